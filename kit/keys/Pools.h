@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace quorvane::pools {
+
+// The word lists stand-ins are drawn from. A pool is indexed by a keyed digest
+// modulo its size, so contents and order are part of every stored key: never
+// reorder, add or remove an entry.
+const QStringList &firstNames();
+const QStringList &lastNames();
+const QStringList &streetNames();
+const QStringList &cityStarts();
+const QStringList &cityEnds();
+const QStringList &cityExtras();
+const QStringList &areaCodes();
+const QStringList &emailDomains();
+// Real given names that are never handed out; they only help recognise names.
+const QStringList &commonFirstNames();
+
+struct StreetType
+{
+    QString longForm;
+    QString shortForm;
+};
+const QList<StreetType> &streetTypes();
+
+// Lower-cased firstNames and commonFirstNames together.
+bool isKnownFirstName(const QString &lowercasedWord);
+
+} // namespace quorvane::pools
