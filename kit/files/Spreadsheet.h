@@ -1,0 +1,67 @@
+#pragma once
+
+#include "kit/CellRef.h"
+#include "kit/Failure.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+namespace quorvane {
+
+enum class FileKind { csv, xlsx };
+QString rawString(FileKind kind); // "csv", "xlsx"
+
+struct GridCell
+{
+    QString text;
+    bool editable = false; // holds text that a rewrite can change
+    friend bool operator==(const GridCell &, const GridCell &) = default;
+};
+using Grid = QList<QList<GridCell>>;
+
+// The one view of an input file the rest of the system works with: a CSV/TSV
+// document or an xlsx workbook. A value; the parsed content is shared and
+// never changed.
+class Spreadsheet
+{
+public:
+    class Failure : public quorvane::Failure
+    {
+    public:
+        using quorvane::Failure::Failure;
+    };
+
+    // Answers new text for a cell, or nothing to keep it. The cell is absent
+    // for texts outside any cell (unreferenced shared strings).
+    using Transform = std::function<std::optional<QString>(const std::optional<CellRef> &cell,
+                                                           const QString &text)>;
+
+    // Recognises the kind from the name and the bytes; throws Spreadsheet::Failure
+    // or ZipArchive::Failure (both quorvane::Failure) with the user's message.
+    Spreadsheet(const QByteArray &data, const QString &fileName);
+    ~Spreadsheet();
+    Spreadsheet(const Spreadsheet &);
+    Spreadsheet &operator=(const Spreadsheet &);
+
+    FileKind kind() const;
+    const QString &fileName() const { return m_fileName; }
+    QStringList sheetNames() const;
+    Grid grid(int sheet) const;
+    QList<QString> warnings() const;
+    QStringList unreferencedSharedStrings() const;
+    // Throws quorvane::Failure when the file cannot be written.
+    QByteArray data(const Transform &replacing) const;
+
+private:
+    struct Content;
+    QString m_fileName;
+    std::shared_ptr<const Content> m_content;
+};
+
+} // namespace quorvane

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "kit/TextRange.h"
+
+#include <QList>
+#include <QRegularExpression>
+#include <QSet>
+#include <QString>
+
+namespace quorvane {
+
+// Shared patterns, compiled once on first use and then only read.
+const QRegularExpression &emailPattern();
+const QRegularExpression &nameWordPattern();
+
+// Lower-case word lists.
+const QSet<QString> &titleWords();
+const QSet<QString> &cueWords();
+
+struct Word
+{
+    TextRange range;
+    QString word;
+    friend bool operator==(const Word &, const Word &) = default;
+};
+
+// Every match of nameWordPattern, in order.
+QList<Word> nameWords(const QString &text);
+// Not empty and its first character is an upper-case letter.
+bool isCapitalised(QStringView word);
+// Capitalised and not a cue word.
+bool isNameWord(QStringView word);
+// The characters 0 to 9 of the text, in order.
+QString digits(QStringView text);
+// From the first to the end of the last non-whitespace character.
+TextRange trimmedRange(const QString &text);
+
+} // namespace quorvane

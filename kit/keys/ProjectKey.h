@@ -1,0 +1,98 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QHash>
+#include <QList>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <QUuid>
+
+#include <cstdint>
+#include <optional>
+
+namespace quorvane {
+
+enum class ValueKind;
+
+// What one key entry is. The namespace groups kinds whose stand-ins must not
+// collide: first names, last names and towns share "word".
+enum class EntryKind { firstName, lastName, email, phone, street, city, zip };
+
+QString rawString(EntryKind kind);
+std::optional<EntryKind> entryKindFromRaw(const QString &raw);
+QString entryNamespace(EntryKind kind);
+ValueKind valueKind(EntryKind kind);
+
+// The table of every real value with its stand-in, plus the secret stand-ins
+// are derived from. A plain value: copies are independent.
+class ProjectKey
+{
+public:
+    struct Entry
+    {
+        EntryKind kind = EntryKind::firstName;
+        QString real;
+        QString standIn;
+        friend bool operator==(const Entry &, const Entry &) = default;
+    };
+
+    // What the file being swapped already holds; stand-ins must avoid it.
+    struct Reserved
+    {
+        QSet<QString> words;  // lower-case words a name or town stand-in may not equal or contain
+        QSet<QString> values; // spaceKeys no stand-in may take
+    };
+
+    // A fresh random id, the current time and 32 random secret bytes unless given.
+    explicit ProjectKey(const QString &name = QString(),
+                        const QUuid &id = QUuid(),
+                        const QDateTime &created = QDateTime(),
+                        const QByteArray &secret = QByteArray());
+
+    const QUuid &id() const { return m_id; }
+    const QString &name() const { return m_name; }
+    void setName(const QString &name) { m_name = name; }
+    const QDateTime &created() const { return m_created; }
+    const QByteArray &secret() const { return m_secret; }
+    const QList<Entry> &entries() const { return m_entries; }
+    const QStringList &files() const { return m_files; }
+    // Adds a file name unless it is already listed.
+    void addFile(const QString &fileName);
+    qsizetype valueCount() const { return m_entries.size(); }
+
+    static QString normalized(const QString &value, EntryKind kind);
+    static QString realKey(const QString &value, EntryKind kind);
+    static QString spaceKey(const QString &value, EntryKind kind);
+
+    std::optional<QString> storedSubstitute(const QString &real, EntryKind kind) const;
+    std::optional<Entry> entryForReal(const QString &real, EntryKind kind) const;
+    std::optional<Entry> entryForSubstitute(const QString &text, EntryKind kind) const;
+    bool isSubstitute(const QString &text, EntryKind kind) const;
+    // Direct probe of the stand-in index with a ready-made spaceKey ("word|mateo").
+    std::optional<Entry> entryForStandInKey(const QString &spaceKey) const;
+
+    QString assignSubstitute(const QString &real, EntryKind kind, const Reserved &reserved);
+    void record(const Entry &entry);
+    uint64_t digest(const QString &seed, int attempt, QStringView variant) const;
+
+    // The JSON form: members sorted, dates as ISO 8601 UTC whole seconds,
+    // bytes as Base64, ids as upper-case UUID text, no indentation.
+    QByteArray toJson() const;
+    // Throws std::runtime_error when a required member is missing or mistyped.
+    static ProjectKey fromJson(const QByteArray &json);
+
+private:
+    QUuid m_id;
+    QString m_name;
+    QDateTime m_created;
+    QByteArray m_secret;
+    QList<Entry> m_entries;
+    QStringList m_files;
+    QHash<QString, qsizetype> m_byReal;
+    QHash<QString, qsizetype> m_byStandIn;
+    QSet<QString> m_taken;
+};
+
+} // namespace quorvane
