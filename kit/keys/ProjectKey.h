@@ -24,6 +24,10 @@ QString rawString(EntryKind kind);
 std::optional<EntryKind> entryKindFromRaw(const QString &raw);
 QString entryNamespace(EntryKind kind);
 ValueKind valueKind(EntryKind kind);
+const QList<EntryKind> &allEntryKinds();
+
+// Splits at every Unicode whitespace character (newlines included), dropping empty pieces.
+QStringList splitAtWhitespace(const QString &text);
 
 // The table of every real value with its stand-in, plus the secret stand-ins
 // are derived from. A plain value: copies are independent.
@@ -76,12 +80,27 @@ public:
     QString assignSubstitute(const QString &real, EntryKind kind, const Reserved &reserved);
     void record(const Entry &entry);
     uint64_t digest(const QString &seed, int attempt, QStringView variant) const;
+    // Whether a candidate may be taken: not held by this key, not reserved by the file.
+    bool isFree(const QString &candidate, EntryKind kind, const Reserved &reserved) const;
+
+    // Attempts tested before one more candidate is taken untested.
+    static constexpr int maxAttempts = 4000;
 
     // The JSON form: members sorted, dates as ISO 8601 UTC whole seconds,
     // bytes as Base64, ids as upper-case UUID text, no indentation.
     QByteArray toJson() const;
     // Throws std::runtime_error when a required member is missing or mistyped.
     static ProjectKey fromJson(const QByteArray &json);
+
+    // The shared text forms of the key file's JSON.
+    static QString dateText(const QDateTime &date);
+    static std::optional<QDateTime> dateFromText(const QString &text);
+    static QString uuidText(const QUuid &id);
+    static std::optional<QUuid> uuidFromText(const QString &text);
+    static std::optional<QByteArray> bytesFromBase64(const QString &text);
+
+    // Overwrites the secret in memory; the key is unusable for new stand-ins afterwards.
+    void wipeSecret();
 
 private:
     QUuid m_id;

@@ -1,0 +1,261 @@
+#include "kit/keys/Candidates.h"
+
+#include "kit/keys/Pools.h"
+
+#include <QList>
+
+using namespace Qt::StringLiterals;
+
+namespace quorvane {
+
+namespace {
+
+bool isAsciiDigit(char32_t c)
+{
+    return c >= U'0' && c <= U'9';
+}
+
+QString pick(const QStringList &pool, uint64_t number)
+{
+    return pool.at(qsizetype(number % uint64_t(pool.size())));
+}
+
+QString zeroPadded(uint64_t number, int width)
+{
+    return QString::number(number).rightJustified(width, u'0');
+}
+
+// k digits for an e-mail address: the last k digits of the number below ten
+// billion, filled up with 7s when the number is too short.
+QString digitsFrom(uint64_t number, qsizetype k)
+{
+    QString text = QString::number(number % 10'000'000'000ULL);
+    if (text.size() > k)
+        text = text.right(k);
+    while (text.size() < k)
+        text.append(u'7');
+    return text;
+}
+
+class Digests
+{
+public:
+    Digests(const ProjectKey &key, const QString &seed, int attempt) : m_key(key), m_seed(seed), m_attempt(attempt) {}
+    uint64_t operator()(QStringView variant = {}) const { return m_key.digest(m_seed, m_attempt, variant); }
+
+private:
+    const ProjectKey &m_key;
+    const QString &m_seed;
+    int m_attempt;
+};
+
+QString nameCandidate(const QStringList &pool, const QString &real, int attempt, const Digests &d)
+{
+    const qsizetype n = pool.size();
+    const QString cand = attempt < 2 * n ? pick(pool, d()) : pick(pool, d(u"a")) + u'-' + pick(pool, d(u"b"));
+    return matchingCase(cand, real);
+}
+
+QString cityCandidate(const QString &real, int attempt, const Digests &d)
+{
+    QString cand = pick(pools::cityStarts(), d(u"s")) + pick(pools::cityEnds(), d(u"e"));
+    if (attempt > 599)
+        cand += u' ' + pools::cityExtras().at(attempt % pools::cityExtras().size());
+    return matchingCase(cand, real);
+}
+
+// The last word of the value, lower-cased and without dots ("St." → "st").
+QString lastStreetWord(const QString &real)
+{
+    const QStringList words = splitAtWhitespace(real);
+    return words.isEmpty() ? QString() : words.last().toLower().remove(u'.');
+}
+
+bool isAbbreviated(const QString &real)
+{
+    const QString word = lastStreetWord(real);
+    for (const pools::StreetType &type : pools::streetTypes())
+        if (type.shortForm.toLower() == word && type.longForm.toLower() != word)
+            return true;
+    return false;
+}
+
+QString streetCandidate(const QString &real, const Digests &d)
+{
+    const uint64_t house = 10 + d(u"n") % 9980;
+    const pools::StreetType &type = pools::streetTypes().at(qsizetype(d(u"t") % 12));
+    const QString name = pick(pools::streetNames(), d(u"s"));
+    const QString typeWord = isAbbreviated(real) ? type.shortForm : type.longForm;
+    return matchingCase(QString::number(house) + u' ' + name + u' ' + typeWord, real);
+}
+
+QString phoneCandidate(const QString &norm, int attempt, const Digests &d)
+{
+    const QString area = attempt <= 1999 ? pick(pools::areaCodes(), d()) : QString::number(200 + d(u"x") % 800);
+    const QString line = u"01"_s + zeroPadded(d(u"l") % 100, 2);
+    if (norm.size() == 7)
+        return u"555"_s + line;
+    return area + u"555"_s + line;
+}
+
+qsizetype countDigits(const QString &text)
+{
+    return std::count_if(text.cbegin(), text.cend(), [](QChar c) { return isAsciiDigit(c.unicode()); });
+}
+
+QString zipCandidate(const QString &real, const Digests &d)
+{
+    QString zip = zeroPadded(10000 + d() % 89900, 5);
+    if (countDigits(real) == 9)
+        zip += u'-' + zeroPadded(d(u"4") % 10000, 4);
+    return zip;
+}
+
+// An e-mail local part cut at its separators: one more token than separators.
+struct LocalPart
+{
+    QList<QList<char32_t>> tokens{{}};
+    QList<char32_t> separators;
+    qsizetype length = 0;
+    qsizetype trailingDigits = 0;
+};
+
+LocalPart cutLocalPart(const QString &local)
+{
+    LocalPart part;
+    for (char32_t c : local.toUcs4()) {
+        ++part.length;
+        part.trailingDigits = isAsciiDigit(c) ? part.trailingDigits + 1 : 0;
+        if (c == U'.' || c == U'-' || c == U'_' || c == U'+') {
+            part.separators.append(c);
+            part.tokens.append(QList<char32_t>());
+        } else {
+            part.tokens.last().append(c);
+        }
+    }
+    return part;
+}
+
+QString fromUcs4(const QList<char32_t> &chars)
+{
+    return QString::fromUcs4(chars.constData(), chars.size());
+}
+
+// The local part made of the stand-ins the key already gave the address's name
+// tokens ("john.smith42" → "mateo.okafor17"), or nothing when a token is not a
+// known name.
+std::optional<QString> nameBasedLocal(const ProjectKey &key, const LocalPart &local, int attempt, const Digests &d)
+{
+    QString result;
+    bool anyLetters = false;
+    for (qsizetype i = 0; i < local.tokens.size(); ++i) {
+        const QList<char32_t> &token = local.tokens.at(i);
+        qsizetype split = 0;
+        while (split < token.size() && QChar::isLetter(token.at(split)))
+            ++split;
+        const QString letters = fromUcs4(token.first(split));
+        const QList<char32_t> rest = token.mid(split);
+        if (!std::all_of(rest.cbegin(), rest.cend(), isAsciiDigit))
+            return std::nullopt;
+        QString part;
+        if (!letters.isEmpty()) {
+            anyLetters = true;
+            std::optional<QString> standIn = key.storedSubstitute(letters, EntryKind::firstName);
+            if (!standIn)
+                standIn = key.storedSubstitute(letters, EntryKind::lastName);
+            if (!standIn)
+                return std::nullopt;
+            part = standIn->toLower();
+        }
+        if (!rest.isEmpty())
+            part += digitsFrom(d(QString(u"p"_s + QString::number(i))), rest.size());
+        result += part;
+        if (i < local.separators.size())
+            result += QString::fromUcs4(&local.separators.at(i), 1);
+    }
+    if (!anyLetters)
+        return std::nullopt;
+    if (attempt > 0)
+        result += QString::number(attempt);
+    return result;
+}
+
+QString poolBasedLocal(const LocalPart &local, int attempt, const Digests &d)
+{
+    const QString first = pick(pools::firstNames(), d(u"f")).toLower();
+    const QString last = pick(pools::lastNames(), d(u"l")).toLower();
+    QString result;
+    if (!local.separators.isEmpty())
+        result = first + QString::fromUcs4(&local.separators.first(), 1) + last;
+    else if (local.length <= 8)
+        result = first.left(1) + last;
+    else
+        result = first + last;
+    if (local.trailingDigits > 0)
+        result += digitsFrom(d(u"t"), std::min<qsizetype>(local.trailingDigits, 4));
+    if (attempt >= 3000)
+        result += QString::number(attempt);
+    return result;
+}
+
+QString emailCandidate(const ProjectKey &key, const QString &real, int attempt, const Digests &d)
+{
+    const QStringList pieces = real.split(u'@', Qt::SkipEmptyParts);
+    const QString localText = pieces.isEmpty() ? real.toLower() : pieces.first().toLower();
+    const QString domain = pick(pools::emailDomains(), d(u"d"));
+    const LocalPart local = cutLocalPart(localText);
+    if (attempt < 50)
+        if (std::optional<QString> named = nameBasedLocal(key, local, attempt, d))
+            return *named + u'@' + domain;
+    return poolBasedLocal(local, attempt, d) + u'@' + domain;
+}
+
+} // namespace
+
+QString candidate(const ProjectKey &key, EntryKind kind, const QString &real, const QString &norm,
+                  const QString &seed, int attempt)
+{
+    const Digests d(key, seed, attempt);
+    switch (kind) {
+    case EntryKind::firstName: return nameCandidate(pools::firstNames(), real, attempt, d);
+    case EntryKind::lastName: return nameCandidate(pools::lastNames(), real, attempt, d);
+    case EntryKind::city: return cityCandidate(real, attempt, d);
+    case EntryKind::street: return streetCandidate(real, d);
+    case EntryKind::phone: return phoneCandidate(norm, attempt, d);
+    case EntryKind::zip: return zipCandidate(real, d);
+    case EntryKind::email: return emailCandidate(key, real, attempt, d);
+    }
+    return {};
+}
+
+QString matchingCase(const QString &value, const QString &like)
+{
+    QList<char32_t> letterChars;
+    for (char32_t c : like.toUcs4())
+        if (QChar::isLetter(c))
+            letterChars.append(c);
+    if (letterChars.size() <= 1)
+        return value;
+    const QString letters = fromUcs4(letterChars);
+    const QString upper = letters.toUpper();
+    const QString lower = letters.toLower();
+    if (letters == upper && letters != lower)
+        return value.toUpper();
+    if (letters == lower && letters != upper)
+        return value.toLower();
+    return value;
+}
+
+std::optional<QString> formatLike(const QString &digits, const QString &pattern)
+{
+    if (countDigits(pattern) != digits.size())
+        return std::nullopt;
+    QString result = pattern;
+    qsizetype next = 0;
+    for (QChar &c : result)
+        if (isAsciiDigit(c.unicode()))
+            c = digits.at(next++);
+    return result;
+}
+
+} // namespace quorvane

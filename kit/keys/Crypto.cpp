@@ -1,0 +1,142 @@
+#include "kit/keys/Crypto.h"
+
+#include <openssl/crypto.h>
+#include <openssl/evp.h>
+#include <openssl/core_names.h>
+#include <openssl/hmac.h>
+#include <openssl/kdf.h>
+#include <openssl/params.h>
+#include <openssl/rand.h>
+
+#include <memory>
+#include <stdexcept>
+
+namespace quorvane::crypto {
+
+namespace {
+
+using CipherContext = std::unique_ptr<EVP_CIPHER_CTX, decltype(&EVP_CIPHER_CTX_free)>;
+
+CipherContext newCipherContext()
+{
+    CipherContext context(EVP_CIPHER_CTX_new(), &EVP_CIPHER_CTX_free);
+    if (!context)
+        throw std::runtime_error("cipher context unavailable");
+    return context;
+}
+
+const unsigned char *bytes(const QByteArray &array)
+{
+    return reinterpret_cast<const unsigned char *>(array.constData());
+}
+
+unsigned char *bytes(QByteArray &array)
+{
+    return reinterpret_cast<unsigned char *>(array.data());
+}
+
+} // namespace
+
+QByteArray hmacSha256(const QByteArray &key, const QByteArray &message)
+{
+    QByteArray mac(32, '\0');
+    unsigned int length = 0;
+    if (!HMAC(EVP_sha256(), key.constData(), int(key.size()), bytes(message), size_t(message.size()),
+              bytes(mac), &length))
+        throw std::runtime_error("HMAC failed");
+    return mac;
+}
+
+QByteArray sealAesGcm(const QByteArray &key, const QByteArray &plaintext, const QByteArray &associatedData)
+{
+    if (key.size() != 32)
+        throw std::runtime_error("AES-256 needs a 32-byte key");
+    const QByteArray nonce = randomBytes(gcmNonceLength);
+    CipherContext context = newCipherContext();
+    QByteArray ciphertext(plaintext.size(), '\0');
+    QByteArray tag(gcmTagLength, '\0');
+    int length = 0;
+    bool ok = EVP_EncryptInit_ex(context.get(), EVP_aes_256_gcm(), nullptr, nullptr, nullptr) == 1
+        && EVP_CIPHER_CTX_ctrl(context.get(), EVP_CTRL_GCM_SET_IVLEN, gcmNonceLength, nullptr) == 1
+        && EVP_EncryptInit_ex(context.get(), nullptr, nullptr, bytes(key), bytes(nonce)) == 1
+        && EVP_EncryptUpdate(context.get(), nullptr, &length, bytes(associatedData), int(associatedData.size())) == 1
+        && EVP_EncryptUpdate(context.get(), bytes(ciphertext), &length, bytes(plaintext), int(plaintext.size())) == 1
+        && EVP_EncryptFinal_ex(context.get(), bytes(ciphertext) + length, &length) == 1
+        && EVP_CIPHER_CTX_ctrl(context.get(), EVP_CTRL_GCM_GET_TAG, gcmTagLength, tag.data()) == 1;
+    if (!ok)
+        throw std::runtime_error("AES-GCM sealing failed");
+    QByteArray box = nonce;
+    box.append(ciphertext).append(tag);
+    return box;
+}
+
+std::optional<QByteArray> openAesGcm(const QByteArray &key, const QByteArray &box, const QByteArray &associatedData)
+{
+    if (key.size() != 32 || box.size() < gcmNonceLength + gcmTagLength)
+        return std::nullopt;
+    const QByteArray nonce = box.left(gcmNonceLength);
+    const QByteArray ciphertext = box.mid(gcmNonceLength, box.size() - gcmNonceLength - gcmTagLength);
+    QByteArray tag = box.right(gcmTagLength);
+    CipherContext context = newCipherContext();
+    QByteArray plaintext(ciphertext.size(), '\0');
+    int length = 0;
+    const bool ok = EVP_DecryptInit_ex(context.get(), EVP_aes_256_gcm(), nullptr, nullptr, nullptr) == 1
+        && EVP_CIPHER_CTX_ctrl(context.get(), EVP_CTRL_GCM_SET_IVLEN, gcmNonceLength, nullptr) == 1
+        && EVP_DecryptInit_ex(context.get(), nullptr, nullptr, bytes(key), bytes(nonce)) == 1
+        && EVP_DecryptUpdate(context.get(), nullptr, &length, bytes(associatedData), int(associatedData.size())) == 1
+        && EVP_DecryptUpdate(context.get(), bytes(plaintext), &length, bytes(ciphertext), int(ciphertext.size())) == 1
+        && EVP_CIPHER_CTX_ctrl(context.get(), EVP_CTRL_GCM_SET_TAG, gcmTagLength, tag.data()) == 1
+        && EVP_DecryptFinal_ex(context.get(), bytes(plaintext) + length, &length) == 1;
+    if (!ok) {
+        wipe(plaintext);
+        return std::nullopt;
+    }
+    return plaintext;
+}
+
+QByteArray pbkdf2Sha256(const QByteArray &password, const QByteArray &salt, uint32_t rounds, int length)
+{
+    // The EVP_KDF interface takes the full 32-bit round count, unlike PKCS5_PBKDF2_HMAC.
+    std::unique_ptr<EVP_KDF, decltype(&EVP_KDF_free)> kdf(EVP_KDF_fetch(nullptr, "PBKDF2", nullptr), &EVP_KDF_free);
+    if (!kdf)
+        throw std::runtime_error("PBKDF2 unavailable");
+    std::unique_ptr<EVP_KDF_CTX, decltype(&EVP_KDF_CTX_free)> context(EVP_KDF_CTX_new(kdf.get()), &EVP_KDF_CTX_free);
+    if (!context)
+        throw std::runtime_error("PBKDF2 unavailable");
+    QByteArray passwordCopy = password; // OSSL_PARAM wants non-const pointers
+    QByteArray saltCopy = salt;
+    uint64_t iterations = rounds;
+    char digest[] = "SHA256";
+    const OSSL_PARAM params[] = {
+        OSSL_PARAM_construct_octet_string(OSSL_KDF_PARAM_PASSWORD, passwordCopy.data(), size_t(passwordCopy.size())),
+        OSSL_PARAM_construct_octet_string(OSSL_KDF_PARAM_SALT, saltCopy.data(), size_t(saltCopy.size())),
+        OSSL_PARAM_construct_uint64(OSSL_KDF_PARAM_ITER, &iterations),
+        OSSL_PARAM_construct_utf8_string(OSSL_KDF_PARAM_DIGEST, digest, 0),
+        OSSL_PARAM_construct_end(),
+    };
+    QByteArray out(length, '\0');
+    const bool ok = EVP_KDF_derive(context.get(), bytes(out), size_t(length), params) == 1;
+    wipe(passwordCopy);
+    if (!ok)
+        throw std::runtime_error("PBKDF2 failed");
+    return out;
+}
+
+QByteArray randomBytes(int length)
+{
+    QByteArray out(length, '\0');
+    if (RAND_bytes(bytes(out), length) != 1)
+        throw std::runtime_error("no secure random bytes available");
+    return out;
+}
+
+void wipe(QByteArray &bytes)
+{
+    if (!bytes.isEmpty()) {
+        // data() detaches first, so a shared copy elsewhere is left alone.
+        OPENSSL_cleanse(bytes.data(), size_t(bytes.size()));
+    }
+    bytes.clear();
+}
+
+} // namespace quorvane::crypto

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QByteArray>
+
+#include <cstdint>
+#include <optional>
+
+// Thin wrappers over libcrypto. Every function is safe to call from any thread.
+namespace quorvane::crypto {
+
+constexpr int gcmNonceLength = 12;
+constexpr int gcmTagLength = 16;
+
+QByteArray hmacSha256(const QByteArray &key, const QByteArray &message);
+
+// Encrypts and authenticates; returns nonce ‖ ciphertext ‖ tag. A fresh random
+// nonce is drawn on every call. Throws std::runtime_error if the cipher fails.
+QByteArray sealAesGcm(const QByteArray &key, const QByteArray &plaintext, const QByteArray &associatedData);
+// The plaintext, or nothing when the box is too short or does not authenticate.
+std::optional<QByteArray> openAesGcm(const QByteArray &key, const QByteArray &box, const QByteArray &associatedData);
+
+// PBKDF2 with HMAC-SHA-256 as pseudo-random function.
+QByteArray pbkdf2Sha256(const QByteArray &password, const QByteArray &salt, uint32_t rounds, int length);
+
+// Bytes from the operating system's secure random source.
+QByteArray randomBytes(int length);
+
+// Overwrites the bytes in place so a secret does not linger in freed memory.
+void wipe(QByteArray &bytes);
+
+// Holds a secret and wipes it when it goes out of scope.
+class WipeOnExit
+{
+public:
+    explicit WipeOnExit(QByteArray &bytes) : m_bytes(bytes) {}
+    ~WipeOnExit() { wipe(m_bytes); }
+    WipeOnExit(const WipeOnExit &) = delete;
+    WipeOnExit &operator=(const WipeOnExit &) = delete;
+
+private:
+    QByteArray &m_bytes;
+};
+
+} // namespace quorvane::crypto

@@ -1,0 +1,231 @@
+#include "kit/keys/KeyFile.h"
+
+#include "kit/keys/Crypto.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSet>
+#include <QTextBoundaryFinder>
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace quorvane {
+
+namespace {
+
+using Kind = KeyFile::Failure::Kind;
+
+[[noreturn]] void fail(Kind kind)
+{
+    throw KeyFile::Failure(kind);
+}
+
+QJsonValue required(const QJsonObject &object, const QString &name)
+{
+    const auto it = object.constFind(name);
+    if (it == object.constEnd())
+        fail(Kind::damaged);
+    return *it;
+}
+
+QString requiredString(const QJsonObject &object, const QString &name)
+{
+    const QJsonValue value = required(object, name);
+    if (!value.isString())
+        fail(Kind::damaged);
+    return value.toString();
+}
+
+// JSON numbers arrive as doubles; only whole numbers in range are integers.
+int64_t requiredInteger(const QJsonObject &object, const QString &name, double low, double high)
+{
+    const QJsonValue value = required(object, name);
+    if (!value.isDouble())
+        fail(Kind::damaged);
+    const double number = value.toDouble();
+    if (!std::isfinite(number) || number != std::trunc(number) || number < low || number > high)
+        fail(Kind::damaged);
+    return int64_t(number);
+}
+
+QJsonObject requiredObject(const QJsonObject &object, const QString &name)
+{
+    const QJsonValue value = required(object, name);
+    if (!value.isObject())
+        fail(Kind::damaged);
+    return value.toObject();
+}
+
+KeyFile::Protection decodeProtection(const QJsonObject &object)
+{
+    if (object.size() != 1)
+        fail(Kind::damaged);
+    if (object.contains(u"keychain"_s)) {
+        requiredObject(object, u"keychain"_s);
+        return KeyFile::Protection::keychain();
+    }
+    const QJsonObject passphrase = requiredObject(object, u"passphrase"_s);
+    const std::optional<QByteArray> salt = ProjectKey::bytesFromBase64(requiredString(passphrase, u"salt"_s));
+    if (!salt)
+        fail(Kind::damaged);
+    const int64_t rounds = requiredInteger(passphrase, u"rounds"_s, 1, 4294967295.0);
+    return KeyFile::Protection::passphrase(*salt, rounds);
+}
+
+QJsonObject encodeProtection(const KeyFile::Protection &protection)
+{
+    if (!protection.isPassphrase())
+        return {{u"keychain"_s, QJsonObject()}};
+    return {{u"passphrase"_s,
+             QJsonObject{{u"rounds"_s, double(protection.rounds)},
+                         {u"salt"_s, QString::fromLatin1(protection.salt.toBase64())}}}};
+}
+
+} // namespace
+
+KeyFile::Failure::Failure(Kind kind) : quorvane::Failure(description(kind)), m_kind(kind) {}
+
+QString KeyFile::Failure::description(Kind kind)
+{
+    switch (kind) {
+    case Kind::wrongPassphrase: return u"That passphrase doesn’t open this key."_s;
+    case Kind::damaged: return u"The key file is damaged or isn’t a Quorvane key."_s;
+    case Kind::newerFormat: return u"This key was saved by a newer version of Quorvane."_s;
+    }
+    return {};
+}
+
+KeyFile::KeyFile(const QByteArray &data)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(data, &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject())
+        fail(Kind::damaged);
+    const QJsonObject object = document.object();
+
+    const std::optional<QByteArray> box = ProjectKey::bytesFromBase64(requiredString(object, u"box"_s));
+    const std::optional<QDateTime> created = ProjectKey::dateFromText(requiredString(object, u"created"_s));
+    const int64_t format = requiredInteger(object, u"format"_s, double(INT64_MIN), double(INT64_MAX) / 2);
+    const std::optional<QUuid> id = ProjectKey::uuidFromText(requiredString(object, u"id"_s));
+    const QString name = requiredString(object, u"name"_s);
+    const Protection protection = decodeProtection(requiredObject(object, u"protection"_s));
+    if (!box || !created || !id)
+        fail(Kind::damaged);
+    if (format > currentFormat)
+        fail(Kind::newerFormat);
+
+    m_format = int(format);
+    m_id = *id;
+    m_name = name;
+    m_created = *created;
+    m_protection = protection;
+    m_box = *box;
+}
+
+KeyFile KeyFile::seal(const ProjectKey &key, const Protection &protection, const QByteArray &fileSecret)
+{
+    KeyFile file;
+    file.m_id = key.id();
+    file.m_name = key.name();
+    file.m_created = key.created();
+    file.m_protection = protection;
+    QByteArray plaintext = key.toJson();
+    crypto::WipeOnExit wipePlaintext(plaintext);
+    file.m_box = crypto::sealAesGcm(fileSecret, plaintext, file.header());
+    return file;
+}
+
+ProjectKey KeyFile::open(const QByteArray &fileSecret) const
+{
+    if (m_format > currentFormat)
+        fail(Kind::newerFormat);
+    std::optional<QByteArray> plaintext = crypto::openAesGcm(fileSecret, m_box, header());
+    if (!plaintext)
+        fail(m_protection.isPassphrase() ? Kind::wrongPassphrase : Kind::damaged);
+    crypto::WipeOnExit wipePlaintext(*plaintext);
+    std::optional<ProjectKey> key;
+    try {
+        key = ProjectKey::fromJson(*plaintext);
+    } catch (const std::exception &) {
+        fail(Kind::damaged);
+    }
+    if (key->id() != m_id)
+        fail(Kind::damaged);
+    return std::move(*key);
+}
+
+ProjectKey KeyFile::open(const QString &passphrase) const
+{
+    if (m_format > currentFormat)
+        fail(Kind::newerFormat);
+    if (!m_protection.isPassphrase())
+        fail(Kind::damaged);
+    QByteArray secret = deriveSecret(passphrase, m_protection.salt, m_protection.rounds);
+    crypto::WipeOnExit wipeSecret(secret);
+    return open(secret);
+}
+
+QByteArray KeyFile::deriveSecret(const QString &passphrase, const QByteArray &salt, int64_t rounds)
+{
+    QByteArray bytes = passphrase.normalized(QString::NormalizationForm_C).toUtf8();
+    crypto::WipeOnExit wipeBytes(bytes);
+    return crypto::pbkdf2Sha256(bytes, salt, uint32_t(std::clamp<int64_t>(rounds, 1, UINT32_MAX)), secretLength);
+}
+
+QByteArray KeyFile::newSalt()
+{
+    return crypto::randomBytes(saltLength);
+}
+
+QByteArray KeyFile::newSecret()
+{
+    return crypto::randomBytes(secretLength);
+}
+
+std::optional<QString> KeyFile::passphraseProblem(const QString &passphrase)
+{
+    // Count what the user sees as characters: a base letter with its combining
+    // marks, or an emoji sequence, is one; canonically equal ones are the same.
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, passphrase);
+    QSet<QString> distinct;
+    qsizetype count = 0;
+    qsizetype start = 0;
+    for (qsizetype end = finder.toNextBoundary(); end != -1; end = finder.toNextBoundary()) {
+        if (end == start)
+            continue;
+        distinct.insert(passphrase.mid(start, end - start).normalized(QString::NormalizationForm_C));
+        ++count;
+        start = end;
+    }
+    if (count < 8)
+        return u"Use at least 8 characters."_s;
+    if (distinct.size() < 4)
+        return u"Use a passphrase with more variety."_s;
+    return std::nullopt;
+}
+
+QByteArray KeyFile::data() const
+{
+    const QJsonObject object{
+        {u"box"_s, QString::fromLatin1(m_box.toBase64())},
+        {u"created"_s, ProjectKey::dateText(m_created)},
+        {u"format"_s, m_format},
+        {u"id"_s, ProjectKey::uuidText(m_id)},
+        {u"name"_s, m_name},
+        {u"protection"_s, encodeProtection(m_protection)},
+    };
+    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+}
+
+QByteArray KeyFile::header() const
+{
+    QByteArray header = QByteArray::number(m_format) + '|' + ProjectKey::uuidText(m_id).toLatin1() + '|'
+        + QByteArray::number(m_created.toMSecsSinceEpoch() / 1000) + '|';
+    if (m_protection.isPassphrase())
+        return header + "passphrase|" + m_protection.salt.toBase64() + '|' + QByteArray::number(m_protection.rounds);
+    return header + "keychain";
+}
+
+} // namespace quorvane

@@ -1,0 +1,398 @@
+#include "kit/keys/ProjectKey.h"
+
+#include "kit/find/Kinds.h"
+#include "kit/keys/Candidates.h"
+#include "kit/keys/Crypto.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+
+#include <stdexcept>
+
+using namespace Qt::StringLiterals;
+
+namespace quorvane {
+
+namespace {
+
+QString digitsOnly(const QString &text)
+{
+    QString out;
+    for (QChar c : text)
+        if (c >= u'0' && c <= u'9')
+            out.append(c);
+    return out;
+}
+
+[[noreturn]] void malformed(const char *what)
+{
+    throw std::runtime_error(what);
+}
+
+QJsonValue member(const QJsonObject &object, const QString &name)
+{
+    const auto it = object.constFind(name);
+    if (it == object.constEnd())
+        malformed("missing member");
+    return *it;
+}
+
+QString stringMember(const QJsonObject &object, const QString &name)
+{
+    const QJsonValue value = member(object, name);
+    if (!value.isString())
+        malformed("member is not text");
+    return value.toString();
+}
+
+QList<ProjectKey::Entry> decodeEntries(const QJsonValue &value)
+{
+    if (!value.isArray())
+        malformed("entries is not an array");
+    QList<ProjectKey::Entry> entries;
+    for (const QJsonValue &item : value.toArray()) {
+        if (!item.isObject())
+            malformed("entry is not an object");
+        const QJsonObject object = item.toObject();
+        const std::optional<EntryKind> kind = entryKindFromRaw(stringMember(object, u"kind"_s));
+        if (!kind)
+            malformed("unknown entry kind");
+        entries.append({*kind, stringMember(object, u"real"_s), stringMember(object, u"standIn"_s)});
+    }
+    return entries;
+}
+
+QStringList decodeFiles(const QJsonObject &object)
+{
+    const auto it = object.constFind(u"files"_s);
+    if (it == object.constEnd())
+        return {};
+    if (!it->isArray())
+        malformed("files is not an array");
+    QStringList files;
+    for (const QJsonValue &item : it->toArray()) {
+        if (!item.isString())
+            malformed("file name is not text");
+        files.append(item.toString());
+    }
+    return files;
+}
+
+QDateTime wholeSeconds(const QDateTime &date)
+{
+    // Fractions are dropped, so the time written equals the time read back.
+    const qint64 ms = date.toMSecsSinceEpoch();
+    return QDateTime::fromMSecsSinceEpoch(ms - ms % 1000, Qt::UTC);
+}
+
+} // namespace
+
+const QList<EntryKind> &allEntryKinds()
+{
+    static const QList<EntryKind> kinds{EntryKind::firstName, EntryKind::lastName, EntryKind::email, EntryKind::phone,
+                                        EntryKind::street, EntryKind::city, EntryKind::zip};
+    return kinds;
+}
+
+QString rawString(EntryKind kind)
+{
+    switch (kind) {
+    case EntryKind::firstName: return u"firstName"_s;
+    case EntryKind::lastName: return u"lastName"_s;
+    case EntryKind::email: return u"email"_s;
+    case EntryKind::phone: return u"phone"_s;
+    case EntryKind::street: return u"street"_s;
+    case EntryKind::city: return u"city"_s;
+    case EntryKind::zip: return u"zip"_s;
+    }
+    return {};
+}
+
+std::optional<EntryKind> entryKindFromRaw(const QString &raw)
+{
+    for (EntryKind kind : allEntryKinds())
+        if (rawString(kind) == raw)
+            return kind;
+    return std::nullopt;
+}
+
+QString entryNamespace(EntryKind kind)
+{
+    switch (kind) {
+    case EntryKind::firstName:
+    case EntryKind::lastName:
+    case EntryKind::city: return u"word"_s;
+    case EntryKind::email: return u"email"_s;
+    case EntryKind::phone: return u"phone"_s;
+    case EntryKind::street: return u"street"_s;
+    case EntryKind::zip: return u"zip"_s;
+    }
+    return {};
+}
+
+ValueKind valueKind(EntryKind kind)
+{
+    switch (kind) {
+    case EntryKind::firstName:
+    case EntryKind::lastName: return ValueKind::name;
+    case EntryKind::email: return ValueKind::email;
+    case EntryKind::phone: return ValueKind::phone;
+    case EntryKind::street:
+    case EntryKind::city:
+    case EntryKind::zip: return ValueKind::address;
+    }
+    return ValueKind::name;
+}
+
+QStringList splitAtWhitespace(const QString &text)
+{
+    QStringList pieces;
+    qsizetype start = -1;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        // QChar::isSpace covers exactly the Unicode White_Space characters.
+        const bool space = i == text.size() || text.at(i).isSpace();
+        if (space && start >= 0) {
+            pieces.append(text.mid(start, i - start));
+            start = -1;
+        } else if (!space && start < 0) {
+            start = i;
+        }
+    }
+    return pieces;
+}
+
+ProjectKey::ProjectKey(const QString &name, const QUuid &id, const QDateTime &created, const QByteArray &secret)
+    : m_id(id.isNull() ? QUuid::createUuid() : id)
+    , m_name(name)
+    , m_created(wholeSeconds(created.isValid() ? created : QDateTime::currentDateTimeUtc()))
+    , m_secret(secret.isEmpty() ? crypto::randomBytes(32) : secret)
+{
+}
+
+void ProjectKey::addFile(const QString &fileName)
+{
+    if (!m_files.contains(fileName))
+        m_files.append(fileName);
+}
+
+QString ProjectKey::normalized(const QString &value, EntryKind kind)
+{
+    switch (kind) {
+    case EntryKind::firstName:
+    case EntryKind::lastName:
+    case EntryKind::city: return splitAtWhitespace(value.toLower()).join(u' ');
+    case EntryKind::email: return value.trimmed().toLower();
+    case EntryKind::street: {
+        QString text = value.toLower();
+        text.remove(u'.').replace(u',', u' ');
+        return splitAtWhitespace(text).join(u' ');
+    }
+    case EntryKind::phone: {
+        QString digits = digitsOnly(value);
+        if (digits.size() == 11 && digits.startsWith(u'1'))
+            digits.remove(0, 1);
+        return digits;
+    }
+    case EntryKind::zip: return digitsOnly(value).left(5);
+    }
+    return value;
+}
+
+QString ProjectKey::realKey(const QString &value, EntryKind kind)
+{
+    return rawString(kind) + u'|' + normalized(value, kind);
+}
+
+QString ProjectKey::spaceKey(const QString &value, EntryKind kind)
+{
+    return entryNamespace(kind) + u'|' + normalized(value, kind);
+}
+
+std::optional<QString> ProjectKey::storedSubstitute(const QString &real, EntryKind kind) const
+{
+    const auto it = m_byReal.constFind(realKey(real, kind));
+    if (it == m_byReal.constEnd())
+        return std::nullopt;
+    return m_entries.at(*it).standIn;
+}
+
+std::optional<ProjectKey::Entry> ProjectKey::entryForReal(const QString &real, EntryKind kind) const
+{
+    const auto it = m_byReal.constFind(realKey(real, kind));
+    if (it == m_byReal.constEnd())
+        return std::nullopt;
+    return m_entries.at(*it);
+}
+
+std::optional<ProjectKey::Entry> ProjectKey::entryForSubstitute(const QString &text, EntryKind kind) const
+{
+    return entryForStandInKey(spaceKey(text, kind));
+}
+
+std::optional<ProjectKey::Entry> ProjectKey::entryForStandInKey(const QString &key) const
+{
+    const auto it = m_byStandIn.constFind(key);
+    if (it == m_byStandIn.constEnd())
+        return std::nullopt;
+    return m_entries.at(*it);
+}
+
+bool ProjectKey::isSubstitute(const QString &text, EntryKind kind) const
+{
+    return m_byStandIn.contains(spaceKey(text, kind));
+}
+
+void ProjectKey::record(const Entry &entry)
+{
+    const QString key = realKey(entry.real, entry.kind);
+    if (m_byReal.contains(key))
+        return;
+    const qsizetype index = m_entries.size();
+    m_entries.append(entry);
+    m_byReal.insert(key, index);
+    const QString standInKey = spaceKey(entry.standIn, entry.kind);
+    m_byStandIn.insert(standInKey, index);
+    m_taken.insert(spaceKey(entry.real, entry.kind));
+    m_taken.insert(standInKey);
+}
+
+bool ProjectKey::isFree(const QString &cand, EntryKind kind, const Reserved &reserved) const
+{
+    const QString key = spaceKey(cand, kind);
+    if (m_taken.contains(key) || reserved.values.contains(key))
+        return false;
+    if (kind != EntryKind::firstName && kind != EntryKind::lastName && kind != EntryKind::city)
+        return true;
+    if (reserved.words.isEmpty())
+        return true;
+    if (reserved.words.contains(normalized(cand, kind)))
+        return false;
+    for (const QString &piece : cand.split(u'-', Qt::SkipEmptyParts))
+        if (reserved.words.contains(piece.toLower()))
+            return false;
+    return true;
+}
+
+QString ProjectKey::assignSubstitute(const QString &real, EntryKind kind, const Reserved &reserved)
+{
+    if (std::optional<QString> stored = storedSubstitute(real, kind))
+        return *stored;
+    const QString norm = normalized(real, kind);
+    const QString seed = rawString(kind) + u'|' + norm;
+    std::optional<QString> chosen;
+    for (int attempt = 0; attempt < maxAttempts && !chosen; ++attempt) {
+        QString cand = candidate(*this, kind, real, norm, seed, attempt);
+        if (isFree(cand, kind, reserved))
+            chosen = std::move(cand);
+    }
+    // Never runs dry: past the bound one more candidate is taken as it comes.
+    if (!chosen)
+        chosen = candidate(*this, kind, real, norm, seed, maxAttempts + int(valueCount()));
+    record({kind, real, *chosen});
+    return *chosen;
+}
+
+uint64_t ProjectKey::digest(const QString &seed, int attempt, QStringView variant) const
+{
+    const QByteArray message = seed.toUtf8() + '|' + QByteArray::number(attempt) + '|' + variant.toUtf8();
+    const QByteArray mac = crypto::hmacSha256(m_secret, message);
+    uint64_t value = 0;
+    for (int i = 0; i < 8; ++i)
+        value = (value << 8) | uint8_t(mac.at(i));
+    return value;
+}
+
+QString ProjectKey::dateText(const QDateTime &date)
+{
+    return wholeSeconds(date).toString(u"yyyy-MM-dd'T'HH:mm:ss'Z'"_s);
+}
+
+std::optional<QDateTime> ProjectKey::dateFromText(const QString &text)
+{
+    static const QRegularExpression form(
+        u"^\\d{4}-\\d{2}-\\d{2}T\\d{2}:\\d{2}:\\d{2}(\\.\\d+)?(Z|[+-]\\d{2}:?\\d{2})$"_s);
+    if (!form.match(text).hasMatch())
+        return std::nullopt;
+    const QDateTime date = QDateTime::fromString(text, Qt::ISODateWithMs);
+    if (!date.isValid())
+        return std::nullopt;
+    return wholeSeconds(date);
+}
+
+QString ProjectKey::uuidText(const QUuid &id)
+{
+    return id.toString(QUuid::WithoutBraces).toUpper();
+}
+
+std::optional<QUuid> ProjectKey::uuidFromText(const QString &text)
+{
+    static const QRegularExpression form(u"^[0-9A-Fa-f]{8}(-[0-9A-Fa-f]{4}){3}-[0-9A-Fa-f]{12}$"_s);
+    if (!form.match(text).hasMatch())
+        return std::nullopt;
+    return QUuid::fromString(text);
+}
+
+std::optional<QByteArray> ProjectKey::bytesFromBase64(const QString &text)
+{
+    auto result = QByteArray::fromBase64Encoding(text.toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
+    if (!result || text.size() % 4 != 0)
+        return std::nullopt;
+    return *result;
+}
+
+QByteArray ProjectKey::toJson() const
+{
+    QJsonArray entries;
+    for (const Entry &entry : m_entries)
+        entries.append(QJsonObject{
+            {u"kind"_s, rawString(entry.kind)},
+            {u"real"_s, entry.real},
+            {u"standIn"_s, entry.standIn},
+        });
+    // QJsonObject keeps its members sorted by name, which is the order written.
+    const QJsonObject object{
+        {u"created"_s, dateText(m_created)},
+        {u"entries"_s, entries},
+        {u"files"_s, QJsonArray::fromStringList(m_files)},
+        {u"id"_s, uuidText(m_id)},
+        {u"name"_s, m_name},
+        {u"secret"_s, QString::fromLatin1(m_secret.toBase64())},
+    };
+    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+}
+
+ProjectKey ProjectKey::fromJson(const QByteArray &json)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject())
+        malformed("not a JSON object");
+    const QJsonObject object = document.object();
+    const std::optional<QUuid> id = uuidFromText(stringMember(object, u"id"_s));
+    const QString name = stringMember(object, u"name"_s);
+    const std::optional<QDateTime> created = dateFromText(stringMember(object, u"created"_s));
+    const std::optional<QByteArray> secret = bytesFromBase64(stringMember(object, u"secret"_s));
+    if (!id || !created || !secret)
+        malformed("malformed id, date or secret");
+    const QStringList files = decodeFiles(object);
+    const QList<Entry> entries = decodeEntries(member(object, u"entries"_s));
+
+    ProjectKey key(name, *id, *created, *secret);
+    // A nil UUID is a valid id; the constructor would have replaced it.
+    key.m_id = *id;
+    key.m_secret = *secret;
+    key.m_files = files;
+    key.m_entries.reserve(entries.size());
+    for (const Entry &entry : entries)
+        key.record(entry);
+    return key;
+}
+
+void ProjectKey::wipeSecret()
+{
+    crypto::wipe(m_secret);
+}
+
+} // namespace quorvane
