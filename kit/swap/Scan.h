@@ -1,0 +1,55 @@
+#pragma once
+
+#include "kit/CellRef.h"
+#include "kit/TextRange.h"
+#include "kit/find/Finding.h"
+#include "kit/find/Kinds.h"
+#include "kit/keys/ProjectKey.h"
+#include "kit/swap/ReviewItem.h"
+#include "kit/swap/ScanOptions.h"
+
+#include <QHash>
+#include <QList>
+#include <QMap>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+namespace quorvane {
+
+class Spreadsheet;
+
+// Everything a swap needs, computed from a file, a key and the options,
+// without writing anything. Valid only for the state of the key it was made
+// with; the writer checks that.
+struct Scan
+{
+    // One replacement inside one text.
+    struct Planned
+    {
+        TextRange range; // UTF-16 range within the cell text
+        QString item;    // the review item's id
+        QString text;    // what goes there
+        friend bool operator==(const Planned &, const Planned &) = default;
+    };
+
+    QList<ReviewItem> items; // names, then e-mails, phones, addresses; cells in order
+    QMap<ColumnID, ColumnKind> columns;
+    QSet<ColumnID> guessed;
+    QMap<ColumnID, QString> headers;
+    QStringList warnings;
+    QStringList conflicts; // the file's words that are already this key's stand-ins
+    int dataRows = 0;
+    int freeTextCells = 0;
+    QHash<CellRef, QList<Planned>> planned;
+    QHash<QString, QList<Planned>> loosePlanned; // keyed by the whole text outside cells
+    QHash<QString, QList<ProjectKey::Entry>> entriesByItem;
+};
+
+// The identity under which equal values written differently become one item.
+QString itemID(const Finding &finding);
+
+// Never fails and never changes the key.
+Scan scan(const Spreadsheet &spreadsheet, const ProjectKey &key, const ScanOptions &options);
+
+} // namespace quorvane

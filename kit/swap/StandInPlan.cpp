@@ -1,0 +1,153 @@
+#include "kit/swap/StandInPlan.h"
+
+#include "kit/find/TextRules.h"
+#include "kit/keys/Candidates.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace quorvane {
+
+namespace {
+
+struct Replacement
+{
+    TextRange range;
+    QString text;
+};
+
+// Applies replacements from the last to the first so earlier ranges stay put.
+QString replaced(QString text, QList<Replacement> replacements)
+{
+    std::stable_sort(replacements.begin(), replacements.end(),
+                     [](const Replacement &a, const Replacement &b) { return a.range.start > b.range.start; });
+    for (const Replacement &r : replacements)
+        text.replace(r.range.start, r.range.length(), r.text);
+    return text;
+}
+
+class Planner
+{
+public:
+    Planner(ProjectKey &key, const ProjectKey::Reserved &reserved) : m_key(key), m_reserved(reserved) {}
+
+    QString standIn(const QString &real, EntryKind kind)
+    {
+        const QString assigned = m_key.assignSubstitute(real, kind, m_reserved);
+        const ProjectKey::Entry entry{kind, real, assigned};
+        if (!m_entries.contains(entry))
+            m_entries.append(entry);
+        return assigned;
+    }
+
+    StandInPlan plan(const Finding &finding)
+    {
+        switch (finding.kind) {
+        case ValueKind::name: return {name(finding), m_entries};
+        case ValueKind::email: return {email(finding.text), m_entries};
+        case ValueKind::phone:
+            return {StandInPlan::phoneLayout(standIn(finding.text, EntryKind::phone), finding.text), m_entries};
+        case ValueKind::address: return {address(finding), m_entries};
+        }
+        return {finding.text, {}};
+    }
+
+private:
+    QString name(const Finding &finding)
+    {
+        QList<Replacement> parts;
+        for (const NamePart &part : finding.nameParts) {
+            const EntryKind kind = part.role == NameRole::first ? EntryKind::firstName : EntryKind::lastName;
+            parts.append({part.range, matchingCase(standIn(part.word, kind), part.word)});
+        }
+        return replaced(finding.text, parts);
+    }
+
+    QString email(const QString &text)
+    {
+        const QString assigned = standIn(text, EntryKind::email);
+        const bool allCaps = text == text.toUpper() && text != text.toLower();
+        return allCaps ? assigned.toUpper() : assigned;
+    }
+
+    QString address(const Finding &finding)
+    {
+        const QString &text = finding.text;
+        const AddressParts parts = finding.address.value_or(AddressParts{});
+        QList<Replacement> replacements;
+        qsizetype from = 0;
+        // Each part is looked for after the one before it, so a town that also
+        // occurs inside the street name is not taken for the town.
+        auto locate = [&](const QString &part) -> std::optional<TextRange> {
+            if (part.isEmpty())
+                return std::nullopt;
+            const qsizetype at = text.indexOf(part, from);
+            if (at < 0)
+                return std::nullopt;
+            from = at + part.size();
+            return TextRange{at, from};
+        };
+        if (parts.street) {
+            const QString street = StandInPlan::streetWithoutUnit(*parts.street);
+            if (auto range = locate(street))
+                replacements.append({*range, standIn(street, EntryKind::street)});
+        }
+        if (parts.city) {
+            if (auto range = locate(*parts.city))
+                replacements.append({*range, standIn(*parts.city, EntryKind::city)});
+        }
+        if (parts.state)
+            locate(*parts.state);
+        if (parts.zip) {
+            if (auto range = locate(*parts.zip))
+                replacements.append({*range, standIn(*parts.zip, EntryKind::zip)});
+        }
+        return replaced(text, replacements);
+    }
+
+    ProjectKey &m_key;
+    const ProjectKey::Reserved &m_reserved;
+    QList<ProjectKey::Entry> m_entries;
+};
+
+} // namespace
+
+StandInPlan StandInPlan::of(const Finding &finding, ProjectKey &workingKey, const ProjectKey::Reserved &reserved)
+{
+    return Planner(workingKey, reserved).plan(finding);
+}
+
+QString StandInPlan::streetWithoutUnit(const QString &street)
+{
+    static const QRegularExpression unit(
+        uR"([,\s]+(?:apt|apartment|suite|ste|unit|#|fl|floor|rm|room)\b.*$|[,\s]+#.*$)"_s,
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
+    const auto match = unit.match(street);
+    return match.hasMatch() ? street.left(match.capturedStart()) : street;
+}
+
+QString StandInPlan::phoneLayout(const QString &standInDigits, const QString &realText)
+{
+    const QString realDigits = digits(realText);
+    if (realDigits.size() == standInDigits.size()) {
+        if (auto laid = formatLike(standInDigits, realText))
+            return *laid;
+    }
+    if (realDigits.size() == standInDigits.size() + 1 && realDigits.startsWith(u'1')) {
+        if (auto laid = formatLike(u'1' + standInDigits, realText))
+            return *laid;
+    }
+    if (standInDigits.size() == 10) {
+        const QString area = standInDigits.left(3), exchange = standInDigits.mid(3, 3),
+                      line = standInDigits.mid(6);
+        if (realText.startsWith(u'+'))
+            return u"+1 "_s + area + u'-' + exchange + u'-' + line;
+        return u'(' + area + u") "_s + exchange + u'-' + line;
+    }
+    return standInDigits.left(3) + u'-' + standInDigits.mid(3);
+}
+
+} // namespace quorvane
