@@ -1,0 +1,124 @@
+// The "key" command group: make, inspect and use project key files.
+#include "cli/Command.h"
+#include "cli/KeyFiles.h"
+#include "cli/Passphrase.h"
+#include "kit/keys/Crypto.h"
+
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+using namespace Qt::StringLiterals;
+
+namespace quorvane::cli {
+
+namespace {
+
+int newKey(const Invocation &invocation)
+{
+    invocation.expectPositionals(0, 0, u"no arguments besides --name and --out"_s);
+    const QString name = invocation.required(u"name"_s);
+    const QString out = invocation.required(u"out"_s);
+    if (QFileInfo::exists(out))
+        throw Failure(u"“%1” already exists; choose another place for the new key."_s.arg(out));
+    const QString passphrase = obtainPassphrase(invocation, u"New passphrase: "_s, true);
+    if (std::optional<QString> problem = KeyFile::passphraseProblem(passphrase))
+        throw Failure(*problem);
+
+    ProjectKey key(name);
+    const QByteArray salt = KeyFile::newSalt();
+    QByteArray secret = KeyFile::deriveSecret(passphrase, salt, KeyFile::defaultRounds);
+    crypto::WipeOnExit wipeSecret(secret);
+    writeAtomically(out, KeyFile::seal(key, KeyFile::Protection::passphrase(salt), secret).data());
+    key.wipeSecret();
+    invocation.out() << ProjectKey::uuidText(key.id()) << '\n';
+    return 0;
+}
+
+QString protectionText(const KeyFile::Protection &protection)
+{
+    return protection.isPassphrase() ? u"passphrase"_s : u"keychain"_s;
+}
+
+int showKey(const Invocation &invocation)
+{
+    invocation.expectPositionals(1, 1, u"one key file"_s);
+    const OpenedKey opened = openKeyFile(invocation, invocation.positionals().first());
+    const ProjectKey &key = opened.key;
+    const KeyFile::Protection &protection = opened.file.protection();
+    QTextStream &out = invocation.out();
+    if (invocation.flag(u"json"_s)) {
+        const QJsonObject summary{
+            {u"id"_s, ProjectKey::uuidText(key.id())},
+            {u"name"_s, key.name()},
+            {u"created"_s, ProjectKey::dateText(key.created())},
+            {u"protection"_s, protectionText(protection)},
+            {u"values"_s, double(key.valueCount())},
+            {u"files"_s, double(key.files().size())},
+        };
+        out << QString::fromUtf8(QJsonDocument(summary).toJson(QJsonDocument::Compact)) << '\n';
+        return 0;
+    }
+    out << "id:         " << ProjectKey::uuidText(key.id()) << '\n'
+        << "name:       " << key.name() << '\n'
+        << "created:    " << ProjectKey::dateText(key.created()) << '\n'
+        << "protection: " << protectionText(protection);
+    if (protection.isPassphrase())
+        out << " (" << protection.rounds << " rounds)";
+    out << '\n'
+        << "values:     " << key.valueCount() << '\n'
+        << "files:      " << key.files().size() << '\n';
+    for (const QString &file : key.files())
+        out << "  " << file << '\n';
+    return 0;
+}
+
+EntryKind requiredKind(const Invocation &invocation)
+{
+    const QString raw = invocation.required(u"kind"_s);
+    if (std::optional<EntryKind> kind = entryKindFromRaw(raw))
+        return *kind;
+    QStringList known;
+    for (EntryKind kind : allEntryKinds())
+        known.append(rawString(kind));
+    throw UsageError(u"unknown kind “%1” (one of %2)"_s.arg(raw, known.join(u", "_s)));
+}
+
+int standIns(const Invocation &invocation)
+{
+    invocation.expectPositionals(2, -1, u"a key file and at least one value"_s);
+    const EntryKind kind = requiredKind(invocation);
+    OpenedKey opened = openKeyFile(invocation, invocation.positionals().first());
+    const ProjectKey before = opened.key;
+    // Nothing is reserved: these values come from no file.
+    const ProjectKey::Reserved reserved;
+    QTextStream &out = invocation.out();
+    for (const QString &value : invocation.positionals().mid(1))
+        out << value << '\t' << opened.key.assignSubstitute(value, kind, reserved) << '\n';
+    if (invocation.flag(u"save"_s) && opened.key.valueCount() != before.valueCount())
+        opened.save();
+    return 0;
+}
+
+} // namespace
+
+QList<Command> keyCommands()
+{
+    return {
+        {{u"key"_s, u"new"_s}, u"--name NAME --out FILE"_s,
+         u"make a new passphrase-protected key file and print its id"_s,
+         {{u"name"_s, u"NAME"_s, u"the key's name"_s}, {u"out"_s, u"FILE"_s, u"where to write the key file"_s}},
+         newKey},
+        {{u"key"_s, u"show"_s}, u"FILE [--json]"_s,
+         u"open a key file and print its id, name, created time, protection and counts"_s,
+         {{u"json"_s, {}, u"print one JSON object"_s}},
+         showKey},
+        {{u"key"_s, u"standin"_s}, u"FILE --kind KIND VALUE... [--save]"_s,
+         u"print VALUE<TAB>STANDIN for each value; --save records new ones in the key file"_s,
+         {{u"kind"_s, u"KIND"_s, u"firstName, lastName, email, phone, street, city or zip"_s},
+          {u"save"_s, {}, u"keep the new stand-ins in the key file"_s}},
+         standIns},
+    };
+}
+
+} // namespace quorvane::cli
