@@ -8,6 +8,7 @@ packages=(
     qtkeychain-qt6-dev libphonenumber-dev
     libssl-dev zlib1g-dev libgtest-dev libgmock-dev
     gnome-keyring dbus dbus-x11 libsecret-tools
+    libreoffice-calc-nogui
 )
 if [ -n "${QUORVANE_EXTRA_PACKAGES:-}" ]; then
     read -r -a extra <<< "$QUORVANE_EXTRA_PACKAGES"

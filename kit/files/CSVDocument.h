@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QByteArray>
+#include <QChar>
+#include <QList>
+#include <QString>
+
+namespace quorvane {
+
+// A delimited text file (comma, semicolon or tab separated) held in memory.
+// Reading never fails: any bytes give a document. Writing it back keeps the
+// delimiter, line ending, byte order mark, trailing newline and the quoting of
+// every quoted field, so a file that was only read comes out as it went in.
+class CSVDocument
+{
+public:
+    struct Field
+    {
+        QString text;        // without the enclosing quotes, doubled quotes collapsed
+        bool quoted = false; // began with a double quote; always quoted again on output
+        friend bool operator==(const Field &, const Field &) = default;
+    };
+    using Row = QList<Field>;
+
+    CSVDocument() = default;
+    explicit CSVDocument(const QByteArray &data);
+
+    // The bytes to write: always UTF-8, after EF BB BF when byteOrderMark is set.
+    QByteArray data() const;
+
+    QList<Row> rows;
+    QChar delimiter = u',';
+    QString lineEnding = QStringLiteral("\n");
+    bool byteOrderMark = false;
+    bool endsWithNewline = false;
+
+    // Exposed for the tests: the text a file decodes to, and whether it is
+    // written back with a byte order mark.
+    struct Decoded
+    {
+        QString text;
+        bool byteOrderMark = false;
+    };
+    static Decoded decode(const QByteArray &data);
+    static QChar detectDelimiter(const QString &text);
+};
+
+} // namespace quorvane

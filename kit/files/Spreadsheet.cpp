@@ -1,0 +1,155 @@
+#include "kit/files/Spreadsheet.h"
+
+#include "kit/files/CSVDocument.h"
+#include "kit/files/XLSXDocument.h"
+
+#include <QFileInfo>
+
+#include <variant>
+
+using namespace Qt::StringLiterals;
+
+namespace quorvane {
+
+QString rawString(FileKind kind)
+{
+    return kind == FileKind::xlsx ? u"xlsx"_s : u"csv"_s;
+}
+
+struct Spreadsheet::Content
+{
+    std::variant<CSVDocument, XLSXDocument> document;
+};
+
+namespace {
+
+bool isZip(const QByteArray &data)
+{
+    return data.startsWith("PK\x03\x04");
+}
+
+bool isUtf16(const QByteArray &data)
+{
+    return data.startsWith("\xFF\xFE") || data.startsWith("\xFE\xFF");
+}
+
+// Cells beyond these are left out of grids (so scans skip them) but are still
+// offered when the file is rewritten.
+constexpr int gridRowLimit = 100'000;
+constexpr int gridColumnLimit = 1'000;
+
+Grid workbookGrid(const XLSXDocument::Sheet &sheet)
+{
+    int lastRow = -1;
+    for (const XLSXDocument::Cell &cell : sheet.cells)
+        lastRow = std::max(lastRow, cell.row);
+    Grid grid(lastRow + 1);
+    for (const XLSXDocument::Cell &cell : sheet.cells) {
+        if (cell.row > gridRowLimit || cell.column >= gridColumnLimit)
+            continue;
+        QList<GridCell> &row = grid[cell.row];
+        if (row.size() <= cell.column)
+            row.resize(cell.column + 1);
+        row[cell.column] = GridCell{cell.text, cell.isText()};
+    }
+    return grid;
+}
+
+Grid csvGrid(const CSVDocument &document)
+{
+    Grid grid;
+    grid.reserve(document.rows.size());
+    for (const CSVDocument::Row &fields : document.rows) {
+        QList<GridCell> row;
+        row.reserve(fields.size());
+        for (const CSVDocument::Field &field : fields)
+            row.append(GridCell{field.text, true});
+        grid.append(std::move(row));
+    }
+    return grid;
+}
+
+QByteArray rewriteCSV(CSVDocument document, const Spreadsheet::Transform &replacing)
+{
+    for (int r = 0; r < document.rows.size(); ++r) {
+        CSVDocument::Row &row = document.rows[r];
+        for (int c = 0; c < row.size(); ++c)
+            if (std::optional<QString> text = replacing(CellRef{0, r, c}, row[c].text))
+                row[c].text = std::move(*text);
+    }
+    return document.data();
+}
+
+} // namespace
+
+Spreadsheet::Spreadsheet(const QByteArray &data, const QString &fileName) : m_fileName(fileName)
+{
+    auto content = std::make_shared<Content>();
+    const QString extension = QFileInfo(fileName).suffix().toLower();
+    if (extension == u"xlsx" || extension == u"xlsm")
+        content->document = XLSXDocument(data);
+    else if (extension == u"xls")
+        throw Failure(u"Older .xls workbooks need saving as .xlsx or CSV first (File › Save As in Excel)."_s);
+    else if (extension == u"numbers")
+        throw Failure(u"Numbers files need exporting first: in Numbers, choose File › Export To › CSV or Excel."_s);
+    else if (isZip(data))
+        content->document = XLSXDocument(data);
+    else if (!data.contains('\0') || isUtf16(data))
+        content->document = CSVDocument(data);
+    else
+        throw Failure(u"“"_s + fileName + u"” isn’t a CSV or Excel file."_s);
+    m_content = std::move(content);
+}
+
+Spreadsheet::~Spreadsheet() = default;
+Spreadsheet::Spreadsheet(const Spreadsheet &) = default;
+Spreadsheet &Spreadsheet::operator=(const Spreadsheet &) = default;
+
+FileKind Spreadsheet::kind() const
+{
+    return std::holds_alternative<XLSXDocument>(m_content->document) ? FileKind::xlsx : FileKind::csv;
+}
+
+QStringList Spreadsheet::sheetNames() const
+{
+    if (const auto *workbook = std::get_if<XLSXDocument>(&m_content->document)) {
+        QStringList names;
+        for (const XLSXDocument::Sheet &sheet : workbook->sheets())
+            names.append(sheet.name);
+        return names;
+    }
+    return {QFileInfo(m_fileName).completeBaseName()};
+}
+
+Grid Spreadsheet::grid(int sheet) const
+{
+    if (const auto *workbook = std::get_if<XLSXDocument>(&m_content->document)) {
+        if (sheet < 0 || sheet >= workbook->sheets().size())
+            return {};
+        return workbookGrid(workbook->sheets()[sheet]);
+    }
+    return csvGrid(std::get<CSVDocument>(m_content->document));
+}
+
+QList<QString> Spreadsheet::warnings() const
+{
+    if (const auto *workbook = std::get_if<XLSXDocument>(&m_content->document))
+        return workbook->warnings();
+    return {};
+}
+
+QStringList Spreadsheet::unreferencedSharedStrings() const
+{
+    if (const auto *workbook = std::get_if<XLSXDocument>(&m_content->document))
+        return workbook->unreferencedSharedStrings();
+    return {};
+}
+
+QByteArray Spreadsheet::data(const Transform &replacing) const
+{
+    if (const auto *workbook = std::get_if<XLSXDocument>(&m_content->document))
+        return workbook->data(replacing);
+    return rewriteCSV(std::get<CSVDocument>(m_content->document), replacing);
+}
+
+} // namespace quorvane

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QVarLengthArray>
+
+#include <optional>
+#include <span>
+
+namespace quorvane {
+
+// A half-open byte range [start, end) of an XML buffer.
+struct ByteRange
+{
+    qsizetype start = 0;
+    qsizetype end = 0;
+    qsizetype length() const { return end - start; }
+    friend bool operator==(const ByteRange &, const ByteRange &) = default;
+};
+
+// Walks the raw UTF-8 bytes of an XML part and reports every start tag, at
+// any depth, in document order, without building a tree. Comments, CDATA,
+// declarations and end tags produce nothing. The end tag is looked up only
+// for the few elements whose content the workbook reader needs (and for the
+// ones the caller skips); nesting of equal names is not considered, the first
+// matching end tag wins. Works in one pass whatever the input: unterminated
+// or deeply nested markup cannot make it slow.
+class XMLScanner
+{
+public:
+    struct Attribute
+    {
+        QByteArrayView name; // as written, prefix included
+        QByteArrayView rawValue;
+    };
+
+    struct Element
+    {
+        QByteArrayView qualifiedName;
+        QByteArrayView localName;
+        QByteArrayView prefix; // with its colon; empty when there is none
+        QVarLengthArray<Attribute, 6> attributes;
+        ByteRange range;                  // the whole element, end tag included when found
+        std::optional<ByteRange> content; // absent for a self-closing element
+
+        // The decoded value of the attribute written with exactly this name.
+        std::optional<QString> attribute(QByteArrayView name) const;
+    };
+
+    // Scans `range` of `xml`; elements with a local name in `skipping` are
+    // reported, then the scan resumes after their end tag instead of inside.
+    XMLScanner(const QByteArray &xml, ByteRange range, std::span<const QByteArrayView> skipping = {});
+    explicit XMLScanner(const QByteArray &xml, std::span<const QByteArrayView> skipping = {});
+
+    std::optional<Element> next();
+
+    // Character references (&amp; &lt; &gt; &quot; &apos; &#n; &#xh;) decoded;
+    // anything else, a lone & included, stays as written.
+    static QString decode(QByteArrayView bytes);
+    // & < > and " as entities; everything else unchanged.
+    static QByteArray escape(const QString &text);
+
+private:
+    bool skipMarkup(); // at a '<' that opens no element; false ends the scan
+    qsizetype findEndTag(QByteArrayView qualifiedName, qsizetype from);
+    void readAttributes(QByteArrayView tag, Element &element) const;
+    bool needsEndTag(QByteArrayView localName) const;
+    bool skips(QByteArrayView localName) const;
+
+    struct EndTagSearch
+    {
+        QVarLengthArray<char, 32> pattern; // "</name>"
+        qsizetype from = -1;
+        qsizetype found = -1;
+    };
+
+    const QByteArray &m_xml;
+    qsizetype m_at;
+    qsizetype m_end;
+    std::span<const QByteArrayView> m_skipping;
+    QVarLengthArray<EndTagSearch, 4> m_searches;
+};
+
+} // namespace quorvane

@@ -1,0 +1,137 @@
+#include "kit/files/CSVDocument.h"
+
+#include <gtest/gtest.h>
+
+using namespace quorvane;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QList<QStringList> texts(const CSVDocument &document)
+{
+    QList<QStringList> rows;
+    for (const CSVDocument::Row &row : document.rows) {
+        QStringList fields;
+        for (const CSVDocument::Field &field : row)
+            fields.append(field.text);
+        rows.append(fields);
+    }
+    return rows;
+}
+
+QByteArray roundTrip(const QByteArray &bytes)
+{
+    return CSVDocument(bytes).data();
+}
+
+} // namespace
+
+TEST(CSVDocument, FilesThatOnlyPassThroughComeOutUnchanged)
+{
+    const QList<QByteArray> unchanged = {
+        "",
+        "a,b",
+        "a,b\n",
+        "a,b\n\n",
+        "a,\"\",c\r\n",
+        "name;\"Smith; Jane\";\"say \"\"hi\"\"\"\r\nx;\"two\r\nlines\";y\r\n",
+        "a\tb\tc\n1\t2\t3\n",
+        "\xEF\xBB\xBFname,city\nJos\xC3\xA9,K\xC3\xB6ln\n",
+        "one\rtwo\rthree\r",
+        "\"\"\n",
+    };
+    for (const QByteArray &bytes : unchanged)
+        EXPECT_EQ(roundTrip(bytes), bytes) << bytes.toStdString();
+}
+
+TEST(CSVDocument, NormalisesWhatTheModelCannotHold)
+{
+    // Quoted text directly followed by more text is one quoted field.
+    EXPECT_EQ(texts(CSVDocument("\"ab\"cd,e")), (QList<QStringList>{{u"abcd"_s, u"e"_s}}));
+    EXPECT_EQ(roundTrip("\"ab\"cd,e"), "\"abcd\",e");
+    // A stray quote inside an unquoted field is kept and written quoted.
+    EXPECT_EQ(texts(CSVDocument("ab\"cd")), (QList<QStringList>{{u"ab\"cd"_s}}));
+    EXPECT_EQ(roundTrip("ab\"cd"), "\"ab\"\"cd\"");
+    // Mixed record separators come out as the one chosen line ending.
+    EXPECT_EQ(roundTrip("a\r\nb\nc\rd"), "a\r\nb\r\nc\r\nd");
+    EXPECT_EQ(roundTrip("\"x\r\ny\"\nz\n"), "\"x\r\ny\"\r\nz\r\n");
+}
+
+TEST(CSVDocument, ParsesRowsFieldsAndQuotes)
+{
+    const CSVDocument document("a,\"b,c\"\n\n\"d\"\"e\",\"\"\n");
+    EXPECT_EQ(texts(document), (QList<QStringList>{{u"a"_s, u"b,c"_s}, {u""_s}, {u"d\"e"_s, u""_s}}));
+    EXPECT_FALSE(document.rows[0][0].quoted);
+    EXPECT_TRUE(document.rows[0][1].quoted);
+    EXPECT_TRUE(document.rows[2][1].quoted);
+    EXPECT_TRUE(document.endsWithNewline);
+    EXPECT_EQ(document.lineEnding, u"\n");
+
+    // An unterminated quote runs to the end and becomes the last field.
+    const CSVDocument open("a,\"b\nc,d");
+    EXPECT_EQ(texts(open), (QList<QStringList>{{u"a"_s, u"b\nc,d"_s}}));
+    const CSVDocument justOpened("a,\"");
+    EXPECT_EQ(texts(justOpened), (QList<QStringList>{{u"a"_s, u""_s}}));
+
+    EXPECT_TRUE(CSVDocument("").rows.isEmpty());
+    EXPECT_EQ(CSVDocument("x\ry").lineEnding, u"\r");
+    EXPECT_EQ(texts(CSVDocument("x\ry")), (QList<QStringList>{{u"x"_s}, {u"y"_s}}));
+}
+
+TEST(CSVDocument, DetectsTheDelimiterFromTheFirstRecord)
+{
+    EXPECT_EQ(CSVDocument::detectDelimiter(u"a;b;c"_s), u';');
+    EXPECT_EQ(CSVDocument::detectDelimiter(u"a,b;c"_s), u';'); // a tie goes to the later candidate
+    EXPECT_EQ(CSVDocument::detectDelimiter(u"a\tb,c"_s), u'\t');
+    EXPECT_EQ(CSVDocument::detectDelimiter(u"a\tb"_s), u'\t');
+    EXPECT_EQ(CSVDocument::detectDelimiter(u"\"a,b,c\";d"_s), u';');
+    EXPECT_EQ(CSVDocument::detectDelimiter(u"a|b|c"_s), u',');
+    EXPECT_EQ(CSVDocument::detectDelimiter(u"abc\na;b;c"_s), u',');
+    EXPECT_EQ(CSVDocument::detectDelimiter(u"\"unterminated,\n;;"_s), u',');
+}
+
+TEST(CSVDocument, DecodesEachEncodingAndWritesUtf8)
+{
+    // Windows-1252: é and the euro sign; comes back as UTF-8 with a byte order mark.
+    const CSVDocument latin("caf\xE9,\x80\n");
+    EXPECT_EQ(latin.rows[0][0].text, u"café");
+    EXPECT_EQ(latin.rows[0][1].text, u"€");
+    EXPECT_EQ(latin.data(), "\xEF\xBB\xBF" "caf\xC3\xA9,\xE2\x82\xAC\n");
+
+    // UTF-16 in both byte orders, the mark removed from the text.
+    const QByteArray little("\xFF\xFE" "a\0,\0\xE9\0\n\0", 10);
+    EXPECT_EQ(CSVDocument(little).rows[0][1].text, u"é");
+    EXPECT_EQ(CSVDocument(little).data(), "\xEF\xBB\xBF" "a,\xC3\xA9\n");
+    const QByteArray big("\xFE\xFF\0a\0;\0b", 8);
+    EXPECT_EQ(texts(CSVDocument(big)), (QList<QStringList>{{u"a"_s, u"b"_s}}));
+    EXPECT_TRUE(CSVDocument::decode(QByteArray("\xFF\xFE" "a", 3)).text.isEmpty()); // odd length
+    EXPECT_TRUE(CSVDocument::decode(QByteArray("\xFF\xFE\x00\xD8", 4)).text.isEmpty()); // lone surrogate
+
+    // Neither UTF-8 nor Windows-1252 (0x81 is undefined there): replacement characters.
+    const CSVDocument::Decoded broken = CSVDocument::decode("a\x81\xFF");
+    EXPECT_EQ(broken.text, u"a\uFFFD\uFFFD");
+    EXPECT_TRUE(broken.byteOrderMark);
+
+    // Only the first mark is taken off; a second one stays part of the text.
+    EXPECT_EQ(CSVDocument::decode("\xEF\xBB\xBF\xEF\xBB\xBFx").text, u"\uFEFFx");
+    // A mark cut short is no mark: these two bytes are Windows-1252 text.
+    EXPECT_EQ(CSVDocument::decode("\xEF\xBB").text, u"\u00EF\u00BB");
+}
+
+TEST(CSVDocument, ChangedFieldsKeepTheirQuoting)
+{
+    CSVDocument document("\"Jane\",Smith,\"x\"\n");
+    document.rows[0][0].text = u"Ann"_s;
+    document.rows[0][1].text = u"Lee, Jr."_s;
+    document.rows[0][2].text = u"say \"no\""_s;
+    EXPECT_EQ(document.data(), "\"Ann\",\"Lee, Jr.\",\"say \"\"no\"\"\"\n");
+}
+
+TEST(CSVDocument, OneHugeQuotedFieldIsReadInOnePiece)
+{
+    QByteArray bytes(50 * 1024 * 1024, 'x');
+    bytes[0] = '"';
+    const CSVDocument document(bytes); // unterminated: runs to the end
+    ASSERT_EQ(document.rows.size(), 1);
+    EXPECT_EQ(document.rows[0][0].text.size(), bytes.size() - 1);
+}

@@ -1,0 +1,71 @@
+#include "kit/files/Spreadsheet.h"
+
+#include <gtest/gtest.h>
+
+using namespace quorvane;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString failureOf(const QByteArray &data, const QString &name)
+{
+    try {
+        Spreadsheet sheet(data, name);
+    } catch (const quorvane::Failure &failure) {
+        return failure.message();
+    }
+    return {};
+}
+
+} // namespace
+
+TEST(Spreadsheet, RecognisesTextFilesByContent)
+{
+    for (const QString &name : {u"customers.csv"_s, u"data.txt"_s, u"export"_s, u"list.tsv"_s}) {
+        const Spreadsheet sheet("a,b\n1,2\n", name);
+        EXPECT_EQ(sheet.kind(), FileKind::csv);
+        EXPECT_EQ(sheet.sheetNames(), QStringList{QStringView(name).left(name.indexOf(u'.')).toString()});
+    }
+    EXPECT_EQ(Spreadsheet(QByteArray("\xFF\xFE" "a\0", 4), u"u.csv"_s).kind(), FileKind::csv);
+    EXPECT_EQ(rawString(FileKind::csv), u"csv");
+    EXPECT_EQ(rawString(FileKind::xlsx), u"xlsx");
+}
+
+TEST(Spreadsheet, RefusesWhatItCannotRead)
+{
+    EXPECT_EQ(failureOf("anything", u"old.XLS"_s),
+              u"Older .xls workbooks need saving as .xlsx or CSV first (File › Save As in Excel)."_s);
+    EXPECT_EQ(failureOf("a,b", u"budget.numbers"_s),
+              u"Numbers files need exporting first: in Numbers, choose File › Export To › CSV or Excel."_s);
+    EXPECT_EQ(failureOf(QByteArray("%PDF-1.7\n\0\x01", 11), u"scan.pdf"_s), u"“scan.pdf” isn’t a CSV or Excel file."_s);
+    // Named like a workbook, or looking like a zip, it is opened as one.
+    const QString notWorkbook =
+        u"It isn’t an Excel workbook (.xlsx). Older .xls and Numbers files need saving as .xlsx or CSV first."_s;
+    EXPECT_EQ(failureOf("a,b\n", u"Report.XLSX"_s), notWorkbook);
+    EXPECT_EQ(failureOf("a,b\n", u"Report.xlsm"_s), notWorkbook);
+    EXPECT_EQ(failureOf("PK\x03\x04 broken", u"export.dat"_s), notWorkbook);
+    EXPECT_EQ(failureOf("", u"empty.xlsx"_s), notWorkbook);
+}
+
+TEST(Spreadsheet, CSVGridAndRewrite)
+{
+    const Spreadsheet sheet("name,note\n\"Jane\",hi\nBob\n", u"people.csv"_s);
+    const Grid grid = sheet.grid(0);
+    ASSERT_EQ(grid.size(), 3);
+    EXPECT_EQ(grid[1], (QList<GridCell>{{u"Jane"_s, true}, {u"hi"_s, true}}));
+    EXPECT_EQ(grid[2].size(), 1); // rows keep their own lengths
+    EXPECT_EQ(sheet.grid(5), grid);
+    EXPECT_TRUE(sheet.warnings().isEmpty());
+    EXPECT_TRUE(sheet.unreferencedSharedStrings().isEmpty());
+
+    QList<CellRef> offered;
+    const QByteArray out = sheet.data([&](const std::optional<CellRef> &cell, const QString &text) {
+        offered.append(*cell);
+        return text == u"Jane" ? std::optional(u"Ann"_s) : std::nullopt;
+    });
+    EXPECT_EQ(out, "name,note\n\"Ann\",hi\nBob\n");
+    EXPECT_EQ(offered, (QList<CellRef>{{0, 0, 0}, {0, 0, 1}, {0, 1, 0}, {0, 1, 1}, {0, 2, 0}}));
+
+    const Spreadsheet copy = sheet; // a value: copies share nothing a caller can change
+    EXPECT_EQ(copy.grid(0), grid);
+}
