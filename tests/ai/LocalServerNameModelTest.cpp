@@ -1,0 +1,255 @@
+#include "ScriptedServer.h"
+
+#include "ai/LocalServerNameModel.h"
+#include "ai/UnavailableNameModel.h"
+#include "kit/suggest/NamePrompt.h"
+#include "kit/suggest/SecondOpinion.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QJsonArray>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+using namespace Qt::StringLiterals;
+using namespace quorvane;
+using Kind = NameModelFailure::Kind;
+
+namespace {
+
+class QtEnvironment : public ::testing::Environment
+{
+public:
+    void SetUp() override
+    {
+        static int argc = 1;
+        static char name[] = "test_ai";
+        static char *argv[] = {name, nullptr};
+        if (!QCoreApplication::instance())
+            m_app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+
+private:
+    std::unique_ptr<QCoreApplication> m_app;
+};
+const auto *environment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+LocalServerNameModel modelAt(const QString &address)
+{
+    return LocalServerNameModel(LocalModelSettings{address, u"test-model"_s, false});
+}
+
+NameModel::Result askOnce(const ScriptedServer &server, double timeoutSeconds = 5.0)
+{
+    NameRequest request = NamePrompt::request(u"Notes"_s, u"met Ana Ruiz"_s, true);
+    request.timeoutSeconds = timeoutSeconds;
+    return modelAt(server.address()).names(request);
+}
+
+QStringList namesOf(const NameModel::Result &result)
+{
+    const auto *names = std::get_if<QStringList>(&result);
+    return names ? *names : QStringList{u"<failure: "_s + std::get<NameModelFailure>(result).message + u">"_s};
+}
+
+NameModelFailure failureOf(const NameModel::Result &result)
+{
+    const auto *failure = std::get_if<NameModelFailure>(&result);
+    return failure ? *failure : NameModelFailure{Kind::error, u"<names, not a failure>"_s};
+}
+
+QList<SecondOpinion::Cell> distinctCells(int count)
+{
+    QList<SecondOpinion::Cell> cells;
+    for (int row = 0; row < count; ++row)
+        cells.append({CellRef{0, row, 0}, u"Notes"_s, u"call back, case "_s + QString::number(row), {}});
+    return cells;
+}
+
+qint64 msSince(std::chrono::steady_clock::time_point start)
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+}
+
+} // namespace
+
+TEST(LocalServerNameModel, SendsOneSelfContainedChatRequestAndReadsTheNames)
+{
+    ScriptedServer server([](const auto &, int) {
+        return ScriptedServer::completion(u"{\"names\":[\"Ana Ruiz\",\"ana\"]}"_s);
+    });
+    EXPECT_EQ(namesOf(askOnce(server)), (QStringList{u"Ana Ruiz"_s, u"ana"_s}));
+
+    ASSERT_EQ(server.requests().size(), 1);
+    const ScriptedServer::Request sent = server.requests().first();
+    EXPECT_EQ(sent.method, "POST");
+    EXPECT_EQ(sent.path, "/v1/chat/completions");
+    const QJsonObject body = sent.json();
+    EXPECT_EQ(body[u"model"_s].toString(), u"test-model"_s);
+    const QJsonArray messages = body[u"messages"_s].toArray();
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_EQ(messages[0][u"role"_s].toString(), u"system"_s);
+    EXPECT_TRUE(messages[0][u"content"_s].toString().startsWith(NamePrompt::instructions + u"\n\nExamples:"_s));
+    EXPECT_EQ(messages[1][u"role"_s].toString(), u"user"_s);
+    EXPECT_EQ(messages[1][u"content"_s].toString(), u"Column: Notes\nCell: met Ana Ruiz"_s);
+    EXPECT_EQ(body[u"max_tokens"_s].toInt(), 120);
+    EXPECT_EQ(body[u"temperature"_s].toDouble(-1), 0.0);
+    const QJsonObject schema = body[u"response_format"_s][u"json_schema"_s][u"schema"_s].toObject();
+    const QJsonObject names = schema[u"properties"_s][u"names"_s].toObject();
+    EXPECT_EQ(schema[u"required"_s].toArray(), QJsonArray{u"names"_s});
+    EXPECT_EQ(names[u"type"_s].toString(), u"array"_s);
+    EXPECT_EQ(names[u"items"_s][u"type"_s].toString(), u"string"_s);
+    EXPECT_EQ(names[u"maxItems"_s].toInt(), 8);
+    EXPECT_EQ(names[u"description"_s].toString(), u"Each person's name, copied exactly from the cell"_s);
+}
+
+TEST(LocalServerNameModel, ReadsOnlyAnObjectsNamesArrayOfStrings)
+{
+    const QString longText = QString(200, u'x');
+    const QStringList contents{
+        u"{\"names\":\"Ana Ruiz\"}"_s,           // a string, not an array: no names
+        u"{\"names\":[\"Ana\",3,null,\"Bo\",{}]}"_s, // numbers and others are skipped
+        u"{\"people\":[\"Ana\"]}"_s,             // no "names": no names
+        u"{\"names\":[\" Ana \",\"Ana\"]}"_s,     // kept as written
+    };
+    const QList<QStringList> expected{{}, {u"Ana"_s, u"Bo"_s}, {}, {u" Ana "_s, u"Ana"_s}};
+    ScriptedServer server([&](const auto &, int index) {
+        const QStringList all = contents + QStringList{u"[\"Ana\"]"_s, longText};
+        return ScriptedServer::completion(all.at(index));
+    });
+    for (qsizetype i = 0; i < contents.size(); ++i)
+        EXPECT_EQ(namesOf(askOnce(server)), expected.at(i)) << contents.at(i).toStdString();
+
+    const NameModelFailure bareArray = failureOf(askOnce(server));
+    EXPECT_EQ(bareArray.kind, Kind::decoding);
+    EXPECT_EQ(bareArray.message, u"not JSON: [\"Ana\"]"_s);
+    const NameModelFailure prose = failureOf(askOnce(server));
+    EXPECT_EQ(prose.kind, Kind::decoding);
+    EXPECT_EQ(prose.message, u"not JSON: "_s + QString(160, u'x'));
+}
+
+TEST(LocalServerNameModel, MapsServerErrorsToFailureKinds)
+{
+    const QList<std::pair<ScriptedServer::Reply, Kind>> cases{
+        {{429, R"({"error":{"message":"slow down","type":"rate_limit"}})", 0}, Kind::rateLimited},
+        {{400, R"({"error":{"code":400,"message":"the request exceeds the available context size","type":"exceed_context_size_error"}})", 0}, Kind::context},
+        {{400, R"({"error":"input length exceeds context length"})", 0}, Kind::context},
+        {{404, R"({"error":{"message":"model 'test-model' not found"}})", 0}, Kind::unavailable},
+        {{500, "oops", 0}, Kind::error},
+        {ScriptedServer::Reply{200, R"({"choices":[{"message":{"content":null,"refusal":"I can't help"}}]})", 0}, Kind::refusal},
+        {{200, "<html>", 0}, Kind::decoding},
+    };
+    ScriptedServer server([&](const auto &, int index) { return cases.at(index).first; });
+    for (const auto &[reply, kind] : cases) {
+        const NameModelFailure failure = failureOf(askOnce(server));
+        EXPECT_EQ(failure.kind, kind) << reply.body.toStdString() << " gave " << failure.message.toStdString();
+    }
+}
+
+TEST(LocalServerNameModel, GivesUpOnASlowAnswerAtTheTimeout)
+{
+    ScriptedServer server([](const auto &, int) {
+        ScriptedServer::Reply reply = ScriptedServer::completion(u"{\"names\":[\"Ana\"]}"_s);
+        reply.delayMs = 3000;
+        return reply;
+    });
+    const auto start = std::chrono::steady_clock::now();
+    const NameModelFailure failure = failureOf(askOnce(server, 0.3));
+    EXPECT_EQ(failure.kind, Kind::timeout);
+    EXPECT_EQ(failure.message, u"no answer in 0 s"_s);
+    EXPECT_LT(msSince(start), 2000);
+    EXPECT_EQ(NameModelFailure::timeout(20.0).message, u"no answer in 20 s"_s);
+    EXPECT_EQ(NameModelFailure::timeout(20.9).message, u"no answer in 20 s"_s);
+}
+
+TEST(LocalServerNameModel, NoServerIsUnavailableAndEndsTheRun)
+{
+    const QString address = u"http://127.0.0.1:"_s + QString::number(ScriptedServer::closedPort());
+    const LocalServerNameModel model = modelAt(address);
+    const SecondOpinion::ModelRun run = SecondOpinion::ask(model, distinctCells(5));
+    ASSERT_EQ(run.answers.size(), 1);
+    EXPECT_EQ(run.answers.first().failure, u"unavailable"_s);
+    EXPECT_FALSE(LocalServerNameModel::isAvailable(model.settings()));
+
+    const SecondOpinion::ModelRun unset = SecondOpinion::ask(UnavailableNameModel(), distinctCells(5));
+    ASSERT_EQ(unset.answers.size(), 1);
+    EXPECT_EQ(unset.answers.first().failure, u"unavailable"_s);
+}
+
+TEST(LocalServerNameModel, CancellingDuringARequestEndsItAndAsksNoFurtherCell)
+{
+    std::stop_source stop;
+    ScriptedServer server([&](const auto &, int index) {
+        ScriptedServer::Reply reply = ScriptedServer::completion(u"{\"names\":[]}"_s);
+        if (index == 2) {
+            stop.request_stop();
+            reply.delayMs = 3000;
+        }
+        return reply;
+    });
+    const auto start = std::chrono::steady_clock::now();
+    const SecondOpinion::ModelRun run =
+        SecondOpinion::ask(modelAt(server.address()), distinctCells(10), true, 200, stop.get_token());
+    EXPECT_LT(msSince(start), 2000);
+    EXPECT_EQ(server.requests().size(), 3);
+    ASSERT_EQ(run.answers.size(), 3);
+    EXPECT_EQ(run.answers[1].failure, std::nullopt);
+    EXPECT_EQ(run.answers[2].failure, u"error"_s);
+}
+
+TEST(LocalServerNameModel, ARunAsksAtMostTheCapAndCountsTheRest)
+{
+    ScriptedServer server([](const auto &, int) { return ScriptedServer::completion(u"{\"names\":[]}"_s); });
+    int seen = 0;
+    const SecondOpinion::ModelRun run = SecondOpinion::ask(modelAt(server.address()), distinctCells(250), true, 200,
+                                                           {}, [&](const auto &) { ++seen; });
+    EXPECT_EQ(server.requests().size(), 200);
+    EXPECT_EQ(run.answers.size(), 200);
+    EXPECT_EQ(seen, 200);
+    EXPECT_EQ(run.skipped, 50);
+}
+
+TEST(LocalServerNameModel, ProbesTheServerWithoutBlocking)
+{
+    ScriptedServer server([](const auto &, int) { return ScriptedServer::Reply{200, R"({"data":[]})", 0}; });
+    const LocalModelSettings settings{server.address(), {}, false};
+    EXPECT_TRUE(LocalServerNameModel::isAvailable(settings));
+
+    QObject context;
+    QEventLoop loop;
+    std::optional<bool> answer;
+    LocalServerNameModel::checkAvailability(settings, &context, [&](bool available) {
+        answer = available;
+        loop.quit();
+    });
+    EXPECT_FALSE(answer.has_value()) << "answered before returning";
+    QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+    loop.exec();
+    EXPECT_EQ(answer, true);
+    ASSERT_FALSE(server.requests().isEmpty());
+    EXPECT_EQ(server.requests().last().path, "/v1/models");
+}
+
+TEST(LocalModelSettings, AcceptsOnlyThisComputerUnlessAllowed)
+{
+    const auto at = [](const QString &address) { return LocalModelSettings{address, {}, false}; };
+    const QString chat = u"http://127.0.0.1:8080/v1/chat/completions"_s;
+    for (const QString &address : {u"http://127.0.0.1:8080"_s, u"http://127.0.0.1:8080/"_s,
+                                   u"http://127.0.0.1:8080/v1"_s, chat}) {
+        EXPECT_EQ(at(address).chatEndpoint(), QUrl(chat)) << address.toStdString();
+    }
+    EXPECT_TRUE(at(u"http://localhost:11434"_s).chatEndpoint());
+    EXPECT_TRUE(at(u"http://[::1]:1234"_s).chatEndpoint());
+    EXPECT_FALSE(at(u"ftp://127.0.0.1/"_s).chatEndpoint());
+
+    // 192.0.2.0/24 is reserved for documentation; nothing is ever sent there.
+    const LocalModelSettings remote{u"http://192.0.2.7:8080"_s, u"m"_s, false};
+    QString why;
+    EXPECT_FALSE(remote.chatEndpoint(&why));
+    EXPECT_TRUE(why.contains(u"not on this computer"_s));
+    EXPECT_EQ(failureOf(LocalServerNameModel(remote).names(NameRequest{})).kind, Kind::unavailable);
+    EXPECT_TRUE((LocalModelSettings{remote.address, remote.model, true}.chatEndpoint()));
+}
