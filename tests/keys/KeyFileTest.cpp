@@ -1,0 +1,244 @@
+#include "kit/keys/Crypto.h"
+#include "kit/keys/KeyFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+using namespace quorvane;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using Kind = KeyFile::Failure::Kind;
+
+const QString passphrase = u"correct horse"_s;
+constexpr int fewRounds = 1000;
+
+ProjectKey sampleKey()
+{
+    ProjectKey key(u"Clients"_s, QUuid::fromString(u"0F8A2C3D-5B6E-4A71-9C2D-3E4F5A6B7C8D"_s),
+                   QDateTime::fromSecsSinceEpoch(1741944413, Qt::UTC));
+    key.assignSubstitute(u"John"_s, EntryKind::firstName, {});
+    key.addFile(u"clients.csv"_s);
+    return key;
+}
+
+KeyFile passphraseFile(const ProjectKey &key = sampleKey())
+{
+    const QByteArray salt = KeyFile::newSalt();
+    return KeyFile::seal(key, KeyFile::Protection::passphrase(salt, fewRounds),
+                         KeyFile::deriveSecret(passphrase, salt, fewRounds));
+}
+
+QJsonObject jsonOf(const KeyFile &file)
+{
+    return QJsonDocument::fromJson(file.data()).object();
+}
+
+QByteArray bytesOf(const QJsonObject &object)
+{
+    return QJsonDocument(object).toJson();
+}
+
+// The failure a piece of code ends in, or nothing when it succeeds.
+template<typename F>
+std::optional<Kind> failureOf(F &&f)
+{
+    try {
+        f();
+    } catch (const KeyFile::Failure &failure) {
+        return failure.kind();
+    }
+    return std::nullopt;
+}
+
+QJsonObject withPassphraseMember(QJsonObject object, const QString &name, const QJsonValue &value)
+{
+    QJsonObject protection = object[u"protection"_s].toObject();
+    QJsonObject inner = protection[u"passphrase"_s].toObject();
+    inner[name] = value;
+    protection[u"passphrase"_s] = inner;
+    object[u"protection"_s] = protection;
+    return object;
+}
+
+} // namespace
+
+TEST(KeyFile, FailureMessagesAreTheProductsSentences)
+{
+    EXPECT_EQ(KeyFile::Failure(Kind::wrongPassphrase).message(), u"That passphrase doesn’t open this key.");
+    EXPECT_EQ(KeyFile::Failure(Kind::damaged).message(), u"The key file is damaged or isn’t a Quorvane key.");
+    EXPECT_EQ(KeyFile::Failure(Kind::newerFormat).message(), u"This key was saved by a newer version of Quorvane.");
+}
+
+TEST(KeyFile, SealsAndOpensWithAPassphrase)
+{
+    const ProjectKey key = sampleKey();
+    const KeyFile file = passphraseFile(key);
+    const QByteArray data = file.data();
+    EXPECT_TRUE(data.startsWith("{\"box\":\""));
+    EXPECT_TRUE(data.contains("\"created\":\"2025-03-14T09:26:53Z\",\"format\":1,"
+                              "\"id\":\"0F8A2C3D-5B6E-4A71-9C2D-3E4F5A6B7C8D\",\"name\":\"Clients\","
+                              "\"protection\":{\"passphrase\":{\"rounds\":1000,\"salt\":\""));
+
+    const KeyFile read(data);
+    EXPECT_EQ(read.header(), "1|0F8A2C3D-5B6E-4A71-9C2D-3E4F5A6B7C8D|1741944413|passphrase|"
+                                 + read.protection().salt.toBase64() + "|1000");
+    const ProjectKey opened = read.open(passphrase);
+    EXPECT_EQ(opened.toJson(), key.toJson());
+    EXPECT_EQ(failureOf([&] { read.open(u"correct horsf"_s); }), Kind::wrongPassphrase);
+    // A fresh nonce every time.
+    EXPECT_NE(passphraseFile(key).box(), file.box());
+}
+
+TEST(KeyFile, KeychainFilesOpenWithTheirSecretOnly)
+{
+    const QByteArray secret = KeyFile::newSecret();
+    const KeyFile file(KeyFile::seal(sampleKey(), KeyFile::Protection::keychain(), secret).data());
+    EXPECT_EQ(file.header(), "1|0F8A2C3D-5B6E-4A71-9C2D-3E4F5A6B7C8D|1741944413|keychain");
+    EXPECT_TRUE(file.data().contains("\"protection\":{\"keychain\":{}}"));
+    EXPECT_EQ(file.open(secret).name(), u"Clients");
+    EXPECT_EQ(failureOf([&] { file.open(KeyFile::newSecret()); }), Kind::damaged);
+    EXPECT_EQ(failureOf([&] { file.open(passphrase); }), Kind::damaged);
+}
+
+TEST(KeyFile, TheOpenNameMayChangeButTheHeaderMayNot)
+{
+    const QJsonObject json = jsonOf(passphraseFile());
+    QJsonObject renamed = json;
+    renamed[u"name"_s] = u"Clientz"_s;
+    EXPECT_EQ(KeyFile(bytesOf(renamed)).open(passphrase).name(), u"Clients");
+
+    QJsonObject later = json;
+    later[u"created"_s] = u"2025-03-14T09:26:54Z"_s;
+    QJsonObject otherId = json;
+    otherId[u"id"_s] = u"1F8A2C3D-5B6E-4A71-9C2D-3E4F5A6B7C8D"_s;
+    const QJsonObject otherSalt = withPassphraseMember(json, u"salt"_s, u"AAAAAAAAAAAAAAAAAAAAAA=="_s);
+    const QJsonObject otherRounds = withPassphraseMember(json, u"rounds"_s, fewRounds + 1);
+    for (const QJsonObject &changed : {later, otherId, otherSalt, otherRounds})
+        EXPECT_EQ(failureOf([&] { KeyFile(bytesOf(changed)).open(passphrase); }), Kind::wrongPassphrase);
+
+    const QByteArray secret = KeyFile::newSecret();
+    QJsonObject keychain = jsonOf(KeyFile::seal(sampleKey(), KeyFile::Protection::keychain(), secret));
+    keychain[u"created"_s] = u"2025-03-14T09:26:54Z"_s;
+    EXPECT_EQ(failureOf([&] { KeyFile(bytesOf(keychain)).open(secret); }), Kind::damaged);
+}
+
+TEST(KeyFile, ANewerFormatIsRefusedBeforeAnyDecryption)
+{
+    QJsonObject json = jsonOf(passphraseFile());
+    json[u"format"_s] = 2;
+    EXPECT_EQ(failureOf([&] { KeyFile{bytesOf(json)}; }), Kind::newerFormat);
+    json[u"box"_s] = u"!!"_s;
+    EXPECT_EQ(failureOf([&] { KeyFile{bytesOf(json)}; }), Kind::damaged);
+}
+
+TEST(KeyFile, MalformedMembersAreDamaged)
+{
+    const QJsonObject json = jsonOf(passphraseFile());
+    QList<QJsonObject> broken;
+    for (const QString &member : json.keys()) {
+        QJsonObject missing = json;
+        missing.remove(member);
+        broken.append(missing);
+    }
+    for (const QJsonValue &rounds : {QJsonValue(0), QJsonValue(-1), QJsonValue(4294967296.0), QJsonValue(1.5),
+                                     QJsonValue(u"600000"_s)})
+        broken.append(withPassphraseMember(json, u"rounds"_s, rounds));
+    broken.append(withPassphraseMember(json, u"salt"_s, u"AA=A"_s));
+    QJsonObject twoProtections = json;
+    twoProtections[u"protection"_s] = QJsonObject{{u"keychain"_s, QJsonObject()},
+                                                  {u"passphrase"_s, json[u"protection"_s][u"passphrase"_s]}};
+    broken.append(twoProtections);
+    QJsonObject noProtection = json;
+    noProtection[u"protection"_s] = QJsonObject();
+    broken.append(noProtection);
+    QJsonObject badDate = json;
+    badDate[u"created"_s] = u"14 March 2025"_s;
+    broken.append(badDate);
+    QJsonObject badId = json;
+    badId[u"id"_s] = u"not-a-uuid"_s;
+    broken.append(badId);
+    for (const QJsonObject &object : broken)
+        EXPECT_EQ(failureOf([&] { KeyFile{bytesOf(object)}; }), Kind::damaged) << bytesOf(object).toStdString();
+
+    const QJsonObject largest = withPassphraseMember(json, u"rounds"_s, 4294967295.0);
+    EXPECT_EQ(KeyFile(bytesOf(largest)).protection().rounds, 4294967295LL);
+}
+
+TEST(KeyFile, ShortBoxesFailLikeAWrongSecret)
+{
+    QJsonObject json = jsonOf(passphraseFile());
+    json[u"box"_s] = QString::fromLatin1(QByteArray(27, 'x').toBase64());
+    EXPECT_EQ(failureOf([&] { KeyFile(bytesOf(json)).open(passphrase); }), Kind::wrongPassphrase);
+}
+
+TEST(KeyFile, AKeyWhoseIdDiffersFromTheFileIsDamaged)
+{
+    // A box that authenticates under the file's header but holds another key.
+    const QByteArray secret = KeyFile::newSecret();
+    const KeyFile file = KeyFile::seal(sampleKey(), KeyFile::Protection::keychain(), secret);
+    const ProjectKey other(u"Other"_s);
+    QJsonObject json = jsonOf(file);
+    json[u"box"_s] = QString::fromLatin1(crypto::sealAesGcm(secret, other.toJson(), file.header()).toBase64());
+    EXPECT_EQ(failureOf([&] { KeyFile(bytesOf(json)).open(secret); }), Kind::damaged);
+
+    json[u"box"_s] = QString::fromLatin1(crypto::sealAesGcm(secret, "{\"id\":1}", file.header()).toBase64());
+    EXPECT_EQ(failureOf([&] { KeyFile(bytesOf(json)).open(secret); }), Kind::damaged);
+}
+
+TEST(KeyFile, PassphraseRulesCountWhatTheUserSees)
+{
+    EXPECT_EQ(KeyFile::passphraseProblem(u"aaaaaaaa"_s), u"Use a passphrase with more variety.");
+    EXPECT_EQ(KeyFile::passphraseProblem(u"abcabcab"_s), u"Use a passphrase with more variety.");
+    EXPECT_EQ(KeyFile::passphraseProblem(u"abcdabcd"_s), std::nullopt);
+    EXPECT_EQ(KeyFile::passphraseProblem(u"abcde"_s), u"Use at least 8 characters.");
+    // Eight accented letters written decomposed are eight characters, not sixteen.
+    EXPECT_EQ(KeyFile::passphraseProblem(u"e\u0301e\u0301e\u0301e\u0301abcd"_s), std::nullopt);
+    EXPECT_EQ(KeyFile::passphraseProblem(u"e\u0301e\u0301abcd"_s), u"Use at least 8 characters.");
+    // A precomposed and a decomposed é are the same character.
+    EXPECT_EQ(KeyFile::passphraseProblem(u"\u00e9e\u0301\u00e9e\u0301abab"_s), u"Use a passphrase with more variety.");
+}
+
+TEST(KeyFile, DecomposedAccentsOpenAFileMadeWithPrecomposedOnes)
+{
+    const QByteArray salt = KeyFile::newSalt();
+    EXPECT_EQ(KeyFile::deriveSecret(u"caf\u00e9 cr\u00e8me"_s, salt, fewRounds),
+              KeyFile::deriveSecret(u"cafe\u0301 cre\u0300me"_s, salt, fewRounds));
+    // The PBKDF2 output itself, checked against RFC 7914's test vector.
+    EXPECT_EQ(KeyFile::deriveSecret(u"passwd"_s, "salt", 1).toHex(),
+              "55ac046e56e3089fec1691c22544b605f94185216dde0465e68b9d57c20dacbc");
+}
+
+// Every byte sequence ends in one of the three failures or in a key; kept
+// inputs that once crashed the reader are replayed here.
+TEST(KeyFile, DamagedBytesNeverCrash)
+{
+    const QByteArray secret = KeyFile::newSecret();
+    const QByteArray good = KeyFile::seal(sampleKey(), KeyFile::Protection::keychain(), secret).data();
+    QList<QByteArray> inputs{QByteArray(), "null", "[]", "{", QByteArray(1, '\0'), "\xff\xfe{}"};
+    for (qsizetype cut = 0; cut < good.size(); cut += 7)
+        inputs.append(good.left(cut));
+    for (qsizetype at = 0; at < good.size(); at += 5) {
+        QByteArray flipped = good;
+        flipped[at] = char(flipped[at] ^ 0x20);
+        inputs.append(flipped);
+    }
+    QDirIterator kept(QStringLiteral(QUORVANE_TEST_DATA "/fuzz/keyfile"), QDir::Files);
+    while (kept.hasNext()) {
+        QFile file(kept.next());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        inputs.append(file.readAll());
+    }
+    for (const QByteArray &input : inputs) {
+        try {
+            KeyFile(input).open(secret);
+        } catch (const KeyFile::Failure &) {
+        }
+    }
+}

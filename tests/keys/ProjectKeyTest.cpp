@@ -1,0 +1,230 @@
+#include "kit/keys/Candidates.h"
+#include "kit/keys/ProjectKey.h"
+
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+using namespace quorvane;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+ProjectKey keyWithSecret(char fill)
+{
+    return ProjectKey(u"Test"_s, QUuid(), QDateTime(), QByteArray(32, fill));
+}
+
+} // namespace
+
+TEST(ProjectKey, NormalisesEachKindForLookups)
+{
+    EXPECT_EQ(ProjectKey::normalized(u"  JOHN   smith "_s, EntryKind::firstName), u"john smith");
+    EXPECT_EQ(ProjectKey::normalized(u"Van\u00a0der\nBerg"_s, EntryKind::lastName), u"van der berg");
+    EXPECT_EQ(ProjectKey::normalized(u"12 Main St., Apt 4"_s, EntryKind::street), u"12 main st apt 4");
+    EXPECT_EQ(ProjectKey::normalized(u"+1 (415) 867-5309"_s, EntryKind::phone), u"4158675309");
+    EXPECT_EQ(ProjectKey::normalized(u"1 234 567 8901"_s, EntryKind::phone), u"2345678901");
+    EXPECT_EQ(ProjectKey::normalized(u"22345678901"_s, EntryKind::phone), u"22345678901");
+    EXPECT_EQ(ProjectKey::normalized(u"02139-4307"_s, EntryKind::zip), u"02139");
+    EXPECT_EQ(ProjectKey::normalized(u" Jo.Smith@Mail.COM\n"_s, EntryKind::email), u"jo.smith@mail.com");
+    EXPECT_EQ(ProjectKey::realKey(u"Van der Berg"_s, EntryKind::lastName), u"lastName|van der berg");
+    EXPECT_EQ(ProjectKey::spaceKey(u"Van der Berg"_s, EntryKind::lastName), u"word|van der berg");
+    EXPECT_EQ(ProjectKey::spaceKey(u"Boston"_s, EntryKind::city), u"word|boston");
+}
+
+TEST(ProjectKey, SameValueWrittenDifferentlyGetsOneEntry)
+{
+    ProjectKey key = keyWithSecret('a');
+    const QString first = key.assignSubstitute(u"John Smith"_s, EntryKind::firstName, {});
+    EXPECT_EQ(key.assignSubstitute(u"JOHN   SMITH"_s, EntryKind::firstName, {}), first);
+    const QString phone = key.assignSubstitute(u"+1 415 867 5309"_s, EntryKind::phone, {});
+    EXPECT_EQ(key.assignSubstitute(u"415.867.5309"_s, EntryKind::phone, {}), phone);
+    EXPECT_EQ(key.valueCount(), 2);
+    EXPECT_EQ(key.entryForReal(u"john smith"_s, EntryKind::firstName)->real, u"John Smith");
+    // The same text as another kind is another value.
+    EXPECT_FALSE(key.storedSubstitute(u"John Smith"_s, EntryKind::lastName));
+}
+
+TEST(ProjectKey, DifferentSecretsGiveDifferentStandIns)
+{
+    ProjectKey one = keyWithSecret('a');
+    ProjectKey two = keyWithSecret('b');
+    QStringList a, b;
+    for (const QString &name : {u"Alice"_s, u"Bob"_s, u"Carol"_s, u"Dave"_s}) {
+        a.append(one.assignSubstitute(name, EntryKind::lastName, {}));
+        b.append(two.assignSubstitute(name, EntryKind::lastName, {}));
+    }
+    EXPECT_NE(a, b);
+}
+
+TEST(ProjectKey, StandInLookupsMatchTheNamespaceNotTheKind)
+{
+    ProjectKey key = keyWithSecret('a');
+    key.record({EntryKind::lastName, u"Smith"_s, u"Okafor"_s});
+    key.record({EntryKind::street, u"1 Main St"_s, u"4821 Larkspur Ave"_s});
+    EXPECT_EQ(key.entryForSubstitute(u"OKAFOR"_s, EntryKind::firstName)->real, u"Smith");
+    EXPECT_TRUE(key.isSubstitute(u"okafor"_s, EntryKind::city));
+    EXPECT_FALSE(key.isSubstitute(u"Okafor"_s, EntryKind::email));
+    EXPECT_TRUE(key.isSubstitute(u"4821 larkspur ave."_s, EntryKind::street));
+    EXPECT_EQ(key.entryForStandInKey(u"word|okafor"_s)->standIn, u"Okafor");
+}
+
+TEST(ProjectKey, CandidatesAvoidEverythingTakenInTheirNamespace)
+{
+    // Find what "Anna" would get first, then make that a real last name and a
+    // stand-in of a town: the first name must move on.
+    ProjectKey probe = keyWithSecret('a');
+    const QString firstChoice = probe.assignSubstitute(u"Anna"_s, EntryKind::firstName, {});
+
+    ProjectKey key = keyWithSecret('a');
+    key.record({EntryKind::lastName, firstChoice, u"Whatever"_s});
+    const QString moved = key.assignSubstitute(u"Anna"_s, EntryKind::firstName, {});
+    EXPECT_NE(moved, firstChoice);
+
+    ProjectKey viaTown = keyWithSecret('a');
+    viaTown.record({EntryKind::city, u"Springfield"_s, firstChoice});
+    EXPECT_NE(viaTown.assignSubstitute(u"Anna"_s, EntryKind::firstName, {}), firstChoice);
+
+    // Other namespaces do not interfere.
+    ProjectKey viaStreet = keyWithSecret('a');
+    viaStreet.record({EntryKind::street, firstChoice, u"1 Elm St"_s});
+    EXPECT_EQ(viaStreet.assignSubstitute(u"Anna"_s, EntryKind::firstName, {}), firstChoice);
+}
+
+TEST(ProjectKey, ReservedWordsAndValuesAreRefusedButStoredStandInsStay)
+{
+    ProjectKey probe = keyWithSecret('c');
+    const QString firstChoice = probe.assignSubstitute(u"Anna"_s, EntryKind::firstName, {});
+
+    ProjectKey::Reserved byWord;
+    byWord.words.insert(firstChoice.toLower());
+    ProjectKey key = keyWithSecret('c');
+    const QString avoided = key.assignSubstitute(u"Anna"_s, EntryKind::firstName, byWord);
+    EXPECT_NE(avoided, firstChoice);
+
+    ProjectKey::Reserved byValue;
+    byValue.values.insert(ProjectKey::spaceKey(firstChoice, EntryKind::firstName));
+    ProjectKey other = keyWithSecret('c');
+    EXPECT_NE(other.assignSubstitute(u"Anna"_s, EntryKind::firstName, byValue), firstChoice);
+
+    // Met again, a value keeps its stand-in even when the file now reserves it.
+    ProjectKey::Reserved now;
+    now.values.insert(ProjectKey::spaceKey(avoided, EntryKind::firstName));
+    EXPECT_EQ(key.assignSubstitute(u"ANNA"_s, EntryKind::firstName, now), avoided);
+}
+
+TEST(ProjectKey, ReservedWordsBlockPartsOfDoubleBarrelledNames)
+{
+    const ProjectKey key = keyWithSecret('a');
+    ProjectKey::Reserved reserved;
+    reserved.words.insert(u"zion"_s);
+    EXPECT_FALSE(key.isFree(u"Abel-Zion"_s, EntryKind::firstName, reserved));
+    EXPECT_FALSE(key.isFree(u"ZION"_s, EntryKind::lastName, reserved));
+    EXPECT_TRUE(key.isFree(u"Abel-Mira"_s, EntryKind::firstName, reserved));
+    // Words only concern names and towns.
+    EXPECT_TRUE(key.isFree(u"zion@example.com"_s, EntryKind::email, reserved));
+}
+
+TEST(ProjectKey, ARealValueThatWasAStandInIsRecordedAndThenAvoided)
+{
+    ProjectKey key = keyWithSecret('d');
+    const QString given = key.assignSubstitute(u"Anna"_s, EntryKind::firstName, {});
+    const QString back = key.assignSubstitute(given, EntryKind::firstName, {});
+    EXPECT_NE(back, given);
+    EXPECT_EQ(key.valueCount(), 2);
+    EXPECT_EQ(key.entryForSubstitute(given, EntryKind::firstName)->real, u"Anna");
+}
+
+TEST(ProjectKey, AfterFourThousandRefusalsTheNextCandidateIsTakenUntested)
+{
+    // Seven-digit phones have only 100 stand-ins; reserve them all.
+    ProjectKey key = keyWithSecret('e');
+    key.record({EntryKind::zip, u"11111"_s, u"22222"_s});
+    ProjectKey::Reserved reserved;
+    for (int i = 0; i < 100; ++i)
+        reserved.values.insert(u"phone|55501"_s + QString::number(i).rightJustified(2, u'0'));
+    const QString norm = ProjectKey::normalized(u"867-5309"_s, EntryKind::phone);
+    const QString expected = candidate(key, EntryKind::phone, u"867-5309"_s, norm, u"phone|"_s + norm, 4001);
+    EXPECT_EQ(key.assignSubstitute(u"867-5309"_s, EntryKind::phone, reserved), expected);
+    EXPECT_EQ(key.valueCount(), 2);
+}
+
+TEST(ProjectKey, JsonRoundTripKeepsEverythingAndSortsMembers)
+{
+    ProjectKey key(u"Näme “quoted”"_s, QUuid::createUuid(), QDateTime::fromSecsSinceEpoch(1741944413, Qt::UTC),
+                   QByteArray(32, 'z'));
+    key.assignSubstitute(u"John"_s, EntryKind::firstName, {});
+    key.assignSubstitute(u"john@x.org"_s, EntryKind::email, {});
+    key.addFile(u"a.csv"_s);
+    key.addFile(u"a.csv"_s);
+    const QByteArray json = key.toJson();
+    EXPECT_TRUE(json.startsWith("{\"created\":\"2025-03-14T09:26:53Z\",\"entries\":[{\"kind\":\"firstName\""));
+    EXPECT_TRUE(json.contains(QByteArray("\"files\":[\"a.csv\"],\"id\":\"" + ProjectKey::uuidText(key.id()).toLatin1() + "\"")));
+    EXPECT_TRUE(json.endsWith("\"secret\":\"enp6enp6enp6enp6enp6enp6enp6enp6enp6enp6eno=\"}"));
+
+    const ProjectKey back = ProjectKey::fromJson(json);
+    EXPECT_EQ(back.id(), key.id());
+    EXPECT_EQ(back.name(), key.name());
+    EXPECT_EQ(back.created(), key.created());
+    EXPECT_EQ(back.secret(), key.secret());
+    EXPECT_EQ(back.entries(), key.entries());
+    EXPECT_EQ(back.files(), key.files());
+    EXPECT_EQ(back.toJson(), json);
+}
+
+TEST(ProjectKey, ReadingToleratesMissingFilesAndDropsRepeatedValues)
+{
+    QJsonObject object{
+        {u"created"_s, u"2025-03-14T09:26:53.987+01:00"_s},
+        {u"id"_s, u"0f8a2c3d-5b6e-4a71-9c2d-3e4f5a6b7c8d"_s},
+        {u"name"_s, u"K"_s},
+        {u"secret"_s, u"AAAA"_s},
+        {u"entries"_s, QJsonArray{
+            QJsonObject{{u"kind"_s, u"lastName"_s}, {u"real"_s, u"Smith"_s}, {u"standIn"_s, u"Okafor"_s}},
+            QJsonObject{{u"kind"_s, u"lastName"_s}, {u"real"_s, u"SMITH"_s}, {u"standIn"_s, u"Other"_s}},
+            QJsonObject{{u"kind"_s, u"firstName"_s}, {u"real"_s, u"Smith"_s}, {u"standIn"_s, u"Mateo"_s}},
+        }},
+    };
+    const ProjectKey key = ProjectKey::fromJson(QJsonDocument(object).toJson());
+    EXPECT_TRUE(key.files().isEmpty());
+    EXPECT_EQ(key.valueCount(), 2);
+    EXPECT_EQ(key.storedSubstitute(u"smith"_s, EntryKind::lastName), u"Okafor");
+    EXPECT_EQ(ProjectKey::uuidText(key.id()), u"0F8A2C3D-5B6E-4A71-9C2D-3E4F5A6B7C8D");
+    EXPECT_EQ(ProjectKey::dateText(key.created()), u"2025-03-14T08:26:53Z");
+    EXPECT_EQ(key.secret(), QByteArray(3, '\0'));
+
+    const auto without = [&](const QString &member) {
+        QJsonObject copy = object;
+        copy.remove(member);
+        return QJsonDocument(copy).toJson();
+    };
+    for (const QString &member : {u"created"_s, u"id"_s, u"name"_s, u"secret"_s, u"entries"_s})
+        EXPECT_THROW(ProjectKey::fromJson(without(member)), std::runtime_error) << member.toStdString();
+    QJsonObject badKind = object;
+    badKind[u"entries"_s] = QJsonArray{QJsonObject{{u"kind"_s, u"nickname"_s}, {u"real"_s, u"a"_s}, {u"standIn"_s, u"b"_s}}};
+    EXPECT_THROW(ProjectKey::fromJson(QJsonDocument(badKind).toJson()), std::runtime_error);
+    QJsonObject badSecret = object;
+    badSecret[u"secret"_s] = u"not base64!"_s;
+    EXPECT_THROW(ProjectKey::fromJson(QJsonDocument(badSecret).toJson()), std::runtime_error);
+}
+
+TEST(Candidates, MatchingCaseFollowsTheLettersOfTheModel)
+{
+    EXPECT_EQ(matchingCase(u"Okafor"_s, u"SMITH"_s), u"OKAFOR");
+    EXPECT_EQ(matchingCase(u"Okafor"_s, u"smith"_s), u"okafor");
+    EXPECT_EQ(matchingCase(u"Okafor"_s, u"Smith"_s), u"Okafor");
+    EXPECT_EQ(matchingCase(u"Okafor"_s, u"McDONALD"_s), u"Okafor");
+    EXPECT_EQ(matchingCase(u"Okafor"_s, u"J."_s), u"Okafor");
+    EXPECT_EQ(matchingCase(u"4821 Larkspur Ave"_s, u"12 MAIN ST."_s), u"4821 LARKSPUR AVE");
+    EXPECT_EQ(matchingCase(u"Okafor"_s, u"12-34"_s), u"Okafor");
+}
+
+TEST(Candidates, FormatLikeNeedsExactlyAsManyDigits)
+{
+    EXPECT_EQ(formatLike(u"4155550142"_s, u"(212) 555-0100"_s), u"(415) 555-0142");
+    EXPECT_EQ(formatLike(u"5550142"_s, u"555-0100"_s), u"555-0142");
+    EXPECT_FALSE(formatLike(u"4155550142"_s, u"555-0100"_s));
+    EXPECT_FALSE(formatLike(u"5550142"_s, u"(212) 555-0100"_s));
+}
