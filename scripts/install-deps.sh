@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools
     qtkeychain-qt6-dev libphonenumber-dev
     libssl-dev zlib1g-dev libgtest-dev libgmock-dev
+    python3 python3-cryptography
     gnome-keyring dbus dbus-x11 libsecret-tools
     libreoffice-calc-nogui
 )
