@@ -1,0 +1,151 @@
+#include "app/store/KeyStore.h"
+#include "app/store/KeychainSecretStore.h"
+#include "app/store/MemorySecretStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace quorvane;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QByteArray fileSecret(32, '\x5a');
+
+KeyFile sealedKey(const QString &name, const QDateTime &created, const QUuid &id = QUuid::createUuid())
+{
+    const ProjectKey key(name, id, created);
+    return KeyFile::seal(key, KeyFile::Protection::keychain(), fileSecret);
+}
+
+QDateTime day(int d)
+{
+    return QDateTime(QDate(2025, 3, d), QTime(9, 0), Qt::UTC);
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QStringList names(const QList<KeyFile> &files)
+{
+    QStringList result;
+    for (const KeyFile &file : files)
+        result.append(file.name());
+    return result;
+}
+
+} // namespace
+
+TEST(KeyStore, ListsTheGoodKeysOldestFirstAmongBadFiles)
+{
+    QTemporaryDir folder;
+    MemorySecretStore secrets;
+    const KeyStore store(secrets, folder.path());
+    EXPECT_TRUE(KeyStore(secrets, folder.filePath(u"missing"_s)).list().isEmpty());
+
+    // Saved newest first, and with names and ids that sort the wrong way too.
+    const KeyFile newer = sealedKey(u"Aardvark"_s, day(20), QUuid(u"00000000-0000-4000-8000-000000000001"_s));
+    const KeyFile older = sealedKey(u"Zebra"_s, day(3), QUuid(u"FFFFFFFF-0000-4000-8000-000000000001"_s));
+    store.save(newer);
+    store.save(older);
+
+    const QByteArray good = sealedKey(u"Template"_s, day(1)).data();
+    QByteArray newerFormat = good;
+    newerFormat.replace("\"format\":1", "\"format\":2");
+    ASSERT_NE(newerFormat, good);
+    writeFile(folder.filePath(u"foreign.tesselkey"_s), "Quarterly notes, not a key");
+    writeFile(folder.filePath(u"truncated.tesselkey"_s), good.left(good.size() / 2));
+    writeFile(folder.filePath(u"newer.tesselkey"_s), newerFormat);
+    writeFile(folder.filePath(u"empty.tesselkey"_s), {});
+    writeFile(folder.filePath(u"copy.tesselkey.bak"_s), good);
+    writeFile(folder.filePath(u"copy.json"_s), good);
+    QDir(folder.path()).mkdir(u"folder.tesselkey"_s);
+
+    EXPECT_EQ(names(store.list()), (QStringList{u"Zebra"_s, u"Aardvark"_s}));
+}
+
+TEST(KeyStore, SavingCreatesTheFolderAndReplacesTheFile)
+{
+    QTemporaryDir temporary;
+    MemorySecretStore secrets;
+    const KeyStore store(secrets, temporary.filePath(u"Application Data/Quorvane/Keys"_s));
+    const KeyFile first = sealedKey(u"Survey"_s, day(1));
+    store.save(first);
+
+    const QString path = store.filePath(first.id());
+    EXPECT_TRUE(path.endsWith(u"/Keys/"_s % first.id().toString(QUuid::WithoutBraces).toUpper() % u".tesselkey"_s));
+    QFile written(path);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), first.data());
+
+    ProjectKey renamed = first.open(fileSecret);
+    renamed.setName(u"Survey 2025"_s);
+    store.save(KeyFile::seal(renamed, first.protection(), fileSecret));
+    EXPECT_EQ(names(store.list()), QStringList{u"Survey 2025"_s});
+    EXPECT_EQ(QDir(store.keysDirectory()).entryList(QDir::Files).size(), 1);
+}
+
+TEST(KeyStore, AFolderThatCantBeMadeIsReported)
+{
+    QTemporaryDir temporary;
+    writeFile(temporary.filePath(u"Keys"_s), "a file where the folder should be");
+    MemorySecretStore secrets;
+    const KeyStore store(secrets, temporary.filePath(u"Keys"_s));
+    try {
+        store.save(sealedKey(u"Survey"_s, day(1)));
+        FAIL() << "saving into a file succeeded";
+    } catch (const Failure &failure) {
+        EXPECT_TRUE(failure.message().contains(u"couldn’t be written"_s)) << failure.message().toStdString();
+    }
+}
+
+TEST(KeyStore, DeletingRemovesFileAndSecretAndNeverFails)
+{
+    QTemporaryDir folder;
+    MemorySecretStore secrets;
+    const KeyStore store(secrets, folder.path());
+    const KeyFile file = sealedKey(u"Survey"_s, day(1));
+    store.storeSecret(fileSecret, file.id(), file.name());
+    store.save(file);
+
+    store.deleteKey(file.id());
+    EXPECT_FALSE(QFile::exists(store.filePath(file.id())));
+    EXPECT_FALSE(store.secret(file.id()));
+    store.deleteKey(file.id());
+    EXPECT_TRUE(store.list().isEmpty());
+}
+
+// The whole life of a key protected by the real secret store: what one store
+// object saved, a fresh one lists and opens; deleting leaves nothing behind.
+TEST(KeyStore, KeychainKeyLifeAgainstTheRealStore)
+{
+    if (!qEnvironmentVariableIsSet("QUORVANE_KEYRING_HOME"))
+        GTEST_SKIP() << "run under scripts/with-keyring.sh";
+    QTemporaryDir folder;
+    const ProjectKey key(u"Real store"_s);
+    const QByteArray secret = KeyFile::newSecret();
+    {
+        KeychainSecretStore secrets;
+        const KeyStore store(secrets, folder.path());
+        store.storeSecret(secret, key.id(), key.name());
+        store.save(KeyFile::seal(key, KeyFile::Protection::keychain(), secret));
+    }
+    KeychainSecretStore secrets;
+    const KeyStore store(secrets, folder.path());
+    const QList<KeyFile> listed = store.list();
+    ASSERT_EQ(listed.size(), 1);
+    const std::optional<QByteArray> found = store.secret(key.id());
+    ASSERT_TRUE(found);
+    EXPECT_EQ(listed.first().open(*found).secret(), key.secret());
+
+    store.deleteKey(key.id());
+    EXPECT_TRUE(store.list().isEmpty());
+    EXPECT_FALSE(KeychainSecretStore().secret(key.id()));
+}
