@@ -1,0 +1,465 @@
+#include "app/AppModel.h"
+#include "app/Panels.h"
+#include "app/store/MemorySecretStore.h"
+
+#include <QFile>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace quorvane;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Cheap derivation for the tests; one test checks the real round count.
+constexpr int testRounds = 1000;
+const QString passphrase = u"correct horse battery"_s;
+
+struct FakePanels : Panels
+{
+    std::optional<QString> answer;
+    QString suggestedName, extension, message;
+    QStringList extensions;
+    int asked = 0;
+
+    std::optional<QString> chooseSaveLocation(const QString &name, const QString &ext, const QString &text) override
+    {
+        ++asked;
+        suggestedName = name;
+        extension = ext;
+        message = text;
+        return answer;
+    }
+    std::optional<QString> chooseFileToOpen(const QStringList &exts, const QString &text) override
+    {
+        ++asked;
+        extensions = exts;
+        message = text;
+        return answer;
+    }
+};
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class AppModelTest : public testing::Test
+{
+protected:
+    void SetUp() override { QSettings().clear(); }
+
+    QString keysFolder() const { return folder.filePath(u"Keys"_s); }
+    QString outside(const QString &name) const { return folder.filePath(name); }
+
+    // Keys put in the store the way an earlier run would have left them.
+    KeyFile addKeychainKey(const QString &name, int day)
+    {
+        const ProjectKey key(name, QUuid::createUuid(), QDateTime(QDate(2025, 1, day), QTime(8, 0), Qt::UTC));
+        const QByteArray secret = KeyFile::newSecret();
+        secrets.storeSecret(secret, key.id(), name);
+        const KeyFile file = KeyFile::seal(key, KeyFile::Protection::keychain(), secret);
+        store.save(file);
+        return file;
+    }
+    KeyFile addPassphraseKey(const QString &name, int day)
+    {
+        const ProjectKey key(name, QUuid::createUuid(), QDateTime(QDate(2025, 1, day), QTime(8, 0), Qt::UTC));
+        const QByteArray salt = KeyFile::newSalt();
+        const KeyFile file = KeyFile::seal(key, KeyFile::Protection::passphrase(salt, testRounds),
+                                           KeyFile::deriveSecret(passphrase, salt, testRounds));
+        store.save(file);
+        return file;
+    }
+
+    bool unlock(const KeyFile &file, const QString &typed)
+    {
+        std::optional<bool> answer;
+        model.unlock(file, typed, [&](bool ok) { answer = ok; });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return answer.has_value(); }, 20000));
+        return answer.value_or(false);
+    }
+
+    void expectProblem(const QString &title, const QString &message)
+    {
+        ASSERT_TRUE(model.problem());
+        EXPECT_EQ(model.problem()->title, title);
+        EXPECT_EQ(model.problem()->message, message);
+    }
+
+    QTemporaryDir folder;
+    MemorySecretStore secrets;
+    KeyStore store{secrets, keysFolder()};
+    FakePanels panels;
+    AppModel model{store, panels, testRounds};
+};
+
+} // namespace
+
+TEST_F(AppModelTest, StartUpSelectsTheRememberedKeyElseTheOldest)
+{
+    const KeyFile older = addKeychainKey(u"Older"_s, 1);
+    const KeyFile newer = addPassphraseKey(u"Newer"_s, 2);
+
+    model.start();
+    EXPECT_EQ(model.selection(), older.id());
+    // A store-protected key opens at once, without a prompt.
+    ASSERT_NE(model.openKey(), nullptr);
+    EXPECT_EQ(model.openKey()->key.name(), u"Older"_s);
+    EXPECT_FALSE(model.problem());
+
+    model.select(newer.id());
+    EXPECT_EQ(QSettings().value(u"lastKey"_s).toString(), newer.id().toString(QUuid::WithoutBraces).toUpper());
+    AppModel second(store, panels, testRounds);
+    second.start();
+    EXPECT_EQ(second.selection(), newer.id());
+    EXPECT_EQ(second.openKey(), nullptr); // a passphrase key waits for its passphrase
+
+    QSettings().setValue(u"lastKey"_s, QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper());
+    AppModel third(store, panels, testRounds);
+    third.start();
+    EXPECT_EQ(third.selection(), older.id());
+
+    third.select(std::nullopt);
+    EXPECT_FALSE(QSettings().contains(u"lastKey"_s));
+}
+
+TEST_F(AppModelTest, NoKeysMeansNothingSelected)
+{
+    model.start();
+    EXPECT_TRUE(model.keys().isEmpty());
+    EXPECT_FALSE(model.selection());
+    EXPECT_FALSE(model.selectedFile());
+}
+
+TEST_F(AppModelTest, SelectionChangesResetBothSessionsOnce)
+{
+    const KeyFile first = addPassphraseKey(u"First"_s, 1);
+    const KeyFile second = addPassphraseKey(u"Second"_s, 2);
+    model.start();
+    QSignalSpy swapResets(&model.swap(), &SwapSession::changed);
+    QSignalSpy restoreResets(&model.restore(), &RestoreSession::changed);
+    QSignalSpy selectionChanges(&model, &AppModel::selectionChanged);
+
+    model.select(second.id());
+    model.select(second.id());
+    EXPECT_EQ(selectionChanges.size(), 1);
+    EXPECT_EQ(swapResets.size(), 1);
+    EXPECT_EQ(restoreResets.size(), 1);
+    EXPECT_EQ(model.selectedFile()->id(), second.id());
+    EXPECT_NE(first.id(), second.id());
+}
+
+TEST_F(AppModelTest, AStoreKeyThatCantOpenBecomesAProblem)
+{
+    const KeyFile missing = addKeychainKey(u"Missing"_s, 1);
+    const KeyFile wrong = addKeychainKey(u"Wrong"_s, 2);
+    secrets.deleteSecret(missing.id());
+    secrets.storeSecret(QByteArray(32, '\x01'), wrong.id(), u"Wrong"_s);
+    model.start();
+
+    expectProblem(u"This key’s secret isn’t in the keyring"_s,
+                  u"Keys protected by the keyring open only on the computer that made them. "
+                  u"Import an exported copy (with its passphrase) instead."_s);
+    EXPECT_EQ(model.openKey(), nullptr);
+    const QUuid first = model.problem()->id;
+
+    model.select(wrong.id());
+    expectProblem(u"The key couldn’t be opened"_s, u"The key file is damaged or isn’t a Quorvane key."_s);
+    EXPECT_NE(model.problem()->id, first);
+    model.dismissProblem();
+    EXPECT_FALSE(model.problem());
+}
+
+TEST_F(AppModelTest, UnlockingAnswersWithoutRaisingProblems)
+{
+    const KeyFile locked = addPassphraseKey(u"Locked"_s, 1);
+    const KeyFile storeKey = addKeychainKey(u"Store"_s, 2);
+    model.start();
+    QSignalSpy unlockingChanges(&model, &AppModel::unlockingChanged);
+
+    EXPECT_FALSE(unlock(storeKey, passphrase));
+    EXPECT_EQ(unlockingChanges.size(), 0);
+    EXPECT_FALSE(unlock(locked, u"not the passphrase"_s));
+    EXPECT_EQ(unlockingChanges.size(), 2);
+    EXPECT_FALSE(model.opened().contains(locked.id()));
+    EXPECT_FALSE(model.problem());
+
+    EXPECT_TRUE(unlock(locked, passphrase));
+    EXPECT_FALSE(model.unlocking());
+    ASSERT_NE(model.openKey(), nullptr);
+    EXPECT_EQ(model.openKey()->key.id(), locked.id());
+
+    QSignalSpy swapResets(&model.swap(), &SwapSession::changed);
+    model.lock(storeKey.id()); // not selected, and not open
+    EXPECT_EQ(swapResets.size(), 0);
+    model.lock(locked.id());
+    EXPECT_EQ(model.openKey(), nullptr);
+    EXPECT_EQ(swapResets.size(), 1);
+}
+
+// The full derivation runs off the main thread: the event loop keeps turning.
+TEST_F(AppModelTest, UnlockingWithTheFullRoundCountKeepsTheEventLoopRunning)
+{
+    const ProjectKey key(u"Slow"_s);
+    const QByteArray salt = KeyFile::newSalt();
+    const KeyFile file = KeyFile::seal(key, KeyFile::Protection::passphrase(salt),
+                                       KeyFile::deriveSecret(passphrase, salt, KeyFile::defaultRounds));
+    store.save(file);
+    model.start();
+
+    int ticksWhileUnlocking = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ticksWhileUnlocking += model.unlocking() ? 1 : 0; });
+    ticker.start(1);
+    EXPECT_TRUE(unlock(file, passphrase));
+    EXPECT_GT(ticksWhileUnlocking, 0);
+}
+
+TEST_F(AppModelTest, MakingAStoreKey)
+{
+    model.start();
+    model.setSheet(AppModel::Sheet::newKey());
+    QSignalSpy swapResets(&model.swap(), &SwapSession::changed);
+    model.makeKey(u"  \n "_s, std::nullopt);
+
+    ASSERT_EQ(model.keys().size(), 1);
+    const KeyFile made = model.keys().first();
+    EXPECT_EQ(made.name(), u"Untitled Key"_s);
+    EXPECT_FALSE(made.protection().isPassphrase());
+    EXPECT_EQ(model.selection(), made.id());
+    ASSERT_NE(model.openKey(), nullptr);
+    EXPECT_EQ(secrets.items.value(made.id()).label, u"Quorvane key: Untitled Key"_s);
+    EXPECT_EQ(made.open(*secrets.secret(made.id())).id(), made.id());
+    EXPECT_EQ(readAll(store.filePath(made.id())), made.data());
+    EXPECT_FALSE(model.sheet());
+    EXPECT_GE(swapResets.size(), 1);
+
+    model.makeKey(u" Spring survey\t"_s, std::nullopt);
+    EXPECT_EQ(model.selectedFile()->name(), u"Spring survey"_s);
+}
+
+TEST_F(AppModelTest, MakingAPassphraseKeyInTheBackground)
+{
+    model.start();
+    model.makeKey(u"Shared"_s, passphrase);
+    EXPECT_TRUE(model.keys().isEmpty()); // not yet: the derivation is running
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !model.keys().isEmpty(); }, 20000));
+
+    const KeyFile made = model.keys().first();
+    EXPECT_EQ(made.protection().rounds, testRounds);
+    EXPECT_EQ(made.open(passphrase).name(), u"Shared"_s);
+    EXPECT_EQ(model.selection(), made.id());
+    EXPECT_NE(model.openKey(), nullptr);
+    EXPECT_TRUE(secrets.items.isEmpty());
+}
+
+TEST_F(AppModelTest, MakingFailsWithTheStoreOrFolderMessage)
+{
+    model.start();
+    secrets.refuseWrites = 25;
+    model.makeKey(u"Refused"_s, std::nullopt);
+    expectProblem(u"The key couldn’t be made"_s, u"The key couldn’t be saved in the keyring (error 25)."_s);
+    EXPECT_TRUE(store.list().isEmpty());
+
+    QFile blocker(keysFolder());
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    model.makeKey(u"Nowhere"_s, passphrase);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return model.problem()->message.contains(u"Keys"_s); }, 20000));
+    EXPECT_EQ(model.problem()->title, u"The key couldn’t be made"_s);
+    EXPECT_TRUE(model.keys().isEmpty());
+}
+
+// Every change to a key reaches its file at once, under its own protection.
+TEST_F(AppModelTest, SavingWritesNewEntriesThrough)
+{
+    const KeyFile file = addPassphraseKey(u"Swapped"_s, 1);
+    model.start();
+    ASSERT_TRUE(unlock(file, passphrase));
+
+    ProjectKey changed = model.openKey()->key;
+    const QString standIn = changed.assignSubstitute(u"Grace"_s, EntryKind::firstName, {});
+    changed.addFile(u"customers.csv"_s);
+    model.save(changed);
+
+    const KeyFile onDisk(readAll(store.filePath(file.id())));
+    EXPECT_EQ(onDisk.protection(), file.protection());
+    const ProjectKey reopened = onDisk.open(passphrase);
+    EXPECT_EQ(reopened.storedSubstitute(u"Grace"_s, EntryKind::firstName), standIn);
+    EXPECT_EQ(reopened.files(), QStringList{u"customers.csv"_s});
+    EXPECT_EQ(model.openKey()->key.valueCount(), 1);
+    EXPECT_EQ(model.selectedFile()->box(), onDisk.box());
+
+    model.lock(file.id());
+    EXPECT_THROW(model.save(changed), Failure);
+}
+
+TEST_F(AppModelTest, Renaming)
+{
+    const KeyFile storeKey = addKeychainKey(u"Before"_s, 1);
+    const KeyFile locked = addPassphraseKey(u"Locked"_s, 2);
+    model.start();
+    model.setSheet(AppModel::Sheet::rename(storeKey.id()));
+    EXPECT_EQ(model.sheet()->identity(), u"rename-"_s % storeKey.id().toString(QUuid::WithoutBraces).toUpper());
+
+    model.rename(storeKey.id(), u"After"_s);
+    EXPECT_EQ(model.selectedFile()->name(), u"After"_s);
+    EXPECT_EQ(store.list().first().name(), u"After"_s);
+    EXPECT_EQ(model.openKey()->key.name(), u"After"_s);
+    EXPECT_EQ(secrets.items.value(storeKey.id()).label, u"Quorvane key: Before"_s);
+    EXPECT_FALSE(model.sheet());
+
+    model.rename(locked.id(), u"Ignored"_s);
+    EXPECT_EQ(store.list().last().name(), u"Locked"_s);
+
+    ASSERT_TRUE(QDir(keysFolder()).removeRecursively());
+    QFile blocker(keysFolder());
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    model.rename(storeKey.id(), u"Again"_s);
+    ASSERT_TRUE(model.problem());
+    EXPECT_EQ(model.problem()->title, u"The key couldn’t be renamed"_s);
+    EXPECT_EQ(model.selectedFile()->name(), u"After"_s);
+}
+
+TEST_F(AppModelTest, ExportingAPassphraseKeyWritesItAsItIs)
+{
+    const KeyFile file = addPassphraseKey(u"Portable"_s, 1);
+    model.start();
+
+    model.exportKey(file.id()); // cancelled
+    EXPECT_EQ(panels.suggestedName, u"Portable.tesselkey"_s);
+    EXPECT_EQ(panels.extension, u"tesselkey"_s);
+    EXPECT_EQ(panels.message,
+              u"Keep this file somewhere safe. With its passphrase it restores files swapped with this key."_s);
+
+    panels.answer = outside(u"backup/Portable.tesselkey"_s);
+    model.exportKey(file.id());
+    EXPECT_EQ(readAll(*panels.answer), readAll(store.filePath(file.id())));
+    EXPECT_FALSE(model.problem());
+
+    panels.answer = outside(u"backup/Portable.tesselkey/inside"_s);
+    model.exportKey(file.id());
+    ASSERT_TRUE(model.problem());
+    EXPECT_EQ(model.problem()->title, u"The key couldn’t be exported"_s);
+}
+
+TEST_F(AppModelTest, ExportingAStoreKeyResealsItUnderAPassphrase)
+{
+    const KeyFile file = addKeychainKey(u"Here only"_s, 1);
+    model.start();
+    ProjectKey changed = model.openKey()->key;
+    changed.assignSubstitute(u"grace@example.org"_s, EntryKind::email, {});
+    model.save(changed);
+
+    model.exportKey(file.id());
+    ASSERT_TRUE(model.sheet());
+    EXPECT_EQ(model.sheet()->identity(), u"export-"_s % file.id().toString(QUuid::WithoutBraces).toUpper());
+    EXPECT_EQ(panels.asked, 0);
+
+    panels.answer = outside(u"Here only.tesselkey"_s);
+    model.exportKey(file.id(), passphrase);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(*panels.answer); }, 20000));
+    EXPECT_FALSE(model.sheet());
+    const KeyFile exported(readAll(*panels.answer));
+    EXPECT_TRUE(exported.protection().isPassphrase());
+    EXPECT_EQ(exported.protection().rounds, testRounds);
+    EXPECT_EQ(exported.id(), file.id());
+    EXPECT_EQ(exported.created(), file.created());
+    const ProjectKey opened = exported.open(passphrase);
+    EXPECT_EQ(opened.name(), u"Here only"_s);
+    EXPECT_EQ(opened.entries(), changed.entries());
+    EXPECT_EQ(opened.secret(), changed.secret());
+    // The stored key keeps opening from the secret store.
+    EXPECT_FALSE(store.list().first().protection().isPassphrase());
+}
+
+TEST_F(AppModelTest, ImportingAndItsRefusals)
+{
+    const KeyFile storeKey = addKeychainKey(u"Tied"_s, 1);
+    const KeyFile exported = addPassphraseKey(u"Travelling"_s, 2);
+    const QByteArray exportedBytes = readAll(store.filePath(exported.id()));
+    const QByteArray storeKeyBytes = readAll(store.filePath(storeKey.id()));
+    store.deleteKey(exported.id());
+    model.start();
+
+    model.importKey(); // cancelled
+    EXPECT_EQ(panels.extensions, QStringList{u"tesselkey"_s});
+    EXPECT_EQ(panels.message, u"Choose an exported Quorvane key."_s);
+    EXPECT_EQ(model.keys().size(), 1);
+    EXPECT_FALSE(model.problem());
+
+    auto importBytes = [&](const QString &name, const QByteArray &bytes) {
+        panels.answer = outside(name);
+        QFile file(*panels.answer);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        model.importKey();
+    };
+
+    importBytes(u"tied.tesselkey"_s, storeKeyBytes);
+    expectProblem(u"This key can’t be imported"_s,
+                  u"It opens only with the keyring of the computer that made it. On that computer, choose Export… "
+                  u"to save a copy that opens with a passphrase, and import that copy."_s);
+
+    importBytes(u"travelling.tesselkey"_s, exportedBytes);
+    ASSERT_EQ(model.keys().size(), 2);
+    EXPECT_EQ(model.selection(), exported.id());
+    EXPECT_EQ(model.openKey(), nullptr); // locked until its passphrase is given
+    EXPECT_EQ(readAll(store.filePath(exported.id())), exportedBytes);
+
+    importBytes(u"travelling.tesselkey"_s, exportedBytes);
+    expectProblem(u"You already have this key"_s, u"“Travelling” is already in your keys."_s);
+
+    importBytes(u"notes.tesselkey"_s, "just some notes");
+    expectProblem(u"The key couldn’t be imported"_s, u"The key file is damaged or isn’t a Quorvane key."_s);
+
+    QByteArray newer = exportedBytes;
+    newer.replace("\"format\":1", "\"format\":2");
+    importBytes(u"newer.tesselkey"_s, newer);
+    expectProblem(u"The key couldn’t be imported"_s, u"This key was saved by a newer version of Quorvane."_s);
+
+    panels.answer = outside(u"gone.tesselkey"_s);
+    model.importKey();
+    ASSERT_TRUE(model.problem());
+    EXPECT_EQ(model.problem()->title, u"The key couldn’t be imported"_s);
+    EXPECT_EQ(model.keys().size(), 2);
+}
+
+TEST_F(AppModelTest, DeletingMovesTheSelection)
+{
+    const KeyFile first = addKeychainKey(u"First"_s, 1);
+    const KeyFile second = addPassphraseKey(u"Second"_s, 2);
+    const KeyFile third = addKeychainKey(u"Third"_s, 3);
+    model.start();
+    model.select(third.id());
+    ASSERT_TRUE(model.opened().contains(third.id()));
+
+    model.askToDelete(third);
+    ASSERT_TRUE(model.keyToDelete());
+    EXPECT_EQ(AppModel::deleteQuestion(*model.keyToDelete()), u"Delete the key “Third”?"_s);
+    EXPECT_EQ(AppModel::deleteWarning(),
+              u"Files swapped with this key can’t be restored without it. Export a copy first if you might need it."_s);
+    QSignalSpy restoreResets(&model.restore(), &RestoreSession::changed);
+    model.deleteKey(*model.keyToDelete());
+    EXPECT_FALSE(model.keyToDelete());
+    EXPECT_EQ(model.selection(), first.id());
+    EXPECT_FALSE(model.opened().contains(third.id()));
+    EXPECT_FALSE(secrets.secret(third.id()));
+    EXPECT_FALSE(QFile::exists(store.filePath(third.id())));
+    EXPECT_GE(restoreResets.size(), 1);
+
+    model.deleteKey(second); // not selected: the selection stays
+    EXPECT_EQ(model.selection(), first.id());
+    model.deleteKey(first);
+    EXPECT_FALSE(model.selection());
+    EXPECT_TRUE(model.keys().isEmpty());
+    EXPECT_FALSE(QSettings().contains(u"lastKey"_s));
+}
