@@ -3,9 +3,11 @@
 #   scripts/build.sh            release build in build/
 #   scripts/build.sh asan       AddressSanitizer + UBSan build in build-asan/
 #   scripts/build.sh fuzz       libFuzzer targets (clang) in build-fuzz/
+# Names after the flavour build only those targets (scripts/build.sh fuzz fuzz_CSVDocumentFuzz).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 flavour=${1:-release}
+targets=("${@:2}")
 jobs=${QUORVANE_JOBS:-2}
 
 case "$flavour" in
@@ -17,4 +19,8 @@ case "$flavour" in
 esac
 
 cmake -S . -B "$dir" -G Ninja "${args[@]}" >/dev/null
-cmake --build "$dir" -j "$jobs"
+if [ ${#targets[@]} -gt 0 ]; then
+    cmake --build "$dir" -j "$jobs" --target "${targets[@]}"
+else
+    cmake --build "$dir" -j "$jobs"
+fi

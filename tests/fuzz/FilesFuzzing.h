@@ -1,0 +1,108 @@
+#pragma once
+
+// What the file fuzzers check for one input, shared by the libFuzzer targets
+// and the test that replays the inputs they once failed on. Any check that
+// does not hold aborts, which libFuzzer reports as a crash.
+
+#include "kit/files/CSVDocument.h"
+#include "kit/files/Spreadsheet.h"
+#include "kit/files/ZipArchive.h"
+#include "../files/ZipBuilder.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace quorvane::fuzzing {
+
+inline void require(bool condition, const char *what)
+{
+    if (!condition) {
+        std::fprintf(stderr, "check failed: %s\n", what);
+        std::abort();
+    }
+}
+
+// Reading never fails, and the written bytes carry a byte order mark exactly
+// when the document says so. (Reading what was written need not give the
+// same rows: a stray quote in the first record can change which delimiter is
+// detected once that field is written quoted.)
+inline void csvDocument(const QByteArray &input)
+{
+    const CSVDocument document(input);
+    const QByteArray written = document.data();
+    require(written.startsWith("\xEF\xBB\xBF") == document.byteOrderMark, "a byte order mark only when asked for");
+}
+
+// Opening, reading every entry and rewriting end in bytes or a Failure; a
+// rewritten archive opens again with the same entries.
+inline void zipArchive(const QByteArray &input)
+{
+    std::optional<ZipArchive> archive;
+    try {
+        archive.emplace(input);
+    } catch (const ZipArchive::Failure &) {
+        return;
+    }
+    QHash<QString, QByteArray> replacing;
+    for (const ZipArchive::Entry &entry : archive->entries()) {
+        try {
+            replacing.insert(entry.path, archive->data(entry) + "!");
+        } catch (const ZipArchive::Failure &) {
+        }
+    }
+    try {
+        const ZipArchive rewritten(archive->data(replacing));
+        require(rewritten.paths() == archive->paths(), "a rewritten archive has the same entries");
+        for (const ZipArchive::Entry &entry : rewritten.entries()) {
+            if (replacing.contains(entry.path) && archive->entry(entry.path)->path == entry.path)
+                require(rewritten.data(entry) == replacing.value(entry.path), "replaced content reads back");
+        }
+    } catch (const ZipArchive::Failure &) {
+    }
+}
+
+// The input is either a whole file, or (first byte 'P' not followed by 'K')
+// four workbook parts separated by 0xFF bytes, packed into an archive here so
+// that mutations reach the XML instead of failing the archive's checks.
+inline QByteArray workbookBytes(const QByteArray &input)
+{
+    if (input.startsWith("PK") || !input.startsWith('P'))
+        return input;
+    QList<QByteArray> parts = input.mid(1).split('\xFF');
+    parts.resize(4);
+    return test::ZipBuilder()
+        .add("xl/workbook.xml", parts[0])
+        .add("xl/_rels/workbook.xml.rels", parts[1])
+        .add("xl/worksheets/sheet1.xml", parts[2])
+        .add("xl/sharedStrings.xml", parts[3])
+        .build();
+}
+
+// A workbook that opens can be read in full and rewritten with every text
+// changed, and the copy opens with the same sheets showing the new texts.
+inline void xlsxDocument(const QByteArray &input)
+{
+    std::optional<Spreadsheet> book;
+    try {
+        book.emplace(workbookBytes(input), QStringLiteral("fuzz.xlsx"));
+    } catch (const quorvane::Failure &) {
+        return;
+    }
+    for (int sheet = 0; sheet < book->sheetNames().size(); ++sheet)
+        book->grid(sheet);
+    book->unreferencedSharedStrings();
+    QByteArray rewritten;
+    try {
+        rewritten = book->data([](const std::optional<CellRef> &cell, const QString &text) -> std::optional<QString> {
+            if (cell && cell->column % 2 == 1)
+                return std::nullopt;
+            return QStringLiteral("<&\"x\">") + text;
+        });
+    } catch (const quorvane::Failure &) {
+        return;
+    }
+    const Spreadsheet copy(rewritten, QStringLiteral("fuzz.xlsx"));
+    require(copy.sheetNames() == book->sheetNames(), "the rewritten workbook has the same sheets");
+}
+
+} // namespace quorvane::fuzzing
