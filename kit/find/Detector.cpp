@@ -1,0 +1,494 @@
+#include "kit/find/Detector.h"
+
+#include "kit/find/TextRules.h"
+#include "kit/find/TextServices.h"
+#include "kit/keys/Pools.h"
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace quorvane {
+
+namespace {
+
+// Whole-word and case-insensitive: no letter or digit may touch the match.
+std::optional<QRegularExpression> wholeWordPattern(const QString &literal)
+{
+    const QString trimmed = literal.trimmed();
+    if (trimmed.isEmpty())
+        return std::nullopt;
+    QRegularExpression pattern(u"(?<![\\p{L}\\p{N}])"_s % QRegularExpression::escape(trimmed)
+                                   % u"(?![\\p{L}\\p{N}])"_s,
+                               QRegularExpression::CaseInsensitiveOption
+                                   | QRegularExpression::UseUnicodePropertiesOption);
+    if (!pattern.isValid())
+        return std::nullopt;
+    return pattern;
+}
+
+const QRegularExpression &personSeparator()
+{
+    static const QRegularExpression pattern(u"\\s*(?:&|/|;|\\n|\\band\\b)\\s*"_s,
+                                            QRegularExpression::CaseInsensitiveOption
+                                                | QRegularExpression::UseUnicodePropertiesOption);
+    return pattern;
+}
+
+bool isKnownFirstName(const QString &word)
+{
+    return pools::isKnownFirstName(word.toLower());
+}
+
+qsizetype characterCount(QStringView word)
+{
+    qsizetype count = 0;
+    for (QChar c : word)
+        if (!c.isLowSurrogate())
+            ++count;
+    return count;
+}
+
+bool onlySpacesBetween(const QString &text, qsizetype from, qsizetype to)
+{
+    if (from >= to || to - from > 2)
+        return false;
+    for (qsizetype i = from; i < to; ++i)
+        if (text.at(i) != u' ' && text.at(i) != QChar(0x00A0))
+            return false;
+    return true;
+}
+
+bool atSentenceStart(const QString &text, qsizetype offset)
+{
+    qsizetype end = offset;
+    while (end > 0 && (text.at(end - 1) == u' ' || text.at(end - 1) == u'\t'))
+        --end;
+    qsizetype start = 0;
+    while (start < end && (text.at(start) == u' ' || text.at(start) == u'\t'))
+        ++start;
+    if (start == end)
+        return true;
+    const QChar last = text.at(end - 1);
+    return last == u'.' || last == u'!' || last == u'?' || last == u':' || last == u';'
+        || last == u'\n';
+}
+
+bool hasOnlyNameCharacters(QStringView text, bool allowComma)
+{
+    for (QChar c : text) {
+        if (c.isLetter() || c.isSpace() || c == u'-' || c == u'\'' || c == u'’' || c == u'.'
+            || (allowComma && c == u','))
+            continue;
+        // A letter outside the basic plane arrives as two surrogates.
+        if (c.isSurrogate())
+            continue;
+        return false;
+    }
+    return true;
+}
+
+void sortByStart(QList<Finding> &findings)
+{
+    std::stable_sort(findings.begin(), findings.end(), [](const Finding &a, const Finding &b) {
+        return a.range.start < b.range.start;
+    });
+}
+
+// The growing list of one cell: the first finding over a stretch of text wins.
+class Candidates
+{
+public:
+    bool add(Finding finding)
+    {
+        if (finding.range.isEmpty())
+            return false;
+        for (const Finding &existing : std::as_const(m_findings))
+            if (existing.range.overlaps(finding.range))
+                return false;
+        m_findings.append(std::move(finding));
+        return true;
+    }
+    QList<Finding> take() { return std::move(m_findings); }
+
+private:
+    QList<Finding> m_findings;
+};
+
+Finding makeFinding(ValueKind kind, const QString &text, TextRange range)
+{
+    Finding finding;
+    finding.kind = kind;
+    finding.range = range;
+    finding.text = range.of(text);
+    return finding;
+}
+
+Finding addressFinding(const QString &text, TextRange range, AddressParts parts)
+{
+    Finding finding = makeFinding(ValueKind::address, text, range);
+    finding.address = std::move(parts);
+    return finding;
+}
+
+Finding streetOnlyAddress(const QString &text, TextRange range)
+{
+    AddressParts parts;
+    parts.street = range.of(text);
+    return addressFinding(text, range, parts);
+}
+
+} // namespace
+
+struct Detector::Private
+{
+    std::shared_ptr<TextServices> services;
+    std::unique_ptr<DataDetector> dataDetector;
+    std::unique_ptr<NameTagger> tagger;
+    QList<std::pair<ExtraTerm, QRegularExpression>> extraTerms;
+
+    NameTagger &nameTagger()
+    {
+        // Only free-text columns need the tagger, so it is made on first use.
+        if (!tagger)
+            tagger = services->nameTagger();
+        return *tagger;
+    }
+
+    void addExtraTerms(const QString &text, ColumnKind column, Candidates &candidates) const;
+    static int addEmails(const QString &text, Candidates &candidates);
+    int addPhones(const QString &text, const QList<DetectedValue> &detected, Candidates &candidates) const;
+    static int addAddresses(const QString &text, const QList<DetectedValue> &detected,
+                            Candidates &candidates);
+    static void addPeople(const QString &text, ColumnKind column, Candidates &candidates);
+    int addTaggedNames(const QString &text, Candidates &candidates);
+    static void addWholeCellName(const QString &text, Candidates &candidates);
+    static void addWholeCellPhone(const QString &text, Candidates &candidates);
+    static void addWholeCellAddress(const QString &text, Candidates &candidates);
+    QList<TextRange> taggedNameRanges(const QString &text, const QList<Word> &words);
+};
+
+Detector::Detector(const QList<ExtraTerm> &extraTerms, std::shared_ptr<TextServices> services)
+    : d(std::make_unique<Private>())
+{
+    d->services = services ? std::move(services) : defaultTextServices();
+    d->dataDetector = d->services->dataDetector();
+    for (const ExtraTerm &term : extraTerms)
+        if (auto pattern = wholeWordPattern(term.text))
+            d->extraTerms.append({term, *pattern});
+}
+
+Detector::~Detector() = default;
+Detector::Detector(Detector &&) noexcept = default;
+Detector &Detector::operator=(Detector &&) noexcept = default;
+
+QList<Finding> Detector::findings(const QString &text, ColumnKind column)
+{
+    if (column == ColumnKind::skip || trimmedRange(text).isEmpty())
+        return {};
+    Candidates candidates;
+    d->addExtraTerms(text, column, candidates);
+    switch (column) {
+    case ColumnKind::autoDetect: {
+        d->addEmails(text, candidates);
+        const auto detected = d->dataDetector->matches(text, DetectedType::phone | DetectedType::address);
+        d->addPhones(text, detected, candidates);
+        d->addAddresses(text, detected, candidates);
+        if (d->addTaggedNames(text, candidates) == 0)
+            d->addWholeCellName(text, candidates);
+        break;
+    }
+    case ColumnKind::fullName:
+    case ColumnKind::firstName:
+    case ColumnKind::lastName:
+        d->addEmails(text, candidates);
+        d->addPeople(text, column, candidates);
+        break;
+    case ColumnKind::email:
+        d->addEmails(text, candidates);
+        break;
+    case ColumnKind::phone:
+        if (d->addPhones(text, d->dataDetector->matches(text, DetectedType::phone), candidates) == 0)
+            d->addWholeCellPhone(text, candidates);
+        break;
+    case ColumnKind::address:
+        if (d->addAddresses(text, d->dataDetector->matches(text, DetectedType::address), candidates) == 0)
+            d->addWholeCellAddress(text, candidates);
+        break;
+    case ColumnKind::skip:
+        break;
+    }
+    QList<Finding> result = candidates.take();
+    sortByStart(result);
+    return result;
+}
+
+QList<Finding> Detector::phoneFindings(const QString &text)
+{
+    Candidates candidates;
+    d->addPhones(text, d->dataDetector->matches(text, DetectedType::phone), candidates);
+    QList<Finding> result = candidates.take();
+    sortByStart(result);
+    return result;
+}
+
+void Detector::Private::addExtraTerms(const QString &text, ColumnKind column, Candidates &candidates) const
+{
+    for (const auto &[term, pattern] : extraTerms) {
+        auto matches = pattern.globalMatch(text);
+        while (matches.hasNext()) {
+            const auto match = matches.next();
+            const TextRange range{match.capturedStart(), match.capturedEnd()};
+            Finding finding = makeFinding(term.kind, text, range);
+            if (term.kind == ValueKind::name)
+                finding.nameParts = nameParts(finding.text, column);
+            else if (term.kind == ValueKind::address)
+                finding = streetOnlyAddress(text, range);
+            candidates.add(std::move(finding));
+        }
+    }
+}
+
+int Detector::Private::addEmails(const QString &text, Candidates &candidates)
+{
+    int added = 0;
+    auto matches = emailPattern().globalMatch(text);
+    while (matches.hasNext()) {
+        const auto match = matches.next();
+        added += candidates.add(makeFinding(ValueKind::email, text, {match.capturedStart(), match.capturedEnd()}));
+    }
+    return added;
+}
+
+int Detector::Private::addPhones(const QString &text, const QList<DetectedValue> &detected,
+                                 Candidates &candidates) const
+{
+    int added = 0;
+    for (const DetectedValue &value : detected) {
+        if (value.type != DetectedType::phone)
+            continue;
+        TextRange range = value.range;
+        while (range.end > range.start) {
+            const QChar last = text.at(range.end - 1);
+            if (!last.isSpace() && last != u',' && last != u';')
+                break;
+            --range.end;
+        }
+        if (digits(QStringView(text).sliced(range.start, range.length())).size() < 7)
+            continue;
+        added += candidates.add(makeFinding(ValueKind::phone, text, range));
+    }
+    return added;
+}
+
+int Detector::Private::addAddresses(const QString &text, const QList<DetectedValue> &detected,
+                                    Candidates &candidates)
+{
+    int added = 0;
+    for (const DetectedValue &value : detected)
+        if (value.type == DetectedType::address)
+            added += candidates.add(addressFinding(text, value.range, value.components));
+    return added;
+}
+
+void Detector::Private::addWholeCellPhone(const QString &text, Candidates &candidates)
+{
+    const TextRange range = trimmedRange(text);
+    const qsizetype count = digits(range.of(text)).size();
+    if (count >= 7 && count <= 15)
+        candidates.add(makeFinding(ValueKind::phone, text, range));
+}
+
+void Detector::Private::addWholeCellAddress(const QString &text, Candidates &candidates)
+{
+    const TextRange range = trimmedRange(text);
+    const QString trimmed = range.of(text);
+    const bool hasLetter = std::any_of(trimmed.begin(), trimmed.end(),
+                                       [](QChar c) { return c.isLetter() || c.isSurrogate(); });
+    if (hasLetter)
+        candidates.add(streetOnlyAddress(text, range));
+}
+
+void Detector::Private::addPeople(const QString &text, ColumnKind column, Candidates &candidates)
+{
+    QList<TextRange> pieces;
+    qsizetype pieceStart = 0;
+    auto separators = personSeparator().globalMatch(text);
+    while (separators.hasNext()) {
+        const auto match = separators.next();
+        pieces.append({pieceStart, match.capturedStart()});
+        pieceStart = match.capturedEnd();
+    }
+    pieces.append({pieceStart, text.size()});
+
+    for (TextRange piece : std::as_const(pieces)) {
+        while (piece.start < piece.end && (text.at(piece.start).isSpace() || text.at(piece.start) == u'"'))
+            ++piece.start;
+        while (piece.end > piece.start) {
+            const QChar last = text.at(piece.end - 1);
+            if (!last.isSpace() && last != u'"' && last != u',')
+                break;
+            --piece.end;
+        }
+        if (piece.isEmpty())
+            continue;
+        Finding finding = makeFinding(ValueKind::name, text, piece);
+        finding.nameParts = nameParts(finding.text, column);
+        if (!finding.nameParts.isEmpty())
+            candidates.add(std::move(finding));
+    }
+}
+
+int Detector::Private::addTaggedNames(const QString &text, Candidates &candidates)
+{
+    const QList<Word> words = nameWords(text);
+    QList<TextRange> ranges = taggedNameRanges(text, words);
+    std::stable_sort(ranges.begin(), ranges.end(),
+                     [](const TextRange &a, const TextRange &b) { return a.start < b.start; });
+    int added = 0;
+    for (const TextRange &range : std::as_const(ranges)) {
+        Finding finding = makeFinding(ValueKind::name, text, range);
+        finding.nameParts = nameParts(finding.text, ColumnKind::autoDetect);
+        if (!finding.nameParts.isEmpty())
+            added += candidates.add(std::move(finding));
+    }
+    return added;
+}
+
+QList<TextRange> Detector::Private::taggedNameRanges(const QString &text, const QList<Word> &words)
+{
+    QList<TextRange> ranges;
+    NameTagger &names = nameTagger();
+    names.setText(text);
+    const auto isName = [&](qsizetype i) { return isNameWord(words.at(i).word); };
+
+    for (const NameToken &token : names.tokens()) {
+        if (!token.personalName)
+            continue;
+        qsizetype first = 0;
+        while (first < words.size() && words.at(first).range.start < token.range.start)
+            ++first;
+        qsizetype last = first - 1;
+        while (last + 1 < words.size() && words.at(last + 1).range.end <= token.range.end)
+            ++last;
+        while (first <= last && !isName(first))
+            ++first;
+        while (last >= first && !isName(last))
+            --last;
+        if (first > last)
+            continue;
+        if (last - first + 1 >= 3 && !isKnownFirstName(words.at(first).word)
+            && atSentenceStart(text, words.at(first).range.start))
+            ++first;
+        while (last + 1 < words.size() && last + 1 - first <= 3 && isName(last + 1)
+               && onlySpacesBetween(text, words.at(last).range.end, words.at(last + 1).range.start))
+            ++last;
+        ranges.append({words.at(first).range.start, words.at(last).range.end});
+    }
+
+    // Runs led by a known first name that the tagger missed.
+    for (qsizetype i = 0; i < words.size();) {
+        if (!isName(i) || !isKnownFirstName(words.at(i).word)) {
+            ++i;
+            continue;
+        }
+        qsizetype end = i;
+        while (end + 1 < words.size() && end - i < 2 && isName(end + 1)
+               && onlySpacesBetween(text, words.at(end).range.end, words.at(end + 1).range.start))
+            ++end;
+        const TextRange run{words.at(i).range.start, words.at(end).range.end};
+        const bool overlapsRecorded = std::any_of(ranges.cbegin(), ranges.cend(),
+                                                  [&](const TextRange &r) { return r.overlaps(run); });
+        if (end > i && !overlapsRecorded)
+            ranges.append(run);
+        i = end + 1;
+    }
+    return ranges;
+}
+
+void Detector::Private::addWholeCellName(const QString &text, Candidates &candidates)
+{
+    const TextRange range = trimmedRange(text);
+    const QString trimmed = range.of(text);
+    const QList<Word> words = nameWords(text);
+    if (words.size() < 2 || words.size() > 3)
+        return;
+    for (const Word &word : words)
+        if (!isCapitalised(word.word))
+            return;
+    if (!isKnownFirstName(words.first().word) || !hasOnlyNameCharacters(text, false))
+        return;
+    QList<NamePart> parts = nameParts(trimmed, ColumnKind::fullName);
+    if (parts.isEmpty())
+        return;
+    Finding finding = makeFinding(ValueKind::name, text, range);
+    finding.nameParts = std::move(parts);
+    candidates.add(std::move(finding));
+}
+
+QList<Finding> Detector::addingCellNames(const QStringList &names, const QString &text,
+                                         QList<Finding> findings) const
+{
+    for (const QString &name : names) {
+        for (const TextRange &range : occurrences(name, text)) {
+            const bool taken = std::any_of(findings.cbegin(), findings.cend(),
+                                           [&](const Finding &f) { return f.range.overlaps(range); });
+            if (taken)
+                continue;
+            Finding finding = makeFinding(ValueKind::name, text, range);
+            finding.nameParts = nameParts(finding.text, ColumnKind::fullName);
+            if (!finding.nameParts.isEmpty())
+                findings.append(std::move(finding));
+        }
+    }
+    sortByStart(findings);
+    return findings;
+}
+
+QList<TextRange> Detector::occurrences(const QString &name, const QString &text)
+{
+    QList<TextRange> ranges;
+    const auto pattern = wholeWordPattern(name);
+    if (!pattern)
+        return ranges;
+    auto matches = pattern->globalMatch(text);
+    while (matches.hasNext()) {
+        const auto match = matches.next();
+        ranges.append({match.capturedStart(), match.capturedEnd()});
+    }
+    return ranges;
+}
+
+QList<NamePart> Detector::nameParts(const QString &text, ColumnKind column)
+{
+    QList<Word> words = nameWords(text);
+    words.removeIf([](const Word &w) {
+        return characterCount(w.word) < 2 || titleWords().contains(w.word.toLower());
+    });
+    if (words.isEmpty() || words.size() > 6)
+        return {};
+
+    const qsizetype comma = text.indexOf(u',');
+    QList<NamePart> parts;
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const Word &word = words.at(i);
+        NameRole role = NameRole::first;
+        if (column == ColumnKind::lastName)
+            role = NameRole::last;
+        else if (column == ColumnKind::firstName || words.size() == 1)
+            role = NameRole::first;
+        else if (comma >= 0)
+            role = word.range.start < comma ? NameRole::last : NameRole::first;
+        else
+            role = i == words.size() - 1 ? NameRole::last : NameRole::first;
+        parts.append({word.range, word.word, role});
+    }
+    return parts;
+}
+
+QString rawString(NameRole role)
+{
+    return role == NameRole::first ? u"first"_s : u"last"_s;
+}
+
+} // namespace quorvane

@@ -1,0 +1,260 @@
+#include "kit/find/NameLexicon.h"
+
+#include "kit/keys/Pools.h"
+
+using namespace Qt::StringLiterals;
+
+namespace quorvane::nameLexicon {
+
+namespace {
+
+QSet<QString> setOf(QStringView words)
+{
+    QSet<QString> set;
+    for (QStringView word : words.split(u' ', Qt::SkipEmptyParts))
+        set.insert(word.toString());
+    return set;
+}
+
+} // namespace
+
+bool isGivenName(const QString &word)
+{
+    static const QSet<QString> names = setOf(
+        u"jim jimmy bob bobby rob robbie bill mike mikey dave steve stevie chris tony dan danny sam "
+        u"ben alex kate katie kat jen jenny liz lizzie beth meg sue pat jess nick matt tim greg jeff "
+        u"ken kenny ron ronnie don donnie rick ricky ted teddy ed eddie jon josh zach nate andy drew "
+        u"tina gina vicky vickie becky debbie deb cathy kathy cindy mandy sandy wendy kim tom tommy "
+        u"joey phil pete charlie chuck hank fred freddie harry harriet ollie olly max abby abbie "
+        u"maddie molly polly sally jill jake luke mitch marcus marco leon ivan igor sergei dmitri "
+        u"yuri boris olga svetlana natasha anya hiroshi yuki kenji haruto sakura aiko wei chen ming "
+        u"jun hui xin raj rahul anil sunil sunita anita deepak vikram arjun neha pooja ananya "
+        u"mohammed muhammad mohamed ahmad hassan hussein khalid fatima aisha layla noor omar yusuf "
+        u"chinedu olu oluwaseun tunde ngozi amara kwame kofi ama thabo sipho lars sven björn bjorn "
+        u"jürgen jurgen klaus dieter hans petra heike françois francois pierre jacques amélie "
+        u"amelie chloé zoë zoé josé jose maría mariana lucía lucia joão joao gonçalo siobhan "
+        u"aoife niamh sinead seamus ciaran declan fergus angus morag ailsa hamish connor conor "
+        u"aidan brendan kieran liam noel colin colleen maureen eileen bridget kathleen tara "
+        u"erin shannon megan meghan kaitlyn caitlin brittany tiffany crystal heather ashley "
+        u"courtney chelsea lindsey lindsay whitney morgan taylor jordan casey jamie robin "
+        u"leslie lesley dana kelsey kendra keisha tanisha latoya shanice darnell tyrone "
+        u"deshawn jamal malik andre terrell marquis dominic vincent vince sal gino carmine "
+        u"angelo giuseppe giovanni francesca alessandro matteo luigi paolo stefano sofia "
+        u"elena irina katarzyna agnieszka piotr tomasz pawel marek jan jana petr eva "
+        u"ingrid astrid freja magnus erik anders nils johan henrik mats ola kari "
+        u"ruth esther miriam rebecca rachel leah sarah hannah naomi deborah judith "
+        u"aaron abraham isaac jacob levi eli ezra micah caleb joel amos "
+        u"gwen gwendolyn rhys owen dylan evan megan bronwyn carys cerys "
+        u"derek derrick dwayne duane shane shawn sean travis trevor troy wade warren "
+        u"wesley wyatt clint clayton cody cole colton dalton garrett grant gavin "
+        u"glen glenn gordon howard hugh ian irene iris ivy jade janelle jasmine "
+        u"joanna joanne jocelyn josephine june karla kristen kristin krista kylie lana "
+        u"leah lena lillian lorraine louise lucy lydia mabel marcia marjorie marlene "
+        u"maxine melanie melinda miranda monica nadine nina norma paige paula "
+        u"peggy priscilla regina renee rita roberta rosa rosemary roxanne sabrina "
+        u"selena sheila sherry sonia stacy stacey suzanne sylvia tamara tanya tracy "
+        u"valerie vanessa veronica vivian wanda yvonne allison alison alicia alyssa "
+        u"april audrey autumn bonnie brooke camille carla carrie cassandra claire "
+        u"claudia colette connie daisy darlene dawn della desiree dolores edith "
+        u"eleanor elaine ellen elsie erica erika estelle eunice faith felicia flora "
+        u"florence gail georgia geraldine gina ginger gladys gwen harriet holly hope "
+        u"ida inez irma jan janine jeanette jeanne jenna jo jodi josie joy juanita "
+        u"leticia lila lola loretta lorna lou luz lynn mae marcy margo marian marie "
+        u"marla marsha maura mavis maxine mercedes mildred millie minnie misty nellie "
+        u"nora olive opal pearl penny phyllis rae ramona rhonda rosalie rosie ruby "
+        u"sadie sallie shelly shelley sonya stella sue susie tammy terri thelma tonya "
+        u"trudy ursula velma viola violet virgil wilma adrian alan alfred alvin andres "
+        u"angel armando arnold barry bernard bert bradford brett bryce byron calvin "
+        u"cecil cedric clarence claude clifford clyde cornelius curtis dale darrell "
+        u"darren dean delbert dewey dexter dominick earl edgar edwin elmer emmett "
+        u"ernest ervin everett felix floyd forrest francis franklin gene gilbert "
+        u"gregg guy harvey herbert herman homer horace hubert ira irving jared jay "
+        u"jerome jessie jody johnnie julian julius kirk kurt lance leroy lester lewis "
+        u"lionel lloyd lonnie louis lowell lucas luther lyle mack malcolm marc marion "
+        u"marshall marvin maurice melvin milton morris murray myron neil nelson "
+        u"norman orlando otis percy perry preston quincy ralph ramon randall reginald "
+        u"rex ricardo roderick rodney roland roman ross rudolph rudy rufus salvador "
+        u"sergio seth sherman sidney simon stanley stuart sylvester terrance "
+        u"theodore toby todd tracy tyler vernon victor wallace ward wendell wilbur "
+        u"willard willis wilson winston woodrow"_s);
+    return names.contains(word) || pools::isKnownFirstName(word);
+}
+
+bool isSurname(const QString &word)
+{
+    static const QSet<QString> names = [] {
+        QSet<QString> set = setOf(
+            u"smith johnson williams brown jones garcia miller davis rodriguez martinez hernandez "
+            u"lopez gonzalez wilson anderson thomas taylor moore jackson martin lee perez thompson "
+            u"white harris sanchez clark ramirez lewis robinson walker young allen king wright scott "
+            u"torres nguyen hill flores green adams nelson baker hall rivera campbell mitchell "
+            u"carter roberts gomez phillips evans turner diaz parker cruz edwards collins reyes "
+            u"stewart morris morales murphy cook rogers gutierrez ortiz morgan cooper peterson "
+            u"bailey reed kelly howard ramos kim cox ward richardson watson brooks chavez wood "
+            u"james bennett gray mendoza ruiz hughes price alvarez castillo sanders patel myers "
+            u"long ross foster jimenez powell jenkins perry russell sullivan bell coleman butler "
+            u"henderson barnes gonzales fisher vasquez simmons romero jordan patterson alexander "
+            u"hamilton graham reynolds griffin wallace moreno west cole hayes bryant herrera gibson "
+            u"ellis tran medina aguilar stevens murray ford castro marshall owens harrison "
+            u"fernandez mcdonald woods washington kennedy wells vargas henry chen freeman webb "
+            u"tucker guzman burns crawford olson simpson porter hunter gordon mendez silva shaw "
+            u"snyder mason dixon munoz hunt hicks holmes palmer wagner black robertson boyd rose "
+            u"stone salazar fox warren mills meyer rice schmidt garza daniels ferguson nichols "
+            u"stephens soto weaver ryan gardner payne grant dunn kelley spencer hawkins arnold "
+            u"pierce vazquez hansen peters santos hart bradley knight elliott cunningham duncan "
+            u"armstrong hudson carroll lane riley andrews alvarado ray delgado berry perkins "
+            u"hoffman johnston matthews pena richards willis carpenter lawrence sandoval guerrero "
+            u"george chapman rios estrada ortega watkins greene nunez wheeler valdez harper burke "
+            u"larson santiago maldonado morrison franklin carlson austin dominguez carr lawson "
+            u"jacobs obrien o'brien o’brien lynch singh vega bishop montgomery oliver jensen "
+            u"harvey williamson gilbert dean sims espinoza howell li wong reid hanson le mccoy "
+            u"garrett burton fuller wang weber welch rojas lucas marquez fields park yang little "
+            u"banks padilla day walsh bowman schultz luna fowler mejia davidson acosta brewer may "
+            u"holland juarez newman pearson curtis cortez douglas schneider joseph barrett navarro "
+            u"figueroa keller avila wade molina stanley hopkins campos barnett bates chambers "
+            u"caldwell beck lambert miranda byrd craig ayala lowe frazier powers neal leonard "
+            u"gregory carrillo sutton fleming rhodes shelton schwartz norris jennings watts "
+            u"duran walters cohen mcdaniel moran parks steele vaughn becker holt deleon barker "
+            u"terry hale leon hail benson haynes horton miles lyons pham graves bush thornton "
+            u"wolfe warner cabrera mckinney mann zimmerman dawson lara fletcher page mccarthy "
+            u"love robles cervantes solis erickson reeves chang klein salinas fuentes baldwin "
+            u"daniel simon velasquez hardy higgins aguirre lin cummings chandler sharp barber "
+            u"bowen ochoa dennis robbins liu ramsey francis griffith paul blair oconnor o'connor "
+            u"cardenas pacheco cross calderon quinn moss swanson chan rivas khan rodgers serrano "
+            u"fitzgerald rosales stevenson christensen manning gill curry mclaughlin harmon "
+            u"mcgee gross doyle garner newton burgess reese walton blake trujillo adkins brady "
+            u"goodman roman webster goodwin fischer huang potter delacruz montoya todd wu hines "
+            u"mullins castaneda malone cannon tate mack sherman hubbard hodges zhang guerra wolf "
+            u"valencia saunders franco rowe gallagher farmer hammond hampton townsend ingram "
+            u"wise gallegos clarke barton schroeder maxwell waters logan camacho strickland "
+            u"norman person colon mccormick bauer rowland shah gupta sharma kumar reddy iyer "
+            u"rao nair mehta joshi desai kapoor malhotra chopra banerjee chatterjee mukherjee "
+            u"das bose ali ahmed hussain rahman hassan ibrahim okafor okonkwo adeyemi mensah "
+            u"nakamura tanaka suzuki watanabe sato yamamoto kobayashi ito kato yoshida "
+            u"schulz koch richter neumann schwarz zimmermann krüger kruger hofmann hartmann "
+            u"dubois lefebvre moreau laurent bernard rousseau fontaine rossi russo ferrari "
+            u"esposito bianchi romano colombo ricci marino greco conti costa ferreira "
+            u"oliveira pereira almeida carvalho nowak kowalski wiśniewski wisniewski "
+            u"kowalczyk ivanov petrov smirnov popov sokolov novak horvat kovacs nagy "
+            u"andersson johansson karlsson nilsson eriksson larsson hansen olsen "
+            u"o'neil o’neil oneil o'neill o’neill mcallister macdonald mackenzie "
+            u"fitzpatrick donnelly gallagher kavanagh brennan byrne kennedy "
+            u"whitfield whitaker hargrove ashford pemberton holloway"_s);
+        for (const QString &name : pools::lastNames())
+            set.insert(name.toLower());
+        return set;
+    }();
+    return names.contains(word);
+}
+
+bool isTitle(const QString &word)
+{
+    static const QSet<QString> words = setOf(
+        u"mr mrs ms miss mx dr prof professor sir madam dame lady lord rev reverend fr father "
+        u"sister brother capt captain sgt sergeant lt officer detective judge coach nurse "
+        u"uncle aunt auntie grandma grandpa"_s);
+    return words.contains(word);
+}
+
+bool isLeadWord(const QString &word)
+{
+    static const QSet<QString> words = setOf(
+        u"with from per by cc bcc attn via to for ask asked asking tell told telling call called "
+        u"calling knows met meet meeting thanks thank ty sister brother mom dad mother father "
+        u"wife husband son daughter friend boss colleague coworker neighbor neighbour cousin "
+        u"partner fiancé fiance fiancee girlfriend boyfriend cover covering pair paired and "
+        u"emailed texted messaged pinged phoned spoke speak speaking talked talking reached "
+        u"contacted contact client customer tenant patient owner rep agent tech technician "
+        u"manager supervisor assigned assignee escalated forwarded introduced invited "
+        u"reminded remind tag cc'd cc’d thx congrats welcome visiting visited seeing saw "
+        u"ping email text dm reply replied sign signed let loop looped"_s);
+    return words.contains(word);
+}
+
+bool isActionVerb(const QString &word)
+{
+    static const QSet<QString> words = setOf(
+        u"said says wrote writes called calls asked asks told tells replied replies mentioned "
+        u"mentions emailed texted messaged phoned rang confirmed confirms wants wanted needs "
+        u"needed will would can could should might must is was has had left leaves paid pays "
+        u"signed agreed agrees prefers preferred loves loved likes liked cancelled canceled "
+        u"booked reported reports complained complains requested requests approved approves "
+        u"noted notes thinks thought explained explains added adds suggested suggests sent "
+        u"sends dropped picked came comes stopped returned joined started finished handled "
+        u"took takes gave gives got gets noticed promised declined accepted ordered visited "
+        u"responded answered wondered worried moved lives lived works worked decided decides "
+        u"forgot forgets remembered arrived arrives missed misses owes owed spoke speaks "
+        u"recommended referred approved disputed claimed insisted insists checked checks "
+        u"signed scheduled rescheduled shared shares uploaded submitted filed opened closed "
+        u"reviewed updated fixed broke found lost won met meets hopes hoped feels felt "
+        u"seems seemed knows knew understands understood did does isn't wasn't doesn't didn't "
+        u"won't can't hasn't"_s);
+    return words.contains(word);
+}
+
+bool isOpener(const QString &word)
+{
+    static const QSet<QString> words = setOf(
+        u"hi hello hey dear thanks thank cheers regards best sincerely yo greetings morning "
+        u"afternoon evening good ok okay yes no please pls fyi fwiw note update re fwd fw "
+        u"ps urgent important reminder todo done also but and so then later maybe "
+        u"called call ask asked tell told met spoke emailed texted per attn cc"_s);
+    return words.contains(word);
+}
+
+bool isNonPersonWord(const QString &word)
+{
+    static const QSet<QString> words = setOf(
+        // Calendar.
+        u"january february march april may june july august september october november "
+        u"december jan feb mar apr jun jul aug sep sept oct nov dec monday tuesday wednesday "
+        u"thursday friday saturday sunday mon tue tues wed thu thur thurs fri sat sun "
+        u"christmas easter thanksgiving halloween hanukkah ramadan diwali eid "
+        // What ends or names an organisation.
+        u"inc llc ltd corp corporation co company companies group bank university college "
+        u"school academy hospital clinic center centre services service solutions systems "
+        u"technologies technology tech labs lab partners associates foundation institute "
+        u"hotel motel inn airlines airline airways insurance realty properties holdings "
+        u"industries international consulting logistics pharmacy dental medical health "
+        u"church library museum department dept office agency council committee club "
+        u"restaurant cafe café bakery market store shop mall plaza studio studios media "
+        u"news press times journal gmbh ag sa plc llp pc "
+        // Brands and services people name in notes.
+        u"google gmail apple iphone ipad mac macbook microsoft windows outlook excel word "
+        u"teams amazon aws prime netflix spotify facebook instagram whatsapp twitter tiktok "
+        u"linkedin youtube zoom slack salesforce hubspot zendesk jira confluence trello "
+        u"asana notion dropbox github gitlab paypal venmo zelle stripe square shopify ebay "
+        u"etsy uber lyft doordash grubhub airbnb fedex ups usps dhl walmart target costco "
+        u"kroger walgreens cvs ikea starbucks mcdonalds verizon comcast xfinity "
+        u"t-mobile sprint tesla toyota honda ford chevy chevrolet nissan bmw audi volvo "
+        u"visa mastercard amex chase wells fargo citi citibank android samsung dell lenovo "
+        u"hp intel nvidia adobe oracle sap ibm cisco "
+        // Places.
+        u"america usa us uk england britain scotland wales ireland canada mexico france "
+        u"germany spain italy portugal china japan india brazil australia europe asia africa "
+        u"alabama alaska arizona arkansas california colorado connecticut delaware florida "
+        u"hawaii idaho illinois indiana iowa kansas kentucky louisiana maine maryland "
+        u"massachusetts michigan minnesota mississippi missouri montana nebraska nevada "
+        u"ohio oklahoma oregon pennsylvania tennessee texas utah vermont wisconsin wyoming "
+        u"new york la los angeles san francisco diego jose antonio chicago houston phoenix "
+        u"philadelphia dallas austin seattle denver boston atlanta miami portland detroit "
+        u"nashville memphis baltimore milwaukee albuquerque tucson fresno sacramento "
+        u"oakland minneapolis cleveland tampa orlando pittsburgh cincinnati london paris "
+        u"berlin madrid rome tokyo toronto vancouver sydney dublin amsterdam brooklyn "
+        u"manhattan queens bronx jersey vegas"_s);
+    return words.contains(word);
+}
+
+bool isPlacePreposition(const QString &word)
+{
+    static const QSet<QString> words = setOf(u"in at near into across outside inside around toward towards"_s);
+    return words.contains(word);
+}
+
+bool isNameParticle(const QString &word)
+{
+    static const QSet<QString> words = setOf(u"van von der den de del della da di du la le al el bin ibn ter"_s);
+    return words.contains(word);
+}
+
+} // namespace quorvane::nameLexicon

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QSet>
+#include <QString>
+
+namespace quorvane {
+
+// The word knowledge of the portable name tagger. All words lower case.
+namespace nameLexicon {
+
+// Given names beyond the stand-in pools, short forms included.
+bool isGivenName(const QString &word);
+bool isSurname(const QString &word);
+// Titles that stand before a name ("dr", "mrs", "officer").
+bool isTitle(const QString &word);
+// Words just before a name in notes: "with", "from", "thanks", "asked".
+bool isLeadWord(const QString &word);
+// Words just after a name: speech and action verbs ("said", "wrote", "called").
+bool isActionVerb(const QString &word);
+// Greetings and other words that open a note but are no part of a name.
+bool isOpener(const QString &word);
+// Months, days, places, companies, brands and words that end company names:
+// a capitalised run holding one of these is not a person.
+bool isNonPersonWord(const QString &word);
+// Words before a place rather than a person ("in", "at", "near").
+bool isPlacePreposition(const QString &word);
+// Lower-case particles inside names ("van", "de", "al").
+bool isNameParticle(const QString &word);
+
+} // namespace nameLexicon
+
+} // namespace quorvane

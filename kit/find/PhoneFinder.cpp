@@ -1,0 +1,89 @@
+#include "kit/find/PhoneFinder.h"
+
+#include <QLocale>
+
+#include <phonenumbers/phonenumbermatch.h>
+#include <phonenumbers/phonenumbermatcher.h>
+#include <phonenumbers/phonenumberutil.h>
+
+#include <limits>
+
+using namespace Qt::StringLiterals;
+using i18n::phonenumbers::PhoneNumberMatch;
+using i18n::phonenumbers::PhoneNumberMatcher;
+using i18n::phonenumbers::PhoneNumberUtil;
+
+namespace quorvane {
+
+namespace {
+
+// The fewest digits anyone writes for a telephone number; shorter runs are
+// amounts, dates and ids, and skipping them spares most cells the matcher.
+constexpr qsizetype minimumDigits = 6;
+
+bool hasEnoughDigits(const QString &text)
+{
+    qsizetype count = 0;
+    for (QChar c : text)
+        if (c.isDigit() && ++count >= minimumDigits)
+            return true;
+    return false;
+}
+
+bool isKnownRegion(const QString &region)
+{
+    std::set<std::string> regions;
+    PhoneNumberUtil::GetInstance()->GetSupportedRegions(&regions);
+    return regions.count(region.toStdString()) > 0;
+}
+
+} // namespace
+
+qsizetype Utf8OffsetMap::utf16Offset(qsizetype utf8Offset)
+{
+    while (m_utf8 < utf8Offset && m_utf16 < m_text.size()) {
+        const char16_t unit = m_text.at(m_utf16).unicode();
+        if (QChar::isHighSurrogate(unit) && m_utf16 + 1 < m_text.size()
+            && m_text.at(m_utf16 + 1).isLowSurrogate()) {
+            m_utf8 += 4;
+            m_utf16 += 2;
+        } else {
+            m_utf8 += unit < 0x80 ? 1 : unit < 0x800 ? 2 : 3;
+            m_utf16 += 1;
+        }
+    }
+    return m_utf16;
+}
+
+PhoneFinder::PhoneFinder(const QString &region)
+    : m_region(region.isEmpty() ? regionOfSystem() : region)
+{
+}
+
+QString PhoneFinder::regionOfSystem()
+{
+    const QString code = QLocale::territoryToCode(QLocale::system().territory());
+    return code.size() == 2 && isKnownRegion(code) ? code : u"US"_s;
+}
+
+QList<TextRange> PhoneFinder::find(const QString &text) const
+{
+    QList<TextRange> ranges;
+    if (!hasEnoughDigits(text))
+        return ranges;
+    // Possible rather than valid numbers, so that the fictional 555-01xx
+    // numbers count as the phones they are meant to be.
+    const std::string utf8 = text.toStdString();
+    PhoneNumberMatcher matcher(*PhoneNumberUtil::GetInstance(), utf8, m_region.toStdString(),
+                               PhoneNumberMatcher::POSSIBLE, std::numeric_limits<int>::max());
+    Utf8OffsetMap offsets(text);
+    PhoneNumberMatch match;
+    while (matcher.HasNext() && matcher.Next(&match)) {
+        const qsizetype start = offsets.utf16Offset(match.start());
+        const qsizetype end = offsets.utf16Offset(match.start() + match.length());
+        ranges.append({start, end});
+    }
+    return ranges;
+}
+
+} // namespace quorvane

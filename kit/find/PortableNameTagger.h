@@ -1,0 +1,48 @@
+#pragma once
+
+#include "kit/find/TextServices.h"
+
+namespace quorvane {
+
+// A personal-name tagger of our own. It weighs the evidence around each run of
+// capitalised words the way a statistical tagger's features would: known given
+// names and surnames, titles and lead words before the run, speech and action
+// verbs after it, initials and possessives, against months, days, places,
+// companies and everyday words that are only capitalised because a sentence
+// starts with them.
+class PortableNameTagger : public NameTagger
+{
+public:
+    void setText(const QString &text) override;
+    QList<NameToken> tokens(const TokenOptions &options = {}) const override;
+
+    struct Token
+    {
+        enum class Kind { word, punctuation, whitespace };
+        Kind kind = Kind::word;
+        TextRange range;
+    };
+
+private:
+    struct Run
+    {
+        qsizetype first = 0; // indexes into m_words
+        qsizetype last = 0;
+    };
+
+    void tag();
+    QList<Run> capitalisedRuns() const;
+    Run trimmed(Run run) const;
+    double score(const Run &run) const;
+    bool joinsRun(qsizetype word) const;
+    QString lower(qsizetype word) const;
+    QString gapBefore(qsizetype word) const;
+    bool atSentenceStart(qsizetype word) const;
+
+    QString m_text;
+    QList<Token> m_tokens;
+    QList<qsizetype> m_words;       // token indexes of the word tokens
+    QList<TextRange> m_names;       // ranges of the names found, in order
+};
+
+} // namespace quorvane

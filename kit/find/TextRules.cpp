@@ -1,0 +1,105 @@
+#include "kit/find/TextRules.h"
+
+using namespace Qt::StringLiterals;
+
+namespace quorvane {
+
+const QRegularExpression &emailPattern()
+{
+    static const QRegularExpression pattern(
+        u"[A-Za-z0-9._%+\\-]+@[A-Za-z0-9](?:[A-Za-z0-9\\-]*[A-Za-z0-9])?"
+        u"(?:\\.[A-Za-z0-9](?:[A-Za-z0-9\\-]*[A-Za-z0-9])?)*\\.[A-Za-z]{2,}"_s);
+    return pattern;
+}
+
+const QRegularExpression &nameWordPattern()
+{
+    static const QRegularExpression pattern(
+        u"\\p{L}+(?:['’]\\p{L}+)*(?:-\\p{L}+(?:['’]\\p{L}+)*)*"_s,
+        QRegularExpression::UseUnicodePropertiesOption);
+    return pattern;
+}
+
+const QSet<QString> &titleWords()
+{
+    static const QSet<QString> words{
+        u"mr"_s, u"mrs"_s, u"ms"_s, u"miss"_s, u"mx"_s, u"dr"_s, u"prof"_s, u"sir"_s, u"rev"_s,
+        u"jr"_s, u"sr"_s, u"ii"_s, u"iii"_s, u"iv"_s, u"md"_s, u"phd"_s, u"esq"_s,
+    };
+    return words;
+}
+
+const QSet<QString> &cueWords()
+{
+    static const QSet<QString> words{
+        u"call"_s, u"called"_s, u"email"_s, u"emailed"_s, u"text"_s, u"texted"_s, u"dear"_s,
+        u"hi"_s, u"hello"_s, u"hey"_s, u"thanks"_s, u"thank"_s, u"customer"_s, u"client"_s,
+        u"contact"_s, u"spoke"_s, u"met"_s, u"meet"_s, u"with"_s, u"ask"_s, u"asked"_s,
+        u"tell"_s, u"told"_s, u"cc"_s, u"attn"_s, u"per"_s, u"from"_s, u"to"_s, u"by"_s,
+        u"and"_s, u"or"_s, u"the"_s, u"re"_s, u"fwd"_s, u"fw"_s, u"note"_s, u"notes"_s,
+        u"patient"_s, u"tenant"_s, u"owner"_s, u"ship"_s, u"bill"_s, u"sent"_s, u"send"_s,
+        u"reply"_s, u"replied"_s, u"follow"_s, u"followup"_s, u"remind"_s, u"reminder"_s,
+        u"visit"_s, u"visited"_s, u"invoice"_s, u"order"_s, u"refund"_s, u"via"_s, u"for"_s,
+        u"about"_s, u"mr"_s, u"mrs"_s, u"ms"_s, u"miss"_s, u"mx"_s, u"dr"_s, u"prof"_s,
+        u"sir"_s, u"madam"_s, u"rev"_s, u"jr"_s, u"sr"_s, u"ii"_s, u"iii"_s, u"iv"_s, u"md"_s,
+        u"phd"_s, u"esq"_s, u"today"_s, u"tomorrow"_s, u"yesterday"_s, u"monday"_s,
+        u"tuesday"_s, u"wednesday"_s, u"thursday"_s, u"friday"_s, u"saturday"_s, u"sunday"_s,
+        u"january"_s, u"february"_s, u"march"_s, u"april"_s, u"june"_s, u"july"_s,
+        u"august"_s, u"september"_s, u"october"_s, u"november"_s, u"december"_s,
+        u"street"_s, u"avenue"_s, u"road"_s, u"referred"_s, u"wants"_s, u"wanted"_s,
+        u"loves"_s, u"prefers"_s, u"signed"_s, u"orders"_s, u"ordered"_s, u"paid"_s,
+        u"left"_s, u"please"_s, u"regards"_s, u"best"_s, u"talked"_s, u"says"_s, u"said"_s,
+        u"messaged"_s, u"booked"_s, u"cancelled"_s, u"canceled"_s, u"confirmed"_s,
+        u"invited"_s,
+    };
+    return words;
+}
+
+QList<Word> nameWords(const QString &text)
+{
+    QList<Word> words;
+    auto matches = nameWordPattern().globalMatch(text);
+    while (matches.hasNext()) {
+        const auto match = matches.next();
+        words.append({{match.capturedStart(), match.capturedEnd()}, match.captured()});
+    }
+    return words;
+}
+
+bool isCapitalised(QStringView word)
+{
+    if (word.isEmpty())
+        return false;
+    char32_t first = word.at(0).unicode();
+    if (word.size() > 1 && word.at(0).isHighSurrogate() && word.at(1).isLowSurrogate())
+        first = QChar::surrogateToUcs4(word.at(0), word.at(1));
+    return QChar::isUpper(first);
+}
+
+bool isNameWord(QStringView word)
+{
+    return isCapitalised(word) && !cueWords().contains(word.toString().toLower());
+}
+
+QString digits(QStringView text)
+{
+    QString result;
+    for (QChar c : text)
+        if (c >= u'0' && c <= u'9')
+            result.append(c);
+    return result;
+}
+
+TextRange trimmedRange(const QString &text)
+{
+    // Whitespace is never a surrogate, so checking UTF-16 units one by one is exact.
+    qsizetype start = 0;
+    qsizetype end = text.size();
+    while (start < end && text.at(start).isSpace())
+        ++start;
+    while (end > start && text.at(end - 1).isSpace())
+        --end;
+    return {start, end};
+}
+
+} // namespace quorvane
