@@ -76,7 +76,8 @@ bool isGivenName(const QString &word)
         u"rex ricardo roderick rodney roland roman ross rudolph rudy rufus salvador "
         u"sergio seth sherman sidney simon stanley stuart sylvester terrance "
         u"theodore toby todd tracy tyler vernon victor wallace ward wendell wilbur "
-        u"willard willis wilson winston woodrow"_s);
+        u"willard willis wilson winston woodrow caroline madeline adeline charlene francine pauline "
+        u"jocelyn rosalyn evelyn marilyn gwendolyn kathryn"_s);
     return names.contains(word) || pools::isKnownFirstName(word);
 }
 
@@ -167,7 +168,7 @@ bool isLeadWord(const QString &word)
         u"contacted contact client customer tenant patient owner rep agent tech technician "
         u"manager supervisor assigned assignee escalated forwarded introduced invited "
         u"reminded remind tag cc'd cc’d thx congrats welcome visiting visited seeing saw "
-        u"ping email text dm reply replied sign signed let loop looped"_s);
+        u"ping email text dm reply replied sign signed let loop looped under"_s);
     return words.contains(word);
 }
 

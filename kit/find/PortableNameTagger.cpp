@@ -158,10 +158,13 @@ QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
                 run.last = next;
                 continue;
             }
-            // "Ludwig van Beethoven": a particle joins when a capitalised word follows it.
-            if (nameLexicon::isNameParticle(lower(next)) && next + 1 < m_words.size()
-                && gapBefore(next + 1) == u" "_s && joinsRun(next + 1)) {
-                run.last = next + 1;
+            // "Maria de la Cruz": particles join when a capitalised word follows them.
+            qsizetype after = next;
+            while (after < m_words.size() && nameLexicon::isNameParticle(lower(after))
+                   && !isCapitalised(m_tokens.at(m_words.at(after)).range.of(m_text)))
+                ++after;
+            if (after > next && after < m_words.size() && gapBefore(after) == u" "_s && joinsRun(after)) {
+                run.last = after;
                 continue;
             }
             break;
@@ -179,6 +182,8 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
     const auto &words = WordClasses::shared();
     const auto isPlainWord = [&](qsizetype i) {
         const QString base = lower(i);
+        if (base.size() == 1)
+            return false; // an initial
         if (nameLexicon::isGivenName(base) || nameLexicon::isSurname(base))
             return false;
         return words.isEverydayWord(base) || nameLexicon::isNonPersonWord(base);
@@ -220,7 +225,8 @@ double PortableNameTagger::score(const Run &run) const
             if (everyday) {
                 score -= 1.5;
                 allUnusual = false;
-            } else if (dictionary.isProperNoun(base)) {
+            } else if (dictionary.isProperNoun(base) && !(i > run.first && isGivenName(lower(i - 1)))) {
+                // Places and things; after a given name it is a famous person's surname.
                 score -= 1.0;
                 allUnusual = false;
             } else {
@@ -256,8 +262,9 @@ double PortableNameTagger::score(const Run &run) const
     const QString lastWord = m_tokens.at(m_words.at(run.last)).range.of(m_text);
     if (withoutPossessive(lastWord).size() != lastWord.size())
         score += 0.8;
+    // A single word opening a sentence says little by being capitalised.
     if (atSentenceStart(run.first) && run.first == run.last && !isGivenName(lower(run.first)))
-        score -= 1.0;
+        score -= 0.3;
     return score;
 }
 

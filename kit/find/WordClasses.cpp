@@ -62,8 +62,13 @@ QByteArray WordClasses::classesOf(const QString &word) const
     for (const Inflection &inflection : inflections) {
         if (!word.endsWith(inflection.ending))
             continue;
-        const QString base = word.chopped(inflection.ending.size()) + inflection.replacement;
+        QString base = word.chopped(inflection.ending.size()) + inflection.replacement;
         classes = lookUp(base);
+        // "shipped", "running": the consonant doubled before the ending.
+        if (classes.isEmpty() && base.size() > 2 && base.back() == base.at(base.size() - 2)) {
+            base.chop(1);
+            classes = lookUp(base);
+        }
         if (classes.isEmpty())
             continue;
         if (inflection.marks == 0)

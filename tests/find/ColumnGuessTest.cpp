@@ -1,0 +1,80 @@
+#include "Printing.h"
+
+#include "kit/find/ColumnGuess.h"
+#include "kit/find/Detector.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace quorvane;
+
+TEST(ColumnGuess, HeadersDecideInRuleOrder)
+{
+    const QList<std::pair<QString, std::optional<ColumnKind>>> cases{
+        {u"Email address"_s, ColumnKind::email},  {u"E-mail"_s, ColumnKind::email},
+        {u"workEmail2"_s, ColumnKind::email},    {u"Home Phone"_s, ColumnKind::phone},
+        {u"Phone number"_s, ColumnKind::phone},   {u"Cell #"_s, ColumnKind::phone},
+        {u"Street"_s, ColumnKind::address},       {u"MailingAddress"_s, ColumnKind::address},
+        {u"Billing address"_s, ColumnKind::address}, {u"City"_s, std::nullopt},
+        {u"Zip"_s, std::nullopt},                 {u"Customer ID"_s, std::nullopt},
+        {u"Last"_s, ColumnKind::lastName},        {u"Family name"_s, ColumnKind::lastName},
+        {u"Surname"_s, ColumnKind::lastName},     {u"last-name"_s, ColumnKind::lastName},
+        {u"Given name"_s, ColumnKind::firstName}, {u"first_name"_s, ColumnKind::firstName},
+        {u"FirstName"_s, ColumnKind::firstName},  {u"First"_s, ColumnKind::firstName},
+        {u"LastName"_s, ColumnKind::lastName},    {u"Name"_s, ColumnKind::fullName},
+        {u"Customer"_s, ColumnKind::fullName},    {u"Contact name"_s, ColumnKind::fullName},
+        {u"Account manager"_s, std::nullopt},     {u"Last visit"_s, std::nullopt},
+        {u""_s, std::nullopt},                    {u"Notes"_s, std::nullopt},
+    };
+    for (const auto &[header, kind] : cases)
+        EXPECT_EQ(guessFromHeader(header), kind) << header.toStdString();
+}
+
+TEST(ColumnGuess, NonPersonHeaders)
+{
+    EXPECT_TRUE(isNonPersonHeader(u"Vendor name"_s));
+    EXPECT_TRUE(isNonPersonHeader(u"ship_to_city"_s));
+    EXPECT_FALSE(isNonPersonHeader(u"Customer"_s));
+    EXPECT_FALSE(isNonPersonHeader(u"Cities"_s));
+}
+
+TEST(ColumnGuess, ContentsDecideBySharesOfTheSample)
+{
+    Detector detector;
+    const auto column = [](int matching, const QString &match, int others, const QString &other) {
+        QStringList cells{u"  "_s, u""_s};
+        for (int i = 0; i < matching; ++i)
+            cells.append(match);
+        for (int i = 0; i < others; ++i)
+            cells.append(other);
+        return cells;
+    };
+    EXPECT_EQ(guessFromContents(column(6, u" ana@example.com "_s, 4, u"n/a"_s), detector), ColumnKind::email);
+    EXPECT_EQ(guessFromContents(column(5, u"ana@example.com"_s, 5, u"n/a"_s), detector), ColumnKind::autoDetect);
+    EXPECT_EQ(guessFromContents(column(6, u"ana@example.com;bo@example.com"_s, 4, u"x"_s), detector),
+              ColumnKind::autoDetect);
+    EXPECT_EQ(guessFromContents(column(6, u"(212) 555-0142"_s, 4, u"x"_s), detector), ColumnKind::phone);
+    EXPECT_EQ(guessFromContents(column(6, u"call 212-555-0142 today"_s, 4, u"x"_s), detector), ColumnKind::autoDetect);
+    EXPECT_EQ(guessFromContents(column(5, u"Maria Lopez"_s, 5, u"paid"_s), detector), ColumnKind::fullName);
+    EXPECT_EQ(guessFromContents(column(5, u"Lopez, Maria"_s, 5, u"paid"_s), detector), ColumnKind::fullName);
+    EXPECT_EQ(guessFromContents(column(5, u"Dr. Maria Lopez"_s, 5, u"paid"_s), detector), ColumnKind::fullName);
+    EXPECT_EQ(guessFromContents(column(4, u"Maria Lopez"_s, 6, u"paid"_s), detector), ColumnKind::autoDetect);
+    EXPECT_EQ(guessFromContents(column(5, u"Zed Lopez"_s, 5, u"paid"_s), detector), ColumnKind::autoDetect);
+    EXPECT_EQ(guessFromContents(column(5, u"Maria lopez"_s, 5, u"paid"_s), detector), ColumnKind::autoDetect);
+    EXPECT_EQ(guessFromContents(column(5, u"Maria Lopez (VIP)"_s, 5, u"paid"_s), detector), ColumnKind::autoDetect);
+    EXPECT_EQ(guessFromContents({u"ana@example.com"_s, u" "_s}, detector), ColumnKind::autoDetect);
+    // Only the first 60 non-blank cells count.
+    EXPECT_EQ(guessFromContents(column(60, u"ana@example.com"_s, 100, u"x"_s), detector), ColumnKind::email);
+}
+
+TEST(ColumnGuess, LettersAndCellNames)
+{
+    EXPECT_EQ(columnLetters(0), u"A"_s);
+    EXPECT_EQ(columnLetters(25), u"Z"_s);
+    EXPECT_EQ(columnLetters(26), u"AA"_s);
+    EXPECT_EQ(columnLetters(701), u"ZZ"_s);
+    EXPECT_EQ(columnLetters(702), u"AAA"_s);
+    EXPECT_EQ(columnLetters(-1), u""_s);
+    EXPECT_EQ((CellRef{0, 0, 0}).displayName(), u"A1"_s);
+    EXPECT_EQ((CellRef{0, 2, 1}).displayName(), u"B3"_s);
+}

@@ -1,0 +1,141 @@
+#include "Printing.h"
+
+#include "kit/find/AddressFinder.h"
+#include "kit/find/PhoneFinder.h"
+#include "kit/find/PortableLexicalTagger.h"
+#include "kit/find/PortableNameTagger.h"
+#include "kit/find/PortableTextServices.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace quorvane;
+
+namespace {
+
+QStringList phonesIn(const QString &text)
+{
+    QStringList found;
+    for (const TextRange &range : PhoneFinder(u"US"_s).find(text))
+        found.append(range.of(text));
+    return found;
+}
+
+QStringList namesIn(const QString &text, const TokenOptions &options = {})
+{
+    PortableNameTagger tagger;
+    tagger.setText(text);
+    QStringList names;
+    for (const NameToken &token : tagger.tokens(options))
+        if (token.personalName)
+            names.append(token.range.of(text));
+    return names;
+}
+
+} // namespace
+
+TEST(PhoneFinder, FindsFictionalNumbersWithUtf16Ranges)
+{
+    EXPECT_EQ(phonesIn(u"call (212) 555-0142 or 555-0199, not 12-34"_s),
+              (QStringList{u"(212) 555-0142"_s, u"555-0199"_s}));
+    EXPECT_EQ(phonesIn(u"+44 20 7946 0018 in London"_s), QStringList{u"+44 20 7946 0018"_s});
+    // Text before the number takes two and three UTF-8 bytes per UTF-16 unit, and
+    // four bytes per two units outside the basic plane.
+    const QString text = u"Zoë 😀 “Ωmega” 𝒳: 212-555-0142 and 😀 (415) 555-0100"_s;
+    const QList<TextRange> ranges = PhoneFinder(u"US"_s).find(text);
+    ASSERT_EQ(ranges.size(), 2);
+    EXPECT_EQ(ranges.at(0).of(text), u"212-555-0142"_s);
+    EXPECT_EQ(ranges.at(1).of(text), u"(415) 555-0100"_s);
+}
+
+TEST(PhoneFinder, Utf8OffsetsMapToUtf16Offsets)
+{
+    const QString text = u"aé€😀b"_s; // 1, 2, 3 and 4 UTF-8 bytes
+    Utf8OffsetMap map(text);
+    EXPECT_EQ(map.utf16Offset(0), 0);
+    EXPECT_EQ(map.utf16Offset(1), 1);
+    EXPECT_EQ(map.utf16Offset(3), 2);
+    EXPECT_EQ(map.utf16Offset(6), 3);
+    EXPECT_EQ(map.utf16Offset(10), 5);
+    EXPECT_EQ(map.utf16Offset(11), 6);
+    EXPECT_EQ(map.utf16Offset(99), 6);
+}
+
+TEST(AddressFinder, FindsStreetCityStateAndZip)
+{
+    const QString text = u"😀 Ship to 1600 N Pennsylvania Ave NW, Apt 4B, Springfield, IL 62704-1234 today"_s;
+    const auto found = AddressFinder().find(text);
+    ASSERT_EQ(found.size(), 1);
+    EXPECT_EQ(found.first().range.of(text), u"1600 N Pennsylvania Ave NW, Apt 4B, Springfield, IL 62704-1234"_s);
+    EXPECT_EQ(found.first().parts, (AddressParts{u"1600 N Pennsylvania Ave NW, Apt 4B"_s, u"Springfield"_s,
+                                                 u"IL"_s, u"62704-1234"_s}));
+
+    const QString street = u"Keys at 221 Baker Street; lunch at 12 Noon."_s;
+    const auto streetOnly = AddressFinder().find(street);
+    ASSERT_EQ(streetOnly.size(), 1);
+    EXPECT_EQ(streetOnly.first().parts, (AddressParts{u"221 Baker Street"_s, {}, {}, {}}));
+
+    const QString lines = u"42 W 5th St #12\nNew York NY 10011"_s;
+    const auto twoLines = AddressFinder().find(lines);
+    ASSERT_EQ(twoLines.size(), 1);
+    EXPECT_EQ(twoLines.first().parts, (AddressParts{u"42 W 5th St #12"_s, u"New York"_s, u"NY"_s, u"10011"_s}));
+
+    for (const QString &notAnAddress : {u"Order 12 Way too late"_s, u"3 main st"_s, u"Invoice 4471 overdue"_s,
+                                        u"$12 Court fees"_s})
+        EXPECT_TRUE(AddressFinder().find(notAnAddress).isEmpty()) << notAnAddress.toStdString();
+}
+
+TEST(PortableNameTagger, TagsNamesByTheirContext)
+{
+    EXPECT_EQ(namesIn(u"Spoke with Maria Lopez, then Dr. Okafor."_s), (QStringList{u"Maria Lopez"_s, u"Okafor"_s}));
+    EXPECT_EQ(namesIn(u"Thanks Zanele! Mbeki wrote back."_s), (QStringList{u"Zanele"_s, u"Mbeki"_s}));
+    EXPECT_EQ(namesIn(u"John J. Smith and J. R. Ewing"_s), (QStringList{u"John J. Smith"_s, u"J. R. Ewing"_s}));
+    EXPECT_EQ(namesIn(u"Nadia's laptop, met Maria de la Cruz"_s),
+              (QStringList{u"Nadia's"_s, u"Maria de la Cruz"_s}));
+    for (const QString &plain : {u"Meeting moved to Monday in March."_s, u"Great news from Acme Corp"_s,
+                                 u"Shipped to Chicago via FedEx"_s, u"Later that day the Support Team called"_s,
+                                 u"CALL BACK ASAP"_s})
+        EXPECT_TRUE(namesIn(plain).isEmpty()) << plain.toStdString();
+}
+
+TEST(PortableNameTagger, WalksTokensWithTheOptions)
+{
+    const QString text = u"Hi, Ana Ruiz!"_s;
+    PortableNameTagger tagger;
+    tagger.setText(text);
+    const auto joined = tagger.tokens();
+    ASSERT_EQ(joined.size(), 2);
+    EXPECT_EQ(joined.at(1), (NameToken{{4, 12}, true}));
+    EXPECT_EQ(namesIn(text, {true, true, false}), (QStringList{u"Ana"_s, u"Ruiz"_s}));
+    EXPECT_EQ(tagger.tokens({false, false, true}).size(), 5); // "Hi" "," " " "Ana Ruiz" "!"
+}
+
+TEST(PortableLexicalTagger, ClassesWordsAfterADeterminer)
+{
+    PortableLexicalTagger tagger;
+    const auto classOf = [&](const QString &word) {
+        tagger.setText(u"the "_s + word);
+        return tagger.lexicalClass(4);
+    };
+    EXPECT_EQ(classOf(u"quick"_s), LexicalClass::adjective);
+    EXPECT_EQ(classOf(u"quickly"_s), LexicalClass::adverb);
+    EXPECT_EQ(classOf(u"shipped"_s), LexicalClass::verb);
+    EXPECT_EQ(classOf(u"meeting"_s), LexicalClass::other);
+    EXPECT_EQ(classOf(u"zanele"_s), LexicalClass::other);
+    tagger.setText(u"run"_s);
+    EXPECT_EQ(tagger.lexicalClass(0), LexicalClass::verb);
+    EXPECT_EQ(tagger.lexicalClass(3), LexicalClass::other);
+}
+
+TEST(PortableTextServices, DetectsPhonesAndAddressesTogether)
+{
+    const QString text = u"Visit 12 Oak Lane, Austin, TX 78701 or call 512-555-0123."_s;
+    const auto detector = PortableTextServices(u"US"_s).dataDetector();
+    const auto found = detector->matches(text, DetectedType::phone | DetectedType::address);
+    ASSERT_EQ(found.size(), 2);
+    EXPECT_EQ(found.at(0).type, DetectedType::address);
+    EXPECT_EQ(found.at(0).range.of(text), u"12 Oak Lane, Austin, TX 78701"_s);
+    EXPECT_EQ(found.at(1).type, DetectedType::phone);
+    EXPECT_EQ(found.at(1).range.of(text), u"512-555-0123"_s);
+    EXPECT_TRUE(detector->matches(text, DetectedType::phone).at(0).type == DetectedType::phone);
+}
