@@ -8,6 +8,7 @@
 #include <openssl/params.h>
 #include <openssl/rand.h>
 
+#include <cstring>
 #include <memory>
 #include <stdexcept>
 
@@ -45,6 +46,94 @@ QByteArray hmacSha256(const QByteArray &key, const QByteArray &message)
               bytes(mac), &length))
         throw std::runtime_error("HMAC failed");
     return mac;
+}
+
+struct HmacSha256Key::States
+{
+    EVP_MD_CTX *inner = nullptr;
+    EVP_MD_CTX *outer = nullptr;
+};
+
+namespace {
+
+constexpr int sha256BlockLength = 64;
+
+using DigestContext = std::unique_ptr<EVP_MD_CTX, decltype(&EVP_MD_CTX_free)>;
+
+// Working contexts reused by each thread, so a MAC allocates nothing.
+EVP_MD_CTX *threadContext(int which)
+{
+    thread_local DigestContext contexts[2] = {DigestContext(EVP_MD_CTX_new(), &EVP_MD_CTX_free),
+                                              DigestContext(EVP_MD_CTX_new(), &EVP_MD_CTX_free)};
+    if (!contexts[which])
+        throw std::runtime_error("digest context unavailable");
+    return contexts[which].get();
+}
+
+EVP_MD_CTX *paddedState(const unsigned char *block, unsigned char pad)
+{
+    unsigned char padded[sha256BlockLength];
+    for (int i = 0; i < sha256BlockLength; ++i)
+        padded[i] = block[i] ^ pad;
+    EVP_MD_CTX *context = EVP_MD_CTX_new();
+    const bool ok = context && EVP_DigestInit_ex(context, EVP_sha256(), nullptr) == 1
+        && EVP_DigestUpdate(context, padded, sizeof padded) == 1;
+    OPENSSL_cleanse(padded, sizeof padded);
+    if (!ok) {
+        EVP_MD_CTX_free(context);
+        throw std::runtime_error("SHA-256 unavailable");
+    }
+    return context;
+}
+
+} // namespace
+
+HmacSha256Key::HmacSha256Key(const QByteArray &key) : m_states(new States)
+{
+    unsigned char block[sha256BlockLength] = {};
+    if (key.size() > sha256BlockLength) {
+        unsigned int length = 0;
+        EVP_Digest(key.constData(), size_t(key.size()), block, &length, EVP_sha256(), nullptr);
+    } else {
+        std::memcpy(block, key.constData(), size_t(key.size()));
+    }
+    try {
+        m_states->inner = paddedState(block, 0x36);
+        m_states->outer = paddedState(block, 0x5c);
+    } catch (...) {
+        OPENSSL_cleanse(block, sizeof block);
+        EVP_MD_CTX_free(m_states->inner);
+        delete m_states;
+        throw;
+    }
+    OPENSSL_cleanse(block, sizeof block);
+}
+
+HmacSha256Key::~HmacSha256Key()
+{
+    // Freeing a digest context clears its state, which here derives from the key.
+    EVP_MD_CTX_free(m_states->inner);
+    EVP_MD_CTX_free(m_states->outer);
+    delete m_states;
+}
+
+uint64_t HmacSha256Key::leading64(const QByteArray &message) const
+{
+    unsigned char innerHash[32];
+    unsigned char mac[32];
+    unsigned int length = 0;
+    EVP_MD_CTX *work = threadContext(0);
+    bool ok = EVP_MD_CTX_copy_ex(work, m_states->inner) == 1
+        && EVP_DigestUpdate(work, message.constData(), size_t(message.size())) == 1
+        && EVP_DigestFinal_ex(work, innerHash, &length) == 1;
+    ok = ok && EVP_MD_CTX_copy_ex(work, m_states->outer) == 1 && EVP_DigestUpdate(work, innerHash, 32) == 1
+        && EVP_DigestFinal_ex(work, mac, &length) == 1;
+    if (!ok)
+        throw std::runtime_error("HMAC failed");
+    uint64_t value = 0;
+    for (int i = 0; i < 8; ++i)
+        value = (value << 8) | mac[i];
+    return value;
 }
 
 QByteArray sealAesGcm(const QByteArray &key, const QByteArray &plaintext, const QByteArray &associatedData)

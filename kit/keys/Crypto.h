@@ -13,6 +13,26 @@ constexpr int gcmTagLength = 16;
 
 QByteArray hmacSha256(const QByteArray &key, const QByteArray &message);
 
+// HMAC-SHA-256 under one fixed key, with the key's inner and outer hash states
+// computed once: each MAC then costs two SHA-256 compressions for a short
+// message instead of four. Immutable after construction, so one instance may
+// be shared between threads.
+class HmacSha256Key
+{
+public:
+    explicit HmacSha256Key(const QByteArray &key);
+    ~HmacSha256Key();
+    HmacSha256Key(const HmacSha256Key &) = delete;
+    HmacSha256Key &operator=(const HmacSha256Key &) = delete;
+
+    // The first eight bytes of the MAC of the message, read big-endian.
+    uint64_t leading64(const QByteArray &message) const;
+
+private:
+    struct States;
+    States *m_states;
+};
+
 // Encrypts and authenticates; returns nonce ‖ ciphertext ‖ tag. A fresh random
 // nonce is drawn on every call. Throws std::runtime_error if the cipher fails.
 QByteArray sealAesGcm(const QByteArray &key, const QByteArray &plaintext, const QByteArray &associatedData);

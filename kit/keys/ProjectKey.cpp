@@ -168,7 +168,15 @@ ProjectKey::ProjectKey(const QString &name, const QUuid &id, const QDateTime &cr
     , m_name(name)
     , m_created(wholeSeconds(created.isValid() ? created : QDateTime::currentDateTimeUtc()))
     , m_secret(secret.isEmpty() ? crypto::randomBytes(32) : secret)
+    , m_mac(std::make_shared<const crypto::HmacSha256Key>(m_secret))
 {
+}
+
+ProjectKey::~ProjectKey()
+{
+    // Copies share the bytes; only the last holder may clear them.
+    if (m_secret.isDetached())
+        crypto::wipe(m_secret);
 }
 
 void ProjectKey::addFile(const QString &fileName)
@@ -297,11 +305,7 @@ QString ProjectKey::assignSubstitute(const QString &real, EntryKind kind, const 
 uint64_t ProjectKey::digest(const QString &seed, int attempt, QStringView variant) const
 {
     const QByteArray message = seed.toUtf8() + '|' + QByteArray::number(attempt) + '|' + variant.toUtf8();
-    const QByteArray mac = crypto::hmacSha256(m_secret, message);
-    uint64_t value = 0;
-    for (int i = 0; i < 8; ++i)
-        value = (value << 8) | uint8_t(mac.at(i));
-    return value;
+    return m_mac->leading64(message);
 }
 
 QString ProjectKey::dateText(const QDateTime &date)
@@ -383,6 +387,7 @@ ProjectKey ProjectKey::fromJson(const QByteArray &json)
     // A nil UUID is a valid id; the constructor would have replaced it.
     key.m_id = *id;
     key.m_secret = *secret;
+    key.m_mac = std::make_shared<const crypto::HmacSha256Key>(key.m_secret);
     key.m_files = files;
     key.m_entries.reserve(entries.size());
     for (const Entry &entry : entries)
@@ -393,6 +398,7 @@ ProjectKey ProjectKey::fromJson(const QByteArray &json)
 void ProjectKey::wipeSecret()
 {
     crypto::wipe(m_secret);
+    m_mac = std::make_shared<const crypto::HmacSha256Key>(m_secret);
 }
 
 } // namespace quorvane

@@ -10,9 +10,14 @@
 #include <QUuid>
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 
 namespace quorvane {
+
+namespace crypto {
+class HmacSha256Key;
+}
 
 enum class ValueKind;
 
@@ -54,6 +59,12 @@ public:
                         const QUuid &id = QUuid(),
                         const QDateTime &created = QDateTime(),
                         const QByteArray &secret = QByteArray());
+    // The secret is wiped from memory with the last copy that holds it.
+    ~ProjectKey();
+    ProjectKey(const ProjectKey &) = default;
+    ProjectKey(ProjectKey &&) = default;
+    ProjectKey &operator=(const ProjectKey &) = default;
+    ProjectKey &operator=(ProjectKey &&) = default;
 
     const QUuid &id() const { return m_id; }
     const QString &name() const { return m_name; }
@@ -112,6 +123,8 @@ private:
     QHash<QString, qsizetype> m_byReal;
     QHash<QString, qsizetype> m_byStandIn;
     QSet<QString> m_taken;
+    // Prepared from m_secret; shared by copies, since the secret never changes.
+    std::shared_ptr<const crypto::HmacSha256Key> m_mac;
 };
 
 } // namespace quorvane
