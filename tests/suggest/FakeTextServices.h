@@ -1,0 +1,87 @@
+#pragma once
+
+#include "kit/find/TextRules.h"
+#include "kit/find/TextServices.h"
+
+#include <QHash>
+#include <QSet>
+#include <QStringList>
+
+// Text services whose decisions a test sets: capitalised words from `names`
+// (with the titles "Dr" and "Mr" before them) are tagged as one person,
+// unless the word after them is in `notBefore` ("Rose garden"). Word classes
+// come from `classes`. Every text given to a name tagger is kept.
+class FakeTextServices : public quorvane::TextServices
+{
+public:
+    QSet<QString> names;
+    QSet<QString> notBefore;
+    QHash<QString, quorvane::LexicalClass> classes;
+    mutable QStringList taggedTexts;
+
+    std::unique_ptr<quorvane::NameTagger> nameTagger() const override { return std::make_unique<Names>(this); }
+    std::unique_ptr<quorvane::LexicalTagger> lexicalTagger() const override
+    {
+        return std::make_unique<Lexical>(this);
+    }
+    std::unique_ptr<quorvane::DataDetector> dataDetector() const override { return nullptr; }
+
+private:
+    class Names : public quorvane::NameTagger
+    {
+    public:
+        explicit Names(const FakeTextServices *script) : m_script(script) {}
+        void setText(const QString &text) override
+        {
+            m_text = text;
+            m_script->taggedTexts.append(text);
+        }
+        QList<quorvane::NameToken> tokens(const quorvane::TokenOptions &) const override
+        {
+            using namespace quorvane;
+            const QList<Word> words = nameWords(m_text);
+            QList<NameToken> tokens;
+            for (qsizetype i = 0; i < words.size();) {
+                qsizetype end = i;
+                bool named = false;
+                while (end < words.size() && (isTitle(words[end].word) || m_script->names.contains(words[end].word))) {
+                    named = named || m_script->names.contains(words[end].word);
+                    ++end;
+                }
+                if (end == i) {
+                    tokens.append({words[i].range, false});
+                    ++i;
+                    continue;
+                }
+                const bool blocked = end < words.size() && m_script->notBefore.contains(words[end].word.toLower());
+                tokens.append({{words[i].range.start, words[end - 1].range.end}, named && !blocked});
+                i = end;
+            }
+            return tokens;
+        }
+
+    private:
+        static bool isTitle(const QString &word) { return word == u"Dr" || word == u"Mr"; }
+        const FakeTextServices *m_script;
+        QString m_text;
+    };
+
+    class Lexical : public quorvane::LexicalTagger
+    {
+    public:
+        explicit Lexical(const FakeTextServices *script) : m_script(script) {}
+        void setText(const QString &text) override { m_text = text; }
+        quorvane::LexicalClass lexicalClass(qsizetype offset) const override
+        {
+            for (const quorvane::Word &word : quorvane::nameWords(m_text)) {
+                if (word.range.start <= offset && offset < word.range.end)
+                    return m_script->classes.value(word.word, quorvane::LexicalClass::other);
+            }
+            return quorvane::LexicalClass::other;
+        }
+
+    private:
+        const FakeTextServices *m_script;
+        QString m_text;
+    };
+};

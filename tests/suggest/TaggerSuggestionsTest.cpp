@@ -1,0 +1,263 @@
+#include "FakeTextServices.h"
+#include "SheetFixtures.h"
+
+#include "kit/suggest/NameWords.h"
+#include "kit/suggest/SuggestionTexts.h"
+#include "kit/swap/ScanOptions.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace quorvane;
+using SecondOpinion::Found;
+
+namespace {
+
+FakeTextServices people(const QStringList &names)
+{
+    FakeTextServices services;
+    for (const QString &name : names)
+        services.names.insert(name);
+    return services;
+}
+
+QStringList tagged(const QString &text, const FakeTextServices &services)
+{
+    SecondOpinion::Taggers taggers(services);
+    return textsOf(text, SecondOpinion::tagNames(text, taggers));
+}
+
+// The whole trimmed text of each listed row of a column, as found names.
+QList<Found> foundIn(const Spreadsheet &sheet, const Scan &scan, int column, const QList<int> &rows)
+{
+    const Grid grid = sheet.grid(0);
+    QList<Found> found;
+    for (int row : rows) {
+        const QString text = grid.at(row).at(column).text;
+        const SecondOpinion::Cell cell{CellRef{0, row, column}, scan.headers.value({0, column}), text, {}};
+        found.append({cell, trimmedRange(text)});
+    }
+    return found;
+}
+
+QStringList idsOf(const QList<NameSuggestion> &suggestions)
+{
+    QStringList ids;
+    for (const NameSuggestion &suggestion : suggestions)
+        ids.append(suggestion.id);
+    return ids;
+}
+
+} // namespace
+
+TEST(NameWords, TitleCasingKeepsEveryOffset)
+{
+    EXPECT_EQ(NameWords::titleCased(u"o'neil mary-JANE d’arcy"_s), u"O'neil Mary-Jane D’arcy"_s);
+    EXPECT_EQ(NameWords::titleCased(u"ÉMILE 3rd"_s), u"Émile 3Rd"_s);
+    // ß has no one-letter capital; the emoji is two code units and no letter.
+    const QString odd = u"ßen 🙂ana"_s;
+    EXPECT_EQ(NameWords::titleCased(odd), u"ßen 🙂Ana"_s);
+    EXPECT_EQ(NameWords::titleCased(odd).size(), odd.size());
+}
+
+TEST(TagNames, ShortTextsAreReadAsASentenceOfTheirOwn)
+{
+    const FakeTextServices services = people({u"Ana"_s, u"Ruiz"_s, u"Said"_s, u"Hello"_s});
+    // "Said" joins the name and is cut at the end of the text; "Hello" lies beyond it.
+    EXPECT_EQ(tagged(u"ana"_s, services), QStringList{u"ana"_s});
+    EXPECT_EQ(services.taggedTexts.last(), u"Ana said hello."_s);
+    EXPECT_EQ(tagged(u"  ana ruiz "_s, services), QStringList{u"ana ruiz"_s});
+    EXPECT_EQ(tagged(u"!!"_s, services), QStringList{});
+}
+
+TEST(TagNames, LongTextsRaiseNamesAfterLeadWordsAndSkipShouting)
+{
+    FakeTextServices services = people({u"Dmitri"_s, u"Volkov"_s, u"Ana"_s, u"Ruiz"_s, u"Bright"_s});
+    const QString note = u"left a message for dmitri volkov, call back after 3"_s;
+    EXPECT_EQ(tagged(note, services), QStringList{u"dmitri volkov"_s});
+    EXPECT_EQ(services.taggedTexts.last(), u"left a message for Dmitri Volkov, call back after 3"_s);
+
+    EXPECT_EQ(tagged(u"asked Dr Ana Ruiz about the invoice"_s, services), QStringList{u"Ana Ruiz"_s})
+        << "a title in front is trimmed away";
+
+    services.taggedTexts.clear();
+    EXPECT_EQ(tagged(u"CALL ANA RUIZ ABOUT THE INVOICE"_s, services), QStringList{});
+    EXPECT_TRUE(services.taggedTexts.isEmpty());
+
+    services.classes.insert(u"bright"_s, LexicalClass::adjective);
+    EXPECT_EQ(tagged(u"the Bright side of the moon"_s, services), QStringList{});
+}
+
+TEST(SecondOpinionCells, TakesUncoveredFreeTextCellsOnly)
+{
+    const Spreadsheet sheet = csvSheet({
+        u"Name,Notes,Company,Memo,Extra"_s,
+        u"Ana Ruiz,Bo Lee,Acme Bo,  ,x"_s,
+        u"Cy Dunn,call Bo Lee,Acme,hi Bo,y"_s,
+    });
+    Scan scan = guessedScan(sheet, {ColumnKind::fullName, ColumnKind::autoDetect, ColumnKind::autoDetect,
+                                    ColumnKind::autoDetect, ColumnKind::autoDetect});
+    scan.columns.remove({0, 4}); // a column the scan has no kind for
+    scan.planned.insert({0, 1, 1}, {Scan::Planned{{0, 6}, u"name|bo lee"_s, u"Al Fox"_s}});
+    scan.planned.insert({0, 2, 1}, {Scan::Planned{{5, 11}, u"name|bo lee"_s, u"Al Fox"_s}});
+
+    const QList<SecondOpinion::Cell> cells = SecondOpinion::cells(sheet, scan, true);
+    ASSERT_EQ(cells.size(), 2);
+    EXPECT_EQ(cells[0], (SecondOpinion::Cell{{0, 2, 1}, u"Notes"_s, u"call Bo Lee"_s, {{5, 11}}}));
+    EXPECT_EQ(cells[1].ref, (CellRef{0, 2, 3}));
+
+    // Without a header row the first row is data and its free-text cells count.
+    const QList<SecondOpinion::Cell> all = SecondOpinion::cells(sheet, guessedScan(sheet, {ColumnKind::autoDetect}, false), false);
+    ASSERT_EQ(all.size(), 3);
+    EXPECT_EQ(all[0].text, u"Name"_s);
+}
+
+TEST(TaggerSuggestions, TagsAtMostFiveThousandCells)
+{
+    QStringList rows{u"Notes"_s};
+    for (int row = 0; row < 5003; ++row)
+        rows.append(u"met Ana"_s);
+    const Spreadsheet sheet = csvSheet(rows);
+    const Scan scan = guessedScan(sheet, {ColumnKind::autoDetect});
+    const FakeTextServices services = people({u"Ana"_s});
+
+    const QList<NameSuggestion> list = SecondOpinion::taggerSuggestions(sheet, scan, ScanOptions{}, services);
+    ASSERT_EQ(list.size(), 1);
+    EXPECT_EQ(list[0].target.cellRefs().size(), 5000);
+    EXPECT_EQ(list[0].target.cellRefs().last(), (CellRef{0, 5000, 0}));
+    EXPECT_EQ(services.taggedTexts.size(), 5000);
+}
+
+TEST(TaggerSuggestions, SkipsNamesTheScanAlreadyReplaces)
+{
+    const Spreadsheet sheet = csvSheet({u"Notes"_s, u"Ana and Bo"_s});
+    Scan scan = guessedScan(sheet, {ColumnKind::autoDetect});
+    scan.planned.insert({0, 1, 0}, {Scan::Planned{{0, 3}, u"name|ana"_s, u"Jo"_s}});
+    const QList<NameSuggestion> list =
+        SecondOpinion::taggerSuggestions(sheet, scan, ScanOptions{}, people({u"Ana"_s, u"Bo"_s}));
+    EXPECT_EQ(idsOf(list), QStringList{u"tagger|name|bo"_s});
+}
+
+TEST(BuildSuggestions, SuggestsAColumnOnlyWhenMostCellsAreVariedNames)
+{
+    const Spreadsheet sheet = csvSheet({
+        u"Id,Contact"_s, u"1,Ana Ruiz"_s, u"2,Bo Lee"_s, u"3,Cy Dunn"_s, u"4,Di Park"_s, u"5,Ed Moss"_s,
+        u"6,Flo"_s, u"7,Gus"_s, u"8,Hal"_s, u"9,Ivy"_s, u"10,Jo"_s,
+    });
+    const Scan scan = guessedScan(sheet, {ColumnKind::skip, ColumnKind::autoDetect});
+    const ScanOptions options;
+    const auto columnIds = [&](const QList<Found> &found, const ScanOptions &opts, const Scan &s) {
+        QStringList ids = idsOf(SecondOpinion::build(found, sheet, s, opts, NameSuggestion::Source::tagger));
+        ids.removeIf([](const QString &id) { return !id.contains(u"|column|"_s); });
+        return ids;
+    };
+    const QStringList column{u"tagger|column|0|1"_s};
+
+    // 5 of 10 cells hold two name-like words; names found in 6 of them.
+    EXPECT_EQ(columnIds(foundIn(sheet, scan, 1, {1, 2, 3, 4, 5, 6}), options, scan), column);
+    EXPECT_EQ(columnIds(foundIn(sheet, scan, 1, {1, 2, 3, 4}), options, scan), QStringList{});
+
+    // Only 4 two-word cells once one of them reads "Di" alone.
+    const Spreadsheet fewer = csvSheet({
+        u"Id,Contact"_s, u"1,Ana Ruiz"_s, u"2,Bo Lee"_s, u"3,Cy Dunn"_s, u"4,Di"_s, u"5,Ed Moss"_s,
+        u"6,Flo"_s, u"7,Gus"_s, u"8,Hal"_s, u"9,Ivy"_s, u"10,Jo"_s,
+    });
+    QStringList fewerIds = idsOf(SecondOpinion::build(foundIn(fewer, scan, 1, {1, 2, 3, 4, 5, 6}), fewer, scan,
+                                                      options, NameSuggestion::Source::tagger));
+    EXPECT_FALSE(fewerIds.contains(column.first()));
+
+    ScanOptions userSet;
+    userSet.columnKinds.insert({0, 1}, ColumnKind::autoDetect);
+    EXPECT_EQ(columnIds(foundIn(sheet, scan, 1, {1, 2, 3, 4, 5, 6}), userSet, scan), QStringList{});
+    Scan notGuessed = scan;
+    notGuessed.guessed.clear();
+    EXPECT_EQ(columnIds(foundIn(sheet, notGuessed, 1, {1, 2, 3, 4, 5, 6}), options, notGuessed), QStringList{});
+
+    const Spreadsheet same = csvSheet({u"Contact"_s, u"Ana Ruiz"_s, u"ana  ruiz"_s, u"Bo Lee"_s});
+    const Scan sameScan = guessedScan(same, {ColumnKind::autoDetect});
+    EXPECT_EQ(idsOf(SecondOpinion::build(foundIn(same, sameScan, 0, {1, 2, 3}), same, sameScan, options,
+                                         NameSuggestion::Source::tagger)),
+              (QStringList{u"tagger|name|ana ruiz"_s, u"tagger|name|bo lee"_s}))
+        << "two distinct values are not a column";
+}
+
+TEST(BuildSuggestions, GivesEachNameAndColumnOneStableRecord)
+{
+    const Spreadsheet sheet = csvSheet({
+        u",Notes"_s, u"Ana Ruiz,Bo Lee"_s, u"ana  RUIZ,x"_s, u"Bo Lee,Ana Ruiz"_s, u"Cy Dunn,y"_s,
+        u"Di Park,z"_s, u"Ana Ruiz,w"_s,
+    });
+    const Scan scan = guessedScan(sheet, {ColumnKind::autoDetect, ColumnKind::autoDetect});
+    QList<Found> found = foundIn(sheet, scan, 1, {3, 1}) + foundIn(sheet, scan, 0, {1, 2, 3, 4, 5, 6, 6});
+    const QList<NameSuggestion> list = SecondOpinion::build(found, sheet, scan, ScanOptions{}, NameSuggestion::Source::model);
+
+    EXPECT_EQ(idsOf(list), (QStringList{u"model|column|0|0"_s, u"model|name|ana ruiz"_s, u"model|name|bo lee"_s,
+                                        u"model|name|cy dunn"_s, u"model|name|di park"_s}));
+    const NameSuggestion &column = list[0];
+    EXPECT_EQ(column.text, u"Column A"_s);
+    EXPECT_EQ(column.target.columnID(), (ColumnID{0, 0}));
+    EXPECT_EQ(column.samples, (QStringList{u"Ana Ruiz"_s, u"ana  RUIZ"_s, u"Bo Lee"_s, u"Cy Dunn"_s}));
+    EXPECT_EQ(column.source, NameSuggestion::Source::model);
+
+    const NameSuggestion &ana = list[1];
+    EXPECT_EQ(ana.text, u"Ana Ruiz"_s);
+    EXPECT_EQ(ana.target.cellRefs(),
+              (QList<CellRef>{{0, 1, 0}, {0, 2, 0}, {0, 3, 1}, {0, 6, 0}}));
+    EXPECT_EQ(ana.samples, (QStringList{u"Ana Ruiz"_s, u"Ana Ruiz"_s, u"ana  RUIZ"_s}));
+}
+
+TEST(MergeSuggestions, KeepsTheTaggersOwnAndHidesDismissedOnes)
+{
+    const auto name = [](const QString &text, NameSuggestion::Source source) {
+        return NameSuggestion{rawString(source) + u"|name|"_s + nameKey(text), text,
+                              NameSuggestion::Target::cells({{0, 1, 0}}), {}, source};
+    };
+    const auto column = [](int index, NameSuggestion::Source source) {
+        return NameSuggestion{rawString(source) + u"|column|0|"_s + QString::number(index), u"Who"_s,
+                              NameSuggestion::Target::column({0, index}), {}, source};
+    };
+    using S = NameSuggestion::Source;
+    const QList<NameSuggestion> tagger{name(u"Ana Ruiz"_s, S::tagger), column(2, S::tagger)};
+    const QList<NameSuggestion> model{name(u"ana  ruiz"_s, S::model), column(2, S::model), column(3, S::model),
+                                      name(u"Bo"_s, S::model)};
+    EXPECT_EQ(idsOf(SecondOpinion::merge(tagger, model)),
+              (QStringList{u"tagger|name|ana ruiz"_s, u"tagger|column|0|2"_s, u"model|column|0|3"_s, u"model|name|bo"_s}));
+    EXPECT_EQ(idsOf(SecondOpinion::shown(tagger, model, {u"tagger|name|ana ruiz"_s, u"model|name|bo"_s})),
+              (QStringList{u"tagger|column|0|2"_s, u"model|column|0|3"_s}));
+}
+
+TEST(ApplySuggestion, MarksColumnsAndAddsEachNameOnce)
+{
+    ScanOptions options;
+    options.cellNames.insert({0, 2, 1}, {u"ANA RUIZ"_s});
+    const NameSuggestion name{u"tagger|name|ana ruiz"_s, u"Ana Ruiz"_s,
+                              NameSuggestion::Target::cells({{0, 1, 1}, {0, 2, 1}}), {}, NameSuggestion::Source::tagger};
+    name.apply(options);
+    name.apply(options);
+    EXPECT_EQ(options.cellNames.value({0, 1, 1}), QStringList{u"Ana Ruiz"_s});
+    EXPECT_EQ(options.cellNames.value({0, 2, 1}), QStringList{u"ANA RUIZ"_s});
+
+    const NameSuggestion column{u"tagger|column|0|3"_s, u"Owner"_s, NameSuggestion::Target::column({0, 3}), {},
+                                NameSuggestion::Source::tagger};
+    column.apply(options);
+    EXPECT_EQ(options.columnKinds.value({0, 3}), ColumnKind::fullName);
+}
+
+TEST(SuggestionTexts, LabelsRowsAndFootnote)
+{
+    const SuggestionTexts::Labels labels;
+    const NameSuggestion one{u"i"_s, u"Ana"_s, NameSuggestion::Target::cells({{0, 1, 0}}), {}, NameSuggestion::Source::tagger};
+    NameSuggestion two = one;
+    two.target = NameSuggestion::Target::cells({{0, 1, 0}, {0, 2, 0}});
+    two.source = NameSuggestion::Source::model;
+    const NameSuggestion column{u"c"_s, u"Owner"_s, NameSuggestion::Target::column({0, 1}), {}, NameSuggestion::Source::tagger};
+    EXPECT_EQ(SuggestionTexts::rowLabel(one, labels), u"Possible name Ana, in 1 cell, from the built-in name tagger"_s);
+    EXPECT_EQ(SuggestionTexts::rowLabel(two, labels), u"Possible name Ana, in 2 cells, from the language model"_s);
+    EXPECT_EQ(SuggestionTexts::rowLabel(column, labels), u"Possible column of names, Owner, from the built-in name tagger"_s);
+    EXPECT_EQ(SuggestionTexts::columnRowTitle(column), u"Treat the column “Owner” as names"_s);
+    EXPECT_EQ(SuggestionTexts::footnote(labels, false),
+              u"Suggestions only: nothing here is replaced unless you add it. Found on this computer by the "
+              u"built-in name tagger, which can be wrong, so check each one."_s);
+    EXPECT_TRUE(SuggestionTexts::footnote(labels, true)
+                    .endsWith(u"tagger and, when you ask, the language model; both can be wrong, so check each one."_s));
+}
