@@ -2,7 +2,6 @@
 #include "SheetFixtures.h"
 
 #include "kit/suggest/NameWords.h"
-#include "kit/suggest/SuggestionTexts.h"
 #include "kit/swap/ScanOptions.h"
 
 #include <gtest/gtest.h>
@@ -128,57 +127,39 @@ TEST(TaggerSuggestions, TagsAtMostFiveThousandCells)
     EXPECT_EQ(services.taggedTexts.size(), 5000);
 }
 
-TEST(TaggerSuggestions, SkipsNamesTheScanAlreadyReplaces)
-{
-    const Spreadsheet sheet = csvSheet({u"Notes"_s, u"Ana and Bo"_s});
-    Scan scan = guessedScan(sheet, {ColumnKind::autoDetect});
-    scan.planned.insert({0, 1, 0}, {Scan::Planned{{0, 3}, u"name|ana"_s, u"Jo"_s}});
-    const QList<NameSuggestion> list =
-        SecondOpinion::taggerSuggestions(sheet, scan, ScanOptions{}, people({u"Ana"_s, u"Bo"_s}));
-    EXPECT_EQ(idsOf(list), QStringList{u"tagger|name|bo"_s});
-}
-
 TEST(BuildSuggestions, SuggestsAColumnOnlyWhenMostCellsAreVariedNames)
 {
-    const Spreadsheet sheet = csvSheet({
-        u"Id,Contact"_s, u"1,Ana Ruiz"_s, u"2,Bo Lee"_s, u"3,Cy Dunn"_s, u"4,Di Park"_s, u"5,Ed Moss"_s,
-        u"6,Flo"_s, u"7,Gus"_s, u"8,Hal"_s, u"9,Ivy"_s, u"10,Jo"_s,
-    });
-    const Scan scan = guessedScan(sheet, {ColumnKind::skip, ColumnKind::autoDetect});
-    const ScanOptions options;
-    const auto columnIds = [&](const QList<Found> &found, const ScanOptions &opts, const Scan &s) {
-        QStringList ids = idsOf(SecondOpinion::build(found, sheet, s, opts, NameSuggestion::Source::tagger));
-        ids.removeIf([](const QString &id) { return !id.contains(u"|column|"_s); });
-        return ids;
+    // Ten contacts; the first `twoWord` are full names, the rest first names.
+    const auto contacts = [](int twoWord) {
+        const QStringList full{u"Ana Ruiz"_s, u"Bo Lee"_s, u"Cy Dunn"_s, u"Di Park"_s, u"Ed Moss"_s};
+        const QStringList first{u"Ana"_s, u"Bo"_s, u"Cy"_s, u"Di"_s, u"Ed"_s, u"Flo"_s, u"Gus"_s, u"Hal"_s, u"Ivy"_s, u"Jo"_s};
+        QStringList rows{u"Id,Contact"_s};
+        for (int row = 0; row < 10; ++row)
+            rows.append(QString::number(row) + u","_s + (row < twoWord ? full.at(row) : first.at(row)));
+        return csvSheet(rows);
     };
-    const QStringList column{u"tagger|column|0|1"_s};
-
-    // 5 of 10 cells hold two name-like words; names found in 6 of them.
-    EXPECT_EQ(columnIds(foundIn(sheet, scan, 1, {1, 2, 3, 4, 5, 6}), options, scan), column);
-    EXPECT_EQ(columnIds(foundIn(sheet, scan, 1, {1, 2, 3, 4}), options, scan), QStringList{});
-
-    // Only 4 two-word cells once one of them reads "Di" alone.
-    const Spreadsheet fewer = csvSheet({
-        u"Id,Contact"_s, u"1,Ana Ruiz"_s, u"2,Bo Lee"_s, u"3,Cy Dunn"_s, u"4,Di"_s, u"5,Ed Moss"_s,
-        u"6,Flo"_s, u"7,Gus"_s, u"8,Hal"_s, u"9,Ivy"_s, u"10,Jo"_s,
-    });
-    QStringList fewerIds = idsOf(SecondOpinion::build(foundIn(fewer, scan, 1, {1, 2, 3, 4, 5, 6}), fewer, scan,
-                                                      options, NameSuggestion::Source::tagger));
-    EXPECT_FALSE(fewerIds.contains(column.first()));
+    const auto columnFound = [](const Spreadsheet &sheet, const Scan &scan, const ScanOptions &options, QList<int> rows) {
+        const QStringList ids = idsOf(SecondOpinion::build(foundIn(sheet, scan, 1, rows), sheet, scan, options,
+                                                           NameSuggestion::Source::tagger));
+        return ids.contains(u"tagger|column|0|1"_s);
+    };
+    const Spreadsheet five = contacts(5);
+    const Scan scan = guessedScan(five, {ColumnKind::skip, ColumnKind::autoDetect});
+    const QList<int> sixRows{1, 2, 3, 4, 5, 6};
+    EXPECT_TRUE(columnFound(five, scan, {}, sixRows));
+    EXPECT_TRUE(columnFound(five, scan, {}, {1, 2, 3, 4, 5})) << "names in exactly half the cells";
+    EXPECT_FALSE(columnFound(five, scan, {}, {1, 2, 3, 4})) << "names in 4 of 10 cells";
+    EXPECT_FALSE(columnFound(contacts(4), scan, {}, sixRows)) << "4 of 10 cells with two name words";
 
     ScanOptions userSet;
     userSet.columnKinds.insert({0, 1}, ColumnKind::autoDetect);
-    EXPECT_EQ(columnIds(foundIn(sheet, scan, 1, {1, 2, 3, 4, 5, 6}), userSet, scan), QStringList{});
+    EXPECT_FALSE(columnFound(five, scan, userSet, sixRows));
     Scan notGuessed = scan;
     notGuessed.guessed.clear();
-    EXPECT_EQ(columnIds(foundIn(sheet, notGuessed, 1, {1, 2, 3, 4, 5, 6}), options, notGuessed), QStringList{});
+    EXPECT_FALSE(columnFound(five, notGuessed, {}, sixRows));
 
-    const Spreadsheet same = csvSheet({u"Contact"_s, u"Ana Ruiz"_s, u"ana  ruiz"_s, u"Bo Lee"_s});
-    const Scan sameScan = guessedScan(same, {ColumnKind::autoDetect});
-    EXPECT_EQ(idsOf(SecondOpinion::build(foundIn(same, sameScan, 0, {1, 2, 3}), same, sameScan, options,
-                                         NameSuggestion::Source::tagger)),
-              (QStringList{u"tagger|name|ana ruiz"_s, u"tagger|name|bo lee"_s}))
-        << "two distinct values are not a column";
+    const Spreadsheet twoValues = csvSheet({u"Id,Contact"_s, u"1,Ana Ruiz"_s, u"2,ana  ruiz"_s, u"3,Bo Lee"_s});
+    EXPECT_FALSE(columnFound(twoValues, guessedScan(twoValues, {ColumnKind::skip, ColumnKind::autoDetect}), {}, {1, 2, 3}));
 }
 
 TEST(BuildSuggestions, GivesEachNameAndColumnOneStableRecord)
@@ -241,23 +222,4 @@ TEST(ApplySuggestion, MarksColumnsAndAddsEachNameOnce)
                                 NameSuggestion::Source::tagger};
     column.apply(options);
     EXPECT_EQ(options.columnKinds.value({0, 3}), ColumnKind::fullName);
-}
-
-TEST(SuggestionTexts, LabelsRowsAndFootnote)
-{
-    const SuggestionTexts::Labels labels;
-    const NameSuggestion one{u"i"_s, u"Ana"_s, NameSuggestion::Target::cells({{0, 1, 0}}), {}, NameSuggestion::Source::tagger};
-    NameSuggestion two = one;
-    two.target = NameSuggestion::Target::cells({{0, 1, 0}, {0, 2, 0}});
-    two.source = NameSuggestion::Source::model;
-    const NameSuggestion column{u"c"_s, u"Owner"_s, NameSuggestion::Target::column({0, 1}), {}, NameSuggestion::Source::tagger};
-    EXPECT_EQ(SuggestionTexts::rowLabel(one, labels), u"Possible name Ana, in 1 cell, from the built-in name tagger"_s);
-    EXPECT_EQ(SuggestionTexts::rowLabel(two, labels), u"Possible name Ana, in 2 cells, from the language model"_s);
-    EXPECT_EQ(SuggestionTexts::rowLabel(column, labels), u"Possible column of names, Owner, from the built-in name tagger"_s);
-    EXPECT_EQ(SuggestionTexts::columnRowTitle(column), u"Treat the column “Owner” as names"_s);
-    EXPECT_EQ(SuggestionTexts::footnote(labels, false),
-              u"Suggestions only: nothing here is replaced unless you add it. Found on this computer by the "
-              u"built-in name tagger, which can be wrong, so check each one."_s);
-    EXPECT_TRUE(SuggestionTexts::footnote(labels, true)
-                    .endsWith(u"tagger and, when you ask, the language model; both can be wrong, so check each one."_s));
 }
