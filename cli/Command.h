@@ -69,5 +69,6 @@ const QList<Command> &allCommands();
 
 // One function per command group, each in its own file; CommandTable.cpp lists them.
 QList<Command> keyCommands();
+QList<Command> keyStoreCommands();
 
 } // namespace quorvane::cli

@@ -8,6 +8,7 @@ const QList<Command> &allCommands()
     static const QList<Command> commands = [] {
         QList<Command> all;
         all += keyCommands();
+        all += keyStoreCommands();
         return all;
     }();
     return commands;

@@ -1,4 +1,5 @@
 // The "key" command group: make, inspect and use project key files.
+#include "app/store/KeyStore.h"
 #include "cli/Command.h"
 #include "cli/KeyFiles.h"
 #include "cli/Passphrase.h"
@@ -14,22 +15,56 @@ namespace quorvane::cli {
 
 namespace {
 
-int newKey(const Invocation &invocation)
+// A new key written to a file of the user's choosing: always passphrase-protected,
+// since no other machine could open it otherwise.
+void newKeyFile(const Invocation &invocation, ProjectKey &key, const QString &out)
 {
-    invocation.expectPositionals(0, 0, u"no arguments besides --name and --out"_s);
-    const QString name = invocation.required(u"name"_s);
-    const QString out = invocation.required(u"out"_s);
     if (QFileInfo::exists(out))
         throw Failure(u"“%1” already exists; choose another place for the new key."_s.arg(out));
     const QString passphrase = obtainPassphrase(invocation, u"New passphrase: "_s, true);
     if (std::optional<QString> problem = KeyFile::passphraseProblem(passphrase))
         throw Failure(*problem);
-
-    ProjectKey key(name);
     const QByteArray salt = KeyFile::newSalt();
     QByteArray secret = KeyFile::deriveSecret(passphrase, salt, KeyFile::defaultRounds);
     crypto::WipeOnExit wipeSecret(secret);
     writeAtomically(out, KeyFile::seal(key, KeyFile::Protection::passphrase(salt), secret).data());
+}
+
+// A new stored key, protected by the OS secret store unless a passphrase is asked for.
+void newStoredKey(const Invocation &invocation, ProjectKey &key)
+{
+    KeyStore &store = keyStore();
+    if (invocation.flag(u"passphrase"_s)) {
+        const QString passphrase = obtainPassphrase(invocation, u"New passphrase: "_s, true);
+        if (std::optional<QString> problem = KeyFile::passphraseProblem(passphrase))
+            throw Failure(*problem);
+        const QByteArray salt = KeyFile::newSalt();
+        QByteArray secret = KeyFile::deriveSecret(passphrase, salt, KeyFile::defaultRounds);
+        crypto::WipeOnExit wipeSecret(secret);
+        store.save(KeyFile::seal(key, KeyFile::Protection::passphrase(salt), secret));
+        return;
+    }
+    QByteArray secret = KeyFile::newSecret();
+    crypto::WipeOnExit wipeSecret(secret);
+    store.storeSecret(secret, key.id(), key.name());
+    try {
+        store.save(KeyFile::seal(key, KeyFile::Protection::keychain(), secret));
+    } catch (...) {
+        // A secret without its key file would only be litter in the store.
+        store.deleteSecret(key.id());
+        throw;
+    }
+}
+
+int newKey(const Invocation &invocation)
+{
+    invocation.expectPositionals(0, 0, u"no arguments besides the options"_s);
+    const QString name = invocation.required(u"name"_s).trimmed();
+    ProjectKey key(name.isEmpty() ? u"Untitled Key"_s : name);
+    if (invocation.has(u"out"_s))
+        newKeyFile(invocation, key, invocation.value(u"out"_s));
+    else
+        newStoredKey(invocation, key);
     key.wipeSecret();
     invocation.out() << ProjectKey::uuidText(key.id()) << '\n';
     return 0;
@@ -42,7 +77,7 @@ QString protectionText(const KeyFile::Protection &protection)
 
 int showKey(const Invocation &invocation)
 {
-    invocation.expectPositionals(1, 1, u"one key file"_s);
+    invocation.expectPositionals(1, 1, u"one key"_s);
     const OpenedKey opened = openKeyFile(invocation, invocation.positionals().first());
     const ProjectKey &key = opened.key;
     const KeyFile::Protection &protection = opened.file.protection();
@@ -86,7 +121,7 @@ EntryKind requiredKind(const Invocation &invocation)
 
 int standIns(const Invocation &invocation)
 {
-    invocation.expectPositionals(2, -1, u"a key file and at least one value"_s);
+    invocation.expectPositionals(2, -1, u"a key and at least one value"_s);
     const EntryKind kind = requiredKind(invocation);
     OpenedKey opened = openKeyFile(invocation, invocation.positionals().first());
     const ProjectKey before = opened.key;
@@ -105,15 +140,19 @@ int standIns(const Invocation &invocation)
 QList<Command> keyCommands()
 {
     return {
-        {{u"key"_s, u"new"_s}, u"--name NAME --out FILE"_s,
-         u"make a new passphrase-protected key file and print its id"_s,
-         {{u"name"_s, u"NAME"_s, u"the key's name"_s}, {u"out"_s, u"FILE"_s, u"where to write the key file"_s}},
+        {{u"key"_s, u"new"_s}, u"--name NAME [--passphrase] [--out FILE]"_s,
+         u"make a new key among your stored keys and print its id; it opens with the "_s
+             + SecretStore::displayName() + u" of this "_s + SecretStore::machineName()
+             + u", or with a passphrase when --passphrase or --out is given"_s,
+         {{u"name"_s, u"NAME"_s, u"the key's name"_s},
+          {u"passphrase"_s, {}, u"protect the stored key with a passphrase"_s},
+          {u"out"_s, u"FILE"_s, u"write a passphrase-protected key file there instead of storing the key"_s}},
          newKey},
-        {{u"key"_s, u"show"_s}, u"FILE [--json]"_s,
-         u"open a key file and print its id, name, created time, protection and counts"_s,
+        {{u"key"_s, u"show"_s}, u"KEY [--json]"_s,
+         u"open a key and print its id, name, created time, protection and counts"_s,
          {{u"json"_s, {}, u"print one JSON object"_s}},
          showKey},
-        {{u"key"_s, u"standin"_s}, u"FILE --kind KIND VALUE... [--save]"_s,
+        {{u"key"_s, u"standin"_s}, u"KEY --kind KIND VALUE... [--save]"_s,
          u"print VALUE<TAB>STANDIN for each value; --save records new ones in the key file"_s,
          {{u"kind"_s, u"KIND"_s, u"firstName, lastName, email, phone, street, city or zip"_s},
           {u"save"_s, {}, u"keep the new stand-ins in the key file"_s}},

@@ -1,5 +1,7 @@
 #include "cli/KeyFiles.h"
 
+#include "app/store/KeyStore.h"
+#include "app/store/KeychainSecretStore.h"
 #include "cli/Passphrase.h"
 #include "kit/keys/Crypto.h"
 
@@ -18,8 +20,12 @@ constexpr qint64 largestKeyFile = 256LL * 1024 * 1024;
 
 } // namespace
 
-OpenedKey::OpenedKey(QString path_, KeyFile file_, ProjectKey key_, QByteArray fileSecret_)
-    : path(std::move(path_)), file(std::move(file_)), key(std::move(key_)), fileSecret(std::move(fileSecret_))
+OpenedKey::OpenedKey(QString path_, KeyFile file_, ProjectKey key_, QByteArray fileSecret_, bool stored_)
+    : path(std::move(path_))
+    , file(std::move(file_))
+    , key(std::move(key_))
+    , fileSecret(std::move(fileSecret_))
+    , stored(stored_)
 {
 }
 
@@ -31,7 +37,18 @@ OpenedKey::~OpenedKey()
 
 void OpenedKey::save() const
 {
-    writeAtomically(path, KeyFile::seal(key, file.protection(), fileSecret).data());
+    const KeyFile sealed = KeyFile::seal(key, file.protection(), fileSecret);
+    if (stored)
+        keyStore().save(sealed);
+    else
+        writeAtomically(path, sealed.data());
+}
+
+KeyStore &keyStore()
+{
+    static KeychainSecretStore secrets;
+    static KeyStore store(secrets);
+    return store;
 }
 
 KeyFile readKeyFile(const QString &path)
@@ -44,16 +61,58 @@ KeyFile readKeyFile(const QString &path)
     return KeyFile(input.readAll());
 }
 
-OpenedKey openKeyFile(const Invocation &invocation, const QString &path)
+FoundKey findKey(const QString &reference)
 {
-    KeyFile file = readKeyFile(path);
-    if (!file.protection().isPassphrase())
-        throw Failure(u"This key’s secret is kept in the system’s secret store; "
-                      u"the command-line tool opens passphrase-protected key files only."_s);
-    const QString passphrase = obtainPassphrase(invocation, u"Passphrase for “%1”: "_s.arg(file.name()));
-    QByteArray secret = KeyFile::deriveSecret(passphrase, file.protection().salt, file.protection().rounds);
+    if (QFileInfo(reference).isFile()) {
+        // A path into the keys folder is a stored key all the same.
+        KeyFile file = readKeyFile(reference);
+        const QString storedPath = keyStore().filePath(file.id());
+        const bool stored = QFileInfo(storedPath).canonicalFilePath() == QFileInfo(reference).canonicalFilePath();
+        return {reference, std::move(file), stored};
+    }
+    const QList<KeyFile> keys = keyStore().list();
+    const QUuid id(reference.trimmed());
+    QList<KeyFile> matches;
+    for (const KeyFile &file : keys) {
+        if ((!id.isNull() && file.id() == id) || file.name() == reference)
+            matches.append(file);
+    }
+    if (matches.isEmpty()) {
+        for (const KeyFile &file : keys) {
+            if (file.name().compare(reference.trimmed(), Qt::CaseInsensitive) == 0)
+                matches.append(file);
+        }
+    }
+    if (matches.size() > 1)
+        throw Failure(u"More than one of your keys is called “%1”; name it by its id (see “quorvane key list”)."_s.arg(reference));
+    if (matches.isEmpty())
+        throw Failure(u"There’s no key file, key id or key name “%1” (see “quorvane key list”)."_s.arg(reference));
+    return {keyStore().filePath(matches.first().id()), matches.first(), true};
+}
+
+OpenedKey openKey(const Invocation &invocation, const QString &reference)
+{
+    FoundKey found = findKey(reference);
+    const KeyFile &file = found.file;
+    QByteArray secret;
+    if (file.protection().isPassphrase()) {
+        const QString passphrase = obtainPassphrase(invocation, u"Passphrase for “%1”: "_s.arg(file.name()));
+        secret = KeyFile::deriveSecret(passphrase, file.protection().salt, file.protection().rounds);
+    } else if (std::optional<QByteArray> kept = keyStore().secret(file.id())) {
+        secret = *kept;
+    } else {
+        throw Failure(missingSecretMessage());
+    }
     ProjectKey key = file.open(secret);
-    return OpenedKey(path, std::move(file), std::move(key), std::move(secret));
+    return OpenedKey(found.path, std::move(found.file), std::move(key), std::move(secret), found.stored);
+}
+
+QString missingSecretMessage()
+{
+    const QString store = SecretStore::displayName();
+    return u"This key’s secret isn’t in the "_s + store + u". Keys protected by the "_s + store
+           + u" open only on the "_s + SecretStore::machineName()
+           + u" that made them. Import an exported copy (with its passphrase) instead."_s;
 }
 
 void writeAtomically(const QString &path, const QByteArray &bytes)

@@ -3,6 +3,10 @@
 #include "cli/Command.h"
 #include "kit/keys/KeyFile.h"
 
+namespace quorvane {
+class KeyStore;
+}
+
 #include <QByteArray>
 #include <QString>
 
@@ -16,20 +20,46 @@ struct OpenedKey
     KeyFile file;
     ProjectKey key;
     QByteArray fileSecret;
+    bool stored = false; // one of the user's stored keys, saved back through the key store
 
-    OpenedKey(QString path, KeyFile file, ProjectKey key, QByteArray fileSecret);
+    OpenedKey(QString path, KeyFile file, ProjectKey key, QByteArray fileSecret, bool stored = false);
     ~OpenedKey();
     OpenedKey(const OpenedKey &) = delete;
     OpenedKey &operator=(const OpenedKey &) = delete;
 
-    // Seals the key again (same protection and file secret, fresh nonce) and replaces the file.
+    // Seals the key again (same protection and file secret, fresh nonce) and
+    // replaces the file it came from.
     void save() const;
 };
 
+// A key a command named, found but not opened.
+struct FoundKey
+{
+    QString path;
+    KeyFile file;
+    bool stored = false;
+};
+
+// The user's stored keys, with the secrets of store-protected keys in the OS
+// secret store.
+KeyStore &keyStore();
+
 // Reads the key file at path; throws quorvane::Failure.
 KeyFile readKeyFile(const QString &path);
-// Reads and opens the key file at path, asking for the passphrase as the invocation says.
-OpenedKey openKeyFile(const Invocation &invocation, const QString &path);
+// Finds the key a command names: a key file's path, a stored key's id, or the
+// name of exactly one stored key. Throws quorvane::Failure.
+FoundKey findKey(const QString &reference);
+// Finds and opens a key (see findKey): with its passphrase, asked for as the
+// invocation says, or with its secret from the OS secret store. Every command
+// that takes a key opens it through here and saves it back with save().
+OpenedKey openKey(const Invocation &invocation, const QString &reference);
+// What a command says when a store-protected key's secret is missing.
+QString missingSecretMessage();
+// The same as openKey.
+inline OpenedKey openKeyFile(const Invocation &invocation, const QString &reference)
+{
+    return openKey(invocation, reference);
+}
 // Writes the bytes through a temporary file that replaces the target.
 void writeAtomically(const QString &path, const QByteArray &bytes);
 

@@ -28,6 +28,7 @@ void printUsage(QTextStream &stream, const QStringList &prefix = {})
     stream << "\noptions for every command:\n";
     for (const Option &option : commonOptions())
         stream << "  --" << option.name << ' ' << option.valueName << "\n      " << option.help << '\n';
+    stream << "\nKEY is a key file, the id of one of your stored keys, or its name (see “quorvane key list”).\n";
     stream << "\nexit status: 0 success, 1 failure (message on stderr), 2 bad usage\n";
     stream.flush();
 }

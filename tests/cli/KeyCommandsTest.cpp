@@ -92,7 +92,7 @@ TEST_F(KeyCommands, UsageAndExitCodes)
     EXPECT_TRUE(help.out.contains(u"key standin"_s));
     EXPECT_EQ(quorvane({}).code, 2);
     EXPECT_EQ(quorvane({u"frobnicate"_s}).code, 2);
-    EXPECT_EQ(quorvane({u"key"_s, u"new"_s, u"--name"_s, u"x"_s}).code, 2);
+    EXPECT_EQ(quorvane({u"key"_s, u"new"_s, u"--out"_s, path(u"x"_s)}).code, 2);
     EXPECT_EQ(quorvane({u"key"_s, u"show"_s, path(u"missing"_s), u"--bogus"_s}).code, 2);
 
     const Result missing = quorvane({u"key"_s, u"show"_s, path(u"missing"_s)});

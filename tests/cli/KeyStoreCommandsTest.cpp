@@ -1,0 +1,207 @@
+// The key commands on the user's stored keys, each run a separate process as
+// a user would run them, against a keys folder of the test's own.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Result
+{
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class KeyStoreCommands : public testing::Test
+{
+protected:
+    Result quorvane(const QStringList &arguments, const QByteArray &input = {},
+                    const QStringList &environment = {}) const
+    {
+        QProcess process;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"QUORVANE_KEYS_DIR"_s, keysFolder());
+        env.insert(u"QUORVANE_PASSPHRASE"_s, u"correct horse battery"_s);
+        for (const QString &setting : environment)
+            env.insert(setting.section(u'=', 0, 0), setting.section(u'=', 1));
+        process.setProcessEnvironment(env);
+        process.start(QStringLiteral(QUORVANE_CLI), arguments);
+        process.write(input);
+        process.closeWriteChannel();
+        if (!process.waitForFinished(120000)) {
+            process.kill();
+            process.waitForFinished();
+            return {};
+        }
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                QString::fromUtf8(process.readAllStandardOutput()).trimmed(),
+                QString::fromUtf8(process.readAllStandardError()).trimmed()};
+    }
+
+    // Runs a command that must succeed and returns what it printed.
+    QString ok(const QStringList &arguments, const QByteArray &input = {}) const
+    {
+        const Result result = quorvane(arguments, input);
+        EXPECT_EQ(result.code, 0) << arguments.join(u' ').toStdString() << ": " << result.err.toStdString();
+        return result.out;
+    }
+
+    QJsonArray list() const
+    {
+        return QJsonDocument::fromJson(ok({u"key"_s, u"list"_s, u"--json"_s}).toUtf8()).array();
+    }
+
+    QString keysFolder() const { return folder.filePath(u"Keys"_s); }
+    QString storedFile(const QString &id) const { return keysFolder() % u'/' % id % u".tesselkey"_s; }
+    QString outside(const QString &name) const { return folder.filePath(name); }
+
+    QTemporaryDir folder;
+};
+
+bool privateKeyringRunning()
+{
+    return qEnvironmentVariableIsSet("QUORVANE_KEYRING_HOME");
+}
+
+} // namespace
+
+// A key protected by the secret store, from one run of the tool to the next.
+TEST_F(KeyStoreCommands, StoreProtectedKeyLivesAcrossRuns)
+{
+    if (!privateKeyringRunning())
+        GTEST_SKIP() << "run under scripts/with-keyring.sh";
+    const QString id = ok({u"key"_s, u"new"_s, u"--name"_s, u"Survey"_s});
+    ASSERT_EQ(id.size(), 36);
+    ASSERT_EQ(list().size(), 1);
+    EXPECT_EQ(list().at(0)[u"protection"_s].toString(), u"keychain"_s);
+
+    const QString standIn = ok({u"key"_s, u"standin"_s, u"Survey"_s, u"--kind"_s, u"firstName"_s, u"Grace"_s, u"--save"_s});
+    EXPECT_EQ(ok({u"key"_s, u"standin"_s, id, u"--kind"_s, u"firstName"_s, u"Grace"_s}), standIn);
+    EXPECT_TRUE(ok({u"key"_s, u"show"_s, storedFile(id)}).contains(u"values:     1"_s));
+
+    ok({u"key"_s, u"rename"_s, id.toLower(), u"Survey 2025"_s});
+    EXPECT_EQ(list().at(0)[u"name"_s].toString(), u"Survey 2025"_s);
+
+    // The exported copy opens with the new passphrase and gives the same stand-ins.
+    const QString copy = outside(u"copy.tesselkey"_s);
+    ok({u"key"_s, u"export"_s, u"survey 2025"_s, u"--to"_s, copy});
+    EXPECT_TRUE(ok({u"key"_s, u"show"_s, copy}).contains(u"protection: passphrase"_s));
+    EXPECT_EQ(ok({u"key"_s, u"standin"_s, copy, u"--kind"_s, u"firstName"_s, u"Grace"_s}), standIn);
+
+    // Deleting leaves neither the file nor the secret: the same file put back
+    // no longer opens.
+    const QByteArray stored = readAll(storedFile(id));
+    ok({u"key"_s, u"delete"_s, id, u"--yes"_s});
+    EXPECT_FALSE(QFile::exists(storedFile(id)));
+    QFile restored(storedFile(id));
+    ASSERT_TRUE(restored.open(QIODevice::WriteOnly));
+    restored.write(stored);
+    restored.close();
+    const Result orphan = quorvane({u"key"_s, u"show"_s, id});
+    EXPECT_EQ(orphan.code, 1);
+    EXPECT_EQ(orphan.err, u"This key’s secret isn’t in the keyring. Keys protected by the keyring open only on the "
+                          u"computer that made them. Import an exported copy (with its passphrase) instead."_s);
+}
+
+TEST_F(KeyStoreCommands, UnreachableSecretStoreGivesTheMessageAndNoKey)
+{
+    const Result result = quorvane({u"key"_s, u"new"_s, u"--name"_s, u"Nowhere"_s}, {},
+                                   {u"DBUS_SESSION_BUS_ADDRESS=unix:path=/nonexistent/quorvane-bus"_s, u"DISPLAY="_s});
+    EXPECT_EQ(result.code, 1);
+    EXPECT_TRUE(result.err.startsWith(u"The key couldn’t be saved in the keyring (error "_s)) << result.err.toStdString();
+    EXPECT_TRUE(QDir(keysFolder()).entryList(QDir::Files).isEmpty());
+}
+
+TEST_F(KeyStoreCommands, PassphraseKeysExportImportAndDelete)
+{
+    EXPECT_EQ(ok({u"key"_s, u"list"_s}), QString());
+    const QString id = ok({u"key"_s, u"new"_s, u"--name"_s, u"Travel"_s, u"--passphrase"_s});
+    EXPECT_EQ(list().at(0)[u"protection"_s].toString(), u"passphrase"_s);
+
+    const QString copy = outside(u"Travel.tesselkey"_s);
+    ok({u"key"_s, u"export"_s, u"Travel"_s, u"--to"_s, copy});
+    EXPECT_EQ(readAll(copy), readAll(storedFile(id)));
+
+    // Deleting asks first; anything but yes keeps the key.
+    const Result kept = quorvane({u"key"_s, u"delete"_s, u"Travel"_s}, "n\n");
+    EXPECT_EQ(kept.code, 1);
+    EXPECT_TRUE(kept.err.contains(u"Delete the key “Travel”?"_s));
+    EXPECT_TRUE(QFile::exists(storedFile(id)));
+    ok({u"key"_s, u"delete"_s, u"Travel"_s}, "yes\n");
+    EXPECT_FALSE(QFile::exists(storedFile(id)));
+    EXPECT_EQ(quorvane({u"key"_s, u"delete"_s, copy, u"--yes"_s}).code, 1); // not a stored key
+    EXPECT_TRUE(QFile::exists(copy));
+
+    EXPECT_EQ(ok({u"key"_s, u"import"_s, copy}), id);
+    EXPECT_EQ(readAll(storedFile(id)), readAll(copy));
+    const Result again = quorvane({u"key"_s, u"import"_s, copy});
+    EXPECT_EQ(again.code, 1);
+    EXPECT_EQ(again.err, u"You already have this key: “Travel” is already in your keys."_s);
+
+    // A stored key saved back after new stand-ins stays where it is.
+    ok({u"key"_s, u"standin"_s, id, u"--kind"_s, u"city"_s, u"Boston"_s, u"--save"_s});
+    EXPECT_TRUE(ok({u"key"_s, u"show"_s, u"Travel"_s}).contains(u"values:     1"_s));
+    EXPECT_EQ(QDir(keysFolder()).entryList(QDir::Files).size(), 1);
+}
+
+TEST_F(KeyStoreCommands, NamesMustBeUniqueAndKnown)
+{
+    ok({u"key"_s, u"new"_s, u"--name"_s, u"Twin"_s, u"--passphrase"_s});
+    ok({u"key"_s, u"new"_s, u"--name"_s, u"Twin"_s, u"--passphrase"_s});
+    const Result ambiguous = quorvane({u"key"_s, u"show"_s, u"Twin"_s});
+    EXPECT_EQ(ambiguous.code, 1);
+    EXPECT_TRUE(ambiguous.err.contains(u"More than one of your keys is called “Twin”"_s));
+    const Result unknown = quorvane({u"key"_s, u"show"_s, u"Triplet"_s});
+    EXPECT_EQ(unknown.code, 1);
+    EXPECT_TRUE(unknown.err.contains(u"“Triplet”"_s));
+}
+
+TEST_F(KeyStoreCommands, BadFilesInTheKeysFolderAndImportsAreRefused)
+{
+    const QString id = ok({u"key"_s, u"new"_s, u"--name"_s, u"Good"_s, u"--passphrase"_s});
+    QByteArray good = readAll(storedFile(id));
+    auto put = [&](const QString &path, const QByteArray &bytes) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    };
+    put(keysFolder() % u"/foreign.tesselkey"_s, "PK\x03\x04 a spreadsheet");
+    put(keysFolder() % u"/truncated.tesselkey"_s, good.left(40));
+    QByteArray newer = good;
+    newer.replace("\"format\":1", "\"format\":2");
+    put(keysFolder() % u"/newer.tesselkey"_s, newer);
+    const QJsonArray keys = list();
+    ASSERT_EQ(keys.size(), 1);
+    EXPECT_EQ(keys.at(0)[u"name"_s].toString(), u"Good"_s);
+
+    const QString newerCopy = outside(u"newer.tesselkey"_s);
+    put(newerCopy, newer.replace(id.toUtf8(), "0F8A2C3D-5B6E-4A71-9C2D-3E4F5A6B7C8D"));
+    const Result refused = quorvane({u"key"_s, u"import"_s, newerCopy});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_EQ(refused.err, u"This key was saved by a newer version of Quorvane."_s);
+
+    const QString storeOnly = outside(u"store-only.tesselkey"_s);
+    good.replace(id.toUtf8(), "0F8A2C3D-5B6E-4A71-9C2D-3E4F5A6B7C8D");
+    const qsizetype protection = good.indexOf("\"protection\":");
+    const qsizetype end = good.indexOf("}}", protection) + 2;
+    put(storeOnly, good.left(protection) + "\"protection\":{\"keychain\":{}}" + good.mid(end));
+    const Result tied = quorvane({u"key"_s, u"import"_s, storeOnly});
+    EXPECT_EQ(tied.code, 1);
+    EXPECT_TRUE(tied.err.startsWith(u"This key can’t be imported."_s)) << tied.err.toStdString();
+    EXPECT_EQ(list().size(), 1);
+}
