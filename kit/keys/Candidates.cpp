@@ -4,6 +4,8 @@
 
 #include <QList>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace quorvane {

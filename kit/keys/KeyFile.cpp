@@ -17,6 +17,9 @@ namespace {
 
 using Kind = KeyFile::Failure::Kind;
 
+// The largest integer a JSON number (a double) holds exactly.
+constexpr double maxExactInteger = 9007199254740992.0;
+
 [[noreturn]] void fail(Kind kind)
 {
     throw KeyFile::Failure(kind);
@@ -107,7 +110,8 @@ KeyFile::KeyFile(const QByteArray &data)
 
     const std::optional<QByteArray> box = ProjectKey::bytesFromBase64(requiredString(object, u"box"_s));
     const std::optional<QDateTime> created = ProjectKey::dateFromText(requiredString(object, u"created"_s));
-    const int64_t format = requiredInteger(object, u"format"_s, double(INT64_MIN), double(INT64_MAX) / 2);
+    // Any whole number is a format; only the current one or older can be read.
+    const int64_t format = requiredInteger(object, u"format"_s, double(INT32_MIN), maxExactInteger);
     const std::optional<QUuid> id = ProjectKey::uuidFromText(requiredString(object, u"id"_s));
     const QString name = requiredString(object, u"name"_s);
     const Protection protection = decodeProtection(requiredObject(object, u"protection"_s));
