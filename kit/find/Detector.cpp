@@ -74,17 +74,11 @@ bool atSentenceStart(const QString &text, qsizetype offset)
         || last == u'\n';
 }
 
-bool hasOnlyNameCharacters(QStringView text, bool allowComma)
+bool hasOnlyNameCharacters(QStringView text)
 {
-    for (QChar c : text) {
-        if (c.isLetter() || c.isSpace() || c == u'-' || c == u'\'' || c == u'’' || c == u'.'
-            || (allowComma && c == u','))
-            continue;
-        // A letter outside the basic plane arrives as two surrogates.
-        if (c.isSurrogate())
-            continue;
-        return false;
-    }
+    for (char32_t c : text.toUcs4())
+        if (!QChar::isLetter(c) && !QChar::isSpace(c) && c != u'-' && c != u'\'' && c != u'’' && c != u'.')
+            return false;
     return true;
 }
 
@@ -416,7 +410,7 @@ void Detector::Private::addWholeCellName(const QString &text, Candidates &candid
     for (const Word &word : words)
         if (!isCapitalised(word.word))
             return;
-    if (!isKnownFirstName(words.first().word) || !hasOnlyNameCharacters(text, false))
+    if (!isKnownFirstName(words.first().word) || !hasOnlyNameCharacters(text))
         return;
     QList<NamePart> parts = nameParts(trimmed, ColumnKind::fullName);
     if (parts.isEmpty())
