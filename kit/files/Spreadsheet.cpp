@@ -40,18 +40,20 @@ constexpr int gridColumnLimit = 1'000;
 
 Grid workbookGrid(const XLSXDocument::Sheet &sheet)
 {
-    int lastRow = -1;
-    for (const XLSXDocument::Cell &cell : sheet.cells)
-        lastRow = std::max(lastRow, cell.row);
-    Grid grid(lastRow + 1);
+    // Sized first, so that each row is allocated once.
+    QList<int> widths;
     for (const XLSXDocument::Cell &cell : sheet.cells) {
-        if (cell.row > gridRowLimit || cell.column >= gridColumnLimit)
-            continue;
-        QList<GridCell> &row = grid[cell.row];
-        if (row.size() <= cell.column)
-            row.resize(cell.column + 1);
-        row[cell.column] = GridCell{cell.text, cell.isText()};
+        if (widths.size() <= cell.row)
+            widths.resize(cell.row + 1, 0);
+        if (cell.row <= gridRowLimit && cell.column < gridColumnLimit)
+            widths[cell.row] = std::max(widths[cell.row], cell.column + 1);
     }
+    Grid grid(widths.size());
+    for (qsizetype r = 0; r < widths.size(); ++r)
+        grid[r].resize(widths[r]);
+    for (const XLSXDocument::Cell &cell : sheet.cells)
+        if (cell.row <= gridRowLimit && cell.column < gridColumnLimit)
+            grid[cell.row][cell.column] = GridCell{cell.text, cell.isText()};
     return grid;
 }
 

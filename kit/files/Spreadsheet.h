@@ -51,7 +51,13 @@ public:
 
     FileKind kind() const;
     const QString &fileName() const { return m_fileName; }
+    // A CSV file has one sheet, named after the file without its extension.
     QStringList sheetNames() const;
+    // One list per row; rows keep their own lengths, and positions past a
+    // row's end are empty. A workbook's grid has a row up to its last cell,
+    // but leaves out cells past row index 100 000 or from column index 1 000
+    // on (they are still offered by data()); a sheet out of range gives an
+    // empty grid, while a CSV file gives its one sheet for any index.
     Grid grid(int sheet) const;
     QList<QString> warnings() const;
     QStringList unreferencedSharedStrings() const;

@@ -41,7 +41,7 @@ QString stringItemText(const QByteArray &xml, ByteRange content)
 {
     QString text;
     XMLScanner scanner(xml, content, skipInsideStringItem);
-    while (std::optional<XMLScanner::Element> element = scanner.next())
+    while (const XMLScanner::Element *element = scanner.next())
         if (element->localName == "t" && element->content)
             text += XMLScanner::decode(slice(xml, *element->content));
     return text;
@@ -81,7 +81,7 @@ QList<Relationship> readRelationships(const ZipArchive &archive)
             return {};
         const QByteArray xml = archive.data(*entry);
         XMLScanner scanner(xml);
-        while (std::optional<XMLScanner::Element> element = scanner.next()) {
+        while (const XMLScanner::Element *element = scanner.next()) {
             if (element->localName != "Relationship")
                 continue;
             std::optional<QString> id = element->attribute("Id");
@@ -113,7 +113,7 @@ QList<ListedSheet> listSheets(const QByteArray &workbook, const QList<Relationsh
 {
     QList<ListedSheet> sheets;
     XMLScanner scanner(workbook);
-    while (std::optional<XMLScanner::Element> element = scanner.next()) {
+    while (const XMLScanner::Element *element = scanner.next()) {
         if (element->localName != "sheet")
             continue;
         std::optional<QString> name = element->attribute("name");
@@ -149,6 +149,28 @@ std::optional<int> rowNumber(QByteArrayView digits)
     return value;
 }
 
+// The shared string index a <v> holds: its decoded, trimmed text as a decimal
+// integer (negative ones become -1, too large ones the largest int).
+std::optional<int> sharedIndex(QByteArrayView raw)
+{
+    qint64 value = 0;
+    bool plain = !raw.isEmpty() && raw.size() <= 9;
+    for (char c : raw) {
+        if (c < '0' || c > '9') {
+            plain = false;
+            break;
+        }
+        value = value * 10 + (c - '0');
+    }
+    if (plain)
+        return int(value);
+    bool isInteger = false;
+    const qlonglong index = XMLScanner::decode(raw).trimmed().toLongLong(&isInteger);
+    if (!isInteger)
+        return std::nullopt;
+    return int(std::clamp<qlonglong>(index, -1, std::numeric_limits<int>::max()));
+}
+
 // Reads the cells of one worksheet part, in document order.
 class CellReader
 {
@@ -161,8 +183,9 @@ public:
     QList<XLSXDocument::Cell> cells()
     {
         QList<XLSXDocument::Cell> cells;
+        cells.reserve(m_xml.size() / 40); // a typical cell takes at least this many bytes
         XMLScanner scanner(m_xml, skipCells);
-        while (std::optional<XMLScanner::Element> element = scanner.next()) {
+        while (const XMLScanner::Element *element = scanner.next()) {
             if (element->localName == "row")
                 enterRow(*element);
             else if (element->localName == "c")
@@ -186,13 +209,17 @@ private:
     std::optional<XLSXDocument::Cell> readCell(const XMLScanner::Element &element)
     {
         XLSXDocument::Cell cell;
-        std::optional<QString> type;
+        QByteArrayView type;
+        QByteArray decodedType;
         std::optional<std::pair<int, int>> reference;
         for (const XMLScanner::Attribute &attribute : element.attributes) {
-            if (attribute.name == "r")
+            if (attribute.name == "r") {
                 reference = XLSXDocument::parseReference(attribute.rawValue);
-            else if (attribute.name == "t")
-                type = XMLScanner::decode(attribute.rawValue);
+            } else if (attribute.name == "t") {
+                type = attribute.rawValue;
+                if (type.contains('&'))
+                    type = decodedType = XMLScanner::decode(type).toUtf8();
+            }
         }
         if (reference)
             m_row = reference->first;
@@ -204,13 +231,13 @@ private:
 
         std::optional<ByteRange> value, inlineString, inlineContent;
         XMLScanner scanner(m_xml, *element.content, skipCellParts);
-        while (std::optional<XMLScanner::Element> part = scanner.next()) {
+        while (const XMLScanner::Element *part = scanner.next()) {
             if (part->localName == "v" && !value)
                 value = part->content.value_or(ByteRange{part->range.end, part->range.end});
             else if (part->localName == "is" && !inlineString)
                 inlineString = part->range, inlineContent = part->content;
         }
-        if (type == u"inlineStr") {
+        if (type == "inlineStr") {
             if (!inlineString)
                 return std::nullopt;
             cell.source = XLSXDocument::Cell::Inline{*inlineString};
@@ -218,23 +245,20 @@ private:
         } else {
             if (!value)
                 return std::nullopt;
-            const QString decoded = XMLScanner::decode(slice(m_xml, *value));
-            if (type == u"s") {
-                bool isInteger = false;
-                const qlonglong index = decoded.trimmed().toLongLong(&isInteger);
-                if (!isInteger)
+            if (type == "s") {
+                const std::optional<int> index = sharedIndex(slice(m_xml, *value));
+                if (!index)
                     return std::nullopt;
-                const int clamped = int(std::clamp<qlonglong>(index, -1, std::numeric_limits<int>::max()));
-                cell.source = XLSXDocument::Cell::Shared{clamped, *value};
-                if (clamped >= 0 && clamped < m_shared.size())
-                    cell.text = m_shared[clamped].text;
-            } else if (type == u"str") {
+                cell.source = XLSXDocument::Cell::Shared{*index, *value};
+                if (*index >= 0 && *index < m_shared.size())
+                    cell.text = m_shared[*index].text;
+            } else if (type == "str") {
                 cell.source = XLSXDocument::Cell::FormulaText{*value};
-                cell.text = decoded;
-            } else if (type == u"b") {
-                cell.text = decoded == u"1" ? u"TRUE"_s : u"FALSE"_s;
+                cell.text = XMLScanner::decode(slice(m_xml, *value));
+            } else if (type == "b") {
+                cell.text = XMLScanner::decode(slice(m_xml, *value)) == u"1" ? u"TRUE"_s : u"FALSE"_s;
             } else {
-                cell.text = decoded;
+                cell.text = XMLScanner::decode(slice(m_xml, *value));
             }
         }
         if (!element.prefix.isEmpty())
@@ -345,7 +369,7 @@ void XLSXDocument::readSharedStrings(const QString &path)
     m_sharedXML = m_archive.data(*entry);
     m_sharedPath = entry->path;
     XMLScanner scanner(m_sharedXML, skipStringItems);
-    while (std::optional<XMLScanner::Element> element = scanner.next()) {
+    while (const XMLScanner::Element *element = scanner.next()) {
         if (element->localName != "si")
             continue;
         const QString text = element->content ? stringItemText(m_sharedXML, *element->content) : QString();
@@ -392,7 +416,7 @@ void XLSXDocument::collectWarnings()
         if (const std::optional<ZipArchive::Entry> core = m_archive.entry(u"docProps/core.xml"_s)) {
             const QByteArray xml = m_archive.data(*core);
             XMLScanner scanner(xml);
-            while (std::optional<XMLScanner::Element> element = scanner.next()) {
+            while (const XMLScanner::Element *element = scanner.next()) {
                 if ((element->localName == "creator" || element->localName == "lastModifiedBy") && element->content
                     && !XMLScanner::decode(slice(xml, *element->content)).trimmed().isEmpty()) {
                     namesAuthor = true;
@@ -489,7 +513,7 @@ QByteArray XLSXDocument::data(const Transform &replacing) const
     if (m_sharedPath && (!added.isEmpty() || rewrite.contains(true))) {
         QByteArray prefix;
         XMLScanner scanner(m_sharedXML, skipStringItems);
-        while (std::optional<XMLScanner::Element> element = scanner.next()) {
+        while (const XMLScanner::Element *element = scanner.next()) {
             if (element->localName == "sst") {
                 prefix = element->prefix.toByteArray();
                 break;

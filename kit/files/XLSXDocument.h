@@ -101,3 +101,5 @@ private:
 };
 
 } // namespace quorvane
+
+Q_DECLARE_TYPEINFO(quorvane::XLSXDocument::Cell, Q_RELOCATABLE_TYPE);

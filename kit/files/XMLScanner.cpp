@@ -89,7 +89,7 @@ XMLScanner::XMLScanner(const QByteArray &xml, std::span<const QByteArrayView> sk
 {
 }
 
-std::optional<XMLScanner::Element> XMLScanner::next()
+const XMLScanner::Element *XMLScanner::next()
 {
     const char *bytes = m_xml.constData();
     while (m_at < m_end) {
@@ -121,7 +121,9 @@ std::optional<XMLScanner::Element> XMLScanner::next()
         if (close >= m_end)
             break;
 
-        Element element;
+        Element &element = m_element;
+        element.attributes.clear();
+        element.content.reset();
         qsizetype nameEnd = open + 1;
         while (nameEnd < close && !isNameEnd(bytes[nameEnd]))
             ++nameEnd;
@@ -137,7 +139,7 @@ std::optional<XMLScanner::Element> XMLScanner::next()
         element.range = {open, afterTag};
         m_at = afterTag;
         if (selfClosing)
-            return element;
+            return &element;
         element.content = ByteRange{afterTag, afterTag};
         if (needsEndTag(element.localName)) {
             const qsizetype endTag = findEndTag(element.qualifiedName, afterTag);
@@ -148,10 +150,10 @@ std::optional<XMLScanner::Element> XMLScanner::next()
                     m_at = element.range.end;
             }
         }
-        return element;
+        return &element;
     }
     m_at = m_end;
-    return std::nullopt;
+    return nullptr;
 }
 
 bool XMLScanner::skipMarkup()

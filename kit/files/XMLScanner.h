@@ -53,7 +53,9 @@ public:
     XMLScanner(const QByteArray &xml, ByteRange range, std::span<const QByteArrayView> skipping = {});
     explicit XMLScanner(const QByteArray &xml, std::span<const QByteArrayView> skipping = {});
 
-    std::optional<Element> next();
+    // The next start tag, or null at the end. The element stays valid until
+    // the next call.
+    const Element *next();
 
     // Character references (&amp; &lt; &gt; &quot; &apos; &#n; &#xh;) decoded;
     // anything else, a lone & included, stays as written.
@@ -76,6 +78,7 @@ private:
     };
 
     const QByteArray &m_xml;
+    Element m_element;
     qsizetype m_at;
     qsizetype m_end;
     std::span<const QByteArrayView> m_skipping;
