@@ -31,6 +31,8 @@ public:
         if (!QCoreApplication::instance())
             m_app = std::make_unique<QCoreApplication>(argc, argv);
     }
+    // Before exit: Qt's own globals are gone by the time static destructors run.
+    void TearDown() override { m_app.reset(); }
 
 private:
     std::unique_ptr<QCoreApplication> m_app;
