@@ -1,0 +1,107 @@
+#include "kit/restore/ClipboardRestore.h"
+#include "kit/restore/Restorer.h"
+
+#include <gtest/gtest.h>
+
+using namespace quorvane;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A key whose stand-ins are fixed by hand, so each expectation can name them.
+ProjectKey handMadeKey()
+{
+    ProjectKey key(u"Clinic"_s);
+    key.record({EntryKind::firstName, u"Maria"_s, u"Mateo"_s});
+    key.record({EntryKind::lastName, u"Lopez"_s, u"Okafor"_s});
+    key.record({EntryKind::city, u"Portland"_s, u"Cedarhaven"_s});
+    key.record({EntryKind::city, u"Salem"_s, u"Cedarhaven Springs"_s});
+    key.record({EntryKind::email, u"maria.lopez@acme.com"_s, u"mateo.okafor@example.com"_s});
+    key.record({EntryKind::phone, u"415-867-5309"_s, u"2125550142"_s});
+    key.record({EntryKind::phone, u"867-5310"_s, u"5550177"_s});
+    key.record({EntryKind::street, u"12 Main St."_s, u"4821 Larkspur Ave"_s});
+    key.record({EntryKind::zip, u"97201"_s, u"31415"_s});
+    return key;
+}
+
+QString restored(const QString &text, int expectedCount)
+{
+    const Restorer::TextResult result = Restorer(handMadeKey()).restore(text);
+    EXPECT_EQ(result.count, expectedCount) << text.toStdString();
+    return result.text;
+}
+
+} // namespace
+
+TEST(Restorer, NamesAndTownsComeBackInTheCaseTheyWereWritten)
+{
+    EXPECT_EQ(restored(u"Mateo Okafor called; MATEO OKAFOR again."_s, 4), u"Maria Lopez called; MARIA LOPEZ again.");
+    EXPECT_EQ(restored(u"Ask Mateo’s sister and Mateo's aunt."_s, 2), u"Ask Maria’s sister and Maria's aunt.");
+    // Lower-case words are ordinary words, never stand-ins.
+    EXPECT_EQ(restored(u"mateo okafor"_s, 0), u"mateo okafor");
+    EXPECT_EQ(restored(u"Moved to Cedarhaven."_s, 1), u"Moved to Portland.");
+    // The word pass sees single words, so a two-word town stand-in stays.
+    EXPECT_EQ(restored(u"Moved to Cedarhaven Springs."_s, 1), u"Moved to Portland Springs.");
+}
+
+TEST(Restorer, EmailsKeepTheirCaseAndLeaveTheSentenceAlone)
+{
+    EXPECT_EQ(restored(u"Write to mateo.okafor@example.com."_s, 1), u"Write to maria.lopez@acme.com.");
+    EXPECT_EQ(restored(u"MATEO.OKAFOR@EXAMPLE.COM"_s, 1), u"MARIA.LOPEZ@ACME.COM");
+    EXPECT_EQ(restored(u"mateo.okafor@example.org"_s, 0), u"mateo.okafor@example.org");
+}
+
+TEST(Restorer, PhonesTakeTheLayoutOfTheReplacedText)
+{
+    EXPECT_EQ(restored(u"Call (212) 555-0142 now"_s, 1), u"Call (415) 867-5309 now");
+    EXPECT_EQ(restored(u"Call +1 212 555 0142"_s, 1), u"Call +1 415 867 5309");
+    EXPECT_EQ(restored(u"Call 212.555.0142 or 555-0177"_s, 2), u"Call 415.867.5309 or 867-5310");
+    EXPECT_EQ(restored(u"Call 2125550142"_s, 1), u"Call 4158675309");
+    // A 10-digit stand-in written without its area code is another number.
+    EXPECT_EQ(restored(u"ext 555-0142"_s, 0), u"ext 555-0142");
+    EXPECT_EQ(restored(u"ID 21255501420"_s, 0), u"ID 21255501420");
+}
+
+TEST(Restorer, StreetsAndZipCodesNeedTheirContext)
+{
+    EXPECT_EQ(restored(u"we met at 4821 Larkspur Ave."_s, 1), u"we met at 12 Main St.");
+    EXPECT_EQ(restored(u"at 48210 Larkspur Ave or 4821 larkspur ave"_s, 0),
+              u"at 48210 Larkspur Ave or 4821 larkspur ave");
+    EXPECT_EQ(restored(u"Cedarhaven, OR 31415"_s, 2), u"Portland, OR 97201");
+    EXPECT_EQ(restored(u"Cedarhaven, OR\u00A0\u00A031415-1234"_s, 2), u"Portland, OR\u00A0\u00A097201");
+    EXPECT_EQ(restored(u"invoice 31415"_s, 0), u"invoice 31415");
+}
+
+TEST(Restorer, EarlierPassesWinOverlapsAndRepeatsAllCount)
+{
+    ProjectKey key = handMadeKey();
+    key.record({EntryKind::email, u"desk@acme.com"_s, u"555-0177@example.net"_s});
+    const auto result = Restorer(key).restore(u"555-0177@example.net, 555-0177 and 555-0177"_s);
+    EXPECT_EQ(result.text, u"desk@acme.com, 867-5310 and 867-5310");
+    EXPECT_EQ(result.count, 3);
+
+    const auto empty = Restorer(ProjectKey(u"Empty"_s)).restore(u"Mateo Okafor"_s);
+    EXPECT_EQ(empty.count, 0);
+    EXPECT_EQ(empty.text, u"Mateo Okafor");
+}
+
+TEST(ClipboardRestore, OutcomesAndTheirMessages)
+{
+    const ProjectKey key = handMadeKey();
+    using Outcome = ClipboardRestore::Outcome;
+
+    EXPECT_EQ(ClipboardRestore::restore(u"Mateo"_s, nullptr), Outcome::noKey());
+    EXPECT_EQ(ClipboardRestore::restore(std::nullopt, &key), Outcome::noText());
+    EXPECT_EQ(ClipboardRestore::restore(u" \n\t "_s, &key), Outcome::noText());
+    EXPECT_EQ(ClipboardRestore::restore(u"nothing here"_s, &key), Outcome::nothingFound());
+
+    const Outcome one = ClipboardRestore::restore(u"\n  Dear Mateo,\n"_s, &key);
+    EXPECT_EQ(one, Outcome::restored(u"\n  Dear Maria,\n"_s, 1));
+    EXPECT_EQ(one.message(key.name()), u"Restored 1 value. The clipboard has the real text.");
+    const Outcome two = ClipboardRestore::restore(u"Mateo Okafor"_s, &key);
+    EXPECT_EQ(two.message(key.name()), u"Restored 2 values. The clipboard has the real text.");
+
+    EXPECT_EQ(Outcome::noKey().message(u""_s), u"Choose a key, and unlock it if it has a passphrase.");
+    EXPECT_EQ(Outcome::noText().message(u"Clinic"_s), u"The clipboard has no text. Copy the reply first.");
+    EXPECT_EQ(Outcome::nothingFound().message(u"Clinic"_s), u"No stand-ins from “Clinic” in the clipboard.");
+}
