@@ -21,9 +21,16 @@ public:
 
 struct Option
 {
+    Option(QString name_, QString valueName_, QString help_, QString shortName_ = {})
+        : name(std::move(name_)), valueName(std::move(valueName_)), help(std::move(help_)),
+          shortName(std::move(shortName_))
+    {
+    }
+
     QString name;             // without the leading dashes
     QString valueName;        // empty for a flag ("--json"); otherwise what the value is ("FILE")
     QString help;
+    QString shortName;        // "o" lets "-o" stand for the option; empty for none
 };
 
 // The arguments of one command, parsed against its options.
@@ -36,6 +43,8 @@ public:
     // The value of a valued option, or an empty string when it was not given.
     QString value(const QString &name) const { return m_values.value(name); }
     bool has(const QString &name) const { return m_values.contains(name); }
+    // Every value of an option that may be given more than once, in order.
+    QStringList values(const QString &name) const { return m_allValues.value(name); }
     // The value of an option that must be given.
     QString required(const QString &name) const;
     const QStringList &positionals() const { return m_positionals; }
@@ -48,6 +57,7 @@ public:
 private:
     QStringList m_flags;
     QMap<QString, QString> m_values;
+    QMap<QString, QStringList> m_allValues;
     QStringList m_positionals;
 };
 
@@ -70,5 +80,8 @@ const QList<Command> &allCommands();
 // One function per command group, each in its own file; CommandTable.cpp lists them.
 QList<Command> keyCommands();
 QList<Command> keyStoreCommands();
+QList<Command> swapCommands();
+QList<Command> restoreCommands();
+QList<Command> sheetCommands();
 
 } // namespace quorvane::cli

@@ -9,6 +9,9 @@ const QList<Command> &allCommands()
         QList<Command> all;
         all += keyCommands();
         all += keyStoreCommands();
+        all += swapCommands();
+        all += restoreCommands();
+        all += sheetCommands();
         return all;
     }();
     return commands;

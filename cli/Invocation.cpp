@@ -6,6 +6,16 @@ namespace quorvane::cli {
 
 namespace {
 
+const Option *findShortOption(const QList<Option> &options, const QString &argument)
+{
+    if (argument.size() != 2 || !argument.startsWith(u'-') || argument == u"--"_s)
+        return nullptr;
+    for (const Option &option : options)
+        if (!option.shortName.isEmpty() && option.shortName == argument.mid(1))
+            return &option;
+    return nullptr;
+}
+
 const Option *findOption(const QList<Option> &options, const QString &name)
 {
     for (const Option &option : options)
@@ -32,7 +42,10 @@ Invocation::Invocation(const QStringList &arguments, const QList<Option> &option
 {
     bool optionsEnded = false;
     for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString &argument = arguments.at(i);
+        QString argument = arguments.at(i);
+        if (!optionsEnded)
+            if (const Option *option = findShortOption(options, argument))
+                argument = u"--"_s + option->name;
         if (optionsEnded || !argument.startsWith(u"--"_s)) {
             m_positionals.append(argument);
             continue;
@@ -54,10 +67,10 @@ Invocation::Invocation(const QStringList &arguments, const QList<Option> &option
             if (inlineValue)
                 throw UsageError(u"--%1 takes no value"_s.arg(name));
             m_flags.append(name);
-        } else if (inlineValue) {
-            m_values.insert(name, *inlineValue);
-        } else if (i + 1 < arguments.size()) {
-            m_values.insert(name, arguments.at(++i));
+        } else if (inlineValue || i + 1 < arguments.size()) {
+            const QString value = inlineValue ? *inlineValue : arguments.at(++i);
+            m_values.insert(name, value);
+            m_allValues[name].append(value);
         } else {
             throw UsageError(u"--%1 needs a value (%2)"_s.arg(name, option->valueName));
         }

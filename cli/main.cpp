@@ -37,7 +37,8 @@ void printCommandHelp(QTextStream &stream, const Command &command)
 {
     stream << "usage: " << commandLine(command) << "\n  " << command.summary << '\n';
     for (const Option &option : command.options + commonOptions())
-        stream << "  --" << option.name << (option.valueName.isEmpty() ? u""_s : u" "_s + option.valueName)
+        stream << "  " << (option.shortName.isEmpty() ? u""_s : u"-"_s + option.shortName + u", "_s) << "--"
+               << option.name << (option.valueName.isEmpty() ? u""_s : u" "_s + option.valueName)
                << "\n      " << option.help << '\n';
     stream.flush();
 }

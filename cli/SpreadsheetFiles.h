@@ -1,0 +1,26 @@
+#pragma once
+
+#include "cli/Command.h"
+#include "cli/KeyFiles.h"
+#include "kit/files/Spreadsheet.h"
+#include "kit/swap/ScanOptions.h"
+
+#include <QString>
+
+namespace quorvane::cli {
+
+// Reads a CSV, TSV or xlsx file from disk; throws quorvane::Failure.
+Spreadsheet readSpreadsheet(const QString &path);
+
+// Where a copy goes: the requested path, or the input's name with " (label)"
+// before its extension, next to the input. Refuses to name the input itself.
+QString copyPath(const QString &input, const QString &label, const QString &requested);
+
+// --no-header, --column SHEET:LETTER=KIND and --term KIND:TEXT.
+ScanOptions scanOptions(const Invocation &invocation, const Spreadsheet &spreadsheet);
+const QList<Option> &scanOptionList();
+
+// The project key named by --key, opened.
+OpenedKey openKeyOption(const Invocation &invocation);
+
+} // namespace quorvane::cli
