@@ -1,38 +1,87 @@
 #!/usr/bin/env bash
-# The demo itself, given the built command-line tool: makes a project key in a
-# temporary folder and shows the stand-ins it gives a few sample values.
+# The demo itself, given the built command-line tool: swap the sample customer
+# list for stand-ins, restore it and a pasted AI-style reply, and check that
+# every real value came back.
 set -euo pipefail
-cli=${1:?usage: demo-run.sh PATH-TO-quorvane}
+cli=$(realpath "${1:?usage: demo-run.sh PATH-TO-quorvane}")
+examples=$(realpath "$(dirname "$0")/../examples")
+
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+cp "$examples/customers.csv" "$examples/customers.xlsx" "$work/"
+cd "$work"
+export QUORVANE_PASSPHRASE="correct horse battery staple demo"
 
 say() { printf '\n== %s\n' "$*"; }
+# The first N data rows of a sheet, as a Markdown table.
+rows() { "$cli" markdown "$1" --rows "$2"; }
+# The value in column $2 (counted from 1) of data row $3 of a sheet.
+cell() {
+    "$cli" markdown "$1" --range "$3-$3" | tail -n 1 |
+        awk -v c="$2" -F ' \\| ' '{ gsub(/^\| | \|$/, ""); split($0, f, / \| /); print f[c] }'
+}
 
-# The demo's passphrase; a real one would be typed at the prompt instead.
-printf 'demo passphrase 2024\n' > "$work/passphrase"
-pass=(--passphrase-file "$work/passphrase")
-key=$work/Demo.tesselkey
+say "A new project key (kept sealed with a passphrase) in $work"
+"$cli" key new --name "Demo customers" --out demo.tesselkey >/dev/null
+"$cli" key show demo.tesselkey
 
-say "Making a new project key, protected by a passphrase, in $key"
-id=$("$cli" key new --name "Demo clients" --out "$key" "${pass[@]}")
-echo "The key's id is $id."
+say "What a swap of customers.csv would replace (the first values of the review list)"
+"$cli" scan customers.csv --key demo.tesselkey | sed -n '1,14p'
+echo "..."
+"$cli" scan customers.csv --key demo.tesselkey | sed -n '/^Columns:/,$p'
 
-say "What the key file says about itself"
-"$cli" key show "$key" "${pass[@]}"
+say "Swapping the CSV file and the Excel workbook with the same key"
+"$cli" swap customers.csv --key demo.tesselkey
+"$cli" swap customers.xlsx --key demo.tesselkey
 
-say "Stand-ins for some real values (real value, then its stand-in)"
-"$cli" key standin "$key" "${pass[@]}" --save --kind firstName John MARIA
-"$cli" key standin "$key" "${pass[@]}" --save --kind lastName Smith
-"$cli" key standin "$key" "${pass[@]}" --save --kind email john.smith@mail.com
-"$cli" key standin "$key" "${pass[@]}" --save --kind phone "+1 (415) 867-5309"
-"$cli" key standin "$key" "${pass[@]}" --save --kind street "12 Main St."
-"$cli" key standin "$key" "${pass[@]}" --save --kind city Boston
-"$cli" key standin "$key" "${pass[@]}" --save --kind zip 02139-4307
-echo "The e-mail address reuses the stand-ins John and Smith got; the phone number"
-echo "lies in the fictional 555-0100 to 555-0199 range; MARIA stays in capitals."
+say "Before: the first three customers"
+rows customers.csv 3
+say "After: the same rows in the swapped copy, ready for a contractor or an AI chat"
+rows "customers (stand-ins).csv" 3
 
-say "The key now remembers them: asking again gives the same stand-ins"
-"$cli" key standin "$key" "${pass[@]}" --kind firstName "john" "JOHN"
-"$cli" key show "$key" "${pass[@]}" --json
-echo
-echo "Without the key's secret (and its passphrase) the real values can't be recovered."
+say "The workbook got the same stand-ins for the same people"
+rows "customers (stand-ins).xlsx" 1
+
+say "Restoring the swapped copies"
+"$cli" restore "customers (stand-ins).csv" --key demo.tesselkey -o restored.csv
+"$cli" restore "customers (stand-ins).xlsx" --key demo.tesselkey -o restored.xlsx
+
+say "The copy came back sorted by name, with a row added and a note edited"
+{
+    head -n 1 "customers (stand-ins).csv"
+    tail -n +2 "customers (stand-ins).csv" | sort -t, -k2 |
+        sed '1s/$/ Checked by the contractor./'
+    echo "1025,New Lead,,,,Basic,Found through $(cell "customers (stand-ins).csv" 2 2)."
+} > returned.csv
+"$cli" restore returned.csv --key demo.tesselkey -o returned-restored.csv
+grep -c "" returned-restored.csv | xargs printf '%s lines in the restored copy; the added row now reads:\n'
+tail -n 1 returned-restored.csv
+
+say "An AI's reply written with stand-ins, pasted back"
+name=$(cell "customers (stand-ins).csv" 2 1)
+email=$(cell "customers (stand-ins).csv" 3 1)
+phone=$(cell "customers (stand-ins).csv" 4 1)
+other=$(cell "customers (stand-ins).csv" 2 3)
+reply="Here is a follow-up plan:
+1. Call $name at $phone this week and confirm the renewal; send the summary to $email.
+2. ${other%% *} asked for a call back on Friday — put it on ${name%% *}'s list too."
+echo "$reply"
+echo "-- restored:"
+echo "$reply" | "$cli" restore-text --key demo.tesselkey
+
+say "Checking that the restored files hold exactly the original values"
+status=0
+for kind in csv xlsx; do
+    if diff <("$cli" markdown "customers.$kind") <("$cli" markdown "restored.$kind") >/dev/null; then
+        echo "customers.$kind: every cell of the restored copy equals the original."
+    else
+        echo "customers.$kind: the restored copy differs from the original:"
+        diff <("$cli" markdown "customers.$kind") <("$cli" markdown "restored.$kind") || true
+        status=1
+    fi
+done
+if diff <("$cli" markdown customers.csv) <("$cli" markdown "customers (stand-ins).csv") >/dev/null; then
+    echo "The swapped copy is identical to the original; nothing was swapped."
+    status=1
+fi
+exit $status
