@@ -80,7 +80,8 @@ QString copyPath(const QString &input, const QString &label, const QString &requ
     if (path.isEmpty()) {
         const QString suffix = source.suffix();
         const QString base = suffix.isEmpty() ? source.fileName() : source.completeBaseName();
-        path = source.dir().filePath(base + u" ("_s + label + u')' + (suffix.isEmpty() ? QString() : u'.' + suffix));
+        path = QDir::cleanPath(source.dir().filePath(base + u" ("_s + label + u')'
+                                                     + (suffix.isEmpty() ? QString() : u'.' + suffix)));
     }
     const QFileInfo target(path);
     const bool same = target.exists() ? target.canonicalFilePath() == source.canonicalFilePath()

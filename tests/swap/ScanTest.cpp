@@ -1,0 +1,207 @@
+#include "kit/files/Spreadsheet.h"
+#include "kit/swap/Scan.h"
+#include "kit/swap/StandInPlan.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QLocale>
+
+using namespace quorvane;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+Spreadsheet csv(const QString &text)
+{
+    return Spreadsheet(text.toUtf8(), u"people.csv"_s);
+}
+
+ProjectKey emptyKey()
+{
+    return ProjectKey(u"Test"_s, QUuid(), QDateTime(), QByteArray(32, '\x07'));
+}
+
+const ReviewItem *item(const Scan &scan, const QString &id)
+{
+    for (const ReviewItem &candidate : scan.items)
+        if (candidate.id == id)
+            return &candidate;
+    return nullptr;
+}
+
+} // namespace
+
+TEST(Scan, BlankFilesGiveNothing)
+{
+    for (const QString &text : {u""_s, u" ,  \n,,\n"_s}) {
+        const Scan result = scan(csv(text), emptyKey(), {});
+        EXPECT_TRUE(result.items.isEmpty());
+        EXPECT_TRUE(result.planned.isEmpty());
+        EXPECT_EQ(result.dataRows, 0);
+    }
+}
+
+TEST(Scan, HeaderRowIsTheFirstRowWithTextAndBlankRowsAreNotCounted)
+{
+    const Scan result =
+        scan(csv(u"\n,\nName,Email,Plan\nMaria Lopez,maria.lopez@acme.com,Pro\n\nTom Reyes,tom@acme.com,Basic\n"_s),
+             emptyKey(), {});
+    EXPECT_EQ(result.dataRows, 2);
+    EXPECT_EQ(result.headers.value({0, 0}), u"Name");
+    EXPECT_EQ(result.columns.value({0, 0}), ColumnKind::fullName);
+    EXPECT_EQ(result.columns.value({0, 1}), ColumnKind::email);
+    EXPECT_TRUE(result.guessed.contains({0, 0}));
+
+    ScanOptions noHeader;
+    noHeader.headerRow = false;
+    noHeader.columnKinds.insert({0, 0}, ColumnKind::fullName);
+    const Scan plain = scan(csv(u"Maria Lopez,x\nTom Reyes,y\n"_s), emptyKey(), noHeader);
+    EXPECT_EQ(plain.dataRows, 2);
+    EXPECT_EQ(plain.headers.value({0, 0}), u"");
+    EXPECT_FALSE(plain.guessed.contains({0, 0}));
+    EXPECT_TRUE(plain.guessed.contains({0, 1}));
+    EXPECT_EQ(plain.items.size(), 2);
+}
+
+TEST(Scan, OneValueWrittenDifferentlyIsOneItemWithOneStandIn)
+{
+    const Scan result = scan(csv(u"Name,Phone\n"
+                                 "Maria Lopez,+1 (415) 555-2841\n"
+                                 "maria  lopez,415.555.2841\n"_s),
+                             emptyKey(), {});
+    ASSERT_EQ(result.items.size(), 2);
+    const ReviewItem &name = result.items.at(0);
+    EXPECT_EQ(name.id, u"name|maria lopez");
+    EXPECT_EQ(name.count, 2);
+    EXPECT_EQ(name.firstCell, (CellRef{0, 1, 0}));
+    const ReviewItem &phone = result.items.at(1);
+    EXPECT_EQ(phone.id, u"phone|4155552841");
+    EXPECT_EQ(phone.count, 2);
+
+    // The second spelling gets the same stand-in, in its own case and layout.
+    const QString standIn = result.planned.value({0, 1, 0}).first().text;
+    EXPECT_EQ(result.planned.value({0, 2, 0}).first().text, standIn.toLower().replace(u' ', u"  "_s));
+    const QString phoneDigits = result.planned.value({0, 2, 1}).first().text;
+    EXPECT_TRUE(phoneDigits.contains(u"555.01"_s)) << phoneDigits.toStdString();
+    EXPECT_TRUE(result.planned.value({0, 1, 1}).first().text.startsWith(u"+1 ("_s));
+
+    // Each spelling lists the entries it relies on, first name before last name.
+    const QList<ProjectKey::Entry> entries = result.entriesByItem.value(name.id);
+    ASSERT_EQ(entries.size(), 4);
+    EXPECT_EQ(entries.at(0).kind, EntryKind::firstName);
+    EXPECT_EQ(entries.at(1).kind, EntryKind::lastName);
+}
+
+TEST(Scan, KnownValuesKeepTheirStandInsAndTheKeyIsLeftAlone)
+{
+    ProjectKey key = emptyKey();
+    key.record({EntryKind::firstName, u"Maria"_s, u"Zelda"_s});
+    key.record({EntryKind::lastName, u"Lopez"_s, u"Okafor"_s});
+    key.record({EntryKind::email, u"MARIA@acme.com"_s, u"zelda.okafor@example.com"_s});
+    const ProjectKey before = key;
+
+    const Scan result = scan(csv(u"Name,Email,Other\n"
+                                 "Maria Lopez,MARIA@ACME.COM,x\n"
+                                 "Tom Reyes,TOM@ACME.COM,y\n"_s),
+                             key, {});
+    const ReviewItem *maria = item(result, u"name|maria lopez"_s);
+    ASSERT_TRUE(maria);
+    EXPECT_TRUE(maria->alreadyInKey);
+    EXPECT_EQ(maria->standIn, u"Zelda Okafor");
+    const ReviewItem *mariaMail = item(result, u"email|maria@acme.com"_s);
+    ASSERT_TRUE(mariaMail);
+    EXPECT_TRUE(mariaMail->alreadyInKey);
+    // All capitals in the file: the stand-in is written in capitals too.
+    EXPECT_EQ(mariaMail->standIn, u"ZELDA.OKAFOR@EXAMPLE.COM");
+    const ReviewItem *tom = item(result, u"email|tom@acme.com"_s);
+    ASSERT_TRUE(tom);
+    EXPECT_FALSE(tom->alreadyInKey);
+    EXPECT_EQ(tom->standIn, tom->standIn.toUpper());
+
+    EXPECT_EQ(key.entries(), before.entries());
+}
+
+TEST(Scan, FreeTextFindsNamesMetElsewhereInTheFile)
+{
+    ScanOptions options;
+    options.columnKinds.insert({0, 1}, ColumnKind::autoDetect);
+    const Scan result = scan(csv(u"Name,Notes\n"
+                                 "Maria Lopez,\"the invoice went to lopez, then Lopez phoned back\"\n"
+                                 "Tom Reyes,Ask Tom\n"_s),
+                             emptyKey(), options);
+    const QList<Scan::Planned> notes = result.planned.value({0, 1, 1});
+    ASSERT_EQ(notes.size(), 1);
+    EXPECT_EQ(notes.first().item, u"name|lopez");
+    EXPECT_EQ(notes.first().range, (TextRange{32, 37}));
+    const ReviewItem *lopez = item(result, u"name|lopez"_s);
+    ASSERT_TRUE(lopez);
+    EXPECT_TRUE(lopez->inFreeText);
+    // A note of fewer than four words is not free text.
+    const ReviewItem *tom = item(result, u"name|tom"_s);
+    ASSERT_TRUE(tom);
+    EXPECT_FALSE(tom->inFreeText);
+    EXPECT_EQ(result.freeTextCells, 1);
+}
+
+TEST(Scan, WordsThatAreAlreadyStandInsAreConflicts)
+{
+    ProjectKey key = emptyKey();
+    key.record({EntryKind::firstName, u"Maria"_s, u"Zelda"_s});
+    key.record({EntryKind::city, u"Salem"_s, u"Cedarhaven"_s});
+    ScanOptions options;
+    options.columnKinds.insert({0, 1}, ColumnKind::skip);
+    const Scan result = scan(csv(u"Name,Team\nMaria Lopez,zelda and CEDARHAVEN\n"_s), key, options);
+    EXPECT_EQ(result.conflicts, (QStringList{u"Cedarhaven"_s, u"Zelda"_s}));
+}
+
+TEST(Scan, PhoneNumbersStoredAsNumbersAreCountedPerColumn)
+{
+    QFile file(QStringLiteral(QUORVANE_TEST_DATA) + u"/swap/mobile-numbers.xlsx"_s);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const Spreadsheet workbook(file.readAll(), u"mobile-numbers.xlsx"_s);
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+
+    const Scan withHeader = scan(workbook, emptyKey(), {});
+    ASSERT_FALSE(withHeader.warnings.isEmpty());
+    EXPECT_EQ(withHeader.warnings.last(),
+              u"12 phone numbers in “Mobile” are stored as numbers, which aren’t changed. In Excel, format "
+              u"that column as Text and type them again, or save the sheet as CSV.");
+
+    ScanOptions noHeader;
+    noHeader.headerRow = false;
+    noHeader.columnKinds.insert({0, 2}, ColumnKind::phone);
+    const Scan byLetters = scan(workbook, emptyKey(), noHeader);
+    ASSERT_FALSE(byLetters.warnings.isEmpty());
+    EXPECT_TRUE(byLetters.warnings.last().startsWith(u"12 phone numbers in “C”"_s));
+    // Numbers are never planned for change.
+    for (auto it = byLetters.planned.cbegin(); it != byLetters.planned.cend(); ++it)
+        EXPECT_NE(it.key().column, 2);
+}
+
+TEST(StandInPlan, PhoneStandInsFollowTheRealLayout)
+{
+    EXPECT_EQ(StandInPlan::phoneLayout(u"2125550142"_s, u"(415) 867-5309"_s), u"(212) 555-0142");
+    EXPECT_EQ(StandInPlan::phoneLayout(u"2125550142"_s, u"+1 415 867 5309"_s), u"+1 212 555 0142");
+    EXPECT_EQ(StandInPlan::phoneLayout(u"2125550142"_s, u"41586753"_s), u"(212) 555-0142");
+    EXPECT_EQ(StandInPlan::phoneLayout(u"2125550142"_s, u"+44 20 7946 0958"_s), u"+1 212-555-0142");
+    EXPECT_EQ(StandInPlan::phoneLayout(u"5550142"_s, u"23 45 67 89"_s), u"555-0142");
+    EXPECT_EQ(StandInPlan::phoneLayout(u"5550142"_s, u"867 5309"_s), u"555 0142");
+}
+
+TEST(StandInPlan, AddressesKeepTheUnitAndTheStateAndSearchInOrder)
+{
+    EXPECT_EQ(StandInPlan::streetWithoutUnit(u"1420 Alder Street, Apt 4"_s), u"1420 Alder Street");
+    EXPECT_EQ(StandInPlan::streetWithoutUnit(u"9 Elm Rd #12"_s), u"9 Elm Rd");
+    EXPECT_EQ(StandInPlan::streetWithoutUnit(u"12 Suiter Road"_s), u"12 Suiter Road");
+
+    ProjectKey key = emptyKey();
+    Finding address{ValueKind::address, {0, 40}, u"12 Portland Ave, Unit 3, Portland, OR 97205"_s, {},
+                    AddressParts{u"12 Portland Ave, Unit 3"_s, u"Portland"_s, u"OR"_s, u"97205"_s}};
+    const StandInPlan plan = StandInPlan::of(address, key, {});
+    ASSERT_EQ(plan.entries.size(), 3);
+    const QString street = *key.storedSubstitute(u"12 Portland Ave"_s, EntryKind::street);
+    const QString city = *key.storedSubstitute(u"Portland"_s, EntryKind::city);
+    const QString zip = *key.storedSubstitute(u"97205"_s, EntryKind::zip);
+    EXPECT_EQ(plan.text, street + u", Unit 3, "_s + city + u", OR "_s + zip);
+}

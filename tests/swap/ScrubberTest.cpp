@@ -1,0 +1,126 @@
+#include "kit/files/Spreadsheet.h"
+#include "kit/swap/Scan.h"
+#include "kit/swap/Scrubber.h"
+
+#include <gtest/gtest.h>
+
+using namespace quorvane;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString people = u"Name,Email\n"
+                       "Maria Lopez & Tom Reyes,maria.lopez@acme.com\n"
+                       "\"Tom Reyes\",tom.reyes@acme.com\n"_s;
+
+Spreadsheet csv(const QString &text = people)
+{
+    return Spreadsheet(text.toUtf8(), u"people.csv"_s);
+}
+
+ProjectKey emptyKey()
+{
+    return ProjectKey(u"Test"_s, QUuid(), QDateTime(), QByteArray(32, '\x07'));
+}
+
+QString cell(const QByteArray &data, int row, int column)
+{
+    return Spreadsheet(data, u"copy.csv"_s).grid(0).at(row).at(column).text;
+}
+
+QString plannedStandIn(const Scan &scan, const QString &id)
+{
+    for (const ReviewItem &item : scan.items)
+        if (item.id == id)
+            return item.standIn;
+    return {};
+}
+
+} // namespace
+
+TEST(Scrubber, ApplyingReplacesFromTheLastRangeAndSkipsWhatNoLongerFits)
+{
+    const QList<Scan::Planned> planned{
+        {{0, 5}, u"name|maria"_s, u"Zelda"_s},
+        {{6, 11}, u"name|lopez"_s, u"Okafor-Quinn"_s},
+        {{20, 30}, u"name|gone"_s, u"x"_s},
+    };
+    const Scrubber::Applied both = Scrubber::applying(planned, u"Maria Lopez"_s, {});
+    EXPECT_EQ(both.text, u"Zelda Okafor-Quinn");
+    EXPECT_EQ(both.count, 2);
+    const Scrubber::Applied one = Scrubber::applying(planned, u"Maria Lopez"_s, {u"name|lopez"_s});
+    EXPECT_EQ(one.text, u"Zelda Lopez");
+    EXPECT_EQ(one.count, 1);
+    const Scrubber::Applied none = Scrubber::applying(planned, u"Maria Lopez"_s, {u"name|lopez"_s, u"name|maria"_s});
+    EXPECT_FALSE(none.text.has_value());
+    EXPECT_FALSE(Scrubber::applying({}, u"Maria"_s, {}).text.has_value());
+}
+
+TEST(Scrubber, ExcludedValuesStayAndTheRestOfTheirCellIsSwapped)
+{
+    ProjectKey key = emptyKey();
+    const Spreadsheet file = csv();
+    const Scan scanned = scan(file, key, {});
+    const Scrubber::Result result = Scrubber::apply(scanned, file, key, {u"name|tom reyes"_s});
+
+    const QString maria = plannedStandIn(scanned, u"name|maria lopez"_s);
+    EXPECT_EQ(cell(result.data, 1, 0), maria + u" & Tom Reyes"_s);
+    EXPECT_EQ(cell(result.data, 2, 0), u"Tom Reyes");
+    EXPECT_EQ(result.replaced, 3);
+    EXPECT_FALSE(key.storedSubstitute(u"Tom"_s, EntryKind::firstName).has_value());
+    EXPECT_TRUE(key.storedSubstitute(u"Maria"_s, EntryKind::firstName).has_value());
+}
+
+TEST(Scrubber, ExcludingEverythingWritesThePlainCopyAndLeavesTheKey)
+{
+    ProjectKey key = emptyKey();
+    const Spreadsheet file = csv();
+    const Scan scanned = scan(file, key, {});
+    QSet<QString> all;
+    for (const ReviewItem &item : scanned.items)
+        all.insert(item.id);
+    const Scrubber::Result result = Scrubber::apply(scanned, file, key, all);
+    EXPECT_EQ(result.replaced, 0);
+    EXPECT_EQ(result.data, file.data([](const std::optional<CellRef> &, const QString &) { return std::nullopt; }));
+    EXPECT_EQ(key.valueCount(), 0);
+    EXPECT_TRUE(key.files().isEmpty());
+}
+
+TEST(Scrubber, OneScanAppliesAgainAndRecordsTheFileOnce)
+{
+    ProjectKey key = emptyKey();
+    const Spreadsheet file = csv();
+    const Scan scanned = scan(file, key, {});
+    const Scrubber::Result first = Scrubber::apply(scanned, file, key, {});
+    const qsizetype values = key.valueCount();
+    const Scrubber::Result second = Scrubber::apply(scanned, file, key, {});
+    EXPECT_EQ(first.data, second.data);
+    EXPECT_EQ(key.valueCount(), values);
+    EXPECT_EQ(key.files(), QStringList{u"people.csv"_s});
+}
+
+TEST(Scrubber, AKeyThatMovedOnSinceTheScanIsRefused)
+{
+    const Spreadsheet file = csv();
+    const ProjectKey original = emptyKey();
+    const Scan scanned = scan(file, original, {});
+
+    // Another swap gave Maria a different stand-in meanwhile.
+    ProjectKey changed = original;
+    changed.record({EntryKind::firstName, u"Maria"_s, u"Wendell"_s});
+    const ProjectKey beforeFailure = changed;
+    try {
+        Scrubber::apply(scanned, file, changed, {});
+        FAIL() << "expected the scan to be outdated";
+    } catch (const Scrubber::Failure &failure) {
+        EXPECT_EQ(failure.message(), u"The key changed since this file was scanned. Scan it again.");
+    }
+    EXPECT_EQ(changed.entries(), beforeFailure.entries());
+
+    // Or handed the stand-in planned for Maria to somebody else.
+    ProjectKey taken = original;
+    const QString planned = scanned.entriesByItem.value(u"name|maria lopez"_s).first().standIn;
+    taken.record({EntryKind::lastName, u"Someone"_s, planned});
+    EXPECT_THROW(Scrubber::apply(scanned, file, taken, {}), Scrubber::Failure);
+    EXPECT_EQ(taken.valueCount(), 1);
+}
