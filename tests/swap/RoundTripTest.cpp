@@ -1,0 +1,210 @@
+// The whole story on the sample customer list: swap, let the copy be sorted,
+// extended and edited, and restore.
+#include "kit/files/Spreadsheet.h"
+#include "kit/restore/Restorer.h"
+#include "kit/swap/Scan.h"
+#include "kit/swap/Scrubber.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include <algorithm>
+
+using namespace quorvane;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using Texts = QList<QStringList>;
+
+Spreadsheet sample(const QString &name)
+{
+    QFile file(QStringLiteral(QUORVANE_SOURCE_DIR) + u"/examples/"_s + name);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+    return Spreadsheet(file.readAll(), name);
+}
+
+Texts texts(const Spreadsheet &sheet)
+{
+    Texts rows;
+    for (const auto &row : sheet.grid(0)) {
+        QStringList cells;
+        for (const GridCell &cell : row)
+            cells.append(cell.text);
+        rows.append(cells);
+    }
+    return rows;
+}
+
+ProjectKey freshKey()
+{
+    return ProjectKey(u"Round trip"_s, QUuid(), QDateTime(), QByteArray(32, '\x2a'));
+}
+
+Spreadsheet swapped(const Spreadsheet &file, ProjectKey &key)
+{
+    const Scrubber::Result result = Scrubber::apply(scan(file, key, {}), file, key, {});
+    return Spreadsheet(result.data, file.fileName());
+}
+
+Spreadsheet restored(const Spreadsheet &file, const ProjectKey &key)
+{
+    return Spreadsheet(Restorer(key).restore(file).data, file.fileName());
+}
+
+QByteArray bytes(const Spreadsheet &file)
+{
+    return file.data([](const std::optional<CellRef> &, const QString &) { return std::nullopt; });
+}
+
+QString csvField(const QString &text)
+{
+    return u'"' + QString(text).replace(u'"', u"\"\""_s) + u'"';
+}
+
+QByteArray csvBytes(const Texts &rows)
+{
+    QString out;
+    for (const QStringList &row : rows) {
+        QStringList fields;
+        for (const QString &text : row)
+            fields.append(csvField(text));
+        out += fields.join(u',') + u'\n';
+    }
+    return out.toUtf8();
+}
+
+} // namespace
+
+TEST(RoundTrip, SwapThenRestoreGivesBackEveryRealValue)
+{
+    for (const QString &name : {u"customers.csv"_s, u"customers.xlsx"_s}) {
+        SCOPED_TRACE(name.toStdString());
+        const Spreadsheet original = sample(name);
+        ProjectKey key = freshKey();
+        const Spreadsheet copy = swapped(original, key);
+
+        // No e-mail address or phone number of the original survives in the copy.
+        const Texts before = texts(original), after = texts(copy);
+        ASSERT_EQ(before.size(), after.size());
+        for (qsizetype row = 1; row < before.size(); ++row) {
+            for (int column : {1, 2, 3, 4}) {
+                EXPECT_NE(before.at(row).at(column), after.at(row).at(column));
+                EXPECT_FALSE(after.at(row).value(6).contains(before.at(row).at(column)));
+            }
+        }
+        EXPECT_EQ(texts(restored(copy, key)), before);
+    }
+}
+
+TEST(RoundTrip, ASortedExtendedAndEditedCsvCopyStillRestores)
+{
+    const Spreadsheet original = sample(u"customers.csv"_s);
+    ProjectKey key = freshKey();
+    const Texts real = texts(original);
+    const Texts swappedRows = texts(swapped(original, key));
+
+    // The contractor sorts by name, rewrites one name, adds to a note and adds a row.
+    Texts returned{swappedRows.first()};
+    Texts body = swappedRows.mid(1);
+    std::sort(body.begin(), body.end(), [](const QStringList &a, const QStringList &b) { return a.at(1) < b.at(1); });
+    returned += body;
+    for (QStringList &row : returned) {
+        if (row.at(0) == u"1004")
+            row[1] = u"Zed Quill"_s;
+        if (row.at(0) == u"1001")
+            row[6] += u" Checked with "_s + swappedRows.at(3).at(1) + u'.';
+    }
+    returned.append({u"1025"_s, u"New Lead"_s, swappedRows.at(2).at(2), swappedRows.at(2).at(3), QString(),
+                     u"Basic"_s, u"Referred by "_s + swappedRows.at(2).at(1) + u'.'});
+
+    const Texts back = texts(restored(Spreadsheet(csvBytes(returned), u"returned.csv"_s), key));
+    ASSERT_EQ(back.size(), real.size() + 1);
+    for (const QStringList &row : back.mid(1, real.size() - 1)) {
+        const auto source = std::find_if(real.cbegin(), real.cend(), [&](const QStringList &r) { return r.at(0) == row.at(0); });
+        ASSERT_NE(source, real.cend());
+        QStringList expected = *source;
+        if (row.at(0) == u"1004")
+            expected[1] = u"Zed Quill"_s;
+        if (row.at(0) == u"1001")
+            expected[6] += u" Checked with "_s + real.at(3).at(1) + u'.';
+        EXPECT_EQ(row, expected);
+    }
+    EXPECT_EQ(back.last(), (QStringList{u"1025"_s, u"New Lead"_s, real.at(2).at(2), real.at(2).at(3), QString(),
+                                        u"Basic"_s, u"Referred by "_s + real.at(2).at(1) + u'.'}));
+}
+
+TEST(RoundTrip, AReorderedAndEditedWorkbookStillRestores)
+{
+    const Spreadsheet original = sample(u"customers.xlsx"_s);
+    ProjectKey key = freshKey();
+    const Texts real = texts(original);
+    const Spreadsheet copy = swapped(original, key);
+    const Texts swappedRows = texts(copy);
+    const int rows = int(swappedRows.size());
+
+    // Text cells move to the mirrored data row (numbers stay put), one note is edited.
+    auto mirrored = [&](int row) { return row == 0 ? 0 : rows - row; };
+    const QByteArray shuffled = copy.data([&](const std::optional<CellRef> &cell, const QString &) -> std::optional<QString> {
+        if (!cell)
+            return std::nullopt;
+        QString text = swappedRows.at(mirrored(cell->row)).value(cell->column);
+        if (cell->row == 1 && cell->column == 6)
+            text += u" Edited."_s;
+        return text;
+    });
+    const Texts back = texts(restored(Spreadsheet(shuffled, u"returned.xlsx"_s), key));
+    ASSERT_EQ(back.size(), real.size());
+    for (int row = 1; row < rows; ++row) {
+        // A workbook row without a note has no cell to take one.
+        for (int column = 1; column < 7; ++column) {
+            const bool hasCell = column < swappedRows.at(row).size();
+            QString expected = hasCell ? real.at(mirrored(row)).value(column) : QString();
+            if (row == 1 && column == 6)
+                expected += u" Edited."_s;
+            EXPECT_EQ(back.at(row).value(column), expected) << "row " << row << " column " << column;
+        }
+        EXPECT_EQ(back.at(row).at(0), real.at(row).at(0));
+    }
+}
+
+TEST(RoundTrip, OneKeyGivesIdenticalCopiesAndSharedPeopleTheSameStandIns)
+{
+    for (const QString &name : {u"customers.csv"_s, u"customers.xlsx"_s}) {
+        SCOPED_TRACE(name.toStdString());
+        const Spreadsheet original = sample(name);
+        ProjectKey key = freshKey();
+        ProjectKey sameStart = freshKey();
+        const QByteArray first = bytes(swapped(original, key));
+        EXPECT_EQ(bytes(swapped(original, key)), first);
+        EXPECT_EQ(bytes(swapped(original, sameStart)), first);
+    }
+
+    ProjectKey key = freshKey();
+    const Scan customers = scan(sample(u"customers.csv"_s), key, {});
+    swapped(sample(u"customers.csv"_s), key);
+    const Spreadsheet orders(u"Order,Customer,Contact email,Phone\n"
+                             "A-17,Aisha Rahman,aisha.rahman@fastpost.com,(312) 555-4402\n"
+                             "A-18,Maria Lopez,maria.lopez@northwindmail.net,503-555-2841\n"
+                             "A-19,Ines Calloway,ines@calloway.example.org,(212) 555-7000\n"_s.toUtf8(),
+                             u"orders.csv"_s);
+    const Scan second = scan(orders, key, {});
+    int shared = 0;
+    for (const ReviewItem &item : second.items) {
+        const auto before = std::find_if(customers.items.cbegin(), customers.items.cend(),
+                                         [&](const ReviewItem &i) { return i.id == item.id; });
+        if (before == customers.items.cend()) {
+            EXPECT_FALSE(item.alreadyInKey) << item.id.toStdString();
+            continue;
+        }
+        ++shared;
+        EXPECT_TRUE(item.alreadyInKey) << item.id.toStdString();
+        EXPECT_EQ(ProjectKey::normalized(item.standIn, EntryKind::phone),
+                  ProjectKey::normalized(before->standIn, EntryKind::phone));
+        if (item.kind != ValueKind::phone) {
+            EXPECT_EQ(item.standIn, before->standIn);
+        }
+    }
+    EXPECT_EQ(shared, 6);
+}
