@@ -1,0 +1,271 @@
+// Swapping and restoring a generated customer list of 100 000 rows by 12
+// columns (names, e-mails, phones, addresses, numbers and a free-text notes
+// column), as CSV and as xlsx. Each phase runs in a child process so its peak
+// memory is its own, and is compared with a baseline measured in the same run:
+// reading the file and writing it back unchanged.
+//   swap     read, scan, apply, write the copy
+//   restore  read the copy, restore every cell, write
+// Then the same at 200 000 rows: doubling the rows may at most double the time.
+
+#include "kit/files/Spreadsheet.h"
+#include "kit/restore/Restorer.h"
+#include "kit/swap/Scan.h"
+#include "kit/swap/Scrubber.h"
+#include "tests/files/ZipBuilder.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QHash>
+#include <QTemporaryDir>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <functional>
+
+using namespace quorvane;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int columnCount = 12;
+const char *const headers[columnCount] = {"Customer ID", "First name", "Last name", "Email", "Phone", "Mobile",
+                                          "Address", "Company", "Plan", "Amount", "Since", "Notes"};
+const char *const firsts[] = {"Maria", "James", "Aisha", "Daniel", "Sofia", "Robert", "Emily", "Carlos",
+                              "Hannah", "Kevin", "Priya", "Michael", "Olivia", "Ahmed", "Grace", "Thomas"};
+const char *const lasts[] = {"Lopez", "Whitfield", "Rahman", "Kim", "Marchetti", "Chen", "Novak", "Mendes",
+                             "Schultz", "Brien", "Shah", "Torres", "Bennett", "Hassan", "Park", "Wright",
+                             "Fischer", "Adams", "Foster", "Greene", "Ruiz", "Lindqvist", "Benson"};
+const char *const streets[] = {"Alder Street", "Pine Ave", "Clark St", "Rainier Ave", "Beacon Street", "Market St"};
+const char *const towns[] = {"Portland, OR", "Boston, MA", "Chicago, IL", "Seattle, WA", "Denver, CO", "Austin, TX"};
+const char *const companies[] = {"Northwind Freight", "Harbor Line", "Blue Peak", "Sun Mail", "Fast Post"};
+
+QByteArray pick(const char *const *list, size_t size, long index)
+{
+    return list[size_t(index) % size];
+}
+#define PICK(list, index) pick(list, sizeof(list) / sizeof(*list), index)
+
+QByteArray phone(long r, int salt)
+{
+    const long n = r * 7 + salt * 3;
+    return "(" + QByteArray::number(201 + n % 700) + ") " + QByteArray::number(200 + (n / 7) % 700) + "-"
+        + QByteArray::number(1000 + r % 9000);
+}
+
+QByteArray cellText(long r, int c)
+{
+    const QByteArray first = PICK(firsts, r * 5), last = PICK(lasts, r * 3 + r / 23);
+    switch (c) {
+    case 0: return QByteArray::number(100000 + r);
+    case 1: return first;
+    case 2: return last;
+    case 3: return first.toLower() + "." + last.toLower() + QByteArray::number(r) + "@mailhost.net";
+    case 4: return phone(r, 0);
+    case 5: return phone(r, 1);
+    case 6: return QByteArray::number(10 + r % 9000) + " " + PICK(streets, r) + ", " + PICK(towns, r / 6) + " "
+                   + QByteArray::number(10000 + r % 89999);
+    case 7: return PICK(companies, r);
+    case 8: return r % 3 ? "Basic" : "Pro";
+    case 9: return QByteArray::number(r * 1.25, 'f', 2);
+    case 10: return "20" + QByteArray::number(10 + r % 15) + "-0" + QByteArray::number(1 + r % 9);
+    default:
+        switch (r % 4) {
+        case 0: return "Called " + first + " " + last + " about the renewal; prefers email.";
+        case 1: return "Spoke with " + PICK(firsts, r + 3) + " " + PICK(lasts, r + 1) + ", reach them at " + phone(r, 2) + ".";
+        case 2: return "Left a voicemail, no answer yet.";
+        default: return "Invoice sent to " + PICK(firsts, r + 7).toLower() + "@" + PICK(lasts, r).toLower() + ".org, paid.";
+        }
+    }
+}
+
+QByteArray csvField(const QByteArray &text)
+{
+    if (!text.contains(',') && !text.contains('"'))
+        return text;
+    return '"' + QByteArray(text).replace("\"", "\"\"") + '"';
+}
+
+QByteArray makeCSV(long rows)
+{
+    QByteArray csv;
+    for (int c = 0; c < columnCount; ++c)
+        csv += (c ? "," : "") + csvField(headers[c]);
+    csv += "\r\n";
+    for (long r = 0; r < rows; ++r) {
+        for (int c = 0; c < columnCount; ++c)
+            csv += (c ? "," : "") + csvField(cellText(r, c));
+        csv += "\r\n";
+    }
+    return csv;
+}
+
+QByteArray xmlEscaped(const QByteArray &text)
+{
+    return QByteArray(text).replace("&", "&amp;").replace("<", "&lt;").replace("\"", "&quot;");
+}
+
+QByteArray makeXLSX(long rows)
+{
+    QByteArray sheet = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<worksheet "
+                       "xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData>";
+    QByteArray strings = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<sst "
+                         "xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">";
+    QHash<QByteArray, int> index;
+    for (long r = -1; r < rows; ++r) {
+        sheet += "<row r=\"" + QByteArray::number(r + 2) + "\">";
+        for (int c = 0; c < columnCount; ++c) {
+            const QByteArray ref = QByteArray(1, char('A' + c)) + QByteArray::number(r + 2);
+            const QByteArray text = r < 0 ? QByteArray(headers[c]) : cellText(r, c);
+            if (r >= 0 && (c == 0 || c == 9)) {
+                sheet += "<c r=\"" + ref + "\"><v>" + text + "</v></c>";
+                continue;
+            }
+            auto found = index.constFind(text);
+            if (found == index.cend()) {
+                found = index.insert(text, int(index.size()));
+                strings += "<si><t>" + xmlEscaped(text) + "</t></si>";
+            }
+            sheet += "<c r=\"" + ref + "\" t=\"s\"><v>" + QByteArray::number(*found) + "</v></c>";
+        }
+        sheet += "</row>";
+    }
+    sheet += "</sheetData></worksheet>";
+    strings += "</sst>";
+    return test::ZipBuilder()
+        .add("[Content_Types].xml", "<Types/>")
+        .add("xl/workbook.xml", "<workbook><sheets><sheet name=\"Customers\" r:id=\"rId1\"/></sheets></workbook>")
+        .add("xl/_rels/workbook.xml.rels",
+             "<Relationships><Relationship Id=\"rId1\" Target=\"worksheets/sheet1.xml\"/></Relationships>")
+        .add("xl/worksheets/sheet1.xml", sheet)
+        .add("xl/sharedStrings.xml", strings)
+        .build();
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw std::runtime_error("cannot read " + path.toStdString());
+    return file.readAll();
+}
+
+void writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        throw std::runtime_error("cannot write " + path.toStdString());
+}
+
+Spreadsheet load(const QString &path)
+{
+    return Spreadsheet(readAll(path), path.section(u'/', -1));
+}
+
+struct Measured
+{
+    double seconds = 0;
+    double peakMiB = 0;
+};
+
+// Runs the work in a child process: its wall time and its own peak memory.
+Measured inChild(const std::function<void()> &work)
+{
+    std::fflush(stdout);
+    QElapsedTimer timer;
+    timer.start();
+    const pid_t child = fork();
+    if (child == 0) {
+        int code = 0;
+        try {
+            work();
+        } catch (const std::exception &error) {
+            std::fprintf(stderr, "%s\n", error.what());
+            code = 1;
+        }
+        std::fflush(nullptr);
+        _exit(code);
+    }
+    int status = 0;
+    rusage usage{};
+    wait4(child, &status, 0, &usage);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        std::fprintf(stderr, "a benchmark phase failed\n");
+        std::exit(1);
+    }
+    return {timer.nsecsElapsed() / 1e9, usage.ru_maxrss / 1024.0};
+}
+
+struct Phases
+{
+    Measured baseline, swap, restore;
+};
+
+Phases measure(const QString &dir, const QString &name)
+{
+    const QString input = dir + u'/' + name;
+    const QString copy = dir + u"/copy-"_s + name;
+    const QString keyFile = dir + u"/key.json"_s;
+    Phases result;
+    result.baseline = inChild([&] {
+        const Spreadsheet file = load(input);
+        writeAll(dir + u"/plain-"_s + name,
+                 file.data([](const std::optional<CellRef> &, const QString &) { return std::nullopt; }));
+    });
+    result.swap = inChild([&] {
+        const Spreadsheet file = load(input);
+        ProjectKey key(u"Bench"_s, QUuid(), QDateTime(), QByteArray(32, '\x11'));
+        const Scan planned = scan(file, key, {});
+        const Scrubber::Result swapped = Scrubber::apply(planned, file, key, {});
+        writeAll(copy, swapped.data);
+        writeAll(keyFile, key.toJson());
+        std::printf("    %s: %d values replaced, %lld key entries\n", qPrintable(name), swapped.replaced,
+                    static_cast<long long>(key.valueCount()));
+    });
+    result.restore = inChild([&] {
+        const ProjectKey key = ProjectKey::fromJson(readAll(keyFile));
+        const Restorer::FileResult restored = Restorer(key).restore(load(copy));
+        writeAll(dir + u"/restored-"_s + name, restored.data);
+        std::printf("    %s: %d values restored\n", qPrintable(name), restored.count);
+    });
+    return result;
+}
+
+void report(const char *what, const Measured &phase, const Measured &baseline)
+{
+    std::printf("  %-8s %7.2f s (%5.1f x baseline)   peak %7.1f MiB (%4.1f x baseline)\n", what, phase.seconds,
+                phase.seconds / baseline.seconds, phase.peakMiB, phase.peakMiB / baseline.peakMiB);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const long rows = argc > 1 ? std::atol(argv[1]) : 100'000;
+    QTemporaryDir dir;
+    bool linear = true;
+    for (const QString &kind : {u"csv"_s, u"xlsx"_s}) {
+        Phases at[2];
+        for (int doubled = 0; doubled < 2; ++doubled) {
+            const long n = rows << doubled;
+            const QString name = u"customers-%1.%2"_s.arg(n).arg(kind);
+            inChild([&] { writeAll(dir.path() + u'/' + name, kind == u"csv"_s ? makeCSV(n) : makeXLSX(n)); });
+            std::printf("%s, %ld rows x %d columns (%.1f MiB on disk)\n", qPrintable(kind), n, columnCount,
+                        QFile(dir.path() + u'/' + name).size() / 1048576.0);
+            at[doubled] = measure(dir.path(), name);
+            std::printf("  baseline %7.2f s                      peak %7.1f MiB   (read + write unchanged)\n",
+                        at[doubled].baseline.seconds, at[doubled].baseline.peakMiB);
+            report("swap", at[doubled].swap, at[doubled].baseline);
+            report("restore", at[doubled].restore, at[doubled].baseline);
+        }
+        const double swapGrowth = at[1].swap.seconds / at[0].swap.seconds;
+        const double restoreGrowth = at[1].restore.seconds / at[0].restore.seconds;
+        std::printf("  twice the rows: swap takes %.2f x, restore %.2f x the time (at most 2 is linear)\n\n",
+                    swapGrowth, restoreGrowth);
+        linear = linear && swapGrowth <= 2.0 && restoreGrowth <= 2.0;
+    }
+    std::printf(linear ? "linear: yes\n" : "linear: NO\n");
+    return linear ? 0 : 1;
+}
