@@ -56,6 +56,7 @@ void PortableNameTagger::setText(const QString &text)
     m_text = text;
     m_tokens.clear();
     m_words.clear();
+    m_lowerWords.clear();
     m_names.clear();
     qsizetype i = 0;
     while (i < text.size()) {
@@ -93,12 +94,15 @@ void PortableNameTagger::setText(const QString &text)
             m_words.append(m_tokens.size());
         m_tokens.append(token);
     }
+    m_lowerWords.reserve(m_words.size());
+    for (qsizetype token : std::as_const(m_words))
+        m_lowerWords.append(withoutPossessive(m_tokens.at(token).range.of(m_text)).toLower());
     tag();
 }
 
-QString PortableNameTagger::lower(qsizetype word) const
+const QString &PortableNameTagger::lower(qsizetype word) const
 {
-    return withoutPossessive(m_tokens.at(m_words.at(word)).range.of(m_text)).toLower();
+    return m_lowerWords.at(word);
 }
 
 QString PortableNameTagger::gapBefore(qsizetype word) const

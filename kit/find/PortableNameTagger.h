@@ -2,6 +2,8 @@
 
 #include "kit/find/TextServices.h"
 
+#include <QStringList>
+
 namespace quorvane {
 
 // A personal-name tagger of our own. It weighs the evidence around each run of
@@ -35,13 +37,15 @@ private:
     Run trimmed(Run run) const;
     double score(const Run &run) const;
     bool joinsRun(qsizetype word) const;
-    QString lower(qsizetype word) const;
+    // The word in lower case, without a possessive ending.
+    const QString &lower(qsizetype word) const;
     QString gapBefore(qsizetype word) const;
     bool atSentenceStart(qsizetype word) const;
 
     QString m_text;
     QList<Token> m_tokens;
     QList<qsizetype> m_words;       // token indexes of the word tokens
+    QStringList m_lowerWords;       // per word
     QList<TextRange> m_names;       // ranges of the names found, in order
 };
 
