@@ -19,5 +19,5 @@ for dir in "tests/data/fuzz/$name" "tests/data/fuzz-seeds/$name"; do
     [ -d "$dir" ] && seeds+=("$dir")
 done
 
-exec build-fuzz/tests/fuzz_"$name" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+exec build-fuzz/tests/fuzz_"$name" -max_total_time="$seconds" -timeout=25 -rss_limit_mb=2048 \
     -artifact_prefix="$findings/" -print_final_stats=1 "$corpus" "${seeds[@]}"

@@ -1,5 +1,6 @@
 // Replays every input a file fuzzer once failed on (kept under
-// tests/data/fuzz/<fuzzer>/) through the same checks the fuzzer makes.
+// tests/data/fuzz/<fuzzer>/), and the seeds it starts from, through the same
+// checks the fuzzer makes.
 
 #include "../fuzz/FilesFuzzing.h"
 
@@ -14,12 +15,14 @@ namespace {
 
 void replay(const QString &fuzzer, void (*check)(const QByteArray &))
 {
-    const QDir dir(QStringLiteral(QUORVANE_TEST_DATA "/fuzz/") + fuzzer);
-    for (const QFileInfo &info : dir.entryInfoList(QDir::Files)) {
-        QFile file(info.filePath());
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        SCOPED_TRACE(info.fileName().toStdString());
-        check(file.readAll());
+    for (const char *kept : {"/fuzz/", "/fuzz-seeds/"}) {
+        const QDir dir(QStringLiteral(QUORVANE_TEST_DATA) + QString::fromLatin1(kept) + fuzzer);
+        for (const QFileInfo &info : dir.entryInfoList(QDir::Files)) {
+            QFile file(info.filePath());
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            SCOPED_TRACE(info.fileName().toStdString());
+            check(file.readAll());
+        }
     }
 }
 

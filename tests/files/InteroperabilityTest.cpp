@@ -3,28 +3,22 @@
 // the original and the rewritten copy to CSV, and the two are compared cell by
 // cell.
 
+#include "TestFiles.h"
 #include "kit/files/CSVDocument.h"
 #include "kit/files/Spreadsheet.h"
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QUrl>
 
 using namespace quorvane;
+using namespace quorvane::test;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 void writeFile(const QString &path, const QByteArray &bytes)
 {
@@ -97,7 +91,7 @@ TEST(Interoperability, OfficeSuiteShowsTheRewrittenTexts)
     ASSERT_TRUE(dir.isValid());
     QStringList workbooks;
     for (const Case &c : cases) {
-        const QByteArray original = readFile(QStringLiteral(QUORVANE_TEST_DATA "/files/") + c.fixture + u".xlsx"_s);
+        const QByteArray original = fixture(c.fixture + u".xlsx"_s);
         const QByteArray rewritten = Spreadsheet(original, c.fixture + u".xlsx"_s)
                                          .data([&](const std::optional<CellRef> &cell, const QString &) {
                                              return cell && c.changes.contains(*cell) ? std::optional(c.changes[*cell])

@@ -1,20 +1,17 @@
+#include "TestFiles.h"
 #include "kit/files/Spreadsheet.h"
 
 #include <gtest/gtest.h>
 
 using namespace quorvane;
+using namespace quorvane::test;
 using namespace Qt::StringLiterals;
 
 namespace {
 
-QString failureOf(const QByteArray &data, const QString &name)
+QString loadFailure(const QByteArray &data, const QString &name)
 {
-    try {
-        Spreadsheet sheet(data, name);
-    } catch (const quorvane::Failure &failure) {
-        return failure.message();
-    }
-    return {};
+    return failureOf([&] { Spreadsheet sheet(data, name); });
 }
 
 } // namespace
@@ -33,18 +30,18 @@ TEST(Spreadsheet, RecognisesTextFilesByContent)
 
 TEST(Spreadsheet, RefusesWhatItCannotRead)
 {
-    EXPECT_EQ(failureOf("anything", u"old.XLS"_s),
+    EXPECT_EQ(loadFailure("anything", u"old.XLS"_s),
               u"Older .xls workbooks need saving as .xlsx or CSV first (File › Save As in Excel)."_s);
-    EXPECT_EQ(failureOf("a,b", u"budget.numbers"_s),
+    EXPECT_EQ(loadFailure("a,b", u"budget.numbers"_s),
               u"Numbers files need exporting first: in Numbers, choose File › Export To › CSV or Excel."_s);
-    EXPECT_EQ(failureOf(QByteArray("%PDF-1.7\n\0\x01", 11), u"scan.pdf"_s), u"“scan.pdf” isn’t a CSV or Excel file."_s);
+    EXPECT_EQ(loadFailure(QByteArray("%PDF-1.7\n\0\x01", 11), u"scan.pdf"_s), u"“scan.pdf” isn’t a CSV or Excel file."_s);
     // Named like a workbook, or looking like a zip, it is opened as one.
     const QString notWorkbook =
         u"It isn’t an Excel workbook (.xlsx). Older .xls and Numbers files need saving as .xlsx or CSV first."_s;
-    EXPECT_EQ(failureOf("a,b\n", u"Report.XLSX"_s), notWorkbook);
-    EXPECT_EQ(failureOf("a,b\n", u"Report.xlsm"_s), notWorkbook);
-    EXPECT_EQ(failureOf("PK\x03\x04 broken", u"export.dat"_s), notWorkbook);
-    EXPECT_EQ(failureOf("", u"empty.xlsx"_s), notWorkbook);
+    EXPECT_EQ(loadFailure("a,b\n", u"Report.XLSX"_s), notWorkbook);
+    EXPECT_EQ(loadFailure("a,b\n", u"Report.xlsm"_s), notWorkbook);
+    EXPECT_EQ(loadFailure("PK\x03\x04 broken", u"export.dat"_s), notWorkbook);
+    EXPECT_EQ(loadFailure("", u"empty.xlsx"_s), notWorkbook);
 }
 
 TEST(Spreadsheet, CSVGridAndRewrite)

@@ -24,14 +24,22 @@ struct ZipItem
     QByteArray content;
     quint16 method = 8;
     quint16 flags = 0x0800;
-    quint16 time = 0x6B2A;
-    quint16 date = 0x5A86;
-    quint32 externalAttributes = 0x01B60000;
-    bool dataDescriptor = false; // sizes and CRC after the data, zero in the local header
-    bool zip64 = false;          // 0xFFFFFFFF sizes and offset, real ones in a 0x0001 block
+    bool dataDescriptor = false;      // sizes and CRC after the data, zero in the local header
+    bool zip64 = false;               // 0xFFFFFFFF sizes and offset, real ones in a 0x0001 block
     std::optional<QByteArray> stored; // overrides the compressed bytes
     std::optional<quint64> declaredSize;
 };
+
+// Appends each value little-endian, in as many bytes as its type has.
+template <typename... Values>
+void put(QByteArray &out, Values... values)
+{
+    const auto one = [&out](auto value) {
+        for (size_t i = 0; i < sizeof(value); ++i)
+            out.append(char(quint64(value) >> (8 * i) & 0xFF));
+    };
+    (one(values), ...);
+}
 
 class ZipBuilder
 {
@@ -41,10 +49,7 @@ public:
         m_items.append(std::move(item));
         return *this;
     }
-    ZipBuilder &add(const QByteArray &name, const QByteArray &content)
-    {
-        return add(ZipItem{name, content});
-    }
+    ZipBuilder &add(const QByteArray &name, const QByteArray &content) { return add(ZipItem{name, content}); }
 
     QByteArray build(bool zip64Directory = false, const QByteArray &comment = {}) const
     {
@@ -56,96 +61,37 @@ public:
             const quint32 crc = ZipArchive::crc32(item.content);
             const quint64 size = item.declaredSize.value_or(quint64(item.content.size()));
             const quint64 offset = quint64(out.size());
-            const quint32 small = item.zip64 ? 0xFFFFFFFF : 0;
+            const quint16 flags = item.flags | (item.dataDescriptor ? 0x0008 : 0);
+            const auto narrow = [&](quint64 value) { return item.zip64 ? 0xFFFFFFFFu : quint32(value); };
             QByteArray extra;
-            if (item.zip64) {
-                put16(extra, 0x0001);
-                put16(extra, 24);
-                put64(extra, size);
-                put64(extra, quint64(payload.size()));
-                put64(extra, offset);
-            }
-            put32(out, 0x04034B50);
-            put16(out, 20);
-            put16(out, item.flags | (item.dataDescriptor ? 0x0008 : 0));
-            put16(out, item.method);
-            put16(out, item.time);
-            put16(out, item.date);
-            put32(out, item.dataDescriptor ? 0 : crc);
-            put32(out, item.dataDescriptor ? 0 : small ? small : quint32(payload.size()));
-            put32(out, item.dataDescriptor ? 0 : small ? small : quint32(size));
-            put16(out, quint16(item.name.size()));
-            put16(out, quint16(extra.size()));
+            if (item.zip64)
+                put(extra, quint16(1), quint16(24), size, quint64(payload.size()), offset);
+            const bool late = item.dataDescriptor;
+            put(out, quint32(0x04034B50), quint16(20), flags, item.method, quint16(0x6B2A), quint16(0x5A86),
+                late ? 0u : crc, late ? 0u : narrow(payload.size()), late ? 0u : narrow(size),
+                quint16(item.name.size()), quint16(extra.size()));
             out.append(item.name).append(extra).append(payload);
-            if (item.dataDescriptor) {
-                put32(out, 0x08074B50);
-                put32(out, crc);
-                put32(out, quint32(payload.size()));
-                put32(out, quint32(size));
-            }
-            put32(directory, 0x02014B50);
-            put16(directory, 45);
-            put16(directory, 20);
-            put16(directory, item.flags | (item.dataDescriptor ? 0x0008 : 0));
-            put16(directory, item.method);
-            put16(directory, item.time);
-            put16(directory, item.date);
-            put32(directory, crc);
-            put32(directory, small ? small : quint32(payload.size()));
-            put32(directory, small ? small : quint32(size));
-            put16(directory, quint16(item.name.size()));
-            put16(directory, quint16(extra.size()));
-            put16(directory, 0);
-            put16(directory, 0);
-            put16(directory, 0);
-            put32(directory, item.externalAttributes);
-            put32(directory, small ? small : quint32(offset));
+            if (late)
+                put(out, quint32(0x08074B50), crc, quint32(payload.size()), quint32(size));
+            put(directory, quint32(0x02014B50), quint16(45), quint16(20), flags, item.method, quint16(0x6B2A),
+                quint16(0x5A86), crc, narrow(payload.size()), narrow(size), quint16(item.name.size()),
+                quint16(extra.size()), quint16(0), quint16(0), quint16(0), quint32(0x01B60000), narrow(offset));
             directory.append(item.name).append(extra);
         }
         const quint64 directoryOffset = quint64(out.size());
+        const quint64 count = quint64(m_items.size());
         out.append(directory);
         if (zip64Directory) {
             const quint64 record = quint64(out.size());
-            put32(out, 0x06064B50);
-            put64(out, 44);
-            put16(out, 45);
-            put16(out, 45);
-            put32(out, 0);
-            put32(out, 0);
-            put64(out, quint64(m_items.size()));
-            put64(out, quint64(m_items.size()));
-            put64(out, quint64(directory.size()));
-            put64(out, directoryOffset);
-            put32(out, 0x07064B50);
-            put32(out, 0);
-            put64(out, record);
-            put32(out, 1);
+            put(out, quint32(0x06064B50), quint64(44), quint16(45), quint16(45), quint32(0), quint32(0), count, count,
+                quint64(directory.size()), directoryOffset);
+            put(out, quint32(0x07064B50), quint32(0), record, quint32(1));
         }
-        put32(out, 0x06054B50);
-        put16(out, 0);
-        put16(out, 0);
-        put16(out, zip64Directory ? 0xFFFF : quint16(m_items.size()));
-        put16(out, zip64Directory ? 0xFFFF : quint16(m_items.size()));
-        put32(out, zip64Directory ? 0xFFFFFFFF : quint32(directory.size()));
-        put32(out, zip64Directory ? 0xFFFFFFFF : quint32(directoryOffset));
-        put16(out, quint16(comment.size()));
-        out.append(comment);
-        return out;
-    }
-
-    static void put16(QByteArray &out, quint32 value)
-    {
-        out.append(char(value & 0xFF)).append(char(value >> 8 & 0xFF));
-    }
-    static void put32(QByteArray &out, quint32 value)
-    {
-        put16(out, value & 0xFFFF);
-        put16(out, value >> 16);
-    }
-    static void put64(QByteArray &out, quint64 value)
-    {
-        put32(out, quint32(value));
-        put32(out, quint32(value >> 32));
+        const quint16 shortCount = zip64Directory ? 0xFFFF : quint16(count);
+        put(out, quint32(0x06054B50), quint16(0), quint16(0), shortCount, shortCount,
+            zip64Directory ? 0xFFFFFFFFu : quint32(directory.size()),
+            zip64Directory ? 0xFFFFFFFFu : quint32(directoryOffset), quint16(comment.size()));
+        return out + comment;
     }
 
 private:
