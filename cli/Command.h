@@ -83,5 +83,6 @@ QList<Command> keyStoreCommands();
 QList<Command> swapCommands();
 QList<Command> restoreCommands();
 QList<Command> sheetCommands();
+QList<Command> suggestCommands();
 
 } // namespace quorvane::cli

@@ -12,6 +12,7 @@ const QList<Command> &allCommands()
         all += swapCommands();
         all += restoreCommands();
         all += sheetCommands();
+        all += suggestCommands();
         return all;
     }();
     return commands;
