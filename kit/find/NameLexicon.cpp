@@ -168,7 +168,8 @@ bool isLeadWord(const QString &word)
         u"contacted contact client customer tenant patient owner rep agent tech technician "
         u"manager supervisor assigned assignee escalated forwarded introduced invited "
         u"reminded remind tag cc'd cc’d thx congrats welcome visiting visited seeing saw "
-        u"ping email text dm reply replied sign signed let loop looped under"_s);
+        u"ping email text dm reply replied sign signed let loop looped under "
+        u"hi hello hey dear greetings congratulations"_s);
     return words.contains(word);
 }
 

@@ -139,3 +139,10 @@ TEST(PortableTextServices, DetectsPhonesAndAddressesTogether)
     EXPECT_EQ(found.at(1).range.of(text), u"512-555-0123"_s);
     EXPECT_TRUE(detector->matches(text, DetectedType::phone).at(0).type == DetectedType::phone);
 }
+
+TEST(PortableNameTagger, GreetingsLeadToUnknownNames)
+{
+    EXPECT_EQ(namesIn(u"Hi Zanele, the parcel is here."_s), QStringList{u"Zanele"_s});
+    EXPECT_EQ(namesIn(u"Dear Mr Okonjo-Iweala,"_s), QStringList{u"Okonjo-Iweala"_s});
+    EXPECT_TRUE(namesIn(u"Hi Team, quick Update below."_s).isEmpty());
+}
