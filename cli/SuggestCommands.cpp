@@ -75,11 +75,25 @@ QList<NameSuggestion> modelSuggestions(const Invocation &invocation, const Sprea
     return SecondOpinion::suggestions(run.answers, spreadsheet, scan, options);
 }
 
+std::optional<LocalModelSettings> modelSettings(const Invocation &invocation)
+{
+    if (!invocation.has(u"model-url"_s)) {
+        if (invocation.has(u"model"_s))
+            throw UsageError(u"--model needs --model-url"_s);
+        return std::nullopt;
+    }
+    const LocalModelSettings settings{invocation.value(u"model-url"_s), invocation.value(u"model"_s),
+                                      invocation.flag(u"allow-remote-model"_s)};
+    QString whyNot;
+    if (!settings.chatEndpoint(&whyNot))
+        throw UsageError(u"--model-url: "_s + whyNot + u" (add --allow-remote-model to send cells there)"_s);
+    return settings;
+}
+
 int suggestCommand(const Invocation &invocation)
 {
     invocation.expectPositionals(1, 1, u"one input file"_s);
-    if (invocation.has(u"model"_s) && !invocation.has(u"model-url"_s))
-        throw UsageError(u"--model needs --model-url"_s);
+    const std::optional<LocalModelSettings> settings = modelSettings(invocation);
     const Spreadsheet spreadsheet = readSpreadsheet(invocation.positionals().first());
     const ScanOptions options = scanOptions(invocation, spreadsheet);
     const OpenedKey opened = openKeyOption(invocation);
@@ -88,19 +102,13 @@ int suggestCommand(const Invocation &invocation)
     SuggestionTexts::Labels labels;
     const QList<NameSuggestion> tagger = SecondOpinion::taggerSuggestions(spreadsheet, result, options);
     QList<NameSuggestion> model;
-    const bool withModel = invocation.has(u"model-url"_s);
-    if (withModel) {
-        const LocalModelSettings settings{invocation.value(u"model-url"_s), invocation.value(u"model"_s),
-                                          invocation.flag(u"allow-remote-model"_s)};
-        QString whyNot;
-        if (!settings.chatEndpoint(&whyNot))
-            throw UsageError(u"--model-url: "_s + whyNot + u" (add --allow-remote-model to send cells there)"_s);
-        const LocalServerNameModel server(settings);
+    if (settings) {
+        const LocalServerNameModel server(*settings);
         labels.model = server.label();
         model = modelSuggestions(invocation, spreadsheet, result, options, server);
     }
     printSuggestions(invocation.out(), SecondOpinion::merge(tagger, model), spreadsheet.sheetNames(), labels,
-                     withModel);
+                     settings.has_value());
     return 0;
 }
 
