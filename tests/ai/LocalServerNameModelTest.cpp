@@ -155,14 +155,14 @@ TEST(LocalServerNameModel, GivesUpOnASlowAnswerAtTheTimeout)
 {
     ScriptedServer server([](const auto &, int) {
         ScriptedServer::Reply reply = ScriptedServer::completion(u"{\"names\":[\"Ana\"]}"_s);
-        reply.delayMs = 3000;
+        reply.delayMs = 5000;
         return reply;
     });
     const auto start = std::chrono::steady_clock::now();
     const NameModelFailure failure = failureOf(askOnce(server, 0.3));
     EXPECT_EQ(failure.kind, Kind::timeout);
     EXPECT_EQ(failure.message, u"no answer in 0 s"_s);
-    EXPECT_LT(msSince(start), 2000);
+    EXPECT_LT(msSince(start), 4000) << "waited for the server";
     EXPECT_EQ(NameModelFailure::timeout(20.0).message, u"no answer in 20 s"_s);
     EXPECT_EQ(NameModelFailure::timeout(20.9).message, u"no answer in 20 s"_s);
 }
@@ -188,14 +188,14 @@ TEST(LocalServerNameModel, CancellingDuringARequestEndsItAndAsksNoFurtherCell)
         ScriptedServer::Reply reply = ScriptedServer::completion(u"{\"names\":[]}"_s);
         if (index == 2) {
             stop.request_stop();
-            reply.delayMs = 3000;
+            reply.delayMs = 5000;
         }
         return reply;
     });
     const auto start = std::chrono::steady_clock::now();
     const SecondOpinion::ModelRun run =
         SecondOpinion::ask(modelAt(server.address()), distinctCells(10), true, 200, stop.get_token());
-    EXPECT_LT(msSince(start), 2000);
+    EXPECT_LT(msSince(start), 4000) << "waited for the server";
     EXPECT_EQ(server.requests().size(), 3);
     ASSERT_EQ(run.answers.size(), 3);
     EXPECT_EQ(run.answers[1].failure, std::nullopt);
