@@ -92,36 +92,6 @@ TEST(KeyStore, SavingCreatesTheFolderAndReplacesTheFile)
     EXPECT_EQ(QDir(store.keysDirectory()).entryList(QDir::Files).size(), 1);
 }
 
-TEST(KeyStore, AFolderThatCantBeMadeIsReported)
-{
-    QTemporaryDir temporary;
-    writeFile(temporary.filePath(u"Keys"_s), "a file where the folder should be");
-    MemorySecretStore secrets;
-    const KeyStore store(secrets, temporary.filePath(u"Keys"_s));
-    try {
-        store.save(sealedKey(u"Survey"_s, day(1)));
-        FAIL() << "saving into a file succeeded";
-    } catch (const Failure &failure) {
-        EXPECT_TRUE(failure.message().contains(u"couldn’t be written"_s)) << failure.message().toStdString();
-    }
-}
-
-TEST(KeyStore, DeletingRemovesFileAndSecretAndNeverFails)
-{
-    QTemporaryDir folder;
-    MemorySecretStore secrets;
-    const KeyStore store(secrets, folder.path());
-    const KeyFile file = sealedKey(u"Survey"_s, day(1));
-    store.storeSecret(fileSecret, file.id(), file.name());
-    store.save(file);
-
-    store.deleteKey(file.id());
-    EXPECT_FALSE(QFile::exists(store.filePath(file.id())));
-    EXPECT_FALSE(store.secret(file.id()));
-    store.deleteKey(file.id());
-    EXPECT_TRUE(store.list().isEmpty());
-}
-
 // The whole life of a key protected by the real secret store: what one store
 // object saved, a fresh one lists and opens; deleting leaves nothing behind.
 TEST(KeyStore, KeychainKeyLifeAgainstTheRealStore)
