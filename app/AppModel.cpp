@@ -210,8 +210,11 @@ void AppModel::resetSessions()
     m_restore.reset();
 }
 
-void AppModel::setUnlocking(bool unlocking)
+void AppModel::setUnlocking(bool starting)
 {
+    // Tries may overlap; unlocking lasts until the last one has answered.
+    m_pendingUnlocks += starting ? 1 : -1;
+    const bool unlocking = m_pendingUnlocks > 0;
     if (unlocking == m_unlocking)
         return;
     m_unlocking = unlocking;
@@ -284,6 +287,10 @@ void AppModel::makeKey(const QString &name, const std::optional<QString> &passph
         } catch (...) {
             showFailure(title, std::current_exception());
         }
+        return;
+    }
+    if (const std::optional<QString> weak = KeyFile::passphraseProblem(*passphrase)) {
+        showProblem(title, *weak);
         return;
     }
     using Sealed = std::pair<KeyFile, QByteArray>;
@@ -367,6 +374,10 @@ void AppModel::exportKey(const QUuid &id, const QString &passphrase)
     const auto open = m_opened.constFind(id);
     if (open == m_opened.constEnd())
         return;
+    if (const std::optional<QString> weak = KeyFile::passphraseProblem(passphrase)) {
+        showProblem(u"The key couldn’t be exported"_s, *weak);
+        return;
+    }
     inBackground<KeyFile>(
         [key = open->key, passphrase, rounds = m_rounds] {
             const QByteArray salt = KeyFile::newSalt();

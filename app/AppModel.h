@@ -100,8 +100,9 @@ public:
     // main thread. A wrong passphrase is no problem: the unlock view says so.
     void unlock(const KeyFile &file, const QString &passphrase, std::function<void(bool)> done = {});
     void lock(const QUuid &id);
-    // Protected by the OS secret store without a passphrase. With one, the
-    // derivation runs in the background and the key appears when it is done.
+    // Protected by the OS secret store without a passphrase. With one (checked
+    // against the passphrase rules), the derivation runs in the background
+    // and the key appears when it is done.
     void makeKey(const QString &name, const std::optional<QString> &passphrase);
     // Seals a changed key under its own protection and writes it at once.
     // Throws Failure; callers show it under their own title.
@@ -142,7 +143,7 @@ private:
 
     void reloadKeys();
     void resetSessions();
-    void setUnlocking(bool unlocking);
+    void setUnlocking(bool starting);
     void addOpenKey(const ProjectKey &key, const QByteArray &secret);
     void openFromSecretStore(const KeyFile &file);
     void finishMakingKey(const KeyFile &file, const ProjectKey &key, const QByteArray &secret);
@@ -160,6 +161,7 @@ private:
     std::optional<Problem> m_problem;
     std::optional<KeyFile> m_keyToDelete;
     bool m_unlocking = false;
+    int m_pendingUnlocks = 0;
     std::optional<QString> m_menuBarMessage;
     SwapSession m_swap;
     RestoreSession m_restore;

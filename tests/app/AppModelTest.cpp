@@ -256,6 +256,8 @@ TEST_F(AppModelTest, MakingFailsWithTheStoreOrFolderMessage)
     model.makeKey(u"Refused"_s, std::nullopt);
     expectProblem(u"The key couldn’t be made"_s, u"The key couldn’t be saved in the keyring (error 25)."_s);
     EXPECT_TRUE(store.list().isEmpty());
+    model.makeKey(u"Weak"_s, u"aaaaaaaa"_s);
+    expectProblem(u"The key couldn’t be made"_s, u"Use a passphrase with more variety."_s);
 
     QFile blocker(keysFolder());
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
