@@ -1,0 +1,234 @@
+// The swap and restore commands as a user runs them, and the stand-ins they
+// write checked against the separate Python implementation in scripts/standins.py.
+#include "kit/files/Spreadsheet.h"
+#include "kit/keys/KeyFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+using namespace quorvane;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Result
+{
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+Result run(const QString &program, const QStringList &arguments, const QByteArray &input = {})
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(u"QUORVANE_PASSPHRASE"_s);
+    process.setProcessEnvironment(env);
+    process.start(program, arguments);
+    process.write(input);
+    process.closeWriteChannel();
+    if (!process.waitForFinished(120000))
+        return {};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+}
+
+QByteArray secret()
+{
+    QByteArray bytes;
+    for (int i = 0; i < 32; ++i)
+        bytes.append(char(0x40 + i));
+    return bytes;
+}
+
+const QByteArray people = "First name,Last name,Email,Phone,Address\n"
+                          "Maria,Lopez,maria.lopez@northwindmail.net,(503) 867-2841,\"1420 Alder Street, Portland, OR 97205\"\n"
+                          "James,Whitfield,james.whitfield@harborline.org,415.864.3390,\"88 Pine Ave, San Francisco, CA 94108\"\n"
+                          "AISHA,RAHMAN,aisha.rahman@fastpost.com,+1 312 864 4402,\"2250 Clark St, Chicago, IL 60614\"\n";
+
+class SwapCommands : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        write(u"pass.txt"_s, "quorvane test passphrase\n");
+        write(u"people.csv"_s, people);
+        makeKey(u"k.tesselkey"_s, u"Clients"_s, secret());
+    }
+
+    QString path(const QString &name) const { return dir.filePath(name); }
+    void write(const QString &name, const QByteArray &bytes) const
+    {
+        QFile file(path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QByteArray read(const QString &name) const
+    {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    // Few rounds keep the tests quick; the tool takes whatever the file says.
+    void makeKey(const QString &name, const QString &keyName, const QByteArray &keySecret) const
+    {
+        const QByteArray salt(16, '\x05');
+        const ProjectKey key(keyName, QUuid(), QDateTime(), keySecret);
+        const QByteArray fileSecret = KeyFile::deriveSecret(u"quorvane test passphrase"_s, salt, 1000);
+        write(name, KeyFile::seal(key, KeyFile::Protection::passphrase(salt, 1000), fileSecret).data());
+    }
+    ProjectKey openKey(const QString &name) const
+    {
+        return KeyFile(read(name)).open(u"quorvane test passphrase"_s);
+    }
+    Result quorvane(QStringList arguments, const QByteArray &input = {}) const
+    {
+        arguments << u"--passphrase-file"_s << path(u"pass.txt"_s);
+        return run(QStringLiteral(QUORVANE_CLI), arguments, input);
+    }
+
+    QTemporaryDir dir;
+};
+
+QList<QStringList> rows(const QByteArray &csv)
+{
+    QList<QStringList> result;
+    for (const auto &row : Spreadsheet(csv, u"x.csv"_s).grid(0)) {
+        QStringList texts;
+        for (const GridCell &cell : row)
+            texts.append(cell.text);
+        result.append(texts);
+    }
+    return result;
+}
+
+} // namespace
+
+TEST_F(SwapCommands, SwapWritesACopyBesideTheInputAndRestoreBringsItBack)
+{
+    const Result swapped = quorvane({u"swap"_s, path(u"people.csv"_s), u"--key"_s, path(u"k.tesselkey"_s)});
+    ASSERT_EQ(swapped.code, 0) << swapped.err.toStdString();
+    const QString copy = path(u"people (stand-ins).csv"_s);
+    EXPECT_TRUE(swapped.out.contains(copy)) << swapped.out.toStdString();
+    EXPECT_EQ(read(u"people.csv"_s), people);
+    const ProjectKey key = openKey(u"k.tesselkey"_s);
+    EXPECT_GE(key.valueCount(), 12);
+    EXPECT_EQ(key.files(), QStringList{u"people.csv"_s});
+
+    // The copy is never written over the input.
+    const Result refused = quorvane({u"swap"_s, path(u"people.csv"_s), u"--key"_s, path(u"k.tesselkey"_s), u"-o"_s,
+                                     path(u"./people.csv"_s)});
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_EQ(read(u"people.csv"_s), people);
+
+    const Result restored = quorvane({u"restore"_s, copy, u"--key"_s, path(u"k.tesselkey"_s), u"-o"_s, path(u"back.csv"_s)});
+    ASSERT_EQ(restored.code, 0) << restored.err.toStdString();
+    EXPECT_EQ(rows(read(u"back.csv"_s)), rows(people));
+
+    const Result text = quorvane({u"restore-text"_s, u"--key"_s, path(u"k.tesselkey"_s)},
+                                 u"Call "_s.toUtf8() + rows(read(u"people (stand-ins).csv"_s)).at(1).at(0).toUtf8() + " today.\n");
+    EXPECT_EQ(text.code, 0);
+    EXPECT_EQ(text.out, u"Call Maria today.\n");
+    EXPECT_EQ(text.err, u"Restored 1 value.\n");
+
+    // A different key finds nothing of its own in the copy.
+    makeKey(u"other.tesselkey"_s, u"Other"_s, QByteArray(32, '\x01'));
+    const Result foreign = quorvane({u"restore"_s, copy, u"--key"_s, path(u"other.tesselkey"_s)});
+    EXPECT_EQ(foreign.code, 1);
+    EXPECT_EQ(foreign.err, u"None of this key’s stand-ins are in the file. Was it swapped with a different key?\n");
+    EXPECT_FALSE(QFileInfo::exists(path(u"people (stand-ins) (restored).csv"_s)));
+}
+
+TEST_F(SwapCommands, ScanListsItemsAndColumnsAndExcludedItemsStay)
+{
+    const Result scanned = quorvane({u"scan"_s, path(u"people.csv"_s), u"--key"_s, path(u"k.tesselkey"_s),
+                                     u"--column"_s, u"0:E=skip"_s, u"--json"_s});
+    ASSERT_EQ(scanned.code, 0) << scanned.err.toStdString();
+    const QJsonObject json = QJsonDocument::fromJson(scanned.out.toUtf8()).object();
+    EXPECT_EQ(json.value(u"dataRows"_s).toInt(), 3);
+    const QJsonArray items = json.value(u"items"_s).toArray();
+    ASSERT_EQ(items.size(), 12);
+    const QJsonObject first = items.first().toObject();
+    EXPECT_EQ(first.value(u"id"_s).toString(), u"name|maria");
+    EXPECT_EQ(first.value(u"firstCell"_s).toString(), u"A2");
+    EXPECT_FALSE(first.value(u"alreadyInKey"_s).toBool());
+    for (const QString &member : {u"kind"_s, u"text"_s, u"standIn"_s, u"count"_s, u"inFreeText"_s})
+        EXPECT_TRUE(first.contains(member)) << member.toStdString();
+    const QJsonObject address = json.value(u"columns"_s).toArray().at(4).toObject();
+    EXPECT_EQ(address.value(u"column"_s).toString(), u"E");
+    EXPECT_EQ(address.value(u"header"_s).toString(), u"Address");
+    EXPECT_EQ(address.value(u"kind"_s).toString(), u"skip");
+    EXPECT_FALSE(address.value(u"guessed"_s).toBool());
+    EXPECT_TRUE(json.value(u"warnings"_s).isArray());
+    EXPECT_TRUE(json.value(u"conflicts"_s).isArray());
+    EXPECT_EQ(json.value(u"freeTextCells"_s).toInt(), 0);
+
+    const Result swapped = quorvane({u"swap"_s, path(u"people.csv"_s), u"--key"_s, path(u"k.tesselkey"_s), u"-o"_s,
+                                     path(u"out.csv"_s), u"--exclude"_s, u"name|maria"_s, u"--column"_s, u"E=skip"_s});
+    ASSERT_EQ(swapped.code, 0) << swapped.err.toStdString();
+    const QList<QStringList> out = rows(read(u"out.csv"_s));
+    EXPECT_EQ(out.at(1).at(0), u"Maria");
+    EXPECT_NE(out.at(1).at(1), u"Lopez");
+    EXPECT_EQ(out.at(1).at(4), u"1420 Alder Street, Portland, OR 97205");
+    EXPECT_FALSE(openKey(u"k.tesselkey"_s).storedSubstitute(u"Maria"_s, EntryKind::firstName).has_value());
+}
+
+TEST_F(SwapCommands, SheetsAndMarkdownShowTheFile)
+{
+    const Result sheets = quorvane({u"sheets"_s, path(u"people.csv"_s)});
+    EXPECT_EQ(sheets.out, u"people\n");
+    const Result table = quorvane({u"markdown"_s, path(u"people.csv"_s), u"--rows"_s, u"1"_s});
+    EXPECT_EQ(table.out, u"| First name | Last name | Email | Phone | Address |\n"
+                         "| --- | --- | --- | --- | --- |\n"
+                         "| Maria | Lopez | maria.lopez@northwindmail.net | (503) 867-2841 | 1420 Alder Street, Portland, OR 97205 |\n");
+    EXPECT_EQ(quorvane({u"markdown"_s, path(u"people.csv"_s), u"--range"_s, u"x"_s}).code, 2);
+}
+
+TEST_F(SwapCommands, StandInsAgreeWithTheSeparateImplementation)
+{
+    const QString python = QStandardPaths::findExecutable(u"python3"_s);
+    if (python.isEmpty())
+        GTEST_SKIP() << "python3 is not installed";
+    const Result swapped = quorvane({u"swap"_s, path(u"people.csv"_s), u"--key"_s, path(u"k.tesselkey"_s), u"-o"_s,
+                                     path(u"out.csv"_s)});
+    ASSERT_EQ(swapped.code, 0) << swapped.err.toStdString();
+    const QList<QStringList> real = rows(people), out = rows(read(u"out.csv"_s));
+
+    // The scan assigns names first (row by row), then e-mails, phones and ZIP codes.
+    QStringList values;
+    for (int column : {-1, 2, 3})
+        for (int row = 1; row < real.size(); ++row) {
+            if (column < 0)
+                values << u"firstName:"_s + real.at(row).at(0) << u"lastName:"_s + real.at(row).at(1);
+            else
+                values << (column == 2 ? u"email:"_s : u"phone:"_s) + real.at(row).at(column);
+        }
+    for (int row = 1; row < real.size(); ++row)
+        values << u"zip:"_s + real.at(row).at(4).right(5);
+    const Result reference = run(python, QStringList{QStringLiteral(QUORVANE_SOURCE_DIR "/scripts/standins.py"),
+                                                     u"assign"_s, u"--secret-hex"_s, QString::fromLatin1(secret().toHex())}
+                                             + values);
+    ASSERT_EQ(reference.code, 0) << reference.err.toStdString();
+    QHash<QString, QString> expected;
+    for (const QString &line : reference.out.split(u'\n', Qt::SkipEmptyParts))
+        expected.insert(line.section(u'\t', 0, 0), line.section(u'\t', 1));
+
+    for (int row = 1; row < real.size(); ++row) {
+        SCOPED_TRACE(row);
+        EXPECT_EQ(out.at(row).at(0), expected.value(real.at(row).at(0)));
+        EXPECT_EQ(out.at(row).at(1), expected.value(real.at(row).at(1)));
+        EXPECT_EQ(out.at(row).at(2), expected.value(real.at(row).at(2)));
+        EXPECT_EQ(ProjectKey::normalized(out.at(row).at(3), EntryKind::phone), expected.value(real.at(row).at(3)));
+        const QString zip = expected.value(real.at(row).at(4).right(5));
+        EXPECT_FALSE(zip.isEmpty());
+        EXPECT_TRUE(out.at(row).at(4).endsWith(u' ' + zip)) << out.at(row).at(4).toStdString();
+    }
+}
