@@ -76,7 +76,7 @@ QByteArray cellText(long r, int c)
                    + QByteArray::number(10000 + r % 2000);
     case 7: return PICK(companies, r);
     case 8: return r % 3 ? "Basic" : "Pro";
-    case 9: return QByteArray::number(r * 1.25, 'f', 2);
+    case 9: return QByteArray::number(double(r % 7919) * 1.25, 'f', 2);
     case 10: return "20" + QByteArray::number(10 + r % 15) + "-0" + QByteArray::number(1 + r % 9);
     default:
         switch (r % 4) {

@@ -124,3 +124,16 @@ TEST(Scrubber, AKeyThatMovedOnSinceTheScanIsRefused)
     EXPECT_THROW(Scrubber::apply(scanned, file, taken, {}), Scrubber::Failure);
     EXPECT_EQ(taken.valueCount(), 1);
 }
+
+TEST(Scrubber, StandInsTheScanHadToGiveTwiceDoNotMakeItOutdated)
+{
+    // Seven-digit numbers have only a hundred stand-ins, 555-0100 to 555-0199.
+    QString text = u"Phone\n"_s;
+    for (int i = 0; i < 102; ++i)
+        text += u"867-%1\n"_s.arg(1000 + i);
+    ProjectKey key = emptyKey();
+    const Spreadsheet file = csv(text);
+    const Scrubber::Result result = Scrubber::apply(scan(file, key, {}), file, key, {});
+    EXPECT_EQ(result.replaced, 102);
+    EXPECT_EQ(key.valueCount(), 102);
+}
