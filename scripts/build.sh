@@ -12,7 +12,7 @@ jobs=${QUORVANE_JOBS:-2}
 
 case "$flavour" in
     release) dir=build;      args=(-DCMAKE_BUILD_TYPE=Release) ;;
-    asan)    dir=build-asan; args=(-DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=-O1 -DQUORVANE_SANITIZE=ON) ;;
+    asan)    dir=build-asan; args=(-DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=-O1 -DQUORVANE_SANITIZE=ON -DQUORVANE_BENCH=OFF) ;;
     fuzz)    dir=build-fuzz; args=(-DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=-O1 -DQUORVANE_FUZZ=ON
                                    -DCMAKE_CXX_COMPILER=clang++) ;;
     *) echo "usage: $0 [release|asan|fuzz]" >&2; exit 2 ;;

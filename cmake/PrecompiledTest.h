@@ -1,0 +1,5 @@
+#pragma once
+
+#include "Precompiled.h"
+
+#include <gtest/gtest.h>
