@@ -38,7 +38,7 @@ bool isUtf16(const QByteArray &data)
 constexpr int gridRowLimit = 100'000;
 constexpr int gridColumnLimit = 1'000;
 
-Grid workbookGrid(const XLSXDocument::Sheet &sheet)
+Grid workbookGrid(const XLSXDocument &workbook, const XLSXDocument::Sheet &sheet)
 {
     // Sized first, so that each row is allocated once.
     QList<int> widths;
@@ -53,7 +53,7 @@ Grid workbookGrid(const XLSXDocument::Sheet &sheet)
         grid[r].resize(widths[r]);
     for (const XLSXDocument::Cell &cell : sheet.cells)
         if (cell.row <= gridRowLimit && cell.column < gridColumnLimit)
-            grid[cell.row][cell.column] = GridCell{cell.text, cell.isText()};
+            grid[cell.row][cell.column] = GridCell{workbook.text(sheet, cell), cell.isText()};
     return grid;
 }
 
@@ -128,7 +128,7 @@ Grid Spreadsheet::grid(int sheet) const
     if (const auto *workbook = std::get_if<XLSXDocument>(&m_content->document)) {
         if (sheet < 0 || sheet >= workbook->sheets().size())
             return {};
-        return workbookGrid(workbook->sheets()[sheet]);
+        return workbookGrid(*workbook, workbook->sheets()[sheet]);
     }
     return csvGrid(std::get<CSVDocument>(m_content->document));
 }

@@ -3,6 +3,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <cstring>
 
 using namespace Qt::StringLiterals;
 
@@ -36,13 +37,37 @@ QByteArrayView slice(const QByteArray &xml, ByteRange range)
     return QByteArrayView(xml).sliced(range.start, range.length());
 }
 
+// The content of `<name ...>X</name>` when that element fills `content`
+// exactly and X holds no markup: the shape nearly every cell value and
+// string item has, read here without starting a scanner. Absent otherwise.
+std::optional<ByteRange> loneElementContent(const QByteArray &xml, ByteRange content, char name)
+{
+    const char *bytes = xml.constData() + content.start;
+    const qsizetype n = content.length();
+    if (n < 7 || bytes[0] != '<' || bytes[1] != name || (bytes[2] != '>' && bytes[2] != ' '))
+        return std::nullopt;
+    if (bytes[n - 4] != '<' || bytes[n - 3] != '/' || bytes[n - 2] != name || bytes[n - 1] != '>')
+        return std::nullopt;
+    const void *tagEnd = std::memchr(bytes, '>', size_t(n - 4));
+    if (!tagEnd)
+        return std::nullopt;
+    const qsizetype valueStart = static_cast<const char *>(tagEnd) - bytes + 1;
+    if (bytes[valueStart - 2] == '/' || std::memchr(bytes + 1, '"', size_t(valueStart - 1))
+        || std::memchr(bytes + 1, '\'', size_t(valueStart - 1))
+        || std::memchr(bytes + valueStart, '<', size_t(n - 4 - valueStart)))
+        return std::nullopt;
+    return ByteRange{content.start + valueStart, content.end - 4};
+}
+
 // The text of an <si> or <is> element: its <t> runs joined, phonetic runs left out.
 QString stringItemText(const QByteArray &xml, ByteRange content)
 {
+    if (const std::optional<ByteRange> run = loneElementContent(xml, content, 't'))
+        return XMLScanner::decode(slice(xml, *run));
     QString text;
     XMLScanner scanner(xml, content, skipInsideStringItem);
     while (const XMLScanner::Element *element = scanner.next())
-        if (element->localName == "t" && element->content)
+        if (element->is("t") && element->content)
             text += XMLScanner::decode(slice(xml, *element->content));
     return text;
 }
@@ -82,7 +107,7 @@ QList<Relationship> readRelationships(const ZipArchive &archive)
         const QByteArray xml = archive.data(*entry);
         XMLScanner scanner(xml);
         while (const XMLScanner::Element *element = scanner.next()) {
-            if (element->localName != "Relationship")
+            if (!element->is("Relationship"))
                 continue;
             std::optional<QString> id = element->attribute("Id");
             std::optional<QString> target = element->attribute("Target");
@@ -114,7 +139,7 @@ QList<ListedSheet> listSheets(const QByteArray &workbook, const QList<Relationsh
     QList<ListedSheet> sheets;
     XMLScanner scanner(workbook);
     while (const XMLScanner::Element *element = scanner.next()) {
-        if (element->localName != "sheet")
+        if (!element->is("sheet"))
             continue;
         std::optional<QString> name = element->attribute("name");
         if (!name)
@@ -171,28 +196,26 @@ std::optional<int> sharedIndex(QByteArrayView raw)
     return int(std::clamp<qlonglong>(index, -1, std::numeric_limits<int>::max()));
 }
 
-// Reads the cells of one worksheet part, in document order.
+// Reads the cells of one worksheet part into its sheet, in document order.
 class CellReader
 {
 public:
-    explicit CellReader(const QByteArray &xml, const QList<XLSXDocument::SharedString> &shared)
-        : m_xml(xml), m_shared(shared)
+    using Cell = XLSXDocument::Cell;
+
+    explicit CellReader(XLSXDocument::Sheet &sheet) : m_sheet(sheet), m_xml(sheet.xml)
     {
     }
 
-    QList<XLSXDocument::Cell> cells()
+    void read()
     {
-        QList<XLSXDocument::Cell> cells;
-        cells.reserve(m_xml.size() / 40); // a typical cell takes at least this many bytes
+        m_sheet.cells.reserve(m_xml.size() / 40); // a typical cell takes at least this many bytes
         XMLScanner scanner(m_xml, skipCells);
         while (const XMLScanner::Element *element = scanner.next()) {
-            if (element->localName == "row")
+            if (element->is("row"))
                 enterRow(*element);
-            else if (element->localName == "c")
-                if (std::optional<XLSXDocument::Cell> cell = readCell(*element))
-                    cells.append(std::move(*cell));
+            else if (element->is("c"))
+                readCell(*element);
         }
-        return cells;
     }
 
 private:
@@ -200,22 +223,21 @@ private:
     {
         std::optional<int> number;
         for (const XMLScanner::Attribute &attribute : row.attributes)
-            if (attribute.name == "r")
+            if (sameBytes(attribute.name, "r"))
                 number = rowNumber(attribute.rawValue);
         m_row = number ? *number - 1 : m_row + 1;
         m_column = 0;
     }
 
-    std::optional<XLSXDocument::Cell> readCell(const XMLScanner::Element &element)
+    void readCell(const XMLScanner::Element &element)
     {
-        XLSXDocument::Cell cell;
         QByteArrayView type;
         QByteArray decodedType;
         std::optional<std::pair<int, int>> reference;
         for (const XMLScanner::Attribute &attribute : element.attributes) {
-            if (attribute.name == "r") {
+            if (sameBytes(attribute.name, "r")) {
                 reference = XLSXDocument::parseReference(attribute.rawValue);
-            } else if (attribute.name == "t") {
+            } else if (sameBytes(attribute.name, "t")) {
                 type = attribute.rawValue;
                 if (type.contains('&'))
                     type = decodedType = XMLScanner::decode(type).toUtf8();
@@ -223,51 +245,83 @@ private:
         }
         if (reference)
             m_row = reference->first;
+        Cell cell;
         cell.row = m_row;
         cell.column = reference ? reference->second : m_column;
         m_column = cell.column + 1;
-        if (!element.content || cell.row < 0)
-            return std::nullopt;
-
-        std::optional<ByteRange> value, inlineString, inlineContent;
-        XMLScanner scanner(m_xml, *element.content, skipCellParts);
-        while (const XMLScanner::Element *part = scanner.next()) {
-            if (part->localName == "v" && !value)
-                value = part->content.value_or(ByteRange{part->range.end, part->range.end});
-            else if (part->localName == "is" && !inlineString)
-                inlineString = part->range, inlineContent = part->content;
-        }
-        if (type == "inlineStr") {
-            if (!inlineString)
-                return std::nullopt;
-            cell.source = XLSXDocument::Cell::Inline{*inlineString};
-            cell.text = inlineContent ? stringItemText(m_xml, *inlineContent) : QString();
-        } else {
-            if (!value)
-                return std::nullopt;
-            if (type == "s") {
-                const std::optional<int> index = sharedIndex(slice(m_xml, *value));
-                if (!index)
-                    return std::nullopt;
-                cell.source = XLSXDocument::Cell::Shared{*index, *value};
-                if (*index >= 0 && *index < m_shared.size())
-                    cell.text = m_shared[*index].text;
-            } else if (type == "str") {
-                cell.source = XLSXDocument::Cell::FormulaText{*value};
-                cell.text = XMLScanner::decode(slice(m_xml, *value));
-            } else if (type == "b") {
-                cell.text = XMLScanner::decode(slice(m_xml, *value)) == u"1" ? u"TRUE"_s : u"FALSE"_s;
-            } else {
-                cell.text = XMLScanner::decode(slice(m_xml, *value));
-            }
-        }
-        if (!element.prefix.isEmpty())
-            cell.prefix = QString::fromUtf8(element.prefix);
-        return cell;
+        if (!element.content || cell.row < 0 || !readContent(*element.content, type, cell))
+            return;
+        cell.prefix = prefixIndex(element.prefix);
+        m_sheet.cells.append(std::move(cell));
     }
 
+    // Fills in the cell's source and text from its <v> or <is>; false when
+    // the cell shows nothing.
+    bool readContent(ByteRange content, QByteArrayView type, Cell &cell)
+    {
+        std::optional<ByteRange> value = loneElementContent(m_xml, content, 'v');
+        std::optional<ByteRange> inlineString, inlineContent;
+        if (!value) {
+            XMLScanner scanner(m_xml, content, skipCellParts);
+            while (const XMLScanner::Element *part = scanner.next()) {
+                if (part->is("v") && !value)
+                    value = part->content.value_or(ByteRange{part->range.end, part->range.end});
+                else if (part->is("is") && !inlineString)
+                    inlineString = part->range, inlineContent = part->content;
+            }
+        }
+        if (sameBytes(type, "inlineStr")) {
+            if (!inlineString)
+                return false;
+            cell.source = Cell::Source::inlineString;
+            cell.range = *inlineString;
+            return keepText(cell, inlineContent ? stringItemText(m_xml, *inlineContent) : QString());
+        }
+        if (!value)
+            return false;
+        const QByteArrayView raw = slice(m_xml, *value);
+        if (sameBytes(type, "s")) {
+            const std::optional<int> index = sharedIndex(raw);
+            if (!index)
+                return false;
+            cell.source = Cell::Source::shared;
+            cell.index = *index;
+            cell.range = *value;
+            return true;
+        }
+        if (sameBytes(type, "str")) {
+            cell.source = Cell::Source::formulaText;
+            cell.range = *value;
+            return keepText(cell, XMLScanner::decode(raw));
+        }
+        if (sameBytes(type, "b"))
+            return keepText(cell, XMLScanner::decode(raw) == u"1" ? u"TRUE"_s : u"FALSE"_s);
+        return keepText(cell, XMLScanner::decode(raw));
+    }
+
+    bool keepText(Cell &cell, QString text) const
+    {
+        cell.index = int(m_sheet.texts.size());
+        m_sheet.texts.append(std::move(text));
+        return true;
+    }
+
+    int prefixIndex(QByteArrayView prefix)
+    {
+        if (prefix.isEmpty())
+            return 0;
+        QList<QByteArray> &prefixes = m_sheet.prefixes;
+        if (sameBytes(prefixes.constLast(), prefix))
+            return int(prefixes.size() - 1);
+        const qsizetype known = prefixes.indexOf(prefix);
+        if (known >= 0)
+            return int(known);
+        prefixes.append(prefix.toByteArray());
+        return int(prefixes.size() - 1);
+    }
+
+    XLSXDocument::Sheet &m_sheet;
     const QByteArray &m_xml;
-    const QList<XLSXDocument::SharedString> &m_shared;
     int m_row = -1;
     int m_column = 0;
 };
@@ -308,31 +362,34 @@ QByteArray applySplices(const QByteArray &xml, QList<Splice> splices)
 
 std::optional<std::pair<int, int>> XLSXDocument::parseReference(QByteArrayView reference)
 {
-    qint64 column = 0, row = 0;
-    bool sawLetter = false, sawDigit = false;
-    for (char c : reference) {
-        if (c == '$')
-            continue;
-        const char upper = (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c;
+    // Letters, then digits; a '$' may stand anywhere.
+    const char *c = reference.data();
+    const qsizetype n = reference.size();
+    qsizetype i = 0;
+    int column = 0, row = 0;
+    for (; i < n; ++i) {
+        const char upper = char(c[i] & ~0x20);
         if (upper >= 'A' && upper <= 'Z') {
-            if (sawDigit)
-                return std::nullopt;
-            sawLetter = true;
             column = column * 26 + (upper - 'A' + 1);
             if (column > largestColumn)
                 return std::nullopt;
-        } else if (c >= '0' && c <= '9') {
-            sawDigit = true;
-            row = row * 10 + (c - '0');
+        } else if (c[i] != '$') {
+            break;
+        }
+    }
+    const qsizetype digitsStart = i;
+    for (; i < n; ++i) {
+        if (c[i] >= '0' && c[i] <= '9') {
+            row = row * 10 + (c[i] - '0');
             if (row > largestRow)
                 return std::nullopt;
-        } else {
+        } else if (c[i] != '$') {
             return std::nullopt;
         }
     }
-    if (!sawLetter || !sawDigit || row == 0)
+    if (column == 0 || row == 0 || digitsStart == n)
         return std::nullopt;
-    return std::pair<int, int>(int(row - 1), int(column - 1));
+    return std::pair<int, int>(row - 1, column - 1);
 }
 
 XLSXDocument::XLSXDocument(const QByteArray &data) : m_archive(openArchive(data))
@@ -370,10 +427,11 @@ void XLSXDocument::readSharedStrings(const QString &path)
     m_sharedPath = entry->path;
     XMLScanner scanner(m_sharedXML, skipStringItems);
     while (const XMLScanner::Element *element = scanner.next()) {
-        if (element->localName != "si")
+        if (!element->is("si"))
             continue;
         const QString text = element->content ? stringItemText(m_sharedXML, *element->content) : QString();
-        m_shared.append(SharedString{element->range, text});
+        m_sharedElements.append(element->range);
+        m_sharedTexts.append(text);
     }
 }
 
@@ -382,13 +440,15 @@ void XLSXDocument::readSheet(const QString &name, const QString &path)
     const std::optional<ZipArchive::Entry> entry = m_archive.entry(path);
     if (!entry)
         return;
-    Sheet sheet{name, entry->path, {}, {}};
+    Sheet sheet;
+    sheet.name = name;
+    sheet.path = entry->path;
     try {
         sheet.xml = m_archive.data(*entry);
     } catch (const ZipArchive::Failure &) {
         return; // an unreadable sheet is left out; the others still open
     }
-    sheet.cells = CellReader(sheet.xml, m_shared).cells();
+    CellReader(sheet).read();
     m_sheets.append(std::move(sheet));
 }
 
@@ -417,7 +477,7 @@ void XLSXDocument::collectWarnings()
             const QByteArray xml = m_archive.data(*core);
             XMLScanner scanner(xml);
             while (const XMLScanner::Element *element = scanner.next()) {
-                if ((element->localName == "creator" || element->localName == "lastModifiedBy") && element->content
+                if ((element->is("creator") || element->is("lastModifiedBy")) && element->content
                     && !XMLScanner::decode(slice(xml, *element->content)).trimmed().isEmpty()) {
                     namesAuthor = true;
                     break;
@@ -433,28 +493,31 @@ void XLSXDocument::collectWarnings()
 
 QStringList XLSXDocument::unreferencedSharedStrings() const
 {
-    QList<bool> referenced(m_shared.size(), false);
+    QList<bool> referenced(m_sharedTexts.size(), false);
     for (const Sheet &sheet : m_sheets)
         for (const Cell &cell : sheet.cells)
-            if (const auto *shared = std::get_if<Cell::Shared>(&cell.source))
-                if (shared->index >= 0 && shared->index < m_shared.size())
-                    referenced[shared->index] = true;
+            if (cell.source == Cell::Source::shared && cell.index >= 0 && cell.index < m_sharedTexts.size())
+                referenced[cell.index] = true;
     QStringList texts;
-    for (qsizetype i = 0; i < m_shared.size(); ++i)
+    for (qsizetype i = 0; i < m_sharedTexts.size(); ++i)
         if (!referenced[i])
-            texts.append(m_shared[i].text);
+            texts.append(m_sharedTexts[i]);
     return texts;
+}
+
+const QString &XLSXDocument::text(const Sheet &sheet, const Cell &cell) const
+{
+    static const QString none;
+    const QStringList &texts = cell.source == Cell::Source::shared ? m_sharedTexts : sheet.texts;
+    return cell.index >= 0 && cell.index < texts.size() ? texts[cell.index] : none;
 }
 
 QByteArray XLSXDocument::data(const Transform &replacing) const
 {
-    const qsizetype sharedCount = m_shared.size();
+    const qsizetype sharedCount = m_sharedTexts.size();
     QList<bool> claimed(sharedCount, false);
     QList<bool> rewrite(sharedCount, false);
-    QStringList current;
-    current.reserve(sharedCount);
-    for (const SharedString &string : m_shared)
-        current.append(string.text);
+    QStringList current = m_sharedTexts;
     QStringList added;
     QHash<QString, int> addedIndex;
 
@@ -465,23 +528,26 @@ QByteArray XLSXDocument::data(const Transform &replacing) const
         for (const Cell &cell : sheet.cells) {
             if (!cell.isText())
                 continue;
-            const std::optional<QString> answer = replacing(CellRef{s, cell.row, cell.column}, cell.text);
-            const QString &text = answer ? *answer : cell.text;
-            const QByteArray prefix = cell.prefix.toUtf8();
-            if (const auto *inlineString = std::get_if<Cell::Inline>(&cell.source)) {
-                if (text != cell.text)
-                    splices.append({inlineString->element, stringItem(prefix, "is", text)});
-            } else if (const auto *formula = std::get_if<Cell::FormulaText>(&cell.source)) {
-                if (text != cell.text)
-                    splices.append({formula->value, XMLScanner::escape(text)});
-            } else if (const auto *shared = std::get_if<Cell::Shared>(&cell.source)) {
-                const int i = shared->index;
+            const QString &shown = text(sheet, cell);
+            const std::optional<QString> answer = replacing(CellRef{s, cell.row, cell.column}, shown);
+            const QString &text = answer ? *answer : shown;
+            switch (cell.source) {
+            case Cell::Source::inlineString:
+                if (text != shown)
+                    splices.append({cell.range, stringItem(sheet.prefixes.value(cell.prefix), "is", text)});
+                break;
+            case Cell::Source::formulaText:
+                if (text != shown)
+                    splices.append({cell.range, XMLScanner::escape(text)});
+                break;
+            case Cell::Source::shared: {
+                const int i = cell.index;
                 if (i < 0 || i >= sharedCount)
-                    continue;
+                    break;
                 if (!claimed[i]) {
                     // The first cell showing a string decides its text for every cell.
                     claimed[i] = true;
-                    if (text != m_shared[i].text) {
+                    if (text != m_sharedTexts[i]) {
                         current[i] = text;
                         rewrite[i] = true;
                     }
@@ -492,8 +558,12 @@ QByteArray XLSXDocument::data(const Transform &replacing) const
                         added.append(text);
                         addedIndex.insert(text, index);
                     }
-                    splices.append({shared->value, QByteArray::number(index)});
+                    splices.append({cell.range, QByteArray::number(index)});
                 }
+                break;
+            }
+            case Cell::Source::other:
+                break;
             }
         }
         if (!splices.isEmpty())
@@ -503,8 +573,8 @@ QByteArray XLSXDocument::data(const Transform &replacing) const
     for (qsizetype i = 0; i < sharedCount; ++i) {
         if (claimed[i])
             continue;
-        const std::optional<QString> answer = replacing(std::nullopt, m_shared[i].text);
-        if (answer && *answer != m_shared[i].text) {
+        const std::optional<QString> answer = replacing(std::nullopt, m_sharedTexts[i]);
+        if (answer && *answer != m_sharedTexts[i]) {
             current[i] = *answer;
             rewrite[i] = true;
         }
@@ -514,7 +584,7 @@ QByteArray XLSXDocument::data(const Transform &replacing) const
         QByteArray prefix;
         XMLScanner scanner(m_sharedXML, skipStringItems);
         while (const XMLScanner::Element *element = scanner.next()) {
-            if (element->localName == "sst") {
+            if (element->is("sst")) {
                 prefix = element->prefix.toByteArray();
                 break;
             }
@@ -522,7 +592,7 @@ QByteArray XLSXDocument::data(const Transform &replacing) const
         QList<Splice> splices;
         for (qsizetype i = 0; i < sharedCount; ++i)
             if (rewrite[i])
-                splices.append({m_shared[i].element, stringItem(prefix, "si", current[i])});
+                splices.append({m_sharedElements[i], stringItem(prefix, "si", current[i])});
         if (!added.isEmpty()) {
             const qsizetype endTag = m_sharedXML.lastIndexOf(QByteArray("</" + prefix + "sst>"));
             if (endTag < 0)

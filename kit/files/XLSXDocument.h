@@ -11,7 +11,6 @@
 
 #include <functional>
 #include <optional>
-#include <variant>
 
 namespace quorvane {
 
@@ -23,39 +22,26 @@ namespace quorvane {
 class XLSXDocument
 {
 public:
-    struct SharedString
-    {
-        ByteRange element; // the whole <si> element in sharedXML
-        QString text;
-    };
-
     struct Cell
     {
-        struct Shared
-        {
-            int index = 0;
-            ByteRange value; // the content of <v>: the index digits
+        // Where a text cell's text is written, which decides how a new text replaces it.
+        enum class Source : quint8 {
+            other,        // numbers, booleans, errors, dates: never rewritten
+            shared,       // `range` is the content of <v>: the index digits
+            inlineString, // `range` is the whole <is> element
+            formulaText,  // `range` is the content of <v>: a formula's cached text
         };
-        struct Inline
-        {
-            ByteRange element; // the whole <is> element
-        };
-        struct FormulaText
-        {
-            ByteRange value; // the content of <v>: a formula's cached text
-        };
-        struct Other // numbers, booleans, errors, dates: never rewritten
-        {
-        };
-        using Source = std::variant<Other, Shared, Inline, FormulaText>;
 
         int row = 0;
         int column = 0;
-        Source source;
-        QString text;
-        QString prefix; // of the cell's element, with its colon; new elements reuse it
+        Source source = Source::other;
+        // A shared cell's string index as written (it may point nowhere);
+        // for any other cell, where its text is in its sheet's texts.
+        int index = -1;
+        int prefix = 0; // of the cell's element, as an index into its sheet's prefixes
+        ByteRange range;
 
-        bool isText() const { return !std::holds_alternative<Other>(source); }
+        bool isText() const { return source != Source::other; }
     };
 
     struct Sheet
@@ -64,6 +50,10 @@ public:
         QString path;
         QByteArray xml;
         QList<Cell> cells; // in document order
+        // The namespace prefixes of cell elements, colon included; new
+        // elements reuse their cell's. The first is no prefix.
+        QList<QByteArray> prefixes{QByteArray()};
+        QStringList texts; // of the cells that show no shared string
     };
 
     // Answers new text for a cell, or nothing to keep it; the cell is absent
@@ -77,10 +67,12 @@ public:
     const QList<Sheet> &sheets() const { return m_sheets; }
     const std::optional<QString> &sharedPath() const { return m_sharedPath; }
     const QByteArray &sharedXML() const { return m_sharedXML; }
-    const QList<SharedString> &shared() const { return m_shared; }
+    const QStringList &sharedTexts() const { return m_sharedTexts; }
     const QStringList &warnings() const { return m_warnings; }
     // Texts of the shared strings no readable sheet's cell refers to, in index order.
     QStringList unreferencedSharedStrings() const;
+    // What the cell shows; empty for a shared string index that points nowhere.
+    const QString &text(const Sheet &sheet, const Cell &cell) const;
 
     QByteArray data(const Transform &replacing) const;
 
@@ -96,7 +88,8 @@ private:
     QList<Sheet> m_sheets;
     std::optional<QString> m_sharedPath;
     QByteArray m_sharedXML;
-    QList<SharedString> m_shared;
+    QList<ByteRange> m_sharedElements; // each whole <si> element in m_sharedXML
+    QStringList m_sharedTexts;
     QStringList m_warnings;
 };
 

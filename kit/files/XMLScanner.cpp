@@ -1,5 +1,6 @@
 #include "kit/files/XMLScanner.h"
 
+#include <array>
 #include <cstring>
 
 namespace quorvane {
@@ -10,14 +11,66 @@ namespace {
 // tag looked up.
 constexpr QByteArrayView elementsWithContent[] = {"c", "v", "is", "si", "t", "creator", "lastModifiedBy"};
 
-bool isSpace(char c)
+// Where the end tag "</" qualifiedName ">" first starts in bytes [from, end), or -1.
+qsizetype findEndTagIn(const char *bytes, qsizetype from, qsizetype end, QByteArrayView qualifiedName)
 {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+    const qsizetype last = end - qualifiedName.size() - 3;
+    while (from <= last) {
+        const void *open = std::memchr(bytes + from, '<', size_t(last - from + 1));
+        if (!open)
+            return -1;
+        const qsizetype at = static_cast<const char *>(open) - bytes;
+        if (bytes[at + 1] == '/' && bytes[at + 2 + qualifiedName.size()] == '>'
+            && sameBytes(QByteArrayView(bytes + at + 2, qualifiedName.size()), qualifiedName))
+            return at;
+        from = at + 1;
+    }
+    return -1;
 }
 
-bool isNameEnd(char c)
+// What the scanner needs to know of a byte, as bits.
+enum ByteClass : quint8 {
+    spaceByte = 1,   // separates attributes
+    nameEndByte = 2, // space, '/' or '>'
+    tagStopByte = 4, // '>' or a quote: where the search for a tag's end pauses
+};
+
+constexpr std::array<quint8, 256> byteClasses = [] {
+    std::array<quint8, 256> classes{};
+    for (unsigned char c : {' ', '\t', '\n', '\r'})
+        classes[c] = spaceByte | nameEndByte;
+    classes['/'] = nameEndByte;
+    classes['>'] = nameEndByte | tagStopByte;
+    classes['"'] = tagStopByte;
+    classes['\''] = tagStopByte;
+    return classes;
+}();
+
+bool has(char c, ByteClass byteClass)
 {
-    return isSpace(c) || c == '/' || c == '>';
+    return byteClasses[static_cast<unsigned char>(c)] & byteClass;
+}
+
+bool isSpace(char c)
+{
+    return has(c, spaceByte);
+}
+
+// The '>' that ends the tag opened at `open`: the first one outside a quoted
+// attribute value; `end` when there is none.
+qsizetype tagClose(const char *bytes, qsizetype open, qsizetype end)
+{
+    qsizetype at = open + 1;
+    for (;;) {
+        while (at < end && !has(bytes[at], tagStopByte))
+            ++at;
+        if (at >= end || bytes[at] == '>')
+            return at;
+        const void *quoteEnd = std::memchr(bytes + at + 1, bytes[at], size_t(end - at - 1));
+        if (!quoteEnd)
+            return end;
+        at = static_cast<const char *>(quoteEnd) - bytes + 1;
+    }
 }
 
 void appendScalar(QByteArray &out, char32_t scalar)
@@ -73,7 +126,7 @@ std::optional<char> namedReference(QByteArrayView name)
 std::optional<QString> XMLScanner::Element::attribute(QByteArrayView name) const
 {
     for (const Attribute &attribute : attributes)
-        if (attribute.name == name)
+        if (sameBytes(attribute.name, name))
             return decode(attribute.rawValue);
     return std::nullopt;
 }
@@ -104,36 +157,23 @@ const XMLScanner::Element *XMLScanner::next()
             continue;
         }
 
-        // The tag ends at the first '>' outside a quoted attribute value.
-        qsizetype close = open + 1;
-        char quote = 0;
-        for (; close < m_end; ++close) {
-            const char c = bytes[close];
-            if (quote) {
-                if (c == quote)
-                    quote = 0;
-            } else if (c == '"' || c == '\'') {
-                quote = c;
-            } else if (c == '>') {
-                break;
-            }
-        }
+        const qsizetype close = tagClose(bytes, open, m_end);
         if (close >= m_end)
             break;
 
         Element &element = m_element;
-        element.attributes.clear();
         element.content.reset();
         qsizetype nameEnd = open + 1;
-        while (nameEnd < close && !isNameEnd(bytes[nameEnd]))
-            ++nameEnd;
+        qsizetype localStart = nameEnd;
+        for (; nameEnd < close && !has(bytes[nameEnd], nameEndByte); ++nameEnd)
+            if (bytes[nameEnd] == ':')
+                localStart = nameEnd + 1;
         element.qualifiedName = QByteArrayView(bytes + open + 1, nameEnd - open - 1);
-        const qsizetype colon = element.qualifiedName.lastIndexOf(':');
-        element.prefix = element.qualifiedName.first(colon + 1);
-        element.localName = element.qualifiedName.sliced(colon + 1);
+        element.prefix = QByteArrayView(bytes + open + 1, localStart - open - 1);
+        element.localName = QByteArrayView(bytes + localStart, nameEnd - localStart);
         const bool selfClosing = close > open + 1 && bytes[close - 1] == '/';
         const qsizetype attributesEnd = selfClosing ? close - 1 : close;
-        readAttributes(QByteArrayView(bytes + nameEnd, std::max<qsizetype>(0, attributesEnd - nameEnd)), element);
+        readAttributes(QByteArrayView(bytes + nameEnd, std::max<qsizetype>(0, attributesEnd - nameEnd)));
 
         const qsizetype afterTag = close + 1;
         element.range = {open, afterTag};
@@ -176,29 +216,26 @@ qsizetype XMLScanner::findEndTag(QByteArrayView qualifiedName, qsizetype from)
 {
     EndTagSearch *search = nullptr;
     for (EndTagSearch &known : m_searches)
-        if (QByteArrayView(known.pattern.constData(), known.pattern.size()).sliced(2, known.pattern.size() - 3)
-            == qualifiedName)
+        if (sameBytes(known.qualifiedName, qualifiedName))
             search = &known;
     if (!search) {
         search = &m_searches.emplace_back();
-        search->pattern.append("</", 2);
-        search->pattern.append(qualifiedName.data(), qualifiedName.size());
-        search->pattern.append('>');
+        search->qualifiedName = qualifiedName; // points into m_xml, which outlives the scanner
     }
     // The scan only moves forward, so an earlier answer still holds when it
     // lies ahead of `from` (or when there was none): no byte is searched twice.
     const bool earlierHolds = search->from >= 0 && from >= search->from
                               && (search->found < 0 || search->found >= from);
     if (!earlierHolds) {
-        const QByteArrayView window = QByteArrayView(m_xml).first(m_end);
         search->from = from;
-        search->found = window.indexOf(QByteArrayView(search->pattern.constData(), search->pattern.size()), from);
+        search->found = findEndTagIn(m_xml.constData(), from, m_end, qualifiedName);
     }
     return search->found;
 }
 
-void XMLScanner::readAttributes(QByteArrayView tag, Element &element) const
+void XMLScanner::readAttributes(QByteArrayView tag)
 {
+    qsizetype count = 0;
     qsizetype i = 0;
     const qsizetype n = tag.size();
     while (i < n) {
@@ -211,21 +248,28 @@ void XMLScanner::readAttributes(QByteArrayView tag, Element &element) const
         while (i < n && tag[i] != '"' && tag[i] != '\'')
             ++i;
         if (i >= n)
-            return;
+            break;
         const char quote = tag[i];
         const qsizetype valueStart = ++i;
         while (i < n && tag[i] != quote)
             ++i;
-        if (!name.isEmpty())
-            element.attributes.append(Attribute{name, tag.sliced(valueStart, i - valueStart)});
+        if (!name.isEmpty()) {
+            const Attribute attribute{name, tag.sliced(valueStart, i - valueStart)};
+            if (count < m_attributes.size())
+                m_attributes[count] = attribute;
+            else
+                m_attributes.append(attribute);
+            ++count;
+        }
         ++i;
     }
+    m_element.attributes = std::span<const Attribute>(m_attributes.constData(), size_t(count));
 }
 
 bool XMLScanner::needsEndTag(QByteArrayView localName) const
 {
     for (QByteArrayView name : elementsWithContent)
-        if (name == localName)
+        if (sameBytes(name, localName))
             return true;
     return skips(localName);
 }
@@ -233,7 +277,7 @@ bool XMLScanner::needsEndTag(QByteArrayView localName) const
 bool XMLScanner::skips(QByteArrayView localName) const
 {
     for (QByteArrayView name : m_skipping)
-        if (name == localName)
+        if (sameBytes(name, localName))
             return true;
     return false;
 }

@@ -10,6 +10,19 @@
 
 namespace quorvane {
 
+// Equal bytes. Written out because both QByteArrayView's comparison and
+// memcmp are out-of-line calls, and the workbook reader compares short names
+// at every tag.
+inline bool sameBytes(QByteArrayView a, QByteArrayView b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (a[i] != b[i])
+            return false;
+    return true;
+}
+
 // A half-open byte range [start, end) of an XML buffer.
 struct ByteRange
 {
@@ -40,10 +53,12 @@ public:
         QByteArrayView qualifiedName;
         QByteArrayView localName;
         QByteArrayView prefix; // with its colon; empty when there is none
-        QVarLengthArray<Attribute, 6> attributes;
+        std::span<const Attribute> attributes;
         ByteRange range;                  // the whole element, end tag included when found
         std::optional<ByteRange> content; // absent for a self-closing element
 
+        // Whether the local name is exactly `name`.
+        bool is(QByteArrayView name) const { return sameBytes(localName, name); }
         // The decoded value of the attribute written with exactly this name.
         std::optional<QString> attribute(QByteArrayView name) const;
     };
@@ -66,19 +81,21 @@ public:
 private:
     bool skipMarkup(); // at a '<' that opens no element; false ends the scan
     qsizetype findEndTag(QByteArrayView qualifiedName, qsizetype from);
-    void readAttributes(QByteArrayView tag, Element &element) const;
+    void readAttributes(QByteArrayView tag);
     bool needsEndTag(QByteArrayView localName) const;
     bool skips(QByteArrayView localName) const;
 
     struct EndTagSearch
     {
-        QVarLengthArray<char, 32> pattern; // "</name>"
+        QByteArrayView qualifiedName; // the end tag is "</" qualifiedName ">"
         qsizetype from = -1;
         qsizetype found = -1;
     };
 
     const QByteArray &m_xml;
     Element m_element;
+    // Reused from tag to tag, so that reading attributes allocates nothing.
+    QVarLengthArray<Attribute, 8> m_attributes;
     qsizetype m_at;
     qsizetype m_end;
     std::span<const QByteArrayView> m_skipping;
