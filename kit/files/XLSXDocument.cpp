@@ -1,5 +1,7 @@
 #include "kit/files/XLSXDocument.h"
 
+#include "kit/files/SheetReader.h"
+
 #include <QHash>
 
 #include <algorithm>
@@ -11,12 +13,7 @@ namespace quorvane {
 
 namespace {
 
-constexpr QByteArrayView skipCells[] = {"c"};
-constexpr QByteArrayView skipCellParts[] = {"v", "is"};
 constexpr QByteArrayView skipStringItems[] = {"si"};
-constexpr QByteArrayView skipInsideStringItem[] = {"t", "rPh"};
-constexpr int largestRow = 2'000'000;
-constexpr int largestColumn = 20'000;
 
 [[noreturn]] void fail(const QString &message)
 {
@@ -35,41 +32,6 @@ ZipArchive openArchive(const QByteArray &data)
 QByteArrayView slice(const QByteArray &xml, ByteRange range)
 {
     return QByteArrayView(xml).sliced(range.start, range.length());
-}
-
-// The content of `<name ...>X</name>` when that element fills `content`
-// exactly and X holds no markup: the shape nearly every cell value and
-// string item has, read here without starting a scanner. Absent otherwise.
-std::optional<ByteRange> loneElementContent(const QByteArray &xml, ByteRange content, char name)
-{
-    const char *bytes = xml.constData() + content.start;
-    const qsizetype n = content.length();
-    if (n < 7 || bytes[0] != '<' || bytes[1] != name || (bytes[2] != '>' && bytes[2] != ' '))
-        return std::nullopt;
-    if (bytes[n - 4] != '<' || bytes[n - 3] != '/' || bytes[n - 2] != name || bytes[n - 1] != '>')
-        return std::nullopt;
-    const void *tagEnd = std::memchr(bytes, '>', size_t(n - 4));
-    if (!tagEnd)
-        return std::nullopt;
-    const qsizetype valueStart = static_cast<const char *>(tagEnd) - bytes + 1;
-    if (bytes[valueStart - 2] == '/' || std::memchr(bytes + 1, '"', size_t(valueStart - 1))
-        || std::memchr(bytes + 1, '\'', size_t(valueStart - 1))
-        || std::memchr(bytes + valueStart, '<', size_t(n - 4 - valueStart)))
-        return std::nullopt;
-    return ByteRange{content.start + valueStart, content.end - 4};
-}
-
-// The text of an <si> or <is> element: its <t> runs joined, phonetic runs left out.
-QString stringItemText(const QByteArray &xml, ByteRange content)
-{
-    if (const std::optional<ByteRange> run = loneElementContent(xml, content, 't'))
-        return XMLScanner::decode(slice(xml, *run));
-    QString text;
-    XMLScanner scanner(xml, content, skipInsideStringItem);
-    while (const XMLScanner::Element *element = scanner.next())
-        if (element->is("t") && element->content)
-            text += XMLScanner::decode(slice(xml, *element->content));
-    return text;
 }
 
 // Resolves a relationship target against the xl/ folder.
@@ -157,174 +119,6 @@ QList<ListedSheet> listSheets(const QByteArray &workbook, const QList<Relationsh
     }
     return sheets;
 }
-
-// A row number as written in a row's r attribute: plain decimal digits.
-std::optional<int> rowNumber(QByteArrayView digits)
-{
-    if (digits.isEmpty() || digits.size() > 9)
-        return std::nullopt;
-    int value = 0;
-    for (char c : digits) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        value = value * 10 + (c - '0');
-    }
-    if (value > largestRow)
-        return std::nullopt;
-    return value;
-}
-
-// The shared string index a <v> holds: its decoded, trimmed text as a decimal
-// integer (negative ones become -1, too large ones the largest int).
-std::optional<int> sharedIndex(QByteArrayView raw)
-{
-    qint64 value = 0;
-    bool plain = !raw.isEmpty() && raw.size() <= 9;
-    for (char c : raw) {
-        if (c < '0' || c > '9') {
-            plain = false;
-            break;
-        }
-        value = value * 10 + (c - '0');
-    }
-    if (plain)
-        return int(value);
-    bool isInteger = false;
-    const qlonglong index = XMLScanner::decode(raw).trimmed().toLongLong(&isInteger);
-    if (!isInteger)
-        return std::nullopt;
-    return int(std::clamp<qlonglong>(index, -1, std::numeric_limits<int>::max()));
-}
-
-// Reads the cells of one worksheet part into its sheet, in document order.
-class CellReader
-{
-public:
-    using Cell = XLSXDocument::Cell;
-
-    explicit CellReader(XLSXDocument::Sheet &sheet) : m_sheet(sheet), m_xml(sheet.xml)
-    {
-    }
-
-    void read()
-    {
-        m_sheet.cells.reserve(m_xml.size() / 40); // a typical cell takes at least this many bytes
-        XMLScanner scanner(m_xml, skipCells);
-        while (const XMLScanner::Element *element = scanner.next()) {
-            if (element->is("row"))
-                enterRow(*element);
-            else if (element->is("c"))
-                readCell(*element);
-        }
-    }
-
-private:
-    void enterRow(const XMLScanner::Element &row)
-    {
-        std::optional<int> number;
-        for (const XMLScanner::Attribute &attribute : row.attributes)
-            if (sameBytes(attribute.name, "r"))
-                number = rowNumber(attribute.rawValue);
-        m_row = number ? *number - 1 : m_row + 1;
-        m_column = 0;
-    }
-
-    void readCell(const XMLScanner::Element &element)
-    {
-        QByteArrayView type;
-        QByteArray decodedType;
-        std::optional<std::pair<int, int>> reference;
-        for (const XMLScanner::Attribute &attribute : element.attributes) {
-            if (sameBytes(attribute.name, "r")) {
-                reference = XLSXDocument::parseReference(attribute.rawValue);
-            } else if (sameBytes(attribute.name, "t")) {
-                type = attribute.rawValue;
-                if (type.contains('&'))
-                    type = decodedType = XMLScanner::decode(type).toUtf8();
-            }
-        }
-        if (reference)
-            m_row = reference->first;
-        Cell cell;
-        cell.row = m_row;
-        cell.column = reference ? reference->second : m_column;
-        m_column = cell.column + 1;
-        if (!element.content || cell.row < 0 || !readContent(*element.content, type, cell))
-            return;
-        cell.prefix = prefixIndex(element.prefix);
-        m_sheet.cells.append(std::move(cell));
-    }
-
-    // Fills in the cell's source and text from its <v> or <is>; false when
-    // the cell shows nothing.
-    bool readContent(ByteRange content, QByteArrayView type, Cell &cell)
-    {
-        std::optional<ByteRange> value = loneElementContent(m_xml, content, 'v');
-        std::optional<ByteRange> inlineString, inlineContent;
-        if (!value) {
-            XMLScanner scanner(m_xml, content, skipCellParts);
-            while (const XMLScanner::Element *part = scanner.next()) {
-                if (part->is("v") && !value)
-                    value = part->content.value_or(ByteRange{part->range.end, part->range.end});
-                else if (part->is("is") && !inlineString)
-                    inlineString = part->range, inlineContent = part->content;
-            }
-        }
-        if (sameBytes(type, "inlineStr")) {
-            if (!inlineString)
-                return false;
-            cell.source = Cell::Source::inlineString;
-            cell.range = *inlineString;
-            return keepText(cell, inlineContent ? stringItemText(m_xml, *inlineContent) : QString());
-        }
-        if (!value)
-            return false;
-        const QByteArrayView raw = slice(m_xml, *value);
-        if (sameBytes(type, "s")) {
-            const std::optional<int> index = sharedIndex(raw);
-            if (!index)
-                return false;
-            cell.source = Cell::Source::shared;
-            cell.index = *index;
-            cell.range = *value;
-            return true;
-        }
-        if (sameBytes(type, "str")) {
-            cell.source = Cell::Source::formulaText;
-            cell.range = *value;
-            return keepText(cell, XMLScanner::decode(raw));
-        }
-        if (sameBytes(type, "b"))
-            return keepText(cell, XMLScanner::decode(raw) == u"1" ? u"TRUE"_s : u"FALSE"_s);
-        return keepText(cell, XMLScanner::decode(raw));
-    }
-
-    bool keepText(Cell &cell, QString text) const
-    {
-        cell.index = int(m_sheet.texts.size());
-        m_sheet.texts.append(std::move(text));
-        return true;
-    }
-
-    int prefixIndex(QByteArrayView prefix)
-    {
-        if (prefix.isEmpty())
-            return 0;
-        QList<QByteArray> &prefixes = m_sheet.prefixes;
-        if (sameBytes(prefixes.constLast(), prefix))
-            return int(prefixes.size() - 1);
-        const qsizetype known = prefixes.indexOf(prefix);
-        if (known >= 0)
-            return int(known);
-        prefixes.append(prefix.toByteArray());
-        return int(prefixes.size() - 1);
-    }
-
-    XLSXDocument::Sheet &m_sheet;
-    const QByteArray &m_xml;
-    int m_row = -1;
-    int m_column = 0;
-};
 
 QByteArray stringItem(const QByteArray &prefix, QByteArrayView element, const QString &text)
 {
@@ -429,7 +223,7 @@ void XLSXDocument::readSharedStrings(const QString &path)
     while (const XMLScanner::Element *element = scanner.next()) {
         if (!element->is("si"))
             continue;
-        const QString text = element->content ? stringItemText(m_sharedXML, *element->content) : QString();
+        const QString text = element->content ? SheetReader::stringItemText(m_sharedXML, *element->content) : QString();
         m_sharedElements.append(element->range);
         m_sharedTexts.append(text);
     }
@@ -448,7 +242,7 @@ void XLSXDocument::readSheet(const QString &name, const QString &path)
     } catch (const ZipArchive::Failure &) {
         return; // an unreadable sheet is left out; the others still open
     }
-    CellReader(sheet).read();
+    SheetReader::read(sheet);
     m_sheets.append(std::move(sheet));
 }
 

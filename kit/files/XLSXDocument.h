@@ -76,6 +76,10 @@ public:
 
     QByteArray data(const Transform &replacing) const;
 
+    // The largest row and column numbers a reference may name.
+    static constexpr int largestRow = 2'000'000;
+    static constexpr int largestColumn = 20'000;
+
     // "B3" is row 2, column 1; nothing for anything that isn't a reference.
     static std::optional<std::pair<int, int>> parseReference(QByteArrayView reference);
 

@@ -66,10 +66,13 @@ qsizetype tagClose(const char *bytes, qsizetype open, qsizetype end)
             ++at;
         if (at >= end || bytes[at] == '>')
             return at;
-        const void *quoteEnd = std::memchr(bytes + at + 1, bytes[at], size_t(end - at - 1));
-        if (!quoteEnd)
+        // Attribute values are short, so a plain loop beats a call to memchr.
+        const char quote = bytes[at];
+        for (++at; at < end && bytes[at] != quote; ++at) {
+        }
+        if (at >= end)
             return end;
-        at = static_cast<const char *>(quoteEnd) - bytes + 1;
+        ++at;
     }
 }
 
