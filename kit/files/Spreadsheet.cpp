@@ -40,20 +40,24 @@ constexpr int gridColumnLimit = 1'000;
 
 Grid workbookGrid(const XLSXDocument &workbook, const XLSXDocument::Sheet &sheet)
 {
+    const auto inGrid = [](const XLSXDocument::Cell &cell) {
+        return cell.row <= gridRowLimit && cell.column < gridColumnLimit;
+    };
     // Sized first, so that each row is allocated once.
     QList<int> widths;
     for (const XLSXDocument::Cell &cell : sheet.cells) {
         if (widths.size() <= cell.row)
             widths.resize(cell.row + 1, 0);
-        if (cell.row <= gridRowLimit && cell.column < gridColumnLimit)
+        if (inGrid(cell))
             widths[cell.row] = std::max(widths[cell.row], cell.column + 1);
     }
     Grid grid(widths.size());
+    QList<GridCell> *rows = grid.data();
     for (qsizetype r = 0; r < widths.size(); ++r)
-        grid[r].resize(widths[r]);
+        rows[r].resize(widths[r]);
     for (const XLSXDocument::Cell &cell : sheet.cells)
-        if (cell.row <= gridRowLimit && cell.column < gridColumnLimit)
-            grid[cell.row][cell.column] = GridCell{workbook.text(sheet, cell), cell.isText()};
+        if (inGrid(cell))
+            rows[cell.row].data()[cell.column] = GridCell{workbook.text(sheet, cell), cell.isText()};
     return grid;
 }
 
