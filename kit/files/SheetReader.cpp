@@ -87,7 +87,7 @@ public:
     // `stopAt` it asks `stopHere`, and stops when that agrees; true then.
     bool read(qsizetype from, qsizetype stopAt = -1, const std::function<bool()> &stopHere = {})
     {
-        m_sheet.cells.reserve((m_xml.size() - from) / 40); // a typical cell takes at least this many bytes
+        reserveFor(m_xml.size() - from); // the rest may follow when the stop is refused
         XMLScanner scanner(m_xml, ByteRange{from, m_xml.size()}, skipCells);
         bool asked = stopAt < 0;
         while (const XMLScanner::Element *element = scanner.next()) {
@@ -109,13 +109,20 @@ public:
         const XMLScanner::Element *first = scanner.next();
         if (!first || first->range.start != from || !first->is("row") || !numberOf(*first))
             return false;
-        m_sheet.cells.reserve((m_xml.size() - from) / 40);
+        reserveFor(m_xml.size() - from);
         for (const XMLScanner::Element *element = first; element; element = scanner.next())
             take(*element);
         return true;
     }
 
 private:
+    // Room for as many cells as the bytes could hold, so that the list never
+    // grows by copying; pages of it that no cell fills are never touched.
+    void reserveFor(qsizetype bytes)
+    {
+        m_sheet.cells.reserve(m_sheet.cells.size() + bytes / 16);
+    }
+
     void take(const XMLScanner::Element &element)
     {
         if (element.is("row"))
