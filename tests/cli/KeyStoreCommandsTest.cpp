@@ -1,31 +1,19 @@
 // The key commands on the user's stored keys, each run a separate process as
 // a user would run them, against a keys folder of the test's own.
+#include "CliRun.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 
+using namespace quorvane::test;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-struct Result
-{
-    int code = -1;
-    QString out;
-    QString err;
-};
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 class KeyStoreCommands : public testing::Test
 {
@@ -33,24 +21,11 @@ protected:
     Result quorvane(const QStringList &arguments, const QByteArray &input = {},
                     const QStringList &environment = {}) const
     {
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(u"QUORVANE_KEYS_DIR"_s, keysFolder());
-        env.insert(u"QUORVANE_PASSPHRASE"_s, u"correct horse battery"_s);
-        for (const QString &setting : environment)
-            env.insert(setting.section(u'=', 0, 0), setting.section(u'=', 1));
-        process.setProcessEnvironment(env);
-        process.start(QStringLiteral(QUORVANE_CLI), arguments);
-        process.write(input);
-        process.closeWriteChannel();
-        if (!process.waitForFinished(120000)) {
-            process.kill();
-            process.waitForFinished();
-            return {};
-        }
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromUtf8(process.readAllStandardOutput()).trimmed(),
-                QString::fromUtf8(process.readAllStandardError()).trimmed()};
+        const QStringList settings{u"QUORVANE_KEYS_DIR="_s + keysFolder(), u"QUORVANE_PASSPHRASE=correct horse battery"_s};
+        Result result = quorvane::test::quorvane(arguments, settings + environment, input);
+        result.out = result.out.trimmed();
+        result.err = result.err.trimmed();
+        return result;
     }
 
     // Runs a command that must succeed and returns what it printed.
@@ -103,13 +78,10 @@ TEST_F(KeyStoreCommands, StoreProtectedKeyLivesAcrossRuns)
 
     // Deleting leaves neither the file nor the secret: the same file put back
     // no longer opens.
-    const QByteArray stored = readAll(storedFile(id));
+    const QByteArray stored = readBytes(storedFile(id));
     ok({u"key"_s, u"delete"_s, id, u"--yes"_s});
     EXPECT_FALSE(QFile::exists(storedFile(id)));
-    QFile restored(storedFile(id));
-    ASSERT_TRUE(restored.open(QIODevice::WriteOnly));
-    restored.write(stored);
-    restored.close();
+    ASSERT_TRUE(writeBytes(storedFile(id), stored));
     const Result orphan = quorvane({u"key"_s, u"show"_s, id});
     EXPECT_EQ(orphan.code, 1);
     EXPECT_EQ(orphan.err, u"This key’s secret isn’t in the keyring. Keys protected by the keyring open only on the "
@@ -133,7 +105,7 @@ TEST_F(KeyStoreCommands, PassphraseKeysExportImportAndDelete)
 
     const QString copy = outside(u"Travel.tesselkey"_s);
     ok({u"key"_s, u"export"_s, u"Travel"_s, u"--to"_s, copy});
-    EXPECT_EQ(readAll(copy), readAll(storedFile(id)));
+    EXPECT_EQ(readBytes(copy), readBytes(storedFile(id)));
 
     // Deleting asks first; anything but yes keeps the key.
     const Result kept = quorvane({u"key"_s, u"delete"_s, u"Travel"_s}, "n\n");
@@ -146,7 +118,7 @@ TEST_F(KeyStoreCommands, PassphraseKeysExportImportAndDelete)
     EXPECT_TRUE(QFile::exists(copy));
 
     EXPECT_EQ(ok({u"key"_s, u"import"_s, copy}), id);
-    EXPECT_EQ(readAll(storedFile(id)), readAll(copy));
+    EXPECT_EQ(readBytes(storedFile(id)), readBytes(copy));
     const Result again = quorvane({u"key"_s, u"import"_s, copy});
     EXPECT_EQ(again.code, 1);
     EXPECT_EQ(again.err, u"You already have this key: “Travel” is already in your keys."_s);
