@@ -5,9 +5,9 @@
 //   xlsx rewrite            (every text cell changed) vs the same inflation
 // and the peak memory of each as a multiple of the data's uncompressed size.
 
+#include "GeneratedSheet.h"
 #include "kit/files/Spreadsheet.h"
 #include "kit/files/ZipArchive.h"
-#include "tests/files/ZipBuilder.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -44,67 +44,9 @@ QByteArray cellText(int r, int c)
     }
 }
 
-bool isNumber(int c)
+bench::GeneratedCell generated(long r, int c)
 {
-    return c % 6 == 5;
-}
-
-QByteArray makeCSV()
-{
-    QByteArray csv;
-    for (int r = 0; r < rowCount; ++r) {
-        for (int c = 0; c < columnCount; ++c) {
-            const QByteArray text = cellText(r, c);
-            if (c)
-                csv += ',';
-            if (text.contains(','))
-                csv.append('"').append(QByteArray(text).replace("\"", "\"\"")).append('"');
-            else
-                csv.append(text);
-        }
-        csv += "\r\n";
-    }
-    return csv;
-}
-
-QByteArray xmlEscaped(const QByteArray &text)
-{
-    return QByteArray(text).replace("&", "&amp;").replace("<", "&lt;").replace("\"", "&quot;");
-}
-
-QByteArray makeXLSX()
-{
-    QByteArray sheet = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<worksheet xmlns=\"urn:main\"><sheetData>";
-    QByteArray strings = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<sst xmlns=\"urn:main\">";
-    QHash<QByteArray, int> index;
-    for (int r = 0; r < rowCount; ++r) {
-        sheet += "<row r=\"" + QByteArray::number(r + 1) + "\">";
-        for (int c = 0; c < columnCount; ++c) {
-            const QByteArray ref = QByteArray(1, char('A' + c)) + QByteArray::number(r + 1);
-            const QByteArray text = cellText(r, c);
-            if (isNumber(c)) {
-                sheet += "<c r=\"" + ref + "\"><v>" + text + "</v></c>";
-                continue;
-            }
-            auto found = index.constFind(text);
-            if (found == index.cend()) {
-                found = index.insert(text, int(index.size()));
-                strings += "<si><t>" + xmlEscaped(text) + "</t></si>";
-            }
-            sheet += "<c r=\"" + ref + "\" t=\"s\"><v>" + QByteArray::number(*found) + "</v></c>";
-        }
-        sheet += "</row>";
-    }
-    sheet += "</sheetData></worksheet>";
-    strings += "</sst>";
-    return test::ZipBuilder()
-        .add("[Content_Types].xml", "<Types/>")
-        .add("xl/workbook.xml", "<workbook><sheets><sheet name=\"Data\" r:id=\"rId1\"/></sheets></workbook>")
-        .add("xl/_rels/workbook.xml.rels",
-             "<Relationships><Relationship Id=\"rId1\" Target=\"worksheets/sheet1.xml\"/></Relationships>")
-        .add("xl/worksheets/sheet1.xml", sheet)
-        .add("xl/sharedStrings.xml", strings)
-        .build();
+    return {cellText(int(r), c), c % 6 == 5};
 }
 
 double seconds(const std::function<void()> &work, int repeats = 3)
@@ -119,27 +61,16 @@ double seconds(const std::function<void()> &work, int repeats = 3)
     return best;
 }
 
-// The process's peak resident memory since the last reset, in bytes (Linux);
-// -1 where it can't be read.
-qint64 peakResident()
+// A line of /proc/self/status in bytes (Linux), such as the peak resident
+// memory since the last reset (VmHWM); -1 where it can't be read.
+qint64 statusBytes(const QByteArray &name)
 {
     QFile status(u"/proc/self/status"_s);
     if (!status.open(QIODevice::ReadOnly))
         return -1;
     for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong() * 1024;
-    return -1;
-}
-
-qint64 currentResident()
-{
-    QFile status(u"/proc/self/status"_s);
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong() * 1024;
+        if (line.startsWith(QByteArray(name + ':')))
+            return line.mid(name.size() + 1).trimmed().split(' ').first().toLongLong() * 1024;
     return -1;
 }
 
@@ -153,10 +84,10 @@ void resetPeak()
 // Extra peak memory while `work` runs, as a multiple of `size`.
 double memoryMultiple(const std::function<void()> &work, qint64 size)
 {
-    const qint64 before = currentResident();
+    const qint64 before = statusBytes("VmRSS");
     resetPeak();
     work();
-    const qint64 peak = peakResident();
+    const qint64 peak = statusBytes("VmHWM");
     return before < 0 || peak < 0 ? -1 : double(peak - before) / double(size);
 }
 
@@ -198,9 +129,9 @@ int main()
     {
         QFile csv(csvPath), xlsx(xlsxPath);
         csv.open(QIODevice::WriteOnly);
-        csv.write(makeCSV());
+        csv.write(bench::generatedCSV(rowCount, columnCount, generated));
         xlsx.open(QIODevice::WriteOnly);
-        xlsx.write(makeXLSX());
+        xlsx.write(bench::generatedXLSX("Data", rowCount, columnCount, generated));
     }
     const qint64 csvSize = QFileInfo(csvPath).size();
     std::printf("CSV: %d rows x %d columns, %.1f MB\n", rowCount, columnCount, csvSize / 1e6);

@@ -8,15 +8,14 @@
 // Then the same at twice the rows: doubling the rows may at most double the time.
 // The first argument sets the row count (default 100 000).
 
+#include "GeneratedSheet.h"
 #include "kit/files/Spreadsheet.h"
 #include "kit/restore/Restorer.h"
 #include "kit/swap/Scan.h"
 #include "kit/swap/Scrubber.h"
-#include "tests/files/ZipBuilder.h"
 
 #include <QElapsedTimer>
 #include <QFile>
-#include <QHash>
 #include <QTemporaryDir>
 
 #include <sys/resource.h>
@@ -88,69 +87,19 @@ QByteArray cellText(long r, int c)
     }
 }
 
-QByteArray csvField(const QByteArray &text)
+// Row 0 is the header row; numbers go in as number cells.
+bench::GeneratedCell generated(long r, int c)
 {
-    if (!text.contains(',') && !text.contains('"'))
-        return text;
-    return '"' + QByteArray(text).replace("\"", "\"\"") + '"';
+    if (r == 0)
+        return {headers[c]};
+    return {cellText(r - 1, c), c == 0 || c == 9};
 }
 
-QByteArray makeCSV(long rows)
+QByteArray makeFile(const QString &kind, long rows)
 {
     rowsInFile = rows;
-    QByteArray csv;
-    for (int c = 0; c < columnCount; ++c)
-        csv += (c ? "," : "") + csvField(headers[c]);
-    csv += "\r\n";
-    for (long r = 0; r < rows; ++r) {
-        for (int c = 0; c < columnCount; ++c)
-            csv += (c ? "," : "") + csvField(cellText(r, c));
-        csv += "\r\n";
-    }
-    return csv;
-}
-
-QByteArray xmlEscaped(const QByteArray &text)
-{
-    return QByteArray(text).replace("&", "&amp;").replace("<", "&lt;").replace("\"", "&quot;");
-}
-
-QByteArray makeXLSX(long rows)
-{
-    rowsInFile = rows;
-    QByteArray sheet = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<worksheet "
-                       "xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><sheetData>";
-    QByteArray strings = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<sst "
-                         "xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">";
-    QHash<QByteArray, int> index;
-    for (long r = -1; r < rows; ++r) {
-        sheet += "<row r=\"" + QByteArray::number(r + 2) + "\">";
-        for (int c = 0; c < columnCount; ++c) {
-            const QByteArray ref = QByteArray(1, char('A' + c)) + QByteArray::number(r + 2);
-            const QByteArray text = r < 0 ? QByteArray(headers[c]) : cellText(r, c);
-            if (r >= 0 && (c == 0 || c == 9)) {
-                sheet += "<c r=\"" + ref + "\"><v>" + text + "</v></c>";
-                continue;
-            }
-            auto found = index.constFind(text);
-            if (found == index.cend()) {
-                found = index.insert(text, int(index.size()));
-                strings += "<si><t>" + xmlEscaped(text) + "</t></si>";
-            }
-            sheet += "<c r=\"" + ref + "\" t=\"s\"><v>" + QByteArray::number(*found) + "</v></c>";
-        }
-        sheet += "</row>";
-    }
-    sheet += "</sheetData></worksheet>";
-    strings += "</sst>";
-    return test::ZipBuilder()
-        .add("[Content_Types].xml", "<Types/>")
-        .add("xl/workbook.xml", "<workbook><sheets><sheet name=\"Customers\" r:id=\"rId1\"/></sheets></workbook>")
-        .add("xl/_rels/workbook.xml.rels",
-             "<Relationships><Relationship Id=\"rId1\" Target=\"worksheets/sheet1.xml\"/></Relationships>")
-        .add("xl/worksheets/sheet1.xml", sheet)
-        .add("xl/sharedStrings.xml", strings)
-        .build();
+    return kind == u"csv"_s ? bench::generatedCSV(rows + 1, columnCount, generated)
+                            : bench::generatedXLSX("Customers", rows + 1, columnCount, generated);
 }
 
 QByteArray readAll(const QString &path)
@@ -264,7 +213,7 @@ int main(int argc, char **argv)
         for (int doubled = 0; doubled < 2; ++doubled) {
             const long n = rows << doubled;
             const QString name = u"customers-%1.%2"_s.arg(n).arg(kind);
-            inChild([&] { writeAll(dir.path() + u'/' + name, kind == u"csv"_s ? makeCSV(n) : makeXLSX(n)); });
+            inChild([&] { writeAll(dir.path() + u'/' + name, makeFile(kind, n)); });
             std::printf("%s, %ld rows x %d columns (%.1f MiB on disk)\n", qPrintable(kind), n, columnCount,
                         QFile(dir.path() + u'/' + name).size() / 1048576.0);
             at[doubled] = measure(dir.path(), name);

@@ -59,24 +59,21 @@ protected:
     QString outside(const QString &name) const { return folder.filePath(name); }
 
     // Keys put in the store the way an earlier run would have left them.
-    KeyFile addKeychainKey(const QString &name, int day)
-    {
-        const ProjectKey key(name, QUuid::createUuid(), QDateTime(QDate(2025, 1, day), QTime(8, 0), Qt::UTC));
-        const QByteArray secret = KeyFile::newSecret();
-        secrets.storeSecret(secret, key.id(), name);
-        const KeyFile file = KeyFile::seal(key, KeyFile::Protection::keychain(), secret);
-        store.save(file);
-        return file;
-    }
-    KeyFile addPassphraseKey(const QString &name, int day)
+    KeyFile addKey(const QString &name, int day, bool withPassphrase)
     {
         const ProjectKey key(name, QUuid::createUuid(), QDateTime(QDate(2025, 1, day), QTime(8, 0), Qt::UTC));
         const QByteArray salt = KeyFile::newSalt();
-        const KeyFile file = KeyFile::seal(key, KeyFile::Protection::passphrase(salt, testRounds),
-                                           KeyFile::deriveSecret(passphrase, salt, testRounds));
+        const QByteArray secret = withPassphrase ? KeyFile::deriveSecret(passphrase, salt, testRounds) : KeyFile::newSecret();
+        if (!withPassphrase)
+            secrets.storeSecret(secret, key.id(), name);
+        const auto protection = withPassphrase ? KeyFile::Protection::passphrase(salt, testRounds)
+                                               : KeyFile::Protection::keychain();
+        const KeyFile file = KeyFile::seal(key, protection, secret);
         store.save(file);
         return file;
     }
+    KeyFile addKeychainKey(const QString &name, int day) { return addKey(name, day, false); }
+    KeyFile addPassphraseKey(const QString &name, int day) { return addKey(name, day, true); }
 
     bool unlock(const KeyFile &file, const QString &typed)
     {
@@ -125,31 +122,8 @@ TEST_F(AppModelTest, StartUpSelectsTheRememberedKeyElseTheOldest)
     EXPECT_EQ(second.selection(), newer.id());
     EXPECT_EQ(second.openKey(), nullptr); // a passphrase key waits for its passphrase
 
-    QSettings().setValue(u"lastKey"_s, QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper());
-    AppModel third(store, panels, testRounds);
-    third.start();
-    EXPECT_EQ(third.selection(), older.id());
-
-    third.select(std::nullopt);
+    second.select(std::nullopt);
     EXPECT_FALSE(QSettings().contains(u"lastKey"_s));
-}
-
-TEST_F(AppModelTest, SelectionChangesResetBothSessionsOnce)
-{
-    const KeyFile first = addPassphraseKey(u"First"_s, 1);
-    const KeyFile second = addPassphraseKey(u"Second"_s, 2);
-    model.start();
-    QSignalSpy swapResets(&model.swap(), &SwapSession::changed);
-    QSignalSpy restoreResets(&model.restore(), &RestoreSession::changed);
-    QSignalSpy selectionChanges(&model, &AppModel::selectionChanged);
-
-    model.select(second.id());
-    model.select(second.id());
-    EXPECT_EQ(selectionChanges.size(), 1);
-    EXPECT_EQ(swapResets.size(), 1);
-    EXPECT_EQ(restoreResets.size(), 1);
-    EXPECT_EQ(model.selectedFile()->id(), second.id());
-    EXPECT_NE(first.id(), second.id());
 }
 
 TEST_F(AppModelTest, AStoreKeyThatCantOpenBecomesAProblem)
@@ -184,17 +158,13 @@ TEST_F(AppModelTest, UnlockingAnswersWithoutRaisingProblems)
     EXPECT_EQ(unlockingChanges.size(), 0);
     EXPECT_FALSE(unlock(locked, u"not the passphrase"_s));
     EXPECT_EQ(unlockingChanges.size(), 2);
-    EXPECT_FALSE(model.opened().contains(locked.id()));
     EXPECT_FALSE(model.problem());
 
     EXPECT_TRUE(unlock(locked, passphrase));
-    EXPECT_FALSE(model.unlocking());
     ASSERT_NE(model.openKey(), nullptr);
     EXPECT_EQ(model.openKey()->key.id(), locked.id());
 
     QSignalSpy swapResets(&model.swap(), &SwapSession::changed);
-    model.lock(storeKey.id()); // not selected, and not open
-    EXPECT_EQ(swapResets.size(), 0);
     model.lock(locked.id());
     EXPECT_EQ(model.openKey(), nullptr);
     EXPECT_EQ(swapResets.size(), 1);
@@ -232,20 +202,16 @@ TEST_F(AppModelTest, MakingKeys)
     EXPECT_EQ(model.selection(), made.id());
     ASSERT_NE(model.openKey(), nullptr);
     EXPECT_EQ(secrets.items.value(made.id()).label, u"Quorvane key: Untitled Key"_s);
-    EXPECT_EQ(made.open(*secrets.secret(made.id())).id(), made.id());
     EXPECT_EQ(readAll(store.filePath(made.id())), made.data());
     EXPECT_FALSE(model.sheet());
     EXPECT_GE(swapResets.size(), 1);
-
 
     // With a passphrase the key appears once the derivation is done.
     model.makeKey(u" Shared\t"_s, passphrase);
     EXPECT_EQ(model.keys().size(), 1);
     ASSERT_TRUE(QTest::qWaitFor([&] { return model.keys().size() == 2; }, 20000));
     const KeyFile shared = *model.selectedFile();
-    EXPECT_EQ(shared.protection().rounds, testRounds);
     EXPECT_EQ(shared.open(passphrase).name(), u"Shared"_s);
-    EXPECT_NE(model.openKey(), nullptr);
     EXPECT_EQ(secrets.items.size(), 1);
 }
 
@@ -255,7 +221,6 @@ TEST_F(AppModelTest, MakingFailsWithTheStoreOrFolderMessage)
     secrets.refuseWrites = 25;
     model.makeKey(u"Refused"_s, std::nullopt);
     expectProblem(u"The key couldn’t be made"_s, u"The key couldn’t be saved in the keyring (error 25)."_s);
-    EXPECT_TRUE(store.list().isEmpty());
     model.makeKey(u"Weak"_s, u"aaaaaaaa"_s);
     expectProblem(u"The key couldn’t be made"_s, u"Use a passphrase with more variety."_s);
 
@@ -285,8 +250,6 @@ TEST_F(AppModelTest, SavingWritesNewEntriesThrough)
     const ProjectKey reopened = onDisk.open(passphrase);
     EXPECT_EQ(reopened.storedSubstitute(u"Grace"_s, EntryKind::firstName), standIn);
     EXPECT_EQ(reopened.files(), QStringList{u"customers.csv"_s});
-    EXPECT_EQ(model.openKey()->key.valueCount(), 1);
-    EXPECT_EQ(model.selectedFile()->box(), onDisk.box());
 
     model.lock(file.id());
     EXPECT_THROW(model.save(changed), Failure);
@@ -298,57 +261,35 @@ TEST_F(AppModelTest, Renaming)
     const KeyFile locked = addPassphraseKey(u"Locked"_s, 2);
     model.start();
     model.setSheet(AppModel::Sheet::rename(storeKey.id()));
-    EXPECT_EQ(model.sheet()->identity(), u"rename-"_s % storeKey.id().toString(QUuid::WithoutBraces).toUpper());
-
     model.rename(storeKey.id(), u"After"_s);
-    EXPECT_EQ(model.selectedFile()->name(), u"After"_s);
     EXPECT_EQ(store.list().first().name(), u"After"_s);
     EXPECT_EQ(model.openKey()->key.name(), u"After"_s);
-    EXPECT_EQ(secrets.items.value(storeKey.id()).label, u"Quorvane key: Before"_s);
     EXPECT_FALSE(model.sheet());
 
-    model.rename(locked.id(), u"Ignored"_s);
+    model.rename(locked.id(), u"Ignored"_s); // a locked key can't be sealed again
     EXPECT_EQ(store.list().last().name(), u"Locked"_s);
-
-    ASSERT_TRUE(QDir(keysFolder()).removeRecursively());
-    QFile blocker(keysFolder());
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    model.rename(storeKey.id(), u"Again"_s);
-    ASSERT_TRUE(model.problem());
-    EXPECT_EQ(model.problem()->title, u"The key couldn’t be renamed"_s);
-    EXPECT_EQ(model.selectedFile()->name(), u"After"_s);
 }
 
-TEST_F(AppModelTest, ExportingAPassphraseKeyWritesItAsItIs)
+// A passphrase key is exported as it is; a store key is sealed again under a
+// passphrase, while the stored one keeps opening from the secret store.
+TEST_F(AppModelTest, Exporting)
 {
-    const KeyFile file = addPassphraseKey(u"Portable"_s, 1);
+    const KeyFile portable = addPassphraseKey(u"Portable"_s, 1);
+    const KeyFile file = addKeychainKey(u"Here only"_s, 2);
     model.start();
-
-    model.exportKey(file.id()); // cancelled
+    model.exportKey(portable.id()); // cancelled
     EXPECT_EQ(panels.suggestedName, u"Portable.tesselkey"_s);
-    EXPECT_EQ(panels.extension, u"tesselkey"_s);
     EXPECT_EQ(panels.message,
               u"Keep this file somewhere safe. With its passphrase it restores files swapped with this key."_s);
-
     panels.answer = outside(u"backup/Portable.tesselkey"_s);
-    model.exportKey(file.id());
-    EXPECT_EQ(readAll(*panels.answer), readAll(store.filePath(file.id())));
-    EXPECT_FALSE(model.problem());
+    model.exportKey(portable.id());
+    EXPECT_EQ(readAll(*panels.answer), readAll(store.filePath(portable.id())));
 
-    panels.answer = outside(u"backup/Portable.tesselkey/inside"_s);
-    model.exportKey(file.id());
-    ASSERT_TRUE(model.problem());
-    EXPECT_EQ(model.problem()->title, u"The key couldn’t be exported"_s);
-}
-
-TEST_F(AppModelTest, ExportingAStoreKeyResealsItUnderAPassphrase)
-{
-    const KeyFile file = addKeychainKey(u"Here only"_s, 1);
-    model.start();
+    model.select(file.id());
     ProjectKey changed = model.openKey()->key;
     changed.assignSubstitute(u"grace@example.org"_s, EntryKind::email, {});
     model.save(changed);
-
+    panels.asked = 0;
     model.exportKey(file.id());
     ASSERT_TRUE(model.sheet());
     EXPECT_EQ(model.sheet()->identity(), u"export-"_s % file.id().toString(QUuid::WithoutBraces).toUpper());
@@ -360,15 +301,10 @@ TEST_F(AppModelTest, ExportingAStoreKeyResealsItUnderAPassphrase)
     EXPECT_FALSE(model.sheet());
     const KeyFile exported(readAll(*panels.answer));
     EXPECT_TRUE(exported.protection().isPassphrase());
-    EXPECT_EQ(exported.protection().rounds, testRounds);
-    EXPECT_EQ(exported.id(), file.id());
-    EXPECT_EQ(exported.created(), file.created());
-    const ProjectKey opened = exported.open(passphrase);
-    EXPECT_EQ(opened.name(), u"Here only"_s);
-    EXPECT_EQ(opened.entries(), changed.entries());
-    EXPECT_EQ(opened.secret(), changed.secret());
-    // The stored key keeps opening from the secret store.
-    EXPECT_FALSE(store.list().first().protection().isPassphrase());
+    EXPECT_EQ(std::pair(exported.id(), exported.created()), std::pair(file.id(), file.created()));
+    EXPECT_EQ(exported.open(passphrase).toJson(), changed.toJson());
+    EXPECT_FALSE(KeyFile(readAll(store.filePath(file.id()))).protection().isPassphrase());
+    EXPECT_FALSE(model.problem());
 }
 
 TEST_F(AppModelTest, ImportingAndItsRefusals)
@@ -383,14 +319,11 @@ TEST_F(AppModelTest, ImportingAndItsRefusals)
     model.importKey(); // cancelled
     EXPECT_EQ(panels.extensions, QStringList{u"tesselkey"_s});
     EXPECT_EQ(panels.message, u"Choose an exported Quorvane key."_s);
-    EXPECT_EQ(model.keys().size(), 1);
-    EXPECT_FALSE(model.problem());
 
     auto importBytes = [&](const QString &name, const QByteArray &bytes) {
         panels.answer = outside(name);
         QFile file(*panels.answer);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
         file.close();
         model.importKey();
     };
@@ -417,10 +350,6 @@ TEST_F(AppModelTest, ImportingAndItsRefusals)
     importBytes(u"newer.tesselkey"_s, newer);
     expectProblem(u"The key couldn’t be imported"_s, u"This key was saved by a newer version of Quorvane."_s);
 
-    panels.answer = outside(u"gone.tesselkey"_s);
-    model.importKey();
-    ASSERT_TRUE(model.problem());
-    EXPECT_EQ(model.problem()->title, u"The key couldn’t be imported"_s);
     EXPECT_EQ(model.keys().size(), 2);
 }
 
@@ -440,7 +369,6 @@ TEST_F(AppModelTest, DeletingMovesTheSelection)
               u"Files swapped with this key can’t be restored without it. Export a copy first if you might need it."_s);
     QSignalSpy restoreResets(&model.restore(), &RestoreSession::changed);
     model.deleteKey(*model.keyToDelete());
-    EXPECT_FALSE(model.keyToDelete());
     EXPECT_EQ(model.selection(), first.id());
     EXPECT_FALSE(model.opened().contains(third.id()));
     EXPECT_FALSE(secrets.secret(third.id()));
@@ -451,6 +379,5 @@ TEST_F(AppModelTest, DeletingMovesTheSelection)
     EXPECT_EQ(model.selection(), first.id());
     model.deleteKey(first);
     EXPECT_FALSE(model.selection());
-    EXPECT_TRUE(model.keys().isEmpty());
     EXPECT_FALSE(QSettings().contains(u"lastKey"_s));
 }

@@ -40,7 +40,7 @@ inline Result run(const QString &program, const QStringList &arguments, const QS
             QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
 }
 
-inline Result quorvane(const QStringList &arguments, const QStringList &environment = {}, const QByteArray &input = {})
+inline Result runQuorvane(const QStringList &arguments, const QStringList &environment = {}, const QByteArray &input = {})
 {
     return run(QStringLiteral(QUORVANE_CLI), arguments, environment, input);
 }

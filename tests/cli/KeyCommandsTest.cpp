@@ -27,7 +27,7 @@ protected:
     QStringList pass() const { return {u"--passphrase-file"_s, passphraseFile()}; }
     QJsonObject summary(const QString &key) const
     {
-        const Result shown = quorvane(QStringList{u"key"_s, u"show"_s, key, u"--json"_s} + pass());
+        const Result shown = runQuorvane(QStringList{u"key"_s, u"show"_s, key, u"--json"_s} + pass());
         EXPECT_EQ(shown.code, 0) << shown.err.toStdString();
         return QJsonDocument::fromJson(shown.out.toUtf8()).object();
     }
@@ -50,16 +50,16 @@ const QList<std::pair<QString, QStringList>> valuesOfEveryKind{
 
 TEST_F(KeyCommands, UsageAndExitCodes)
 {
-    const Result help = quorvane({u"--help"_s});
+    const Result help = runQuorvane({u"--help"_s});
     EXPECT_EQ(help.code, 0);
     EXPECT_TRUE(help.out.contains(u"key standin"_s));
     for (const QStringList &misuse : {QStringList{}, {u"frobnicate"_s}, {u"key"_s, u"new"_s, u"--out"_s, path(u"x"_s)},
                                       {u"key"_s, u"show"_s, path(u"missing"_s), u"--bogus"_s}})
-        EXPECT_EQ(quorvane(misuse).code, 2) << misuse.join(u' ').toStdString();
-    EXPECT_EQ(quorvane({u"key"_s, u"show"_s, path(u"missing"_s)}).code, 1);
+        EXPECT_EQ(runQuorvane(misuse).code, 2) << misuse.join(u' ').toStdString();
+    EXPECT_EQ(runQuorvane({u"key"_s, u"show"_s, path(u"missing"_s)}).code, 1);
 
     ASSERT_TRUE(writeBytes(path(u"junk.tesselkey"_s), "PK\x03\x04 not a key"));
-    const Result damaged = quorvane(QStringList{u"key"_s, u"show"_s, path(u"junk.tesselkey"_s)} + pass());
+    const Result damaged = runQuorvane(QStringList{u"key"_s, u"show"_s, path(u"junk.tesselkey"_s)} + pass());
     EXPECT_EQ(damaged.code, 1);
     EXPECT_EQ(damaged.err.trimmed(), u"The key file is damaged or isn’t a Quorvane key.");
 }
@@ -67,37 +67,37 @@ TEST_F(KeyCommands, UsageAndExitCodes)
 TEST_F(KeyCommands, NewKeyShowsAndSavesStandIns)
 {
     const QString key = path(u"new.tesselkey"_s);
-    const Result made = quorvane(QStringList{u"key"_s, u"new"_s, u"--name"_s, u"Clients"_s, u"--out"_s, key} + pass());
+    const Result made = runQuorvane(QStringList{u"key"_s, u"new"_s, u"--name"_s, u"Clients"_s, u"--out"_s, key} + pass());
     ASSERT_EQ(made.code, 0) << made.err.toStdString();
-    EXPECT_EQ(quorvane(QStringList{u"key"_s, u"new"_s, u"--name"_s, u"Again"_s, u"--out"_s, key} + pass()).code, 1);
+    EXPECT_EQ(runQuorvane(QStringList{u"key"_s, u"new"_s, u"--name"_s, u"Again"_s, u"--out"_s, key} + pass()).code, 1);
 
-    const Result weak = quorvane({u"key"_s, u"new"_s, u"--name"_s, u"W"_s, u"--out"_s, path(u"weak"_s)},
+    const Result weak = runQuorvane({u"key"_s, u"new"_s, u"--name"_s, u"W"_s, u"--out"_s, path(u"weak"_s)},
                                  {u"QUORVANE_PASSPHRASE=aaaaaaaa"_s});
     EXPECT_EQ(weak.code, 1);
     EXPECT_EQ(weak.err.trimmed(), u"Use a passphrase with more variety.");
-    const Result wrong = quorvane({u"key"_s, u"show"_s, key}, {u"QUORVANE_PASSPHRASE=smørrebrød 43"_s});
+    const Result wrong = runQuorvane({u"key"_s, u"show"_s, key}, {u"QUORVANE_PASSPHRASE=smørrebrød 43"_s});
     EXPECT_EQ(wrong.code, 1);
     EXPECT_EQ(wrong.err.trimmed(), u"That passphrase doesn’t open this key.");
 
     // Without --save nothing is kept; with it the printed stand-ins are.
     const QStringList standin{u"key"_s, u"standin"_s, key, u"--kind"_s, u"lastName"_s, u"Smith"_s, u"Jones"_s};
-    const Result first = quorvane(standin, {u"QUORVANE_PASSPHRASE=smørrebrød 42"_s});
+    const Result first = runQuorvane(standin, {u"QUORVANE_PASSPHRASE=smørrebrød 42"_s});
     ASSERT_EQ(first.code, 0) << first.err.toStdString();
     EXPECT_EQ(summary(key)[u"values"_s].toInt(), 0);
-    ASSERT_EQ(quorvane(standin + QStringList{u"--save"_s} + pass()).code, 0);
+    ASSERT_EQ(runQuorvane(standin + QStringList{u"--save"_s} + pass()).code, 0);
     const QJsonObject shown = summary(key);
     EXPECT_EQ(shown.keys(), (QStringList{u"created"_s, u"files"_s, u"id"_s, u"name"_s, u"protection"_s, u"values"_s}));
     EXPECT_EQ(shown[u"id"_s].toString(), made.out.trimmed());
     EXPECT_EQ(shown[u"name"_s].toString(), u"Clients");
     EXPECT_EQ(shown[u"protection"_s].toString(), u"passphrase");
     EXPECT_EQ(shown[u"values"_s].toInt(), 2);
-    EXPECT_EQ(quorvane(standin + pass()).out, first.out);
+    EXPECT_EQ(runQuorvane(standin + pass()).out, first.out);
 
     // The separate implementation reads the file this tool wrote.
     const Result theirs = reference({u"assign"_s, u"--key"_s, key, u"--passphrase-file"_s, passphraseFile(),
                                      u"--kind"_s, u"lastName"_s, u"Smith"_s, u"Jones"_s, u"Brown"_s});
     ASSERT_EQ(theirs.code, 0) << theirs.err.toStdString();
-    EXPECT_EQ(theirs.out, quorvane(standin + QStringList{u"Brown"_s} + pass()).out);
+    EXPECT_EQ(theirs.out, runQuorvane(standin + QStringList{u"Brown"_s} + pass()).out);
 }
 
 TEST_F(KeyCommands, KeyFilesFromTheReferenceImplementationOpenAndAgree)
@@ -117,7 +117,7 @@ TEST_F(KeyCommands, KeyFilesFromTheReferenceImplementationOpenAndAgree)
     EXPECT_EQ(shown[u"files"_s].toInt(), 1);
 
     for (const auto &[kind, values] : valuesOfEveryKind) {
-        const Result ours = quorvane(QStringList{u"key"_s, u"standin"_s, key, u"--kind"_s, kind} + values + pass());
+        const Result ours = runQuorvane(QStringList{u"key"_s, u"standin"_s, key, u"--kind"_s, kind} + values + pass());
         const Result theirs = reference(QStringList{u"assign"_s, u"--key"_s, key, u"--passphrase-file"_s,
                                                     passphraseFile(), u"--kind"_s, kind} + values);
         ASSERT_EQ(ours.code, 0) << ours.err.toStdString();

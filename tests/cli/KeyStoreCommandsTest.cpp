@@ -22,7 +22,7 @@ protected:
                     const QStringList &environment = {}) const
     {
         const QStringList settings{u"QUORVANE_KEYS_DIR="_s + keysFolder(), u"QUORVANE_PASSPHRASE=correct horse battery"_s};
-        Result result = quorvane::test::quorvane(arguments, settings + environment, input);
+        Result result = runQuorvane(arguments, settings + environment, input);
         result.out = result.out.trimmed();
         result.err = result.err.trimmed();
         return result;

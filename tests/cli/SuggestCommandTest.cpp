@@ -21,14 +21,14 @@ protected:
         dir = new QTemporaryDir;
         ASSERT_TRUE(writeBytes(dir->filePath(u"notes.csv"_s),
                                "Name,Notes\nAna Ruiz,asked maria about the roof\nBo Lee,all good\nCy Dunn,parcel sent\n"));
-        ASSERT_EQ(quorvane({u"key"_s, u"new"_s, u"--name"_s, u"T"_s, u"--out"_s, keyPath()}, passphrase).code, 0);
+        ASSERT_EQ(runQuorvane({u"key"_s, u"new"_s, u"--name"_s, u"T"_s, u"--out"_s, keyPath()}, passphrase).code, 0);
     }
     static void TearDownTestSuite() { delete dir; }
 
     static QString keyPath() { return dir->filePath(u"t.tesselkey"_s); }
     static Result suggest(const QStringList &more = {})
     {
-        return quorvane(QStringList{u"suggest"_s, dir->filePath(u"notes.csv"_s), u"--key"_s, keyPath()} + more,
+        return runQuorvane(QStringList{u"suggest"_s, dir->filePath(u"notes.csv"_s), u"--key"_s, keyPath()} + more,
                         passphrase);
     }
 

@@ -59,7 +59,7 @@ protected:
     Result quorvane(QStringList arguments, const QByteArray &input = {}) const
     {
         arguments << u"--passphrase-file"_s << path(u"pass.txt"_s);
-        return quorvane::test::quorvane(arguments, {}, input);
+        return runQuorvane(arguments, {}, input);
     }
 
     QTemporaryDir dir;

@@ -24,8 +24,6 @@ TEST(Spreadsheet, RecognisesTextFilesByContent)
         EXPECT_EQ(sheet.sheetNames(), QStringList{QStringView(name).left(name.indexOf(u'.')).toString()});
     }
     EXPECT_EQ(Spreadsheet(QByteArray("\xFF\xFE" "a\0", 4), u"u.csv"_s).kind(), FileKind::csv);
-    EXPECT_EQ(rawString(FileKind::csv), u"csv");
-    EXPECT_EQ(rawString(FileKind::xlsx), u"xlsx");
 }
 
 TEST(Spreadsheet, RefusesWhatItCannotRead)
@@ -38,10 +36,9 @@ TEST(Spreadsheet, RefusesWhatItCannotRead)
     // Named like a workbook, or looking like a zip, it is opened as one.
     const QString notWorkbook =
         u"It isn’t an Excel workbook (.xlsx). Older .xls and Numbers files need saving as .xlsx or CSV first."_s;
-    EXPECT_EQ(loadFailure("a,b\n", u"Report.XLSX"_s), notWorkbook);
-    EXPECT_EQ(loadFailure("a,b\n", u"Report.xlsm"_s), notWorkbook);
-    EXPECT_EQ(loadFailure("PK\x03\x04 broken", u"export.dat"_s), notWorkbook);
-    EXPECT_EQ(loadFailure("", u"empty.xlsx"_s), notWorkbook);
+    for (const auto &[bytes, name] : {std::pair("a,b\n", u"Report.XLSX"_s), std::pair("a,b\n", u"Report.xlsm"_s),
+                                      std::pair("PK\x03\x04 broken", u"export.dat"_s), std::pair("", u"empty.xlsx"_s)})
+        EXPECT_EQ(loadFailure(bytes, name), notWorkbook) << name.toStdString();
 }
 
 TEST(Spreadsheet, CSVGridAndRewrite)
@@ -51,9 +48,6 @@ TEST(Spreadsheet, CSVGridAndRewrite)
     ASSERT_EQ(grid.size(), 3);
     EXPECT_EQ(grid[1], (QList<GridCell>{{u"Jane"_s, true}, {u"hi"_s, true}}));
     EXPECT_EQ(grid[2].size(), 1); // rows keep their own lengths
-    EXPECT_EQ(sheet.grid(5), grid);
-    EXPECT_TRUE(sheet.warnings().isEmpty());
-    EXPECT_TRUE(sheet.unreferencedSharedStrings().isEmpty());
 
     QList<CellRef> offered;
     const QByteArray out = sheet.data([&](const std::optional<CellRef> &cell, const QString &text) {
@@ -62,7 +56,4 @@ TEST(Spreadsheet, CSVGridAndRewrite)
     });
     EXPECT_EQ(out, "name,note\n\"Ann\",hi\nBob\n");
     EXPECT_EQ(offered, (QList<CellRef>{{0, 0, 0}, {0, 0, 1}, {0, 1, 0}, {0, 1, 1}, {0, 2, 0}}));
-
-    const Spreadsheet copy = sheet; // a value: copies share nothing a caller can change
-    EXPECT_EQ(copy.grid(0), grid);
 }

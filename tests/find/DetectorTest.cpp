@@ -36,15 +36,6 @@ struct Scripted
 
 } // namespace
 
-TEST(Detector, BlankCellsAndSkippedColumnsGiveNothing)
-{
-    Scripted s;
-    s.services->personalNames = {u"Maria Lopez"_s};
-    Detector d = s.detector();
-    EXPECT_TRUE(d.findings(u" \t\n "_s, ColumnKind::autoDetect).isEmpty());
-    EXPECT_TRUE(d.findings(u"Maria Lopez maria@example.com"_s, ColumnKind::skip).isEmpty());
-}
-
 TEST(Detector, ExtraTermsMatchWholeWordsAnyCaseAndWinOverEverything)
 {
     Scripted s;
@@ -63,14 +54,13 @@ TEST(Detector, ExtraTermsMatchWholeWordsAnyCaseAndWinOverEverything)
     ASSERT_EQ(address.size(), 1);
     EXPECT_EQ(address.first().address->street, u"flat 3"_s);
     EXPECT_FALSE(address.first().address->city.has_value());
-}
 
-TEST(Detector, TermsWithPatternCharactersAreLiteral)
-{
-    Scripted s;
-    Detector d = s.detector({{u"J.R. (Bob)"_s, ValueKind::name}, {u"a+b"_s, ValueKind::email}});
-    EXPECT_EQ(summary(d.findings(u"ask J.R. (Bob) or JxR. (Bob) about aab, a+b"_s, ColumnKind::autoDetect)),
+    // Pattern characters in a term are literal; skipped columns and blank cells give nothing.
+    Detector literal = s.detector({{u"J.R. (Bob)"_s, ValueKind::name}, {u"a+b"_s, ValueKind::email}});
+    EXPECT_EQ(summary(literal.findings(u"ask J.R. (Bob) or JxR. (Bob) about aab, a+b"_s, ColumnKind::autoDetect)),
               (QStringList{u"name 4-14 J.R. (Bob)"_s, u"email 40-43 a+b"_s}));
+    EXPECT_TRUE(literal.findings(u"J.R. (Bob) maria@example.com"_s, ColumnKind::skip).isEmpty());
+    EXPECT_TRUE(literal.findings(u" \t\n "_s, ColumnKind::autoDetect).isEmpty());
 }
 
 TEST(Detector, NameColumnsGiveOneNamePerPerson)
@@ -151,14 +141,14 @@ TEST(Detector, TaggedNamesAreTrimmedAndExtended)
     Scripted s;
     s.services->personalNames = {u"Thanks Maria Lopez"_s, u"Later Maria Lopez"_s};
     Detector d = s.detector();
-    EXPECT_EQ(summary(d.findings(u"Thanks Maria Lopez!"_s, ColumnKind::autoDetect)),
-              QStringList{u"name 7-18 Maria Lopez"_s});
-    EXPECT_EQ(summary(d.findings(u"Later Maria Lopez called."_s, ColumnKind::autoDetect)),
-              QStringList{u"name 6-17 Maria Lopez"_s});
-    EXPECT_EQ(summary(d.findings(u"Done. Later Maria Lopez called."_s, ColumnKind::autoDetect)),
-              QStringList{u"name 12-23 Maria Lopez"_s});
-    EXPECT_EQ(summary(d.findings(u"met with Later Maria Lopez"_s, ColumnKind::autoDetect)),
-              QStringList{u"name 9-26 Later Maria Lopez"_s});
+    const QList<std::pair<QString, QString>> cases{
+        {u"Thanks Maria Lopez!"_s, u"name 7-18 Maria Lopez"_s},
+        {u"Later Maria Lopez called."_s, u"name 6-17 Maria Lopez"_s},
+        {u"Done. Later Maria Lopez called."_s, u"name 12-23 Maria Lopez"_s},
+        {u"met with Later Maria Lopez"_s, u"name 9-26 Later Maria Lopez"_s},
+    };
+    for (const auto &[text, found] : cases)
+        EXPECT_EQ(summary(d.findings(text, ColumnKind::autoDetect)), QStringList{found});
 
     // A tagged word takes in following name words up to three words after its
     // first, only across spaces.
@@ -187,15 +177,12 @@ TEST(Detector, WholeCellNameOnlyWhenTheTaggerFoundNothing)
 {
     Scripted s;
     Detector d = s.detector();
-    // "Maria" followed by a non-name word makes no run; the cell as a whole is a name.
     // "Best" is a cue word, so no run starts; the cell as a whole is a name.
     const auto whole = d.findings(u" Maria Best\n"_s, ColumnKind::autoDetect);
     EXPECT_EQ(summary(whole), QStringList{u"name 1-11 Maria Best"_s});
     EXPECT_EQ(parts(whole.first().nameParts), (QStringList{u"Maria 0-5 first"_s, u"Best 6-10 last"_s}));
-    EXPECT_TRUE(d.findings(u"Maria Best!"_s, ColumnKind::autoDetect).isEmpty());
-    EXPECT_TRUE(d.findings(u"Maria best"_s, ColumnKind::autoDetect).isEmpty());
-    EXPECT_TRUE(d.findings(u"Zed Best"_s, ColumnKind::autoDetect).isEmpty());
-    EXPECT_TRUE(d.findings(u"Maria Best Said Today"_s, ColumnKind::autoDetect).isEmpty());
+    for (const QString &notWhole : {u"Maria Best!"_s, u"Maria best"_s, u"Zed Best"_s, u"Maria Best Said Today"_s})
+        EXPECT_TRUE(d.findings(notWhole, ColumnKind::autoDetect).isEmpty()) << notWhole.toStdString();
     s.services->personalNames = {u"Lopez"_s};
     EXPECT_EQ(summary(d.findings(u"Maria, Lopez"_s, ColumnKind::autoDetect)), QStringList{u"name 7-12 Lopez"_s});
 }

@@ -141,7 +141,16 @@ TEST(KeyFile, ANewerFormatIsRefusedBeforeAnyDecryption)
 TEST(KeyFile, MalformedMembersAreDamaged)
 {
     const QJsonObject json = jsonOf(passphraseFile());
-    QList<QJsonObject> broken;
+    const auto with = [&](const QString &member, const QJsonValue &value) {
+        QJsonObject changed = json;
+        changed[member] = value;
+        return changed;
+    };
+    const QJsonObject bothProtections{{u"keychain"_s, QJsonObject()},
+                                      {u"passphrase"_s, json[u"protection"_s][u"passphrase"_s]}};
+    QList<QJsonObject> broken{with(u"protection"_s, bothProtections), with(u"protection"_s, QJsonObject()),
+                              with(u"created"_s, u"14 March 2025"_s), with(u"id"_s, u"not-a-uuid"_s),
+                              withPassphraseMember(json, u"salt"_s, u"AA=A"_s)};
     for (const QString &member : json.keys()) {
         QJsonObject missing = json;
         missing.remove(member);
@@ -150,20 +159,6 @@ TEST(KeyFile, MalformedMembersAreDamaged)
     for (const QJsonValue &rounds : {QJsonValue(0), QJsonValue(-1), QJsonValue(4294967296.0), QJsonValue(1.5),
                                      QJsonValue(u"600000"_s)})
         broken.append(withPassphraseMember(json, u"rounds"_s, rounds));
-    broken.append(withPassphraseMember(json, u"salt"_s, u"AA=A"_s));
-    QJsonObject twoProtections = json;
-    twoProtections[u"protection"_s] = QJsonObject{{u"keychain"_s, QJsonObject()},
-                                                  {u"passphrase"_s, json[u"protection"_s][u"passphrase"_s]}};
-    broken.append(twoProtections);
-    QJsonObject noProtection = json;
-    noProtection[u"protection"_s] = QJsonObject();
-    broken.append(noProtection);
-    QJsonObject badDate = json;
-    badDate[u"created"_s] = u"14 March 2025"_s;
-    broken.append(badDate);
-    QJsonObject badId = json;
-    badId[u"id"_s] = u"not-a-uuid"_s;
-    broken.append(badId);
     for (const QJsonObject &object : broken)
         EXPECT_EQ(failureOf([&] { KeyFile{bytesOf(object)}; }), Kind::damaged) << bytesOf(object).toStdString();
 
@@ -171,38 +166,34 @@ TEST(KeyFile, MalformedMembersAreDamaged)
     EXPECT_EQ(KeyFile(bytesOf(largest)).protection().rounds, 4294967295LL);
 }
 
-TEST(KeyFile, ShortBoxesFailLikeAWrongSecret)
+// A box too short to hold a nonce and tag fails like a wrong secret; one that
+// authenticates under the file's header but holds another key is damaged.
+TEST(KeyFile, BoxesThatAreShortOrHoldAnotherKeyAreRefused)
 {
     QJsonObject json = jsonOf(passphraseFile());
     json[u"box"_s] = QString::fromLatin1(QByteArray(27, 'x').toBase64());
     EXPECT_EQ(failureOf([&] { KeyFile(bytesOf(json)).open(passphrase); }), Kind::wrongPassphrase);
-}
 
-TEST(KeyFile, AKeyWhoseIdDiffersFromTheFileIsDamaged)
-{
-    // A box that authenticates under the file's header but holds another key.
     const QByteArray secret = KeyFile::newSecret();
     const KeyFile file = KeyFile::seal(sampleKey(), KeyFile::Protection::keychain(), secret);
-    const ProjectKey other(u"Other"_s);
-    QJsonObject json = jsonOf(file);
-    json[u"box"_s] = QString::fromLatin1(crypto::sealAesGcm(secret, other.toJson(), file.header()).toBase64());
-    EXPECT_EQ(failureOf([&] { KeyFile(bytesOf(json)).open(secret); }), Kind::damaged);
-
-    json[u"box"_s] = QString::fromLatin1(crypto::sealAesGcm(secret, "{\"id\":1}", file.header()).toBase64());
-    EXPECT_EQ(failureOf([&] { KeyFile(bytesOf(json)).open(secret); }), Kind::damaged);
+    json = jsonOf(file);
+    for (const QByteArray &inside : {ProjectKey(u"Other"_s).toJson(), QByteArray("{\"id\":1}")}) {
+        json[u"box"_s] = QString::fromLatin1(crypto::sealAesGcm(secret, inside, file.header()).toBase64());
+        EXPECT_EQ(failureOf([&] { KeyFile(bytesOf(json)).open(secret); }), Kind::damaged);
+    }
 }
 
+// Characters count as the user sees them: a decomposed é is one, and the same as a precomposed one.
 TEST(KeyFile, PassphraseRulesCountWhatTheUserSees)
 {
-    EXPECT_EQ(KeyFile::passphraseProblem(u"aaaaaaaa"_s), u"Use a passphrase with more variety.");
-    EXPECT_EQ(KeyFile::passphraseProblem(u"abcabcab"_s), u"Use a passphrase with more variety.");
-    EXPECT_EQ(KeyFile::passphraseProblem(u"abcdabcd"_s), std::nullopt);
-    EXPECT_EQ(KeyFile::passphraseProblem(u"abcde"_s), u"Use at least 8 characters.");
-    // Eight accented letters written decomposed are eight characters, not sixteen.
-    EXPECT_EQ(KeyFile::passphraseProblem(u"e\u0301e\u0301e\u0301e\u0301abcd"_s), std::nullopt);
-    EXPECT_EQ(KeyFile::passphraseProblem(u"e\u0301e\u0301abcd"_s), u"Use at least 8 characters.");
-    // A precomposed and a decomposed é are the same character.
-    EXPECT_EQ(KeyFile::passphraseProblem(u"\u00e9e\u0301\u00e9e\u0301abab"_s), u"Use a passphrase with more variety.");
+    const QString variety = u"Use a passphrase with more variety."_s, length = u"Use at least 8 characters."_s;
+    const QList<std::pair<QString, std::optional<QString>>> cases{
+        {u"aaaaaaaa"_s, variety}, {u"abcabcab"_s, variety}, {u"abcdabcd"_s, std::nullopt}, {u"abcde"_s, length},
+        {u"e\u0301e\u0301e\u0301e\u0301abcd"_s, std::nullopt}, {u"e\u0301e\u0301abcd"_s, length},
+        {u"\u00e9e\u0301\u00e9e\u0301abab"_s, variety},
+    };
+    for (const auto &[typed, problem] : cases)
+        EXPECT_EQ(KeyFile::passphraseProblem(typed), problem) << typed.toStdString();
 }
 
 TEST(KeyFile, DecomposedAccentsOpenAFileMadeWithPrecomposedOnes)

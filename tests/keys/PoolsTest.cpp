@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QSet>
-
 using namespace quorvane;
 
 // Pools are indexed by digest modulo size: a size change silently moves every
@@ -28,17 +26,4 @@ TEST(Pools, SizesAndAnchorsArePinned)
     EXPECT_EQ(pools::areaCodes().last(), u"920");
     EXPECT_EQ(pools::streetTypes().at(9).shortForm, u"Way");
     EXPECT_EQ(pools::emailDomains().at(1), u"example.net");
-}
-
-TEST(Pools, KnownFirstNamesJoinsBothListsLowercased)
-{
-    QSet<QString> all;
-    for (const auto *list : {&pools::firstNames(), &pools::commonFirstNames()})
-        for (const QString &name : *list)
-            all.insert(name.toLower());
-    EXPECT_EQ(all.size(), 492);
-    for (const QString &name : all)
-        EXPECT_TRUE(pools::isKnownFirstName(name)) << name.toStdString();
-    EXPECT_FALSE(pools::isKnownFirstName(QStringLiteral("John")));
-    EXPECT_FALSE(pools::isKnownFirstName(QStringLiteral("okafor")));
 }

