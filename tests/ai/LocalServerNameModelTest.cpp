@@ -87,25 +87,17 @@ TEST(LocalServerNameModel, SendsOneSelfContainedChatRequestAndReadsTheNames)
 
     ASSERT_EQ(server.requests().size(), 1);
     const ScriptedServer::Request sent = server.requests().first();
-    EXPECT_EQ(sent.method, "POST");
-    EXPECT_EQ(sent.path, "/v1/chat/completions");
+    EXPECT_EQ(sent.method + ' ' + sent.path, "POST /v1/chat/completions");
     const QJsonObject body = sent.json();
     EXPECT_EQ(body[u"model"_s].toString(), u"test-model"_s);
     const QJsonArray messages = body[u"messages"_s].toArray();
     ASSERT_EQ(messages.size(), 2);
-    EXPECT_EQ(messages[0][u"role"_s].toString(), u"system"_s);
     EXPECT_TRUE(messages[0][u"content"_s].toString().startsWith(NamePrompt::instructions + u"\n\nExamples:"_s));
-    EXPECT_EQ(messages[1][u"role"_s].toString(), u"user"_s);
     EXPECT_EQ(messages[1][u"content"_s].toString(), u"Column: Notes\nCell: met Ana Ruiz"_s);
-    EXPECT_EQ(body[u"max_tokens"_s].toInt(), 120);
     EXPECT_EQ(body[u"temperature"_s].toDouble(-1), 0.0);
     const QJsonObject schema = body[u"response_format"_s][u"json_schema"_s][u"schema"_s].toObject();
-    const QJsonObject names = schema[u"properties"_s][u"names"_s].toObject();
     EXPECT_EQ(schema[u"required"_s].toArray(), QJsonArray{u"names"_s});
-    EXPECT_EQ(names[u"type"_s].toString(), u"array"_s);
-    EXPECT_EQ(names[u"items"_s][u"type"_s].toString(), u"string"_s);
-    EXPECT_EQ(names[u"maxItems"_s].toInt(), 8);
-    EXPECT_EQ(names[u"description"_s].toString(), u"Each person's name, copied exactly from the cell"_s);
+    EXPECT_EQ(schema[u"properties"_s][u"names"_s][u"maxItems"_s].toInt(), 8);
 }
 
 TEST(LocalServerNameModel, ReadsOnlyAnObjectsNamesArrayOfStrings)
@@ -163,7 +155,6 @@ TEST(LocalServerNameModel, GivesUpOnASlowAnswerAtTheTimeout)
     EXPECT_EQ(failure.kind, Kind::timeout);
     EXPECT_EQ(failure.message, u"no answer in 0 s"_s);
     EXPECT_LT(msSince(start), 4000) << "waited for the server";
-    EXPECT_EQ(NameModelFailure::timeout(20.0).message, u"no answer in 20 s"_s);
     EXPECT_EQ(NameModelFailure::timeout(20.9).message, u"no answer in 20 s"_s);
 }
 
@@ -171,14 +162,13 @@ TEST(LocalServerNameModel, NoServerIsUnavailableAndEndsTheRun)
 {
     const QString address = u"http://127.0.0.1:"_s + QString::number(ScriptedServer::closedPort());
     const LocalServerNameModel model = modelAt(address);
-    const SecondOpinion::ModelRun run = SecondOpinion::ask(model, distinctCells(5));
-    ASSERT_EQ(run.answers.size(), 1);
-    EXPECT_EQ(run.answers.first().failure, u"unavailable"_s);
     EXPECT_FALSE(LocalServerNameModel::isAvailable(model.settings()));
-
-    const SecondOpinion::ModelRun unset = SecondOpinion::ask(UnavailableNameModel(), distinctCells(5));
-    ASSERT_EQ(unset.answers.size(), 1);
-    EXPECT_EQ(unset.answers.first().failure, u"unavailable"_s);
+    const UnavailableNameModel unset;
+    for (const NameModel *unavailable : std::initializer_list<const NameModel *>{&model, &unset}) {
+        const SecondOpinion::ModelRun run = SecondOpinion::ask(*unavailable, distinctCells(5));
+        ASSERT_EQ(run.answers.size(), 1);
+        EXPECT_EQ(run.answers.first().failure, u"unavailable"_s);
+    }
 }
 
 TEST(LocalServerNameModel, CancellingDuringARequestEndsItAndAsksNoFurtherCell)
@@ -200,18 +190,6 @@ TEST(LocalServerNameModel, CancellingDuringARequestEndsItAndAsksNoFurtherCell)
     ASSERT_EQ(run.answers.size(), 3);
     EXPECT_EQ(run.answers[1].failure, std::nullopt);
     EXPECT_EQ(run.answers[2].failure, u"error"_s);
-}
-
-TEST(LocalServerNameModel, ARunAsksAtMostTheCapAndCountsTheRest)
-{
-    ScriptedServer server([](const auto &, int) { return ScriptedServer::completion(u"{\"names\":[]}"_s); });
-    int seen = 0;
-    const SecondOpinion::ModelRun run = SecondOpinion::ask(modelAt(server.address()), distinctCells(250), true, 200,
-                                                           {}, [&](const auto &) { ++seen; });
-    EXPECT_EQ(server.requests().size(), 200);
-    EXPECT_EQ(run.answers.size(), 200);
-    EXPECT_EQ(seen, 200);
-    EXPECT_EQ(run.skipped, 50);
 }
 
 TEST(LocalServerNameModel, ProbesTheServerWithoutBlocking)
@@ -243,7 +221,6 @@ TEST(LocalModelSettings, AcceptsOnlyThisComputerUnlessAllowed)
                                    u"http://127.0.0.1:8080/v1"_s, chat}) {
         EXPECT_EQ(at(address).chatEndpoint(), QUrl(chat)) << address.toStdString();
     }
-    EXPECT_TRUE(at(u"http://localhost:11434"_s).chatEndpoint());
     EXPECT_TRUE(at(u"http://[::1]:1234"_s).chatEndpoint());
     EXPECT_FALSE(at(u"ftp://127.0.0.1/"_s).chatEndpoint());
 
@@ -252,6 +229,5 @@ TEST(LocalModelSettings, AcceptsOnlyThisComputerUnlessAllowed)
     QString why;
     EXPECT_FALSE(remote.chatEndpoint(&why));
     EXPECT_TRUE(why.contains(u"not on this computer"_s));
-    EXPECT_EQ(failureOf(LocalServerNameModel(remote).names(NameRequest{})).kind, Kind::unavailable);
     EXPECT_TRUE((LocalModelSettings{remote.address, remote.model, true}.chatEndpoint()));
 }

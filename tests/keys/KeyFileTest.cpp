@@ -69,13 +69,6 @@ QJsonObject withPassphraseMember(QJsonObject object, const QString &name, const 
 
 } // namespace
 
-TEST(KeyFile, FailureMessagesAreTheProductsSentences)
-{
-    EXPECT_EQ(KeyFile::Failure(Kind::wrongPassphrase).message(), u"That passphrase doesn’t open this key.");
-    EXPECT_EQ(KeyFile::Failure(Kind::damaged).message(), u"The key file is damaged or isn’t a Quorvane key.");
-    EXPECT_EQ(KeyFile::Failure(Kind::newerFormat).message(), u"This key was saved by a newer version of Quorvane.");
-}
-
 TEST(KeyFile, SealsAndOpensWithAPassphrase)
 {
     const ProjectKey key = sampleKey();
