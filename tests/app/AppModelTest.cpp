@@ -20,25 +20,22 @@ namespace {
 constexpr int testRounds = 1000;
 const QString passphrase = u"correct horse battery"_s;
 
+// Answers every file panel with `answer` and keeps what the last one showed.
 struct FakePanels : Panels
 {
     std::optional<QString> answer;
-    QString suggestedName, extension, message;
-    QStringList extensions;
+    QString suggestedName, message;
     int asked = 0;
 
-    std::optional<QString> chooseSaveLocation(const QString &name, const QString &ext, const QString &text) override
+    std::optional<QString> chooseSaveLocation(const QString &name, const QString &, const QString &text) override
     {
-        ++asked;
         suggestedName = name;
-        extension = ext;
-        message = text;
-        return answer;
+        return shown(text);
     }
-    std::optional<QString> chooseFileToOpen(const QStringList &exts, const QString &text) override
+    std::optional<QString> chooseFileToOpen(const QStringList &, const QString &text) override { return shown(text); }
+    std::optional<QString> shown(const QString &text)
     {
         ++asked;
-        extensions = exts;
         message = text;
         return answer;
     }
@@ -74,6 +71,12 @@ protected:
     }
     KeyFile addKeychainKey(const QString &name, int day) { return addKey(name, day, false); }
     KeyFile addPassphraseKey(const QString &name, int day) { return addKey(name, day, true); }
+    void writeOutside(const QString &name, const QByteArray &bytes)
+    {
+        panels.answer = outside(name);
+        QFile file(*panels.answer);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    }
 
     bool unlock(const KeyFile &file, const QString &typed)
     {
@@ -106,22 +109,18 @@ TEST_F(AppModelTest, StartUpSelectsTheRememberedKeyElseTheOldest)
 
     const KeyFile older = addKeychainKey(u"Older"_s, 1);
     const KeyFile newer = addPassphraseKey(u"Newer"_s, 2);
-
     AppModel first(store, panels, testRounds);
     first.start();
     EXPECT_EQ(first.selection(), older.id());
     // A store-protected key opens at once, without a prompt.
     ASSERT_NE(first.openKey(), nullptr);
-    EXPECT_EQ(first.openKey()->key.name(), u"Older"_s);
     EXPECT_FALSE(first.problem());
 
     first.select(newer.id());
-    EXPECT_EQ(QSettings().value(u"lastKey"_s).toString(), newer.id().toString(QUuid::WithoutBraces).toUpper());
     AppModel second(store, panels, testRounds);
     second.start();
     EXPECT_EQ(second.selection(), newer.id());
     EXPECT_EQ(second.openKey(), nullptr); // a passphrase key waits for its passphrase
-
     second.select(std::nullopt);
     EXPECT_FALSE(QSettings().contains(u"lastKey"_s));
 }
@@ -133,36 +132,35 @@ TEST_F(AppModelTest, AStoreKeyThatCantOpenBecomesAProblem)
     secrets.deleteSecret(missing.id());
     secrets.storeSecret(QByteArray(32, '\x01'), wrong.id(), u"Wrong"_s);
     model.start();
-
     expectProblem(u"This key’s secret isn’t in the keyring"_s,
                   u"Keys protected by the keyring open only on the computer that made them. "
                   u"Import an exported copy (with its passphrase) instead."_s);
     EXPECT_EQ(model.openKey(), nullptr);
-    const QUuid first = model.problem()->id;
 
     model.select(wrong.id());
     expectProblem(u"The key couldn’t be opened"_s, u"The key file is damaged or isn’t a Quorvane key."_s);
-    EXPECT_NE(model.problem()->id, first);
-    model.dismissProblem();
-    EXPECT_FALSE(model.problem());
 }
 
-TEST_F(AppModelTest, UnlockingAnswersWithoutRaisingProblems)
+// A wrong passphrase is an answer, not a problem. The full derivation runs off
+// the main thread: the event loop keeps turning meanwhile.
+TEST_F(AppModelTest, UnlockingAndLocking)
 {
-    const KeyFile locked = addPassphraseKey(u"Locked"_s, 1);
-    const KeyFile storeKey = addKeychainKey(u"Store"_s, 2);
+    const ProjectKey key(u"Slow"_s);
+    const QByteArray salt = KeyFile::newSalt();
+    const KeyFile locked = KeyFile::seal(key, KeyFile::Protection::passphrase(salt),
+                                         KeyFile::deriveSecret(passphrase, salt, KeyFile::defaultRounds));
+    store.save(locked);
     model.start();
-    QSignalSpy unlockingChanges(&model, &AppModel::unlockingChanged);
-
-    EXPECT_FALSE(unlock(storeKey, passphrase));
-    EXPECT_EQ(unlockingChanges.size(), 0);
     EXPECT_FALSE(unlock(locked, u"not the passphrase"_s));
-    EXPECT_EQ(unlockingChanges.size(), 2);
     EXPECT_FALSE(model.problem());
 
+    int ticksWhileUnlocking = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ticksWhileUnlocking += model.unlocking() ? 1 : 0; });
+    ticker.start(1);
     EXPECT_TRUE(unlock(locked, passphrase));
+    EXPECT_GT(ticksWhileUnlocking, 0);
     ASSERT_NE(model.openKey(), nullptr);
-    EXPECT_EQ(model.openKey()->key.id(), locked.id());
 
     QSignalSpy swapResets(&model.swap(), &SwapSession::changed);
     model.lock(locked.id());
@@ -170,48 +168,25 @@ TEST_F(AppModelTest, UnlockingAnswersWithoutRaisingProblems)
     EXPECT_EQ(swapResets.size(), 1);
 }
 
-// The full derivation runs off the main thread: the event loop keeps turning.
-TEST_F(AppModelTest, UnlockingWithTheFullRoundCountKeepsTheEventLoopRunning)
-{
-    const ProjectKey key(u"Slow"_s);
-    const QByteArray salt = KeyFile::newSalt();
-    const KeyFile file = KeyFile::seal(key, KeyFile::Protection::passphrase(salt),
-                                       KeyFile::deriveSecret(passphrase, salt, KeyFile::defaultRounds));
-    store.save(file);
-    model.start();
-
-    int ticksWhileUnlocking = 0;
-    QTimer ticker;
-    QObject::connect(&ticker, &QTimer::timeout, [&] { ticksWhileUnlocking += model.unlocking() ? 1 : 0; });
-    ticker.start(1);
-    EXPECT_TRUE(unlock(file, passphrase));
-    EXPECT_GT(ticksWhileUnlocking, 0);
-}
-
 TEST_F(AppModelTest, MakingKeys)
 {
     model.start();
     model.setSheet(AppModel::Sheet::newKey());
-    QSignalSpy swapResets(&model.swap(), &SwapSession::changed);
     model.makeKey(u"  \n "_s, std::nullopt);
-
     ASSERT_EQ(model.keys().size(), 1);
     const KeyFile made = model.keys().first();
     EXPECT_EQ(made.name(), u"Untitled Key"_s);
     EXPECT_FALSE(made.protection().isPassphrase());
     EXPECT_EQ(model.selection(), made.id());
     ASSERT_NE(model.openKey(), nullptr);
-    EXPECT_EQ(secrets.items.value(made.id()).label, u"Quorvane key: Untitled Key"_s);
     EXPECT_EQ(readAll(store.filePath(made.id())), made.data());
     EXPECT_FALSE(model.sheet());
-    EXPECT_GE(swapResets.size(), 1);
 
     // With a passphrase the key appears once the derivation is done.
     model.makeKey(u" Shared\t"_s, passphrase);
     EXPECT_EQ(model.keys().size(), 1);
     ASSERT_TRUE(QTest::qWaitFor([&] { return model.keys().size() == 2; }, 20000));
-    const KeyFile shared = *model.selectedFile();
-    EXPECT_EQ(shared.open(passphrase).name(), u"Shared"_s);
+    EXPECT_EQ(model.selectedFile()->open(passphrase).name(), u"Shared"_s);
     EXPECT_EQ(secrets.items.size(), 1);
 }
 
@@ -229,45 +204,31 @@ TEST_F(AppModelTest, MakingFailsWithTheStoreOrFolderMessage)
     blocker.close();
     model.makeKey(u"Nowhere"_s, passphrase);
     ASSERT_TRUE(QTest::qWaitFor([&] { return model.problem()->message.contains(u"Keys"_s); }, 20000));
-    EXPECT_EQ(model.problem()->title, u"The key couldn’t be made"_s);
     EXPECT_TRUE(model.keys().isEmpty());
 }
 
 // Every change to a key reaches its file at once, under its own protection.
-TEST_F(AppModelTest, SavingWritesNewEntriesThrough)
+TEST_F(AppModelTest, SavingAndRenamingWriteThrough)
 {
     const KeyFile file = addPassphraseKey(u"Swapped"_s, 1);
     model.start();
     ASSERT_TRUE(unlock(file, passphrase));
-
     ProjectKey changed = model.openKey()->key;
     const QString standIn = changed.assignSubstitute(u"Grace"_s, EntryKind::firstName, {});
     changed.addFile(u"customers.csv"_s);
     model.save(changed);
+    model.rename(file.id(), u"Renamed"_s);
 
     const KeyFile onDisk(readAll(store.filePath(file.id())));
     EXPECT_EQ(onDisk.protection(), file.protection());
     const ProjectKey reopened = onDisk.open(passphrase);
     EXPECT_EQ(reopened.storedSubstitute(u"Grace"_s, EntryKind::firstName), standIn);
-    EXPECT_EQ(reopened.files(), QStringList{u"customers.csv"_s});
+    EXPECT_EQ(reopened.name(), u"Renamed"_s);
 
     model.lock(file.id());
     EXPECT_THROW(model.save(changed), Failure);
-}
-
-TEST_F(AppModelTest, Renaming)
-{
-    const KeyFile storeKey = addKeychainKey(u"Before"_s, 1);
-    const KeyFile locked = addPassphraseKey(u"Locked"_s, 2);
-    model.start();
-    model.setSheet(AppModel::Sheet::rename(storeKey.id()));
-    model.rename(storeKey.id(), u"After"_s);
-    EXPECT_EQ(store.list().first().name(), u"After"_s);
-    EXPECT_EQ(model.openKey()->key.name(), u"After"_s);
-    EXPECT_FALSE(model.sheet());
-
-    model.rename(locked.id(), u"Ignored"_s); // a locked key can't be sealed again
-    EXPECT_EQ(store.list().last().name(), u"Locked"_s);
+    model.rename(file.id(), u"Ignored"_s); // a locked key can't be sealed again
+    EXPECT_EQ(store.list().first().name(), u"Renamed"_s);
 }
 
 // A passphrase key is exported as it is; a store key is sealed again under a
@@ -281,7 +242,7 @@ TEST_F(AppModelTest, Exporting)
     EXPECT_EQ(panels.suggestedName, u"Portable.tesselkey"_s);
     EXPECT_EQ(panels.message,
               u"Keep this file somewhere safe. With its passphrase it restores files swapped with this key."_s);
-    panels.answer = outside(u"backup/Portable.tesselkey"_s);
+    panels.answer = outside(u"Portable.tesselkey"_s);
     model.exportKey(portable.id());
     EXPECT_EQ(readAll(*panels.answer), readAll(store.filePath(portable.id())));
 
@@ -290,15 +251,13 @@ TEST_F(AppModelTest, Exporting)
     changed.assignSubstitute(u"grace@example.org"_s, EntryKind::email, {});
     model.save(changed);
     panels.asked = 0;
-    model.exportKey(file.id());
-    ASSERT_TRUE(model.sheet());
-    EXPECT_EQ(model.sheet()->identity(), u"export-"_s % file.id().toString(QUuid::WithoutBraces).toUpper());
+    model.exportKey(file.id()); // asks for a passphrase first
+    EXPECT_EQ(model.sheet(), AppModel::Sheet::exportKey(file.id()));
     EXPECT_EQ(panels.asked, 0);
 
     panels.answer = outside(u"Here only.tesselkey"_s);
     model.exportKey(file.id(), passphrase);
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(*panels.answer); }, 20000));
-    EXPECT_FALSE(model.sheet());
     const KeyFile exported(readAll(*panels.answer));
     EXPECT_TRUE(exported.protection().isPassphrase());
     EXPECT_EQ(std::pair(exported.id(), exported.created()), std::pair(file.id(), file.created()));
@@ -312,45 +271,35 @@ TEST_F(AppModelTest, ImportingAndItsRefusals)
     const KeyFile storeKey = addKeychainKey(u"Tied"_s, 1);
     const KeyFile exported = addPassphraseKey(u"Travelling"_s, 2);
     const QByteArray exportedBytes = readAll(store.filePath(exported.id()));
-    const QByteArray storeKeyBytes = readAll(store.filePath(storeKey.id()));
     store.deleteKey(exported.id());
     model.start();
-
     model.importKey(); // cancelled
-    EXPECT_EQ(panels.extensions, QStringList{u"tesselkey"_s});
     EXPECT_EQ(panels.message, u"Choose an exported Quorvane key."_s);
 
-    auto importBytes = [&](const QString &name, const QByteArray &bytes) {
-        panels.answer = outside(name);
-        QFile file(*panels.answer);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        file.close();
-        model.importKey();
+    const QString cantImport = u"The key couldn’t be imported"_s;
+    QByteArray newer = exportedBytes;
+    newer.replace("\"format\":1", "\"format\":2");
+    const QList<std::tuple<QByteArray, QString, QString>> refused{
+        {readAll(store.filePath(storeKey.id())), u"This key can’t be imported"_s,
+         u"It opens only with the keyring of the computer that made it. On that computer, choose Export… "
+         u"to save a copy that opens with a passphrase, and import that copy."_s},
+        {"just some notes", cantImport, u"The key file is damaged or isn’t a Quorvane key."_s},
+        {newer, cantImport, u"This key was saved by a newer version of Quorvane."_s},
     };
+    for (const auto &[bytes, title, message] : refused) {
+        writeOutside(u"refused.tesselkey"_s, bytes);
+        model.importKey();
+        expectProblem(title, message);
+    }
 
-    importBytes(u"tied.tesselkey"_s, storeKeyBytes);
-    expectProblem(u"This key can’t be imported"_s,
-                  u"It opens only with the keyring of the computer that made it. On that computer, choose Export… "
-                  u"to save a copy that opens with a passphrase, and import that copy."_s);
-
-    importBytes(u"travelling.tesselkey"_s, exportedBytes);
+    writeOutside(u"travelling.tesselkey"_s, exportedBytes);
+    model.importKey();
     ASSERT_EQ(model.keys().size(), 2);
     EXPECT_EQ(model.selection(), exported.id());
     EXPECT_EQ(model.openKey(), nullptr); // locked until its passphrase is given
     EXPECT_EQ(readAll(store.filePath(exported.id())), exportedBytes);
-
-    importBytes(u"travelling.tesselkey"_s, exportedBytes);
+    model.importKey();
     expectProblem(u"You already have this key"_s, u"“Travelling” is already in your keys."_s);
-
-    importBytes(u"notes.tesselkey"_s, "just some notes");
-    expectProblem(u"The key couldn’t be imported"_s, u"The key file is damaged or isn’t a Quorvane key."_s);
-
-    QByteArray newer = exportedBytes;
-    newer.replace("\"format\":1", "\"format\":2");
-    importBytes(u"newer.tesselkey"_s, newer);
-    expectProblem(u"The key couldn’t be imported"_s, u"This key was saved by a newer version of Quorvane."_s);
-
-    EXPECT_EQ(model.keys().size(), 2);
 }
 
 TEST_F(AppModelTest, DeletingMovesTheSelection)
@@ -360,8 +309,6 @@ TEST_F(AppModelTest, DeletingMovesTheSelection)
     const KeyFile third = addKeychainKey(u"Third"_s, 3);
     model.start();
     model.select(third.id());
-    ASSERT_TRUE(model.opened().contains(third.id()));
-
     model.askToDelete(third);
     ASSERT_TRUE(model.keyToDelete());
     EXPECT_EQ(AppModel::deleteQuestion(*model.keyToDelete()), u"Delete the key “Third”?"_s);
@@ -379,5 +326,4 @@ TEST_F(AppModelTest, DeletingMovesTheSelection)
     EXPECT_EQ(model.selection(), first.id());
     model.deleteKey(first);
     EXPECT_FALSE(model.selection());
-    EXPECT_FALSE(QSettings().contains(u"lastKey"_s));
 }

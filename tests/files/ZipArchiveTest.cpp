@@ -27,15 +27,6 @@ QString readFailure(const QByteArray &bytes)
 
 } // namespace
 
-TEST(ZipArchive, RewritingWithNothingReplacedKeepsEveryStoredEntry)
-{
-    for (const QString &name : {u"people.xlsx"_s, u"rows.xlsx"_s}) {
-        const ZipArchive original(fixture(name));
-        ASSERT_GT(original.entries().size(), 3) << name.toStdString();
-        expectSameEntries(original, ZipArchive(original.data(nothingReplaced)));
-    }
-}
-
 TEST(ZipArchive, ReadsTheFormsOtherWritersUse)
 {
     const QByteArray text = QByteArray("hello zip ").repeated(200);

@@ -1,4 +1,4 @@
-#include "FakeTextServices.h"
+#include "../find/FakeTextServices.h"
 #include "SheetFixtures.h"
 
 #include "kit/swap/ScanOptions.h"

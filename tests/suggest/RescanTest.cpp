@@ -1,4 +1,4 @@
-#include "FakeTextServices.h"
+#include "../find/FakeTextServices.h"
 #include "SheetFixtures.h"
 
 #include "kit/keys/ProjectKey.h"
@@ -8,18 +8,6 @@
 
 using namespace Qt::StringLiterals;
 using namespace quorvane;
-
-namespace {
-
-QStringList idsOf(const QList<NameSuggestion> &suggestions)
-{
-    QStringList ids;
-    for (const NameSuggestion &suggestion : suggestions)
-        ids.append(suggestion.id);
-    return ids;
-}
-
-} // namespace
 
 // The swap screen's cycle: scan, suggest, the user adds one and dismisses
 // another, scan again.

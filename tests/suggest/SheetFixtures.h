@@ -29,6 +29,14 @@ inline quorvane::Scan guessedScan(const quorvane::Spreadsheet &sheet, const QLis
     return scan;
 }
 
+inline QStringList idsOf(const QList<quorvane::NameSuggestion> &suggestions)
+{
+    QStringList ids;
+    for (const quorvane::NameSuggestion &suggestion : suggestions)
+        ids.append(suggestion.id);
+    return ids;
+}
+
 // The texts of the spans, for readable comparisons.
 inline QStringList textsOf(const QString &text, const QList<quorvane::TextRange> &spans)
 {

@@ -1,4 +1,4 @@
-#include "FakeTextServices.h"
+#include "../find/FakeTextServices.h"
 #include "SheetFixtures.h"
 
 #include "kit/suggest/NameWords.h"
@@ -37,14 +37,6 @@ QList<Found> foundIn(const Spreadsheet &sheet, const Scan &scan, int column, con
         found.append({cell, trimmedRange(text)});
     }
     return found;
-}
-
-QStringList idsOf(const QList<NameSuggestion> &suggestions)
-{
-    QStringList ids;
-    for (const NameSuggestion &suggestion : suggestions)
-        ids.append(suggestion.id);
-    return ids;
 }
 
 } // namespace

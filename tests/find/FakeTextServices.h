@@ -7,16 +7,18 @@
 #include <QSet>
 #include <QStringList>
 
-// Text services whose decisions a test sets: capitalised words from `names`
-// (with the titles "Dr" and "Mr" before them) are tagged as one person,
-// unless the word after them is in `notBefore` ("Rose garden"). Word classes
-// come from `classes`. Every text given to a name tagger is kept.
+// Text services whose decisions a test sets, read at each call: runs of the
+// words in `names` (with the titles "Dr" and "Mr" before them) are tagged as
+// one person, unless the word after them is in `notBefore` ("Rose garden").
+// Word classes come from `classes`; the data detector reports each of
+// `detected` where it first occurs. Every text given to a name tagger is kept.
 class FakeTextServices : public quorvane::TextServices
 {
 public:
     QSet<QString> names;
     QSet<QString> notBefore;
     QHash<QString, quorvane::LexicalClass> classes;
+    QList<std::pair<quorvane::DetectedType, QString>> detected;
     mutable QStringList taggedTexts;
 
     std::unique_ptr<quorvane::NameTagger> nameTagger() const override { return std::make_unique<Names>(this); }
@@ -24,7 +26,7 @@ public:
     {
         return std::make_unique<Lexical>(this);
     }
-    std::unique_ptr<quorvane::DataDetector> dataDetector() const override { return nullptr; }
+    std::unique_ptr<quorvane::DataDetector> dataDetector() const override { return std::make_unique<Detector>(this); }
 
 private:
     class Names : public quorvane::NameTagger
@@ -83,5 +85,27 @@ private:
     private:
         const FakeTextServices *m_script;
         QString m_text;
+    };
+
+    class Detector : public quorvane::DataDetector
+    {
+    public:
+        explicit Detector(const FakeTextServices *script) : m_script(script) {}
+        QList<quorvane::DetectedValue> matches(const QString &text, quorvane::DetectedTypes types) const override
+        {
+            QList<quorvane::DetectedValue> found;
+            for (const auto &[type, value] : m_script->detected) {
+                const qsizetype at = text.indexOf(value);
+                if (at < 0 || !types.testFlag(type))
+                    continue;
+                found.append({type, {at, at + value.size()}, {}});
+                if (type == quorvane::DetectedType::address)
+                    found.last().components.street = value;
+            }
+            return found;
+        }
+
+    private:
+        const FakeTextServices *m_script;
     };
 };
