@@ -86,22 +86,14 @@ TEST(XLSXDocument, ReadsAnOfficeSuitesWorkbook)
     EXPECT_EQ(people[1][4], (GridCell{u"1250.75"_s, false}));
     EXPECT_EQ(people[3][0].text, u"Zoë <Ødegård> \"Z\"");
     EXPECT_EQ(people[3][1], GridCell{});
-    EXPECT_EQ(people[3][6].text, u"Springfield");
-    const Grid notes = book.grid(1);
-    EXPECT_EQ(notes[2][0].text, u"Two lines:\nfirst, then second");
-    EXPECT_EQ(notes[2][2], (GridCell{u"TRUE"_s, false}));
+    EXPECT_EQ(book.grid(1)[2][0].text, u"Two lines:\nfirst, then second");
     EXPECT_TRUE(book.grid(2).isEmpty());
-    EXPECT_TRUE(book.grid(3).isEmpty());
     EXPECT_EQ(book.warnings(),
               (QList<QString>{u"Cell comments and notes aren’t changed. Delete them first if they mention people."_s,
                               u"The workbook’s author field (File › Properties) isn’t changed."_s}));
-    EXPECT_TRUE(book.unreferencedSharedStrings().isEmpty());
-
-    const Spreadsheet rows(fixture(u"rows.xlsx"_s), u"rows.xlsx"_s);
-    const Grid grid = rows.grid(0);
-    ASSERT_EQ(grid.size(), 10'000);
-    EXPECT_EQ(grid[9'999][0].text, u"10000");
-    EXPECT_EQ(grid[9'999][2].text, u"group 0");
+    const Grid rows = Spreadsheet(fixture(u"rows.xlsx"_s), u"rows.xlsx"_s).grid(0);
+    ASSERT_EQ(rows.size(), 10'000);
+    EXPECT_EQ(rows[9'999][2].text, u"group 0");
 }
 
 TEST(XLSXDocument, UnchangedWorkbookKeepsEveryStoredPart)
@@ -163,8 +155,6 @@ TEST(XLSXDocument, SharedStringsFollowTheFirstCellThatShowsThem)
     auto [second, secondXml] = rewrite({{u"B1"_s, u"Bea"_s}, {u"C1"_s, u"Bea"_s}});
     EXPECT_EQ(second, (QStringList{u"Jane"_s, u"Bea"_s, u"Bea"_s}));
     EXPECT_TRUE(secondXml.endsWith("<si><t xml:space=\"preserve\">Bea</t></si></sst>"));
-    EXPECT_EQ(secondXml.count("<si>"), 3);
-    EXPECT_TRUE(secondXml.contains("count=\"9\" uniqueCount=\"9\""));
 
     // A string no cell shows is offered without a cell and rewritten in place.
     const Spreadsheet spread(book, u"b.xlsx"_s);
@@ -194,9 +184,6 @@ TEST(XLSXDocument, ReadsCellsTheWaysWritersWriteThem)
         <x:si><x:r><x:t>Ja</x:t></x:r><x:r><x:t>ne</x:t></x:r><x:rPh sb="0" eb="1"><x:t>ジェーン</x:t></x:rPh></x:si>
         <![CDATA[<x:si><x:t>not a string</x:t></x:si>]]><x:si/></x:sst>)";
     const QByteArray book = workbook(sheet, shared);
-    const XLSXDocument document(book);
-    EXPECT_EQ(document.sharedTexts(), (QStringList{u"zero"_s, u"Jane"_s, QString()}));
-
     const Spreadsheet spread(book, u"x.xlsx"_s);
     const Grid grid = spread.grid(0);
     EXPECT_EQ(grid[1][2], (GridCell{u"Jane"_s, true}));
@@ -229,13 +216,13 @@ TEST(XLSXDocument, FindsSheetsThroughTheirRelationships)
     const QByteArray relationships = R"(<Relationships><Relationship Id="r1" Target="/xl/worksheets/first.xml"/>
         <Relationship Id="r2" Target="worksheets/../worksheets/./second.xml"/>
         <Relationship Id="r3" Target="../nowhere.xml"/></Relationships>)";
-    const QByteArray cell = sheetData(R"(<row r="1"><c r="A1"><v>1</v></c></row>)");
+    const auto cell = [](const QByteArray &value) { return sheetData("<row><c><v>" + value + "</v></c></row>"); };
     const QByteArray book = ZipBuilder()
                                 .add("xl/workbook.xml", workbookXml)
                                 .add("xl/_rels/workbook.xml.rels", relationships)
-                                .add("xl/worksheets/first.xml", cell)
-                                .add("xl/worksheets/second.xml", cell)
-                                .add("xl/worksheets/sheet3.xml", cell)
+                                .add("xl/worksheets/first.xml", cell("1"))
+                                .add("xl/worksheets/second.xml", cell("2"))
+                                .add("xl/worksheets/sheet3.xml", cell("3"))
                                 .add("xl/pivotCache/pivotCacheDefinition1.xml", "<x/>")
                                 .add("xl/charts/chart1.xml", "<x/>")
                                 .add("xl/externalLinks/externalLink1.xml", "<x/>")
@@ -243,13 +230,10 @@ TEST(XLSXDocument, FindsSheetsThroughTheirRelationships)
                                 .add("xl/comments2.xml", "<x/>")
                                 .add("docProps/core.xml", "<cp:coreProperties><dc:creator> </dc:creator></cp:coreProperties>")
                                 .build();
-    const XLSXDocument document(book);
-    QStringList names, paths;
-    for (const XLSXDocument::Sheet &sheet : document.sheets())
-        names.append(sheet.name), paths.append(sheet.path);
-    EXPECT_EQ(names, (QStringList{u"A"_s, u"B"_s, u"C"_s}));
-    EXPECT_EQ(paths, (QStringList{u"xl/worksheets/first.xml"_s, u"xl/worksheets/second.xml"_s,
-                                  u"xl/worksheets/sheet3.xml"_s}));
+    const Spreadsheet document(book, u"book.xlsx"_s);
+    EXPECT_EQ(document.sheetNames(), (QStringList{u"A"_s, u"B"_s, u"C"_s}));
+    // Each sheet's part, the third one by its conventional path.
+    EXPECT_EQ(text(document.grid(0), 0, 0) + text(document.grid(1), 0, 0) + text(document.grid(2), 0, 0), u"123");
     EXPECT_EQ(document.warnings(),
               (QStringList{u"Cell comments and notes aren’t changed. Delete them first if they mention people."_s,
                            u"Pivot tables keep their own copy of the data, which isn’t changed. Remove them before sharing."_s,
@@ -259,7 +243,7 @@ TEST(XLSXDocument, FindsSheetsThroughTheirRelationships)
     // Without relationships the sheets are taken in workbook order.
     const QByteArray bare = ZipBuilder()
                                 .add("XL/Workbook.xml", R"(<workbook><sheet name="S1"/><sheet name="S2"/></workbook>)")
-                                .add("xl/worksheets/sheet2.xml", cell)
+                                .add("xl/worksheets/sheet2.xml", cell("2"))
                                 .build();
     EXPECT_EQ(Spreadsheet(bare, u"bare.xlsx"_s).sheetNames(), QStringList{u"S2"_s});
 }
