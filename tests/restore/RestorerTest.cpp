@@ -53,7 +53,6 @@ TEST(Restorer, EmailsKeepTheirCaseAndLeaveTheSentenceAlone)
 TEST(Restorer, PhonesTakeTheLayoutOfTheReplacedText)
 {
     EXPECT_EQ(restored(u"Call (212) 555-0142 now"_s, 1), u"Call (415) 867-5309 now");
-    EXPECT_EQ(restored(u"Call +1 212 555 0142"_s, 1), u"Call +1 415 867 5309");
     EXPECT_EQ(restored(u"Call 212.555.0142 or 555-0177"_s, 2), u"Call 415.867.5309 or 867-5310");
     EXPECT_EQ(restored(u"Call 2125550142"_s, 1), u"Call 4158675309");
     // A 10-digit stand-in written without its area code is another number.

@@ -72,25 +72,6 @@ TEST(KeyStore, ListsTheGoodKeysOldestFirstAmongBadFiles)
     EXPECT_EQ(names(store.list()), (QStringList{u"Zebra"_s, u"Aardvark"_s}));
 }
 
-TEST(KeyStore, SavingCreatesTheFolderAndReplacesTheFile)
-{
-    QTemporaryDir temporary;
-    MemorySecretStore secrets;
-    const KeyStore store(secrets, temporary.filePath(u"Application Data/Quorvane/Keys"_s));
-    const KeyFile first = sealedKey(u"Survey"_s, day(1));
-    store.save(first);
-
-    const QString path = store.filePath(first.id());
-    EXPECT_TRUE(path.endsWith(u"/Keys/"_s % first.id().toString(QUuid::WithoutBraces).toUpper() % u".tesselkey"_s));
-    EXPECT_EQ(names(store.list()), QStringList{u"Survey"_s});
-
-    ProjectKey renamed = first.open(fileSecret);
-    renamed.setName(u"Survey 2025"_s);
-    store.save(KeyFile::seal(renamed, first.protection(), fileSecret));
-    EXPECT_EQ(QDir(store.keysDirectory()).entryList(QDir::Files), QStringList{QFileInfo(path).fileName()});
-    EXPECT_EQ(names(store.list()), QStringList{u"Survey 2025"_s});
-}
-
 // The whole life of a key protected by the real secret store: what one store
 // object saved, a fresh one lists and opens; deleting leaves nothing behind.
 TEST(KeyStore, KeychainKeyLifeAgainstTheRealStore)
