@@ -5,7 +5,6 @@
 #include "kit/suggest/NamePrompt.h"
 #include "kit/suggest/SecondOpinion.h"
 
-#include <QCoreApplication>
 #include <QEventLoop>
 #include <QJsonArray>
 #include <QTimer>
@@ -19,25 +18,6 @@ using namespace quorvane;
 using Kind = NameModelFailure::Kind;
 
 namespace {
-
-class QtEnvironment : public ::testing::Environment
-{
-public:
-    void SetUp() override
-    {
-        static int argc = 1;
-        static char name[] = "test_ai";
-        static char *argv[] = {name, nullptr};
-        if (!QCoreApplication::instance())
-            m_app = std::make_unique<QCoreApplication>(argc, argv);
-    }
-    // Before exit: Qt's own globals are gone by the time static destructors run.
-    void TearDown() override { m_app.reset(); }
-
-private:
-    std::unique_ptr<QCoreApplication> m_app;
-};
-const auto *environment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 LocalServerNameModel modelAt(const QString &address)
 {

@@ -35,12 +35,9 @@ Cell cell(int row, const QString &header, const QString &text)
 
 TEST(NamePrompt, AssemblesInstructionsExamplesAndCell)
 {
-    EXPECT_EQ(NamePrompt::instructions.size(), 447);
-    EXPECT_EQ(NamePrompt::id, u"namefind@26.4-v1"_s);
-
     const NameRequest plain = NamePrompt::request(u"  Notes \n"_s, u" met Ana "_s, false);
     EXPECT_EQ(plain.instructions, NamePrompt::instructions);
-    EXPECT_EQ(plain.prompt, u"Column: Notes\nCell:  met Ana "_s);
+    EXPECT_EQ(plain.prompt, u"Column: Notes\nCell:  met Ana "_s); // the cell as it is, the header trimmed
     EXPECT_EQ(NamePrompt::request(u" \t"_s, u"x"_s, false).prompt, u"Column: (no header)\nCell: x"_s);
 
     const QString withExamples = NamePrompt::request(u"Notes"_s, u"x"_s, true).instructions;
@@ -61,8 +58,6 @@ TEST(NamePrompt, CutsLongCellsAtWholeCharacters)
     const QString accented = u"e\u0301"_s.repeated(1500);
     const QString sent = NamePrompt::request(u"N"_s, accented, false).prompt.section(u"Cell: "_s, 1);
     EXPECT_EQ(sent, u"e\u0301"_s.repeated(1200));
-    const QString exact = QString(1200, u'a');
-    EXPECT_EQ(NamePrompt::request(u"N"_s, exact, false).prompt.section(u"Cell: "_s, 1), exact);
 }
 
 TEST(SecondOpinion, QueueAsksEachHeaderAndTextOnceUpToTheCap)

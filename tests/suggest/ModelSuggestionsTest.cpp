@@ -21,8 +21,7 @@ QStringList located(const QString &name, const QString &text, const QList<TextRa
 
 TEST(LocateModelNames, FindsWholeOccurrencesOfPlausibleNames)
 {
-    EXPECT_EQ(located(u"ANA RUIZ"_s, u"met Ana Ruiz today"_s), QStringList{u"Ana Ruiz"_s});
-    EXPECT_EQ(located(u" \"Ana   Ruiz!\" "_s, u"met Ana Ruiz."_s), QStringList{u"Ana Ruiz"_s});
+    EXPECT_EQ(located(u" \"ANA   Ruiz!\" "_s, u"met Ana Ruiz."_s), QStringList{u"Ana Ruiz"_s});
     EXPECT_EQ(located(u"ana"_s, u"Ana and ana, Banana"_s), (QStringList{u"Ana"_s, u"ana"_s}));
     EXPECT_EQ(located(u"Dr. Ana"_s, u"saw Dr. Ana today"_s), QStringList{u"Ana"_s});
     EXPECT_EQ(located(u"O’Neil"_s, u"ask o’neil first"_s), QStringList{u"o’neil"_s});
@@ -65,8 +64,6 @@ TEST(ModelGates, EachGateIsStricterThanTheOneBefore)
                 << c.text.toStdString() << " at gate " << SecondOpinion::rawString(gate).toStdString();
         }
     }
-    const Cell desk{{0, 1, 0}, u"Notes"_s, u"the desk"_s, {}};
-    EXPECT_FALSE(SecondOpinion::passesGate(ModelGate::filters, desk, {0, 8}, taggers));
 }
 
 TEST(ModelSuggestions, TurnAnswersIntoSuggestionsForTheCellsAsTheyAreNow)
@@ -86,9 +83,7 @@ TEST(ModelSuggestions, TurnAnswersIntoSuggestionsForTheCellsAsTheyAreNow)
     };
     const QList<NameSuggestion> list =
         SecondOpinion::suggestions(answers, sheet, scan, ScanOptions{}, ModelGate::context, services);
-    ASSERT_EQ(list.size(), 1);
-    EXPECT_EQ(list[0].id, u"model|name|ana"_s);
+    ASSERT_EQ(idsOf(list), QStringList{u"model|name|ana"_s});
     EXPECT_EQ(list[0].text, u"ANA"_s);
-    EXPECT_EQ(list[0].source, NameSuggestion::Source::model);
     EXPECT_EQ(list[0].target.cellRefs(), (QList<CellRef>{{0, 1, 0}, {0, 3, 0}}));
 }
