@@ -58,11 +58,3 @@ TEST(ColumnGuess, ContentsDecideBySharesOfTheSample)
     // Only the first 60 non-blank cells count.
     EXPECT_EQ(guessFromContents(column(60, u"ana@example.com"_s, 100, u"x"_s), detector), ColumnKind::email);
 }
-
-TEST(ColumnGuess, LettersAndCellNames)
-{
-    EXPECT_EQ(columnLetters(701), u"ZZ"_s);
-    EXPECT_EQ(columnLetters(702), u"AAA"_s);
-    EXPECT_EQ(columnLetters(-1), u""_s);
-    EXPECT_EQ((CellRef{0, 2, 25}).displayName(), u"Z3"_s);
-}
