@@ -104,9 +104,6 @@ protected:
 
 TEST_F(AppModelTest, StartUpSelectsTheRememberedKeyElseTheOldest)
 {
-    model.start();
-    EXPECT_FALSE(model.selection()); // no keys yet
-
     const KeyFile older = addKeychainKey(u"Older"_s, 1);
     const KeyFile newer = addPassphraseKey(u"Newer"_s, 2);
     AppModel first(store, panels, testRounds);
@@ -114,7 +111,6 @@ TEST_F(AppModelTest, StartUpSelectsTheRememberedKeyElseTheOldest)
     EXPECT_EQ(first.selection(), older.id());
     // A store-protected key opens at once, without a prompt.
     ASSERT_NE(first.openKey(), nullptr);
-    EXPECT_FALSE(first.problem());
 
     first.select(newer.id());
     AppModel second(store, panels, testRounds);
@@ -177,9 +173,8 @@ TEST_F(AppModelTest, MakingKeys)
     const KeyFile made = model.keys().first();
     EXPECT_EQ(made.name(), u"Untitled Key"_s);
     EXPECT_FALSE(made.protection().isPassphrase());
-    EXPECT_EQ(model.selection(), made.id());
     ASSERT_NE(model.openKey(), nullptr);
-    EXPECT_EQ(readAll(store.filePath(made.id())), made.data());
+    EXPECT_EQ(model.openKey()->key.id(), made.id());
     EXPECT_FALSE(model.sheet());
 
     // With a passphrase the key appears once the derivation is done.
@@ -317,7 +312,6 @@ TEST_F(AppModelTest, DeletingMovesTheSelection)
     QSignalSpy restoreResets(&model.restore(), &RestoreSession::changed);
     model.deleteKey(*model.keyToDelete());
     EXPECT_EQ(model.selection(), first.id());
-    EXPECT_FALSE(model.opened().contains(third.id()));
     EXPECT_FALSE(secrets.secret(third.id()));
     EXPECT_FALSE(QFile::exists(store.filePath(third.id())));
     EXPECT_GE(restoreResets.size(), 1);

@@ -98,7 +98,6 @@ TEST(ZipArchive, DamagedArchivesFailWithTheirMessage)
         return ZipBuilder().add(item).build();
     };
     EXPECT_EQ(readFailure(entry(content.size() - 10, {})), checkedOut); // inflates past its size
-    EXPECT_EQ(readFailure(entry(content.size() + 10, {})), checkedOut);
     EXPECT_EQ(readFailure(entry({}, QByteArray("\xFF\xFF\xFF\xFF garbage"))), checkedOut);
     EXPECT_EQ(readFailure(entry(600ull << 20, {})), isDamaged);
     EXPECT_EQ(readFailure(entry({}, QByteArray())), isDamaged);

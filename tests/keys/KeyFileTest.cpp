@@ -97,7 +97,6 @@ TEST(KeyFile, KeychainFilesOpenWithTheirSecretOnly)
     EXPECT_TRUE(file.data().contains("\"protection\":{\"keychain\":{}}"));
     EXPECT_EQ(file.open(secret).name(), u"Clients");
     EXPECT_EQ(failureOf([&] { file.open(KeyFile::newSecret()); }), Kind::damaged);
-    EXPECT_EQ(failureOf([&] { file.open(passphrase); }), Kind::damaged);
 }
 
 TEST(KeyFile, TheOpenNameMayChangeButTheHeaderMayNot)
@@ -120,15 +119,6 @@ TEST(KeyFile, TheOpenNameMayChangeButTheHeaderMayNot)
     QJsonObject keychain = jsonOf(KeyFile::seal(sampleKey(), KeyFile::Protection::keychain(), secret));
     keychain[u"created"_s] = u"2025-03-14T09:26:54Z"_s;
     EXPECT_EQ(failureOf([&] { KeyFile(bytesOf(keychain)).open(secret); }), Kind::damaged);
-}
-
-TEST(KeyFile, ANewerFormatIsRefusedBeforeAnyDecryption)
-{
-    QJsonObject json = jsonOf(passphraseFile());
-    json[u"format"_s] = 2;
-    EXPECT_EQ(failureOf([&] { KeyFile{bytesOf(json)}; }), Kind::newerFormat);
-    json[u"box"_s] = u"!!"_s;
-    EXPECT_EQ(failureOf([&] { KeyFile{bytesOf(json)}; }), Kind::damaged);
 }
 
 TEST(KeyFile, MalformedMembersAreDamaged)
