@@ -33,4 +33,5 @@ TEST(FuzzRegressions, ReplayKeptInputs)
     replay(QStringLiteral("CSVDocumentFuzz"), fuzzing::csvDocument);
     replay(QStringLiteral("ZipArchiveFuzz"), fuzzing::zipArchive);
     replay(QStringLiteral("XLSXDocumentFuzz"), fuzzing::xlsxDocument);
+    replay(QStringLiteral("SheetReaderFuzz"), fuzzing::sheetReader);
 }

@@ -5,6 +5,7 @@
 // does not hold aborts, which libFuzzer reports as a crash.
 
 #include "kit/files/CSVDocument.h"
+#include "kit/files/SheetReader.h"
 #include "kit/files/Spreadsheet.h"
 #include "kit/files/ZipArchive.h"
 #include "../files/ZipBuilder.h"
@@ -103,6 +104,28 @@ inline void xlsxDocument(const QByteArray &input)
     }
     const Spreadsheet copy(rewritten, QStringLiteral("fuzz.xlsx"));
     require(copy.sheetNames() == book->sheetNames(), "the rewritten workbook has the same sheets");
+}
+
+// Reading a worksheet part as two halves gives exactly the cells of reading
+// it in one go, wherever the split is tried. The first two bytes choose where
+// the search for a split starts; the rest is the part.
+inline void sheetReader(const QByteArray &input)
+{
+    if (input.size() < 2)
+        return;
+    const qsizetype from = (uchar(input[0]) << 8 | uchar(input[1])) % input.size();
+    XLSXDocument::Sheet whole, split;
+    whole.xml = split.xml = input.mid(2);
+    SheetReader::readSplittingAfter(whole, whole.xml.size());
+    SheetReader::readSplittingAfter(split, from);
+    require(whole.cells.size() == split.cells.size(), "as many cells either way");
+    require(whole.texts == split.texts, "the same texts either way");
+    for (qsizetype i = 0; i < whole.cells.size(); ++i) {
+        const XLSXDocument::Cell &a = whole.cells[i], &b = split.cells[i];
+        require(a.row == b.row && a.column == b.column && a.source == b.source && a.index == b.index
+                    && a.range == b.range && whole.prefixes[a.prefix] == split.prefixes[b.prefix],
+                "the same cell either way");
+    }
 }
 
 } // namespace quorvane::fuzzing
