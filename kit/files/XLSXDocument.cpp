@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <future>
 
 using namespace Qt::StringLiterals;
 
@@ -204,9 +205,12 @@ XLSXDocument::XLSXDocument(const QByteArray &data) : m_archive(openArchive(data)
             break;
         }
     }
-    readSharedStrings(sharedPath);
+    // Cells hold only the index of their shared string, so the strings can be
+    // read while the sheets are.
+    std::future<void> sharedStrings = std::async(std::launch::async, [&] { readSharedStrings(sharedPath); });
     for (const ListedSheet &sheet : listed)
         readSheet(sheet.name, sheet.path);
+    sharedStrings.get();
     if (m_sheets.isEmpty())
         fail(u"The workbook’s sheets are missing."_s);
     collectWarnings();
