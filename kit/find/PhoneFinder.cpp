@@ -30,6 +30,44 @@ bool hasEnoughDigits(const QString &text)
     return false;
 }
 
+bool isDecimalSeparator(QChar c)
+{
+    return c == u'.' || c == u',';
+}
+
+// "10125.00", "4500,5": digits, one separator, then one or two digits.
+bool isDecimalAmount(QStringView text)
+{
+    qsizetype separators = 0, separatorAt = -1;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (isDecimalSeparator(text[i])) {
+            ++separators;
+            separatorAt = i;
+        } else if (!text[i].isDigit()) {
+            return false;
+        }
+    }
+    const qsizetype decimals = text.size() - separatorAt - 1;
+    return separators == 1 && separatorAt > 0 && (decimals == 1 || decimals == 2);
+}
+
+// libphonenumber's possible numbers include money and measurements: "10125.00",
+// the "1234567" of "$1234567.89", the "1415926" of "3.1415926". A match that is
+// or borders on a decimal number, or follows a currency sign, is no phone.
+bool isPartOfAmount(const QString &text, TextRange range)
+{
+    if (isDecimalAmount(QStringView(text).sliced(range.start, range.length())))
+        return true;
+    if (range.end + 1 < text.size() && isDecimalSeparator(text[range.end]) && text[range.end + 1].isDigit())
+        return true;
+    if (range.start >= 2 && isDecimalSeparator(text[range.start - 1]) && text[range.start - 2].isDigit())
+        return true;
+    qsizetype before = range.start - 1;
+    while (before >= 0 && text[before].isSpace())
+        --before;
+    return before >= 0 && text[before].category() == QChar::Symbol_Currency;
+}
+
 bool isKnownRegion(const QString &region)
 {
     std::set<std::string> regions;
@@ -81,7 +119,8 @@ QList<TextRange> PhoneFinder::find(const QString &text) const
     while (matcher.HasNext() && matcher.Next(&match)) {
         const qsizetype start = offsets.utf16Offset(match.start());
         const qsizetype end = offsets.utf16Offset(match.start() + match.length());
-        ranges.append({start, end});
+        if (!isPartOfAmount(text, {start, end}))
+            ranges.append({start, end});
     }
     return ranges;
 }

@@ -48,6 +48,14 @@ TEST(PhoneFinder, FindsFictionalNumbersWithUtf16Ranges)
     EXPECT_EQ(ranges.at(1).of(text), u"(415) 555-0100"_s);
 }
 
+TEST(PhoneFinder, LeavesAmountsAndDecimalsAlone)
+{
+    EXPECT_EQ(phonesIn(u"Paid 10125.00, total $1234567.89, € 4500000,00, pi 3.1415926, fee US$ 5550142"_s),
+              QStringList{});
+    EXPECT_EQ(phonesIn(u"tel. 555.0142. Or 555-0143, 1234567"_s),
+              (QStringList{u"555.0142"_s, u"555-0143"_s, u"1234567"_s}));
+}
+
 TEST(AddressFinder, FindsStreetCityStateAndZip)
 {
     const QString text = u"😀 Ship to 1600 N Pennsylvania Ave NW, Apt 4B, Springfield, IL 62704-1234 today"_s;
