@@ -116,7 +116,10 @@ private:
             ++i;
         }
         if (i > start) {
-            m_field.text.append(chars + start, i - start);
+            if (m_field.text.isEmpty())
+                m_field.text = QString(chars + start, i - start); // exactly sized: most fields are one run
+            else
+                m_field.text.append(chars + start, i - start);
             m_atFieldStart = false;
             return i;
         }
@@ -131,8 +134,10 @@ private:
             if (c == u'\r' && i + 1 < n && chars[i + 1] == u'\n')
                 ++i;
             endField();
+            const qsizetype width = m_row.size();
             m_rows.append(std::move(m_row));
             m_row = {};
+            m_row.reserve(width); // rows tend to be as wide as the one before
         }
         return i + 1;
     }

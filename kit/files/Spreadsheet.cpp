@@ -77,11 +77,13 @@ Grid csvGrid(const CSVDocument &document)
 
 QByteArray rewriteCSV(CSVDocument document, const Spreadsheet::Transform &replacing)
 {
-    for (int r = 0; r < document.rows.size(); ++r) {
-        CSVDocument::Row &row = document.rows[r];
-        for (int c = 0; c < row.size(); ++c)
-            if (std::optional<QString> text = replacing(CellRef{0, r, c}, row[c].text))
-                row[c].text = std::move(*text);
+    // Read through const references, so that only rows that change are copied
+    // away from the shared parsed content.
+    const QList<CSVDocument::Row> &rows = std::as_const(document.rows);
+    for (int r = 0; r < rows.size(); ++r) {
+        for (int c = 0; c < rows[r].size(); ++c)
+            if (std::optional<QString> text = replacing(CellRef{0, r, c}, rows[r][c].text))
+                document.rows[r][c].text = std::move(*text);
     }
     return document.data();
 }
