@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QSet>
+
 using namespace quorvane;
 using namespace Qt::StringLiterals;
 
