@@ -82,12 +82,10 @@ TEST_F(KeyCommands, NewKeyShowsAndSavesStandIns)
     ASSERT_EQ(first.code, 0) << first.err.toStdString();
     EXPECT_EQ(summary(key)[u"values"_s].toInt(), 0);
     ASSERT_EQ(runQuorvane(standin + QStringList{u"--save"_s} + pass()).code, 0);
-    const QJsonObject shown = summary(key);
-    EXPECT_EQ(shown.keys(), (QStringList{u"created"_s, u"files"_s, u"id"_s, u"name"_s, u"protection"_s, u"values"_s}));
-    EXPECT_EQ(shown[u"id"_s].toString(), made.out.trimmed());
-    EXPECT_EQ(shown[u"name"_s].toString(), u"Clients");
-    EXPECT_EQ(shown[u"protection"_s].toString(), u"passphrase");
-    EXPECT_EQ(shown[u"values"_s].toInt(), 2);
+    QJsonObject shown = summary(key);
+    EXPECT_TRUE(shown.take(u"created"_s).isString());
+    EXPECT_EQ(shown, (QJsonObject{{u"files"_s, 0}, {u"id"_s, made.out.trimmed()}, {u"name"_s, u"Clients"_s},
+                                  {u"protection"_s, u"passphrase"_s}, {u"values"_s, 2}}));
     EXPECT_EQ(runQuorvane(standin + pass()).out, first.out);
 
     // The separate implementation reads the file this tool wrote.

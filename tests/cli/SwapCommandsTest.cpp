@@ -183,9 +183,8 @@ TEST_F(SwapCommands, StandInsAgreeWithTheSeparateImplementation)
 
     for (int row = 1; row < real.size(); ++row) {
         SCOPED_TRACE(row);
-        EXPECT_EQ(out.at(row).at(0), expected.value(real.at(row).at(0)));
-        EXPECT_EQ(out.at(row).at(1), expected.value(real.at(row).at(1)));
-        EXPECT_EQ(out.at(row).at(2), expected.value(real.at(row).at(2)));
+        for (int column : {0, 1, 2})
+            EXPECT_EQ(out.at(row).at(column), expected.value(real.at(row).at(column)));
         EXPECT_EQ(ProjectKey::normalized(out.at(row).at(3), EntryKind::phone), expected.value(real.at(row).at(3)));
         const QString zip = expected.value(real.at(row).at(4).right(5));
         EXPECT_FALSE(zip.isEmpty());

@@ -57,14 +57,17 @@ std::optional<Kind> failureOf(F &&f)
     return std::nullopt;
 }
 
+QJsonObject with(QJsonObject object, const QString &member, const QJsonValue &value)
+{
+    object[member] = value;
+    return object;
+}
+
 QJsonObject withPassphraseMember(QJsonObject object, const QString &name, const QJsonValue &value)
 {
-    QJsonObject protection = object[u"protection"_s].toObject();
-    QJsonObject inner = protection[u"passphrase"_s].toObject();
-    inner[name] = value;
-    protection[u"passphrase"_s] = inner;
-    object[u"protection"_s] = protection;
-    return object;
+    const QJsonObject protection = object[u"protection"_s].toObject();
+    return with(object, u"protection"_s,
+                with(protection, u"passphrase"_s, with(protection[u"passphrase"_s].toObject(), name, value)));
 }
 
 } // namespace
@@ -102,37 +105,28 @@ TEST(KeyFile, KeychainFilesOpenWithTheirSecretOnly)
 TEST(KeyFile, TheOpenNameMayChangeButTheHeaderMayNot)
 {
     const QJsonObject json = jsonOf(passphraseFile());
-    QJsonObject renamed = json;
-    renamed[u"name"_s] = u"Clientz"_s;
-    EXPECT_EQ(KeyFile(bytesOf(renamed)).open(passphrase).name(), u"Clients");
+    EXPECT_EQ(KeyFile(bytesOf(with(json, u"name"_s, u"Clientz"_s))).open(passphrase).name(), u"Clients");
 
-    QJsonObject later = json;
-    later[u"created"_s] = u"2025-03-14T09:26:54Z"_s;
-    QJsonObject otherId = json;
-    otherId[u"id"_s] = u"1F8A2C3D-5B6E-4A71-9C2D-3E4F5A6B7C8D"_s;
+    const QJsonObject later = with(json, u"created"_s, u"2025-03-14T09:26:54Z"_s);
+    const QJsonObject otherId = with(json, u"id"_s, u"1F8A2C3D-5B6E-4A71-9C2D-3E4F5A6B7C8D"_s);
     const QJsonObject otherSalt = withPassphraseMember(json, u"salt"_s, u"AAAAAAAAAAAAAAAAAAAAAA=="_s);
     const QJsonObject otherRounds = withPassphraseMember(json, u"rounds"_s, fewRounds + 1);
     for (const QJsonObject &changed : {later, otherId, otherSalt, otherRounds})
         EXPECT_EQ(failureOf([&] { KeyFile(bytesOf(changed)).open(passphrase); }), Kind::wrongPassphrase);
 
     const QByteArray secret = KeyFile::newSecret();
-    QJsonObject keychain = jsonOf(KeyFile::seal(sampleKey(), KeyFile::Protection::keychain(), secret));
-    keychain[u"created"_s] = u"2025-03-14T09:26:54Z"_s;
+    const QJsonObject keychain = with(jsonOf(KeyFile::seal(sampleKey(), KeyFile::Protection::keychain(), secret)),
+                                      u"created"_s, u"2025-03-14T09:26:54Z"_s);
     EXPECT_EQ(failureOf([&] { KeyFile(bytesOf(keychain)).open(secret); }), Kind::damaged);
 }
 
 TEST(KeyFile, MalformedMembersAreDamaged)
 {
     const QJsonObject json = jsonOf(passphraseFile());
-    const auto with = [&](const QString &member, const QJsonValue &value) {
-        QJsonObject changed = json;
-        changed[member] = value;
-        return changed;
-    };
     const QJsonObject bothProtections{{u"keychain"_s, QJsonObject()},
                                       {u"passphrase"_s, json[u"protection"_s][u"passphrase"_s]}};
-    QList<QJsonObject> broken{with(u"protection"_s, bothProtections), with(u"protection"_s, QJsonObject()),
-                              with(u"created"_s, u"14 March 2025"_s), with(u"id"_s, u"not-a-uuid"_s),
+    QList<QJsonObject> broken{with(json, u"protection"_s, bothProtections), with(json, u"protection"_s, QJsonObject()),
+                              with(json, u"created"_s, u"14 March 2025"_s), with(json, u"id"_s, u"not-a-uuid"_s),
                               withPassphraseMember(json, u"salt"_s, u"AA=A"_s)};
     for (const QString &member : json.keys()) {
         QJsonObject missing = json;
@@ -153,13 +147,12 @@ TEST(KeyFile, MalformedMembersAreDamaged)
 // authenticates under the file's header but holds another key is damaged.
 TEST(KeyFile, BoxesThatAreShortOrHoldAnotherKeyAreRefused)
 {
-    QJsonObject json = jsonOf(passphraseFile());
-    json[u"box"_s] = QString::fromLatin1(QByteArray(27, 'x').toBase64());
-    EXPECT_EQ(failureOf([&] { KeyFile(bytesOf(json)).open(passphrase); }), Kind::wrongPassphrase);
+    const QJsonObject shortBox = with(jsonOf(passphraseFile()), u"box"_s, QString::fromLatin1(QByteArray(27, 'x').toBase64()));
+    EXPECT_EQ(failureOf([&] { KeyFile(bytesOf(shortBox)).open(passphrase); }), Kind::wrongPassphrase);
 
     const QByteArray secret = KeyFile::newSecret();
     const KeyFile file = KeyFile::seal(sampleKey(), KeyFile::Protection::keychain(), secret);
-    json = jsonOf(file);
+    QJsonObject json = jsonOf(file);
     for (const QByteArray &inside : {ProjectKey(u"Other"_s).toJson(), QByteArray("{\"id\":1}")}) {
         json[u"box"_s] = QString::fromLatin1(crypto::sealAesGcm(secret, inside, file.header()).toBase64());
         EXPECT_EQ(failureOf([&] { KeyFile(bytesOf(json)).open(secret); }), Kind::damaged);
