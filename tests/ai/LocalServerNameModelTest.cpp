@@ -96,7 +96,7 @@ TEST(LocalServerNameModel, ReadsOnlyAnObjectsNamesArrayOfStrings)
     for (qsizetype i = 0; i < contents.size(); ++i)
         EXPECT_EQ(namesOf(askOnce(server)), expected.at(i)) << contents.at(i).toStdString();
 
-    for (const QString &message : {u"not JSON: [\"Ana\"]"_s, u"not JSON: "_s + QString(160, u'x')}) {
+    for (const QString &message : QStringList{u"not JSON: [\"Ana\"]"_s, u"not JSON: "_s + QString(160, u'x')}) {
         const NameModelFailure failure = failureOf(askOnce(server));
         EXPECT_EQ(std::pair(failure.kind, failure.message), std::pair(Kind::decoding, message));
     }

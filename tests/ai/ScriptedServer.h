@@ -62,11 +62,8 @@ public:
     static Reply completion(const QString &content)
     {
         const QJsonObject message{{QStringLiteral("role"), QStringLiteral("assistant")}, {QStringLiteral("content"), content}};
-        const QJsonObject choice{{QStringLiteral("index"), 0}, {QStringLiteral("message"), message},
-                                 {QStringLiteral("finish_reason"), QStringLiteral("stop")}};
-        const QJsonObject reply{{QStringLiteral("object"), QStringLiteral("chat.completion")},
-                                {QStringLiteral("choices"), QJsonArray{choice}}};
-        return {200, QJsonDocument(reply).toJson(QJsonDocument::Compact), 0};
+        return {200, R"({"object":"chat.completion","choices":[{"index":0,"finish_reason":"stop","message":)"
+                         + QJsonDocument(message).toJson(QJsonDocument::Compact) + "}]}", 0};
     }
     // A port on 127.0.0.1 where nothing listens.
     static quint16 closedPort()

@@ -170,7 +170,6 @@ TEST_F(AppModelTest, MakingKeys)
     ASSERT_EQ(model.keys().size(), 1);
     const KeyFile made = model.keys().first();
     EXPECT_EQ(made.name(), u"Untitled Key"_s);
-    EXPECT_FALSE(made.protection().isPassphrase());
     ASSERT_NE(model.openKey(), nullptr);
     EXPECT_EQ(model.openKey()->key.id(), made.id());
     EXPECT_FALSE(model.sheet()); // the new-key sheet closes

@@ -11,17 +11,19 @@
 #include <QJsonObject>
 #include <QTemporaryDir>
 
+#include <numeric>
+
 using namespace quorvane;
 using namespace quorvane::test;
 using namespace Qt::StringLiterals;
 
 namespace {
 
+// 0x40, 0x41, … as the reference script is given it.
 QByteArray secret()
 {
-    QByteArray bytes;
-    for (int i = 0; i < 32; ++i)
-        bytes.append(char(0x40 + i));
+    QByteArray bytes(32, '\0');
+    std::iota(bytes.begin(), bytes.end(), char(0x40));
     return bytes;
 }
 

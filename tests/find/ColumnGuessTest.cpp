@@ -35,12 +35,7 @@ TEST(ColumnGuess, ContentsDecideBySharesOfTheSample)
 {
     Detector detector;
     const auto column = [](int matching, const QString &match, int others, const QString &other) {
-        QStringList cells{u"  "_s, u""_s};
-        for (int i = 0; i < matching; ++i)
-            cells.append(match);
-        for (int i = 0; i < others; ++i)
-            cells.append(other);
-        return cells;
+        return QStringList{u"  "_s, u""_s} + QStringList(matching, match) + QStringList(others, other);
     };
     EXPECT_EQ(guessFromContents(column(6, u" ana@example.com "_s, 4, u"n/a"_s), detector), ColumnKind::email);
     EXPECT_EQ(guessFromContents(column(5, u"ana@example.com"_s, 5, u"n/a"_s), detector), ColumnKind::autoDetect);

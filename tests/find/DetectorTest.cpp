@@ -27,6 +27,13 @@ QStringList parts(const QList<NamePart> &nameParts)
     return lines;
 }
 
+// The one finding a text gives; a failure when it gives another number.
+Finding only(const QList<Finding> &findings)
+{
+    EXPECT_EQ(findings.size(), 1) << summary(findings).join(u"; "_s).toStdString();
+    return findings.value(0);
+}
+
 struct Scripted
 {
     std::shared_ptr<FakeTextServices> services = std::make_shared<FakeTextServices>();
@@ -42,17 +49,12 @@ TEST(Detector, ExtraTermsMatchWholeWordsAnyCaseAndWinOverEverything)
     EXPECT_EQ(summary(d.findings(u"bobby met BOBBY, not Bobbys or 2Bobby"_s, ColumnKind::autoDetect)),
               (QStringList{u"name 0-5 bobby"_s, u"name 10-15 BOBBY"_s}));
 
-    const auto last = d.findings(u"Bobby"_s, ColumnKind::lastName);
-    ASSERT_EQ(last.size(), 1);
-    EXPECT_EQ(parts(last.first().nameParts), QStringList{u"Bobby 0-5 last"_s});
+    EXPECT_EQ(parts(only(d.findings(u"Bobby"_s, ColumnKind::lastName)).nameParts), QStringList{u"Bobby 0-5 last"_s});
 
     // The term comes first, so the e-mail address that contains it loses.
     EXPECT_EQ(summary(d.findings(u"bobby@example.com"_s, ColumnKind::email)), QStringList{u"name 0-5 bobby"_s});
 
-    const auto address = d.findings(u"at flat 3."_s, ColumnKind::autoDetect);
-    ASSERT_EQ(address.size(), 1);
-    EXPECT_EQ(address.first().address->street, u"flat 3"_s);
-    EXPECT_FALSE(address.first().address->city.has_value());
+    EXPECT_EQ(only(d.findings(u"at flat 3."_s, ColumnKind::autoDetect)).address, (AddressParts{u"flat 3"_s, {}, {}, {}}));
 
     // Pattern characters in a term are literal; skipped columns and blank cells give nothing.
     Detector literal = s.detector({{u"J.R. (Bob)"_s, ValueKind::name}, {u"a+b"_s, ValueKind::email}});
@@ -72,15 +74,13 @@ TEST(Detector, NameColumnsGiveOneNamePerPerson)
               (QStringList{u"name 2-9 Ann Lee"_s, u"name 20-26 Bo Chu"_s, u"name 28-33 Al Li"_s,
                            u"name 35-40 Ed Wu"_s}));
 
-    const auto reversed = d.findings(u"Lopez, Maria"_s, ColumnKind::fullName);
-    ASSERT_EQ(reversed.size(), 1);
-    EXPECT_EQ(parts(reversed.first().nameParts), (QStringList{u"Lopez 0-5 last"_s, u"Maria 7-12 first"_s}));
+    EXPECT_EQ(parts(only(d.findings(u"Lopez, Maria"_s, ColumnKind::fullName)).nameParts),
+              (QStringList{u"Lopez 0-5 last"_s, u"Maria 7-12 first"_s}));
 
     EXPECT_EQ(parts(d.findings(u"Cher"_s, ColumnKind::fullName).first().nameParts), QStringList{u"Cher 0-4 first"_s});
-    const auto titled = d.findings(u"Dr. J. Smith"_s, ColumnKind::fullName);
-    ASSERT_EQ(titled.size(), 1);
-    EXPECT_EQ(titled.first().text, u"Dr. J. Smith"_s);
-    EXPECT_EQ(parts(titled.first().nameParts), QStringList{u"Smith 7-12 first"_s});
+    const Finding titled = only(d.findings(u"Dr. J. Smith"_s, ColumnKind::fullName));
+    EXPECT_EQ(titled.text, u"Dr. J. Smith"_s);
+    EXPECT_EQ(parts(titled.nameParts), QStringList{u"Smith 7-12 first"_s});
 
     EXPECT_TRUE(d.findings(u"One Two Three Four Five Six Seven"_s, ColumnKind::fullName).isEmpty());
     EXPECT_EQ(d.findings(u"One Two Three Four Five Six"_s, ColumnKind::fullName).size(), 1);
@@ -115,10 +115,9 @@ TEST(Detector, PhoneAndAddressColumnsFallBackToTheWholeCell)
               QStringList{u"phone 6-14 555-0100"_s});
     EXPECT_EQ(summary(d.findings(u"1-800-555-0100-1234-5678"_s, ColumnKind::phone)), QStringList{});
 
-    const auto flat = d.findings(u"  Flat 3\n"_s, ColumnKind::address);
-    ASSERT_EQ(flat.size(), 1);
-    EXPECT_EQ(flat.first().range, (TextRange{2, 8}));
-    EXPECT_EQ(flat.first().address, (AddressParts{u"Flat 3"_s, {}, {}, {}}));
+    const Finding flat = only(d.findings(u"  Flat 3\n"_s, ColumnKind::address));
+    EXPECT_EQ(flat.range, (TextRange{2, 8}));
+    EXPECT_EQ(flat.address, (AddressParts{u"Flat 3"_s, {}, {}, {}}));
     EXPECT_TRUE(d.findings(u"12 34"_s, ColumnKind::address).isEmpty());
 }
 
@@ -196,11 +195,10 @@ TEST(Detector, RangesCountUtf16UnitsAfterAstralCharacters)
     EXPECT_EQ(summary(d.findings(text, ColumnKind::autoDetect)),
               (QStringList{u"name 5-14 Rosa Diaz"_s, u"name 16-23 𝒳avier"_s, u"email 24-40 rosa@example.com"_s,
                            u"phone 41-49 555-0142"_s}));
-    const auto people = d.findings(u"😀 Rosa Diaz"_s, ColumnKind::fullName);
-    ASSERT_EQ(people.size(), 1);
     // The emoji is no whitespace, so it stays in the person's piece.
-    EXPECT_EQ(people.first().range, (TextRange{0, 12}));
-    EXPECT_EQ(parts(people.first().nameParts), (QStringList{u"Rosa 3-7 first"_s, u"Diaz 8-12 last"_s}));
+    const Finding person = only(d.findings(u"😀 Rosa Diaz"_s, ColumnKind::fullName));
+    EXPECT_EQ(person.range, (TextRange{0, 12}));
+    EXPECT_EQ(parts(person.nameParts), (QStringList{u"Rosa 3-7 first"_s, u"Diaz 8-12 last"_s}));
 }
 
 TEST(Detector, OccurrencesAndCellNames)

@@ -22,17 +22,22 @@ public:
     mutable QStringList taggedTexts;
 
     std::unique_ptr<quorvane::NameTagger> nameTagger() const override { return std::make_unique<Names>(this); }
-    std::unique_ptr<quorvane::LexicalTagger> lexicalTagger() const override
-    {
-        return std::make_unique<Lexical>(this);
-    }
+    std::unique_ptr<quorvane::LexicalTagger> lexicalTagger() const override { return std::make_unique<Lexical>(this); }
     std::unique_ptr<quorvane::DataDetector> dataDetector() const override { return std::make_unique<Detector>(this); }
 
 private:
-    class Names : public quorvane::NameTagger
+    // A service of the given kind that reads this script.
+    template<typename Service>
+    struct Scripted : Service
     {
-    public:
-        explicit Names(const FakeTextServices *script) : m_script(script) {}
+        explicit Scripted(const FakeTextServices *script) : m_script(script) {}
+        const FakeTextServices *m_script;
+        QString m_text;
+    };
+
+    struct Names : Scripted<quorvane::NameTagger>
+    {
+        using Scripted::Scripted;
         void setText(const QString &text) override
         {
             m_text = text;
@@ -41,18 +46,18 @@ private:
         QList<quorvane::NameToken> tokens(const quorvane::TokenOptions &) const override
         {
             using namespace quorvane;
+            const auto inName = [&](const QString &word) {
+                return word == u"Dr" || word == u"Mr" || m_script->names.contains(word);
+            };
             const QList<Word> words = nameWords(m_text);
             QList<NameToken> tokens;
             for (qsizetype i = 0; i < words.size();) {
                 qsizetype end = i;
                 bool named = false;
-                while (end < words.size() && (isTitle(words[end].word) || m_script->names.contains(words[end].word))) {
+                for (; end < words.size() && inName(words[end].word); ++end)
                     named = named || m_script->names.contains(words[end].word);
-                    ++end;
-                }
                 if (end == i) {
-                    tokens.append({words[i].range, false});
-                    ++i;
+                    tokens.append({words[i++].range, false});
                     continue;
                 }
                 const bool blocked = end < words.size() && m_script->notBefore.contains(words[end].word.toLower());
@@ -61,17 +66,11 @@ private:
             }
             return tokens;
         }
-
-    private:
-        static bool isTitle(const QString &word) { return word == u"Dr" || word == u"Mr"; }
-        const FakeTextServices *m_script;
-        QString m_text;
     };
 
-    class Lexical : public quorvane::LexicalTagger
+    struct Lexical : Scripted<quorvane::LexicalTagger>
     {
-    public:
-        explicit Lexical(const FakeTextServices *script) : m_script(script) {}
+        using Scripted::Scripted;
         void setText(const QString &text) override { m_text = text; }
         quorvane::LexicalClass lexicalClass(qsizetype offset) const override
         {
@@ -81,16 +80,11 @@ private:
             }
             return quorvane::LexicalClass::other;
         }
-
-    private:
-        const FakeTextServices *m_script;
-        QString m_text;
     };
 
-    class Detector : public quorvane::DataDetector
+    struct Detector : Scripted<quorvane::DataDetector>
     {
-    public:
-        explicit Detector(const FakeTextServices *script) : m_script(script) {}
+        using Scripted::Scripted;
         QList<quorvane::DetectedValue> matches(const QString &text, quorvane::DetectedTypes types) const override
         {
             QList<quorvane::DetectedValue> found;
@@ -104,8 +98,5 @@ private:
             }
             return found;
         }
-
-    private:
-        const FakeTextServices *m_script;
     };
 };

@@ -8,22 +8,19 @@
 
 #include <QCryptographicHash>
 
+#include <numeric>
+
 using namespace quorvane;
 using namespace Qt::StringLiterals;
 
 namespace {
 
-QByteArray fixedSecret()
-{
-    QByteArray secret;
-    for (char i = 0; i < 32; ++i)
-        secret.append(i);
-    return secret;
-}
-
+// The secret 00 01 02 … 1f.
 ProjectKey fixedKey()
 {
-    return ProjectKey(u"Golden"_s, QUuid(), QDateTime(), fixedSecret());
+    QByteArray secret(32, '\0');
+    std::iota(secret.begin(), secret.end(), char(0));
+    return ProjectKey(u"Golden"_s, QUuid(), QDateTime(), secret);
 }
 
 struct Golden

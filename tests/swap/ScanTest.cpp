@@ -150,7 +150,6 @@ TEST(Scan, PhoneNumbersStoredAsNumbersAreCountedPerColumn)
     const Scan byLetters = scan(workbook, emptyKey(), noHeader);
     ASSERT_FALSE(byLetters.warnings.isEmpty());
     EXPECT_TRUE(byLetters.warnings.last().startsWith(u"12 phone numbers in “C”"_s));
-    // Numbers are never planned for change.
     for (auto it = byLetters.planned.cbegin(); it != byLetters.planned.cend(); ++it)
         EXPECT_NE(it.key().column, 2);
 }
