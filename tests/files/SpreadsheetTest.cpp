@@ -40,20 +40,3 @@ TEST(Spreadsheet, RefusesWhatItCannotRead)
                                       std::pair("PK\x03\x04 broken", u"export.dat"_s), std::pair("", u"empty.xlsx"_s)})
         EXPECT_EQ(loadFailure(bytes, name), notWorkbook) << name.toStdString();
 }
-
-TEST(Spreadsheet, CSVGridAndRewrite)
-{
-    const Spreadsheet sheet("name,note\n\"Jane\",hi\nBob\n", u"people.csv"_s);
-    const Grid grid = sheet.grid(0);
-    ASSERT_EQ(grid.size(), 3);
-    EXPECT_EQ(grid[1], (QList<GridCell>{{u"Jane"_s, true}, {u"hi"_s, true}}));
-    EXPECT_EQ(grid[2].size(), 1); // rows keep their own lengths
-
-    QList<CellRef> offered;
-    const QByteArray out = sheet.data([&](const std::optional<CellRef> &cell, const QString &text) {
-        offered.append(*cell);
-        return text == u"Jane" ? std::optional(u"Ann"_s) : std::nullopt;
-    });
-    EXPECT_EQ(out, "name,note\n\"Ann\",hi\nBob\n");
-    EXPECT_EQ(offered, (QList<CellRef>{{0, 0, 0}, {0, 0, 1}, {0, 1, 0}, {0, 1, 1}, {0, 2, 0}}));
-}

@@ -23,18 +23,11 @@ ProjectKey fixedKey()
     return ProjectKey(u"Golden"_s, QUuid(), QDateTime(), secret);
 }
 
-struct Golden
-{
-    EntryKind kind;
-    QString real;
-    int attempt;
-    QString expected;
-};
-
 // John → Mateo and Smith → Okafor are in the key, so e-mail addresses built
 // from them take the name-based form.
 using K = EntryKind;
-const QList<Golden> goldenCandidates{
+// Kind, real value, attempt, stand-in.
+const QList<std::tuple<EntryKind, QString, int, QString>> goldenCandidates{
     {K::firstName, u"John"_s, 0, u"Nina"_s}, {K::firstName, u"MARIA"_s, 0, u"AYLA"_s},
     {K::firstName, u"maria"_s, 0, u"ayla"_s}, {K::firstName, u"J"_s, 0, u"Felipe"_s},
     {K::firstName, u"  Mary   Ann "_s, 0, u"Tessa"_s}, {K::firstName, u"John"_s, 531, u"Desmond"_s},
@@ -88,12 +81,10 @@ TEST(StandInGolden, CandidatesAtEveryFormSwitch)
     ProjectKey key = fixedKey();
     key.record({EntryKind::firstName, u"John"_s, u"Mateo"_s});
     key.record({EntryKind::lastName, u"Smith"_s, u"Okafor"_s});
-    for (const Golden &golden : goldenCandidates) {
-        const QString norm = ProjectKey::normalized(golden.real, golden.kind);
-        const QString seed = rawString(golden.kind) + u'|' + norm;
-        EXPECT_EQ(candidate(key, golden.kind, golden.real, norm, seed, golden.attempt), golden.expected)
-            << rawString(golden.kind).toStdString() << " " << golden.real.toStdString() << " at attempt "
-            << golden.attempt;
+    for (const auto &[kind, real, attempt, expected] : goldenCandidates) {
+        const QString norm = ProjectKey::normalized(real, kind);
+        EXPECT_EQ(candidate(key, kind, real, norm, rawString(kind) + u'|' + norm, attempt), expected)
+            << rawString(kind).toStdString() << " " << real.toStdString() << " at attempt " << attempt;
     }
 }
 
