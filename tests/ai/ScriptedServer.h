@@ -90,10 +90,9 @@ private:
             return;
         const QList<QByteArray> lines = buffer.left(headerEnd).split('\n');
         qsizetype length = 0;
-        for (const QByteArray &line : lines) {
+        for (const QByteArray &line : lines)
             if (line.toLower().startsWith("content-length:"))
                 length = line.mid(15).trimmed().toLongLong();
-        }
         if (buffer.size() < headerEnd + 4 + length)
             return;
 

@@ -33,11 +33,8 @@ QStringList describe(const XLSXDocument::Sheet &sheet)
         const QString text = cell.source == XLSXDocument::Cell::Source::shared
                                  ? u"#"_s + QString::number(cell.index)
                                  : sheet.texts.value(cell.index, u"(none)"_s);
-        lines.append(u"%1,%2 %3 [%4,%5) %6 %7"_s.arg(cell.row)
-                         .arg(cell.column)
-                         .arg(int(cell.source))
-                         .arg(cell.range.start)
-                         .arg(cell.range.end)
+        lines.append(u"%1,%2 %3 [%4,%5) %6 %7"_s.arg(cell.row).arg(cell.column).arg(int(cell.source))
+                         .arg(cell.range.start).arg(cell.range.end)
                          .arg(QString::fromUtf8(sheet.prefixes.value(cell.prefix, "?")), text));
     }
     return lines;
