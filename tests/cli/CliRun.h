@@ -59,6 +59,9 @@ inline Result reference(const QStringList &arguments)
     return run(python(), QStringList{QStringLiteral(QUORVANE_SOURCE_DIR "/scripts/standins.py")} + arguments);
 }
 
+// The exit code with the error output less its final line break, to compare at once.
+inline std::pair<int, QString> codeAndError(const Result &result) { return {result.code, result.err.trimmed()}; }
+
 inline QByteArray readBytes(const QString &path)
 {
     QFile file(path);

@@ -56,9 +56,8 @@ TEST_F(KeyCommands, UsageAndExitCodes)
     for (const QStringList &misuse : {QStringList{}, {u"frobnicate"_s}, {u"key"_s, u"new"_s, u"--out"_s, path(u"x"_s)}})
         EXPECT_EQ(runQuorvane(misuse).code, 2) << misuse.join(u' ').toStdString();
     ASSERT_TRUE(writeBytes(path(u"junk.tesselkey"_s), "PK\x03\x04 not a key"));
-    const Result damaged = runQuorvane(QStringList{u"key"_s, u"show"_s, path(u"junk.tesselkey"_s)} + pass());
-    EXPECT_EQ(damaged.code, 1);
-    EXPECT_EQ(damaged.err.trimmed(), u"The key file is damaged or isn’t a Quorvane key.");
+    EXPECT_EQ(codeAndError(runQuorvane(QStringList{u"key"_s, u"show"_s, path(u"junk.tesselkey"_s)} + pass())),
+              std::pair(1, u"The key file is damaged or isn’t a Quorvane key."_s));
 }
 
 TEST_F(KeyCommands, NewKeyShowsAndSavesStandIns)
@@ -68,13 +67,11 @@ TEST_F(KeyCommands, NewKeyShowsAndSavesStandIns)
     ASSERT_EQ(made.code, 0) << made.err.toStdString();
     EXPECT_EQ(runQuorvane(QStringList{u"key"_s, u"new"_s, u"--name"_s, u"Again"_s, u"--out"_s, key} + pass()).code, 1);
 
-    const Result weak = runQuorvane({u"key"_s, u"new"_s, u"--name"_s, u"W"_s, u"--out"_s, path(u"weak"_s)},
-                                 {u"QUORVANE_PASSPHRASE=aaaaaaaa"_s});
-    EXPECT_EQ(weak.code, 1);
-    EXPECT_EQ(weak.err.trimmed(), u"Use a passphrase with more variety.");
-    const Result wrong = runQuorvane({u"key"_s, u"show"_s, key}, {u"QUORVANE_PASSPHRASE=smørrebrød 43"_s});
-    EXPECT_EQ(wrong.code, 1);
-    EXPECT_EQ(wrong.err.trimmed(), u"That passphrase doesn’t open this key.");
+    EXPECT_EQ(codeAndError(runQuorvane({u"key"_s, u"new"_s, u"--name"_s, u"W"_s, u"--out"_s, path(u"weak"_s)},
+                                       {u"QUORVANE_PASSPHRASE=aaaaaaaa"_s})),
+              std::pair(1, u"Use a passphrase with more variety."_s));
+    EXPECT_EQ(codeAndError(runQuorvane({u"key"_s, u"show"_s, key}, {u"QUORVANE_PASSPHRASE=smørrebrød 43"_s})),
+              std::pair(1, u"That passphrase doesn’t open this key."_s));
 
     // Without --save nothing is kept; with it the printed stand-ins are.
     const QStringList standin{u"key"_s, u"standin"_s, key, u"--kind"_s, u"lastName"_s, u"Smith"_s, u"Jones"_s};

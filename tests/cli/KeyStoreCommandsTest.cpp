@@ -82,10 +82,9 @@ TEST_F(KeyStoreCommands, StoreProtectedKeyLivesAcrossRuns)
     ok({u"key"_s, u"delete"_s, id, u"--yes"_s});
     EXPECT_FALSE(QFile::exists(storedFile(id)));
     ASSERT_TRUE(writeBytes(storedFile(id), stored));
-    const Result orphan = quorvane({u"key"_s, u"show"_s, id});
-    EXPECT_EQ(orphan.code, 1);
-    EXPECT_EQ(orphan.err, u"This key’s secret isn’t in the keyring. Keys protected by the keyring open only on the "
-                          u"computer that made them. Import an exported copy (with its passphrase) instead."_s);
+    EXPECT_EQ(codeAndError(quorvane({u"key"_s, u"show"_s, id})),
+              std::pair(1, u"This key’s secret isn’t in the keyring. Keys protected by the keyring open only on the "
+                              u"computer that made them. Import an exported copy (with its passphrase) instead."_s));
 }
 
 TEST_F(KeyStoreCommands, UnreachableSecretStoreGivesTheMessageAndNoKey)
@@ -119,9 +118,8 @@ TEST_F(KeyStoreCommands, PassphraseKeysExportImportAndDelete)
 
     EXPECT_EQ(ok({u"key"_s, u"import"_s, copy}), id);
     EXPECT_EQ(readBytes(storedFile(id)), readBytes(copy));
-    const Result again = quorvane({u"key"_s, u"import"_s, copy});
-    EXPECT_EQ(again.code, 1);
-    EXPECT_EQ(again.err, u"You already have this key: “Travel” is already in your keys."_s);
+    EXPECT_EQ(codeAndError(quorvane({u"key"_s, u"import"_s, copy})),
+              std::pair(1, u"You already have this key: “Travel” is already in your keys."_s));
 
     // A stored key saved back after new stand-ins stays where it is.
     ok({u"key"_s, u"standin"_s, id, u"--kind"_s, u"city"_s, u"Boston"_s, u"--save"_s});

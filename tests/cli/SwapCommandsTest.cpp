@@ -104,15 +104,13 @@ TEST_F(SwapCommands, SwapWritesACopyBesideTheInputAndRestoreBringsItBack)
 
     const Result text = quorvane({u"restore-text"_s, u"--key"_s, path(u"k.tesselkey"_s)},
                                  u"Call "_s.toUtf8() + rows(read(u"people (stand-ins).csv"_s)).at(1).at(0).toUtf8() + " today.\n");
-    EXPECT_EQ(text.code, 0);
-    EXPECT_EQ(text.out, u"Call Maria today.\n");
-    EXPECT_EQ(text.err, u"Restored 1 value.\n");
+    EXPECT_EQ(std::tuple(text.code, text.out, text.err), std::tuple(0, u"Call Maria today.\n"_s, u"Restored 1 value.\n"_s));
 
     // A different key finds nothing of its own in the copy.
     makeKey(u"other.tesselkey"_s, u"Other"_s, QByteArray(32, '\x01'));
     const Result foreign = quorvane({u"restore"_s, copy, u"--key"_s, path(u"other.tesselkey"_s)});
-    EXPECT_EQ(foreign.code, 1);
-    EXPECT_EQ(foreign.err, u"None of this key’s stand-ins are in the file. Was it swapped with a different key?\n");
+    EXPECT_EQ(std::pair(foreign.code, foreign.err),
+              std::pair(1, u"None of this key’s stand-ins are in the file. Was it swapped with a different key?\n"_s));
     EXPECT_FALSE(QFileInfo::exists(path(u"people (stand-ins) (restored).csv"_s)));
 }
 
