@@ -34,18 +34,21 @@ Finding only(const QList<Finding> &findings)
     return findings.value(0);
 }
 
-struct Scripted
+// A detector on scripted text services, which the tests may change between calls.
+class DetectorTest : public testing::Test
 {
+protected:
+    Detector detector(const QList<ExtraTerm> &terms) const { return Detector(terms, services); }
+
     std::shared_ptr<FakeTextServices> services = std::make_shared<FakeTextServices>();
-    Detector detector(const QList<ExtraTerm> &terms = {}) const { return Detector(terms, services); }
+    Detector d{{}, services};
 };
 
 } // namespace
 
-TEST(Detector, ExtraTermsMatchWholeWordsAnyCaseAndWinOverEverything)
+TEST_F(DetectorTest, ExtraTermsMatchWholeWordsAnyCaseAndWinOverEverything)
 {
-    Scripted s;
-    Detector d = s.detector({{u"  Bobby "_s, ValueKind::name}, {u"Flat 3"_s, ValueKind::address}});
+    Detector d = detector({{u"  Bobby "_s, ValueKind::name}, {u"Flat 3"_s, ValueKind::address}});
     EXPECT_EQ(summary(d.findings(u"bobby met BOBBY, not Bobbys or 2Bobby"_s, ColumnKind::autoDetect)),
               (QStringList{u"name 0-5 bobby"_s, u"name 10-15 BOBBY"_s}));
 
@@ -57,17 +60,15 @@ TEST(Detector, ExtraTermsMatchWholeWordsAnyCaseAndWinOverEverything)
     EXPECT_EQ(only(d.findings(u"at flat 3."_s, ColumnKind::autoDetect)).address, (AddressParts{u"flat 3"_s, {}, {}, {}}));
 
     // Pattern characters in a term are literal; skipped columns and blank cells give nothing.
-    Detector literal = s.detector({{u"J.R. (Bob)"_s, ValueKind::name}, {u"a+b"_s, ValueKind::email}});
+    Detector literal = detector({{u"J.R. (Bob)"_s, ValueKind::name}, {u"a+b"_s, ValueKind::email}});
     EXPECT_EQ(summary(literal.findings(u"ask J.R. (Bob) or JxR. (Bob) about aab, a+b"_s, ColumnKind::autoDetect)),
               (QStringList{u"name 4-14 J.R. (Bob)"_s, u"email 40-43 a+b"_s}));
     EXPECT_TRUE(literal.findings(u"J.R. (Bob) maria@example.com"_s, ColumnKind::skip).isEmpty());
     EXPECT_TRUE(literal.findings(u" \t\n "_s, ColumnKind::autoDetect).isEmpty());
 }
 
-TEST(Detector, NameColumnsGiveOneNamePerPerson)
+TEST_F(DetectorTest, NameColumnsGiveOneNamePerPerson)
 {
-    Scripted s;
-    Detector d = s.detector();
     EXPECT_EQ(summary(d.findings(u"Maria Lopez & Tom Reyes"_s, ColumnKind::fullName)),
               (QStringList{u"name 0-11 Maria Lopez"_s, u"name 14-23 Tom Reyes"_s}));
     EXPECT_EQ(summary(d.findings(u" \"Ann Lee\", and AND Bo Chu /Al Li;\nEd Wu"_s, ColumnKind::fullName)),
@@ -104,11 +105,9 @@ TEST(Detector, NamePartRolesFollowTheColumn)
     EXPECT_TRUE(Detector::nameParts(u"Dr. J."_s, ColumnKind::fullName).isEmpty());
 }
 
-TEST(Detector, PhoneAndAddressColumnsFallBackToTheWholeCell)
+TEST_F(DetectorTest, PhoneAndAddressColumnsFallBackToTheWholeCell)
 {
-    Scripted s;
-    s.services->detected = {{DetectedType::phone, u"555-0100, "_s}, {DetectedType::phone, u"12-34"_s}};
-    Detector d = s.detector();
+    services->detected = {{DetectedType::phone, u"555-0100, "_s}, {DetectedType::phone, u"12-34"_s}};
     EXPECT_EQ(summary(d.findings(u" 555 0142 "_s, ColumnKind::phone)), QStringList{u"phone 1-9 555 0142"_s});
     EXPECT_TRUE(d.findings(u"12-34"_s, ColumnKind::phone).isEmpty());
     EXPECT_EQ(summary(d.findings(u"(212) 555-0100, ext"_s, ColumnKind::phone)),
@@ -121,24 +120,20 @@ TEST(Detector, PhoneAndAddressColumnsFallBackToTheWholeCell)
     EXPECT_TRUE(d.findings(u"12 34"_s, ColumnKind::address).isEmpty());
 }
 
-TEST(Detector, FreeTextPassesRunInOrderAndTheFirstFindingWins)
+TEST_F(DetectorTest, FreeTextPassesRunInOrderAndTheFirstFindingWins)
 {
-    Scripted s;
     // The detector reports an address that swallows the phone number and the
     // tagger a name inside the e-mail address: the earlier passes keep theirs.
-    s.services->detected = {{DetectedType::address, u"Box 4, tel 555-0142"_s},
+    services->detected = {{DetectedType::address, u"Box 4, tel 555-0142"_s},
                             {DetectedType::phone, u"555-0142"_s}};
-    s.services->names = {u"Tom"_s, u"Rosa"_s, u"Diaz"_s};
-    Detector d = s.detector();
+    services->names = {u"Tom"_s, u"Rosa"_s, u"Diaz"_s};
     EXPECT_EQ(summary(d.findings(u"Rosa Diaz: Box 4, tel 555-0142 or tom@example.com"_s, ColumnKind::autoDetect)),
               (QStringList{u"name 0-9 Rosa Diaz"_s, u"phone 22-30 555-0142"_s, u"email 34-49 tom@example.com"_s}));
 }
 
-TEST(Detector, TaggedNamesAreTrimmedAndExtended)
+TEST_F(DetectorTest, TaggedNamesAreTrimmedAndExtended)
 {
-    Scripted s;
-    s.services->names = {u"Thanks"_s, u"Later"_s, u"Maria"_s, u"Lopez"_s};
-    Detector d = s.detector();
+    services->names = {u"Thanks"_s, u"Later"_s, u"Maria"_s, u"Lopez"_s};
     const QList<std::pair<QString, QString>> cases{
         {u"Thanks Maria Lopez!"_s, u"name 7-18 Maria Lopez"_s},
         {u"Later Maria Lopez called."_s, u"name 6-17 Maria Lopez"_s},
@@ -150,47 +145,42 @@ TEST(Detector, TaggedNamesAreTrimmedAndExtended)
 
     // A tagged word takes in following name words up to three words after its
     // first, only across spaces.
-    s.services->names = {u"Ana"_s};
+    services->names = {u"Ana"_s};
     EXPECT_EQ(summary(d.findings(u"saw Ana Bea Cruz Diaz Eto"_s, ColumnKind::autoDetect)),
               QStringList{u"name 4-21 Ana Bea Cruz Diaz"_s});
     EXPECT_EQ(summary(d.findings(u"saw Ana, Bea and Ana  Said"_s, ColumnKind::autoDetect)),
               (QStringList{u"name 4-7 Ana"_s, u"name 17-20 Ana"_s}));
 }
 
-TEST(Detector, RunsLedByKnownFirstNamesAreFoundWithoutTheTagger)
+TEST_F(DetectorTest, RunsLedByKnownFirstNamesAreFoundWithoutTheTagger)
 {
-    Scripted s;
-    Detector d = s.detector();
     EXPECT_EQ(summary(d.findings(u"spoke w/ Maria Lopez Reyes Diaz today, and Tom"_s, ColumnKind::autoDetect)),
               QStringList{u"name 9-26 Maria Lopez Reyes"_s});
     // A single known first name in a sentence is left to the tagger.
     EXPECT_TRUE(d.findings(u"ask Maria about it"_s, ColumnKind::autoDetect).isEmpty());
     // A run overlapping a tagged name is not recorded again.
-    s.services->names = {u"Lopez"_s};
+    services->names = {u"Lopez"_s};
     EXPECT_EQ(summary(d.findings(u"ask Maria Lopez"_s, ColumnKind::autoDetect)),
               QStringList{u"name 10-15 Lopez"_s});
 }
 
-TEST(Detector, WholeCellNameOnlyWhenTheTaggerFoundNothing)
+TEST_F(DetectorTest, WholeCellNameOnlyWhenTheTaggerFoundNothing)
 {
-    Scripted s;
-    Detector d = s.detector();
     // "Best" is a cue word, so no run starts; the cell as a whole is a name.
     const auto whole = d.findings(u" Maria Best\n"_s, ColumnKind::autoDetect);
     EXPECT_EQ(summary(whole), QStringList{u"name 1-11 Maria Best"_s});
     EXPECT_EQ(parts(whole.first().nameParts), (QStringList{u"Maria 0-5 first"_s, u"Best 6-10 last"_s}));
     for (const QString &notWhole : {u"Maria Best!"_s, u"Maria best"_s, u"Zed Best"_s, u"Maria Best Said Today"_s})
         EXPECT_TRUE(d.findings(notWhole, ColumnKind::autoDetect).isEmpty()) << notWhole.toStdString();
-    s.services->names = {u"Lopez"_s};
+    services->names = {u"Lopez"_s};
     EXPECT_EQ(summary(d.findings(u"Maria, Lopez"_s, ColumnKind::autoDetect)), QStringList{u"name 7-12 Lopez"_s});
 }
 
-TEST(Detector, RangesCountUtf16UnitsAfterAstralCharacters)
+TEST_F(DetectorTest, RangesCountUtf16UnitsAfterAstralCharacters)
 {
-    Scripted s;
-    s.services->names = {u"Rosa"_s, u"Diaz"_s};
-    s.services->detected = {{DetectedType::phone, u"555-0142"_s}};
-    Detector d = s.detector({{u"𝒳avier"_s, ValueKind::name}});
+    services->names = {u"Rosa"_s, u"Diaz"_s};
+    services->detected = {{DetectedType::phone, u"555-0142"_s}};
+    Detector d = detector({{u"𝒳avier"_s, ValueKind::name}});
     const QString text = u"😀🎉 Rosa Diaz, 𝒳avier rosa@example.com 555-0142"_s;
     EXPECT_EQ(summary(d.findings(text, ColumnKind::autoDetect)),
               (QStringList{u"name 5-14 Rosa Diaz"_s, u"name 16-23 𝒳avier"_s, u"email 24-40 rosa@example.com"_s,
@@ -201,14 +191,12 @@ TEST(Detector, RangesCountUtf16UnitsAfterAstralCharacters)
     EXPECT_EQ(parts(person.nameParts), (QStringList{u"Rosa 3-7 first"_s, u"Diaz 8-12 last"_s}));
 }
 
-TEST(Detector, OccurrencesAndCellNames)
+TEST_F(DetectorTest, OccurrencesAndCellNames)
 {
     EXPECT_EQ(Detector::occurrences(u" lopez "_s, u"Lopez, LOPEZ and Lopezes; x-lopez"_s),
               (QList<TextRange>{{0, 5}, {7, 12}, {28, 33}}));
     EXPECT_TRUE(Detector::occurrences(u"  "_s, u"anything"_s).isEmpty());
 
-    Scripted s;
-    Detector d = s.detector();
     const QString text = u"Ask Bo Chu or bo chu; mail bo@example.com"_s;
     const QList<Finding> existing = d.findings(text, ColumnKind::autoDetect);
     ASSERT_EQ(summary(existing), QStringList{u"email 27-41 bo@example.com"_s});

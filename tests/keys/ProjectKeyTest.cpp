@@ -60,24 +60,18 @@ TEST(ProjectKey, ReservedWordsAndValuesAreRefusedButStoredStandInsStay)
 {
     const QString firstChoice = keyWithSecret('c').assignSubstitute(u"Anna"_s, EntryKind::firstName, {});
 
-    ProjectKey::Reserved byWord;
-    byWord.words.insert(firstChoice.toLower());
     ProjectKey key = keyWithSecret('c');
-    const QString avoided = key.assignSubstitute(u"Anna"_s, EntryKind::firstName, byWord);
+    const QString avoided = key.assignSubstitute(u"Anna"_s, EntryKind::firstName, {{firstChoice.toLower()}, {}});
     EXPECT_NE(avoided, firstChoice);
-
-    ProjectKey::Reserved byValue;
-    byValue.values.insert(ProjectKey::spaceKey(firstChoice, EntryKind::firstName));
+    const ProjectKey::Reserved byValue{{}, {ProjectKey::spaceKey(firstChoice, EntryKind::firstName)}};
     EXPECT_NE(keyWithSecret('c').assignSubstitute(u"Anna"_s, EntryKind::firstName, byValue), firstChoice);
 
     // Met again, a value keeps its stand-in even when the file now reserves it.
-    ProjectKey::Reserved now;
-    now.values.insert(ProjectKey::spaceKey(avoided, EntryKind::firstName));
+    const ProjectKey::Reserved now{{}, {ProjectKey::spaceKey(avoided, EntryKind::firstName)}};
     EXPECT_EQ(key.assignSubstitute(u"ANNA"_s, EntryKind::firstName, now), avoided);
 
     // A reserved word blocks the parts of double-barrelled names, and only names and towns.
-    ProjectKey::Reserved zion;
-    zion.words.insert(u"zion"_s);
+    const ProjectKey::Reserved zion{{u"zion"_s}, {}};
     EXPECT_FALSE(key.isFree(u"Abel-Zion"_s, EntryKind::firstName, zion));
     EXPECT_FALSE(key.isFree(u"ZION"_s, EntryKind::lastName, zion));
     EXPECT_TRUE(key.isFree(u"Abel-Mira"_s, EntryKind::firstName, zion));
@@ -101,7 +95,7 @@ TEST(ProjectKey, JsonRoundTripKeepsEverythingAndSortsMembers)
     key.assignSubstitute(u"John"_s, EntryKind::firstName, {});
     key.assignSubstitute(u"john@x.org"_s, EntryKind::email, {});
     key.addFile(u"a.csv"_s);
-    key.addFile(u"a.csv"_s);
+    key.addFile(u"a.csv"_s); // listed once
     const QByteArray json = key.toJson();
     EXPECT_TRUE(json.startsWith("{\"created\":\"2025-03-14T09:26:53Z\",\"entries\":[{\"kind\":\"firstName\""));
     EXPECT_TRUE(json.contains(QByteArray("\"files\":[\"a.csv\"],\"id\":\"" + ProjectKey::uuidText(key.id()).toLatin1() + "\"")));

@@ -12,14 +12,14 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-Spreadsheet csv(const QString &text)
-{
-    return Spreadsheet(text.toUtf8(), u"people.csv"_s);
-}
-
 ProjectKey emptyKey()
 {
     return ProjectKey(u"Test"_s, QUuid(), QDateTime(), QByteArray(32, '\x07'));
+}
+
+Scan scanCsv(const QString &text, const ScanOptions &options = {}, const ProjectKey &key = emptyKey())
+{
+    return scan(Spreadsheet(text.toUtf8(), u"people.csv"_s), key, options);
 }
 
 const ReviewItem *item(const Scan &scan, const QString &id)
@@ -34,29 +34,24 @@ const ReviewItem *item(const Scan &scan, const QString &id)
 
 TEST(Scan, HeaderRowIsTheFirstRowWithTextAndBlankRowsAreNotCounted)
 {
-    const Scan result =
-        scan(csv(u"\n,\nName,Email,Plan\nMaria Lopez,maria.lopez@acme.com,Pro\n\nTom Reyes,tom@acme.com,Basic\n"_s),
-             emptyKey(), {});
+    const Scan result = scanCsv(u"\n,\nName,Email,Plan\nMaria Lopez,maria.lopez@acme.com,Pro\n\nTom Reyes,tom@acme.com,Basic\n"_s);
     EXPECT_EQ(result.dataRows, 2);
     EXPECT_EQ(result.headers.value({0, 0}), u"Name");
     EXPECT_EQ(result.columns.value({0, 1}), ColumnKind::email);
     EXPECT_TRUE(result.guessed.contains({0, 0}));
-    EXPECT_EQ(scan(csv(u" ,  \n,,\n"_s), emptyKey(), {}).dataRows, 0);
+    EXPECT_EQ(scanCsv(u" ,  \n,,\n"_s).dataRows, 0);
 
     ScanOptions noHeader;
     noHeader.headerRow = false;
     noHeader.columnKinds.insert({0, 0}, ColumnKind::fullName);
-    const Scan plain = scan(csv(u"Maria Lopez,x\nTom Reyes,y\n"_s), emptyKey(), noHeader);
+    const Scan plain = scanCsv(u"Maria Lopez,x\nTom Reyes,y\n"_s, noHeader);
     EXPECT_FALSE(plain.guessed.contains({0, 0}));
     EXPECT_EQ(plain.items.size(), 2);
 }
 
 TEST(Scan, OneValueWrittenDifferentlyIsOneItemWithOneStandIn)
 {
-    const Scan result = scan(csv(u"Name,Phone\n"
-                                 "Maria Lopez,+1 (415) 555-2841\n"
-                                 "maria  lopez,415.555.2841\n"_s),
-                             emptyKey(), {});
+    const Scan result = scanCsv(u"Name,Phone\nMaria Lopez,+1 (415) 555-2841\nmaria  lopez,415.555.2841\n"_s);
     ASSERT_EQ(result.items.size(), 2);
     const ReviewItem &name = result.items.at(0);
     EXPECT_EQ(std::tuple(name.id, name.count, name.firstCell), std::tuple(u"name|maria lopez"_s, 2, CellRef{0, 1, 0}));
@@ -83,10 +78,7 @@ TEST(Scan, KnownValuesKeepTheirStandInsAndTheKeyIsLeftAlone)
     key.record({EntryKind::email, u"MARIA@acme.com"_s, u"zelda.okafor@example.com"_s});
     const ProjectKey before = key;
 
-    const Scan result = scan(csv(u"Name,Email,Other\n"
-                                 "Maria Lopez,MARIA@ACME.COM,x\n"
-                                 "Tom Reyes,TOM@ACME.COM,y\n"_s),
-                             key, {});
+    const Scan result = scanCsv(u"Name,Email,Other\nMaria Lopez,MARIA@ACME.COM,x\nTom Reyes,TOM@ACME.COM,y\n"_s, {}, key);
     const auto known = [&](const QString &id) {
         const ReviewItem *found = item(result, id);
         return found ? std::pair(found->alreadyInKey, found->standIn) : std::pair(false, u"<missing>"_s);
@@ -105,18 +97,15 @@ TEST(Scan, FreeTextFindsNamesMetElsewhereInTheFile)
 {
     ScanOptions options;
     options.columnKinds.insert({0, 1}, ColumnKind::autoDetect);
-    const Scan result = scan(csv(u"Name,Notes\n"
-                                 "Maria Lopez,\"the invoice went to lopez, then Lopez phoned back\"\n"
-                                 "Tom Reyes,Ask Tom\n"_s),
-                             emptyKey(), options);
+    const Scan result =
+        scanCsv(u"Name,Notes\nMaria Lopez,\"the invoice went to lopez, then Lopez phoned back\"\nTom Reyes,Ask Tom\n"_s, options);
     const QList<Scan::Planned> notes = result.planned.value({0, 1, 1});
     ASSERT_EQ(notes.size(), 1);
-    EXPECT_EQ(notes.first().item, u"name|lopez");
-    EXPECT_EQ(notes.first().range, (TextRange{32, 37}));
+    EXPECT_EQ(std::pair(notes.first().item, notes.first().range), std::pair(u"name|lopez"_s, TextRange{32, 37}));
     ASSERT_TRUE(item(result, u"name|lopez"_s) && item(result, u"name|tom"_s));
-    EXPECT_TRUE(item(result, u"name|lopez"_s)->inFreeText);
     // A note of fewer than four words is not free text.
-    EXPECT_FALSE(item(result, u"name|tom"_s)->inFreeText);
+    EXPECT_EQ(std::pair(item(result, u"name|lopez"_s)->inFreeText, item(result, u"name|tom"_s)->inFreeText),
+              std::pair(true, false));
     EXPECT_EQ(result.freeTextCells, 1);
 }
 
@@ -127,8 +116,8 @@ TEST(Scan, WordsThatAreAlreadyStandInsAreConflicts)
     key.record({EntryKind::city, u"Salem"_s, u"Cedarhaven"_s});
     ScanOptions options;
     options.columnKinds.insert({0, 1}, ColumnKind::skip);
-    const Scan result = scan(csv(u"Name,Team\nMaria Lopez,zelda and CEDARHAVEN\n"_s), key, options);
-    EXPECT_EQ(result.conflicts, (QStringList{u"Cedarhaven"_s, u"Zelda"_s}));
+    EXPECT_EQ(scanCsv(u"Name,Team\nMaria Lopez,zelda and CEDARHAVEN\n"_s, options, key).conflicts,
+              (QStringList{u"Cedarhaven"_s, u"Zelda"_s}));
 }
 
 TEST(Scan, PhoneNumbersStoredAsNumbersAreCountedPerColumn)
