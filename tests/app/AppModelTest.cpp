@@ -1,6 +1,7 @@
 #include "app/AppModel.h"
 #include "app/Panels.h"
 #include "app/store/MemorySecretStore.h"
+#include "tests/FileBytes.h"
 
 #include <QFile>
 #include <QSettings>
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 using namespace quorvane;
+using namespace quorvane::test;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -41,12 +43,6 @@ struct FakePanels : Panels
     }
 };
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 class AppModelTest : public testing::Test
 {
 protected:
@@ -72,8 +68,7 @@ protected:
     void writeOutside(const QString &name, const QByteArray &bytes)
     {
         panels.answer = outside(name);
-        QFile file(*panels.answer);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        ASSERT_TRUE(writeBytes(*panels.answer, bytes));
     }
 
     bool unlock(const KeyFile &file, const QString &typed)
@@ -191,9 +186,7 @@ TEST_F(AppModelTest, MakingFailsWithTheStoreOrFolderMessage)
     model.makeKey(u"Weak"_s, u"aaaaaaaa"_s);
     expectProblem(u"The key couldn’t be made"_s, u"Use a passphrase with more variety."_s);
 
-    QFile blocker(keysFolder());
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
+    ASSERT_TRUE(writeBytes(keysFolder(), {})); // a file where the keys folder should be
     model.makeKey(u"Nowhere"_s, passphrase);
     ASSERT_TRUE(QTest::qWaitFor([&] { return model.problem()->message.contains(u"Keys"_s); }, 20000));
     EXPECT_TRUE(model.keys().isEmpty());
@@ -211,7 +204,7 @@ TEST_F(AppModelTest, SavingAndRenamingWriteThrough)
     model.save(changed);
     model.rename(file.id(), u"Renamed"_s);
 
-    const KeyFile onDisk(readAll(store.filePath(file.id())));
+    const KeyFile onDisk(readBytes(store.filePath(file.id())));
     EXPECT_EQ(onDisk.protection(), file.protection());
     const ProjectKey reopened = onDisk.open(passphrase);
     EXPECT_EQ(reopened.storedSubstitute(u"Grace"_s, EntryKind::firstName), standIn);
@@ -236,7 +229,7 @@ TEST_F(AppModelTest, Exporting)
               u"Keep this file somewhere safe. With its passphrase it restores files swapped with this key."_s);
     panels.answer = outside(u"Portable.tesselkey"_s);
     model.exportKey(portable.id());
-    EXPECT_EQ(readAll(*panels.answer), readAll(store.filePath(portable.id())));
+    EXPECT_EQ(readBytes(*panels.answer), readBytes(store.filePath(portable.id())));
 
     model.select(file.id());
     ProjectKey changed = model.openKey()->key;
@@ -250,17 +243,17 @@ TEST_F(AppModelTest, Exporting)
     panels.answer = outside(u"Here only.tesselkey"_s);
     model.exportKey(file.id(), passphrase);
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(*panels.answer); }, 20000));
-    const KeyFile exported(readAll(*panels.answer));
+    const KeyFile exported(readBytes(*panels.answer));
     EXPECT_EQ(std::pair(exported.id(), exported.created()), std::pair(file.id(), file.created()));
     EXPECT_EQ(exported.open(passphrase).toJson(), changed.toJson());
-    EXPECT_FALSE(KeyFile(readAll(store.filePath(file.id()))).protection().isPassphrase());
+    EXPECT_FALSE(KeyFile(readBytes(store.filePath(file.id()))).protection().isPassphrase());
 }
 
 TEST_F(AppModelTest, ImportingAndItsRefusals)
 {
     const KeyFile storeKey = addKey(u"Tied"_s, 1);
     const KeyFile exported = addKey(u"Travelling"_s, 2, true);
-    const QByteArray exportedBytes = readAll(store.filePath(exported.id()));
+    const QByteArray exportedBytes = readBytes(store.filePath(exported.id()));
     store.deleteKey(exported.id());
     model.start();
     model.importKey(); // cancelled
@@ -270,7 +263,7 @@ TEST_F(AppModelTest, ImportingAndItsRefusals)
     QByteArray newer = exportedBytes;
     newer.replace("\"format\":1", "\"format\":2");
     const QList<std::tuple<QByteArray, QString, QString>> refused{
-        {readAll(store.filePath(storeKey.id())), u"This key can’t be imported"_s,
+        {readBytes(store.filePath(storeKey.id())), u"This key can’t be imported"_s,
          u"It opens only with the keyring of the computer that made it. On that computer, choose Export… "
          u"to save a copy that opens with a passphrase, and import that copy."_s},
         {"just some notes", cantImport, u"The key file is damaged or isn’t a Quorvane key."_s},
@@ -287,7 +280,7 @@ TEST_F(AppModelTest, ImportingAndItsRefusals)
     ASSERT_EQ(model.keys().size(), 2);
     EXPECT_EQ(model.selection(), exported.id());
     EXPECT_EQ(model.openKey(), nullptr); // locked until its passphrase is given
-    EXPECT_EQ(readAll(store.filePath(exported.id())), exportedBytes);
+    EXPECT_EQ(readBytes(store.filePath(exported.id())), exportedBytes);
     model.importKey();
     expectProblem(u"You already have this key"_s, u"“Travelling” is already in your keys."_s);
 }

@@ -2,7 +2,8 @@
 
 // Runs programs as a user would from a shell, for the command tests.
 
-#include <QFile>
+#include "tests/FileBytes.h"
+
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
@@ -61,17 +62,5 @@ inline Result reference(const QStringList &arguments)
 
 // The exit code with the error output less its final line break, to compare at once.
 inline std::pair<int, QString> codeAndError(const Result &result) { return {result.code, result.err.trimmed()}; }
-
-inline QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-inline bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 } // namespace quorvane::test

@@ -24,7 +24,6 @@ protected:
         const QStringList settings{u"QUORVANE_KEYS_DIR="_s + keysFolder(), u"QUORVANE_PASSPHRASE=correct horse battery"_s};
         Result result = runQuorvane(arguments, settings + environment, input);
         result.out = result.out.trimmed();
-        result.err = result.err.trimmed();
         return result;
     }
 
@@ -36,10 +35,7 @@ protected:
         return result.out;
     }
 
-    QJsonArray list() const
-    {
-        return QJsonDocument::fromJson(ok({u"key"_s, u"list"_s, u"--json"_s}).toUtf8()).array();
-    }
+    QJsonArray list() const { return QJsonDocument::fromJson(ok({u"key"_s, u"list"_s, u"--json"_s}).toUtf8()).array(); }
 
     QString keysFolder() const { return folder.filePath(u"Keys"_s); }
     QString storedFile(const QString &id) const { return keysFolder() % u'/' % id % u".tesselkey"_s; }
@@ -48,17 +44,12 @@ protected:
     QTemporaryDir folder;
 };
 
-bool privateKeyringRunning()
-{
-    return qEnvironmentVariableIsSet("QUORVANE_KEYRING_HOME");
-}
-
 } // namespace
 
 // A key protected by the secret store, from one run of the tool to the next.
 TEST_F(KeyStoreCommands, StoreProtectedKeyLivesAcrossRuns)
 {
-    if (!privateKeyringRunning())
+    if (!qEnvironmentVariableIsSet("QUORVANE_KEYRING_HOME"))
         GTEST_SKIP() << "run under scripts/with-keyring.sh";
     const QString id = ok({u"key"_s, u"new"_s, u"--name"_s, u"Survey"_s});
     ASSERT_EQ(id.size(), 36);

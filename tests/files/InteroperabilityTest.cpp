@@ -20,19 +20,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
 using Table = QList<QStringList>;
 
 Table csvTable(const QString &path)
 {
     Table table;
-    for (const CSVDocument::Row &row : CSVDocument(readFile(path)).rows) {
+    for (const CSVDocument::Row &row : CSVDocument(readBytes(path)).rows) {
         QStringList texts;
         for (const CSVDocument::Field &field : row)
             texts.append(field.text);
@@ -99,8 +92,7 @@ TEST(Interoperability, OfficeSuiteShowsTheRewrittenTexts)
                                          });
         const QString originalPath = dir.filePath(c.fixture + u".xlsx"_s);
         const QString rewrittenPath = dir.filePath(c.fixture + u"-rewritten.xlsx"_s);
-        writeFile(originalPath, original);
-        writeFile(rewrittenPath, rewritten);
+        ASSERT_TRUE(writeBytes(originalPath, original) && writeBytes(rewrittenPath, rewritten));
         workbooks << originalPath << rewrittenPath;
     }
     ASSERT_TRUE(convertToCSV(soffice, dir, workbooks));

@@ -4,25 +4,18 @@
 
 #include "kit/Failure.h"
 #include "kit/files/ZipArchive.h"
+#include "tests/FileBytes.h"
 
 #include <gtest/gtest.h>
-
-#include <QFile>
 
 #include <functional>
 
 namespace quorvane::test {
 
-inline QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // A file of tests/data/files.
 inline QByteArray fixture(const QString &name)
 {
-    return readFile(QStringLiteral(QUORVANE_TEST_DATA "/files/") + name);
+    return readBytes(QStringLiteral(QUORVANE_TEST_DATA "/files/") + name);
 }
 
 // The message of the failure `action` throws; empty when it succeeds.

@@ -1,8 +1,7 @@
 #include "Printing.h"
 
 #include "kit/find/Detector.h"
-
-#include <QFile>
+#include "tests/FileBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -22,11 +21,8 @@ struct LabelledCell
 // Lines of free text with names in [brackets]; \n is a line break in the cell.
 QList<LabelledCell> readCorpus(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
     QList<LabelledCell> cells;
-    for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n')) {
+    for (const QString &line : QString::fromUtf8(test::readBytes(path)).split(u'\n')) {
         if (line.trimmed().isEmpty() || line.startsWith(u'#'))
             continue;
         LabelledCell cell;

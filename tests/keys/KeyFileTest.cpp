@@ -1,11 +1,11 @@
 #include "kit/keys/Crypto.h"
 #include "kit/keys/KeyFile.h"
+#include "tests/FileBytes.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QDirIterator>
-#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -197,11 +197,8 @@ TEST(KeyFile, DamagedBytesNeverCrash)
         inputs.append(flipped);
     }
     QDirIterator kept(QStringLiteral(QUORVANE_TEST_DATA "/fuzz/keyfile"), QDir::Files);
-    while (kept.hasNext()) {
-        QFile file(kept.next());
-        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-        inputs.append(file.readAll());
-    }
+    while (kept.hasNext())
+        inputs.append(test::readBytes(kept.next()));
     for (const QByteArray &input : inputs) {
         try {
             KeyFile(input).open(secret);

@@ -1,9 +1,9 @@
 #include "app/store/KeyStore.h"
 #include "app/store/KeychainSecretStore.h"
 #include "app/store/MemorySecretStore.h"
+#include "tests/FileBytes.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -57,10 +57,8 @@ TEST(KeyStore, ListsTheGoodKeysOldestFirstAmongBadFiles)
         {u"foreign.tesselkey"_s, "Quarterly notes, not a key"}, {u"truncated.tesselkey"_s, good.left(good.size() / 2)},
         {u"newer.tesselkey"_s, newerFormat}, {u"empty.tesselkey"_s, {}}, {u"copy.tesselkey.bak"_s, good},
         {u"copy.json"_s, good}};
-    for (const auto &[name, bytes] : badFiles) {
-        QFile file(folder.filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-    }
+    for (const auto &[name, bytes] : badFiles)
+        ASSERT_TRUE(test::writeBytes(folder.filePath(name), bytes));
     QDir(folder.path()).mkdir(u"folder.tesselkey"_s);
 
     EXPECT_EQ(names(store.list()), (QStringList{u"Zebra"_s, u"Aardvark"_s}));

@@ -15,8 +15,7 @@ namespace {
 FakeTextServices people(const QStringList &names)
 {
     FakeTextServices services;
-    for (const QString &name : names)
-        services.names.insert(name);
+    services.names = QSet<QString>(names.cbegin(), names.cend());
     return services;
 }
 
@@ -103,10 +102,7 @@ TEST(SecondOpinionCells, TakesUncoveredFreeTextCellsOnly)
 
 TEST(TaggerSuggestions, TagsAtMostFiveThousandCells)
 {
-    QStringList rows{u"Notes"_s};
-    for (int row = 0; row < 5003; ++row)
-        rows.append(u"met Ana"_s);
-    const Spreadsheet sheet = csvSheet(rows);
+    const Spreadsheet sheet = csvSheet(QStringList{u"Notes"_s} + QStringList(5003, u"met Ana"_s));
     const Scan scan = guessedScan(sheet, {ColumnKind::autoDetect});
     const FakeTextServices services = people({u"Ana"_s});
 

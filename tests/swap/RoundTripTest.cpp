@@ -4,10 +4,9 @@
 #include "kit/restore/Restorer.h"
 #include "kit/swap/Scan.h"
 #include "kit/swap/Scrubber.h"
+#include "tests/FileBytes.h"
 
 #include <gtest/gtest.h>
-
-#include <QFile>
 
 #include <algorithm>
 
@@ -20,9 +19,7 @@ using Texts = QList<QStringList>;
 
 Spreadsheet sample(const QString &name)
 {
-    QFile file(QStringLiteral(QUORVANE_SOURCE_DIR) + u"/examples/"_s + name);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
-    return Spreadsheet(file.readAll(), name);
+    return Spreadsheet(test::readBytes(QStringLiteral(QUORVANE_SOURCE_DIR) + u"/examples/"_s + name), name);
 }
 
 Texts texts(const Spreadsheet &sheet)

@@ -1,10 +1,10 @@
 #include "kit/files/Spreadsheet.h"
 #include "kit/swap/Scan.h"
 #include "kit/swap/StandInPlan.h"
+#include "tests/FileBytes.h"
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QLocale>
 
 using namespace quorvane;
@@ -122,9 +122,8 @@ TEST(Scan, WordsThatAreAlreadyStandInsAreConflicts)
 
 TEST(Scan, PhoneNumbersStoredAsNumbersAreCountedPerColumn)
 {
-    QFile file(QStringLiteral(QUORVANE_TEST_DATA) + u"/swap/mobile-numbers.xlsx"_s);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const Spreadsheet workbook(file.readAll(), u"mobile-numbers.xlsx"_s);
+    const Spreadsheet workbook(test::readBytes(QStringLiteral(QUORVANE_TEST_DATA "/swap/mobile-numbers.xlsx")),
+                               u"mobile-numbers.xlsx"_s);
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
 
     const Scan withHeader = scan(workbook, emptyKey(), {});
