@@ -127,5 +127,4 @@ TEST(ZipArchive, ReplacesEntriesStoredOrDeflated)
     EXPECT_EQ(std::tuple(emptied.method, emptied.size, emptied.crc32), std::tuple(quint16(0), quint64(0), quint32(0)));
     EXPECT_EQ(rewritten.data(rewritten.entries()[3]), noise);
     EXPECT_EQ(rewritten.entries()[3].method, ZipArchive::deflate(noise)->size() < noise.size() ? 8 : 0);
-    EXPECT_EQ(ZipArchive::crc32("123456789"), 0xCBF43926u);
 }

@@ -85,8 +85,7 @@ TEST(KeyFile, SealsAndOpensWithAPassphrase)
     const KeyFile read(data);
     EXPECT_EQ(read.header(), "1|0F8A2C3D-5B6E-4A71-9C2D-3E4F5A6B7C8D|1741944413|passphrase|"
                                  + read.protection().salt.toBase64() + "|1000");
-    const ProjectKey opened = read.open(passphrase);
-    EXPECT_EQ(opened.toJson(), key.toJson());
+    EXPECT_EQ(read.open(passphrase).toJson(), key.toJson());
     EXPECT_EQ(failureOf([&] { read.open(u"correct horsf"_s); }), Kind::wrongPassphrase);
     // A fresh nonce every time.
     EXPECT_NE(passphraseFile(key).box(), file.box());

@@ -42,27 +42,21 @@ TEST(ModelGates, EachGateIsStricterThanTheOneBefore)
     services.classes.insert(u"quick"_s, LexicalClass::adjective);
     SecondOpinion::Taggers taggers(services);
 
-    struct Case
-    {
-        QString text;
-        QString name;
-        QList<bool> passes; // none, filters, tagger, context
-    };
-    const QList<Case> cases{
+    // Text, name, and whether it passes each gate: none, filters, tagger, context.
+    const QList<std::tuple<QString, QString, QList<bool>>> cases{
         {u"met Ana at the loading gate"_s, u"Ana"_s, {true, true, true, true}},
         {u"Quick said the order is late"_s, u"Quick"_s, {true, false, false, false}},
         {u"Zork sent the order late again"_s, u"Zork"_s, {true, true, false, false}},
         {u"water the rose garden before noon"_s, u"rose"_s, {true, true, true, false}},
         {u"rose"_s, u"rose"_s, {true, true, true, true}},
     };
-    for (const Case &c : cases) {
-        const Cell cell{{0, 1, 0}, u"Notes"_s, c.text, {}};
-        const QList<TextRange> spans = SecondOpinion::locate(c.name, cell);
-        ASSERT_EQ(spans.size(), 1) << c.text.toStdString();
-        for (ModelGate gate : SecondOpinion::allModelGates()) {
-            EXPECT_EQ(SecondOpinion::passesGate(gate, cell, spans[0], taggers), c.passes.at(static_cast<int>(gate)))
-                << c.text.toStdString() << " at gate " << SecondOpinion::rawString(gate).toStdString();
-        }
+    for (const auto &[text, name, passes] : cases) {
+        const Cell cell{{0, 1, 0}, u"Notes"_s, text, {}};
+        const QList<TextRange> spans = SecondOpinion::locate(name, cell);
+        ASSERT_EQ(spans.size(), 1) << text.toStdString();
+        for (ModelGate gate : SecondOpinion::allModelGates())
+            EXPECT_EQ(SecondOpinion::passesGate(gate, cell, spans[0], taggers), passes.at(static_cast<int>(gate)))
+                << text.toStdString() << " at gate " << SecondOpinion::rawString(gate).toStdString();
     }
 }
 
