@@ -1,23 +1,12 @@
-#include "kit/files/CSVDocument.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
 using namespace quorvane;
+using namespace quorvane::test;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QList<QStringList> texts(const CSVDocument &document)
-{
-    QList<QStringList> rows;
-    for (const CSVDocument::Row &row : document.rows) {
-        QStringList fields;
-        for (const CSVDocument::Field &field : row)
-            fields.append(field.text);
-        rows.append(fields);
-    }
-    return rows;
-}
 
 QByteArray roundTrip(const QByteArray &bytes)
 {
@@ -39,10 +28,10 @@ TEST(CSVDocument, FilesThatOnlyPassThroughComeOutUnchanged)
 TEST(CSVDocument, NormalisesWhatTheModelCannotHold)
 {
     // Quoted text directly followed by more text is one quoted field.
-    EXPECT_EQ(texts(CSVDocument("\"ab\"cd,e")), (QList<QStringList>{{u"abcd"_s, u"e"_s}}));
+    EXPECT_EQ(csvTexts("\"ab\"cd,e"), (QList<QStringList>{{u"abcd"_s, u"e"_s}}));
     EXPECT_EQ(roundTrip("\"ab\"cd,e"), "\"abcd\",e");
     // A stray quote inside an unquoted field is kept and written quoted.
-    EXPECT_EQ(texts(CSVDocument("ab\"cd")), (QList<QStringList>{{u"ab\"cd"_s}}));
+    EXPECT_EQ(csvTexts("ab\"cd"), (QList<QStringList>{{u"ab\"cd"_s}}));
     EXPECT_EQ(roundTrip("ab\"cd"), "\"ab\"\"cd\"");
     // Mixed record separators come out as the one chosen line ending.
     EXPECT_EQ(roundTrip("a\r\nb\nc\rd"), "a\r\nb\r\nc\r\nd");
@@ -51,12 +40,12 @@ TEST(CSVDocument, NormalisesWhatTheModelCannotHold)
 
 TEST(CSVDocument, ParsesRowsFieldsAndQuotes)
 {
-    EXPECT_EQ(texts(CSVDocument("a,\"b,c\"\n\n\"d\"\"e\",\"\"\n")),
+    EXPECT_EQ(csvTexts("a,\"b,c\"\n\n\"d\"\"e\",\"\"\n"),
               (QList<QStringList>{{u"a"_s, u"b,c"_s}, {u""_s}, {u"d\"e"_s, u""_s}}));
-    EXPECT_EQ(texts(CSVDocument("x\ry")), (QList<QStringList>{{u"x"_s}, {u"y"_s}}));
+    EXPECT_EQ(csvTexts("x\ry"), (QList<QStringList>{{u"x"_s}, {u"y"_s}}));
     // An unterminated quote runs to the end and becomes the last field.
-    EXPECT_EQ(texts(CSVDocument("a,\"b\nc,d")), (QList<QStringList>{{u"a"_s, u"b\nc,d"_s}}));
-    EXPECT_EQ(texts(CSVDocument("a,\"")), (QList<QStringList>{{u"a"_s, u""_s}}));
+    EXPECT_EQ(csvTexts("a,\"b\nc,d"), (QList<QStringList>{{u"a"_s, u"b\nc,d"_s}}));
+    EXPECT_EQ(csvTexts("a,\""), (QList<QStringList>{{u"a"_s, u""_s}}));
 }
 
 TEST(CSVDocument, DetectsTheDelimiterFromTheFirstRecord)
@@ -79,7 +68,7 @@ TEST(CSVDocument, DecodesEachEncodingAndWritesUtf8)
     const QByteArray little("\xFF\xFE" "a\0,\0\xE9\0\n\0", 10);
     EXPECT_EQ(roundTrip(little), "\xEF\xBB\xBF" "a,\xC3\xA9\n");
     const QByteArray big("\xFE\xFF\0a\0;\0b", 8);
-    EXPECT_EQ(texts(CSVDocument(big)), (QList<QStringList>{{u"a"_s, u"b"_s}}));
+    EXPECT_EQ(csvTexts(big), (QList<QStringList>{{u"a"_s, u"b"_s}}));
     EXPECT_TRUE(CSVDocument::decode(QByteArray("\xFF\xFE" "a", 3)).text.isEmpty()); // odd length
     EXPECT_TRUE(CSVDocument::decode(QByteArray("\xFF\xFE\x00\xD8", 4)).text.isEmpty()); // lone surrogate
 

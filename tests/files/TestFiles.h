@@ -3,6 +3,7 @@
 // Helpers the file tests share.
 
 #include "kit/Failure.h"
+#include "kit/files/CSVDocument.h"
 #include "kit/files/ZipArchive.h"
 #include "tests/FileBytes.h"
 
@@ -11,6 +12,18 @@
 #include <functional>
 
 namespace quorvane::test {
+
+// The field texts of a CSV file, row by row.
+inline QList<QStringList> csvTexts(const QByteArray &bytes)
+{
+    QList<QStringList> rows;
+    for (const CSVDocument::Row &row : CSVDocument(bytes).rows) {
+        rows.append(QStringList());
+        for (const CSVDocument::Field &field : row)
+            rows.last().append(field.text);
+    }
+    return rows;
+}
 
 // A file of tests/data/files.
 inline QByteArray fixture(const QString &name)
