@@ -82,19 +82,16 @@ TEST(LocalServerNameModel, SendsOneSelfContainedChatRequestAndReadsTheNames)
 
 TEST(LocalServerNameModel, ReadsOnlyAnObjectsNamesArrayOfStrings)
 {
-    const QStringList contents{
-        u"{\"names\":\"Ana Ruiz\"}"_s,           // a string, not an array: no names
-        u"{\"names\":[\"Ana\",3,null,\"Bo\",{}]}"_s, // numbers and others are skipped
-        u"{\"people\":[\"Ana\"]}"_s,             // no "names": no names
-        u"{\"names\":[\" Ana \",\"Ana\"]}"_s,     // kept as written
+    const QList<std::pair<QString, QStringList>> cases{
+        {u"{\"names\":\"Ana Ruiz\"}"_s, {}},                               // a string, not an array
+        {u"{\"names\":[\"Ana\",3,null,\"Bo\",{}]}"_s, {u"Ana"_s, u"Bo"_s}}, // numbers and others are skipped
+        {u"{\"people\":[\"Ana\"]}"_s, {}},                                 // no "names"
+        {u"{\"names\":[\" Ana \",\"Ana\"]}"_s, {u" Ana "_s, u"Ana"_s}},     // kept as written
+        {u"[\"Ana\"]"_s, {}}, {QString(200, u'x'), {}},                     // no JSON object: failures below
     };
-    const QList<QStringList> expected{{}, {u"Ana"_s, u"Bo"_s}, {}, {u" Ana "_s, u"Ana"_s}};
-    ScriptedServer server([&](const auto &, int index) {
-        const QStringList all = contents + QStringList{u"[\"Ana\"]"_s, QString(200, u'x')};
-        return ScriptedServer::completion(all.at(index));
-    });
-    for (qsizetype i = 0; i < contents.size(); ++i)
-        EXPECT_EQ(namesOf(askOnce(server)), expected.at(i)) << contents.at(i).toStdString();
+    ScriptedServer server([&](const auto &, int index) { return ScriptedServer::completion(cases.at(index).first); });
+    for (qsizetype i = 0; i < 4; ++i)
+        EXPECT_EQ(namesOf(askOnce(server)), cases.at(i).second) << cases.at(i).first.toStdString();
 
     for (const QString &message : QStringList{u"not JSON: [\"Ana\"]"_s, u"not JSON: "_s + QString(160, u'x')}) {
         const NameModelFailure failure = failureOf(askOnce(server));
