@@ -106,11 +106,10 @@ TEST(KeyFile, TheOpenNameMayChangeButTheHeaderMayNot)
     const QJsonObject json = jsonOf(passphraseFile());
     EXPECT_EQ(KeyFile(bytesOf(with(json, u"name"_s, u"Clientz"_s))).open(passphrase).name(), u"Clients");
 
-    const QJsonObject later = with(json, u"created"_s, u"2025-03-14T09:26:54Z"_s);
-    const QJsonObject otherId = with(json, u"id"_s, u"1F8A2C3D-5B6E-4A71-9C2D-3E4F5A6B7C8D"_s);
-    const QJsonObject otherSalt = withPassphraseMember(json, u"salt"_s, u"AAAAAAAAAAAAAAAAAAAAAA=="_s);
-    const QJsonObject otherRounds = withPassphraseMember(json, u"rounds"_s, fewRounds + 1);
-    for (const QJsonObject &changed : {later, otherId, otherSalt, otherRounds})
+    for (const QJsonObject &changed : {with(json, u"created"_s, u"2025-03-14T09:26:54Z"_s),
+                                       with(json, u"id"_s, u"1F8A2C3D-5B6E-4A71-9C2D-3E4F5A6B7C8D"_s),
+                                       withPassphraseMember(json, u"salt"_s, u"AAAAAAAAAAAAAAAAAAAAAA=="_s),
+                                       withPassphraseMember(json, u"rounds"_s, fewRounds + 1)})
         EXPECT_EQ(failureOf([&] { KeyFile(bytesOf(changed)).open(passphrase); }), Kind::wrongPassphrase);
 
     const QByteArray secret = KeyFile::newSecret();
