@@ -1,6 +1,8 @@
 #include "kit/files/SheetReader.h"
 
 #include <algorithm>
+#include <array>
+#include <cstring>
 #include <functional>
 #include <future>
 #include <thread>
@@ -81,7 +83,13 @@ class CellReader
 public:
     using Cell = XLSXDocument::Cell;
 
-    CellReader(const QByteArray &xml, XLSXDocument::Sheet &into) : m_sheet(into), m_xml(xml) {}
+    // `plainCellsDirectly` reads the common plain cells straight from the
+    // bytes; without it the scanner reads everything (the reference the
+    // direct reading is checked against).
+    CellReader(const QByteArray &xml, XLSXDocument::Sheet &into, bool plainCellsDirectly = true)
+        : m_sheet(into), m_xml(xml), m_direct(plainCellsDirectly)
+    {
+    }
 
     // Reads from `from` to the end. Before an element that starts exactly at
     // `stopAt` it asks `stopHere`, and stops when that agrees; true then.
@@ -96,7 +104,7 @@ public:
                 if (element->range.start == stopAt && stopHere())
                     return true;
             }
-            take(*element);
+            take(*element, scanner);
         }
         return false;
     }
@@ -111,7 +119,7 @@ public:
             return false;
         reserveFor(m_xml.size() - from);
         for (const XMLScanner::Element *element = first; element; element = scanner.next())
-            take(*element);
+            take(*element, scanner);
         return true;
     }
 
@@ -123,12 +131,117 @@ private:
         m_sheet.cells.reserve(m_sheet.cells.size() + bytes / 16);
     }
 
-    void take(const XMLScanner::Element &element)
+    void take(const XMLScanner::Element &element, XMLScanner &scanner)
     {
         if (element.is("row"))
             enterRow(element);
         else if (element.is("c"))
-            readCell(element);
+            readCell(element.attributes, element.prefix, element.content);
+        else
+            return;
+        if (m_direct)
+            readPlainCells(scanner);
+    }
+
+    // Reads the plain cells that come next (`<c r="B2" t="s"><v>7</v></c>`,
+    // `<c r="C2"/>` and the like) straight from the bytes, and moves the scan
+    // past them; it stops before anything else, which the scanner then reads.
+    // Every cell comes out as the scanner would have given it.
+    void readPlainCells(XMLScanner &scanner)
+    {
+        const char *bytes = m_xml.constData();
+        qsizetype at = scanner.position();
+        while (at < scanner.end()) {
+            const void *open = std::memchr(bytes + at, '<', size_t(scanner.end() - at));
+            if (!open)
+                break;
+            const qsizetype next = readPlainCell(static_cast<const char *>(open) - bytes, scanner.end());
+            if (next < 0)
+                break;
+            at = next;
+        }
+        scanner.skipTo(at);
+    }
+
+    // The cell whose tag opens at `open` when it is plain: an unprefixed <c>
+    // whose attributes are name="value" pairs apart by spaces, that is either
+    // self-closing, empty, or holds one <v> without markup. Answers where the
+    // scan goes on after it, or -1 (nothing read) for anything else.
+    qsizetype readPlainCell(qsizetype open, qsizetype end)
+    {
+        const char *b = m_xml.constData();
+        qsizetype i = open + 2;
+        if (i >= end || b[open + 1] != 'c' || (b[i] != ' ' && b[i] != '>' && b[i] != '/'))
+            return -1;
+        const std::optional<qsizetype> tagEnd = readPlainAttributes(i, end);
+        if (!tagEnd)
+            return -1;
+        const std::span<const XMLScanner::Attribute> attributes(m_attributes.data(), size_t(m_attributeCount));
+        if (b[*tagEnd - 2] == '/') {
+            readCell(attributes, {}, std::nullopt);
+            return *tagEnd;
+        }
+        const qsizetype contentStart = *tagEnd;
+        if (startsWith(contentStart, end, "</c>")) {
+            readCell(attributes, {}, ByteRange{contentStart, contentStart});
+            return contentStart + 4;
+        }
+        if (!startsWith(contentStart, end, "<v>"))
+            return -1;
+        qsizetype valueEnd = contentStart + 3;
+        while (valueEnd < end && b[valueEnd] != '<')
+            ++valueEnd;
+        if (!startsWith(valueEnd, end, "</v></c>"))
+            return -1;
+        readCell(attributes, {}, ByteRange{contentStart, valueEnd + 4});
+        return valueEnd + 8;
+    }
+
+    // Whether the bytes from `at` (before `end`) begin with `expected`;
+    // written out since the library's version is an out-of-line call.
+    bool startsWith(qsizetype at, qsizetype end, QByteArrayView expected) const
+    {
+        if (end - at < expected.size())
+            return false;
+        return sameBytes(QByteArrayView(m_xml.constData() + at, expected.size()), expected);
+    }
+
+    // Reads name="value" pairs from `i` up to the '>' or "/>" that ends the
+    // tag, into m_attributes; answers the position after the tag, or nothing
+    // when the tag is not plain.
+    std::optional<qsizetype> readPlainAttributes(qsizetype i, qsizetype end)
+    {
+        const char *b = m_xml.constData();
+        const auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
+        const auto endsName = [&](char c) {
+            return isSpace(c) || c == '=' || c == '>' || c == '/' || c == '<' || c == '"' || c == '\'';
+        };
+        m_attributeCount = 0;
+        for (;;) {
+            while (i < end && isSpace(b[i]))
+                ++i;
+            if (i >= end)
+                return std::nullopt;
+            if (b[i] == '>')
+                return i + 1;
+            if (b[i] == '/')
+                return i + 1 < end && b[i + 1] == '>' ? std::optional(i + 2) : std::nullopt;
+            const qsizetype nameStart = i;
+            while (i < end && !endsName(b[i]))
+                ++i;
+            if (i == nameStart || i + 1 >= end || b[i] != '=' || (b[i + 1] != '"' && b[i + 1] != '\''))
+                return std::nullopt;
+            const qsizetype nameEnd = i;
+            const char quote = b[i + 1];
+            const qsizetype valueStart = i + 2;
+            for (i = valueStart; i < end && b[i] != quote; ++i) {
+            }
+            if (i >= end || m_attributeCount == qsizetype(m_attributes.size()))
+                return std::nullopt;
+            m_attributes[size_t(m_attributeCount++)] = {QByteArrayView(b + nameStart, nameEnd - nameStart),
+                                                        QByteArrayView(b + valueStart, i - valueStart)};
+            ++i;
+        }
     }
 
     static std::optional<int> numberOf(const XMLScanner::Element &row)
@@ -147,12 +260,13 @@ private:
         m_column = 0;
     }
 
-    void readCell(const XMLScanner::Element &element)
+    void readCell(std::span<const XMLScanner::Attribute> attributes, QByteArrayView prefix,
+                  std::optional<ByteRange> content)
     {
         QByteArrayView type;
         QByteArray decodedType;
         std::optional<std::pair<int, int>> reference;
-        for (const XMLScanner::Attribute &attribute : element.attributes) {
+        for (const XMLScanner::Attribute &attribute : attributes) {
             if (sameBytes(attribute.name, "r")) {
                 reference = XLSXDocument::parseReference(attribute.rawValue);
             } else if (sameBytes(attribute.name, "t")) {
@@ -167,9 +281,9 @@ private:
         cell.row = m_row;
         cell.column = reference ? reference->second : m_column;
         m_column = cell.column + 1;
-        if (!element.content || cell.row < 0 || !readContent(*element.content, type, cell))
+        if (!content || cell.row < 0 || !readContent(*content, type, cell))
             return;
-        cell.prefix = prefixIndex(element.prefix);
+        cell.prefix = prefixIndex(prefix);
         m_sheet.cells.append(std::move(cell));
     }
 
@@ -240,6 +354,9 @@ private:
 
     XLSXDocument::Sheet &m_sheet;
     const QByteArray &m_xml;
+    const bool m_direct;
+    std::array<XMLScanner::Attribute, 8> m_attributes; // of the plain cell being read
+    qsizetype m_attributeCount = 0;
     int m_row = -1;
     int m_column = 0;
 };
@@ -298,6 +415,11 @@ void SheetReader::read(XLSXDocument::Sheet &sheet)
         readSplittingAfter(sheet, sheet.xml.size() / 2);
     else
         CellReader(sheet.xml, sheet).read(0);
+}
+
+void SheetReader::readWithScannerOnly(XLSXDocument::Sheet &sheet)
+{
+    CellReader(sheet.xml, sheet, false).read(0);
 }
 
 qsizetype SheetReader::readSplittingAfter(XLSXDocument::Sheet &sheet, qsizetype from)

@@ -17,6 +17,10 @@ public:
     // where the halves met, or -1 when the part was read in one go.
     static qsizetype readSplittingAfter(XLSXDocument::Sheet &sheet, qsizetype from);
 
+    // Reads in one go with the general XML scanner alone, as the reference
+    // that the quicker readings are checked against.
+    static void readWithScannerOnly(XLSXDocument::Sheet &sheet);
+
     // The text of an <si> or <is> element's content: its <t> runs joined,
     // phonetic runs left out.
     static QString stringItemText(const QByteArray &xml, ByteRange content);

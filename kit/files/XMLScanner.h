@@ -5,6 +5,7 @@
 #include <QString>
 #include <QVarLengthArray>
 
+#include <algorithm>
 #include <optional>
 #include <span>
 
@@ -71,6 +72,12 @@ public:
     // The next start tag, or null at the end. The element stays valid until
     // the next call.
     const Element *next();
+
+    // Where the scan goes on from, and where it ends. A reader that has read
+    // the elements ahead by itself moves the scan forward past them.
+    qsizetype position() const { return m_at; }
+    qsizetype end() const { return m_end; }
+    void skipTo(qsizetype position) { m_at = std::clamp(position, m_at, m_end); }
 
     // Character references (&amp; &lt; &gt; &quot; &apos; &#n; &#xh;) decoded;
     // anything else, a lone & included, stays as written.

@@ -23,6 +23,9 @@ const QByteArray awkwardSheet = R"(<worksheet><sheetData>
 <x:row r="13"><x:c r="A13" t="inlineStr"><x:is><x:t>prefixed</x:t></x:is></x:c><x:c r="B13" t="s"><x:v>1</x:v></x:c></x:row>
 <row><c t="s"><v>2</v></c><c r="D14"><v>4</v></c></row>
 <row r="15"><y:c r="A15" t="inlineStr"><y:is><y:t>other prefix</y:t></y:is></y:c><c r="B15" t="str"><v>last</v></c></row>
+<row r="16"><c r="A16"/><c r="B16"></c><c r='C16' t='s'><v>5</v></c><c r="D16"t="str" n="a>b/"><v>x</v></c><c/>
+<c r = "F16"><v>6</v></c><c r="G16"> <v>7</v></c><c r="H16"><v>8</v ></c><c	r="I16"
+t="b"><v>0</v></c><c r="J16" t="s"><v>1</v><x/></c><c r="K16" a="1" b="2" c="3" d="4" e="5" f="6" g="7" h="8"><v>9</v></c>
 </sheetData></worksheet>)";
 
 // One line per cell with everything the rest of the reader relies on.
@@ -49,15 +52,17 @@ XLSXDocument::Sheet sheetOf(const QByteArray &xml)
 
 } // namespace
 
-TEST(SheetReader, SplittingAnywhereReadsTheSameCells)
+TEST(SheetReader, SplittingAnywhereAndReadingPlainCellsDirectlyGiveTheScannersCells)
 {
     XLSXDocument::Sheet whole = sheetOf(awkwardSheet);
-    SheetReader::readSplittingAfter(whole, awkwardSheet.size()); // no row tag after the end: one reading
+    SheetReader::readWithScannerOnly(whole);
     const QStringList expected = describe(whole);
-    ASSERT_EQ(expected.size(), 14);
+    ASSERT_EQ(expected.size(), 22);
     EXPECT_EQ(expected[1], u"0,1 2 [79,107)  ann & bo"_s);
     EXPECT_EQ(expected[8], u"12,0 2 [537,569) x: prefixed"_s);
-    EXPECT_EQ(expected.last(), u"14,1 3 [780,784)  last"_s);
+    EXPECT_EQ(expected[13], u"14,1 3 [780,784)  last"_s);
+    EXPECT_EQ(expected[15], u"15,3 3 [897,898)  x"_s);
+    EXPECT_EQ(expected.last(), u"15,10 0 [0,0)  9"_s);
 
     QSet<qsizetype> splitsThatHeld;
     for (qsizetype from = 0; from <= awkwardSheet.size(); ++from) {
@@ -68,7 +73,7 @@ TEST(SheetReader, SplittingAnywhereReadsTheSameCells)
     }
     // Only the numbered rows that the reading really reaches.
     QSet<qsizetype> numberedRows;
-    for (const char *row : {"<row r=\"1\"", "<row r=\"7\"", "<row r=\"11\"", "<x:row", "<row r=\"15\""})
+    for (const char *row : {"<row r=\"1\"", "<row r=\"7\"", "<row r=\"11\"", "<x:row", "<row r=\"15\"", "<row r=\"16\""})
         numberedRows.insert(awkwardSheet.indexOf(row));
     EXPECT_EQ(splitsThatHeld, numberedRows);
 }

@@ -106,8 +106,9 @@ inline void xlsxDocument(const QByteArray &input)
     require(copy.sheetNames() == book->sheetNames(), "the rewritten workbook has the same sheets");
 }
 
-// Reading a worksheet part as two halves gives exactly the cells of reading
-// it in one go, wherever the split is tried. The first two bytes choose where
+// Reading a worksheet part as two halves, with plain cells read directly,
+// gives exactly the cells of the general scanner reading it in one go,
+// wherever the split is tried. The first two bytes choose where
 // the search for a split starts; the rest is the part.
 inline void sheetReader(const QByteArray &input)
 {
@@ -116,7 +117,7 @@ inline void sheetReader(const QByteArray &input)
     const qsizetype from = (uchar(input[0]) << 8 | uchar(input[1])) % input.size();
     XLSXDocument::Sheet whole, split;
     whole.xml = split.xml = input.mid(2);
-    SheetReader::readSplittingAfter(whole, whole.xml.size());
+    SheetReader::readWithScannerOnly(whole);
     SheetReader::readSplittingAfter(split, from);
     require(whole.cells.size() == split.cells.size(), "as many cells either way");
     require(whole.texts == split.texts, "the same texts either way");
