@@ -208,7 +208,8 @@ bool XMLScanner::skipMarkup()
         terminator = "-->", from = 4;
     else if (rest.startsWith("<![CDATA["))
         terminator = "]]>", from = 9;
-    const qsizetype found = rest.indexOf(terminator, from);
+    // End tags and declarations end at the next '>': a plain byte search.
+    const qsizetype found = terminator.size() == 1 ? rest.indexOf('>', from) : rest.indexOf(terminator, from);
     if (found < 0)
         return false;
     m_at += found + terminator.size();
