@@ -21,13 +21,7 @@ void newKeyFile(const Invocation &invocation, ProjectKey &key, const QString &ou
 {
     if (QFileInfo::exists(out))
         throw Failure(u"“%1” already exists; choose another place for the new key."_s.arg(out));
-    const QString passphrase = obtainPassphrase(invocation, u"New passphrase: "_s, true);
-    if (std::optional<QString> problem = KeyFile::passphraseProblem(passphrase))
-        throw Failure(*problem);
-    const QByteArray salt = KeyFile::newSalt();
-    QByteArray secret = KeyFile::deriveSecret(passphrase, salt, KeyFile::defaultRounds);
-    crypto::WipeOnExit wipeSecret(secret);
-    writeAtomically(out, KeyFile::seal(key, KeyFile::Protection::passphrase(salt), secret).data());
+    writeAtomically(out, sealWithNewPassphrase(invocation, key, u"New passphrase: "_s).data());
 }
 
 // A new stored key, protected by the OS secret store unless a passphrase is asked for.
@@ -35,13 +29,7 @@ void newStoredKey(const Invocation &invocation, ProjectKey &key)
 {
     KeyStore &store = keyStore();
     if (invocation.flag(u"passphrase"_s)) {
-        const QString passphrase = obtainPassphrase(invocation, u"New passphrase: "_s, true);
-        if (std::optional<QString> problem = KeyFile::passphraseProblem(passphrase))
-            throw Failure(*problem);
-        const QByteArray salt = KeyFile::newSalt();
-        QByteArray secret = KeyFile::deriveSecret(passphrase, salt, KeyFile::defaultRounds);
-        crypto::WipeOnExit wipeSecret(secret);
-        store.save(KeyFile::seal(key, KeyFile::Protection::passphrase(salt), secret));
+        store.save(sealWithNewPassphrase(invocation, key, u"New passphrase: "_s));
         return;
     }
     QByteArray secret = KeyFile::newSecret();

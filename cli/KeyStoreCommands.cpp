@@ -4,7 +4,6 @@
 #include "cli/Command.h"
 #include "cli/KeyFiles.h"
 #include "cli/Passphrase.h"
-#include "kit/keys/Crypto.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -70,13 +69,7 @@ int exportKey(const Invocation &invocation)
         return 0;
     }
     const OpenedKey opened = openKey(invocation, invocation.positionals().first());
-    const QString passphrase = obtainPassphrase(invocation, u"Passphrase for the copy: "_s, true);
-    if (std::optional<QString> problem = KeyFile::passphraseProblem(passphrase))
-        throw Failure(*problem);
-    const QByteArray salt = KeyFile::newSalt();
-    QByteArray secret = KeyFile::deriveSecret(passphrase, salt, KeyFile::defaultRounds);
-    crypto::WipeOnExit wipeSecret(secret);
-    writeAtomically(to, KeyFile::seal(opened.key, KeyFile::Protection::passphrase(salt), secret).data());
+    writeAtomically(to, sealWithNewPassphrase(invocation, opened.key, u"Passphrase for the copy: "_s).data());
     return 0;
 }
 

@@ -1,6 +1,7 @@
 #include "cli/Passphrase.h"
 
 #include "kit/Failure.h"
+#include "kit/keys/Crypto.h"
 
 #include <QFile>
 
@@ -119,6 +120,17 @@ QString obtainPassphrase(const Invocation &invocation, const QString &prompt, bo
     if (confirm && ask(u"Repeat the passphrase: "_s) != passphrase)
         throw Failure(u"The two passphrases don’t match."_s);
     return passphrase;
+}
+
+KeyFile sealWithNewPassphrase(const Invocation &invocation, const ProjectKey &key, const QString &prompt)
+{
+    const QString passphrase = obtainPassphrase(invocation, prompt, true);
+    if (std::optional<QString> problem = KeyFile::passphraseProblem(passphrase))
+        throw Failure(*problem);
+    const QByteArray salt = KeyFile::newSalt();
+    QByteArray secret = KeyFile::deriveSecret(passphrase, salt, KeyFile::defaultRounds);
+    crypto::WipeOnExit wipeSecret(secret);
+    return KeyFile::seal(key, KeyFile::Protection::passphrase(salt), secret);
 }
 
 } // namespace quorvane::cli

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/Command.h"
+#include "kit/keys/KeyFile.h"
 
 #include <QString>
 
@@ -11,5 +12,9 @@ namespace quorvane::cli {
 // echo. `confirm` asks twice at a terminal (for a new passphrase).
 // Throws quorvane::Failure when none can be had.
 QString obtainPassphrase(const Invocation &invocation, const QString &prompt, bool confirm = false);
+
+// The key sealed under a new passphrase, asked for (and confirmed) with
+// `prompt`. Throws quorvane::Failure when the passphrase is refused.
+KeyFile sealWithNewPassphrase(const Invocation &invocation, const ProjectKey &key, const QString &prompt);
 
 } // namespace quorvane::cli
