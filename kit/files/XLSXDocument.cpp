@@ -5,7 +5,6 @@
 #include <QHash>
 
 #include <algorithm>
-#include <cstring>
 #include <future>
 
 using namespace Qt::StringLiterals;
