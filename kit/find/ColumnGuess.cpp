@@ -4,6 +4,7 @@
 #include "kit/find/TextRules.h"
 #include "kit/keys/Pools.h"
 
+#include <QRegularExpression>
 #include <QSet>
 
 using namespace Qt::StringLiterals;
@@ -54,6 +55,10 @@ const WordSet notANameWords{
     u"date"_s, u"status"_s, u"type"_s, u"notes"_s, u"note"_s, u"amount"_s, u"total"_s,
     u"count"_s, u"since"_s, u"city"_s, u"state"_s, u"zip"_s, u"country"_s, u"title"_s, u"role"_s,
 };
+const WordSet postalWords{u"zip"_s, u"zipcode"_s, u"postcode"_s, u"postal"_s, u"plz"_s, u"postleitzahl"_s};
+// Places on their own are no personal data, and a town named like a person
+// ("Austin", "Madison") must not be swapped as one.
+const WordSet placeWords{u"city"_s, u"town"_s, u"state"_s, u"province"_s, u"country"_s, u"county"_s, u"region"_s};
 const WordSet surnameWords{u"surname"_s};
 const WordSet lastWords{u"last"_s, u"family"_s};
 const WordSet firstWords{u"first"_s, u"given"_s};
@@ -125,6 +130,14 @@ bool isBareEmail(const QString &cell)
     return !matches.hasNext() && match.capturedLength() >= trimmedOfSpacesAndTabs(cell).size() - 1;
 }
 
+// A US ZIP or ZIP+4 code, a Canadian or a British postcode, alone in the cell.
+bool isBarePostalCode(const QString &cell)
+{
+    static const QRegularExpression postalCode(
+        uR"(^\s*(?:\d{5}(?:-\d{4})?|[A-Za-z]\d[A-Za-z] ?\d[A-Za-z]\d|[A-Za-z]{1,2}\d[A-Za-z\d]? ?\d[A-Za-z]{2})\s*$)"_s);
+    return postalCode.match(cell).hasMatch();
+}
+
 bool isBarePhone(const QString &cell, Detector &detector)
 {
     const QList<Finding> phones = detector.phoneFindings(cell);
@@ -142,6 +155,10 @@ std::optional<ColumnKind> guessFromHeader(const QString &header)
         return ColumnKind::phone;
     if (h.mentions(addressWords) || h.normalised.contains(u"address"_s))
         return ColumnKind::address;
+    // Postal codes and places are no personal data on their own; an address
+    // column keeps its own.
+    if (h.mentions(postalWords) || h.mentions(placeWords) || h.normalised.contains(u"post code"_s))
+        return ColumnKind::skip;
     if (h.mentions(notANameWords))
         return std::nullopt;
     if (h.mentions(surnameWords) || (h.mentions(lastWords) && h.mentions(nameWord)) || h.normalised == u"last"_s)
@@ -172,6 +189,8 @@ ColumnKind guessFromContents(const QStringList &cells, Detector &detector)
     const auto share = [&](auto passes) { return std::count_if(sample.cbegin(), sample.cend(), passes) / n; };
     if (share(isBareEmail) >= 0.6)
         return ColumnKind::email;
+    if (share(isBarePostalCode) >= 0.6)
+        return ColumnKind::skip;
     if (share([&](const QString &cell) { return isBarePhone(cell, detector); }) >= 0.6)
         return ColumnKind::phone;
     if (share(looksLikeOnePersonsName) >= 0.5)

@@ -461,6 +461,9 @@ QList<NamePart> Detector::nameParts(const QString &text, ColumnKind column)
     });
     if (words.isEmpty() || words.size() > 6)
         return {};
+    const bool company = std::any_of(words.cbegin(), words.cend(), [](const Word &w) { return isCompanySuffix(w.word); });
+    if (company || (words.size() == 1 && isRegionCode(words.first().word)))
+        return {};
 
     const qsizetype comma = text.indexOf(u',');
     QList<NamePart> parts;

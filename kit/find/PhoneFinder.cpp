@@ -68,6 +68,18 @@ bool isPartOfAmount(const QString &text, TextRange range)
     return before >= 0 && text[before].category() == QChar::Symbol_Currency;
 }
 
+// "11325-7477" is a ZIP+4 code: five digits, a hyphen, four digits. No
+// telephone number is written that way.
+bool isZipPlusFour(QStringView text)
+{
+    if (text.size() != 10 || text[5] != u'-')
+        return false;
+    for (qsizetype i = 0; i < text.size(); ++i)
+        if (i != 5 && !text[i].isDigit())
+            return false;
+    return true;
+}
+
 bool isKnownRegion(const QString &region)
 {
     std::set<std::string> regions;
@@ -119,7 +131,7 @@ QList<TextRange> PhoneFinder::find(const QString &text) const
     while (matcher.HasNext() && matcher.Next(&match)) {
         const qsizetype start = offsets.utf16Offset(match.start());
         const qsizetype end = offsets.utf16Offset(match.start() + match.length());
-        if (!isPartOfAmount(text, {start, end}))
+        if (!isPartOfAmount(text, {start, end}) && !isZipPlusFour(QStringView(text).sliced(start, end - start)))
             ranges.append({start, end});
     }
     return ranges;

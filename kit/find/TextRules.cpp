@@ -29,6 +29,36 @@ const QSet<QString> &titleWords()
     return words;
 }
 
+bool isCompanySuffix(QStringView word)
+{
+    static const QSet<QString> suffixes{
+        u"co"_s, u"corp"_s, u"corporation"_s, u"inc"_s, u"incorporated"_s, u"llc"_s, u"ltd"_s,
+        u"limited"_s, u"llp"_s, u"lp"_s, u"plc"_s, u"pllc"_s, u"gmbh"_s, u"ag"_s, u"kg"_s, u"sa"_s,
+        u"sarl"_s, u"sas"_s, u"bv"_s, u"nv"_s, u"pty"_s, u"srl"_s, u"spa"_s, u"oy"_s, u"ab"_s,
+        // Words that end company names as often as legal forms do.
+        u"company"_s, u"group"_s, u"partners"_s, u"associates"_s, u"holdings"_s, u"industries"_s,
+        u"enterprises"_s,
+    };
+    return suffixes.contains(word.toString().toLower());
+}
+
+bool isRegionCode(QStringView word)
+{
+    static const QSet<QString> codes{
+        // US states, the District of Columbia and territories.
+        u"AL"_s, u"AK"_s, u"AZ"_s, u"AR"_s, u"CA"_s, u"CO"_s, u"CT"_s, u"DE"_s, u"DC"_s, u"FL"_s,
+        u"GA"_s, u"HI"_s, u"ID"_s, u"IL"_s, u"IN"_s, u"IA"_s, u"KS"_s, u"KY"_s, u"LA"_s, u"ME"_s,
+        u"MD"_s, u"MA"_s, u"MI"_s, u"MN"_s, u"MS"_s, u"MO"_s, u"MT"_s, u"NE"_s, u"NV"_s, u"NH"_s,
+        u"NJ"_s, u"NM"_s, u"NY"_s, u"NC"_s, u"ND"_s, u"OH"_s, u"OK"_s, u"OR"_s, u"PA"_s, u"RI"_s,
+        u"SC"_s, u"SD"_s, u"TN"_s, u"TX"_s, u"UT"_s, u"VT"_s, u"VA"_s, u"WA"_s, u"WV"_s, u"WI"_s,
+        u"WY"_s, u"PR"_s, u"GU"_s, u"VI"_s, u"AS"_s, u"MP"_s,
+        // Canadian provinces and territories.
+        u"AB"_s, u"BC"_s, u"MB"_s, u"NB"_s, u"NL"_s, u"NS"_s, u"NT"_s, u"NU"_s, u"ON"_s, u"PE"_s,
+        u"QC"_s, u"SK"_s, u"YT"_s,
+    };
+    return word.size() == 2 && codes.contains(word.toString());
+}
+
 const QSet<QString> &cueWords()
 {
     static const QSet<QString> words{

@@ -24,6 +24,14 @@ struct Word
     friend bool operator==(const Word &, const Word &) = default;
 };
 
+// Legal forms and other words that end a company's name ("Co", "LLC", "GmbH",
+// "Group"), in any case.
+// A name that holds one is a company, not a person.
+bool isCompanySuffix(QStringView word);
+// A two-letter US state or Canadian province code in capitals ("CO", "ON"):
+// standing alone it is a place, never a name.
+bool isRegionCode(QStringView word);
+
 // Every match of nameWordPattern, in order.
 QList<Word> nameWords(const QString &text);
 // Not empty and its first character is an upper-case letter.

@@ -2,7 +2,9 @@
 
 #include "kit/files/Spreadsheet.h"
 #include "kit/find/TextRules.h"
+#include "kit/find/WordClasses.h"
 #include "kit/keys/Candidates.h"
+#include "kit/keys/LetterCase.h"
 
 #include <QRegularExpression>
 
@@ -25,10 +27,12 @@ const QRegularExpression &phonePattern()
     return pattern;
 }
 
+// Any case: a street written in capitals or lower case is still one of the
+// key's stand-ins, and only the key's own stand-ins are ever replaced.
 const QRegularExpression &streetPattern()
 {
     static const QRegularExpression pattern(
-        uR"((?<![\p{L}\p{N}])\d{2,4} \p{Lu}\p{L}+ \p{L}+\.?(?![\p{L}\p{N}]))"_s, unicode);
+        uR"((?<![\p{L}\p{N}])\d{2,4} \p{L}+ \p{L}+\.?(?![\p{L}\p{N}]))"_s, unicode);
     return pattern;
 }
 
@@ -39,11 +43,6 @@ const QRegularExpression &zipPattern()
     static const QRegularExpression pattern(
         uR"((?<=\b[A-Z]{2}[ \x{00A0}]|\b[A-Z]{2}[ \x{00A0}]{2})\d{5}(?:-\d{4})?(?!\d))"_s, unicode);
     return pattern;
-}
-
-bool isAllCaps(const QString &text)
-{
-    return text == text.toUpper() && text != text.toLower();
 }
 
 // Digits of a phone number as the key compares them: a leading 1 of an
@@ -68,9 +67,55 @@ QString phoneLike(const QString &real, const QString &matched)
     return laid.value_or(real);
 }
 
+bool onlyWhitespace(const QString &text, qsizetype from, qsizetype to)
+{
+    for (qsizetype i = from; i < to; ++i)
+        if (!text.at(i).isSpace())
+            return false;
+    return true;
+}
+
+qsizetype firstApostrophe(const QString &word)
+{
+    for (qsizetype i = 0; i < word.size(); ++i)
+        if (word.at(i) == u'\'' || word.at(i) == u'’')
+            return i;
+    return -1;
+}
+
+// A name or town stand-in found in the text, before it is known to be kept.
+struct WordMatch
+{
+    qsizetype start = 0;
+    qsizetype end = 0;
+    QString real;
+    // A lower-case everyday word ("wren"): kept only where the text shows it
+    // is a name, beside another name stand-in or as the whole text.
+    bool needsSupport = false;
+};
+
+bool supported(const QList<WordMatch> &matches, qsizetype i, const QString &text)
+{
+    // Two stand-ins in a row are a name, even when both are everyday words.
+    if (i > 0 && onlyWhitespace(text, matches.at(i - 1).end, matches.at(i).start))
+        return true;
+    if (i + 1 < matches.size() && onlyWhitespace(text, matches.at(i).end, matches.at(i + 1).start))
+        return true;
+    // A cell that holds nothing but stand-ins, such as a lower-case full name.
+    qsizetype at = 0;
+    for (const WordMatch &match : matches) {
+        if (!onlyWhitespace(text, at, match.start))
+            return false;
+        at = match.end;
+    }
+    return onlyWhitespace(text, at, text.size());
+}
+
+} // namespace
+
 // The replacements of one run, kept by start so an overlap test is one probe
 // on each side; the first replacement to claim a stretch keeps it.
-class Replacements
+class Restorer::Replacements
 {
 public:
     void add(qsizetype start, qsizetype end, const QString &text)
@@ -81,11 +126,19 @@ public:
     }
     int count() const { return int(m_byStart.size()); }
 
-    QString appliedTo(QString text) const
+    // One pass from the start, so the work follows the length of the text.
+    QString appliedTo(const QString &text) const
     {
-        for (auto it = m_byStart.rbegin(); it != m_byStart.rend(); ++it)
-            text.replace(it->first, it->second.end - it->first, it->second.text);
-        return text;
+        QString result;
+        result.reserve(text.size() + text.size() / 8);
+        qsizetype at = 0;
+        for (const auto &[start, item] : m_byStart) {
+            result += QStringView(text).sliced(at, start - at);
+            result += item.text;
+            at = item.end;
+        }
+        result += QStringView(text).sliced(at);
+        return result;
     }
 
 private:
@@ -112,7 +165,13 @@ private:
     std::multimap<qsizetype, Item> m_byStart;
 };
 
-} // namespace
+Restorer::Restorer(ProjectKey key) : m_key(std::move(key))
+{
+    for (const ProjectKey::Entry &entry : m_key.entries()) {
+        if (entryNamespace(entry.kind) == entryNamespace(EntryKind::firstName))
+            m_longestWordStandIn = std::max(m_longestWordStandIn, int(splitAtWhitespace(entry.standIn).size()));
+    }
+}
 
 Restorer::TextResult Restorer::restore(const QString &text) const
 {
@@ -121,12 +180,14 @@ Restorer::TextResult Restorer::restore(const QString &text) const
 
     Replacements found;
 
+    QList<TextRange> emails;
     for (auto it = emailPattern().globalMatch(text); it.hasNext();) {
         const auto match = it.next();
+        emails.append({match.capturedStart(), match.capturedEnd()});
         const QString matched = match.captured();
         if (auto entry = m_key.entryForSubstitute(matched, EntryKind::email))
             found.add(match.capturedStart(), match.capturedEnd(),
-                      isAllCaps(matched) ? entry->real.toUpper() : entry->real);
+                      letterCaseOf(matched) == LetterCase::upper ? entry->real.toUpper() : entry->real);
     }
 
     for (auto it = phonePattern().globalMatch(text); it.hasNext();) {
@@ -143,8 +204,9 @@ Restorer::TextResult Restorer::restore(const QString &text) const
 
     for (auto it = streetPattern().globalMatch(text); it.hasNext();) {
         const auto match = it.next();
-        if (auto entry = m_key.entryForSubstitute(match.captured(), EntryKind::street))
-            found.add(match.capturedStart(), match.capturedEnd(), entry->real);
+        const QString matched = match.captured();
+        if (auto entry = m_key.entryForSubstitute(matched, EntryKind::street))
+            found.add(match.capturedStart(), match.capturedEnd(), realCasedLike(entry->real, matched));
     }
 
     for (auto it = zipPattern().globalMatch(text); it.hasNext();) {
@@ -153,31 +215,82 @@ Restorer::TextResult Restorer::restore(const QString &text) const
             found.add(match.capturedStart(), match.capturedEnd(), entry->real);
     }
 
-    // First names, last names and towns share one namespace, so one lookup
-    // serves all three. Lower-case words are ordinary words, never stand-ins.
-    for (const Word &word : nameWords(text)) {
-        if (!isCapitalised(word.word))
-            continue;
-        QString matched = word.word;
-        auto entry = m_key.entryForSubstitute(matched, EntryKind::firstName);
-        if (!entry) {
-            // "Mateo’s" restores "Mateo" and keeps the possessive.
-            const auto apostrophe = std::find_if(matched.cbegin(), matched.cend(), [](QChar c) {
-                return c == u'\'' || c == u'’';
-            });
-            if (apostrophe != matched.cend() && apostrophe != matched.cbegin()) {
-                matched.truncate(apostrophe - matched.cbegin());
-                entry = m_key.entryForSubstitute(matched, EntryKind::firstName);
-            }
-        }
-        if (entry)
-            found.add(word.range.start, word.range.start + matched.size(),
-                      matchingCase(entry->real, matched));
-    }
+    addNamesAndTowns(text, emails, found);
 
     if (found.count() == 0)
         return {text, 0};
     return {found.appliedTo(text), found.count()};
+}
+
+void Restorer::addNamesAndTowns(const QString &text, const QList<TextRange> &emails, Replacements &found) const
+{
+    // First names, last names and towns share one namespace, so one lookup
+    // serves all three.
+    const QList<Word> words = nameWords(text);
+    const auto lookUp = [&](const QString &matched) -> std::optional<WordMatch> {
+        const LetterCase letterCase = letterCaseOf(matched);
+        // "iPhone"-like words that start small but are not all lower case are no stand-ins.
+        if (letterCase == LetterCase::mixed && !isCapitalised(matched))
+            return std::nullopt;
+        const auto entry = m_key.entryForSubstitute(matched, EntryKind::firstName);
+        if (!entry)
+            return std::nullopt;
+        const bool everyday = letterCase == LetterCase::lower && !matched.contains(u' ')
+                              && WordClasses::shared().isEverydayWord(matched);
+        return WordMatch{0, 0, realCasedLike(entry->real, matched), everyday};
+    };
+
+    QList<WordMatch> matches;
+    for (qsizetype i = 0; i < words.size();) {
+        const qsizetype start = words.at(i).range.start;
+        std::optional<WordMatch> match;
+        qsizetype taken = 0;
+        // Longest first: "Cedarhaven Springs" is one town, not two words.
+        for (qsizetype count = std::min<qsizetype>(m_longestWordStandIn, words.size() - i); count >= 2 && !match;
+             --count) {
+            const qsizetype last = i + count - 1;
+            bool spaced = true;
+            for (qsizetype k = i; k < last && spaced; ++k)
+                spaced = onlyWhitespace(text, words.at(k).range.end, words.at(k + 1).range.start);
+            if (!spaced)
+                continue;
+            const qsizetype end = words.at(last).range.end;
+            if ((match = lookUp(text.mid(start, end - start)))) {
+                match->end = end;
+                taken = count;
+            }
+        }
+        if (!match) {
+            QString matched = words.at(i).word;
+            match = lookUp(matched);
+            // "Mateo’s" restores "Mateo" and keeps the possessive.
+            if (!match && firstApostrophe(matched) > 0) {
+                matched.truncate(firstApostrophe(matched));
+                match = lookUp(matched);
+            }
+            if (match)
+                match->end = start + matched.size();
+            taken = 1;
+        }
+        if (match) {
+            match->start = start;
+            matches.append(*match);
+        }
+        i += taken;
+    }
+
+    for (qsizetype i = 0; i < matches.size(); ++i) {
+        const WordMatch &match = matches.at(i);
+        // An address the key does not know keeps its lower-case words: they
+        // are the mailbox's own, not names written in lower case.
+        const bool inEmail = std::any_of(emails.cbegin(), emails.cend(), [&](const TextRange &email) {
+            return email.overlaps({match.start, match.end});
+        });
+        if (inEmail && letterCaseOf(QStringView(text).sliced(match.start, match.end - match.start)) == LetterCase::lower)
+            continue;
+        if (!match.needsSupport || supported(matches, i, text))
+            found.add(match.start, match.end, match.real);
+    }
 }
 
 Restorer::FileResult Restorer::restore(const Spreadsheet &spreadsheet) const

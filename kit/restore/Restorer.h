@@ -1,5 +1,6 @@
 #pragma once
 
+#include "kit/TextRange.h"
 #include "kit/keys/ProjectKey.h"
 
 #include <QByteArray>
@@ -26,7 +27,7 @@ public:
         int count = 0;
     };
 
-    explicit Restorer(ProjectKey key) : m_key(std::move(key)) {}
+    explicit Restorer(ProjectKey key);
 
     const ProjectKey &key() const { return m_key; }
 
@@ -35,7 +36,12 @@ public:
     FileResult restore(const Spreadsheet &spreadsheet) const;
 
 private:
+    class Replacements;
+    void addNamesAndTowns(const QString &text, const QList<TextRange> &emails, Replacements &found) const;
+
     ProjectKey m_key;
+    // The most words any name or town stand-in of the key has ("Cedarhaven Springs": 2).
+    int m_longestWordStandIn = 1;
 };
 
 } // namespace quorvane

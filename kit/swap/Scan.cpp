@@ -107,7 +107,8 @@ public:
                 i += run;
                 continue;
             }
-            addSingleName(record, words.at(i));
+            if (!startsCompanyName(record.text, words, i))
+                addSingleName(record, words.at(i));
             ++i;
         }
         std::stable_sort(record.findings.begin(), record.findings.end(),
@@ -137,11 +138,25 @@ private:
         return 0;
     }
 
+    // "Green" in "Green Granite Co." belongs to a company, even where Green is
+    // someone's name elsewhere in the file.
+    static bool startsCompanyName(const QString &text, const QList<Word> &words, qsizetype i)
+    {
+        for (qsizetype j = i + 1; j < words.size() && j <= i + 4; ++j) {
+            if (!onlySpacesBetween(text, words.at(j - 1).range.end, words.at(j).range.start)
+                || !isCapitalised(words.at(j).word))
+                return false;
+            if (isCompanySuffix(words.at(j).word))
+                return true;
+        }
+        return false;
+    }
+
     void addSingleName(Record &record, const Word &word) const
     {
         const auto role = m_roles.constFind(word.word.toLower());
         if (role == m_roles.cend() || !isNameWord(word.word) || word.word.size() < 2
-            || overlapsAny(word.range, record.findings))
+            || isRegionCode(word.word) || isCompanySuffix(word.word) || overlapsAny(word.range, record.findings))
             return;
         const NamePart part{{0, word.word.size()}, word.word, *role};
         record.findings.append({ValueKind::name, word.range, word.word, {part}, std::nullopt});

@@ -2,6 +2,7 @@
 
 #include "kit/find/TextRules.h"
 #include "kit/keys/Candidates.h"
+#include "kit/keys/LetterCase.h"
 
 #include <QRegularExpression>
 
@@ -61,7 +62,7 @@ private:
         QList<Replacement> parts;
         for (const NamePart &part : finding.nameParts) {
             const EntryKind kind = part.role == NameRole::first ? EntryKind::firstName : EntryKind::lastName;
-            parts.append({part.range, matchingCase(standIn(part.word, kind), part.word)});
+            parts.append({part.range, standInCasedLike(standIn(part.word, kind), part.word)});
         }
         return replaced(finding.text, parts);
     }
@@ -93,11 +94,11 @@ private:
         if (parts.street) {
             const QString street = StandInPlan::streetWithoutUnit(*parts.street);
             if (auto range = locate(street))
-                replacements.append({*range, standIn(street, EntryKind::street)});
+                replacements.append({*range, standInCasedLike(standIn(street, EntryKind::street), street)});
         }
         if (parts.city) {
             if (auto range = locate(*parts.city))
-                replacements.append({*range, standIn(*parts.city, EntryKind::city)});
+                replacements.append({*range, standInCasedLike(standIn(*parts.city, EntryKind::city), *parts.city)});
         }
         if (parts.state)
             locate(*parts.state);

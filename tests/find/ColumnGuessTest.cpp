@@ -13,8 +13,8 @@ TEST(ColumnGuess, HeadersDecideInRuleOrder)
     const QList<std::pair<QString, std::optional<ColumnKind>>> cases{
         {u"E-mail"_s, ColumnKind::email},        {u"workEmail2"_s, ColumnKind::email},
         {u"Cell #"_s, ColumnKind::phone},        {u"MailingAddress"_s, ColumnKind::address},
-        {u"Street"_s, ColumnKind::address},      {u"City"_s, std::nullopt},
-        {u"Zip"_s, std::nullopt},                 {u"Customer ID"_s, std::nullopt},
+        {u"Street"_s, ColumnKind::address},      {u"City"_s, ColumnKind::skip},
+        {u"Zip"_s, ColumnKind::skip},             {u"Customer ID"_s, std::nullopt},
         {u"Last"_s, ColumnKind::lastName},        {u"Family name"_s, ColumnKind::lastName},
         {u"Surname"_s, ColumnKind::lastName},     {u"last-name"_s, ColumnKind::lastName},
         {u"Given name"_s, ColumnKind::firstName}, {u"first_name"_s, ColumnKind::firstName},
@@ -23,6 +23,7 @@ TEST(ColumnGuess, HeadersDecideInRuleOrder)
         {u"Customer"_s, ColumnKind::fullName},    {u"Contact name"_s, ColumnKind::fullName},
         {u"Account manager"_s, std::nullopt},     {u"Last visit"_s, std::nullopt},
         {u""_s, std::nullopt},                    {u"Notes"_s, std::nullopt},
+        {u"Postal code"_s, ColumnKind::skip},     {u"post_code"_s, ColumnKind::skip},
     };
     for (const auto &[header, kind] : cases)
         EXPECT_EQ(guessFromHeader(header), kind) << header.toStdString();
@@ -42,6 +43,9 @@ TEST(ColumnGuess, ContentsDecideBySharesOfTheSample)
     EXPECT_EQ(guessFromContents(column(6, u"ana@example.com;bo@example.com"_s, 4, u"x"_s), detector),
               ColumnKind::autoDetect);
     EXPECT_EQ(guessFromContents(column(6, u"(212) 555-0142"_s, 4, u"x"_s), detector), ColumnKind::phone);
+    // ZIP+4 codes look like phone numbers to a lenient phone matcher.
+    EXPECT_EQ(guessFromContents(column(6, u"11325-7477"_s, 4, u"02139"_s), detector), ColumnKind::skip);
+    EXPECT_EQ(guessFromContents(column(6, u"K1A 0B1"_s, 4, u"SW1A 1AA"_s), detector), ColumnKind::skip);
     EXPECT_EQ(guessFromContents(column(6, u"call 212-555-0142 today"_s, 4, u"x"_s), detector), ColumnKind::autoDetect);
     EXPECT_EQ(guessFromContents(column(5, u"Maria Lopez"_s, 5, u"paid"_s), detector), ColumnKind::fullName);
     EXPECT_EQ(guessFromContents(column(5, u"Lopez, Maria"_s, 5, u"paid"_s), detector), ColumnKind::fullName);

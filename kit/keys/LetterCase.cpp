@@ -1,0 +1,122 @@
+#include "kit/keys/LetterCase.h"
+
+#include "kit/keys/Pools.h"
+
+#include <QHash>
+
+namespace quorvane {
+
+namespace {
+
+// Lower-cased pool words with their spelling; only words whose spelling is not
+// plain title case need to be here, but a full table keeps the rule obvious.
+const QHash<QString, QString> &poolSpellings()
+{
+    static const QHash<QString, QString> spellings = [] {
+        QHash<QString, QString> table;
+        const auto add = [&](const QStringList &pool) {
+            for (const QString &word : pool)
+                table.insert(word.toLower(), word);
+        };
+        add(pools::firstNames());
+        add(pools::lastNames());
+        add(pools::streetNames());
+        add(pools::cityExtras());
+        for (const pools::StreetType &type : pools::streetTypes()) {
+            table.insert(type.longForm.toLower(), type.longForm);
+            table.insert(type.shortForm.toLower(), type.shortForm);
+        }
+        return table;
+    }();
+    return spellings;
+}
+
+bool isApostrophe(QChar c)
+{
+    return c == u'\'' || c == u'’';
+}
+
+qsizetype lettersFrom(const QString &text, qsizetype at)
+{
+    qsizetype end = at;
+    while (end < text.size() && text.at(end).isLetter())
+        ++end;
+    return end - at;
+}
+
+} // namespace
+
+LetterCase letterCaseOf(QStringView text)
+{
+    int letters = 0;
+    bool anyUpper = false, anyLower = false;
+    for (char32_t c : text.toUcs4()) {
+        if (!QChar::isLetter(c))
+            continue;
+        ++letters;
+        // Letters without case (CJK, Arabic) count as neither.
+        anyUpper = anyUpper || QChar::toLower(c) != c;
+        anyLower = anyLower || QChar::toUpper(c) != c;
+    }
+    if (letters < 2 || anyUpper == anyLower)
+        return LetterCase::mixed;
+    return anyUpper ? LetterCase::upper : LetterCase::lower;
+}
+
+QString titleCased(const QString &text)
+{
+    QString result = text.toLower();
+    for (qsizetype i = 0; i < result.size(); ++i) {
+        if (!result.at(i).isLetter())
+            continue;
+        const bool runStart = i == 0 || !result.at(i - 1).isLetter();
+        const bool shortTail = i > 0 && isApostrophe(result.at(i - 1)) && lettersFrom(result, i) <= 2;
+        if (runStart && !shortTail)
+            result[i] = result.at(i).toUpper();
+    }
+    return result;
+}
+
+QString naturalForm(const QString &standIn)
+{
+    if (letterCaseOf(standIn) == LetterCase::mixed)
+        return standIn;
+    QString result;
+    QString piece;
+    const auto flush = [&] {
+        result += poolSpellings().value(piece.toLower(), titleCased(piece));
+        piece.clear();
+    };
+    for (QChar c : standIn) {
+        if (c.isSpace() || c == u'-') {
+            flush();
+            result += c;
+        } else {
+            piece += c;
+        }
+    }
+    flush();
+    return result;
+}
+
+QString standInCasedLike(const QString &standIn, const QString &occurrence)
+{
+    switch (letterCaseOf(occurrence)) {
+    case LetterCase::upper: return standIn.toUpper();
+    case LetterCase::lower: return standIn.toLower();
+    case LetterCase::mixed: return naturalForm(standIn);
+    }
+    return standIn;
+}
+
+QString realCasedLike(const QString &real, const QString &replaced)
+{
+    switch (letterCaseOf(replaced)) {
+    case LetterCase::upper: return real.toUpper();
+    case LetterCase::lower: return real.toLower();
+    case LetterCase::mixed: return letterCaseOf(real) == LetterCase::mixed ? real : titleCased(real);
+    }
+    return real;
+}
+
+} // namespace quorvane
