@@ -165,3 +165,21 @@ TEST(StandInPlan, AddressesKeepTheUnitAndTheStateAndSearchInOrder)
     const QString zip = *key.storedSubstitute(u"97205"_s, EntryKind::zip);
     EXPECT_EQ(plan.text, street + u", Unit 3, "_s + city + u", OR "_s + zip);
 }
+
+// Company words, state codes and postal codes look like names or phones to
+// the finders; none of them may be swapped as one.
+TEST(Scan, CompaniesStateCodesAndPostalCodesAreLeftAlone)
+{
+    const Scan result = scanCsv(u"Name,Company,State,ZIP,Notes\n"
+                                "Maria Lopez,Mountain Dental Co.,CO,11325-7477,Maria Lopez of Green Granite LLC called back\n"
+                                "Al Green,Dental Co,AL,02139,Ask Al Green about Green Granite Group\n"_s);
+    for (auto it = result.planned.cbegin(); it != result.planned.cend(); ++it)
+        EXPECT_TRUE(it.key().column == 0 || it.key().column == 4) << it.key().row << ":" << it.key().column;
+    QStringList ids;
+    for (const ReviewItem &found : result.items)
+        ids.append(found.id);
+    EXPECT_EQ(ids, (QStringList{u"name|maria lopez"_s, u"name|al green"_s}));
+    // Green in the company names stays, the person Al Green in the note does not.
+    EXPECT_EQ(result.planned.value({0, 2, 4}).size(), 1);
+    EXPECT_EQ(result.planned.value({0, 1, 4}).size(), 1);
+}

@@ -1,0 +1,32 @@
+#include "kit/keys/LetterCase.h"
+
+#include <gtest/gtest.h>
+
+using namespace quorvane;
+using namespace Qt::StringLiterals;
+
+// Stand-ins follow the occurrence; a stand-in stored in one case still has its
+// pool spelling for title-case occurrences.
+TEST(LetterCase, StandInsAreWrittenInTheCaseOfEachOccurrence)
+{
+    const QList<std::tuple<QString, QString, QString>> cases{
+        {u"alvarado"_s, u"García"_s, u"Alvarado"_s},    {u"ALVARADO"_s, u"garcía"_s, u"alvarado"_s},
+        {u"Alvarado"_s, u"GARCÍA"_s, u"ALVARADO"_s},    {u"MCALLISTER"_s, u"Smith"_s, u"McAllister"_s},
+        {u"abel-zion"_s, u"Ann-Marie"_s, u"Abel-Zion"_s}, {u"cedarhaven springs"_s, u"Palm Desert"_s, u"Cedarhaven Springs"_s},
+        {u"4821 larkspur ave"_s, u"12 Main St."_s, u"4821 Larkspur Ave"_s}, {u"ALVARADO"_s, u"J"_s, u"Alvarado"_s},
+    };
+    for (const auto &[standIn, occurrence, written] : cases)
+        EXPECT_EQ(standInCasedLike(standIn, occurrence), written) << occurrence.toStdString();
+}
+
+TEST(LetterCase, RealValuesTakeTheCaseOfTheStandInTheyReplace)
+{
+    const QList<std::tuple<QString, QString, QString>> cases{
+        {u"García"_s, u"ALVARADO"_s, u"GARCÍA"_s},     {u"García"_s, u"alvarado"_s, u"garcía"_s},
+        {u"GARCÍA"_s, u"Alvarado"_s, u"García"_s},     {u"o'brien"_s, u"Okafor"_s, u"O'Brien"_s},
+        {u"McDonald"_s, u"Okafor"_s, u"McDonald"_s},   {u"san jose"_s, u"Cedarhaven"_s, u"San Jose"_s},
+        {u"mateo's"_s, u"Okafor"_s, u"Mateo's"_s},     {u"李娜"_s, u"Okafor"_s, u"李娜"_s},
+    };
+    for (const auto &[real, replaced, written] : cases)
+        EXPECT_EQ(realCasedLike(real, replaced), written) << real.toStdString();
+}
