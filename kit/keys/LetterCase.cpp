@@ -50,13 +50,14 @@ LetterCase letterCaseOf(QStringView text)
 {
     int letters = 0;
     bool anyUpper = false, anyLower = false;
-    for (char32_t c : text.toUcs4()) {
-        if (!QChar::isLetter(c))
+    // Code units, not code points: letters beyond the BMP have no case that matters here.
+    for (QChar c : text) {
+        if (!c.isLetter())
             continue;
         ++letters;
         // Letters without case (CJK, Arabic) count as neither.
-        anyUpper = anyUpper || QChar::toLower(c) != c;
-        anyLower = anyLower || QChar::toUpper(c) != c;
+        anyUpper = anyUpper || c.toLower() != c;
+        anyLower = anyLower || c.toUpper() != c;
     }
     if (letters < 2 || anyUpper == anyLower)
         return LetterCase::mixed;

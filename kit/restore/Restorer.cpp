@@ -94,14 +94,9 @@ struct WordMatch
     bool needsSupport = false;
 };
 
-bool supported(const QList<WordMatch> &matches, qsizetype i, const QString &text)
+// A text that holds nothing but stand-ins, such as a lower-case full name in a cell.
+bool onlyMatches(const QList<WordMatch> &matches, const QString &text)
 {
-    // Two stand-ins in a row are a name, even when both are everyday words.
-    if (i > 0 && onlyWhitespace(text, matches.at(i - 1).end, matches.at(i).start))
-        return true;
-    if (i + 1 < matches.size() && onlyWhitespace(text, matches.at(i).end, matches.at(i + 1).start))
-        return true;
-    // A cell that holds nothing but stand-ins, such as a lower-case full name.
     qsizetype at = 0;
     for (const WordMatch &match : matches) {
         if (!onlyWhitespace(text, at, match.start))
@@ -109,6 +104,21 @@ bool supported(const QList<WordMatch> &matches, qsizetype i, const QString &text
         at = match.end;
     }
     return onlyWhitespace(text, at, text.size());
+}
+
+// Two stand-ins in a row are a name, even when both are everyday words.
+bool besideAnother(const QList<WordMatch> &matches, qsizetype i, const QString &text)
+{
+    return (i > 0 && onlyWhitespace(text, matches.at(i - 1).end, matches.at(i).start))
+           || (i + 1 < matches.size() && onlyWhitespace(text, matches.at(i).end, matches.at(i + 1).start));
+}
+
+// Whether [start, end) lies in one of the e-mail addresses, which come sorted and apart.
+bool insideAny(const QList<TextRange> &ranges, qsizetype start, qsizetype end)
+{
+    const auto after = std::upper_bound(ranges.cbegin(), ranges.cend(), start,
+                                        [](qsizetype at, const TextRange &range) { return at < range.end; });
+    return after != ranges.cend() && after->start < end;
 }
 
 } // namespace
@@ -168,8 +178,13 @@ private:
 Restorer::Restorer(ProjectKey key) : m_key(std::move(key))
 {
     for (const ProjectKey::Entry &entry : m_key.entries()) {
-        if (entryNamespace(entry.kind) == entryNamespace(EntryKind::firstName))
-            m_longestWordStandIn = std::max(m_longestWordStandIn, int(splitAtWhitespace(entry.standIn).size()));
+        if (entryNamespace(entry.kind) != entryNamespace(EntryKind::firstName))
+            continue;
+        const QStringList words = splitAtWhitespace(entry.standIn);
+        if (words.size() < 2)
+            continue;
+        m_longestWordStandIn = std::max(m_longestWordStandIn, int(words.size()));
+        m_multiWordStarts.insert(words.first().toLower());
     }
 }
 
@@ -227,16 +242,19 @@ void Restorer::addNamesAndTowns(const QString &text, const QList<TextRange> &ema
     // First names, last names and towns share one namespace, so one lookup
     // serves all three.
     const QList<Word> words = nameWords(text);
+    const QString wordSpace = entryNamespace(EntryKind::firstName) + u'|';
     const auto lookUp = [&](const QString &matched) -> std::optional<WordMatch> {
+        // Most words are no stand-ins: one probe of the index settles them.
+        const bool oneWord = !matched.contains(u' ');
+        const auto entry = oneWord ? m_key.entryForStandInKey(wordSpace + matched.toLower())
+                                   : m_key.entryForSubstitute(matched, EntryKind::firstName);
+        if (!entry)
+            return std::nullopt;
         const LetterCase letterCase = letterCaseOf(matched);
         // "iPhone"-like words that start small but are not all lower case are no stand-ins.
         if (letterCase == LetterCase::mixed && !isCapitalised(matched))
             return std::nullopt;
-        const auto entry = m_key.entryForSubstitute(matched, EntryKind::firstName);
-        if (!entry)
-            return std::nullopt;
-        const bool everyday = letterCase == LetterCase::lower && !matched.contains(u' ')
-                              && WordClasses::shared().isEverydayWord(matched);
+        const bool everyday = letterCase == LetterCase::lower && oneWord && WordClasses::shared().isEverydayWord(matched);
         return WordMatch{0, 0, realCasedLike(entry->real, matched), everyday};
     };
 
@@ -246,8 +264,9 @@ void Restorer::addNamesAndTowns(const QString &text, const QList<TextRange> &ema
         std::optional<WordMatch> match;
         qsizetype taken = 0;
         // Longest first: "Cedarhaven Springs" is one town, not two words.
-        for (qsizetype count = std::min<qsizetype>(m_longestWordStandIn, words.size() - i); count >= 2 && !match;
-             --count) {
+        const bool mayStartLonger = m_multiWordStarts.contains(words.at(i).word.toLower());
+        for (qsizetype count = std::min<qsizetype>(m_longestWordStandIn, words.size() - i);
+             mayStartLonger && count >= 2 && !match; --count) {
             const qsizetype last = i + count - 1;
             bool spaced = true;
             for (qsizetype k = i; k < last && spaced; ++k)
@@ -279,16 +298,15 @@ void Restorer::addNamesAndTowns(const QString &text, const QList<TextRange> &ema
         i += taken;
     }
 
+    const bool onlyNames = onlyMatches(matches, text);
     for (qsizetype i = 0; i < matches.size(); ++i) {
         const WordMatch &match = matches.at(i);
         // An address the key does not know keeps its lower-case words: they
         // are the mailbox's own, not names written in lower case.
-        const bool inEmail = std::any_of(emails.cbegin(), emails.cend(), [&](const TextRange &email) {
-            return email.overlaps({match.start, match.end});
-        });
-        if (inEmail && letterCaseOf(QStringView(text).sliced(match.start, match.end - match.start)) == LetterCase::lower)
+        if (insideAny(emails, match.start, match.end)
+            && letterCaseOf(QStringView(text).sliced(match.start, match.end - match.start)) == LetterCase::lower)
             continue;
-        if (!match.needsSupport || supported(matches, i, text))
+        if (!match.needsSupport || onlyNames || besideAnother(matches, i, text))
             found.add(match.start, match.end, match.real);
     }
 }

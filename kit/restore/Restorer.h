@@ -4,6 +4,7 @@
 #include "kit/keys/ProjectKey.h"
 
 #include <QByteArray>
+#include <QSet>
 #include <QString>
 
 namespace quorvane {
@@ -40,8 +41,10 @@ private:
     void addNamesAndTowns(const QString &text, const QList<TextRange> &emails, Replacements &found) const;
 
     ProjectKey m_key;
-    // The most words any name or town stand-in of the key has ("Cedarhaven Springs": 2).
+    // The most words any name or town stand-in of the key has ("Cedarhaven Springs": 2),
+    // and the lower-cased first words of those with more than one.
     int m_longestWordStandIn = 1;
+    QSet<QString> m_multiWordStarts;
 };
 
 } // namespace quorvane
