@@ -14,6 +14,7 @@ HelpWindow::HelpWindow(QWidget *parent) : QDialog(parent)
     browser->setAccessibleName(u"Quorvane Help"_s);
     browser->setSource(QUrl(u"qrc:/quorvane/app/help.html"_s));
     browser->setOpenExternalLinks(false);
+    browser->document()->setDocumentMargin(16);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(browser);

@@ -31,6 +31,9 @@ KeySidebar::KeySidebar(AppModel &model, QWidget *parent)
     font.setBold(true);
     title->setFont(font);
     title->setContentsMargins(8, 4, 8, 0);
+    // The list's own background, also when the list gives way to "No keys yet".
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Base);
     m_empty->setAlignment(Qt::AlignCenter);
     m_empty->setEnabled(false);
     m_list->setAccessibleName(u"Project Keys"_s);

@@ -6,6 +6,7 @@
 #include "app/views/TabOrder.h"
 
 #include <QButtonGroup>
+#include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -54,7 +55,10 @@ NewKeySheet::NewKeySheet(QWidget *parent)
                                  m_passphraseBox));
     m_passphraseBox->hide();
 
-    content()->addWidget(m_name);
+    auto *nameRow = new QFormLayout;
+    nameRow->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    nameRow->addRow(u"Name"_s, m_name);
+    content()->addLayout(nameRow);
     content()->addWidget(wrapped(u"Use one key for every file about the same people, so each person gets the same "
                                  u"stand-in everywhere and every file can be restored."_s,
                                  this));

@@ -3,8 +3,10 @@
 #include "app/views/RevealableSecureField.h"
 #include "kit/keys/KeyFile.h"
 
+#include <QLineEdit>
+
 #include <QLabel>
-#include <QVBoxLayout>
+#include <QFormLayout>
 
 using namespace Qt::StringLiterals;
 
@@ -31,13 +33,17 @@ PassphraseFields::PassphraseFields(const QString &title, const QString &confirmT
     , m_rule(noteLabel(u"passphraseRule"_s, this))
     , m_mismatch(noteLabel(u"passphraseMismatch"_s, this))
 {
-    auto *layout = new QVBoxLayout(this);
+    auto *layout = new QFormLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_first);
-    layout->addWidget(m_confirm);
-    layout->addWidget(m_rule);
-    layout->addWidget(m_mismatch);
+    layout->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    layout->addRow(title, m_first);
+    layout->addRow(confirmTitle, m_confirm);
+    layout->addRow(m_rule);
+    layout->addRow(m_mismatch);
     setFocusProxy(m_first);
+    // The form's labels name the fields already.
+    m_first->edit()->setPlaceholderText(QString());
+    m_confirm->edit()->setPlaceholderText(QString());
     for (RevealableSecureField *field : {m_first, m_confirm}) {
         connect(field, &RevealableSecureField::textChanged, this, &PassphraseFields::update);
         connect(field, &RevealableSecureField::returnPressed, this, &PassphraseFields::returnPressed);

@@ -2,6 +2,7 @@
 
 #include "app/views/TabOrder.h"
 
+#include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -15,7 +16,10 @@ RenameSheet::RenameSheet(const QUuid &id, const QString &name, QWidget *parent)
 {
     m_name->setAccessibleName(u"Name"_s);
     m_name->selectAll();
-    content()->addWidget(m_name);
+    auto *nameRow = new QFormLayout;
+    nameRow->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    nameRow->addRow(u"Name"_s, m_name);
+    content()->addLayout(nameRow);
     chainTabOrder({m_name, cancelButton(), actionButton()});
     connect(m_name, &QLineEdit::returnPressed, actionButton(), &QPushButton::click);
     connect(this, &KeySheet::actionTriggered, this, [this] { Q_EMIT rename(m_name->text()); });

@@ -34,6 +34,7 @@ UnlockView::UnlockView(AppModel &model, QWidget *parent)
     m_text->setAlignment(Qt::AlignCenter);
     m_wrongText->setAlignment(Qt::AlignCenter);
     m_wrongText->setStyleSheet(u"color: #b3261e;"_s);
+    m_wrongText->setObjectName(u"wrongPassphrase"_s);
     m_wrongText->hide();
     m_unlock->setDefault(true);
     m_passphrase->setMinimumWidth(280);

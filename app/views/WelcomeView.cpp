@@ -40,6 +40,7 @@ WelcomeView::WelcomeView(AppModel &model, QWidget *parent)
 
     auto *column = new QVBoxLayout;
     column->setSpacing(16);
+    column->addStretch(1);
     column->addWidget(headingLabel(u"Share spreadsheets with stand-ins"_s, this));
     column->addWidget(bodyLabel(u"Quorvane swaps names, emails, phone numbers and addresses in a CSV or Excel file "
                                 u"for realistic stand-ins before you send it to a contractor or an AI, and puts the "
@@ -48,6 +49,7 @@ WelcomeView::WelcomeView(AppModel &model, QWidget *parent)
     column->addLayout(stepGrid);
     column->addSpacing(8);
     column->addLayout(buttons);
+    column->addStretch(2);
     auto *centred = new QHBoxLayout(this);
     centred->setContentsMargins(32, 32, 32, 32);
     centred->addStretch(1);
