@@ -15,6 +15,9 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(u"Quorvane"_s);
+    // The keys folder is the command-line tool's, whose data location names
+    // no organisation; the settings do.
+    const QString keysFolder = KeyStore::defaultDirectory();
     QApplication::setOrganizationName(u"Quorvane"_s);
     QApplication::setOrganizationDomain(u"quorvane.org"_s);
     QApplication::setApplicationVersion(QStringLiteral(QUORVANE_VERSION));
@@ -26,7 +29,7 @@ int main(int argc, char **argv)
         return 0;
 
     KeychainSecretStore secrets;
-    KeyStore store(secrets);
+    KeyStore store(secrets, keysFolder);
     DialogPanels panels;
     AppModel model(store, panels);
     MainWindow window(model, panels);

@@ -33,6 +33,8 @@ KeySheet::KeySheet(const QString &title, const QString &action, QWidget *parent)
     m_action->setDefault(true);
     auto *layout = new QVBoxLayout(this);
     layout->setSpacing(12);
+    // Never smaller than its contents, even on a small screen.
+    layout->setSizeConstraint(QLayout::SetMinimumSize);
     layout->addWidget(heading);
     layout->addLayout(m_content);
     layout->addStretch(1);
