@@ -136,18 +136,20 @@ QImage shot(QWidget &widget)
     return widget.grab().toImage();
 }
 
-// A dialog drawn over its dimmed window, where a sheet would hang.
+// A dialog drawn over its dimmed window, where a sheet would hang. The
+// painter works in window coordinates, also at 200 %.
 QImage over(QWidget &window, QWidget &dialog, QPoint at = {-1, -1})
 {
     QImage image = shot(window);
     const QImage top = shot(dialog);
+    const QSize topSize = dialog.size();
     QPainter painter(&image);
-    painter.fillRect(image.rect(), QColor(0, 0, 0, 60));
+    painter.fillRect(QRect(QPoint(), window.size()), QColor(0, 0, 0, 60));
     if (at.x() < 0)
-        at = QPoint((image.width() - top.width()) / 2, 40);
+        at = QPoint((window.width() - topSize.width()) / 2, 40);
     painter.setPen(QColor(0, 0, 0, 90));
-    painter.drawRect(QRect(at, top.size()).adjusted(-1, -1, 0, 0));
-    painter.drawImage(at, top);
+    painter.drawRect(QRect(at, topSize).adjusted(-1, -1, 0, 0));
+    painter.drawImage(QRect(at, topSize), top);
     return image;
 }
 
@@ -203,7 +205,7 @@ private:
         const QPoint at = list->viewport()->mapTo(scene.window.get(), list->visualItemRect(list->item(0)).center());
         QImage image = shot(*scene.window);
         QPainter painter(&image);
-        painter.drawImage(at, shot(*menu));
+        painter.drawImage(QRect(at, menu->size()), shot(*menu));
         painter.end();
         save(u"key-menu"_s, image);
     }
@@ -226,7 +228,7 @@ private:
         scene.model->setSheet(std::nullopt);
         scene.model->askToDelete(scene.model->selectedFile().value());
         settle();
-        save(u"delete"_s, over(*scene.window, *scene.window->deleteConfirmation(), {-1, -1}));
+        save(u"delete"_s, over(*scene.window, *scene.window->deleteConfirmation()));
         scene.model->cancelDelete();
         settle();
         HelpWindow help(scene.window.get());
