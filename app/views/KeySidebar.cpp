@@ -3,6 +3,7 @@
 #include "app/AppModel.h"
 #include "app/views/KeyRow.h"
 
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -51,6 +52,7 @@ KeySidebar::KeySidebar(AppModel &model, QWidget *parent)
             m_model.select(rowId(current));
     });
     connect(m_list, &QListWidget::customContextMenuRequested, this, &KeySidebar::showMenu);
+    m_list->installEventFilter(this);
     connect(&m_model, &AppModel::keysChanged, this, &KeySidebar::rebuild);
     connect(&m_model, &AppModel::openedChanged, this, &KeySidebar::rebuild);
     connect(&m_model, &AppModel::selectionChanged, this, &KeySidebar::showSelection);
@@ -101,11 +103,27 @@ std::unique_ptr<QMenu> KeySidebar::rowMenu(const QUuid &id)
     return menu;
 }
 
+bool KeySidebar::eventFilter(QObject *watched, QEvent *event)
+{
+    // The menu key opens the menu of the current row, wherever the list's
+    // middle happens to be.
+    if (watched == m_list && event->type() == QEvent::ContextMenu
+        && static_cast<QContextMenuEvent *>(event)->reason() == QContextMenuEvent::Keyboard) {
+        showMenuOf(m_list->currentItem());
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void KeySidebar::showMenu(const QPoint &position)
 {
-    QListWidgetItem *item = m_list->itemAt(position);
+    showMenuOf(m_list->itemAt(position));
+}
+
+void KeySidebar::showMenuOf(QListWidgetItem *item)
+{
     if (!item)
-        item = m_list->currentItem();
+        return;
     if (const std::unique_ptr<QMenu> menu = rowMenu(rowId(item)))
         menu->exec(m_list->viewport()->mapToGlobal(m_list->visualItemRect(item).center()));
 }

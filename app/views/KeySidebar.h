@@ -7,6 +7,7 @@
 
 class QLabel;
 class QListWidget;
+class QListWidgetItem;
 class QMenu;
 
 namespace quorvane {
@@ -26,10 +27,14 @@ public:
     // The context menu of the row showing key id.
     std::unique_ptr<QMenu> rowMenu(const QUuid &id);
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void rebuild();
     void showSelection();
     void showMenu(const QPoint &position);
+    void showMenuOf(QListWidgetItem *item);
 
     AppModel &m_model;
     QListWidget *m_list;

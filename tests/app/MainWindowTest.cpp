@@ -15,6 +15,7 @@
 #include "app/views/WelcomeView.h"
 #include "tests/FileBytes.h"
 
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -24,6 +25,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -206,6 +208,20 @@ TEST_F(MainWindowTest, RenameExportImportAndDeleteFromTheRowMenu)
     addKey(u"Vendors"_s, false);
     launch();
     ASSERT_EQ(shownView(), window->detail()->tabs());
+
+    // The menu key opens the current row's menu.
+    QStringList offered;
+    QTimer::singleShot(0, [&] {
+        if (auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())) {
+            for (QAction *action : menu->actions())
+                offered.append(action->text());
+            menu->close();
+        }
+    });
+    QListWidget *list = window->sidebar()->list();
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, list->rect().center(), list->mapToGlobal(list->rect().center()));
+    QApplication::sendEvent(list, &menuKey);
+    EXPECT_EQ(offered, (QStringList{u"Rename…"_s, u"Export…"_s, u"Delete…"_s}));
 
     chooseFromRowMenu(u"Rename…"_s);
     auto *rename = sheet<RenameSheet>();
