@@ -27,6 +27,7 @@ ExportSheet::ExportSheet(const QUuid &id, QWidget *parent)
     note->setWordWrap(true);
     content()->addWidget(note);
     content()->addWidget(m_passphrase);
+    m_passphrase->first()->setFocus();
     chainTabOrder({m_passphrase->first(), m_passphrase->confirm(), cancelButton(), actionButton()});
     connect(m_passphrase, &PassphraseFields::changed, this,
             [this] { setActionEnabled(m_passphrase->acceptable()); });

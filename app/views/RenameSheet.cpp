@@ -20,6 +20,7 @@ RenameSheet::RenameSheet(const QUuid &id, const QString &name, QWidget *parent)
     nameRow->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     nameRow->addRow(u"Name"_s, m_name);
     content()->addLayout(nameRow);
+    m_name->setFocus();
     chainTabOrder({m_name, cancelButton(), actionButton()});
     connect(m_name, &QLineEdit::returnPressed, actionButton(), &QPushButton::click);
     connect(this, &KeySheet::actionTriggered, this, [this] { Q_EMIT rename(m_name->text()); });

@@ -138,6 +138,7 @@ TEST_F(MainWindowTest, FirstRunMakesAPassphraseKeyThroughTheSheet)
     auto *newKey = sheet<NewKeySheet>();
     ASSERT_NE(newKey, nullptr);
     EXPECT_EQ(newKey->windowModality(), Qt::WindowModal);
+    EXPECT_EQ(newKey->focusWidget(), newKey->nameField());
     QTest::keyClicks(newKey->nameField(), u"Spring survey"_s);
     newKey->passphraseChoice()->click();
     PassphraseFields *fields = newKey->passphraseFields();
