@@ -1,5 +1,6 @@
 #include "app/AppModel.h"
 #include "app/Panels.h"
+#include "app/SingleInstance.h"
 #include "app/store/MemorySecretStore.h"
 #include "app/views/DetailArea.h"
 #include "app/views/ExportSheet.h"
@@ -23,6 +24,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -64,6 +66,7 @@ protected:
 
     void launch()
     {
+        window.reset();
         model = std::make_unique<AppModel>(store, panels, testRounds);
         window = std::make_unique<MainWindow>(*model, panels);
         model->start();
@@ -268,6 +271,61 @@ TEST_F(MainWindowTest, RenameExportImportAndDeleteFromTheRowMenu)
     answerDelete(u"Delete Key"_s);
     EXPECT_TRUE(rows().isEmpty());
     EXPECT_EQ(shownView(), window->detail()->welcome());
+
+    // The exported copy comes back through the welcome view, locked.
+    window->detail()->welcome()->importButton()->click();
+    EXPECT_EQ(rows(), QStringList{u"Suppliers, locked, Passphrase"_s});
+    EXPECT_EQ(shownView(), window->detail()->unlock());
+}
+
+TEST_F(MainWindowTest, RowsCountValuesAndFilesOnlyWhileOpen)
+{
+    ProjectKey key(u"Survey"_s);
+    const KeyFile passphraseFile = KeyFile::seal(key, KeyFile::Protection::passphrase(KeyFile::newSalt(), testRounds),
+                                                 KeyFile::newSecret());
+    const KeyFile storeFile = KeyFile::seal(key, KeyFile::Protection::keychain(), KeyFile::newSecret());
+    ProjectKey used = key;
+    used.assignSubstitute(u"Maria"_s, EntryKind::firstName, {});
+    used.addFile(u"a.csv"_s);
+    ProjectKey busier = used;
+    busier.assignSubstitute(u"James"_s, EntryKind::firstName, {});
+    busier.addFile(u"b.csv"_s);
+    const struct
+    {
+        const KeyFile &file;
+        const ProjectKey *open;
+        QString details;
+    } cases[] = {
+        {storeFile, nullptr, u"Keyring"_s},
+        {passphraseFile, nullptr, u"Passphrase"_s},
+        {storeFile, &key, u"Keyring · 0 values · 0 files"_s},
+        {passphraseFile, &used, u"Passphrase · 1 value · 1 file"_s},
+        {passphraseFile, &busier, u"Passphrase · 2 values · 2 files"_s},
+    };
+    for (const auto &row : cases)
+        EXPECT_EQ(KeyRow::details(row.file, row.open), row.details);
+}
+
+TEST_F(MainWindowTest, TheNextLaunchComesBackToTheSameTab)
+{
+    addKey(u"Vendors"_s, false);
+    launch();
+    window->command(u"Restore"_s)->trigger();
+    window->close();
+    launch();
+    EXPECT_EQ(model->tab(), AppModel::Tab::restore);
+    EXPECT_EQ(window->detail()->tabs()->restoreButton()->isChecked(), true);
+}
+
+TEST(SingleInstanceTest, ALaterLaunchWakesTheFirst)
+{
+    const QString name = u"quorvane-test-"_s % QUuid::createUuid().toString(QUuid::Id128);
+    SingleInstance first(name);
+    ASSERT_TRUE(first.claim());
+    QSignalSpy woken(&first, &SingleInstance::anotherLaunch);
+    SingleInstance second(name);
+    EXPECT_FALSE(second.claim());
+    EXPECT_TRUE(woken.wait(5000));
 }
 
 TEST_F(MainWindowTest, EveryShortcutReachesItsCommand)
