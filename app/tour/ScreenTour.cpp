@@ -98,7 +98,8 @@ struct Scene
         for (const QString &name : QDir(samples).entryList(QDir::Files))
             QFile::copy(QDir(samples).filePath(name), folder.filePath(name));
         if (withStoreKey) {
-            const ProjectKey key(u"Board minutes"_s, QUuid::createUuid(), QDateTime(QDate(2026, 4, 1), QTime(9, 0), Qt::UTC));
+            const ProjectKey key(u"Board minutes"_s, QUuid::createUuid(),
+                                 QDateTime(QDate(2026, 4, 1), QTime(9, 0), Qt::UTC));
             const QByteArray secret = KeyFile::newSecret();
             secrets.storeSecret(secret, key.id(), key.name());
             store->save(KeyFile::seal(key, KeyFile::Protection::keychain(), secret));

@@ -95,7 +95,8 @@ std::unique_ptr<QMenu> KeySidebar::rowMenu(const QUuid &id)
     if (!file)
         return nullptr;
     auto menu = std::make_unique<QMenu>(this);
-    QAction *rename = menu->addAction(u"Rename…"_s, this, [this, id] { m_model.setSheet(AppModel::Sheet::rename(id)); });
+    QAction *rename =
+        menu->addAction(u"Rename…"_s, this, [this, id] { m_model.setSheet(AppModel::Sheet::rename(id)); });
     // Only an open key can be sealed again under its new name.
     rename->setEnabled(m_model.opened().contains(id));
     menu->addAction(u"Export…"_s, this, [this, id] { m_model.exportKey(id); });

@@ -6,6 +6,7 @@
 #include "app/views/HelpWindow.h"
 #include "app/views/KeySidebar.h"
 #include "app/views/NewKeySheet.h"
+#include "app/views/PlatformWords.h"
 #include "app/views/RenameSheet.h"
 #include "app/views/SessionTabs.h"
 #include "app/views/Symbols.h"
@@ -68,8 +69,9 @@ MainWindow::MainWindow(AppModel &model, Panels &panels, QWidget *parent)
     connect(&m_model, &AppModel::keyToDeleteChanged, this, &MainWindow::confirmDelete);
     for (auto signal : {&AppModel::selectionChanged, &AppModel::openedChanged, &AppModel::keysChanged})
         connect(&m_model, signal, this, &MainWindow::updateCommands);
-    connect(&m_model, &AppModel::tabChanged, this,
-            [this] { QSettings().setValue(tabSetting, m_model.tab() == AppModel::Tab::restore ? u"restore"_s : u"swap"_s); });
+    connect(&m_model, &AppModel::tabChanged, this, [this] {
+        QSettings().setValue(tabSetting, m_model.tab() == AppModel::Tab::restore ? u"restore"_s : u"swap"_s);
+    });
     restoreSettings();
     updateCommands();
 }
@@ -185,10 +187,11 @@ KeySheet *MainWindow::makeSheet(const AppModel::Sheet &sheet)
     switch (sheet.kind) {
     case AppModel::Sheet::Kind::newKey: {
         auto *newKey = new NewKeySheet(this);
-        connect(newKey, &NewKeySheet::makeKey, this, [this, newKey](const QString &name, const std::optional<QString> &passphrase) {
-            newKey->setWorking(passphrase.has_value());
-            m_model.makeKey(name, passphrase);
-        });
+        connect(newKey, &NewKeySheet::makeKey, this,
+                [this, newKey](const QString &name, const std::optional<QString> &passphrase) {
+                    newKey->setWorking(passphrase.has_value());
+                    m_model.makeKey(name, passphrase);
+                });
         return newKey;
     }
     case AppModel::Sheet::Kind::exportKey: {
@@ -271,12 +274,12 @@ void MainWindow::showHelp()
 
 void MainWindow::showAbout()
 {
-    auto *about = new QMessageBox(QMessageBox::NoIcon, u"About Quorvane"_s, u"Quorvane "_s % QApplication::applicationVersion(),
-                                  QMessageBox::Ok, this);
+    auto *about = new QMessageBox(QMessageBox::NoIcon, u"About Quorvane"_s,
+                                  u"Quorvane "_s % QApplication::applicationVersion(), QMessageBox::Ok, this);
     about->setIconPixmap(symbolIcon(Symbol::application).pixmap(64, 64));
     about->setInformativeText(u"Swaps the personal data in spreadsheets for realistic stand-ins and puts the real "
                               u"values back. Files and keys never leave this "_s
-                              % SecretStore::machineName() % u"."_s);
+                              % PlatformWords::machine() % u"."_s);
     about->setAttribute(Qt::WA_DeleteOnClose);
     about->setObjectName(u"about"_s);
     about->open();

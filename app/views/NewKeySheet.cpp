@@ -67,7 +67,8 @@ NewKeySheet::NewKeySheet(QWidget *parent)
     content()->addWidget(m_usePassphrase);
     content()->addWidget(m_passphraseBox);
     m_name->setFocus();
-    chainTabOrder({m_name, m_store, m_usePassphrase, m_passphrase->first(), m_passphrase->confirm(), cancelButton(), actionButton()});
+    chainTabOrder({m_name, m_store, m_usePassphrase, m_passphrase->first(), m_passphrase->confirm(), cancelButton(),
+                   actionButton()});
 
     connect(m_usePassphrase, &QRadioButton::toggled, this, &NewKeySheet::update);
     connect(m_passphrase, &PassphraseFields::changed, this, &NewKeySheet::update);

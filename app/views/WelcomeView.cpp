@@ -15,7 +15,9 @@ using namespace Qt::StringLiterals;
 namespace quorvane {
 
 WelcomeView::WelcomeView(AppModel &model, QWidget *parent)
-    : QWidget(parent), m_newKey(new QPushButton(u"New Key…"_s, this)), m_import(new QPushButton(u"Import Key…"_s, this))
+    : QWidget(parent)
+    , m_newKey(new QPushButton(u"New Key…"_s, this))
+    , m_import(new QPushButton(u"Import Key…"_s, this))
 {
     const QList<std::pair<Symbol, QString>> steps{
         {Symbol::key, u"Make a project key. It’s encrypted and stays on this "_s % PlatformWords::machine() % u"."_s},

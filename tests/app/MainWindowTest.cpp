@@ -79,11 +79,13 @@ protected:
     {
         const ProjectKey key(name);
         const QByteArray salt = KeyFile::newSalt();
-        const QByteArray secret = withPassphrase ? KeyFile::deriveSecret(passphrase, salt, testRounds) : KeyFile::newSecret();
+        const QByteArray secret =
+            withPassphrase ? KeyFile::deriveSecret(passphrase, salt, testRounds) : KeyFile::newSecret();
         if (!withPassphrase)
             secrets.storeSecret(secret, key.id(), name);
-        const KeyFile file = KeyFile::seal(
-            key, withPassphrase ? KeyFile::Protection::passphrase(salt, testRounds) : KeyFile::Protection::keychain(), secret);
+        const auto protection =
+            withPassphrase ? KeyFile::Protection::passphrase(salt, testRounds) : KeyFile::Protection::keychain();
+        const KeyFile file = KeyFile::seal(key, protection, secret);
         store.save(file);
         return file;
     }
@@ -223,7 +225,8 @@ TEST_F(MainWindowTest, RenameExportImportAndDeleteFromTheRowMenu)
         }
     });
     QListWidget *list = window->sidebar()->list();
-    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, list->rect().center(), list->mapToGlobal(list->rect().center()));
+    const QPoint middle = list->rect().center();
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, middle, list->mapToGlobal(middle));
     QApplication::sendEvent(list, &menuKey);
     EXPECT_EQ(offered, (QStringList{u"Rename…"_s, u"Export…"_s, u"Delete…"_s}));
 
@@ -245,7 +248,8 @@ TEST_F(MainWindowTest, RenameExportImportAndDeleteFromTheRowMenu)
     type(exporting->passphraseFields()->confirm(), passphrase);
     exporting->actionButton()->click();
     waitForNoSheet();
-    EXPECT_EQ(panels.message, u"Keep this file somewhere safe. With its passphrase it restores files swapped with this key."_s);
+    EXPECT_EQ(panels.message,
+              u"Keep this file somewhere safe. With its passphrase it restores files swapped with this key."_s);
     EXPECT_TRUE(KeyFile(readBytes(*panels.answer)).protection().isPassphrase());
 
     // Importing a key already present is a problem shown as an alert.
@@ -333,6 +337,8 @@ TEST_F(MainWindowTest, EveryShortcutReachesItsCommand)
     addKey(u"Vendors"_s, false);
     launch();
     panels.answer = folder.filePath(u"returned.csv"_s);
+    const QString swapPrompt = u"Choose a CSV or Excel file to swap."_s;
+    const QString restorePrompt = u"Choose a returned file to restore."_s;
     const struct
     {
         QKeySequence keys;
@@ -341,9 +347,9 @@ TEST_F(MainWindowTest, EveryShortcutReachesItsCommand)
         {QKeySequence(Qt::CTRL | Qt::Key_2), [&] { return model->tab() == AppModel::Tab::restore; }},
         {QKeySequence(Qt::CTRL | Qt::Key_1), [&] { return model->tab() == AppModel::Tab::swap; }},
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O),
-         [&] { return model->tab() == AppModel::Tab::restore && panels.message == u"Choose a returned file to restore."_s; }},
+         [&] { return model->tab() == AppModel::Tab::restore && panels.message == restorePrompt; }},
         {QKeySequence(Qt::CTRL | Qt::Key_O),
-         [&] { return model->tab() == AppModel::Tab::swap && panels.message == u"Choose a CSV or Excel file to swap."_s; }},
+         [&] { return model->tab() == AppModel::Tab::swap && panels.message == swapPrompt; }},
         {QKeySequence(Qt::CTRL | Qt::Key_L), [&] { return model->opened().isEmpty(); }},
         {QKeySequence(Qt::CTRL | Qt::Key_N), [&] { return sheet<NewKeySheet>() != nullptr; }},
     };
