@@ -275,6 +275,15 @@ void AppModel::lock(const QUuid &id)
         resetSessions();
 }
 
+void AppModel::lockAll()
+{
+    if (m_opened.isEmpty())
+        return;
+    m_opened.clear();
+    Q_EMIT openedChanged();
+    resetSessions();
+}
+
 void AppModel::makeKey(const QString &name, const std::optional<QString> &passphrase)
 {
     const ProjectKey key(cleanName(name));

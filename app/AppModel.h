@@ -100,6 +100,7 @@ public:
     // main thread. A wrong passphrase is no problem: the unlock view says so.
     void unlock(const KeyFile &file, const QString &passphrase, std::function<void(bool)> done = {});
     void lock(const QUuid &id);
+    void lockAll();
     // Protected by the OS secret store without a passphrase. With one (checked
     // against the passphrase rules), the derivation runs in the background
     // and the key appears when it is done.

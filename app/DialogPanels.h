@@ -11,6 +11,8 @@ class DialogPanels : public Panels
 {
 public:
     explicit DialogPanels(QWidget *window = nullptr) : m_window(window) {}
+    // The window the panels belong to, once it exists.
+    void setWindow(QWidget *window) { m_window = window; }
 
     std::optional<QString> chooseSaveLocation(const QString &suggestedName, const QString &extension,
                                               const QString &message) override;

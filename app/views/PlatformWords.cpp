@@ -1,0 +1,25 @@
+#include "app/views/PlatformWords.h"
+
+#include "app/store/SecretStore.h"
+
+namespace quorvane {
+
+QString PlatformWords::storeLabel()
+{
+    QString label = SecretStore::displayName();
+    if (!label.isEmpty())
+        label[0] = label[0].toUpper();
+    return label;
+}
+
+QString PlatformWords::store()
+{
+    return SecretStore::displayName();
+}
+
+QString PlatformWords::machine()
+{
+    return SecretStore::machineName();
+}
+
+} // namespace quorvane

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+namespace quorvane {
+
+// Words of the window's texts that follow the platform really in use: the
+// secret store's name as a label ("Keychain") and inside a sentence ("the
+// Keychain"), and the machine a stored secret is tied to ("Mac").
+struct PlatformWords
+{
+    static QString storeLabel();
+    static QString store();
+    static QString machine();
+};
+
+} // namespace quorvane

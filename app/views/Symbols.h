@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QIcon>
+
+namespace quorvane {
+
+// The named symbols the window shows: the desktop theme's icon where the
+// theme has one, otherwise a drawing bundled with the application.
+enum class Symbol { key, lock, importKey, newKey, swap, restore, reveal, conceal, application };
+
+QIcon symbolIcon(Symbol symbol);
+
+} // namespace quorvane
