@@ -6,6 +6,9 @@
 #include "app/Panels.h"
 #include "app/store/KeyStore.h"
 #include "app/store/MemorySecretStore.h"
+#include "app/MenuBarSettings.h"
+#include "app/hotkey/NoGlobalHotKey.h"
+#include "app/views/MenuBarPanel.h"
 #include "app/views/DetailArea.h"
 #include "app/views/ExportSheet.h"
 #include "app/views/HelpWindow.h"
@@ -191,12 +194,29 @@ public:
             settle();
             save(u"restore-tab"_s, shot(*scene.window));
             rowMenu(scene);
+            panel(scene);
             sheets(scene);
         }
         storeKeyScreens();
     }
 
 private:
+    // The tray panel as a click on the tray icon shows it, after a restore.
+    void panel(Scene &scene)
+    {
+        QSettings settings;
+        settings.setValue(MenuBarSettings::showKey, true);
+        NoGlobalHotKey hotKey;
+        MenuBarSettings menuBar(settings, hotKey, [] {});
+        MenuBarPanel panel(*scene.model, menuBar, {});
+        scene.model->setMenuBarMessage(u"Restored 3 values. The clipboard has the real text."_s);
+        panel.resize(380, panel.sizeHint().height());
+        panel.show();
+        settle();
+        save(u"tray-panel"_s, shot(panel));
+        scene.model->setMenuBarMessage(std::nullopt);
+    }
+
     void rowMenu(Scene &scene)
     {
         const QUuid id = scene.key(u"Spring customer survey"_s).id();

@@ -17,6 +17,15 @@ QString PlatformWords::store()
     return SecretStore::displayName();
 }
 
+QString PlatformWords::panelArea()
+{
+#ifdef Q_OS_MACOS
+    return QStringLiteral("menu bar");
+#else
+    return QStringLiteral("system tray");
+#endif
+}
+
 QString PlatformWords::machine()
 {
     return SecretStore::machineName();
