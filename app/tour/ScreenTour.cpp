@@ -210,7 +210,7 @@ private:
         MenuBarSettings menuBar(settings, hotKey, [] {});
         MenuBarPanel panel(*scene.model, menuBar, {});
         scene.model->setMenuBarMessage(u"Restored 3 values. The clipboard has the real text."_s);
-        panel.resize(380, panel.sizeHint().height());
+        panel.resize(panel.sizeHint());
         panel.show();
         settle();
         save(u"tray-panel"_s, shot(panel));

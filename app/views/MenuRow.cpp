@@ -35,9 +35,10 @@ QSize MenuRow::sizeHint() const
 {
     const QFontMetrics metrics(font());
     const int lines = m_detail ? 2 : 1;
-    const int textWidth = std::max(metrics.horizontalAdvance(text()), m_detail ? metrics.horizontalAdvance(*m_detail) : 0);
     const int hintWidth = m_hint ? metrics.horizontalAdvance(*m_hint) + padding * 2 : 0;
-    return {padding * 3 + iconSide + std::min(textWidth, 320) + hintWidth,
+    const int textWidth = std::max(metrics.horizontalAdvance(text()) + hintWidth,
+                                   m_detail ? metrics.horizontalAdvance(*m_detail) : 0);
+    return {padding * 3 + iconSide + std::min(textWidth, 380),
             std::max(iconSide, metrics.height() * lines) + padding * 2};
 }
 
@@ -73,24 +74,25 @@ void MenuRow::paintEvent(QPaintEvent *)
     icon().paint(&painter, iconRect, Qt::AlignCenter, isEnabled() ? QIcon::Normal : QIcon::Disabled);
 
     const QFontMetrics metrics(font());
-    int right = width() - padding;
-    painter.setPen(textColor);
+    const int left = iconRect.right() + padding + 1;
+    const QRect textRect(left, padding, width() - padding - left, height() - padding * 2);
+    // The hint shares the title's line; the detail below has the full width.
+    QRect titleRect = textRect;
     if (m_hint) {
         const int hintWidth = metrics.horizontalAdvance(*m_hint);
         QColor hintColor = textColor;
         hintColor.setAlpha(170);
         painter.setPen(hintColor);
-        painter.drawText(QRect(right - hintWidth, 0, hintWidth, height()), Qt::AlignVCenter, *m_hint);
-        right -= hintWidth + padding * 2;
-        painter.setPen(textColor);
+        const int titleAlign = (m_detail ? Qt::AlignTop : Qt::AlignVCenter) | Qt::AlignRight;
+        painter.drawText(textRect, titleAlign, *m_hint);
+        titleRect.setRight(textRect.right() - hintWidth - padding * 2);
     }
-    const int left = iconRect.right() + padding + 1;
-    const QRect textRect(left, padding, right - left, height() - padding * 2);
+    painter.setPen(textColor);
     QFont titleFont = font();
     titleFont.setWeight(QFont::DemiBold);
     painter.setFont(titleFont);
     const int titleAlign = (m_detail ? Qt::AlignTop : Qt::AlignVCenter) | Qt::AlignLeft;
-    painter.drawText(textRect, titleAlign, QFontMetrics(titleFont).elidedText(text(), Qt::ElideRight, textRect.width()));
+    painter.drawText(titleRect, titleAlign, QFontMetrics(titleFont).elidedText(text(), Qt::ElideRight, titleRect.width()));
     if (m_detail) {
         painter.setFont(font());
         QColor detailColor = textColor;
