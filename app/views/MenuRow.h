@@ -18,6 +18,7 @@ public:
     MenuRow(const QIcon &icon, const QString &title, const std::optional<QString> &detail, QWidget *parent = nullptr);
 
     void setShortcutHint(const std::optional<QString> &hint);
+    const std::optional<QString> &shortcutHint() const { return m_hint; }
     QSize sizeHint() const override;
 
 protected:
