@@ -2,7 +2,7 @@
 
 #include "app/RestoreSession.h"
 #include "app/SwapSession.h"
-#include "app/store/KeyStore.h"
+#include "store/KeyStore.h"
 #include "kit/keys/KeyFile.h"
 #include "kit/keys/ProjectKey.h"
 

@@ -4,8 +4,8 @@
 // when it is empty they are made first. Runs on any Qt platform, offscreen too.
 #include "app/AppModel.h"
 #include "app/Panels.h"
-#include "app/store/KeyStore.h"
-#include "app/store/MemorySecretStore.h"
+#include "store/KeyStore.h"
+#include "store/MemorySecretStore.h"
 #include "app/MenuBarSettings.h"
 #include "app/hotkey/NoGlobalHotKey.h"
 #include "app/views/MenuBarPanel.h"

@@ -1,6 +1,6 @@
 #include "app/views/PlatformWords.h"
 
-#include "app/store/SecretStore.h"
+#include "store/SecretStore.h"
 
 namespace quorvane {
 

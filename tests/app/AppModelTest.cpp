@@ -1,6 +1,6 @@
 #include "app/AppModel.h"
 #include "app/Panels.h"
-#include "app/store/MemorySecretStore.h"
+#include "store/MemorySecretStore.h"
 #include "tests/FileBytes.h"
 
 #include <QFile>

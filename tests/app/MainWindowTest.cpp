@@ -1,7 +1,7 @@
 #include "app/AppModel.h"
 #include "app/Panels.h"
 #include "app/SingleInstance.h"
-#include "app/store/MemorySecretStore.h"
+#include "store/MemorySecretStore.h"
 #include "app/views/DetailArea.h"
 #include "app/views/ExportSheet.h"
 #include "app/views/KeyRow.h"

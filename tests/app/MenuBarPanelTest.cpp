@@ -2,7 +2,7 @@
 #include "app/MenuBarSettings.h"
 #include "app/Panels.h"
 #include "app/hotkey/NoGlobalHotKey.h"
-#include "app/store/MemorySecretStore.h"
+#include "store/MemorySecretStore.h"
 #include "app/views/MenuBarPanel.h"
 #include "app/views/MenuRow.h"
 

@@ -1,6 +1,6 @@
-#include "app/store/KeyStore.h"
-#include "app/store/KeychainSecretStore.h"
-#include "app/store/MemorySecretStore.h"
+#include "store/KeyStore.h"
+#include "store/KeychainSecretStore.h"
+#include "store/MemorySecretStore.h"
 #include "tests/FileBytes.h"
 
 #include <QDir>
