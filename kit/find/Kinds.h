@@ -1,6 +1,7 @@
 #pragma once
 
 #include "kit/CellRef.h"
+#include "kit/keys/ValueKind.h"
 
 #include <QList>
 #include <QString>
@@ -8,12 +9,6 @@
 #include <optional>
 
 namespace quorvane {
-
-// The kind of a found value, in declaration order.
-enum class ValueKind { name, email, phone, address };
-const QList<ValueKind> &allValueKinds();
-QString rawString(ValueKind kind);
-std::optional<ValueKind> valueKindFromRaw(const QString &raw);
 
 // What a column holds, set by the user or guessed.
 enum class ColumnKind { autoDetect, skip, fullName, firstName, lastName, email, phone, address };

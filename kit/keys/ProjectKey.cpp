@@ -1,6 +1,6 @@
 #include "kit/keys/ProjectKey.h"
 
-#include "kit/find/Kinds.h"
+#include "kit/keys/ValueKind.h"
 #include "kit/keys/Candidates.h"
 #include "kit/keys/Crypto.h"
 
