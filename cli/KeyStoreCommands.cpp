@@ -4,6 +4,7 @@
 #include "cli/Command.h"
 #include "cli/KeyFiles.h"
 #include "cli/Passphrase.h"
+#include "kit/files/OutputGuard.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -64,6 +65,7 @@ int exportKey(const Invocation &invocation)
     invocation.expectPositionals(1, 1, u"one key"_s);
     const QString to = invocation.required(u"to"_s);
     const FoundKey found = findKey(invocation.positionals().first());
+    OutputGuard({}, found.path).check(to);
     if (found.file.protection().isPassphrase()) {
         writeAtomically(to, found.file.data());
         return 0;
@@ -77,6 +79,7 @@ int importKey(const Invocation &invocation)
 {
     invocation.expectPositionals(1, 1, u"one exported key file"_s);
     const KeyFile file = readKeyFile(invocation.positionals().first());
+    file.checkWithoutSecret();
     if (!file.protection().isPassphrase()) {
         const QString machine = SecretStore::machineName();
         throw Failure(u"This key can’t be imported. It opens only with the "_s + SecretStore::displayName()

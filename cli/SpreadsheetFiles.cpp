@@ -1,5 +1,6 @@
 #include "cli/SpreadsheetFiles.h"
 
+#include "kit/files/OutputGuard.h"
 #include "kit/find/Kinds.h"
 
 #include <QDir>
@@ -73,21 +74,17 @@ Spreadsheet readSpreadsheet(const QString &path)
     return Spreadsheet(input.readAll(), QFileInfo(path).fileName());
 }
 
-QString copyPath(const QString &input, const QString &label, const QString &requested)
+QString copyPath(const QString &input, const QString &label, const QString &requested, const QString &keyFile)
 {
-    const QFileInfo source(input);
     QString path = requested;
     if (path.isEmpty()) {
+        const QFileInfo source(input);
         const QString suffix = source.suffix();
         const QString base = suffix.isEmpty() ? source.fileName() : source.completeBaseName();
         path = QDir::cleanPath(source.dir().filePath(base + u" ("_s + label + u')'
                                                      + (suffix.isEmpty() ? QString() : u'.' + suffix)));
     }
-    const QFileInfo target(path);
-    const bool same = target.exists() ? target.canonicalFilePath() == source.canonicalFilePath()
-                                      : target.absoluteFilePath() == source.absoluteFilePath();
-    if (same)
-        throw Failure(u"The copy would replace “%1”. Choose another name with -o."_s.arg(source.fileName()));
+    OutputGuard(input, keyFile).check(path);
     return path;
 }
 
