@@ -72,7 +72,21 @@ Grid csvGrid(const CSVDocument &document)
             row.append(GridCell{field.text, true});
         grid.append(std::move(row));
     }
+    for (const CSVDocument::Runaway &runaway : document.runawayFields())
+        grid[runaway.row][runaway.column].freeText = true;
     return grid;
+}
+
+QString runawayWarning(const CSVDocument::Runaway &runaway)
+{
+    const QString place = u"row %1, column %2"_s.arg(runaway.row + 1).arg(columnLetters(runaway.column));
+    if (runaway.unterminated)
+        return u"A quote opened in "_s + place + u" never closes, so the rest of the file ("_s
+            + QString::number(runaway.lines) + u" lines) was read as one cell. Its text is still searched for "
+            u"names, e-mail addresses, phone numbers and addresses, but check the copy, and close the quote in "
+            u"the original if you can."_s;
+    return u"The quoted cell in "_s + place + u" runs over "_s + QString::number(runaway.lines)
+        + u" lines; a quote may be missing. Its text is searched for every kind of value, whatever its column holds."_s;
 }
 
 QByteArray rewriteCSV(CSVDocument document, const Spreadsheet::Transform &replacing)
@@ -143,7 +157,10 @@ QList<QString> Spreadsheet::warnings() const
 {
     if (const auto *workbook = std::get_if<XLSXDocument>(&m_content->document))
         return workbook->warnings();
-    return {};
+    QList<QString> warnings;
+    for (const CSVDocument::Runaway &runaway : std::get<CSVDocument>(m_content->document).runawayFields())
+        warnings.append(runawayWarning(runaway));
+    return warnings;
 }
 
 QStringList Spreadsheet::unreferencedSharedStrings() const

@@ -21,6 +21,9 @@ struct GridCell
 {
     QString text;
     bool editable = false; // holds text that a rewrite can change
+    // Searched for every kind of value whatever its column holds: a CSV field
+    // that an unbalanced quote ran over, holding what should have been rows.
+    bool freeText = false;
     friend bool operator==(const GridCell &, const GridCell &) = default;
 };
 using Grid = QList<QList<GridCell>>;

@@ -315,8 +315,10 @@ private:
             }
             return;
         }
-        if (content.text.isEmpty() || kind == ColumnKind::skip)
+        if (content.text.isEmpty() || (kind == ColumnKind::skip && !content.freeText))
             return;
+        if (content.freeText)
+            kind = ColumnKind::autoDetect;
         const bool freeText = kind == ColumnKind::autoDetect;
         if (freeText && nameWords(content.text).size() >= 4)
             ++m_scan.freeTextCells;

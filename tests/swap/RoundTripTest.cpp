@@ -120,6 +120,28 @@ TEST(RoundTrip, AReorderedAndEditedCopyStillRestores)
     }
 }
 
+// One opening quote too many turns the rest of the file into one cell: its
+// text is still searched for every kind of value, the user is told where the
+// quote starts, and restoring gives back the very bytes of the original.
+TEST(RoundTrip, AnUnbalancedQuoteLeaksNothingAndRestoresExactly)
+{
+    const QByteArray bytes = "ID,Name,Email,Phone,City\n"
+                             "1001,Maria Lopez,maria.lopez@northwindmail.net,(503) 867-2841,Portland\n"
+                             "1002,\"James Whitfield,james.whitfield@harborline.org,415-864-3390,San Francisco\n"
+                             "1003,Aisha Rahman,aisha.rahman@fastpost.com,+1 312 864 4402,Chicago\n";
+    const Spreadsheet original(bytes, u"people.csv"_s);
+    ProjectKey key = freshKey();
+    const Scan planned = scan(original, key, {});
+    ASSERT_EQ(planned.warnings.size(), 1);
+    EXPECT_TRUE(planned.warnings.first().startsWith(u"A quote opened in row 3, column B never closes"_s));
+
+    const QByteArray copy = Scrubber::apply(planned, original, key, {}).data;
+    for (const char *real : {"Maria", "Lopez", "James", "Whitfield", "whitfield@", "864-3390", "Aisha", "Rahman",
+                             "fastpost", "864 4402"})
+        EXPECT_FALSE(copy.contains(real)) << real << " in\n" << copy.toStdString();
+    EXPECT_EQ(Restorer(key).restore(Spreadsheet(copy, u"people.csv"_s)).data, bytes);
+}
+
 TEST(RoundTrip, SharedPeopleGetTheSameStandInsInASecondFile)
 {
     // A second file swapped with the same key gives the people both files
