@@ -136,7 +136,7 @@ private:
         if (element.is("row"))
             enterRow(element);
         else if (element.is("c"))
-            readCell(element.attributes, element.prefix, element.content);
+            readCellElement(element);
         else
             return;
         if (m_direct)
@@ -258,6 +258,14 @@ private:
         const std::optional<int> number = numberOf(row);
         m_row = number ? *number - 1 : m_row + 1;
         m_column = 0;
+    }
+
+    void readCellElement(const XMLScanner::Element &element)
+    {
+        // An element with content whose end tag never came: what it held is lost.
+        if (element.content && element.range.end == element.content->end)
+            m_sheet.brokenMarkup = true;
+        readCell(element.attributes, element.prefix, element.content);
     }
 
     void readCell(std::span<const XMLScanner::Attribute> attributes, QByteArrayView prefix,
@@ -405,6 +413,7 @@ void append(XLSXDocument::Sheet &sheet, XLSXDocument::Sheet &&second)
         sheet.cells.append(cell);
     }
     sheet.texts.append(std::move(second.texts));
+    sheet.brokenMarkup = sheet.brokenMarkup || second.brokenMarkup;
 }
 
 } // namespace

@@ -5,6 +5,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 #include <variant>
 
 using namespace Qt::StringLiterals;
@@ -75,6 +77,22 @@ Grid csvGrid(const CSVDocument &document)
     for (const CSVDocument::Runaway &runaway : document.runawayFields())
         grid[runaway.row][runaway.column].freeText = true;
     return grid;
+}
+
+// Row by row, left to right; of two cells in one place the later one counts,
+// as in the grid.
+QList<PlacedCell> inReadingOrder(QList<PlacedCell> cells)
+{
+    const auto before = [](const PlacedCell &a, const PlacedCell &b) {
+        return std::pair(a.row, a.column) < std::pair(b.row, b.column);
+    };
+    if (!std::is_sorted(cells.cbegin(), cells.cend(), before))
+        std::stable_sort(cells.begin(), cells.end(), before);
+    const auto samePlace = [](const PlacedCell &a, const PlacedCell &b) { return a.row == b.row && a.column == b.column; };
+    std::reverse(cells.begin(), cells.end());
+    cells.erase(std::unique(cells.begin(), cells.end(), samePlace), cells.end());
+    std::reverse(cells.begin(), cells.end());
+    return cells;
 }
 
 QString runawayWarning(const CSVDocument::Runaway &runaway)
@@ -151,6 +169,25 @@ Grid Spreadsheet::grid(int sheet) const
         return workbookGrid(*workbook, workbook->sheets()[sheet]);
     }
     return csvGrid(std::get<CSVDocument>(m_content->document));
+}
+
+QList<PlacedCell> Spreadsheet::cells(int sheet) const
+{
+    QList<PlacedCell> placed;
+    if (const auto *workbook = std::get_if<XLSXDocument>(&m_content->document)) {
+        if (sheet < 0 || sheet >= workbook->sheets().size())
+            return {};
+        const XLSXDocument::Sheet &cells = workbook->sheets()[sheet];
+        placed.reserve(cells.cells.size());
+        for (const XLSXDocument::Cell &cell : cells.cells)
+            placed.append({cell.row, cell.column, GridCell{workbook->text(cells, cell), cell.isText()}});
+        return inReadingOrder(std::move(placed));
+    }
+    const Grid grid = csvGrid(std::get<CSVDocument>(m_content->document));
+    for (qsizetype r = 0; r < grid.size(); ++r)
+        for (qsizetype c = 0; c < grid[r].size(); ++c)
+            placed.append({int(r), int(c), grid[r][c]});
+    return placed;
 }
 
 QList<QString> Spreadsheet::warnings() const

@@ -28,6 +28,14 @@ struct GridCell
 };
 using Grid = QList<QList<GridCell>>;
 
+// A cell the file holds, with its place.
+struct PlacedCell
+{
+    int row = 0;
+    int column = 0;
+    GridCell cell;
+};
+
 // The one view of an input file the rest of the system works with: a CSV/TSV
 // document or an xlsx workbook. A value; the parsed content is shared and
 // never changed.
@@ -56,12 +64,16 @@ public:
     const QString &fileName() const { return m_fileName; }
     // A CSV file has one sheet, named after the file without its extension.
     QStringList sheetNames() const;
-    // One list per row; rows keep their own lengths, and positions past a
-    // row's end are empty. A workbook's grid has a row up to its last cell,
-    // but leaves out cells past row index 100 000 or from column index 1 000
-    // on (they are still offered by data()); a sheet out of range gives an
-    // empty grid, while a CSV file gives its one sheet for any index.
+    // For showing a sheet: one list per row; rows keep their own lengths, and
+    // positions past a row's end are empty. A workbook's grid has a row up to
+    // its last cell, but leaves out cells past row index 100 000 or from
+    // column index 1 000 on; a sheet out of range gives an empty grid, while
+    // a CSV file gives its one sheet for any index.
     Grid grid(int sheet) const;
+    // Every cell of a sheet, wherever it lies, row by row and left to right:
+    // what scans read, so that they see all that data() offers. Memory
+    // follows the cells that exist, however far apart they are.
+    QList<PlacedCell> cells(int sheet) const;
     QList<QString> warnings() const;
     QStringList unreferencedSharedStrings() const;
     // Throws quorvane::Failure when the file cannot be written.

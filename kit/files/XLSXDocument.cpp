@@ -152,6 +152,14 @@ QByteArray applySplices(const QByteArray &xml, QList<Splice> splices)
     return out;
 }
 
+// Whether the part ends with its root element's end tag (or is one
+// self-closing element), as a whole part does.
+bool endsWithRootEndTag(const QByteArray &xml)
+{
+    const QByteArray tail = xml.right(256).trimmed();
+    return tail.endsWith('>') && (tail.contains("</") || tail.endsWith("/>"));
+}
+
 } // namespace
 
 std::optional<std::pair<int, int>> XLSXDocument::parseReference(QByteArrayView reference)
@@ -286,6 +294,29 @@ void XLSXDocument::collectWarnings()
     }
     if (namesAuthor)
         m_warnings.append(u"The workbook’s author field (File › Properties) isn’t changed."_s);
+    for (const Sheet &sheet : m_sheets)
+        collectSheetWarnings(sheet);
+}
+
+void XLSXDocument::collectSheetWarnings(const Sheet &sheet)
+{
+    bool missingString = false, outsideExcel = false;
+    for (const Cell &cell : sheet.cells) {
+        if (cell.source == Cell::Source::shared && (cell.index < 0 || cell.index >= m_sharedTexts.size()))
+            missingString = true;
+        if (cell.row >= excelRows || cell.column >= excelColumns)
+            outsideExcel = true;
+    }
+    const QString name = u"“"_s + sheet.name + u"”"_s;
+    if (sheet.brokenMarkup || !endsWithRootEndTag(sheet.xml))
+        m_warnings.append(name + u" holds broken markup, so some of its cells may not have been read and "
+                                 u"swapped. Open the workbook in Excel, save it again and swap that copy."_s);
+    if (missingString)
+        m_warnings.append(u"Some cells of "_s + name + u" point to shared strings the workbook doesn’t have; "
+                                                    u"they show nothing and aren’t changed."_s);
+    if (outsideExcel)
+        m_warnings.append(name + u" has cells past the last row or column Excel allows (row 1,048,576, column XFD). "
+                                 u"Excel doesn’t show them; they were searched and swapped all the same."_s);
 }
 
 QStringList XLSXDocument::unreferencedSharedStrings() const

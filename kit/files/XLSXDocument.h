@@ -54,6 +54,9 @@ public:
         // elements reuse their cell's. The first is no prefix.
         QList<QByteArray> prefixes{QByteArray()};
         QStringList texts; // of the cells that show no shared string
+        // A cell element without its end tag, or a part that stops before its
+        // root's end tag: cells may have been lost to the break.
+        bool brokenMarkup = false;
     };
 
     // Answers new text for a cell, or nothing to keep it; the cell is absent
@@ -76,6 +79,11 @@ public:
 
     QByteArray data(const Transform &replacing) const;
 
+    // The last row and column Excel itself allows; cells past them are read
+    // and rewritten all the same, with a warning.
+    static constexpr int excelRows = 1'048'576;
+    static constexpr int excelColumns = 16'384;
+
     // The largest row and column numbers a reference may name.
     static constexpr int largestRow = 2'000'000;
     static constexpr int largestColumn = 20'000;
@@ -87,6 +95,7 @@ private:
     void readSharedStrings(const QString &path);
     void readSheet(const QString &name, const QString &path);
     void collectWarnings();
+    void collectSheetWarnings(const Sheet &sheet);
 
     ZipArchive m_archive;
     QList<Sheet> m_sheets;

@@ -289,3 +289,22 @@ TEST(XLSXDocument, HostileMarkupStaysFast)
     }
     EXPECT_LT(timer.elapsed(), 20'000);
 }
+
+// A damaged last row is said, not passed over in silence.
+TEST(XLSXDocument, DamageInTheSheetIsWarnedAbout)
+{
+    const QByteArray header = "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c></row>";
+    const QString broken = u"“One” holds broken markup, so some of its cells may not have been read and swapped. "
+                           u"Open the workbook in Excel, save it again and swap that copy."_s;
+    const QString missing = u"Some cells of “One” point to shared strings the workbook doesn’t have; "
+                            u"they show nothing and aren’t changed."_s;
+    const QList<std::pair<QByteArray, QStringList>> cases{
+        {sheetData(header + "<row r=\"2\"><c r=\"A2\" t=\"s\"><v>0</v></c></row>"), {}},
+        {sheetData(header + "<row r=\"2\"><c r=\"A2\" t=\"s\"><v>7</v></c></row>"), {missing}},
+        {sheetData(header + "<row r=\"2\"><c r=\"A2\" t=\"inlineStr\"><is><t>Jane Roe</t></is></row>"), {broken}},
+        {"<worksheet><sheetData>" + header + "<row r=\"2\"><c r=\"A2\" t=\"inlineStr\"><is><t>Jane Roe</t></is></c",
+         {broken}},
+    };
+    for (const auto &[sheet, warnings] : cases)
+        EXPECT_EQ(XLSXDocument(workbook(sheet, sharedStrings({"Name"}))).warnings(), warnings) << sheet.toStdString();
+}
