@@ -55,6 +55,12 @@ std::optional<int> rowNumber(QByteArrayView digits)
     return value;
 }
 
+// A cell's style index: plain decimal digits; anything else is the default 0.
+int styleIndex(QByteArrayView digits)
+{
+    return rowNumber(digits).value_or(0);
+}
+
 // The shared string index a <v> holds: its decoded, trimmed text as a decimal
 // integer (negative ones become -1, too large ones the largest int).
 std::optional<int> sharedIndex(QByteArrayView raw)
@@ -274,9 +280,12 @@ private:
         QByteArrayView type;
         QByteArray decodedType;
         std::optional<std::pair<int, int>> reference;
+        int style = 0;
         for (const XMLScanner::Attribute &attribute : attributes) {
             if (sameBytes(attribute.name, "r")) {
                 reference = XLSXDocument::parseReference(attribute.rawValue);
+            } else if (sameBytes(attribute.name, "s")) {
+                style = styleIndex(attribute.rawValue);
             } else if (sameBytes(attribute.name, "t")) {
                 type = attribute.rawValue;
                 if (type.contains('&'))
@@ -292,6 +301,7 @@ private:
         if (!content || cell.row < 0 || !readContent(*content, type, cell))
             return;
         cell.prefix = prefixIndex(prefix);
+        cell.style = style;
         m_sheet.cells.append(std::move(cell));
     }
 

@@ -59,7 +59,7 @@ Grid workbookGrid(const XLSXDocument &workbook, const XLSXDocument::Sheet &sheet
         rows[r].resize(widths[r]);
     for (const XLSXDocument::Cell &cell : sheet.cells)
         if (inGrid(cell))
-            rows[cell.row].data()[cell.column] = GridCell{workbook.text(sheet, cell), cell.isText()};
+            rows[cell.row].data()[cell.column] = GridCell{workbook.displayText(sheet, cell), cell.isText()};
     return grid;
 }
 
@@ -180,7 +180,7 @@ QList<PlacedCell> Spreadsheet::cells(int sheet) const
         const XLSXDocument::Sheet &cells = workbook->sheets()[sheet];
         placed.reserve(cells.cells.size());
         for (const XLSXDocument::Cell &cell : cells.cells)
-            placed.append({cell.row, cell.column, GridCell{workbook->text(cells, cell), cell.isText()}});
+            placed.append({cell.row, cell.column, GridCell{workbook->displayText(cells, cell), cell.isText()}});
         return inReadingOrder(std::move(placed));
     }
     const Grid grid = csvGrid(std::get<CSVDocument>(m_content->document));

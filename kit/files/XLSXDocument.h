@@ -1,6 +1,7 @@
 #pragma once
 
 #include "kit/CellRef.h"
+#include "kit/files/DateFormat.h"
 #include "kit/files/XMLScanner.h"
 #include "kit/files/ZipArchive.h"
 
@@ -39,6 +40,7 @@ public:
         // for any other cell, where its text is in its sheet's texts.
         int index = -1;
         int prefix = 0; // of the cell's element, as an index into its sheet's prefixes
+        int style = 0;  // the s attribute: an index into the workbook's cell formats
         ByteRange range;
 
         bool isText() const { return source != Source::other; }
@@ -76,6 +78,9 @@ public:
     QStringList unreferencedSharedStrings() const;
     // What the cell shows; empty for a shared string index that points nowhere.
     const QString &text(const Sheet &sheet, const Cell &cell) const;
+    // The same, with dates and times as their number format shows them
+    // rather than as the day numbers stored; for showing only.
+    QString displayText(const Sheet &sheet, const Cell &cell) const;
 
     QByteArray data(const Transform &replacing) const;
 
@@ -93,6 +98,7 @@ public:
 
 private:
     void readSharedStrings(const QString &path);
+    void readDateStyles(const QString &path, const QByteArray &workbook);
     void readSheet(const QString &name, const QString &path);
     void collectWarnings();
     void collectSheetWarnings(const Sheet &sheet);
@@ -104,6 +110,9 @@ private:
     QList<ByteRange> m_sharedElements; // each whole <si> element in m_sharedXML
     QStringList m_sharedTexts;
     QStringList m_warnings;
+    QList<DateFormat> m_dateFormats;
+    QList<qsizetype> m_styleDates; // per cell format: its date format's index, or -1
+    bool m_from1904 = false;
 };
 
 } // namespace quorvane

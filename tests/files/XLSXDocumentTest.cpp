@@ -82,7 +82,7 @@ TEST(XLSXDocument, ReadsAnOfficeSuitesWorkbook)
     ASSERT_EQ(people.size(), 4);
     EXPECT_EQ(people[2][0], (GridCell{u"Bob Miller & Sons"_s, true})); // rich text runs joined
     EXPECT_EQ(people[1][6], (GridCell{u"Dear Jane Smith"_s, true}));   // a formula's text
-    EXPECT_EQ(people[1][3], (GridCell{u"30756"_s, false}));            // a date is a number
+    EXPECT_EQ(people[1][3], (GridCell{u"1984-03-15"_s, false}));       // a date shown as its format shows it
     EXPECT_EQ(people[1][4], (GridCell{u"1250.75"_s, false}));
     EXPECT_EQ(people[3][0].text, u"Zoë <Ødegård> \"Z\"");
     EXPECT_EQ(people[3][1], GridCell{});
