@@ -71,6 +71,7 @@ Spreadsheet readSpreadsheet(const QString &path)
     QFile input(path);
     if (!input.open(QIODevice::ReadOnly))
         throw Failure(u"The file “%1” couldn’t be read."_s.arg(QFileInfo(path).fileName()));
+    Spreadsheet::checkSize(input.size(), QFileInfo(path).fileName());
     return Spreadsheet(input.readAll(), QFileInfo(path).fileName());
 }
 

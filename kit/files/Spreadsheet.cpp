@@ -122,8 +122,16 @@ QByteArray rewriteCSV(CSVDocument document, const Spreadsheet::Transform &replac
 
 } // namespace
 
+void Spreadsheet::checkSize(qint64 bytes, const QString &fileName)
+{
+    if (bytes > largestFile)
+        throw Failure(u"“"_s + fileName + u"” is larger than 100 MB, the most Quorvane reads. Split it into smaller "
+                                            u"files and swap each with the same key, so that they share their stand-ins."_s);
+}
+
 Spreadsheet::Spreadsheet(const QByteArray &data, const QString &fileName) : m_fileName(fileName)
 {
+    checkSize(data.size(), fileName);
     auto content = std::make_shared<Content>();
     const QString extension = QFileInfo(fileName).suffix().toLower();
     if (extension == u"xlsx" || extension == u"xlsm")

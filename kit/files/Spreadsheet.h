@@ -53,6 +53,13 @@ public:
     using Transform = std::function<std::optional<QString>(const std::optional<CellRef> &cell,
                                                            const QString &text)>;
 
+    // The largest file read, in bytes (100 MB as file sizes are shown):
+    // whole files are held in memory, several times over while swapping.
+    static constexpr qint64 largestFile = 100'000'000;
+    // Throws Spreadsheet::Failure, saying what to do instead, for a file
+    // larger than that; callers check before reading the bytes.
+    static void checkSize(qint64 bytes, const QString &fileName);
+
     // Recognises the kind from the name and the bytes; throws Spreadsheet::Failure
     // or ZipArchive::Failure (both quorvane::Failure) with the user's message.
     Spreadsheet(const QByteArray &data, const QString &fileName);

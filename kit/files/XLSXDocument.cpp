@@ -120,6 +120,22 @@ QList<ListedSheet> listSheets(const QByteArray &workbook, const QList<Relationsh
     return sheets;
 }
 
+// A small archive can unpack to far more than the memory there is.
+void checkUnpackedSize(const ZipArchive &archive, const QList<ListedSheet> &sheets, const QString &sharedPath)
+{
+    quint64 total = 0;
+    QStringList paths{sharedPath};
+    for (const ListedSheet &sheet : sheets)
+        paths.append(sheet.path);
+    for (const QString &path : paths) {
+        if (const std::optional<ZipArchive::Entry> entry = archive.entry(path))
+            total += entry->size;
+    }
+    if (total > XLSXDocument::largestUnpacked)
+        fail(u"The workbook unpacks to more than 500 MB, the most Quorvane reads. Save its sheets as smaller "
+             u"workbooks or CSV files and swap each with the same key."_s);
+}
+
 QByteArray stringItem(const QByteArray &prefix, QByteArrayView element, const QString &text)
 {
     return "<" + prefix + element + "><" + prefix + "t xml:space=\"preserve\">" + XMLScanner::escape(text) + "</"
@@ -223,6 +239,7 @@ XLSXDocument::XLSXDocument(const QByteArray &data) : m_archive(openArchive(data)
 
     const QString sharedPath = partPath(relationships, u"sharedStrings.xml"_s);
     readDateStyles(partPath(relationships, u"styles.xml"_s), workbook);
+    checkUnpackedSize(m_archive, listed, sharedPath);
     // Cells hold only the index of their shared string, so the strings can be
     // read while the sheets are.
     std::future<void> sharedStrings = std::async(std::launch::async, [&] { readSharedStrings(sharedPath); });

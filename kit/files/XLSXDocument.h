@@ -84,6 +84,9 @@ public:
 
     QByteArray data(const Transform &replacing) const;
 
+    // The most the sheets and shared strings may unpack to, in bytes.
+    static constexpr quint64 largestUnpacked = 500'000'000;
+
     // The last row and column Excel itself allows; cells past them are read
     // and rewritten all the same, with a warning.
     static constexpr int excelRows = 1'048'576;

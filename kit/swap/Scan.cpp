@@ -214,6 +214,8 @@ public:
         for (int sheet = 0; sheet < sheets.size(); ++sheet)
             readSheet(sheet);
         for (const QString &text : m_spreadsheet.unreferencedSharedStrings()) {
+            if (isBlankOfSpacesAndTabs(text))
+                continue; // a workbook may hold millions of them
             addWords(text, m_reserved.words);
             m_records.append({std::nullopt, text, m_detector.findings(text, ColumnKind::autoDetect), true});
         }
