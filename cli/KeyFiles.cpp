@@ -88,7 +88,8 @@ FoundKey findKey(const QString &reference)
         throw Failure(u"More than one of your keys is called “%1”; name it by its id (see “quorvane key list”)."_s.arg(reference));
     if (matches.isEmpty())
         throw Failure(u"There’s no key file, key id or key name “%1” (see “quorvane key list”)."_s.arg(reference));
-    return {keyStore().filePath(matches.first().id()), matches.first(), true};
+    const bool byName = id.isNull() || matches.first().id() != id;
+    return {keyStore().filePath(matches.first().id()), matches.first(), true, byName};
 }
 
 OpenedKey openKey(const Invocation &invocation, const QString &reference)

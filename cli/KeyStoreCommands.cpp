@@ -114,6 +114,10 @@ int deleteKey(const Invocation &invocation)
     const FoundKey found = findKey(invocation.positionals().first());
     if (!found.stored)
         throw Failure(u"“%1” isn’t one of your stored keys; this command deletes only those."_s.arg(found.path));
+    // A name edited in the file must not pick the key to delete: opening
+    // checks it against the sealed one. An id needs no such check.
+    if (found.byName)
+        openKey(invocation, invocation.positionals().first());
     if (!invocation.flag(u"yes"_s) && !confirmed(found.file))
         throw Failure(u"Nothing was deleted."_s);
     keyStore().deleteKey(found.file.id());

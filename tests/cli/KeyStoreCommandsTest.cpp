@@ -141,5 +141,7 @@ TEST_F(KeyStoreCommands, DamagedImportsAndForgedNamesAreRefused)
     json = QJsonDocument::fromJson(readBytes(storedFile(id))).object();
     json[u"name"_s] = u"Forged"_s;
     ASSERT_TRUE(writeBytes(storedFile(id), QJsonDocument(json).toJson()));
-    EXPECT_EQ(codeAndError(quorvane({u"key"_s, u"show"_s, u"Forged"_s})), std::pair(1, damaged));
+    for (const QStringList &command : {QStringList{u"show"_s, u"Forged"_s}, {u"delete"_s, u"Forged"_s, u"--yes"_s}})
+        EXPECT_EQ(codeAndError(quorvane(QStringList{u"key"_s} + command)), std::pair(1, damaged));
+    EXPECT_TRUE(QFile::exists(storedFile(id)));
 }
