@@ -284,6 +284,7 @@ private:
         for (const XMLScanner::Attribute &attribute : attributes) {
             if (sameBytes(attribute.name, "r")) {
                 reference = XLSXDocument::parseReference(attribute.rawValue);
+                m_sheet.oddReferences = m_sheet.oddReferences || !reference;
             } else if (sameBytes(attribute.name, "s")) {
                 style = styleIndex(attribute.rawValue);
             } else if (sameBytes(attribute.name, "t")) {
@@ -424,6 +425,7 @@ void append(XLSXDocument::Sheet &sheet, XLSXDocument::Sheet &&second)
     }
     sheet.texts.append(std::move(second.texts));
     sheet.brokenMarkup = sheet.brokenMarkup || second.brokenMarkup;
+    sheet.oddReferences = sheet.oddReferences || second.oddReferences;
 }
 
 } // namespace

@@ -342,6 +342,10 @@ void XLSXDocument::collectSheetWarnings(const Sheet &sheet)
     if (missingString)
         m_warnings.append(u"Some cells of "_s + name + u" point to shared strings the workbook doesn’t have; "
                                                     u"they show nothing and aren’t changed."_s);
+    if (sheet.oddReferences)
+        m_warnings.append(u"Some cells of "_s + name + u" name places no sheet has (such as row 0 or a row past "
+                                                    u"2,000,000); they were placed after the cell before them and "
+                                                    u"searched all the same."_s);
     if (outsideExcel)
         m_warnings.append(name + u" has cells past the last row or column Excel allows (row 1,048,576, column XFD). "
                                  u"Excel doesn’t show them; they were searched and swapped all the same."_s);

@@ -59,6 +59,9 @@ public:
         // A cell element without its end tag, or a part that stops before its
         // root's end tag: cells may have been lost to the break.
         bool brokenMarkup = false;
+        // A cell whose r attribute names no place a sheet has; it is placed
+        // by its neighbours instead.
+        bool oddReferences = false;
     };
 
     // Answers new text for a cell, or nothing to keep it; the cell is absent

@@ -304,6 +304,9 @@ TEST(XLSXDocument, DamageInTheSheetIsWarnedAbout)
         {sheetData(header + "<row r=\"2\"><c r=\"A2\" t=\"inlineStr\"><is><t>Jane Roe</t></is></row>"), {broken}},
         {"<worksheet><sheetData>" + header + "<row r=\"2\"><c r=\"A2\" t=\"inlineStr\"><is><t>Jane Roe</t></is></c",
          {broken}},
+        {sheetData(header + "<row r=\"2\"><c r=\"A3000000\" t=\"s\"><v>0</v></c></row>"),
+         {u"Some cells of “One” name places no sheet has (such as row 0 or a row past 2,000,000); they were placed "
+          u"after the cell before them and searched all the same."_s}},
     };
     for (const auto &[sheet, warnings] : cases)
         EXPECT_EQ(XLSXDocument(workbook(sheet, sharedStrings({"Name"}))).warnings(), warnings) << sheet.toStdString();

@@ -143,7 +143,8 @@ inline void sheetReader(const QByteArray &input)
                     && a.range == b.range && a.style == b.style && whole.prefixes[a.prefix] == split.prefixes[b.prefix],
                 "the same cell either way");
     }
-    require(whole.brokenMarkup == split.brokenMarkup, "broken markup found either way");
+    require(whole.brokenMarkup == split.brokenMarkup && whole.oddReferences == split.oddReferences,
+            "broken markup and odd references found either way");
 }
 
 } // namespace quorvane::fuzzing
