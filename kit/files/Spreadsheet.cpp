@@ -191,10 +191,16 @@ QList<PlacedCell> Spreadsheet::cells(int sheet) const
             placed.append({cell.row, cell.column, GridCell{workbook->displayText(cells, cell), cell.isText()}});
         return inReadingOrder(std::move(placed));
     }
-    const Grid grid = csvGrid(std::get<CSVDocument>(m_content->document));
-    for (qsizetype r = 0; r < grid.size(); ++r)
-        for (qsizetype c = 0; c < grid[r].size(); ++c)
-            placed.append({int(r), int(c), grid[r][c]});
+    const CSVDocument &document = std::get<CSVDocument>(m_content->document);
+    for (qsizetype r = 0; r < document.rows.size(); ++r)
+        for (qsizetype c = 0; c < document.rows[r].size(); ++c)
+            placed.append({int(r), int(c), GridCell{document.rows[r][c].text, true}});
+    for (const CSVDocument::Runaway &runaway : document.runawayFields()) {
+        const auto found = std::lower_bound(placed.begin(), placed.end(), runaway, [](const PlacedCell &cell, const auto &r) {
+            return std::pair(cell.row, cell.column) < std::pair(r.row, r.column);
+        });
+        found->cell.freeText = true;
+    }
     return placed;
 }
 
