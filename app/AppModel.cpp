@@ -424,6 +424,7 @@ void AppModel::importKey()
         return;
     try {
         const KeyFile imported(readImportFile(*path));
+        imported.checkWithoutSecret();
         if (!imported.protection().isPassphrase()) {
             showProblem(u"This key can’t be imported"_s, storeOnlyImportMessage());
             return;

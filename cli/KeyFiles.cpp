@@ -5,6 +5,7 @@
 #include "cli/Passphrase.h"
 #include "kit/keys/Crypto.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -87,7 +88,8 @@ FoundKey findKey(const QString &reference)
         throw Failure(u"More than one of your keys is called “%1”; name it by its id (see “quorvane key list”)."_s.arg(reference));
     if (matches.isEmpty())
         throw Failure(u"There’s no key file, key id or key name “%1” (see “quorvane key list”)."_s.arg(reference));
-    return {keyStore().filePath(matches.first().id()), matches.first(), true};
+    const bool byName = id.isNull() || matches.first().id() != id;
+    return {keyStore().filePath(matches.first().id()), matches.first(), true, byName};
 }
 
 OpenedKey openKey(const Invocation &invocation, const QString &reference)
@@ -117,9 +119,22 @@ QString missingSecretMessage()
 
 void writeAtomically(const QString &path, const QByteArray &bytes)
 {
+    const auto fail = [&](const QString &reason) {
+        throw Failure(u"“%1” couldn’t be written: %2."_s.arg(QFileInfo(path).fileName(), reason));
+    };
+    const QFileInfo folder(QFileInfo(path).absolutePath());
+    if (!folder.isDir())
+        fail(u"the folder “%1” doesn’t exist"_s.arg(QDir::toNativeSeparators(folder.absoluteFilePath())));
     QSaveFile output(path);
-    if (!output.open(QIODevice::WriteOnly) || output.write(bytes) != bytes.size() || !output.commit())
-        throw Failure(u"“%1” couldn’t be written."_s.arg(QFileInfo(path).fileName()));
+    if (!output.open(QIODevice::WriteOnly))
+        fail(output.errorString());
+    if (output.write(bytes) != bytes.size()) {
+        const QString reason = output.errorString();
+        output.cancelWriting();
+        fail(reason);
+    }
+    if (!output.commit())
+        fail(output.errorString());
 }
 
 } // namespace quorvane::cli

@@ -38,6 +38,8 @@ struct FoundKey
     QString path;
     KeyFile file;
     bool stored = false;
+    // Picked by the name in its file, which only opening the key checks.
+    bool byName = false;
 };
 
 // The user's stored keys, with the secrets of store-protected keys in the OS

@@ -4,6 +4,7 @@
 #include "cli/Command.h"
 #include "cli/KeyFiles.h"
 #include "cli/Passphrase.h"
+#include "kit/files/OutputGuard.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -64,6 +65,7 @@ int exportKey(const Invocation &invocation)
     invocation.expectPositionals(1, 1, u"one key"_s);
     const QString to = invocation.required(u"to"_s);
     const FoundKey found = findKey(invocation.positionals().first());
+    OutputGuard({}, found.path).check(to);
     if (found.file.protection().isPassphrase()) {
         writeAtomically(to, found.file.data());
         return 0;
@@ -77,6 +79,7 @@ int importKey(const Invocation &invocation)
 {
     invocation.expectPositionals(1, 1, u"one exported key file"_s);
     const KeyFile file = readKeyFile(invocation.positionals().first());
+    file.checkWithoutSecret();
     if (!file.protection().isPassphrase()) {
         const QString machine = SecretStore::machineName();
         throw Failure(u"This key can’t be imported. It opens only with the "_s + SecretStore::displayName()
@@ -111,6 +114,10 @@ int deleteKey(const Invocation &invocation)
     const FoundKey found = findKey(invocation.positionals().first());
     if (!found.stored)
         throw Failure(u"“%1” isn’t one of your stored keys; this command deletes only those."_s.arg(found.path));
+    // A name edited in the file must not pick the key to delete: opening
+    // checks it against the sealed one. An id needs no such check.
+    if (found.byName)
+        openKey(invocation, invocation.positionals().first());
     if (!invocation.flag(u"yes"_s) && !confirmed(found.file))
         throw Failure(u"Nothing was deleted."_s);
     keyStore().deleteKey(found.file.id());

@@ -24,9 +24,9 @@ int restoreCommand(const Invocation &invocation)
 {
     invocation.expectPositionals(1, 1, u"one input file"_s);
     const QString input = invocation.positionals().first();
-    const QString output = copyPath(input, u"restored"_s, invocation.value(u"output"_s));
     const Spreadsheet spreadsheet = readSpreadsheet(input);
     const OpenedKey opened = openKeyOption(invocation);
+    const QString output = copyPath(input, u"restored"_s, invocation.value(u"output"_s), opened.path);
     const Restorer::FileResult result = Restorer(opened.key).restore(spreadsheet);
     if (result.count == 0)
         throw Failure(u"None of this key’s stand-ins are in the file. Was it swapped with a different key?"_s);

@@ -1,5 +1,6 @@
 #include "cli/SpreadsheetFiles.h"
 
+#include "kit/files/OutputGuard.h"
 #include "kit/find/Kinds.h"
 
 #include <QDir>
@@ -70,24 +71,21 @@ Spreadsheet readSpreadsheet(const QString &path)
     QFile input(path);
     if (!input.open(QIODevice::ReadOnly))
         throw Failure(u"The file “%1” couldn’t be read."_s.arg(QFileInfo(path).fileName()));
+    Spreadsheet::checkSize(input.size(), QFileInfo(path).fileName());
     return Spreadsheet(input.readAll(), QFileInfo(path).fileName());
 }
 
-QString copyPath(const QString &input, const QString &label, const QString &requested)
+QString copyPath(const QString &input, const QString &label, const QString &requested, const QString &keyFile)
 {
-    const QFileInfo source(input);
     QString path = requested;
     if (path.isEmpty()) {
+        const QFileInfo source(input);
         const QString suffix = source.suffix();
         const QString base = suffix.isEmpty() ? source.fileName() : source.completeBaseName();
         path = QDir::cleanPath(source.dir().filePath(base + u" ("_s + label + u')'
                                                      + (suffix.isEmpty() ? QString() : u'.' + suffix)));
     }
-    const QFileInfo target(path);
-    const bool same = target.exists() ? target.canonicalFilePath() == source.canonicalFilePath()
-                                      : target.absoluteFilePath() == source.absoluteFilePath();
-    if (same)
-        throw Failure(u"The copy would replace “%1”. Choose another name with -o."_s.arg(source.fileName()));
+    OutputGuard(input, keyFile).check(path);
     return path;
 }
 

@@ -13,8 +13,9 @@ namespace quorvane::cli {
 Spreadsheet readSpreadsheet(const QString &path);
 
 // Where a copy goes: the requested path, or the input's name with " (label)"
-// before its extension, next to the input. Refuses to name the input itself.
-QString copyPath(const QString &input, const QString &label, const QString &requested);
+// before its extension, next to the input. Refuses a place that is the input
+// or the key file, through links too.
+QString copyPath(const QString &input, const QString &label, const QString &requested, const QString &keyFile);
 
 // --no-header, --column SHEET:LETTER=KIND and --term KIND:TEXT.
 ScanOptions scanOptions(const Invocation &invocation, const Spreadsheet &spreadsheet);

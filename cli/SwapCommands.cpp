@@ -114,10 +114,10 @@ int swapCommand(const Invocation &invocation)
 {
     invocation.expectPositionals(1, 1, u"one input file"_s);
     const QString input = invocation.positionals().first();
-    const QString output = copyPath(input, u"stand-ins"_s, invocation.value(u"output"_s));
     const Spreadsheet spreadsheet = readSpreadsheet(input);
     const ScanOptions options = scanOptions(invocation, spreadsheet);
     OpenedKey opened = openKeyOption(invocation);
+    const QString output = copyPath(input, u"stand-ins"_s, invocation.value(u"output"_s), opened.path);
     const QStringList excludedIds = invocation.values(u"exclude"_s);
     const QSet<QString> excluded(excludedIds.cbegin(), excludedIds.cend());
 

@@ -97,6 +97,7 @@ public:
                 i = plainRun(chars, n, i);
         }
         if (!m_field.text.isEmpty() || !m_row.isEmpty() || m_quoteOpen) {
+            m_field.unterminated = m_quoteOpen;
             m_row.append(std::move(m_field));
             m_rows.append(std::move(m_row));
         }
@@ -255,6 +256,32 @@ CSVDocument::CSVDocument(const QByteArray &data)
     rows = Parser(text, delimiter).rows();
 }
 
+namespace {
+
+// A field's lines, counting CR LF once.
+int lineCount(const QString &text)
+{
+    return int(text.count(u'\n') + text.count(u'\r') - text.count(u"\r\n") + 1);
+}
+
+} // namespace
+
+QList<CSVDocument::Runaway> CSVDocument::runawayFields() const
+{
+    QList<Runaway> found;
+    for (qsizetype r = 0; r < rows.size(); ++r) {
+        for (qsizetype c = 0; c < rows[r].size(); ++c) {
+            const Field &field = rows[r][c];
+            if (!field.quoted)
+                continue;
+            const int lines = lineCount(field.text);
+            if (field.unterminated || lines > plausibleLinesInField)
+                found.append({int(r), int(c), lines, field.unterminated});
+        }
+    }
+    return found;
+}
+
 QByteArray CSVDocument::data() const
 {
     QString text;
@@ -276,12 +303,15 @@ QByteArray CSVDocument::data() const
                     text.append(QString(field.text).replace(QStringLiteral("\""), QStringLiteral("\"\"")));
                 else
                     text.append(field.text);
-                text.append(u'"');
+                if (!field.unterminated)
+                    text.append(u'"');
             } else {
                 text.append(field.text);
             }
         }
-        if (r + 1 < rows.size() || endsWithNewline)
+        // A final line break inside an unclosed quote belongs to the field.
+        const bool endsInField = !row.isEmpty() && row.back().unterminated;
+        if (r + 1 < rows.size() || (endsWithNewline && !endsInField))
             text.append(lineEnding);
     }
     QByteArray bytes = byteOrderMark ? QByteArray("\xEF\xBB\xBF") : QByteArray();

@@ -18,6 +18,9 @@ public:
     {
         QString text;        // without the enclosing quotes, doubled quotes collapsed
         bool quoted = false; // began with a double quote; always quoted again on output
+        // Its quote never closed, so it ran to the end of the file; it is
+        // written back without a closing quote, as it came.
+        bool unterminated = false;
         friend bool operator==(const Field &, const Field &) = default;
     };
     using Row = QList<Field>;
@@ -33,6 +36,18 @@ public:
     QString lineEnding = QStringLiteral("\n");
     bool byteOrderMark = false;
     bool endsWithNewline = false;
+
+    // A quoted field that swallowed what should have been other rows: one
+    // whose quote never closed, or one spanning more lines than any real cell.
+    struct Runaway
+    {
+        int row = 0;
+        int column = 0;
+        int lines = 0;
+        bool unterminated = false;
+    };
+    static constexpr int plausibleLinesInField = 100;
+    QList<Runaway> runawayFields() const;
 
     // Exposed for the tests: the text a file decodes to, and whether it is
     // written back with a byte order mark.

@@ -55,6 +55,12 @@ std::optional<int> rowNumber(QByteArrayView digits)
     return value;
 }
 
+// A cell's style index: plain decimal digits; anything else is the default 0.
+int styleIndex(QByteArrayView digits)
+{
+    return rowNumber(digits).value_or(0);
+}
+
 // The shared string index a <v> holds: its decoded, trimmed text as a decimal
 // integer (negative ones become -1, too large ones the largest int).
 std::optional<int> sharedIndex(QByteArrayView raw)
@@ -136,7 +142,7 @@ private:
         if (element.is("row"))
             enterRow(element);
         else if (element.is("c"))
-            readCell(element.attributes, element.prefix, element.content);
+            readCellElement(element);
         else
             return;
         if (m_direct)
@@ -260,15 +266,27 @@ private:
         m_column = 0;
     }
 
+    void readCellElement(const XMLScanner::Element &element)
+    {
+        // An element with content whose end tag never came: what it held is lost.
+        if (element.content && element.range.end == element.content->end)
+            m_sheet.brokenMarkup = true;
+        readCell(element.attributes, element.prefix, element.content);
+    }
+
     void readCell(std::span<const XMLScanner::Attribute> attributes, QByteArrayView prefix,
                   std::optional<ByteRange> content)
     {
         QByteArrayView type;
         QByteArray decodedType;
         std::optional<std::pair<int, int>> reference;
+        int style = 0;
         for (const XMLScanner::Attribute &attribute : attributes) {
             if (sameBytes(attribute.name, "r")) {
                 reference = XLSXDocument::parseReference(attribute.rawValue);
+                m_sheet.oddReferences = m_sheet.oddReferences || !reference;
+            } else if (sameBytes(attribute.name, "s")) {
+                style = styleIndex(attribute.rawValue);
             } else if (sameBytes(attribute.name, "t")) {
                 type = attribute.rawValue;
                 if (type.contains('&'))
@@ -284,6 +302,7 @@ private:
         if (!content || cell.row < 0 || !readContent(*content, type, cell))
             return;
         cell.prefix = prefixIndex(prefix);
+        cell.style = style;
         m_sheet.cells.append(std::move(cell));
     }
 
@@ -405,6 +424,8 @@ void append(XLSXDocument::Sheet &sheet, XLSXDocument::Sheet &&second)
         sheet.cells.append(cell);
     }
     sheet.texts.append(std::move(second.texts));
+    sheet.brokenMarkup = sheet.brokenMarkup || second.brokenMarkup;
+    sheet.oddReferences = sheet.oddReferences || second.oddReferences;
 }
 
 } // namespace

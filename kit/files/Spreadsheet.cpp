@@ -5,6 +5,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 #include <variant>
 
 using namespace Qt::StringLiterals;
@@ -57,7 +59,7 @@ Grid workbookGrid(const XLSXDocument &workbook, const XLSXDocument::Sheet &sheet
         rows[r].resize(widths[r]);
     for (const XLSXDocument::Cell &cell : sheet.cells)
         if (inGrid(cell))
-            rows[cell.row].data()[cell.column] = GridCell{workbook.text(sheet, cell), cell.isText()};
+            rows[cell.row].data()[cell.column] = GridCell{workbook.displayText(sheet, cell), cell.isText()};
     return grid;
 }
 
@@ -72,7 +74,37 @@ Grid csvGrid(const CSVDocument &document)
             row.append(GridCell{field.text, true});
         grid.append(std::move(row));
     }
+    for (const CSVDocument::Runaway &runaway : document.runawayFields())
+        grid[runaway.row][runaway.column].freeText = true;
     return grid;
+}
+
+// Row by row, left to right; of two cells in one place the later one counts,
+// as in the grid.
+QList<PlacedCell> inReadingOrder(QList<PlacedCell> cells)
+{
+    const auto before = [](const PlacedCell &a, const PlacedCell &b) {
+        return std::pair(a.row, a.column) < std::pair(b.row, b.column);
+    };
+    if (!std::is_sorted(cells.cbegin(), cells.cend(), before))
+        std::stable_sort(cells.begin(), cells.end(), before);
+    const auto samePlace = [](const PlacedCell &a, const PlacedCell &b) { return a.row == b.row && a.column == b.column; };
+    std::reverse(cells.begin(), cells.end());
+    cells.erase(std::unique(cells.begin(), cells.end(), samePlace), cells.end());
+    std::reverse(cells.begin(), cells.end());
+    return cells;
+}
+
+QString runawayWarning(const CSVDocument::Runaway &runaway)
+{
+    const QString place = u"row %1, column %2"_s.arg(runaway.row + 1).arg(columnLetters(runaway.column));
+    if (runaway.unterminated)
+        return u"A quote opened in "_s + place + u" never closes, so the rest of the file ("_s
+            + QString::number(runaway.lines) + u" lines) was read as one cell. Its text is still searched for "
+            u"names, e-mail addresses, phone numbers and addresses, but check the copy, and close the quote in "
+            u"the original if you can."_s;
+    return u"The quoted cell in "_s + place + u" runs over "_s + QString::number(runaway.lines)
+        + u" lines; a quote may be missing. Its text is searched for every kind of value, whatever its column holds."_s;
 }
 
 QByteArray rewriteCSV(CSVDocument document, const Spreadsheet::Transform &replacing)
@@ -90,8 +122,16 @@ QByteArray rewriteCSV(CSVDocument document, const Spreadsheet::Transform &replac
 
 } // namespace
 
+void Spreadsheet::checkSize(qint64 bytes, const QString &fileName)
+{
+    if (bytes > largestFile)
+        throw Failure(u"“"_s + fileName + u"” is larger than 100 MB, the most Quorvane reads. Split it into smaller "
+                                            u"files and swap each with the same key, so that they share their stand-ins."_s);
+}
+
 Spreadsheet::Spreadsheet(const QByteArray &data, const QString &fileName) : m_fileName(fileName)
 {
+    checkSize(data.size(), fileName);
     auto content = std::make_shared<Content>();
     const QString extension = QFileInfo(fileName).suffix().toLower();
     if (extension == u"xlsx" || extension == u"xlsm")
@@ -139,11 +179,39 @@ Grid Spreadsheet::grid(int sheet) const
     return csvGrid(std::get<CSVDocument>(m_content->document));
 }
 
+QList<PlacedCell> Spreadsheet::cells(int sheet) const
+{
+    QList<PlacedCell> placed;
+    if (const auto *workbook = std::get_if<XLSXDocument>(&m_content->document)) {
+        if (sheet < 0 || sheet >= workbook->sheets().size())
+            return {};
+        const XLSXDocument::Sheet &cells = workbook->sheets()[sheet];
+        placed.reserve(cells.cells.size());
+        for (const XLSXDocument::Cell &cell : cells.cells)
+            placed.append({cell.row, cell.column, GridCell{workbook->displayText(cells, cell), cell.isText()}});
+        return inReadingOrder(std::move(placed));
+    }
+    const CSVDocument &document = std::get<CSVDocument>(m_content->document);
+    for (qsizetype r = 0; r < document.rows.size(); ++r)
+        for (qsizetype c = 0; c < document.rows[r].size(); ++c)
+            placed.append({int(r), int(c), GridCell{document.rows[r][c].text, true}});
+    for (const CSVDocument::Runaway &runaway : document.runawayFields()) {
+        const auto found = std::lower_bound(placed.begin(), placed.end(), runaway, [](const PlacedCell &cell, const auto &r) {
+            return std::pair(cell.row, cell.column) < std::pair(r.row, r.column);
+        });
+        found->cell.freeText = true;
+    }
+    return placed;
+}
+
 QList<QString> Spreadsheet::warnings() const
 {
     if (const auto *workbook = std::get_if<XLSXDocument>(&m_content->document))
         return workbook->warnings();
-    return {};
+    QList<QString> warnings;
+    for (const CSVDocument::Runaway &runaway : std::get<CSVDocument>(m_content->document).runawayFields())
+        warnings.append(runawayWarning(runaway));
+    return warnings;
 }
 
 QStringList Spreadsheet::unreferencedSharedStrings() const

@@ -21,9 +21,20 @@ struct GridCell
 {
     QString text;
     bool editable = false; // holds text that a rewrite can change
+    // Searched for every kind of value whatever its column holds: a CSV field
+    // that an unbalanced quote ran over, holding what should have been rows.
+    bool freeText = false;
     friend bool operator==(const GridCell &, const GridCell &) = default;
 };
 using Grid = QList<QList<GridCell>>;
+
+// A cell the file holds, with its place.
+struct PlacedCell
+{
+    int row = 0;
+    int column = 0;
+    GridCell cell;
+};
 
 // The one view of an input file the rest of the system works with: a CSV/TSV
 // document or an xlsx workbook. A value; the parsed content is shared and
@@ -42,6 +53,13 @@ public:
     using Transform = std::function<std::optional<QString>(const std::optional<CellRef> &cell,
                                                            const QString &text)>;
 
+    // The largest file read, in bytes (100 MB as file sizes are shown):
+    // whole files are held in memory, several times over while swapping.
+    static constexpr qint64 largestFile = 100'000'000;
+    // Throws Spreadsheet::Failure, saying what to do instead, for a file
+    // larger than that; callers check before reading the bytes.
+    static void checkSize(qint64 bytes, const QString &fileName);
+
     // Recognises the kind from the name and the bytes; throws Spreadsheet::Failure
     // or ZipArchive::Failure (both quorvane::Failure) with the user's message.
     Spreadsheet(const QByteArray &data, const QString &fileName);
@@ -53,12 +71,16 @@ public:
     const QString &fileName() const { return m_fileName; }
     // A CSV file has one sheet, named after the file without its extension.
     QStringList sheetNames() const;
-    // One list per row; rows keep their own lengths, and positions past a
-    // row's end are empty. A workbook's grid has a row up to its last cell,
-    // but leaves out cells past row index 100 000 or from column index 1 000
-    // on (they are still offered by data()); a sheet out of range gives an
-    // empty grid, while a CSV file gives its one sheet for any index.
+    // For showing a sheet: one list per row; rows keep their own lengths, and
+    // positions past a row's end are empty. A workbook's grid has a row up to
+    // its last cell, but leaves out cells past row index 100 000 or from
+    // column index 1 000 on; a sheet out of range gives an empty grid, while
+    // a CSV file gives its one sheet for any index.
     Grid grid(int sheet) const;
+    // Every cell of a sheet, wherever it lies, row by row and left to right:
+    // what scans read, so that they see all that data() offers. Memory
+    // follows the cells that exist, however far apart they are.
+    QList<PlacedCell> cells(int sheet) const;
     QList<QString> warnings() const;
     QStringList unreferencedSharedStrings() const;
     // Throws quorvane::Failure when the file cannot be written.

@@ -120,6 +120,22 @@ QList<ListedSheet> listSheets(const QByteArray &workbook, const QList<Relationsh
     return sheets;
 }
 
+// A small archive can unpack to far more than the memory there is.
+void checkUnpackedSize(const ZipArchive &archive, const QList<ListedSheet> &sheets, const QString &sharedPath)
+{
+    quint64 total = 0;
+    QStringList paths{sharedPath};
+    for (const ListedSheet &sheet : sheets)
+        paths.append(sheet.path);
+    for (const QString &path : paths) {
+        if (const std::optional<ZipArchive::Entry> entry = archive.entry(path))
+            total += entry->size;
+    }
+    if (total > XLSXDocument::largestUnpacked)
+        fail(u"The workbook unpacks to more than 500 MB, the most Quorvane reads. Save its sheets as smaller "
+             u"workbooks or CSV files and swap each with the same key."_s);
+}
+
 QByteArray stringItem(const QByteArray &prefix, QByteArrayView element, const QString &text)
 {
     return "<" + prefix + element + "><" + prefix + "t xml:space=\"preserve\">" + XMLScanner::escape(text) + "</"
@@ -150,6 +166,30 @@ QByteArray applySplices(const QByteArray &xml, QList<Splice> splices)
     }
     out.append(QByteArrayView(xml).sliced(copied));
     return out;
+}
+
+// The part a workbook relationship names by its file name, or its usual place.
+QString partPath(const QList<Relationship> &relationships, const QString &fileName)
+{
+    for (const Relationship &relationship : relationships)
+        if (relationship.target.endsWith(fileName, Qt::CaseInsensitive))
+            return resolveTarget(relationship.target);
+    return u"xl/"_s + fileName;
+}
+
+std::optional<int> integerAttribute(const XMLScanner::Element &element, QByteArrayView name)
+{
+    bool ok = false;
+    const int value = element.attribute(name).value_or(QString()).toInt(&ok);
+    return ok ? std::optional(value) : std::nullopt;
+}
+
+// Whether the part ends with its root element's end tag (or is one
+// self-closing element), as a whole part does.
+bool endsWithRootEndTag(const QByteArray &xml)
+{
+    const QByteArray tail = xml.right(256).trimmed();
+    return tail.endsWith('>') && (tail.contains("</") || tail.endsWith("/>"));
 }
 
 } // namespace
@@ -197,13 +237,9 @@ XLSXDocument::XLSXDocument(const QByteArray &data) : m_archive(openArchive(data)
     if (listed.isEmpty())
         fail(u"The workbook has no sheets."_s);
 
-    QString sharedPath = u"xl/sharedStrings.xml"_s;
-    for (const Relationship &relationship : relationships) {
-        if (relationship.target.endsWith(u"sharedStrings.xml", Qt::CaseInsensitive)) {
-            sharedPath = resolveTarget(relationship.target);
-            break;
-        }
-    }
+    const QString sharedPath = partPath(relationships, u"sharedStrings.xml"_s);
+    readDateStyles(partPath(relationships, u"styles.xml"_s), workbook);
+    checkUnpackedSize(m_archive, listed, sharedPath);
     // Cells hold only the index of their shared string, so the strings can be
     // read while the sheets are.
     std::future<void> sharedStrings = std::async(std::launch::async, [&] { readSharedStrings(sharedPath); });
@@ -286,6 +322,92 @@ void XLSXDocument::collectWarnings()
     }
     if (namesAuthor)
         m_warnings.append(u"The workbook’s author field (File › Properties) isn’t changed."_s);
+    for (const Sheet &sheet : m_sheets)
+        collectSheetWarnings(sheet);
+}
+
+void XLSXDocument::collectSheetWarnings(const Sheet &sheet)
+{
+    bool missingString = false, outsideExcel = false;
+    for (const Cell &cell : sheet.cells) {
+        if (cell.source == Cell::Source::shared && (cell.index < 0 || cell.index >= m_sharedTexts.size()))
+            missingString = true;
+        if (cell.row >= excelRows || cell.column >= excelColumns)
+            outsideExcel = true;
+    }
+    const QString name = u"“"_s + sheet.name + u"”"_s;
+    if (sheet.brokenMarkup || !endsWithRootEndTag(sheet.xml))
+        m_warnings.append(name + u" holds broken markup, so some of its cells may not have been read and "
+                                 u"swapped. Open the workbook in Excel, save it again and swap that copy."_s);
+    if (missingString)
+        m_warnings.append(u"Some cells of "_s + name + u" point to shared strings the workbook doesn’t have; "
+                                                    u"they show nothing and aren’t changed."_s);
+    if (sheet.oddReferences)
+        m_warnings.append(u"Some cells of "_s + name + u" name places no sheet has (such as row 0 or a row past "
+                                                    u"2,000,000); they were placed after the cell before them and "
+                                                    u"searched all the same."_s);
+    if (outsideExcel)
+        m_warnings.append(name + u" has cells past the last row or column Excel allows (row 1,048,576, column XFD). "
+                                 u"Excel doesn’t show them; they were searched and swapped all the same."_s);
+}
+
+// Only the date and time formats matter here: the number each cell format
+// uses, and the custom codes, read from the cell formats (cellXfs) alone.
+void XLSXDocument::readDateStyles(const QString &path, const QByteArray &workbook)
+{
+    XMLScanner properties(workbook);
+    while (const XMLScanner::Element *element = properties.next()) {
+        if (element->is("workbookPr")) {
+            const QString value = element->attribute("date1904").value_or(QString());
+            m_from1904 = value == u"1" || value.compare(u"true", Qt::CaseInsensitive) == 0;
+            break;
+        }
+    }
+    QByteArray xml;
+    try {
+        if (const std::optional<ZipArchive::Entry> entry = m_archive.entry(path))
+            xml = m_archive.data(*entry);
+    } catch (const ZipArchive::Failure &) {
+        return; // without styles every number shows as stored
+    }
+    QHash<int, qsizetype> byNumber;
+    const auto dateFormat = [&](int number, const std::optional<DateFormat> &format) {
+        if (format && !byNumber.contains(number)) {
+            byNumber.insert(number, m_dateFormats.size());
+            m_dateFormats.append(*format);
+        }
+    };
+    bool inCellFormats = false;
+    XMLScanner scanner(xml);
+    while (const XMLScanner::Element *element = scanner.next()) {
+        if (element->is("numFmt")) {
+            const std::optional<int> number = integerAttribute(*element, "numFmtId");
+            if (number)
+                dateFormat(*number, DateFormat::fromCode(element->attribute("formatCode").value_or(QString())));
+        } else if (element->is("cellXfs")) {
+            inCellFormats = true;
+        } else if (element->is("xf") && inCellFormats) {
+            const int number = integerAttribute(*element, "numFmtId").value_or(0);
+            if (!byNumber.contains(number))
+                dateFormat(number, DateFormat::builtIn(number));
+            m_styleDates.append(byNumber.value(number, -1));
+        } else if (!element->is("alignment") && !element->is("protection") && !element->is("extLst")) {
+            inCellFormats = false;
+        }
+    }
+}
+
+QString XLSXDocument::displayText(const Sheet &sheet, const Cell &cell) const
+{
+    const QString &stored = text(sheet, cell);
+    if (cell.source != Cell::Source::other || cell.style < 0 || cell.style >= m_styleDates.size()
+        || m_styleDates[cell.style] < 0)
+        return stored;
+    bool number = false;
+    const double serial = stored.toDouble(&number);
+    if (!number)
+        return stored;
+    return m_dateFormats[m_styleDates[cell.style]].display(serial, m_from1904).value_or(stored);
 }
 
 QStringList XLSXDocument::unreferencedSharedStrings() const

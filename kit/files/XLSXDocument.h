@@ -1,6 +1,7 @@
 #pragma once
 
 #include "kit/CellRef.h"
+#include "kit/files/DateFormat.h"
 #include "kit/files/XMLScanner.h"
 #include "kit/files/ZipArchive.h"
 
@@ -39,6 +40,7 @@ public:
         // for any other cell, where its text is in its sheet's texts.
         int index = -1;
         int prefix = 0; // of the cell's element, as an index into its sheet's prefixes
+        int style = 0;  // the s attribute: an index into the workbook's cell formats
         ByteRange range;
 
         bool isText() const { return source != Source::other; }
@@ -54,6 +56,12 @@ public:
         // elements reuse their cell's. The first is no prefix.
         QList<QByteArray> prefixes{QByteArray()};
         QStringList texts; // of the cells that show no shared string
+        // A cell element without its end tag, or a part that stops before its
+        // root's end tag: cells may have been lost to the break.
+        bool brokenMarkup = false;
+        // A cell whose r attribute names no place a sheet has; it is placed
+        // by its neighbours instead.
+        bool oddReferences = false;
     };
 
     // Answers new text for a cell, or nothing to keep it; the cell is absent
@@ -73,8 +81,19 @@ public:
     QStringList unreferencedSharedStrings() const;
     // What the cell shows; empty for a shared string index that points nowhere.
     const QString &text(const Sheet &sheet, const Cell &cell) const;
+    // The same, with dates and times as their number format shows them
+    // rather than as the day numbers stored; for showing only.
+    QString displayText(const Sheet &sheet, const Cell &cell) const;
 
     QByteArray data(const Transform &replacing) const;
+
+    // The most the sheets and shared strings may unpack to, in bytes.
+    static constexpr quint64 largestUnpacked = 500'000'000;
+
+    // The last row and column Excel itself allows; cells past them are read
+    // and rewritten all the same, with a warning.
+    static constexpr int excelRows = 1'048'576;
+    static constexpr int excelColumns = 16'384;
 
     // The largest row and column numbers a reference may name.
     static constexpr int largestRow = 2'000'000;
@@ -85,8 +104,10 @@ public:
 
 private:
     void readSharedStrings(const QString &path);
+    void readDateStyles(const QString &path, const QByteArray &workbook);
     void readSheet(const QString &name, const QString &path);
     void collectWarnings();
+    void collectSheetWarnings(const Sheet &sheet);
 
     ZipArchive m_archive;
     QList<Sheet> m_sheets;
@@ -95,6 +116,9 @@ private:
     QList<ByteRange> m_sharedElements; // each whole <si> element in m_sharedXML
     QStringList m_sharedTexts;
     QStringList m_warnings;
+    QList<DateFormat> m_dateFormats;
+    QList<qsizetype> m_styleDates; // per cell format: its date format's index, or -1
+    bool m_from1904 = false;
 };
 
 } // namespace quorvane

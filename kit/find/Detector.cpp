@@ -5,6 +5,7 @@
 #include "kit/keys/Pools.h"
 
 #include <algorithm>
+#include <map>
 
 using namespace Qt::StringLiterals;
 
@@ -97,9 +98,12 @@ public:
     {
         if (finding.range.isEmpty())
             return false;
-        for (const Finding &existing : std::as_const(m_findings))
-            if (existing.range.overlaps(finding.range))
-                return false;
+        // The taken ranges are disjoint, so sorted by start they are sorted by
+        // end too: only the last one starting before this one ends can overlap.
+        const auto after = m_taken.lower_bound(finding.range.end);
+        if (after != m_taken.begin() && std::prev(after)->second > finding.range.start)
+            return false;
+        m_taken.emplace(finding.range.start, finding.range.end);
         m_findings.append(std::move(finding));
         return true;
     }
@@ -107,6 +111,7 @@ public:
 
 private:
     QList<Finding> m_findings;
+    std::map<qsizetype, qsizetype> m_taken; // start to end, so a long text doesn't take quadratic time
 };
 
 Finding makeFinding(ValueKind kind, const QString &text, TextRange range)

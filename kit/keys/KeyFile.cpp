@@ -73,7 +73,8 @@ KeyFile::Protection decodeProtection(const QJsonObject &object)
     const std::optional<QByteArray> salt = ProjectKey::bytesFromBase64(requiredString(passphrase, u"salt"_s));
     if (!salt)
         fail(Kind::damaged);
-    const int64_t rounds = requiredInteger(passphrase, u"rounds"_s, 1, 4294967295.0);
+    const int64_t rounds = requiredInteger(passphrase, u"rounds"_s, double(KeyFile::fewestRounds),
+                                           double(KeyFile::mostRounds));
     return KeyFile::Protection::passphrase(*salt, rounds);
 }
 
@@ -155,7 +156,7 @@ ProjectKey KeyFile::open(const QByteArray &fileSecret) const
     } catch (const std::exception &) {
         fail(Kind::damaged);
     }
-    if (key->id() != m_id)
+    if (key->id() != m_id || key->name() != m_name)
         fail(Kind::damaged);
     return std::move(*key);
 }
@@ -169,6 +170,15 @@ ProjectKey KeyFile::open(const QString &passphrase) const
     QByteArray secret = deriveSecret(passphrase, m_protection.salt, m_protection.rounds);
     crypto::WipeOnExit wipeSecret(secret);
     return open(secret);
+}
+
+void KeyFile::checkWithoutSecret() const
+{
+    if (m_format > currentFormat)
+        fail(Kind::newerFormat);
+    const bool saltFits = !m_protection.isPassphrase() || m_protection.salt.size() == saltLength;
+    if (m_format < 1 || m_box.size() < smallestBox || !saltFits || m_id.isNull())
+        fail(Kind::damaged);
 }
 
 QByteArray KeyFile::deriveSecret(const QString &passphrase, const QByteArray &salt, int64_t rounds)

@@ -21,6 +21,13 @@ public:
     static constexpr int defaultRounds = 600000;
     static constexpr int saltLength = 16;
     static constexpr int secretLength = 32;
+    // Round counts outside these bounds are refused as damage: too few would
+    // make a passphrase cheap to guess, too many would keep every open busy
+    // for minutes before it could fail.
+    static constexpr int64_t fewestRounds = 1000;
+    static constexpr int64_t mostRounds = 10'000'000;
+    // A nonce and a tag, around an empty ciphertext.
+    static constexpr int smallestBox = 28;
     static inline const QString fileExtension = QStringLiteral("quorvanekey");
 
     class Failure : public quorvane::Failure
@@ -59,6 +66,8 @@ public:
     // Seals a key; a fresh nonce every time.
     static KeyFile seal(const ProjectKey &key, const Protection &protection, const QByteArray &fileSecret);
 
+    // Opening also checks the open name against the sealed one: a file whose
+    // name was edited outside the program is damaged.
     ProjectKey open(const QByteArray &fileSecret) const;
     ProjectKey open(const QString &passphrase) const;
 
@@ -66,6 +75,11 @@ public:
     static QByteArray newSalt();
     static QByteArray newSecret();
     static std::optional<QString> passphraseProblem(const QString &passphrase);
+
+    // Everything that can be checked before a secret is at hand (box size,
+    // salt length, format); throws Failure (damaged). For files arriving from
+    // elsewhere, such as an import.
+    void checkWithoutSecret() const;
 
     // The key file's JSON, as written to disk.
     QByteArray data() const;

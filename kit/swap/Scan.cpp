@@ -35,11 +35,6 @@ bool isBlankOfSpacesAndTabs(const QString &text)
     return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c == u' ' || c == u'\t'; });
 }
 
-bool isBlankRow(const QList<GridCell> &row)
-{
-    return std::all_of(row.cbegin(), row.cend(), [](const GridCell &cell) { return isBlankOfSpacesAndTabs(cell.text); });
-}
-
 // Between two words of one name there may be one or two plain or no-break spaces.
 bool onlySpacesBetween(const QString &text, qsizetype from, qsizetype to)
 {
@@ -219,6 +214,8 @@ public:
         for (int sheet = 0; sheet < sheets.size(); ++sheet)
             readSheet(sheet);
         for (const QString &text : m_spreadsheet.unreferencedSharedStrings()) {
+            if (isBlankOfSpacesAndTabs(text))
+                continue; // a workbook may hold millions of them
             addWords(text, m_reserved.words);
             m_records.append({std::nullopt, text, m_detector.findings(text, ColumnKind::autoDetect), true});
         }
@@ -247,61 +244,85 @@ public:
 private:
     void readSheet(int sheet)
     {
-        const Grid grid = m_spreadsheet.grid(sheet);
-        qsizetype columnCount = 0;
-        for (const auto &row : grid)
-            columnCount = std::max(columnCount, row.size());
-
-        qsizetype headerRow = -1;
+        const QList<PlacedCell> cells = m_spreadsheet.cells(sheet);
+        int headerRow = -1;
         if (m_options.headerRow) {
-            const auto found = std::find_if(grid.cbegin(), grid.cend(), [](const QList<GridCell> &row) {
-                return std::any_of(row.cbegin(), row.cend(), [](const GridCell &c) { return !c.text.isEmpty(); });
-            });
-            if (found != grid.cend())
-                headerRow = found - grid.cbegin();
+            const auto found = std::find_if(cells.cbegin(), cells.cend(),
+                                            [](const PlacedCell &placed) { return !placed.cell.text.isEmpty(); });
+            if (found != cells.cend())
+                headerRow = found->row;
         }
 
-        QList<ColumnKind> kinds;
-        QStringList headers;
-        for (int column = 0; column < columnCount; ++column) {
-            const ColumnID id{sheet, column};
-            const QString header =
-                headerRow >= 0 && column < grid.at(headerRow).size() ? grid.at(headerRow).at(column).text : QString();
-            headers.append(header);
-            m_scan.headers.insert(id, header);
-            kinds.append(columnKind(id, header, grid, headerRow));
-            m_scan.columns.insert(id, kinds.last());
+        // Columns are those that hold a cell, and every column up to the
+        // header's last: a cell far off to the right adds one column, not
+        // thousands.
+        QMap<int, QString> headers;
+        QHash<int, QStringList> samples;
+        for (const PlacedCell &placed : cells) {
+            addWords(placed.cell.text, m_reserved.words);
+            if (placed.row == headerRow) {
+                for (int column = headers.isEmpty() ? 0 : headers.lastKey() + 1; column < placed.column; ++column)
+                    headers.insert(column, QString());
+                headers.insert(placed.column, placed.cell.text);
+            } else {
+                addSample(samples[placed.column], placed.cell.text);
+            }
+        }
+        QHash<int, ColumnKind> kinds;
+        for (const PlacedCell &placed : cells) {
+            if (!kinds.contains(placed.column))
+                kinds.insert(placed.column, ColumnKind::autoDetect);
+        }
+        for (auto it = kinds.begin(); it != kinds.end(); ++it)
+            it.value() = columnKind({sheet, it.key()}, headers.value(it.key()), samples.value(it.key()));
+        for (auto it = headers.cbegin(); it != headers.cend(); ++it) {
+            if (!kinds.contains(it.key()))
+                kinds.insert(it.key(), columnKind({sheet, it.key()}, it.value(), {}));
         }
 
-        for (const auto &row : grid) {
-            for (const GridCell &cell : row)
-                addWords(cell.text, m_reserved.words);
-        }
-
-        for (qsizetype r = 0; r < grid.size(); ++r) {
-            if (r == headerRow || isBlankRow(grid.at(r)))
-                continue;
-            ++m_scan.dataRows;
-            const QList<GridCell> &row = grid.at(r);
-            for (int column = 0; column < row.size(); ++column)
-                readCell(CellRef{sheet, int(r), column}, row.at(column), kinds.at(column), headers.at(column));
+        for (qsizetype from = 0; from < cells.size();) {
+            qsizetype to = from;
+            while (to < cells.size() && cells.at(to).row == cells.at(from).row)
+                ++to;
+            readRow(sheet, cells.mid(from, to - from), headerRow, kinds, headers);
+            from = to;
         }
     }
 
-    ColumnKind columnKind(const ColumnID &id, const QString &header, const Grid &grid, qsizetype headerRow)
+    // Up to the number of texts a guess looks at, blanks left out.
+    static void addSample(QStringList &sample, const QString &text)
     {
-        const auto set = m_options.columnKinds.constFind(id);
-        if (set != m_options.columnKinds.cend())
-            return *set;
-        m_scan.guessed.insert(id);
-        if (auto kind = guessFromHeader(header))
-            return *kind;
-        QStringList texts;
-        for (qsizetype r = 0; r < grid.size(); ++r) {
-            if (r != headerRow && id.column < grid.at(r).size())
-                texts.append(grid.at(r).at(id.column).text);
+        constexpr qsizetype guessSample = 60;
+        if (sample.size() < guessSample && !isBlankOfSpacesAndTabs(text))
+            sample.append(text);
+    }
+
+    void readRow(int sheet, const QList<PlacedCell> &row, int headerRow, const QHash<int, ColumnKind> &kinds,
+                 const QMap<int, QString> &headers)
+    {
+        const bool blank = std::all_of(row.cbegin(), row.cend(),
+                                       [](const PlacedCell &placed) { return isBlankOfSpacesAndTabs(placed.cell.text); });
+        if (row.isEmpty() || row.first().row == headerRow || blank)
+            return;
+        ++m_scan.dataRows;
+        for (const PlacedCell &placed : row)
+            readCell(CellRef{sheet, placed.row, placed.column}, placed.cell, kinds.value(placed.column),
+                     headers.value(placed.column));
+    }
+
+    ColumnKind columnKind(const ColumnID &id, const QString &header, const QStringList &sample)
+    {
+        m_scan.headers.insert(id, header);
+        ColumnKind kind = ColumnKind::autoDetect;
+        if (const auto set = m_options.columnKinds.constFind(id); set != m_options.columnKinds.cend()) {
+            kind = *set;
+        } else {
+            m_scan.guessed.insert(id);
+            const std::optional<ColumnKind> fromHeader = guessFromHeader(header);
+            kind = fromHeader ? *fromHeader : guessFromContents(sample, m_detector);
         }
-        return guessFromContents(texts, m_detector);
+        m_scan.columns.insert(id, kind);
+        return kind;
     }
 
     void readCell(const CellRef &cell, const GridCell &content, ColumnKind kind, const QString &header)
@@ -315,8 +336,10 @@ private:
             }
             return;
         }
-        if (content.text.isEmpty() || kind == ColumnKind::skip)
+        if (content.text.isEmpty() || (kind == ColumnKind::skip && !content.freeText))
             return;
+        if (content.freeText)
+            kind = ColumnKind::autoDetect;
         const bool freeText = kind == ColumnKind::autoDetect;
         if (freeText && nameWords(content.text).size() >= 4)
             ++m_scan.freeTextCells;

@@ -123,3 +123,25 @@ TEST_F(KeyStoreCommands, PassphraseKeysExportImportAndDelete)
     EXPECT_TRUE(ambiguous.err.contains(u"More than one of your keys is called “TRAVEL”"_s));
     EXPECT_TRUE(ok({u"key"_s, u"show"_s, u"Travel"_s}).contains(u"values:     1"_s));
 }
+
+// An import checks what it can without the passphrase; a name edited outside
+// the program stops the key from opening rather than passing for its own.
+TEST_F(KeyStoreCommands, DamagedImportsAndForgedNamesAreRefused)
+{
+    const QString id = ok({u"key"_s, u"new"_s, u"--name"_s, u"Travel"_s, u"--passphrase"_s});
+    const QString damaged = u"The key file is damaged or isn’t a Quorvane key."_s;
+    QJsonObject json = QJsonDocument::fromJson(readBytes(storedFile(id))).object();
+    const QString copy = outside(u"Short.quorvanekey"_s);
+    json[u"box"_s] = u"AAAA"_s;
+    json[u"id"_s] = u"0F8A2C3D-5B6E-4A71-9C2D-3E4F5A6B7C8D"_s;
+    ASSERT_TRUE(writeBytes(copy, QJsonDocument(json).toJson()));
+    EXPECT_EQ(codeAndError(quorvane({u"key"_s, u"import"_s, copy})), std::pair(1, damaged));
+    EXPECT_EQ(list().size(), 1);
+
+    json = QJsonDocument::fromJson(readBytes(storedFile(id))).object();
+    json[u"name"_s] = u"Forged"_s;
+    ASSERT_TRUE(writeBytes(storedFile(id), QJsonDocument(json).toJson()));
+    for (const QStringList &command : {QStringList{u"show"_s, u"Forged"_s}, {u"delete"_s, u"Forged"_s, u"--yes"_s}})
+        EXPECT_EQ(codeAndError(quorvane(QStringList{u"key"_s} + command)), std::pair(1, damaged));
+    EXPECT_TRUE(QFile::exists(storedFile(id)));
+}

@@ -92,12 +92,6 @@ TEST_F(SwapCommands, SwapWritesACopyBesideTheInputAndRestoreBringsItBack)
     EXPECT_GE(key.valueCount(), 12);
     EXPECT_EQ(key.files(), QStringList{u"people.csv"_s});
 
-    // The copy is never written over the input.
-    const Result refused = quorvane({u"swap"_s, path(u"people.csv"_s), u"--key"_s, path(u"k.quorvanekey"_s), u"-o"_s,
-                                     path(u"./people.csv"_s)});
-    EXPECT_EQ(refused.code, 1);
-    EXPECT_EQ(read(u"people.csv"_s), people);
-
     const Result restored = quorvane({u"restore"_s, copy, u"--key"_s, path(u"k.quorvanekey"_s), u"-o"_s, path(u"back.csv"_s)});
     ASSERT_EQ(restored.code, 0) << restored.err.toStdString();
     EXPECT_EQ(rows(read(u"back.csv"_s)), rows(people));
@@ -112,6 +106,42 @@ TEST_F(SwapCommands, SwapWritesACopyBesideTheInputAndRestoreBringsItBack)
     EXPECT_EQ(std::pair(foreign.code, foreign.err),
               std::pair(1, u"None of this key’s stand-ins are in the file. Was it swapped with a different key?\n"_s));
     EXPECT_FALSE(QFileInfo::exists(path(u"people (stand-ins) (restored).csv"_s)));
+}
+
+// No copy may land on the key (the only way back) or on the input, however
+// the path reaches it; the refusal comes before anything is written.
+TEST_F(SwapCommands, CopiesNeverReplaceTheKeyOrTheInput)
+{
+    ASSERT_TRUE(QFile::link(path(u"k.quorvanekey"_s), path(u"link.quorvanekey"_s)));
+    ASSERT_TRUE(QFile::link(path(u"people.csv"_s), path(u"link.csv"_s)));
+    write(u"copy.csv"_s, people);
+    const QByteArray key = read(u"k.quorvanekey"_s);
+    const QString keyMessage = u"“k.quorvanekey” is the key file. Writing there would destroy the key and every value "
+                               u"it holds; choose another place.\n"_s;
+    const QString inputMessage = u"The copy would replace “people.csv”. Choose another place for it.\n"_s;
+    const QString keyPath = path(u"k.quorvanekey"_s);
+    const QList<std::pair<QStringList, QString>> cases{
+        {{u"swap"_s, path(u"people.csv"_s), u"--key"_s, keyPath, u"-o"_s, keyPath}, keyMessage},
+        {{u"swap"_s, path(u"people.csv"_s), u"--key"_s, keyPath, u"-o"_s, path(u"link.quorvanekey"_s)}, keyMessage},
+        {{u"restore"_s, path(u"copy.csv"_s), u"--key"_s, keyPath, u"-o"_s, path(u"./k.quorvanekey"_s)}, keyMessage},
+        {{u"key"_s, u"export"_s, keyPath, u"--to"_s, path(u"link.quorvanekey"_s)}, keyMessage},
+        {{u"swap"_s, path(u"people.csv"_s), u"--key"_s, keyPath, u"-o"_s, path(u"./people.csv"_s)}, inputMessage},
+        {{u"swap"_s, path(u"people.csv"_s), u"--key"_s, keyPath, u"-o"_s, path(u"link.csv"_s)}, inputMessage},
+    };
+    for (const auto &[arguments, message] : cases) {
+        const Result refused = quorvane(arguments);
+        EXPECT_EQ(std::pair(refused.code, refused.err), std::pair(1, message)) << arguments.join(u' ').toStdString();
+    }
+    EXPECT_EQ(read(u"k.quorvanekey"_s), key);
+    EXPECT_EQ(read(u"people.csv"_s), people);
+}
+
+TEST_F(SwapCommands, AFailedWriteSaysWhy)
+{
+    const Result missing = quorvane({u"swap"_s, path(u"people.csv"_s), u"--key"_s, path(u"k.quorvanekey"_s), u"-o"_s,
+                                     path(u"no such folder/out.csv"_s)});
+    EXPECT_EQ(std::pair(missing.code, missing.err),
+              std::pair(1, u"“out.csv” couldn’t be written: the folder “%1” doesn’t exist.\n"_s.arg(path(u"no such folder"_s))));
 }
 
 TEST_F(SwapCommands, ScanListsItemsAndColumnsAndExcludedItemsStay)

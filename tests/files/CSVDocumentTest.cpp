@@ -48,6 +48,26 @@ TEST(CSVDocument, ParsesRowsFieldsAndQuotes)
     EXPECT_EQ(csvTexts("a,\""), (QList<QStringList>{{u"a"_s, u""_s}}));
 }
 
+// A quote that never closes swallows the rest of the file; the field comes
+// back without a closing quote, and it is reported with any quoted field that
+// spans more lines than a real cell would.
+TEST(CSVDocument, RunawayQuotedFieldsAreFoundAndWrittenBackAsTheyCame)
+{
+    for (const QByteArray &bytes : {QByteArray("a,\"b\nc,d\n"), QByteArray("a,\"b\"\"c\r\nd"), QByteArray("\"")})
+        EXPECT_EQ(roundTrip(bytes), bytes) << bytes.toStdString();
+
+    const auto runaways = [](const QByteArray &bytes) {
+        QList<std::tuple<int, int, int, bool>> found;
+        for (const CSVDocument::Runaway &r : CSVDocument(bytes).runawayFields())
+            found.append({r.row, r.column, r.lines, r.unterminated});
+        return found;
+    };
+    EXPECT_EQ(runaways("h\n1,\"x\ny,z\n"), (QList<std::tuple<int, int, int, bool>>{{1, 1, 3, true}}));
+    EXPECT_EQ(runaways("a,\"b\nc\"\n\"" + QByteArray(100, '\n') + "\""),
+              (QList<std::tuple<int, int, int, bool>>{{1, 0, 101, false}}));
+    EXPECT_TRUE(runaways("a,\"b\nc\",\"d\"\n").isEmpty());
+}
+
 TEST(CSVDocument, DetectsTheDelimiterFromTheFirstRecord)
 {
     // A tie goes to the later candidate; quoted text and later records don't count.

@@ -1,4 +1,5 @@
 #include "TestFiles.h"
+#include "ZipBuilder.h"
 #include "kit/files/Spreadsheet.h"
 
 #include <gtest/gtest.h>
@@ -39,4 +40,25 @@ TEST(Spreadsheet, RefusesWhatItCannotRead)
     for (const auto &[bytes, name] : {std::pair("a,b\n", u"Report.XLSX"_s), std::pair("a,b\n", u"Report.xlsm"_s),
                                       std::pair("PK\x03\x04 broken", u"export.dat"_s), std::pair("", u"empty.xlsx"_s)})
         EXPECT_EQ(loadFailure(bytes, name), notWorkbook) << name.toStdString();
+}
+
+// Too large to hold: refused before any reading, with what to do instead;
+// a workbook by what its sheets and shared strings unpack to.
+TEST(Spreadsheet, RefusesFilesBeyondTheSizeCap)
+{
+    EXPECT_EQ(loadFailure(QByteArray(Spreadsheet::largestFile + 1, 'a'), u"huge.csv"_s),
+              u"“huge.csv” is larger than 100 MB, the most Quorvane reads. Split it into smaller files and swap each "
+              u"with the same key, so that they share their stand-ins."_s);
+    test::ZipItem sheet("xl/worksheets/sheet1.xml", "<worksheet/>");
+    sheet.declaredSize = 300'000'000;
+    test::ZipItem shared("xl/sharedStrings.xml", "<sst/>");
+    shared.declaredSize = 300'000'000;
+    const QByteArray book = test::ZipBuilder()
+                                .add("xl/workbook.xml", "<workbook><sheets><sheet name=\"S\"/></sheets></workbook>")
+                                .add(sheet)
+                                .add(shared)
+                                .build();
+    EXPECT_EQ(loadFailure(book, u"bomb.xlsx"_s),
+              u"The workbook unpacks to more than 500 MB, the most Quorvane reads. Save its sheets as smaller "
+              u"workbooks or CSV files and swap each with the same key."_s);
 }

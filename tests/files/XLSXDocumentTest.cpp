@@ -81,7 +81,7 @@ TEST(XLSXDocument, ReadsAnOfficeSuitesWorkbook)
     ASSERT_EQ(people.size(), 4);
     EXPECT_EQ(people[2][0], (GridCell{u"Bob Miller & Sons"_s, true})); // rich text runs joined
     EXPECT_EQ(people[1][6], (GridCell{u"Dear Jane Smith"_s, true}));   // a formula's text
-    EXPECT_EQ(people[1][3], (GridCell{u"30756"_s, false}));            // a date is a number
+    EXPECT_EQ(people[1][3], (GridCell{u"1984-03-15"_s, false}));       // a date shown as its format shows it
     EXPECT_EQ(people[1][4], (GridCell{u"1250.75"_s, false}));
     EXPECT_EQ(people[3][0].text, u"Zoë <Ødegård> \"Z\"");
     EXPECT_EQ(people[3][1], GridCell{});
@@ -286,4 +286,26 @@ TEST(XLSXDocument, HostileMarkupIsReadAndRewritten)
         spread.grid(0);
         EXPECT_FALSE(spread.data([](const auto &, const QString &) { return u"changed"_s; }).isEmpty());
     }
+}
+
+// A damaged last row is said, not passed over in silence.
+TEST(XLSXDocument, DamageInTheSheetIsWarnedAbout)
+{
+    const QByteArray header = "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c></row>";
+    const QString broken = u"“One” holds broken markup, so some of its cells may not have been read and swapped. "
+                           u"Open the workbook in Excel, save it again and swap that copy."_s;
+    const QString missing = u"Some cells of “One” point to shared strings the workbook doesn’t have; "
+                            u"they show nothing and aren’t changed."_s;
+    const QList<std::pair<QByteArray, QStringList>> cases{
+        {sheetData(header + "<row r=\"2\"><c r=\"A2\" t=\"s\"><v>0</v></c></row>"), {}},
+        {sheetData(header + "<row r=\"2\"><c r=\"A2\" t=\"s\"><v>7</v></c></row>"), {missing}},
+        {sheetData(header + "<row r=\"2\"><c r=\"A2\" t=\"inlineStr\"><is><t>Jane Roe</t></is></row>"), {broken}},
+        {"<worksheet><sheetData>" + header + "<row r=\"2\"><c r=\"A2\" t=\"inlineStr\"><is><t>Jane Roe</t></is></c",
+         {broken}},
+        {sheetData(header + "<row r=\"2\"><c r=\"A3000000\" t=\"s\"><v>0</v></c></row>"),
+         {u"Some cells of “One” name places no sheet has (such as row 0 or a row past 2,000,000); they were placed "
+          u"after the cell before them and searched all the same."_s}},
+    };
+    for (const auto &[sheet, warnings] : cases)
+        EXPECT_EQ(XLSXDocument(workbook(sheet, sharedStrings({"Name"}))).warnings(), warnings) << sheet.toStdString();
 }

@@ -32,6 +32,16 @@ inline void csvDocument(const QByteArray &input)
     const CSVDocument document(input);
     const QByteArray written = document.data();
     require(written.startsWith("\xEF\xBB\xBF") == document.byteOrderMark, "a byte order mark only when asked for");
+    // A field whose quote never closed is written back unclosed, so it reads
+    // back as the same text.
+    const QList<CSVDocument::Runaway> runaways = document.runawayFields();
+    if (!runaways.isEmpty() && runaways.last().unterminated && document.delimiter == CSVDocument(written).delimiter) {
+        const CSVDocument again(written);
+        const CSVDocument::Runaway &last = runaways.last();
+        require(!again.rows.isEmpty() && again.rows.last().size() == last.column + 1
+                    && again.rows.last().last().text == document.rows[last.row][last.column].text,
+                "an unclosed field reads back the same");
+    }
 }
 
 // Opening, reading every entry and rewriting end in bytes or a Failure; a
@@ -89,8 +99,14 @@ inline void xlsxDocument(const QByteArray &input)
     } catch (const quorvane::Failure &) {
         return;
     }
-    for (int sheet = 0; sheet < book->sheetNames().size(); ++sheet)
+    for (int sheet = 0; sheet < book->sheetNames().size(); ++sheet) {
         book->grid(sheet);
+        const QList<PlacedCell> cells = book->cells(sheet);
+        for (qsizetype i = 1; i < cells.size(); ++i)
+            require(std::pair(cells[i - 1].row, cells[i - 1].column) < std::pair(cells[i].row, cells[i].column),
+                    "cells come row by row, left to right, one to a place");
+    }
+    book->warnings();
     book->unreferencedSharedStrings();
     QByteArray rewritten;
     try {
@@ -124,9 +140,11 @@ inline void sheetReader(const QByteArray &input)
     for (qsizetype i = 0; i < whole.cells.size(); ++i) {
         const XLSXDocument::Cell &a = whole.cells[i], &b = split.cells[i];
         require(a.row == b.row && a.column == b.column && a.source == b.source && a.index == b.index
-                    && a.range == b.range && whole.prefixes[a.prefix] == split.prefixes[b.prefix],
+                    && a.range == b.range && a.style == b.style && whole.prefixes[a.prefix] == split.prefixes[b.prefix],
                 "the same cell either way");
     }
+    require(whole.brokenMarkup == split.brokenMarkup && whole.oddReferences == split.oddReferences,
+            "broken markup and odd references found either way");
 }
 
 } // namespace quorvane::fuzzing

@@ -101,10 +101,12 @@ TEST(KeyFile, KeychainFilesOpenWithTheirSecretOnly)
     EXPECT_EQ(failureOf([&] { file.open(KeyFile::newSecret()); }), Kind::damaged);
 }
 
-TEST(KeyFile, TheOpenNameMayChangeButTheHeaderMayNot)
+// The open name isn't sealed, so it is checked against the sealed one: an
+// edited name must not pass for the key's own.
+TEST(KeyFile, NeitherTheOpenNameNorTheHeaderMayChange)
 {
     const QJsonObject json = jsonOf(passphraseFile());
-    EXPECT_EQ(KeyFile(bytesOf(with(json, u"name"_s, u"Clientz"_s))).open(passphrase).name(), u"Clients");
+    EXPECT_EQ(failureOf([&] { KeyFile(bytesOf(with(json, u"name"_s, u"Clientz"_s))).open(passphrase); }), Kind::damaged);
 
     for (const QJsonObject &changed : {with(json, u"created"_s, u"2025-03-14T09:26:54Z"_s),
                                        with(json, u"id"_s, u"1F8A2C3D-5B6E-4A71-9C2D-3E4F5A6B7C8D"_s),
@@ -131,14 +133,27 @@ TEST(KeyFile, MalformedMembersAreDamaged)
         missing.remove(member);
         broken.append(missing);
     }
-    for (const QJsonValue &rounds : {QJsonValue(0), QJsonValue(-1), QJsonValue(4294967296.0), QJsonValue(1.5),
-                                     QJsonValue(u"600000"_s)})
+    for (const QJsonValue &rounds : {QJsonValue(0), QJsonValue(-1), QJsonValue(999), QJsonValue(10000001),
+                                     QJsonValue(4294967295.0), QJsonValue(1.5), QJsonValue(u"600000"_s)})
         broken.append(withPassphraseMember(json, u"rounds"_s, rounds));
     for (const QJsonObject &object : broken)
         EXPECT_EQ(failureOf([&] { KeyFile{bytesOf(object)}; }), Kind::damaged) << bytesOf(object).toStdString();
 
-    const QJsonObject largest = withPassphraseMember(json, u"rounds"_s, 4294967295.0);
-    EXPECT_EQ(KeyFile(bytesOf(largest)).protection().rounds, 4294967295LL);
+    const QJsonObject largest = withPassphraseMember(json, u"rounds"_s, 10000000);
+    EXPECT_EQ(KeyFile(bytesOf(largest)).protection().rounds, 10000000);
+}
+
+// What an import can check before anyone types a passphrase.
+TEST(KeyFile, DamageVisibleWithoutTheSecretIsFound)
+{
+    const QJsonObject json = jsonOf(passphraseFile());
+    EXPECT_EQ(failureOf([&] { KeyFile(bytesOf(json)).checkWithoutSecret(); }), std::nullopt);
+    for (const QJsonObject &object :
+         {with(json, u"box"_s, QString::fromLatin1(QByteArray(27, 'x').toBase64())), with(json, u"format"_s, 0),
+          withPassphraseMember(json, u"salt"_s, QString::fromLatin1(QByteArray(15, 's').toBase64())),
+          with(json, u"id"_s, u"00000000-0000-0000-0000-000000000000"_s)})
+        EXPECT_EQ(failureOf([&] { KeyFile(bytesOf(object)).checkWithoutSecret(); }), Kind::damaged)
+            << bytesOf(object).toStdString();
 }
 
 // A box too short to hold a nonce and tag fails like a wrong secret; one that

@@ -5,6 +5,7 @@
 #include "kit/swap/Scan.h"
 #include "kit/swap/Scrubber.h"
 #include "tests/FileBytes.h"
+#include "tests/files/ZipBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -117,6 +118,90 @@ TEST(RoundTrip, AReorderedAndEditedCopyStillRestores)
                 EXPECT_EQ(back.at(row).value(column), expected) << "row " << row << " column " << column;
             }
         }
+    }
+}
+
+// One opening quote too many turns the rest of the file into one cell: its
+// text is still searched for every kind of value, the user is told where the
+// quote starts, and restoring gives back the very bytes of the original.
+TEST(RoundTrip, AnUnbalancedQuoteLeaksNothingAndRestoresExactly)
+{
+    const QByteArray bytes = "ID,Name,Email,Phone,City\n"
+                             "1001,Maria Lopez,maria.lopez@northwindmail.net,(503) 867-2841,Portland\n"
+                             "1002,\"James Whitfield,james.whitfield@harborline.org,415-864-3390,San Francisco\n"
+                             "1003,Aisha Rahman,aisha.rahman@fastpost.com,+1 312 864 4402,Chicago\n";
+    const Spreadsheet original(bytes, u"people.csv"_s);
+    ProjectKey key = freshKey();
+    const Scan planned = scan(original, key, {});
+    ASSERT_EQ(planned.warnings.size(), 1);
+    EXPECT_TRUE(planned.warnings.first().startsWith(u"A quote opened in row 3, column B never closes"_s));
+
+    const QByteArray copy = Scrubber::apply(planned, original, key, {}).data;
+    for (const char *real : {"Maria", "Lopez", "James", "Whitfield", "whitfield@", "864-3390", "Aisha", "Rahman",
+                             "fastpost", "864 4402"})
+        EXPECT_FALSE(copy.contains(real)) << real << " in\n" << copy.toStdString();
+    EXPECT_EQ(Restorer(key).restore(Spreadsheet(copy, u"people.csv"_s)).data, bytes);
+}
+
+namespace {
+
+QByteArray inlineCell(const QByteArray &reference, const QByteArray &text)
+{
+    return "<c r=\"" + reference + "\" t=\"inlineStr\"><is><t>" + text + "</t></is></c>";
+}
+
+QByteArray personRow(int row, const QByteArray &name, const QByteArray &email, const QByteArray &phone)
+{
+    const QByteArray r = QByteArray::number(row);
+    return "<row r=\"" + r + "\">" + inlineCell("A" + r, name) + inlineCell("B" + r, email) + inlineCell("C" + r, phone)
+        + "</row>";
+}
+
+// Cells in the far corners Excel allows, past row 100 000, and one row past
+// what Excel allows at all.
+QByteArray farCornersWorkbook()
+{
+    const QByteArray sheet = "<worksheet><sheetData>"
+                             "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\" t=\"s\"><v>1</v></c>"
+                             "<c r=\"C1\" t=\"s\"><v>2</v></c></row>"
+                             "<row r=\"2\"><c r=\"XFD2\" t=\"s\"><v>3</v></c></row>"
+        + personRow(100001, "Maria Lopez", "maria.lopez@northwindmail.net", "(503) 867-2841")
+        + personRow(100002, "James Whitfield", "james.whitfield@harborline.org", "415.864.3390")
+        + "<row r=\"1048576\"><c r=\"B1048576\" t=\"s\"><v>4</v></c></row>"
+        + personRow(1048577, "Aisha Rahman", "aisha.rahman@fastpost.com", "+1 312 864 4402")
+        + "</sheetData></worksheet>";
+    const QByteArray shared = "<sst><si><t>Name</t></si><si><t>Email</t></si><si><t>Phone</t></si>"
+                              "<si><t>Called James Whitfield about the second invoice</t></si>"
+                              "<si><t>peter.novak@mailbox.org</t></si></sst>";
+    return test::ZipBuilder()
+        .add("xl/workbook.xml", "<workbook xmlns:r=\"urn:r\"><sheets><sheet name=\"One\" r:id=\"rId1\"/></sheets></workbook>")
+        .add("xl/_rels/workbook.xml.rels", "<Relationships><Relationship Id=\"rId1\" Target=\"worksheets/sheet1.xml\"/>"
+                                           "<Relationship Id=\"rId2\" Target=\"sharedStrings.xml\"/></Relationships>")
+        .add("xl/worksheets/sheet1.xml", sheet)
+        .add("xl/sharedStrings.xml", shared)
+        .build();
+}
+
+} // namespace
+
+// Every cell the file holds is searched, however far out; the row count says
+// so, and no part of the written archive keeps a real value.
+TEST(RoundTrip, CellsInTheFarCornersAreSwappedToo)
+{
+    const Spreadsheet original(farCornersWorkbook(), u"far.xlsx"_s);
+    ProjectKey key = freshKey();
+    const Scan planned = scan(original, key, {});
+    EXPECT_EQ(planned.dataRows, 5);
+    EXPECT_EQ(planned.columns.size(), 4);
+    EXPECT_TRUE(planned.warnings.contains(u"“One” has cells past the last row or column Excel allows (row 1,048,576, "
+                                          u"column XFD). Excel doesn’t show them; they were searched and swapped all the same."_s));
+
+    const ZipArchive copy(Scrubber::apply(planned, original, key, {}).data);
+    for (const QString &path : copy.paths()) {
+        const QByteArray part = copy.data(*copy.entry(path));
+        for (const char *real : {"Maria", "Lopez", "James", "Whitfield", "northwindmail", "harborline", "867-2841",
+                                 "864.3390", "Aisha", "Rahman", "fastpost", "864 4402", "peter.novak", "mailbox.org"})
+            EXPECT_FALSE(part.contains(real)) << real << " in " << path.toStdString();
     }
 }
 
