@@ -11,7 +11,7 @@ namespace quorvane {
 // attempt can be refused before its text is built.
 struct CandidateHoldings
 {
-    static constexpr int setCount = 15;
+    static constexpr int setCount = 21;
     std::array<int, setCount> counts{};
     std::array<QBitArray, setCount> members;
 };

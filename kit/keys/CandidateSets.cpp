@@ -35,6 +35,10 @@ const Numbers &lastNameSet()
 }
 
 const qsizetype townEnds = 16;
+// Pool-based addresses from this attempt on; from the later one on, the
+// attempt is appended, so no set holds them.
+constexpr int emailPooled = 50;
+constexpr int emailNumbered = 3000;
 
 // start × 16 + end, the way a one-word town is drawn.
 const Numbers &townSet()
@@ -139,9 +143,55 @@ void countZip(QStringView norm, Counts &counts)
         mark(counts, zipListed, value - 10000);
 }
 
+constexpr QStringView emailSeparators = u".-_+";
+
+std::optional<qsizetype> domainNumber(QStringView domain)
+{
+    const qsizetype at = pools::emailDomains().indexOf(domain.toString());
+    return at < 0 ? std::nullopt : std::optional<qsizetype>(at);
+}
+
+// (first × 240 + last) × 3 + domain, the way pool-based addresses are drawn.
+qsizetype emailMember(qsizetype first, qsizetype last, qsizetype domain)
+{
+    return (first * lastNameSet().size() + last) * pools::emailDomains().size() + domain;
+}
+
+void countEmail(QStringView norm, Counts &counts)
+{
+    const qsizetype at = norm.lastIndexOf(u'@');
+    if (at <= 0)
+        return;
+    const std::optional<qsizetype> domain = domainNumber(norm.mid(at + 1));
+    if (!domain)
+        return;
+    const QStringView local = norm.left(at);
+    for (qsizetype s = 0; s < emailSeparators.size(); ++s) {
+        const qsizetype split = local.indexOf(emailSeparators[s]);
+        if (split <= 0)
+            continue;
+        const auto first = firstNameSet().constFind(local.left(split).toString());
+        const auto last = lastNameSet().constFind(local.mid(split + 1).toString());
+        if (first != firstNameSet().cend() && last != lastNameSet().cend())
+            mark(counts, Set(emailDot + s), emailMember(*first, *last, *domain));
+    }
+    if (local.size() < 3)
+        return;
+    if (const auto last = lastNameSet().constFind(local.mid(1).toString());
+        last != lastNameSet().cend() && local[0] >= u'a' && local[0] <= u'z')
+        mark(counts, emailInitial, emailMember(local[0].unicode() - u'a', *last, *domain));
+    for (qsizetype split = 2; split + 2 <= local.size(); ++split) {
+        const auto first = firstNameSet().constFind(local.left(split).toString());
+        if (first == firstNameSet().cend())
+            continue;
+        if (const auto last = lastNameSet().constFind(local.mid(split).toString()); last != lastNameSet().cend())
+            mark(counts, emailJoined, emailMember(*first, *last, *domain));
+    }
+}
+
 // The attempt after the stretch that shares the attempt's set; nothing when
 // no attempt after it can give a candidate outside the set.
-std::optional<int> stretchEnd(EntryKind kind, qsizetype normLength, int attempt, const Counts &counts)
+std::optional<int> stretchEnd(EntryKind kind, int shape, int attempt, const Counts &counts)
 {
     switch (kind) {
     case EntryKind::firstName: return attempt < 532 ? 532 : ProjectKey::maxAttempts;
@@ -155,15 +205,15 @@ std::optional<int> stretchEnd(EntryKind kind, qsizetype normLength, int attempt,
         return ProjectKey::maxAttempts;
     }
     case EntryKind::phone:
-        if (normLength == 7)
+        if (shape == 7)
             return attempt < ProjectKey::maxAttempts ? ProjectKey::maxAttempts : 2 * ProjectKey::maxAttempts;
         return attempt < 2000 ? 2000 : ProjectKey::maxAttempts;
     case EntryKind::zip:
         if (attempt < ProjectKey::maxAttempts)
             return ProjectKey::maxAttempts;
         return std::nullopt;
-    case EntryKind::street:
-    case EntryKind::email: break;
+    case EntryKind::email: return emailNumbered;
+    case EntryKind::street: break;
     }
     return attempt + 1;
 }
@@ -182,6 +232,12 @@ qsizetype size(Set set)
     case phoneAny: return 800 * 100;
     case zipListed: return 89900;
     case zipAny: return 100000;
+    case emailDot:
+    case emailDash:
+    case emailUnderscore:
+    case emailPlus:
+    case emailJoined: return emailMember(firstNameSet().size(), 0, 0);
+    case emailInitial: return emailMember(26, 0, 0); // every letter starts a first name
     case setCount: return 0;
     default: return townSet().size(); // a one-word town, with or without an extra word
     }
@@ -198,9 +254,30 @@ void count(const QString &spaceKey, Counts &counts)
         countPhone(norm, counts);
     else if (space == u"zip")
         countZip(norm, counts);
+    else if (space == u"email")
+        countEmail(norm, counts);
 }
 
-std::optional<Set> setOf(EntryKind kind, qsizetype normLength, int attempt)
+int shapeOf(EntryKind kind, const QString &real, const QString &norm)
+{
+    if (kind == EntryKind::phone)
+        return norm.size() == 7 ? 7 : 10;
+    if (kind != EntryKind::email)
+        return 0;
+    // The local part as the candidates cut it.
+    const QStringList pieces = real.split(u'@', Qt::SkipEmptyParts);
+    const QString local = pieces.isEmpty() ? real.toLower() : pieces.first().toLower();
+    if (local.isEmpty() || (local.back() >= u'0' && local.back() <= u'9'))
+        return 0; // trailing digits make the addresses too many to count
+    for (QChar c : local) {
+        const qsizetype separator = emailSeparators.indexOf(c);
+        if (separator >= 0)
+            return int(separator) + 1;
+    }
+    return local.toUcs4().size() <= 8 ? emailInitial - emailDot + 1 : emailJoined - emailDot + 1;
+}
+
+std::optional<Set> setOf(EntryKind kind, int shape, int attempt)
 {
     const int bound = ProjectKey::maxAttempts;
     switch (kind) {
@@ -217,25 +294,28 @@ std::optional<Set> setOf(EntryKind kind, qsizetype normLength, int attempt)
             return attempt < 600 ? townOne : Set(townExtra0 + attempt % 5);
         break;
     case EntryKind::phone:
-        if (normLength == 7 && attempt < 2 * bound)
+        if (shape == 7 && attempt < 2 * bound)
             return attempt < bound ? phoneShort : phoneAny;
-        if (normLength != 7 && attempt < bound)
+        if (shape != 7 && attempt < bound)
             return attempt < 2000 ? phoneListed : phoneAny;
         break;
     case EntryKind::zip: return attempt < bound ? zipListed : zipAny;
-    case EntryKind::street:
-    case EntryKind::email: break;
+    case EntryKind::email:
+        if (shape > 0 && attempt >= emailPooled && attempt < emailNumbered)
+            return Set(emailDot + shape - 1);
+        break;
+    case EntryKind::street: break;
     }
     return std::nullopt;
 }
 
-std::optional<int> firstOpenAttempt(EntryKind kind, qsizetype normLength, int attempt, const Counts &counts)
+std::optional<int> firstOpenAttempt(EntryKind kind, int shape, int attempt, const Counts &counts)
 {
     for (;;) {
-        const std::optional<Set> set = setOf(kind, normLength, attempt);
+        const std::optional<Set> set = setOf(kind, shape, attempt);
         if (!set || counts.counts[*set] < size(*set))
             return attempt;
-        const std::optional<int> next = stretchEnd(kind, normLength, attempt, counts);
+        const std::optional<int> next = stretchEnd(kind, shape, attempt, counts);
         if (!next)
             return std::nullopt;
         attempt = *next;
@@ -246,10 +326,10 @@ std::optional<int> firstOpenAttempt(EntryKind kind, qsizetype normLength, int at
 
 namespace quorvane::candidateSets {
 
-bool isHeld(EntryKind kind, qsizetype normLength, int attempt, const ProjectKey::SeedDigest &digests,
+bool isHeld(EntryKind kind, int shape, int attempt, const ProjectKey::SeedDigest &digests,
             const Counts &counts)
 {
-    const std::optional<Set> set = setOf(kind, normLength, attempt);
+    const std::optional<Set> set = setOf(kind, shape, attempt);
     if (!set || counts.counts[*set] == 0)
         return false;
     auto d = [&](QStringView variant) { return digests(attempt, variant); };
@@ -272,6 +352,18 @@ bool isHeld(EntryKind kind, qsizetype normLength, int attempt, const ProjectKey:
     }
     case zipListed: return held(counts, *set, pick(d({}), 89900));
     case zipAny: return held(counts, *set, pick(d(u"w"), 100000));
+    case emailDot:
+    case emailDash:
+    case emailUnderscore:
+    case emailPlus:
+    case emailJoined:
+    case emailInitial: {
+        qsizetype first = pick(d(u"f"), firstNameSet().size());
+        if (*set == emailInitial)
+            first = pools::firstNames().at(first).at(0).toLower().unicode() - u'a';
+        const qsizetype domain = pick(d(u"d"), pools::emailDomains().size());
+        return held(counts, *set, emailMember(first, pick(d(u"l"), lastNameSet().size()), domain));
+    }
     case setCount: return false;
     default: // a one-word town, alone or with an extra word
         return held(counts, *set, pick(d(u"s"), 30) * townEnds + pick(d(u"e"), townEnds));

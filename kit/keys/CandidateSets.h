@@ -30,6 +30,12 @@ enum Set {
     phoneAny,    // an area code from 200 to 999, 555 01xx
     zipListed,   // 10000 to 99899
     zipAny,      // every five-digit code
+    emailDot,    // first.last@ an example domain, for a local part with a "." first
+    emailDash,
+    emailUnderscore,
+    emailPlus,
+    emailInitial, // initial and last name, for a short local part without separators
+    emailJoined,  // first and last name run together, for a longer one
     setCount
 };
 
@@ -38,25 +44,29 @@ using Counts = CandidateHoldings;
 
 qsizetype size(Set set);
 
+// What of a real value decides which sets its candidates come from: for a
+// phone its digit count, for an e-mail address the shape of its local part.
+int shapeOf(EntryKind kind, const QString &real, const QString &norm);
+
 // Marks the spaceKey, newly taken by a key, in every set that has it as a member.
 void count(const QString &spaceKey, Counts &counts);
 
 // Whether the key holds the member this attempt's candidate would be, worked
 // out from the digests alone; false for attempts outside the counted sets.
 // Follows the draws of Candidates.cpp; the skipping test compares the two.
-bool isHeld(EntryKind kind, qsizetype normLength, int attempt, const ProjectKey::SeedDigest &digests,
+bool isHeld(EntryKind kind, int shape, int attempt, const ProjectKey::SeedDigest &digests,
             const Counts &counts);
 
 // The set every candidate of this attempt comes from, or nothing when the
 // attempt's candidates are not drawn from a set worth counting.
-std::optional<Set> setOf(EntryKind kind, qsizetype normLength, int attempt);
+std::optional<Set> setOf(EntryKind kind, int shape, int attempt);
 
 // The first attempt from `attempt` on whose set still has a member the key
 // does not hold. Attempts of a full set are all refused, so skipping them
 // takes the same candidate as trying them one by one.
 // Nothing when every attempt from there on is refused (only ZIP codes, whose
 // five digits allow no more than 100 000 values, can get there).
-std::optional<int> firstOpenAttempt(EntryKind kind, qsizetype normLength, int attempt, const Counts &counts);
+std::optional<int> firstOpenAttempt(EntryKind kind, int shape, int attempt, const Counts &counts);
 
 } // namespace candidateSets
 

@@ -310,15 +310,16 @@ QString ProjectKey::assignSubstitute(const QString &real, EntryKind kind, const 
     if (const auto stored = m_byReal.constFind(seed); stored != m_byReal.constEnd())
         return m_entries.at(*stored).standIn;
     const SeedDigest digests = seedDigest(seed);
+    const int shape = candidateSets::shapeOf(kind, real, norm);
     std::optional<QString> chosen;
     QString chosenKey;
     for (int attempt = 0; !chosen && attempt < lastAttempt; ++attempt) {
-        const std::optional<int> open = candidateSets::firstOpenAttempt(kind, norm.size(), attempt, m_held);
+        const std::optional<int> open = candidateSets::firstOpenAttempt(kind, shape, attempt, m_held);
         if (!open)
             break;
         if (walk == Walk::skipping) {
             attempt = *open;
-            if (candidateSets::isHeld(kind, norm.size(), attempt, digests, m_held))
+            if (candidateSets::isHeld(kind, shape, attempt, digests, m_held))
                 continue;
         }
         QString cand = candidate(*this, kind, real, norm, digests, attempt);

@@ -68,6 +68,19 @@ QStringList allAreas()
     return areas;
 }
 
+// Pool-based addresses: first name, then the separator or nothing, then the
+// last name; with no separator given, the first name's initial.
+QStringList emails(const QString &separator, bool initial)
+{
+    QStringList all;
+    for (const QString &domain : pools::emailDomains())
+        for (const QString &first : pools::firstNames())
+            for (const QString &last : pools::lastNames())
+                all.append((initial ? first.left(1) : first + separator) + last + u'@' + domain);
+    all.removeDuplicates();
+    return all;
+}
+
 QStringList zips(int from, int to)
 {
     QStringList all;
@@ -119,7 +132,11 @@ const QList<Boundary> &boundaries()
         {"listed ZIP codes", EntryKind::zip, u"0"_s, {}, [] { return zips(10000, 99899); }},
         {"every ZIP code", EntryKind::zip, u"0"_s, {}, [] { return zips(0, 99999); }},
         {"streets", EntryKind::street, u"Main Street "_s, {}, [] { return QStringList(); }},
-        {"e-mail addresses", EntryKind::email, u"someone@mail.com "_s, {}, [] { return QStringList(); }},
+        {"e-mail addresses with a dot", EntryKind::email, u"some.one@mail.com x"_s, {},
+         [] { return emails(u"."_s, false); }},
+        {"short e-mail addresses", EntryKind::email, u"bo@mail.com x"_s, {}, [] { return emails({}, true); }},
+        {"long e-mail addresses", EntryKind::email, u"someonelong@mail.com x"_s, {},
+         [] { return emails({}, false); }},
     };
     return list;
 }
@@ -140,9 +157,9 @@ TEST(CandidateSets, SkippingTakesWhatTryingEveryAttemptTakesAtAndPastEachBoundar
         for (const Members &members : boundary.full)
             fill(key, boundary.kind, members());
         QStringList edge = boundary.edge();
-        // Two members left, then one, then none; each time two new values
-        // are assigned, which may take the last free members themselves.
-        const QStringList last = edge.mid(std::max<qsizetype>(0, edge.size() - 2));
+        // One member left, then none; each time two new values are assigned,
+        // the first of which may take the last free member itself.
+        const QStringList last = edge.mid(std::max<qsizetype>(0, edge.size() - 1));
         edge.resize(edge.size() - last.size());
         fill(key, boundary.kind, edge);
         for (int left = int(last.size()); left >= 0; --left) {
@@ -174,7 +191,9 @@ struct Volume
 
 TEST(CandidateSets, EveryValueOfAVeryLargeKeyGetsAStandInOfItsOwnInItsKindsForm)
 {
-    const int n = 200'000 / QUORVANE_VOLUME_SCALE;
+    // Past the double names (70 756 first, 57 600 last), the twin towns (past
+    // 2 880), the ten-digit numbers (80 000) and into the extensions.
+    const int n = 100'000 / QUORVANE_VOLUME_SCALE;
     const QString name = u"[A-Z][A-Za-z]+"_s;
     const QString town = u"[A-Z][a-z]+"_s;
     const QString line = u"55501\\d\\d"_s;
