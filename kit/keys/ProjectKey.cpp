@@ -27,6 +27,43 @@ QString digitsOnly(const QString &text)
     return out;
 }
 
+// QString::toLower walks the full case tables; most values are plain ASCII.
+QString lowered(const QString &text)
+{
+    qsizetype firstUpper = -1;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c >= 0x80)
+            return text.toLower();
+        if (firstUpper < 0 && c >= u'A' && c <= u'Z')
+            firstUpper = i;
+    }
+    if (firstUpper < 0)
+        return text;
+    QString result = text;
+    for (qsizetype i = firstUpper; i < result.size(); ++i) {
+        const char16_t c = result.at(i).unicode();
+        if (c >= u'A' && c <= u'Z')
+            result[i] = QChar(char16_t(c - u'A' + u'a'));
+    }
+    return result;
+}
+
+// The pieces between whitespace joined by one space; most values already are.
+QString collapsedWhitespace(const QString &text)
+{
+    bool previousSpace = true;
+    for (QChar c : text) {
+        const bool space = c.isSpace();
+        if (space && (previousSpace || c != u' '))
+            return splitAtWhitespace(text).join(u' ');
+        previousSpace = space;
+    }
+    if (previousSpace && !text.isEmpty())
+        return splitAtWhitespace(text).join(u' ');
+    return text;
+}
+
 [[noreturn]] void malformed(const char *what)
 {
     throw std::runtime_error(what);
@@ -191,12 +228,13 @@ QString ProjectKey::normalized(const QString &value, EntryKind kind)
     switch (kind) {
     case EntryKind::firstName:
     case EntryKind::lastName:
-    case EntryKind::city: return splitAtWhitespace(value.toLower()).join(u' ');
-    case EntryKind::email: return value.trimmed().toLower();
+    case EntryKind::city: return collapsedWhitespace(lowered(value));
+    case EntryKind::email: return lowered(value.trimmed());
     case EntryKind::street: {
-        QString text = value.toLower();
-        text.remove(u'.').replace(u',', u' ');
-        return splitAtWhitespace(text).join(u' ');
+        QString text = lowered(value);
+        if (text.contains(u'.') || text.contains(u','))
+            text.remove(u'.').replace(u',', u' ');
+        return collapsedWhitespace(text);
     }
     case EntryKind::phone: {
         QString digits = digitsOnly(value);
