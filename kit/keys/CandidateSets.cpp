@@ -1,5 +1,6 @@
 #include "kit/keys/CandidateSets.h"
 
+#include "kit/keys/Candidates.h"
 #include "kit/keys/Pools.h"
 
 #include <QSet>
@@ -39,6 +40,9 @@ const qsizetype townEnds = 16;
 // attempt is appended, so no set holds them.
 constexpr int emailPooled = 50;
 constexpr int emailNumbered = 3000;
+// Added to an e-mail shape when the address's names are not in the key, so
+// its first 50 candidates come from the pools as well.
+constexpr int poolFromStart = 10;
 
 // start × 16 + end, the way a one-word town is drawn.
 const Numbers &townSet()
@@ -258,7 +262,7 @@ void count(const QString &spaceKey, Counts &counts)
         countEmail(norm, counts);
 }
 
-int shapeOf(EntryKind kind, const QString &real, const QString &norm)
+int shapeOf(const ProjectKey &key, EntryKind kind, const QString &real, const QString &norm)
 {
     if (kind == EntryKind::phone)
         return norm.size() == 7 ? 7 : 10;
@@ -269,12 +273,12 @@ int shapeOf(EntryKind kind, const QString &real, const QString &norm)
     const QString local = pieces.isEmpty() ? real.toLower() : pieces.first().toLower();
     if (local.isEmpty() || (local.back() >= u'0' && local.back() <= u'9'))
         return 0; // trailing digits make the addresses too many to count
-    for (QChar c : local) {
-        const qsizetype separator = emailSeparators.indexOf(c);
-        if (separator >= 0)
-            return int(separator) + 1;
-    }
-    return local.toUcs4().size() <= 8 ? emailInitial - emailDot + 1 : emailJoined - emailDot + 1;
+    int shape = 0;
+    for (qsizetype i = 0; i < local.size() && shape == 0; ++i)
+        shape = int(emailSeparators.indexOf(local.at(i))) + 1;
+    if (shape == 0)
+        shape = local.toUcs4().size() <= 8 ? emailInitial - emailDot + 1 : emailJoined - emailDot + 1;
+    return hasNameBasedEmail(key, real) ? shape : shape + poolFromStart;
 }
 
 std::optional<Set> setOf(EntryKind kind, int shape, int attempt)
@@ -301,8 +305,8 @@ std::optional<Set> setOf(EntryKind kind, int shape, int attempt)
         break;
     case EntryKind::zip: return attempt < bound ? zipListed : zipAny;
     case EntryKind::email:
-        if (shape > 0 && attempt >= emailPooled && attempt < emailNumbered)
-            return Set(emailDot + shape - 1);
+        if (shape > 0 && attempt >= (shape > poolFromStart ? 0 : emailPooled) && attempt < emailNumbered)
+            return Set(emailDot + shape % poolFromStart - 1);
         break;
     case EntryKind::street: break;
     }
@@ -321,10 +325,6 @@ std::optional<int> firstOpenAttempt(EntryKind kind, int shape, int attempt, cons
         attempt = *next;
     }
 }
-
-} // namespace quorvane::candidateSets
-
-namespace quorvane::candidateSets {
 
 bool isHeld(EntryKind kind, int shape, int attempt, const ProjectKey::SeedDigest &digests,
             const Counts &counts)
@@ -366,7 +366,7 @@ bool isHeld(EntryKind kind, int shape, int attempt, const ProjectKey::SeedDigest
     }
     case setCount: return false;
     default: // a one-word town, alone or with an extra word
-        return held(counts, *set, pick(d(u"s"), 30) * townEnds + pick(d(u"e"), townEnds));
+        return held(counts, *set, pick(d(u"s"), pools::cityStarts().size()) * townEnds + pick(d(u"e"), townEnds));
     }
 }
 

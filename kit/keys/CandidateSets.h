@@ -45,8 +45,9 @@ using Counts = CandidateHoldings;
 qsizetype size(Set set);
 
 // What of a real value decides which sets its candidates come from: for a
-// phone its digit count, for an e-mail address the shape of its local part.
-int shapeOf(EntryKind kind, const QString &real, const QString &norm);
+// phone its digit count, for an e-mail address the shape of its local part
+// and whether the key knows the names it is made of.
+int shapeOf(const ProjectKey &key, EntryKind kind, const QString &real, const QString &norm);
 
 // Marks the spaceKey, newly taken by a key, in every set that has it as a member.
 void count(const QString &spaceKey, Counts &counts);

@@ -254,12 +254,16 @@ QString poolBasedLocal(const LocalPart &local, int attempt, const Digests &d)
     return result;
 }
 
-QString emailCandidate(const ProjectKey &key, const QString &real, int attempt, const Digests &d)
+QString localText(const QString &real)
 {
     const QStringList pieces = real.split(u'@', Qt::SkipEmptyParts);
-    const QString localText = pieces.isEmpty() ? real.toLower() : pieces.first().toLower();
+    return pieces.isEmpty() ? real.toLower() : pieces.first().toLower();
+}
+
+QString emailCandidate(const ProjectKey &key, const QString &real, int attempt, const Digests &d)
+{
     const QString domain = pick(pools::emailDomains(), d(u"d"));
-    const LocalPart local = cutLocalPart(localText);
+    const LocalPart local = cutLocalPart(localText(real));
     if (attempt < 50)
         if (std::optional<QString> named = nameBasedLocal(key, local, attempt, d))
             return *named + u'@' + domain;
@@ -288,6 +292,13 @@ QString candidate(const ProjectKey &key, EntryKind kind, const QString &real, co
     case EntryKind::email: return emailCandidate(key, real, attempt, d);
     }
     return {};
+}
+
+bool hasNameBasedEmail(const ProjectKey &key, const QString &real)
+{
+    // Whether the form gives up depends on the names, not on the numbers.
+    const ProjectKey::SeedDigest digests = key.seedDigest(QString());
+    return nameBasedLocal(key, cutLocalPart(localText(real)), 0, Digests(digests, 0)).has_value();
 }
 
 QString matchingCase(const QString &value, const QString &like)

@@ -18,6 +18,10 @@ QString candidate(const ProjectKey &key, EntryKind kind, const QString &real, co
 QString candidate(const ProjectKey &key, EntryKind kind, const QString &real, const QString &norm,
                   const ProjectKey::SeedDigest &digests, int attempt);
 
+// Whether the first 50 candidates of an e-mail address are built from the
+// stand-ins the key gave its name parts; otherwise they come from the pools.
+bool hasNameBasedEmail(const ProjectKey &key, const QString &real);
+
 // From ProjectKey::maxAttempts on, every kind draws from a widened family of
 // the same look: names with a third part, twin towns with one more word, all
 // five-digit ZIP codes; a seven-digit phone first takes a ten-digit number and

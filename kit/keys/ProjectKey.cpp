@@ -348,7 +348,7 @@ QString ProjectKey::assignSubstitute(const QString &real, EntryKind kind, const 
     if (const auto stored = m_byReal.constFind(seed); stored != m_byReal.constEnd())
         return m_entries.at(*stored).standIn;
     const SeedDigest digests = seedDigest(seed);
-    const int shape = candidateSets::shapeOf(kind, real, norm);
+    const int shape = candidateSets::shapeOf(*this, kind, real, norm);
     std::optional<QString> chosen;
     QString chosenKey;
     for (int attempt = 0; !chosen && attempt < lastAttempt; ++attempt) {
