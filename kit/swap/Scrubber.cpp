@@ -34,13 +34,31 @@ void addEntries(const Scan &scan, ProjectKey &working, const QSet<QString> &excl
     }
 }
 
+// Whether the key is still the one the scan planned on, so that the scan's
+// own key holds exactly what adding its entries would give.
+bool plannedOnThisKey(const Scan &scan, const ProjectKey &key, const QSet<QString> &excluded)
+{
+    if (!scan.plannedKey || !excluded.isEmpty() || key.id() != scan.plannedKey->id()
+        || key.valueCount() != scan.keyValueCount)
+        return false;
+    return key.valueCount() == 0 || key.entries().last() == scan.plannedKey->entries().at(key.valueCount() - 1);
+}
+
 } // namespace
 
 Scrubber::Result Scrubber::apply(const Scan &scan, const Spreadsheet &spreadsheet, ProjectKey &key,
                                  const QSet<QString> &excluded)
 {
     ProjectKey working = key;
-    addEntries(scan, working, excluded);
+    if (plannedOnThisKey(scan, key, excluded)) {
+        working = *scan.plannedKey;
+        // Renamed or given files meanwhile: those do not touch the entries.
+        working.setName(key.name());
+        for (const QString &file : key.files())
+            working.addFile(file);
+    } else {
+        addEntries(scan, working, excluded);
+    }
 
     int replaced = 0;
     const QByteArray data = spreadsheet.data(

@@ -121,3 +121,22 @@ TEST(Scrubber, SevenDigitPhonesPastTheHundredFictionalOnesEachGetTheirOwnStandIn
         standIns.insert(entry.standIn);
     EXPECT_EQ(standIns.size(), 102);
 }
+
+// The writer takes the scan's own key while the key has not moved on; adding
+// the planned entries one by one gives the same key.
+TEST(Scrubber, TheScansKeyEqualsTheEntriesAddedOneByOne)
+{
+    ProjectKey base = emptyKey();
+    base.record({EntryKind::firstName, u"Tom"_s, u"Mateo"_s});
+    base.addFile(u"earlier.csv"_s);
+    const Spreadsheet file = csv();
+    const Scan scanned = scan(file, base, {});
+    ASSERT_TRUE(scanned.plannedKey.has_value());
+    base.setName(u"Renamed"_s);
+    ProjectKey taken = base, added = base;
+    Scrubber::apply(scanned, file, taken, {});
+    Scrubber::apply(scanned, file, added, {u"no such item"_s});
+    EXPECT_EQ(taken.entries(), added.entries());
+    EXPECT_EQ(taken.files(), added.files());
+    EXPECT_EQ(taken.name(), u"Renamed");
+}
