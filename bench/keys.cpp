@@ -1,7 +1,9 @@
 // Cost of giving stand-ins and of looking them up, against one bare
 // HMAC-SHA-256 measured in the same run. Times are the thread's CPU time.
 //   bench_keys [COUNT [KIND...]]   COUNT distinct values of each kind (default
-//                                  100000), for the kinds named (default all)
+//                                  1 000 000), for the kinds named (default all).
+// ZIP codes compare by their five digits, so a key holds at most 100 000 of
+// them, real and stand-in together; that kind is capped at 45 000 values.
 #include "kit/keys/Crypto.h"
 #include "kit/keys/KeyFile.h"
 #include "kit/keys/ProjectKey.h"
@@ -11,6 +13,7 @@
 
 #include <cstdio>
 #include <ctime>
+#include <algorithm>
 #include <functional>
 
 using namespace quorvane;
@@ -53,7 +56,7 @@ QString sampleValue(EntryKind kind, int i)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const int count = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 100000;
+    const int requested = argc > 1 ? QString::fromLocal8Bit(argv[1]).toInt() : 1'000'000;
     QList<EntryKind> kinds;
     for (int i = 2; i < argc; ++i)
         if (std::optional<EntryKind> kind = entryKindFromRaw(QString::fromLocal8Bit(argv[i])))
@@ -76,10 +79,11 @@ int main(int argc, char **argv)
     });
     std::printf("ProjectKey::digest (prepared key)               %8.0f ns  %6.2f x HMAC\n\n", digest, digest / hmac);
 
-    std::printf("%d distinct values per kind, each kind in a fresh key:\n", count);
-    std::printf("%-10s %14s %9s %14s %9s %14s %9s %10s\n", "kind", "assign ns/call", "x HMAC", "byReal ns/call",
-                "x HMAC", "byStandIn ns", "x HMAC", "past bound");
+    std::printf("%d distinct values per kind, each kind in a fresh key:\n", requested);
+    std::printf("%-10s %9s %14s %9s %14s %9s %14s %9s %8s\n", "kind", "values", "assign ns/call", "x HMAC",
+                "byReal ns/call", "x HMAC", "byStandIn ns", "x HMAC", "shared");
     for (EntryKind kind : kinds) {
+        const int count = kind == EntryKind::zip ? std::min(requested, 45'000) : requested;
         ProjectKey key(u"Bench"_s, QUuid(), QDateTime(), secret);
         QStringList values;
         for (int i = 0; i < count; ++i)
@@ -100,11 +104,11 @@ int main(int argc, char **argv)
             for (const QString &standIn : standIns)
                 sink = sink + char(key.entryForSubstitute(standIn, kind).has_value());
         });
-        // Values that exhausted the 4000 attempts may share a stand-in.
+        // No two values may share a stand-in.
         QSet<QString> distinct;
         for (const QString &standIn : standIns)
             distinct.insert(ProjectKey::spaceKey(standIn, kind));
-        std::printf("%-10s %14.0f %9.1f %14.0f %9.2f %14.0f %9.2f %10lld\n", qPrintable(rawString(kind)), assign,
+        std::printf("%-10s %9d %14.0f %9.1f %14.0f %9.2f %14.0f %9.2f %8lld\n", qPrintable(rawString(kind)), count, assign,
                     assign / hmac, byReal, byReal / hmac, byStandIn, byStandIn / hmac,
                     static_cast<long long>(standIns.size() - distinct.size()));
         std::fflush(stdout);

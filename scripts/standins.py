@@ -116,6 +116,17 @@ CITY_EXTRAS = [
     "Springs", "Heights", "Junction", "Corners", "Mills",
 ]
 
+TOWN_WORDS = CITY_EXTRAS + [
+    "Falls", "Crossing", "Landing", "Hills", "Valley", "Station", "Harbor", "Grove", "Park", "Lake",
+    "Creek",
+]
+
+# From this attempt on, candidates come from each kind's widened family.
+WIDENED_FROM = 4000
+# A seven-digit phone takes ten-digit stand-ins from WIDENED_FROM, and from
+# here on, like every other phone past WIDENED_FROM, one with an extension.
+PHONE_EXTENSION_FROM = 8000
+
 AREA_CODES = [
     "201", "202", "203", "205", "206", "207", "208", "212", "213", "214", "215", "216", "217",
     "218", "301", "302", "303", "304", "305", "307", "308", "309", "312", "313", "314", "315",
@@ -238,6 +249,8 @@ class Key:
         def d(variant=""):
             return self.d(seed, attempt, variant)
 
+        if attempt >= WIDENED_FROM and kind not in ("street", "email"):
+            return self.widened(kind, real, norm, attempt, d("w"))
         if kind in ("firstName", "lastName"):
             pool = FIRST_NAMES if kind == "firstName" else LAST_NAMES
             n = len(pool)
@@ -276,6 +289,38 @@ class Key:
             return z
         if kind == "email":
             return self.email_candidate(real, attempt, d)
+        raise ValueError(kind)
+
+    @staticmethod
+    def widened(kind, real, norm, attempt, w):
+        # Every part comes from one number, read as mixed-radix digits.
+
+        def take(radix):
+            nonlocal w
+            digit = w % radix
+            w //= radix
+            return digit
+
+        if kind in ("firstName", "lastName"):
+            pool = FIRST_NAMES if kind == "firstName" else LAST_NAMES
+            return matching_case("-".join(pool[take(len(pool))] for _ in range(3)), real)
+        if kind == "city":
+            towns = []
+            for _ in range(2):
+                start = CITY_STARTS[take(30)]
+                towns.append(start + CITY_ENDS[take(16)])
+            return matching_case("-".join(towns) + " " + TOWN_WORDS[take(16)], real)
+        if kind == "phone":
+            area = 200 + take(800)
+            number = "%d55501%02d" % (area, take(100))
+            if len(norm) != 7 or attempt >= PHONE_EXTENSION_FROM:
+                number += "x%d" % (1000 + take(9000))
+            return number
+        if kind == "zip":
+            z = "%05d" % take(100000)
+            if len(only_digits(real)) == 9:
+                z += "-%04d" % take(10000)
+            return z
         raise ValueError(kind)
 
     def email_candidate(self, real, attempt, d):
@@ -343,6 +388,9 @@ class Key:
             out += str(attempt)
         return out
 
+    def all_zip_codes_taken(self):
+        return sum(1 for k in self.taken if k.startswith("zip|") and len(k) == 9) >= 100000
+
     def is_free(self, cand, kind, words=frozenset(), values=frozenset()):
         k = space_key(cand, kind)
         if k in self.taken or k in values:
@@ -361,13 +409,16 @@ class Key:
         norm = normalize(real, kind)
         seed = kind + "|" + norm
         chosen = None
-        for attempt in range(4000):
+        attempt = 0
+        while chosen is None:
+            if kind == "zip" and attempt >= WIDENED_FROM and self.all_zip_codes_taken():
+                # Five digits hold no more; the value shares a stand-in.
+                chosen = self.candidate(kind, real, norm, seed, WIDENED_FROM + len(self.entries))
+                break
             cand = self.candidate(kind, real, norm, seed, attempt)
             if self.is_free(cand, kind):
                 chosen = cand
-                break
-        if chosen is None:
-            chosen = self.candidate(kind, real, norm, seed, 4000 + len(self.entries))
+            attempt += 1
         self.record(kind, real, chosen)
         return chosen
 

@@ -119,7 +119,9 @@ QString PhoneFinder::regionOfSystem()
 QList<TextRange> PhoneFinder::find(const QString &text) const
 {
     QList<TextRange> ranges;
-    if (!hasEnoughDigits(text))
+    // Every match inside a lone amount would be dropped as part of it, so
+    // amount cells need not reach the matcher at all.
+    if (!hasEnoughDigits(text) || isDecimalAmount(QStringView(text).trimmed()))
         return ranges;
     // Possible rather than valid numbers, so that the fictional 555-01xx
     // numbers count as the phones they are meant to be.

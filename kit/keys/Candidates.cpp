@@ -42,24 +42,57 @@ QString digitsFrom(uint64_t number, qsizetype k)
 class Digests
 {
 public:
-    Digests(const ProjectKey &key, const QString &seed, int attempt) : m_key(key), m_seed(seed), m_attempt(attempt) {}
-    uint64_t operator()(QStringView variant = {}) const { return m_key.digest(m_seed, m_attempt, variant); }
+    Digests(const ProjectKey::SeedDigest &digests, int attempt) : m_digests(digests), m_attempt(attempt) {}
+    uint64_t operator()(QStringView variant = {}) const { return m_digests(m_attempt, variant); }
 
 private:
-    const ProjectKey &m_key;
-    const QString &m_seed;
+    const ProjectKey::SeedDigest &m_digests;
     int m_attempt;
 };
+
+// Takes one digit of a mixed-radix number: the widened families draw every
+// part of a candidate from one digest.
+qsizetype takeDigit(uint64_t &number, qsizetype radix)
+{
+    const qsizetype digit = qsizetype(number % uint64_t(radix));
+    number /= uint64_t(radix);
+    return digit;
+}
+
+bool isWidened(int attempt)
+{
+    return attempt >= ProjectKey::maxAttempts;
+}
 
 QString nameCandidate(const QStringList &pool, const QString &real, int attempt, const Digests &d)
 {
     const qsizetype n = pool.size();
+    if (isWidened(attempt)) {
+        uint64_t w = d(u"w");
+        QString cand = pool.at(takeDigit(w, n));
+        cand += u'-' + pool.at(takeDigit(w, n));
+        cand += u'-' + pool.at(takeDigit(w, n));
+        return matchingCase(cand, real);
+    }
     const QString cand = attempt < 2 * n ? pick(pool, d()) : pick(pool, d(u"a")) + u'-' + pick(pool, d(u"b"));
     return matchingCase(cand, real);
 }
 
+QString oneWordTown(uint64_t &w)
+{
+    const QString &start = pools::cityStarts().at(takeDigit(w, pools::cityStarts().size()));
+    return start + pools::cityEnds().at(takeDigit(w, pools::cityEnds().size()));
+}
+
 QString cityCandidate(const QString &real, int attempt, const Digests &d)
 {
+    if (isWidened(attempt)) {
+        uint64_t w = d(u"w");
+        QString cand = oneWordTown(w);
+        cand += u'-' + oneWordTown(w);
+        cand += u' ' + pools::townWords().at(takeDigit(w, pools::townWords().size()));
+        return matchingCase(cand, real);
+    }
     QString cand = pick(pools::cityStarts(), d(u"s")) + pick(pools::cityEnds(), d(u"e"));
     if (attempt > 599)
         cand += u' ' + pools::cityExtras().at(attempt % pools::cityExtras().size());
@@ -91,8 +124,22 @@ QString streetCandidate(const QString &real, const Digests &d)
     return matchingCase(QString::number(house) + u' ' + name + u' ' + typeWord, real);
 }
 
+// Ten digits: an area code from 200 to 999, 555, 01 and two digits.
+QString widenedPhone(uint64_t &w)
+{
+    const QString area = QString::number(200 + takeDigit(w, 800));
+    return area + u"55501"_s + zeroPadded(uint64_t(takeDigit(w, 100)), 2);
+}
+
 QString phoneCandidate(const QString &norm, int attempt, const Digests &d)
 {
+    if (isWidened(attempt)) {
+        uint64_t w = d(u"w");
+        QString number = widenedPhone(w);
+        if (norm.size() != 7 || attempt >= phoneExtensionFrom)
+            number += u'x' + QString::number(1000 + takeDigit(w, 9000));
+        return number;
+    }
     const QString area = attempt <= 1999 ? pick(pools::areaCodes(), d()) : QString::number(200 + d(u"x") % 800);
     const QString line = u"01"_s + zeroPadded(d(u"l") % 100, 2);
     if (norm.size() == 7)
@@ -105,8 +152,15 @@ qsizetype countDigits(const QString &text)
     return std::count_if(text.cbegin(), text.cend(), [](QChar c) { return isAsciiDigit(c.unicode()); });
 }
 
-QString zipCandidate(const QString &real, const Digests &d)
+QString zipCandidate(const QString &real, int attempt, const Digests &d)
 {
+    if (isWidened(attempt)) {
+        uint64_t w = d(u"w");
+        QString zip = zeroPadded(uint64_t(takeDigit(w, 100000)), 5);
+        if (countDigits(real) == 9)
+            zip += u'-' + zeroPadded(uint64_t(takeDigit(w, 10000)), 4);
+        return zip;
+    }
     QString zip = zeroPadded(10000 + d() % 89900, 5);
     if (countDigits(real) == 9)
         zip += u'-' + zeroPadded(d(u"4") % 10000, 4);
@@ -200,12 +254,16 @@ QString poolBasedLocal(const LocalPart &local, int attempt, const Digests &d)
     return result;
 }
 
-QString emailCandidate(const ProjectKey &key, const QString &real, int attempt, const Digests &d)
+QString localText(const QString &real)
 {
     const QStringList pieces = real.split(u'@', Qt::SkipEmptyParts);
-    const QString localText = pieces.isEmpty() ? real.toLower() : pieces.first().toLower();
+    return pieces.isEmpty() ? real.toLower() : pieces.first().toLower();
+}
+
+QString emailCandidate(const ProjectKey &key, const QString &real, int attempt, const Digests &d)
+{
     const QString domain = pick(pools::emailDomains(), d(u"d"));
-    const LocalPart local = cutLocalPart(localText);
+    const LocalPart local = cutLocalPart(localText(real));
     if (attempt < 50)
         if (std::optional<QString> named = nameBasedLocal(key, local, attempt, d))
             return *named + u'@' + domain;
@@ -217,17 +275,30 @@ QString emailCandidate(const ProjectKey &key, const QString &real, int attempt, 
 QString candidate(const ProjectKey &key, EntryKind kind, const QString &real, const QString &norm,
                   const QString &seed, int attempt)
 {
-    const Digests d(key, seed, attempt);
+    return candidate(key, kind, real, norm, key.seedDigest(seed), attempt);
+}
+
+QString candidate(const ProjectKey &key, EntryKind kind, const QString &real, const QString &norm,
+                  const ProjectKey::SeedDigest &digests, int attempt)
+{
+    const Digests d(digests, attempt);
     switch (kind) {
     case EntryKind::firstName: return nameCandidate(pools::firstNames(), real, attempt, d);
     case EntryKind::lastName: return nameCandidate(pools::lastNames(), real, attempt, d);
     case EntryKind::city: return cityCandidate(real, attempt, d);
     case EntryKind::street: return streetCandidate(real, d);
     case EntryKind::phone: return phoneCandidate(norm, attempt, d);
-    case EntryKind::zip: return zipCandidate(real, d);
+    case EntryKind::zip: return zipCandidate(real, attempt, d);
     case EntryKind::email: return emailCandidate(key, real, attempt, d);
     }
     return {};
+}
+
+bool hasNameBasedEmail(const ProjectKey &key, const QString &real)
+{
+    // Whether the form gives up depends on the names, not on the numbers.
+    const ProjectKey::SeedDigest digests = key.seedDigest(QString());
+    return nameBasedLocal(key, cutLocalPart(localText(real)), 0, Digests(digests, 0)).has_value();
 }
 
 QString matchingCase(const QString &value, const QString &like)

@@ -14,6 +14,20 @@ namespace quorvane {
 // key already gave their name parts.
 QString candidate(const ProjectKey &key, EntryKind kind, const QString &real, const QString &norm,
                   const QString &seed, int attempt);
+// The same, with the seed's digests prepared once for many attempts.
+QString candidate(const ProjectKey &key, EntryKind kind, const QString &real, const QString &norm,
+                  const ProjectKey::SeedDigest &digests, int attempt);
+
+// Whether the first 50 candidates of an e-mail address are built from the
+// stand-ins the key gave its name parts; otherwise they come from the pools.
+bool hasNameBasedEmail(const ProjectKey &key, const QString &real);
+
+// From ProjectKey::maxAttempts on, every kind draws from a widened family of
+// the same look: names with a third part, twin towns with one more word, all
+// five-digit ZIP codes; a seven-digit phone first takes a ten-digit number and
+// from this attempt on, like a ten-digit phone past maxAttempts, a ten-digit
+// number with an extension ("x" and four digits).
+constexpr int phoneExtensionFrom = 2 * ProjectKey::maxAttempts;
 
 // The value in upper or lower case when the letters of `like` are all one case
 // (and there are at least two of them); otherwise the value unchanged.

@@ -1,3 +1,7 @@
+// The plain SHA-256 context is a value that copies without allocating, which
+// the per-candidate MAC relies on; OpenSSL 3 marks it deprecated.
+#define OPENSSL_SUPPRESS_DEPRECATED
+
 #include "kit/keys/Crypto.h"
 
 #include <openssl/crypto.h>
@@ -7,6 +11,7 @@
 #include <openssl/kdf.h>
 #include <openssl/params.h>
 #include <openssl/rand.h>
+#include <openssl/sha.h>
 
 #include <cstring>
 #include <memory>
@@ -50,40 +55,31 @@ QByteArray hmacSha256(const QByteArray &key, const QByteArray &message)
 
 struct HmacSha256Key::States
 {
-    EVP_MD_CTX *inner = nullptr;
-    EVP_MD_CTX *outer = nullptr;
+    SHA256_CTX inner;
+    SHA256_CTX outer;
 };
 
 namespace {
 
 constexpr int sha256BlockLength = 64;
 
-using DigestContext = std::unique_ptr<EVP_MD_CTX, decltype(&EVP_MD_CTX_free)>;
+static_assert(sizeof(SHA256_CTX) <= sizeof(HmacSha256Key::Prefixed::state));
+static_assert(alignof(SHA256_CTX) <= alignof(HmacSha256Key::Prefixed));
 
-// Working contexts reused by each thread, so a MAC allocates nothing.
-EVP_MD_CTX *threadContext(int which)
-{
-    thread_local DigestContext contexts[2] = {DigestContext(EVP_MD_CTX_new(), &EVP_MD_CTX_free),
-                                              DigestContext(EVP_MD_CTX_new(), &EVP_MD_CTX_free)};
-    if (!contexts[which])
-        throw std::runtime_error("digest context unavailable");
-    return contexts[which].get();
-}
-
-EVP_MD_CTX *paddedState(const unsigned char *block, unsigned char pad)
+void paddedState(SHA256_CTX &context, const unsigned char *block, unsigned char pad)
 {
     unsigned char padded[sha256BlockLength];
     for (int i = 0; i < sha256BlockLength; ++i)
         padded[i] = block[i] ^ pad;
-    EVP_MD_CTX *context = EVP_MD_CTX_new();
-    const bool ok = context && EVP_DigestInit_ex(context, EVP_sha256(), nullptr) == 1
-        && EVP_DigestUpdate(context, padded, sizeof padded) == 1;
+    const bool ok = SHA256_Init(&context) == 1 && SHA256_Update(&context, padded, sizeof padded) == 1;
     OPENSSL_cleanse(padded, sizeof padded);
-    if (!ok) {
-        EVP_MD_CTX_free(context);
+    if (!ok)
         throw std::runtime_error("SHA-256 unavailable");
-    }
-    return context;
+}
+
+const SHA256_CTX &asContext(const HmacSha256Key::Prefixed &prefix)
+{
+    return *reinterpret_cast<const SHA256_CTX *>(prefix.state);
 }
 
 } // namespace
@@ -98,11 +94,11 @@ HmacSha256Key::HmacSha256Key(const QByteArray &key) : m_states(new States)
         std::memcpy(block, key.constData(), size_t(key.size()));
     }
     try {
-        m_states->inner = paddedState(block, 0x36);
-        m_states->outer = paddedState(block, 0x5c);
+        paddedState(m_states->inner, block, 0x36);
+        paddedState(m_states->outer, block, 0x5c);
     } catch (...) {
         OPENSSL_cleanse(block, sizeof block);
-        EVP_MD_CTX_free(m_states->inner);
+        OPENSSL_cleanse(m_states, sizeof *m_states);
         delete m_states;
         throw;
     }
@@ -111,23 +107,36 @@ HmacSha256Key::HmacSha256Key(const QByteArray &key) : m_states(new States)
 
 HmacSha256Key::~HmacSha256Key()
 {
-    // Freeing a digest context clears its state, which here derives from the key.
-    EVP_MD_CTX_free(m_states->inner);
-    EVP_MD_CTX_free(m_states->outer);
+    // The states derive from the key.
+    OPENSSL_cleanse(m_states, sizeof *m_states);
     delete m_states;
 }
 
-uint64_t HmacSha256Key::leading64(const QByteArray &message) const
+uint64_t HmacSha256Key::leading64(QByteArrayView message) const
+{
+    Prefixed start;
+    std::memcpy(start.state, &m_states->inner, sizeof(SHA256_CTX));
+    return leading64(start, message);
+}
+
+HmacSha256Key::Prefixed HmacSha256Key::prefixed(QByteArrayView prefix) const
+{
+    Prefixed result;
+    SHA256_CTX context = m_states->inner;
+    SHA256_Update(&context, prefix.data(), size_t(prefix.size()));
+    std::memcpy(result.state, &context, sizeof context);
+    OPENSSL_cleanse(&context, sizeof context);
+    return result;
+}
+
+uint64_t HmacSha256Key::leading64(const Prefixed &prefix, QByteArrayView rest) const
 {
     unsigned char innerHash[32];
     unsigned char mac[32];
-    unsigned int length = 0;
-    EVP_MD_CTX *work = threadContext(0);
-    bool ok = EVP_MD_CTX_copy_ex(work, m_states->inner) == 1
-        && EVP_DigestUpdate(work, message.constData(), size_t(message.size())) == 1
-        && EVP_DigestFinal_ex(work, innerHash, &length) == 1;
-    ok = ok && EVP_MD_CTX_copy_ex(work, m_states->outer) == 1 && EVP_DigestUpdate(work, innerHash, 32) == 1
-        && EVP_DigestFinal_ex(work, mac, &length) == 1;
+    SHA256_CTX context = asContext(prefix);
+    bool ok = SHA256_Update(&context, rest.data(), size_t(rest.size())) == 1 && SHA256_Final(innerHash, &context) == 1;
+    context = m_states->outer;
+    ok = ok && SHA256_Update(&context, innerHash, sizeof innerHash) == 1 && SHA256_Final(mac, &context) == 1;
     if (!ok)
         throw std::runtime_error("HMAC failed");
     uint64_t value = 0;

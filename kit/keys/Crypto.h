@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 
 #include <cstdint>
 #include <optional>
@@ -16,17 +17,27 @@ QByteArray hmacSha256(const QByteArray &key, const QByteArray &message);
 // HMAC-SHA-256 under one fixed key, with the key's inner and outer hash states
 // computed once: each MAC then costs two SHA-256 compressions for a short
 // message instead of four. Immutable after construction, so one instance may
-// be shared between threads.
+// be shared between threads. Nothing is allocated per MAC.
 class HmacSha256Key
 {
 public:
+    // The inner hash state with the key and a message prefix absorbed, so
+    // messages that share the prefix pay only for their own bytes.
+    struct Prefixed
+    {
+        alignas(8) unsigned char state[128];
+    };
+
     explicit HmacSha256Key(const QByteArray &key);
     ~HmacSha256Key();
     HmacSha256Key(const HmacSha256Key &) = delete;
     HmacSha256Key &operator=(const HmacSha256Key &) = delete;
 
     // The first eight bytes of the MAC of the message, read big-endian.
-    uint64_t leading64(const QByteArray &message) const;
+    uint64_t leading64(QByteArrayView message) const;
+    Prefixed prefixed(QByteArrayView prefix) const;
+    // The same number for the prefix followed by the rest.
+    uint64_t leading64(const Prefixed &prefix, QByteArrayView rest) const;
 
 private:
     struct States;

@@ -143,6 +143,16 @@ const QStringList &cityExtras()
     return list;
 }
 
+const QStringList &townWords()
+{
+    // The first five are cityExtras, in their order.
+    static const QStringList list{
+        u"Springs"_s, u"Heights"_s, u"Junction"_s, u"Corners"_s, u"Mills"_s, u"Falls"_s, u"Crossing"_s, u"Landing"_s,
+        u"Hills"_s, u"Valley"_s, u"Station"_s, u"Harbor"_s, u"Grove"_s, u"Park"_s, u"Lake"_s, u"Creek"_s,
+    };
+    return list;
+}
+
 const QStringList &areaCodes()
 {
     static const QStringList list{

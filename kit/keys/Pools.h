@@ -15,6 +15,9 @@ const QStringList &streetNames();
 const QStringList &cityStarts();
 const QStringList &cityEnds();
 const QStringList &cityExtras();
+// The last word of a twin town ("Cedarhaven-Maplewick Falls"), once the
+// one-word towns and their cityExtras forms are used up.
+const QStringList &townWords();
 const QStringList &areaCodes();
 const QStringList &emailDomains();
 // Real given names that are never handed out; they only help recognise names.

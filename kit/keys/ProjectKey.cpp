@@ -1,5 +1,6 @@
 #include "kit/keys/ProjectKey.h"
 
+#include "kit/keys/CandidateSets.h"
 #include "kit/keys/ValueKind.h"
 #include "kit/keys/Candidates.h"
 #include "kit/keys/Crypto.h"
@@ -24,6 +25,43 @@ QString digitsOnly(const QString &text)
         if (c >= u'0' && c <= u'9')
             out.append(c);
     return out;
+}
+
+// QString::toLower walks the full case tables; most values are plain ASCII.
+QString lowered(const QString &text)
+{
+    qsizetype firstUpper = -1;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c >= 0x80)
+            return text.toLower();
+        if (firstUpper < 0 && c >= u'A' && c <= u'Z')
+            firstUpper = i;
+    }
+    if (firstUpper < 0)
+        return text;
+    QString result = text;
+    for (qsizetype i = firstUpper; i < result.size(); ++i) {
+        const char16_t c = result.at(i).unicode();
+        if (c >= u'A' && c <= u'Z')
+            result[i] = QChar(char16_t(c - u'A' + u'a'));
+    }
+    return result;
+}
+
+// The pieces between whitespace joined by one space; most values already are.
+QString collapsedWhitespace(const QString &text)
+{
+    bool previousSpace = true;
+    for (QChar c : text) {
+        const bool space = c.isSpace();
+        if (space && (previousSpace || c != u' '))
+            return splitAtWhitespace(text).join(u' ');
+        previousSpace = space;
+    }
+    if (previousSpace && !text.isEmpty())
+        return splitAtWhitespace(text).join(u' ');
+    return text;
 }
 
 [[noreturn]] void malformed(const char *what)
@@ -190,12 +228,13 @@ QString ProjectKey::normalized(const QString &value, EntryKind kind)
     switch (kind) {
     case EntryKind::firstName:
     case EntryKind::lastName:
-    case EntryKind::city: return splitAtWhitespace(value.toLower()).join(u' ');
-    case EntryKind::email: return value.trimmed().toLower();
+    case EntryKind::city: return collapsedWhitespace(lowered(value));
+    case EntryKind::email: return lowered(value.trimmed());
     case EntryKind::street: {
-        QString text = value.toLower();
-        text.remove(u'.').replace(u',', u' ');
-        return splitAtWhitespace(text).join(u' ');
+        QString text = lowered(value);
+        if (text.contains(u'.') || text.contains(u','))
+            text.remove(u'.').replace(u',', u' ');
+        return collapsedWhitespace(text);
     }
     case EntryKind::phone: {
         QString digits = digitsOnly(value);
@@ -254,28 +293,46 @@ bool ProjectKey::isSubstitute(const QString &text, EntryKind kind) const
 
 void ProjectKey::record(const Entry &entry)
 {
-    const QString key = realKey(entry.real, entry.kind);
-    if (m_byReal.contains(key))
+    const QString norm = normalized(entry.real, entry.kind);
+    record(entry, rawString(entry.kind) + u'|' + norm, entryNamespace(entry.kind) + u'|' + norm,
+           spaceKey(entry.standIn, entry.kind));
+}
+
+void ProjectKey::record(const Entry &entry, const QString &realKey, const QString &realSpaceKey,
+                        const QString &standInKey)
+{
+    if (m_byReal.contains(realKey))
         return;
     const qsizetype index = m_entries.size();
     m_entries.append(entry);
-    m_byReal.insert(key, index);
-    const QString standInKey = spaceKey(entry.standIn, entry.kind);
+    m_byReal.insert(realKey, index);
     m_byStandIn.insert(standInKey, index);
-    m_taken.insert(spaceKey(entry.real, entry.kind));
-    m_taken.insert(standInKey);
+    take(realSpaceKey);
+    take(standInKey);
+}
+
+void ProjectKey::take(const QString &spaceKey)
+{
+    const qsizetype before = m_taken.size();
+    m_taken.insert(spaceKey);
+    if (m_taken.size() != before)
+        candidateSets::count(spaceKey, m_held);
 }
 
 bool ProjectKey::isFree(const QString &cand, EntryKind kind, const Reserved &reserved) const
 {
-    const QString key = spaceKey(cand, kind);
+    return isFree(cand, spaceKey(cand, kind), kind, reserved);
+}
+
+bool ProjectKey::isFree(const QString &cand, const QString &key, EntryKind kind, const Reserved &reserved) const
+{
     if (m_taken.contains(key) || reserved.values.contains(key))
         return false;
     if (kind != EntryKind::firstName && kind != EntryKind::lastName && kind != EntryKind::city)
         return true;
     if (reserved.words.isEmpty())
         return true;
-    if (reserved.words.contains(normalized(cand, kind)))
+    if (reserved.words.contains(key.mid(key.indexOf(u'|') + 1)))
         return false;
     for (const QString &piece : cand.split(u'-', Qt::SkipEmptyParts))
         if (reserved.words.contains(piece.toLower()))
@@ -283,29 +340,83 @@ bool ProjectKey::isFree(const QString &cand, EntryKind kind, const Reserved &res
     return true;
 }
 
-QString ProjectKey::assignSubstitute(const QString &real, EntryKind kind, const Reserved &reserved)
+QString ProjectKey::assignSubstitute(const QString &real, EntryKind kind, const Reserved &reserved, Walk walk)
 {
-    if (std::optional<QString> stored = storedSubstitute(real, kind))
-        return *stored;
     const QString norm = normalized(real, kind);
+    // The seed is the value's realKey.
     const QString seed = rawString(kind) + u'|' + norm;
+    if (const auto stored = m_byReal.constFind(seed); stored != m_byReal.constEnd())
+        return m_entries.at(*stored).standIn;
+    const SeedDigest digests = seedDigest(seed);
+    const int shape = candidateSets::shapeOf(*this, kind, real, norm);
     std::optional<QString> chosen;
-    for (int attempt = 0; attempt < maxAttempts && !chosen; ++attempt) {
-        QString cand = candidate(*this, kind, real, norm, seed, attempt);
-        if (isFree(cand, kind, reserved))
+    QString chosenKey;
+    for (int attempt = 0; !chosen && attempt < lastAttempt; ++attempt) {
+        const std::optional<int> open = candidateSets::firstOpenAttempt(kind, shape, attempt, m_held);
+        if (!open)
+            break;
+        if (walk == Walk::skipping) {
+            attempt = *open;
+            if (candidateSets::isHeld(kind, shape, attempt, digests, m_held))
+                continue;
+        }
+        QString cand = candidate(*this, kind, real, norm, digests, attempt);
+        QString key = spaceKey(cand, kind);
+        if (isFree(cand, key, kind, reserved)) {
             chosen = std::move(cand);
+            chosenKey = std::move(key);
+        }
     }
-    // Never runs dry: past the bound one more candidate is taken as it comes.
-    if (!chosen)
-        chosen = candidate(*this, kind, real, norm, seed, maxAttempts + int(valueCount()));
-    record({kind, real, *chosen});
+    // Only a key whose every five-digit ZIP code is taken gets here; a value
+    // then shares a stand-in rather than going without one.
+    if (!chosen) {
+        chosen = candidate(*this, kind, real, norm, digests, maxAttempts + int(valueCount()));
+        chosenKey = spaceKey(*chosen, kind);
+    }
+    record({kind, real, *chosen}, seed, entryNamespace(kind) + u'|' + norm, chosenKey);
     return *chosen;
 }
 
 uint64_t ProjectKey::digest(const QString &seed, int attempt, QStringView variant) const
 {
-    const QByteArray message = seed.toUtf8() + '|' + QByteArray::number(attempt) + '|' + variant.toUtf8();
-    return m_mac->leading64(message);
+    return seedDigest(seed)(attempt, variant);
+}
+
+ProjectKey::SeedDigest ProjectKey::seedDigest(const QString &seed) const
+{
+    return SeedDigest(m_mac, seed);
+}
+
+ProjectKey::SeedDigest::SeedDigest(std::shared_ptr<const crypto::HmacSha256Key> mac, const QString &seed)
+    : m_mac(std::move(mac)), m_prefix(m_mac->prefixed(QByteArray(seed.toUtf8() + '|')))
+{
+}
+
+uint64_t ProjectKey::SeedDigest::operator()(int attempt, QStringView variant) const
+{
+    // "attempt|variant"; variants are short ASCII tags, so the message fits
+    // on the stack and nothing is allocated.
+    char message[64];
+    qsizetype length = 0;
+    char digits[20];
+    int count = 0;
+    uint64_t value = attempt < 0 ? uint64_t(-int64_t(attempt)) : uint64_t(attempt);
+    do {
+        digits[count++] = char('0' + value % 10);
+        value /= 10;
+    } while (value != 0);
+    if (attempt < 0)
+        message[length++] = '-';
+    while (count > 0)
+        message[length++] = digits[--count];
+    message[length++] = '|';
+    const bool ascii = variant.size() <= 40
+        && std::all_of(variant.begin(), variant.end(), [](QChar c) { return c.unicode() < 0x80; });
+    if (!ascii)
+        return m_mac->leading64(m_prefix, QByteArray(QByteArray(message, length) + variant.toUtf8()));
+    for (QChar c : variant)
+        message[length++] = char(c.unicode());
+    return m_mac->leading64(m_prefix, QByteArrayView(message, length));
 }
 
 QString ProjectKey::dateText(const QDateTime &date)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "kit/keys/CandidateHoldings.h"
+#include "kit/keys/Crypto.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QHash>
@@ -14,10 +17,6 @@
 #include <optional>
 
 namespace quorvane {
-
-namespace crypto {
-class HmacSha256Key;
-}
 
 enum class ValueKind;
 
@@ -88,13 +87,33 @@ public:
     // Direct probe of the stand-in index with a ready-made spaceKey ("word|mateo").
     std::optional<Entry> entryForStandInKey(const QString &spaceKey) const;
 
-    QString assignSubstitute(const QString &real, EntryKind kind, const Reserved &reserved);
+    // The digests of one seed, with the secret and the seed absorbed once.
+    class SeedDigest
+    {
+    public:
+        uint64_t operator()(int attempt, QStringView variant) const;
+
+    private:
+        friend class ProjectKey;
+        SeedDigest(std::shared_ptr<const crypto::HmacSha256Key> mac, const QString &seed);
+        std::shared_ptr<const crypto::HmacSha256Key> m_mac;
+        crypto::HmacSha256Key::Prefixed m_prefix;
+    };
+
+    // Skipping leaves out stretches of attempts whose candidates the key
+    // already holds, all of them; plain tries every attempt, for comparison.
+    enum class Walk { skipping, plain };
+
+    QString assignSubstitute(const QString &real, EntryKind kind, const Reserved &reserved,
+                             Walk walk = Walk::skipping);
     void record(const Entry &entry);
     uint64_t digest(const QString &seed, int attempt, QStringView variant) const;
+    SeedDigest seedDigest(const QString &seed) const;
     // Whether a candidate may be taken: not held by this key, not reserved by the file.
     bool isFree(const QString &candidate, EntryKind kind, const Reserved &reserved) const;
 
-    // Attempts tested before one more candidate is taken untested.
+    // Attempts drawn from the kind's usual candidates; later attempts draw
+    // from its widened family, which holds far more values.
     static constexpr int maxAttempts = 4000;
 
     // The JSON form: members sorted, dates as ISO 8601 UTC whole seconds,
@@ -114,6 +133,13 @@ public:
     void wipeSecret();
 
 private:
+    void record(const Entry &entry, const QString &realKey, const QString &realSpaceKey, const QString &standInKey);
+    bool isFree(const QString &candidate, const QString &spaceKey, EntryKind kind, const Reserved &reserved) const;
+    // Adds a spaceKey to m_taken and counts it into the candidate sets it belongs to.
+    void take(const QString &spaceKey);
+    // Attempts past this are not tried; no family runs that far before a free candidate.
+    static constexpr int lastAttempt = 1'000'000'000;
+
     QUuid m_id;
     QString m_name;
     QDateTime m_created;
@@ -123,6 +149,8 @@ private:
     QHash<QString, qsizetype> m_byReal;
     QHash<QString, qsizetype> m_byStandIn;
     QSet<QString> m_taken;
+    // The members of each candidate set that m_taken holds.
+    CandidateHoldings m_held;
     // Prepared from m_secret; shared by copies, since the secret never changes.
     std::shared_ptr<const crypto::HmacSha256Key> m_mac;
 };

@@ -22,8 +22,10 @@ constexpr auto unicode = QRegularExpression::UseUnicodePropertiesOption;
 
 const QRegularExpression &phonePattern()
 {
+    // A stand-in may carry an extension: " x" and four digits.
     static const QRegularExpression pattern(
-        uR"((?<![\d])(?:\+?1[\s.\-]?)?(?:\(\d{3}\)|\d{3})?[\s.\-]?555[\s.\-]?01\d{2}(?!\d))"_s, unicode);
+        uR"((?<![\d])(?:\+?1[\s.\-]?)?(?:\(\d{3}\)|\d{3})?[\s.\-]?555[\s.\-]?01\d{2}(?:( ?x\d{4}))?(?!\d))"_s,
+        unicode);
     return pattern;
 }
 
@@ -212,9 +214,17 @@ Restorer::TextResult Restorer::restore(const QString &text) const
         while (start < match.capturedEnd()
                && (text.at(start).isSpace() || text.at(start) == u'-' || text.at(start) == u'.'))
             ++start;
-        const QString matched = text.mid(start, match.capturedEnd() - start);
-        if (auto entry = m_key.entryForSubstitute(matched, EntryKind::phone))
-            found.add(start, match.capturedEnd(), phoneLike(entry->real, matched));
+        qsizetype end = match.capturedEnd();
+        auto entry = m_key.entryForSubstitute(text.mid(start, end - start), EntryKind::phone);
+        // An extension the key does not know belongs to the text, not to the stand-in.
+        if (!entry && match.capturedLength(1) > 0) {
+            end = match.capturedStart(1);
+            entry = m_key.entryForSubstitute(text.mid(start, end - start), EntryKind::phone);
+        }
+        // The real number takes the layout of the number before any extension.
+        const qsizetype numberEnd = match.capturedLength(1) > 0 ? match.capturedStart(1) : end;
+        if (entry)
+            found.add(start, end, phoneLike(entry->real, text.mid(start, numberEnd - start)));
     }
 
     for (auto it = streetPattern().globalMatch(text); it.hasNext();) {

@@ -373,14 +373,21 @@ private:
         QHash<QString, qsizetype> itemIndex;
         for (const Listed &entry : listed)
             plan(*entry.record, *entry.finding, working, itemIndex);
+        m_scan.keyValueCount = m_key.valueCount();
+        if (m_plannedKeyExact)
+            m_scan.plannedKey = std::move(working);
     }
 
     void plan(const Record &record, const Finding &finding, ProjectKey &working, QHash<QString, qsizetype> &itemIndex)
     {
         const QString id = itemID(finding);
+        const qsizetype entriesBefore = working.valueCount();
         const StandInPlan plan = StandInPlan::of(finding, working, m_reserved);
-        if (plan.text == finding.text)
+        if (plan.text == finding.text) {
+            // Entries no item lists: the writer must build its key itself.
+            m_plannedKeyExact = m_plannedKeyExact && working.valueCount() == entriesBefore;
             return;
+        }
         const auto known = itemIndex.constFind(id);
         if (known == itemIndex.cend()) {
             itemIndex.insert(id, m_scan.items.size());
@@ -430,6 +437,7 @@ private:
     ProjectKey::Reserved m_reserved;
     QList<Record> m_records;
     QMap<QString, int> m_phoneCounts;
+    bool m_plannedKeyExact = true;
 };
 
 } // namespace

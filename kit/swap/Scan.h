@@ -15,6 +15,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace quorvane {
 
 class Spreadsheet;
@@ -44,6 +46,11 @@ struct Scan
     QHash<CellRef, QList<Planned>> planned;
     QHash<QString, QList<Planned>> loosePlanned; // keyed by the whole text outside cells
     QHash<QString, QList<ProjectKey::Entry>> entriesByItem;
+    // The key as planning left it, holding exactly the entries above that
+    // are new; the writer takes it as it is while the key has not moved on
+    // and no item is left out. Nothing when planning recorded more.
+    std::optional<ProjectKey> plannedKey;
+    qsizetype keyValueCount = 0; // entries of the key the scan was made with
 };
 
 // The identity under which equal values written differently become one item.

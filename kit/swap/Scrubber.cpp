@@ -17,7 +17,7 @@ namespace {
 
 // Adds what the scan planned to the working key and checks that the key still
 // gives every value the stand-in the scan showed.
-void addEntries(const Scan &scan, const ProjectKey &given, ProjectKey &working, const QSet<QString> &excluded)
+void addEntries(const Scan &scan, ProjectKey &working, const QSet<QString> &excluded)
 {
     for (const ReviewItem &item : scan.items) {
         if (excluded.contains(item.id))
@@ -26,14 +26,22 @@ void addEntries(const Scan &scan, const ProjectKey &given, ProjectKey &working, 
             const bool known = working.entryForReal(entry.real, entry.kind).has_value();
             // A stand-in handed to another value meanwhile is not recorded; the
             // check below then finds the value without its planned stand-in.
-            // One the scan itself gave twice (when a kind ran out of fresh
-            // stand-ins) is recorded like the scan did.
-            if (!known && !given.isSubstitute(entry.standIn, entry.kind))
+            if (!known && !working.isSubstitute(entry.standIn, entry.kind))
                 working.record(entry);
             if (working.storedSubstitute(entry.real, entry.kind) != entry.standIn)
                 throw Scrubber::Failure(Scrubber::Failure::Kind::outdated);
         }
     }
+}
+
+// Whether the key is still the one the scan planned on, so that the scan's
+// own key holds exactly what adding its entries would give.
+bool plannedOnThisKey(const Scan &scan, const ProjectKey &key, const QSet<QString> &excluded)
+{
+    if (!scan.plannedKey || !excluded.isEmpty() || key.id() != scan.plannedKey->id()
+        || key.valueCount() != scan.keyValueCount)
+        return false;
+    return key.valueCount() == 0 || key.entries().last() == scan.plannedKey->entries().at(key.valueCount() - 1);
 }
 
 } // namespace
@@ -42,7 +50,15 @@ Scrubber::Result Scrubber::apply(const Scan &scan, const Spreadsheet &spreadshee
                                  const QSet<QString> &excluded)
 {
     ProjectKey working = key;
-    addEntries(scan, key, working, excluded);
+    if (plannedOnThisKey(scan, key, excluded)) {
+        working = *scan.plannedKey;
+        // Renamed or given files meanwhile: those do not touch the entries.
+        working.setName(key.name());
+        for (const QString &file : key.files())
+            working.addFile(file);
+    } else {
+        addEntries(scan, working, excluded);
+    }
 
     int replaced = 0;
     const QByteArray data = spreadsheet.data(

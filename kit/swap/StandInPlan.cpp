@@ -132,6 +132,10 @@ QString StandInPlan::streetWithoutUnit(const QString &street)
 
 QString StandInPlan::phoneLayout(const QString &standInDigits, const QString &realText)
 {
+    // A stand-in with an extension ("4155550142x1234"): the number laid out,
+    // then the extension.
+    if (const qsizetype x = standInDigits.indexOf(u'x'); x >= 0)
+        return phoneLayout(standInDigits.left(x), realText) + u" x"_s + standInDigits.mid(x + 1);
     const QString realDigits = digits(realText);
     if (realDigits.size() == standInDigits.size()) {
         if (auto laid = formatLike(standInDigits, realText))

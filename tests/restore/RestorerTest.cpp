@@ -110,3 +110,24 @@ TEST(ClipboardRestore, OutcomesAndTheirMessages)
     EXPECT_EQ(Outcome::noText().message(u"Clinic"_s), u"The clipboard has no text. Copy the reply first.");
     EXPECT_EQ(Outcome::nothingFound().message(u"Clinic"_s), u"No stand-ins from “Clinic” in the clipboard.");
 }
+
+// Past the hundred fictional lines a seven-digit number gets a ten-digit
+// stand-in, and past the 80 000 ten-digit ones a stand-in with an extension.
+TEST(Restorer, PhoneStandInsOfTheWidenedFormsComeBack)
+{
+    ProjectKey key(u"Many phones"_s);
+    key.record({EntryKind::phone, u"867-5309"_s, u"4155550142"_s});
+    key.record({EntryKind::phone, u"415-867-5309"_s, u"2125550142x1234"_s});
+    key.record({EntryKind::phone, u"415-867-5310"_s, u"2125550142"_s});
+    const QList<std::pair<QString, QString>> cases{
+        {u"Call (415) 555-0142."_s, u"Call 867-5309."_s},
+        {u"Call 212-555-0142 x1234 today"_s, u"Call 415-867-5309 today"_s},
+        {u"Call (212) 555-0142x1234"_s, u"Call (415) 867-5309"_s},
+        // An extension the key does not know stays with the text.
+        {u"Call 212-555-0142 x9999"_s, u"Call 415-867-5310 x9999"_s},
+    };
+    for (const auto &[text, real] : cases) {
+        const ClipboardRestore::Outcome outcome = ClipboardRestore::restore(text, &key);
+        EXPECT_EQ(std::pair(outcome.text, outcome.count), std::pair(real, 1)) << text.toStdString();
+    }
+}

@@ -233,3 +233,52 @@ TEST(RoundTrip, SharedPeopleGetTheSameStandInsInASecondFile)
     }
     EXPECT_EQ(shared, 6);
 }
+
+namespace {
+
+// A town name no other row has: two made-up syllables and an ending.
+QString madeUpTown(int n)
+{
+    static const QStringList syllables{u"bar"_s, u"cor"_s, u"dan"_s, u"fen"_s, u"gal"_s, u"hol"_s, u"jor"_s,
+                                       u"kel"_s, u"lin"_s, u"mar"_s, u"nor"_s, u"per"_s, u"ros"_s, u"sel"_s,
+                                       u"tam"_s, u"vin"_s};
+    QString town = syllables.at(n % 16) + syllables.at(n / 16 % 16) + (n / 256 % 2 ? u"ton"_s : u"ville"_s);
+    town[0] = town[0].toUpper();
+    return town + QString(QChar(u'a' + n / 512));
+}
+
+void expectRoundTrip(const QString &csv)
+{
+    const Spreadsheet original(csv.toUtf8(), u"many.csv"_s);
+    ProjectKey key = freshKey();
+    const Spreadsheet copy = swapped(original, key);
+    QSet<QString> standIns;
+    for (const ProjectKey::Entry &entry : key.entries())
+        standIns.insert(ProjectKey::spaceKey(entry.standIn, entry.kind));
+    EXPECT_EQ(standIns.size(), key.valueCount());
+    const Texts back = texts(restored(copy, key)), before = texts(original), swappedTexts = texts(copy);
+    ASSERT_EQ(back.size(), before.size());
+    for (qsizetype row = 0; row < before.size(); ++row)
+        ASSERT_EQ(back.at(row), before.at(row)) << "row " << row << ": " << swappedTexts.at(row).join(u'|').toStdString();
+}
+
+} // namespace
+
+// A hundred seven-digit stand-ins exist; the numbers past them take ten digits.
+TEST(RoundTrip, MorePhonesThanTheFictionalLinesRestoreExactly)
+{
+    QString csv = u"Phone\n"_s;
+    for (int i = 0; i < 150; ++i)
+        csv += u"867-%1\n"_s.arg(1000 + i);
+    expectRoundTrip(csv);
+}
+
+// Past 2 880 towns the stand-ins are twin towns with one more word; restoring
+// them needs the restorer to look up a stand-in of several words whole.
+TEST(RoundTrip, MoreTownsThanTheOneAndTwoWordStandInsRestoreExactly)
+{
+    QString csv = u"Address\n"_s;
+    for (int i = 0; i < 3000; ++i)
+        csv += u"\"12 Main St, %1, OR 97201\"\n"_s.arg(madeUpTown(i));
+    expectRoundTrip(csv);
+}

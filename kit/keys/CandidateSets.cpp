@@ -1,0 +1,373 @@
+#include "kit/keys/CandidateSets.h"
+
+#include "kit/keys/Candidates.h"
+#include "kit/keys/Pools.h"
+
+#include <QSet>
+
+using namespace Qt::StringLiterals;
+
+namespace quorvane::candidateSets {
+
+
+namespace {
+
+// Lower-cased pool entries and their positions, by which candidates draw them.
+using Numbers = QHash<QString, qsizetype>;
+
+Numbers numbered(const QStringList &pool)
+{
+    Numbers numbers;
+    for (qsizetype i = 0; i < pool.size(); ++i)
+        numbers.insert(pool.at(i).toLower(), i);
+    return numbers;
+}
+
+const Numbers &firstNameSet()
+{
+    static const Numbers set = numbered(pools::firstNames());
+    return set;
+}
+
+const Numbers &lastNameSet()
+{
+    static const Numbers set = numbered(pools::lastNames());
+    return set;
+}
+
+const qsizetype townEnds = 16;
+// Pool-based addresses from this attempt on; from the later one on, the
+// attempt is appended, so no set holds them.
+constexpr int emailPooled = 50;
+constexpr int emailNumbered = 3000;
+// Added to an e-mail shape when the address's names are not in the key, so
+// its first 50 candidates come from the pools as well.
+constexpr int poolFromStart = 10;
+
+// start × 16 + end, the way a one-word town is drawn.
+const Numbers &townSet()
+{
+    static const Numbers set = [] {
+        Numbers towns;
+        for (qsizetype s = 0; s < pools::cityStarts().size(); ++s)
+            for (qsizetype e = 0; e < townEnds; ++e)
+                towns.insert((pools::cityStarts().at(s) + pools::cityEnds().at(e)).toLower(), s * townEnds + e);
+        return towns;
+    }();
+    return set;
+}
+
+const Numbers &areaSet()
+{
+    static const Numbers set = numbered(pools::areaCodes());
+    return set;
+}
+
+void mark(Counts &counts, Set set, qsizetype member)
+{
+    QBitArray &members = counts.members[set];
+    if (members.isEmpty())
+        members.resize(size(set));
+    if (!members.testBit(member)) {
+        members.setBit(member);
+        ++counts.counts[set];
+    }
+}
+
+bool held(const Counts &counts, Set set, qsizetype member)
+{
+    const QBitArray &members = counts.members[set];
+    return !members.isEmpty() && members.testBit(member);
+}
+
+// "a-b" with both halves in the pool: a × n + b.
+std::optional<qsizetype> doubleNumber(QStringView text, const Numbers &pool)
+{
+    const qsizetype dash = text.indexOf(u'-');
+    if (dash <= 0)
+        return std::nullopt;
+    const auto a = pool.constFind(text.left(dash).toString());
+    const auto b = pool.constFind(text.mid(dash + 1).toString());
+    if (a == pool.cend() || b == pool.cend())
+        return std::nullopt;
+    return *a * pool.size() + *b;
+}
+
+void countWord(const QString &norm, Counts &counts)
+{
+    if (const auto first = firstNameSet().constFind(norm); first != firstNameSet().cend())
+        mark(counts, firstSingle, *first);
+    if (const auto last = lastNameSet().constFind(norm); last != lastNameSet().cend())
+        mark(counts, lastSingle, *last);
+    if (const auto town = townSet().constFind(norm); town != townSet().cend())
+        mark(counts, townOne, *town);
+    if (norm.contains(u'-')) {
+        if (const std::optional<qsizetype> number = doubleNumber(norm, firstNameSet()))
+            mark(counts, firstDouble, *number);
+        if (const std::optional<qsizetype> number = doubleNumber(norm, lastNameSet()))
+            mark(counts, lastDouble, *number);
+    }
+    const qsizetype space = norm.indexOf(u' ');
+    if (space <= 0)
+        return;
+    const auto town = townSet().constFind(norm.left(space));
+    if (town == townSet().cend())
+        return;
+    const QStringView extra = QStringView(norm).mid(space + 1);
+    for (qsizetype k = 0; k < pools::cityExtras().size(); ++k)
+        if (extra.compare(pools::cityExtras().at(k), Qt::CaseInsensitive) == 0)
+            mark(counts, Set(townExtra0 + k), *town);
+}
+
+bool isFictionalLine(QStringView digits)
+{
+    return digits.size() == 7 && digits.startsWith(u"55501");
+}
+
+void countPhone(QStringView norm, Counts &counts)
+{
+    if (isFictionalLine(norm))
+        mark(counts, phoneShort, norm.mid(5).toInt());
+    if (norm.size() != 10 || !isFictionalLine(norm.mid(3)) || norm.at(0) < u'2')
+        return;
+    const int line = norm.mid(8).toInt();
+    mark(counts, phoneAny, (norm.left(3).toInt() - 200) * 100 + line);
+    if (const auto area = areaSet().constFind(norm.left(3).toString()); area != areaSet().cend())
+        mark(counts, phoneListed, *area * 100 + line);
+}
+
+void countZip(QStringView norm, Counts &counts)
+{
+    bool ok = false;
+    const int value = norm.toInt(&ok);
+    if (norm.size() != 5 || !ok)
+        return;
+    mark(counts, zipAny, value);
+    if (value >= 10000 && value <= 99899)
+        mark(counts, zipListed, value - 10000);
+}
+
+constexpr QStringView emailSeparators = u".-_+";
+
+std::optional<qsizetype> domainNumber(QStringView domain)
+{
+    const qsizetype at = pools::emailDomains().indexOf(domain.toString());
+    return at < 0 ? std::nullopt : std::optional<qsizetype>(at);
+}
+
+// (first × 240 + last) × 3 + domain, the way pool-based addresses are drawn.
+qsizetype emailMember(qsizetype first, qsizetype last, qsizetype domain)
+{
+    return (first * lastNameSet().size() + last) * pools::emailDomains().size() + domain;
+}
+
+void countEmail(QStringView norm, Counts &counts)
+{
+    const qsizetype at = norm.lastIndexOf(u'@');
+    if (at <= 0)
+        return;
+    const std::optional<qsizetype> domain = domainNumber(norm.mid(at + 1));
+    if (!domain)
+        return;
+    const QStringView local = norm.left(at);
+    for (qsizetype s = 0; s < emailSeparators.size(); ++s) {
+        const qsizetype split = local.indexOf(emailSeparators[s]);
+        if (split <= 0)
+            continue;
+        const auto first = firstNameSet().constFind(local.left(split).toString());
+        const auto last = lastNameSet().constFind(local.mid(split + 1).toString());
+        if (first != firstNameSet().cend() && last != lastNameSet().cend())
+            mark(counts, Set(emailDot + s), emailMember(*first, *last, *domain));
+    }
+    if (local.size() < 3)
+        return;
+    if (const auto last = lastNameSet().constFind(local.mid(1).toString());
+        last != lastNameSet().cend() && local[0] >= u'a' && local[0] <= u'z')
+        mark(counts, emailInitial, emailMember(local[0].unicode() - u'a', *last, *domain));
+    for (qsizetype split = 2; split + 2 <= local.size(); ++split) {
+        const auto first = firstNameSet().constFind(local.left(split).toString());
+        if (first == firstNameSet().cend())
+            continue;
+        if (const auto last = lastNameSet().constFind(local.mid(split).toString()); last != lastNameSet().cend())
+            mark(counts, emailJoined, emailMember(*first, *last, *domain));
+    }
+}
+
+// The attempt after the stretch that shares the attempt's set; nothing when
+// no attempt after it can give a candidate outside the set.
+std::optional<int> stretchEnd(EntryKind kind, int shape, int attempt, const Counts &counts)
+{
+    switch (kind) {
+    case EntryKind::firstName: return attempt < 532 ? 532 : ProjectKey::maxAttempts;
+    case EntryKind::lastName: return attempt < 480 ? 480 : ProjectKey::maxAttempts;
+    case EntryKind::city: {
+        if (attempt < 600)
+            return 600;
+        for (int k = 0; k < 5; ++k)
+            if (counts.counts[townExtra0 + k] < size(Set(townExtra0 + k)))
+                return attempt + 1;
+        return ProjectKey::maxAttempts;
+    }
+    case EntryKind::phone:
+        if (shape == 7)
+            return attempt < ProjectKey::maxAttempts ? ProjectKey::maxAttempts : 2 * ProjectKey::maxAttempts;
+        return attempt < 2000 ? 2000 : ProjectKey::maxAttempts;
+    case EntryKind::zip:
+        if (attempt < ProjectKey::maxAttempts)
+            return ProjectKey::maxAttempts;
+        return std::nullopt;
+    case EntryKind::email: return emailNumbered;
+    case EntryKind::street: break;
+    }
+    return attempt + 1;
+}
+
+} // namespace
+
+qsizetype size(Set set)
+{
+    switch (set) {
+    case firstSingle: return firstNameSet().size();
+    case firstDouble: return firstNameSet().size() * firstNameSet().size();
+    case lastSingle: return lastNameSet().size();
+    case lastDouble: return lastNameSet().size() * lastNameSet().size();
+    case phoneShort: return 100;
+    case phoneListed: return pools::areaCodes().size() * 100;
+    case phoneAny: return 800 * 100;
+    case zipListed: return 89900;
+    case zipAny: return 100000;
+    case emailDot:
+    case emailDash:
+    case emailUnderscore:
+    case emailPlus:
+    case emailJoined: return emailMember(firstNameSet().size(), 0, 0);
+    case emailInitial: return emailMember(26, 0, 0); // every letter starts a first name
+    case setCount: return 0;
+    default: return townSet().size(); // a one-word town, with or without an extra word
+    }
+}
+
+void count(const QString &spaceKey, Counts &counts)
+{
+    const qsizetype bar = spaceKey.indexOf(u'|');
+    const QStringView space = QStringView(spaceKey).left(bar);
+    const QStringView norm = QStringView(spaceKey).mid(bar + 1);
+    if (space == u"word")
+        countWord(norm.toString(), counts);
+    else if (space == u"phone")
+        countPhone(norm, counts);
+    else if (space == u"zip")
+        countZip(norm, counts);
+    else if (space == u"email")
+        countEmail(norm, counts);
+}
+
+int shapeOf(const ProjectKey &key, EntryKind kind, const QString &real, const QString &norm)
+{
+    if (kind == EntryKind::phone)
+        return norm.size() == 7 ? 7 : 10;
+    if (kind != EntryKind::email)
+        return 0;
+    // The local part as the candidates cut it.
+    const QStringList pieces = real.split(u'@', Qt::SkipEmptyParts);
+    const QString local = pieces.isEmpty() ? real.toLower() : pieces.first().toLower();
+    if (local.isEmpty() || (local.back() >= u'0' && local.back() <= u'9'))
+        return 0; // trailing digits make the addresses too many to count
+    int shape = 0;
+    for (qsizetype i = 0; i < local.size() && shape == 0; ++i)
+        shape = int(emailSeparators.indexOf(local.at(i))) + 1;
+    if (shape == 0)
+        shape = local.toUcs4().size() <= 8 ? emailInitial - emailDot + 1 : emailJoined - emailDot + 1;
+    return hasNameBasedEmail(key, real) ? shape : shape + poolFromStart;
+}
+
+std::optional<Set> setOf(EntryKind kind, int shape, int attempt)
+{
+    const int bound = ProjectKey::maxAttempts;
+    switch (kind) {
+    case EntryKind::firstName:
+        if (attempt < bound)
+            return attempt < 532 ? firstSingle : firstDouble;
+        break;
+    case EntryKind::lastName:
+        if (attempt < bound)
+            return attempt < 480 ? lastSingle : lastDouble;
+        break;
+    case EntryKind::city:
+        if (attempt < bound)
+            return attempt < 600 ? townOne : Set(townExtra0 + attempt % 5);
+        break;
+    case EntryKind::phone:
+        if (shape == 7 && attempt < 2 * bound)
+            return attempt < bound ? phoneShort : phoneAny;
+        if (shape != 7 && attempt < bound)
+            return attempt < 2000 ? phoneListed : phoneAny;
+        break;
+    case EntryKind::zip: return attempt < bound ? zipListed : zipAny;
+    case EntryKind::email:
+        if (shape > 0 && attempt >= (shape > poolFromStart ? 0 : emailPooled) && attempt < emailNumbered)
+            return Set(emailDot + shape % poolFromStart - 1);
+        break;
+    case EntryKind::street: break;
+    }
+    return std::nullopt;
+}
+
+std::optional<int> firstOpenAttempt(EntryKind kind, int shape, int attempt, const Counts &counts)
+{
+    for (;;) {
+        const std::optional<Set> set = setOf(kind, shape, attempt);
+        if (!set || counts.counts[*set] < size(*set))
+            return attempt;
+        const std::optional<int> next = stretchEnd(kind, shape, attempt, counts);
+        if (!next)
+            return std::nullopt;
+        attempt = *next;
+    }
+}
+
+bool isHeld(EntryKind kind, int shape, int attempt, const ProjectKey::SeedDigest &digests,
+            const Counts &counts)
+{
+    const std::optional<Set> set = setOf(kind, shape, attempt);
+    if (!set || counts.counts[*set] == 0)
+        return false;
+    auto d = [&](QStringView variant) { return digests(attempt, variant); };
+    auto pick = [](uint64_t number, qsizetype n) { return qsizetype(number % uint64_t(n)); };
+    switch (*set) {
+    case firstSingle: return held(counts, *set, pick(d({}), firstNameSet().size()));
+    case lastSingle: return held(counts, *set, pick(d({}), lastNameSet().size()));
+    case firstDouble:
+    case lastDouble: {
+        const qsizetype n = *set == firstDouble ? firstNameSet().size() : lastNameSet().size();
+        return held(counts, *set, pick(d(u"a"), n) * n + pick(d(u"b"), n));
+    }
+    case phoneShort: return held(counts, *set, pick(d(u"l"), 100));
+    case phoneListed: return held(counts, *set, pick(d({}), areaSet().size()) * 100 + pick(d(u"l"), 100));
+    case phoneAny: {
+        if (attempt < ProjectKey::maxAttempts)
+            return held(counts, *set, pick(d(u"x"), 800) * 100 + pick(d(u"l"), 100));
+        const uint64_t w = d(u"w");
+        return held(counts, *set, pick(w, 800) * 100 + pick(w / 800, 100));
+    }
+    case zipListed: return held(counts, *set, pick(d({}), 89900));
+    case zipAny: return held(counts, *set, pick(d(u"w"), 100000));
+    case emailDot:
+    case emailDash:
+    case emailUnderscore:
+    case emailPlus:
+    case emailJoined:
+    case emailInitial: {
+        qsizetype first = pick(d(u"f"), firstNameSet().size());
+        if (*set == emailInitial)
+            first = pools::firstNames().at(first).at(0).toLower().unicode() - u'a';
+        const qsizetype domain = pick(d(u"d"), pools::emailDomains().size());
+        return held(counts, *set, emailMember(first, pick(d(u"l"), lastNameSet().size()), domain));
+    }
+    case setCount: return false;
+    default: // a one-word town, alone or with an extra word
+        return held(counts, *set, pick(d(u"s"), pools::cityStarts().size()) * townEnds + pick(d(u"e"), townEnds));
+    }
+}
+
+} // namespace quorvane::candidateSets
