@@ -1,7 +1,9 @@
 #include "kit/find/Detector.h"
 
+#include "kit/find/NameLexicon.h"
 #include "kit/find/TextRules.h"
 #include "kit/find/TextServices.h"
+#include "kit/find/WordClasses.h"
 #include "kit/keys/Pools.h"
 
 #include <algorithm>
@@ -160,6 +162,7 @@ struct Detector::Private
     static void addWholeCellPhone(const QString &text, Candidates &candidates);
     static void addWholeCellAddress(const QString &text, Candidates &candidates);
     QList<TextRange> taggedNameRanges(const QString &text, const QList<Word> &words);
+    static void addFirstNameLedRuns(const QString &text, const QList<Word> &words, QList<TextRange> &ranges);
 };
 
 Detector::Detector(const QList<ExtraTerm> &extraTerms, std::shared_ptr<TextServices> services)
@@ -349,12 +352,24 @@ int Detector::Private::addTaggedNames(const QString &text, Candidates &candidate
     return added;
 }
 
+// The tagger's word is taken for names in lower case and in scripts without
+// capitals; only cue words are cut from its names' ends.
 QList<TextRange> Detector::Private::taggedNameRanges(const QString &text, const QList<Word> &words)
 {
     QList<TextRange> ranges;
     NameTagger &names = nameTagger();
     names.setText(text);
     const auto isName = [&](qsizetype i) { return isNameWord(words.at(i).word); };
+    const auto isTaggedName = [&](qsizetype i) {
+        const QString &word = words.at(i).word;
+        return isCapitalised(word) ? isName(i) : word.size() > 1 && !cueWords().contains(word.toLower());
+    };
+    // "Later Maria Lopez" opening a note: an everyday word capitalised by the sentence.
+    const auto isSentenceWord = [&](qsizetype i) {
+        const QString word = words.at(i).word.toLower();
+        return !isKnownFirstName(word) && !nameLexicon::isGivenName(word) && WordClasses::shared().isEverydayWord(word)
+            && atSentenceStart(text, words.at(i).range.start);
+    };
 
     for (const NameToken &token : names.tokens()) {
         if (!token.personalName)
@@ -365,14 +380,18 @@ QList<TextRange> Detector::Private::taggedNameRanges(const QString &text, const 
         qsizetype last = first - 1;
         while (last + 1 < words.size() && words.at(last + 1).range.end <= token.range.end)
             ++last;
-        while (first <= last && !isName(first))
+        if (first > last) {
+            // Inside one word of the text: a name in a script written without spaces.
+            ranges.append(token.range);
+            continue;
+        }
+        while (first <= last && !isTaggedName(first))
             ++first;
-        while (last >= first && !isName(last))
+        while (last >= first && !isTaggedName(last))
             --last;
         if (first > last)
             continue;
-        if (last - first + 1 >= 3 && !isKnownFirstName(words.at(first).word)
-            && atSentenceStart(text, words.at(first).range.start))
+        if (last - first + 1 >= 3 && isSentenceWord(first))
             ++first;
         while (last + 1 < words.size() && last + 1 - first <= 3 && isName(last + 1)
                && onlySpacesBetween(text, words.at(last).range.end, words.at(last + 1).range.start))
@@ -380,7 +399,23 @@ QList<TextRange> Detector::Private::taggedNameRanges(const QString &text, const 
         ranges.append({words.at(first).range.start, words.at(last).range.end});
     }
 
-    // Runs led by a known first name that the tagger missed.
+    addFirstNameLedRuns(text, words, ranges);
+    return ranges;
+}
+
+// Runs led by a known first name that the tagger missed, unless a word of the
+// run names a place or a brand ("Hugo Boss", "Lincoln Center").
+void Detector::Private::addFirstNameLedRuns(const QString &text, const QList<Word> &words, QList<TextRange> &ranges)
+{
+    const auto isName = [&](qsizetype i) { return isNameWord(words.at(i).word); };
+    const auto isPlaceOrBrand = [&](qsizetype first, qsizetype last) {
+        QStringList lowered;
+        for (qsizetype i = first; i <= last; ++i)
+            lowered.append(words.at(i).word.toLower());
+        const auto placeWord = [](const QString &w) { return nameLexicon::isPlaceNoun(w) || isCompanySuffix(w); };
+        return nameLexicon::isPersonNamedBrand(lowered.join(u' '))
+            || std::any_of(lowered.cbegin() + 1, lowered.cend(), placeWord);
+    };
     for (qsizetype i = 0; i < words.size();) {
         if (!isName(i) || !isKnownFirstName(words.at(i).word)) {
             ++i;
@@ -393,11 +428,10 @@ QList<TextRange> Detector::Private::taggedNameRanges(const QString &text, const 
         const TextRange run{words.at(i).range.start, words.at(end).range.end};
         const bool overlapsRecorded = std::any_of(ranges.cbegin(), ranges.cend(),
                                                   [&](const TextRange &r) { return r.overlaps(run); });
-        if (end > i && !overlapsRecorded)
+        if (end > i && !overlapsRecorded && !isPlaceOrBrand(i, end))
             ranges.append(run);
         i = end + 1;
     }
-    return ranges;
 }
 
 void Detector::Private::addWholeCellName(const QString &text, Candidates &candidates)

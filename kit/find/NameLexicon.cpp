@@ -2,6 +2,8 @@
 
 #include "kit/keys/Pools.h"
 
+#include <QFile>
+
 using namespace Qt::StringLiterals;
 
 namespace quorvane::nameLexicon {
@@ -13,6 +15,19 @@ QSet<QString> setOf(QStringView words)
     QSet<QString> set;
     for (QStringView word : words.split(u' ', Qt::SkipEmptyParts))
         set.insert(word.toString());
+    return set;
+}
+
+// One of the bundled name lists: words separated by white space, "#" lines are notes.
+QSet<QString> bundledList(const QString &name)
+{
+    QSet<QString> set;
+    QFile file(u":/quorvane/find/"_s + name);
+    if (!file.open(QIODevice::ReadOnly))
+        return set;
+    for (const QByteArray &line : file.readAll().split('\n'))
+        if (!line.startsWith('#'))
+            set.unite(setOf(QString::fromUtf8(line)));
     return set;
 }
 
@@ -78,7 +93,8 @@ bool isGivenName(const QString &word)
         u"theodore toby todd tracy tyler vernon victor wallace ward wendell wilbur "
         u"willard willis wilson winston woodrow caroline madeline adeline charlene francine pauline "
         u"jocelyn rosalyn evelyn marilyn gwendolyn kathryn"_s);
-    return names.contains(word) || pools::isKnownFirstName(word);
+    static const QSet<QString> listed = bundledList(u"givennames.txt"_s);
+    return names.contains(word) || listed.contains(word) || pools::isKnownFirstName(word);
 }
 
 bool isSurname(const QString &word)
@@ -143,6 +159,7 @@ bool isSurname(const QString &word)
             u"whitfield whitaker hargrove ashford pemberton holloway"_s);
         for (const QString &name : pools::lastNames())
             set.insert(name.toLower());
+        set.unite(bundledList(u"surnames.txt"_s));
         return set;
     }();
     return names.contains(word);
@@ -243,7 +260,50 @@ bool isNonPersonWord(const QString &word)
         u"nashville memphis baltimore milwaukee albuquerque tucson fresno sacramento "
         u"oakland minneapolis cleveland tampa orlando pittsburgh cincinnati london paris "
         u"berlin madrid rome tokyo toronto vancouver sydney dublin amsterdam brooklyn "
-        u"manhattan queens bronx jersey vegas"_s);
+        u"manhattan queens bronx jersey vegas brighton georgia jordan lincoln madison dakota kent "
+        u"chelsea preston memphis milan india egypt sonoma cheyenne adelaide victoria lorraine "
+        u"singapore dubai doha abu dhabi reykjavík reykjavik lagos abuja nairobi cairo tehran "
+        u"tbilisi kyiv moscow warsaw prague vienna zurich geneva munich hamburg lyon milano roma "
+        u"osaka kyoto seoul beijing shanghai hanoi bangkok manila jakarta mumbai delhi bangalore "
+        u"karachi lahore riyadh jeddah istanbul ankara athens lisbon porto barcelona valencia "
+        u"seville bogotá bogota lima santiago caracas havana montreal quebec québec ottawa calgary "
+        u"edmonton winnipeg perth melbourne brisbane auckland wellington honolulu maui oaxaca "
+        u"tallahassee kissimmee durham raleigh charlotte savannah aspen vail boulder cupertino "
+        u"paradise normal nice bath bristol leeds manchester liverpool glasgow edinburgh cardiff "
+        u"belfast cork galway utrecht rotterdam antwerp brussels ghent gent kraków krakow gdynia "
+        u"belgrade tirana innsbruck lebanon amman kuala lumpur penang kwun tong addis ababa "
+        u"hollywood harley davidson lamborghini urus kia sorento bonvoy marriott mcdonald navigator "
+        u"quietcomfort ecotank vertuo nespresso epson bose canon guinness nike dior cartier "
+        u"tesla valentine's valentine cyber tet losar fy"_s);
+    return words.contains(word);
+}
+
+bool isPersonNamedBrand(const QString &words)
+{
+    static const QSet<QString> brands{
+        u"calvin klein"_s, u"hugo boss"_s, u"kate spade"_s, u"vera wang"_s, u"charles schwab"_s,
+        u"paul smith"_s, u"harry potter"_s, u"tim hortons"_s, u"sara lee"_s, u"walt disney"_s,
+        u"johns hopkins"_s, u"ronald mcdonald"_s, u"jack daniel"_s, u"captain morgan"_s, u"morgan stanley"_s,
+        u"wells fargo"_s, u"martens"_s, u"ben"_s, u"uncle ben"_s, u"king arthur"_s, u"queen elizabeth"_s,
+        u"prince albert"_s, u"george washington"_s, u"charles de gaulle"_s, u"simón bolívar"_s,
+        u"marks"_s, u"spencer"_s, u"ernst"_s, u"young"_s, u"dunkin donuts"_s, u"trader joe"_s,
+        u"lloyd"_s, u"christie"_s, u"wendy"_s, u"arby"_s, u"victoria"_s, u"tommy hilfiger"_s,
+        u"ralph lauren"_s, u"estée lauder"_s, u"estee lauder"_s, u"louis vuitton"_s, u"coco chanel"_s,
+        u"ben jerry"_s, u"aston martin"_s, u"land rover"_s, u"winnie"_s, u"wallace"_s, u"gromit"_s,
+        u"little caesars"_s, u"uncle bud"_s, u"mother"_s, u"grandma"_s, u"holiday inn"_s, u"carnegie"_s,
+        u"empire state"_s, u"marriott"_s, u"trump"_s, u"levi strauss"_s, u"navy federal"_s};
+    return brands.contains(words);
+}
+
+bool isPlaceNoun(const QString &word)
+{
+    static const QSet<QString> words = setOf(
+        u"st street rd road ave avenue ln lane dr drive blvd boulevard pl place cres crescent ct court "
+        u"way hwy highway sq square ter terrace pkwy parkway park hill hills bay cove pier station "
+        u"airport bridge marina winery dealership center centre hall hospital house tower building "
+        u"garden gardens valley beach heights falls springs island islands county city town village "
+        u"district depot branch office warehouse store shop mall plaza resort hotel stadium arena "
+        u"university college school church cathedral museum theatre theater library square"_s);
     return words.contains(word);
 }
 

@@ -24,6 +24,11 @@ bool isOpener(const QString &word);
 bool isNonPersonWord(const QString &word);
 // Words before a place rather than a person ("in", "at", "near").
 bool isPlacePreposition(const QString &word);
+// Brands, companies and places named after a person ("calvin klein",
+// "morgan stanley"): the words of a run, lower case, joined by single spaces.
+bool isPersonNamedBrand(const QString &words);
+// Words that end the name of a street, a place or a building ("Rd", "Bay", "Center").
+bool isPlaceNoun(const QString &word);
 // Lower-case particles inside names ("van", "de", "al").
 bool isNameParticle(const QString &word);
 

@@ -1,6 +1,7 @@
 #include "kit/find/PortableNameTagger.h"
 
 #include "kit/find/NameLexicon.h"
+#include "kit/find/ScriptNameFinder.h"
 #include "kit/find/TextRules.h"
 #include "kit/find/WordClasses.h"
 
@@ -10,8 +11,56 @@ namespace quorvane {
 
 namespace {
 
+// The weights of the evidence for and against a run of words being a name.
+namespace weight {
 // A run is a name once its evidence reaches this score.
-constexpr double nameThreshold = 2.0;
+constexpr double threshold = 2.0;
+// A known given name opening a run is the strongest hint a word alone gives.
+constexpr double givenFirst = 2.0;
+// ...less when it is also an everyday word ("Will", "Grace").
+constexpr double ambiguousGivenFirst = 1.2;
+// A given name further in is a middle name, or a surname that is also a given name.
+constexpr double givenLater = 0.8;
+// A known surname alone at the front: often a person called by surname.
+constexpr double surnameFirst = 1.2;
+// A known surname after other words of the run completes a full name.
+constexpr double surnameLater = 1.5;
+// A capitalised word no dictionary knows is, in notes, most often a name.
+constexpr double unknownWord = 0.8;
+// An everyday word is capitalised for another reason (a heading, a product).
+constexpr double everydayWord = -1.5;
+// Proper nouns that are not names are places and things.
+constexpr double properNoun = -1.0;
+// Two or more unknown words in a row read as a full name from abroad.
+constexpr double unusualPair = 1.0;
+// Initials stand before surnames only ("J. K. Asamoah").
+constexpr double initial = 1.5;
+// A title ("Dr", "Mrs") says a name follows.
+constexpr double title = 3.0;
+// Lead words like "with" or "asked" usually stand before a person...
+constexpr double strongLead = 1.5;
+// ...while "and", "to" and "for" stand before anything.
+constexpr double weakLead = 0.7;
+// "in Brighton", "at Lincoln": a place.
+constexpr double placePreposition = -2.0;
+// Speech and action verbs after a run ("said", "confirmed") follow people.
+constexpr double strongVerb = 1.5;
+// "is", "was", "has" follow things as often as people.
+constexpr double weakVerb = 0.8;
+// Things own less than people do ("Harlan's order").
+constexpr double possessive = 0.8;
+// A single word opening a sentence is capitalised whatever it is.
+constexpr double sentenceStart = -0.3;
+// A lone word that is also a place, month or brand ("Sydney", "June") needs more.
+constexpr double placeLikeLoneWord = -1.5;
+// Lower-case words are names only with a known name or clear context.
+constexpr double lowerCase = -1.0;
+// A place, month, brand or company word, or a brand named after a person.
+constexpr double notPerson = -10;
+} // namespace weight
+
+// Honorifics joined to a name with a hyphen ("Tanaka-san"): no part of the name.
+const QStringList hyphenHonorifics{u"-san"_s, u"-sama"_s, u"-kun"_s, u"-chan"_s, u"-sensei"_s, u"-ji"_s, u"-ssi"_s, u"-nim"_s};
 
 char32_t codePointAt(const QString &text, qsizetype i, qsizetype *width)
 {
@@ -90,6 +139,12 @@ void PortableNameTagger::setText(const QString &text)
             i += width;
         }
         token.range.end = i;
+        if (token.kind == Token::Kind::word) {
+            const QStringView word = token.range.of(text);
+            for (const QString &honorific : hyphenHonorifics)
+                if (word.size() > honorific.size() + 1 && word.endsWith(honorific, Qt::CaseInsensitive))
+                    i = token.range.end = token.range.end - honorific.size();
+        }
         if (token.kind == Token::Kind::word)
             m_words.append(m_tokens.size());
         m_tokens.append(token);
@@ -97,6 +152,13 @@ void PortableNameTagger::setText(const QString &text)
     m_lowerWords.reserve(m_words.size());
     for (qsizetype token : std::as_const(m_words))
         m_lowerWords.append(withoutPossessive(m_tokens.at(token).range.of(m_text)).toLower());
+    qsizetype capitals = 0, cased = 0;
+    for (qsizetype word = 0; word < m_words.size(); ++word) {
+        const Shape shape = shapeOf(word);
+        capitals += shape == Shape::capitals;
+        cased += shape == Shape::capitals || shape == Shape::capitalised || shape == Shape::lower;
+    }
+    m_shouting = capitals >= 2 && capitals * 3 > cased * 2;
     tag();
 }
 
@@ -124,20 +186,70 @@ bool PortableNameTagger::atSentenceStart(qsizetype word) const
     return openers.contains(before.at(end - 1));
 }
 
+PortableNameTagger::Shape PortableNameTagger::shapeOf(qsizetype word) const
+{
+    const QStringView text = m_tokens.at(m_words.at(word)).range.of(m_text);
+    if (isCapitalised(text))
+        return text.size() == 1 ? Shape::initial : hasLowerCase(text) ? Shape::capitalised : Shape::capitals;
+    return text.at(0).isLower() ? Shape::lower : Shape::other;
+}
+
 // Capitalised, and not written in capitals throughout (those are acronyms and
-// shouting, not names), unless it is a single letter: an initial.
+// shouting, not names) unless the whole text is; or a single letter: an initial.
 bool PortableNameTagger::joinsRun(qsizetype word) const
 {
-    const QString text = m_tokens.at(m_words.at(word)).range.of(m_text);
-    if (!isCapitalised(text))
+    switch (shapeOf(word)) {
+    case Shape::initial:
+        return true;
+    case Shape::capitals:
+        if (!m_shouting)
+            return false;
+        break;
+    case Shape::lower:
+        return isLowerCaseName(word);
+    case Shape::capitalised:
+        break;
+    case Shape::other:
         return false;
-    if (text.size() > 1 && !hasLowerCase(text))
-        return false;
-    const QString base = lower(word);
+    }
+    const QString &base = lower(word);
     using namespace nameLexicon;
     if (isGivenName(base))
         return true;
     return !isTitle(base) && !isLeadWord(base) && !isOpener(base) && !cueWords().contains(base);
+}
+
+// In lower-case text a name is a known name or a word no dictionary knows,
+// never an everyday word.
+bool PortableNameTagger::isLowerCaseName(qsizetype word) const
+{
+    const QString &base = lower(word);
+    using namespace nameLexicon;
+    if (base.size() < 2 || isNameParticle(base) || WordClasses::shared().isEverydayWord(base))
+        return false;
+    if (isTitle(base) || isLeadWord(base) || isOpener(base) || cueWords().contains(base) || isActionVerb(base))
+        return false;
+    if (isNonPersonWord(base) && !isGivenName(base))
+        return false;
+    static const QSet<QString> functionWords{
+        u"if"_s, u"we"_s, u"us"_s, u"our"_s, u"you"_s, u"your"_s, u"he"_s, u"she"_s, u"his"_s, u"her"_s,
+        u"him"_s, u"they"_s, u"them"_s, u"their"_s, u"it"_s, u"its"_s, u"i"_s, u"me"_s, u"my"_s, u"whether"_s,
+        u"until"_s, u"till"_s, u"the"_s, u"a"_s, u"an"_s, u"of"_s, u"on"_s, u"off"_s, u"or"_s, u"nor"_s,
+        u"but"_s, u"than"_s, u"then"_s, u"this"_s, u"that"_s, u"these"_s, u"those"_s, u"what"_s,
+        u"which"_s, u"who"_s, u"whom"_s, u"whose"_s, u"when"_s, u"where"_s, u"why"_s, u"how"_s, u"into"_s,
+        u"onto"_s, u"upon"_s, u"about"_s, u"above"_s, u"below"_s, u"over"_s, u"under"_s, u"again"_s,
+        u"pls"_s, u"plz"_s, u"tmrw"_s, u"tmr"_s, u"ooo"_s, u"asap"_s, u"fyi"_s, u"lol"_s, u"thx"_s,
+        u"msg"_s, u"acct"_s, u"qty"_s, u"eta"_s, u"eod"_s, u"wfh"_s, u"btw"_s, u"imo"_s, u"re"_s};
+    if (functionWords.contains(base))
+        return false;
+    const bool letters = std::all_of(base.cbegin(), base.cend(), [](QChar c) { return c.isLetter() || c == u'-' || c == u'\'' || c == u'’'; });
+    if (!letters)
+        return false;
+    if (isGivenName(base) || isSurname(base))
+        return true;
+    // A word no dictionary knows: only right after a given name or a lead word ("per soren").
+    const bool cued = word > 0 && (isGivenName(lower(word - 1)) || isLeadWord(lower(word - 1)) || isTitle(lower(word - 1)));
+    return cued && WordClasses::shared().classesOf(base).isEmpty();
 }
 
 QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
@@ -153,7 +265,10 @@ QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
         while (run.last + 1 < m_words.size()) {
             const qsizetype next = run.last + 1;
             const QString gap = gapBefore(next);
-            const bool initialBefore = m_tokens.at(m_words.at(run.last)).range.length() == 1;
+            const QString lastText = m_tokens.at(m_words.at(run.last)).range.of(m_text);
+            if (withoutPossessive(lastText).size() != lastText.size())
+                break; // "Nadia's laptop": the name ends with its owner
+            const bool initialBefore = lastText.size() == 1;
             const bool spaced = gap == u" "_s || gap == u"\u00A0"_s || gap == u"  "_s;
             const bool afterInitial = initialBefore && (gap == u". "_s || gap == u"."_s);
             if (!spaced && !afterInitial)
@@ -201,6 +316,15 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
 
 double PortableNameTagger::score(const Run &run) const
 {
+    if (isPersonNamedBrand(run))
+        return weight::notPerson;
+    return wordEvidence(run) + contextBefore(run) + contextAfter(run) + shapeEvidence(run);
+}
+
+// What the words themselves say: known given names and surnames for, everyday
+// words and places against.
+double PortableNameTagger::wordEvidence(const Run &run) const
+{
     using namespace nameLexicon;
     const auto &dictionary = WordClasses::shared();
     double score = 0;
@@ -208,7 +332,7 @@ double PortableNameTagger::score(const Run &run) const
     bool allUnusual = true;
     qsizetype nameWordCount = 0;
     for (qsizetype i = run.first; i <= run.last; ++i) {
-        const QString base = lower(i);
+        const QString &base = lower(i);
         if (base.size() == 1) {
             hasInitial = true;
             continue;
@@ -220,87 +344,155 @@ double PortableNameTagger::score(const Run &run) const
         const bool surname = isSurname(base);
         const bool everyday = dictionary.isEverydayWord(base);
         if (isNonPersonWord(base) && !given && !surname)
-            return -10;
+            return weight::notPerson;
         if (given)
-            score += i == run.first ? (everyday ? 1.2 : 2.0) : 0.8;
+            score += i == run.first ? (everyday ? weight::ambiguousGivenFirst : weight::givenFirst) : weight::givenLater;
         if (surname)
-            score += i == run.first && !given ? 1.2 : 1.5;
-        if (!given && !surname) {
-            if (everyday) {
-                score -= 1.5;
-                allUnusual = false;
-            } else if (dictionary.isProperNoun(base) && !(i > run.first && isGivenName(lower(i - 1)))) {
-                // Places and things; after a given name it is a famous person's surname.
-                score -= 1.0;
-                allUnusual = false;
-            } else {
-                score += 0.8;
-            }
+            score += i == run.first && !given ? weight::surnameFirst : weight::surnameLater;
+        if (given || surname)
+            continue;
+        if (everyday) {
+            score += weight::everydayWord;
+            allUnusual = false;
+        } else if (dictionary.isProperNoun(base) && !(i > run.first && isGivenName(lower(i - 1)))) {
+            // After a given name it is a famous person's surname.
+            score += weight::properNoun;
+            allUnusual = false;
+        } else {
+            score += weight::unknownWord;
         }
     }
     if (nameWordCount == 0)
-        return -10;
+        return weight::notPerson;
     if (nameWordCount >= 2 && allUnusual)
-        score += 1.0;
-    if (hasInitial && nameWordCount >= 1)
-        score += 1.5;
+        score += weight::unusualPair;
+    if (hasInitial)
+        score += weight::initial;
+    return score;
+}
 
-    if (run.first > 0) {
-        const QString previous = lower(run.first - 1);
-        const QString gap = gapBefore(run.first).trimmed();
-        const bool close = gap.isEmpty() || gap == u"."_s || gap == u","_s || gap == u":"_s;
-        if (close && isTitle(previous) && gap != u","_s)
-            score += 3.0;
-        else if (close && isLeadWord(previous))
-            score += previous == u"and"_s || previous == u"to"_s || previous == u"for"_s ? 0.7 : 1.5;
-        else if (gap.isEmpty() && isPlacePreposition(previous))
-            score -= 2.0;
-    }
+// Titles and lead words before the run for, a place preposition against.
+double PortableNameTagger::contextBefore(const Run &run) const
+{
+    using namespace nameLexicon;
+    if (run.first == 0)
+        return 0;
+    const QString &previous = lower(run.first - 1);
+    const QString gap = gapBefore(run.first).trimmed();
+    const bool close = gap.isEmpty() || gap == u"."_s || gap == u","_s || gap == u":"_s;
+    if (close && isTitle(previous) && gap != u","_s)
+        return weight::title;
+    if (close && isLeadWord(previous))
+        return previous == u"and"_s || previous == u"to"_s || previous == u"for"_s ? weight::weakLead : weight::strongLead;
+    if (gap.isEmpty() && isPlacePreposition(previous))
+        return weight::placePreposition;
+    static const QSet<QString> placePrefixes{u"san"_s, u"santa"_s, u"st"_s, u"saint"_s, u"port"_s, u"fort"_s,
+                                             u"new"_s, u"north"_s, u"south"_s, u"east"_s, u"west"_s, u"upper"_s,
+                                             u"lower"_s, u"lake"_s, u"mount"_s, u"mt"_s, u"little"_s, u"great"_s,
+                                             u"old"_s, u"queen"_s, u"king"_s, u"prince"_s, u"princess"_s};
+    if ((gap.isEmpty() || gap == u"."_s) && placePrefixes.contains(previous) && isCapitalised(m_tokens.at(m_words.at(run.first - 1)).range.of(m_text)))
+        return weight::notPerson;
+    return 0;
+}
+
+// Speech and action verbs and a possessive after the run.
+double PortableNameTagger::contextAfter(const Run &run) const
+{
+    double score = 0;
     if (run.last + 1 < m_words.size()) {
-        const QString next = lower(run.last + 1);
+        const QString &next = lower(run.last + 1);
         const QString gap = gapBefore(run.last + 1);
-        if ((gap == u" "_s || gap == u", "_s) && isActionVerb(next))
-            score += next == u"is"_s || next == u"was"_s || next == u"has"_s || next == u"had"_s
-                        || next == u"will"_s || next == u"can"_s ? 0.8 : 1.5;
+        const QString nextText = m_tokens.at(m_words.at(run.last + 1)).range.of(m_text);
+        // "Orlando FL", "Whitley Bay", "Lincoln Center": a place.
+        if ((isRegionCode(nextText) && !m_shouting) || (isCapitalised(nextText) && nameLexicon::isPlaceNoun(next)))
+            return weight::notPerson;
+        static const QSet<QString> weakVerbs{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"will"_s, u"can"_s};
+        if ((gap == u" "_s || gap == u", "_s) && nameLexicon::isActionVerb(next))
+            score += weakVerbs.contains(next) ? weight::weakVerb : weight::strongVerb;
     }
     const QString lastWord = m_tokens.at(m_words.at(run.last)).range.of(m_text);
-    if (withoutPossessive(lastWord).size() != lastWord.size())
-        score += 0.8;
-    // A single word opening a sentence says little by being capitalised.
-    if (atSentenceStart(run.first) && run.first == run.last && !isGivenName(lower(run.first)))
-        score -= 0.3;
+    const bool apostrophe = run.last + 1 < m_tokens.size() && m_tokens.at(m_words.at(run.last)).range.end < m_text.size()
+        && (m_text.at(m_tokens.at(m_words.at(run.last)).range.end) == u'\''
+            || m_text.at(m_tokens.at(m_words.at(run.last)).range.end) == u'’');
+    if (withoutPossessive(lastWord).size() != lastWord.size() || apostrophe)
+        score += weight::possessive;
     return score;
+}
+
+// How the run is written: where it stands and its letter case.
+double PortableNameTagger::shapeEvidence(const Run &run) const
+{
+    double score = 0;
+    if (atSentenceStart(run.first) && run.first == run.last && !nameLexicon::isGivenName(lower(run.first)))
+        score += weight::sentenceStart;
+    if (shapeOf(run.first) == Shape::lower)
+        score += weight::lowerCase;
+    if (run.first == run.last && nameLexicon::isNonPersonWord(lower(run.first)))
+        score += weight::placeLikeLoneWord;
+    return score;
+}
+
+// Brands and places named after people ("Calvin Klein", "Harry Potter"),
+// unless the text has the person act ("Paul Smith asked").
+bool PortableNameTagger::isPersonNamedBrand(const Run &run) const
+{
+    QStringList words;
+    for (qsizetype i = run.first; i <= run.last; ++i)
+        words.append(lower(i));
+    if (!nameLexicon::isPersonNamedBrand(words.join(u' ')))
+        return false;
+    return !(run.last + 1 < m_words.size() && nameLexicon::isActionVerb(lower(run.last + 1))
+             && gapBefore(run.last + 1) == u" "_s && contextAfter(run) >= weight::strongVerb);
+}
+
+TextRange PortableNameTagger::rangeOf(const Run &run) const
+{
+    return {m_tokens.at(m_words.at(run.first)).range.start, m_tokens.at(m_words.at(run.last)).range.end};
 }
 
 void PortableNameTagger::tag()
 {
     for (Run run : capitalisedRuns()) {
         run = trimmed(run);
-        if (run.first > run.last || score(run) < nameThreshold)
+        if (run.first > run.last)
             continue;
-        m_names.append({m_tokens.at(m_words.at(run.first)).range.start,
-                        m_tokens.at(m_words.at(run.last)).range.end});
+        if (score(run) >= weight::threshold)
+            m_names.append(rangeOf(run));
     }
+    for (const TextRange &range : ScriptNameFinder::names(m_text)) {
+        const bool taken = std::any_of(m_names.cbegin(), m_names.cend(), [&](const TextRange &r) { return r.overlaps(range); });
+        if (!taken)
+            m_names.append(range);
+    }
+    std::sort(m_names.begin(), m_names.end(), [](const TextRange &a, const TextRange &b) { return a.start < b.start; });
 }
 
+// Names need not begin or end where tokens do: a Chinese name is part of a
+// longer run of characters. Tokens are cut at the names' edges.
 QList<NameToken> PortableNameTagger::tokens(const TokenOptions &options) const
 {
     QList<NameToken> result;
     qsizetype name = 0;
     for (const Token &token : m_tokens) {
-        while (name < m_names.size() && m_names.at(name).end <= token.range.start)
-            ++name;
-        const bool inName = name < m_names.size() && m_names.at(name).start <= token.range.start
-            && token.range.end <= m_names.at(name).end;
-        if (inName && options.joinNames) {
-            if (token.range.start == m_names.at(name).start)
-                result.append({m_names.at(name), true});
-            continue;
+        qsizetype at = token.range.start;
+        while (at < token.range.end) {
+            while (name < m_names.size() && m_names.at(name).end <= at)
+                ++name;
+            const bool inName = name < m_names.size() && m_names.at(name).start <= at;
+            if (inName && options.joinNames) {
+                if (at == m_names.at(name).start)
+                    result.append({m_names.at(name), true});
+                at = qMin(token.range.end, m_names.at(name).end);
+                continue;
+            }
+            const qsizetype end = inName ? qMin(token.range.end, m_names.at(name).end)
+                : name < m_names.size() ? qMin(token.range.end, m_names.at(name).start) : token.range.end;
+            const bool omitted = (token.kind == Token::Kind::whitespace && options.omitWhitespace)
+                || (token.kind == Token::Kind::punctuation && options.omitPunctuation);
+            if (!omitted)
+                result.append({{at, end}, inName && token.kind == Token::Kind::word});
+            at = end;
         }
-        if ((token.kind == Token::Kind::whitespace && options.omitWhitespace)
-            || (token.kind == Token::Kind::punctuation && options.omitPunctuation))
-            continue;
-        result.append({token.range, inName && token.kind == Token::Kind::word});
     }
     return result;
 }

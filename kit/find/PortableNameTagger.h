@@ -32,11 +32,23 @@ private:
         qsizetype last = 0;
     };
 
+    // How a word is written; all-capital words count as capitalised in text
+    // written in capitals throughout.
+    enum class Shape { capitalised, capitals, initial, lower, other };
+
     void tag();
     QList<Run> capitalisedRuns() const;
     Run trimmed(Run run) const;
     double score(const Run &run) const;
+    double wordEvidence(const Run &run) const;
+    double contextBefore(const Run &run) const;
+    double contextAfter(const Run &run) const;
+    double shapeEvidence(const Run &run) const;
+    bool isPersonNamedBrand(const Run &run) const;
     bool joinsRun(qsizetype word) const;
+    bool isLowerCaseName(qsizetype word) const;
+    Shape shapeOf(qsizetype word) const;
+    TextRange rangeOf(const Run &run) const;
     // The word in lower case, without a possessive ending.
     const QString &lower(qsizetype word) const;
     QString gapBefore(qsizetype word) const;
@@ -47,6 +59,7 @@ private:
     QList<qsizetype> m_words;       // token indexes of the word tokens
     QStringList m_lowerWords;       // per word
     QList<TextRange> m_names;       // ranges of the names found, in order
+    bool m_shouting = false;        // the text is written in capitals
 };
 
 } // namespace quorvane
