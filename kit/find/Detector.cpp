@@ -362,12 +362,20 @@ QList<TextRange> Detector::Private::taggedNameRanges(const QString &text, const 
     const auto isName = [&](qsizetype i) { return isNameWord(words.at(i).word); };
     const auto isTaggedName = [&](qsizetype i) {
         const QString &word = words.at(i).word;
-        return isCapitalised(word) ? isName(i) : word.size() > 1 && !cueWords().contains(word.toLower());
+        if (isCapitalised(word))
+            return isName(i) || nameLexicon::isGivenName(word.toLower()); // "Bill", "April"
+        return word.size() > 1 && !cueWords().contains(word.toLower());
+    };
+    // The tagger left it out of the name: an everyday word ("Hugo Boss suits").
+    const auto isPlainWord = [&](qsizetype i) {
+        const QString word = words.at(i).word.toLower();
+        return WordClasses::shared().isEverydayWord(word) && !nameLexicon::isSurname(word);
     };
     // "Later Maria Lopez" opening a note: an everyday word capitalised by the sentence.
     const auto isSentenceWord = [&](qsizetype i) {
         const QString word = words.at(i).word.toLower();
-        return !isKnownFirstName(word) && !nameLexicon::isGivenName(word) && WordClasses::shared().isEverydayWord(word)
+        return word.size() > 1 && !isKnownFirstName(word) && !nameLexicon::isGivenName(word)
+            && WordClasses::shared().isEverydayWord(word)
             && atSentenceStart(text, words.at(i).range.start);
     };
 
@@ -380,8 +388,13 @@ QList<TextRange> Detector::Private::taggedNameRanges(const QString &text, const 
         qsizetype last = first - 1;
         while (last + 1 < words.size() && words.at(last + 1).range.end <= token.range.end)
             ++last;
-        if (first > last) {
-            // Inside one word of the text: a name in a script written without spaces.
+        const bool cutsWord = std::any_of(words.cbegin(), words.cend(), [&](const Word &w) {
+            return (w.range.start < token.range.start && token.range.start < w.range.end)
+                || (w.range.start < token.range.end && token.range.end < w.range.end);
+        });
+        if (first > last || cutsWord) {
+            // Inside a word of the text: a name in a script written without spaces,
+            // or after a prefix joined to it.
             ranges.append(token.range);
             continue;
         }
@@ -393,7 +406,7 @@ QList<TextRange> Detector::Private::taggedNameRanges(const QString &text, const 
             continue;
         if (last - first + 1 >= 3 && isSentenceWord(first))
             ++first;
-        while (last + 1 < words.size() && last + 1 - first <= 3 && isName(last + 1)
+        while (last + 1 < words.size() && last + 1 - first <= 3 && isName(last + 1) && !isPlainWord(last + 1)
                && onlySpacesBetween(text, words.at(last).range.end, words.at(last + 1).range.start))
             ++last;
         ranges.append({words.at(first).range.start, words.at(last).range.end});

@@ -284,7 +284,7 @@ bool isPersonNamedBrand(const QString &words)
         u"calvin klein"_s, u"hugo boss"_s, u"kate spade"_s, u"vera wang"_s, u"charles schwab"_s,
         u"paul smith"_s, u"harry potter"_s, u"tim hortons"_s, u"sara lee"_s, u"walt disney"_s,
         u"johns hopkins"_s, u"ronald mcdonald"_s, u"jack daniel"_s, u"captain morgan"_s, u"morgan stanley"_s,
-        u"wells fargo"_s, u"martens"_s, u"ben"_s, u"uncle ben"_s, u"king arthur"_s, u"queen elizabeth"_s,
+        u"wells fargo"_s, u"martens"_s, u"uncle ben"_s, u"king arthur"_s, u"queen elizabeth"_s,
         u"prince albert"_s, u"george washington"_s, u"charles de gaulle"_s, u"simón bolívar"_s,
         u"marks"_s, u"spencer"_s, u"ernst"_s, u"young"_s, u"dunkin donuts"_s, u"trader joe"_s,
         u"lloyd"_s, u"christie"_s, u"wendy"_s, u"arby"_s, u"victoria"_s, u"tommy hilfiger"_s,

@@ -46,13 +46,16 @@ constexpr double placePreposition = -2.0;
 // Speech and action verbs after a run ("said", "confirmed") follow people.
 constexpr double strongVerb = 1.5;
 // "is", "was", "has" follow things as often as people.
-constexpr double weakVerb = 0.8;
+constexpr double weakVerb = 1.2;
 // Things own less than people do ("Harlan's order").
 constexpr double possessive = 0.8;
 // A single word opening a sentence is capitalised whatever it is.
 constexpr double sentenceStart = -0.3;
 // A lone word that is also a place, month or brand ("Sydney", "June") needs more.
 constexpr double placeLikeLoneWord = -1.5;
+// A capitalised everyday word right after the run makes it a product or a
+// company ("Virginia Tire", "Hugo Boss suits").
+constexpr double trailingWord = -1.5;
 // Lower-case words are names only with a known name or clear context.
 constexpr double lowerCase = -1.0;
 // A place, month, brand or company word, or a brand named after a person.
@@ -88,6 +91,24 @@ QString withoutPossessive(const QString &word)
     if (word.size() > 2 && (word.endsWith(u"'s"_s) || word.endsWith(u"’s"_s)))
         return word.chopped(2);
     return word;
+}
+
+// Pronouns, conjunctions and the like, which the dictionary leaves out, and
+// the abbreviations of quick notes.
+bool isFunctionWord(const QString &base)
+{
+    static const QSet<QString> functionWords{
+        u"if"_s, u"we"_s, u"us"_s, u"our"_s, u"you"_s, u"your"_s, u"he"_s, u"she"_s, u"his"_s, u"her"_s,
+        u"him"_s, u"they"_s, u"them"_s, u"their"_s, u"it"_s, u"its"_s, u"i"_s, u"me"_s, u"my"_s, u"whether"_s,
+        u"until"_s, u"till"_s, u"the"_s, u"a"_s, u"an"_s, u"of"_s, u"on"_s, u"off"_s, u"or"_s, u"nor"_s,
+        u"but"_s, u"than"_s, u"then"_s, u"this"_s, u"that"_s, u"these"_s, u"those"_s, u"what"_s,
+        u"which"_s, u"who"_s, u"whom"_s, u"whose"_s, u"when"_s, u"where"_s, u"why"_s, u"how"_s, u"into"_s,
+        u"onto"_s, u"upon"_s, u"about"_s, u"above"_s, u"below"_s, u"over"_s, u"under"_s, u"again"_s,
+        u"pls"_s, u"plz"_s, u"tmrw"_s, u"tmr"_s, u"ooo"_s, u"asap"_s, u"fyi"_s, u"lol"_s, u"thx"_s,
+        u"are"_s, u"be"_s, u"been"_s, u"am"_s, u"do"_s, u"have"_s, u"there"_s, u"here"_s, u"not"_s,
+        u"no"_s, u"yes"_s, u"so"_s, u"too"_s, u"very"_s, u"just"_s, u"also"_s, u"any"_s, u"some"_s, u"all"_s,
+        u"msg"_s, u"acct"_s, u"qty"_s, u"eta"_s, u"eod"_s, u"wfh"_s, u"btw"_s, u"imo"_s, u"re"_s};
+    return functionWords.contains(base);
 }
 
 bool hasLowerCase(QStringView word)
@@ -216,7 +237,7 @@ bool PortableNameTagger::joinsRun(qsizetype word) const
     using namespace nameLexicon;
     if (isGivenName(base))
         return true;
-    return !isTitle(base) && !isLeadWord(base) && !isOpener(base) && !cueWords().contains(base);
+    return !isFunctionWord(base) && !isTitle(base) && !isLeadWord(base) && !isOpener(base) && !cueWords().contains(base);
 }
 
 // In lower-case text a name is a known name or a word no dictionary knows,
@@ -225,22 +246,17 @@ bool PortableNameTagger::isLowerCaseName(qsizetype word) const
 {
     const QString &base = lower(word);
     using namespace nameLexicon;
-    if (base.size() < 2 || isNameParticle(base) || WordClasses::shared().isEverydayWord(base))
+    const bool afterGivenName = word > 0 && shapeOf(word - 1) == Shape::lower && isGivenName(lower(word - 1))
+        && gapBefore(word) == u" "_s;
+    if (base.size() < 2 || isNameParticle(base))
         return false;
+    if (WordClasses::shared().isEverydayWord(base))
+        return afterGivenName && isSurname(base); // "mariana costa"
     if (isTitle(base) || isLeadWord(base) || isOpener(base) || cueWords().contains(base) || isActionVerb(base))
         return false;
     if (isNonPersonWord(base) && !isGivenName(base))
         return false;
-    static const QSet<QString> functionWords{
-        u"if"_s, u"we"_s, u"us"_s, u"our"_s, u"you"_s, u"your"_s, u"he"_s, u"she"_s, u"his"_s, u"her"_s,
-        u"him"_s, u"they"_s, u"them"_s, u"their"_s, u"it"_s, u"its"_s, u"i"_s, u"me"_s, u"my"_s, u"whether"_s,
-        u"until"_s, u"till"_s, u"the"_s, u"a"_s, u"an"_s, u"of"_s, u"on"_s, u"off"_s, u"or"_s, u"nor"_s,
-        u"but"_s, u"than"_s, u"then"_s, u"this"_s, u"that"_s, u"these"_s, u"those"_s, u"what"_s,
-        u"which"_s, u"who"_s, u"whom"_s, u"whose"_s, u"when"_s, u"where"_s, u"why"_s, u"how"_s, u"into"_s,
-        u"onto"_s, u"upon"_s, u"about"_s, u"above"_s, u"below"_s, u"over"_s, u"under"_s, u"again"_s,
-        u"pls"_s, u"plz"_s, u"tmrw"_s, u"tmr"_s, u"ooo"_s, u"asap"_s, u"fyi"_s, u"lol"_s, u"thx"_s,
-        u"msg"_s, u"acct"_s, u"qty"_s, u"eta"_s, u"eod"_s, u"wfh"_s, u"btw"_s, u"imo"_s, u"re"_s};
-    if (functionWords.contains(base))
+    if (isFunctionWord(base))
         return false;
     const bool letters = std::all_of(base.cbegin(), base.cend(), [](QChar c) { return c.isLetter() || c == u'-' || c == u'\'' || c == u'’'; });
     if (!letters)
@@ -364,6 +380,8 @@ double PortableNameTagger::wordEvidence(const Run &run) const
     }
     if (nameWordCount == 0)
         return weight::notPerson;
+    if (run.last > run.first && isPlaceNoun(lower(run.last)))
+        return weight::notPerson; // "Hyde Park", "Lincoln Ave"
     if (nameWordCount >= 2 && allUnusual)
         score += weight::unusualPair;
     if (hasInitial)
@@ -386,6 +404,12 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return previous == u"and"_s || previous == u"to"_s || previous == u"for"_s ? weight::weakLead : weight::strongLead;
     if (gap.isEmpty() && isPlacePreposition(previous))
         return weight::placePreposition;
+    static const QSet<QString> towards{u"from"_s, u"to"_s, u"via"_s};
+    if (gap.isEmpty() && run.first == run.last && towards.contains(previous) && isNonPersonWord(lower(run.first)))
+        return weight::notPerson; // "from Memphis"
+    const QString before = m_tokens.at(m_words.at(run.first - 1)).range.of(m_text);
+    if (gap.isEmpty() && isCapitalised(before) && withoutPossessive(before).size() != before.size())
+        return weight::notPerson; // "Mother's Day", "Ben's Original"
     static const QSet<QString> placePrefixes{u"san"_s, u"santa"_s, u"st"_s, u"saint"_s, u"port"_s, u"fort"_s,
                                              u"new"_s, u"north"_s, u"south"_s, u"east"_s, u"west"_s, u"upper"_s,
                                              u"lower"_s, u"lake"_s, u"mount"_s, u"mt"_s, u"little"_s, u"great"_s,
@@ -423,7 +447,9 @@ double PortableNameTagger::contextAfter(const Run &run) const
 double PortableNameTagger::shapeEvidence(const Run &run) const
 {
     double score = 0;
-    if (atSentenceStart(run.first) && run.first == run.last && !nameLexicon::isGivenName(lower(run.first)))
+    const QString &first = lower(run.first);
+    if (atSentenceStart(run.first) && run.first == run.last && !nameLexicon::isGivenName(first)
+        && WordClasses::shared().isEverydayWord(first))
         score += weight::sentenceStart;
     if (shapeOf(run.first) == Shape::lower)
         score += weight::lowerCase;
@@ -453,10 +479,14 @@ TextRange PortableNameTagger::rangeOf(const Run &run) const
 void PortableNameTagger::tag()
 {
     for (Run run : capitalisedRuns()) {
+        if (isPersonNamedBrand(run))
+            continue;
+        const qsizetype untrimmedLast = run.last;
         run = trimmed(run);
         if (run.first > run.last)
             continue;
-        if (score(run) >= weight::threshold)
+        const double trailing = run.last < untrimmedLast ? weight::trailingWord : 0;
+        if (score(run) + trailing >= weight::threshold)
             m_names.append(rangeOf(run));
     }
     for (const TextRange &range : ScriptNameFinder::names(m_text)) {

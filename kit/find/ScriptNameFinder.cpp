@@ -13,7 +13,7 @@ const QString chineseSurnames = u"王李张刘陈杨黄赵吴周徐孙马朱胡�
 const QStringList compoundSurnames{u"欧阳"_s, u"司马"_s, u"上官"_s, u"诸葛"_s, u"东方"_s, u"皇甫"_s};
 // Characters that end a Chinese name when they follow the family name's first
 // given-name character: verbs, time words and particles of the sentence.
-const QString chineseStops = u"说下来的在是和与给让已将要把被对去打发请先同今明昨上于也都就还又等讲问告确提收付回电号已会想要一二三女男先"_s;
+const QString chineseStops = u"说下来的在是和与给让已将要把被对去打发请先同今昨上于也都就还又等讲问告确提收付回电号已会想要一二三女男"_s;
 const QStringList japaneseSurnames{
     u"佐藤"_s, u"鈴木"_s, u"高橋"_s, u"田中"_s, u"伊藤"_s, u"渡辺"_s, u"山本"_s, u"中村"_s, u"小林"_s,
     u"加藤"_s, u"吉田"_s, u"山田"_s, u"佐々木"_s, u"山口"_s, u"松本"_s, u"井上"_s, u"木村"_s, u"林"_s,
@@ -176,7 +176,9 @@ void addHanNames(const QString &text, const QList<Segment> &parts, QList<TextRan
             for (const QString &honorific : honorifics)
                 if (const qsizetype at = kana.indexOf(honorific); at > 0)
                     kana = kana.first(at);
-            if (kana.size() < parts.at(p + 1).range.length() && run.size() <= 3) {
+            const bool honourAfter = p + 2 < parts.size() && parts.at(p + 2).range.start == parts.at(p + 1).range.end
+                && startsWithAny(viewOf(text, parts.at(p + 2).range), honorifics);
+            if ((kana.size() < parts.at(p + 1).range.length() || honourAfter) && run.size() <= 3) {
                 names.append({start, parts.at(p + 1).range.start + kana.size()});
                 continue;
             }
