@@ -425,7 +425,9 @@ void Detector::Private::addFirstNameLedRuns(const QString &text, const QList<Wor
         QStringList lowered;
         for (qsizetype i = first; i <= last; ++i)
             lowered.append(words.at(i).word.toLower());
-        const auto placeWord = [](const QString &w) { return nameLexicon::isPlaceNoun(w) || isCompanySuffix(w); };
+        const auto placeWord = [](const QString &w) {
+            return nameLexicon::isPlaceNoun(w) || isCompanySuffix(w) || isRegionCode(w.toUpper());
+        };
         return nameLexicon::isPersonNamedBrand(lowered.join(u' '))
             || std::any_of(lowered.cbegin() + 1, lowered.cend(), placeWord);
     };

@@ -186,7 +186,7 @@ bool isLeadWord(const QString &word)
         u"manager supervisor assigned assignee escalated forwarded introduced invited "
         u"reminded remind tag cc'd cc’d thx congrats welcome visiting visited seeing saw "
         u"ping email text dm reply replied sign signed let loop looped under "
-        u"hi hello hey dear greetings congratulations"_s);
+        u"hi hello hey dear greetings congratulations ring rang best regards cheers"_s);
     return words.contains(word);
 }
 
@@ -205,7 +205,7 @@ bool isActionVerb(const QString &word)
         u"forgot forgets remembered arrived arrives missed misses owes owed spoke speaks "
         u"recommended referred approved disputed claimed insisted insists checked checks "
         u"signed scheduled rescheduled shared shares uploaded submitted filed opened closed "
-        u"reviewed updated fixed broke found lost won met meets hopes hoped feels felt "
+        u"reviewed updated fixed broke found met meets hopes hoped feels felt "
         u"seems seemed knows knew understands understood did does isn't wasn't doesn't didn't "
         u"won't can't hasn't"_s);
     return words.contains(word);

@@ -53,6 +53,11 @@ constexpr double possessive = 0.8;
 constexpr double sentenceStart = -0.3;
 // A lone word that is also a place, month or brand ("Sydney", "June") needs more.
 constexpr double placeLikeLoneWord = -1.5;
+// A lone dictionary word opening a sentence with nothing around it that
+// speaks of a person ("Stanley tools order", "Reed switch").
+constexpr double bareSentenceStart = -0.5;
+// Names joined by "and", "&" or "+" to a name are names too.
+constexpr double coordinated = 1.0;
 // A capitalised everyday word right after the run makes it a product or a
 // company ("Virginia Tire", "Hugo Boss suits").
 constexpr double trailingWord = -1.5;
@@ -342,6 +347,8 @@ double PortableNameTagger::score(const Run &run) const
 double PortableNameTagger::wordEvidence(const Run &run) const
 {
     using namespace nameLexicon;
+    if (isSurnameFirstName(run))
+        return weight::givenFirst + weight::surnameLater;
     const auto &dictionary = WordClasses::shared();
     double score = 0;
     bool hasInitial = false;
@@ -361,17 +368,17 @@ double PortableNameTagger::wordEvidence(const Run &run) const
         const bool everyday = dictionary.isEverydayWord(base);
         if (isNonPersonWord(base) && !given && !surname)
             return weight::notPerson;
-        if (given)
-            score += i == run.first ? (everyday ? weight::ambiguousGivenFirst : weight::givenFirst) : weight::givenLater;
-        if (surname)
-            score += i == run.first && !given ? weight::surnameFirst : weight::surnameLater;
+        if (i == run.first)
+            score += given ? (everyday ? weight::ambiguousGivenFirst : weight::givenFirst) : surname ? weight::surnameFirst : 0;
+        else
+            score += surname ? weight::surnameLater : given ? weight::givenLater : 0;
         if (given || surname)
             continue;
         if (everyday) {
             score += weight::everydayWord;
             allUnusual = false;
-        } else if (dictionary.isProperNoun(base) && !(i > run.first && isGivenName(lower(i - 1)))) {
-            // After a given name it is a famous person's surname.
+        } else if (dictionary.isProperNoun(base) && !(i > run.first && (isGivenName(lower(i - 1)) || isNameParticle(lower(i - 1))))) {
+            // After a given name or a particle it is a surname ("von Bremen").
             score += weight::properNoun;
             allUnusual = false;
         } else {
@@ -389,12 +396,40 @@ double PortableNameTagger::wordEvidence(const Run &run) const
     return score;
 }
 
+// Chinese, Vietnamese and Korean names written family name first in Latin
+// letters: "Tan Wei Ming", "Dang Thu Thao". The short syllables after the
+// family name are read as a given name even when they are English words.
+bool PortableNameTagger::isSurnameFirstName(const Run &run) const
+{
+    static const QSet<QString> familyNames{
+        u"nguyen"_s, u"nguyễn"_s, u"tran"_s, u"trần"_s, u"pham"_s, u"phạm"_s, u"hoang"_s, u"hoàng"_s,
+        u"huynh"_s, u"huỳnh"_s, u"phan"_s, u"vu"_s, u"vũ"_s, u"vo"_s, u"võ"_s, u"dang"_s, u"đặng"_s,
+        u"bui"_s, u"bùi"_s, u"do"_s, u"đỗ"_s, u"ho"_s, u"hồ"_s, u"ngo"_s, u"ngô"_s, u"duong"_s, u"dương"_s,
+        u"ly"_s, u"lý"_s, u"wang"_s, u"zhang"_s, u"liu"_s, u"chen"_s, u"yang"_s, u"huang"_s, u"zhao"_s,
+        u"wu"_s, u"zhou"_s, u"xu"_s, u"sun"_s, u"zhu"_s, u"guo"_s, u"lin"_s, u"zheng"_s, u"liang"_s,
+        u"xie"_s, u"tang"_s, u"chan"_s, u"wong"_s, u"leung"_s, u"lam"_s, u"cheung"_s, u"tan"_s, u"lim"_s,
+        u"ong"_s, u"goh"_s, u"teo"_s, u"ng"_s, u"kim"_s, u"park"_s, u"choi"_s, u"jung"_s, u"kang"_s,
+        u"cho"_s, u"yoon"_s, u"jang"_s, u"lee"_s};
+    const qsizetype count = run.last - run.first + 1;
+    if (count < 2 || count > 4 || !familyNames.contains(lower(run.first)))
+        return false;
+    for (qsizetype i = run.first + 1; i <= run.last; ++i) {
+        const QString &syllable = lower(i);
+        const bool shortPart = syllable.size() <= 6 || (syllable.contains(u'-') && syllable.size() <= 9);
+        if (!shortPart || shapeOf(i) != Shape::capitalised || nameLexicon::isPlaceNoun(syllable))
+            return false;
+    }
+    return true;
+}
+
 // Titles and lead words before the run for, a place preposition against.
 double PortableNameTagger::contextBefore(const Run &run) const
 {
     using namespace nameLexicon;
     if (run.first == 0)
         return 0;
+    if (gapBefore(run.first).endsWith(u'@'))
+        return weight::strongLead; // "@tamsin"
     const QString &previous = lower(run.first - 1);
     const QString gap = gapBefore(run.first).trimmed();
     const bool close = gap.isEmpty() || gap == u"."_s || gap == u","_s || gap == u":"_s;
@@ -428,7 +463,11 @@ double PortableNameTagger::contextAfter(const Run &run) const
         const QString gap = gapBefore(run.last + 1);
         const QString nextText = m_tokens.at(m_words.at(run.last + 1)).range.of(m_text);
         // "Orlando FL", "Whitley Bay", "Lincoln Center": a place.
-        if ((isRegionCode(nextText) && !m_shouting) || (isCapitalised(nextText) && nameLexicon::isPlaceNoun(next)))
+        const QString lastText = m_tokens.at(m_words.at(run.last)).range.of(m_text);
+        const bool owner = withoutPossessive(lastText).size() != lastText.size();
+        if (owner && isCapitalised(nextText) && gap == u" "_s)
+            return weight::notPerson; // "Ben's Original", "Victoria's Secret"
+        if ((isRegionCode(nextText) && !m_shouting && !owner) || (isCapitalised(nextText) && nameLexicon::isPlaceNoun(next)))
             return weight::notPerson;
         static const QSet<QString> weakVerbs{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"will"_s, u"can"_s};
         if ((gap == u" "_s || gap == u", "_s) && nameLexicon::isActionVerb(next))
@@ -453,8 +492,11 @@ double PortableNameTagger::shapeEvidence(const Run &run) const
         score += weight::sentenceStart;
     if (shapeOf(run.first) == Shape::lower)
         score += weight::lowerCase;
-    if (run.first == run.last && nameLexicon::isNonPersonWord(lower(run.first)))
+    if (run.first == run.last && nameLexicon::isNonPersonWord(first))
         score += weight::placeLikeLoneWord;
+    if (run.first == run.last && atSentenceStart(run.first) && !WordClasses::shared().classesOf(first).isEmpty()
+        && contextBefore(run) == 0 && contextAfter(run) == 0)
+        score += weight::bareSentenceStart;
     return score;
 }
 
@@ -478,16 +520,27 @@ TextRange PortableNameTagger::rangeOf(const Run &run) const
 
 void PortableNameTagger::tag()
 {
+    QList<ScoredRun> runs;
     for (Run run : capitalisedRuns()) {
-        if (isPersonNamedBrand(run))
+        const Run withTitle{run.first > 0 && nameLexicon::isTitle(lower(run.first - 1)) ? run.first - 1 : run.first, run.last};
+        if (isPersonNamedBrand(run) || isPersonNamedBrand(withTitle))
             continue;
         const qsizetype untrimmedLast = run.last;
         run = trimmed(run);
         if (run.first > run.last)
             continue;
-        const double trailing = run.last < untrimmedLast ? weight::trailingWord : 0;
-        if (score(run) + trailing >= weight::threshold)
-            m_names.append(rangeOf(run));
+        const bool textFollows = untrimmedLast + 1 < m_words.size() && gapBefore(untrimmedLast + 1) == u" "_s;
+        const double trailing = run.last < untrimmedLast && textFollows ? weight::trailingWord : 0;
+        runs.append({run, score(run) + trailing});
+    }
+    addCoordinated(runs);
+    for (qsizetype i = 0; i < runs.size(); ++i) {
+        if (runs.at(i).score < weight::threshold)
+            continue;
+        TextRange range = rangeOf(runs.at(i).run);
+        if (const auto surname = surnameBeforeComma(runs, i))
+            range.start = m_tokens.at(m_words.at(*surname)).range.start;
+        m_names.append(range);
     }
     for (const TextRange &range : ScriptNameFinder::names(m_text)) {
         const bool taken = std::any_of(m_names.cbegin(), m_names.cend(), [&](const TextRange &r) { return r.overlaps(range); });
@@ -495,6 +548,43 @@ void PortableNameTagger::tag()
             m_names.append(range);
     }
     std::sort(m_names.begin(), m_names.end(), [](const TextRange &a, const TextRange &b) { return a.start < b.start; });
+}
+
+// "Fairbrother and Tsang", "marisol & juanita": a doubtful run joined to a
+// name, or two given names joined to each other, are names.
+void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
+{
+    for (qsizetype i = 0; i + 1 < runs.size(); ++i) {
+        ScoredRun &left = runs[i];
+        ScoredRun &right = runs[i + 1];
+        if (right.run.first != left.run.last + 1 && !(right.run.first == left.run.last + 2 && lower(left.run.last + 1) == u"and"_s))
+            continue;
+        const QString gap = m_text.mid(m_tokens.at(m_words.at(left.run.last)).range.end,
+                                       m_tokens.at(m_words.at(right.run.first)).range.start
+                                           - m_tokens.at(m_words.at(left.run.last)).range.end).trimmed();
+        if (gap != u"&"_s && gap != u"+"_s && gap != u"and"_s)
+            continue;
+        const bool bothGiven = nameLexicon::isGivenName(lower(left.run.first)) && nameLexicon::isGivenName(lower(right.run.first));
+        const double floor = weight::threshold - weight::coordinated;
+        if ((left.score >= weight::threshold || bothGiven) && right.score >= floor)
+            right.score = qMax(right.score, weight::threshold);
+        if ((right.score >= weight::threshold || bothGiven) && left.score >= floor)
+            left.score = qMax(left.score, weight::threshold);
+    }
+}
+
+// "Rivera, Ana Lucía" opening a record: the surname before the comma belongs
+// to the name after it. Gives the surname's word.
+std::optional<qsizetype> PortableNameTagger::surnameBeforeComma(const QList<ScoredRun> &runs, qsizetype i) const
+{
+    const Run &run = runs.at(i).run;
+    if (run.first < 1 || !nameLexicon::isGivenName(lower(run.first)) || gapBefore(run.first) != u", "_s)
+        return std::nullopt;
+    const qsizetype surname = run.first - 1;
+    const bool alone = surname == 0 && (i == 0 || runs.at(i - 1).run.last < surname);
+    if (!alone || !joinsRun(surname) || WordClasses::shared().isEverydayWord(lower(surname)))
+        return std::nullopt;
+    return surname;
 }
 
 // Names need not begin or end where tokens do: a Chinese name is part of a

@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <optional>
+
 namespace quorvane {
 
 // A personal-name tagger of our own. It weighs the evidence around each run of
@@ -36,7 +38,15 @@ private:
     // written in capitals throughout.
     enum class Shape { capitalised, capitals, initial, lower, other };
 
+    struct ScoredRun
+    {
+        Run run;
+        double score = 0;
+    };
+
     void tag();
+    void addCoordinated(QList<ScoredRun> &runs) const;
+    std::optional<qsizetype> surnameBeforeComma(const QList<ScoredRun> &runs, qsizetype i) const;
     QList<Run> capitalisedRuns() const;
     Run trimmed(Run run) const;
     double score(const Run &run) const;
@@ -45,6 +55,7 @@ private:
     double contextAfter(const Run &run) const;
     double shapeEvidence(const Run &run) const;
     bool isPersonNamedBrand(const Run &run) const;
+    bool isSurnameFirstName(const Run &run) const;
     bool joinsRun(qsizetype word) const;
     bool isLowerCaseName(qsizetype word) const;
     Shape shapeOf(qsizetype word) const;
