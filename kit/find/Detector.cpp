@@ -374,7 +374,7 @@ QList<TextRange> Detector::Private::taggedNameRanges(const QString &text, const 
     // "Later Maria Lopez" opening a note: an everyday word capitalised by the sentence.
     const auto isSentenceWord = [&](qsizetype i) {
         const QString word = words.at(i).word.toLower();
-        return word.size() > 1 && !isKnownFirstName(word) && !nameLexicon::isGivenName(word)
+        return word.size() > 1 && !isKnownFirstName(word) && !nameLexicon::isGivenName(word) && !nameLexicon::isSurname(word)
             && WordClasses::shared().isEverydayWord(word)
             && atSentenceStart(text, words.at(i).range.start);
     };

@@ -315,7 +315,7 @@ bool isPlacePreposition(const QString &word)
 
 bool isNameParticle(const QString &word)
 {
-    static const QSet<QString> words = setOf(u"van von der den de del della da di du la le al el bin ibn ter"_s);
+    static const QSet<QString> words = setOf(u"van von der den de del della da di du la le al el bin ibn bint abu ter ten te op do dos das mac ap dei degli"_s);
     return words.contains(word);
 }
 

@@ -33,6 +33,8 @@ constexpr double everydayWord = -1.5;
 constexpr double properNoun = -1.0;
 // Two or more unknown words in a row read as a full name from abroad.
 constexpr double unusualPair = 1.0;
+// A particle opening a run stands before a surname ("Ter Stegen", "Van Nguyen").
+constexpr double particleLed = 1.2;
 // Initials stand before surnames only ("J. K. Asamoah").
 constexpr double initial = 1.5;
 // A title ("Dr", "Mrs") says a name follows.
@@ -114,6 +116,15 @@ bool isFunctionWord(const QString &base)
         u"no"_s, u"yes"_s, u"so"_s, u"too"_s, u"very"_s, u"just"_s, u"also"_s, u"any"_s, u"some"_s, u"all"_s,
         u"msg"_s, u"acct"_s, u"qty"_s, u"eta"_s, u"eod"_s, u"wfh"_s, u"btw"_s, u"imo"_s, u"re"_s};
     return functionWords.contains(base);
+}
+
+// "Nguyen-Marsh", "Okonjo-Adeyemi": a double surname with a known half.
+bool isHyphenatedSurname(const QString &word)
+{
+    if (!word.contains(u'-'))
+        return false;
+    const QStringList parts = word.split(u'-', Qt::SkipEmptyParts);
+    return std::any_of(parts.cbegin(), parts.cend(), [](const QString &part) { return nameLexicon::isSurname(part); });
 }
 
 bool hasLowerCase(QStringView word)
@@ -202,7 +213,7 @@ QString PortableNameTagger::gapBefore(qsizetype word) const
 
 bool PortableNameTagger::atSentenceStart(qsizetype word) const
 {
-    const QString before = m_text.first(m_tokens.at(m_words.at(word)).range.start);
+    const QStringView before = QStringView(m_text).first(m_tokens.at(m_words.at(word)).range.start);
     qsizetype end = before.size();
     while (end > 0 && (before.at(end - 1) == u' ' || before.at(end - 1) == u'\t'))
         --end;
@@ -330,6 +341,14 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
     };
     while (run.first <= run.last && isPlainWord(run.first))
         ++run.first;
+    // After a particle every word is part of the surname ("de La Tour").
+    for (qsizetype i = run.first; i < run.last; ++i)
+        if (nameLexicon::isNameParticle(lower(i)))
+            return run;
+    // "on behalf of Cordelia Vane": a word closing the text after a given name is her surname.
+    const bool endsText = run.last + 1 == m_words.size() || !gapBefore(run.last + 1).startsWith(u' ');
+    if (endsText && run.last > run.first && nameLexicon::isGivenName(lower(run.last - 1)) && shapeOf(run.last) == Shape::capitalised)
+        return run;
     while (run.last >= run.first && isPlainWord(run.last))
         --run.last;
     return run;
@@ -364,7 +383,7 @@ double PortableNameTagger::wordEvidence(const Run &run) const
             continue;
         ++nameWordCount;
         const bool given = isGivenName(base);
-        const bool surname = isSurname(base);
+        const bool surname = isSurname(base) || isHyphenatedSurname(base);
         const bool everyday = dictionary.isEverydayWord(base);
         if (isNonPersonWord(base) && !given && !surname)
             return weight::notPerson;
@@ -393,6 +412,8 @@ double PortableNameTagger::wordEvidence(const Run &run) const
         score += weight::unusualPair;
     if (hasInitial)
         score += weight::initial;
+    if (isNameParticle(lower(run.first)) && run.last > run.first)
+        score += weight::particleLed;
     return score;
 }
 
@@ -426,10 +447,10 @@ bool PortableNameTagger::isSurnameFirstName(const Run &run) const
 double PortableNameTagger::contextBefore(const Run &run) const
 {
     using namespace nameLexicon;
-    if (run.first == 0)
-        return 0;
     if (gapBefore(run.first).endsWith(u'@'))
         return weight::strongLead; // "@tamsin"
+    if (run.first == 0)
+        return 0;
     const QString &previous = lower(run.first - 1);
     const QString gap = gapBefore(run.first).trimmed();
     const bool close = gap.isEmpty() || gap == u"."_s || gap == u","_s || gap == u":"_s;
@@ -465,12 +486,14 @@ double PortableNameTagger::contextAfter(const Run &run) const
         // "Orlando FL", "Whitley Bay", "Lincoln Center": a place.
         const QString lastText = m_tokens.at(m_words.at(run.last)).range.of(m_text);
         const bool owner = withoutPossessive(lastText).size() != lastText.size();
-        if (owner && isCapitalised(nextText) && gap == u" "_s)
+        if (owner && isCapitalised(nextText) && hasLowerCase(nextText) && gap == u" "_s)
             return weight::notPerson; // "Ben's Original", "Victoria's Secret"
         if ((isRegionCode(nextText) && !m_shouting && !owner) || (isCapitalised(nextText) && nameLexicon::isPlaceNoun(next)))
             return weight::notPerson;
         static const QSet<QString> weakVerbs{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"will"_s, u"can"_s};
-        if ((gap == u" "_s || gap == u", "_s) && nameLexicon::isActionVerb(next))
+        const bool honorific = std::any_of(hyphenHonorifics.cbegin(), hyphenHonorifics.cend(),
+                                           [&](const QString &h) { return gap == h + u' '; });
+        if ((gap == u" "_s || gap == u", "_s || honorific) && nameLexicon::isActionVerb(next))
             score += weakVerbs.contains(next) ? weight::weakVerb : weight::strongVerb;
     }
     const QString lastWord = m_tokens.at(m_words.at(run.last)).range.of(m_text);
@@ -494,8 +517,7 @@ double PortableNameTagger::shapeEvidence(const Run &run) const
         score += weight::lowerCase;
     if (run.first == run.last && nameLexicon::isNonPersonWord(first))
         score += weight::placeLikeLoneWord;
-    if (run.first == run.last && atSentenceStart(run.first) && !WordClasses::shared().classesOf(first).isEmpty()
-        && contextBefore(run) == 0 && contextAfter(run) == 0)
+    if (run.first == run.last && run.first == 0 && WordClasses::shared().isEverydayWord(first) && contextAfter(run) == 0)
         score += weight::bareSentenceStart;
     return score;
 }
@@ -504,6 +526,8 @@ double PortableNameTagger::shapeEvidence(const Run &run) const
 // unless the text has the person act ("Paul Smith asked").
 bool PortableNameTagger::isPersonNamedBrand(const Run &run) const
 {
+    if (run.last - run.first > 3)
+        return false;
     QStringList words;
     for (qsizetype i = run.first; i <= run.last; ++i)
         words.append(lower(i));
@@ -532,6 +556,8 @@ void PortableNameTagger::tag()
         const bool textFollows = untrimmedLast + 1 < m_words.size() && gapBefore(untrimmedLast + 1) == u" "_s;
         const double trailing = run.last < untrimmedLast && textFollows ? weight::trailingWord : 0;
         runs.append({run, score(run) + trailing});
+        if (qEnvironmentVariableIsSet("QV_DEBUG"))
+            qDebug() << rangeOf(run).of(m_text) << wordEvidence(run) << contextBefore(run) << contextAfter(run) << shapeEvidence(run) << trailing;
     }
     addCoordinated(runs);
     for (qsizetype i = 0; i < runs.size(); ++i) {
@@ -581,7 +607,7 @@ std::optional<qsizetype> PortableNameTagger::surnameBeforeComma(const QList<Scor
     if (run.first < 1 || !nameLexicon::isGivenName(lower(run.first)) || gapBefore(run.first) != u", "_s)
         return std::nullopt;
     const qsizetype surname = run.first - 1;
-    const bool alone = surname == 0 && (i == 0 || runs.at(i - 1).run.last < surname);
+    const bool alone = surname == 0 && (i == 0 || runs.at(i - 1).run.last <= surname);
     if (!alone || !joinsRun(surname) || WordClasses::shared().isEverydayWord(lower(surname)))
         return std::nullopt;
     return surname;
