@@ -314,7 +314,9 @@ QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
             while (after < m_words.size() && nameLexicon::isNameParticle(lower(after))
                    && !isCapitalised(m_tokens.at(m_words.at(after)).range.of(m_text)))
                 ++after;
-            if (after > next && after < m_words.size() && gapBefore(after) == u" "_s && joinsRun(after)) {
+            const QString &before = lower(run.last);
+            const bool afterName = before.size() == 1 || nameLexicon::isGivenName(before) || nameLexicon::isSurname(before);
+            if (afterName && after > next && after < m_words.size() && gapBefore(after) == u" "_s && joinsRun(after)) {
                 run.last = after;
                 continue;
             }
@@ -339,8 +341,10 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
             return false;
         return words.isEverydayWord(base) || nameLexicon::isNonPersonWord(base);
     };
-    while (run.first <= run.last && isPlainWord(run.first))
+    while (run.first < run.last && !nameLexicon::isNameParticle(lower(run.first)) && isPlainWord(run.first))
         ++run.first;
+    if (run.first == run.last && isPlainWord(run.first))
+        return {run.first, run.first - 1};
     // After a particle every word is part of the surname ("de La Tour").
     for (qsizetype i = run.first; i < run.last; ++i)
         if (nameLexicon::isNameParticle(lower(i)))
@@ -412,7 +416,8 @@ double PortableNameTagger::wordEvidence(const Run &run) const
         score += weight::unusualPair;
     if (hasInitial)
         score += weight::initial;
-    if (isNameParticle(lower(run.first)) && run.last > run.first)
+    static const QSet<QString> leadingParticles{u"van"_s, u"von"_s, u"ter"_s, u"ten"_s, u"mac"_s, u"bin"_s, u"ibn"_s, u"abu"_s};
+    if (leadingParticles.contains(lower(run.first)) && run.last > run.first)
         score += weight::particleLed;
     return score;
 }
@@ -479,10 +484,14 @@ double PortableNameTagger::contextBefore(const Run &run) const
 double PortableNameTagger::contextAfter(const Run &run) const
 {
     double score = 0;
-    if (run.last + 1 < m_words.size()) {
-        const QString &next = lower(run.last + 1);
-        const QString gap = gapBefore(run.last + 1);
-        const QString nextText = m_tokens.at(m_words.at(run.last + 1)).range.of(m_text);
+    qsizetype after = run.last + 1;
+    // "Tanaka-san prefers": the verb comes after the honorific.
+    if (after + 1 < m_words.size() && gapBefore(after) == u"-"_s && hyphenHonorifics.contains(u'-' + lower(after)))
+        ++after;
+    if (after < m_words.size()) {
+        const QString &next = lower(after);
+        const QString gap = gapBefore(after);
+        const QString nextText = m_tokens.at(m_words.at(after)).range.of(m_text);
         // "Orlando FL", "Whitley Bay", "Lincoln Center": a place.
         const QString lastText = m_tokens.at(m_words.at(run.last)).range.of(m_text);
         const bool owner = withoutPossessive(lastText).size() != lastText.size();
@@ -491,9 +500,7 @@ double PortableNameTagger::contextAfter(const Run &run) const
         if ((isRegionCode(nextText) && !m_shouting && !owner) || (isCapitalised(nextText) && nameLexicon::isPlaceNoun(next)))
             return weight::notPerson;
         static const QSet<QString> weakVerbs{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"will"_s, u"can"_s};
-        const bool honorific = std::any_of(hyphenHonorifics.cbegin(), hyphenHonorifics.cend(),
-                                           [&](const QString &h) { return gap == h + u' '; });
-        if ((gap == u" "_s || gap == u", "_s || honorific) && nameLexicon::isActionVerb(next))
+        if ((gap == u" "_s || gap == u", "_s) && nameLexicon::isActionVerb(next))
             score += weakVerbs.contains(next) ? weight::weakVerb : weight::strongVerb;
     }
     const QString lastWord = m_tokens.at(m_words.at(run.last)).range.of(m_text);
@@ -550,14 +557,13 @@ void PortableNameTagger::tag()
         if (isPersonNamedBrand(run) || isPersonNamedBrand(withTitle))
             continue;
         const qsizetype untrimmedLast = run.last;
-        run = trimmed(run);
+        if (!isSurnameFirstName(run))
+            run = trimmed(run);
         if (run.first > run.last)
             continue;
         const bool textFollows = untrimmedLast + 1 < m_words.size() && gapBefore(untrimmedLast + 1) == u" "_s;
         const double trailing = run.last < untrimmedLast && textFollows ? weight::trailingWord : 0;
         runs.append({run, score(run) + trailing});
-        if (qEnvironmentVariableIsSet("QV_DEBUG"))
-            qDebug() << rangeOf(run).of(m_text) << wordEvidence(run) << contextBefore(run) << contextAfter(run) << shapeEvidence(run) << trailing;
     }
     addCoordinated(runs);
     for (qsizetype i = 0; i < runs.size(); ++i) {
