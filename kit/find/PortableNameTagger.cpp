@@ -343,6 +343,12 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
     };
     while (run.first < run.last && !nameLexicon::isNameParticle(lower(run.first)) && isPlainWord(run.first))
         ++run.first;
+    // No dictionary speaks for other alphabets: a third capitalised word
+    // opening a sentence is the sentence's first word ("Позвонить Ольге Смирновой").
+    const QChar firstLetter = lower(run.first).at(0);
+    if (run.last - run.first >= 2 && firstLetter.unicode() >= 0x370 && atSentenceStart(run.first)
+        && !nameLexicon::isGivenName(lower(run.first)))
+        ++run.first;
     if (run.first == run.last && isPlainWord(run.first))
         return {run.first, run.first - 1};
     // After a particle every word is part of the surname ("de La Tour").
@@ -459,15 +465,15 @@ double PortableNameTagger::contextBefore(const Run &run) const
     const QString &previous = lower(run.first - 1);
     const QString gap = gapBefore(run.first).trimmed();
     const bool close = gap.isEmpty() || gap == u"."_s || gap == u","_s || gap == u":"_s;
+    static const QSet<QString> towards{u"from"_s, u"to"_s, u"via"_s};
+    if (gap.isEmpty() && run.first == run.last && towards.contains(previous) && isNonPersonWord(lower(run.first)))
+        return weight::notPerson; // "from Memphis"
     if (close && isTitle(previous) && gap != u","_s)
         return weight::title;
     if (close && isLeadWord(previous))
         return previous == u"and"_s || previous == u"to"_s || previous == u"for"_s ? weight::weakLead : weight::strongLead;
     if (gap.isEmpty() && isPlacePreposition(previous))
         return weight::placePreposition;
-    static const QSet<QString> towards{u"from"_s, u"to"_s, u"via"_s};
-    if (gap.isEmpty() && run.first == run.last && towards.contains(previous) && isNonPersonWord(lower(run.first)))
-        return weight::notPerson; // "from Memphis"
     const QString before = m_tokens.at(m_words.at(run.first - 1)).range.of(m_text);
     if (gap.isEmpty() && isCapitalised(before) && withoutPossessive(before).size() != before.size())
         return weight::notPerson; // "Mother's Day", "Ben's Original"
