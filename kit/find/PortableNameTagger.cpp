@@ -189,6 +189,7 @@ void PortableNameTagger::setText(const QString &text)
     m_lowerWords.reserve(m_words.size());
     for (qsizetype token : std::as_const(m_words))
         m_lowerWords.append(withoutPossessive(m_tokens.at(token).range.of(m_text)).toLower());
+    m_facts.fill(Facts{}, m_words.size());
     qsizetype capitals = 0, cased = 0;
     for (qsizetype word = 0; word < m_words.size(); ++word) {
         const Shape shape = shapeOf(word);
@@ -197,6 +198,42 @@ void PortableNameTagger::setText(const QString &text)
     }
     m_shouting = capitals >= 2 && capitals * 3 > cased * 2;
     tag();
+}
+
+// What the word lists and the dictionary say of a word, each looked up at
+// most once per word and only when a rule asks.
+bool PortableNameTagger::has(qsizetype word, Fact fact) const
+{
+    Facts &facts = m_facts[word];
+    if (!(facts.asked & bit(fact))) {
+        facts.asked |= bit(fact);
+        if (holds(lower(word), fact))
+            facts.held |= bit(fact);
+    }
+    return facts.held & bit(fact);
+}
+
+bool PortableNameTagger::holds(const QString &word, Fact fact)
+{
+    using namespace nameLexicon;
+    switch (fact) {
+    case Fact::given: return isGivenName(word);
+    case Fact::surname: return isSurname(word) || isHyphenatedSurname(word);
+    case Fact::title: return isTitle(word);
+    case Fact::lead: return isLeadWord(word);
+    case Fact::action: return isActionVerb(word);
+    case Fact::opener: return isOpener(word);
+    case Fact::nonPerson: return isNonPersonWord(word);
+    case Fact::placePreposition: return isPlacePreposition(word);
+    case Fact::particle: return isNameParticle(word);
+    case Fact::placeNoun: return isPlaceNoun(word);
+    case Fact::function: return isFunctionWord(word);
+    case Fact::cue: return cueWords().contains(word);
+    case Fact::everyday: return WordClasses::shared().isEverydayWord(word);
+    case Fact::inDictionary: return !WordClasses::shared().classesOf(word).isEmpty();
+    case Fact::properNoun: return WordClasses::shared().isProperNoun(word);
+    }
+    return false;
 }
 
 const QString &PortableNameTagger::lower(qsizetype word) const
@@ -225,7 +262,8 @@ bool PortableNameTagger::atSentenceStart(qsizetype word) const
 
 PortableNameTagger::Shape PortableNameTagger::shapeOf(qsizetype word) const
 {
-    const QStringView text = m_tokens.at(m_words.at(word)).range.of(m_text);
+    const TextRange range = m_tokens.at(m_words.at(word)).range;
+    const QStringView text = QStringView(m_text).sliced(range.start, range.length());
     if (isCapitalised(text))
         return text.size() == 1 ? Shape::initial : hasLowerCase(text) ? Shape::capitalised : Shape::capitals;
     return text.at(0).isLower() ? Shape::lower : Shape::other;
@@ -249,11 +287,10 @@ bool PortableNameTagger::joinsRun(qsizetype word) const
     case Shape::other:
         return false;
     }
-    const QString &base = lower(word);
-    using namespace nameLexicon;
-    if (isGivenName(base))
+    if (has(word, Fact::given))
         return true;
-    return !isFunctionWord(base) && !isTitle(base) && !isLeadWord(base) && !isOpener(base) && !cueWords().contains(base);
+    return !has(word, Fact::function) && !has(word, Fact::title) && !has(word, Fact::lead) && !has(word, Fact::opener)
+        && !has(word, Fact::cue);
 }
 
 // In lower-case text a name is a known name or a word no dictionary knows,
@@ -261,27 +298,24 @@ bool PortableNameTagger::joinsRun(qsizetype word) const
 bool PortableNameTagger::isLowerCaseName(qsizetype word) const
 {
     const QString &base = lower(word);
-    using namespace nameLexicon;
-    const bool afterGivenName = word > 0 && shapeOf(word - 1) == Shape::lower && isGivenName(lower(word - 1))
-        && gapBefore(word) == u" "_s;
-    if (base.size() < 2 || isNameParticle(base))
+    if (base.size() < 2 || has(word, Fact::particle) || has(word, Fact::function))
         return false;
-    if (WordClasses::shared().isEverydayWord(base))
-        return afterGivenName && isSurname(base); // "mariana costa"
-    if (isTitle(base) || isLeadWord(base) || isOpener(base) || cueWords().contains(base) || isActionVerb(base))
+    const bool known = has(word, Fact::given) || has(word, Fact::surname);
+    // A word no dictionary knows counts only right after a given name or a lead word ("per soren").
+    const bool cued = word > 0 && (has(word - 1, Fact::given) || has(word - 1, Fact::lead) || has(word - 1, Fact::title));
+    if (!known && !cued)
+        return false; // most words of a text end here, before the dictionary is asked
+    if (has(word, Fact::everyday)) {
+        const bool afterGivenName = cued && shapeOf(word - 1) == Shape::lower && has(word - 1, Fact::given)
+            && gapBefore(word) == u" "_s;
+        return afterGivenName && has(word, Fact::surname); // "mariana costa"
+    }
+    if (has(word, Fact::title) || has(word, Fact::lead) || has(word, Fact::opener) || has(word, Fact::cue) || has(word, Fact::action))
         return false;
-    if (isNonPersonWord(base) && !isGivenName(base))
-        return false;
-    if (isFunctionWord(base))
+    if (has(word, Fact::nonPerson) && !has(word, Fact::given))
         return false;
     const bool letters = std::all_of(base.cbegin(), base.cend(), [](QChar c) { return c.isLetter() || c == u'-' || c == u'\'' || c == u'’'; });
-    if (!letters)
-        return false;
-    if (isGivenName(base) || isSurname(base))
-        return true;
-    // A word no dictionary knows: only right after a given name or a lead word ("per soren").
-    const bool cued = word > 0 && (isGivenName(lower(word - 1)) || isLeadWord(lower(word - 1)) || isTitle(lower(word - 1)));
-    return cued && WordClasses::shared().classesOf(base).isEmpty();
+    return letters && (known || !has(word, Fact::inDictionary));
 }
 
 QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
@@ -311,11 +345,10 @@ QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
             }
             // "Maria de la Cruz": particles join when a capitalised word follows them.
             qsizetype after = next;
-            while (after < m_words.size() && nameLexicon::isNameParticle(lower(after))
+            while (after < m_words.size() && has(after, Fact::particle)
                    && !isCapitalised(m_tokens.at(m_words.at(after)).range.of(m_text)))
                 ++after;
-            const QString &before = lower(run.last);
-            const bool afterName = before.size() == 1 || nameLexicon::isGivenName(before) || nameLexicon::isSurname(before);
+            const bool afterName = lower(run.last).size() == 1 || has(run.last, Fact::given) || has(run.last, Fact::surname);
             if (afterName && after > next && after < m_words.size() && gapBefore(after) == u" "_s && joinsRun(after)) {
                 run.last = after;
                 continue;
@@ -332,32 +365,30 @@ QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
 // ("Later", "Support"); names that are also words ("Rose", "Hill") stay.
 PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
 {
-    const auto &words = WordClasses::shared();
     const auto isPlainWord = [&](qsizetype i) {
-        const QString base = lower(i);
-        if (base.size() == 1)
+        if (lower(i).size() == 1)
             return false; // an initial
-        if (nameLexicon::isGivenName(base) || nameLexicon::isSurname(base))
+        if (has(i, Fact::given) || has(i, Fact::surname))
             return false;
-        return words.isEverydayWord(base) || nameLexicon::isNonPersonWord(base);
+        return has(i, Fact::everyday) || has(i, Fact::nonPerson);
     };
-    while (run.first < run.last && !nameLexicon::isNameParticle(lower(run.first)) && isPlainWord(run.first))
+    while (run.first < run.last && !has(run.first, Fact::particle) && isPlainWord(run.first))
         ++run.first;
     // No dictionary speaks for other alphabets: a third capitalised word
     // opening a sentence is the sentence's first word ("Позвонить Ольге Смирновой").
     const QChar firstLetter = lower(run.first).at(0);
     if (run.last - run.first >= 2 && firstLetter.unicode() >= 0x370 && atSentenceStart(run.first)
-        && !nameLexicon::isGivenName(lower(run.first)))
+        && !has(run.first, Fact::given))
         ++run.first;
     if (run.first == run.last && isPlainWord(run.first))
         return {run.first, run.first - 1};
     // After a particle every word is part of the surname ("de La Tour").
     for (qsizetype i = run.first; i < run.last; ++i)
-        if (nameLexicon::isNameParticle(lower(i)))
+        if (has(i, Fact::particle))
             return run;
     // "on behalf of Cordelia Vane": a word closing the text after a given name is her surname.
     const bool endsText = run.last + 1 == m_words.size() || !gapBefore(run.last + 1).startsWith(u' ');
-    if (endsText && run.last > run.first && nameLexicon::isGivenName(lower(run.last - 1)) && shapeOf(run.last) == Shape::capitalised)
+    if (endsText && run.last > run.first && has(run.last - 1, Fact::given) && shapeOf(run.last) == Shape::capitalised)
         return run;
     while (run.last >= run.first && isPlainWord(run.last))
         --run.last;
@@ -375,10 +406,8 @@ double PortableNameTagger::score(const Run &run) const
 // words and places against.
 double PortableNameTagger::wordEvidence(const Run &run) const
 {
-    using namespace nameLexicon;
     if (isSurnameFirstName(run))
         return weight::givenFirst + weight::surnameLater;
-    const auto &dictionary = WordClasses::shared();
     double score = 0;
     bool hasInitial = false;
     bool allUnusual = true;
@@ -389,13 +418,13 @@ double PortableNameTagger::wordEvidence(const Run &run) const
             hasInitial = true;
             continue;
         }
-        if (isNameParticle(base))
+        if (has(i, Fact::particle))
             continue;
         ++nameWordCount;
-        const bool given = isGivenName(base);
-        const bool surname = isSurname(base) || isHyphenatedSurname(base);
-        const bool everyday = dictionary.isEverydayWord(base);
-        if (isNonPersonWord(base) && !given && !surname)
+        const bool given = has(i, Fact::given);
+        const bool surname = has(i, Fact::surname);
+        const bool everyday = has(i, Fact::everyday);
+        if (has(i, Fact::nonPerson) && !given && !surname)
             return weight::notPerson;
         if (i == run.first)
             score += given ? (everyday ? weight::ambiguousGivenFirst : weight::givenFirst) : surname ? weight::surnameFirst : 0;
@@ -406,7 +435,7 @@ double PortableNameTagger::wordEvidence(const Run &run) const
         if (everyday) {
             score += weight::everydayWord;
             allUnusual = false;
-        } else if (dictionary.isProperNoun(base) && !(i > run.first && (isGivenName(lower(i - 1)) || isNameParticle(lower(i - 1))))) {
+        } else if (has(i, Fact::properNoun) && !(i > run.first && (has(i - 1, Fact::given) || has(i - 1, Fact::particle)))) {
             // After a given name or a particle it is a surname ("von Bremen").
             score += weight::properNoun;
             allUnusual = false;
@@ -416,7 +445,7 @@ double PortableNameTagger::wordEvidence(const Run &run) const
     }
     if (nameWordCount == 0)
         return weight::notPerson;
-    if (run.last > run.first && isPlaceNoun(lower(run.last)))
+    if (run.last > run.first && has(run.last, Fact::placeNoun))
         return weight::notPerson; // "Hyde Park", "Lincoln Ave"
     if (nameWordCount >= 2 && allUnusual)
         score += weight::unusualPair;
@@ -448,7 +477,7 @@ bool PortableNameTagger::isSurnameFirstName(const Run &run) const
     for (qsizetype i = run.first + 1; i <= run.last; ++i) {
         const QString &syllable = lower(i);
         const bool shortPart = syllable.size() <= 6 || (syllable.contains(u'-') && syllable.size() <= 9);
-        if (!shortPart || shapeOf(i) != Shape::capitalised || nameLexicon::isPlaceNoun(syllable))
+        if (!shortPart || shapeOf(i) != Shape::capitalised || has(i, Fact::placeNoun))
             return false;
     }
     return true;
@@ -457,7 +486,6 @@ bool PortableNameTagger::isSurnameFirstName(const Run &run) const
 // Titles and lead words before the run for, a place preposition against.
 double PortableNameTagger::contextBefore(const Run &run) const
 {
-    using namespace nameLexicon;
     if (gapBefore(run.first).endsWith(u'@'))
         return weight::strongLead; // "@tamsin"
     if (run.first == 0)
@@ -466,13 +494,13 @@ double PortableNameTagger::contextBefore(const Run &run) const
     const QString gap = gapBefore(run.first).trimmed();
     const bool close = gap.isEmpty() || gap == u"."_s || gap == u","_s || gap == u":"_s;
     static const QSet<QString> towards{u"from"_s, u"to"_s, u"via"_s};
-    if (gap.isEmpty() && run.first == run.last && towards.contains(previous) && isNonPersonWord(lower(run.first)))
+    if (gap.isEmpty() && run.first == run.last && towards.contains(previous) && has(run.first, Fact::nonPerson))
         return weight::notPerson; // "from Memphis"
-    if (close && isTitle(previous) && gap != u","_s)
+    if (close && has(run.first - 1, Fact::title) && gap != u","_s)
         return weight::title;
-    if (close && isLeadWord(previous))
+    if (close && has(run.first - 1, Fact::lead))
         return previous == u"and"_s || previous == u"to"_s || previous == u"for"_s ? weight::weakLead : weight::strongLead;
-    if (gap.isEmpty() && isPlacePreposition(previous))
+    if (gap.isEmpty() && has(run.first - 1, Fact::placePreposition))
         return weight::placePreposition;
     const QString before = m_tokens.at(m_words.at(run.first - 1)).range.of(m_text);
     if (gap.isEmpty() && isCapitalised(before) && withoutPossessive(before).size() != before.size())
@@ -503,10 +531,10 @@ double PortableNameTagger::contextAfter(const Run &run) const
         const bool owner = withoutPossessive(lastText).size() != lastText.size();
         if (owner && isCapitalised(nextText) && hasLowerCase(nextText) && gap == u" "_s)
             return weight::notPerson; // "Ben's Original", "Victoria's Secret"
-        if ((isRegionCode(nextText) && !m_shouting && !owner) || (isCapitalised(nextText) && nameLexicon::isPlaceNoun(next)))
+        if ((isRegionCode(nextText) && !m_shouting && !owner) || (isCapitalised(nextText) && has(after, Fact::placeNoun)))
             return weight::notPerson;
         static const QSet<QString> weakVerbs{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"will"_s, u"can"_s};
-        if ((gap == u" "_s || gap == u", "_s) && nameLexicon::isActionVerb(next))
+        if ((gap == u" "_s || gap == u", "_s) && has(after, Fact::action))
             score += weakVerbs.contains(next) ? weight::weakVerb : weight::strongVerb;
     }
     const QString lastWord = m_tokens.at(m_words.at(run.last)).range.of(m_text);
@@ -522,15 +550,14 @@ double PortableNameTagger::contextAfter(const Run &run) const
 double PortableNameTagger::shapeEvidence(const Run &run) const
 {
     double score = 0;
-    const QString &first = lower(run.first);
-    if (atSentenceStart(run.first) && run.first == run.last && !nameLexicon::isGivenName(first)
-        && WordClasses::shared().isEverydayWord(first))
+    if (atSentenceStart(run.first) && run.first == run.last && !has(run.first, Fact::given)
+        && has(run.first, Fact::everyday))
         score += weight::sentenceStart;
     if (shapeOf(run.first) == Shape::lower)
         score += weight::lowerCase;
-    if (run.first == run.last && nameLexicon::isNonPersonWord(first))
+    if (run.first == run.last && has(run.first, Fact::nonPerson))
         score += weight::placeLikeLoneWord;
-    if (run.first == run.last && run.first == 0 && WordClasses::shared().isEverydayWord(first) && contextAfter(run) == 0)
+    if (run.first == run.last && run.first == 0 && has(run.first, Fact::everyday) && contextAfter(run) == 0)
         score += weight::bareSentenceStart;
     return score;
 }
@@ -546,7 +573,7 @@ bool PortableNameTagger::isPersonNamedBrand(const Run &run) const
         words.append(lower(i));
     if (!nameLexicon::isPersonNamedBrand(words.join(u' ')))
         return false;
-    return !(run.last + 1 < m_words.size() && nameLexicon::isActionVerb(lower(run.last + 1))
+    return !(run.last + 1 < m_words.size() && has(run.last + 1, Fact::action)
              && gapBefore(run.last + 1) == u" "_s && contextAfter(run) >= weight::strongVerb);
 }
 
@@ -559,7 +586,7 @@ void PortableNameTagger::tag()
 {
     QList<ScoredRun> runs;
     for (Run run : capitalisedRuns()) {
-        const Run withTitle{run.first > 0 && nameLexicon::isTitle(lower(run.first - 1)) ? run.first - 1 : run.first, run.last};
+        const Run withTitle{run.first > 0 && has(run.first - 1, Fact::title) ? run.first - 1 : run.first, run.last};
         if (isPersonNamedBrand(run) || isPersonNamedBrand(withTitle))
             continue;
         const qsizetype untrimmedLast = run.last;
@@ -602,7 +629,7 @@ void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
                                            - m_tokens.at(m_words.at(left.run.last)).range.end).trimmed();
         if (gap != u"&"_s && gap != u"+"_s && gap != u"and"_s)
             continue;
-        const bool bothGiven = nameLexicon::isGivenName(lower(left.run.first)) && nameLexicon::isGivenName(lower(right.run.first));
+        const bool bothGiven = has(left.run.first, Fact::given) && has(right.run.first, Fact::given);
         const double floor = weight::threshold - weight::coordinated;
         if ((left.score >= weight::threshold || bothGiven) && right.score >= floor)
             right.score = qMax(right.score, weight::threshold);
@@ -616,11 +643,11 @@ void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
 std::optional<qsizetype> PortableNameTagger::surnameBeforeComma(const QList<ScoredRun> &runs, qsizetype i) const
 {
     const Run &run = runs.at(i).run;
-    if (run.first < 1 || !nameLexicon::isGivenName(lower(run.first)) || gapBefore(run.first) != u", "_s)
+    if (run.first < 1 || !has(run.first, Fact::given) || gapBefore(run.first) != u", "_s)
         return std::nullopt;
     const qsizetype surname = run.first - 1;
     const bool alone = surname == 0 && (i == 0 || runs.at(i - 1).run.last <= surname);
-    if (!alone || !joinsRun(surname) || WordClasses::shared().isEverydayWord(lower(surname)))
+    if (!alone || !joinsRun(surname) || has(surname, Fact::everyday))
         return std::nullopt;
     return surname;
 }

@@ -34,6 +34,20 @@ private:
         qsizetype last = 0;
     };
 
+    // What the word lists and the dictionary may say of a word.
+    enum class Fact {
+        given, surname, title, lead, action, opener, nonPerson, placePreposition, particle, placeNoun,
+        function, cue, everyday, inDictionary, properNoun
+    };
+    struct Facts
+    {
+        quint32 asked = 0;
+        quint32 held = 0;
+    };
+    static constexpr quint32 bit(Fact fact) { return 1u << int(fact); }
+    static bool holds(const QString &word, Fact fact);
+    bool has(qsizetype word, Fact fact) const;
+
     // How a word is written; all-capital words count as capitalised in text
     // written in capitals throughout.
     enum class Shape { capitalised, capitals, initial, lower, other };
@@ -69,6 +83,7 @@ private:
     QList<Token> m_tokens;
     QList<qsizetype> m_words;       // token indexes of the word tokens
     QStringList m_lowerWords;       // per word
+    mutable QList<Facts> m_facts;   // per word, filled as the rules ask
     QList<TextRange> m_names;       // ranges of the names found, in order
     bool m_shouting = false;        // the text is written in capitals
 };
