@@ -35,7 +35,9 @@ QSet<QString> bundledList(const QString &name)
 
 bool isGivenName(const QString &word)
 {
-    static const QSet<QString> names = setOf(
+    // One set for one look-up: the lists here, the bundled list and the pools.
+    static const QSet<QString> names = [] {
+        QSet<QString> set = setOf(
         u"jim jimmy bob bobby rob robbie bill mike mikey dave steve stevie chris tony dan danny sam "
         u"ben alex kate katie kat jen jenny liz lizzie beth meg sue pat jess nick matt tim greg jeff "
         u"ken kenny ron ronnie don donnie rick ricky ted teddy ed eddie jon josh zach nate andy drew "
@@ -93,8 +95,13 @@ bool isGivenName(const QString &word)
         u"theodore toby todd tracy tyler vernon victor wallace ward wendell wilbur "
         u"willard willis wilson winston woodrow caroline madeline adeline charlene francine pauline "
         u"jocelyn rosalyn evelyn marilyn gwendolyn kathryn"_s);
-    static const QSet<QString> listed = bundledList(u"givennames.txt"_s);
-    return names.contains(word) || listed.contains(word) || pools::isKnownFirstName(word);
+        set.unite(bundledList(u"givennames.txt"_s));
+        for (const QStringList *list : {&pools::firstNames(), &pools::commonFirstNames()})
+            for (const QString &name : *list)
+                set.insert(name.toLower());
+        return set;
+    }();
+    return names.contains(word);
 }
 
 bool isSurname(const QString &word)

@@ -397,8 +397,6 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
 
 double PortableNameTagger::score(const Run &run) const
 {
-    if (isPersonNamedBrand(run))
-        return weight::notPerson;
     return wordEvidence(run) + contextBefore(run) + contextAfter(run) + shapeEvidence(run);
 }
 
@@ -586,13 +584,13 @@ void PortableNameTagger::tag()
 {
     QList<ScoredRun> runs;
     for (Run run : capitalisedRuns()) {
-        const Run withTitle{run.first > 0 && has(run.first - 1, Fact::title) ? run.first - 1 : run.first, run.last};
-        if (isPersonNamedBrand(run) || isPersonNamedBrand(withTitle))
+        const bool titled = run.first > 0 && has(run.first - 1, Fact::title);
+        if (isPersonNamedBrand(run) || (titled && isPersonNamedBrand({run.first - 1, run.last})))
             continue;
         const qsizetype untrimmedLast = run.last;
         if (!isSurnameFirstName(run))
             run = trimmed(run);
-        if (run.first > run.last)
+        if (run.first > run.last || (run.last < untrimmedLast && isPersonNamedBrand(run)))
             continue;
         const bool textFollows = untrimmedLast + 1 < m_words.size() && gapBefore(untrimmedLast + 1) == u" "_s;
         const double trailing = run.last < untrimmedLast && textFollows ? weight::trailingWord : 0;

@@ -264,6 +264,9 @@ void addSpacedNames(const QString &text, const QList<Segment> &parts, QList<Text
 QList<TextRange> ScriptNameFinder::names(const QString &text)
 {
     QList<TextRange> result;
+    // Latin, Greek and Cyrillic text, the most of it, has nothing for this finder.
+    if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x0590; }))
+        return result;
     const QList<Segment> parts = segments(text);
     const bool any = std::any_of(parts.cbegin(), parts.cend(), [](const Segment &s) { return s.script != Script::other; });
     if (!any)
