@@ -298,13 +298,15 @@ bool PortableNameTagger::joinsRun(qsizetype word) const
 bool PortableNameTagger::isLowerCaseName(qsizetype word) const
 {
     const QString &base = lower(word);
-    if (base.size() < 2 || has(word, Fact::particle) || has(word, Fact::function))
+    if (base.size() < 2)
         return false;
     const bool known = has(word, Fact::given) || has(word, Fact::surname);
     // A word no dictionary knows counts only right after a given name or a lead word ("per soren").
     const bool cued = word > 0 && (has(word - 1, Fact::given) || has(word - 1, Fact::lead) || has(word - 1, Fact::title));
     if (!known && !cued)
         return false; // most words of a text end here, before the dictionary is asked
+    if (has(word, Fact::particle) || has(word, Fact::function))
+        return false;
     if (has(word, Fact::everyday)) {
         const bool afterGivenName = cued && shapeOf(word - 1) == Shape::lower && has(word - 1, Fact::given)
             && gapBefore(word) == u" "_s;
