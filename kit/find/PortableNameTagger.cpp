@@ -177,9 +177,9 @@ void PortableNameTagger::setText(const QString &text)
         }
         token.range.end = i;
         if (token.kind == Token::Kind::word) {
-            const QStringView word = token.range.of(text);
+            const QStringView word = QStringView(text).sliced(token.range.start, token.range.length());
             for (const QString &honorific : hyphenHonorifics)
-                if (word.size() > honorific.size() + 1 && word.endsWith(honorific, Qt::CaseInsensitive))
+                if (word.size() > honorific.size() + 1 && word.contains(u'-') && word.endsWith(honorific, Qt::CaseInsensitive))
                     i = token.range.end = token.range.end - honorific.size();
         }
         if (token.kind == Token::Kind::word)
