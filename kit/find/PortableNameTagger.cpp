@@ -93,11 +93,16 @@ bool isJoiner(char32_t c)
     return c == u'\'' || c == u'’' || c == u'-';
 }
 
-QString withoutPossessive(const QString &word)
+QStringView withoutPossessive(QStringView word)
 {
-    if (word.size() > 2 && (word.endsWith(u"'s"_s) || word.endsWith(u"’s"_s)))
+    if (word.size() > 2 && (word.endsWith(u"'s") || word.endsWith(u"’s")))
         return word.chopped(2);
     return word;
+}
+
+bool isPossessive(QStringView word)
+{
+    return withoutPossessive(word).size() != word.size();
 }
 
 // Pronouns, conjunctions and the like, which the dictionary leaves out, and
@@ -188,8 +193,9 @@ void PortableNameTagger::setText(const QString &text)
     }
     m_lowerWords.reserve(m_words.size());
     for (qsizetype token : std::as_const(m_words))
-        m_lowerWords.append(withoutPossessive(m_tokens.at(token).range.of(m_text)).toLower());
-    m_facts.fill(Facts{}, m_words.size());
+        m_lowerWords.append(withoutPossessive(QStringView(m_text).sliced(m_tokens.at(token).range.start,
+                                                                        m_tokens.at(token).range.length())).toString().toLower());
+    m_facts.assign(m_words.size(), Facts{});
     qsizetype capitals = 0, cased = 0;
     for (qsizetype word = 0; word < m_words.size(); ++word) {
         const Shape shape = shapeOf(word);
@@ -241,11 +247,17 @@ const QString &PortableNameTagger::lower(qsizetype word) const
     return m_lowerWords.at(word);
 }
 
-QString PortableNameTagger::gapBefore(qsizetype word) const
+QStringView PortableNameTagger::gapBefore(qsizetype word) const
 {
     const qsizetype end = word > 0 ? m_tokens.at(m_words.at(word - 1)).range.end : 0;
     const qsizetype start = m_tokens.at(m_words.at(word)).range.start;
-    return m_text.mid(end, start - end);
+    return QStringView(m_text).sliced(end, start - end);
+}
+
+QStringView PortableNameTagger::textOf(qsizetype word) const
+{
+    const TextRange range = m_tokens.at(m_words.at(word)).range;
+    return QStringView(m_text).sliced(range.start, range.length());
 }
 
 bool PortableNameTagger::atSentenceStart(qsizetype word) const
@@ -300,24 +312,28 @@ bool PortableNameTagger::isLowerCaseName(qsizetype word) const
     const QString &base = lower(word);
     if (base.size() < 2)
         return false;
-    const bool known = has(word, Fact::given) || has(word, Fact::surname);
-    // A word no dictionary knows counts only right after a given name or a lead word ("per soren").
-    const bool cued = word > 0 && (has(word - 1, Fact::given) || has(word - 1, Fact::lead) || has(word - 1, Fact::title));
-    if (!known && !cued)
-        return false; // most words of a text end here, before the dictionary is asked
+    const bool letters = std::all_of(base.cbegin(), base.cend(), [](QChar c) { return c.isLetter() || c == u'-' || c == u'\'' || c == u'’'; });
+    const auto isListedWord = [&] {
+        return has(word, Fact::title) || has(word, Fact::lead) || has(word, Fact::opener) || has(word, Fact::cue)
+            || has(word, Fact::action);
+    };
+    if (!has(word, Fact::given) && !has(word, Fact::surname)) {
+        // A word no dictionary knows counts only right after a given name or a lead word ("per soren").
+        const bool cued = word > 0 && (has(word - 1, Fact::given) || has(word - 1, Fact::lead) || has(word - 1, Fact::title));
+        if (!cued || has(word, Fact::particle) || has(word, Fact::function) || isListedWord() || has(word, Fact::nonPerson))
+            return false;
+        return letters && !has(word, Fact::inDictionary);
+    }
     if (has(word, Fact::particle) || has(word, Fact::function))
         return false;
     if (has(word, Fact::everyday)) {
-        const bool afterGivenName = cued && shapeOf(word - 1) == Shape::lower && has(word - 1, Fact::given)
+        const bool afterGivenName = word > 0 && shapeOf(word - 1) == Shape::lower && has(word - 1, Fact::given)
             && gapBefore(word) == u" "_s;
         return afterGivenName && has(word, Fact::surname); // "mariana costa"
     }
-    if (has(word, Fact::title) || has(word, Fact::lead) || has(word, Fact::opener) || has(word, Fact::cue) || has(word, Fact::action))
+    if (isListedWord() || (has(word, Fact::nonPerson) && !has(word, Fact::given)))
         return false;
-    if (has(word, Fact::nonPerson) && !has(word, Fact::given))
-        return false;
-    const bool letters = std::all_of(base.cbegin(), base.cend(), [](QChar c) { return c.isLetter() || c == u'-' || c == u'\'' || c == u'’'; });
-    return letters && (known || !has(word, Fact::inDictionary));
+    return letters;
 }
 
 QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
@@ -332,9 +348,9 @@ QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
         Run run{i, i};
         while (run.last + 1 < m_words.size()) {
             const qsizetype next = run.last + 1;
-            const QString gap = gapBefore(next);
-            const QString lastText = m_tokens.at(m_words.at(run.last)).range.of(m_text);
-            if (withoutPossessive(lastText).size() != lastText.size())
+            const QStringView gap = gapBefore(next);
+            const QStringView lastText = textOf(run.last);
+            if (isPossessive(lastText))
                 break; // "Nadia's laptop": the name ends with its owner
             const bool initialBefore = lastText.size() == 1;
             const bool spaced = gap == u" "_s || gap == u"\u00A0"_s || gap == u"  "_s;
@@ -348,7 +364,7 @@ QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
             // "Maria de la Cruz": particles join when a capitalised word follows them.
             qsizetype after = next;
             while (after < m_words.size() && has(after, Fact::particle)
-                   && !isCapitalised(m_tokens.at(m_words.at(after)).range.of(m_text)))
+                   && !isCapitalised(textOf(after)))
                 ++after;
             const bool afterName = lower(run.last).size() == 1 || has(run.last, Fact::given) || has(run.last, Fact::surname);
             if (afterName && after > next && after < m_words.size() && gapBefore(after) == u" "_s && joinsRun(after)) {
@@ -491,7 +507,7 @@ double PortableNameTagger::contextBefore(const Run &run) const
     if (run.first == 0)
         return 0;
     const QString &previous = lower(run.first - 1);
-    const QString gap = gapBefore(run.first).trimmed();
+    const QStringView gap = gapBefore(run.first).trimmed();
     const bool close = gap.isEmpty() || gap == u"."_s || gap == u","_s || gap == u":"_s;
     static const QSet<QString> towards{u"from"_s, u"to"_s, u"via"_s};
     if (gap.isEmpty() && run.first == run.last && towards.contains(previous) && has(run.first, Fact::nonPerson))
@@ -502,14 +518,14 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return previous == u"and"_s || previous == u"to"_s || previous == u"for"_s ? weight::weakLead : weight::strongLead;
     if (gap.isEmpty() && has(run.first - 1, Fact::placePreposition))
         return weight::placePreposition;
-    const QString before = m_tokens.at(m_words.at(run.first - 1)).range.of(m_text);
-    if (gap.isEmpty() && isCapitalised(before) && withoutPossessive(before).size() != before.size())
+    const QStringView before = textOf(run.first - 1);
+    if (gap.isEmpty() && isCapitalised(before) && isPossessive(before))
         return weight::notPerson; // "Mother's Day", "Ben's Original"
     static const QSet<QString> placePrefixes{u"san"_s, u"santa"_s, u"st"_s, u"saint"_s, u"port"_s, u"fort"_s,
                                              u"new"_s, u"north"_s, u"south"_s, u"east"_s, u"west"_s, u"upper"_s,
                                              u"lower"_s, u"lake"_s, u"mount"_s, u"mt"_s, u"little"_s, u"great"_s,
                                              u"old"_s, u"queen"_s, u"king"_s, u"prince"_s, u"princess"_s};
-    if ((gap.isEmpty() || gap == u"."_s) && placePrefixes.contains(previous) && isCapitalised(m_tokens.at(m_words.at(run.first - 1)).range.of(m_text)))
+    if ((gap.isEmpty() || gap == u"."_s) && placePrefixes.contains(previous) && isCapitalised(textOf(run.first - 1)))
         return weight::notPerson;
     return 0;
 }
@@ -524,11 +540,11 @@ double PortableNameTagger::contextAfter(const Run &run) const
         ++after;
     if (after < m_words.size()) {
         const QString &next = lower(after);
-        const QString gap = gapBefore(after);
-        const QString nextText = m_tokens.at(m_words.at(after)).range.of(m_text);
+        const QStringView gap = gapBefore(after);
+        const QStringView nextText = textOf(after);
         // "Orlando FL", "Whitley Bay", "Lincoln Center": a place.
-        const QString lastText = m_tokens.at(m_words.at(run.last)).range.of(m_text);
-        const bool owner = withoutPossessive(lastText).size() != lastText.size();
+        const QStringView lastText = textOf(run.last);
+        const bool owner = isPossessive(lastText);
         if (owner && isCapitalised(nextText) && hasLowerCase(nextText) && gap == u" "_s)
             return weight::notPerson; // "Ben's Original", "Victoria's Secret"
         if ((isRegionCode(nextText) && !m_shouting && !owner) || (isCapitalised(nextText) && has(after, Fact::placeNoun)))
@@ -537,11 +553,11 @@ double PortableNameTagger::contextAfter(const Run &run) const
         if ((gap == u" "_s || gap == u", "_s) && has(after, Fact::action))
             score += weakVerbs.contains(next) ? weight::weakVerb : weight::strongVerb;
     }
-    const QString lastWord = m_tokens.at(m_words.at(run.last)).range.of(m_text);
+    const QStringView lastWord = textOf(run.last);
     const bool apostrophe = run.last + 1 < m_tokens.size() && m_tokens.at(m_words.at(run.last)).range.end < m_text.size()
         && (m_text.at(m_tokens.at(m_words.at(run.last)).range.end) == u'\''
             || m_text.at(m_tokens.at(m_words.at(run.last)).range.end) == u'’');
-    if (withoutPossessive(lastWord).size() != lastWord.size() || apostrophe)
+    if (isPossessive(lastWord) || apostrophe)
         score += weight::possessive;
     return score;
 }

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
 namespace quorvane {
 
@@ -76,14 +77,15 @@ private:
     TextRange rangeOf(const Run &run) const;
     // The word in lower case, without a possessive ending.
     const QString &lower(qsizetype word) const;
-    QString gapBefore(qsizetype word) const;
+    QStringView gapBefore(qsizetype word) const;
+    QStringView textOf(qsizetype word) const;
     bool atSentenceStart(qsizetype word) const;
 
     QString m_text;
     QList<Token> m_tokens;
     QList<qsizetype> m_words;       // token indexes of the word tokens
     QStringList m_lowerWords;       // per word
-    mutable QList<Facts> m_facts;   // per word, filled as the rules ask
+    mutable std::vector<Facts> m_facts; // per word, filled as the rules ask
     QList<TextRange> m_names;       // ranges of the names found, in order
     bool m_shouting = false;        // the text is written in capitals
 };
