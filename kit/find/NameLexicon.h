@@ -8,7 +8,8 @@ namespace quorvane {
 // The word knowledge of the portable name tagger. All words lower case.
 namespace nameLexicon {
 
-// Given names beyond the stand-in pools, short forms included.
+// Given names, short forms included: the lists here, the bundled list and the
+// stand-in pools' first names (which this does not change).
 bool isGivenName(const QString &word);
 bool isSurname(const QString &word);
 // Titles that stand before a name ("dr", "mrs", "officer").

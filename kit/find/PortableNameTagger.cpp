@@ -182,13 +182,13 @@ void PortableNameTagger::setText(const QString &text)
         }
         token.range.end = i;
         if (token.kind == Token::Kind::word) {
+            // "Tanaka-san" is the name "Tanaka"; the rest is tokenised on.
             const QStringView word = QStringView(text).sliced(token.range.start, token.range.length());
             for (const QString &honorific : hyphenHonorifics)
                 if (word.size() > honorific.size() + 1 && word.contains(u'-') && word.endsWith(honorific, Qt::CaseInsensitive))
                     i = token.range.end = token.range.end - honorific.size();
-        }
-        if (token.kind == Token::Kind::word)
             m_words.append(m_tokens.size());
+        }
         m_tokens.append(token);
     }
     m_lowerWords.reserve(m_words.size());

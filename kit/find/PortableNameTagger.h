@@ -10,11 +10,13 @@
 namespace quorvane {
 
 // A personal-name tagger of our own. It weighs the evidence around each run of
-// capitalised words the way a statistical tagger's features would: known given
+// name-like words the way a statistical tagger's features would: known given
 // names and surnames, titles and lead words before the run, speech and action
-// verbs after it, initials and possessives, against months, days, places,
-// companies and everyday words that are only capitalised because a sentence
-// starts with them.
+// verbs after it, initials, particles and possessives, the names joined to it,
+// against months, days, places, streets, companies, brands and everyday words
+// that are only capitalised because a sentence starts with them. Text written
+// all in capitals or all in lower case is read by the same rules, and names in
+// scripts without capitals are left to ScriptNameFinder.
 class PortableNameTagger : public NameTagger
 {
 public:
