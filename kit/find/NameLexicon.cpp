@@ -285,7 +285,9 @@ bool isNonPersonWord(const QString &word)
     return words.contains(word);
 }
 
-bool isPersonNamedBrand(const QString &words)
+namespace {
+
+const QSet<QString> &personNamedBrands()
 {
     static const QSet<QString> brands{
         u"calvin klein"_s, u"hugo boss"_s, u"kate spade"_s, u"vera wang"_s, u"charles schwab"_s,
@@ -299,7 +301,25 @@ bool isPersonNamedBrand(const QString &words)
         u"ben jerry"_s, u"aston martin"_s, u"land rover"_s, u"winnie"_s, u"wallace"_s, u"gromit"_s,
         u"little caesars"_s, u"uncle bud"_s, u"mother"_s, u"grandma"_s, u"holiday inn"_s, u"carnegie"_s,
         u"empire state"_s, u"marriott"_s, u"trump"_s, u"levi strauss"_s, u"navy federal"_s};
-    return brands.contains(words);
+    return brands;
+}
+
+} // namespace
+
+bool isPersonNamedBrand(const QString &words)
+{
+    return personNamedBrands().contains(words);
+}
+
+bool mayStartPersonNamedBrand(const QString &word)
+{
+    static const QSet<QString> firstWords = [] {
+        QSet<QString> set;
+        for (const QString &brand : personNamedBrands())
+            set.insert(brand.section(u' ', 0, 0));
+        return set;
+    }();
+    return firstWords.contains(word);
 }
 
 bool isPlaceNoun(const QString &word)

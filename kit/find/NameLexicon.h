@@ -28,6 +28,8 @@ bool isPlacePreposition(const QString &word);
 // Brands, companies and places named after a person ("calvin klein",
 // "morgan stanley"): the words of a run, lower case, joined by single spaces.
 bool isPersonNamedBrand(const QString &words);
+// The first word of one of those: the others need not be joined to look them up.
+bool mayStartPersonNamedBrand(const QString &word);
 // Words that end the name of a street, a place or a building ("Rd", "Bay", "Center").
 bool isPlaceNoun(const QString &word);
 // Lower-case particles inside names ("van", "de", "al").

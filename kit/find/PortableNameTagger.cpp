@@ -582,7 +582,7 @@ double PortableNameTagger::shapeEvidence(const Run &run) const
 // unless the text has the person act ("Paul Smith asked").
 bool PortableNameTagger::isPersonNamedBrand(const Run &run) const
 {
-    if (run.last - run.first > 3)
+    if (run.last - run.first > 3 || !nameLexicon::mayStartPersonNamedBrand(lower(run.first)))
         return false;
     QStringList words;
     for (qsizetype i = run.first; i <= run.last; ++i)
