@@ -211,7 +211,16 @@ void PortableNameTagger::setText(const QString &text)
 bool PortableNameTagger::has(qsizetype word, Fact fact) const
 {
     Facts &facts = m_facts[word];
-    if (!(facts.asked & bit(fact))) {
+    if (facts.asked & bit(fact))
+        return facts.held & bit(fact);
+    if (fact >= Fact::everyday) {
+        // One dictionary look-up answers all three of its facts.
+        const QByteArray classes = WordClasses::shared().classesOf(lower(word));
+        const bool proper = !classes.isEmpty() && classes.front() == WordClasses::properNoun;
+        facts.asked |= bit(Fact::everyday) | bit(Fact::inDictionary) | bit(Fact::properNoun);
+        facts.held |= (classes.isEmpty() ? 0 : bit(Fact::inDictionary)) | (proper ? bit(Fact::properNoun) : 0)
+            | (!classes.isEmpty() && !proper ? bit(Fact::everyday) : 0);
+    } else {
         facts.asked |= bit(fact);
         if (holds(lower(word), fact))
             facts.held |= bit(fact);
@@ -235,9 +244,9 @@ bool PortableNameTagger::holds(const QString &word, Fact fact)
     case Fact::placeNoun: return isPlaceNoun(word);
     case Fact::function: return isFunctionWord(word);
     case Fact::cue: return cueWords().contains(word);
-    case Fact::everyday: return WordClasses::shared().isEverydayWord(word);
-    case Fact::inDictionary: return !WordClasses::shared().classesOf(word).isEmpty();
-    case Fact::properNoun: return WordClasses::shared().isProperNoun(word);
+    case Fact::everyday:
+    case Fact::inDictionary:
+    case Fact::properNoun: break; // asked of the dictionary in has()
     }
     return false;
 }
