@@ -1,7 +1,9 @@
 #include "kit/find/Detector.h"
 
+#include "kit/find/NameLexicon.h"
 #include "kit/find/TextRules.h"
 #include "kit/find/TextServices.h"
+#include "kit/find/WordClasses.h"
 #include "kit/keys/Pools.h"
 
 #include <algorithm>
@@ -165,6 +167,7 @@ struct Detector::Private
     static void addWholeCellPhone(const QString &text, Candidates &candidates);
     static void addWholeCellAddress(const QString &text, Candidates &candidates);
     QList<TextRange> taggedNameRanges(const QString &text, const QList<Word> &words);
+    static void addFirstNameLedRuns(const QString &text, const QList<Word> &words, QList<TextRange> &ranges);
 };
 
 Detector::Detector(const QList<ExtraTerm> &extraTerms, std::shared_ptr<TextServices> services)
@@ -354,12 +357,32 @@ int Detector::Private::addTaggedNames(const QString &text, Candidates &candidate
     return added;
 }
 
+// The tagger's word is taken for names in lower case and in scripts without
+// capitals; only cue words are cut from its names' ends.
 QList<TextRange> Detector::Private::taggedNameRanges(const QString &text, const QList<Word> &words)
 {
     QList<TextRange> ranges;
     NameTagger &names = nameTagger();
     names.setText(text);
     const auto isName = [&](qsizetype i) { return isNameWord(words.at(i).word); };
+    const auto isTaggedName = [&](qsizetype i) {
+        const QString &word = words.at(i).word;
+        if (isCapitalised(word))
+            return isName(i) || nameLexicon::isGivenName(word.toLower()); // "Bill", "April"
+        return word.size() > 1 && !cueWords().contains(word.toLower());
+    };
+    // The tagger left it out of the name: an everyday word ("Hugo Boss suits").
+    const auto isPlainWord = [&](qsizetype i) {
+        const QString word = words.at(i).word.toLower();
+        return WordClasses::shared().isEverydayWord(word) && !nameLexicon::isSurname(word);
+    };
+    // "Later Maria Lopez" opening a note: an everyday word capitalised by the sentence.
+    const auto isSentenceWord = [&](qsizetype i) {
+        const QString word = words.at(i).word.toLower();
+        return word.size() > 1 && !isKnownFirstName(word) && !nameLexicon::isGivenName(word) && !nameLexicon::isSurname(word)
+            && WordClasses::shared().isEverydayWord(word)
+            && atSentenceStart(text, words.at(i).range.start);
+    };
 
     for (const NameToken &token : names.tokens()) {
         if (!token.personalName)
@@ -370,22 +393,49 @@ QList<TextRange> Detector::Private::taggedNameRanges(const QString &text, const 
         qsizetype last = first - 1;
         while (last + 1 < words.size() && words.at(last + 1).range.end <= token.range.end)
             ++last;
-        while (first <= last && !isName(first))
+        const bool cutsWord = std::any_of(words.cbegin(), words.cend(), [&](const Word &w) {
+            return (w.range.start < token.range.start && token.range.start < w.range.end)
+                || (w.range.start < token.range.end && token.range.end < w.range.end);
+        });
+        if (first > last || cutsWord) {
+            // Inside a word of the text: a name in a script written without spaces,
+            // or after a prefix joined to it.
+            ranges.append(token.range);
+            continue;
+        }
+        while (first <= last && !isTaggedName(first))
             ++first;
-        while (last >= first && !isName(last))
+        while (last >= first && !isTaggedName(last))
             --last;
         if (first > last)
             continue;
-        if (last - first + 1 >= 3 && !isKnownFirstName(words.at(first).word)
-            && atSentenceStart(text, words.at(first).range.start))
+        if (last - first + 1 >= 3 && isSentenceWord(first))
             ++first;
-        while (last + 1 < words.size() && last + 1 - first <= 3 && isName(last + 1)
+        while (last + 1 < words.size() && last + 1 - first <= 3 && isName(last + 1) && !isPlainWord(last + 1)
                && onlySpacesBetween(text, words.at(last).range.end, words.at(last + 1).range.start))
             ++last;
         ranges.append({words.at(first).range.start, words.at(last).range.end});
     }
 
-    // Runs led by a known first name that the tagger missed.
+    addFirstNameLedRuns(text, words, ranges);
+    return ranges;
+}
+
+// Runs led by a known first name that the tagger missed, unless a word of the
+// run names a place or a brand ("Hugo Boss", "Lincoln Center").
+void Detector::Private::addFirstNameLedRuns(const QString &text, const QList<Word> &words, QList<TextRange> &ranges)
+{
+    const auto isName = [&](qsizetype i) { return isNameWord(words.at(i).word); };
+    const auto isPlaceOrBrand = [&](qsizetype first, qsizetype last) {
+        QStringList lowered;
+        for (qsizetype i = first; i <= last; ++i)
+            lowered.append(words.at(i).word.toLower());
+        const auto placeWord = [](const QString &w) {
+            return nameLexicon::isPlaceNoun(w) || isCompanySuffix(w) || isRegionCode(w.toUpper());
+        };
+        return nameLexicon::isPersonNamedBrand(lowered.join(u' '))
+            || std::any_of(lowered.cbegin() + 1, lowered.cend(), placeWord);
+    };
     for (qsizetype i = 0; i < words.size();) {
         if (!isName(i) || !isKnownFirstName(words.at(i).word)) {
             ++i;
@@ -398,11 +448,10 @@ QList<TextRange> Detector::Private::taggedNameRanges(const QString &text, const 
         const TextRange run{words.at(i).range.start, words.at(end).range.end};
         const bool overlapsRecorded = std::any_of(ranges.cbegin(), ranges.cend(),
                                                   [&](const TextRange &r) { return r.overlaps(run); });
-        if (end > i && !overlapsRecorded)
+        if (end > i && !overlapsRecorded && !isPlaceOrBrand(i, end))
             ranges.append(run);
         i = end + 1;
     }
-    return ranges;
 }
 
 void Detector::Private::addWholeCellName(const QString &text, Candidates &candidates)

@@ -2,6 +2,8 @@
 
 #include "kit/keys/Pools.h"
 
+#include <QFile>
+
 using namespace Qt::StringLiterals;
 
 namespace quorvane::nameLexicon {
@@ -16,11 +18,26 @@ QSet<QString> setOf(QStringView words)
     return set;
 }
 
+// One of the bundled name lists: words separated by white space, "#" lines are notes.
+QSet<QString> bundledList(const QString &name)
+{
+    QSet<QString> set;
+    QFile file(u":/quorvane/find/"_s + name);
+    if (!file.open(QIODevice::ReadOnly))
+        return set;
+    for (const QByteArray &line : file.readAll().split('\n'))
+        if (!line.startsWith('#'))
+            set.unite(setOf(QString::fromUtf8(line)));
+    return set;
+}
+
 } // namespace
 
 bool isGivenName(const QString &word)
 {
-    static const QSet<QString> names = setOf(
+    // One set for one look-up: the lists here, the bundled list and the pools.
+    static const QSet<QString> names = [] {
+        QSet<QString> set = setOf(
         u"jim jimmy bob bobby rob robbie bill mike mikey dave steve stevie chris tony dan danny sam "
         u"ben alex kate katie kat jen jenny liz lizzie beth meg sue pat jess nick matt tim greg jeff "
         u"ken kenny ron ronnie don donnie rick ricky ted teddy ed eddie jon josh zach nate andy drew "
@@ -78,7 +95,13 @@ bool isGivenName(const QString &word)
         u"theodore toby todd tracy tyler vernon victor wallace ward wendell wilbur "
         u"willard willis wilson winston woodrow caroline madeline adeline charlene francine pauline "
         u"jocelyn rosalyn evelyn marilyn gwendolyn kathryn"_s);
-    return names.contains(word) || pools::isKnownFirstName(word);
+        set.unite(bundledList(u"givennames.txt"_s));
+        for (const QStringList *list : {&pools::firstNames(), &pools::commonFirstNames()})
+            for (const QString &name : *list)
+                set.insert(name.toLower());
+        return set;
+    }();
+    return names.contains(word);
 }
 
 bool isSurname(const QString &word)
@@ -143,6 +166,7 @@ bool isSurname(const QString &word)
             u"whitfield whitaker hargrove ashford pemberton holloway"_s);
         for (const QString &name : pools::lastNames())
             set.insert(name.toLower());
+        set.unite(bundledList(u"surnames.txt"_s));
         return set;
     }();
     return names.contains(word);
@@ -169,7 +193,7 @@ bool isLeadWord(const QString &word)
         u"manager supervisor assigned assignee escalated forwarded introduced invited "
         u"reminded remind tag cc'd cc’d thx congrats welcome visiting visited seeing saw "
         u"ping email text dm reply replied sign signed let loop looped under "
-        u"hi hello hey dear greetings congratulations"_s);
+        u"hi hello hey dear greetings congratulations ring rang best regards cheers"_s);
     return words.contains(word);
 }
 
@@ -188,7 +212,7 @@ bool isActionVerb(const QString &word)
         u"forgot forgets remembered arrived arrives missed misses owes owed spoke speaks "
         u"recommended referred approved disputed claimed insisted insists checked checks "
         u"signed scheduled rescheduled shared shares uploaded submitted filed opened closed "
-        u"reviewed updated fixed broke found lost won met meets hopes hoped feels felt "
+        u"reviewed updated fixed broke found met meets hopes hoped feels felt "
         u"seems seemed knows knew understands understood did does isn't wasn't doesn't didn't "
         u"won't can't hasn't"_s);
     return words.contains(word);
@@ -243,7 +267,70 @@ bool isNonPersonWord(const QString &word)
         u"nashville memphis baltimore milwaukee albuquerque tucson fresno sacramento "
         u"oakland minneapolis cleveland tampa orlando pittsburgh cincinnati london paris "
         u"berlin madrid rome tokyo toronto vancouver sydney dublin amsterdam brooklyn "
-        u"manhattan queens bronx jersey vegas"_s);
+        u"manhattan queens bronx jersey vegas brighton georgia jordan lincoln madison dakota kent "
+        u"chelsea preston memphis milan india egypt sonoma cheyenne adelaide victoria lorraine "
+        u"singapore dubai doha abu dhabi reykjavík reykjavik lagos abuja nairobi cairo tehran "
+        u"tbilisi kyiv moscow warsaw prague vienna zurich geneva munich hamburg lyon milano roma "
+        u"osaka kyoto seoul beijing shanghai hanoi bangkok manila jakarta mumbai delhi bangalore "
+        u"karachi lahore riyadh jeddah istanbul ankara athens lisbon porto barcelona valencia "
+        u"seville bogotá bogota lima santiago caracas havana montreal quebec québec ottawa calgary "
+        u"edmonton winnipeg perth melbourne brisbane auckland wellington honolulu maui oaxaca "
+        u"tallahassee kissimmee durham raleigh charlotte savannah aspen vail boulder cupertino "
+        u"paradise normal nice bath bristol leeds manchester liverpool glasgow edinburgh cardiff "
+        u"belfast cork galway utrecht rotterdam antwerp brussels ghent gent kraków krakow gdynia "
+        u"belgrade tirana innsbruck lebanon amman kuala lumpur penang kwun tong addis ababa "
+        u"hollywood harley davidson lamborghini urus kia sorento bonvoy marriott mcdonald navigator "
+        u"quietcomfort ecotank vertuo nespresso epson bose canon guinness nike dior cartier "
+        u"tesla valentine's valentine cyber tet losar fy"_s);
+    return words.contains(word);
+}
+
+namespace {
+
+const QSet<QString> &personNamedBrands()
+{
+    static const QSet<QString> brands{
+        u"calvin klein"_s, u"hugo boss"_s, u"kate spade"_s, u"vera wang"_s, u"charles schwab"_s,
+        u"paul smith"_s, u"harry potter"_s, u"tim hortons"_s, u"sara lee"_s, u"walt disney"_s,
+        u"johns hopkins"_s, u"ronald mcdonald"_s, u"jack daniel"_s, u"captain morgan"_s, u"morgan stanley"_s,
+        u"wells fargo"_s, u"martens"_s, u"uncle ben"_s, u"king arthur"_s, u"queen elizabeth"_s,
+        u"prince albert"_s, u"george washington"_s, u"charles de gaulle"_s, u"simón bolívar"_s,
+        u"marks"_s, u"spencer"_s, u"ernst"_s, u"young"_s, u"dunkin donuts"_s, u"trader joe"_s,
+        u"lloyd"_s, u"christie"_s, u"wendy"_s, u"arby"_s, u"victoria"_s, u"tommy hilfiger"_s,
+        u"ralph lauren"_s, u"estée lauder"_s, u"estee lauder"_s, u"louis vuitton"_s, u"coco chanel"_s,
+        u"ben jerry"_s, u"aston martin"_s, u"land rover"_s, u"winnie"_s, u"wallace"_s, u"gromit"_s,
+        u"little caesars"_s, u"uncle bud"_s, u"mother"_s, u"grandma"_s, u"holiday inn"_s, u"carnegie"_s,
+        u"empire state"_s, u"marriott"_s, u"trump"_s, u"levi strauss"_s, u"navy federal"_s};
+    return brands;
+}
+
+} // namespace
+
+bool isPersonNamedBrand(const QString &words)
+{
+    return personNamedBrands().contains(words);
+}
+
+bool mayStartPersonNamedBrand(const QString &word)
+{
+    static const QSet<QString> firstWords = [] {
+        QSet<QString> set;
+        for (const QString &brand : personNamedBrands())
+            set.insert(brand.section(u' ', 0, 0));
+        return set;
+    }();
+    return firstWords.contains(word);
+}
+
+bool isPlaceNoun(const QString &word)
+{
+    static const QSet<QString> words = setOf(
+        u"st street rd road ave avenue ln lane dr drive blvd boulevard pl place cres crescent ct court "
+        u"way hwy highway sq square ter terrace pkwy parkway park hill hills bay cove pier station "
+        u"airport bridge marina winery dealership center centre hall hospital house tower building "
+        u"garden gardens valley beach heights falls springs island islands county city town village "
+        u"district depot branch office warehouse store shop mall plaza resort hotel stadium arena "
+        u"university college school church cathedral museum theatre theater library square"_s);
     return words.contains(word);
 }
 
@@ -255,7 +342,7 @@ bool isPlacePreposition(const QString &word)
 
 bool isNameParticle(const QString &word)
 {
-    static const QSet<QString> words = setOf(u"van von der den de del della da di du la le al el bin ibn ter"_s);
+    static const QSet<QString> words = setOf(u"van von der den de del della da di du la le al el bin ibn bint abu ter ten te op do dos das mac ap dei degli"_s);
     return words.contains(word);
 }
 

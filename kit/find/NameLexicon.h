@@ -8,7 +8,8 @@ namespace quorvane {
 // The word knowledge of the portable name tagger. All words lower case.
 namespace nameLexicon {
 
-// Given names beyond the stand-in pools, short forms included.
+// Given names, short forms included: the lists here, the bundled list and the
+// stand-in pools' first names (which this does not change).
 bool isGivenName(const QString &word);
 bool isSurname(const QString &word);
 // Titles that stand before a name ("dr", "mrs", "officer").
@@ -24,6 +25,13 @@ bool isOpener(const QString &word);
 bool isNonPersonWord(const QString &word);
 // Words before a place rather than a person ("in", "at", "near").
 bool isPlacePreposition(const QString &word);
+// Brands, companies and places named after a person ("calvin klein",
+// "morgan stanley"): the words of a run, lower case, joined by single spaces.
+bool isPersonNamedBrand(const QString &words);
+// The first word of one of those: the others need not be joined to look them up.
+bool mayStartPersonNamedBrand(const QString &word);
+// Words that end the name of a street, a place or a building ("Rd", "Bay", "Center").
+bool isPlaceNoun(const QString &word);
 // Lower-case particles inside names ("van", "de", "al").
 bool isNameParticle(const QString &word);
 

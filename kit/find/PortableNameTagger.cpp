@@ -1,6 +1,7 @@
 #include "kit/find/PortableNameTagger.h"
 
 #include "kit/find/NameLexicon.h"
+#include "kit/find/ScriptNameFinder.h"
 #include "kit/find/TextRules.h"
 #include "kit/find/WordClasses.h"
 
@@ -10,8 +11,66 @@ namespace quorvane {
 
 namespace {
 
+// The weights of the evidence for and against a run of words being a name.
+namespace weight {
 // A run is a name once its evidence reaches this score.
-constexpr double nameThreshold = 2.0;
+constexpr double threshold = 2.0;
+// A known given name opening a run is the strongest hint a word alone gives.
+constexpr double givenFirst = 2.0;
+// ...less when it is also an everyday word ("Will", "Grace").
+constexpr double ambiguousGivenFirst = 1.2;
+// A given name further in is a middle name, or a surname that is also a given name.
+constexpr double givenLater = 0.8;
+// A known surname alone at the front: often a person called by surname.
+constexpr double surnameFirst = 1.2;
+// A known surname after other words of the run completes a full name.
+constexpr double surnameLater = 1.5;
+// A capitalised word no dictionary knows is, in notes, most often a name.
+constexpr double unknownWord = 0.8;
+// An everyday word is capitalised for another reason (a heading, a product).
+constexpr double everydayWord = -1.5;
+// Proper nouns that are not names are places and things.
+constexpr double properNoun = -1.0;
+// Two or more unknown words in a row read as a full name from abroad.
+constexpr double unusualPair = 1.0;
+// A particle opening a run stands before a surname ("Ter Stegen", "Van Nguyen").
+constexpr double particleLed = 1.2;
+// Initials stand before surnames only ("J. K. Asamoah").
+constexpr double initial = 1.5;
+// A title ("Dr", "Mrs") says a name follows.
+constexpr double title = 3.0;
+// Lead words like "with" or "asked" usually stand before a person...
+constexpr double strongLead = 1.5;
+// ...while "and", "to" and "for" stand before anything.
+constexpr double weakLead = 0.7;
+// "in Brighton", "at Lincoln": a place.
+constexpr double placePreposition = -2.0;
+// Speech and action verbs after a run ("said", "confirmed") follow people.
+constexpr double strongVerb = 1.5;
+// "is", "was", "has" follow things as often as people.
+constexpr double weakVerb = 1.2;
+// Things own less than people do ("Harlan's order").
+constexpr double possessive = 0.8;
+// A single word opening a sentence is capitalised whatever it is.
+constexpr double sentenceStart = -0.3;
+// A lone word that is also a place, month or brand ("Sydney", "June") needs more.
+constexpr double placeLikeLoneWord = -1.5;
+// A lone dictionary word opening a sentence with nothing around it that
+// speaks of a person ("Stanley tools order", "Reed switch").
+constexpr double bareSentenceStart = -0.5;
+// Names joined by "and", "&" or "+" to a name are names too.
+constexpr double coordinated = 1.0;
+// A capitalised everyday word right after the run makes it a product or a
+// company ("Virginia Tire", "Hugo Boss suits").
+constexpr double trailingWord = -1.5;
+// Lower-case words are names only with a known name or clear context.
+constexpr double lowerCase = -1.0;
+// A place, month, brand or company word, or a brand named after a person.
+constexpr double notPerson = -10;
+} // namespace weight
+
+// Honorifics joined to a name with a hyphen ("Tanaka-san"): no part of the name.
+const QStringList hyphenHonorifics{u"-san"_s, u"-sama"_s, u"-kun"_s, u"-chan"_s, u"-sensei"_s, u"-ji"_s, u"-ssi"_s, u"-nim"_s};
 
 char32_t codePointAt(const QString &text, qsizetype i, qsizetype *width)
 {
@@ -34,11 +93,43 @@ bool isJoiner(char32_t c)
     return c == u'\'' || c == u'’' || c == u'-';
 }
 
-QString withoutPossessive(const QString &word)
+QStringView withoutPossessive(QStringView word)
 {
-    if (word.size() > 2 && (word.endsWith(u"'s"_s) || word.endsWith(u"’s"_s)))
+    if (word.size() > 2 && (word.endsWith(u"'s") || word.endsWith(u"’s")))
         return word.chopped(2);
     return word;
+}
+
+bool isPossessive(QStringView word)
+{
+    return withoutPossessive(word).size() != word.size();
+}
+
+// Pronouns, conjunctions and the like, which the dictionary leaves out, and
+// the abbreviations of quick notes.
+bool isFunctionWord(const QString &base)
+{
+    static const QSet<QString> functionWords{
+        u"if"_s, u"we"_s, u"us"_s, u"our"_s, u"you"_s, u"your"_s, u"he"_s, u"she"_s, u"his"_s, u"her"_s,
+        u"him"_s, u"they"_s, u"them"_s, u"their"_s, u"it"_s, u"its"_s, u"i"_s, u"me"_s, u"my"_s, u"whether"_s,
+        u"until"_s, u"till"_s, u"the"_s, u"a"_s, u"an"_s, u"of"_s, u"on"_s, u"off"_s, u"or"_s, u"nor"_s,
+        u"but"_s, u"than"_s, u"then"_s, u"this"_s, u"that"_s, u"these"_s, u"those"_s, u"what"_s,
+        u"which"_s, u"who"_s, u"whom"_s, u"whose"_s, u"when"_s, u"where"_s, u"why"_s, u"how"_s, u"into"_s,
+        u"onto"_s, u"upon"_s, u"about"_s, u"above"_s, u"below"_s, u"over"_s, u"under"_s, u"again"_s,
+        u"pls"_s, u"plz"_s, u"tmrw"_s, u"tmr"_s, u"ooo"_s, u"asap"_s, u"fyi"_s, u"lol"_s, u"thx"_s,
+        u"are"_s, u"be"_s, u"been"_s, u"am"_s, u"do"_s, u"have"_s, u"there"_s, u"here"_s, u"not"_s,
+        u"no"_s, u"yes"_s, u"so"_s, u"too"_s, u"very"_s, u"just"_s, u"also"_s, u"any"_s, u"some"_s, u"all"_s,
+        u"msg"_s, u"acct"_s, u"qty"_s, u"eta"_s, u"eod"_s, u"wfh"_s, u"btw"_s, u"imo"_s, u"re"_s};
+    return functionWords.contains(base);
+}
+
+// "Nguyen-Marsh", "Okonjo-Adeyemi": a double surname with a known half.
+bool isHyphenatedSurname(const QString &word)
+{
+    if (!word.contains(u'-'))
+        return false;
+    const QStringList parts = word.split(u'-', Qt::SkipEmptyParts);
+    return std::any_of(parts.cbegin(), parts.cend(), [](const QString &part) { return nameLexicon::isSurname(part); });
 }
 
 bool hasLowerCase(QStringView word)
@@ -90,14 +181,74 @@ void PortableNameTagger::setText(const QString &text)
             i += width;
         }
         token.range.end = i;
-        if (token.kind == Token::Kind::word)
+        if (token.kind == Token::Kind::word) {
+            // "Tanaka-san" is the name "Tanaka"; the rest is tokenised on.
+            const QStringView word = QStringView(text).sliced(token.range.start, token.range.length());
+            for (const QString &honorific : hyphenHonorifics)
+                if (word.size() > honorific.size() + 1 && word.contains(u'-') && word.endsWith(honorific, Qt::CaseInsensitive))
+                    i = token.range.end = token.range.end - honorific.size();
             m_words.append(m_tokens.size());
+        }
         m_tokens.append(token);
     }
     m_lowerWords.reserve(m_words.size());
     for (qsizetype token : std::as_const(m_words))
-        m_lowerWords.append(withoutPossessive(m_tokens.at(token).range.of(m_text)).toLower());
+        m_lowerWords.append(withoutPossessive(QStringView(m_text).sliced(m_tokens.at(token).range.start,
+                                                                        m_tokens.at(token).range.length())).toString().toLower());
+    m_facts.assign(m_words.size(), Facts{});
+    qsizetype capitals = 0, cased = 0;
+    for (qsizetype word = 0; word < m_words.size(); ++word) {
+        const Shape shape = shapeOf(word);
+        capitals += shape == Shape::capitals;
+        cased += shape == Shape::capitals || shape == Shape::capitalised || shape == Shape::lower;
+    }
+    m_shouting = capitals >= 2 && capitals * 3 > cased * 2;
     tag();
+}
+
+// What the word lists and the dictionary say of a word, each looked up at
+// most once per word and only when a rule asks.
+bool PortableNameTagger::has(qsizetype word, Fact fact) const
+{
+    Facts &facts = m_facts[word];
+    if (facts.asked & bit(fact))
+        return facts.held & bit(fact);
+    if (fact >= Fact::everyday) {
+        // One dictionary look-up answers all three of its facts.
+        const QByteArray classes = WordClasses::shared().classesOf(lower(word));
+        const bool proper = !classes.isEmpty() && classes.front() == WordClasses::properNoun;
+        facts.asked |= bit(Fact::everyday) | bit(Fact::inDictionary) | bit(Fact::properNoun);
+        facts.held |= (classes.isEmpty() ? 0 : bit(Fact::inDictionary)) | (proper ? bit(Fact::properNoun) : 0)
+            | (!classes.isEmpty() && !proper ? bit(Fact::everyday) : 0);
+    } else {
+        facts.asked |= bit(fact);
+        if (holds(lower(word), fact))
+            facts.held |= bit(fact);
+    }
+    return facts.held & bit(fact);
+}
+
+bool PortableNameTagger::holds(const QString &word, Fact fact)
+{
+    using namespace nameLexicon;
+    switch (fact) {
+    case Fact::given: return isGivenName(word);
+    case Fact::surname: return isSurname(word) || isHyphenatedSurname(word);
+    case Fact::title: return isTitle(word);
+    case Fact::lead: return isLeadWord(word);
+    case Fact::action: return isActionVerb(word);
+    case Fact::opener: return isOpener(word);
+    case Fact::nonPerson: return isNonPersonWord(word);
+    case Fact::placePreposition: return isPlacePreposition(word);
+    case Fact::particle: return isNameParticle(word);
+    case Fact::placeNoun: return isPlaceNoun(word);
+    case Fact::function: return isFunctionWord(word);
+    case Fact::cue: return cueWords().contains(word);
+    case Fact::everyday:
+    case Fact::inDictionary:
+    case Fact::properNoun: break; // asked of the dictionary in has()
+    }
+    return false;
 }
 
 const QString &PortableNameTagger::lower(qsizetype word) const
@@ -105,16 +256,22 @@ const QString &PortableNameTagger::lower(qsizetype word) const
     return m_lowerWords.at(word);
 }
 
-QString PortableNameTagger::gapBefore(qsizetype word) const
+QStringView PortableNameTagger::gapBefore(qsizetype word) const
 {
     const qsizetype end = word > 0 ? m_tokens.at(m_words.at(word - 1)).range.end : 0;
     const qsizetype start = m_tokens.at(m_words.at(word)).range.start;
-    return m_text.mid(end, start - end);
+    return QStringView(m_text).sliced(end, start - end);
+}
+
+QStringView PortableNameTagger::textOf(qsizetype word) const
+{
+    const TextRange range = m_tokens.at(m_words.at(word)).range;
+    return QStringView(m_text).sliced(range.start, range.length());
 }
 
 bool PortableNameTagger::atSentenceStart(qsizetype word) const
 {
-    const QString before = m_text.first(m_tokens.at(m_words.at(word)).range.start);
+    const QStringView before = QStringView(m_text).first(m_tokens.at(m_words.at(word)).range.start);
     qsizetype end = before.size();
     while (end > 0 && (before.at(end - 1) == u' ' || before.at(end - 1) == u'\t'))
         --end;
@@ -124,20 +281,68 @@ bool PortableNameTagger::atSentenceStart(qsizetype word) const
     return openers.contains(before.at(end - 1));
 }
 
+PortableNameTagger::Shape PortableNameTagger::shapeOf(qsizetype word) const
+{
+    const TextRange range = m_tokens.at(m_words.at(word)).range;
+    const QStringView text = QStringView(m_text).sliced(range.start, range.length());
+    if (isCapitalised(text))
+        return text.size() == 1 ? Shape::initial : hasLowerCase(text) ? Shape::capitalised : Shape::capitals;
+    return text.at(0).isLower() ? Shape::lower : Shape::other;
+}
+
 // Capitalised, and not written in capitals throughout (those are acronyms and
-// shouting, not names), unless it is a single letter: an initial.
+// shouting, not names) unless the whole text is; or a single letter: an initial.
 bool PortableNameTagger::joinsRun(qsizetype word) const
 {
-    const QString text = m_tokens.at(m_words.at(word)).range.of(m_text);
-    if (!isCapitalised(text))
-        return false;
-    if (text.size() > 1 && !hasLowerCase(text))
-        return false;
-    const QString base = lower(word);
-    using namespace nameLexicon;
-    if (isGivenName(base))
+    switch (shapeOf(word)) {
+    case Shape::initial:
         return true;
-    return !isTitle(base) && !isLeadWord(base) && !isOpener(base) && !cueWords().contains(base);
+    case Shape::capitals:
+        if (!m_shouting)
+            return false;
+        break;
+    case Shape::lower:
+        return isLowerCaseName(word);
+    case Shape::capitalised:
+        break;
+    case Shape::other:
+        return false;
+    }
+    if (has(word, Fact::given))
+        return true;
+    return !has(word, Fact::function) && !has(word, Fact::title) && !has(word, Fact::lead) && !has(word, Fact::opener)
+        && !has(word, Fact::cue);
+}
+
+// In lower-case text a name is a known name or a word no dictionary knows,
+// never an everyday word.
+bool PortableNameTagger::isLowerCaseName(qsizetype word) const
+{
+    const QString &base = lower(word);
+    if (base.size() < 2)
+        return false;
+    const bool letters = std::all_of(base.cbegin(), base.cend(), [](QChar c) { return c.isLetter() || c == u'-' || c == u'\'' || c == u'’'; });
+    const auto isListedWord = [&] {
+        return has(word, Fact::title) || has(word, Fact::lead) || has(word, Fact::opener) || has(word, Fact::cue)
+            || has(word, Fact::action);
+    };
+    if (!has(word, Fact::given) && !has(word, Fact::surname)) {
+        // A word no dictionary knows counts only right after a given name or a lead word ("per soren").
+        const bool cued = word > 0 && (has(word - 1, Fact::given) || has(word - 1, Fact::lead) || has(word - 1, Fact::title));
+        if (!cued || has(word, Fact::particle) || has(word, Fact::function) || isListedWord() || has(word, Fact::nonPerson))
+            return false;
+        return letters && !has(word, Fact::inDictionary);
+    }
+    if (has(word, Fact::particle) || has(word, Fact::function))
+        return false;
+    if (has(word, Fact::everyday)) {
+        const bool afterGivenName = word > 0 && shapeOf(word - 1) == Shape::lower && has(word - 1, Fact::given)
+            && gapBefore(word) == u" "_s;
+        return afterGivenName && has(word, Fact::surname); // "mariana costa"
+    }
+    if (isListedWord() || (has(word, Fact::nonPerson) && !has(word, Fact::given)))
+        return false;
+    return letters;
 }
 
 QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
@@ -152,8 +357,11 @@ QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
         Run run{i, i};
         while (run.last + 1 < m_words.size()) {
             const qsizetype next = run.last + 1;
-            const QString gap = gapBefore(next);
-            const bool initialBefore = m_tokens.at(m_words.at(run.last)).range.length() == 1;
+            const QStringView gap = gapBefore(next);
+            const QStringView lastText = textOf(run.last);
+            if (isPossessive(lastText))
+                break; // "Nadia's laptop": the name ends with its owner
+            const bool initialBefore = lastText.size() == 1;
             const bool spaced = gap == u" "_s || gap == u"\u00A0"_s || gap == u"  "_s;
             const bool afterInitial = initialBefore && (gap == u". "_s || gap == u"."_s);
             if (!spaced && !afterInitial)
@@ -164,10 +372,11 @@ QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
             }
             // "Maria de la Cruz": particles join when a capitalised word follows them.
             qsizetype after = next;
-            while (after < m_words.size() && nameLexicon::isNameParticle(lower(after))
-                   && !isCapitalised(m_tokens.at(m_words.at(after)).range.of(m_text)))
+            while (after < m_words.size() && has(after, Fact::particle)
+                   && !isCapitalised(textOf(after)))
                 ++after;
-            if (after > next && after < m_words.size() && gapBefore(after) == u" "_s && joinsRun(after)) {
+            const bool afterName = lower(run.last).size() == 1 || has(run.last, Fact::given) || has(run.last, Fact::surname);
+            if (afterName && after > next && after < m_words.size() && gapBefore(after) == u" "_s && joinsRun(after)) {
                 run.last = after;
                 continue;
             }
@@ -183,17 +392,31 @@ QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
 // ("Later", "Support"); names that are also words ("Rose", "Hill") stay.
 PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
 {
-    const auto &words = WordClasses::shared();
     const auto isPlainWord = [&](qsizetype i) {
-        const QString base = lower(i);
-        if (base.size() == 1)
+        if (lower(i).size() == 1)
             return false; // an initial
-        if (nameLexicon::isGivenName(base) || nameLexicon::isSurname(base))
+        if (has(i, Fact::given) || has(i, Fact::surname))
             return false;
-        return words.isEverydayWord(base) || nameLexicon::isNonPersonWord(base);
+        return has(i, Fact::everyday) || has(i, Fact::nonPerson);
     };
-    while (run.first <= run.last && isPlainWord(run.first))
+    while (run.first < run.last && !has(run.first, Fact::particle) && isPlainWord(run.first))
         ++run.first;
+    // No dictionary speaks for other alphabets: a third capitalised word
+    // opening a sentence is the sentence's first word ("Позвонить Ольге Смирновой").
+    const QChar firstLetter = lower(run.first).at(0);
+    if (run.last - run.first >= 2 && firstLetter.unicode() >= 0x370 && atSentenceStart(run.first)
+        && !has(run.first, Fact::given))
+        ++run.first;
+    if (run.first == run.last && isPlainWord(run.first))
+        return {run.first, run.first - 1};
+    // After a particle every word is part of the surname ("de La Tour").
+    for (qsizetype i = run.first; i < run.last; ++i)
+        if (has(i, Fact::particle))
+            return run;
+    // "on behalf of Cordelia Vane": a word closing the text after a given name is her surname.
+    const bool endsText = run.last + 1 == m_words.size() || !gapBefore(run.last + 1).startsWith(u' ');
+    if (endsText && run.last > run.first && has(run.last - 1, Fact::given) && shapeOf(run.last) == Shape::capitalised)
+        return run;
     while (run.last >= run.first && isPlainWord(run.last))
         --run.last;
     return run;
@@ -201,106 +424,285 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
 
 double PortableNameTagger::score(const Run &run) const
 {
-    using namespace nameLexicon;
-    const auto &dictionary = WordClasses::shared();
+    return wordEvidence(run) + contextBefore(run) + contextAfter(run) + shapeEvidence(run);
+}
+
+// What the words themselves say: known given names and surnames for, everyday
+// words and places against.
+double PortableNameTagger::wordEvidence(const Run &run) const
+{
+    if (isSurnameFirstName(run))
+        return weight::givenFirst + weight::surnameLater;
     double score = 0;
     bool hasInitial = false;
     bool allUnusual = true;
     qsizetype nameWordCount = 0;
     for (qsizetype i = run.first; i <= run.last; ++i) {
-        const QString base = lower(i);
+        const QString &base = lower(i);
         if (base.size() == 1) {
             hasInitial = true;
             continue;
         }
-        if (isNameParticle(base))
+        if (has(i, Fact::particle))
             continue;
         ++nameWordCount;
-        const bool given = isGivenName(base);
-        const bool surname = isSurname(base);
-        const bool everyday = dictionary.isEverydayWord(base);
-        if (isNonPersonWord(base) && !given && !surname)
-            return -10;
-        if (given)
-            score += i == run.first ? (everyday ? 1.2 : 2.0) : 0.8;
-        if (surname)
-            score += i == run.first && !given ? 1.2 : 1.5;
-        if (!given && !surname) {
-            if (everyday) {
-                score -= 1.5;
-                allUnusual = false;
-            } else if (dictionary.isProperNoun(base) && !(i > run.first && isGivenName(lower(i - 1)))) {
-                // Places and things; after a given name it is a famous person's surname.
-                score -= 1.0;
-                allUnusual = false;
-            } else {
-                score += 0.8;
-            }
+        const bool given = has(i, Fact::given);
+        const bool surname = has(i, Fact::surname);
+        const bool everyday = has(i, Fact::everyday);
+        if (has(i, Fact::nonPerson) && !given && !surname)
+            return weight::notPerson;
+        if (i == run.first)
+            score += given ? (everyday ? weight::ambiguousGivenFirst : weight::givenFirst) : surname ? weight::surnameFirst : 0;
+        else
+            score += surname ? weight::surnameLater : given ? weight::givenLater : 0;
+        if (given || surname)
+            continue;
+        if (everyday) {
+            score += weight::everydayWord;
+            allUnusual = false;
+        } else if (has(i, Fact::properNoun) && !(i > run.first && (has(i - 1, Fact::given) || has(i - 1, Fact::particle)))) {
+            // After a given name or a particle it is a surname ("von Bremen").
+            score += weight::properNoun;
+            allUnusual = false;
+        } else {
+            score += weight::unknownWord;
         }
     }
     if (nameWordCount == 0)
-        return -10;
+        return weight::notPerson;
+    if (run.last > run.first && has(run.last, Fact::placeNoun))
+        return weight::notPerson; // "Hyde Park", "Lincoln Ave"
     if (nameWordCount >= 2 && allUnusual)
-        score += 1.0;
-    if (hasInitial && nameWordCount >= 1)
-        score += 1.5;
-
-    if (run.first > 0) {
-        const QString previous = lower(run.first - 1);
-        const QString gap = gapBefore(run.first).trimmed();
-        const bool close = gap.isEmpty() || gap == u"."_s || gap == u","_s || gap == u":"_s;
-        if (close && isTitle(previous) && gap != u","_s)
-            score += 3.0;
-        else if (close && isLeadWord(previous))
-            score += previous == u"and"_s || previous == u"to"_s || previous == u"for"_s ? 0.7 : 1.5;
-        else if (gap.isEmpty() && isPlacePreposition(previous))
-            score -= 2.0;
-    }
-    if (run.last + 1 < m_words.size()) {
-        const QString next = lower(run.last + 1);
-        const QString gap = gapBefore(run.last + 1);
-        if ((gap == u" "_s || gap == u", "_s) && isActionVerb(next))
-            score += next == u"is"_s || next == u"was"_s || next == u"has"_s || next == u"had"_s
-                        || next == u"will"_s || next == u"can"_s ? 0.8 : 1.5;
-    }
-    const QString lastWord = m_tokens.at(m_words.at(run.last)).range.of(m_text);
-    if (withoutPossessive(lastWord).size() != lastWord.size())
-        score += 0.8;
-    // A single word opening a sentence says little by being capitalised.
-    if (atSentenceStart(run.first) && run.first == run.last && !isGivenName(lower(run.first)))
-        score -= 0.3;
+        score += weight::unusualPair;
+    if (hasInitial)
+        score += weight::initial;
+    static const QSet<QString> leadingParticles{u"van"_s, u"von"_s, u"ter"_s, u"ten"_s, u"mac"_s, u"bin"_s, u"ibn"_s, u"abu"_s};
+    if (leadingParticles.contains(lower(run.first)) && run.last > run.first)
+        score += weight::particleLed;
     return score;
+}
+
+// Chinese, Vietnamese and Korean names written family name first in Latin
+// letters: "Tan Wei Ming", "Dang Thu Thao". The short syllables after the
+// family name are read as a given name even when they are English words.
+bool PortableNameTagger::isSurnameFirstName(const Run &run) const
+{
+    static const QSet<QString> familyNames{
+        u"nguyen"_s, u"nguyễn"_s, u"tran"_s, u"trần"_s, u"pham"_s, u"phạm"_s, u"hoang"_s, u"hoàng"_s,
+        u"huynh"_s, u"huỳnh"_s, u"phan"_s, u"vu"_s, u"vũ"_s, u"vo"_s, u"võ"_s, u"dang"_s, u"đặng"_s,
+        u"bui"_s, u"bùi"_s, u"do"_s, u"đỗ"_s, u"ho"_s, u"hồ"_s, u"ngo"_s, u"ngô"_s, u"duong"_s, u"dương"_s,
+        u"ly"_s, u"lý"_s, u"wang"_s, u"zhang"_s, u"liu"_s, u"chen"_s, u"yang"_s, u"huang"_s, u"zhao"_s,
+        u"wu"_s, u"zhou"_s, u"xu"_s, u"sun"_s, u"zhu"_s, u"guo"_s, u"lin"_s, u"zheng"_s, u"liang"_s,
+        u"xie"_s, u"tang"_s, u"chan"_s, u"wong"_s, u"leung"_s, u"lam"_s, u"cheung"_s, u"tan"_s, u"lim"_s,
+        u"ong"_s, u"goh"_s, u"teo"_s, u"ng"_s, u"kim"_s, u"park"_s, u"choi"_s, u"jung"_s, u"kang"_s,
+        u"cho"_s, u"yoon"_s, u"jang"_s, u"lee"_s};
+    const qsizetype count = run.last - run.first + 1;
+    if (count < 2 || count > 4 || !familyNames.contains(lower(run.first)))
+        return false;
+    for (qsizetype i = run.first + 1; i <= run.last; ++i) {
+        const QString &syllable = lower(i);
+        const bool shortPart = syllable.size() <= 6 || (syllable.contains(u'-') && syllable.size() <= 9);
+        if (!shortPart || shapeOf(i) != Shape::capitalised || has(i, Fact::placeNoun))
+            return false;
+    }
+    return true;
+}
+
+// Titles and lead words before the run for, a place preposition against.
+double PortableNameTagger::contextBefore(const Run &run) const
+{
+    if (gapBefore(run.first).endsWith(u'@'))
+        return weight::strongLead; // "@tamsin"
+    if (run.first == 0)
+        return 0;
+    const QString &previous = lower(run.first - 1);
+    const QStringView gap = gapBefore(run.first).trimmed();
+    const bool close = gap.isEmpty() || gap == u"."_s || gap == u","_s || gap == u":"_s;
+    static const QSet<QString> towards{u"from"_s, u"to"_s, u"via"_s};
+    if (gap.isEmpty() && run.first == run.last && towards.contains(previous) && has(run.first, Fact::nonPerson))
+        return weight::notPerson; // "from Memphis"
+    if (close && has(run.first - 1, Fact::title) && gap != u","_s)
+        return weight::title;
+    if (close && has(run.first - 1, Fact::lead))
+        return previous == u"and"_s || previous == u"to"_s || previous == u"for"_s ? weight::weakLead : weight::strongLead;
+    if (gap.isEmpty() && has(run.first - 1, Fact::placePreposition))
+        return weight::placePreposition;
+    const QStringView before = textOf(run.first - 1);
+    if (gap.isEmpty() && isCapitalised(before) && isPossessive(before))
+        return weight::notPerson; // "Mother's Day", "Ben's Original"
+    static const QSet<QString> placePrefixes{u"san"_s, u"santa"_s, u"st"_s, u"saint"_s, u"port"_s, u"fort"_s,
+                                             u"new"_s, u"north"_s, u"south"_s, u"east"_s, u"west"_s, u"upper"_s,
+                                             u"lower"_s, u"lake"_s, u"mount"_s, u"mt"_s, u"little"_s, u"great"_s,
+                                             u"old"_s, u"queen"_s, u"king"_s, u"prince"_s, u"princess"_s};
+    if ((gap.isEmpty() || gap == u"."_s) && placePrefixes.contains(previous) && isCapitalised(textOf(run.first - 1)))
+        return weight::notPerson;
+    return 0;
+}
+
+// Speech and action verbs and a possessive after the run.
+double PortableNameTagger::contextAfter(const Run &run) const
+{
+    double score = 0;
+    qsizetype after = run.last + 1;
+    // "Tanaka-san prefers": the verb comes after the honorific.
+    if (after + 1 < m_words.size() && gapBefore(after) == u"-"_s && hyphenHonorifics.contains(u'-' + lower(after)))
+        ++after;
+    if (after < m_words.size()) {
+        const QString &next = lower(after);
+        const QStringView gap = gapBefore(after);
+        const QStringView nextText = textOf(after);
+        // "Orlando FL", "Whitley Bay", "Lincoln Center": a place.
+        const QStringView lastText = textOf(run.last);
+        const bool owner = isPossessive(lastText);
+        if (owner && isCapitalised(nextText) && hasLowerCase(nextText) && gap == u" "_s)
+            return weight::notPerson; // "Ben's Original", "Victoria's Secret"
+        if ((isRegionCode(nextText) && !m_shouting && !owner) || (isCapitalised(nextText) && has(after, Fact::placeNoun)))
+            return weight::notPerson;
+        static const QSet<QString> weakVerbs{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"will"_s, u"can"_s};
+        if ((gap == u" "_s || gap == u", "_s) && has(after, Fact::action))
+            score += weakVerbs.contains(next) ? weight::weakVerb : weight::strongVerb;
+    }
+    const QStringView lastWord = textOf(run.last);
+    const bool apostrophe = run.last + 1 < m_tokens.size() && m_tokens.at(m_words.at(run.last)).range.end < m_text.size()
+        && (m_text.at(m_tokens.at(m_words.at(run.last)).range.end) == u'\''
+            || m_text.at(m_tokens.at(m_words.at(run.last)).range.end) == u'’');
+    if (isPossessive(lastWord) || apostrophe)
+        score += weight::possessive;
+    return score;
+}
+
+// How the run is written: where it stands and its letter case.
+double PortableNameTagger::shapeEvidence(const Run &run) const
+{
+    double score = 0;
+    if (atSentenceStart(run.first) && run.first == run.last && !has(run.first, Fact::given)
+        && has(run.first, Fact::everyday))
+        score += weight::sentenceStart;
+    if (shapeOf(run.first) == Shape::lower)
+        score += weight::lowerCase;
+    if (run.first == run.last && has(run.first, Fact::nonPerson))
+        score += weight::placeLikeLoneWord;
+    if (run.first == run.last && run.first == 0 && has(run.first, Fact::everyday) && contextAfter(run) == 0)
+        score += weight::bareSentenceStart;
+    return score;
+}
+
+// Brands and places named after people ("Calvin Klein", "Harry Potter"),
+// unless the text has the person act ("Paul Smith asked").
+bool PortableNameTagger::isPersonNamedBrand(const Run &run) const
+{
+    if (run.last - run.first > 3 || !nameLexicon::mayStartPersonNamedBrand(lower(run.first)))
+        return false;
+    QStringList words;
+    for (qsizetype i = run.first; i <= run.last; ++i)
+        words.append(lower(i));
+    if (!nameLexicon::isPersonNamedBrand(words.join(u' ')))
+        return false;
+    return !(run.last + 1 < m_words.size() && has(run.last + 1, Fact::action)
+             && gapBefore(run.last + 1) == u" "_s && contextAfter(run) >= weight::strongVerb);
+}
+
+TextRange PortableNameTagger::rangeOf(const Run &run) const
+{
+    return {m_tokens.at(m_words.at(run.first)).range.start, m_tokens.at(m_words.at(run.last)).range.end};
 }
 
 void PortableNameTagger::tag()
 {
+    QList<ScoredRun> runs;
     for (Run run : capitalisedRuns()) {
-        run = trimmed(run);
-        if (run.first > run.last || score(run) < nameThreshold)
+        const bool titled = run.first > 0 && has(run.first - 1, Fact::title);
+        if (isPersonNamedBrand(run) || (titled && isPersonNamedBrand({run.first - 1, run.last})))
             continue;
-        m_names.append({m_tokens.at(m_words.at(run.first)).range.start,
-                        m_tokens.at(m_words.at(run.last)).range.end});
+        const qsizetype untrimmedLast = run.last;
+        if (!isSurnameFirstName(run))
+            run = trimmed(run);
+        if (run.first > run.last || (run.last < untrimmedLast && isPersonNamedBrand(run)))
+            continue;
+        const bool textFollows = untrimmedLast + 1 < m_words.size() && gapBefore(untrimmedLast + 1) == u" "_s;
+        const double trailing = run.last < untrimmedLast && textFollows ? weight::trailingWord : 0;
+        runs.append({run, score(run) + trailing});
+    }
+    addCoordinated(runs);
+    for (qsizetype i = 0; i < runs.size(); ++i) {
+        if (runs.at(i).score < weight::threshold)
+            continue;
+        TextRange range = rangeOf(runs.at(i).run);
+        if (const auto surname = surnameBeforeComma(runs, i))
+            range.start = m_tokens.at(m_words.at(*surname)).range.start;
+        m_names.append(range);
+    }
+    for (const TextRange &range : ScriptNameFinder::names(m_text)) {
+        const bool taken = std::any_of(m_names.cbegin(), m_names.cend(), [&](const TextRange &r) { return r.overlaps(range); });
+        if (!taken)
+            m_names.append(range);
+    }
+    std::sort(m_names.begin(), m_names.end(), [](const TextRange &a, const TextRange &b) { return a.start < b.start; });
+}
+
+// "Fairbrother and Tsang", "marisol & juanita": a doubtful run joined to a
+// name, or two given names joined to each other, are names.
+void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
+{
+    for (qsizetype i = 0; i + 1 < runs.size(); ++i) {
+        ScoredRun &left = runs[i];
+        ScoredRun &right = runs[i + 1];
+        if (right.run.first != left.run.last + 1 && !(right.run.first == left.run.last + 2 && lower(left.run.last + 1) == u"and"_s))
+            continue;
+        const QString gap = m_text.mid(m_tokens.at(m_words.at(left.run.last)).range.end,
+                                       m_tokens.at(m_words.at(right.run.first)).range.start
+                                           - m_tokens.at(m_words.at(left.run.last)).range.end).trimmed();
+        if (gap != u"&"_s && gap != u"+"_s && gap != u"and"_s)
+            continue;
+        const bool bothGiven = has(left.run.first, Fact::given) && has(right.run.first, Fact::given);
+        const double floor = weight::threshold - weight::coordinated;
+        if ((left.score >= weight::threshold || bothGiven) && right.score >= floor)
+            right.score = qMax(right.score, weight::threshold);
+        if ((right.score >= weight::threshold || bothGiven) && left.score >= floor)
+            left.score = qMax(left.score, weight::threshold);
     }
 }
 
+// "Rivera, Ana Lucía" opening a record: the surname before the comma belongs
+// to the name after it. Gives the surname's word.
+std::optional<qsizetype> PortableNameTagger::surnameBeforeComma(const QList<ScoredRun> &runs, qsizetype i) const
+{
+    const Run &run = runs.at(i).run;
+    if (run.first < 1 || !has(run.first, Fact::given) || gapBefore(run.first) != u", "_s)
+        return std::nullopt;
+    const qsizetype surname = run.first - 1;
+    const bool alone = surname == 0 && (i == 0 || runs.at(i - 1).run.last <= surname);
+    if (!alone || !joinsRun(surname) || has(surname, Fact::everyday))
+        return std::nullopt;
+    return surname;
+}
+
+// Names need not begin or end where tokens do: a Chinese name is part of a
+// longer run of characters. Tokens are cut at the names' edges.
 QList<NameToken> PortableNameTagger::tokens(const TokenOptions &options) const
 {
     QList<NameToken> result;
     qsizetype name = 0;
     for (const Token &token : m_tokens) {
-        while (name < m_names.size() && m_names.at(name).end <= token.range.start)
-            ++name;
-        const bool inName = name < m_names.size() && m_names.at(name).start <= token.range.start
-            && token.range.end <= m_names.at(name).end;
-        if (inName && options.joinNames) {
-            if (token.range.start == m_names.at(name).start)
-                result.append({m_names.at(name), true});
-            continue;
+        qsizetype at = token.range.start;
+        while (at < token.range.end) {
+            while (name < m_names.size() && m_names.at(name).end <= at)
+                ++name;
+            const bool inName = name < m_names.size() && m_names.at(name).start <= at;
+            if (inName && options.joinNames) {
+                if (at == m_names.at(name).start)
+                    result.append({m_names.at(name), true});
+                at = qMin(token.range.end, m_names.at(name).end);
+                continue;
+            }
+            const qsizetype end = inName ? qMin(token.range.end, m_names.at(name).end)
+                : name < m_names.size() ? qMin(token.range.end, m_names.at(name).start) : token.range.end;
+            const bool omitted = (token.kind == Token::Kind::whitespace && options.omitWhitespace)
+                || (token.kind == Token::Kind::punctuation && options.omitPunctuation);
+            if (!omitted)
+                result.append({{at, end}, inName && token.kind == Token::Kind::word});
+            at = end;
         }
-        if ((token.kind == Token::Kind::whitespace && options.omitWhitespace)
-            || (token.kind == Token::Kind::punctuation && options.omitPunctuation))
-            continue;
-        result.append({token.range, inName && token.kind == Token::Kind::word});
     }
     return result;
 }

@@ -4,14 +4,19 @@
 
 #include <QStringList>
 
+#include <optional>
+#include <vector>
+
 namespace quorvane {
 
 // A personal-name tagger of our own. It weighs the evidence around each run of
-// capitalised words the way a statistical tagger's features would: known given
+// name-like words the way a statistical tagger's features would: known given
 // names and surnames, titles and lead words before the run, speech and action
-// verbs after it, initials and possessives, against months, days, places,
-// companies and everyday words that are only capitalised because a sentence
-// starts with them.
+// verbs after it, initials, particles and possessives, the names joined to it,
+// against months, days, places, streets, companies, brands and everyday words
+// that are only capitalised because a sentence starts with them. Text written
+// all in capitals or all in lower case is read by the same rules, and names in
+// scripts without capitals are left to ScriptNameFinder.
 class PortableNameTagger : public NameTagger
 {
 public:
@@ -32,21 +37,59 @@ private:
         qsizetype last = 0;
     };
 
+    // What the word lists and the dictionary may say of a word.
+    enum class Fact {
+        given, surname, title, lead, action, opener, nonPerson, placePreposition, particle, placeNoun,
+        function, cue, everyday, inDictionary, properNoun
+    };
+    struct Facts
+    {
+        quint32 asked = 0;
+        quint32 held = 0;
+    };
+    static constexpr quint32 bit(Fact fact) { return 1u << int(fact); }
+    static bool holds(const QString &word, Fact fact);
+    bool has(qsizetype word, Fact fact) const;
+
+    // How a word is written; all-capital words count as capitalised in text
+    // written in capitals throughout.
+    enum class Shape { capitalised, capitals, initial, lower, other };
+
+    struct ScoredRun
+    {
+        Run run;
+        double score = 0;
+    };
+
     void tag();
+    void addCoordinated(QList<ScoredRun> &runs) const;
+    std::optional<qsizetype> surnameBeforeComma(const QList<ScoredRun> &runs, qsizetype i) const;
     QList<Run> capitalisedRuns() const;
     Run trimmed(Run run) const;
     double score(const Run &run) const;
+    double wordEvidence(const Run &run) const;
+    double contextBefore(const Run &run) const;
+    double contextAfter(const Run &run) const;
+    double shapeEvidence(const Run &run) const;
+    bool isPersonNamedBrand(const Run &run) const;
+    bool isSurnameFirstName(const Run &run) const;
     bool joinsRun(qsizetype word) const;
+    bool isLowerCaseName(qsizetype word) const;
+    Shape shapeOf(qsizetype word) const;
+    TextRange rangeOf(const Run &run) const;
     // The word in lower case, without a possessive ending.
     const QString &lower(qsizetype word) const;
-    QString gapBefore(qsizetype word) const;
+    QStringView gapBefore(qsizetype word) const;
+    QStringView textOf(qsizetype word) const;
     bool atSentenceStart(qsizetype word) const;
 
     QString m_text;
     QList<Token> m_tokens;
     QList<qsizetype> m_words;       // token indexes of the word tokens
     QStringList m_lowerWords;       // per word
+    mutable std::vector<Facts> m_facts; // per word, filled as the rules ask
     QList<TextRange> m_names;       // ranges of the names found, in order
+    bool m_shouting = false;        // the text is written in capitals
 };
 
 } // namespace quorvane

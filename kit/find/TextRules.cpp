@@ -15,9 +15,10 @@ const QRegularExpression &emailPattern()
 const QRegularExpression &nameWordPattern()
 {
     static const QRegularExpression pattern(
+        // Marks belong to their letters (Devanagari and Thai vowel signs).
         // A possessive "'s" is not part of the word: "Wojcik's" is Wojcik, so one
         // person gets one stand-in however the text writes them.
-        u"\\p{L}+(?:['’](?![sS](?!\\p{L}))\\p{L}+)*(?:-\\p{L}+(?:['’](?![sS](?!\\p{L}))\\p{L}+)*)*"_s,
+        u"\\p{L}[\\p{L}\\p{M}]*(?:['’](?![sS](?!\\p{L}))\\p{L}[\\p{L}\\p{M}]*)*(?:-\\p{L}[\\p{L}\\p{M}]*(?:['’](?![sS](?!\\p{L}))\\p{L}[\\p{L}\\p{M}]*)*)*"_s,
         QRegularExpression::UseUnicodePropertiesOption);
     return pattern;
 }

@@ -1,0 +1,280 @@
+#include "kit/find/ScriptNameFinder.h"
+
+#include <QSet>
+
+using namespace Qt::StringLiterals;
+
+namespace quorvane {
+
+namespace {
+
+// Chinese family names take one character (a few take two); a given name one or two.
+const QString chineseSurnames = u"王李张刘陈杨黄赵吴周徐孙马朱胡郭何高林罗郑梁谢宋唐许韩冯邓曹彭曾肖田董袁潘于蒋蔡余杜叶程苏魏吕丁任沈姚卢姜崔钟谭陆汪范金石廖贾夏韦付方白邹孟熊秦邱江尹薛闫段雷侯龙史陶黎贺顾毛郝龚邵万钱严覃武戴莫孔向汤"_s;
+const QStringList compoundSurnames{u"欧阳"_s, u"司马"_s, u"上官"_s, u"诸葛"_s, u"东方"_s, u"皇甫"_s};
+// Characters that end a Chinese name when they follow the family name's first
+// given-name character: verbs, time words and particles of the sentence.
+const QString chineseStops = u"说下来的在是和与给让已将要把被对去打发请先同今昨上于也都就还又等讲问告确提收付回电号已会想要一二三女男"_s;
+const QStringList japaneseSurnames{
+    u"佐藤"_s, u"鈴木"_s, u"高橋"_s, u"田中"_s, u"伊藤"_s, u"渡辺"_s, u"山本"_s, u"中村"_s, u"小林"_s,
+    u"加藤"_s, u"吉田"_s, u"山田"_s, u"佐々木"_s, u"山口"_s, u"松本"_s, u"井上"_s, u"木村"_s, u"林"_s,
+    u"斎藤"_s, u"清水"_s, u"山崎"_s, u"森"_s, u"池田"_s, u"橋本"_s, u"阿部"_s, u"石川"_s, u"前田"_s,
+    u"藤田"_s, u"小川"_s, u"後藤"_s, u"岡田"_s, u"長谷川"_s, u"村上"_s, u"近藤"_s, u"石井"_s, u"坂本"_s,
+    u"遠藤"_s, u"青木"_s, u"藤井"_s, u"西村"_s, u"福田"_s, u"太田"_s, u"三浦"_s, u"藤原"_s, u"岡本"_s};
+// Honorifics after a name: never part of it.
+const QStringList honorifics{u"様"_s, u"さん"_s, u"さま"_s, u"氏"_s, u"君"_s, u"くん"_s, u"ちゃん"_s,
+                             u"殿"_s, u"先生"_s, u"女士"_s, u"님"_s, u"씨"_s, u"जी"_s};
+// Words before a name in these scripts: "contact", "person in charge".
+const QStringList hanCues{u"联系人"_s, u"请联系"_s, u"联系"_s, u"担当"_s, u"负责人"_s, u"收件人"_s, u"签收人"_s};
+const QString koreanSurnames = u"김이박최정강조윤장임한오서신권황안송류전홍고문양손배백허유남심노하곽성차주우구민나진지엄채원천방공현함변염여추도소석선설마길연위표명기반왕금옥육인맹제모탁국어은편용"_s;
+const QStringList koreanTitles{u"과장"_s, u"부장"_s, u"대리"_s, u"사장"_s, u"팀장"_s, u"님"_s, u"씨"_s, u"선생"_s, u"대표"_s, u"실장"_s, u"차장"_s};
+const QSet<QString> arabicGivenNames{
+    u"محمد"_s, u"أحمد"_s, u"علي"_s, u"عمر"_s, u"يوسف"_s, u"خالد"_s, u"حسن"_s, u"حسين"_s, u"إبراهيم"_s,
+    u"عبدالله"_s, u"عبد"_s, u"سعيد"_s, u"طارق"_s, u"كريم"_s, u"فاطمة"_s, u"ليلى"_s, u"نورة"_s, u"نور"_s,
+    u"مريم"_s, u"سارة"_s, u"عائشة"_s, u"خديجة"_s, u"زينب"_s, u"ريم"_s, u"هند"_s, u"سلمى"_s, u"منى"_s,
+    u"ياسمين"_s, u"أمل"_s, u"رشيد"_s, u"سلمان"_s, u"فيصل"_s, u"ماجد"_s, u"هدى"_s, u"لينا"_s, u"رنا"_s};
+const QSet<QString> arabicSurnames{u"منصور"_s, u"حداد"_s, u"خوري"_s, u"حسن"_s, u"علي"_s, u"صالح"_s,
+                                   u"عباس"_s, u"يوسف"_s, u"إبراهيم"_s, u"محمود"_s, u"قاسم"_s};
+const QSet<QString> devanagariGivenNames{
+    u"राहुल"_s, u"अमित"_s, u"विकास"_s, u"प्रिया"_s, u"सुनील"_s, u"अनिल"_s, u"राज"_s, u"सुरेश"_s, u"रमेश"_s,
+    u"पूजा"_s, u"नेहा"_s, u"अंजलि"_s, u"दीपक"_s, u"विजय"_s, u"संजय"_s, u"राजेश"_s, u"मनोज"_s, u"सुनीता"_s,
+    u"अनीता"_s, u"कविता"_s, u"रोहित"_s, u"अर्जुन"_s, u"विक्रम"_s, u"आदित्य"_s, u"लक्ष्मी"_s, u"गीता"_s};
+const QSet<QString> devanagariSurnames{u"शर्मा"_s, u"कुमार"_s, u"सिंह"_s, u"वर्मा"_s, u"गुप्ता"_s, u"पटेल"_s,
+                                       u"यादव"_s, u"जोशी"_s, u"मिश्रा"_s, u"अग्रवाल"_s, u"चौधरी"_s, u"राव"_s};
+const QSet<QString> thaiGivenNames{u"สมชาย"_s, u"สมศักดิ์"_s, u"สมศรี"_s, u"สมพงษ์"_s, u"ประเสริฐ"_s,
+                                   u"สุดา"_s, u"มาลี"_s, u"วิชัย"_s, u"สุนทร"_s, u"อรุณ"_s};
+const QSet<QString> hebrewGivenNames{u"שרה"_s, u"דוד"_s, u"משה"_s, u"יוסי"_s, u"רחל"_s, u"מיכל"_s,
+                                     u"נועה"_s, u"יעל"_s, u"אבי"_s, u"דניאל"_s, u"רבקה"_s, u"לאה"_s};
+
+enum class Script { other, han, kana, hangul, arabic, devanagari, thai, hebrew };
+
+char32_t codePoint(const QString &text, qsizetype i, qsizetype *width)
+{
+    if (text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+        *width = 2;
+        return QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
+    }
+    *width = 1;
+    return text.at(i).unicode();
+}
+
+Script scriptOf(char32_t c)
+{
+    switch (QChar::script(c)) {
+    case QChar::Script_Han: return Script::han;
+    case QChar::Script_Hiragana:
+    case QChar::Script_Katakana: return Script::kana;
+    case QChar::Script_Hangul: return Script::hangul;
+    case QChar::Script_Arabic: return Script::arabic;
+    case QChar::Script_Devanagari: return Script::devanagari;
+    case QChar::Script_Thai: return Script::thai;
+    case QChar::Script_Hebrew: return Script::hebrew;
+    default: return Script::other;
+    }
+}
+
+// A stretch of one script: Han characters, a kana run, or one word of a
+// spaced script.
+struct Segment
+{
+    Script script = Script::other;
+    TextRange range;
+};
+
+QList<Segment> segments(const QString &text)
+{
+    QList<Segment> result;
+    qsizetype i = 0;
+    while (i < text.size()) {
+        qsizetype width = 1;
+        const char32_t c = codePoint(text, i, &width);
+        const Script script = QChar::isMark(c) ? Script::other : scriptOf(c);
+        if (!result.isEmpty() && result.last().range.end == i
+            && (result.last().script == script || (QChar::isMark(c) && result.last().script != Script::other))) {
+            result.last().range.end = i + width;
+        } else if (script != Script::other) {
+            result.append({script, {i, i + width}});
+        }
+        i += width;
+    }
+    return result;
+}
+
+bool startsWithAny(QStringView text, const QStringList &prefixes)
+{
+    return std::any_of(prefixes.cbegin(), prefixes.cend(), [&](const QString &p) { return text.startsWith(p); });
+}
+
+QStringView viewOf(const QString &text, TextRange range)
+{
+    return QStringView(text).sliced(range.start, range.length());
+}
+
+// Counts characters, not UTF-16 units (rare Han characters lie beyond the first plane).
+qsizetype characters(QStringView text)
+{
+    return std::count_if(text.begin(), text.end(), [](QChar c) { return !c.isLowSurrogate(); });
+}
+
+// The UTF-16 length of the first n characters.
+qsizetype unitsOf(QStringView text, qsizetype n)
+{
+    qsizetype i = 0;
+    for (; i < text.size() && n > 0; --n)
+        i += text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+    return i;
+}
+
+bool mostlyOtherScript(const QString &text)
+{
+    const qsizetype latin = std::count_if(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x250 && c.isLetter(); });
+    return latin * 2 > text.size() / 2;
+}
+
+// The length, in UTF-16 units, of a Han name at the start of `run`; 0 when none.
+qsizetype hanNameLength(QStringView run, bool cued)
+{
+    for (const QString &surname : japaneseSurnames)
+        if (run.startsWith(surname) && run.size() > surname.size())
+            return qMin(run.size(), surname.size() + 2);
+    qsizetype surname = 0;
+    if (startsWithAny(run, compoundSurnames))
+        surname = 2;
+    else if (!run.isEmpty() && chineseSurnames.contains(run.at(0)))
+        surname = 1;
+    if (surname == 0 || run.size() <= surname || chineseStops.contains(run.at(surname)))
+        return cued && characters(run) >= 2 && characters(run) <= 4 ? run.size() : 0;
+    const qsizetype length = surname + 2 <= run.size() && !chineseStops.contains(run.at(surname + 1)) ? surname + 2 : surname + 1;
+    return qMin(length, run.size());
+}
+
+void addHanNames(const QString &text, const QList<Segment> &parts, QList<TextRange> &names)
+{
+    const bool foreignText = mostlyOtherScript(text);
+    for (qsizetype p = 0; p < parts.size(); ++p) {
+        const Segment &segment = parts.at(p);
+        if (segment.script != Script::han)
+            continue;
+        QStringView run = viewOf(text, segment.range);
+        qsizetype start = segment.range.start;
+        const QString before = text.first(start).trimmed();
+        bool cued = before.endsWith(u'：') || before.endsWith(u':') || foreignText;
+        for (const QString &cue : hanCues) {
+            if (run.startsWith(cue) && run.size() > cue.size()) {
+                run = run.sliced(cue.size());
+                start += cue.size();
+                cued = true;
+            }
+        }
+        const bool atStart = before.isEmpty() || !before.back().isLetter();
+        if (!cued && !atStart)
+            continue;
+        // Japanese given names are often written in kana: "伊藤さくら様".
+        const bool kanaNameFollows = p + 1 < parts.size() && parts.at(p + 1).script == Script::kana
+            && parts.at(p + 1).range.start == segment.range.end;
+        if (kanaNameFollows && startsWithAny(run, japaneseSurnames)) {
+            QStringView kana = viewOf(text, parts.at(p + 1).range);
+            for (const QString &honorific : honorifics)
+                if (const qsizetype at = kana.indexOf(honorific); at > 0)
+                    kana = kana.first(at);
+            const bool honourAfter = p + 2 < parts.size() && parts.at(p + 2).range.start == parts.at(p + 1).range.end
+                && startsWithAny(viewOf(text, parts.at(p + 2).range), honorifics);
+            if ((kana.size() < parts.at(p + 1).range.length() || honourAfter) && run.size() <= 3) {
+                names.append({start, parts.at(p + 1).range.start + kana.size()});
+                continue;
+            }
+        }
+        const bool honoured = kanaNameFollows && startsWithAny(viewOf(text, parts.at(p + 1).range), honorifics);
+        const qsizetype length = hanNameLength(run, cued || (honoured && characters(run) <= 4));
+        if (length > 0)
+            names.append({start, start + unitsOf(run, characters(run.first(length)))});
+    }
+}
+
+void addHangulNames(const QString &text, const QList<Segment> &parts, QList<TextRange> &names)
+{
+    const bool foreignText = mostlyOtherScript(text);
+    for (qsizetype p = 0; p < parts.size(); ++p) {
+        const Segment &segment = parts.at(p);
+        if (segment.script != Script::hangul)
+            continue;
+        QStringView word = viewOf(text, segment.range);
+        for (const QString &honorific : honorifics)
+            if (word.size() > 3 && word.endsWith(honorific))
+                word.chop(honorific.size());
+        if (word.size() < 2 || word.size() > 4 || !koreanSurnames.contains(word.at(0)))
+            continue;
+        const QString before = text.first(segment.range.start).trimmed();
+        const bool cued = before.endsWith(u':') || foreignText;
+        const bool titled = p + 1 < parts.size() && parts.at(p + 1).script == Script::hangul
+            && startsWithAny(viewOf(text, parts.at(p + 1).range), koreanTitles);
+        if ((cued || titled || segment.range.length() > word.size()) && word.size() == 3)
+            names.append({segment.range.start, segment.range.start + word.size()});
+    }
+}
+
+// Spaced scripts: a known given name, with the word after it when that is a
+// family name (Arabic family names often start with the article "ال").
+void addSpacedNames(const QString &text, const QList<Segment> &parts, QList<TextRange> &names)
+{
+    static const QStringList arabicPrefixes{u"بـ"_s, u"لـ"_s, u"و"_s, u"ب"_s, u"ل"_s};
+    for (qsizetype p = 0; p < parts.size(); ++p) {
+        const Segment &segment = parts.at(p);
+        const QString word = segment.range.of(text);
+        TextRange range = segment.range;
+        bool given = false;
+        const QSet<QString> *surnames = nullptr;
+        switch (segment.script) {
+        case Script::arabic:
+            given = arabicGivenNames.contains(word);
+            for (qsizetype i = 0; !given && i < arabicPrefixes.size(); ++i)
+                if (word.startsWith(arabicPrefixes.at(i)) && arabicGivenNames.contains(word.sliced(arabicPrefixes.at(i).size()))) {
+                    given = true;
+                    range.start += arabicPrefixes.at(i).size();
+                }
+            surnames = &arabicSurnames;
+            break;
+        case Script::devanagari:
+            given = devanagariGivenNames.contains(word);
+            surnames = &devanagariSurnames;
+            break;
+        case Script::thai: given = thaiGivenNames.contains(word); break;
+        case Script::hebrew: given = hebrewGivenNames.contains(word); break;
+        default: break;
+        }
+        if (!given)
+            continue;
+        if (p + 1 < parts.size() && parts.at(p + 1).script == segment.script) {
+            const Segment &next = parts.at(p + 1);
+            const QString nextWord = next.range.of(text);
+            const bool spaced = text.mid(range.end, next.range.start - range.end).trimmed().isEmpty();
+            const bool family = segment.script == Script::thai || segment.script == Script::hebrew
+                || (surnames && surnames->contains(nextWord))
+                || (segment.script == Script::arabic && nextWord.startsWith(u"ال"_s));
+            if (spaced && family) {
+                range.end = next.range.end;
+                ++p;
+            }
+        }
+        names.append(range);
+    }
+}
+
+} // namespace
+
+QList<TextRange> ScriptNameFinder::names(const QString &text)
+{
+    QList<TextRange> result;
+    // Latin, Greek and Cyrillic text, the most of it, has nothing for this finder.
+    if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x0590; }))
+        return result;
+    const QList<Segment> parts = segments(text);
+    const bool any = std::any_of(parts.cbegin(), parts.cend(), [](const Segment &s) { return s.script != Script::other; });
+    if (!any)
+        return result;
+    addHanNames(text, parts, result);
+    addHangulNames(text, parts, result);
+    addSpacedNames(text, parts, result);
+    return result;
+}
+
+} // namespace quorvane

@@ -1,0 +1,96 @@
+#include "Printing.h"
+
+#include "kit/find/Detector.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace quorvane;
+
+namespace {
+
+struct Case
+{
+    QString text;
+    QStringList names;
+};
+
+// The name findings of a free-text cell, as written.
+QStringList namesIn(const QString &text)
+{
+    Detector detector;
+    QStringList names;
+    for (const Finding &finding : detector.findings(text, ColumnKind::autoDetect))
+        if (finding.kind == ValueKind::name)
+            names.append(finding.text);
+    return names;
+}
+
+void expectNames(const QList<Case> &cases)
+{
+    for (const Case &c : cases)
+        EXPECT_EQ(namesIn(c.text), c.names) << c.text.toStdString();
+}
+
+} // namespace
+
+TEST(NameKinds, GivenNamesThatAreAlsoPlacesMonthsOrWords)
+{
+    expectNames({{u"Brighton Dunmore called about the pallet."_s, {u"Brighton Dunmore"_s}},
+                 {u"Please ask Sydney about the invoice."_s, {u"Sydney"_s}},
+                 {u"Forrest Gale said the van is late."_s, {u"Forrest Gale"_s}},
+                 {u"Thanks August Brinkley for the quote."_s, {u"August Brinkley"_s}},
+                 {u"Customer moved from Memphis to Denver."_s, {}},
+                 {u"Grace period ends Friday."_s, {}}});
+}
+
+TEST(NameKinds, CapitalsAndLowerCase)
+{
+    expectNames({{u"CALLED GRETA MALMQVIST AGAIN, NO ANSWER"_s, {u"GRETA MALMQVIST"_s}},
+                 {u"called anjali yesterday"_s, {u"anjali"_s}},
+                 {u"bcc: ezra"_s, {u"ezra"_s}},
+                 {u"pls mark as urgent"_s, {}},
+                 {u"SHIP VIA FEDEX GROUND"_s, {}}});
+}
+
+TEST(NameKinds, InitialsParticlesAndHyphens)
+{
+    expectNames({{u"Signed by R. Thackeray at the gate."_s, {u"R. Thackeray"_s}},
+                 {u"J. K. Asamoah wants a copy."_s, {u"J. K. Asamoah"_s}},
+                 {u"Anna P. Wisniewska approved it."_s, {u"Anna P. Wisniewska"_s}},
+                 {u"Met Pieter van den Bosch on site."_s, {u"Pieter van den Bosch"_s}},
+                 {u"Omar bin Zayed confirmed the order."_s, {u"Omar bin Zayed"_s}},
+                 {u"Seo-hyun sent the mockups."_s, {u"Seo-hyun"_s}},
+                 {u"Pham Van Duc asked for samples."_s, {u"Pham Van Duc"_s}}});
+}
+
+TEST(NameKinds, OtherScripts)
+{
+    expectNames({{u"张伟说发票金额不对。"_s, {u"张伟"_s}},
+                 {u"联系人：李娜"_s, {u"李娜"_s}},
+                 {u"山田太郎様よりお問い合わせ"_s, {u"山田太郎"_s}},
+                 {u"담당자: 김민준"_s, {u"김민준"_s}},
+                 {u"Позвонить Ольге Смирновой до пятницы."_s, {u"Ольге Смирновой"_s}},
+                 {u"Please reply to Ελένη Νικολάου today."_s, {u"Ελένη Νικολάου"_s}},
+                 {u"राहुल शर्मा ने ऑर्डर रद्द कर दिया।"_s, {u"राहुल शर्मा"_s}},
+                 {u"发票已开，请查收。"_s, {}}});
+}
+
+TEST(NameKinds, LoneNamesTheTextMarksAsPeople)
+{
+    expectNames({{u"Ines said the scan was unreadable."_s, {u"Ines"_s}},
+                 {u"ok per Zelenko"_s, {u"Zelenko"_s}},
+                 {u"Reviewed with Fairbrother and Tsang."_s, {u"Fairbrother"_s, u"Tsang"_s}},
+                 {u"Harlan Wojcik's order is on hold."_s, {u"Harlan Wojcik"_s}},
+                 {u"Tanaka-san prefers email."_s, {u"Tanaka"_s}}});
+}
+
+TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
+{
+    expectNames({{u"Palm Desert store closed until March."_s, {}},
+                 {u"Navy Federal declined the transfer."_s, {}},
+                 {u"Marcus Oyelowo works at Dunkin Donuts on Grove Rd."_s, {u"Marcus Oyelowo"_s}},
+                 {u"Calvin Klein underwear returned."_s, {}},
+                 {u"Orlando FL returns go to the depot."_s, {}},
+                 {u"Washington Blvd & Lincoln Ave, leave at the desk."_s, {}}});
+}

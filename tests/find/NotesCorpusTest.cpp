@@ -1,0 +1,107 @@
+#include "kit/find/Detector.h"
+#include "tests/FileBytes.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <gtest/gtest.h>
+
+#include <iostream>
+
+using namespace Qt::StringLiterals;
+using namespace quorvane;
+
+namespace {
+
+struct Note
+{
+    QString text;
+    QList<TextRange> names;
+};
+
+// One JSON object a line: {"text": ..., "names": [[start, end], ...]} in UTF-16 offsets.
+QList<Note> readNotes(const QString &path)
+{
+    QList<Note> notes;
+    for (const QByteArray &line : test::readBytes(path).split('\n')) {
+        const QJsonObject object = QJsonDocument::fromJson(line).object();
+        if (object.isEmpty())
+            continue;
+        Note note{object.value("text"_L1).toString(), {}};
+        for (const QJsonValue &span : object.value("names"_L1).toArray())
+            note.names.append({span.toArray().at(0).toInteger(), span.toArray().at(1).toInteger()});
+        notes.append(note);
+    }
+    return notes;
+}
+
+// Every letter of the labelled name lies in some name finding: the swap replaces all of it.
+bool covered(const Note &note, const TextRange &name, const QList<TextRange> &found)
+{
+    for (qsizetype i = name.start; i < name.end; ++i) {
+        if (!note.text.at(i).isLetter() && !note.text.at(i).isSurrogate())
+            continue;
+        if (std::none_of(found.cbegin(), found.cend(), [&](const TextRange &r) { return r.start <= i && i < r.end; }))
+            return false;
+    }
+    return true;
+}
+
+struct Score
+{
+    int names = 0, coveredNames = 0, findings = 0, rightFindings = 0;
+    double recall() const { return coveredNames / double(names); }
+    double precision() const { return rightFindings / double(findings); }
+};
+
+// With `show`, prints what was missed and what was wrongly found.
+Score scoreNotes(const QString &path, bool show)
+{
+    Score score;
+    Detector detector;
+    for (const Note &note : readNotes(path)) {
+        QList<TextRange> found;
+        for (const Finding &finding : detector.findings(note.text, ColumnKind::autoDetect))
+            if (finding.kind == ValueKind::name)
+                found.append(finding.range);
+        for (const TextRange &name : note.names) {
+            const bool hit = covered(note, name, found);
+            score.coveredNames += hit;
+            if (!hit && show)
+                std::cout << "missed: " << name.of(note.text).toStdString() << "  | " << note.text.toStdString() << '\n';
+        }
+        for (const TextRange &range : std::as_const(found)) {
+            const bool right = std::any_of(note.names.cbegin(), note.names.cend(),
+                                           [&](const TextRange &n) { return n.overlaps(range); });
+            score.rightFindings += right;
+            if (!right && show)
+                std::cout << "extra: " << range.of(note.text).toStdString() << "  | " << note.text.toStdString() << '\n';
+        }
+        score.names += note.names.size();
+        score.findings += found.size();
+    }
+    return score;
+}
+
+} // namespace
+
+// Scored on the half of the notes that no tuning looked at; its notes are never printed.
+TEST(NotesCorpus, NamesInHeldOutNotes)
+{
+    const Score score = scoreNotes(QStringLiteral(QUORVANE_TEST_DATA "/find/notes-heldout.jsonl"), false);
+    ASSERT_GE(score.names, 300);
+    std::cout << "held-out notes: recall " << score.recall() << ", precision " << score.precision() << '\n';
+    // What the tagger reached when these thresholds were set, rounded down, so
+    // that a regression shows.
+    EXPECT_GE(score.recall(), 0.73);
+    EXPECT_GE(score.precision(), 0.87);
+}
+
+// For tuning: run with --gtest_also_run_disabled_tests to list the misses on the tuning half.
+TEST(NotesCorpus, DISABLED_TuningHalf)
+{
+    const Score score = scoreNotes(QStringLiteral(QUORVANE_TEST_DATA "/find/notes-tune.jsonl"), true);
+    std::cout << "tuning notes: recall " << score.recall() << " (" << score.coveredNames << "/" << score.names
+              << "), precision " << score.precision() << " (" << score.rightFindings << "/" << score.findings << ")\n";
+}
