@@ -341,6 +341,18 @@ void Detector::Private::addPeople(const QString &text, ColumnKind column, Candid
     }
 }
 
+namespace {
+
+// "Lakeside Lakeside Corp.": a run of words right before a company word is the
+// company's name, whatever the words are.
+bool endsCompanyName(const QString &text, const QList<Word> &words, TextRange range)
+{
+    const auto next = std::find_if(words.cbegin(), words.cend(), [&](const Word &w) { return w.range.start >= range.end; });
+    return next != words.cend() && onlySpacesBetween(text, range.end, next->range.start) && isCompanySuffix(next->word);
+}
+
+} // namespace
+
 int Detector::Private::addTaggedNames(const QString &text, Candidates &candidates)
 {
     const QList<Word> words = nameWords(text);
@@ -349,6 +361,8 @@ int Detector::Private::addTaggedNames(const QString &text, Candidates &candidate
                      [](const TextRange &a, const TextRange &b) { return a.start < b.start; });
     int added = 0;
     for (const TextRange &range : std::as_const(ranges)) {
+        if (endsCompanyName(text, words, range))
+            continue;
         Finding finding = makeFinding(ValueKind::name, text, range);
         finding.nameParts = nameParts(finding.text, ColumnKind::autoDetect);
         if (!finding.nameParts.isEmpty())
