@@ -96,6 +96,93 @@ struct WordMatch
     bool needsSupport = false;
 };
 
+// The name and town stand-ins of one text, word by word. First names, last
+// names and towns share one namespace, so one lookup serves all three.
+class WordStandIns
+{
+public:
+    WordStandIns(const ProjectKey &key, int longest, const QSet<QString> &multiWordStarts, const QString &text)
+        : m_key(key), m_longest(longest), m_multiWordStarts(multiWordStarts), m_text(text), m_words(nameWords(text))
+    {
+    }
+
+    QList<WordMatch> all() const
+    {
+        QList<WordMatch> matches;
+        for (qsizetype i = 0; i < m_words.size();) {
+            qsizetype taken = 1;
+            std::optional<WordMatch> match = longestAt(i, taken);
+            if (!match)
+                match = singleAt(i);
+            if (match)
+                matches.append(*match);
+            i += taken;
+        }
+        return matches;
+    }
+
+private:
+    // Longest first: "Cedarhaven Springs" is one town, not two words.
+    std::optional<WordMatch> longestAt(qsizetype i, qsizetype &taken) const
+    {
+        if (!m_multiWordStarts.contains(m_words.at(i).word.toLower()))
+            return std::nullopt;
+        const qsizetype start = m_words.at(i).range.start;
+        for (qsizetype count = std::min<qsizetype>(m_longest, m_words.size() - i); count >= 2; --count) {
+            const qsizetype last = i + count - 1;
+            bool spaced = true;
+            for (qsizetype k = i; k < last && spaced; ++k)
+                spaced = onlyWhitespace(m_text, m_words.at(k).range.end, m_words.at(k + 1).range.start);
+            const qsizetype end = m_words.at(last).range.end;
+            if (!spaced)
+                continue;
+            if (auto match = lookUp(m_text.mid(start, end - start), start)) {
+                taken = count;
+                return match;
+            }
+        }
+        return std::nullopt;
+    }
+
+    std::optional<WordMatch> singleAt(qsizetype i) const
+    {
+        const Word &word = m_words.at(i);
+        if (auto match = lookUp(word.word, word.range.start))
+            return match;
+        // "Mateo’s" restores "Mateo" and keeps the possessive.
+        const qsizetype apostrophe = firstApostrophe(word.word);
+        return apostrophe > 0 ? lookUp(word.word.left(apostrophe), word.range.start) : std::nullopt;
+    }
+
+    std::optional<WordMatch> lookUp(const QString &matched, qsizetype start) const
+    {
+        // Most words are no stand-ins: one probe of the index settles them.
+        const bool oneWord = !matched.contains(u' ');
+        const auto entry = oneWord ? m_key.entryForStandInKey(wordSpace() + matched.toLower())
+                                   : m_key.entryForSubstitute(matched, EntryKind::firstName);
+        if (!entry)
+            return std::nullopt;
+        const LetterCase letterCase = letterCaseOf(matched);
+        // "iPhone"-like words that start small but are not all lower case are no stand-ins.
+        if (letterCase == LetterCase::mixed && !isCapitalised(matched))
+            return std::nullopt;
+        const bool everyday = letterCase == LetterCase::lower && oneWord && WordClasses::shared().isEverydayWord(matched);
+        return WordMatch{start, start + matched.size(), realCasedLike(entry->real, matched), everyday};
+    }
+
+    static const QString &wordSpace()
+    {
+        static const QString prefix = entryNamespace(EntryKind::firstName) + u'|';
+        return prefix;
+    }
+
+    const ProjectKey &m_key;
+    int m_longest;
+    const QSet<QString> &m_multiWordStarts;
+    const QString &m_text;
+    QList<Word> m_words;
+};
+
 // A text that holds nothing but stand-ins, such as a lower-case full name in a cell.
 bool onlyMatches(const QList<WordMatch> &matches, const QString &text)
 {
@@ -190,13 +277,27 @@ Restorer::Restorer(ProjectKey key) : m_key(std::move(key))
     }
 }
 
+// Five passes in a fixed order; a later pass never takes a stretch an earlier
+// one replaced, so an e-mail address keeps its digits from the phone pass.
 Restorer::TextResult Restorer::restore(const QString &text) const
 {
     if (m_key.entries().isEmpty() || text.isEmpty())
         return {text, 0};
-
     Replacements found;
+    const QList<TextRange> emails = addEmails(text, found);
+    addPhones(text, found);
+    addStreets(text, found);
+    addZips(text, found);
+    addNamesAndTowns(text, emails, found);
+    if (found.count() == 0)
+        return {text, 0};
+    return {found.appliedTo(text), found.count()};
+}
 
+// Every e-mail address of the text, the key's or not: the name pass leaves
+// the lower-case words of the others alone.
+QList<TextRange> Restorer::addEmails(const QString &text, Replacements &found) const
+{
     QList<TextRange> emails;
     for (auto it = emailPattern().globalMatch(text); it.hasNext();) {
         const auto match = it.next();
@@ -206,7 +307,11 @@ Restorer::TextResult Restorer::restore(const QString &text) const
             found.add(match.capturedStart(), match.capturedEnd(),
                       letterCaseOf(matched) == LetterCase::upper ? entry->real.toUpper() : entry->real);
     }
+    return emails;
+}
 
+void Restorer::addPhones(const QString &text, Replacements &found) const
+{
     for (auto it = phonePattern().globalMatch(text); it.hasNext();) {
         const auto match = it.next();
         // A match may begin with the separator in front of 555.
@@ -226,88 +331,30 @@ Restorer::TextResult Restorer::restore(const QString &text) const
         if (entry)
             found.add(start, end, phoneLike(entry->real, text.mid(start, numberEnd - start)));
     }
+}
 
+void Restorer::addStreets(const QString &text, Replacements &found) const
+{
     for (auto it = streetPattern().globalMatch(text); it.hasNext();) {
         const auto match = it.next();
         const QString matched = match.captured();
         if (auto entry = m_key.entryForSubstitute(matched, EntryKind::street))
             found.add(match.capturedStart(), match.capturedEnd(), realCasedLike(entry->real, matched));
     }
+}
 
+void Restorer::addZips(const QString &text, Replacements &found) const
+{
     for (auto it = zipPattern().globalMatch(text); it.hasNext();) {
         const auto match = it.next();
         if (auto entry = m_key.entryForSubstitute(match.captured().left(5), EntryKind::zip))
             found.add(match.capturedStart(), match.capturedEnd(), entry->real);
     }
-
-    addNamesAndTowns(text, emails, found);
-
-    if (found.count() == 0)
-        return {text, 0};
-    return {found.appliedTo(text), found.count()};
 }
 
 void Restorer::addNamesAndTowns(const QString &text, const QList<TextRange> &emails, Replacements &found) const
 {
-    // First names, last names and towns share one namespace, so one lookup
-    // serves all three.
-    const QList<Word> words = nameWords(text);
-    const QString wordSpace = entryNamespace(EntryKind::firstName) + u'|';
-    const auto lookUp = [&](const QString &matched) -> std::optional<WordMatch> {
-        // Most words are no stand-ins: one probe of the index settles them.
-        const bool oneWord = !matched.contains(u' ');
-        const auto entry = oneWord ? m_key.entryForStandInKey(wordSpace + matched.toLower())
-                                   : m_key.entryForSubstitute(matched, EntryKind::firstName);
-        if (!entry)
-            return std::nullopt;
-        const LetterCase letterCase = letterCaseOf(matched);
-        // "iPhone"-like words that start small but are not all lower case are no stand-ins.
-        if (letterCase == LetterCase::mixed && !isCapitalised(matched))
-            return std::nullopt;
-        const bool everyday = letterCase == LetterCase::lower && oneWord && WordClasses::shared().isEverydayWord(matched);
-        return WordMatch{0, 0, realCasedLike(entry->real, matched), everyday};
-    };
-
-    QList<WordMatch> matches;
-    for (qsizetype i = 0; i < words.size();) {
-        const qsizetype start = words.at(i).range.start;
-        std::optional<WordMatch> match;
-        qsizetype taken = 0;
-        // Longest first: "Cedarhaven Springs" is one town, not two words.
-        const bool mayStartLonger = m_multiWordStarts.contains(words.at(i).word.toLower());
-        for (qsizetype count = std::min<qsizetype>(m_longestWordStandIn, words.size() - i);
-             mayStartLonger && count >= 2 && !match; --count) {
-            const qsizetype last = i + count - 1;
-            bool spaced = true;
-            for (qsizetype k = i; k < last && spaced; ++k)
-                spaced = onlyWhitespace(text, words.at(k).range.end, words.at(k + 1).range.start);
-            if (!spaced)
-                continue;
-            const qsizetype end = words.at(last).range.end;
-            if ((match = lookUp(text.mid(start, end - start)))) {
-                match->end = end;
-                taken = count;
-            }
-        }
-        if (!match) {
-            QString matched = words.at(i).word;
-            match = lookUp(matched);
-            // "Mateo’s" restores "Mateo" and keeps the possessive.
-            if (!match && firstApostrophe(matched) > 0) {
-                matched.truncate(firstApostrophe(matched));
-                match = lookUp(matched);
-            }
-            if (match)
-                match->end = start + matched.size();
-            taken = 1;
-        }
-        if (match) {
-            match->start = start;
-            matches.append(*match);
-        }
-        i += taken;
-    }
-
+    const QList<WordMatch> matches = WordStandIns(m_key, m_longestWordStandIn, m_multiWordStarts, text).all();
     const bool onlyNames = onlyMatches(matches, text);
     for (qsizetype i = 0; i < matches.size(); ++i) {
         const WordMatch &match = matches.at(i);

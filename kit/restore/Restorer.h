@@ -38,6 +38,10 @@ public:
 
 private:
     class Replacements;
+    QList<TextRange> addEmails(const QString &text, Replacements &found) const;
+    void addPhones(const QString &text, Replacements &found) const;
+    void addStreets(const QString &text, Replacements &found) const;
+    void addZips(const QString &text, Replacements &found) const;
     void addNamesAndTowns(const QString &text, const QList<TextRange> &emails, Replacements &found) const;
 
     ProjectKey m_key;
