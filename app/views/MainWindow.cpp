@@ -7,6 +7,7 @@
 #include "app/views/KeySidebar.h"
 #include "app/views/NewKeySheet.h"
 #include "app/views/PlatformWords.h"
+#include "app/views/PreferencesDialog.h"
 #include "app/views/RenameSheet.h"
 #include "app/views/SessionTabs.h"
 #include "app/views/Symbols.h"
@@ -105,6 +106,9 @@ void MainWindow::buildMenus()
     add(file, u"Choose File to Restore…"_s, Qt::SHIFT | Qt::CTRL | Qt::Key_O,
         [this] { chooseFile(AppModel::Tab::restore); });
     file->addSeparator();
+    add(file, u"Preferences…"_s, QKeySequence::Preferences, [this] { showPreferences(); })
+        ->setMenuRole(QAction::PreferencesRole);
+    file->addSeparator();
     add(file, u"Quit Quorvane"_s, QKeySequence::Quit, [] { QApplication::closeAllWindows(); })
         ->setMenuRole(QAction::QuitRole);
 
@@ -160,7 +164,10 @@ void MainWindow::chooseFile(AppModel::Tab tab)
     if (!path)
         return;
     m_model.setTab(tab);
-    m_detail->tabs()->showChosenFile(tab, *path);
+    if (swap)
+        m_model.swap().open(*path);
+    else
+        m_model.restore().open(*path);
 }
 
 void MainWindow::showSheet()
@@ -270,6 +277,13 @@ void MainWindow::showHelp()
     m_help->show();
     m_help->raise();
     m_help->activateWindow();
+}
+
+void MainWindow::showPreferences()
+{
+    auto *preferences = new PreferencesDialog(m_model.models(), this);
+    preferences->setAttribute(Qt::WA_DeleteOnClose);
+    preferences->open();
 }
 
 void MainWindow::showAbout()
