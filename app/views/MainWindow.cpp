@@ -1,6 +1,7 @@
 #include "app/views/MainWindow.h"
 
 #include "app/Panels.h"
+#include "app/SwapTexts.h"
 #include "app/views/DetailArea.h"
 #include "app/views/ExportSheet.h"
 #include "app/views/HelpWindow.h"
@@ -70,6 +71,7 @@ MainWindow::MainWindow(AppModel &model, Panels &panels, QWidget *parent)
     connect(&m_model, &AppModel::keyToDeleteChanged, this, &MainWindow::confirmDelete);
     for (auto signal : {&AppModel::selectionChanged, &AppModel::openedChanged, &AppModel::keysChanged})
         connect(&m_model, signal, this, &MainWindow::updateCommands);
+    connect(&m_model.swap(), &SwapSession::changed, this, &MainWindow::updateCommands);
     connect(&m_model, &AppModel::tabChanged, this, [this] {
         QSettings().setValue(tabSetting, m_model.tab() == AppModel::Tab::restore ? u"restore"_s : u"swap"_s);
     });
@@ -112,6 +114,11 @@ void MainWindow::buildMenus()
     add(file, u"Quit Quorvane"_s, QKeySequence::Quit, [] { QApplication::closeAllWindows(); })
         ->setMenuRole(QAction::QuitRole);
 
+    QMenu *edit = menuBar()->addMenu(u"&Edit"_s);
+    add(edit, u"Copy as Markdown"_s, Qt::SHIFT | Qt::CTRL | Qt::Key_C,
+        [this] { m_model.swap().copyMarkdown(MarkdownTable::Rows::all()); })
+        ->setToolTip(SwapTexts::copyHelp());
+
     QMenu *view = menuBar()->addMenu(u"&View"_s);
     add(view, u"Swap"_s, Qt::CTRL | Qt::Key_1, [this] { m_model.setTab(AppModel::Tab::swap); });
     add(view, u"Restore"_s, Qt::CTRL | Qt::Key_2, [this] { m_model.setTab(AppModel::Tab::restore); });
@@ -152,6 +159,7 @@ void MainWindow::updateCommands()
                                 u"Rename Key…"_s})
         command(text)->setEnabled(open);
     command(u"Export Key…"_s)->setEnabled(selected);
+    command(u"Copy as Markdown"_s)->setEnabled(open && m_model.swap().step() == SwapSession::Step::done);
 }
 
 void MainWindow::chooseFile(AppModel::Tab tab)

@@ -75,11 +75,10 @@ SwapDonePage::SwapDonePage(AppModel &model, QWidget *parent)
     , m_hint(bodyLabel(SwapTexts::copiedHint(), this))
     , m_restoreReply(new QPushButton(u"Restore the Reply…"_s, this))
 {
+    // The shortcut belongs to the window's menu command of the same name.
     auto *copyAll = new QAction(u"Copy as Markdown"_s, this);
-    copyAll->setShortcut(Qt::SHIFT | Qt::CTRL | Qt::Key_C);
     copyAll->setToolTip(SwapTexts::copyHelp());
     connect(copyAll, &QAction::triggered, &m_session, [this] { m_session.copyMarkdown(MarkdownTable::Rows::all()); });
-    addAction(copyAll);
     m_copy->setDefaultAction(copyAll);
     m_copy->setMenu(m_menu);
     m_copy->setPopupMode(QToolButton::MenuButtonPopup);
