@@ -22,11 +22,20 @@ namespace quorvane {
 
 namespace {
 
+// Long notes would push the other pairs out of sight; one line each is enough
+// to show that the values come back.
+QString shortened(const QString &text)
+{
+    constexpr qsizetype longest = 48;
+    const QString oneLine = text.simplified();
+    return (oneLine.size() > longest ? oneLine.left(longest - 1) % u"…"_s : oneLine).toHtmlEscaped();
+}
+
 QString sampleText(const QList<std::pair<QString, QString>> &sample)
 {
     QStringList lines;
     for (const auto &[withStandIns, real] : sample)
-        lines.append(withStandIns.toHtmlEscaped() % u"  →  "_s % real.toHtmlEscaped());
+        lines.append(shortened(withStandIns) % u"  →  "_s % shortened(real));
     return lines.join(u"<br>"_s);
 }
 
@@ -53,6 +62,8 @@ RestoreView::RestoreView(AppModel &model, QWidget *parent)
 {
     setAcceptDrops(true);
     m_sample->setTextFormat(Qt::RichText);
+    m_sample->setWordWrap(false);
+    m_sample->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_restored->setReadOnly(true);
     m_pasted->setPlaceholderText(u"With stand-ins"_s);
     m_restored->setPlaceholderText(u"With real values"_s);
@@ -118,7 +129,8 @@ QWidget *RestoreView::textBlock()
     auto *actions = new QHBoxLayout;
     actions->addWidget(m_restoreText);
     actions->addWidget(m_restoredCount);
-    actions->addWidget(m_privacy, 1);
+    actions->addWidget(m_privacy);
+    actions->addStretch(1);
     auto *layout = new QVBoxLayout(block);
     layout->setContentsMargins(0, 8, 0, 0);
     layout->addWidget(headingLabel(u"Restore pasted text"_s, block, 1.2));

@@ -111,6 +111,17 @@ void SwapReviewPage::fillItems()
     }
 }
 
+// Ticks follow the session, whoever changed it.
+void SwapReviewPage::syncTicks()
+{
+    const QSignalBlocker block(m_items);
+    for (int row = 0; row < m_items->count(); ++row) {
+        QListWidgetItem *item = m_items->item(row);
+        const bool excluded = m_session.excluded().contains(item->data(itemIdRole).toString());
+        item->setCheckState(excluded ? Qt::Unchecked : Qt::Checked);
+    }
+}
+
 void SwapReviewPage::itemToggled(QListWidgetItem *item)
 {
     const QString id = item->data(itemIdRole).toString();
@@ -130,6 +141,7 @@ void SwapReviewPage::refresh()
     const std::optional<Scan> &scan = m_session.scan();
     if (scan && m_items->count() != scan->items.size())
         fillItems();
+    syncTicks();
     const int freeText = scan ? scan->freeTextCells : 0;
     m_freeText->setVisible(freeText > 0);
     m_freeText->setText(SwapTexts::freeTextNote(freeText));

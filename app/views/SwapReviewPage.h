@@ -40,6 +40,7 @@ public:
 
 private:
     void fillItems();
+    void syncTicks();
     void itemToggled(QListWidgetItem *item);
     void addTerm();
 
