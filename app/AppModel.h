@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Clipboard.h"
+#include "app/SystemClipboard.h"
 #include "app/ModelChoice.h"
 #include "app/RestoreSession.h"
 #include "app/SwapSession.h"

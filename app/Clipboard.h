@@ -16,12 +16,4 @@ public:
     virtual void setText(const QString &text) = 0;
 };
 
-// The system clipboard of the running application.
-class SystemClipboard : public Clipboard
-{
-public:
-    std::optional<QString> text() const override;
-    void setText(const QString &text) override;
-};
-
 } // namespace quorvane

@@ -189,7 +189,9 @@ void SwapSession::rescan()
                 Q_EMIT changed();
                 return;
             }
-            m_scan = std::move(scanned->scan);
+            // A large scan takes a while to free; let that happen off the window's thread.
+            auto earlier = std::make_shared<std::optional<Scan>>(std::exchange(m_scan, std::move(scanned->scan)));
+            m_pool.start([earlier = std::move(earlier)]() mutable { earlier.reset(); });
             m_taggerSuggestions = std::move(scanned->tagger);
             m_modelSuggestions = std::move(scanned->model);
             m_modelQueue = std::move(scanned->queue);

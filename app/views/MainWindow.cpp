@@ -108,7 +108,7 @@ void MainWindow::buildMenus()
     add(file, u"Choose File to Restore…"_s, Qt::SHIFT | Qt::CTRL | Qt::Key_O,
         [this] { chooseFile(AppModel::Tab::restore); });
     file->addSeparator();
-    add(file, u"Preferences…"_s, QKeySequence::Preferences, [this] { showPreferences(); })
+    add(file, u"Preferences…"_s, Qt::CTRL | Qt::Key_Comma, [this] { showPreferences(); })
         ->setMenuRole(QAction::PreferencesRole);
     file->addSeparator();
     add(file, u"Quit Quorvane"_s, QKeySequence::Quit, [] { QApplication::closeAllWindows(); })

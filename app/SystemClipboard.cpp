@@ -1,4 +1,4 @@
-#include "app/Clipboard.h"
+#include "app/SystemClipboard.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
