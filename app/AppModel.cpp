@@ -1,7 +1,7 @@
 #include "app/AppModel.h"
 
 #include "app/Panels.h"
-#include "app/store/AtomicFile.h"
+#include "store/AtomicFile.h"
 
 #include <QFile>
 #include <QFileInfo>

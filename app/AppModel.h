@@ -4,7 +4,7 @@
 #include "app/ModelChoice.h"
 #include "app/RestoreSession.h"
 #include "app/SwapSession.h"
-#include "app/store/KeyStore.h"
+#include "store/KeyStore.h"
 #include "kit/keys/KeyFile.h"
 #include "kit/keys/ProjectKey.h"
 

@@ -3,7 +3,7 @@
 #include "ai/LocalServerNameModel.h"
 #include "ai/NameModels.h"
 #include "ai/OnDeviceNames.h"
-#include "app/store/SecretStore.h"
+#include "store/SecretStore.h"
 
 #include <QSettings>
 #include <QTimer>

@@ -5,7 +5,7 @@
 #include "app/CopyName.h"
 #include "app/Panels.h"
 #include "app/SheetFile.h"
-#include "app/store/AtomicFile.h"
+#include "store/AtomicFile.h"
 #include "kit/restore/Restorer.h"
 
 #include <QFileInfo>

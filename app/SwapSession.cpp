@@ -9,7 +9,7 @@
 #include "app/Panels.h"
 #include "app/SheetFile.h"
 #include "app/SwapTexts.h"
-#include "app/store/AtomicFile.h"
+#include "store/AtomicFile.h"
 #include "kit/swap/Scrubber.h"
 
 #include <QFile>

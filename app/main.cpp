@@ -1,8 +1,8 @@
 #include "app/AppModel.h"
 #include "app/DialogPanels.h"
 #include "app/SingleInstance.h"
-#include "app/store/KeyStore.h"
-#include "app/store/KeychainSecretStore.h"
+#include "store/KeyStore.h"
+#include "store/KeychainSecretStore.h"
 #include "app/views/MainWindow.h"
 #include "app/views/Symbols.h"
 

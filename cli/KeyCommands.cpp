@@ -1,5 +1,5 @@
 // The "key" command group: make, inspect and use project key files.
-#include "app/store/KeyStore.h"
+#include "store/KeyStore.h"
 #include "cli/Command.h"
 #include "cli/KeyFiles.h"
 #include "cli/Passphrase.h"

@@ -1,7 +1,7 @@
 #include "cli/KeyFiles.h"
 
-#include "app/store/KeyStore.h"
-#include "app/store/KeychainSecretStore.h"
+#include "store/KeyStore.h"
+#include "store/KeychainSecretStore.h"
 #include "cli/Passphrase.h"
 #include "kit/keys/Crypto.h"
 

@@ -1,6 +1,6 @@
 // The "key" commands that work on the user's stored keys: list, rename,
 // export, import and delete.
-#include "app/store/KeyStore.h"
+#include "store/KeyStore.h"
 #include "cli/Command.h"
 #include "cli/KeyFiles.h"
 #include "cli/Passphrase.h"

@@ -1,5 +1,7 @@
 #include "cli/Passphrase.h"
 
+#include "cli/Terminal.h"
+
 #include "kit/Failure.h"
 #include "kit/keys/Crypto.h"
 
@@ -8,14 +10,6 @@
 #include <cstdio>
 #include <iostream>
 #include <string>
-
-#ifdef Q_OS_WIN
-#include <io.h>
-#include <windows.h>
-#else
-#include <termios.h>
-#include <unistd.h>
-#endif
 
 using namespace Qt::StringLiterals;
 
@@ -36,58 +30,6 @@ QString fromFile(const QString &path)
         line.chop(1);
     return QString::fromUtf8(line);
 }
-
-bool stdinIsTerminal()
-{
-#ifdef Q_OS_WIN
-    return _isatty(_fileno(stdin));
-#else
-    return isatty(STDIN_FILENO);
-#endif
-}
-
-// Turns terminal echo off for its lifetime.
-class NoEcho
-{
-public:
-    NoEcho()
-    {
-#ifdef Q_OS_WIN
-        m_handle = GetStdHandle(STD_INPUT_HANDLE);
-        m_ok = GetConsoleMode(m_handle, &m_mode);
-        if (m_ok)
-            SetConsoleMode(m_handle, m_mode & ~DWORD(ENABLE_ECHO_INPUT));
-#else
-        m_ok = tcgetattr(STDIN_FILENO, &m_saved) == 0;
-        if (m_ok) {
-            termios quiet = m_saved;
-            quiet.c_lflag &= ~tcflag_t(ECHO);
-            tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
-        }
-#endif
-    }
-    ~NoEcho()
-    {
-#ifdef Q_OS_WIN
-        if (m_ok)
-            SetConsoleMode(m_handle, m_mode);
-#else
-        if (m_ok)
-            tcsetattr(STDIN_FILENO, TCSAFLUSH, &m_saved);
-#endif
-    }
-    NoEcho(const NoEcho &) = delete;
-    NoEcho &operator=(const NoEcho &) = delete;
-
-private:
-    bool m_ok = false;
-#ifdef Q_OS_WIN
-    HANDLE m_handle = nullptr;
-    DWORD m_mode = 0;
-#else
-    termios m_saved{};
-#endif
-};
 
 QString ask(const QString &prompt)
 {
@@ -114,7 +56,7 @@ QString obtainPassphrase(const Invocation &invocation, const QString &prompt, bo
         return fromFile(invocation.value(u"passphrase-file"_s));
     if (qEnvironmentVariableIsSet("QUORVANE_PASSPHRASE"))
         return qEnvironmentVariable("QUORVANE_PASSPHRASE");
-    if (!stdinIsTerminal())
+    if (!inputIsTerminal())
         throw Failure(u"No passphrase given: use --passphrase-file FILE or set QUORVANE_PASSPHRASE."_s);
     const QString passphrase = ask(prompt);
     if (confirm && ask(u"Repeat the passphrase: "_s) != passphrase)

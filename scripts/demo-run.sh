@@ -22,17 +22,17 @@ cell() {
 }
 
 say "A new project key (kept sealed with a passphrase) in $work"
-"$cli" key new --name "Demo customers" --out demo.tesselkey >/dev/null
-"$cli" key show demo.tesselkey
+"$cli" key new --name "Demo customers" --out demo.quorvanekey >/dev/null
+"$cli" key show demo.quorvanekey
 
 say "What a swap of customers.csv would replace (the first values of the review list)"
-"$cli" scan customers.csv --key demo.tesselkey | sed -n '1,14p'
+"$cli" scan customers.csv --key demo.quorvanekey | sed -n '1,14p'
 echo "..."
-"$cli" scan customers.csv --key demo.tesselkey | sed -n '/^Columns:/,$p'
+"$cli" scan customers.csv --key demo.quorvanekey | sed -n '/^Columns:/,$p'
 
 say "Swapping the CSV file and the Excel workbook with the same key"
-"$cli" swap customers.csv --key demo.tesselkey
-"$cli" swap customers.xlsx --key demo.tesselkey
+"$cli" swap customers.csv --key demo.quorvanekey
+"$cli" swap customers.xlsx --key demo.quorvanekey
 
 say "Before: the first three customers"
 rows customers.csv 3
@@ -43,8 +43,8 @@ say "The workbook got the same stand-ins for the same people"
 rows "customers (stand-ins).xlsx" 1
 
 say "Restoring the swapped copies"
-"$cli" restore "customers (stand-ins).csv" --key demo.tesselkey -o restored.csv
-"$cli" restore "customers (stand-ins).xlsx" --key demo.tesselkey -o restored.xlsx
+"$cli" restore "customers (stand-ins).csv" --key demo.quorvanekey -o restored.csv
+"$cli" restore "customers (stand-ins).xlsx" --key demo.quorvanekey -o restored.xlsx
 
 say "The copy came back sorted by name, with a row added and a note edited"
 {
@@ -53,7 +53,7 @@ say "The copy came back sorted by name, with a row added and a note edited"
         sed '1s/$/ Checked by the contractor./'
     echo "1025,New Lead,,,,Basic,Found through $(cell "customers (stand-ins).csv" 2 2)."
 } > returned.csv
-"$cli" restore returned.csv --key demo.tesselkey -o returned-restored.csv
+"$cli" restore returned.csv --key demo.quorvanekey -o returned-restored.csv
 grep -c "" returned-restored.csv | xargs printf '%s lines in the restored copy; the added row now reads:\n'
 tail -n 1 returned-restored.csv
 
@@ -67,7 +67,7 @@ reply="Here is a follow-up plan:
 2. ${other%% *} asked for a call back on Friday — put it on ${name%% *}'s list too."
 echo "$reply"
 echo "-- restored:"
-echo "$reply" | "$cli" restore-text --key demo.tesselkey
+echo "$reply" | "$cli" restore-text --key demo.quorvanekey
 
 say "Checking that the restored files hold exactly the original values"
 status=0
@@ -82,8 +82,8 @@ for kind in csv xlsx; do
 done
 say "A generated export of 3 000 customers: names in title case, capitals and lower case, companies, ZIP+4"
 python3 "$examples/../scripts/make-customers.py" 3000 > export.csv
-"$cli" swap export.csv --key demo.tesselkey -o export-swapped.csv
-"$cli" restore export-swapped.csv --key demo.tesselkey -o export-restored.csv
+"$cli" swap export.csv --key demo.quorvanekey -o export-swapped.csv
+"$cli" restore export-swapped.csv --key demo.quorvanekey -o export-restored.csv
 if cmp -s export.csv export-restored.csv; then
     echo "export.csv: every cell of the restored copy equals the original."
 else

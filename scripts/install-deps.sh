@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config clang libclang-rt-14-dev
-    qt6-base-dev qt6-base-dev-tools libqt6svg6
+    qt6-base-dev qt6-base-dev-tools libxcb1-dev libxcb-keysyms1-dev libqt6svg6
     qtkeychain-qt6-dev libphonenumber-dev
     libssl-dev zlib1g-dev libgtest-dev libgmock-dev
     python3 python3-cryptography

@@ -12,6 +12,7 @@ run_tests() {
 
 bash scripts/build.sh release
 run_tests build
+bash scripts/package-check.sh
 
 bash scripts/build.sh asan
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests build-asan

@@ -4,8 +4,11 @@
 // when it is empty they are made first. Runs on any Qt platform, offscreen too.
 #include "app/AppModel.h"
 #include "app/Panels.h"
-#include "app/store/KeyStore.h"
-#include "app/store/MemorySecretStore.h"
+#include "store/KeyStore.h"
+#include "store/MemorySecretStore.h"
+#include "app/MenuBarSettings.h"
+#include "app/hotkey/NoGlobalHotKey.h"
+#include "app/views/MenuBarPanel.h"
 #include "app/views/DetailArea.h"
 #include "app/views/ExportSheet.h"
 #include "app/views/HelpWindow.h"
@@ -193,6 +196,7 @@ public:
             settle();
             save(u"restore-tab"_s, shot(*scene.window));
             rowMenu(scene);
+            panel(scene);
             sheets(scene);
         }
         storeKeyScreens();
@@ -200,6 +204,22 @@ public:
     }
 
 private:
+    // The tray panel as a click on the tray icon shows it, after a restore.
+    void panel(Scene &scene)
+    {
+        QSettings settings;
+        settings.setValue(MenuBarSettings::showKey, true);
+        NoGlobalHotKey hotKey;
+        MenuBarSettings menuBar(settings, hotKey, [] {});
+        MenuBarPanel panel(*scene.model, menuBar, {});
+        scene.model->setMenuBarMessage(u"Restored 3 values. The clipboard has the real text."_s);
+        panel.resize(panel.sizeHint());
+        panel.show();
+        settle();
+        save(u"tray-panel"_s, shot(panel));
+        scene.model->setMenuBarMessage(std::nullopt);
+    }
+
     void rowMenu(Scene &scene)
     {
         const QUuid id = scene.key(u"Spring customer survey"_s).id();

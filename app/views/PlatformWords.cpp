@@ -1,6 +1,6 @@
 #include "app/views/PlatformWords.h"
 
-#include "app/store/SecretStore.h"
+#include "store/SecretStore.h"
 
 namespace quorvane {
 
@@ -15,6 +15,15 @@ QString PlatformWords::storeLabel()
 QString PlatformWords::store()
 {
     return SecretStore::displayName();
+}
+
+QString PlatformWords::panelArea()
+{
+#ifdef Q_OS_MACOS
+    return QStringLiteral("menu bar");
+#else
+    return QStringLiteral("system tray");
+#endif
 }
 
 QString PlatformWords::machine()

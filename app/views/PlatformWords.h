@@ -12,6 +12,8 @@ struct PlatformWords
     static QString storeLabel();
     static QString store();
     static QString machine();
+    // Where the panel icon lives: the menu bar on macOS, the system tray elsewhere.
+    static QString panelArea();
 };
 
 } // namespace quorvane

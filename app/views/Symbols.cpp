@@ -33,6 +33,14 @@ SymbolSource source(Symbol symbol)
         return {u"view-reveal"_s, u"symbols/eye.svg"_s};
     case Symbol::conceal:
         return {u"view-conceal"_s, u"symbols/eye-slash.svg"_s};
+    case Symbol::clipboard:
+        return {u"edit-paste"_s, u"symbols/clipboard.svg"_s};
+    case Symbol::window:
+        return {u"window-new"_s, u"symbols/window.svg"_s};
+    case Symbol::power:
+        return {u"application-exit"_s, u"symbols/power.svg"_s};
+    case Symbol::settings:
+        return {u"preferences-system"_s, u"symbols/gear.svg"_s};
     case Symbol::application:
         break;
     }

@@ -15,7 +15,9 @@ const QRegularExpression &emailPattern()
 const QRegularExpression &nameWordPattern()
 {
     static const QRegularExpression pattern(
-        u"\\p{L}+(?:['’]\\p{L}+)*(?:-\\p{L}+(?:['’]\\p{L}+)*)*"_s,
+        // A possessive "'s" is not part of the word: "Wojcik's" is Wojcik, so one
+        // person gets one stand-in however the text writes them.
+        u"\\p{L}+(?:['’](?![sS](?!\\p{L}))\\p{L}+)*(?:-\\p{L}+(?:['’](?![sS](?!\\p{L}))\\p{L}+)*)*"_s,
         QRegularExpression::UseUnicodePropertiesOption);
     return pattern;
 }

@@ -21,7 +21,7 @@ public:
     static constexpr int defaultRounds = 600000;
     static constexpr int saltLength = 16;
     static constexpr int secretLength = 32;
-    static inline const QString fileExtension = QStringLiteral("tesselkey");
+    static inline const QString fileExtension = QStringLiteral("quorvanekey");
 
     class Failure : public quorvane::Failure
     {

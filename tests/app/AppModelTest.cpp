@@ -1,6 +1,6 @@
 #include "app/AppModel.h"
 #include "app/Panels.h"
-#include "app/store/MemorySecretStore.h"
+#include "store/MemorySecretStore.h"
 #include "tests/FileBytes.h"
 
 #include <QFile>
@@ -224,10 +224,10 @@ TEST_F(AppModelTest, Exporting)
     const KeyFile file = addKey(u"Here only"_s, 2);
     model.start();
     model.exportKey(portable.id()); // cancelled
-    EXPECT_EQ(panels.suggestedName, u"Portable.tesselkey"_s);
+    EXPECT_EQ(panels.suggestedName, u"Portable.quorvanekey"_s);
     EXPECT_EQ(panels.message,
               u"Keep this file somewhere safe. With its passphrase it restores files swapped with this key."_s);
-    panels.answer = outside(u"Portable.tesselkey"_s);
+    panels.answer = outside(u"Portable.quorvanekey"_s);
     model.exportKey(portable.id());
     EXPECT_EQ(readBytes(*panels.answer), readBytes(store.filePath(portable.id())));
 
@@ -240,7 +240,7 @@ TEST_F(AppModelTest, Exporting)
     EXPECT_EQ(model.sheet(), AppModel::Sheet::exportKey(file.id()));
     EXPECT_EQ(panels.asked, 0);
 
-    panels.answer = outside(u"Here only.tesselkey"_s);
+    panels.answer = outside(u"Here only.quorvanekey"_s);
     model.exportKey(file.id(), passphrase);
     ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(*panels.answer); }, 20000));
     const KeyFile exported(readBytes(*panels.answer));
@@ -270,12 +270,12 @@ TEST_F(AppModelTest, ImportingAndItsRefusals)
         {newer, cantImport, u"This key was saved by a newer version of Quorvane."_s},
     };
     for (const auto &[bytes, title, message] : refused) {
-        writeOutside(u"refused.tesselkey"_s, bytes);
+        writeOutside(u"refused.quorvanekey"_s, bytes);
         model.importKey();
         expectProblem(title, message);
     }
 
-    writeOutside(u"travelling.tesselkey"_s, exportedBytes);
+    writeOutside(u"travelling.quorvanekey"_s, exportedBytes);
     model.importKey();
     ASSERT_EQ(model.keys().size(), 2);
     EXPECT_EQ(model.selection(), exported.id());

@@ -1,7 +1,7 @@
 #include "app/AppModel.h"
 #include "app/Panels.h"
 #include "app/SingleInstance.h"
-#include "app/store/MemorySecretStore.h"
+#include "store/MemorySecretStore.h"
 #include "app/views/DetailArea.h"
 #include "app/views/ExportSheet.h"
 #include "app/views/KeyRow.h"
@@ -240,7 +240,7 @@ TEST_F(MainWindowTest, RenameExportImportAndDeleteFromTheRowMenu)
     EXPECT_EQ(rows(), QStringList{u"Suppliers, Keyring · 0 values · 0 files"_s});
 
     // A store-protected key leaves only as a passphrase copy.
-    panels.answer = folder.filePath(u"Suppliers.tesselkey"_s);
+    panels.answer = folder.filePath(u"Suppliers.quorvanekey"_s);
     chooseFromRowMenu(u"Export…"_s);
     auto *exporting = sheet<ExportSheet>();
     ASSERT_NE(exporting, nullptr);

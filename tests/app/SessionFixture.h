@@ -5,7 +5,7 @@
 #include "app/AppModel.h"
 #include "app/Clipboard.h"
 #include "app/Panels.h"
-#include "app/store/MemorySecretStore.h"
+#include "store/MemorySecretStore.h"
 #include "tests/FileBytes.h"
 
 #include <QDir>

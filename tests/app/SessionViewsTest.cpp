@@ -176,3 +176,36 @@ TEST_F(SessionViewsTest, PreferencesKeepTheServerOnThisComputerUnlessAllowed)
     QTest::mouseClick(ok, Qt::LeftButton);
     EXPECT_EQ(ModelChoice::stored(), (LocalModelSettings{u"http://127.0.0.1:8080"_s, u"small"_s, false}));
 }
+
+TEST_F(SessionViewsTest, LongSheetsPreview300RowsAndOfferTheCopiesTheyHave)
+{
+    const struct
+    {
+        int dataRows;
+        bool note;
+        QStringList menu;
+    } cases[] = {
+        {20, false, {u"Copy All 20 Rows"_s, u"Copy Some Rows…"_s}},
+        {101, false, {u"Copy All 101 Rows"_s, u"Copy the First 25 Rows"_s, u"Copy the First 100 Rows"_s, u"Copy Some Rows…"_s}},
+        {299, false, {u"Copy All 299 Rows"_s, u"Copy the First 25 Rows"_s, u"Copy the First 100 Rows"_s, u"Copy Some Rows…"_s}},
+        {300, true, {u"Copy All 300 Rows"_s, u"Copy the First 25 Rows"_s, u"Copy the First 100 Rows"_s, u"Copy Some Rows…"_s}},
+    };
+    SwapSession &swap = model.swap();
+    for (const auto &each : cases) {
+        QByteArray csv = "Customer,Email\n";
+        for (int row = 0; row < each.dataRows; ++row)
+            csv += "Alice Smith,alice" + QByteArray::number(row) + "@example.net\n";
+        const QString file = path(u"rows%1.csv"_s.arg(each.dataRows));
+        ASSERT_TRUE(writeBytes(file, csv));
+        swap.open(file);
+        settle();
+        SwapColumnsPage *columns = swapView()->columnsPage();
+        EXPECT_EQ(columns->note()->isVisible(), each.note) << each.dataRows;
+        EXPECT_EQ(columns->preview()->rowCount(), std::min(each.dataRows + 1, 300));
+        swap.review();
+        panels.save = path(u"out%1.csv"_s.arg(each.dataRows));
+        swap.swapAndSave();
+        settle();
+        EXPECT_EQ(texts(swapView()->donePage()->copyMenu()->actions()), each.menu);
+    }
+}

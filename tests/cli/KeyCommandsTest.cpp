@@ -55,14 +55,14 @@ TEST_F(KeyCommands, UsageAndExitCodes)
     EXPECT_TRUE(help.out.contains(u"key standin"_s));
     for (const QStringList &misuse : {QStringList{}, {u"frobnicate"_s}, {u"key"_s, u"new"_s, u"--out"_s, path(u"x"_s)}})
         EXPECT_EQ(runQuorvane(misuse).code, 2) << misuse.join(u' ').toStdString();
-    ASSERT_TRUE(writeBytes(path(u"junk.tesselkey"_s), "PK\x03\x04 not a key"));
-    EXPECT_EQ(codeAndError(runQuorvane(QStringList{u"key"_s, u"show"_s, path(u"junk.tesselkey"_s)} + pass())),
+    ASSERT_TRUE(writeBytes(path(u"junk.quorvanekey"_s), "PK\x03\x04 not a key"));
+    EXPECT_EQ(codeAndError(runQuorvane(QStringList{u"key"_s, u"show"_s, path(u"junk.quorvanekey"_s)} + pass())),
               std::pair(1, u"The key file is damaged or isn’t a Quorvane key."_s));
 }
 
 TEST_F(KeyCommands, NewKeyShowsAndSavesStandIns)
 {
-    const QString key = path(u"new.tesselkey"_s);
+    const QString key = path(u"new.quorvanekey"_s);
     const Result made = runQuorvane(QStringList{u"key"_s, u"new"_s, u"--name"_s, u"Clients"_s, u"--out"_s, key} + pass());
     ASSERT_EQ(made.code, 0) << made.err.toStdString();
     EXPECT_EQ(runQuorvane(QStringList{u"key"_s, u"new"_s, u"--name"_s, u"Again"_s, u"--out"_s, key} + pass()).code, 1);
@@ -94,7 +94,7 @@ TEST_F(KeyCommands, NewKeyShowsAndSavesStandIns)
 
 TEST_F(KeyCommands, KeyFilesFromTheReferenceImplementationOpenAndAgree)
 {
-    const QString key = path(u"reference.tesselkey"_s);
+    const QString key = path(u"reference.quorvanekey"_s);
     const Result written = reference({u"new-key"_s, u"--name"_s, u"Kundenschlüssel ✓"_s, u"--out"_s, key,
                                       u"--passphrase-file"_s, passphraseFile(), u"--rounds"_s, u"2000"_s,
                                       u"--entry"_s, u"firstName:John:Mateo"_s, u"--entry"_s, u"lastName:Smith:Okafor"_s,

@@ -38,7 +38,7 @@ protected:
     QJsonArray list() const { return QJsonDocument::fromJson(ok({u"key"_s, u"list"_s, u"--json"_s}).toUtf8()).array(); }
 
     QString keysFolder() const { return folder.filePath(u"Keys"_s); }
-    QString storedFile(const QString &id) const { return keysFolder() % u'/' % id % u".tesselkey"_s; }
+    QString storedFile(const QString &id) const { return keysFolder() % u'/' % id % u".quorvanekey"_s; }
     QString outside(const QString &name) const { return folder.filePath(name); }
 
     QTemporaryDir folder;
@@ -63,7 +63,7 @@ TEST_F(KeyStoreCommands, StoreProtectedKeyLivesAcrossRuns)
     ok({u"key"_s, u"rename"_s, id.toLower(), u"Survey 2025"_s});
 
     // The exported copy opens with the new passphrase and gives the same stand-ins.
-    const QString copy = outside(u"copy.tesselkey"_s);
+    const QString copy = outside(u"copy.quorvanekey"_s);
     ok({u"key"_s, u"export"_s, u"Survey 2025"_s, u"--to"_s, copy});
     EXPECT_EQ(ok({u"key"_s, u"standin"_s, copy, u"--kind"_s, u"firstName"_s, u"Grace"_s}), standIn);
 
@@ -93,7 +93,7 @@ TEST_F(KeyStoreCommands, PassphraseKeysExportImportAndDelete)
     const QString id = ok({u"key"_s, u"new"_s, u"--name"_s, u"Travel"_s, u"--passphrase"_s});
     EXPECT_EQ(list().at(0)[u"protection"_s].toString(), u"passphrase"_s);
 
-    const QString copy = outside(u"Travel.tesselkey"_s);
+    const QString copy = outside(u"Travel.quorvanekey"_s);
     ok({u"key"_s, u"export"_s, u"Travel"_s, u"--to"_s, copy});
     EXPECT_EQ(readBytes(copy), readBytes(storedFile(id)));
 

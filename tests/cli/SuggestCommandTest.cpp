@@ -25,7 +25,7 @@ protected:
     }
     static void TearDownTestSuite() { delete dir; }
 
-    static QString keyPath() { return dir->filePath(u"t.tesselkey"_s); }
+    static QString keyPath() { return dir->filePath(u"t.quorvanekey"_s); }
     static Result suggest(const QStringList &more = {})
     {
         return runQuorvane(QStringList{u"suggest"_s, dir->filePath(u"notes.csv"_s), u"--key"_s, keyPath()} + more,

@@ -40,7 +40,7 @@ protected:
         ASSERT_TRUE(dir.isValid());
         write(u"pass.txt"_s, "quorvane test passphrase\n");
         write(u"people.csv"_s, people);
-        makeKey(u"k.tesselkey"_s, u"Clients"_s, secret());
+        makeKey(u"k.quorvanekey"_s, u"Clients"_s, secret());
     }
 
     QString path(const QString &name) const { return dir.filePath(name); }
@@ -83,32 +83,32 @@ QList<QStringList> rows(const QByteArray &csv)
 
 TEST_F(SwapCommands, SwapWritesACopyBesideTheInputAndRestoreBringsItBack)
 {
-    const Result swapped = quorvane({u"swap"_s, path(u"people.csv"_s), u"--key"_s, path(u"k.tesselkey"_s)});
+    const Result swapped = quorvane({u"swap"_s, path(u"people.csv"_s), u"--key"_s, path(u"k.quorvanekey"_s)});
     ASSERT_EQ(swapped.code, 0) << swapped.err.toStdString();
     const QString copy = path(u"people (stand-ins).csv"_s);
     EXPECT_TRUE(swapped.out.contains(copy)) << swapped.out.toStdString();
     EXPECT_EQ(read(u"people.csv"_s), people);
-    const ProjectKey key = openKey(u"k.tesselkey"_s);
+    const ProjectKey key = openKey(u"k.quorvanekey"_s);
     EXPECT_GE(key.valueCount(), 12);
     EXPECT_EQ(key.files(), QStringList{u"people.csv"_s});
 
     // The copy is never written over the input.
-    const Result refused = quorvane({u"swap"_s, path(u"people.csv"_s), u"--key"_s, path(u"k.tesselkey"_s), u"-o"_s,
+    const Result refused = quorvane({u"swap"_s, path(u"people.csv"_s), u"--key"_s, path(u"k.quorvanekey"_s), u"-o"_s,
                                      path(u"./people.csv"_s)});
     EXPECT_EQ(refused.code, 1);
     EXPECT_EQ(read(u"people.csv"_s), people);
 
-    const Result restored = quorvane({u"restore"_s, copy, u"--key"_s, path(u"k.tesselkey"_s), u"-o"_s, path(u"back.csv"_s)});
+    const Result restored = quorvane({u"restore"_s, copy, u"--key"_s, path(u"k.quorvanekey"_s), u"-o"_s, path(u"back.csv"_s)});
     ASSERT_EQ(restored.code, 0) << restored.err.toStdString();
     EXPECT_EQ(rows(read(u"back.csv"_s)), rows(people));
 
-    const Result text = quorvane({u"restore-text"_s, u"--key"_s, path(u"k.tesselkey"_s)},
+    const Result text = quorvane({u"restore-text"_s, u"--key"_s, path(u"k.quorvanekey"_s)},
                                  u"Call "_s.toUtf8() + rows(read(u"people (stand-ins).csv"_s)).at(1).at(0).toUtf8() + " today.\n");
     EXPECT_EQ(std::tuple(text.code, text.out, text.err), std::tuple(0, u"Call Maria today.\n"_s, u"Restored 1 value.\n"_s));
 
     // A different key finds nothing of its own in the copy.
-    makeKey(u"other.tesselkey"_s, u"Other"_s, QByteArray(32, '\x01'));
-    const Result foreign = quorvane({u"restore"_s, copy, u"--key"_s, path(u"other.tesselkey"_s)});
+    makeKey(u"other.quorvanekey"_s, u"Other"_s, QByteArray(32, '\x01'));
+    const Result foreign = quorvane({u"restore"_s, copy, u"--key"_s, path(u"other.quorvanekey"_s)});
     EXPECT_EQ(std::pair(foreign.code, foreign.err),
               std::pair(1, u"None of this key’s stand-ins are in the file. Was it swapped with a different key?\n"_s));
     EXPECT_FALSE(QFileInfo::exists(path(u"people (stand-ins) (restored).csv"_s)));
@@ -116,7 +116,7 @@ TEST_F(SwapCommands, SwapWritesACopyBesideTheInputAndRestoreBringsItBack)
 
 TEST_F(SwapCommands, ScanListsItemsAndColumnsAndExcludedItemsStay)
 {
-    const Result scanned = quorvane({u"scan"_s, path(u"people.csv"_s), u"--key"_s, path(u"k.tesselkey"_s),
+    const Result scanned = quorvane({u"scan"_s, path(u"people.csv"_s), u"--key"_s, path(u"k.quorvanekey"_s),
                                      u"--column"_s, u"0:E=skip"_s, u"--json"_s});
     ASSERT_EQ(scanned.code, 0) << scanned.err.toStdString();
     const QJsonObject json = QJsonDocument::fromJson(scanned.out.toUtf8()).object();
@@ -134,14 +134,14 @@ TEST_F(SwapCommands, ScanListsItemsAndColumnsAndExcludedItemsStay)
     EXPECT_EQ(address, (QJsonObject{{u"sheet"_s, u"people"_s}, {u"column"_s, u"E"_s}, {u"header"_s, u"Address"_s},
                                     {u"kind"_s, u"skip"_s}, {u"guessed"_s, false}}));
 
-    const Result swapped = quorvane({u"swap"_s, path(u"people.csv"_s), u"--key"_s, path(u"k.tesselkey"_s), u"-o"_s,
+    const Result swapped = quorvane({u"swap"_s, path(u"people.csv"_s), u"--key"_s, path(u"k.quorvanekey"_s), u"-o"_s,
                                      path(u"out.csv"_s), u"--exclude"_s, u"name|maria"_s, u"--column"_s, u"E=skip"_s});
     ASSERT_EQ(swapped.code, 0) << swapped.err.toStdString();
     const QList<QStringList> out = rows(read(u"out.csv"_s));
     EXPECT_EQ(out.at(1).at(0), u"Maria");
     EXPECT_NE(out.at(1).at(1), u"Lopez");
     EXPECT_EQ(out.at(1).at(4), u"1420 Alder Street, Portland, OR 97205");
-    EXPECT_FALSE(openKey(u"k.tesselkey"_s).storedSubstitute(u"Maria"_s, EntryKind::firstName).has_value());
+    EXPECT_FALSE(openKey(u"k.quorvanekey"_s).storedSubstitute(u"Maria"_s, EntryKind::firstName).has_value());
 }
 
 TEST_F(SwapCommands, SheetsAndMarkdownShowTheFile)
@@ -157,7 +157,7 @@ TEST_F(SwapCommands, SheetsAndMarkdownShowTheFile)
 
 TEST_F(SwapCommands, StandInsAgreeWithTheSeparateImplementation)
 {
-    const Result swapped = quorvane({u"swap"_s, path(u"people.csv"_s), u"--key"_s, path(u"k.tesselkey"_s), u"-o"_s,
+    const Result swapped = quorvane({u"swap"_s, path(u"people.csv"_s), u"--key"_s, path(u"k.quorvanekey"_s), u"-o"_s,
                                      path(u"out.csv"_s)});
     ASSERT_EQ(swapped.code, 0) << swapped.err.toStdString();
     const QList<QStringList> real = rows(people), out = rows(read(u"out.csv"_s));

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
 
 using namespace quorvane;
 using namespace quorvane::test;
@@ -270,10 +269,10 @@ TEST(XLSXDocument, GridLeavesOutCellsPastItsLimits)
     EXPECT_EQ(offered, (QList<CellRef>{{0, 0, 999}, {0, 0, 1000}, {0, 100'000, 0}, {0, 150'000, 0}}));
 }
 
-TEST(XLSXDocument, HostileMarkupStaysFast)
+// Markup built to make a reader quadratic or deep; ctest's time-out catches a
+// reader that hangs, the benchmark measures speed.
+TEST(XLSXDocument, HostileMarkupIsReadAndRewritten)
 {
-    QElapsedTimer timer;
-    timer.start();
     const QList<QByteArray> sheets = {
         sheetData("<row>" + QByteArray("<c>").repeated(200'000) + "</row>"),
         sheetData("<row><c t=\"inlineStr\"><is>" + QByteArray("<t>").repeated(200'000) + "</is></c></row>"),
@@ -285,7 +284,6 @@ TEST(XLSXDocument, HostileMarkupStaysFast)
     for (const QByteArray &sheet : sheets) {
         const Spreadsheet spread(workbook(sheet, "<sst>" + QByteArray("<si><t>").repeated(20'000)), u"h.xlsx"_s);
         spread.grid(0);
-        spread.data([](const auto &, const QString &) { return u"changed"_s; });
+        EXPECT_FALSE(spread.data([](const auto &, const QString &) { return u"changed"_s; }).isEmpty());
     }
-    EXPECT_LT(timer.elapsed(), 20'000);
 }

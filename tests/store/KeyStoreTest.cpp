@@ -1,6 +1,6 @@
-#include "app/store/KeyStore.h"
-#include "app/store/KeychainSecretStore.h"
-#include "app/store/MemorySecretStore.h"
+#include "store/KeyStore.h"
+#include "store/KeychainSecretStore.h"
+#include "store/MemorySecretStore.h"
 #include "tests/FileBytes.h"
 
 #include <QDir>
@@ -54,12 +54,12 @@ TEST(KeyStore, ListsTheGoodKeysOldestFirstAmongBadFiles)
     QByteArray newerFormat = good;
     newerFormat.replace("\"format\":1", "\"format\":2");
     const QList<std::pair<QString, QByteArray>> badFiles{
-        {u"foreign.tesselkey"_s, "Quarterly notes, not a key"}, {u"truncated.tesselkey"_s, good.left(good.size() / 2)},
-        {u"newer.tesselkey"_s, newerFormat}, {u"empty.tesselkey"_s, {}}, {u"copy.tesselkey.bak"_s, good},
+        {u"foreign.quorvanekey"_s, "Quarterly notes, not a key"}, {u"truncated.quorvanekey"_s, good.left(good.size() / 2)},
+        {u"newer.quorvanekey"_s, newerFormat}, {u"empty.quorvanekey"_s, {}}, {u"copy.quorvanekey.bak"_s, good},
         {u"copy.json"_s, good}};
     for (const auto &[name, bytes] : badFiles)
         ASSERT_TRUE(test::writeBytes(folder.filePath(name), bytes));
-    QDir(folder.path()).mkdir(u"folder.tesselkey"_s);
+    QDir(folder.path()).mkdir(u"folder.quorvanekey"_s);
 
     EXPECT_EQ(names(store.list()), (QStringList{u"Zebra"_s, u"Aardvark"_s}));
 }

@@ -1,4 +1,4 @@
-#include "app/store/KeychainSecretStore.h"
+#include "store/KeychainSecretStore.h"
 
 #include <QProcess>
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QLocale>
+#include <QScopeGuard>
 
 using namespace quorvane;
 using namespace Qt::StringLiterals;
@@ -124,7 +125,10 @@ TEST(Scan, PhoneNumbersStoredAsNumbersAreCountedPerColumn)
 {
     const Spreadsheet workbook(test::readBytes(QStringLiteral(QUORVANE_TEST_DATA "/swap/mobile-numbers.xlsx")),
                                u"mobile-numbers.xlsx"_s);
+    // The count is written in the user's locale; the other tests keep theirs.
+    const QLocale before;
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    const auto restoreLocale = qScopeGuard([&] { QLocale::setDefault(before); });
 
     const Scan withHeader = scan(workbook, emptyKey(), {});
     ASSERT_FALSE(withHeader.warnings.isEmpty());

@@ -1,7 +1,13 @@
-// The app's objects need an application object and settings that are not the
-// user's; GoogleTest's own main provides neither.
+// The one main of every test binary. Much of the code answers through the Qt
+// event loop (the secret store, the network, widgets), so an application
+// object exists for every test, with settings that are not the user's.
+#ifdef QUORVANE_TEST_WIDGETS
 #include <QApplication>
-#include <QDir>
+using TestApplication = QApplication;
+#else
+#include <QCoreApplication>
+using TestApplication = QCoreApplication;
+#endif
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -12,9 +18,9 @@ int main(int argc, char **argv)
 {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    TestApplication app(argc, argv);
     QCoreApplication::setOrganizationName(QStringLiteral("QuorvaneTests"));
-    QCoreApplication::setApplicationName(QStringLiteral("test_app"));
+    QCoreApplication::setApplicationName(QStringLiteral("quorvane-tests"));
     QStandardPaths::setTestModeEnabled(true);
     QTemporaryDir settings;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());

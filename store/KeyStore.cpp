@@ -1,6 +1,6 @@
-#include "app/store/KeyStore.h"
+#include "store/KeyStore.h"
 
-#include "app/store/AtomicFile.h"
+#include "store/AtomicFile.h"
 
 #include <QDir>
 #include <QFile>

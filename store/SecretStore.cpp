@@ -1,4 +1,4 @@
-#include "app/store/SecretStore.h"
+#include "store/SecretStore.h"
 
 using namespace Qt::StringLiterals;
 
@@ -9,26 +9,6 @@ SecretStore::Failure::Failure(int code)
                         % QString::number(code) % u")."_s)
     , m_code(code)
 {
-}
-
-QString SecretStore::displayName()
-{
-#if defined(Q_OS_MACOS) || defined(Q_OS_IOS)
-    return u"Keychain"_s;
-#elif defined(Q_OS_WIN)
-    return u"Credential Manager"_s;
-#else
-    return u"keyring"_s;
-#endif
-}
-
-QString SecretStore::machineName()
-{
-#if defined(Q_OS_MACOS)
-    return u"Mac"_s;
-#else
-    return u"computer"_s;
-#endif
 }
 
 QString SecretStore::label(const QString &name)

@@ -1,4 +1,4 @@
-#include "app/store/AtomicFile.h"
+#include "store/AtomicFile.h"
 
 #include "kit/Failure.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/store/SecretStore.h"
+#include "store/SecretStore.h"
 
 #include <chrono>
 
@@ -8,12 +8,12 @@ namespace quorvane {
 
 // File secrets in the OS secret store (the Keychain on macOS, the Secret
 // Service on Linux, the Credential Manager on Windows), as generic passwords
-// under the service "<application id>.Tessel.key" and the key's upper-case id.
+// under the service "<application id>.Quorvane.key" and the key's upper-case id.
 class KeychainSecretStore : public SecretStore
 {
 public:
     static inline const QString applicationId = QStringLiteral("org.quorvane.Quorvane");
-    static QString service() { return applicationId + QStringLiteral(".Tessel.key"); }
+    static QString service() { return applicationId + QStringLiteral(".Quorvane.key"); }
 
     // A store that doesn't answer within `patience` counts as failed, so a
     // prompt nobody sees or a stuck daemon can't hang the program.

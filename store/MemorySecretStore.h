@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/store/SecretStore.h"
+#include "store/SecretStore.h"
 
 #include <QHash>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/store/SecretStore.h"
+#include "store/SecretStore.h"
 #include "kit/keys/KeyFile.h"
 
 #include <QList>
@@ -24,7 +24,7 @@ public:
     KeyStore(SecretStore &secrets, const QString &directory = defaultDirectory());
 
     const QString &keysDirectory() const { return m_directory; }
-    // <folder>/<UPPER-CASE-UUID>.tesselkey
+    // <folder>/<UPPER-CASE-UUID>.quorvanekey
     QString filePath(const QUuid &id) const;
 
     // Every readable key file in the folder, oldest first; files that can't

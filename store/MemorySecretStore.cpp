@@ -1,4 +1,4 @@
-#include "app/store/MemorySecretStore.h"
+#include "store/MemorySecretStore.h"
 
 namespace quorvane {
 

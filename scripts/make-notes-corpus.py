@@ -1,0 +1,82 @@
+#!/usr/bin/env python3
+"""Build the labelled free-text notes corpus from its hand-written source.
+
+Source: tests/data/find/notes-source.txt, one note per line. A person's name
+is written [[like this]]; the text holds no other [[ or ]]. Blank lines and
+lines starting with # are skipped.
+
+Split: notes are numbered 1, 2, 3 ... in file order (comments and blank lines
+not counted). Odd numbers go to notes-tune.jsonl, even numbers to
+notes-heldout.jsonl. Notes are written so that neighbours use different names.
+
+Output: one JSON object per line, {"text": ..., "names": [[start, end], ...]},
+offsets in UTF-16 code units, half-open, in text order.
+
+Usage: python3 scripts/make-notes-corpus.py [source-dir]
+"""
+import json
+import os
+import re
+import sys
+
+MARK = re.compile(r"\[\[(.*?)\]\]")
+
+
+def u16(s):
+    return len(s.encode("utf-16-le")) // 2
+
+
+def parse(line, where):
+    text, spans, pos = [], [], 0
+    for m in MARK.finditer(line):
+        text.append(line[pos:m.start()])
+        name = m.group(1)
+        start = u16("".join(text))
+        text.append(name)
+        spans.append([start, start + u16(name)])
+        pos = m.end()
+        if not name or name != name.strip():
+            sys.exit(f"{where}: empty or padded name [[{name}]]")
+        if "[" in name or "]" in name:
+            sys.exit(f"{where}: nested brackets in [[{name}]]")
+        if re.search(r"['’]s?$", name):
+            sys.exit(f"{where}: possessive inside [[{name}]]")
+    text.append(line[pos:])
+    text = "".join(text)
+    if "[[" in text or "]]" in text:
+        sys.exit(f"{where}: leftover brackets")
+    for (a, b), (c, _) in zip(spans, spans[1:]):
+        if c < b:
+            sys.exit(f"{where}: overlapping names")
+    return text, spans
+
+
+def main():
+    root = sys.argv[1] if len(sys.argv) > 1 else os.path.join(
+        os.path.dirname(os.path.abspath(__file__)), "..", "tests", "data", "find")
+    halves = {"tune": [], "heldout": []}
+    seen = set()
+    n = 0
+    with open(os.path.join(root, "notes-source.txt"), encoding="utf-8") as f:
+        for i, raw in enumerate(f, 1):
+            line = raw.rstrip("\n")
+            if not line.strip() or line.startswith("#"):
+                continue
+            text, spans = parse(line, f"line {i}")
+            if text in seen:
+                sys.exit(f"line {i}: duplicate note")
+            seen.add(text)
+            n += 1
+            halves["tune" if n % 2 else "heldout"].append({"text": text, "names": spans})
+    for half, notes in halves.items():
+        with open(os.path.join(root, f"notes-{half}.jsonl"), "w", encoding="utf-8") as out:
+            for note in notes:
+                out.write(json.dumps(note, ensure_ascii=False) + "\n")
+        names = sum(len(x["names"]) for x in notes)
+        empty = sum(1 for x in notes if not x["names"])
+        print(f"{half}: {len(notes)} notes, {names} names, {empty} notes without names")
+    print(f"total: {n} notes")
+
+
+if __name__ == "__main__":
+    main()

@@ -1,1 +1,0 @@
-#include "tests/CoreApplicationMain.h"
