@@ -1,6 +1,7 @@
 #include "app/views/DetailArea.h"
 #include "app/views/DropZone.h"
 #include "app/views/MainWindow.h"
+#include "app/views/ModelBlock.h"
 #include "app/views/PreferencesDialog.h"
 #include "app/views/RestoreView.h"
 #include "app/views/SessionTabs.h"
@@ -8,6 +9,7 @@
 #include "app/views/SwapDonePage.h"
 #include "app/views/SwapReviewPage.h"
 #include "app/views/SwapView.h"
+#include "tests/ai/ScriptedServer.h"
 #include "tests/app/SessionFixture.h"
 
 #include <QCheckBox>
@@ -208,4 +210,34 @@ TEST_F(SessionViewsTest, LongSheetsPreview300RowsAndOfferTheCopiesTheyHave)
         settle();
         EXPECT_EQ(texts(swapView()->donePage()->copyMenu()->actions()), each.menu);
     }
+}
+
+TEST_F(SessionViewsTest, TheModelBlockNamesTheLocalModelAndShowsItsRun)
+{
+    ScriptedServer server([](const ScriptedServer::Request &request, int) {
+        if (request.method == "GET")
+            return ScriptedServer::Reply{200, R"({"object":"list","data":[{"id":"test"}]})", 0};
+        ScriptedServer::Reply reply = ScriptedServer::completion(u"{\"names\":[]}"_s);
+        reply.delayMs = 20;
+        return reply;
+    });
+    model.models().setSettings({server.address(), u"test"_s, false});
+    model.swap().open(path(u"customers.csv"_s));
+    settle();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return model.swap().modelAvailable(); }, 5000));
+    model.swap().review();
+    ModelBlock *block = swapView()->reviewPage()->modelBlock();
+    ASSERT_TRUE(block->isVisible());
+    const int queued = int(model.swap().modelQueue().pairs.size());
+    EXPECT_EQ(block->text()->text(), u"The local language model can read "_s % QString::number(queued)
+                                         % u" cells for names the rules missed, on this computer (about "_s
+                                         % QString::number(SecondOpinion::estimateSeconds(queued)) % u" s)."_s);
+    EXPECT_EQ(block->askButton()->text(), u"Ask the local language model"_s);
+
+    QTest::mouseClick(block->askButton(), Qt::LeftButton);
+    EXPECT_TRUE(block->stopButton()->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return block->finished()->isVisible() && !model.swap().scanning(); }, 30000));
+    EXPECT_EQ(block->finished()->text(), u"The local language model read "_s % QString::number(queued)
+                                             % u" cells. Anything it found is listed above."_s);
+    EXPECT_FALSE(block->stopButton()->isVisible());
 }
