@@ -378,8 +378,12 @@ void SwapSession::chooseAndWrite(const Swapped &swapped)
             return outcome;
         },
         [this, generation, swapped, place = *place](std::optional<Outcome> outcome, std::exception_ptr error) {
-            if (generation != m_fileGeneration)
+            // The file or key changed while writing: a copy whose stand-ins no key records must not stay.
+            if (generation != m_fileGeneration) {
+                if (outcome)
+                    QFile::remove(place);
                 return;
+            }
             m_busy.reset();
             if (!outcome) {
                 m_model.showProblem(SwapTexts::saveFailedTitle(), failureMessage(error));
