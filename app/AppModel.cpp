@@ -71,6 +71,13 @@ QString AppModel::Sheet::identity() const
 AppModel::AppModel(KeyStore &store, Panels &panels, int rounds, QObject *parent)
     : QObject(parent), m_store(store), m_panels(panels), m_rounds(rounds)
 {
+    m_swap.setClipboard(m_systemClipboard);
+    m_swap.setModelChoice(m_models);
+}
+
+void AppModel::setClipboard(Clipboard &clipboard)
+{
+    m_swap.setClipboard(clipboard);
 }
 
 AppModel::~AppModel()

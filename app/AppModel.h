@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/SystemClipboard.h"
+#include "app/ModelChoice.h"
 #include "app/RestoreSession.h"
 #include "app/SwapSession.h"
 #include "store/KeyStore.h"
@@ -84,6 +86,10 @@ public:
     SwapSession &swap() { return m_swap; }
     RestoreSession &restore() { return m_restore; }
     KeyStore &store() const { return m_store; }
+    Panels &panels() const { return m_panels; }
+    ModelChoice &models() { return m_models; }
+    // The clipboard the sessions copy to; the system's unless a test sets one.
+    void setClipboard(Clipboard &clipboard);
 
     std::optional<KeyFile> selectedFile() const;
     const OpenKey *openKey() const;
@@ -164,8 +170,10 @@ private:
     bool m_unlocking = false;
     int m_pendingUnlocks = 0;
     std::optional<QString> m_menuBarMessage;
-    SwapSession m_swap;
-    RestoreSession m_restore;
+    SystemClipboard m_systemClipboard;
+    ModelChoice m_models;
+    SwapSession m_swap{*this};
+    RestoreSession m_restore{*this};
     QThreadPool m_pool;
 };
 

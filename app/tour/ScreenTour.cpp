@@ -42,11 +42,13 @@ namespace {
 const QString samplePassphrase = u"correct horse battery"_s;
 const QSize windowSize(900, 600);
 
+// Saves go where the tour says; nothing is ever chosen to open.
 struct NoPanels : Panels
 {
+    std::optional<QString> saveTo;
     std::optional<QString> chooseSaveLocation(const QString &, const QString &, const QString &) override
     {
-        return std::nullopt;
+        return saveTo;
     }
     std::optional<QString> chooseFileToOpen(const QStringList &, const QString &) override { return std::nullopt; }
 };
@@ -198,6 +200,7 @@ public:
             sheets(scene);
         }
         storeKeyScreens();
+        sessionScreens();
     }
 
 private:
@@ -273,6 +276,46 @@ private:
         scene.model->select(scene.key(u"Board minutes"_s).id());
         settle();
         save(u"alert"_s, over(*scene.window, *scene.window->alert()));
+    }
+
+    // Every step of both tabs, over the bundled sample workbook.
+    void sessionScreens()
+    {
+        // A sample key, so the stand-ins in the pictures are the same every time.
+        Scene scene(m_samples, false);
+        scene.unlock(u"Spring customer survey"_s, samplePassphrase);
+        save(u"swap-start"_s, shot(*scene.window));
+        SwapSession &swap = scene.model->swap();
+        const auto idle = [&scene] {
+            return !scene.model->swap().busy() && !scene.model->swap().scanning() && !scene.model->restore().busy();
+        };
+        swap.open(QDir::current().filePath(u"examples/customers.xlsx"_s));
+        settle(idle);
+        save(u"swap-columns"_s, shot(*scene.window));
+        swap.review();
+        settle(idle);
+        swap.toggle(swap.scan()->items.at(1).id);
+        settle();
+        save(u"swap-review"_s, shot(*scene.window));
+        QTemporaryDir copies; // not the keys folder, where no copy may go
+        scene.panels.saveTo = copies.filePath(u"customers (stand-ins).xlsx"_s);
+        swap.swapAndSave();
+        settle(idle);
+        if (!swap.outcome())
+            qFatal("the sample couldn't be swapped");
+        swap.copyMarkdown(MarkdownTable::Rows::all());
+        settle();
+        save(u"swap-done"_s, shot(*scene.window));
+
+        const QString standIn = swap.outcome()->after.at(3).at(1);
+        scene.model->setTab(AppModel::Tab::restore);
+        RestoreSession &restore = scene.model->restore();
+        restore.open(*scene.panels.saveTo);
+        settle(idle);
+        restore.setPasted(u"Hi "_s % standIn % u", thanks for the call. I’ve sent the contract to your email."_s);
+        restore.restorePasted();
+        settle();
+        save(u"restore-ready"_s, shot(*scene.window));
     }
 
     QString m_samples;

@@ -1,12 +1,14 @@
 #include "app/views/MainWindow.h"
 
 #include "app/Panels.h"
+#include "app/SwapTexts.h"
 #include "app/views/DetailArea.h"
 #include "app/views/ExportSheet.h"
 #include "app/views/HelpWindow.h"
 #include "app/views/KeySidebar.h"
 #include "app/views/NewKeySheet.h"
 #include "app/views/PlatformWords.h"
+#include "app/views/PreferencesDialog.h"
 #include "app/views/RenameSheet.h"
 #include "app/views/SessionTabs.h"
 #include "app/views/Symbols.h"
@@ -69,6 +71,7 @@ MainWindow::MainWindow(AppModel &model, Panels &panels, QWidget *parent)
     connect(&m_model, &AppModel::keyToDeleteChanged, this, &MainWindow::confirmDelete);
     for (auto signal : {&AppModel::selectionChanged, &AppModel::openedChanged, &AppModel::keysChanged})
         connect(&m_model, signal, this, &MainWindow::updateCommands);
+    connect(&m_model.swap(), &SwapSession::changed, this, &MainWindow::updateCommands);
     connect(&m_model, &AppModel::tabChanged, this, [this] {
         QSettings().setValue(tabSetting, m_model.tab() == AppModel::Tab::restore ? u"restore"_s : u"swap"_s);
     });
@@ -105,8 +108,16 @@ void MainWindow::buildMenus()
     add(file, u"Choose File to Restore…"_s, Qt::SHIFT | Qt::CTRL | Qt::Key_O,
         [this] { chooseFile(AppModel::Tab::restore); });
     file->addSeparator();
+    add(file, u"Preferences…"_s, Qt::CTRL | Qt::Key_Comma, [this] { showPreferences(); })
+        ->setMenuRole(QAction::PreferencesRole);
+    file->addSeparator();
     add(file, u"Quit Quorvane"_s, QKeySequence::Quit, [] { QApplication::closeAllWindows(); })
         ->setMenuRole(QAction::QuitRole);
+
+    QMenu *edit = menuBar()->addMenu(u"&Edit"_s);
+    add(edit, u"Copy as Markdown"_s, Qt::SHIFT | Qt::CTRL | Qt::Key_C,
+        [this] { m_model.swap().copyMarkdown(MarkdownTable::Rows::all()); })
+        ->setToolTip(SwapTexts::copyHelp());
 
     QMenu *view = menuBar()->addMenu(u"&View"_s);
     add(view, u"Swap"_s, Qt::CTRL | Qt::Key_1, [this] { m_model.setTab(AppModel::Tab::swap); });
@@ -148,6 +159,7 @@ void MainWindow::updateCommands()
                                 u"Rename Key…"_s})
         command(text)->setEnabled(open);
     command(u"Export Key…"_s)->setEnabled(selected);
+    command(u"Copy as Markdown"_s)->setEnabled(open && m_model.swap().step() == SwapSession::Step::done);
 }
 
 void MainWindow::chooseFile(AppModel::Tab tab)
@@ -160,7 +172,10 @@ void MainWindow::chooseFile(AppModel::Tab tab)
     if (!path)
         return;
     m_model.setTab(tab);
-    m_detail->tabs()->showChosenFile(tab, *path);
+    if (swap)
+        m_model.swap().open(*path);
+    else
+        m_model.restore().open(*path);
 }
 
 void MainWindow::showSheet()
@@ -270,6 +285,13 @@ void MainWindow::showHelp()
     m_help->show();
     m_help->raise();
     m_help->activateWindow();
+}
+
+void MainWindow::showPreferences()
+{
+    auto *preferences = new PreferencesDialog(m_model.models(), this);
+    preferences->setAttribute(Qt::WA_DeleteOnClose);
+    preferences->open();
 }
 
 void MainWindow::showAbout()

@@ -47,6 +47,7 @@ private:
     void confirmDelete();
     void showHelp();
     void showAbout();
+    void showPreferences();
     void restoreSettings();
 
     AppModel &m_model;

@@ -1,10 +1,10 @@
 #include "app/views/SessionTabs.h"
 
+#include "app/views/RestoreView.h"
+#include "app/views/SwapView.h"
 #include "app/views/Symbols.h"
-#include "app/views/ViewText.h"
 
 #include <QButtonGroup>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QStackedWidget>
 #include <QToolButton>
@@ -37,12 +37,14 @@ SessionTabs::SessionTabs(AppModel &model, QWidget *parent)
     , m_swapButton(pickerButton(u"Swap"_s, Symbol::swap, this))
     , m_restoreButton(pickerButton(u"Restore"_s, Symbol::restore, this))
     , m_pages(new QStackedWidget(this))
+    , m_swapView(new SwapView(model, m_pages))
+    , m_restoreView(new RestoreView(model, m_pages))
 {
     auto *group = new QButtonGroup(this);
     group->addButton(m_swapButton);
     group->addButton(m_restoreButton);
-    m_pages->addWidget(placeholder(u"Choose a CSV or Excel file to swap."_s, m_swapChosen));
-    m_pages->addWidget(placeholder(u"Choose a returned file to restore."_s, m_restoreChosen));
+    m_pages->addWidget(m_swapView);
+    m_pages->addWidget(m_restoreView);
     auto *picker = new QHBoxLayout;
     picker->setSpacing(0);
     picker->addStretch(1);
@@ -56,30 +58,7 @@ SessionTabs::SessionTabs(AppModel &model, QWidget *parent)
     connect(m_swapButton, &QToolButton::clicked, &m_model, [this] { m_model.setTab(AppModel::Tab::swap); });
     connect(m_restoreButton, &QToolButton::clicked, &m_model, [this] { m_model.setTab(AppModel::Tab::restore); });
     connect(&m_model, &AppModel::tabChanged, this, &SessionTabs::showTab);
-    connect(&m_model.swap(), &SwapSession::changed, this, [this] { m_swapChosen->clear(); });
-    connect(&m_model.restore(), &RestoreSession::changed, this, [this] { m_restoreChosen->clear(); });
     showTab();
-}
-
-QWidget *SessionTabs::placeholder(const QString &prompt, QLabel *&chosen)
-{
-    auto *page = new QWidget(m_pages);
-    auto *text = headingLabel(prompt, page, 1.2);
-    text->setAlignment(Qt::AlignCenter);
-    chosen = bodyLabel(QString(), page);
-    chosen->setAlignment(Qt::AlignCenter);
-    auto *layout = new QVBoxLayout(page);
-    layout->addStretch(1);
-    layout->addWidget(text);
-    layout->addWidget(chosen);
-    layout->addStretch(1);
-    return page;
-}
-
-void SessionTabs::showChosenFile(AppModel::Tab tab, const QString &path)
-{
-    QLabel *chosen = tab == AppModel::Tab::swap ? m_swapChosen : m_restoreChosen;
-    chosen->setText(u"“"_s % QFileInfo(path).fileName() % u"”"_s);
 }
 
 QWidget *SessionTabs::currentPage() const

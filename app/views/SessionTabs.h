@@ -5,11 +5,13 @@
 #include <QWidget>
 
 class QButtonGroup;
-class QLabel;
 class QStackedWidget;
 class QToolButton;
 
 namespace quorvane {
+
+class RestoreView;
+class SwapView;
 
 // The open key's work area: the Swap / Restore picker over the two tabs.
 class SessionTabs : public QWidget
@@ -19,23 +21,21 @@ class SessionTabs : public QWidget
 public:
     explicit SessionTabs(AppModel &model, QWidget *parent = nullptr);
 
-    // A file chosen from the menu for a tab, until the tab loads it itself.
-    void showChosenFile(AppModel::Tab tab, const QString &path);
-
     QToolButton *swapButton() const { return m_swapButton; }
     QToolButton *restoreButton() const { return m_restoreButton; }
     QWidget *currentPage() const;
+    SwapView *swapView() const { return m_swapView; }
+    RestoreView *restoreView() const { return m_restoreView; }
 
 private:
-    QWidget *placeholder(const QString &prompt, QLabel *&chosen);
     void showTab();
 
     AppModel &m_model;
     QToolButton *m_swapButton;
     QToolButton *m_restoreButton;
     QStackedWidget *m_pages;
-    QLabel *m_swapChosen = nullptr;
-    QLabel *m_restoreChosen = nullptr;
+    SwapView *m_swapView;
+    RestoreView *m_restoreView;
 };
 
 } // namespace quorvane
