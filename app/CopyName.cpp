@@ -1,5 +1,7 @@
 #include "app/CopyName.h"
 
+#include "kit/files/OutputGuard.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -45,13 +47,12 @@ QString suggested(const QString &inputName, const QString &label)
 
 std::optional<QString> refusal(const QString &target, const QStringList &untouchable, const QString &keysFolder)
 {
-    const QString place = resolved(target);
+    // The command line asks the same question of its copies.
     for (const QString &kept : untouchable) {
-        if (!kept.isEmpty() && resolved(kept) == place)
-            return u"“"_s % QFileInfo(target).fileName()
-                   % u"” is the file you opened. Choose another name, so the original stays as it is."_s;
+        if (auto problem = OutputGuard(kept, QString()).problem(target))
+            return problem;
     }
-    if (!keysFolder.isEmpty() && QFileInfo(place).absolutePath() == resolved(keysFolder))
+    if (!keysFolder.isEmpty() && QFileInfo(resolved(target)).absolutePath() == resolved(keysFolder))
         return u"That folder holds your keys. Choose another folder for the copy."_s;
     return std::nullopt;
 }
