@@ -77,7 +77,18 @@ AppModel::AppModel(KeyStore &store, Panels &panels, int rounds, QObject *parent)
 
 void AppModel::setClipboard(Clipboard &clipboard)
 {
+    m_clipboard = &clipboard;
     m_swap.setClipboard(clipboard);
+}
+
+ClipboardRestore::Outcome AppModel::restoreClipboard()
+{
+    const OpenKey *open = openKey();
+    const ClipboardRestore::Outcome outcome = ClipboardRestore::restore(m_clipboard->text(), open ? &open->key : nullptr);
+    if (outcome.kind == ClipboardRestore::Outcome::Kind::restored)
+        m_clipboard->setText(outcome.text);
+    setMenuBarMessage(outcome.message(open ? open->key.name() : QString()));
+    return outcome;
 }
 
 AppModel::~AppModel()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/SystemClipboard.h"
+#include "kit/restore/ClipboardRestore.h"
 #include "app/ModelChoice.h"
 #include "app/RestoreSession.h"
 #include "app/SwapSession.h"
@@ -90,6 +91,10 @@ public:
     ModelChoice &models() { return m_models; }
     // The clipboard the sessions copy to; the system's unless a test sets one.
     void setClipboard(Clipboard &clipboard);
+    // The tray panel's and the hot key's action: the clipboard's text restored
+    // with the selected key, if it is open. The outcome's message is kept for
+    // the panel; the clipboard is written only when something was restored.
+    ClipboardRestore::Outcome restoreClipboard();
 
     std::optional<KeyFile> selectedFile() const;
     const OpenKey *openKey() const;
@@ -171,6 +176,7 @@ private:
     int m_pendingUnlocks = 0;
     std::optional<QString> m_menuBarMessage;
     SystemClipboard m_systemClipboard;
+    Clipboard *m_clipboard = &m_systemClipboard;
     ModelChoice m_models;
     SwapSession m_swap{*this};
     RestoreSession m_restore{*this};

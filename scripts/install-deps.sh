@@ -10,6 +10,7 @@ packages=(
     python3 python3-cryptography
     gnome-keyring dbus dbus-x11 libsecret-tools
     libreoffice-calc-nogui
+    xvfb xdotool xclip
 )
 if [ -n "${QUORVANE_EXTRA_PACKAGES:-}" ]; then
     read -r -a extra <<< "$QUORVANE_EXTRA_PACKAGES"

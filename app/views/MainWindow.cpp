@@ -289,7 +289,7 @@ void MainWindow::showHelp()
 
 void MainWindow::showPreferences()
 {
-    auto *preferences = new PreferencesDialog(m_model.models(), this);
+    auto *preferences = new PreferencesDialog(m_model.models(), m_menuBar, this);
     preferences->setAttribute(Qt::WA_DeleteOnClose);
     preferences->open();
 }

@@ -12,6 +12,7 @@ namespace quorvane {
 class DetailArea;
 
 class KeySidebar;
+class MenuBarSettings;
 class Panels;
 
 // The one main window: keys on the left, the selected key's views on the
@@ -33,6 +34,8 @@ public:
     QAction *command(const QString &text) const;
 
     void chooseFile(AppModel::Tab tab);
+    // The tray settings, shown in Preferences once the application has them.
+    void setMenuBarSettings(MenuBarSettings *menuBar) { m_menuBar = menuBar; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -52,6 +55,7 @@ private:
 
     AppModel &m_model;
     Panels &m_panels;
+    MenuBarSettings *m_menuBar = nullptr;
     KeySidebar *m_sidebar;
     DetailArea *m_detail;
     QPointer<KeySheet> m_sheet;

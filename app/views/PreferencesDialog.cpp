@@ -1,5 +1,9 @@
 #include "app/views/PreferencesDialog.h"
 
+#include "app/MenuBarSettings.h"
+#include "app/hotkey/GlobalHotKey.h"
+#include "app/views/PlatformWords.h"
+
 #include "app/ModelChoice.h"
 #include "app/views/ViewText.h"
 
@@ -14,7 +18,7 @@ using namespace Qt::StringLiterals;
 
 namespace quorvane {
 
-PreferencesDialog::PreferencesDialog(ModelChoice &choice, QWidget *parent)
+PreferencesDialog::PreferencesDialog(ModelChoice &choice, MenuBarSettings *menuBar, QWidget *parent)
     : QDialog(parent)
     , m_choice(choice)
     , m_address(new QLineEdit(this))
@@ -45,12 +49,33 @@ PreferencesDialog::PreferencesDialog(ModelChoice &choice, QWidget *parent)
                                 this));
     layout->addLayout(form);
     layout->addWidget(m_problem);
+    if (menuBar)
+        addTraySwitches(*menuBar);
     layout->addWidget(buttons);
     connect(buttons, &QDialogButtonBox::accepted, this, &PreferencesDialog::save);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_address, &QLineEdit::textChanged, this, &PreferencesDialog::check);
     connect(m_remote, &QCheckBox::toggled, this, &PreferencesDialog::check);
     check();
+}
+
+// Switches, as in the panel's own menu: each change applies at once.
+void PreferencesDialog::addTraySwitches(MenuBarSettings &menuBar)
+{
+    auto *layout = qobject_cast<QVBoxLayout *>(this->layout());
+    const QString area = PlatformWords::panelArea();
+    layout->addWidget(headingLabel(area.left(1).toUpper() % area.mid(1), this, 1.1));
+    auto *show = new QCheckBox(u"Show in the "_s % area, this);
+    show->setChecked(menuBar.show());
+    layout->addWidget(show);
+    layout->addWidget(bodyLabel(u"Restore copied text, pick a key, or swap a file from the "_s % area
+                                    % u". The app keeps running there when its window is closed."_s,
+                                this));
+    auto *shortcut = new QCheckBox(GlobalHotKey::shortcutText() % u" restores the clipboard from any app"_s, this);
+    shortcut->setChecked(menuBar.shortcut());
+    layout->addWidget(shortcut);
+    connect(show, &QCheckBox::toggled, this, [&menuBar](bool on) { menuBar.setShow(on); });
+    connect(shortcut, &QCheckBox::toggled, this, [&menuBar](bool on) { menuBar.setShortcut(on); });
 }
 
 void PreferencesDialog::check()

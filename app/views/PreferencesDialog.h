@@ -8,15 +8,17 @@ class QLineEdit;
 
 namespace quorvane {
 
+class MenuBarSettings;
 class ModelChoice;
 
-// Where the local language model server runs and which model it uses.
+// Where the local language model server runs and which model it uses, and,
+// given the tray settings, the two switches of the tray panel.
 class PreferencesDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    PreferencesDialog(ModelChoice &choice, QWidget *parent = nullptr);
+    PreferencesDialog(ModelChoice &choice, MenuBarSettings *menuBar = nullptr, QWidget *parent = nullptr);
 
     QLineEdit *address() const { return m_address; }
     QLineEdit *modelName() const { return m_model; }
@@ -24,6 +26,7 @@ public:
     QLabel *problem() const { return m_problem; }
 
 private:
+    void addTraySwitches(MenuBarSettings &menuBar);
     void check();
     void save();
 

@@ -166,7 +166,7 @@ TEST_F(SessionViewsTest, AFileDroppedOnEitherTabOpensThere)
 
 TEST_F(SessionViewsTest, PreferencesKeepTheServerOnThisComputerUnlessAllowed)
 {
-    PreferencesDialog preferences(model.models(), window.get());
+    PreferencesDialog preferences(model.models(), nullptr, window.get());
     QPushButton *ok = preferences.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok);
     QTest::keyClicks(preferences.address(), u"http://10.1.2.3:8080"_s);
     EXPECT_FALSE(ok->isEnabled());
