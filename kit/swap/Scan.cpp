@@ -69,7 +69,7 @@ EntryKind entryKind(NameRole role)
 class KnownNames
 {
 public:
-    KnownNames(const ProjectKey &key, const QList<Record> &records)
+    KnownNames(const ProjectKey &key, const QList<Record> &records) : m_key(key)
     {
         for (const ProjectKey::Entry &entry : key.entries()) {
             if (entry.kind == EntryKind::firstName)
@@ -104,6 +104,7 @@ public:
             }
             if (!startsCompanyName(record.text, words, i))
                 addSingleName(record, words.at(i));
+            addStandInWord(record, words.at(i));
             ++i;
         }
         std::stable_sort(record.findings.begin(), record.findings.end(),
@@ -147,6 +148,19 @@ private:
         return false;
     }
 
+    // A word of the text that is already one of the key's stand-ins ("moreau",
+    // given to Whitfield in an earlier file) would be restored to that other
+    // person. Swapped as a name of its own, it comes back as it was written.
+    void addStandInWord(Record &record, const Word &word) const
+    {
+        if (word.word.size() < 2 || overlapsAny(word.range, record.findings)
+            || !m_key.isSubstitute(word.word, EntryKind::firstName))
+            return;
+        const NameRole role = m_roles.value(word.word.toLower(), NameRole::last);
+        const NamePart part{{0, word.word.size()}, word.word, role};
+        record.findings.append({ValueKind::name, word.range, word.word, {part}, std::nullopt});
+    }
+
     void addSingleName(Record &record, const Word &word) const
     {
         const auto role = m_roles.constFind(word.word.toLower());
@@ -157,6 +171,7 @@ private:
         record.findings.append({ValueKind::name, word.range, word.word, {part}, std::nullopt});
     }
 
+    const ProjectKey &m_key;
     QHash<QString, NameRole> m_roles;
     QSet<QString> m_fullNames;
 };

@@ -102,3 +102,30 @@ TEST(CasingRoundTrip, EveryCellComesBackInItsOwnCase)
         EXPECT_EQ(dataRows(Spreadsheet(Restorer(key).restore(edited).data, u"x.csv"_s)), expected);
     }
 }
+
+// A word that the key already hands out as a stand-in ("moreau", for someone of
+// an earlier file) can be a real word of the next file; it must come back as
+// written, not as that other person.
+TEST(CasingRoundTrip, WordsThatAreStandInsOfAnEarlierFileComeBackAsWritten)
+{
+    Generator generate(7);
+    Rows earlier;
+    for (int id = 0; id < 20; ++id)
+        earlier.append(generate.row(id));
+    ProjectKey key(u"Earlier"_s, QUuid(), QDateTime(), QByteArray(32, '\x11'));
+    const Spreadsheet first(csvText(earlier).toUtf8(), u"first.csv"_s);
+    Scrubber::apply(scan(first, key, {}), first, key, {});
+
+    Rows next;
+    for (const ProjectKey::Entry &entry : key.entries()) {
+        if (entry.kind != EntryKind::lastName || next.size() == 5)
+            continue;
+        const QString word = entry.standIn;
+        next.append({QString::number(next.size()), u"Ana Ruiz"_s, u"Ana"_s, u"Ruiz"_s,
+                     u"cc "_s + word.toLower() + u" and "_s + word.toUpper() + u" on all orders"_s, u"Acme LLC"_s});
+    }
+    ASSERT_EQ(next.size(), 5);
+    const Spreadsheet second(csvText(next).toUtf8(), u"second.csv"_s);
+    const Spreadsheet copy(Scrubber::apply(scan(second, key, {}), second, key, {}).data, u"second.csv"_s);
+    EXPECT_EQ(dataRows(Spreadsheet(Restorer(key).restore(copy).data, u"x.csv"_s)), next);
+}
