@@ -1,5 +1,6 @@
 #include "app/AppModel.h"
 
+#include "app/Background.h"
 #include "app/Panels.h"
 #include "store/AtomicFile.h"
 
@@ -101,17 +102,7 @@ template<class Result>
 void AppModel::inBackground(std::function<Result()> work,
                             std::function<void(std::optional<Result>, std::exception_ptr)> then)
 {
-    m_pool.start([this, work = std::move(work), then = std::move(then)] {
-        std::optional<Result> result;
-        std::exception_ptr error;
-        try {
-            result = work();
-        } catch (...) {
-            error = std::current_exception();
-        }
-        QMetaObject::invokeMethod(
-            this, [then, result = std::move(result), error] { then(result, error); }, Qt::QueuedConnection);
-    });
+    quorvane::inBackground<Result>(m_pool, this, std::move(work), std::move(then));
 }
 
 void AppModel::start()

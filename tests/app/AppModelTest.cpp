@@ -2,6 +2,7 @@
 #include "app/Panels.h"
 #include "store/MemorySecretStore.h"
 #include "tests/FileBytes.h"
+#include "tests/app/FakePanels.h"
 
 #include <QFile>
 #include <QSettings>
@@ -21,27 +22,6 @@ namespace {
 // Cheap derivation for the tests; one test checks the real round count.
 constexpr int testRounds = 1000;
 const QString passphrase = u"correct horse battery"_s;
-
-// Answers every file panel with `answer` and keeps what the last one showed.
-struct FakePanels : Panels
-{
-    std::optional<QString> answer;
-    QString suggestedName, message;
-    int asked = 0;
-
-    std::optional<QString> chooseSaveLocation(const QString &name, const QString &, const QString &text) override
-    {
-        suggestedName = name;
-        return shown(text);
-    }
-    std::optional<QString> chooseFileToOpen(const QStringList &, const QString &text) override { return shown(text); }
-    std::optional<QString> shown(const QString &text)
-    {
-        ++asked;
-        message = text;
-        return answer;
-    }
-};
 
 class AppModelTest : public testing::Test
 {

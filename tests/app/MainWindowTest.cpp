@@ -15,6 +15,7 @@
 #include "app/views/UnlockView.h"
 #include "app/views/WelcomeView.h"
 #include "tests/FileBytes.h"
+#include "tests/app/FakePanels.h"
 
 #include <QContextMenuEvent>
 #include <QLabel>
@@ -40,23 +41,6 @@ namespace {
 
 constexpr int testRounds = 1000;
 const QString passphrase = u"correct horse battery"_s;
-
-struct FakePanels : Panels
-{
-    std::optional<QString> answer;
-    QString message;
-
-    std::optional<QString> chooseSaveLocation(const QString &, const QString &, const QString &text) override
-    {
-        message = text;
-        return answer;
-    }
-    std::optional<QString> chooseFileToOpen(const QStringList &, const QString &text) override
-    {
-        message = text;
-        return answer;
-    }
-};
 
 // The window as a user meets it, walked with the keyboard and mouse.
 class MainWindowTest : public testing::Test

@@ -1,6 +1,6 @@
 #include "app/AppModel.h"
 #include "app/MenuBarSettings.h"
-#include "app/Panels.h"
+#include "tests/app/FakePanels.h"
 #include "app/hotkey/NoGlobalHotKey.h"
 #include "store/MemorySecretStore.h"
 #include "app/views/MenuBarPanel.h"
@@ -18,12 +18,6 @@ using namespace quorvane;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-struct NoPanels : Panels
-{
-    std::optional<QString> chooseSaveLocation(const QString &, const QString &, const QString &) override { return {}; }
-    std::optional<QString> chooseFileToOpen(const QStringList &, const QString &) override { return {}; }
-};
 
 MenuRow *row(const MenuBarPanel &panel, const QString &title)
 {
@@ -52,7 +46,7 @@ TEST(MenuBarPanel, FollowsTheKeysAndTheSettings)
     QTemporaryDir folder;
     MemorySecretStore secrets;
     KeyStore store(secrets, folder.path());
-    NoPanels panels;
+    test::FakePanels panels;
     AppModel model(store, panels, 1000);
     NoGlobalHotKey hotKey;
     MenuBarSettings menuBar(settings, hotKey, [] {});
