@@ -289,3 +289,29 @@ TEST_F(AppModelTest, DeletingMovesTheSelection)
     model.deleteKey(first);
     EXPECT_FALSE(model.selection());
 }
+
+// The tray panel's and the hot key's action.
+TEST_F(AppModelTest, RestoringTheClipboardWritesItOnlyWhenSomethingCameBack)
+{
+    struct HeldText : Clipboard
+    {
+        std::optional<QString> held;
+        std::optional<QString> text() const override { return held; }
+        void setText(const QString &text) override { held = text; }
+    } clipboard;
+    model.setClipboard(clipboard);
+    clipboard.held = u"Dear Mateo,"_s;
+    EXPECT_EQ(model.restoreClipboard().kind, ClipboardRestore::Outcome::Kind::noKey);
+    EXPECT_EQ(model.menuBarMessage(), u"Choose a key, and unlock it if it has a passphrase.");
+
+    addKey(u"Clinic"_s, 1);
+    model.start();
+    ProjectKey key = model.openKey()->key;
+    key.record({EntryKind::firstName, u"Maria"_s, u"Mateo"_s});
+    model.save(key);
+    EXPECT_EQ(model.restoreClipboard().kind, ClipboardRestore::Outcome::Kind::restored);
+    EXPECT_EQ(clipboard.held, u"Dear Maria,");
+    EXPECT_EQ(model.restoreClipboard().kind, ClipboardRestore::Outcome::Kind::nothingFound);
+    EXPECT_EQ(clipboard.held, u"Dear Maria,");
+    EXPECT_EQ(model.menuBarMessage(), u"No stand-ins from “Clinic” in the clipboard.");
+}
