@@ -300,35 +300,4 @@ bool hasNameBasedEmail(const ProjectKey &key, const QString &real)
     const ProjectKey::SeedDigest digests = key.seedDigest(QString());
     return nameBasedLocal(key, cutLocalPart(localText(real)), 0, Digests(digests, 0)).has_value();
 }
-
-QString matchingCase(const QString &value, const QString &like)
-{
-    QList<char32_t> letterChars;
-    for (char32_t c : like.toUcs4())
-        if (QChar::isLetter(c))
-            letterChars.append(c);
-    if (letterChars.size() <= 1)
-        return value;
-    const QString letters = fromUcs4(letterChars);
-    const QString upper = letters.toUpper();
-    const QString lower = letters.toLower();
-    if (letters == upper && letters != lower)
-        return value.toUpper();
-    if (letters == lower && letters != upper)
-        return value.toLower();
-    return value;
-}
-
-std::optional<QString> formatLike(const QString &digits, const QString &pattern)
-{
-    if (countDigits(pattern) != digits.size())
-        return std::nullopt;
-    QString result = pattern;
-    qsizetype next = 0;
-    for (QChar &c : result)
-        if (isAsciiDigit(c.unicode()))
-            c = digits.at(next++);
-    return result;
-}
-
 } // namespace quorvane

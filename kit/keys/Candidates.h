@@ -1,6 +1,7 @@
 #pragma once
 
 #include "kit/keys/ProjectKey.h"
+#include "kit/keys/WrittenForm.h"
 
 #include <QString>
 
@@ -28,12 +29,5 @@ bool hasNameBasedEmail(const ProjectKey &key, const QString &real);
 // from this attempt on, like a ten-digit phone past maxAttempts, a ten-digit
 // number with an extension ("x" and four digits).
 constexpr int phoneExtensionFrom = 2 * ProjectKey::maxAttempts;
-
-// The value in upper or lower case when the letters of `like` are all one case
-// (and there are at least two of them); otherwise the value unchanged.
-QString matchingCase(const QString &value, const QString &like);
-
-// Lays the digits into the pattern's digit positions; nothing when the counts differ.
-std::optional<QString> formatLike(const QString &digits, const QString &pattern);
 
 } // namespace quorvane

@@ -3,8 +3,7 @@
 #include "kit/files/Spreadsheet.h"
 #include "kit/find/TextRules.h"
 #include "kit/find/WordClasses.h"
-#include "kit/keys/Candidates.h"
-#include "kit/keys/LetterCase.h"
+#include "kit/keys/WrittenForm.h"
 
 #include <QRegularExpression>
 

@@ -1,8 +1,7 @@
 #include "kit/swap/StandInPlan.h"
 
 #include "kit/find/TextRules.h"
-#include "kit/keys/Candidates.h"
-#include "kit/keys/LetterCase.h"
+#include "kit/keys/WrittenForm.h"
 
 #include <QRegularExpression>
 

@@ -2,7 +2,12 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace quorvane {
+
+// How a value is written: the case of its letters and the layout of its
+// digits. The candidates, the scan and the restorer all follow these rules.
 
 // How a text's letters are written: all capitals, all lower case, or anything
 // else. A text with fewer than two letters is `mixed`: one letter says nothing.
@@ -26,5 +31,12 @@ QString standInCasedLike(const QString &standIn, const QString &occurrence);
 // case for lower case, else as stored, or title-cased when it was stored all in
 // one case (the key keeps the first spelling it met).
 QString realCasedLike(const QString &real, const QString &replaced);
+
+// The value in upper or lower case when the letters of `like` are all one case
+// (and there are at least two of them); otherwise the value unchanged.
+QString matchingCase(const QString &value, const QString &like);
+
+// Lays the digits into the pattern's digit positions; nothing when the counts differ.
+std::optional<QString> formatLike(const QString &digits, const QString &pattern);
 
 } // namespace quorvane

@@ -1,4 +1,4 @@
-#include "kit/keys/LetterCase.h"
+#include "kit/keys/WrittenForm.h"
 
 #include "kit/keys/Pools.h"
 
@@ -42,6 +42,17 @@ qsizetype lettersFrom(const QString &text, qsizetype at)
     while (end < text.size() && text.at(end).isLetter())
         ++end;
     return end - at;
+}
+
+// Case and digits are compared by code point, so letters beyond the BMP count.
+QString fromUcs4(const QList<char32_t> &chars)
+{
+    return QString::fromUcs4(chars.constData(), chars.size());
+}
+
+bool isAsciiDigit(char32_t c)
+{
+    return c >= u'0' && c <= u'9';
 }
 
 } // namespace
@@ -118,6 +129,37 @@ QString realCasedLike(const QString &real, const QString &replaced)
     case LetterCase::mixed: return letterCaseOf(real) == LetterCase::mixed ? real : titleCased(real);
     }
     return real;
+}
+
+QString matchingCase(const QString &value, const QString &like)
+{
+    QList<char32_t> letterChars;
+    for (char32_t c : like.toUcs4())
+        if (QChar::isLetter(c))
+            letterChars.append(c);
+    if (letterChars.size() <= 1)
+        return value;
+    const QString letters = fromUcs4(letterChars);
+    const QString upper = letters.toUpper();
+    const QString lower = letters.toLower();
+    if (letters == upper && letters != lower)
+        return value.toUpper();
+    if (letters == lower && letters != upper)
+        return value.toLower();
+    return value;
+}
+
+std::optional<QString> formatLike(const QString &digits, const QString &pattern)
+{
+    if (std::count_if(pattern.cbegin(), pattern.cend(), [](QChar c) { return isAsciiDigit(c.unicode()); })
+        != digits.size())
+        return std::nullopt;
+    QString result = pattern;
+    qsizetype next = 0;
+    for (QChar &c : result)
+        if (isAsciiDigit(c.unicode()))
+            c = digits.at(next++);
+    return result;
 }
 
 } // namespace quorvane

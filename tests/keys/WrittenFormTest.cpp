@@ -1,4 +1,4 @@
-#include "kit/keys/LetterCase.h"
+#include "kit/keys/WrittenForm.h"
 
 #include <gtest/gtest.h>
 
