@@ -1,5 +1,6 @@
 #include "kit/find/NameLexicon.h"
 
+#include "kit/find/WordClasses.h"
 #include "kit/keys/Pools.h"
 
 #include <QFile>
@@ -28,6 +29,18 @@ QSet<QString> bundledList(const QString &name)
     for (const QByteArray &line : file.readAll().split('\n'))
         if (!line.startsWith('#'))
             set.unite(setOf(QString::fromUtf8(line)));
+    return set;
+}
+
+// A list ranked by how many people bear each name, less its words that are
+// also everyday words, places, months or brands: those names count only when
+// the hand-written lists hold them, where they were weighed one by one.
+QSet<QString> rankedList(const QString &name)
+{
+    QSet<QString> set;
+    for (const QString &word : bundledList(name))
+        if (!WordClasses::shared().isEverydayWord(word) && !isNonPersonWord(word) && !isPlaceNoun(word))
+            set.insert(word);
     return set;
 }
 
@@ -96,6 +109,7 @@ bool isGivenName(const QString &word)
         u"willard willis wilson winston woodrow caroline madeline adeline charlene francine pauline "
         u"jocelyn rosalyn evelyn marilyn gwendolyn kathryn"_s);
         set.unite(bundledList(u"givennames.txt"_s));
+        set.unite(rankedList(u"givennames-us.txt"_s));
         for (const QStringList *list : {&pools::firstNames(), &pools::commonFirstNames()})
             for (const QString &name : *list)
                 set.insert(name.toLower());
@@ -167,6 +181,7 @@ bool isSurname(const QString &word)
         for (const QString &name : pools::lastNames())
             set.insert(name.toLower());
         set.unite(bundledList(u"surnames.txt"_s));
+        set.unite(rankedList(u"surnames-us.txt"_s));
         return set;
     }();
     return names.contains(word);
@@ -342,7 +357,7 @@ bool isPlacePreposition(const QString &word)
 
 bool isNameParticle(const QString &word)
 {
-    static const QSet<QString> words = setOf(u"van von der den de del della da di du la le al el bin ibn bint abu ter ten te op do dos das mac ap dei degli"_s);
+    static const QSet<QString> words = setOf(u"van von der den de del della da di du la le las los al el bin ibn bint abu ter ten te op do dos das mac ap dei degli zu y"_s);
     return words.contains(word);
 }
 
