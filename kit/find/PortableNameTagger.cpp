@@ -65,6 +65,12 @@ constexpr double coordinated = 1.0;
 constexpr double trailingWord = -1.5;
 // Lower-case words are names only with a known name or clear context.
 constexpr double lowerCase = -1.0;
+// An unknown word opening a sentence, then a particle: maybe another language.
+constexpr double foreignSentenceStart = -1.0;
+// "the Paris account", "her June statement": a thing named after a place or person.
+constexpr double determinerLone = -2.5;
+// "the Lincoln Navigator", but also "the Ann Morris file".
+constexpr double determiner = -1.0;
 // A place, month, brand or company word, or a brand named after a person.
 constexpr double notPerson = -10;
 } // namespace weight
@@ -95,7 +101,7 @@ bool isJoiner(char32_t c)
 
 QStringView withoutPossessive(QStringView word)
 {
-    if (word.size() > 2 && (word.endsWith(u"'s") || word.endsWith(u"’s")))
+    if (word.size() > 2 && (word.endsWith(u"'s", Qt::CaseInsensitive) || word.endsWith(u"’s", Qt::CaseInsensitive)))
         return word.chopped(2);
     return word;
 }
@@ -130,6 +136,36 @@ bool isHyphenatedSurname(const QString &word)
         return false;
     const QStringList parts = word.split(u'-', Qt::SkipEmptyParts);
     return std::any_of(parts.cbegin(), parts.cend(), [](const QString &part) { return nameLexicon::isSurname(part); });
+}
+
+// Words that open the names of places ("Santa Clara", "Fort Worth", "Little Bramford").
+bool isPlacePrefix(const QString &word)
+{
+    static const QSet<QString> words{u"san"_s, u"santa"_s, u"st"_s, u"saint"_s, u"port"_s, u"fort"_s, u"new"_s,
+                                     u"north"_s, u"south"_s, u"east"_s, u"west"_s, u"upper"_s, u"lower"_s,
+                                     u"lake"_s, u"mount"_s, u"mt"_s, u"little"_s, u"great"_s, u"old"_s,
+                                     u"queen"_s, u"king"_s, u"prince"_s, u"princess"_s, u"outer"_s, u"inner"_s};
+    return words.contains(word);
+}
+
+// "the", "her", "our": words before things, which people's names seldom follow.
+bool isDeterminer(const QString &word)
+{
+    static const QSet<QString> words{u"the"_s, u"a"_s, u"an"_s, u"this"_s, u"that"_s, u"these"_s, u"those"_s,
+                                     u"our"_s, u"your"_s, u"their"_s, u"his"_s, u"her"_s, u"its"_s, u"my"_s,
+                                     u"every"_s, u"each"_s, u"any"_s, u"some"_s};
+    return words.contains(word);
+}
+
+// Words after a place's name that say it is a site, not a person.
+bool isSiteNoun(const QString &word)
+{
+    static const QSet<QString> words{u"store"_s, u"stores"_s, u"depot"_s, u"office"_s, u"offices"_s, u"plant"_s,
+                                     u"site"_s, u"location"_s, u"branch"_s, u"warehouse"_s, u"campus"_s,
+                                     u"factory"_s, u"facility"_s, u"mall"_s, u"airport"_s, u"station"_s,
+                                     u"area"_s, u"region"_s, u"county"_s, u"showroom"_s, u"outlet"_s,
+                                     u"headquarters"_s, u"hq"_s, u"dealer"_s, u"dealership"_s, u"stall"_s};
+    return words.contains(word);
 }
 
 bool hasLowerCase(QStringView word)
@@ -287,6 +323,10 @@ PortableNameTagger::Shape PortableNameTagger::shapeOf(qsizetype word) const
     const QStringView text = QStringView(m_text).sliced(range.start, range.length());
     if (isCapitalised(text))
         return text.size() == 1 ? Shape::initial : hasLowerCase(text) ? Shape::capitalised : Shape::capitals;
+    // "el-Din", "al-Qahtani": the article is written in lower case before the name.
+    const qsizetype hyphen = text.indexOf(u'-');
+    if (hyphen > 0 && hyphen <= 3 && hyphen + 1 < text.size() && text.at(hyphen + 1).isUpper())
+        return Shape::capitalised;
     return text.at(0).isLower() ? Shape::lower : Shape::other;
 }
 
@@ -299,7 +339,7 @@ bool PortableNameTagger::joinsRun(qsizetype word) const
         return true;
     case Shape::capitals:
         if (!m_shouting)
-            return false;
+            return isNameInCapitals(word);
         break;
     case Shape::lower:
         return isLowerCaseName(word);
@@ -312,6 +352,25 @@ bool PortableNameTagger::joinsRun(qsizetype word) const
         return true;
     return !has(word, Fact::function) && !has(word, Fact::title) && !has(word, Fact::lead) && !has(word, Fact::opener)
         && !has(word, Fact::cue);
+}
+
+// "GRETA MALMQVIST", "OKONJO, CHIDI" in text otherwise in lower case: a word
+// in capitals is a name, not an acronym, when it or a neighbour in capitals is
+// a known name that is no everyday word.
+bool PortableNameTagger::isNameInCapitals(qsizetype word) const
+{
+    const auto isKnownName = [&](qsizetype i) {
+        return lower(i).size() > 2 && (has(i, Fact::given) || has(i, Fact::surname)) && !has(i, Fact::everyday)
+            && !has(i, Fact::nonPerson);
+    };
+    const auto isCapitalsWord = [&](qsizetype i) {
+        return i >= 0 && i < m_words.size() && shapeOf(i) == Shape::capitals && lower(i).size() > 1
+            && !has(i, Fact::everyday) && !has(i, Fact::nonPerson) && !has(i, Fact::function);
+    };
+    if (!isCapitalsWord(word))
+        return false;
+    return isKnownName(word) || (isCapitalsWord(word - 1) && isKnownName(word - 1))
+        || (isCapitalsWord(word + 1) && isKnownName(word + 1));
 }
 
 // In lower-case text a name is a known name or a word no dictionary knows,
@@ -375,7 +434,8 @@ QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
             while (after < m_words.size() && has(after, Fact::particle)
                    && !isCapitalised(textOf(after)))
                 ++after;
-            const bool afterName = lower(run.last).size() == 1 || has(run.last, Fact::given) || has(run.last, Fact::surname);
+            const bool afterName = lower(run.last).size() == 1 || has(run.last, Fact::given) || has(run.last, Fact::surname)
+                || !has(run.last, Fact::inDictionary);
             if (afterName && after > next && after < m_words.size() && gapBefore(after) == u" "_s && joinsRun(after)) {
                 run.last = after;
                 continue;
@@ -449,8 +509,12 @@ double PortableNameTagger::wordEvidence(const Run &run) const
         const bool given = has(i, Fact::given);
         const bool surname = has(i, Fact::surname);
         const bool everyday = has(i, Fact::everyday);
-        if (has(i, Fact::nonPerson) && !given && !surname)
-            return weight::notPerson;
+        if (has(i, Fact::nonPerson) && !given && !surname) {
+            if (!isNamedLikePlace(run, i))
+                return weight::notPerson;
+            score += weight::ambiguousGivenFirst;
+            continue;
+        }
         if (i == run.first)
             score += given ? (everyday ? weight::ambiguousGivenFirst : weight::givenFirst) : surname ? weight::surnameFirst : 0;
         else
@@ -468,7 +532,7 @@ double PortableNameTagger::wordEvidence(const Run &run) const
             score += weight::unknownWord;
         }
     }
-    if (nameWordCount == 0)
+    if (nameWordCount == 0 || (run.last > run.first && isPlacePrefix(lower(run.first))))
         return weight::notPerson;
     if (run.last > run.first && has(run.last, Fact::placeNoun))
         return weight::notPerson; // "Hyde Park", "Lincoln Ave"
@@ -480,6 +544,15 @@ double PortableNameTagger::wordEvidence(const Run &run) const
     if (leadingParticles.contains(lower(run.first)) && run.last > run.first)
         score += weight::particleLed;
     return score;
+}
+
+// "India Marsh", "Tuesday Ferris": a given name that is also a place or a day,
+// when a known surname that is nothing else follows it.
+bool PortableNameTagger::isNamedLikePlace(const Run &run, qsizetype word) const
+{
+    const qsizetype next = word + 1;
+    return word == run.first && next == run.last && shapeOf(word) == Shape::capitalised && has(next, Fact::surname)
+        && !has(next, Fact::inDictionary) && !has(next, Fact::nonPerson) && !has(next, Fact::placeNoun);
 }
 
 // Chinese, Vietnamese and Korean names written family name first in Latin
@@ -523,20 +596,40 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return weight::notPerson; // "from Memphis"
     if (close && has(run.first - 1, Fact::title) && gap != u","_s)
         return weight::title;
-    if (close && has(run.first - 1, Fact::lead))
-        return previous == u"and"_s || previous == u"to"_s || previous == u"for"_s ? weight::weakLead : weight::strongLead;
+    if (close && has(run.first - 1, Fact::lead)) {
+        const bool weak = previous == u"and"_s || previous == u"to"_s || previous == u"for"_s;
+        return weak && !isTowardsPerson(run.first - 1) ? weight::weakLead : weight::strongLead;
+    }
     if (gap.isEmpty() && has(run.first - 1, Fact::placePreposition))
         return weight::placePreposition;
+    if (gap.isEmpty() && (previous == u"room"_s || previous == u"rooms"_s))
+        return weight::notPerson; // meeting rooms are named after places and people alike
+    if (gap.isEmpty() && isDeterminer(previous))
+        return run.first == run.last ? weight::determinerLone : weight::determiner; // "the Paris account"
     const QStringView before = textOf(run.first - 1);
     if (gap.isEmpty() && isCapitalised(before) && isPossessive(before))
         return weight::notPerson; // "Mother's Day", "Ben's Original"
-    static const QSet<QString> placePrefixes{u"san"_s, u"santa"_s, u"st"_s, u"saint"_s, u"port"_s, u"fort"_s,
-                                             u"new"_s, u"north"_s, u"south"_s, u"east"_s, u"west"_s, u"upper"_s,
-                                             u"lower"_s, u"lake"_s, u"mount"_s, u"mt"_s, u"little"_s, u"great"_s,
-                                             u"old"_s, u"queen"_s, u"king"_s, u"prince"_s, u"princess"_s};
-    if ((gap.isEmpty() || gap == u"."_s) && placePrefixes.contains(previous) && isCapitalised(textOf(run.first - 1)))
+    if ((gap.isEmpty() || gap == u"."_s) && isPlacePrefix(previous) && isCapitalised(textOf(run.first - 1)))
         return weight::notPerson;
     return 0;
+}
+
+// "handed over to", "talked to", "according to": a "to" that only a person follows.
+bool PortableNameTagger::isTowardsPerson(qsizetype word) const
+{
+    static const QSet<QString> verbs{
+        u"talk"_s, u"talked"_s, u"talking"_s, u"speak"_s, u"spoke"_s, u"speaking"_s, u"spoken"_s, u"reply"_s,
+        u"replied"_s, u"replying"_s, u"hand"_s, u"handed"_s, u"pass"_s, u"passed"_s, u"escalate"_s,
+        u"escalated"_s, u"according"_s, u"wrote"_s, u"write"_s, u"written"_s, u"forward"_s, u"forwarded"_s,
+        u"assign"_s, u"assigned"_s, u"reassigned"_s, u"report"_s, u"reports"_s, u"reported"_s, u"explain"_s,
+        u"explained"_s, u"mention"_s, u"mentioned"_s, u"apologise"_s, u"apologised"_s, u"apologize"_s,
+        u"apologized"_s, u"introduce"_s, u"introduced"_s, u"over"_s, u"back"_s, u"out"_s, u"it"_s, u"them"_s,
+        u"listen"_s, u"listened"_s, u"belongs"_s, u"belonged"_s, u"thanks"_s, u"married"_s, u"engaged"_s,
+        u"related"_s, u"says"_s, u"said"_s, u"delegated"_s, u"lent"_s, u"gave"_s, u"give"_s, u"given"_s};
+    if (word < 1 || lower(word) != u"to"_s)
+        return false;
+    const QStringView gap = gapBefore(word);
+    return (gap == u" "_s || gap == u"\n"_s) && verbs.contains(lower(word - 1));
 }
 
 // Speech and action verbs and a possessive after the run.
@@ -558,6 +651,11 @@ double PortableNameTagger::contextAfter(const Run &run) const
             return weight::notPerson; // "Ben's Original", "Victoria's Secret"
         if ((isRegionCode(nextText) && !m_shouting && !owner) || (isCapitalised(nextText) && has(after, Fact::placeNoun)))
             return weight::notPerson;
+        if (!owner && gap == u" "_s && isSiteNoun(next))
+            return weight::notPerson; // "the Carmel store", "Dalton plant"
+        static const QSet<QString> firmEndings{u"sons"_s, u"co"_s, u"company"_s, u"partners"_s, u"associates"_s};
+        if (gap.trimmed() == u"&"_s && firmEndings.contains(next))
+            return weight::notPerson; // "Fitzgerald & Sons"
         static const QSet<QString> weakVerbs{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"will"_s, u"can"_s};
         if ((gap == u" "_s || gap == u", "_s) && has(after, Fact::action))
             score += weakVerbs.contains(next) ? weight::weakVerb : weight::strongVerb;
@@ -580,11 +678,26 @@ double PortableNameTagger::shapeEvidence(const Run &run) const
         score += weight::sentenceStart;
     if (shapeOf(run.first) == Shape::lower)
         score += weight::lowerCase;
+    if (isForeignSentenceStart(run))
+        score += weight::foreignSentenceStart;
     if (run.first == run.last && has(run.first, Fact::nonPerson))
         score += weight::placeLikeLoneWord;
     if (run.first == run.last && run.first == 0 && has(run.first, Fact::everyday) && contextAfter(run) == 0)
         score += weight::bareSentenceStart;
     return score;
+}
+
+// "Dostawa do Warszawy": a sentence opening with a word no list knows and a
+// particle may be a sentence in another language rather than a name.
+bool PortableNameTagger::isForeignSentenceStart(const Run &run) const
+{
+    if (run.last == run.first || !atSentenceStart(run.first) || has(run.first, Fact::given)
+        || has(run.first, Fact::surname) || has(run.first, Fact::inDictionary))
+        return false;
+    for (qsizetype i = run.first + 1; i < run.last; ++i)
+        if (has(i, Fact::particle))
+            return true;
+    return false;
 }
 
 // Brands and places named after people ("Calvin Klein", "Harry Potter"),
@@ -623,15 +736,12 @@ void PortableNameTagger::tag()
         const double trailing = run.last < untrimmedLast && textFollows ? weight::trailingWord : 0;
         runs.append({run, score(run) + trailing});
     }
+    pairSurnameFirst(runs);
     addCoordinated(runs);
-    for (qsizetype i = 0; i < runs.size(); ++i) {
-        if (runs.at(i).score < weight::threshold)
-            continue;
-        TextRange range = rangeOf(runs.at(i).run);
-        if (const auto surname = surnameBeforeComma(runs, i))
-            range.start = m_tokens.at(m_words.at(*surname)).range.start;
-        m_names.append(range);
-    }
+    addNamesSeenElsewhere(runs);
+    for (const ScoredRun &run : std::as_const(runs))
+        if (run.score >= weight::threshold)
+            m_names.append(rangeOf(run.run));
     for (const TextRange &range : ScriptNameFinder::names(m_text)) {
         const bool taken = std::any_of(m_names.cbegin(), m_names.cend(), [&](const TextRange &r) { return r.overlaps(range); });
         if (!taken)
@@ -663,18 +773,73 @@ void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
     }
 }
 
-// "Rivera, Ana Lucía" opening a record: the surname before the comma belongs
-// to the name after it. Gives the surname's word.
-std::optional<qsizetype> PortableNameTagger::surnameBeforeComma(const QList<ScoredRun> &runs, qsizetype i) const
+// "Rivera, Ana Lucía", "OKONJO, CHIDI; BERGSTRÖM, ELIN": a surname, a comma
+// and a given name, as lists and records write them, are one name. Read from
+// the left, so that in "Abara, Ngozi, Lindahl, Per" each given name closes a pair.
+void PortableNameTagger::pairSurnameFirst(QList<ScoredRun> &runs) const
 {
-    const Run &run = runs.at(i).run;
-    if (run.first < 1 || !has(run.first, Fact::given) || gapBefore(run.first) != u", "_s)
-        return std::nullopt;
-    const qsizetype surname = run.first - 1;
-    const bool alone = surname == 0 && (i == 0 || runs.at(i - 1).run.last <= surname);
-    if (!alone || !joinsRun(surname) || has(surname, Fact::everyday))
-        return std::nullopt;
-    return surname;
+    for (qsizetype i = 0; i + 1 < runs.size(); ++i) {
+        const Run &surname = runs.at(i).run;
+        const Run &given = runs.at(i + 1).run;
+        if (given.first != surname.last + 1 || !isSurnameBeforeComma(surname) || !isGivenAfterComma(given))
+            continue;
+        runs[i] = {{surname.first, given.last}, qMax(weight::threshold, runs.at(i).score + runs.at(i + 1).score)};
+        runs.removeAt(i + 1);
+    }
+}
+
+bool PortableNameTagger::isSurnameBeforeComma(const Run &run) const
+{
+    const QStringView gap = gapBefore(run.last + 1);
+    if ((gap != u", "_s && gap != u","_s) || run.last - run.first > 3)
+        return false;
+    const qsizetype word = run.last;
+    if (has(word, Fact::surname))
+        return true;
+    return !has(word, Fact::given) && !has(word, Fact::inDictionary) && !has(word, Fact::nonPerson)
+        && lower(word).size() > 1;
+}
+
+// A known given name, perhaps with a middle name or initials, and no more.
+bool PortableNameTagger::isGivenAfterComma(const Run &run) const
+{
+    if (!has(run.first, Fact::given) || run.last - run.first > 2)
+        return false;
+    for (qsizetype i = run.first + 1; i <= run.last; ++i)
+        if (has(i, Fact::everyday) && !has(i, Fact::given) && lower(i).size() > 1)
+            return false;
+    return true;
+}
+
+// A person named once with good evidence is the same person when the text
+// names them again by one of those words ("Keiko Fujimoto ... Keiko to book").
+void PortableNameTagger::addNamesSeenElsewhere(QList<ScoredRun> &runs) const
+{
+    const auto isNamed = [&](const ScoredRun &run) { return run.score >= weight::threshold; };
+    const auto seenInName = [&](qsizetype word) {
+        return std::any_of(runs.cbegin(), runs.cend(), [&](const ScoredRun &named) {
+            if (!isNamed(named))
+                return false;
+            for (qsizetype i = named.run.first; i <= named.run.last; ++i)
+                if (i != word && lower(i) == lower(word))
+                    return true;
+            return false;
+        });
+    };
+    if (std::none_of(runs.cbegin(), runs.cend(), isNamed))
+        return;
+    for (ScoredRun &run : runs) {
+        if (isNamed(run) || run.score <= weight::notPerson / 2)
+            continue;
+        // A word that is also a place or a brand may be both in one note
+        // ("April Dunleavy ... the April invoice").
+        bool allSeen = run.run.first == 0 || !isDeterminer(lower(run.run.first - 1));
+        for (qsizetype i = run.run.first; i <= run.run.last && allSeen; ++i)
+            allSeen = lower(i).size() == 1 || has(i, Fact::particle)
+                || (!has(i, Fact::nonPerson) && !has(i, Fact::everyday) && seenInName(i));
+        if (allSeen)
+            run.score = weight::threshold;
+    }
 }
 
 // Names need not begin or end where tokens do: a Chinese name is part of a

@@ -63,7 +63,10 @@ private:
 
     void tag();
     void addCoordinated(QList<ScoredRun> &runs) const;
-    std::optional<qsizetype> surnameBeforeComma(const QList<ScoredRun> &runs, qsizetype i) const;
+    void pairSurnameFirst(QList<ScoredRun> &runs) const;
+    bool isSurnameBeforeComma(const Run &run) const;
+    bool isGivenAfterComma(const Run &run) const;
+    void addNamesSeenElsewhere(QList<ScoredRun> &runs) const;
     QList<Run> capitalisedRuns() const;
     Run trimmed(Run run) const;
     double score(const Run &run) const;
@@ -73,6 +76,10 @@ private:
     double shapeEvidence(const Run &run) const;
     bool isPersonNamedBrand(const Run &run) const;
     bool isSurnameFirstName(const Run &run) const;
+    bool isNamedLikePlace(const Run &run, qsizetype word) const;
+    bool isNameInCapitals(qsizetype word) const;
+    bool isTowardsPerson(qsizetype word) const;
+    bool isForeignSentenceStart(const Run &run) const;
     bool joinsRun(qsizetype word) const;
     bool isLowerCaseName(qsizetype word) const;
     Shape shapeOf(qsizetype word) const;
