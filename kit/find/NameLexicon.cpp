@@ -32,15 +32,31 @@ QSet<QString> bundledList(const QString &name)
     return set;
 }
 
-// A list ranked by how many people bear each name, less its words that are
-// also everyday words, places, months or brands: those names count only when
-// the hand-written lists hold them, where they were weighed one by one.
-QSet<QString> rankedList(const QString &name)
+bool isAlsoAWord(const QString &word)
 {
+    return WordClasses::shared().isEverydayWord(word) || isNonPersonWord(word) || isPlaceNoun(word);
+}
+
+// A list ranked by how many people bear each name, one a line: its words that
+// are also everyday words, places, months or brands (`ambiguous`) or the
+// others. Of the ambiguous ones only the commoner names are kept: a rare
+// surname that is a word ("Polo", "Dress") is far more often the word.
+QSet<QString> rankedList(const QString &name, bool ambiguous)
+{
+    constexpr qsizetype commonNames = 3000;
     QSet<QString> set;
-    for (const QString &word : bundledList(name))
-        if (!WordClasses::shared().isEverydayWord(word) && !isNonPersonWord(word) && !isPlaceNoun(word))
+    QFile file(u":/quorvane/find/"_s + name);
+    if (!file.open(QIODevice::ReadOnly))
+        return set;
+    qsizetype rank = 0;
+    for (const QByteArray &line : file.readAll().split('\n')) {
+        if (line.startsWith('#') || line.isEmpty())
+            continue;
+        const QString word = QString::fromUtf8(line);
+        if (isAlsoAWord(word) == ambiguous && (!ambiguous || rank < commonNames))
             set.insert(word);
+        ++rank;
+    }
     return set;
 }
 
@@ -109,7 +125,7 @@ bool isGivenName(const QString &word)
         u"willard willis wilson winston woodrow caroline madeline adeline charlene francine pauline "
         u"jocelyn rosalyn evelyn marilyn gwendolyn kathryn"_s);
         set.unite(bundledList(u"givennames.txt"_s));
-        set.unite(rankedList(u"givennames-us.txt"_s));
+        set.unite(rankedList(u"givennames-us.txt"_s, false));
         for (const QStringList *list : {&pools::firstNames(), &pools::commonFirstNames()})
             for (const QString &name : *list)
                 set.insert(name.toLower());
@@ -181,9 +197,21 @@ bool isSurname(const QString &word)
         for (const QString &name : pools::lastNames())
             set.insert(name.toLower());
         set.unite(bundledList(u"surnames.txt"_s));
-        set.unite(rankedList(u"surnames-us.txt"_s));
+        set.unite(rankedList(u"surnames-us.txt"_s, false));
         return set;
     }();
+    return names.contains(word);
+}
+
+bool isAmbiguousGivenName(const QString &word)
+{
+    static const QSet<QString> names = rankedList(u"givennames-us.txt"_s, true);
+    return names.contains(word);
+}
+
+bool isAmbiguousSurname(const QString &word)
+{
+    static const QSet<QString> names = rankedList(u"surnames-us.txt"_s, true);
     return names.contains(word);
 }
 

@@ -270,6 +270,8 @@ bool PortableNameTagger::holds(const QString &word, Fact fact)
     switch (fact) {
     case Fact::given: return isGivenName(word);
     case Fact::surname: return isSurname(word) || isHyphenatedSurname(word);
+    case Fact::ambiguousGiven: return isAmbiguousGivenName(word);
+    case Fact::ambiguousSurname: return isAmbiguousSurname(word);
     case Fact::title: return isTitle(word);
     case Fact::lead: return isLeadWord(word);
     case Fact::action: return isActionVerb(word);
@@ -385,7 +387,7 @@ bool PortableNameTagger::isLowerCaseName(qsizetype word) const
         return has(word, Fact::title) || has(word, Fact::lead) || has(word, Fact::opener) || has(word, Fact::cue)
             || has(word, Fact::action);
     };
-    if (!has(word, Fact::given) && !has(word, Fact::surname)) {
+    if (!has(word, Fact::given) && !has(word, Fact::surname) && !has(word, Fact::ambiguousSurname)) {
         // A word no dictionary knows counts only right after a given name or a lead word ("per soren").
         const bool cued = word > 0 && (has(word - 1, Fact::given) || has(word - 1, Fact::lead) || has(word - 1, Fact::title));
         if (!cued || has(word, Fact::particle) || has(word, Fact::function) || isListedWord() || has(word, Fact::nonPerson))
@@ -397,7 +399,7 @@ bool PortableNameTagger::isLowerCaseName(qsizetype word) const
     if (has(word, Fact::everyday)) {
         const bool afterGivenName = word > 0 && shapeOf(word - 1) == Shape::lower && has(word - 1, Fact::given)
             && gapBefore(word) == u" "_s;
-        return afterGivenName && has(word, Fact::surname); // "mariana costa"
+        return afterGivenName && (has(word, Fact::surname) || has(word, Fact::ambiguousSurname)); // "mariana costa"
     }
     if (isListedWord() || (has(word, Fact::nonPerson) && !has(word, Fact::given)))
         return false;
@@ -455,7 +457,7 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
     const auto isPlainWord = [&](qsizetype i) {
         if (lower(i).size() == 1)
             return false; // an initial
-        if (has(i, Fact::given) || has(i, Fact::surname))
+        if (has(i, Fact::given) || has(i, Fact::surname) || isGivenBeforeSurname(run, i) || isSurnameAfterGiven(run, i))
             return false;
         return has(i, Fact::everyday) || has(i, Fact::nonPerson);
     };
@@ -509,12 +511,16 @@ double PortableNameTagger::wordEvidence(const Run &run) const
         const bool given = has(i, Fact::given);
         const bool surname = has(i, Fact::surname);
         const bool everyday = has(i, Fact::everyday);
-        if (has(i, Fact::nonPerson) && !given && !surname) {
-            if (!isNamedLikePlace(run, i))
-                return weight::notPerson;
+        if (isGivenBeforeSurname(run, i)) {
             score += weight::ambiguousGivenFirst;
             continue;
         }
+        if (isSurnameAfterGiven(run, i)) {
+            score += weight::surnameLater;
+            continue;
+        }
+        if (has(i, Fact::nonPerson) && !given && !surname)
+            return weight::notPerson;
         if (i == run.first)
             score += given ? (everyday ? weight::ambiguousGivenFirst : weight::givenFirst) : surname ? weight::surnameFirst : 0;
         else
@@ -546,13 +552,25 @@ double PortableNameTagger::wordEvidence(const Run &run) const
     return score;
 }
 
-// "India Marsh", "Tuesday Ferris": a given name that is also a place or a day,
-// when a known surname that is nothing else follows it.
-bool PortableNameTagger::isNamedLikePlace(const Run &run, qsizetype word) const
+// "India Marsh", "Sterling Mabry": a given name that is also a word or a place
+// opens the run, and a surname follows it.
+bool PortableNameTagger::isGivenBeforeSurname(const Run &run, qsizetype word) const
 {
     const qsizetype next = word + 1;
-    return word == run.first && next == run.last && shapeOf(word) == Shape::capitalised && has(next, Fact::surname)
-        && !has(next, Fact::inDictionary) && !has(next, Fact::nonPerson) && !has(next, Fact::placeNoun);
+    if (word != run.first || next > run.last || has(word, Fact::given) || !has(word, Fact::ambiguousGiven)
+        || shapeOf(word) != Shape::capitalised || shapeOf(next) != Shape::capitalised)
+        return false;
+    if (has(next, Fact::nonPerson) || has(next, Fact::placeNoun))
+        return false;
+    return has(next, Fact::surname) || has(next, Fact::ambiguousSurname) || !has(next, Fact::inDictionary);
+}
+
+// "Rosalind Pike", "Demetrius Bright": a surname that is also a word, after a given name.
+bool PortableNameTagger::isSurnameAfterGiven(const Run &run, qsizetype word) const
+{
+    return word > run.first && !has(word, Fact::surname) && has(word, Fact::ambiguousSurname)
+        && has(word - 1, Fact::given) && shapeOf(word) == shapeOf(word - 1) && !has(word, Fact::nonPerson)
+        && !has(word, Fact::placeNoun);
 }
 
 // Chinese, Vietnamese and Korean names written family name first in Latin

@@ -39,7 +39,7 @@ private:
 
     // What the word lists and the dictionary may say of a word.
     enum class Fact {
-        given, surname, title, lead, action, opener, nonPerson, placePreposition, particle, placeNoun,
+        given, surname, ambiguousGiven, ambiguousSurname, title, lead, action, opener, nonPerson, placePreposition, particle, placeNoun,
         function, cue, everyday, inDictionary, properNoun
     };
     struct Facts
@@ -76,7 +76,8 @@ private:
     double shapeEvidence(const Run &run) const;
     bool isPersonNamedBrand(const Run &run) const;
     bool isSurnameFirstName(const Run &run) const;
-    bool isNamedLikePlace(const Run &run, qsizetype word) const;
+    bool isGivenBeforeSurname(const Run &run, qsizetype word) const;
+    bool isSurnameAfterGiven(const Run &run, qsizetype word) const;
     bool isNameInCapitals(qsizetype word) const;
     bool isTowardsPerson(qsizetype word) const;
     bool isForeignSentenceStart(const Run &run) const;
