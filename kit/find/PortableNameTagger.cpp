@@ -727,10 +727,30 @@ bool PortableNameTagger::isPersonNamedBrand(const Run &run) const
     QStringList words;
     for (qsizetype i = run.first; i <= run.last; ++i)
         words.append(lower(i));
-    if (!nameLexicon::isPersonNamedBrand(words.join(u' ')))
+    if (!nameLexicon::isPersonNamedBrand(words.join(u' ')) && !nameLexicon::isPersonNamedBrand(words.join(u'-')))
         return false;
     return !(run.last + 1 < m_words.size() && has(run.last + 1, Fact::action)
              && gapBefore(run.last + 1) == u" "_s && contextAfter(run) >= weight::strongVerb);
+}
+
+// A brand named after a person that starts at `first` and runs on past the
+// run's end ("Hugo Boss", "Ben & Jerry's", "Macy's"): its last word.
+std::optional<qsizetype> PortableNameTagger::brandFrom(qsizetype first) const
+{
+    if (isPossessive(textOf(first)) && nameLexicon::isPersonNamedBrand(lower(first) + u"'s"_s))
+        return first;
+    if (!nameLexicon::mayStartPersonNamedBrand(lower(first)))
+        return std::nullopt;
+    QString words = lower(first);
+    for (qsizetype last = first + 1; last < m_words.size() && last - first < 4; ++last) {
+        const QStringView gap = gapBefore(last);
+        if (gap != u" "_s && gap != u" & "_s && gap != u"&"_s && gap != u" + "_s)
+            break;
+        words += u' ' + lower(last);
+        if (nameLexicon::isPersonNamedBrand(words) && isPersonNamedBrand({first, last}))
+            return last;
+    }
+    return std::nullopt;
 }
 
 TextRange PortableNameTagger::rangeOf(const Run &run) const
@@ -741,10 +761,15 @@ TextRange PortableNameTagger::rangeOf(const Run &run) const
 void PortableNameTagger::tag()
 {
     QList<ScoredRun> runs;
+    qsizetype brandEnd = -1;
     for (Run run : capitalisedRuns()) {
         const bool titled = run.first > 0 && has(run.first - 1, Fact::title);
-        if (isPersonNamedBrand(run) || (titled && isPersonNamedBrand({run.first - 1, run.last})))
+        if (run.first <= brandEnd || isPersonNamedBrand(run) || (titled && isPersonNamedBrand({run.first - 1, run.last})))
             continue;
+        if (const auto end = brandFrom(run.first)) {
+            brandEnd = *end;
+            continue;
+        }
         const qsizetype untrimmedLast = run.last;
         if (!isSurnameFirstName(run))
             run = trimmed(run);

@@ -75,6 +75,7 @@ private:
     double contextAfter(const Run &run) const;
     double shapeEvidence(const Run &run) const;
     bool isPersonNamedBrand(const Run &run) const;
+    std::optional<qsizetype> brandFrom(qsizetype first) const;
     bool isSurnameFirstName(const Run &run) const;
     bool isGivenBeforeSurname(const Run &run, qsizetype word) const;
     bool isSurnameAfterGiven(const Run &run, qsizetype word) const;
