@@ -65,6 +65,8 @@ constexpr double coordinated = 1.0;
 constexpr double trailingWord = -1.5;
 // Lower-case words are names only with a known name or clear context.
 constexpr double lowerCase = -1.0;
+// ...such as a word that only people follow ("called meenakshi").
+constexpr double lowerCaseCalled = 0;
 // An unknown word opening a sentence, then a particle: maybe another language.
 constexpr double foreignSentenceStart = -1.0;
 // "the Paris account", "her June statement": a thing named after a place or person.
@@ -618,6 +620,12 @@ double PortableNameTagger::contextBefore(const Run &run) const
         const bool weak = previous == u"and"_s || previous == u"to"_s || previous == u"for"_s;
         return weak && !isTowardsPerson(run.first - 1) ? weight::weakLead : weight::strongLead;
     }
+    static const QSet<QString> bringingIn{u"loop"_s, u"looped"_s, u"looping"_s, u"bring"_s, u"brought"_s,
+                                          u"fill"_s, u"filled"_s, u"keep"_s, u"kept"_s, u"waiting"_s, u"wait"_s,
+                                          u"rely"_s, u"relying"_s, u"depends"_s, u"chase"_s, u"chasing"_s};
+    if (gap.isEmpty() && (previous == u"in"_s || previous == u"on"_s) && run.first > 1
+        && bringingIn.contains(lower(run.first - 2)))
+        return weight::strongLead; // "loop in soraya", "waiting on Halloran"
     if (gap.isEmpty() && has(run.first - 1, Fact::placePreposition))
         return weight::placePreposition;
     if (gap.isEmpty() && (previous == u"room"_s || previous == u"rooms"_s))
@@ -695,7 +703,7 @@ double PortableNameTagger::shapeEvidence(const Run &run) const
         && has(run.first, Fact::everyday))
         score += weight::sentenceStart;
     if (shapeOf(run.first) == Shape::lower)
-        score += weight::lowerCase;
+        score += isLowerCaseCalled(run) ? weight::lowerCaseCalled : weight::lowerCase;
     if (isForeignSentenceStart(run))
         score += weight::foreignSentenceStart;
     if (run.first == run.last && has(run.first, Fact::nonPerson))
@@ -703,6 +711,20 @@ double PortableNameTagger::shapeEvidence(const Run &run) const
     if (run.first == run.last && run.first == 0 && has(run.first, Fact::everyday) && contextAfter(run) == 0)
         score += weight::bareSentenceStart;
     return score;
+}
+
+// "called meenakshi yesterday", "hey bartek,": a word no list knows, in lower
+// case, right after a word that only people follow.
+bool PortableNameTagger::isLowerCaseCalled(const Run &run) const
+{
+    static const QSet<QString> personLeads{
+        u"called"_s, u"rang"_s, u"phoned"_s, u"texted"_s, u"emailed"_s, u"messaged"_s, u"pinged"_s, u"hey"_s,
+        u"hi"_s, u"hello"_s, u"dear"_s, u"thx"_s, u"thanks"_s, u"ty"_s, u"cc"_s, u"bcc"_s, u"ask"_s, u"asked"_s,
+        u"tell"_s, u"told"_s, u"per"_s, u"with"_s, u"w/"_s, u"met"_s, u"spoke"_s, u"ping"_s, u"attn"_s};
+    if (run.first == 0 || run.last - run.first > 1 || lower(run.first).size() < 4)
+        return false;
+    const QStringView gap = gapBefore(run.first);
+    return (gap == u" "_s || gap == u"/ "_s || gap == u": "_s) && personLeads.contains(lower(run.first - 1));
 }
 
 // "Dostawa do Warszawy": a sentence opening with a word no list knows and a

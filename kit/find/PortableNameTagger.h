@@ -82,6 +82,7 @@ private:
     bool isNameInCapitals(qsizetype word) const;
     bool isTowardsPerson(qsizetype word) const;
     bool isForeignSentenceStart(const Run &run) const;
+    bool isLowerCaseCalled(const Run &run) const;
     bool joinsRun(qsizetype word) const;
     bool isLowerCaseName(qsizetype word) const;
     Shape shapeOf(qsizetype word) const;
