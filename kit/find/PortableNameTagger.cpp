@@ -51,6 +51,10 @@ constexpr double strongVerb = 1.5;
 constexpr double weakVerb = 1.2;
 // Things own less than people do ("Harlan's order").
 constexpr double possessive = 0.8;
+// ...and a desk, a wife or a signature only people have.
+constexpr double belonging = 1.0;
+// "Rose from the front desk", "Farah in accounts".
+constexpr double department = 1.0;
 // A single word opening a sentence is capitalised whatever it is.
 constexpr double sentenceStart = -0.3;
 // A lone word that is also a place, month or brand ("Sydney", "June") needs more.
@@ -138,6 +142,22 @@ bool isHyphenatedSurname(const QString &word)
         return false;
     const QStringList parts = word.split(u'-', Qt::SkipEmptyParts);
     return std::any_of(parts.cbegin(), parts.cend(), [](const QString &part) { return nameLexicon::isSurname(part); });
+}
+
+// What people have and places and brands seldom do: "Gunhild's desk".
+bool isBelonging(const QString &word)
+{
+    static const QSet<QString> words{
+        u"desk"_s, u"laptop"_s, u"phone"_s, u"mobile"_s, u"team"_s, u"wife"_s, u"husband"_s, u"son"_s,
+        u"daughter"_s, u"mother"_s, u"father"_s, u"mum"_s, u"mom"_s, u"dad"_s, u"kids"_s, u"child"_s,
+        u"children"_s, u"partner"_s, u"boss"_s, u"manager"_s, u"assistant"_s, u"colleague"_s, u"family"_s,
+        u"car"_s, u"signature"_s, u"certificate"_s, u"email"_s, u"inbox"_s, u"calendar"_s, u"birthday"_s,
+        u"request"_s, u"contract"_s, u"passport"_s, u"visa"_s, u"address"_s, u"number"_s, u"badge"_s,
+        u"house"_s, u"flat"_s, u"apartment"_s, u"timesheet"_s, u"payslip"_s, u"salary"_s, u"leave"_s,
+        u"doctor"_s, u"lawyer"_s, u"sister"_s, u"brother"_s, u"friend"_s, u"parents"_s, u"replacement"_s,
+        u"approval"_s, u"sign-off"_s, u"notes"_s, u"keys"_s, u"login"_s, u"password"_s, u"schedule"_s,
+        u"shift"_s, u"rota"_s, u"absence"_s, u"appointment"_s, u"claim"_s, u"application"_s};
+    return words.contains(word);
 }
 
 // Words that open the names of places ("Santa Clara", "Fort Worth", "Little Bramford").
@@ -690,8 +710,14 @@ double PortableNameTagger::contextAfter(const Run &run) const
     const bool apostrophe = run.last + 1 < m_tokens.size() && m_tokens.at(m_words.at(run.last)).range.end < m_text.size()
         && (m_text.at(m_tokens.at(m_words.at(run.last)).range.end) == u'\''
             || m_text.at(m_tokens.at(m_words.at(run.last)).range.end) == u'’');
-    if (isPossessive(lastWord) || apostrophe)
+    if (isPossessive(lastWord) || apostrophe) {
         score += weight::possessive;
+        if (run.last + 1 < m_words.size() && gapBefore(run.last + 1).trimmed().isEmpty()
+            && isBelonging(lower(run.last + 1)))
+            score += weight::belonging;
+    }
+    if (isInDepartment(run.last + 1))
+        score += weight::department;
     return score;
 }
 
@@ -715,6 +741,23 @@ double PortableNameTagger::shapeEvidence(const Run &run) const
 
 // "called meenakshi yesterday", "hey bartek,": a word no list knows, in lower
 // case, right after a word that only people follow.
+// "Rose from the front desk", "FARAH IN ACCOUNTS": a person of a team.
+bool PortableNameTagger::isInDepartment(qsizetype word) const
+{
+    static const QSet<QString> departments{
+        u"desk"_s, u"front"_s, u"office"_s, u"team"_s, u"accounts"_s, u"accounting"_s, u"shipping"_s,
+        u"support"_s, u"reception"_s, u"sales"_s, u"hr"_s, u"it"_s, u"finance"_s, u"billing"_s, u"legal"_s,
+        u"marketing"_s, u"ops"_s, u"operations"_s, u"admin"_s, u"procurement"_s, u"payroll"_s,
+        u"compliance"_s, u"facilities"_s, u"dispatch"_s, u"helpdesk"_s, u"purchasing"_s, u"qa"_s};
+    static const QSet<QString> linking{u"from"_s, u"in"_s, u"at"_s, u"of"_s, u"on"_s};
+    if (word + 1 >= m_words.size() || !linking.contains(lower(word)) || gapBefore(word) != u" "_s)
+        return false;
+    qsizetype next = word + 1;
+    if (lower(next) == u"the"_s && next + 1 < m_words.size())
+        ++next;
+    return departments.contains(lower(next)) || (next + 1 < m_words.size() && departments.contains(lower(next + 1)));
+}
+
 bool PortableNameTagger::isLowerCaseCalled(const Run &run) const
 {
     static const QSet<QString> personLeads{
@@ -843,13 +886,20 @@ void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
 // the left, so that in "Abara, Ngozi, Lindahl, Per" each given name closes a pair.
 void PortableNameTagger::pairSurnameFirst(QList<ScoredRun> &runs) const
 {
+    bool paired = false;
     for (qsizetype i = 0; i + 1 < runs.size(); ++i) {
         const Run &surname = runs.at(i).run;
         const Run &given = runs.at(i + 1).run;
-        if (given.first != surname.last + 1 || !isSurnameBeforeComma(surname) || !isGivenAfterComma(given))
+        if (given.first != surname.last + 1 || !isSurnameBeforeComma(surname) || shapeOf(given.first) == Shape::lower)
+            continue;
+        // An unknown given name after a known surname, at the start of the
+        // text, or in a note that already lists a pair.
+        const bool listed = paired || surname.first == 0 || has(surname.last, Fact::surname);
+        if (!isGivenAfterComma(given) && !(listed && isUnknownGivenAfterComma(given)))
             continue;
         runs[i] = {{surname.first, given.last}, qMax(weight::threshold, runs.at(i).score + runs.at(i + 1).score)};
         runs.removeAt(i + 1);
+        paired = true;
     }
 }
 
@@ -874,6 +924,20 @@ bool PortableNameTagger::isGivenAfterComma(const Run &run) const
         if (has(i, Fact::everyday) && !has(i, Fact::given) && lower(i).size() > 1)
             return false;
     return true;
+}
+
+// "Ngata, Hemi –", "Yilmaz, Deniz (+2)": one word no list knows, closing a
+// record or an item of a list.
+bool PortableNameTagger::isUnknownGivenAfterComma(const Run &run) const
+{
+    if (run.last != run.first || has(run.first, Fact::inDictionary) || has(run.first, Fact::nonPerson)
+        || lower(run.first).size() < 2)
+        return false;
+    if (run.last + 1 == m_words.size())
+        return true;
+    const QStringView gap = gapBefore(run.last + 1).trimmed();
+    static const QString closers = u";.,(–—-/"_s;
+    return (!gap.isEmpty() && closers.contains(gap.front())) || has(run.last + 1, Fact::action);
 }
 
 // A person named once with good evidence is the same person when the text

@@ -66,6 +66,8 @@ private:
     void pairSurnameFirst(QList<ScoredRun> &runs) const;
     bool isSurnameBeforeComma(const Run &run) const;
     bool isGivenAfterComma(const Run &run) const;
+    bool isUnknownGivenAfterComma(const Run &run) const;
+    bool isInDepartment(qsizetype word) const;
     void addNamesSeenElsewhere(QList<ScoredRun> &runs) const;
     QList<Run> capitalisedRuns() const;
     Run trimmed(Run run) const;
