@@ -324,7 +324,25 @@ bool isNonPersonWord(const QString &word)
         u"belgrade tirana innsbruck lebanon amman kuala lumpur penang kwun tong addis ababa "
         u"hollywood harley davidson lamborghini urus kia sorento bonvoy marriott mcdonald navigator "
         u"quietcomfort ecotank vertuo nespresso epson bose canon guinness nike dior cartier "
-        u"tesla valentine's valentine cyber tet losar fy"_s);
+        u"tesla valentine's valentine cyber tet losar fy "
+        // Countries and regions, some of them also given names.
+        u"afghanistan albania algeria andorra angola argentina armenia austria azerbaijan bahamas "
+        u"bahrain bangladesh barbados belarus belgium belize benin bhutan bolivia bosnia botswana "
+        u"brunei bulgaria burundi cambodia cameroon chad chile colombia comoros congo croatia cuba "
+        u"cyprus czechia denmark djibouti dominica ecuador eritrea estonia eswatini ethiopia fiji "
+        u"finland gabon gambia ghana greece grenada guatemala guinea guyana haiti honduras hungary "
+        u"iceland indonesia iran iraq israel jamaica kazakhstan kenya kiribati kosovo kuwait "
+        u"kyrgyzstan laos latvia lesotho liberia libya liechtenstein lithuania luxembourg madagascar "
+        u"malawi malaysia maldives mali malta mauritania mauritius micronesia moldova monaco "
+        u"mongolia montenegro morocco mozambique myanmar namibia nauru nepal netherlands nicaragua "
+        u"niger nigeria norway oman pakistan palau palestine panama paraguay peru philippines poland "
+        u"qatar romania russia rwanda samoa senegal serbia seychelles slovakia slovenia somalia "
+        u"sudan suriname sweden switzerland syria taiwan tajikistan tanzania thailand togo tonga "
+        u"trinidad tunisia turkey turkmenistan tuvalu uganda ukraine uruguay uzbekistan vanuatu "
+        u"venezuela vietnam yemen zambia zimbabwe africa antarctica arctic caribbean siberia "
+        u"scandinavia bavaria tuscany provence catalonia andalusia patagonia kashmir punjab bengal "
+        u"aurora helena regina savannah brooklyn cheyenne phoenix houston dallas denver "
+        u"florence siena verona geneva sierra"_s);
     return words.contains(word);
 }
 
