@@ -636,6 +636,8 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return weight::notPerson; // "from Memphis"
     if (close && has(run.first - 1, Fact::title) && gap != u","_s)
         return weight::title;
+    if (gap.isEmpty() && previous == u"of"_s && run.first > 1 && lower(run.first - 2) == u"behalf"_s)
+        return weight::strongLead; // "on behalf of"
     if (close && has(run.first - 1, Fact::lead)) {
         const bool weak = previous == u"and"_s || previous == u"to"_s || previous == u"for"_s;
         return weak && !isTowardsPerson(run.first - 1) ? weight::weakLead : weight::strongLead;
@@ -655,7 +657,8 @@ double PortableNameTagger::contextBefore(const Run &run) const
     const QStringView before = textOf(run.first - 1);
     if (gap.isEmpty() && isCapitalised(before) && isPossessive(before))
         return weight::notPerson; // "Mother's Day", "Ben's Original"
-    if ((gap.isEmpty() || gap == u"."_s) && isPlacePrefix(previous) && isCapitalised(textOf(run.first - 1)))
+    const bool sameCase = isCapitalised(textOf(run.first - 1)) || shapeOf(run.first) == Shape::lower;
+    if ((gap.isEmpty() || gap == u"."_s) && isPlacePrefix(previous) && sameCase)
         return weight::notPerson;
     return 0;
 }
@@ -871,6 +874,10 @@ void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
                                        m_tokens.at(m_words.at(right.run.first)).range.start
                                            - m_tokens.at(m_words.at(left.run.last)).range.end).trimmed();
         if (gap != u"&"_s && gap != u"+"_s && gap != u"and"_s)
+            continue;
+        // "in Charlotte and Austin": places joined to places.
+        const qsizetype before = left.run.first - 1;
+        if (before >= 0 && gapBefore(left.run.first) == u" "_s && has(before, Fact::placePreposition))
             continue;
         const bool bothGiven = has(left.run.first, Fact::given) && has(right.run.first, Fact::given);
         const double floor = weight::threshold - weight::coordinated;

@@ -264,6 +264,10 @@ void addHangulNames(const QString &text, const QList<Segment> &parts, QList<Text
                 word.chop(honorific.size());
         if (word.size() < 2 || word.size() > 4 || !koreanSurnames.contains(word.at(0)))
             continue;
+        // "서울시", "강남구": cities, districts and streets end in these.
+        static const QString placeEndings = u"시구군동로길읍면도"_s;
+        if (word.size() == 3 && segment.range.length() == 3 && placeEndings.contains(word.back()))
+            continue;
         const QString before = text.first(segment.range.start).trimmed();
         const bool cued = before.endsWith(u':') || foreignText;
         const bool titled = p + 1 < parts.size() && parts.at(p + 1).script == Script::hangul
