@@ -55,6 +55,8 @@ constexpr double possessive = 0.8;
 constexpr double belonging = 1.0;
 // "Rose from the front desk", "Farah in accounts".
 constexpr double department = 1.0;
+// "Oskarsson, can you resend it?"
+constexpr double addressed = 1.2;
 // A single word opening a sentence is capitalised whatever it is.
 constexpr double sentenceStart = -0.3;
 // A lone word that is also a place, month or brand ("Sydney", "June") needs more.
@@ -156,7 +158,8 @@ bool isBelonging(const QString &word)
         u"house"_s, u"flat"_s, u"apartment"_s, u"timesheet"_s, u"payslip"_s, u"salary"_s, u"leave"_s,
         u"doctor"_s, u"lawyer"_s, u"sister"_s, u"brother"_s, u"friend"_s, u"parents"_s, u"replacement"_s,
         u"approval"_s, u"sign-off"_s, u"notes"_s, u"keys"_s, u"login"_s, u"password"_s, u"schedule"_s,
-        u"shift"_s, u"rota"_s, u"absence"_s, u"appointment"_s, u"claim"_s, u"application"_s};
+        u"shift"_s, u"rota"_s, u"absence"_s, u"appointment"_s, u"claim"_s, u"application"_s, u"order"_s,
+        u"account"_s, u"booking"_s, u"payment"_s, u"refund"_s, u"ticket"_s, u"cv"_s, u"resume"_s};
     return words.contains(word);
 }
 
@@ -721,6 +724,8 @@ double PortableNameTagger::contextAfter(const Run &run) const
     }
     if (isInDepartment(run.last + 1))
         score += weight::department;
+    if (isAddressed(run))
+        score += weight::addressed;
     return score;
 }
 
@@ -744,6 +749,17 @@ double PortableNameTagger::shapeEvidence(const Run &run) const
 
 // "called meenakshi yesterday", "hey bartek,": a word no list knows, in lower
 // case, right after a word that only people follow.
+// "Oskarsson, can you resend it?": a note opening by addressing someone.
+bool PortableNameTagger::isAddressed(const Run &run) const
+{
+    static const QSet<QString> requests{u"can"_s, u"could"_s, u"would"_s, u"will"_s, u"please"_s, u"pls"_s,
+                                        u"plz"_s, u"thanks"_s, u"thx"_s, u"fyi"_s, u"just"_s, u"quick"_s,
+                                        u"any"_s, u"are"_s, u"did"_s, u"do"_s, u"have"_s, u"you"_s};
+    const bool opens = run.first == 0 || has(run.first - 1, Fact::opener);
+    return opens && run.last + 1 < m_words.size() && gapBefore(run.last + 1) == u", "_s
+        && requests.contains(lower(run.last + 1));
+}
+
 // "Rose from the front desk", "FARAH IN ACCOUNTS": a person of a team.
 bool PortableNameTagger::isInDepartment(qsizetype word) const
 {

@@ -68,6 +68,7 @@ private:
     bool isGivenAfterComma(const Run &run) const;
     bool isUnknownGivenAfterComma(const Run &run) const;
     bool isInDepartment(qsizetype word) const;
+    bool isAddressed(const Run &run) const;
     void addNamesSeenElsewhere(QList<ScoredRun> &runs) const;
     QList<Run> capitalisedRuns() const;
     Run trimmed(Run run) const;

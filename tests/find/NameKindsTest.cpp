@@ -99,6 +99,8 @@ TEST(NameKinds, LoneNamesTheTextMarksAsPeople)
                  {u"Handed over to Pellinger for the night."_s, {u"Pellinger"_s}},
                  {u"Left the forms on Ingegerd's desk."_s, {u"Ingegerd"_s}},
                  {u"Linnea from the front desk signed for it."_s, {u"Linnea"_s}},
+                 {u"Oskarsson, can you resend it?"_s, {u"Oskarsson"_s}},
+                 {u"Need Vaszary's order number."_s, {u"Vaszary"_s}},
                  {u"Chair: Tobias Lindqvist. Tobias to send the agenda."_s, {u"Tobias Lindqvist"_s, u"Tobias"_s}}});
 }
 
