@@ -393,7 +393,18 @@ const QSet<QString> &personNamedBrands()
         // Shops and brands written with a possessive.
         u"macy's"_s, u"kohl's"_s, u"kellogg's"_s, u"lowe's"_s, u"dillard's"_s, u"sainsbury's"_s,
         u"sotheby's"_s, u"christie's"_s, u"arby's"_s, u"denny's"_s, u"applebee's"_s, u"hardee's"_s,
-        u"culver's"_s, u"mcdonald's"_s, u"wendy's"_s, u"selfridge's"_s, u"harrod's"_s};
+        u"culver's"_s, u"mcdonald's"_s, u"wendy's"_s, u"selfridge's"_s, u"harrod's"_s, u"kiehl's"_s,
+        u"newman's"_s,
+        // More shops, makers and days named after people.
+        u"herman miller"_s, u"ferrero rocher"_s, u"harvey nichols"_s, u"harvey norman"_s, u"david jones"_s,
+        u"lane bryant"_s, u"ann taylor"_s, u"eileen fisher"_s, u"brooks brothers"_s, u"tommy john"_s,
+        u"john frieda"_s, u"paul mitchell"_s, u"charles tyrwhitt"_s, u"thomas pink"_s, u"mary quant"_s,
+        u"ann summers"_s, u"rebecca minkoff"_s, u"michael hill"_s, u"dick smith"_s, u"gerry weber"_s,
+        u"emporio armani"_s, u"roberto cavalli"_s, u"christian lacroix"_s, u"pierre cardin"_s,
+        u"jean paul gaultier"_s, u"paco rabanne"_s, u"nina ricci"_s, u"guy laroche"_s, u"max mara"_s,
+        u"wolfgang puck"_s, u"gordon ramsay"_s, u"jamie oliver"_s, u"jenny craig"_s, u"mrs fields"_s,
+        u"williams sonoma"_s, u"williams-sonoma"_s, u"joseph joseph"_s, u"martin luther king"_s,
+        u"walt disney world"_s, u"guy fawkes"_s, u"dave thomas"_s, u"papa murphy"_s};
     return brands;
 }
 
