@@ -913,11 +913,14 @@ void PortableNameTagger::pairSurnameFirst(QList<ScoredRun> &runs) const
     for (qsizetype i = 0; i + 1 < runs.size(); ++i) {
         const Run &surname = runs.at(i).run;
         const Run &given = runs.at(i + 1).run;
-        if (given.first != surname.last + 1 || !isSurnameBeforeComma(surname) || shapeOf(given.first) == Shape::lower)
+        // In a list of pairs or a record opening the text, a surname may also be a given name.
+        const bool inList = paired || surname.first == 0;
+        if (given.first != surname.last + 1 || !isSurnameBeforeComma(surname, inList)
+            || shapeOf(given.first) == Shape::lower)
             continue;
         // An unknown given name after a known surname, at the start of the
         // text, or in a note that already lists a pair.
-        const bool listed = paired || surname.first == 0 || has(surname.last, Fact::surname);
+        const bool listed = inList || has(surname.last, Fact::surname);
         if (!isGivenAfterComma(given) && !(listed && isUnknownGivenAfterComma(given)))
             continue;
         runs[i] = {{surname.first, given.last}, qMax(weight::threshold, runs.at(i).score + runs.at(i + 1).score)};
@@ -926,7 +929,7 @@ void PortableNameTagger::pairSurnameFirst(QList<ScoredRun> &runs) const
     }
 }
 
-bool PortableNameTagger::isSurnameBeforeComma(const Run &run) const
+bool PortableNameTagger::isSurnameBeforeComma(const Run &run, bool inList) const
 {
     const QStringView gap = gapBefore(run.last + 1);
     if ((gap != u", "_s && gap != u","_s) || run.last - run.first > 3)
@@ -934,7 +937,7 @@ bool PortableNameTagger::isSurnameBeforeComma(const Run &run) const
     const qsizetype word = run.last;
     if (has(word, Fact::surname))
         return true;
-    return !has(word, Fact::given) && !has(word, Fact::inDictionary) && !has(word, Fact::nonPerson)
+    return (inList || !has(word, Fact::given)) && !has(word, Fact::inDictionary) && !has(word, Fact::nonPerson)
         && lower(word).size() > 1;
 }
 

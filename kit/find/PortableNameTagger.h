@@ -64,7 +64,7 @@ private:
     void tag();
     void addCoordinated(QList<ScoredRun> &runs) const;
     void pairSurnameFirst(QList<ScoredRun> &runs) const;
-    bool isSurnameBeforeComma(const Run &run) const;
+    bool isSurnameBeforeComma(const Run &run, bool inList) const;
     bool isGivenAfterComma(const Run &run) const;
     bool isUnknownGivenAfterComma(const Run &run) const;
     bool isInDepartment(qsizetype word) const;
