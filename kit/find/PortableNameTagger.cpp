@@ -975,8 +975,10 @@ void PortableNameTagger::addNamesSeenElsewhere(QList<ScoredRun> &runs) const
         return std::any_of(runs.cbegin(), runs.cend(), [&](const ScoredRun &named) {
             if (!isNamed(named))
                 return false;
+            // A word in lower case in a text that capitalises the name may be the word ("Mark ... mark as done").
             for (qsizetype i = named.run.first; i <= named.run.last; ++i)
-                if (i != word && lower(i) == lower(word))
+                if (i != word && lower(i) == lower(word)
+                    && (shapeOf(word) != Shape::lower || shapeOf(i) == Shape::lower))
                     return true;
             return false;
         });
