@@ -256,7 +256,7 @@ void PortableNameTagger::setText(const QString &text)
     for (qsizetype token : std::as_const(m_words))
         m_lowerWords.append(withoutPossessive(QStringView(m_text).sliced(m_tokens.at(token).range.start,
                                                                         m_tokens.at(token).range.length())).toString().toLower());
-    m_facts.assign(m_words.size(), Facts{});
+    recallFacts();
     qsizetype capitals = 0, cased = 0;
     for (qsizetype word = 0; word < m_words.size(); ++word) {
         const Shape shape = shapeOf(word);
@@ -265,6 +265,38 @@ void PortableNameTagger::setText(const QString &text)
     }
     m_shouting = capitals >= 2 && capitals * 3 > cased * 2;
     tag();
+    keepFacts();
+}
+
+// What the lists say of a word depends on the word alone, and notes repeat
+// their words: what was learnt of a word is kept for the next texts.
+QHash<QString, PortableNameTagger::Facts> &PortableNameTagger::learntFacts()
+{
+    thread_local QHash<QString, Facts> facts;
+    return facts;
+}
+
+void PortableNameTagger::recallFacts()
+{
+    const QHash<QString, Facts> &learnt = learntFacts();
+    m_facts.resize(m_words.size());
+    for (qsizetype word = 0; word < m_words.size(); ++word)
+        m_facts[word] = learnt.value(lower(word));
+    m_recalled = m_facts;
+}
+
+void PortableNameTagger::keepFacts() const
+{
+    // Bounded, so that a long run over varied text does not grow it without end.
+    constexpr qsizetype maximumWords = 50'000;
+    QHash<QString, Facts> &learnt = learntFacts();
+    for (qsizetype word = 0; word < m_words.size(); ++word) {
+        if (m_facts.at(word).asked == m_recalled.at(word).asked)
+            continue;
+        if (learnt.size() >= maximumWords)
+            learnt.clear();
+        learnt.insert(lower(word), m_facts.at(word));
+    }
 }
 
 // What the word lists and the dictionary say of a word, each looked up at

@@ -2,6 +2,7 @@
 
 #include "kit/find/TextServices.h"
 
+#include <QHash>
 #include <QStringList>
 
 #include <optional>
@@ -49,6 +50,9 @@ private:
     };
     static constexpr quint32 bit(Fact fact) { return 1u << int(fact); }
     static bool holds(const QString &word, Fact fact);
+    static QHash<QString, Facts> &learntFacts();
+    void recallFacts();
+    void keepFacts() const;
     bool has(qsizetype word, Fact fact) const;
 
     // How a word is written; all-capital words count as capitalised in text
@@ -101,6 +105,7 @@ private:
     QList<qsizetype> m_words;       // token indexes of the word tokens
     QStringList m_lowerWords;       // per word
     mutable std::vector<Facts> m_facts; // per word, filled as the rules ask
+    std::vector<Facts> m_recalled;      // per word, as known before this text
     QList<TextRange> m_names;       // ranges of the names found, in order
     bool m_shouting = false;        // the text is written in capitals
 };
