@@ -193,6 +193,17 @@ bool isSiteNoun(const QString &word)
     return words.contains(word);
 }
 
+// "Jan-Willem", "Marie-Claire": a double given name of two known halves.
+bool isHyphenatedGivenName(const QString &word)
+{
+    if (!word.contains(u'-'))
+        return false;
+    const QStringList parts = word.split(u'-', Qt::SkipEmptyParts);
+    return parts.size() == 2 && std::all_of(parts.cbegin(), parts.cend(), [](const QString &part) {
+        return nameLexicon::isGivenName(part);
+    });
+}
+
 bool hasLowerCase(QStringView word)
 {
     for (QChar c : word)
@@ -325,7 +336,7 @@ bool PortableNameTagger::holds(const QString &word, Fact fact)
 {
     using namespace nameLexicon;
     switch (fact) {
-    case Fact::given: return isGivenName(word);
+    case Fact::given: return isGivenName(word) || isHyphenatedGivenName(word);
     case Fact::surname: return isSurname(word) || isHyphenatedSurname(word);
     case Fact::ambiguousGiven: return isAmbiguousGivenName(word);
     case Fact::ambiguousSurname: return isAmbiguousSurname(word);
@@ -568,6 +579,10 @@ double PortableNameTagger::wordEvidence(const Run &run) const
         const bool given = has(i, Fact::given);
         const bool surname = has(i, Fact::surname);
         const bool everyday = has(i, Fact::everyday);
+        if (i > run.first && has(i - 1, Fact::particle) && !has(i, Fact::particle) && !isForeignSentenceStart(run)) {
+            score += weight::surnameLater; // "van der Berg", "de la Cruz"
+            continue;
+        }
         if (isGivenBeforeSurname(run, i)) {
             score += weight::ambiguousGivenFirst;
             continue;
@@ -838,12 +853,14 @@ bool PortableNameTagger::isForeignSentenceStart(const Run &run) const
 // unless the text has the person act ("Paul Smith asked").
 bool PortableNameTagger::isPersonNamedBrand(const Run &run) const
 {
-    if (run.last - run.first > 3 || !nameLexicon::mayStartPersonNamedBrand(lower(run.first)))
-        return false;
     QStringList words;
     for (qsizetype i = run.first; i <= run.last; ++i)
         words.append(lower(i));
-    if (!nameLexicon::isPersonNamedBrand(words.join(u' ')) && !nameLexicon::isPersonNamedBrand(words.join(u'-')))
+    // "Sherwin-Williams" is looked up as "sherwin williams".
+    const QString spaced = words.join(u' ').replace(u'-', u' ');
+    if (run.last - run.first > 3 || !nameLexicon::mayStartPersonNamedBrand(spaced.section(u' ', 0, 0)))
+        return false;
+    if (!nameLexicon::isPersonNamedBrand(spaced) && !nameLexicon::isPersonNamedBrand(words.join(u' ')))
         return false;
     return !(run.last + 1 < m_words.size() && has(run.last + 1, Fact::action)
              && gapBefore(run.last + 1) == u" "_s && contextAfter(run) >= weight::strongVerb);
@@ -966,6 +983,9 @@ bool PortableNameTagger::isSurnameBeforeComma(const Run &run, bool inList) const
     const QStringView gap = gapBefore(run.last + 1);
     if ((gap != u", "_s && gap != u","_s) || run.last - run.first > 3)
         return false;
+    for (qsizetype i = run.first; i < run.last; ++i)
+        if (!has(i, Fact::particle))
+            return false; // "Ruth Abernathy, Desmond Achebe": two people
     const qsizetype word = run.last;
     if (has(word, Fact::surname))
         return true;
@@ -978,8 +998,9 @@ bool PortableNameTagger::isGivenAfterComma(const Run &run) const
 {
     if (!has(run.first, Fact::given) || run.last - run.first > 2)
         return false;
+    // Middle names and initials only: a surname makes it a full name of its own.
     for (qsizetype i = run.first + 1; i <= run.last; ++i)
-        if (has(i, Fact::everyday) && !has(i, Fact::given) && lower(i).size() > 1)
+        if (lower(i).size() > 1 && !has(i, Fact::given))
             return false;
     return true;
 }

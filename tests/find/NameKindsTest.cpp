@@ -69,6 +69,7 @@ TEST(NameKinds, InitialsParticlesAndHyphens)
                  {u"Omar bin Zayed confirmed the order."_s, {u"Omar bin Zayed"_s}},
                  {u"Met Ilse ter Braak at the fair."_s, {u"Ilse ter Braak"_s}},
                  {u"Karim el-Masri will call back."_s, {u"Karim el-Masri"_s}},
+                 {u"Jan-Willem van der Berg is on leave."_s, {u"Jan-Willem van der Berg"_s}},
                  {u"Seo-hyun sent the mockups."_s, {u"Seo-hyun"_s}},
                  {u"Pham Van Duc asked for samples."_s, {u"Pham Van Duc"_s}}});
 }
@@ -110,6 +111,7 @@ TEST(NameKinds, SurnameCommaGivenRecords)
                  {u"Refund for Castellanos, Miriam J. approved."_s, {u"Castellanos, Miriam J"_s}},
                  {u"Seating: Brandt, Helga; Oduya, Kwabena; Lund, Sigrid."_s,
                   {u"Brandt, Helga"_s, u"Oduya, Kwabena"_s, u"Lund, Sigrid"_s}},
+                 {u"cc: Ruth Abernathy, Desmond Achebe"_s, {u"Ruth Abernathy"_s, u"Desmond Achebe"_s}},
                  {u"Paris, Texas office is closed."_s, {}}});
 }
 
