@@ -57,6 +57,8 @@ constexpr double belonging = 1.0;
 constexpr double department = 1.0;
 // "Oskarsson, can you resend it?"
 constexpr double addressed = 1.2;
+// "Allen key", "Murphy bed".
+constexpr double compoundNoun = -1.2;
 // A single word opening a sentence is capitalised whatever it is.
 constexpr double sentenceStart = -0.3;
 // A lone word that is also a place, month or brand ("Sydney", "June") needs more.
@@ -554,7 +556,25 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
 
 double PortableNameTagger::score(const Run &run) const
 {
-    return wordEvidence(run) + contextBefore(run) + contextAfter(run) + shapeEvidence(run);
+    const double before = contextBefore(run);
+    const double compound = before <= 0 && isCompoundNoun(run) ? weight::compoundNoun : 0;
+    return wordEvidence(run) + before + contextAfter(run) + shapeEvidence(run) + compound;
+}
+
+// "Allen key", "Murphy bed", "Parker pens": a lone name right before a noun,
+// with nothing before it that speaks of a person, names a thing.
+bool PortableNameTagger::isCompoundNoun(const Run &run) const
+{
+    const qsizetype next = run.last + 1;
+    if (run.first != run.last || next >= m_words.size() || gapBefore(next) != u" "_s
+        || shapeOf(next) != Shape::lower || has(next, Fact::action) || isPossessive(textOf(run.last)))
+        return false;
+    // Inflected words may be verbs the person does ("handles", "signed", "waiting").
+    const QString &word = lower(next);
+    if (word.endsWith(u's') || word.endsWith(u"ed"_s) || word.endsWith(u"ing"_s))
+        return false;
+    const QByteArray classes = WordClasses::shared().classesOf(word);
+    return !classes.isEmpty() && classes.front() == WordClasses::noun;
 }
 
 // What the words themselves say: known given names and surnames for, everyday

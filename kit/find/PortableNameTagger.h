@@ -73,6 +73,7 @@ private:
     bool isUnknownGivenAfterComma(const Run &run) const;
     bool isInDepartment(qsizetype word) const;
     bool isAddressed(const Run &run) const;
+    bool isCompoundNoun(const Run &run) const;
     void addNamesSeenElsewhere(QList<ScoredRun> &runs) const;
     QList<Run> capitalisedRuns() const;
     Run trimmed(Run run) const;
