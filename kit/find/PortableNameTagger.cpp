@@ -195,6 +195,13 @@ bool isSiteNoun(const QString &word)
     return words.contains(word);
 }
 
+// "O'Donoghue", "McAllister": Irish and Scottish surnames by their prefix.
+bool isSurnameByForm(const QString &word)
+{
+    const bool irish = (word.startsWith(u"o'"_s) || word.startsWith(u"o’"_s)) && word.size() >= 5;
+    return irish || (word.startsWith(u"mc"_s) && word.size() >= 5);
+}
+
 // "Jan-Willem", "Marie-Claire": a double given name of two known halves.
 bool isHyphenatedGivenName(const QString &word)
 {
@@ -339,7 +346,7 @@ bool PortableNameTagger::holds(const QString &word, Fact fact)
     using namespace nameLexicon;
     switch (fact) {
     case Fact::given: return isGivenName(word) || isHyphenatedGivenName(word);
-    case Fact::surname: return isSurname(word) || isHyphenatedSurname(word);
+    case Fact::surname: return isSurname(word) || isHyphenatedSurname(word) || isSurnameByForm(word);
     case Fact::ambiguousGiven: return isAmbiguousGivenName(word);
     case Fact::ambiguousSurname: return isAmbiguousSurname(word);
     case Fact::title: return isTitle(word);
@@ -622,8 +629,10 @@ double PortableNameTagger::wordEvidence(const Run &run) const
         if (everyday) {
             score += weight::everydayWord;
             allUnusual = false;
-        } else if (has(i, Fact::properNoun) && !(i > run.first && (has(i - 1, Fact::given) || has(i - 1, Fact::particle)))) {
-            // After a given name or a particle it is a surname ("von Bremen").
+        } else if (has(i, Fact::properNoun) && !(i > run.first && (has(i - 1, Fact::given) || has(i - 1, Fact::particle)))
+                   && !(i < run.last && !has(i + 1, Fact::inDictionary))) {
+            // After a given name or a particle it is a surname ("von Bremen"),
+            // and before a word no list knows a given name ("Anselm Bråthen").
             score += weight::properNoun;
             allUnusual = false;
         } else {
@@ -989,8 +998,8 @@ void PortableNameTagger::pairSurnameFirst(QList<ScoredRun> &runs) const
             continue;
         // An unknown given name after a known surname, at the start of the
         // text, or in a note that already lists a pair.
-        const bool listed = inList || has(surname.last, Fact::surname);
-        if (!isGivenAfterComma(given) && !(listed && isUnknownGivenAfterComma(given)))
+        const bool listed = inList || has(surname.last, Fact::surname) || surname.last > surname.first;
+        if (!isGivenAfterComma(given) && !(listed && isUnknownGivenAfterComma(given, paired)))
             continue;
         runs[i] = {{surname.first, given.last}, qMax(weight::threshold, runs.at(i).score + runs.at(i + 1).score)};
         runs.removeAt(i + 1);
@@ -1027,12 +1036,12 @@ bool PortableNameTagger::isGivenAfterComma(const Run &run) const
 
 // "Ngata, Hemi –", "Yilmaz, Deniz (+2)": one word no list knows, closing a
 // record or an item of a list.
-bool PortableNameTagger::isUnknownGivenAfterComma(const Run &run) const
+bool PortableNameTagger::isUnknownGivenAfterComma(const Run &run, bool inList) const
 {
     if (run.last != run.first || has(run.first, Fact::inDictionary) || has(run.first, Fact::nonPerson)
         || lower(run.first).size() < 2)
         return false;
-    if (run.last + 1 == m_words.size())
+    if (inList || run.last + 1 == m_words.size())
         return true;
     const QStringView gap = gapBefore(run.last + 1).trimmed();
     static const QString closers = u";.,(–—-/"_s;

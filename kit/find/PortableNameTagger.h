@@ -70,7 +70,7 @@ private:
     void pairSurnameFirst(QList<ScoredRun> &runs) const;
     bool isSurnameBeforeComma(const Run &run, bool inList) const;
     bool isGivenAfterComma(const Run &run) const;
-    bool isUnknownGivenAfterComma(const Run &run) const;
+    bool isUnknownGivenAfterComma(const Run &run, bool inList) const;
     bool isInDepartment(qsizetype word) const;
     bool isAddressed(const Run &run) const;
     bool isCompoundNoun(const Run &run) const;
