@@ -476,6 +476,8 @@ bool PortableNameTagger::isLowerCaseName(qsizetype word) const
     if (has(word, Fact::everyday)) {
         const bool afterGivenName = word > 0 && shapeOf(word - 1) == Shape::lower && has(word - 1, Fact::given)
             && gapBefore(word) == u" "_s;
+        if (has(word, Fact::given) && followsPersonLead(word))
+            return true; // "spoke to maria", "tell mike"
         return afterGivenName && (has(word, Fact::surname) || has(word, Fact::ambiguousSurname)); // "mariana costa"
     }
     if (isListedWord() || (has(word, Fact::nonPerson) && !has(word, Fact::given)))
@@ -717,6 +719,8 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return weight::title;
     if (gap.isEmpty() && previous == u"of"_s && run.first > 1 && lower(run.first - 2) == u"behalf"_s)
         return weight::strongLead; // "on behalf of"
+    if (!has(run.first - 1, Fact::lead) && followsPersonLead(run.first))
+        return weight::strongLead; // "w/ jenny"
     if (close && has(run.first - 1, Fact::lead)) {
         const bool weak = previous == u"and"_s || previous == u"to"_s || previous == u"for"_s;
         return weak && !isTowardsPerson(run.first - 1) ? weight::weakLead : weight::strongLead;
@@ -855,14 +859,22 @@ bool PortableNameTagger::isInDepartment(qsizetype word) const
 
 bool PortableNameTagger::isLowerCaseCalled(const Run &run) const
 {
+    return run.last - run.first <= 1 && lower(run.first).size() >= 4 && followsPersonLead(run.first);
+}
+
+// Right after "called", "hey", "cc", "w/", "spoke to": words only people follow.
+bool PortableNameTagger::followsPersonLead(qsizetype word) const
+{
     static const QSet<QString> personLeads{
         u"called"_s, u"rang"_s, u"phoned"_s, u"texted"_s, u"emailed"_s, u"messaged"_s, u"pinged"_s, u"hey"_s,
         u"hi"_s, u"hello"_s, u"dear"_s, u"thx"_s, u"thanks"_s, u"ty"_s, u"cc"_s, u"bcc"_s, u"ask"_s, u"asked"_s,
-        u"tell"_s, u"told"_s, u"per"_s, u"with"_s, u"w/"_s, u"met"_s, u"spoke"_s, u"ping"_s, u"attn"_s};
-    if (run.first == 0 || run.last - run.first > 1 || lower(run.first).size() < 4)
+        u"tell"_s, u"told"_s, u"per"_s, u"with"_s, u"w"_s, u"met"_s, u"spoke"_s, u"ping"_s, u"attn"_s};
+    if (word == 0)
         return false;
-    const QStringView gap = gapBefore(run.first);
-    return (gap == u" "_s || gap == u"/ "_s || gap == u": "_s) && personLeads.contains(lower(run.first - 1));
+    const QStringView gap = gapBefore(word);
+    if (gap != u" "_s && gap != u"/ "_s && gap != u": "_s)
+        return false;
+    return personLeads.contains(lower(word - 1)) || isTowardsPerson(word - 1);
 }
 
 // "Dostawa do Warszawy": a sentence opening with a word no list knows and a

@@ -91,6 +91,7 @@ private:
     bool isTowardsPerson(qsizetype word) const;
     bool isForeignSentenceStart(const Run &run) const;
     bool isLowerCaseCalled(const Run &run) const;
+    bool followsPersonLead(qsizetype word) const;
     bool joinsRun(qsizetype word) const;
     bool isLowerCaseName(qsizetype word) const;
     Shape shapeOf(qsizetype word) const;

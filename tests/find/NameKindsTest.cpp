@@ -55,6 +55,9 @@ TEST(NameKinds, CapitalsAndLowerCase)
                  {u"bcc: ezra"_s, {u"ezra"_s}},
                  {u"hey wojtek, can you check the invoice?"_s, {u"wojtek"_s}},
                  {u"will loop in marisol tmrw"_s, {u"marisol"_s}},
+                 {u"spoke to maria about the refund"_s, {u"maria"_s}},
+                 {u"meeting w jonas at 3, tell mike"_s, {u"jonas"_s, u"mike"_s}},
+                 {u"mark the ticket as done, grace period ends in june"_s, {}},
                  {u"Courier left it with OYELARAN in reception."_s, {u"OYELARAN"_s}},
                  {u"pls mark as urgent"_s, {}},
                  {u"SHIP VIA FEDEX GROUND"_s, {}}});
