@@ -17,7 +17,9 @@ namespace quorvane {
 // against months, days, places, streets, companies, brands and everyday words
 // that are only capitalised because a sentence starts with them. Text written
 // all in capitals or all in lower case is read by the same rules, and names in
-// scripts without capitals are left to ScriptNameFinder.
+// scripts without capitals are left to ScriptNameFinder. Records written
+// surname first ("OKONJO, CHIDI") are one name, and a person named once with
+// good evidence is found again where the text repeats a word of the name.
 class PortableNameTagger : public NameTagger
 {
 public:
