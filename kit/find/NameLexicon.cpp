@@ -341,8 +341,7 @@ bool isNonPersonWord(const QString &word)
         u"trinidad tunisia turkey turkmenistan tuvalu uganda ukraine uruguay uzbekistan vanuatu "
         u"venezuela vietnam yemen zambia zimbabwe africa antarctica arctic caribbean siberia "
         u"scandinavia bavaria tuscany provence catalonia andalusia patagonia kashmir punjab bengal "
-        u"aurora helena regina savannah brooklyn cheyenne phoenix houston dallas denver "
-        u"florence siena verona geneva sierra"_s);
+        u"aurora helena savannah brooklyn cheyenne phoenix denver siena verona geneva sierra"_s);
     return words.contains(word);
 }
 
@@ -363,10 +362,10 @@ const QSet<QString> &personNamedBrands()
         u"little caesars"_s, u"uncle bud"_s, u"mother"_s, u"grandma"_s, u"holiday inn"_s, u"carnegie"_s,
         u"empire state"_s, u"marriott"_s, u"trump"_s, u"levi strauss"_s, u"navy federal"_s,
         // Fashion and beauty.
-        u"michael kors"_s, u"ted baker"_s, u"jo malone"_s, u"fred perry"_s, u"ben sherman"_s,
+        u"ben sherman"_s,
         u"stella mccartney"_s, u"vivienne westwood"_s, u"alexander mcqueen"_s, u"tory burch"_s,
         u"marc jacobs"_s, u"giorgio armani"_s, u"donna karan"_s, u"oscar de la renta"_s,
-        u"yves saint laurent"_s, u"christian dior"_s, u"christian louboutin"_s, u"jimmy choo"_s,
+        u"yves saint laurent"_s, u"christian louboutin"_s, u"jimmy choo"_s,
         u"karl lagerfeld"_s, u"anne klein"_s, u"betsey johnson"_s, u"vera bradley"_s, u"steve madden"_s,
         u"kenneth cole"_s, u"eddie bauer"_s, u"laura ashley"_s, u"tom ford"_s, u"alexander wang"_s,
         u"elizabeth arden"_s, u"mary kay"_s, u"max factor"_s, u"helena rubinstein"_s,
@@ -374,24 +373,21 @@ const QSet<QString> &personNamedBrands()
         u"harry winston"_s, u"david yurman"_s, u"tommy bahama"_s, u"helly hansen"_s, u"jack wolfskin"_s,
         u"jack wills"_s, u"dolce gabbana"_s, u"emilio pucci"_s, u"john varvatos"_s, u"ted lapidus"_s,
         // Banks, insurers and firms.
-        u"edward jones"_s, u"raymond james"_s, u"goldman sachs"_s, u"merrill lynch"_s, u"dow jones"_s,
-        u"john hancock"_s, u"arthur andersen"_s, u"price waterhouse"_s, u"franklin templeton"_s,
+        u"merrill lynch"_s, u"john hancock"_s, u"arthur andersen"_s, u"price waterhouse"_s, u"franklin templeton"_s,
         u"fannie mae"_s, u"freddie mac"_s, u"sallie mae"_s, u"charles river"_s, u"jp morgan"_s,
         u"lloyds"_s, u"baker mckenzie"_s, u"allen overy"_s, u"clifford chance"_s, u"ernst young"_s,
-        u"johnson controls"_s, u"johnson johnson"_s, u"procter gamble"_s, u"sherwin williams"_s,
         u"benjamin moore"_s, u"black decker"_s, u"smith wesson"_s, u"smith nephew"_s, u"john deere"_s,
         u"hewlett packard"_s, u"hewlett-packard"_s, u"rolls royce"_s, u"rolls-royce"_s,
-        u"mercedes benz"_s, u"mercedes-benz"_s, u"alfa romeo"_s, u"harley davidson"_s, u"harley-davidson"_s,
-        u"warner bros"_s, u"thomas cook"_s, u"william hill"_s, u"paddy power"_s, u"barnes noble"_s,
-        u"marks spencer"_s, u"john lewis"_s, u"james hardie"_s, u"johnson matthey"_s,
+        u"alfa romeo"_s, u"warner bros"_s, u"thomas cook"_s, u"william hill"_s, u"paddy power"_s, u"barnes noble"_s,
+        u"marks spencer"_s, u"james hardie"_s, u"johnson matthey"_s,
         // Food, drink and restaurants.
-        u"harris teeter"_s, u"long john silver"_s, u"ben jerry"_s, u"dave buster"_s, u"papa john"_s,
-        u"little debbie"_s, u"betty crocker"_s, u"aunt jemima"_s, u"chef boyardee"_s,
+        u"ben jerry"_s, u"papa john"_s,
+        u"betty crocker"_s, u"aunt jemima"_s, u"chef boyardee"_s,
         u"orville redenbacher"_s, u"jimmy dean"_s, u"marie callender"_s, u"duncan hines"_s,
         u"jim beam"_s, u"johnnie walker"_s, u"jose cuervo"_s, u"baskin robbins"_s, u"bob evans"_s,
-        u"ruth chris"_s, u"colonel sanders"_s, u"ross dress"_s, u"carl jr"_s,
+        u"ruth chris"_s, u"colonel sanders"_s, u"carl jr"_s,
         // Shops and brands written with a possessive.
-        u"macy's"_s, u"kohl's"_s, u"kellogg's"_s, u"lowe's"_s, u"dillard's"_s, u"sainsbury's"_s,
+        u"dillard's"_s, u"sainsbury's"_s,
         u"sotheby's"_s, u"christie's"_s, u"arby's"_s, u"denny's"_s, u"applebee's"_s, u"hardee's"_s,
         u"culver's"_s, u"mcdonald's"_s, u"wendy's"_s, u"selfridge's"_s, u"harrod's"_s, u"kiehl's"_s,
         u"newman's"_s,
