@@ -1,8 +1,8 @@
 #include "kit/find/ColumnGuess.h"
 
 #include "kit/find/Detector.h"
+#include "kit/find/NameLexicon.h"
 #include "kit/find/TextRules.h"
-#include "kit/keys/Pools.h"
 
 #include <QRegularExpression>
 #include <QSet>
@@ -118,7 +118,7 @@ bool looksLikeOnePersonsName(const QString &cell)
             }
         }
     }
-    return firstName && pools::isKnownFirstName(firstName->toLower()) && hasOnlyNameCharacters(cell);
+    return firstName && nameLexicon::isKnownFirstName(firstName->toLower()) && hasOnlyNameCharacters(cell);
 }
 
 bool isBareEmail(const QString &cell)

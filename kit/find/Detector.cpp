@@ -4,7 +4,6 @@
 #include "kit/find/TextRules.h"
 #include "kit/find/TextServices.h"
 #include "kit/find/WordClasses.h"
-#include "kit/keys/Pools.h"
 
 #include <algorithm>
 #include <map>
@@ -40,7 +39,7 @@ const QRegularExpression &personSeparator()
 
 bool isKnownFirstName(const QString &word)
 {
-    return pools::isKnownFirstName(word.toLower());
+    return nameLexicon::isKnownFirstName(word.toLower());
 }
 
 qsizetype characterCount(QStringView word)
