@@ -1,6 +1,7 @@
 #include "kit/suggest/SecondOpinion.h"
 
 #include "kit/find/TextRules.h"
+#include "kit/suggest/Characters.h"
 #include "kit/swap/Scan.h"
 #include "kit/swap/ScanOptions.h"
 
@@ -16,11 +17,6 @@ namespace {
 // Samples a suggestion shows.
 constexpr qsizetype maxNameSamples = 3;
 constexpr qsizetype maxColumnSamples = 4;
-
-qsizetype letterCount(QStringView word)
-{
-    return std::count_if(word.begin(), word.end(), [](QChar c) { return c.isLetter(); });
-}
 
 // Words that could be part of a name: 2 letters or more, or an initial ("J.").
 qsizetype nameLikeWords(const QString &text)
