@@ -51,16 +51,6 @@ qsizetype characterCount(QStringView word)
     return count;
 }
 
-bool onlySpacesBetween(const QString &text, qsizetype from, qsizetype to)
-{
-    if (from >= to || to - from > 2)
-        return false;
-    for (qsizetype i = from; i < to; ++i)
-        if (text.at(i) != u' ' && text.at(i) != QChar(0x00A0))
-            return false;
-    return true;
-}
-
 bool atSentenceStart(const QString &text, qsizetype offset)
 {
     qsizetype end = offset;
@@ -74,14 +64,6 @@ bool atSentenceStart(const QString &text, qsizetype offset)
     const QChar last = text.at(end - 1);
     return last == u'.' || last == u'!' || last == u'?' || last == u':' || last == u';'
         || last == u'\n';
-}
-
-bool hasOnlyNameCharacters(QStringView text)
-{
-    for (char32_t c : text.toUcs4())
-        if (!QChar::isLetter(c) && !QChar::isSpace(c) && c != u'-' && c != u'\'' && c != u'’' && c != u'.')
-            return false;
-    return true;
 }
 
 void sortByStart(QList<Finding> &findings)
@@ -477,7 +459,7 @@ void Detector::Private::addWholeCellName(const QString &text, Candidates &candid
     for (const Word &word : words)
         if (!isCapitalised(word.word))
             return;
-    if (!isKnownFirstName(words.first().word) || !hasOnlyNameCharacters(text))
+    if (!isKnownFirstName(words.first().word) || !hasOnlyNameCharacters(text, Commas::refused))
         return;
     QList<NamePart> parts = nameParts(trimmed, ColumnKind::fullName);
     if (parts.isEmpty())

@@ -42,5 +42,15 @@ bool isNameWord(QStringView word);
 QString digits(QStringView text);
 // From the first to the end of the last non-whitespace character.
 TextRange trimmedRange(const QString &text);
+// Whether text[from, to) may stand between two words of one name: one or two
+// plain or no-break spaces.
+bool onlySpacesBetween(const QString &text, qsizetype from, qsizetype to);
+
+// A comma belongs to a name written last name first ("Lopez, Maria"), which a
+// column of names may hold; a name found in the middle of other text has none.
+enum class Commas { refused, allowed };
+// Every character is a letter, white space, a hyphen, an apostrophe (straight
+// or curly) or a full stop, or a comma when allowed.
+bool hasOnlyNameCharacters(QStringView text, Commas commas);
 
 } // namespace quorvane
