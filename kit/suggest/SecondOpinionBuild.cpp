@@ -127,7 +127,7 @@ private:
         if (m_options.columnKinds.contains(column) || !m_scan.guessed.contains(column))
             return std::nullopt;
         const Grid &grid = gridOf(column.sheet);
-        QStringList texts = columnTexts(grid, column.column, headerRowIndex(grid, m_options.headerRow));
+        QStringList texts = columnTexts(grid, column.column, m_spreadsheet.headerRowIndex(column.sheet, m_options.headerRow));
         if (!looksLikeNameColumn(texts, evidence.cells.size()))
             return std::nullopt;
         if (texts.size() > maxColumnSamples)

@@ -248,13 +248,7 @@ private:
     void readSheet(int sheet)
     {
         const QList<PlacedCell> cells = m_spreadsheet.cells(sheet);
-        int headerRow = -1;
-        if (m_options.headerRow) {
-            const auto found = std::find_if(cells.cbegin(), cells.cend(),
-                                            [](const PlacedCell &placed) { return !placed.cell.text.isEmpty(); });
-            if (found != cells.cend())
-                headerRow = found->row;
-        }
+        const int headerRow = m_spreadsheet.headerRowIndex(sheet, m_options.headerRow);
 
         // Columns are those that hold a cell, and every column up to the
         // header's last: a cell far off to the right adds one column, not
