@@ -1,14 +1,13 @@
 #include "cli/KeyFiles.h"
 
+#include "store/AtomicFile.h"
 #include "store/KeyStore.h"
 #include "store/KeychainSecretStore.h"
 #include "cli/Passphrase.h"
 #include "kit/keys/Crypto.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 using namespace Qt::StringLiterals;
 
@@ -100,41 +99,16 @@ OpenedKey openKey(const Invocation &invocation, const QString &reference)
     if (file.protection().isPassphrase()) {
         const QString passphrase = obtainPassphrase(invocation, u"Passphrase for “%1”: "_s.arg(file.name()));
         secret = KeyFile::deriveSecret(passphrase, file.protection().salt, file.protection().rounds);
-    } else if (std::optional<QByteArray> kept = keyStore().secret(file.id())) {
-        secret = *kept;
     } else {
-        throw Failure(missingSecretMessage());
+        secret = keyStore().requiredSecret(file.id());
     }
     ProjectKey key = file.open(secret);
     return OpenedKey(found.path, std::move(found.file), std::move(key), std::move(secret), found.stored);
 }
 
-QString missingSecretMessage()
+QString protectionText(const KeyFile::Protection &protection)
 {
-    const QString store = SecretStore::displayName();
-    return u"This key’s secret isn’t in the "_s + store + u". Keys protected by the "_s + store
-           + u" open only on the "_s + SecretStore::machineName()
-           + u" that made them. Import an exported copy (with its passphrase) instead."_s;
-}
-
-void writeAtomically(const QString &path, const QByteArray &bytes)
-{
-    const auto fail = [&](const QString &reason) {
-        throw Failure(u"“%1” couldn’t be written: %2."_s.arg(QFileInfo(path).fileName(), reason));
-    };
-    const QFileInfo folder(QFileInfo(path).absolutePath());
-    if (!folder.isDir())
-        fail(u"the folder “%1” doesn’t exist"_s.arg(QDir::toNativeSeparators(folder.absoluteFilePath())));
-    QSaveFile output(path);
-    if (!output.open(QIODevice::WriteOnly))
-        fail(output.errorString());
-    if (output.write(bytes) != bytes.size()) {
-        const QString reason = output.errorString();
-        output.cancelWriting();
-        fail(reason);
-    }
-    if (!output.commit())
-        fail(output.errorString());
+    return protection.isPassphrase() ? u"passphrase"_s : u"keychain"_s;
 }
 
 } // namespace quorvane::cli
