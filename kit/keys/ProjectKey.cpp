@@ -1,5 +1,6 @@
 #include "kit/keys/ProjectKey.h"
 
+#include "kit/RawStrings.h"
 #include "kit/keys/CandidateSets.h"
 #include "kit/keys/ValueKind.h"
 #include "kit/keys/Candidates.h"
@@ -150,10 +151,7 @@ QString rawString(EntryKind kind)
 
 std::optional<EntryKind> entryKindFromRaw(const QString &raw)
 {
-    for (EntryKind kind : allEntryKinds())
-        if (rawString(kind) == raw)
-            return kind;
-    return std::nullopt;
+    return fromRawString(raw, allEntryKinds());
 }
 
 QString entryNamespace(EntryKind kind)
