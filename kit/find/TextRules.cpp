@@ -116,15 +116,6 @@ bool isNameWord(QStringView word)
     return isCapitalised(word) && !cueWords().contains(word.toString().toLower());
 }
 
-QString digits(QStringView text)
-{
-    QString result;
-    for (QChar c : text)
-        if (c >= u'0' && c <= u'9')
-            result.append(c);
-    return result;
-}
-
 TextRange trimmedRange(const QString &text)
 {
     // Whitespace is never a surrogate, so checking UTF-16 units one by one is exact.
