@@ -169,19 +169,14 @@ QByteArray inflateRaw(QByteArrayView stored, quint64 size)
     return out;
 }
 
-// One entry as it is written: its name, its payload and the fields both of
-// its headers carry.
+// One entry as it is written: its record with the values written, its name
+// in UTF-8 and its payload.
 struct WrittenEntry
 {
+    ZipArchive::Entry record;
     QByteArray name;
     QByteArrayView storedPayload; // the archive's own bytes, for a kept entry
     std::optional<QByteArray> replacedPayload;
-    quint16 flags = 0;
-    quint16 method = 0;
-    quint16 time = 0;
-    quint16 date = 0;
-    quint32 crc = 0;
-    quint64 size = 0;
 
     QByteArrayView payload() const { return replacedPayload ? QByteArrayView(*replacedPayload) : storedPayload; }
 };
@@ -192,29 +187,23 @@ struct WrittenEntry
 WrittenEntry writtenEntry(const ZipArchive &archive, const ZipArchive::Entry &entry,
                           const QHash<QString, QByteArray> &replacing)
 {
-    WrittenEntry written;
-    written.name = entry.path.toUtf8();
+    WrittenEntry written{entry, entry.path.toUtf8(), {}, {}};
     if (written.name.size() > 0xFFFF)
         fail(u"“"_s + entry.path.left(80) + u"…” has too long a name to write."_s);
-    written.flags = (entry.flags & ~0x0009) | 0x0800;
-    written.time = entry.time;
-    written.date = entry.date;
+    written.record.flags = (entry.flags & ~0x0009) | 0x0800;
     const auto replaced = replacing.constFind(entry.path);
     if (replaced == replacing.cend()) {
         written.storedPayload = archive.storedBytes(entry);
-        written.method = entry.method;
-        written.crc = entry.crc32;
-        written.size = entry.size;
     } else {
         const QByteArray &content = *replaced;
         const std::optional<QByteArray> deflated = ZipArchive::deflate(content);
         const bool shrinks = deflated && deflated->size() < content.size();
         written.replacedPayload = shrinks ? *deflated : content;
-        written.method = shrinks ? 8 : 0;
-        written.crc = ZipArchive::crc32(content);
-        written.size = quint64(content.size());
+        written.record.method = shrinks ? 8 : 0;
+        written.record.crc32 = ZipArchive::crc32(content);
+        written.record.size = quint64(content.size());
     }
-    if (written.size > largestWritable || quint64(written.payload().size()) > largestWritable)
+    if (written.record.size > largestWritable || quint64(written.payload().size()) > largestWritable)
         fail(u"The workbook is too big to write (over 4 GB)."_s);
     return written;
 }
@@ -223,14 +212,15 @@ WrittenEntry writtenEntry(const ZipArchive &archive, const ZipArchive::Entry &en
 // needed to extract to the extra field's length.
 void putSharedFields(QByteArray &out, const WrittenEntry &entry)
 {
+    const ZipArchive::Entry &record = entry.record;
     put16(out, 20);
-    put16(out, entry.flags);
-    put16(out, entry.method);
-    put16(out, entry.time);
-    put16(out, entry.date);
-    put32(out, entry.crc);
+    put16(out, record.flags);
+    put16(out, record.method);
+    put16(out, record.time);
+    put16(out, record.date);
+    put32(out, record.crc32);
     put32(out, quint32(entry.payload().size()));
-    put32(out, quint32(entry.size));
+    put32(out, quint32(record.size));
     put16(out, quint32(entry.name.size()));
     put16(out, 0); // extra field
 }
@@ -242,7 +232,7 @@ void putLocalEntry(QByteArray &out, const WrittenEntry &entry)
     out.append(entry.name).append(entry.payload());
 }
 
-void putDirectoryEntry(QByteArray &out, const WrittenEntry &entry, quint32 externalAttributes, quint32 offset)
+void putDirectoryEntry(QByteArray &out, const WrittenEntry &entry, quint32 offset)
 {
     put32(out, centralSignature);
     put16(out, 20); // version made by
@@ -250,7 +240,7 @@ void putDirectoryEntry(QByteArray &out, const WrittenEntry &entry, quint32 exter
     put16(out, 0); // comment
     put16(out, 0); // disk number
     put16(out, 0); // internal attributes
-    put32(out, externalAttributes);
+    put32(out, entry.record.externalAttributes);
     put32(out, offset);
     out.append(entry.name);
 }
@@ -404,7 +394,7 @@ QByteArray ZipArchive::data(const QHash<QString, QByteArray> &replacing) const
         if (offset > largestWritable)
             fail(u"The workbook is too big to write (over 4 GB)."_s);
         putLocalEntry(out, written);
-        putDirectoryEntry(directory, written, entry.externalAttributes, quint32(offset));
+        putDirectoryEntry(directory, written, quint32(offset));
     }
     if (m_entries.size() > mostWritableEntries)
         fail(u"The workbook has too many parts to write."_s);
