@@ -6,19 +6,11 @@
 #include "cli/Passphrase.h"
 #include "kit/keys/Crypto.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 using namespace Qt::StringLiterals;
 
 namespace quorvane::cli {
-
-namespace {
-
-// Far above any real key (a hundred thousand values take a few megabytes).
-constexpr qint64 largestKeyFile = 256LL * 1024 * 1024;
-
-} // namespace
 
 OpenedKey::OpenedKey(QString path_, KeyFile file_, ProjectKey key_, QByteArray fileSecret_, bool stored_)
     : path(std::move(path_))
@@ -51,21 +43,11 @@ KeyStore &keyStore()
     return store;
 }
 
-KeyFile readKeyFile(const QString &path)
-{
-    QFile input(path);
-    if (!input.open(QIODevice::ReadOnly))
-        throw Failure(u"The key file “%1” couldn’t be read."_s.arg(path));
-    if (input.size() > largestKeyFile)
-        throw KeyFile::Failure(KeyFile::Failure::Kind::damaged);
-    return KeyFile(input.readAll());
-}
-
 FoundKey findKey(const QString &reference)
 {
     if (QFileInfo(reference).isFile()) {
         // A path into the keys folder is a stored key all the same.
-        KeyFile file = readKeyFile(reference);
+        KeyFile file = KeyStore::readFile(reference);
         const QString storedPath = keyStore().filePath(file.id());
         const bool stored = QFileInfo(storedPath).canonicalFilePath() == QFileInfo(reference).canonicalFilePath();
         return {reference, std::move(file), stored};

@@ -47,8 +47,6 @@ struct FoundKey
 // secret store.
 KeyStore &keyStore();
 
-// Reads the key file at path; throws quorvane::Failure.
-KeyFile readKeyFile(const QString &path);
 // Finds the key a command names: a key file's path, a stored key's id, or the
 // name of exactly one stored key. Throws quorvane::Failure.
 FoundKey findKey(const QString &reference);

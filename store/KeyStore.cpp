@@ -19,16 +19,6 @@ namespace {
 // that a stray huge file in the folder can't exhaust memory at start-up.
 constexpr qint64 maxFileSize = 256LL * 1024 * 1024;
 
-QByteArray readKeyBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Failure(u"“"_s % QFileInfo(path).fileName() % u"” couldn’t be read: "_s % file.errorString() % u"."_s);
-    if (file.size() > maxFileSize)
-        throw KeyFile::Failure(KeyFile::Failure::Kind::damaged);
-    return file.readAll();
-}
-
 } // namespace
 
 KeyStore::Refusal::Refusal(QString title, QString detail)
@@ -45,6 +35,16 @@ QString KeyStore::defaultDirectory()
 }
 
 KeyStore::KeyStore(SecretStore &secrets, const QString &directory) : m_secrets(secrets), m_directory(directory) {}
+
+KeyFile KeyStore::readFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Failure(u"“"_s % QFileInfo(path).fileName() % u"” couldn’t be read: "_s % file.errorString() % u"."_s);
+    if (file.size() > maxFileSize)
+        throw KeyFile::Failure(KeyFile::Failure::Kind::damaged);
+    return KeyFile(file.readAll());
+}
 
 QString KeyStore::filePath(const QUuid &id) const
 {
@@ -114,7 +114,7 @@ QByteArray KeyStore::requiredSecret(const QUuid &id) const
 
 KeyFile KeyStore::importFile(const QString &path, const QString &exportStep) const
 {
-    const KeyFile file(readKeyBytes(path));
+    const KeyFile file = readFile(path);
     file.checkWithoutSecret();
     if (!file.protection().isPassphrase()) {
         const QString machine = SecretStore::machineName();

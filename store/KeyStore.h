@@ -38,6 +38,10 @@ public:
 
     KeyStore(SecretStore &secrets, const QString &directory = defaultDirectory());
 
+    // Reads and decodes a key file anywhere on disk, refusing one far larger
+    // than any key. Throws Failure naming the file, or KeyFile::Failure.
+    static KeyFile readFile(const QString &path);
+
     const QString &keysDirectory() const { return m_directory; }
     // <folder>/<UPPER-CASE-UUID>.quorvanekey
     QString filePath(const QUuid &id) const;
