@@ -9,6 +9,11 @@ Split: notes are numbered 1, 2, 3 ... in file order (comments and blank lines
 not counted). Odd numbers go to notes-tune.jsonl, even numbers to
 notes-heldout.jsonl. Notes are written so that neighbours use different names.
 
+Extra notes: tests/data/find/notes-extra-source.txt, when present, is written
+the same way and goes whole to notes-extra.jsonl (no split), so that more
+tuning notes never shift the numbering of the held-out half. A note may not
+repeat one of the main source.
+
 Output: one JSON object per line, {"text": ..., "names": [[start, end], ...]},
 offsets in UTF-16 code units, half-open, in text order.
 
@@ -51,31 +56,42 @@ def parse(line, where):
     return text, spans
 
 
-def main():
-    root = sys.argv[1] if len(sys.argv) > 1 else os.path.join(
-        os.path.dirname(os.path.abspath(__file__)), "..", "tests", "data", "find")
-    halves = {"tune": [], "heldout": []}
-    seen = set()
-    n = 0
-    with open(os.path.join(root, "notes-source.txt"), encoding="utf-8") as f:
+def read_notes(path, seen):
+    notes = []
+    with open(path, encoding="utf-8") as f:
         for i, raw in enumerate(f, 1):
             line = raw.rstrip("\n")
             if not line.strip() or line.startswith("#"):
                 continue
-            text, spans = parse(line, f"line {i}")
+            where = f"{os.path.basename(path)} line {i}"
+            text, spans = parse(line, where)
             if text in seen:
-                sys.exit(f"line {i}: duplicate note")
+                sys.exit(f"{where}: duplicate note")
             seen.add(text)
-            n += 1
-            halves["tune" if n % 2 else "heldout"].append({"text": text, "names": spans})
-    for half, notes in halves.items():
-        with open(os.path.join(root, f"notes-{half}.jsonl"), "w", encoding="utf-8") as out:
-            for note in notes:
-                out.write(json.dumps(note, ensure_ascii=False) + "\n")
-        names = sum(len(x["names"]) for x in notes)
-        empty = sum(1 for x in notes if not x["names"])
-        print(f"{half}: {len(notes)} notes, {names} names, {empty} notes without names")
-    print(f"total: {n} notes")
+            notes.append({"text": text, "names": spans})
+    return notes
+
+
+def write_notes(root, label, notes):
+    with open(os.path.join(root, f"notes-{label}.jsonl"), "w", encoding="utf-8") as out:
+        for note in notes:
+            out.write(json.dumps(note, ensure_ascii=False) + "\n")
+    names = sum(len(x["names"]) for x in notes)
+    empty = sum(1 for x in notes if not x["names"])
+    print(f"{label}: {len(notes)} notes, {names} names, {empty} notes without names")
+
+
+def main():
+    root = sys.argv[1] if len(sys.argv) > 1 else os.path.join(
+        os.path.dirname(os.path.abspath(__file__)), "..", "tests", "data", "find")
+    seen = set()
+    notes = read_notes(os.path.join(root, "notes-source.txt"), seen)
+    write_notes(root, "tune", notes[0::2])
+    write_notes(root, "heldout", notes[1::2])
+    print(f"total: {len(notes)} notes")
+    extra = os.path.join(root, "notes-extra-source.txt")
+    if os.path.exists(extra):
+        write_notes(root, "extra", read_notes(extra, seen))
 
 
 if __name__ == "__main__":

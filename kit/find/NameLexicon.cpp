@@ -1,5 +1,6 @@
 #include "kit/find/NameLexicon.h"
 
+#include "kit/find/WordClasses.h"
 #include "kit/keys/Pools.h"
 
 #include <QFile>
@@ -28,6 +29,34 @@ QSet<QString> bundledList(const QString &name)
     for (const QByteArray &line : file.readAll().split('\n'))
         if (!line.startsWith('#'))
             set.unite(setOf(QString::fromUtf8(line)));
+    return set;
+}
+
+bool isAlsoAWord(const QString &word)
+{
+    return WordClasses::shared().isEverydayWord(word) || isNonPersonWord(word) || isPlaceNoun(word);
+}
+
+// A list ranked by how many people bear each name, one a line: its words that
+// are also everyday words, places, months or brands (`ambiguous`) or the
+// others. Of the ambiguous ones only the commoner names are kept: a rare
+// surname that is a word ("Polo", "Dress") is far more often the word.
+QSet<QString> rankedList(const QString &name, bool ambiguous)
+{
+    constexpr qsizetype commonNames = 3000;
+    QSet<QString> set;
+    QFile file(u":/quorvane/find/"_s + name);
+    if (!file.open(QIODevice::ReadOnly))
+        return set;
+    qsizetype rank = 0;
+    for (const QByteArray &line : file.readAll().split('\n')) {
+        if (line.startsWith('#') || line.isEmpty())
+            continue;
+        const QString word = QString::fromUtf8(line);
+        if (isAlsoAWord(word) == ambiguous && (!ambiguous || rank < commonNames))
+            set.insert(word);
+        ++rank;
+    }
     return set;
 }
 
@@ -96,6 +125,7 @@ bool isGivenName(const QString &word)
         u"willard willis wilson winston woodrow caroline madeline adeline charlene francine pauline "
         u"jocelyn rosalyn evelyn marilyn gwendolyn kathryn"_s);
         set.unite(bundledList(u"givennames.txt"_s));
+        set.unite(rankedList(u"givennames-us.txt"_s, false));
         for (const QStringList *list : {&pools::firstNames(), &commonFirstNames()})
             for (const QString &name : *list)
                 set.insert(name.toLower());
@@ -167,8 +197,21 @@ bool isSurname(const QString &word)
         for (const QString &name : pools::lastNames())
             set.insert(name.toLower());
         set.unite(bundledList(u"surnames.txt"_s));
+        set.unite(rankedList(u"surnames-us.txt"_s, false));
         return set;
     }();
+    return names.contains(word);
+}
+
+bool isAmbiguousGivenName(const QString &word)
+{
+    static const QSet<QString> names = rankedList(u"givennames-us.txt"_s, true);
+    return names.contains(word);
+}
+
+bool isAmbiguousSurname(const QString &word)
+{
+    static const QSet<QString> names = rankedList(u"surnames-us.txt"_s, true);
     return names.contains(word);
 }
 
@@ -281,7 +324,24 @@ bool isNonPersonWord(const QString &word)
         u"belgrade tirana innsbruck lebanon amman kuala lumpur penang kwun tong addis ababa "
         u"hollywood harley davidson lamborghini urus kia sorento bonvoy marriott mcdonald navigator "
         u"quietcomfort ecotank vertuo nespresso epson bose canon guinness nike dior cartier "
-        u"tesla valentine's valentine cyber tet losar fy"_s);
+        u"tesla valentine's valentine cyber tet losar fy "
+        // Countries and regions, some of them also given names.
+        u"afghanistan albania algeria andorra angola argentina armenia austria azerbaijan bahamas "
+        u"bahrain bangladesh barbados belarus belgium belize benin bhutan bolivia bosnia botswana "
+        u"brunei bulgaria burundi cambodia cameroon chad chile colombia comoros congo croatia cuba "
+        u"cyprus czechia denmark djibouti dominica ecuador eritrea estonia eswatini ethiopia fiji "
+        u"finland gabon gambia ghana greece grenada guatemala guinea guyana haiti honduras hungary "
+        u"iceland indonesia iran iraq israel jamaica kazakhstan kenya kiribati kosovo kuwait "
+        u"kyrgyzstan laos latvia lesotho liberia libya liechtenstein lithuania luxembourg madagascar "
+        u"malawi malaysia maldives mali malta mauritania mauritius micronesia moldova monaco "
+        u"mongolia montenegro morocco mozambique myanmar namibia nauru nepal netherlands nicaragua "
+        u"niger nigeria norway oman pakistan palau palestine panama paraguay peru philippines poland "
+        u"qatar romania russia rwanda samoa senegal serbia seychelles slovakia slovenia somalia "
+        u"sudan suriname sweden switzerland syria taiwan tajikistan tanzania thailand togo tonga "
+        u"trinidad tunisia turkey turkmenistan tuvalu uganda ukraine uruguay uzbekistan vanuatu "
+        u"venezuela vietnam yemen zambia zimbabwe africa antarctica arctic caribbean siberia "
+        u"scandinavia bavaria tuscany provence catalonia andalusia patagonia kashmir punjab bengal "
+        u"aurora helena savannah brooklyn cheyenne phoenix denver siena verona geneva sierra"_s);
     return words.contains(word);
 }
 
@@ -300,7 +360,47 @@ const QSet<QString> &personNamedBrands()
         u"ralph lauren"_s, u"estée lauder"_s, u"estee lauder"_s, u"louis vuitton"_s, u"coco chanel"_s,
         u"ben jerry"_s, u"aston martin"_s, u"land rover"_s, u"winnie"_s, u"wallace"_s, u"gromit"_s,
         u"little caesars"_s, u"uncle bud"_s, u"mother"_s, u"grandma"_s, u"holiday inn"_s, u"carnegie"_s,
-        u"empire state"_s, u"marriott"_s, u"trump"_s, u"levi strauss"_s, u"navy federal"_s};
+        u"empire state"_s, u"marriott"_s, u"trump"_s, u"levi strauss"_s, u"navy federal"_s,
+        // Fashion and beauty.
+        u"ben sherman"_s,
+        u"stella mccartney"_s, u"vivienne westwood"_s, u"alexander mcqueen"_s, u"tory burch"_s,
+        u"marc jacobs"_s, u"giorgio armani"_s, u"donna karan"_s, u"oscar de la renta"_s,
+        u"yves saint laurent"_s, u"christian louboutin"_s, u"jimmy choo"_s,
+        u"karl lagerfeld"_s, u"anne klein"_s, u"betsey johnson"_s, u"vera bradley"_s, u"steve madden"_s,
+        u"kenneth cole"_s, u"eddie bauer"_s, u"laura ashley"_s, u"tom ford"_s, u"alexander wang"_s,
+        u"elizabeth arden"_s, u"mary kay"_s, u"max factor"_s, u"helena rubinstein"_s,
+        u"charlotte tilbury"_s, u"bobbi brown"_s, u"salvatore ferragamo"_s, u"van cleef"_s,
+        u"harry winston"_s, u"david yurman"_s, u"tommy bahama"_s, u"helly hansen"_s, u"jack wolfskin"_s,
+        u"jack wills"_s, u"dolce gabbana"_s, u"emilio pucci"_s, u"john varvatos"_s, u"ted lapidus"_s,
+        // Banks, insurers and firms.
+        u"merrill lynch"_s, u"john hancock"_s, u"arthur andersen"_s, u"price waterhouse"_s, u"franklin templeton"_s,
+        u"fannie mae"_s, u"freddie mac"_s, u"sallie mae"_s, u"charles river"_s, u"jp morgan"_s,
+        u"lloyds"_s, u"baker mckenzie"_s, u"allen overy"_s, u"clifford chance"_s, u"ernst young"_s,
+        u"benjamin moore"_s, u"black decker"_s, u"smith wesson"_s, u"smith nephew"_s, u"john deere"_s,
+        u"hewlett packard"_s, u"hewlett-packard"_s, u"rolls royce"_s, u"rolls-royce"_s,
+        u"alfa romeo"_s, u"warner bros"_s, u"thomas cook"_s, u"william hill"_s, u"paddy power"_s, u"barnes noble"_s,
+        u"marks spencer"_s, u"james hardie"_s, u"johnson matthey"_s,
+        // Food, drink and restaurants.
+        u"ben jerry"_s, u"papa john"_s,
+        u"betty crocker"_s, u"aunt jemima"_s, u"chef boyardee"_s,
+        u"orville redenbacher"_s, u"jimmy dean"_s, u"marie callender"_s, u"duncan hines"_s,
+        u"jim beam"_s, u"johnnie walker"_s, u"jose cuervo"_s, u"baskin robbins"_s, u"bob evans"_s,
+        u"ruth chris"_s, u"colonel sanders"_s, u"carl jr"_s,
+        // Shops and brands written with a possessive.
+        u"dillard's"_s, u"sainsbury's"_s,
+        u"sotheby's"_s, u"christie's"_s, u"arby's"_s, u"denny's"_s, u"applebee's"_s, u"hardee's"_s,
+        u"culver's"_s, u"mcdonald's"_s, u"wendy's"_s, u"selfridge's"_s, u"harrod's"_s, u"kiehl's"_s,
+        u"newman's"_s,
+        // More shops, makers and days named after people.
+        u"herman miller"_s, u"ferrero rocher"_s, u"harvey nichols"_s, u"harvey norman"_s, u"david jones"_s,
+        u"lane bryant"_s, u"ann taylor"_s, u"eileen fisher"_s, u"brooks brothers"_s, u"tommy john"_s,
+        u"john frieda"_s, u"paul mitchell"_s, u"charles tyrwhitt"_s, u"thomas pink"_s, u"mary quant"_s,
+        u"ann summers"_s, u"rebecca minkoff"_s, u"michael hill"_s, u"dick smith"_s, u"gerry weber"_s,
+        u"emporio armani"_s, u"roberto cavalli"_s, u"christian lacroix"_s, u"pierre cardin"_s,
+        u"jean paul gaultier"_s, u"paco rabanne"_s, u"nina ricci"_s, u"guy laroche"_s, u"max mara"_s,
+        u"wolfgang puck"_s, u"gordon ramsay"_s, u"jamie oliver"_s, u"jenny craig"_s, u"mrs fields"_s,
+        u"williams sonoma"_s, u"williams-sonoma"_s, u"joseph joseph"_s, u"martin luther king"_s,
+        u"walt disney world"_s, u"guy fawkes"_s, u"dave thomas"_s, u"papa murphy"_s};
     return brands;
 }
 
@@ -342,7 +442,7 @@ bool isPlacePreposition(const QString &word)
 
 bool isNameParticle(const QString &word)
 {
-    static const QSet<QString> words = setOf(u"van von der den de del della da di du la le al el bin ibn bint abu ter ten te op do dos das mac ap dei degli"_s);
+    static const QSet<QString> words = setOf(u"van von der den de del della da di du la le las los al el bin ibn bint abu ter ten te op do dos das mac ap dei degli zu y"_s);
     return words.contains(word);
 }
 

@@ -13,6 +13,10 @@ namespace nameLexicon {
 // stand-in pools' first names (which this does not change).
 bool isGivenName(const QString &word);
 bool isSurname(const QString &word);
+// Names that many people bear but that are also everyday words, places or
+// brands ("sterling", "marsh"): names only beside other names.
+bool isAmbiguousGivenName(const QString &word);
+bool isAmbiguousSurname(const QString &word);
 // Titles that stand before a name ("dr", "mrs", "officer").
 bool isTitle(const QString &word);
 // Words just before a name in notes: "with", "from", "thanks", "asked".

@@ -51,6 +51,14 @@ constexpr double strongVerb = 1.5;
 constexpr double weakVerb = 1.2;
 // Things own less than people do ("Harlan's order").
 constexpr double possessive = 0.8;
+// ...and a desk, a wife or a signature only people have.
+constexpr double belonging = 1.0;
+// "Rose from the front desk", "Farah in accounts".
+constexpr double department = 1.0;
+// "Oskarsson, can you resend it?"
+constexpr double addressed = 1.2;
+// "Allen key", "Murphy bed".
+constexpr double compoundNoun = -1.2;
 // A single word opening a sentence is capitalised whatever it is.
 constexpr double sentenceStart = -0.3;
 // A lone word that is also a place, month or brand ("Sydney", "June") needs more.
@@ -65,6 +73,14 @@ constexpr double coordinated = 1.0;
 constexpr double trailingWord = -1.5;
 // Lower-case words are names only with a known name or clear context.
 constexpr double lowerCase = -1.0;
+// ...such as a word that only people follow ("called meenakshi").
+constexpr double lowerCaseCalled = 0;
+// An unknown word opening a sentence, then a particle: maybe another language.
+constexpr double foreignSentenceStart = -1.0;
+// "the Paris account", "her June statement": a thing named after a place or person.
+constexpr double determinerLone = -2.5;
+// "the Lincoln Navigator", but also "the Ann Morris file".
+constexpr double determiner = -1.0;
 // A place, month, brand or company word, or a brand named after a person.
 constexpr double notPerson = -10;
 } // namespace weight
@@ -95,7 +111,7 @@ bool isJoiner(char32_t c)
 
 QStringView withoutPossessive(QStringView word)
 {
-    if (word.size() > 2 && (word.endsWith(u"'s") || word.endsWith(u"’s")))
+    if (word.size() > 2 && (word.endsWith(u"'s", Qt::CaseInsensitive) || word.endsWith(u"’s", Qt::CaseInsensitive)))
         return word.chopped(2);
     return word;
 }
@@ -130,6 +146,71 @@ bool isHyphenatedSurname(const QString &word)
         return false;
     const QStringList parts = word.split(u'-', Qt::SkipEmptyParts);
     return std::any_of(parts.cbegin(), parts.cend(), [](const QString &part) { return nameLexicon::isSurname(part); });
+}
+
+// What people have and places and brands seldom do: "Gunhild's desk".
+bool isBelonging(const QString &word)
+{
+    static const QSet<QString> words{
+        u"desk"_s, u"laptop"_s, u"phone"_s, u"mobile"_s, u"team"_s, u"wife"_s, u"husband"_s, u"son"_s,
+        u"daughter"_s, u"mother"_s, u"father"_s, u"mum"_s, u"mom"_s, u"dad"_s, u"kids"_s, u"child"_s,
+        u"children"_s, u"partner"_s, u"boss"_s, u"manager"_s, u"assistant"_s, u"colleague"_s, u"family"_s,
+        u"car"_s, u"signature"_s, u"certificate"_s, u"email"_s, u"inbox"_s, u"calendar"_s, u"birthday"_s,
+        u"request"_s, u"contract"_s, u"passport"_s, u"visa"_s, u"address"_s, u"number"_s, u"badge"_s,
+        u"house"_s, u"flat"_s, u"apartment"_s, u"timesheet"_s, u"payslip"_s, u"salary"_s, u"leave"_s,
+        u"doctor"_s, u"lawyer"_s, u"sister"_s, u"brother"_s, u"friend"_s, u"parents"_s, u"replacement"_s,
+        u"approval"_s, u"sign-off"_s, u"notes"_s, u"keys"_s, u"login"_s, u"password"_s, u"schedule"_s,
+        u"shift"_s, u"rota"_s, u"absence"_s, u"appointment"_s, u"claim"_s, u"application"_s, u"order"_s,
+        u"account"_s, u"booking"_s, u"payment"_s, u"refund"_s, u"ticket"_s, u"cv"_s, u"resume"_s};
+    return words.contains(word);
+}
+
+// Words that open the names of places ("Santa Clara", "Fort Worth", "Little Bramford").
+bool isPlacePrefix(const QString &word)
+{
+    static const QSet<QString> words{u"san"_s, u"santa"_s, u"st"_s, u"saint"_s, u"port"_s, u"fort"_s, u"new"_s,
+                                     u"north"_s, u"south"_s, u"east"_s, u"west"_s, u"upper"_s, u"lower"_s,
+                                     u"lake"_s, u"mount"_s, u"mt"_s, u"little"_s, u"great"_s, u"old"_s,
+                                     u"queen"_s, u"king"_s, u"prince"_s, u"princess"_s, u"outer"_s, u"inner"_s};
+    return words.contains(word);
+}
+
+// "the", "her", "our": words before things, which people's names seldom follow.
+bool isDeterminer(const QString &word)
+{
+    static const QSet<QString> words{u"the"_s, u"a"_s, u"an"_s, u"this"_s, u"that"_s, u"these"_s, u"those"_s,
+                                     u"our"_s, u"your"_s, u"their"_s, u"his"_s, u"her"_s, u"its"_s, u"my"_s,
+                                     u"every"_s, u"each"_s, u"any"_s, u"some"_s};
+    return words.contains(word);
+}
+
+// Words after a place's name that say it is a site, not a person.
+bool isSiteNoun(const QString &word)
+{
+    static const QSet<QString> words{u"store"_s, u"stores"_s, u"depot"_s, u"office"_s, u"offices"_s, u"plant"_s,
+                                     u"site"_s, u"location"_s, u"branch"_s, u"warehouse"_s, u"campus"_s,
+                                     u"factory"_s, u"facility"_s, u"mall"_s, u"airport"_s, u"station"_s,
+                                     u"area"_s, u"region"_s, u"county"_s, u"showroom"_s, u"outlet"_s,
+                                     u"headquarters"_s, u"hq"_s, u"dealer"_s, u"dealership"_s, u"stall"_s};
+    return words.contains(word);
+}
+
+// "O'Donoghue", "McAllister": Irish and Scottish surnames by their prefix.
+bool isSurnameByForm(const QString &word)
+{
+    const bool irish = (word.startsWith(u"o'"_s) || word.startsWith(u"o’"_s)) && word.size() >= 5;
+    return irish || (word.startsWith(u"mc"_s) && word.size() >= 5);
+}
+
+// "Jan-Willem", "Marie-Claire": a double given name of two known halves.
+bool isHyphenatedGivenName(const QString &word)
+{
+    if (!word.contains(u'-'))
+        return false;
+    const QStringList parts = word.split(u'-', Qt::SkipEmptyParts);
+    return parts.size() == 2 && std::all_of(parts.cbegin(), parts.cend(), [](const QString &part) {
+        return nameLexicon::isGivenName(part);
+    });
 }
 
 bool hasLowerCase(QStringView word)
@@ -195,7 +276,7 @@ void PortableNameTagger::setText(const QString &text)
     for (qsizetype token : std::as_const(m_words))
         m_lowerWords.append(withoutPossessive(QStringView(m_text).sliced(m_tokens.at(token).range.start,
                                                                         m_tokens.at(token).range.length())).toString().toLower());
-    m_facts.assign(m_words.size(), Facts{});
+    recallFacts();
     qsizetype capitals = 0, cased = 0;
     for (qsizetype word = 0; word < m_words.size(); ++word) {
         const Shape shape = shapeOf(word);
@@ -204,6 +285,38 @@ void PortableNameTagger::setText(const QString &text)
     }
     m_shouting = capitals >= 2 && capitals * 3 > cased * 2;
     tag();
+    keepFacts();
+}
+
+// What the lists say of a word depends on the word alone, and notes repeat
+// their words: what was learnt of a word is kept for the next texts.
+QHash<QString, PortableNameTagger::Facts> &PortableNameTagger::learntFacts()
+{
+    thread_local QHash<QString, Facts> facts;
+    return facts;
+}
+
+void PortableNameTagger::recallFacts()
+{
+    const QHash<QString, Facts> &learnt = learntFacts();
+    m_facts.resize(m_words.size());
+    for (qsizetype word = 0; word < m_words.size(); ++word)
+        m_facts[word] = learnt.value(lower(word));
+    m_recalled = m_facts;
+}
+
+void PortableNameTagger::keepFacts() const
+{
+    // Bounded, so that a long run over varied text does not grow it without end.
+    constexpr qsizetype maximumWords = 50'000;
+    QHash<QString, Facts> &learnt = learntFacts();
+    for (qsizetype word = 0; word < m_words.size(); ++word) {
+        if (m_facts.at(word).asked == m_recalled.at(word).asked)
+            continue;
+        if (learnt.size() >= maximumWords)
+            learnt.clear();
+        learnt.insert(lower(word), m_facts.at(word));
+    }
 }
 
 // What the word lists and the dictionary say of a word, each looked up at
@@ -232,8 +345,10 @@ bool PortableNameTagger::holds(const QString &word, Fact fact)
 {
     using namespace nameLexicon;
     switch (fact) {
-    case Fact::given: return isGivenName(word);
-    case Fact::surname: return isSurname(word) || isHyphenatedSurname(word);
+    case Fact::given: return isGivenName(word) || isHyphenatedGivenName(word);
+    case Fact::surname: return isSurname(word) || isHyphenatedSurname(word) || isSurnameByForm(word);
+    case Fact::ambiguousGiven: return isAmbiguousGivenName(word);
+    case Fact::ambiguousSurname: return isAmbiguousSurname(word);
     case Fact::title: return isTitle(word);
     case Fact::lead: return isLeadWord(word);
     case Fact::action: return isActionVerb(word);
@@ -287,6 +402,10 @@ PortableNameTagger::Shape PortableNameTagger::shapeOf(qsizetype word) const
     const QStringView text = QStringView(m_text).sliced(range.start, range.length());
     if (isCapitalised(text))
         return text.size() == 1 ? Shape::initial : hasLowerCase(text) ? Shape::capitalised : Shape::capitals;
+    // "el-Din", "al-Qahtani": the article is written in lower case before the name.
+    const qsizetype hyphen = text.indexOf(u'-');
+    if (hyphen > 0 && hyphen <= 3 && hyphen + 1 < text.size() && text.at(hyphen + 1).isUpper())
+        return Shape::capitalised;
     return text.at(0).isLower() ? Shape::lower : Shape::other;
 }
 
@@ -299,7 +418,7 @@ bool PortableNameTagger::joinsRun(qsizetype word) const
         return true;
     case Shape::capitals:
         if (!m_shouting)
-            return false;
+            return isNameInCapitals(word);
         break;
     case Shape::lower:
         return isLowerCaseName(word);
@@ -314,6 +433,25 @@ bool PortableNameTagger::joinsRun(qsizetype word) const
         && !has(word, Fact::cue);
 }
 
+// "GRETA MALMQVIST", "OKONJO, CHIDI" in text otherwise in lower case: a word
+// in capitals is a name, not an acronym, when it or a neighbour in capitals is
+// a known name that is no everyday word.
+bool PortableNameTagger::isNameInCapitals(qsizetype word) const
+{
+    const auto isKnownName = [&](qsizetype i) {
+        return lower(i).size() > 2 && (has(i, Fact::given) || has(i, Fact::surname)) && !has(i, Fact::everyday)
+            && !has(i, Fact::nonPerson);
+    };
+    const auto isCapitalsWord = [&](qsizetype i) {
+        return i >= 0 && i < m_words.size() && shapeOf(i) == Shape::capitals && lower(i).size() > 1
+            && !has(i, Fact::everyday) && !has(i, Fact::nonPerson) && !has(i, Fact::function);
+    };
+    if (!isCapitalsWord(word))
+        return false;
+    return isKnownName(word) || (isCapitalsWord(word - 1) && isKnownName(word - 1))
+        || (isCapitalsWord(word + 1) && isKnownName(word + 1));
+}
+
 // In lower-case text a name is a known name or a word no dictionary knows,
 // never an everyday word.
 bool PortableNameTagger::isLowerCaseName(qsizetype word) const
@@ -326,7 +464,7 @@ bool PortableNameTagger::isLowerCaseName(qsizetype word) const
         return has(word, Fact::title) || has(word, Fact::lead) || has(word, Fact::opener) || has(word, Fact::cue)
             || has(word, Fact::action);
     };
-    if (!has(word, Fact::given) && !has(word, Fact::surname)) {
+    if (!has(word, Fact::given) && !has(word, Fact::surname) && !has(word, Fact::ambiguousSurname)) {
         // A word no dictionary knows counts only right after a given name or a lead word ("per soren").
         const bool cued = word > 0 && (has(word - 1, Fact::given) || has(word - 1, Fact::lead) || has(word - 1, Fact::title));
         if (!cued || has(word, Fact::particle) || has(word, Fact::function) || isListedWord() || has(word, Fact::nonPerson))
@@ -338,7 +476,9 @@ bool PortableNameTagger::isLowerCaseName(qsizetype word) const
     if (has(word, Fact::everyday)) {
         const bool afterGivenName = word > 0 && shapeOf(word - 1) == Shape::lower && has(word - 1, Fact::given)
             && gapBefore(word) == u" "_s;
-        return afterGivenName && has(word, Fact::surname); // "mariana costa"
+        if (has(word, Fact::given) && followsPersonLead(word))
+            return true; // "spoke to maria", "tell mike"
+        return afterGivenName && (has(word, Fact::surname) || has(word, Fact::ambiguousSurname)); // "mariana costa"
     }
     if (isListedWord() || (has(word, Fact::nonPerson) && !has(word, Fact::given)))
         return false;
@@ -375,7 +515,8 @@ QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
             while (after < m_words.size() && has(after, Fact::particle)
                    && !isCapitalised(textOf(after)))
                 ++after;
-            const bool afterName = lower(run.last).size() == 1 || has(run.last, Fact::given) || has(run.last, Fact::surname);
+            const bool afterName = lower(run.last).size() == 1 || has(run.last, Fact::given) || has(run.last, Fact::surname)
+                || !has(run.last, Fact::inDictionary);
             if (afterName && after > next && after < m_words.size() && gapBefore(after) == u" "_s && joinsRun(after)) {
                 run.last = after;
                 continue;
@@ -395,7 +536,7 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
     const auto isPlainWord = [&](qsizetype i) {
         if (lower(i).size() == 1)
             return false; // an initial
-        if (has(i, Fact::given) || has(i, Fact::surname))
+        if (has(i, Fact::given) || has(i, Fact::surname) || isGivenBeforeSurname(run, i) || isSurnameAfterGiven(run, i))
             return false;
         return has(i, Fact::everyday) || has(i, Fact::nonPerson);
     };
@@ -424,7 +565,25 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
 
 double PortableNameTagger::score(const Run &run) const
 {
-    return wordEvidence(run) + contextBefore(run) + contextAfter(run) + shapeEvidence(run);
+    const double before = contextBefore(run);
+    const double compound = before <= 0 && isCompoundNoun(run) ? weight::compoundNoun : 0;
+    return wordEvidence(run) + before + contextAfter(run) + shapeEvidence(run) + compound;
+}
+
+// "Allen key", "Murphy bed", "Parker pens": a lone name right before a noun,
+// with nothing before it that speaks of a person, names a thing.
+bool PortableNameTagger::isCompoundNoun(const Run &run) const
+{
+    const qsizetype next = run.last + 1;
+    if (run.first != run.last || next >= m_words.size() || gapBefore(next) != u" "_s
+        || shapeOf(next) != Shape::lower || has(next, Fact::action) || isPossessive(textOf(run.last)))
+        return false;
+    // Inflected words may be verbs the person does ("handles", "signed", "waiting").
+    const QString &word = lower(next);
+    if (word.endsWith(u's') || word.endsWith(u"ed"_s) || word.endsWith(u"ing"_s))
+        return false;
+    const QByteArray classes = WordClasses::shared().classesOf(word);
+    return !classes.isEmpty() && classes.front() == WordClasses::noun;
 }
 
 // What the words themselves say: known given names and surnames for, everyday
@@ -449,6 +608,18 @@ double PortableNameTagger::wordEvidence(const Run &run) const
         const bool given = has(i, Fact::given);
         const bool surname = has(i, Fact::surname);
         const bool everyday = has(i, Fact::everyday);
+        if (i > run.first && has(i - 1, Fact::particle) && !has(i, Fact::particle) && !isForeignSentenceStart(run)) {
+            score += weight::surnameLater; // "van der Berg", "de la Cruz"
+            continue;
+        }
+        if (isGivenBeforeSurname(run, i)) {
+            score += weight::ambiguousGivenFirst;
+            continue;
+        }
+        if (isSurnameAfterGiven(run, i)) {
+            score += weight::surnameLater;
+            continue;
+        }
         if (has(i, Fact::nonPerson) && !given && !surname)
             return weight::notPerson;
         if (i == run.first)
@@ -460,15 +631,17 @@ double PortableNameTagger::wordEvidence(const Run &run) const
         if (everyday) {
             score += weight::everydayWord;
             allUnusual = false;
-        } else if (has(i, Fact::properNoun) && !(i > run.first && (has(i - 1, Fact::given) || has(i - 1, Fact::particle)))) {
-            // After a given name or a particle it is a surname ("von Bremen").
+        } else if (has(i, Fact::properNoun) && !(i > run.first && (has(i - 1, Fact::given) || has(i - 1, Fact::particle)))
+                   && !(i < run.last && !has(i + 1, Fact::inDictionary))) {
+            // After a given name or a particle it is a surname ("von Bremen"),
+            // and before a word no list knows a given name ("Anselm Bråthen").
             score += weight::properNoun;
             allUnusual = false;
         } else {
             score += weight::unknownWord;
         }
     }
-    if (nameWordCount == 0)
+    if (nameWordCount == 0 || (run.last > run.first && isPlacePrefix(lower(run.first))))
         return weight::notPerson;
     if (run.last > run.first && has(run.last, Fact::placeNoun))
         return weight::notPerson; // "Hyde Park", "Lincoln Ave"
@@ -480,6 +653,27 @@ double PortableNameTagger::wordEvidence(const Run &run) const
     if (leadingParticles.contains(lower(run.first)) && run.last > run.first)
         score += weight::particleLed;
     return score;
+}
+
+// "India Marsh", "Sterling Mabry": a given name that is also a word or a place
+// opens the run, and a surname follows it.
+bool PortableNameTagger::isGivenBeforeSurname(const Run &run, qsizetype word) const
+{
+    const qsizetype next = word + 1;
+    if (word != run.first || next > run.last || has(word, Fact::given) || !has(word, Fact::ambiguousGiven)
+        || shapeOf(word) != Shape::capitalised || shapeOf(next) != Shape::capitalised)
+        return false;
+    if (has(next, Fact::nonPerson) || has(next, Fact::placeNoun))
+        return false;
+    return has(next, Fact::surname) || has(next, Fact::ambiguousSurname) || !has(next, Fact::inDictionary);
+}
+
+// "Rosalind Pike", "Demetrius Bright": a surname that is also a word, after a given name.
+bool PortableNameTagger::isSurnameAfterGiven(const Run &run, qsizetype word) const
+{
+    return word > run.first && !has(word, Fact::surname) && has(word, Fact::ambiguousSurname)
+        && has(word - 1, Fact::given) && shapeOf(word) == shapeOf(word - 1) && !has(word, Fact::nonPerson)
+        && !has(word, Fact::placeNoun);
 }
 
 // Chinese, Vietnamese and Korean names written family name first in Latin
@@ -523,20 +717,51 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return weight::notPerson; // "from Memphis"
     if (close && has(run.first - 1, Fact::title) && gap != u","_s)
         return weight::title;
-    if (close && has(run.first - 1, Fact::lead))
-        return previous == u"and"_s || previous == u"to"_s || previous == u"for"_s ? weight::weakLead : weight::strongLead;
+    if (gap.isEmpty() && previous == u"of"_s && run.first > 1 && lower(run.first - 2) == u"behalf"_s)
+        return weight::strongLead; // "on behalf of"
+    if (!has(run.first - 1, Fact::lead) && followsPersonLead(run.first))
+        return weight::strongLead; // "w/ jenny"
+    if (close && has(run.first - 1, Fact::lead)) {
+        const bool weak = previous == u"and"_s || previous == u"to"_s || previous == u"for"_s;
+        return weak && !isTowardsPerson(run.first - 1) ? weight::weakLead : weight::strongLead;
+    }
+    static const QSet<QString> bringingIn{u"loop"_s, u"looped"_s, u"looping"_s, u"bring"_s, u"brought"_s,
+                                          u"fill"_s, u"filled"_s, u"keep"_s, u"kept"_s, u"waiting"_s, u"wait"_s,
+                                          u"rely"_s, u"relying"_s, u"depends"_s, u"chase"_s, u"chasing"_s};
+    if (gap.isEmpty() && (previous == u"in"_s || previous == u"on"_s) && run.first > 1
+        && bringingIn.contains(lower(run.first - 2)))
+        return weight::strongLead; // "loop in soraya", "waiting on Halloran"
     if (gap.isEmpty() && has(run.first - 1, Fact::placePreposition))
         return weight::placePreposition;
+    if (gap.isEmpty() && (previous == u"room"_s || previous == u"rooms"_s))
+        return weight::notPerson; // meeting rooms are named after places and people alike
+    if (gap.isEmpty() && isDeterminer(previous))
+        return run.first == run.last ? weight::determinerLone : weight::determiner; // "the Paris account"
     const QStringView before = textOf(run.first - 1);
     if (gap.isEmpty() && isCapitalised(before) && isPossessive(before))
         return weight::notPerson; // "Mother's Day", "Ben's Original"
-    static const QSet<QString> placePrefixes{u"san"_s, u"santa"_s, u"st"_s, u"saint"_s, u"port"_s, u"fort"_s,
-                                             u"new"_s, u"north"_s, u"south"_s, u"east"_s, u"west"_s, u"upper"_s,
-                                             u"lower"_s, u"lake"_s, u"mount"_s, u"mt"_s, u"little"_s, u"great"_s,
-                                             u"old"_s, u"queen"_s, u"king"_s, u"prince"_s, u"princess"_s};
-    if ((gap.isEmpty() || gap == u"."_s) && placePrefixes.contains(previous) && isCapitalised(textOf(run.first - 1)))
+    const bool sameCase = isCapitalised(textOf(run.first - 1)) || shapeOf(run.first) == Shape::lower;
+    if ((gap.isEmpty() || gap == u"."_s) && isPlacePrefix(previous) && sameCase)
         return weight::notPerson;
     return 0;
+}
+
+// "handed over to", "talked to", "according to": a "to" that only a person follows.
+bool PortableNameTagger::isTowardsPerson(qsizetype word) const
+{
+    static const QSet<QString> verbs{
+        u"talk"_s, u"talked"_s, u"talking"_s, u"speak"_s, u"spoke"_s, u"speaking"_s, u"spoken"_s, u"reply"_s,
+        u"replied"_s, u"replying"_s, u"hand"_s, u"handed"_s, u"pass"_s, u"passed"_s, u"escalate"_s,
+        u"escalated"_s, u"according"_s, u"wrote"_s, u"write"_s, u"written"_s, u"forward"_s, u"forwarded"_s,
+        u"assign"_s, u"assigned"_s, u"reassigned"_s, u"report"_s, u"reports"_s, u"reported"_s, u"explain"_s,
+        u"explained"_s, u"mention"_s, u"mentioned"_s, u"apologise"_s, u"apologised"_s, u"apologize"_s,
+        u"apologized"_s, u"introduce"_s, u"introduced"_s, u"over"_s, u"back"_s, u"out"_s, u"it"_s, u"them"_s,
+        u"listen"_s, u"listened"_s, u"belongs"_s, u"belonged"_s, u"thanks"_s, u"married"_s, u"engaged"_s,
+        u"related"_s, u"says"_s, u"said"_s, u"delegated"_s, u"lent"_s, u"gave"_s, u"give"_s, u"given"_s};
+    if (word < 1 || lower(word) != u"to"_s)
+        return false;
+    const QStringView gap = gapBefore(word);
+    return (gap == u" "_s || gap == u"\n"_s) && verbs.contains(lower(word - 1));
 }
 
 // Speech and action verbs and a possessive after the run.
@@ -558,6 +783,11 @@ double PortableNameTagger::contextAfter(const Run &run) const
             return weight::notPerson; // "Ben's Original", "Victoria's Secret"
         if ((isRegionCode(nextText) && !m_shouting && !owner) || (isCapitalised(nextText) && has(after, Fact::placeNoun)))
             return weight::notPerson;
+        if (!owner && gap == u" "_s && isSiteNoun(next))
+            return weight::notPerson; // "the Carmel store", "Dalton plant"
+        static const QSet<QString> firmEndings{u"sons"_s, u"co"_s, u"company"_s, u"partners"_s, u"associates"_s};
+        if (gap.trimmed() == u"&"_s && firmEndings.contains(next))
+            return weight::notPerson; // "Fitzgerald & Sons"
         static const QSet<QString> weakVerbs{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"will"_s, u"can"_s};
         if ((gap == u" "_s || gap == u", "_s) && has(after, Fact::action))
             score += weakVerbs.contains(next) ? weight::weakVerb : weight::strongVerb;
@@ -566,8 +796,16 @@ double PortableNameTagger::contextAfter(const Run &run) const
     const bool apostrophe = run.last + 1 < m_tokens.size() && m_tokens.at(m_words.at(run.last)).range.end < m_text.size()
         && (m_text.at(m_tokens.at(m_words.at(run.last)).range.end) == u'\''
             || m_text.at(m_tokens.at(m_words.at(run.last)).range.end) == u'’');
-    if (isPossessive(lastWord) || apostrophe)
+    if (isPossessive(lastWord) || apostrophe) {
         score += weight::possessive;
+        if (run.last + 1 < m_words.size() && gapBefore(run.last + 1).trimmed().isEmpty()
+            && isBelonging(lower(run.last + 1)))
+            score += weight::belonging;
+    }
+    if (isInDepartment(run.last + 1))
+        score += weight::department;
+    if (isAddressed(run))
+        score += weight::addressed;
     return score;
 }
 
@@ -579,7 +817,9 @@ double PortableNameTagger::shapeEvidence(const Run &run) const
         && has(run.first, Fact::everyday))
         score += weight::sentenceStart;
     if (shapeOf(run.first) == Shape::lower)
-        score += weight::lowerCase;
+        score += isLowerCaseCalled(run) ? weight::lowerCaseCalled : weight::lowerCase;
+    if (isForeignSentenceStart(run))
+        score += weight::foreignSentenceStart;
     if (run.first == run.last && has(run.first, Fact::nonPerson))
         score += weight::placeLikeLoneWord;
     if (run.first == run.last && run.first == 0 && has(run.first, Fact::everyday) && contextAfter(run) == 0)
@@ -587,19 +827,104 @@ double PortableNameTagger::shapeEvidence(const Run &run) const
     return score;
 }
 
+// "called meenakshi yesterday", "hey bartek,": a word no list knows, in lower
+// case, right after a word that only people follow.
+// "Oskarsson, can you resend it?": a note opening by addressing someone.
+bool PortableNameTagger::isAddressed(const Run &run) const
+{
+    static const QSet<QString> requests{u"can"_s, u"could"_s, u"would"_s, u"will"_s, u"please"_s, u"pls"_s,
+                                        u"plz"_s, u"thanks"_s, u"thx"_s, u"fyi"_s, u"just"_s, u"quick"_s,
+                                        u"any"_s, u"are"_s, u"did"_s, u"do"_s, u"have"_s, u"you"_s};
+    const bool opens = run.first == 0 || has(run.first - 1, Fact::opener);
+    return opens && run.last + 1 < m_words.size() && gapBefore(run.last + 1) == u", "_s
+        && requests.contains(lower(run.last + 1));
+}
+
+// "Rose from the front desk", "FARAH IN ACCOUNTS": a person of a team.
+bool PortableNameTagger::isInDepartment(qsizetype word) const
+{
+    static const QSet<QString> departments{
+        u"desk"_s, u"front"_s, u"office"_s, u"team"_s, u"accounts"_s, u"accounting"_s, u"shipping"_s,
+        u"support"_s, u"reception"_s, u"sales"_s, u"hr"_s, u"it"_s, u"finance"_s, u"billing"_s, u"legal"_s,
+        u"marketing"_s, u"ops"_s, u"operations"_s, u"admin"_s, u"procurement"_s, u"payroll"_s,
+        u"compliance"_s, u"facilities"_s, u"dispatch"_s, u"helpdesk"_s, u"purchasing"_s, u"qa"_s};
+    static const QSet<QString> linking{u"from"_s, u"in"_s, u"at"_s, u"of"_s, u"on"_s};
+    if (word + 1 >= m_words.size() || !linking.contains(lower(word)) || gapBefore(word) != u" "_s)
+        return false;
+    qsizetype next = word + 1;
+    if (lower(next) == u"the"_s && next + 1 < m_words.size())
+        ++next;
+    return departments.contains(lower(next)) || (next + 1 < m_words.size() && departments.contains(lower(next + 1)));
+}
+
+bool PortableNameTagger::isLowerCaseCalled(const Run &run) const
+{
+    return run.last - run.first <= 1 && lower(run.first).size() >= 4 && followsPersonLead(run.first);
+}
+
+// Right after "called", "hey", "cc", "w/", "spoke to": words only people follow.
+bool PortableNameTagger::followsPersonLead(qsizetype word) const
+{
+    static const QSet<QString> personLeads{
+        u"called"_s, u"rang"_s, u"phoned"_s, u"texted"_s, u"emailed"_s, u"messaged"_s, u"pinged"_s, u"hey"_s,
+        u"hi"_s, u"hello"_s, u"dear"_s, u"thx"_s, u"thanks"_s, u"ty"_s, u"cc"_s, u"bcc"_s, u"ask"_s, u"asked"_s,
+        u"tell"_s, u"told"_s, u"per"_s, u"with"_s, u"w"_s, u"met"_s, u"spoke"_s, u"ping"_s, u"attn"_s};
+    if (word == 0)
+        return false;
+    const QStringView gap = gapBefore(word);
+    if (gap != u" "_s && gap != u"/ "_s && gap != u": "_s)
+        return false;
+    return personLeads.contains(lower(word - 1)) || isTowardsPerson(word - 1);
+}
+
+// "Dostawa do Warszawy": a sentence opening with a word no list knows and a
+// particle may be a sentence in another language rather than a name.
+bool PortableNameTagger::isForeignSentenceStart(const Run &run) const
+{
+    if (run.last == run.first || !atSentenceStart(run.first) || has(run.first, Fact::given)
+        || has(run.first, Fact::surname) || has(run.first, Fact::inDictionary))
+        return false;
+    for (qsizetype i = run.first + 1; i < run.last; ++i)
+        if (has(i, Fact::particle))
+            return true;
+    return false;
+}
+
 // Brands and places named after people ("Calvin Klein", "Harry Potter"),
 // unless the text has the person act ("Paul Smith asked").
 bool PortableNameTagger::isPersonNamedBrand(const Run &run) const
 {
-    if (run.last - run.first > 3 || !nameLexicon::mayStartPersonNamedBrand(lower(run.first)))
-        return false;
     QStringList words;
     for (qsizetype i = run.first; i <= run.last; ++i)
         words.append(lower(i));
-    if (!nameLexicon::isPersonNamedBrand(words.join(u' ')))
+    // "Sherwin-Williams" is looked up as "sherwin williams".
+    const QString spaced = words.join(u' ').replace(u'-', u' ');
+    if (run.last - run.first > 3 || !nameLexicon::mayStartPersonNamedBrand(spaced.section(u' ', 0, 0)))
+        return false;
+    if (!nameLexicon::isPersonNamedBrand(spaced) && !nameLexicon::isPersonNamedBrand(words.join(u' ')))
         return false;
     return !(run.last + 1 < m_words.size() && has(run.last + 1, Fact::action)
              && gapBefore(run.last + 1) == u" "_s && contextAfter(run) >= weight::strongVerb);
+}
+
+// A brand named after a person that starts at `first` and runs on past the
+// run's end ("Hugo Boss", "Ben & Jerry's", "Macy's"): its last word.
+std::optional<qsizetype> PortableNameTagger::brandFrom(qsizetype first) const
+{
+    if (isPossessive(textOf(first)) && nameLexicon::isPersonNamedBrand(lower(first) + u"'s"_s))
+        return first;
+    if (!nameLexicon::mayStartPersonNamedBrand(lower(first)))
+        return std::nullopt;
+    QString words = lower(first);
+    for (qsizetype last = first + 1; last < m_words.size() && last - first < 4; ++last) {
+        const QStringView gap = gapBefore(last);
+        if (gap != u" "_s && gap != u" & "_s && gap != u"&"_s && gap != u" + "_s)
+            break;
+        words += u' ' + lower(last);
+        if (nameLexicon::isPersonNamedBrand(words) && isPersonNamedBrand({first, last}))
+            return last;
+    }
+    return std::nullopt;
 }
 
 TextRange PortableNameTagger::rangeOf(const Run &run) const
@@ -610,10 +935,15 @@ TextRange PortableNameTagger::rangeOf(const Run &run) const
 void PortableNameTagger::tag()
 {
     QList<ScoredRun> runs;
+    qsizetype brandEnd = -1;
     for (Run run : capitalisedRuns()) {
         const bool titled = run.first > 0 && has(run.first - 1, Fact::title);
-        if (isPersonNamedBrand(run) || (titled && isPersonNamedBrand({run.first - 1, run.last})))
+        if (run.first <= brandEnd || isPersonNamedBrand(run) || (titled && isPersonNamedBrand({run.first - 1, run.last})))
             continue;
+        if (const auto end = brandFrom(run.first)) {
+            brandEnd = *end;
+            continue;
+        }
         const qsizetype untrimmedLast = run.last;
         if (!isSurnameFirstName(run))
             run = trimmed(run);
@@ -623,15 +953,12 @@ void PortableNameTagger::tag()
         const double trailing = run.last < untrimmedLast && textFollows ? weight::trailingWord : 0;
         runs.append({run, score(run) + trailing});
     }
+    pairSurnameFirst(runs);
     addCoordinated(runs);
-    for (qsizetype i = 0; i < runs.size(); ++i) {
-        if (runs.at(i).score < weight::threshold)
-            continue;
-        TextRange range = rangeOf(runs.at(i).run);
-        if (const auto surname = surnameBeforeComma(runs, i))
-            range.start = m_tokens.at(m_words.at(*surname)).range.start;
-        m_names.append(range);
-    }
+    addNamesSeenElsewhere(runs);
+    for (const ScoredRun &run : std::as_const(runs))
+        if (run.score >= weight::threshold)
+            m_names.append(rangeOf(run.run));
     for (const TextRange &range : ScriptNameFinder::names(m_text)) {
         const bool taken = std::any_of(m_names.cbegin(), m_names.cend(), [&](const TextRange &r) { return r.overlaps(range); });
         if (!taken)
@@ -654,6 +981,10 @@ void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
                                            - m_tokens.at(m_words.at(left.run.last)).range.end).trimmed();
         if (gap != u"&"_s && gap != u"+"_s && gap != u"and"_s)
             continue;
+        // "in Charlotte and Austin": places joined to places.
+        const qsizetype before = left.run.first - 1;
+        if (before >= 0 && gapBefore(left.run.first) == u" "_s && has(before, Fact::placePreposition))
+            continue;
         const bool bothGiven = has(left.run.first, Fact::given) && has(right.run.first, Fact::given);
         const double floor = weight::threshold - weight::coordinated;
         if ((left.score >= weight::threshold || bothGiven) && right.score >= floor)
@@ -663,18 +994,103 @@ void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
     }
 }
 
-// "Rivera, Ana Lucía" opening a record: the surname before the comma belongs
-// to the name after it. Gives the surname's word.
-std::optional<qsizetype> PortableNameTagger::surnameBeforeComma(const QList<ScoredRun> &runs, qsizetype i) const
+// "Rivera, Ana Lucía", "OKONJO, CHIDI; BERGSTRÖM, ELIN": a surname, a comma
+// and a given name, as lists and records write them, are one name. Read from
+// the left, so that in "Abara, Ngozi, Lindahl, Per" each given name closes a pair.
+void PortableNameTagger::pairSurnameFirst(QList<ScoredRun> &runs) const
 {
-    const Run &run = runs.at(i).run;
-    if (run.first < 1 || !has(run.first, Fact::given) || gapBefore(run.first) != u", "_s)
-        return std::nullopt;
-    const qsizetype surname = run.first - 1;
-    const bool alone = surname == 0 && (i == 0 || runs.at(i - 1).run.last <= surname);
-    if (!alone || !joinsRun(surname) || has(surname, Fact::everyday))
-        return std::nullopt;
-    return surname;
+    bool paired = false;
+    for (qsizetype i = 0; i + 1 < runs.size(); ++i) {
+        const Run &surname = runs.at(i).run;
+        const Run &given = runs.at(i + 1).run;
+        // In a list of pairs or a record opening the text, a surname may also be a given name.
+        const bool inList = paired || surname.first == 0;
+        if (given.first != surname.last + 1 || !isSurnameBeforeComma(surname, inList)
+            || shapeOf(given.first) == Shape::lower)
+            continue;
+        // An unknown given name after a known surname, at the start of the
+        // text, or in a note that already lists a pair.
+        const bool listed = inList || has(surname.last, Fact::surname) || surname.last > surname.first;
+        if (!isGivenAfterComma(given) && !(listed && isUnknownGivenAfterComma(given, paired)))
+            continue;
+        runs[i] = {{surname.first, given.last}, qMax(weight::threshold, runs.at(i).score + runs.at(i + 1).score)};
+        runs.removeAt(i + 1);
+        paired = true;
+    }
+}
+
+bool PortableNameTagger::isSurnameBeforeComma(const Run &run, bool inList) const
+{
+    const QStringView gap = gapBefore(run.last + 1);
+    if ((gap != u", "_s && gap != u","_s) || run.last - run.first > 3)
+        return false;
+    for (qsizetype i = run.first; i < run.last; ++i)
+        if (!has(i, Fact::particle))
+            return false; // "Ruth Abernathy, Desmond Achebe": two people
+    const qsizetype word = run.last;
+    if (has(word, Fact::surname))
+        return true;
+    return (inList || !has(word, Fact::given)) && !has(word, Fact::inDictionary) && !has(word, Fact::nonPerson)
+        && lower(word).size() > 1;
+}
+
+// A known given name, perhaps with a middle name or initials, and no more.
+bool PortableNameTagger::isGivenAfterComma(const Run &run) const
+{
+    if (!has(run.first, Fact::given) || run.last - run.first > 2)
+        return false;
+    // Middle names and initials only: a surname makes it a full name of its own.
+    for (qsizetype i = run.first + 1; i <= run.last; ++i)
+        if (lower(i).size() > 1 && !has(i, Fact::given))
+            return false;
+    return true;
+}
+
+// "Ngata, Hemi –", "Yilmaz, Deniz (+2)": one word no list knows, closing a
+// record or an item of a list.
+bool PortableNameTagger::isUnknownGivenAfterComma(const Run &run, bool inList) const
+{
+    if (run.last != run.first || has(run.first, Fact::inDictionary) || has(run.first, Fact::nonPerson)
+        || lower(run.first).size() < 2)
+        return false;
+    if (inList || run.last + 1 == m_words.size())
+        return true;
+    const QStringView gap = gapBefore(run.last + 1).trimmed();
+    static const QString closers = u";.,(–—-/"_s;
+    return (!gap.isEmpty() && closers.contains(gap.front())) || has(run.last + 1, Fact::action);
+}
+
+// A person named once with good evidence is the same person when the text
+// names them again by one of those words ("Keiko Fujimoto ... Keiko to book").
+void PortableNameTagger::addNamesSeenElsewhere(QList<ScoredRun> &runs) const
+{
+    const auto isNamed = [&](const ScoredRun &run) { return run.score >= weight::threshold; };
+    const auto seenInName = [&](qsizetype word) {
+        return std::any_of(runs.cbegin(), runs.cend(), [&](const ScoredRun &named) {
+            if (!isNamed(named))
+                return false;
+            // A word in lower case in a text that capitalises the name may be the word ("Mark ... mark as done").
+            for (qsizetype i = named.run.first; i <= named.run.last; ++i)
+                if (i != word && lower(i) == lower(word)
+                    && (shapeOf(word) != Shape::lower || shapeOf(i) == Shape::lower))
+                    return true;
+            return false;
+        });
+    };
+    if (std::none_of(runs.cbegin(), runs.cend(), isNamed))
+        return;
+    for (ScoredRun &run : runs) {
+        if (isNamed(run) || run.score <= weight::notPerson / 2)
+            continue;
+        // A word that is also a place or a brand may be both in one note
+        // ("April Dunleavy ... the April invoice").
+        bool allSeen = run.run.first == 0 || !isDeterminer(lower(run.run.first - 1));
+        for (qsizetype i = run.run.first; i <= run.run.last && allSeen; ++i)
+            allSeen = lower(i).size() == 1 || has(i, Fact::particle)
+                || (!has(i, Fact::nonPerson) && !has(i, Fact::everyday) && seenInName(i));
+        if (allSeen)
+            run.score = weight::threshold;
+    }
 }
 
 // Names need not begin or end where tokens do: a Chinese name is part of a

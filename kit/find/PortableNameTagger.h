@@ -2,6 +2,7 @@
 
 #include "kit/find/TextServices.h"
 
+#include <QHash>
 #include <QStringList>
 
 #include <optional>
@@ -16,7 +17,9 @@ namespace quorvane {
 // against months, days, places, streets, companies, brands and everyday words
 // that are only capitalised because a sentence starts with them. Text written
 // all in capitals or all in lower case is read by the same rules, and names in
-// scripts without capitals are left to ScriptNameFinder.
+// scripts without capitals are left to ScriptNameFinder. Records written
+// surname first ("OKONJO, CHIDI") are one name, and a person named once with
+// good evidence is found again where the text repeats a word of the name.
 class PortableNameTagger : public NameTagger
 {
 public:
@@ -39,7 +42,7 @@ private:
 
     // What the word lists and the dictionary may say of a word.
     enum class Fact {
-        given, surname, title, lead, action, opener, nonPerson, placePreposition, particle, placeNoun,
+        given, surname, ambiguousGiven, ambiguousSurname, title, lead, action, opener, nonPerson, placePreposition, particle, placeNoun,
         function, cue, everyday, inDictionary, properNoun
     };
     struct Facts
@@ -49,6 +52,9 @@ private:
     };
     static constexpr quint32 bit(Fact fact) { return 1u << int(fact); }
     static bool holds(const QString &word, Fact fact);
+    static QHash<QString, Facts> &learntFacts();
+    void recallFacts();
+    void keepFacts() const;
     bool has(qsizetype word, Fact fact) const;
 
     // How a word is written; all-capital words count as capitalised in text
@@ -63,7 +69,14 @@ private:
 
     void tag();
     void addCoordinated(QList<ScoredRun> &runs) const;
-    std::optional<qsizetype> surnameBeforeComma(const QList<ScoredRun> &runs, qsizetype i) const;
+    void pairSurnameFirst(QList<ScoredRun> &runs) const;
+    bool isSurnameBeforeComma(const Run &run, bool inList) const;
+    bool isGivenAfterComma(const Run &run) const;
+    bool isUnknownGivenAfterComma(const Run &run, bool inList) const;
+    bool isInDepartment(qsizetype word) const;
+    bool isAddressed(const Run &run) const;
+    bool isCompoundNoun(const Run &run) const;
+    void addNamesSeenElsewhere(QList<ScoredRun> &runs) const;
     QList<Run> capitalisedRuns() const;
     Run trimmed(Run run) const;
     double score(const Run &run) const;
@@ -72,7 +85,15 @@ private:
     double contextAfter(const Run &run) const;
     double shapeEvidence(const Run &run) const;
     bool isPersonNamedBrand(const Run &run) const;
+    std::optional<qsizetype> brandFrom(qsizetype first) const;
     bool isSurnameFirstName(const Run &run) const;
+    bool isGivenBeforeSurname(const Run &run, qsizetype word) const;
+    bool isSurnameAfterGiven(const Run &run, qsizetype word) const;
+    bool isNameInCapitals(qsizetype word) const;
+    bool isTowardsPerson(qsizetype word) const;
+    bool isForeignSentenceStart(const Run &run) const;
+    bool isLowerCaseCalled(const Run &run) const;
+    bool followsPersonLead(qsizetype word) const;
     bool joinsRun(qsizetype word) const;
     bool isLowerCaseName(qsizetype word) const;
     Shape shapeOf(qsizetype word) const;
@@ -88,6 +109,7 @@ private:
     QList<qsizetype> m_words;       // token indexes of the word tokens
     QStringList m_lowerWords;       // per word
     mutable std::vector<Facts> m_facts; // per word, filled as the rules ask
+    std::vector<Facts> m_recalled;      // per word, as known before this text
     QList<TextRange> m_names;       // ranges of the names found, in order
     bool m_shouting = false;        // the text is written in capitals
 };

@@ -25,8 +25,13 @@ const QStringList honorifics{u"様"_s, u"さん"_s, u"さま"_s, u"氏"_s, u"君
                              u"殿"_s, u"先生"_s, u"女士"_s, u"님"_s, u"씨"_s, u"जी"_s};
 // Words before a name in these scripts: "contact", "person in charge".
 const QStringList hanCues{u"联系人"_s, u"请联系"_s, u"联系"_s, u"担当"_s, u"负责人"_s, u"收件人"_s, u"签收人"_s};
+// Words inside a run of Han characters that a name follows: "customer", "send to", "tell".
+const QStringList hanInnerCues{u"客户"_s, u"顾客"_s, u"寄给"_s, u"交给"_s, u"转给"_s, u"通知"_s, u"告诉"_s,
+                               u"转告"_s, u"感谢"_s, u"联系人"_s, u"收件人"_s, u"签收人"_s, u"负责人"_s};
+// Titles after a Chinese name, written without a space: "陈志明先生".
+const QStringList hanTitles{u"先生"_s, u"女士"_s, u"小姐"_s, u"老师"_s, u"经理"_s, u"医生"_s, u"教授"_s, u"同学"_s};
 const QString koreanSurnames = u"김이박최정강조윤장임한오서신권황안송류전홍고문양손배백허유남심노하곽성차주우구민나진지엄채원천방공현함변염여추도소석선설마길연위표명기반왕금옥육인맹제모탁국어은편용"_s;
-const QStringList koreanTitles{u"과장"_s, u"부장"_s, u"대리"_s, u"사장"_s, u"팀장"_s, u"님"_s, u"씨"_s, u"선생"_s, u"대표"_s, u"실장"_s, u"차장"_s};
+const QStringList koreanTitles{u"고객"_s, u"회원"_s, u"환자"_s, u"학생"_s, u"교수"_s, u"기사"_s, u"과장"_s, u"부장"_s, u"대리"_s, u"사장"_s, u"팀장"_s, u"님"_s, u"씨"_s, u"선생"_s, u"대표"_s, u"실장"_s, u"차장"_s};
 const QSet<QString> arabicGivenNames{
     u"محمد"_s, u"أحمد"_s, u"علي"_s, u"عمر"_s, u"يوسف"_s, u"خالد"_s, u"حسن"_s, u"حسين"_s, u"إبراهيم"_s,
     u"عبدالله"_s, u"عبد"_s, u"سعيد"_s, u"طارق"_s, u"كريم"_s, u"فاطمة"_s, u"ليلى"_s, u"نورة"_s, u"نور"_s,
@@ -147,6 +152,52 @@ qsizetype hanNameLength(QStringView run, bool cued)
     return qMin(length, run.size());
 }
 
+// "客户王秀英来电", "寄给陈志明先生": a name inside a longer run, after a cue
+// word or before a title. Gives the name's range, or an empty one.
+TextRange innerHanName(const QString &text, const Segment &segment)
+{
+    const QStringView run = viewOf(text, segment.range);
+    for (const QString &title : hanTitles) {
+        const qsizetype at = run.indexOf(title);
+        for (qsizetype length = 3; at > 0 && length >= 2; --length) {
+            if (at < length)
+                continue;
+            const QStringView name = run.sliced(at - length, length);
+            if (hanNameLength(name, false) == length)
+                return {segment.range.start + at - length, segment.range.start + at};
+        }
+    }
+    for (const QString &cue : hanInnerCues) {
+        const qsizetype at = run.indexOf(cue);
+        if (at < 0 || at + cue.size() >= run.size())
+            continue;
+        const QStringView rest = run.sliced(at + cue.size());
+        if (const qsizetype length = hanNameLength(rest, false); length >= 2)
+            return {segment.range.start + at + cue.size(), segment.range.start + at + cue.size() + length};
+    }
+    return {};
+}
+
+// "佐藤 美咲様", "中村 由紀子 様": a Japanese family name, a space, and a given
+// name of one to three characters.
+TextRange spacedJapaneseName(const QString &text, const QList<Segment> &parts, qsizetype p)
+{
+    const Segment &family = parts.at(p);
+    if (p + 1 >= parts.size() || !japaneseSurnames.contains(viewOf(text, family.range).toString()))
+        return {};
+    const Segment &given = parts.at(p + 1);
+    const QStringView gap = QStringView(text).sliced(family.range.end, given.range.start - family.range.end);
+    if (given.script != Script::han || (gap != u" "_s && gap != u"　"_s))
+        return {};
+    QStringView name = viewOf(text, given.range);
+    for (const QString &honorific : honorifics)
+        if (name.size() > honorific.size() && name.endsWith(honorific))
+            name.chop(honorific.size());
+    if (characters(name) < 1 || characters(name) > 3)
+        return {};
+    return {family.range.start, given.range.start + name.size()};
+}
+
 void addHanNames(const QString &text, const QList<Segment> &parts, QList<TextRange> &names)
 {
     const bool foreignText = mostlyOtherScript(text);
@@ -165,9 +216,19 @@ void addHanNames(const QString &text, const QList<Segment> &parts, QList<TextRan
                 cued = true;
             }
         }
-        const bool atStart = before.isEmpty() || !before.back().isLetter();
-        if (!cued && !atStart)
+        if (const TextRange spaced = spacedJapaneseName(text, parts, p); !spaced.isEmpty()) {
+            names.append(spaced);
+            ++p;
             continue;
+        }
+        const bool atStart = before.isEmpty() || !before.back().isLetter();
+        if (!cued) {
+            const TextRange inner = innerHanName(text, segment);
+            if (!inner.isEmpty())
+                names.append(inner);
+            if (!inner.isEmpty() || !atStart)
+                continue;
+        }
         // Japanese given names are often written in kana: "伊藤さくら様".
         const bool kanaNameFollows = p + 1 < parts.size() && parts.at(p + 1).script == Script::kana
             && parts.at(p + 1).range.start == segment.range.end;
@@ -203,6 +264,10 @@ void addHangulNames(const QString &text, const QList<Segment> &parts, QList<Text
                 word.chop(honorific.size());
         if (word.size() < 2 || word.size() > 4 || !koreanSurnames.contains(word.at(0)))
             continue;
+        // "서울시", "강남구": cities, districts and streets end in these.
+        static const QString placeEndings = u"시구군동로길읍면도"_s;
+        if (word.size() == 3 && segment.range.length() == 3 && placeEndings.contains(word.back()))
+            continue;
         const QString before = text.first(segment.range.start).trimmed();
         const bool cued = before.endsWith(u':') || foreignText;
         const bool titled = p + 1 < parts.size() && parts.at(p + 1).script == Script::hangul
@@ -210,6 +275,31 @@ void addHangulNames(const QString &text, const QList<Segment> &parts, QList<Text
         if ((cued || titled || segment.range.length() > word.size()) && word.size() == 3)
             names.append({segment.range.start, segment.range.start + word.size()});
     }
+}
+
+// "فاطمة الزهراء بن علي": "son of" / "daughter of" and the father's name, and
+// further family names with the article, carry an Arabic name on. Gives the
+// index of the name's last segment.
+qsizetype addArabicLineage(const QString &text, const QList<Segment> &parts, qsizetype p, TextRange &range)
+{
+    static const QStringList lineage{u"بن"_s, u"بنت"_s, u"ابن"_s, u"أبو"_s, u"ابو"_s};
+    const auto spacedAfter = [&](qsizetype i) {
+        return i < parts.size() && parts.at(i).script == Script::arabic
+            && text.mid(parts.at(i - 1).range.end, parts.at(i).range.start - parts.at(i - 1).range.end).trimmed().isEmpty();
+    };
+    while (spacedAfter(p + 1)) {
+        const QString word = parts.at(p + 1).range.of(text);
+        if (lineage.contains(word) && spacedAfter(p + 2)) {
+            range.end = parts.at(p + 2).range.end;
+            p += 2;
+        } else if (word.startsWith(u"ال"_s) && word.size() > 3) {
+            range.end = parts.at(p + 1).range.end;
+            ++p;
+        } else {
+            break;
+        }
+    }
+    return p;
 }
 
 // Spaced scripts: a known given name, with the word after it when that is a
@@ -255,6 +345,8 @@ void addSpacedNames(const QString &text, const QList<Segment> &parts, QList<Text
                 ++p;
             }
         }
+        if (segment.script == Script::arabic)
+            p = addArabicLineage(text, parts, p, range);
         names.append(range);
     }
 }

@@ -40,6 +40,10 @@ TEST(NameKinds, GivenNamesThatAreAlsoPlacesMonthsOrWords)
                  {u"Please ask Sydney about the invoice."_s, {u"Sydney"_s}},
                  {u"Forrest Gale said the van is late."_s, {u"Forrest Gale"_s}},
                  {u"Thanks August Brinkley for the quote."_s, {u"August Brinkley"_s}},
+                 {u"India Halvorsen is out until Monday."_s, {u"India Halvorsen"_s}},
+                 {u"Sterling Okafor approved the refund."_s, {u"Sterling Okafor"_s}},
+                 {u"Paris Whitcombe sent the Paris figures."_s, {u"Paris Whitcombe"_s}},
+                 {u"We ship to India and Kenya."_s, {}},
                  {u"Customer moved from Memphis to Denver."_s, {}},
                  {u"Grace period ends Friday."_s, {}}});
 }
@@ -49,6 +53,12 @@ TEST(NameKinds, CapitalsAndLowerCase)
     expectNames({{u"CALLED GRETA MALMQVIST AGAIN, NO ANSWER"_s, {u"GRETA MALMQVIST"_s}},
                  {u"called anjali yesterday"_s, {u"anjali"_s}},
                  {u"bcc: ezra"_s, {u"ezra"_s}},
+                 {u"hey wojtek, can you check the invoice?"_s, {u"wojtek"_s}},
+                 {u"will loop in marisol tmrw"_s, {u"marisol"_s}},
+                 {u"spoke to maria about the refund"_s, {u"maria"_s}},
+                 {u"meeting w jonas at 3, tell mike"_s, {u"jonas"_s, u"mike"_s}},
+                 {u"mark the ticket as done, grace period ends in june"_s, {}},
+                 {u"Courier left it with OYELARAN in reception."_s, {u"OYELARAN"_s}},
                  {u"pls mark as urgent"_s, {}},
                  {u"SHIP VIA FEDEX GROUND"_s, {}}});
 }
@@ -60,6 +70,9 @@ TEST(NameKinds, InitialsParticlesAndHyphens)
                  {u"Anna P. Wisniewska approved it."_s, {u"Anna P. Wisniewska"_s}},
                  {u"Met Pieter van den Bosch on site."_s, {u"Pieter van den Bosch"_s}},
                  {u"Omar bin Zayed confirmed the order."_s, {u"Omar bin Zayed"_s}},
+                 {u"Met Ilse ter Braak at the fair."_s, {u"Ilse ter Braak"_s}},
+                 {u"Karim el-Masri will call back."_s, {u"Karim el-Masri"_s}},
+                 {u"Jan-Willem van der Berg is on leave."_s, {u"Jan-Willem van der Berg"_s}},
                  {u"Seo-hyun sent the mockups."_s, {u"Seo-hyun"_s}},
                  {u"Pham Van Duc asked for samples."_s, {u"Pham Van Duc"_s}}});
 }
@@ -73,6 +86,10 @@ TEST(NameKinds, OtherScripts)
                  {u"Позвонить Ольге Смирновой до пятницы."_s, {u"Ольге Смирновой"_s}},
                  {u"Please reply to Ελένη Νικολάου today."_s, {u"Ελένη Νικολάου"_s}},
                  {u"राहुल शर्मा ने ऑर्डर रद्द कर दिया।"_s, {u"राहुल शर्मा"_s}},
+                 {u"请把合同寄给王建国先生。"_s, {u"王建国"_s}},
+                 {u"鈴木 花子様からのご依頼です。"_s, {u"鈴木 花子"_s}},
+                 {u"박지훈 고객님 문의"_s, {u"박지훈"_s}},
+                 {u"Beneficiary: أحمد الحربي بن سعيد"_s, {u"أحمد الحربي بن سعيد"_s}},
                  {u"发票已开，请查收。"_s, {}}});
 }
 
@@ -82,7 +99,23 @@ TEST(NameKinds, LoneNamesTheTextMarksAsPeople)
                  {u"ok per Zelenko"_s, {u"Zelenko"_s}},
                  {u"Reviewed with Fairbrother and Tsang."_s, {u"Fairbrother"_s, u"Tsang"_s}},
                  {u"Harlan Wojcik's order is on hold."_s, {u"Harlan Wojcik"_s}},
-                 {u"Tanaka-san prefers email."_s, {u"Tanaka"_s}}});
+                 {u"Tanaka-san prefers email."_s, {u"Tanaka"_s}},
+                 {u"Handed over to Pellinger for the night."_s, {u"Pellinger"_s}},
+                 {u"Left the forms on Ingegerd's desk."_s, {u"Ingegerd"_s}},
+                 {u"Linnea from the front desk signed for it."_s, {u"Linnea"_s}},
+                 {u"Oskarsson, can you resend it?"_s, {u"Oskarsson"_s}},
+                 {u"Need Vaszary's order number."_s, {u"Vaszary"_s}},
+                 {u"Chair: Tobias Lindqvist. Tobias to send the agenda."_s, {u"Tobias Lindqvist"_s, u"Tobias"_s}}});
+}
+
+TEST(NameKinds, SurnameCommaGivenRecords)
+{
+    expectNames({{u"Waitlist: ROSSI, GIULIA; ADEBAYO, FEMI"_s, {u"ROSSI, GIULIA"_s, u"ADEBAYO, FEMI"_s}},
+                 {u"Refund for Castellanos, Miriam J. approved."_s, {u"Castellanos, Miriam J"_s}},
+                 {u"Seating: Brandt, Helga; Oduya, Kwabena; Lund, Sigrid."_s,
+                  {u"Brandt, Helga"_s, u"Oduya, Kwabena"_s, u"Lund, Sigrid"_s}},
+                 {u"cc: Ruth Abernathy, Desmond Achebe"_s, {u"Ruth Abernathy"_s, u"Desmond Achebe"_s}},
+                 {u"Paris, Texas office is closed."_s, {}}});
 }
 
 TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
@@ -91,6 +124,12 @@ TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
                  {u"Navy Federal declined the transfer."_s, {}},
                  {u"Marcus Oyelowo works at Dunkin Donuts on Grove Rd."_s, {u"Marcus Oyelowo"_s}},
                  {u"Calvin Klein underwear returned."_s, {}},
+                 {u"Merrill Lynch statement attached."_s, {}},
+                 {u"Barnes & Noble gift card refunded."_s, {}},
+                 {u"Dillard's sent a credit note."_s, {}},
+                 {u"Renfrew depot is closed Monday."_s, {}},
+                 {u"Meeting room Kilimanjaro is booked."_s, {}},
+                 {u"Santa Barbara orders ship Friday."_s, {}},
                  {u"Orlando FL returns go to the depot."_s, {}},
                  {u"Washington Blvd & Lincoln Ave, leave at the desk."_s, {}}});
 }
