@@ -14,12 +14,6 @@ namespace quorvane::cli {
 
 namespace {
 
-QString oneLine(const QString &text)
-{
-    QString line = text;
-    return line.replace(u"\r\n"_s, u" "_s).replace(u'\n', u' ').replace(u'\r', u' ').replace(u'\t', u' ');
-}
-
 // "B2, B5", with the sheet's name in front when the file has several sheets.
 QString cellList(const NameSuggestion &suggestion, const QStringList &sheets)
 {

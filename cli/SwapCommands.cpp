@@ -16,13 +16,6 @@ namespace quorvane::cli {
 
 namespace {
 
-// Cell texts may span lines; the listing keeps one value per line.
-QString oneLine(const QString &text)
-{
-    QString line = text;
-    return line.replace(u"\r\n"_s, u"\\n"_s).replace(u'\n', u"\\n"_s).replace(u'\r', u"\\n"_s).replace(u'\t', u' ');
-}
-
 QString sheetName(const QStringList &sheets, int sheet)
 {
     return sheet < sheets.size() ? sheets.at(sheet) : QString::number(sheet);

@@ -4,7 +4,6 @@
 #include "kit/find/TextRules.h"
 #include "kit/find/TextServices.h"
 #include "kit/find/WordClasses.h"
-#include "kit/keys/Pools.h"
 
 #include <algorithm>
 #include <map>
@@ -40,7 +39,7 @@ const QRegularExpression &personSeparator()
 
 bool isKnownFirstName(const QString &word)
 {
-    return pools::isKnownFirstName(word.toLower());
+    return nameLexicon::isKnownFirstName(word.toLower());
 }
 
 qsizetype characterCount(QStringView word)
@@ -50,16 +49,6 @@ qsizetype characterCount(QStringView word)
         if (!c.isLowSurrogate())
             ++count;
     return count;
-}
-
-bool onlySpacesBetween(const QString &text, qsizetype from, qsizetype to)
-{
-    if (from >= to || to - from > 2)
-        return false;
-    for (qsizetype i = from; i < to; ++i)
-        if (text.at(i) != u' ' && text.at(i) != QChar(0x00A0))
-            return false;
-    return true;
 }
 
 bool atSentenceStart(const QString &text, qsizetype offset)
@@ -75,14 +64,6 @@ bool atSentenceStart(const QString &text, qsizetype offset)
     const QChar last = text.at(end - 1);
     return last == u'.' || last == u'!' || last == u'?' || last == u':' || last == u';'
         || last == u'\n';
-}
-
-bool hasOnlyNameCharacters(QStringView text)
-{
-    for (char32_t c : text.toUcs4())
-        if (!QChar::isLetter(c) && !QChar::isSpace(c) && c != u'-' && c != u'\'' && c != u'’' && c != u'.')
-            return false;
-    return true;
 }
 
 void sortByStart(QList<Finding> &findings)
@@ -478,7 +459,7 @@ void Detector::Private::addWholeCellName(const QString &text, Candidates &candid
     for (const Word &word : words)
         if (!isCapitalised(word.word))
             return;
-    if (!isKnownFirstName(words.first().word) || !hasOnlyNameCharacters(text))
+    if (!isKnownFirstName(words.first().word) || !hasOnlyNameCharacters(text, Commas::refused))
         return;
     QList<NamePart> parts = nameParts(trimmed, ColumnKind::fullName);
     if (parts.isEmpty())

@@ -1,5 +1,7 @@
 #include "kit/find/TextRules.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace quorvane {
@@ -114,15 +116,6 @@ bool isNameWord(QStringView word)
     return isCapitalised(word) && !cueWords().contains(word.toString().toLower());
 }
 
-QString digits(QStringView text)
-{
-    QString result;
-    for (QChar c : text)
-        if (c >= u'0' && c <= u'9')
-            result.append(c);
-    return result;
-}
-
 TextRange trimmedRange(const QString &text)
 {
     // Whitespace is never a surrogate, so checking UTF-16 units one by one is exact.
@@ -133,6 +126,27 @@ TextRange trimmedRange(const QString &text)
     while (end > start && text.at(end - 1).isSpace())
         --end;
     return {start, end};
+}
+
+bool onlySpacesBetween(const QString &text, qsizetype from, qsizetype to)
+{
+    if (from >= to || to - from > 2)
+        return false;
+    for (qsizetype i = from; i < to; ++i) {
+        if (text.at(i) != u' ' && text.at(i) != QChar(0x00A0))
+            return false;
+    }
+    return true;
+}
+
+bool hasOnlyNameCharacters(QStringView text, Commas commas)
+{
+    const auto allowed = [commas](char32_t c) {
+        return QChar::isLetter(c) || QChar::isSpace(c) || c == u'-' || c == u'\'' || c == u'’' || c == u'.'
+            || (c == u',' && commas == Commas::allowed);
+    };
+    const QList<uint> characters = text.toUcs4();
+    return std::all_of(characters.cbegin(), characters.cend(), allowed);
 }
 
 } // namespace quorvane

@@ -1,6 +1,8 @@
 #include "kit/keys/ProjectKey.h"
 
+#include "kit/RawStrings.h"
 #include "kit/keys/CandidateSets.h"
+#include "kit/keys/CodePoints.h"
 #include "kit/keys/ValueKind.h"
 #include "kit/keys/Candidates.h"
 #include "kit/keys/Crypto.h"
@@ -17,15 +19,6 @@ using namespace Qt::StringLiterals;
 namespace quorvane {
 
 namespace {
-
-QString digitsOnly(const QString &text)
-{
-    QString out;
-    for (QChar c : text)
-        if (c >= u'0' && c <= u'9')
-            out.append(c);
-    return out;
-}
 
 // QString::toLower walks the full case tables; most values are plain ASCII.
 QString lowered(const QString &text)
@@ -150,10 +143,7 @@ QString rawString(EntryKind kind)
 
 std::optional<EntryKind> entryKindFromRaw(const QString &raw)
 {
-    for (EntryKind kind : allEntryKinds())
-        if (rawString(kind) == raw)
-            return kind;
-    return std::nullopt;
+    return fromRawString(raw, allEntryKinds());
 }
 
 QString entryNamespace(EntryKind kind)
@@ -237,12 +227,12 @@ QString ProjectKey::normalized(const QString &value, EntryKind kind)
         return collapsedWhitespace(text);
     }
     case EntryKind::phone: {
-        QString digits = digitsOnly(value);
-        if (digits.size() == 11 && digits.startsWith(u'1'))
-            digits.remove(0, 1);
-        return digits;
+        QString number = digits(value);
+        if (number.size() == 11 && number.startsWith(u'1'))
+            number.remove(0, 1);
+        return number;
     }
-    case EntryKind::zip: return digitsOnly(value).left(5);
+    case EntryKind::zip: return digits(value).left(5);
     }
     return value;
 }

@@ -35,18 +35,6 @@ bool isBlankOfSpacesAndTabs(const QString &text)
     return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c == u' ' || c == u'\t'; });
 }
 
-// Between two words of one name there may be one or two plain or no-break spaces.
-bool onlySpacesBetween(const QString &text, qsizetype from, qsizetype to)
-{
-    if (from >= to || to - from > 2)
-        return false;
-    for (qsizetype i = from; i < to; ++i) {
-        if (text.at(i) != u' ' && text.at(i) != QChar(0x00A0))
-            return false;
-    }
-    return true;
-}
-
 bool overlapsAny(const TextRange &range, const QList<Finding> &findings)
 {
     return std::any_of(findings.cbegin(), findings.cend(),
@@ -260,13 +248,7 @@ private:
     void readSheet(int sheet)
     {
         const QList<PlacedCell> cells = m_spreadsheet.cells(sheet);
-        int headerRow = -1;
-        if (m_options.headerRow) {
-            const auto found = std::find_if(cells.cbegin(), cells.cend(),
-                                            [](const PlacedCell &placed) { return !placed.cell.text.isEmpty(); });
-            if (found != cells.cend())
-                headerRow = found->row;
-        }
+        const int headerRow = m_spreadsheet.headerRowIndex(sheet, m_options.headerRow);
 
         // Columns are those that hold a cell, and every column up to the
         // header's last: a cell far off to the right adds one column, not

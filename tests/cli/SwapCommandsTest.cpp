@@ -172,6 +172,11 @@ TEST_F(SwapCommands, ScanListsItemsAndColumnsAndExcludedItemsStay)
     EXPECT_NE(out.at(1).at(1), u"Lopez");
     EXPECT_EQ(out.at(1).at(4), u"1420 Alder Street, Portland, OR 97205");
     EXPECT_FALSE(openKey(u"k.quorvanekey"_s).storedSubstitute(u"Maria"_s, EntryKind::firstName).has_value());
+
+    // The listing keeps one value a line and still shows where a cell broke.
+    write(u"notes.csv"_s, "\"Contact\nname\",Email\nAna Ruiz,ana@example.com\n");
+    const Result listed = quorvane({u"scan"_s, path(u"notes.csv"_s), u"--key"_s, path(u"k.quorvanekey"_s)});
+    EXPECT_TRUE(listed.out.contains(u"“Contact\\nname”"_s)) << listed.out.toStdString();
 }
 
 TEST_F(SwapCommands, SheetsAndMarkdownShowTheFile)
