@@ -307,11 +307,25 @@ void ProjectKey::record(const Entry &entry, const QString &realKey, const QStrin
     m_entries.append(entry);
     m_byReal.insert(realKey, index);
     m_byStandIn.insert(standInKey, index);
-    take(realSpaceKey);
-    take(standInKey);
+    if (m_takenFilled) {
+        take(realSpaceKey);
+        take(standInKey);
+    }
 }
 
-void ProjectKey::take(const QString &spaceKey)
+void ProjectKey::ensureTaken() const
+{
+    if (m_takenFilled)
+        return;
+    m_takenFilled = true;
+    m_taken.reserve(m_entries.size() * 2);
+    for (const Entry &entry : m_entries) {
+        take(spaceKey(entry.real, entry.kind));
+        take(spaceKey(entry.standIn, entry.kind));
+    }
+}
+
+void ProjectKey::take(const QString &spaceKey) const
 {
     const qsizetype before = m_taken.size();
     m_taken.insert(spaceKey);
@@ -321,6 +335,7 @@ void ProjectKey::take(const QString &spaceKey)
 
 bool ProjectKey::isFree(const QString &cand, EntryKind kind, const Reserved &reserved) const
 {
+    ensureTaken();
     return isFree(cand, spaceKey(cand, kind), kind, reserved);
 }
 
@@ -347,6 +362,7 @@ QString ProjectKey::assignSubstitute(const QString &real, EntryKind kind, const 
     const QString seed = rawString(kind) + u'|' + norm;
     if (const auto stored = m_byReal.constFind(seed); stored != m_byReal.constEnd())
         return m_entries.at(*stored).standIn;
+    ensureTaken();
     const SeedDigest digests = seedDigest(seed);
     const int shape = candidateSets::shapeOf(*this, kind, real, norm);
     std::optional<QString> chosen;
@@ -501,6 +517,9 @@ ProjectKey ProjectKey::fromJson(const QByteArray &json)
     key.m_mac = std::make_shared<const crypto::HmacSha256Key>(key.m_secret);
     key.m_files = files;
     key.m_entries.reserve(entries.size());
+    key.m_byReal.reserve(entries.size());
+    key.m_byStandIn.reserve(entries.size());
+    key.m_takenFilled = false;
     for (const Entry &entry : entries)
         key.record(entry);
     return key;

@@ -136,7 +136,10 @@ private:
     void record(const Entry &entry, const QString &realKey, const QString &realSpaceKey, const QString &standInKey);
     bool isFree(const QString &candidate, const QString &spaceKey, EntryKind kind, const Reserved &reserved) const;
     // Adds a spaceKey to m_taken and counts it into the candidate sets it belongs to.
-    void take(const QString &spaceKey);
+    void take(const QString &spaceKey) const;
+    // A key read from its file fills m_taken on its first assignment only:
+    // a key that only restores never needs it.
+    void ensureTaken() const;
     // Attempts past this are not tried; no family runs that far before a free candidate.
     static constexpr int lastAttempt = 1'000'000'000;
 
@@ -148,9 +151,10 @@ private:
     QStringList m_files;
     QHash<QString, qsizetype> m_byReal;
     QHash<QString, qsizetype> m_byStandIn;
-    QSet<QString> m_taken;
+    mutable QSet<QString> m_taken;
     // The members of each candidate set that m_taken holds.
-    CandidateHoldings m_held;
+    mutable CandidateHoldings m_held;
+    mutable bool m_takenFilled = true;
     // Prepared from m_secret; shared by copies, since the secret never changes.
     std::shared_ptr<const crypto::HmacSha256Key> m_mac;
 };
