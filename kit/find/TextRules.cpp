@@ -1,5 +1,7 @@
 #include "kit/find/TextRules.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace quorvane {
@@ -88,7 +90,9 @@ const QSet<QString> &cueWords()
     return words;
 }
 
-QList<Word> nameWords(const QString &text)
+namespace {
+
+QList<Word> nameWordsByPattern(const QString &text)
 {
     QList<Word> words;
     auto matches = nameWordPattern().globalMatch(text);
@@ -97,6 +101,71 @@ QList<Word> nameWords(const QString &text)
         words.append({{match.capturedStart(), match.capturedEnd()}, match.captured()});
     }
     return words;
+}
+
+// Walks the text once, word by word, taking exactly what nameWordPattern
+// takes: a letter, then letters and marks, then more of those after a hyphen
+// or an apostrophe that is followed by a letter, unless the apostrophe starts
+// a possessive "'s".
+class NameWordWalk
+{
+public:
+    explicit NameWordWalk(const QString &text) : m_text(text) {}
+
+    QList<Word> words() const
+    {
+        QList<Word> found;
+        for (qsizetype i = 0; i < m_text.size();) {
+            if (!isLetter(i)) {
+                ++i;
+                continue;
+            }
+            const qsizetype start = i;
+            i = wordEnd(i);
+            found.append({{start, i}, m_text.mid(start, i - start)});
+        }
+        return found;
+    }
+
+private:
+    qsizetype wordEnd(qsizetype i) const
+    {
+        for (;;) {
+            ++i;
+            while (i < m_text.size() && (m_text[i].isLetter() || m_text[i].isMark()))
+                ++i;
+            if (!joinsNextPiece(i))
+                return i;
+            ++i;
+        }
+    }
+
+    bool joinsNextPiece(qsizetype i) const
+    {
+        if (i >= m_text.size() || !isLetter(i + 1))
+            return false;
+        const QChar c = m_text[i];
+        if (c == u'-')
+            return true;
+        return (c == u'\'' || c == u'’') && !isPossessive(i + 1);
+    }
+
+    bool isPossessive(qsizetype i) const { return (m_text[i] == u's' || m_text[i] == u'S') && !isLetter(i + 1); }
+    bool isLetter(qsizetype i) const { return i < m_text.size() && m_text[i].isLetter(); }
+
+    const QString &m_text;
+};
+
+} // namespace
+
+QList<Word> nameWords(const QString &text)
+{
+    // Every cell passes through here several times, and the walk is many
+    // times faster than the pattern; text outside the basic plane keeps to
+    // the pattern, which reads its pairs of units as one character.
+    if (std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isSurrogate(); }))
+        return nameWordsByPattern(text);
+    return NameWordWalk(text).words();
 }
 
 bool isCapitalised(QStringView word)
