@@ -40,6 +40,8 @@ bool isCapitalised(QStringView word);
 bool isNameWord(QStringView word);
 // The characters 0 to 9 of the text, in order.
 QString digits(QStringView text);
+// The same as QString::toLower, without its full case tables for plain ASCII.
+QString lowerCased(const QString &text);
 // From the first to the end of the last non-whitespace character.
 TextRange trimmedRange(const QString &text);
 

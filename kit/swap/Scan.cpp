@@ -56,7 +56,7 @@ bool overlapsAny(const TextRange &range, const QList<Finding> &findings)
 void addWords(const QString &text, QSet<QString> &words)
 {
     for (const Word &word : nameWords(text))
-        words.insert(word.word.toLower());
+        words.insert(lowerCased(word.word));
 }
 
 EntryKind entryKind(NameRole role)
@@ -73,16 +73,16 @@ public:
     {
         for (const ProjectKey::Entry &entry : key.entries()) {
             if (entry.kind == EntryKind::firstName)
-                m_roles.insert(entry.real.toLower(), NameRole::first);
+                m_roles.insert(lowerCased(entry.real), NameRole::first);
             else if (entry.kind == EntryKind::lastName)
-                m_roles.insert(entry.real.toLower(), NameRole::last);
+                m_roles.insert(lowerCased(entry.real), NameRole::last);
         }
         for (const Record &record : records) {
             for (const Finding &finding : record.findings) {
                 if (finding.kind != ValueKind::name)
                     continue;
                 for (const NamePart &part : finding.nameParts) {
-                    const QString word = part.word.toLower();
+                    const QString word = lowerCased(part.word);
                     if (!m_roles.contains(word))
                         m_roles.insert(word, part.role);
                 }
@@ -117,11 +117,11 @@ private:
     qsizetype fullNameRunAt(Record &record, const QList<Word> &words, qsizetype i) const
     {
         for (qsizetype length = std::min<qsizetype>(4, words.size() - i); length >= 2; --length) {
-            QStringList lowered{words.at(i).word.toLower()};
+            QStringList lowered{lowerCased(words.at(i).word)};
             bool spaced = true;
             for (qsizetype j = i + 1; j < i + length && spaced; ++j) {
                 spaced = onlySpacesBetween(record.text, words.at(j - 1).range.end, words.at(j).range.start);
-                lowered.append(words.at(j).word.toLower());
+                lowered.append(lowerCased(words.at(j).word));
             }
             const TextRange range{words.at(i).range.start, words.at(i + length - 1).range.end};
             if (!spaced || !m_fullNames.contains(lowered.join(u' ')) || overlapsAny(range, record.findings))
@@ -156,14 +156,14 @@ private:
         if (word.word.size() < 2 || overlapsAny(word.range, record.findings)
             || !m_key.isSubstitute(word.word, EntryKind::firstName))
             return;
-        const NameRole role = m_roles.value(word.word.toLower(), NameRole::last);
+        const NameRole role = m_roles.value(lowerCased(word.word), NameRole::last);
         const NamePart part{{0, word.word.size()}, word.word, role};
         record.findings.append({ValueKind::name, word.range, word.word, {part}, std::nullopt});
     }
 
     void addSingleName(Record &record, const Word &word) const
     {
-        const auto role = m_roles.constFind(word.word.toLower());
+        const auto role = m_roles.constFind(lowerCased(word.word));
         if (role == m_roles.cend() || !isNameWord(word.word) || word.word.size() < 2
             || isRegionCode(word.word) || isCompanySuffix(word.word) || overlapsAny(word.range, record.findings))
             return;
@@ -427,15 +427,21 @@ private:
 
     QStringList conflicts() const
     {
-        QSet<QString> words = m_reserved.words;
-        for (const Record &record : m_records) {
+        // Few words of a file are stand-ins already, so the words of the
+        // findings are only gathered when one is.
+        QSet<QString> stillStandIns;
+        for (const QString &word : m_reserved.words) {
+            if (m_key.isSubstitute(word, EntryKind::firstName))
+                stillStandIns.insert(word);
+        }
+        for (const Record &record : stillStandIns.isEmpty() ? QList<Record>() : m_records) {
             for (const Finding &finding : record.findings) {
                 for (const Word &word : nameWords(finding.text))
-                    words.remove(word.word.toLower());
+                    stillStandIns.remove(lowerCased(word.word));
             }
         }
         QSet<QString> shown;
-        for (const QString &word : std::as_const(words)) {
+        for (const QString &word : std::as_const(stillStandIns)) {
             if (auto entry = m_key.entryForSubstitute(word, EntryKind::firstName))
                 shown.insert(entry->standIn);
         }
