@@ -10,6 +10,7 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <stdexcept>
 
 using namespace Qt::StringLiterals;
@@ -473,10 +474,40 @@ std::optional<QByteArray> ProjectKey::bytesFromBase64(const QString &text)
     return *result;
 }
 
+namespace {
+
+// Printable ASCII without quotes or backslashes: written as it is between two
+// quotes, as the JSON writer writes it.
+bool isPlainJsonText(const QString &text)
+{
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) {
+        return c.unicode() >= 0x20 && c.unicode() < 0x7F && c != u'"' && c != u'\\';
+    });
+}
+
+void appendEntry(QByteArray &json, const ProjectKey::Entry &entry)
+{
+    json += "{\"kind\":\"";
+    json += rawString(entry.kind).toLatin1();
+    json += "\",\"real\":\"";
+    json += entry.real.toLatin1();
+    json += "\",\"standIn\":\"";
+    json += entry.standIn.toLatin1();
+    json += "\"}";
+}
+
+} // namespace
+
 QByteArray ProjectKey::toJson() const
 {
+    // A large key's entries are written straight out when they need no
+    // escaping (nearly always), which the JSON classes take many times as
+    // long to build; the rest of the object is theirs either way.
+    const bool plain = std::all_of(m_entries.cbegin(), m_entries.cend(), [](const Entry &entry) {
+        return isPlainJsonText(entry.real) && isPlainJsonText(entry.standIn);
+    });
     QJsonArray entries;
-    for (const Entry &entry : m_entries)
+    for (const Entry &entry : plain ? QList<Entry>() : m_entries)
         entries.append(QJsonObject{
             {u"kind"_s, rawString(entry.kind)},
             {u"real"_s, entry.real},
@@ -491,7 +522,23 @@ QByteArray ProjectKey::toJson() const
         {u"name"_s, m_name},
         {u"secret"_s, QString::fromLatin1(m_secret.toBase64())},
     };
-    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+    QByteArray json = QJsonDocument(object).toJson(QJsonDocument::Compact);
+    if (!plain || m_entries.isEmpty())
+        return json;
+    // The created date comes first and holds no brackets, so the first empty
+    // entries array is the key's own.
+    const QByteArray empty = "\"entries\":[]";
+    const qsizetype at = json.indexOf(empty) + empty.size() - 1;
+    QByteArray written;
+    written.reserve(json.size() + m_entries.size() * 64);
+    written += QByteArrayView(json).first(at);
+    for (qsizetype i = 0; i < m_entries.size(); ++i) {
+        if (i > 0)
+            written += ',';
+        appendEntry(written, m_entries.at(i));
+    }
+    written += QByteArrayView(json).sliced(at);
+    return written;
 }
 
 ProjectKey ProjectKey::fromJson(const QByteArray &json)
