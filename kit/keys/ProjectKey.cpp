@@ -218,6 +218,15 @@ ProjectKey::~ProjectKey()
         crypto::wipe(m_secret);
 }
 
+void ProjectKey::reserve(qsizetype entries)
+{
+    m_entries.reserve(entries);
+    m_byReal.reserve(entries);
+    m_byStandIn.reserve(entries);
+    if (m_takenFilled)
+        m_taken.reserve(entries * 2);
+}
+
 void ProjectKey::addFile(const QString &fileName)
 {
     if (!m_files.contains(fileName))

@@ -75,6 +75,8 @@ public:
     // Adds a file name unless it is already listed.
     void addFile(const QString &fileName);
     qsizetype valueCount() const { return m_entries.size(); }
+    // Room for this many entries without growing the indexes on the way.
+    void reserve(qsizetype entries);
 
     static QString normalized(const QString &value, EntryKind kind);
     static QString realKey(const QString &value, EntryKind kind);

@@ -384,8 +384,14 @@ private:
             return int(a.finding->kind) < int(b.finding->kind);
         });
 
+        // Sized once for the most the findings can need: growing these tables
+        // step by step would hash every id again at each step.
         ProjectKey working = m_key;
+        working.reserve(working.valueCount() + listed.size());
         QHash<QString, qsizetype> itemIndex;
+        itemIndex.reserve(listed.size());
+        m_scan.entriesByItem.reserve(listed.size());
+        m_scan.planned.reserve(m_records.size());
         for (const Listed &entry : listed)
             plan(*entry.record, *entry.finding, working, itemIndex);
         m_scan.keyValueCount = m_key.valueCount();
@@ -418,7 +424,8 @@ private:
             if (!entries.contains(e))
                 entries.append(e);
         }
-        const Scan::Planned planned{finding.range, id, plan.text};
+        // Every occurrence shares the item's one copy of its id.
+        const Scan::Planned planned{finding.range, m_scan.items.at(itemIndex.value(id)).id, plan.text};
         if (record.cell)
             m_scan.planned[*record.cell].append(planned);
         else
