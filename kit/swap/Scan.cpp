@@ -356,14 +356,16 @@ private:
         if (content.freeText)
             kind = ColumnKind::autoDetect;
         const bool freeText = kind == ColumnKind::autoDetect;
-        if (freeText && nameWords(content.text).size() >= 4)
+        const qsizetype wordCount = freeText ? nameWords(content.text).size() : 0;
+        if (wordCount >= 4)
             ++m_scan.freeTextCells;
         QList<Finding> findings = m_detector.findings(content.text, kind);
         const auto names = m_options.cellNames.constFind(cell);
         if (names != m_options.cellNames.cend())
             findings = m_detector.addingCellNames(*names, content.text, std::move(findings));
-        // Free-text cells are kept even without findings: known names are added later.
-        if (!findings.isEmpty() || freeText)
+        // Free-text cells with words are kept even without findings: known
+        // names are added to them later.
+        if (!findings.isEmpty() || wordCount > 0)
             m_records.append({cell, content.text, std::move(findings), freeText});
     }
 
