@@ -136,6 +136,9 @@ public:
 
 private:
     void record(const Entry &entry, const QString &realKey, const QString &realSpaceKey, const QString &standInKey);
+    // The key of a JSON object; with entries read already, nothing when the
+    // object's own entries array is not empty.
+    static std::optional<ProjectKey> parsed(const QByteArray &json, const QList<Entry> *entriesRead);
     bool isFree(const QString &candidate, const QString &spaceKey, EntryKind kind, const Reserved &reserved) const;
     // Adds a spaceKey to m_taken and counts it into the candidate sets it belongs to.
     void take(const QString &spaceKey) const;

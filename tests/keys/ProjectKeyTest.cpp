@@ -124,9 +124,16 @@ TEST(ProjectKey, JsonOfEntriesIsTheJsonClassesOwn)
     for (const QString &real : {u"Maria"_s, u"O'Neil ~ []{}"_s, u"415-555-0100"_s, u"12 Main St, Apt 4"_s})
         key.assignSubstitute(real, EntryKind::lastName, {});
     EXPECT_EQ(key.toJson(), reference());
+    const QByteArray plain = key.toJson();
     for (const QString &real : {u"Zoë"_s, u"say \"hi\"\\"_s, u"tab\there"_s, u"\u007F"_s})
         key.assignSubstitute(real, EntryKind::firstName, {});
     EXPECT_EQ(key.toJson(), reference());
+
+    // Read back the quick way and through the JSON classes (indented, or with
+    // a text to unescape), the entries are the same.
+    EXPECT_EQ(ProjectKey::fromJson(plain).entries(), key.entries().first(4));
+    EXPECT_EQ(ProjectKey::fromJson(key.toJson()).entries(), key.entries());
+    EXPECT_EQ(ProjectKey::fromJson(QJsonDocument::fromJson(key.toJson()).toJson()).entries(), key.entries());
 }
 
 TEST(ProjectKey, ReadingToleratesMissingFilesAndDropsRepeatedValues)
