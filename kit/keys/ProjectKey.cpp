@@ -379,23 +379,36 @@ void ProjectKey::record(const Entry &entry)
 {
     const QString norm = normalized(entry.real, entry.kind);
     // Without the taken set the value's own space key is not needed yet.
-    record(entry, rawString(entry.kind) + u'|' + norm,
-           m_takenFilled ? entryNamespace(entry.kind) + u'|' + norm : QString(), spaceKey(entry.standIn, entry.kind));
+    const QString realKey = rawString(entry.kind) + u'|' + norm;
+    record(entry, realKey, m_takenFilled ? ownSpaceKey(realKey, entry.kind, norm) : QString(),
+           spaceKey(entry.standIn, entry.kind));
 }
 
 void ProjectKey::record(const Entry &entry, const QString &realKey, const QString &realSpaceKey,
                         const QString &standInKey)
 {
-    if (m_byReal.contains(realKey))
+    // One probe both finds a value already held (the first entry stays) and
+    // makes the slot of a new one.
+    const qsizetype before = m_byReal.size();
+    qsizetype &slot = m_byReal[realKey];
+    if (m_byReal.size() == before)
         return;
     const qsizetype index = m_entries.size();
+    slot = index;
     m_entries.append(entry);
-    m_byReal.insert(realKey, index);
     m_byStandIn.insert(standInKey, index);
     if (m_takenFilled) {
         take(realSpaceKey);
         take(standInKey);
     }
+}
+
+// A kind named like its namespace has a realKey equal to its spaceKey, and
+// a large key saves one text per entry by sharing it.
+QString ProjectKey::ownSpaceKey(const QString &realKey, EntryKind kind, const QString &norm)
+{
+    const QString space = entryNamespace(kind);
+    return space == rawString(kind) ? realKey : space + u'|' + norm;
 }
 
 void ProjectKey::ensureTaken() const
@@ -474,7 +487,7 @@ QString ProjectKey::assignSubstitute(const QString &real, EntryKind kind, const 
         chosen = candidate(*this, kind, real, norm, digests, maxAttempts + int(valueCount()));
         chosenKey = spaceKey(*chosen, kind);
     }
-    record({kind, real, *chosen}, seed, entryNamespace(kind) + u'|' + norm, chosenKey);
+    record({kind, real, *chosen}, seed, ownSpaceKey(seed, kind, norm), chosenKey);
     return *chosen;
 }
 

@@ -145,6 +145,7 @@ private:
     // A key read from its file fills m_taken on its first assignment only:
     // a key that only restores never needs it.
     void ensureTaken() const;
+    static QString ownSpaceKey(const QString &realKey, EntryKind kind, const QString &norm);
     // Attempts past this are not tried; no family runs that far before a free candidate.
     static constexpr int lastAttempt = 1'000'000'000;
 

@@ -411,23 +411,25 @@ private:
             m_plannedKeyExact = m_plannedKeyExact && working.valueCount() == entriesBefore;
             return;
         }
-        const auto known = itemIndex.constFind(id);
-        if (known == itemIndex.cend()) {
-            itemIndex.insert(id, m_scan.items.size());
+        qsizetype index = itemIndex.value(id, -1);
+        if (index < 0) {
+            index = m_scan.items.size();
+            itemIndex.insert(id, index);
             m_scan.items.append({id, finding.kind, finding.text, plan.text, 1, record.cell, record.freeText,
                                  isAlreadyInKey(finding, m_key)});
         } else {
-            ReviewItem &item = m_scan.items[*known];
+            ReviewItem &item = m_scan.items[index];
             ++item.count;
             item.inFreeText = item.inFreeText || record.freeText;
         }
-        QList<ProjectKey::Entry> &entries = m_scan.entriesByItem[id];
+        // Every occurrence and the item's entries share the item's one copy of its id.
+        const QString &sharedID = m_scan.items.at(index).id;
+        QList<ProjectKey::Entry> &entries = m_scan.entriesByItem[sharedID];
         for (const ProjectKey::Entry &e : plan.entries) {
             if (!entries.contains(e))
                 entries.append(e);
         }
-        // Every occurrence shares the item's one copy of its id.
-        const Scan::Planned planned{finding.range, m_scan.items.at(itemIndex.value(id)).id, plan.text};
+        const Scan::Planned planned{finding.range, sharedID, plan.text};
         if (record.cell)
             m_scan.planned[*record.cell].append(planned);
         else
