@@ -27,7 +27,7 @@ struct Record
 
 QString collapsedLower(const QString &text)
 {
-    return text.toLower().simplified();
+    return lowerCased(text).simplified();
 }
 
 bool isBlankOfSpacesAndTabs(const QString &text)
@@ -178,6 +178,9 @@ private:
 
 bool isAlreadyInKey(const Finding &finding, const ProjectKey &key)
 {
+    // A fresh key holds nothing; a name without parts has nothing to lack.
+    if (key.valueCount() == 0)
+        return finding.kind == ValueKind::name && finding.nameParts.isEmpty();
     switch (finding.kind) {
     case ValueKind::name:
         return std::all_of(finding.nameParts.cbegin(), finding.nameParts.cend(), [&](const NamePart &part) {
@@ -478,7 +481,7 @@ QString itemID(const Finding &finding)
 {
     switch (finding.kind) {
     case ValueKind::name: return u"name|"_s + collapsedLower(finding.text);
-    case ValueKind::email: return u"email|"_s + finding.text.trimmed().toLower();
+    case ValueKind::email: return u"email|"_s + lowerCased(finding.text.trimmed());
     case ValueKind::phone: {
         QString number = digits(finding.text);
         if (number.size() == 11 && number.startsWith(u'1'))
