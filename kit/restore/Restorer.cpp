@@ -289,7 +289,9 @@ private:
 Restorer::Restorer(ProjectKey key) : m_key(std::move(key))
 {
     for (const ProjectKey::Entry &entry : m_key.entries()) {
-        if (entryNamespace(entry.kind) != entryNamespace(EntryKind::firstName))
+        // Nearly every stand-in is one word; only the others are split.
+        const bool oneWord = std::none_of(entry.standIn.cbegin(), entry.standIn.cend(), [](QChar c) { return c.isSpace(); });
+        if (oneWord || entryNamespace(entry.kind) != entryNamespace(EntryKind::firstName))
             continue;
         const QStringList words = splitAtWhitespace(entry.standIn);
         if (words.size() < 2)
