@@ -404,9 +404,22 @@ private:
             m_scan.plannedKey = std::move(working);
     }
 
+    // A value met again, written the same way, takes the stand-in of its
+    // first occurrence: the key holds its entries by then, so planning it
+    // again would only look them up and list the same entries.
+    static bool writtenAlike(const Finding &a, const Finding &b)
+    {
+        return a.kind == b.kind && a.text == b.text && a.nameParts == b.nameParts && a.address == b.address;
+    }
+
     void plan(const Record &record, const Finding &finding, ProjectKey &working, QHash<QString, qsizetype> &itemIndex)
     {
         const QString id = itemID(finding);
+        qsizetype index = itemIndex.value(id, -1);
+        if (index >= 0 && writtenAlike(*m_firstFindings.at(index), finding)) {
+            addOccurrence(record, finding, index, m_scan.items.at(index).standIn);
+            return;
+        }
         const qsizetype entriesBefore = working.valueCount();
         const StandInPlan plan = StandInPlan::of(finding, working, m_reserved);
         if (plan.text == finding.text) {
@@ -414,25 +427,28 @@ private:
             m_plannedKeyExact = m_plannedKeyExact && working.valueCount() == entriesBefore;
             return;
         }
-        qsizetype index = itemIndex.value(id, -1);
         if (index < 0) {
             index = m_scan.items.size();
             itemIndex.insert(id, index);
-            m_scan.items.append({id, finding.kind, finding.text, plan.text, 1, record.cell, record.freeText,
+            m_firstFindings.append(&finding);
+            m_scan.items.append({id, finding.kind, finding.text, plan.text, 0, record.cell, record.freeText,
                                  isAlreadyInKey(finding, m_key)});
-        } else {
-            ReviewItem &item = m_scan.items[index];
-            ++item.count;
-            item.inFreeText = item.inFreeText || record.freeText;
         }
-        // Every occurrence and the item's entries share the item's one copy of its id.
-        const QString &sharedID = m_scan.items.at(index).id;
-        QList<ProjectKey::Entry> &entries = m_scan.entriesByItem[sharedID];
+        // The item's entries share the item's one copy of its id.
+        QList<ProjectKey::Entry> &entries = m_scan.entriesByItem[m_scan.items.at(index).id];
         for (const ProjectKey::Entry &e : plan.entries) {
             if (!entries.contains(e))
                 entries.append(e);
         }
-        const Scan::Planned planned{finding.range, sharedID, plan.text};
+        addOccurrence(record, finding, index, plan.text);
+    }
+
+    void addOccurrence(const Record &record, const Finding &finding, qsizetype index, const QString &text)
+    {
+        ReviewItem &item = m_scan.items[index];
+        ++item.count;
+        item.inFreeText = item.inFreeText || record.freeText;
+        const Scan::Planned planned{finding.range, item.id, text};
         if (record.cell)
             m_scan.planned[*record.cell].append(planned);
         else
@@ -473,6 +489,8 @@ private:
     QList<Record> m_records;
     QMap<QString, int> m_phoneCounts;
     bool m_plannedKeyExact = true;
+    // Per review item, the finding that made it.
+    QList<const Finding *> m_firstFindings;
 };
 
 } // namespace
