@@ -114,10 +114,14 @@ int swapCommand(const Invocation &invocation)
     const QStringList excludedIds = invocation.values(u"exclude"_s);
     const QSet<QString> excluded(excludedIds.cbegin(), excludedIds.cend());
 
-    const Scan planned = scan(spreadsheet, opened.key, options);
     const qsizetype valuesBefore = opened.key.valueCount();
     const qsizetype filesBefore = opened.key.files().size();
-    const Scrubber::Result result = Scrubber::apply(planned, spreadsheet, opened.key, excluded);
+    // The plan is the largest thing a big file's swap holds: it is dropped
+    // before the key is sealed and the copy written.
+    const Scrubber::Result result = [&] {
+        const Scan planned = scan(spreadsheet, opened.key, options);
+        return Scrubber::apply(planned, spreadsheet, opened.key, excluded);
+    }();
     // The key is saved before the copy: a copy whose stand-ins the key lacks
     // could never be restored.
     if (opened.key.valueCount() != valuesBefore || opened.key.files().size() != filesBefore)

@@ -80,9 +80,11 @@ Scrubber::Applied Scrubber::applying(const QList<Scan::Planned> &planned, const 
 {
     if (planned.isEmpty())
         return {};
+    // Most cells hold one value, which needs no ordering (and no copy to order).
     QList<Scan::Planned> ordered = planned;
-    std::stable_sort(ordered.begin(), ordered.end(),
-                     [](const Scan::Planned &a, const Scan::Planned &b) { return a.range.start > b.range.start; });
+    if (ordered.size() > 1)
+        std::stable_sort(ordered.begin(), ordered.end(),
+                         [](const Scan::Planned &a, const Scan::Planned &b) { return a.range.start > b.range.start; });
     QString result = text;
     int count = 0;
     for (const Scan::Planned &p : ordered) {
