@@ -204,6 +204,19 @@ QList<PlacedCell> Spreadsheet::cells(int sheet) const
     return placed;
 }
 
+qsizetype Spreadsheet::cellCount() const
+{
+    qsizetype count = 0;
+    if (const auto *workbook = std::get_if<XLSXDocument>(&m_content->document)) {
+        for (const XLSXDocument::Sheet &sheet : workbook->sheets())
+            count += sheet.cells.size();
+        return count;
+    }
+    for (const CSVDocument::Row &row : std::get<CSVDocument>(m_content->document).rows)
+        count += row.size();
+    return count;
+}
+
 QList<QString> Spreadsheet::warnings() const
 {
     if (const auto *workbook = std::get_if<XLSXDocument>(&m_content->document))

@@ -81,6 +81,10 @@ public:
     // what scans read, so that they see all that data() offers. Memory
     // follows the cells that exist, however far apart they are.
     QList<PlacedCell> cells(int sheet) const;
+    // The cells of every sheet, counted without building them (a workbook's
+    // cells that share a place count each): what long work over the file
+    // measures its progress against.
+    qsizetype cellCount() const;
     QList<QString> warnings() const;
     QStringList unreferencedSharedStrings() const;
     // Throws quorvane::Failure when the file cannot be written.

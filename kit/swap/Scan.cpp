@@ -1,5 +1,6 @@
 #include "kit/swap/Scan.h"
 
+#include "kit/ProgressMeter.h"
 #include "kit/files/Spreadsheet.h"
 #include "kit/find/ColumnGuess.h"
 #include "kit/find/Detector.h"
@@ -218,8 +219,11 @@ QString phoneWarning(int count, const QString &label)
 class Scanner
 {
 public:
-    Scanner(const Spreadsheet &spreadsheet, const ProjectKey &key, const ScanOptions &options)
-        : m_spreadsheet(spreadsheet), m_key(key), m_options(options), m_detector(options.extraTerms)
+    Scanner(const Spreadsheet &spreadsheet, const ProjectKey &key, const ScanOptions &options,
+            const ProgressReport &progress)
+        : m_spreadsheet(spreadsheet), m_key(key), m_options(options), m_detector(options.extraTerms),
+          m_cellCount(spreadsheet.cellCount()),
+          m_meter(progress, Progress::Stage::scanning, m_cellCount + m_cellCount / planningShare)
     {
     }
 
@@ -253,6 +257,7 @@ public:
         m_scan.warnings = m_spreadsheet.warnings();
         for (auto it = m_phoneCounts.cbegin(); it != m_phoneCounts.cend(); ++it)
             m_scan.warnings.append(phoneWarning(it.value(), it.key()));
+        m_meter.finish();
         return std::move(m_scan);
     }
 
@@ -317,12 +322,16 @@ private:
     {
         const bool blank = std::all_of(row.cbegin(), row.cend(),
                                        [](const PlacedCell &placed) { return isBlankOfSpacesAndTabs(placed.cell.text); });
-        if (row.isEmpty() || row.first().row == headerRow || blank)
+        if (row.isEmpty() || row.first().row == headerRow || blank) {
+            m_cellsRead += row.size();
             return;
+        }
         ++m_scan.dataRows;
-        for (const PlacedCell &placed : row)
+        for (const PlacedCell &placed : row) {
+            m_meter.advanceTo(++m_cellsRead);
             readCell(CellRef{sheet, placed.row, placed.column}, placed.cell, kinds.value(placed.column),
                      headers.value(placed.column));
+        }
     }
 
     ColumnKind columnKind(const ColumnID &id, const QString &header, const QStringList &sample)
@@ -386,8 +395,10 @@ private:
 
         ProjectKey working = m_key;
         QHash<QString, qsizetype> itemIndex;
-        for (const Listed &entry : listed)
-            plan(*entry.record, *entry.finding, working, itemIndex);
+        for (qsizetype i = 0; i < listed.size(); ++i) {
+            plan(*listed.at(i).record, *listed.at(i).finding, working, itemIndex);
+            m_meter.advanceTo(m_cellCount + (i + 1) * (m_cellCount / planningShare) / listed.size());
+        }
         m_scan.keyValueCount = m_key.valueCount();
         if (m_plannedKeyExact)
             m_scan.plannedKey = std::move(working);
@@ -453,6 +464,11 @@ private:
     QList<Record> m_records;
     QMap<QString, int> m_phoneCounts;
     bool m_plannedKeyExact = true;
+    // Planning the stand-ins counts as a quarter of the cells' work.
+    static constexpr qint64 planningShare = 4;
+    const qint64 m_cellCount;
+    qint64 m_cellsRead = 0;
+    ProgressMeter m_meter;
 };
 
 } // namespace
@@ -473,9 +489,10 @@ QString itemID(const Finding &finding)
     return {};
 }
 
-Scan scan(const Spreadsheet &spreadsheet, const ProjectKey &key, const ScanOptions &options)
+Scan scan(const Spreadsheet &spreadsheet, const ProjectKey &key, const ScanOptions &options,
+          const ProgressReport &progress)
 {
-    return Scanner(spreadsheet, key, options).run();
+    return Scanner(spreadsheet, key, options, progress).run();
 }
 
 } // namespace quorvane
