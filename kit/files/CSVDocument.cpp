@@ -2,7 +2,9 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace quorvane {
 
@@ -110,11 +112,15 @@ private:
     qsizetype plainRun(const QChar *chars, qsizetype n, qsizetype i)
     {
         const qsizetype start = i;
-        while (i < n) {
-            const QChar c = chars[i];
-            if (c == m_delimiter || c == u'\n' || c == u'\r' || (c == u'"' && m_atFieldStart && i == start))
-                break;
-            ++i;
+        if (!m_atFieldStart || chars[i] != u'"') {
+            // LF and CR lie below every printable character: most take one test.
+            const char16_t separator = m_delimiter.unicode();
+            while (i < n) {
+                const char16_t u = chars[i].unicode();
+                if ((u <= u'\r' && (u == u'\n' || u == u'\r')) || u == separator)
+                    break;
+                ++i;
+            }
         }
         if (i > start) {
             if (m_field.text.isEmpty())
@@ -146,8 +152,8 @@ private:
     qsizetype quotedRun(const QChar *chars, qsizetype n, qsizetype i)
     {
         const qsizetype start = i;
-        while (i < n && chars[i] != u'"')
-            ++i;
+        const qsizetype quote = QStringView(chars + start, n - start).indexOf(u'"');
+        i = quote < 0 ? n : start + quote;
         m_field.text.append(chars + start, i - start);
         if (i == n)
             return n;
@@ -187,12 +193,104 @@ QString chooseLineEnding(const QString &text)
     return QStringLiteral("\n");
 }
 
-bool needsQuotes(const QString &text, QChar delimiter)
+bool needsQuotes(QStringView text, QChar delimiter)
 {
-    for (QChar c : text)
-        if (c == delimiter || c == u'"' || c == u'\n' || c == u'\r')
+    const char16_t separator = delimiter.unicode();
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        // Quote, LF and CR all lie at or below the quote: letters take one test.
+        if ((u <= u'"' && (u == u'"' || u == u'\n' || u == u'\r')) || u == separator)
             return true;
+    }
     return false;
+}
+
+// UTF-8 straight into one byte array, with no UTF-16 copy of the whole file
+// on the way. Encodes as QString::toUtf8 does, a broken surrogate included.
+class Utf8Writer
+{
+public:
+    explicit Utf8Writer(qsizetype estimate) : m_bytes(std::max<qsizetype>(estimate, 16), Qt::Uninitialized)
+    {
+        m_out = m_bytes.data();
+    }
+
+    void text(QStringView text)
+    {
+        reserve(text.size() * 3);
+        char *out = m_out;
+        const char16_t *in = text.utf16();
+        const char16_t *const end = in + text.size();
+        while (in < end) {
+            const char16_t u = *in++;
+            if (u < 0x80) {
+                *out++ = char(u);
+            } else if (u < 0x800) {
+                *out++ = char(0xC0 | u >> 6);
+                *out++ = char(0x80 | (u & 0x3F));
+            } else if (QChar::isHighSurrogate(u) && in < end && QChar::isLowSurrogate(*in)) {
+                const char32_t c = QChar::surrogateToUcs4(u, *in++);
+                *out++ = char(0xF0 | c >> 18);
+                *out++ = char(0x80 | (c >> 12 & 0x3F));
+                *out++ = char(0x80 | (c >> 6 & 0x3F));
+                *out++ = char(0x80 | (c & 0x3F));
+            } else if (QChar::isSurrogate(u)) {
+                *out++ = '?';
+            } else {
+                *out++ = char(0xE0 | u >> 12);
+                *out++ = char(0x80 | (u >> 6 & 0x3F));
+                *out++ = char(0x80 | (u & 0x3F));
+            }
+        }
+        m_out = out;
+    }
+    void ascii(QByteArrayView bytes)
+    {
+        reserve(bytes.size());
+        std::memcpy(m_out, bytes.data(), size_t(bytes.size()));
+        m_out += bytes.size();
+    }
+    QByteArray take()
+    {
+        m_bytes.truncate(m_out - m_bytes.constData());
+        return std::move(m_bytes);
+    }
+
+private:
+    void reserve(qsizetype needed)
+    {
+        const qsizetype used = m_out - m_bytes.constData();
+        if (m_bytes.size() - used >= needed) [[likely]]
+            return;
+        m_bytes.resize(std::max(m_bytes.size() * 2, used + needed));
+        m_out = m_bytes.data() + used;
+    }
+
+    QByteArray m_bytes;
+    char *m_out = nullptr;
+};
+
+void writeField(Utf8Writer &out, const CSVDocument::Field &field, QChar delimiter)
+{
+    const QStringView text = field.text;
+    if (!field.quoted && !needsQuotes(text, delimiter)) {
+        out.text(text);
+        return;
+    }
+    out.ascii("\"");
+    // Runs between quotes, each quote written twice.
+    for (qsizetype from = 0;;) {
+        const qsizetype quote = text.indexOf(u'"', from);
+        if (quote < 0) {
+            out.text(text.sliced(from));
+            break;
+        }
+        out.text(text.sliced(from, quote - from));
+        out.ascii("\"\"");
+        from = quote + 1;
+    }
+    if (!field.unterminated)
+        out.ascii("\"");
 }
 
 } // namespace
@@ -284,38 +382,29 @@ QList<CSVDocument::Runaway> CSVDocument::runawayFields() const
 
 QByteArray CSVDocument::data() const
 {
-    QString text;
-    qsizetype estimate = 0;
-    for (const Row &row : rows)
+    qsizetype estimate = byteOrderMark ? 3 : 0;
+    for (const Row &row : rows) {
+        estimate += row.size() + lineEnding.size();
         for (const Field &field : row)
-            estimate += field.text.size() + 3;
-    text.reserve(estimate + rows.size() * lineEnding.size());
-
+            estimate += field.text.size() + 2;
+    }
+    Utf8Writer out(estimate);
+    if (byteOrderMark)
+        out.ascii("\xEF\xBB\xBF");
+    const QByteArray ending = lineEnding.toUtf8();
     for (qsizetype r = 0; r < rows.size(); ++r) {
         const Row &row = rows[r];
         for (qsizetype f = 0; f < row.size(); ++f) {
             if (f > 0)
-                text.append(delimiter);
-            const Field &field = row[f];
-            if (field.quoted || needsQuotes(field.text, delimiter)) {
-                text.append(u'"');
-                if (field.text.contains(u'"'))
-                    text.append(QString(field.text).replace(QStringLiteral("\""), QStringLiteral("\"\"")));
-                else
-                    text.append(field.text);
-                if (!field.unterminated)
-                    text.append(u'"');
-            } else {
-                text.append(field.text);
-            }
+                out.text(QStringView(&delimiter, 1));
+            writeField(out, row[f], delimiter);
         }
         // A final line break inside an unclosed quote belongs to the field.
         const bool endsInField = !row.isEmpty() && row.back().unterminated;
         if (r + 1 < rows.size() || (endsWithNewline && !endsInField))
-            text.append(lineEnding);
+            out.ascii(ending);
     }
-    QByteArray bytes = byteOrderMark ? QByteArray("\xEF\xBB\xBF") : QByteArray();
-    return bytes + text.toUtf8();
+    return out.take();
 }
 
 } // namespace quorvane

@@ -120,3 +120,34 @@ TEST(CSVDocument, OneHugeQuotedFieldIsReadInOnePiece)
     ASSERT_EQ(document.rows.size(), 1);
     EXPECT_EQ(document.rows[0][0].text.size(), bytes.size() - 1);
 }
+
+// Whatever the fields hold, the bytes are those of the whole text converted
+// to UTF-8 at once: characters that take several bytes (so the output
+// outgrows a guess made from the character count), broken surrogates, quotes.
+TEST(CSVDocument, WritesEveryCharacterAsTheWholeTextWouldConvert)
+{
+    const QList<QString> texts{
+        u"plain"_s, u"José Müller"_s, QString(2000, QChar(0x20AC)), u"😀 pair"_s,
+        QString(1, QChar(0xD83D)) + u"high alone"_s, u"low alone"_s + QChar(0xDE00), QString(1, QChar(0xD83D)),
+        u"a \"quoted\" word"_s, u"comma, inside"_s, u"line\r\nbreak"_s, QString(1, QChar(0xFEFF)) + u"mark"_s, {},
+    };
+    CSVDocument document;
+    document.byteOrderMark = true;
+    document.lineEnding = u"\r\n"_s;
+    QString expected;
+    for (qsizetype r = 0; r < texts.size(); ++r) {
+        CSVDocument::Row row;
+        QStringList written;
+        for (qsizetype c = 0; c < 3; ++c) {
+            const QString &text = texts[(r + c) % texts.size()];
+            const bool quoted = c == 1;
+            row.append({text, quoted, false});
+            const bool quotes = quoted || text.contains(u',') || text.contains(u'"') || text.contains(u'\n')
+                || text.contains(u'\r');
+            written.append(quotes ? u'"' + QString(text).replace(u"\""_s, u"\"\""_s) + u'"' : text);
+        }
+        document.rows.append(row);
+        expected += written.join(u',') + (r + 1 < texts.size() ? u"\r\n"_s : QString());
+    }
+    EXPECT_EQ(document.data(), QByteArray("\xEF\xBB\xBF").append(expected.toUtf8()));
+}
