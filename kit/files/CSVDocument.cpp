@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <optional>
+#include <string_view>
 
 namespace quorvane {
 
@@ -82,21 +84,69 @@ std::optional<QString> decodeWindows1252(const QByteArray &data)
     return text;
 }
 
+// Where field texts come from: the input's UTF-16 units, or its bytes when
+// they are valid UTF-8 (so no decoded copy of the whole file is made). Field
+// ends are ASCII either way, and UTF-8 never uses ASCII bytes inside a
+// character, so one parser serves both.
+struct Utf16Units
+{
+    using Unit = char16_t;
+    QString text(const Unit *units, qsizetype n) const { return QString(reinterpret_cast<const QChar *>(units), n); }
+    static qsizetype find(const Unit *units, qsizetype n, Unit unit)
+    {
+        return QStringView(units, n).indexOf(QChar(unit));
+    }
+};
+
+struct Utf8Bytes
+{
+    using Unit = unsigned char;
+    QString text(const Unit *bytes, qsizetype n) const
+    {
+        unsigned char any = 0;
+        for (qsizetype i = 0; i < n; ++i)
+            any |= bytes[i];
+        if (any < 0x80) { // ASCII: each byte is its character
+            QString text(n, Qt::Uninitialized);
+            char16_t *out = reinterpret_cast<char16_t *>(text.data());
+            for (qsizetype i = 0; i < n; ++i)
+                out[i] = bytes[i];
+            return text;
+        }
+        // Valid input, so at most one unit per byte; a byte order mark in a
+        // field stays a character.
+        QString text(n, Qt::Uninitialized);
+        const QChar *end = decoder.appendToBuffer(text.data(), QByteArrayView(bytes, n));
+        text.truncate(end - text.constData());
+        return text;
+    }
+    static qsizetype find(const Unit *bytes, qsizetype n, Unit unit)
+    {
+        const void *found = std::memchr(bytes, unit, size_t(n));
+        return found ? static_cast<const Unit *>(found) - bytes : -1;
+    }
+    mutable QStringDecoder decoder{QStringDecoder::Utf8,
+                                   QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom};
+};
+
+template<class Units>
 class Parser
 {
 public:
-    Parser(const QString &text, QChar delimiter) : m_text(text), m_delimiter(delimiter) {}
+    using Unit = typename Units::Unit;
+
+    Parser(const Unit *units, qsizetype n, QChar delimiter) : m_units(units), m_n(n), m_delimiter(Unit(delimiter.unicode()))
+    {
+    }
 
     QList<CSVDocument::Row> rows()
     {
-        const QChar *chars = m_text.constData();
-        const qsizetype n = m_text.size();
         qsizetype i = 0;
-        while (i < n) {
+        while (i < m_n) {
             if (m_inQuotes)
-                i = quotedRun(chars, n, i);
+                i = quotedRun(i);
             else
-                i = plainRun(chars, n, i);
+                i = plainRun(i);
         }
         if (!m_field.text.isEmpty() || !m_row.isEmpty() || m_quoteOpen) {
             m_field.unterminated = m_quoteOpen;
@@ -107,38 +157,34 @@ public:
     }
 
 private:
-    // Outside quotes: copies ordinary characters in one piece and handles
+    // Outside quotes: takes ordinary characters in one piece and handles
     // the character that stops the run. Returns the next position.
-    qsizetype plainRun(const QChar *chars, qsizetype n, qsizetype i)
+    qsizetype plainRun(qsizetype i)
     {
         const qsizetype start = i;
-        if (!m_atFieldStart || chars[i] != u'"') {
+        if (!m_atFieldStart || m_units[i] != '"') {
             // LF and CR lie below every printable character: most take one test.
-            const char16_t separator = m_delimiter.unicode();
-            while (i < n) {
-                const char16_t u = chars[i].unicode();
-                if ((u <= u'\r' && (u == u'\n' || u == u'\r')) || u == separator)
+            while (i < m_n) {
+                const Unit u = m_units[i];
+                if ((u <= '\r' && (u == '\n' || u == '\r')) || u == m_delimiter)
                     break;
                 ++i;
             }
         }
         if (i > start) {
-            if (m_field.text.isEmpty())
-                m_field.text = QString(chars + start, i - start); // exactly sized: most fields are one run
-            else
-                m_field.text.append(chars + start, i - start);
+            addText(start, i);
             m_atFieldStart = false;
             return i;
         }
-        const QChar c = chars[i];
-        if (c == u'"') {
+        const Unit c = m_units[i];
+        if (c == '"') {
             m_field.quoted = true;
             m_inQuotes = m_quoteOpen = true;
             m_atFieldStart = false;
         } else if (c == m_delimiter) {
             endField();
         } else {
-            if (c == u'\r' && i + 1 < n && chars[i + 1] == u'\n')
+            if (c == '\r' && i + 1 < m_n && m_units[i + 1] == '\n')
                 ++i;
             endField();
             const qsizetype width = m_row.size();
@@ -149,20 +195,29 @@ private:
         return i + 1;
     }
 
-    qsizetype quotedRun(const QChar *chars, qsizetype n, qsizetype i)
+    qsizetype quotedRun(qsizetype i)
     {
         const qsizetype start = i;
-        const qsizetype quote = QStringView(chars + start, n - start).indexOf(u'"');
-        i = quote < 0 ? n : start + quote;
-        m_field.text.append(chars + start, i - start);
-        if (i == n)
-            return n;
-        if (i + 1 < n && chars[i + 1] == u'"') {
+        const qsizetype quote = Units::find(m_units + start, m_n - start, '"');
+        i = quote < 0 ? m_n : start + quote;
+        if (i > start)
+            addText(start, i);
+        if (i == m_n)
+            return m_n;
+        if (i + 1 < m_n && m_units[i + 1] == '"') {
             m_field.text.append(u'"');
             return i + 2;
         }
         m_inQuotes = m_quoteOpen = false;
         return i + 1;
+    }
+
+    void addText(qsizetype from, qsizetype to)
+    {
+        if (m_field.text.isEmpty())
+            m_field.text = m_source.text(m_units + from, to - from); // exactly sized: most fields are one run
+        else
+            m_field.text.append(m_source.text(m_units + from, to - from));
     }
 
     void endField()
@@ -172,8 +227,10 @@ private:
         m_atFieldStart = true;
     }
 
-    const QString &m_text;
-    const QChar m_delimiter;
+    const Unit *const m_units;
+    const qsizetype m_n;
+    const Unit m_delimiter;
+    Units m_source;
     QList<CSVDocument::Row> m_rows;
     CSVDocument::Row m_row;
     CSVDocument::Field m_field;
@@ -182,15 +239,63 @@ private:
     bool m_quoteOpen = false;
 };
 
-QString chooseLineEnding(const QString &text)
+template<class Unit>
+QString chooseLineEnding(std::basic_string_view<Unit> text)
 {
-    if (text.contains(u"\r\n"))
+    const Unit crlf[] = {'\r', '\n'};
+    if (text.find(std::basic_string_view<Unit>(crlf, 2)) != text.npos)
         return QStringLiteral("\r\n");
-    if (text.contains(u'\n'))
+    if (text.find(Unit('\n')) != text.npos)
         return QStringLiteral("\n");
-    if (text.contains(u'\r'))
+    if (text.find(Unit('\r')) != text.npos)
         return QStringLiteral("\r");
     return QStringLiteral("\n");
+}
+
+template<class Unit>
+QChar delimiterOf(std::basic_string_view<Unit> text)
+{
+    int commas = 0, tabs = 0, semicolons = 0;
+    bool inQuotes = false;
+    for (const Unit c : text) {
+        if (inQuotes) {
+            if (c == '"')
+                inQuotes = false;
+            continue;
+        }
+        if (c == '"')
+            inQuotes = true;
+        else if (c == '\n' || c == '\r')
+            break;
+        else if (c == ',')
+            ++commas;
+        else if (c == '\t')
+            ++tabs;
+        else if (c == ';')
+            ++semicolons;
+    }
+    // On a tie the later candidate in the order comma, tab, semicolon wins.
+    QChar winner = u',';
+    int best = commas;
+    if (tabs >= best)
+        winner = u'\t', best = tabs;
+    if (semicolons >= best)
+        winner = u';', best = semicolons;
+    return best == 0 ? QChar(u',') : winner;
+}
+
+// The bytes after any UTF-8 byte order mark, when the file is UTF-8 and valid
+// throughout: the common case, read without decoding the whole file first.
+std::optional<QByteArrayView> validUtf8(const QByteArray &data)
+{
+    QByteArrayView body = data;
+    if (startsWith(data, {0xEF, 0xBB, 0xBF}))
+        body = body.sliced(3);
+    else if (startsWith(data, {0xFF, 0xFE}) || startsWith(data, {0xFE, 0xFF}))
+        return std::nullopt;
+    if (!body.isValidUtf8())
+        return std::nullopt;
+    return body;
 }
 
 bool needsQuotes(QStringView text, QChar delimiter)
@@ -314,44 +419,29 @@ CSVDocument::Decoded CSVDocument::decode(const QByteArray &data)
 
 QChar CSVDocument::detectDelimiter(const QString &text)
 {
-    int commas = 0, tabs = 0, semicolons = 0;
-    bool inQuotes = false;
-    for (QChar c : text) {
-        if (inQuotes) {
-            if (c == u'"')
-                inQuotes = false;
-            continue;
-        }
-        if (c == u'"')
-            inQuotes = true;
-        else if (c == u'\n' || c == u'\r')
-            break;
-        else if (c == u',')
-            ++commas;
-        else if (c == u'\t')
-            ++tabs;
-        else if (c == u';')
-            ++semicolons;
-    }
-    // On a tie the later candidate in the order comma, tab, semicolon wins.
-    QChar winner = u',';
-    int best = commas;
-    if (tabs >= best)
-        winner = u'\t', best = tabs;
-    if (semicolons >= best)
-        winner = u';', best = semicolons;
-    return best == 0 ? QChar(u',') : winner;
+    return delimiterOf(std::u16string_view(QStringView(text).utf16(), size_t(text.size())));
+}
+
+template<class Units>
+void CSVDocument::read(const typename Units::Unit *units, qsizetype n)
+{
+    const std::basic_string_view<typename Units::Unit> text(units, size_t(n));
+    delimiter = delimiterOf(text);
+    lineEnding = chooseLineEnding(text);
+    endsWithNewline = n > 0 && (units[n - 1] == '\n' || units[n - 1] == '\r');
+    rows = Parser<Units>(units, n, delimiter).rows();
 }
 
 CSVDocument::CSVDocument(const QByteArray &data)
 {
-    Decoded decoded = decode(data);
-    const QString &text = decoded.text;
+    if (const std::optional<QByteArrayView> utf8 = validUtf8(data)) {
+        byteOrderMark = utf8->size() < data.size();
+        read<Utf8Bytes>(reinterpret_cast<const unsigned char *>(utf8->data()), utf8->size());
+        return;
+    }
+    const Decoded decoded = decode(data);
     byteOrderMark = decoded.byteOrderMark;
-    delimiter = detectDelimiter(text);
-    lineEnding = chooseLineEnding(text);
-    endsWithNewline = !text.isEmpty() && (text.back() == u'\n' || text.back() == u'\r');
-    rows = Parser(text, delimiter).rows();
+    read<Utf16Units>(QStringView(decoded.text).utf16(), decoded.text.size());
 }
 
 namespace {

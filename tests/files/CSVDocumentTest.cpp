@@ -151,3 +151,26 @@ TEST(CSVDocument, WritesEveryCharacterAsTheWholeTextWouldConvert)
     }
     EXPECT_EQ(document.data(), QByteArray("\xEF\xBB\xBF").append(expected.toUtf8()));
 }
+
+// Valid UTF-8 is parsed from its bytes, anything else after decoding; the
+// same text must give the same document either way (UTF-16 alone drops every
+// U+FEFF, so the texts hold none).
+TEST(CSVDocument, UTF8AndUTF16OfOneTextReadAlike)
+{
+    const QList<QString> texts{
+        u"Name,City\nJosé,Köln\n"_s, u"\"Müller, Jürgen\";\"say \"\"grüß\"\"\"\r\nx;\"two\r\nlines\"\r\n"_s,
+        u"surrogate pair,😀\tpair"_s, u"a,\"é\"ü,\"unterminated ∞\n"_s, u"\r\r€\r"_s, {},
+    };
+    for (const QString &text : texts) {
+        QByteArray utf16("\xFF\xFE");
+        for (const QChar c : text)
+            utf16.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
+        const CSVDocument fromUtf8(QByteArray("\xEF\xBB\xBF").append(text.toUtf8()));
+        const CSVDocument fromUtf16(utf16);
+        EXPECT_EQ(fromUtf8.rows, fromUtf16.rows) << text.toStdString();
+        EXPECT_EQ(std::tuple(fromUtf8.delimiter, fromUtf8.lineEnding, fromUtf8.endsWithNewline),
+                  std::tuple(fromUtf16.delimiter, fromUtf16.lineEnding, fromUtf16.endsWithNewline));
+        EXPECT_EQ(fromUtf8.data(), fromUtf16.data());
+    }
+    EXPECT_EQ(CSVDocument("\xEF\xBB\xBF\xEF\xBB\xBFx,y").rows.at(0).at(0).text, u"\uFEFFx");
+}
