@@ -65,17 +65,12 @@ std::pair<Result, QByteArray> runOnTerminal(const QStringList &arguments)
         running = !process.waitForFinished(20);
         pollfd ready{master, POLLIN, 0};
         char buffer[4096];
-        while (poll(&ready, 1, 0) > 0 && (ready.revents & POLLIN)) {
-            const ssize_t got = ::read(master, buffer, sizeof buffer);
-            if (got <= 0)
-                break;
+        ssize_t got = 0;
+        while (poll(&ready, 1, 0) > 0 && (ready.revents & POLLIN) && (got = ::read(master, buffer, sizeof buffer)) > 0)
             terminal.append(buffer, got);
-        }
     }
     ::close(master);
-    return {{process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-             QString::fromUtf8(process.readAllStandardError())},
-            terminal};
+    return {{process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()), {}}, terminal};
 }
 #endif
 

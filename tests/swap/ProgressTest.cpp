@@ -38,16 +38,6 @@ TEST(Progress, ScanAndWriteEachRunOnceFromNothingToTheirTotal)
     EXPECT_GT(result.replaced, 0);
 }
 
-TEST(Progress, TinyAndEmptyFilesStillEndAtTheirTotal)
-{
-    for (const QByteArray &bytes : {QByteArray(), QByteArray("Name\n"), QByteArray("Name\nMaria Lopez\n")}) {
-        const Spreadsheet file(bytes, u"small.csv"_s);
-        test::ProgressLog log;
-        scan(file, ProjectKey(u"Test"_s), {}, log.report());
-        log.expectRanToItsEnd(Progress::Stage::scanning);
-    }
-}
-
 // Counted work may overrun an estimated total (a workbook offers its loose
 // texts after the counted cells); the total is still reached only at the end.
 TEST(Progress, CountsPastTheTotalWaitForTheFinish)
