@@ -217,6 +217,18 @@ qsizetype Spreadsheet::cellCount() const
     return count;
 }
 
+qsizetype Spreadsheet::offeredCellCount() const
+{
+    const auto *workbook = std::get_if<XLSXDocument>(&m_content->document);
+    if (!workbook)
+        return cellCount();
+    qsizetype count = 0;
+    for (const XLSXDocument::Sheet &sheet : workbook->sheets())
+        count += std::count_if(sheet.cells.cbegin(), sheet.cells.cend(),
+                               [](const XLSXDocument::Cell &cell) { return cell.isText(); });
+    return count;
+}
+
 QList<QString> Spreadsheet::warnings() const
 {
     if (const auto *workbook = std::get_if<XLSXDocument>(&m_content->document))

@@ -85,6 +85,10 @@ public:
     // cells that share a place count each): what long work over the file
     // measures its progress against.
     qsizetype cellCount() const;
+    // Of those, the ones data() offers its transform: every CSV field, a
+    // workbook's text cells (the texts outside cells it offers after them
+    // are not counted).
+    qsizetype offeredCellCount() const;
     QList<QString> warnings() const;
     QStringList unreferencedSharedStrings() const;
     // Throws quorvane::Failure when the file cannot be written.

@@ -371,7 +371,7 @@ void Restorer::addNamesAndTowns(const QString &text, const QList<TextRange> &ema
 Restorer::FileResult Restorer::restore(const Spreadsheet &spreadsheet, const ProgressReport &progress) const
 {
     int total = 0;
-    ProgressMeter meter(progress, Progress::Stage::restoring, spreadsheet.cellCount());
+    ProgressMeter meter(progress, Progress::Stage::restoring, spreadsheet.offeredCellCount());
     const QByteArray data = spreadsheet.data(
         [this, &total, &meter](const std::optional<CellRef> &, const QString &text) -> std::optional<QString> {
             meter.advance();

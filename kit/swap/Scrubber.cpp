@@ -62,7 +62,7 @@ Scrubber::Result Scrubber::apply(const Scan &scan, const Spreadsheet &spreadshee
     }
 
     int replaced = 0;
-    ProgressMeter meter(progress, Progress::Stage::writing, spreadsheet.cellCount());
+    ProgressMeter meter(progress, Progress::Stage::writing, spreadsheet.offeredCellCount());
     const QByteArray data = spreadsheet.data(
         [&](const std::optional<CellRef> &cell, const QString &text) -> std::optional<QString> {
             meter.advance();

@@ -143,6 +143,6 @@ TEST(Restorer, AFileRestoreReportsItsCellsFromNothingToAll)
     test::ProgressLog log;
     const Restorer::FileResult result = Restorer(handMadeKey()).restore(file, log.report());
     log.expectRanToItsEnd(Progress::Stage::restoring);
-    EXPECT_EQ(log.reports.last().total, file.cellCount());
+    EXPECT_EQ(log.reports.last().total, file.offeredCellCount());
     EXPECT_EQ(result.count, 6000);
 }

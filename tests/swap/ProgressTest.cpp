@@ -34,7 +34,7 @@ TEST(Progress, ScanAndWriteEachRunOnceFromNothingToTheirTotal)
 
     const Scrubber::Result result = Scrubber::apply(planned, file, key, {}, writing.report());
     writing.expectRanToItsEnd(Progress::Stage::writing);
-    EXPECT_EQ(writing.reports.last().total, file.cellCount());
+    EXPECT_EQ(writing.reports.last().total, file.offeredCellCount());
     EXPECT_GT(result.replaced, 0);
 }
 
