@@ -6,7 +6,6 @@
 #include <array>
 #include <cstring>
 #include <optional>
-#include <string_view>
 
 namespace quorvane {
 
@@ -122,6 +121,8 @@ struct Utf8Bytes
     }
     static qsizetype find(const Unit *bytes, qsizetype n, Unit unit)
     {
+        if (n <= 0)
+            return -1;
         const void *found = std::memchr(bytes, unit, size_t(n));
         return found ? static_cast<const Unit *>(found) - bytes : -1;
     }
@@ -239,25 +240,32 @@ private:
     bool m_quoteOpen = false;
 };
 
-template<class Unit>
-QString chooseLineEnding(std::basic_string_view<Unit> text)
+template<class Units>
+QString chooseLineEnding(const typename Units::Unit *units, qsizetype n)
 {
-    const Unit crlf[] = {'\r', '\n'};
-    if (text.find(std::basic_string_view<Unit>(crlf, 2)) != text.npos)
-        return QStringLiteral("\r\n");
-    if (text.find(Unit('\n')) != text.npos)
+    bool lineFeed = false;
+    for (qsizetype from = 0; from < n;) {
+        const qsizetype found = Units::find(units + from, n - from, '\n');
+        if (found < 0)
+            break;
+        const qsizetype at = from + found;
+        if (at > 0 && units[at - 1] == '\r')
+            return QStringLiteral("\r\n");
+        lineFeed = true;
+        from = at + 1;
+    }
+    if (lineFeed)
         return QStringLiteral("\n");
-    if (text.find(Unit('\r')) != text.npos)
-        return QStringLiteral("\r");
-    return QStringLiteral("\n");
+    return Units::find(units, n, '\r') >= 0 ? QStringLiteral("\r") : QStringLiteral("\n");
 }
 
 template<class Unit>
-QChar delimiterOf(std::basic_string_view<Unit> text)
+QChar delimiterOf(const Unit *units, qsizetype n)
 {
     int commas = 0, tabs = 0, semicolons = 0;
     bool inQuotes = false;
-    for (const Unit c : text) {
+    for (const Unit *end = units + n; units < end; ++units) {
+        const Unit c = *units;
         if (inQuotes) {
             if (c == '"')
                 inQuotes = false;
@@ -419,15 +427,14 @@ CSVDocument::Decoded CSVDocument::decode(const QByteArray &data)
 
 QChar CSVDocument::detectDelimiter(const QString &text)
 {
-    return delimiterOf(std::u16string_view(QStringView(text).utf16(), size_t(text.size())));
+    return delimiterOf(QStringView(text).utf16(), text.size());
 }
 
 template<class Units>
 void CSVDocument::read(const typename Units::Unit *units, qsizetype n)
 {
-    const std::basic_string_view<typename Units::Unit> text(units, size_t(n));
-    delimiter = delimiterOf(text);
-    lineEnding = chooseLineEnding(text);
+    delimiter = delimiterOf(units, n);
+    lineEnding = chooseLineEnding<Units>(units, n);
     endsWithNewline = n > 0 && (units[n - 1] == '\n' || units[n - 1] == '\r');
     rows = Parser<Units>(units, n, delimiter).rows();
 }
