@@ -6,6 +6,8 @@
 #include <array>
 #include <cstring>
 #include <optional>
+#include <unordered_map>
+#include <vector>
 
 namespace quorvane {
 
@@ -215,10 +217,68 @@ private:
 
     void addText(qsizetype from, qsizetype to)
     {
-        if (m_field.text.isEmpty())
-            m_field.text = m_source.text(m_units + from, to - from); // exactly sized: most fields are one run
-        else
+        if (!m_field.text.isEmpty())
             m_field.text.append(m_source.text(m_units + from, to - from));
+        else if (Repeats *repeats = repeatsOfField())
+            m_field.text = repeats->text(m_source, m_units + from, to - from);
+        else
+            m_field.text = m_source.text(m_units + from, to - from); // exactly sized: most fields are one run
+    }
+
+    // Columns that repeat their values (towns, states, companies) share one
+    // string per value: fewer small blocks to allocate, hold and free. A
+    // column whose values are mostly new soon stops looking them up.
+    class Repeats
+    {
+    public:
+        QString text(const Units &source, const Unit *units, qsizetype n)
+        {
+            const Key key{units, n};
+            if (const auto known = m_texts.find(key); known != m_texts.end())
+                return known->second;
+            QString text = source.text(units, n);
+            if (++m_missed * 4 > m_looked * 3 && m_looked >= trial)
+                off = true;
+            else if (m_texts.size() < most)
+                m_texts.emplace(key, text);
+            return text;
+        }
+        void look() { ++m_looked; }
+        bool off = false;
+
+    private:
+        static constexpr qsizetype trial = 64;
+        static constexpr size_t most = 1 << 14;
+        struct Key
+        {
+            const Unit *units;
+            qsizetype n;
+            bool operator==(const Key &other) const
+            {
+                return n == other.n && std::memcmp(units, other.units, size_t(n) * sizeof(Unit)) == 0;
+            }
+        };
+        struct Hash
+        {
+            size_t operator()(const Key &key) const { return qHashBits(key.units, size_t(key.n) * sizeof(Unit)); }
+        };
+        std::unordered_map<Key, QString, Hash> m_texts; // keys point into the input, alive while parsing
+        qsizetype m_looked = 0, m_missed = 0;
+    };
+
+    Repeats *repeatsOfField()
+    {
+        constexpr size_t columnsLookedAt = 64;
+        const auto column = size_t(m_row.size());
+        if (column >= columnsLookedAt)
+            return nullptr;
+        if (m_repeats.size() <= column)
+            m_repeats.resize(column + 1);
+        Repeats &repeats = m_repeats[column];
+        if (repeats.off)
+            return nullptr;
+        repeats.look();
+        return &repeats;
     }
 
     void endField()
@@ -232,6 +292,7 @@ private:
     const qsizetype m_n;
     const Unit m_delimiter;
     Units m_source;
+    std::vector<Repeats> m_repeats; // by column
     QList<CSVDocument::Row> m_rows;
     CSVDocument::Row m_row;
     CSVDocument::Field m_field;
