@@ -3,6 +3,7 @@
 #include "ai/LocalServerNameModel.h"
 #include "cli/Command.h"
 #include "cli/KeyFiles.h"
+#include "cli/ProgressLine.h"
 #include "cli/SpreadsheetFiles.h"
 #include "kit/suggest/SecondOpinion.h"
 #include "kit/suggest/SuggestionTexts.h"
@@ -88,10 +89,14 @@ int suggestCommand(const Invocation &invocation)
 {
     invocation.expectPositionals(1, 1, u"one input file"_s);
     const std::optional<LocalModelSettings> settings = modelSettings(invocation);
+    ProgressLine progress(invocation.err());
+    progress.show(Progress::Stage::reading);
     const Spreadsheet spreadsheet = readSpreadsheet(invocation.positionals().first());
+    progress.clear(); // the key may ask for its passphrase
     const ScanOptions options = scanOptions(invocation, spreadsheet);
     const OpenedKey opened = openKeyOption(invocation);
-    const Scan result = scan(spreadsheet, opened.key, options);
+    const Scan result = scan(spreadsheet, opened.key, options, progress.report());
+    progress.clear();
 
     SuggestionTexts::Labels labels;
     const QList<NameSuggestion> tagger = SecondOpinion::taggerSuggestions(spreadsheet, result, options);

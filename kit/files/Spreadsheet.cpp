@@ -228,6 +228,31 @@ int Spreadsheet::headerRowIndex(int sheet, bool headerRow) const
     return found == rows.cend() ? -1 : int(found - rows.cbegin());
 }
 
+qsizetype Spreadsheet::cellCount() const
+{
+    qsizetype count = 0;
+    if (const auto *workbook = std::get_if<XLSXDocument>(&m_content->document)) {
+        for (const XLSXDocument::Sheet &sheet : workbook->sheets())
+            count += sheet.cells.size();
+        return count;
+    }
+    for (const CSVDocument::Row &row : std::get<CSVDocument>(m_content->document).rows)
+        count += row.size();
+    return count;
+}
+
+qsizetype Spreadsheet::offeredCellCount() const
+{
+    const auto *workbook = std::get_if<XLSXDocument>(&m_content->document);
+    if (!workbook)
+        return cellCount();
+    qsizetype count = 0;
+    for (const XLSXDocument::Sheet &sheet : workbook->sheets())
+        count += std::count_if(sheet.cells.cbegin(), sheet.cells.cend(),
+                               [](const XLSXDocument::Cell &cell) { return cell.isText(); });
+    return count;
+}
+
 QList<QString> Spreadsheet::warnings() const
 {
     if (const auto *workbook = std::get_if<XLSXDocument>(&m_content->document))

@@ -1,5 +1,6 @@
 #include "kit/restore/Restorer.h"
 
+#include "kit/ProgressMeter.h"
 #include "kit/files/Spreadsheet.h"
 #include "kit/find/TextRules.h"
 #include "kit/find/WordClasses.h"
@@ -397,17 +398,20 @@ void Restorer::addNamesAndTowns(const QString &text, const QList<TextRange> &ema
     }
 }
 
-Restorer::FileResult Restorer::restore(const Spreadsheet &spreadsheet) const
+Restorer::FileResult Restorer::restore(const Spreadsheet &spreadsheet, const ProgressReport &progress) const
 {
     int total = 0;
+    ProgressMeter meter(progress, Progress::Stage::restoring, spreadsheet.offeredCellCount());
     const QByteArray data = spreadsheet.data(
-        [this, &total](const std::optional<CellRef> &, const QString &text) -> std::optional<QString> {
+        [this, &total, &meter](const std::optional<CellRef> &, const QString &text) -> std::optional<QString> {
+            meter.advance();
             TextResult restored = restore(text);
             if (restored.count == 0)
                 return std::nullopt;
             total += restored.count;
             return std::move(restored.text);
         });
+    meter.finish();
     return {data, total};
 }
 

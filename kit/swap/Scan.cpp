@@ -1,5 +1,6 @@
 #include "kit/swap/Scan.h"
 
+#include "kit/ProgressMeter.h"
 #include "kit/files/Spreadsheet.h"
 #include "kit/find/ColumnGuess.h"
 #include "kit/find/Detector.h"
@@ -209,8 +210,11 @@ QString phoneWarning(int count, const QString &label)
 class Scanner
 {
 public:
-    Scanner(const Spreadsheet &spreadsheet, const ProjectKey &key, const ScanOptions &options)
-        : m_spreadsheet(spreadsheet), m_key(key), m_options(options), m_detector(options.extraTerms)
+    Scanner(const Spreadsheet &spreadsheet, const ProjectKey &key, const ScanOptions &options,
+            const ProgressReport &progress)
+        : m_spreadsheet(spreadsheet), m_key(key), m_options(options), m_detector(options.extraTerms),
+          m_cellCount(spreadsheet.cellCount()),
+          m_meter(progress, Progress::Stage::scanning, m_cellCount + m_cellCount / planningShare)
     {
     }
 
@@ -244,6 +248,7 @@ public:
         m_scan.warnings = m_spreadsheet.warnings();
         for (auto it = m_phoneCounts.cbegin(); it != m_phoneCounts.cend(); ++it)
             m_scan.warnings.append(phoneWarning(it.value(), it.key()));
+        m_meter.finish();
         return std::move(m_scan);
     }
 
@@ -302,12 +307,16 @@ private:
     {
         const bool blank = std::all_of(row.cbegin(), row.cend(),
                                        [](const PlacedCell &placed) { return isBlankOfSpacesAndTabs(placed.cell.text); });
-        if (row.isEmpty() || row.first().row == headerRow || blank)
+        if (row.isEmpty() || row.first().row == headerRow || blank) {
+            m_cellsRead += row.size();
             return;
+        }
         ++m_scan.dataRows;
-        for (const PlacedCell &placed : row)
+        for (const PlacedCell &placed : row) {
+            m_meter.advanceTo(++m_cellsRead);
             readCell(CellRef{sheet, placed.row, placed.column}, placed.cell, kinds.value(placed.column),
                      headers.value(placed.column));
+        }
     }
 
     ColumnKind columnKind(const ColumnID &id, const QString &header, const QStringList &sample)
@@ -379,8 +388,10 @@ private:
         itemIndex.reserve(listed.size());
         m_scan.entriesByItem.reserve(listed.size());
         m_scan.planned.reserve(m_records.size());
-        for (const Listed &entry : listed)
-            plan(*entry.record, *entry.finding, working, itemIndex);
+        for (qsizetype i = 0; i < listed.size(); ++i) {
+            plan(*listed.at(i).record, *listed.at(i).finding, working, itemIndex);
+            m_meter.advanceTo(m_cellCount + (i + 1) * (m_cellCount / planningShare) / listed.size());
+        }
         m_scan.keyValueCount = m_key.valueCount();
         if (m_plannedKeyExact)
             m_scan.plannedKey = std::move(working);
@@ -473,6 +484,11 @@ private:
     bool m_plannedKeyExact = true;
     // Per review item, the finding that made it.
     QList<const Finding *> m_firstFindings;
+    // Planning the stand-ins counts as a quarter of the cells' work.
+    static constexpr qint64 planningShare = 4;
+    const qint64 m_cellCount;
+    qint64 m_cellsRead = 0;
+    ProgressMeter m_meter;
 };
 
 } // namespace
@@ -493,9 +509,10 @@ QString itemID(const Finding &finding)
     return {};
 }
 
-Scan scan(const Spreadsheet &spreadsheet, const ProjectKey &key, const ScanOptions &options)
+Scan scan(const Spreadsheet &spreadsheet, const ProjectKey &key, const ScanOptions &options,
+          const ProgressReport &progress)
 {
-    return Scanner(spreadsheet, key, options).run();
+    return Scanner(spreadsheet, key, options, progress).run();
 }
 
 } // namespace quorvane

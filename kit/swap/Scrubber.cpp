@@ -1,5 +1,6 @@
 #include "kit/swap/Scrubber.h"
 
+#include "kit/ProgressMeter.h"
 #include "kit/files/Spreadsheet.h"
 
 #include <algorithm>
@@ -47,7 +48,7 @@ bool plannedOnThisKey(const Scan &scan, const ProjectKey &key, const QSet<QStrin
 } // namespace
 
 Scrubber::Result Scrubber::apply(const Scan &scan, const Spreadsheet &spreadsheet, ProjectKey &key,
-                                 const QSet<QString> &excluded)
+                                 const QSet<QString> &excluded, const ProgressReport &progress)
 {
     ProjectKey working = key;
     if (plannedOnThisKey(scan, key, excluded)) {
@@ -61,14 +62,17 @@ Scrubber::Result Scrubber::apply(const Scan &scan, const Spreadsheet &spreadshee
     }
 
     int replaced = 0;
+    ProgressMeter meter(progress, Progress::Stage::writing, spreadsheet.offeredCellCount());
     const QByteArray data = spreadsheet.data(
         [&](const std::optional<CellRef> &cell, const QString &text) -> std::optional<QString> {
+            meter.advance();
             const QList<Scan::Planned> planned = cell ? scan.planned.value(*cell) : scan.loosePlanned.value(text);
             Applied applied = applying(planned, text, excluded);
             replaced += applied.count;
             return std::move(applied.text);
         });
 
+    meter.finish();
     if (replaced > 0)
         working.addFile(spreadsheet.fileName());
     key = std::move(working);

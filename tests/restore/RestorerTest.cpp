@@ -1,5 +1,7 @@
+#include "kit/files/Spreadsheet.h"
 #include "kit/restore/ClipboardRestore.h"
 #include "kit/restore/Restorer.h"
+#include "tests/ProgressLog.h"
 
 #include <gtest/gtest.h>
 
@@ -130,4 +132,17 @@ TEST(Restorer, PhoneStandInsOfTheWidenedFormsComeBack)
         const ClipboardRestore::Outcome outcome = ClipboardRestore::restore(text, &key);
         EXPECT_EQ(std::pair(outcome.text, outcome.count), std::pair(real, 1)) << text.toStdString();
     }
+}
+
+TEST(Restorer, AFileRestoreReportsItsCellsFromNothingToAll)
+{
+    QByteArray csv = "Name,Phone\n";
+    for (int r = 0; r < 2000; ++r)
+        csv += "Mateo Okafor," + QByteArray::number(r % 2 ? 5550177 : 2125550142) + "\n";
+    const Spreadsheet file(csv, u"returned.csv"_s);
+    test::ProgressLog log;
+    const Restorer::FileResult result = Restorer(handMadeKey()).restore(file, log.report());
+    log.expectRanToItsEnd(Progress::Stage::restoring);
+    EXPECT_EQ(log.reports.last().total, file.offeredCellCount());
+    EXPECT_EQ(result.count, 6000);
 }
