@@ -328,7 +328,21 @@ QString ProjectKey::realKey(const QString &value, EntryKind kind)
 
 QString ProjectKey::spaceKey(const QString &value, EntryKind kind)
 {
+    if (kind == EntryKind::phone)
+        return entryNamespace(kind) + u'|' + phoneSpaceDigits(value);
     return entryNamespace(kind) + u'|' + normalized(value, kind);
+}
+
+// A stand-in past the plain numbers carries an extension ("4815550137x2261"),
+// and a file may write it with the country code in front ("+1 481 555 0137
+// x2261"). The code is dropped from the number before the x, so that both
+// spellings name the same stand-in; without an x this is the plain rule.
+QString ProjectKey::phoneSpaceDigits(const QString &value)
+{
+    const qsizetype x = value.indexOf(u'x');
+    if (x < 0)
+        return normalized(value, EntryKind::phone);
+    return normalized(value.left(x), EntryKind::phone) + digits(QStringView(value).mid(x));
 }
 
 std::optional<QString> ProjectKey::storedSubstitute(const QString &real, EntryKind kind) const

@@ -146,6 +146,7 @@ private:
     // a key that only restores never needs it.
     void ensureTaken() const;
     static QString ownSpaceKey(const QString &realKey, EntryKind kind, const QString &norm);
+    static QString phoneSpaceDigits(const QString &value);
     // Attempts past this are not tried; no family runs that far before a free candidate.
     static constexpr int lastAttempt = 1'000'000'000;
 

@@ -125,6 +125,9 @@ TEST(Restorer, PhoneStandInsOfTheWidenedFormsComeBack)
         {u"Call (415) 555-0142."_s, u"Call 867-5309."_s},
         {u"Call 212-555-0142 x1234 today"_s, u"Call 415-867-5309 today"_s},
         {u"Call (212) 555-0142x1234"_s, u"Call (415) 867-5309"_s},
+        // The country code in front does not hide the extension's stand-in.
+        {u"Call +1 212 555 0142 x1234"_s, u"Call +1 415 867 5309"_s},
+        {u"Call 1-212-555-0142x1234"_s, u"Call 1-415-867-5309"_s},
         // An extension the key does not know stays with the text.
         {u"Call 212-555-0142 x9999"_s, u"Call 415-867-5310 x9999"_s},
     };
