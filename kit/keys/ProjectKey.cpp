@@ -353,25 +353,21 @@ std::optional<QString> ProjectKey::storedSubstitute(const QString &real, EntryKi
     return m_entries.at(*it).standIn;
 }
 
-std::optional<ProjectKey::Entry> ProjectKey::entryForReal(const QString &real, EntryKind kind) const
+const ProjectKey::Entry *ProjectKey::entryForReal(const QString &real, EntryKind kind) const
 {
     const auto it = m_byReal.constFind(realKey(real, kind));
-    if (it == m_byReal.constEnd())
-        return std::nullopt;
-    return m_entries.at(*it);
+    return it == m_byReal.constEnd() ? nullptr : &m_entries.at(*it);
 }
 
-std::optional<ProjectKey::Entry> ProjectKey::entryForSubstitute(const QString &text, EntryKind kind) const
+const ProjectKey::Entry *ProjectKey::entryForSubstitute(const QString &text, EntryKind kind) const
 {
     return entryForStandInKey(spaceKey(text, kind));
 }
 
-std::optional<ProjectKey::Entry> ProjectKey::entryForStandInKey(const QString &key) const
+const ProjectKey::Entry *ProjectKey::entryForStandInKey(const QString &key) const
 {
-    const auto it = m_byStandIn.constFind(key);
-    if (it == m_byStandIn.constEnd())
-        return std::nullopt;
-    return m_entries.at(*it);
+    const qsizetype at = m_byStandIn.find(key);
+    return at < 0 ? nullptr : &m_entries.at(at);
 }
 
 bool ProjectKey::isSubstitute(const QString &text, EntryKind kind) const

@@ -1,0 +1,39 @@
+#include "kit/keys/StandInIndex.h"
+
+#include <gtest/gtest.h>
+
+using namespace quorvane;
+using namespace Qt::StringLiterals;
+
+// Enough keys to grow the table several times from empty, then from a reserve.
+TEST(StandInIndex, FindsEveryKeyAcrossGrowthAndNothingElse)
+{
+    for (const qsizetype reserved : {0, 5000}) {
+        StandInIndex index;
+        index.reserve(reserved);
+        for (qsizetype i = 0; i < 5000; ++i)
+            index.insert(u"word|w%1"_s.arg(i), i * 3);
+        ASSERT_EQ(index.size(), 5000);
+        for (qsizetype i = 0; i < 5000; ++i)
+            ASSERT_EQ(index.find(u"word|w%1"_s.arg(i)), i * 3) << i;
+        EXPECT_EQ(index.find(u"word|w5000"), -1);
+        EXPECT_EQ(index.find(u"word|W1"), -1);
+        EXPECT_EQ(index.find(u"word|w1 "), -1);
+        EXPECT_EQ(index.find(u""), -1);
+    }
+}
+
+TEST(StandInIndex, EmptyAndRepeatedKeys)
+{
+    StandInIndex index;
+    EXPECT_EQ(index.find(u"word|mateo"), -1);
+    index.insert(u"word|mateo"_s, 1);
+    index.insert(u"word|mateo"_s, 7);
+    EXPECT_EQ(index.size(), 1);
+    EXPECT_EQ(index.find(u"word|mateo"), 7);
+    // A copy changes on its own.
+    StandInIndex copy = index;
+    copy.insert(u"zip|02139"_s, 2);
+    EXPECT_TRUE(copy.contains(u"zip|02139"));
+    EXPECT_FALSE(index.contains(u"zip|02139"));
+}
