@@ -347,16 +347,16 @@ QString ProjectKey::phoneSpaceDigits(const QString &value)
 
 std::optional<QString> ProjectKey::storedSubstitute(const QString &real, EntryKind kind) const
 {
-    const auto it = m_byReal.constFind(realKey(real, kind));
-    if (it == m_byReal.constEnd())
+    const qsizetype at = m_byReal.find(realKey(real, kind));
+    if (at < 0)
         return std::nullopt;
-    return m_entries.at(*it).standIn;
+    return m_entries.at(at).standIn;
 }
 
 const ProjectKey::Entry *ProjectKey::entryForReal(const QString &real, EntryKind kind) const
 {
-    const auto it = m_byReal.constFind(realKey(real, kind));
-    return it == m_byReal.constEnd() ? nullptr : &m_entries.at(*it);
+    const qsizetype at = m_byReal.find(realKey(real, kind));
+    return at < 0 ? nullptr : &m_entries.at(at);
 }
 
 const ProjectKey::Entry *ProjectKey::entryForSubstitute(const QString &text, EntryKind kind) const
@@ -388,13 +388,10 @@ void ProjectKey::record(const Entry &entry, const QString &realKey, const QStrin
                         const QString &standInKey)
 {
     // One probe both finds a value already held (the first entry stays) and
-    // makes the slot of a new one.
-    const qsizetype before = m_byReal.size();
-    qsizetype &slot = m_byReal[realKey];
-    if (m_byReal.size() == before)
-        return;
+    // takes the slot of a new one.
     const qsizetype index = m_entries.size();
-    slot = index;
+    if (m_byReal.insertNew(realKey, index) >= 0)
+        return;
     m_entries.append(entry);
     m_byStandIn.insert(standInKey, index);
     if (m_takenFilled) {
@@ -425,9 +422,7 @@ void ProjectKey::ensureTaken() const
 
 void ProjectKey::take(const QString &spaceKey) const
 {
-    const qsizetype before = m_taken.size();
-    m_taken.insert(spaceKey);
-    if (m_taken.size() != before)
+    if (m_taken.insertNew(spaceKey, 0) < 0)
         candidateSets::count(spaceKey, m_held);
 }
 
@@ -458,8 +453,8 @@ QString ProjectKey::assignSubstitute(const QString &real, EntryKind kind, const 
     const QString norm = normalized(real, kind);
     // The seed is the value's realKey.
     const QString seed = rawString(kind) + u'|' + norm;
-    if (const auto stored = m_byReal.constFind(seed); stored != m_byReal.constEnd())
-        return m_entries.at(*stored).standIn;
+    if (const qsizetype stored = m_byReal.find(seed); stored >= 0)
+        return m_entries.at(stored).standIn;
     ensureTaken();
     const SeedDigest digests = seedDigest(seed);
     const int shape = candidateSets::shapeOf(*this, kind, real, norm);

@@ -2,7 +2,7 @@
 
 #include "kit/keys/CandidateHoldings.h"
 #include "kit/keys/Crypto.h"
-#include "kit/keys/StandInIndex.h"
+#include "kit/keys/TextIndex.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -159,9 +159,10 @@ private:
     QByteArray m_secret;
     QList<Entry> m_entries;
     QStringList m_files;
-    QHash<QString, qsizetype> m_byReal;
-    StandInIndex m_byStandIn;
-    mutable QSet<QString> m_taken;
+    TextIndex m_byReal;
+    TextIndex m_byStandIn;
+    // Positions unused: a set of spaceKeys.
+    mutable TextIndex m_taken;
     // The members of each candidate set that m_taken holds.
     mutable CandidateHoldings m_held;
     mutable bool m_takenFilled = true;

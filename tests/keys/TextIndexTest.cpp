@@ -1,4 +1,4 @@
-#include "kit/keys/StandInIndex.h"
+#include "kit/keys/TextIndex.h"
 
 #include <gtest/gtest.h>
 
@@ -6,10 +6,10 @@ using namespace quorvane;
 using namespace Qt::StringLiterals;
 
 // Enough keys to grow the table several times from empty, then from a reserve.
-TEST(StandInIndex, FindsEveryKeyAcrossGrowthAndNothingElse)
+TEST(TextIndex, FindsEveryKeyAcrossGrowthAndNothingElse)
 {
     for (const qsizetype reserved : {0, 5000}) {
-        StandInIndex index;
+        TextIndex index;
         index.reserve(reserved);
         for (qsizetype i = 0; i < 5000; ++i)
             index.insert(u"word|w%1"_s.arg(i), i * 3);
@@ -23,16 +23,20 @@ TEST(StandInIndex, FindsEveryKeyAcrossGrowthAndNothingElse)
     }
 }
 
-TEST(StandInIndex, EmptyAndRepeatedKeys)
+TEST(TextIndex, EmptyAndRepeatedKeys)
 {
-    StandInIndex index;
+    TextIndex index;
     EXPECT_EQ(index.find(u"word|mateo"), -1);
     index.insert(u"word|mateo"_s, 1);
     index.insert(u"word|mateo"_s, 7);
     EXPECT_EQ(index.size(), 1);
     EXPECT_EQ(index.find(u"word|mateo"), 7);
+    EXPECT_EQ(index.insertNew(u"word|mateo"_s, 9), 7);
+    EXPECT_EQ(index.insertNew(u"word|wren"_s, 9), -1);
+    EXPECT_EQ(index.find(u"word|mateo"), 7);
+    EXPECT_EQ(index.find(u"word|wren"), 9);
     // A copy changes on its own.
-    StandInIndex copy = index;
+    TextIndex copy = index;
     copy.insert(u"zip|02139"_s, 2);
     EXPECT_TRUE(copy.contains(u"zip|02139"));
     EXPECT_FALSE(index.contains(u"zip|02139"));
