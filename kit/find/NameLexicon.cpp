@@ -220,7 +220,7 @@ bool isTitle(const QString &word)
     static const QSet<QString> words = setOf(
         u"mr mrs ms miss mx dr prof professor sir madam dame lady lord rev reverend fr father "
         u"sister brother capt captain sgt sergeant lt officer detective judge coach nurse "
-        u"uncle aunt auntie grandma grandpa"_s);
+        u"uncle aunt auntie grandma grandpa pt np rn attorney atty engineer"_s);
     return words.contains(word);
 }
 

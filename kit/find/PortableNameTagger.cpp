@@ -213,6 +213,17 @@ bool isHyphenatedGivenName(const QString &word)
     });
 }
 
+// "dates", "boxes", "signed": a dictionary word with an ending the dictionary leaves out.
+bool isInflectedWord(const QString &word)
+{
+    const WordClasses &words = WordClasses::shared();
+    for (QStringView ending : {u"s", u"es", u"ed", u"d", u"ing"})
+        if (word.size() > ending.size() + 2 && word.endsWith(ending)
+            && !words.classesOf(word.chopped(ending.size())).isEmpty())
+            return true;
+    return false;
+}
+
 bool hasLowerCase(QStringView word)
 {
     for (QChar c : word)
@@ -430,7 +441,7 @@ bool PortableNameTagger::joinsRun(qsizetype word) const
     if (has(word, Fact::given))
         return true;
     return !has(word, Fact::function) && !has(word, Fact::title) && !has(word, Fact::lead) && !has(word, Fact::opener)
-        && !has(word, Fact::cue);
+        && !has(word, Fact::cue) && !has(word, Fact::placePreposition);
 }
 
 // "GRETA MALMQVIST", "OKONJO, CHIDI" in text otherwise in lower case: a word
@@ -447,9 +458,31 @@ bool PortableNameTagger::isNameInCapitals(qsizetype word) const
             && !has(i, Fact::everyday) && !has(i, Fact::nonPerson) && !has(i, Fact::function);
     };
     if (!isCapitalsWord(word))
-        return false;
+        return isNamePairInCapitals(word, word - 1) || isNamePairInCapitals(word, word + 1);
     return isKnownName(word) || (isCapitalsWord(word - 1) && isKnownName(word - 1))
-        || (isCapitalsWord(word + 1) && isKnownName(word + 1));
+        || (isCapitalsWord(word + 1) && isKnownName(word + 1)) || isNamePairInCapitals(word, word - 1)
+        || isNamePairInCapitals(word, word + 1);
+}
+
+// "SMITH, JOHN", "JOHN SMITH", "TORVALDSEN, ESPEN": two words in capitals side
+// by side that are both names, even names that are also words, or a record's
+// "SURNAME, GIVEN" of two words no dictionary knows.
+bool PortableNameTagger::isNamePairInCapitals(qsizetype word, qsizetype other) const
+{
+    if (other < 0 || other >= m_words.size() || shapeOf(word) != Shape::capitals || shapeOf(other) != Shape::capitals)
+        return false;
+    const QStringView gap = gapBefore(qMax(word, other));
+    const bool comma = gap == u", "_s;
+    if (!comma && gap != u" "_s)
+        return false;
+    const auto isName = [&](qsizetype i) {
+        return lower(i).size() > 1 && !has(i, Fact::nonPerson) && !has(i, Fact::function) && !has(i, Fact::title)
+            && (has(i, Fact::given) || has(i, Fact::surname) || has(i, Fact::ambiguousGiven) || has(i, Fact::ambiguousSurname));
+    };
+    const auto isUnknown = [&](qsizetype i) {
+        return lower(i).size() > 3 && !has(i, Fact::inDictionary) && !has(i, Fact::nonPerson);
+    };
+    return (isName(word) && isName(other)) || (comma && isUnknown(word) && isUnknown(other));
 }
 
 // In lower-case text a name is a known name or a word no dictionary knows,
@@ -506,7 +539,11 @@ QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
             const bool afterInitial = initialBefore && (gap == u". "_s || gap == u"."_s);
             if (!spaced && !afterInitial)
                 break;
-            if (joinsRun(next)) {
+            // "June dates": a lower-case word is no surname of a capitalised name.
+            // "Greta malmqvist" is still one name: a word no dictionary knows after a given name.
+            const bool caseBreak = shapeOf(next) == Shape::lower && shapeOf(run.last) != Shape::lower
+                && !(has(run.last, Fact::given) && !has(next, Fact::inDictionary) && !isInflectedWord(lower(next)));
+            if (!caseBreak && joinsRun(next)) {
                 run.last = next;
                 continue;
             }
@@ -981,17 +1018,42 @@ void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
                                            - m_tokens.at(m_words.at(left.run.last)).range.end).trimmed();
         if (gap != u"&"_s && gap != u"+"_s && gap != u"and"_s)
             continue;
+        if (gap == u"&"_s && isFirm(left.run, right.run)) {
+            left.score = right.score = weight::notPerson;
+            continue;
+        }
         // "in Charlotte and Austin": places joined to places.
         const qsizetype before = left.run.first - 1;
         if (before >= 0 && gapBefore(left.run.first) == u" "_s && has(before, Fact::placePreposition))
             continue;
         const bool bothGiven = has(left.run.first, Fact::given) && has(right.run.first, Fact::given);
+        // "Nkechi & Oyin": a lone word no list knows joined to a given name.
+        const bool unknownRight = right.run.first == right.run.last && !has(right.run.first, Fact::inDictionary)
+            && !has(right.run.first, Fact::nonPerson) && has(left.run.first, Fact::given);
+        if (unknownRight && left.score >= weight::threshold)
+            right.score = qMax(right.score, weight::threshold);
         const double floor = weight::threshold - weight::coordinated;
         if ((left.score >= weight::threshold || bothGiven) && right.score >= floor)
             right.score = qMax(right.score, weight::threshold);
         if ((right.score >= weight::threshold || bothGiven) && left.score >= floor)
             left.score = qMax(left.score, weight::threshold);
     }
+}
+
+// "Morgan & Morgan", "Brennan & Fox", "Harper & Lowe Plumbing": surnames
+// joined by an ampersand name a firm; given names so joined are people.
+bool PortableNameTagger::isFirm(const Run &left, const Run &right) const
+{
+    if (left.first != left.last || right.first != right.last)
+        return false;
+    const auto isSurnameWord = [&](qsizetype i) { return has(i, Fact::surname) || has(i, Fact::ambiguousSurname); };
+    const auto isGivenWord = [&](qsizetype i) { return has(i, Fact::given) || has(i, Fact::ambiguousGiven); };
+    if (lower(left.first) == lower(right.first))
+        return true;
+    const qsizetype next = right.last + 1;
+    const bool namedBusiness = next < m_words.size() && gapBefore(next) == u" "_s && isCapitalised(textOf(next));
+    return isSurnameWord(left.first) && isSurnameWord(right.first)
+        && (namedBusiness || !isGivenWord(left.first) || !isGivenWord(right.first));
 }
 
 // "Rivera, Ana Lucía", "OKONJO, CHIDI; BERGSTRÖM, ELIN": a surname, a comma
@@ -1037,7 +1099,15 @@ bool PortableNameTagger::isSurnameBeforeComma(const Run &run, bool inList) const
 // A known given name, perhaps with a middle name or initials, and no more.
 bool PortableNameTagger::isGivenAfterComma(const Run &run) const
 {
-    if (!has(run.first, Fact::given) || run.last - run.first > 2)
+    if (run.last - run.first > 2)
+        return false;
+    const auto isInitial = [&](qsizetype i) { return lower(i).size() == 1; };
+    bool initialsOnly = true;
+    for (qsizetype i = run.first; i <= run.last; ++i)
+        initialsOnly = initialsOnly && isInitial(i);
+    if (initialsOnly)
+        return shapeOf(run.first) != Shape::lower; // "Østergaard, H. P."
+    if (!has(run.first, Fact::given) && !has(run.first, Fact::ambiguousGiven))
         return false;
     // Middle names and initials only: a surname makes it a full name of its own.
     for (qsizetype i = run.first + 1; i <= run.last; ++i)
@@ -1056,7 +1126,7 @@ bool PortableNameTagger::isUnknownGivenAfterComma(const Run &run, bool inList) c
     if (inList || run.last + 1 == m_words.size())
         return true;
     const QStringView gap = gapBefore(run.last + 1).trimmed();
-    static const QString closers = u";.,(–—-/"_s;
+    static const QString closers = u";.,(–—-/|"_s;
     return (!gap.isEmpty() && closers.contains(gap.front())) || has(run.last + 1, Fact::action);
 }
 

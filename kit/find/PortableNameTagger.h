@@ -69,6 +69,7 @@ private:
 
     void tag();
     void addCoordinated(QList<ScoredRun> &runs) const;
+    bool isFirm(const Run &left, const Run &right) const;
     void pairSurnameFirst(QList<ScoredRun> &runs) const;
     bool isSurnameBeforeComma(const Run &run, bool inList) const;
     bool isGivenAfterComma(const Run &run) const;
@@ -90,6 +91,7 @@ private:
     bool isGivenBeforeSurname(const Run &run, qsizetype word) const;
     bool isSurnameAfterGiven(const Run &run, qsizetype word) const;
     bool isNameInCapitals(qsizetype word) const;
+    bool isNamePairInCapitals(qsizetype word, qsizetype other) const;
     bool isTowardsPerson(qsizetype word) const;
     bool isForeignSentenceStart(const Run &run) const;
     bool isLowerCaseCalled(const Run &run) const;
