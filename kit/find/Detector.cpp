@@ -394,6 +394,7 @@ QList<TextRange> Detector::Private::taggedNameRanges(const QString &text, const 
     const auto isSentenceWord = [&](qsizetype i) {
         const QString word = words.at(i).word.toLower();
         return word.size() > 1 && !isKnownFirstName(word) && !nameLexicon::isGivenName(word) && !nameLexicon::isSurname(word)
+            && !nameLexicon::isNameParticle(word) // "Van Houten, Maarten"
             && WordClasses::shared().isEverydayWord(word)
             && atSentenceStart(text, words.at(i).range.start);
     };

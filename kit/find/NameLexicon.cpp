@@ -5,6 +5,8 @@
 
 #include <QFile>
 
+#include <limits>
+
 using namespace Qt::StringLiterals;
 
 namespace quorvane::nameLexicon {
@@ -41,9 +43,8 @@ bool isAlsoAWord(const QString &word)
 // are also everyday words, places, months or brands (`ambiguous`) or the
 // others. Of the ambiguous ones only the commoner names are kept: a rare
 // surname that is a word ("Polo", "Dress") is far more often the word.
-QSet<QString> rankedList(const QString &name, bool ambiguous)
+QSet<QString> rankedList(const QString &name, bool ambiguous, qsizetype commonNames = 3000)
 {
-    constexpr qsizetype commonNames = 3000;
     QSet<QString> set;
     QFile file(u":/quorvane/find/"_s + name);
     if (!file.open(QIODevice::ReadOnly))
@@ -206,6 +207,12 @@ bool isSurname(const QString &word)
 bool isAmbiguousGivenName(const QString &word)
 {
     static const QSet<QString> names = rankedList(u"givennames-us.txt"_s, true);
+    return names.contains(word);
+}
+
+bool isRareAmbiguousGivenName(const QString &word)
+{
+    static const QSet<QString> names = rankedList(u"givennames-us.txt"_s, true, std::numeric_limits<qsizetype>::max());
     return names.contains(word);
 }
 

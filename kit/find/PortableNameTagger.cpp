@@ -359,6 +359,7 @@ bool PortableNameTagger::holds(const QString &word, Fact fact)
     case Fact::given: return isGivenName(word) || isHyphenatedGivenName(word);
     case Fact::surname: return isSurname(word) || isHyphenatedSurname(word) || isSurnameByForm(word);
     case Fact::ambiguousGiven: return isAmbiguousGivenName(word);
+    case Fact::rareAmbiguousGiven: return isRareAmbiguousGivenName(word);
     case Fact::ambiguousSurname: return isAmbiguousSurname(word);
     case Fact::title: return isTitle(word);
     case Fact::lead: return isLeadWord(word);
@@ -434,6 +435,8 @@ bool PortableNameTagger::joinsRun(qsizetype word) const
     case Shape::lower:
         return isLowerCaseName(word);
     case Shape::capitalised:
+        if (has(word, Fact::particle))
+            return true; // "Van der Merwe"; a particle alone is no name
         break;
     case Shape::other:
         return false;
@@ -477,7 +480,8 @@ bool PortableNameTagger::isNamePairInCapitals(qsizetype word, qsizetype other) c
         return false;
     const auto isName = [&](qsizetype i) {
         return lower(i).size() > 1 && !has(i, Fact::nonPerson) && !has(i, Fact::function) && !has(i, Fact::title)
-            && (has(i, Fact::given) || has(i, Fact::surname) || has(i, Fact::ambiguousGiven) || has(i, Fact::ambiguousSurname));
+            && (has(i, Fact::given) || has(i, Fact::surname) || has(i, Fact::rareAmbiguousGiven)
+                || has(i, Fact::ambiguousSurname));
     };
     const auto isUnknown = [&](qsizetype i) {
         return lower(i).size() > 3 && !has(i, Fact::inDictionary) && !has(i, Fact::nonPerson);
@@ -553,7 +557,7 @@ QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
                    && !isCapitalised(textOf(after)))
                 ++after;
             const bool afterName = lower(run.last).size() == 1 || has(run.last, Fact::given) || has(run.last, Fact::surname)
-                || !has(run.last, Fact::inDictionary);
+                || !has(run.last, Fact::inDictionary) || has(run.last, Fact::particle);
             if (afterName && after > next && after < m_words.size() && gapBefore(after) == u" "_s && joinsRun(after)) {
                 run.last = after;
                 continue;
@@ -575,6 +579,8 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
             return false; // an initial
         if (has(i, Fact::given) || has(i, Fact::surname) || isGivenBeforeSurname(run, i) || isSurnameAfterGiven(run, i))
             return false;
+        if (i < run.last && lower(i + 1).size() == 1 && has(i, Fact::ambiguousGiven))
+            return false; // "Clementine R."
         return has(i, Fact::everyday) || has(i, Fact::nonPerson);
     };
     while (run.first < run.last && !has(run.first, Fact::particle) && isPlainWord(run.first))
@@ -697,20 +703,27 @@ double PortableNameTagger::wordEvidence(const Run &run) const
 bool PortableNameTagger::isGivenBeforeSurname(const Run &run, qsizetype word) const
 {
     const qsizetype next = word + 1;
-    if (word != run.first || next > run.last || has(word, Fact::given) || !has(word, Fact::ambiguousGiven)
+    if (word != run.first || next > run.last || has(word, Fact::given) || !has(word, Fact::rareAmbiguousGiven)
         || shapeOf(word) != Shape::capitalised || shapeOf(next) != Shape::capitalised)
         return false;
     if (has(next, Fact::nonPerson) || has(next, Fact::placeNoun))
         return false;
+    // A rarer one ("Hyacinth", "Clement") needs a surname that is no word.
+    if (!has(word, Fact::ambiguousGiven))
+        return (has(next, Fact::surname) || !has(next, Fact::inDictionary)) && !has(next, Fact::everyday);
     return has(next, Fact::surname) || has(next, Fact::ambiguousSurname) || !has(next, Fact::inDictionary);
 }
 
 // "Rosalind Pike", "Demetrius Bright": a surname that is also a word, after a given name.
 bool PortableNameTagger::isSurnameAfterGiven(const Run &run, qsizetype word) const
 {
-    return word > run.first && !has(word, Fact::surname) && has(word, Fact::ambiguousSurname)
-        && has(word - 1, Fact::given) && shapeOf(word) == shapeOf(word - 1) && !has(word, Fact::nonPerson)
-        && !has(word, Fact::placeNoun);
+    // "Iolanthe Marsh": a given name no list knows, but no dictionary either, will do.
+    if (word <= run.first)
+        return false;
+    const bool afterGiven = has(word - 1, Fact::given)
+        || (word - 1 == run.first && word == run.last && !has(word - 1, Fact::inDictionary) && lower(word - 1).size() > 2);
+    return word > run.first && !has(word, Fact::surname) && has(word, Fact::ambiguousSurname) && afterGiven
+        && shapeOf(word) == shapeOf(word - 1) && !has(word, Fact::nonPerson) && !has(word, Fact::placeNoun);
 }
 
 // Chinese, Vietnamese and Korean names written family name first in Latin
@@ -920,6 +933,9 @@ bool PortableNameTagger::isForeignSentenceStart(const Run &run) const
 {
     if (run.last == run.first || !atSentenceStart(run.first) || has(run.first, Fact::given)
         || has(run.first, Fact::surname) || has(run.first, Fact::inDictionary))
+        return false;
+    // "Teodor ten Brink wants": the sentence goes on in English.
+    if (run.last + 1 < m_words.size() && gapBefore(run.last + 1) == u" "_s && has(run.last + 1, Fact::action))
         return false;
     for (qsizetype i = run.first + 1; i < run.last; ++i)
         if (has(i, Fact::particle))

@@ -42,7 +42,7 @@ private:
 
     // What the word lists and the dictionary may say of a word.
     enum class Fact {
-        given, surname, ambiguousGiven, ambiguousSurname, title, lead, action, opener, nonPerson, placePreposition, particle, placeNoun,
+        given, surname, ambiguousGiven, rareAmbiguousGiven, ambiguousSurname, title, lead, action, opener, nonPerson, placePreposition, particle, placeNoun,
         function, cue, everyday, inDictionary, properNoun
     };
     struct Facts
