@@ -495,7 +495,7 @@ bool PortableNameTagger::isLowerCaseName(qsizetype word) const
 {
     const QString &base = lower(word);
     if (base.size() < 2)
-        return false;
+        return isLowerCaseInitial(word);
     const bool letters = std::all_of(base.cbegin(), base.cend(), [](QChar c) { return c.isLetter() || c == u'-' || c == u'\'' || c == u'’'; });
     const auto isListedWord = [&] {
         return has(word, Fact::title) || has(word, Fact::lead) || has(word, Fact::opener) || has(word, Fact::cue)
@@ -633,7 +633,7 @@ bool PortableNameTagger::isCompoundNoun(const Run &run) const
 // words and places against.
 double PortableNameTagger::wordEvidence(const Run &run) const
 {
-    if (isSurnameFirstName(run))
+    if (isSurnameFirstName(run) || isCalendarNamedPerson(run))
         return weight::givenFirst + weight::surnameLater;
     double score = 0;
     bool hasInitial = false;
@@ -696,6 +696,21 @@ double PortableNameTagger::wordEvidence(const Run &run) const
     if (leadingParticles.contains(lower(run.first)) && run.last > run.first)
         score += weight::particleLed;
     return score;
+}
+
+// "Tuesday Ferris called": a day or a month as a given name, shown by a
+// surname that is no word and a verb of people after it.
+bool PortableNameTagger::isCalendarNamedPerson(const Run &run) const
+{
+    const qsizetype after = run.last + 1;
+    if (run.last != run.first + 1 || !has(run.first, Fact::nonPerson) || shapeOf(run.first) != Shape::capitalised
+        || shapeOf(run.last) != Shape::capitalised || after >= m_words.size() || gapBefore(after) != u" "_s)
+        return false;
+    static const QSet<QString> weakVerbs{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"will"_s, u"can"_s};
+    const bool surname = (has(run.last, Fact::surname) && !has(run.last, Fact::everyday))
+        || (!has(run.last, Fact::inDictionary) && !isInflectedWord(lower(run.last)));
+    return surname && !has(run.last, Fact::nonPerson) && !has(run.last, Fact::placeNoun)
+        && has(after, Fact::action) && !weakVerbs.contains(lower(after));
 }
 
 // "India Marsh", "Sterling Mabry": a given name that is also a word or a place
@@ -912,6 +927,22 @@ bool PortableNameTagger::isLowerCaseCalled(const Run &run) const
     return run.last - run.first <= 1 && lower(run.first).size() >= 4 && followsPersonLead(run.first);
 }
 
+// "j.p. morales", "h. nakamura": initials in lower case, then a known surname.
+bool PortableNameTagger::isLowerCaseInitial(qsizetype word) const
+{
+    qsizetype next = word;
+    while (next < m_words.size() && lower(next).size() == 1 && lower(next).at(0).isLetter()) {
+        if (next + 1 >= m_words.size())
+            return false;
+        const QStringView gap = gapBefore(next + 1);
+        if (gap != u"."_s && gap != u". "_s)
+            return false;
+        ++next;
+    }
+    return next > word && next < m_words.size() && shapeOf(next) == Shape::lower && has(next, Fact::surname)
+        && !has(next, Fact::everyday) && !has(next, Fact::nonPerson);
+}
+
 // Right after "called", "hey", "cc", "w/", "spoke to": words only people follow.
 bool PortableNameTagger::followsPersonLead(qsizetype word) const
 {
@@ -1027,12 +1058,18 @@ void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
     for (qsizetype i = 0; i + 1 < runs.size(); ++i) {
         ScoredRun &left = runs[i];
         ScoredRun &right = runs[i + 1];
-        if (right.run.first != left.run.last + 1 && !(right.run.first == left.run.last + 2 && lower(left.run.last + 1) == u"and"_s))
+        const bool spelledAnd = right.run.first == left.run.last + 2
+            && (lower(left.run.last + 1) == u"and"_s || lower(left.run.last + 1) == u"n"_s);
+        if (right.run.first != left.run.last + 1 && !spelledAnd)
             continue;
         const QString gap = m_text.mid(m_tokens.at(m_words.at(left.run.last)).range.end,
                                        m_tokens.at(m_words.at(right.run.first)).range.start
                                            - m_tokens.at(m_words.at(left.run.last)).range.end).trimmed();
-        if (gap != u"&"_s && gap != u"+"_s && gap != u"and"_s)
+        if (gap == u","_s && isListedAfterName(left, right)) {
+            right.score = qMax(right.score, weight::threshold);
+            continue;
+        }
+        if (gap != u"&"_s && gap != u"+"_s && gap != u"and"_s && gap != u"n"_s)
             continue;
         if (gap == u"&"_s && isFirm(left.run, right.run)) {
             left.score = right.score = weight::notPerson;
@@ -1054,6 +1091,18 @@ void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
         if ((right.score >= weight::threshold || bothGiven) && left.score >= floor)
             left.score = qMax(left.score, weight::threshold);
     }
+}
+
+// "cc kofi, mirela": a lone given name, or a word no dictionary knows, listed
+// right after a name and written the same way.
+bool PortableNameTagger::isListedAfterName(const ScoredRun &left, const ScoredRun &right) const
+{
+    const qsizetype word = right.run.first;
+    if (left.score < weight::threshold || left.run.first != left.run.last || word != right.run.last
+        || !has(left.run.first, Fact::given) || shapeOf(word) != shapeOf(left.run.first))
+        return false;
+    const bool plain = std::all_of(lower(word).cbegin(), lower(word).cend(), [](QChar c) { return c.isLetter(); });
+    return plain && !has(word, Fact::nonPerson) && (has(word, Fact::given) || !has(word, Fact::inDictionary));
 }
 
 // "Morgan & Morgan", "Brennan & Fox", "Harper & Lowe Plumbing": surnames

@@ -98,6 +98,9 @@ private:
     bool followsPersonLead(qsizetype word) const;
     bool joinsRun(qsizetype word) const;
     bool isLowerCaseName(qsizetype word) const;
+    bool isLowerCaseInitial(qsizetype word) const;
+    bool isCalendarNamedPerson(const Run &run) const;
+    bool isListedAfterName(const ScoredRun &left, const ScoredRun &right) const;
     Shape shapeOf(qsizetype word) const;
     TextRange rangeOf(const Run &run) const;
     // The word in lower case, without a possessive ending.
