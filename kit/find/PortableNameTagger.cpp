@@ -623,7 +623,7 @@ bool PortableNameTagger::isCompoundNoun(const Run &run) const
         return false;
     // Inflected words may be verbs the person does ("handles", "signed", "waiting").
     const QString &word = lower(next);
-    if (word.endsWith(u's') || word.endsWith(u"ed"_s) || word.endsWith(u"ing"_s))
+    if (word.size() < 3 || word.endsWith(u's') || word.endsWith(u"ed"_s) || word.endsWith(u"ing"_s))
         return false;
     const QByteArray classes = WordClasses::shared().classesOf(word);
     return !classes.isEmpty() && classes.front() == WordClasses::noun;
@@ -707,9 +707,7 @@ bool PortableNameTagger::isCalendarNamedPerson(const Run &run) const
         || shapeOf(run.last) != Shape::capitalised || after >= m_words.size() || gapBefore(after) != u" "_s)
         return false;
     static const QSet<QString> weakVerbs{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"will"_s, u"can"_s};
-    const bool surname = (has(run.last, Fact::surname) && !has(run.last, Fact::everyday))
-        || (!has(run.last, Fact::inDictionary) && !isInflectedWord(lower(run.last)));
-    return surname && !has(run.last, Fact::nonPerson) && !has(run.last, Fact::placeNoun)
+    return has(run.last, Fact::surname) && !has(run.last, Fact::everyday) && !has(run.last, Fact::nonPerson) && !has(run.last, Fact::placeNoun)
         && has(after, Fact::action) && !weakVerbs.contains(lower(after));
 }
 
@@ -1029,7 +1027,10 @@ void PortableNameTagger::tag()
             continue;
         }
         const qsizetype untrimmedLast = run.last;
-        if (!isSurnameFirstName(run))
+        // Days and months are cue words, so they open no run of their own.
+        if (run.first > 0 && gapBefore(run.first) == u" "_s && isCalendarNamedPerson({run.first - 1, run.last}))
+            --run.first;
+        if (!isSurnameFirstName(run) && !isCalendarNamedPerson(run))
             run = trimmed(run);
         if (run.first > run.last || (run.last < untrimmedLast && isPersonNamedBrand(run)))
             continue;
