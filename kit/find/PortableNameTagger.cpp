@@ -772,6 +772,8 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return weight::strongLead; // "@tamsin"
     if (run.first == 0)
         return 0;
+    if (isAfterHouseNumber(run.first))
+        return weight::notPerson;
     const QString &previous = lower(run.first - 1);
     const QStringView gap = gapBefore(run.first).trimmed();
     const bool close = gap.isEmpty() || gap == u"."_s || gap == u","_s || gap == u":"_s;
@@ -807,6 +809,30 @@ double PortableNameTagger::contextBefore(const Run &run) const
     if ((gap.isEmpty() || gap == u"."_s) && isPlacePrefix(previous) && sameCase)
         return weight::notPerson;
     return 0;
+}
+
+// "Boxing Day", "Mother's Day", "Canada Day", but "Doris Day".
+bool PortableNameTagger::isHoliday(const Run &run) const
+{
+    const qsizetype last = run.last;
+    if (lower(last) != u"day"_s || last == 0 || gapBefore(last) != u" "_s || !isCapitalised(textOf(last - 1)))
+        return false;
+    return isPossessive(textOf(last - 1)) || !has(last - 1, Fact::given);
+}
+
+// "22 Via Roma", "3 Calle Mayor": a street named after its house number.
+bool PortableNameTagger::isAfterHouseNumber(qsizetype word) const
+{
+    const auto isNumber = [&](qsizetype i) {
+        const QString &text = lower(i);
+        return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); });
+    };
+    if (word < 1 || gapBefore(word) != u" "_s)
+        return false;
+    if (isNumber(word - 1))
+        return true;
+    // The street word before the name may be a word of its own ("Via", "Rue").
+    return word >= 2 && isCapitalised(textOf(word - 1)) && gapBefore(word - 1) == u" "_s && isNumber(word - 2);
 }
 
 // "handed over to", "talked to", "according to": a "to" that only a person follows.
@@ -1026,6 +1052,8 @@ void PortableNameTagger::tag()
             brandEnd = *end;
             continue;
         }
+        if (isHoliday(run))
+            continue;
         const qsizetype untrimmedLast = run.last;
         // Days and months are cue words, so they open no run of their own.
         if (run.first > 0 && gapBefore(run.first) == u" "_s && isCalendarNamedPerson({run.first - 1, run.last}))

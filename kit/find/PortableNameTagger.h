@@ -93,6 +93,8 @@ private:
     bool isNameInCapitals(qsizetype word) const;
     bool isNamePairInCapitals(qsizetype word, qsizetype other) const;
     bool isTowardsPerson(qsizetype word) const;
+    bool isAfterHouseNumber(qsizetype word) const;
+    bool isHoliday(const Run &run) const;
     bool isForeignSentenceStart(const Run &run) const;
     bool isLowerCaseCalled(const Run &run) const;
     bool followsPersonLead(qsizetype word) const;
