@@ -81,6 +81,8 @@ constexpr double foreignSentenceStart = -1.0;
 constexpr double determinerLone = -2.5;
 // "the Lincoln Navigator", but also "the Ann Morris file".
 constexpr double determiner = -1.0;
+// "Ines Falk dress", "Otto Brandt kettles": a name right before goods is a label.
+constexpr double goods = -3.0;
 // A place, month, brand or company word, or a brand named after a person.
 constexpr double notPerson = -10;
 } // namespace weight
@@ -162,6 +164,24 @@ bool isBelonging(const QString &word)
         u"approval"_s, u"sign-off"_s, u"notes"_s, u"keys"_s, u"login"_s, u"password"_s, u"schedule"_s,
         u"shift"_s, u"rota"_s, u"absence"_s, u"appointment"_s, u"claim"_s, u"application"_s, u"order"_s,
         u"account"_s, u"booking"_s, u"payment"_s, u"refund"_s, u"ticket"_s, u"cv"_s, u"resume"_s};
+    return words.contains(word);
+}
+
+// Things sold under a label: a name right before one of these is a brand.
+bool isGoods(const QString &word)
+{
+    static const QSet<QString> words{
+        u"dress"_s, u"dresses"_s, u"shirt"_s, u"shirts"_s, u"blouse"_s, u"skirt"_s, u"jeans"_s, u"trousers"_s,
+        u"jacket"_s, u"jackets"_s, u"coat"_s, u"coats"_s, u"suit"_s, u"suits"_s, u"polo"_s, u"polos"_s,
+        u"sweater"_s, u"jumper"_s, u"hoodie"_s, u"scarf"_s, u"tie"_s, u"belt"_s, u"belts"_s, u"shoes"_s,
+        u"boots"_s, u"trainers"_s, u"sneakers"_s, u"sandals"_s, u"bag"_s, u"bags"_s, u"handbag"_s,
+        u"wallet"_s, u"purse"_s, u"watch"_s, u"watches"_s, u"sunglasses"_s, u"perfume"_s, u"fragrance"_s,
+        u"cologne"_s, u"candle"_s, u"candles"_s, u"lipstick"_s, u"mascara"_s, u"moisturiser"_s,
+        u"moisturizer"_s, u"shampoo"_s, u"kettle"_s, u"kettles"_s, u"toaster"_s, u"toasters"_s, u"mixer"_s,
+        u"mixers"_s, u"blender"_s, u"blenders"_s, u"vacuum"_s, u"iron"_s, u"fryer"_s, u"microwave"_s,
+        u"fridge"_s, u"freezer"_s, u"dishwasher"_s, u"drill"_s, u"drills"_s, u"saw"_s, u"saws"_s,
+        u"sander"_s, u"sanders"_s, u"mattress"_s, u"sofa"_s, u"armchair"_s, u"headphones"_s,
+        u"earbuds"_s, u"speaker"_s, u"speakers"_s, u"luggage"_s, u"suitcase"_s, u"backpack"_s};
     return words.contains(word);
 }
 
@@ -874,6 +894,8 @@ double PortableNameTagger::contextAfter(const Run &run) const
             return weight::notPerson;
         if (!owner && gap == u" "_s && isSiteNoun(next))
             return weight::notPerson; // "the Carmel store", "Dalton plant"
+        if (!owner && gap == u" "_s && isGoods(next))
+            score += weight::goods;
         static const QSet<QString> firmEndings{u"sons"_s, u"co"_s, u"company"_s, u"partners"_s, u"associates"_s};
         if (gap.trimmed() == u"&"_s && firmEndings.contains(next))
             return weight::notPerson; // "Fitzgerald & Sons"
