@@ -348,7 +348,25 @@ bool isNonPersonWord(const QString &word)
         u"trinidad tunisia turkey turkmenistan tuvalu uganda ukraine uruguay uzbekistan vanuatu "
         u"venezuela vietnam yemen zambia zimbabwe africa antarctica arctic caribbean siberia "
         u"scandinavia bavaria tuscany provence catalonia andalusia patagonia kashmir punjab bengal "
-        u"aurora helena savannah brooklyn cheyenne phoenix denver siena verona geneva sierra"_s);
+        u"aurora helena savannah brooklyn cheyenne phoenix denver siena verona geneva sierra "
+        // Countries as their own people write them.
+        u"italia deutschland españa espana sverige norge danmark suomi polska nederland schweiz suisse "
+        u"österreich osterreich brasil méxico magyarország česko hrvatska türkiye éire "
+        // State capitals and large cities of the United States.
+        u"juneau hartford honolulu boise springfield indianapolis topeka annapolis trenton albany "
+        u"bismarck harrisburg montpelier tallahassee sacramento louisville jacksonville omaha tulsa "
+        u"wichita bakersfield anaheim riverside scottsdale glendale spokane tacoma anchorage toledo "
+        u"akron newark chattanooga knoxville greensboro norfolk hialeah huntsville shreveport lubbock "
+        u"laredo amarillo plano fremont modesto oxnard pasadena sunnyvale flagstaff tempe fresno "
+        u"charleston providence lauderdale petersburg corpus christi baton rouge moines "
+        // Large cities elsewhere.
+        u"shenzhen guangzhou chengdu wuhan tianjin chongqing hangzhou nanjing suzhou taipei kaohsiung "
+        u"saigon dhaka kolkata chennai hyderabad pune ahmedabad kinshasa johannesburg casablanca "
+        u"tunis algiers accra dakar luanda khartoum baghdad kabul tashkent almaty baku yerevan minsk "
+        u"bucharest budapest zagreb ljubljana bratislava helsinki stockholm oslo copenhagen riga "
+        u"tallinn vilnius marseille toulouse nantes bordeaux lille strasbourg frankfurt cologne köln "
+        u"stuttgart düsseldorf dusseldorf dresden leipzig napoli naples torino turin bologna palermo "
+        u"guadalajara monterrey tijuana quito guayaquil montevideo medellín medellin"_s);
     return words.contains(word);
 }
 
