@@ -141,6 +141,15 @@ bool isFunctionWord(const QString &base)
     return functionWords.contains(base);
 }
 
+// "I've", "they’re": the word a contraction is made of, or nothing.
+QString contracted(const QString &word)
+{
+    for (qsizetype i = 1; i < word.size(); ++i)
+        if (word.at(i) == u'\'' || word.at(i) == u'’')
+            return word.first(i);
+    return {};
+}
+
 // "Nguyen-Marsh", "Okonjo-Adeyemi": a double surname with a known half.
 bool isHyphenatedSurname(const QString &word)
 {
@@ -389,7 +398,7 @@ bool PortableNameTagger::holds(const QString &word, Fact fact)
     case Fact::placePreposition: return isPlacePreposition(word);
     case Fact::particle: return isNameParticle(word);
     case Fact::placeNoun: return isPlaceNoun(word);
-    case Fact::function: return isFunctionWord(word);
+    case Fact::function: return isFunctionWord(word) || isFunctionWord(contracted(word));
     case Fact::cue: return cueWords().contains(word);
     case Fact::everyday:
     case Fact::inDictionary:
@@ -1183,7 +1192,7 @@ void PortableNameTagger::pairSurnameFirst(QList<ScoredRun> &runs) const
         const Run &given = runs.at(i + 1).run;
         // In a list of pairs or a record opening the text, a surname may also be a given name.
         const bool inList = paired || surname.first == 0;
-        if (given.first != surname.last + 1 || !isSurnameBeforeComma(surname, inList)
+        if (given.first != surname.last + 1 || !isSurnameBeforeComma(surname, inList) || isAfterHouseNumber(surname.first)
             || shapeOf(given.first) == Shape::lower)
             continue;
         // An unknown given name after a known surname, at the start of the
