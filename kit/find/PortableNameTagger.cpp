@@ -137,7 +137,8 @@ bool isFunctionWord(const QString &base)
         u"pls"_s, u"plz"_s, u"tmrw"_s, u"tmr"_s, u"ooo"_s, u"asap"_s, u"fyi"_s, u"lol"_s, u"thx"_s,
         u"are"_s, u"be"_s, u"been"_s, u"am"_s, u"do"_s, u"have"_s, u"there"_s, u"here"_s, u"not"_s,
         u"no"_s, u"yes"_s, u"so"_s, u"too"_s, u"very"_s, u"just"_s, u"also"_s, u"any"_s, u"some"_s, u"all"_s,
-        u"msg"_s, u"acct"_s, u"qty"_s, u"eta"_s, u"eod"_s, u"wfh"_s, u"btw"_s, u"imo"_s, u"re"_s};
+        u"msg"_s, u"acct"_s, u"qty"_s, u"eta"_s, u"eod"_s, u"wfh"_s, u"btw"_s, u"imo"_s, u"re"_s,
+        u"could"_s, u"would"_s, u"should"_s, u"might"_s, u"must"_s, u"shall"_s, u"does"_s, u"did"_s};
     return functionWords.contains(base);
 }
 
@@ -250,6 +251,26 @@ bool isInflectedWord(const QString &word)
         if (word.size() > ending.size() + 2 && word.endsWith(ending)
             && !words.classesOf(word.chopped(ending.size())).isEmpty())
             return true;
+    return false;
+}
+
+// "rebook", "unassign", "preorder": a dictionary word behind a prefix.
+bool isPrefixedWord(const QString &word)
+{
+    for (QStringView prefix : {u"re", u"un", u"pre", u"de", u"dis", u"mis", u"co"})
+        if (word.size() > prefix.size() + 3 && word.startsWith(prefix)
+            && !WordClasses::shared().classesOf(word.sliced(prefix.size())).isEmpty())
+            return true;
+    return false;
+}
+
+// "DocuSign", "ThinkPad": a capital inside a word makes a brand; "McAllister",
+// "MacKenzie", "O'Neill" and "DeShawn" are names the lists know or the form shows.
+bool isInnerCapital(QStringView word)
+{
+    for (qsizetype i = 1; i + 1 < word.size(); ++i)
+        if (word.at(i).isUpper() && word.at(i - 1).isLower())
+            return !word.startsWith(u"Mc") && !word.startsWith(u"Mac");
     return false;
 }
 
@@ -464,6 +485,10 @@ bool PortableNameTagger::joinsRun(qsizetype word) const
     case Shape::lower:
         return isLowerCaseName(word);
     case Shape::capitalised:
+        if (std::any_of(textOf(word).cbegin(), textOf(word).cend(), [](QChar c) { return c.isDigit(); }))
+            return false; // "Win11", "A09"
+        if (isInnerCapital(textOf(word)) && !has(word, Fact::given) && !has(word, Fact::surname))
+            return false;
         if (has(word, Fact::particle))
             return true; // "Van der Merwe"; a particle alone is no name
         break;
@@ -535,7 +560,7 @@ bool PortableNameTagger::isLowerCaseName(qsizetype word) const
         const bool cued = word > 0 && (has(word - 1, Fact::given) || has(word - 1, Fact::lead) || has(word - 1, Fact::title));
         if (!cued || has(word, Fact::particle) || has(word, Fact::function) || isListedWord() || has(word, Fact::nonPerson))
             return false;
-        return letters && !has(word, Fact::inDictionary);
+        return letters && !has(word, Fact::inDictionary) && !isInflectedWord(base) && !isPrefixedWord(base);
     }
     if (has(word, Fact::particle) || has(word, Fact::function))
         return false;
@@ -652,10 +677,11 @@ bool PortableNameTagger::isCompoundNoun(const Run &run) const
         return false;
     // Inflected words may be verbs the person does ("handles", "signed", "waiting").
     const QString &word = lower(next);
-    if (word.size() < 3 || word.endsWith(u's') || word.endsWith(u"ed"_s) || word.endsWith(u"ing"_s))
+    if (word.size() < 3 || word.endsWith(u"ed"_s) || word.endsWith(u"ing"_s))
         return false;
+    // "Wilson tennis balls": an "s" ends nouns the dictionary lists as they are, but also verbs ("handles").
     const QByteArray classes = WordClasses::shared().classesOf(word);
-    return !classes.isEmpty() && classes.front() == WordClasses::noun;
+    return !classes.isEmpty() && classes.front() == WordClasses::noun && (!word.endsWith(u's') || !classes.contains('v'));
 }
 
 // What the words themselves say: known given names and surnames for, everyday

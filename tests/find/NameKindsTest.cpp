@@ -150,5 +150,9 @@ TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
                  {u"Deliver to 14 Rue Lafayette, Paris."_s, {}},
                  {u"Labor Day sale ends Monday."_s, {}},
                  {u"Returned the Maren Sollie dress, wrong size."_s, {}},
-                 {u"Deliveries to Tijuana resume Friday."_s, {}}});
+                 {u"Deliveries to Tijuana resume Friday."_s, {}},
+                 {u"Wilson tennis balls x 48."_s, {}},
+                 {u"Renewed via DocuSign, laptop reimaged with Win11."_s, {}},
+                 {u"Signed off by DeShawn Carter and McAllister."_s, {u"DeShawn Carter"_s, u"McAllister"_s}},
+                 {u"will unassign and rebook, then ping ravi"_s, {u"ravi"_s}}});
 }
