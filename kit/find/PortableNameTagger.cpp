@@ -264,6 +264,17 @@ bool isPrefixedWord(const QString &word)
     return false;
 }
 
+// "vietnamese-language", "follow-up": a compound of everyday words.
+bool hasDictionaryPart(const QString &word)
+{
+    if (!word.contains(u'-'))
+        return false;
+    const QStringList parts = word.split(u'-', Qt::SkipEmptyParts);
+    return std::any_of(parts.cbegin(), parts.cend(), [](const QString &part) {
+        return part.size() > 2 && !WordClasses::shared().classesOf(part).isEmpty();
+    });
+}
+
 // "DocuSign", "ThinkPad": a capital inside a word makes a brand; "McAllister",
 // "MacKenzie", "O'Neill" and "DeShawn" are names the lists know or the form shows.
 bool isInnerCapital(QStringView word)
@@ -560,7 +571,8 @@ bool PortableNameTagger::isLowerCaseName(qsizetype word) const
         const bool cued = word > 0 && (has(word - 1, Fact::given) || has(word - 1, Fact::lead) || has(word - 1, Fact::title));
         if (!cued || has(word, Fact::particle) || has(word, Fact::function) || isListedWord() || has(word, Fact::nonPerson))
             return false;
-        return letters && !has(word, Fact::inDictionary) && !isInflectedWord(base) && !isPrefixedWord(base);
+        return letters && !has(word, Fact::inDictionary) && !isInflectedWord(base) && !isPrefixedWord(base)
+            && !hasDictionaryPart(base);
     }
     if (has(word, Fact::particle) || has(word, Fact::function))
         return false;
@@ -851,7 +863,7 @@ double PortableNameTagger::contextBefore(const Run &run) const
     if (gap.isEmpty() && (previous == u"in"_s || previous == u"on"_s) && run.first > 1
         && bringingIn.contains(lower(run.first - 2)))
         return weight::strongLead; // "loop in soraya", "waiting on Halloran"
-    if (gap.isEmpty() && has(run.first - 1, Fact::placePreposition))
+    if (gap.isEmpty() && has(run.first - 1, Fact::placePreposition) && !isOwnerOfBelonging(run))
         return weight::placePreposition;
     if (gap.isEmpty() && (previous == u"room"_s || previous == u"rooms"_s))
         return weight::notPerson; // meeting rooms are named after places and people alike
@@ -873,6 +885,37 @@ bool PortableNameTagger::isHoliday(const Run &run) const
     if (lower(last) != u"day"_s || last == 0 || gapBefore(last) != u" "_s || !isCapitalised(textOf(last - 1)))
         return false;
     return isPossessive(textOf(last - 1)) || !has(last - 1, Fact::given);
+}
+
+// "in Pemberton's absence", "at Ngozi's desk": a place owns no desk.
+bool PortableNameTagger::isOwnerOfBelonging(const Run &run) const
+{
+    const qsizetype next = run.last + 1;
+    return isPossessive(textOf(run.last)) && next < m_words.size() && gapBefore(next) == u" "_s
+        && isBelonging(lower(next));
+}
+
+// "Kessler himself", "Mbali (night dispatcher)": what only a person is.
+bool PortableNameTagger::isSaidOfPerson(const Run &run) const
+{
+    static const QSet<QString> reflexive{u"himself"_s, u"herself"_s, u"themself"_s, u"themselves"_s};
+    static const QSet<QString> roles{
+        u"temp"_s, u"intern"_s, u"contractor"_s, u"driver"_s, u"dispatcher"_s, u"manager"_s, u"supervisor"_s,
+        u"nurse"_s, u"doctor"_s, u"tech"_s, u"technician"_s, u"engineer"_s, u"receptionist"_s, u"cleaner"_s,
+        u"courier"_s, u"agent"_s, u"assistant"_s, u"volunteer"_s, u"trainee"_s, u"apprentice"_s, u"lead"_s,
+        u"director"_s, u"accountant"_s, u"caretaker"_s, u"landlord"_s, u"landlady"_s, u"tenant"_s,
+        u"owner"_s, u"buyer"_s, u"seller"_s, u"rep"_s, u"cashier"_s, u"clerk"_s, u"chef"_s, u"teacher"_s};
+    const qsizetype next = run.last + 1;
+    if (next >= m_words.size())
+        return false;
+    const QStringView gap = gapBefore(next);
+    if (gap == u" "_s && reflexive.contains(lower(next)))
+        return true;
+    if (gap != u" ("_s || shapeOf(next) != Shape::lower)
+        return false;
+    // "(temp)", "(night dispatcher)": a role, perhaps after one word.
+    const qsizetype last = next + 1 < m_words.size() && gapBefore(next + 1) == u" "_s ? next + 1 : next;
+    return roles.contains(lower(next)) || roles.contains(lower(last));
 }
 
 // "22 Via Roma", "3 Calle Mayor": a street named after its house number.
@@ -902,6 +945,9 @@ bool PortableNameTagger::isTowardsPerson(qsizetype word) const
         u"apologized"_s, u"introduce"_s, u"introduced"_s, u"over"_s, u"back"_s, u"out"_s, u"it"_s, u"them"_s,
         u"listen"_s, u"listened"_s, u"belongs"_s, u"belonged"_s, u"thanks"_s, u"married"_s, u"engaged"_s,
         u"related"_s, u"says"_s, u"said"_s, u"delegated"_s, u"lent"_s, u"gave"_s, u"give"_s, u"given"_s};
+    static const QSet<QString> asking{u"ask"_s, u"asked"_s, u"asking"_s, u"asks"_s};
+    if (word >= 1 && lower(word) == u"for"_s && gapBefore(word) == u" "_s && asking.contains(lower(word - 1)))
+        return true; // "ask for Dimitra"
     if (word < 1 || lower(word) != u"to"_s)
         return false;
     const QStringView gap = gapBefore(word);
@@ -948,6 +994,8 @@ double PortableNameTagger::contextAfter(const Run &run) const
             && isBelonging(lower(run.last + 1)))
             score += weight::belonging;
     }
+    if (isSaidOfPerson(run))
+        score += weight::strongVerb;
     if (isInDepartment(run.last + 1))
         score += weight::department;
     if (isAddressed(run))

@@ -95,6 +95,8 @@ private:
     bool isTowardsPerson(qsizetype word) const;
     bool isAfterHouseNumber(qsizetype word) const;
     bool isHoliday(const Run &run) const;
+    bool isOwnerOfBelonging(const Run &run) const;
+    bool isSaidOfPerson(const Run &run) const;
     bool isForeignSentenceStart(const Run &run) const;
     bool isLowerCaseCalled(const Run &run) const;
     bool followsPersonLead(qsizetype word) const;
