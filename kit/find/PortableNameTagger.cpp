@@ -66,6 +66,8 @@ constexpr double placeLikeLoneWord = -1.5;
 // A lone dictionary word opening a sentence with nothing around it that
 // speaks of a person ("Stanley tools order", "Reed switch").
 constexpr double bareSentenceStart = -0.5;
+// "Callback", "Headteacher" opening a sentence: two everyday words written as one.
+constexpr double compoundWord = -1.5;
 // Names joined by "and", "&" or "+" to a name are names too.
 constexpr double coordinated = 1.0;
 // A capitalised everyday word right after the run makes it a product or a
@@ -895,6 +897,22 @@ bool PortableNameTagger::isOwnerOfBelonging(const Run &run) const
         && isBelonging(lower(next));
 }
 
+// A word no list knows that is two everyday words of four letters or more.
+bool PortableNameTagger::isCompoundOfWords(qsizetype word) const
+{
+    const QString &text = lower(word);
+    if (text.size() < 8 || has(word, Fact::inDictionary) || has(word, Fact::given) || has(word, Fact::surname))
+        return false;
+    const auto isEveryday = [](const QString &part) {
+        const QByteArray classes = WordClasses::shared().classesOf(part);
+        return !classes.isEmpty() && classes.front() != WordClasses::properNoun;
+    };
+    for (qsizetype cut = 4; cut + 4 <= text.size(); ++cut)
+        if (isEveryday(text.first(cut)) && isEveryday(text.sliced(cut)))
+            return true;
+    return false;
+}
+
 // "Kessler himself", "Mbali (night dispatcher)": what only a person is.
 bool PortableNameTagger::isSaidOfPerson(const Run &run) const
 {
@@ -1018,6 +1036,8 @@ double PortableNameTagger::shapeEvidence(const Run &run) const
         score += weight::placeLikeLoneWord;
     if (run.first == run.last && run.first == 0 && has(run.first, Fact::everyday) && contextAfter(run) == 0)
         score += weight::bareSentenceStart;
+    if (run.first == run.last && atSentenceStart(run.first) && isCompoundOfWords(run.first))
+        score += weight::compoundWord;
     return score;
 }
 

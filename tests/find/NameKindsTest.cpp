@@ -157,6 +157,7 @@ TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
                  {u"Returned the Maren Sollie dress, wrong size."_s, {}},
                  {u"Deliveries to Tijuana resume Friday."_s, {}},
                  {u"Wilson tennis rackets x 6."_s, {}},
+                 {u"Workaround applied, user happy."_s, {}},
                  {u"Renewed via DocuSign, laptop reimaged with Win11."_s, {}},
                  {u"Signed off by DeShawn Carter and McAllister."_s, {u"DeShawn Carter"_s, u"McAllister"_s}},
                  {u"will unassign and rebook, then ping ravi"_s, {u"ravi"_s}}});
