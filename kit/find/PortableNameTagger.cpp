@@ -913,6 +913,30 @@ bool PortableNameTagger::isCompoundOfWords(qsizetype word) const
     return false;
 }
 
+// "Sydney is flying to Perth", "Austin from the warehouse says": a given name
+// that is also a place, opening a sentence and doing what people do.
+bool PortableNameTagger::isPlaceNamedPerson(const Run &run) const
+{
+    const qsizetype next = run.last + 1;
+    if (run.first != run.last || !has(run.first, Fact::nonPerson) || !has(run.first, Fact::ambiguousGiven)
+        || shapeOf(run.first) != Shape::capitalised || !atSentenceStart(run.first) || next >= m_words.size())
+        return false;
+    if (isInDepartment(next) || isSaidOfPerson(run))
+        return true;
+    if (gapBefore(next) != u" "_s || shapeOf(next) != Shape::lower)
+        return false;
+    static const QSet<QString> auxiliaries{u"is"_s, u"was"_s, u"will"_s};
+    if (!auxiliaries.contains(lower(next)))
+        return has(next, Fact::action) && !has(next, Fact::function);
+    // "is flying", "will cover": a verb of a person's doing after the auxiliary.
+    const qsizetype verb = next + 1;
+    if (verb >= m_words.size() || gapBefore(verb) != u" "_s || shapeOf(verb) != Shape::lower)
+        return false;
+    const QString &word = lower(verb);
+    const QByteArray classes = WordClasses::shared().classesOf(word.endsWith(u"ing"_s) ? word.chopped(3) : word);
+    return word != u"be"_s && (word.endsWith(u"ing"_s) || lower(next) == u"will"_s) && classes.contains('v');
+}
+
 // "Kessler himself", "Mbali (night dispatcher)": what only a person is.
 bool PortableNameTagger::isSaidOfPerson(const Run &run) const
 {
@@ -1061,7 +1085,8 @@ bool PortableNameTagger::isInDepartment(qsizetype word) const
         u"desk"_s, u"front"_s, u"office"_s, u"team"_s, u"accounts"_s, u"accounting"_s, u"shipping"_s,
         u"support"_s, u"reception"_s, u"sales"_s, u"hr"_s, u"it"_s, u"finance"_s, u"billing"_s, u"legal"_s,
         u"marketing"_s, u"ops"_s, u"operations"_s, u"admin"_s, u"procurement"_s, u"payroll"_s,
-        u"compliance"_s, u"facilities"_s, u"dispatch"_s, u"helpdesk"_s, u"purchasing"_s, u"qa"_s};
+        u"compliance"_s, u"facilities"_s, u"dispatch"_s, u"helpdesk"_s, u"purchasing"_s, u"qa"_s,
+        u"warehouse"_s, u"recruiting"_s, u"recruitment"_s, u"kitchen"_s, u"workshop"_s, u"stockroom"_s};
     static const QSet<QString> linking{u"from"_s, u"in"_s, u"at"_s, u"of"_s, u"on"_s};
     if (word + 1 >= m_words.size() || !linking.contains(lower(word)) || gapBefore(word) != u" "_s)
         return false;
@@ -1189,7 +1214,7 @@ void PortableNameTagger::tag()
             continue;
         const bool textFollows = untrimmedLast + 1 < m_words.size() && gapBefore(untrimmedLast + 1) == u" "_s;
         const double trailing = run.last < untrimmedLast && textFollows ? weight::trailingWord : 0;
-        runs.append({run, score(run) + trailing});
+        runs.append({run, isPlaceNamedPerson(run) ? weight::threshold : score(run) + trailing});
     }
     pairSurnameFirst(runs);
     addCoordinated(runs);

@@ -46,6 +46,10 @@ TEST(NameKinds, GivenNamesThatAreAlsoPlacesMonthsOrWords)
                  {u"Blessing Mwangi paid by card."_s, {u"Blessing Mwangi"_s}},
                  {u"Waiting on Mr Clement Osei to sign."_s, {u"Clement Osei"_s}},
                  {u"Wednesday Holloway phoned about the invoice."_s, {u"Wednesday Holloway"_s}},
+                 {u"Madison will call back after lunch."_s, {u"Madison"_s}},
+                 {u"Georgia from the kitchen is off today."_s, {u"Georgia"_s}},
+                 {u"Paris is expensive in June."_s, {}},
+                 {u"Sydney will be hot next week."_s, {}},
                  {u"We ship to India and Kenya."_s, {}},
                  {u"Customer moved from Memphis to Denver."_s, {}},
                  {u"Grace period ends Friday."_s, {}}});
