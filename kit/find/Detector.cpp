@@ -383,7 +383,7 @@ QList<TextRange> Detector::Private::taggedNameRanges(const QString &text, const 
         const QString &word = words.at(i).word;
         if (isCapitalised(word))
             return isName(i) || nameLexicon::isGivenName(word.toLower()) // "Bill", "April"
-                || (i + 1 < words.size() && nameLexicon::isNonPersonWord(word.toLower())); // "Tuesday Ferris"
+                || (i + 1 < words.size() && nameLexicon::isNonPersonWord(word.toLower())); // "Wednesday Holloway"
         return word.size() > 1 && !cueWords().contains(word.toLower());
     };
     // The tagger left it out of the name: an everyday word ("Hugo Boss suits").
@@ -395,7 +395,7 @@ QList<TextRange> Detector::Private::taggedNameRanges(const QString &text, const 
     const auto isSentenceWord = [&](qsizetype i) {
         const QString word = words.at(i).word.toLower();
         return word.size() > 1 && !isKnownFirstName(word) && !nameLexicon::isGivenName(word) && !nameLexicon::isSurname(word)
-            && !nameLexicon::isNameParticle(word) // "Van Houten, Maarten"
+            && !nameLexicon::isNameParticle(word) // "Van Rensburg, Annelie"
             && WordClasses::shared().isEverydayWord(word)
             && atSentenceStart(text, words.at(i).range.start);
     };
@@ -419,7 +419,7 @@ QList<TextRange> Detector::Private::taggedNameRanges(const QString &text, const 
             ranges.append(token.range);
             continue;
         }
-        // "h. nakamura": an initial in lower case opens a name, but never ends one ("Macy's").
+        // "d.k. okafor": an initial in lower case opens a name, but never ends one (a possessive's "s").
         const auto isInitial = [&](qsizetype i) { return words.at(i).word.size() == 1 && words.at(i).word.front().isLetter(); };
         while (first <= last && !isTaggedName(first) && !(first < last && isInitial(first)))
             ++first;

@@ -66,7 +66,7 @@ constexpr double placeLikeLoneWord = -1.5;
 // A lone dictionary word opening a sentence with nothing around it that
 // speaks of a person ("Stanley tools order", "Reed switch").
 constexpr double bareSentenceStart = -0.5;
-// "Callback", "Headteacher" opening a sentence: two everyday words written as one.
+// "Workaround", "Handover" opening a sentence: two everyday words written as one.
 constexpr double compoundWord = -1.5;
 // Names joined by "and", "&" or "+" to a name are names too.
 constexpr double coordinated = 1.0;
@@ -266,7 +266,7 @@ bool isPrefixedWord(const QString &word)
     return false;
 }
 
-// "vietnamese-language", "follow-up": a compound of everyday words.
+// "swedish-language", "follow-up": a compound of everyday words.
 bool hasDictionaryPart(const QString &word)
 {
     if (!word.contains(u'-'))
@@ -534,7 +534,7 @@ bool PortableNameTagger::isNameInCapitals(qsizetype word) const
         || isNamePairInCapitals(word, word + 1);
 }
 
-// "SMITH, JOHN", "JOHN SMITH", "TORVALDSEN, ESPEN": two words in capitals side
+// "SMITH, JOHN", "JOHN SMITH", "GUNDERSEN, TORILL": two words in capitals side
 // by side that are both names, even names that are also words, or a record's
 // "SURNAME, GIVEN" of two words no dictionary knows.
 bool PortableNameTagger::isNamePairInCapitals(qsizetype word, qsizetype other) const
@@ -611,8 +611,8 @@ QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
             const bool afterInitial = initialBefore && (gap == u". "_s || gap == u"."_s);
             if (!spaced && !afterInitial)
                 break;
-            // "June dates": a lower-case word is no surname of a capitalised name.
-            // "Greta malmqvist" is still one name: a word no dictionary knows after a given name.
+            // "June figures": a lower-case word is no surname of a capitalised name.
+            // "Ilse grünwald" is still one name: a word no dictionary knows after a given name.
             const bool caseBreak = shapeOf(next) == Shape::lower && shapeOf(run.last) != Shape::lower
                 && !(has(run.last, Fact::given) && !has(next, Fact::inDictionary) && !isInflectedWord(lower(next)));
             if (!caseBreak && joinsRun(next)) {
@@ -648,7 +648,7 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
         if (has(i, Fact::given) || has(i, Fact::surname) || isGivenBeforeSurname(run, i) || isSurnameAfterGiven(run, i))
             return false;
         if (i < run.last && lower(i + 1).size() == 1 && has(i, Fact::ambiguousGiven))
-            return false; // "Clementine R."
+            return false; // "Rosalind K."
         return has(i, Fact::everyday) || has(i, Fact::nonPerson);
     };
     while (run.first < run.last && !has(run.first, Fact::particle) && isPlainWord(run.first))
@@ -767,8 +767,8 @@ double PortableNameTagger::wordEvidence(const Run &run) const
     return score;
 }
 
-// "Tuesday Ferris called": a day or a month as a given name, shown by a
-// surname that is no word and a verb of people after it.
+// "Wednesday Holloway phoned": a day or a month as a given name, shown by a
+// known surname that is no everyday word and a verb of people after it.
 bool PortableNameTagger::isCalendarNamedPerson(const Run &run) const
 {
     const qsizetype after = run.last + 1;
@@ -790,7 +790,7 @@ bool PortableNameTagger::isGivenBeforeSurname(const Run &run, qsizetype word) co
         return false;
     if (has(next, Fact::nonPerson) || has(next, Fact::placeNoun))
         return false;
-    // A rarer one ("Hyacinth", "Clement") needs a surname that is no word.
+    // A rarer one ("Primrose", "Earnest") needs a surname that is no word.
     if (!has(word, Fact::ambiguousGiven))
         return (has(next, Fact::surname) || !has(next, Fact::inDictionary)) && !has(next, Fact::everyday);
     return has(next, Fact::surname) || has(next, Fact::ambiguousSurname) || !has(next, Fact::inDictionary);
@@ -799,7 +799,7 @@ bool PortableNameTagger::isGivenBeforeSurname(const Run &run, qsizetype word) co
 // "Rosalind Pike", "Demetrius Bright": a surname that is also a word, after a given name.
 bool PortableNameTagger::isSurnameAfterGiven(const Run &run, qsizetype word) const
 {
-    // "Iolanthe Marsh": a given name no list knows, but no dictionary either, will do.
+    // "Ottoline Marsh": a given name no list knows, but no dictionary either, will do.
     if (word <= run.first)
         return false;
     const bool afterGiven = has(word - 1, Fact::given)
@@ -889,7 +889,7 @@ bool PortableNameTagger::isHoliday(const Run &run) const
     return isPossessive(textOf(last - 1)) || !has(last - 1, Fact::given);
 }
 
-// "in Pemberton's absence", "at Ngozi's desk": a place owns no desk.
+// "in Ashcombe's absence", "at Ngozi's desk": a place owns no desk.
 bool PortableNameTagger::isOwnerOfBelonging(const Run &run) const
 {
     const qsizetype next = run.last + 1;
@@ -913,7 +913,7 @@ bool PortableNameTagger::isCompoundOfWords(qsizetype word) const
     return false;
 }
 
-// "Sydney is flying to Perth", "Austin from the warehouse says": a given name
+// "Madison will call back", "Georgia from the kitchen is off": a given name
 // that is also a place, opening a sentence and doing what people do.
 bool PortableNameTagger::isPlaceNamedPerson(const Run &run) const
 {
@@ -937,7 +937,7 @@ bool PortableNameTagger::isPlaceNamedPerson(const Run &run) const
     return word != u"be"_s && (word.endsWith(u"ing"_s) || lower(next) == u"will"_s) && classes.contains('v');
 }
 
-// "Kessler himself", "Mbali (night dispatcher)": what only a person is.
+// "Ostrowski himself", "Thandeka (night nurse)": what only a person is.
 bool PortableNameTagger::isSaidOfPerson(const Run &run) const
 {
     static const QSet<QString> reflexive{u"himself"_s, u"herself"_s, u"themself"_s, u"themselves"_s};
@@ -1101,7 +1101,7 @@ bool PortableNameTagger::isLowerCaseCalled(const Run &run) const
     return run.last - run.first <= 1 && lower(run.first).size() >= 4 && followsPersonLead(run.first);
 }
 
-// "j.p. morales", "h. nakamura": initials in lower case, then a known surname.
+// "d.k. okafor", "s. lindqvist": initials in lower case, then a known surname.
 bool PortableNameTagger::isLowerCaseInitial(qsizetype word) const
 {
     qsizetype next = word;
@@ -1139,7 +1139,7 @@ bool PortableNameTagger::isForeignSentenceStart(const Run &run) const
     if (run.last == run.first || !atSentenceStart(run.first) || has(run.first, Fact::given)
         || has(run.first, Fact::surname) || has(run.first, Fact::inDictionary))
         return false;
-    // "Teodor ten Brink wants": the sentence goes on in English.
+    // "Lorenzo ten Velde wants": the sentence goes on in English.
     if (run.last + 1 < m_words.size() && gapBefore(run.last + 1) == u" "_s && has(run.last + 1, Fact::action))
         return false;
     for (qsizetype i = run.first + 1; i < run.last; ++i)
@@ -1272,7 +1272,7 @@ void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
     }
 }
 
-// "cc kofi, mirela": a lone given name, or a word no dictionary knows, listed
+// "cc jonas, wiebke": a lone given name, or a word no dictionary knows, listed
 // right after a name and written the same way.
 bool PortableNameTagger::isListedAfterName(const ScoredRun &left, const ScoredRun &right) const
 {
