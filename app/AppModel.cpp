@@ -4,8 +4,6 @@
 #include "app/Panels.h"
 #include "store/AtomicFile.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QSettings>
 
 using namespace Qt::StringLiterals;
@@ -16,42 +14,10 @@ namespace {
 
 const QString keyFileFilter = KeyFile::fileExtension;
 
-// Exported key files are small; anything far larger is not one.
-constexpr qint64 maxImportSize = 256LL * 1024 * 1024;
-
-QString missingSecretTitle()
-{
-    return u"This key’s secret isn’t in the "_s % SecretStore::displayName();
-}
-
-QString missingSecretMessage()
-{
-    return u"Keys protected by the "_s % SecretStore::displayName() % u" open only on the "_s
-           % SecretStore::machineName() % u" that made them. Import an exported copy (with its passphrase) instead."_s;
-}
-
-QString storeOnlyImportMessage()
-{
-    const QString machine = SecretStore::machineName();
-    return u"It opens only with the "_s % SecretStore::displayName() % u" of the "_s % machine
-           % u" that made it. On that "_s % machine
-           % u", choose Export… to save a copy that opens with a passphrase, and import that copy."_s;
-}
-
 QString cleanName(const QString &name)
 {
     const QString trimmed = name.trimmed();
     return trimmed.isEmpty() ? AppModel::untitledName : trimmed;
-}
-
-QByteArray readImportFile(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Failure(u"“"_s % QFileInfo(path).fileName() % u"” couldn’t be read: "_s % file.errorString() % u"."_s);
-    if (file.size() > maxImportSize)
-        throw KeyFile::Failure(KeyFile::Failure::Kind::damaged);
-    return file.readAll();
 }
 
 } // namespace
@@ -238,13 +204,11 @@ void AppModel::addOpenKey(const ProjectKey &key, const QByteArray &secret)
 
 void AppModel::openFromSecretStore(const KeyFile &file)
 {
-    const std::optional<QByteArray> secret = m_store.secret(file.id());
-    if (!secret) {
-        showProblem(missingSecretTitle(), missingSecretMessage());
-        return;
-    }
     try {
-        addOpenKey(file.open(*secret), *secret);
+        const QByteArray secret = m_store.requiredSecret(file.id());
+        addOpenKey(file.open(secret), secret);
+    } catch (const KeyStore::Refusal &refusal) {
+        showProblem(refusal.title(), refusal.detail());
     } catch (const Failure &failure) {
         showProblem(u"The key couldn’t be opened"_s, failure.message());
     }
@@ -432,19 +396,11 @@ void AppModel::importKey()
     if (!path)
         return;
     try {
-        const KeyFile imported(readImportFile(*path));
-        imported.checkWithoutSecret();
-        if (!imported.protection().isPassphrase()) {
-            showProblem(u"This key can’t be imported"_s, storeOnlyImportMessage());
-            return;
-        }
-        if (file(imported.id())) {
-            showProblem(u"You already have this key"_s, u"“"_s % imported.name() % u"” is already in your keys."_s);
-            return;
-        }
-        m_store.save(imported);
+        const KeyFile imported = m_store.importFile(*path, u"choose Export…"_s);
         reloadKeys();
         select(imported.id());
+    } catch (const KeyStore::Refusal &refusal) {
+        showProblem(refusal.title(), refusal.detail());
     } catch (...) {
         showFailure(u"The key couldn’t be imported"_s, std::current_exception());
     }

@@ -6,6 +6,13 @@ using namespace Qt::StringLiterals;
 
 namespace quorvane {
 
+ProgressReport progressOn(QObject *context, std::function<void(const Progress &)> shown)
+{
+    return [context, shown = std::move(shown)](const Progress &progress) {
+        QMetaObject::invokeMethod(context, [shown, progress] { shown(progress); }, Qt::QueuedConnection);
+    };
+}
+
 QString failureMessage(std::exception_ptr error)
 {
     try {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "kit/Progress.h"
+
 #include <QMetaObject>
 #include <QObject>
 #include <QThreadPool>
@@ -29,6 +31,10 @@ void inBackground(QThreadPool &pool, QObject *context, std::function<Result()> w
             context, [done, result = std::move(result), error] { done(result, error); }, Qt::QueuedConnection);
     });
 }
+
+// A report for work on the pool that hands every progress report to `shown`
+// on the thread of `context`, under the same promise as inBackground.
+ProgressReport progressOn(QObject *context, std::function<void(const Progress &)> shown);
 
 // The sentence a failure carries, for showing under a title.
 QString failureMessage(std::exception_ptr error);

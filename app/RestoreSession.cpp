@@ -39,11 +39,11 @@ QList<std::pair<QString, QString>> sampleOf(const Spreadsheet &file, const Resto
     return sample;
 }
 
-RestoreSession::Ready restoreFile(const QString &path, const ProjectKey &key)
+RestoreSession::Ready restoreFile(const QString &path, const ProjectKey &key, const ProgressReport &progress)
 {
     const Spreadsheet file = loadSpreadsheet(path);
     const Restorer restorer(key);
-    const Restorer::FileResult restored = restorer.restore(file);
+    const Restorer::FileResult restored = restorer.restore(file, progress);
     RestoreSession::Ready ready{file.fileName(), file.kind(), restored.data, restored.count, {}};
     // With nothing found there is nothing to show, and no cell to walk.
     if (restored.count > 0)
@@ -77,13 +77,19 @@ void RestoreSession::open(const QString &path)
     m_error.reset();
     m_busy = u"Restoring “"_s % QFileInfo(path).fileName() % u"”…"_s;
     const quint64 generation = ++m_generation;
+    setProgress(std::nullopt);
     Q_EMIT changed();
+    const ProgressReport progress = progressOn(this, [this, generation](const Progress &reported) {
+        if (generation == m_generation && m_busy)
+            setProgress(reported);
+    });
     inBackground<Ready>(
-        m_pool, this, [path, key = open->key] { return restoreFile(path, key); },
+        m_pool, this, [path, key = open->key, progress] { return restoreFile(path, key, progress); },
         [this, generation, path](std::optional<Ready> ready, std::exception_ptr error) {
             if (generation != m_generation)
                 return;
             m_busy.reset();
+            setProgress(std::nullopt);
             if (ready) {
                 m_ready = std::move(ready);
                 m_path = path;
@@ -134,6 +140,14 @@ void RestoreSession::write(const Ready &ready, const QString &place)
         });
 }
 
+void RestoreSession::setProgress(const std::optional<Progress> &progress)
+{
+    if (progress == m_progress)
+        return;
+    m_progress = progress;
+    Q_EMIT progressed();
+}
+
 void RestoreSession::setPasted(const QString &text)
 {
     if (text == m_pasted)
@@ -161,6 +175,7 @@ void RestoreSession::reset()
     m_savedAs.reset();
     m_error.reset();
     m_busy.reset();
+    m_progress.reset();
     Q_EMIT changed();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "kit/Progress.h"
 #include "kit/files/Spreadsheet.h"
 
 #include <QObject>
@@ -42,6 +43,9 @@ public:
     const QString &restoredText() const { return m_restoredText; }
     const std::optional<int> &restoredCount() const { return m_restoredCount; }
     const std::optional<QString> &busy() const { return m_busy; }
+    // How far the restore of a file under way has come; nothing before its
+    // first report, or when none runs.
+    const std::optional<Progress> &progress() const { return m_progress; }
 
     void open(const QString &path);
     void saveRestored();
@@ -62,9 +66,12 @@ public:
 Q_SIGNALS:
     void changed();
     void pastedTextWanted();
+    // progress() moved on; only the progress indicator needs redrawing.
+    void progressed();
 
 private:
     void write(const Ready &ready, const QString &place);
+    void setProgress(const std::optional<Progress> &progress);
 
     AppModel &m_model;
     std::optional<Ready> m_ready;
@@ -75,6 +82,7 @@ private:
     QString m_restoredText;
     std::optional<int> m_restoredCount;
     std::optional<QString> m_busy;
+    std::optional<Progress> m_progress;
     quint64 m_generation = 0;
     QThreadPool m_pool;
 };

@@ -99,6 +99,23 @@ void SwapSession::setBusy(const std::optional<QString> &what)
     Q_EMIT changed();
 }
 
+// Reports from work whose result would now be dropped are dropped too.
+ProgressReport SwapSession::progressReport(std::function<bool()> stillWanted)
+{
+    return progressOn(this, [this, stillWanted = std::move(stillWanted)](const Progress &progress) {
+        if (stillWanted())
+            setProgress(progress);
+    });
+}
+
+void SwapSession::setProgress(const std::optional<Progress> &progress)
+{
+    if (progress == m_progress)
+        return;
+    m_progress = progress;
+    Q_EMIT progressed();
+}
+
 void SwapSession::clearError()
 {
     if (!m_error)
@@ -147,6 +164,7 @@ void SwapSession::clearResults()
     m_path.clear();
     m_scan.reset();
     m_scanning = false;
+    m_progress.reset();
     m_options = ScanOptions{};
     m_excluded.clear();
     m_sheet = 0;
@@ -170,11 +188,13 @@ void SwapSession::rescan()
         return;
     const quint64 generation = ++m_scanGeneration;
     m_scanning = true;
+    setProgress(std::nullopt);
     Q_EMIT changed();
     inBackground<Scanned>(
         m_pool, this,
-        [file = *m_file, key = open->key, options = m_options, answers = m_modelAnswers] {
-            Scanned scanned{quorvane::scan(file, key, options), {}, {}, {}};
+        [file = *m_file, key = open->key, options = m_options, answers = m_modelAnswers,
+         progress = progressReport([this, generation] { return generation == m_scanGeneration && m_scanning; })] {
+            Scanned scanned{quorvane::scan(file, key, options, progress), {}, {}, {}};
             scanned.tagger = SecondOpinion::taggerSuggestions(file, scanned.scan, options);
             scanned.model = SecondOpinion::suggestions(answers, file, scanned.scan, options);
             scanned.queue = SecondOpinion::queue(file, scanned.scan, options.headerRow);
@@ -184,6 +204,7 @@ void SwapSession::rescan()
             if (generation != m_scanGeneration)
                 return;
             m_scanning = false;
+            setProgress(std::nullopt);
             if (!scanned) {
                 m_error = failureMessage(error);
                 Q_EMIT changed();
@@ -334,17 +355,20 @@ void SwapSession::swapAndSave()
         return;
     const quint64 generation = m_fileGeneration;
     setBusy(SwapTexts::swapping());
+    setProgress(std::nullopt);
     inBackground<Swapped>(
         m_pool, this,
-        [file = *m_file, scan = *m_scan, key = open->key, excluded = m_excluded] {
+        [file = *m_file, scan = *m_scan, key = open->key, excluded = m_excluded,
+         progress = progressReport([this, generation] { return generation == m_fileGeneration && m_busy; })] {
             Swapped swapped{key, {}};
-            swapped.result = Scrubber::apply(scan, file, swapped.key, excluded);
+            swapped.result = Scrubber::apply(scan, file, swapped.key, excluded, progress);
             return swapped;
         },
         [this, generation](std::optional<Swapped> swapped, std::exception_ptr error) {
             if (generation != m_fileGeneration)
                 return;
             m_busy.reset();
+            setProgress(std::nullopt);
             Q_EMIT changed();
             if (!swapped) {
                 m_model.showProblem(SwapTexts::swapFailedTitle(), failureMessage(error));

@@ -81,6 +81,9 @@ public:
     QString modelPlace() const;
     // What is being done in the background that the user waits for, if anything.
     const std::optional<QString> &busy() const { return m_busy; }
+    // How far the scan or the swap under way has come; nothing before its
+    // first report, or when neither runs.
+    const std::optional<Progress> &progress() const { return m_progress; }
     // Data rows in the last Markdown copy; nothing before one.
     const std::optional<int> &copiedRows() const { return m_copiedRows; }
     // The pairs a model run would ask about, and the cells the cap leaves out.
@@ -109,12 +112,16 @@ Q_SIGNALS:
     void changed();
     // A scan's result was applied (stale ones never are).
     void scanApplied();
+    // progress() moved on; only the progress indicators need redrawing.
+    void progressed();
 
 private:
     struct Swapped;
     void rescan();
     void clearResults();
     void setBusy(const std::optional<QString> &what);
+    ProgressReport progressReport(std::function<bool()> stillWanted);
+    void setProgress(const std::optional<Progress> &progress);
     void chooseAndWrite(const Swapped &swapped);
     void finishSave(const Swapped &swapped, const QString &place, Outcome outcome);
     void finishModelRun(const SecondOpinion::ModelRun &run);
@@ -145,6 +152,7 @@ private:
     std::stop_source m_modelStop;
     bool m_modelAvailable = false;
     std::optional<QString> m_busy;
+    std::optional<Progress> m_progress;
     std::optional<int> m_copiedRows;
 
     // Each new file, scan or model run takes the next number; a result that

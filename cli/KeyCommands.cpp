@@ -58,11 +58,6 @@ int newKey(const Invocation &invocation)
     return 0;
 }
 
-QString protectionText(const KeyFile::Protection &protection)
-{
-    return protection.isPassphrase() ? u"passphrase"_s : u"keychain"_s;
-}
-
 int showKey(const Invocation &invocation)
 {
     invocation.expectPositionals(1, 1, u"one key"_s);

@@ -1,25 +1,16 @@
 #include "cli/KeyFiles.h"
 
+#include "store/AtomicFile.h"
 #include "store/KeyStore.h"
 #include "store/KeychainSecretStore.h"
 #include "cli/Passphrase.h"
 #include "kit/keys/Crypto.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 using namespace Qt::StringLiterals;
 
 namespace quorvane::cli {
-
-namespace {
-
-// Far above any real key (a hundred thousand values take a few megabytes).
-constexpr qint64 largestKeyFile = 256LL * 1024 * 1024;
-
-} // namespace
 
 OpenedKey::OpenedKey(QString path_, KeyFile file_, ProjectKey key_, QByteArray fileSecret_, bool stored_)
     : path(std::move(path_))
@@ -52,21 +43,11 @@ KeyStore &keyStore()
     return store;
 }
 
-KeyFile readKeyFile(const QString &path)
-{
-    QFile input(path);
-    if (!input.open(QIODevice::ReadOnly))
-        throw Failure(u"The key file “%1” couldn’t be read."_s.arg(path));
-    if (input.size() > largestKeyFile)
-        throw KeyFile::Failure(KeyFile::Failure::Kind::damaged);
-    return KeyFile(input.readAll());
-}
-
 FoundKey findKey(const QString &reference)
 {
     if (QFileInfo(reference).isFile()) {
         // A path into the keys folder is a stored key all the same.
-        KeyFile file = readKeyFile(reference);
+        KeyFile file = KeyStore::readFile(reference);
         const QString storedPath = keyStore().filePath(file.id());
         const bool stored = QFileInfo(storedPath).canonicalFilePath() == QFileInfo(reference).canonicalFilePath();
         return {reference, std::move(file), stored};
@@ -100,41 +81,16 @@ OpenedKey openKey(const Invocation &invocation, const QString &reference)
     if (file.protection().isPassphrase()) {
         const QString passphrase = obtainPassphrase(invocation, u"Passphrase for “%1”: "_s.arg(file.name()));
         secret = KeyFile::deriveSecret(passphrase, file.protection().salt, file.protection().rounds);
-    } else if (std::optional<QByteArray> kept = keyStore().secret(file.id())) {
-        secret = *kept;
     } else {
-        throw Failure(missingSecretMessage());
+        secret = keyStore().requiredSecret(file.id());
     }
     ProjectKey key = file.open(secret);
     return OpenedKey(found.path, std::move(found.file), std::move(key), std::move(secret), found.stored);
 }
 
-QString missingSecretMessage()
+QString protectionText(const KeyFile::Protection &protection)
 {
-    const QString store = SecretStore::displayName();
-    return u"This key’s secret isn’t in the "_s + store + u". Keys protected by the "_s + store
-           + u" open only on the "_s + SecretStore::machineName()
-           + u" that made them. Import an exported copy (with its passphrase) instead."_s;
-}
-
-void writeAtomically(const QString &path, const QByteArray &bytes)
-{
-    const auto fail = [&](const QString &reason) {
-        throw Failure(u"“%1” couldn’t be written: %2."_s.arg(QFileInfo(path).fileName(), reason));
-    };
-    const QFileInfo folder(QFileInfo(path).absolutePath());
-    if (!folder.isDir())
-        fail(u"the folder “%1” doesn’t exist"_s.arg(QDir::toNativeSeparators(folder.absoluteFilePath())));
-    QSaveFile output(path);
-    if (!output.open(QIODevice::WriteOnly))
-        fail(output.errorString());
-    if (output.write(bytes) != bytes.size()) {
-        const QString reason = output.errorString();
-        output.cancelWriting();
-        fail(reason);
-    }
-    if (!output.commit())
-        fail(output.errorString());
+    return protection.isPassphrase() ? u"passphrase"_s : u"keychain"_s;
 }
 
 } // namespace quorvane::cli

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/Command.h"
+#include "store/AtomicFile.h"
 #include "kit/keys/KeyFile.h"
 
 namespace quorvane {
@@ -46,8 +47,6 @@ struct FoundKey
 // secret store.
 KeyStore &keyStore();
 
-// Reads the key file at path; throws quorvane::Failure.
-KeyFile readKeyFile(const QString &path);
 // Finds the key a command names: a key file's path, a stored key's id, or the
 // name of exactly one stored key. Throws quorvane::Failure.
 FoundKey findKey(const QString &reference);
@@ -55,14 +54,12 @@ FoundKey findKey(const QString &reference);
 // invocation says, or with its secret from the OS secret store. Every command
 // that takes a key opens it through here and saves it back with save().
 OpenedKey openKey(const Invocation &invocation, const QString &reference);
-// What a command says when a store-protected key's secret is missing.
-QString missingSecretMessage();
 // The same as openKey.
 inline OpenedKey openKeyFile(const Invocation &invocation, const QString &reference)
 {
     return openKey(invocation, reference);
 }
-// Writes the bytes through a temporary file that replaces the target.
-void writeAtomically(const QString &path, const QByteArray &bytes);
+// How a key is protected, as listings show it: "passphrase" or "keychain".
+QString protectionText(const KeyFile::Protection &protection);
 
 } // namespace quorvane::cli

@@ -19,11 +19,6 @@ namespace quorvane::cli {
 
 namespace {
 
-QString protectionText(const KeyFile &file)
-{
-    return file.protection().isPassphrase() ? u"passphrase"_s : u"keychain"_s;
-}
-
 int listKeys(const Invocation &invocation)
 {
     invocation.expectPositionals(0, 0, u"no arguments"_s);
@@ -35,14 +30,14 @@ int listKeys(const Invocation &invocation)
             list.append(QJsonObject{{u"id"_s, ProjectKey::uuidText(file.id())},
                                     {u"name"_s, file.name()},
                                     {u"created"_s, ProjectKey::dateText(file.created())},
-                                    {u"protection"_s, protectionText(file)}});
+                                    {u"protection"_s, protectionText(file.protection())}});
         }
         out << QString::fromUtf8(QJsonDocument(list).toJson(QJsonDocument::Compact)) << '\n';
         return 0;
     }
     for (const KeyFile &file : keys) {
         out << ProjectKey::uuidText(file.id()) << "  " << ProjectKey::dateText(file.created()) << "  "
-            << protectionText(file).leftJustified(10) << "  " << file.name() << '\n';
+            << protectionText(file.protection()).leftJustified(10) << "  " << file.name() << '\n';
     }
     return 0;
 }
@@ -78,21 +73,7 @@ int exportKey(const Invocation &invocation)
 int importKey(const Invocation &invocation)
 {
     invocation.expectPositionals(1, 1, u"one exported key file"_s);
-    const KeyFile file = readKeyFile(invocation.positionals().first());
-    file.checkWithoutSecret();
-    if (!file.protection().isPassphrase()) {
-        const QString machine = SecretStore::machineName();
-        throw Failure(u"This key can’t be imported. It opens only with the "_s + SecretStore::displayName()
-                      + u" of the "_s + machine + u" that made it. On that "_s + machine
-                      + u", run “quorvane key export” to save a copy that opens with a passphrase, "
-                        u"and import that copy."_s);
-    }
-    KeyStore &store = keyStore();
-    for (const KeyFile &stored : store.list()) {
-        if (stored.id() == file.id())
-            throw Failure(u"You already have this key: “%1” is already in your keys."_s.arg(stored.name()));
-    }
-    store.save(file);
+    const KeyFile file = keyStore().importFile(invocation.positionals().first(), u"run “quorvane key export”"_s);
     invocation.out() << ProjectKey::uuidText(file.id()) << '\n';
     return 0;
 }

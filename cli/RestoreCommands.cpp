@@ -2,6 +2,7 @@
 // file or into pasted text.
 #include "cli/Command.h"
 #include "cli/KeyFiles.h"
+#include "cli/ProgressLine.h"
 #include "cli/SpreadsheetFiles.h"
 #include "kit/restore/Restorer.h"
 
@@ -24,10 +25,14 @@ int restoreCommand(const Invocation &invocation)
 {
     invocation.expectPositionals(1, 1, u"one input file"_s);
     const QString input = invocation.positionals().first();
+    ProgressLine progress(invocation.err());
+    progress.show(Progress::Stage::reading);
     const Spreadsheet spreadsheet = readSpreadsheet(input);
+    progress.clear(); // the key may ask for its passphrase
     const OpenedKey opened = openKeyOption(invocation);
     const QString output = copyPath(input, u"restored"_s, invocation.value(u"output"_s), opened.path);
-    const Restorer::FileResult result = Restorer(opened.key).restore(spreadsheet);
+    const Restorer::FileResult result = Restorer(opened.key).restore(spreadsheet, progress.report());
+    progress.clear();
     if (result.count == 0)
         throw Failure(u"None of this key’s stand-ins are in the file. Was it swapped with a different key?"_s);
     writeAtomically(output, result.data);

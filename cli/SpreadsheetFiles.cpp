@@ -118,4 +118,10 @@ OpenedKey openKeyOption(const Invocation &invocation)
     return openKey(invocation, invocation.required(u"key"_s));
 }
 
+QString oneLine(const QString &text)
+{
+    QString line = text;
+    return line.replace(u"\r\n"_s, u"\\n"_s).replace(u'\n', u"\\n"_s).replace(u'\r', u"\\n"_s).replace(u'\t', u' ');
+}
+
 } // namespace quorvane::cli

@@ -21,6 +21,11 @@ QString copyPath(const QString &input, const QString &label, const QString &requ
 ScanOptions scanOptions(const Invocation &invocation, const Spreadsheet &spreadsheet);
 const QList<Option> &scanOptionList();
 
+// A cell's text for a listing that keeps one value per line: each line break
+// shown as "\n", so that values differing only there stay apart, and tabs,
+// which separate the listing's fields, as spaces.
+QString oneLine(const QString &text);
+
 // The project key named by --key, opened.
 OpenedKey openKeyOption(const Invocation &invocation);
 

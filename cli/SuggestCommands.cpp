@@ -3,6 +3,7 @@
 #include "ai/LocalServerNameModel.h"
 #include "cli/Command.h"
 #include "cli/KeyFiles.h"
+#include "cli/ProgressLine.h"
 #include "cli/SpreadsheetFiles.h"
 #include "kit/suggest/SecondOpinion.h"
 #include "kit/suggest/SuggestionTexts.h"
@@ -13,12 +14,6 @@ using namespace Qt::StringLiterals;
 namespace quorvane::cli {
 
 namespace {
-
-QString oneLine(const QString &text)
-{
-    QString line = text;
-    return line.replace(u"\r\n"_s, u" "_s).replace(u'\n', u' ').replace(u'\r', u' ').replace(u'\t', u' ');
-}
 
 // "B2, B5", with the sheet's name in front when the file has several sheets.
 QString cellList(const NameSuggestion &suggestion, const QStringList &sheets)
@@ -94,10 +89,14 @@ int suggestCommand(const Invocation &invocation)
 {
     invocation.expectPositionals(1, 1, u"one input file"_s);
     const std::optional<LocalModelSettings> settings = modelSettings(invocation);
+    ProgressLine progress(invocation.err());
+    progress.show(Progress::Stage::reading);
     const Spreadsheet spreadsheet = readSpreadsheet(invocation.positionals().first());
+    progress.clear(); // the key may ask for its passphrase
     const ScanOptions options = scanOptions(invocation, spreadsheet);
     const OpenedKey opened = openKeyOption(invocation);
-    const Scan result = scan(spreadsheet, opened.key, options);
+    const Scan result = scan(spreadsheet, opened.key, options, progress.report());
+    progress.clear();
 
     SuggestionTexts::Labels labels;
     const QList<NameSuggestion> tagger = SecondOpinion::taggerSuggestions(spreadsheet, result, options);

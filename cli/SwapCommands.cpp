@@ -1,6 +1,7 @@
 // The "scan" and "swap" commands: the review list of a file, and its swapped copy.
 #include "cli/Command.h"
 #include "cli/KeyFiles.h"
+#include "cli/ProgressLine.h"
 #include "cli/SpreadsheetFiles.h"
 #include "kit/swap/Scan.h"
 #include "kit/swap/Scrubber.h"
@@ -15,13 +16,6 @@ using namespace Qt::StringLiterals;
 namespace quorvane::cli {
 
 namespace {
-
-// Cell texts may span lines; the listing keeps one value per line.
-QString oneLine(const QString &text)
-{
-    QString line = text;
-    return line.replace(u"\r\n"_s, u"\\n"_s).replace(u'\n', u"\\n"_s).replace(u'\r', u"\\n"_s).replace(u'\t', u' ');
-}
 
 QString sheetName(const QStringList &sheets, int sheet)
 {
@@ -99,10 +93,14 @@ void printScan(QTextStream &out, const Scan &scan, const QStringList &sheets)
 int scanCommand(const Invocation &invocation)
 {
     invocation.expectPositionals(1, 1, u"one input file"_s);
+    ProgressLine progress(invocation.err());
+    progress.show(Progress::Stage::reading);
     const Spreadsheet spreadsheet = readSpreadsheet(invocation.positionals().first());
+    progress.clear(); // the key may ask for its passphrase
     const ScanOptions options = scanOptions(invocation, spreadsheet);
     const OpenedKey opened = openKeyOption(invocation);
-    const Scan result = scan(spreadsheet, opened.key, options);
+    const Scan result = scan(spreadsheet, opened.key, options, progress.report());
+    progress.clear();
     if (invocation.flag(u"json"_s))
         invocation.out() << QString::fromUtf8(QJsonDocument(scanJson(result, spreadsheet.sheetNames())).toJson());
     else
@@ -114,17 +112,25 @@ int swapCommand(const Invocation &invocation)
 {
     invocation.expectPositionals(1, 1, u"one input file"_s);
     const QString input = invocation.positionals().first();
+    ProgressLine progress(invocation.err());
+    progress.show(Progress::Stage::reading);
     const Spreadsheet spreadsheet = readSpreadsheet(input);
+    progress.clear(); // the key may ask for its passphrase
     const ScanOptions options = scanOptions(invocation, spreadsheet);
     OpenedKey opened = openKeyOption(invocation);
     const QString output = copyPath(input, u"stand-ins"_s, invocation.value(u"output"_s), opened.path);
     const QStringList excludedIds = invocation.values(u"exclude"_s);
     const QSet<QString> excluded(excludedIds.cbegin(), excludedIds.cend());
 
-    const Scan planned = scan(spreadsheet, opened.key, options);
     const qsizetype valuesBefore = opened.key.valueCount();
     const qsizetype filesBefore = opened.key.files().size();
-    const Scrubber::Result result = Scrubber::apply(planned, spreadsheet, opened.key, excluded);
+    // The plan is the largest thing a big file's swap holds: it is dropped
+    // before the key is sealed and the copy written.
+    const Scrubber::Result result = [&] {
+        const Scan planned = scan(spreadsheet, opened.key, options, progress.report());
+        return Scrubber::apply(planned, spreadsheet, opened.key, excluded, progress.report());
+    }();
+    progress.clear();
     // The key is saved before the copy: a copy whose stand-ins the key lacks
     // could never be restored.
     if (opened.key.valueCount() != valuesBefore || opened.key.files().size() != filesBefore)

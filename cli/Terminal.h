@@ -6,6 +6,7 @@ namespace quorvane::cli {
 
 // The terminal the tool talks to; one implementation per platform.
 bool inputIsTerminal();
+bool errorIsTerminal();
 
 // Turns the echo of typed input off for its lifetime.
 class NoEcho

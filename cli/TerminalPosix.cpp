@@ -10,6 +10,11 @@ bool inputIsTerminal()
     return isatty(STDIN_FILENO);
 }
 
+bool errorIsTerminal()
+{
+    return isatty(STDERR_FILENO);
+}
+
 struct NoEcho::Saved
 {
     termios settings{};

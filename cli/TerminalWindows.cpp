@@ -11,6 +11,11 @@ bool inputIsTerminal()
     return _isatty(_fileno(stdin));
 }
 
+bool errorIsTerminal()
+{
+    return _isatty(_fileno(stderr));
+}
+
 struct NoEcho::Saved
 {
     HANDLE handle = nullptr;

@@ -22,8 +22,8 @@ namespace {
 void writeAtomically(const QString &path, const QByteArray &bytes)
 {
     const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(folder))
-        fail(path, u"the folder “"_s % QDir::toNativeSeparators(folder) % u"” couldn’t be created"_s);
+    if (!QFileInfo(folder).isDir())
+        fail(path, u"the folder “"_s % QDir::toNativeSeparators(folder) % u"” doesn’t exist"_s);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         fail(path, file.errorString());

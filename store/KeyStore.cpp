@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -20,6 +21,11 @@ constexpr qint64 maxFileSize = 256LL * 1024 * 1024;
 
 } // namespace
 
+KeyStore::Refusal::Refusal(QString title, QString detail)
+    : Failure(title % u". "_s % detail), m_title(std::move(title)), m_detail(std::move(detail))
+{
+}
+
 QString KeyStore::defaultDirectory()
 {
     const QString overridden = qEnvironmentVariable("QUORVANE_KEYS_DIR");
@@ -29,6 +35,16 @@ QString KeyStore::defaultDirectory()
 }
 
 KeyStore::KeyStore(SecretStore &secrets, const QString &directory) : m_secrets(secrets), m_directory(directory) {}
+
+KeyFile KeyStore::readFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Failure(u"“"_s % QFileInfo(path).fileName() % u"” couldn’t be read: "_s % file.errorString() % u"."_s);
+    if (file.size() > maxFileSize)
+        throw KeyFile::Failure(KeyFile::Failure::Kind::damaged);
+    return KeyFile(file.readAll());
+}
 
 QString KeyStore::filePath(const QUuid &id) const
 {
@@ -60,6 +76,8 @@ QList<KeyFile> KeyStore::list() const
 
 void KeyStore::save(const KeyFile &file) const
 {
+    if (!QDir().mkpath(m_directory))
+        throw Failure(u"The keys folder “"_s % QDir::toNativeSeparators(m_directory) % u"” couldn’t be created."_s);
     writeAtomically(filePath(file.id()), file.data());
 }
 
@@ -82,6 +100,34 @@ std::optional<QByteArray> KeyStore::secret(const QUuid &id) const
 void KeyStore::deleteSecret(const QUuid &id) const
 {
     m_secrets.deleteSecret(id);
+}
+
+QByteArray KeyStore::requiredSecret(const QUuid &id) const
+{
+    if (std::optional<QByteArray> kept = m_secrets.secret(id))
+        return *kept;
+    const QString store = SecretStore::displayName();
+    throw Refusal(u"This key’s secret isn’t in the "_s % store,
+                  u"Keys protected by the "_s % store % u" open only on the "_s % SecretStore::machineName()
+                      % u" that made them. Import an exported copy (with its passphrase) instead."_s);
+}
+
+KeyFile KeyStore::importFile(const QString &path, const QString &exportStep) const
+{
+    const KeyFile file = readFile(path);
+    file.checkWithoutSecret();
+    if (!file.protection().isPassphrase()) {
+        const QString machine = SecretStore::machineName();
+        throw Refusal(u"This key can’t be imported"_s,
+                      u"It opens only with the "_s % SecretStore::displayName() % u" of the "_s % machine
+                          % u" that made it. On that "_s % machine % u", "_s % exportStep
+                          % u" to save a copy that opens with a passphrase, and import that copy."_s);
+    }
+    const QList<KeyFile> stored = list();
+    if (std::any_of(stored.cbegin(), stored.cend(), [&](const KeyFile &key) { return key.id() == file.id(); }))
+        throw Refusal(u"You already have this key"_s, u"“"_s % file.name() % u"” is already in your keys."_s);
+    save(file);
+    return file;
 }
 
 } // namespace quorvane

@@ -82,6 +82,8 @@ RestoreView::RestoreView(AppModel &model, QWidget *parent)
     connect(m_pasted, &QPlainTextEdit::textChanged, &session, [this] { m_model.restore().setPasted(m_pasted->toPlainText()); });
     connect(m_restoreText, &QPushButton::clicked, &session, &RestoreSession::restorePasted);
     connect(&session, &RestoreSession::changed, this, &RestoreView::refresh);
+    connect(&session, &RestoreSession::progressed, this,
+            [this] { m_busy->setProgress(m_model.restore().progress(), Progress::Stage::restoring); });
     connect(&session, &RestoreSession::pastedTextWanted, this, [this] { m_pasted->setFocus(); });
     refresh();
 }
@@ -152,6 +154,7 @@ void RestoreView::refresh()
 {
     const RestoreSession &session = m_model.restore();
     m_busy->setWork(session.busy());
+    m_busy->setProgress(session.progress(), Progress::Stage::restoring);
     const std::optional<RestoreSession::Ready> &ready = session.ready();
     m_fileState->setCurrentIndex(ready ? 1 : 0);
     if (ready) {

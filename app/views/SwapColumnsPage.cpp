@@ -2,6 +2,7 @@
 
 #include "app/SwapSession.h"
 #include "app/SwapTexts.h"
+#include "app/views/BusyBar.h"
 #include "app/views/ViewText.h"
 #include "kit/swap/Scrubber.h"
 
@@ -24,7 +25,7 @@ SwapColumnsPage::SwapColumnsPage(SwapSession &session, QWidget *parent)
     , m_headerRow(new QCheckBox(u"First row is headers"_s, this))
     , m_sheet(new QComboBox(this))
     , m_showStandIns(new QCheckBox(u"Show stand-ins"_s, this))
-    , m_scanning(new QLabel(u"Scanning…"_s, this))
+    , m_scanning(new BusyBar(this))
     , m_preview(new QTableWidget(this))
     , m_note(bodyLabel(SwapTexts::previewNote(), this))
     , m_summary(new QLabel(this))
@@ -66,6 +67,8 @@ SwapColumnsPage::SwapColumnsPage(SwapSession &session, QWidget *parent)
     connect(m_startOver, &QPushButton::clicked, &m_session, &SwapSession::startOver);
     connect(m_review, &QPushButton::clicked, &m_session, &SwapSession::review);
     connect(&m_session, &SwapSession::scanApplied, this, &SwapColumnsPage::fillPreview);
+    connect(&m_session, &SwapSession::progressed, this,
+            [this] { m_scanning->setProgress(m_session.progress(), Progress::Stage::scanning); });
 }
 
 void SwapColumnsPage::refresh()
@@ -86,7 +89,8 @@ void SwapColumnsPage::refresh()
     m_sheet->setCurrentIndex(m_session.sheet());
     m_sheet->setVisible(sheets.size() > 1);
     m_sheetLabel->setVisible(sheets.size() > 1);
-    m_scanning->setVisible(m_session.scanning());
+    m_scanning->setWork(m_session.scanning() ? std::optional(u"Scanning…"_s) : std::nullopt);
+    m_scanning->setProgress(m_session.progress(), Progress::Stage::scanning);
     m_note->setVisible(m_session.grid().size() > SwapSession::previewRows);
     m_summary->setText(file && scan ? SwapTexts::summary(file->kind(), scan->dataRows, int(scan->items.size()))
                                     : QString());

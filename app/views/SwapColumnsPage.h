@@ -12,6 +12,7 @@ class QTableWidget;
 
 namespace quorvane {
 
+class BusyBar;
 class SwapSession;
 
 // The columns step: the preview grid with a kind menu in each column's
@@ -31,7 +32,7 @@ public:
     QComboBox *sheetPicker() const { return m_sheet; }
     QLabel *summary() const { return m_summary; }
     QLabel *note() const { return m_note; }
-    QLabel *scanningLabel() const { return m_scanning; }
+    BusyBar *scanningBar() const { return m_scanning; }
     QPushButton *reviewButton() const { return m_review; }
     QPushButton *startOverButton() const { return m_startOver; }
     // The kind menu of a column, as its header offers it.
@@ -47,7 +48,7 @@ private:
     QComboBox *m_sheet;
     QLabel *m_sheetLabel = nullptr;
     QCheckBox *m_showStandIns;
-    QLabel *m_scanning;
+    BusyBar *m_scanning;
     QTableWidget *m_preview;
     QLabel *m_note;
     QLabel *m_summary;

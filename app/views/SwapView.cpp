@@ -48,6 +48,8 @@ SwapView::SwapView(AppModel &model, QWidget *parent)
     connect(m_start, &DropZone::chooseClicked, this, &SwapView::chooseFile);
     connect(m_start, &DropZone::fileDropped, &m_model.swap(), &SwapSession::open);
     connect(&m_model.swap(), &SwapSession::changed, this, &SwapView::refresh);
+    connect(&m_model.swap(), &SwapSession::progressed, this,
+            [this] { m_busy->setProgress(m_model.swap().progress(), Progress::Stage::writing); });
     refresh();
 }
 
@@ -66,6 +68,7 @@ void SwapView::refresh()
 {
     const SwapSession &session = m_model.swap();
     m_busy->setWork(session.busy());
+    m_busy->setProgress(session.progress(), Progress::Stage::writing);
     m_pages->setCurrentIndex(int(session.step()));
     switch (session.step()) {
     case SwapSession::Step::start:

@@ -2,7 +2,12 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <array>
+#include <cstring>
+#include <optional>
+#include <unordered_map>
+#include <vector>
 
 namespace quorvane {
 
@@ -80,21 +85,71 @@ std::optional<QString> decodeWindows1252(const QByteArray &data)
     return text;
 }
 
+// Where field texts come from: the input's UTF-16 units, or its bytes when
+// they are valid UTF-8 (so no decoded copy of the whole file is made). Field
+// ends are ASCII either way, and UTF-8 never uses ASCII bytes inside a
+// character, so one parser serves both.
+struct Utf16Units
+{
+    using Unit = char16_t;
+    QString text(const Unit *units, qsizetype n) const { return QString(reinterpret_cast<const QChar *>(units), n); }
+    static qsizetype find(const Unit *units, qsizetype n, Unit unit)
+    {
+        return QStringView(units, n).indexOf(QChar(unit));
+    }
+};
+
+struct Utf8Bytes
+{
+    using Unit = unsigned char;
+    QString text(const Unit *bytes, qsizetype n) const
+    {
+        unsigned char any = 0;
+        for (qsizetype i = 0; i < n; ++i)
+            any |= bytes[i];
+        if (any < 0x80) { // ASCII: each byte is its character
+            QString text(n, Qt::Uninitialized);
+            char16_t *out = reinterpret_cast<char16_t *>(text.data());
+            for (qsizetype i = 0; i < n; ++i)
+                out[i] = bytes[i];
+            return text;
+        }
+        // Valid input, so at most one unit per byte; a byte order mark in a
+        // field stays a character.
+        QString text(n, Qt::Uninitialized);
+        const QChar *end = decoder.appendToBuffer(text.data(), QByteArrayView(bytes, n));
+        text.truncate(end - text.constData());
+        return text;
+    }
+    static qsizetype find(const Unit *bytes, qsizetype n, Unit unit)
+    {
+        if (n <= 0)
+            return -1;
+        const void *found = std::memchr(bytes, unit, size_t(n));
+        return found ? static_cast<const Unit *>(found) - bytes : -1;
+    }
+    mutable QStringDecoder decoder{QStringDecoder::Utf8,
+                                   QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom};
+};
+
+template<class Units>
 class Parser
 {
 public:
-    Parser(const QString &text, QChar delimiter) : m_text(text), m_delimiter(delimiter) {}
+    using Unit = typename Units::Unit;
+
+    Parser(const Unit *units, qsizetype n, QChar delimiter) : m_units(units), m_n(n), m_delimiter(Unit(delimiter.unicode()))
+    {
+    }
 
     QList<CSVDocument::Row> rows()
     {
-        const QChar *chars = m_text.constData();
-        const qsizetype n = m_text.size();
         qsizetype i = 0;
-        while (i < n) {
+        while (i < m_n) {
             if (m_inQuotes)
-                i = quotedRun(chars, n, i);
+                i = quotedRun(i);
             else
-                i = plainRun(chars, n, i);
+                i = plainRun(i);
         }
         if (!m_field.text.isEmpty() || !m_row.isEmpty() || m_quoteOpen) {
             m_field.unterminated = m_quoteOpen;
@@ -105,34 +160,34 @@ public:
     }
 
 private:
-    // Outside quotes: copies ordinary characters in one piece and handles
+    // Outside quotes: takes ordinary characters in one piece and handles
     // the character that stops the run. Returns the next position.
-    qsizetype plainRun(const QChar *chars, qsizetype n, qsizetype i)
+    qsizetype plainRun(qsizetype i)
     {
         const qsizetype start = i;
-        while (i < n) {
-            const QChar c = chars[i];
-            if (c == m_delimiter || c == u'\n' || c == u'\r' || (c == u'"' && m_atFieldStart && i == start))
-                break;
-            ++i;
+        if (!m_atFieldStart || m_units[i] != '"') {
+            // LF and CR lie below every printable character: most take one test.
+            while (i < m_n) {
+                const Unit u = m_units[i];
+                if ((u <= '\r' && (u == '\n' || u == '\r')) || u == m_delimiter)
+                    break;
+                ++i;
+            }
         }
         if (i > start) {
-            if (m_field.text.isEmpty())
-                m_field.text = QString(chars + start, i - start); // exactly sized: most fields are one run
-            else
-                m_field.text.append(chars + start, i - start);
+            addText(start, i);
             m_atFieldStart = false;
             return i;
         }
-        const QChar c = chars[i];
-        if (c == u'"') {
+        const Unit c = m_units[i];
+        if (c == '"') {
             m_field.quoted = true;
             m_inQuotes = m_quoteOpen = true;
             m_atFieldStart = false;
         } else if (c == m_delimiter) {
             endField();
         } else {
-            if (c == u'\r' && i + 1 < n && chars[i + 1] == u'\n')
+            if (c == '\r' && i + 1 < m_n && m_units[i + 1] == '\n')
                 ++i;
             endField();
             const qsizetype width = m_row.size();
@@ -143,20 +198,87 @@ private:
         return i + 1;
     }
 
-    qsizetype quotedRun(const QChar *chars, qsizetype n, qsizetype i)
+    qsizetype quotedRun(qsizetype i)
     {
         const qsizetype start = i;
-        while (i < n && chars[i] != u'"')
-            ++i;
-        m_field.text.append(chars + start, i - start);
-        if (i == n)
-            return n;
-        if (i + 1 < n && chars[i + 1] == u'"') {
+        const qsizetype quote = Units::find(m_units + start, m_n - start, '"');
+        i = quote < 0 ? m_n : start + quote;
+        if (i > start)
+            addText(start, i);
+        if (i == m_n)
+            return m_n;
+        if (i + 1 < m_n && m_units[i + 1] == '"') {
             m_field.text.append(u'"');
             return i + 2;
         }
         m_inQuotes = m_quoteOpen = false;
         return i + 1;
+    }
+
+    void addText(qsizetype from, qsizetype to)
+    {
+        if (!m_field.text.isEmpty())
+            m_field.text.append(m_source.text(m_units + from, to - from));
+        else if (Repeats *repeats = repeatsOfField())
+            m_field.text = repeats->text(m_source, m_units + from, to - from);
+        else
+            m_field.text = m_source.text(m_units + from, to - from); // exactly sized: most fields are one run
+    }
+
+    // Columns that repeat their values (towns, states, companies) share one
+    // string per value: fewer small blocks to allocate, hold and free. A
+    // column whose values are mostly new soon stops looking them up.
+    class Repeats
+    {
+    public:
+        QString text(const Units &source, const Unit *units, qsizetype n)
+        {
+            const Key key{units, n};
+            if (const auto known = m_texts.find(key); known != m_texts.end())
+                return known->second;
+            QString text = source.text(units, n);
+            if (++m_missed * 4 > m_looked * 3 && m_looked >= trial)
+                off = true;
+            else if (m_texts.size() < most)
+                m_texts.emplace(key, text);
+            return text;
+        }
+        void look() { ++m_looked; }
+        bool off = false;
+
+    private:
+        static constexpr qsizetype trial = 64;
+        static constexpr size_t most = 1 << 14;
+        struct Key
+        {
+            const Unit *units;
+            qsizetype n;
+            bool operator==(const Key &other) const
+            {
+                return n == other.n && std::memcmp(units, other.units, size_t(n) * sizeof(Unit)) == 0;
+            }
+        };
+        struct Hash
+        {
+            size_t operator()(const Key &key) const { return qHashBits(key.units, size_t(key.n) * sizeof(Unit)); }
+        };
+        std::unordered_map<Key, QString, Hash> m_texts; // keys point into the input, alive while parsing
+        qsizetype m_looked = 0, m_missed = 0;
+    };
+
+    Repeats *repeatsOfField()
+    {
+        constexpr size_t columnsLookedAt = 64;
+        const auto column = size_t(m_row.size());
+        if (column >= columnsLookedAt)
+            return nullptr;
+        if (m_repeats.size() <= column)
+            m_repeats.resize(column + 1);
+        Repeats &repeats = m_repeats[column];
+        if (repeats.off)
+            return nullptr;
+        repeats.look();
+        return &repeats;
     }
 
     void endField()
@@ -166,8 +288,11 @@ private:
         m_atFieldStart = true;
     }
 
-    const QString &m_text;
-    const QChar m_delimiter;
+    const Unit *const m_units;
+    const qsizetype m_n;
+    const Unit m_delimiter;
+    Units m_source;
+    std::vector<Repeats> m_repeats; // by column
     QList<CSVDocument::Row> m_rows;
     CSVDocument::Row m_row;
     CSVDocument::Field m_field;
@@ -176,23 +301,170 @@ private:
     bool m_quoteOpen = false;
 };
 
-QString chooseLineEnding(const QString &text)
+template<class Units>
+QString chooseLineEnding(const typename Units::Unit *units, qsizetype n)
 {
-    if (text.contains(u"\r\n"))
-        return QStringLiteral("\r\n");
-    if (text.contains(u'\n'))
+    bool lineFeed = false;
+    for (qsizetype from = 0; from < n;) {
+        const qsizetype found = Units::find(units + from, n - from, '\n');
+        if (found < 0)
+            break;
+        const qsizetype at = from + found;
+        if (at > 0 && units[at - 1] == '\r')
+            return QStringLiteral("\r\n");
+        lineFeed = true;
+        from = at + 1;
+    }
+    if (lineFeed)
         return QStringLiteral("\n");
-    if (text.contains(u'\r'))
-        return QStringLiteral("\r");
-    return QStringLiteral("\n");
+    return Units::find(units, n, '\r') >= 0 ? QStringLiteral("\r") : QStringLiteral("\n");
 }
 
-bool needsQuotes(const QString &text, QChar delimiter)
+template<class Unit>
+QChar delimiterOf(const Unit *units, qsizetype n)
 {
-    for (QChar c : text)
-        if (c == delimiter || c == u'"' || c == u'\n' || c == u'\r')
+    int commas = 0, tabs = 0, semicolons = 0;
+    bool inQuotes = false;
+    for (const Unit *end = units + n; units < end; ++units) {
+        const Unit c = *units;
+        if (inQuotes) {
+            if (c == '"')
+                inQuotes = false;
+            continue;
+        }
+        if (c == '"')
+            inQuotes = true;
+        else if (c == '\n' || c == '\r')
+            break;
+        else if (c == ',')
+            ++commas;
+        else if (c == '\t')
+            ++tabs;
+        else if (c == ';')
+            ++semicolons;
+    }
+    // On a tie the later candidate in the order comma, tab, semicolon wins.
+    QChar winner = u',';
+    int best = commas;
+    if (tabs >= best)
+        winner = u'\t', best = tabs;
+    if (semicolons >= best)
+        winner = u';', best = semicolons;
+    return best == 0 ? QChar(u',') : winner;
+}
+
+// The bytes after any UTF-8 byte order mark, when the file is UTF-8 and valid
+// throughout: the common case, read without decoding the whole file first.
+std::optional<QByteArrayView> validUtf8(const QByteArray &data)
+{
+    QByteArrayView body = data;
+    if (startsWith(data, {0xEF, 0xBB, 0xBF}))
+        body = body.sliced(3);
+    else if (startsWith(data, {0xFF, 0xFE}) || startsWith(data, {0xFE, 0xFF}))
+        return std::nullopt;
+    if (!body.isValidUtf8())
+        return std::nullopt;
+    return body;
+}
+
+bool needsQuotes(QStringView text, QChar delimiter)
+{
+    const char16_t separator = delimiter.unicode();
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        // Quote, LF and CR all lie at or below the quote: letters take one test.
+        if ((u <= u'"' && (u == u'"' || u == u'\n' || u == u'\r')) || u == separator)
             return true;
+    }
     return false;
+}
+
+// UTF-8 straight into one byte array, with no UTF-16 copy of the whole file
+// on the way. Encodes as QString::toUtf8 does, a broken surrogate included.
+class Utf8Writer
+{
+public:
+    explicit Utf8Writer(qsizetype estimate) : m_bytes(std::max<qsizetype>(estimate, 16), Qt::Uninitialized)
+    {
+        m_out = m_bytes.data();
+    }
+
+    void text(QStringView text)
+    {
+        reserve(text.size() * 3);
+        char *out = m_out;
+        const char16_t *in = text.utf16();
+        const char16_t *const end = in + text.size();
+        while (in < end) {
+            const char16_t u = *in++;
+            if (u < 0x80) {
+                *out++ = char(u);
+            } else if (u < 0x800) {
+                *out++ = char(0xC0 | u >> 6);
+                *out++ = char(0x80 | (u & 0x3F));
+            } else if (QChar::isHighSurrogate(u) && in < end && QChar::isLowSurrogate(*in)) {
+                const char32_t c = QChar::surrogateToUcs4(u, *in++);
+                *out++ = char(0xF0 | c >> 18);
+                *out++ = char(0x80 | (c >> 12 & 0x3F));
+                *out++ = char(0x80 | (c >> 6 & 0x3F));
+                *out++ = char(0x80 | (c & 0x3F));
+            } else if (QChar::isSurrogate(u)) {
+                *out++ = '?';
+            } else {
+                *out++ = char(0xE0 | u >> 12);
+                *out++ = char(0x80 | (u >> 6 & 0x3F));
+                *out++ = char(0x80 | (u & 0x3F));
+            }
+        }
+        m_out = out;
+    }
+    void ascii(QByteArrayView bytes)
+    {
+        reserve(bytes.size());
+        std::memcpy(m_out, bytes.data(), size_t(bytes.size()));
+        m_out += bytes.size();
+    }
+    QByteArray take()
+    {
+        m_bytes.truncate(m_out - m_bytes.constData());
+        return std::move(m_bytes);
+    }
+
+private:
+    void reserve(qsizetype needed)
+    {
+        const qsizetype used = m_out - m_bytes.constData();
+        if (m_bytes.size() - used >= needed) [[likely]]
+            return;
+        m_bytes.resize(std::max(m_bytes.size() * 2, used + needed));
+        m_out = m_bytes.data() + used;
+    }
+
+    QByteArray m_bytes;
+    char *m_out = nullptr;
+};
+
+void writeField(Utf8Writer &out, const CSVDocument::Field &field, QChar delimiter)
+{
+    const QStringView text = field.text;
+    if (!field.quoted && !needsQuotes(text, delimiter)) {
+        out.text(text);
+        return;
+    }
+    out.ascii("\"");
+    // Runs between quotes, each quote written twice.
+    for (qsizetype from = 0;;) {
+        const qsizetype quote = text.indexOf(u'"', from);
+        if (quote < 0) {
+            out.text(text.sliced(from));
+            break;
+        }
+        out.text(text.sliced(from, quote - from));
+        out.ascii("\"\"");
+        from = quote + 1;
+    }
+    if (!field.unterminated)
+        out.ascii("\"");
 }
 
 } // namespace
@@ -216,44 +488,28 @@ CSVDocument::Decoded CSVDocument::decode(const QByteArray &data)
 
 QChar CSVDocument::detectDelimiter(const QString &text)
 {
-    int commas = 0, tabs = 0, semicolons = 0;
-    bool inQuotes = false;
-    for (QChar c : text) {
-        if (inQuotes) {
-            if (c == u'"')
-                inQuotes = false;
-            continue;
-        }
-        if (c == u'"')
-            inQuotes = true;
-        else if (c == u'\n' || c == u'\r')
-            break;
-        else if (c == u',')
-            ++commas;
-        else if (c == u'\t')
-            ++tabs;
-        else if (c == u';')
-            ++semicolons;
-    }
-    // On a tie the later candidate in the order comma, tab, semicolon wins.
-    QChar winner = u',';
-    int best = commas;
-    if (tabs >= best)
-        winner = u'\t', best = tabs;
-    if (semicolons >= best)
-        winner = u';', best = semicolons;
-    return best == 0 ? QChar(u',') : winner;
+    return delimiterOf(QStringView(text).utf16(), text.size());
+}
+
+template<class Units>
+void CSVDocument::read(const typename Units::Unit *units, qsizetype n)
+{
+    delimiter = delimiterOf(units, n);
+    lineEnding = chooseLineEnding<Units>(units, n);
+    endsWithNewline = n > 0 && (units[n - 1] == '\n' || units[n - 1] == '\r');
+    rows = Parser<Units>(units, n, delimiter).rows();
 }
 
 CSVDocument::CSVDocument(const QByteArray &data)
 {
-    Decoded decoded = decode(data);
-    const QString &text = decoded.text;
+    if (const std::optional<QByteArrayView> utf8 = validUtf8(data)) {
+        byteOrderMark = utf8->size() < data.size();
+        read<Utf8Bytes>(reinterpret_cast<const unsigned char *>(utf8->data()), utf8->size());
+        return;
+    }
+    const Decoded decoded = decode(data);
     byteOrderMark = decoded.byteOrderMark;
-    delimiter = detectDelimiter(text);
-    lineEnding = chooseLineEnding(text);
-    endsWithNewline = !text.isEmpty() && (text.back() == u'\n' || text.back() == u'\r');
-    rows = Parser(text, delimiter).rows();
+    read<Utf16Units>(QStringView(decoded.text).utf16(), decoded.text.size());
 }
 
 namespace {
@@ -284,38 +540,29 @@ QList<CSVDocument::Runaway> CSVDocument::runawayFields() const
 
 QByteArray CSVDocument::data() const
 {
-    QString text;
-    qsizetype estimate = 0;
-    for (const Row &row : rows)
+    qsizetype estimate = byteOrderMark ? 3 : 0;
+    for (const Row &row : rows) {
+        estimate += row.size() + lineEnding.size();
         for (const Field &field : row)
-            estimate += field.text.size() + 3;
-    text.reserve(estimate + rows.size() * lineEnding.size());
-
+            estimate += field.text.size() + 2;
+    }
+    Utf8Writer out(estimate);
+    if (byteOrderMark)
+        out.ascii("\xEF\xBB\xBF");
+    const QByteArray ending = lineEnding.toUtf8();
     for (qsizetype r = 0; r < rows.size(); ++r) {
         const Row &row = rows[r];
         for (qsizetype f = 0; f < row.size(); ++f) {
             if (f > 0)
-                text.append(delimiter);
-            const Field &field = row[f];
-            if (field.quoted || needsQuotes(field.text, delimiter)) {
-                text.append(u'"');
-                if (field.text.contains(u'"'))
-                    text.append(QString(field.text).replace(QStringLiteral("\""), QStringLiteral("\"\"")));
-                else
-                    text.append(field.text);
-                if (!field.unterminated)
-                    text.append(u'"');
-            } else {
-                text.append(field.text);
-            }
+                out.text(QStringView(&delimiter, 1));
+            writeField(out, row[f], delimiter);
         }
         // A final line break inside an unclosed quote belongs to the field.
         const bool endsInField = !row.isEmpty() && row.back().unterminated;
         if (r + 1 < rows.size() || (endsWithNewline && !endsInField))
-            text.append(lineEnding);
+            out.ascii(ending);
     }
-    QByteArray bytes = byteOrderMark ? QByteArray("\xEF\xBB\xBF") : QByteArray();
-    return bytes + text.toUtf8();
+    return out.take();
 }
 
 } // namespace quorvane

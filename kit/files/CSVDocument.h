@@ -58,6 +58,10 @@ public:
     };
     static Decoded decode(const QByteArray &data);
     static QChar detectDelimiter(const QString &text);
+
+private:
+    template<class Units>
+    void read(const typename Units::Unit *units, qsizetype n);
 };
 
 } // namespace quorvane

@@ -204,6 +204,55 @@ QList<PlacedCell> Spreadsheet::cells(int sheet) const
     return placed;
 }
 
+int Spreadsheet::headerRowIndex(int sheet, bool headerRow) const
+{
+    if (!headerRow)
+        return -1;
+    if (const auto *workbook = std::get_if<XLSXDocument>(&m_content->document)) {
+        if (sheet < 0 || sheet >= workbook->sheets().size())
+            return -1;
+        // A workbook's cells need not come in row order.
+        const XLSXDocument::Sheet &cells = workbook->sheets()[sheet];
+        int first = -1;
+        for (const XLSXDocument::Cell &cell : cells.cells) {
+            if ((first < 0 || cell.row < first) && !workbook->displayText(cells, cell).isEmpty())
+                first = cell.row;
+        }
+        return first;
+    }
+    const QList<CSVDocument::Row> &rows = std::get<CSVDocument>(m_content->document).rows;
+    const auto hasText = [](const CSVDocument::Row &row) {
+        return std::any_of(row.cbegin(), row.cend(), [](const CSVDocument::Field &field) { return !field.text.isEmpty(); });
+    };
+    const auto found = std::find_if(rows.cbegin(), rows.cend(), hasText);
+    return found == rows.cend() ? -1 : int(found - rows.cbegin());
+}
+
+qsizetype Spreadsheet::cellCount() const
+{
+    qsizetype count = 0;
+    if (const auto *workbook = std::get_if<XLSXDocument>(&m_content->document)) {
+        for (const XLSXDocument::Sheet &sheet : workbook->sheets())
+            count += sheet.cells.size();
+        return count;
+    }
+    for (const CSVDocument::Row &row : std::get<CSVDocument>(m_content->document).rows)
+        count += row.size();
+    return count;
+}
+
+qsizetype Spreadsheet::offeredCellCount() const
+{
+    const auto *workbook = std::get_if<XLSXDocument>(&m_content->document);
+    if (!workbook)
+        return cellCount();
+    qsizetype count = 0;
+    for (const XLSXDocument::Sheet &sheet : workbook->sheets())
+        count += std::count_if(sheet.cells.cbegin(), sheet.cells.cend(),
+                               [](const XLSXDocument::Cell &cell) { return cell.isText(); });
+    return count;
+}
+
 QList<QString> Spreadsheet::warnings() const
 {
     if (const auto *workbook = std::get_if<XLSXDocument>(&m_content->document))

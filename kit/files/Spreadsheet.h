@@ -81,6 +81,18 @@ public:
     // what scans read, so that they see all that data() offers. Memory
     // follows the cells that exist, however far apart they are.
     QList<PlacedCell> cells(int sheet) const;
+    // A sheet's header row when `headerRow` says it has one: the first row
+    // holding a cell whose text is not empty, wherever that cell lies. -1 when
+    // there is none or `headerRow` is off. Every reader of a sheet skips this row.
+    int headerRowIndex(int sheet, bool headerRow) const;
+    // The cells of every sheet, counted without building them (a workbook's
+    // cells that share a place count each): what long work over the file
+    // measures its progress against.
+    qsizetype cellCount() const;
+    // Of those, the ones data() offers its transform: every CSV field, a
+    // workbook's text cells (the texts outside cells it offers after them
+    // are not counted).
+    qsizetype offeredCellCount() const;
     QList<QString> warnings() const;
     QStringList unreferencedSharedStrings() const;
     // Throws quorvane::Failure when the file cannot be written.

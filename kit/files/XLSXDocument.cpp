@@ -192,6 +192,125 @@ bool endsWithRootEndTag(const QByteArray &xml)
     return tail.endsWith('>') && (tail.contains("</") || tail.endsWith("/>"));
 }
 
+// The shared strings as a rewrite leaves them. The first cell showing a
+// string decides its text for every cell that shows it; a later cell given
+// other text gets a string of its own, added at the end.
+class SharedStringEdits
+{
+public:
+    explicit SharedStringEdits(const QStringList &texts)
+        : m_original(texts), m_current(texts), m_claimed(texts.size(), false), m_rewrite(texts.size(), false)
+    {
+    }
+
+    // Records the text a cell showing string `index` is to show; answers the
+    // index of the string added for it when the cell must point elsewhere.
+    std::optional<int> show(int index, const QString &text)
+    {
+        if (index < 0 || index >= m_original.size())
+            return std::nullopt;
+        if (!m_claimed[index]) {
+            m_claimed[index] = true;
+            if (text != m_original[index]) {
+                m_current[index] = text;
+                m_rewrite[index] = true;
+            }
+            return std::nullopt;
+        }
+        if (text == m_current[index])
+            return std::nullopt;
+        int added = m_addedIndex.value(text, -1);
+        if (added < 0) {
+            added = int(m_original.size() + m_added.size());
+            m_added.append(text);
+            m_addedIndex.insert(text, added);
+        }
+        return added;
+    }
+
+    // Strings no cell showed are offered without a cell.
+    void replaceUnshown(const XLSXDocument::Transform &replacing)
+    {
+        for (qsizetype i = 0; i < m_original.size(); ++i) {
+            if (m_claimed[i])
+                continue;
+            const std::optional<QString> answer = replacing(std::nullopt, m_original[i]);
+            if (answer && *answer != m_original[i]) {
+                m_current[i] = *answer;
+                m_rewrite[i] = true;
+            }
+        }
+    }
+
+    bool changed() const { return !m_added.isEmpty() || m_rewrite.contains(true); }
+
+    // The shared strings part with the changed items replaced and the added
+    // ones appended; `elements` are the whole <si> items of `xml`.
+    QByteArray rewritten(const QByteArray &xml, const QList<ByteRange> &elements) const
+    {
+        const QByteArray prefix = rootPrefix(xml);
+        QList<Splice> splices;
+        for (qsizetype i = 0; i < m_original.size(); ++i) {
+            if (m_rewrite[i])
+                splices.append({elements[i], stringItem(prefix, "si", m_current[i])});
+        }
+        if (!m_added.isEmpty()) {
+            const qsizetype endTag = xml.lastIndexOf(QByteArray("</" + prefix + "sst>"));
+            if (endTag < 0)
+                fail(u"The workbook’s shared strings are damaged."_s);
+            QByteArray items;
+            for (const QString &text : m_added)
+                items += stringItem(prefix, "si", text);
+            splices.append({ByteRange{endTag, endTag}, items});
+        }
+        return applySplices(xml, std::move(splices));
+    }
+
+private:
+    static QByteArray rootPrefix(const QByteArray &xml)
+    {
+        XMLScanner scanner(xml, skipStringItems);
+        while (const XMLScanner::Element *element = scanner.next()) {
+            if (element->is("sst"))
+                return element->prefix.toByteArray();
+        }
+        return {};
+    }
+
+    const QStringList &m_original;
+    QStringList m_current;
+    QList<bool> m_claimed;
+    QList<bool> m_rewrite;
+    QStringList m_added;
+    QHash<QString, int> m_addedIndex;
+};
+
+// The changes to one sheet's XML: inline and formula texts in place, and
+// shared-string cells pointed at a string of their own where they differ.
+QList<Splice> sheetSplices(const XLSXDocument &document, int s, const XLSXDocument::Transform &replacing,
+                           SharedStringEdits &shared)
+{
+    const XLSXDocument::Sheet &sheet = document.sheets()[s];
+    QList<Splice> splices;
+    for (const XLSXDocument::Cell &cell : sheet.cells) {
+        if (!cell.isText())
+            continue;
+        const QString &shown = document.text(sheet, cell);
+        const std::optional<QString> answer = replacing(CellRef{s, cell.row, cell.column}, shown);
+        const QString &text = answer ? *answer : shown;
+        using Source = XLSXDocument::Cell::Source;
+        if (cell.source == Source::shared) {
+            if (const std::optional<int> added = shared.show(cell.index, text))
+                splices.append({cell.range, QByteArray::number(*added)});
+        } else if (text != shown && cell.source == Source::inlineString) {
+            splices.append({cell.range, stringItem(sheet.prefixes.value(cell.prefix), "is", text)});
+        } else if (text != shown && cell.source == Source::formulaText) {
+            splices.append({cell.range, XMLScanner::escape(text)});
+        }
+    }
+    return splices;
+}
+
 } // namespace
 
 std::optional<std::pair<int, int>> XLSXDocument::parseReference(QByteArrayView reference)
@@ -433,96 +552,16 @@ const QString &XLSXDocument::text(const Sheet &sheet, const Cell &cell) const
 
 QByteArray XLSXDocument::data(const Transform &replacing) const
 {
-    const qsizetype sharedCount = m_sharedTexts.size();
-    QList<bool> claimed(sharedCount, false);
-    QList<bool> rewrite(sharedCount, false);
-    QStringList current = m_sharedTexts;
-    QStringList added;
-    QHash<QString, int> addedIndex;
-
+    SharedStringEdits shared(m_sharedTexts);
     QHash<QString, QByteArray> parts;
     for (int s = 0; s < m_sheets.size(); ++s) {
-        const Sheet &sheet = m_sheets[s];
-        QList<Splice> splices;
-        for (const Cell &cell : sheet.cells) {
-            if (!cell.isText())
-                continue;
-            const QString &shown = text(sheet, cell);
-            const std::optional<QString> answer = replacing(CellRef{s, cell.row, cell.column}, shown);
-            const QString &text = answer ? *answer : shown;
-            switch (cell.source) {
-            case Cell::Source::inlineString:
-                if (text != shown)
-                    splices.append({cell.range, stringItem(sheet.prefixes.value(cell.prefix), "is", text)});
-                break;
-            case Cell::Source::formulaText:
-                if (text != shown)
-                    splices.append({cell.range, XMLScanner::escape(text)});
-                break;
-            case Cell::Source::shared: {
-                const int i = cell.index;
-                if (i < 0 || i >= sharedCount)
-                    break;
-                if (!claimed[i]) {
-                    // The first cell showing a string decides its text for every cell.
-                    claimed[i] = true;
-                    if (text != m_sharedTexts[i]) {
-                        current[i] = text;
-                        rewrite[i] = true;
-                    }
-                } else if (text != current[i]) {
-                    int index = addedIndex.value(text, -1);
-                    if (index < 0) {
-                        index = int(sharedCount + added.size());
-                        added.append(text);
-                        addedIndex.insert(text, index);
-                    }
-                    splices.append({cell.range, QByteArray::number(index)});
-                }
-                break;
-            }
-            case Cell::Source::other:
-                break;
-            }
-        }
+        QList<Splice> splices = sheetSplices(*this, s, replacing, shared);
         if (!splices.isEmpty())
-            parts.insert(sheet.path, applySplices(sheet.xml, std::move(splices)));
+            parts.insert(m_sheets[s].path, applySplices(m_sheets[s].xml, std::move(splices)));
     }
-
-    for (qsizetype i = 0; i < sharedCount; ++i) {
-        if (claimed[i])
-            continue;
-        const std::optional<QString> answer = replacing(std::nullopt, m_sharedTexts[i]);
-        if (answer && *answer != m_sharedTexts[i]) {
-            current[i] = *answer;
-            rewrite[i] = true;
-        }
-    }
-
-    if (m_sharedPath && (!added.isEmpty() || rewrite.contains(true))) {
-        QByteArray prefix;
-        XMLScanner scanner(m_sharedXML, skipStringItems);
-        while (const XMLScanner::Element *element = scanner.next()) {
-            if (element->is("sst")) {
-                prefix = element->prefix.toByteArray();
-                break;
-            }
-        }
-        QList<Splice> splices;
-        for (qsizetype i = 0; i < sharedCount; ++i)
-            if (rewrite[i])
-                splices.append({m_sharedElements[i], stringItem(prefix, "si", current[i])});
-        if (!added.isEmpty()) {
-            const qsizetype endTag = m_sharedXML.lastIndexOf(QByteArray("</" + prefix + "sst>"));
-            if (endTag < 0)
-                fail(u"The workbook’s shared strings are damaged."_s);
-            QByteArray items;
-            for (const QString &text : added)
-                items += stringItem(prefix, "si", text);
-            splices.append({ByteRange{endTag, endTag}, items});
-        }
-        parts.insert(*m_sharedPath, applySplices(m_sharedXML, std::move(splices)));
-    }
+    shared.replaceUnshown(replacing);
+    if (m_sharedPath && shared.changed())
+        parts.insert(*m_sharedPath, shared.rewritten(m_sharedXML, m_sharedElements));
     return m_archive.data(parts);
 }
 

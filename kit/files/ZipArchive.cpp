@@ -169,6 +169,96 @@ QByteArray inflateRaw(QByteArrayView stored, quint64 size)
     return out;
 }
 
+// One entry as it is written: its record with the values written, its name
+// in UTF-8 and its payload.
+struct WrittenEntry
+{
+    ZipArchive::Entry record;
+    QByteArray name;
+    QByteArrayView storedPayload; // the archive's own bytes, for a kept entry
+    std::optional<QByteArray> replacedPayload;
+
+    QByteArrayView payload() const { return replacedPayload ? QByteArrayView(*replacedPayload) : storedPayload; }
+};
+
+// An entry kept as it is stored, or its replacement, deflated when that
+// makes it smaller. Names are marked UTF-8, and the data-descriptor and
+// encryption flags dropped, since sizes and CRC stand in the headers.
+WrittenEntry writtenEntry(const ZipArchive &archive, const ZipArchive::Entry &entry,
+                          const QHash<QString, QByteArray> &replacing)
+{
+    WrittenEntry written{entry, entry.path.toUtf8(), {}, {}};
+    if (written.name.size() > 0xFFFF)
+        fail(u"“"_s + entry.path.left(80) + u"…” has too long a name to write."_s);
+    written.record.flags = (entry.flags & ~0x0009) | 0x0800;
+    const auto replaced = replacing.constFind(entry.path);
+    if (replaced == replacing.cend()) {
+        written.storedPayload = archive.storedBytes(entry);
+    } else {
+        const QByteArray &content = *replaced;
+        const std::optional<QByteArray> deflated = ZipArchive::deflate(content);
+        const bool shrinks = deflated && deflated->size() < content.size();
+        written.replacedPayload = shrinks ? *deflated : content;
+        written.record.method = shrinks ? 8 : 0;
+        written.record.crc32 = ZipArchive::crc32(content);
+        written.record.size = quint64(content.size());
+    }
+    if (written.record.size > largestWritable || quint64(written.payload().size()) > largestWritable)
+        fail(u"The workbook is too big to write (over 4 GB)."_s);
+    return written;
+}
+
+// The fields the local header and the directory share, from the version
+// needed to extract to the extra field's length.
+void putSharedFields(QByteArray &out, const WrittenEntry &entry)
+{
+    const ZipArchive::Entry &record = entry.record;
+    put16(out, 20);
+    put16(out, record.flags);
+    put16(out, record.method);
+    put16(out, record.time);
+    put16(out, record.date);
+    put32(out, record.crc32);
+    put32(out, quint32(entry.payload().size()));
+    put32(out, quint32(record.size));
+    put16(out, quint32(entry.name.size()));
+    put16(out, 0); // extra field
+}
+
+void putLocalEntry(QByteArray &out, const WrittenEntry &entry)
+{
+    put32(out, localSignature);
+    putSharedFields(out, entry);
+    out.append(entry.name).append(entry.payload());
+}
+
+void putDirectoryEntry(QByteArray &out, const WrittenEntry &entry, quint32 offset)
+{
+    put32(out, centralSignature);
+    put16(out, 20); // version made by
+    putSharedFields(out, entry);
+    put16(out, 0); // comment
+    put16(out, 0); // disk number
+    put16(out, 0); // internal attributes
+    put32(out, entry.record.externalAttributes);
+    put32(out, offset);
+    out.append(entry.name);
+}
+
+void putEndRecord(QByteArray &out, qsizetype entries, qsizetype directorySize, quint64 directoryOffset)
+{
+    if (directoryOffset > 0xFFFFFFFF || quint64(directorySize) > 0xFFFFFFFF)
+        fail(u"The workbook is too big to write (over 4 GB)."_s);
+    put32(out, endSignature);
+    put16(out, 0);
+    put16(out, 0);
+    put16(out, quint32(entries));
+    put16(out, quint32(entries));
+    put32(out, quint32(directorySize));
+    put32(out, quint32(directoryOffset));
+    put16(out, 0);
+}
+
 } // namespace
 
 ZipArchive::ZipArchive(QByteArray data) : m_data(std::move(data))
@@ -299,80 +389,18 @@ QByteArray ZipArchive::data(const QHash<QString, QByteArray> &replacing) const
     QByteArray directory;
     out.reserve(m_data.size() + 1024);
     for (const Entry &entry : m_entries) {
-        const QByteArray name = entry.path.toUtf8();
-        if (name.size() > 0xFFFF)
-            fail(u"“"_s + entry.path.left(80) + u"…” has too long a name to write."_s);
-
-        QByteArray newPayload;
-        QByteArrayView payload;
-        quint16 method = entry.method;
-        quint32 crc = entry.crc32;
-        quint64 size = entry.size;
-        const auto replaced = replacing.constFind(entry.path);
-        if (replaced != replacing.cend()) {
-            const QByteArray &content = *replaced;
-            const std::optional<QByteArray> deflated = deflate(content);
-            const bool shrinks = deflated && deflated->size() < content.size();
-            newPayload = shrinks ? *deflated : content;
-            payload = newPayload;
-            method = shrinks ? 8 : 0;
-            crc = crc32(content);
-            size = quint64(content.size());
-        } else {
-            payload = storedBytes(entry);
-        }
-
+        const WrittenEntry written = writtenEntry(*this, entry, replacing);
         const quint64 offset = quint64(out.size());
-        if (size > largestWritable || quint64(payload.size()) > largestWritable || offset > largestWritable)
+        if (offset > largestWritable)
             fail(u"The workbook is too big to write (over 4 GB)."_s);
-        const quint16 flags = (entry.flags & ~0x0009) | 0x0800;
-
-        put32(out, localSignature);
-        put16(out, 20);
-        put16(out, flags);
-        put16(out, method);
-        put16(out, entry.time);
-        put16(out, entry.date);
-        put32(out, crc);
-        put32(out, quint32(payload.size()));
-        put32(out, quint32(size));
-        put16(out, quint32(name.size()));
-        put16(out, 0);
-        out.append(name).append(payload);
-
-        put32(directory, centralSignature);
-        put16(directory, 20);
-        put16(directory, 20);
-        put16(directory, flags);
-        put16(directory, method);
-        put16(directory, entry.time);
-        put16(directory, entry.date);
-        put32(directory, crc);
-        put32(directory, quint32(payload.size()));
-        put32(directory, quint32(size));
-        put16(directory, quint32(name.size()));
-        put16(directory, 0); // extra field
-        put16(directory, 0); // comment
-        put16(directory, 0); // disk number
-        put16(directory, 0); // internal attributes
-        put32(directory, entry.externalAttributes);
-        put32(directory, quint32(offset));
-        directory.append(name);
+        putLocalEntry(out, written);
+        putDirectoryEntry(directory, written, quint32(offset));
     }
-    const quint64 directoryOffset = quint64(out.size());
-    out.append(directory);
     if (m_entries.size() > mostWritableEntries)
         fail(u"The workbook has too many parts to write."_s);
-    if (directoryOffset > 0xFFFFFFFF || quint64(directory.size()) > 0xFFFFFFFF)
-        fail(u"The workbook is too big to write (over 4 GB)."_s);
-    put32(out, endSignature);
-    put16(out, 0);
-    put16(out, 0);
-    put16(out, quint32(m_entries.size()));
-    put16(out, quint32(m_entries.size()));
-    put32(out, quint32(directory.size()));
-    put32(out, quint32(directoryOffset));
-    put16(out, 0);
+    const quint64 directoryOffset = quint64(out.size());
+    out.append(directory);
+    putEndRecord(out, m_entries.size(), directory.size(), directoryOffset);
     return out;
 }
 

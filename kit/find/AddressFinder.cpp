@@ -128,8 +128,9 @@ std::optional<QString> captured(const QRegularExpressionMatch &match, QStringVie
 QList<AddressFinder::Match> AddressFinder::find(const QString &text) const
 {
     QList<Match> found;
-    // Every address starts with a house number.
-    if (std::none_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); }))
+    // Every address starts with a house number and has a street word.
+    if (std::none_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); })
+        || std::none_of(text.cbegin(), text.cend(), [](QChar c) { return c.isLetter() || c.isSurrogate(); }))
         return found;
     auto matches = addressPattern().globalMatch(text);
     while (matches.hasNext()) {

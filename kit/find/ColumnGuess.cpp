@@ -1,8 +1,8 @@
 #include "kit/find/ColumnGuess.h"
 
 #include "kit/find/Detector.h"
+#include "kit/find/NameLexicon.h"
 #include "kit/find/TextRules.h"
-#include "kit/keys/Pools.h"
 
 #include <QRegularExpression>
 #include <QSet>
@@ -89,15 +89,6 @@ QStringView trimmedOfSpacesAndTabs(const QString &text)
     return QStringView(text).sliced(start, end - start);
 }
 
-bool hasOnlyNameCharacters(const QString &text)
-{
-    for (uint c : text.toUcs4())
-        if (!QChar::isLetter(c) && !QChar::isSpace(c) && c != u'-' && c != u'\'' && c != u'’'
-            && c != u'.' && c != u',')
-            return false;
-    return true;
-}
-
 bool looksLikeOnePersonsName(const QString &cell)
 {
     const QList<Word> words = nameWords(cell);
@@ -118,7 +109,8 @@ bool looksLikeOnePersonsName(const QString &cell)
             }
         }
     }
-    return firstName && pools::isKnownFirstName(firstName->toLower()) && hasOnlyNameCharacters(cell);
+    return firstName && nameLexicon::isKnownFirstName(firstName->toLower())
+        && hasOnlyNameCharacters(cell, Commas::allowed);
 }
 
 bool isBareEmail(const QString &cell)

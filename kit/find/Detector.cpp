@@ -4,7 +4,8 @@
 #include "kit/find/TextRules.h"
 #include "kit/find/TextServices.h"
 #include "kit/find/WordClasses.h"
-#include "kit/keys/Pools.h"
+
+#include <QHash>
 
 #include <algorithm>
 #include <map>
@@ -40,7 +41,7 @@ const QRegularExpression &personSeparator()
 
 bool isKnownFirstName(const QString &word)
 {
-    return pools::isKnownFirstName(word.toLower());
+    return nameLexicon::isKnownFirstName(word.toLower());
 }
 
 qsizetype characterCount(QStringView word)
@@ -50,16 +51,6 @@ qsizetype characterCount(QStringView word)
         if (!c.isLowSurrogate())
             ++count;
     return count;
-}
-
-bool onlySpacesBetween(const QString &text, qsizetype from, qsizetype to)
-{
-    if (from >= to || to - from > 2)
-        return false;
-    for (qsizetype i = from; i < to; ++i)
-        if (text.at(i) != u' ' && text.at(i) != QChar(0x00A0))
-            return false;
-    return true;
 }
 
 bool atSentenceStart(const QString &text, qsizetype offset)
@@ -77,12 +68,9 @@ bool atSentenceStart(const QString &text, qsizetype offset)
         || last == u'\n';
 }
 
-bool hasOnlyNameCharacters(QStringView text)
+bool hasLetter(const QString &text)
 {
-    for (char32_t c : text.toUcs4())
-        if (!QChar::isLetter(c) && !QChar::isSpace(c) && c != u'-' && c != u'\'' && c != u'’' && c != u'.')
-            return false;
-    return true;
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isLetter() || c.isSurrogate(); });
 }
 
 void sortByStart(QList<Finding> &findings)
@@ -147,6 +135,10 @@ struct Detector::Private
     std::unique_ptr<DataDetector> dataDetector;
     std::unique_ptr<NameTagger> tagger;
     QList<std::pair<ExtraTerm, QRegularExpression>> extraTerms;
+    // Enough for the distinct texts of the free-text columns of most files;
+    // past it, further texts are searched every time.
+    static constexpr qsizetype freeTextRemembered = 1 << 16;
+    QHash<QString, QList<Finding>> freeTextFindings;
 
     NameTagger &nameTagger()
     {
@@ -156,6 +148,7 @@ struct Detector::Private
         return *tagger;
     }
 
+    QList<Finding> findingsOf(const QString &text, ColumnKind column);
     void addExtraTerms(const QString &text, ColumnKind column, Candidates &candidates) const;
     static int addEmails(const QString &text, Candidates &candidates);
     int addPhones(const QString &text, const QList<DetectedValue> &detected, Candidates &candidates) const;
@@ -188,34 +181,49 @@ QList<Finding> Detector::findings(const QString &text, ColumnKind column)
 {
     if (column == ColumnKind::skip || trimmedRange(text).isEmpty())
         return {};
+    if (column != ColumnKind::autoDetect)
+        return d->findingsOf(text, column);
+    // Free text takes the dearest passes and often repeats down a column (a
+    // company, a stock phrase, an amount), so each text is searched once.
+    if (const auto known = d->freeTextFindings.constFind(text); known != d->freeTextFindings.cend())
+        return *known;
+    QList<Finding> result = d->findingsOf(text, column);
+    if (d->freeTextFindings.size() < Private::freeTextRemembered)
+        d->freeTextFindings.insert(text, result);
+    return result;
+}
+
+QList<Finding> Detector::Private::findingsOf(const QString &text, ColumnKind column)
+{
     Candidates candidates;
-    d->addExtraTerms(text, column, candidates);
+    addExtraTerms(text, column, candidates);
     switch (column) {
     case ColumnKind::autoDetect: {
-        d->addEmails(text, candidates);
-        const auto detected = d->dataDetector->matches(text, DetectedType::phone | DetectedType::address);
-        d->addPhones(text, detected, candidates);
-        d->addAddresses(text, detected, candidates);
-        if (d->addTaggedNames(text, candidates) == 0)
-            d->addWholeCellName(text, candidates);
+        addEmails(text, candidates);
+        const auto detected = dataDetector->matches(text, DetectedType::phone | DetectedType::address);
+        addPhones(text, detected, candidates);
+        addAddresses(text, detected, candidates);
+        // Names are made of letters; a text without any has none to tag.
+        if (hasLetter(text) && addTaggedNames(text, candidates) == 0)
+            addWholeCellName(text, candidates);
         break;
     }
     case ColumnKind::fullName:
     case ColumnKind::firstName:
     case ColumnKind::lastName:
-        d->addEmails(text, candidates);
-        d->addPeople(text, column, candidates);
+        addEmails(text, candidates);
+        addPeople(text, column, candidates);
         break;
     case ColumnKind::email:
-        d->addEmails(text, candidates);
+        addEmails(text, candidates);
         break;
     case ColumnKind::phone:
-        if (d->addPhones(text, d->dataDetector->matches(text, DetectedType::phone), candidates) == 0)
-            d->addWholeCellPhone(text, candidates);
+        if (addPhones(text, dataDetector->matches(text, DetectedType::phone), candidates) == 0)
+            addWholeCellPhone(text, candidates);
         break;
     case ColumnKind::address:
-        if (d->addAddresses(text, d->dataDetector->matches(text, DetectedType::address), candidates) == 0)
-            d->addWholeCellAddress(text, candidates);
+        if (addAddresses(text, dataDetector->matches(text, DetectedType::address), candidates) == 0)
+            addWholeCellAddress(text, candidates);
         break;
     case ColumnKind::skip:
         break;
@@ -254,6 +262,8 @@ void Detector::Private::addExtraTerms(const QString &text, ColumnKind column, Ca
 int Detector::Private::addEmails(const QString &text, Candidates &candidates)
 {
     int added = 0;
+    if (!text.contains(u'@'))
+        return added;
     auto matches = emailPattern().globalMatch(text);
     while (matches.hasNext()) {
         const auto match = matches.next();
@@ -482,7 +492,7 @@ void Detector::Private::addWholeCellName(const QString &text, Candidates &candid
     for (const Word &word : words)
         if (!isCapitalised(word.word))
             return;
-    if (!isKnownFirstName(words.first().word) || !hasOnlyNameCharacters(text))
+    if (!isKnownFirstName(words.first().word) || !hasOnlyNameCharacters(text, Commas::refused))
         return;
     QList<NamePart> parts = nameParts(trimmed, ColumnKind::fullName);
     if (parts.isEmpty())

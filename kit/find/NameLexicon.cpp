@@ -127,7 +127,7 @@ bool isGivenName(const QString &word)
         u"jocelyn rosalyn evelyn marilyn gwendolyn kathryn"_s);
         set.unite(bundledList(u"givennames.txt"_s));
         set.unite(rankedList(u"givennames-us.txt"_s, false));
-        for (const QStringList *list : {&pools::firstNames(), &pools::commonFirstNames()})
+        for (const QStringList *list : {&pools::firstNames(), &commonFirstNames()})
             for (const QString &name : *list)
                 set.insert(name.toLower());
         return set;
@@ -469,6 +469,43 @@ bool isNameParticle(const QString &word)
 {
     static const QSet<QString> words = setOf(u"van von der den de del della da di du la le las los al el bin ibn bint abu ter ten te op do dos das mac ap dei degli zu y"_s);
     return words.contains(word);
+}
+
+const QStringList &commonFirstNames()
+{
+    static const QStringList list = QString(
+        u"James John Robert Michael William David Richard Joseph Thomas Charles Christopher Daniel "
+        u"Matthew Anthony Mark Donald Steven Paul Andrew Joshua Kenneth Kevin Brian George Timothy Ronald "
+        u"Edward Jason Jeffrey Ryan Jacob Gary Nicholas Eric Jonathan Stephen Larry Justin Scott Brandon "
+        u"Benjamin Samuel Gregory Alexander Frank Patrick Raymond Jack Dennis Jerry Tyler Aaron Jose Adam "
+        u"Nathan Henry Douglas Zachary Peter Kyle Noah Ethan Jeremy Walter Christian Keith Roger Terry "
+        u"Austin Sean Gerald Carl Harold Dylan Arthur Lawrence Jordan Jesse Bryan Billy Bruce Gabriel Joe "
+        u"Logan Alan Juan Albert Willie Elijah Wayne Randy Vincent Mason Roy Ralph Bobby Russell Bradley "
+        u"Philip Eugene Tom Mary Patricia Jennifer Linda Elizabeth Barbara Susan Jessica Sarah Karen Lisa "
+        u"Nancy Betty Sandra Margaret Ashley Kimberly Emily Donna Michelle Carol Amanda Melissa Deborah "
+        u"Stephanie Dorothy Rebecca Sharon Laura Cynthia Amy Kathleen Angela Shirley Brenda Emma Anna "
+        u"Pamela Nicole Samantha Katherine Christine Helen Debra Rachel Carolyn Janet Maria Catherine "
+        u"Heather Diane Olivia Julie Joyce Victoria Ruth Virginia Lauren Kelly Christina Joan Evelyn "
+        u"Judith Andrea Hannah Megan Cheryl Jacqueline Martha Madison Teresa Gloria Sara Janice Ann "
+        u"Kathryn Abigail Sophia Frances Jean Alice Judy Isabella Julia Grace Amber Denise Danielle "
+        u"Marilyn Beverly Charlotte Natalie Theresa Diana Brittany Doris Kayla Alexis Lori Jane Wei Li "
+        u"Mohammed Ahmed Ali Fatima Ana Luis Carlos Miguel Sofia Lucas Liam Ava Mia Chloe Zoe Lily Ella "
+        u"Aria Riley Nora Hazel Leo Owen Jayden"_s).split(u' ', Qt::SkipEmptyParts);
+    return list;
+}
+
+bool isKnownFirstName(const QString &lowercasedWord)
+{
+    // A function-local static is initialised exactly once, even when several
+    // threads touch it first at the same time.
+    static const QSet<QString> known = [] {
+        QSet<QString> set;
+        for (const QStringList *list : {&pools::firstNames(), &commonFirstNames()})
+            for (const QString &name : *list)
+                set.insert(name.toLower());
+        return set;
+    }();
+    return known.contains(lowercasedWord);
 }
 
 } // namespace quorvane::nameLexicon

@@ -2,6 +2,7 @@
 
 #include <QSet>
 #include <QString>
+#include <QStringList>
 
 namespace quorvane {
 
@@ -41,6 +42,12 @@ bool mayStartPersonNamedBrand(const QString &word);
 bool isPlaceNoun(const QString &word);
 // Lower-case particles inside names ("van", "de", "al").
 bool isNameParticle(const QString &word);
+// Real given names that are never handed out as stand-ins; they only help
+// recognise names.
+const QStringList &commonFirstNames();
+// The stand-in pools' first names and commonFirstNames, lower case: the names
+// that make a capitalised word a person's first name.
+bool isKnownFirstName(const QString &lowercasedWord);
 
 } // namespace nameLexicon
 

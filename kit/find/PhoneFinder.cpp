@@ -7,6 +7,7 @@
 #include <phonenumbers/phonenumberutil.h>
 
 #include <limits>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 using i18n::phonenumbers::PhoneNumberMatch;
@@ -17,17 +18,54 @@ namespace quorvane {
 
 namespace {
 
-// The fewest digits anyone writes for a telephone number; shorter runs are
-// amounts, dates and ids, and skipping them spares most cells the matcher.
-constexpr qsizetype minimumDigits = 6;
+// The detector keeps no telephone number of fewer than 7 digits, so a text
+// with fewer cannot give one; most cells (amounts, dates, ids) are spared
+// the matcher this way.
+constexpr qsizetype minimumDigits = 7;
 
 bool hasEnoughDigits(const QString &text)
 {
     qsizetype count = 0;
     for (QChar c : text)
-        if (c.isDigit() && ++count >= minimumDigits)
+        if (c >= u'0' && c <= u'9' && ++count >= minimumDigits)
             return true;
     return false;
+}
+
+bool isNorthAmerican(const QString &region)
+{
+    return region == u"US"_s || region == u"CA"_s;
+}
+
+// Whether the text is digits 0-9 and the given separators laid out as the
+// pattern says, where '9' stands for one digit.
+bool isLaidOutAs(QStringView text, QStringView pattern)
+{
+    if (text.size() != pattern.size())
+        return false;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const bool digit = text[i] >= u'0' && text[i] <= u'9';
+        if (pattern[i] == u'9' ? !digit : text[i] != pattern[i])
+            return false;
+    }
+    return true;
+}
+
+// A cell holding nothing but a ten-digit number in one of the everyday
+// layouts: in a North American region the matcher takes all of it, so its
+// range is known without the matcher's far dearer parse.
+std::optional<TextRange> plainTenDigitNumber(const QString &text)
+{
+    qsizetype start = 0, end = text.size();
+    while (start < end && text[start].isSpace())
+        ++start;
+    while (end > start && text[end - 1].isSpace())
+        --end;
+    const QStringView number = QStringView(text).sliced(start, end - start);
+    for (QStringView layout : {u"(999) 999-9999", u"999-999-9999", u"999.999.9999", u"999 999 9999", u"9999999999"})
+        if (isLaidOutAs(number, layout))
+            return TextRange{start, end};
+    return std::nullopt;
 }
 
 bool isDecimalSeparator(QChar c)
@@ -105,8 +143,9 @@ qsizetype Utf8OffsetMap::utf16Offset(qsizetype utf8Offset)
     return m_utf16;
 }
 
-PhoneFinder::PhoneFinder(const QString &region)
+PhoneFinder::PhoneFinder(const QString &region, Layouts layouts)
     : m_region(region.isEmpty() ? regionOfSystem() : region)
+    , m_knownLayouts(layouts == Layouts::known && isNorthAmerican(m_region))
 {
 }
 
@@ -123,6 +162,10 @@ QList<TextRange> PhoneFinder::find(const QString &text) const
     // amount cells need not reach the matcher at all.
     if (!hasEnoughDigits(text) || isDecimalAmount(QStringView(text).trimmed()))
         return ranges;
+    if (m_knownLayouts) {
+        if (const auto whole = plainTenDigitNumber(text))
+            return {*whole};
+    }
     // Possible rather than valid numbers, so that the fictional 555-01xx
     // numbers count as the phones they are meant to be.
     const std::string utf8 = text.toStdString();

@@ -1,5 +1,7 @@
 #include "kit/find/TextRules.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace quorvane {
@@ -88,7 +90,9 @@ const QSet<QString> &cueWords()
     return words;
 }
 
-QList<Word> nameWords(const QString &text)
+namespace {
+
+QList<Word> nameWordsByPattern(const QString &text)
 {
     QList<Word> words;
     auto matches = nameWordPattern().globalMatch(text);
@@ -97,6 +101,71 @@ QList<Word> nameWords(const QString &text)
         words.append({{match.capturedStart(), match.capturedEnd()}, match.captured()});
     }
     return words;
+}
+
+// Walks the text once, word by word, taking exactly what nameWordPattern
+// takes: a letter, then letters and marks, then more of those after a hyphen
+// or an apostrophe that is followed by a letter, unless the apostrophe starts
+// a possessive "'s".
+class NameWordWalk
+{
+public:
+    explicit NameWordWalk(const QString &text) : m_text(text) {}
+
+    QList<Word> words() const
+    {
+        QList<Word> found;
+        for (qsizetype i = 0; i < m_text.size();) {
+            if (!isLetter(i)) {
+                ++i;
+                continue;
+            }
+            const qsizetype start = i;
+            i = wordEnd(i);
+            found.append({{start, i}, m_text.mid(start, i - start)});
+        }
+        return found;
+    }
+
+private:
+    qsizetype wordEnd(qsizetype i) const
+    {
+        for (;;) {
+            ++i;
+            while (i < m_text.size() && (m_text[i].isLetter() || m_text[i].isMark()))
+                ++i;
+            if (!joinsNextPiece(i))
+                return i;
+            ++i;
+        }
+    }
+
+    bool joinsNextPiece(qsizetype i) const
+    {
+        if (i >= m_text.size() || !isLetter(i + 1))
+            return false;
+        const QChar c = m_text[i];
+        if (c == u'-')
+            return true;
+        return (c == u'\'' || c == u'’') && !isPossessive(i + 1);
+    }
+
+    bool isPossessive(qsizetype i) const { return (m_text[i] == u's' || m_text[i] == u'S') && !isLetter(i + 1); }
+    bool isLetter(qsizetype i) const { return i < m_text.size() && m_text[i].isLetter(); }
+
+    const QString &m_text;
+};
+
+} // namespace
+
+QList<Word> nameWords(const QString &text)
+{
+    // Every cell passes through here several times, and the walk is many
+    // times faster than the pattern; text outside the basic plane keeps to
+    // the pattern, which reads its pairs of units as one character.
+    if (std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isSurrogate(); }))
+        return nameWordsByPattern(text);
+    return NameWordWalk(text).words();
 }
 
 bool isCapitalised(QStringView word)
@@ -114,12 +183,24 @@ bool isNameWord(QStringView word)
     return isCapitalised(word) && !cueWords().contains(word.toString().toLower());
 }
 
-QString digits(QStringView text)
+QString lowerCased(const QString &text)
 {
-    QString result;
-    for (QChar c : text)
-        if (c >= u'0' && c <= u'9')
-            result.append(c);
+    qsizetype firstUpper = -1;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c >= 0x80)
+            return text.toLower();
+        if (firstUpper < 0 && c >= u'A' && c <= u'Z')
+            firstUpper = i;
+    }
+    if (firstUpper < 0)
+        return text;
+    QString result = text;
+    for (qsizetype i = firstUpper; i < result.size(); ++i) {
+        const char16_t c = result[i].unicode();
+        if (c >= u'A' && c <= u'Z')
+            result[i] = QChar(char16_t(c + (u'a' - u'A')));
+    }
     return result;
 }
 
@@ -133,6 +214,27 @@ TextRange trimmedRange(const QString &text)
     while (end > start && text.at(end - 1).isSpace())
         --end;
     return {start, end};
+}
+
+bool onlySpacesBetween(const QString &text, qsizetype from, qsizetype to)
+{
+    if (from >= to || to - from > 2)
+        return false;
+    for (qsizetype i = from; i < to; ++i) {
+        if (text.at(i) != u' ' && text.at(i) != QChar(0x00A0))
+            return false;
+    }
+    return true;
+}
+
+bool hasOnlyNameCharacters(QStringView text, Commas commas)
+{
+    const auto allowed = [commas](char32_t c) {
+        return QChar::isLetter(c) || QChar::isSpace(c) || c == u'-' || c == u'\'' || c == u'’' || c == u'.'
+            || (c == u',' && commas == Commas::allowed);
+    };
+    const QList<uint> characters = text.toUcs4();
+    return std::all_of(characters.cbegin(), characters.cend(), allowed);
 }
 
 } // namespace quorvane

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "kit/TextRange.h"
+#include "kit/keys/CodePoints.h" // digits, which the finders share with the key
 
 #include <QList>
 #include <QRegularExpression>
@@ -38,9 +39,19 @@ QList<Word> nameWords(const QString &text);
 bool isCapitalised(QStringView word);
 // Capitalised and not a cue word.
 bool isNameWord(QStringView word);
-// The characters 0 to 9 of the text, in order.
-QString digits(QStringView text);
+// The same as QString::toLower, without its full case tables for plain ASCII.
+QString lowerCased(const QString &text);
 // From the first to the end of the last non-whitespace character.
 TextRange trimmedRange(const QString &text);
+// Whether text[from, to) may stand between two words of one name: one or two
+// plain or no-break spaces.
+bool onlySpacesBetween(const QString &text, qsizetype from, qsizetype to);
+
+// A comma belongs to a name written last name first ("Lopez, Maria"), which a
+// column of names may hold; a name found in the middle of other text has none.
+enum class Commas { refused, allowed };
+// Every character is a letter, white space, a hyphen, an apostrophe (straight
+// or curly) or a full stop, or a comma when allowed.
+bool hasOnlyNameCharacters(QStringView text, Commas commas);
 
 } // namespace quorvane

@@ -1,5 +1,6 @@
 #include "kit/keys/Candidates.h"
 
+#include "kit/keys/CodePoints.h"
 #include "kit/keys/Pools.h"
 
 #include <QList>
@@ -11,11 +12,6 @@ using namespace Qt::StringLiterals;
 namespace quorvane {
 
 namespace {
-
-bool isAsciiDigit(char32_t c)
-{
-    return c >= U'0' && c <= U'9';
-}
 
 QString pick(const QStringList &pool, uint64_t number)
 {
@@ -190,11 +186,6 @@ LocalPart cutLocalPart(const QString &local)
         }
     }
     return part;
-}
-
-QString fromUcs4(const QList<char32_t> &chars)
-{
-    return QString::fromUcs4(chars.constData(), chars.size());
 }
 
 // The local part made of the stand-ins the key already gave the address's name

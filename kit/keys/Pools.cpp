@@ -1,6 +1,5 @@
 #include "kit/keys/Pools.h"
 
-#include <QSet>
 
 using namespace Qt::StringLiterals;
 
@@ -174,46 +173,6 @@ const QStringList &areaCodes()
     return list;
 }
 
-const QStringList &commonFirstNames()
-{
-    static const QStringList list{
-        u"James"_s, u"John"_s, u"Robert"_s, u"Michael"_s, u"William"_s, u"David"_s, u"Richard"_s,
-        u"Joseph"_s, u"Thomas"_s, u"Charles"_s, u"Christopher"_s, u"Daniel"_s, u"Matthew"_s,
-        u"Anthony"_s, u"Mark"_s, u"Donald"_s, u"Steven"_s, u"Paul"_s, u"Andrew"_s, u"Joshua"_s,
-        u"Kenneth"_s, u"Kevin"_s, u"Brian"_s, u"George"_s, u"Timothy"_s, u"Ronald"_s, u"Edward"_s,
-        u"Jason"_s, u"Jeffrey"_s, u"Ryan"_s, u"Jacob"_s, u"Gary"_s, u"Nicholas"_s, u"Eric"_s,
-        u"Jonathan"_s, u"Stephen"_s, u"Larry"_s, u"Justin"_s, u"Scott"_s, u"Brandon"_s, u"Benjamin"_s,
-        u"Samuel"_s, u"Gregory"_s, u"Alexander"_s, u"Frank"_s, u"Patrick"_s, u"Raymond"_s, u"Jack"_s,
-        u"Dennis"_s, u"Jerry"_s, u"Tyler"_s, u"Aaron"_s, u"Jose"_s, u"Adam"_s, u"Nathan"_s, u"Henry"_s,
-        u"Douglas"_s, u"Zachary"_s, u"Peter"_s, u"Kyle"_s, u"Noah"_s, u"Ethan"_s, u"Jeremy"_s,
-        u"Walter"_s, u"Christian"_s, u"Keith"_s, u"Roger"_s, u"Terry"_s, u"Austin"_s, u"Sean"_s,
-        u"Gerald"_s, u"Carl"_s, u"Harold"_s, u"Dylan"_s, u"Arthur"_s, u"Lawrence"_s, u"Jordan"_s,
-        u"Jesse"_s, u"Bryan"_s, u"Billy"_s, u"Bruce"_s, u"Gabriel"_s, u"Joe"_s, u"Logan"_s, u"Alan"_s,
-        u"Juan"_s, u"Albert"_s, u"Willie"_s, u"Elijah"_s, u"Wayne"_s, u"Randy"_s, u"Vincent"_s,
-        u"Mason"_s, u"Roy"_s, u"Ralph"_s, u"Bobby"_s, u"Russell"_s, u"Bradley"_s, u"Philip"_s,
-        u"Eugene"_s, u"Tom"_s, u"Mary"_s, u"Patricia"_s, u"Jennifer"_s, u"Linda"_s, u"Elizabeth"_s,
-        u"Barbara"_s, u"Susan"_s, u"Jessica"_s, u"Sarah"_s, u"Karen"_s, u"Lisa"_s, u"Nancy"_s,
-        u"Betty"_s, u"Sandra"_s, u"Margaret"_s, u"Ashley"_s, u"Kimberly"_s, u"Emily"_s, u"Donna"_s,
-        u"Michelle"_s, u"Carol"_s, u"Amanda"_s, u"Melissa"_s, u"Deborah"_s, u"Stephanie"_s,
-        u"Dorothy"_s, u"Rebecca"_s, u"Sharon"_s, u"Laura"_s, u"Cynthia"_s, u"Amy"_s, u"Kathleen"_s,
-        u"Angela"_s, u"Shirley"_s, u"Brenda"_s, u"Emma"_s, u"Anna"_s, u"Pamela"_s, u"Nicole"_s,
-        u"Samantha"_s, u"Katherine"_s, u"Christine"_s, u"Helen"_s, u"Debra"_s, u"Rachel"_s,
-        u"Carolyn"_s, u"Janet"_s, u"Maria"_s, u"Catherine"_s, u"Heather"_s, u"Diane"_s, u"Olivia"_s,
-        u"Julie"_s, u"Joyce"_s, u"Victoria"_s, u"Ruth"_s, u"Virginia"_s, u"Lauren"_s, u"Kelly"_s,
-        u"Christina"_s, u"Joan"_s, u"Evelyn"_s, u"Judith"_s, u"Andrea"_s, u"Hannah"_s, u"Megan"_s,
-        u"Cheryl"_s, u"Jacqueline"_s, u"Martha"_s, u"Madison"_s, u"Teresa"_s, u"Gloria"_s, u"Sara"_s,
-        u"Janice"_s, u"Ann"_s, u"Kathryn"_s, u"Abigail"_s, u"Sophia"_s, u"Frances"_s, u"Jean"_s,
-        u"Alice"_s, u"Judy"_s, u"Isabella"_s, u"Julia"_s, u"Grace"_s, u"Amber"_s, u"Denise"_s,
-        u"Danielle"_s, u"Marilyn"_s, u"Beverly"_s, u"Charlotte"_s, u"Natalie"_s, u"Theresa"_s,
-        u"Diana"_s, u"Brittany"_s, u"Doris"_s, u"Kayla"_s, u"Alexis"_s, u"Lori"_s, u"Jane"_s, u"Wei"_s,
-        u"Li"_s, u"Mohammed"_s, u"Ahmed"_s, u"Ali"_s, u"Fatima"_s, u"Ana"_s, u"Luis"_s, u"Carlos"_s,
-        u"Miguel"_s, u"Sofia"_s, u"Lucas"_s, u"Liam"_s, u"Ava"_s, u"Mia"_s, u"Chloe"_s, u"Zoe"_s,
-        u"Lily"_s, u"Ella"_s, u"Aria"_s, u"Riley"_s, u"Nora"_s, u"Hazel"_s, u"Leo"_s, u"Owen"_s,
-        u"Jayden"_s,
-    };
-    return list;
-}
-
 const QList<StreetType> &streetTypes()
 {
     static const QList<StreetType> list{
@@ -238,20 +197,6 @@ const QStringList &emailDomains()
     // RFC 2606 reserves these for documentation and examples.
     static const QStringList list{u"example.com"_s, u"example.net"_s, u"example.org"_s};
     return list;
-}
-
-bool isKnownFirstName(const QString &lowercasedWord)
-{
-    // A function-local static is initialised exactly once, even when several
-    // threads touch it first at the same time.
-    static const QSet<QString> known = [] {
-        QSet<QString> set;
-        for (const QStringList *list : {&firstNames(), &commonFirstNames()})
-            for (const QString &name : *list)
-                set.insert(name.toLower());
-        return set;
-    }();
-    return known.contains(lowercasedWord);
 }
 
 } // namespace quorvane::pools

@@ -20,8 +20,6 @@ const QStringList &cityExtras();
 const QStringList &townWords();
 const QStringList &areaCodes();
 const QStringList &emailDomains();
-// Real given names that are never handed out; they only help recognise names.
-const QStringList &commonFirstNames();
 
 struct StreetType
 {
@@ -29,8 +27,5 @@ struct StreetType
     QString shortForm;
 };
 const QList<StreetType> &streetTypes();
-
-// Lower-cased firstNames and commonFirstNames together.
-bool isKnownFirstName(const QString &lowercasedWord);
 
 } // namespace quorvane::pools

@@ -1,6 +1,8 @@
 #include "kit/keys/ProjectKey.h"
 
+#include "kit/RawStrings.h"
 #include "kit/keys/CandidateSets.h"
+#include "kit/keys/CodePoints.h"
 #include "kit/keys/ValueKind.h"
 #include "kit/keys/Candidates.h"
 #include "kit/keys/Crypto.h"
@@ -10,6 +12,7 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <stdexcept>
 
 using namespace Qt::StringLiterals;
@@ -17,15 +20,6 @@ using namespace Qt::StringLiterals;
 namespace quorvane {
 
 namespace {
-
-QString digitsOnly(const QString &text)
-{
-    QString out;
-    for (QChar c : text)
-        if (c >= u'0' && c <= u'9')
-            out.append(c);
-    return out;
-}
 
 // QString::toLower walks the full case tables; most values are plain ASCII.
 QString lowered(const QString &text)
@@ -118,6 +112,80 @@ QStringList decodeFiles(const QJsonObject &object)
     return files;
 }
 
+// The entries of a key file as this program writes it, read without the JSON
+// classes, which take several times as long on a large key. Only texts of
+// printable ASCII without escapes are read here; anything else, or any other
+// layout, is left to the JSON classes.
+class PlainEntries
+{
+public:
+    explicit PlainEntries(const QByteArray &json) : m_json(json) {}
+
+    // The entries, and the JSON with an empty entries array in their place.
+    std::optional<std::pair<QList<ProjectKey::Entry>, QByteArray>> read()
+    {
+        if (!skip("{\"created\":\"") || !plainText() || !skip(",\"entries\":["))
+            return std::nullopt;
+        const qsizetype arrayStart = m_at;
+        QList<ProjectKey::Entry> entries;
+        while (peek() != ']') {
+            if (!entries.isEmpty() && !skip(","))
+                return std::nullopt;
+            auto entry = readEntry();
+            if (!entry)
+                return std::nullopt;
+            entries.append(std::move(*entry));
+        }
+        return std::pair{entries, m_json.first(arrayStart) + QByteArrayView(m_json).sliced(m_at)};
+    }
+
+private:
+    std::optional<ProjectKey::Entry> readEntry()
+    {
+        if (!skip("{\"kind\":\""))
+            return std::nullopt;
+        const auto kind = plainText();
+        if (!kind || !skip(",\"real\":\""))
+            return std::nullopt;
+        const auto real = plainText();
+        if (!real || !skip(",\"standIn\":\""))
+            return std::nullopt;
+        const auto standIn = plainText();
+        const auto entryKind = kind ? entryKindFromRaw(*kind) : std::nullopt;
+        if (!standIn || !entryKind || !skip("}"))
+            return std::nullopt;
+        return ProjectKey::Entry{*entryKind, *real, *standIn};
+    }
+
+    // The text up to the closing quote, which it passes.
+    std::optional<QString> plainText()
+    {
+        const qsizetype start = m_at;
+        for (; m_at < m_json.size() && m_json[m_at] != '"'; ++m_at) {
+            const auto c = uchar(m_json[m_at]);
+            if (c < 0x20 || c >= 0x7F || c == '\\')
+                return std::nullopt;
+        }
+        if (m_at >= m_json.size())
+            return std::nullopt;
+        ++m_at;
+        return QString::fromLatin1(m_json.constData() + start, m_at - 1 - start);
+    }
+
+    bool skip(QByteArrayView expected)
+    {
+        if (!QByteArrayView(m_json).sliced(m_at).startsWith(expected))
+            return false;
+        m_at += expected.size();
+        return true;
+    }
+
+    char peek() const { return m_at < m_json.size() ? m_json[m_at] : '\0'; }
+
+    const QByteArray &m_json;
+    qsizetype m_at = 0;
+};
+
 QDateTime wholeSeconds(const QDateTime &date)
 {
     // Fractions are dropped, so the time written equals the time read back.
@@ -150,10 +218,7 @@ QString rawString(EntryKind kind)
 
 std::optional<EntryKind> entryKindFromRaw(const QString &raw)
 {
-    for (EntryKind kind : allEntryKinds())
-        if (rawString(kind) == raw)
-            return kind;
-    return std::nullopt;
+    return fromRawString(raw, allEntryKinds());
 }
 
 QString entryNamespace(EntryKind kind)
@@ -217,6 +282,15 @@ ProjectKey::~ProjectKey()
         crypto::wipe(m_secret);
 }
 
+void ProjectKey::reserve(qsizetype entries)
+{
+    m_entries.reserve(entries);
+    m_byReal.reserve(entries);
+    m_byStandIn.reserve(entries);
+    if (m_takenFilled)
+        m_taken.reserve(entries * 2);
+}
+
 void ProjectKey::addFile(const QString &fileName)
 {
     if (!m_files.contains(fileName))
@@ -237,12 +311,12 @@ QString ProjectKey::normalized(const QString &value, EntryKind kind)
         return collapsedWhitespace(text);
     }
     case EntryKind::phone: {
-        QString digits = digitsOnly(value);
-        if (digits.size() == 11 && digits.startsWith(u'1'))
-            digits.remove(0, 1);
-        return digits;
+        QString number = digits(value);
+        if (number.size() == 11 && number.startsWith(u'1'))
+            number.remove(0, 1);
+        return number;
     }
-    case EntryKind::zip: return digitsOnly(value).left(5);
+    case EntryKind::zip: return digits(value).left(5);
     }
     return value;
 }
@@ -254,7 +328,21 @@ QString ProjectKey::realKey(const QString &value, EntryKind kind)
 
 QString ProjectKey::spaceKey(const QString &value, EntryKind kind)
 {
+    if (kind == EntryKind::phone)
+        return entryNamespace(kind) + u'|' + phoneSpaceDigits(value);
     return entryNamespace(kind) + u'|' + normalized(value, kind);
+}
+
+// A stand-in past the plain numbers carries an extension ("4815550137x2261"),
+// and a file may write it with the country code in front ("+1 481 555 0137
+// x2261"). The code is dropped from the number before the x, so that both
+// spellings name the same stand-in; without an x this is the plain rule.
+QString ProjectKey::phoneSpaceDigits(const QString &value)
+{
+    const qsizetype x = value.indexOf(u'x');
+    if (x < 0)
+        return normalized(value, EntryKind::phone);
+    return normalized(value.left(x), EntryKind::phone) + digits(QStringView(value).mid(x));
 }
 
 std::optional<QString> ProjectKey::storedSubstitute(const QString &real, EntryKind kind) const
@@ -294,24 +382,52 @@ bool ProjectKey::isSubstitute(const QString &text, EntryKind kind) const
 void ProjectKey::record(const Entry &entry)
 {
     const QString norm = normalized(entry.real, entry.kind);
-    record(entry, rawString(entry.kind) + u'|' + norm, entryNamespace(entry.kind) + u'|' + norm,
+    // Without the taken set the value's own space key is not needed yet.
+    const QString realKey = rawString(entry.kind) + u'|' + norm;
+    record(entry, realKey, m_takenFilled ? ownSpaceKey(realKey, entry.kind, norm) : QString(),
            spaceKey(entry.standIn, entry.kind));
 }
 
 void ProjectKey::record(const Entry &entry, const QString &realKey, const QString &realSpaceKey,
                         const QString &standInKey)
 {
-    if (m_byReal.contains(realKey))
+    // One probe both finds a value already held (the first entry stays) and
+    // makes the slot of a new one.
+    const qsizetype before = m_byReal.size();
+    qsizetype &slot = m_byReal[realKey];
+    if (m_byReal.size() == before)
         return;
     const qsizetype index = m_entries.size();
+    slot = index;
     m_entries.append(entry);
-    m_byReal.insert(realKey, index);
     m_byStandIn.insert(standInKey, index);
-    take(realSpaceKey);
-    take(standInKey);
+    if (m_takenFilled) {
+        take(realSpaceKey);
+        take(standInKey);
+    }
 }
 
-void ProjectKey::take(const QString &spaceKey)
+// A kind named like its namespace has a realKey equal to its spaceKey, and
+// a large key saves one text per entry by sharing it.
+QString ProjectKey::ownSpaceKey(const QString &realKey, EntryKind kind, const QString &norm)
+{
+    const QString space = entryNamespace(kind);
+    return space == rawString(kind) ? realKey : space + u'|' + norm;
+}
+
+void ProjectKey::ensureTaken() const
+{
+    if (m_takenFilled)
+        return;
+    m_takenFilled = true;
+    m_taken.reserve(m_entries.size() * 2);
+    for (const Entry &entry : m_entries) {
+        take(spaceKey(entry.real, entry.kind));
+        take(spaceKey(entry.standIn, entry.kind));
+    }
+}
+
+void ProjectKey::take(const QString &spaceKey) const
 {
     const qsizetype before = m_taken.size();
     m_taken.insert(spaceKey);
@@ -321,6 +437,7 @@ void ProjectKey::take(const QString &spaceKey)
 
 bool ProjectKey::isFree(const QString &cand, EntryKind kind, const Reserved &reserved) const
 {
+    ensureTaken();
     return isFree(cand, spaceKey(cand, kind), kind, reserved);
 }
 
@@ -347,6 +464,7 @@ QString ProjectKey::assignSubstitute(const QString &real, EntryKind kind, const 
     const QString seed = rawString(kind) + u'|' + norm;
     if (const auto stored = m_byReal.constFind(seed); stored != m_byReal.constEnd())
         return m_entries.at(*stored).standIn;
+    ensureTaken();
     const SeedDigest digests = seedDigest(seed);
     const int shape = candidateSets::shapeOf(*this, kind, real, norm);
     std::optional<QString> chosen;
@@ -373,7 +491,7 @@ QString ProjectKey::assignSubstitute(const QString &real, EntryKind kind, const 
         chosen = candidate(*this, kind, real, norm, digests, maxAttempts + int(valueCount()));
         chosenKey = spaceKey(*chosen, kind);
     }
-    record({kind, real, *chosen}, seed, entryNamespace(kind) + u'|' + norm, chosenKey);
+    record({kind, real, *chosen}, seed, ownSpaceKey(seed, kind, norm), chosenKey);
     return *chosen;
 }
 
@@ -457,10 +575,40 @@ std::optional<QByteArray> ProjectKey::bytesFromBase64(const QString &text)
     return *result;
 }
 
+namespace {
+
+// Printable ASCII without quotes or backslashes: written as it is between two
+// quotes, as the JSON writer writes it.
+bool isPlainJsonText(const QString &text)
+{
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) {
+        return c.unicode() >= 0x20 && c.unicode() < 0x7F && c != u'"' && c != u'\\';
+    });
+}
+
+void appendEntry(QByteArray &json, const ProjectKey::Entry &entry)
+{
+    json += "{\"kind\":\"";
+    json += rawString(entry.kind).toLatin1();
+    json += "\",\"real\":\"";
+    json += entry.real.toLatin1();
+    json += "\",\"standIn\":\"";
+    json += entry.standIn.toLatin1();
+    json += "\"}";
+}
+
+} // namespace
+
 QByteArray ProjectKey::toJson() const
 {
+    // A large key's entries are written straight out when they need no
+    // escaping (nearly always), which the JSON classes take many times as
+    // long to build; the rest of the object is theirs either way.
+    const bool plain = std::all_of(m_entries.cbegin(), m_entries.cend(), [](const Entry &entry) {
+        return isPlainJsonText(entry.real) && isPlainJsonText(entry.standIn);
+    });
     QJsonArray entries;
-    for (const Entry &entry : m_entries)
+    for (const Entry &entry : plain ? QList<Entry>() : m_entries)
         entries.append(QJsonObject{
             {u"kind"_s, rawString(entry.kind)},
             {u"real"_s, entry.real},
@@ -475,10 +623,35 @@ QByteArray ProjectKey::toJson() const
         {u"name"_s, m_name},
         {u"secret"_s, QString::fromLatin1(m_secret.toBase64())},
     };
-    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+    QByteArray json = QJsonDocument(object).toJson(QJsonDocument::Compact);
+    if (!plain || m_entries.isEmpty())
+        return json;
+    // The created date comes first and holds no brackets, so the first empty
+    // entries array is the key's own.
+    const QByteArray empty = "\"entries\":[]";
+    const qsizetype at = json.indexOf(empty) + empty.size() - 1;
+    QByteArray written;
+    written.reserve(json.size() + m_entries.size() * 64);
+    written += QByteArrayView(json).first(at);
+    for (qsizetype i = 0; i < m_entries.size(); ++i) {
+        if (i > 0)
+            written += ',';
+        appendEntry(written, m_entries.at(i));
+    }
+    written += QByteArrayView(json).sliced(at);
+    return written;
 }
 
 ProjectKey ProjectKey::fromJson(const QByteArray &json)
+{
+    if (auto plain = PlainEntries(json).read()) {
+        if (auto key = parsed(plain->second, &plain->first))
+            return std::move(*key);
+    }
+    return *parsed(json, nullptr);
+}
+
+std::optional<ProjectKey> ProjectKey::parsed(const QByteArray &json, const QList<Entry> *entriesRead)
 {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
@@ -492,7 +665,13 @@ ProjectKey ProjectKey::fromJson(const QByteArray &json)
     if (!id || !created || !secret)
         malformed("malformed id, date or secret");
     const QStringList files = decodeFiles(object);
-    const QList<Entry> entries = decodeEntries(member(object, u"entries"_s));
+    QList<Entry> entries = decodeEntries(member(object, u"entries"_s));
+    if (entriesRead) {
+        // A second entries member is the JSON classes' to judge.
+        if (!entries.isEmpty())
+            return std::nullopt;
+        entries = *entriesRead;
+    }
 
     ProjectKey key(name, *id, *created, *secret);
     // A nil UUID is a valid id; the constructor would have replaced it.
@@ -501,6 +680,9 @@ ProjectKey ProjectKey::fromJson(const QByteArray &json)
     key.m_mac = std::make_shared<const crypto::HmacSha256Key>(key.m_secret);
     key.m_files = files;
     key.m_entries.reserve(entries.size());
+    key.m_byReal.reserve(entries.size());
+    key.m_byStandIn.reserve(entries.size());
+    key.m_takenFilled = false;
     for (const Entry &entry : entries)
         key.record(entry);
     return key;

@@ -75,6 +75,8 @@ public:
     // Adds a file name unless it is already listed.
     void addFile(const QString &fileName);
     qsizetype valueCount() const { return m_entries.size(); }
+    // Room for this many entries without growing the indexes on the way.
+    void reserve(qsizetype entries);
 
     static QString normalized(const QString &value, EntryKind kind);
     static QString realKey(const QString &value, EntryKind kind);
@@ -134,9 +136,17 @@ public:
 
 private:
     void record(const Entry &entry, const QString &realKey, const QString &realSpaceKey, const QString &standInKey);
+    // The key of a JSON object; with entries read already, nothing when the
+    // object's own entries array is not empty.
+    static std::optional<ProjectKey> parsed(const QByteArray &json, const QList<Entry> *entriesRead);
     bool isFree(const QString &candidate, const QString &spaceKey, EntryKind kind, const Reserved &reserved) const;
     // Adds a spaceKey to m_taken and counts it into the candidate sets it belongs to.
-    void take(const QString &spaceKey);
+    void take(const QString &spaceKey) const;
+    // A key read from its file fills m_taken on its first assignment only:
+    // a key that only restores never needs it.
+    void ensureTaken() const;
+    static QString ownSpaceKey(const QString &realKey, EntryKind kind, const QString &norm);
+    static QString phoneSpaceDigits(const QString &value);
     // Attempts past this are not tried; no family runs that far before a free candidate.
     static constexpr int lastAttempt = 1'000'000'000;
 
@@ -148,9 +158,10 @@ private:
     QStringList m_files;
     QHash<QString, qsizetype> m_byReal;
     QHash<QString, qsizetype> m_byStandIn;
-    QSet<QString> m_taken;
+    mutable QSet<QString> m_taken;
     // The members of each candidate set that m_taken holds.
-    CandidateHoldings m_held;
+    mutable CandidateHoldings m_held;
+    mutable bool m_takenFilled = true;
     // Prepared from m_secret; shared by copies, since the secret never changes.
     std::shared_ptr<const crypto::HmacSha256Key> m_mac;
 };

@@ -1,5 +1,7 @@
 #include "kit/keys/ValueKind.h"
 
+#include "kit/RawStrings.h"
+
 using namespace Qt::StringLiterals;
 
 namespace quorvane {
@@ -23,10 +25,7 @@ QString rawString(ValueKind kind)
 
 std::optional<ValueKind> valueKindFromRaw(const QString &raw)
 {
-    for (ValueKind kind : allValueKinds())
-        if (rawString(kind) == raw)
-            return kind;
-    return std::nullopt;
+    return fromRawString(raw, allValueKinds());
 }
 
 } // namespace quorvane

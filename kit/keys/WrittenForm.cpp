@@ -1,5 +1,6 @@
 #include "kit/keys/WrittenForm.h"
 
+#include "kit/keys/CodePoints.h"
 #include "kit/keys/Pools.h"
 
 #include <QHash>
@@ -42,17 +43,6 @@ qsizetype lettersFrom(const QString &text, qsizetype at)
     while (end < text.size() && text.at(end).isLetter())
         ++end;
     return end - at;
-}
-
-// Case and digits are compared by code point, so letters beyond the BMP count.
-QString fromUcs4(const QList<char32_t> &chars)
-{
-    return QString::fromUcs4(chars.constData(), chars.size());
-}
-
-bool isAsciiDigit(char32_t c)
-{
-    return c >= u'0' && c <= u'9';
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "kit/restore/Restorer.h"
 
+#include "kit/ProgressMeter.h"
 #include "kit/files/Spreadsheet.h"
 #include "kit/find/TextRules.h"
 #include "kit/find/WordClasses.h"
@@ -76,6 +77,13 @@ bool onlyWhitespace(const QString &text, qsizetype from, qsizetype to)
     return true;
 }
 
+// Whether the text may hold a decimal digit of any script, as the patterns'
+// \d matches; characters outside the basic plane are not looked into.
+bool mayHoldDigits(const QString &text)
+{
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit() || c.isSurrogate(); });
+}
+
 qsizetype firstApostrophe(const QString &word)
 {
     for (qsizetype i = 0; i < word.size(); ++i)
@@ -124,7 +132,7 @@ private:
     // Longest first: "Cedarhaven Springs" is one town, not two words.
     std::optional<WordMatch> longestAt(qsizetype i, qsizetype &taken) const
     {
-        if (!m_multiWordStarts.contains(m_words.at(i).word.toLower()))
+        if (m_multiWordStarts.isEmpty() || !m_multiWordStarts.contains(m_words.at(i).word.toLower()))
             return std::nullopt;
         const qsizetype start = m_words.at(i).range.start;
         for (qsizetype count = std::min<qsizetype>(m_longest, m_words.size() - i); count >= 2; --count) {
@@ -157,7 +165,7 @@ private:
     {
         // Most words are no stand-ins: one probe of the index settles them.
         const bool oneWord = !matched.contains(u' ');
-        const auto entry = oneWord ? m_key.entryForStandInKey(wordSpace() + matched.toLower())
+        const auto entry = oneWord ? m_key.entryForStandInKey(probeKey(matched))
                                    : m_key.entryForSubstitute(matched, EntryKind::firstName);
         if (!entry)
             return std::nullopt;
@@ -175,11 +183,27 @@ private:
         return prefix;
     }
 
+    // The stand-in key of one word, built in one buffer for the whole text:
+    // nearly every word is probed and nearly none is a stand-in.
+    const QString &probeKey(const QString &word) const
+    {
+        m_probe.resize(wordSpace().size());
+        for (QChar c : word) {
+            if (c.unicode() >= 0x80) {
+                m_probe = wordSpace() + word.toLower();
+                return m_probe;
+            }
+            m_probe.append(c >= u'A' && c <= u'Z' ? QChar(c.unicode() + (u'a' - u'A')) : c);
+        }
+        return m_probe;
+    }
+
     const ProjectKey &m_key;
     int m_longest;
     const QSet<QString> &m_multiWordStarts;
     const QString &m_text;
     QList<Word> m_words;
+    mutable QString m_probe = wordSpace();
 };
 
 // A text that holds nothing but stand-ins, such as a lower-case full name in a cell.
@@ -266,7 +290,9 @@ private:
 Restorer::Restorer(ProjectKey key) : m_key(std::move(key))
 {
     for (const ProjectKey::Entry &entry : m_key.entries()) {
-        if (entryNamespace(entry.kind) != entryNamespace(EntryKind::firstName))
+        // Nearly every stand-in is one word; only the others are split.
+        const bool oneWord = std::none_of(entry.standIn.cbegin(), entry.standIn.cend(), [](QChar c) { return c.isSpace(); });
+        if (oneWord || entryNamespace(entry.kind) != entryNamespace(EntryKind::firstName))
             continue;
         const QStringList words = splitAtWhitespace(entry.standIn);
         if (words.size() < 2)
@@ -283,10 +309,15 @@ Restorer::TextResult Restorer::restore(const QString &text) const
     if (m_key.entries().isEmpty() || text.isEmpty())
         return {text, 0};
     Replacements found;
-    const QList<TextRange> emails = addEmails(text, found);
-    addPhones(text, found);
-    addStreets(text, found);
-    addZips(text, found);
+    // Most cells hold no e-mail, phone, street or ZIP stand-in; one look at
+    // their characters spares them those patterns.
+    const QList<TextRange> emails = text.contains(u'@') ? addEmails(text, found) : QList<TextRange>();
+    if (text.contains(u"555"))
+        addPhones(text, found);
+    if (mayHoldDigits(text)) {
+        addStreets(text, found);
+        addZips(text, found);
+    }
     addNamesAndTowns(text, emails, found);
     if (found.count() == 0)
         return {text, 0};
@@ -367,17 +398,20 @@ void Restorer::addNamesAndTowns(const QString &text, const QList<TextRange> &ema
     }
 }
 
-Restorer::FileResult Restorer::restore(const Spreadsheet &spreadsheet) const
+Restorer::FileResult Restorer::restore(const Spreadsheet &spreadsheet, const ProgressReport &progress) const
 {
     int total = 0;
+    ProgressMeter meter(progress, Progress::Stage::restoring, spreadsheet.offeredCellCount());
     const QByteArray data = spreadsheet.data(
-        [this, &total](const std::optional<CellRef> &, const QString &text) -> std::optional<QString> {
+        [this, &total, &meter](const std::optional<CellRef> &, const QString &text) -> std::optional<QString> {
+            meter.advance();
             TextResult restored = restore(text);
             if (restored.count == 0)
                 return std::nullopt;
             total += restored.count;
             return std::move(restored.text);
         });
+    meter.finish();
     return {data, total};
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "kit/Progress.h"
 #include "kit/TextRange.h"
 #include "kit/keys/ProjectKey.h"
 
@@ -33,8 +34,9 @@ public:
     const ProjectKey &key() const { return m_key; }
 
     TextResult restore(const QString &text) const;
-    // Every text cell restored; throws the spreadsheet's write failures unchanged.
-    FileResult restore(const Spreadsheet &spreadsheet) const;
+    // Every text cell restored; throws the spreadsheet's write failures
+    // unchanged. Progress comes as the restoring stage, counted in cells.
+    FileResult restore(const Spreadsheet &spreadsheet, const ProgressReport &progress = {}) const;
 
 private:
     class Replacements;

@@ -20,4 +20,12 @@ QString firstCharacters(const QString &text, qsizetype count)
     return text;
 }
 
+qsizetype letterCount(QStringView word)
+{
+    qsizetype letters = 0;
+    for (const char32_t c : word.toUcs4())
+        letters += QChar::isLetter(c) ? 1 : 0;
+    return letters;
+}
+
 } // namespace quorvane

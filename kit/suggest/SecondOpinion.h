@@ -90,10 +90,6 @@ struct Found
 // At most this many cells are tagged in one pass.
 constexpr qsizetype maxTaggedCells = 5000;
 
-// The index of a sheet's header row: its first row with any text; -1 when
-// there is none or the sheet has no header row.
-qsizetype headerRowIndex(const Grid &grid, bool headerRow);
-
 // The free-text cells worth a second look, in sheet, row, column order:
 // editable, in a column scanned as `auto` whose header names no company,
 // product or place, not blank, and with a word the scan does not replace.

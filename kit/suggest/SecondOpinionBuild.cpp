@@ -1,6 +1,7 @@
 #include "kit/suggest/SecondOpinion.h"
 
 #include "kit/find/TextRules.h"
+#include "kit/suggest/Characters.h"
 #include "kit/swap/Scan.h"
 #include "kit/swap/ScanOptions.h"
 
@@ -16,11 +17,6 @@ namespace {
 // Samples a suggestion shows.
 constexpr qsizetype maxNameSamples = 3;
 constexpr qsizetype maxColumnSamples = 4;
-
-qsizetype letterCount(QStringView word)
-{
-    return std::count_if(word.begin(), word.end(), [](QChar c) { return c.isLetter(); });
-}
 
 // Words that could be part of a name: 2 letters or more, or an initial ("J.").
 qsizetype nameLikeWords(const QString &text)
@@ -131,7 +127,7 @@ private:
         if (m_options.columnKinds.contains(column) || !m_scan.guessed.contains(column))
             return std::nullopt;
         const Grid &grid = gridOf(column.sheet);
-        QStringList texts = columnTexts(grid, column.column, headerRowIndex(grid, m_options.headerRow));
+        QStringList texts = columnTexts(grid, column.column, m_spreadsheet.headerRowIndex(column.sheet, m_options.headerRow));
         if (!looksLikeNameColumn(texts, evidence.cells.size()))
             return std::nullopt;
         if (texts.size() > maxColumnSamples)

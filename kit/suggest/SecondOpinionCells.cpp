@@ -53,18 +53,6 @@ private:
 
 } // namespace
 
-qsizetype headerRowIndex(const Grid &grid, bool headerRow)
-{
-    if (!headerRow)
-        return -1;
-    for (qsizetype row = 0; row < grid.size(); ++row) {
-        const QList<GridCell> &cells = grid.at(row);
-        if (std::any_of(cells.cbegin(), cells.cend(), [](const GridCell &cell) { return !cell.text.isEmpty(); }))
-            return row;
-    }
-    return -1;
-}
-
 QList<Cell> cells(const Spreadsheet &spreadsheet, const Scan &scan, bool headerRow)
 {
     QList<Cell> result;
@@ -72,7 +60,7 @@ QList<Cell> cells(const Spreadsheet &spreadsheet, const Scan &scan, bool headerR
     const qsizetype sheets = spreadsheet.sheetNames().size();
     for (int sheet = 0; sheet < sheets; ++sheet) {
         const Grid grid = spreadsheet.grid(sheet);
-        const qsizetype header = headerRowIndex(grid, headerRow);
+        const qsizetype header = spreadsheet.headerRowIndex(sheet, headerRow);
         for (qsizetype row = 0; row < grid.size(); ++row) {
             if (row == header)
                 continue;

@@ -3,6 +3,7 @@
 #include "kit/find/Detector.h"
 #include "kit/find/TextRules.h"
 #include "kit/find/TextServices.h"
+#include "kit/suggest/Characters.h"
 #include "kit/suggest/NameWords.h"
 #include "kit/swap/Scan.h"
 #include "kit/swap/ScanOptions.h"
@@ -42,11 +43,6 @@ bool hasForbiddenCharacter(const QString &name)
             return true;
     }
     return false;
-}
-
-qsizetype letterCount(QStringView word)
-{
-    return std::count_if(word.begin(), word.end(), [](QChar c) { return c.isLetter(); });
 }
 
 // Some word longer than one letter is not on any list of non-names.

@@ -1,3 +1,4 @@
+#include "kit/RawStrings.h"
 #include "kit/suggest/NamePrompt.h"
 #include "kit/suggest/SecondOpinion.h"
 
@@ -55,11 +56,7 @@ QString rawString(ModelGate gate)
 
 std::optional<ModelGate> modelGateFromRaw(const QString &raw)
 {
-    for (ModelGate gate : allModelGates()) {
-        if (rawString(gate) == raw)
-            return gate;
-    }
-    return std::nullopt;
+    return fromRawString(raw, allModelGates());
 }
 
 QString cellKey(const QString &header, const QString &text)

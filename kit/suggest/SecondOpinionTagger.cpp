@@ -2,6 +2,7 @@
 
 #include "kit/find/TextRules.h"
 #include "kit/find/TextServices.h"
+#include "kit/suggest/Characters.h"
 #include "kit/suggest/NameWords.h"
 #include "kit/swap/Scan.h"
 #include "kit/swap/ScanOptions.h"
@@ -14,11 +15,6 @@ namespace {
 
 // Texts this short rarely read as sentences; the tagger sees them as one.
 constexpr qsizetype shortTextWords = 4;
-
-qsizetype letterCount(QStringView word)
-{
-    return std::count_if(word.begin(), word.end(), [](QChar c) { return c.isLetter(); });
-}
 
 // The tagger trusts capitals: a name written in small letters right after
 // "with", "per", "call" and the like (and the word after it, for a surname)

@@ -1,5 +1,6 @@
 #include "kit/swap/Scan.h"
 
+#include "kit/ProgressMeter.h"
 #include "kit/files/Spreadsheet.h"
 #include "kit/find/ColumnGuess.h"
 #include "kit/find/Detector.h"
@@ -27,24 +28,12 @@ struct Record
 
 QString collapsedLower(const QString &text)
 {
-    return text.toLower().simplified();
+    return lowerCased(text).simplified();
 }
 
 bool isBlankOfSpacesAndTabs(const QString &text)
 {
     return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c == u' ' || c == u'\t'; });
-}
-
-// Between two words of one name there may be one or two plain or no-break spaces.
-bool onlySpacesBetween(const QString &text, qsizetype from, qsizetype to)
-{
-    if (from >= to || to - from > 2)
-        return false;
-    for (qsizetype i = from; i < to; ++i) {
-        if (text.at(i) != u' ' && text.at(i) != QChar(0x00A0))
-            return false;
-    }
-    return true;
 }
 
 bool overlapsAny(const TextRange &range, const QList<Finding> &findings)
@@ -56,7 +45,7 @@ bool overlapsAny(const TextRange &range, const QList<Finding> &findings)
 void addWords(const QString &text, QSet<QString> &words)
 {
     for (const Word &word : nameWords(text))
-        words.insert(word.word.toLower());
+        words.insert(lowerCased(word.word));
 }
 
 EntryKind entryKind(NameRole role)
@@ -73,16 +62,16 @@ public:
     {
         for (const ProjectKey::Entry &entry : key.entries()) {
             if (entry.kind == EntryKind::firstName)
-                m_roles.insert(entry.real.toLower(), NameRole::first);
+                m_roles.insert(lowerCased(entry.real), NameRole::first);
             else if (entry.kind == EntryKind::lastName)
-                m_roles.insert(entry.real.toLower(), NameRole::last);
+                m_roles.insert(lowerCased(entry.real), NameRole::last);
         }
         for (const Record &record : records) {
             for (const Finding &finding : record.findings) {
                 if (finding.kind != ValueKind::name)
                     continue;
                 for (const NamePart &part : finding.nameParts) {
-                    const QString word = part.word.toLower();
+                    const QString word = lowerCased(part.word);
                     if (!m_roles.contains(word))
                         m_roles.insert(word, part.role);
                 }
@@ -117,11 +106,11 @@ private:
     qsizetype fullNameRunAt(Record &record, const QList<Word> &words, qsizetype i) const
     {
         for (qsizetype length = std::min<qsizetype>(4, words.size() - i); length >= 2; --length) {
-            QStringList lowered{words.at(i).word.toLower()};
+            QStringList lowered{lowerCased(words.at(i).word)};
             bool spaced = true;
             for (qsizetype j = i + 1; j < i + length && spaced; ++j) {
                 spaced = onlySpacesBetween(record.text, words.at(j - 1).range.end, words.at(j).range.start);
-                lowered.append(words.at(j).word.toLower());
+                lowered.append(lowerCased(words.at(j).word));
             }
             const TextRange range{words.at(i).range.start, words.at(i + length - 1).range.end};
             if (!spaced || !m_fullNames.contains(lowered.join(u' ')) || overlapsAny(range, record.findings))
@@ -156,14 +145,14 @@ private:
         if (word.word.size() < 2 || overlapsAny(word.range, record.findings)
             || !m_key.isSubstitute(word.word, EntryKind::firstName))
             return;
-        const NameRole role = m_roles.value(word.word.toLower(), NameRole::last);
+        const NameRole role = m_roles.value(lowerCased(word.word), NameRole::last);
         const NamePart part{{0, word.word.size()}, word.word, role};
         record.findings.append({ValueKind::name, word.range, word.word, {part}, std::nullopt});
     }
 
     void addSingleName(Record &record, const Word &word) const
     {
-        const auto role = m_roles.constFind(word.word.toLower());
+        const auto role = m_roles.constFind(lowerCased(word.word));
         if (role == m_roles.cend() || !isNameWord(word.word) || word.word.size() < 2
             || isRegionCode(word.word) || isCompanySuffix(word.word) || overlapsAny(word.range, record.findings))
             return;
@@ -178,6 +167,9 @@ private:
 
 bool isAlreadyInKey(const Finding &finding, const ProjectKey &key)
 {
+    // A fresh key holds nothing; a name without parts has nothing to lack.
+    if (key.valueCount() == 0)
+        return finding.kind == ValueKind::name && finding.nameParts.isEmpty();
     switch (finding.kind) {
     case ValueKind::name:
         return std::all_of(finding.nameParts.cbegin(), finding.nameParts.cend(), [&](const NamePart &part) {
@@ -218,8 +210,11 @@ QString phoneWarning(int count, const QString &label)
 class Scanner
 {
 public:
-    Scanner(const Spreadsheet &spreadsheet, const ProjectKey &key, const ScanOptions &options)
-        : m_spreadsheet(spreadsheet), m_key(key), m_options(options), m_detector(options.extraTerms)
+    Scanner(const Spreadsheet &spreadsheet, const ProjectKey &key, const ScanOptions &options,
+            const ProgressReport &progress)
+        : m_spreadsheet(spreadsheet), m_key(key), m_options(options), m_detector(options.extraTerms),
+          m_cellCount(spreadsheet.cellCount()),
+          m_meter(progress, Progress::Stage::scanning, m_cellCount + m_cellCount / planningShare)
     {
     }
 
@@ -253,6 +248,7 @@ public:
         m_scan.warnings = m_spreadsheet.warnings();
         for (auto it = m_phoneCounts.cbegin(); it != m_phoneCounts.cend(); ++it)
             m_scan.warnings.append(phoneWarning(it.value(), it.key()));
+        m_meter.finish();
         return std::move(m_scan);
     }
 
@@ -260,13 +256,7 @@ private:
     void readSheet(int sheet)
     {
         const QList<PlacedCell> cells = m_spreadsheet.cells(sheet);
-        int headerRow = -1;
-        if (m_options.headerRow) {
-            const auto found = std::find_if(cells.cbegin(), cells.cend(),
-                                            [](const PlacedCell &placed) { return !placed.cell.text.isEmpty(); });
-            if (found != cells.cend())
-                headerRow = found->row;
-        }
+        const int headerRow = m_spreadsheet.headerRowIndex(sheet, m_options.headerRow);
 
         // Columns are those that hold a cell, and every column up to the
         // header's last: a cell far off to the right adds one column, not
@@ -317,12 +307,16 @@ private:
     {
         const bool blank = std::all_of(row.cbegin(), row.cend(),
                                        [](const PlacedCell &placed) { return isBlankOfSpacesAndTabs(placed.cell.text); });
-        if (row.isEmpty() || row.first().row == headerRow || blank)
+        if (row.isEmpty() || row.first().row == headerRow || blank) {
+            m_cellsRead += row.size();
             return;
+        }
         ++m_scan.dataRows;
-        for (const PlacedCell &placed : row)
+        for (const PlacedCell &placed : row) {
+            m_meter.advanceTo(++m_cellsRead);
             readCell(CellRef{sheet, placed.row, placed.column}, placed.cell, kinds.value(placed.column),
                      headers.value(placed.column));
+        }
     }
 
     ColumnKind columnKind(const ColumnID &id, const QString &header, const QStringList &sample)
@@ -356,14 +350,16 @@ private:
         if (content.freeText)
             kind = ColumnKind::autoDetect;
         const bool freeText = kind == ColumnKind::autoDetect;
-        if (freeText && nameWords(content.text).size() >= 4)
+        const qsizetype wordCount = freeText ? nameWords(content.text).size() : 0;
+        if (wordCount >= 4)
             ++m_scan.freeTextCells;
         QList<Finding> findings = m_detector.findings(content.text, kind);
         const auto names = m_options.cellNames.constFind(cell);
         if (names != m_options.cellNames.cend())
             findings = m_detector.addingCellNames(*names, content.text, std::move(findings));
-        // Free-text cells are kept even without findings: known names are added later.
-        if (!findings.isEmpty() || freeText)
+        // Free-text cells with words are kept even without findings: known
+        // names are added to them later.
+        if (!findings.isEmpty() || wordCount > 0)
             m_records.append({cell, content.text, std::move(findings), freeText});
     }
 
@@ -384,18 +380,39 @@ private:
             return int(a.finding->kind) < int(b.finding->kind);
         });
 
+        // Sized once for the most the findings can need: growing these tables
+        // step by step would hash every id again at each step.
         ProjectKey working = m_key;
+        working.reserve(working.valueCount() + listed.size());
         QHash<QString, qsizetype> itemIndex;
-        for (const Listed &entry : listed)
-            plan(*entry.record, *entry.finding, working, itemIndex);
+        itemIndex.reserve(listed.size());
+        m_scan.entriesByItem.reserve(listed.size());
+        m_scan.planned.reserve(m_records.size());
+        for (qsizetype i = 0; i < listed.size(); ++i) {
+            plan(*listed.at(i).record, *listed.at(i).finding, working, itemIndex);
+            m_meter.advanceTo(m_cellCount + (i + 1) * (m_cellCount / planningShare) / listed.size());
+        }
         m_scan.keyValueCount = m_key.valueCount();
         if (m_plannedKeyExact)
             m_scan.plannedKey = std::move(working);
     }
 
+    // A value met again, written the same way, takes the stand-in of its
+    // first occurrence: the key holds its entries by then, so planning it
+    // again would only look them up and list the same entries.
+    static bool writtenAlike(const Finding &a, const Finding &b)
+    {
+        return a.kind == b.kind && a.text == b.text && a.nameParts == b.nameParts && a.address == b.address;
+    }
+
     void plan(const Record &record, const Finding &finding, ProjectKey &working, QHash<QString, qsizetype> &itemIndex)
     {
         const QString id = itemID(finding);
+        qsizetype index = itemIndex.value(id, -1);
+        if (index >= 0 && writtenAlike(*m_firstFindings.at(index), finding)) {
+            addOccurrence(record, finding, index, m_scan.items.at(index).standIn);
+            return;
+        }
         const qsizetype entriesBefore = working.valueCount();
         const StandInPlan plan = StandInPlan::of(finding, working, m_reserved);
         if (plan.text == finding.text) {
@@ -403,22 +420,28 @@ private:
             m_plannedKeyExact = m_plannedKeyExact && working.valueCount() == entriesBefore;
             return;
         }
-        const auto known = itemIndex.constFind(id);
-        if (known == itemIndex.cend()) {
-            itemIndex.insert(id, m_scan.items.size());
-            m_scan.items.append({id, finding.kind, finding.text, plan.text, 1, record.cell, record.freeText,
+        if (index < 0) {
+            index = m_scan.items.size();
+            itemIndex.insert(id, index);
+            m_firstFindings.append(&finding);
+            m_scan.items.append({id, finding.kind, finding.text, plan.text, 0, record.cell, record.freeText,
                                  isAlreadyInKey(finding, m_key)});
-        } else {
-            ReviewItem &item = m_scan.items[*known];
-            ++item.count;
-            item.inFreeText = item.inFreeText || record.freeText;
         }
-        QList<ProjectKey::Entry> &entries = m_scan.entriesByItem[id];
+        // The item's entries share the item's one copy of its id.
+        QList<ProjectKey::Entry> &entries = m_scan.entriesByItem[m_scan.items.at(index).id];
         for (const ProjectKey::Entry &e : plan.entries) {
             if (!entries.contains(e))
                 entries.append(e);
         }
-        const Scan::Planned planned{finding.range, id, plan.text};
+        addOccurrence(record, finding, index, plan.text);
+    }
+
+    void addOccurrence(const Record &record, const Finding &finding, qsizetype index, const QString &text)
+    {
+        ReviewItem &item = m_scan.items[index];
+        ++item.count;
+        item.inFreeText = item.inFreeText || record.freeText;
+        const Scan::Planned planned{finding.range, item.id, text};
         if (record.cell)
             m_scan.planned[*record.cell].append(planned);
         else
@@ -427,15 +450,21 @@ private:
 
     QStringList conflicts() const
     {
-        QSet<QString> words = m_reserved.words;
-        for (const Record &record : m_records) {
+        // Few words of a file are stand-ins already, so the words of the
+        // findings are only gathered when one is.
+        QSet<QString> stillStandIns;
+        for (const QString &word : m_reserved.words) {
+            if (m_key.isSubstitute(word, EntryKind::firstName))
+                stillStandIns.insert(word);
+        }
+        for (const Record &record : stillStandIns.isEmpty() ? QList<Record>() : m_records) {
             for (const Finding &finding : record.findings) {
                 for (const Word &word : nameWords(finding.text))
-                    words.remove(word.word.toLower());
+                    stillStandIns.remove(lowerCased(word.word));
             }
         }
         QSet<QString> shown;
-        for (const QString &word : std::as_const(words)) {
+        for (const QString &word : std::as_const(stillStandIns)) {
             if (auto entry = m_key.entryForSubstitute(word, EntryKind::firstName))
                 shown.insert(entry->standIn);
         }
@@ -453,6 +482,13 @@ private:
     QList<Record> m_records;
     QMap<QString, int> m_phoneCounts;
     bool m_plannedKeyExact = true;
+    // Per review item, the finding that made it.
+    QList<const Finding *> m_firstFindings;
+    // Planning the stand-ins counts as a quarter of the cells' work.
+    static constexpr qint64 planningShare = 4;
+    const qint64 m_cellCount;
+    qint64 m_cellsRead = 0;
+    ProgressMeter m_meter;
 };
 
 } // namespace
@@ -461,7 +497,7 @@ QString itemID(const Finding &finding)
 {
     switch (finding.kind) {
     case ValueKind::name: return u"name|"_s + collapsedLower(finding.text);
-    case ValueKind::email: return u"email|"_s + finding.text.trimmed().toLower();
+    case ValueKind::email: return u"email|"_s + lowerCased(finding.text.trimmed());
     case ValueKind::phone: {
         QString number = digits(finding.text);
         if (number.size() == 11 && number.startsWith(u'1'))
@@ -473,9 +509,10 @@ QString itemID(const Finding &finding)
     return {};
 }
 
-Scan scan(const Spreadsheet &spreadsheet, const ProjectKey &key, const ScanOptions &options)
+Scan scan(const Spreadsheet &spreadsheet, const ProjectKey &key, const ScanOptions &options,
+          const ProgressReport &progress)
 {
-    return Scanner(spreadsheet, key, options).run();
+    return Scanner(spreadsheet, key, options, progress).run();
 }
 
 } // namespace quorvane

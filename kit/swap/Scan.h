@@ -1,6 +1,7 @@
 #pragma once
 
 #include "kit/CellRef.h"
+#include "kit/Progress.h"
 #include "kit/TextRange.h"
 #include "kit/find/Finding.h"
 #include "kit/find/Kinds.h"
@@ -56,7 +57,9 @@ struct Scan
 // The identity under which equal values written differently become one item.
 QString itemID(const Finding &finding);
 
-// Never fails and never changes the key.
-Scan scan(const Spreadsheet &spreadsheet, const ProjectKey &key, const ScanOptions &options);
+// Never fails and never changes the key. Progress comes as the scanning stage,
+// counted in cells.
+Scan scan(const Spreadsheet &spreadsheet, const ProjectKey &key, const ScanOptions &options,
+          const ProgressReport &progress = {});
 
 } // namespace quorvane

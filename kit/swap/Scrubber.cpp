@@ -1,5 +1,6 @@
 #include "kit/swap/Scrubber.h"
 
+#include "kit/ProgressMeter.h"
 #include "kit/files/Spreadsheet.h"
 
 #include <algorithm>
@@ -47,7 +48,7 @@ bool plannedOnThisKey(const Scan &scan, const ProjectKey &key, const QSet<QStrin
 } // namespace
 
 Scrubber::Result Scrubber::apply(const Scan &scan, const Spreadsheet &spreadsheet, ProjectKey &key,
-                                 const QSet<QString> &excluded)
+                                 const QSet<QString> &excluded, const ProgressReport &progress)
 {
     ProjectKey working = key;
     if (plannedOnThisKey(scan, key, excluded)) {
@@ -61,14 +62,17 @@ Scrubber::Result Scrubber::apply(const Scan &scan, const Spreadsheet &spreadshee
     }
 
     int replaced = 0;
+    ProgressMeter meter(progress, Progress::Stage::writing, spreadsheet.offeredCellCount());
     const QByteArray data = spreadsheet.data(
         [&](const std::optional<CellRef> &cell, const QString &text) -> std::optional<QString> {
+            meter.advance();
             const QList<Scan::Planned> planned = cell ? scan.planned.value(*cell) : scan.loosePlanned.value(text);
             Applied applied = applying(planned, text, excluded);
             replaced += applied.count;
             return std::move(applied.text);
         });
 
+    meter.finish();
     if (replaced > 0)
         working.addFile(spreadsheet.fileName());
     key = std::move(working);
@@ -80,9 +84,11 @@ Scrubber::Applied Scrubber::applying(const QList<Scan::Planned> &planned, const 
 {
     if (planned.isEmpty())
         return {};
+    // Most cells hold one value, which needs no ordering (and no copy to order).
     QList<Scan::Planned> ordered = planned;
-    std::stable_sort(ordered.begin(), ordered.end(),
-                     [](const Scan::Planned &a, const Scan::Planned &b) { return a.range.start > b.range.start; });
+    if (ordered.size() > 1)
+        std::stable_sort(ordered.begin(), ordered.end(),
+                         [](const Scan::Planned &a, const Scan::Planned &b) { return a.range.start > b.range.start; });
     QString result = text;
     int count = 0;
     for (const Scan::Planned &p : ordered) {

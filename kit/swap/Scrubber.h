@@ -1,6 +1,7 @@
 #pragma once
 
 #include "kit/Failure.h"
+#include "kit/Progress.h"
 #include "kit/keys/ProjectKey.h"
 #include "kit/swap/Scan.h"
 
@@ -44,9 +45,10 @@ public:
 
     // On success the key holds the new entries and, when anything was
     // replaced, the file's name. Throws Failure (outdated) with the key
-    // untouched, or the spreadsheet's write failures unchanged.
+    // untouched, or the spreadsheet's write failures unchanged. Progress comes
+    // as the writing stage, counted in cells.
     static Result apply(const Scan &scan, const Spreadsheet &spreadsheet, ProjectKey &key,
-                        const QSet<QString> &excluded);
+                        const QSet<QString> &excluded, const ProgressReport &progress = {});
 
     // The planned replacements of one text, from the last range to the first;
     // ranges that no longer fit the text are skipped.

@@ -6,12 +6,21 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <array>
 
 using namespace Qt::StringLiterals;
 
 namespace quorvane {
 
 namespace {
+
+// Every unit word of the pattern below contains one of these.
+const std::array<QStringView, 9> &unitWordPieces()
+{
+    static const std::array<QStringView, 9> pieces{u"apt", u"apartment", u"suite", u"ste", u"unit",
+                                                   u"fl", u"rm", u"room", u"#"};
+    return pieces;
+}
 
 struct Replacement
 {
@@ -125,6 +134,14 @@ QString StandInPlan::streetWithoutUnit(const QString &street)
     static const QRegularExpression unit(
         uR"([,\s]+(?:apt|apartment|suite|ste|unit|#|fl|floor|rm|room)\b.*$|[,\s]+#.*$)"_s,
         QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
+    // The pattern is dear and nearly every street lacks all of its words.
+    // Letters outside ASCII may match them caselessly, so those streets
+    // always go to the pattern.
+    const bool ascii = std::all_of(street.cbegin(), street.cend(), [](QChar c) { return c.unicode() < 0x80; });
+    const bool mayHoldUnit = !ascii || std::any_of(unitWordPieces().cbegin(), unitWordPieces().cend(),
+                                         [&](QStringView piece) { return street.contains(piece, Qt::CaseInsensitive); });
+    if (!mayHoldUnit)
+        return street;
     const auto match = unit.match(street);
     return match.hasMatch() ? street.left(match.capturedStart()) : street;
 }

@@ -3,6 +3,7 @@
 #include "store/MemorySecretStore.h"
 #include "tests/FileBytes.h"
 #include "tests/app/FakePanels.h"
+#include "tests/app/TestKeys.h"
 
 #include <QFile>
 #include <QSettings>
@@ -18,10 +19,6 @@ using namespace quorvane::test;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Cheap derivation for the tests; one test checks the real round count.
-constexpr int testRounds = 1000;
-const QString passphrase = u"correct horse battery"_s;
 
 class AppModelTest : public testing::Test
 {

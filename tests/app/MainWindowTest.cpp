@@ -16,6 +16,7 @@
 #include "app/views/WelcomeView.h"
 #include "tests/FileBytes.h"
 #include "tests/app/FakePanels.h"
+#include "tests/app/TestKeys.h"
 
 #include <QContextMenuEvent>
 #include <QLabel>
@@ -38,9 +39,6 @@ using namespace quorvane::test;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-constexpr int testRounds = 1000;
-const QString passphrase = u"correct horse battery"_s;
 
 // The window as a user meets it, walked with the keyboard and mouse.
 class MainWindowTest : public testing::Test

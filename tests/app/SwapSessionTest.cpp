@@ -224,3 +224,30 @@ TEST_F(SwapSessionTest, AModelRunReportsProgressStopsAndFinishes)
               u"listed above."_s);
     EXPECT_EQ(SwapTexts::modelProgress(4, 9), u"Reading cell 4 of 9"_s);
 }
+
+// The reports of every stage reach the window on its own thread and run to
+// the end; the indicators let go once the work is done.
+TEST_F(SwapSessionTest, ScanSwapAndRestoreReportTheirProgressToTheEnd)
+{
+    QList<Progress> seen;
+    const auto record = [&seen](const std::optional<Progress> &progress) {
+        EXPECT_EQ(QThread::currentThread(), qApp->thread());
+        if (progress)
+            seen.append(*progress);
+    };
+    QObject::connect(&swap, &SwapSession::progressed, &swap, [&] { record(swap.progress()); });
+    RestoreSession &restore = model.restore();
+    QObject::connect(&restore, &RestoreSession::progressed, &restore, [&] { record(restore.progress()); });
+
+    restore.open(swapSample());
+    settle();
+    for (const Progress::Stage stage : {Progress::Stage::scanning, Progress::Stage::writing, Progress::Stage::restoring}) {
+        QList<Progress> reports;
+        std::ranges::copy_if(seen, std::back_inserter(reports), [stage](const Progress &p) { return p.stage == stage; });
+        ASSERT_FALSE(reports.isEmpty()) << int(stage);
+        EXPECT_TRUE(std::ranges::is_sorted(reports, {}, &Progress::done)) << int(stage);
+        EXPECT_EQ(reports.last().done, reports.last().total) << int(stage);
+    }
+    EXPECT_FALSE(swap.progress());
+    EXPECT_FALSE(restore.progress());
+}

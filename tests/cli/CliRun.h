@@ -9,6 +9,12 @@
 #include <QStandardPaths>
 #include <QStringList>
 
+#ifdef Q_OS_UNIX
+#include <poll.h>
+#include <pty.h>
+#include <unistd.h>
+#endif
+
 namespace quorvane::test {
 
 struct Result
@@ -45,6 +51,35 @@ inline Result runQuorvane(const QStringList &arguments, const QStringList &envir
 {
     return run(QStringLiteral(QUORVANE_CLI), arguments, environment, input);
 }
+
+#ifdef Q_OS_UNIX
+// Runs the tool with standard error on a pseudo-terminal, as in a terminal
+// window; standard output stays a pipe. Gives what the terminal received.
+inline std::pair<Result, QByteArray> runOnTerminal(const QStringList &arguments)
+{
+    int master = -1, slave = -1;
+    if (openpty(&master, &slave, nullptr, nullptr, nullptr) != 0)
+        return {};
+    QProcess process;
+    process.setChildProcessModifier([slave] { dup2(slave, STDERR_FILENO); });
+    process.start(QStringLiteral(QUORVANE_CLI), arguments);
+    process.closeWriteChannel();
+    process.waitForStarted();
+    ::close(slave);
+    QByteArray terminal;
+    // Read while it runs: a full terminal buffer would stop the tool.
+    for (bool running = true; running;) {
+        running = !process.waitForFinished(20);
+        pollfd ready{master, POLLIN, 0};
+        char buffer[4096];
+        ssize_t got = 0;
+        while (poll(&ready, 1, 0) > 0 && (ready.revents & POLLIN) && (got = ::read(master, buffer, sizeof buffer)) > 0)
+            terminal.append(buffer, got);
+    }
+    ::close(master);
+    return {{process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()), {}}, terminal};
+}
+#endif
 
 // Debian's python3 is the one the setup script gives python3-cryptography.
 inline QString python()

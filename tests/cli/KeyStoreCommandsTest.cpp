@@ -110,7 +110,7 @@ TEST_F(KeyStoreCommands, PassphraseKeysExportImportAndDelete)
     EXPECT_EQ(ok({u"key"_s, u"import"_s, copy}), id);
     EXPECT_EQ(readBytes(storedFile(id)), readBytes(copy));
     EXPECT_EQ(codeAndError(quorvane({u"key"_s, u"import"_s, copy})),
-              std::pair(1, u"You already have this key: “Travel” is already in your keys."_s));
+              std::pair(1, u"You already have this key. “Travel” is already in your keys."_s));
 
     // A stored key saved back after new stand-ins stays where it is.
     ok({u"key"_s, u"standin"_s, id, u"--kind"_s, u"city"_s, u"Boston"_s, u"--save"_s});

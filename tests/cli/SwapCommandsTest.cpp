@@ -172,6 +172,11 @@ TEST_F(SwapCommands, ScanListsItemsAndColumnsAndExcludedItemsStay)
     EXPECT_NE(out.at(1).at(1), u"Lopez");
     EXPECT_EQ(out.at(1).at(4), u"1420 Alder Street, Portland, OR 97205");
     EXPECT_FALSE(openKey(u"k.quorvanekey"_s).storedSubstitute(u"Maria"_s, EntryKind::firstName).has_value());
+
+    // The listing keeps one value a line and still shows where a cell broke.
+    write(u"notes.csv"_s, "\"Contact\nname\",Email\nAna Ruiz,ana@example.com\n");
+    const Result listed = quorvane({u"scan"_s, path(u"notes.csv"_s), u"--key"_s, path(u"k.quorvanekey"_s)});
+    EXPECT_TRUE(listed.out.contains(u"“Contact\\nname”"_s)) << listed.out.toStdString();
 }
 
 TEST_F(SwapCommands, SheetsAndMarkdownShowTheFile)
@@ -216,4 +221,27 @@ TEST_F(SwapCommands, StandInsAgreeWithTheSeparateImplementation)
         EXPECT_FALSE(zip.isEmpty());
         EXPECT_TRUE(out.at(row).at(4).endsWith(u' ' + zip)) << out.at(row).at(4).toStdString();
     }
+}
+
+// Progress goes to standard error only when that is a terminal: drawn in
+// place, stage by stage, and cleared before the result is printed.
+TEST_F(SwapCommands, ProgressShowsOnATerminalAndNeverInAPipe)
+{
+    const QStringList swap{u"swap"_s, path(u"people.csv"_s), u"--key"_s, path(u"k.quorvanekey"_s),
+                           u"--passphrase-file"_s, path(u"pass.txt"_s)};
+    const Result piped = runQuorvane(swap);
+    EXPECT_EQ(std::pair(piped.code, piped.err), std::pair(0, QString()));
+    const Result restored = quorvane({u"restore"_s, path(u"people (stand-ins).csv"_s), u"--key"_s, path(u"k.quorvanekey"_s)});
+    EXPECT_EQ(std::pair(restored.code, restored.err), std::pair(0, QString()));
+#ifdef Q_OS_UNIX
+    const auto [result, terminal] = runOnTerminal(swap);
+    ASSERT_EQ(result.code, 0) << terminal.toStdString();
+    EXPECT_TRUE(result.out.startsWith(u"Replaced "_s)) << result.out.toStdString();
+    const QString shown = QString::fromUtf8(terminal);
+    for (const QString &drawn : {u"\rReading…"_s, u"\rScanning… 0%"_s, u"\rScanning… 100%"_s, u"\rWriting… 100%"_s})
+        EXPECT_TRUE(shown.contains(drawn)) << drawn.toStdString();
+    EXPECT_FALSE(shown.contains(u'\n'));
+    // Blanks over the line, and the cursor back at its start.
+    EXPECT_TRUE(shown.endsWith(u"     \r"_s)) << shown.right(20).toStdString();
+#endif
 }

@@ -120,3 +120,74 @@ TEST(CSVDocument, OneHugeQuotedFieldIsReadInOnePiece)
     ASSERT_EQ(document.rows.size(), 1);
     EXPECT_EQ(document.rows[0][0].text.size(), bytes.size() - 1);
 }
+
+// Whatever the fields hold, the bytes are those of the whole text converted
+// to UTF-8 at once: characters that take several bytes (so the output
+// outgrows a guess made from the character count), broken surrogates, quotes.
+TEST(CSVDocument, WritesEveryCharacterAsTheWholeTextWouldConvert)
+{
+    const QList<QString> texts{
+        u"plain"_s, u"José Müller"_s, QString(2000, QChar(0x20AC)), u"😀 pair"_s,
+        QString(1, QChar(0xD83D)) + u"high alone"_s, u"low alone"_s + QChar(0xDE00), QString(1, QChar(0xD83D)),
+        u"a \"quoted\" word"_s, u"comma, inside"_s, u"line\r\nbreak"_s, QString(1, QChar(0xFEFF)) + u"mark"_s, {},
+    };
+    CSVDocument document;
+    document.byteOrderMark = true;
+    document.lineEnding = u"\r\n"_s;
+    QString expected;
+    for (qsizetype r = 0; r < texts.size(); ++r) {
+        CSVDocument::Row row;
+        QStringList written;
+        for (qsizetype c = 0; c < 3; ++c) {
+            const QString &text = texts[(r + c) % texts.size()];
+            const bool quoted = c == 1;
+            row.append({text, quoted, false});
+            const bool quotes = quoted || text.contains(u',') || text.contains(u'"') || text.contains(u'\n')
+                || text.contains(u'\r');
+            written.append(quotes ? u'"' + QString(text).replace(u"\""_s, u"\"\""_s) + u'"' : text);
+        }
+        document.rows.append(row);
+        expected += written.join(u',') + (r + 1 < texts.size() ? u"\r\n"_s : QString());
+    }
+    EXPECT_EQ(document.data(), QByteArray("\xEF\xBB\xBF").append(expected.toUtf8()));
+}
+
+// Valid UTF-8 is parsed from its bytes, anything else after decoding; the
+// same text must give the same document either way (UTF-16 alone drops every
+// U+FEFF, so the texts hold none).
+TEST(CSVDocument, UTF8AndUTF16OfOneTextReadAlike)
+{
+    const QList<QString> texts{
+        u"Name,City\nJosé,Köln\n"_s, u"\"Müller, Jürgen\";\"say \"\"grüß\"\"\"\r\nx;\"two\r\nlines\"\r\n"_s,
+        u"surrogate pair,😀\tpair"_s, u"a,\"é\"ü,\"unterminated ∞\n"_s, u"\r\r€\r"_s, {},
+    };
+    for (const QString &text : texts) {
+        QByteArray utf16("\xFF\xFE");
+        for (const QChar c : text)
+            utf16.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
+        const CSVDocument fromUtf8(QByteArray("\xEF\xBB\xBF").append(text.toUtf8()));
+        const CSVDocument fromUtf16(utf16);
+        EXPECT_EQ(fromUtf8.rows, fromUtf16.rows) << text.toStdString();
+        EXPECT_EQ(std::tuple(fromUtf8.delimiter, fromUtf8.lineEnding, fromUtf8.endsWithNewline),
+                  std::tuple(fromUtf16.delimiter, fromUtf16.lineEnding, fromUtf16.endsWithNewline));
+        EXPECT_EQ(fromUtf8.data(), fromUtf16.data());
+    }
+    EXPECT_EQ(CSVDocument("\xEF\xBB\xBF\xEF\xBB\xBFx,y").rows.at(0).at(0).text, u"\uFEFFx");
+}
+
+// Long files, whose columns repeat their values, or stop repeating them
+// halfway, or never do: every field still reads as written.
+TEST(CSVDocument, EveryFieldOfALongFileReadsAsWritten)
+{
+    QList<QStringList> written;
+    QByteArray bytes;
+    for (int r = 0; r < 3000; ++r) {
+        const QStringList row{u"Town %1"_s.arg(r % 7), QString::number(r * 7919), u"\"%1\""_s.arg(r < 1500 ? 1 : r),
+                              r % 2 ? u"é"_s : QString()};
+        written.append(row);
+        bytes += row.join(u',').toUtf8() + "\n";
+        written.last()[2].remove(u'"');
+    }
+    EXPECT_EQ(csvTexts(bytes), written);
+    EXPECT_EQ(roundTrip(bytes), bytes);
+}

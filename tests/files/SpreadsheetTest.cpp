@@ -62,3 +62,26 @@ TEST(Spreadsheet, RefusesFilesBeyondTheSizeCap)
               u"The workbook unpacks to more than 500 MB, the most Quorvane reads. Save its sheets as smaller "
               u"workbooks or CSV files and swap each with the same key."_s);
 }
+
+// What long work measures its progress against: the cells scans read and the
+// cells a rewrite offers, numbers in a workbook being read but never offered.
+TEST(Spreadsheet, CountsTheCellsItReadsAndOffers)
+{
+    const QList<Spreadsheet> files{
+        Spreadsheet(readBytes(u"" QUORVANE_SOURCE_DIR "/examples/customers.xlsx"_s), u"customers.xlsx"_s),
+        Spreadsheet(readBytes(u"" QUORVANE_SOURCE_DIR "/examples/customers.csv"_s), u"customers.csv"_s),
+        Spreadsheet("a,b\n\nc\n", u"short.csv"_s),
+    };
+    for (const Spreadsheet &file : files) {
+        qsizetype read = 0, offered = 0;
+        for (int sheet = 0; sheet < file.sheetNames().size(); ++sheet)
+            read += file.cells(sheet).size();
+        file.data([&](const std::optional<CellRef> &cell, const QString &) -> std::optional<QString> {
+            offered += cell.has_value();
+            return std::nullopt;
+        });
+        EXPECT_EQ(std::pair(file.cellCount(), file.offeredCellCount()), std::pair(read, offered))
+            << file.fileName().toStdString();
+    }
+    EXPECT_LT(files[0].offeredCellCount(), files[0].cellCount());
+}

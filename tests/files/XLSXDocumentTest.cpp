@@ -269,6 +269,21 @@ TEST(XLSXDocument, GridLeavesOutCellsPastItsLimits)
     EXPECT_EQ(offered, (QList<CellRef>{{0, 0, 999}, {0, 0, 1000}, {0, 100'000, 0}, {0, 150'000, 0}}));
 }
 
+// Scans and suggestions skip the same header row: the first with text among
+// all of a sheet's cells, those past the grid's limits included.
+TEST(XLSXDocument, HeaderRowIsTheFirstRowWithTextAnywhere)
+{
+    const Spreadsheet book(workbook(sheetData(R"(<row r="1"><c r="A1" t="inlineStr"><is><t></t></is></c></row>
+        <row r="3"><c r="ALM3" t="inlineStr"><is><t>Notes</t></is></c></row>
+        <row r="4"><c r="A4" t="inlineStr"><is><t>Jane Roe</t></is></c></row>)")),
+                           u"wide.xlsx"_s);
+    EXPECT_TRUE(book.grid(0).at(2).isEmpty());
+    EXPECT_EQ(book.headerRowIndex(0, true), 2);
+    EXPECT_EQ(book.headerRowIndex(0, false), -1);
+    EXPECT_EQ(Spreadsheet(",\n\"\",\nName,Email\n", u"people.csv"_s).headerRowIndex(0, true), 2);
+    EXPECT_EQ(Spreadsheet(",\n", u"blank.csv"_s).headerRowIndex(0, true), -1);
+}
+
 // Markup built to make a reader quadratic or deep; ctest's time-out catches a
 // reader that hangs, the benchmark measures speed.
 TEST(XLSXDocument, HostileMarkupIsReadAndRewritten)

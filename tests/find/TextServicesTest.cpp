@@ -53,6 +53,24 @@ TEST(PhoneFinder, LeavesAmountsAndDecimalsAlone)
               (QStringList{u"555.0142"_s, u"555-0143"_s, u"1234567"_s}));
 }
 
+// Numbers in the everyday ten-digit layouts are answered without the matcher;
+// the answer must be the matcher's, for any area code and exchange.
+TEST(PhoneFinder, KnownLayoutsGiveTheMatchersRanges)
+{
+    const QString layouts[] = {u"(%1) %2-%3"_s, u"%1-%2-%3"_s, u"%1.%2.%3"_s, u"%1 %2 %3"_s, u"%1%2%3"_s,
+                               u"  (%1) %2-%3 "_s};
+    for (const QString &region : {u"US"_s, u"CA"_s}) {
+        const PhoneFinder quick(region), matcher(region, PhoneFinder::Layouts::all);
+        for (int area = 0; area < 1000; area += 7) {
+            const int exchange = (area * 37) % 1000;
+            for (const QString &layout : layouts) {
+                const QString text = layout.arg(area, 3, 10, QChar(u'0')).arg(exchange, 3, 10, QChar(u'0')).arg(area * 13 % 10000, 4, 10, QChar(u'0'));
+                ASSERT_EQ(quick.find(text), matcher.find(text)) << text.toStdString();
+            }
+        }
+    }
+}
+
 TEST(AddressFinder, FindsStreetCityStateAndZip)
 {
     const QString text = u"😀 Ship to 1600 N Pennsylvania Ave NW, Apt 4B, Springfield, IL 62704-1234 today"_s;

@@ -104,6 +104,38 @@ TEST(ProjectKey, JsonRoundTripKeepsEverythingAndSortsMembers)
     EXPECT_EQ(ProjectKey::fromJson(json).toJson(), json);
 }
 
+// Entries are written by hand when no text needs escaping: the bytes must be
+// those of the JSON classes, with and without such a text among them.
+TEST(ProjectKey, JsonOfEntriesIsTheJsonClassesOwn)
+{
+    ProjectKey key(u"Key"_s, QUuid::createUuid(), QDateTime::fromSecsSinceEpoch(1741944413, Qt::UTC), QByteArray(32, 'z'));
+    const auto reference = [&] {
+        QJsonArray entries;
+        for (const ProjectKey::Entry &entry : key.entries())
+            entries.append(QJsonObject{{u"kind"_s, rawString(entry.kind)}, {u"real"_s, entry.real}, {u"standIn"_s, entry.standIn}});
+        return QJsonDocument(QJsonObject{{u"created"_s, ProjectKey::dateText(key.created())}, {u"entries"_s, entries},
+                                         {u"files"_s, QJsonArray::fromStringList(key.files())},
+                                         {u"id"_s, ProjectKey::uuidText(key.id())}, {u"name"_s, key.name()},
+                                         {u"secret"_s, QString::fromLatin1(key.secret().toBase64())}})
+            .toJson(QJsonDocument::Compact);
+    };
+    EXPECT_EQ(key.toJson(), reference());
+    key.addFile(u"entries:[].csv"_s);
+    for (const QString &real : {u"Maria"_s, u"O'Neil ~ []{}"_s, u"415-555-0100"_s, u"12 Main St, Apt 4"_s})
+        key.assignSubstitute(real, EntryKind::lastName, {});
+    EXPECT_EQ(key.toJson(), reference());
+    const QByteArray plain = key.toJson();
+    for (const QString &real : {u"Zoë"_s, u"say \"hi\"\\"_s, u"tab\there"_s, u"\u007F"_s})
+        key.assignSubstitute(real, EntryKind::firstName, {});
+    EXPECT_EQ(key.toJson(), reference());
+
+    // Read back the quick way and through the JSON classes (indented, or with
+    // a text to unescape), the entries are the same.
+    EXPECT_EQ(ProjectKey::fromJson(plain).entries(), key.entries().first(4));
+    EXPECT_EQ(ProjectKey::fromJson(key.toJson()).entries(), key.entries());
+    EXPECT_EQ(ProjectKey::fromJson(QJsonDocument::fromJson(key.toJson()).toJson()).entries(), key.entries());
+}
+
 TEST(ProjectKey, ReadingToleratesMissingFilesAndDropsRepeatedValues)
 {
     QJsonObject object{

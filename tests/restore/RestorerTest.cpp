@@ -1,5 +1,7 @@
+#include "kit/files/Spreadsheet.h"
 #include "kit/restore/ClipboardRestore.h"
 #include "kit/restore/Restorer.h"
+#include "tests/ProgressLog.h"
 
 #include <gtest/gtest.h>
 
@@ -123,6 +125,9 @@ TEST(Restorer, PhoneStandInsOfTheWidenedFormsComeBack)
         {u"Call (415) 555-0142."_s, u"Call 867-5309."_s},
         {u"Call 212-555-0142 x1234 today"_s, u"Call 415-867-5309 today"_s},
         {u"Call (212) 555-0142x1234"_s, u"Call (415) 867-5309"_s},
+        // The country code in front does not hide the extension's stand-in.
+        {u"Call +1 212 555 0142 x1234"_s, u"Call +1 415 867 5309"_s},
+        {u"Call 1-212-555-0142x1234"_s, u"Call 1-415-867-5309"_s},
         // An extension the key does not know stays with the text.
         {u"Call 212-555-0142 x9999"_s, u"Call 415-867-5310 x9999"_s},
     };
@@ -130,4 +135,17 @@ TEST(Restorer, PhoneStandInsOfTheWidenedFormsComeBack)
         const ClipboardRestore::Outcome outcome = ClipboardRestore::restore(text, &key);
         EXPECT_EQ(std::pair(outcome.text, outcome.count), std::pair(real, 1)) << text.toStdString();
     }
+}
+
+TEST(Restorer, AFileRestoreReportsItsCellsFromNothingToAll)
+{
+    QByteArray csv = "Name,Phone\n";
+    for (int r = 0; r < 2000; ++r)
+        csv += "Mateo Okafor," + QByteArray::number(r % 2 ? 5550177 : 2125550142) + "\n";
+    const Spreadsheet file(csv, u"returned.csv"_s);
+    test::ProgressLog log;
+    const Restorer::FileResult result = Restorer(handMadeKey()).restore(file, log.report());
+    log.expectRanToItsEnd(Progress::Stage::restoring);
+    EXPECT_EQ(log.reports.last().total, file.offeredCellCount());
+    EXPECT_EQ(result.count, 6000);
 }

@@ -39,10 +39,12 @@ QStringList names(const QList<KeyFile> &files)
 
 TEST(KeyStore, ListsTheGoodKeysOldestFirstAmongBadFiles)
 {
-    QTemporaryDir folder;
+    QTemporaryDir temporary;
     MemorySecretStore secrets;
+    // The keys folder and the one above it don't exist until the first save.
+    const QDir folder(temporary.filePath(u"App/Keys"_s));
     const KeyStore store(secrets, folder.path());
-    EXPECT_TRUE(KeyStore(secrets, folder.filePath(u"missing"_s)).list().isEmpty());
+    EXPECT_TRUE(store.list().isEmpty());
 
     // Saved newest first, and with names and ids that sort the wrong way too.
     const KeyFile newer = sealedKey(u"Aardvark"_s, day(20), QUuid(u"00000000-0000-4000-8000-000000000001"_s));

@@ -19,7 +19,7 @@ inline quorvane::Scan guessedScan(const quorvane::Spreadsheet &sheet, const QLis
     using namespace quorvane;
     Scan scan;
     const Grid grid = sheet.grid(0);
-    const qsizetype header = SecondOpinion::headerRowIndex(grid, headerRow);
+    const int header = sheet.headerRowIndex(0, headerRow);
     for (int column = 0; column < kinds.size(); ++column) {
         const ColumnID id{0, column};
         scan.columns.insert(id, kinds.at(column));

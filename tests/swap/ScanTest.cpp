@@ -158,6 +158,9 @@ TEST(StandInPlan, AddressesKeepTheUnitAndTheStateAndSearchInOrder)
 {
     EXPECT_EQ(StandInPlan::streetWithoutUnit(u"9 Elm Rd #12"_s), u"9 Elm Rd");
     EXPECT_EQ(StandInPlan::streetWithoutUnit(u"12 Suiter Road"_s), u"12 Suiter Road");
+    for (const QString &unit : {u"APT 4"_s, u"Apartment 2"_s, u"suite 100"_s, u"Ste 5"_s, u"Unit B"_s, u"# 3"_s, u"Fl 2"_s,
+                                u"floor 7"_s, u"Rm 12"_s, u"ROOM 9"_s, u"ſte 5"_s})
+        EXPECT_EQ(StandInPlan::streetWithoutUnit(u"9 Elm Rd, "_s + unit), u"9 Elm Rd") << unit.toStdString();
 
     ProjectKey key = emptyKey();
     Finding address{ValueKind::address, {0, 40}, u"12 Portland Ave, Unit 3, Portland, OR 97205"_s, {},
