@@ -392,7 +392,8 @@ QList<TextRange> Detector::Private::taggedNameRanges(const QString &text, const 
     const auto isTaggedName = [&](qsizetype i) {
         const QString &word = words.at(i).word;
         if (isCapitalised(word))
-            return isName(i) || nameLexicon::isGivenName(word.toLower()); // "Bill", "April"
+            return isName(i) || nameLexicon::isGivenName(word.toLower()) // "Bill", "April"
+                || (i + 1 < words.size() && nameLexicon::isNonPersonWord(word.toLower())); // "Wednesday Holloway"
         return word.size() > 1 && !cueWords().contains(word.toLower());
     };
     // The tagger left it out of the name: an everyday word ("Hugo Boss suits").
@@ -404,6 +405,7 @@ QList<TextRange> Detector::Private::taggedNameRanges(const QString &text, const 
     const auto isSentenceWord = [&](qsizetype i) {
         const QString word = words.at(i).word.toLower();
         return word.size() > 1 && !isKnownFirstName(word) && !nameLexicon::isGivenName(word) && !nameLexicon::isSurname(word)
+            && !nameLexicon::isNameParticle(word) // "Van Rensburg, Annelie"
             && WordClasses::shared().isEverydayWord(word)
             && atSentenceStart(text, words.at(i).range.start);
     };
@@ -427,7 +429,9 @@ QList<TextRange> Detector::Private::taggedNameRanges(const QString &text, const 
             ranges.append(token.range);
             continue;
         }
-        while (first <= last && !isTaggedName(first))
+        // "d.k. okafor": an initial in lower case opens a name, but never ends one (a possessive's "s").
+        const auto isInitial = [&](qsizetype i) { return words.at(i).word.size() == 1 && words.at(i).word.front().isLetter(); };
+        while (first <= last && !isTaggedName(first) && !(first < last && isInitial(first)))
             ++first;
         while (last >= first && !isTaggedName(last))
             --last;

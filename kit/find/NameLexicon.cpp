@@ -5,6 +5,8 @@
 
 #include <QFile>
 
+#include <limits>
+
 using namespace Qt::StringLiterals;
 
 namespace quorvane::nameLexicon {
@@ -41,9 +43,8 @@ bool isAlsoAWord(const QString &word)
 // are also everyday words, places, months or brands (`ambiguous`) or the
 // others. Of the ambiguous ones only the commoner names are kept: a rare
 // surname that is a word ("Polo", "Dress") is far more often the word.
-QSet<QString> rankedList(const QString &name, bool ambiguous)
+QSet<QString> rankedList(const QString &name, bool ambiguous, qsizetype commonNames = 3000)
 {
-    constexpr qsizetype commonNames = 3000;
     QSet<QString> set;
     QFile file(u":/quorvane/find/"_s + name);
     if (!file.open(QIODevice::ReadOnly))
@@ -209,6 +210,12 @@ bool isAmbiguousGivenName(const QString &word)
     return names.contains(word);
 }
 
+bool isRareAmbiguousGivenName(const QString &word)
+{
+    static const QSet<QString> names = rankedList(u"givennames-us.txt"_s, true, std::numeric_limits<qsizetype>::max());
+    return names.contains(word);
+}
+
 bool isAmbiguousSurname(const QString &word)
 {
     static const QSet<QString> names = rankedList(u"surnames-us.txt"_s, true);
@@ -220,7 +227,7 @@ bool isTitle(const QString &word)
     static const QSet<QString> words = setOf(
         u"mr mrs ms miss mx dr prof professor sir madam dame lady lord rev reverend fr father "
         u"sister brother capt captain sgt sergeant lt officer detective judge coach nurse "
-        u"uncle aunt auntie grandma grandpa"_s);
+        u"uncle aunt auntie grandma grandpa pt np rn attorney atty engineer"_s);
     return words.contains(word);
 }
 
@@ -341,7 +348,25 @@ bool isNonPersonWord(const QString &word)
         u"trinidad tunisia turkey turkmenistan tuvalu uganda ukraine uruguay uzbekistan vanuatu "
         u"venezuela vietnam yemen zambia zimbabwe africa antarctica arctic caribbean siberia "
         u"scandinavia bavaria tuscany provence catalonia andalusia patagonia kashmir punjab bengal "
-        u"aurora helena savannah brooklyn cheyenne phoenix denver siena verona geneva sierra"_s);
+        u"aurora helena savannah brooklyn cheyenne phoenix denver siena verona geneva sierra "
+        // Countries as their own people write them.
+        u"italia deutschland españa espana sverige norge danmark suomi polska nederland schweiz suisse "
+        u"österreich osterreich brasil méxico magyarország česko hrvatska türkiye éire "
+        // State capitals and large cities of the United States.
+        u"juneau hartford honolulu boise springfield indianapolis topeka annapolis trenton albany "
+        u"bismarck harrisburg montpelier tallahassee sacramento louisville jacksonville omaha tulsa "
+        u"wichita bakersfield anaheim riverside scottsdale glendale spokane tacoma anchorage toledo "
+        u"akron newark chattanooga knoxville greensboro norfolk hialeah huntsville shreveport lubbock "
+        u"laredo amarillo plano fremont modesto oxnard pasadena sunnyvale flagstaff tempe fresno "
+        u"charleston providence lauderdale petersburg corpus christi baton rouge moines "
+        // Large cities elsewhere.
+        u"shenzhen guangzhou chengdu wuhan tianjin chongqing hangzhou nanjing suzhou taipei kaohsiung "
+        u"saigon dhaka kolkata chennai hyderabad pune ahmedabad kinshasa johannesburg casablanca "
+        u"tunis algiers accra dakar luanda khartoum baghdad kabul tashkent almaty baku yerevan minsk "
+        u"bucharest budapest zagreb ljubljana bratislava helsinki stockholm oslo copenhagen riga "
+        u"tallinn vilnius marseille toulouse nantes bordeaux lille strasbourg frankfurt cologne köln "
+        u"stuttgart düsseldorf dusseldorf dresden leipzig napoli naples torino turin bologna palermo "
+        u"guadalajara monterrey tijuana quito guayaquil montevideo medellín medellin"_s);
     return words.contains(word);
 }
 

@@ -66,6 +66,8 @@ constexpr double placeLikeLoneWord = -1.5;
 // A lone dictionary word opening a sentence with nothing around it that
 // speaks of a person ("Stanley tools order", "Reed switch").
 constexpr double bareSentenceStart = -0.5;
+// "Workaround", "Handover" opening a sentence: two everyday words written as one.
+constexpr double compoundWord = -1.5;
 // Names joined by "and", "&" or "+" to a name are names too.
 constexpr double coordinated = 1.0;
 // A capitalised everyday word right after the run makes it a product or a
@@ -81,6 +83,8 @@ constexpr double foreignSentenceStart = -1.0;
 constexpr double determinerLone = -2.5;
 // "the Lincoln Navigator", but also "the Ann Morris file".
 constexpr double determiner = -1.0;
+// "Ines Falk dress", "Otto Brandt kettles": a name right before goods is a label.
+constexpr double goods = -3.0;
 // A place, month, brand or company word, or a brand named after a person.
 constexpr double notPerson = -10;
 } // namespace weight
@@ -135,8 +139,18 @@ bool isFunctionWord(const QString &base)
         u"pls"_s, u"plz"_s, u"tmrw"_s, u"tmr"_s, u"ooo"_s, u"asap"_s, u"fyi"_s, u"lol"_s, u"thx"_s,
         u"are"_s, u"be"_s, u"been"_s, u"am"_s, u"do"_s, u"have"_s, u"there"_s, u"here"_s, u"not"_s,
         u"no"_s, u"yes"_s, u"so"_s, u"too"_s, u"very"_s, u"just"_s, u"also"_s, u"any"_s, u"some"_s, u"all"_s,
-        u"msg"_s, u"acct"_s, u"qty"_s, u"eta"_s, u"eod"_s, u"wfh"_s, u"btw"_s, u"imo"_s, u"re"_s};
+        u"msg"_s, u"acct"_s, u"qty"_s, u"eta"_s, u"eod"_s, u"wfh"_s, u"btw"_s, u"imo"_s, u"re"_s,
+        u"could"_s, u"would"_s, u"should"_s, u"might"_s, u"must"_s, u"shall"_s, u"does"_s, u"did"_s};
     return functionWords.contains(base);
+}
+
+// "I've", "they’re": the word a contraction is made of, or nothing.
+QString contracted(const QString &word)
+{
+    for (qsizetype i = 1; i < word.size(); ++i)
+        if (word.at(i) == u'\'' || word.at(i) == u'’')
+            return word.first(i);
+    return {};
 }
 
 // "Nguyen-Marsh", "Okonjo-Adeyemi": a double surname with a known half.
@@ -162,6 +176,24 @@ bool isBelonging(const QString &word)
         u"approval"_s, u"sign-off"_s, u"notes"_s, u"keys"_s, u"login"_s, u"password"_s, u"schedule"_s,
         u"shift"_s, u"rota"_s, u"absence"_s, u"appointment"_s, u"claim"_s, u"application"_s, u"order"_s,
         u"account"_s, u"booking"_s, u"payment"_s, u"refund"_s, u"ticket"_s, u"cv"_s, u"resume"_s};
+    return words.contains(word);
+}
+
+// Things sold under a label: a name right before one of these is a brand.
+bool isGoods(const QString &word)
+{
+    static const QSet<QString> words{
+        u"dress"_s, u"dresses"_s, u"shirt"_s, u"shirts"_s, u"blouse"_s, u"skirt"_s, u"jeans"_s, u"trousers"_s,
+        u"jacket"_s, u"jackets"_s, u"coat"_s, u"coats"_s, u"suit"_s, u"suits"_s, u"polo"_s, u"polos"_s,
+        u"sweater"_s, u"jumper"_s, u"hoodie"_s, u"scarf"_s, u"tie"_s, u"belt"_s, u"belts"_s, u"shoes"_s,
+        u"boots"_s, u"trainers"_s, u"sneakers"_s, u"sandals"_s, u"bag"_s, u"bags"_s, u"handbag"_s,
+        u"wallet"_s, u"purse"_s, u"watch"_s, u"watches"_s, u"sunglasses"_s, u"perfume"_s, u"fragrance"_s,
+        u"cologne"_s, u"candle"_s, u"candles"_s, u"lipstick"_s, u"mascara"_s, u"moisturiser"_s,
+        u"moisturizer"_s, u"shampoo"_s, u"kettle"_s, u"kettles"_s, u"toaster"_s, u"toasters"_s, u"mixer"_s,
+        u"mixers"_s, u"blender"_s, u"blenders"_s, u"vacuum"_s, u"iron"_s, u"fryer"_s, u"microwave"_s,
+        u"fridge"_s, u"freezer"_s, u"dishwasher"_s, u"drill"_s, u"drills"_s, u"saw"_s, u"saws"_s,
+        u"sander"_s, u"sanders"_s, u"mattress"_s, u"sofa"_s, u"armchair"_s, u"headphones"_s,
+        u"earbuds"_s, u"speaker"_s, u"speakers"_s, u"luggage"_s, u"suitcase"_s, u"backpack"_s};
     return words.contains(word);
 }
 
@@ -211,6 +243,48 @@ bool isHyphenatedGivenName(const QString &word)
     return parts.size() == 2 && std::all_of(parts.cbegin(), parts.cend(), [](const QString &part) {
         return nameLexicon::isGivenName(part);
     });
+}
+
+// "dates", "boxes", "signed": a dictionary word with an ending the dictionary leaves out.
+bool isInflectedWord(const QString &word)
+{
+    const WordClasses &words = WordClasses::shared();
+    for (QStringView ending : {u"s", u"es", u"ed", u"d", u"ing"})
+        if (word.size() > ending.size() + 2 && word.endsWith(ending)
+            && !words.classesOf(word.chopped(ending.size())).isEmpty())
+            return true;
+    return false;
+}
+
+// "rebook", "unassign", "preorder": a dictionary word behind a prefix.
+bool isPrefixedWord(const QString &word)
+{
+    for (QStringView prefix : {u"re", u"un", u"pre", u"de", u"dis", u"mis", u"co"})
+        if (word.size() > prefix.size() + 3 && word.startsWith(prefix)
+            && !WordClasses::shared().classesOf(word.sliced(prefix.size())).isEmpty())
+            return true;
+    return false;
+}
+
+// "swedish-language", "follow-up": a compound of everyday words.
+bool hasDictionaryPart(const QString &word)
+{
+    if (!word.contains(u'-'))
+        return false;
+    const QStringList parts = word.split(u'-', Qt::SkipEmptyParts);
+    return std::any_of(parts.cbegin(), parts.cend(), [](const QString &part) {
+        return part.size() > 2 && !WordClasses::shared().classesOf(part).isEmpty();
+    });
+}
+
+// "DocuSign", "ThinkPad": a capital inside a word makes a brand; "McAllister",
+// "MacKenzie", "O'Neill" and "DeShawn" are names the lists know or the form shows.
+bool isInnerCapital(QStringView word)
+{
+    for (qsizetype i = 1; i + 1 < word.size(); ++i)
+        if (word.at(i).isUpper() && word.at(i - 1).isLower())
+            return !word.startsWith(u"Mc") && !word.startsWith(u"Mac");
+    return false;
 }
 
 bool hasLowerCase(QStringView word)
@@ -348,6 +422,7 @@ bool PortableNameTagger::holds(const QString &word, Fact fact)
     case Fact::given: return isGivenName(word) || isHyphenatedGivenName(word);
     case Fact::surname: return isSurname(word) || isHyphenatedSurname(word) || isSurnameByForm(word);
     case Fact::ambiguousGiven: return isAmbiguousGivenName(word);
+    case Fact::rareAmbiguousGiven: return isRareAmbiguousGivenName(word);
     case Fact::ambiguousSurname: return isAmbiguousSurname(word);
     case Fact::title: return isTitle(word);
     case Fact::lead: return isLeadWord(word);
@@ -357,7 +432,7 @@ bool PortableNameTagger::holds(const QString &word, Fact fact)
     case Fact::placePreposition: return isPlacePreposition(word);
     case Fact::particle: return isNameParticle(word);
     case Fact::placeNoun: return isPlaceNoun(word);
-    case Fact::function: return isFunctionWord(word);
+    case Fact::function: return isFunctionWord(word) || isFunctionWord(contracted(word));
     case Fact::cue: return cueWords().contains(word);
     case Fact::everyday:
     case Fact::inDictionary:
@@ -423,6 +498,12 @@ bool PortableNameTagger::joinsRun(qsizetype word) const
     case Shape::lower:
         return isLowerCaseName(word);
     case Shape::capitalised:
+        if (std::any_of(textOf(word).cbegin(), textOf(word).cend(), [](QChar c) { return c.isDigit(); }))
+            return false; // "Win11", "A09"
+        if (isInnerCapital(textOf(word)) && !has(word, Fact::given) && !has(word, Fact::surname))
+            return false;
+        if (has(word, Fact::particle))
+            return true; // "Van der Merwe"; a particle alone is no name
         break;
     case Shape::other:
         return false;
@@ -430,7 +511,7 @@ bool PortableNameTagger::joinsRun(qsizetype word) const
     if (has(word, Fact::given))
         return true;
     return !has(word, Fact::function) && !has(word, Fact::title) && !has(word, Fact::lead) && !has(word, Fact::opener)
-        && !has(word, Fact::cue);
+        && !has(word, Fact::cue) && !has(word, Fact::placePreposition);
 }
 
 // "GRETA MALMQVIST", "OKONJO, CHIDI" in text otherwise in lower case: a word
@@ -447,9 +528,32 @@ bool PortableNameTagger::isNameInCapitals(qsizetype word) const
             && !has(i, Fact::everyday) && !has(i, Fact::nonPerson) && !has(i, Fact::function);
     };
     if (!isCapitalsWord(word))
-        return false;
+        return isNamePairInCapitals(word, word - 1) || isNamePairInCapitals(word, word + 1);
     return isKnownName(word) || (isCapitalsWord(word - 1) && isKnownName(word - 1))
-        || (isCapitalsWord(word + 1) && isKnownName(word + 1));
+        || (isCapitalsWord(word + 1) && isKnownName(word + 1)) || isNamePairInCapitals(word, word - 1)
+        || isNamePairInCapitals(word, word + 1);
+}
+
+// "SMITH, JOHN", "JOHN SMITH", "GUNDERSEN, TORILL": two words in capitals side
+// by side that are both names, even names that are also words, or a record's
+// "SURNAME, GIVEN" of two words no dictionary knows.
+bool PortableNameTagger::isNamePairInCapitals(qsizetype word, qsizetype other) const
+{
+    if (other < 0 || other >= m_words.size() || shapeOf(word) != Shape::capitals || shapeOf(other) != Shape::capitals)
+        return false;
+    const QStringView gap = gapBefore(qMax(word, other));
+    const bool comma = gap == u", "_s;
+    if (!comma && gap != u" "_s)
+        return false;
+    const auto isName = [&](qsizetype i) {
+        return lower(i).size() > 1 && !has(i, Fact::nonPerson) && !has(i, Fact::function) && !has(i, Fact::title)
+            && (has(i, Fact::given) || has(i, Fact::surname) || has(i, Fact::rareAmbiguousGiven)
+                || has(i, Fact::ambiguousSurname));
+    };
+    const auto isUnknown = [&](qsizetype i) {
+        return lower(i).size() > 3 && !has(i, Fact::inDictionary) && !has(i, Fact::nonPerson);
+    };
+    return (isName(word) && isName(other)) || (comma && isUnknown(word) && isUnknown(other));
 }
 
 // In lower-case text a name is a known name or a word no dictionary knows,
@@ -458,7 +562,7 @@ bool PortableNameTagger::isLowerCaseName(qsizetype word) const
 {
     const QString &base = lower(word);
     if (base.size() < 2)
-        return false;
+        return isLowerCaseInitial(word);
     const bool letters = std::all_of(base.cbegin(), base.cend(), [](QChar c) { return c.isLetter() || c == u'-' || c == u'\'' || c == u'’'; });
     const auto isListedWord = [&] {
         return has(word, Fact::title) || has(word, Fact::lead) || has(word, Fact::opener) || has(word, Fact::cue)
@@ -469,7 +573,8 @@ bool PortableNameTagger::isLowerCaseName(qsizetype word) const
         const bool cued = word > 0 && (has(word - 1, Fact::given) || has(word - 1, Fact::lead) || has(word - 1, Fact::title));
         if (!cued || has(word, Fact::particle) || has(word, Fact::function) || isListedWord() || has(word, Fact::nonPerson))
             return false;
-        return letters && !has(word, Fact::inDictionary);
+        return letters && !has(word, Fact::inDictionary) && !isInflectedWord(base) && !isPrefixedWord(base)
+            && !hasDictionaryPart(base);
     }
     if (has(word, Fact::particle) || has(word, Fact::function))
         return false;
@@ -506,7 +611,11 @@ QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
             const bool afterInitial = initialBefore && (gap == u". "_s || gap == u"."_s);
             if (!spaced && !afterInitial)
                 break;
-            if (joinsRun(next)) {
+            // "June figures": a lower-case word is no surname of a capitalised name.
+            // "Ilse grünwald" is still one name: a word no dictionary knows after a given name.
+            const bool caseBreak = shapeOf(next) == Shape::lower && shapeOf(run.last) != Shape::lower
+                && !(has(run.last, Fact::given) && !has(next, Fact::inDictionary) && !isInflectedWord(lower(next)));
+            if (!caseBreak && joinsRun(next)) {
                 run.last = next;
                 continue;
             }
@@ -516,7 +625,7 @@ QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
                    && !isCapitalised(textOf(after)))
                 ++after;
             const bool afterName = lower(run.last).size() == 1 || has(run.last, Fact::given) || has(run.last, Fact::surname)
-                || !has(run.last, Fact::inDictionary);
+                || !has(run.last, Fact::inDictionary) || has(run.last, Fact::particle);
             if (afterName && after > next && after < m_words.size() && gapBefore(after) == u" "_s && joinsRun(after)) {
                 run.last = after;
                 continue;
@@ -538,6 +647,8 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
             return false; // an initial
         if (has(i, Fact::given) || has(i, Fact::surname) || isGivenBeforeSurname(run, i) || isSurnameAfterGiven(run, i))
             return false;
+        if (i < run.last && lower(i + 1).size() == 1 && has(i, Fact::ambiguousGiven))
+            return false; // "Rosalind K."
         return has(i, Fact::everyday) || has(i, Fact::nonPerson);
     };
     while (run.first < run.last && !has(run.first, Fact::particle) && isPlainWord(run.first))
@@ -580,17 +691,18 @@ bool PortableNameTagger::isCompoundNoun(const Run &run) const
         return false;
     // Inflected words may be verbs the person does ("handles", "signed", "waiting").
     const QString &word = lower(next);
-    if (word.endsWith(u's') || word.endsWith(u"ed"_s) || word.endsWith(u"ing"_s))
+    if (word.size() < 3 || word.endsWith(u"ed"_s) || word.endsWith(u"ing"_s))
         return false;
+    // "Wilson tennis balls": an "s" ends nouns the dictionary lists as they are, but also verbs ("handles").
     const QByteArray classes = WordClasses::shared().classesOf(word);
-    return !classes.isEmpty() && classes.front() == WordClasses::noun;
+    return !classes.isEmpty() && classes.front() == WordClasses::noun && (!word.endsWith(u's') || !classes.contains('v'));
 }
 
 // What the words themselves say: known given names and surnames for, everyday
 // words and places against.
 double PortableNameTagger::wordEvidence(const Run &run) const
 {
-    if (isSurnameFirstName(run))
+    if (isSurnameFirstName(run) || isCalendarNamedPerson(run))
         return weight::givenFirst + weight::surnameLater;
     double score = 0;
     bool hasInitial = false;
@@ -655,25 +767,45 @@ double PortableNameTagger::wordEvidence(const Run &run) const
     return score;
 }
 
+// "Wednesday Holloway phoned": a day or a month as a given name, shown by a
+// known surname that is no everyday word and a verb of people after it.
+bool PortableNameTagger::isCalendarNamedPerson(const Run &run) const
+{
+    const qsizetype after = run.last + 1;
+    if (run.last != run.first + 1 || !has(run.first, Fact::nonPerson) || shapeOf(run.first) != Shape::capitalised
+        || shapeOf(run.last) != Shape::capitalised || after >= m_words.size() || gapBefore(after) != u" "_s)
+        return false;
+    static const QSet<QString> weakVerbs{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"will"_s, u"can"_s};
+    return has(run.last, Fact::surname) && !has(run.last, Fact::everyday) && !has(run.last, Fact::nonPerson) && !has(run.last, Fact::placeNoun)
+        && has(after, Fact::action) && !weakVerbs.contains(lower(after));
+}
+
 // "India Marsh", "Sterling Mabry": a given name that is also a word or a place
 // opens the run, and a surname follows it.
 bool PortableNameTagger::isGivenBeforeSurname(const Run &run, qsizetype word) const
 {
     const qsizetype next = word + 1;
-    if (word != run.first || next > run.last || has(word, Fact::given) || !has(word, Fact::ambiguousGiven)
+    if (word != run.first || next > run.last || has(word, Fact::given) || !has(word, Fact::rareAmbiguousGiven)
         || shapeOf(word) != Shape::capitalised || shapeOf(next) != Shape::capitalised)
         return false;
     if (has(next, Fact::nonPerson) || has(next, Fact::placeNoun))
         return false;
+    // A rarer one ("Primrose", "Earnest") needs a surname that is no word.
+    if (!has(word, Fact::ambiguousGiven))
+        return (has(next, Fact::surname) || !has(next, Fact::inDictionary)) && !has(next, Fact::everyday);
     return has(next, Fact::surname) || has(next, Fact::ambiguousSurname) || !has(next, Fact::inDictionary);
 }
 
 // "Rosalind Pike", "Demetrius Bright": a surname that is also a word, after a given name.
 bool PortableNameTagger::isSurnameAfterGiven(const Run &run, qsizetype word) const
 {
-    return word > run.first && !has(word, Fact::surname) && has(word, Fact::ambiguousSurname)
-        && has(word - 1, Fact::given) && shapeOf(word) == shapeOf(word - 1) && !has(word, Fact::nonPerson)
-        && !has(word, Fact::placeNoun);
+    // "Ottoline Marsh": a given name no list knows, but no dictionary either, will do.
+    if (word <= run.first)
+        return false;
+    const bool afterGiven = has(word - 1, Fact::given)
+        || (word - 1 == run.first && word == run.last && !has(word - 1, Fact::inDictionary) && lower(word - 1).size() > 2);
+    return word > run.first && !has(word, Fact::surname) && has(word, Fact::ambiguousSurname) && afterGiven
+        && shapeOf(word) == shapeOf(word - 1) && !has(word, Fact::nonPerson) && !has(word, Fact::placeNoun);
 }
 
 // Chinese, Vietnamese and Korean names written family name first in Latin
@@ -709,6 +841,8 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return weight::strongLead; // "@tamsin"
     if (run.first == 0)
         return 0;
+    if (isAfterHouseNumber(run.first))
+        return weight::notPerson;
     const QString &previous = lower(run.first - 1);
     const QStringView gap = gapBefore(run.first).trimmed();
     const bool close = gap.isEmpty() || gap == u"."_s || gap == u","_s || gap == u":"_s;
@@ -731,7 +865,7 @@ double PortableNameTagger::contextBefore(const Run &run) const
     if (gap.isEmpty() && (previous == u"in"_s || previous == u"on"_s) && run.first > 1
         && bringingIn.contains(lower(run.first - 2)))
         return weight::strongLead; // "loop in soraya", "waiting on Halloran"
-    if (gap.isEmpty() && has(run.first - 1, Fact::placePreposition))
+    if (gap.isEmpty() && has(run.first - 1, Fact::placePreposition) && !isOwnerOfBelonging(run))
         return weight::placePreposition;
     if (gap.isEmpty() && (previous == u"room"_s || previous == u"rooms"_s))
         return weight::notPerson; // meeting rooms are named after places and people alike
@@ -746,6 +880,101 @@ double PortableNameTagger::contextBefore(const Run &run) const
     return 0;
 }
 
+// "Boxing Day", "Mother's Day", "Canada Day", but "Doris Day".
+bool PortableNameTagger::isHoliday(const Run &run) const
+{
+    const qsizetype last = run.last;
+    if (lower(last) != u"day"_s || last == 0 || gapBefore(last) != u" "_s || !isCapitalised(textOf(last - 1)))
+        return false;
+    return isPossessive(textOf(last - 1)) || !has(last - 1, Fact::given);
+}
+
+// "in Ashcombe's absence", "at Ngozi's desk": a place owns no desk.
+bool PortableNameTagger::isOwnerOfBelonging(const Run &run) const
+{
+    const qsizetype next = run.last + 1;
+    return isPossessive(textOf(run.last)) && next < m_words.size() && gapBefore(next) == u" "_s
+        && isBelonging(lower(next));
+}
+
+// A word no list knows that is two everyday words of four letters or more.
+bool PortableNameTagger::isCompoundOfWords(qsizetype word) const
+{
+    const QString &text = lower(word);
+    if (text.size() < 8 || has(word, Fact::inDictionary) || has(word, Fact::given) || has(word, Fact::surname))
+        return false;
+    const auto isEveryday = [](const QString &part) {
+        const QByteArray classes = WordClasses::shared().classesOf(part);
+        return !classes.isEmpty() && classes.front() != WordClasses::properNoun;
+    };
+    for (qsizetype cut = 4; cut + 4 <= text.size(); ++cut)
+        if (isEveryday(text.first(cut)) && isEveryday(text.sliced(cut)))
+            return true;
+    return false;
+}
+
+// "Madison will call back", "Georgia from the kitchen is off": a given name
+// that is also a place, opening a sentence and doing what people do.
+bool PortableNameTagger::isPlaceNamedPerson(const Run &run) const
+{
+    const qsizetype next = run.last + 1;
+    if (run.first != run.last || !has(run.first, Fact::nonPerson) || !has(run.first, Fact::ambiguousGiven)
+        || shapeOf(run.first) != Shape::capitalised || !atSentenceStart(run.first) || next >= m_words.size())
+        return false;
+    if (isInDepartment(next) || isSaidOfPerson(run))
+        return true;
+    if (gapBefore(next) != u" "_s || shapeOf(next) != Shape::lower)
+        return false;
+    static const QSet<QString> auxiliaries{u"is"_s, u"was"_s, u"will"_s};
+    if (!auxiliaries.contains(lower(next)))
+        return has(next, Fact::action) && !has(next, Fact::function);
+    // "is flying", "will cover": a verb of a person's doing after the auxiliary.
+    const qsizetype verb = next + 1;
+    if (verb >= m_words.size() || gapBefore(verb) != u" "_s || shapeOf(verb) != Shape::lower)
+        return false;
+    const QString &word = lower(verb);
+    const QByteArray classes = WordClasses::shared().classesOf(word.endsWith(u"ing"_s) ? word.chopped(3) : word);
+    return word != u"be"_s && (word.endsWith(u"ing"_s) || lower(next) == u"will"_s) && classes.contains('v');
+}
+
+// "Ostrowski himself", "Thandeka (night nurse)": what only a person is.
+bool PortableNameTagger::isSaidOfPerson(const Run &run) const
+{
+    static const QSet<QString> reflexive{u"himself"_s, u"herself"_s, u"themself"_s, u"themselves"_s};
+    static const QSet<QString> roles{
+        u"temp"_s, u"intern"_s, u"contractor"_s, u"driver"_s, u"dispatcher"_s, u"manager"_s, u"supervisor"_s,
+        u"nurse"_s, u"doctor"_s, u"tech"_s, u"technician"_s, u"engineer"_s, u"receptionist"_s, u"cleaner"_s,
+        u"courier"_s, u"agent"_s, u"assistant"_s, u"volunteer"_s, u"trainee"_s, u"apprentice"_s, u"lead"_s,
+        u"director"_s, u"accountant"_s, u"caretaker"_s, u"landlord"_s, u"landlady"_s, u"tenant"_s,
+        u"owner"_s, u"buyer"_s, u"seller"_s, u"rep"_s, u"cashier"_s, u"clerk"_s, u"chef"_s, u"teacher"_s};
+    const qsizetype next = run.last + 1;
+    if (next >= m_words.size())
+        return false;
+    const QStringView gap = gapBefore(next);
+    if (gap == u" "_s && reflexive.contains(lower(next)))
+        return true;
+    if (gap != u" ("_s || shapeOf(next) != Shape::lower)
+        return false;
+    // "(temp)", "(night dispatcher)": a role, perhaps after one word.
+    const qsizetype last = next + 1 < m_words.size() && gapBefore(next + 1) == u" "_s ? next + 1 : next;
+    return roles.contains(lower(next)) || roles.contains(lower(last));
+}
+
+// "22 Via Roma", "3 Calle Mayor": a street named after its house number.
+bool PortableNameTagger::isAfterHouseNumber(qsizetype word) const
+{
+    const auto isNumber = [&](qsizetype i) {
+        const QString &text = lower(i);
+        return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); });
+    };
+    if (word < 1 || gapBefore(word) != u" "_s)
+        return false;
+    if (isNumber(word - 1))
+        return true;
+    // The street word before the name may be a word of its own ("Via", "Rue").
+    return word >= 2 && isCapitalised(textOf(word - 1)) && gapBefore(word - 1) == u" "_s && isNumber(word - 2);
+}
+
 // "handed over to", "talked to", "according to": a "to" that only a person follows.
 bool PortableNameTagger::isTowardsPerson(qsizetype word) const
 {
@@ -758,6 +987,9 @@ bool PortableNameTagger::isTowardsPerson(qsizetype word) const
         u"apologized"_s, u"introduce"_s, u"introduced"_s, u"over"_s, u"back"_s, u"out"_s, u"it"_s, u"them"_s,
         u"listen"_s, u"listened"_s, u"belongs"_s, u"belonged"_s, u"thanks"_s, u"married"_s, u"engaged"_s,
         u"related"_s, u"says"_s, u"said"_s, u"delegated"_s, u"lent"_s, u"gave"_s, u"give"_s, u"given"_s};
+    static const QSet<QString> asking{u"ask"_s, u"asked"_s, u"asking"_s, u"asks"_s};
+    if (word >= 1 && lower(word) == u"for"_s && gapBefore(word) == u" "_s && asking.contains(lower(word - 1)))
+        return true; // "ask for Dimitra"
     if (word < 1 || lower(word) != u"to"_s)
         return false;
     const QStringView gap = gapBefore(word);
@@ -785,6 +1017,8 @@ double PortableNameTagger::contextAfter(const Run &run) const
             return weight::notPerson;
         if (!owner && gap == u" "_s && isSiteNoun(next))
             return weight::notPerson; // "the Carmel store", "Dalton plant"
+        if (!owner && gap == u" "_s && isGoods(next))
+            score += weight::goods;
         static const QSet<QString> firmEndings{u"sons"_s, u"co"_s, u"company"_s, u"partners"_s, u"associates"_s};
         if (gap.trimmed() == u"&"_s && firmEndings.contains(next))
             return weight::notPerson; // "Fitzgerald & Sons"
@@ -802,6 +1036,8 @@ double PortableNameTagger::contextAfter(const Run &run) const
             && isBelonging(lower(run.last + 1)))
             score += weight::belonging;
     }
+    if (isSaidOfPerson(run))
+        score += weight::strongVerb;
     if (isInDepartment(run.last + 1))
         score += weight::department;
     if (isAddressed(run))
@@ -824,6 +1060,8 @@ double PortableNameTagger::shapeEvidence(const Run &run) const
         score += weight::placeLikeLoneWord;
     if (run.first == run.last && run.first == 0 && has(run.first, Fact::everyday) && contextAfter(run) == 0)
         score += weight::bareSentenceStart;
+    if (run.first == run.last && atSentenceStart(run.first) && isCompoundOfWords(run.first))
+        score += weight::compoundWord;
     return score;
 }
 
@@ -847,7 +1085,8 @@ bool PortableNameTagger::isInDepartment(qsizetype word) const
         u"desk"_s, u"front"_s, u"office"_s, u"team"_s, u"accounts"_s, u"accounting"_s, u"shipping"_s,
         u"support"_s, u"reception"_s, u"sales"_s, u"hr"_s, u"it"_s, u"finance"_s, u"billing"_s, u"legal"_s,
         u"marketing"_s, u"ops"_s, u"operations"_s, u"admin"_s, u"procurement"_s, u"payroll"_s,
-        u"compliance"_s, u"facilities"_s, u"dispatch"_s, u"helpdesk"_s, u"purchasing"_s, u"qa"_s};
+        u"compliance"_s, u"facilities"_s, u"dispatch"_s, u"helpdesk"_s, u"purchasing"_s, u"qa"_s,
+        u"warehouse"_s, u"recruiting"_s, u"recruitment"_s, u"kitchen"_s, u"workshop"_s, u"stockroom"_s};
     static const QSet<QString> linking{u"from"_s, u"in"_s, u"at"_s, u"of"_s, u"on"_s};
     if (word + 1 >= m_words.size() || !linking.contains(lower(word)) || gapBefore(word) != u" "_s)
         return false;
@@ -860,6 +1099,22 @@ bool PortableNameTagger::isInDepartment(qsizetype word) const
 bool PortableNameTagger::isLowerCaseCalled(const Run &run) const
 {
     return run.last - run.first <= 1 && lower(run.first).size() >= 4 && followsPersonLead(run.first);
+}
+
+// "d.k. okafor", "s. lindqvist": initials in lower case, then a known surname.
+bool PortableNameTagger::isLowerCaseInitial(qsizetype word) const
+{
+    qsizetype next = word;
+    while (next < m_words.size() && lower(next).size() == 1 && lower(next).at(0).isLetter()) {
+        if (next + 1 >= m_words.size())
+            return false;
+        const QStringView gap = gapBefore(next + 1);
+        if (gap != u"."_s && gap != u". "_s)
+            return false;
+        ++next;
+    }
+    return next > word && next < m_words.size() && shapeOf(next) == Shape::lower && has(next, Fact::surname)
+        && !has(next, Fact::everyday) && !has(next, Fact::nonPerson);
 }
 
 // Right after "called", "hey", "cc", "w/", "spoke to": words only people follow.
@@ -883,6 +1138,9 @@ bool PortableNameTagger::isForeignSentenceStart(const Run &run) const
 {
     if (run.last == run.first || !atSentenceStart(run.first) || has(run.first, Fact::given)
         || has(run.first, Fact::surname) || has(run.first, Fact::inDictionary))
+        return false;
+    // "Lorenzo ten Velde wants": the sentence goes on in English.
+    if (run.last + 1 < m_words.size() && gapBefore(run.last + 1) == u" "_s && has(run.last + 1, Fact::action))
         return false;
     for (qsizetype i = run.first + 1; i < run.last; ++i)
         if (has(i, Fact::particle))
@@ -944,14 +1202,19 @@ void PortableNameTagger::tag()
             brandEnd = *end;
             continue;
         }
+        if (isHoliday(run))
+            continue;
         const qsizetype untrimmedLast = run.last;
-        if (!isSurnameFirstName(run))
+        // Days and months are cue words, so they open no run of their own.
+        if (run.first > 0 && gapBefore(run.first) == u" "_s && isCalendarNamedPerson({run.first - 1, run.last}))
+            --run.first;
+        if (!isSurnameFirstName(run) && !isCalendarNamedPerson(run))
             run = trimmed(run);
         if (run.first > run.last || (run.last < untrimmedLast && isPersonNamedBrand(run)))
             continue;
         const bool textFollows = untrimmedLast + 1 < m_words.size() && gapBefore(untrimmedLast + 1) == u" "_s;
         const double trailing = run.last < untrimmedLast && textFollows ? weight::trailingWord : 0;
-        runs.append({run, score(run) + trailing});
+        runs.append({run, isPlaceNamedPerson(run) ? weight::threshold : score(run) + trailing});
     }
     pairSurnameFirst(runs);
     addCoordinated(runs);
@@ -974,24 +1237,67 @@ void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
     for (qsizetype i = 0; i + 1 < runs.size(); ++i) {
         ScoredRun &left = runs[i];
         ScoredRun &right = runs[i + 1];
-        if (right.run.first != left.run.last + 1 && !(right.run.first == left.run.last + 2 && lower(left.run.last + 1) == u"and"_s))
+        const bool spelledAnd = right.run.first == left.run.last + 2
+            && (lower(left.run.last + 1) == u"and"_s || lower(left.run.last + 1) == u"n"_s);
+        if (right.run.first != left.run.last + 1 && !spelledAnd)
             continue;
         const QString gap = m_text.mid(m_tokens.at(m_words.at(left.run.last)).range.end,
                                        m_tokens.at(m_words.at(right.run.first)).range.start
                                            - m_tokens.at(m_words.at(left.run.last)).range.end).trimmed();
-        if (gap != u"&"_s && gap != u"+"_s && gap != u"and"_s)
+        if (gap == u","_s && isListedAfterName(left, right)) {
+            right.score = qMax(right.score, weight::threshold);
             continue;
+        }
+        if (gap != u"&"_s && gap != u"+"_s && gap != u"and"_s && gap != u"n"_s)
+            continue;
+        if (gap == u"&"_s && isFirm(left.run, right.run)) {
+            left.score = right.score = weight::notPerson;
+            continue;
+        }
         // "in Charlotte and Austin": places joined to places.
         const qsizetype before = left.run.first - 1;
         if (before >= 0 && gapBefore(left.run.first) == u" "_s && has(before, Fact::placePreposition))
             continue;
         const bool bothGiven = has(left.run.first, Fact::given) && has(right.run.first, Fact::given);
+        // "Nkechi & Oyin": a lone word no list knows joined to a given name.
+        const bool unknownRight = right.run.first == right.run.last && !has(right.run.first, Fact::inDictionary)
+            && !has(right.run.first, Fact::nonPerson) && has(left.run.first, Fact::given);
+        if (unknownRight && left.score >= weight::threshold)
+            right.score = qMax(right.score, weight::threshold);
         const double floor = weight::threshold - weight::coordinated;
         if ((left.score >= weight::threshold || bothGiven) && right.score >= floor)
             right.score = qMax(right.score, weight::threshold);
         if ((right.score >= weight::threshold || bothGiven) && left.score >= floor)
             left.score = qMax(left.score, weight::threshold);
     }
+}
+
+// "cc jonas, wiebke": a lone given name, or a word no dictionary knows, listed
+// right after a name and written the same way.
+bool PortableNameTagger::isListedAfterName(const ScoredRun &left, const ScoredRun &right) const
+{
+    const qsizetype word = right.run.first;
+    if (left.score < weight::threshold || left.run.first != left.run.last || word != right.run.last
+        || !has(left.run.first, Fact::given) || shapeOf(word) != shapeOf(left.run.first))
+        return false;
+    const bool plain = std::all_of(lower(word).cbegin(), lower(word).cend(), [](QChar c) { return c.isLetter(); });
+    return plain && !has(word, Fact::nonPerson) && (has(word, Fact::given) || !has(word, Fact::inDictionary));
+}
+
+// "Morgan & Morgan", "Brennan & Fox", "Harper & Lowe Plumbing": surnames
+// joined by an ampersand name a firm; given names so joined are people.
+bool PortableNameTagger::isFirm(const Run &left, const Run &right) const
+{
+    if (left.first != left.last || right.first != right.last)
+        return false;
+    const auto isSurnameWord = [&](qsizetype i) { return has(i, Fact::surname) || has(i, Fact::ambiguousSurname); };
+    const auto isGivenWord = [&](qsizetype i) { return has(i, Fact::given) || has(i, Fact::ambiguousGiven); };
+    if (lower(left.first) == lower(right.first))
+        return true;
+    const qsizetype next = right.last + 1;
+    const bool namedBusiness = next < m_words.size() && gapBefore(next) == u" "_s && isCapitalised(textOf(next));
+    return isSurnameWord(left.first) && isSurnameWord(right.first)
+        && (namedBusiness || !isGivenWord(left.first) || !isGivenWord(right.first));
 }
 
 // "Rivera, Ana Lucía", "OKONJO, CHIDI; BERGSTRÖM, ELIN": a surname, a comma
@@ -1005,7 +1311,7 @@ void PortableNameTagger::pairSurnameFirst(QList<ScoredRun> &runs) const
         const Run &given = runs.at(i + 1).run;
         // In a list of pairs or a record opening the text, a surname may also be a given name.
         const bool inList = paired || surname.first == 0;
-        if (given.first != surname.last + 1 || !isSurnameBeforeComma(surname, inList)
+        if (given.first != surname.last + 1 || !isSurnameBeforeComma(surname, inList) || isAfterHouseNumber(surname.first)
             || shapeOf(given.first) == Shape::lower)
             continue;
         // An unknown given name after a known surname, at the start of the
@@ -1037,7 +1343,15 @@ bool PortableNameTagger::isSurnameBeforeComma(const Run &run, bool inList) const
 // A known given name, perhaps with a middle name or initials, and no more.
 bool PortableNameTagger::isGivenAfterComma(const Run &run) const
 {
-    if (!has(run.first, Fact::given) || run.last - run.first > 2)
+    if (run.last - run.first > 2)
+        return false;
+    const auto isInitial = [&](qsizetype i) { return lower(i).size() == 1; };
+    bool initialsOnly = true;
+    for (qsizetype i = run.first; i <= run.last; ++i)
+        initialsOnly = initialsOnly && isInitial(i);
+    if (initialsOnly)
+        return shapeOf(run.first) != Shape::lower; // "Østergaard, H. P."
+    if (!has(run.first, Fact::given) && !has(run.first, Fact::ambiguousGiven))
         return false;
     // Middle names and initials only: a surname makes it a full name of its own.
     for (qsizetype i = run.first + 1; i <= run.last; ++i)
@@ -1056,7 +1370,7 @@ bool PortableNameTagger::isUnknownGivenAfterComma(const Run &run, bool inList) c
     if (inList || run.last + 1 == m_words.size())
         return true;
     const QStringView gap = gapBefore(run.last + 1).trimmed();
-    static const QString closers = u";.,(–—-/"_s;
+    static const QString closers = u";.,(–—-/|"_s;
     return (!gap.isEmpty() && closers.contains(gap.front())) || has(run.last + 1, Fact::action);
 }
 

@@ -42,7 +42,7 @@ private:
 
     // What the word lists and the dictionary may say of a word.
     enum class Fact {
-        given, surname, ambiguousGiven, ambiguousSurname, title, lead, action, opener, nonPerson, placePreposition, particle, placeNoun,
+        given, surname, ambiguousGiven, rareAmbiguousGiven, ambiguousSurname, title, lead, action, opener, nonPerson, placePreposition, particle, placeNoun,
         function, cue, everyday, inDictionary, properNoun
     };
     struct Facts
@@ -69,6 +69,7 @@ private:
 
     void tag();
     void addCoordinated(QList<ScoredRun> &runs) const;
+    bool isFirm(const Run &left, const Run &right) const;
     void pairSurnameFirst(QList<ScoredRun> &runs) const;
     bool isSurnameBeforeComma(const Run &run, bool inList) const;
     bool isGivenAfterComma(const Run &run) const;
@@ -90,12 +91,22 @@ private:
     bool isGivenBeforeSurname(const Run &run, qsizetype word) const;
     bool isSurnameAfterGiven(const Run &run, qsizetype word) const;
     bool isNameInCapitals(qsizetype word) const;
+    bool isNamePairInCapitals(qsizetype word, qsizetype other) const;
     bool isTowardsPerson(qsizetype word) const;
+    bool isAfterHouseNumber(qsizetype word) const;
+    bool isHoliday(const Run &run) const;
+    bool isOwnerOfBelonging(const Run &run) const;
+    bool isSaidOfPerson(const Run &run) const;
+    bool isPlaceNamedPerson(const Run &run) const;
+    bool isCompoundOfWords(qsizetype word) const;
     bool isForeignSentenceStart(const Run &run) const;
     bool isLowerCaseCalled(const Run &run) const;
     bool followsPersonLead(qsizetype word) const;
     bool joinsRun(qsizetype word) const;
     bool isLowerCaseName(qsizetype word) const;
+    bool isLowerCaseInitial(qsizetype word) const;
+    bool isCalendarNamedPerson(const Run &run) const;
+    bool isListedAfterName(const ScoredRun &left, const ScoredRun &right) const;
     Shape shapeOf(qsizetype word) const;
     TextRange rangeOf(const Run &run) const;
     // The word in lower case, without a possessive ending.

@@ -422,8 +422,26 @@ void ProjectKey::ensureTaken() const
 
 void ProjectKey::take(const QString &spaceKey) const
 {
-    if (m_taken.insertNew(spaceKey, 0) < 0)
-        candidateSets::count(spaceKey, m_held);
+    if (m_taken.insertNew(spaceKey, 0) >= 0)
+        return;
+    candidateSets::count(spaceKey, m_held);
+    if (m_refused.valid)
+        candidateSets::count(spaceKey, m_refused.held);
+}
+
+const CandidateHoldings &ProjectKey::refusedMembers(const Reserved &reserved) const
+{
+    if (reserved.values.isEmpty())
+        return m_held;
+    // A scan passes the same reserved set for every value, so this is counted once a scan.
+    if (!m_refused.valid || m_refused.values != reserved.values) {
+        m_refused.held = m_held;
+        for (const QString &value : reserved.values)
+            candidateSets::count(value, m_refused.held);
+        m_refused.values = reserved.values;
+        m_refused.valid = true;
+    }
+    return m_refused.held;
 }
 
 bool ProjectKey::isFree(const QString &cand, EntryKind kind, const Reserved &reserved) const
@@ -458,15 +476,16 @@ QString ProjectKey::assignSubstitute(const QString &real, EntryKind kind, const 
     ensureTaken();
     const SeedDigest digests = seedDigest(seed);
     const int shape = candidateSets::shapeOf(*this, kind, real, norm);
+    const CandidateHoldings &refused = refusedMembers(reserved);
     std::optional<QString> chosen;
     QString chosenKey;
     for (int attempt = 0; !chosen && attempt < lastAttempt; ++attempt) {
-        const std::optional<int> open = candidateSets::firstOpenAttempt(kind, shape, attempt, m_held);
+        const std::optional<int> open = candidateSets::firstOpenAttempt(kind, shape, attempt, refused);
         if (!open)
             break;
         if (walk == Walk::skipping) {
             attempt = *open;
-            if (candidateSets::isHeld(kind, shape, attempt, digests, m_held))
+            if (candidateSets::isHeld(kind, shape, attempt, digests, refused))
                 continue;
         }
         QString cand = candidate(*this, kind, real, norm, digests, attempt);

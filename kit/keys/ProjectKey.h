@@ -150,6 +150,9 @@ private:
     void ensureTaken() const;
     static QString ownSpaceKey(const QString &realKey, EntryKind kind, const QString &norm);
     static QString phoneSpaceDigits(const QString &value);
+    // The set members that are refused to this walk: the key's own, and the
+    // file's values that lie in a set.
+    const CandidateHoldings &refusedMembers(const Reserved &reserved) const;
     // Attempts past this are not tried; no family runs that far before a free candidate.
     static constexpr int lastAttempt = 1'000'000'000;
 
@@ -166,6 +169,16 @@ private:
     // The members of each candidate set that m_taken holds.
     mutable CandidateHoldings m_held;
     mutable bool m_takenFilled = true;
+    // m_held plus the members among one file's reserved values. Without them a
+    // set that the key and the file fill together would never count as full,
+    // and every later value would try each of its candidates in turn.
+    struct ReservedHoldings
+    {
+        QSet<QString> values; // the reserved values these were counted for
+        CandidateHoldings held;
+        bool valid = false;
+    };
+    mutable ReservedHoldings m_refused;
     // Prepared from m_secret; shared by copies, since the secret never changes.
     std::shared_ptr<const crypto::HmacSha256Key> m_mac;
 };

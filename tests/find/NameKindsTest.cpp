@@ -43,6 +43,13 @@ TEST(NameKinds, GivenNamesThatAreAlsoPlacesMonthsOrWords)
                  {u"India Halvorsen is out until Monday."_s, {u"India Halvorsen"_s}},
                  {u"Sterling Okafor approved the refund."_s, {u"Sterling Okafor"_s}},
                  {u"Paris Whitcombe sent the Paris figures."_s, {u"Paris Whitcombe"_s}},
+                 {u"Blessing Mwangi paid by card."_s, {u"Blessing Mwangi"_s}},
+                 {u"Waiting on Mr Clement Osei to sign."_s, {u"Clement Osei"_s}},
+                 {u"Wednesday Holloway phoned about the invoice."_s, {u"Wednesday Holloway"_s}},
+                 {u"Madison will call back after lunch."_s, {u"Madison"_s}},
+                 {u"Georgia from the kitchen is off today."_s, {u"Georgia"_s}},
+                 {u"Paris is expensive in June."_s, {}},
+                 {u"Sydney will be hot next week."_s, {}},
                  {u"We ship to India and Kenya."_s, {}},
                  {u"Customer moved from Memphis to Denver."_s, {}},
                  {u"Grace period ends Friday."_s, {}}});
@@ -60,6 +67,10 @@ TEST(NameKinds, CapitalsAndLowerCase)
                  {u"mark the ticket as done, grace period ends in june"_s, {}},
                  {u"Courier left it with OYELARAN in reception."_s, {u"OYELARAN"_s}},
                  {u"pls mark as urgent"_s, {}},
+                 {u"cc d.k. okafor on the reply"_s, {u"d.k. okafor"_s}},
+                 {u"sanne n pieter both off today"_s, {u"sanne"_s, u"pieter"_s}},
+                 {u"cc jonas, wiebke"_s, {u"jonas"_s, u"wiebke"_s}},
+                 {u"Thanks Mark, I've closed it."_s, {u"Mark"_s}},
                  {u"SHIP VIA FEDEX GROUND"_s, {}}});
 }
 
@@ -74,7 +85,8 @@ TEST(NameKinds, InitialsParticlesAndHyphens)
                  {u"Karim el-Masri will call back."_s, {u"Karim el-Masri"_s}},
                  {u"Jan-Willem van der Berg is on leave."_s, {u"Jan-Willem van der Berg"_s}},
                  {u"Seo-hyun sent the mockups."_s, {u"Seo-hyun"_s}},
-                 {u"Pham Van Duc asked for samples."_s, {u"Pham Van Duc"_s}}});
+                 {u"Pham Van Duc asked for samples."_s, {u"Pham Van Duc"_s}},
+                 {u"Lorenzo ten Velde wants a callback."_s, {u"Lorenzo ten Velde"_s}}});
 }
 
 TEST(NameKinds, OtherScripts)
@@ -104,6 +116,12 @@ TEST(NameKinds, LoneNamesTheTextMarksAsPeople)
                  {u"Left the forms on Ingegerd's desk."_s, {u"Ingegerd"_s}},
                  {u"Linnea from the front desk signed for it."_s, {u"Linnea"_s}},
                  {u"Oskarsson, can you resend it?"_s, {u"Oskarsson"_s}},
+                 {u"Hi Freya & Solveig — deck attached."_s, {u"Freya"_s, u"Solveig"_s}},
+                 {u"Ostrowski himself signed the lease."_s, {u"Ostrowski"_s}},
+                 {u"Thandeka (night nurse) logged the fall."_s, {u"Thandeka"_s}},
+                 {u"At the counter, ask for Dimitra."_s, {u"Dimitra"_s}},
+                 {u"Left it at Ngozi's desk."_s, {u"Ngozi"_s}},
+                 {u"asked for swedish-language invoices"_s, {}},
                  {u"Need Vaszary's order number."_s, {u"Vaszary"_s}},
                  {u"Chair: Tobias Lindqvist. Tobias to send the agenda."_s, {u"Tobias Lindqvist"_s, u"Tobias"_s}}});
 }
@@ -115,6 +133,10 @@ TEST(NameKinds, SurnameCommaGivenRecords)
                  {u"Seating: Brandt, Helga; Oduya, Kwabena; Lund, Sigrid."_s,
                   {u"Brandt, Helga"_s, u"Oduya, Kwabena"_s, u"Lund, Sigrid"_s}},
                  {u"cc: Ruth Abernathy, Desmond Achebe"_s, {u"Ruth Abernathy"_s, u"Desmond Achebe"_s}},
+                 {u"BOYLE, JOHN M. - duplicate record"_s, {u"BOYLE, JOHN M"_s}},
+                 {u"GUNDERSEN, TORILL – new starter"_s, {u"GUNDERSEN, TORILL"_s}},
+                 {u"Reviewer: Lindgren, K. J. — approved"_s, {u"Lindgren, K. J"_s}},
+                 {u"Post for Van Rensburg, Annelie came back."_s, {u"Van Rensburg, Annelie"_s}},
                  {u"Paris, Texas office is closed."_s, {}}});
 }
 
@@ -131,5 +153,16 @@ TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
                  {u"Meeting room Kilimanjaro is booked."_s, {}},
                  {u"Santa Barbara orders ship Friday."_s, {}},
                  {u"Orlando FL returns go to the depot."_s, {}},
-                 {u"Washington Blvd & Lincoln Ave, leave at the desk."_s, {}}});
+                 {u"Washington Blvd & Lincoln Ave, leave at the desk."_s, {}},
+                 {u"Referral from Hollis & Hollis, client in Leeds."_s, {}},
+                 {u"Quote from Pruitt & Dunleavy Roofing attached."_s, {}},
+                 {u"Deliver to 14 Rue Lafayette, Paris."_s, {}},
+                 {u"Labor Day sale ends Monday."_s, {}},
+                 {u"Returned the Maren Sollie dress, wrong size."_s, {}},
+                 {u"Deliveries to Tijuana resume Friday."_s, {}},
+                 {u"Wilson tennis rackets x 6."_s, {}},
+                 {u"Workaround applied, user happy."_s, {}},
+                 {u"Renewed via DocuSign, laptop reimaged with Win11."_s, {}},
+                 {u"Signed off by DeShawn Carter and McAllister."_s, {u"DeShawn Carter"_s, u"McAllister"_s}},
+                 {u"will unassign and rebook, then ping ravi"_s, {u"ravi"_s}}});
 }
