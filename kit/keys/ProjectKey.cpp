@@ -450,9 +450,7 @@ void ProjectKey::take(const QString &spaceKey) const
 {
     if (m_taken.insertNew(spaceKey, 0) >= 0)
         return;
-    candidateSets::count(spaceKey, m_held);
-    if (m_refused.valid)
-        candidateSets::count(spaceKey, m_refused.held);
+    candidateSets::count(spaceKey, m_held, m_refused.valid ? &m_refused.held : nullptr);
 }
 
 const CandidateHoldings &ProjectKey::refusedMembers(const Reserved &reserved) const
