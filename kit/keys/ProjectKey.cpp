@@ -448,7 +448,7 @@ void ProjectKey::ensureTaken() const
 
 void ProjectKey::take(const QString &spaceKey) const
 {
-    if (m_taken.insertNew(spaceKey, 0) >= 0)
+    if (m_taken.insertNew(spaceKey, m_taken.size()) >= 0)
         return;
     candidateSets::count(spaceKey, m_held, m_refused.valid ? &m_refused.held : nullptr);
 }

@@ -164,7 +164,7 @@ private:
     QStringList m_files;
     TextIndex m_byReal;
     TextIndex m_byStandIn;
-    // Positions unused: a set of spaceKeys.
+    // A set of spaceKeys: each text's position is its own number.
     mutable TextIndex m_taken;
     // The members of each candidate set that m_taken holds.
     mutable CandidateHoldings m_held;

@@ -26,7 +26,6 @@ uint32_t checkOf(size_t hash)
 void TextIndex::reserve(qsizetype count)
 {
     m_texts.reserve(count);
-    m_positions.reserve(count);
     if (slotsFor(count) > m_slots.size())
         rehash(slotsFor(count));
 }
@@ -41,7 +40,7 @@ void TextIndex::insert(const QString &text, qsizetype position)
 {
     const qsizetype held = insertNew(text, position);
     if (held >= 0)
-        m_positions[m_slots.at(slotFor(text, qHash(QStringView(text)))).text] = position;
+        setPosition(m_slots.at(slotFor(text, qHash(QStringView(text)))).text, position);
 }
 
 qsizetype TextIndex::insertNew(const QString &text, qsizetype position)
@@ -50,11 +49,26 @@ qsizetype TextIndex::insertNew(const QString &text, qsizetype position)
     const size_t hash = qHash(QStringView(text));
     Slot &slot = m_slots[slotFor(text, hash)];
     if (slot.text >= 0)
-        return m_positions.at(slot.text);
+        return positionOf(slot.text);
     slot = {checkOf(hash), int32_t(m_texts.size())};
     m_texts.append(text);
-    m_positions.append(position);
+    if (m_positions.isEmpty())
+        setPosition(m_texts.size() - 1, position);
+    else
+        m_positions.append(position);
     return -1;
+}
+
+void TextIndex::setPosition(qsizetype text, qsizetype position)
+{
+    if (m_positions.isEmpty()) {
+        if (position == text)
+            return;
+        m_positions.reserve(m_texts.capacity());
+        for (qsizetype i = 0; i < m_texts.size(); ++i)
+            m_positions.append(i);
+    }
+    m_positions[text] = position;
 }
 
 qsizetype TextIndex::find(QStringView text) const
@@ -62,7 +76,7 @@ qsizetype TextIndex::find(QStringView text) const
     if (m_slots.isEmpty())
         return -1;
     const Slot &slot = m_slots.at(slotFor(text, qHash(text)));
-    return slot.text < 0 ? -1 : m_positions.at(slot.text);
+    return slot.text < 0 ? -1 : positionOf(slot.text);
 }
 
 qsizetype TextIndex::slotFor(QStringView text, size_t hash) const

@@ -35,11 +35,15 @@ private:
     // The slot that holds the text, or else the free slot it would take.
     qsizetype slotFor(QStringView text, size_t hash) const;
     void rehash(qsizetype slotCount);
+    qsizetype positionOf(qsizetype text) const { return m_positions.isEmpty() ? text : m_positions.at(text); }
+    void setPosition(qsizetype text, qsizetype position);
     // Room for one more before it is added.
     void makeRoom();
 
     QList<Slot> m_slots;
     QList<QString> m_texts;
+    // Empty while every text's position is its own number, as for the
+    // key's tables nearly always: a large key saves a number per text.
     QList<qsizetype> m_positions;
 };
 

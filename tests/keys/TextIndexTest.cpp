@@ -8,14 +8,17 @@ using namespace Qt::StringLiterals;
 // Enough keys to grow the table several times from empty, then from a reserve.
 TEST(TextIndex, FindsEveryKeyAcrossGrowthAndNothingElse)
 {
-    for (const qsizetype reserved : {0, 5000}) {
+    // Positions equal to the texts' own numbers until the last one, and not at all.
+    for (const auto &[reserved, step] : {std::pair<qsizetype, qsizetype>{0, 1}, {5000, 1}, {0, 3}, {5000, 3}}) {
         TextIndex index;
         index.reserve(reserved);
         for (qsizetype i = 0; i < 5000; ++i)
-            index.insert(u"word|w%1"_s.arg(i), i * 3);
+            index.insert(u"word|w%1"_s.arg(i), i * step);
+        index.insert(u"word|w0"_s, 7);
         ASSERT_EQ(index.size(), 5000);
-        for (qsizetype i = 0; i < 5000; ++i)
-            ASSERT_EQ(index.find(u"word|w%1"_s.arg(i)), i * 3) << i;
+        EXPECT_EQ(index.find(u"word|w0"), 7);
+        for (qsizetype i = 1; i < 5000; ++i)
+            ASSERT_EQ(index.find(u"word|w%1"_s.arg(i)), i * step) << i;
         EXPECT_EQ(index.find(u"word|w5000"), -1);
         EXPECT_EQ(index.find(u"word|W1"), -1);
         EXPECT_EQ(index.find(u"word|w1 "), -1);
