@@ -102,7 +102,7 @@ int main(int argc, char **argv)
             standIns.append(entry.standIn);
         const double byStandIn = nanosecondsPerCall(count, [&] {
             for (const QString &standIn : standIns)
-                sink = sink + char(key.entryForSubstitute(standIn, kind).has_value());
+                sink = sink + char(key.entryForSubstitute(standIn, kind) != nullptr);
         });
         // No two values may share a stand-in.
         QSet<QString> distinct;

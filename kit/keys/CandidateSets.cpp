@@ -63,7 +63,7 @@ const Numbers &areaSet()
     return set;
 }
 
-void mark(Counts &counts, Set set, qsizetype member)
+void markIn(Counts &counts, Set set, qsizetype member)
 {
     QBitArray &members = counts.members[set];
     if (members.isEmpty())
@@ -72,6 +72,21 @@ void mark(Counts &counts, Set set, qsizetype member)
         members.setBit(member);
         ++counts.counts[set];
     }
+}
+
+// The holdings one newly taken spaceKey is counted into, so that its sets
+// are worked out once for both.
+struct Tally
+{
+    Counts &counts;
+    Counts *also;
+};
+
+void mark(const Tally &tally, Set set, qsizetype member)
+{
+    markIn(tally.counts, set, member);
+    if (tally.also)
+        markIn(*tally.also, set, member);
 }
 
 bool held(const Counts &counts, Set set, qsizetype member)
@@ -93,7 +108,7 @@ std::optional<qsizetype> doubleNumber(QStringView text, const Numbers &pool)
     return *a * pool.size() + *b;
 }
 
-void countWord(const QString &norm, Counts &counts)
+void countWord(const QString &norm, const Tally &counts)
 {
     if (const auto first = firstNameSet().constFind(norm); first != firstNameSet().cend())
         mark(counts, firstSingle, *first);
@@ -124,7 +139,7 @@ bool isFictionalLine(QStringView digits)
     return digits.size() == 7 && digits.startsWith(u"55501");
 }
 
-void countPhone(QStringView norm, Counts &counts)
+void countPhone(QStringView norm, const Tally &counts)
 {
     if (isFictionalLine(norm))
         mark(counts, phoneShort, norm.mid(5).toInt());
@@ -136,7 +151,7 @@ void countPhone(QStringView norm, Counts &counts)
         mark(counts, phoneListed, *area * 100 + line);
 }
 
-void countZip(QStringView norm, Counts &counts)
+void countZip(QStringView norm, const Tally &counts)
 {
     bool ok = false;
     const int value = norm.toInt(&ok);
@@ -161,7 +176,7 @@ qsizetype emailMember(qsizetype first, qsizetype last, qsizetype domain)
     return (first * lastNameSet().size() + last) * pools::emailDomains().size() + domain;
 }
 
-void countEmail(QStringView norm, Counts &counts)
+void countEmail(QStringView norm, const Tally &counts)
 {
     const qsizetype at = norm.lastIndexOf(u'@');
     if (at <= 0)
@@ -247,19 +262,20 @@ qsizetype size(Set set)
     }
 }
 
-void count(const QString &spaceKey, Counts &counts)
+void count(const QString &spaceKey, Counts &counts, Counts *also)
 {
+    const Tally tally{counts, also};
     const qsizetype bar = spaceKey.indexOf(u'|');
     const QStringView space = QStringView(spaceKey).left(bar);
     const QStringView norm = QStringView(spaceKey).mid(bar + 1);
     if (space == u"word")
-        countWord(norm.toString(), counts);
+        countWord(norm.toString(), tally);
     else if (space == u"phone")
-        countPhone(norm, counts);
+        countPhone(norm, tally);
     else if (space == u"zip")
-        countZip(norm, counts);
+        countZip(norm, tally);
     else if (space == u"email")
-        countEmail(norm, counts);
+        countEmail(norm, tally);
 }
 
 int shapeOf(const ProjectKey &key, EntryKind kind, const QString &real, const QString &norm)

@@ -49,8 +49,9 @@ qsizetype size(Set set);
 // and whether the key knows the names it is made of.
 int shapeOf(const ProjectKey &key, EntryKind kind, const QString &real, const QString &norm);
 
-// Marks the spaceKey, newly taken by a key, in every set that has it as a member.
-void count(const QString &spaceKey, Counts &counts);
+// Marks the spaceKey, newly taken by a key, in every set that has it as a
+// member, in the counts and in the second holdings when given.
+void count(const QString &spaceKey, Counts &counts, Counts *also = nullptr);
 
 // Whether the key holds the member this attempt's candidate would be, worked
 // out from the digests alone; false for attempts outside the counted sets.

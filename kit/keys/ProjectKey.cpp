@@ -58,6 +58,28 @@ QString collapsedWhitespace(const QString &text)
     return text;
 }
 
+// "word|mateo" straight from "Mateo", in one allocation: every candidate
+// tried and every stand-in read is keyed this way, and nearly all are plain
+// ASCII words already spaced as the key writes them. Nothing for any other
+// text, which takes the general rule.
+std::optional<QString> plainWordKey(const QString &value)
+{
+    static const QString prefix = entryNamespace(EntryKind::firstName) + u'|';
+    QString key(prefix.size() + value.size(), Qt::Uninitialized);
+    QChar *out = std::copy(prefix.cbegin(), prefix.cend(), key.begin());
+    bool previousSpace = true;
+    for (QChar c : value) {
+        const char16_t u = c.unicode();
+        if (u >= 0x80 || (u >= 0x09 && u <= 0x0D) || (u == u' ' && previousSpace))
+            return std::nullopt;
+        previousSpace = u == u' ';
+        *out++ = QChar(u >= u'A' && u <= u'Z' ? char16_t(u - u'A' + u'a') : u);
+    }
+    if (previousSpace)
+        return std::nullopt;
+    return key;
+}
+
 [[noreturn]] void malformed(const char *what)
 {
     throw std::runtime_error(what);
@@ -328,6 +350,10 @@ QString ProjectKey::realKey(const QString &value, EntryKind kind)
 
 QString ProjectKey::spaceKey(const QString &value, EntryKind kind)
 {
+    if (kind == EntryKind::firstName || kind == EntryKind::lastName || kind == EntryKind::city) {
+        if (auto key = plainWordKey(value))
+            return *key;
+    }
     if (kind == EntryKind::phone)
         return entryNamespace(kind) + u'|' + phoneSpaceDigits(value);
     return entryNamespace(kind) + u'|' + normalized(value, kind);
@@ -347,31 +373,27 @@ QString ProjectKey::phoneSpaceDigits(const QString &value)
 
 std::optional<QString> ProjectKey::storedSubstitute(const QString &real, EntryKind kind) const
 {
-    const auto it = m_byReal.constFind(realKey(real, kind));
-    if (it == m_byReal.constEnd())
+    const qsizetype at = m_byReal.find(realKey(real, kind));
+    if (at < 0)
         return std::nullopt;
-    return m_entries.at(*it).standIn;
+    return m_entries.at(at).standIn;
 }
 
-std::optional<ProjectKey::Entry> ProjectKey::entryForReal(const QString &real, EntryKind kind) const
+const ProjectKey::Entry *ProjectKey::entryForReal(const QString &real, EntryKind kind) const
 {
-    const auto it = m_byReal.constFind(realKey(real, kind));
-    if (it == m_byReal.constEnd())
-        return std::nullopt;
-    return m_entries.at(*it);
+    const qsizetype at = m_byReal.find(realKey(real, kind));
+    return at < 0 ? nullptr : &m_entries.at(at);
 }
 
-std::optional<ProjectKey::Entry> ProjectKey::entryForSubstitute(const QString &text, EntryKind kind) const
+const ProjectKey::Entry *ProjectKey::entryForSubstitute(const QString &text, EntryKind kind) const
 {
     return entryForStandInKey(spaceKey(text, kind));
 }
 
-std::optional<ProjectKey::Entry> ProjectKey::entryForStandInKey(const QString &key) const
+const ProjectKey::Entry *ProjectKey::entryForStandInKey(const QString &key) const
 {
-    const auto it = m_byStandIn.constFind(key);
-    if (it == m_byStandIn.constEnd())
-        return std::nullopt;
-    return m_entries.at(*it);
+    const qsizetype at = m_byStandIn.find(key);
+    return at < 0 ? nullptr : &m_entries.at(at);
 }
 
 bool ProjectKey::isSubstitute(const QString &text, EntryKind kind) const
@@ -392,13 +414,10 @@ void ProjectKey::record(const Entry &entry, const QString &realKey, const QStrin
                         const QString &standInKey)
 {
     // One probe both finds a value already held (the first entry stays) and
-    // makes the slot of a new one.
-    const qsizetype before = m_byReal.size();
-    qsizetype &slot = m_byReal[realKey];
-    if (m_byReal.size() == before)
-        return;
+    // takes the slot of a new one.
     const qsizetype index = m_entries.size();
-    slot = index;
+    if (m_byReal.insertNew(realKey, index) >= 0)
+        return;
     m_entries.append(entry);
     m_byStandIn.insert(standInKey, index);
     if (m_takenFilled) {
@@ -429,13 +448,9 @@ void ProjectKey::ensureTaken() const
 
 void ProjectKey::take(const QString &spaceKey) const
 {
-    const qsizetype before = m_taken.size();
-    m_taken.insert(spaceKey);
-    if (m_taken.size() == before)
+    if (m_taken.insertNew(spaceKey, m_taken.size()) >= 0)
         return;
-    candidateSets::count(spaceKey, m_held);
-    if (m_refused.valid)
-        candidateSets::count(spaceKey, m_refused.held);
+    candidateSets::count(spaceKey, m_held, m_refused.valid ? &m_refused.held : nullptr);
 }
 
 const CandidateHoldings &ProjectKey::refusedMembers(const Reserved &reserved) const
@@ -480,8 +495,8 @@ QString ProjectKey::assignSubstitute(const QString &real, EntryKind kind, const 
     const QString norm = normalized(real, kind);
     // The seed is the value's realKey.
     const QString seed = rawString(kind) + u'|' + norm;
-    if (const auto stored = m_byReal.constFind(seed); stored != m_byReal.constEnd())
-        return m_entries.at(*stored).standIn;
+    if (const qsizetype stored = m_byReal.find(seed); stored >= 0)
+        return m_entries.at(stored).standIn;
     ensureTaken();
     const SeedDigest digests = seedDigest(seed);
     const int shape = candidateSets::shapeOf(*this, kind, real, norm);

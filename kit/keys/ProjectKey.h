@@ -2,6 +2,7 @@
 
 #include "kit/keys/CandidateHoldings.h"
 #include "kit/keys/Crypto.h"
+#include "kit/keys/TextIndex.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -83,11 +84,13 @@ public:
     static QString spaceKey(const QString &value, EntryKind kind);
 
     std::optional<QString> storedSubstitute(const QString &real, EntryKind kind) const;
-    std::optional<Entry> entryForReal(const QString &real, EntryKind kind) const;
-    std::optional<Entry> entryForSubstitute(const QString &text, EntryKind kind) const;
+    // The entry itself, or null; valid until the key next changes. Lookups
+    // run once per word of a large file, so they hand out no copies.
+    const Entry *entryForReal(const QString &real, EntryKind kind) const;
+    const Entry *entryForSubstitute(const QString &text, EntryKind kind) const;
     bool isSubstitute(const QString &text, EntryKind kind) const;
     // Direct probe of the stand-in index with a ready-made spaceKey ("word|mateo").
-    std::optional<Entry> entryForStandInKey(const QString &spaceKey) const;
+    const Entry *entryForStandInKey(const QString &spaceKey) const;
 
     // The digests of one seed, with the secret and the seed absorbed once.
     class SeedDigest
@@ -159,9 +162,10 @@ private:
     QByteArray m_secret;
     QList<Entry> m_entries;
     QStringList m_files;
-    QHash<QString, qsizetype> m_byReal;
-    QHash<QString, qsizetype> m_byStandIn;
-    mutable QSet<QString> m_taken;
+    TextIndex m_byReal;
+    TextIndex m_byStandIn;
+    // A set of spaceKeys: each text's position is its own number.
+    mutable TextIndex m_taken;
     // The members of each candidate set that m_taken holds.
     mutable CandidateHoldings m_held;
     mutable bool m_takenFilled = true;

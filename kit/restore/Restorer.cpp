@@ -69,6 +69,11 @@ QString phoneLike(const QString &real, const QString &matched)
     return laid.value_or(real);
 }
 
+bool isAsciiCapital(QChar c)
+{
+    return c >= u'A' && c <= u'Z';
+}
+
 bool onlyWhitespace(const QString &text, qsizetype from, qsizetype to)
 {
     for (qsizetype i = from; i < to; ++i)
@@ -82,6 +87,31 @@ bool onlyWhitespace(const QString &text, qsizetype from, qsizetype to)
 bool mayHoldDigits(const QString &text)
 {
     return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit() || c.isSurrogate(); });
+}
+
+// Whether the street pattern may match: its house number ends in a digit
+// with a space after it. A low surrogate stands for a digit outside the
+// basic plane.
+bool mayHoldStreet(const QString &text)
+{
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (text.at(i + 1) == u' ' && (c.isDigit() || c.isLowSurrogate()))
+            return true;
+    }
+    return false;
+}
+
+// Whether the ZIP pattern may match: a ZIP code follows a two-letter state
+// code in capitals and a space.
+bool mayHoldZip(const QString &text)
+{
+    for (qsizetype i = 0; i + 2 < text.size(); ++i) {
+        const char16_t space = text.at(i + 2).unicode();
+        if ((space == u' ' || space == 0x00A0) && isAsciiCapital(text.at(i)) && isAsciiCapital(text.at(i + 1)))
+            return true;
+    }
+    return false;
 }
 
 qsizetype firstApostrophe(const QString &word)
@@ -315,8 +345,10 @@ Restorer::TextResult Restorer::restore(const QString &text) const
     if (text.contains(u"555"))
         addPhones(text, found);
     if (mayHoldDigits(text)) {
-        addStreets(text, found);
-        addZips(text, found);
+        if (mayHoldStreet(text))
+            addStreets(text, found);
+        if (mayHoldZip(text))
+            addZips(text, found);
     }
     addNamesAndTowns(text, emails, found);
     if (found.count() == 0)

@@ -60,6 +60,7 @@ class KnownNames
 public:
     KnownNames(const ProjectKey &key, const QList<Record> &records) : m_key(key)
     {
+        reserveFor(key, records);
         for (const ProjectKey::Entry &entry : key.entries()) {
             if (entry.kind == EntryKind::firstName)
                 m_roles.insert(lowerCased(entry.real), NameRole::first);
@@ -70,10 +71,12 @@ public:
             for (const Finding &finding : record.findings) {
                 if (finding.kind != ValueKind::name)
                     continue;
+                // The first role met stays; one probe finds it or makes its slot.
                 for (const NamePart &part : finding.nameParts) {
-                    const QString word = lowerCased(part.word);
-                    if (!m_roles.contains(word))
-                        m_roles.insert(word, part.role);
+                    const qsizetype before = m_roles.size();
+                    NameRole &role = m_roles[lowerCased(part.word)];
+                    if (m_roles.size() != before)
+                        role = part.role;
                 }
                 if (finding.nameParts.size() >= 2)
                     m_fullNames.insert(collapsedLower(finding.text));
@@ -101,6 +104,24 @@ public:
     }
 
 private:
+    // Room for every name the file and the key may hold: growing step by step
+    // would hash every word again at each step.
+    void reserveFor(const ProjectKey &key, const QList<Record> &records)
+    {
+        qsizetype words = key.valueCount();
+        qsizetype fullNames = 0;
+        for (const Record &record : records) {
+            for (const Finding &finding : record.findings) {
+                if (finding.kind != ValueKind::name)
+                    continue;
+                words += finding.nameParts.size();
+                fullNames += finding.nameParts.size() >= 2 ? 1 : 0;
+            }
+        }
+        m_roles.reserve(words);
+        m_fullNames.reserve(fullNames);
+    }
+
     // The length of the longest known full name starting at word i (added to
     // the record), or 0.
     qsizetype fullNameRunAt(Record &record, const QList<Word> &words, qsizetype i) const
@@ -236,6 +257,10 @@ public:
                 known.addTo(record);
         }
         m_records.removeIf([](const Record &record) { return record.findings.isEmpty(); });
+        qsizetype findingCount = 0;
+        for (const Record &record : std::as_const(m_records))
+            findingCount += record.findings.size();
+        m_reserved.values.reserve(m_reserved.values.size() + findingCount);
         for (Record &record : m_records) {
             if (record.freeText && nameWords(record.text).size() < 4)
                 record.freeText = false;
@@ -263,6 +288,7 @@ private:
         // thousands.
         QMap<int, QString> headers;
         QHash<int, QStringList> samples;
+        m_reserved.words.reserve(m_reserved.words.size() + cells.size());
         for (const PlacedCell &placed : cells) {
             addWords(placed.cell.text, m_reserved.words);
             if (placed.row == headerRow) {

@@ -24,7 +24,7 @@ void addEntries(const Scan &scan, ProjectKey &working, const QSet<QString> &excl
         if (excluded.contains(item.id))
             continue;
         for (const ProjectKey::Entry &entry : scan.entriesByItem.value(item.id)) {
-            const bool known = working.entryForReal(entry.real, entry.kind).has_value();
+            const bool known = working.entryForReal(entry.real, entry.kind) != nullptr;
             // A stand-in handed to another value meanwhile is not recorded; the
             // check below then finds the value without its planned stand-in.
             if (!known && !working.isSubstitute(entry.standIn, entry.kind))

@@ -169,3 +169,13 @@ TEST(ProjectKey, ReadingToleratesMissingFilesAndDropsRepeatedValues)
     for (const QJsonObject &bad : broken)
         EXPECT_THROW(ProjectKey::fromJson(QJsonDocument(bad).toJson()), std::runtime_error);
 }
+
+TEST(ProjectKey, WordSpaceKeysFollowTheNormalFormWhateverTheSpacing)
+{
+    for (const QString &value : {u"Mateo"_s, u"Van der Berg"_s, u"Van  der"_s, u" Ana"_s, u"Ana "_s, u""_s,
+                                 u"O'Brien"_s, u"Ana\tMaria"_s, u"\u00c9LISE"_s, u"Anne-Marie"_s, u"X\u00a0Y"_s}) {
+        for (const EntryKind kind : {EntryKind::firstName, EntryKind::lastName, EntryKind::city})
+            EXPECT_EQ(ProjectKey::spaceKey(value, kind), u"word|"_s + ProjectKey::normalized(value, kind))
+                << value.toStdString();
+    }
+}

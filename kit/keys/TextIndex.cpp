@@ -1,0 +1,107 @@
+#include "kit/keys/TextIndex.h"
+
+#include <QHashFunctions>
+
+namespace quorvane {
+
+namespace {
+
+// At most half the slots are taken, which keeps the probe runs short.
+qsizetype slotsFor(qsizetype count)
+{
+    qsizetype size = 16;
+    while (size < count * 2)
+        size *= 2;
+    return size;
+}
+
+// The low bits pick the slot; the high ones tell most other texts apart there.
+uint32_t checkOf(size_t hash)
+{
+    return uint32_t(uint64_t(hash) >> 32);
+}
+
+} // namespace
+
+void TextIndex::reserve(qsizetype count)
+{
+    m_texts.reserve(count);
+    if (slotsFor(count) > m_slots.size())
+        rehash(slotsFor(count));
+}
+
+void TextIndex::makeRoom()
+{
+    if (slotsFor(m_texts.size() + 1) > m_slots.size())
+        rehash(slotsFor(m_texts.size() + 1));
+}
+
+void TextIndex::insert(const QString &text, qsizetype position)
+{
+    const qsizetype held = insertNew(text, position);
+    if (held >= 0)
+        setPosition(m_slots.at(slotFor(text, qHash(QStringView(text)))).text, position);
+}
+
+qsizetype TextIndex::insertNew(const QString &text, qsizetype position)
+{
+    makeRoom();
+    const size_t hash = qHash(QStringView(text));
+    Slot &slot = m_slots[slotFor(text, hash)];
+    if (slot.text >= 0)
+        return positionOf(slot.text);
+    slot = {checkOf(hash), int32_t(m_texts.size())};
+    m_texts.append(text);
+    if (m_positions.isEmpty())
+        setPosition(m_texts.size() - 1, position);
+    else
+        m_positions.append(position);
+    return -1;
+}
+
+void TextIndex::setPosition(qsizetype text, qsizetype position)
+{
+    if (m_positions.isEmpty()) {
+        if (position == text)
+            return;
+        m_positions.reserve(m_texts.capacity());
+        for (qsizetype i = 0; i < m_texts.size(); ++i)
+            m_positions.append(i);
+    }
+    m_positions[text] = position;
+}
+
+qsizetype TextIndex::find(QStringView text) const
+{
+    if (m_slots.isEmpty())
+        return -1;
+    const Slot &slot = m_slots.at(slotFor(text, qHash(text)));
+    return slot.text < 0 ? -1 : positionOf(slot.text);
+}
+
+qsizetype TextIndex::slotFor(QStringView text, size_t hash) const
+{
+    const qsizetype mask = m_slots.size() - 1;
+    const uint32_t check = checkOf(hash);
+    for (qsizetype at = qsizetype(hash) & mask;; at = (at + 1) & mask) {
+        const Slot &slot = m_slots.at(at);
+        if (slot.text < 0 || (slot.check == check && m_texts.at(slot.text) == text))
+            return at;
+    }
+}
+
+void TextIndex::rehash(qsizetype slotCount)
+{
+    QList<Slot> table(slotCount);
+    const qsizetype mask = slotCount - 1;
+    for (qsizetype i = 0; i < m_texts.size(); ++i) {
+        const size_t hash = qHash(QStringView(m_texts.at(i)));
+        qsizetype at = qsizetype(hash) & mask;
+        while (table.at(at).text >= 0)
+            at = (at + 1) & mask;
+        table[at] = {checkOf(hash), int32_t(i)};
+    }
+    m_slots = std::move(table);
+}
+
+} // namespace quorvane

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+#include <cstdint>
+
+namespace quorvane {
+
+// Texts ("word|mateo") to positions, for the key's lookups. Each slot keeps
+// part of its text's hash, so a probe for a text that is not held, which is
+// most words of a file being restored and most candidates tried, reads one
+// small array and no stored text. A plain value whose copies share their
+// storage until one of them changes.
+class TextIndex
+{
+public:
+    void reserve(qsizetype count);
+    // A text already held takes the new position.
+    void insert(const QString &text, qsizetype position);
+    // Adds the text unless it is held; returns the position it already had, or -1.
+    qsizetype insertNew(const QString &text, qsizetype position);
+    // The position of the text, or -1.
+    qsizetype find(QStringView text) const;
+    bool contains(QStringView text) const { return find(text) >= 0; }
+    qsizetype size() const { return m_texts.size(); }
+
+private:
+    struct Slot
+    {
+        uint32_t check = 0;
+        int32_t text = -1; // into m_texts; -1 marks a free slot
+    };
+    // The slot that holds the text, or else the free slot it would take.
+    qsizetype slotFor(QStringView text, size_t hash) const;
+    void rehash(qsizetype slotCount);
+    qsizetype positionOf(qsizetype text) const { return m_positions.isEmpty() ? text : m_positions.at(text); }
+    void setPosition(qsizetype text, qsizetype position);
+    // Room for one more before it is added.
+    void makeRoom();
+
+    QList<Slot> m_slots;
+    QList<QString> m_texts;
+    // Empty while every text's position is its own number, as for the
+    // key's tables nearly always: a large key saves a number per text.
+    QList<qsizetype> m_positions;
+};
+
+} // namespace quorvane

@@ -1,0 +1,46 @@
+#include "kit/keys/TextIndex.h"
+
+#include <gtest/gtest.h>
+
+using namespace quorvane;
+using namespace Qt::StringLiterals;
+
+// Enough keys to grow the table several times from empty, then from a reserve.
+TEST(TextIndex, FindsEveryKeyAcrossGrowthAndNothingElse)
+{
+    // Positions equal to the texts' own numbers until the last one, and not at all.
+    for (const auto &[reserved, step] : {std::pair<qsizetype, qsizetype>{0, 1}, {5000, 1}, {0, 3}, {5000, 3}}) {
+        TextIndex index;
+        index.reserve(reserved);
+        for (qsizetype i = 0; i < 5000; ++i)
+            index.insert(u"word|w%1"_s.arg(i), i * step);
+        index.insert(u"word|w0"_s, 7);
+        ASSERT_EQ(index.size(), 5000);
+        EXPECT_EQ(index.find(u"word|w0"), 7);
+        for (qsizetype i = 1; i < 5000; ++i)
+            ASSERT_EQ(index.find(u"word|w%1"_s.arg(i)), i * step) << i;
+        EXPECT_EQ(index.find(u"word|w5000"), -1);
+        EXPECT_EQ(index.find(u"word|W1"), -1);
+        EXPECT_EQ(index.find(u"word|w1 "), -1);
+        EXPECT_EQ(index.find(u""), -1);
+    }
+}
+
+TEST(TextIndex, EmptyAndRepeatedKeys)
+{
+    TextIndex index;
+    EXPECT_EQ(index.find(u"word|mateo"), -1);
+    index.insert(u"word|mateo"_s, 1);
+    index.insert(u"word|mateo"_s, 7);
+    EXPECT_EQ(index.size(), 1);
+    EXPECT_EQ(index.find(u"word|mateo"), 7);
+    EXPECT_EQ(index.insertNew(u"word|mateo"_s, 9), 7);
+    EXPECT_EQ(index.insertNew(u"word|wren"_s, 9), -1);
+    EXPECT_EQ(index.find(u"word|mateo"), 7);
+    EXPECT_EQ(index.find(u"word|wren"), 9);
+    // A copy changes on its own.
+    TextIndex copy = index;
+    copy.insert(u"zip|02139"_s, 2);
+    EXPECT_TRUE(copy.contains(u"zip|02139"));
+    EXPECT_FALSE(index.contains(u"zip|02139"));
+}
