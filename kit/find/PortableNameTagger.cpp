@@ -669,6 +669,10 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
     const bool endsText = run.last + 1 == m_words.size() || !gapBefore(run.last + 1).startsWith(u' ');
     if (endsText && run.last > run.first && has(run.last - 1, Fact::given) && shapeOf(run.last) == Shape::capitalised)
         return run;
+    // "Ignatius Roe's signature": what owns a signature or a wife after a given name is a surname.
+    if (run.last > run.first && has(run.last - 1, Fact::given) && shapeOf(run.last) == Shape::capitalised
+        && !has(run.last, Fact::nonPerson) && isOwnerOfBelonging(run))
+        return run;
     while (run.last >= run.first && isPlainWord(run.last))
         --run.last;
     return run;
@@ -776,7 +780,11 @@ bool PortableNameTagger::isCalendarNamedPerson(const Run &run) const
         || shapeOf(run.last) != Shape::capitalised || after >= m_words.size() || gapBefore(after) != u" "_s)
         return false;
     static const QSet<QString> weakVerbs{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"will"_s, u"can"_s};
-    return has(run.last, Fact::surname) && !has(run.last, Fact::everyday) && !has(run.last, Fact::nonPerson) && !has(run.last, Fact::placeNoun)
+    // A surname no list knows will do when no dictionary knows it either ("Sunday Adeyemi").
+    const bool surname = has(run.last, Fact::surname)
+        || (lower(run.last).size() > 3 && !has(run.last, Fact::inDictionary) && !isInflectedWord(lower(run.last))
+            && !isPrefixedWord(lower(run.last)));
+    return surname && !has(run.last, Fact::everyday) && !has(run.last, Fact::nonPerson) && !has(run.last, Fact::placeNoun)
         && has(after, Fact::action) && !weakVerbs.contains(lower(after));
 }
 

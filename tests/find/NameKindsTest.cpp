@@ -46,6 +46,7 @@ TEST(NameKinds, GivenNamesThatAreAlsoPlacesMonthsOrWords)
                  {u"Blessing Mwangi paid by card."_s, {u"Blessing Mwangi"_s}},
                  {u"Waiting on Mr Clement Osei to sign."_s, {u"Clement Osei"_s}},
                  {u"Wednesday Holloway phoned about the invoice."_s, {u"Wednesday Holloway"_s}},
+                 {u"Sunday Obiekwe dropped off the keys."_s, {u"Sunday Obiekwe"_s}},
                  {u"Madison will call back after lunch."_s, {u"Madison"_s}},
                  {u"Georgia from the kitchen is off today."_s, {u"Georgia"_s}},
                  {u"Paris is expensive in June."_s, {}},
@@ -123,6 +124,7 @@ TEST(NameKinds, LoneNamesTheTextMarksAsPeople)
                  {u"Left it at Ngozi's desk."_s, {u"Ngozi"_s}},
                  {u"asked for swedish-language invoices"_s, {}},
                  {u"Need Vaszary's order number."_s, {u"Vaszary"_s}},
+                 {u"Need Helga Mast's approval first."_s, {u"Helga Mast"_s}},
                  {u"Chair: Tobias Lindqvist. Tobias to send the agenda."_s, {u"Tobias Lindqvist"_s, u"Tobias"_s}}});
 }
 
