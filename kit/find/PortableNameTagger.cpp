@@ -339,8 +339,9 @@ void PortableNameTagger::setText(const QString &text)
         if (token.kind == Token::Kind::word) {
             // "Tanaka-san" is the name "Tanaka"; the rest is tokenised on.
             const QStringView word = QStringView(text).sliced(token.range.start, token.range.length());
+            // A stem of one syllable is a Korean given name ("Eun-ji"), no name with an honorific.
             for (const QString &honorific : hyphenHonorifics)
-                if (word.size() > honorific.size() + 1 && word.contains(u'-') && word.endsWith(honorific, Qt::CaseInsensitive))
+                if (word.size() > honorific.size() + 3 && word.contains(u'-') && word.endsWith(honorific, Qt::CaseInsensitive))
                     i = token.range.end = token.range.end - honorific.size();
             m_words.append(m_tokens.size());
         }
@@ -845,8 +846,10 @@ bool PortableNameTagger::isSurnameFirstName(const Run &run) const
 // Titles and lead words before the run for, a place preposition against.
 double PortableNameTagger::contextBefore(const Run &run) const
 {
-    if (gapBefore(run.first).endsWith(u'@'))
-        return weight::strongLead; // "@tamsin"
+    // "@Tamsin can you": a mention in a chat names a person, unlike "sales@Example".
+    const QStringView mention = gapBefore(run.first);
+    if (mention.endsWith(u'@') && (run.first == 0 || mention.size() > 1))
+        return weight::title;
     if (run.first == 0)
         return 0;
     if (isAfterHouseNumber(run.first))

@@ -86,6 +86,7 @@ TEST(NameKinds, InitialsParticlesAndHyphens)
                  {u"Karim el-Masri will call back."_s, {u"Karim el-Masri"_s}},
                  {u"Jan-Willem van der Berg is on leave."_s, {u"Jan-Willem van der Berg"_s}},
                  {u"Seo-hyun sent the mockups."_s, {u"Seo-hyun"_s}},
+                 {u"Handover notes are with Yu-ji."_s, {u"Yu-ji"_s}},
                  {u"Pham Van Duc asked for samples."_s, {u"Pham Van Duc"_s}},
                  {u"Lorenzo ten Velde wants a callback."_s, {u"Lorenzo ten Velde"_s}}});
 }
@@ -113,6 +114,8 @@ TEST(NameKinds, LoneNamesTheTextMarksAsPeople)
                  {u"Reviewed with Fairbrother and Tsang."_s, {u"Fairbrother"_s, u"Tsang"_s}},
                  {u"Harlan Wojcik's order is on hold."_s, {u"Harlan Wojcik"_s}},
                  {u"Tanaka-san prefers email."_s, {u"Tanaka"_s}},
+                 {u"@Quillon can you approve the PO?"_s, {u"Quillon"_s}},
+                 {u"Forward it to sales@Example.com today."_s, {}},
                  {u"Handed over to Pellinger for the night."_s, {u"Pellinger"_s}},
                  {u"Left the forms on Ingegerd's desk."_s, {u"Ingegerd"_s}},
                  {u"Linnea from the front desk signed for it."_s, {u"Linnea"_s}},
