@@ -47,6 +47,8 @@ constexpr double weakLead = 0.7;
 constexpr double placePreposition = -2.0;
 // Speech and action verbs after a run ("said", "confirmed") follow people.
 constexpr double strongVerb = 1.5;
+// Any other verb done or being done: things do less than people do.
+constexpr double verbForm = 1.0;
 // "is", "was", "has" follow things as often as people.
 constexpr double weakVerb = 1.2;
 // Things own less than people do ("Harlan's order").
@@ -262,6 +264,27 @@ bool isPrefixedWord(const QString &word)
     for (QStringView prefix : {u"re", u"un", u"pre", u"de", u"dis", u"mis", u"co"})
         if (word.size() > prefix.size() + 3 && word.startsWith(prefix)
             && !WordClasses::shared().classesOf(word.sliced(prefix.size())).isEmpty())
+            return true;
+    return false;
+}
+
+// "raised", "swapping": a verb's past or ongoing form, which follows who does
+// things; "building", "meeting" and "shipping" are read as the nouns they mostly are.
+bool isVerbForm(const QString &word)
+{
+    const WordClasses &words = WordClasses::shared();
+    const bool past = word.endsWith(u"ed"_s);
+    if (word.size() < 5 || (!past && !word.endsWith(u"ing"_s)))
+        return false;
+    const QByteArray own = words.classesOf(word);
+    if (!own.isEmpty() && (own.front() == WordClasses::noun || own.front() == WordClasses::properNoun))
+        return false;
+    const qsizetype ending = past ? 2 : 3;
+    const QString stem = word.chopped(ending);
+    const bool doubled = stem.size() > 2 && stem.back() == stem.at(stem.size() - 2);
+    const QStringList candidates{stem, stem + u'e', doubled ? stem.chopped(1) : stem};
+    for (const QString &candidate : candidates)
+        if (words.classesOf(candidate).contains(WordClasses::verb))
             return true;
     return false;
 }
@@ -1036,6 +1059,8 @@ double PortableNameTagger::contextAfter(const Run &run) const
         static const QSet<QString> weakVerbs{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"will"_s, u"can"_s};
         if ((gap == u" "_s || gap == u", "_s) && has(after, Fact::action))
             score += weakVerbs.contains(next) ? weight::weakVerb : weight::strongVerb;
+        else if (gap == u" "_s && shapeOf(after) == Shape::lower && isVerbForm(next))
+            score += weight::verbForm;
     }
     const QStringView lastWord = textOf(run.last);
     const bool apostrophe = run.last + 1 < m_tokens.size() && m_tokens.at(m_words.at(run.last)).range.end < m_text.size()
