@@ -1078,6 +1078,8 @@ double PortableNameTagger::contextAfter(const Run &run) const
         score += weight::department;
     if (isAddressed(run))
         score += weight::addressed;
+    if (isIntroducingSelf(run))
+        score += weight::strongVerb;
     return score;
 }
 
@@ -1112,6 +1114,18 @@ bool PortableNameTagger::isAddressed(const Run &run) const
     const bool opens = run.first == 0 || has(run.first - 1, Fact::opener);
     return opens && run.last + 1 < m_words.size() && gapBefore(run.last + 1) == u", "_s
         && requests.contains(lower(run.last + 1));
+}
+
+// "Jovana here from the Leeds store", "Hi, Brann here.": a writer naming themself.
+bool PortableNameTagger::isIntroducingSelf(const Run &run) const
+{
+    const qsizetype here = run.last + 1;
+    if (here >= m_words.size() || lower(here) != u"here"_s || gapBefore(here) != u" "_s)
+        return false;
+    if (!atSentenceStart(run.first) && !has(run.first - 1, Fact::opener))
+        return false;
+    const qsizetype next = here + 1;
+    return next >= m_words.size() || !gapBefore(next).trimmed().isEmpty() || lower(next) == u"from"_s;
 }
 
 // "Rose from the front desk", "FARAH IN ACCOUNTS": a person of a team.

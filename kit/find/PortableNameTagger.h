@@ -76,6 +76,7 @@ private:
     bool isUnknownGivenAfterComma(const Run &run, bool inList) const;
     bool isInDepartment(qsizetype word) const;
     bool isAddressed(const Run &run) const;
+    bool isIntroducingSelf(const Run &run) const;
     bool isCompoundNoun(const Run &run) const;
     void addNamesSeenElsewhere(QList<ScoredRun> &runs) const;
     QList<Run> capitalisedRuns() const;

@@ -124,6 +124,8 @@ TEST(NameKinds, LoneNamesTheTextMarksAsPeople)
                  {u"Hi Freya & Solveig — deck attached."_s, {u"Freya"_s, u"Solveig"_s}},
                  {u"Ostrowski himself signed the lease."_s, {u"Ostrowski"_s}},
                  {u"Thornton raised concerns about the lease."_s, {u"Thornton"_s}},
+                 {u"Quillon here from the Leeds store, we can hold it."_s, {u"Quillon"_s}},
+                 {u"Parking here from 9 is free."_s, {}},
                  {u"Pricing changed, Shopify updated the API."_s, {}},
                  {u"Thandeka (night nurse) logged the fall."_s, {u"Thandeka"_s}},
                  {u"At the counter, ask for Dimitra."_s, {u"Dimitra"_s}},
