@@ -675,7 +675,9 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
             return false; // "Rosalind K."
         return has(i, Fact::everyday) || has(i, Fact::nonPerson);
     };
-    while (run.first < run.last && !has(run.first, Fact::particle) && isPlainWord(run.first))
+    // "Name: Yaw Boateng": after a form's field for a person even a word is a given name.
+    const bool field = run.first > 0 && gapBefore(run.first).trimmed() == u":"_s && isPersonField(lower(run.first - 1));
+    while (!field && run.first < run.last && !has(run.first, Fact::particle) && isPlainWord(run.first))
         ++run.first;
     // No dictionary speaks for other alphabets: a third capitalised word
     // opening a sentence is the sentence's first word ("Позвонить Ольге Смирновой").
@@ -879,7 +881,11 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return weight::notPerson;
     const QString &previous = lower(run.first - 1);
     const QStringView gap = gapBefore(run.first).trimmed();
-    const bool close = gap.isEmpty() || gap == u"."_s || gap == u","_s || gap == u":"_s;
+    const bool close = gap.isEmpty() || gap == u"."_s || gap == u","_s || gap == u":"_s || gap == u"!"_s;
+    if (gap == u":"_s && isPersonField(previous))
+        return weight::title;
+    if (isSignature(run))
+        return weight::strongLead;
     static const QSet<QString> towards{u"from"_s, u"to"_s, u"via"_s};
     if (gap.isEmpty() && run.first == run.last && towards.contains(previous) && has(run.first, Fact::nonPerson))
         return weight::notPerson; // "from Memphis"
@@ -1116,6 +1122,31 @@ bool PortableNameTagger::isAddressed(const Run &run) const
         && requests.contains(lower(run.last + 1));
 }
 
+// "Name: Yaw Boateng", "Caller: ...": the field of a form that holds a person.
+bool PortableNameTagger::isPersonField(const QString &word)
+{
+    static const QSet<QString> fields{u"name"_s, u"contact"_s, u"caller"_s, u"attendee"_s, u"passenger"_s,
+                                      u"patient"_s, u"employee"_s, u"applicant"_s, u"requester"_s,
+                                      u"requestor"_s, u"signatory"_s, u"cardholder"_s};
+    return fields.contains(word);
+}
+
+// "Refund sent. - Brann": one or two words after a dash close the text, as a writer signs.
+bool PortableNameTagger::isSignature(const Run &run) const
+{
+    if (run.first == 0 || run.last - run.first > 1 || run.last + 1 != m_words.size())
+        return false;
+    // The gap holds the previous sentence's full stop too: ". - ".
+    const QStringView gap = gapBefore(run.first).trimmed();
+    static const QString dashes = u"-–—~"_s;
+    qsizetype dash = gap.size();
+    while (dash > 0 && dashes.contains(gap.at(dash - 1)))
+        --dash;
+    const bool spaced = dash < gap.size() && (dash == 0 || gap.at(dash - 1).isSpace());
+    const QStringView after = QStringView(m_text).sliced(rangeOf(run).end).trimmed();
+    return spaced && gap.size() - dash <= 2 && (after.isEmpty() || after == u"."_s);
+}
+
 // "Jovana here from the Leeds store", "Hi, Brann here.": a writer naming themself.
 bool PortableNameTagger::isIntroducingSelf(const Run &run) const
 {
@@ -1258,6 +1289,11 @@ void PortableNameTagger::tag()
         // Days and months are cue words, so they open no run of their own.
         if (run.first > 0 && gapBefore(run.first) == u" "_s && isCalendarNamedPerson({run.first - 1, run.last}))
             --run.first;
+        // "Boateng Freight Ltd": a firm named after its founder, not the founder.
+        static const QSet<QString> firmEndings{u"inc"_s, u"llc"_s, u"ltd"_s, u"limited"_s, u"corp"_s, u"gmbh"_s,
+                                               u"plc"_s, u"llp"_s, u"pty"_s};
+        if (run.last > run.first && firmEndings.contains(lower(run.last)))
+            continue;
         if (!isSurnameFirstName(run) && !isCalendarNamedPerson(run))
             run = trimmed(run);
         if (run.first > run.last || (run.last < untrimmedLast && isPersonNamedBrand(run)))

@@ -77,6 +77,8 @@ private:
     bool isInDepartment(qsizetype word) const;
     bool isAddressed(const Run &run) const;
     bool isIntroducingSelf(const Run &run) const;
+    static bool isPersonField(const QString &word);
+    bool isSignature(const Run &run) const;
     bool isCompoundNoun(const Run &run) const;
     void addNamesSeenElsewhere(QList<ScoredRun> &runs) const;
     QList<Run> capitalisedRuns() const;
