@@ -289,6 +289,15 @@ bool isVerbForm(const QString &word)
     return false;
 }
 
+// "and" as notes write it, in English shorthand and the languages of Europe.
+bool isAnd(const QString &word)
+{
+    static const QSet<QString> words{u"and"_s, u"n"_s, u"und"_s, u"et"_s, u"y"_s, u"e"_s, u"och"_s, u"og"_s,
+                                     u"и"_s, u"і"_s, u"та"_s, u"και"_s};
+    return words.contains(word);
+}
+
+
 // "swedish-language", "follow-up": a compound of everyday words.
 bool hasDictionaryPart(const QString &word)
 {
@@ -595,7 +604,8 @@ bool PortableNameTagger::isLowerCaseName(qsizetype word) const
     if (!has(word, Fact::given) && !has(word, Fact::surname) && !has(word, Fact::ambiguousSurname)) {
         // A word no dictionary knows counts only right after a given name or a lead word ("per soren").
         const bool cued = word > 0 && (has(word - 1, Fact::given) || has(word - 1, Fact::lead) || has(word - 1, Fact::title));
-        if (!cued || has(word, Fact::particle) || has(word, Fact::function) || isListedWord() || has(word, Fact::nonPerson))
+        if (!cued || has(word, Fact::particle) || has(word, Fact::function) || isListedWord() || has(word, Fact::nonPerson)
+            || isAnd(base))
             return false;
         return letters && !has(word, Fact::inDictionary) && !isInflectedWord(base) && !isPrefixedWord(base)
             && !hasDictionaryPart(base);
@@ -638,7 +648,8 @@ QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
             // "June figures": a lower-case word is no surname of a capitalised name.
             // "Ilse grünwald" is still one name: a word no dictionary knows after a given name.
             const bool caseBreak = shapeOf(next) == Shape::lower && shapeOf(run.last) != Shape::lower
-                && !(has(run.last, Fact::given) && !has(next, Fact::inDictionary) && !isInflectedWord(lower(next)));
+                && !(has(run.last, Fact::given) && !has(next, Fact::inDictionary) && !isInflectedWord(lower(next))
+                     && !isAnd(lower(next)));
             if (!caseBreak && joinsRun(next)) {
                 run.last = next;
                 continue;
@@ -1316,6 +1327,7 @@ void PortableNameTagger::tag()
     std::sort(m_names.begin(), m_names.end(), [](const TextRange &a, const TextRange &b) { return a.start < b.start; });
 }
 
+
 // "Fairbrother and Tsang", "marisol & juanita": a doubtful run joined to a
 // name, or two given names joined to each other, are names.
 void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
@@ -1323,8 +1335,7 @@ void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
     for (qsizetype i = 0; i + 1 < runs.size(); ++i) {
         ScoredRun &left = runs[i];
         ScoredRun &right = runs[i + 1];
-        const bool spelledAnd = right.run.first == left.run.last + 2
-            && (lower(left.run.last + 1) == u"and"_s || lower(left.run.last + 1) == u"n"_s);
+        const bool spelledAnd = right.run.first == left.run.last + 2 && isAnd(lower(left.run.last + 1));
         if (right.run.first != left.run.last + 1 && !spelledAnd)
             continue;
         const QString gap = m_text.mid(m_tokens.at(m_words.at(left.run.last)).range.end,
@@ -1334,7 +1345,7 @@ void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
             right.score = qMax(right.score, weight::threshold);
             continue;
         }
-        if (gap != u"&"_s && gap != u"+"_s && gap != u"and"_s && gap != u"n"_s)
+        if (gap != u"&"_s && gap != u"+"_s && !(spelledAnd && gap.toLower() == lower(left.run.last + 1)))
             continue;
         if (gap == u"&"_s && isFirm(left.run, right.run)) {
             left.score = right.score = weight::notPerson;
@@ -1345,9 +1356,10 @@ void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
         if (before >= 0 && gapBefore(left.run.first) == u" "_s && has(before, Fact::placePreposition))
             continue;
         const bool bothGiven = has(left.run.first, Fact::given) && has(right.run.first, Fact::given);
-        // "Nkechi & Oyin": a lone word no list knows joined to a given name.
+        // "Nkechi & Oyin", "Stavros Karas and Eleni": a lone word no list knows
+        // joined to a given name or a full name.
         const bool unknownRight = right.run.first == right.run.last && !has(right.run.first, Fact::inDictionary)
-            && !has(right.run.first, Fact::nonPerson) && has(left.run.first, Fact::given);
+            && !has(right.run.first, Fact::nonPerson) && (has(left.run.first, Fact::given) || left.run.last > left.run.first);
         if (unknownRight && left.score >= weight::threshold)
             right.score = qMax(right.score, weight::threshold);
         const double floor = weight::threshold - weight::coordinated;

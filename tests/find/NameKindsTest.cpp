@@ -105,6 +105,7 @@ TEST(NameKinds, OtherScripts)
                  {u"鈴木 花子様からのご依頼です。"_s, {u"鈴木 花子"_s}},
                  {u"박지훈 고객님 문의"_s, {u"박지훈"_s}},
                  {u"Beneficiary: أحمد الحربي بن سعيد"_s, {u"أحمد الحربي بن سعيد"_s}},
+                 {u"Νίκος Παππάς και Ελπίδα ήρθαν χθες."_s, {u"Νίκος Παππάς"_s, u"Ελπίδα"_s}},
                  {u"发票已开，请查收。"_s, {}}});
 }
 
@@ -113,6 +114,7 @@ TEST(NameKinds, LoneNamesTheTextMarksAsPeople)
     expectNames({{u"Ines said the scan was unreadable."_s, {u"Ines"_s}},
                  {u"ok per Zelenko"_s, {u"Zelenko"_s}},
                  {u"Reviewed with Fairbrother and Tsang."_s, {u"Fairbrother"_s, u"Tsang"_s}},
+                 {u"Helga Brandt und Quillon kommen morgen."_s, {u"Helga Brandt"_s, u"Quillon"_s}},
                  {u"Harlan Wojcik's order is on hold."_s, {u"Harlan Wojcik"_s}},
                  {u"Tanaka-san prefers email."_s, {u"Tanaka"_s}},
                  {u"@Quillon can you approve the PO?"_s, {u"Quillon"_s}},
