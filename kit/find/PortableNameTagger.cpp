@@ -289,6 +289,47 @@ bool isVerbForm(const QString &word)
     return false;
 }
 
+// What people say and do, in the languages notes are most often written in
+// besides English ("Jarosław powiedział", "Ирина сказала").
+bool isForeignActionVerb(const QString &word)
+{
+    static const QSet<QString> words{
+        // Russian and Ukrainian
+        u"сказал"_s, u"сказала"_s, u"сказав"_s, u"написал"_s, u"написала"_s, u"написав"_s, u"позвонил"_s,
+        u"позвонила"_s, u"звонил"_s, u"звонила"_s, u"попросил"_s, u"попросила"_s, u"просил"_s, u"просила"_s,
+        u"подтвердил"_s, u"подтвердила"_s, u"хочет"_s, u"хотел"_s, u"хотела"_s, u"оплатил"_s, u"оплатила"_s,
+        u"прислал"_s, u"прислала"_s, u"отправил"_s, u"отправила"_s, u"спросил"_s, u"спросила"_s,
+        u"приедет"_s, u"придёт"_s, u"придет"_s, u"зателефонував"_s, u"зателефонувала"_s,
+        // Greek
+        u"είπε"_s, u"πήρε"_s, u"τηλεφώνησε"_s, u"ζήτησε"_s, u"έστειλε"_s, u"επιβεβαίωσε"_s, u"θέλει"_s,
+        u"έγραψε"_s, u"ρώτησε"_s, u"πλήρωσε"_s,
+        // Spanish and Portuguese
+        u"dijo"_s, u"llamó"_s, u"escribió"_s, u"pidió"_s, u"confirmó"_s, u"quiere"_s, u"pagó"_s, u"envió"_s,
+        u"preguntó"_s, u"disse"_s, u"ligou"_s, u"escreveu"_s, u"pediu"_s, u"confirmou"_s, u"pagou"_s,
+        u"enviou"_s, u"perguntou"_s,
+        // German, Dutch, Polish
+        u"sagte"_s, u"schrieb"_s, u"rief"_s, u"bestätigte"_s, u"möchte"_s, u"fragte"_s, u"zahlte"_s,
+        u"schickte"_s, u"zei"_s, u"belde"_s, u"schreef"_s, u"vroeg"_s, u"bevestigde"_s, u"betaalde"_s,
+        u"stuurde"_s, u"powiedział"_s, u"powiedziała"_s, u"dzwonił"_s, u"dzwoniła"_s, u"napisał"_s,
+        u"napisała"_s, u"prosi"_s, u"zapłacił"_s, u"zapłaciła"_s};
+    return words.contains(word);
+}
+
+// "Клиент сказал", "Cliente llamó": who a person is in those languages, capitalised
+// only because a sentence starts with it.
+bool isForeignRoleNoun(const QString &word)
+{
+    static const QSet<QString> words{
+        u"клиент"_s, u"клиентка"_s, u"менеджер"_s, u"курьер"_s, u"директор"_s, u"покупатель"_s,
+        u"бухгалтер"_s, u"водитель"_s, u"оператор"_s, u"заказчик"_s, u"пользователь"_s, u"арендатор"_s,
+        u"клієнт"_s, u"клієнтка"_s, u"πελάτης"_s, u"πελάτισσα"_s, u"υπάλληλος"_s, u"οδηγός"_s,
+        u"διευθυντής"_s, u"cliente"_s, u"gerente"_s, u"mensajero"_s, u"repartidor"_s, u"usuario"_s,
+        u"inquilino"_s, u"oficina"_s, u"empresa"_s, u"proveedor"_s, u"fornecedor"_s, u"usuário"_s,
+        u"kunde"_s, u"kundin"_s, u"fahrer"_s, u"kurier"_s, u"lieferant"_s, u"klant"_s, u"chauffeur"_s,
+        u"klient"_s, u"klientka"_s, u"kierowca"_s, u"dostawca"_s};
+    return words.contains(word);
+}
+
 // "and" as notes write it, in English shorthand and the languages of Europe.
 bool isAnd(const QString &word)
 {
@@ -459,9 +500,9 @@ bool PortableNameTagger::holds(const QString &word, Fact fact)
     case Fact::ambiguousSurname: return isAmbiguousSurname(word);
     case Fact::title: return isTitle(word);
     case Fact::lead: return isLeadWord(word);
-    case Fact::action: return isActionVerb(word);
+    case Fact::action: return isActionVerb(word) || isForeignActionVerb(word);
     case Fact::opener: return isOpener(word);
-    case Fact::nonPerson: return isNonPersonWord(word);
+    case Fact::nonPerson: return isNonPersonWord(word) || isForeignRoleNoun(word);
     case Fact::placePreposition: return isPlacePreposition(word);
     case Fact::particle: return isNameParticle(word);
     case Fact::placeNoun: return isPlaceNoun(word);
