@@ -1256,7 +1256,9 @@ bool PortableNameTagger::followsPersonLead(qsizetype word) const
     static const QSet<QString> personLeads{
         u"called"_s, u"rang"_s, u"phoned"_s, u"texted"_s, u"emailed"_s, u"messaged"_s, u"pinged"_s, u"hey"_s,
         u"hi"_s, u"hello"_s, u"dear"_s, u"thx"_s, u"thanks"_s, u"ty"_s, u"cc"_s, u"bcc"_s, u"ask"_s, u"asked"_s,
-        u"tell"_s, u"told"_s, u"per"_s, u"with"_s, u"w"_s, u"met"_s, u"spoke"_s, u"ping"_s, u"attn"_s};
+        u"tell"_s, u"told"_s, u"per"_s, u"with"_s, u"w"_s, u"met"_s, u"spoke"_s, u"ping"_s, u"attn"_s,
+        u"chase"_s, u"chased"_s, u"chasing"_s, u"nudge"_s, u"nudged"_s, u"thank"_s, u"thanked"_s,
+        u"remind"_s, u"reminded"_s, u"notify"_s, u"notified"_s, u"inform"_s, u"informed"_s};
     if (word == 0)
         return false;
     const QStringView gap = gapBefore(word);
@@ -1452,6 +1454,12 @@ void PortableNameTagger::pairSurnameFirst(QList<ScoredRun> &runs) const
         const bool inList = paired || surname.first == 0;
         if (given.first != surname.last + 1 || !isSurnameBeforeComma(surname, inList) || isAfterHouseNumber(surname.first)
             || shapeOf(given.first) == Shape::lower)
+            continue;
+        // "Cc Radhika, Tomasz": given names listed after a word that addresses people.
+        const bool addressedList = surname.first == surname.last && surname.first > 0
+            && (has(surname.first, Fact::given) || !has(surname.first, Fact::surname))
+            && (has(surname.first - 1, Fact::lead) || followsPersonLead(surname.first));
+        if (!paired && addressedList)
             continue;
         // An unknown given name after a known surname, at the start of the
         // text, or in a note that already lists a pair.

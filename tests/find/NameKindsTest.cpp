@@ -128,6 +128,7 @@ TEST(NameKinds, LoneNamesTheTextMarksAsPeople)
                  {u"Hi Freya & Solveig — deck attached."_s, {u"Freya"_s, u"Solveig"_s}},
                  {u"Ostrowski himself signed the lease."_s, {u"Ostrowski"_s}},
                  {u"Thornton raised concerns about the lease."_s, {u"Thornton"_s}},
+                 {u"Escalated to Priyanka; she'll chase Ostrander."_s, {u"Priyanka"_s, u"Ostrander"_s}},
                  {u"Quillon here from the Leeds store, we can hold it."_s, {u"Quillon"_s}},
                  {u"Parking here from 9 is free."_s, {}},
                  {u"Box arrived damaged, refund sent. - Brannagh"_s, {u"Brannagh"_s}},
@@ -155,6 +156,7 @@ TEST(NameKinds, SurnameCommaGivenRecords)
                  {u"GUNDERSEN, TORILL – new starter"_s, {u"GUNDERSEN, TORILL"_s}},
                  {u"Reviewer: Lindgren, K. J. — approved"_s, {u"Lindgren, K. J"_s}},
                  {u"Post for Van Rensburg, Annelie came back."_s, {u"Van Rensburg, Annelie"_s}},
+                 {u"Cc Radhika, Tomasz, Efua"_s, {u"Radhika"_s, u"Tomasz"_s, u"Efua"_s}},
                  {u"Paris, Texas office is closed."_s, {}}});
 }
 
