@@ -330,6 +330,22 @@ bool isForeignRoleNoun(const QString &word)
     return words.contains(word);
 }
 
+// "Boateng Freight Ltd", "Castellano Plumbing": what ends the name of a firm
+// or names its trade.
+bool isFirmEnding(const QString &word)
+{
+    static const QSet<QString> words{
+        u"inc"_s, u"llc"_s, u"ltd"_s, u"limited"_s, u"corp"_s, u"gmbh"_s, u"plc"_s, u"llp"_s, u"pty"_s,
+        u"plumbing"_s, u"roofing"_s, u"electrical"_s, u"electric"_s, u"heating"_s, u"motors"_s,
+        u"construction"_s, u"cleaning"_s, u"landscaping"_s, u"builders"_s, u"joinery"_s, u"carpentry"_s,
+        u"decorating"_s, u"removals"_s, u"haulage"_s, u"transport"_s, u"freight"_s, u"flooring"_s,
+        u"glazing"_s, u"interiors"_s, u"catering"_s, u"autos"_s, u"accountants"_s, u"surveyors"_s,
+        u"estates"_s, u"lettings"_s, u"furniture"_s, u"textiles"_s, u"foods"_s, u"farms"_s, u"brewery"_s,
+        u"roasters"_s, u"florist"_s, u"florists"_s, u"opticians"_s, u"solicitors"_s, u"bros"_s,
+        u"brothers"_s, u"contractors"_s, u"supplies"_s, u"supply"_s, u"hardware"_s, u"printing"_s};
+    return words.contains(word);
+}
+
 // "and" as notes write it, in English shorthand and the languages of Europe.
 bool isAnd(const QString &word)
 {
@@ -1344,10 +1360,10 @@ void PortableNameTagger::tag()
         if (run.first > 0 && gapBefore(run.first) == u" "_s && isCalendarNamedPerson({run.first - 1, run.last}))
             --run.first;
         // "Boateng Freight Ltd": a firm named after its founder, not the founder.
-        static const QSet<QString> firmEndings{u"inc"_s, u"llc"_s, u"ltd"_s, u"limited"_s, u"corp"_s, u"gmbh"_s,
-                                               u"plc"_s, u"llp"_s, u"pty"_s};
-        if (run.last > run.first && firmEndings.contains(lower(run.last)))
+        if (run.last > run.first && isFirmEnding(lower(run.last))) {
+            runs.append({run, weight::notPerson});
             continue;
+        }
         if (!isSurnameFirstName(run) && !isCalendarNamedPerson(run))
             run = trimmed(run);
         if (run.first > run.last || (run.last < untrimmedLast && isPersonNamedBrand(run)))
@@ -1390,7 +1406,8 @@ void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
         }
         if (gap != u"&"_s && gap != u"+"_s && !(spelledAnd && gap.toLower() == lower(left.run.last + 1)))
             continue;
-        if (gap == u"&"_s && isFirm(left.run, right.run)) {
+        const bool firmJoined = left.score <= weight::notPerson || right.score <= weight::notPerson;
+        if (gap == u"&"_s && (firmJoined || isFirm(left.run, right.run))) {
             left.score = right.score = weight::notPerson;
             continue;
         }

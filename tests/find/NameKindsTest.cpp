@@ -176,6 +176,8 @@ TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
                  {u"Washington Blvd & Lincoln Ave, leave at the desk."_s, {}},
                  {u"Referral from Hollis & Hollis, client in Leeds."_s, {}},
                  {u"Quote from Pruitt & Dunleavy Roofing attached."_s, {}},
+                 {u"Called Castellano Plumbing, no answer."_s, {}},
+                 {u"Invoice from Hallett & Ogundipe Ltd attached."_s, {}},
                  {u"Deliver to 14 Rue Lafayette, Paris."_s, {}},
                  {u"Labor Day sale ends Monday."_s, {}},
                  {u"Returned the Maren Sollie dress, wrong size."_s, {}},
