@@ -1061,6 +1061,10 @@ bool PortableNameTagger::isSaidOfPerson(const Run &run) const
     const QStringView gap = gapBefore(next);
     if (gap == u" "_s && reflexive.contains(lower(next)))
         return true;
+    // "Kristjana (HR)", "Anselm (Finance)": a team named alone in brackets.
+    const bool closes = next + 1 >= m_words.size() || gapBefore(next + 1).startsWith(u')');
+    if (gap == u" ("_s && closes && isDepartment(lower(next)) && lower(next) != u"it"_s)
+        return true;
     if (gap != u" ("_s || shapeOf(next) != Shape::lower)
         return false;
     // "(temp)", "(night dispatcher)": a role, perhaps after one word.
@@ -1227,8 +1231,7 @@ bool PortableNameTagger::isIntroducingSelf(const Run &run) const
     return next >= m_words.size() || !gapBefore(next).trimmed().isEmpty() || lower(next) == u"from"_s;
 }
 
-// "Rose from the front desk", "FARAH IN ACCOUNTS": a person of a team.
-bool PortableNameTagger::isInDepartment(qsizetype word) const
+bool PortableNameTagger::isDepartment(const QString &word)
 {
     static const QSet<QString> departments{
         u"desk"_s, u"front"_s, u"office"_s, u"team"_s, u"accounts"_s, u"accounting"_s, u"shipping"_s,
@@ -1236,13 +1239,19 @@ bool PortableNameTagger::isInDepartment(qsizetype word) const
         u"marketing"_s, u"ops"_s, u"operations"_s, u"admin"_s, u"procurement"_s, u"payroll"_s,
         u"compliance"_s, u"facilities"_s, u"dispatch"_s, u"helpdesk"_s, u"purchasing"_s, u"qa"_s,
         u"warehouse"_s, u"recruiting"_s, u"recruitment"_s, u"kitchen"_s, u"workshop"_s, u"stockroom"_s};
+    return departments.contains(word);
+}
+
+// "Rose from the front desk", "FARAH IN ACCOUNTS": a person of a team.
+bool PortableNameTagger::isInDepartment(qsizetype word) const
+{
     static const QSet<QString> linking{u"from"_s, u"in"_s, u"at"_s, u"of"_s, u"on"_s};
     if (word + 1 >= m_words.size() || !linking.contains(lower(word)) || gapBefore(word) != u" "_s)
         return false;
     qsizetype next = word + 1;
     if (lower(next) == u"the"_s && next + 1 < m_words.size())
         ++next;
-    return departments.contains(lower(next)) || (next + 1 < m_words.size() && departments.contains(lower(next + 1)));
+    return isDepartment(lower(next)) || (next + 1 < m_words.size() && isDepartment(lower(next + 1)));
 }
 
 bool PortableNameTagger::isLowerCaseCalled(const Run &run) const

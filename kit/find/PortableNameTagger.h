@@ -74,6 +74,7 @@ private:
     bool isSurnameBeforeComma(const Run &run, bool inList) const;
     bool isGivenAfterComma(const Run &run) const;
     bool isUnknownGivenAfterComma(const Run &run, bool inList) const;
+    static bool isDepartment(const QString &word);
     bool isInDepartment(qsizetype word) const;
     bool isAddressed(const Run &run) const;
     bool isIntroducingSelf(const Run &run) const;

@@ -137,6 +137,7 @@ TEST(NameKinds, LoneNamesTheTextMarksAsPeople)
                  {u"Caller: Rook Adomako | Company: Adomako Freight Ltd"_s, {u"Rook Adomako"_s}},
                  {u"Pricing changed, Shopify updated the API."_s, {}},
                  {u"Thandeka (night nurse) logged the fall."_s, {u"Thandeka"_s}},
+                 {u"Kristjana (HR) approved the leave."_s, {u"Kristjana"_s}},
                  {u"At the counter, ask for Dimitra."_s, {u"Dimitra"_s}},
                  {u"Left it at Ngozi's desk."_s, {u"Ngozi"_s}},
                  {u"asked for swedish-language invoices"_s, {}},
