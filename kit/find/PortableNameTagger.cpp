@@ -177,7 +177,9 @@ bool isBelonging(const QString &word)
         u"doctor"_s, u"lawyer"_s, u"sister"_s, u"brother"_s, u"friend"_s, u"parents"_s, u"replacement"_s,
         u"approval"_s, u"sign-off"_s, u"notes"_s, u"keys"_s, u"login"_s, u"password"_s, u"schedule"_s,
         u"shift"_s, u"rota"_s, u"absence"_s, u"appointment"_s, u"claim"_s, u"application"_s, u"order"_s,
-        u"account"_s, u"booking"_s, u"payment"_s, u"refund"_s, u"ticket"_s, u"cv"_s, u"resume"_s};
+        u"account"_s, u"booking"_s, u"payment"_s, u"refund"_s, u"ticket"_s, u"cv"_s, u"resume"_s,
+        u"flight"_s, u"trip"_s, u"holiday"_s, u"vacation"_s, u"wedding"_s, u"surgery"_s, u"visit"_s,
+        u"fiancé"_s, u"fiance"_s, u"fiancée"_s, u"mother-in-law"_s};
     return words.contains(word);
 }
 
@@ -1157,6 +1159,11 @@ double PortableNameTagger::contextAfter(const Run &run) const
     if (isAddressed(run))
         score += weight::addressed;
     if (isIntroducingSelf(run))
+        score += weight::strongVerb;
+    // "Ingólfur and I will cover": a partner of the writer's.
+    const qsizetype me = run.last + 2;
+    if (me < m_words.size() && lower(run.last + 1) == u"and"_s && gapBefore(run.last + 1) == u" "_s
+        && gapBefore(me) == u" "_s && (textOf(me) == u"I"_s || textOf(me) == u"me"_s))
         score += weight::strongVerb;
     return score;
 }

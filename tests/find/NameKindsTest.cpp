@@ -143,6 +143,9 @@ TEST(NameKinds, LoneNamesTheTextMarksAsPeople)
                  {u"asked for swedish-language invoices"_s, {}},
                  {u"Need Vaszary's order number."_s, {u"Vaszary"_s}},
                  {u"Need Helga Mast's approval first."_s, {u"Helga Mast"_s}},
+                 {u"Tobiah's flight lands at 6."_s, {u"Tobiah"_s}},
+                 {u"Ingólfur and I will cover."_s, {u"Ingólfur"_s}},
+                 {u"Sales and I agreed."_s, {}},
                  {u"Chair: Tobias Lindqvist. Tobias to send the agenda."_s, {u"Tobias Lindqvist"_s, u"Tobias"_s}}});
 }
 
