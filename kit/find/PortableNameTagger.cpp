@@ -1160,6 +1160,12 @@ double PortableNameTagger::contextAfter(const Run &run) const
         score += weight::addressed;
     if (isIntroducingSelf(run))
         score += weight::strongVerb;
+    // "Kobina to send the quote": an action point of a meeting's notes.
+    const qsizetype verb = run.last + 2;
+    if (verb < m_words.size() && lower(run.last + 1) == u"to"_s && gapBefore(run.last + 1) == u" "_s
+        && gapBefore(verb) == u" "_s && shapeOf(verb) == Shape::lower && atSentenceStart(run.first)
+        && WordClasses::shared().classesOf(lower(verb)).startsWith(WordClasses::verb))
+        score += weight::weakVerb;
     // "Ingólfur and I will cover": a partner of the writer's.
     const qsizetype me = run.last + 2;
     if (me < m_words.size() && lower(run.last + 1) == u"and"_s && gapBefore(run.last + 1) == u" "_s
@@ -1197,7 +1203,8 @@ bool PortableNameTagger::isAddressed(const Run &run) const
                                         u"plz"_s, u"thanks"_s, u"thx"_s, u"fyi"_s, u"just"_s, u"quick"_s,
                                         u"any"_s, u"are"_s, u"did"_s, u"do"_s, u"have"_s, u"you"_s};
     const bool opens = run.first == 0 || has(run.first - 1, Fact::opener);
-    return opens && run.last + 1 < m_words.size() && gapBefore(run.last + 1) == u", "_s
+    static const QStringList gaps{u", "_s, u" - "_s, u" – "_s, u" — "_s, u": "_s};
+    return opens && run.last + 1 < m_words.size() && gaps.contains(gapBefore(run.last + 1))
         && requests.contains(lower(run.last + 1));
 }
 
@@ -1206,7 +1213,9 @@ bool PortableNameTagger::isPersonField(const QString &word)
 {
     static const QSet<QString> fields{u"name"_s, u"contact"_s, u"caller"_s, u"attendee"_s, u"passenger"_s,
                                       u"patient"_s, u"employee"_s, u"applicant"_s, u"requester"_s,
-                                      u"requestor"_s, u"signatory"_s, u"cardholder"_s};
+                                      u"requestor"_s, u"signatory"_s, u"cardholder"_s, u"driver"_s, u"courier"_s,
+                                      u"approver"_s, u"reviewer"_s, u"sender"_s, u"landlord"_s, u"landlady"_s,
+                                      u"guarantor"_s, u"witness"_s};
     return fields.contains(word);
 }
 
@@ -1290,7 +1299,7 @@ bool PortableNameTagger::followsPersonLead(qsizetype word) const
         u"hi"_s, u"hello"_s, u"dear"_s, u"thx"_s, u"thanks"_s, u"ty"_s, u"cc"_s, u"bcc"_s, u"ask"_s, u"asked"_s,
         u"tell"_s, u"told"_s, u"per"_s, u"with"_s, u"w"_s, u"met"_s, u"spoke"_s, u"ping"_s, u"attn"_s,
         u"chase"_s, u"chased"_s, u"chasing"_s, u"nudge"_s, u"nudged"_s, u"thank"_s, u"thanked"_s,
-        u"remind"_s, u"reminded"_s, u"notify"_s, u"notified"_s, u"inform"_s, u"informed"_s};
+        u"remind"_s, u"reminded"_s, u"notify"_s, u"notified"_s, u"inform"_s, u"informed"_s, u"sorry"_s};
     if (word == 0)
         return false;
     const QStringView gap = gapBefore(word);
@@ -1389,6 +1398,8 @@ void PortableNameTagger::tag()
         runs.append({run, isPlaceNamedPerson(run) ? weight::threshold : score(run) + trailing});
     }
     pairSurnameFirst(runs);
+    // Twice, so that a list's names reach back to its head ("Zsófia, Bence and Réka").
+    addCoordinated(runs);
     addCoordinated(runs);
     addNamesSeenElsewhere(runs);
     for (const ScoredRun &run : std::as_const(runs))
@@ -1416,8 +1427,12 @@ void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
         const QString gap = m_text.mid(m_tokens.at(m_words.at(left.run.last)).range.end,
                                        m_tokens.at(m_words.at(right.run.first)).range.start
                                            - m_tokens.at(m_words.at(left.run.last)).range.end).trimmed();
-        if (gap == u","_s && isListedAfterName(left, right)) {
+        if (gap == u","_s && isListedBeside(left, right)) {
             right.score = qMax(right.score, weight::threshold);
+            continue;
+        }
+        if (gap == u","_s && isListedBeside(right, left)) {
+            left.score = qMax(left.score, weight::threshold); // "Zsófia, Bence and Réka"
             continue;
         }
         if (gap != u"&"_s && gap != u"+"_s && !(spelledAnd && gap.toLower() == lower(left.run.last + 1)))
@@ -1447,12 +1462,13 @@ void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
 }
 
 // "cc jonas, wiebke": a lone given name, or a word no dictionary knows, listed
-// right after a name and written the same way.
-bool PortableNameTagger::isListedAfterName(const ScoredRun &left, const ScoredRun &right) const
+// right beside a given name and written the same way.
+bool PortableNameTagger::isListedBeside(const ScoredRun &named, const ScoredRun &other) const
 {
-    const qsizetype word = right.run.first;
-    if (left.score < weight::threshold || left.run.first != left.run.last || word != right.run.last
-        || !has(left.run.first, Fact::given) || shapeOf(word) != shapeOf(left.run.first))
+    const qsizetype word = other.run.first;
+    if (named.score < weight::threshold || named.run.first != named.run.last || word != other.run.last
+        || (!has(named.run.first, Fact::given) && has(named.run.first, Fact::inDictionary))
+        || shapeOf(word) != shapeOf(named.run.first))
         return false;
     const bool plain = std::all_of(lower(word).cbegin(), lower(word).cend(), [](QChar c) { return c.isLetter(); });
     return plain && !has(word, Fact::nonPerson) && (has(word, Fact::given) || !has(word, Fact::inDictionary));

@@ -110,7 +110,7 @@ private:
     bool isLowerCaseName(qsizetype word) const;
     bool isLowerCaseInitial(qsizetype word) const;
     bool isCalendarNamedPerson(const Run &run) const;
-    bool isListedAfterName(const ScoredRun &left, const ScoredRun &right) const;
+    bool isListedBeside(const ScoredRun &named, const ScoredRun &other) const;
     Shape shapeOf(qsizetype word) const;
     TextRange rangeOf(const Run &run) const;
     // The word in lower case, without a possessive ending.

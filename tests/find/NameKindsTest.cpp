@@ -145,6 +145,12 @@ TEST(NameKinds, LoneNamesTheTextMarksAsPeople)
                  {u"Need Helga Mast's approval first."_s, {u"Helga Mast"_s}},
                  {u"Tobiah's flight lands at 6."_s, {u"Tobiah"_s}},
                  {u"Ingólfur and I will cover."_s, {u"Ingólfur"_s}},
+                 {u"Kobina to send the revised quote."_s, {u"Kobina"_s}},
+                 {u"Warehouse to ship the rest."_s, {}},
+                 {u"Olusegun – please call back re deposit."_s, {u"Olusegun"_s}},
+                 {u"Sorry Ngaire, no stock until May."_s, {u"Ngaire"_s}},
+                 {u"Driver: Yusupov"_s, {u"Yusupov"_s}},
+                 {u"Zsófia, Bence and Réka attended."_s, {u"Zsófia"_s, u"Bence"_s, u"Réka"_s}},
                  {u"Sales and I agreed."_s, {}},
                  {u"Chair: Tobias Lindqvist. Tobias to send the agenda."_s, {u"Tobias Lindqvist"_s, u"Tobias"_s}}});
 }
