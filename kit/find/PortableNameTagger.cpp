@@ -1165,7 +1165,7 @@ double PortableNameTagger::contextAfter(const Run &run) const
     if (verb < m_words.size() && lower(run.last + 1) == u"to"_s && gapBefore(run.last + 1) == u" "_s
         && gapBefore(verb) == u" "_s && shapeOf(verb) == Shape::lower && atSentenceStart(run.first)
         && WordClasses::shared().classesOf(lower(verb)).startsWith(WordClasses::verb))
-        score += weight::weakVerb;
+        score += weight::verbForm; // brands too are to replace and refund things
     // "Ingólfur and I will cover": a partner of the writer's.
     const qsizetype me = run.last + 2;
     if (me < m_words.size() && lower(run.last + 1) == u"and"_s && gapBefore(run.last + 1) == u" "_s
