@@ -1168,7 +1168,7 @@ double PortableNameTagger::contextAfter(const Run &run) const
         score += weight::verbForm; // brands too are to replace and refund things
     // "Ingólfur and I will cover": a partner of the writer's.
     const qsizetype me = run.last + 2;
-    if (me < m_words.size() && lower(run.last + 1) == u"and"_s && gapBefore(run.last + 1) == u" "_s
+    if (me < m_words.size() && atSentenceStart(run.first) && lower(run.last + 1) == u"and"_s && gapBefore(run.last + 1) == u" "_s
         && gapBefore(me) == u" "_s && (textOf(me) == u"I"_s || textOf(me) == u"me"_s))
         score += weight::strongVerb;
     return score;
@@ -1231,8 +1231,11 @@ bool PortableNameTagger::isSignature(const Run &run) const
     while (dash > 0 && dashes.contains(gap.at(dash - 1)))
         --dash;
     const bool spaced = dash < gap.size() && (dash == 0 || gap.at(dash - 1).isSpace());
+    // On a line of its own or after a finished sentence: "sent to depot - Ningbo" is no signature.
+    const QStringView before = gap.first(dash).trimmed();
+    const bool signsOff = gapBefore(run.first).contains(u'\n') || before == u"."_s || before == u"!"_s;
     const QStringView after = QStringView(m_text).sliced(rangeOf(run).end).trimmed();
-    return spaced && gap.size() - dash <= 2 && (after.isEmpty() || after == u"."_s);
+    return spaced && signsOff && gap.size() - dash <= 2 && (after.isEmpty() || after == u"."_s);
 }
 
 // "Jovana here from the Leeds store", "Hi, Brann here.": a writer naming themself.
