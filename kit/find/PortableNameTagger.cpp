@@ -1302,11 +1302,13 @@ bool PortableNameTagger::followsPersonLead(qsizetype word) const
         u"hi"_s, u"hello"_s, u"dear"_s, u"thx"_s, u"thanks"_s, u"ty"_s, u"cc"_s, u"bcc"_s, u"ask"_s, u"asked"_s,
         u"tell"_s, u"told"_s, u"per"_s, u"with"_s, u"w"_s, u"met"_s, u"spoke"_s, u"ping"_s, u"attn"_s,
         u"chase"_s, u"chased"_s, u"chasing"_s, u"nudge"_s, u"nudged"_s, u"thank"_s, u"thanked"_s,
-        u"remind"_s, u"reminded"_s, u"notify"_s, u"notified"_s, u"inform"_s, u"informed"_s, u"sorry"_s};
+        u"remind"_s, u"reminded"_s, u"notify"_s, u"notified"_s, u"inform"_s, u"informed"_s, u"sorry"_s,
+        u"caller"_s, u"named"_s};
     if (word == 0)
         return false;
     const QStringView gap = gapBefore(word);
-    if (gap != u" "_s && gap != u"/ "_s && gap != u": "_s)
+    // 'caller "Mo"': a name given in quotes, as the person gave it.
+    if (gap != u" "_s && gap != u"/ "_s && gap != u": "_s && gap != u" \""_s && gap != u" “"_s)
         return false;
     return personLeads.contains(lower(word - 1)) || isTowardsPerson(word - 1);
 }

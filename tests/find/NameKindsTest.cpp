@@ -151,6 +151,7 @@ TEST(NameKinds, LoneNamesTheTextMarksAsPeople)
                  {u"Olusegun – please call back re deposit."_s, {u"Olusegun"_s}},
                  {u"Sorry Ngaire, no stock until May."_s, {u"Ngaire"_s}},
                  {u"Driver: Yusupov"_s, {u"Yusupov"_s}},
+                 {u"Caller “Ifeoluwa” wouldn't give a surname."_s, {u"Ifeoluwa"_s}},
                  {u"Zsófia, Bence and Réka attended."_s, {u"Zsófia"_s, u"Bence"_s, u"Réka"_s}},
                  {u"Sales and I agreed."_s, {}},
                  {u"Chair: Tobias Lindqvist. Tobias to send the agenda."_s, {u"Tobias Lindqvist"_s, u"Tobias"_s}}});
