@@ -344,7 +344,9 @@ bool isFirmEnding(const QString &word)
         u"glazing"_s, u"interiors"_s, u"catering"_s, u"autos"_s, u"accountants"_s, u"surveyors"_s,
         u"estates"_s, u"lettings"_s, u"furniture"_s, u"textiles"_s, u"foods"_s, u"farms"_s, u"brewery"_s,
         u"roasters"_s, u"florist"_s, u"florists"_s, u"opticians"_s, u"solicitors"_s, u"bros"_s,
-        u"brothers"_s, u"contractors"_s, u"supplies"_s, u"supply"_s, u"hardware"_s, u"printing"_s};
+        u"brothers"_s, u"contractors"_s, u"supplies"_s, u"supply"_s, u"hardware"_s, u"printing"_s,
+        u"legal"_s, u"law"_s, u"architects"_s, u"design"_s, u"digital"_s, u"consultancy"_s, u"recruitment"_s,
+        u"property"_s, u"homes"_s, u"developments"_s, u"engineering"_s, u"electronics"_s, u"pharma"_s};
     return words.contains(word);
 }
 
@@ -954,6 +956,11 @@ double PortableNameTagger::contextBefore(const Run &run) const
     const bool close = gap.isEmpty() || gap == u"."_s || gap == u","_s || gap == u":"_s || gap == u"!"_s;
     if (gap == u":"_s && isPersonField(previous))
         return weight::title;
+    // "Best wishes, Theodosia", "Yours sincerely\nBram": the writer signs.
+    static const QSet<QString> signOffs{u"wishes"_s, u"sincerely"_s, u"faithfully"_s, u"warmly"_s, u"truly"_s,
+                                        u"regards"_s, u"cheers"_s, u"thanks"_s};
+    if ((gap.isEmpty() || gap == u","_s) && signOffs.contains(previous))
+        return weight::strongLead;
     if (isSignature(run))
         return weight::strongLead;
     static const QSet<QString> towards{u"from"_s, u"to"_s, u"via"_s};
