@@ -359,6 +359,16 @@ bool isAnd(const QString &word)
 }
 
 
+// "standup", "checkin", "rollout": a verb and its particle written as one word.
+bool isVerbAndParticle(const QString &word)
+{
+    for (QStringView particle : {u"up", u"in", u"out", u"off", u"over", u"on"})
+        if (word.size() > particle.size() + 2 && word.endsWith(particle)
+            && WordClasses::shared().classesOf(word.chopped(particle.size())).contains(WordClasses::verb))
+            return true;
+    return false;
+}
+
 // "swedish-language", "follow-up": a compound of everyday words.
 bool hasDictionaryPart(const QString &word)
 {
@@ -881,7 +891,7 @@ bool PortableNameTagger::isCalendarNamedPerson(const Run &run) const
     // A surname no list knows will do when no dictionary knows it either ("Sunday Adeyemi").
     const bool surname = has(run.last, Fact::surname)
         || (lower(run.last).size() > 3 && !has(run.last, Fact::inDictionary) && !isInflectedWord(lower(run.last))
-            && !isPrefixedWord(lower(run.last)));
+            && !isPrefixedWord(lower(run.last)) && !isVerbAndParticle(lower(run.last)));
     return surname && !has(run.last, Fact::everyday) && !has(run.last, Fact::nonPerson) && !has(run.last, Fact::placeNoun)
         && has(after, Fact::action) && !weakVerbs.contains(lower(after));
 }
@@ -991,6 +1001,10 @@ double PortableNameTagger::contextBefore(const Run &run) const
     const QStringView before = textOf(run.first - 1);
     if (gap.isEmpty() && isCapitalised(before) && isPossessive(before))
         return weight::notPerson; // "Mother's Day", "Ben's Original"
+    // "Monday Standup", "Google Meet": the rest of a thing's name, unless a known name.
+    if (gap.isEmpty() && isCapitalised(before) && hasLowerCase(before) && has(run.first - 1, Fact::nonPerson)
+        && !has(run.first, Fact::given) && !has(run.first, Fact::surname))
+        return weight::trailingWord;
     const bool sameCase = isCapitalised(textOf(run.first - 1)) || shapeOf(run.first) == Shape::lower;
     if ((gap.isEmpty() || gap == u"."_s) && isPlacePrefix(previous) && sameCase)
         return weight::notPerson;

@@ -53,7 +53,8 @@ TEST(NameKinds, GivenNamesThatAreAlsoPlacesMonthsOrWords)
                  {u"Sydney will be hot next week."_s, {}},
                  {u"We ship to India and Kenya."_s, {}},
                  {u"Customer moved from Memphis to Denver."_s, {}},
-                 {u"Grace period ends Friday."_s, {}}});
+                 {u"Grace period ends Friday."_s, {}},
+                 {u"Monday Standup moved to 10, Google Meet link sent."_s, {}}});
 }
 
 TEST(NameKinds, CapitalsAndLowerCase)
