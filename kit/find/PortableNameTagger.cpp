@@ -674,7 +674,8 @@ bool PortableNameTagger::isLowerCaseName(qsizetype word) const
     };
     if (!has(word, Fact::given) && !has(word, Fact::surname) && !has(word, Fact::ambiguousSurname)) {
         // A word no dictionary knows counts only right after a given name or a lead word ("per soren").
-        const bool cued = word > 0 && (has(word - 1, Fact::given) || has(word - 1, Fact::lead) || has(word - 1, Fact::title));
+        const bool cued = word > 0
+            && (has(word - 1, Fact::given) || has(word - 1, Fact::lead) || has(word - 1, Fact::title) || isBroughtIn(word));
         if (!cued || has(word, Fact::particle) || has(word, Fact::function) || isListedWord() || has(word, Fact::nonPerson)
             || isAnd(base))
             return false;
@@ -986,12 +987,8 @@ double PortableNameTagger::contextBefore(const Run &run) const
         const bool weak = previous == u"and"_s || previous == u"to"_s || previous == u"for"_s;
         return weak && !isTowardsPerson(run.first - 1) ? weight::weakLead : weight::strongLead;
     }
-    static const QSet<QString> bringingIn{u"loop"_s, u"looped"_s, u"looping"_s, u"bring"_s, u"brought"_s,
-                                          u"fill"_s, u"filled"_s, u"keep"_s, u"kept"_s, u"waiting"_s, u"wait"_s,
-                                          u"rely"_s, u"relying"_s, u"depends"_s, u"chase"_s, u"chasing"_s};
-    if (gap.isEmpty() && (previous == u"in"_s || previous == u"on"_s) && run.first > 1
-        && bringingIn.contains(lower(run.first - 2)))
-        return weight::strongLead; // "loop in soraya", "waiting on Halloran"
+    if (gap.isEmpty() && isBroughtIn(run.first))
+        return weight::strongLead;
     if (gap.isEmpty() && has(run.first - 1, Fact::placePreposition) && !isOwnerOfBelonging(run))
         return weight::placePreposition;
     if (gap.isEmpty() && (previous == u"room"_s || previous == u"rooms"_s))
@@ -1296,7 +1293,8 @@ bool PortableNameTagger::isInDepartment(qsizetype word) const
 
 bool PortableNameTagger::isLowerCaseCalled(const Run &run) const
 {
-    return run.last - run.first <= 1 && lower(run.first).size() >= 4 && followsPersonLead(run.first);
+    return run.last - run.first <= 1 && lower(run.first).size() >= 4
+        && (followsPersonLead(run.first) || isBroughtIn(run.first));
 }
 
 // "d.k. okafor", "s. lindqvist": initials in lower case, then a known surname.
@@ -1313,6 +1311,18 @@ bool PortableNameTagger::isLowerCaseInitial(qsizetype word) const
     }
     return next > word && next < m_words.size() && shapeOf(next) == Shape::lower && has(next, Fact::surname)
         && !has(next, Fact::everyday) && !has(next, Fact::nonPerson);
+}
+
+// "loop in soraya", "waiting on Halloran": someone brought into the matter.
+bool PortableNameTagger::isBroughtIn(qsizetype word) const
+{
+    static const QSet<QString> bringingIn{u"loop"_s, u"looped"_s, u"looping"_s, u"bring"_s, u"brought"_s,
+                                          u"fill"_s, u"filled"_s, u"keep"_s, u"kept"_s, u"waiting"_s, u"wait"_s,
+                                          u"rely"_s, u"relying"_s, u"depends"_s, u"chase"_s, u"chasing"_s};
+    if (word < 2 || gapBefore(word) != u" "_s || gapBefore(word - 1) != u" "_s)
+        return false;
+    const QString &previous = lower(word - 1);
+    return (previous == u"in"_s || previous == u"on"_s) && bringingIn.contains(lower(word - 2));
 }
 
 // Right after "called", "hey", "cc", "w/", "spoke to": words only people follow.

@@ -106,6 +106,7 @@ private:
     bool isForeignSentenceStart(const Run &run) const;
     bool isLowerCaseCalled(const Run &run) const;
     bool followsPersonLead(qsizetype word) const;
+    bool isBroughtIn(qsizetype word) const;
     bool joinsRun(qsizetype word) const;
     bool isLowerCaseName(qsizetype word) const;
     bool isLowerCaseInitial(qsizetype word) const;

@@ -65,6 +65,7 @@ TEST(NameKinds, CapitalsAndLowerCase)
                  {u"hey wojtek, can you check the invoice?"_s, {u"wojtek"_s}},
                  {u"will loop in marisol tmrw"_s, {u"marisol"_s}},
                  {u"dispatch note: mateo swapping shifts today"_s, {u"mateo"_s}},
+                 {u"waiting on okafor-lund to confirm, not on fedex"_s, {u"okafor-lund"_s}},
                  {u"spoke to maria about the refund"_s, {u"maria"_s}},
                  {u"meeting w jonas at 3, tell mike"_s, {u"jonas"_s, u"mike"_s}},
                  {u"mark the ticket as done, grace period ends in june"_s, {}},
