@@ -714,7 +714,8 @@ QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
                 break; // "Nadia's laptop": the name ends with its owner
             const bool initialBefore = lastText.size() == 1;
             const bool spaced = gap == u" "_s || gap == u"\u00A0"_s || gap == u"  "_s;
-            const bool afterInitial = initialBefore && (gap == u". "_s || gap == u"."_s);
+            // "K.-H. Brandauer": German double initials keep the hyphen of "Karl-Heinz".
+            const bool afterInitial = initialBefore && (gap == u". "_s || gap == u"."_s || gap == u".-"_s);
             if (!spaced && !afterInitial)
                 break;
             // "June figures": a lower-case word is no surname of a capitalised name.

@@ -83,6 +83,7 @@ TEST(NameKinds, InitialsParticlesAndHyphens)
     expectNames({{u"Signed by R. Thackeray at the gate."_s, {u"R. Thackeray"_s}},
                  {u"J. K. Asamoah wants a copy."_s, {u"J. K. Asamoah"_s}},
                  {u"Anna P. Wisniewska approved it."_s, {u"Anna P. Wisniewska"_s}},
+                 {u"Signed by H.-J. Oltmanns today."_s, {u"H.-J. Oltmanns"_s}},
                  {u"Met Pieter van den Bosch on site."_s, {u"Pieter van den Bosch"_s}},
                  {u"Omar bin Zayed confirmed the order."_s, {u"Omar bin Zayed"_s}},
                  {u"Met Ilse ter Braak at the fair."_s, {u"Ilse ter Braak"_s}},
