@@ -1179,18 +1179,29 @@ double PortableNameTagger::contextAfter(const Run &run) const
         score += weight::addressed;
     if (isIntroducingSelf(run))
         score += weight::strongVerb;
-    // "Kobina to send the quote": an action point of a meeting's notes.
-    const qsizetype verb = run.last + 2;
-    if (verb < m_words.size() && lower(run.last + 1) == u"to"_s && gapBefore(run.last + 1) == u" "_s
-        && gapBefore(verb) == u" "_s && shapeOf(verb) == Shape::lower && atSentenceStart(run.first)
-        && WordClasses::shared().classesOf(lower(verb)).startsWith(WordClasses::verb))
+    if (isActionPoint(run))
         score += weight::verbForm; // brands too are to replace and refund things
-    // "Ingólfur and I will cover": a partner of the writer's.
-    const qsizetype me = run.last + 2;
-    if (me < m_words.size() && atSentenceStart(run.first) && lower(run.last + 1) == u"and"_s && gapBefore(run.last + 1) == u" "_s
-        && gapBefore(me) == u" "_s && (textOf(me) == u"I"_s || textOf(me) == u"me"_s))
+    if (isWritersPartner(run))
         score += weight::strongVerb;
     return score;
+}
+
+// "Kobina to send the quote": an action point of a meeting's notes.
+bool PortableNameTagger::isActionPoint(const Run &run) const
+{
+    const qsizetype verb = run.last + 2;
+    return verb < m_words.size() && lower(run.last + 1) == u"to"_s && gapBefore(run.last + 1) == u" "_s
+        && gapBefore(verb) == u" "_s && shapeOf(verb) == Shape::lower && atSentenceStart(run.first)
+        && WordClasses::shared().classesOf(lower(verb)).startsWith(WordClasses::verb);
+}
+
+// "Ingólfur and I will cover": someone the writer works beside.
+bool PortableNameTagger::isWritersPartner(const Run &run) const
+{
+    const qsizetype me = run.last + 2;
+    return me < m_words.size() && atSentenceStart(run.first) && lower(run.last + 1) == u"and"_s
+        && gapBefore(run.last + 1) == u" "_s && gapBefore(me) == u" "_s
+        && (textOf(me) == u"I"_s || textOf(me) == u"me"_s);
 }
 
 // How the run is written: where it stands and its letter case.

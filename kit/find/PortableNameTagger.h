@@ -78,6 +78,8 @@ private:
     bool isInDepartment(qsizetype word) const;
     bool isAddressed(const Run &run) const;
     bool isIntroducingSelf(const Run &run) const;
+    bool isActionPoint(const Run &run) const;
+    bool isWritersPartner(const Run &run) const;
     static bool isPersonField(const QString &word);
     bool isSignature(const Run &run) const;
     bool isCompoundNoun(const Run &run) const;
