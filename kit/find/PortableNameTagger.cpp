@@ -47,6 +47,8 @@ constexpr double weakLead = 0.7;
 constexpr double placePreposition = -2.0;
 // Speech and action verbs after a run ("said", "confirmed") follow people.
 constexpr double strongVerb = 1.5;
+// Any other verb done or being done: things do less than people do.
+constexpr double verbForm = 1.0;
 // "is", "was", "has" follow things as often as people.
 constexpr double weakVerb = 1.2;
 // Things own less than people do ("Harlan's order").
@@ -175,7 +177,9 @@ bool isBelonging(const QString &word)
         u"doctor"_s, u"lawyer"_s, u"sister"_s, u"brother"_s, u"friend"_s, u"parents"_s, u"replacement"_s,
         u"approval"_s, u"sign-off"_s, u"notes"_s, u"keys"_s, u"login"_s, u"password"_s, u"schedule"_s,
         u"shift"_s, u"rota"_s, u"absence"_s, u"appointment"_s, u"claim"_s, u"application"_s, u"order"_s,
-        u"account"_s, u"booking"_s, u"payment"_s, u"refund"_s, u"ticket"_s, u"cv"_s, u"resume"_s};
+        u"account"_s, u"booking"_s, u"payment"_s, u"refund"_s, u"ticket"_s, u"cv"_s, u"resume"_s,
+        u"flight"_s, u"trip"_s, u"holiday"_s, u"vacation"_s, u"wedding"_s, u"surgery"_s, u"visit"_s,
+        u"fiancé"_s, u"fiance"_s, u"fiancée"_s, u"mother-in-law"_s};
     return words.contains(word);
 }
 
@@ -266,6 +270,105 @@ bool isPrefixedWord(const QString &word)
     return false;
 }
 
+// "raised", "swapping": a verb's past or ongoing form, which follows who does
+// things; "building", "meeting" and "shipping" are read as the nouns they mostly are.
+bool isVerbForm(const QString &word)
+{
+    const WordClasses &words = WordClasses::shared();
+    const bool past = word.endsWith(u"ed"_s);
+    if (word.size() < 5 || (!past && !word.endsWith(u"ing"_s)))
+        return false;
+    const QByteArray own = words.classesOf(word);
+    if (!own.isEmpty() && (own.front() == WordClasses::noun || own.front() == WordClasses::properNoun))
+        return false;
+    const qsizetype ending = past ? 2 : 3;
+    const QString stem = word.chopped(ending);
+    const bool doubled = stem.size() > 2 && stem.back() == stem.at(stem.size() - 2);
+    const QStringList candidates{stem, stem + u'e', doubled ? stem.chopped(1) : stem};
+    for (const QString &candidate : candidates)
+        if (words.classesOf(candidate).contains(WordClasses::verb))
+            return true;
+    return false;
+}
+
+// What people say and do, in the languages notes are most often written in
+// besides English ("Jarosław powiedział", "Ирина сказала").
+bool isForeignActionVerb(const QString &word)
+{
+    static const QSet<QString> words{
+        // Russian and Ukrainian
+        u"сказал"_s, u"сказала"_s, u"сказав"_s, u"написал"_s, u"написала"_s, u"написав"_s, u"позвонил"_s,
+        u"позвонила"_s, u"звонил"_s, u"звонила"_s, u"попросил"_s, u"попросила"_s, u"просил"_s, u"просила"_s,
+        u"подтвердил"_s, u"подтвердила"_s, u"хочет"_s, u"хотел"_s, u"хотела"_s, u"оплатил"_s, u"оплатила"_s,
+        u"прислал"_s, u"прислала"_s, u"отправил"_s, u"отправила"_s, u"спросил"_s, u"спросила"_s,
+        u"приедет"_s, u"придёт"_s, u"придет"_s, u"зателефонував"_s, u"зателефонувала"_s,
+        // Greek
+        u"είπε"_s, u"πήρε"_s, u"τηλεφώνησε"_s, u"ζήτησε"_s, u"έστειλε"_s, u"επιβεβαίωσε"_s, u"θέλει"_s,
+        u"έγραψε"_s, u"ρώτησε"_s, u"πλήρωσε"_s,
+        // Spanish and Portuguese
+        u"dijo"_s, u"llamó"_s, u"escribió"_s, u"pidió"_s, u"confirmó"_s, u"quiere"_s, u"pagó"_s, u"envió"_s,
+        u"preguntó"_s, u"disse"_s, u"ligou"_s, u"escreveu"_s, u"pediu"_s, u"confirmou"_s, u"pagou"_s,
+        u"enviou"_s, u"perguntou"_s,
+        // German, Dutch, Polish
+        u"sagte"_s, u"schrieb"_s, u"rief"_s, u"bestätigte"_s, u"möchte"_s, u"fragte"_s, u"zahlte"_s,
+        u"schickte"_s, u"zei"_s, u"belde"_s, u"schreef"_s, u"vroeg"_s, u"bevestigde"_s, u"betaalde"_s,
+        u"stuurde"_s, u"powiedział"_s, u"powiedziała"_s, u"dzwonił"_s, u"dzwoniła"_s, u"napisał"_s,
+        u"napisała"_s, u"prosi"_s, u"zapłacił"_s, u"zapłaciła"_s};
+    return words.contains(word);
+}
+
+// "Клиент сказал", "Cliente llamó": who a person is in those languages, capitalised
+// only because a sentence starts with it.
+bool isForeignRoleNoun(const QString &word)
+{
+    static const QSet<QString> words{
+        u"клиент"_s, u"клиентка"_s, u"менеджер"_s, u"курьер"_s, u"директор"_s, u"покупатель"_s,
+        u"бухгалтер"_s, u"водитель"_s, u"оператор"_s, u"заказчик"_s, u"пользователь"_s, u"арендатор"_s,
+        u"клієнт"_s, u"клієнтка"_s, u"πελάτης"_s, u"πελάτισσα"_s, u"υπάλληλος"_s, u"οδηγός"_s,
+        u"διευθυντής"_s, u"cliente"_s, u"gerente"_s, u"mensajero"_s, u"repartidor"_s, u"usuario"_s,
+        u"inquilino"_s, u"oficina"_s, u"empresa"_s, u"proveedor"_s, u"fornecedor"_s, u"usuário"_s,
+        u"kunde"_s, u"kundin"_s, u"fahrer"_s, u"kurier"_s, u"lieferant"_s, u"klant"_s, u"chauffeur"_s,
+        u"klient"_s, u"klientka"_s, u"kierowca"_s, u"dostawca"_s};
+    return words.contains(word);
+}
+
+// "Boateng Freight Ltd", "Castellano Plumbing": what ends the name of a firm
+// or names its trade.
+bool isFirmEnding(const QString &word)
+{
+    static const QSet<QString> words{
+        u"inc"_s, u"llc"_s, u"ltd"_s, u"limited"_s, u"corp"_s, u"gmbh"_s, u"plc"_s, u"llp"_s, u"pty"_s,
+        u"plumbing"_s, u"roofing"_s, u"electrical"_s, u"electric"_s, u"heating"_s, u"motors"_s,
+        u"construction"_s, u"cleaning"_s, u"landscaping"_s, u"builders"_s, u"joinery"_s, u"carpentry"_s,
+        u"decorating"_s, u"removals"_s, u"haulage"_s, u"transport"_s, u"freight"_s, u"flooring"_s,
+        u"glazing"_s, u"interiors"_s, u"catering"_s, u"autos"_s, u"accountants"_s, u"surveyors"_s,
+        u"estates"_s, u"lettings"_s, u"furniture"_s, u"textiles"_s, u"foods"_s, u"farms"_s, u"brewery"_s,
+        u"roasters"_s, u"florist"_s, u"florists"_s, u"opticians"_s, u"solicitors"_s, u"bros"_s,
+        u"brothers"_s, u"contractors"_s, u"supplies"_s, u"supply"_s, u"hardware"_s, u"printing"_s,
+        u"legal"_s, u"law"_s, u"architects"_s, u"design"_s, u"digital"_s, u"consultancy"_s, u"recruitment"_s,
+        u"property"_s, u"homes"_s, u"developments"_s, u"engineering"_s, u"electronics"_s, u"pharma"_s};
+    return words.contains(word);
+}
+
+// "and" as notes write it, in English shorthand and the languages of Europe.
+bool isAnd(const QString &word)
+{
+    static const QSet<QString> words{u"and"_s, u"n"_s, u"und"_s, u"et"_s, u"y"_s, u"e"_s, u"och"_s, u"og"_s,
+                                     u"и"_s, u"і"_s, u"та"_s, u"και"_s};
+    return words.contains(word);
+}
+
+
+// "standup", "checkin", "rollout": a verb and its particle written as one word.
+bool isVerbAndParticle(const QString &word)
+{
+    for (QStringView particle : {u"up", u"in", u"out", u"off", u"over", u"on"})
+        if (word.size() > particle.size() + 2 && word.endsWith(particle)
+            && WordClasses::shared().classesOf(word.chopped(particle.size())).contains(WordClasses::verb))
+            return true;
+    return false;
+}
+
 // "swedish-language", "follow-up": a compound of everyday words.
 bool hasDictionaryPart(const QString &word)
 {
@@ -339,8 +442,9 @@ void PortableNameTagger::setText(const QString &text)
         if (token.kind == Token::Kind::word) {
             // "Tanaka-san" is the name "Tanaka"; the rest is tokenised on.
             const QStringView word = QStringView(text).sliced(token.range.start, token.range.length());
+            // A stem of one syllable is a Korean given name ("Eun-ji"), no name with an honorific.
             for (const QString &honorific : hyphenHonorifics)
-                if (word.size() > honorific.size() + 1 && word.contains(u'-') && word.endsWith(honorific, Qt::CaseInsensitive))
+                if (word.size() > honorific.size() + 3 && word.contains(u'-') && word.endsWith(honorific, Qt::CaseInsensitive))
                     i = token.range.end = token.range.end - honorific.size();
             m_words.append(m_tokens.size());
         }
@@ -426,9 +530,9 @@ bool PortableNameTagger::holds(const QString &word, Fact fact)
     case Fact::ambiguousSurname: return isAmbiguousSurname(word);
     case Fact::title: return isTitle(word);
     case Fact::lead: return isLeadWord(word);
-    case Fact::action: return isActionVerb(word);
+    case Fact::action: return isActionVerb(word) || isForeignActionVerb(word);
     case Fact::opener: return isOpener(word);
-    case Fact::nonPerson: return isNonPersonWord(word);
+    case Fact::nonPerson: return isNonPersonWord(word) || isForeignRoleNoun(word);
     case Fact::placePreposition: return isPlacePreposition(word);
     case Fact::particle: return isNameParticle(word);
     case Fact::placeNoun: return isPlaceNoun(word);
@@ -570,8 +674,10 @@ bool PortableNameTagger::isLowerCaseName(qsizetype word) const
     };
     if (!has(word, Fact::given) && !has(word, Fact::surname) && !has(word, Fact::ambiguousSurname)) {
         // A word no dictionary knows counts only right after a given name or a lead word ("per soren").
-        const bool cued = word > 0 && (has(word - 1, Fact::given) || has(word - 1, Fact::lead) || has(word - 1, Fact::title));
-        if (!cued || has(word, Fact::particle) || has(word, Fact::function) || isListedWord() || has(word, Fact::nonPerson))
+        const bool cued = word > 0
+            && (has(word - 1, Fact::given) || has(word - 1, Fact::lead) || has(word - 1, Fact::title) || isBroughtIn(word));
+        if (!cued || has(word, Fact::particle) || has(word, Fact::function) || isListedWord() || has(word, Fact::nonPerson)
+            || isAnd(base))
             return false;
         return letters && !has(word, Fact::inDictionary) && !isInflectedWord(base) && !isPrefixedWord(base)
             && !hasDictionaryPart(base);
@@ -608,13 +714,15 @@ QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
                 break; // "Nadia's laptop": the name ends with its owner
             const bool initialBefore = lastText.size() == 1;
             const bool spaced = gap == u" "_s || gap == u"\u00A0"_s || gap == u"  "_s;
-            const bool afterInitial = initialBefore && (gap == u". "_s || gap == u"."_s);
+            // "K.-H. Brandauer": German double initials keep the hyphen of "Karl-Heinz".
+            const bool afterInitial = initialBefore && (gap == u". "_s || gap == u"."_s || gap == u".-"_s);
             if (!spaced && !afterInitial)
                 break;
             // "June figures": a lower-case word is no surname of a capitalised name.
             // "Ilse grünwald" is still one name: a word no dictionary knows after a given name.
             const bool caseBreak = shapeOf(next) == Shape::lower && shapeOf(run.last) != Shape::lower
-                && !(has(run.last, Fact::given) && !has(next, Fact::inDictionary) && !isInflectedWord(lower(next)));
+                && !(has(run.last, Fact::given) && !has(next, Fact::inDictionary) && !isInflectedWord(lower(next))
+                     && !isAnd(lower(next)));
             if (!caseBreak && joinsRun(next)) {
                 run.last = next;
                 continue;
@@ -651,7 +759,9 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
             return false; // "Rosalind K."
         return has(i, Fact::everyday) || has(i, Fact::nonPerson);
     };
-    while (run.first < run.last && !has(run.first, Fact::particle) && isPlainWord(run.first))
+    // "Name: Yaw Boateng": after a form's field for a person even a word is a given name.
+    const bool field = run.first > 0 && gapBefore(run.first).trimmed() == u":"_s && isPersonField(lower(run.first - 1));
+    while (!field && run.first < run.last && !has(run.first, Fact::particle) && isPlainWord(run.first))
         ++run.first;
     // No dictionary speaks for other alphabets: a third capitalised word
     // opening a sentence is the sentence's first word ("Позвонить Ольге Смирновой").
@@ -668,6 +778,10 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
     // "on behalf of Cordelia Vane": a word closing the text after a given name is her surname.
     const bool endsText = run.last + 1 == m_words.size() || !gapBefore(run.last + 1).startsWith(u' ');
     if (endsText && run.last > run.first && has(run.last - 1, Fact::given) && shapeOf(run.last) == Shape::capitalised)
+        return run;
+    // "Ignatius Roe's signature": what owns a signature or a wife after a given name is a surname.
+    if (run.last > run.first && has(run.last - 1, Fact::given) && shapeOf(run.last) == Shape::capitalised
+        && !has(run.last, Fact::nonPerson) && isOwnerOfBelonging(run))
         return run;
     while (run.last >= run.first && isPlainWord(run.last))
         --run.last;
@@ -776,7 +890,11 @@ bool PortableNameTagger::isCalendarNamedPerson(const Run &run) const
         || shapeOf(run.last) != Shape::capitalised || after >= m_words.size() || gapBefore(after) != u" "_s)
         return false;
     static const QSet<QString> weakVerbs{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"will"_s, u"can"_s};
-    return has(run.last, Fact::surname) && !has(run.last, Fact::everyday) && !has(run.last, Fact::nonPerson) && !has(run.last, Fact::placeNoun)
+    // A surname no list knows will do when no dictionary knows it either ("Sunday Adeyemi").
+    const bool surname = has(run.last, Fact::surname)
+        || (lower(run.last).size() > 3 && !has(run.last, Fact::inDictionary) && !isInflectedWord(lower(run.last))
+            && !isPrefixedWord(lower(run.last)) && !isVerbAndParticle(lower(run.last)));
+    return surname && !has(run.last, Fact::everyday) && !has(run.last, Fact::nonPerson) && !has(run.last, Fact::placeNoun)
         && has(after, Fact::action) && !weakVerbs.contains(lower(after));
 }
 
@@ -837,15 +955,26 @@ bool PortableNameTagger::isSurnameFirstName(const Run &run) const
 // Titles and lead words before the run for, a place preposition against.
 double PortableNameTagger::contextBefore(const Run &run) const
 {
-    if (gapBefore(run.first).endsWith(u'@'))
-        return weight::strongLead; // "@tamsin"
+    // "@Tamsin can you": a mention in a chat names a person, unlike "sales@Example".
+    const QStringView mention = gapBefore(run.first);
+    if (mention.endsWith(u'@') && (run.first == 0 || mention.size() > 1))
+        return weight::title;
     if (run.first == 0)
         return 0;
     if (isAfterHouseNumber(run.first))
         return weight::notPerson;
     const QString &previous = lower(run.first - 1);
     const QStringView gap = gapBefore(run.first).trimmed();
-    const bool close = gap.isEmpty() || gap == u"."_s || gap == u","_s || gap == u":"_s;
+    const bool close = gap.isEmpty() || gap == u"."_s || gap == u","_s || gap == u":"_s || gap == u"!"_s;
+    if (gap == u":"_s && isPersonField(previous))
+        return weight::title;
+    // "Best wishes, Theodosia", "Yours sincerely\nBram": the writer signs.
+    static const QSet<QString> signOffs{u"wishes"_s, u"sincerely"_s, u"faithfully"_s, u"warmly"_s, u"truly"_s,
+                                        u"regards"_s, u"cheers"_s, u"thanks"_s};
+    if ((gap.isEmpty() || gap == u","_s) && signOffs.contains(previous))
+        return weight::strongLead;
+    if (isSignature(run))
+        return weight::strongLead;
     static const QSet<QString> towards{u"from"_s, u"to"_s, u"via"_s};
     if (gap.isEmpty() && run.first == run.last && towards.contains(previous) && has(run.first, Fact::nonPerson))
         return weight::notPerson; // "from Memphis"
@@ -859,12 +988,8 @@ double PortableNameTagger::contextBefore(const Run &run) const
         const bool weak = previous == u"and"_s || previous == u"to"_s || previous == u"for"_s;
         return weak && !isTowardsPerson(run.first - 1) ? weight::weakLead : weight::strongLead;
     }
-    static const QSet<QString> bringingIn{u"loop"_s, u"looped"_s, u"looping"_s, u"bring"_s, u"brought"_s,
-                                          u"fill"_s, u"filled"_s, u"keep"_s, u"kept"_s, u"waiting"_s, u"wait"_s,
-                                          u"rely"_s, u"relying"_s, u"depends"_s, u"chase"_s, u"chasing"_s};
-    if (gap.isEmpty() && (previous == u"in"_s || previous == u"on"_s) && run.first > 1
-        && bringingIn.contains(lower(run.first - 2)))
-        return weight::strongLead; // "loop in soraya", "waiting on Halloran"
+    if (gap.isEmpty() && isBroughtIn(run.first))
+        return weight::strongLead;
     if (gap.isEmpty() && has(run.first - 1, Fact::placePreposition) && !isOwnerOfBelonging(run))
         return weight::placePreposition;
     if (gap.isEmpty() && (previous == u"room"_s || previous == u"rooms"_s))
@@ -874,6 +999,10 @@ double PortableNameTagger::contextBefore(const Run &run) const
     const QStringView before = textOf(run.first - 1);
     if (gap.isEmpty() && isCapitalised(before) && isPossessive(before))
         return weight::notPerson; // "Mother's Day", "Ben's Original"
+    // "Monday Standup", "Google Meet": the rest of a thing's name, unless a known name.
+    if (gap.isEmpty() && isCapitalised(before) && hasLowerCase(before) && has(run.first - 1, Fact::nonPerson)
+        && !has(run.first, Fact::given) && !has(run.first, Fact::surname))
+        return weight::trailingWord;
     const bool sameCase = isCapitalised(textOf(run.first - 1)) || shapeOf(run.first) == Shape::lower;
     if ((gap.isEmpty() || gap == u"."_s) && isPlacePrefix(previous) && sameCase)
         return weight::notPerson;
@@ -953,6 +1082,10 @@ bool PortableNameTagger::isSaidOfPerson(const Run &run) const
     const QStringView gap = gapBefore(next);
     if (gap == u" "_s && reflexive.contains(lower(next)))
         return true;
+    // "Kristjana (HR)", "Anselm (Finance)": a team named alone in brackets.
+    const bool closes = next + 1 >= m_words.size() || gapBefore(next + 1).startsWith(u')');
+    if (gap == u" ("_s && closes && isDepartment(lower(next)) && lower(next) != u"it"_s)
+        return true;
     if (gap != u" ("_s || shapeOf(next) != Shape::lower)
         return false;
     // "(temp)", "(night dispatcher)": a role, perhaps after one word.
@@ -1025,6 +1158,8 @@ double PortableNameTagger::contextAfter(const Run &run) const
         static const QSet<QString> weakVerbs{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"will"_s, u"can"_s};
         if ((gap == u" "_s || gap == u", "_s) && has(after, Fact::action))
             score += weakVerbs.contains(next) ? weight::weakVerb : weight::strongVerb;
+        else if (gap == u" "_s && shapeOf(after) == Shape::lower && isVerbForm(next))
+            score += weight::verbForm;
     }
     const QStringView lastWord = textOf(run.last);
     const bool apostrophe = run.last + 1 < m_tokens.size() && m_tokens.at(m_words.at(run.last)).range.end < m_text.size()
@@ -1042,7 +1177,31 @@ double PortableNameTagger::contextAfter(const Run &run) const
         score += weight::department;
     if (isAddressed(run))
         score += weight::addressed;
+    if (isIntroducingSelf(run))
+        score += weight::strongVerb;
+    if (isActionPoint(run))
+        score += weight::verbForm; // brands too are to replace and refund things
+    if (isWritersPartner(run))
+        score += weight::strongVerb;
     return score;
+}
+
+// "Kobina to send the quote": an action point of a meeting's notes.
+bool PortableNameTagger::isActionPoint(const Run &run) const
+{
+    const qsizetype verb = run.last + 2;
+    return verb < m_words.size() && lower(run.last + 1) == u"to"_s && gapBefore(run.last + 1) == u" "_s
+        && gapBefore(verb) == u" "_s && shapeOf(verb) == Shape::lower && atSentenceStart(run.first)
+        && WordClasses::shared().classesOf(lower(verb)).startsWith(WordClasses::verb);
+}
+
+// "Ingólfur and I will cover": someone the writer works beside.
+bool PortableNameTagger::isWritersPartner(const Run &run) const
+{
+    const qsizetype me = run.last + 2;
+    return me < m_words.size() && atSentenceStart(run.first) && lower(run.last + 1) == u"and"_s
+        && gapBefore(run.last + 1) == u" "_s && gapBefore(me) == u" "_s
+        && (textOf(me) == u"I"_s || textOf(me) == u"me"_s);
 }
 
 // How the run is written: where it stands and its letter case.
@@ -1074,12 +1233,54 @@ bool PortableNameTagger::isAddressed(const Run &run) const
                                         u"plz"_s, u"thanks"_s, u"thx"_s, u"fyi"_s, u"just"_s, u"quick"_s,
                                         u"any"_s, u"are"_s, u"did"_s, u"do"_s, u"have"_s, u"you"_s};
     const bool opens = run.first == 0 || has(run.first - 1, Fact::opener);
-    return opens && run.last + 1 < m_words.size() && gapBefore(run.last + 1) == u", "_s
+    static const QStringList gaps{u", "_s, u" - "_s, u" – "_s, u" — "_s, u": "_s};
+    return opens && run.last + 1 < m_words.size() && gaps.contains(gapBefore(run.last + 1))
         && requests.contains(lower(run.last + 1));
 }
 
-// "Rose from the front desk", "FARAH IN ACCOUNTS": a person of a team.
-bool PortableNameTagger::isInDepartment(qsizetype word) const
+// "Name: Yaw Boateng", "Caller: ...": the field of a form that holds a person.
+bool PortableNameTagger::isPersonField(const QString &word)
+{
+    static const QSet<QString> fields{u"name"_s, u"contact"_s, u"caller"_s, u"attendee"_s, u"passenger"_s,
+                                      u"patient"_s, u"employee"_s, u"applicant"_s, u"requester"_s,
+                                      u"requestor"_s, u"signatory"_s, u"cardholder"_s, u"driver"_s, u"courier"_s,
+                                      u"approver"_s, u"reviewer"_s, u"sender"_s, u"landlord"_s, u"landlady"_s,
+                                      u"guarantor"_s, u"witness"_s};
+    return fields.contains(word);
+}
+
+// "Refund sent. - Brann": one or two words after a dash close the text, as a writer signs.
+bool PortableNameTagger::isSignature(const Run &run) const
+{
+    if (run.first == 0 || run.last - run.first > 1 || run.last + 1 != m_words.size())
+        return false;
+    // The gap holds the previous sentence's full stop too: ". - ".
+    const QStringView gap = gapBefore(run.first).trimmed();
+    static const QString dashes = u"-–—~"_s;
+    qsizetype dash = gap.size();
+    while (dash > 0 && dashes.contains(gap.at(dash - 1)))
+        --dash;
+    const bool spaced = dash < gap.size() && (dash == 0 || gap.at(dash - 1).isSpace());
+    // On a line of its own or after a finished sentence: "sent to depot - Ningbo" is no signature.
+    const QStringView before = gap.first(dash).trimmed();
+    const bool signsOff = gapBefore(run.first).contains(u'\n') || before == u"."_s || before == u"!"_s;
+    const QStringView after = QStringView(m_text).sliced(rangeOf(run).end).trimmed();
+    return spaced && signsOff && gap.size() - dash <= 2 && (after.isEmpty() || after == u"."_s);
+}
+
+// "Jovana here from the Leeds store", "Hi, Brann here.": a writer naming themself.
+bool PortableNameTagger::isIntroducingSelf(const Run &run) const
+{
+    const qsizetype here = run.last + 1;
+    if (here >= m_words.size() || lower(here) != u"here"_s || gapBefore(here) != u" "_s)
+        return false;
+    if (!atSentenceStart(run.first) && !has(run.first - 1, Fact::opener))
+        return false;
+    const qsizetype next = here + 1;
+    return next >= m_words.size() || !gapBefore(next).trimmed().isEmpty() || lower(next) == u"from"_s;
+}
+
+bool PortableNameTagger::isDepartment(const QString &word)
 {
     static const QSet<QString> departments{
         u"desk"_s, u"front"_s, u"office"_s, u"team"_s, u"accounts"_s, u"accounting"_s, u"shipping"_s,
@@ -1087,18 +1288,25 @@ bool PortableNameTagger::isInDepartment(qsizetype word) const
         u"marketing"_s, u"ops"_s, u"operations"_s, u"admin"_s, u"procurement"_s, u"payroll"_s,
         u"compliance"_s, u"facilities"_s, u"dispatch"_s, u"helpdesk"_s, u"purchasing"_s, u"qa"_s,
         u"warehouse"_s, u"recruiting"_s, u"recruitment"_s, u"kitchen"_s, u"workshop"_s, u"stockroom"_s};
+    return departments.contains(word);
+}
+
+// "Rose from the front desk", "FARAH IN ACCOUNTS": a person of a team.
+bool PortableNameTagger::isInDepartment(qsizetype word) const
+{
     static const QSet<QString> linking{u"from"_s, u"in"_s, u"at"_s, u"of"_s, u"on"_s};
     if (word + 1 >= m_words.size() || !linking.contains(lower(word)) || gapBefore(word) != u" "_s)
         return false;
     qsizetype next = word + 1;
     if (lower(next) == u"the"_s && next + 1 < m_words.size())
         ++next;
-    return departments.contains(lower(next)) || (next + 1 < m_words.size() && departments.contains(lower(next + 1)));
+    return isDepartment(lower(next)) || (next + 1 < m_words.size() && isDepartment(lower(next + 1)));
 }
 
 bool PortableNameTagger::isLowerCaseCalled(const Run &run) const
 {
-    return run.last - run.first <= 1 && lower(run.first).size() >= 4 && followsPersonLead(run.first);
+    return run.last - run.first <= 1 && lower(run.first).size() >= 4
+        && (followsPersonLead(run.first) || isBroughtIn(run.first));
 }
 
 // "d.k. okafor", "s. lindqvist": initials in lower case, then a known surname.
@@ -1117,17 +1325,33 @@ bool PortableNameTagger::isLowerCaseInitial(qsizetype word) const
         && !has(next, Fact::everyday) && !has(next, Fact::nonPerson);
 }
 
+// "loop in soraya", "waiting on Halloran": someone brought into the matter.
+bool PortableNameTagger::isBroughtIn(qsizetype word) const
+{
+    static const QSet<QString> bringingIn{u"loop"_s, u"looped"_s, u"looping"_s, u"bring"_s, u"brought"_s,
+                                          u"fill"_s, u"filled"_s, u"keep"_s, u"kept"_s, u"waiting"_s, u"wait"_s,
+                                          u"rely"_s, u"relying"_s, u"depends"_s, u"chase"_s, u"chasing"_s};
+    if (word < 2 || gapBefore(word) != u" "_s || gapBefore(word - 1) != u" "_s)
+        return false;
+    const QString &previous = lower(word - 1);
+    return (previous == u"in"_s || previous == u"on"_s) && bringingIn.contains(lower(word - 2));
+}
+
 // Right after "called", "hey", "cc", "w/", "spoke to": words only people follow.
 bool PortableNameTagger::followsPersonLead(qsizetype word) const
 {
     static const QSet<QString> personLeads{
         u"called"_s, u"rang"_s, u"phoned"_s, u"texted"_s, u"emailed"_s, u"messaged"_s, u"pinged"_s, u"hey"_s,
         u"hi"_s, u"hello"_s, u"dear"_s, u"thx"_s, u"thanks"_s, u"ty"_s, u"cc"_s, u"bcc"_s, u"ask"_s, u"asked"_s,
-        u"tell"_s, u"told"_s, u"per"_s, u"with"_s, u"w"_s, u"met"_s, u"spoke"_s, u"ping"_s, u"attn"_s};
+        u"tell"_s, u"told"_s, u"per"_s, u"with"_s, u"w"_s, u"met"_s, u"spoke"_s, u"ping"_s, u"attn"_s,
+        u"chase"_s, u"chased"_s, u"chasing"_s, u"nudge"_s, u"nudged"_s, u"thank"_s, u"thanked"_s,
+        u"remind"_s, u"reminded"_s, u"notify"_s, u"notified"_s, u"inform"_s, u"informed"_s, u"sorry"_s,
+        u"caller"_s, u"named"_s};
     if (word == 0)
         return false;
     const QStringView gap = gapBefore(word);
-    if (gap != u" "_s && gap != u"/ "_s && gap != u": "_s)
+    // 'caller "Mo"': a name given in quotes, as the person gave it.
+    if (gap != u" "_s && gap != u"/ "_s && gap != u": "_s && gap != u" \""_s && gap != u" “"_s)
         return false;
     return personLeads.contains(lower(word - 1)) || isTowardsPerson(word - 1);
 }
@@ -1208,6 +1432,11 @@ void PortableNameTagger::tag()
         // Days and months are cue words, so they open no run of their own.
         if (run.first > 0 && gapBefore(run.first) == u" "_s && isCalendarNamedPerson({run.first - 1, run.last}))
             --run.first;
+        // "Boateng Freight Ltd": a firm named after its founder, not the founder.
+        if (run.last > run.first && isFirmEnding(lower(run.last))) {
+            runs.append({run, weight::notPerson});
+            continue;
+        }
         if (!isSurnameFirstName(run) && !isCalendarNamedPerson(run))
             run = trimmed(run);
         if (run.first > run.last || (run.last < untrimmedLast && isPersonNamedBrand(run)))
@@ -1217,6 +1446,8 @@ void PortableNameTagger::tag()
         runs.append({run, isPlaceNamedPerson(run) ? weight::threshold : score(run) + trailing});
     }
     pairSurnameFirst(runs);
+    // Twice, so that a list's names reach back to its head ("Zsófia, Bence and Réka").
+    addCoordinated(runs);
     addCoordinated(runs);
     addNamesSeenElsewhere(runs);
     for (const ScoredRun &run : std::as_const(runs))
@@ -1230,6 +1461,7 @@ void PortableNameTagger::tag()
     std::sort(m_names.begin(), m_names.end(), [](const TextRange &a, const TextRange &b) { return a.start < b.start; });
 }
 
+
 // "Fairbrother and Tsang", "marisol & juanita": a doubtful run joined to a
 // name, or two given names joined to each other, are names.
 void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
@@ -1237,20 +1469,24 @@ void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
     for (qsizetype i = 0; i + 1 < runs.size(); ++i) {
         ScoredRun &left = runs[i];
         ScoredRun &right = runs[i + 1];
-        const bool spelledAnd = right.run.first == left.run.last + 2
-            && (lower(left.run.last + 1) == u"and"_s || lower(left.run.last + 1) == u"n"_s);
+        const bool spelledAnd = right.run.first == left.run.last + 2 && isAnd(lower(left.run.last + 1));
         if (right.run.first != left.run.last + 1 && !spelledAnd)
             continue;
         const QString gap = m_text.mid(m_tokens.at(m_words.at(left.run.last)).range.end,
                                        m_tokens.at(m_words.at(right.run.first)).range.start
                                            - m_tokens.at(m_words.at(left.run.last)).range.end).trimmed();
-        if (gap == u","_s && isListedAfterName(left, right)) {
+        if (gap == u","_s && isListedBeside(left, right)) {
             right.score = qMax(right.score, weight::threshold);
             continue;
         }
-        if (gap != u"&"_s && gap != u"+"_s && gap != u"and"_s && gap != u"n"_s)
+        if (gap == u","_s && isListedBeside(right, left)) {
+            left.score = qMax(left.score, weight::threshold); // "Zsófia, Bence and Réka"
             continue;
-        if (gap == u"&"_s && isFirm(left.run, right.run)) {
+        }
+        if (gap != u"&"_s && gap != u"+"_s && !(spelledAnd && gap.toLower() == lower(left.run.last + 1)))
+            continue;
+        const bool firmJoined = left.score <= weight::notPerson || right.score <= weight::notPerson;
+        if (gap == u"&"_s && (firmJoined || isFirm(left.run, right.run))) {
             left.score = right.score = weight::notPerson;
             continue;
         }
@@ -1259,9 +1495,10 @@ void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
         if (before >= 0 && gapBefore(left.run.first) == u" "_s && has(before, Fact::placePreposition))
             continue;
         const bool bothGiven = has(left.run.first, Fact::given) && has(right.run.first, Fact::given);
-        // "Nkechi & Oyin": a lone word no list knows joined to a given name.
+        // "Nkechi & Oyin", "Stavros Karas and Eleni": a lone word no list knows
+        // joined to a given name or a full name.
         const bool unknownRight = right.run.first == right.run.last && !has(right.run.first, Fact::inDictionary)
-            && !has(right.run.first, Fact::nonPerson) && has(left.run.first, Fact::given);
+            && !has(right.run.first, Fact::nonPerson) && (has(left.run.first, Fact::given) || left.run.last > left.run.first);
         if (unknownRight && left.score >= weight::threshold)
             right.score = qMax(right.score, weight::threshold);
         const double floor = weight::threshold - weight::coordinated;
@@ -1273,12 +1510,13 @@ void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
 }
 
 // "cc jonas, wiebke": a lone given name, or a word no dictionary knows, listed
-// right after a name and written the same way.
-bool PortableNameTagger::isListedAfterName(const ScoredRun &left, const ScoredRun &right) const
+// right beside a given name and written the same way.
+bool PortableNameTagger::isListedBeside(const ScoredRun &named, const ScoredRun &other) const
 {
-    const qsizetype word = right.run.first;
-    if (left.score < weight::threshold || left.run.first != left.run.last || word != right.run.last
-        || !has(left.run.first, Fact::given) || shapeOf(word) != shapeOf(left.run.first))
+    const qsizetype word = other.run.first;
+    if (named.score < weight::threshold || named.run.first != named.run.last || word != other.run.last
+        || (!has(named.run.first, Fact::given) && has(named.run.first, Fact::inDictionary))
+        || shapeOf(word) != shapeOf(named.run.first))
         return false;
     const bool plain = std::all_of(lower(word).cbegin(), lower(word).cend(), [](QChar c) { return c.isLetter(); });
     return plain && !has(word, Fact::nonPerson) && (has(word, Fact::given) || !has(word, Fact::inDictionary));
@@ -1313,6 +1551,12 @@ void PortableNameTagger::pairSurnameFirst(QList<ScoredRun> &runs) const
         const bool inList = paired || surname.first == 0;
         if (given.first != surname.last + 1 || !isSurnameBeforeComma(surname, inList) || isAfterHouseNumber(surname.first)
             || shapeOf(given.first) == Shape::lower)
+            continue;
+        // "Cc Radhika, Tomasz": given names listed after a word that addresses people.
+        const bool addressedList = surname.first == surname.last && surname.first > 0
+            && (has(surname.first, Fact::given) || !has(surname.first, Fact::surname))
+            && (has(surname.first - 1, Fact::lead) || followsPersonLead(surname.first));
+        if (!paired && addressedList)
             continue;
         // An unknown given name after a known surname, at the start of the
         // text, or in a note that already lists a pair.

@@ -74,8 +74,14 @@ private:
     bool isSurnameBeforeComma(const Run &run, bool inList) const;
     bool isGivenAfterComma(const Run &run) const;
     bool isUnknownGivenAfterComma(const Run &run, bool inList) const;
+    static bool isDepartment(const QString &word);
     bool isInDepartment(qsizetype word) const;
     bool isAddressed(const Run &run) const;
+    bool isIntroducingSelf(const Run &run) const;
+    bool isActionPoint(const Run &run) const;
+    bool isWritersPartner(const Run &run) const;
+    static bool isPersonField(const QString &word);
+    bool isSignature(const Run &run) const;
     bool isCompoundNoun(const Run &run) const;
     void addNamesSeenElsewhere(QList<ScoredRun> &runs) const;
     QList<Run> capitalisedRuns() const;
@@ -102,11 +108,12 @@ private:
     bool isForeignSentenceStart(const Run &run) const;
     bool isLowerCaseCalled(const Run &run) const;
     bool followsPersonLead(qsizetype word) const;
+    bool isBroughtIn(qsizetype word) const;
     bool joinsRun(qsizetype word) const;
     bool isLowerCaseName(qsizetype word) const;
     bool isLowerCaseInitial(qsizetype word) const;
     bool isCalendarNamedPerson(const Run &run) const;
-    bool isListedAfterName(const ScoredRun &left, const ScoredRun &right) const;
+    bool isListedBeside(const ScoredRun &named, const ScoredRun &other) const;
     Shape shapeOf(qsizetype word) const;
     TextRange rangeOf(const Run &run) const;
     // The word in lower case, without a possessive ending.
