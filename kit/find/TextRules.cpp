@@ -183,27 +183,6 @@ bool isNameWord(QStringView word)
     return isCapitalised(word) && !cueWords().contains(word.toString().toLower());
 }
 
-QString lowerCased(const QString &text)
-{
-    qsizetype firstUpper = -1;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c >= 0x80)
-            return text.toLower();
-        if (firstUpper < 0 && c >= u'A' && c <= u'Z')
-            firstUpper = i;
-    }
-    if (firstUpper < 0)
-        return text;
-    QString result = text;
-    for (qsizetype i = firstUpper; i < result.size(); ++i) {
-        const char16_t c = result[i].unicode();
-        if (c >= u'A' && c <= u'Z')
-            result[i] = QChar(char16_t(c + (u'a' - u'A')));
-    }
-    return result;
-}
-
 TextRange trimmedRange(const QString &text)
 {
     // Whitespace is never a surrogate, so checking UTF-16 units one by one is exact.

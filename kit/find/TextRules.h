@@ -1,7 +1,7 @@
 #pragma once
 
 #include "kit/TextRange.h"
-#include "kit/keys/CodePoints.h" // digits, which the finders share with the key
+#include "kit/keys/CodePoints.h" // digits and lowerCased, which the finders share with the key
 
 #include <QList>
 #include <QRegularExpression>
@@ -39,8 +39,6 @@ QList<Word> nameWords(const QString &text);
 bool isCapitalised(QStringView word);
 // Capitalised and not a cue word.
 bool isNameWord(QStringView word);
-// The same as QString::toLower, without its full case tables for plain ASCII.
-QString lowerCased(const QString &text);
 // From the first to the end of the last non-whitespace character.
 TextRange trimmedRange(const QString &text);
 // Whether text[from, to) may stand between two words of one name: one or two

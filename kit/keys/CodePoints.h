@@ -24,6 +24,29 @@ inline QString digits(QStringView text)
     return result;
 }
 
+// The same as QString::toLower, without walking the full case tables for
+// plain ASCII, which most values are.
+inline QString lowerCased(const QString &text)
+{
+    qsizetype firstUpper = -1;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (c >= 0x80)
+            return text.toLower();
+        if (firstUpper < 0 && c >= u'A' && c <= u'Z')
+            firstUpper = i;
+    }
+    if (firstUpper < 0)
+        return text;
+    QString result = text;
+    for (qsizetype i = firstUpper; i < result.size(); ++i) {
+        const char16_t c = result.at(i).unicode();
+        if (c >= u'A' && c <= u'Z')
+            result[i] = QChar(char16_t(c - u'A' + u'a'));
+    }
+    return result;
+}
+
 inline QString fromUcs4(const QList<char32_t> &chars)
 {
     return QString::fromUcs4(chars.constData(), chars.size());

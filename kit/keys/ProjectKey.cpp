@@ -21,28 +21,6 @@ namespace quorvane {
 
 namespace {
 
-// QString::toLower walks the full case tables; most values are plain ASCII.
-QString lowered(const QString &text)
-{
-    qsizetype firstUpper = -1;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text.at(i).unicode();
-        if (c >= 0x80)
-            return text.toLower();
-        if (firstUpper < 0 && c >= u'A' && c <= u'Z')
-            firstUpper = i;
-    }
-    if (firstUpper < 0)
-        return text;
-    QString result = text;
-    for (qsizetype i = firstUpper; i < result.size(); ++i) {
-        const char16_t c = result.at(i).unicode();
-        if (c >= u'A' && c <= u'Z')
-            result[i] = QChar(char16_t(c - u'A' + u'a'));
-    }
-    return result;
-}
-
 // The pieces between whitespace joined by one space; most values already are.
 QString collapsedWhitespace(const QString &text)
 {
@@ -324,10 +302,10 @@ QString ProjectKey::normalized(const QString &value, EntryKind kind)
     switch (kind) {
     case EntryKind::firstName:
     case EntryKind::lastName:
-    case EntryKind::city: return collapsedWhitespace(lowered(value));
-    case EntryKind::email: return lowered(value.trimmed());
+    case EntryKind::city: return collapsedWhitespace(lowerCased(value));
+    case EntryKind::email: return lowerCased(value.trimmed());
     case EntryKind::street: {
-        QString text = lowered(value);
+        QString text = lowerCased(value);
         if (text.contains(u'.') || text.contains(u','))
             text.remove(u'.').replace(u',', u' ');
         return collapsedWhitespace(text);
