@@ -597,7 +597,7 @@ bool PortableNameTagger::joinsRun(qsizetype word) const
         return true;
     case Shape::capitals:
         if (!m_shouting)
-            return isNameInCapitals(word);
+            return isNameInCapitals(word) || isSlashedNamePart(word);
         break;
     case Shape::lower:
         return isLowerCaseName(word);
@@ -990,6 +990,8 @@ double PortableNameTagger::contextBefore(const Run &run) const
     }
     if (gap.isEmpty() && isBroughtIn(run.first))
         return weight::strongLead;
+    if (gap.isEmpty() && isAskedAbout(run))
+        return weight::strongLead;
     if (gap.isEmpty() && has(run.first - 1, Fact::placePreposition) && !isOwnerOfBelonging(run))
         return weight::placePreposition;
     if (gap.isEmpty() && (previous == u"room"_s || previous == u"rooms"_s))
@@ -1160,6 +1162,8 @@ double PortableNameTagger::contextAfter(const Run &run) const
             score += weakVerbs.contains(next) ? weight::weakVerb : weight::strongVerb;
         else if (gap == u" "_s && shapeOf(after) == Shape::lower && isVerbForm(next))
             score += weight::verbForm;
+        else if (isDoingToSomething(run))
+            score += weight::strongVerb;
     }
     const QStringView lastWord = textOf(run.last);
     const bool apostrophe = run.last + 1 < m_tokens.size() && m_tokens.at(m_words.at(run.last)).range.end < m_text.size()
@@ -1202,6 +1206,59 @@ bool PortableNameTagger::isWritersPartner(const Run &run) const
     return me < m_words.size() && atSentenceStart(run.first) && lower(run.last + 1) == u"and"_s
         && gapBefore(run.last + 1) == u" "_s && gapBefore(me) == u" "_s
         && (textOf(me) == u"I"_s || textOf(me) == u"me"_s);
+}
+
+// "Can Summer call me back?", "did Forrest sign": a question that puts its
+// auxiliary before the one who is to do something, and the bare verb after.
+bool PortableNameTagger::isAskedAbout(const Run &run) const
+{
+    static const QSet<QString> auxiliaries{u"can"_s, u"could"_s, u"will"_s, u"would"_s, u"did"_s, u"does"_s,
+                                           u"should"_s, u"has"_s, u"hasn't"_s, u"didn't"_s, u"can't"_s,
+                                           u"won't"_s, u"doesn't"_s};
+    const qsizetype aux = run.first - 1;
+    const qsizetype verb = run.last + 1;
+    if (aux < 0 || verb >= m_words.size() || run.last - run.first > 1 || !auxiliaries.contains(lower(aux))
+        || gapBefore(verb) != u" "_s || shapeOf(verb) != Shape::lower || shapeOf(run.first) == Shape::lower)
+        return false;
+    // The auxiliary opens the question, or follows a greeting or the one asked ("hi, can Summer").
+    if (!atSentenceStart(aux) && !gapBefore(aux).contains(u',') && !(aux > 0 && has(aux - 1, Fact::opener)))
+        return false;
+    const QString &word = lower(verb);
+    return word != u"be"_s && !has(verb, Fact::function) && !auxiliaries.contains(word)
+        && WordClasses::shared().classesOf(word).contains(WordClasses::verb);
+}
+
+// The sentence holding the word ends with a question mark.
+bool PortableNameTagger::isQuestion(qsizetype word) const
+{
+    static const QString ends = u".!?\n"_s;
+    for (qsizetype i = m_tokens.at(m_words.at(word)).range.end; i < m_text.size(); ++i)
+        if (ends.contains(m_text.at(i)))
+            return m_text.at(i) == u'?';
+    return false;
+}
+
+// "Jordan ships the orders", "Dallas handles all returns": a given name that
+// does something now to a thing named after it.
+bool PortableNameTagger::isDoingToSomething(const Run &run) const
+{
+    const qsizetype verb = run.last + 1;
+    const qsizetype object = verb + 1;
+    if (object >= m_words.size() || gapBefore(verb) != u" "_s || gapBefore(object) != u" "_s
+        || shapeOf(verb) != Shape::lower || isPossessive(textOf(run.last)))
+        return false;
+    // "Chicago handles the returns": a place does things through the people there.
+    if ((!has(run.first, Fact::given) && !has(run.first, Fact::ambiguousGiven)) || has(run.first, Fact::nonPerson))
+        return false;
+    static const QSet<QString> objects{u"the"_s, u"a"_s, u"an"_s, u"all"_s, u"our"_s, u"their"_s, u"his"_s,
+                                       u"her"_s, u"them"_s, u"it"_s, u"every"_s, u"each"_s, u"most"_s,
+                                       u"any"_s, u"both"_s, u"these"_s, u"those"_s, u"this"_s, u"that"_s};
+    const QString &word = lower(verb);
+    if (word.size() < 4 || !word.endsWith(u's') || word.endsWith(u"ss"_s) || !objects.contains(lower(object)))
+        return false;
+    const WordClasses &words = WordClasses::shared();
+    const bool es = word.endsWith(u"es"_s) && words.classesOf(word.chopped(2)).contains(WordClasses::verb);
+    return es || words.classesOf(word.chopped(1)).contains(WordClasses::verb);
 }
 
 // How the run is written: where it stands and its letter case.
@@ -1428,6 +1485,10 @@ void PortableNameTagger::tag()
         }
         if (isHoliday(run))
             continue;
+        // "Will Brighton Dunmore be there?": the question's auxiliary is no given name.
+        if (run.first < run.last && atSentenceStart(run.first) && isAskedAbout({run.first + 1, run.last})
+            && isQuestion(run.first))
+            ++run.first;
         const qsizetype untrimmedLast = run.last;
         // Days and months are cue words, so they open no run of their own.
         if (run.first > 0 && gapBefore(run.first) == u" "_s && isCalendarNamedPerson({run.first - 1, run.last}))
@@ -1446,6 +1507,7 @@ void PortableNameTagger::tag()
         runs.append({run, isPlaceNamedPerson(run) ? weight::threshold : score(run) + trailing});
     }
     pairSurnameFirst(runs);
+    pairSlashed(runs);
     // Twice, so that a list's names reach back to its head ("Zsófia, Bence and Réka").
     addCoordinated(runs);
     addCoordinated(runs);
@@ -1566,6 +1628,36 @@ void PortableNameTagger::pairSurnameFirst(QList<ScoredRun> &runs) const
         runs[i] = {{surname.first, given.last}, qMax(weight::threshold, runs.at(i).score + runs.at(i + 1).score)};
         runs.removeAt(i + 1);
         paired = true;
+    }
+}
+
+// "OKAFOR/CHIDI MR", as tickets and passenger lists write a name: the
+// surname, a slash and the given names, in capitals.
+bool PortableNameTagger::isSlashedNamePart(qsizetype word) const
+{
+    const auto isPart = [&](qsizetype i) {
+        return i >= 0 && i < m_words.size() && lower(i).size() > 1 && shapeOf(i) == Shape::capitals
+            && !has(i, Fact::function) && !has(i, Fact::title) && !has(i, Fact::nonPerson)
+            && (has(i, Fact::given) || has(i, Fact::surname) || !has(i, Fact::inDictionary));
+    };
+    const auto isPair = [&](qsizetype surname) {
+        return isPart(surname) && isPart(surname + 1) && gapBefore(surname + 1) == u"/"_s
+            && (has(surname, Fact::surname) || has(surname + 1, Fact::given));
+    };
+    return isPair(word) || isPair(word - 1);
+}
+
+void PortableNameTagger::pairSlashed(QList<ScoredRun> &runs) const
+{
+    for (qsizetype i = 0; i + 1 < runs.size(); ++i) {
+        const Run &surname = runs.at(i).run;
+        const Run &given = runs.at(i + 1).run;
+        if (given.first != surname.last + 1 || surname.first != surname.last || given.last - given.first > 1
+            || !isSlashedNamePart(surname.last) || !isSlashedNamePart(given.first)
+            || gapBefore(given.first) != u"/"_s)
+            continue;
+        runs[i] = {{surname.first, given.last}, qMax(weight::threshold, runs.at(i).score)};
+        runs.removeAt(i + 1);
     }
 }
 

@@ -80,6 +80,11 @@ private:
     bool isIntroducingSelf(const Run &run) const;
     bool isActionPoint(const Run &run) const;
     bool isWritersPartner(const Run &run) const;
+    bool isAskedAbout(const Run &run) const;
+    bool isQuestion(qsizetype word) const;
+    bool isDoingToSomething(const Run &run) const;
+    void pairSlashed(QList<ScoredRun> &runs) const;
+    bool isSlashedNamePart(qsizetype word) const;
     static bool isPersonField(const QString &word);
     bool isSignature(const Run &run) const;
     bool isCompoundNoun(const Run &run) const;
