@@ -674,8 +674,10 @@ bool PortableNameTagger::isLowerCaseName(qsizetype word) const
     };
     if (!has(word, Fact::given) && !has(word, Fact::surname) && !has(word, Fact::ambiguousSurname)) {
         // A word no dictionary knows counts only right after a given name or a lead word ("per soren").
-        const bool cued = word > 0
-            && (has(word - 1, Fact::given) || has(word - 1, Fact::lead) || has(word - 1, Fact::title) || isBroughtIn(word));
+        // ...or right before the team they are in ("kirsi from the helsinki office").
+        const bool cued = (word > 0
+            && (has(word - 1, Fact::given) || has(word - 1, Fact::lead) || has(word - 1, Fact::title) || isBroughtIn(word)))
+            || isInDepartment(word + 1);
         if (!cued || has(word, Fact::particle) || has(word, Fact::function) || isListedWord() || has(word, Fact::nonPerson)
             || isAnd(base))
             return false;
@@ -687,10 +689,12 @@ bool PortableNameTagger::isLowerCaseName(qsizetype word) const
     if (has(word, Fact::everyday)) {
         const bool afterGivenName = word > 0 && shapeOf(word - 1) == Shape::lower && has(word - 1, Fact::given)
             && gapBefore(word) == u" "_s;
-        if (has(word, Fact::given) && followsPersonLead(word))
-            return true; // "spoke to maria", "tell mike"
+        if (isCuedGivenName(word))
+            return true;
         return afterGivenName && (has(word, Fact::surname) || has(word, Fact::ambiguousSurname)); // "mariana costa"
     }
+    if (isCuedGivenName(word))
+        return true;
     if (isListedWord() || (has(word, Fact::nonPerson) && !has(word, Fact::given)))
         return false;
     return letters;
@@ -1178,7 +1182,7 @@ double PortableNameTagger::contextAfter(const Run &run) const
     if (isSaidOfPerson(run))
         score += weight::strongVerb;
     if (isInDepartment(run.last + 1))
-        score += weight::department;
+        score += weight::department + (isSpeakingForDepartment(run.last + 1) ? weight::strongVerb : 0);
     if (isAddressed(run))
         score += weight::addressed;
     if (isIntroducingSelf(run))
@@ -1358,6 +1362,30 @@ bool PortableNameTagger::isInDepartment(qsizetype word) const
     if (lower(next) == u"the"_s && next + 1 < m_words.size())
         ++next;
     return isDepartment(lower(next)) || (next + 1 < m_words.size() && isDepartment(lower(next + 1)));
+}
+
+// "jade from recruiting says", "Rose at the front desk confirmed": the one
+// of a team who speaks or acts for it.
+bool PortableNameTagger::isSpeakingForDepartment(qsizetype word) const
+{
+    for (qsizetype verb = word + 2; verb < m_words.size() && verb <= word + 4; ++verb) {
+        if (gapBefore(verb) != u" "_s)
+            return false;
+        static const QSet<QString> weakVerbs{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"will"_s, u"can"_s};
+        if (isDepartment(lower(verb - 1)) && has(verb, Fact::action) && !weakVerbs.contains(lower(verb)))
+            return true;
+    }
+    return false;
+}
+
+// "spoke to maria", "called june yesterday", "april at reception says": a
+// given name in lower case that is also a word or a month, where only a person fits.
+bool PortableNameTagger::isCuedGivenName(qsizetype word) const
+{
+    if (!has(word, Fact::given))
+        return false;
+    const bool dated = word + 1 < m_words.size() && lower(word + 1).front().isDigit(); // "by june 5"
+    return (followsPersonLead(word) && !dated) || isSpeakingForDepartment(word + 1);
 }
 
 bool PortableNameTagger::isLowerCaseCalled(const Run &run) const

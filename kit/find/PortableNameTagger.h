@@ -76,6 +76,7 @@ private:
     bool isUnknownGivenAfterComma(const Run &run, bool inList) const;
     static bool isDepartment(const QString &word);
     bool isInDepartment(qsizetype word) const;
+    bool isSpeakingForDepartment(qsizetype word) const;
     bool isAddressed(const Run &run) const;
     bool isIntroducingSelf(const Run &run) const;
     bool isActionPoint(const Run &run) const;
@@ -116,6 +117,7 @@ private:
     bool isBroughtIn(qsizetype word) const;
     bool joinsRun(qsizetype word) const;
     bool isLowerCaseName(qsizetype word) const;
+    bool isCuedGivenName(qsizetype word) const;
     bool isLowerCaseInitial(qsizetype word) const;
     bool isCalendarNamedPerson(const Run &run) const;
     bool isListedBeside(const ScoredRun &named, const ScoredRun &other) const;
