@@ -1388,6 +1388,17 @@ bool PortableNameTagger::isCuedGivenName(qsizetype word) const
     return (followsPersonLead(word) && !dated) || isSpeakingForDepartment(word + 1);
 }
 
+// "from will hargreaves", "cc mark oyelaran": in lower case a given name
+// that is also a word reads as the word, unless a surname that is none follows it.
+bool PortableNameTagger::isGivenWordBeforeSurname(qsizetype surname) const
+{
+    const qsizetype given = surname - 1;
+    return given >= 0 && shapeOf(surname) == Shape::lower && shapeOf(given) == Shape::lower
+        && gapBefore(surname) == u" "_s && has(given, Fact::given) && !joinsRun(given)
+        && has(surname, Fact::surname) && !has(surname, Fact::everyday) && !has(surname, Fact::nonPerson)
+        && !has(surname, Fact::given) && lower(surname).size() > 3;
+}
+
 bool PortableNameTagger::isLowerCaseCalled(const Run &run) const
 {
     return run.last - run.first <= 1 && lower(run.first).size() >= 4
@@ -1517,6 +1528,8 @@ void PortableNameTagger::tag()
         if (run.first < run.last && atSentenceStart(run.first) && isAskedAbout({run.first + 1, run.last})
             && isQuestion(run.first))
             ++run.first;
+        if (isGivenWordBeforeSurname(run.first))
+            --run.first;
         const qsizetype untrimmedLast = run.last;
         // Days and months are cue words, so they open no run of their own.
         if (run.first > 0 && gapBefore(run.first) == u" "_s && isCalendarNamedPerson({run.first - 1, run.last}))

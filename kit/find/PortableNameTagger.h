@@ -118,6 +118,7 @@ private:
     bool joinsRun(qsizetype word) const;
     bool isLowerCaseName(qsizetype word) const;
     bool isCuedGivenName(qsizetype word) const;
+    bool isGivenWordBeforeSurname(qsizetype surname) const;
     bool isLowerCaseInitial(qsizetype word) const;
     bool isCalendarNamedPerson(const Run &run) const;
     bool isListedBeside(const ScoredRun &named, const ScoredRun &other) const;
