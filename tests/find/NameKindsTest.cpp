@@ -49,6 +49,11 @@ TEST(NameKinds, GivenNamesThatAreAlsoPlacesMonthsOrWords)
                  {u"Sunday Obiekwe dropped off the keys."_s, {u"Sunday Obiekwe"_s}},
                  {u"Madison will call back after lunch."_s, {u"Madison"_s}},
                  {u"Georgia from the kitchen is off today."_s, {u"Georgia"_s}},
+                 {u"can Summer call me back? she has the details"_s, {u"Summer"_s}},
+                 {u"Will Sinclair confirm the order?"_s, {u"Sinclair"_s}},
+                 {u"Autumn handles all the refunds now."_s, {u"Autumn"_s}},
+                 {u"Will Apple release it?"_s, {}},
+                 {u"Chicago handles the returns."_s, {}},
                  {u"Paris is expensive in June."_s, {}},
                  {u"Sydney will be hot next week."_s, {}},
                  {u"We ship to India and Kenya."_s, {}},
@@ -75,6 +80,11 @@ TEST(NameKinds, CapitalsAndLowerCase)
                  {u"sanne n pieter both off today"_s, {u"sanne"_s, u"pieter"_s}},
                  {u"cc jonas, wiebke"_s, {u"jonas"_s, u"wiebke"_s}},
                  {u"Thanks Mark, I've closed it."_s, {u"Mark"_s}},
+                 {u"april at reception says the fax is down"_s, {u"april"_s}},
+                 {u"called june yesterday about the lease"_s, {u"june"_s}},
+                 {u"kirsi from the helsinki office confirmed"_s, {u"kirsi"_s}},
+                 {u"from will hargreaves: ok with the dates"_s, {u"will hargreaves"_s}},
+                 {u"payment due by june 5, invoice from accounts says net 30"_s, {}},
                  {u"SHIP VIA FEDEX GROUND"_s, {}}});
 }
 
@@ -173,6 +183,8 @@ TEST(NameKinds, SurnameCommaGivenRecords)
                  {u"Reviewer: Lindgren, K. J. — approved"_s, {u"Lindgren, K. J"_s}},
                  {u"Post for Van Rensburg, Annelie came back."_s, {u"Van Rensburg, Annelie"_s}},
                  {u"Cc Radhika, Tomasz, Efua"_s, {u"Radhika"_s, u"Tomasz"_s, u"Efua"_s}},
+                 {u"Seat 14C for OKAFOR/CHIDI MR, rebooked"_s, {u"OKAFOR/CHIDI"_s}},
+                 {u"Fares in USD/EUR, N/A for CEO/CFO"_s, {}},
                  {u"Paris, Texas office is closed."_s, {}}});
 }
 
