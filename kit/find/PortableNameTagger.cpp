@@ -398,6 +398,32 @@ bool hasLowerCase(QStringView word)
     return false;
 }
 
+// What a person is to a firm or a household: "(temp)", "our driver Dallas".
+bool isRole(const QString &word)
+{
+    static const QSet<QString> roles{
+        u"temp"_s, u"intern"_s, u"contractor"_s, u"driver"_s, u"dispatcher"_s, u"manager"_s, u"supervisor"_s,
+        u"nurse"_s, u"doctor"_s, u"tech"_s, u"technician"_s, u"engineer"_s, u"receptionist"_s, u"cleaner"_s,
+        u"courier"_s, u"agent"_s, u"assistant"_s, u"volunteer"_s, u"trainee"_s, u"apprentice"_s, u"lead"_s,
+        u"director"_s, u"accountant"_s, u"caretaker"_s, u"landlord"_s, u"landlady"_s, u"tenant"_s,
+        u"owner"_s, u"buyer"_s, u"seller"_s, u"rep"_s, u"cashier"_s, u"clerk"_s, u"chef"_s, u"teacher"_s};
+    return roles.contains(word);
+}
+
+// "my colleague", "our plumber": people the writer or someone else has.
+bool isPersonNoun(const QString &word)
+{
+    static const QSet<QString> words{
+        u"wife"_s, u"husband"_s, u"son"_s, u"daughter"_s, u"mother"_s, u"father"_s, u"mum"_s, u"mom"_s,
+        u"dad"_s, u"sister"_s, u"brother"_s, u"partner"_s, u"friend"_s, u"colleague"_s, u"coworker"_s,
+        u"co-worker"_s, u"boss"_s, u"neighbour"_s, u"neighbor"_s, u"cousin"_s, u"fiancé"_s, u"fiancée"_s,
+        u"fiance"_s, u"girlfriend"_s, u"boyfriend"_s, u"aunt"_s, u"uncle"_s, u"niece"_s, u"nephew"_s,
+        u"grandson"_s, u"granddaughter"_s, u"plumber"_s, u"electrician"_s, u"builder"_s, u"lawyer"_s,
+        u"solicitor"_s, u"consultant"_s, u"advisor"_s, u"adviser"_s, u"coordinator"_s, u"contact"_s,
+        u"housemate"_s, u"flatmate"_s, u"roommate"_s, u"carer"_s, u"caregiver"_s};
+    return isRole(word) || words.contains(word);
+}
+
 } // namespace
 
 void PortableNameTagger::setText(const QString &text)
@@ -986,6 +1012,10 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return weight::title;
     if (gap.isEmpty() && previous == u"of"_s && run.first > 1 && lower(run.first - 2) == u"behalf"_s)
         return weight::strongLead; // "on behalf of"
+    // "our driver Dallas", "her husband, Forrest,": a person noun after a possessive names whose it is.
+    if ((gap.isEmpty() || gap == u","_s) && isPersonNoun(previous) && run.first >= 2
+        && gapBefore(run.first - 1) == u" "_s && isDeterminer(lower(run.first - 2)))
+        return lower(run.first - 2) == u"the"_s || lower(run.first - 2) == u"a"_s ? weight::strongLead : weight::title;
     if (!has(run.first - 1, Fact::lead) && followsPersonLead(run.first))
         return weight::strongLead; // "w/ jenny"
     if (close && has(run.first - 1, Fact::lead)) {
@@ -1076,12 +1106,6 @@ bool PortableNameTagger::isPlaceNamedPerson(const Run &run) const
 bool PortableNameTagger::isSaidOfPerson(const Run &run) const
 {
     static const QSet<QString> reflexive{u"himself"_s, u"herself"_s, u"themself"_s, u"themselves"_s};
-    static const QSet<QString> roles{
-        u"temp"_s, u"intern"_s, u"contractor"_s, u"driver"_s, u"dispatcher"_s, u"manager"_s, u"supervisor"_s,
-        u"nurse"_s, u"doctor"_s, u"tech"_s, u"technician"_s, u"engineer"_s, u"receptionist"_s, u"cleaner"_s,
-        u"courier"_s, u"agent"_s, u"assistant"_s, u"volunteer"_s, u"trainee"_s, u"apprentice"_s, u"lead"_s,
-        u"director"_s, u"accountant"_s, u"caretaker"_s, u"landlord"_s, u"landlady"_s, u"tenant"_s,
-        u"owner"_s, u"buyer"_s, u"seller"_s, u"rep"_s, u"cashier"_s, u"clerk"_s, u"chef"_s, u"teacher"_s};
     const qsizetype next = run.last + 1;
     if (next >= m_words.size())
         return false;
@@ -1096,7 +1120,7 @@ bool PortableNameTagger::isSaidOfPerson(const Run &run) const
         return false;
     // "(temp)", "(night dispatcher)": a role, perhaps after one word.
     const qsizetype last = next + 1 < m_words.size() && gapBefore(next + 1) == u" "_s ? next + 1 : next;
-    return roles.contains(lower(next)) || roles.contains(lower(last));
+    return isRole(lower(next)) || isRole(lower(last));
 }
 
 // "22 Via Roma", "3 Calle Mayor": a street named after its house number.

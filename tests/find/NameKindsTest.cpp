@@ -54,6 +54,8 @@ TEST(NameKinds, GivenNamesThatAreAlsoPlacesMonthsOrWords)
                  {u"Autumn handles all the refunds now."_s, {u"Autumn"_s}},
                  {u"Will Apple release it?"_s, {}},
                  {u"Chicago handles the returns."_s, {}},
+                 {u"Our driver Dallas will bring the pallets."_s, {u"Dallas"_s}},
+                 {u"The printer driver Update failed."_s, {}},
                  {u"Paris is expensive in June."_s, {}},
                  {u"Sydney will be hot next week."_s, {}},
                  {u"We ship to India and Kenya."_s, {}},
