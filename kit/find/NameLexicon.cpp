@@ -332,6 +332,14 @@ bool isNonPersonWord(const QString &word)
         u"hollywood harley davidson lamborghini urus kia sorento bonvoy marriott mcdonald navigator "
         u"quietcomfort ecotank vertuo nespresso epson bose canon guinness nike dior cartier "
         u"tesla valentine's valentine cyber tet losar fy "
+        // Other large cities of the United States, Canada, Britain, Ireland and
+        // Oceania, leaving out those that are also given names or surnames.
+        u"aberdeen allentown arlington bloomington bournemouth brampton canberra chesapeake "
+        u"christchurch clarksville coventry duluth dundee dunedin exeter fayetteville frankfort "
+        u"geelong halifax joliet kelowna kenosha laval leicester lexington limerick mississauga "
+        u"murfreesboro naperville newcastle norwich ontario peoria plymouth portsmouth provo "
+        u"rockford saskatoon southampton surrey swansea syracuse waterford wilmington wollongong "
+        u"wolverhampton yonkers moines "
         // Countries and regions, some of them also given names.
         u"afghanistan albania algeria andorra angola argentina armenia austria azerbaijan bahamas "
         u"bahrain bangladesh barbados belarus belgium belize benin bhutan bolivia bosnia botswana "
