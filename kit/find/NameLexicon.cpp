@@ -475,7 +475,7 @@ bool isPlacePreposition(const QString &word)
 
 bool isNameParticle(const QString &word)
 {
-    static const QSet<QString> words = setOf(u"van von der den de del della da di du la le las los al el bin ibn bint abu ter ten te op do dos das mac ap dei degli zu y"_s);
+    static const QSet<QString> words = setOf(u"van von der den de del della da di du la le las los al el bin ibn bint abu ter ten te op do dos das mac ap dei degli zu y ó ní nic uí"_s);
     return words.contains(word);
 }
 

@@ -142,7 +142,10 @@ bool isFunctionWord(const QString &base)
         u"are"_s, u"be"_s, u"been"_s, u"am"_s, u"do"_s, u"have"_s, u"there"_s, u"here"_s, u"not"_s,
         u"no"_s, u"yes"_s, u"so"_s, u"too"_s, u"very"_s, u"just"_s, u"also"_s, u"any"_s, u"some"_s, u"all"_s,
         u"msg"_s, u"acct"_s, u"qty"_s, u"eta"_s, u"eod"_s, u"wfh"_s, u"btw"_s, u"imo"_s, u"re"_s,
-        u"could"_s, u"would"_s, u"should"_s, u"might"_s, u"must"_s, u"shall"_s, u"does"_s, u"did"_s};
+        u"could"_s, u"would"_s, u"should"_s, u"might"_s, u"must"_s, u"shall"_s, u"does"_s, u"did"_s,
+        u"convo"_s, u"lmk"_s, u"appt"_s, u"approx"_s, u"info"_s, u"ppl"_s, u"idk"_s, u"tbh"_s, u"rn"_s,
+        u"nvm"_s, u"afaik"_s, u"iirc"_s, u"ofc"_s, u"pic"_s, u"pics"_s, u"mgr"_s, u"dept"_s, u"sched"_s,
+        u"asst"_s, u"tmw"_s, u"wknd"_s, u"rcvd"_s, u"recd"_s, u"pkg"_s, u"ttyl"_s, u"brb"_s, u"omw"_s};
     return functionWords.contains(base);
 }
 
@@ -207,7 +210,11 @@ bool isPlacePrefix(const QString &word)
     static const QSet<QString> words{u"san"_s, u"santa"_s, u"st"_s, u"saint"_s, u"port"_s, u"fort"_s, u"new"_s,
                                      u"north"_s, u"south"_s, u"east"_s, u"west"_s, u"upper"_s, u"lower"_s,
                                      u"lake"_s, u"mount"_s, u"mt"_s, u"little"_s, u"great"_s, u"old"_s,
-                                     u"queen"_s, u"king"_s, u"prince"_s, u"princess"_s, u"outer"_s, u"inner"_s};
+                                     u"queen"_s, u"king"_s, u"prince"_s, u"princess"_s, u"outer"_s, u"inner"_s,
+                                     // Streets and squares in other languages.
+                                     u"calle"_s, u"rue"_s, u"avenida"_s, u"rua"_s, u"piazza"_s, u"carrer"_s,
+                                     u"paseo"_s, u"camino"_s, u"strada"_s, u"viale"_s, u"ulica"_s, u"odos"_s,
+                                     u"straße"_s, u"strasse"_s, u"platz"_s};
     return words.contains(word);
 }
 
@@ -235,7 +242,17 @@ bool isSiteNoun(const QString &word)
 bool isSurnameByForm(const QString &word)
 {
     const bool irish = (word.startsWith(u"o'"_s) || word.startsWith(u"o’"_s)) && word.size() >= 5;
-    return irish || (word.startsWith(u"mc"_s) && word.size() >= 5);
+    if (irish || (word.startsWith(u"mc"_s) && word.size() >= 5))
+        return true;
+    // Endings that mark surnames across eastern and southern Europe and beyond
+    // ("Vuković", "Kowalski", "Shevchenko", "Popescu", "Papadopoulos", "Yılmazoğlu").
+    static const QStringList endings{u"ović"_s, u"ovic"_s, u"ević"_s, u"evic"_s, u"owski"_s, u"ewski"_s,
+                                     u"owska"_s, u"ewska"_s, u"enko"_s, u"chuk"_s, u"czuk"_s, u"escu"_s,
+                                     u"opoulos"_s, u"poulou"_s, u"akis"_s, u"oglu"_s, u"oğlu"_s,
+                                     u"shvili"_s, u"adze"_s, u"yan"_s};
+    if (word.size() < 6 || !WordClasses::shared().classesOf(word).isEmpty())
+        return false;
+    return std::any_of(endings.cbegin(), endings.cend(), [&](const QString &ending) { return word.endsWith(ending); });
 }
 
 // "Jan-Willem", "Marie-Claire": a double given name of two known halves.
@@ -710,7 +727,7 @@ bool PortableNameTagger::isLowerCaseName(qsizetype word) const
         return letters && !has(word, Fact::inDictionary) && !isInflectedWord(base) && !isPrefixedWord(base)
             && !hasDictionaryPart(base);
     }
-    if (has(word, Fact::particle) || has(word, Fact::function))
+    if (has(word, Fact::particle) || has(word, Fact::function) || isBeforeVerbParticle(word))
         return false;
     if (has(word, Fact::everyday)) {
         const bool afterGivenName = word > 0 && shapeOf(word - 1) == Shape::lower && has(word - 1, Fact::given)
@@ -787,7 +804,8 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
             return false;
         if (i < run.last && lower(i + 1).size() == 1 && has(i, Fact::ambiguousGiven))
             return false; // "Rosalind K."
-        return has(i, Fact::everyday) || has(i, Fact::nonPerson);
+        // "PRE-PAID", "Follow-Up": a compound of everyday words.
+        return has(i, Fact::everyday) || has(i, Fact::nonPerson) || hasDictionaryPart(lower(i));
     };
     // "Name: Yaw Boateng": after a form's field for a person even a word is a given name.
     const bool field = run.first > 0 && gapBefore(run.first).trimmed() == u":"_s && isPersonField(lower(run.first - 1));
@@ -991,7 +1009,7 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return weight::title;
     if (run.first == 0)
         return 0;
-    if (isAfterHouseNumber(run.first))
+    if (isAfterHouseNumber(run.first) || isAfterQuantity(run.first))
         return weight::notPerson;
     const QString &previous = lower(run.first - 1);
     const QStringView gap = gapBefore(run.first).trimmed();
@@ -1030,8 +1048,9 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return weight::placePreposition;
     if (gap.isEmpty() && (previous == u"room"_s || previous == u"rooms"_s))
         return weight::notPerson; // meeting rooms are named after places and people alike
-    if (gap.isEmpty() && isDeterminer(previous))
-        return run.first == run.last ? weight::determinerLone : weight::determiner; // "the Paris account"
+    // "the Paris account", but "was that Saoirse's badge".
+    if (gap.isEmpty() && isDeterminer(previous) && !isOwnerOfBelonging(run))
+        return run.first == run.last ? weight::determinerLone : weight::determiner;
     const QStringView before = textOf(run.first - 1);
     if (gap.isEmpty() && isCapitalised(before) && isPossessive(before))
         return weight::notPerson; // "Mother's Day", "Ben's Original"
@@ -1138,6 +1157,25 @@ bool PortableNameTagger::isAfterHouseNumber(qsizetype word) const
     return word >= 2 && isCapitalised(textOf(word - 1)) && gapBefore(word - 1) == u" "_s && isNumber(word - 2);
 }
 
+// "2x Hydro Flask", "4 x Russell Hobbs kettles", "1× Breville": goods counted out.
+bool PortableNameTagger::isAfterQuantity(qsizetype word) const
+{
+    if (word < 1)
+        return false;
+    const auto isNumber = [&](const QString &text) {
+        return !text.isEmpty() && std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); });
+    };
+    const QString &previous = lower(word - 1);
+    const QStringView gap = gapBefore(word);
+    if (gap == u"× "_s || gap == u"×"_s)
+        return isNumber(previous); // "1× Breville"
+    if (gap != u" "_s)
+        return false;
+    if (previous.endsWith(u'x') && previous.size() > 1 && isNumber(previous.chopped(1)))
+        return true; // "2x Hydro Flask"
+    return previous == u"x"_s && word >= 2 && isNumber(lower(word - 2)); // "4 x Russell Hobbs"
+}
+
 // "handed over to", "talked to", "according to": a "to" that only a person follows.
 bool PortableNameTagger::isTowardsPerson(qsizetype word) const
 {
@@ -1182,6 +1220,9 @@ double PortableNameTagger::contextAfter(const Run &run) const
             return weight::notPerson; // "the Carmel store", "Dalton plant"
         if (!owner && gap == u" "_s && isGoods(next))
             score += weight::goods;
+        // "by June 1", "Oct 2025": a month before a number is a date.
+        if (run.first == run.last && has(run.first, Fact::nonPerson) && gap == u" "_s && next.front().isDigit())
+            return weight::notPerson;
         static const QSet<QString> firmEndings{u"sons"_s, u"co"_s, u"company"_s, u"partners"_s, u"associates"_s};
         if (gap.trimmed() == u"&"_s && firmEndings.contains(next))
             return weight::notPerson; // "Fitzgerald & Sons"
@@ -1400,6 +1441,13 @@ bool PortableNameTagger::isSpeakingForDepartment(qsizetype word) const
             return true;
     }
     return false;
+}
+
+// "caller hung up", "driver pulled out": a verb, whatever lists it is in.
+bool PortableNameTagger::isBeforeVerbParticle(qsizetype word) const
+{
+    static const QSet<QString> particles{u"up"_s, u"out"_s, u"off"_s, u"down"_s, u"back"_s};
+    return word + 1 < m_words.size() && gapBefore(word + 1) == u" "_s && particles.contains(lower(word + 1));
 }
 
 // "spoke to maria", "called june yesterday", "april at reception says": a
@@ -1683,12 +1731,15 @@ void PortableNameTagger::pairSurnameFirst(QList<ScoredRun> &runs) const
         const bool addressedList = surname.first == surname.last && surname.first > 0
             && (has(surname.first, Fact::given) || !has(surname.first, Fact::surname))
             && (has(surname.first - 1, Fact::lead) || followsPersonLead(surname.first));
-        if (!paired && addressedList)
+        // "Patient: Abernethy, Clive": a form's field holds one person, surname first.
+        const bool field = surname.first > 0 && gapBefore(surname.first).trimmed() == u":"_s
+            && isPersonField(lower(surname.first - 1));
+        if (!paired && addressedList && !field)
             continue;
         // An unknown given name after a known surname, at the start of the
         // text, or in a note that already lists a pair.
         const bool listed = inList || has(surname.last, Fact::surname) || surname.last > surname.first;
-        if (!isGivenAfterComma(given) && !(listed && isUnknownGivenAfterComma(given, paired)))
+        if (!isGivenAfterComma(given) && !(listed && isUnknownGivenAfterComma(given, inList || field)))
             continue;
         runs[i] = {{surname.first, given.last}, qMax(weight::threshold, runs.at(i).score + runs.at(i + 1).score)};
         runs.removeAt(i + 1);
@@ -1765,8 +1816,14 @@ bool PortableNameTagger::isGivenAfterComma(const Run &run) const
 // record or an item of a list.
 bool PortableNameTagger::isUnknownGivenAfterComma(const Run &run, bool inList) const
 {
-    if (run.last != run.first || has(run.first, Fact::inDictionary) || has(run.first, Fact::nonPerson)
-        || lower(run.first).size() < 2)
+    // "Castellanos, Rubén A.": initials may follow the given name.
+    for (qsizetype i = run.first + 1; i <= run.last; ++i)
+        if (lower(i).size() != 1)
+            return false;
+    if (has(run.first, Fact::inDictionary) || has(run.first, Fact::nonPerson) || lower(run.first).size() < 2)
+        return false;
+    // "Zsófia, Bence and Réka": a list of given names, not a record.
+    if (run.last + 1 < m_words.size() && isAnd(lower(run.last + 1)) && gapBefore(run.last + 1) == u" "_s)
         return false;
     if (inList || run.last + 1 == m_words.size())
         return true;

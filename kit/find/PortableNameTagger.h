@@ -106,6 +106,8 @@ private:
     bool isNamePairInCapitals(qsizetype word, qsizetype other) const;
     bool isTowardsPerson(qsizetype word) const;
     bool isAfterHouseNumber(qsizetype word) const;
+    bool isAfterQuantity(qsizetype word) const;
+    bool isBeforeVerbParticle(qsizetype word) const;
     bool isHoliday(const Run &run) const;
     bool isOwnerOfBelonging(const Run &run) const;
     bool isSaidOfPerson(const Run &run) const;
