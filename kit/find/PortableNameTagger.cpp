@@ -308,6 +308,20 @@ bool isVerbForm(const QString &word)
     return false;
 }
 
+// "covering", "swapping", "making": a verb's ongoing form, even one the dictionary also lists as a noun.
+bool isOngoingVerb(const QString &word)
+{
+    if (word.size() < 6 || !word.endsWith(u"ing"_s))
+        return false;
+    const QString stem = word.chopped(3);
+    const bool doubled = stem.back() == stem.at(stem.size() - 2);
+    const QStringList candidates{stem, stem + u'e', doubled ? stem.chopped(1) : stem};
+    for (const QString &candidate : candidates)
+        if (WordClasses::shared().classesOf(candidate).contains(WordClasses::verb))
+            return true;
+    return false;
+}
+
 // What people say and do, in the languages notes are most often written in
 // besides English ("Jarosław powiedział", "Ирина сказала").
 bool isForeignActionVerb(const QString &word)
@@ -397,6 +411,22 @@ bool hasDictionaryPart(const QString &word)
     });
 }
 
+// "pre-paid", "follow-up" but not "Sandqvist-Berg": each longer part an everyday word.
+bool isCompoundOfEverydayWords(const QString &word)
+{
+    if (!word.contains(u'-'))
+        return false;
+    bool any = false;
+    for (const QString &part : word.split(u'-', Qt::SkipEmptyParts)) {
+        if (part.size() <= 3)
+            continue;
+        if (WordClasses::shared().classesOf(part).isEmpty())
+            return false;
+        any = true;
+    }
+    return any;
+}
+
 // "DocuSign", "ThinkPad": a capital inside a word makes a brand; "McAllister",
 // "MacKenzie", "O'Neill" and "DeShawn" are names the lists know or the form shows.
 bool isInnerCapital(QStringView word)
@@ -423,7 +453,9 @@ bool isRole(const QString &word)
         u"nurse"_s, u"doctor"_s, u"tech"_s, u"technician"_s, u"engineer"_s, u"receptionist"_s, u"cleaner"_s,
         u"courier"_s, u"agent"_s, u"assistant"_s, u"volunteer"_s, u"trainee"_s, u"apprentice"_s, u"lead"_s,
         u"director"_s, u"accountant"_s, u"caretaker"_s, u"landlord"_s, u"landlady"_s, u"tenant"_s,
-        u"owner"_s, u"buyer"_s, u"seller"_s, u"rep"_s, u"cashier"_s, u"clerk"_s, u"chef"_s, u"teacher"_s};
+        u"owner"_s, u"buyer"_s, u"seller"_s, u"rep"_s, u"cashier"_s, u"clerk"_s, u"chef"_s, u"teacher"_s,
+        u"cust"_s, u"consignee"_s, u"consignor"_s, u"addressee"_s, u"payee"_s, u"payer"_s, u"assignee"_s,
+        u"requester"_s, u"requestor"_s, u"caller"_s, u"sender"_s, u"recipient"_s, u"customer"_s, u"client"_s};
     return roles.contains(word);
 }
 
@@ -717,10 +749,11 @@ bool PortableNameTagger::isLowerCaseName(qsizetype word) const
     };
     if (!has(word, Fact::given) && !has(word, Fact::surname) && !has(word, Fact::ambiguousSurname)) {
         // A word no dictionary knows counts only right after a given name or a lead word ("per soren").
-        // ...or right before the team they are in ("kirsi from the helsinki office").
+        // ...or right before the team they are in ("kirsi from the helsinki office"),
+        // or opening a clause and doing what people do ("ok so priyanka is out today").
         const bool cued = (word > 0
             && (has(word - 1, Fact::given) || has(word - 1, Fact::lead) || has(word - 1, Fact::title) || isBroughtIn(word)))
-            || isInDepartment(word + 1);
+            || isInDepartment(word + 1) || isLowerCaseSubject(word);
         if (!cued || has(word, Fact::particle) || has(word, Fact::function) || isListedWord() || has(word, Fact::nonPerson)
             || isAnd(base))
             return false;
@@ -805,7 +838,7 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
         if (i < run.last && lower(i + 1).size() == 1 && has(i, Fact::ambiguousGiven))
             return false; // "Rosalind K."
         // "PRE-PAID", "Follow-Up": a compound of everyday words.
-        return has(i, Fact::everyday) || has(i, Fact::nonPerson) || hasDictionaryPart(lower(i));
+        return has(i, Fact::everyday) || has(i, Fact::nonPerson) || isCompoundOfEverydayWords(lower(i));
     };
     // "Name: Yaw Boateng": after a form's field for a person even a word is a given name.
     const bool field = run.first > 0 && gapBefore(run.first).trimmed() == u":"_s && isPersonField(lower(run.first - 1));
@@ -1070,7 +1103,10 @@ bool PortableNameTagger::isHoliday(const Run &run) const
     const qsizetype last = run.last;
     if (lower(last) != u"day"_s || last == 0 || gapBefore(last) != u" "_s || !isCapitalised(textOf(last - 1)))
         return false;
-    return isPossessive(textOf(last - 1)) || !has(last - 1, Fact::given);
+    // "on Columbus Day", "until Victoria Day": a day named after someone is still a date.
+    static const QSet<QString> dated{u"on"_s, u"before"_s, u"after"_s, u"until"_s, u"till"_s, u"over"_s, u"since"_s};
+    const bool onDay = last >= 2 && run.first == last - 1 && dated.contains(lower(last - 2));
+    return isPossessive(textOf(last - 1)) || !has(last - 1, Fact::given) || onDay;
 }
 
 // "in Ashcombe's absence", "at Ngozi's desk": a place owns no desk.
@@ -1229,6 +1265,10 @@ double PortableNameTagger::contextAfter(const Run &run) const
         static const QSet<QString> weakVerbs{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"will"_s, u"can"_s};
         if ((gap == u" "_s || gap == u", "_s) && has(after, Fact::action))
             score += weakVerbs.contains(next) ? weight::weakVerb : weight::strongVerb;
+        else if (gap == u" "_s && isAdverbBeforeVerb(after))
+            score += weight::strongVerb; // "Marisol already fixed it"
+        else if (gap == u" "_s && isPersonNounAfterCopula(after))
+            score += weight::strongVerb; // "Hero Blackwood is our contact"
         else if (gap == u" "_s && shapeOf(after) == Shape::lower && isVerbForm(next))
             score += weight::verbForm;
         else if (isDoingToSomething(run))
@@ -1443,11 +1483,73 @@ bool PortableNameTagger::isSpeakingForDepartment(qsizetype word) const
     return false;
 }
 
+// "already fixed", "still needs": an adverb, then what people do.
+bool PortableNameTagger::isAdverbBeforeVerb(qsizetype word) const
+{
+    static const QSet<QString> adverbs{u"already"_s, u"still"_s, u"just"_s, u"also"_s, u"never"_s, u"always"_s,
+                                       u"finally"_s, u"really"_s, u"actually"_s, u"usually"_s, u"kindly"_s,
+                                       u"personally"_s, u"apparently"_s};
+    const qsizetype verb = word + 1;
+    if (verb >= m_words.size() || !adverbs.contains(lower(word)) || gapBefore(verb) != u" "_s
+        || shapeOf(verb) != Shape::lower)
+        return false;
+    static const QSet<QString> weakVerbs{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"will"_s, u"can"_s};
+    return (has(verb, Fact::action) && !weakVerbs.contains(lower(verb))) || isVerbForm(lower(verb));
+}
+
+// "is our contact", "was her landlord": who the person is to someone.
+bool PortableNameTagger::isPersonNounAfterCopula(qsizetype word) const
+{
+    static const QSet<QString> copulas{u"is"_s, u"was"_s, u"will"_s, u"'s"_s};
+    qsizetype noun = word + 2;
+    if (lower(word) == u"will"_s && noun < m_words.size() && lower(word + 1) == u"be"_s)
+        ++noun;
+    if (noun >= m_words.size() || !copulas.contains(lower(word)))
+        return false;
+    const QString &owner = lower(noun - 1);
+    const bool possessive = owner == u"our"_s || owner == u"my"_s || owner == u"your"_s || owner == u"his"_s
+        || owner == u"her"_s || owner == u"their"_s || owner == u"the"_s;
+    const bool noun2 = noun + 1 < m_words.size() && gapBefore(noun + 1) == u" "_s && isPersonNoun(lower(noun + 1));
+    return possessive && gapBefore(noun) == u" "_s && (isPersonNoun(lower(noun)) || noun2);
+}
+
 // "caller hung up", "driver pulled out": a verb, whatever lists it is in.
 bool PortableNameTagger::isBeforeVerbParticle(qsizetype word) const
 {
     static const QSet<QString> particles{u"up"_s, u"out"_s, u"off"_s, u"down"_s, u"back"_s};
     return word + 1 < m_words.size() && gapBefore(word + 1) == u" "_s && particles.contains(lower(word + 1));
+}
+
+// "lol marisol already fixed it", "lorcan is covering the phones": a word
+// opening a clause, then a person's doing.
+bool PortableNameTagger::isLowerCaseSubject(qsizetype word) const
+{
+    static const QSet<QString> clauseOpeners{u"so"_s, u"if"_s, u"and"_s, u"but"_s, u"lol"_s, u"ok"_s, u"okay"_s,
+                                             u"because"_s, u"cos"_s, u"when"_s, u"since"_s, u"think"_s,
+                                             u"guess"_s, u"hope"_s, u"lmk"_s, u"whether"_s};
+    const qsizetype verb = word + 1;
+    // Only where a dictionary can say the word is none of its words.
+    const QString &base = lower(word);
+    if (verb >= m_words.size() || gapBefore(verb) != u" "_s || base.size() < 3 || base.front().unicode() >= 0x250
+        || base.contains(u'-') || isPersonNoun(base))
+        return false;
+    const bool opens = atSentenceStart(word) || gapBefore(word).contains(u',')
+        || (word > 0 && gapBefore(word) == u" "_s && clauseOpeners.contains(lower(word - 1)));
+    if (!opens)
+        return false;
+    const QString &next = lower(verb);
+    if (next == u"is"_s || next == u"was"_s) {
+        // "is out today", "is covering the phones": away, or doing something to something.
+        static const QSet<QString> away{u"out"_s, u"off"_s, u"away"_s, u"sick"_s};
+        const qsizetype then = verb + 1;
+        if (then >= m_words.size() || gapBefore(then) != u" "_s)
+            return false;
+        const bool object = then + 1 < m_words.size() && gapBefore(then + 1) == u" "_s && isDeterminer(lower(then + 1));
+        return away.contains(lower(then)) || (object && isOngoingVerb(lower(then)));
+    }
+    static const QSet<QString> weakVerbs{u"has"_s, u"had"_s, u"will"_s, u"can"_s, u"would"_s, u"could"_s,
+                                         u"should"_s, u"might"_s, u"must"_s};
+    return isAdverbBeforeVerb(verb) || (has(verb, Fact::action) && !weakVerbs.contains(next));
 }
 
 // "spoke to maria", "called june yesterday", "april at reception says": a
@@ -1474,7 +1576,7 @@ bool PortableNameTagger::isGivenWordBeforeSurname(qsizetype surname) const
 bool PortableNameTagger::isLowerCaseCalled(const Run &run) const
 {
     return run.last - run.first <= 1 && lower(run.first).size() >= 4
-        && (followsPersonLead(run.first) || isBroughtIn(run.first));
+        && (followsPersonLead(run.first) || isBroughtIn(run.first) || isLowerCaseSubject(run.first));
 }
 
 // "d.k. okafor", "s. lindqvist": initials in lower case, then a known surname.

@@ -108,6 +108,9 @@ private:
     bool isAfterHouseNumber(qsizetype word) const;
     bool isAfterQuantity(qsizetype word) const;
     bool isBeforeVerbParticle(qsizetype word) const;
+    bool isAdverbBeforeVerb(qsizetype word) const;
+    bool isPersonNounAfterCopula(qsizetype word) const;
+    bool isLowerCaseSubject(qsizetype word) const;
     bool isHoliday(const Run &run) const;
     bool isOwnerOfBelonging(const Run &run) const;
     bool isSaidOfPerson(const Run &run) const;
