@@ -437,6 +437,17 @@ bool isInnerCapital(QStringView word)
     return false;
 }
 
+// One or two letters and then digits: "V11", "S23", "j7", "ST16".
+bool isModelCode(QStringView word)
+{
+    qsizetype letters = 0;
+    while (letters < word.size() && word.at(letters).isLetter())
+        ++letters;
+    if (letters < 1 || letters > 2 || letters == word.size())
+        return false;
+    return std::all_of(word.cbegin() + letters, word.cend(), [](QChar c) { return c.isDigit(); });
+}
+
 bool hasLowerCase(QStringView word)
 {
     for (QChar c : word)
@@ -801,7 +812,8 @@ QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
             // "June figures": a lower-case word is no surname of a capitalised name.
             // "Ilse grünwald" is still one name: a word no dictionary knows after a given name.
             const bool caseBreak = shapeOf(next) == Shape::lower && shapeOf(run.last) != Shape::lower
-                && !(has(run.last, Fact::given) && !has(next, Fact::inDictionary) && !isInflectedWord(lower(next))
+                && !(run.first == run.last && has(run.last, Fact::given) && !has(next, Fact::inDictionary)
+                     && !isInflectedWord(lower(next))
                      && !isAnd(lower(next)));
             if (!caseBreak && joinsRun(next)) {
                 run.last = next;
@@ -1256,6 +1268,9 @@ double PortableNameTagger::contextAfter(const Run &run) const
             return weight::notPerson; // "the Carmel store", "Dalton plant"
         if (!owner && gap == u" "_s && isGoods(next))
             score += weight::goods;
+        // "Dyson V11", "Galaxy S23", "Stafford ST16": a model or a postcode, not a person.
+        if (gap == u" "_s && isModelCode(nextText))
+            return weight::notPerson;
         // "by June 1", "Oct 2025": a month before a number is a date.
         if (run.first == run.last && has(run.first, Fact::nonPerson) && gap == u" "_s && next.front().isDigit())
             return weight::notPerson;
