@@ -1793,6 +1793,13 @@ void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
             && !has(right.run.first, Fact::nonPerson) && (has(left.run.first, Fact::given) || left.run.last > left.run.first);
         if (unknownRight && left.score >= weight::threshold)
             right.score = qMax(right.score, weight::threshold);
+        // "Maria and Luis will join": a known given name beside a name found is one
+        // too, unless either is also a place ("Jordan and Egypt").
+        const bool givenPair = bothGiven && !has(left.run.first, Fact::nonPerson) && !has(right.run.first, Fact::nonPerson);
+        if (givenPair && left.score >= weight::threshold && right.score > weight::notPerson / 2)
+            right.score = weight::threshold;
+        if (givenPair && right.score >= weight::threshold && left.score > weight::notPerson / 2)
+            left.score = weight::threshold;
         const double floor = weight::threshold - weight::coordinated;
         if ((left.score >= weight::threshold || bothGiven) && right.score >= floor)
             right.score = qMax(right.score, weight::threshold);

@@ -55,6 +55,11 @@ TEST(NameKinds, GivenNamesThatAreAlsoPlacesMonthsOrWords)
                  {u"Will Apple release it?"_s, {}},
                  {u"Chicago handles the returns."_s, {}},
                  {u"Our driver Dallas will bring the pallets."_s, {u"Dallas"_s}},
+                 {u"Maria and Luis will join."_s, {u"Maria"_s, u"Luis"_s}},
+                 {u"Ivory Tremlett is our contact at the agency."_s, {u"Ivory Tremlett"_s}},
+                 {u"ok so yesenia is out today, kwabena is covering the phones"_s, {u"yesenia"_s, u"kwabena"_s}},
+                 {u"lol oksana already fixed it"_s, {u"oksana"_s}},
+                 {u"ok so vpn is out again, outlook already crashed twice"_s, {}},
                  {u"The printer driver Update failed."_s, {}},
                  {u"Paris is expensive in June."_s, {}},
                  {u"Sydney will be hot next week."_s, {}},
@@ -123,6 +128,7 @@ TEST(NameKinds, OtherScripts)
                  {u"Νίκος Παππάς και Ελπίδα ήρθαν χθες."_s, {u"Νίκος Παππάς"_s, u"Ελπίδα"_s}},
                  {u"Ирина сказала, что оплатит завтра."_s, {u"Ирина"_s}},
                  {u"Клиент сказал, что заплатит завтра."_s, {}},
+                 {u"गौरी देशपांडे joined the Pune team."_s, {u"गौरी देशपांडे"_s}},
                  {u"发票已开，请查收。"_s, {}}});
 }
 
@@ -187,6 +193,9 @@ TEST(NameKinds, SurnameCommaGivenRecords)
                  {u"Cc Radhika, Tomasz, Efua"_s, {u"Radhika"_s, u"Tomasz"_s, u"Efua"_s}},
                  {u"Seat 14C for OKAFOR/CHIDI MR, rebooked"_s, {u"OKAFOR/CHIDI"_s}},
                  {u"Fares in USD/EUR, N/A for CEO/CFO"_s, {}},
+                 {u"TREMAINE, OSWIN onboarding docs received"_s, {u"TREMAINE, OSWIN"_s}},
+                 {u"Patient: Kettering, Idris (date of birth on file)"_s, {u"Kettering, Idris"_s}},
+                 {u"Ó Súilleabháin, Peadar – renewal"_s, {u"Ó Súilleabháin, Peadar"_s}},
                  {u"Paris, Texas office is closed."_s, {}}});
 }
 
@@ -216,5 +225,8 @@ TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
                  {u"Workaround applied, user happy."_s, {}},
                  {u"Renewed via DocuSign, laptop reimaged with Win11."_s, {}},
                  {u"Signed off by DeShawn Carter and McAllister."_s, {u"DeShawn Carter"_s, u"McAllister"_s}},
-                 {u"will unassign and rebook, then ping ravi"_s, {u"ravi"_s}}});
+                 {u"will unassign and rebook, then ping ravi"_s, {u"ravi"_s}},
+                 {u"Replacement part: Hoover H30 filter, 2x Heavy Duty bags."_s, {}},
+                 {u"Moved to Calle de Serrano 41, Madrid; closed on Columbus Day."_s, {}},
+                 {u"Marketing wants the banner live by June 1."_s, {}}});
 }
