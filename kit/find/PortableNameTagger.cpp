@@ -980,15 +980,19 @@ bool PortableNameTagger::isCalendarNamedPerson(const Run &run) const
 {
     const qsizetype after = run.last + 1;
     if (run.last != run.first + 1 || !has(run.first, Fact::nonPerson) || shapeOf(run.first) != Shape::capitalised
-        || shapeOf(run.last) != Shape::capitalised || after >= m_words.size() || gapBefore(after) != u" "_s)
+        || shapeOf(run.last) != Shape::capitalised)
         return false;
     static const QSet<QString> weakVerbs{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"will"_s, u"can"_s};
     // A surname no list knows will do when no dictionary knows it either ("Sunday Adeyemi").
     const bool surname = has(run.last, Fact::surname)
         || (lower(run.last).size() > 3 && !has(run.last, Fact::inDictionary) && !isInflectedWord(lower(run.last))
             && !isPrefixedWord(lower(run.last)) && !isVerbAndParticle(lower(run.last)));
+    // "with Sunday Adebayo": a lead word that only people follow will do instead of the verb.
+    const bool led = run.first > 0 && gapBefore(run.first) == u" "_s
+        && (followsPersonLead(run.first) || has(run.first - 1, Fact::title));
     return surname && !has(run.last, Fact::everyday) && !has(run.last, Fact::nonPerson) && !has(run.last, Fact::placeNoun)
-        && has(after, Fact::action) && !weakVerbs.contains(lower(after));
+        && (led || (after < m_words.size() && gapBefore(after) == u" "_s && has(after, Fact::action)
+                    && !weakVerbs.contains(lower(after))));
 }
 
 // "India Marsh", "Sterling Mabry": a given name that is also a word or a place
@@ -1670,8 +1674,10 @@ bool PortableNameTagger::isPersonNamedBrand(const Run &run) const
         return false;
     if (!nameLexicon::isPersonNamedBrand(spaced) && !nameLexicon::isPersonNamedBrand(words.join(u' ')))
         return false;
-    return !(run.last + 1 < m_words.size() && has(run.last + 1, Fact::action)
-             && gapBefore(run.last + 1) == u" "_s && contextAfter(run) >= weight::strongVerb);
+    // "Victoria from HR called": one of a team who speaks is a person.
+    const bool acts = run.last + 1 < m_words.size() && has(run.last + 1, Fact::action)
+        && gapBefore(run.last + 1) == u" "_s && contextAfter(run) >= weight::strongVerb;
+    return !acts && !(isInDepartment(run.last + 1) && isSpeakingForDepartment(run.last + 1));
 }
 
 // A brand named after a person that starts at `first` and runs on past the
