@@ -145,7 +145,8 @@ bool isFunctionWord(const QString &base)
         u"could"_s, u"would"_s, u"should"_s, u"might"_s, u"must"_s, u"shall"_s, u"does"_s, u"did"_s,
         u"convo"_s, u"lmk"_s, u"appt"_s, u"approx"_s, u"info"_s, u"ppl"_s, u"idk"_s, u"tbh"_s, u"rn"_s,
         u"nvm"_s, u"afaik"_s, u"iirc"_s, u"ofc"_s, u"pic"_s, u"pics"_s, u"mgr"_s, u"dept"_s, u"sched"_s,
-        u"asst"_s, u"tmw"_s, u"wknd"_s, u"rcvd"_s, u"recd"_s, u"pkg"_s, u"ttyl"_s, u"brb"_s, u"omw"_s};
+        u"asst"_s, u"tmw"_s, u"wknd"_s, u"rcvd"_s, u"recd"_s, u"pkg"_s, u"ttyl"_s, u"brb"_s, u"omw"_s,
+        u"tbc"_s, u"tbd"_s, u"tba"_s, u"n/a"_s};
     return functionWords.contains(base);
 }
 
@@ -764,7 +765,7 @@ bool PortableNameTagger::isLowerCaseName(qsizetype word) const
         // or opening a clause and doing what people do ("ok so priyanka is out today").
         const bool cued = (word > 0
             && (has(word - 1, Fact::given) || has(word - 1, Fact::lead) || has(word - 1, Fact::title) || isBroughtIn(word)))
-            || isInDepartment(word + 1) || isLowerCaseSubject(word);
+            || isInDepartment(word + 1) || isLowerCaseSubject(word) || isFieldValue(word);
         if (!cued || has(word, Fact::particle) || has(word, Fact::function) || isListedWord() || has(word, Fact::nonPerson)
             || isAnd(base))
             return false;
@@ -1430,8 +1431,16 @@ bool PortableNameTagger::isPersonField(const QString &word)
                                       u"patient"_s, u"employee"_s, u"applicant"_s, u"requester"_s,
                                       u"requestor"_s, u"signatory"_s, u"cardholder"_s, u"driver"_s, u"courier"_s,
                                       u"approver"_s, u"reviewer"_s, u"sender"_s, u"landlord"_s, u"landlady"_s,
-                                      u"guarantor"_s, u"witness"_s};
+                                      u"guarantor"_s, u"witness"_s, u"host"_s, u"guest"_s, u"holder"_s,
+                                      u"assignee"_s, u"organiser"_s, u"organizer"_s, u"visitor"_s,
+                                      u"student"_s};
     return fields.contains(word);
+}
+
+// "Host: ofelia", "Caller: bartek": the value of a form's field for a person.
+bool PortableNameTagger::isFieldValue(qsizetype word) const
+{
+    return word > 0 && gapBefore(word).trimmed() == u":"_s && isPersonField(lower(word - 1));
 }
 
 // "Refund sent. - Brann": one or two words after a dash close the text, as a writer signs.

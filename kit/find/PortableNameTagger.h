@@ -87,6 +87,7 @@ private:
     void pairSlashed(QList<ScoredRun> &runs) const;
     bool isSlashedNamePart(qsizetype word) const;
     static bool isPersonField(const QString &word);
+    bool isFieldValue(qsizetype word) const;
     bool isSignature(const Run &run) const;
     bool isCompoundNoun(const Run &run) const;
     void addNamesSeenElsewhere(QList<ScoredRun> &runs) const;
