@@ -227,7 +227,8 @@ bool isTitle(const QString &word)
     static const QSet<QString> words = setOf(
         u"mr mrs ms miss mx dr prof professor sir madam dame lady lord rev reverend fr father "
         u"sister brother capt captain sgt sergeant lt officer detective judge coach nurse "
-        u"uncle aunt auntie grandma grandpa pt np rn attorney atty engineer"_s);
+        u"uncle aunt auntie grandma grandpa pt np rn attorney atty engineer "
+        u"frau herr señor señora senhor senhora monsieur madame mme mlle signor signora"_s);
     return words.contains(word);
 }
 

@@ -885,7 +885,8 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
 double PortableNameTagger::score(const Run &run) const
 {
     const double before = contextBefore(run);
-    const double compound = before <= 0 && isCompoundNoun(run) ? weight::compoundNoun : 0;
+    // "and" joins things as often as people ("Yeti tumblers and Stanley mugs").
+    const double compound = before <= weight::weakLead && isCompoundNoun(run) ? weight::compoundNoun : 0;
     return wordEvidence(run) + before + contextAfter(run) + shapeEvidence(run) + compound;
 }
 
@@ -1086,8 +1087,11 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return lower(run.first - 2) == u"the"_s || lower(run.first - 2) == u"a"_s ? weight::strongLead : weight::title;
     if (!has(run.first - 1, Fact::lead) && followsPersonLead(run.first))
         return weight::strongLead; // "w/ jenny"
+    if (gap.isEmpty() && isJourneyEnd(run.first - 1) && !isPossessive(textOf(run.last)))
+        return weight::placePreposition; // "flight to Queenstown"
     if (close && has(run.first - 1, Fact::lead)) {
-        const bool weak = previous == u"and"_s || previous == u"to"_s || previous == u"for"_s;
+        // "via" comes before carriers and payment services as often as before people.
+        const bool weak = previous == u"and"_s || previous == u"to"_s || previous == u"for"_s || previous == u"via"_s;
         return weak && !isTowardsPerson(run.first - 1) ? weight::weakLead : weight::strongLead;
     }
     if (gap.isEmpty() && isBroughtIn(run.first))
@@ -1099,6 +1103,11 @@ double PortableNameTagger::contextBefore(const Run &run) const
     if (gap.isEmpty() && (previous == u"room"_s || previous == u"rooms"_s))
         return weight::notPerson; // meeting rooms are named after places and people alike
     // "the Paris account", but "was that Saoirse's badge".
+    // "a Dyson Airwrap", "an Epson": one of many things of that make. The
+    // English "an" stands before vowels only; the German one before names too.
+    const bool vowel = QStringView(u"aeiou").contains(lower(run.first).front());
+    if (gap.isEmpty() && (previous == u"a"_s || (previous == u"an"_s && vowel)))
+        return weight::notPerson;
     if (gap.isEmpty() && isDeterminer(previous) && !isOwnerOfBelonging(run))
         return run.first == run.last ? weight::determinerLone : weight::determiner;
     const QStringView before = textOf(run.first - 1);
@@ -1227,6 +1236,18 @@ bool PortableNameTagger::isAfterQuantity(qsizetype word) const
     if (previous.endsWith(u'x') && previous.size() > 1 && isNumber(previous.chopped(1)))
         return true; // "2x Hydro Flask"
     return previous == u"x"_s && word >= 2 && isNumber(lower(word - 2)); // "4 x Russell Hobbs"
+}
+
+// "flight to", "shipment from": where something travels between, a place.
+bool PortableNameTagger::isJourneyEnd(qsizetype word) const
+{
+    // Deliveries and shipments go to people as often as to places, so they are left out.
+    static const QSet<QString> journeys{u"flight"_s, u"flights"_s, u"trip"_s, u"train"_s, u"bus"_s, u"ferry"_s,
+                                        u"route"_s, u"move"_s, u"relocation"_s, u"freight"_s, u"drive"_s,
+                                        u"journey"_s, u"travel"_s, u"transit"_s, u"connection"_s, u"commute"_s};
+    const QString &preposition = lower(word);
+    return word > 0 && (preposition == u"to"_s || preposition == u"from"_s) && gapBefore(word) == u" "_s
+        && journeys.contains(lower(word - 1));
 }
 
 // "handed over to", "talked to", "according to": a "to" that only a person follows.

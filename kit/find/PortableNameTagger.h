@@ -106,6 +106,7 @@ private:
     bool isNameInCapitals(qsizetype word) const;
     bool isNamePairInCapitals(qsizetype word, qsizetype other) const;
     bool isTowardsPerson(qsizetype word) const;
+    bool isJourneyEnd(qsizetype word) const;
     bool isAfterHouseNumber(qsizetype word) const;
     bool isAfterQuantity(qsizetype word) const;
     bool isBeforeVerbParticle(qsizetype word) const;

@@ -228,5 +228,7 @@ TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
                  {u"will unassign and rebook, then ping ravi"_s, {u"ravi"_s}},
                  {u"Replacement part: Hoover H30 filter, 2x Heavy Duty bags."_s, {}},
                  {u"Moved to Calle de Serrano 41, Madrid; closed on Columbus Day."_s, {}},
-                 {u"Marketing wants the banner live by June 1."_s, {}}});
+                 {u"Marketing wants the banner live by June 1."_s, {}},
+                 {u"Returned a Dyson Airwrap; flight to Queenstown cancelled."_s, {}},
+                 {u"Rechnung an Frau Hannelore Schübel, zahlbar bis Freitag."_s, {u"Hannelore Schübel"_s}}});
 }
