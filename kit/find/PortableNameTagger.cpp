@@ -1091,7 +1091,8 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return weight::placePreposition; // "flight to Queenstown"
     if (close && has(run.first - 1, Fact::lead)) {
         // "via" comes before carriers and payment services as often as before people.
-        const bool weak = previous == u"and"_s || previous == u"to"_s || previous == u"for"_s || previous == u"via"_s;
+        const bool weak = previous == u"and"_s || previous == u"to"_s || previous == u"for"_s || previous == u"via"_s
+            || isFromBusiness(run.first - 1);
         return weak && !isTowardsPerson(run.first - 1) ? weight::weakLead : weight::strongLead;
     }
     if (gap.isEmpty() && isBroughtIn(run.first))
@@ -1238,6 +1239,20 @@ bool PortableNameTagger::isAfterQuantity(qsizetype word) const
     return previous == u"x"_s && word >= 2 && isNumber(lower(word - 2)); // "4 x Russell Hobbs"
 }
 
+// "invoice from", "contract with": papers and goods come from firms more
+// often than from people, unlike a call or a letter.
+bool PortableNameTagger::isFromBusiness(qsizetype word) const
+{
+    static const QSet<QString> papers{u"invoice"_s, u"invoices"_s, u"order"_s, u"orders"_s, u"po"_s, u"quote"_s,
+                                      u"quotes"_s, u"contract"_s, u"statement"_s, u"bill"_s, u"account"_s,
+                                      u"deal"_s, u"agreement"_s, u"renewal"_s, u"shipment"_s, u"parcel"_s,
+                                      u"package"_s, u"subscription"_s, u"policy"_s, u"credit"_s, u"loan"_s,
+                                      u"notice"_s, u"catalogue"_s, u"catalog"_s, u"samples"_s, u"stock"_s};
+    const QString &preposition = lower(word);
+    return word > 0 && (preposition == u"from"_s || preposition == u"with"_s) && gapBefore(word) == u" "_s
+        && papers.contains(lower(word - 1));
+}
+
 // "flight to", "shipment from": where something travels between, a place.
 bool PortableNameTagger::isJourneyEnd(qsizetype word) const
 {
@@ -1345,7 +1360,8 @@ bool PortableNameTagger::isActionPoint(const Run &run) const
 {
     const qsizetype verb = run.last + 2;
     return verb < m_words.size() && lower(run.last + 1) == u"to"_s && gapBefore(run.last + 1) == u" "_s
-        && gapBefore(verb) == u" "_s && shapeOf(verb) == Shape::lower && atSentenceStart(run.first)
+        && gapBefore(verb) == u" "_s && atSentenceStart(run.first)
+        && (shapeOf(verb) == Shape::lower || (m_shouting && shapeOf(verb) == Shape::capitals)) // "OKAFOR TO SIGN"
         && WordClasses::shared().classesOf(lower(verb)).startsWith(WordClasses::verb);
 }
 

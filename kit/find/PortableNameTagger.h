@@ -107,6 +107,7 @@ private:
     bool isNamePairInCapitals(qsizetype word, qsizetype other) const;
     bool isTowardsPerson(qsizetype word) const;
     bool isJourneyEnd(qsizetype word) const;
+    bool isFromBusiness(qsizetype word) const;
     bool isAfterHouseNumber(qsizetype word) const;
     bool isAfterQuantity(qsizetype word) const;
     bool isBeforeVerbParticle(qsizetype word) const;
