@@ -256,6 +256,29 @@ bool isSurnameByForm(const QString &word)
     return std::any_of(endings.cbegin(), endings.cend(), [&](const QString &ending) { return word.endsWith(ending); });
 }
 
+// "Bjørn", "Rubén", "Łukasz" as the lists may write them: "bjorn", "ruben",
+// "lukasz". Empty when the word has no letter to change or is short.
+QString withoutAccents(const QString &word)
+{
+    static const QHash<QChar, QString> letters{{u'ø', u"o"_s}, {u'æ', u"ae"_s}, {u'œ', u"oe"_s}, {u'ß', u"ss"_s},
+                                               {u'ł', u"l"_s}, {u'đ', u"d"_s}, {u'ð', u"d"_s}, {u'þ', u"th"_s},
+                                               {u'ı', u"i"_s}};
+    if (std::all_of(word.cbegin(), word.cend(), [](QChar c) { return c.unicode() < 0x80; }))
+        return {};
+    QString plain;
+    for (QChar c : word.normalized(QString::NormalizationForm_D)) {
+        if (c.isMark())
+            continue;
+        const auto letter = letters.constFind(c);
+        if (letter != letters.cend())
+            plain += *letter;
+        else
+            plain += c;
+    }
+    // Short syllables ("để", "đơn") fold onto unrelated names.
+    return plain == word || plain.size() < 4 ? QString() : plain;
+}
+
 // "Jan-Willem", "Marie-Claire": a double given name of two known halves.
 bool isHyphenatedGivenName(const QString &word)
 {
@@ -610,8 +633,9 @@ bool PortableNameTagger::holds(const QString &word, Fact fact)
 {
     using namespace nameLexicon;
     switch (fact) {
-    case Fact::given: return isGivenName(word) || isHyphenatedGivenName(word);
-    case Fact::surname: return isSurname(word) || isHyphenatedSurname(word) || isSurnameByForm(word);
+    case Fact::given: return isGivenName(word) || isHyphenatedGivenName(word) || isGivenName(withoutAccents(word));
+    case Fact::surname:
+        return isSurname(word) || isHyphenatedSurname(word) || isSurnameByForm(word) || isSurname(withoutAccents(word));
     case Fact::ambiguousGiven: return isAmbiguousGivenName(word);
     case Fact::rareAmbiguousGiven: return isRareAmbiguousGivenName(word);
     case Fact::ambiguousSurname: return isAmbiguousSurname(word);

@@ -59,6 +59,7 @@ TEST(NameKinds, GivenNamesThatAreAlsoPlacesMonthsOrWords)
                  {u"Ivory Tremlett is our contact at the agency."_s, {u"Ivory Tremlett"_s}},
                  {u"ok so yesenia is out today, kwabena is covering the phones"_s, {u"yesenia"_s, u"kwabena"_s}},
                  {u"lol oksana already fixed it"_s, {u"oksana"_s}},
+                 {u"bjørn and solveig both called"_s, {u"bjørn"_s, u"solveig"_s}},
                  {u"ok so vpn is out again, outlook already crashed twice"_s, {}},
                  {u"The printer driver Update failed."_s, {}},
                  {u"Paris is expensive in June."_s, {}},
