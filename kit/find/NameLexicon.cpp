@@ -272,7 +272,7 @@ bool isActionVerb(const QString &word)
 bool isOpener(const QString &word)
 {
     static const QSet<QString> words = setOf(
-        u"hi hello hey dear thanks thank cheers regards best sincerely yo greetings morning "
+        u"hi hello hey hiya heya howdy dear thanks thank cheers regards best sincerely yo greetings morning "
         u"afternoon evening good ok okay yes no please pls fyi fwiw note update re fwd fw "
         u"ps urgent important reminder todo done also but and so then later maybe "
         u"called call ask asked tell told met spoke emailed texted per attn cc"_s);

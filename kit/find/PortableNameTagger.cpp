@@ -1705,7 +1705,7 @@ bool PortableNameTagger::followsPersonLead(qsizetype word) const
         u"tell"_s, u"told"_s, u"per"_s, u"with"_s, u"w"_s, u"met"_s, u"spoke"_s, u"ping"_s, u"attn"_s,
         u"chase"_s, u"chased"_s, u"chasing"_s, u"nudge"_s, u"nudged"_s, u"thank"_s, u"thanked"_s,
         u"remind"_s, u"reminded"_s, u"notify"_s, u"notified"_s, u"inform"_s, u"informed"_s, u"sorry"_s,
-        u"caller"_s, u"named"_s};
+        u"caller"_s, u"named"_s, u"morning"_s, u"afternoon"_s, u"evening"_s, u"hiya"_s, u"howdy"_s, u"heya"_s};
     if (word == 0)
         return false;
     const QStringView gap = gapBefore(word);
