@@ -705,7 +705,9 @@ bool PortableNameTagger::joinsRun(qsizetype word) const
 {
     switch (shapeOf(word)) {
     case Shape::initial:
-        return true;
+        // "WANTS A CALLBACK": in text written in capitals "A" and "I" are words, not initials.
+        return !(m_shouting && (lower(word) == u"a"_s || lower(word) == u"i"_s)
+                 && word + 1 < m_words.size() && gapBefore(word + 1) == u" "_s);
     case Shape::capitals:
         if (!m_shouting)
             return isNameInCapitals(word) || isSlashedNamePart(word);
@@ -1386,7 +1388,7 @@ bool PortableNameTagger::isActionPoint(const Run &run) const
     return verb < m_words.size() && lower(run.last + 1) == u"to"_s && gapBefore(run.last + 1) == u" "_s
         && gapBefore(verb) == u" "_s && atSentenceStart(run.first)
         && (shapeOf(verb) == Shape::lower || (m_shouting && shapeOf(verb) == Shape::capitals)) // "OKAFOR TO SIGN"
-        && WordClasses::shared().classesOf(lower(verb)).startsWith(WordClasses::verb);
+        && WordClasses::shared().classesOf(lower(verb)).contains(WordClasses::verb);
 }
 
 // "Ingólfur and I will cover": someone the writer works beside.

@@ -93,6 +93,8 @@ TEST(NameKinds, CapitalsAndLowerCase)
                  {u"kirsi from the helsinki office confirmed"_s, {u"kirsi"_s}},
                  {u"from will hargreaves: ok with the dates"_s, {u"will hargreaves"_s}},
                  {u"payment due by june 5, invoice from accounts says net 30"_s, {}},
+                 {u"CUSTOMER DESMOND OKAFOR WANTS A CALLBACK"_s, {u"DESMOND OKAFOR"_s}},
+                 {u"KOWALCZYK TO REVIEW BEFORE RELEASE"_s, {u"KOWALCZYK"_s}},
                  {u"SHIP VIA FEDEX GROUND"_s, {}}});
 }
 
