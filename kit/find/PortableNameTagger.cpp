@@ -1135,7 +1135,10 @@ double PortableNameTagger::contextBefore(const Run &run) const
     const bool vowel = QStringView(u"aeiou").contains(lower(run.first).front());
     if (gap.isEmpty() && (previous == u"a"_s || (previous == u"an"_s && vowel)))
         return weight::notPerson;
-    if (gap.isEmpty() && isDeterminer(previous) && !isOwnerOfBelonging(run))
+    // "said that Rashida would call": "that" opening a clause whose subject is the run.
+    const bool clause = previous == u"that"_s && run.last + 1 < m_words.size() && has(run.last + 1, Fact::action)
+        && gapBefore(run.last + 1) == u" "_s;
+    if (gap.isEmpty() && isDeterminer(previous) && !isOwnerOfBelonging(run) && !clause)
         return run.first == run.last ? weight::determinerLone : weight::determiner;
     const QStringView before = textOf(run.first - 1);
     if (gap.isEmpty() && isCapitalised(before) && isPossessive(before))
@@ -1304,8 +1307,12 @@ bool PortableNameTagger::isTowardsPerson(qsizetype word) const
         u"listen"_s, u"listened"_s, u"belongs"_s, u"belonged"_s, u"thanks"_s, u"married"_s, u"engaged"_s,
         u"related"_s, u"says"_s, u"said"_s, u"delegated"_s, u"lent"_s, u"gave"_s, u"give"_s, u"given"_s};
     static const QSet<QString> asking{u"ask"_s, u"asked"_s, u"asking"_s, u"asks"_s};
-    if (word >= 1 && lower(word) == u"for"_s && gapBefore(word) == u" "_s && asking.contains(lower(word - 1)))
-        return true; // "ask for Dimitra"
+    // "ask for Dimitra", "a message for Oisín": what is left for someone.
+    static const QSet<QString> leftFor{u"note"_s, u"message"_s, u"voicemail"_s, u"memo"_s, u"card"_s, u"gift"_s,
+                                       u"present"_s, u"flowers"_s};
+    if (word >= 1 && lower(word) == u"for"_s && gapBefore(word) == u" "_s
+        && (asking.contains(lower(word - 1)) || leftFor.contains(lower(word - 1))))
+        return true;
     if (word < 1 || lower(word) != u"to"_s)
         return false;
     const QStringView gap = gapBefore(word);
@@ -1617,7 +1624,7 @@ bool PortableNameTagger::isLowerCaseSubject(qsizetype word) const
 {
     static const QSet<QString> clauseOpeners{u"so"_s, u"if"_s, u"and"_s, u"but"_s, u"lol"_s, u"ok"_s, u"okay"_s,
                                              u"because"_s, u"cos"_s, u"when"_s, u"since"_s, u"think"_s,
-                                             u"guess"_s, u"hope"_s, u"lmk"_s, u"whether"_s};
+                                             u"guess"_s, u"hope"_s, u"lmk"_s, u"whether"_s, u"that"_s};
     const qsizetype verb = word + 1;
     // Only where a dictionary can say the word is none of its words.
     const QString &base = lower(word);
@@ -1640,7 +1647,11 @@ bool PortableNameTagger::isLowerCaseSubject(qsizetype word) const
     }
     static const QSet<QString> weakVerbs{u"has"_s, u"had"_s, u"will"_s, u"can"_s, u"would"_s, u"could"_s,
                                          u"should"_s, u"might"_s, u"must"_s};
-    return isAdverbBeforeVerb(verb) || (has(verb, Fact::action) && !weakVerbs.contains(next));
+    // "rashida would call back": a modal, then what people do.
+    const bool modalThenVerb = weakVerbs.contains(next) && next != u"has"_s && next != u"had"_s && verb + 1 < m_words.size()
+        && gapBefore(verb + 1) == u" "_s && shapeOf(verb + 1) == Shape::lower && !has(verb + 1, Fact::function)
+        && WordClasses::shared().classesOf(lower(verb + 1)).contains(WordClasses::verb);
+    return isAdverbBeforeVerb(verb) || (has(verb, Fact::action) && !weakVerbs.contains(next)) || modalThenVerb;
 }
 
 // "spoke to maria", "called june yesterday", "april at reception says": a
@@ -1695,7 +1706,8 @@ bool PortableNameTagger::isBroughtIn(qsizetype word) const
     if (word < 2 || gapBefore(word) != u" "_s || gapBefore(word - 1) != u" "_s)
         return false;
     const QString &previous = lower(word - 1);
-    return (previous == u"in"_s || previous == u"on"_s) && bringingIn.contains(lower(word - 2));
+    const bool waitingFor = previous == u"for"_s && (lower(word - 2) == u"waiting"_s || lower(word - 2) == u"wait"_s);
+    return ((previous == u"in"_s || previous == u"on"_s) && bringingIn.contains(lower(word - 2))) || waitingFor;
 }
 
 // Right after "called", "hey", "cc", "w/", "spoke to": words only people follow.
@@ -1707,7 +1719,7 @@ bool PortableNameTagger::followsPersonLead(qsizetype word) const
         u"tell"_s, u"told"_s, u"per"_s, u"with"_s, u"w"_s, u"met"_s, u"spoke"_s, u"ping"_s, u"attn"_s,
         u"chase"_s, u"chased"_s, u"chasing"_s, u"nudge"_s, u"nudged"_s, u"thank"_s, u"thanked"_s,
         u"remind"_s, u"reminded"_s, u"notify"_s, u"notified"_s, u"inform"_s, u"informed"_s, u"sorry"_s,
-        u"caller"_s, u"named"_s, u"morning"_s, u"afternoon"_s, u"evening"_s, u"hiya"_s, u"howdy"_s, u"heya"_s};
+        u"caller"_s, u"named"_s, u"pay"_s, u"paid"_s, u"reimburse"_s, u"reimbursed"_s, u"morning"_s, u"afternoon"_s, u"evening"_s, u"hiya"_s, u"howdy"_s, u"heya"_s};
     if (word == 0)
         return false;
     const QStringView gap = gapBefore(word);

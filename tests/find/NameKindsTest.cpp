@@ -60,6 +60,8 @@ TEST(NameKinds, GivenNamesThatAreAlsoPlacesMonthsOrWords)
                  {u"ok so yesenia is out today, kwabena is covering the phones"_s, {u"yesenia"_s, u"kwabena"_s}},
                  {u"lol oksana already fixed it"_s, {u"oksana"_s}},
                  {u"bjørn and solveig both called"_s, {u"bjørn"_s, u"solveig"_s}},
+                 {u"told the customer that rashida would call back"_s, {u"rashida"_s}},
+                 {u"waiting for yusuf, left a note for oisin"_s, {u"yusuf"_s, u"oisin"_s}},
                  {u"ok so vpn is out again, outlook already crashed twice"_s, {}},
                  {u"The printer driver Update failed."_s, {}},
                  {u"Paris is expensive in June."_s, {}},
