@@ -913,7 +913,10 @@ double PortableNameTagger::score(const Run &run) const
     const double before = contextBefore(run);
     // "and" joins things as often as people ("Yeti tumblers and Stanley mugs").
     const double compound = before <= weight::weakLead && isCompoundNoun(run) ? weight::compoundNoun : 0;
-    return wordEvidence(run) + before + contextAfter(run) + shapeEvidence(run) + compound;
+    // "Contract with Brightwater signed": the verb is the paper's, not the run's.
+    const bool paper = run.first > 0 && gapBefore(run.first) == u" "_s && isFromBusiness(run.first - 1);
+    const double after = paper ? qMin(contextAfter(run), 0.0) : contextAfter(run);
+    return wordEvidence(run) + before + after + shapeEvidence(run) + compound;
 }
 
 // "Allen key", "Murphy bed", "Parker pens": a lone name right before a noun,
