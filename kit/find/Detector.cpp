@@ -394,7 +394,8 @@ QList<TextRange> Detector::Private::taggedNameRanges(const QString &text, const 
         if (isCapitalised(word))
             return isName(i) || nameLexicon::isGivenName(word.toLower()) // "Bill", "April"
                 || (i + 1 < words.size() && nameLexicon::isNonPersonWord(word.toLower())); // "Wednesday Holloway"
-        return word.size() > 1 && !cueWords().contains(word.toLower());
+        // "april at reception says": a given name in lower case is still one, month or not.
+        return word.size() > 1 && (!cueWords().contains(word.toLower()) || nameLexicon::isGivenName(word.toLower()));
     };
     // The tagger left it out of the name: an everyday word ("Hugo Boss suits").
     const auto isPlainWord = [&](qsizetype i) {

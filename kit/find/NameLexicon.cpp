@@ -227,7 +227,8 @@ bool isTitle(const QString &word)
     static const QSet<QString> words = setOf(
         u"mr mrs ms miss mx dr prof professor sir madam dame lady lord rev reverend fr father "
         u"sister brother capt captain sgt sergeant lt officer detective judge coach nurse "
-        u"uncle aunt auntie grandma grandpa pt np rn attorney atty engineer"_s);
+        u"uncle aunt auntie grandma grandpa pt np rn attorney atty engineer "
+        u"frau herr señor señora senhor senhora monsieur madame mme mlle signor signora"_s);
     return words.contains(word);
 }
 
@@ -271,7 +272,7 @@ bool isActionVerb(const QString &word)
 bool isOpener(const QString &word)
 {
     static const QSet<QString> words = setOf(
-        u"hi hello hey dear thanks thank cheers regards best sincerely yo greetings morning "
+        u"hi hello hey hiya heya howdy dear thanks thank cheers regards best sincerely yo greetings morning "
         u"afternoon evening good ok okay yes no please pls fyi fwiw note update re fwd fw "
         u"ps urgent important reminder todo done also but and so then later maybe "
         u"called call ask asked tell told met spoke emailed texted per attn cc"_s);
@@ -332,6 +333,14 @@ bool isNonPersonWord(const QString &word)
         u"hollywood harley davidson lamborghini urus kia sorento bonvoy marriott mcdonald navigator "
         u"quietcomfort ecotank vertuo nespresso epson bose canon guinness nike dior cartier "
         u"tesla valentine's valentine cyber tet losar fy "
+        // Other large cities of the United States, Canada, Britain, Ireland and
+        // Oceania, leaving out those that are also given names or surnames.
+        u"aberdeen allentown arlington bloomington bournemouth brampton canberra chesapeake "
+        u"christchurch clarksville coventry duluth dundee dunedin exeter fayetteville frankfort "
+        u"geelong halifax joliet kelowna kenosha laval leicester lexington limerick mississauga "
+        u"murfreesboro naperville newcastle norwich ontario peoria plymouth portsmouth provo "
+        u"rockford saskatoon southampton surrey swansea syracuse waterford wilmington wollongong "
+        u"wolverhampton yonkers moines "
         // Countries and regions, some of them also given names.
         u"afghanistan albania algeria andorra angola argentina armenia austria azerbaijan bahamas "
         u"bahrain bangladesh barbados belarus belgium belize benin bhutan bolivia bosnia botswana "
@@ -467,7 +476,7 @@ bool isPlacePreposition(const QString &word)
 
 bool isNameParticle(const QString &word)
 {
-    static const QSet<QString> words = setOf(u"van von der den de del della da di du la le las los al el bin ibn bint abu ter ten te op do dos das mac ap dei degli zu y"_s);
+    static const QSet<QString> words = setOf(u"van von der den de del della da di du la le las los al el bin ibn bint abu ter ten te op do dos das mac ap dei degli zu y ó ní nic uí"_s);
     return words.contains(word);
 }
 

@@ -142,7 +142,11 @@ bool isFunctionWord(const QString &base)
         u"are"_s, u"be"_s, u"been"_s, u"am"_s, u"do"_s, u"have"_s, u"there"_s, u"here"_s, u"not"_s,
         u"no"_s, u"yes"_s, u"so"_s, u"too"_s, u"very"_s, u"just"_s, u"also"_s, u"any"_s, u"some"_s, u"all"_s,
         u"msg"_s, u"acct"_s, u"qty"_s, u"eta"_s, u"eod"_s, u"wfh"_s, u"btw"_s, u"imo"_s, u"re"_s,
-        u"could"_s, u"would"_s, u"should"_s, u"might"_s, u"must"_s, u"shall"_s, u"does"_s, u"did"_s};
+        u"could"_s, u"would"_s, u"should"_s, u"might"_s, u"must"_s, u"shall"_s, u"does"_s, u"did"_s,
+        u"convo"_s, u"lmk"_s, u"appt"_s, u"approx"_s, u"info"_s, u"ppl"_s, u"idk"_s, u"tbh"_s, u"rn"_s,
+        u"nvm"_s, u"afaik"_s, u"iirc"_s, u"ofc"_s, u"pic"_s, u"pics"_s, u"mgr"_s, u"dept"_s, u"sched"_s,
+        u"asst"_s, u"tmw"_s, u"wknd"_s, u"rcvd"_s, u"recd"_s, u"pkg"_s, u"ttyl"_s, u"brb"_s, u"omw"_s,
+        u"tbc"_s, u"tbd"_s, u"tba"_s, u"n/a"_s};
     return functionWords.contains(base);
 }
 
@@ -207,7 +211,11 @@ bool isPlacePrefix(const QString &word)
     static const QSet<QString> words{u"san"_s, u"santa"_s, u"st"_s, u"saint"_s, u"port"_s, u"fort"_s, u"new"_s,
                                      u"north"_s, u"south"_s, u"east"_s, u"west"_s, u"upper"_s, u"lower"_s,
                                      u"lake"_s, u"mount"_s, u"mt"_s, u"little"_s, u"great"_s, u"old"_s,
-                                     u"queen"_s, u"king"_s, u"prince"_s, u"princess"_s, u"outer"_s, u"inner"_s};
+                                     u"queen"_s, u"king"_s, u"prince"_s, u"princess"_s, u"outer"_s, u"inner"_s,
+                                     // Streets and squares in other languages.
+                                     u"calle"_s, u"rue"_s, u"avenida"_s, u"rua"_s, u"piazza"_s, u"carrer"_s,
+                                     u"paseo"_s, u"camino"_s, u"strada"_s, u"viale"_s, u"ulica"_s, u"odos"_s,
+                                     u"straße"_s, u"strasse"_s, u"platz"_s};
     return words.contains(word);
 }
 
@@ -235,7 +243,40 @@ bool isSiteNoun(const QString &word)
 bool isSurnameByForm(const QString &word)
 {
     const bool irish = (word.startsWith(u"o'"_s) || word.startsWith(u"o’"_s)) && word.size() >= 5;
-    return irish || (word.startsWith(u"mc"_s) && word.size() >= 5);
+    if (irish || (word.startsWith(u"mc"_s) && word.size() >= 5))
+        return true;
+    // Endings that mark surnames across eastern and southern Europe and beyond
+    // ("Vuković", "Kowalski", "Shevchenko", "Popescu", "Papadopoulos", "Yılmazoğlu").
+    static const QStringList endings{u"ović"_s, u"ovic"_s, u"ević"_s, u"evic"_s, u"owski"_s, u"ewski"_s,
+                                     u"owska"_s, u"ewska"_s, u"enko"_s, u"chuk"_s, u"czuk"_s, u"escu"_s,
+                                     u"opoulos"_s, u"poulou"_s, u"akis"_s, u"oglu"_s, u"oğlu"_s,
+                                     u"shvili"_s, u"adze"_s, u"yan"_s};
+    if (word.size() < 6 || !WordClasses::shared().classesOf(word).isEmpty())
+        return false;
+    return std::any_of(endings.cbegin(), endings.cend(), [&](const QString &ending) { return word.endsWith(ending); });
+}
+
+// "Bjørn", "Rubén", "Łukasz" as the lists may write them: "bjorn", "ruben",
+// "lukasz". Empty when the word has no letter to change or is short.
+QString withoutAccents(const QString &word)
+{
+    static const QHash<QChar, QString> letters{{u'ø', u"o"_s}, {u'æ', u"ae"_s}, {u'œ', u"oe"_s}, {u'ß', u"ss"_s},
+                                               {u'ł', u"l"_s}, {u'đ', u"d"_s}, {u'ð', u"d"_s}, {u'þ', u"th"_s},
+                                               {u'ı', u"i"_s}};
+    if (std::all_of(word.cbegin(), word.cend(), [](QChar c) { return c.unicode() < 0x80; }))
+        return {};
+    QString plain;
+    for (QChar c : word.normalized(QString::NormalizationForm_D)) {
+        if (c.isMark())
+            continue;
+        const auto letter = letters.constFind(c);
+        if (letter != letters.cend())
+            plain += *letter;
+        else
+            plain += c;
+    }
+    // Short syllables ("để", "đơn") fold onto unrelated names.
+    return plain == word || plain.size() < 4 ? QString() : plain;
 }
 
 // "Jan-Willem", "Marie-Claire": a double given name of two known halves.
@@ -287,6 +328,20 @@ bool isVerbForm(const QString &word)
     const QStringList candidates{stem, stem + u'e', doubled ? stem.chopped(1) : stem};
     for (const QString &candidate : candidates)
         if (words.classesOf(candidate).contains(WordClasses::verb))
+            return true;
+    return false;
+}
+
+// "covering", "swapping", "making": a verb's ongoing form, even one the dictionary also lists as a noun.
+bool isOngoingVerb(const QString &word)
+{
+    if (word.size() < 6 || !word.endsWith(u"ing"_s))
+        return false;
+    const QString stem = word.chopped(3);
+    const bool doubled = stem.back() == stem.at(stem.size() - 2);
+    const QStringList candidates{stem, stem + u'e', doubled ? stem.chopped(1) : stem};
+    for (const QString &candidate : candidates)
+        if (WordClasses::shared().classesOf(candidate).contains(WordClasses::verb))
             return true;
     return false;
 }
@@ -380,6 +435,22 @@ bool hasDictionaryPart(const QString &word)
     });
 }
 
+// "pre-paid", "follow-up" but not "Sandqvist-Berg": each longer part an everyday word.
+bool isCompoundOfEverydayWords(const QString &word)
+{
+    if (!word.contains(u'-'))
+        return false;
+    bool any = false;
+    for (const QString &part : word.split(u'-', Qt::SkipEmptyParts)) {
+        if (part.size() <= 3)
+            continue;
+        if (WordClasses::shared().classesOf(part).isEmpty())
+            return false;
+        any = true;
+    }
+    return any;
+}
+
 // "DocuSign", "ThinkPad": a capital inside a word makes a brand; "McAllister",
 // "MacKenzie", "O'Neill" and "DeShawn" are names the lists know or the form shows.
 bool isInnerCapital(QStringView word)
@@ -390,12 +461,51 @@ bool isInnerCapital(QStringView word)
     return false;
 }
 
+// One or two letters and then digits: "V11", "S23", "j7", "ST16".
+bool isModelCode(QStringView word)
+{
+    qsizetype letters = 0;
+    while (letters < word.size() && word.at(letters).isLetter())
+        ++letters;
+    if (letters < 1 || letters > 2 || letters == word.size())
+        return false;
+    return std::all_of(word.cbegin() + letters, word.cend(), [](QChar c) { return c.isDigit(); });
+}
+
 bool hasLowerCase(QStringView word)
 {
     for (QChar c : word)
         if (c.isLower())
             return true;
     return false;
+}
+
+// What a person is to a firm or a household: "(temp)", "our driver Dallas".
+bool isRole(const QString &word)
+{
+    static const QSet<QString> roles{
+        u"temp"_s, u"intern"_s, u"contractor"_s, u"driver"_s, u"dispatcher"_s, u"manager"_s, u"supervisor"_s,
+        u"nurse"_s, u"doctor"_s, u"tech"_s, u"technician"_s, u"engineer"_s, u"receptionist"_s, u"cleaner"_s,
+        u"courier"_s, u"agent"_s, u"assistant"_s, u"volunteer"_s, u"trainee"_s, u"apprentice"_s, u"lead"_s,
+        u"director"_s, u"accountant"_s, u"caretaker"_s, u"landlord"_s, u"landlady"_s, u"tenant"_s,
+        u"owner"_s, u"buyer"_s, u"seller"_s, u"rep"_s, u"cashier"_s, u"clerk"_s, u"chef"_s, u"teacher"_s,
+        u"cust"_s, u"consignee"_s, u"consignor"_s, u"addressee"_s, u"payee"_s, u"payer"_s, u"assignee"_s,
+        u"requester"_s, u"requestor"_s, u"caller"_s, u"sender"_s, u"recipient"_s, u"customer"_s, u"client"_s};
+    return roles.contains(word);
+}
+
+// "my colleague", "our plumber": people the writer or someone else has.
+bool isPersonNoun(const QString &word)
+{
+    static const QSet<QString> words{
+        u"wife"_s, u"husband"_s, u"son"_s, u"daughter"_s, u"mother"_s, u"father"_s, u"mum"_s, u"mom"_s,
+        u"dad"_s, u"sister"_s, u"brother"_s, u"partner"_s, u"friend"_s, u"colleague"_s, u"coworker"_s,
+        u"co-worker"_s, u"boss"_s, u"neighbour"_s, u"neighbor"_s, u"cousin"_s, u"fiancé"_s, u"fiancée"_s,
+        u"fiance"_s, u"girlfriend"_s, u"boyfriend"_s, u"aunt"_s, u"uncle"_s, u"niece"_s, u"nephew"_s,
+        u"grandson"_s, u"granddaughter"_s, u"plumber"_s, u"electrician"_s, u"builder"_s, u"lawyer"_s,
+        u"solicitor"_s, u"consultant"_s, u"advisor"_s, u"adviser"_s, u"coordinator"_s, u"contact"_s,
+        u"housemate"_s, u"flatmate"_s, u"roommate"_s, u"carer"_s, u"caregiver"_s};
+    return isRole(word) || words.contains(word);
 }
 
 } // namespace
@@ -523,8 +633,9 @@ bool PortableNameTagger::holds(const QString &word, Fact fact)
 {
     using namespace nameLexicon;
     switch (fact) {
-    case Fact::given: return isGivenName(word) || isHyphenatedGivenName(word);
-    case Fact::surname: return isSurname(word) || isHyphenatedSurname(word) || isSurnameByForm(word);
+    case Fact::given: return isGivenName(word) || isHyphenatedGivenName(word) || isGivenName(withoutAccents(word));
+    case Fact::surname:
+        return isSurname(word) || isHyphenatedSurname(word) || isSurnameByForm(word) || isSurname(withoutAccents(word));
     case Fact::ambiguousGiven: return isAmbiguousGivenName(word);
     case Fact::rareAmbiguousGiven: return isRareAmbiguousGivenName(word);
     case Fact::ambiguousSurname: return isAmbiguousSurname(word);
@@ -594,10 +705,12 @@ bool PortableNameTagger::joinsRun(qsizetype word) const
 {
     switch (shapeOf(word)) {
     case Shape::initial:
-        return true;
+        // "WANTS A CALLBACK": in text written in capitals "A" and "I" are words, not initials.
+        return !(m_shouting && (lower(word) == u"a"_s || lower(word) == u"i"_s)
+                 && word + 1 < m_words.size() && gapBefore(word + 1) == u" "_s);
     case Shape::capitals:
         if (!m_shouting)
-            return isNameInCapitals(word);
+            return isNameInCapitals(word) || isSlashedNamePart(word);
         break;
     case Shape::lower:
         return isLowerCaseName(word);
@@ -674,23 +787,28 @@ bool PortableNameTagger::isLowerCaseName(qsizetype word) const
     };
     if (!has(word, Fact::given) && !has(word, Fact::surname) && !has(word, Fact::ambiguousSurname)) {
         // A word no dictionary knows counts only right after a given name or a lead word ("per soren").
-        const bool cued = word > 0
-            && (has(word - 1, Fact::given) || has(word - 1, Fact::lead) || has(word - 1, Fact::title) || isBroughtIn(word));
+        // ...or right before the team they are in ("kirsi from the helsinki office"),
+        // or opening a clause and doing what people do ("ok so priyanka is out today").
+        const bool cued = (word > 0
+            && (has(word - 1, Fact::given) || has(word - 1, Fact::lead) || has(word - 1, Fact::title) || isBroughtIn(word)))
+            || isInDepartment(word + 1) || isLowerCaseSubject(word) || isFieldValue(word);
         if (!cued || has(word, Fact::particle) || has(word, Fact::function) || isListedWord() || has(word, Fact::nonPerson)
             || isAnd(base))
             return false;
         return letters && !has(word, Fact::inDictionary) && !isInflectedWord(base) && !isPrefixedWord(base)
             && !hasDictionaryPart(base);
     }
-    if (has(word, Fact::particle) || has(word, Fact::function))
+    if (has(word, Fact::particle) || has(word, Fact::function) || isBeforeVerbParticle(word))
         return false;
     if (has(word, Fact::everyday)) {
         const bool afterGivenName = word > 0 && shapeOf(word - 1) == Shape::lower && has(word - 1, Fact::given)
             && gapBefore(word) == u" "_s;
-        if (has(word, Fact::given) && followsPersonLead(word))
-            return true; // "spoke to maria", "tell mike"
+        if (isCuedGivenName(word))
+            return true;
         return afterGivenName && (has(word, Fact::surname) || has(word, Fact::ambiguousSurname)); // "mariana costa"
     }
+    if (isCuedGivenName(word))
+        return true;
     if (isListedWord() || (has(word, Fact::nonPerson) && !has(word, Fact::given)))
         return false;
     return letters;
@@ -721,7 +839,8 @@ QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
             // "June figures": a lower-case word is no surname of a capitalised name.
             // "Ilse grünwald" is still one name: a word no dictionary knows after a given name.
             const bool caseBreak = shapeOf(next) == Shape::lower && shapeOf(run.last) != Shape::lower
-                && !(has(run.last, Fact::given) && !has(next, Fact::inDictionary) && !isInflectedWord(lower(next))
+                && !(run.first == run.last && has(run.last, Fact::given) && !has(next, Fact::inDictionary)
+                     && !isInflectedWord(lower(next))
                      && !isAnd(lower(next)));
             if (!caseBreak && joinsRun(next)) {
                 run.last = next;
@@ -757,7 +876,8 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
             return false;
         if (i < run.last && lower(i + 1).size() == 1 && has(i, Fact::ambiguousGiven))
             return false; // "Rosalind K."
-        return has(i, Fact::everyday) || has(i, Fact::nonPerson);
+        // "PRE-PAID", "Follow-Up": a compound of everyday words.
+        return has(i, Fact::everyday) || has(i, Fact::nonPerson) || isCompoundOfEverydayWords(lower(i));
     };
     // "Name: Yaw Boateng": after a form's field for a person even a word is a given name.
     const bool field = run.first > 0 && gapBefore(run.first).trimmed() == u":"_s && isPersonField(lower(run.first - 1));
@@ -791,8 +911,12 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
 double PortableNameTagger::score(const Run &run) const
 {
     const double before = contextBefore(run);
-    const double compound = before <= 0 && isCompoundNoun(run) ? weight::compoundNoun : 0;
-    return wordEvidence(run) + before + contextAfter(run) + shapeEvidence(run) + compound;
+    // "and" joins things as often as people ("Yeti tumblers and Stanley mugs").
+    const double compound = before <= weight::weakLead && isCompoundNoun(run) ? weight::compoundNoun : 0;
+    // "Contract with Brightwater signed": the verb is the paper's, not the run's.
+    const bool paper = run.first > 0 && gapBefore(run.first) == u" "_s && isFromBusiness(run.first - 1);
+    const double after = paper ? qMin(contextAfter(run), 0.0) : contextAfter(run);
+    return wordEvidence(run) + before + after + shapeEvidence(run) + compound;
 }
 
 // "Allen key", "Murphy bed", "Parker pens": a lone name right before a noun,
@@ -887,15 +1011,19 @@ bool PortableNameTagger::isCalendarNamedPerson(const Run &run) const
 {
     const qsizetype after = run.last + 1;
     if (run.last != run.first + 1 || !has(run.first, Fact::nonPerson) || shapeOf(run.first) != Shape::capitalised
-        || shapeOf(run.last) != Shape::capitalised || after >= m_words.size() || gapBefore(after) != u" "_s)
+        || shapeOf(run.last) != Shape::capitalised)
         return false;
     static const QSet<QString> weakVerbs{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"will"_s, u"can"_s};
     // A surname no list knows will do when no dictionary knows it either ("Sunday Adeyemi").
     const bool surname = has(run.last, Fact::surname)
         || (lower(run.last).size() > 3 && !has(run.last, Fact::inDictionary) && !isInflectedWord(lower(run.last))
             && !isPrefixedWord(lower(run.last)) && !isVerbAndParticle(lower(run.last)));
+    // "with Sunday Adebayo": a lead word that only people follow will do instead of the verb.
+    const bool led = run.first > 0 && gapBefore(run.first) == u" "_s
+        && (followsPersonLead(run.first) || has(run.first - 1, Fact::title));
     return surname && !has(run.last, Fact::everyday) && !has(run.last, Fact::nonPerson) && !has(run.last, Fact::placeNoun)
-        && has(after, Fact::action) && !weakVerbs.contains(lower(after));
+        && (led || (after < m_words.size() && gapBefore(after) == u" "_s && has(after, Fact::action)
+                    && !weakVerbs.contains(lower(after))));
 }
 
 // "India Marsh", "Sterling Mabry": a given name that is also a word or a place
@@ -961,7 +1089,7 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return weight::title;
     if (run.first == 0)
         return 0;
-    if (isAfterHouseNumber(run.first))
+    if (isAfterHouseNumber(run.first) || isAfterQuantity(run.first))
         return weight::notPerson;
     const QString &previous = lower(run.first - 1);
     const QStringView gap = gapBefore(run.first).trimmed();
@@ -982,20 +1110,39 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return weight::title;
     if (gap.isEmpty() && previous == u"of"_s && run.first > 1 && lower(run.first - 2) == u"behalf"_s)
         return weight::strongLead; // "on behalf of"
+    // "our driver Dallas", "her husband, Forrest,": a person noun after a possessive names whose it is.
+    if ((gap.isEmpty() || gap == u","_s) && isPersonNoun(previous) && run.first >= 2
+        && gapBefore(run.first - 1) == u" "_s && isDeterminer(lower(run.first - 2)))
+        return lower(run.first - 2) == u"the"_s || lower(run.first - 2) == u"a"_s ? weight::strongLead : weight::title;
     if (!has(run.first - 1, Fact::lead) && followsPersonLead(run.first))
         return weight::strongLead; // "w/ jenny"
+    if (gap.isEmpty() && isJourneyEnd(run.first - 1) && !isPossessive(textOf(run.last)))
+        return weight::placePreposition; // "flight to Queenstown"
     if (close && has(run.first - 1, Fact::lead)) {
-        const bool weak = previous == u"and"_s || previous == u"to"_s || previous == u"for"_s;
+        // "via" comes before carriers and payment services as often as before people.
+        const bool weak = previous == u"and"_s || previous == u"to"_s || previous == u"for"_s || previous == u"via"_s
+            || isFromBusiness(run.first - 1);
         return weak && !isTowardsPerson(run.first - 1) ? weight::weakLead : weight::strongLead;
     }
     if (gap.isEmpty() && isBroughtIn(run.first))
+        return weight::strongLead;
+    if (gap.isEmpty() && isAskedAbout(run))
         return weight::strongLead;
     if (gap.isEmpty() && has(run.first - 1, Fact::placePreposition) && !isOwnerOfBelonging(run))
         return weight::placePreposition;
     if (gap.isEmpty() && (previous == u"room"_s || previous == u"rooms"_s))
         return weight::notPerson; // meeting rooms are named after places and people alike
-    if (gap.isEmpty() && isDeterminer(previous))
-        return run.first == run.last ? weight::determinerLone : weight::determiner; // "the Paris account"
+    // "the Paris account", but "was that Saoirse's badge".
+    // "a Dyson Airwrap", "an Epson": one of many things of that make. The
+    // English "an" stands before vowels only; the German one before names too.
+    const bool vowel = QStringView(u"aeiou").contains(lower(run.first).front());
+    if (gap.isEmpty() && (previous == u"a"_s || (previous == u"an"_s && vowel)))
+        return weight::notPerson;
+    // "said that Rashida would call": "that" opening a clause whose subject is the run.
+    const bool clause = previous == u"that"_s && run.last + 1 < m_words.size() && has(run.last + 1, Fact::action)
+        && gapBefore(run.last + 1) == u" "_s;
+    if (gap.isEmpty() && isDeterminer(previous) && !isOwnerOfBelonging(run) && !clause)
+        return run.first == run.last ? weight::determinerLone : weight::determiner;
     const QStringView before = textOf(run.first - 1);
     if (gap.isEmpty() && isCapitalised(before) && isPossessive(before))
         return weight::notPerson; // "Mother's Day", "Ben's Original"
@@ -1015,7 +1162,10 @@ bool PortableNameTagger::isHoliday(const Run &run) const
     const qsizetype last = run.last;
     if (lower(last) != u"day"_s || last == 0 || gapBefore(last) != u" "_s || !isCapitalised(textOf(last - 1)))
         return false;
-    return isPossessive(textOf(last - 1)) || !has(last - 1, Fact::given);
+    // "on Columbus Day", "until Victoria Day": a day named after someone is still a date.
+    static const QSet<QString> dated{u"on"_s, u"before"_s, u"after"_s, u"until"_s, u"till"_s, u"over"_s, u"since"_s};
+    const bool onDay = last >= 2 && run.first == last - 1 && dated.contains(lower(last - 2));
+    return isPossessive(textOf(last - 1)) || !has(last - 1, Fact::given) || onDay;
 }
 
 // "in Ashcombe's absence", "at Ngozi's desk": a place owns no desk.
@@ -1070,12 +1220,6 @@ bool PortableNameTagger::isPlaceNamedPerson(const Run &run) const
 bool PortableNameTagger::isSaidOfPerson(const Run &run) const
 {
     static const QSet<QString> reflexive{u"himself"_s, u"herself"_s, u"themself"_s, u"themselves"_s};
-    static const QSet<QString> roles{
-        u"temp"_s, u"intern"_s, u"contractor"_s, u"driver"_s, u"dispatcher"_s, u"manager"_s, u"supervisor"_s,
-        u"nurse"_s, u"doctor"_s, u"tech"_s, u"technician"_s, u"engineer"_s, u"receptionist"_s, u"cleaner"_s,
-        u"courier"_s, u"agent"_s, u"assistant"_s, u"volunteer"_s, u"trainee"_s, u"apprentice"_s, u"lead"_s,
-        u"director"_s, u"accountant"_s, u"caretaker"_s, u"landlord"_s, u"landlady"_s, u"tenant"_s,
-        u"owner"_s, u"buyer"_s, u"seller"_s, u"rep"_s, u"cashier"_s, u"clerk"_s, u"chef"_s, u"teacher"_s};
     const qsizetype next = run.last + 1;
     if (next >= m_words.size())
         return false;
@@ -1090,7 +1234,7 @@ bool PortableNameTagger::isSaidOfPerson(const Run &run) const
         return false;
     // "(temp)", "(night dispatcher)": a role, perhaps after one word.
     const qsizetype last = next + 1 < m_words.size() && gapBefore(next + 1) == u" "_s ? next + 1 : next;
-    return roles.contains(lower(next)) || roles.contains(lower(last));
+    return isRole(lower(next)) || isRole(lower(last));
 }
 
 // "22 Via Roma", "3 Calle Mayor": a street named after its house number.
@@ -1108,6 +1252,51 @@ bool PortableNameTagger::isAfterHouseNumber(qsizetype word) const
     return word >= 2 && isCapitalised(textOf(word - 1)) && gapBefore(word - 1) == u" "_s && isNumber(word - 2);
 }
 
+// "2x Hydro Flask", "4 x Russell Hobbs kettles", "1× Breville": goods counted out.
+bool PortableNameTagger::isAfterQuantity(qsizetype word) const
+{
+    if (word < 1)
+        return false;
+    const auto isNumber = [&](const QString &text) {
+        return !text.isEmpty() && std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); });
+    };
+    const QString &previous = lower(word - 1);
+    const QStringView gap = gapBefore(word);
+    if (gap == u"× "_s || gap == u"×"_s)
+        return isNumber(previous); // "1× Breville"
+    if (gap != u" "_s)
+        return false;
+    if (previous.endsWith(u'x') && previous.size() > 1 && isNumber(previous.chopped(1)))
+        return true; // "2x Hydro Flask"
+    return previous == u"x"_s && word >= 2 && isNumber(lower(word - 2)); // "4 x Russell Hobbs"
+}
+
+// "invoice from", "contract with": papers and goods come from firms more
+// often than from people, unlike a call or a letter.
+bool PortableNameTagger::isFromBusiness(qsizetype word) const
+{
+    static const QSet<QString> papers{u"invoice"_s, u"invoices"_s, u"order"_s, u"orders"_s, u"po"_s, u"quote"_s,
+                                      u"quotes"_s, u"contract"_s, u"statement"_s, u"bill"_s, u"account"_s,
+                                      u"deal"_s, u"agreement"_s, u"renewal"_s, u"shipment"_s, u"parcel"_s,
+                                      u"package"_s, u"subscription"_s, u"policy"_s, u"credit"_s, u"loan"_s,
+                                      u"notice"_s, u"catalogue"_s, u"catalog"_s, u"samples"_s, u"stock"_s};
+    const QString &preposition = lower(word);
+    return word > 0 && (preposition == u"from"_s || preposition == u"with"_s) && gapBefore(word) == u" "_s
+        && papers.contains(lower(word - 1));
+}
+
+// "flight to", "shipment from": where something travels between, a place.
+bool PortableNameTagger::isJourneyEnd(qsizetype word) const
+{
+    // Deliveries and shipments go to people as often as to places, so they are left out.
+    static const QSet<QString> journeys{u"flight"_s, u"flights"_s, u"trip"_s, u"train"_s, u"bus"_s, u"ferry"_s,
+                                        u"route"_s, u"move"_s, u"relocation"_s, u"freight"_s, u"drive"_s,
+                                        u"journey"_s, u"travel"_s, u"transit"_s, u"connection"_s, u"commute"_s};
+    const QString &preposition = lower(word);
+    return word > 0 && (preposition == u"to"_s || preposition == u"from"_s) && gapBefore(word) == u" "_s
+        && journeys.contains(lower(word - 1));
+}
+
 // "handed over to", "talked to", "according to": a "to" that only a person follows.
 bool PortableNameTagger::isTowardsPerson(qsizetype word) const
 {
@@ -1121,8 +1310,12 @@ bool PortableNameTagger::isTowardsPerson(qsizetype word) const
         u"listen"_s, u"listened"_s, u"belongs"_s, u"belonged"_s, u"thanks"_s, u"married"_s, u"engaged"_s,
         u"related"_s, u"says"_s, u"said"_s, u"delegated"_s, u"lent"_s, u"gave"_s, u"give"_s, u"given"_s};
     static const QSet<QString> asking{u"ask"_s, u"asked"_s, u"asking"_s, u"asks"_s};
-    if (word >= 1 && lower(word) == u"for"_s && gapBefore(word) == u" "_s && asking.contains(lower(word - 1)))
-        return true; // "ask for Dimitra"
+    // "ask for Dimitra", "a message for Oisín": what is left for someone.
+    static const QSet<QString> leftFor{u"note"_s, u"message"_s, u"voicemail"_s, u"memo"_s, u"card"_s, u"gift"_s,
+                                       u"present"_s, u"flowers"_s};
+    if (word >= 1 && lower(word) == u"for"_s && gapBefore(word) == u" "_s
+        && (asking.contains(lower(word - 1)) || leftFor.contains(lower(word - 1))))
+        return true;
     if (word < 1 || lower(word) != u"to"_s)
         return false;
     const QStringView gap = gapBefore(word);
@@ -1152,14 +1345,26 @@ double PortableNameTagger::contextAfter(const Run &run) const
             return weight::notPerson; // "the Carmel store", "Dalton plant"
         if (!owner && gap == u" "_s && isGoods(next))
             score += weight::goods;
+        // "Dyson V11", "Galaxy S23", "Stafford ST16": a model or a postcode, not a person.
+        if (gap == u" "_s && isModelCode(nextText))
+            return weight::notPerson;
+        // "by June 1", "Oct 2025": a month before a number is a date.
+        if (run.first == run.last && has(run.first, Fact::nonPerson) && gap == u" "_s && next.front().isDigit())
+            return weight::notPerson;
         static const QSet<QString> firmEndings{u"sons"_s, u"co"_s, u"company"_s, u"partners"_s, u"associates"_s};
         if (gap.trimmed() == u"&"_s && firmEndings.contains(next))
             return weight::notPerson; // "Fitzgerald & Sons"
         static const QSet<QString> weakVerbs{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"will"_s, u"can"_s};
         if ((gap == u" "_s || gap == u", "_s) && has(after, Fact::action))
             score += weakVerbs.contains(next) ? weight::weakVerb : weight::strongVerb;
+        else if (gap == u" "_s && isAdverbBeforeVerb(after))
+            score += weight::strongVerb; // "Marisol already fixed it"
+        else if (gap == u" "_s && isPersonNounAfterCopula(after))
+            score += weight::strongVerb; // "Hero Blackwood is our contact"
         else if (gap == u" "_s && shapeOf(after) == Shape::lower && isVerbForm(next))
             score += weight::verbForm;
+        else if (isDoingToSomething(run))
+            score += weight::strongVerb;
     }
     const QStringView lastWord = textOf(run.last);
     const bool apostrophe = run.last + 1 < m_tokens.size() && m_tokens.at(m_words.at(run.last)).range.end < m_text.size()
@@ -1174,7 +1379,7 @@ double PortableNameTagger::contextAfter(const Run &run) const
     if (isSaidOfPerson(run))
         score += weight::strongVerb;
     if (isInDepartment(run.last + 1))
-        score += weight::department;
+        score += weight::department + (isSpeakingForDepartment(run.last + 1) ? weight::strongVerb : 0);
     if (isAddressed(run))
         score += weight::addressed;
     if (isIntroducingSelf(run))
@@ -1191,8 +1396,9 @@ bool PortableNameTagger::isActionPoint(const Run &run) const
 {
     const qsizetype verb = run.last + 2;
     return verb < m_words.size() && lower(run.last + 1) == u"to"_s && gapBefore(run.last + 1) == u" "_s
-        && gapBefore(verb) == u" "_s && shapeOf(verb) == Shape::lower && atSentenceStart(run.first)
-        && WordClasses::shared().classesOf(lower(verb)).startsWith(WordClasses::verb);
+        && gapBefore(verb) == u" "_s && atSentenceStart(run.first)
+        && (shapeOf(verb) == Shape::lower || (m_shouting && shapeOf(verb) == Shape::capitals)) // "OKAFOR TO SIGN"
+        && WordClasses::shared().classesOf(lower(verb)).contains(WordClasses::verb);
 }
 
 // "Ingólfur and I will cover": someone the writer works beside.
@@ -1202,6 +1408,59 @@ bool PortableNameTagger::isWritersPartner(const Run &run) const
     return me < m_words.size() && atSentenceStart(run.first) && lower(run.last + 1) == u"and"_s
         && gapBefore(run.last + 1) == u" "_s && gapBefore(me) == u" "_s
         && (textOf(me) == u"I"_s || textOf(me) == u"me"_s);
+}
+
+// "Can Summer call me back?", "did Forrest sign": a question that puts its
+// auxiliary before the one who is to do something, and the bare verb after.
+bool PortableNameTagger::isAskedAbout(const Run &run) const
+{
+    static const QSet<QString> auxiliaries{u"can"_s, u"could"_s, u"will"_s, u"would"_s, u"did"_s, u"does"_s,
+                                           u"should"_s, u"has"_s, u"hasn't"_s, u"didn't"_s, u"can't"_s,
+                                           u"won't"_s, u"doesn't"_s};
+    const qsizetype aux = run.first - 1;
+    const qsizetype verb = run.last + 1;
+    if (aux < 0 || verb >= m_words.size() || run.last - run.first > 1 || !auxiliaries.contains(lower(aux))
+        || gapBefore(verb) != u" "_s || shapeOf(verb) != Shape::lower || shapeOf(run.first) == Shape::lower)
+        return false;
+    // The auxiliary opens the question, or follows a greeting or the one asked ("hi, can Summer").
+    if (!atSentenceStart(aux) && !gapBefore(aux).contains(u',') && !(aux > 0 && has(aux - 1, Fact::opener)))
+        return false;
+    const QString &word = lower(verb);
+    return word != u"be"_s && !has(verb, Fact::function) && !auxiliaries.contains(word)
+        && WordClasses::shared().classesOf(word).contains(WordClasses::verb);
+}
+
+// The sentence holding the word ends with a question mark.
+bool PortableNameTagger::isQuestion(qsizetype word) const
+{
+    static const QString ends = u".!?\n"_s;
+    for (qsizetype i = m_tokens.at(m_words.at(word)).range.end; i < m_text.size(); ++i)
+        if (ends.contains(m_text.at(i)))
+            return m_text.at(i) == u'?';
+    return false;
+}
+
+// "Jordan ships the orders", "Dallas handles all returns": a given name that
+// does something now to a thing named after it.
+bool PortableNameTagger::isDoingToSomething(const Run &run) const
+{
+    const qsizetype verb = run.last + 1;
+    const qsizetype object = verb + 1;
+    if (object >= m_words.size() || gapBefore(verb) != u" "_s || gapBefore(object) != u" "_s
+        || shapeOf(verb) != Shape::lower || isPossessive(textOf(run.last)))
+        return false;
+    // "Chicago handles the returns": a place does things through the people there.
+    if ((!has(run.first, Fact::given) && !has(run.first, Fact::ambiguousGiven)) || has(run.first, Fact::nonPerson))
+        return false;
+    static const QSet<QString> objects{u"the"_s, u"a"_s, u"an"_s, u"all"_s, u"our"_s, u"their"_s, u"his"_s,
+                                       u"her"_s, u"them"_s, u"it"_s, u"every"_s, u"each"_s, u"most"_s,
+                                       u"any"_s, u"both"_s, u"these"_s, u"those"_s, u"this"_s, u"that"_s};
+    const QString &word = lower(verb);
+    if (word.size() < 4 || !word.endsWith(u's') || word.endsWith(u"ss"_s) || !objects.contains(lower(object)))
+        return false;
+    const WordClasses &words = WordClasses::shared();
+    const bool es = word.endsWith(u"es"_s) && words.classesOf(word.chopped(2)).contains(WordClasses::verb);
+    return es || words.classesOf(word.chopped(1)).contains(WordClasses::verb);
 }
 
 // How the run is written: where it stands and its letter case.
@@ -1245,8 +1504,16 @@ bool PortableNameTagger::isPersonField(const QString &word)
                                       u"patient"_s, u"employee"_s, u"applicant"_s, u"requester"_s,
                                       u"requestor"_s, u"signatory"_s, u"cardholder"_s, u"driver"_s, u"courier"_s,
                                       u"approver"_s, u"reviewer"_s, u"sender"_s, u"landlord"_s, u"landlady"_s,
-                                      u"guarantor"_s, u"witness"_s};
+                                      u"guarantor"_s, u"witness"_s, u"host"_s, u"guest"_s, u"holder"_s,
+                                      u"assignee"_s, u"organiser"_s, u"organizer"_s, u"visitor"_s,
+                                      u"student"_s};
     return fields.contains(word);
+}
+
+// "Host: ofelia", "Caller: bartek": the value of a form's field for a person.
+bool PortableNameTagger::isFieldValue(qsizetype word) const
+{
+    return word > 0 && gapBefore(word).trimmed() == u":"_s && isPersonField(lower(word - 1));
 }
 
 // "Refund sent. - Brann": one or two words after a dash close the text, as a writer signs.
@@ -1303,10 +1570,118 @@ bool PortableNameTagger::isInDepartment(qsizetype word) const
     return isDepartment(lower(next)) || (next + 1 < m_words.size() && isDepartment(lower(next + 1)));
 }
 
+// "jade from recruiting says", "Rose at the front desk confirmed": the one
+// of a team who speaks or acts for it.
+bool PortableNameTagger::isSpeakingForDepartment(qsizetype word) const
+{
+    for (qsizetype verb = word + 2; verb < m_words.size() && verb <= word + 4; ++verb) {
+        if (gapBefore(verb) != u" "_s)
+            return false;
+        static const QSet<QString> weakVerbs{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"will"_s, u"can"_s};
+        if (isDepartment(lower(verb - 1)) && has(verb, Fact::action) && !weakVerbs.contains(lower(verb)))
+            return true;
+    }
+    return false;
+}
+
+// "already fixed", "still needs": an adverb, then what people do.
+bool PortableNameTagger::isAdverbBeforeVerb(qsizetype word) const
+{
+    static const QSet<QString> adverbs{u"already"_s, u"still"_s, u"just"_s, u"also"_s, u"never"_s, u"always"_s,
+                                       u"finally"_s, u"really"_s, u"actually"_s, u"usually"_s, u"kindly"_s,
+                                       u"personally"_s, u"apparently"_s};
+    const qsizetype verb = word + 1;
+    if (verb >= m_words.size() || !adverbs.contains(lower(word)) || gapBefore(verb) != u" "_s
+        || shapeOf(verb) != Shape::lower)
+        return false;
+    static const QSet<QString> weakVerbs{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"will"_s, u"can"_s};
+    return (has(verb, Fact::action) && !weakVerbs.contains(lower(verb))) || isVerbForm(lower(verb));
+}
+
+// "is our contact", "was her landlord": who the person is to someone.
+bool PortableNameTagger::isPersonNounAfterCopula(qsizetype word) const
+{
+    static const QSet<QString> copulas{u"is"_s, u"was"_s, u"will"_s, u"'s"_s};
+    qsizetype noun = word + 2;
+    if (lower(word) == u"will"_s && noun < m_words.size() && lower(word + 1) == u"be"_s)
+        ++noun;
+    if (noun >= m_words.size() || !copulas.contains(lower(word)))
+        return false;
+    const QString &owner = lower(noun - 1);
+    const bool possessive = owner == u"our"_s || owner == u"my"_s || owner == u"your"_s || owner == u"his"_s
+        || owner == u"her"_s || owner == u"their"_s || owner == u"the"_s;
+    const bool noun2 = noun + 1 < m_words.size() && gapBefore(noun + 1) == u" "_s && isPersonNoun(lower(noun + 1));
+    return possessive && gapBefore(noun) == u" "_s && (isPersonNoun(lower(noun)) || noun2);
+}
+
+// "caller hung up", "driver pulled out": a verb, whatever lists it is in.
+bool PortableNameTagger::isBeforeVerbParticle(qsizetype word) const
+{
+    static const QSet<QString> particles{u"up"_s, u"out"_s, u"off"_s, u"down"_s, u"back"_s};
+    return word + 1 < m_words.size() && gapBefore(word + 1) == u" "_s && particles.contains(lower(word + 1));
+}
+
+// "lol marisol already fixed it", "lorcan is covering the phones": a word
+// opening a clause, then a person's doing.
+bool PortableNameTagger::isLowerCaseSubject(qsizetype word) const
+{
+    static const QSet<QString> clauseOpeners{u"so"_s, u"if"_s, u"and"_s, u"but"_s, u"lol"_s, u"ok"_s, u"okay"_s,
+                                             u"because"_s, u"cos"_s, u"when"_s, u"since"_s, u"think"_s,
+                                             u"guess"_s, u"hope"_s, u"lmk"_s, u"whether"_s, u"that"_s};
+    const qsizetype verb = word + 1;
+    // Only where a dictionary can say the word is none of its words.
+    const QString &base = lower(word);
+    if (verb >= m_words.size() || gapBefore(verb) != u" "_s || base.size() < 3 || base.front().unicode() >= 0x250
+        || base.contains(u'-') || isPersonNoun(base))
+        return false;
+    const bool opens = atSentenceStart(word) || gapBefore(word).contains(u',')
+        || (word > 0 && gapBefore(word) == u" "_s && clauseOpeners.contains(lower(word - 1)));
+    if (!opens)
+        return false;
+    const QString &next = lower(verb);
+    if (next == u"is"_s || next == u"was"_s) {
+        // "is out today", "is covering the phones": away, or doing something to something.
+        static const QSet<QString> away{u"out"_s, u"off"_s, u"away"_s, u"sick"_s};
+        const qsizetype then = verb + 1;
+        if (then >= m_words.size() || gapBefore(then) != u" "_s)
+            return false;
+        const bool object = then + 1 < m_words.size() && gapBefore(then + 1) == u" "_s && isDeterminer(lower(then + 1));
+        return away.contains(lower(then)) || (object && isOngoingVerb(lower(then)));
+    }
+    static const QSet<QString> weakVerbs{u"has"_s, u"had"_s, u"will"_s, u"can"_s, u"would"_s, u"could"_s,
+                                         u"should"_s, u"might"_s, u"must"_s};
+    // "rashida would call back": a modal, then what people do.
+    const bool modalThenVerb = weakVerbs.contains(next) && next != u"has"_s && next != u"had"_s && verb + 1 < m_words.size()
+        && gapBefore(verb + 1) == u" "_s && shapeOf(verb + 1) == Shape::lower && !has(verb + 1, Fact::function)
+        && WordClasses::shared().classesOf(lower(verb + 1)).contains(WordClasses::verb);
+    return isAdverbBeforeVerb(verb) || (has(verb, Fact::action) && !weakVerbs.contains(next)) || modalThenVerb;
+}
+
+// "spoke to maria", "called june yesterday", "april at reception says": a
+// given name in lower case that is also a word or a month, where only a person fits.
+bool PortableNameTagger::isCuedGivenName(qsizetype word) const
+{
+    if (!has(word, Fact::given))
+        return false;
+    const bool dated = word + 1 < m_words.size() && lower(word + 1).front().isDigit(); // "by june 5"
+    return (followsPersonLead(word) && !dated) || isSpeakingForDepartment(word + 1);
+}
+
+// "from will hargreaves", "cc mark oyelaran": in lower case a given name
+// that is also a word reads as the word, unless a surname that is none follows it.
+bool PortableNameTagger::isGivenWordBeforeSurname(qsizetype surname) const
+{
+    const qsizetype given = surname - 1;
+    return given >= 0 && shapeOf(surname) == Shape::lower && shapeOf(given) == Shape::lower
+        && gapBefore(surname) == u" "_s && has(given, Fact::given) && !joinsRun(given)
+        && has(surname, Fact::surname) && !has(surname, Fact::everyday) && !has(surname, Fact::nonPerson)
+        && !has(surname, Fact::given) && lower(surname).size() > 3;
+}
+
 bool PortableNameTagger::isLowerCaseCalled(const Run &run) const
 {
     return run.last - run.first <= 1 && lower(run.first).size() >= 4
-        && (followsPersonLead(run.first) || isBroughtIn(run.first));
+        && (followsPersonLead(run.first) || isBroughtIn(run.first) || isLowerCaseSubject(run.first));
 }
 
 // "d.k. okafor", "s. lindqvist": initials in lower case, then a known surname.
@@ -1334,7 +1709,8 @@ bool PortableNameTagger::isBroughtIn(qsizetype word) const
     if (word < 2 || gapBefore(word) != u" "_s || gapBefore(word - 1) != u" "_s)
         return false;
     const QString &previous = lower(word - 1);
-    return (previous == u"in"_s || previous == u"on"_s) && bringingIn.contains(lower(word - 2));
+    const bool waitingFor = previous == u"for"_s && (lower(word - 2) == u"waiting"_s || lower(word - 2) == u"wait"_s);
+    return ((previous == u"in"_s || previous == u"on"_s) && bringingIn.contains(lower(word - 2))) || waitingFor;
 }
 
 // Right after "called", "hey", "cc", "w/", "spoke to": words only people follow.
@@ -1346,7 +1722,7 @@ bool PortableNameTagger::followsPersonLead(qsizetype word) const
         u"tell"_s, u"told"_s, u"per"_s, u"with"_s, u"w"_s, u"met"_s, u"spoke"_s, u"ping"_s, u"attn"_s,
         u"chase"_s, u"chased"_s, u"chasing"_s, u"nudge"_s, u"nudged"_s, u"thank"_s, u"thanked"_s,
         u"remind"_s, u"reminded"_s, u"notify"_s, u"notified"_s, u"inform"_s, u"informed"_s, u"sorry"_s,
-        u"caller"_s, u"named"_s};
+        u"caller"_s, u"named"_s, u"pay"_s, u"paid"_s, u"reimburse"_s, u"reimbursed"_s, u"morning"_s, u"afternoon"_s, u"evening"_s, u"hiya"_s, u"howdy"_s, u"heya"_s};
     if (word == 0)
         return false;
     const QStringView gap = gapBefore(word);
@@ -1385,8 +1761,10 @@ bool PortableNameTagger::isPersonNamedBrand(const Run &run) const
         return false;
     if (!nameLexicon::isPersonNamedBrand(spaced) && !nameLexicon::isPersonNamedBrand(words.join(u' ')))
         return false;
-    return !(run.last + 1 < m_words.size() && has(run.last + 1, Fact::action)
-             && gapBefore(run.last + 1) == u" "_s && contextAfter(run) >= weight::strongVerb);
+    // "Victoria from HR called": one of a team who speaks is a person.
+    const bool acts = run.last + 1 < m_words.size() && has(run.last + 1, Fact::action)
+        && gapBefore(run.last + 1) == u" "_s && contextAfter(run) >= weight::strongVerb;
+    return !acts && !(isInDepartment(run.last + 1) && isSpeakingForDepartment(run.last + 1));
 }
 
 // A brand named after a person that starts at `first` and runs on past the
@@ -1428,6 +1806,12 @@ void PortableNameTagger::tag()
         }
         if (isHoliday(run))
             continue;
+        // "Will Brighton Dunmore be there?": the question's auxiliary is no given name.
+        if (run.first < run.last && atSentenceStart(run.first) && isAskedAbout({run.first + 1, run.last})
+            && isQuestion(run.first))
+            ++run.first;
+        if (isGivenWordBeforeSurname(run.first))
+            --run.first;
         const qsizetype untrimmedLast = run.last;
         // Days and months are cue words, so they open no run of their own.
         if (run.first > 0 && gapBefore(run.first) == u" "_s && isCalendarNamedPerson({run.first - 1, run.last}))
@@ -1446,6 +1830,7 @@ void PortableNameTagger::tag()
         runs.append({run, isPlaceNamedPerson(run) ? weight::threshold : score(run) + trailing});
     }
     pairSurnameFirst(runs);
+    pairSlashed(runs);
     // Twice, so that a list's names reach back to its head ("Zsófia, Bence and Réka").
     addCoordinated(runs);
     addCoordinated(runs);
@@ -1501,6 +1886,13 @@ void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
             && !has(right.run.first, Fact::nonPerson) && (has(left.run.first, Fact::given) || left.run.last > left.run.first);
         if (unknownRight && left.score >= weight::threshold)
             right.score = qMax(right.score, weight::threshold);
+        // "Maria and Luis will join": a known given name beside a name found is one
+        // too, unless either is also a place ("Jordan and Egypt").
+        const bool givenPair = bothGiven && !has(left.run.first, Fact::nonPerson) && !has(right.run.first, Fact::nonPerson);
+        if (givenPair && left.score >= weight::threshold && right.score > weight::notPerson / 2)
+            right.score = weight::threshold;
+        if (givenPair && right.score >= weight::threshold && left.score > weight::notPerson / 2)
+            left.score = weight::threshold;
         const double floor = weight::threshold - weight::coordinated;
         if ((left.score >= weight::threshold || bothGiven) && right.score >= floor)
             right.score = qMax(right.score, weight::threshold);
@@ -1556,16 +1948,49 @@ void PortableNameTagger::pairSurnameFirst(QList<ScoredRun> &runs) const
         const bool addressedList = surname.first == surname.last && surname.first > 0
             && (has(surname.first, Fact::given) || !has(surname.first, Fact::surname))
             && (has(surname.first - 1, Fact::lead) || followsPersonLead(surname.first));
-        if (!paired && addressedList)
+        // "Patient: Abernethy, Clive": a form's field holds one person, surname first.
+        const bool field = surname.first > 0 && gapBefore(surname.first).trimmed() == u":"_s
+            && isPersonField(lower(surname.first - 1));
+        if (!paired && addressedList && !field)
             continue;
         // An unknown given name after a known surname, at the start of the
         // text, or in a note that already lists a pair.
         const bool listed = inList || has(surname.last, Fact::surname) || surname.last > surname.first;
-        if (!isGivenAfterComma(given) && !(listed && isUnknownGivenAfterComma(given, paired)))
+        if (!isGivenAfterComma(given) && !(listed && isUnknownGivenAfterComma(given, inList || field)))
             continue;
         runs[i] = {{surname.first, given.last}, qMax(weight::threshold, runs.at(i).score + runs.at(i + 1).score)};
         runs.removeAt(i + 1);
         paired = true;
+    }
+}
+
+// "OKAFOR/CHIDI MR", as tickets and passenger lists write a name: the
+// surname, a slash and the given names, in capitals.
+bool PortableNameTagger::isSlashedNamePart(qsizetype word) const
+{
+    const auto isPart = [&](qsizetype i) {
+        return i >= 0 && i < m_words.size() && lower(i).size() > 1 && shapeOf(i) == Shape::capitals
+            && !has(i, Fact::function) && !has(i, Fact::title) && !has(i, Fact::nonPerson)
+            && (has(i, Fact::given) || has(i, Fact::surname) || !has(i, Fact::inDictionary));
+    };
+    const auto isPair = [&](qsizetype surname) {
+        return isPart(surname) && isPart(surname + 1) && gapBefore(surname + 1) == u"/"_s
+            && (has(surname, Fact::surname) || has(surname + 1, Fact::given));
+    };
+    return isPair(word) || isPair(word - 1);
+}
+
+void PortableNameTagger::pairSlashed(QList<ScoredRun> &runs) const
+{
+    for (qsizetype i = 0; i + 1 < runs.size(); ++i) {
+        const Run &surname = runs.at(i).run;
+        const Run &given = runs.at(i + 1).run;
+        if (given.first != surname.last + 1 || surname.first != surname.last || given.last - given.first > 1
+            || !isSlashedNamePart(surname.last) || !isSlashedNamePart(given.first)
+            || gapBefore(given.first) != u"/"_s)
+            continue;
+        runs[i] = {{surname.first, given.last}, qMax(weight::threshold, runs.at(i).score)};
+        runs.removeAt(i + 1);
     }
 }
 
@@ -1608,8 +2033,14 @@ bool PortableNameTagger::isGivenAfterComma(const Run &run) const
 // record or an item of a list.
 bool PortableNameTagger::isUnknownGivenAfterComma(const Run &run, bool inList) const
 {
-    if (run.last != run.first || has(run.first, Fact::inDictionary) || has(run.first, Fact::nonPerson)
-        || lower(run.first).size() < 2)
+    // "Castellanos, Rubén A.": initials may follow the given name.
+    for (qsizetype i = run.first + 1; i <= run.last; ++i)
+        if (lower(i).size() != 1)
+            return false;
+    if (has(run.first, Fact::inDictionary) || has(run.first, Fact::nonPerson) || lower(run.first).size() < 2)
+        return false;
+    // "Zsófia, Bence and Réka": a list of given names, not a record.
+    if (run.last + 1 < m_words.size() && isAnd(lower(run.last + 1)) && gapBefore(run.last + 1) == u" "_s)
         return false;
     if (inList || run.last + 1 == m_words.size())
         return true;

@@ -304,6 +304,34 @@ qsizetype addArabicLineage(const QString &text, const QList<Segment> &parts, qsi
 
 // Spaced scripts: a known given name, with the word after it when that is a
 // family name (Arabic family names often start with the article "ال").
+// More letters of the Latin alphabet than of any other: a note in English or
+// another European language that writes a name in the person's own script.
+bool mostlyLatin(const QString &text)
+{
+    qsizetype latin = 0, other = 0;
+    for (QChar c : text)
+        if (c.isLetter())
+            ++(c.unicode() < 0x250 ? latin : other);
+    return latin > other;
+}
+
+// "प्रिया नायर joined the Pune team": in a Latin-script note, exactly two
+// words of a spaced script side by side are a given name and a family name.
+bool isPairInLatinText(const QString &text, const QList<Segment> &parts, qsizetype p)
+{
+    const auto sameScriptWord = [&](qsizetype i) {
+        return i >= 0 && i < parts.size() && parts.at(i).script == parts.at(p).script
+            && parts.at(i).script != Script::han && parts.at(i).script != Script::kana
+            && parts.at(i).script != Script::hangul;
+    };
+    const auto spacedFrom = [&](qsizetype i) {
+        return text.mid(parts.at(i).range.end, parts.at(i + 1).range.start - parts.at(i).range.end) == u" "_s;
+    };
+    return sameScriptWord(p) && sameScriptWord(p + 1) && spacedFrom(p)
+        && !(sameScriptWord(p - 1) && spacedFrom(p - 1)) && !(sameScriptWord(p + 2) && spacedFrom(p + 1))
+        && mostlyLatin(text);
+}
+
 void addSpacedNames(const QString &text, const QList<Segment> &parts, QList<TextRange> &names)
 {
     static const QStringList arabicPrefixes{u"بـ"_s, u"لـ"_s, u"و"_s, u"ب"_s, u"ل"_s};
@@ -330,6 +358,11 @@ void addSpacedNames(const QString &text, const QList<Segment> &parts, QList<Text
         case Script::thai: given = thaiGivenNames.contains(word); break;
         case Script::hebrew: given = hebrewGivenNames.contains(word); break;
         default: break;
+        }
+        if (isPairInLatinText(text, parts, p)) {
+            names.append({range.start, parts.at(p + 1).range.end});
+            ++p;
+            continue;
         }
         if (!given)
             continue;

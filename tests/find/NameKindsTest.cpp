@@ -49,6 +49,27 @@ TEST(NameKinds, GivenNamesThatAreAlsoPlacesMonthsOrWords)
                  {u"Sunday Obiekwe dropped off the keys."_s, {u"Sunday Obiekwe"_s}},
                  {u"Madison will call back after lunch."_s, {u"Madison"_s}},
                  {u"Georgia from the kitchen is off today."_s, {u"Georgia"_s}},
+                 {u"can Summer call me back? she has the details"_s, {u"Summer"_s}},
+                 {u"Will Sinclair confirm the order?"_s, {u"Sinclair"_s}},
+                 {u"Autumn handles all the refunds now."_s, {u"Autumn"_s}},
+                 {u"Will Apple release it?"_s, {}},
+                 {u"Chicago handles the returns."_s, {}},
+                 {u"Our driver Dallas will bring the pallets."_s, {u"Dallas"_s}},
+                 {u"Maria and Luis will join."_s, {u"Maria"_s, u"Luis"_s}},
+                 {u"As Dragović pointed out, the meter is wrong."_s, {u"Dragović"_s}},
+                 {u"Victoria from HR called."_s, {u"Victoria"_s}},
+                 {u"Lunch with Sunday Adebayo moved."_s, {u"Sunday Adebayo"_s}},
+                 {u"Morning Tadhg - invoice attached."_s, {u"Tadhg"_s}},
+                 {u"Contract with Brightwater signed; quote from Halden to follow."_s, {}},
+                 {u"per convo w ravi they'll reship monday"_s, {u"ravi"_s}},
+                 {u"Ivory Tremlett is our contact at the agency."_s, {u"Ivory Tremlett"_s}},
+                 {u"ok so yesenia is out today, kwabena is covering the phones"_s, {u"yesenia"_s, u"kwabena"_s}},
+                 {u"lol oksana already fixed it"_s, {u"oksana"_s}},
+                 {u"bjørn and solveig both called"_s, {u"bjørn"_s, u"solveig"_s}},
+                 {u"told the customer that rashida would call back"_s, {u"rashida"_s}},
+                 {u"waiting for yusuf, left a note for oisin"_s, {u"yusuf"_s, u"oisin"_s}},
+                 {u"ok so vpn is out again, outlook already crashed twice"_s, {}},
+                 {u"The printer driver Update failed."_s, {}},
                  {u"Paris is expensive in June."_s, {}},
                  {u"Sydney will be hot next week."_s, {}},
                  {u"We ship to India and Kenya."_s, {}},
@@ -75,6 +96,13 @@ TEST(NameKinds, CapitalsAndLowerCase)
                  {u"sanne n pieter both off today"_s, {u"sanne"_s, u"pieter"_s}},
                  {u"cc jonas, wiebke"_s, {u"jonas"_s, u"wiebke"_s}},
                  {u"Thanks Mark, I've closed it."_s, {u"Mark"_s}},
+                 {u"april at reception says the fax is down"_s, {u"april"_s}},
+                 {u"called june yesterday about the lease"_s, {u"june"_s}},
+                 {u"kirsi from the helsinki office confirmed"_s, {u"kirsi"_s}},
+                 {u"from will hargreaves: ok with the dates"_s, {u"will hargreaves"_s}},
+                 {u"payment due by june 5, invoice from accounts says net 30"_s, {}},
+                 {u"CUSTOMER DESMOND OKAFOR WANTS A CALLBACK"_s, {u"DESMOND OKAFOR"_s}},
+                 {u"KOWALCZYK TO REVIEW BEFORE RELEASE"_s, {u"KOWALCZYK"_s}},
                  {u"SHIP VIA FEDEX GROUND"_s, {}}});
 }
 
@@ -111,6 +139,7 @@ TEST(NameKinds, OtherScripts)
                  {u"Νίκος Παππάς και Ελπίδα ήρθαν χθες."_s, {u"Νίκος Παππάς"_s, u"Ελπίδα"_s}},
                  {u"Ирина сказала, что оплатит завтра."_s, {u"Ирина"_s}},
                  {u"Клиент сказал, что заплатит завтра."_s, {}},
+                 {u"गौरी देशपांडे joined the Pune team."_s, {u"गौरी देशपांडे"_s}},
                  {u"发票已开，请查收。"_s, {}}});
 }
 
@@ -173,6 +202,11 @@ TEST(NameKinds, SurnameCommaGivenRecords)
                  {u"Reviewer: Lindgren, K. J. — approved"_s, {u"Lindgren, K. J"_s}},
                  {u"Post for Van Rensburg, Annelie came back."_s, {u"Van Rensburg, Annelie"_s}},
                  {u"Cc Radhika, Tomasz, Efua"_s, {u"Radhika"_s, u"Tomasz"_s, u"Efua"_s}},
+                 {u"Seat 14C for OKAFOR/CHIDI MR, rebooked"_s, {u"OKAFOR/CHIDI"_s}},
+                 {u"Fares in USD/EUR, N/A for CEO/CFO"_s, {}},
+                 {u"TREMAINE, OSWIN onboarding docs received"_s, {u"TREMAINE, OSWIN"_s}},
+                 {u"Patient: Kettering, Idris (date of birth on file)"_s, {u"Kettering, Idris"_s}},
+                 {u"Ó Súilleabháin, Peadar – renewal"_s, {u"Ó Súilleabháin, Peadar"_s}},
                  {u"Paris, Texas office is closed."_s, {}}});
 }
 
@@ -202,5 +236,10 @@ TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
                  {u"Workaround applied, user happy."_s, {}},
                  {u"Renewed via DocuSign, laptop reimaged with Win11."_s, {}},
                  {u"Signed off by DeShawn Carter and McAllister."_s, {u"DeShawn Carter"_s, u"McAllister"_s}},
-                 {u"will unassign and rebook, then ping ravi"_s, {u"ravi"_s}}});
+                 {u"will unassign and rebook, then ping ravi"_s, {u"ravi"_s}},
+                 {u"Replacement part: Hoover H30 filter, 2x Heavy Duty bags."_s, {}},
+                 {u"Moved to Calle de Serrano 41, Madrid; closed on Columbus Day."_s, {}},
+                 {u"Marketing wants the banner live by June 1."_s, {}},
+                 {u"Returned a Dyson Airwrap; flight to Queenstown cancelled."_s, {}},
+                 {u"Rechnung an Frau Hannelore Schübel, zahlbar bis Freitag."_s, {u"Hannelore Schübel"_s}}});
 }

@@ -13,7 +13,7 @@ using namespace quorvane;
 // another, scan again.
 TEST(SuggestionsAcrossRescans, KeepIdsAndStayDismissed)
 {
-    const Spreadsheet sheet = csvSheet({u"Notes"_s, u"left a note for zoltar about the roof"_s,
+    const Spreadsheet sheet = csvSheet({u"Notes"_s, u"left the roof check for zoltar"_s,
                                         u"a note from quimby about the call"_s, u"call zoltar, the roof is fine"_s,
                                         u"all good"_s, u"parcel sent"_s, u"nothing new"_s, u"roof is fine"_s});
     FakeTextServices services;
