@@ -10,6 +10,7 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <array>
 
 using namespace Qt::StringLiterals;
 
@@ -42,10 +43,23 @@ bool overlapsAny(const TextRange &range, const QList<Finding> &findings)
                        [&](const Finding &f) { return f.range.overlaps(range); });
 }
 
-void addWords(const QString &text, QSet<QString> &words)
+// Most words repeat down their column, so each is lowered into a buffer
+// that is reused, and copied only when it is new.
+void addWords(const QString &text, QSet<QString> &words, QString &buffer)
 {
-    for (const Word &word : nameWords(text))
-        words.insert(lowerCased(word.word));
+    for (const Word &word : nameWords(text)) {
+        const QString &w = word.word;
+        if (std::any_of(w.cbegin(), w.cend(), [](QChar c) { return c.unicode() >= 0x80; })) {
+            words.insert(lowerCased(w));
+            continue;
+        }
+        buffer.resize(w.size());
+        std::transform(w.cbegin(), w.cend(), buffer.begin(), [](QChar c) {
+            return c >= u'A' && c <= u'Z' ? QChar(char16_t(c.unicode() - u'A' + u'a')) : c;
+        });
+        if (!words.contains(buffer))
+            words.insert(QString(buffer.constData(), buffer.size()));
+    }
 }
 
 EntryKind entryKind(NameRole role)
@@ -247,7 +261,7 @@ public:
         for (const QString &text : m_spreadsheet.unreferencedSharedStrings()) {
             if (isBlankOfSpacesAndTabs(text))
                 continue; // a workbook may hold millions of them
-            addWords(text, m_reserved.words);
+            addWords(text, m_reserved.words, m_lowered);
             m_records.append({std::nullopt, text, m_detector.findings(text, ColumnKind::autoDetect), true});
         }
 
@@ -290,7 +304,7 @@ private:
         QHash<int, QStringList> samples;
         m_reserved.words.reserve(m_reserved.words.size() + cells.size());
         for (const PlacedCell &placed : cells) {
-            addWords(placed.cell.text, m_reserved.words);
+            addWords(placed.cell.text, m_reserved.words, m_lowered);
             if (placed.row == headerRow) {
                 for (int column = headers.isEmpty() ? 0 : headers.lastKey() + 1; column < placed.column; ++column)
                     headers.insert(column, QString());
@@ -396,15 +410,22 @@ private:
             const Record *record;
             const Finding *finding;
         };
-        QList<Listed> listed;
-        for (const Record &record : m_records) {
-            for (const Finding &finding : record.findings)
-                listed.append({&record, &finding});
-        }
         // Names first: e-mail stand-ins are built from the names' stand-ins.
-        std::stable_sort(listed.begin(), listed.end(), [](const Listed &a, const Listed &b) {
-            return int(a.finding->kind) < int(b.finding->kind);
-        });
+        // Within a kind, findings keep the file's order; with four kinds,
+        // counting them places each one directly.
+        constexpr int kindCount = int(ValueKind::address) + 1;
+        std::array<qsizetype, kindCount + 1> starts{};
+        for (const Record &record : std::as_const(m_records)) {
+            for (const Finding &finding : record.findings)
+                ++starts[int(finding.kind) + 1];
+        }
+        for (int k = 1; k <= kindCount; ++k)
+            starts[k] += starts[k - 1];
+        QList<Listed> listed(starts[kindCount]);
+        for (const Record &record : std::as_const(m_records)) {
+            for (const Finding &finding : record.findings)
+                listed[starts[int(finding.kind)]++] = {&record, &finding};
+        }
 
         // Sized once for the most the findings can need: growing these tables
         // step by step would hash every id again at each step.
@@ -434,13 +455,16 @@ private:
     void plan(const Record &record, const Finding &finding, ProjectKey &working, QHash<QString, qsizetype> &itemIndex)
     {
         const QString id = itemID(finding);
-        qsizetype index = itemIndex.value(id, -1);
+        // One probe finds the item or makes its slot; an item's slot holds
+        // its index plus one, so a new slot reads 0.
+        qsizetype &slot = itemIndex[id];
+        qsizetype index = slot - 1;
         if (index >= 0 && writtenAlike(*m_firstFindings.at(index), finding)) {
             addOccurrence(record, finding, index, m_scan.items.at(index).standIn);
             return;
         }
         const qsizetype entriesBefore = working.valueCount();
-        const StandInPlan plan = StandInPlan::of(finding, working, m_reserved);
+        StandInPlan plan = StandInPlan::of(finding, working, m_reserved);
         if (plan.text == finding.text) {
             // Entries no item lists: the writer must build its key itself.
             m_plannedKeyExact = m_plannedKeyExact && working.valueCount() == entriesBefore;
@@ -448,16 +472,19 @@ private:
         }
         if (index < 0) {
             index = m_scan.items.size();
-            itemIndex.insert(id, index);
+            slot = index + 1;
             m_firstFindings.append(&finding);
             m_scan.items.append({id, finding.kind, finding.text, plan.text, 0, record.cell, record.freeText,
                                  isAlreadyInKey(finding, m_key)});
-        }
-        // The item's entries share the item's one copy of its id.
-        QList<ProjectKey::Entry> &entries = m_scan.entriesByItem[m_scan.items.at(index).id];
-        for (const ProjectKey::Entry &e : plan.entries) {
-            if (!entries.contains(e))
-                entries.append(e);
+            // The item's entries share the item's one copy of its id; a plan
+            // lists each entry once.
+            m_scan.entriesByItem.insert(m_scan.items.at(index).id, std::move(plan.entries));
+        } else {
+            QList<ProjectKey::Entry> &entries = m_scan.entriesByItem[m_scan.items.at(index).id];
+            for (const ProjectKey::Entry &e : std::as_const(plan.entries)) {
+                if (!entries.contains(e))
+                    entries.append(e);
+            }
         }
         addOccurrence(record, finding, index, plan.text);
     }
@@ -505,6 +532,7 @@ private:
     Detector m_detector;
     Scan m_scan;
     ProjectKey::Reserved m_reserved;
+    QString m_lowered; // addWords' buffer
     QList<Record> m_records;
     QMap<QString, int> m_phoneCounts;
     bool m_plannedKeyExact = true;
