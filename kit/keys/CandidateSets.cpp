@@ -5,6 +5,8 @@
 
 #include <QSet>
 
+#include <algorithm>
+
 #include <unordered_map>
 
 using namespace Qt::StringLiterals;
@@ -199,6 +201,22 @@ std::optional<qsizetype> domainNumber(QStringView domain)
     return std::nullopt;
 }
 
+bool hasSeparator(QStringView text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return emailSeparators.contains(c); });
+}
+
+bool poolNamesHoldSeparators()
+{
+    static const bool hold = [] {
+        const auto anyHolds = [](const QStringList &pool) {
+            return std::any_of(pool.cbegin(), pool.cend(), [](const QString &name) { return hasSeparator(name); });
+        };
+        return anyHolds(pools::firstNames()) || anyHolds(pools::lastNames());
+    }();
+    return hold;
+}
+
 // (first × 240 + last) × 3 + domain, the way pool-based addresses are drawn.
 qsizetype emailMember(qsizetype first, qsizetype last, qsizetype domain)
 {
@@ -223,7 +241,9 @@ void countEmail(QStringView norm, const Tally &counts)
         if (first && last)
             mark(counts, Set(emailDot + s), emailMember(*first, *last, *domain));
     }
-    if (local.size() < 3)
+    // An initial or a first name run together with a last name holds no
+    // separator unless a pool name does.
+    if (local.size() < 3 || (!poolNamesHoldSeparators() && hasSeparator(local)))
         return;
     if (const std::optional<qsizetype> last = lastNameSet().find(local.mid(1));
         last && local[0] >= u'a' && local[0] <= u'z')

@@ -462,9 +462,20 @@ bool ProjectKey::isFree(const QString &cand, const QString &key, EntryKind kind,
         return true;
     if (reserved.words.contains(key.mid(key.indexOf(u'|') + 1)))
         return false;
-    for (const QString &piece : cand.split(u'-', Qt::SkipEmptyParts))
-        if (reserved.words.contains(piece.toLower()))
+    // Every candidate is tested, so its pieces are lowered into one buffer.
+    QString piece;
+    for (const QStringView part : QStringView(cand).tokenize(u'-', Qt::SkipEmptyParts)) {
+        if (std::any_of(part.begin(), part.end(), [](QChar c) { return c.unicode() >= 0x80; })) {
+            piece = part.toString().toLower();
+        } else {
+            piece.resize(part.size());
+            std::transform(part.begin(), part.end(), piece.begin(), [](QChar c) {
+                return c >= u'A' && c <= u'Z' ? QChar(char16_t(c.unicode() - u'A' + u'a')) : c;
+            });
+        }
+        if (reserved.words.contains(piece))
             return false;
+    }
     return true;
 }
 

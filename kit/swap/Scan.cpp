@@ -434,6 +434,8 @@ private:
         QHash<QString, qsizetype> itemIndex;
         itemIndex.reserve(listed.size());
         m_scan.entriesByItem.reserve(listed.size());
+        m_scan.items.reserve(listed.size());
+        m_firstFindings.reserve(listed.size());
         m_scan.planned.reserve(m_records.size());
         for (qsizetype i = 0; i < listed.size(); ++i) {
             plan(*listed.at(i).record, *listed.at(i).finding, working, itemIndex);
