@@ -190,8 +190,9 @@ LocalPart cutLocalPart(const QString &local)
 
 // The local part made of the stand-ins the key already gave the address's name
 // tokens ("john.smith42" → "mateo.okafor17"), or nothing when a token is not a
-// known name.
-std::optional<QString> nameBasedLocal(const ProjectKey &key, const LocalPart &local, int attempt, const Digests &d)
+// known name. Without digests only whether the form holds is of use, and the
+// digits are left out.
+std::optional<QString> nameBasedLocal(const ProjectKey &key, const LocalPart &local, int attempt, const Digests *d)
 {
     QString result;
     bool anyLetters = false;
@@ -214,8 +215,8 @@ std::optional<QString> nameBasedLocal(const ProjectKey &key, const LocalPart &lo
                 return std::nullopt;
             part = standIn->toLower();
         }
-        if (!rest.isEmpty())
-            part += digitsFrom(d(QString(u"p"_s + QString::number(i))), rest.size());
+        if (!rest.isEmpty() && d)
+            part += digitsFrom((*d)(QString(u"p"_s + QString::number(i))), rest.size());
         result += part;
         if (i < local.separators.size())
             result += QString::fromUcs4(&local.separators.at(i), 1);
@@ -256,7 +257,7 @@ QString emailCandidate(const ProjectKey &key, const QString &real, int attempt, 
     const QString domain = pick(pools::emailDomains(), d(u"d"));
     const LocalPart local = cutLocalPart(localText(real));
     if (attempt < 50)
-        if (std::optional<QString> named = nameBasedLocal(key, local, attempt, d))
+        if (std::optional<QString> named = nameBasedLocal(key, local, attempt, &d))
             return *named + u'@' + domain;
     return poolBasedLocal(local, attempt, d) + u'@' + domain;
 }
@@ -288,7 +289,6 @@ QString candidate(const ProjectKey &key, EntryKind kind, const QString &real, co
 bool hasNameBasedEmail(const ProjectKey &key, const QString &real)
 {
     // Whether the form gives up depends on the names, not on the numbers.
-    const ProjectKey::SeedDigest digests = key.seedDigest(QString());
-    return nameBasedLocal(key, cutLocalPart(localText(real)), 0, Digests(digests, 0)).has_value();
+    return nameBasedLocal(key, cutLocalPart(localText(real)), 0, nullptr).has_value();
 }
 } // namespace quorvane

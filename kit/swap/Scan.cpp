@@ -47,10 +47,10 @@ bool overlapsAny(const TextRange &range, const QList<Finding> &findings)
 // that is reused, and copied only when it is new.
 void addWords(const QString &text, QSet<QString> &words, QString &buffer)
 {
-    for (const Word &word : nameWords(text)) {
-        const QString &w = word.word;
+    for (const TextRange &range : nameWordRanges(text)) {
+        const QStringView w = QStringView(text).sliced(range.start, range.length());
         if (std::any_of(w.cbegin(), w.cend(), [](QChar c) { return c.unicode() >= 0x80; })) {
-            words.insert(lowerCased(w));
+            words.insert(lowerCased(w.toString()));
             continue;
         }
         buffer.resize(w.size());
@@ -276,7 +276,7 @@ public:
             findingCount += record.findings.size();
         m_reserved.values.reserve(m_reserved.values.size() + findingCount);
         for (Record &record : m_records) {
-            if (record.freeText && nameWords(record.text).size() < 4)
+            if (record.freeText && nameWordRanges(record.text).size() < 4)
                 record.freeText = false;
             for (const Finding &finding : record.findings)
                 addReservedValues(finding, m_reserved.values);
@@ -390,7 +390,7 @@ private:
         if (content.freeText)
             kind = ColumnKind::autoDetect;
         const bool freeText = kind == ColumnKind::autoDetect;
-        const qsizetype wordCount = freeText ? nameWords(content.text).size() : 0;
+        const qsizetype wordCount = freeText ? nameWordRanges(content.text).size() : 0;
         if (wordCount >= 4)
             ++m_scan.freeTextCells;
         QList<Finding> findings = m_detector.findings(content.text, kind);
