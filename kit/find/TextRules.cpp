@@ -44,6 +44,12 @@ bool isCompanySuffix(QStringView word)
         u"company"_s, u"group"_s, u"partners"_s, u"associates"_s, u"holdings"_s, u"industries"_s,
         u"enterprises"_s,
     };
+    // Nearly every word asked about is a plain ASCII word of a name, and
+    // none of those longer than the longest suffix can be one.
+    constexpr qsizetype longest = 12; // "incorporated"
+    const bool ascii = std::all_of(word.begin(), word.end(), [](QChar c) { return c.unicode() < 0x80; });
+    if (ascii && (word.size() < 2 || word.size() > longest))
+        return false;
     return suffixes.contains(word.toString().toLower());
 }
 

@@ -5,6 +5,7 @@
 #include "kit/find/ColumnGuess.h"
 #include "kit/find/Detector.h"
 #include "kit/find/TextRules.h"
+#include "kit/keys/TextIndex.h"
 #include "kit/swap/StandInPlan.h"
 
 #include <QLocale>
@@ -431,7 +432,7 @@ private:
         // step by step would hash every id again at each step.
         ProjectKey working = m_key;
         working.reserve(working.valueCount() + listed.size());
-        QHash<QString, qsizetype> itemIndex;
+        TextIndex itemIndex;
         itemIndex.reserve(listed.size());
         m_scan.entriesByItem.reserve(listed.size());
         m_scan.items.reserve(listed.size());
@@ -454,13 +455,10 @@ private:
         return a.kind == b.kind && a.text == b.text && a.nameParts == b.nameParts && a.address == b.address;
     }
 
-    void plan(const Record &record, const Finding &finding, ProjectKey &working, QHash<QString, qsizetype> &itemIndex)
+    void plan(const Record &record, const Finding &finding, ProjectKey &working, TextIndex &itemIndex)
     {
         const QString id = itemID(finding);
-        // One probe finds the item or makes its slot; an item's slot holds
-        // its index plus one, so a new slot reads 0.
-        qsizetype &slot = itemIndex[id];
-        qsizetype index = slot - 1;
+        qsizetype index = itemIndex.find(id);
         if (index >= 0 && writtenAlike(*m_firstFindings.at(index), finding)) {
             addOccurrence(record, finding, index, m_scan.items.at(index).standIn);
             return;
@@ -474,7 +472,7 @@ private:
         }
         if (index < 0) {
             index = m_scan.items.size();
-            slot = index + 1;
+            itemIndex.insert(id, index);
             m_firstFindings.append(&finding);
             m_scan.items.append({id, finding.kind, finding.text, plan.text, 0, record.cell, record.freeText,
                                  isAlreadyInKey(finding, m_key)});
