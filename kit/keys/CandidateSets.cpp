@@ -327,7 +327,7 @@ void count(const QString &spaceKey, Counts &counts, Counts *also)
         countEmail(norm, tally);
 }
 
-int shapeOf(const ProjectKey &key, EntryKind kind, const QString &real, const QString &norm)
+int shapeOf(EntryKind kind, const QString &real, const QString &norm, bool nameBasedEmail)
 {
     if (kind == EntryKind::phone)
         return norm.size() == 7 ? 7 : 10;
@@ -343,7 +343,7 @@ int shapeOf(const ProjectKey &key, EntryKind kind, const QString &real, const QS
         shape = int(emailSeparators.indexOf(local.at(i))) + 1;
     if (shape == 0)
         shape = local.toUcs4().size() <= 8 ? emailInitial - emailDot + 1 : emailJoined - emailDot + 1;
-    return hasNameBasedEmail(key, real) ? shape : shape + poolFromStart;
+    return nameBasedEmail ? shape : shape + poolFromStart;
 }
 
 std::optional<Set> setOf(EntryKind kind, int shape, int attempt)

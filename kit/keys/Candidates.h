@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 namespace quorvane {
@@ -18,6 +19,29 @@ QString candidate(const ProjectKey &key, EntryKind kind, const QString &real, co
 // The same, with the seed's digests prepared once for many attempts.
 QString candidate(const ProjectKey &key, EntryKind kind, const QString &real, const QString &norm,
                   const ProjectKey::SeedDigest &digests, int attempt);
+
+// The candidates of one value, with what every attempt shares (an e-mail
+// address's local part and the stand-ins of its names) worked out once.
+// Valid while the key holds the same entries.
+class ValueCandidates
+{
+public:
+    ValueCandidates(const ProjectKey &key, EntryKind kind, const QString &real, const QString &norm);
+    ~ValueCandidates();
+    ValueCandidates(const ValueCandidates &) = delete;
+    ValueCandidates &operator=(const ValueCandidates &) = delete;
+
+    QString operator()(const ProjectKey::SeedDigest &digests, int attempt) const;
+    // See hasNameBasedEmail; false for other kinds.
+    bool nameBasedEmail() const;
+
+private:
+    struct Email;
+    EntryKind m_kind;
+    QString m_real;
+    QString m_norm;
+    std::unique_ptr<Email> m_email;
+};
 
 // Whether the first 50 candidates of an e-mail address are built from the
 // stand-ins the key gave its name parts; otherwise they come from the pools.

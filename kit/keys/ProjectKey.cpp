@@ -488,7 +488,8 @@ QString ProjectKey::assignSubstitute(const QString &real, EntryKind kind, const 
         return m_entries.at(stored).standIn;
     ensureTaken();
     const SeedDigest digests = seedDigest(seed);
-    const int shape = candidateSets::shapeOf(*this, kind, real, norm);
+    const ValueCandidates candidates(*this, kind, real, norm);
+    const int shape = candidateSets::shapeOf(kind, real, norm, candidates.nameBasedEmail());
     const CandidateHoldings &refused = refusedMembers(reserved);
     std::optional<QString> chosen;
     QString chosenKey;
@@ -501,7 +502,7 @@ QString ProjectKey::assignSubstitute(const QString &real, EntryKind kind, const 
             if (candidateSets::isHeld(kind, shape, attempt, digests, refused))
                 continue;
         }
-        QString cand = candidate(*this, kind, real, norm, digests, attempt);
+        QString cand = candidates(digests, attempt);
         QString key = spaceKey(cand, kind);
         if (isFree(cand, key, kind, reserved)) {
             chosen = std::move(cand);
@@ -511,7 +512,7 @@ QString ProjectKey::assignSubstitute(const QString &real, EntryKind kind, const 
     // Only a key whose every five-digit ZIP code is taken gets here; a value
     // then shares a stand-in rather than going without one.
     if (!chosen) {
-        chosen = candidate(*this, kind, real, norm, digests, maxAttempts + int(valueCount()));
+        chosen = candidates(digests, maxAttempts + int(valueCount()));
         chosenKey = spaceKey(*chosen, kind);
     }
     record({kind, real, *chosen}, seed, ownSpaceKey(seed, kind, norm), chosenKey);
