@@ -104,19 +104,23 @@ QString lastStreetWord(const QString &real)
 
 bool isAbbreviated(const QString &real)
 {
+    static const QList<std::pair<QString, QString>> lowered = [] {
+        QList<std::pair<QString, QString>> forms;
+        for (const pools::StreetType &type : pools::streetTypes())
+            forms.append({type.shortForm.toLower(), type.longForm.toLower()});
+        return forms;
+    }();
     const QString word = lastStreetWord(real);
-    for (const pools::StreetType &type : pools::streetTypes())
-        if (type.shortForm.toLower() == word && type.longForm.toLower() != word)
-            return true;
-    return false;
+    return std::any_of(lowered.cbegin(), lowered.cend(),
+                       [&](const auto &forms) { return forms.first == word && forms.second != word; });
 }
 
-QString streetCandidate(const QString &real, const Digests &d)
+QString streetCandidate(const QString &real, bool abbreviated, const Digests &d)
 {
     const uint64_t house = 10 + d(u"n") % 9980;
     const pools::StreetType &type = pools::streetTypes().at(qsizetype(d(u"t") % 12));
     const QString name = pick(pools::streetNames(), d(u"s"));
-    const QString typeWord = isAbbreviated(real) ? type.shortForm : type.longForm;
+    const QString typeWord = abbreviated ? type.shortForm : type.longForm;
     return matchingCase(QString::number(house) + u' ' + name + u' ' + typeWord, real);
 }
 
@@ -277,7 +281,7 @@ struct ValueCandidates::Email
 };
 
 ValueCandidates::ValueCandidates(const ProjectKey &key, EntryKind kind, const QString &real, const QString &norm)
-    : m_kind(kind), m_real(real), m_norm(norm)
+    : m_kind(kind), m_real(real), m_norm(norm), m_abbreviatedStreet(kind == EntryKind::street && isAbbreviated(real))
 {
     if (kind != EntryKind::email)
         return;
@@ -300,7 +304,7 @@ QString ValueCandidates::operator()(const ProjectKey::SeedDigest &digests, int a
     case EntryKind::firstName: return nameCandidate(pools::firstNames(), m_real, attempt, d);
     case EntryKind::lastName: return nameCandidate(pools::lastNames(), m_real, attempt, d);
     case EntryKind::city: return cityCandidate(m_real, attempt, d);
-    case EntryKind::street: return streetCandidate(m_real, d);
+    case EntryKind::street: return streetCandidate(m_real, m_abbreviatedStreet, d);
     case EntryKind::phone: return phoneCandidate(m_norm, attempt, d);
     case EntryKind::zip: return zipCandidate(m_real, attempt, d);
     case EntryKind::email: {

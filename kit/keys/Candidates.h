@@ -40,6 +40,7 @@ private:
     EntryKind m_kind;
     QString m_real;
     QString m_norm;
+    bool m_abbreviatedStreet; // a street written with its type's short form ("St.")
     std::unique_ptr<Email> m_email;
 };
 

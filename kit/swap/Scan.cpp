@@ -547,18 +547,64 @@ private:
 
 } // namespace
 
+namespace {
+
+bool isAsciiSpace(char16_t c)
+{
+    return c == u' ' || (c >= 0x09 && c <= 0x0D);
+}
+
+// The prefix, then the text lower-cased with its runs of white space made one
+// space and none at either end, or with none at either end only: in one pass
+// and one allocation when the text is ASCII, as nearly every value is.
+std::optional<QString> asciiID(QStringView prefix, const QString &text, bool collapse)
+{
+    if (std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() >= 0x80; }))
+        return std::nullopt;
+    QString id(prefix.size() + text.size(), Qt::Uninitialized);
+    QChar *out = std::copy(prefix.begin(), prefix.end(), id.begin());
+    const QChar *const start = out;
+    qsizetype from = 0, to = text.size();
+    while (from < to && isAsciiSpace(text.at(from).unicode()))
+        ++from;
+    while (to > from && isAsciiSpace(text.at(to - 1).unicode()))
+        --to;
+    for (qsizetype i = from; i < to; ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (collapse && isAsciiSpace(c)) {
+            if (!isAsciiSpace(text.at(i - 1).unicode()))
+                *out++ = u' ';
+            continue;
+        }
+        *out++ = QChar(c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c);
+    }
+    id.truncate(prefix.size() + (out - start));
+    return id;
+}
+
+} // namespace
+
 QString itemID(const Finding &finding)
 {
     switch (finding.kind) {
-    case ValueKind::name: return u"name|"_s + collapsedLower(finding.text);
-    case ValueKind::email: return u"email|"_s + lowerCased(finding.text.trimmed());
+    case ValueKind::name:
+        if (auto id = asciiID(u"name|", finding.text, true))
+            return *id;
+        return u"name|"_s + collapsedLower(finding.text);
+    case ValueKind::email:
+        if (auto id = asciiID(u"email|", finding.text, false))
+            return *id;
+        return u"email|"_s + lowerCased(finding.text.trimmed());
     case ValueKind::phone: {
         QString number = digits(finding.text);
         if (number.size() == 11 && number.startsWith(u'1'))
             number.remove(0, 1);
         return u"phone|"_s + number;
     }
-    case ValueKind::address: return u"address|"_s + collapsedLower(finding.text);
+    case ValueKind::address:
+        if (auto id = asciiID(u"address|", finding.text, true))
+            return *id;
+        return u"address|"_s + collapsedLower(finding.text);
     }
     return {};
 }
