@@ -93,8 +93,11 @@ public:
                     if (m_roles.size() != before)
                         role = part.role;
                 }
-                if (finding.nameParts.size() >= 2)
-                    m_fullNames.insert(collapsedLower(finding.text));
+                if (finding.nameParts.size() >= 2) {
+                    const QString fullName = collapsedLower(finding.text);
+                    m_fullNames.insert(fullName);
+                    m_fullNameStarts.insert(fullName.left(fullName.indexOf(u' ')));
+                }
             }
         }
     }
@@ -141,15 +144,21 @@ private:
     // the record), or 0.
     qsizetype fullNameRunAt(Record &record, const QList<Word> &words, qsizetype i) const
     {
-        for (qsizetype length = std::min<qsizetype>(4, words.size() - i); length >= 2; --length) {
-            QStringList lowered{lowerCased(words.at(i).word)};
-            bool spaced = true;
-            for (qsizetype j = i + 1; j < i + length && spaced; ++j) {
-                spaced = onlySpacesBetween(record.text, words.at(j - 1).range.end, words.at(j).range.start);
-                lowered.append(lowerCased(words.at(j).word));
-            }
+        // Most words start no full name of the file; those are told by their
+        // first word alone.
+        const qsizetype longest = std::min<qsizetype>(4, words.size() - i);
+        if (longest < 2 || !m_fullNameStarts.contains(lowerCased(words.at(i).word)))
+            return 0;
+        // The runs of 2 to 4 words from i, as far as only spaces part them.
+        QStringList runs{lowerCased(words.at(i).word)};
+        for (qsizetype j = i + 1; j < i + longest; ++j) {
+            if (!onlySpacesBetween(record.text, words.at(j - 1).range.end, words.at(j).range.start))
+                break;
+            runs.append(runs.last() + u' ' + lowerCased(words.at(j).word));
+        }
+        for (qsizetype length = runs.size(); length >= 2; --length) {
             const TextRange range{words.at(i).range.start, words.at(i + length - 1).range.end};
-            if (!spaced || !m_fullNames.contains(lowered.join(u' ')) || overlapsAny(range, record.findings))
+            if (!m_fullNames.contains(runs.at(length - 1)) || overlapsAny(range, record.findings))
                 continue;
             const QString text = range.of(record.text);
             record.findings.append(
@@ -178,7 +187,7 @@ private:
     // person. Swapped as a name of its own, it comes back as it was written.
     void addStandInWord(Record &record, const Word &word) const
     {
-        if (word.word.size() < 2 || overlapsAny(word.range, record.findings)
+        if (m_key.valueCount() == 0 || word.word.size() < 2 || overlapsAny(word.range, record.findings)
             || !m_key.isSubstitute(word.word, EntryKind::firstName))
             return;
         const NameRole role = m_roles.value(lowerCased(word.word), NameRole::last);
@@ -199,6 +208,7 @@ private:
     const ProjectKey &m_key;
     QHash<QString, NameRole> m_roles;
     QSet<QString> m_fullNames;
+    QSet<QString> m_fullNameStarts; // the first words of m_fullNames
 };
 
 bool isAlreadyInKey(const Finding &finding, const ProjectKey &key)
