@@ -48,7 +48,7 @@ qsizetype size(Set set);
 // phone its digit count, for an e-mail address the shape of its local part
 // and whether the key knows the names it is made of.
 // nameBasedEmail: whether an e-mail address's first candidates are built from
-// its names' stand-ins (hasNameBasedEmail).
+// its names' stand-ins (ValueCandidates::nameBasedEmail).
 int shapeOf(EntryKind kind, const QString &real, const QString &norm, bool nameBasedEmail);
 
 // Marks the spaceKey, newly taken by a key, in every set that has it as a

@@ -329,10 +329,4 @@ QString candidate(const ProjectKey &key, EntryKind kind, const QString &real, co
     return ValueCandidates(key, kind, real, norm)(digests, attempt);
 }
 
-bool hasNameBasedEmail(const ProjectKey &key, const QString &real)
-{
-    // Whether the form gives up depends on the names, not on the numbers.
-    return namedLocal(key, cutLocalPart(localText(real))).has_value();
-}
-
 } // namespace quorvane

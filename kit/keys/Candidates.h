@@ -32,7 +32,9 @@ public:
     ValueCandidates &operator=(const ValueCandidates &) = delete;
 
     QString operator()(const ProjectKey::SeedDigest &digests, int attempt) const;
-    // See hasNameBasedEmail; false for other kinds.
+    // Whether the first 50 candidates of an e-mail address are built from the
+    // stand-ins the key gave its name parts; otherwise they come from the
+    // pools. False for other kinds.
     bool nameBasedEmail() const;
 
 private:
@@ -43,10 +45,6 @@ private:
     bool m_abbreviatedStreet; // a street written with its type's short form ("St.")
     std::unique_ptr<Email> m_email;
 };
-
-// Whether the first 50 candidates of an e-mail address are built from the
-// stand-ins the key gave its name parts; otherwise they come from the pools.
-bool hasNameBasedEmail(const ProjectKey &key, const QString &real);
 
 // From ProjectKey::maxAttempts on, every kind draws from a widened family of
 // the same look: names with a third part, twin towns with one more word, all
