@@ -1,6 +1,7 @@
 #include "kit/keys/CandidateSets.h"
 
 #include "kit/keys/Candidates.h"
+#include "kit/keys/CodePoints.h"
 #include "kit/keys/Pools.h"
 
 #include <QSet>
@@ -335,7 +336,7 @@ int shapeOf(EntryKind kind, const QString &real, const QString &norm, bool nameB
         return 0;
     // The local part as the candidates cut it.
     const QStringList pieces = real.split(u'@', Qt::SkipEmptyParts);
-    const QString local = pieces.isEmpty() ? real.toLower() : pieces.first().toLower();
+    const QString local = pieces.isEmpty() ? lowerCased(real) : lowerCased(pieces.first());
     if (local.isEmpty() || (local.back() >= u'0' && local.back() <= u'9'))
         return 0; // trailing digits make the addresses too many to count
     int shape = 0;

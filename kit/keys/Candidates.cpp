@@ -99,7 +99,7 @@ QString cityCandidate(const QString &real, int attempt, const Digests &d)
 QString lastStreetWord(const QString &real)
 {
     const QStringList words = splitAtWhitespace(real);
-    return words.isEmpty() ? QString() : words.last().toLower().remove(u'.');
+    return words.isEmpty() ? QString() : lowerCased(words.last()).remove(u'.');
 }
 
 bool isAbbreviated(const QString &real)
@@ -221,7 +221,7 @@ std::optional<NamedLocal> namedLocal(const ProjectKey &key, const LocalPart &loc
                 entry = key.entryForReal(letters, EntryKind::lastName);
             if (!entry)
                 return std::nullopt;
-            standIn = entry->standIn.toLower();
+            standIn = lowerCased(entry->standIn);
         }
         named.standIns.append(standIn);
         named.digitCounts.append(rest.size());
@@ -250,8 +250,8 @@ QString nameBasedLocal(const NamedLocal &named, const LocalPart &local, int atte
 
 QString poolBasedLocal(const LocalPart &local, int attempt, const Digests &d)
 {
-    const QString first = pick(pools::firstNames(), d(u"f")).toLower();
-    const QString last = pick(pools::lastNames(), d(u"l")).toLower();
+    const QString first = lowerCased(pick(pools::firstNames(), d(u"f")));
+    const QString last = lowerCased(pick(pools::lastNames(), d(u"l")));
     QString result;
     if (!local.separators.isEmpty())
         result = first + QString::fromUcs4(&local.separators.first(), 1) + last;
@@ -269,7 +269,7 @@ QString poolBasedLocal(const LocalPart &local, int attempt, const Digests &d)
 QString localText(const QString &real)
 {
     const QStringList pieces = real.split(u'@', Qt::SkipEmptyParts);
-    return pieces.isEmpty() ? real.toLower() : pieces.first().toLower();
+    return pieces.isEmpty() ? lowerCased(real) : lowerCased(pieces.first());
 }
 
 } // namespace
