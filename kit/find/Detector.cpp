@@ -39,6 +39,16 @@ const QRegularExpression &personSeparator()
     return pattern;
 }
 
+// Most name cells hold one person; the pattern is only worth running on a
+// text with one of its separators. "and" is looked for in any case, and
+// letters outside ASCII may match it caselessly.
+bool mayHoldPersonSeparator(const QString &text)
+{
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) {
+        return c == u'&' || c == u'/' || c == u';' || c == u'\n' || c.unicode() >= 0x80;
+    }) || text.contains(u"and", Qt::CaseInsensitive);
+}
+
 bool isKnownFirstName(const QString &word)
 {
     return nameLexicon::isKnownFirstName(word.toLower());
@@ -325,11 +335,13 @@ void Detector::Private::addPeople(const QString &text, ColumnKind column, Candid
 {
     QList<TextRange> pieces;
     qsizetype pieceStart = 0;
-    auto separators = personSeparator().globalMatch(text);
-    while (separators.hasNext()) {
-        const auto match = separators.next();
-        pieces.append({pieceStart, match.capturedStart()});
-        pieceStart = match.capturedEnd();
+    if (mayHoldPersonSeparator(text)) {
+        auto separators = personSeparator().globalMatch(text);
+        while (separators.hasNext()) {
+            const auto match = separators.next();
+            pieces.append({pieceStart, match.capturedStart()});
+            pieceStart = match.capturedEnd();
+        }
     }
     pieces.append({pieceStart, text.size()});
 

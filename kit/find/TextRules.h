@@ -35,6 +35,8 @@ bool isRegionCode(QStringView word);
 
 // Every match of nameWordPattern, in order.
 QList<Word> nameWords(const QString &text);
+// The same words' ranges, for callers that need no copy of each word.
+QList<TextRange> nameWordRanges(const QString &text);
 // Not empty and its first character is an upper-case letter.
 bool isCapitalised(QStringView word);
 // Capitalised and not a cue word.

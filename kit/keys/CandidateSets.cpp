@@ -1,9 +1,14 @@
 #include "kit/keys/CandidateSets.h"
 
 #include "kit/keys/Candidates.h"
+#include "kit/keys/CodePoints.h"
 #include "kit/keys/Pools.h"
 
 #include <QSet>
+
+#include <algorithm>
+
+#include <unordered_map>
 
 using namespace Qt::StringLiterals;
 
@@ -13,7 +18,31 @@ namespace quorvane::candidateSets {
 namespace {
 
 // Lower-cased pool entries and their positions, by which candidates draw them.
-using Numbers = QHash<QString, qsizetype>;
+// Looked up by views into a key's texts, so counting a taken text copies
+// nothing; later entries of a pool win, as its draws reach them last.
+class Numbers
+{
+public:
+    void insert(const QString &text, qsizetype number)
+    {
+        m_texts.append(text);
+        m_numbers.insert_or_assign(QStringView(m_texts.last()), number);
+    }
+    std::optional<qsizetype> find(QStringView text) const
+    {
+        const auto it = m_numbers.find(text);
+        return it == m_numbers.end() ? std::nullopt : std::optional<qsizetype>(it->second);
+    }
+    qsizetype size() const { return qsizetype(m_numbers.size()); }
+
+private:
+    struct Hash
+    {
+        size_t operator()(QStringView text) const { return qHash(text); }
+    };
+    QStringList m_texts; // the views' storage: a QString's text stays put when the list grows
+    std::unordered_map<QStringView, qsizetype, Hash> m_numbers;
+};
 
 Numbers numbered(const QStringList &pool)
 {
@@ -101,20 +130,20 @@ std::optional<qsizetype> doubleNumber(QStringView text, const Numbers &pool)
     const qsizetype dash = text.indexOf(u'-');
     if (dash <= 0)
         return std::nullopt;
-    const auto a = pool.constFind(text.left(dash).toString());
-    const auto b = pool.constFind(text.mid(dash + 1).toString());
-    if (a == pool.cend() || b == pool.cend())
+    const std::optional<qsizetype> a = pool.find(text.left(dash));
+    const std::optional<qsizetype> b = pool.find(text.mid(dash + 1));
+    if (!a || !b)
         return std::nullopt;
     return *a * pool.size() + *b;
 }
 
-void countWord(const QString &norm, const Tally &counts)
+void countWord(QStringView norm, const Tally &counts)
 {
-    if (const auto first = firstNameSet().constFind(norm); first != firstNameSet().cend())
+    if (const std::optional<qsizetype> first = firstNameSet().find(norm))
         mark(counts, firstSingle, *first);
-    if (const auto last = lastNameSet().constFind(norm); last != lastNameSet().cend())
+    if (const std::optional<qsizetype> last = lastNameSet().find(norm))
         mark(counts, lastSingle, *last);
-    if (const auto town = townSet().constFind(norm); town != townSet().cend())
+    if (const std::optional<qsizetype> town = townSet().find(norm))
         mark(counts, townOne, *town);
     if (norm.contains(u'-')) {
         if (const std::optional<qsizetype> number = doubleNumber(norm, firstNameSet()))
@@ -125,10 +154,10 @@ void countWord(const QString &norm, const Tally &counts)
     const qsizetype space = norm.indexOf(u' ');
     if (space <= 0)
         return;
-    const auto town = townSet().constFind(norm.left(space));
-    if (town == townSet().cend())
+    const std::optional<qsizetype> town = townSet().find(norm.left(space));
+    if (!town)
         return;
-    const QStringView extra = QStringView(norm).mid(space + 1);
+    const QStringView extra = norm.mid(space + 1);
     for (qsizetype k = 0; k < pools::cityExtras().size(); ++k)
         if (extra.compare(pools::cityExtras().at(k), Qt::CaseInsensitive) == 0)
             mark(counts, Set(townExtra0 + k), *town);
@@ -147,7 +176,7 @@ void countPhone(QStringView norm, const Tally &counts)
         return;
     const int line = norm.mid(8).toInt();
     mark(counts, phoneAny, (norm.left(3).toInt() - 200) * 100 + line);
-    if (const auto area = areaSet().constFind(norm.left(3).toString()); area != areaSet().cend())
+    if (const std::optional<qsizetype> area = areaSet().find(norm.left(3)))
         mark(counts, phoneListed, *area * 100 + line);
 }
 
@@ -166,8 +195,27 @@ constexpr QStringView emailSeparators = u".-_+";
 
 std::optional<qsizetype> domainNumber(QStringView domain)
 {
-    const qsizetype at = pools::emailDomains().indexOf(domain.toString());
-    return at < 0 ? std::nullopt : std::optional<qsizetype>(at);
+    const QStringList &domains = pools::emailDomains();
+    for (qsizetype at = 0; at < domains.size(); ++at)
+        if (domains.at(at) == domain)
+            return at;
+    return std::nullopt;
+}
+
+bool hasSeparator(QStringView text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) { return emailSeparators.contains(c); });
+}
+
+bool poolNamesHoldSeparators()
+{
+    static const bool hold = [] {
+        const auto anyHolds = [](const QStringList &pool) {
+            return std::any_of(pool.cbegin(), pool.cend(), [](const QString &name) { return hasSeparator(name); });
+        };
+        return anyHolds(pools::firstNames()) || anyHolds(pools::lastNames());
+    }();
+    return hold;
 }
 
 // (first × 240 + last) × 3 + domain, the way pool-based addresses are drawn.
@@ -189,21 +237,23 @@ void countEmail(QStringView norm, const Tally &counts)
         const qsizetype split = local.indexOf(emailSeparators[s]);
         if (split <= 0)
             continue;
-        const auto first = firstNameSet().constFind(local.left(split).toString());
-        const auto last = lastNameSet().constFind(local.mid(split + 1).toString());
-        if (first != firstNameSet().cend() && last != lastNameSet().cend())
+        const std::optional<qsizetype> first = firstNameSet().find(local.left(split));
+        const std::optional<qsizetype> last = lastNameSet().find(local.mid(split + 1));
+        if (first && last)
             mark(counts, Set(emailDot + s), emailMember(*first, *last, *domain));
     }
-    if (local.size() < 3)
+    // An initial or a first name run together with a last name holds no
+    // separator unless a pool name does.
+    if (local.size() < 3 || (!poolNamesHoldSeparators() && hasSeparator(local)))
         return;
-    if (const auto last = lastNameSet().constFind(local.mid(1).toString());
-        last != lastNameSet().cend() && local[0] >= u'a' && local[0] <= u'z')
+    if (const std::optional<qsizetype> last = lastNameSet().find(local.mid(1));
+        last && local[0] >= u'a' && local[0] <= u'z')
         mark(counts, emailInitial, emailMember(local[0].unicode() - u'a', *last, *domain));
     for (qsizetype split = 2; split + 2 <= local.size(); ++split) {
-        const auto first = firstNameSet().constFind(local.left(split).toString());
-        if (first == firstNameSet().cend())
+        const std::optional<qsizetype> first = firstNameSet().find(local.left(split));
+        if (!first)
             continue;
-        if (const auto last = lastNameSet().constFind(local.mid(split).toString()); last != lastNameSet().cend())
+        if (const std::optional<qsizetype> last = lastNameSet().find(local.mid(split)))
             mark(counts, emailJoined, emailMember(*first, *last, *domain));
     }
 }
@@ -269,7 +319,7 @@ void count(const QString &spaceKey, Counts &counts, Counts *also)
     const QStringView space = QStringView(spaceKey).left(bar);
     const QStringView norm = QStringView(spaceKey).mid(bar + 1);
     if (space == u"word")
-        countWord(norm.toString(), tally);
+        countWord(norm, tally);
     else if (space == u"phone")
         countPhone(norm, tally);
     else if (space == u"zip")
@@ -278,7 +328,7 @@ void count(const QString &spaceKey, Counts &counts, Counts *also)
         countEmail(norm, tally);
 }
 
-int shapeOf(const ProjectKey &key, EntryKind kind, const QString &real, const QString &norm)
+int shapeOf(EntryKind kind, const QString &real, const QString &norm, bool nameBasedEmail)
 {
     if (kind == EntryKind::phone)
         return norm.size() == 7 ? 7 : 10;
@@ -286,7 +336,7 @@ int shapeOf(const ProjectKey &key, EntryKind kind, const QString &real, const QS
         return 0;
     // The local part as the candidates cut it.
     const QStringList pieces = real.split(u'@', Qt::SkipEmptyParts);
-    const QString local = pieces.isEmpty() ? real.toLower() : pieces.first().toLower();
+    const QString local = pieces.isEmpty() ? lowerCased(real) : lowerCased(pieces.first());
     if (local.isEmpty() || (local.back() >= u'0' && local.back() <= u'9'))
         return 0; // trailing digits make the addresses too many to count
     int shape = 0;
@@ -294,7 +344,7 @@ int shapeOf(const ProjectKey &key, EntryKind kind, const QString &real, const QS
         shape = int(emailSeparators.indexOf(local.at(i))) + 1;
     if (shape == 0)
         shape = local.toUcs4().size() <= 8 ? emailInitial - emailDot + 1 : emailJoined - emailDot + 1;
-    return hasNameBasedEmail(key, real) ? shape : shape + poolFromStart;
+    return nameBasedEmail ? shape : shape + poolFromStart;
 }
 
 std::optional<Set> setOf(EntryKind kind, int shape, int attempt)

@@ -47,7 +47,9 @@ qsizetype size(Set set);
 // What of a real value decides which sets its candidates come from: for a
 // phone its digit count, for an e-mail address the shape of its local part
 // and whether the key knows the names it is made of.
-int shapeOf(const ProjectKey &key, EntryKind kind, const QString &real, const QString &norm);
+// nameBasedEmail: whether an e-mail address's first candidates are built from
+// its names' stand-ins (ValueCandidates::nameBasedEmail).
+int shapeOf(EntryKind kind, const QString &real, const QString &norm, bool nameBasedEmail);
 
 // Marks the spaceKey, newly taken by a key, in every set that has it as a
 // member, in the counts and in the second holdings when given.

@@ -99,24 +99,28 @@ QString cityCandidate(const QString &real, int attempt, const Digests &d)
 QString lastStreetWord(const QString &real)
 {
     const QStringList words = splitAtWhitespace(real);
-    return words.isEmpty() ? QString() : words.last().toLower().remove(u'.');
+    return words.isEmpty() ? QString() : lowerCased(words.last()).remove(u'.');
 }
 
 bool isAbbreviated(const QString &real)
 {
+    static const QList<std::pair<QString, QString>> lowered = [] {
+        QList<std::pair<QString, QString>> forms;
+        for (const pools::StreetType &type : pools::streetTypes())
+            forms.append({type.shortForm.toLower(), type.longForm.toLower()});
+        return forms;
+    }();
     const QString word = lastStreetWord(real);
-    for (const pools::StreetType &type : pools::streetTypes())
-        if (type.shortForm.toLower() == word && type.longForm.toLower() != word)
-            return true;
-    return false;
+    return std::any_of(lowered.cbegin(), lowered.cend(),
+                       [&](const auto &forms) { return forms.first == word && forms.second != word; });
 }
 
-QString streetCandidate(const QString &real, const Digests &d)
+QString streetCandidate(const QString &real, bool abbreviated, const Digests &d)
 {
     const uint64_t house = 10 + d(u"n") % 9980;
     const pools::StreetType &type = pools::streetTypes().at(qsizetype(d(u"t") % 12));
     const QString name = pick(pools::streetNames(), d(u"s"));
-    const QString typeWord = isAbbreviated(real) ? type.shortForm : type.longForm;
+    const QString typeWord = abbreviated ? type.shortForm : type.longForm;
     return matchingCase(QString::number(house) + u' ' + name + u' ' + typeWord, real);
 }
 
@@ -188,15 +192,20 @@ LocalPart cutLocalPart(const QString &local)
     return part;
 }
 
-// The local part made of the stand-ins the key already gave the address's name
-// tokens ("john.smith42" → "mateo.okafor17"), or nothing when a token is not a
-// known name.
-std::optional<QString> nameBasedLocal(const ProjectKey &key, const LocalPart &local, int attempt, const Digests &d)
+// The address's name tokens as the stand-ins the key already gave them,
+// lower-cased, each with the count of digits that follow it; nothing when a
+// token is not a known name.
+struct NamedLocal
 {
-    QString result;
+    QStringList standIns; // empty for a token of digits alone
+    QList<qsizetype> digitCounts;
+};
+
+std::optional<NamedLocal> namedLocal(const ProjectKey &key, const LocalPart &local)
+{
+    NamedLocal named;
     bool anyLetters = false;
-    for (qsizetype i = 0; i < local.tokens.size(); ++i) {
-        const QList<char32_t> &token = local.tokens.at(i);
+    for (const QList<char32_t> &token : local.tokens) {
         qsizetype split = 0;
         while (split < token.size() && QChar::isLetter(token.at(split)))
             ++split;
@@ -204,24 +213,36 @@ std::optional<QString> nameBasedLocal(const ProjectKey &key, const LocalPart &lo
         const QList<char32_t> rest = token.mid(split);
         if (!std::all_of(rest.cbegin(), rest.cend(), isAsciiDigit))
             return std::nullopt;
-        QString part;
+        QString standIn;
         if (!letters.isEmpty()) {
             anyLetters = true;
-            std::optional<QString> standIn = key.storedSubstitute(letters, EntryKind::firstName);
-            if (!standIn)
-                standIn = key.storedSubstitute(letters, EntryKind::lastName);
-            if (!standIn)
+            const ProjectKey::Entry *entry = key.entryForReal(letters, EntryKind::firstName);
+            if (!entry)
+                entry = key.entryForReal(letters, EntryKind::lastName);
+            if (!entry)
                 return std::nullopt;
-            part = standIn->toLower();
+            standIn = lowerCased(entry->standIn);
         }
-        if (!rest.isEmpty())
-            part += digitsFrom(d(QString(u"p"_s + QString::number(i))), rest.size());
-        result += part;
-        if (i < local.separators.size())
-            result += QString::fromUcs4(&local.separators.at(i), 1);
+        named.standIns.append(standIn);
+        named.digitCounts.append(rest.size());
     }
     if (!anyLetters)
         return std::nullopt;
+    return named;
+}
+
+// The local part made of the name tokens' stand-ins ("john.smith42" →
+// "mateo.okafor17").
+QString nameBasedLocal(const NamedLocal &named, const LocalPart &local, int attempt, const Digests &d)
+{
+    QString result;
+    for (qsizetype i = 0; i < named.standIns.size(); ++i) {
+        result += named.standIns.at(i);
+        if (named.digitCounts.at(i) > 0)
+            result += digitsFrom(d(QString(u"p"_s + QString::number(i))), named.digitCounts.at(i));
+        if (i < local.separators.size())
+            result += QString::fromUcs4(&local.separators.at(i), 1);
+    }
     if (attempt > 0)
         result += QString::number(attempt);
     return result;
@@ -229,8 +250,8 @@ std::optional<QString> nameBasedLocal(const ProjectKey &key, const LocalPart &lo
 
 QString poolBasedLocal(const LocalPart &local, int attempt, const Digests &d)
 {
-    const QString first = pick(pools::firstNames(), d(u"f")).toLower();
-    const QString last = pick(pools::lastNames(), d(u"l")).toLower();
+    const QString first = lowerCased(pick(pools::firstNames(), d(u"f")));
+    const QString last = lowerCased(pick(pools::lastNames(), d(u"l")));
     QString result;
     if (!local.separators.isEmpty())
         result = first + QString::fromUcs4(&local.separators.first(), 1) + last;
@@ -248,20 +269,53 @@ QString poolBasedLocal(const LocalPart &local, int attempt, const Digests &d)
 QString localText(const QString &real)
 {
     const QStringList pieces = real.split(u'@', Qt::SkipEmptyParts);
-    return pieces.isEmpty() ? real.toLower() : pieces.first().toLower();
-}
-
-QString emailCandidate(const ProjectKey &key, const QString &real, int attempt, const Digests &d)
-{
-    const QString domain = pick(pools::emailDomains(), d(u"d"));
-    const LocalPart local = cutLocalPart(localText(real));
-    if (attempt < 50)
-        if (std::optional<QString> named = nameBasedLocal(key, local, attempt, d))
-            return *named + u'@' + domain;
-    return poolBasedLocal(local, attempt, d) + u'@' + domain;
+    return pieces.isEmpty() ? lowerCased(real) : lowerCased(pieces.first());
 }
 
 } // namespace
+
+struct ValueCandidates::Email
+{
+    LocalPart local;
+    std::optional<NamedLocal> named;
+};
+
+ValueCandidates::ValueCandidates(const ProjectKey &key, EntryKind kind, const QString &real, const QString &norm)
+    : m_kind(kind), m_real(real), m_norm(norm), m_abbreviatedStreet(kind == EntryKind::street && isAbbreviated(real))
+{
+    if (kind != EntryKind::email)
+        return;
+    m_email = std::make_unique<Email>();
+    m_email->local = cutLocalPart(localText(real));
+    m_email->named = namedLocal(key, m_email->local);
+}
+
+ValueCandidates::~ValueCandidates() = default;
+
+bool ValueCandidates::nameBasedEmail() const
+{
+    return m_email && m_email->named.has_value();
+}
+
+QString ValueCandidates::operator()(const ProjectKey::SeedDigest &digests, int attempt) const
+{
+    const Digests d(digests, attempt);
+    switch (m_kind) {
+    case EntryKind::firstName: return nameCandidate(pools::firstNames(), m_real, attempt, d);
+    case EntryKind::lastName: return nameCandidate(pools::lastNames(), m_real, attempt, d);
+    case EntryKind::city: return cityCandidate(m_real, attempt, d);
+    case EntryKind::street: return streetCandidate(m_real, m_abbreviatedStreet, d);
+    case EntryKind::phone: return phoneCandidate(m_norm, attempt, d);
+    case EntryKind::zip: return zipCandidate(m_real, attempt, d);
+    case EntryKind::email: {
+        const QString domain = pick(pools::emailDomains(), d(u"d"));
+        if (attempt < 50 && m_email->named)
+            return nameBasedLocal(*m_email->named, m_email->local, attempt, d) + u'@' + domain;
+        return poolBasedLocal(m_email->local, attempt, d) + u'@' + domain;
+    }
+    }
+    return {};
+}
 
 QString candidate(const ProjectKey &key, EntryKind kind, const QString &real, const QString &norm,
                   const QString &seed, int attempt)
@@ -272,23 +326,7 @@ QString candidate(const ProjectKey &key, EntryKind kind, const QString &real, co
 QString candidate(const ProjectKey &key, EntryKind kind, const QString &real, const QString &norm,
                   const ProjectKey::SeedDigest &digests, int attempt)
 {
-    const Digests d(digests, attempt);
-    switch (kind) {
-    case EntryKind::firstName: return nameCandidate(pools::firstNames(), real, attempt, d);
-    case EntryKind::lastName: return nameCandidate(pools::lastNames(), real, attempt, d);
-    case EntryKind::city: return cityCandidate(real, attempt, d);
-    case EntryKind::street: return streetCandidate(real, d);
-    case EntryKind::phone: return phoneCandidate(norm, attempt, d);
-    case EntryKind::zip: return zipCandidate(real, attempt, d);
-    case EntryKind::email: return emailCandidate(key, real, attempt, d);
-    }
-    return {};
+    return ValueCandidates(key, kind, real, norm)(digests, attempt);
 }
 
-bool hasNameBasedEmail(const ProjectKey &key, const QString &real)
-{
-    // Whether the form gives up depends on the names, not on the numbers.
-    const ProjectKey::SeedDigest digests = key.seedDigest(QString());
-    return nameBasedLocal(key, cutLocalPart(localText(real)), 0, Digests(digests, 0)).has_value();
-}
 } // namespace quorvane

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 namespace quorvane {
@@ -19,9 +20,31 @@ QString candidate(const ProjectKey &key, EntryKind kind, const QString &real, co
 QString candidate(const ProjectKey &key, EntryKind kind, const QString &real, const QString &norm,
                   const ProjectKey::SeedDigest &digests, int attempt);
 
-// Whether the first 50 candidates of an e-mail address are built from the
-// stand-ins the key gave its name parts; otherwise they come from the pools.
-bool hasNameBasedEmail(const ProjectKey &key, const QString &real);
+// The candidates of one value, with what every attempt shares (an e-mail
+// address's local part and the stand-ins of its names) worked out once.
+// Valid while the key holds the same entries.
+class ValueCandidates
+{
+public:
+    ValueCandidates(const ProjectKey &key, EntryKind kind, const QString &real, const QString &norm);
+    ~ValueCandidates();
+    ValueCandidates(const ValueCandidates &) = delete;
+    ValueCandidates &operator=(const ValueCandidates &) = delete;
+
+    QString operator()(const ProjectKey::SeedDigest &digests, int attempt) const;
+    // Whether the first 50 candidates of an e-mail address are built from the
+    // stand-ins the key gave its name parts; otherwise they come from the
+    // pools. False for other kinds.
+    bool nameBasedEmail() const;
+
+private:
+    struct Email;
+    EntryKind m_kind;
+    QString m_real;
+    QString m_norm;
+    bool m_abbreviatedStreet; // a street written with its type's short form ("St.")
+    std::unique_ptr<Email> m_email;
+};
 
 // From ProjectKey::maxAttempts on, every kind draws from a widened family of
 // the same look: names with a third part, twin towns with one more word, all

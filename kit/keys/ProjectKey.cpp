@@ -462,9 +462,20 @@ bool ProjectKey::isFree(const QString &cand, const QString &key, EntryKind kind,
         return true;
     if (reserved.words.contains(key.mid(key.indexOf(u'|') + 1)))
         return false;
-    for (const QString &piece : cand.split(u'-', Qt::SkipEmptyParts))
-        if (reserved.words.contains(piece.toLower()))
+    // Every candidate is tested, so its pieces are lowered into one buffer.
+    QString piece;
+    for (const QStringView part : QStringView(cand).tokenize(u'-', Qt::SkipEmptyParts)) {
+        if (std::any_of(part.begin(), part.end(), [](QChar c) { return c.unicode() >= 0x80; })) {
+            piece = part.toString().toLower();
+        } else {
+            piece.resize(part.size());
+            std::transform(part.begin(), part.end(), piece.begin(), [](QChar c) {
+                return c >= u'A' && c <= u'Z' ? QChar(char16_t(c.unicode() - u'A' + u'a')) : c;
+            });
+        }
+        if (reserved.words.contains(piece))
             return false;
+    }
     return true;
 }
 
@@ -477,7 +488,8 @@ QString ProjectKey::assignSubstitute(const QString &real, EntryKind kind, const 
         return m_entries.at(stored).standIn;
     ensureTaken();
     const SeedDigest digests = seedDigest(seed);
-    const int shape = candidateSets::shapeOf(*this, kind, real, norm);
+    const ValueCandidates candidates(*this, kind, real, norm);
+    const int shape = candidateSets::shapeOf(kind, real, norm, candidates.nameBasedEmail());
     const CandidateHoldings &refused = refusedMembers(reserved);
     std::optional<QString> chosen;
     QString chosenKey;
@@ -490,7 +502,7 @@ QString ProjectKey::assignSubstitute(const QString &real, EntryKind kind, const 
             if (candidateSets::isHeld(kind, shape, attempt, digests, refused))
                 continue;
         }
-        QString cand = candidate(*this, kind, real, norm, digests, attempt);
+        QString cand = candidates(digests, attempt);
         QString key = spaceKey(cand, kind);
         if (isFree(cand, key, kind, reserved)) {
             chosen = std::move(cand);
@@ -500,7 +512,7 @@ QString ProjectKey::assignSubstitute(const QString &real, EntryKind kind, const 
     // Only a key whose every five-digit ZIP code is taken gets here; a value
     // then shares a stand-in rather than going without one.
     if (!chosen) {
-        chosen = candidate(*this, kind, real, norm, digests, maxAttempts + int(valueCount()));
+        chosen = candidates(digests, maxAttempts + int(valueCount()));
         chosenKey = spaceKey(*chosen, kind);
     }
     record({kind, real, *chosen}, seed, ownSpaceKey(seed, kind, norm), chosenKey);

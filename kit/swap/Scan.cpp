@@ -5,11 +5,13 @@
 #include "kit/find/ColumnGuess.h"
 #include "kit/find/Detector.h"
 #include "kit/find/TextRules.h"
+#include "kit/keys/TextIndex.h"
 #include "kit/swap/StandInPlan.h"
 
 #include <QLocale>
 
 #include <algorithm>
+#include <array>
 
 using namespace Qt::StringLiterals;
 
@@ -42,10 +44,23 @@ bool overlapsAny(const TextRange &range, const QList<Finding> &findings)
                        [&](const Finding &f) { return f.range.overlaps(range); });
 }
 
-void addWords(const QString &text, QSet<QString> &words)
+// Most words repeat down their column, so each is lowered into a buffer
+// that is reused, and copied only when it is new.
+void addWords(const QString &text, QSet<QString> &words, QString &buffer)
 {
-    for (const Word &word : nameWords(text))
-        words.insert(lowerCased(word.word));
+    for (const TextRange &range : nameWordRanges(text)) {
+        const QStringView w = QStringView(text).sliced(range.start, range.length());
+        if (std::any_of(w.cbegin(), w.cend(), [](QChar c) { return c.unicode() >= 0x80; })) {
+            words.insert(lowerCased(w.toString()));
+            continue;
+        }
+        buffer.resize(w.size());
+        std::transform(w.cbegin(), w.cend(), buffer.begin(), [](QChar c) {
+            return c >= u'A' && c <= u'Z' ? QChar(char16_t(c.unicode() - u'A' + u'a')) : c;
+        });
+        if (!words.contains(buffer))
+            words.insert(QString(buffer.constData(), buffer.size()));
+    }
 }
 
 EntryKind entryKind(NameRole role)
@@ -78,8 +93,11 @@ public:
                     if (m_roles.size() != before)
                         role = part.role;
                 }
-                if (finding.nameParts.size() >= 2)
-                    m_fullNames.insert(collapsedLower(finding.text));
+                if (finding.nameParts.size() >= 2) {
+                    const QString fullName = collapsedLower(finding.text);
+                    m_fullNames.insert(fullName);
+                    m_fullNameStarts.insert(fullName.left(fullName.indexOf(u' ')));
+                }
             }
         }
     }
@@ -126,15 +144,21 @@ private:
     // the record), or 0.
     qsizetype fullNameRunAt(Record &record, const QList<Word> &words, qsizetype i) const
     {
-        for (qsizetype length = std::min<qsizetype>(4, words.size() - i); length >= 2; --length) {
-            QStringList lowered{lowerCased(words.at(i).word)};
-            bool spaced = true;
-            for (qsizetype j = i + 1; j < i + length && spaced; ++j) {
-                spaced = onlySpacesBetween(record.text, words.at(j - 1).range.end, words.at(j).range.start);
-                lowered.append(lowerCased(words.at(j).word));
-            }
+        // Most words start no full name of the file; those are told by their
+        // first word alone.
+        const qsizetype longest = std::min<qsizetype>(4, words.size() - i);
+        if (longest < 2 || !m_fullNameStarts.contains(lowerCased(words.at(i).word)))
+            return 0;
+        // The runs of 2 to 4 words from i, as far as only spaces part them.
+        QStringList runs{lowerCased(words.at(i).word)};
+        for (qsizetype j = i + 1; j < i + longest; ++j) {
+            if (!onlySpacesBetween(record.text, words.at(j - 1).range.end, words.at(j).range.start))
+                break;
+            runs.append(runs.last() + u' ' + lowerCased(words.at(j).word));
+        }
+        for (qsizetype length = runs.size(); length >= 2; --length) {
             const TextRange range{words.at(i).range.start, words.at(i + length - 1).range.end};
-            if (!spaced || !m_fullNames.contains(lowered.join(u' ')) || overlapsAny(range, record.findings))
+            if (!m_fullNames.contains(runs.at(length - 1)) || overlapsAny(range, record.findings))
                 continue;
             const QString text = range.of(record.text);
             record.findings.append(
@@ -163,7 +187,7 @@ private:
     // person. Swapped as a name of its own, it comes back as it was written.
     void addStandInWord(Record &record, const Word &word) const
     {
-        if (word.word.size() < 2 || overlapsAny(word.range, record.findings)
+        if (m_key.valueCount() == 0 || word.word.size() < 2 || overlapsAny(word.range, record.findings)
             || !m_key.isSubstitute(word.word, EntryKind::firstName))
             return;
         const NameRole role = m_roles.value(lowerCased(word.word), NameRole::last);
@@ -184,6 +208,7 @@ private:
     const ProjectKey &m_key;
     QHash<QString, NameRole> m_roles;
     QSet<QString> m_fullNames;
+    QSet<QString> m_fullNameStarts; // the first words of m_fullNames
 };
 
 bool isAlreadyInKey(const Finding &finding, const ProjectKey &key)
@@ -247,7 +272,7 @@ public:
         for (const QString &text : m_spreadsheet.unreferencedSharedStrings()) {
             if (isBlankOfSpacesAndTabs(text))
                 continue; // a workbook may hold millions of them
-            addWords(text, m_reserved.words);
+            addWords(text, m_reserved.words, m_lowered);
             m_records.append({std::nullopt, text, m_detector.findings(text, ColumnKind::autoDetect), true});
         }
 
@@ -262,7 +287,7 @@ public:
             findingCount += record.findings.size();
         m_reserved.values.reserve(m_reserved.values.size() + findingCount);
         for (Record &record : m_records) {
-            if (record.freeText && nameWords(record.text).size() < 4)
+            if (record.freeText && nameWordRanges(record.text).size() < 4)
                 record.freeText = false;
             for (const Finding &finding : record.findings)
                 addReservedValues(finding, m_reserved.values);
@@ -290,7 +315,7 @@ private:
         QHash<int, QStringList> samples;
         m_reserved.words.reserve(m_reserved.words.size() + cells.size());
         for (const PlacedCell &placed : cells) {
-            addWords(placed.cell.text, m_reserved.words);
+            addWords(placed.cell.text, m_reserved.words, m_lowered);
             if (placed.row == headerRow) {
                 for (int column = headers.isEmpty() ? 0 : headers.lastKey() + 1; column < placed.column; ++column)
                     headers.insert(column, QString());
@@ -376,7 +401,7 @@ private:
         if (content.freeText)
             kind = ColumnKind::autoDetect;
         const bool freeText = kind == ColumnKind::autoDetect;
-        const qsizetype wordCount = freeText ? nameWords(content.text).size() : 0;
+        const qsizetype wordCount = freeText ? nameWordRanges(content.text).size() : 0;
         if (wordCount >= 4)
             ++m_scan.freeTextCells;
         QList<Finding> findings = m_detector.findings(content.text, kind);
@@ -396,23 +421,32 @@ private:
             const Record *record;
             const Finding *finding;
         };
-        QList<Listed> listed;
-        for (const Record &record : m_records) {
-            for (const Finding &finding : record.findings)
-                listed.append({&record, &finding});
-        }
         // Names first: e-mail stand-ins are built from the names' stand-ins.
-        std::stable_sort(listed.begin(), listed.end(), [](const Listed &a, const Listed &b) {
-            return int(a.finding->kind) < int(b.finding->kind);
-        });
+        // Within a kind, findings keep the file's order; with four kinds,
+        // counting them places each one directly.
+        constexpr int kindCount = int(ValueKind::address) + 1;
+        std::array<qsizetype, kindCount + 1> starts{};
+        for (const Record &record : std::as_const(m_records)) {
+            for (const Finding &finding : record.findings)
+                ++starts[int(finding.kind) + 1];
+        }
+        for (int k = 1; k <= kindCount; ++k)
+            starts[k] += starts[k - 1];
+        QList<Listed> listed(starts[kindCount]);
+        for (const Record &record : std::as_const(m_records)) {
+            for (const Finding &finding : record.findings)
+                listed[starts[int(finding.kind)]++] = {&record, &finding};
+        }
 
         // Sized once for the most the findings can need: growing these tables
         // step by step would hash every id again at each step.
         ProjectKey working = m_key;
         working.reserve(working.valueCount() + listed.size());
-        QHash<QString, qsizetype> itemIndex;
+        TextIndex itemIndex;
         itemIndex.reserve(listed.size());
         m_scan.entriesByItem.reserve(listed.size());
+        m_scan.items.reserve(listed.size());
+        m_firstFindings.reserve(listed.size());
         m_scan.planned.reserve(m_records.size());
         for (qsizetype i = 0; i < listed.size(); ++i) {
             plan(*listed.at(i).record, *listed.at(i).finding, working, itemIndex);
@@ -431,16 +465,16 @@ private:
         return a.kind == b.kind && a.text == b.text && a.nameParts == b.nameParts && a.address == b.address;
     }
 
-    void plan(const Record &record, const Finding &finding, ProjectKey &working, QHash<QString, qsizetype> &itemIndex)
+    void plan(const Record &record, const Finding &finding, ProjectKey &working, TextIndex &itemIndex)
     {
         const QString id = itemID(finding);
-        qsizetype index = itemIndex.value(id, -1);
+        qsizetype index = itemIndex.find(id);
         if (index >= 0 && writtenAlike(*m_firstFindings.at(index), finding)) {
             addOccurrence(record, finding, index, m_scan.items.at(index).standIn);
             return;
         }
         const qsizetype entriesBefore = working.valueCount();
-        const StandInPlan plan = StandInPlan::of(finding, working, m_reserved);
+        StandInPlan plan = StandInPlan::of(finding, working, m_reserved);
         if (plan.text == finding.text) {
             // Entries no item lists: the writer must build its key itself.
             m_plannedKeyExact = m_plannedKeyExact && working.valueCount() == entriesBefore;
@@ -452,12 +486,15 @@ private:
             m_firstFindings.append(&finding);
             m_scan.items.append({id, finding.kind, finding.text, plan.text, 0, record.cell, record.freeText,
                                  isAlreadyInKey(finding, m_key)});
-        }
-        // The item's entries share the item's one copy of its id.
-        QList<ProjectKey::Entry> &entries = m_scan.entriesByItem[m_scan.items.at(index).id];
-        for (const ProjectKey::Entry &e : plan.entries) {
-            if (!entries.contains(e))
-                entries.append(e);
+            // The item's entries share the item's one copy of its id; a plan
+            // lists each entry once.
+            m_scan.entriesByItem.insert(m_scan.items.at(index).id, std::move(plan.entries));
+        } else {
+            QList<ProjectKey::Entry> &entries = m_scan.entriesByItem[m_scan.items.at(index).id];
+            for (const ProjectKey::Entry &e : std::as_const(plan.entries)) {
+                if (!entries.contains(e))
+                    entries.append(e);
+            }
         }
         addOccurrence(record, finding, index, plan.text);
     }
@@ -505,6 +542,7 @@ private:
     Detector m_detector;
     Scan m_scan;
     ProjectKey::Reserved m_reserved;
+    QString m_lowered; // addWords' buffer
     QList<Record> m_records;
     QMap<QString, int> m_phoneCounts;
     bool m_plannedKeyExact = true;
@@ -519,18 +557,64 @@ private:
 
 } // namespace
 
+namespace {
+
+bool isAsciiSpace(char16_t c)
+{
+    return c == u' ' || (c >= 0x09 && c <= 0x0D);
+}
+
+// The prefix, then the text lower-cased with its runs of white space made one
+// space and none at either end, or with none at either end only: in one pass
+// and one allocation when the text is ASCII, as nearly every value is.
+std::optional<QString> asciiID(QStringView prefix, const QString &text, bool collapse)
+{
+    if (std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() >= 0x80; }))
+        return std::nullopt;
+    QString id(prefix.size() + text.size(), Qt::Uninitialized);
+    QChar *out = std::copy(prefix.begin(), prefix.end(), id.begin());
+    const QChar *const start = out;
+    qsizetype from = 0, to = text.size();
+    while (from < to && isAsciiSpace(text.at(from).unicode()))
+        ++from;
+    while (to > from && isAsciiSpace(text.at(to - 1).unicode()))
+        --to;
+    for (qsizetype i = from; i < to; ++i) {
+        const char16_t c = text.at(i).unicode();
+        if (collapse && isAsciiSpace(c)) {
+            if (!isAsciiSpace(text.at(i - 1).unicode()))
+                *out++ = u' ';
+            continue;
+        }
+        *out++ = QChar(c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c);
+    }
+    id.truncate(prefix.size() + (out - start));
+    return id;
+}
+
+} // namespace
+
 QString itemID(const Finding &finding)
 {
     switch (finding.kind) {
-    case ValueKind::name: return u"name|"_s + collapsedLower(finding.text);
-    case ValueKind::email: return u"email|"_s + lowerCased(finding.text.trimmed());
+    case ValueKind::name:
+        if (auto id = asciiID(u"name|", finding.text, true))
+            return *id;
+        return u"name|"_s + collapsedLower(finding.text);
+    case ValueKind::email:
+        if (auto id = asciiID(u"email|", finding.text, false))
+            return *id;
+        return u"email|"_s + lowerCased(finding.text.trimmed());
     case ValueKind::phone: {
         QString number = digits(finding.text);
         if (number.size() == 11 && number.startsWith(u'1'))
             number.remove(0, 1);
         return u"phone|"_s + number;
     }
-    case ValueKind::address: return u"address|"_s + collapsedLower(finding.text);
+    case ValueKind::address:
+        if (auto id = asciiID(u"address|", finding.text, true))
+            return *id;
+        return u"address|"_s + collapsedLower(finding.text);
     }
     return {};
 }

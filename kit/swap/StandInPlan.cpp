@@ -1,6 +1,7 @@
 #include "kit/swap/StandInPlan.h"
 
 #include "kit/find/TextRules.h"
+#include "kit/keys/CodePoints.h"
 #include "kit/keys/WrittenForm.h"
 
 #include <QRegularExpression>
@@ -20,6 +21,20 @@ const std::array<QStringView, 9> &unitWordPieces()
     static const std::array<QStringView, 9> pieces{u"apt", u"apartment", u"suite", u"ste", u"unit",
                                                    u"fl", u"rm", u"room", u"#"};
     return pieces;
+}
+
+// Written in capitals: no letter changes when upper-cased, and some letter
+// does when lower-cased. E-mail addresses are nearly always ASCII, which is
+// decided without copying the text.
+bool isAllCaps(const QString &text)
+{
+    const bool ascii = std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
+    if (!ascii)
+        return text == text.toUpper() && text != text.toLower();
+    const auto isIn = [&](char16_t from, char16_t to) {
+        return std::any_of(text.cbegin(), text.cend(), [&](QChar c) { return c.unicode() >= from && c.unicode() <= to; });
+    };
+    return !isIn(u'a', u'z') && isIn(u'A', u'Z');
 }
 
 struct Replacement
@@ -78,7 +93,7 @@ private:
     QString email(const QString &text)
     {
         const QString assigned = standIn(text, EntryKind::email);
-        const bool allCaps = text == text.toUpper() && text != text.toLower();
+        const bool allCaps = isAllCaps(text);
         return allCaps ? assigned.toUpper() : assigned;
     }
 
@@ -138,8 +153,13 @@ QString StandInPlan::streetWithoutUnit(const QString &street)
     // Letters outside ASCII may match them caselessly, so those streets
     // always go to the pattern.
     const bool ascii = std::all_of(street.cbegin(), street.cend(), [](QChar c) { return c.unicode() < 0x80; });
-    const bool mayHoldUnit = !ascii || std::any_of(unitWordPieces().cbegin(), unitWordPieces().cend(),
-                                         [&](QStringView piece) { return street.contains(piece, Qt::CaseInsensitive); });
+    // Lowered once, an ASCII street is searched for each piece as it is.
+    bool mayHoldUnit = !ascii;
+    if (ascii) {
+        const QString lowered = lowerCased(street);
+        mayHoldUnit = std::any_of(unitWordPieces().cbegin(), unitWordPieces().cend(),
+                                  [&](QStringView piece) { return lowered.contains(piece); });
+    }
     if (!mayHoldUnit)
         return street;
     const auto match = unit.match(street);

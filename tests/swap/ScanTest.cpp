@@ -190,3 +190,30 @@ TEST(Scan, CompaniesStateCodesAndPostalCodesAreLeftAlone)
     EXPECT_EQ(result.planned.value({0, 2, 4}).size(), 1);
     EXPECT_EQ(result.planned.value({0, 1, 4}).size(), 1);
 }
+
+// Values written with other spacing or case are one item; the id of an ASCII
+// text is built without the general rule, which text outside ASCII still takes.
+TEST(Scan, ItemIdsFoldCaseAndSpacing)
+{
+    const struct
+    {
+        ValueKind kind;
+        QString text;
+        QString id;
+    } cases[] = {
+        {ValueKind::name, u"  Maria \t LOPEZ\n"_s, u"name|maria lopez"_s},
+        {ValueKind::name, u"Ana\r\nde  Souza"_s, u"name|ana de souza"_s},
+        {ValueKind::name, u"\x1fZoe"_s, u"name|\x1fzoe"_s}, // a control character is not a space
+        {ValueKind::name, u"ÉMILE\u00a0 Roy"_s, u"name|émile roy"_s},
+        {ValueKind::address, u" 12 Pine  Ave, Boston "_s, u"address|12 pine ave, boston"_s},
+        {ValueKind::email, u" Maria.Lopez@ACME.com\t"_s, u"email|maria.lopez@acme.com"_s},
+        {ValueKind::email, u"a  b@x.org"_s, u"email|a  b@x.org"_s}, // inner spaces stay in an address
+        {ValueKind::phone, u"+1 (415) 555-0142"_s, u"phone|4155550142"_s},
+    };
+    for (const auto &c : cases) {
+        Finding finding;
+        finding.kind = c.kind;
+        finding.text = c.text;
+        EXPECT_EQ(itemID(finding), c.id) << qPrintable(c.text);
+    }
+}
