@@ -462,8 +462,17 @@ void Detector::Private::addFirstNameLedRuns(const QString &text, const QList<Wor
         const auto placeWord = [](const QString &w) {
             return nameLexicon::isPlaceNoun(w) || isCompanySuffix(w) || isRegionCode(w.toUpper());
         };
-        return nameLexicon::isPersonNamedBrand(lowered.join(u' '))
-            || std::any_of(lowered.cbegin() + 1, lowered.cend(), placeWord);
+        if (std::any_of(lowered.cbegin() + 1, lowered.cend(), placeWord))
+            return true;
+        // "John Lewis store", "Long John Silver": a brand may open the run
+        // without filling it, or start a word before it.
+        if (first > 0)
+            lowered.prepend(words.at(first - 1).word.toLower());
+        for (qsizetype from = 0; from < lowered.size() - 1; ++from)
+            for (qsizetype n = 2; from + n <= lowered.size(); ++n)
+                if (nameLexicon::isPersonNamedBrand(lowered.sliced(from, n).join(u' ')))
+                    return true;
+        return false;
     };
     for (qsizetype i = 0; i < words.size();) {
         if (!isName(i) || !isKnownFirstName(words.at(i).word)) {

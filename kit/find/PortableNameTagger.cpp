@@ -1956,6 +1956,10 @@ void PortableNameTagger::pairSurnameFirst(QList<ScoredRun> &runs) const
         // An unknown given name after a known surname, at the start of the
         // text, or in a note that already lists a pair.
         const bool listed = inList || has(surname.last, Fact::surname) || surname.last > surname.first;
+        // "Zsófia, Bence and Réka": names listed, unless a known surname leads.
+        const bool andFollows = given.last + 1 < m_words.size() && isAnd(lower(given.last + 1));
+        if (andFollows && !has(surname.last, Fact::surname))
+            continue;
         if (!isGivenAfterComma(given) && !(listed && isUnknownGivenAfterComma(given, inList || field)))
             continue;
         runs[i] = {{surname.first, given.last}, qMax(weight::threshold, runs.at(i).score + runs.at(i + 1).score)};
