@@ -393,7 +393,8 @@ QList<TextRange> Detector::Private::taggedNameRanges(const QString &text, const 
         const QString &word = words.at(i).word;
         if (isCapitalised(word))
             return isName(i) || nameLexicon::isGivenName(word.toLower()) // "Bill", "April"
-                || (i + 1 < words.size() && nameLexicon::isNonPersonWord(word.toLower())); // "Wednesday Holloway"
+                || (i + 1 < words.size() && (nameLexicon::isNonPersonWord(word.toLower()) // "Wednesday Holloway"
+                                             || nameLexicon::isAmbiguousGivenName(word.toLower()))); // "Per Lindqvist"
         // "april at reception says": a given name in lower case is still one, month or not.
         return word.size() > 1 && (!cueWords().contains(word.toLower()) || nameLexicon::isGivenName(word.toLower()));
     };

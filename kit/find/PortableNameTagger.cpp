@@ -725,10 +725,20 @@ bool PortableNameTagger::joinsRun(qsizetype word) const
     case Shape::other:
         return false;
     }
-    if (has(word, Fact::given))
+    if (has(word, Fact::given) || isLeadGivenBeforeSurname(word))
         return true;
     return !has(word, Fact::function) && !has(word, Fact::title) && !has(word, Fact::lead) && !has(word, Fact::opener)
         && !has(word, Fact::cue) && !has(word, Fact::placePreposition);
+}
+
+// "Per Lindqvist", not "per Lindqvist": a given name that is also a lead word
+// is a name when capitalised and right before a known surname that is no word.
+bool PortableNameTagger::isLeadGivenBeforeSurname(qsizetype word) const
+{
+    const qsizetype next = word + 1;
+    return has(word, Fact::ambiguousGiven) && shapeOf(word) == Shape::capitalised && next < m_words.size()
+        && gapBefore(next) == u" "_s && shapeOf(next) == Shape::capitalised && has(next, Fact::surname)
+        && !has(next, Fact::everyday) && !has(next, Fact::nonPerson);
 }
 
 // "GRETA MALMQVIST", "OKONJO, CHIDI" in text otherwise in lower case: a word
