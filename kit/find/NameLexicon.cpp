@@ -50,12 +50,16 @@ QSet<QString> rankedList(const QString &name, bool ambiguous, qsizetype commonNa
     QFile file(u":/quorvane/find/"_s + name);
     if (!file.open(QIODevice::ReadOnly))
         return set;
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    set.reserve(ambiguous ? qMin(commonNames, lines.size()) : lines.size());
     qsizetype rank = 0;
-    for (const QByteArray &line : file.readAll().split('\n')) {
+    for (const QByteArray &line : lines) {
         if (line.startsWith('#') || line.isEmpty())
             continue;
+        if (ambiguous && rank >= commonNames)
+            break;
         const QString word = QString::fromUtf8(line);
-        if (isAlsoAWord(word) == ambiguous && (!ambiguous || rank < commonNames))
+        if (isAlsoAWord(word) == ambiguous)
             set.insert(word);
         ++rank;
     }
