@@ -731,14 +731,21 @@ bool PortableNameTagger::joinsRun(qsizetype word) const
         && !has(word, Fact::cue) && !has(word, Fact::placePreposition);
 }
 
-// "Per Lindqvist", not "per Lindqvist": a given name that is also a lead word
-// is a name when capitalised and right before a known surname that is no word.
+// "Per Lindqvist" and "Lindqvist, Per", not "per Lindqvist": a given name that
+// is also a lead word is a name when capitalised and beside a known surname
+// that is no word.
 bool PortableNameTagger::isLeadGivenBeforeSurname(qsizetype word) const
 {
-    const qsizetype next = word + 1;
-    return has(word, Fact::ambiguousGiven) && shapeOf(word) == Shape::capitalised && next < m_words.size()
-        && gapBefore(next) == u" "_s && shapeOf(next) == Shape::capitalised && has(next, Fact::surname)
-        && !has(next, Fact::everyday) && !has(next, Fact::nonPerson);
+    const auto isPlainSurname = [&](qsizetype i) {
+        return i >= 0 && i < m_words.size() && shapeOf(i) == Shape::capitalised && has(i, Fact::surname)
+            && !has(i, Fact::everyday) && !has(i, Fact::nonPerson);
+    };
+    if (!has(word, Fact::ambiguousGiven) || shapeOf(word) != Shape::capitalised)
+        return false;
+    const bool surnameAfter = word + 1 < m_words.size() && gapBefore(word + 1) == u" "_s && isPlainSurname(word + 1);
+    const bool closesRecord = word > 0 && gapBefore(word) == u", "_s && isPlainSurname(word - 1)
+        && (word + 1 == m_words.size() || gapBefore(word + 1) != u" "_s);
+    return surnameAfter || closesRecord;
 }
 
 // "GRETA MALMQVIST", "OKONJO, CHIDI" in text otherwise in lower case: a word

@@ -212,7 +212,8 @@ TEST(NameKinds, SurnameCommaGivenRecords)
                  {u"TREMAINE, OSWIN onboarding docs received"_s, {u"TREMAINE, OSWIN"_s}},
                  {u"Patient: Kettering, Idris (date of birth on file)"_s, {u"Kettering, Idris"_s}},
                  {u"Ó Súilleabháin, Peadar – renewal"_s, {u"Ó Súilleabháin, Peadar"_s}},
-                 {u"Paris, Texas office is closed."_s, {}}});
+                 {u"Paris, Texas office is closed."_s, {}},
+                 {u"Seating: Lindqvist, Per; Brandt, Helga."_s, {u"Lindqvist, Per"_s, u"Brandt, Helga"_s}}});
 }
 
 TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
