@@ -742,7 +742,9 @@ bool PortableNameTagger::isLeadGivenBeforeSurname(qsizetype word) const
     };
     if (!has(word, Fact::ambiguousGiven) || shapeOf(word) != Shape::capitalised)
         return false;
-    const bool surnameAfter = word + 1 < m_words.size() && gapBefore(word + 1) == u" "_s && isPlainSurname(word + 1);
+    // "Per Procter & Gamble": the surname may open a brand.
+    const bool surnameAfter = word + 1 < m_words.size() && gapBefore(word + 1) == u" "_s && isPlainSurname(word + 1)
+        && !brandFrom(word + 1);
     const bool closesRecord = word > 0 && gapBefore(word) == u", "_s && isPlainSurname(word - 1)
         && (word + 1 == m_words.size() || gapBefore(word + 1) != u" "_s);
     return surnameAfter || closesRecord;

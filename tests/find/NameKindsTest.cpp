@@ -152,6 +152,7 @@ TEST(NameKinds, LoneNamesTheTextMarksAsPeople)
                  {u"Per our call, Zelenko approves."_s, {u"Zelenko"_s}},
                  {u"Spoke with Per Lindqvist today."_s, {u"Per Lindqvist"_s}},
                  {u"Per Smith the refund is approved."_s, {u"Smith"_s}},
+                 {u"Per Johnson & Johnson the recall is over."_s, {}},
                  {u"Reviewed with Fairbrother and Tsang."_s, {u"Fairbrother"_s, u"Tsang"_s}},
                  {u"Helga Brandt und Quillon kommen morgen."_s, {u"Helga Brandt"_s, u"Quillon"_s}},
                  {u"Harlan Wojcik's order is on hold."_s, {u"Harlan Wojcik"_s}},
