@@ -731,14 +731,14 @@ bool PortableNameTagger::joinsRun(qsizetype word) const
         && !has(word, Fact::cue) && !has(word, Fact::placePreposition);
 }
 
-// "Per Lindqvist" and "Lindqvist, Per", not "per Lindqvist": a given name that
-// is also a lead word is a name when capitalised and beside a known surname
-// that is no word.
+// "Per Lindqvist" and "Lindqvist, Per", not "per Lindqvist" or "Per Sarah": a
+// given name that is also a lead word is a name when capitalised and beside a
+// known surname that is neither a word nor a given name.
 bool PortableNameTagger::isLeadGivenBeforeSurname(qsizetype word) const
 {
     const auto isPlainSurname = [&](qsizetype i) {
         return i >= 0 && i < m_words.size() && shapeOf(i) == Shape::capitalised && has(i, Fact::surname)
-            && !has(i, Fact::everyday) && !has(i, Fact::nonPerson);
+            && !has(i, Fact::given) && !has(i, Fact::everyday) && !has(i, Fact::nonPerson);
     };
     if (!has(word, Fact::ambiguousGiven) || shapeOf(word) != Shape::capitalised)
         return false;
