@@ -206,7 +206,9 @@ def main():
         census = census_lists(folder)
         given = given_names(baby_name_births(folder), census)
         world_given = faker_names(folder, "first_name")
-        world_surnames = faker_names(folder, "last_name")
+        # Some countries' surnames are others' given names ("Sarah", "Adam"):
+        # as surnames those would pair up lists of given names.
+        world_surnames = [n for n in faker_names(folder, "last_name") if n not in set(world_given)]
     write(os.path.join(DATA, "givennames-us.txt"),
           NOTICE.format(what="Given names in the United States",
                         source="US Social Security baby names (births " + str(FIRST_YEAR)
