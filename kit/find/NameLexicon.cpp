@@ -36,15 +36,17 @@ QSet<QString> bundledList(const QString &name)
 
 bool isAlsoAWord(const QString &word)
 {
-    return WordClasses::shared().isEverydayWord(word) || isNonPersonWord(word) || isPlaceNoun(word)
-        || isNameParticle(word) || isLeadWord(word);
+    return WordClasses::shared().isEverydayWord(word) || isNonPersonWord(word) || isPlaceNoun(word);
 }
 
 // A list ranked by how many people bear each name, one a line: its words that
 // are also everyday words, places, months or brands (`ambiguous`) or the
 // others. Of the ambiguous ones only the commoner names are kept: a rare
 // surname that is a word ("Polo", "Dress") is far more often the word.
-QSet<QString> rankedList(const QString &name, bool ambiguous, qsizetype commonNames = 3000)
+//
+// The many-country lists also count particles and lead words among the words
+// (`strict`): "Per" and "Van" are names there, "per" and "van" far more often not.
+QSet<QString> rankedList(const QString &name, bool ambiguous, qsizetype commonNames = 3000, bool strict = false)
 {
     QSet<QString> set;
     QFile file(u":/quorvane/find/"_s + name);
@@ -59,7 +61,8 @@ QSet<QString> rankedList(const QString &name, bool ambiguous, qsizetype commonNa
         if (ambiguous && rank >= commonNames)
             break;
         const QString word = QString::fromUtf8(line);
-        if (isAlsoAWord(word) == ambiguous)
+        const bool alsoAWord = isAlsoAWord(word) || (strict && (isNameParticle(word) || isLeadWord(word)));
+        if (alsoAWord == ambiguous)
             set.insert(word);
         ++rank;
     }
@@ -132,7 +135,7 @@ bool isGivenName(const QString &word)
         u"jocelyn rosalyn evelyn marilyn gwendolyn kathryn"_s);
         set.unite(bundledList(u"givennames.txt"_s));
         set.unite(rankedList(u"givennames-us.txt"_s, false));
-        set.unite(rankedList(u"givennames-world.txt"_s, false));
+        set.unite(rankedList(u"givennames-world.txt"_s, false, 0, true));
         for (const QStringList *list : {&pools::firstNames(), &commonFirstNames()})
             for (const QString &name : *list)
                 set.insert(name.toLower());
@@ -205,7 +208,7 @@ bool isSurname(const QString &word)
             set.insert(name.toLower());
         set.unite(bundledList(u"surnames.txt"_s));
         set.unite(rankedList(u"surnames-us.txt"_s, false));
-        set.unite(rankedList(u"surnames-world.txt"_s, false));
+        set.unite(rankedList(u"surnames-world.txt"_s, false, 0, true));
         return set;
     }();
     return names.contains(word);
@@ -216,7 +219,7 @@ bool isAmbiguousGivenName(const QString &word)
     // The first four thousand of the many-country list are those that two or
     // more countries list ("Per", "Rune").
     static const QSet<QString> names =
-        rankedList(u"givennames-us.txt"_s, true) | rankedList(u"givennames-world.txt"_s, true, 4000);
+        rankedList(u"givennames-us.txt"_s, true) | rankedList(u"givennames-world.txt"_s, true, 4000, true);
     return names.contains(word);
 }
 
@@ -229,7 +232,7 @@ bool isRareAmbiguousGivenName(const QString &word)
 bool isAmbiguousSurname(const QString &word)
 {
     static const QSet<QString> names =
-        rankedList(u"surnames-us.txt"_s, true) | rankedList(u"surnames-world.txt"_s, true);
+        rankedList(u"surnames-us.txt"_s, true) | rankedList(u"surnames-world.txt"_s, true, 3000, true);
     return names.contains(word);
 }
 
