@@ -405,7 +405,8 @@ QList<TextRange> Detector::Private::taggedNameRanges(const QString &text, const 
         const QString &word = words.at(i).word;
         if (isCapitalised(word))
             return isName(i) || nameLexicon::isGivenName(word.toLower()) // "Bill", "April"
-                || (i + 1 < words.size() && nameLexicon::isNonPersonWord(word.toLower())); // "Wednesday Holloway"
+                || (i + 1 < words.size() && (nameLexicon::isNonPersonWord(word.toLower()) // "Wednesday Holloway"
+                                             || nameLexicon::isAmbiguousGivenName(word.toLower()))); // "Per Lindqvist"
         // "april at reception says": a given name in lower case is still one, month or not.
         return word.size() > 1 && (!cueWords().contains(word.toLower()) || nameLexicon::isGivenName(word.toLower()));
     };
@@ -474,8 +475,17 @@ void Detector::Private::addFirstNameLedRuns(const QString &text, const QList<Wor
         const auto placeWord = [](const QString &w) {
             return nameLexicon::isPlaceNoun(w) || isCompanySuffix(w) || isRegionCode(w.toUpper());
         };
-        return nameLexicon::isPersonNamedBrand(lowered.join(u' '))
-            || std::any_of(lowered.cbegin() + 1, lowered.cend(), placeWord);
+        if (std::any_of(lowered.cbegin() + 1, lowered.cend(), placeWord))
+            return true;
+        // "John Lewis store", "Long John Silver": a brand may open the run
+        // without filling it, or start a word before it.
+        if (first > 0)
+            lowered.prepend(words.at(first - 1).word.toLower());
+        for (qsizetype from = 0; from < lowered.size() - 1; ++from)
+            for (qsizetype n = 2; from + n <= lowered.size(); ++n)
+                if (nameLexicon::isPersonNamedBrand(lowered.sliced(from, n).join(u' ')))
+                    return true;
+        return false;
     };
     for (qsizetype i = 0; i < words.size();) {
         if (!isName(i) || !isKnownFirstName(words.at(i).word)) {

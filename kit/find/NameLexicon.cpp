@@ -43,18 +43,26 @@ bool isAlsoAWord(const QString &word)
 // are also everyday words, places, months or brands (`ambiguous`) or the
 // others. Of the ambiguous ones only the commoner names are kept: a rare
 // surname that is a word ("Polo", "Dress") is far more often the word.
-QSet<QString> rankedList(const QString &name, bool ambiguous, qsizetype commonNames = 3000)
+//
+// The many-country lists also count particles and lead words among the words
+// (`strict`): "Per" and "Van" are names there, "per" and "van" far more often not.
+QSet<QString> rankedList(const QString &name, bool ambiguous, qsizetype commonNames = 3000, bool strict = false)
 {
     QSet<QString> set;
     QFile file(u":/quorvane/find/"_s + name);
     if (!file.open(QIODevice::ReadOnly))
         return set;
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    set.reserve(ambiguous ? qMin(commonNames, lines.size()) : lines.size());
     qsizetype rank = 0;
-    for (const QByteArray &line : file.readAll().split('\n')) {
+    for (const QByteArray &line : lines) {
         if (line.startsWith('#') || line.isEmpty())
             continue;
+        if (ambiguous && rank >= commonNames)
+            break;
         const QString word = QString::fromUtf8(line);
-        if (isAlsoAWord(word) == ambiguous && (!ambiguous || rank < commonNames))
+        const bool alsoAWord = isAlsoAWord(word) || (strict && (isNameParticle(word) || isLeadWord(word)));
+        if (alsoAWord == ambiguous)
             set.insert(word);
         ++rank;
     }
@@ -127,6 +135,7 @@ bool isGivenName(const QString &word)
         u"jocelyn rosalyn evelyn marilyn gwendolyn kathryn"_s);
         set.unite(bundledList(u"givennames.txt"_s));
         set.unite(rankedList(u"givennames-us.txt"_s, false));
+        set.unite(rankedList(u"givennames-world.txt"_s, false, 0, true));
         for (const QStringList *list : {&pools::firstNames(), &commonFirstNames()})
             for (const QString &name : *list)
                 set.insert(name.toLower());
@@ -199,6 +208,7 @@ bool isSurname(const QString &word)
             set.insert(name.toLower());
         set.unite(bundledList(u"surnames.txt"_s));
         set.unite(rankedList(u"surnames-us.txt"_s, false));
+        set.unite(rankedList(u"surnames-world.txt"_s, false, 0, true));
         return set;
     }();
     return names.contains(word);
@@ -206,7 +216,10 @@ bool isSurname(const QString &word)
 
 bool isAmbiguousGivenName(const QString &word)
 {
-    static const QSet<QString> names = rankedList(u"givennames-us.txt"_s, true);
+    // The first four thousand of the many-country list are those that two or
+    // more countries list ("Per", "Rune").
+    static const QSet<QString> names =
+        rankedList(u"givennames-us.txt"_s, true) | rankedList(u"givennames-world.txt"_s, true, 4000, true);
     return names.contains(word);
 }
 
@@ -218,7 +231,8 @@ bool isRareAmbiguousGivenName(const QString &word)
 
 bool isAmbiguousSurname(const QString &word)
 {
-    static const QSet<QString> names = rankedList(u"surnames-us.txt"_s, true);
+    static const QSet<QString> names =
+        rankedList(u"surnames-us.txt"_s, true) | rankedList(u"surnames-world.txt"_s, true, 3000, true);
     return names.contains(word);
 }
 
@@ -296,6 +310,8 @@ bool isNonPersonWord(const QString &word)
         u"church library museum department dept office agency council committee club "
         u"restaurant cafe café bakery market store shop mall plaza studio studios media "
         u"news press times journal gmbh ag sa plc llp pc "
+        // Bank and tax codes written in capitals before a number.
+        u"iban bic vat ein ssn "
         // Brands and services people name in notes.
         u"google gmail apple iphone ipad mac macbook microsoft windows outlook excel word "
         u"teams amazon aws prime netflix spotify facebook instagram whatsapp twitter tiktok "
@@ -434,7 +450,32 @@ const QSet<QString> &personNamedBrands()
         u"jean paul gaultier"_s, u"paco rabanne"_s, u"nina ricci"_s, u"guy laroche"_s, u"max mara"_s,
         u"wolfgang puck"_s, u"gordon ramsay"_s, u"jamie oliver"_s, u"jenny craig"_s, u"mrs fields"_s,
         u"williams sonoma"_s, u"williams-sonoma"_s, u"joseph joseph"_s, u"martin luther king"_s,
-        u"walt disney world"_s, u"guy fawkes"_s, u"dave thomas"_s, u"papa murphy"_s};
+        u"walt disney world"_s, u"guy fawkes"_s, u"dave thomas"_s, u"papa murphy"_s,
+        // Department stores, fashion and homeware.
+        u"john lewis"_s, u"michael kors"_s, u"ted baker"_s, u"karen millen"_s,
+        u"jo malone"_s, u"kurt geiger"_s, u"fred perry"_s, u"joe fresh"_s,
+        u"thomas sabo"_s, u"georg jensen"_s, u"perry ellis"_s, u"liz claiborne"_s, u"stuart weitzman"_s,
+        u"sam edelman"_s, u"diane von furstenberg"_s, u"carolina herrera"_s, u"jil sander"_s,
+        u"tom tailor"_s, u"john smedley"_s, u"laura mercier"_s, u"vidal sassoon"_s,
+        u"toni guy"_s, u"nicky clarke"_s, u"russell hobbs"_s, u"morphy richards"_s, u"neiman marcus"_s,
+        u"bergdorf goodman"_s, u"fortnum mason"_s, u"marshall field"_s,
+        u"harris scarfe"_s, u"peek cloppenburg"_s, u"oliver peoples"_s,
+        // Food and drink.
+        u"jimmy john"_s, u"long john silver"_s, u"samuel adams"_s,
+        u"oscar mayer"_s, u"little debbie"_s, u"jack link"_s,
+        u"william lawson"_s, u"jack daniels"_s, u"dave busters"_s, u"peter pan"_s,
+        // Cars and machines.
+        u"mercedes benz"_s, u"mercedes-benz"_s, u"harley davidson"_s, u"harley-davidson"_s,
+        u"bang olufsen"_s, u"philip morris"_s, u"procter gamble"_s,
+        u"johnson johnson"_s, u"colgate palmolive"_s, u"stanley black decker"_s,
+        // Banks, brokers, law and accounting firms.
+        u"goldman sachs"_s, u"lehman brothers"_s,
+        u"salomon brothers"_s, u"bear stearns"_s, u"paine webber"_s, u"dean witter"_s,
+        u"hargreaves lansdown"_s, u"brown brothers harriman"_s,
+        u"grant thornton"_s, u"booz allen"_s, u"booz allen hamilton"_s,
+        u"norton rose"_s, u"simmons simmons"_s, u"pinsent masons"_s, u"hogan lovells"_s,
+        u"latham watkins"_s, u"sullivan cromwell"_s, u"skadden arps"_s, u"davis polk"_s,
+        u"kirkland ellis"_s, u"slaughter may"_s, u"eversheds sutherland"_s, u"dla piper"_s};
     return brands;
 }
 

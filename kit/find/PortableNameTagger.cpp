@@ -725,10 +725,29 @@ bool PortableNameTagger::joinsRun(qsizetype word) const
     case Shape::other:
         return false;
     }
-    if (has(word, Fact::given))
+    if (has(word, Fact::given) || isLeadGivenBeforeSurname(word))
         return true;
     return !has(word, Fact::function) && !has(word, Fact::title) && !has(word, Fact::lead) && !has(word, Fact::opener)
         && !has(word, Fact::cue) && !has(word, Fact::placePreposition);
+}
+
+// "Per Lindqvist" and "Lindqvist, Per", not "per Lindqvist" or "Per Sarah": a
+// given name that is also a lead word is a name when capitalised and beside a
+// known surname that is neither a word nor a given name.
+bool PortableNameTagger::isLeadGivenBeforeSurname(qsizetype word) const
+{
+    const auto isPlainSurname = [&](qsizetype i) {
+        return i >= 0 && i < m_words.size() && shapeOf(i) == Shape::capitalised && has(i, Fact::surname)
+            && !has(i, Fact::given) && !has(i, Fact::everyday) && !has(i, Fact::nonPerson);
+    };
+    if (!has(word, Fact::ambiguousGiven) || shapeOf(word) != Shape::capitalised)
+        return false;
+    // "Per Procter & Gamble": the surname may open a brand.
+    const bool surnameAfter = word + 1 < m_words.size() && gapBefore(word + 1) == u" "_s && isPlainSurname(word + 1)
+        && !brandFrom(word + 1);
+    const bool closesRecord = word > 0 && gapBefore(word) == u", "_s && isPlainSurname(word - 1)
+        && (word + 1 == m_words.size() || gapBefore(word + 1) != u" "_s);
+    return surnameAfter || closesRecord;
 }
 
 // "GRETA MALMQVIST", "OKONJO, CHIDI" in text otherwise in lower case: a word
@@ -1956,6 +1975,10 @@ void PortableNameTagger::pairSurnameFirst(QList<ScoredRun> &runs) const
         // An unknown given name after a known surname, at the start of the
         // text, or in a note that already lists a pair.
         const bool listed = inList || has(surname.last, Fact::surname) || surname.last > surname.first;
+        // "Zsófia, Bence and Réka": names listed, unless a known surname leads.
+        const bool andFollows = given.last + 1 < m_words.size() && isAnd(lower(given.last + 1));
+        if (andFollows && !has(surname.last, Fact::surname))
+            continue;
         if (!isGivenAfterComma(given) && !(listed && isUnknownGivenAfterComma(given, inList || field)))
             continue;
         runs[i] = {{surname.first, given.last}, qMax(weight::threshold, runs.at(i).score + runs.at(i + 1).score)};

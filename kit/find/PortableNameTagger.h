@@ -103,6 +103,7 @@ private:
     bool isSurnameFirstName(const Run &run) const;
     bool isGivenBeforeSurname(const Run &run, qsizetype word) const;
     bool isSurnameAfterGiven(const Run &run, qsizetype word) const;
+    bool isLeadGivenBeforeSurname(qsizetype word) const;
     bool isNameInCapitals(qsizetype word) const;
     bool isNamePairInCapitals(qsizetype word, qsizetype other) const;
     bool isTowardsPerson(qsizetype word) const;

@@ -103,7 +103,9 @@ TEST(NameKinds, CapitalsAndLowerCase)
                  {u"payment due by june 5, invoice from accounts says net 30"_s, {}},
                  {u"CUSTOMER DESMOND OKAFOR WANTS A CALLBACK"_s, {u"DESMOND OKAFOR"_s}},
                  {u"KOWALCZYK TO REVIEW BEFORE RELEASE"_s, {u"KOWALCZYK"_s}},
-                 {u"SHIP VIA FEDEX GROUND"_s, {}}});
+                 {u"SHIP VIA FEDEX GROUND"_s, {}},
+                 {u"left msg for RADOMÍR PROCHÁZKA re invoice"_s, {u"RADOMÍR PROCHÁZKA"_s}},
+                 {u"Payee: Olena Shevchuk, IBAN UA21 3223 1300"_s, {u"Olena Shevchuk"_s}}});
 }
 
 TEST(NameKinds, InitialsParticlesAndHyphens)
@@ -147,6 +149,10 @@ TEST(NameKinds, LoneNamesTheTextMarksAsPeople)
 {
     expectNames({{u"Ines said the scan was unreadable."_s, {u"Ines"_s}},
                  {u"ok per Zelenko"_s, {u"Zelenko"_s}},
+                 {u"Per our call, Zelenko approves."_s, {u"Zelenko"_s}},
+                 {u"Spoke with Per Lindqvist today."_s, {u"Per Lindqvist"_s}},
+                 {u"Per Smith the refund is approved."_s, {u"Smith"_s}},
+                 {u"Per Johnson & Johnson the recall is over."_s, {}},
                  {u"Reviewed with Fairbrother and Tsang."_s, {u"Fairbrother"_s, u"Tsang"_s}},
                  {u"Helga Brandt und Quillon kommen morgen."_s, {u"Helga Brandt"_s, u"Quillon"_s}},
                  {u"Harlan Wojcik's order is on hold."_s, {u"Harlan Wojcik"_s}},
@@ -207,7 +213,8 @@ TEST(NameKinds, SurnameCommaGivenRecords)
                  {u"TREMAINE, OSWIN onboarding docs received"_s, {u"TREMAINE, OSWIN"_s}},
                  {u"Patient: Kettering, Idris (date of birth on file)"_s, {u"Kettering, Idris"_s}},
                  {u"Ó Súilleabháin, Peadar – renewal"_s, {u"Ó Súilleabháin, Peadar"_s}},
-                 {u"Paris, Texas office is closed."_s, {}}});
+                 {u"Paris, Texas office is closed."_s, {}},
+                 {u"Seating: Lindqvist, Per; Brandt, Helga."_s, {u"Lindqvist, Per"_s, u"Brandt, Helga"_s}}});
 }
 
 TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
@@ -216,6 +223,9 @@ TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
                  {u"Navy Federal declined the transfer."_s, {}},
                  {u"Marcus Oyelowo works at Dunkin Donuts on Grove Rd."_s, {u"Marcus Oyelowo"_s}},
                  {u"Calvin Klein underwear returned."_s, {}},
+                 {u"Bought a John Lewis gift card; Long John Silver's coupon failed."_s, {}},
+                 {u"Michael Kors handbag returned to Ted Baker."_s, {}},
+                 {u"Goldman Sachs statement attached."_s, {}},
                  {u"Merrill Lynch statement attached."_s, {}},
                  {u"Barnes & Noble gift card refunded."_s, {}},
                  {u"Dillard's sent a credit note."_s, {}},
