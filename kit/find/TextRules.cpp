@@ -92,15 +92,15 @@ const QSet<QString> &cueWords()
 
 namespace {
 
-QList<Word> nameWordsByPattern(const QString &text)
+QList<TextRange> nameWordRangesByPattern(const QString &text)
 {
-    QList<Word> words;
+    QList<TextRange> ranges;
     auto matches = nameWordPattern().globalMatch(text);
     while (matches.hasNext()) {
         const auto match = matches.next();
-        words.append({{match.capturedStart(), match.capturedEnd()}, match.captured()});
+        ranges.append({match.capturedStart(), match.capturedEnd()});
     }
-    return words;
+    return ranges;
 }
 
 // Walks the text once, word by word, taking exactly what nameWordPattern
@@ -112,9 +112,9 @@ class NameWordWalk
 public:
     explicit NameWordWalk(const QString &text) : m_text(text) {}
 
-    QList<Word> words() const
+    QList<TextRange> ranges() const
     {
-        QList<Word> found;
+        QList<TextRange> found;
         for (qsizetype i = 0; i < m_text.size();) {
             if (!isLetter(i)) {
                 ++i;
@@ -122,7 +122,7 @@ public:
             }
             const qsizetype start = i;
             i = wordEnd(i);
-            found.append({{start, i}, m_text.mid(start, i - start)});
+            found.append({start, i});
         }
         return found;
     }
@@ -158,14 +158,24 @@ private:
 
 } // namespace
 
-QList<Word> nameWords(const QString &text)
+QList<TextRange> nameWordRanges(const QString &text)
 {
     // Every cell passes through here several times, and the walk is many
     // times faster than the pattern; text outside the basic plane keeps to
     // the pattern, which reads its pairs of units as one character.
     if (std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isSurrogate(); }))
-        return nameWordsByPattern(text);
-    return NameWordWalk(text).words();
+        return nameWordRangesByPattern(text);
+    return NameWordWalk(text).ranges();
+}
+
+QList<Word> nameWords(const QString &text)
+{
+    const QList<TextRange> ranges = nameWordRanges(text);
+    QList<Word> words;
+    words.reserve(ranges.size());
+    for (const TextRange &range : ranges)
+        words.append({range, range.of(text)});
+    return words;
 }
 
 bool isCapitalised(QStringView word)

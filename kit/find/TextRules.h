@@ -35,6 +35,8 @@ bool isRegionCode(QStringView word);
 
 // Every match of nameWordPattern, in order.
 QList<Word> nameWords(const QString &text);
+// Their ranges alone, for callers that look most words up and keep few.
+QList<TextRange> nameWordRanges(const QString &text);
 // Not empty and its first character is an upper-case letter.
 bool isCapitalised(QStringView word);
 // Capitalised and not a cue word.

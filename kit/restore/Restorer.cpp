@@ -7,9 +7,9 @@
 #include "kit/keys/WrittenForm.h"
 
 #include <QRegularExpression>
+#include <QVarLengthArray>
 
 #include <algorithm>
-#include <map>
 
 using namespace Qt::StringLiterals;
 
@@ -114,12 +114,26 @@ bool mayHoldZip(const QString &text)
     return false;
 }
 
-qsizetype firstApostrophe(const QString &word)
+qsizetype firstApostrophe(QStringView word)
 {
     for (qsizetype i = 0; i < word.size(); ++i)
         if (word.at(i) == u'\'' || word.at(i) == u'’')
             return i;
     return -1;
+}
+
+const QString &wordSpace()
+{
+    static const QString prefix = entryNamespace(EntryKind::firstName) + u'|';
+    return prefix;
+}
+
+// Whether [start, end) lies in one of the e-mail addresses, which come sorted and apart.
+bool insideAny(const QList<TextRange> &ranges, qsizetype start, qsizetype end)
+{
+    const auto after = std::upper_bound(ranges.cbegin(), ranges.cend(), start,
+                                        [](qsizetype at, const TextRange &range) { return at < range.end; });
+    return after != ranges.cend() && after->start < end;
 }
 
 // A name or town stand-in found in the text, before it is known to be kept.
@@ -131,6 +145,9 @@ struct WordMatch
     // A lower-case everyday word ("wren"): kept only where the text shows it
     // is a name, beside another name stand-in or as the whole text.
     bool needsSupport = false;
+    // Lower case inside an e-mail address the key does not know: the
+    // mailbox's own word, never replaced, though it still parts its neighbours.
+    bool inMailbox = false;
 };
 
 // The name and town stand-ins of one text, word by word. First names, last
@@ -138,8 +155,14 @@ struct WordMatch
 class WordStandIns
 {
 public:
-    WordStandIns(const ProjectKey &key, int longest, const QSet<QString> &multiWordStarts, const QString &text)
-        : m_key(key), m_longest(longest), m_multiWordStarts(multiWordStarts), m_text(text), m_words(nameWords(text))
+    WordStandIns(const ProjectKey &key, int longest, const QSet<QString> &multiWordStarts, const QString &text,
+                 const QList<TextRange> &emails)
+        : m_key(key)
+        , m_longest(longest)
+        , m_multiWordStarts(multiWordStarts)
+        , m_text(text)
+        , m_emails(emails)
+        , m_words(nameWordRanges(text))
     {
     }
 
@@ -162,18 +185,18 @@ private:
     // Longest first: "Cedarhaven Springs" is one town, not two words.
     std::optional<WordMatch> longestAt(qsizetype i, qsizetype &taken) const
     {
-        if (m_multiWordStarts.isEmpty() || !m_multiWordStarts.contains(m_words.at(i).word.toLower()))
+        if (m_multiWordStarts.isEmpty() || !m_multiWordStarts.contains(probeKey(wordAt(i))))
             return std::nullopt;
-        const qsizetype start = m_words.at(i).range.start;
+        const qsizetype start = m_words.at(i).start;
         for (qsizetype count = std::min<qsizetype>(m_longest, m_words.size() - i); count >= 2; --count) {
             const qsizetype last = i + count - 1;
             bool spaced = true;
             for (qsizetype k = i; k < last && spaced; ++k)
-                spaced = onlyWhitespace(m_text, m_words.at(k).range.end, m_words.at(k + 1).range.start);
-            const qsizetype end = m_words.at(last).range.end;
+                spaced = onlyWhitespace(m_text, m_words.at(k).end, m_words.at(k + 1).start);
+            const qsizetype end = m_words.at(last).end;
             if (!spaced)
                 continue;
-            if (auto match = lookUp(m_text.mid(start, end - start), start)) {
+            if (auto match = lookUp(QStringView(m_text).sliced(start, end - start), start)) {
                 taken = count;
                 return match;
             }
@@ -183,44 +206,47 @@ private:
 
     std::optional<WordMatch> singleAt(qsizetype i) const
     {
-        const Word &word = m_words.at(i);
-        if (auto match = lookUp(word.word, word.range.start))
+        const QStringView word = wordAt(i);
+        if (auto match = lookUp(word, m_words.at(i).start))
             return match;
         // "Mateo’s" restores "Mateo" and keeps the possessive.
-        const qsizetype apostrophe = firstApostrophe(word.word);
-        return apostrophe > 0 ? lookUp(word.word.left(apostrophe), word.range.start) : std::nullopt;
+        const qsizetype apostrophe = firstApostrophe(word);
+        return apostrophe > 0 ? lookUp(word.first(apostrophe), m_words.at(i).start) : std::nullopt;
     }
 
-    std::optional<WordMatch> lookUp(const QString &matched, qsizetype start) const
+    QStringView wordAt(qsizetype i) const
+    {
+        return QStringView(m_text).sliced(m_words.at(i).start, m_words.at(i).length());
+    }
+
+    std::optional<WordMatch> lookUp(QStringView matched, qsizetype start) const
     {
         // Most words are no stand-ins: one probe of the index settles them.
         const bool oneWord = !matched.contains(u' ');
         const auto entry = oneWord ? m_key.entryForStandInKey(probeKey(matched))
-                                   : m_key.entryForSubstitute(matched, EntryKind::firstName);
+                                   : m_key.entryForSubstitute(matched.toString(), EntryKind::firstName);
         if (!entry)
             return std::nullopt;
         const LetterCase letterCase = letterCaseOf(matched);
         // "iPhone"-like words that start small but are not all lower case are no stand-ins.
         if (letterCase == LetterCase::mixed && !isCapitalised(matched))
             return std::nullopt;
-        const bool everyday = letterCase == LetterCase::lower && oneWord && WordClasses::shared().isEverydayWord(matched);
-        return WordMatch{start, start + matched.size(), realCasedLike(entry->real, matched), everyday};
-    }
-
-    static const QString &wordSpace()
-    {
-        static const QString prefix = entryNamespace(EntryKind::firstName) + u'|';
-        return prefix;
+        const qsizetype end = start + matched.size();
+        if (letterCase == LetterCase::lower && insideAny(m_emails, start, end))
+            return WordMatch{start, end, QString(), false, true};
+        const QString text = matched.toString();
+        const bool everyday = letterCase == LetterCase::lower && oneWord && WordClasses::shared().isEverydayWord(text);
+        return WordMatch{start, end, realCasedLike(entry->real, text), everyday};
     }
 
     // The stand-in key of one word, built in one buffer for the whole text:
     // nearly every word is probed and nearly none is a stand-in.
-    const QString &probeKey(const QString &word) const
+    const QString &probeKey(QStringView word) const
     {
         m_probe.resize(wordSpace().size());
         for (QChar c : word) {
             if (c.unicode() >= 0x80) {
-                m_probe = wordSpace() + word.toLower();
+                m_probe = wordSpace() + word.toString().toLower();
                 return m_probe;
             }
             m_probe.append(c >= u'A' && c <= u'Z' ? QChar(c.unicode() + (u'a' - u'A')) : c);
@@ -232,7 +258,8 @@ private:
     int m_longest;
     const QSet<QString> &m_multiWordStarts;
     const QString &m_text;
-    QList<Word> m_words;
+    const QList<TextRange> &m_emails;
+    QList<TextRange> m_words;
     mutable QString m_probe = wordSpace();
 };
 
@@ -255,18 +282,11 @@ bool besideAnother(const QList<WordMatch> &matches, qsizetype i, const QString &
            || (i + 1 < matches.size() && onlyWhitespace(text, matches.at(i).end, matches.at(i + 1).start));
 }
 
-// Whether [start, end) lies in one of the e-mail addresses, which come sorted and apart.
-bool insideAny(const QList<TextRange> &ranges, qsizetype start, qsizetype end)
-{
-    const auto after = std::upper_bound(ranges.cbegin(), ranges.cend(), start,
-                                        [](qsizetype at, const TextRange &range) { return at < range.end; });
-    return after != ranges.cend() && after->start < end;
-}
-
 } // namespace
 
 // The replacements of one run, kept by start so an overlap test is one probe
-// on each side; the first replacement to claim a stretch keeps it.
+// on each side; the first replacement to claim a stretch keeps it. A cell
+// holds a few at most, so they stay in place, in order.
 class Restorer::Replacements
 {
 public:
@@ -274,7 +294,10 @@ public:
     {
         if (start < end && overlapsAny(start, end))
             return;
-        m_byStart.emplace(start, Item{end, text});
+        // After any others with the same start, as they came.
+        const auto at = std::upper_bound(m_byStart.cbegin(), m_byStart.cend(), start,
+                                         [](qsizetype from, const Item &item) { return from < item.start; });
+        m_byStart.insert(at, Item{start, end, text});
     }
     int count() const { return int(m_byStart.size()); }
 
@@ -284,8 +307,8 @@ public:
         QString result;
         result.reserve(text.size() + text.size() / 8);
         qsizetype at = 0;
-        for (const auto &[start, item] : m_byStart) {
-            result += QStringView(text).sliced(at, start - at);
+        for (const Item &item : m_byStart) {
+            result += QStringView(text).sliced(at, item.start - at);
             result += item.text;
             at = item.end;
         }
@@ -296,25 +319,27 @@ public:
 private:
     struct Item
     {
+        qsizetype start;
         qsizetype end;
         QString text;
     };
 
     bool overlapsAny(qsizetype start, qsizetype end) const
     {
-        auto next = m_byStart.lower_bound(start);
-        if (next != m_byStart.end() && next->first < end && next->first < next->second.end)
+        const auto next = std::lower_bound(m_byStart.cbegin(), m_byStart.cend(), start,
+                                           [](const Item &item, qsizetype from) { return item.start < from; });
+        if (next != m_byStart.cend() && next->start < end && next->start < next->end)
             return true;
         // Earlier starts: only the nearest non-empty one can reach past start,
         // because kept ranges never overlap each other.
-        for (auto it = std::make_reverse_iterator(next); it != m_byStart.rend(); ++it) {
-            if (it->first < it->second.end)
-                return it->second.end > start;
+        for (auto it = std::make_reverse_iterator(next); it != m_byStart.crend(); ++it) {
+            if (it->start < it->end)
+                return it->end > start;
         }
         return false;
     }
 
-    std::multimap<qsizetype, Item> m_byStart;
+    QVarLengthArray<Item, 4> m_byStart;
 };
 
 Restorer::Restorer(ProjectKey key) : m_key(std::move(key))
@@ -328,7 +353,7 @@ Restorer::Restorer(ProjectKey key) : m_key(std::move(key))
         if (words.size() < 2)
             continue;
         m_longestWordStandIn = std::max(m_longestWordStandIn, int(words.size()));
-        m_multiWordStarts.insert(words.first().toLower());
+        m_multiWordStarts.insert(wordSpace() + words.first().toLower());
     }
 }
 
@@ -416,28 +441,67 @@ void Restorer::addZips(const QString &text, Replacements &found) const
 
 void Restorer::addNamesAndTowns(const QString &text, const QList<TextRange> &emails, Replacements &found) const
 {
-    const QList<WordMatch> matches = WordStandIns(m_key, m_longestWordStandIn, m_multiWordStarts, text).all();
+    const QList<WordMatch> matches = WordStandIns(m_key, m_longestWordStandIn, m_multiWordStarts, text, emails).all();
     const bool onlyNames = onlyMatches(matches, text);
     for (qsizetype i = 0; i < matches.size(); ++i) {
         const WordMatch &match = matches.at(i);
         // An address the key does not know keeps its lower-case words: they
         // are the mailbox's own, not names written in lower case.
-        if (insideAny(emails, match.start, match.end)
-            && letterCaseOf(QStringView(text).sliced(match.start, match.end - match.start)) == LetterCase::lower)
+        if (match.inMailbox)
             continue;
         if (!match.needsSupport || onlyNames || besideAnother(matches, i, text))
             found.add(match.start, match.end, match.real);
     }
 }
 
+namespace {
+
+// The latest results for short cell texts, by hash. A sheet repeats its
+// states, companies, notes and dates row after row, and a cell's result
+// depends on its text alone; texts seen once merely pass through.
+class RecentCells
+{
+public:
+    RecentCells() : m_slots(slotCount) {}
+
+    template<class Restore>
+    Restorer::TextResult restored(const QString &text, const Restore &restore)
+    {
+        if (text.size() > longestText)
+            return restore(text);
+        Slot &slot = m_slots[qHash(text) & (slotCount - 1)];
+        if (!slot.held || slot.text != text) {
+            slot.result = restore(text);
+            slot.text = text;
+            slot.held = true;
+        }
+        return slot.result;
+    }
+
+private:
+    static constexpr qsizetype slotCount = 4096;
+    static constexpr qsizetype longestText = 200;
+    struct Slot
+    {
+        QString text;
+        Restorer::TextResult result;
+        bool held = false;
+    };
+    QList<Slot> m_slots;
+};
+
+} // namespace
+
 Restorer::FileResult Restorer::restore(const Spreadsheet &spreadsheet, const ProgressReport &progress) const
 {
     int total = 0;
     ProgressMeter meter(progress, Progress::Stage::restoring, spreadsheet.offeredCellCount());
+    RecentCells recent;
+    const auto restoreText = [this](const QString &text) { return restore(text); };
     const QByteArray data = spreadsheet.data(
-        [this, &total, &meter](const std::optional<CellRef> &, const QString &text) -> std::optional<QString> {
+        [&](const std::optional<CellRef> &, const QString &text) -> std::optional<QString> {
             meter.advance();
-            TextResult restored = restore(text);
+            TextResult restored = recent.restored(text, restoreText);
             if (restored.count == 0)
                 return std::nullopt;
             total += restored.count;
