@@ -58,6 +58,67 @@ std::optional<QString> plainWordKey(const QString &value)
     return key;
 }
 
+bool isAsciiSpace(char16_t c)
+{
+    return c == u' ' || (c >= 0x09 && c <= 0x0D);
+}
+
+// Writes prefix, '|' and the value lower-cased into out, for a plain ASCII
+// value whose whitespace is single spaces between words already; false for
+// any other, which the general rule must take. `stops` are characters the
+// kind's rule would change, which send the value there too.
+bool writePlainLowered(QString &out, QStringView prefix, QStringView value, QStringView stops = {})
+{
+    out.resize(prefix.size() + 1 + value.size());
+    QChar *at = std::copy(prefix.begin(), prefix.end(), out.begin());
+    *at++ = u'|';
+    bool previousSpace = true;
+    for (QChar c : value) {
+        const char16_t u = c.unicode();
+        if (u >= 0x80 || (isAsciiSpace(u) && (u != u' ' || previousSpace)) || stops.contains(c))
+            return false;
+        previousSpace = u == u' ';
+        *at++ = QChar(u >= u'A' && u <= u'Z' ? char16_t(u - u'A' + u'a') : u);
+    }
+    return !previousSpace;
+}
+
+// Writes prefix, '|' and the value's digits into out, as the phone and ZIP
+// rules keep them.
+void writeDigits(QString &out, QStringView prefix, QStringView value, EntryKind kind)
+{
+    out.resize(prefix.size() + 1);
+    std::copy(prefix.begin(), prefix.end(), out.begin());
+    out[prefix.size()] = u'|';
+    const qsizetype start = out.size();
+    for (QChar c : value) {
+        if (c >= u'0' && c <= u'9')
+            out.append(c);
+    }
+    const qsizetype count = out.size() - start;
+    if (kind == EntryKind::phone && count == 11 && out.at(start) == u'1')
+        out.remove(start, 1);
+    else if (kind == EntryKind::zip && count > 5)
+        out.truncate(start + 5);
+}
+
+// "kind|normalized" or "namespace|normalized" written into out without the
+// copies the general rule makes, for the values nearly every key holds;
+// false for the others.
+bool writePlainKey(QString &out, QStringView prefix, const QString &value, EntryKind kind)
+{
+    switch (kind) {
+    case EntryKind::firstName:
+    case EntryKind::lastName:
+    case EntryKind::city:
+    case EntryKind::email: return writePlainLowered(out, prefix, value);
+    case EntryKind::street: return writePlainLowered(out, prefix, value, u".,");
+    case EntryKind::phone:
+    case EntryKind::zip: writeDigits(out, prefix, value, kind); return true;
+    }
+    return false;
+}
+
 [[noreturn]] void malformed(const char *what)
 {
     throw std::runtime_error(what);
@@ -128,6 +189,7 @@ public:
             return std::nullopt;
         const qsizetype arrayStart = m_at;
         QList<ProjectKey::Entry> entries;
+        entries.reserve(QByteArrayView(m_json).sliced(m_at).count("{\"kind\":"));
         while (peek() != ']') {
             if (!entries.isEmpty() && !skip(","))
                 return std::nullopt;
@@ -381,6 +443,19 @@ bool ProjectKey::isSubstitute(const QString &text, EntryKind kind) const
 
 void ProjectKey::record(const Entry &entry)
 {
+    if (!m_takenFilled) {
+        // A key being read: only its two index keys are needed, and they are
+        // built in the same two buffers for every entry.
+        thread_local QString realKeyText;
+        thread_local QString standInKeyText;
+        if (!writePlainKey(realKeyText, rawString(entry.kind), entry.real, entry.kind))
+            realKeyText = realKey(entry.real, entry.kind);
+        const bool extension = entry.kind == EntryKind::phone && entry.standIn.contains(u'x');
+        if (extension || !writePlainKey(standInKeyText, entryNamespace(entry.kind), entry.standIn, entry.kind))
+            standInKeyText = spaceKey(entry.standIn, entry.kind);
+        record(entry, realKeyText, QString(), standInKeyText);
+        return;
+    }
     const QString norm = normalized(entry.real, entry.kind);
     // Without the taken set the value's own space key is not needed yet.
     const QString realKey = rawString(entry.kind) + u'|' + norm;
@@ -388,8 +463,7 @@ void ProjectKey::record(const Entry &entry)
            spaceKey(entry.standIn, entry.kind));
 }
 
-void ProjectKey::record(const Entry &entry, const QString &realKey, const QString &realSpaceKey,
-                        const QString &standInKey)
+void ProjectKey::record(const Entry &entry, QStringView realKey, const QString &realSpaceKey, const QString &standInKey)
 {
     // One probe both finds a value already held (the first entry stays) and
     // takes the slot of a new one.
@@ -694,6 +768,15 @@ std::optional<ProjectKey> ProjectKey::parsed(const QByteArray &json, const QList
     key.m_entries.reserve(entries.size());
     key.m_byReal.reserve(entries.size());
     key.m_byStandIn.reserve(entries.size());
+    // Each index key is the text with a short name and a bar in front.
+    qsizetype realUnits = 0;
+    qsizetype standInUnits = 0;
+    for (const Entry &entry : entries) {
+        realUnits += entry.real.size() + 12;
+        standInUnits += entry.standIn.size() + 8;
+    }
+    key.m_byReal.reserveUnits(realUnits);
+    key.m_byStandIn.reserveUnits(standInUnits);
     key.m_takenFilled = false;
     for (const Entry &entry : entries)
         key.record(entry);

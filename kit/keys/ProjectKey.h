@@ -138,7 +138,7 @@ public:
     void wipeSecret();
 
 private:
-    void record(const Entry &entry, const QString &realKey, const QString &realSpaceKey, const QString &standInKey);
+    void record(const Entry &entry, QStringView realKey, const QString &realSpaceKey, const QString &standInKey);
     // The key of a JSON object; with entries read already, nothing when the
     // object's own entries array is not empty.
     static std::optional<ProjectKey> parsed(const QByteArray &json, const QList<Entry> *entriesRead);
