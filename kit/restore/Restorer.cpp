@@ -454,54 +454,14 @@ void Restorer::addNamesAndTowns(const QString &text, const QList<TextRange> &ema
     }
 }
 
-namespace {
-
-// The latest results for short cell texts, by hash. A sheet repeats its
-// states, companies, notes and dates row after row, and a cell's result
-// depends on its text alone; texts seen once merely pass through.
-class RecentCells
-{
-public:
-    RecentCells() : m_slots(slotCount) {}
-
-    template<class Restore>
-    Restorer::TextResult restored(const QString &text, const Restore &restore)
-    {
-        if (text.size() > longestText)
-            return restore(text);
-        Slot &slot = m_slots[qHash(text) & (slotCount - 1)];
-        if (!slot.held || slot.text != text) {
-            slot.result = restore(text);
-            slot.text = text;
-            slot.held = true;
-        }
-        return slot.result;
-    }
-
-private:
-    static constexpr qsizetype slotCount = 4096;
-    static constexpr qsizetype longestText = 200;
-    struct Slot
-    {
-        QString text;
-        Restorer::TextResult result;
-        bool held = false;
-    };
-    QList<Slot> m_slots;
-};
-
-} // namespace
-
 Restorer::FileResult Restorer::restore(const Spreadsheet &spreadsheet, const ProgressReport &progress) const
 {
     int total = 0;
     ProgressMeter meter(progress, Progress::Stage::restoring, spreadsheet.offeredCellCount());
-    RecentCells recent;
-    const auto restoreText = [this](const QString &text) { return restore(text); };
     const QByteArray data = spreadsheet.data(
-        [&](const std::optional<CellRef> &, const QString &text) -> std::optional<QString> {
+        [this, &total, &meter](const std::optional<CellRef> &, const QString &text) -> std::optional<QString> {
             meter.advance();
-            TextResult restored = recent.restored(text, restoreText);
+            TextResult restored = restore(text);
             if (restored.count == 0)
                 return std::nullopt;
             total += restored.count;
