@@ -672,15 +672,45 @@ bool isPlainJsonText(const QString &text)
     });
 }
 
-void appendEntry(QByteArray &json, const ProjectKey::Entry &entry)
+// Writes plain ASCII text as its bytes, one per unit.
+char *writeAscii(char *out, QStringView text)
 {
-    json += "{\"kind\":\"";
-    json += rawString(entry.kind).toLatin1();
-    json += "\",\"real\":\"";
-    json += entry.real.toLatin1();
-    json += "\",\"standIn\":\"";
-    json += entry.standIn.toLatin1();
-    json += "\"}";
+    return std::transform(text.begin(), text.end(), out, [](QChar c) { return char(c.unicode()); });
+}
+
+char *writeBytes(char *out, QByteArrayView bytes)
+{
+    return std::copy(bytes.begin(), bytes.end(), out);
+}
+
+constexpr QByteArrayView entryStart = "{\"kind\":\"";
+constexpr QByteArrayView realStart = "\",\"real\":\"";
+constexpr QByteArrayView standInStart = "\",\"standIn\":\"";
+constexpr QByteArrayView entryEnd = "\"}";
+
+// The entries of a key that needs no escaping, written in one buffer of the
+// exact size: a large key has hundreds of thousands.
+QByteArray plainEntriesJson(const QList<ProjectKey::Entry> &entries)
+{
+    qsizetype size = entries.isEmpty() ? 0 : entries.size() - 1;
+    for (const ProjectKey::Entry &entry : entries)
+        size += entryStart.size() + rawString(entry.kind).size() + realStart.size() + entry.real.size()
+            + standInStart.size() + entry.standIn.size() + entryEnd.size();
+    QByteArray json(size, Qt::Uninitialized);
+    char *out = json.data();
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        const ProjectKey::Entry &entry = entries.at(i);
+        if (i > 0)
+            *out++ = ',';
+        out = writeBytes(out, entryStart);
+        out = writeAscii(out, rawString(entry.kind));
+        out = writeBytes(out, realStart);
+        out = writeAscii(out, entry.real);
+        out = writeBytes(out, standInStart);
+        out = writeAscii(out, entry.standIn);
+        out = writeBytes(out, entryEnd);
+    }
+    return json;
 }
 
 } // namespace
@@ -716,16 +746,7 @@ QByteArray ProjectKey::toJson() const
     // entries array is the key's own.
     const QByteArray empty = "\"entries\":[]";
     const qsizetype at = json.indexOf(empty) + empty.size() - 1;
-    QByteArray written;
-    written.reserve(json.size() + m_entries.size() * 64);
-    written += QByteArrayView(json).first(at);
-    for (qsizetype i = 0; i < m_entries.size(); ++i) {
-        if (i > 0)
-            written += ',';
-        appendEntry(written, m_entries.at(i));
-    }
-    written += QByteArrayView(json).sliced(at);
-    return written;
+    return QByteArrayView(json).first(at) + plainEntriesJson(m_entries) + QByteArrayView(json).sliced(at);
 }
 
 ProjectKey ProjectKey::fromJson(const QByteArray &json)
