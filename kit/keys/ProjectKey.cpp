@@ -198,7 +198,7 @@ public:
                 return std::nullopt;
             entries.append(std::move(*entry));
         }
-        return std::pair{entries, m_json.first(arrayStart) + QByteArrayView(m_json).sliced(m_at)};
+        return std::pair{std::move(entries), m_json.first(arrayStart) + QByteArrayView(m_json).sliced(m_at)};
     }
 
 private:
@@ -441,19 +441,24 @@ bool ProjectKey::isSubstitute(const QString &text, EntryKind kind) const
     return m_byStandIn.contains(spaceKey(text, kind));
 }
 
+void ProjectKey::recordWithoutTaken(Entry entry)
+{
+    // Only the two index keys are needed, and they are built in the same two
+    // buffers for every entry: a key being read records hundreds of thousands.
+    thread_local QString realKeyText;
+    thread_local QString standInKeyText;
+    if (!writePlainKey(realKeyText, rawString(entry.kind), entry.real, entry.kind))
+        realKeyText = realKey(entry.real, entry.kind);
+    const bool extension = entry.kind == EntryKind::phone && entry.standIn.contains(u'x');
+    if (extension || !writePlainKey(standInKeyText, entryNamespace(entry.kind), entry.standIn, entry.kind))
+        standInKeyText = spaceKey(entry.standIn, entry.kind);
+    record(std::move(entry), realKeyText, QString(), standInKeyText);
+}
+
 void ProjectKey::record(const Entry &entry)
 {
     if (!m_takenFilled) {
-        // A key being read: only its two index keys are needed, and they are
-        // built in the same two buffers for every entry.
-        thread_local QString realKeyText;
-        thread_local QString standInKeyText;
-        if (!writePlainKey(realKeyText, rawString(entry.kind), entry.real, entry.kind))
-            realKeyText = realKey(entry.real, entry.kind);
-        const bool extension = entry.kind == EntryKind::phone && entry.standIn.contains(u'x');
-        if (extension || !writePlainKey(standInKeyText, entryNamespace(entry.kind), entry.standIn, entry.kind))
-            standInKeyText = spaceKey(entry.standIn, entry.kind);
-        record(entry, realKeyText, QString(), standInKeyText);
+        recordWithoutTaken(entry);
         return;
     }
     const QString norm = normalized(entry.real, entry.kind);
@@ -463,14 +468,14 @@ void ProjectKey::record(const Entry &entry)
            spaceKey(entry.standIn, entry.kind));
 }
 
-void ProjectKey::record(const Entry &entry, QStringView realKey, const QString &realSpaceKey, const QString &standInKey)
+void ProjectKey::record(Entry entry, QStringView realKey, const QString &realSpaceKey, const QString &standInKey)
 {
     // One probe both finds a value already held (the first entry stays) and
     // takes the slot of a new one.
     const qsizetype index = m_entries.size();
     if (m_byReal.insertNew(realKey, index) >= 0)
         return;
-    m_entries.append(entry);
+    m_entries.append(std::move(entry));
     m_byStandIn.insert(standInKey, index);
     if (m_takenFilled) {
         take(realSpaceKey);
@@ -758,7 +763,7 @@ ProjectKey ProjectKey::fromJson(const QByteArray &json)
     return *parsed(json, nullptr);
 }
 
-std::optional<ProjectKey> ProjectKey::parsed(const QByteArray &json, const QList<Entry> *entriesRead)
+std::optional<ProjectKey> ProjectKey::parsed(const QByteArray &json, QList<Entry> *entriesRead)
 {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
@@ -777,7 +782,7 @@ std::optional<ProjectKey> ProjectKey::parsed(const QByteArray &json, const QList
         // A second entries member is the JSON classes' to judge.
         if (!entries.isEmpty())
             return std::nullopt;
-        entries = *entriesRead;
+        entries = std::move(*entriesRead);
     }
 
     ProjectKey key(name, *id, *created, *secret);
@@ -799,8 +804,8 @@ std::optional<ProjectKey> ProjectKey::parsed(const QByteArray &json, const QList
     key.m_byReal.reserveUnits(realUnits);
     key.m_byStandIn.reserveUnits(standInUnits);
     key.m_takenFilled = false;
-    for (const Entry &entry : entries)
-        key.record(entry);
+    for (Entry &entry : entries)
+        key.recordWithoutTaken(std::move(entry));
     return key;
 }
 

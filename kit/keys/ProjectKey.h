@@ -138,10 +138,12 @@ public:
     void wipeSecret();
 
 private:
-    void record(const Entry &entry, QStringView realKey, const QString &realSpaceKey, const QString &standInKey);
+    void record(Entry entry, QStringView realKey, const QString &realSpaceKey, const QString &standInKey);
+    // Records an entry of a key whose taken set is not filled yet.
+    void recordWithoutTaken(Entry entry);
     // The key of a JSON object; with entries read already, nothing when the
-    // object's own entries array is not empty.
-    static std::optional<ProjectKey> parsed(const QByteArray &json, const QList<Entry> *entriesRead);
+    // object's own entries array is not empty; the entries read are taken.
+    static std::optional<ProjectKey> parsed(const QByteArray &json, QList<Entry> *entriesRead);
     bool isFree(const QString &candidate, const QString &spaceKey, EntryKind kind, const Reserved &reserved) const;
     // Adds a spaceKey to m_taken and counts it into the candidate sets it belongs to.
     void take(const QString &spaceKey) const;
