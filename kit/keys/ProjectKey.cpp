@@ -105,7 +105,7 @@ void writeDigits(QString &out, QStringView prefix, QStringView value, EntryKind 
 // "kind|normalized" or "namespace|normalized" written into out without the
 // copies the general rule makes, for the values nearly every key holds;
 // false for the others.
-bool writePlainKey(QString &out, QStringView prefix, const QString &value, EntryKind kind)
+bool writePlainKey(QString &out, QStringView prefix, QStringView value, EntryKind kind)
 {
     switch (kind) {
     case EntryKind::firstName:
@@ -425,9 +425,15 @@ const ProjectKey::Entry *ProjectKey::entryForReal(const QString &real, EntryKind
     return at < 0 ? nullptr : &m_entries.at(at);
 }
 
-const ProjectKey::Entry *ProjectKey::entryForSubstitute(const QString &text, EntryKind kind) const
+const ProjectKey::Entry *ProjectKey::entryForSubstitute(QStringView text, EntryKind kind) const
 {
-    return entryForStandInKey(spaceKey(text, kind));
+    // Built in one buffer: a file being restored looks up every address,
+    // number and street it holds.
+    thread_local QString key;
+    const bool extension = kind == EntryKind::phone && text.contains(u'x');
+    if (!extension && writePlainKey(key, entryNamespace(kind), text, kind))
+        return entryForStandInKey(key);
+    return entryForStandInKey(spaceKey(text.toString(), kind));
 }
 
 const ProjectKey::Entry *ProjectKey::entryForStandInKey(const QString &key) const

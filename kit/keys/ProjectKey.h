@@ -87,7 +87,7 @@ public:
     // The entry itself, or null; valid until the key next changes. Lookups
     // run once per word of a large file, so they hand out no copies.
     const Entry *entryForReal(const QString &real, EntryKind kind) const;
-    const Entry *entryForSubstitute(const QString &text, EntryKind kind) const;
+    const Entry *entryForSubstitute(QStringView text, EntryKind kind) const;
     bool isSubstitute(const QString &text, EntryKind kind) const;
     // Direct probe of the stand-in index with a ready-made spaceKey ("word|mateo").
     const Entry *entryForStandInKey(const QString &spaceKey) const;

@@ -224,7 +224,7 @@ private:
         // Most words are no stand-ins: one probe of the index settles them.
         const bool oneWord = !matched.contains(u' ');
         const auto entry = oneWord ? m_key.entryForStandInKey(probeKey(matched))
-                                   : m_key.entryForSubstitute(matched.toString(), EntryKind::firstName);
+                                   : m_key.entryForSubstitute(matched, EntryKind::firstName);
         if (!entry)
             return std::nullopt;
         const LetterCase letterCase = letterCaseOf(matched);
@@ -389,7 +389,7 @@ QList<TextRange> Restorer::addEmails(const QString &text, Replacements &found) c
     for (auto it = emailPattern().globalMatch(text); it.hasNext();) {
         const auto match = it.next();
         emails.append({match.capturedStart(), match.capturedEnd()});
-        const QString matched = match.captured();
+        const QStringView matched = match.capturedView();
         if (auto entry = m_key.entryForSubstitute(matched, EntryKind::email))
             found.add(match.capturedStart(), match.capturedEnd(),
                       letterCaseOf(matched) == LetterCase::upper ? entry->real.toUpper() : entry->real);
@@ -407,11 +407,11 @@ void Restorer::addPhones(const QString &text, Replacements &found) const
                && (text.at(start).isSpace() || text.at(start) == u'-' || text.at(start) == u'.'))
             ++start;
         qsizetype end = match.capturedEnd();
-        auto entry = m_key.entryForSubstitute(text.mid(start, end - start), EntryKind::phone);
+        auto entry = m_key.entryForSubstitute(QStringView(text).sliced(start, end - start), EntryKind::phone);
         // An extension the key does not know belongs to the text, not to the stand-in.
         if (!entry && match.capturedLength(1) > 0) {
             end = match.capturedStart(1);
-            entry = m_key.entryForSubstitute(text.mid(start, end - start), EntryKind::phone);
+            entry = m_key.entryForSubstitute(QStringView(text).sliced(start, end - start), EntryKind::phone);
         }
         // The real number takes the layout of the number before any extension.
         const qsizetype numberEnd = match.capturedLength(1) > 0 ? match.capturedStart(1) : end;
@@ -424,9 +424,8 @@ void Restorer::addStreets(const QString &text, Replacements &found) const
 {
     for (auto it = streetPattern().globalMatch(text); it.hasNext();) {
         const auto match = it.next();
-        const QString matched = match.captured();
-        if (auto entry = m_key.entryForSubstitute(matched, EntryKind::street))
-            found.add(match.capturedStart(), match.capturedEnd(), realCasedLike(entry->real, matched));
+        if (auto entry = m_key.entryForSubstitute(match.capturedView(), EntryKind::street))
+            found.add(match.capturedStart(), match.capturedEnd(), realCasedLike(entry->real, match.captured()));
     }
 }
 
@@ -434,7 +433,7 @@ void Restorer::addZips(const QString &text, Replacements &found) const
 {
     for (auto it = zipPattern().globalMatch(text); it.hasNext();) {
         const auto match = it.next();
-        if (auto entry = m_key.entryForSubstitute(match.captured().left(5), EntryKind::zip))
+        if (auto entry = m_key.entryForSubstitute(match.capturedView().first(5), EntryKind::zip))
             found.add(match.capturedStart(), match.capturedEnd(), entry->real);
     }
 }
