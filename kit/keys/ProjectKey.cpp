@@ -13,6 +13,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <array>
 #include <stdexcept>
 
 using namespace Qt::StringLiterals;
@@ -447,24 +448,62 @@ bool ProjectKey::isSubstitute(const QString &text, EntryKind kind) const
     return m_byStandIn.contains(spaceKey(text, kind));
 }
 
-void ProjectKey::recordWithoutTaken(Entry entry)
+// The two index keys of an entry, built in buffers that are used again for
+// later entries, with their hashes.
+struct ProjectKey::IndexKeys
 {
-    // Only the two index keys are needed, and they are built in the same two
-    // buffers for every entry: a key being read records hundreds of thousands.
-    thread_local QString realKeyText;
-    thread_local QString standInKeyText;
-    if (!writePlainKey(realKeyText, rawString(entry.kind), entry.real, entry.kind))
-        realKeyText = realKey(entry.real, entry.kind);
-    const bool extension = entry.kind == EntryKind::phone && entry.standIn.contains(u'x');
-    if (extension || !writePlainKey(standInKeyText, entryNamespace(entry.kind), entry.standIn, entry.kind))
-        standInKeyText = spaceKey(entry.standIn, entry.kind);
-    record(std::move(entry), realKeyText, QString(), standInKeyText);
+    QString real;
+    QString standIn;
+    size_t realHash = 0;
+    size_t standInHash = 0;
+
+    void build(const Entry &entry)
+    {
+        if (!writePlainKey(real, rawString(entry.kind), entry.real, entry.kind))
+            real = realKey(entry.real, entry.kind);
+        const bool extension = entry.kind == EntryKind::phone && entry.standIn.contains(u'x');
+        if (extension || !writePlainKey(standIn, entryNamespace(entry.kind), entry.standIn, entry.kind))
+            standIn = spaceKey(entry.standIn, entry.kind);
+        realHash = TextIndex::hashOf(real);
+        standInHash = TextIndex::hashOf(standIn);
+    }
+};
+
+void ProjectKey::recordWithoutTaken(Entry entry, const IndexKeys &keys)
+{
+    const qsizetype index = m_entries.size();
+    if (m_byReal.insertNew(keys.real, keys.realHash, index) >= 0)
+        return;
+    m_entries.append(std::move(entry));
+    m_byStandIn.insert(keys.standIn, keys.standInHash, index);
+}
+
+void ProjectKey::recordAllWithoutTaken(QList<Entry> &entries)
+{
+    // Each entry's keys are built a few entries ahead and their slots fetched,
+    // so the waits for memory overlap.
+    constexpr qsizetype ahead = 8;
+    std::array<IndexKeys, ahead> keys;
+    for (qsizetype i = 0; i < entries.size() + ahead; ++i) {
+        // The entry due and the one starting share their place in the ring.
+        IndexKeys &place = keys[size_t(i % ahead)];
+        if (i >= ahead)
+            recordWithoutTaken(std::move(entries[i - ahead]), place);
+        if (i < entries.size()) {
+            place.build(entries.at(i));
+            m_byReal.prefetch(place.realHash);
+            m_byStandIn.prefetch(place.standInHash);
+        }
+    }
 }
 
 void ProjectKey::record(const Entry &entry)
 {
     if (!m_takenFilled) {
-        recordWithoutTaken(entry);
+        // Only the two index keys are needed until an assignment fills the taken set.
+        thread_local IndexKeys keys;
+        keys.build(entry);
+        recordWithoutTaken(entry, keys);
         return;
     }
     const QString norm = normalized(entry.real, entry.kind);
@@ -810,8 +849,7 @@ std::optional<ProjectKey> ProjectKey::parsed(const QByteArray &json, QList<Entry
     key.m_byReal.reserveUnits(realUnits);
     key.m_byStandIn.reserveUnits(standInUnits);
     key.m_takenFilled = false;
-    for (Entry &entry : entries)
-        key.recordWithoutTaken(std::move(entry));
+    key.recordAllWithoutTaken(entries);
     return key;
 }
 

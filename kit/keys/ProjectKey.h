@@ -139,8 +139,11 @@ public:
 
 private:
     void record(Entry entry, QStringView realKey, const QString &realSpaceKey, const QString &standInKey);
-    // Records an entry of a key whose taken set is not filled yet.
-    void recordWithoutTaken(Entry entry);
+    // Recording into a key whose taken set is not filled yet, as a key read
+    // from its file: only the two indexes are kept up.
+    struct IndexKeys;
+    void recordWithoutTaken(Entry entry, const IndexKeys &keys);
+    void recordAllWithoutTaken(QList<Entry> &entries);
     // The key of a JSON object; with entries read already, nothing when the
     // object's own entries array is not empty; the entries read are taken.
     static std::optional<ProjectKey> parsed(const QByteArray &json, QList<Entry> *entriesRead);

@@ -43,17 +43,37 @@ void TextIndex::makeRoom()
         rehash(slotsFor(size() + 1));
 }
 
+size_t TextIndex::hashOf(QStringView text)
+{
+    return qHash(text);
+}
+
+void TextIndex::prefetch(size_t hash) const
+{
+    if (!m_slots.isEmpty())
+        __builtin_prefetch(m_slots.constData() + (qsizetype(hash) & (m_slots.size() - 1)));
+}
+
 void TextIndex::insert(QStringView text, qsizetype position)
 {
-    const qsizetype held = insertNew(text, position);
+    insert(text, hashOf(text), position);
+}
+
+void TextIndex::insert(QStringView text, size_t hash, qsizetype position)
+{
+    const qsizetype held = insertNew(text, hash, position);
     if (held >= 0)
-        setPosition(m_slots.at(slotFor(text, qHash(text))).text, position);
+        setPosition(m_slots.at(slotFor(text, hash)).text, position);
 }
 
 qsizetype TextIndex::insertNew(QStringView text, qsizetype position)
 {
+    return insertNew(text, hashOf(text), position);
+}
+
+qsizetype TextIndex::insertNew(QStringView text, size_t hash, qsizetype position)
+{
     makeRoom();
-    const size_t hash = qHash(text);
     const qsizetype at = slotFor(text, hash);
     if (m_slots.at(at).text >= 0)
         return positionOf(m_slots.at(at).text);
@@ -93,7 +113,7 @@ qsizetype TextIndex::find(QStringView text) const
 {
     if (m_slots.isEmpty())
         return -1;
-    const Slot &slot = m_slots.at(slotFor(text, qHash(text)));
+    const Slot &slot = m_slots.at(slotFor(text, hashOf(text)));
     return slot.text < 0 ? -1 : positionOf(slot.text);
 }
 
@@ -113,7 +133,7 @@ void TextIndex::rehash(qsizetype slotCount)
     QList<Slot> table(slotCount);
     const qsizetype mask = slotCount - 1;
     for (qsizetype i = 0; i < size(); ++i) {
-        const size_t hash = qHash(textAt(i));
+        const size_t hash = hashOf(textAt(i));
         qsizetype at = qsizetype(hash) & mask;
         while (table.at(at).text >= 0)
             at = (at + 1) & mask;

@@ -27,6 +27,14 @@ public:
     qsizetype insertNew(QStringView text, qsizetype position);
     // The position of the text, or -1.
     qsizetype find(QStringView text) const;
+
+    // Many texts added one after another can each be hashed and have their
+    // slot fetched ahead, so that fetching overlaps instead of waiting in
+    // turn: a large key read from its file adds hundreds of thousands.
+    static size_t hashOf(QStringView text);
+    void prefetch(size_t hash) const;
+    qsizetype insertNew(QStringView text, size_t hash, qsizetype position);
+    void insert(QStringView text, size_t hash, qsizetype position);
     bool contains(QStringView text) const { return find(text) >= 0; }
     qsizetype size() const { return m_starts.size() - 1; }
 
