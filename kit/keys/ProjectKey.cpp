@@ -207,32 +207,49 @@ private:
     {
         if (!skip("{\"kind\":\""))
             return std::nullopt;
-        const auto kind = plainText();
+        const auto kind = plainBytes();
         if (!kind || !skip(",\"real\":\""))
             return std::nullopt;
         const auto real = plainText();
         if (!real || !skip(",\"standIn\":\""))
             return std::nullopt;
         const auto standIn = plainText();
-        const auto entryKind = kind ? entryKindFromRaw(*kind) : std::nullopt;
+        const auto entryKind = kindNamed(*kind);
         if (!standIn || !entryKind || !skip("}"))
             return std::nullopt;
         return ProjectKey::Entry{*entryKind, *real, *standIn};
     }
 
-    // The text up to the closing quote, which it passes.
-    std::optional<QString> plainText()
+    // The bytes up to the closing quote, which it passes.
+    std::optional<QByteArrayView> plainBytes()
     {
+        const char *const bytes = m_json.constData();
         const qsizetype start = m_at;
-        for (; m_at < m_json.size() && m_json[m_at] != '"'; ++m_at) {
-            const auto c = uchar(m_json[m_at]);
+        for (; m_at < m_json.size() && bytes[m_at] != '"'; ++m_at) {
+            const auto c = uchar(bytes[m_at]);
             if (c < 0x20 || c >= 0x7F || c == '\\')
                 return std::nullopt;
         }
         if (m_at >= m_json.size())
             return std::nullopt;
         ++m_at;
-        return QString::fromLatin1(m_json.constData() + start, m_at - 1 - start);
+        return QByteArrayView(bytes + start, m_at - 1 - start);
+    }
+
+    std::optional<QString> plainText()
+    {
+        const auto bytes = plainBytes();
+        return bytes ? std::optional(QString::fromLatin1(*bytes)) : std::nullopt;
+    }
+
+    // The kind named by its raw text, read without making a string of it.
+    static std::optional<EntryKind> kindNamed(QByteArrayView raw)
+    {
+        for (const EntryKind kind : allEntryKinds()) {
+            if (rawString(kind) == QLatin1StringView(raw))
+                return kind;
+        }
+        return std::nullopt;
     }
 
     bool skip(QByteArrayView expected)
