@@ -13,7 +13,7 @@ namespace quorvane {
 // most words of a file being restored and most candidates tried, reads one
 // small array and no stored text. The texts themselves lie end to end in one
 // buffer: a large key's hundreds of thousands of texts cost no allocation
-// each, and a probe that does compare reads one place rather than two.
+// each, neither when added nor when freed.
 // A plain value whose copies share their storage until one of them changes.
 class TextIndex
 {
@@ -27,6 +27,8 @@ public:
     qsizetype insertNew(QStringView text, qsizetype position);
     // The position of the text, or -1.
     qsizetype find(QStringView text) const;
+    bool contains(QStringView text) const { return find(text) >= 0; }
+    qsizetype size() const { return m_starts.size() - 1; }
 
     // Many texts added one after another can each be hashed and have their
     // slot fetched ahead, so that fetching overlaps instead of waiting in
@@ -35,8 +37,6 @@ public:
     void prefetch(size_t hash) const;
     qsizetype insertNew(QStringView text, size_t hash, qsizetype position);
     void insert(QStringView text, size_t hash, qsizetype position);
-    bool contains(QStringView text) const { return find(text) >= 0; }
-    qsizetype size() const { return m_starts.size() - 1; }
 
 private:
     struct Slot
