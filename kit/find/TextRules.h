@@ -35,7 +35,7 @@ bool isRegionCode(QStringView word);
 
 // Every match of nameWordPattern, in order.
 QList<Word> nameWords(const QString &text);
-// Their ranges alone, for callers that look most words up and keep few.
+// The same words' ranges, for callers that need no copy of each word.
 QList<TextRange> nameWordRanges(const QString &text);
 // Not empty and its first character is an upper-case letter.
 bool isCapitalised(QStringView word);
