@@ -7,9 +7,9 @@
 #include "kit/keys/WrittenForm.h"
 
 #include <QRegularExpression>
-#include <QVarLengthArray>
 
 #include <algorithm>
+#include <map>
 
 using namespace Qt::StringLiterals;
 
@@ -285,8 +285,7 @@ bool besideAnother(const QList<WordMatch> &matches, qsizetype i, const QString &
 } // namespace
 
 // The replacements of one run, kept by start so an overlap test is one probe
-// on each side; the first replacement to claim a stretch keeps it. A cell
-// holds a few at most, so they stay in place, in order.
+// on each side; the first replacement to claim a stretch keeps it.
 class Restorer::Replacements
 {
 public:
@@ -294,10 +293,7 @@ public:
     {
         if (start < end && overlapsAny(start, end))
             return;
-        // After any others with the same start, as they came.
-        const auto at = std::upper_bound(m_byStart.cbegin(), m_byStart.cend(), start,
-                                         [](qsizetype from, const Item &item) { return from < item.start; });
-        m_byStart.insert(at, Item{start, end, text});
+        m_byStart.emplace(start, Item{end, text});
     }
     int count() const { return int(m_byStart.size()); }
 
@@ -307,8 +303,8 @@ public:
         QString result;
         result.reserve(text.size() + text.size() / 8);
         qsizetype at = 0;
-        for (const Item &item : m_byStart) {
-            result += QStringView(text).sliced(at, item.start - at);
+        for (const auto &[start, item] : m_byStart) {
+            result += QStringView(text).sliced(at, start - at);
             result += item.text;
             at = item.end;
         }
@@ -319,27 +315,25 @@ public:
 private:
     struct Item
     {
-        qsizetype start;
         qsizetype end;
         QString text;
     };
 
     bool overlapsAny(qsizetype start, qsizetype end) const
     {
-        const auto next = std::lower_bound(m_byStart.cbegin(), m_byStart.cend(), start,
-                                           [](const Item &item, qsizetype from) { return item.start < from; });
-        if (next != m_byStart.cend() && next->start < end && next->start < next->end)
+        auto next = m_byStart.lower_bound(start);
+        if (next != m_byStart.end() && next->first < end && next->first < next->second.end)
             return true;
         // Earlier starts: only the nearest non-empty one can reach past start,
         // because kept ranges never overlap each other.
-        for (auto it = std::make_reverse_iterator(next); it != m_byStart.crend(); ++it) {
-            if (it->start < it->end)
-                return it->end > start;
+        for (auto it = std::make_reverse_iterator(next); it != m_byStart.rend(); ++it) {
+            if (it->first < it->second.end)
+                return it->second.end > start;
         }
         return false;
     }
 
-    QVarLengthArray<Item, 4> m_byStart;
+    std::multimap<qsizetype, Item> m_byStart;
 };
 
 Restorer::Restorer(ProjectKey key) : m_key(std::move(key))
