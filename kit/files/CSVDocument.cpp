@@ -444,9 +444,8 @@ private:
     char *m_out = nullptr;
 };
 
-void writeField(Utf8Writer &out, const CSVDocument::Field &field, QChar delimiter)
+void writeField(Utf8Writer &out, QStringView text, const CSVDocument::Field &field, QChar delimiter)
 {
-    const QStringView text = field.text;
     if (!field.quoted && !needsQuotes(text, delimiter)) {
         out.text(text);
         return;
@@ -540,6 +539,11 @@ QList<CSVDocument::Runaway> CSVDocument::runawayFields() const
 
 QByteArray CSVDocument::data() const
 {
+    return data(FieldText());
+}
+
+QByteArray CSVDocument::data(const FieldText &replacing) const
+{
     qsizetype estimate = byteOrderMark ? 3 : 0;
     for (const Row &row : rows) {
         estimate += row.size() + lineEnding.size();
@@ -555,7 +559,9 @@ QByteArray CSVDocument::data() const
         for (qsizetype f = 0; f < row.size(); ++f) {
             if (f > 0)
                 out.text(QStringView(&delimiter, 1));
-            writeField(out, row[f], delimiter);
+            const Field &field = row[f];
+            const std::optional<QString> text = replacing ? replacing(int(r), int(f), field.text) : std::nullopt;
+            writeField(out, text ? QStringView(*text) : QStringView(field.text), field, delimiter);
         }
         // A final line break inside an unclosed quote belongs to the field.
         const bool endsInField = !row.isEmpty() && row.back().unterminated;

@@ -5,6 +5,9 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+#include <optional>
+
 namespace quorvane {
 
 // A delimited text file (comma, semicolon or tab separated) held in memory.
@@ -30,6 +33,12 @@ public:
 
     // The bytes to write: always UTF-8, after EF BB BF when byteOrderMark is set.
     QByteArray data() const;
+    // A field's new text, or nothing to keep its own.
+    using FieldText = std::function<std::optional<QString>(int row, int column, const QString &text)>;
+    // The bytes with new texts for some fields, asked for every field in
+    // order, row by row; each keeps its quoting. The document is not changed,
+    // so none of its rows is copied on the way.
+    QByteArray data(const FieldText &replacing) const;
 
     QList<Row> rows;
     QChar delimiter = u',';

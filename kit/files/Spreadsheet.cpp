@@ -107,17 +107,10 @@ QString runawayWarning(const CSVDocument::Runaway &runaway)
         + u" lines; a quote may be missing. Its text is searched for every kind of value, whatever its column holds."_s;
 }
 
-QByteArray rewriteCSV(CSVDocument document, const Spreadsheet::Transform &replacing)
+QByteArray rewriteCSV(const CSVDocument &document, const Spreadsheet::Transform &replacing)
 {
-    // Read through const references, so that only rows that change are copied
-    // away from the shared parsed content.
-    const QList<CSVDocument::Row> &rows = std::as_const(document.rows);
-    for (int r = 0; r < rows.size(); ++r) {
-        for (int c = 0; c < rows[r].size(); ++c)
-            if (std::optional<QString> text = replacing(CellRef{0, r, c}, rows[r][c].text))
-                document.rows[r][c].text = std::move(*text);
-    }
-    return document.data();
+    return document.data(
+        [&replacing](int row, int column, const QString &text) { return replacing(CellRef{0, row, column}, text); });
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <array>
 #include <stdexcept>
 
 using namespace Qt::StringLiterals;
@@ -56,6 +57,67 @@ std::optional<QString> plainWordKey(const QString &value)
     if (previousSpace)
         return std::nullopt;
     return key;
+}
+
+bool isAsciiSpace(char16_t c)
+{
+    return c == u' ' || (c >= 0x09 && c <= 0x0D);
+}
+
+// Writes prefix, '|' and the value lower-cased into out, for a plain ASCII
+// value whose whitespace is single spaces between words already; false for
+// any other, which the general rule must take. `stops` are characters the
+// kind's rule would change, which send the value there too.
+bool writePlainLowered(QString &out, QStringView prefix, QStringView value, QStringView stops = {})
+{
+    out.resize(prefix.size() + 1 + value.size());
+    QChar *at = std::copy(prefix.begin(), prefix.end(), out.begin());
+    *at++ = u'|';
+    bool previousSpace = true;
+    for (QChar c : value) {
+        const char16_t u = c.unicode();
+        if (u >= 0x80 || (isAsciiSpace(u) && (u != u' ' || previousSpace)) || stops.contains(c))
+            return false;
+        previousSpace = u == u' ';
+        *at++ = QChar(u >= u'A' && u <= u'Z' ? char16_t(u - u'A' + u'a') : u);
+    }
+    return !previousSpace;
+}
+
+// Writes prefix, '|' and the value's digits into out, as the phone and ZIP
+// rules keep them.
+void writeDigits(QString &out, QStringView prefix, QStringView value, EntryKind kind)
+{
+    out.resize(prefix.size() + 1);
+    std::copy(prefix.begin(), prefix.end(), out.begin());
+    out[prefix.size()] = u'|';
+    const qsizetype start = out.size();
+    for (QChar c : value) {
+        if (c >= u'0' && c <= u'9')
+            out.append(c);
+    }
+    const qsizetype count = out.size() - start;
+    if (kind == EntryKind::phone && count == 11 && out.at(start) == u'1')
+        out.remove(start, 1);
+    else if (kind == EntryKind::zip && count > 5)
+        out.truncate(start + 5);
+}
+
+// "kind|normalized" or "namespace|normalized" written into out without the
+// copies the general rule makes, for the values nearly every key holds;
+// false for the others.
+bool writePlainKey(QString &out, QStringView prefix, QStringView value, EntryKind kind)
+{
+    switch (kind) {
+    case EntryKind::firstName:
+    case EntryKind::lastName:
+    case EntryKind::city:
+    case EntryKind::email: return writePlainLowered(out, prefix, value);
+    case EntryKind::street: return writePlainLowered(out, prefix, value, u".,");
+    case EntryKind::phone:
+    case EntryKind::zip: writeDigits(out, prefix, value, kind); return true;
+    }
+    return false;
 }
 
 [[noreturn]] void malformed(const char *what)
@@ -128,6 +190,7 @@ public:
             return std::nullopt;
         const qsizetype arrayStart = m_at;
         QList<ProjectKey::Entry> entries;
+        entries.reserve(QByteArrayView(m_json).sliced(m_at).count("{\"kind\":"));
         while (peek() != ']') {
             if (!entries.isEmpty() && !skip(","))
                 return std::nullopt;
@@ -136,7 +199,7 @@ public:
                 return std::nullopt;
             entries.append(std::move(*entry));
         }
-        return std::pair{entries, m_json.first(arrayStart) + QByteArrayView(m_json).sliced(m_at)};
+        return std::pair{std::move(entries), m_json.first(arrayStart) + QByteArrayView(m_json).sliced(m_at)};
     }
 
 private:
@@ -144,32 +207,49 @@ private:
     {
         if (!skip("{\"kind\":\""))
             return std::nullopt;
-        const auto kind = plainText();
+        const auto kind = plainBytes();
         if (!kind || !skip(",\"real\":\""))
             return std::nullopt;
         const auto real = plainText();
         if (!real || !skip(",\"standIn\":\""))
             return std::nullopt;
         const auto standIn = plainText();
-        const auto entryKind = kind ? entryKindFromRaw(*kind) : std::nullopt;
+        const auto entryKind = kindNamed(*kind);
         if (!standIn || !entryKind || !skip("}"))
             return std::nullopt;
         return ProjectKey::Entry{*entryKind, *real, *standIn};
     }
 
-    // The text up to the closing quote, which it passes.
-    std::optional<QString> plainText()
+    // The bytes up to the closing quote, which it passes.
+    std::optional<QByteArrayView> plainBytes()
     {
+        const char *const bytes = m_json.constData();
         const qsizetype start = m_at;
-        for (; m_at < m_json.size() && m_json[m_at] != '"'; ++m_at) {
-            const auto c = uchar(m_json[m_at]);
+        for (; m_at < m_json.size() && bytes[m_at] != '"'; ++m_at) {
+            const auto c = uchar(bytes[m_at]);
             if (c < 0x20 || c >= 0x7F || c == '\\')
                 return std::nullopt;
         }
         if (m_at >= m_json.size())
             return std::nullopt;
         ++m_at;
-        return QString::fromLatin1(m_json.constData() + start, m_at - 1 - start);
+        return QByteArrayView(bytes + start, m_at - 1 - start);
+    }
+
+    std::optional<QString> plainText()
+    {
+        const auto bytes = plainBytes();
+        return bytes ? std::optional(QString::fromLatin1(*bytes)) : std::nullopt;
+    }
+
+    // The kind named by its raw text, read without making a string of it.
+    static std::optional<EntryKind> kindNamed(QByteArrayView raw)
+    {
+        for (const EntryKind kind : allEntryKinds()) {
+            if (rawString(kind) == QLatin1StringView(raw))
+                return kind;
+        }
+        return std::nullopt;
     }
 
     bool skip(QByteArrayView expected)
@@ -363,9 +443,15 @@ const ProjectKey::Entry *ProjectKey::entryForReal(const QString &real, EntryKind
     return at < 0 ? nullptr : &m_entries.at(at);
 }
 
-const ProjectKey::Entry *ProjectKey::entryForSubstitute(const QString &text, EntryKind kind) const
+const ProjectKey::Entry *ProjectKey::entryForSubstitute(QStringView text, EntryKind kind) const
 {
-    return entryForStandInKey(spaceKey(text, kind));
+    // Built in one buffer: a file being restored looks up every address,
+    // number and street it holds.
+    thread_local QString key;
+    const bool extension = kind == EntryKind::phone && text.contains(u'x');
+    if (!extension && writePlainKey(key, entryNamespace(kind), text, kind))
+        return entryForStandInKey(key);
+    return entryForStandInKey(spaceKey(text.toString(), kind));
 }
 
 const ProjectKey::Entry *ProjectKey::entryForStandInKey(const QString &key) const
@@ -379,8 +465,64 @@ bool ProjectKey::isSubstitute(const QString &text, EntryKind kind) const
     return m_byStandIn.contains(spaceKey(text, kind));
 }
 
+// The two index keys of an entry, built in buffers that are used again for
+// later entries, with their hashes.
+struct ProjectKey::IndexKeys
+{
+    QString real;
+    QString standIn;
+    size_t realHash = 0;
+    size_t standInHash = 0;
+
+    void build(const Entry &entry)
+    {
+        if (!writePlainKey(real, rawString(entry.kind), entry.real, entry.kind))
+            real = realKey(entry.real, entry.kind);
+        const bool extension = entry.kind == EntryKind::phone && entry.standIn.contains(u'x');
+        if (extension || !writePlainKey(standIn, entryNamespace(entry.kind), entry.standIn, entry.kind))
+            standIn = spaceKey(entry.standIn, entry.kind);
+        realHash = TextIndex::hashOf(real);
+        standInHash = TextIndex::hashOf(standIn);
+    }
+};
+
+void ProjectKey::recordWithoutTaken(Entry entry, const IndexKeys &keys)
+{
+    const qsizetype index = m_entries.size();
+    if (m_byReal.insertNew(keys.real, keys.realHash, index) >= 0)
+        return;
+    m_entries.append(std::move(entry));
+    m_byStandIn.insert(keys.standIn, keys.standInHash, index);
+}
+
+void ProjectKey::recordAllWithoutTaken(QList<Entry> &entries)
+{
+    // Each entry's keys are built a few entries ahead and their slots fetched,
+    // so the waits for memory overlap.
+    constexpr qsizetype ahead = 8;
+    std::array<IndexKeys, ahead> keys;
+    for (qsizetype i = 0; i < entries.size() + ahead; ++i) {
+        // The entry due and the one starting share their place in the ring.
+        IndexKeys &place = keys[size_t(i % ahead)];
+        if (i >= ahead)
+            recordWithoutTaken(std::move(entries[i - ahead]), place);
+        if (i < entries.size()) {
+            place.build(entries.at(i));
+            m_byReal.prefetch(place.realHash);
+            m_byStandIn.prefetch(place.standInHash);
+        }
+    }
+}
+
 void ProjectKey::record(const Entry &entry)
 {
+    if (!m_takenFilled) {
+        // Only the two index keys are needed until an assignment fills the taken set.
+        thread_local IndexKeys keys;
+        keys.build(entry);
+        recordWithoutTaken(entry, keys);
+        return;
+    }
     const QString norm = normalized(entry.real, entry.kind);
     // Without the taken set the value's own space key is not needed yet.
     const QString realKey = rawString(entry.kind) + u'|' + norm;
@@ -388,15 +530,14 @@ void ProjectKey::record(const Entry &entry)
            spaceKey(entry.standIn, entry.kind));
 }
 
-void ProjectKey::record(const Entry &entry, const QString &realKey, const QString &realSpaceKey,
-                        const QString &standInKey)
+void ProjectKey::record(Entry entry, QStringView realKey, const QString &realSpaceKey, const QString &standInKey)
 {
     // One probe both finds a value already held (the first entry stays) and
     // takes the slot of a new one.
     const qsizetype index = m_entries.size();
     if (m_byReal.insertNew(realKey, index) >= 0)
         return;
-    m_entries.append(entry);
+    m_entries.append(std::move(entry));
     m_byStandIn.insert(standInKey, index);
     if (m_takenFilled) {
         take(realSpaceKey);
@@ -610,15 +751,45 @@ bool isPlainJsonText(const QString &text)
     });
 }
 
-void appendEntry(QByteArray &json, const ProjectKey::Entry &entry)
+// Writes plain ASCII text as its bytes, one per unit.
+char *writeAscii(char *out, QStringView text)
 {
-    json += "{\"kind\":\"";
-    json += rawString(entry.kind).toLatin1();
-    json += "\",\"real\":\"";
-    json += entry.real.toLatin1();
-    json += "\",\"standIn\":\"";
-    json += entry.standIn.toLatin1();
-    json += "\"}";
+    return std::transform(text.begin(), text.end(), out, [](QChar c) { return char(c.unicode()); });
+}
+
+char *writeBytes(char *out, QByteArrayView bytes)
+{
+    return std::copy(bytes.begin(), bytes.end(), out);
+}
+
+constexpr QByteArrayView entryStart = "{\"kind\":\"";
+constexpr QByteArrayView realStart = "\",\"real\":\"";
+constexpr QByteArrayView standInStart = "\",\"standIn\":\"";
+constexpr QByteArrayView entryEnd = "\"}";
+
+// The entries of a key that needs no escaping, written in one buffer of the
+// exact size: a large key has hundreds of thousands.
+QByteArray plainEntriesJson(const QList<ProjectKey::Entry> &entries)
+{
+    qsizetype size = entries.isEmpty() ? 0 : entries.size() - 1;
+    for (const ProjectKey::Entry &entry : entries)
+        size += entryStart.size() + rawString(entry.kind).size() + realStart.size() + entry.real.size()
+            + standInStart.size() + entry.standIn.size() + entryEnd.size();
+    QByteArray json(size, Qt::Uninitialized);
+    char *out = json.data();
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        const ProjectKey::Entry &entry = entries.at(i);
+        if (i > 0)
+            *out++ = ',';
+        out = writeBytes(out, entryStart);
+        out = writeAscii(out, rawString(entry.kind));
+        out = writeBytes(out, realStart);
+        out = writeAscii(out, entry.real);
+        out = writeBytes(out, standInStart);
+        out = writeAscii(out, entry.standIn);
+        out = writeBytes(out, entryEnd);
+    }
+    return json;
 }
 
 } // namespace
@@ -654,16 +825,7 @@ QByteArray ProjectKey::toJson() const
     // entries array is the key's own.
     const QByteArray empty = "\"entries\":[]";
     const qsizetype at = json.indexOf(empty) + empty.size() - 1;
-    QByteArray written;
-    written.reserve(json.size() + m_entries.size() * 64);
-    written += QByteArrayView(json).first(at);
-    for (qsizetype i = 0; i < m_entries.size(); ++i) {
-        if (i > 0)
-            written += ',';
-        appendEntry(written, m_entries.at(i));
-    }
-    written += QByteArrayView(json).sliced(at);
-    return written;
+    return QByteArrayView(json).first(at) + plainEntriesJson(m_entries) + QByteArrayView(json).sliced(at);
 }
 
 ProjectKey ProjectKey::fromJson(const QByteArray &json)
@@ -675,7 +837,7 @@ ProjectKey ProjectKey::fromJson(const QByteArray &json)
     return *parsed(json, nullptr);
 }
 
-std::optional<ProjectKey> ProjectKey::parsed(const QByteArray &json, const QList<Entry> *entriesRead)
+std::optional<ProjectKey> ProjectKey::parsed(const QByteArray &json, QList<Entry> *entriesRead)
 {
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
@@ -694,7 +856,7 @@ std::optional<ProjectKey> ProjectKey::parsed(const QByteArray &json, const QList
         // A second entries member is the JSON classes' to judge.
         if (!entries.isEmpty())
             return std::nullopt;
-        entries = *entriesRead;
+        entries = std::move(*entriesRead);
     }
 
     ProjectKey key(name, *id, *created, *secret);
@@ -706,9 +868,17 @@ std::optional<ProjectKey> ProjectKey::parsed(const QByteArray &json, const QList
     key.m_entries.reserve(entries.size());
     key.m_byReal.reserve(entries.size());
     key.m_byStandIn.reserve(entries.size());
+    // Each index key is the text with a short name and a bar in front.
+    qsizetype realUnits = 0;
+    qsizetype standInUnits = 0;
+    for (const Entry &entry : entries) {
+        realUnits += entry.real.size() + 12;
+        standInUnits += entry.standIn.size() + 8;
+    }
+    key.m_byReal.reserveUnits(realUnits);
+    key.m_byStandIn.reserveUnits(standInUnits);
     key.m_takenFilled = false;
-    for (const Entry &entry : entries)
-        key.record(entry);
+    key.recordAllWithoutTaken(entries);
     return key;
 }
 

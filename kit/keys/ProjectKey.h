@@ -87,7 +87,7 @@ public:
     // The entry itself, or null; valid until the key next changes. Lookups
     // run once per word of a large file, so they hand out no copies.
     const Entry *entryForReal(const QString &real, EntryKind kind) const;
-    const Entry *entryForSubstitute(const QString &text, EntryKind kind) const;
+    const Entry *entryForSubstitute(QStringView text, EntryKind kind) const;
     bool isSubstitute(const QString &text, EntryKind kind) const;
     // Direct probe of the stand-in index with a ready-made spaceKey ("word|mateo").
     const Entry *entryForStandInKey(const QString &spaceKey) const;
@@ -138,10 +138,15 @@ public:
     void wipeSecret();
 
 private:
-    void record(const Entry &entry, const QString &realKey, const QString &realSpaceKey, const QString &standInKey);
+    void record(Entry entry, QStringView realKey, const QString &realSpaceKey, const QString &standInKey);
+    // Recording into a key whose taken set is not filled yet, as a key read
+    // from its file: only the two indexes are kept up.
+    struct IndexKeys;
+    void recordWithoutTaken(Entry entry, const IndexKeys &keys);
+    void recordAllWithoutTaken(QList<Entry> &entries);
     // The key of a JSON object; with entries read already, nothing when the
-    // object's own entries array is not empty.
-    static std::optional<ProjectKey> parsed(const QByteArray &json, const QList<Entry> *entriesRead);
+    // object's own entries array is not empty; the entries read are taken.
+    static std::optional<ProjectKey> parsed(const QByteArray &json, QList<Entry> *entriesRead);
     bool isFree(const QString &candidate, const QString &spaceKey, EntryKind kind, const Reserved &reserved) const;
     // Adds a spaceKey to m_taken and counts it into the candidate sets it belongs to.
     void take(const QString &spaceKey) const;

@@ -2,6 +2,8 @@
 
 #include <QHashFunctions>
 
+#include <algorithm>
+
 namespace quorvane {
 
 namespace {
@@ -25,38 +27,74 @@ uint32_t checkOf(size_t hash)
 
 void TextIndex::reserve(qsizetype count)
 {
-    m_texts.reserve(count);
+    m_starts.reserve(count + 1);
     if (slotsFor(count) > m_slots.size())
         rehash(slotsFor(count));
 }
 
+void TextIndex::reserveUnits(qsizetype units)
+{
+    m_units.reserve(units);
+}
+
 void TextIndex::makeRoom()
 {
-    if (slotsFor(m_texts.size() + 1) > m_slots.size())
-        rehash(slotsFor(m_texts.size() + 1));
+    if (slotsFor(size() + 1) > m_slots.size())
+        rehash(slotsFor(size() + 1));
 }
 
-void TextIndex::insert(const QString &text, qsizetype position)
+size_t TextIndex::hashOf(QStringView text)
 {
-    const qsizetype held = insertNew(text, position);
-    if (held >= 0)
-        setPosition(m_slots.at(slotFor(text, qHash(QStringView(text)))).text, position);
+    return qHash(text);
 }
 
-qsizetype TextIndex::insertNew(const QString &text, qsizetype position)
+void TextIndex::prefetch(size_t hash) const
+{
+    if (!m_slots.isEmpty())
+        __builtin_prefetch(m_slots.constData() + (qsizetype(hash) & (m_slots.size() - 1)));
+}
+
+void TextIndex::insert(QStringView text, qsizetype position)
+{
+    insert(text, hashOf(text), position);
+}
+
+void TextIndex::insert(QStringView text, size_t hash, qsizetype position)
+{
+    const qsizetype held = insertNew(text, hash, position);
+    if (held >= 0)
+        setPosition(m_slots.at(slotFor(text, hash)).text, position);
+}
+
+qsizetype TextIndex::insertNew(QStringView text, qsizetype position)
+{
+    return insertNew(text, hashOf(text), position);
+}
+
+qsizetype TextIndex::insertNew(QStringView text, size_t hash, qsizetype position)
 {
     makeRoom();
-    const size_t hash = qHash(QStringView(text));
-    Slot &slot = m_slots[slotFor(text, hash)];
-    if (slot.text >= 0)
-        return positionOf(slot.text);
-    slot = {checkOf(hash), int32_t(m_texts.size())};
-    m_texts.append(text);
+    const qsizetype at = slotFor(text, hash);
+    if (m_slots.at(at).text >= 0)
+        return positionOf(m_slots.at(at).text);
+    const qsizetype number = size();
+    m_slots[at] = {checkOf(hash), int32_t(number)};
+    appendUnits(text);
+    m_starts.append(m_units.size());
     if (m_positions.isEmpty())
-        setPosition(m_texts.size() - 1, position);
+        setPosition(number, position);
     else
         m_positions.append(position);
     return -1;
+}
+
+void TextIndex::appendUnits(QStringView text)
+{
+    const qsizetype used = m_units.size();
+    if (used + text.size() > m_units.capacity())
+        m_units.reserve(std::max(used + text.size(), m_units.capacity() * 2));
+    m_units.resize(used + text.size());
+    std::copy(text.utf16(), text.utf16() + text.size(), m_units.data() + used);
 }
 
 void TextIndex::setPosition(qsizetype text, qsizetype position)
@@ -64,8 +102,8 @@ void TextIndex::setPosition(qsizetype text, qsizetype position)
     if (m_positions.isEmpty()) {
         if (position == text)
             return;
-        m_positions.reserve(m_texts.capacity());
-        for (qsizetype i = 0; i < m_texts.size(); ++i)
+        m_positions.reserve(m_starts.capacity());
+        for (qsizetype i = 0; i < size(); ++i)
             m_positions.append(i);
     }
     m_positions[text] = position;
@@ -75,7 +113,7 @@ qsizetype TextIndex::find(QStringView text) const
 {
     if (m_slots.isEmpty())
         return -1;
-    const Slot &slot = m_slots.at(slotFor(text, qHash(text)));
+    const Slot &slot = m_slots.at(slotFor(text, hashOf(text)));
     return slot.text < 0 ? -1 : positionOf(slot.text);
 }
 
@@ -85,7 +123,7 @@ qsizetype TextIndex::slotFor(QStringView text, size_t hash) const
     const uint32_t check = checkOf(hash);
     for (qsizetype at = qsizetype(hash) & mask;; at = (at + 1) & mask) {
         const Slot &slot = m_slots.at(at);
-        if (slot.text < 0 || (slot.check == check && m_texts.at(slot.text) == text))
+        if (slot.text < 0 || (slot.check == check && textAt(slot.text) == text))
             return at;
     }
 }
@@ -94,8 +132,8 @@ void TextIndex::rehash(qsizetype slotCount)
 {
     QList<Slot> table(slotCount);
     const qsizetype mask = slotCount - 1;
-    for (qsizetype i = 0; i < m_texts.size(); ++i) {
-        const size_t hash = qHash(QStringView(m_texts.at(i)));
+    for (qsizetype i = 0; i < size(); ++i) {
+        const size_t hash = hashOf(textAt(i));
         qsizetype at = qsizetype(hash) & mask;
         while (table.at(at).text >= 0)
             at = (at + 1) & mask;

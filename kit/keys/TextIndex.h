@@ -11,37 +11,57 @@ namespace quorvane {
 // Texts ("word|mateo") to positions, for the key's lookups. Each slot keeps
 // part of its text's hash, so a probe for a text that is not held, which is
 // most words of a file being restored and most candidates tried, reads one
-// small array and no stored text. A plain value whose copies share their
-// storage until one of them changes.
+// small array and no stored text. The texts themselves lie end to end in one
+// buffer: a large key's hundreds of thousands of texts cost no allocation
+// each, neither when added nor when freed.
+// A plain value whose copies share their storage until one of them changes.
 class TextIndex
 {
 public:
     void reserve(qsizetype count);
+    // Room for this many UTF-16 units of text in all.
+    void reserveUnits(qsizetype units);
     // A text already held takes the new position.
-    void insert(const QString &text, qsizetype position);
+    void insert(QStringView text, qsizetype position);
     // Adds the text unless it is held; returns the position it already had, or -1.
-    qsizetype insertNew(const QString &text, qsizetype position);
+    qsizetype insertNew(QStringView text, qsizetype position);
     // The position of the text, or -1.
     qsizetype find(QStringView text) const;
     bool contains(QStringView text) const { return find(text) >= 0; }
-    qsizetype size() const { return m_texts.size(); }
+    qsizetype size() const { return m_starts.size() - 1; }
+
+    // Many texts added one after another can each be hashed and have their
+    // slot fetched ahead, so that fetching overlaps instead of waiting in
+    // turn: a large key read from its file adds hundreds of thousands.
+    static size_t hashOf(QStringView text);
+    void prefetch(size_t hash) const;
+    qsizetype insertNew(QStringView text, size_t hash, qsizetype position);
+    void insert(QStringView text, size_t hash, qsizetype position);
 
 private:
     struct Slot
     {
         uint32_t check = 0;
-        int32_t text = -1; // into m_texts; -1 marks a free slot
+        int32_t text = -1; // a text's number; -1 marks a free slot
     };
     // The slot that holds the text, or else the free slot it would take.
     qsizetype slotFor(QStringView text, size_t hash) const;
     void rehash(qsizetype slotCount);
+    QStringView textAt(qsizetype text) const
+    {
+        const qsizetype start = m_starts.at(text);
+        return QStringView(m_units.constData() + start, m_starts.at(text + 1) - start);
+    }
     qsizetype positionOf(qsizetype text) const { return m_positions.isEmpty() ? text : m_positions.at(text); }
     void setPosition(qsizetype text, qsizetype position);
+    void appendUnits(QStringView text);
     // Room for one more before it is added.
     void makeRoom();
 
     QList<Slot> m_slots;
-    QList<QString> m_texts;
+    QList<char16_t> m_units;
+    // Where each text starts in m_units, and one past the last text's end.
+    QList<qsizetype> m_starts{0};
     // Empty while every text's position is its own number, as for the
     // key's tables nearly always: a large key saves a number per text.
     QList<qsizetype> m_positions;

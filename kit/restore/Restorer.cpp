@@ -114,12 +114,26 @@ bool mayHoldZip(const QString &text)
     return false;
 }
 
-qsizetype firstApostrophe(const QString &word)
+qsizetype firstApostrophe(QStringView word)
 {
     for (qsizetype i = 0; i < word.size(); ++i)
         if (word.at(i) == u'\'' || word.at(i) == u'’')
             return i;
     return -1;
+}
+
+const QString &wordSpace()
+{
+    static const QString prefix = entryNamespace(EntryKind::firstName) + u'|';
+    return prefix;
+}
+
+// Whether [start, end) lies in one of the e-mail addresses, which come sorted and apart.
+bool insideAny(const QList<TextRange> &ranges, qsizetype start, qsizetype end)
+{
+    const auto after = std::upper_bound(ranges.cbegin(), ranges.cend(), start,
+                                        [](qsizetype at, const TextRange &range) { return at < range.end; });
+    return after != ranges.cend() && after->start < end;
 }
 
 // A name or town stand-in found in the text, before it is known to be kept.
@@ -131,6 +145,9 @@ struct WordMatch
     // A lower-case everyday word ("wren"): kept only where the text shows it
     // is a name, beside another name stand-in or as the whole text.
     bool needsSupport = false;
+    // Lower case inside an e-mail address the key does not know: the
+    // mailbox's own word, never replaced, though it still parts its neighbours.
+    bool inMailbox = false;
 };
 
 // The name and town stand-ins of one text, word by word. First names, last
@@ -138,8 +155,14 @@ struct WordMatch
 class WordStandIns
 {
 public:
-    WordStandIns(const ProjectKey &key, int longest, const QSet<QString> &multiWordStarts, const QString &text)
-        : m_key(key), m_longest(longest), m_multiWordStarts(multiWordStarts), m_text(text), m_words(nameWords(text))
+    WordStandIns(const ProjectKey &key, int longest, const QSet<QString> &multiWordStarts, const QString &text,
+                 const QList<TextRange> &emails)
+        : m_key(key)
+        , m_longest(longest)
+        , m_multiWordStarts(multiWordStarts)
+        , m_text(text)
+        , m_emails(emails)
+        , m_words(nameWordRanges(text))
     {
     }
 
@@ -162,18 +185,18 @@ private:
     // Longest first: "Cedarhaven Springs" is one town, not two words.
     std::optional<WordMatch> longestAt(qsizetype i, qsizetype &taken) const
     {
-        if (m_multiWordStarts.isEmpty() || !m_multiWordStarts.contains(m_words.at(i).word.toLower()))
+        if (m_multiWordStarts.isEmpty() || !m_multiWordStarts.contains(probeKey(wordAt(i))))
             return std::nullopt;
-        const qsizetype start = m_words.at(i).range.start;
+        const qsizetype start = m_words.at(i).start;
         for (qsizetype count = std::min<qsizetype>(m_longest, m_words.size() - i); count >= 2; --count) {
             const qsizetype last = i + count - 1;
             bool spaced = true;
             for (qsizetype k = i; k < last && spaced; ++k)
-                spaced = onlyWhitespace(m_text, m_words.at(k).range.end, m_words.at(k + 1).range.start);
-            const qsizetype end = m_words.at(last).range.end;
+                spaced = onlyWhitespace(m_text, m_words.at(k).end, m_words.at(k + 1).start);
+            const qsizetype end = m_words.at(last).end;
             if (!spaced)
                 continue;
-            if (auto match = lookUp(m_text.mid(start, end - start), start)) {
+            if (auto match = lookUp(QStringView(m_text).sliced(start, end - start), start)) {
                 taken = count;
                 return match;
             }
@@ -183,15 +206,20 @@ private:
 
     std::optional<WordMatch> singleAt(qsizetype i) const
     {
-        const Word &word = m_words.at(i);
-        if (auto match = lookUp(word.word, word.range.start))
+        const QStringView word = wordAt(i);
+        if (auto match = lookUp(word, m_words.at(i).start))
             return match;
         // "Mateo’s" restores "Mateo" and keeps the possessive.
-        const qsizetype apostrophe = firstApostrophe(word.word);
-        return apostrophe > 0 ? lookUp(word.word.left(apostrophe), word.range.start) : std::nullopt;
+        const qsizetype apostrophe = firstApostrophe(word);
+        return apostrophe > 0 ? lookUp(word.first(apostrophe), m_words.at(i).start) : std::nullopt;
     }
 
-    std::optional<WordMatch> lookUp(const QString &matched, qsizetype start) const
+    QStringView wordAt(qsizetype i) const
+    {
+        return QStringView(m_text).sliced(m_words.at(i).start, m_words.at(i).length());
+    }
+
+    std::optional<WordMatch> lookUp(QStringView matched, qsizetype start) const
     {
         // Most words are no stand-ins: one probe of the index settles them.
         const bool oneWord = !matched.contains(u' ');
@@ -203,24 +231,22 @@ private:
         // "iPhone"-like words that start small but are not all lower case are no stand-ins.
         if (letterCase == LetterCase::mixed && !isCapitalised(matched))
             return std::nullopt;
-        const bool everyday = letterCase == LetterCase::lower && oneWord && WordClasses::shared().isEverydayWord(matched);
-        return WordMatch{start, start + matched.size(), realCasedLike(entry->real, matched), everyday};
-    }
-
-    static const QString &wordSpace()
-    {
-        static const QString prefix = entryNamespace(EntryKind::firstName) + u'|';
-        return prefix;
+        const qsizetype end = start + matched.size();
+        if (letterCase == LetterCase::lower && insideAny(m_emails, start, end))
+            return WordMatch{start, end, QString(), false, true};
+        const QString text = matched.toString();
+        const bool everyday = letterCase == LetterCase::lower && oneWord && WordClasses::shared().isEverydayWord(text);
+        return WordMatch{start, end, realCasedLike(entry->real, text), everyday};
     }
 
     // The stand-in key of one word, built in one buffer for the whole text:
     // nearly every word is probed and nearly none is a stand-in.
-    const QString &probeKey(const QString &word) const
+    const QString &probeKey(QStringView word) const
     {
         m_probe.resize(wordSpace().size());
         for (QChar c : word) {
             if (c.unicode() >= 0x80) {
-                m_probe = wordSpace() + word.toLower();
+                m_probe = wordSpace() + word.toString().toLower();
                 return m_probe;
             }
             m_probe.append(c >= u'A' && c <= u'Z' ? QChar(c.unicode() + (u'a' - u'A')) : c);
@@ -232,7 +258,8 @@ private:
     int m_longest;
     const QSet<QString> &m_multiWordStarts;
     const QString &m_text;
-    QList<Word> m_words;
+    const QList<TextRange> &m_emails;
+    QList<TextRange> m_words;
     mutable QString m_probe = wordSpace();
 };
 
@@ -253,14 +280,6 @@ bool besideAnother(const QList<WordMatch> &matches, qsizetype i, const QString &
 {
     return (i > 0 && onlyWhitespace(text, matches.at(i - 1).end, matches.at(i).start))
            || (i + 1 < matches.size() && onlyWhitespace(text, matches.at(i).end, matches.at(i + 1).start));
-}
-
-// Whether [start, end) lies in one of the e-mail addresses, which come sorted and apart.
-bool insideAny(const QList<TextRange> &ranges, qsizetype start, qsizetype end)
-{
-    const auto after = std::upper_bound(ranges.cbegin(), ranges.cend(), start,
-                                        [](qsizetype at, const TextRange &range) { return at < range.end; });
-    return after != ranges.cend() && after->start < end;
 }
 
 } // namespace
@@ -328,7 +347,7 @@ Restorer::Restorer(ProjectKey key) : m_key(std::move(key))
         if (words.size() < 2)
             continue;
         m_longestWordStandIn = std::max(m_longestWordStandIn, int(words.size()));
-        m_multiWordStarts.insert(words.first().toLower());
+        m_multiWordStarts.insert(wordSpace() + words.first().toLower());
     }
 }
 
@@ -364,7 +383,7 @@ QList<TextRange> Restorer::addEmails(const QString &text, Replacements &found) c
     for (auto it = emailPattern().globalMatch(text); it.hasNext();) {
         const auto match = it.next();
         emails.append({match.capturedStart(), match.capturedEnd()});
-        const QString matched = match.captured();
+        const QStringView matched = match.capturedView();
         if (auto entry = m_key.entryForSubstitute(matched, EntryKind::email))
             found.add(match.capturedStart(), match.capturedEnd(),
                       letterCaseOf(matched) == LetterCase::upper ? entry->real.toUpper() : entry->real);
@@ -382,11 +401,11 @@ void Restorer::addPhones(const QString &text, Replacements &found) const
                && (text.at(start).isSpace() || text.at(start) == u'-' || text.at(start) == u'.'))
             ++start;
         qsizetype end = match.capturedEnd();
-        auto entry = m_key.entryForSubstitute(text.mid(start, end - start), EntryKind::phone);
+        auto entry = m_key.entryForSubstitute(QStringView(text).sliced(start, end - start), EntryKind::phone);
         // An extension the key does not know belongs to the text, not to the stand-in.
         if (!entry && match.capturedLength(1) > 0) {
             end = match.capturedStart(1);
-            entry = m_key.entryForSubstitute(text.mid(start, end - start), EntryKind::phone);
+            entry = m_key.entryForSubstitute(QStringView(text).sliced(start, end - start), EntryKind::phone);
         }
         // The real number takes the layout of the number before any extension.
         const qsizetype numberEnd = match.capturedLength(1) > 0 ? match.capturedStart(1) : end;
@@ -399,9 +418,8 @@ void Restorer::addStreets(const QString &text, Replacements &found) const
 {
     for (auto it = streetPattern().globalMatch(text); it.hasNext();) {
         const auto match = it.next();
-        const QString matched = match.captured();
-        if (auto entry = m_key.entryForSubstitute(matched, EntryKind::street))
-            found.add(match.capturedStart(), match.capturedEnd(), realCasedLike(entry->real, matched));
+        if (auto entry = m_key.entryForSubstitute(match.capturedView(), EntryKind::street))
+            found.add(match.capturedStart(), match.capturedEnd(), realCasedLike(entry->real, match.captured()));
     }
 }
 
@@ -409,21 +427,20 @@ void Restorer::addZips(const QString &text, Replacements &found) const
 {
     for (auto it = zipPattern().globalMatch(text); it.hasNext();) {
         const auto match = it.next();
-        if (auto entry = m_key.entryForSubstitute(match.captured().left(5), EntryKind::zip))
+        if (auto entry = m_key.entryForSubstitute(match.capturedView().first(5), EntryKind::zip))
             found.add(match.capturedStart(), match.capturedEnd(), entry->real);
     }
 }
 
 void Restorer::addNamesAndTowns(const QString &text, const QList<TextRange> &emails, Replacements &found) const
 {
-    const QList<WordMatch> matches = WordStandIns(m_key, m_longestWordStandIn, m_multiWordStarts, text).all();
+    const QList<WordMatch> matches = WordStandIns(m_key, m_longestWordStandIn, m_multiWordStarts, text, emails).all();
     const bool onlyNames = onlyMatches(matches, text);
     for (qsizetype i = 0; i < matches.size(); ++i) {
         const WordMatch &match = matches.at(i);
         // An address the key does not know keeps its lower-case words: they
         // are the mailbox's own, not names written in lower case.
-        if (insideAny(emails, match.start, match.end)
-            && letterCaseOf(QStringView(text).sliced(match.start, match.end - match.start)) == LetterCase::lower)
+        if (match.inMailbox)
             continue;
         if (!match.needsSupport || onlyNames || besideAnother(matches, i, text))
             found.add(match.start, match.end, match.real);

@@ -48,7 +48,8 @@ private:
 
     ProjectKey m_key;
     // The most words any name or town stand-in of the key has ("Cedarhaven Springs": 2),
-    // and the lower-cased first words of those with more than one.
+    // and the first words of those with more than one, keyed as the key's
+    // index keys them ("word|cedarhaven").
     int m_longestWordStandIn = 1;
     QSet<QString> m_multiWordStarts;
 };

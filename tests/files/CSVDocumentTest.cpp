@@ -103,13 +103,24 @@ TEST(CSVDocument, DecodesEachEncodingAndWritesUtf8)
     EXPECT_EQ(CSVDocument::decode("\xEF\xBB").text, u"\u00EF\u00BB");
 }
 
+// Changed in place or handed over while writing, alike.
 TEST(CSVDocument, ChangedFieldsKeepTheirQuoting)
 {
-    CSVDocument document("\"Jane\",Smith,\"x\"\n");
-    document.rows[0][0].text = u"Ann"_s;
-    document.rows[0][1].text = u"Lee, Jr."_s;
-    document.rows[0][2].text = u"say \"no\""_s;
-    EXPECT_EQ(document.data(), "\"Ann\",\"Lee, Jr.\",\"say \"\"no\"\"\"\n");
+    const QByteArray bytes = "\"Jane\",Smith,\"x\",keep\n\"open";
+    const QHash<std::pair<int, int>, QString> changes{
+        {{0, 0}, u"Ann"_s}, {{0, 1}, u"Lee, Jr."_s}, {{0, 2}, u"say \"no\""_s}, {{1, 0}, u"shut"_s}};
+    const QByteArray expected = "\"Ann\",\"Lee, Jr.\",\"say \"\"no\"\"\",keep\n\"shut";
+    CSVDocument edited(bytes);
+    for (auto it = changes.cbegin(); it != changes.cend(); ++it)
+        edited.rows[it.key().first][it.key().second].text = it.value();
+    EXPECT_EQ(edited.data(), expected);
+    const CSVDocument read(bytes);
+    EXPECT_EQ(read.data([&](int row, int column, const QString &) -> std::optional<QString> {
+        const auto found = changes.constFind({row, column});
+        return found == changes.cend() ? std::nullopt : std::optional(*found);
+    }),
+              expected);
+    EXPECT_EQ(read.data(), bytes);
 }
 
 TEST(CSVDocument, OneHugeQuotedFieldIsReadInOnePiece)

@@ -179,3 +179,52 @@ TEST(ProjectKey, WordSpaceKeysFollowTheNormalFormWhateverTheSpacing)
                 << value.toStdString();
     }
 }
+
+std::optional<QString> standInFor(const ProjectKey &key, const QString &real, EntryKind kind)
+{
+    const ProjectKey::Entry *entry = key.entryForReal(real, kind);
+    return entry ? std::optional(entry->standIn) : std::nullopt;
+}
+
+std::optional<QString> realFor(const ProjectKey &key, const QString &standIn, EntryKind kind)
+{
+    const ProjectKey::Entry *entry = key.entryForSubstitute(standIn, kind);
+    return entry ? std::optional(entry->real) : std::nullopt;
+}
+
+// A key read from its file builds its lookups by a shorter road than one
+// that records values as it goes; both must find the same entries, drop the
+// same repeats, and write the same file again.
+TEST(ProjectKey, AKeyReadBackFindsWhatTheWritingKeyFound)
+{
+    struct Value
+    {
+        EntryKind kind;
+        QString real;
+        QString standIn;
+    };
+    const QList<Value> values{
+        {EntryKind::firstName, u"Ann Lee"_s, u"Mateo"_s},       {EntryKind::firstName, u"ann  lee"_s, u"Zoe"_s},
+        {EntryKind::lastName, u" Okafor"_s, u"Van der Berg"_s}, {EntryKind::lastName, u"\u00c9lise"_s, u"\u00c9LISE"_s},
+        {EntryKind::city, u"Ana\tMaria"_s, u"Cedarhaven Springs"_s},
+        {EntryKind::email, u" A.B@Mail.com"_s, u"x  y@mail.net"_s}, {EntryKind::email, u"a.b@mail.com"_s, u"z@mail.net"_s},
+        {EntryKind::email, u"Q\tR@mail.com"_s, u"r@mail.net"_s},
+        {EntryKind::street, u"12 Main St., Apt 4"_s, u"48 Alder Street"_s},
+        {EntryKind::street, u"12 main st apt 4"_s, u"50 Alder Street"_s},
+        {EntryKind::phone, u"+1 (481) 555-0199"_s, u"+1 481 555 0137 x2261"_s},
+        {EntryKind::phone, u"4815550199"_s, u"4815550138"_s}, {EntryKind::phone, u"22345678901"_s, u"(212) 555-0100"_s},
+        {EntryKind::zip, u"02134-1234"_s, u"90210"_s},          {EntryKind::zip, u"02134"_s, u"90211"_s},
+    };
+    ProjectKey writing = keyWithSecret('\x05');
+    for (const Value &value : values)
+        writing.record({value.kind, value.real, value.standIn});
+    const ProjectKey read = ProjectKey::fromJson(writing.toJson());
+    EXPECT_EQ(read.entries(), writing.entries());
+    EXPECT_EQ(read.toJson(), writing.toJson());
+    for (const Value &value : values) {
+        for (const QString &text : {value.real, value.standIn, value.real.toUpper(), value.standIn.toLower()}) {
+            EXPECT_EQ(standInFor(read, text, value.kind), standInFor(writing, text, value.kind)) << text.toStdString();
+            EXPECT_EQ(realFor(read, text, value.kind), realFor(writing, text, value.kind)) << text.toStdString();
+        }
+    }
+}

@@ -1,6 +1,7 @@
 #include "kit/files/Spreadsheet.h"
 #include "kit/swap/Scan.h"
 #include "kit/swap/Scrubber.h"
+#include "tests/files/ZipBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -139,4 +140,30 @@ TEST(Scrubber, TheScansKeyEqualsTheEntriesAddedOneByOne)
     EXPECT_EQ(taken.entries(), added.entries());
     EXPECT_EQ(taken.files(), added.files());
     EXPECT_EQ(taken.name(), u"Renamed");
+}
+
+// The writer is handed cells in the order the sheet lists them, which a
+// workbook need not keep: rows and cells out of order are swapped exactly as
+// the scan planned each of them.
+TEST(Scrubber, CellsListedOutOfOrderGetTheirOwnPlans)
+{
+    QByteArray rows;
+    for (const int row : {7, 1, 12, 3, 2, 11, 4, 10, 5, 9, 6, 8, 14, 13}) {
+        const QByteArray r = QByteArray::number(row);
+        rows += "<row r=\"" + r + "\"><c r=\"C" + r + "\" t=\"inlineStr\"><is><t>call 555-01" + QByteArray::number(10 + row)
+            + "</t></is></c><c r=\"A" + r + "\" t=\"inlineStr\"><is><t>person" + r
+            + "@mail.example.com</t></is></c></row>";
+    }
+    test::ZipBuilder zip;
+    zip.add("xl/workbook.xml", R"(<workbook xmlns:r="urn:r"><sheets><sheet name="One" sheetId="1" r:id="rId1"/></sheets></workbook>)")
+        .add("xl/_rels/workbook.xml.rels", R"(<Relationships><Relationship Id="rId1" Target="worksheets/sheet1.xml"/></Relationships>)")
+        .add("xl/worksheets/sheet1.xml", "<worksheet><sheetData>" + rows + "</sheetData></worksheet>");
+    const Spreadsheet file(zip.build(), u"book.xlsx"_s);
+    ProjectKey key = emptyKey();
+    const Scan scanned = scan(file, key, {});
+    ASSERT_GE(scanned.planned.size(), 20);
+    const QByteArray expected = file.data([&](const std::optional<CellRef> &at, const QString &text) {
+        return Scrubber::applying(at ? scanned.planned.value(*at) : scanned.loosePlanned.value(text), text, {}).text;
+    });
+    EXPECT_EQ(Scrubber::apply(scanned, file, key, {}).data, expected);
 }
