@@ -505,7 +505,8 @@ bool isPlaceNoun(const QString &word)
         u"airport bridge marina winery dealership center centre hall hospital house tower building "
         u"garden gardens valley beach heights falls springs island islands county city town village "
         u"district depot branch office warehouse store shop mall plaza resort hotel stadium arena "
-        u"university college school church cathedral museum theatre theater library square"_s);
+        u"university college school church cathedral museum theatre theater library square market mansions "
+        u"manor quay wharf mews clinic"_s);
     return words.contains(word);
 }
 

@@ -683,7 +683,13 @@ bool PortableNameTagger::atSentenceStart(qsizetype word) const
     if (end == 0)
         return true;
     static const QString openers = u".!?:;\n-*•(\"“>"_s;
-    return openers.contains(before.at(end - 1));
+    if (openers.contains(before.at(end - 1)))
+        return true;
+    // "0830 Standup moved": a log's entry opens after its time of day.
+    if (word == 0 || gapBefore(word) != u" "_s || !isClockTime(word - 1))
+        return false;
+    const qsizetype clock = gapBefore(word - 1) == u":"_s ? word - 2 : word - 1;
+    return atSentenceStart(clock);
 }
 
 PortableNameTagger::Shape PortableNameTagger::shapeOf(qsizetype word) const
@@ -772,7 +778,7 @@ bool PortableNameTagger::isNameInCapitals(qsizetype word) const
 
 // "SMITH, JOHN", "JOHN SMITH", "GUNDERSEN, TORILL": two words in capitals side
 // by side that are both names, even names that are also words, or a record's
-// "SURNAME, GIVEN" of two words no dictionary knows.
+// "SURNAME, GIVEN" of names or words no dictionary knows.
 bool PortableNameTagger::isNamePairInCapitals(qsizetype word, qsizetype other) const
 {
     if (other < 0 || other >= m_words.size() || shapeOf(word) != Shape::capitals || shapeOf(other) != Shape::capitals)
@@ -789,7 +795,17 @@ bool PortableNameTagger::isNamePairInCapitals(qsizetype word, qsizetype other) c
     const auto isUnknown = [&](qsizetype i) {
         return lower(i).size() > 3 && !has(i, Fact::inDictionary) && !has(i, Fact::nonPerson);
     };
-    return (isName(word) && isName(other)) || (comma && isUnknown(word) && isUnknown(other));
+    if (isName(word) && isName(other))
+        return true;
+    if (!comma)
+        return false;
+    // "TERZIĆ, ANELA", "SHEPHERD, MAY": a record's surname, known or not, then
+    // a given name, known or not, even one that is also a month.
+    const qsizetype surname = qMin(word, other);
+    const qsizetype given = qMax(word, other);
+    const bool givenSide = isName(given) || isUnknown(given)
+        || (lower(given).size() > 2 && has(given, Fact::ambiguousGiven) && !has(given, Fact::function));
+    return (isName(surname) || isUnknown(surname)) && givenSide;
 }
 
 // In lower-case text a name is a known name or a word no dictionary knows,
@@ -1211,6 +1227,13 @@ bool PortableNameTagger::isCompoundOfWords(qsizetype word) const
     return false;
 }
 
+// "Standup moved", "Rollout failed": a verb and its particle no list knows as a name.
+bool PortableNameTagger::isUnlistedVerbAndParticle(qsizetype word) const
+{
+    return lower(word).size() >= 6 && !has(word, Fact::inDictionary) && !has(word, Fact::given)
+        && !has(word, Fact::surname) && isVerbAndParticle(lower(word));
+}
+
 // "Madison will call back", "Georgia from the kitchen is off": a given name
 // that is also a place, opening a sentence and doing what people do.
 bool PortableNameTagger::isPlaceNamedPerson(const Run &run) const
@@ -1266,9 +1289,20 @@ bool PortableNameTagger::isAfterHouseNumber(qsizetype word) const
     if (word < 1 || gapBefore(word) != u" "_s)
         return false;
     if (isNumber(word - 1))
-        return true;
+        return !isClockTime(word - 1);
     // The street word before the name may be a word of its own ("Via", "Rue").
     return word >= 2 && isCapitalised(textOf(word - 1)) && gapBefore(word - 1) == u" "_s && isNumber(word - 2);
+}
+
+// "0815 Kimani called", "08:15 Kimani called": a log's entries open with the
+// time of day, which no house number is written as.
+bool PortableNameTagger::isClockTime(qsizetype word) const
+{
+    const QString &text = lower(word);
+    const QStringView gap = gapBefore(word);
+    if (text.size() == 2 && word > 0 && gap == u":"_s)
+        return lower(word - 1).size() <= 2 && text.toInt() < 60;
+    return text.size() == 4 && text.startsWith(u'0') && text.sliced(2).toInt() < 60;
 }
 
 // "2x Hydro Flask", "4 x Russell Hobbs kettles", "1× Breville": goods counted out.
@@ -1497,7 +1531,8 @@ double PortableNameTagger::shapeEvidence(const Run &run) const
         score += weight::placeLikeLoneWord;
     if (run.first == run.last && run.first == 0 && has(run.first, Fact::everyday) && contextAfter(run) == 0)
         score += weight::bareSentenceStart;
-    if (run.first == run.last && atSentenceStart(run.first) && isCompoundOfWords(run.first))
+    if (run.first == run.last && atSentenceStart(run.first)
+        && (isCompoundOfWords(run.first) || isUnlistedVerbAndParticle(run.first)))
         score += weight::compoundWord;
     return score;
 }
@@ -1525,7 +1560,10 @@ bool PortableNameTagger::isPersonField(const QString &word)
                                       u"approver"_s, u"reviewer"_s, u"sender"_s, u"landlord"_s, u"landlady"_s,
                                       u"guarantor"_s, u"witness"_s, u"host"_s, u"guest"_s, u"holder"_s,
                                       u"assignee"_s, u"organiser"_s, u"organizer"_s, u"visitor"_s,
-                                      u"student"_s};
+                                      u"student"_s,
+                                      // Fields that list several people: "Attendees: Thorvald, Ingibjörg".
+                                      u"attendees"_s, u"participants"_s, u"invitees"_s, u"guests"_s, u"visitors"_s,
+                                      u"passengers"_s, u"signatories"_s, u"witnesses"_s};
     return fields.contains(word);
 }
 
@@ -1840,6 +1878,12 @@ void PortableNameTagger::tag()
             runs.append({run, weight::notPerson});
             continue;
         }
+        // "on Laurel Ave", "Queen Victoria Market": the whole run names a place,
+        // so no word of it is left over as a name once its everyday words go.
+        if (run.last > run.first && has(run.last, Fact::placeNoun) && !has(run.first, Fact::given)) {
+            runs.append({run, weight::notPerson});
+            continue;
+        }
         if (!isSurnameFirstName(run) && !isCalendarNamedPerson(run))
             run = trimmed(run);
         if (run.first > run.last || (run.last < untrimmedLast && isPersonNamedBrand(run)))
@@ -1854,6 +1898,7 @@ void PortableNameTagger::tag()
     addCoordinated(runs);
     addCoordinated(runs);
     addNamesSeenElsewhere(runs);
+    markEmployers(runs);
     for (const ScoredRun &run : std::as_const(runs))
         if (run.score >= weight::threshold)
             m_names.append(rangeOf(run.run));
@@ -1865,6 +1910,29 @@ void PortableNameTagger::tag()
     std::sort(m_names.begin(), m_names.end(), [](const TextRange &a, const TextRange &b) { return a.start < b.start; });
 }
 
+
+// "Ifeoma Chukwu from Johnson Controls", "Hunter at Hunter Douglas": what
+// follows a person and "from" or "at" is where they work, even when it bears
+// a founder's name; a lone given name before a firm so named is the person.
+void PortableNameTagger::markEmployers(QList<ScoredRun> &runs) const
+{
+    for (qsizetype i = 1; i < runs.size(); ++i) {
+        ScoredRun &person = runs[i - 1];
+        ScoredRun &employer = runs[i];
+        const qsizetype link = person.run.last + 1;
+        if (employer.run.first != link + 1 || gapBefore(link) != u" "_s || gapBefore(employer.run.first) != u" "_s
+            || (lower(link) != u"from"_s && lower(link) != u"at"_s) || isPossessive(textOf(employer.run.last))
+            || shapeOf(employer.run.first) != Shape::capitalised)
+            continue;
+        const bool loneGiven = person.run.first == person.run.last && has(person.run.first, Fact::given)
+            && !has(person.run.first, Fact::nonPerson) && shapeOf(person.run.first) == Shape::capitalised
+            && atSentenceStart(person.run.first) && employer.run.last > employer.run.first;
+        if (person.score < weight::threshold && !loneGiven)
+            continue;
+        person.score = qMax(person.score, weight::threshold);
+        employer.score = weight::notPerson;
+    }
+}
 
 // "Fairbrother and Tsang", "marisol & juanita": a doubtful run joined to a
 // name, or two given names joined to each other, are names.

@@ -91,6 +91,7 @@ private:
     bool isSignature(const Run &run) const;
     bool isCompoundNoun(const Run &run) const;
     void addNamesSeenElsewhere(QList<ScoredRun> &runs) const;
+    void markEmployers(QList<ScoredRun> &runs) const;
     QList<Run> capitalisedRuns() const;
     Run trimmed(Run run) const;
     double score(const Run &run) const;
@@ -110,6 +111,8 @@ private:
     bool isJourneyEnd(qsizetype word) const;
     bool isFromBusiness(qsizetype word) const;
     bool isAfterHouseNumber(qsizetype word) const;
+    bool isClockTime(qsizetype word) const;
+    bool isUnlistedVerbAndParticle(qsizetype word) const;
     bool isAfterQuantity(qsizetype word) const;
     bool isBeforeVerbParticle(qsizetype word) const;
     bool isAdverbBeforeVerb(qsizetype word) const;

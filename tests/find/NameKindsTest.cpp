@@ -214,7 +214,26 @@ TEST(NameKinds, SurnameCommaGivenRecords)
                  {u"Patient: Kettering, Idris (date of birth on file)"_s, {u"Kettering, Idris"_s}},
                  {u"Ó Súilleabháin, Peadar – renewal"_s, {u"Ó Súilleabháin, Peadar"_s}},
                  {u"Paris, Texas office is closed."_s, {}},
-                 {u"Seating: Lindqvist, Per; Brandt, Helga."_s, {u"Lindqvist, Per"_s, u"Brandt, Helga"_s}}});
+                 {u"Seating: Lindqvist, Per; Brandt, Helga."_s, {u"Lindqvist, Per"_s, u"Brandt, Helga"_s}},
+                 {u"Seen 10:40 VUKOVIĆ, MIRELA — bloods taken"_s, {u"VUKOVIĆ, MIRELA"_s}},
+                 {u"OYELARAN-PRICE, JUNE - follow-up booked"_s, {u"OYELARAN-PRICE, JUNE"_s}},
+                 {u"Refund queried by KOWALCZYK, APRIL on the phone"_s, {u"KOWALCZYK, APRIL"_s}},
+                 {u"Shipped to DENVER, CO and AUSTIN, TX"_s, {}},
+                 {u"Closed LONDON, MAY 2025 accounts"_s, {}}});
+}
+
+// Minutes, rosters and logs: who stands in a list of people or opens a timed entry.
+TEST(NameKinds, ListsOfPeopleAndTimedEntries)
+{
+    expectNames({{u"Attendees: Eiríkur, Hjördís, Sölvi"_s, {u"Eiríkur"_s, u"Hjördís"_s, u"Sölvi"_s}},
+                 {u"Guests: Losaline, Tavita and Sione"_s, {u"Losaline"_s, u"Tavita"_s, u"Sione"_s}},
+                 {u"Participants: Okwuosa, Brannigan"_s, {u"Okwuosa"_s, u"Brannigan"_s}},
+                 {u"0910 Okonkwo called back, wants a refund"_s, {u"Okonkwo"_s}},
+                 {u"09:05 Adaeze rang about the lease"_s, {u"Adaeze"_s}},
+                 {u"0745 Stanislav says the dock is full"_s, {u"Stanislav"_s}},
+                 {u"0830 Standup moved to room B"_s, {}},
+                 {u"Deliver to 1200 Kingsley Rd before noon"_s, {}},
+                 {u"Visitors: 14 today, 3 from Leeds"_s, {}}});
 }
 
 TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
@@ -251,5 +270,13 @@ TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
                  {u"Moved to Calle de Serrano 41, Madrid; closed on Columbus Day."_s, {}},
                  {u"Marketing wants the banner live by June 1."_s, {}},
                  {u"Returned a Dyson Airwrap; flight to Queenstown cancelled."_s, {}},
-                 {u"Rechnung an Frau Hannelore Schübel, zahlbar bis Freitag."_s, {u"Hannelore Schübel"_s}}});
+                 {u"Rechnung an Frau Hannelore Schübel, zahlbar bis Freitag."_s, {u"Hannelore Schübel"_s}},
+                 {u"Van parked on Maple Ave behind the shop."_s, {}},
+                 {u"Water leak at Ivy Lane, flat 4."_s, {}},
+                 {u"Stall 12 at Old Spitalfields Market needs a new awning."_s, {}},
+                 {u"Flat 3, Regent Mansions: boiler serviced."_s, {}},
+                 {u"Spoke to Wanjiru Kamau from Dalton Brothers about the delay."_s, {u"Wanjiru Kamau"_s}},
+                 {u"Callum at Pryce Whitley confirmed the repair."_s, {u"Callum"_s}},
+                 {u"Ingrid Solheim from Bergen is visiting."_s, {u"Ingrid Solheim"_s}},
+                 {u"Noor at Tomas Brandt's desk left a note."_s, {u"Noor"_s, u"Tomas Brandt"_s}}});
 }
