@@ -1053,12 +1053,14 @@ bool PortableNameTagger::isCalendarNamedPerson(const Run &run) const
     const bool surname = has(run.last, Fact::surname)
         || (lower(run.last).size() > 3 && !has(run.last, Fact::inDictionary) && !isInflectedWord(lower(run.last))
             && !isPrefixedWord(lower(run.last)) && !isVerbAndParticle(lower(run.last)));
-    // "with Sunday Adebayo": a lead word that only people follow will do instead of the verb.
+    // "with Sunday Adebayo", "new tenant Christmas Okafor": a lead word that
+    // only people follow, or what the person is, will do instead of the verb.
     const bool led = run.first > 0 && gapBefore(run.first) == u" "_s
-        && (followsPersonLead(run.first) || has(run.first - 1, Fact::title));
+        && (followsPersonLead(run.first) || has(run.first - 1, Fact::title) || isPersonNoun(lower(run.first - 1)));
+    const bool doing = after < m_words.size() && gapBefore(after) == u" "_s
+        && ((has(after, Fact::action) && !weakVerbs.contains(lower(after))) || isAuxiliaryThenDoing(after));
     return surname && !has(run.last, Fact::everyday) && !has(run.last, Fact::nonPerson) && !has(run.last, Fact::placeNoun)
-        && (led || (after < m_words.size() && gapBefore(after) == u" "_s && has(after, Fact::action)
-                    && !weakVerbs.contains(lower(after))));
+        && (led || doing);
 }
 
 // "India Marsh", "Sterling Mabry": a given name that is also a word or a place
@@ -1246,10 +1248,22 @@ bool PortableNameTagger::isPlaceNamedPerson(const Run &run) const
         return true;
     if (gapBefore(next) != u" "_s || shapeOf(next) != Shape::lower)
         return false;
-    static const QSet<QString> auxiliaries{u"is"_s, u"was"_s, u"will"_s};
-    if (!auxiliaries.contains(lower(next)))
+    if (!isAuxiliary(next))
         return has(next, Fact::action) && !has(next, Fact::function);
-    // "is flying", "will cover": a verb of a person's doing after the auxiliary.
+    return isAuxiliaryThenDoing(next);
+}
+
+bool PortableNameTagger::isAuxiliary(qsizetype word) const
+{
+    static const QSet<QString> auxiliaries{u"is"_s, u"was"_s, u"will"_s};
+    return auxiliaries.contains(lower(word));
+}
+
+// "is flying", "will cover": a verb of a person's doing after the auxiliary.
+bool PortableNameTagger::isAuxiliaryThenDoing(qsizetype next) const
+{
+    if (!isAuxiliary(next))
+        return false;
     const qsizetype verb = next + 1;
     if (verb >= m_words.size() || gapBefore(verb) != u" "_s || shapeOf(verb) != Shape::lower)
         return false;
@@ -1525,6 +1539,10 @@ double PortableNameTagger::shapeEvidence(const Run &run) const
         score += weight::sentenceStart;
     if (shapeOf(run.first) == Shape::lower)
         score += isLowerCaseCalled(run) ? weight::lowerCaseCalled : weight::lowerCase;
+    // "UNDER WARRANTY", "AT HALF PRICE": text in capitals hides which words
+    // are names as lower case does.
+    if (m_shouting && run.first == run.last && has(run.first, Fact::everyday))
+        score += weight::lowerCase;
     if (isForeignSentenceStart(run))
         score += weight::foreignSentenceStart;
     if (run.first == run.last && has(run.first, Fact::nonPerson))

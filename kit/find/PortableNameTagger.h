@@ -112,6 +112,8 @@ private:
     bool isFromBusiness(qsizetype word) const;
     bool isAfterHouseNumber(qsizetype word) const;
     bool isClockTime(qsizetype word) const;
+    bool isAuxiliary(qsizetype word) const;
+    bool isAuxiliaryThenDoing(qsizetype next) const;
     bool isUnlistedVerbAndParticle(qsizetype word) const;
     bool isAfterQuantity(qsizetype word) const;
     bool isBeforeVerbParticle(qsizetype word) const;

@@ -46,6 +46,10 @@ TEST(NameKinds, GivenNamesThatAreAlsoPlacesMonthsOrWords)
                  {u"Blessing Mwangi paid by card."_s, {u"Blessing Mwangi"_s}},
                  {u"Waiting on Mr Clement Osei to sign."_s, {u"Clement Osei"_s}},
                  {u"Wednesday Holloway phoned about the invoice."_s, {u"Wednesday Holloway"_s}},
+                 {u"Thursday Obuya is covering the phones today."_s, {u"Thursday Obuya"_s}},
+                 {u"Our new tenant Christmas Okorie moves in on the 1st."_s, {u"Christmas Okorie"_s}},
+                 {u"Friday Standup is cancelled."_s, {}},
+                 {u"Monday Dispatch was late again."_s, {}},
                  {u"Sunday Obiekwe dropped off the keys."_s, {u"Sunday Obiekwe"_s}},
                  {u"Madison will call back after lunch."_s, {u"Madison"_s}},
                  {u"Georgia from the kitchen is off today."_s, {u"Georgia"_s}},
@@ -105,7 +109,10 @@ TEST(NameKinds, CapitalsAndLowerCase)
                  {u"KOWALCZYK TO REVIEW BEFORE RELEASE"_s, {u"KOWALCZYK"_s}},
                  {u"SHIP VIA FEDEX GROUND"_s, {}},
                  {u"left msg for RADOMÍR PROCHÁZKA re invoice"_s, {u"RADOMÍR PROCHÁZKA"_s}},
-                 {u"Payee: Olena Shevchuk, IBAN UA21 3223 1300"_s, {u"Olena Shevchuk"_s}}});
+                 {u"Payee: Olena Shevchuk, IBAN UA21 3223 1300"_s, {u"Olena Shevchuk"_s}},
+                 {u"CUSTOMER PAID AT HALF PRICE, NO REFUND DUE"_s, {}},
+                 {u"SOLD AT COST TO THE BAKER STREET BRANCH"_s, {}},
+                 {u"RETURNED BY MARGIT HALVORSEN, REFUNDED AT FULL PRICE"_s, {u"MARGIT HALVORSEN"_s}}});
 }
 
 TEST(NameKinds, InitialsParticlesAndHyphens)
