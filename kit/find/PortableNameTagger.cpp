@@ -875,7 +875,7 @@ QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
             // "Ilse grünwald" is still one name: a word no dictionary knows after a given name.
             const bool caseBreak = shapeOf(next) == Shape::lower && shapeOf(run.last) != Shape::lower
                 && !(run.first == run.last && has(run.last, Fact::given) && !has(next, Fact::inDictionary)
-                     && !isInflectedWord(lower(next))
+                     && !isInflectedWord(lower(next)) && !has(next, Fact::action)
                      && !isAnd(lower(next)));
             if (!caseBreak && joinsRun(next)) {
                 run.last = next;
@@ -1153,7 +1153,7 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return lower(run.first - 2) == u"the"_s || lower(run.first - 2) == u"a"_s ? weight::strongLead : weight::title;
     if (!has(run.first - 1, Fact::lead) && followsPersonLead(run.first))
         return weight::strongLead; // "w/ jenny"
-    if (gap.isEmpty() && isJourneyEnd(run.first - 1) && !isPossessive(textOf(run.last)))
+    if (gap.isEmpty() && (isJourneyEnd(run.first - 1) || isBearingFrom(run.first - 1)) && !isPossessive(textOf(run.last)))
         return weight::placePreposition; // "flight to Queenstown"
     if (close && has(run.first - 1, Fact::lead)) {
         // "via" comes before carriers and payment services as often as before people.
@@ -1358,10 +1358,25 @@ bool PortableNameTagger::isJourneyEnd(qsizetype word) const
     // Deliveries and shipments go to people as often as to places, so they are left out.
     static const QSet<QString> journeys{u"flight"_s, u"flights"_s, u"trip"_s, u"train"_s, u"bus"_s, u"ferry"_s,
                                         u"route"_s, u"move"_s, u"relocation"_s, u"freight"_s, u"drive"_s,
-                                        u"journey"_s, u"travel"_s, u"transit"_s, u"connection"_s, u"commute"_s};
+                                        u"journey"_s, u"travel"_s, u"transit"_s, u"connection"_s, u"commute"_s,
+                                        // Travelling oneself: "heading to", "flew back from".
+                                        u"heading"_s, u"headed"_s, u"driving"_s, u"drove"_s, u"flying"_s, u"flew"_s,
+                                        u"travelling"_s, u"traveling"_s, u"travelled"_s, u"traveled"_s,
+                                        u"relocating"_s, u"relocated"_s, u"commuting"_s};
     const QString &preposition = lower(word);
-    return word > 0 && (preposition == u"to"_s || preposition == u"from"_s) && gapBefore(word) == u" "_s
-        && journeys.contains(lower(word - 1));
+    if (word < 1 || (preposition != u"to"_s && preposition != u"from"_s) || gapBefore(word) != u" "_s)
+        return false;
+    // "flew back from": the adverb stands between the verb and its preposition.
+    const bool back = lower(word - 1) == u"back"_s && word >= 2 && gapBefore(word - 1) == u" "_s;
+    return journeys.contains(lower(back ? word - 2 : word - 1));
+}
+
+// "west of Abilene", "just north of Leeds": a place measured from another.
+bool PortableNameTagger::isBearingFrom(qsizetype word) const
+{
+    static const QSet<QString> bearings{u"north"_s, u"south"_s, u"east"_s, u"west"_s, u"northeast"_s,
+                                        u"northwest"_s, u"southeast"_s, u"southwest"_s, u"outskirts"_s};
+    return word >= 1 && lower(word) == u"of"_s && gapBefore(word) == u" "_s && bearings.contains(lower(word - 1));
 }
 
 // "handed over to", "talked to", "according to": a "to" that only a person follows.

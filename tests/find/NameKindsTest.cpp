@@ -285,5 +285,9 @@ TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
                  {u"Spoke to Wanjiru Kamau from Dalton Brothers about the delay."_s, {u"Wanjiru Kamau"_s}},
                  {u"Callum at Pryce Whitley confirmed the repair."_s, {u"Callum"_s}},
                  {u"Ingrid Solheim from Bergen is visiting."_s, {u"Ingrid Solheim"_s}},
-                 {u"Noor at Tomas Brandt's desk left a note."_s, {u"Noor"_s, u"Tomas Brandt"_s}}});
+                 {u"Noor at Tomas Brandt's desk left a note."_s, {u"Noor"_s, u"Tomas Brandt"_s}},
+                 {u"Driving to Yakima tomorrow for the audit."_s, {}},
+                 {u"Lorries stuck just north of Harrogate, expect delays."_s, {}},
+                 {u"Femi flew back from Kisumu on Sunday."_s, {u"Femi"_s}},
+                 {u"Escalated to Imogen Dalby, heading to Grimsby after lunch."_s, {u"Imogen Dalby"_s}}});
 }
