@@ -1477,8 +1477,11 @@ double PortableNameTagger::contextAfter(const Run &run) const
 bool PortableNameTagger::isActionPoint(const Run &run) const
 {
     const qsizetype verb = run.last + 2;
+    // "..., Vasquez to recount": the points of a list are separated by commas too.
+    const QStringView gap = gapBefore(run.first);
+    const bool opens = atSentenceStart(run.first) || gap == u", "_s || gap == u"; "_s;
     return verb < m_words.size() && lower(run.last + 1) == u"to"_s && gapBefore(run.last + 1) == u" "_s
-        && gapBefore(verb) == u" "_s && atSentenceStart(run.first)
+        && gapBefore(verb) == u" "_s && opens
         && (shapeOf(verb) == Shape::lower || (m_shouting && shapeOf(verb) == Shape::capitals)) // "OKAFOR TO SIGN"
         && WordClasses::shared().classesOf(lower(verb)).contains(WordClasses::verb);
 }
@@ -1644,7 +1647,9 @@ bool PortableNameTagger::isDepartment(const QString &word)
         u"support"_s, u"reception"_s, u"sales"_s, u"hr"_s, u"it"_s, u"finance"_s, u"billing"_s, u"legal"_s,
         u"marketing"_s, u"ops"_s, u"operations"_s, u"admin"_s, u"procurement"_s, u"payroll"_s,
         u"compliance"_s, u"facilities"_s, u"dispatch"_s, u"helpdesk"_s, u"purchasing"_s, u"qa"_s,
-        u"warehouse"_s, u"recruiting"_s, u"recruitment"_s, u"kitchen"_s, u"workshop"_s, u"stockroom"_s};
+        u"warehouse"_s, u"recruiting"_s, u"recruitment"_s, u"kitchen"_s, u"workshop"_s, u"stockroom"_s,
+        // Whole firms someone speaks for: "Jenkins from the roofing company".
+        u"company"_s, u"firm"_s, u"agency"_s, u"council"_s, u"bank"_s, u"insurer"_s, u"supplier"_s};
     return departments.contains(word);
 }
 

@@ -200,7 +200,12 @@ TEST(NameKinds, LoneNamesTheTextMarksAsPeople)
                  {u"Caller “Ifeoluwa” wouldn't give a surname."_s, {u"Ifeoluwa"_s}},
                  {u"Zsófia, Bence and Réka attended."_s, {u"Zsófia"_s, u"Bence"_s, u"Réka"_s}},
                  {u"Sales and I agreed."_s, {}},
-                 {u"Chair: Tobias Lindqvist. Tobias to send the agenda."_s, {u"Tobias Lindqvist"_s, u"Tobias"_s}}});
+                 {u"Chair: Tobias Lindqvist. Tobias to send the agenda."_s, {u"Tobias Lindqvist"_s, u"Tobias"_s}},
+                 {u"Stock short by 3 at the depot, Haugland to recount."_s, {u"Haugland"_s}},
+                 {u"Seals intact; Okafor to check the labels."_s, {u"Okafor"_s}},
+                 {u"Whitlock from the cleaning company said Tuesday is fine."_s, {u"Whitlock"_s}},
+                 {u"Shipped the first half from Leeds, Manchester to follow."_s, {}},
+                 {u"Boxes arrived, Returns to follow."_s, {}}});
 }
 
 TEST(NameKinds, SurnameCommaGivenRecords)
