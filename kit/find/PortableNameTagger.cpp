@@ -401,7 +401,12 @@ bool isFirmEnding(const QString &word)
         u"roasters"_s, u"florist"_s, u"florists"_s, u"opticians"_s, u"solicitors"_s, u"bros"_s,
         u"brothers"_s, u"contractors"_s, u"supplies"_s, u"supply"_s, u"hardware"_s, u"printing"_s,
         u"legal"_s, u"law"_s, u"architects"_s, u"design"_s, u"digital"_s, u"consultancy"_s, u"recruitment"_s,
-        u"property"_s, u"homes"_s, u"developments"_s, u"engineering"_s, u"electronics"_s, u"pharma"_s};
+        u"property"_s, u"homes"_s, u"developments"_s, u"engineering"_s, u"electronics"_s, u"pharma"_s,
+        u"bakery"_s, u"dairy"_s, u"tires"_s, u"tyres"_s, u"windows"_s, u"doors"_s, u"kitchens"_s, u"garage"_s,
+        u"pharmacy"_s, u"dental"_s, u"insurance"_s, u"logistics"_s, u"couriers"_s, u"security"_s, u"tiles"_s,
+        u"timber"_s, u"fencing"_s, u"rentals"_s, u"hire"_s, u"storage"_s, u"systems"_s, u"solutions"_s,
+        u"technologies"_s, u"software"_s, u"labs"_s, u"partners"_s, u"associates"_s, u"group"_s,
+        u"holdings"_s, u"consulting"_s, u"services"_s};
     return words.contains(word);
 }
 
