@@ -1432,6 +1432,8 @@ double PortableNameTagger::contextAfter(const Run &run) const
             return weight::notPerson; // "the Carmel store", "Dalton plant"
         if (!owner && gap == u" "_s && isGoods(next))
             score += weight::goods;
+        if (!owner && gap == u" "_s && isPassiveOfThing(run))
+            return weight::everydayWord;
         // "Dyson V11", "Galaxy S23", "Stafford ST16": a model or a postcode, not a person.
         if (gap == u" "_s && isModelCode(nextText))
             return weight::notPerson;
@@ -1476,6 +1478,25 @@ double PortableNameTagger::contextAfter(const Run &run) const
     if (isWritersPartner(run))
         score += weight::strongVerb;
     return score;
+}
+
+// "Bill sent to the wrong address", "Notary needed for the deed": an everyday
+// word opening a sentence, then what is done to things and no object.
+bool PortableNameTagger::isPassiveOfThing(const Run &run) const
+{
+    static const QSet<QString> doneToThings{u"sent"_s, u"needed"_s, u"required"_s, u"attached"_s, u"delivered"_s,
+                                            u"shipped"_s, u"posted"_s, u"printed"_s, u"issued"_s, u"scanned"_s,
+                                            u"forwarded"_s, u"enclosed"_s, u"included"_s};
+    static const QSet<QString> prepositions{u"to"_s, u"for"_s, u"by"_s, u"via"_s, u"at"_s, u"on"_s, u"in"_s,
+                                            u"with"_s};
+    const qsizetype verb = run.last + 1;
+    if (run.first != run.last || !atSentenceStart(run.first) || !has(run.first, Fact::everyday)
+        || (has(run.first, Fact::given) && !has(run.first, Fact::ambiguousGiven)) || verb >= m_words.size()
+        || !doneToThings.contains(lower(verb)))
+        return false;
+    const qsizetype next = verb + 1;
+    return next >= m_words.size() || gapBefore(next).trimmed().size() > 0
+        || (gapBefore(next) == u" "_s && prepositions.contains(lower(next)));
 }
 
 // "Kobina to send the quote": an action point of a meeting's notes.

@@ -49,6 +49,8 @@ TEST(NameKinds, GivenNamesThatAreAlsoPlacesMonthsOrWords)
                  {u"Thursday Obuya is covering the phones today."_s, {u"Thursday Obuya"_s}},
                  {u"Our new tenant Christmas Okorie moves in on the 1st."_s, {u"Christmas Okorie"_s}},
                  {u"Friday Standup is cancelled."_s, {}},
+                 {u"Bill forwarded to accounts for approval."_s, {}},
+                 {u"Bill sent Ayesha the revised quote."_s, {u"Bill"_s, u"Ayesha"_s}},
                  {u"Monday Dispatch was late again."_s, {}},
                  {u"Sunday Obiekwe dropped off the keys."_s, {u"Sunday Obiekwe"_s}},
                  {u"Madison will call back after lunch."_s, {u"Madison"_s}},
