@@ -1401,12 +1401,23 @@ bool PortableNameTagger::isTowardsPerson(qsizetype word) const
     static const QSet<QString> leftFor{u"note"_s, u"message"_s, u"voicemail"_s, u"memo"_s, u"card"_s, u"gift"_s,
                                        u"present"_s, u"flowers"_s};
     if (word >= 1 && lower(word) == u"for"_s && gapBefore(word) == u" "_s
-        && (asking.contains(lower(word - 1)) || leftFor.contains(lower(word - 1))))
+        && (asking.contains(lower(word - 1)) || leftFor.contains(lower(word - 1)) || isStandingIn(word - 1)))
         return true;
     if (word < 1 || lower(word) != u"to"_s)
         return false;
     const QStringView gap = gapBefore(word);
     return (gap == u" "_s || gap == u"\n"_s) && verbs.contains(lower(word - 1));
+}
+
+// "cover for", "filling in for": only a person is stood in for.
+bool PortableNameTagger::isStandingIn(qsizetype word) const
+{
+    static const QSet<QString> cover{u"cover"_s, u"covers"_s, u"covering"_s, u"covered"_s};
+    static const QSet<QString> standIn{u"fill"_s, u"fills"_s, u"filling"_s, u"filled"_s, u"stand"_s,
+                                       u"stands"_s, u"standing"_s, u"stood"_s, u"sub"_s, u"subbing"_s};
+    if (cover.contains(lower(word)))
+        return true;
+    return word >= 1 && lower(word) == u"in"_s && gapBefore(word) == u" "_s && standIn.contains(lower(word - 1));
 }
 
 // Speech and action verbs and a possessive after the run.

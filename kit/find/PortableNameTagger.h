@@ -112,6 +112,7 @@ private:
     bool isFromBusiness(qsizetype word) const;
     bool isAfterHouseNumber(qsizetype word) const;
     bool isClockTime(qsizetype word) const;
+    bool isStandingIn(qsizetype word) const;
     bool isPassiveOfThing(const Run &run) const;
     bool isBearingFrom(qsizetype word) const;
     bool isAuxiliary(qsizetype word) const;

@@ -112,6 +112,10 @@ TEST(NameKinds, CapitalsAndLowerCase)
                  {u"SHIP VIA FEDEX GROUND"_s, {}},
                  {u"left msg for RADOMÍR PROCHÁZKA re invoice"_s, {u"RADOMÍR PROCHÁZKA"_s}},
                  {u"Payee: Olena Shevchuk, IBAN UA21 3223 1300"_s, {u"Olena Shevchuk"_s}},
+                 {u"who can cover for ingrid on friday?"_s, {u"ingrid"_s}},
+                 {u"i'm filling in for tomasz until he's back"_s, {u"tomasz"_s}},
+                 {u"Yusuf is standing in for Marguerite this week."_s, {u"Yusuf"_s, u"Marguerite"_s}},
+                 {u"no one to cover for lunch today"_s, {}},
                  {u"CUSTOMER PAID AT HALF PRICE, NO REFUND DUE"_s, {}},
                  {u"SOLD AT COST TO THE BAKER STREET BRANCH"_s, {}},
                  {u"RETURNED BY MARGIT HALVORSEN, REFUNDED AT FULL PRICE"_s, {u"MARGIT HALVORSEN"_s}}});
