@@ -499,6 +499,16 @@ bool isRole(const QString &word)
     return roles.contains(word);
 }
 
+// Roles only people fill, unlike a customer or a courier that may be a firm.
+bool isHumanRole(const QString &word)
+{
+    static const QSet<QString> roles{u"agent"_s, u"nurse"_s, u"doctor"_s, u"technician"_s, u"receptionist"_s,
+                                     u"cleaner"_s, u"intern"_s, u"trainee"_s, u"apprentice"_s, u"teacher"_s,
+                                     u"tenant"_s, u"landlord"_s, u"landlady"_s, u"caretaker"_s, u"volunteer"_s,
+                                     u"colleague"_s, u"coworker"_s, u"dispatcher"_s, u"cashier"_s};
+    return roles.contains(word);
+}
+
 // "my colleague", "our plumber": people the writer or someone else has.
 bool isPersonNoun(const QString &word)
 {
@@ -1158,6 +1168,8 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return lower(run.first - 2) == u"the"_s || lower(run.first - 2) == u"a"_s ? weight::strongLead : weight::title;
     if (!has(run.first - 1, Fact::lead) && followsPersonLead(run.first))
         return weight::strongLead; // "w/ jenny"
+    if (gap.isEmpty() && isHumanRole(previous))
+        return weight::strongLead; // "agent Temperance:", "nurse Adaeze"
     if (gap.isEmpty() && (isJourneyEnd(run.first - 1) || isBearingFrom(run.first - 1)) && !isPossessive(textOf(run.last)))
         return weight::placePreposition; // "flight to Queenstown"
     if (close && has(run.first - 1, Fact::lead)) {

@@ -207,6 +207,8 @@ TEST(NameKinds, LoneNamesTheTextMarksAsPeople)
                  {u"Zsófia, Bence and Réka attended."_s, {u"Zsófia"_s, u"Bence"_s, u"Réka"_s}},
                  {u"Sales and I agreed."_s, {}},
                  {u"Chair: Tobias Lindqvist. Tobias to send the agenda."_s, {u"Tobias Lindqvist"_s, u"Tobias"_s}},
+                 {u"agent Rose: happy to help, may I have the order number?"_s, {u"Rose"_s}},
+                 {u"Block C: tenant Haldane reports a leak."_s, {u"Haldane"_s}},
                  {u"Stock short by 3 at the depot, Haugland to recount."_s, {u"Haugland"_s}},
                  {u"Seals intact; Okafor to check the labels."_s, {u"Okafor"_s}},
                  {u"Whitlock from the cleaning company said Tuesday is fine."_s, {u"Whitlock"_s}},
