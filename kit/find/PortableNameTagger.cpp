@@ -410,6 +410,15 @@ bool isFirmEnding(const QString &word)
     return words.contains(word);
 }
 
+// Particles of surnames that are no English words, so that one written in
+// lower case before a capitalised word is part of the name.
+bool isSurnameParticle(const QString &word)
+{
+    static const QSet<QString> particles{u"van"_s, u"von"_s, u"der"_s, u"den"_s, u"de"_s, u"del"_s, u"della"_s,
+                                         u"di"_s, u"du"_s, u"dos"_s, u"das"_s, u"ibn"_s, u"bint"_s};
+    return particles.contains(word);
+}
+
 // "and" as notes write it, in English shorthand and the languages of Europe.
 bool isAnd(const QString &word)
 {
@@ -909,6 +918,12 @@ QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
             }
             break;
         }
+        // "von Stauffenberg, Clara", "met van der Berg": a surname's particles
+        // in lower case before it, even where no given name leads them.
+        const qsizetype previousEnd = runs.isEmpty() ? -1 : runs.back().last;
+        while (run.first - 1 > previousEnd && gapBefore(run.first) == u" "_s && shapeOf(run.first - 1) == Shape::lower
+               && isSurnameParticle(lower(run.first - 1)) && shapeOf(run.first) == Shape::capitalised)
+            --run.first;
         runs.append(run);
         i = run.last + 1;
     }

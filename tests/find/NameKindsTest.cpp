@@ -135,7 +135,9 @@ TEST(NameKinds, InitialsParticlesAndHyphens)
                  {u"Seo-hyun sent the mockups."_s, {u"Seo-hyun"_s}},
                  {u"Handover notes are with Yu-ji."_s, {u"Yu-ji"_s}},
                  {u"Pham Van Duc asked for samples."_s, {u"Pham Van Duc"_s}},
-                 {u"Lorenzo ten Velde wants a callback."_s, {u"Lorenzo ten Velde"_s}}});
+                 {u"Lorenzo ten Velde wants a callback."_s, {u"Lorenzo ten Velde"_s}},
+                 {u"Keys returned by du Plessis, Hendrik on Friday"_s, {u"du Plessis, Hendrik"_s}},
+                 {u"de Oliveira, Marta – renewal due"_s, {u"de Oliveira, Marta"_s}}});
 }
 
 TEST(NameKinds, OtherScripts)
