@@ -279,7 +279,9 @@ bool isActionVerb(const QString &word)
         u"signed scheduled rescheduled shared shares uploaded submitted filed opened closed "
         u"reviewed updated fixed broke found met meets hopes hoped feels felt "
         u"seems seemed knows knew understands understood did does isn't wasn't doesn't didn't "
-        u"won't can't hasn't"_s);
+        u"won't can't hasn't "
+        // Irregular pasts, which the dictionary lists only as their verbs.
+        u"went flew drove rode ran brought bought caught taught sold held kept stood lost made spent wore woke shook"_s);
     return words.contains(word);
 }
 
@@ -505,7 +507,8 @@ bool isPlaceNoun(const QString &word)
         u"airport bridge marina winery dealership center centre hall hospital house tower building "
         u"garden gardens valley beach heights falls springs island islands county city town village "
         u"district depot branch office warehouse store shop mall plaza resort hotel stadium arena "
-        u"university college school church cathedral museum theatre theater library square"_s);
+        u"university college school church cathedral museum theatre theater library square market mansions "
+        u"manor quay wharf mews clinic"_s);
     return words.contains(word);
 }
 

@@ -401,8 +401,22 @@ bool isFirmEnding(const QString &word)
         u"roasters"_s, u"florist"_s, u"florists"_s, u"opticians"_s, u"solicitors"_s, u"bros"_s,
         u"brothers"_s, u"contractors"_s, u"supplies"_s, u"supply"_s, u"hardware"_s, u"printing"_s,
         u"legal"_s, u"law"_s, u"architects"_s, u"design"_s, u"digital"_s, u"consultancy"_s, u"recruitment"_s,
-        u"property"_s, u"homes"_s, u"developments"_s, u"engineering"_s, u"electronics"_s, u"pharma"_s};
+        u"property"_s, u"homes"_s, u"developments"_s, u"engineering"_s, u"electronics"_s, u"pharma"_s,
+        u"bakery"_s, u"dairy"_s, u"tires"_s, u"tyres"_s, u"windows"_s, u"doors"_s, u"kitchens"_s, u"garage"_s,
+        u"pharmacy"_s, u"dental"_s, u"insurance"_s, u"logistics"_s, u"couriers"_s, u"security"_s, u"tiles"_s,
+        u"timber"_s, u"fencing"_s, u"rentals"_s, u"hire"_s, u"storage"_s, u"systems"_s, u"solutions"_s,
+        u"technologies"_s, u"software"_s, u"labs"_s, u"partners"_s, u"associates"_s, u"group"_s,
+        u"holdings"_s, u"consulting"_s, u"services"_s};
     return words.contains(word);
+}
+
+// Particles of surnames that are no English words, so that one written in
+// lower case before a capitalised word is part of the name.
+bool isSurnameParticle(const QString &word)
+{
+    static const QSet<QString> particles{u"van"_s, u"von"_s, u"der"_s, u"den"_s, u"de"_s, u"del"_s, u"della"_s,
+                                         u"di"_s, u"du"_s, u"dos"_s, u"das"_s, u"ibn"_s, u"bint"_s};
+    return particles.contains(word);
 }
 
 // "and" as notes write it, in English shorthand and the languages of Europe.
@@ -491,6 +505,16 @@ bool isRole(const QString &word)
         u"owner"_s, u"buyer"_s, u"seller"_s, u"rep"_s, u"cashier"_s, u"clerk"_s, u"chef"_s, u"teacher"_s,
         u"cust"_s, u"consignee"_s, u"consignor"_s, u"addressee"_s, u"payee"_s, u"payer"_s, u"assignee"_s,
         u"requester"_s, u"requestor"_s, u"caller"_s, u"sender"_s, u"recipient"_s, u"customer"_s, u"client"_s};
+    return roles.contains(word);
+}
+
+// Roles only people fill, unlike a customer or a courier that may be a firm.
+bool isHumanRole(const QString &word)
+{
+    static const QSet<QString> roles{u"agent"_s, u"nurse"_s, u"doctor"_s, u"technician"_s, u"receptionist"_s,
+                                     u"cleaner"_s, u"intern"_s, u"trainee"_s, u"apprentice"_s, u"teacher"_s,
+                                     u"tenant"_s, u"landlord"_s, u"landlady"_s, u"caretaker"_s, u"volunteer"_s,
+                                     u"colleague"_s, u"coworker"_s, u"dispatcher"_s, u"cashier"_s};
     return roles.contains(word);
 }
 
@@ -683,7 +707,13 @@ bool PortableNameTagger::atSentenceStart(qsizetype word) const
     if (end == 0)
         return true;
     static const QString openers = u".!?:;\n-*•(\"“>"_s;
-    return openers.contains(before.at(end - 1));
+    if (openers.contains(before.at(end - 1)))
+        return true;
+    // "0830 Standup moved": a log's entry opens after its time of day.
+    if (word == 0 || gapBefore(word) != u" "_s || !isClockTime(word - 1))
+        return false;
+    const qsizetype clock = gapBefore(word - 1) == u":"_s ? word - 2 : word - 1;
+    return atSentenceStart(clock);
 }
 
 PortableNameTagger::Shape PortableNameTagger::shapeOf(qsizetype word) const
@@ -772,7 +802,7 @@ bool PortableNameTagger::isNameInCapitals(qsizetype word) const
 
 // "SMITH, JOHN", "JOHN SMITH", "GUNDERSEN, TORILL": two words in capitals side
 // by side that are both names, even names that are also words, or a record's
-// "SURNAME, GIVEN" of two words no dictionary knows.
+// "SURNAME, GIVEN" of names or words no dictionary knows.
 bool PortableNameTagger::isNamePairInCapitals(qsizetype word, qsizetype other) const
 {
     if (other < 0 || other >= m_words.size() || shapeOf(word) != Shape::capitals || shapeOf(other) != Shape::capitals)
@@ -789,7 +819,17 @@ bool PortableNameTagger::isNamePairInCapitals(qsizetype word, qsizetype other) c
     const auto isUnknown = [&](qsizetype i) {
         return lower(i).size() > 3 && !has(i, Fact::inDictionary) && !has(i, Fact::nonPerson);
     };
-    return (isName(word) && isName(other)) || (comma && isUnknown(word) && isUnknown(other));
+    if (isName(word) && isName(other))
+        return true;
+    if (!comma)
+        return false;
+    // "TERZIĆ, ANELA", "SHEPHERD, MAY": a record's surname, known or not, then
+    // a given name, known or not, even one that is also a month.
+    const qsizetype surname = qMin(word, other);
+    const qsizetype given = qMax(word, other);
+    const bool givenSide = isName(given) || isUnknown(given)
+        || (lower(given).size() > 2 && has(given, Fact::ambiguousGiven) && !has(given, Fact::function));
+    return (isName(surname) || isUnknown(surname)) && givenSide;
 }
 
 // In lower-case text a name is a known name or a word no dictionary knows,
@@ -859,7 +899,7 @@ QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
             // "Ilse grünwald" is still one name: a word no dictionary knows after a given name.
             const bool caseBreak = shapeOf(next) == Shape::lower && shapeOf(run.last) != Shape::lower
                 && !(run.first == run.last && has(run.last, Fact::given) && !has(next, Fact::inDictionary)
-                     && !isInflectedWord(lower(next))
+                     && !isInflectedWord(lower(next)) && !has(next, Fact::action)
                      && !isAnd(lower(next)));
             if (!caseBreak && joinsRun(next)) {
                 run.last = next;
@@ -878,6 +918,12 @@ QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
             }
             break;
         }
+        // "von Stauffenberg, Clara", "met van der Berg": a surname's particles
+        // in lower case before it, even where no given name leads them.
+        const qsizetype previousEnd = runs.isEmpty() ? -1 : runs.back().last;
+        while (run.first - 1 > previousEnd && gapBefore(run.first) == u" "_s && shapeOf(run.first - 1) == Shape::lower
+               && isSurnameParticle(lower(run.first - 1)) && shapeOf(run.first) == Shape::capitalised)
+            --run.first;
         runs.append(run);
         i = run.last + 1;
     }
@@ -1037,12 +1083,14 @@ bool PortableNameTagger::isCalendarNamedPerson(const Run &run) const
     const bool surname = has(run.last, Fact::surname)
         || (lower(run.last).size() > 3 && !has(run.last, Fact::inDictionary) && !isInflectedWord(lower(run.last))
             && !isPrefixedWord(lower(run.last)) && !isVerbAndParticle(lower(run.last)));
-    // "with Sunday Adebayo": a lead word that only people follow will do instead of the verb.
+    // "with Sunday Adebayo", "new tenant Christmas Okafor": a lead word that
+    // only people follow, or what the person is, will do instead of the verb.
     const bool led = run.first > 0 && gapBefore(run.first) == u" "_s
-        && (followsPersonLead(run.first) || has(run.first - 1, Fact::title));
+        && (followsPersonLead(run.first) || has(run.first - 1, Fact::title) || isPersonNoun(lower(run.first - 1)));
+    const bool doing = after < m_words.size() && gapBefore(after) == u" "_s
+        && ((has(after, Fact::action) && !weakVerbs.contains(lower(after))) || isAuxiliaryThenDoing(after));
     return surname && !has(run.last, Fact::everyday) && !has(run.last, Fact::nonPerson) && !has(run.last, Fact::placeNoun)
-        && (led || (after < m_words.size() && gapBefore(after) == u" "_s && has(after, Fact::action)
-                    && !weakVerbs.contains(lower(after))));
+        && (led || doing);
 }
 
 // "India Marsh", "Sterling Mabry": a given name that is also a word or a place
@@ -1135,7 +1183,9 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return lower(run.first - 2) == u"the"_s || lower(run.first - 2) == u"a"_s ? weight::strongLead : weight::title;
     if (!has(run.first - 1, Fact::lead) && followsPersonLead(run.first))
         return weight::strongLead; // "w/ jenny"
-    if (gap.isEmpty() && isJourneyEnd(run.first - 1) && !isPossessive(textOf(run.last)))
+    if (gap.isEmpty() && isHumanRole(previous))
+        return weight::strongLead; // "agent Temperance:", "nurse Adaeze"
+    if (gap.isEmpty() && (isJourneyEnd(run.first - 1) || isBearingFrom(run.first - 1)) && !isPossessive(textOf(run.last)))
         return weight::placePreposition; // "flight to Queenstown"
     if (close && has(run.first - 1, Fact::lead)) {
         // "via" comes before carriers and payment services as often as before people.
@@ -1211,6 +1261,13 @@ bool PortableNameTagger::isCompoundOfWords(qsizetype word) const
     return false;
 }
 
+// "Standup moved", "Rollout failed": a verb and its particle no list knows as a name.
+bool PortableNameTagger::isUnlistedVerbAndParticle(qsizetype word) const
+{
+    return lower(word).size() >= 6 && !has(word, Fact::inDictionary) && !has(word, Fact::given)
+        && !has(word, Fact::surname) && isVerbAndParticle(lower(word));
+}
+
 // "Madison will call back", "Georgia from the kitchen is off": a given name
 // that is also a place, opening a sentence and doing what people do.
 bool PortableNameTagger::isPlaceNamedPerson(const Run &run) const
@@ -1223,10 +1280,22 @@ bool PortableNameTagger::isPlaceNamedPerson(const Run &run) const
         return true;
     if (gapBefore(next) != u" "_s || shapeOf(next) != Shape::lower)
         return false;
-    static const QSet<QString> auxiliaries{u"is"_s, u"was"_s, u"will"_s};
-    if (!auxiliaries.contains(lower(next)))
+    if (!isAuxiliary(next))
         return has(next, Fact::action) && !has(next, Fact::function);
-    // "is flying", "will cover": a verb of a person's doing after the auxiliary.
+    return isAuxiliaryThenDoing(next);
+}
+
+bool PortableNameTagger::isAuxiliary(qsizetype word) const
+{
+    static const QSet<QString> auxiliaries{u"is"_s, u"was"_s, u"will"_s};
+    return auxiliaries.contains(lower(word));
+}
+
+// "is flying", "will cover": a verb of a person's doing after the auxiliary.
+bool PortableNameTagger::isAuxiliaryThenDoing(qsizetype next) const
+{
+    if (!isAuxiliary(next))
+        return false;
     const qsizetype verb = next + 1;
     if (verb >= m_words.size() || gapBefore(verb) != u" "_s || shapeOf(verb) != Shape::lower)
         return false;
@@ -1266,9 +1335,20 @@ bool PortableNameTagger::isAfterHouseNumber(qsizetype word) const
     if (word < 1 || gapBefore(word) != u" "_s)
         return false;
     if (isNumber(word - 1))
-        return true;
+        return !isClockTime(word - 1);
     // The street word before the name may be a word of its own ("Via", "Rue").
     return word >= 2 && isCapitalised(textOf(word - 1)) && gapBefore(word - 1) == u" "_s && isNumber(word - 2);
+}
+
+// "0815 Kimani called", "08:15 Kimani called": a log's entries open with the
+// time of day, which no house number is written as.
+bool PortableNameTagger::isClockTime(qsizetype word) const
+{
+    const QString &text = lower(word);
+    const QStringView gap = gapBefore(word);
+    if (text.size() == 2 && word > 0 && gap == u":"_s)
+        return lower(word - 1).size() <= 2 && text.toInt() < 60;
+    return text.size() == 4 && text.startsWith(u'0') && text.sliced(2).toInt() < 60;
 }
 
 // "2x Hydro Flask", "4 x Russell Hobbs kettles", "1× Breville": goods counted out.
@@ -1310,10 +1390,25 @@ bool PortableNameTagger::isJourneyEnd(qsizetype word) const
     // Deliveries and shipments go to people as often as to places, so they are left out.
     static const QSet<QString> journeys{u"flight"_s, u"flights"_s, u"trip"_s, u"train"_s, u"bus"_s, u"ferry"_s,
                                         u"route"_s, u"move"_s, u"relocation"_s, u"freight"_s, u"drive"_s,
-                                        u"journey"_s, u"travel"_s, u"transit"_s, u"connection"_s, u"commute"_s};
+                                        u"journey"_s, u"travel"_s, u"transit"_s, u"connection"_s, u"commute"_s,
+                                        // Travelling oneself: "heading to", "flew back from".
+                                        u"heading"_s, u"headed"_s, u"driving"_s, u"drove"_s, u"flying"_s, u"flew"_s,
+                                        u"travelling"_s, u"traveling"_s, u"travelled"_s, u"traveled"_s,
+                                        u"relocating"_s, u"relocated"_s, u"commuting"_s};
     const QString &preposition = lower(word);
-    return word > 0 && (preposition == u"to"_s || preposition == u"from"_s) && gapBefore(word) == u" "_s
-        && journeys.contains(lower(word - 1));
+    if (word < 1 || (preposition != u"to"_s && preposition != u"from"_s) || gapBefore(word) != u" "_s)
+        return false;
+    // "flew back from": the adverb stands between the verb and its preposition.
+    const bool back = lower(word - 1) == u"back"_s && word >= 2 && gapBefore(word - 1) == u" "_s;
+    return journeys.contains(lower(back ? word - 2 : word - 1));
+}
+
+// "west of Abilene", "just north of Leeds": a place measured from another.
+bool PortableNameTagger::isBearingFrom(qsizetype word) const
+{
+    static const QSet<QString> bearings{u"north"_s, u"south"_s, u"east"_s, u"west"_s, u"northeast"_s,
+                                        u"northwest"_s, u"southeast"_s, u"southwest"_s, u"outskirts"_s};
+    return word >= 1 && lower(word) == u"of"_s && gapBefore(word) == u" "_s && bearings.contains(lower(word - 1));
 }
 
 // "handed over to", "talked to", "according to": a "to" that only a person follows.
@@ -1333,12 +1428,23 @@ bool PortableNameTagger::isTowardsPerson(qsizetype word) const
     static const QSet<QString> leftFor{u"note"_s, u"message"_s, u"voicemail"_s, u"memo"_s, u"card"_s, u"gift"_s,
                                        u"present"_s, u"flowers"_s};
     if (word >= 1 && lower(word) == u"for"_s && gapBefore(word) == u" "_s
-        && (asking.contains(lower(word - 1)) || leftFor.contains(lower(word - 1))))
+        && (asking.contains(lower(word - 1)) || leftFor.contains(lower(word - 1)) || isStandingIn(word - 1)))
         return true;
     if (word < 1 || lower(word) != u"to"_s)
         return false;
     const QStringView gap = gapBefore(word);
     return (gap == u" "_s || gap == u"\n"_s) && verbs.contains(lower(word - 1));
+}
+
+// "cover for", "filling in for": only a person is stood in for.
+bool PortableNameTagger::isStandingIn(qsizetype word) const
+{
+    static const QSet<QString> cover{u"cover"_s, u"covers"_s, u"covering"_s, u"covered"_s};
+    static const QSet<QString> standIn{u"fill"_s, u"fills"_s, u"filling"_s, u"filled"_s, u"stand"_s,
+                                       u"stands"_s, u"standing"_s, u"stood"_s, u"sub"_s, u"subbing"_s};
+    if (cover.contains(lower(word)))
+        return true;
+    return word >= 1 && lower(word) == u"in"_s && gapBefore(word) == u" "_s && standIn.contains(lower(word - 1));
 }
 
 // Speech and action verbs and a possessive after the run.
@@ -1364,6 +1470,8 @@ double PortableNameTagger::contextAfter(const Run &run) const
             return weight::notPerson; // "the Carmel store", "Dalton plant"
         if (!owner && gap == u" "_s && isGoods(next))
             score += weight::goods;
+        if (!owner && gap == u" "_s && isPassiveOfThing(run))
+            return weight::everydayWord;
         // "Dyson V11", "Galaxy S23", "Stafford ST16": a model or a postcode, not a person.
         if (gap == u" "_s && isModelCode(nextText))
             return weight::notPerson;
@@ -1410,12 +1518,34 @@ double PortableNameTagger::contextAfter(const Run &run) const
     return score;
 }
 
+// "Bill sent to the wrong address", "Notary needed for the deed": an everyday
+// word opening a sentence, then what is done to things and no object.
+bool PortableNameTagger::isPassiveOfThing(const Run &run) const
+{
+    static const QSet<QString> doneToThings{u"sent"_s, u"needed"_s, u"required"_s, u"attached"_s, u"delivered"_s,
+                                            u"shipped"_s, u"posted"_s, u"printed"_s, u"issued"_s, u"scanned"_s,
+                                            u"forwarded"_s, u"enclosed"_s, u"included"_s};
+    static const QSet<QString> prepositions{u"to"_s, u"for"_s, u"by"_s, u"via"_s, u"at"_s, u"on"_s, u"in"_s,
+                                            u"with"_s};
+    const qsizetype verb = run.last + 1;
+    if (run.first != run.last || !atSentenceStart(run.first) || !has(run.first, Fact::everyday)
+        || (has(run.first, Fact::given) && !has(run.first, Fact::ambiguousGiven)) || verb >= m_words.size()
+        || !doneToThings.contains(lower(verb)))
+        return false;
+    const qsizetype next = verb + 1;
+    return next >= m_words.size() || gapBefore(next).trimmed().size() > 0
+        || (gapBefore(next) == u" "_s && prepositions.contains(lower(next)));
+}
+
 // "Kobina to send the quote": an action point of a meeting's notes.
 bool PortableNameTagger::isActionPoint(const Run &run) const
 {
     const qsizetype verb = run.last + 2;
+    // "..., Vasquez to recount": the points of a list are separated by commas too.
+    const QStringView gap = gapBefore(run.first);
+    const bool opens = atSentenceStart(run.first) || gap == u", "_s || gap == u"; "_s;
     return verb < m_words.size() && lower(run.last + 1) == u"to"_s && gapBefore(run.last + 1) == u" "_s
-        && gapBefore(verb) == u" "_s && atSentenceStart(run.first)
+        && gapBefore(verb) == u" "_s && opens
         && (shapeOf(verb) == Shape::lower || (m_shouting && shapeOf(verb) == Shape::capitals)) // "OKAFOR TO SIGN"
         && WordClasses::shared().classesOf(lower(verb)).contains(WordClasses::verb);
 }
@@ -1491,13 +1621,18 @@ double PortableNameTagger::shapeEvidence(const Run &run) const
         score += weight::sentenceStart;
     if (shapeOf(run.first) == Shape::lower)
         score += isLowerCaseCalled(run) ? weight::lowerCaseCalled : weight::lowerCase;
+    // "UNDER WARRANTY", "AT HALF PRICE": text in capitals hides which words
+    // are names as lower case does.
+    if (m_shouting && run.first == run.last && has(run.first, Fact::everyday))
+        score += weight::lowerCase;
     if (isForeignSentenceStart(run))
         score += weight::foreignSentenceStart;
     if (run.first == run.last && has(run.first, Fact::nonPerson))
         score += weight::placeLikeLoneWord;
     if (run.first == run.last && run.first == 0 && has(run.first, Fact::everyday) && contextAfter(run) == 0)
         score += weight::bareSentenceStart;
-    if (run.first == run.last && atSentenceStart(run.first) && isCompoundOfWords(run.first))
+    if (run.first == run.last && atSentenceStart(run.first)
+        && (isCompoundOfWords(run.first) || isUnlistedVerbAndParticle(run.first)))
         score += weight::compoundWord;
     return score;
 }
@@ -1525,7 +1660,10 @@ bool PortableNameTagger::isPersonField(const QString &word)
                                       u"approver"_s, u"reviewer"_s, u"sender"_s, u"landlord"_s, u"landlady"_s,
                                       u"guarantor"_s, u"witness"_s, u"host"_s, u"guest"_s, u"holder"_s,
                                       u"assignee"_s, u"organiser"_s, u"organizer"_s, u"visitor"_s,
-                                      u"student"_s};
+                                      u"student"_s,
+                                      // Fields that list several people: "Attendees: Thorvald, Ingibjörg".
+                                      u"attendees"_s, u"participants"_s, u"invitees"_s, u"guests"_s, u"visitors"_s,
+                                      u"passengers"_s, u"signatories"_s, u"witnesses"_s};
     return fields.contains(word);
 }
 
@@ -1573,7 +1711,9 @@ bool PortableNameTagger::isDepartment(const QString &word)
         u"support"_s, u"reception"_s, u"sales"_s, u"hr"_s, u"it"_s, u"finance"_s, u"billing"_s, u"legal"_s,
         u"marketing"_s, u"ops"_s, u"operations"_s, u"admin"_s, u"procurement"_s, u"payroll"_s,
         u"compliance"_s, u"facilities"_s, u"dispatch"_s, u"helpdesk"_s, u"purchasing"_s, u"qa"_s,
-        u"warehouse"_s, u"recruiting"_s, u"recruitment"_s, u"kitchen"_s, u"workshop"_s, u"stockroom"_s};
+        u"warehouse"_s, u"recruiting"_s, u"recruitment"_s, u"kitchen"_s, u"workshop"_s, u"stockroom"_s,
+        // Whole firms someone speaks for: "Jenkins from the roofing company".
+        u"company"_s, u"firm"_s, u"agency"_s, u"council"_s, u"bank"_s, u"insurer"_s, u"supplier"_s};
     return departments.contains(word);
 }
 
@@ -1840,6 +1980,12 @@ void PortableNameTagger::tag()
             runs.append({run, weight::notPerson});
             continue;
         }
+        // "on Laurel Ave", "Queen Victoria Market": the whole run names a place,
+        // so no word of it is left over as a name once its everyday words go.
+        if (run.last > run.first && has(run.last, Fact::placeNoun) && !has(run.first, Fact::given)) {
+            runs.append({run, weight::notPerson});
+            continue;
+        }
         if (!isSurnameFirstName(run) && !isCalendarNamedPerson(run))
             run = trimmed(run);
         if (run.first > run.last || (run.last < untrimmedLast && isPersonNamedBrand(run)))
@@ -1854,6 +2000,7 @@ void PortableNameTagger::tag()
     addCoordinated(runs);
     addCoordinated(runs);
     addNamesSeenElsewhere(runs);
+    markEmployers(runs);
     for (const ScoredRun &run : std::as_const(runs))
         if (run.score >= weight::threshold)
             m_names.append(rangeOf(run.run));
@@ -1865,6 +2012,29 @@ void PortableNameTagger::tag()
     std::sort(m_names.begin(), m_names.end(), [](const TextRange &a, const TextRange &b) { return a.start < b.start; });
 }
 
+
+// "Ifeoma Chukwu from Johnson Controls", "Hunter at Hunter Douglas": what
+// follows a person and "from" or "at" is where they work, even when it bears
+// a founder's name; a lone given name before a firm so named is the person.
+void PortableNameTagger::markEmployers(QList<ScoredRun> &runs) const
+{
+    for (qsizetype i = 1; i < runs.size(); ++i) {
+        ScoredRun &person = runs[i - 1];
+        ScoredRun &employer = runs[i];
+        const qsizetype link = person.run.last + 1;
+        if (employer.run.first != link + 1 || gapBefore(link) != u" "_s || gapBefore(employer.run.first) != u" "_s
+            || (lower(link) != u"from"_s && lower(link) != u"at"_s) || isPossessive(textOf(employer.run.last))
+            || shapeOf(employer.run.first) != Shape::capitalised)
+            continue;
+        const bool loneGiven = person.run.first == person.run.last && has(person.run.first, Fact::given)
+            && !has(person.run.first, Fact::nonPerson) && shapeOf(person.run.first) == Shape::capitalised
+            && atSentenceStart(person.run.first) && employer.run.last > employer.run.first;
+        if (person.score < weight::threshold && !loneGiven)
+            continue;
+        person.score = qMax(person.score, weight::threshold);
+        employer.score = weight::notPerson;
+    }
+}
 
 // "Fairbrother and Tsang", "marisol & juanita": a doubtful run joined to a
 // name, or two given names joined to each other, are names.

@@ -91,6 +91,7 @@ private:
     bool isSignature(const Run &run) const;
     bool isCompoundNoun(const Run &run) const;
     void addNamesSeenElsewhere(QList<ScoredRun> &runs) const;
+    void markEmployers(QList<ScoredRun> &runs) const;
     QList<Run> capitalisedRuns() const;
     Run trimmed(Run run) const;
     double score(const Run &run) const;
@@ -110,6 +111,13 @@ private:
     bool isJourneyEnd(qsizetype word) const;
     bool isFromBusiness(qsizetype word) const;
     bool isAfterHouseNumber(qsizetype word) const;
+    bool isClockTime(qsizetype word) const;
+    bool isStandingIn(qsizetype word) const;
+    bool isPassiveOfThing(const Run &run) const;
+    bool isBearingFrom(qsizetype word) const;
+    bool isAuxiliary(qsizetype word) const;
+    bool isAuxiliaryThenDoing(qsizetype next) const;
+    bool isUnlistedVerbAndParticle(qsizetype word) const;
     bool isAfterQuantity(qsizetype word) const;
     bool isBeforeVerbParticle(qsizetype word) const;
     bool isAdverbBeforeVerb(qsizetype word) const;

@@ -46,6 +46,12 @@ TEST(NameKinds, GivenNamesThatAreAlsoPlacesMonthsOrWords)
                  {u"Blessing Mwangi paid by card."_s, {u"Blessing Mwangi"_s}},
                  {u"Waiting on Mr Clement Osei to sign."_s, {u"Clement Osei"_s}},
                  {u"Wednesday Holloway phoned about the invoice."_s, {u"Wednesday Holloway"_s}},
+                 {u"Thursday Obuya is covering the phones today."_s, {u"Thursday Obuya"_s}},
+                 {u"Our new tenant Christmas Okorie moves in on the 1st."_s, {u"Christmas Okorie"_s}},
+                 {u"Friday Standup is cancelled."_s, {}},
+                 {u"Bill forwarded to accounts for approval."_s, {}},
+                 {u"Bill sent Ayesha the revised quote."_s, {u"Bill"_s, u"Ayesha"_s}},
+                 {u"Monday Dispatch was late again."_s, {}},
                  {u"Sunday Obiekwe dropped off the keys."_s, {u"Sunday Obiekwe"_s}},
                  {u"Madison will call back after lunch."_s, {u"Madison"_s}},
                  {u"Georgia from the kitchen is off today."_s, {u"Georgia"_s}},
@@ -105,7 +111,14 @@ TEST(NameKinds, CapitalsAndLowerCase)
                  {u"KOWALCZYK TO REVIEW BEFORE RELEASE"_s, {u"KOWALCZYK"_s}},
                  {u"SHIP VIA FEDEX GROUND"_s, {}},
                  {u"left msg for RADOMÍR PROCHÁZKA re invoice"_s, {u"RADOMÍR PROCHÁZKA"_s}},
-                 {u"Payee: Olena Shevchuk, IBAN UA21 3223 1300"_s, {u"Olena Shevchuk"_s}}});
+                 {u"Payee: Olena Shevchuk, IBAN UA21 3223 1300"_s, {u"Olena Shevchuk"_s}},
+                 {u"who can cover for ingrid on friday?"_s, {u"ingrid"_s}},
+                 {u"i'm filling in for tomasz until he's back"_s, {u"tomasz"_s}},
+                 {u"Yusuf is standing in for Marguerite this week."_s, {u"Yusuf"_s, u"Marguerite"_s}},
+                 {u"no one to cover for lunch today"_s, {}},
+                 {u"CUSTOMER PAID AT HALF PRICE, NO REFUND DUE"_s, {}},
+                 {u"SOLD AT COST TO THE BAKER STREET BRANCH"_s, {}},
+                 {u"RETURNED BY MARGIT HALVORSEN, REFUNDED AT FULL PRICE"_s, {u"MARGIT HALVORSEN"_s}}});
 }
 
 TEST(NameKinds, InitialsParticlesAndHyphens)
@@ -122,7 +135,9 @@ TEST(NameKinds, InitialsParticlesAndHyphens)
                  {u"Seo-hyun sent the mockups."_s, {u"Seo-hyun"_s}},
                  {u"Handover notes are with Yu-ji."_s, {u"Yu-ji"_s}},
                  {u"Pham Van Duc asked for samples."_s, {u"Pham Van Duc"_s}},
-                 {u"Lorenzo ten Velde wants a callback."_s, {u"Lorenzo ten Velde"_s}}});
+                 {u"Lorenzo ten Velde wants a callback."_s, {u"Lorenzo ten Velde"_s}},
+                 {u"Keys returned by du Plessis, Hendrik on Friday"_s, {u"du Plessis, Hendrik"_s}},
+                 {u"de Oliveira, Marta – renewal due"_s, {u"de Oliveira, Marta"_s}}});
 }
 
 TEST(NameKinds, OtherScripts)
@@ -193,7 +208,14 @@ TEST(NameKinds, LoneNamesTheTextMarksAsPeople)
                  {u"Caller “Ifeoluwa” wouldn't give a surname."_s, {u"Ifeoluwa"_s}},
                  {u"Zsófia, Bence and Réka attended."_s, {u"Zsófia"_s, u"Bence"_s, u"Réka"_s}},
                  {u"Sales and I agreed."_s, {}},
-                 {u"Chair: Tobias Lindqvist. Tobias to send the agenda."_s, {u"Tobias Lindqvist"_s, u"Tobias"_s}}});
+                 {u"Chair: Tobias Lindqvist. Tobias to send the agenda."_s, {u"Tobias Lindqvist"_s, u"Tobias"_s}},
+                 {u"agent Rose: happy to help, may I have the order number?"_s, {u"Rose"_s}},
+                 {u"Block C: tenant Haldane reports a leak."_s, {u"Haldane"_s}},
+                 {u"Stock short by 3 at the depot, Haugland to recount."_s, {u"Haugland"_s}},
+                 {u"Seals intact; Okafor to check the labels."_s, {u"Okafor"_s}},
+                 {u"Whitlock from the cleaning company said Tuesday is fine."_s, {u"Whitlock"_s}},
+                 {u"Shipped the first half from Leeds, Manchester to follow."_s, {}},
+                 {u"Boxes arrived, Returns to follow."_s, {}}});
 }
 
 TEST(NameKinds, SurnameCommaGivenRecords)
@@ -214,7 +236,26 @@ TEST(NameKinds, SurnameCommaGivenRecords)
                  {u"Patient: Kettering, Idris (date of birth on file)"_s, {u"Kettering, Idris"_s}},
                  {u"Ó Súilleabháin, Peadar – renewal"_s, {u"Ó Súilleabháin, Peadar"_s}},
                  {u"Paris, Texas office is closed."_s, {}},
-                 {u"Seating: Lindqvist, Per; Brandt, Helga."_s, {u"Lindqvist, Per"_s, u"Brandt, Helga"_s}}});
+                 {u"Seating: Lindqvist, Per; Brandt, Helga."_s, {u"Lindqvist, Per"_s, u"Brandt, Helga"_s}},
+                 {u"Seen 10:40 VUKOVIĆ, MIRELA — bloods taken"_s, {u"VUKOVIĆ, MIRELA"_s}},
+                 {u"OYELARAN-PRICE, JUNE - follow-up booked"_s, {u"OYELARAN-PRICE, JUNE"_s}},
+                 {u"Refund queried by KOWALCZYK, APRIL on the phone"_s, {u"KOWALCZYK, APRIL"_s}},
+                 {u"Shipped to DENVER, CO and AUSTIN, TX"_s, {}},
+                 {u"Closed LONDON, MAY 2025 accounts"_s, {}}});
+}
+
+// Minutes, rosters and logs: who stands in a list of people or opens a timed entry.
+TEST(NameKinds, ListsOfPeopleAndTimedEntries)
+{
+    expectNames({{u"Attendees: Eiríkur, Hjördís, Sölvi"_s, {u"Eiríkur"_s, u"Hjördís"_s, u"Sölvi"_s}},
+                 {u"Guests: Losaline, Tavita and Sione"_s, {u"Losaline"_s, u"Tavita"_s, u"Sione"_s}},
+                 {u"Participants: Okwuosa, Brannigan"_s, {u"Okwuosa"_s, u"Brannigan"_s}},
+                 {u"0910 Okonkwo called back, wants a refund"_s, {u"Okonkwo"_s}},
+                 {u"09:05 Adaeze rang about the lease"_s, {u"Adaeze"_s}},
+                 {u"0745 Stanislav says the dock is full"_s, {u"Stanislav"_s}},
+                 {u"0830 Standup moved to room B"_s, {}},
+                 {u"Deliver to 1200 Kingsley Rd before noon"_s, {}},
+                 {u"Visitors: 14 today, 3 from Leeds"_s, {}}});
 }
 
 TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
@@ -251,5 +292,19 @@ TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
                  {u"Moved to Calle de Serrano 41, Madrid; closed on Columbus Day."_s, {}},
                  {u"Marketing wants the banner live by June 1."_s, {}},
                  {u"Returned a Dyson Airwrap; flight to Queenstown cancelled."_s, {}},
-                 {u"Rechnung an Frau Hannelore Schübel, zahlbar bis Freitag."_s, {u"Hannelore Schübel"_s}}});
+                 {u"Rechnung an Frau Hannelore Schübel, zahlbar bis Freitag."_s, {u"Hannelore Schübel"_s}},
+                 {u"Van parked on Maple Ave behind the shop."_s, {}},
+                 {u"Water leak at Ivy Lane, flat 4."_s, {}},
+                 {u"Stall 12 at Old Spitalfields Market needs a new awning."_s, {}},
+                 {u"Flat 3, Regent Mansions: boiler serviced."_s, {}},
+                 {u"Spoke to Wanjiru Kamau from Dalton Kerr about the delay."_s, {u"Wanjiru Kamau"_s}},
+                 {u"Callum at Pryce Whitley confirmed the repair."_s, {u"Callum"_s}},
+                 {u"Ingrid Solheim from Bergen is visiting."_s, {u"Ingrid Solheim"_s}},
+                 {u"Noor at Tomas Brandt's desk left a note."_s, {u"Noor"_s, u"Tomas Brandt"_s}},
+                 {u"Quote from Hallam Tyres and Okoro Logistics attached."_s, {}},
+                 {u"Brennan Partners sent the engagement letter."_s, {}},
+                 {u"Driving to Yakima tomorrow for the audit."_s, {}},
+                 {u"Lorries stuck just north of Harrogate, expect delays."_s, {}},
+                 {u"Femi flew back from Kisumu on Sunday."_s, {u"Femi"_s}},
+                 {u"Escalated to Imogen Dalby, heading to Grimsby after lunch."_s, {u"Imogen Dalby"_s}}});
 }
