@@ -458,7 +458,7 @@ private:
         working.reserve(working.valueCount() + listed.size());
         TextIndex itemIndex;
         itemIndex.reserve(listed.size());
-        m_scan.entriesByItem.reserve(listed.size());
+        m_scan.entries.reserve(listed.size());
         m_scan.items.reserve(listed.size());
         m_firstFindings.reserve(listed.size());
         m_slots.resize(slots);
@@ -528,11 +528,10 @@ private:
             m_firstFindings.append(&finding);
             m_scan.items.append({id, finding.kind, finding.text, plan.text, 0, record.cell, record.freeText,
                                  isAlreadyInKey(finding, m_key)});
-            // The item's entries share the item's one copy of its id; a plan
-            // lists each entry once.
-            m_scan.entriesByItem.insert(m_scan.items.at(index).id, std::move(plan.entries));
+            m_scan.entries.append(std::move(plan.entries));
         } else {
-            QList<ProjectKey::Entry> &entries = m_scan.entriesByItem[m_scan.items.at(index).id];
+            // A plan lists each entry once.
+            QList<ProjectKey::Entry> &entries = m_scan.entries[index];
             for (const ProjectKey::Entry &e : std::as_const(plan.entries)) {
                 if (!entries.contains(e))
                     entries.append(e);

@@ -21,10 +21,10 @@ namespace {
 // gives every value the stand-in the scan showed.
 void addEntries(const Scan &scan, ProjectKey &working, const QSet<QString> &excluded)
 {
-    for (const ReviewItem &item : scan.items) {
-        if (excluded.contains(item.id))
+    for (qsizetype i = 0; i < scan.items.size(); ++i) {
+        if (excluded.contains(scan.items.at(i).id))
             continue;
-        for (const ProjectKey::Entry &entry : scan.entriesByItem.value(item.id)) {
+        for (const ProjectKey::Entry &entry : scan.entries.at(i)) {
             const bool known = working.entryForReal(entry.real, entry.kind) != nullptr;
             // A stand-in handed to another value meanwhile is not recorded; the
             // check below then finds the value without its planned stand-in.

@@ -66,7 +66,7 @@ TEST(Scan, OneValueWrittenDifferentlyIsOneItemWithOneStandIn)
     EXPECT_TRUE(result.planned.at({0, 1, 1}).front().text.startsWith(u"+1 ("_s));
 
     // Each spelling lists the entries it relies on, first name before last name.
-    const QList<ProjectKey::Entry> entries = result.entriesByItem.value(name.id);
+    const QList<ProjectKey::Entry> entries = result.entries.at(0);
     ASSERT_EQ(entries.size(), 4);
     EXPECT_EQ(std::pair(entries.at(0).kind, entries.at(1).kind), std::pair(EntryKind::firstName, EntryKind::lastName));
 }

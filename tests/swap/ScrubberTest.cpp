@@ -100,7 +100,8 @@ TEST(Scrubber, AKeyThatMovedOnSinceTheScanIsRefused)
 
     // Or handed the stand-in planned for Maria to somebody else.
     ProjectKey taken = original;
-    const QString planned = scanned.entriesByItem.value(u"name|maria lopez"_s).first().standIn;
+    ASSERT_EQ(scanned.items.first().id, u"name|maria lopez");
+    const QString planned = scanned.entries.first().first().standIn;
     taken.record({EntryKind::lastName, u"Someone"_s, planned});
     EXPECT_THROW(Scrubber::apply(scanned, file, taken, {}), Scrubber::Failure);
     EXPECT_EQ(taken.valueCount(), 1);
