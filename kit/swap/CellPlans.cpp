@@ -4,22 +4,6 @@
 
 namespace quorvane {
 
-void CellPlans::append(const CellRef &cell, Planned planned)
-{
-    if (!m_cells.isEmpty() && cell < m_cells.last().ref) {
-        // Out of order, which planning never is: the cell's list is rebuilt.
-        const std::span<const Planned> had = at(cell);
-        QList<Planned> plans(had.begin(), had.end());
-        plans.append(std::move(planned));
-        insert(cell, plans);
-        return;
-    }
-    if (m_cells.isEmpty() || m_cells.last().ref != cell)
-        m_cells.append({cell, m_plans.size()});
-    m_plans.append(std::move(planned));
-    ++m_cells.last().end;
-}
-
 void CellPlans::insert(const CellRef &cell, const QList<Planned> &plans)
 {
     const qsizetype index = firstNotBefore(cell);
@@ -39,14 +23,10 @@ void CellPlans::insert(const CellRef &cell, const QList<Planned> &plans)
         m_cells.remove(index);
 }
 
-void CellPlans::assign(QList<Planned> plans, const QList<std::pair<CellRef, qsizetype>> &counts)
+void CellPlans::assign(QList<Planned> plans, QList<Cell> cells)
 {
     m_plans = std::move(plans);
-    m_cells.clear();
-    m_cells.reserve(counts.size());
-    qsizetype end = 0;
-    for (const auto &[cell, count] : counts)
-        m_cells.append({cell, end += count});
+    m_cells = std::move(cells);
 }
 
 std::span<const Planned> CellPlans::at(const CellRef &cell) const

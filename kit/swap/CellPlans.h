@@ -7,7 +7,6 @@
 #include <QString>
 
 #include <span>
-#include <utility>
 
 namespace quorvane {
 
@@ -26,13 +25,17 @@ struct Planned
 class CellPlans
 {
 public:
-    // Adds one replacement to the last cell, or to a new cell after it.
-    void append(const CellRef &cell, Planned planned);
+    struct Cell
+    {
+        CellRef ref;
+        qsizetype end; // one past the cell's last replacement
+    };
+
     // Sets a cell's replacements, wherever the cell lies.
     void insert(const CellRef &cell, const QList<Planned> &plans);
-    // Takes replacements already in cell order, with the number of each
-    // cell's; the cells are given in order and each has at least one.
-    void assign(QList<Planned> plans, const QList<std::pair<CellRef, qsizetype>> &counts);
+    // Takes replacements already in cell order, and the cells in order,
+    // each with at least one.
+    void assign(QList<Planned> plans, QList<Cell> cells);
 
     // The cell's replacements; empty when it has none.
     std::span<const Planned> at(const CellRef &cell) const;
@@ -45,12 +48,6 @@ public:
     std::span<const Planned> plans(qsizetype index) const;
 
 private:
-    struct Cell
-    {
-        CellRef ref;
-        qsizetype end; // one past the cell's last replacement in m_plans
-    };
-
     qsizetype start(qsizetype index) const { return index == 0 ? 0 : m_cells.at(index - 1).end; }
 
     QList<Planned> m_plans;

@@ -477,7 +477,8 @@ private:
     // slots' own array: a copy would double the largest table of the scan.
     void placeInCells()
     {
-        QList<std::pair<CellRef, qsizetype>> counts;
+        QList<CellPlans::Cell> cells;
+        cells.reserve(m_records.size());
         qsizetype kept = 0, slot = 0;
         for (const Record &record : std::as_const(m_records)) {
             if (!record.cell)
@@ -491,10 +492,10 @@ private:
                 ++kept;
             }
             if (kept > before)
-                counts.append({*record.cell, kept - before});
+                cells.append({*record.cell, kept});
         }
         m_slots.resize(kept);
-        m_scan.planned.assign(std::exchange(m_slots, {}), counts);
+        m_scan.planned.assign(std::exchange(m_slots, {}), std::move(cells));
     }
 
     // A value met again, written the same way, takes the stand-in of its
