@@ -286,11 +286,7 @@ public:
             m_records.append({std::nullopt, text, m_detector.findings(text, ColumnKind::autoDetect), true});
         }
 
-        const KnownNames known(m_key, m_records);
-        for (Record &record : m_records) {
-            if (record.freeText)
-                known.addTo(record);
-        }
+        addKnownNames();
         m_records.removeIf([](const Record &record) { return record.findings.isEmpty(); });
         m_records.squeeze();
         qsizetype findingCount = 0;
@@ -314,6 +310,16 @@ public:
     }
 
 private:
+    // Its tables hold every name word of the file; they go before planning.
+    void addKnownNames()
+    {
+        const KnownNames known(m_key, m_records);
+        for (Record &record : m_records) {
+            if (record.freeText)
+                known.addTo(record);
+        }
+    }
+
     void readSheet(int sheet)
     {
         const QList<PlacedCell> cells = m_spreadsheet.cells(sheet);
