@@ -117,10 +117,8 @@ QString SwapColumnsPage::cellText(int row, int column) const
     const std::optional<Scan> &scan = m_session.scan();
     if (!m_showStandIns->isChecked() || !scan)
         return text;
-    const auto planned = scan->planned.constFind(CellRef{m_session.sheet(), row, column});
-    if (planned == scan->planned.constEnd())
-        return text;
-    return Scrubber::applying(*planned, text, m_session.excluded()).text.value_or(text);
+    const auto planned = scan->planned.at(CellRef{m_session.sheet(), row, column});
+    return Scrubber::applying(planned, text, m_session.excluded()).text.value_or(text);
 }
 
 void SwapColumnsPage::fillPreview()

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 namespace quorvane {
@@ -31,14 +32,41 @@ struct AddressParts
     friend bool operator==(const AddressParts &, const AddressParts &) = default;
 };
 
+// An address's parts, or none, held apart from the finding: a large file has
+// hundreds of thousands of findings, nearly all names, and four optional
+// texts held inline would more than double each one. Copies share the parts,
+// which never change once made.
+class OptionalAddress
+{
+public:
+    OptionalAddress() = default;
+    OptionalAddress(std::nullopt_t) {}
+    OptionalAddress(AddressParts parts) : m_parts(std::make_shared<const AddressParts>(std::move(parts))) {}
+
+    bool has_value() const { return m_parts != nullptr; }
+    explicit operator bool() const { return has_value(); }
+    const AddressParts &operator*() const { return *m_parts; }
+    const AddressParts *operator->() const { return m_parts.get(); }
+    AddressParts value_or(AddressParts otherwise) const { return m_parts ? *m_parts : std::move(otherwise); }
+
+    friend bool operator==(const OptionalAddress &a, const OptionalAddress &b)
+    {
+        return a.m_parts == b.m_parts || (a && b && *a == *b);
+    }
+    friend bool operator==(const OptionalAddress &a, const AddressParts &b) { return a && *a == b; }
+
+private:
+    std::shared_ptr<const AddressParts> m_parts;
+};
+
 // A value found in a cell text; its range is within that text.
 struct Finding
 {
     ValueKind kind = ValueKind::name;
     TextRange range;
     QString text;
-    QList<NamePart> nameParts;           // names only
-    std::optional<AddressParts> address; // addresses only
+    QList<NamePart> nameParts; // names only
+    OptionalAddress address;   // addresses only
     friend bool operator==(const Finding &, const Finding &) = default;
 };
 

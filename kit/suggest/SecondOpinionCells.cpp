@@ -13,7 +13,7 @@ namespace {
 QList<TextRange> coveredRanges(const Scan &scan, const CellRef &cell)
 {
     QList<TextRange> ranges;
-    for (const Scan::Planned &planned : scan.planned.value(cell))
+    for (const Scan::Planned &planned : scan.planned.at(cell))
         ranges.append(planned.range);
     return ranges;
 }

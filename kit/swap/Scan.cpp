@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -253,6 +255,14 @@ QString phoneWarning(int count, const QString &label)
         + u"” are stored as numbers, which aren’t changed. In Excel, format that column as Text and type them again, or save the sheet as CSV."_s;
 }
 
+// One finding to plan, and where its replacement goes.
+struct Listed
+{
+    const Record *record;
+    const Finding *finding;
+    qsizetype slot; // -1 for a text outside any cell
+};
+
 class Scanner
 {
 public:
@@ -276,12 +286,9 @@ public:
             m_records.append({std::nullopt, text, m_detector.findings(text, ColumnKind::autoDetect), true});
         }
 
-        const KnownNames known(m_key, m_records);
-        for (Record &record : m_records) {
-            if (record.freeText)
-                known.addTo(record);
-        }
+        addKnownNames();
         m_records.removeIf([](const Record &record) { return record.findings.isEmpty(); });
+        m_records.squeeze();
         qsizetype findingCount = 0;
         for (const Record &record : std::as_const(m_records))
             findingCount += record.findings.size();
@@ -303,6 +310,16 @@ public:
     }
 
 private:
+    // Its tables hold every name word of the file; they go before planning.
+    void addKnownNames()
+    {
+        const KnownNames known(m_key, m_records);
+        for (Record &record : m_records) {
+            if (record.freeText)
+                known.addTo(record);
+        }
+    }
+
     void readSheet(int sheet)
     {
         const QList<PlacedCell> cells = m_spreadsheet.cells(sheet);
@@ -416,11 +433,6 @@ private:
 
     void planAll()
     {
-        struct Listed
-        {
-            const Record *record;
-            const Finding *finding;
-        };
         // Names first: e-mail stand-ins are built from the names' stand-ins.
         // Within a kind, findings keep the file's order; with four kinds,
         // counting them places each one directly.
@@ -433,9 +445,17 @@ private:
         for (int k = 1; k <= kindCount; ++k)
             starts[k] += starts[k - 1];
         QList<Listed> listed(starts[kindCount]);
+        // A cell's replacements go to slots of their own, so that they come
+        // out in cell order without a table of cells; within a record, slots
+        // are handed out in planning order.
+        qsizetype slots = 0;
         for (const Record &record : std::as_const(m_records)) {
-            for (const Finding &finding : record.findings)
-                listed[starts[int(finding.kind)]++] = {&record, &finding};
+            for (int kind = 0; kind < kindCount; ++kind) {
+                for (const Finding &finding : record.findings) {
+                    if (int(finding.kind) == kind)
+                        listed[starts[kind]++] = {&record, &finding, record.cell ? slots++ : -1};
+                }
+            }
         }
 
         // Sized once for the most the findings can need: growing these tables
@@ -444,17 +464,44 @@ private:
         working.reserve(working.valueCount() + listed.size());
         TextIndex itemIndex;
         itemIndex.reserve(listed.size());
-        m_scan.entriesByItem.reserve(listed.size());
+        m_scan.entries.reserve(listed.size());
         m_scan.items.reserve(listed.size());
         m_firstFindings.reserve(listed.size());
-        m_scan.planned.reserve(m_records.size());
+        m_slots.resize(slots);
         for (qsizetype i = 0; i < listed.size(); ++i) {
-            plan(*listed.at(i).record, *listed.at(i).finding, working, itemIndex);
+            plan(listed.at(i), working, itemIndex);
             m_meter.advanceTo(m_cellCount + (i + 1) * (m_cellCount / planningShare) / listed.size());
         }
+        QList<Listed>().swap(listed);
+        placeInCells();
         m_scan.keyValueCount = m_key.valueCount();
         if (m_plannedKeyExact)
             m_scan.plannedKey = std::move(working);
+    }
+
+    // Hands the slots' replacements to the scan, in cell order, in the
+    // slots' own array: a copy would double the largest table of the scan.
+    void placeInCells()
+    {
+        QList<CellPlans::Cell> cells;
+        cells.reserve(m_records.size());
+        qsizetype kept = 0, slot = 0;
+        for (const Record &record : std::as_const(m_records)) {
+            if (!record.cell)
+                continue;
+            const qsizetype before = kept;
+            for (qsizetype k = 0; k < record.findings.size(); ++k, ++slot) {
+                if (m_slots.at(slot).item.isNull())
+                    continue;
+                if (kept != slot)
+                    m_slots[kept] = std::move(m_slots[slot]);
+                ++kept;
+            }
+            if (kept > before)
+                cells.append({*record.cell, kept});
+        }
+        m_slots.resize(kept);
+        m_scan.planned.assign(std::exchange(m_slots, {}), std::move(cells));
     }
 
     // A value met again, written the same way, takes the stand-in of its
@@ -465,12 +512,14 @@ private:
         return a.kind == b.kind && a.text == b.text && a.nameParts == b.nameParts && a.address == b.address;
     }
 
-    void plan(const Record &record, const Finding &finding, ProjectKey &working, TextIndex &itemIndex)
+    void plan(const Listed &listed, ProjectKey &working, TextIndex &itemIndex)
     {
+        const Record &record = *listed.record;
+        const Finding &finding = *listed.finding;
         const QString id = itemID(finding);
         qsizetype index = itemIndex.find(id);
         if (index >= 0 && writtenAlike(*m_firstFindings.at(index), finding)) {
-            addOccurrence(record, finding, index, m_scan.items.at(index).standIn);
+            addOccurrence(listed, index, m_scan.items.at(index).standIn);
             return;
         }
         const qsizetype entriesBefore = working.valueCount();
@@ -486,29 +535,28 @@ private:
             m_firstFindings.append(&finding);
             m_scan.items.append({id, finding.kind, finding.text, plan.text, 0, record.cell, record.freeText,
                                  isAlreadyInKey(finding, m_key)});
-            // The item's entries share the item's one copy of its id; a plan
-            // lists each entry once.
-            m_scan.entriesByItem.insert(m_scan.items.at(index).id, std::move(plan.entries));
+            m_scan.entries.append(std::move(plan.entries));
         } else {
-            QList<ProjectKey::Entry> &entries = m_scan.entriesByItem[m_scan.items.at(index).id];
+            // A plan lists each entry once.
+            QList<ProjectKey::Entry> &entries = m_scan.entries[index];
             for (const ProjectKey::Entry &e : std::as_const(plan.entries)) {
                 if (!entries.contains(e))
                     entries.append(e);
             }
         }
-        addOccurrence(record, finding, index, plan.text);
+        addOccurrence(listed, index, plan.text);
     }
 
-    void addOccurrence(const Record &record, const Finding &finding, qsizetype index, const QString &text)
+    void addOccurrence(const Listed &listed, qsizetype index, const QString &text)
     {
         ReviewItem &item = m_scan.items[index];
         ++item.count;
-        item.inFreeText = item.inFreeText || record.freeText;
-        const Scan::Planned planned{finding.range, item.id, text};
-        if (record.cell)
-            m_scan.planned[*record.cell].append(planned);
+        item.inFreeText = item.inFreeText || listed.record->freeText;
+        Scan::Planned planned{listed.finding->range, item.id, text};
+        if (listed.slot >= 0)
+            m_slots[listed.slot] = std::move(planned);
         else
-            m_scan.loosePlanned[record.text].append(planned);
+            m_scan.loosePlanned[listed.record->text].append(std::move(planned));
     }
 
     QStringList conflicts() const
@@ -546,6 +594,8 @@ private:
     QList<Record> m_records;
     QMap<QString, int> m_phoneCounts;
     bool m_plannedKeyExact = true;
+    // While planning: each finding's replacement, none where it keeps its text.
+    QList<Scan::Planned> m_slots;
     // Per review item, the finding that made it.
     QList<const Finding *> m_firstFindings;
     // Planning the stand-ins counts as a quarter of the cells' work.

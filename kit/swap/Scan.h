@@ -6,6 +6,7 @@
 #include "kit/find/Finding.h"
 #include "kit/find/Kinds.h"
 #include "kit/keys/ProjectKey.h"
+#include "kit/swap/CellPlans.h"
 #include "kit/swap/ReviewItem.h"
 #include "kit/swap/ScanOptions.h"
 
@@ -27,14 +28,7 @@ class Spreadsheet;
 // with; the writer checks that.
 struct Scan
 {
-    // One replacement inside one text.
-    struct Planned
-    {
-        TextRange range; // UTF-16 range within the cell text
-        QString item;    // the review item's id
-        QString text;    // what goes there
-        friend bool operator==(const Planned &, const Planned &) = default;
-    };
+    using Planned = quorvane::Planned;
 
     QList<ReviewItem> items; // names, then e-mails, phones, addresses; cells in order
     QMap<ColumnID, ColumnKind> columns;
@@ -44,9 +38,9 @@ struct Scan
     QStringList conflicts; // the file's words that are already this key's stand-ins
     int dataRows = 0;
     int freeTextCells = 0;
-    QHash<CellRef, QList<Planned>> planned;
+    CellPlans planned;
     QHash<QString, QList<Planned>> loosePlanned; // keyed by the whole text outside cells
-    QHash<QString, QList<ProjectKey::Entry>> entriesByItem;
+    QList<QList<ProjectKey::Entry>> entries; // each item's, in the order of items
     // The key as planning left it, holding exactly the entries above that
     // are new; the writer takes it as it is while the key has not moved on
     // and no item is left out. Nothing when planning recorded more.

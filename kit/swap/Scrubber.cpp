@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <utility>
-#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -22,10 +21,10 @@ namespace {
 // gives every value the stand-in the scan showed.
 void addEntries(const Scan &scan, ProjectKey &working, const QSet<QString> &excluded)
 {
-    for (const ReviewItem &item : scan.items) {
-        if (excluded.contains(item.id))
+    for (qsizetype i = 0; i < scan.items.size(); ++i) {
+        if (excluded.contains(scan.items.at(i).id))
             continue;
-        for (const ProjectKey::Entry &entry : scan.entriesByItem.value(item.id)) {
+        for (const ProjectKey::Entry &entry : scan.entries.at(i)) {
             const bool known = working.entryForReal(entry.real, entry.kind) != nullptr;
             // A stand-in handed to another value meanwhile is not recorded; the
             // check below then finds the value without its planned stand-in.
@@ -47,56 +46,39 @@ bool plannedOnThisKey(const Scan &scan, const ProjectKey &key, const QSet<QStrin
     return key.valueCount() == 0 || key.entries().last() == scan.plannedKey->entries().at(key.valueCount() - 1);
 }
 
-// The scan's plans in cell order. The writer asks for cells in the order the
-// file holds them, nearly always row by row, so the next plan is found by
-// stepping forward from the last one; a cell out of that order is searched
-// for. A large file's plans are many times too many for the cache, and a
-// probe of the scan's table per cell costs more than all the rest of writing.
+// Finds the scan's plans for the cells the writer asks for, in the order the
+// file holds them, nearly always row by row: the next plan is found by
+// stepping forward from the last one, and a cell out of that order is
+// searched for. A probe per cell costs more than all the rest of writing.
 class PlansInOrder
 {
 public:
-    explicit PlansInOrder(const QHash<CellRef, QList<Scan::Planned>> &planned)
-    {
-        m_plans.reserve(size_t(planned.size()));
-        for (auto it = planned.cbegin(); it != planned.cend(); ++it)
-            m_plans.emplace_back(it.key(), &it.value());
-        std::sort(m_plans.begin(), m_plans.end(),
-                  [](const Plan &a, const Plan &b) { return a.first < b.first; });
-    }
+    explicit PlansInOrder(const CellPlans &planned) : m_planned(planned) {}
 
-    // The cell's plans, or null.
-    const QList<Scan::Planned> *find(const CellRef &cell)
+    std::span<const Scan::Planned> find(const CellRef &cell)
     {
         // Stepping forward is right only while every plan before the start lies before the cell.
-        size_t at = m_next;
-        if (at > 0 && !(m_plans[at - 1].first < cell)) {
-            at = firstNotBefore(cell);
+        qsizetype at = m_next;
+        const qsizetype size = m_planned.size();
+        if (at > 0 && !(m_planned.cell(at - 1) < cell)) {
+            at = m_planned.firstNotBefore(cell);
         } else {
-            for (size_t steps = 0; at < m_plans.size() && m_plans[at].first < cell && steps < longestStep; ++steps)
+            for (qsizetype steps = 0; at < size && m_planned.cell(at) < cell && steps < longestStep; ++steps)
                 ++at;
-            if (at < m_plans.size() && m_plans[at].first < cell)
-                at = firstNotBefore(cell);
+            if (at < size && m_planned.cell(at) < cell)
+                at = m_planned.firstNotBefore(cell);
         }
         m_next = at;
-        if (at == m_plans.size() || m_plans[at].first != cell)
-            return nullptr;
+        if (at == size || m_planned.cell(at) != cell)
+            return {};
         m_next = at + 1;
-        return m_plans[at].second;
+        return m_planned.plans(at);
     }
 
 private:
-    using Plan = std::pair<CellRef, const QList<Scan::Planned> *>;
-    static constexpr size_t longestStep = 8;
-
-    size_t firstNotBefore(const CellRef &cell) const
-    {
-        const auto found = std::lower_bound(m_plans.cbegin(), m_plans.cend(), cell,
-                                            [](const Plan &plan, const CellRef &to) { return plan.first < to; });
-        return size_t(found - m_plans.cbegin());
-    }
-
-    std::vector<Plan> m_plans;
-    size_t m_next = 0;
+    static constexpr qsizetype longestStep = 8;
+    const CellPlans &m_planned;
+    qsizetype m_next = 0;
 };
 
 } // namespace
@@ -121,9 +103,8 @@ Scrubber::Result Scrubber::apply(const Scan &scan, const Spreadsheet &spreadshee
     const QByteArray data = spreadsheet.data(
         [&](const std::optional<CellRef> &cell, const QString &text) -> std::optional<QString> {
             meter.advance();
-            const QList<Scan::Planned> *inCell = cell ? plans.find(*cell) : nullptr;
             const QList<Scan::Planned> loose = cell ? QList<Scan::Planned>() : scan.loosePlanned.value(text);
-            Applied applied = applying(inCell ? *inCell : loose, text, excluded);
+            Applied applied = applying(cell ? plans.find(*cell) : loose, text, excluded);
             replaced += applied.count;
             return std::move(applied.text);
         });
@@ -135,13 +116,13 @@ Scrubber::Result Scrubber::apply(const Scan &scan, const Spreadsheet &spreadshee
     return {data, replaced};
 }
 
-Scrubber::Applied Scrubber::applying(const QList<Scan::Planned> &planned, const QString &text,
+Scrubber::Applied Scrubber::applying(std::span<const Scan::Planned> planned, const QString &text,
                                      const QSet<QString> &excluded)
 {
-    if (planned.isEmpty())
+    if (planned.empty())
         return {};
     // Most cells hold one value: the new text is built in one go.
-    if (const Scan::Planned &only = planned.first(); planned.size() == 1 && only.range.start >= 0
+    if (const Scan::Planned &only = planned.front(); planned.size() == 1 && only.range.start >= 0
                                                       && only.range.start <= only.range.end) {
         if (excluded.contains(only.item) || only.range.end > text.size())
             return {};
@@ -149,7 +130,7 @@ Scrubber::Applied Scrubber::applying(const QList<Scan::Planned> &planned, const 
         return {whole.first(only.range.start) + only.text + whole.sliced(only.range.end), 1};
     }
     // Most cells hold one value, which needs no ordering (and no copy to order).
-    QList<Scan::Planned> ordered = planned;
+    QList<Scan::Planned> ordered(planned.begin(), planned.end());
     if (ordered.size() > 1)
         std::stable_sort(ordered.begin(), ordered.end(),
                          [](const Scan::Planned &a, const Scan::Planned &b) { return a.range.start > b.range.start; });

@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <optional>
+#include <span>
 
 namespace quorvane {
 
@@ -52,7 +53,7 @@ public:
 
     // The planned replacements of one text, from the last range to the first;
     // ranges that no longer fit the text are skipped.
-    static Applied applying(const QList<Scan::Planned> &planned, const QString &text,
+    static Applied applying(std::span<const Scan::Planned> planned, const QString &text,
                             const QSet<QString> &excluded);
 };
 

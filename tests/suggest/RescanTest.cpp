@@ -29,7 +29,7 @@ TEST(SuggestionsAcrossRescans, KeepIdsAndStayDismissed)
     const QSet<QString> dismissed{before[1].id};
     before[0].apply(options);
     const Scan second = scan(sheet, key, options);
-    EXPECT_FALSE(second.planned.value({0, 1, 0}).isEmpty()) << "the added name is replaced now";
+    EXPECT_FALSE(second.planned.at({0, 1, 0}).empty()) << "the added name is replaced now";
 
     const QList<NameSuggestion> after = SecondOpinion::taggerSuggestions(sheet, second, options, services);
     EXPECT_EQ(idsOf(after), QStringList{u"tagger|name|quimby"_s});

@@ -59,14 +59,14 @@ TEST(Scan, OneValueWrittenDifferentlyIsOneItemWithOneStandIn)
     EXPECT_EQ(std::pair(result.items.at(1).id, result.items.at(1).count), std::pair(u"phone|4155552841"_s, 2));
 
     // The second spelling gets the same stand-in, in its own case and layout.
-    const QString standIn = result.planned.value({0, 1, 0}).first().text;
-    EXPECT_EQ(result.planned.value({0, 2, 0}).first().text, standIn.toLower().replace(u' ', u"  "_s));
-    const QString phoneDigits = result.planned.value({0, 2, 1}).first().text;
+    const QString standIn = result.planned.at({0, 1, 0}).front().text;
+    EXPECT_EQ(result.planned.at({0, 2, 0}).front().text, standIn.toLower().replace(u' ', u"  "_s));
+    const QString phoneDigits = result.planned.at({0, 2, 1}).front().text;
     EXPECT_TRUE(phoneDigits.contains(u"555.01"_s)) << phoneDigits.toStdString();
-    EXPECT_TRUE(result.planned.value({0, 1, 1}).first().text.startsWith(u"+1 ("_s));
+    EXPECT_TRUE(result.planned.at({0, 1, 1}).front().text.startsWith(u"+1 ("_s));
 
     // Each spelling lists the entries it relies on, first name before last name.
-    const QList<ProjectKey::Entry> entries = result.entriesByItem.value(name.id);
+    const QList<ProjectKey::Entry> entries = result.entries.at(0);
     ASSERT_EQ(entries.size(), 4);
     EXPECT_EQ(std::pair(entries.at(0).kind, entries.at(1).kind), std::pair(EntryKind::firstName, EntryKind::lastName));
 }
@@ -100,9 +100,9 @@ TEST(Scan, FreeTextFindsNamesMetElsewhereInTheFile)
     options.columnKinds.insert({0, 1}, ColumnKind::autoDetect);
     const Scan result =
         scanCsv(u"Name,Notes\nMaria Lopez,\"the invoice went to lopez, then Lopez phoned back\"\nTom Reyes,Ask Tom\n"_s, options);
-    const QList<Scan::Planned> notes = result.planned.value({0, 1, 1});
+    const auto notes = result.planned.at({0, 1, 1});
     ASSERT_EQ(notes.size(), 1);
-    EXPECT_EQ(std::pair(notes.first().item, notes.first().range), std::pair(u"name|lopez"_s, TextRange{32, 37}));
+    EXPECT_EQ(std::pair(notes.front().item, notes.front().range), std::pair(u"name|lopez"_s, TextRange{32, 37}));
     ASSERT_TRUE(item(result, u"name|lopez"_s) && item(result, u"name|tom"_s));
     // A note of fewer than four words is not free text.
     EXPECT_EQ(std::pair(item(result, u"name|lopez"_s)->inFreeText, item(result, u"name|tom"_s)->inFreeText),
@@ -142,8 +142,8 @@ TEST(Scan, PhoneNumbersStoredAsNumbersAreCountedPerColumn)
     const Scan byLetters = scan(workbook, emptyKey(), noHeader);
     ASSERT_FALSE(byLetters.warnings.isEmpty());
     EXPECT_TRUE(byLetters.warnings.last().startsWith(u"12 phone numbers in “C”"_s));
-    for (auto it = byLetters.planned.cbegin(); it != byLetters.planned.cend(); ++it)
-        EXPECT_NE(it.key().column, 2);
+    for (qsizetype i = 0; i < byLetters.planned.size(); ++i)
+        EXPECT_NE(byLetters.planned.cell(i).column, 2);
 }
 
 TEST(StandInPlan, PhoneStandInsFollowTheRealLayout)
@@ -180,15 +180,17 @@ TEST(Scan, CompaniesStateCodesAndPostalCodesAreLeftAlone)
     const Scan result = scanCsv(u"Name,Company,State,ZIP,Notes\n"
                                 "Maria Lopez,Mountain Dental Co.,CO,11325-7477,Maria Lopez of Green Granite LLC called back\n"
                                 "Al Green,Lakeside Lakeside Corp.,AL,02139,Ask Al Green about Green Granite Group\n"_s);
-    for (auto it = result.planned.cbegin(); it != result.planned.cend(); ++it)
-        EXPECT_TRUE(it.key().column == 0 || it.key().column == 4) << it.key().row << ":" << it.key().column;
+    for (qsizetype i = 0; i < result.planned.size(); ++i) {
+        const CellRef &at = result.planned.cell(i);
+        EXPECT_TRUE(at.column == 0 || at.column == 4) << at.row << ":" << at.column;
+    }
     QStringList ids;
     for (const ReviewItem &found : result.items)
         ids.append(found.id);
     EXPECT_EQ(ids, (QStringList{u"name|maria lopez"_s, u"name|al green"_s}));
     // Green in the company names stays, the person Al Green in the note does not.
-    EXPECT_EQ(result.planned.value({0, 2, 4}).size(), 1);
-    EXPECT_EQ(result.planned.value({0, 1, 4}).size(), 1);
+    EXPECT_EQ(result.planned.at({0, 2, 4}).size(), 1u);
+    EXPECT_EQ(result.planned.at({0, 1, 4}).size(), 1u);
 }
 
 // Values written with other spacing or case are one item; the id of an ASCII

@@ -100,7 +100,8 @@ TEST(Scrubber, AKeyThatMovedOnSinceTheScanIsRefused)
 
     // Or handed the stand-in planned for Maria to somebody else.
     ProjectKey taken = original;
-    const QString planned = scanned.entriesByItem.value(u"name|maria lopez"_s).first().standIn;
+    ASSERT_EQ(scanned.items.first().id, u"name|maria lopez");
+    const QString planned = scanned.entries.first().first().standIn;
     taken.record({EntryKind::lastName, u"Someone"_s, planned});
     EXPECT_THROW(Scrubber::apply(scanned, file, taken, {}), Scrubber::Failure);
     EXPECT_EQ(taken.valueCount(), 1);
@@ -163,7 +164,8 @@ TEST(Scrubber, CellsListedOutOfOrderGetTheirOwnPlans)
     const Scan scanned = scan(file, key, {});
     ASSERT_GE(scanned.planned.size(), 20);
     const QByteArray expected = file.data([&](const std::optional<CellRef> &at, const QString &text) {
-        return Scrubber::applying(at ? scanned.planned.value(*at) : scanned.loosePlanned.value(text), text, {}).text;
+        const QList<Scan::Planned> loose = at ? QList<Scan::Planned>() : scanned.loosePlanned.value(text);
+        return Scrubber::applying(at ? scanned.planned.at(*at) : loose, text, {}).text;
     });
     EXPECT_EQ(Scrubber::apply(scanned, file, key, {}).data, expected);
 }

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "kit/CellRef.h"
+#include "kit/TextRange.h"
+
+#include <QList>
+#include <QString>
+
+#include <span>
+
+namespace quorvane {
+
+// One replacement inside one text.
+struct Planned
+{
+    TextRange range; // UTF-16 range within the cell text
+    QString item;    // the review item's id
+    QString text;    // what goes there
+    friend bool operator==(const Planned &, const Planned &) = default;
+};
+
+// The replacements of a file's cells, held in one array in cell order: a large
+// file has hundreds of thousands, and a list per cell in a table costs more
+// than the replacements themselves. Within a cell they keep the order planned.
+class CellPlans
+{
+public:
+    struct Cell
+    {
+        CellRef ref;
+        qsizetype end; // one past the cell's last replacement
+    };
+
+    // Sets a cell's replacements, wherever the cell lies.
+    void insert(const CellRef &cell, const QList<Planned> &plans);
+    // Takes replacements already in cell order, and the cells in order,
+    // each with at least one.
+    void assign(QList<Planned> plans, QList<Cell> cells);
+
+    // The cell's replacements; empty when it has none.
+    std::span<const Planned> at(const CellRef &cell) const;
+    // The index of the first cell not before the one given: size() when none is.
+    qsizetype firstNotBefore(const CellRef &cell) const;
+
+    qsizetype size() const { return m_cells.size(); } // cells with replacements
+    bool isEmpty() const { return m_cells.isEmpty(); }
+    const CellRef &cell(qsizetype index) const { return m_cells.at(index).ref; }
+    std::span<const Planned> plans(qsizetype index) const;
+
+private:
+    qsizetype start(qsizetype index) const { return index == 0 ? 0 : m_cells.at(index - 1).end; }
+
+    QList<Planned> m_plans;
+    QList<Cell> m_cells;
+};
+
+} // namespace quorvane
