@@ -248,9 +248,9 @@ private:
         const qsizetype end = start + matched.size();
         if (letterCase == LetterCase::lower && insideAny(m_emails, start, end))
             return WordMatch{start, end, QString(), false, true};
-        const QString text = matched.toString();
-        const bool everyday = letterCase == LetterCase::lower && oneWord && WordClasses::shared().isEverydayWord(text);
-        return WordMatch{start, end, realCasedLike(entry->real, text), everyday};
+        const bool everyday =
+            letterCase == LetterCase::lower && oneWord && WordClasses::shared().isEverydayWord(matched.toString());
+        return WordMatch{start, end, realCasedLike(entry->real, letterCase), everyday};
     }
 
     // The stand-in key of one word, built in one buffer for the whole text:
