@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <array>
 #include <stdexcept>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -364,6 +365,7 @@ ProjectKey::~ProjectKey()
 
 void ProjectKey::reserve(qsizetype entries)
 {
+    ensureByReal();
     m_entries.reserve(entries);
     m_byReal.reserve(entries);
     m_byStandIn.reserve(entries);
@@ -431,6 +433,7 @@ QString ProjectKey::phoneSpaceDigits(const QString &value)
 
 std::optional<QString> ProjectKey::storedSubstitute(const QString &real, EntryKind kind) const
 {
+    ensureByReal();
     const qsizetype at = m_byReal.find(realKey(real, kind));
     if (at < 0)
         return std::nullopt;
@@ -439,6 +442,7 @@ std::optional<QString> ProjectKey::storedSubstitute(const QString &real, EntryKi
 
 const ProjectKey::Entry *ProjectKey::entryForReal(const QString &real, EntryKind kind) const
 {
+    ensureByReal();
     const qsizetype at = m_byReal.find(realKey(real, kind));
     return at < 0 ? nullptr : &m_entries.at(at);
 }
@@ -476,12 +480,22 @@ struct ProjectKey::IndexKeys
 
     void build(const Entry &entry)
     {
+        buildReal(entry);
+        buildStandIn(entry);
+    }
+
+    void buildReal(const Entry &entry)
+    {
         if (!writePlainKey(real, rawString(entry.kind), entry.real, entry.kind))
             real = realKey(entry.real, entry.kind);
+        realHash = TextIndex::hashOf(real);
+    }
+
+    void buildStandIn(const Entry &entry)
+    {
         const bool extension = entry.kind == EntryKind::phone && entry.standIn.contains(u'x');
         if (extension || !writePlainKey(standIn, entryNamespace(entry.kind), entry.standIn, entry.kind))
             standIn = spaceKey(entry.standIn, entry.kind);
-        realHash = TextIndex::hashOf(real);
         standInHash = TextIndex::hashOf(standIn);
     }
 };
@@ -489,7 +503,7 @@ struct ProjectKey::IndexKeys
 void ProjectKey::recordWithoutTaken(Entry entry, const IndexKeys &keys)
 {
     const qsizetype index = m_entries.size();
-    if (m_byReal.insertNew(keys.real, keys.realHash, index) >= 0)
+    if (m_byRealFilled && m_byReal.insertNew(keys.real, keys.realHash, index) >= 0)
         return;
     m_entries.append(std::move(entry));
     m_byStandIn.insert(keys.standIn, keys.standInHash, index);
@@ -507,8 +521,11 @@ void ProjectKey::recordAllWithoutTaken(QList<Entry> &entries)
         if (i >= ahead)
             recordWithoutTaken(std::move(entries[i - ahead]), place);
         if (i < entries.size()) {
-            place.build(entries.at(i));
-            m_byReal.prefetch(place.realHash);
+            if (m_byRealFilled) {
+                place.buildReal(entries.at(i));
+                m_byReal.prefetch(place.realHash);
+            }
+            place.buildStandIn(entries.at(i));
             m_byStandIn.prefetch(place.standInHash);
         }
     }
@@ -516,6 +533,7 @@ void ProjectKey::recordAllWithoutTaken(QList<Entry> &entries)
 
 void ProjectKey::record(const Entry &entry)
 {
+    ensureByReal();
     if (!m_takenFilled) {
         // Only the two index keys are needed until an assignment fills the taken set.
         thread_local IndexKeys keys;
@@ -551,6 +569,32 @@ QString ProjectKey::ownSpaceKey(const QString &realKey, EntryKind kind, const QS
 {
     const QString space = entryNamespace(kind);
     return space == rawString(kind) ? realKey : space + u'|' + norm;
+}
+
+bool ProjectKey::realsApart(const QList<Entry> &entries)
+{
+    std::vector<size_t> hashes;
+    hashes.reserve(size_t(entries.size()));
+    IndexKeys keys;
+    for (const Entry &entry : entries) {
+        keys.buildReal(entry);
+        hashes.push_back(keys.realHash);
+    }
+    std::sort(hashes.begin(), hashes.end());
+    return std::adjacent_find(hashes.cbegin(), hashes.cend()) == hashes.cend();
+}
+
+void ProjectKey::ensureByReal() const
+{
+    if (m_byRealFilled)
+        return;
+    m_byRealFilled = true;
+    m_byReal.reserve(m_entries.size());
+    IndexKeys keys;
+    for (qsizetype i = 0; i < m_entries.size(); ++i) {
+        keys.buildReal(m_entries.at(i));
+        m_byReal.insertNew(keys.real, keys.realHash, i);
+    }
 }
 
 void ProjectKey::ensureTaken() const
@@ -625,6 +669,7 @@ QString ProjectKey::assignSubstitute(const QString &real, EntryKind kind, const 
     const QString norm = normalized(real, kind);
     // The seed is the value's realKey.
     const QString seed = rawString(kind) + u'|' + norm;
+    ensureByReal();
     if (const qsizetype stored = m_byReal.find(seed); stored >= 0)
         return m_entries.at(stored).standIn;
     ensureTaken();
@@ -866,7 +911,11 @@ std::optional<ProjectKey> ProjectKey::parsed(const QByteArray &json, QList<Entry
     key.m_mac = std::make_shared<const crypto::HmacSha256Key>(key.m_secret);
     key.m_files = files;
     key.m_entries.reserve(entries.size());
-    key.m_byReal.reserve(entries.size());
+    // Repeated values keep only their first entry, which takes the by-real
+    // index to find; a key without any builds that index when it is needed.
+    key.m_byRealFilled = !realsApart(entries);
+    if (key.m_byRealFilled)
+        key.m_byReal.reserve(entries.size());
     key.m_byStandIn.reserve(entries.size());
     // Each index key is the text with a short name and a bar in front.
     qsizetype realUnits = 0;
@@ -875,7 +924,8 @@ std::optional<ProjectKey> ProjectKey::parsed(const QByteArray &json, QList<Entry
         realUnits += entry.real.size() + 12;
         standInUnits += entry.standIn.size() + 8;
     }
-    key.m_byReal.reserveUnits(realUnits);
+    if (key.m_byRealFilled)
+        key.m_byReal.reserveUnits(realUnits);
     key.m_byStandIn.reserveUnits(standInUnits);
     key.m_takenFilled = false;
     key.recordAllWithoutTaken(entries);

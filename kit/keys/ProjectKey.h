@@ -153,6 +153,12 @@ private:
     // A key read from its file fills m_taken on its first assignment only:
     // a key that only restores never needs it.
     void ensureTaken() const;
+    // A key read from its file builds its by-real index on first use: a key
+    // that only restores looks values up by their stand-ins alone.
+    void ensureByReal() const;
+    // Whether no two entries share a real value; a hash two entries share
+    // counts as sharing, which only costs the slower, checking way in.
+    static bool realsApart(const QList<Entry> &entries);
     static QString ownSpaceKey(const QString &realKey, EntryKind kind, const QString &norm);
     static QString phoneSpaceDigits(const QString &value);
     // The set members that are refused to this walk: the key's own, and the
@@ -167,7 +173,8 @@ private:
     QByteArray m_secret;
     QList<Entry> m_entries;
     QStringList m_files;
-    TextIndex m_byReal;
+    mutable TextIndex m_byReal;
+    mutable bool m_byRealFilled = true;
     TextIndex m_byStandIn;
     // A set of spaceKeys: each text's position is its own number.
     mutable TextIndex m_taken;

@@ -113,7 +113,12 @@ QString standInCasedLike(const QString &standIn, const QString &occurrence)
 
 QString realCasedLike(const QString &real, const QString &replaced)
 {
-    switch (letterCaseOf(replaced)) {
+    return realCasedLike(real, letterCaseOf(replaced));
+}
+
+QString realCasedLike(const QString &real, LetterCase replaced)
+{
+    switch (replaced) {
     case LetterCase::upper: return real.toUpper();
     case LetterCase::lower: return real.toLower();
     case LetterCase::mixed: return letterCaseOf(real) == LetterCase::mixed ? real : titleCased(real);

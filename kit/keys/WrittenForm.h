@@ -31,6 +31,8 @@ QString standInCasedLike(const QString &standIn, const QString &occurrence);
 // case for lower case, else as stored, or title-cased when it was stored all in
 // one case (the key keeps the first spelling it met).
 QString realCasedLike(const QString &real, const QString &replaced);
+// The same, for a replaced text whose letter case is known already.
+QString realCasedLike(const QString &real, LetterCase replaced);
 
 // The value in upper or lower case when the letters of `like` are all one case
 // (and there are at least two of them); otherwise the value unchanged.

@@ -82,36 +82,50 @@ bool onlyWhitespace(const QString &text, qsizetype from, qsizetype to)
     return true;
 }
 
-// Whether the text may hold a decimal digit of any script, as the patterns'
-// \d matches; characters outside the basic plane are not looked into.
-bool mayHoldDigits(const QString &text)
+// Which passes a text may need, from one look at its characters: most cells
+// hold no e-mail, phone, street or ZIP stand-in. A surrogate stands for a
+// character outside the basic plane, which may be a digit the patterns' \d
+// matches; its low half may end a street's house number.
+struct PassHints
 {
-    return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit() || c.isSurrogate(); });
+    bool email = false;
+    bool phone = false;
+    bool street = false;
+    bool zip = false;
+};
+
+bool isDigitOrSurrogate(QChar c)
+{
+    return c.unicode() < 0x80 ? c >= u'0' && c <= u'9' : c.isDigit() || c.isSurrogate();
 }
 
-// Whether the street pattern may match: its house number ends in a digit
-// with a space after it. A low surrogate stands for a digit outside the
-// basic plane.
-bool mayHoldStreet(const QString &text)
+PassHints passHintsOf(const QString &text)
 {
-    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (text.at(i + 1) == u' ' && (c.isDigit() || c.isLowSurrogate()))
-            return true;
+    PassHints hints;
+    bool digits = false;
+    const qsizetype n = text.size();
+    const QChar *units = text.constData();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = units[i];
+        if (c == u'@')
+            hints.email = true;
+        if (!isDigitOrSurrogate(c))
+            continue;
+        digits = true;
+        // A phone stand-in holds "555"; a house number ends in a digit before a space.
+        if (c == u'5' && i + 2 < n && units[i + 1] == u'5' && units[i + 2] == u'5')
+            hints.phone = true;
+        if (i + 1 < n && units[i + 1] == u' ' && (c.isDigit() || c.isLowSurrogate()))
+            hints.street = true;
     }
-    return false;
-}
-
-// Whether the ZIP pattern may match: a ZIP code follows a two-letter state
-// code in capitals and a space.
-bool mayHoldZip(const QString &text)
-{
-    for (qsizetype i = 0; i + 2 < text.size(); ++i) {
-        const char16_t space = text.at(i + 2).unicode();
-        if ((space == u' ' || space == 0x00A0) && isAsciiCapital(text.at(i)) && isAsciiCapital(text.at(i + 1)))
-            return true;
+    if (!digits)
+        return hints;
+    // A ZIP code follows a two-letter state code in capitals and a space.
+    for (qsizetype i = 0; i + 2 < n && !hints.zip; ++i) {
+        const char16_t space = units[i + 2].unicode();
+        hints.zip = (space == u' ' || space == 0x00A0) && isAsciiCapital(units[i]) && isAsciiCapital(units[i + 1]);
     }
-    return false;
+    return hints;
 }
 
 qsizetype firstApostrophe(QStringView word)
@@ -234,9 +248,9 @@ private:
         const qsizetype end = start + matched.size();
         if (letterCase == LetterCase::lower && insideAny(m_emails, start, end))
             return WordMatch{start, end, QString(), false, true};
-        const QString text = matched.toString();
-        const bool everyday = letterCase == LetterCase::lower && oneWord && WordClasses::shared().isEverydayWord(text);
-        return WordMatch{start, end, realCasedLike(entry->real, text), everyday};
+        const bool everyday =
+            letterCase == LetterCase::lower && oneWord && WordClasses::shared().isEverydayWord(matched.toString());
+        return WordMatch{start, end, realCasedLike(entry->real, letterCase), everyday};
     }
 
     // The stand-in key of one word, built in one buffer for the whole text:
@@ -358,17 +372,14 @@ Restorer::TextResult Restorer::restore(const QString &text) const
     if (m_key.entries().isEmpty() || text.isEmpty())
         return {text, 0};
     Replacements found;
-    // Most cells hold no e-mail, phone, street or ZIP stand-in; one look at
-    // their characters spares them those patterns.
-    const QList<TextRange> emails = text.contains(u'@') ? addEmails(text, found) : QList<TextRange>();
-    if (text.contains(u"555"))
+    const PassHints hints = passHintsOf(text);
+    const QList<TextRange> emails = hints.email ? addEmails(text, found) : QList<TextRange>();
+    if (hints.phone)
         addPhones(text, found);
-    if (mayHoldDigits(text)) {
-        if (mayHoldStreet(text))
-            addStreets(text, found);
-        if (mayHoldZip(text))
-            addZips(text, found);
-    }
+    if (hints.street)
+        addStreets(text, found);
+    if (hints.zip)
+        addZips(text, found);
     addNamesAndTowns(text, emails, found);
     if (found.count() == 0)
         return {text, 0};

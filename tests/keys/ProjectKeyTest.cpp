@@ -6,6 +6,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <functional>
+
 using namespace quorvane;
 using namespace Qt::StringLiterals;
 
@@ -226,5 +228,29 @@ TEST(ProjectKey, AKeyReadBackFindsWhatTheWritingKeyFound)
             EXPECT_EQ(standInFor(read, text, value.kind), standInFor(writing, text, value.kind)) << text.toStdString();
             EXPECT_EQ(realFor(read, text, value.kind), realFor(writing, text, value.kind)) << text.toStdString();
         }
+    }
+}
+
+// A key read from its file finds its values by their real side only once it
+// is asked to; whichever call asks first, a known value is never added twice.
+TEST(ProjectKey, AKeyReadBackKeepsItsValuesWhateverItIsAskedFirst)
+{
+    ProjectKey writing = keyWithSecret('\x07');
+    const QString smith = writing.assignSubstitute(u"Smith"_s, EntryKind::lastName, {});
+    writing.assignSubstitute(u"ann@mail.com"_s, EntryKind::email, {});
+    const QByteArray json = writing.toJson();
+    const std::function<void(ProjectKey &)> firstAsks[] = {
+        [](ProjectKey &key) { key.record({EntryKind::lastName, u"SMITH"_s, u"Other"_s}); },
+        [](ProjectKey &key) { key.reserve(10); },
+        [](ProjectKey &key) { key.assignSubstitute(u"smith"_s, EntryKind::lastName, {}); },
+        [](ProjectKey &) {},
+    };
+    for (const auto &ask : firstAsks) {
+        ProjectKey read = ProjectKey::fromJson(json);
+        ask(read);
+        EXPECT_EQ(read.assignSubstitute(u"Smith"_s, EntryKind::lastName, {}), smith);
+        EXPECT_EQ(read.storedSubstitute(u"ANN@mail.com"_s, EntryKind::email), writing.storedSubstitute(u"ann@mail.com"_s, EntryKind::email));
+        EXPECT_EQ(read.valueCount(), 2);
+        EXPECT_EQ(read.toJson(), json);
     }
 }
