@@ -5,6 +5,7 @@
 #include "kit/find/TextRules.h"
 #include "kit/find/WordClasses.h"
 #include "kit/keys/WrittenForm.h"
+#include "kit/restore/StreetLines.h"
 
 #include <QRegularExpression>
 
@@ -26,15 +27,6 @@ const QRegularExpression &phonePattern()
     static const QRegularExpression pattern(
         uR"((?<![\d])(?:\+?1[\s.\-]?)?(?:\(\d{3}\)|\d{3})?[\s.\-]?555[\s.\-]?01\d{2}(?:( ?x\d{4}))?(?!\d))"_s,
         unicode);
-    return pattern;
-}
-
-// Any case: a street written in capitals or lower case is still one of the
-// key's stand-ins, and only the key's own stand-ins are ever replaced.
-const QRegularExpression &streetPattern()
-{
-    static const QRegularExpression pattern(
-        uR"((?<![\p{L}\p{N}])\d{2,4} \p{L}+ \p{L}+\.?(?![\p{L}\p{N}]))"_s, unicode);
     return pattern;
 }
 
@@ -92,6 +84,7 @@ struct PassHints
     bool phone = false;
     bool street = false;
     bool zip = false;
+    bool ascii = true;
 };
 
 bool isDigitOrSurrogate(QChar c)
@@ -107,6 +100,7 @@ PassHints passHintsOf(const QString &text)
     const QChar *units = text.constData();
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = units[i];
+        hints.ascii = hints.ascii && c.unicode() < 0x80;
         if (c == u'@')
             hints.email = true;
         if (!isDigitOrSurrogate(c))
@@ -377,7 +371,7 @@ Restorer::TextResult Restorer::restore(const QString &text) const
     if (hints.phone)
         addPhones(text, found);
     if (hints.street)
-        addStreets(text, found);
+        addStreets(text, hints.ascii, found);
     if (hints.zip)
         addZips(text, found);
     addNamesAndTowns(text, emails, found);
@@ -425,12 +419,21 @@ void Restorer::addPhones(const QString &text, Replacements &found) const
     }
 }
 
-void Restorer::addStreets(const QString &text, Replacements &found) const
+void Restorer::addStreets(const QString &text, bool ascii, Replacements &found) const
 {
-    for (auto it = streetPattern().globalMatch(text); it.hasNext();) {
+    const auto add = [&](qsizetype start, qsizetype end) {
+        const QStringView matched = QStringView(text).sliced(start, end - start);
+        if (auto entry = m_key.entryForSubstitute(matched, EntryKind::street))
+            found.add(start, end, realCasedLike(entry->real, matched.toString()));
+    };
+    if (ascii) {
+        for (auto line = nextAsciiStreetLine(text, 0); line; line = nextAsciiStreetLine(text, line->end))
+            add(line->start, line->end);
+        return;
+    }
+    for (auto it = streetLinePattern().globalMatch(text); it.hasNext();) {
         const auto match = it.next();
-        if (auto entry = m_key.entryForSubstitute(match.capturedView(), EntryKind::street))
-            found.add(match.capturedStart(), match.capturedEnd(), realCasedLike(entry->real, match.captured()));
+        add(match.capturedStart(), match.capturedEnd());
     }
 }
 

@@ -42,7 +42,7 @@ private:
     class Replacements;
     QList<TextRange> addEmails(const QString &text, Replacements &found) const;
     void addPhones(const QString &text, Replacements &found) const;
-    void addStreets(const QString &text, Replacements &found) const;
+    void addStreets(const QString &text, bool ascii, Replacements &found) const;
     void addZips(const QString &text, Replacements &found) const;
     void addNamesAndTowns(const QString &text, const QList<TextRange> &emails, Replacements &found) const;
 
