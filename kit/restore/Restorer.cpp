@@ -5,6 +5,7 @@
 #include "kit/find/TextRules.h"
 #include "kit/find/WordClasses.h"
 #include "kit/keys/WrittenForm.h"
+#include "kit/restore/PhoneStandIns.h"
 #include "kit/restore/StreetLines.h"
 
 #include <QRegularExpression>
@@ -20,15 +21,6 @@ namespace {
 
 // Unicode-aware \d, \s and \b, as the patterns are written for.
 constexpr auto unicode = QRegularExpression::UseUnicodePropertiesOption;
-
-const QRegularExpression &phonePattern()
-{
-    // A stand-in may carry an extension: " x" and four digits.
-    static const QRegularExpression pattern(
-        uR"((?<![\d])(?:\+?1[\s.\-]?)?(?:\(\d{3}\)|\d{3})?[\s.\-]?555[\s.\-]?01\d{2}(?:( ?x\d{4}))?(?!\d))"_s,
-        unicode);
-    return pattern;
-}
 
 const QRegularExpression &zipPattern()
 {
@@ -369,7 +361,7 @@ Restorer::TextResult Restorer::restore(const QString &text) const
     const PassHints hints = passHintsOf(text);
     const QList<TextRange> emails = hints.email ? addEmails(text, found) : QList<TextRange>();
     if (hints.phone)
-        addPhones(text, found);
+        addPhones(text, hints.ascii, found);
     if (hints.street)
         addStreets(text, hints.ascii, found);
     if (hints.zip)
@@ -396,27 +388,37 @@ QList<TextRange> Restorer::addEmails(const QString &text, Replacements &found) c
     return emails;
 }
 
-void Restorer::addPhones(const QString &text, Replacements &found) const
+void Restorer::addPhones(const QString &text, bool ascii, Replacements &found) const
 {
-    for (auto it = phonePattern().globalMatch(text); it.hasNext();) {
-        const auto match = it.next();
-        // A match may begin with the separator in front of 555.
-        qsizetype start = match.capturedStart();
-        while (start < match.capturedEnd()
-               && (text.at(start).isSpace() || text.at(start) == u'-' || text.at(start) == u'.'))
-            ++start;
-        qsizetype end = match.capturedEnd();
-        auto entry = m_key.entryForSubstitute(QStringView(text).sliced(start, end - start), EntryKind::phone);
-        // An extension the key does not know belongs to the text, not to the stand-in.
-        if (!entry && match.capturedLength(1) > 0) {
-            end = match.capturedStart(1);
-            entry = m_key.entryForSubstitute(QStringView(text).sliced(start, end - start), EntryKind::phone);
-        }
-        // The real number takes the layout of the number before any extension.
-        const qsizetype numberEnd = match.capturedLength(1) > 0 ? match.capturedStart(1) : end;
-        if (entry)
-            found.add(start, end, phoneLike(entry->real, text.mid(start, numberEnd - start)));
+    if (ascii) {
+        for (auto match = nextAsciiPhoneStandIn(text, 0); match; match = nextAsciiPhoneStandIn(text, match->range.end))
+            addPhone(text, *match, found);
+        return;
     }
+    for (auto it = phoneStandInPattern().globalMatch(text); it.hasNext();) {
+        const auto match = it.next();
+        const qsizetype extension = match.capturedLength(1) > 0 ? match.capturedStart(1) : -1;
+        addPhone(text, {{match.capturedStart(), match.capturedEnd()}, extension}, found);
+    }
+}
+
+void Restorer::addPhone(const QString &text, const PhoneStandInMatch &match, Replacements &found) const
+{
+    // A match may begin with the separator in front of 555.
+    qsizetype start = match.range.start;
+    while (start < match.range.end && (text.at(start).isSpace() || text.at(start) == u'-' || text.at(start) == u'.'))
+        ++start;
+    qsizetype end = match.range.end;
+    auto entry = m_key.entryForSubstitute(QStringView(text).sliced(start, end - start), EntryKind::phone);
+    // An extension the key does not know belongs to the text, not to the stand-in.
+    if (!entry && match.extension >= 0) {
+        end = match.extension;
+        entry = m_key.entryForSubstitute(QStringView(text).sliced(start, end - start), EntryKind::phone);
+    }
+    // The real number takes the layout of the number before any extension.
+    const qsizetype numberEnd = match.extension >= 0 ? match.extension : end;
+    if (entry)
+        found.add(start, end, phoneLike(entry->real, text.mid(start, numberEnd - start)));
 }
 
 void Restorer::addStreets(const QString &text, bool ascii, Replacements &found) const
