@@ -5,6 +5,7 @@
 #include "kit/find/TextRules.h"
 #include "kit/find/WordClasses.h"
 #include "kit/keys/WrittenForm.h"
+#include "kit/restore/EmailAddresses.h"
 #include "kit/restore/PhoneStandIns.h"
 #include "kit/restore/StreetLines.h"
 
@@ -377,12 +378,11 @@ Restorer::TextResult Restorer::restore(const QString &text) const
 QList<TextRange> Restorer::addEmails(const QString &text, Replacements &found) const
 {
     QList<TextRange> emails;
-    for (auto it = emailPattern().globalMatch(text); it.hasNext();) {
-        const auto match = it.next();
-        emails.append({match.capturedStart(), match.capturedEnd()});
-        const QStringView matched = match.capturedView();
+    for (auto address = nextEmailAddress(text, 0); address; address = nextEmailAddress(text, address->end)) {
+        emails.append(*address);
+        const QStringView matched = QStringView(text).sliced(address->start, address->length());
         if (auto entry = m_key.entryForSubstitute(matched, EntryKind::email))
-            found.add(match.capturedStart(), match.capturedEnd(),
+            found.add(address->start, address->end,
                       letterCaseOf(matched) == LetterCase::upper ? entry->real.toUpper() : entry->real);
     }
     return emails;
