@@ -5,6 +5,9 @@
 #include "kit/find/TextRules.h"
 #include "kit/find/WordClasses.h"
 #include "kit/keys/WrittenForm.h"
+#include "kit/restore/EmailAddresses.h"
+#include "kit/restore/PhoneStandIns.h"
+#include "kit/restore/StreetLines.h"
 
 #include <QRegularExpression>
 
@@ -19,24 +22,6 @@ namespace {
 
 // Unicode-aware \d, \s and \b, as the patterns are written for.
 constexpr auto unicode = QRegularExpression::UseUnicodePropertiesOption;
-
-const QRegularExpression &phonePattern()
-{
-    // A stand-in may carry an extension: " x" and four digits.
-    static const QRegularExpression pattern(
-        uR"((?<![\d])(?:\+?1[\s.\-]?)?(?:\(\d{3}\)|\d{3})?[\s.\-]?555[\s.\-]?01\d{2}(?:( ?x\d{4}))?(?!\d))"_s,
-        unicode);
-    return pattern;
-}
-
-// Any case: a street written in capitals or lower case is still one of the
-// key's stand-ins, and only the key's own stand-ins are ever replaced.
-const QRegularExpression &streetPattern()
-{
-    static const QRegularExpression pattern(
-        uR"((?<![\p{L}\p{N}])\d{2,4} \p{L}+ \p{L}+\.?(?![\p{L}\p{N}]))"_s, unicode);
-    return pattern;
-}
 
 const QRegularExpression &zipPattern()
 {
@@ -92,6 +77,7 @@ struct PassHints
     bool phone = false;
     bool street = false;
     bool zip = false;
+    bool ascii = true;
 };
 
 bool isDigitOrSurrogate(QChar c)
@@ -107,6 +93,7 @@ PassHints passHintsOf(const QString &text)
     const QChar *units = text.constData();
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = units[i];
+        hints.ascii = hints.ascii && c.unicode() < 0x80;
         if (c == u'@')
             hints.email = true;
         if (!isDigitOrSurrogate(c))
@@ -375,9 +362,9 @@ Restorer::TextResult Restorer::restore(const QString &text) const
     const PassHints hints = passHintsOf(text);
     const QList<TextRange> emails = hints.email ? addEmails(text, found) : QList<TextRange>();
     if (hints.phone)
-        addPhones(text, found);
+        addPhones(text, hints.ascii, found);
     if (hints.street)
-        addStreets(text, found);
+        addStreets(text, hints.ascii, found);
     if (hints.zip)
         addZips(text, found);
     addNamesAndTowns(text, emails, found);
@@ -391,46 +378,64 @@ Restorer::TextResult Restorer::restore(const QString &text) const
 QList<TextRange> Restorer::addEmails(const QString &text, Replacements &found) const
 {
     QList<TextRange> emails;
-    for (auto it = emailPattern().globalMatch(text); it.hasNext();) {
-        const auto match = it.next();
-        emails.append({match.capturedStart(), match.capturedEnd()});
-        const QStringView matched = match.capturedView();
+    for (auto address = nextEmailAddress(text, 0); address; address = nextEmailAddress(text, address->end)) {
+        emails.append(*address);
+        const QStringView matched = QStringView(text).sliced(address->start, address->length());
         if (auto entry = m_key.entryForSubstitute(matched, EntryKind::email))
-            found.add(match.capturedStart(), match.capturedEnd(),
+            found.add(address->start, address->end,
                       letterCaseOf(matched) == LetterCase::upper ? entry->real.toUpper() : entry->real);
     }
     return emails;
 }
 
-void Restorer::addPhones(const QString &text, Replacements &found) const
+void Restorer::addPhones(const QString &text, bool ascii, Replacements &found) const
 {
-    for (auto it = phonePattern().globalMatch(text); it.hasNext();) {
+    if (ascii) {
+        for (auto match = nextAsciiPhoneStandIn(text, 0); match; match = nextAsciiPhoneStandIn(text, match->range.end))
+            addPhone(text, *match, found);
+        return;
+    }
+    for (auto it = phoneStandInPattern().globalMatch(text); it.hasNext();) {
         const auto match = it.next();
-        // A match may begin with the separator in front of 555.
-        qsizetype start = match.capturedStart();
-        while (start < match.capturedEnd()
-               && (text.at(start).isSpace() || text.at(start) == u'-' || text.at(start) == u'.'))
-            ++start;
-        qsizetype end = match.capturedEnd();
-        auto entry = m_key.entryForSubstitute(QStringView(text).sliced(start, end - start), EntryKind::phone);
-        // An extension the key does not know belongs to the text, not to the stand-in.
-        if (!entry && match.capturedLength(1) > 0) {
-            end = match.capturedStart(1);
-            entry = m_key.entryForSubstitute(QStringView(text).sliced(start, end - start), EntryKind::phone);
-        }
-        // The real number takes the layout of the number before any extension.
-        const qsizetype numberEnd = match.capturedLength(1) > 0 ? match.capturedStart(1) : end;
-        if (entry)
-            found.add(start, end, phoneLike(entry->real, text.mid(start, numberEnd - start)));
+        const qsizetype extension = match.capturedLength(1) > 0 ? match.capturedStart(1) : -1;
+        addPhone(text, {{match.capturedStart(), match.capturedEnd()}, extension}, found);
     }
 }
 
-void Restorer::addStreets(const QString &text, Replacements &found) const
+void Restorer::addPhone(const QString &text, const PhoneStandInMatch &match, Replacements &found) const
 {
-    for (auto it = streetPattern().globalMatch(text); it.hasNext();) {
+    // A match may begin with the separator in front of 555.
+    qsizetype start = match.range.start;
+    while (start < match.range.end && (text.at(start).isSpace() || text.at(start) == u'-' || text.at(start) == u'.'))
+        ++start;
+    qsizetype end = match.range.end;
+    auto entry = m_key.entryForSubstitute(QStringView(text).sliced(start, end - start), EntryKind::phone);
+    // An extension the key does not know belongs to the text, not to the stand-in.
+    if (!entry && match.extension >= 0) {
+        end = match.extension;
+        entry = m_key.entryForSubstitute(QStringView(text).sliced(start, end - start), EntryKind::phone);
+    }
+    // The real number takes the layout of the number before any extension.
+    const qsizetype numberEnd = match.extension >= 0 ? match.extension : end;
+    if (entry)
+        found.add(start, end, phoneLike(entry->real, text.mid(start, numberEnd - start)));
+}
+
+void Restorer::addStreets(const QString &text, bool ascii, Replacements &found) const
+{
+    const auto add = [&](qsizetype start, qsizetype end) {
+        const QStringView matched = QStringView(text).sliced(start, end - start);
+        if (auto entry = m_key.entryForSubstitute(matched, EntryKind::street))
+            found.add(start, end, realCasedLike(entry->real, matched.toString()));
+    };
+    if (ascii) {
+        for (auto line = nextAsciiStreetLine(text, 0); line; line = nextAsciiStreetLine(text, line->end))
+            add(line->start, line->end);
+        return;
+    }
+    for (auto it = streetLinePattern().globalMatch(text); it.hasNext();) {
         const auto match = it.next();
-        if (auto entry = m_key.entryForSubstitute(match.capturedView(), EntryKind::street))
-            found.add(match.capturedStart(), match.capturedEnd(), realCasedLike(entry->real, match.captured()));
+        add(match.capturedStart(), match.capturedEnd());
     }
 }
 

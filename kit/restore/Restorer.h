@@ -11,6 +11,7 @@
 namespace quorvane {
 
 class Spreadsheet;
+struct PhoneStandInMatch;
 
 // Puts real values back wherever this key's stand-ins appear. It never relies on
 // cell positions, so a returned file that was sorted, extended or edited
@@ -41,8 +42,9 @@ public:
 private:
     class Replacements;
     QList<TextRange> addEmails(const QString &text, Replacements &found) const;
-    void addPhones(const QString &text, Replacements &found) const;
-    void addStreets(const QString &text, Replacements &found) const;
+    void addPhones(const QString &text, bool ascii, Replacements &found) const;
+    void addPhone(const QString &text, const PhoneStandInMatch &match, Replacements &found) const;
+    void addStreets(const QString &text, bool ascii, Replacements &found) const;
     void addZips(const QString &text, Replacements &found) const;
     void addNamesAndTowns(const QString &text, const QList<TextRange> &emails, Replacements &found) const;
 
