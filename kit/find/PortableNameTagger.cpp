@@ -415,8 +415,30 @@ bool isFirmEnding(const QString &word)
 bool isSurnameParticle(const QString &word)
 {
     static const QSet<QString> particles{u"van"_s, u"von"_s, u"der"_s, u"den"_s, u"de"_s, u"del"_s, u"della"_s,
-                                         u"di"_s, u"du"_s, u"dos"_s, u"das"_s, u"ibn"_s, u"bint"_s};
+                                         u"di"_s, u"du"_s, u"dos"_s, u"das"_s, u"ibn"_s, u"bint"_s, u"ter"_s,
+                                         u"ten"_s, u"da"_s, u"dei"_s, u"degli"_s};
     return particles.contains(word);
+}
+
+// Articles that belong to a surname only after one of its particles ("de la Cruz", "van le Roux").
+bool isArticleAfterParticle(const QString &word)
+{
+    static const QSet<QString> articles{u"la"_s, u"le"_s, u"los"_s, u"las"_s, u"les"_s};
+    return articles.contains(word);
+}
+
+// Packaged goods sold under a maker's name: "Hellmann's mayo", "Campbell's
+// soup". Nobody's own soup is written with the surname alone and no title.
+bool isPackagedGoods(const QString &word)
+{
+    static const QSet<QString> goods{
+        u"cereal"_s, u"cornflakes"_s, u"granola"_s, u"ketchup"_s, u"mayo"_s, u"mayonnaise"_s, u"mustard"_s,
+        u"sauce"_s, u"soup"_s, u"crisps"_s, u"fries"_s, u"burger"_s, u"burgers"_s, u"nuggets"_s,
+        u"chocolate"_s, u"chocolates"_s, u"biscuits"_s, u"cookies"_s, u"candy"_s, u"donuts"_s,
+        u"doughnuts"_s, u"shampoo"_s, u"toothpaste"_s, u"detergent"_s, u"razors"_s, u"beer"_s,
+        u"lager"_s, u"cider"_s, u"whisky"_s, u"whiskey"_s, u"gin"_s, u"vodka"_s, u"oats"_s, u"jam"_s,
+        u"marmalade"_s, u"relish"_s, u"syrup"_s};
+    return goods.contains(word);
 }
 
 // "and" as notes write it, in English shorthand and the languages of Europe.
@@ -921,9 +943,8 @@ QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
         // "von Stauffenberg, Clara", "met van der Berg": a surname's particles
         // in lower case before it, even where no given name leads them.
         const qsizetype previousEnd = runs.isEmpty() ? -1 : runs.back().last;
-        while (run.first - 1 > previousEnd && gapBefore(run.first) == u" "_s && shapeOf(run.first - 1) == Shape::lower
-               && isSurnameParticle(lower(run.first - 1)) && shapeOf(run.first) == Shape::capitalised)
-            --run.first;
+        if (shapeOf(run.first) == Shape::capitalised)
+            run.first = particlesBefore(run.first, previousEnd);
         runs.append(run);
         i = run.last + 1;
     }
@@ -1619,7 +1640,7 @@ double PortableNameTagger::shapeEvidence(const Run &run) const
     if (atSentenceStart(run.first) && run.first == run.last && !has(run.first, Fact::given)
         && has(run.first, Fact::everyday))
         score += weight::sentenceStart;
-    if (shapeOf(run.first) == Shape::lower)
+    if (shapeOf(run.first) == Shape::lower && !isParticleLedSurname(run))
         score += isLowerCaseCalled(run) ? weight::lowerCaseCalled : weight::lowerCase;
     // "UNDER WARRANTY", "AT HALF PRICE": text in capitals hides which words
     // are names as lower case does.
@@ -1635,6 +1656,46 @@ double PortableNameTagger::shapeEvidence(const Run &run) const
         && (isCompoundOfWords(run.first) || isUnlistedVerbAndParticle(run.first)))
         score += weight::compoundWord;
     return score;
+}
+
+// The first of the lower-case particles written before `word` ("van der",
+// "de la"), or `word` itself; none reaches back past `floor`.
+qsizetype PortableNameTagger::particlesBefore(qsizetype word, qsizetype floor) const
+{
+    const auto isParticleAt = [&](qsizetype i) {
+        return i > floor && gapBefore(i + 1) == u" "_s && shapeOf(i) == Shape::lower;
+    };
+    qsizetype first = word;
+    // "de la Fuente": the article counts only with a particle before it.
+    if (isParticleAt(first - 1) && isArticleAfterParticle(lower(first - 1)) && isParticleAt(first - 2)
+        && isSurnameParticle(lower(first - 2)))
+        first -= 2;
+    while (isParticleAt(first - 1) && isSurnameParticle(lower(first - 1)))
+        --first;
+    return first;
+}
+
+// "forwarded to van der Velde", "ask de la Fuente": particles kept in lower
+// case before a capitalised surname are how such names are written, not
+// text typed without capitals.
+bool PortableNameTagger::isParticleLedSurname(const Run &run) const
+{
+    if (m_shouting || run.first == run.last || shapeOf(run.last) != Shape::capitalised)
+        return false;
+    for (qsizetype i = run.first; i < run.last; ++i)
+        if (shapeOf(i) != Shape::lower || !(isSurnameParticle(lower(i)) || isArticleAfterParticle(lower(i))))
+            return false;
+    return !has(run.last, Fact::nonPerson) && !has(run.last, Fact::placeNoun) && !has(run.last, Fact::everyday);
+}
+
+// "Kellogg's cereal": a maker's name, not a person, when the goods follow it.
+bool PortableNameTagger::isMakerOfGoods(const Run &run) const
+{
+    const qsizetype next = run.last + 1;
+    if (run.first != run.last || !isPossessive(textOf(run.last)) || has(run.first, Fact::given)
+        || next >= m_words.size() || gapBefore(next) != u" "_s || !isPackagedGoods(lower(next)))
+        return false;
+    return run.first == 0 || !has(run.first - 1, Fact::title);
 }
 
 // "called meenakshi yesterday", "hey bartek,": a word no list knows, in lower
@@ -1963,7 +2024,7 @@ void PortableNameTagger::tag()
             brandEnd = *end;
             continue;
         }
-        if (isHoliday(run))
+        if (isHoliday(run) || isMakerOfGoods(run))
             continue;
         // "Will Brighton Dunmore be there?": the question's auxiliary is no given name.
         if (run.first < run.last && atSentenceStart(run.first) && isAskedAbout({run.first + 1, run.last})
