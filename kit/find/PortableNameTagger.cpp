@@ -416,7 +416,7 @@ bool isSurnameParticle(const QString &word)
 {
     static const QSet<QString> particles{u"van"_s, u"von"_s, u"der"_s, u"den"_s, u"de"_s, u"del"_s, u"della"_s,
                                          u"di"_s, u"du"_s, u"dos"_s, u"das"_s, u"ibn"_s, u"bint"_s, u"ter"_s,
-                                         u"ten"_s, u"da"_s, u"dei"_s, u"degli"_s};
+                                         u"da"_s, u"dei"_s, u"degli"_s};
     return particles.contains(word);
 }
 
@@ -866,6 +866,9 @@ bool PortableNameTagger::isLowerCaseName(qsizetype word) const
         return has(word, Fact::title) || has(word, Fact::lead) || has(word, Fact::opener) || has(word, Fact::cue)
             || has(word, Fact::action);
     };
+    // "van den berg": after these particles even an everyday word is a surname.
+    if (isAfterNobiliary(word) && !has(word, Fact::function) && !has(word, Fact::particle))
+        return letters;
     if (!has(word, Fact::given) && !has(word, Fact::surname) && !has(word, Fact::ambiguousSurname)) {
         // A word no dictionary knows counts only right after a given name or a lead word ("per soren").
         // ...or right before the team they are in ("kirsi from the helsinki office"),
@@ -943,7 +946,7 @@ QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
         // "von Stauffenberg, Clara", "met van der Berg": a surname's particles
         // in lower case before it, even where no given name leads them.
         const qsizetype previousEnd = runs.isEmpty() ? -1 : runs.back().last;
-        if (shapeOf(run.first) == Shape::capitalised)
+        if (shapeOf(run.first) == Shape::capitalised || shapeOf(run.first) == Shape::lower)
             run.first = particlesBefore(run.first, previousEnd);
         runs.append(run);
         i = run.last + 1;
@@ -1673,6 +1676,15 @@ qsizetype PortableNameTagger::particlesBefore(qsizetype word, qsizetype floor) c
     while (isParticleAt(first - 1) && isSurnameParticle(lower(first - 1)))
         --first;
     return first;
+}
+
+// "van der linde": no other language writes "van der" or "von der" but in a name.
+bool PortableNameTagger::isAfterNobiliary(qsizetype word) const
+{
+    static const QSet<QString> firsts{u"van"_s, u"von"_s};
+    static const QSet<QString> seconds{u"der"_s, u"den"_s};
+    return word >= 2 && gapBefore(word) == u" "_s && gapBefore(word - 1) == u" "_s
+        && seconds.contains(lower(word - 1)) && firsts.contains(lower(word - 2));
 }
 
 // "forwarded to van der Velde", "ask de la Fuente": particles kept in lower

@@ -102,6 +102,7 @@ private:
     bool isPersonNamedBrand(const Run &run) const;
     qsizetype particlesBefore(qsizetype word, qsizetype floor) const;
     bool isParticleLedSurname(const Run &run) const;
+    bool isAfterNobiliary(qsizetype word) const;
     bool isMakerOfGoods(const Run &run) const;
     std::optional<qsizetype> brandFrom(qsizetype first) const;
     bool isSurnameFirstName(const Run &run) const;

@@ -142,7 +142,9 @@ TEST(NameKinds, InitialsParticlesAndHyphens)
                  {u"Please ask de la Fuente about the refund."_s, {u"de la Fuente"_s}},
                  {u"cc du Toit on the reply"_s, {u"du Toit"_s}},
                  {u"Spoke with von Arnim this morning."_s, {u"von Arnim"_s}},
-                 {u"Invoice queried by dos Reis, sent again."_s, {u"dos Reis"_s}}});
+                 {u"Invoice queried by dos Reis, sent again."_s, {u"dos Reis"_s}},
+                 {u"von der heyden wants a call back"_s, {u"von der heyden"_s}},
+                 {u"pls ask marieke van den berg for the keys"_s, {u"marieke van den berg"_s}}});
 }
 
 TEST(NameKinds, OtherScripts)
