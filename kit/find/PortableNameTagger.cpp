@@ -875,14 +875,15 @@ bool PortableNameTagger::isLowerCaseName(qsizetype word) const
         // or opening a clause and doing what people do ("ok so priyanka is out today").
         const bool cued = (word > 0
             && (has(word - 1, Fact::given) || has(word - 1, Fact::lead) || has(word - 1, Fact::title) || isBroughtIn(word)))
-            || isInDepartment(word + 1) || isLowerCaseSubject(word) || isFieldValue(word);
+            || isInDepartment(word + 1) || isLowerCaseSubject(word) || isFieldValue(word) || isHailed(word);
         if (!cued || has(word, Fact::particle) || has(word, Fact::function) || isListedWord() || has(word, Fact::nonPerson)
             || isAnd(base))
             return false;
         return letters && !has(word, Fact::inDictionary) && !isInflectedWord(base) && !isPrefixedWord(base)
             && !hasDictionaryPart(base);
     }
-    if (has(word, Fact::particle) || has(word, Fact::function) || isBeforeVerbParticle(word))
+    // "lmk if oksana still needs it": an adverb before a verb, though "Still" is a surname too.
+    if (has(word, Fact::particle) || has(word, Fact::function) || isBeforeVerbParticle(word) || isAdverbBeforeVerb(word))
         return false;
     if (has(word, Fact::everyday)) {
         const bool afterGivenName = word > 0 && shapeOf(word - 1) == Shape::lower && has(word - 1, Fact::given)
@@ -1531,7 +1532,7 @@ double PortableNameTagger::contextAfter(const Run &run) const
         score += weight::strongVerb;
     if (isInDepartment(run.last + 1))
         score += weight::department + (isSpeakingForDepartment(run.last + 1) ? weight::strongVerb : 0);
-    if (isAddressed(run))
+    if (isAddressed(run) || (run.first == run.last && isHailed(run.first)))
         score += weight::addressed;
     if (isIntroducingSelf(run))
         score += weight::strongVerb;
@@ -1676,6 +1677,21 @@ qsizetype PortableNameTagger::particlesBefore(qsizetype word, qsizetype floor) c
     while (isParticleAt(first - 1) && isSurnameParticle(lower(first - 1)))
         --first;
     return first;
+}
+
+// "soren u there?", "mika you around?": a chat opening by calling someone.
+bool PortableNameTagger::isHailed(qsizetype word) const
+{
+    static const QSet<QString> you{u"u"_s, u"you"_s, u"ya"_s};
+    static const QSet<QString> present{u"there"_s, u"around"_s, u"free"_s, u"busy"_s, u"about"_s, u"awake"_s,
+                                       u"online"_s, u"in"_s, u"up"_s};
+    // The dictionary leaves out pronouns, so the ones that hail everybody are named here.
+    static const QSet<QString> everybody{u"anyone"_s, u"anybody"_s, u"someone"_s, u"somebody"_s, u"everyone"_s,
+                                         u"everybody"_s, u"yall"_s, u"y'all"_s, u"guys"_s, u"all"_s, u"hello"_s,
+                                         u"hi"_s, u"hey"_s, u"yo"_s, u"are"_s, u"r"_s};
+    const bool opens = word == 0 || (word == 1 && has(0, Fact::opener));
+    return opens && !everybody.contains(lower(word)) && !has(word, Fact::function) && word + 2 < m_words.size() && gapBefore(word + 1) == u" "_s && gapBefore(word + 2) == u" "_s
+        && you.contains(lower(word + 1)) && present.contains(lower(word + 2));
 }
 
 // "van der linde": no other language writes "van der" or "von der" but in a name.
@@ -1913,7 +1929,7 @@ bool PortableNameTagger::isGivenWordBeforeSurname(qsizetype surname) const
 bool PortableNameTagger::isLowerCaseCalled(const Run &run) const
 {
     return run.last - run.first <= 1 && lower(run.first).size() >= 4
-        && (followsPersonLead(run.first) || isBroughtIn(run.first) || isLowerCaseSubject(run.first));
+        && (followsPersonLead(run.first) || isBroughtIn(run.first) || isLowerCaseSubject(run.first) || isHailed(run.first));
 }
 
 // "d.k. okafor", "s. lindqvist": initials in lower case, then a known surname.

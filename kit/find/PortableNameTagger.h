@@ -103,6 +103,7 @@ private:
     qsizetype particlesBefore(qsizetype word, qsizetype floor) const;
     bool isParticleLedSurname(const Run &run) const;
     bool isAfterNobiliary(qsizetype word) const;
+    bool isHailed(qsizetype word) const;
     bool isMakerOfGoods(const Run &run) const;
     std::optional<qsizetype> brandFrom(qsizetype first) const;
     bool isSurnameFirstName(const Run &run) const;

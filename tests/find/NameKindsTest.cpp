@@ -118,7 +118,11 @@ TEST(NameKinds, CapitalsAndLowerCase)
                  {u"no one to cover for lunch today"_s, {}},
                  {u"CUSTOMER PAID AT HALF PRICE, NO REFUND DUE"_s, {}},
                  {u"SOLD AT COST TO THE BAKER STREET BRANCH"_s, {}},
-                 {u"RETURNED BY MARGIT HALVORSEN, REFUNDED AT FULL PRICE"_s, {u"MARGIT HALVORSEN"_s}}});
+                 {u"RETURNED BY MARGIT HALVORSEN, REFUNDED AT FULL PRICE"_s, {u"MARGIT HALVORSEN"_s}},
+                 {u"soren u there? need the deck"_s, {u"soren"_s}},
+                 {u"hey mika you around?"_s, {u"mika"_s}},
+                 {u"anyone u there? printer's down"_s, {}},
+                 {u"lmk if oksana still needs the login"_s, {u"oksana"_s}}});
 }
 
 TEST(NameKinds, InitialsParticlesAndHyphens)
