@@ -420,7 +420,7 @@ bool isSurnameParticle(const QString &word)
     return particles.contains(word);
 }
 
-// Articles that belong to a surname only after one of its particles ("de la Cruz", "van le Roux").
+// Articles that belong to a surname only after one of its particles ("de la Cruz", "de los Santos").
 bool isArticleAfterParticle(const QString &word)
 {
     static const QSet<QString> articles{u"la"_s, u"le"_s, u"los"_s, u"las"_s, u"les"_s};
@@ -1690,11 +1690,13 @@ bool PortableNameTagger::isHailed(qsizetype word) const
                                          u"everybody"_s, u"yall"_s, u"y'all"_s, u"guys"_s, u"all"_s, u"hello"_s,
                                          u"hi"_s, u"hey"_s, u"yo"_s, u"are"_s, u"r"_s};
     const bool opens = word == 0 || (word == 1 && has(0, Fact::opener));
-    return opens && !everybody.contains(lower(word)) && !has(word, Fact::function) && word + 2 < m_words.size() && gapBefore(word + 1) == u" "_s && gapBefore(word + 2) == u" "_s
-        && you.contains(lower(word + 1)) && present.contains(lower(word + 2));
+    return opens && !everybody.contains(lower(word)) && !has(word, Fact::function) && word + 2 < m_words.size()
+        && gapBefore(word + 1) == u" "_s && gapBefore(word + 2) == u" "_s && you.contains(lower(word + 1))
+        && present.contains(lower(word + 2));
 }
 
-// "van der linde": no other language writes "van der" or "von der" but in a name.
+// "van der linde": in notes these two particles together open a surname,
+// whatever word follows them.
 bool PortableNameTagger::isAfterNobiliary(qsizetype word) const
 {
     static const QSet<QString> firsts{u"van"_s, u"von"_s};
