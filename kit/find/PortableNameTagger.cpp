@@ -415,8 +415,30 @@ bool isFirmEnding(const QString &word)
 bool isSurnameParticle(const QString &word)
 {
     static const QSet<QString> particles{u"van"_s, u"von"_s, u"der"_s, u"den"_s, u"de"_s, u"del"_s, u"della"_s,
-                                         u"di"_s, u"du"_s, u"dos"_s, u"das"_s, u"ibn"_s, u"bint"_s};
+                                         u"di"_s, u"du"_s, u"dos"_s, u"das"_s, u"ibn"_s, u"bint"_s, u"ter"_s,
+                                         u"da"_s, u"dei"_s, u"degli"_s};
     return particles.contains(word);
+}
+
+// Articles that belong to a surname only after one of its particles ("de la Cruz", "de los Santos").
+bool isArticleAfterParticle(const QString &word)
+{
+    static const QSet<QString> articles{u"la"_s, u"le"_s, u"los"_s, u"las"_s, u"les"_s};
+    return articles.contains(word);
+}
+
+// Packaged goods sold under a maker's name: "Hellmann's mayo", "Campbell's
+// soup". Nobody's own soup is written with the surname alone and no title.
+bool isPackagedGoods(const QString &word)
+{
+    static const QSet<QString> goods{
+        u"cereal"_s, u"cornflakes"_s, u"granola"_s, u"ketchup"_s, u"mayo"_s, u"mayonnaise"_s, u"mustard"_s,
+        u"sauce"_s, u"soup"_s, u"crisps"_s, u"fries"_s, u"burger"_s, u"burgers"_s, u"nuggets"_s,
+        u"chocolate"_s, u"chocolates"_s, u"biscuits"_s, u"cookies"_s, u"candy"_s, u"donuts"_s,
+        u"doughnuts"_s, u"shampoo"_s, u"toothpaste"_s, u"detergent"_s, u"razors"_s, u"beer"_s,
+        u"lager"_s, u"cider"_s, u"whisky"_s, u"whiskey"_s, u"gin"_s, u"vodka"_s, u"oats"_s, u"jam"_s,
+        u"marmalade"_s, u"relish"_s, u"syrup"_s};
+    return goods.contains(word);
 }
 
 // "and" as notes write it, in English shorthand and the languages of Europe.
@@ -844,20 +866,24 @@ bool PortableNameTagger::isLowerCaseName(qsizetype word) const
         return has(word, Fact::title) || has(word, Fact::lead) || has(word, Fact::opener) || has(word, Fact::cue)
             || has(word, Fact::action);
     };
+    // "van den berg": after these particles even an everyday word is a surname.
+    if (isAfterNobiliary(word) && !has(word, Fact::function) && !has(word, Fact::particle))
+        return letters;
     if (!has(word, Fact::given) && !has(word, Fact::surname) && !has(word, Fact::ambiguousSurname)) {
         // A word no dictionary knows counts only right after a given name or a lead word ("per soren").
         // ...or right before the team they are in ("kirsi from the helsinki office"),
         // or opening a clause and doing what people do ("ok so priyanka is out today").
         const bool cued = (word > 0
             && (has(word - 1, Fact::given) || has(word - 1, Fact::lead) || has(word - 1, Fact::title) || isBroughtIn(word)))
-            || isInDepartment(word + 1) || isLowerCaseSubject(word) || isFieldValue(word);
+            || isInDepartment(word + 1) || isLowerCaseSubject(word) || isFieldValue(word) || isHailed(word);
         if (!cued || has(word, Fact::particle) || has(word, Fact::function) || isListedWord() || has(word, Fact::nonPerson)
             || isAnd(base))
             return false;
         return letters && !has(word, Fact::inDictionary) && !isInflectedWord(base) && !isPrefixedWord(base)
             && !hasDictionaryPart(base);
     }
-    if (has(word, Fact::particle) || has(word, Fact::function) || isBeforeVerbParticle(word))
+    // "lmk if oksana still needs it": an adverb before a verb, though "Still" is a surname too.
+    if (has(word, Fact::particle) || has(word, Fact::function) || isBeforeVerbParticle(word) || isAdverbBeforeVerb(word))
         return false;
     if (has(word, Fact::everyday)) {
         const bool afterGivenName = word > 0 && shapeOf(word - 1) == Shape::lower && has(word - 1, Fact::given)
@@ -921,9 +947,8 @@ QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
         // "von Stauffenberg, Clara", "met van der Berg": a surname's particles
         // in lower case before it, even where no given name leads them.
         const qsizetype previousEnd = runs.isEmpty() ? -1 : runs.back().last;
-        while (run.first - 1 > previousEnd && gapBefore(run.first) == u" "_s && shapeOf(run.first - 1) == Shape::lower
-               && isSurnameParticle(lower(run.first - 1)) && shapeOf(run.first) == Shape::capitalised)
-            --run.first;
+        if (shapeOf(run.first) == Shape::capitalised || shapeOf(run.first) == Shape::lower)
+            run.first = particlesBefore(run.first, previousEnd);
         runs.append(run);
         i = run.last + 1;
     }
@@ -1507,7 +1532,7 @@ double PortableNameTagger::contextAfter(const Run &run) const
         score += weight::strongVerb;
     if (isInDepartment(run.last + 1))
         score += weight::department + (isSpeakingForDepartment(run.last + 1) ? weight::strongVerb : 0);
-    if (isAddressed(run))
+    if (isAddressed(run) || (run.first == run.last && isHailed(run.first)))
         score += weight::addressed;
     if (isIntroducingSelf(run))
         score += weight::strongVerb;
@@ -1619,7 +1644,7 @@ double PortableNameTagger::shapeEvidence(const Run &run) const
     if (atSentenceStart(run.first) && run.first == run.last && !has(run.first, Fact::given)
         && has(run.first, Fact::everyday))
         score += weight::sentenceStart;
-    if (shapeOf(run.first) == Shape::lower)
+    if (shapeOf(run.first) == Shape::lower && !isParticleLedSurname(run))
         score += isLowerCaseCalled(run) ? weight::lowerCaseCalled : weight::lowerCase;
     // "UNDER WARRANTY", "AT HALF PRICE": text in capitals hides which words
     // are names as lower case does.
@@ -1635,6 +1660,72 @@ double PortableNameTagger::shapeEvidence(const Run &run) const
         && (isCompoundOfWords(run.first) || isUnlistedVerbAndParticle(run.first)))
         score += weight::compoundWord;
     return score;
+}
+
+// The first of the lower-case particles written before `word` ("van der",
+// "de la"), or `word` itself; none reaches back past `floor`.
+qsizetype PortableNameTagger::particlesBefore(qsizetype word, qsizetype floor) const
+{
+    const auto isParticleAt = [&](qsizetype i) {
+        return i > floor && gapBefore(i + 1) == u" "_s && shapeOf(i) == Shape::lower;
+    };
+    qsizetype first = word;
+    // "de la Fuente": the article counts only with a particle before it.
+    if (isParticleAt(first - 1) && isArticleAfterParticle(lower(first - 1)) && isParticleAt(first - 2)
+        && isSurnameParticle(lower(first - 2)))
+        first -= 2;
+    while (isParticleAt(first - 1) && isSurnameParticle(lower(first - 1)))
+        --first;
+    return first;
+}
+
+// "soren u there?", "mika you around?": a chat opening by calling someone.
+bool PortableNameTagger::isHailed(qsizetype word) const
+{
+    static const QSet<QString> you{u"u"_s, u"you"_s, u"ya"_s};
+    static const QSet<QString> present{u"there"_s, u"around"_s, u"free"_s, u"busy"_s, u"about"_s, u"awake"_s,
+                                       u"online"_s, u"in"_s, u"up"_s};
+    // The dictionary leaves out pronouns, so the ones that hail everybody are named here.
+    static const QSet<QString> everybody{u"anyone"_s, u"anybody"_s, u"someone"_s, u"somebody"_s, u"everyone"_s,
+                                         u"everybody"_s, u"yall"_s, u"y'all"_s, u"guys"_s, u"all"_s, u"hello"_s,
+                                         u"hi"_s, u"hey"_s, u"yo"_s, u"are"_s, u"r"_s};
+    const bool opens = word == 0 || (word == 1 && has(0, Fact::opener));
+    return opens && !everybody.contains(lower(word)) && !has(word, Fact::function) && word + 2 < m_words.size()
+        && gapBefore(word + 1) == u" "_s && gapBefore(word + 2) == u" "_s && you.contains(lower(word + 1))
+        && present.contains(lower(word + 2));
+}
+
+// "van der linde": in notes these two particles together open a surname,
+// whatever word follows them.
+bool PortableNameTagger::isAfterNobiliary(qsizetype word) const
+{
+    static const QSet<QString> firsts{u"van"_s, u"von"_s};
+    static const QSet<QString> seconds{u"der"_s, u"den"_s};
+    return word >= 2 && gapBefore(word) == u" "_s && gapBefore(word - 1) == u" "_s
+        && seconds.contains(lower(word - 1)) && firsts.contains(lower(word - 2));
+}
+
+// "forwarded to van der Velde", "ask de la Fuente": particles kept in lower
+// case before a capitalised surname are how such names are written, not
+// text typed without capitals.
+bool PortableNameTagger::isParticleLedSurname(const Run &run) const
+{
+    if (m_shouting || run.first == run.last || shapeOf(run.last) != Shape::capitalised)
+        return false;
+    for (qsizetype i = run.first; i < run.last; ++i)
+        if (shapeOf(i) != Shape::lower || !(isSurnameParticle(lower(i)) || isArticleAfterParticle(lower(i))))
+            return false;
+    return !has(run.last, Fact::nonPerson) && !has(run.last, Fact::placeNoun) && !has(run.last, Fact::everyday);
+}
+
+// "Kellogg's cereal": a maker's name, not a person, when the goods follow it.
+bool PortableNameTagger::isMakerOfGoods(const Run &run) const
+{
+    const qsizetype next = run.last + 1;
+    if (run.first != run.last || !isPossessive(textOf(run.last)) || has(run.first, Fact::given)
+        || next >= m_words.size() || gapBefore(next) != u" "_s || !isPackagedGoods(lower(next)))
+        return false;
+    return run.first == 0 || !has(run.first - 1, Fact::title);
 }
 
 // "called meenakshi yesterday", "hey bartek,": a word no list knows, in lower
@@ -1840,7 +1931,7 @@ bool PortableNameTagger::isGivenWordBeforeSurname(qsizetype surname) const
 bool PortableNameTagger::isLowerCaseCalled(const Run &run) const
 {
     return run.last - run.first <= 1 && lower(run.first).size() >= 4
-        && (followsPersonLead(run.first) || isBroughtIn(run.first) || isLowerCaseSubject(run.first));
+        && (followsPersonLead(run.first) || isBroughtIn(run.first) || isLowerCaseSubject(run.first) || isHailed(run.first));
 }
 
 // "d.k. okafor", "s. lindqvist": initials in lower case, then a known surname.
@@ -1963,7 +2054,7 @@ void PortableNameTagger::tag()
             brandEnd = *end;
             continue;
         }
-        if (isHoliday(run))
+        if (isHoliday(run) || isMakerOfGoods(run))
             continue;
         // "Will Brighton Dunmore be there?": the question's auxiliary is no given name.
         if (run.first < run.last && atSentenceStart(run.first) && isAskedAbout({run.first + 1, run.last})

@@ -100,6 +100,11 @@ private:
     double contextAfter(const Run &run) const;
     double shapeEvidence(const Run &run) const;
     bool isPersonNamedBrand(const Run &run) const;
+    qsizetype particlesBefore(qsizetype word, qsizetype floor) const;
+    bool isParticleLedSurname(const Run &run) const;
+    bool isAfterNobiliary(qsizetype word) const;
+    bool isHailed(qsizetype word) const;
+    bool isMakerOfGoods(const Run &run) const;
     std::optional<qsizetype> brandFrom(qsizetype first) const;
     bool isSurnameFirstName(const Run &run) const;
     bool isGivenBeforeSurname(const Run &run, qsizetype word) const;

@@ -118,7 +118,11 @@ TEST(NameKinds, CapitalsAndLowerCase)
                  {u"no one to cover for lunch today"_s, {}},
                  {u"CUSTOMER PAID AT HALF PRICE, NO REFUND DUE"_s, {}},
                  {u"SOLD AT COST TO THE BAKER STREET BRANCH"_s, {}},
-                 {u"RETURNED BY MARGIT HALVORSEN, REFUNDED AT FULL PRICE"_s, {u"MARGIT HALVORSEN"_s}}});
+                 {u"RETURNED BY MARGIT HALVORSEN, REFUNDED AT FULL PRICE"_s, {u"MARGIT HALVORSEN"_s}},
+                 {u"soren u there? need the deck"_s, {u"soren"_s}},
+                 {u"hey mika you around?"_s, {u"mika"_s}},
+                 {u"anyone u there? printer's down"_s, {}},
+                 {u"lmk if oksana still needs the login"_s, {u"oksana"_s}}});
 }
 
 TEST(NameKinds, InitialsParticlesAndHyphens)
@@ -137,7 +141,14 @@ TEST(NameKinds, InitialsParticlesAndHyphens)
                  {u"Pham Van Duc asked for samples."_s, {u"Pham Van Duc"_s}},
                  {u"Lorenzo ten Velde wants a callback."_s, {u"Lorenzo ten Velde"_s}},
                  {u"Keys returned by du Plessis, Hendrik on Friday"_s, {u"du Plessis, Hendrik"_s}},
-                 {u"de Oliveira, Marta – renewal due"_s, {u"de Oliveira, Marta"_s}}});
+                 {u"de Oliveira, Marta – renewal due"_s, {u"de Oliveira, Marta"_s}},
+                 {u"Ticket forwarded to van der Velde for sign-off."_s, {u"van der Velde"_s}},
+                 {u"Please ask de la Fuente about the refund."_s, {u"de la Fuente"_s}},
+                 {u"cc du Toit on the reply"_s, {u"du Toit"_s}},
+                 {u"Spoke with von Arnim this morning."_s, {u"von Arnim"_s}},
+                 {u"Invoice queried by dos Reis, sent again."_s, {u"dos Reis"_s}},
+                 {u"von der heyden wants a call back"_s, {u"von der heyden"_s}},
+                 {u"pls ask marieke van den berg for the keys"_s, {u"marieke van den berg"_s}}});
 }
 
 TEST(NameKinds, OtherScripts)
@@ -306,5 +317,10 @@ TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
                  {u"Driving to Yakima tomorrow for the audit."_s, {}},
                  {u"Lorries stuck just north of Harrogate, expect delays."_s, {}},
                  {u"Femi flew back from Kisumu on Sunday."_s, {u"Femi"_s}},
-                 {u"Escalated to Imogen Dalby, heading to Grimsby after lunch."_s, {u"Imogen Dalby"_s}}});
+                 {u"Escalated to Imogen Dalby, heading to Grimsby after lunch."_s, {u"Imogen Dalby"_s}},
+                 {u"Customer found glass in the Kellerman's cereal box."_s, {}},
+                 {u"Two jars of Hollister's mayo arrived broken."_s, {}},
+                 {u"Ordered Pemberton's soup x 12 for the canteen."_s, {}},
+                 {u"Mrs Brennan's soup order is late."_s, {u"Brennan"_s}},
+                 {u"Delivery to the rue de Rivoli shop is late."_s, {}}});
 }
