@@ -332,6 +332,21 @@ bool isVerbForm(const QString &word)
     return false;
 }
 
+// "stays", "prefers", "handles": a verb's present form, which follows who does
+// it; "works" and "goods", which the dictionary lists as nouns, are not.
+bool isPresentVerb(const QString &word)
+{
+    if (word.size() < 4 || !word.endsWith(u's') || word.endsWith(u"ss"_s) || word.endsWith(u"us"_s))
+        return false;
+    const WordClasses &words = WordClasses::shared();
+    const QByteArray own = words.classesOf(word);
+    if (!own.isEmpty() && own.front() != WordClasses::verb)
+        return false;
+    const bool es = word.endsWith(u"es"_s) && words.classesOf(word.chopped(2)).contains(WordClasses::verb);
+    const bool ies = word.endsWith(u"ies"_s) && words.classesOf(word.chopped(3) + u'y').contains(WordClasses::verb);
+    return es || ies || words.classesOf(word.chopped(1)).contains(WordClasses::verb);
+}
+
 // "covering", "swapping", "making": a verb's ongoing form, even one the dictionary also lists as a noun.
 bool isOngoingVerb(const QString &word)
 {
@@ -1515,6 +1530,8 @@ double PortableNameTagger::contextAfter(const Run &run) const
             score += weight::strongVerb; // "Hero Blackwood is our contact"
         else if (gap == u" "_s && shapeOf(after) == Shape::lower && isVerbForm(next))
             score += weight::verbForm;
+        else if (gap == u" "_s && isSubjectDoing(run))
+            score += weight::verbForm;
         else if (isDoingToSomething(run))
             score += weight::strongVerb;
     }
@@ -1541,6 +1558,32 @@ double PortableNameTagger::contextAfter(const Run &run) const
     if (isWritersPartner(run))
         score += weight::strongVerb;
     return score;
+}
+
+// "Pettersson stays local", "..., Ilunga prefers mornings": a capitalised run
+// opening a clause, then a verb in its present form. Plural nouns take that
+// form too, but a verb of their own follows them ("Summer interns need").
+bool PortableNameTagger::isSubjectDoing(const Run &run) const
+{
+    static const QSet<QString> joins{u"and"_s, u"but"_s, u"so"_s, u"then"_s, u"while"_s, u"whereas"_s};
+    const qsizetype verb = run.last + 1;
+    if (verb >= m_words.size() || shapeOf(run.first) == Shape::lower || shapeOf(verb) != Shape::lower
+        || !isPresentVerb(lower(verb)))
+        return false;
+    const QStringView gap = gapBefore(run.first);
+    const bool opens = atSentenceStart(run.first) || gap.contains(u',') || gap.contains(u';')
+        || (run.first > 0 && gap == u" "_s && joins.contains(lower(run.first - 1)));
+    if (!opens)
+        return false;
+    const qsizetype then = verb + 1;
+    if (then >= m_words.size() || gapBefore(then) != u" "_s)
+        return true;
+    static const QSet<QString> auxiliaries{u"are"_s, u"were"_s, u"have"_s, u"do"_s, u"did"_s, u"don't"_s,
+                                           u"could"_s, u"would"_s, u"should"_s, u"might"_s, u"must"_s, u"shall"_s};
+    const QString &word = lower(then);
+    const bool bareVerb = !word.endsWith(u's') && !word.endsWith(u"ing"_s)
+        && WordClasses::shared().classesOf(word).contains(WordClasses::verb);
+    return !has(then, Fact::action) && !auxiliaries.contains(word) && !bareVerb;
 }
 
 // "Bill sent to the wrong address", "Notary needed for the deed": an everyday

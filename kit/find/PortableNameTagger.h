@@ -84,6 +84,7 @@ private:
     bool isAskedAbout(const Run &run) const;
     bool isQuestion(qsizetype word) const;
     bool isDoingToSomething(const Run &run) const;
+    bool isSubjectDoing(const Run &run) const;
     void pairSlashed(QList<ScoredRun> &runs) const;
     bool isSlashedNamePart(qsizetype word) const;
     static bool isPersonField(const QString &word);

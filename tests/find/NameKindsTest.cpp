@@ -226,7 +226,12 @@ TEST(NameKinds, LoneNamesTheTextMarksAsPeople)
                  {u"Seals intact; Okafor to check the labels."_s, {u"Okafor"_s}},
                  {u"Whitlock from the cleaning company said Tuesday is fine."_s, {u"Whitlock"_s}},
                  {u"Shipped the first half from Leeds, Manchester to follow."_s, {}},
-                 {u"Boxes arrived, Returns to follow."_s, {}}});
+                 {u"Boxes arrived, Returns to follow."_s, {}},
+                 {u"Marquez takes the early run, Pettersson stays local."_s, {u"Marquez"_s, u"Pettersson"_s}},
+                 {u"Van loaded and Haraldsen drives the second load."_s, {u"Haraldsen"_s}},
+                 {u"Okonkwo prefers mornings for the handover."_s, {u"Okonkwo"_s}},
+                 {u"Ashdown routes need new signs."_s, {}},
+                 {u"Northgate branches are closed on Sunday."_s, {}}});
 }
 
 TEST(NameKinds, SurnameCommaGivenRecords)
