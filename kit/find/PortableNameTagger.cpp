@@ -1871,10 +1871,39 @@ bool PortableNameTagger::isSpeakingForDepartment(qsizetype word) const
         if (gapBefore(verb) != u" "_s)
             return false;
         static const QSet<QString> weakVerbs{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"will"_s, u"can"_s};
-        if (isDepartment(lower(verb - 1)) && has(verb, Fact::action) && !weakVerbs.contains(lower(verb)))
+        if (!isDepartment(lower(verb - 1)))
+            continue;
+        if ((has(verb, Fact::action) && !weakVerbs.contains(lower(verb))) || isAuxiliaryThenDoing(verb)
+            || isAway(verb) || (shapeOf(verb) == Shape::lower && isPresentVerb(lower(verb))))
             return true;
     }
     return false;
+}
+
+// "is off sick", "was out": away from work, as only people are.
+bool PortableNameTagger::isAway(qsizetype word) const
+{
+    static const QSet<QString> copulas{u"is"_s, u"was"_s, u"will"_s, u"'s"_s};
+    static const QSet<QString> away{u"off"_s, u"out"_s, u"away"_s, u"sick"_s, u"back"_s, u"ill"_s, u"unwell"_s,
+                                    u"absent"_s, u"on"_s, u"be"_s};
+    const qsizetype state = word + 1;
+    return state < m_words.size() && copulas.contains(lower(word)) && gapBefore(state) == u" "_s
+        && away.contains(lower(state));
+}
+
+// "Juniper from HR says", "Kia from accounts is off sick": one word opening a
+// sentence, then the team it is of, then what a person does there, names a
+// person even when the word is also a thing's or a brand's.
+bool PortableNameTagger::isTeamMember(const Run &run) const
+{
+    const qsizetype word = run.first;
+    if (run.first != run.last || shapeOf(word) != Shape::capitalised || !atSentenceStart(word)
+        || isDepartment(lower(word)) || has(word, Fact::function) || isPossessive(textOf(word))
+        || !isInDepartment(word + 1) || !isSpeakingForDepartment(word + 1))
+        return false;
+    const bool name = has(word, Fact::given) || has(word, Fact::ambiguousGiven) || has(word, Fact::rareAmbiguousGiven)
+        || has(word, Fact::surname) || has(word, Fact::ambiguousSurname);
+    return name || !has(word, Fact::everyday);
 }
 
 // "already fixed", "still needs": an adverb, then what people do.
@@ -2118,6 +2147,10 @@ void PortableNameTagger::tag()
         // so no word of it is left over as a name once its everyday words go.
         if (run.last > run.first && has(run.last, Fact::placeNoun) && !has(run.first, Fact::given)) {
             runs.append({run, weight::notPerson});
+            continue;
+        }
+        if (isTeamMember(run)) {
+            runs.append({run, weight::threshold});
             continue;
         }
         if (!isSurnameFirstName(run) && !isCalendarNamedPerson(run))

@@ -77,6 +77,8 @@ private:
     static bool isDepartment(const QString &word);
     bool isInDepartment(qsizetype word) const;
     bool isSpeakingForDepartment(qsizetype word) const;
+    bool isAway(qsizetype word) const;
+    bool isTeamMember(const Run &run) const;
     bool isAddressed(const Run &run) const;
     bool isIntroducingSelf(const Run &run) const;
     bool isActionPoint(const Run &run) const;
