@@ -881,6 +881,8 @@ bool PortableNameTagger::isLowerCaseName(qsizetype word) const
         return has(word, Fact::title) || has(word, Fact::lead) || has(word, Fact::opener) || has(word, Fact::cue)
             || has(word, Fact::action);
     };
+    if (isReportedSpeaker(word))
+        return letters;
     // "van den berg": after these particles even an everyday word is a surname.
     if (isAfterNobiliary(word) && !has(word, Fact::function) && !has(word, Fact::particle))
         return letters;
@@ -1891,6 +1893,42 @@ bool PortableNameTagger::isAway(qsizetype word) const
         && away.contains(lower(state));
 }
 
+// "mon said she'd do the rota", "April says she never got it": a word opening
+// a clause, a verb of speech, and "he" or "she" as what was said begins: only a
+// person reports so. Roles and other everyday words ("caller said she") are no names.
+bool PortableNameTagger::isReportedSpeaker(qsizetype word) const
+{
+    static const QSet<QString> speech{u"said"_s, u"says"_s, u"told"_s, u"tells"_s, u"mentioned"_s, u"thinks"_s,
+                                      u"thought"_s, u"reckons"_s, u"claims"_s, u"claimed"_s, u"insists"_s,
+                                      u"insisted"_s, u"confirmed"_s, u"explained"_s, u"replied"_s, u"wrote"_s,
+                                      u"texted"_s, u"emailed"_s, u"called"_s, u"rang"_s, u"phoned"_s, u"swears"_s};
+    static const QSet<QString> subjects{u"he"_s, u"she"_s, u"he'd"_s, u"she'd"_s, u"he'll"_s, u"she'll"_s,
+                                        u"he’d"_s, u"she’d"_s, u"he’ll"_s, u"she’ll"_s};
+    static const QSet<QString> clauseOpeners{u"and"_s, u"but"_s, u"so"_s, u"lol"_s, u"ok"_s, u"okay"_s, u"btw"_s};
+    const qsizetype verb = word + 1;
+    if (verb >= m_words.size() || lower(word).size() < 2 || !speech.contains(lower(verb))
+        || (gapBefore(verb) != u" "_s && gapBefore(verb) != u", "_s) || isPossessive(textOf(word)))
+        return false;
+    const QStringView gap = gapBefore(word);
+    const bool opens = atSentenceStart(word) || gap.contains(u',') || gap.contains(u';')
+        || (gap == u" "_s && clauseOpeners.contains(lower(word - 1)));
+    if (!opens || has(word, Fact::function) || has(word, Fact::title) || has(word, Fact::lead)
+        || has(word, Fact::opener) || has(word, Fact::action) || isPersonNoun(lower(word)))
+        return false;
+    const bool name = has(word, Fact::given) || has(word, Fact::ambiguousGiven) || has(word, Fact::surname)
+        || has(word, Fact::ambiguousSurname);
+    if (!name && has(word, Fact::everyday))
+        return false;
+    // "said she'd", "told me she", "said that he": the pronoun within the next few words.
+    for (qsizetype next = verb + 1; next < m_words.size() && next <= verb + 3; ++next) {
+        if (gapBefore(next).contains(u'.') || gapBefore(next).contains(u'\n'))
+            return false;
+        if (subjects.contains(lower(next)))
+            return true;
+    }
+    return false;
+}
+
 // "Juniper from HR says", "Kia from accounts is off sick": one word opening a
 // sentence, then the team it is of, then what a person does there, names a
 // person even when the word is also a thing's or a brand's.
@@ -2149,7 +2187,7 @@ void PortableNameTagger::tag()
             runs.append({run, weight::notPerson});
             continue;
         }
-        if (isTeamMember(run)) {
+        if (isTeamMember(run) || (run.first == run.last && isReportedSpeaker(run.first))) {
             runs.append({run, weight::threshold});
             continue;
         }
