@@ -786,7 +786,7 @@ bool PortableNameTagger::joinsRun(qsizetype word) const
             return false; // "Win11", "A09"
         if (isInnerCapital(textOf(word)) && !has(word, Fact::given) && !has(word, Fact::surname))
             return false;
-        if (has(word, Fact::particle))
+        if (has(word, Fact::particle) || isAfterHonorific(word))
             return true; // "Van der Merwe"; a particle alone is no name
         break;
     case Shape::other:
@@ -986,6 +986,8 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
         // "PRE-PAID", "Follow-Up": a compound of everyday words.
         return has(i, Fact::everyday) || has(i, Fact::nonPerson) || isCompoundOfEverydayWords(lower(i));
     };
+    if (run.first == run.last && isAfterHonorific(run.first))
+        return run;
     // "Name: Yaw Boateng": after a form's field for a person even a word is a given name.
     const bool field = run.first > 0 && gapBefore(run.first).trimmed() == u":"_s && isPersonField(lower(run.first - 1));
     while (!field && run.first < run.last && !has(run.first, Fact::particle) && isPlainWord(run.first))
@@ -1077,7 +1079,8 @@ double PortableNameTagger::wordEvidence(const Run &run) const
             score += weight::surnameLater;
             continue;
         }
-        if (has(i, Fact::nonPerson) && !given && !surname)
+        // "Ms Aberdeen", "Mr Chester": after an honorific a place's name is a surname.
+        if (has(i, Fact::nonPerson) && !given && !surname && !(i == run.first && isAfterHonorific(i)))
             return weight::notPerson;
         if (i == run.first)
             score += given ? (everyday ? weight::ambiguousGivenFirst : weight::givenFirst) : surname ? weight::surnameFirst : 0;
@@ -1504,7 +1507,9 @@ double PortableNameTagger::contextAfter(const Run &run) const
         // "Orlando FL", "Whitley Bay", "Lincoln Center": a place.
         const QStringView lastText = textOf(run.last);
         const bool owner = isPossessive(lastText);
-        if (owner && isCapitalised(nextText) && hasLowerCase(nextText) && gap == u" "_s)
+        // ...but "Dr. Sauerbruch's Monday list", "Signe's June rota" are a person's.
+        const bool dated = has(after, Fact::nonPerson) && has(after, Fact::cue);
+        if (owner && isCapitalised(nextText) && hasLowerCase(nextText) && gap == u" "_s && !dated)
             return weight::notPerson; // "Ben's Original", "Victoria's Secret"
         if ((isRegionCode(nextText) && !m_shouting && !owner) || (isCapitalised(nextText) && has(after, Fact::placeNoun)))
             return weight::notPerson;
@@ -1560,6 +1565,27 @@ double PortableNameTagger::contextAfter(const Run &run) const
     if (isWritersPartner(run))
         score += weight::strongVerb;
     return score;
+}
+
+// "Ms Aberdeen", "Sr. Benítez": right after a form of address, whatever the word.
+bool PortableNameTagger::isAfterHonorific(qsizetype word) const
+{
+    // Not "Dr": makers put it before their names ("Dr Pepper", "Dr. Oetker").
+    static const QSet<QString> honorifics{u"mr"_s, u"mrs"_s, u"ms"_s, u"miss"_s, u"mx"_s, u"sr"_s, u"sra"_s, u"herr"_s, u"frau"_s, u"mme"_s, u"monsieur"_s,
+                                          u"madame"_s, u"señor"_s, u"señora"_s, u"senhor"_s, u"senhora"_s};
+    const QStringView gap = word > 0 ? gapBefore(word) : QStringView();
+    return word > 0 && (gap == u" "_s || gap == u". "_s) && honorifics.contains(lower(word - 1))
+        && shapeOf(word - 1) == Shape::capitalised && shapeOf(word) == Shape::capitalised;
+}
+
+// "Ms Aberdeen", "Mr Chester": a place's name after a form of address is the
+// person's surname; "Dr Pepper" and other everyday words stay what they are.
+bool PortableNameTagger::isAddressedByHonorific(const Run &run) const
+{
+    const qsizetype word = run.first;
+    const bool name = has(word, Fact::given) || has(word, Fact::surname) || has(word, Fact::ambiguousSurname)
+        || has(word, Fact::ambiguousGiven);
+    return isAfterHonorific(word) && (name || !has(word, Fact::everyday)) && !isPersonNamedBrand(run);
 }
 
 // "Pettersson stays local", "..., Ilunga prefers mornings": a capitalised run
@@ -2187,7 +2213,7 @@ void PortableNameTagger::tag()
             runs.append({run, weight::notPerson});
             continue;
         }
-        if (isTeamMember(run) || (run.first == run.last && isReportedSpeaker(run.first))) {
+        if (isTeamMember(run) || (run.first == run.last && (isReportedSpeaker(run.first) || isAddressedByHonorific(run)))) {
             runs.append({run, weight::threshold});
             continue;
         }

@@ -88,6 +88,8 @@ private:
     bool isQuestion(qsizetype word) const;
     bool isDoingToSomething(const Run &run) const;
     bool isSubjectDoing(const Run &run) const;
+    bool isAfterHonorific(qsizetype word) const;
+    bool isAddressedByHonorific(const Run &run) const;
     void pairSlashed(QList<ScoredRun> &runs) const;
     bool isSlashedNamePart(qsizetype word) const;
     static bool isPersonField(const QString &word);
