@@ -1470,7 +1470,7 @@ bool PortableNameTagger::isTowardsPerson(qsizetype word) const
         u"related"_s, u"says"_s, u"said"_s, u"delegated"_s, u"lent"_s, u"gave"_s, u"give"_s, u"given"_s};
     static const QSet<QString> asking{u"ask"_s, u"asked"_s, u"asking"_s, u"asks"_s};
     // "ask for Dimitra", "a message for Oisín": what is left for someone.
-    static const QSet<QString> leftFor{u"note"_s, u"message"_s, u"voicemail"_s, u"memo"_s, u"card"_s, u"gift"_s,
+    static const QSet<QString> leftFor{u"note"_s, u"message"_s, u"voicemail"_s, u"vm"_s, u"memo"_s, u"card"_s, u"gift"_s,
                                        u"present"_s, u"flowers"_s};
     if (word >= 1 && lower(word) == u"for"_s && gapBefore(word) == u" "_s
         && (asking.contains(lower(word - 1)) || leftFor.contains(lower(word - 1)) || isStandingIn(word - 1)))
@@ -1875,7 +1875,11 @@ bool PortableNameTagger::isDepartment(const QString &word)
         u"compliance"_s, u"facilities"_s, u"dispatch"_s, u"helpdesk"_s, u"purchasing"_s, u"qa"_s,
         u"warehouse"_s, u"recruiting"_s, u"recruitment"_s, u"kitchen"_s, u"workshop"_s, u"stockroom"_s,
         // Whole firms someone speaks for: "Jenkins from the roofing company".
-        u"company"_s, u"firm"_s, u"agency"_s, u"council"_s, u"bank"_s, u"insurer"_s, u"supplier"_s};
+        u"company"_s, u"firm"_s, u"agency"_s, u"council"_s, u"bank"_s, u"insurer"_s, u"supplier"_s,
+        u"distributor"_s, u"wholesaler"_s, u"manufacturer"_s, u"vendor"_s, u"carrier"_s, u"courier"_s,
+        u"contractor"_s, u"landlord"_s, u"lab"_s, u"laboratory"_s, u"clinic"_s, u"surgery"_s, u"practice"_s,
+        u"school"_s, u"depot"_s, u"branch"_s, u"store"_s, u"shop"_s, u"site"_s, u"plant"_s, u"garage"_s,
+        u"dealership"_s, u"pharmacy"_s, u"hotel"_s, u"venue"_s, u"caterer"_s, u"printer"_s, u"printers"_s};
     return departments.contains(word);
 }
 
