@@ -892,7 +892,8 @@ bool PortableNameTagger::isLowerCaseName(qsizetype word) const
         // or opening a clause and doing what people do ("ok so priyanka is out today").
         const bool cued = (word > 0
             && (has(word - 1, Fact::given) || has(word - 1, Fact::lead) || has(word - 1, Fact::title) || isBroughtIn(word)))
-            || isInDepartment(word + 1) || isLowerCaseSubject(word) || isFieldValue(word) || isHailed(word);
+            || isInDepartment(word + 1) || isLowerCaseSubject(word) || isFieldValue(word) || isHailed(word)
+            || isResidentInBrackets({word, word});
         if (!cued || has(word, Fact::particle) || has(word, Fact::function) || isListedWord() || has(word, Fact::nonPerson)
             || isAnd(base))
             return false;
@@ -1362,6 +1363,15 @@ bool PortableNameTagger::isSaidOfPerson(const Run &run) const
     // "Kristjana (HR)", "Anselm (Finance)": a team named alone in brackets.
     const bool closes = next + 1 >= m_words.size() || gapBefore(next + 1).startsWith(u')');
     if (gap == u" ("_s && closes && isDepartment(lower(next)) && lower(next) != u"it"_s)
+        return true;
+    // "Graves (CFO)", "Reinhardt (IT lead)": an officer, or a team and a role in it.
+    static const QSet<QString> officers{u"ceo"_s, u"cfo"_s, u"cto"_s, u"coo"_s, u"cio"_s, u"cmo"_s, u"cpo"_s,
+                                        u"vp"_s, u"svp"_s, u"evp"_s, u"md"_s, u"gm"_s, u"pa"_s, u"hrbp"_s};
+    if (gap == u" ("_s && closes && officers.contains(lower(next)))
+        return true;
+    const bool closesAfterRole = next + 2 >= m_words.size() || gapBefore(next + 2).startsWith(u')');
+    if (gap == u" ("_s && next + 1 < m_words.size() && gapBefore(next + 1) == u" "_s && closesAfterRole
+        && isDepartment(lower(next)) && isRole(lower(next + 1)))
         return true;
     if (gap != u" ("_s || shapeOf(next) != Shape::lower)
         return false;
@@ -1959,6 +1969,34 @@ bool PortableNameTagger::isReportedSpeaker(qsizetype word) const
     return false;
 }
 
+// "unit 9 (Park)", "tenant in 7B (torquil)", "flat 3 (Saffron Delacorte)": who
+// lives at a numbered home, in brackets after it. Rooms are left out: they are
+// named after places and people alike.
+bool PortableNameTagger::isResidentInBrackets(const Run &run) const
+{
+    static const QSet<QString> homes{u"unit"_s, u"units"_s, u"apt"_s, u"apartment"_s, u"flat"_s, u"suite"_s,
+                                     u"lot"_s, u"plot"_s, u"house"_s, u"cabin"_s, u"bed"_s, u"in"_s, u"no"_s,
+                                     u"number"_s, u"berth"_s, u"pitch"_s};
+    const qsizetype code = run.first - 1;
+    const qsizetype end = m_tokens.at(m_words.at(run.last)).range.end;
+    if (code < 1 || !gapBefore(run.first).endsWith(u'(') || end >= m_text.size() || m_text.at(end) != u')'
+        || gapBefore(code) != u" "_s || !homes.contains(lower(code - 1)))
+        return false;
+    const QString &number = lower(code);
+    if (number.size() > 4 || std::none_of(number.cbegin(), number.cend(), [](QChar c) { return c.isDigit(); }))
+        return false;
+    for (qsizetype i = run.first; i <= run.last; ++i) {
+        const bool name = has(i, Fact::given) || has(i, Fact::surname) || has(i, Fact::ambiguousSurname)
+            || has(i, Fact::ambiguousGiven) || has(i, Fact::rareAmbiguousGiven);
+        // A given name that is also a word counts before a surname ("Saffron Delacorte").
+        const bool plain = has(i, Fact::everyday) && (i == run.last || shapeOf(i) != Shape::capitalised);
+        if (has(i, Fact::function) || (!name && (plain || has(i, Fact::nonPerson)))
+            || (shapeOf(i) == Shape::lower && !name && has(i, Fact::inDictionary)))
+            return false;
+    }
+    return true;
+}
+
 // "Juniper from HR says", "Kia from accounts is off sick": one word opening a
 // sentence, then the team it is of, then what a person does there, names a
 // person even when the word is also a thing's or a brand's.
@@ -2217,7 +2255,8 @@ void PortableNameTagger::tag()
             runs.append({run, weight::notPerson});
             continue;
         }
-        if (isTeamMember(run) || (run.first == run.last && (isReportedSpeaker(run.first) || isAddressedByHonorific(run)))) {
+        if (isTeamMember(run) || isResidentInBrackets(run)
+            || (run.first == run.last && (isReportedSpeaker(run.first) || isAddressedByHonorific(run)))) {
             runs.append({run, weight::threshold});
             continue;
         }

@@ -79,6 +79,7 @@ private:
     bool isSpeakingForDepartment(qsizetype word) const;
     bool isAway(qsizetype word) const;
     bool isTeamMember(const Run &run) const;
+    bool isResidentInBrackets(const Run &run) const;
     bool isReportedSpeaker(qsizetype word) const;
     bool isAddressed(const Run &run) const;
     bool isIntroducingSelf(const Run &run) const;
