@@ -1566,7 +1566,7 @@ double PortableNameTagger::contextAfter(const Run &run) const
         score += weight::strongVerb;
     if (isInDepartment(run.last + 1))
         score += weight::department + (isSpeakingForDepartment(run.last + 1) ? weight::strongVerb : 0);
-    if (isAddressed(run) || (run.first == run.last && isHailed(run.first)))
+    if (isAddressed(run) || (run.first == run.last && (isHailed(run.first) || isAddressedAtEnd(run.first))))
         score += weight::addressed;
     if (isIntroducingSelf(run))
         score += weight::strongVerb;
@@ -1672,10 +1672,16 @@ bool PortableNameTagger::isAskedAbout(const Run &run) const
     static const QSet<QString> auxiliaries{u"can"_s, u"could"_s, u"will"_s, u"would"_s, u"did"_s, u"does"_s,
                                            u"should"_s, u"has"_s, u"hasn't"_s, u"didn't"_s, u"can't"_s,
                                            u"won't"_s, u"doesn't"_s};
+    static const QSet<QString> adverbs{u"ever"_s, u"already"_s, u"still"_s, u"just"_s, u"actually"_s, u"even"_s};
     const qsizetype aux = run.first - 1;
-    const qsizetype verb = run.last + 1;
+    qsizetype verb = run.last + 1;
+    if (verb + 1 < m_words.size() && adverbs.contains(lower(verb)) && gapBefore(verb + 1) == u" "_s)
+        ++verb; // "did temitope ever reply"
+    // In lower case only a known given name is so asked about, not "did vpn ever work".
+    const bool lowerName = shapeOf(run.first) == Shape::lower && run.first == run.last && has(run.first, Fact::given)
+        && !has(run.first, Fact::everyday) && !has(run.first, Fact::nonPerson);
     if (aux < 0 || verb >= m_words.size() || run.last - run.first > 1 || !auxiliaries.contains(lower(aux))
-        || gapBefore(verb) != u" "_s || shapeOf(verb) != Shape::lower || shapeOf(run.first) == Shape::lower)
+        || gapBefore(verb) != u" "_s || shapeOf(verb) != Shape::lower || (shapeOf(run.first) == Shape::lower && !lowerName))
         return false;
     // The auxiliary opens the question, or follows a greeting or the one asked ("hi, can Summer").
     if (!atSentenceStart(aux) && !gapBefore(aux).contains(u',') && !(aux > 0 && has(aux - 1, Fact::opener)))
@@ -1811,6 +1817,24 @@ bool PortableNameTagger::isMakerOfGoods(const Run &run) const
 
 // "called meenakshi yesterday", "hey bartek,": a word no list knows, in lower
 // case, right after a word that only people follow.
+// "pls check the Berlin numbers, reza": a known given name closing the text
+// after a comma addresses its reader. After a capitalised word or a number
+// the comma is an address's ("12 High St, Austin").
+bool PortableNameTagger::isAddressedAtEnd(qsizetype word) const
+{
+    if (word < 1 || gapBefore(word) != u", "_s || !has(word, Fact::given) || has(word, Fact::everyday)
+        || has(word, Fact::nonPerson) || shapeOf(word - 1) != Shape::lower || lower(word - 1).front().isDigit())
+        return false;
+    const QStringView rest = QStringView(m_text).sliced(m_tokens.at(m_words.at(word)).range.end);
+    for (QChar c : rest) {
+        if (c == u'\n')
+            return true;
+        if (!c.isSpace() && c != u'.' && c != u'!' && c != u'?')
+            return false;
+    }
+    return true;
+}
+
 // "Oskarsson, can you resend it?": a note opening by addressing someone.
 bool PortableNameTagger::isAddressed(const Run &run) const
 {

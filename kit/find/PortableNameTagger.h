@@ -82,6 +82,7 @@ private:
     bool isResidentInBrackets(const Run &run) const;
     bool isReportedSpeaker(qsizetype word) const;
     bool isAddressed(const Run &run) const;
+    bool isAddressedAtEnd(qsizetype word) const;
     bool isIntroducingSelf(const Run &run) const;
     bool isActionPoint(const Run &run) const;
     bool isWritersPartner(const Run &run) const;
