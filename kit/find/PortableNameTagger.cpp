@@ -150,6 +150,20 @@ bool isFunctionWord(const QString &base)
     return functionWords.contains(base);
 }
 
+// Everyday words of computing that came after the dictionary was made.
+bool isNewWord(const QString &word)
+{
+    static const QSet<QString> words{
+        u"password"_s, u"passwords"_s, u"username"_s, u"usernames"_s, u"login"_s, u"logins"_s, u"laptop"_s,
+        u"laptops"_s, u"app"_s, u"apps"_s, u"website"_s, u"websites"_s, u"webpage"_s, u"voicemail"_s,
+        u"voicemails"_s, u"smartphone"_s, u"inbox"_s, u"screenshot"_s, u"screenshots"_s, u"webinar"_s,
+        u"signup"_s, u"dropdown"_s, u"popup"_s, u"chatbot"_s, u"wifi"_s, u"hotspot"_s, u"firmware"_s,
+        u"malware"_s, u"phishing"_s, u"spam"_s, u"captcha"_s, u"checkbox"_s, u"timesheet"_s, u"timesheets"_s,
+        u"spreadsheet"_s, u"spreadsheets"_s, u"dashboard"_s, u"dashboards"_s, u"podcast"_s, u"livestream"_s,
+        u"bluetooth"_s, u"touchscreen"_s, u"tablet"_s, u"ebook"_s, u"emails"_s, u"online"_s, u"offline"_s};
+    return words.contains(word);
+}
+
 // "I've", "they’re": the word a contraction is made of, or nothing.
 QString contracted(const QString &word)
 {
@@ -512,6 +526,13 @@ bool isInnerCapital(QStringView word)
     return false;
 }
 
+// "TVs", "PCs": goods counted by their initials, after the maker's name.
+bool isCountedInitials(QStringView word)
+{
+    return word.size() >= 3 && word.endsWith(u's')
+        && std::all_of(word.cbegin(), word.cend() - 1, [](QChar c) { return c.isUpper(); });
+}
+
 // One or two letters and then digits: "V11", "S23", "j7", "ST16".
 bool isModelCode(QStringView word)
 {
@@ -677,7 +698,8 @@ bool PortableNameTagger::has(qsizetype word, Fact fact) const
         return facts.held & bit(fact);
     if (fact >= Fact::everyday) {
         // One dictionary look-up answers all three of its facts.
-        const QByteArray classes = WordClasses::shared().classesOf(lower(word));
+        const QByteArray listed = WordClasses::shared().classesOf(lower(word));
+        const QByteArray classes = listed.isEmpty() && isNewWord(lower(word)) ? QByteArray(1, WordClasses::noun) : listed;
         const bool proper = !classes.isEmpty() && classes.front() == WordClasses::properNoun;
         facts.asked |= bit(Fact::everyday) | bit(Fact::inDictionary) | bit(Fact::properNoun);
         facts.held |= (classes.isEmpty() ? 0 : bit(Fact::inDictionary)) | (proper ? bit(Fact::properNoun) : 0)
@@ -782,8 +804,9 @@ bool PortableNameTagger::joinsRun(qsizetype word) const
     case Shape::lower:
         return isLowerCaseName(word);
     case Shape::capitalised:
-        if (std::any_of(textOf(word).cbegin(), textOf(word).cend(), [](QChar c) { return c.isDigit(); }))
-            return false; // "Win11", "A09"
+        if (std::any_of(textOf(word).cbegin(), textOf(word).cend(), [](QChar c) { return c.isDigit(); })
+            || isCountedInitials(textOf(word)))
+            return false; // "Win11", "A09", "TVs"
         if (isInnerCapital(textOf(word)) && !has(word, Fact::given) && !has(word, Fact::surname))
             return false;
         if (has(word, Fact::particle) || isAfterHonorific(word))
@@ -832,7 +855,8 @@ bool PortableNameTagger::isNameInCapitals(qsizetype word) const
     };
     if (!isCapitalsWord(word))
         return isNamePairInCapitals(word, word - 1) || isNamePairInCapitals(word, word + 1);
-    return isKnownName(word) || (isCapitalsWord(word - 1) && isKnownName(word - 1))
+    // "HOA meeting", "LEE ST": three capitals alone are an acronym more often than a name.
+    return (isKnownName(word) && lower(word).size() > 3) || (isCapitalsWord(word - 1) && isKnownName(word - 1))
         || (isCapitalsWord(word + 1) && isKnownName(word + 1)) || isNamePairInCapitals(word, word - 1)
         || isNamePairInCapitals(word, word + 1);
 }
@@ -1221,6 +1245,8 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return weight::notPerson; // "from Memphis"
     if (close && has(run.first - 1, Fact::title) && gap != u","_s)
         return weight::title;
+    if (gap.isEmpty() && isFromEmployer(run.first - 1))
+        return weight::placePreposition; // "a delivery van from Sysco"
     if (gap.isEmpty() && previous == u"of"_s && run.first > 1 && lower(run.first - 2) == u"behalf"_s)
         return weight::strongLead; // "on behalf of"
     // "our driver Dallas", "her husband, Forrest,": a person noun after a possessive names whose it is.
@@ -1245,7 +1271,7 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return weight::strongLead;
     if (gap.isEmpty() && has(run.first - 1, Fact::placePreposition) && !isOwnerOfBelonging(run))
         return weight::placePreposition;
-    if (gap.isEmpty() && (previous == u"room"_s || previous == u"rooms"_s))
+    if ((gap.isEmpty() || gap == u":"_s) && (previous == u"room"_s || previous == u"rooms"_s))
         return weight::notPerson; // meeting rooms are named after places and people alike
     // "the Paris account", but "was that Saoirse's badge".
     // "a Dyson Airwrap", "an Epson": one of many things of that make. The
@@ -1280,7 +1306,11 @@ bool PortableNameTagger::isHoliday(const Run &run) const
     // "on Columbus Day", "until Victoria Day": a day named after someone is still a date.
     static const QSet<QString> dated{u"on"_s, u"before"_s, u"after"_s, u"until"_s, u"till"_s, u"over"_s, u"since"_s};
     const bool onDay = last >= 2 && run.first == last - 1 && dated.contains(lower(last - 2));
-    return isPossessive(textOf(last - 1)) || !has(last - 1, Fact::given) || onDay;
+    // "Columbus Day closure": the day names what happens on it.
+    const qsizetype next = last + 1;
+    const bool event = next < m_words.size() && gapBefore(next) == u" "_s && shapeOf(next) == Shape::lower
+        && WordClasses::shared().classesOf(lower(next)).startsWith(WordClasses::noun);
+    return isPossessive(textOf(last - 1)) || !has(last - 1, Fact::given) || onDay || event;
 }
 
 // "in Ashcombe's absence", "at Ngozi's desk": a place owns no desk.
@@ -1439,6 +1469,19 @@ bool PortableNameTagger::isFromBusiness(qsizetype word) const
         && papers.contains(lower(word - 1));
 }
 
+// "crew from", "a contractor from": staff and vans are sent by a firm, which
+// the word after "from" names; a person is "Ifeoma from the depot".
+bool PortableNameTagger::isFromEmployer(qsizetype word) const
+{
+    static const QSet<QString> sent{u"crew"_s, u"van"_s, u"truck"_s, u"lorry"_s, u"contractor"_s,
+                                    u"contractors"_s, u"reporter"_s, u"technician"_s, u"engineer"_s, u"rep"_s,
+                                    u"representative"_s, u"staff"_s, u"consultant"_s, u"consultants"_s,
+                                    u"auditor"_s, u"auditors"_s, u"installer"_s, u"installers"_s, u"fitter"_s,
+                                    u"fitters"_s, u"inspector"_s, u"surveyor"_s, u"cleaners"_s, u"temp"_s,
+                                    u"temps"_s, u"someone"_s, u"somebody"_s, u"guy"_s, u"guys"_s, u"people"_s};
+    return word > 0 && lower(word) == u"from"_s && gapBefore(word) == u" "_s && sent.contains(lower(word - 1));
+}
+
 // "flight to", "shipment from": where something travels between, a place.
 bool PortableNameTagger::isJourneyEnd(qsizetype word) const
 {
@@ -1530,7 +1573,7 @@ double PortableNameTagger::contextAfter(const Run &run) const
         if (!owner && gap == u" "_s && isPassiveOfThing(run))
             return weight::everydayWord;
         // "Dyson V11", "Galaxy S23", "Stafford ST16": a model or a postcode, not a person.
-        if (gap == u" "_s && isModelCode(nextText))
+        if (gap == u" "_s && (isModelCode(nextText) || isCountedInitials(nextText)))
             return weight::notPerson;
         // "by June 1", "Oct 2025": a month before a number is a date.
         if (run.first == run.last && has(run.first, Fact::nonPerson) && gap == u" "_s && next.front().isDigit())

@@ -123,6 +123,7 @@ private:
     bool isTowardsPerson(qsizetype word) const;
     bool isJourneyEnd(qsizetype word) const;
     bool isFromBusiness(qsizetype word) const;
+    bool isFromEmployer(qsizetype word) const;
     bool isAfterHouseNumber(qsizetype word) const;
     bool isClockTime(qsizetype word) const;
     bool isStandingIn(qsizetype word) const;

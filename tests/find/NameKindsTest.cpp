@@ -358,5 +358,14 @@ TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
                  {u"Two jars of Hollister's mayo arrived broken."_s, {}},
                  {u"Ordered Pemberton's soup x 12 for the canteen."_s, {}},
                  {u"Mrs Brennan's soup order is late."_s, {u"Brennan"_s}},
-                 {u"Delivery to the rue de Rivoli shop is late."_s, {}}});
+                 {u"Delivery to the rue de Rivoli shop is late."_s, {}},
+                 {u"Scaffolding crew from Brackwell on site Mondays."_s, {}},
+                 {u"Badge for a contractor from Veltrona, 3 months."_s, {}},
+                 {u"Court reporter from Deponex booked; Ilse Warrender to attend."_s, {u"Ilse Warrender"_s}},
+                 {u"Linnea from the depot says it left."_s, {u"Linnea"_s}},
+                 {u"4 cartons of Hartwell TVs and 2 Orbis PCs short."_s, {}},
+                 {u"Offices shut for the Presidents Day holiday; Columbus Day closure too."_s, {}},
+                 {u"HOA fees are due; ask the HOA board."_s, {}},
+                 {u"Outlook keeps asking for password after the update."_s, {}},
+                 {u"Induction trainer: Vashti. Room: Carnegie 2."_s, {u"Vashti"_s}}});
 }
