@@ -293,6 +293,14 @@ QString withoutAccents(const QString &word)
     return plain == word || plain.size() < 4 ? QString() : plain;
 }
 
+// "Рашидович", "Павловна": a Russian father's name, which only a full name holds.
+bool isPatronymic(const QString &word)
+{
+    static const QStringList endings{u"ович"_s, u"евич"_s, u"ьич"_s, u"овна"_s, u"евна"_s, u"ична"_s, u"инична"_s};
+    return word.size() >= 7 && word.front().unicode() >= 0x400 && word.front().unicode() < 0x500
+        && std::any_of(endings.cbegin(), endings.cend(), [&](const QString &ending) { return word.endsWith(ending); });
+}
+
 // "Jan-Willem", "Marie-Claire": a double given name of two known halves.
 bool isHyphenatedGivenName(const QString &word)
 {
@@ -1020,8 +1028,9 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
     // No dictionary speaks for other alphabets: a third capitalised word
     // opening a sentence is the sentence's first word ("Позвонить Ольге Смирновой").
     const QChar firstLetter = lower(run.first).at(0);
+    // A patronymic among them makes all three one Russian name ("Галиев Эльдар Рашидович").
     if (run.last - run.first >= 2 && firstLetter.unicode() >= 0x370 && atSentenceStart(run.first)
-        && !has(run.first, Fact::given))
+        && !has(run.first, Fact::given) && !isPatronymic(lower(run.first + 1)) && !isPatronymic(lower(run.first + 2)))
         ++run.first;
     if (run.first == run.last && isPlainWord(run.first))
         return {run.first, run.first - 1};
