@@ -580,7 +580,10 @@ bool isHumanRole(const QString &word)
     static const QSet<QString> roles{u"agent"_s, u"nurse"_s, u"doctor"_s, u"technician"_s, u"receptionist"_s,
                                      u"cleaner"_s, u"intern"_s, u"trainee"_s, u"apprentice"_s, u"teacher"_s,
                                      u"tenant"_s, u"landlord"_s, u"landlady"_s, u"caretaker"_s, u"volunteer"_s,
-                                     u"colleague"_s, u"coworker"_s, u"dispatcher"_s, u"cashier"_s};
+                                     u"colleague"_s, u"coworker"_s, u"dispatcher"_s, u"cashier"_s, u"driver"_s,
+                                     u"paralegal"_s, u"technician"_s, u"supervisor"_s, u"clerk"_s, u"chef"_s,
+                                     u"temp"_s, u"pupil"_s, u"patient"_s, u"resident"_s, u"porter"_s, u"nanny"_s,
+                                     u"handyman"_s, u"plumber"_s, u"electrician"_s, u"cust"_s};
     return roles.contains(word);
 }
 
@@ -925,7 +928,7 @@ bool PortableNameTagger::isLowerCaseName(qsizetype word) const
         const bool cued = (word > 0
             && (has(word - 1, Fact::given) || has(word - 1, Fact::lead) || has(word - 1, Fact::title) || isBroughtIn(word)))
             || isInDepartment(word + 1) || isLowerCaseSubject(word) || isFieldValue(word) || isHailed(word)
-            || isResidentInBrackets({word, word});
+            || isResidentInBrackets({word, word}) || isInUnitCode({word, word});
         if (!cued || has(word, Fact::particle) || has(word, Fact::function) || isListedWord() || has(word, Fact::nonPerson)
             || isAnd(base))
             return false;
@@ -2073,6 +2076,42 @@ bool PortableNameTagger::isResidentInBrackets(const Run &run) const
     return true;
 }
 
+// "Chinwendu in 4B forgot her lunch", "yusra in 7C feeling unwell", "Kingswood
+// (7T) left his kit": one word, then the class or flat it is in, then what a
+// person does or feels. Goods and leaks are in flats too, but they are words.
+bool PortableNameTagger::isInUnitCode(const Run &run) const
+{
+    const auto isCode = [&](qsizetype i) {
+        const QString &code = lower(i);
+        const auto digit = [](QChar c) { return c.isDigit(); };
+        const auto letter = [](QChar c) { return c.isLetter(); };
+        return code.size() >= 2 && code.size() <= 4 && std::any_of(code.cbegin(), code.cend(), digit)
+            && std::any_of(code.cbegin(), code.cend(), letter);
+    };
+    const qsizetype word = run.first;
+    qsizetype code = word + 1;
+    if (run.first != run.last || code >= m_words.size())
+        return false;
+    const bool inCode = gapBefore(code) == u" "_s && lower(code) == u"in"_s && code + 1 < m_words.size()
+        && gapBefore(code + 1) == u" "_s;
+    if (inCode)
+        ++code;
+    else if (gapBefore(code) != u" ("_s || code + 1 >= m_words.size() || gapBefore(code + 1) != u") "_s)
+        return false;
+    const qsizetype verb = code + 1;
+    const QStringView gap = verb < m_words.size() ? gapBefore(verb) : QStringView();
+    if (!isCode(code) || verb >= m_words.size() || shapeOf(verb) != Shape::lower || has(word, Fact::function)
+        || (gap != u" "_s && gap != u", "_s && gap != u") "_s)
+        || isPersonNoun(lower(word)))
+        return false;
+    const QString &doing = lower(verb);
+    const bool acts = (has(verb, Fact::action) && doing != u"has"_s) || isVerbForm(doing) || isOngoingVerb(doing)
+        || isPresentVerb(doing) || isAway(verb);
+    const bool name = has(word, Fact::given) || has(word, Fact::surname) || has(word, Fact::ambiguousGiven)
+        || has(word, Fact::ambiguousSurname);
+    return acts && (name || (!has(word, Fact::inDictionary) && !has(word, Fact::nonPerson)));
+}
+
 // "Juniper from HR says", "Kia from accounts is off sick": one word opening a
 // sentence, then the team it is of, then what a person does there, names a
 // person even when the word is also a thing's or a brand's.
@@ -2331,7 +2370,7 @@ void PortableNameTagger::tag()
             runs.append({run, weight::notPerson});
             continue;
         }
-        if (isTeamMember(run) || isResidentInBrackets(run)
+        if (isTeamMember(run) || isResidentInBrackets(run) || isInUnitCode(run)
             || (run.first == run.last && (isReportedSpeaker(run.first) || isAddressedByHonorific(run)))) {
             runs.append({run, weight::threshold});
             continue;

@@ -80,6 +80,7 @@ private:
     bool isAway(qsizetype word) const;
     bool isTeamMember(const Run &run) const;
     bool isResidentInBrackets(const Run &run) const;
+    bool isInUnitCode(const Run &run) const;
     bool isReportedSpeaker(qsizetype word) const;
     bool isAddressed(const Run &run) const;
     bool isAddressedAtEnd(qsizetype word) const;
