@@ -301,6 +301,21 @@ bool isPatronymic(const QString &word)
         && std::any_of(endings.cbegin(), endings.cend(), [&](const QString &ending) { return word.endsWith(ending); });
 }
 
+// Chinese, Vietnamese and Korean family names as written in Latin letters.
+bool isEastAsianFamilyName(const QString &word)
+{
+    static const QSet<QString> familyNames{
+        u"nguyen"_s, u"nguyễn"_s, u"tran"_s, u"trần"_s, u"pham"_s, u"phạm"_s, u"hoang"_s, u"hoàng"_s,
+        u"huynh"_s, u"huỳnh"_s, u"phan"_s, u"vu"_s, u"vũ"_s, u"vo"_s, u"võ"_s, u"dang"_s, u"đặng"_s,
+        u"bui"_s, u"bùi"_s, u"do"_s, u"đỗ"_s, u"ho"_s, u"hồ"_s, u"ngo"_s, u"ngô"_s, u"duong"_s, u"dương"_s,
+        u"ly"_s, u"lý"_s, u"wang"_s, u"zhang"_s, u"liu"_s, u"chen"_s, u"yang"_s, u"huang"_s, u"zhao"_s,
+        u"wu"_s, u"zhou"_s, u"xu"_s, u"sun"_s, u"zhu"_s, u"guo"_s, u"lin"_s, u"zheng"_s, u"liang"_s,
+        u"xie"_s, u"tang"_s, u"chan"_s, u"wong"_s, u"leung"_s, u"lam"_s, u"cheung"_s, u"tan"_s, u"lim"_s,
+        u"ong"_s, u"goh"_s, u"teo"_s, u"ng"_s, u"kim"_s, u"park"_s, u"choi"_s, u"jung"_s, u"kang"_s,
+        u"cho"_s, u"yoon"_s, u"jang"_s, u"lee"_s};
+    return familyNames.contains(word);
+}
+
 // "Jan-Willem", "Marie-Claire": a double given name of two known halves.
 bool isHyphenatedGivenName(const QString &word)
 {
@@ -517,8 +532,9 @@ bool isCompoundOfEverydayWords(const QString &word)
     for (const QString &part : word.split(u'-', Qt::SkipEmptyParts)) {
         if (part.size() <= 3)
             continue;
-        if (WordClasses::shared().classesOf(part).isEmpty())
-            return false;
+        const QByteArray classes = WordClasses::shared().classesOf(part);
+        if (classes.isEmpty() || classes.front() == WordClasses::properNoun)
+            return false; // "AL-SABAH": a place's name is no everyday word
         any = true;
     }
     return any;
@@ -872,6 +888,15 @@ bool PortableNameTagger::isNameInCapitals(qsizetype word) const
         || isNamePairInCapitals(word, word + 1);
 }
 
+// "SHEPHERD, MAY", "BISHOP, ROSE": a surname that is also a word, in
+// capitals, before a comma and a given name in capitals.
+bool PortableNameTagger::isCapitalsSurnameOfPair(qsizetype word) const
+{
+    return shapeOf(word) == Shape::capitals && has(word, Fact::ambiguousSurname) && word + 1 < m_words.size()
+        && gapBefore(word + 1) == u", "_s && isNamePairInCapitals(word, word + 1)
+        && (has(word + 1, Fact::given) || has(word + 1, Fact::ambiguousGiven));
+}
+
 // "SMITH, JOHN", "JOHN SMITH", "GUNDERSEN, TORILL": two words in capitals side
 // by side that are both names, even names that are also words, or a record's
 // "SURNAME, GIVEN" of names or words no dictionary knows.
@@ -1000,7 +1025,7 @@ QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
         // "von Stauffenberg, Clara", "met van der Berg": a surname's particles
         // in lower case before it, even where no given name leads them.
         const qsizetype previousEnd = runs.isEmpty() ? -1 : runs.back().last;
-        if (shapeOf(run.first) == Shape::capitalised || shapeOf(run.first) == Shape::lower)
+        if (shapeOf(run.first) != Shape::other && shapeOf(run.first) != Shape::initial)
             run.first = particlesBefore(run.first, previousEnd);
         runs.append(run);
         i = run.last + 1;
@@ -1022,7 +1047,7 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
         // "PRE-PAID", "Follow-Up": a compound of everyday words.
         return has(i, Fact::everyday) || has(i, Fact::nonPerson) || isCompoundOfEverydayWords(lower(i));
     };
-    if (run.first == run.last && isAfterHonorific(run.first))
+    if (run.first == run.last && (isAfterHonorific(run.first) || isCapitalsSurnameOfPair(run.first)))
         return run;
     // "Name: Yaw Boateng": after a form's field for a person even a word is a given name.
     const bool field = run.first > 0 && gapBefore(run.first).trimmed() == u":"_s && isPersonField(lower(run.first - 1));
@@ -1208,17 +1233,9 @@ bool PortableNameTagger::isSurnameAfterGiven(const Run &run, qsizetype word) con
 // family name are read as a given name even when they are English words.
 bool PortableNameTagger::isSurnameFirstName(const Run &run) const
 {
-    static const QSet<QString> familyNames{
-        u"nguyen"_s, u"nguyễn"_s, u"tran"_s, u"trần"_s, u"pham"_s, u"phạm"_s, u"hoang"_s, u"hoàng"_s,
-        u"huynh"_s, u"huỳnh"_s, u"phan"_s, u"vu"_s, u"vũ"_s, u"vo"_s, u"võ"_s, u"dang"_s, u"đặng"_s,
-        u"bui"_s, u"bùi"_s, u"do"_s, u"đỗ"_s, u"ho"_s, u"hồ"_s, u"ngo"_s, u"ngô"_s, u"duong"_s, u"dương"_s,
-        u"ly"_s, u"lý"_s, u"wang"_s, u"zhang"_s, u"liu"_s, u"chen"_s, u"yang"_s, u"huang"_s, u"zhao"_s,
-        u"wu"_s, u"zhou"_s, u"xu"_s, u"sun"_s, u"zhu"_s, u"guo"_s, u"lin"_s, u"zheng"_s, u"liang"_s,
-        u"xie"_s, u"tang"_s, u"chan"_s, u"wong"_s, u"leung"_s, u"lam"_s, u"cheung"_s, u"tan"_s, u"lim"_s,
-        u"ong"_s, u"goh"_s, u"teo"_s, u"ng"_s, u"kim"_s, u"park"_s, u"choi"_s, u"jung"_s, u"kang"_s,
-        u"cho"_s, u"yoon"_s, u"jang"_s, u"lee"_s};
+
     const qsizetype count = run.last - run.first + 1;
-    if (count < 2 || count > 4 || !familyNames.contains(lower(run.first)))
+    if (count < 2 || count > 4 || !isEastAsianFamilyName(lower(run.first)))
         return false;
     for (qsizetype i = run.first + 1; i <= run.last; ++i) {
         const QString &syllable = lower(i);
@@ -1808,8 +1825,10 @@ double PortableNameTagger::shapeEvidence(const Run &run) const
 // "de la"), or `word` itself; none reaches back past `floor`.
 qsizetype PortableNameTagger::particlesBefore(qsizetype word, qsizetype floor) const
 {
+    // "DE VRIES, MAARTJE": in a name written in capitals the particle is in capitals too.
+    const Shape shape = shapeOf(word) == Shape::capitals ? Shape::capitals : Shape::lower;
     const auto isParticleAt = [&](qsizetype i) {
-        return i > floor && gapBefore(i + 1) == u" "_s && shapeOf(i) == Shape::lower;
+        return i > floor && gapBefore(i + 1) == u" "_s && shapeOf(i) == shape;
     };
     qsizetype first = word;
     // "de la Fuente": the article counts only with a particle before it.
@@ -2519,8 +2538,12 @@ void PortableNameTagger::pairSurnameFirst(QList<ScoredRun> &runs) const
         const Run &given = runs.at(i + 1).run;
         // In a list of pairs or a record opening the text, a surname may also be a given name.
         const bool inList = paired || surname.first == 0;
+        // "MEHTA, SUNDAR" amid lower-case text, "ferreira-santos, luana" opening a record.
+        const bool capitalsRecord = shapeOf(surname.last) == Shape::capitals && shapeOf(given.first) == Shape::capitals;
+        const bool lowerRecord = surname.first == 0 && shapeOf(surname.last) == Shape::lower
+            && has(surname.last, Fact::surname) && has(given.first, Fact::given) && !has(given.first, Fact::everyday);
         if (given.first != surname.last + 1 || !isSurnameBeforeComma(surname, inList) || isAfterHouseNumber(surname.first)
-            || shapeOf(given.first) == Shape::lower)
+            || (shapeOf(given.first) == Shape::lower && !lowerRecord))
             continue;
         // "Cc Radhika, Tomasz": given names listed after a word that addresses people.
         const bool addressedList = surname.first == surname.last && surname.first > 0
@@ -2533,12 +2556,15 @@ void PortableNameTagger::pairSurnameFirst(QList<ScoredRun> &runs) const
             continue;
         // An unknown given name after a known surname, at the start of the
         // text, or in a note that already lists a pair.
-        const bool listed = inList || has(surname.last, Fact::surname) || surname.last > surname.first;
+        const bool listed = inList || has(surname.last, Fact::surname) || surname.last > surname.first
+            || (capitalsRecord && !m_shouting);
         // "Zsófia, Bence and Réka": names listed, unless a known surname leads.
         const bool andFollows = given.last + 1 < m_words.size() && isAnd(lower(given.last + 1));
         if (andFollows && !has(surname.last, Fact::surname))
             continue;
-        if (!isGivenAfterComma(given) && !(listed && isUnknownGivenAfterComma(given, inList || field)))
+        const bool capitalsInText = capitalsRecord && !m_shouting;
+        if (!isGivenAfterComma(given) && !(listed && isUnknownGivenAfterComma(given, inList || field || capitalsInText))
+            && !isEastAsianGivenAfterComma(surname, given))
             continue;
         runs[i] = {{surname.first, given.last}, qMax(weight::threshold, runs.at(i).score + runs.at(i + 1).score)};
         runs.removeAt(i + 1);
@@ -2585,7 +2611,7 @@ bool PortableNameTagger::isSurnameBeforeComma(const Run &run, bool inList) const
         if (!has(i, Fact::particle))
             return false; // "Ruth Abernathy, Desmond Achebe": two people
     const qsizetype word = run.last;
-    if (has(word, Fact::surname))
+    if (has(word, Fact::surname) || isCapitalsSurnameOfPair(word))
         return true;
     return (inList || !has(word, Fact::given)) && !has(word, Fact::inDictionary) && !has(word, Fact::nonPerson)
         && lower(word).size() > 1;
@@ -2607,6 +2633,19 @@ bool PortableNameTagger::isGivenAfterComma(const Run &run) const
     // Middle names and initials only: a surname makes it a full name of its own.
     for (qsizetype i = run.first + 1; i <= run.last; ++i)
         if (lower(i).size() > 1 && !has(i, Fact::given))
+            return false;
+    return true;
+}
+
+// "HUYNH, THANH TUNG", "Tran, Thi Mai": after a Vietnamese, Chinese or Korean
+// family name, two or three short syllables are the given name.
+bool PortableNameTagger::isEastAsianGivenAfterComma(const Run &surname, const Run &given) const
+{
+    if (surname.first != surname.last || !isEastAsianFamilyName(lower(surname.first)) || given.last - given.first > 2
+        || given.last == given.first)
+        return false;
+    for (qsizetype i = given.first; i <= given.last; ++i)
+        if (lower(i).size() > 6 || has(i, Fact::function) || shapeOf(i) != shapeOf(given.first))
             return false;
     return true;
 }

@@ -74,6 +74,8 @@ private:
     bool isSurnameBeforeComma(const Run &run, bool inList) const;
     bool isGivenAfterComma(const Run &run) const;
     bool isUnknownGivenAfterComma(const Run &run, bool inList) const;
+    bool isEastAsianGivenAfterComma(const Run &surname, const Run &given) const;
+    bool isCapitalsSurnameOfPair(qsizetype word) const;
     static bool isDepartment(const QString &word);
     bool isInDepartment(qsizetype word) const;
     bool isSpeakingForDepartment(qsizetype word) const;

@@ -302,7 +302,14 @@ TEST(NameKinds, SurnameCommaGivenRecords)
                  {u"OYELARAN-PRICE, JUNE - follow-up booked"_s, {u"OYELARAN-PRICE, JUNE"_s}},
                  {u"Refund queried by KOWALCZYK, APRIL on the phone"_s, {u"KOWALCZYK, APRIL"_s}},
                  {u"Shipped to DENVER, CO and AUSTIN, TX"_s, {}},
-                 {u"Closed LONDON, MAY 2025 accounts"_s, {}}});
+                 {u"Closed LONDON, MAY 2025 accounts"_s, {}},
+                 {u"reschedule: OKONKWO, ADAEZE from Tue to Thu"_s, {u"OKONKWO, ADAEZE"_s}},
+                 {u"Payee: AL-HASHIMI, TARIQ, Doha."_s, {u"AL-HASHIMI, TARIQ"_s}},
+                 {u"Client VAN DIJK, SANNE - lease review"_s, {u"VAN DIJK, SANNE"_s}},
+                 {u"PHAM, MINH KHOA — WANTS A CALLBACK"_s, {u"PHAM, MINH KHOA"_s}},
+                 {u"BISHOP, ROSE called about the deposit"_s, {u"BISHOP, ROSE"_s}},
+                 {u"lindqvist-berg, maja - fixed term contract"_s, {u"lindqvist-berg, maja"_s}},
+                 {u"Status: OPEN, URGENT - call back"_s, {}}});
 }
 
 // Minutes, rosters and logs: who stands in a list of people or opens a timed entry.
