@@ -1205,15 +1205,37 @@ bool PortableNameTagger::isCalendarNamedPerson(const Run &run) const
 bool PortableNameTagger::isGivenBeforeSurname(const Run &run, qsizetype word) const
 {
     const qsizetype next = word + 1;
-    if (word != run.first || next > run.last || has(word, Fact::given) || !has(word, Fact::rareAmbiguousGiven)
-        || shapeOf(word) != Shape::capitalised || shapeOf(next) != Shape::capitalised)
+    if (word != run.first || next > run.last || has(word, Fact::given) || shapeOf(word) != Shape::capitalised
+        || shapeOf(next) != Shape::capitalised)
         return false;
+    if (!has(word, Fact::rareAmbiguousGiven))
+        return isWordBeforePlainSurname(run);
     if (has(next, Fact::nonPerson) || has(next, Fact::placeNoun))
         return false;
     // A rarer one ("Primrose", "Earnest") needs a surname that is no word.
     if (!has(word, Fact::ambiguousGiven))
         return (has(next, Fact::surname) || !has(next, Fact::inDictionary)) && !has(next, Fact::everyday);
     return has(next, Fact::surname) || has(next, Fact::ambiguousSurname) || !has(next, Fact::inDictionary);
+}
+
+// "Oleander Prewitt", "Hero Blackwood is our contact": a word no list gives as
+// a given name, right before a surname that is nothing else, is one all the
+// same, unless it is what the person is ("Manager Jones") or opens a
+// sentence with nothing after that speaks of a person.
+bool PortableNameTagger::isWordBeforePlainSurname(const Run &run) const
+{
+    const qsizetype word = run.first;
+    const qsizetype surname = word + 1;
+    if (run.last != surname || !has(surname, Fact::surname) || has(surname, Fact::everyday)
+        || has(surname, Fact::nonPerson) || has(surname, Fact::given) || has(surname, Fact::placeNoun)
+        || isPossessive(textOf(word)))
+        return false;
+    const QString &base = lower(word);
+    if (base.size() < 3 || !has(word, Fact::everyday) || has(word, Fact::nonPerson) || has(word, Fact::title)
+        || has(word, Fact::function) || has(word, Fact::lead) || has(word, Fact::opener) || isPersonNoun(base)
+        || isDepartment(base) || isPlacePrefix(base) || isFirmEnding(base) || isSiteNoun(base))
+        return false;
+    return !atSentenceStart(word) || contextAfter(run) > 0;
 }
 
 // "Rosalind Pike", "Demetrius Bright": a surname that is also a word, after a given name.

@@ -119,6 +119,7 @@ private:
     std::optional<qsizetype> brandFrom(qsizetype first) const;
     bool isSurnameFirstName(const Run &run) const;
     bool isGivenBeforeSurname(const Run &run, qsizetype word) const;
+    bool isWordBeforePlainSurname(const Run &run) const;
     bool isSurnameAfterGiven(const Run &run, qsizetype word) const;
     bool isLeadGivenBeforeSurname(qsizetype word) const;
     bool isNameInCapitals(qsizetype word) const;
