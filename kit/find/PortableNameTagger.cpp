@@ -953,7 +953,7 @@ bool PortableNameTagger::isLowerCaseName(qsizetype word) const
         const bool cued = (word > 0
             && (has(word - 1, Fact::given) || has(word - 1, Fact::lead) || has(word - 1, Fact::title) || isBroughtIn(word)))
             || isInDepartment(word + 1) || isLowerCaseSubject(word) || isFieldValue(word) || isHailed(word)
-            || isResidentInBrackets({word, word}) || isInUnitCode({word, word});
+            || isResidentInBrackets({word, word}) || isInUnitCode({word, word}) || isGivingOwnName(word);
         if (!cued || has(word, Fact::particle) || has(word, Fact::function) || isListedWord() || has(word, Fact::nonPerson)
             || isAnd(base))
             return false;
@@ -961,7 +961,9 @@ bool PortableNameTagger::isLowerCaseName(qsizetype word) const
             && !hasDictionaryPart(base);
     }
     // "lmk if oksana still needs it": an adverb before a verb, though "Still" is a surname too.
-    if (has(word, Fact::particle) || has(word, Fact::function) || isBeforeVerbParticle(word) || isAdverbBeforeVerb(word))
+    // "carla's off today": the particle follows "is", not a verb.
+    const bool verbParticle = isBeforeVerbParticle(word) && !isPossessive(textOf(word));
+    if (has(word, Fact::particle) || has(word, Fact::function) || verbParticle || isAdverbBeforeVerb(word))
         return false;
     if (has(word, Fact::everyday)) {
         const bool afterGivenName = word > 0 && shapeOf(word - 1) == Shape::lower && has(word - 1, Fact::given)
@@ -1650,7 +1652,9 @@ double PortableNameTagger::contextAfter(const Run &run) const
     const bool apostrophe = run.last + 1 < m_tokens.size() && m_tokens.at(m_words.at(run.last)).range.end < m_text.size()
         && (m_text.at(m_tokens.at(m_words.at(run.last)).range.end) == u'\''
             || m_text.at(m_tokens.at(m_words.at(run.last)).range.end) == u'’');
-    if (isPossessive(lastWord) || apostrophe) {
+    if (isPossessive(lastWord) && isContractedIs(run.last + 1))
+        score += weight::weakVerb; // "marek's on the phone"
+    else if (isPossessive(lastWord) || apostrophe) {
         score += weight::possessive;
         if (run.last + 1 < m_words.size() && gapBefore(run.last + 1).trimmed().isEmpty()
             && isBelonging(lower(run.last + 1)))
@@ -1996,6 +2000,27 @@ bool PortableNameTagger::isIntroducingSelf(const Run &run) const
     return next >= m_words.size() || !gapBefore(next).trimmed().isEmpty() || lower(next) == u"from"_s;
 }
 
+// "hey it's dre again", "Hi, this is Marta from accounts": a writer giving
+// their name as a call or a chat opens.
+bool PortableNameTagger::isGivingOwnName(qsizetype word) const
+{
+    qsizetype opener = -1;
+    if (word >= 1 && lower(word - 1) == u"it"_s && isPossessive(textOf(word - 1)) && gapBefore(word) == u" "_s)
+        opener = word - 1; // "it's" without its "s"
+    else if (word >= 2 && lower(word - 1) == u"is"_s && lower(word - 2) == u"this"_s && gapBefore(word) == u" "_s
+             && gapBefore(word - 1) == u" "_s)
+        opener = word - 2;
+    if (opener < 0 || (!atSentenceStart(opener) && !(opener > 0 && has(opener - 1, Fact::opener))))
+        return false;
+    const QString &base = lower(word);
+    if (base.size() < 3 || has(word, Fact::function) || has(word, Fact::nonPerson) || has(word, Fact::opener)
+        || (has(word, Fact::everyday) && !has(word, Fact::given)))
+        return false;
+    static const QSet<QString> after{u"again"_s, u"here"_s, u"from"_s, u"calling"_s, u"with"_s};
+    const qsizetype next = word + 1;
+    return next >= m_words.size() || !gapBefore(next).trimmed().isEmpty() || after.contains(lower(next));
+}
+
 bool PortableNameTagger::isDepartment(const QString &word)
 {
     static const QSet<QString> departments{
@@ -2040,6 +2065,20 @@ bool PortableNameTagger::isSpeakingForDepartment(qsizetype word) const
             return true;
     }
     return false;
+}
+
+// "marek's on the phone", "Aoife's off today": the "'s" of "is" before where
+// or how someone is; a shop's is before its street ("Macy's on 34th").
+bool PortableNameTagger::isContractedIs(qsizetype next) const
+{
+    static const QSet<QString> states{u"on"_s, u"off"_s, u"out"_s, u"away"_s, u"back"_s, u"sick"_s, u"ill"_s,
+                                      u"busy"_s, u"free"_s, u"late"_s, u"here"_s, u"gone"_s, u"not"_s,
+                                      u"still"_s, u"already"_s, u"just"_s, u"now"_s, u"gonna"_s};
+    if (next >= m_words.size() || gapBefore(next) != u" "_s || shapeOf(next) != Shape::lower || !has(next - 1, Fact::given))
+        return false;
+    const QString &word = lower(next);
+    const bool street = next + 1 < m_words.size() && (lower(next + 1).front().isDigit() || has(next + 1, Fact::placeNoun));
+    return (states.contains(word) && !street) || isOngoingVerb(word);
 }
 
 // "is off sick", "was out": away from work, as only people are.
@@ -2411,7 +2450,7 @@ void PortableNameTagger::tag()
             runs.append({run, weight::notPerson});
             continue;
         }
-        if (isTeamMember(run) || isResidentInBrackets(run) || isInUnitCode(run)
+        if (isTeamMember(run) || isResidentInBrackets(run) || isInUnitCode(run) || (run.first == run.last && isGivingOwnName(run.first))
             || (run.first == run.last && (isReportedSpeaker(run.first) || isAddressedByHonorific(run)))) {
             runs.append({run, weight::threshold});
             continue;

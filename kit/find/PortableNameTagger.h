@@ -87,6 +87,8 @@ private:
     bool isAddressed(const Run &run) const;
     bool isAddressedAtEnd(qsizetype word) const;
     bool isIntroducingSelf(const Run &run) const;
+    bool isGivingOwnName(qsizetype word) const;
+    bool isContractedIs(qsizetype next) const;
     bool isActionPoint(const Run &run) const;
     bool isWritersPartner(const Run &run) const;
     bool isAskedAbout(const Run &run) const;
