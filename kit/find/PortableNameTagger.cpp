@@ -201,6 +201,19 @@ bool isBelonging(const QString &word)
     return words.contains(word);
 }
 
+// What a firm has and a person seldom does: "Kellogg's rep", "Lidl's app".
+bool isFirmsBelonging(const QString &word)
+{
+    static const QSet<QString> words{
+        u"rep"_s, u"reps"_s, u"representative"_s, u"coupon"_s, u"coupons"_s, u"website"_s, u"site"_s, u"app"_s,
+        u"store"_s, u"stores"_s, u"branch"_s, u"branches"_s, u"outlet"_s, u"outlets"_s, u"shares"_s, u"brand"_s,
+        u"logo"_s, u"franchise"_s, u"hq"_s, u"headquarters"_s, u"catalogue"_s, u"catalog"_s, u"products"_s,
+        u"packaging"_s, u"recall"_s, u"helpline"_s, u"hotline"_s, u"loyalty"_s, u"checkout"_s, u"warehouse"_s,
+        u"depot"_s, u"factory"_s, u"stockists"_s, u"distributor"_s, u"merchandise"_s, u"promo"_s,
+        u"promotion"_s, u"vouchers"_s, u"voucher"_s};
+    return words.contains(word);
+}
+
 // Things sold under a label: a name right before one of these is a brand.
 bool isGoods(const QString &word)
 {
@@ -1619,6 +1632,9 @@ double PortableNameTagger::contextAfter(const Run &run) const
             return weight::notPerson; // "Ben's Original", "Victoria's Secret"
         if ((isRegionCode(nextText) && !m_shouting && !owner) || (isCapitalised(nextText) && has(after, Fact::placeNoun)))
             return weight::notPerson;
+        // "Kellogg's rep", "Halvorsen's website": what a firm has, unless a given name owns it.
+        if (owner && gap == u" "_s && run.first == run.last && isFirmsBelonging(next) && !has(run.first, Fact::given))
+            return weight::notPerson;
         if (!owner && gap == u" "_s && isSiteNoun(next))
             return weight::notPerson; // "the Carmel store", "Dalton plant"
         if (!owner && gap == u" "_s && isGoods(next))
@@ -1720,6 +1736,17 @@ bool PortableNameTagger::isSubjectDoing(const Run &run) const
     const bool bareVerb = !word.endsWith(u's') && !word.endsWith(u"ing"_s)
         && WordClasses::shared().classesOf(word).contains(WordClasses::verb);
     return !has(then, Fact::action) && !auxiliaries.contains(word) && !bareVerb;
+}
+
+// "Drew up the rota", "Mark off the returns": a given name that is also a
+// verb, opening a sentence before its particle and a thing.
+bool PortableNameTagger::isVerbBeforeParticle(const Run &run) const
+{
+    static const QSet<QString> particles{u"up"_s, u"out"_s, u"off"_s, u"back"_s, u"down"_s, u"over"_s};
+    const qsizetype particle = run.last + 1;
+    return run.first == run.last && atSentenceStart(run.first) && particle + 1 < m_words.size()
+        && gapBefore(particle) == u" "_s && gapBefore(particle + 1) == u" "_s && particles.contains(lower(particle))
+        && isDeterminer(lower(particle + 1));
 }
 
 // "Bill sent to the wrong address", "Notary needed for the deed": an everyday
@@ -2427,7 +2454,7 @@ void PortableNameTagger::tag()
             brandEnd = *end;
             continue;
         }
-        if (isHoliday(run) || isMakerOfGoods(run))
+        if (isHoliday(run) || isMakerOfGoods(run) || isVerbBeforeParticle(run))
             continue;
         // "Will Brighton Dunmore be there?": the question's auxiliary is no given name.
         if (run.first < run.last && atSentenceStart(run.first) && isAskedAbout({run.first + 1, run.last})
@@ -2463,6 +2490,7 @@ void PortableNameTagger::tag()
         const double trailing = run.last < untrimmedLast && textFollows ? weight::trailingWord : 0;
         runs.append({run, isPlaceNamedPerson(run) ? weight::threshold : score(run) + trailing});
     }
+    markShopsNamedTogether(runs);
     pairSurnameFirst(runs);
     pairSlashed(runs);
     // Twice, so that a list's names reach back to its head ("Zsófia, Bence and Réka").
@@ -2481,6 +2509,28 @@ void PortableNameTagger::tag()
     std::sort(m_names.begin(), m_names.end(), [](const TextRange &a, const TextRange &b) { return a.start < b.start; });
 }
 
+
+// "Macy's and Kohl's both rejected it": two possessives joined, and nothing
+// owned after the second, are shops; "Maria's and Ben's desks" are people's.
+void PortableNameTagger::markShopsNamedTogether(QList<ScoredRun> &runs) const
+{
+    for (qsizetype i = 0; i + 1 < runs.size(); ++i) {
+        const Run &left = runs.at(i).run;
+        const Run &right = runs.at(i + 1).run;
+        if (left.first != left.last || right.first != right.last || right.first != left.last + 2
+            || !isPossessive(textOf(left.last)) || !isPossessive(textOf(right.last))
+            || (!isAnd(lower(left.last + 1)) && lower(left.last + 1) != u"or"_s))
+            continue;
+        static const QSet<QString> notOwned{u"both"_s, u"all"_s, u"each"_s, u"either"_s, u"neither"_s};
+        const qsizetype next = right.last + 1;
+        const QByteArray classes = next < m_words.size() ? WordClasses::shared().classesOf(lower(next)) : QByteArray();
+        const bool owned = next < m_words.size() && gapBefore(next) == u" "_s && shapeOf(next) == Shape::lower
+            && !notOwned.contains(lower(next)) && !has(next, Fact::function) && !has(next, Fact::action)
+            && !isVerbForm(lower(next)) && (classes.isEmpty() || classes.contains(WordClasses::noun));
+        if (!owned)
+            runs[i].score = runs[i + 1].score = weight::notPerson;
+    }
+}
 
 // "Ifeoma Chukwu from Johnson Controls", "Hunter at Hunter Douglas": what
 // follows a person and "from" or "at" is where they work, even when it bears

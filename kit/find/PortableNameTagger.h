@@ -105,6 +105,8 @@ private:
     bool isCompoundNoun(const Run &run) const;
     void addNamesSeenElsewhere(QList<ScoredRun> &runs) const;
     void markEmployers(QList<ScoredRun> &runs) const;
+    void markShopsNamedTogether(QList<ScoredRun> &runs) const;
+    bool isVerbBeforeParticle(const Run &run) const;
     QList<Run> capitalisedRuns() const;
     Run trimmed(Run run) const;
     double score(const Run &run) const;
