@@ -240,7 +240,10 @@ bool isPlacePrefix(const QString &word)
                                      u"lake"_s, u"mount"_s, u"mt"_s, u"little"_s, u"great"_s, u"old"_s,
                                      u"queen"_s, u"king"_s, u"prince"_s, u"princess"_s, u"outer"_s, u"inner"_s,
                                      // Streets and squares in other languages.
+                                     u"são"_s, u"santo"_s, u"sankt"_s, u"bad"_s,
                                      u"calle"_s, u"rue"_s, u"avenida"_s, u"rua"_s, u"piazza"_s, u"carrer"_s,
+                                     u"via"_s, u"corso"_s, u"largo"_s, u"vicolo"_s, u"allée"_s, u"chemin"_s,
+                                     u"praça"_s, u"plaza"_s, u"calea"_s, u"ulitsa"_s, u"boulevard"_s,
                                      u"paseo"_s, u"camino"_s, u"strada"_s, u"viale"_s, u"ulica"_s, u"odos"_s,
                                      u"straße"_s, u"strasse"_s, u"platz"_s};
     return words.contains(word);
@@ -449,6 +452,18 @@ bool isForeignRoleNoun(const QString &word)
         u"inquilino"_s, u"oficina"_s, u"empresa"_s, u"proveedor"_s, u"fornecedor"_s, u"usuário"_s,
         u"kunde"_s, u"kundin"_s, u"fahrer"_s, u"kurier"_s, u"lieferant"_s, u"klant"_s, u"chauffeur"_s,
         u"klient"_s, u"klientka"_s, u"kierowca"_s, u"dostawca"_s};
+    return words.contains(word);
+}
+
+// Days and months in the languages that write them with a capital: German and Greek.
+bool isForeignCalendarWord(const QString &word)
+{
+    static const QSet<QString> words{
+        u"montag"_s, u"dienstag"_s, u"mittwoch"_s, u"donnerstag"_s, u"freitag"_s, u"samstag"_s, u"sonntag"_s,
+        u"januar"_s, u"februar"_s, u"märz"_s, u"juni"_s, u"juli"_s, u"oktober"_s, u"dezember"_s,
+        u"δευτέρα"_s, u"τρίτη"_s, u"τετάρτη"_s, u"πέμπτη"_s, u"παρασκευή"_s, u"σάββατο"_s, u"κυριακή"_s,
+        u"ιανουάριος"_s, u"φεβρουάριος"_s, u"μάρτιος"_s, u"απρίλιος"_s, u"μάιος"_s, u"ιούνιος"_s,
+        u"ιούλιος"_s, u"αύγουστος"_s, u"σεπτέμβριος"_s, u"οκτώβριος"_s, u"νοέμβριος"_s, u"δεκέμβριος"_s};
     return words.contains(word);
 }
 
@@ -766,7 +781,7 @@ bool PortableNameTagger::holds(const QString &word, Fact fact)
     case Fact::lead: return isLeadWord(word);
     case Fact::action: return isActionVerb(word) || isForeignActionVerb(word);
     case Fact::opener: return isOpener(word);
-    case Fact::nonPerson: return isNonPersonWord(word) || isForeignRoleNoun(word);
+    case Fact::nonPerson: return isNonPersonWord(word) || isForeignRoleNoun(word) || isForeignCalendarWord(word);
     case Fact::placePreposition: return isPlacePreposition(word);
     case Fact::particle: return isNameParticle(word);
     case Fact::placeNoun: return isPlaceNoun(word);
@@ -1325,6 +1340,12 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return weight::strongLead; // "agent Temperance:", "nurse Adaeze"
     if (gap.isEmpty() && (isJourneyEnd(run.first - 1) || isBearingFrom(run.first - 1)) && !isPossessive(textOf(run.last)))
         return weight::placePreposition; // "flight to Queenstown"
+    // "Via della Spiga 12": a street's opening word written as such, not the lead word "via".
+    const bool numbered = run.last + 1 < m_words.size() && gapBefore(run.last + 1) == u" "_s
+        && lower(run.last + 1).front().isDigit(); // "Via Roma 12" opening an address
+    if (gap.isEmpty() && isPlacePrefix(previous) && isCapitalised(textOf(run.first - 1))
+        && (!atSentenceStart(run.first - 1) || numbered) && (shapeOf(run.first) != Shape::lower || numbered))
+        return weight::notPerson;
     if (close && has(run.first - 1, Fact::lead)) {
         // "via" comes before carriers and payment services as often as before people.
         const bool weak = previous == u"and"_s || previous == u"to"_s || previous == u"for"_s || previous == u"via"_s
