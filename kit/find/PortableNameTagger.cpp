@@ -1126,7 +1126,7 @@ bool PortableNameTagger::isCompoundNoun(const Run &run) const
 {
     const qsizetype next = run.last + 1;
     if (run.first != run.last || next >= m_words.size() || gapBefore(next) != u" "_s
-        || shapeOf(next) != Shape::lower || has(next, Fact::action) || isPossessive(textOf(run.last)))
+        || shapeOf(next) != Shape::lower || has(next, Fact::action) || isPossessive(textOf(run.last)) || isFamilyName(run))
         return false;
     // Inflected words may be verbs the person does ("handles", "signed", "waiting").
     const QString &word = lower(next);
@@ -1467,6 +1467,15 @@ bool PortableNameTagger::isAuxiliaryThenDoing(qsizetype next) const
     return word != u"be"_s && (word.endsWith(u"ing"_s) || lower(next) == u"will"_s) && classes.contains('v');
 }
 
+// "Oyelade family", "the Brandauer household": a surname naming a household.
+bool PortableNameTagger::isFamilyName(const Run &run) const
+{
+    const qsizetype next = run.last + 1;
+    return next < m_words.size() && gapBefore(next) == u" "_s && !isPossessive(textOf(run.last))
+        && (lower(next) == u"family"_s || lower(next) == u"household"_s) && !has(run.last, Fact::nonPerson)
+        && !has(run.last, Fact::everyday);
+}
+
 // "Ostrowski himself", "Thandeka (night nurse)": what only a person is.
 bool PortableNameTagger::isSaidOfPerson(const Run &run) const
 {
@@ -1490,11 +1499,18 @@ bool PortableNameTagger::isSaidOfPerson(const Run &run) const
     if (gap == u" ("_s && next + 1 < m_words.size() && gapBefore(next + 1) == u" "_s && closesAfterRole
         && isDepartment(lower(next)) && isRole(lower(next + 1)))
         return true;
-    if (gap != u" ("_s || shapeOf(next) != Shape::lower)
+    if (gap != u" ("_s)
         return false;
-    // "(temp)", "(night dispatcher)": a role, perhaps after one word.
-    const qsizetype last = next + 1 < m_words.size() && gapBefore(next + 1) == u" "_s ? next + 1 : next;
-    return isRole(lower(next)) || isRole(lower(last));
+    // "(temp)", "(night dispatcher)", "(the Reykjavik buyer)": a role or what
+    // someone is to others, closing a short aside.
+    qsizetype last = next;
+    while (last + 1 < m_words.size() && last - next < 3 && gapBefore(last + 1) == u" "_s)
+        ++last;
+    const bool asideEnds = last + 1 >= m_words.size() || gapBefore(last + 1).startsWith(u')');
+    const bool lowerRole = shapeOf(next) == Shape::lower && (isRole(lower(next)) || isRole(lower(qMin(last, next + 1))));
+    const bool described = asideEnds && shapeOf(last) == Shape::lower && !isPossessive(textOf(last))
+        && (isRole(lower(last)) || isPersonNoun(lower(last)));
+    return lowerRole || described;
 }
 
 // "22 Via Roma", "3 Calle Mayor": a street named after its house number.
@@ -1697,7 +1713,7 @@ double PortableNameTagger::contextAfter(const Run &run) const
             && isBelonging(lower(run.last + 1)))
             score += weight::belonging;
     }
-    if (isSaidOfPerson(run))
+    if (isSaidOfPerson(run) || isFamilyName(run))
         score += weight::strongVerb;
     if (isInDepartment(run.last + 1))
         score += weight::department + (isSpeakingForDepartment(run.last + 1) ? weight::strongVerb : 0);

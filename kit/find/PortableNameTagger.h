@@ -148,6 +148,7 @@ private:
     bool isHoliday(const Run &run) const;
     bool isOwnerOfBelonging(const Run &run) const;
     bool isSaidOfPerson(const Run &run) const;
+    bool isFamilyName(const Run &run) const;
     bool isPlaceNamedPerson(const Run &run) const;
     bool isCompoundOfWords(qsizetype word) const;
     bool isForeignSentenceStart(const Run &run) const;
