@@ -1195,7 +1195,7 @@ double PortableNameTagger::wordEvidence(const Run &run) const
     }
     if (nameWordCount == 0 || (run.last > run.first && isPlacePrefix(lower(run.first))))
         return weight::notPerson;
-    if (run.last > run.first && has(run.last, Fact::placeNoun))
+    if (run.last > run.first && has(run.last, Fact::placeNoun) && !isPersonWithPlaceSurname(run))
         return weight::notPerson; // "Hyde Park", "Lincoln Ave"
     if (nameWordCount >= 2 && allUnusual)
         score += weight::unusualPair;
@@ -1205,6 +1205,23 @@ double PortableNameTagger::wordEvidence(const Run &run) const
     if (leadingParticles.contains(lower(run.first)) && run.last > run.first)
         score += weight::particleLed;
     return score;
+}
+
+// "Sandra Hill wants", "reassigned to Lucy Park": a given name that is
+// nothing else, then a surname that also ends places' names, with a person's
+// doing after it or a word before it that only people follow.
+bool PortableNameTagger::isPersonWithPlaceSurname(const Run &run) const
+{
+    if (run.last != run.first + 1 || !has(run.first, Fact::given) || has(run.first, Fact::everyday)
+        || has(run.first, Fact::nonPerson) || !(has(run.last, Fact::surname) || has(run.last, Fact::ambiguousSurname))
+        || shapeOf(run.last) != Shape::capitalised)
+        return false;
+    const qsizetype next = run.last + 1;
+    const bool doing = next < m_words.size() && gapBefore(next) == u" "_s && shapeOf(next) == Shape::lower
+        && (has(next, Fact::action) || isVerbForm(lower(next)) || isPresentVerb(lower(next)));
+    const bool led = run.first > 0 && gapBefore(run.first) == u" "_s
+        && (followsPersonLead(run.first) || has(run.first - 1, Fact::title));
+    return doing || led;
 }
 
 // "Wednesday Holloway phoned": a day or a month as a given name, shown by a

@@ -161,6 +161,7 @@ private:
     bool isGivenWordBeforeSurname(qsizetype surname) const;
     bool isLowerCaseInitial(qsizetype word) const;
     bool isCalendarNamedPerson(const Run &run) const;
+    bool isPersonWithPlaceSurname(const Run &run) const;
     bool isListedBeside(const ScoredRun &named, const ScoredRun &other) const;
     Shape shapeOf(qsizetype word) const;
     TextRange rangeOf(const Run &run) const;
