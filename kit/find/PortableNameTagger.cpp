@@ -2197,7 +2197,9 @@ bool PortableNameTagger::isReportedSpeaker(qsizetype word) const
         return false;
     const bool name = has(word, Fact::given) || has(word, Fact::ambiguousGiven) || has(word, Fact::surname)
         || has(word, Fact::ambiguousSurname);
-    if (!name && has(word, Fact::everyday))
+    // Firms and places are "they"; a day or month as a name is typed in chat ("mon said she").
+    const bool brandOrPlace = has(word, Fact::nonPerson) && shapeOf(word) != Shape::lower && !has(word, Fact::cue);
+    if (!name && (has(word, Fact::everyday) || brandOrPlace))
         return false;
     // "said she'd", "told me she", "said that he": the pronoun within the next few words.
     for (qsizetype next = verb + 1; next < m_words.size() && next <= verb + 3; ++next) {

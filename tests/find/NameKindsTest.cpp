@@ -280,6 +280,7 @@ TEST(NameKinds, LoneNamesTheTextMarksAsPeople)
                  {u"April says she never got the refund."_s, {u"April"_s}},
                  {u"ok so fenwick told me he'd sign today"_s, {u"fenwick"_s}},
                  {u"caller said she'd ring back"_s, {}},
+                 {u"Verizon said he would get a credit."_s, {}},
                  {u"Requested by Ms Chester for the Leeds site."_s, {u"Chester"_s}},
                  {u"Mrs Lincoln called about the boiler."_s, {u"Lincoln"_s}},
                  {u"Sra. Valencia pidió la factura."_s, {u"Valencia"_s}},
