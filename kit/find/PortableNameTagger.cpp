@@ -2270,8 +2270,9 @@ bool PortableNameTagger::isInUnitCode(const Run &run) const
     const QString &doing = lower(verb);
     const bool acts = (has(verb, Fact::action) && doing != u"has"_s) || isVerbForm(doing) || isOngoingVerb(doing)
         || isPresentVerb(doing) || isAway(verb);
+    // "Kitchen in 4B needs a tap": a surname that is an everyday word reads as the word.
     const bool name = has(word, Fact::given) || has(word, Fact::surname) || has(word, Fact::ambiguousGiven)
-        || has(word, Fact::ambiguousSurname);
+        || (has(word, Fact::ambiguousSurname) && !has(word, Fact::everyday));
     return acts && (name || (!has(word, Fact::inDictionary) && !has(word, Fact::nonPerson)));
 }
 

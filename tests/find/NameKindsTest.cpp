@@ -215,6 +215,7 @@ TEST(NameKinds, LoneNamesTheTextMarksAsPeople)
                  {u"ilse in 2B feeling better, back tomorrow"_s, {u"ilse"_s}},
                  {u"Haverford (9R) forgot the permission slip."_s, {u"Haverford"_s}},
                  {u"Leak in 4B reported again."_s, {}},
+                 {u"Kitchen in 2A needs a new tap."_s, {}},
                  {u"Driver Oyelaran delivered the wrong pallet."_s, {u"Oyelaran"_s}},
                  {u"tenant in 3C (ilkay) says the boiler is out"_s, {u"ilkay"_s}},
                  {u"Keys lost by flat 2 (Marigold Ashcombe)."_s, {u"Marigold Ashcombe"_s}},
