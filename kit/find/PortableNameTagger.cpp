@@ -2093,9 +2093,10 @@ bool PortableNameTagger::isGivingOwnName(qsizetype word) const
         opener = word - 2;
     if (opener < 0 || (!atSentenceStart(opener) && !(opener > 0 && has(opener - 1, Fact::opener))))
         return false;
+    // "It's Cornwall again": a place the dictionary knows is no name given.
     const QString &base = lower(word);
     if (base.size() < 3 || has(word, Fact::function) || has(word, Fact::nonPerson) || has(word, Fact::opener)
-        || (has(word, Fact::everyday) && !has(word, Fact::given)))
+        || (has(word, Fact::inDictionary) && !has(word, Fact::given)))
         return false;
     static const QSet<QString> after{u"again"_s, u"here"_s, u"from"_s, u"calling"_s, u"with"_s};
     const qsizetype next = word + 1;
@@ -2286,8 +2287,13 @@ bool PortableNameTagger::isTeamMember(const Run &run) const
         || isDepartment(lower(word)) || has(word, Fact::function) || isPossessive(textOf(word))
         || !isInDepartment(word + 1) || !isSpeakingForDepartment(word + 1))
         return false;
-    const bool name = has(word, Fact::given) || has(word, Fact::ambiguousGiven) || has(word, Fact::rareAmbiguousGiven)
-        || has(word, Fact::surname) || has(word, Fact::ambiguousSurname);
+    // "Crew from the council", "Someone from IT": groups and anyone are no one named.
+    static const QSet<QString> groups{u"crew"_s, u"staff"_s, u"squad"_s, u"gang"_s, u"workers"_s, u"people"_s,
+                                      u"someone"_s, u"somebody"_s, u"everyone"_s, u"everybody"_s, u"anyone"_s,
+                                      u"nobody"_s, u"management"_s, u"folks"_s, u"guys"_s};
+    if (groups.contains(lower(word)))
+        return false;
+    const bool name = has(word, Fact::given) || has(word, Fact::ambiguousGiven) || has(word, Fact::surname);
     return name || !has(word, Fact::everyday);
 }
 
