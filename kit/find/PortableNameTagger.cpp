@@ -1343,8 +1343,9 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return weight::notPerson; // "from Memphis"
     if (close && has(run.first - 1, Fact::title) && gap != u","_s)
         return weight::title;
-    if (gap.isEmpty() && isFromEmployer(run.first - 1))
-        return weight::placePreposition; // "a delivery van from Sysco"
+    // "a delivery van from Sysco", but "someone from Marta's team".
+    if (gap.isEmpty() && isFromEmployer(run.first - 1) && !isPossessive(textOf(run.last)))
+        return weight::placePreposition;
     if (gap.isEmpty() && previous == u"of"_s && run.first > 1 && lower(run.first - 2) == u"behalf"_s)
         return weight::strongLead; // "on behalf of"
     // "our driver Dallas", "her husband, Forrest,": a person noun after a possessive names whose it is.

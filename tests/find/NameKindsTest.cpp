@@ -414,6 +414,7 @@ TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
                  {u"Mark off the returns as you go."_s, {}},
                  {u"Mark Ostrowski signed off the returns."_s, {u"Mark Ostrowski"_s}},
                  {u"Badge for a contractor from Veltrona, 3 months."_s, {}},
+                 {u"Someone from Marisol's team called back."_s, {u"Marisol"_s}},
                  {u"Court reporter from Deponex booked; Ilse Warrender to attend."_s, {u"Ilse Warrender"_s}},
                  {u"Linnea from the depot says it left."_s, {u"Linnea"_s}},
                  {u"4 cartons of Hartwell TVs and 2 Orbis PCs short."_s, {}},
