@@ -2278,6 +2278,18 @@ bool PortableNameTagger::isInUnitCode(const Run &run) const
     return acts && (name || (!has(word, Fact::inDictionary) && !has(word, Fact::nonPerson)));
 }
 
+// "called Mercer, no answer", "emailed Baker twice": someone phoned or
+// written to is a person, even by a surname that is also a word.
+bool PortableNameTagger::isContactedBySurname(const Run &run) const
+{
+    static const QSet<QString> contacted{u"called"_s, u"phoned"_s, u"rang"_s, u"emailed"_s, u"texted"_s,
+                                         u"messaged"_s, u"pinged"_s, u"chased"_s, u"rechased"_s};
+    const qsizetype word = run.first;
+    return run.first == run.last && word > 0 && gapBefore(word) == u" "_s && contacted.contains(lower(word - 1))
+        && shapeOf(word) == Shape::capitalised && (has(word, Fact::surname) || has(word, Fact::ambiguousSurname))
+        && !has(word, Fact::nonPerson) && !isDepartment(lower(word)) && !isPossessive(textOf(word));
+}
+
 // "Juniper from HR says", "Kia from accounts is off sick": one word opening a
 // sentence, then the team it is of, then what a person does there, names a
 // person even when the word is also a thing's or a brand's.
@@ -2541,7 +2553,7 @@ void PortableNameTagger::tag()
             runs.append({run, weight::notPerson});
             continue;
         }
-        if (isTeamMember(run) || isResidentInBrackets(run) || isInUnitCode(run) || (run.first == run.last && isGivingOwnName(run.first))
+        if (isTeamMember(run) || isResidentInBrackets(run) || isInUnitCode(run) || isContactedBySurname(run) || (run.first == run.last && isGivingOwnName(run.first))
             || (run.first == run.last && (isReportedSpeaker(run.first) || isAddressedByHonorific(run)))) {
             runs.append({run, weight::threshold});
             continue;

@@ -81,6 +81,7 @@ private:
     bool isSpeakingForDepartment(qsizetype word) const;
     bool isAway(qsizetype word) const;
     bool isTeamMember(const Run &run) const;
+    bool isContactedBySurname(const Run &run) const;
     bool isResidentInBrackets(const Run &run) const;
     bool isInUnitCode(const Run &run) const;
     bool isReportedSpeaker(qsizetype word) const;
