@@ -998,7 +998,11 @@ bool PortableNameTagger::isLowerCaseName(qsizetype word) const
             && gapBefore(word) == u" "_s;
         if (isCuedGivenName(word))
             return true;
-        return afterGivenName && (has(word, Fact::surname) || has(word, Fact::ambiguousSurname)); // "mariana costa"
+        // "j.p. morales": initials before it make a surname of a word.
+        const bool afterInitials = word > 0 && lower(word - 1).size() == 1 && gapBefore(word) == u". "_s
+            && isLowerCaseInitial(word - 1);
+        return (afterGivenName || afterInitials)
+            && (has(word, Fact::surname) || has(word, Fact::ambiguousSurname)); // "mariana costa"
     }
     if (isCuedGivenName(word))
         return true;
@@ -2422,8 +2426,19 @@ bool PortableNameTagger::isLowerCaseInitial(qsizetype word) const
             return false;
         ++next;
     }
-    return next > word && next < m_words.size() && shapeOf(next) == Shape::lower && has(next, Fact::surname)
-        && !has(next, Fact::everyday) && !has(next, Fact::nonPerson);
+    // After two initials a surname that is also a word is still the surname
+    // ("j.p. morales"), unless the letters are "e.g." or "p.m.".
+    qsizetype first = word;
+    while (first > 0 && lower(first - 1).size() == 1 && gapBefore(first) == u"."_s)
+        --first;
+    QString letters;
+    for (qsizetype i = first; i < next; ++i)
+        letters += lower(i);
+    static const QSet<QString> abbreviations{u"eg"_s, u"ie"_s, u"ps"_s, u"am"_s, u"pm"_s, u"nb"_s, u"cc"_s, u"pp"_s};
+    const bool initials = letters.size() >= 2 && !abbreviations.contains(letters);
+    const bool surname = has(next, Fact::surname) || (initials && has(next, Fact::ambiguousSurname));
+    return next > word && next < m_words.size() && shapeOf(next) == Shape::lower && surname
+        && (!has(next, Fact::everyday) || initials) && !has(next, Fact::nonPerson);
 }
 
 // "loop in soraya", "waiting on Halloran": someone brought into the matter.

@@ -134,7 +134,9 @@ TEST(NameKinds, CapitalsAndLowerCase)
 
 TEST(NameKinds, InitialsParticlesAndHyphens)
 {
-    expectNames({{u"Signed by R. Thackeray at the gate."_s, {u"R. Thackeray"_s}},
+    expectNames({{u"Spoke w/ a.j. baker, he wants paper bills"_s, {u"a.j. baker"_s}},
+                 {u"use e.g. white labels for returns"_s, {}},
+                 {u"Signed by R. Thackeray at the gate."_s, {u"R. Thackeray"_s}},
                  {u"J. K. Asamoah wants a copy."_s, {u"J. K. Asamoah"_s}},
                  {u"Anna P. Wisniewska approved it."_s, {u"Anna P. Wisniewska"_s}},
                  {u"Signed by H.-J. Oltmanns today."_s, {u"H.-J. Oltmanns"_s}},
