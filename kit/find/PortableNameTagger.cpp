@@ -2678,6 +2678,19 @@ void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
         const qsizetype before = left.run.first - 1;
         if (before >= 0 && gapBefore(left.run.first) == u" "_s && has(before, Fact::placePreposition))
             continue;
+        // "swap between Obafemi and Kaspar": two lone words shared out between,
+        // neither a place the lists know and one of them a known name.
+        const auto isLoneNonPlace = [&](const Run &r) {
+            return r.first == r.last && !has(r.first, Fact::nonPerson) && !has(r.first, Fact::properNoun)
+                && !has(r.first, Fact::everyday) && shapeOf(r.first) == Shape::capitalised;
+        };
+        const auto isKnownName = [&](const Run &r) { return has(r.first, Fact::given) || has(r.first, Fact::surname); };
+        if (spelledAnd && before >= 0 && lower(before) == u"between"_s && isLoneNonPlace(left.run) && isLoneNonPlace(right.run)
+            && (isKnownName(left.run) || isKnownName(right.run))) {
+            left.score = qMax(left.score, weight::threshold);
+            right.score = qMax(right.score, weight::threshold);
+            continue;
+        }
         const bool bothGiven = has(left.run.first, Fact::given) && has(right.run.first, Fact::given);
         // "Nkechi & Oyin", "Stavros Karas and Eleni": a lone word no list knows
         // joined to a given name or a full name.

@@ -198,6 +198,8 @@ TEST(NameKinds, LoneNamesTheTextMarksAsPeople)
                  {u"Per Smith the refund is approved."_s, {u"Smith"_s}},
                  {u"Per Johnson & Johnson the recall is over."_s, {}},
                  {u"Reviewed with Fairbrother and Tsang."_s, {u"Fairbrother"_s, u"Tsang"_s}},
+                 {u"Load split between Adebowale and Tremaine."_s, {u"Adebowale"_s, u"Tremaine"_s}},
+                 {u"Trucks run between Leeds and York."_s, {}},
                  {u"Helga Brandt und Quillon kommen morgen."_s, {u"Helga Brandt"_s, u"Quillon"_s}},
                  {u"Harlan Wojcik's order is on hold."_s, {u"Harlan Wojcik"_s}},
                  {u"Tanaka-san prefers email."_s, {u"Tanaka"_s}},
