@@ -201,7 +201,7 @@ bool isBelonging(const QString &word)
     return words.contains(word);
 }
 
-// What a firm has and a person seldom does: "Kellogg's rep", "Lidl's app".
+// What a firm has and a person seldom does: "Hallworth's rep", "Brenner's app".
 bool isFirmsBelonging(const QString &word)
 {
     static const QSet<QString> words{
@@ -309,7 +309,7 @@ QString withoutAccents(const QString &word)
     return plain == word || plain.size() < 4 ? QString() : plain;
 }
 
-// "Рашидович", "Павловна": a Russian father's name, which only a full name holds.
+// "Ильдарович", "Викторовна": a Russian father's name, which only a full name holds.
 bool isPatronymic(const QString &word)
 {
     static const QStringList endings{u"ович"_s, u"евич"_s, u"ьич"_s, u"овна"_s, u"евна"_s, u"ична"_s, u"инична"_s};
@@ -562,7 +562,7 @@ bool isCompoundOfEverydayWords(const QString &word)
             continue;
         const QByteArray classes = WordClasses::shared().classesOf(part);
         if (classes.isEmpty() || classes.front() == WordClasses::properNoun)
-            return false; // "AL-SABAH": a place's name is no everyday word
+            return false; // "AL-HIRA": a place's name is no everyday word
         any = true;
     }
     return any;
@@ -916,7 +916,7 @@ bool PortableNameTagger::isNameInCapitals(qsizetype word) const
         || isNamePairInCapitals(word, word + 1);
 }
 
-// "SHEPHERD, MAY", "BISHOP, ROSE": a surname that is also a word, in
+// "BISHOP, ROSE", "MASON, JUNE": a surname that is also a word, in
 // capitals, before a comma and a given name in capitals.
 bool PortableNameTagger::isCapitalsSurnameOfPair(qsizetype word) const
 {
@@ -998,7 +998,7 @@ bool PortableNameTagger::isLowerCaseName(qsizetype word) const
             && gapBefore(word) == u" "_s;
         if (isCuedGivenName(word))
             return true;
-        // "j.p. morales": initials before it make a surname of a word.
+        // "a.j. baker": initials before it make a surname of a word.
         const bool afterInitials = word > 0 && lower(word - 1).size() == 1 && gapBefore(word) == u". "_s
             && isLowerCaseInitial(word - 1);
         return (afterGivenName || afterInitials)
@@ -1090,7 +1090,7 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
     // No dictionary speaks for other alphabets: a third capitalised word
     // opening a sentence is the sentence's first word ("Позвонить Ольге Смирновой").
     const QChar firstLetter = lower(run.first).at(0);
-    // A patronymic among them makes all three one Russian name ("Галиев Эльдар Рашидович").
+    // A patronymic among them makes all three one Russian name ("Сафин Тимур Ильдарович").
     if (run.last - run.first >= 2 && firstLetter.unicode() >= 0x370 && atSentenceStart(run.first)
         && !has(run.first, Fact::given) && !isPatronymic(lower(run.first + 1)) && !isPatronymic(lower(run.first + 2)))
         ++run.first;
@@ -1175,7 +1175,7 @@ double PortableNameTagger::wordEvidence(const Run &run) const
             score += weight::surnameLater;
             continue;
         }
-        // "Ms Aberdeen", "Mr Chester": after an honorific a place's name is a surname.
+        // "Ms Dundee", "Mr Chester": after an honorific a place's name is a surname.
         if (has(i, Fact::nonPerson) && !given && !surname && !(i == run.first && isAfterHonorific(i)))
             return weight::notPerson;
         if (i == run.first)
@@ -1211,7 +1211,7 @@ double PortableNameTagger::wordEvidence(const Run &run) const
     return score;
 }
 
-// "Sandra Hill wants", "reassigned to Lucy Park": a given name that is
+// "Gemma Hall is out sick", "ask Priya Park": a given name that is
 // nothing else, then a surname that also ends places' names, with a person's
 // doing after it or a word before it that only people follow.
 bool PortableNameTagger::isPersonWithPlaceSurname(const Run &run) const
@@ -1269,7 +1269,7 @@ bool PortableNameTagger::isGivenBeforeSurname(const Run &run, qsizetype word) co
     return has(next, Fact::surname) || has(next, Fact::ambiguousSurname) || !has(next, Fact::inDictionary);
 }
 
-// "Oleander Prewitt", "Hero Blackwood is our contact": a word no list gives as
+// "Thistle Hargreaves", "Clover Whitfield signed": a word no list gives as
 // a given name, right before a surname that is nothing else, is one all the
 // same, unless it is what the person is ("Manager Jones") or opens a
 // sentence with nothing after that speaks of a person.
@@ -1347,7 +1347,7 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return weight::notPerson; // "from Memphis"
     if (close && has(run.first - 1, Fact::title) && gap != u","_s)
         return weight::title;
-    // "a delivery van from Sysco", but "someone from Marta's team".
+    // "a delivery van from Brackwell", but "someone from Marta's team".
     if (gap.isEmpty() && isFromEmployer(run.first - 1) && !isPossessive(textOf(run.last)))
         return weight::placePreposition;
     if (gap.isEmpty() && previous == u"of"_s && run.first > 1 && lower(run.first - 2) == u"behalf"_s)
@@ -1362,7 +1362,7 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return weight::strongLead; // "agent Temperance:", "nurse Adaeze"
     if (gap.isEmpty() && (isJourneyEnd(run.first - 1) || isBearingFrom(run.first - 1)) && !isPossessive(textOf(run.last)))
         return weight::placePreposition; // "flight to Queenstown"
-    // "Via della Spiga 12": a street's opening word written as such, not the lead word "via".
+    // "Via della Moscova 8": a street's opening word written as such, not the lead word "via".
     const bool numbered = run.last + 1 < m_words.size() && gapBefore(run.last + 1) == u" "_s
         && lower(run.last + 1).front().isDigit(); // "Via Roma 12" opening an address
     if (gap.isEmpty() && isPlacePrefix(previous) && isCapitalised(textOf(run.first - 1))
@@ -1415,7 +1415,7 @@ bool PortableNameTagger::isHoliday(const Run &run) const
     // "on Columbus Day", "until Victoria Day": a day named after someone is still a date.
     static const QSet<QString> dated{u"on"_s, u"before"_s, u"after"_s, u"until"_s, u"till"_s, u"over"_s, u"since"_s};
     const bool onDay = last >= 2 && run.first == last - 1 && dated.contains(lower(last - 2));
-    // "Columbus Day closure": the day names what happens on it.
+    // "Wallace Day closure": the day names what happens on it.
     const qsizetype next = last + 1;
     const bool event = next < m_words.size() && gapBefore(next) == u" "_s && shapeOf(next) == Shape::lower
         && WordClasses::shared().classesOf(lower(next)).startsWith(WordClasses::noun);
@@ -1489,7 +1489,7 @@ bool PortableNameTagger::isAuxiliaryThenDoing(qsizetype next) const
     return word != u"be"_s && (word.endsWith(u"ing"_s) || lower(next) == u"will"_s) && classes.contains('v');
 }
 
-// "Oyelade family", "the Brandauer household": a surname naming a household.
+// "Okonjo family", "the Brandauer household": a surname naming a household.
 bool PortableNameTagger::isFamilyName(const Run &run) const
 {
     const qsizetype next = run.last + 1;
@@ -1512,7 +1512,7 @@ bool PortableNameTagger::isSaidOfPerson(const Run &run) const
     const bool closes = next + 1 >= m_words.size() || gapBefore(next + 1).startsWith(u')');
     if (gap == u" ("_s && closes && isDepartment(lower(next)) && lower(next) != u"it"_s)
         return true;
-    // "Graves (CFO)", "Reinhardt (IT lead)": an officer, or a team and a role in it.
+    // "Marsh (CFO)", "Brandauer (finance lead)": an officer, or a team and a role in it.
     static const QSet<QString> officers{u"ceo"_s, u"cfo"_s, u"cto"_s, u"coo"_s, u"cio"_s, u"cmo"_s, u"cpo"_s,
                                         u"vp"_s, u"svp"_s, u"evp"_s, u"md"_s, u"gm"_s, u"pa"_s, u"hrbp"_s};
     if (gap == u" ("_s && closes && officers.contains(lower(next)))
@@ -1523,7 +1523,7 @@ bool PortableNameTagger::isSaidOfPerson(const Run &run) const
         return true;
     if (gap != u" ("_s)
         return false;
-    // "(temp)", "(night dispatcher)", "(the Reykjavik buyer)": a role or what
+    // "(temp)", "(night dispatcher)", "(our Auckland agent)": a role or what
     // someone is to others, closing a short aside.
     qsizetype last = next;
     while (last + 1 < m_words.size() && last - next < 3 && gapBefore(last + 1) == u" "_s)
@@ -1685,13 +1685,13 @@ double PortableNameTagger::contextAfter(const Run &run) const
         // "Orlando FL", "Whitley Bay", "Lincoln Center": a place.
         const QStringView lastText = textOf(run.last);
         const bool owner = isPossessive(lastText);
-        // ...but "Dr. Sauerbruch's Monday list", "Signe's June rota" are a person's.
+        // ...but "Dr. Marr's Tuesday clinic", "Signe's June rota" are a person's.
         const bool dated = has(after, Fact::nonPerson) && has(after, Fact::cue);
         if (owner && isCapitalised(nextText) && hasLowerCase(nextText) && gap == u" "_s && !dated)
             return weight::notPerson; // "Ben's Original", "Victoria's Secret"
         if ((isRegionCode(nextText) && !m_shouting && !owner) || (isCapitalised(nextText) && has(after, Fact::placeNoun)))
             return weight::notPerson;
-        // "Kellogg's rep", "Halvorsen's website": what a firm has, unless a given name owns it.
+        // "Hallworth's rep", "Halvorsen's website": what a firm has, unless a given name owns it.
         if (owner && gap == u" "_s && run.first == run.last && isFirmsBelonging(next) && !has(run.first, Fact::given))
             return weight::notPerson;
         if (!owner && gap == u" "_s && isSiteNoun(next))
@@ -1728,7 +1728,7 @@ double PortableNameTagger::contextAfter(const Run &run) const
         && (m_text.at(m_tokens.at(m_words.at(run.last)).range.end) == u'\''
             || m_text.at(m_tokens.at(m_words.at(run.last)).range.end) == u'’');
     if (isPossessive(lastWord) && isContractedIs(run.last + 1))
-        score += weight::weakVerb; // "marek's on the phone"
+        score += weight::weakVerb; // "carla's on the phone"
     else if (isPossessive(lastWord) || apostrophe) {
         score += weight::possessive;
         if (run.last + 1 < m_words.size() && gapBefore(run.last + 1).trimmed().isEmpty()
@@ -1750,7 +1750,7 @@ double PortableNameTagger::contextAfter(const Run &run) const
     return score;
 }
 
-// "Ms Aberdeen", "Sr. Benítez": right after a form of address, whatever the word.
+// "Ms Dundee", "Sra. Valencia": right after a form of address, whatever the word.
 bool PortableNameTagger::isAfterHonorific(qsizetype word) const
 {
     // Not "Dr": makers put it before their names ("Dr Pepper", "Dr. Oetker").
@@ -1761,7 +1761,7 @@ bool PortableNameTagger::isAfterHonorific(qsizetype word) const
         && shapeOf(word - 1) == Shape::capitalised && shapeOf(word) == Shape::capitalised;
 }
 
-// "Ms Aberdeen", "Mr Chester": a place's name after a form of address is the
+// "Ms Dundee", "Mr Chester": a place's name after a form of address is the
 // person's surname; "Dr Pepper" and other everyday words stay what they are.
 bool PortableNameTagger::isAddressedByHonorific(const Run &run) const
 {
@@ -1771,9 +1771,9 @@ bool PortableNameTagger::isAddressedByHonorific(const Run &run) const
     return isAfterHonorific(word) && (name || !has(word, Fact::everyday)) && !isPersonNamedBrand(run);
 }
 
-// "Pettersson stays local", "..., Ilunga prefers mornings": a capitalised run
+// "Lindgren stays local", "..., Ilunga prefers mornings": a capitalised run
 // opening a clause, then a verb in its present form. Plural nouns take that
-// form too, but a verb of their own follows them ("Summer interns need").
+// form too, but a verb of their own follows them ("Ashdown routes need").
 bool PortableNameTagger::isSubjectDoing(const Run &run) const
 {
     static const QSet<QString> joins{u"and"_s, u"but"_s, u"so"_s, u"then"_s, u"while"_s, u"whereas"_s};
@@ -1797,7 +1797,7 @@ bool PortableNameTagger::isSubjectDoing(const Run &run) const
     return !has(then, Fact::action) && !auxiliaries.contains(word) && !bareVerb;
 }
 
-// "Drew up the rota", "Mark off the returns": a given name that is also a
+// "Mark off the returns", "Rob out the old stock": a given name that is also a
 // verb, opening a sentence before its particle and a thing.
 bool PortableNameTagger::isVerbBeforeParticle(const Run &run) const
 {
@@ -1860,7 +1860,7 @@ bool PortableNameTagger::isAskedAbout(const Run &run) const
     const qsizetype aux = run.first - 1;
     qsizetype verb = run.last + 1;
     if (verb + 1 < m_words.size() && adverbs.contains(lower(verb)) && gapBefore(verb + 1) == u" "_s)
-        ++verb; // "did temitope ever reply"
+        ++verb; // "did rosalind ever sign"
     // In lower case only a known given name is so asked about, not "did vpn ever work".
     const bool lowerName = shapeOf(run.first) == Shape::lower && run.first == run.last && has(run.first, Fact::given)
         && !has(run.first, Fact::everyday) && !has(run.first, Fact::nonPerson);
@@ -1937,7 +1937,7 @@ double PortableNameTagger::shapeEvidence(const Run &run) const
 // "de la"), or `word` itself; none reaches back past `floor`.
 qsizetype PortableNameTagger::particlesBefore(qsizetype word, qsizetype floor) const
 {
-    // "DE VRIES, MAARTJE": in a name written in capitals the particle is in capitals too.
+    // "VAN DIJK, SANNE": in a name written in capitals the particle is in capitals too.
     const Shape shape = shapeOf(word) == Shape::capitals ? Shape::capitals : Shape::lower;
     const auto isParticleAt = [&](qsizetype i) {
         return i > floor && gapBefore(i + 1) == u" "_s && shapeOf(i) == shape;
@@ -2003,7 +2003,7 @@ bool PortableNameTagger::isMakerOfGoods(const Run &run) const
 
 // "called meenakshi yesterday", "hey bartek,": a word no list knows, in lower
 // case, right after a word that only people follow.
-// "pls check the Berlin numbers, reza": a known given name closing the text
+// "can you resend the figures, dmitri": a known given name closing the text
 // after a comma addresses its reader. After a capitalised word or a number
 // the comma is an address's ("12 High St, Austin").
 bool PortableNameTagger::isAddressedAtEnd(qsizetype word) const
@@ -2086,7 +2086,7 @@ bool PortableNameTagger::isIntroducingSelf(const Run &run) const
     return next >= m_words.size() || !gapBefore(next).trimmed().isEmpty() || lower(next) == u"from"_s;
 }
 
-// "hey it's dre again", "Hi, this is Marta from accounts": a writer giving
+// "hey it's tiago again", "Hi, this is Marisela from accounts": a writer giving
 // their name as a call or a chat opens.
 bool PortableNameTagger::isGivingOwnName(qsizetype word) const
 {
@@ -2154,7 +2154,7 @@ bool PortableNameTagger::isSpeakingForDepartment(qsizetype word) const
     return false;
 }
 
-// "marek's on the phone", "Aoife's off today": the "'s" of "is" before where
+// "carla's on the phone", "Aoife's off today": the "'s" of "is" before where
 // or how someone is; a shop's is before its street ("Macy's on 34th").
 bool PortableNameTagger::isContractedIs(qsizetype next) const
 {
@@ -2179,7 +2179,7 @@ bool PortableNameTagger::isAway(qsizetype word) const
         && away.contains(lower(state));
 }
 
-// "mon said she'd do the rota", "April says she never got it": a word opening
+// "bea said she'd cover it", "April says she never got it": a word opening
 // a clause, a verb of speech, and "he" or "she" as what was said begins: only a
 // person reports so. Roles and other everyday words ("caller said she") are no names.
 bool PortableNameTagger::isReportedSpeaker(qsizetype word) const
@@ -2203,7 +2203,7 @@ bool PortableNameTagger::isReportedSpeaker(qsizetype word) const
         return false;
     const bool name = has(word, Fact::given) || has(word, Fact::ambiguousGiven) || has(word, Fact::surname)
         || has(word, Fact::ambiguousSurname);
-    // Firms and places are "they"; a day or month as a name is typed in chat ("mon said she").
+    // Firms and places are "they"; a day or month as a name is typed in chat ("june said she").
     const bool brandOrPlace = has(word, Fact::nonPerson) && shapeOf(word) != Shape::lower && !has(word, Fact::cue);
     if (!name && (has(word, Fact::everyday) || brandOrPlace))
         return false;
@@ -2217,7 +2217,7 @@ bool PortableNameTagger::isReportedSpeaker(qsizetype word) const
     return false;
 }
 
-// "unit 9 (Park)", "tenant in 7B (torquil)", "flat 3 (Saffron Delacorte)": who
+// "unit 4 (Lincoln)", "flat 3C (ilkay)", "flat 2 (Marigold Ashcombe)": who
 // lives at a numbered home, in brackets after it. Rooms are left out: they are
 // named after places and people alike.
 bool PortableNameTagger::isResidentInBrackets(const Run &run) const
@@ -2236,7 +2236,7 @@ bool PortableNameTagger::isResidentInBrackets(const Run &run) const
     for (qsizetype i = run.first; i <= run.last; ++i) {
         const bool name = has(i, Fact::given) || has(i, Fact::surname) || has(i, Fact::ambiguousSurname)
             || has(i, Fact::ambiguousGiven) || has(i, Fact::rareAmbiguousGiven);
-        // A given name that is also a word counts before a surname ("Saffron Delacorte").
+        // A given name that is also a word counts before a surname ("Marigold Ashcombe").
         const bool plain = has(i, Fact::everyday) && (i == run.last || shapeOf(i) != Shape::capitalised);
         if (has(i, Fact::function) || (!name && (plain || has(i, Fact::nonPerson)))
             || (shapeOf(i) == Shape::lower && !name && has(i, Fact::inDictionary)))
@@ -2245,8 +2245,8 @@ bool PortableNameTagger::isResidentInBrackets(const Run &run) const
     return true;
 }
 
-// "Chinwendu in 4B forgot her lunch", "yusra in 7C feeling unwell", "Kingswood
-// (7T) left his kit": one word, then the class or flat it is in, then what a
+// "Tobenna in 5C lost his card", "ilse in 2B went home early", "Haverford
+// (9R) forgot the slip": one word, then the class or flat it is in, then what a
 // person does or feels. Goods and leaks are in flats too, but they are words.
 bool PortableNameTagger::isInUnitCode(const Run &run) const
 {
@@ -2282,7 +2282,7 @@ bool PortableNameTagger::isInUnitCode(const Run &run) const
     return acts && (name || (!has(word, Fact::inDictionary) && !has(word, Fact::nonPerson)));
 }
 
-// "called Mercer, no answer", "emailed Baker twice": someone phoned or
+// "called Fuller, no answer", "emailed Baker twice": someone phoned or
 // written to is a person, even by a surname that is also a word.
 bool PortableNameTagger::isContactedBySurname(const Run &run) const
 {
@@ -2294,7 +2294,7 @@ bool PortableNameTagger::isContactedBySurname(const Run &run) const
         && !has(word, Fact::nonPerson) && !isDepartment(lower(word)) && !isPossessive(textOf(word));
 }
 
-// "Juniper from HR says", "Kia from accounts is off sick": one word opening a
+// "Sierra from the front desk says", "Olive from payroll is off sick": one word opening a
 // sentence, then the team it is of, then what a person does there, names a
 // person even when the word is also a thing's or a brand's.
 bool PortableNameTagger::isTeamMember(const Run &run) const
@@ -2427,7 +2427,7 @@ bool PortableNameTagger::isLowerCaseInitial(qsizetype word) const
         ++next;
     }
     // After two initials a surname that is also a word is still the surname
-    // ("j.p. morales"), unless the letters are "e.g." or "p.m.".
+    // ("a.j. baker"), unless the letters are "e.g." or "p.m.".
     qsizetype first = word;
     while (first > 0 && lower(first - 1).size() == 1 && gapBefore(first) == u"."_s)
         --first;
@@ -2601,7 +2601,7 @@ void PortableNameTagger::tag()
 }
 
 
-// "Macy's and Kohl's both rejected it": two possessives joined, and nothing
+// "Pryce's and Holloway's both refused it": two possessives joined, and nothing
 // owned after the second, are shops; "Maria's and Ben's desks" are people's.
 void PortableNameTagger::markShopsNamedTogether(QList<ScoredRun> &runs) const
 {
@@ -2678,7 +2678,7 @@ void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
         const qsizetype before = left.run.first - 1;
         if (before >= 0 && gapBefore(left.run.first) == u" "_s && has(before, Fact::placePreposition))
             continue;
-        // "swap between Obafemi and Kaspar": two lone words shared out between,
+        // "split between Adebowale and Tremaine": two lone words shared out between,
         // neither a place the lists know and one of them a known name.
         const auto isLoneNonPlace = [&](const Run &r) {
             return r.first == r.last && !has(r.first, Fact::nonPerson) && !has(r.first, Fact::properNoun)
@@ -2753,7 +2753,7 @@ void PortableNameTagger::pairSurnameFirst(QList<ScoredRun> &runs) const
         const Run &given = runs.at(i + 1).run;
         // In a list of pairs or a record opening the text, a surname may also be a given name.
         const bool inList = paired || surname.first == 0;
-        // "MEHTA, SUNDAR" amid lower-case text, "ferreira-santos, luana" opening a record.
+        // "OKONKWO, ADAEZE" amid lower-case text, "lindqvist-berg, maja" opening a record.
         const bool capitalsRecord = shapeOf(surname.last) == Shape::capitals && shapeOf(given.first) == Shape::capitals;
         const bool lowerRecord = surname.first == 0 && shapeOf(surname.last) == Shape::lower
             && has(surname.last, Fact::surname) && has(given.first, Fact::given) && !has(given.first, Fact::everyday);
@@ -2852,7 +2852,7 @@ bool PortableNameTagger::isGivenAfterComma(const Run &run) const
     return true;
 }
 
-// "HUYNH, THANH TUNG", "Tran, Thi Mai": after a Vietnamese, Chinese or Korean
+// "PHAM, MINH KHOA", "Tran, Thi Mai": after a Vietnamese, Chinese or Korean
 // family name, two or three short syllables are the given name.
 bool PortableNameTagger::isEastAsianGivenAfterComma(const Run &surname, const Run &given) const
 {

@@ -181,11 +181,11 @@ TextRange innerHanName(const QString &text, const Segment &segment)
     return {};
 }
 
-// Japanese ranks written straight after a family name: "吉岡部長", "森課長".
+// Japanese ranks written straight after a family name: "桜井課長", "森部長".
 const QStringList japaneseRanks{u"部長"_s, u"課長"_s, u"社長"_s, u"係長"_s, u"次長"_s, u"専務"_s, u"常務"_s,
                                 u"会長"_s, u"店長"_s, u"所長"_s};
 
-// "吉岡部長へ": a family name of two characters before a rank, in Japanese text.
+// "桜井課長と": a family name of two characters before a rank, in Japanese text.
 TextRange rankedJapaneseName(const QString &text, const Segment &segment)
 {
     const QStringView run = viewOf(text, segment.range);
@@ -199,7 +199,7 @@ TextRange rankedJapaneseName(const QString &text, const Segment &segment)
     return {};
 }
 
-// "ヤマザキ ミツル 様", "サトウさん": a name in katakana before an honorific,
+// "コバヤシ ユウト 様", "サトウさん": a name in katakana before an honorific,
 // with the word before it when the two are spaced as family and given name.
 void addKatakanaNames(const QString &text, const QList<Segment> &parts, QList<TextRange> &names)
 {
@@ -264,7 +264,7 @@ void addHanNames(const QString &text, const QList<Segment> &parts, QList<TextRan
         QStringView run = viewOf(text, segment.range);
         qsizetype start = segment.range.start;
         const QString before = text.first(start).trimmed();
-        // "收件人 欧阳明轩": the cue may stand apart from the name; alone it is none.
+        // "签收人 司马文静": the cue may stand apart from the name; alone it is none.
         if (hanCues.contains(run.toString()))
             continue;
         const bool cueBefore = std::any_of(hanCues.cbegin(), hanCues.cend(),
@@ -283,7 +283,7 @@ void addHanNames(const QString &text, const QList<Segment> &parts, QList<TextRan
             continue;
         }
         const bool atStart = before.isEmpty() || !before.back().isLetter();
-        // "主任の片桐さんから": a short Han run right before an honorific is a
+        // "営業の北川さんに": a short Han run right before an honorific is a
         // family name wherever it stands.
         const bool honourNext = p + 1 < parts.size() && parts.at(p + 1).range.start == segment.range.end
             && parts.at(p + 1).script == Script::kana && startsWithAny(viewOf(text, parts.at(p + 1).range), honorifics);
@@ -403,7 +403,7 @@ bool isPairInLatinText(const QString &text, const QList<Segment> &parts, qsizety
         && mostlyLatin(text);
 }
 
-// "राजेश कुमार त्रिपाठी जी", "श्री अमोल पाटिल": the words after "Shri" or before
+// "सुरेखा नामदेव पवार जी", "श्री अमोल पाटिल": the words after "Shri" or before
 // the respectful "ji", up to three, stopping at the sentence's small words.
 void addDevanagariHonoured(const QString &text, const QList<Segment> &parts, QList<TextRange> &names)
 {
