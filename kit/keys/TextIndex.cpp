@@ -111,9 +111,14 @@ void TextIndex::setPosition(qsizetype text, qsizetype position)
 
 qsizetype TextIndex::find(QStringView text) const
 {
+    return m_slots.isEmpty() ? -1 : find(text, hashOf(text));
+}
+
+qsizetype TextIndex::find(QStringView text, size_t hash) const
+{
     if (m_slots.isEmpty())
         return -1;
-    const Slot &slot = m_slots.at(slotFor(text, hashOf(text)));
+    const Slot &slot = m_slots.at(slotFor(text, hash));
     return slot.text < 0 ? -1 : positionOf(slot.text);
 }
 

@@ -37,6 +37,8 @@ public:
     void prefetch(size_t hash) const;
     qsizetype insertNew(QStringView text, size_t hash, qsizetype position);
     void insert(QStringView text, size_t hash, qsizetype position);
+    // Lookups of one text in several indexes, or twice in one, hash it once.
+    qsizetype find(QStringView text, size_t hash) const;
 
 private:
     struct Slot

@@ -128,19 +128,34 @@ QString realCasedLike(const QString &real, LetterCase replaced)
 
 QString matchingCase(const QString &value, const QString &like)
 {
+    return matchingCase(value, caseToMatch(like));
+}
+
+LetterCase caseToMatch(const QString &like)
+{
     QList<char32_t> letterChars;
     for (char32_t c : like.toUcs4())
         if (QChar::isLetter(c))
             letterChars.append(c);
     if (letterChars.size() <= 1)
-        return value;
+        return LetterCase::mixed;
     const QString letters = fromUcs4(letterChars);
     const QString upper = letters.toUpper();
     const QString lower = letters.toLower();
     if (letters == upper && letters != lower)
-        return value.toUpper();
+        return LetterCase::upper;
     if (letters == lower && letters != upper)
-        return value.toLower();
+        return LetterCase::lower;
+    return LetterCase::mixed;
+}
+
+QString matchingCase(const QString &value, LetterCase like)
+{
+    switch (like) {
+    case LetterCase::upper: return value.toUpper();
+    case LetterCase::lower: return value.toLower();
+    case LetterCase::mixed: break;
+    }
     return value;
 }
 
