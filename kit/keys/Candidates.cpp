@@ -291,7 +291,9 @@ struct ValueCandidates::Email
 };
 
 ValueCandidates::ValueCandidates(const ProjectKey &key, EntryKind kind, const QString &real, const QString &norm)
-    : m_kind(kind), m_real(real), m_norm(norm), m_case(caseToMatch(real)),
+    : m_kind(kind), m_real(real), m_norm(norm),
+      m_case(kind == EntryKind::email || kind == EntryKind::phone || kind == EntryKind::zip ? LetterCase::mixed
+                                                                                          : caseToMatch(real)),
       m_abbreviatedStreet(kind == EntryKind::street && isAbbreviated(real))
 {
     if (kind != EntryKind::email)

@@ -42,7 +42,7 @@ private:
     EntryKind m_kind;
     QString m_real;
     QString m_norm;
-    LetterCase m_case; // the case the real value's candidates are written in
+    LetterCase m_case; // the case of the candidates of a name, town or street
     bool m_abbreviatedStreet; // a street written with its type's short form ("St.")
     std::unique_ptr<Email> m_email;
 };

@@ -715,6 +715,9 @@ QString ProjectKey::assignSubstitute(const QString &real, EntryKind kind, const 
         QString cand = candidates(digests, attempt);
         QString key = spaceKey(cand, kind);
         const size_t hash = TextIndex::hashOf(key);
+        // A candidate is nearly always free by now, and then recorded here:
+        // this wait overlaps the one for its probe of the taken set.
+        m_byStandIn.prefetch(hash);
         if (isFree(cand, {key, hash}, kind, reserved)) {
             chosen = std::move(cand);
             chosenKey = std::move(key);
