@@ -3,6 +3,11 @@
 #include <QHashFunctions>
 
 #include <algorithm>
+#include <cstdint>
+
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
 
 namespace quorvane {
 
@@ -21,6 +26,26 @@ qsizetype slotsFor(qsizetype count)
 uint32_t checkOf(size_t hash)
 {
     return uint32_t(uint64_t(hash) >> 32);
+}
+
+// A large key's slots are read at random, each probe on another page. With
+// small pages nearly every probe also misses the processor's table of page
+// addresses and waits for a walk of the page tables; asking for huge pages,
+// where the system grants them, lets a few entries cover the whole table.
+void adviseHugePages(const void *data, qsizetype bytes)
+{
+#ifdef __linux__
+    constexpr uintptr_t huge = uintptr_t(2) << 20;
+    if (bytes < qsizetype(4 * huge))
+        return;
+    const uintptr_t from = (uintptr_t(data) + huge - 1) & ~(huge - 1);
+    const uintptr_t to = (uintptr_t(data) + uintptr_t(bytes)) & ~(huge - 1);
+    if (to > from)
+        madvise(reinterpret_cast<void *>(from), to - from, MADV_HUGEPAGE);
+#else
+    Q_UNUSED(data);
+    Q_UNUSED(bytes);
+#endif
 }
 
 } // namespace
@@ -135,7 +160,11 @@ qsizetype TextIndex::slotFor(QStringView text, size_t hash) const
 
 void TextIndex::rehash(qsizetype slotCount)
 {
-    QList<Slot> table(slotCount);
+    QList<Slot> table;
+    table.reserve(slotCount);
+    // Advised before the slots are first written, which is when pages are given.
+    adviseHugePages(table.constData(), slotCount * qsizetype(sizeof(Slot)));
+    table.resize(slotCount);
     const qsizetype mask = slotCount - 1;
     for (qsizetype i = 0; i < size(); ++i) {
         const size_t hash = hashOf(textAt(i));
