@@ -60,7 +60,7 @@ bool isWidened(int attempt)
     return attempt >= ProjectKey::maxAttempts;
 }
 
-QString nameCandidate(const QStringList &pool, LetterCase real, int attempt, const Digests &d)
+QString nameCandidate(const QStringList &pool, LetterCase written, int attempt, const Digests &d)
 {
     const qsizetype n = pool.size();
     if (isWidened(attempt)) {
@@ -68,10 +68,10 @@ QString nameCandidate(const QStringList &pool, LetterCase real, int attempt, con
         QString cand = pool.at(takeDigit(w, n));
         cand += u'-' + pool.at(takeDigit(w, n));
         cand += u'-' + pool.at(takeDigit(w, n));
-        return matchingCase(cand, real);
+        return matchingCase(cand, written);
     }
     const QString cand = attempt < 2 * n ? pick(pool, d()) : pick(pool, d(u"a")) + u'-' + pick(pool, d(u"b"));
-    return matchingCase(cand, real);
+    return matchingCase(cand, written);
 }
 
 QString oneWordTown(uint64_t &w)
@@ -80,19 +80,19 @@ QString oneWordTown(uint64_t &w)
     return start + pools::cityEnds().at(takeDigit(w, pools::cityEnds().size()));
 }
 
-QString cityCandidate(LetterCase real, int attempt, const Digests &d)
+QString cityCandidate(LetterCase written, int attempt, const Digests &d)
 {
     if (isWidened(attempt)) {
         uint64_t w = d(u"w");
         QString cand = oneWordTown(w);
         cand += u'-' + oneWordTown(w);
         cand += u' ' + pools::townWords().at(takeDigit(w, pools::townWords().size()));
-        return matchingCase(cand, real);
+        return matchingCase(cand, written);
     }
     QString cand = pick(pools::cityStarts(), d(u"s")) + pick(pools::cityEnds(), d(u"e"));
     if (attempt > 599)
         cand += u' ' + pools::cityExtras().at(attempt % pools::cityExtras().size());
-    return matchingCase(cand, real);
+    return matchingCase(cand, written);
 }
 
 // The last word of the value, lower-cased and without dots ("St." → "st").
@@ -120,13 +120,13 @@ bool isAbbreviated(const QString &real)
                        [&](const auto &forms) { return forms.first == word && forms.second != word; });
 }
 
-QString streetCandidate(LetterCase real, bool abbreviated, const Digests &d)
+QString streetCandidate(LetterCase written, bool abbreviated, const Digests &d)
 {
     const uint64_t house = 10 + d(u"n") % 9980;
     const pools::StreetType &type = pools::streetTypes().at(qsizetype(d(u"t") % 12));
     const QString name = pick(pools::streetNames(), d(u"s"));
     const QString typeWord = abbreviated ? type.shortForm : type.longForm;
-    return matchingCase(QString::number(house) + u' ' + name + u' ' + typeWord, real);
+    return matchingCase(QString::number(house) + u' ' + name + u' ' + typeWord, written);
 }
 
 // Ten digits: an area code from 200 to 999, 555, 01 and two digits.
@@ -279,10 +279,6 @@ QString localText(const QString &real)
         return lowerCased(piece.toString());
     return lowerCased(real);
 }
-
-namespace {
-
-} // namespace
 
 struct ValueCandidates::Email
 {

@@ -542,7 +542,6 @@ void ProjectKey::record(const Entry &entry)
         return;
     }
     const QString norm = normalized(entry.real, entry.kind);
-    // Without the taken set the value's own space key is not needed yet.
     const QString realKey = rawString(entry.kind) + u'|' + norm;
     const size_t realHash = TextIndex::hashOf(realKey);
     const QString realSpaceKey = ownSpaceKey(realKey, entry.kind, norm);
