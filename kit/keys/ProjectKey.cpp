@@ -443,7 +443,11 @@ std::optional<QString> ProjectKey::storedSubstitute(const QString &real, EntryKi
 const ProjectKey::Entry *ProjectKey::entryForReal(const QString &real, EntryKind kind) const
 {
     ensureByReal();
-    const qsizetype at = m_byReal.find(realKey(real, kind));
+    // Built in one buffer: every name of every e-mail address being swapped is looked up.
+    thread_local QString key;
+    if (!writePlainKey(key, rawString(kind), real, kind))
+        key = realKey(real, kind);
+    const qsizetype at = m_byReal.find(key);
     return at < 0 ? nullptr : &m_entries.at(at);
 }
 
