@@ -468,8 +468,16 @@ private:
         m_scan.items.reserve(listed.size());
         m_firstFindings.reserve(listed.size());
         m_slots.resize(slots);
+        // Each finding's id is made one finding ahead and its slot fetched,
+        // so that the wait for it overlaps the planning of the one before.
+        ItemID next;
+        if (!listed.isEmpty())
+            next = ItemID::of(*listed.first().finding, itemIndex);
         for (qsizetype i = 0; i < listed.size(); ++i) {
-            plan(listed.at(i), working, itemIndex);
+            const ItemID id = std::exchange(next, {});
+            if (i + 1 < listed.size())
+                next = ItemID::of(*listed.at(i + 1).finding, itemIndex);
+            plan(listed.at(i), id, working, itemIndex);
             m_meter.advanceTo(m_cellCount + (i + 1) * (m_cellCount / planningShare) / listed.size());
         }
         QList<Listed>().swap(listed);
@@ -512,12 +520,28 @@ private:
         return a.kind == b.kind && a.text == b.text && a.nameParts == b.nameParts && a.address == b.address;
     }
 
-    void plan(const Listed &listed, ProjectKey &working, TextIndex &itemIndex)
+    // A finding's review item id, with its hash.
+    struct ItemID
+    {
+        QString text;
+        size_t hash = 0;
+
+        static ItemID of(const Finding &finding, const TextIndex &itemIndex)
+        {
+            ItemID id{itemID(finding)};
+            id.hash = TextIndex::hashOf(id.text);
+            itemIndex.prefetch(id.hash);
+            return id;
+        }
+    };
+
+    void plan(const Listed &listed, const ItemID &itemId, ProjectKey &working, TextIndex &itemIndex)
     {
         const Record &record = *listed.record;
         const Finding &finding = *listed.finding;
-        const QString id = itemID(finding);
-        qsizetype index = itemIndex.find(id);
+        const QString &id = itemId.text;
+        const size_t idHash = itemId.hash;
+        qsizetype index = itemIndex.find(id, idHash);
         if (index >= 0 && writtenAlike(*m_firstFindings.at(index), finding)) {
             addOccurrence(listed, index, m_scan.items.at(index).standIn);
             return;
@@ -531,7 +555,7 @@ private:
         }
         if (index < 0) {
             index = m_scan.items.size();
-            itemIndex.insert(id, index);
+            itemIndex.insert(id, idHash, index);
             m_firstFindings.append(&finding);
             m_scan.items.append({id, finding.kind, finding.text, plan.text, 0, record.cell, record.freeText,
                                  isAlreadyInKey(finding, m_key)});
