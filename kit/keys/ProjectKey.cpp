@@ -176,9 +176,9 @@ QStringList decodeFiles(const QJsonObject &object)
 }
 
 // The entries of a key file as this program writes it, read without the JSON
-// classes, which take several times as long on a large key. Only texts of
-// printable ASCII without escapes are read here; anything else, or any other
-// layout, is left to the JSON classes.
+// classes, which take several times as long on a large key. Only texts
+// without escapes, of printable ASCII and well-formed UTF-8, are read here;
+// anything else, or any other layout, is left to the JSON classes.
 class PlainEntries
 {
 public:
@@ -221,26 +221,80 @@ private:
         return ProjectKey::Entry{*entryKind, *real, *standIn};
     }
 
-    // The bytes up to the closing quote, which it passes.
-    std::optional<QByteArrayView> plainBytes()
+    // The bytes up to the closing quote, which it passes; `wide` tells
+    // whether any of them lie beyond ASCII.
+    std::optional<QByteArrayView> plainBytes(bool *wide = nullptr)
     {
         const char *const bytes = m_json.constData();
         const qsizetype start = m_at;
-        for (; m_at < m_json.size() && bytes[m_at] != '"'; ++m_at) {
+        bool beyondAscii = false;
+        while (m_at < m_json.size() && bytes[m_at] != '"') {
             const auto c = uchar(bytes[m_at]);
-            if (c < 0x20 || c >= 0x7F || c == '\\')
+            if (c >= 0x80) {
+                const qsizetype length = plainSequenceLength(m_at);
+                if (length == 0)
+                    return std::nullopt;
+                beyondAscii = true;
+                m_at += length;
+                continue;
+            }
+            if (c < 0x20 || c == 0x7F || c == '\\')
                 return std::nullopt;
+            ++m_at;
         }
         if (m_at >= m_json.size())
             return std::nullopt;
         ++m_at;
+        if (wide)
+            *wide = beyondAscii;
         return QByteArrayView(bytes + start, m_at - 1 - start);
+    }
+
+    // Names written beyond ASCII ("García") are common in a real key, which
+    // the JSON classes write as plain UTF-8. The length of the well-formed
+    // sequence at `at`, or 0: ill-formed bytes, a byte order mark and the
+    // noncharacters are left to the JSON classes to judge.
+    qsizetype plainSequenceLength(qsizetype at) const
+    {
+        const auto byte = [&](qsizetype i) { return i < m_json.size() ? uchar(m_json[i]) : uchar(0); };
+        const uchar lead = byte(at);
+        qsizetype length = 0;
+        char32_t low = 0x80;
+        char32_t code = 0;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+            code = lead & 0x1F;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            low = 0x800;
+            code = lead & 0x0F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            low = 0x10000;
+            code = lead & 0x07;
+        } else {
+            return 0;
+        }
+        for (qsizetype i = 1; i < length; ++i) {
+            const uchar next = byte(at + i);
+            if ((next & 0xC0) != 0x80)
+                return 0;
+            code = (code << 6) | (next & 0x3F);
+        }
+        const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
+        const bool noncharacter = (code >= 0xFDD0 && code <= 0xFDEF) || (code & 0xFFFE) == 0xFFFE;
+        if (code < low || code > 0x10FFFF || surrogate || noncharacter || code == 0xFEFF)
+            return 0;
+        return length;
     }
 
     std::optional<QString> plainText()
     {
-        const auto bytes = plainBytes();
-        return bytes ? std::optional(QString::fromLatin1(*bytes)) : std::nullopt;
+        bool wide = false;
+        const auto bytes = plainBytes(&wide);
+        if (!bytes)
+            return std::nullopt;
+        return wide ? QString::fromUtf8(*bytes) : QString::fromLatin1(*bytes);
     }
 
     // The kind named by its raw text, read without making a string of it.
