@@ -565,21 +565,29 @@ void ProjectKey::recordWithoutTaken(Entry entry, const IndexKeys &keys)
 
 void ProjectKey::recordAllWithoutTaken(QList<Entry> &entries)
 {
+    // Without a by-real index no entry repeats an earlier one, so a key read
+    // into an empty table keeps the list whole instead of copying it over.
+    const bool keepAll = !m_byRealFilled && m_entries.isEmpty();
+    if (keepAll)
+        m_entries = std::move(entries);
+    const QList<Entry> &source = keepAll ? m_entries : entries;
     // Each entry's keys are built a few entries ahead and their slots fetched,
     // so the waits for memory overlap.
     constexpr qsizetype ahead = 8;
     std::array<IndexKeys, ahead> keys;
-    for (qsizetype i = 0; i < entries.size() + ahead; ++i) {
+    for (qsizetype i = 0; i < source.size() + ahead; ++i) {
         // The entry due and the one starting share their place in the ring.
         IndexKeys &place = keys[size_t(i % ahead)];
-        if (i >= ahead)
+        if (i >= ahead && keepAll)
+            m_byStandIn.insert(place.standIn, place.standInHash, i - ahead);
+        else if (i >= ahead)
             recordWithoutTaken(std::move(entries[i - ahead]), place);
-        if (i < entries.size()) {
+        if (i < source.size()) {
             if (m_byRealFilled) {
-                place.buildReal(entries.at(i));
+                place.buildReal(source.at(i));
                 m_byReal.prefetch(place.realHash);
             }
-            place.buildStandIn(entries.at(i));
+            place.buildStandIn(source.at(i));
             m_byStandIn.prefetch(place.standInHash);
         }
     }
@@ -964,12 +972,13 @@ std::optional<ProjectKey> ProjectKey::parsed(const QByteArray &json, QList<Entry
     key.m_secret = *secret;
     key.m_mac = std::make_shared<const crypto::HmacSha256Key>(key.m_secret);
     key.m_files = files;
-    key.m_entries.reserve(entries.size());
     // Repeated values keep only their first entry, which takes the by-real
     // index to find; a key without any builds that index when it is needed.
     key.m_byRealFilled = !realsApart(entries);
-    if (key.m_byRealFilled)
+    if (key.m_byRealFilled) {
+        key.m_entries.reserve(entries.size());
         key.m_byReal.reserve(entries.size());
+    }
     key.m_byStandIn.reserve(entries.size());
     // Each index key is the text with a short name and a bar in front.
     qsizetype realUnits = 0;
