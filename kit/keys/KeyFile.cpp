@@ -62,12 +62,6 @@ QJsonObject requiredObject(const QJsonObject &object, const QString &name)
     return value.toObject();
 }
 
-bool isBase64Character(char c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' || c == '/'
-        || c == '=';
-}
-
 constexpr uchar notBase64 = 0xFF;
 
 constexpr std::array<uchar, 256> base64Values()
@@ -82,7 +76,7 @@ constexpr std::array<uchar, 256> base64Values()
 
 // Base64 in its one canonical spelling (whole groups of four, padding only
 // at the end, no stray bits in the last group), decoded many times as fast
-// as QByteArray does; nothing for any other text, which is left to it.
+// as QByteArray does; nothing for any other text.
 std::optional<QByteArray> canonicalBase64(QByteArrayView text)
 {
     static constexpr std::array<uchar, 256> values = base64Values();
@@ -123,25 +117,15 @@ std::optional<QByteArray> canonicalBase64(QByteArrayView text)
     return bytes;
 }
 
-// The same rule as ProjectKey::bytesFromBase64, on bytes read in place.
-std::optional<QByteArray> bytesFromBase64(QByteArrayView text)
-{
-    if (auto bytes = canonicalBase64(text))
-        return bytes;
-    auto result = QByteArray::fromBase64Encoding(QByteArray::fromRawData(text.data(), text.size()),
-                                                 QByteArray::AbortOnBase64DecodingErrors);
-    if (!result || text.size() % 4 != 0)
-        return std::nullopt;
-    return *result;
-}
-
 // The box is nearly all of a key file: a large key's is tens of megabytes of
 // Base64, which the JSON classes would copy several times over as text.
-// Written first, as this program writes it, it is cut out of the bytes, and
-// the JSON classes read the rest with an empty box in its place.
+// Written first and canonical, as this program writes it, it is decoded
+// straight from the file's bytes, and the JSON classes read the rest with an
+// empty box in its place. A box of only Base64 digits holds nothing the JSON
+// classes would read differently.
 struct SplitBox
 {
-    QByteArrayView base64;
+    QByteArray box;
     QByteArray rest;
 };
 
@@ -150,19 +134,20 @@ std::optional<SplitBox> splitBox(const QByteArray &data)
     constexpr QByteArrayView opening = "{\"box\":\"";
     if (!QByteArrayView(data).startsWith(opening))
         return std::nullopt;
-    qsizetype end = opening.size();
-    while (end < data.size() && isBase64Character(data.at(end)))
-        ++end;
-    if (end >= data.size() || data.at(end) != '"')
+    const qsizetype end = data.indexOf('"', opening.size());
+    if (end < 0)
         return std::nullopt;
     const QByteArrayView after = QByteArrayView(data).sliced(end);
     // A second member named box, perhaps spelled with escapes, is the JSON classes' to judge.
     if (after.contains("box") || after.contains("\\u"))
         return std::nullopt;
+    std::optional<QByteArray> box = canonicalBase64(QByteArrayView(data).sliced(opening.size(), end - opening.size()));
+    if (!box)
+        return std::nullopt;
     QByteArray rest;
     rest.reserve(opening.size() + after.size());
     rest.append(opening).append(after);
-    return SplitBox{QByteArrayView(data).sliced(opening.size(), end - opening.size()), rest};
+    return SplitBox{std::move(*box), std::move(rest)};
 }
 
 KeyFile::Protection decodeProtection(const QJsonObject &object)
@@ -215,7 +200,7 @@ KeyFile::KeyFile(const QByteArray &data)
     const QJsonObject object = document.object();
 
     const QString boxText = requiredString(object, u"box"_s);
-    const std::optional<QByteArray> box = split ? bytesFromBase64(split->base64) : ProjectKey::bytesFromBase64(boxText);
+    const std::optional<QByteArray> box = split ? split->box : ProjectKey::bytesFromBase64(boxText);
     const std::optional<QDateTime> created = ProjectKey::dateFromText(requiredString(object, u"created"_s));
     // Any whole number is a format; only the current one or older can be read.
     const int64_t format = requiredInteger(object, u"format"_s, double(INT32_MIN), maxExactInteger);
