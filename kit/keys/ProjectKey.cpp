@@ -77,7 +77,11 @@ bool writePlainLowered(QString &out, QStringView prefix, QStringView value, QStr
     bool previousSpace = true;
     for (QChar c : value) {
         const char16_t u = c.unicode();
-        if (u >= 0x80 || (isAsciiSpace(u) && (u != u' ' || previousSpace)) || stops.contains(c))
+        if (u >= 0x80 || (isAsciiSpace(u) && (u != u' ' || previousSpace)))
+            return false;
+        // Every key of a large key file comes through here: the stops, none
+        // or two, are compared without a search call per character.
+        if (std::find(stops.begin(), stops.end(), c) != stops.end())
             return false;
         previousSpace = u == u' ';
         *at++ = QChar(u >= u'A' && u <= u'Z' ? char16_t(u - u'A' + u'a') : u);
@@ -191,7 +195,9 @@ public:
             return std::nullopt;
         const qsizetype arrayStart = m_at;
         QList<ProjectKey::Entry> entries;
-        entries.reserve(QByteArrayView(m_json).sliced(m_at).count("{\"kind\":"));
+        // Each entry opens a brace; a text may hold one too, which only
+        // leaves a little room unused.
+        entries.reserve(std::count(m_json.cbegin() + m_at, m_json.cend(), '{'));
         while (peek() != ']') {
             if (!entries.isEmpty() && !skip(","))
                 return std::nullopt;
