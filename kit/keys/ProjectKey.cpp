@@ -108,6 +108,20 @@ void writeDigits(QString &out, QStringView prefix, QStringView value, EntryKind 
         out.truncate(start + 5);
 }
 
+// The stand-in key of a phone stand-in, as phoneSpaceDigits has it, written
+// into out: a large key holds many stand-ins with an extension.
+void writePhoneStandInKey(QString &out, QStringView prefix, QStringView value)
+{
+    const qsizetype x = value.indexOf(u'x');
+    writeDigits(out, prefix, x < 0 ? value : value.first(x), EntryKind::phone);
+    if (x < 0)
+        return;
+    for (QChar c : value.sliced(x)) {
+        if (c >= u'0' && c <= u'9')
+            out.append(c);
+    }
+}
+
 // "kind|normalized" or "namespace|normalized" written into out without the
 // copies the general rule makes, for the values nearly every key holds;
 // false for the others.
@@ -553,8 +567,9 @@ struct ProjectKey::IndexKeys
 
     void buildStandIn(const Entry &entry)
     {
-        const bool extension = entry.kind == EntryKind::phone && entry.standIn.contains(u'x');
-        if (extension || !writePlainKey(standIn, entryNamespace(entry.kind), entry.standIn, entry.kind))
+        if (entry.kind == EntryKind::phone)
+            writePhoneStandInKey(standIn, entryNamespace(entry.kind), entry.standIn);
+        else if (!writePlainKey(standIn, entryNamespace(entry.kind), entry.standIn, entry.kind))
             standIn = spaceKey(entry.standIn, entry.kind);
         standInHash = TextIndex::hashOf(standIn);
     }

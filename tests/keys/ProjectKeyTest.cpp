@@ -250,6 +250,7 @@ TEST(ProjectKey, AKeyReadBackFindsWhatTheWritingKeyFound)
         {EntryKind::street, u"12 main st apt 4"_s, u"50 Alder Street"_s},
         {EntryKind::phone, u"+1 (481) 555-0199"_s, u"+1 481 555 0137 x2261"_s},
         {EntryKind::phone, u"4815550199"_s, u"4815550138"_s}, {EntryKind::phone, u"22345678901"_s, u"(212) 555-0100"_s},
+        {EntryKind::phone, u"6175550100"_s, u"14815550139x12"_s}, {EntryKind::phone, u"6175550101"_s, u"4815550140X2261"_s},
         {EntryKind::zip, u"02134-1234"_s, u"90210"_s},          {EntryKind::zip, u"02134"_s, u"90211"_s},
     };
     ProjectKey writing = keyWithSecret('\x05');
