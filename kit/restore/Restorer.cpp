@@ -519,7 +519,7 @@ void Restorer::addStreets(const QString &text, bool ascii, Replacements &found) 
     const auto add = [&](qsizetype start, qsizetype end) {
         const QStringView matched = QStringView(text).sliced(start, end - start);
         if (auto entry = m_key.entryForSubstitute(matched, EntryKind::street))
-            found.add(start, end, realCasedLike(entry->real, matched.toString()));
+            found.add(start, end, realCasedLike(entry->real, letterCaseOf(matched)));
     };
     if (ascii) {
         for (auto line = nextAsciiStreetLine(text, 0); line; line = nextAsciiStreetLine(text, line->end))
