@@ -62,22 +62,25 @@ QString phoneLike(const QString &real, const QString &matched)
 const QString &phoneStandInKey(QStringView written, QString &key)
 {
     static const QString prefix = entryNamespace(EntryKind::phone) + u'|';
-    key.resize(prefix.size());
-    std::copy(prefix.cbegin(), prefix.cend(), key.data());
+    // Room for every unit, cut back to the digits written.
+    key.resize(prefix.size() + written.size());
+    QChar *const start = std::copy(prefix.cbegin(), prefix.cend(), key.data());
+    QChar *out = start;
     const qsizetype x = written.indexOf(u'x');
     const QStringView number = x < 0 ? written : written.first(x);
     for (QChar c : number) {
         if (c >= u'0' && c <= u'9')
-            key.append(c);
+            *out++ = c;
     }
-    if (key.size() == prefix.size() + 11 && key.at(prefix.size()) == u'1')
-        key.remove(prefix.size(), 1);
-    if (x < 0)
-        return key;
-    for (QChar c : written.sliced(x)) {
-        if (c >= u'0' && c <= u'9')
-            key.append(c);
+    if (out - start == 11 && *start == u'1')
+        out = std::copy(start + 1, out, start);
+    if (x >= 0) {
+        for (QChar c : written.sliced(x)) {
+            if (c >= u'0' && c <= u'9')
+                *out++ = c;
+        }
     }
+    key.truncate(out - key.constData());
     return key;
 }
 
@@ -140,6 +143,23 @@ PassHints passHintsOf(const QString &text)
         hints.zip = (space == u' ' || space == 0x00A0) && isAsciiCapital(units[i]) && isAsciiCapital(units[i + 1]);
     }
     return hints;
+}
+
+// letterCaseOf, without a case-table call per character for the ASCII words
+// nearly every stand-in is: A to Z are the only letters with a case there.
+LetterCase quickLetterCase(QStringView word)
+{
+    int upper = 0, lower = 0;
+    for (QChar c : word) {
+        const char16_t u = c.unicode();
+        if (u >= 0x80)
+            return letterCaseOf(word);
+        upper += u >= u'A' && u <= u'Z';
+        lower += u >= u'a' && u <= u'z';
+    }
+    if (upper + lower < 2 || (upper > 0) == (lower > 0))
+        return LetterCase::mixed;
+    return upper > 0 ? LetterCase::upper : LetterCase::lower;
 }
 
 qsizetype firstApostrophe(QStringView word)
@@ -258,7 +278,7 @@ private:
                                    : m_key.entryForSubstitute(matched, EntryKind::firstName);
         if (!entry)
             return std::nullopt;
-        const LetterCase letterCase = letterCaseOf(matched);
+        const LetterCase letterCase = quickLetterCase(matched);
         // "iPhone"-like words that start small but are not all lower case are no stand-ins.
         if (letterCase == LetterCase::mixed && !isCapitalised(matched))
             return std::nullopt;
@@ -477,7 +497,7 @@ void Restorer::addEmails(const QString &text, std::vector<TextRange> &emails, Re
         const QStringView matched = QStringView(text).sliced(address->start, address->length());
         if (auto entry = m_key.entryForSubstitute(matched, EntryKind::email))
             found.add(address->start, address->end,
-                      letterCaseOf(matched) == LetterCase::upper ? entry->real.toUpper() : entry->real);
+                      quickLetterCase(matched) == LetterCase::upper ? entry->real.toUpper() : entry->real);
     }
 }
 
@@ -519,7 +539,7 @@ void Restorer::addStreets(const QString &text, bool ascii, Replacements &found) 
     const auto add = [&](qsizetype start, qsizetype end) {
         const QStringView matched = QStringView(text).sliced(start, end - start);
         if (auto entry = m_key.entryForSubstitute(matched, EntryKind::street))
-            found.add(start, end, realCasedLike(entry->real, letterCaseOf(matched)));
+            found.add(start, end, realCasedLike(entry->real, quickLetterCase(matched)));
     };
     if (ascii) {
         for (auto line = nextAsciiStreetLine(text, 0); line; line = nextAsciiStreetLine(text, line->end))
