@@ -172,18 +172,21 @@ std::optional<QByteArray> openAesGcm(const QByteArray &key, const QByteArray &bo
 {
     if (key.size() != 32 || box.size() < gcmNonceLength + gcmTagLength)
         return std::nullopt;
-    const QByteArray nonce = box.left(gcmNonceLength);
-    const QByteArray ciphertext = box.mid(gcmNonceLength, box.size() - gcmNonceLength - gcmTagLength);
-    QByteArray tag = box.right(gcmTagLength);
+    // Read where they lie in the box: a large key's box runs to tens of megabytes.
+    const auto *nonce = bytes(box);
+    const auto *ciphertext = nonce + gcmNonceLength;
+    const int ciphertextLength = int(box.size() - gcmNonceLength - gcmTagLength);
+    unsigned char tag[gcmTagLength];
+    std::memcpy(tag, ciphertext + ciphertextLength, gcmTagLength);
     CipherContext context = newCipherContext();
-    QByteArray plaintext(ciphertext.size(), '\0');
+    QByteArray plaintext(ciphertextLength, Qt::Uninitialized);
     int length = 0;
     const bool ok = EVP_DecryptInit_ex(context.get(), EVP_aes_256_gcm(), nullptr, nullptr, nullptr) == 1
         && EVP_CIPHER_CTX_ctrl(context.get(), EVP_CTRL_GCM_SET_IVLEN, gcmNonceLength, nullptr) == 1
-        && EVP_DecryptInit_ex(context.get(), nullptr, nullptr, bytes(key), bytes(nonce)) == 1
+        && EVP_DecryptInit_ex(context.get(), nullptr, nullptr, bytes(key), nonce) == 1
         && EVP_DecryptUpdate(context.get(), nullptr, &length, bytes(associatedData), int(associatedData.size())) == 1
-        && EVP_DecryptUpdate(context.get(), bytes(plaintext), &length, bytes(ciphertext), int(ciphertext.size())) == 1
-        && EVP_CIPHER_CTX_ctrl(context.get(), EVP_CTRL_GCM_SET_TAG, gcmTagLength, tag.data()) == 1
+        && EVP_DecryptUpdate(context.get(), bytes(plaintext), &length, ciphertext, ciphertextLength) == 1
+        && EVP_CIPHER_CTX_ctrl(context.get(), EVP_CTRL_GCM_SET_TAG, gcmTagLength, tag) == 1
         && EVP_DecryptFinal_ex(context.get(), bytes(plaintext) + length, &length) == 1;
     if (!ok) {
         wipe(plaintext);

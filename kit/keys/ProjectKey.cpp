@@ -77,7 +77,11 @@ bool writePlainLowered(QString &out, QStringView prefix, QStringView value, QStr
     bool previousSpace = true;
     for (QChar c : value) {
         const char16_t u = c.unicode();
-        if (u >= 0x80 || (isAsciiSpace(u) && (u != u' ' || previousSpace)) || stops.contains(c))
+        if (u >= 0x80 || (isAsciiSpace(u) && (u != u' ' || previousSpace)))
+            return false;
+        // Every key of a large key file comes through here: the stops, none
+        // or two, are compared without a search call per character.
+        if (std::find(stops.begin(), stops.end(), c) != stops.end())
             return false;
         previousSpace = u == u' ';
         *at++ = QChar(u >= u'A' && u <= u'Z' ? char16_t(u - u'A' + u'a') : u);
@@ -102,6 +106,20 @@ void writeDigits(QString &out, QStringView prefix, QStringView value, EntryKind 
         out.remove(start, 1);
     else if (kind == EntryKind::zip && count > 5)
         out.truncate(start + 5);
+}
+
+// The stand-in key of a phone stand-in, as phoneSpaceDigits has it, written
+// into out: a large key holds many stand-ins with an extension.
+void writePhoneStandInKey(QString &out, QStringView prefix, QStringView value)
+{
+    const qsizetype x = value.indexOf(u'x');
+    writeDigits(out, prefix, x < 0 ? value : value.first(x), EntryKind::phone);
+    if (x < 0)
+        return;
+    for (QChar c : value.sliced(x)) {
+        if (c >= u'0' && c <= u'9')
+            out.append(c);
+    }
 }
 
 // "kind|normalized" or "namespace|normalized" written into out without the
@@ -176,9 +194,9 @@ QStringList decodeFiles(const QJsonObject &object)
 }
 
 // The entries of a key file as this program writes it, read without the JSON
-// classes, which take several times as long on a large key. Only texts of
-// printable ASCII without escapes are read here; anything else, or any other
-// layout, is left to the JSON classes.
+// classes, which take several times as long on a large key. Only texts
+// without escapes, of printable ASCII and well-formed UTF-8, are read here;
+// anything else, or any other layout, is left to the JSON classes.
 class PlainEntries
 {
 public:
@@ -191,7 +209,9 @@ public:
             return std::nullopt;
         const qsizetype arrayStart = m_at;
         QList<ProjectKey::Entry> entries;
-        entries.reserve(QByteArrayView(m_json).sliced(m_at).count("{\"kind\":"));
+        // Each entry opens a brace; a text may hold one too, which only
+        // leaves a little room unused.
+        entries.reserve(std::count(m_json.cbegin() + m_at, m_json.cend(), '{'));
         while (peek() != ']') {
             if (!entries.isEmpty() && !skip(","))
                 return std::nullopt;
@@ -221,26 +241,80 @@ private:
         return ProjectKey::Entry{*entryKind, *real, *standIn};
     }
 
-    // The bytes up to the closing quote, which it passes.
-    std::optional<QByteArrayView> plainBytes()
+    // The bytes up to the closing quote, which it passes; `wide` tells
+    // whether any of them lie beyond ASCII.
+    std::optional<QByteArrayView> plainBytes(bool *wide = nullptr)
     {
         const char *const bytes = m_json.constData();
         const qsizetype start = m_at;
-        for (; m_at < m_json.size() && bytes[m_at] != '"'; ++m_at) {
+        bool beyondAscii = false;
+        while (m_at < m_json.size() && bytes[m_at] != '"') {
             const auto c = uchar(bytes[m_at]);
-            if (c < 0x20 || c >= 0x7F || c == '\\')
+            if (c >= 0x80) {
+                const qsizetype length = plainSequenceLength(m_at);
+                if (length == 0)
+                    return std::nullopt;
+                beyondAscii = true;
+                m_at += length;
+                continue;
+            }
+            if (c < 0x20 || c == 0x7F || c == '\\')
                 return std::nullopt;
+            ++m_at;
         }
         if (m_at >= m_json.size())
             return std::nullopt;
         ++m_at;
+        if (wide)
+            *wide = beyondAscii;
         return QByteArrayView(bytes + start, m_at - 1 - start);
+    }
+
+    // Names written beyond ASCII ("García") are common in a real key, which
+    // the JSON classes write as plain UTF-8. The length of the well-formed
+    // sequence at `at`, or 0: ill-formed bytes, a byte order mark and the
+    // noncharacters are left to the JSON classes to judge.
+    qsizetype plainSequenceLength(qsizetype at) const
+    {
+        const auto byte = [&](qsizetype i) { return i < m_json.size() ? uchar(m_json[i]) : uchar(0); };
+        const uchar lead = byte(at);
+        qsizetype length = 0;
+        char32_t low = 0x80;
+        char32_t code = 0;
+        if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+            code = lead & 0x1F;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            low = 0x800;
+            code = lead & 0x0F;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            low = 0x10000;
+            code = lead & 0x07;
+        } else {
+            return 0;
+        }
+        for (qsizetype i = 1; i < length; ++i) {
+            const uchar next = byte(at + i);
+            if ((next & 0xC0) != 0x80)
+                return 0;
+            code = (code << 6) | (next & 0x3F);
+        }
+        const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
+        const bool noncharacter = (code >= 0xFDD0 && code <= 0xFDEF) || (code & 0xFFFE) == 0xFFFE;
+        if (code < low || code > 0x10FFFF || surrogate || noncharacter || code == 0xFEFF)
+            return 0;
+        return length;
     }
 
     std::optional<QString> plainText()
     {
-        const auto bytes = plainBytes();
-        return bytes ? std::optional(QString::fromLatin1(*bytes)) : std::nullopt;
+        bool wide = false;
+        const auto bytes = plainBytes(&wide);
+        if (!bytes)
+            return std::nullopt;
+        return wide ? QString::fromUtf8(*bytes) : QString::fromLatin1(*bytes);
     }
 
     // The kind named by its raw text, read without making a string of it.
@@ -497,8 +571,9 @@ struct ProjectKey::IndexKeys
 
     void buildStandIn(const Entry &entry)
     {
-        const bool extension = entry.kind == EntryKind::phone && entry.standIn.contains(u'x');
-        if (extension || !writePlainKey(standIn, entryNamespace(entry.kind), entry.standIn, entry.kind))
+        if (entry.kind == EntryKind::phone)
+            writePhoneStandInKey(standIn, entryNamespace(entry.kind), entry.standIn);
+        else if (!writePlainKey(standIn, entryNamespace(entry.kind), entry.standIn, entry.kind))
             standIn = spaceKey(entry.standIn, entry.kind);
         standInHash = TextIndex::hashOf(standIn);
     }
@@ -515,21 +590,29 @@ void ProjectKey::recordWithoutTaken(Entry entry, const IndexKeys &keys)
 
 void ProjectKey::recordAllWithoutTaken(QList<Entry> &entries)
 {
+    // Without a by-real index no entry repeats an earlier one, so a key read
+    // into an empty table keeps the list whole instead of copying it over.
+    const bool keepAll = !m_byRealFilled && m_entries.isEmpty();
+    if (keepAll)
+        m_entries = std::move(entries);
+    const QList<Entry> &source = keepAll ? m_entries : entries;
     // Each entry's keys are built a few entries ahead and their slots fetched,
     // so the waits for memory overlap.
     constexpr qsizetype ahead = 8;
     std::array<IndexKeys, ahead> keys;
-    for (qsizetype i = 0; i < entries.size() + ahead; ++i) {
+    for (qsizetype i = 0; i < source.size() + ahead; ++i) {
         // The entry due and the one starting share their place in the ring.
         IndexKeys &place = keys[size_t(i % ahead)];
-        if (i >= ahead)
+        if (i >= ahead && keepAll)
+            m_byStandIn.insert(place.standIn, place.standInHash, i - ahead);
+        else if (i >= ahead)
             recordWithoutTaken(std::move(entries[i - ahead]), place);
-        if (i < entries.size()) {
+        if (i < source.size()) {
             if (m_byRealFilled) {
-                place.buildReal(entries.at(i));
+                place.buildReal(source.at(i));
                 m_byReal.prefetch(place.realHash);
             }
-            place.buildStandIn(entries.at(i));
+            place.buildStandIn(source.at(i));
             m_byStandIn.prefetch(place.standInHash);
         }
     }
@@ -961,12 +1044,13 @@ std::optional<ProjectKey> ProjectKey::parsed(const QByteArray &json, QList<Entry
     key.m_secret = *secret;
     key.m_mac = std::make_shared<const crypto::HmacSha256Key>(key.m_secret);
     key.m_files = files;
-    key.m_entries.reserve(entries.size());
     // Repeated values keep only their first entry, which takes the by-real
     // index to find; a key without any builds that index when it is needed.
     key.m_byRealFilled = !realsApart(entries);
-    if (key.m_byRealFilled)
+    if (key.m_byRealFilled) {
+        key.m_entries.reserve(entries.size());
         key.m_byReal.reserve(entries.size());
+    }
     key.m_byStandIn.reserve(entries.size());
     // Each index key is the text with a short name and a bar in front.
     qsizetype realUnits = 0;

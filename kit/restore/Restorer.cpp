@@ -5,6 +5,7 @@
 #include "kit/find/TextRules.h"
 #include "kit/find/WordClasses.h"
 #include "kit/keys/WrittenForm.h"
+#include "kit/restore/AsciiNameWords.h"
 #include "kit/restore/EmailAddresses.h"
 #include "kit/restore/PhoneStandIns.h"
 #include "kit/restore/StreetLines.h"
@@ -12,7 +13,8 @@
 #include <QRegularExpression>
 
 #include <algorithm>
-#include <map>
+#include <iterator>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -52,6 +54,34 @@ QString phoneLike(const QString &real, const QString &matched)
     else if (textDigits.size() == realDigits.size() + 1 && textDigits.startsWith(u'1'))
         laid = formatLike(u'1' + realDigits, matched);
     return laid.value_or(real);
+}
+
+// The key's index key of a phone stand-in as written, "phone|4815550137" or
+// "phone|4815550137x2261", built in a buffer kept from text to text: the
+// digits before any x lose the country code, as the key's rule has it.
+const QString &phoneStandInKey(QStringView written, QString &key)
+{
+    static const QString prefix = entryNamespace(EntryKind::phone) + u'|';
+    // Room for every unit, cut back to the digits written.
+    key.resize(prefix.size() + written.size());
+    QChar *const start = std::copy(prefix.cbegin(), prefix.cend(), key.data());
+    QChar *out = start;
+    const qsizetype x = written.indexOf(u'x');
+    const QStringView number = x < 0 ? written : written.first(x);
+    for (QChar c : number) {
+        if (c >= u'0' && c <= u'9')
+            *out++ = c;
+    }
+    if (out - start == 11 && *start == u'1')
+        out = std::copy(start + 1, out, start);
+    if (x >= 0) {
+        for (QChar c : written.sliced(x)) {
+            if (c >= u'0' && c <= u'9')
+                *out++ = c;
+        }
+    }
+    key.truncate(out - key.constData());
+    return key;
 }
 
 bool isAsciiCapital(QChar c)
@@ -115,6 +145,23 @@ PassHints passHintsOf(const QString &text)
     return hints;
 }
 
+// letterCaseOf, without a case-table call per character for the ASCII words
+// nearly every stand-in is: A to Z are the only letters with a case there.
+LetterCase quickLetterCase(QStringView word)
+{
+    int upper = 0, lower = 0;
+    for (QChar c : word) {
+        const char16_t u = c.unicode();
+        if (u >= 0x80)
+            return letterCaseOf(word);
+        upper += u >= u'A' && u <= u'Z';
+        lower += u >= u'a' && u <= u'z';
+    }
+    if (upper + lower < 2 || (upper > 0) == (lower > 0))
+        return LetterCase::mixed;
+    return upper > 0 ? LetterCase::upper : LetterCase::lower;
+}
+
 qsizetype firstApostrophe(QStringView word)
 {
     for (qsizetype i = 0; i < word.size(); ++i)
@@ -130,7 +177,7 @@ const QString &wordSpace()
 }
 
 // Whether [start, end) lies in one of the e-mail addresses, which come sorted and apart.
-bool insideAny(const QList<TextRange> &ranges, qsizetype start, qsizetype end)
+bool insideAny(const std::vector<TextRange> &ranges, qsizetype start, qsizetype end)
 {
     const auto after = std::upper_bound(ranges.cbegin(), ranges.cend(), start,
                                         [](qsizetype at, const TextRange &range) { return at < range.end; });
@@ -156,30 +203,33 @@ struct WordMatch
 class WordStandIns
 {
 public:
+    // The words of the text must be in `words` already; `probe` is a buffer
+    // for the index keys of single words.
     WordStandIns(const ProjectKey &key, int longest, const QSet<QString> &multiWordStarts, const QString &text,
-                 const QList<TextRange> &emails)
+                 const std::vector<TextRange> &emails, const std::vector<TextRange> &words, QString &probe)
         : m_key(key)
         , m_longest(longest)
         , m_multiWordStarts(multiWordStarts)
         , m_text(text)
         , m_emails(emails)
-        , m_words(nameWordRanges(text))
+        , m_words(words)
+        , m_probe(probe)
     {
     }
 
-    QList<WordMatch> all() const
+    void allInto(std::vector<WordMatch> &matches) const
     {
-        QList<WordMatch> matches;
-        for (qsizetype i = 0; i < m_words.size();) {
+        matches.clear();
+        const qsizetype count = qsizetype(m_words.size());
+        for (qsizetype i = 0; i < count;) {
             qsizetype taken = 1;
             std::optional<WordMatch> match = longestAt(i, taken);
             if (!match)
                 match = singleAt(i);
             if (match)
-                matches.append(*match);
+                matches.push_back(std::move(*match));
             i += taken;
         }
-        return matches;
     }
 
 private:
@@ -189,7 +239,7 @@ private:
         if (m_multiWordStarts.isEmpty() || !m_multiWordStarts.contains(probeKey(wordAt(i))))
             return std::nullopt;
         const qsizetype start = m_words.at(i).start;
-        for (qsizetype count = std::min<qsizetype>(m_longest, m_words.size() - i); count >= 2; --count) {
+        for (qsizetype count = std::min<qsizetype>(m_longest, qsizetype(m_words.size()) - i); count >= 2; --count) {
             const qsizetype last = i + count - 1;
             bool spaced = true;
             for (qsizetype k = i; k < last && spaced; ++k)
@@ -228,7 +278,7 @@ private:
                                    : m_key.entryForSubstitute(matched, EntryKind::firstName);
         if (!entry)
             return std::nullopt;
-        const LetterCase letterCase = letterCaseOf(matched);
+        const LetterCase letterCase = quickLetterCase(matched);
         // "iPhone"-like words that start small but are not all lower case are no stand-ins.
         if (letterCase == LetterCase::mixed && !isCapitalised(matched))
             return std::nullopt;
@@ -240,17 +290,20 @@ private:
         return WordMatch{start, end, realCasedLike(entry->real, letterCase), everyday};
     }
 
-    // The stand-in key of one word, built in one buffer for the whole text:
-    // nearly every word is probed and nearly none is a stand-in.
+    // The stand-in key of one word, written over the last one: nearly every
+    // word is probed and nearly none is a stand-in, so the buffer, kept from
+    // text to text, is never allocated again.
     const QString &probeKey(QStringView word) const
     {
-        m_probe.resize(wordSpace().size());
+        const QString &space = wordSpace();
+        m_probe.resize(space.size() + word.size());
+        QChar *out = std::copy(space.cbegin(), space.cend(), m_probe.data());
         for (QChar c : word) {
             if (c.unicode() >= 0x80) {
-                m_probe = wordSpace() + word.toString().toLower();
+                m_probe = space + word.toString().toLower();
                 return m_probe;
             }
-            m_probe.append(c >= u'A' && c <= u'Z' ? QChar(c.unicode() + (u'a' - u'A')) : c);
+            *out++ = c >= u'A' && c <= u'Z' ? QChar(c.unicode() + (u'a' - u'A')) : c;
         }
         return m_probe;
     }
@@ -259,13 +312,13 @@ private:
     int m_longest;
     const QSet<QString> &m_multiWordStarts;
     const QString &m_text;
-    const QList<TextRange> &m_emails;
-    QList<TextRange> m_words;
-    mutable QString m_probe = wordSpace();
+    const std::vector<TextRange> &m_emails;
+    const std::vector<TextRange> &m_words;
+    QString &m_probe;
 };
 
 // A text that holds nothing but stand-ins, such as a lower-case full name in a cell.
-bool onlyMatches(const QList<WordMatch> &matches, const QString &text)
+bool onlyMatches(const std::vector<WordMatch> &matches, const QString &text)
 {
     qsizetype at = 0;
     for (const WordMatch &match : matches) {
@@ -277,35 +330,68 @@ bool onlyMatches(const QList<WordMatch> &matches, const QString &text)
 }
 
 // Two stand-ins in a row are a name, even when both are everyday words.
-bool besideAnother(const QList<WordMatch> &matches, qsizetype i, const QString &text)
+bool besideAnother(const std::vector<WordMatch> &matches, size_t i, const QString &text)
 {
-    return (i > 0 && onlyWhitespace(text, matches.at(i - 1).end, matches.at(i).start))
-           || (i + 1 < matches.size() && onlyWhitespace(text, matches.at(i).end, matches.at(i + 1).start));
+    return (i > 0 && onlyWhitespace(text, matches[i - 1].end, matches[i].start))
+           || (i + 1 < matches.size() && onlyWhitespace(text, matches[i].end, matches[i + 1].start));
 }
 
 } // namespace
 
-// The replacements of one run, kept by start so an overlap test is one probe
-// on each side; the first replacement to claim a stretch keeps it.
+// The replacements of one text, kept sorted by start so an overlap test is
+// one search; the first replacement to claim a stretch keeps it. A text has
+// few, so vectors kept from text to text serve best. Each pass adds its own
+// from left to right, at the end of its vector, and the passes are merged
+// in turn, so that a long pasted text costs time in step with its length.
 class Restorer::Replacements
 {
 public:
+    void clear()
+    {
+        m_kept.clear();
+        m_pass.clear();
+    }
+
     void add(qsizetype start, qsizetype end, const QString &text)
     {
-        if (start < end && overlapsAny(start, end))
+        if (start < end && (overlapsAny(m_kept, start, end) || overlapsAny(m_pass, start, end)))
             return;
-        m_byStart.emplace(start, Item{end, text});
+        // After any that start at the same place, as they were added.
+        const auto next = std::upper_bound(m_pass.begin(), m_pass.end(), start,
+                                           [](qsizetype at, const Item &item) { return at < item.start; });
+        m_pass.insert(next, Item{start, end, text});
     }
-    int count() const { return int(m_byStart.size()); }
+
+    // The pass's replacements join the earlier ones, after any that start at the same place.
+    void endPass()
+    {
+        if (m_pass.empty())
+            return;
+        m_merged.clear();
+        m_merged.reserve(m_kept.size() + m_pass.size());
+        std::merge(std::make_move_iterator(m_kept.begin()), std::make_move_iterator(m_kept.end()),
+                   std::make_move_iterator(m_pass.begin()), std::make_move_iterator(m_pass.end()),
+                   std::back_inserter(m_merged), [](const Item &a, const Item &b) { return a.start < b.start; });
+        std::swap(m_kept, m_merged);
+        m_pass.clear();
+    }
+
+    int count() const { return int(m_kept.size() + m_pass.size()); }
 
     // One pass from the start, so the work follows the length of the text.
-    QString appliedTo(const QString &text) const
+    QString appliedTo(const QString &text)
     {
+        endPass();
+        // Real values are often longer than their stand-ins: the exact room
+        // spares the result growing on the way.
+        qsizetype size = text.size();
+        for (const Item &item : m_kept)
+            size += item.text.size() - (item.end - item.start);
         QString result;
-        result.reserve(text.size() + text.size() / 8);
+        result.reserve(size);
         qsizetype at = 0;
-        for (const auto &[start, item] : m_byStart) {
-            result += QStringView(text).sliced(at, start - at);
+        for (const Item &item : m_kept) {
+            result += QStringView(text).sliced(at, item.start - at);
             result += item.text;
             at = item.end;
         }
@@ -316,25 +402,41 @@ public:
 private:
     struct Item
     {
+        qsizetype start;
         qsizetype end;
         QString text;
     };
 
-    bool overlapsAny(qsizetype start, qsizetype end) const
+    // Ranges kept never overlap each other, in one vector or across both.
+    static bool overlapsAny(const std::vector<Item> &items, qsizetype start, qsizetype end)
     {
-        auto next = m_byStart.lower_bound(start);
-        if (next != m_byStart.end() && next->first < end && next->first < next->second.end)
+        const auto next = std::lower_bound(items.cbegin(), items.cend(), start,
+                                           [](const Item &item, qsizetype at) { return item.start < at; });
+        if (next != items.cend() && next->start < end && next->start < next->end)
             return true;
-        // Earlier starts: only the nearest non-empty one can reach past start,
-        // because kept ranges never overlap each other.
-        for (auto it = std::make_reverse_iterator(next); it != m_byStart.rend(); ++it) {
-            if (it->first < it->second.end)
-                return it->second.end > start;
+        // Earlier starts: only the nearest non-empty one can reach past start.
+        for (auto it = std::make_reverse_iterator(next); it != items.crend(); ++it) {
+            if (it->start < it->end)
+                return it->end > start;
         }
         return false;
     }
 
-    std::multimap<qsizetype, Item> m_byStart;
+    std::vector<Item> m_kept;
+    std::vector<Item> m_pass;
+    std::vector<Item> m_merged;
+};
+
+// What restoring one text needs besides the text, kept from text to text so
+// that a file's cells cost no allocation unless they hold a stand-in.
+struct Restorer::Scratch
+{
+    Replacements found;
+    std::vector<TextRange> emails;
+    std::vector<TextRange> words;
+    std::vector<WordMatch> matches;
+    QString probe;
+    QString phoneKey;
 };
 
 Restorer::Restorer(ProjectKey key) : m_key(std::move(key))
@@ -356,18 +458,31 @@ Restorer::Restorer(ProjectKey key) : m_key(std::move(key))
 // one replaced, so an e-mail address keeps its digits from the phone pass.
 Restorer::TextResult Restorer::restore(const QString &text) const
 {
+    Scratch scratch;
+    return restore(text, scratch);
+}
+
+Restorer::TextResult Restorer::restore(const QString &text, Scratch &scratch) const
+{
     if (m_key.entries().isEmpty() || text.isEmpty())
         return {text, 0};
-    Replacements found;
+    Replacements &found = scratch.found;
+    found.clear();
+    scratch.emails.clear();
     const PassHints hints = passHintsOf(text);
-    const QList<TextRange> emails = hints.email ? addEmails(text, found) : QList<TextRange>();
+    if (hints.email)
+        addEmails(text, scratch.emails, found);
+    found.endPass();
     if (hints.phone)
-        addPhones(text, hints.ascii, found);
+        addPhones(text, hints.ascii, scratch.phoneKey, found);
+    found.endPass();
     if (hints.street)
         addStreets(text, hints.ascii, found);
+    found.endPass();
     if (hints.zip)
         addZips(text, found);
-    addNamesAndTowns(text, emails, found);
+    found.endPass();
+    addNamesAndTowns(text, hints.ascii, scratch);
     if (found.count() == 0)
         return {text, 0};
     return {found.appliedTo(text), found.count()};
@@ -375,45 +490,43 @@ Restorer::TextResult Restorer::restore(const QString &text) const
 
 // Every e-mail address of the text, the key's or not: the name pass leaves
 // the lower-case words of the others alone.
-QList<TextRange> Restorer::addEmails(const QString &text, Replacements &found) const
+void Restorer::addEmails(const QString &text, std::vector<TextRange> &emails, Replacements &found) const
 {
-    QList<TextRange> emails;
     for (auto address = nextEmailAddress(text, 0); address; address = nextEmailAddress(text, address->end)) {
-        emails.append(*address);
+        emails.push_back(*address);
         const QStringView matched = QStringView(text).sliced(address->start, address->length());
         if (auto entry = m_key.entryForSubstitute(matched, EntryKind::email))
             found.add(address->start, address->end,
-                      letterCaseOf(matched) == LetterCase::upper ? entry->real.toUpper() : entry->real);
+                      quickLetterCase(matched) == LetterCase::upper ? entry->real.toUpper() : entry->real);
     }
-    return emails;
 }
 
-void Restorer::addPhones(const QString &text, bool ascii, Replacements &found) const
+void Restorer::addPhones(const QString &text, bool ascii, QString &key, Replacements &found) const
 {
     if (ascii) {
         for (auto match = nextAsciiPhoneStandIn(text, 0); match; match = nextAsciiPhoneStandIn(text, match->range.end))
-            addPhone(text, *match, found);
+            addPhone(text, *match, key, found);
         return;
     }
     for (auto it = phoneStandInPattern().globalMatch(text); it.hasNext();) {
         const auto match = it.next();
         const qsizetype extension = match.capturedLength(1) > 0 ? match.capturedStart(1) : -1;
-        addPhone(text, {{match.capturedStart(), match.capturedEnd()}, extension}, found);
+        addPhone(text, {{match.capturedStart(), match.capturedEnd()}, extension}, key, found);
     }
 }
 
-void Restorer::addPhone(const QString &text, const PhoneStandInMatch &match, Replacements &found) const
+void Restorer::addPhone(const QString &text, const PhoneStandInMatch &match, QString &key, Replacements &found) const
 {
     // A match may begin with the separator in front of 555.
     qsizetype start = match.range.start;
     while (start < match.range.end && (text.at(start).isSpace() || text.at(start) == u'-' || text.at(start) == u'.'))
         ++start;
     qsizetype end = match.range.end;
-    auto entry = m_key.entryForSubstitute(QStringView(text).sliced(start, end - start), EntryKind::phone);
+    auto entry = m_key.entryForStandInKey(phoneStandInKey(QStringView(text).sliced(start, end - start), key));
     // An extension the key does not know belongs to the text, not to the stand-in.
     if (!entry && match.extension >= 0) {
         end = match.extension;
-        entry = m_key.entryForSubstitute(QStringView(text).sliced(start, end - start), EntryKind::phone);
+        entry = m_key.entryForStandInKey(phoneStandInKey(QStringView(text).sliced(start, end - start), key));
     }
     // The real number takes the layout of the number before any extension.
     const qsizetype numberEnd = match.extension >= 0 ? match.extension : end;
@@ -426,7 +539,7 @@ void Restorer::addStreets(const QString &text, bool ascii, Replacements &found) 
     const auto add = [&](qsizetype start, qsizetype end) {
         const QStringView matched = QStringView(text).sliced(start, end - start);
         if (auto entry = m_key.entryForSubstitute(matched, EntryKind::street))
-            found.add(start, end, realCasedLike(entry->real, matched.toString()));
+            found.add(start, end, realCasedLike(entry->real, quickLetterCase(matched)));
     };
     if (ascii) {
         for (auto line = nextAsciiStreetLine(text, 0); line; line = nextAsciiStreetLine(text, line->end))
@@ -448,18 +561,26 @@ void Restorer::addZips(const QString &text, Replacements &found) const
     }
 }
 
-void Restorer::addNamesAndTowns(const QString &text, const QList<TextRange> &emails, Replacements &found) const
+void Restorer::addNamesAndTowns(const QString &text, bool ascii, Scratch &scratch) const
 {
-    const QList<WordMatch> matches = WordStandIns(m_key, m_longestWordStandIn, m_multiWordStarts, text, emails).all();
+    if (ascii) {
+        asciiNameWordRanges(text, scratch.words);
+    } else {
+        const QList<TextRange> words = nameWordRanges(text);
+        scratch.words.assign(words.cbegin(), words.cend());
+    }
+    std::vector<WordMatch> &matches = scratch.matches;
+    WordStandIns(m_key, m_longestWordStandIn, m_multiWordStarts, text, scratch.emails, scratch.words, scratch.probe)
+        .allInto(matches);
     const bool onlyNames = onlyMatches(matches, text);
-    for (qsizetype i = 0; i < matches.size(); ++i) {
-        const WordMatch &match = matches.at(i);
+    for (size_t i = 0; i < matches.size(); ++i) {
+        const WordMatch &match = matches[i];
         // An address the key does not know keeps its lower-case words: they
         // are the mailbox's own, not names written in lower case.
         if (match.inMailbox)
             continue;
         if (!match.needsSupport || onlyNames || besideAnother(matches, i, text))
-            found.add(match.start, match.end, match.real);
+            scratch.found.add(match.start, match.end, match.real);
     }
 }
 
@@ -467,10 +588,11 @@ Restorer::FileResult Restorer::restore(const Spreadsheet &spreadsheet, const Pro
 {
     int total = 0;
     ProgressMeter meter(progress, Progress::Stage::restoring, spreadsheet.offeredCellCount());
+    Scratch scratch;
     const QByteArray data = spreadsheet.data(
-        [this, &total, &meter](const std::optional<CellRef> &, const QString &text) -> std::optional<QString> {
+        [this, &total, &meter, &scratch](const std::optional<CellRef> &, const QString &text) -> std::optional<QString> {
             meter.advance();
-            TextResult restored = restore(text);
+            TextResult restored = restore(text, scratch);
             if (restored.count == 0)
                 return std::nullopt;
             total += restored.count;

@@ -8,6 +8,8 @@
 #include <QSet>
 #include <QString>
 
+#include <vector>
+
 namespace quorvane {
 
 class Spreadsheet;
@@ -41,12 +43,14 @@ public:
 
 private:
     class Replacements;
-    QList<TextRange> addEmails(const QString &text, Replacements &found) const;
-    void addPhones(const QString &text, bool ascii, Replacements &found) const;
-    void addPhone(const QString &text, const PhoneStandInMatch &match, Replacements &found) const;
+    struct Scratch;
+    TextResult restore(const QString &text, Scratch &scratch) const;
+    void addEmails(const QString &text, std::vector<TextRange> &emails, Replacements &found) const;
+    void addPhones(const QString &text, bool ascii, QString &key, Replacements &found) const;
+    void addPhone(const QString &text, const PhoneStandInMatch &match, QString &key, Replacements &found) const;
     void addStreets(const QString &text, bool ascii, Replacements &found) const;
     void addZips(const QString &text, Replacements &found) const;
-    void addNamesAndTowns(const QString &text, const QList<TextRange> &emails, Replacements &found) const;
+    void addNamesAndTowns(const QString &text, bool ascii, Scratch &scratch) const;
 
     ProjectKey m_key;
     // The most words any name or town stand-in of the key has ("Cedarhaven Springs": 2),

@@ -172,6 +172,43 @@ TEST(KeyFile, BoxesThatAreShortOrHoldAnotherKeyAreRefused)
     }
 }
 
+// The box is read from the file's bytes when it comes first, as written; any
+// other layout, or a second member named box, reads as the JSON classes read it.
+TEST(KeyFile, TheBoxReadsAsTheJsonClassesReadIt)
+{
+    const KeyFile file = passphraseFile();
+    const QByteArray written = file.data();
+    ASSERT_TRUE(written.startsWith("{\"box\":\""));
+    const QByteArray otherBox = QByteArray(40, 'b').toBase64();
+    const QList<QByteArray> layouts{written, bytesOf(jsonOf(file)),
+                                    written.chopped(1) + ",\"box\":\"" + otherBox + "\"}",
+                                    written.chopped(1) + ",\"\\u0062ox\":\"" + otherBox + "\"}"};
+    for (const QByteArray &bytes : layouts) {
+        const QByteArray expected = QByteArray::fromBase64(QJsonDocument::fromJson(bytes)[u"box"_s].toString().toLatin1());
+        EXPECT_EQ(KeyFile(bytes).box(), expected) << bytes.toStdString();
+    }
+    EXPECT_EQ(KeyFile(written).open(passphrase).toJson(), KeyFile(bytesOf(jsonOf(file))).open(passphrase).toJson());
+}
+
+// Every spelling of the box decodes as QByteArray decodes it, or is damage.
+TEST(KeyFile, TheBoxDecodesAsQByteArrayDecodesIt)
+{
+    const QByteArray written = passphraseFile().data();
+    const qsizetype boxEnd = written.indexOf('"', 8);
+    QList<QByteArray> boxes{"", "QQ==", "QUI=", "QUJD", "QR==", "QUJ=", "Q===", "QU=I", "====", "QUJDRA", "QUJD\\n",
+                            "QU+/", "QU-_"};
+    for (int length = 0; length < 40; ++length)
+        boxes.append(QByteArray(length, char('a' + length)).toBase64());
+    for (const QByteArray &box : boxes) {
+        const QByteArray bytes = "{\"box\":\"" + box + written.sliced(boxEnd);
+        const auto decoded = QByteArray::fromBase64Encoding(box, QByteArray::AbortOnBase64DecodingErrors);
+        if (decoded && box.size() % 4 == 0)
+            EXPECT_EQ(KeyFile(bytes).box(), *decoded) << box.toStdString();
+        else
+            EXPECT_EQ(failureOf([&] { KeyFile{bytes}; }), Kind::damaged) << box.toStdString();
+    }
+}
+
 // Characters count as the user sees them: a decomposed é is one, and the same as a precomposed one.
 TEST(KeyFile, PassphraseRulesCountWhatTheUserSees)
 {

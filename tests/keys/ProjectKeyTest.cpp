@@ -138,6 +138,41 @@ TEST(ProjectKey, JsonOfEntriesIsTheJsonClassesOwn)
     EXPECT_EQ(ProjectKey::fromJson(QJsonDocument::fromJson(key.toJson()).toJson()).entries(), key.entries());
 }
 
+// Texts beyond ASCII are read the quick way when they are well-formed UTF-8
+// and by the JSON classes otherwise; either way they read as those classes
+// read them, and bytes that are no UTF-8 make the key unreadable.
+TEST(ProjectKey, TextsBeyondAsciiReadAsTheJsonClassesReadThem)
+{
+    const auto keyOf = [](const QStringList &reals) {
+        ProjectKey key(u"Key"_s, QUuid::createUuid(), QDateTime::fromSecsSinceEpoch(1741944413, Qt::UTC), QByteArray(32, 'z'));
+        for (const QString &real : reals)
+            key.record({EntryKind::lastName, real, u"Stand"_s + QString::number(key.valueCount())});
+        return key.toJson();
+    };
+    const auto byClasses = [](const QByteArray &json) {
+        QList<ProjectKey::Entry> entries;
+        for (const QJsonValue &item : QJsonDocument::fromJson(json).object()[u"entries"_s].toArray())
+            entries.append({EntryKind::lastName, item[u"real"_s].toString(), item[u"standIn"_s].toString()});
+        return entries;
+    };
+    const QStringList wellFormed{u"García"_s, u"Zoë Ångström"_s, u"李小龍"_s, u"Ma\U0001F600ria"_s, u"Ünal"_s};
+    const QList<QStringList> keys{wellFormed, wellFormed + QStringList{u"x\uFDD0"_s}, wellFormed + QStringList{u"y\uFFFE"_s},
+                                  wellFormed + QStringList{u"\uFEFFBom"_s}};
+    for (const QStringList &reals : keys) {
+        const QByteArray json = keyOf(reals);
+        EXPECT_EQ(ProjectKey::fromJson(json).entries(), byClasses(json)) << reals.last().toStdString();
+    }
+
+    const QByteArray json = keyOf(wellFormed);
+    const QByteArray garcia = QString(u"García"_s).toUtf8();
+    for (const QByteArray &bad : {QByteArray("Garc\xED"), QByteArray("Garc\xC3"), QByteArray("\xC0\xAF"),
+                                  QByteArray("\xED\xA0\x80"), QByteArray("\xF4\x90\x80\x80")}) {
+        QByteArray damaged = json;
+        damaged.replace(garcia, bad);
+        EXPECT_THROW(ProjectKey::fromJson(damaged), std::runtime_error) << bad.toHex().toStdString();
+    }
+}
+
 TEST(ProjectKey, ReadingToleratesMissingFilesAndDropsRepeatedValues)
 {
     QJsonObject object{
@@ -215,6 +250,7 @@ TEST(ProjectKey, AKeyReadBackFindsWhatTheWritingKeyFound)
         {EntryKind::street, u"12 main st apt 4"_s, u"50 Alder Street"_s},
         {EntryKind::phone, u"+1 (481) 555-0199"_s, u"+1 481 555 0137 x2261"_s},
         {EntryKind::phone, u"4815550199"_s, u"4815550138"_s}, {EntryKind::phone, u"22345678901"_s, u"(212) 555-0100"_s},
+        {EntryKind::phone, u"6175550100"_s, u"14815550139x12"_s}, {EntryKind::phone, u"6175550101"_s, u"4815550140X2261"_s},
         {EntryKind::zip, u"02134-1234"_s, u"90210"_s},          {EntryKind::zip, u"02134"_s, u"90211"_s},
     };
     ProjectKey writing = keyWithSecret('\x05');

@@ -53,10 +53,18 @@ TEST(Restorer, EachKindComesBackInTheFormItIsWritten)
         {u"invoice 31415"_s, 0, u"invoice 31415"_s},
     };
     const Restorer restorer(handMadeKey());
+    QStringList texts, reals;
+    int total = 0;
     for (const auto &[text, count, real] : cases) {
         const Restorer::TextResult result = restorer.restore(text);
         EXPECT_EQ(std::pair(result.text, result.count), std::pair(real, count)) << text.toStdString();
+        texts.append(text);
+        reals.append(real);
+        total += count;
     }
+    // All in one pasted text, each pass's finds interleaved with the others'.
+    const Restorer::TextResult all = restorer.restore(texts.join(u"\n;\n"_s));
+    EXPECT_EQ(std::pair(all.text, all.count), std::pair(reals.join(u"\n;\n"_s), total));
 }
 
 // The key keeps the first spelling it met; each occurrence comes back in its own.
