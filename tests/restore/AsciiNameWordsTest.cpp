@@ -1,6 +1,8 @@
 #include "kit/find/TextRules.h"
 #include "kit/restore/AsciiNameWords.h"
 
+#include "RandomTexts.h"
+
 #include <QRandomGenerator>
 
 #include <gtest/gtest.h>
@@ -18,10 +20,7 @@ TEST(AsciiNameWords, WalkTakesExactlyTheFindersWords)
     QRandomGenerator random(3);
     std::vector<TextRange> words;
     for (int round = 0; round < 50000; ++round) {
-        QString text;
-        const int length = int(random.bounded(1, 9));
-        for (int i = 0; i < length; ++i)
-            text += pieces[random.bounded(int(std::size(pieces)))];
+        const QString text = tests::randomText(random, pieces, 9);
         asciiNameWordRanges(text, words);
         const QList<TextRange> expected = nameWordRanges(text);
         ASSERT_EQ(QList<TextRange>(words.cbegin(), words.cend()), expected) << text.toStdString();

@@ -1,6 +1,8 @@
 #include "kit/find/TextRules.h"
 #include "kit/restore/EmailAddresses.h"
 
+#include "RandomTexts.h"
+
 #include <QRandomGenerator>
 
 #include <gtest/gtest.h>
@@ -22,10 +24,7 @@ QList<TextRange> addressesByPattern(const QString &text)
 
 QList<TextRange> addressesByWalk(const QString &text)
 {
-    QList<TextRange> addresses;
-    for (auto address = nextEmailAddress(text, 0); address; address = nextEmailAddress(text, address->end))
-        addresses.append(*address);
-    return addresses;
+    return tests::everyMatch(text, nextEmailAddress, [](const TextRange &address) { return address.end; });
 }
 
 } // namespace
@@ -39,10 +38,7 @@ TEST(EmailAddresses, WalkTakesExactlyThePatternsAddresses)
                               u"%"_s, u" "_s, u"com"_s, u"é"_s, u"x.y@ex-am.org"_s};
     QRandomGenerator random(5);
     for (int round = 0; round < 100000; ++round) {
-        QString text;
-        const int length = int(random.bounded(1, 12));
-        for (int i = 0; i < length; ++i)
-            text += pieces[random.bounded(int(std::size(pieces)))];
+        const QString text = tests::randomText(random, pieces, 12);
         ASSERT_EQ(addressesByWalk(text), addressesByPattern(text)) << text.toStdString();
     }
 }

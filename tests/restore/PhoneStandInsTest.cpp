@@ -1,5 +1,7 @@
 #include "kit/restore/PhoneStandIns.h"
 
+#include "RandomTexts.h"
+
 #include <QRandomGenerator>
 
 #include <gtest/gtest.h>
@@ -22,10 +24,7 @@ QList<PhoneStandInMatch> matchesByPattern(const QString &text)
 
 QList<PhoneStandInMatch> matchesByWalk(const QString &text)
 {
-    QList<PhoneStandInMatch> matches;
-    for (auto match = nextAsciiPhoneStandIn(text, 0); match; match = nextAsciiPhoneStandIn(text, match->range.end))
-        matches.append(*match);
-    return matches;
+    return tests::everyMatch(text, nextAsciiPhoneStandIn, [](const PhoneStandInMatch &match) { return match.range.end; });
 }
 
 } // namespace
@@ -39,10 +38,7 @@ TEST(PhoneStandIns, WalkTakesExactlyThePatternsNumbers)
                               u" "_s, u"."_s, u"-"_s, u"\t"_s, u"x"_s, u"x1234"_s, u"7"_s, u"("_s, u"555-0142"_s, u" x1234"_s};
     QRandomGenerator random(11);
     for (int round = 0; round < 100000; ++round) {
-        QString text;
-        const int length = int(random.bounded(1, 10));
-        for (int i = 0; i < length; ++i)
-            text += pieces[random.bounded(int(std::size(pieces)))];
+        const QString text = tests::randomText(random, pieces, 10);
         ASSERT_EQ(matchesByWalk(text), matchesByPattern(text)) << text.toStdString();
     }
 }

@@ -1,5 +1,7 @@
 #include "kit/restore/StreetLines.h"
 
+#include "RandomTexts.h"
+
 #include <QRandomGenerator>
 
 #include <gtest/gtest.h>
@@ -21,10 +23,7 @@ QList<TextRange> linesByPattern(const QString &text)
 
 QList<TextRange> linesByWalk(const QString &text)
 {
-    QList<TextRange> lines;
-    for (auto line = nextAsciiStreetLine(text, 0); line; line = nextAsciiStreetLine(text, line->end))
-        lines.append(*line);
-    return lines;
+    return tests::everyMatch(text, nextAsciiStreetLine, [](const TextRange &line) { return line.end; });
 }
 
 } // namespace
@@ -37,10 +36,7 @@ TEST(StreetLines, WalkTakesExactlyThePatternsLines)
                               u"."_s, u"-"_s, u"78 Elm Rd"_s, u"90 Ash "_s};
     QRandomGenerator random(7);
     for (int round = 0; round < 50000; ++round) {
-        QString text;
-        const int length = int(random.bounded(1, 9));
-        for (int i = 0; i < length; ++i)
-            text += pieces[random.bounded(int(std::size(pieces)))];
+        const QString text = tests::randomText(random, pieces, 9);
         ASSERT_EQ(linesByWalk(text), linesByPattern(text)) << text.toStdString();
     }
 }
