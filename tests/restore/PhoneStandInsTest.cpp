@@ -24,7 +24,8 @@ QList<PhoneStandInMatch> matchesByPattern(const QString &text)
 
 QList<PhoneStandInMatch> matchesByWalk(const QString &text)
 {
-    return tests::everyMatch(text, nextAsciiPhoneStandIn, [](const PhoneStandInMatch &match) { return match.range.end; });
+    return tests::everyMatch(text, nextAsciiPhoneStandIn,
+                             [](const PhoneStandInMatch &match) { return match.range.end; });
 }
 
 } // namespace
