@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <array>
+#include <numeric>
 #include <utility>
 #include <vector>
 
@@ -26,8 +27,9 @@ struct Record
 {
     std::optional<CellRef> cell;
     QString text;
-    QList<Finding> findings;
+    QList<Finding> findings; // handed over to planning, which frees them kind by kind
     bool freeText = false;
+    qsizetype findingCount = 0; // as found, kept once planning has taken them
 };
 
 QString collapsedLower(const QString &text)
@@ -259,7 +261,7 @@ QString phoneWarning(int count, const QString &label)
 struct Listed
 {
     const Record *record;
-    const Finding *finding;
+    Finding finding;
     qsizetype slot; // -1 for a text outside any cell
 };
 
@@ -300,8 +302,9 @@ public:
                 addReservedValues(finding, m_reserved.values);
         }
 
-        planAll();
+        // Planning frees the findings it has used, and these need them.
         m_scan.conflicts = conflicts();
+        planAll();
         m_scan.warnings = m_spreadsheet.warnings();
         for (auto it = m_phoneCounts.cbegin(); it != m_phoneCounts.cend(); ++it)
             m_scan.warnings.append(phoneWarning(it.value(), it.key()));
@@ -434,45 +437,56 @@ private:
     void planAll()
     {
         // Names first: e-mail stand-ins are built from the names' stand-ins.
-        // Within a kind, findings keep the file's order; with four kinds,
-        // counting them places each one directly.
-        constexpr int kindCount = int(ValueKind::address) + 1;
-        std::array<qsizetype, kindCount + 1> starts{};
+        // Within a kind, findings keep the file's order. Each kind's findings
+        // are moved out of their records into a list of their own, freed as
+        // soon as that kind is planned: the key grows all the while, and the
+        // findings of a large file weigh as much as its key.
+        std::array<qsizetype, kindCount> counts{};
         for (const Record &record : std::as_const(m_records)) {
             for (const Finding &finding : record.findings)
-                ++starts[int(finding.kind) + 1];
+                ++counts[int(finding.kind)];
         }
-        for (int k = 1; k <= kindCount; ++k)
-            starts[k] += starts[k - 1];
-        QList<Listed> listed(starts[kindCount]);
+        std::array<QList<Listed>, kindCount> byKind;
+        for (int kind = 0; kind < kindCount; ++kind)
+            byKind[kind].reserve(counts[kind]);
+        const qsizetype total = std::accumulate(counts.cbegin(), counts.cend(), qsizetype(0));
         // A cell's replacements go to slots of their own, so that they come
         // out in cell order without a table of cells; within a record, slots
         // are handed out in planning order.
         qsizetype slots = 0;
-        for (const Record &record : std::as_const(m_records)) {
+        for (Record &record : m_records) {
+            record.findingCount = record.findings.size();
             for (int kind = 0; kind < kindCount; ++kind) {
-                for (const Finding &finding : record.findings) {
+                for (Finding &finding : record.findings) {
                     if (int(finding.kind) == kind)
-                        listed[starts[kind]++] = {&record, &finding, record.cell ? slots++ : -1};
+                        byKind[kind].append({&record, std::move(finding), record.cell ? slots++ : -1});
                 }
             }
+            QList<Finding>().swap(record.findings);
         }
 
         // Sized once for the most the findings can need: growing these tables
         // step by step would hash every id again at each step.
         ProjectKey working = m_key;
-        working.reserve(working.valueCount() + listed.size());
+        working.reserve(working.valueCount() + total);
         TextIndex itemIndex;
-        itemIndex.reserve(listed.size());
-        m_scan.entries.reserve(listed.size());
-        m_scan.items.reserve(listed.size());
-        m_firstFindings.reserve(listed.size());
+        itemIndex.reserve(total);
+        m_scan.entries.reserve(total);
+        m_scan.items.reserve(total);
+        m_firstFindings.reserve(total);
         m_slots.resize(slots);
-        for (qsizetype i = 0; i < listed.size(); ++i) {
-            plan(listed.at(i), working, itemIndex);
-            m_meter.advanceTo(m_cellCount + (i + 1) * (m_cellCount / planningShare) / listed.size());
+        qsizetype planned = 0;
+        for (QList<Listed> &listed : byKind) {
+            const qsizetype firstItem = m_scan.items.size();
+            for (const Listed &one : std::as_const(listed)) {
+                plan(one, working, itemIndex);
+                ++planned;
+                m_meter.advanceTo(m_cellCount + planned * (m_cellCount / planningShare) / total);
+            }
+            // Ids carry their kind, so no later finding is compared with these.
+            std::fill(m_firstFindings.begin() + firstItem, m_firstFindings.end(), nullptr);
+            QList<Listed>().swap(listed);
         }
-        QList<Listed>().swap(listed);
         placeInCells();
         m_scan.keyValueCount = m_key.valueCount();
         if (m_plannedKeyExact)
@@ -490,7 +504,7 @@ private:
             if (!record.cell)
                 continue;
             const qsizetype before = kept;
-            for (qsizetype k = 0; k < record.findings.size(); ++k, ++slot) {
+            for (qsizetype k = 0; k < record.findingCount; ++k, ++slot) {
                 if (m_slots.at(slot).item.isNull())
                     continue;
                 if (kept != slot)
@@ -515,7 +529,7 @@ private:
     void plan(const Listed &listed, ProjectKey &working, TextIndex &itemIndex)
     {
         const Record &record = *listed.record;
-        const Finding &finding = *listed.finding;
+        const Finding &finding = listed.finding;
         const QString id = itemID(finding);
         qsizetype index = itemIndex.find(id);
         if (index >= 0 && writtenAlike(*m_firstFindings.at(index), finding)) {
@@ -552,7 +566,7 @@ private:
         ReviewItem &item = m_scan.items[index];
         ++item.count;
         item.inFreeText = item.inFreeText || listed.record->freeText;
-        Scan::Planned planned{listed.finding->range, item.id, text};
+        Scan::Planned planned{listed.finding.range, item.id, text};
         if (listed.slot >= 0)
             m_slots[listed.slot] = std::move(planned);
         else
@@ -598,6 +612,7 @@ private:
     QList<Scan::Planned> m_slots;
     // Per review item, the finding that made it.
     QList<const Finding *> m_firstFindings;
+    static constexpr int kindCount = int(ValueKind::address) + 1;
     // Planning the stand-ins counts as a quarter of the cells' work.
     static constexpr qint64 planningShare = 4;
     const qint64 m_cellCount;
