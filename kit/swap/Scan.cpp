@@ -5,7 +5,6 @@
 #include "kit/find/ColumnGuess.h"
 #include "kit/find/Detector.h"
 #include "kit/find/TextRules.h"
-#include "kit/keys/TextIndex.h"
 #include "kit/swap/StandInPlan.h"
 
 #include <QLocale>
@@ -257,6 +256,65 @@ QString phoneWarning(int count, const QString &label)
         + u"” are stored as numbers, which aren’t changed. In Excel, format that column as Text and type them again, or save the sheet as CSV."_s;
 }
 
+// Review items by id, over the items' own ids: a second copy of a large
+// file's hundreds of thousands of ids would weigh as much as the items.
+class ItemIndex
+{
+public:
+    ItemIndex(const QList<ReviewItem> &items, qsizetype most) : m_items(items)
+    {
+        qsizetype slots = 16;
+        while (slots < 2 * most)
+            slots *= 2;
+        m_slots.resize(slots);
+    }
+
+    // The item's index, or -1.
+    qsizetype find(const QString &id) const { return m_slots.at(slotFor(id, qHash(id))).item; }
+
+    // Takes the last of the items, whose id no other holds.
+    void addLast()
+    {
+        if (2 * m_items.size() > m_slots.size())
+            grow();
+        const qsizetype item = m_items.size() - 1;
+        const size_t hash = qHash(m_items.at(item).id);
+        m_slots[slotFor(m_items.at(item).id, hash)] = {check(hash), int32_t(item)};
+    }
+
+private:
+    struct Slot
+    {
+        uint32_t check = 0; // part of the id's hash, so most probes compare no text
+        int32_t item = -1;
+    };
+
+    static uint32_t check(size_t hash) { return uint32_t(quint64(hash) >> 32); }
+
+    qsizetype slotFor(const QString &id, size_t hash) const
+    {
+        const qsizetype mask = m_slots.size() - 1;
+        for (qsizetype at = qsizetype(hash) & mask;; at = (at + 1) & mask) {
+            const Slot &slot = m_slots.at(at);
+            if (slot.item < 0 || (slot.check == check(hash) && m_items.at(slot.item).id == id))
+                return at;
+        }
+    }
+
+    void grow()
+    {
+        QList<Slot> old(2 * m_slots.size());
+        old.swap(m_slots);
+        for (const Slot &slot : std::as_const(old)) {
+            if (slot.item >= 0)
+                m_slots[slotFor(m_items.at(slot.item).id, qHash(m_items.at(slot.item).id))] = slot;
+        }
+    }
+
+    const QList<ReviewItem> &m_items;
+    QList<Slot> m_slots;
+};
+
 // One finding to plan, and where its replacement goes.
 struct Listed
 {
@@ -469,8 +527,7 @@ private:
         // step by step would hash every id again at each step.
         ProjectKey working = m_key;
         working.reserve(working.valueCount() + total);
-        TextIndex itemIndex;
-        itemIndex.reserve(total);
+        ItemIndex itemIndex(m_scan.items, total);
         m_scan.entries.reserve(total);
         m_scan.items.reserve(total);
         m_firstFindings.reserve(total);
@@ -526,7 +583,7 @@ private:
         return a.kind == b.kind && a.text == b.text && a.nameParts == b.nameParts && a.address == b.address;
     }
 
-    void plan(const Listed &listed, ProjectKey &working, TextIndex &itemIndex)
+    void plan(const Listed &listed, ProjectKey &working, ItemIndex &itemIndex)
     {
         const Record &record = *listed.record;
         const Finding &finding = listed.finding;
@@ -545,10 +602,10 @@ private:
         }
         if (index < 0) {
             index = m_scan.items.size();
-            itemIndex.insert(id, index);
             m_firstFindings.append(&finding);
             m_scan.items.append({id, finding.kind, finding.text, plan.text, 0, record.cell, record.freeText,
                                  isAlreadyInKey(finding, m_key)});
+            itemIndex.addLast();
             m_scan.entries.append(std::move(plan.entries));
         } else {
             // A plan lists each entry once.
