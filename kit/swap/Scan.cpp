@@ -328,7 +328,7 @@ class Scanner
 public:
     Scanner(const Spreadsheet &spreadsheet, const ProjectKey &key, const ScanOptions &options,
             const ProgressReport &progress)
-        : m_spreadsheet(spreadsheet), m_key(key), m_options(options), m_detector(options.extraTerms),
+        : m_spreadsheet(spreadsheet), m_key(key), m_options(options), m_detector(std::in_place, options.extraTerms),
           m_cellCount(spreadsheet.cellCount()),
           m_meter(progress, Progress::Stage::scanning, m_cellCount + m_cellCount / planningShare)
     {
@@ -343,8 +343,10 @@ public:
             if (isBlankOfSpacesAndTabs(text))
                 continue; // a workbook may hold millions of them
             addWords(text, m_reserved.words, m_lowered);
-            m_records.append({std::nullopt, text, m_detector.findings(text, ColumnKind::autoDetect), true});
+            m_records.append({std::nullopt, text, m_detector->findings(text, ColumnKind::autoDetect), true});
         }
+        // Its memory of the free texts it searched would last through planning.
+        m_detector.reset();
 
         addKnownNames();
         m_records.removeIf([](const Record &record) { return record.findings.isEmpty(); });
@@ -457,7 +459,7 @@ private:
         } else {
             m_scan.guessed.insert(id);
             const std::optional<ColumnKind> fromHeader = guessFromHeader(header);
-            kind = fromHeader ? *fromHeader : guessFromContents(sample, m_detector);
+            kind = fromHeader ? *fromHeader : guessFromContents(sample, *m_detector);
         }
         m_scan.columns.insert(id, kind);
         return kind;
@@ -482,10 +484,10 @@ private:
         const qsizetype wordCount = freeText ? nameWordRanges(content.text).size() : 0;
         if (wordCount >= 4)
             ++m_scan.freeTextCells;
-        QList<Finding> findings = m_detector.findings(content.text, kind);
+        QList<Finding> findings = m_detector->findings(content.text, kind);
         const auto names = m_options.cellNames.constFind(cell);
         if (names != m_options.cellNames.cend())
-            findings = m_detector.addingCellNames(*names, content.text, std::move(findings));
+            findings = m_detector->addingCellNames(*names, content.text, std::move(findings));
         // Free-text cells with words are kept even without findings: known
         // names are added to them later.
         if (!findings.isEmpty() || wordCount > 0)
@@ -658,7 +660,7 @@ private:
     const Spreadsheet &m_spreadsheet;
     const ProjectKey &m_key;
     const ScanOptions &m_options;
-    Detector m_detector;
+    std::optional<Detector> m_detector; // gone once every text is searched
     Scan m_scan;
     ProjectKey::Reserved m_reserved;
     QString m_lowered; // addWords' buffer
