@@ -26,9 +26,8 @@ struct Record
 {
     std::optional<CellRef> cell;
     QString text;
-    QList<Finding> findings; // handed over to planning, which frees them kind by kind
+    QList<Finding> findings;
     bool freeText = false;
-    qsizetype findingCount = 0; // as found, kept once planning has taken them
 };
 
 QString collapsedLower(const QString &text)
@@ -315,12 +314,15 @@ private:
     QList<Slot> m_slots;
 };
 
-// One finding to plan, and where its replacement goes.
+// One finding to plan, with what planning needs of its record, and where
+// its replacement goes.
 struct Listed
 {
-    const Record *record;
     Finding finding;
-    qsizetype slot; // -1 for a text outside any cell
+    std::optional<CellRef> cell;
+    QString looseText; // the whole text, for a text outside any cell
+    qsizetype slot;    // -1 for a text outside any cell
+    bool freeText;
 };
 
 class Scanner
@@ -498,9 +500,9 @@ private:
     {
         // Names first: e-mail stand-ins are built from the names' stand-ins.
         // Within a kind, findings keep the file's order. Each kind's findings
-        // are moved out of their records into a list of their own, freed as
-        // soon as that kind is planned: the key grows all the while, and the
-        // findings of a large file weigh as much as its key.
+        // are moved out of their records, which go, into a list of their own,
+        // freed as soon as that kind is planned: the key grows all the while,
+        // and the findings of a large file weigh as much as its key.
         std::array<qsizetype, kindCount> counts{};
         for (const Record &record : std::as_const(m_records)) {
             for (const Finding &finding : record.findings)
@@ -511,19 +513,25 @@ private:
             byKind[kind].reserve(counts[kind]);
         const qsizetype total = std::accumulate(counts.cbegin(), counts.cend(), qsizetype(0));
         // A cell's replacements go to slots of their own, so that they come
-        // out in cell order without a table of cells; within a record, slots
-        // are handed out in planning order.
+        // out in cell order; within a record, slots are handed out in
+        // planning order. Each cell is listed with one past its last slot.
         qsizetype slots = 0;
+        QList<CellPlans::Cell> cells;
+        cells.reserve(std::count_if(m_records.cbegin(), m_records.cend(), [](const Record &r) { return r.cell; }));
         for (Record &record : m_records) {
-            record.findingCount = record.findings.size();
+            const QString looseText = record.cell ? QString() : record.text;
             for (int kind = 0; kind < kindCount; ++kind) {
                 for (Finding &finding : record.findings) {
                     if (int(finding.kind) == kind)
-                        byKind[kind].append({&record, std::move(finding), record.cell ? slots++ : -1});
+                        byKind[kind].append(
+                            {std::move(finding), record.cell, looseText, record.cell ? slots++ : -1, record.freeText});
                 }
             }
             QList<Finding>().swap(record.findings);
+            if (record.cell)
+                cells.append({*record.cell, slots});
         }
+        QList<Record>().swap(m_records);
 
         // Sized once for the most the findings can need: growing these tables
         // step by step would hash every id again at each step.
@@ -546,7 +554,7 @@ private:
             std::fill(m_firstFindings.begin() + firstItem, m_firstFindings.end(), nullptr);
             QList<Listed>().swap(listed);
         }
-        placeInCells();
+        placeInCells(std::move(cells));
         m_scan.keyValueCount = m_key.valueCount();
         if (m_plannedKeyExact)
             m_scan.plannedKey = std::move(working);
@@ -554,16 +562,13 @@ private:
 
     // Hands the slots' replacements to the scan, in cell order, in the
     // slots' own array: a copy would double the largest table of the scan.
-    void placeInCells()
+    void placeInCells(QList<CellPlans::Cell> cells)
     {
-        QList<CellPlans::Cell> cells;
-        cells.reserve(m_records.size());
-        qsizetype kept = 0, slot = 0;
-        for (const Record &record : std::as_const(m_records)) {
-            if (!record.cell)
-                continue;
+        qsizetype kept = 0, slot = 0, cellsKept = 0;
+        for (qsizetype c = 0; c < cells.size(); ++c) {
+            const CellPlans::Cell cell = cells.at(c);
             const qsizetype before = kept;
-            for (qsizetype k = 0; k < record.findingCount; ++k, ++slot) {
+            for (; slot < cell.end; ++slot) {
                 if (m_slots.at(slot).item.isNull())
                     continue;
                 if (kept != slot)
@@ -571,8 +576,9 @@ private:
                 ++kept;
             }
             if (kept > before)
-                cells.append({*record.cell, kept});
+                cells[cellsKept++] = {cell.ref, kept};
         }
+        cells.resize(cellsKept);
         m_slots.resize(kept);
         m_scan.planned.assign(std::exchange(m_slots, {}), std::move(cells));
     }
@@ -587,7 +593,6 @@ private:
 
     void plan(const Listed &listed, ProjectKey &working, ItemIndex &itemIndex)
     {
-        const Record &record = *listed.record;
         const Finding &finding = listed.finding;
         const QString id = itemID(finding);
         qsizetype index = itemIndex.find(id);
@@ -605,7 +610,7 @@ private:
         if (index < 0) {
             index = m_scan.items.size();
             m_firstFindings.append(&finding);
-            m_scan.items.append({id, finding.kind, finding.text, plan.text, 0, record.cell, record.freeText,
+            m_scan.items.append({id, finding.kind, finding.text, plan.text, 0, listed.cell, listed.freeText,
                                  isAlreadyInKey(finding, m_key)});
             itemIndex.addLast();
             m_scan.entries.append(std::move(plan.entries));
@@ -624,12 +629,12 @@ private:
     {
         ReviewItem &item = m_scan.items[index];
         ++item.count;
-        item.inFreeText = item.inFreeText || listed.record->freeText;
+        item.inFreeText = item.inFreeText || listed.freeText;
         Scan::Planned planned{listed.finding.range, item.id, text};
         if (listed.slot >= 0)
             m_slots[listed.slot] = std::move(planned);
         else
-            m_scan.loosePlanned[listed.record->text].append(std::move(planned));
+            m_scan.loosePlanned[listed.looseText].append(std::move(planned));
     }
 
     QStringList conflicts() const
