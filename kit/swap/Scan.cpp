@@ -613,14 +613,9 @@ private:
             m_scan.items.append({id, finding.kind, finding.text, plan.text, 0, listed.cell, listed.freeText,
                                  isAlreadyInKey(finding, m_key)});
             itemIndex.addLast();
-            m_scan.entries.append(std::move(plan.entries));
+            m_scan.entries.append(plan.entries);
         } else {
-            // A plan lists each entry once.
-            QList<ProjectKey::Entry> &entries = m_scan.entries[index];
-            for (const ProjectKey::Entry &e : std::as_const(plan.entries)) {
-                if (!entries.contains(e))
-                    entries.append(e);
-            }
+            m_scan.entries.add(index, plan.entries);
         }
         addOccurrence(listed, index, plan.text);
     }
