@@ -265,7 +265,8 @@ public:
         qsizetype slots = 16;
         while (slots < 2 * most)
             slots *= 2;
-        m_slots.resize(slots);
+        // Made at its size: growing to it would round the block up to twice that.
+        m_slots = QList<Slot>(slots);
     }
 
     // The item's index, or -1.
@@ -541,7 +542,7 @@ private:
         m_scan.entries.reserve(total);
         m_scan.items.reserve(total);
         m_firstFindings.reserve(total);
-        m_slots.resize(slots);
+        m_slots = QList<Scan::Planned>(slots);
         qsizetype planned = 0;
         for (QList<Listed> &listed : byKind) {
             const qsizetype firstItem = m_scan.items.size();
