@@ -150,6 +150,20 @@ bool isFunctionWord(const QString &base)
     return functionWords.contains(base);
 }
 
+// Everyday words of computing that came after the dictionary was made.
+bool isNewWord(const QString &word)
+{
+    static const QSet<QString> words{
+        u"password"_s, u"passwords"_s, u"username"_s, u"usernames"_s, u"login"_s, u"logins"_s, u"laptop"_s,
+        u"laptops"_s, u"app"_s, u"apps"_s, u"website"_s, u"websites"_s, u"webpage"_s, u"voicemail"_s,
+        u"voicemails"_s, u"smartphone"_s, u"inbox"_s, u"screenshot"_s, u"screenshots"_s, u"webinar"_s,
+        u"signup"_s, u"dropdown"_s, u"popup"_s, u"chatbot"_s, u"wifi"_s, u"hotspot"_s, u"firmware"_s,
+        u"malware"_s, u"phishing"_s, u"spam"_s, u"captcha"_s, u"checkbox"_s, u"timesheet"_s, u"timesheets"_s,
+        u"spreadsheet"_s, u"spreadsheets"_s, u"dashboard"_s, u"dashboards"_s, u"podcast"_s, u"livestream"_s,
+        u"bluetooth"_s, u"touchscreen"_s, u"tablet"_s, u"ebook"_s, u"emails"_s, u"online"_s, u"offline"_s};
+    return words.contains(word);
+}
+
 // "I've", "they’re": the word a contraction is made of, or nothing.
 QString contracted(const QString &word)
 {
@@ -187,6 +201,19 @@ bool isBelonging(const QString &word)
     return words.contains(word);
 }
 
+// What a firm has and a person seldom does: "Hallworth's rep", "Brenner's app".
+bool isFirmsBelonging(const QString &word)
+{
+    static const QSet<QString> words{
+        u"rep"_s, u"reps"_s, u"representative"_s, u"coupon"_s, u"coupons"_s, u"website"_s, u"site"_s, u"app"_s,
+        u"store"_s, u"stores"_s, u"branch"_s, u"branches"_s, u"outlet"_s, u"outlets"_s, u"shares"_s, u"brand"_s,
+        u"logo"_s, u"franchise"_s, u"hq"_s, u"headquarters"_s, u"catalogue"_s, u"catalog"_s, u"products"_s,
+        u"packaging"_s, u"recall"_s, u"helpline"_s, u"hotline"_s, u"loyalty"_s, u"checkout"_s, u"warehouse"_s,
+        u"depot"_s, u"factory"_s, u"stockists"_s, u"distributor"_s, u"merchandise"_s, u"promo"_s,
+        u"promotion"_s, u"vouchers"_s, u"voucher"_s};
+    return words.contains(word);
+}
+
 // Things sold under a label: a name right before one of these is a brand.
 bool isGoods(const QString &word)
 {
@@ -213,7 +240,10 @@ bool isPlacePrefix(const QString &word)
                                      u"lake"_s, u"mount"_s, u"mt"_s, u"little"_s, u"great"_s, u"old"_s,
                                      u"queen"_s, u"king"_s, u"prince"_s, u"princess"_s, u"outer"_s, u"inner"_s,
                                      // Streets and squares in other languages.
+                                     u"são"_s, u"santo"_s, u"sankt"_s, u"bad"_s,
                                      u"calle"_s, u"rue"_s, u"avenida"_s, u"rua"_s, u"piazza"_s, u"carrer"_s,
+                                     u"via"_s, u"corso"_s, u"largo"_s, u"vicolo"_s, u"allée"_s, u"chemin"_s,
+                                     u"praça"_s, u"plaza"_s, u"calea"_s, u"ulitsa"_s, u"boulevard"_s,
                                      u"paseo"_s, u"camino"_s, u"strada"_s, u"viale"_s, u"ulica"_s, u"odos"_s,
                                      u"straße"_s, u"strasse"_s, u"platz"_s};
     return words.contains(word);
@@ -279,6 +309,29 @@ QString withoutAccents(const QString &word)
     return plain == word || plain.size() < 4 ? QString() : plain;
 }
 
+// "Ильдарович", "Викторовна": a Russian father's name, which only a full name holds.
+bool isPatronymic(const QString &word)
+{
+    static const QStringList endings{u"ович"_s, u"евич"_s, u"ьич"_s, u"овна"_s, u"евна"_s, u"ична"_s, u"инична"_s};
+    return word.size() >= 7 && word.front().unicode() >= 0x400 && word.front().unicode() < 0x500
+        && std::any_of(endings.cbegin(), endings.cend(), [&](const QString &ending) { return word.endsWith(ending); });
+}
+
+// Chinese, Vietnamese and Korean family names as written in Latin letters.
+bool isEastAsianFamilyName(const QString &word)
+{
+    static const QSet<QString> familyNames{
+        u"nguyen"_s, u"nguyễn"_s, u"tran"_s, u"trần"_s, u"pham"_s, u"phạm"_s, u"hoang"_s, u"hoàng"_s,
+        u"huynh"_s, u"huỳnh"_s, u"phan"_s, u"vu"_s, u"vũ"_s, u"vo"_s, u"võ"_s, u"dang"_s, u"đặng"_s,
+        u"bui"_s, u"bùi"_s, u"do"_s, u"đỗ"_s, u"ho"_s, u"hồ"_s, u"ngo"_s, u"ngô"_s, u"duong"_s, u"dương"_s,
+        u"ly"_s, u"lý"_s, u"wang"_s, u"zhang"_s, u"liu"_s, u"chen"_s, u"yang"_s, u"huang"_s, u"zhao"_s,
+        u"wu"_s, u"zhou"_s, u"xu"_s, u"sun"_s, u"zhu"_s, u"guo"_s, u"lin"_s, u"zheng"_s, u"liang"_s,
+        u"xie"_s, u"tang"_s, u"chan"_s, u"wong"_s, u"leung"_s, u"lam"_s, u"cheung"_s, u"tan"_s, u"lim"_s,
+        u"ong"_s, u"goh"_s, u"teo"_s, u"ng"_s, u"kim"_s, u"park"_s, u"choi"_s, u"jung"_s, u"kang"_s,
+        u"cho"_s, u"yoon"_s, u"jang"_s, u"lee"_s};
+    return familyNames.contains(word);
+}
+
 // "Jan-Willem", "Marie-Claire": a double given name of two known halves.
 bool isHyphenatedGivenName(const QString &word)
 {
@@ -330,6 +383,21 @@ bool isVerbForm(const QString &word)
         if (words.classesOf(candidate).contains(WordClasses::verb))
             return true;
     return false;
+}
+
+// "stays", "prefers", "handles": a verb's present form, which follows who does
+// it; "works" and "goods", which the dictionary lists as nouns, are not.
+bool isPresentVerb(const QString &word)
+{
+    if (word.size() < 4 || !word.endsWith(u's') || word.endsWith(u"ss"_s) || word.endsWith(u"us"_s))
+        return false;
+    const WordClasses &words = WordClasses::shared();
+    const QByteArray own = words.classesOf(word);
+    if (!own.isEmpty() && own.front() != WordClasses::verb)
+        return false;
+    const bool es = word.endsWith(u"es"_s) && words.classesOf(word.chopped(2)).contains(WordClasses::verb);
+    const bool ies = word.endsWith(u"ies"_s) && words.classesOf(word.chopped(3) + u'y').contains(WordClasses::verb);
+    return es || ies || words.classesOf(word.chopped(1)).contains(WordClasses::verb);
 }
 
 // "covering", "swapping", "making": a verb's ongoing form, even one the dictionary also lists as a noun.
@@ -384,6 +452,18 @@ bool isForeignRoleNoun(const QString &word)
         u"inquilino"_s, u"oficina"_s, u"empresa"_s, u"proveedor"_s, u"fornecedor"_s, u"usuário"_s,
         u"kunde"_s, u"kundin"_s, u"fahrer"_s, u"kurier"_s, u"lieferant"_s, u"klant"_s, u"chauffeur"_s,
         u"klient"_s, u"klientka"_s, u"kierowca"_s, u"dostawca"_s};
+    return words.contains(word);
+}
+
+// Days and months in the languages that write them with a capital: German and Greek.
+bool isForeignCalendarWord(const QString &word)
+{
+    static const QSet<QString> words{
+        u"montag"_s, u"dienstag"_s, u"mittwoch"_s, u"donnerstag"_s, u"freitag"_s, u"samstag"_s, u"sonntag"_s,
+        u"januar"_s, u"februar"_s, u"märz"_s, u"juni"_s, u"juli"_s, u"oktober"_s, u"dezember"_s,
+        u"δευτέρα"_s, u"τρίτη"_s, u"τετάρτη"_s, u"πέμπτη"_s, u"παρασκευή"_s, u"σάββατο"_s, u"κυριακή"_s,
+        u"ιανουάριος"_s, u"φεβρουάριος"_s, u"μάρτιος"_s, u"απρίλιος"_s, u"μάιος"_s, u"ιούνιος"_s,
+        u"ιούλιος"_s, u"αύγουστος"_s, u"σεπτέμβριος"_s, u"οκτώβριος"_s, u"νοέμβριος"_s, u"δεκέμβριος"_s};
     return words.contains(word);
 }
 
@@ -480,8 +560,9 @@ bool isCompoundOfEverydayWords(const QString &word)
     for (const QString &part : word.split(u'-', Qt::SkipEmptyParts)) {
         if (part.size() <= 3)
             continue;
-        if (WordClasses::shared().classesOf(part).isEmpty())
-            return false;
+        const QByteArray classes = WordClasses::shared().classesOf(part);
+        if (classes.isEmpty() || classes.front() == WordClasses::properNoun)
+            return false; // "AL-HIRA": a place's name is no everyday word
         any = true;
     }
     return any;
@@ -495,6 +576,13 @@ bool isInnerCapital(QStringView word)
         if (word.at(i).isUpper() && word.at(i - 1).isLower())
             return !word.startsWith(u"Mc") && !word.startsWith(u"Mac");
     return false;
+}
+
+// "TVs", "PCs": goods counted by their initials, after the maker's name.
+bool isCountedInitials(QStringView word)
+{
+    return word.size() >= 3 && word.endsWith(u's')
+        && std::all_of(word.cbegin(), word.cend() - 1, [](QChar c) { return c.isUpper(); });
 }
 
 // One or two letters and then digits: "V11", "S23", "j7", "ST16".
@@ -536,7 +624,10 @@ bool isHumanRole(const QString &word)
     static const QSet<QString> roles{u"agent"_s, u"nurse"_s, u"doctor"_s, u"technician"_s, u"receptionist"_s,
                                      u"cleaner"_s, u"intern"_s, u"trainee"_s, u"apprentice"_s, u"teacher"_s,
                                      u"tenant"_s, u"landlord"_s, u"landlady"_s, u"caretaker"_s, u"volunteer"_s,
-                                     u"colleague"_s, u"coworker"_s, u"dispatcher"_s, u"cashier"_s};
+                                     u"colleague"_s, u"coworker"_s, u"dispatcher"_s, u"cashier"_s, u"driver"_s,
+                                     u"paralegal"_s, u"technician"_s, u"supervisor"_s, u"clerk"_s, u"chef"_s,
+                                     u"temp"_s, u"pupil"_s, u"patient"_s, u"resident"_s, u"porter"_s, u"nanny"_s,
+                                     u"handyman"_s, u"plumber"_s, u"electrician"_s, u"cust"_s};
     return roles.contains(word);
 }
 
@@ -662,7 +753,8 @@ bool PortableNameTagger::has(qsizetype word, Fact fact) const
         return facts.held & bit(fact);
     if (fact >= Fact::everyday) {
         // One dictionary look-up answers all three of its facts.
-        const QByteArray classes = WordClasses::shared().classesOf(lower(word));
+        const QByteArray listed = WordClasses::shared().classesOf(lower(word));
+        const QByteArray classes = listed.isEmpty() && isNewWord(lower(word)) ? QByteArray(1, WordClasses::noun) : listed;
         const bool proper = !classes.isEmpty() && classes.front() == WordClasses::properNoun;
         facts.asked |= bit(Fact::everyday) | bit(Fact::inDictionary) | bit(Fact::properNoun);
         facts.held |= (classes.isEmpty() ? 0 : bit(Fact::inDictionary)) | (proper ? bit(Fact::properNoun) : 0)
@@ -689,7 +781,7 @@ bool PortableNameTagger::holds(const QString &word, Fact fact)
     case Fact::lead: return isLeadWord(word);
     case Fact::action: return isActionVerb(word) || isForeignActionVerb(word);
     case Fact::opener: return isOpener(word);
-    case Fact::nonPerson: return isNonPersonWord(word) || isForeignRoleNoun(word);
+    case Fact::nonPerson: return isNonPersonWord(word) || isForeignRoleNoun(word) || isForeignCalendarWord(word);
     case Fact::placePreposition: return isPlacePreposition(word);
     case Fact::particle: return isNameParticle(word);
     case Fact::placeNoun: return isPlaceNoun(word);
@@ -767,11 +859,12 @@ bool PortableNameTagger::joinsRun(qsizetype word) const
     case Shape::lower:
         return isLowerCaseName(word);
     case Shape::capitalised:
-        if (std::any_of(textOf(word).cbegin(), textOf(word).cend(), [](QChar c) { return c.isDigit(); }))
-            return false; // "Win11", "A09"
+        if (std::any_of(textOf(word).cbegin(), textOf(word).cend(), [](QChar c) { return c.isDigit(); })
+            || isCountedInitials(textOf(word)))
+            return false; // "Win11", "A09", "TVs"
         if (isInnerCapital(textOf(word)) && !has(word, Fact::given) && !has(word, Fact::surname))
             return false;
-        if (has(word, Fact::particle))
+        if (has(word, Fact::particle) || isAfterHonorific(word))
             return true; // "Van der Merwe"; a particle alone is no name
         break;
     case Shape::other:
@@ -817,9 +910,19 @@ bool PortableNameTagger::isNameInCapitals(qsizetype word) const
     };
     if (!isCapitalsWord(word))
         return isNamePairInCapitals(word, word - 1) || isNamePairInCapitals(word, word + 1);
-    return isKnownName(word) || (isCapitalsWord(word - 1) && isKnownName(word - 1))
+    // "HOA meeting", "LEE ST": three capitals alone are an acronym more often than a name.
+    return (isKnownName(word) && lower(word).size() > 3) || (isCapitalsWord(word - 1) && isKnownName(word - 1))
         || (isCapitalsWord(word + 1) && isKnownName(word + 1)) || isNamePairInCapitals(word, word - 1)
         || isNamePairInCapitals(word, word + 1);
+}
+
+// "BISHOP, ROSE", "MASON, JUNE": a surname that is also a word, in
+// capitals, before a comma and a given name in capitals.
+bool PortableNameTagger::isCapitalsSurnameOfPair(qsizetype word) const
+{
+    return shapeOf(word) == Shape::capitals && has(word, Fact::ambiguousSurname) && word + 1 < m_words.size()
+        && gapBefore(word + 1) == u", "_s && isNamePairInCapitals(word, word + 1)
+        && (has(word + 1, Fact::given) || has(word + 1, Fact::ambiguousGiven));
 }
 
 // "SMITH, JOHN", "JOHN SMITH", "GUNDERSEN, TORILL": two words in capitals side
@@ -866,6 +969,8 @@ bool PortableNameTagger::isLowerCaseName(qsizetype word) const
         return has(word, Fact::title) || has(word, Fact::lead) || has(word, Fact::opener) || has(word, Fact::cue)
             || has(word, Fact::action);
     };
+    if (isReportedSpeaker(word))
+        return letters;
     // "van den berg": after these particles even an everyday word is a surname.
     if (isAfterNobiliary(word) && !has(word, Fact::function) && !has(word, Fact::particle))
         return letters;
@@ -875,7 +980,8 @@ bool PortableNameTagger::isLowerCaseName(qsizetype word) const
         // or opening a clause and doing what people do ("ok so priyanka is out today").
         const bool cued = (word > 0
             && (has(word - 1, Fact::given) || has(word - 1, Fact::lead) || has(word - 1, Fact::title) || isBroughtIn(word)))
-            || isInDepartment(word + 1) || isLowerCaseSubject(word) || isFieldValue(word) || isHailed(word);
+            || isInDepartment(word + 1) || isLowerCaseSubject(word) || isFieldValue(word) || isHailed(word)
+            || isResidentInBrackets({word, word}) || isInUnitCode({word, word}) || isGivingOwnName(word);
         if (!cued || has(word, Fact::particle) || has(word, Fact::function) || isListedWord() || has(word, Fact::nonPerson)
             || isAnd(base))
             return false;
@@ -883,14 +989,20 @@ bool PortableNameTagger::isLowerCaseName(qsizetype word) const
             && !hasDictionaryPart(base);
     }
     // "lmk if oksana still needs it": an adverb before a verb, though "Still" is a surname too.
-    if (has(word, Fact::particle) || has(word, Fact::function) || isBeforeVerbParticle(word) || isAdverbBeforeVerb(word))
+    // "carla's off today": the particle follows "is", not a verb.
+    const bool verbParticle = isBeforeVerbParticle(word) && !isPossessive(textOf(word));
+    if (has(word, Fact::particle) || has(word, Fact::function) || verbParticle || isAdverbBeforeVerb(word))
         return false;
     if (has(word, Fact::everyday)) {
         const bool afterGivenName = word > 0 && shapeOf(word - 1) == Shape::lower && has(word - 1, Fact::given)
             && gapBefore(word) == u" "_s;
         if (isCuedGivenName(word))
             return true;
-        return afterGivenName && (has(word, Fact::surname) || has(word, Fact::ambiguousSurname)); // "mariana costa"
+        // "a.j. baker": initials before it make a surname of a word.
+        const bool afterInitials = word > 0 && lower(word - 1).size() == 1 && gapBefore(word) == u". "_s
+            && isLowerCaseInitial(word - 1);
+        return (afterGivenName || afterInitials)
+            && (has(word, Fact::surname) || has(word, Fact::ambiguousSurname)); // "mariana costa"
     }
     if (isCuedGivenName(word))
         return true;
@@ -947,7 +1059,7 @@ QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
         // "von Stauffenberg, Clara", "met van der Berg": a surname's particles
         // in lower case before it, even where no given name leads them.
         const qsizetype previousEnd = runs.isEmpty() ? -1 : runs.back().last;
-        if (shapeOf(run.first) == Shape::capitalised || shapeOf(run.first) == Shape::lower)
+        if (shapeOf(run.first) != Shape::other && shapeOf(run.first) != Shape::initial)
             run.first = particlesBefore(run.first, previousEnd);
         runs.append(run);
         i = run.last + 1;
@@ -969,6 +1081,8 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
         // "PRE-PAID", "Follow-Up": a compound of everyday words.
         return has(i, Fact::everyday) || has(i, Fact::nonPerson) || isCompoundOfEverydayWords(lower(i));
     };
+    if (run.first == run.last && (isAfterHonorific(run.first) || isCapitalsSurnameOfPair(run.first)))
+        return run;
     // "Name: Yaw Boateng": after a form's field for a person even a word is a given name.
     const bool field = run.first > 0 && gapBefore(run.first).trimmed() == u":"_s && isPersonField(lower(run.first - 1));
     while (!field && run.first < run.last && !has(run.first, Fact::particle) && isPlainWord(run.first))
@@ -976,8 +1090,9 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
     // No dictionary speaks for other alphabets: a third capitalised word
     // opening a sentence is the sentence's first word ("Позвонить Ольге Смирновой").
     const QChar firstLetter = lower(run.first).at(0);
+    // A patronymic among them makes all three one Russian name ("Сафин Тимур Ильдарович").
     if (run.last - run.first >= 2 && firstLetter.unicode() >= 0x370 && atSentenceStart(run.first)
-        && !has(run.first, Fact::given))
+        && !has(run.first, Fact::given) && !isPatronymic(lower(run.first + 1)) && !isPatronymic(lower(run.first + 2)))
         ++run.first;
     if (run.first == run.last && isPlainWord(run.first))
         return {run.first, run.first - 1};
@@ -1015,7 +1130,7 @@ bool PortableNameTagger::isCompoundNoun(const Run &run) const
 {
     const qsizetype next = run.last + 1;
     if (run.first != run.last || next >= m_words.size() || gapBefore(next) != u" "_s
-        || shapeOf(next) != Shape::lower || has(next, Fact::action) || isPossessive(textOf(run.last)))
+        || shapeOf(next) != Shape::lower || has(next, Fact::action) || isPossessive(textOf(run.last)) || isFamilyName(run))
         return false;
     // Inflected words may be verbs the person does ("handles", "signed", "waiting").
     const QString &word = lower(next);
@@ -1060,7 +1175,8 @@ double PortableNameTagger::wordEvidence(const Run &run) const
             score += weight::surnameLater;
             continue;
         }
-        if (has(i, Fact::nonPerson) && !given && !surname)
+        // "Ms Dundee", "Mr Chester": after an honorific a place's name is a surname.
+        if (has(i, Fact::nonPerson) && !given && !surname && !(i == run.first && isAfterHonorific(i)))
             return weight::notPerson;
         if (i == run.first)
             score += given ? (everyday ? weight::ambiguousGivenFirst : weight::givenFirst) : surname ? weight::surnameFirst : 0;
@@ -1083,7 +1199,7 @@ double PortableNameTagger::wordEvidence(const Run &run) const
     }
     if (nameWordCount == 0 || (run.last > run.first && isPlacePrefix(lower(run.first))))
         return weight::notPerson;
-    if (run.last > run.first && has(run.last, Fact::placeNoun))
+    if (run.last > run.first && has(run.last, Fact::placeNoun) && !isPersonWithPlaceSurname(run))
         return weight::notPerson; // "Hyde Park", "Lincoln Ave"
     if (nameWordCount >= 2 && allUnusual)
         score += weight::unusualPair;
@@ -1093,6 +1209,23 @@ double PortableNameTagger::wordEvidence(const Run &run) const
     if (leadingParticles.contains(lower(run.first)) && run.last > run.first)
         score += weight::particleLed;
     return score;
+}
+
+// "Gemma Hall is out sick", "ask Priya Park": a given name that is
+// nothing else, then a surname that also ends places' names, with a person's
+// doing after it or a word before it that only people follow.
+bool PortableNameTagger::isPersonWithPlaceSurname(const Run &run) const
+{
+    if (run.last != run.first + 1 || !has(run.first, Fact::given) || has(run.first, Fact::everyday)
+        || has(run.first, Fact::nonPerson) || !(has(run.last, Fact::surname) || has(run.last, Fact::ambiguousSurname))
+        || shapeOf(run.last) != Shape::capitalised)
+        return false;
+    const qsizetype next = run.last + 1;
+    const bool doing = next < m_words.size() && gapBefore(next) == u" "_s && shapeOf(next) == Shape::lower
+        && (has(next, Fact::action) || isVerbForm(lower(next)) || isPresentVerb(lower(next)));
+    const bool led = run.first > 0 && gapBefore(run.first) == u" "_s
+        && (followsPersonLead(run.first) || has(run.first - 1, Fact::title));
+    return doing || led;
 }
 
 // "Wednesday Holloway phoned": a day or a month as a given name, shown by a
@@ -1123,15 +1256,37 @@ bool PortableNameTagger::isCalendarNamedPerson(const Run &run) const
 bool PortableNameTagger::isGivenBeforeSurname(const Run &run, qsizetype word) const
 {
     const qsizetype next = word + 1;
-    if (word != run.first || next > run.last || has(word, Fact::given) || !has(word, Fact::rareAmbiguousGiven)
-        || shapeOf(word) != Shape::capitalised || shapeOf(next) != Shape::capitalised)
+    if (word != run.first || next > run.last || has(word, Fact::given) || shapeOf(word) != Shape::capitalised
+        || shapeOf(next) != Shape::capitalised)
         return false;
+    if (!has(word, Fact::rareAmbiguousGiven))
+        return isWordBeforePlainSurname(run);
     if (has(next, Fact::nonPerson) || has(next, Fact::placeNoun))
         return false;
     // A rarer one ("Primrose", "Earnest") needs a surname that is no word.
     if (!has(word, Fact::ambiguousGiven))
         return (has(next, Fact::surname) || !has(next, Fact::inDictionary)) && !has(next, Fact::everyday);
     return has(next, Fact::surname) || has(next, Fact::ambiguousSurname) || !has(next, Fact::inDictionary);
+}
+
+// "Thistle Hargreaves", "Clover Whitfield signed": a word no list gives as
+// a given name, right before a surname that is nothing else, is one all the
+// same, unless it is what the person is ("Manager Jones") or opens a
+// sentence with nothing after that speaks of a person.
+bool PortableNameTagger::isWordBeforePlainSurname(const Run &run) const
+{
+    const qsizetype word = run.first;
+    const qsizetype surname = word + 1;
+    if (run.last != surname || !has(surname, Fact::surname) || has(surname, Fact::everyday)
+        || has(surname, Fact::nonPerson) || has(surname, Fact::given) || has(surname, Fact::placeNoun)
+        || isPossessive(textOf(word)))
+        return false;
+    const QString &base = lower(word);
+    if (base.size() < 3 || !has(word, Fact::everyday) || has(word, Fact::nonPerson) || has(word, Fact::title)
+        || has(word, Fact::function) || has(word, Fact::lead) || has(word, Fact::opener) || isPersonNoun(base)
+        || isDepartment(base) || isPlacePrefix(base) || isFirmEnding(base) || isSiteNoun(base))
+        return false;
+    return !atSentenceStart(word) || contextAfter(run) > 0;
 }
 
 // "Rosalind Pike", "Demetrius Bright": a surname that is also a word, after a given name.
@@ -1151,17 +1306,9 @@ bool PortableNameTagger::isSurnameAfterGiven(const Run &run, qsizetype word) con
 // family name are read as a given name even when they are English words.
 bool PortableNameTagger::isSurnameFirstName(const Run &run) const
 {
-    static const QSet<QString> familyNames{
-        u"nguyen"_s, u"nguyễn"_s, u"tran"_s, u"trần"_s, u"pham"_s, u"phạm"_s, u"hoang"_s, u"hoàng"_s,
-        u"huynh"_s, u"huỳnh"_s, u"phan"_s, u"vu"_s, u"vũ"_s, u"vo"_s, u"võ"_s, u"dang"_s, u"đặng"_s,
-        u"bui"_s, u"bùi"_s, u"do"_s, u"đỗ"_s, u"ho"_s, u"hồ"_s, u"ngo"_s, u"ngô"_s, u"duong"_s, u"dương"_s,
-        u"ly"_s, u"lý"_s, u"wang"_s, u"zhang"_s, u"liu"_s, u"chen"_s, u"yang"_s, u"huang"_s, u"zhao"_s,
-        u"wu"_s, u"zhou"_s, u"xu"_s, u"sun"_s, u"zhu"_s, u"guo"_s, u"lin"_s, u"zheng"_s, u"liang"_s,
-        u"xie"_s, u"tang"_s, u"chan"_s, u"wong"_s, u"leung"_s, u"lam"_s, u"cheung"_s, u"tan"_s, u"lim"_s,
-        u"ong"_s, u"goh"_s, u"teo"_s, u"ng"_s, u"kim"_s, u"park"_s, u"choi"_s, u"jung"_s, u"kang"_s,
-        u"cho"_s, u"yoon"_s, u"jang"_s, u"lee"_s};
+
     const qsizetype count = run.last - run.first + 1;
-    if (count < 2 || count > 4 || !familyNames.contains(lower(run.first)))
+    if (count < 2 || count > 4 || !isEastAsianFamilyName(lower(run.first)))
         return false;
     for (qsizetype i = run.first + 1; i <= run.last; ++i) {
         const QString &syllable = lower(i);
@@ -1200,6 +1347,9 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return weight::notPerson; // "from Memphis"
     if (close && has(run.first - 1, Fact::title) && gap != u","_s)
         return weight::title;
+    // "a delivery van from Brackwell", but "someone from Marta's team".
+    if (gap.isEmpty() && isFromEmployer(run.first - 1) && !isPossessive(textOf(run.last)))
+        return weight::placePreposition;
     if (gap.isEmpty() && previous == u"of"_s && run.first > 1 && lower(run.first - 2) == u"behalf"_s)
         return weight::strongLead; // "on behalf of"
     // "our driver Dallas", "her husband, Forrest,": a person noun after a possessive names whose it is.
@@ -1212,6 +1362,12 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return weight::strongLead; // "agent Temperance:", "nurse Adaeze"
     if (gap.isEmpty() && (isJourneyEnd(run.first - 1) || isBearingFrom(run.first - 1)) && !isPossessive(textOf(run.last)))
         return weight::placePreposition; // "flight to Queenstown"
+    // "Via della Moscova 8": a street's opening word written as such, not the lead word "via".
+    const bool numbered = run.last + 1 < m_words.size() && gapBefore(run.last + 1) == u" "_s
+        && lower(run.last + 1).front().isDigit(); // "Via Roma 12" opening an address
+    if (gap.isEmpty() && isPlacePrefix(previous) && isCapitalised(textOf(run.first - 1))
+        && (!atSentenceStart(run.first - 1) || numbered) && (shapeOf(run.first) != Shape::lower || numbered))
+        return weight::notPerson;
     if (close && has(run.first - 1, Fact::lead)) {
         // "via" comes before carriers and payment services as often as before people.
         const bool weak = previous == u"and"_s || previous == u"to"_s || previous == u"for"_s || previous == u"via"_s
@@ -1224,7 +1380,7 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return weight::strongLead;
     if (gap.isEmpty() && has(run.first - 1, Fact::placePreposition) && !isOwnerOfBelonging(run))
         return weight::placePreposition;
-    if (gap.isEmpty() && (previous == u"room"_s || previous == u"rooms"_s))
+    if ((gap.isEmpty() || gap == u":"_s) && (previous == u"room"_s || previous == u"rooms"_s))
         return weight::notPerson; // meeting rooms are named after places and people alike
     // "the Paris account", but "was that Saoirse's badge".
     // "a Dyson Airwrap", "an Epson": one of many things of that make. The
@@ -1259,7 +1415,11 @@ bool PortableNameTagger::isHoliday(const Run &run) const
     // "on Columbus Day", "until Victoria Day": a day named after someone is still a date.
     static const QSet<QString> dated{u"on"_s, u"before"_s, u"after"_s, u"until"_s, u"till"_s, u"over"_s, u"since"_s};
     const bool onDay = last >= 2 && run.first == last - 1 && dated.contains(lower(last - 2));
-    return isPossessive(textOf(last - 1)) || !has(last - 1, Fact::given) || onDay;
+    // "Wallace Day closure": the day names what happens on it.
+    const qsizetype next = last + 1;
+    const bool event = next < m_words.size() && gapBefore(next) == u" "_s && shapeOf(next) == Shape::lower
+        && WordClasses::shared().classesOf(lower(next)).startsWith(WordClasses::noun);
+    return isPossessive(textOf(last - 1)) || !has(last - 1, Fact::given) || onDay || event;
 }
 
 // "in Ashcombe's absence", "at Ngozi's desk": a place owns no desk.
@@ -1329,6 +1489,15 @@ bool PortableNameTagger::isAuxiliaryThenDoing(qsizetype next) const
     return word != u"be"_s && (word.endsWith(u"ing"_s) || lower(next) == u"will"_s) && classes.contains('v');
 }
 
+// "Okonjo family", "the Brandauer household": a surname naming a household.
+bool PortableNameTagger::isFamilyName(const Run &run) const
+{
+    const qsizetype next = run.last + 1;
+    return next < m_words.size() && gapBefore(next) == u" "_s && !isPossessive(textOf(run.last))
+        && (lower(next) == u"family"_s || lower(next) == u"household"_s) && !has(run.last, Fact::nonPerson)
+        && !has(run.last, Fact::everyday);
+}
+
 // "Ostrowski himself", "Thandeka (night nurse)": what only a person is.
 bool PortableNameTagger::isSaidOfPerson(const Run &run) const
 {
@@ -1343,11 +1512,27 @@ bool PortableNameTagger::isSaidOfPerson(const Run &run) const
     const bool closes = next + 1 >= m_words.size() || gapBefore(next + 1).startsWith(u')');
     if (gap == u" ("_s && closes && isDepartment(lower(next)) && lower(next) != u"it"_s)
         return true;
-    if (gap != u" ("_s || shapeOf(next) != Shape::lower)
+    // "Marsh (CFO)", "Brandauer (finance lead)": an officer, or a team and a role in it.
+    static const QSet<QString> officers{u"ceo"_s, u"cfo"_s, u"cto"_s, u"coo"_s, u"cio"_s, u"cmo"_s, u"cpo"_s,
+                                        u"vp"_s, u"svp"_s, u"evp"_s, u"md"_s, u"gm"_s, u"pa"_s, u"hrbp"_s};
+    if (gap == u" ("_s && closes && officers.contains(lower(next)))
+        return true;
+    const bool closesAfterRole = next + 2 >= m_words.size() || gapBefore(next + 2).startsWith(u')');
+    if (gap == u" ("_s && next + 1 < m_words.size() && gapBefore(next + 1) == u" "_s && closesAfterRole
+        && isDepartment(lower(next)) && isRole(lower(next + 1)))
+        return true;
+    if (gap != u" ("_s)
         return false;
-    // "(temp)", "(night dispatcher)": a role, perhaps after one word.
-    const qsizetype last = next + 1 < m_words.size() && gapBefore(next + 1) == u" "_s ? next + 1 : next;
-    return isRole(lower(next)) || isRole(lower(last));
+    // "(temp)", "(night dispatcher)", "(our Auckland agent)": a role or what
+    // someone is to others, closing a short aside.
+    qsizetype last = next;
+    while (last + 1 < m_words.size() && last - next < 3 && gapBefore(last + 1) == u" "_s)
+        ++last;
+    const bool asideEnds = last + 1 >= m_words.size() || gapBefore(last + 1).startsWith(u')');
+    const bool lowerRole = shapeOf(next) == Shape::lower && (isRole(lower(next)) || isRole(lower(qMin(last, next + 1))));
+    const bool described = asideEnds && shapeOf(last) == Shape::lower && !isPossessive(textOf(last))
+        && (isRole(lower(last)) || isPersonNoun(lower(last)));
+    return lowerRole || described;
 }
 
 // "22 Via Roma", "3 Calle Mayor": a street named after its house number.
@@ -1409,6 +1594,19 @@ bool PortableNameTagger::isFromBusiness(qsizetype word) const
         && papers.contains(lower(word - 1));
 }
 
+// "crew from", "a contractor from": staff and vans are sent by a firm, which
+// the word after "from" names; a person is "Ifeoma from the depot".
+bool PortableNameTagger::isFromEmployer(qsizetype word) const
+{
+    static const QSet<QString> sent{u"crew"_s, u"van"_s, u"truck"_s, u"lorry"_s, u"contractor"_s,
+                                    u"contractors"_s, u"reporter"_s, u"technician"_s, u"engineer"_s, u"rep"_s,
+                                    u"representative"_s, u"staff"_s, u"consultant"_s, u"consultants"_s,
+                                    u"auditor"_s, u"auditors"_s, u"installer"_s, u"installers"_s, u"fitter"_s,
+                                    u"fitters"_s, u"inspector"_s, u"surveyor"_s, u"cleaners"_s, u"temp"_s,
+                                    u"temps"_s, u"someone"_s, u"somebody"_s, u"guy"_s, u"guys"_s, u"people"_s};
+    return word > 0 && lower(word) == u"from"_s && gapBefore(word) == u" "_s && sent.contains(lower(word - 1));
+}
+
 // "flight to", "shipment from": where something travels between, a place.
 bool PortableNameTagger::isJourneyEnd(qsizetype word) const
 {
@@ -1450,7 +1648,7 @@ bool PortableNameTagger::isTowardsPerson(qsizetype word) const
         u"related"_s, u"says"_s, u"said"_s, u"delegated"_s, u"lent"_s, u"gave"_s, u"give"_s, u"given"_s};
     static const QSet<QString> asking{u"ask"_s, u"asked"_s, u"asking"_s, u"asks"_s};
     // "ask for Dimitra", "a message for Oisín": what is left for someone.
-    static const QSet<QString> leftFor{u"note"_s, u"message"_s, u"voicemail"_s, u"memo"_s, u"card"_s, u"gift"_s,
+    static const QSet<QString> leftFor{u"note"_s, u"message"_s, u"voicemail"_s, u"vm"_s, u"memo"_s, u"card"_s, u"gift"_s,
                                        u"present"_s, u"flowers"_s};
     if (word >= 1 && lower(word) == u"for"_s && gapBefore(word) == u" "_s
         && (asking.contains(lower(word - 1)) || leftFor.contains(lower(word - 1)) || isStandingIn(word - 1)))
@@ -1487,9 +1685,14 @@ double PortableNameTagger::contextAfter(const Run &run) const
         // "Orlando FL", "Whitley Bay", "Lincoln Center": a place.
         const QStringView lastText = textOf(run.last);
         const bool owner = isPossessive(lastText);
-        if (owner && isCapitalised(nextText) && hasLowerCase(nextText) && gap == u" "_s)
+        // ...but "Dr. Marr's Tuesday clinic", "Signe's June rota" are a person's.
+        const bool dated = has(after, Fact::nonPerson) && has(after, Fact::cue);
+        if (owner && isCapitalised(nextText) && hasLowerCase(nextText) && gap == u" "_s && !dated)
             return weight::notPerson; // "Ben's Original", "Victoria's Secret"
         if ((isRegionCode(nextText) && !m_shouting && !owner) || (isCapitalised(nextText) && has(after, Fact::placeNoun)))
+            return weight::notPerson;
+        // "Hallworth's rep", "Halvorsen's website": what a firm has, unless a given name owns it.
+        if (owner && gap == u" "_s && run.first == run.last && isFirmsBelonging(next) && !has(run.first, Fact::given))
             return weight::notPerson;
         if (!owner && gap == u" "_s && isSiteNoun(next))
             return weight::notPerson; // "the Carmel store", "Dalton plant"
@@ -1498,7 +1701,7 @@ double PortableNameTagger::contextAfter(const Run &run) const
         if (!owner && gap == u" "_s && isPassiveOfThing(run))
             return weight::everydayWord;
         // "Dyson V11", "Galaxy S23", "Stafford ST16": a model or a postcode, not a person.
-        if (gap == u" "_s && isModelCode(nextText))
+        if (gap == u" "_s && (isModelCode(nextText) || isCountedInitials(nextText)))
             return weight::notPerson;
         // "by June 1", "Oct 2025": a month before a number is a date.
         if (run.first == run.last && has(run.first, Fact::nonPerson) && gap == u" "_s && next.front().isDigit())
@@ -1515,6 +1718,8 @@ double PortableNameTagger::contextAfter(const Run &run) const
             score += weight::strongVerb; // "Hero Blackwood is our contact"
         else if (gap == u" "_s && shapeOf(after) == Shape::lower && isVerbForm(next))
             score += weight::verbForm;
+        else if (gap == u" "_s && isSubjectDoing(run))
+            score += weight::verbForm;
         else if (isDoingToSomething(run))
             score += weight::strongVerb;
     }
@@ -1522,17 +1727,19 @@ double PortableNameTagger::contextAfter(const Run &run) const
     const bool apostrophe = run.last + 1 < m_tokens.size() && m_tokens.at(m_words.at(run.last)).range.end < m_text.size()
         && (m_text.at(m_tokens.at(m_words.at(run.last)).range.end) == u'\''
             || m_text.at(m_tokens.at(m_words.at(run.last)).range.end) == u'’');
-    if (isPossessive(lastWord) || apostrophe) {
+    if (isPossessive(lastWord) && isContractedIs(run.last + 1))
+        score += weight::weakVerb; // "carla's on the phone"
+    else if (isPossessive(lastWord) || apostrophe) {
         score += weight::possessive;
         if (run.last + 1 < m_words.size() && gapBefore(run.last + 1).trimmed().isEmpty()
             && isBelonging(lower(run.last + 1)))
             score += weight::belonging;
     }
-    if (isSaidOfPerson(run))
+    if (isSaidOfPerson(run) || isFamilyName(run))
         score += weight::strongVerb;
     if (isInDepartment(run.last + 1))
         score += weight::department + (isSpeakingForDepartment(run.last + 1) ? weight::strongVerb : 0);
-    if (isAddressed(run) || (run.first == run.last && isHailed(run.first)))
+    if (isAddressed(run) || (run.first == run.last && (isHailed(run.first) || isAddressedAtEnd(run.first))))
         score += weight::addressed;
     if (isIntroducingSelf(run))
         score += weight::strongVerb;
@@ -1541,6 +1748,64 @@ double PortableNameTagger::contextAfter(const Run &run) const
     if (isWritersPartner(run))
         score += weight::strongVerb;
     return score;
+}
+
+// "Ms Dundee", "Sra. Valencia": right after a form of address, whatever the word.
+bool PortableNameTagger::isAfterHonorific(qsizetype word) const
+{
+    // Not "Dr": makers put it before their names ("Dr Pepper", "Dr. Oetker").
+    static const QSet<QString> honorifics{u"mr"_s, u"mrs"_s, u"ms"_s, u"miss"_s, u"mx"_s, u"sr"_s, u"sra"_s, u"herr"_s, u"frau"_s, u"mme"_s, u"monsieur"_s,
+                                          u"madame"_s, u"señor"_s, u"señora"_s, u"senhor"_s, u"senhora"_s};
+    const QStringView gap = word > 0 ? gapBefore(word) : QStringView();
+    return word > 0 && (gap == u" "_s || gap == u". "_s) && honorifics.contains(lower(word - 1))
+        && shapeOf(word - 1) == Shape::capitalised && shapeOf(word) == Shape::capitalised;
+}
+
+// "Ms Dundee", "Mr Chester": a place's name after a form of address is the
+// person's surname; "Dr Pepper" and other everyday words stay what they are.
+bool PortableNameTagger::isAddressedByHonorific(const Run &run) const
+{
+    const qsizetype word = run.first;
+    const bool name = has(word, Fact::given) || has(word, Fact::surname) || has(word, Fact::ambiguousSurname)
+        || has(word, Fact::ambiguousGiven);
+    return isAfterHonorific(word) && (name || !has(word, Fact::everyday)) && !isPersonNamedBrand(run);
+}
+
+// "Lindgren stays local", "..., Ilunga prefers mornings": a capitalised run
+// opening a clause, then a verb in its present form. Plural nouns take that
+// form too, but a verb of their own follows them ("Ashdown routes need").
+bool PortableNameTagger::isSubjectDoing(const Run &run) const
+{
+    static const QSet<QString> joins{u"and"_s, u"but"_s, u"so"_s, u"then"_s, u"while"_s, u"whereas"_s};
+    const qsizetype verb = run.last + 1;
+    if (verb >= m_words.size() || shapeOf(run.first) == Shape::lower || shapeOf(verb) != Shape::lower
+        || !isPresentVerb(lower(verb)))
+        return false;
+    const QStringView gap = gapBefore(run.first);
+    const bool opens = atSentenceStart(run.first) || gap.contains(u',') || gap.contains(u';')
+        || (run.first > 0 && gap == u" "_s && joins.contains(lower(run.first - 1)));
+    if (!opens)
+        return false;
+    const qsizetype then = verb + 1;
+    if (then >= m_words.size() || gapBefore(then) != u" "_s)
+        return true;
+    static const QSet<QString> auxiliaries{u"are"_s, u"were"_s, u"have"_s, u"do"_s, u"did"_s, u"don't"_s,
+                                           u"could"_s, u"would"_s, u"should"_s, u"might"_s, u"must"_s, u"shall"_s};
+    const QString &word = lower(then);
+    const bool bareVerb = !word.endsWith(u's') && !word.endsWith(u"ing"_s)
+        && WordClasses::shared().classesOf(word).contains(WordClasses::verb);
+    return !has(then, Fact::action) && !auxiliaries.contains(word) && !bareVerb;
+}
+
+// "Mark off the returns", "Rob out the old stock": a given name that is also a
+// verb, opening a sentence before its particle and a thing.
+bool PortableNameTagger::isVerbBeforeParticle(const Run &run) const
+{
+    static const QSet<QString> particles{u"up"_s, u"out"_s, u"off"_s, u"back"_s, u"down"_s, u"over"_s};
+    const qsizetype particle = run.last + 1;
+    return run.first == run.last && atSentenceStart(run.first) && particle + 1 < m_words.size()
+        && gapBefore(particle) == u" "_s && gapBefore(particle + 1) == u" "_s && particles.contains(lower(particle))
+        && isDeterminer(lower(particle + 1));
 }
 
 // "Bill sent to the wrong address", "Notary needed for the deed": an everyday
@@ -1591,10 +1856,16 @@ bool PortableNameTagger::isAskedAbout(const Run &run) const
     static const QSet<QString> auxiliaries{u"can"_s, u"could"_s, u"will"_s, u"would"_s, u"did"_s, u"does"_s,
                                            u"should"_s, u"has"_s, u"hasn't"_s, u"didn't"_s, u"can't"_s,
                                            u"won't"_s, u"doesn't"_s};
+    static const QSet<QString> adverbs{u"ever"_s, u"already"_s, u"still"_s, u"just"_s, u"actually"_s, u"even"_s};
     const qsizetype aux = run.first - 1;
-    const qsizetype verb = run.last + 1;
+    qsizetype verb = run.last + 1;
+    if (verb + 1 < m_words.size() && adverbs.contains(lower(verb)) && gapBefore(verb + 1) == u" "_s)
+        ++verb; // "did rosalind ever sign"
+    // In lower case only a known given name is so asked about, not "did vpn ever work".
+    const bool lowerName = shapeOf(run.first) == Shape::lower && run.first == run.last && has(run.first, Fact::given)
+        && !has(run.first, Fact::everyday) && !has(run.first, Fact::nonPerson);
     if (aux < 0 || verb >= m_words.size() || run.last - run.first > 1 || !auxiliaries.contains(lower(aux))
-        || gapBefore(verb) != u" "_s || shapeOf(verb) != Shape::lower || shapeOf(run.first) == Shape::lower)
+        || gapBefore(verb) != u" "_s || shapeOf(verb) != Shape::lower || (shapeOf(run.first) == Shape::lower && !lowerName))
         return false;
     // The auxiliary opens the question, or follows a greeting or the one asked ("hi, can Summer").
     if (!atSentenceStart(aux) && !gapBefore(aux).contains(u',') && !(aux > 0 && has(aux - 1, Fact::opener)))
@@ -1666,8 +1937,10 @@ double PortableNameTagger::shapeEvidence(const Run &run) const
 // "de la"), or `word` itself; none reaches back past `floor`.
 qsizetype PortableNameTagger::particlesBefore(qsizetype word, qsizetype floor) const
 {
+    // "VAN DIJK, SANNE": in a name written in capitals the particle is in capitals too.
+    const Shape shape = shapeOf(word) == Shape::capitals ? Shape::capitals : Shape::lower;
     const auto isParticleAt = [&](qsizetype i) {
-        return i > floor && gapBefore(i + 1) == u" "_s && shapeOf(i) == Shape::lower;
+        return i > floor && gapBefore(i + 1) == u" "_s && shapeOf(i) == shape;
     };
     qsizetype first = word;
     // "de la Fuente": the article counts only with a particle before it.
@@ -1730,6 +2003,24 @@ bool PortableNameTagger::isMakerOfGoods(const Run &run) const
 
 // "called meenakshi yesterday", "hey bartek,": a word no list knows, in lower
 // case, right after a word that only people follow.
+// "can you resend the figures, dmitri": a known given name closing the text
+// after a comma addresses its reader. After a capitalised word or a number
+// the comma is an address's ("12 High St, Austin").
+bool PortableNameTagger::isAddressedAtEnd(qsizetype word) const
+{
+    if (word < 1 || gapBefore(word) != u", "_s || !has(word, Fact::given) || has(word, Fact::everyday)
+        || has(word, Fact::nonPerson) || shapeOf(word - 1) != Shape::lower || lower(word - 1).front().isDigit())
+        return false;
+    const QStringView rest = QStringView(m_text).sliced(m_tokens.at(m_words.at(word)).range.end);
+    for (QChar c : rest) {
+        if (c == u'\n')
+            return true;
+        if (!c.isSpace() && c != u'.' && c != u'!' && c != u'?')
+            return false;
+    }
+    return true;
+}
+
 // "Oskarsson, can you resend it?": a note opening by addressing someone.
 bool PortableNameTagger::isAddressed(const Run &run) const
 {
@@ -1795,6 +2086,28 @@ bool PortableNameTagger::isIntroducingSelf(const Run &run) const
     return next >= m_words.size() || !gapBefore(next).trimmed().isEmpty() || lower(next) == u"from"_s;
 }
 
+// "hey it's tiago again", "Hi, this is Marisela from accounts": a writer giving
+// their name as a call or a chat opens.
+bool PortableNameTagger::isGivingOwnName(qsizetype word) const
+{
+    qsizetype opener = -1;
+    if (word >= 1 && lower(word - 1) == u"it"_s && isPossessive(textOf(word - 1)) && gapBefore(word) == u" "_s)
+        opener = word - 1; // "it's" without its "s"
+    else if (word >= 2 && lower(word - 1) == u"is"_s && lower(word - 2) == u"this"_s && gapBefore(word) == u" "_s
+             && gapBefore(word - 1) == u" "_s)
+        opener = word - 2;
+    if (opener < 0 || (!atSentenceStart(opener) && !(opener > 0 && has(opener - 1, Fact::opener))))
+        return false;
+    // "It's Cornwall again": a place the dictionary knows is no name given.
+    const QString &base = lower(word);
+    if (base.size() < 3 || has(word, Fact::function) || has(word, Fact::nonPerson) || has(word, Fact::opener)
+        || (has(word, Fact::inDictionary) && !has(word, Fact::given)))
+        return false;
+    static const QSet<QString> after{u"again"_s, u"here"_s, u"from"_s, u"calling"_s, u"with"_s};
+    const qsizetype next = word + 1;
+    return next >= m_words.size() || !gapBefore(next).trimmed().isEmpty() || after.contains(lower(next));
+}
+
 bool PortableNameTagger::isDepartment(const QString &word)
 {
     static const QSet<QString> departments{
@@ -1804,7 +2117,11 @@ bool PortableNameTagger::isDepartment(const QString &word)
         u"compliance"_s, u"facilities"_s, u"dispatch"_s, u"helpdesk"_s, u"purchasing"_s, u"qa"_s,
         u"warehouse"_s, u"recruiting"_s, u"recruitment"_s, u"kitchen"_s, u"workshop"_s, u"stockroom"_s,
         // Whole firms someone speaks for: "Jenkins from the roofing company".
-        u"company"_s, u"firm"_s, u"agency"_s, u"council"_s, u"bank"_s, u"insurer"_s, u"supplier"_s};
+        u"company"_s, u"firm"_s, u"agency"_s, u"council"_s, u"bank"_s, u"insurer"_s, u"supplier"_s,
+        u"distributor"_s, u"wholesaler"_s, u"manufacturer"_s, u"vendor"_s, u"carrier"_s, u"courier"_s,
+        u"contractor"_s, u"landlord"_s, u"lab"_s, u"laboratory"_s, u"clinic"_s, u"surgery"_s, u"practice"_s,
+        u"school"_s, u"depot"_s, u"branch"_s, u"store"_s, u"shop"_s, u"site"_s, u"plant"_s, u"garage"_s,
+        u"dealership"_s, u"pharmacy"_s, u"hotel"_s, u"venue"_s, u"caterer"_s, u"printer"_s, u"printers"_s};
     return departments.contains(word);
 }
 
@@ -1828,10 +2145,173 @@ bool PortableNameTagger::isSpeakingForDepartment(qsizetype word) const
         if (gapBefore(verb) != u" "_s)
             return false;
         static const QSet<QString> weakVerbs{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"will"_s, u"can"_s};
-        if (isDepartment(lower(verb - 1)) && has(verb, Fact::action) && !weakVerbs.contains(lower(verb)))
+        if (!isDepartment(lower(verb - 1)))
+            continue;
+        if ((has(verb, Fact::action) && !weakVerbs.contains(lower(verb))) || isAuxiliaryThenDoing(verb)
+            || isAway(verb) || (shapeOf(verb) == Shape::lower && isPresentVerb(lower(verb))))
             return true;
     }
     return false;
+}
+
+// "carla's on the phone", "Aoife's off today": the "'s" of "is" before where
+// or how someone is; a shop's is before its street ("Macy's on 34th").
+bool PortableNameTagger::isContractedIs(qsizetype next) const
+{
+    static const QSet<QString> states{u"on"_s, u"off"_s, u"out"_s, u"away"_s, u"back"_s, u"sick"_s, u"ill"_s,
+                                      u"busy"_s, u"free"_s, u"late"_s, u"here"_s, u"gone"_s, u"not"_s,
+                                      u"still"_s, u"already"_s, u"just"_s, u"now"_s, u"gonna"_s};
+    if (next >= m_words.size() || gapBefore(next) != u" "_s || shapeOf(next) != Shape::lower || !has(next - 1, Fact::given))
+        return false;
+    const QString &word = lower(next);
+    const bool street = next + 1 < m_words.size() && (lower(next + 1).front().isDigit() || has(next + 1, Fact::placeNoun));
+    return (states.contains(word) && !street) || isOngoingVerb(word);
+}
+
+// "is off sick", "was out": away from work, as only people are.
+bool PortableNameTagger::isAway(qsizetype word) const
+{
+    static const QSet<QString> copulas{u"is"_s, u"was"_s, u"will"_s, u"'s"_s};
+    static const QSet<QString> away{u"off"_s, u"out"_s, u"away"_s, u"sick"_s, u"back"_s, u"ill"_s, u"unwell"_s,
+                                    u"absent"_s, u"on"_s, u"be"_s};
+    const qsizetype state = word + 1;
+    return state < m_words.size() && copulas.contains(lower(word)) && gapBefore(state) == u" "_s
+        && away.contains(lower(state));
+}
+
+// "bea said she'd cover it", "April says she never got it": a word opening
+// a clause, a verb of speech, and "he" or "she" as what was said begins: only a
+// person reports so. Roles and other everyday words ("caller said she") are no names.
+bool PortableNameTagger::isReportedSpeaker(qsizetype word) const
+{
+    static const QSet<QString> speech{u"said"_s, u"says"_s, u"told"_s, u"tells"_s, u"mentioned"_s, u"thinks"_s,
+                                      u"thought"_s, u"reckons"_s, u"claims"_s, u"claimed"_s, u"insists"_s,
+                                      u"insisted"_s, u"confirmed"_s, u"explained"_s, u"replied"_s, u"wrote"_s,
+                                      u"texted"_s, u"emailed"_s, u"called"_s, u"rang"_s, u"phoned"_s, u"swears"_s};
+    static const QSet<QString> subjects{u"he"_s, u"she"_s, u"he'd"_s, u"she'd"_s, u"he'll"_s, u"she'll"_s,
+                                        u"he’d"_s, u"she’d"_s, u"he’ll"_s, u"she’ll"_s};
+    static const QSet<QString> clauseOpeners{u"and"_s, u"but"_s, u"so"_s, u"lol"_s, u"ok"_s, u"okay"_s, u"btw"_s};
+    const qsizetype verb = word + 1;
+    if (verb >= m_words.size() || lower(word).size() < 2 || !speech.contains(lower(verb))
+        || (gapBefore(verb) != u" "_s && gapBefore(verb) != u", "_s) || isPossessive(textOf(word)))
+        return false;
+    const QStringView gap = gapBefore(word);
+    const bool opens = atSentenceStart(word) || gap.contains(u',') || gap.contains(u';')
+        || (gap == u" "_s && clauseOpeners.contains(lower(word - 1)));
+    if (!opens || has(word, Fact::function) || has(word, Fact::title) || has(word, Fact::lead)
+        || has(word, Fact::opener) || has(word, Fact::action) || isPersonNoun(lower(word)))
+        return false;
+    const bool name = has(word, Fact::given) || has(word, Fact::ambiguousGiven) || has(word, Fact::surname)
+        || has(word, Fact::ambiguousSurname);
+    // Firms and places are "they"; a day or month as a name is typed in chat ("june said she").
+    const bool brandOrPlace = has(word, Fact::nonPerson) && shapeOf(word) != Shape::lower && !has(word, Fact::cue);
+    if (!name && (has(word, Fact::everyday) || brandOrPlace))
+        return false;
+    // "said she'd", "told me she", "said that he": the pronoun within the next few words.
+    for (qsizetype next = verb + 1; next < m_words.size() && next <= verb + 3; ++next) {
+        if (gapBefore(next).contains(u'.') || gapBefore(next).contains(u'\n'))
+            return false;
+        if (subjects.contains(lower(next)))
+            return true;
+    }
+    return false;
+}
+
+// "unit 4 (Lincoln)", "flat 3C (ilkay)", "flat 2 (Marigold Ashcombe)": who
+// lives at a numbered home, in brackets after it. Rooms are left out: they are
+// named after places and people alike.
+bool PortableNameTagger::isResidentInBrackets(const Run &run) const
+{
+    static const QSet<QString> homes{u"unit"_s, u"units"_s, u"apt"_s, u"apartment"_s, u"flat"_s, u"suite"_s,
+                                     u"lot"_s, u"plot"_s, u"house"_s, u"cabin"_s, u"bed"_s, u"in"_s, u"no"_s,
+                                     u"number"_s, u"berth"_s, u"pitch"_s};
+    const qsizetype code = run.first - 1;
+    const qsizetype end = m_tokens.at(m_words.at(run.last)).range.end;
+    if (code < 1 || !gapBefore(run.first).endsWith(u'(') || end >= m_text.size() || m_text.at(end) != u')'
+        || gapBefore(code) != u" "_s || !homes.contains(lower(code - 1)))
+        return false;
+    const QString &number = lower(code);
+    if (number.size() > 4 || std::none_of(number.cbegin(), number.cend(), [](QChar c) { return c.isDigit(); }))
+        return false;
+    for (qsizetype i = run.first; i <= run.last; ++i) {
+        const bool name = has(i, Fact::given) || has(i, Fact::surname) || has(i, Fact::ambiguousSurname)
+            || has(i, Fact::ambiguousGiven) || has(i, Fact::rareAmbiguousGiven);
+        // A given name that is also a word counts before a surname ("Marigold Ashcombe").
+        const bool plain = has(i, Fact::everyday) && (i == run.last || shapeOf(i) != Shape::capitalised);
+        if (has(i, Fact::function) || (!name && (plain || has(i, Fact::nonPerson)))
+            || (shapeOf(i) == Shape::lower && !name && has(i, Fact::inDictionary)))
+            return false;
+    }
+    return true;
+}
+
+// "Tobenna in 5C lost his card", "ilse in 2B went home early", "Haverford
+// (9R) forgot the slip": one word, then the class or flat it is in, then what a
+// person does or feels. Goods and leaks are in flats too, but they are words.
+bool PortableNameTagger::isInUnitCode(const Run &run) const
+{
+    const auto isCode = [&](qsizetype i) {
+        const QString &code = lower(i);
+        const auto digit = [](QChar c) { return c.isDigit(); };
+        const auto letter = [](QChar c) { return c.isLetter(); };
+        return code.size() >= 2 && code.size() <= 4 && std::any_of(code.cbegin(), code.cend(), digit)
+            && std::any_of(code.cbegin(), code.cend(), letter);
+    };
+    const qsizetype word = run.first;
+    qsizetype code = word + 1;
+    if (run.first != run.last || code >= m_words.size())
+        return false;
+    const bool inCode = gapBefore(code) == u" "_s && lower(code) == u"in"_s && code + 1 < m_words.size()
+        && gapBefore(code + 1) == u" "_s;
+    if (inCode)
+        ++code;
+    else if (gapBefore(code) != u" ("_s || code + 1 >= m_words.size() || gapBefore(code + 1) != u") "_s)
+        return false;
+    const qsizetype verb = code + 1;
+    const QStringView gap = verb < m_words.size() ? gapBefore(verb) : QStringView();
+    if (!isCode(code) || verb >= m_words.size() || shapeOf(verb) != Shape::lower || has(word, Fact::function)
+        || (gap != u" "_s && gap != u", "_s && gap != u") "_s)
+        || isPersonNoun(lower(word)))
+        return false;
+    const QString &doing = lower(verb);
+    const bool acts = (has(verb, Fact::action) && doing != u"has"_s) || isVerbForm(doing) || isOngoingVerb(doing)
+        || isPresentVerb(doing) || isAway(verb);
+    // "Kitchen in 4B needs a tap": a surname that is an everyday word reads as the word.
+    const bool name = has(word, Fact::given) || has(word, Fact::surname) || has(word, Fact::ambiguousGiven)
+        || (has(word, Fact::ambiguousSurname) && !has(word, Fact::everyday));
+    return acts && (name || (!has(word, Fact::inDictionary) && !has(word, Fact::nonPerson)));
+}
+
+// "called Fuller, no answer", "emailed Baker twice": someone phoned or
+// written to is a person, even by a surname that is also a word.
+bool PortableNameTagger::isContactedBySurname(const Run &run) const
+{
+    static const QSet<QString> contacted{u"called"_s, u"phoned"_s, u"rang"_s, u"emailed"_s, u"texted"_s,
+                                         u"messaged"_s, u"pinged"_s, u"chased"_s, u"rechased"_s};
+    const qsizetype word = run.first;
+    return run.first == run.last && word > 0 && gapBefore(word) == u" "_s && contacted.contains(lower(word - 1))
+        && shapeOf(word) == Shape::capitalised && (has(word, Fact::surname) || has(word, Fact::ambiguousSurname))
+        && !has(word, Fact::nonPerson) && !isDepartment(lower(word)) && !isPossessive(textOf(word));
+}
+
+// "Sierra from the front desk says", "Olive from payroll is off sick": one word opening a
+// sentence, then the team it is of, then what a person does there, names a
+// person even when the word is also a thing's or a brand's.
+bool PortableNameTagger::isTeamMember(const Run &run) const
+{
+    const qsizetype word = run.first;
+    if (run.first != run.last || shapeOf(word) != Shape::capitalised || !atSentenceStart(word)
+        || isDepartment(lower(word)) || has(word, Fact::function) || isPossessive(textOf(word))
+        || !isInDepartment(word + 1) || !isSpeakingForDepartment(word + 1))
+        return false;
+    // "Crew from the council", "Someone from IT": groups and anyone are no one named.
+    static const QSet<QString> groups{u"crew"_s, u"staff"_s, u"squad"_s, u"gang"_s, u"workers"_s, u"people"_s,
+                                      u"someone"_s, u"somebody"_s, u"everyone"_s, u"everybody"_s, u"anyone"_s,
+                                      u"nobody"_s, u"management"_s, u"folks"_s, u"guys"_s};
+    if (groups.contains(lower(word)))
+        return false;
+    const bool name = has(word, Fact::given) || has(word, Fact::ambiguousGiven) || has(word, Fact::surname);
+    return name || !has(word, Fact::everyday);
 }
 
 // "already fixed", "still needs": an adverb, then what people do.
@@ -1946,8 +2426,19 @@ bool PortableNameTagger::isLowerCaseInitial(qsizetype word) const
             return false;
         ++next;
     }
-    return next > word && next < m_words.size() && shapeOf(next) == Shape::lower && has(next, Fact::surname)
-        && !has(next, Fact::everyday) && !has(next, Fact::nonPerson);
+    // After two initials a surname that is also a word is still the surname
+    // ("a.j. baker"), unless the letters are "e.g." or "p.m.".
+    qsizetype first = word;
+    while (first > 0 && lower(first - 1).size() == 1 && gapBefore(first) == u"."_s)
+        --first;
+    QString letters;
+    for (qsizetype i = first; i < next; ++i)
+        letters += lower(i);
+    static const QSet<QString> abbreviations{u"eg"_s, u"ie"_s, u"ps"_s, u"am"_s, u"pm"_s, u"nb"_s, u"cc"_s, u"pp"_s};
+    const bool initials = letters.size() >= 2 && !abbreviations.contains(letters);
+    const bool surname = has(next, Fact::surname) || (initials && has(next, Fact::ambiguousSurname));
+    return next > word && next < m_words.size() && shapeOf(next) == Shape::lower && surname
+        && (!has(next, Fact::everyday) || initials) && !has(next, Fact::nonPerson);
 }
 
 // "loop in soraya", "waiting on Halloran": someone brought into the matter.
@@ -2054,7 +2545,7 @@ void PortableNameTagger::tag()
             brandEnd = *end;
             continue;
         }
-        if (isHoliday(run) || isMakerOfGoods(run))
+        if (isHoliday(run) || isMakerOfGoods(run) || isVerbBeforeParticle(run))
             continue;
         // "Will Brighton Dunmore be there?": the question's auxiliary is no given name.
         if (run.first < run.last && atSentenceStart(run.first) && isAskedAbout({run.first + 1, run.last})
@@ -2077,6 +2568,11 @@ void PortableNameTagger::tag()
             runs.append({run, weight::notPerson});
             continue;
         }
+        if (isTeamMember(run) || isResidentInBrackets(run) || isInUnitCode(run) || isContactedBySurname(run) || (run.first == run.last && isGivingOwnName(run.first))
+            || (run.first == run.last && (isReportedSpeaker(run.first) || isAddressedByHonorific(run)))) {
+            runs.append({run, weight::threshold});
+            continue;
+        }
         if (!isSurnameFirstName(run) && !isCalendarNamedPerson(run))
             run = trimmed(run);
         if (run.first > run.last || (run.last < untrimmedLast && isPersonNamedBrand(run)))
@@ -2085,6 +2581,7 @@ void PortableNameTagger::tag()
         const double trailing = run.last < untrimmedLast && textFollows ? weight::trailingWord : 0;
         runs.append({run, isPlaceNamedPerson(run) ? weight::threshold : score(run) + trailing});
     }
+    markShopsNamedTogether(runs);
     pairSurnameFirst(runs);
     pairSlashed(runs);
     // Twice, so that a list's names reach back to its head ("Zsófia, Bence and Réka").
@@ -2103,6 +2600,28 @@ void PortableNameTagger::tag()
     std::sort(m_names.begin(), m_names.end(), [](const TextRange &a, const TextRange &b) { return a.start < b.start; });
 }
 
+
+// "Pryce's and Holloway's both refused it": two possessives joined, and nothing
+// owned after the second, are shops; "Maria's and Ben's desks" are people's.
+void PortableNameTagger::markShopsNamedTogether(QList<ScoredRun> &runs) const
+{
+    for (qsizetype i = 0; i + 1 < runs.size(); ++i) {
+        const Run &left = runs.at(i).run;
+        const Run &right = runs.at(i + 1).run;
+        if (left.first != left.last || right.first != right.last || right.first != left.last + 2
+            || !isPossessive(textOf(left.last)) || !isPossessive(textOf(right.last))
+            || (!isAnd(lower(left.last + 1)) && lower(left.last + 1) != u"or"_s))
+            continue;
+        static const QSet<QString> notOwned{u"both"_s, u"all"_s, u"each"_s, u"either"_s, u"neither"_s};
+        const qsizetype next = right.last + 1;
+        const QByteArray classes = next < m_words.size() ? WordClasses::shared().classesOf(lower(next)) : QByteArray();
+        const bool owned = next < m_words.size() && gapBefore(next) == u" "_s && shapeOf(next) == Shape::lower
+            && !notOwned.contains(lower(next)) && !has(next, Fact::function) && !has(next, Fact::action)
+            && !isVerbForm(lower(next)) && (classes.isEmpty() || classes.contains(WordClasses::noun));
+        if (!owned)
+            runs[i].score = runs[i + 1].score = weight::notPerson;
+    }
+}
 
 // "Ifeoma Chukwu from Johnson Controls", "Hunter at Hunter Douglas": what
 // follows a person and "from" or "at" is where they work, even when it bears
@@ -2159,6 +2678,19 @@ void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
         const qsizetype before = left.run.first - 1;
         if (before >= 0 && gapBefore(left.run.first) == u" "_s && has(before, Fact::placePreposition))
             continue;
+        // "split between Adebowale and Tremaine": two lone words shared out between,
+        // neither a place the lists know and one of them a known name.
+        const auto isLoneNonPlace = [&](const Run &r) {
+            return r.first == r.last && !has(r.first, Fact::nonPerson) && !has(r.first, Fact::properNoun)
+                && !has(r.first, Fact::everyday) && shapeOf(r.first) == Shape::capitalised;
+        };
+        const auto isKnownName = [&](const Run &r) { return has(r.first, Fact::given) || has(r.first, Fact::surname); };
+        if (spelledAnd && before >= 0 && lower(before) == u"between"_s && isLoneNonPlace(left.run) && isLoneNonPlace(right.run)
+            && (isKnownName(left.run) || isKnownName(right.run))) {
+            left.score = qMax(left.score, weight::threshold);
+            right.score = qMax(right.score, weight::threshold);
+            continue;
+        }
         const bool bothGiven = has(left.run.first, Fact::given) && has(right.run.first, Fact::given);
         // "Nkechi & Oyin", "Stavros Karas and Eleni": a lone word no list knows
         // joined to a given name or a full name.
@@ -2221,8 +2753,12 @@ void PortableNameTagger::pairSurnameFirst(QList<ScoredRun> &runs) const
         const Run &given = runs.at(i + 1).run;
         // In a list of pairs or a record opening the text, a surname may also be a given name.
         const bool inList = paired || surname.first == 0;
+        // "OKONKWO, ADAEZE" amid lower-case text, "lindqvist-berg, maja" opening a record.
+        const bool capitalsRecord = shapeOf(surname.last) == Shape::capitals && shapeOf(given.first) == Shape::capitals;
+        const bool lowerRecord = surname.first == 0 && shapeOf(surname.last) == Shape::lower
+            && has(surname.last, Fact::surname) && has(given.first, Fact::given) && !has(given.first, Fact::everyday);
         if (given.first != surname.last + 1 || !isSurnameBeforeComma(surname, inList) || isAfterHouseNumber(surname.first)
-            || shapeOf(given.first) == Shape::lower)
+            || (shapeOf(given.first) == Shape::lower && !lowerRecord))
             continue;
         // "Cc Radhika, Tomasz": given names listed after a word that addresses people.
         const bool addressedList = surname.first == surname.last && surname.first > 0
@@ -2235,12 +2771,15 @@ void PortableNameTagger::pairSurnameFirst(QList<ScoredRun> &runs) const
             continue;
         // An unknown given name after a known surname, at the start of the
         // text, or in a note that already lists a pair.
-        const bool listed = inList || has(surname.last, Fact::surname) || surname.last > surname.first;
+        const bool listed = inList || has(surname.last, Fact::surname) || surname.last > surname.first
+            || (capitalsRecord && !m_shouting);
         // "Zsófia, Bence and Réka": names listed, unless a known surname leads.
         const bool andFollows = given.last + 1 < m_words.size() && isAnd(lower(given.last + 1));
         if (andFollows && !has(surname.last, Fact::surname))
             continue;
-        if (!isGivenAfterComma(given) && !(listed && isUnknownGivenAfterComma(given, inList || field)))
+        const bool capitalsInText = capitalsRecord && !m_shouting;
+        if (!isGivenAfterComma(given) && !(listed && isUnknownGivenAfterComma(given, inList || field || capitalsInText))
+            && !isEastAsianGivenAfterComma(surname, given))
             continue;
         runs[i] = {{surname.first, given.last}, qMax(weight::threshold, runs.at(i).score + runs.at(i + 1).score)};
         runs.removeAt(i + 1);
@@ -2287,7 +2826,7 @@ bool PortableNameTagger::isSurnameBeforeComma(const Run &run, bool inList) const
         if (!has(i, Fact::particle))
             return false; // "Ruth Abernathy, Desmond Achebe": two people
     const qsizetype word = run.last;
-    if (has(word, Fact::surname))
+    if (has(word, Fact::surname) || isCapitalsSurnameOfPair(word))
         return true;
     return (inList || !has(word, Fact::given)) && !has(word, Fact::inDictionary) && !has(word, Fact::nonPerson)
         && lower(word).size() > 1;
@@ -2309,6 +2848,19 @@ bool PortableNameTagger::isGivenAfterComma(const Run &run) const
     // Middle names and initials only: a surname makes it a full name of its own.
     for (qsizetype i = run.first + 1; i <= run.last; ++i)
         if (lower(i).size() > 1 && !has(i, Fact::given))
+            return false;
+    return true;
+}
+
+// "PHAM, MINH KHOA", "Tran, Thi Mai": after a Vietnamese, Chinese or Korean
+// family name, two or three short syllables are the given name.
+bool PortableNameTagger::isEastAsianGivenAfterComma(const Run &surname, const Run &given) const
+{
+    if (surname.first != surname.last || !isEastAsianFamilyName(lower(surname.first)) || given.last - given.first > 2
+        || given.last == given.first)
+        return false;
+    for (qsizetype i = given.first; i <= given.last; ++i)
+        if (lower(i).size() > 6 || has(i, Fact::function) || shapeOf(i) != shapeOf(given.first))
             return false;
     return true;
 }

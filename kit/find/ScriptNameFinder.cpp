@@ -31,7 +31,10 @@ const QStringList hanInnerCues{u"客户"_s, u"顾客"_s, u"寄给"_s, u"交给"_
 // Titles after a Chinese name, written without a space: "陈志明先生".
 const QStringList hanTitles{u"先生"_s, u"女士"_s, u"小姐"_s, u"老师"_s, u"经理"_s, u"医生"_s, u"教授"_s, u"同学"_s};
 const QString koreanSurnames = u"김이박최정강조윤장임한오서신권황안송류전홍고문양손배백허유남심노하곽성차주우구민나진지엄채원천방공현함변염여추도소석선설마길연위표명기반왕금옥육인맹제모탁국어은편용"_s;
-const QStringList koreanTitles{u"고객"_s, u"회원"_s, u"환자"_s, u"학생"_s, u"교수"_s, u"기사"_s, u"과장"_s, u"부장"_s, u"대리"_s, u"사장"_s, u"팀장"_s, u"님"_s, u"씨"_s, u"선생"_s, u"대표"_s, u"실장"_s, u"차장"_s};
+// Words before a Korean name: "recipient", "person in charge", "booker", "applicant".
+const QStringList koreanCues{u"수령인"_s, u"받는분"_s, u"보내는분"_s, u"담당자"_s, u"예약자"_s, u"신청자"_s,
+                             u"주문자"_s, u"고객명"_s, u"성명"_s, u"이름"_s};
+const QStringList koreanTitles{u"신입사원"_s, u"사원"_s, u"주임"_s, u"고객"_s, u"회원"_s, u"환자"_s, u"학생"_s, u"교수"_s, u"기사"_s, u"과장"_s, u"부장"_s, u"대리"_s, u"사장"_s, u"팀장"_s, u"님"_s, u"씨"_s, u"선생"_s, u"대표"_s, u"실장"_s, u"차장"_s};
 const QSet<QString> arabicGivenNames{
     u"محمد"_s, u"أحمد"_s, u"علي"_s, u"عمر"_s, u"يوسف"_s, u"خالد"_s, u"حسن"_s, u"حسين"_s, u"إبراهيم"_s,
     u"عبدالله"_s, u"عبد"_s, u"سعيد"_s, u"طارق"_s, u"كريم"_s, u"فاطمة"_s, u"ليلى"_s, u"نورة"_s, u"نور"_s,
@@ -178,6 +181,59 @@ TextRange innerHanName(const QString &text, const Segment &segment)
     return {};
 }
 
+// Japanese ranks written straight after a family name: "桜井課長", "森部長".
+const QStringList japaneseRanks{u"部長"_s, u"課長"_s, u"社長"_s, u"係長"_s, u"次長"_s, u"専務"_s, u"常務"_s,
+                                u"会長"_s, u"店長"_s, u"所長"_s};
+
+// "桜井課長と": a family name of two characters before a rank, in Japanese text.
+TextRange rankedJapaneseName(const QString &text, const Segment &segment)
+{
+    const QStringView run = viewOf(text, segment.range);
+    const bool japanese = std::any_of(text.cbegin(), text.cend(),
+                                      [](QChar c) { return QChar::script(c.unicode()) == QChar::Script_Hiragana; });
+    for (const QString &rank : japaneseRanks) {
+        const qsizetype at = run.indexOf(rank);
+        if (japanese && at == 2 && characters(run.first(2)) == 2)
+            return {segment.range.start, segment.range.start + 2};
+    }
+    return {};
+}
+
+// "コバヤシ ユウト 様", "サトウさん": a name in katakana before an honorific,
+// with the word before it when the two are spaced as family and given name.
+void addKatakanaNames(const QString &text, const QList<Segment> &parts, QList<TextRange> &names)
+{
+    const auto isKatakanaLetter = [](QChar c) { return QChar::script(c.unicode()) == QChar::Script_Katakana || c == u'ー'; };
+    const auto katakanaLength = [&](QStringView word) {
+        return std::find_if_not(word.cbegin(), word.cend(), isKatakanaLetter) - word.cbegin();
+    };
+    const auto spacedOrJoined = [&](qsizetype left) {
+        const QStringView gap = QStringView(text).sliced(parts.at(left).range.end,
+                                                         parts.at(left + 1).range.start - parts.at(left).range.end);
+        return gap.isEmpty() || gap == u" "_s || gap == u"　"_s;
+    };
+    for (qsizetype p = 0; p < parts.size(); ++p) {
+        const Segment &segment = parts.at(p);
+        const QStringView word = viewOf(text, segment.range);
+        const qsizetype katakana = katakanaLength(word);
+        if (segment.script != Script::kana || katakana < 2)
+            continue;
+        // The honorific may be written on: "サトウさん" is one kana segment.
+        const bool honourWrittenOn = katakana < word.size() && startsWithAny(word.sliced(katakana), honorifics);
+        const bool honourAfter = katakana == word.size() && p + 1 < parts.size() && spacedOrJoined(p)
+            && startsWithAny(viewOf(text, parts.at(p + 1).range), honorifics);
+        if (!honourWrittenOn && !honourAfter)
+            continue;
+        TextRange range{segment.range.start, segment.range.start + katakana};
+        const bool familyBefore = p > 0 && parts.at(p - 1).script == Script::kana && spacedOrJoined(p - 1)
+            && katakanaLength(viewOf(text, parts.at(p - 1).range)) == parts.at(p - 1).range.length()
+            && parts.at(p - 1).range.end < segment.range.start;
+        if (familyBefore)
+            range.start = parts.at(p - 1).range.start;
+        names.append(range);
+    }
+}
+
 // "佐藤 美咲様", "中村 由紀子 様": a Japanese family name, a space, and a given
 // name of one to three characters.
 TextRange spacedJapaneseName(const QString &text, const QList<Segment> &parts, qsizetype p)
@@ -208,7 +264,12 @@ void addHanNames(const QString &text, const QList<Segment> &parts, QList<TextRan
         QStringView run = viewOf(text, segment.range);
         qsizetype start = segment.range.start;
         const QString before = text.first(start).trimmed();
-        bool cued = before.endsWith(u'：') || before.endsWith(u':') || foreignText;
+        // "签收人 司马文静": the cue may stand apart from the name; alone it is none.
+        if (hanCues.contains(run.toString()))
+            continue;
+        const bool cueBefore = std::any_of(hanCues.cbegin(), hanCues.cend(),
+                                           [&](const QString &cue) { return before.endsWith(cue); });
+        bool cued = before.endsWith(u'：') || before.endsWith(u':') || foreignText || cueBefore;
         for (const QString &cue : hanCues) {
             if (run.startsWith(cue) && run.size() > cue.size()) {
                 run = run.sliced(cue.size());
@@ -222,8 +283,17 @@ void addHanNames(const QString &text, const QList<Segment> &parts, QList<TextRan
             continue;
         }
         const bool atStart = before.isEmpty() || !before.back().isLetter();
+        // "営業の北川さんに": a short Han run right before an honorific is a
+        // family name wherever it stands.
+        const bool honourNext = p + 1 < parts.size() && parts.at(p + 1).range.start == segment.range.end
+            && parts.at(p + 1).script == Script::kana && startsWithAny(viewOf(text, parts.at(p + 1).range), honorifics);
+        if (!cued && honourNext && characters(run) >= 2 && characters(run) <= 3) {
+            names.append(segment.range);
+            continue;
+        }
         if (!cued) {
-            const TextRange inner = innerHanName(text, segment);
+            const TextRange ranked = rankedJapaneseName(text, segment);
+            const TextRange inner = ranked.isEmpty() ? innerHanName(text, segment) : ranked;
             if (!inner.isEmpty())
                 names.append(inner);
             if (!inner.isEmpty() || !atStart)
@@ -269,7 +339,8 @@ void addHangulNames(const QString &text, const QList<Segment> &parts, QList<Text
         if (word.size() == 3 && segment.range.length() == 3 && placeEndings.contains(word.back()))
             continue;
         const QString before = text.first(segment.range.start).trimmed();
-        const bool cued = before.endsWith(u':') || foreignText;
+        const bool cued = before.endsWith(u':') || foreignText
+            || std::any_of(koreanCues.cbegin(), koreanCues.cend(), [&](const QString &cue) { return before.endsWith(cue); });
         const bool titled = p + 1 < parts.size() && parts.at(p + 1).script == Script::hangul
             && startsWithAny(viewOf(text, parts.at(p + 1).range), koreanTitles);
         if ((cued || titled || segment.range.length() > word.size()) && word.size() == 3)
@@ -330,6 +401,40 @@ bool isPairInLatinText(const QString &text, const QList<Segment> &parts, qsizety
     return sameScriptWord(p) && sameScriptWord(p + 1) && spacedFrom(p)
         && !(sameScriptWord(p - 1) && spacedFrom(p - 1)) && !(sameScriptWord(p + 2) && spacedFrom(p + 1))
         && mostlyLatin(text);
+}
+
+// "सुरेखा नामदेव पवार जी", "श्री अमोल पाटिल": the words after "Shri" or before
+// the respectful "ji", up to three, stopping at the sentence's small words.
+void addDevanagariHonoured(const QString &text, const QList<Segment> &parts, QList<TextRange> &names)
+{
+    static const QSet<QString> before{u"श्री"_s, u"श्रीमती"_s, u"सुश्री"_s, u"डॉ"_s, u"डॉ."_s};
+    static const QSet<QString> stops{u"का"_s, u"की"_s, u"के"_s, u"को"_s, u"ने"_s, u"से"_s, u"में"_s, u"पर"_s,
+                                     u"और"_s, u"है"_s, u"हैं"_s, u"था"_s, u"थी"_s, u"कल"_s, u"आज"_s, u"भी"_s,
+                                     u"यह"_s, u"वह"_s, u"नई"_s, u"नए"_s, u"नया"_s, u"कर्मचारी"_s, u"ग्राहक"_s};
+    const auto word = [&](qsizetype i) { return parts.at(i).range.of(text); };
+    const auto isNameWord = [&](qsizetype i) {
+        return i >= 0 && i < parts.size() && parts.at(i).script == Script::devanagari && !stops.contains(word(i))
+            && !before.contains(word(i)) && word(i) != u"जी"_s;
+    };
+    const auto spaced = [&](qsizetype left) {
+        return text.mid(parts.at(left).range.end, parts.at(left + 1).range.start - parts.at(left).range.end) == u" "_s;
+    };
+    for (qsizetype p = 0; p < parts.size(); ++p) {
+        if (parts.at(p).script != Script::devanagari)
+            continue;
+        if (word(p) == u"जी"_s && p > 0 && isNameWord(p - 1) && spaced(p - 1)) {
+            qsizetype first = p - 1;
+            while (first > 0 && p - first < 3 && isNameWord(first - 1) && spaced(first - 1))
+                --first;
+            names.append({parts.at(first).range.start, parts.at(p - 1).range.end});
+        } else if (before.contains(word(p)) && isNameWord(p + 1) && spaced(p)) {
+            qsizetype last = p + 1;
+            if (isNameWord(last + 1) && spaced(last))
+                ++last;
+            names.append({parts.at(p + 1).range.start, parts.at(last).range.end});
+            p = last;
+        }
+    }
 }
 
 void addSpacedNames(const QString &text, const QList<Segment> &parts, QList<TextRange> &names)
@@ -398,7 +503,14 @@ QList<TextRange> ScriptNameFinder::names(const QString &text)
         return result;
     addHanNames(text, parts, result);
     addHangulNames(text, parts, result);
-    addSpacedNames(text, parts, result);
+    addKatakanaNames(text, parts, result);
+    addDevanagariHonoured(text, parts, result);
+    // The honoured names go first, so that a known given name inside one adds nothing.
+    QList<TextRange> spaced;
+    addSpacedNames(text, parts, spaced);
+    for (const TextRange &range : std::as_const(spaced))
+        if (std::none_of(result.cbegin(), result.cend(), [&](const TextRange &r) { return r.overlaps(range); }))
+            result.append(range);
     return result;
 }
 

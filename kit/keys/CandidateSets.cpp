@@ -335,8 +335,7 @@ int shapeOf(EntryKind kind, const QString &real, const QString &norm, bool nameB
     if (kind != EntryKind::email)
         return 0;
     // The local part as the candidates cut it.
-    const QStringList pieces = real.split(u'@', Qt::SkipEmptyParts);
-    const QString local = pieces.isEmpty() ? lowerCased(real) : lowerCased(pieces.first());
+    const QString local = localText(real);
     if (local.isEmpty() || (local.back() >= u'0' && local.back() <= u'9'))
         return 0; // trailing digits make the addresses too many to count
     int shape = 0;

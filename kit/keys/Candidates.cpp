@@ -60,7 +60,7 @@ bool isWidened(int attempt)
     return attempt >= ProjectKey::maxAttempts;
 }
 
-QString nameCandidate(const QStringList &pool, const QString &real, int attempt, const Digests &d)
+QString nameCandidate(const QStringList &pool, LetterCase written, int attempt, const Digests &d)
 {
     const qsizetype n = pool.size();
     if (isWidened(attempt)) {
@@ -68,10 +68,10 @@ QString nameCandidate(const QStringList &pool, const QString &real, int attempt,
         QString cand = pool.at(takeDigit(w, n));
         cand += u'-' + pool.at(takeDigit(w, n));
         cand += u'-' + pool.at(takeDigit(w, n));
-        return matchingCase(cand, real);
+        return matchingCase(cand, written);
     }
     const QString cand = attempt < 2 * n ? pick(pool, d()) : pick(pool, d(u"a")) + u'-' + pick(pool, d(u"b"));
-    return matchingCase(cand, real);
+    return matchingCase(cand, written);
 }
 
 QString oneWordTown(uint64_t &w)
@@ -80,26 +80,31 @@ QString oneWordTown(uint64_t &w)
     return start + pools::cityEnds().at(takeDigit(w, pools::cityEnds().size()));
 }
 
-QString cityCandidate(const QString &real, int attempt, const Digests &d)
+QString cityCandidate(LetterCase written, int attempt, const Digests &d)
 {
     if (isWidened(attempt)) {
         uint64_t w = d(u"w");
         QString cand = oneWordTown(w);
         cand += u'-' + oneWordTown(w);
         cand += u' ' + pools::townWords().at(takeDigit(w, pools::townWords().size()));
-        return matchingCase(cand, real);
+        return matchingCase(cand, written);
     }
     QString cand = pick(pools::cityStarts(), d(u"s")) + pick(pools::cityEnds(), d(u"e"));
     if (attempt > 599)
         cand += u' ' + pools::cityExtras().at(attempt % pools::cityExtras().size());
-    return matchingCase(cand, real);
+    return matchingCase(cand, written);
 }
 
 // The last word of the value, lower-cased and without dots ("St." → "st").
 QString lastStreetWord(const QString &real)
 {
-    const QStringList words = splitAtWhitespace(real);
-    return words.isEmpty() ? QString() : lowerCased(words.last()).remove(u'.');
+    qsizetype end = real.size();
+    while (end > 0 && real.at(end - 1).isSpace())
+        --end;
+    qsizetype start = end;
+    while (start > 0 && !real.at(start - 1).isSpace())
+        --start;
+    return lowerCased(real.sliced(start, end - start)).remove(u'.');
 }
 
 bool isAbbreviated(const QString &real)
@@ -115,13 +120,13 @@ bool isAbbreviated(const QString &real)
                        [&](const auto &forms) { return forms.first == word && forms.second != word; });
 }
 
-QString streetCandidate(const QString &real, bool abbreviated, const Digests &d)
+QString streetCandidate(LetterCase written, bool abbreviated, const Digests &d)
 {
     const uint64_t house = 10 + d(u"n") % 9980;
     const pools::StreetType &type = pools::streetTypes().at(qsizetype(d(u"t") % 12));
     const QString name = pick(pools::streetNames(), d(u"s"));
     const QString typeWord = abbreviated ? type.shortForm : type.longForm;
-    return matchingCase(QString::number(house) + u' ' + name + u' ' + typeWord, real);
+    return matchingCase(QString::number(house) + u' ' + name + u' ' + typeWord, written);
 }
 
 // Ten digits: an area code from 200 to 999, 555, 01 and two digits.
@@ -266,13 +271,14 @@ QString poolBasedLocal(const LocalPart &local, int attempt, const Digests &d)
     return result;
 }
 
+} // namespace
+
 QString localText(const QString &real)
 {
-    const QStringList pieces = real.split(u'@', Qt::SkipEmptyParts);
-    return pieces.isEmpty() ? lowerCased(real) : lowerCased(pieces.first());
+    for (const QStringView piece : QStringView(real).tokenize(u'@', Qt::SkipEmptyParts))
+        return lowerCased(piece.toString());
+    return lowerCased(real);
 }
-
-} // namespace
 
 struct ValueCandidates::Email
 {
@@ -281,7 +287,10 @@ struct ValueCandidates::Email
 };
 
 ValueCandidates::ValueCandidates(const ProjectKey &key, EntryKind kind, const QString &real, const QString &norm)
-    : m_kind(kind), m_real(real), m_norm(norm), m_abbreviatedStreet(kind == EntryKind::street && isAbbreviated(real))
+    : m_kind(kind), m_real(real), m_norm(norm),
+      m_case(kind == EntryKind::email || kind == EntryKind::phone || kind == EntryKind::zip ? LetterCase::mixed
+                                                                                          : caseToMatch(real)),
+      m_abbreviatedStreet(kind == EntryKind::street && isAbbreviated(real))
 {
     if (kind != EntryKind::email)
         return;
@@ -301,10 +310,10 @@ QString ValueCandidates::operator()(const ProjectKey::SeedDigest &digests, int a
 {
     const Digests d(digests, attempt);
     switch (m_kind) {
-    case EntryKind::firstName: return nameCandidate(pools::firstNames(), m_real, attempt, d);
-    case EntryKind::lastName: return nameCandidate(pools::lastNames(), m_real, attempt, d);
-    case EntryKind::city: return cityCandidate(m_real, attempt, d);
-    case EntryKind::street: return streetCandidate(m_real, m_abbreviatedStreet, d);
+    case EntryKind::firstName: return nameCandidate(pools::firstNames(), m_case, attempt, d);
+    case EntryKind::lastName: return nameCandidate(pools::lastNames(), m_case, attempt, d);
+    case EntryKind::city: return cityCandidate(m_case, attempt, d);
+    case EntryKind::street: return streetCandidate(m_case, m_abbreviatedStreet, d);
     case EntryKind::phone: return phoneCandidate(m_norm, attempt, d);
     case EntryKind::zip: return zipCandidate(m_real, attempt, d);
     case EntryKind::email: {

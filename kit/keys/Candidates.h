@@ -42,9 +42,14 @@ private:
     EntryKind m_kind;
     QString m_real;
     QString m_norm;
+    LetterCase m_case; // the case of the candidates of a name, town or street
     bool m_abbreviatedStreet; // a street written with its type's short form ("St.")
     std::unique_ptr<Email> m_email;
 };
+
+// The local part of an e-mail address as its candidates see it, lower-cased:
+// its first piece between "@" signs that is not empty, else the whole text.
+QString localText(const QString &real);
 
 // From ProjectKey::maxAttempts on, every kind draws from a widened family of
 // the same look: names with a third part, twin towns with one more word, all

@@ -443,7 +443,11 @@ std::optional<QString> ProjectKey::storedSubstitute(const QString &real, EntryKi
 const ProjectKey::Entry *ProjectKey::entryForReal(const QString &real, EntryKind kind) const
 {
     ensureByReal();
-    const qsizetype at = m_byReal.find(realKey(real, kind));
+    // Built in one buffer: every name of every e-mail address being swapped is looked up.
+    thread_local QString key;
+    if (!writePlainKey(key, rawString(kind), real, kind))
+        key = realKey(real, kind);
+    const qsizetype at = m_byReal.find(key);
     return at < 0 ? nullptr : &m_entries.at(at);
 }
 
@@ -542,25 +546,35 @@ void ProjectKey::record(const Entry &entry)
         return;
     }
     const QString norm = normalized(entry.real, entry.kind);
-    // Without the taken set the value's own space key is not needed yet.
     const QString realKey = rawString(entry.kind) + u'|' + norm;
-    record(entry, realKey, m_takenFilled ? ownSpaceKey(realKey, entry.kind, norm) : QString(),
-           spaceKey(entry.standIn, entry.kind));
+    const size_t realHash = TextIndex::hashOf(realKey);
+    const QString realSpaceKey = ownSpaceKey(realKey, entry.kind, norm);
+    const QString standInKey = spaceKey(entry.standIn, entry.kind);
+    record(entry, {realKey, realHash}, {realSpaceKey, spaceKeyHash(realSpaceKey, realKey, realHash)},
+           {standInKey, TextIndex::hashOf(standInKey)});
 }
 
-void ProjectKey::record(Entry entry, QStringView realKey, const QString &realSpaceKey, const QString &standInKey)
+void ProjectKey::record(Entry entry, Hashed realKey, Hashed realSpaceKey, Hashed standInKey)
 {
+    // The two probes most likely to wait for memory start together.
+    m_byStandIn.prefetch(standInKey.hash);
+    m_taken.prefetch(realSpaceKey.hash);
     // One probe both finds a value already held (the first entry stays) and
     // takes the slot of a new one.
     const qsizetype index = m_entries.size();
-    if (m_byReal.insertNew(realKey, index) >= 0)
+    if (m_byReal.insertNew(realKey.text, realKey.hash, index) >= 0)
         return;
     m_entries.append(std::move(entry));
-    m_byStandIn.insert(standInKey, index);
+    m_byStandIn.insert(standInKey.text, standInKey.hash, index);
     if (m_takenFilled) {
         take(realSpaceKey);
         take(standInKey);
     }
+}
+
+size_t ProjectKey::spaceKeyHash(const QString &spaceKey, const QString &realKey, size_t realHash)
+{
+    return spaceKey == realKey ? realHash : TextIndex::hashOf(spaceKey);
 }
 
 // A kind named like its namespace has a realKey equal to its spaceKey, and
@@ -604,16 +618,16 @@ void ProjectKey::ensureTaken() const
     m_takenFilled = true;
     m_taken.reserve(m_entries.size() * 2);
     for (const Entry &entry : m_entries) {
-        take(spaceKey(entry.real, entry.kind));
-        take(spaceKey(entry.standIn, entry.kind));
+        for (const QString &key : {spaceKey(entry.real, entry.kind), spaceKey(entry.standIn, entry.kind)})
+            take({key, TextIndex::hashOf(key)});
     }
 }
 
-void ProjectKey::take(const QString &spaceKey) const
+void ProjectKey::take(Hashed spaceKey) const
 {
-    if (m_taken.insertNew(spaceKey, m_taken.size()) >= 0)
+    if (m_taken.insertNew(spaceKey.text, spaceKey.hash, m_taken.size()) >= 0)
         return;
-    candidateSets::count(spaceKey, m_held, m_refused.valid ? &m_refused.held : nullptr);
+    candidateSets::count(spaceKey.text, m_held, m_refused.valid ? &m_refused.held : nullptr);
 }
 
 const CandidateHoldings &ProjectKey::refusedMembers(const Reserved &reserved) const
@@ -634,21 +648,26 @@ const CandidateHoldings &ProjectKey::refusedMembers(const Reserved &reserved) co
 bool ProjectKey::isFree(const QString &cand, EntryKind kind, const Reserved &reserved) const
 {
     ensureTaken();
-    return isFree(cand, spaceKey(cand, kind), kind, reserved);
+    const QString key = spaceKey(cand, kind);
+    return isFree(cand, {key, TextIndex::hashOf(key)}, kind, reserved);
 }
 
-bool ProjectKey::isFree(const QString &cand, const QString &key, EntryKind kind, const Reserved &reserved) const
+bool ProjectKey::isFree(const QString &cand, Hashed hashedKey, EntryKind kind, const Reserved &reserved) const
 {
-    if (m_taken.contains(key) || reserved.values.contains(key))
+    const QString &key = hashedKey.text;
+    if (m_taken.find(key, hashedKey.hash) >= 0 || reserved.values.contains(key))
         return false;
     if (kind != EntryKind::firstName && kind != EntryKind::lastName && kind != EntryKind::city)
         return true;
     if (reserved.words.isEmpty())
         return true;
-    if (reserved.words.contains(key.mid(key.indexOf(u'|') + 1)))
+    // Every candidate is tested, so its words are lowered into one buffer.
+    thread_local QString piece;
+    const QStringView word = QStringView(key).mid(key.indexOf(u'|') + 1);
+    piece.resize(word.size());
+    std::copy(word.begin(), word.end(), piece.begin());
+    if (reserved.words.contains(piece))
         return false;
-    // Every candidate is tested, so its pieces are lowered into one buffer.
-    QString piece;
     for (const QStringView part : QStringView(cand).tokenize(u'-', Qt::SkipEmptyParts)) {
         if (std::any_of(part.begin(), part.end(), [](QChar c) { return c.unicode() >= 0x80; })) {
             piece = part.toString().toLower();
@@ -658,7 +677,8 @@ bool ProjectKey::isFree(const QString &cand, const QString &key, EntryKind kind,
                 return c >= u'A' && c <= u'Z' ? QChar(char16_t(c.unicode() - u'A' + u'a')) : c;
             });
         }
-        if (reserved.words.contains(piece))
+        // A candidate of one piece is nearly always the word tested above.
+        if (piece != word && reserved.words.contains(piece))
             return false;
     }
     return true;
@@ -669,16 +689,23 @@ QString ProjectKey::assignSubstitute(const QString &real, EntryKind kind, const 
     const QString norm = normalized(real, kind);
     // The seed is the value's realKey.
     const QString seed = rawString(kind) + u'|' + norm;
+    // Hashed once for the lookup here and for recording the value.
+    const size_t seedHash = TextIndex::hashOf(seed);
     ensureByReal();
-    if (const qsizetype stored = m_byReal.find(seed); stored >= 0)
+    if (const qsizetype stored = m_byReal.find(seed, seedHash); stored >= 0)
         return m_entries.at(stored).standIn;
     ensureTaken();
+    const QString ownKey = ownSpaceKey(seed, kind, norm);
+    const size_t ownHash = spaceKeyHash(ownKey, seed, seedHash);
+    // Needed only when the value is recorded; fetched while candidates are made.
+    m_taken.prefetch(ownHash);
     const SeedDigest digests = seedDigest(seed);
     const ValueCandidates candidates(*this, kind, real, norm);
     const int shape = candidateSets::shapeOf(kind, real, norm, candidates.nameBasedEmail());
     const CandidateHoldings &refused = refusedMembers(reserved);
     std::optional<QString> chosen;
     QString chosenKey;
+    size_t chosenHash = 0;
     for (int attempt = 0; !chosen && attempt < lastAttempt; ++attempt) {
         const std::optional<int> open = candidateSets::firstOpenAttempt(kind, shape, attempt, refused);
         if (!open)
@@ -690,9 +717,14 @@ QString ProjectKey::assignSubstitute(const QString &real, EntryKind kind, const 
         }
         QString cand = candidates(digests, attempt);
         QString key = spaceKey(cand, kind);
-        if (isFree(cand, key, kind, reserved)) {
+        const size_t hash = TextIndex::hashOf(key);
+        // A candidate is nearly always free by now, and then recorded here:
+        // this wait overlaps the one for its probe of the taken set.
+        m_byStandIn.prefetch(hash);
+        if (isFree(cand, {key, hash}, kind, reserved)) {
             chosen = std::move(cand);
             chosenKey = std::move(key);
+            chosenHash = hash;
         }
     }
     // Only a key whose every five-digit ZIP code is taken gets here; a value
@@ -700,8 +732,9 @@ QString ProjectKey::assignSubstitute(const QString &real, EntryKind kind, const 
     if (!chosen) {
         chosen = candidates(digests, maxAttempts + int(valueCount()));
         chosenKey = spaceKey(*chosen, kind);
+        chosenHash = TextIndex::hashOf(chosenKey);
     }
-    record({kind, real, *chosen}, seed, ownSpaceKey(seed, kind, norm), chosenKey);
+    record({kind, real, *chosen}, {seed, seedHash}, {ownKey, ownHash}, {chosenKey, chosenHash});
     return *chosen;
 }
 
@@ -742,9 +775,27 @@ uint64_t ProjectKey::SeedDigest::operator()(int attempt, QStringView variant) co
         && std::all_of(variant.begin(), variant.end(), [](QChar c) { return c.unicode() < 0x80; });
     if (!ascii)
         return m_mac->leading64(m_prefix, QByteArray(QByteArray(message, length) + variant.toUtf8()));
+    const qsizetype variantStart = length;
     for (QChar c : variant)
         message[length++] = char(c.unicode());
-    return m_mac->leading64(m_prefix, QByteArrayView(message, length));
+    const QByteArrayView tag(message + variantStart, variant.size());
+    const bool kept = variant.size() <= qsizetype(sizeof(Recent::variant));
+    if (kept) {
+        for (const Recent &recent : m_recent) {
+            if (recent.attempt == attempt && recent.size == tag.size()
+                && QByteArrayView(recent.variant, recent.size) == tag)
+                return recent.value;
+        }
+    }
+    const uint64_t digest = m_mac->leading64(m_prefix, QByteArrayView(message, length));
+    if (kept) {
+        Recent &recent = m_recent[m_nextRecent++ % m_recent.size()];
+        recent.attempt = attempt;
+        recent.size = int(tag.size());
+        std::copy(tag.begin(), tag.end(), recent.variant);
+        recent.value = digest;
+    }
+    return digest;
 }
 
 QString ProjectKey::dateText(const QDateTime &date)

@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <QUuid>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -103,6 +104,18 @@ public:
         SeedDigest(std::shared_ptr<const crypto::HmacSha256Key> mac, const QString &seed);
         std::shared_ptr<const crypto::HmacSha256Key> m_mac;
         crypto::HmacSha256Key::Prefixed m_prefix;
+        // The check whether an attempt's candidate is held and the candidate
+        // itself draw the same digests, so the last few are kept: each costs
+        // two rounds of SHA-256.
+        struct Recent
+        {
+            int attempt = 0;
+            int size = -1; // of the variant; -1 while unused
+            char variant[8] = {};
+            uint64_t value = 0;
+        };
+        mutable std::array<Recent, 8> m_recent;
+        mutable size_t m_nextRecent = 0;
     };
 
     // Skipping leaves out stretches of attempts whose candidates the key
@@ -138,7 +151,16 @@ public:
     void wipeSecret();
 
 private:
-    void record(Entry entry, QStringView realKey, const QString &realSpaceKey, const QString &standInKey);
+    // An index key with its hash: the same text is probed in several
+    // indexes, and hashing it costs about as much as a probe.
+    struct Hashed
+    {
+        const QString &text;
+        size_t hash;
+    };
+    void record(Entry entry, Hashed realKey, Hashed realSpaceKey, Hashed standInKey);
+    // A kind named like its namespace has its realKey as its spaceKey.
+    static size_t spaceKeyHash(const QString &spaceKey, const QString &realKey, size_t realHash);
     // Recording into a key whose taken set is not filled yet, as a key read
     // from its file: only the two indexes are kept up.
     struct IndexKeys;
@@ -147,9 +169,9 @@ private:
     // The key of a JSON object; with entries read already, nothing when the
     // object's own entries array is not empty; the entries read are taken.
     static std::optional<ProjectKey> parsed(const QByteArray &json, QList<Entry> *entriesRead);
-    bool isFree(const QString &candidate, const QString &spaceKey, EntryKind kind, const Reserved &reserved) const;
+    bool isFree(const QString &candidate, Hashed spaceKey, EntryKind kind, const Reserved &reserved) const;
     // Adds a spaceKey to m_taken and counts it into the candidate sets it belongs to.
-    void take(const QString &spaceKey) const;
+    void take(Hashed spaceKey) const;
     // A key read from its file fills m_taken on its first assignment only:
     // a key that only restores never needs it.
     void ensureTaken() const;

@@ -3,6 +3,12 @@
 #include <QHashFunctions>
 
 #include <algorithm>
+#include <cstdint>
+#include <stdexcept>
+
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
 
 namespace quorvane {
 
@@ -23,18 +29,38 @@ uint32_t checkOf(size_t hash)
     return uint32_t(uint64_t(hash) >> 32);
 }
 
+// A large key's slots are read at random, each probe on another page. With
+// small pages nearly every probe also misses the processor's table of page
+// addresses and waits for a walk of the page tables; asking for huge pages,
+// where the system grants them, lets a few entries cover the whole table.
+void adviseHugePages(const void *data, qsizetype bytes)
+{
+#ifdef __linux__
+    constexpr uintptr_t huge = uintptr_t(2) << 20;
+    if (bytes < qsizetype(4 * huge))
+        return;
+    const uintptr_t from = (uintptr_t(data) + huge - 1) & ~(huge - 1);
+    const uintptr_t to = (uintptr_t(data) + uintptr_t(bytes)) & ~(huge - 1);
+    if (to > from)
+        madvise(reinterpret_cast<void *>(from), to - from, MADV_HUGEPAGE);
+#else
+    Q_UNUSED(data);
+    Q_UNUSED(bytes);
+#endif
+}
+
 } // namespace
 
 void TextIndex::reserve(qsizetype count)
 {
-    m_starts.reserve(count + 1);
+    m_expected = std::max(m_expected, count);
     if (slotsFor(count) > m_slots.size())
         rehash(slotsFor(count));
 }
 
 void TextIndex::reserveUnits(qsizetype units)
 {
-    m_units.reserve(units);
+    m_units.reserve(units + headerUnits * std::max(m_expected, size()));
 }
 
 void TextIndex::makeRoom()
@@ -63,7 +89,7 @@ void TextIndex::insert(QStringView text, size_t hash, qsizetype position)
 {
     const qsizetype held = insertNew(text, hash, position);
     if (held >= 0)
-        setPosition(m_slots.at(slotFor(text, hash)).text, position);
+        setPosition(numberAt(m_slots.at(slotFor(text, hash)).at), position);
 }
 
 qsizetype TextIndex::insertNew(QStringView text, qsizetype position)
@@ -75,12 +101,11 @@ qsizetype TextIndex::insertNew(QStringView text, size_t hash, qsizetype position
 {
     makeRoom();
     const qsizetype at = slotFor(text, hash);
-    if (m_slots.at(at).text >= 0)
-        return positionOf(m_slots.at(at).text);
+    if (m_slots.at(at).at != freeSlot)
+        return positionOf(numberAt(m_slots.at(at).at));
     const qsizetype number = size();
-    m_slots[at] = {checkOf(hash), int32_t(number)};
-    appendUnits(text);
-    m_starts.append(m_units.size());
+    m_slots[at] = {checkOf(hash), appendRecord(text, number)};
+    ++m_count;
     if (m_positions.isEmpty())
         setPosition(number, position);
     else
@@ -88,13 +113,23 @@ qsizetype TextIndex::insertNew(QStringView text, size_t hash, qsizetype position
     return -1;
 }
 
-void TextIndex::appendUnits(QStringView text)
+uint32_t TextIndex::appendRecord(QStringView text, qsizetype number)
 {
     const qsizetype used = m_units.size();
-    if (used + text.size() > m_units.capacity())
-        m_units.reserve(std::max(used + text.size(), m_units.capacity() * 2));
-    m_units.resize(used + text.size());
-    std::copy(text.utf16(), text.utf16() + text.size(), m_units.data() + used);
+    const qsizetype end = used + headerUnits + text.size();
+    // Slots hold 32-bit offsets, the last of which marks a free slot.
+    if (end >= qsizetype(freeSlot))
+        throw std::length_error("too much text for one index");
+    if (end > m_units.capacity())
+        m_units.reserve(std::max(end, m_units.capacity() * 2));
+    m_units.resize(end);
+    char16_t *out = m_units.data() + used;
+    for (const qsizetype value : {text.size(), number}) {
+        *out++ = char16_t(value & 0xFFFF);
+        *out++ = char16_t((value >> 16) & 0xFFFF);
+    }
+    std::copy(text.utf16(), text.utf16() + text.size(), out);
+    return uint32_t(used);
 }
 
 void TextIndex::setPosition(qsizetype text, qsizetype position)
@@ -102,7 +137,7 @@ void TextIndex::setPosition(qsizetype text, qsizetype position)
     if (m_positions.isEmpty()) {
         if (position == text)
             return;
-        m_positions.reserve(m_starts.capacity());
+        m_positions.reserve(std::max(m_expected, size()) + 1);
         for (qsizetype i = 0; i < size(); ++i)
             m_positions.append(i);
     }
@@ -111,10 +146,15 @@ void TextIndex::setPosition(qsizetype text, qsizetype position)
 
 qsizetype TextIndex::find(QStringView text) const
 {
+    return m_slots.isEmpty() ? -1 : find(text, hashOf(text));
+}
+
+qsizetype TextIndex::find(QStringView text, size_t hash) const
+{
     if (m_slots.isEmpty())
         return -1;
-    const Slot &slot = m_slots.at(slotFor(text, hashOf(text)));
-    return slot.text < 0 ? -1 : positionOf(slot.text);
+    const Slot &slot = m_slots.at(slotFor(text, hash));
+    return slot.at == freeSlot ? -1 : positionOf(numberAt(slot.at));
 }
 
 qsizetype TextIndex::slotFor(QStringView text, size_t hash) const
@@ -123,21 +163,25 @@ qsizetype TextIndex::slotFor(QStringView text, size_t hash) const
     const uint32_t check = checkOf(hash);
     for (qsizetype at = qsizetype(hash) & mask;; at = (at + 1) & mask) {
         const Slot &slot = m_slots.at(at);
-        if (slot.text < 0 || (slot.check == check && textAt(slot.text) == text))
+        if (slot.at == freeSlot || (slot.check == check && textAt(slot.at) == text))
             return at;
     }
 }
 
 void TextIndex::rehash(qsizetype slotCount)
 {
-    QList<Slot> table(slotCount);
+    QList<Slot> table;
+    table.reserve(slotCount);
+    // Advised before the slots are first written, which is when pages are given.
+    adviseHugePages(table.constData(), slotCount * qsizetype(sizeof(Slot)));
+    table.resize(slotCount);
     const qsizetype mask = slotCount - 1;
-    for (qsizetype i = 0; i < size(); ++i) {
-        const size_t hash = hashOf(textAt(i));
+    for (qsizetype record = 0; record < m_units.size(); record += headerUnits + lengthAt(record)) {
+        const size_t hash = hashOf(textAt(record));
         qsizetype at = qsizetype(hash) & mask;
-        while (table.at(at).text >= 0)
+        while (table.at(at).at != freeSlot)
             at = (at + 1) & mask;
-        table[at] = {checkOf(hash), int32_t(i)};
+        table[at] = {checkOf(hash), uint32_t(record)};
     }
     m_slots = std::move(table);
 }

@@ -13,7 +13,9 @@ namespace quorvane {
 // most words of a file being restored and most candidates tried, reads one
 // small array and no stored text. The texts themselves lie end to end in one
 // buffer: a large key's hundreds of thousands of texts cost no allocation
-// each, neither when added nor when freed.
+// each, neither when added nor when freed. Each text there starts with its
+// length and number, where its slot points: a probe that finds its text
+// reads the slot and the text, two places in memory, and no third table.
 // A plain value whose copies share their storage until one of them changes.
 class TextIndex
 {
@@ -28,7 +30,7 @@ public:
     // The position of the text, or -1.
     qsizetype find(QStringView text) const;
     bool contains(QStringView text) const { return find(text) >= 0; }
-    qsizetype size() const { return m_starts.size() - 1; }
+    qsizetype size() const { return m_count; }
 
     // Many texts added one after another can each be hashed and have their
     // slot fetched ahead, so that fetching overlaps instead of waiting in
@@ -37,31 +39,42 @@ public:
     void prefetch(size_t hash) const;
     qsizetype insertNew(QStringView text, size_t hash, qsizetype position);
     void insert(QStringView text, size_t hash, qsizetype position);
+    // Lookups of one text in several indexes, or twice in one, hash it once.
+    qsizetype find(QStringView text, size_t hash) const;
 
 private:
+    static constexpr uint32_t freeSlot = UINT32_MAX;
     struct Slot
     {
         uint32_t check = 0;
-        int32_t text = -1; // a text's number; -1 marks a free slot
+        uint32_t at = freeSlot; // where the text's record starts in m_units
     };
+    // A record: the text's length and its number, two units each, then the text.
+    static constexpr qsizetype headerUnits = 4;
     // The slot that holds the text, or else the free slot it would take.
     qsizetype slotFor(QStringView text, size_t hash) const;
     void rehash(qsizetype slotCount);
-    QStringView textAt(qsizetype text) const
+    qsizetype headerAt(qsizetype record, qsizetype field) const
     {
-        const qsizetype start = m_starts.at(text);
-        return QStringView(m_units.constData() + start, m_starts.at(text + 1) - start);
+        return qsizetype(m_units.at(record + 2 * field)) | (qsizetype(m_units.at(record + 2 * field + 1)) << 16);
+    }
+    qsizetype lengthAt(qsizetype record) const { return headerAt(record, 0); }
+    qsizetype numberAt(qsizetype record) const { return headerAt(record, 1); }
+    QStringView textAt(qsizetype record) const
+    {
+        return QStringView(m_units.constData() + record + headerUnits, lengthAt(record));
     }
     qsizetype positionOf(qsizetype text) const { return m_positions.isEmpty() ? text : m_positions.at(text); }
     void setPosition(qsizetype text, qsizetype position);
-    void appendUnits(QStringView text);
+    // Adds the text's record; returns where it starts.
+    uint32_t appendRecord(QStringView text, qsizetype number);
     // Room for one more before it is added.
     void makeRoom();
 
     QList<Slot> m_slots;
-    QList<char16_t> m_units;
-    // Where each text starts in m_units, and one past the last text's end.
-    QList<qsizetype> m_starts{0};
+    QList<char16_t> m_units; // the records, end to end
+    qsizetype m_count = 0;
+    qsizetype m_expected = 0; // the most texts reserved for
     // Empty while every text's position is its own number, as for the
     // key's tables nearly always: a large key saves a number per text.
     QList<qsizetype> m_positions;

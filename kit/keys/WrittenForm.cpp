@@ -5,6 +5,8 @@
 
 #include <QHash>
 
+#include <algorithm>
+
 namespace quorvane {
 
 namespace {
@@ -128,19 +130,44 @@ QString realCasedLike(const QString &real, LetterCase replaced)
 
 QString matchingCase(const QString &value, const QString &like)
 {
+    return matchingCase(value, caseToMatch(like));
+}
+
+LetterCase caseToMatch(const QString &like)
+{
+    // Nearly every value is ASCII, whose letters are decided without copies.
+    if (std::all_of(like.cbegin(), like.cend(), [](QChar c) { return c.unicode() < 0x80; })) {
+        const auto count = [&](char16_t from, char16_t to) {
+            return std::count_if(like.cbegin(), like.cend(), [&](QChar c) { return c >= from && c <= to; });
+        };
+        const qsizetype upper = count(u'A', u'Z'), lower = count(u'a', u'z');
+        if (upper + lower <= 1 || (upper > 0 && lower > 0))
+            return LetterCase::mixed;
+        return upper > 0 ? LetterCase::upper : LetterCase::lower;
+    }
     QList<char32_t> letterChars;
     for (char32_t c : like.toUcs4())
         if (QChar::isLetter(c))
             letterChars.append(c);
     if (letterChars.size() <= 1)
-        return value;
+        return LetterCase::mixed;
     const QString letters = fromUcs4(letterChars);
     const QString upper = letters.toUpper();
     const QString lower = letters.toLower();
     if (letters == upper && letters != lower)
-        return value.toUpper();
+        return LetterCase::upper;
     if (letters == lower && letters != upper)
-        return value.toLower();
+        return LetterCase::lower;
+    return LetterCase::mixed;
+}
+
+QString matchingCase(const QString &value, LetterCase like)
+{
+    switch (like) {
+    case LetterCase::upper: return value.toUpper();
+    case LetterCase::lower: return value.toLower();
+    case LetterCase::mixed: break;
+    }
     return value;
 }
 

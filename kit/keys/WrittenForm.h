@@ -37,6 +37,10 @@ QString realCasedLike(const QString &real, LetterCase replaced);
 // The value in upper or lower case when the letters of `like` are all one case
 // (and there are at least two of them); otherwise the value unchanged.
 QString matchingCase(const QString &value, const QString &like);
+// The same in two steps, for many values written like one text: the case
+// `like` asks for, `mixed` when it asks for none.
+LetterCase caseToMatch(const QString &like);
+QString matchingCase(const QString &value, LetterCase like);
 
 // Lays the digits into the pattern's digit positions; nothing when the counts differ.
 std::optional<QString> formatLike(const QString &digits, const QString &pattern);

@@ -269,16 +269,20 @@ public:
         m_slots = QList<Slot>(slots);
     }
 
-    // The item's index, or -1.
-    qsizetype find(const QString &id) const { return m_slots.at(slotFor(id, qHash(id))).item; }
+    // The item's index, or -1; the hash is qHash(id).
+    qsizetype find(const QString &id, size_t hash) const { return m_slots.at(slotFor(id, hash)).item; }
 
-    // Takes the last of the items, whose id no other holds.
-    void addLast()
+    void prefetch(size_t hash) const
+    {
+        __builtin_prefetch(m_slots.constData() + (qsizetype(hash) & (m_slots.size() - 1)));
+    }
+
+    // Takes the last of the items, whose id no other holds; the hash is qHash of its id.
+    void addLast(size_t hash)
     {
         if (2 * m_items.size() > m_slots.size())
             grow();
         const qsizetype item = m_items.size() - 1;
-        const size_t hash = qHash(m_items.at(item).id);
         m_slots[slotFor(m_items.at(item).id, hash)] = {check(hash), int32_t(item)};
     }
 
@@ -546,8 +550,16 @@ private:
         qsizetype planned = 0;
         for (QList<Listed> &listed : byKind) {
             const qsizetype firstItem = m_scan.items.size();
-            for (const Listed &one : std::as_const(listed)) {
-                plan(one, working, itemIndex);
+            // Each finding's id is made one finding ahead and its slot fetched,
+            // so that the wait for it overlaps the planning of the one before.
+            ItemID next;
+            if (!listed.isEmpty())
+                next = ItemID::of(listed.first().finding, itemIndex);
+            for (qsizetype i = 0; i < listed.size(); ++i) {
+                const ItemID id = std::exchange(next, {});
+                if (i + 1 < listed.size())
+                    next = ItemID::of(listed.at(i + 1).finding, itemIndex);
+                plan(listed.at(i), id, working, itemIndex);
                 ++planned;
                 m_meter.advanceTo(m_cellCount + planned * (m_cellCount / planningShare) / total);
             }
@@ -592,11 +604,26 @@ private:
         return a.kind == b.kind && a.text == b.text && a.nameParts == b.nameParts && a.address == b.address;
     }
 
-    void plan(const Listed &listed, ProjectKey &working, ItemIndex &itemIndex)
+    // A finding's review item id, with its hash.
+    struct ItemID
+    {
+        QString text;
+        size_t hash = 0;
+
+        static ItemID of(const Finding &finding, const ItemIndex &itemIndex)
+        {
+            ItemID id{itemID(finding)};
+            id.hash = qHash(id.text);
+            itemIndex.prefetch(id.hash);
+            return id;
+        }
+    };
+
+    void plan(const Listed &listed, const ItemID &itemId, ProjectKey &working, ItemIndex &itemIndex)
     {
         const Finding &finding = listed.finding;
-        const QString id = itemID(finding);
-        qsizetype index = itemIndex.find(id);
+        const QString &id = itemId.text;
+        qsizetype index = itemIndex.find(id, itemId.hash);
         if (index >= 0 && writtenAlike(*m_firstFindings.at(index), finding)) {
             addOccurrence(listed, index, m_scan.items.at(index).standIn);
             return;
@@ -613,7 +640,7 @@ private:
             m_firstFindings.append(&finding);
             m_scan.items.append({id, finding.kind, finding.text, plan.text, 0, listed.cell, listed.freeText,
                                  isAlreadyInKey(finding, m_key)});
-            itemIndex.addLast();
+            itemIndex.addLast(itemId.hash);
             m_scan.entries.append(plan.entries);
         } else {
             m_scan.entries.add(index, plan.entries);

@@ -103,7 +103,7 @@ TEST(NotesCorpus, NamesInHeldOutNotes)
 {
     const Score score = measured("held-out", QStringLiteral(QUORVANE_TEST_DATA "/find/notes-heldout.jsonl"));
     ASSERT_GE(score.names, 300);
-    EXPECT_GE(score.recall(), 0.925);
+    EXPECT_GE(score.recall(), 0.935);
     EXPECT_GE(score.precision(), 0.925);
 }
 
@@ -112,8 +112,8 @@ TEST(NotesCorpus, NamesInFreshNotes)
 {
     const Score score = measured("fresh", QStringLiteral(QUORVANE_TEST_DATA "/find/notes-fresh.jsonl"));
     ASSERT_GE(score.names, 350);
-    EXPECT_GE(score.recall(), 0.905);
-    EXPECT_GE(score.precision(), 0.92);
+    EXPECT_GE(score.recall(), 0.92);
+    EXPECT_GE(score.precision(), 0.93);
 }
 
 QStringList tuningNotes()
@@ -122,21 +122,24 @@ QStringList tuningNotes()
             QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra.jsonl"),
             QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra2.jsonl"),
             QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra3.jsonl"),
-            QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra4.jsonl")};
+            QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra4.jsonl"),
+            QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra5.jsonl")};
 }
 
 TEST(NotesCorpus, NamesInTuningNotes)
 {
     const Score score = scoreNotes(tuningNotes(), false);
     ASSERT_GE(score.names, 1300);
-    EXPECT_GE(score.recall(), 0.977);
+    EXPECT_GE(score.recall(), 0.98);
     EXPECT_GE(score.precision(), 0.965);
 }
 
 // For tuning: run with --gtest_also_run_disabled_tests to list the misses on the tuning notes.
 TEST(NotesCorpus, DISABLED_TuningHalf)
 {
-    const Score score = scoreNotes(tuningNotes(), true);
+    // QUORVANE_NOTES=notes-extra5.jsonl lists one set's misses alone.
+    const QString one = qEnvironmentVariable("QUORVANE_NOTES");
+    const Score score = scoreNotes(one.isEmpty() ? tuningNotes() : QStringList{QStringLiteral(QUORVANE_TEST_DATA "/find/") + one}, true);
     std::cout << "tuning notes: recall " << score.recall() << " (" << score.coveredNames << "/" << score.names
               << "), precision " << score.precision() << " (" << score.rightFindings << "/" << score.findings << ")\n";
 }

@@ -44,3 +44,23 @@ TEST(TextIndex, EmptyAndRepeatedKeys)
     EXPECT_TRUE(copy.contains(u"zip|02139"));
     EXPECT_FALSE(index.contains(u"zip|02139"));
 }
+
+// Numbers and lengths past 16 bits: each text's record keeps them in two halves.
+TEST(TextIndex, HoldsMoreThan65536TextsAndTextsLongerThanThat)
+{
+    TextIndex index;
+    const QString longText(70000, u'x');
+    const QString longer = longText + u'y';
+    index.insert(longText, 3);
+    for (qsizetype i = 1; i < 70000; ++i)
+        index.insert(u"phone|%1"_s.arg(i), i);
+    index.insert(u"phone|69999"_s, 5);
+    index.insert(longer, 70000);
+    EXPECT_EQ(index.size(), 70001);
+    EXPECT_EQ(index.find(longText), 3);
+    EXPECT_EQ(index.find(longer), 70000);
+    EXPECT_EQ(index.find(QStringView(longText).first(69999)), -1);
+    EXPECT_EQ(index.find(u"phone|69999"), 5);
+    for (qsizetype i = 1; i < 69999; ++i)
+        ASSERT_EQ(index.find(u"phone|%1"_s.arg(i)), i) << i;
+}

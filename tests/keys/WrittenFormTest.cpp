@@ -30,3 +30,19 @@ TEST(LetterCase, RealValuesTakeTheCaseOfTheStandInTheyReplace)
     for (const auto &[real, replaced, written] : cases)
         EXPECT_EQ(realCasedLike(real, replaced), written) << real.toStdString();
 }
+
+// Candidates take the case of their real value only when its letters are all
+// one case; ASCII values are decided by a shorter way than the rest.
+TEST(LetterCase, CandidatesMatchTheCaseOfTheirRealValue)
+{
+    const QList<std::pair<QString, QString>> cases{
+        {u"MARIA LOPEZ"_s, u"MATEO OKAFOR"_s}, {u"maria lopez"_s, u"mateo okafor"_s},
+        {u"Maria Lopez"_s, u"Mateo Okafor"_s}, {u"M"_s, u"Mateo Okafor"_s},
+        {u"J. R."_s, u"MATEO OKAFOR"_s},       {u"4821 ST"_s, u"MATEO OKAFOR"_s},
+        {u"12 a"_s, u"Mateo Okafor"_s},        {u""_s, u"Mateo Okafor"_s},
+        {u"ÉMILE"_s, u"MATEO OKAFOR"_s},       {u"émile zoé"_s, u"mateo okafor"_s},
+        {u"Émile"_s, u"Mateo Okafor"_s},       {u"李娜"_s, u"Mateo Okafor"_s},
+    };
+    for (const auto &[real, written] : cases)
+        EXPECT_EQ(matchingCase(u"Mateo Okafor"_s, real), written) << real.toStdString();
+}
