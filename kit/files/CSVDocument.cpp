@@ -85,6 +85,48 @@ std::optional<QString> decodeWindows1252(const QByteArray &data)
     return text;
 }
 
+// Field texts carved out of shared blocks, one after another, each followed
+// by the null every QString ends with. A file's fields are mostly a few
+// characters, and an allocation of its own for each costs more than its text
+// (a header, rounding, the allocator's own bookkeeping), and time to make and
+// free. A text shares its block as any QString shares its data: changing it
+// copies it first, unless it is the block's last holder, which can then only
+// write over texts that are gone.
+class TextBlocks
+{
+public:
+    // Room for a text of up to n units; take() then makes the text.
+    char16_t *room(qsizetype n)
+    {
+        if (!m_block.d || m_used + n + 1 > m_block.d->constAllocatedCapacity())
+            startBlock(std::max(n + 1, blockUnits));
+        return m_block.data() + m_used;
+    }
+
+    // The first n units written into the last room given.
+    QString take(qsizetype n)
+    {
+        QString::DataPointer text(m_block);
+        text.ptr = m_block.data() + m_used;
+        text.size = n;
+        text.ptr[n] = 0;
+        m_used += n + 1;
+        return QString(std::move(text));
+    }
+
+private:
+    static constexpr qsizetype blockUnits = 1 << 15;
+
+    void startBlock(qsizetype units)
+    {
+        m_block = QString::DataPointer(QTypedArrayData<char16_t>::allocate(units), 0);
+        m_used = 0;
+    }
+
+    QString::DataPointer m_block;
+    qsizetype m_used = 0;
+};
+
 // Where field texts come from: the input's UTF-16 units, or its bytes when
 // they are valid UTF-8 (so no decoded copy of the whole file is made). Field
 // ends are ASCII either way, and UTF-8 never uses ASCII bytes inside a
@@ -92,7 +134,12 @@ std::optional<QString> decodeWindows1252(const QByteArray &data)
 struct Utf16Units
 {
     using Unit = char16_t;
-    QString text(const Unit *units, qsizetype n) const { return QString(reinterpret_cast<const QChar *>(units), n); }
+    QString text(const Unit *units, qsizetype n) const
+    {
+        std::copy(units, units + n, blocks.room(n));
+        return blocks.take(n);
+    }
+    mutable TextBlocks blocks;
     static qsizetype find(const Unit *units, qsizetype n, Unit unit)
     {
         return QStringView(units, n).indexOf(QChar(unit));
@@ -107,19 +154,15 @@ struct Utf8Bytes
         unsigned char any = 0;
         for (qsizetype i = 0; i < n; ++i)
             any |= bytes[i];
+        char16_t *out = blocks.room(n);
         if (any < 0x80) { // ASCII: each byte is its character
-            QString text(n, Qt::Uninitialized);
-            char16_t *out = reinterpret_cast<char16_t *>(text.data());
-            for (qsizetype i = 0; i < n; ++i)
-                out[i] = bytes[i];
-            return text;
+            std::copy(bytes, bytes + n, out);
+            return blocks.take(n);
         }
         // Valid input, so at most one unit per byte; a byte order mark in a
         // field stays a character.
-        QString text(n, Qt::Uninitialized);
-        const QChar *end = decoder.appendToBuffer(text.data(), QByteArrayView(bytes, n));
-        text.truncate(end - text.constData());
-        return text;
+        const QChar *end = decoder.appendToBuffer(reinterpret_cast<QChar *>(out), QByteArrayView(bytes, n));
+        return blocks.take(end - reinterpret_cast<const QChar *>(out));
     }
     static qsizetype find(const Unit *bytes, qsizetype n, Unit unit)
     {
@@ -130,6 +173,7 @@ struct Utf8Bytes
     }
     mutable QStringDecoder decoder{QStringDecoder::Utf8,
                                    QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom};
+    mutable TextBlocks blocks;
 };
 
 template<class Units>

@@ -5,13 +5,13 @@
 #include "kit/find/ColumnGuess.h"
 #include "kit/find/Detector.h"
 #include "kit/find/TextRules.h"
-#include "kit/keys/TextIndex.h"
 #include "kit/swap/StandInPlan.h"
 
 #include <QLocale>
 
 #include <algorithm>
 #include <array>
+#include <numeric>
 #include <utility>
 #include <vector>
 
@@ -255,12 +255,79 @@ QString phoneWarning(int count, const QString &label)
         + u"” are stored as numbers, which aren’t changed. In Excel, format that column as Text and type them again, or save the sheet as CSV."_s;
 }
 
-// One finding to plan, and where its replacement goes.
+// Review items by id, over the items' own ids: a second copy of a large
+// file's hundreds of thousands of ids would weigh as much as the items.
+class ItemIndex
+{
+public:
+    ItemIndex(const QList<ReviewItem> &items, qsizetype most) : m_items(items)
+    {
+        qsizetype slots = 16;
+        while (slots < 2 * most)
+            slots *= 2;
+        // Made at its size: growing to it would round the block up to twice that.
+        m_slots = QList<Slot>(slots);
+    }
+
+    // The item's index, or -1; the hash is qHash(id).
+    qsizetype find(const QString &id, size_t hash) const { return m_slots.at(slotFor(id, hash)).item; }
+
+    void prefetch(size_t hash) const
+    {
+        __builtin_prefetch(m_slots.constData() + (qsizetype(hash) & (m_slots.size() - 1)));
+    }
+
+    // Takes the last of the items, whose id no other holds; the hash is qHash of its id.
+    void addLast(size_t hash)
+    {
+        if (2 * m_items.size() > m_slots.size())
+            grow();
+        const qsizetype item = m_items.size() - 1;
+        m_slots[slotFor(m_items.at(item).id, hash)] = {check(hash), int32_t(item)};
+    }
+
+private:
+    struct Slot
+    {
+        uint32_t check = 0; // part of the id's hash, so most probes compare no text
+        int32_t item = -1;
+    };
+
+    static uint32_t check(size_t hash) { return uint32_t(quint64(hash) >> 32); }
+
+    qsizetype slotFor(const QString &id, size_t hash) const
+    {
+        const qsizetype mask = m_slots.size() - 1;
+        for (qsizetype at = qsizetype(hash) & mask;; at = (at + 1) & mask) {
+            const Slot &slot = m_slots.at(at);
+            if (slot.item < 0 || (slot.check == check(hash) && m_items.at(slot.item).id == id))
+                return at;
+        }
+    }
+
+    void grow()
+    {
+        QList<Slot> old(2 * m_slots.size());
+        old.swap(m_slots);
+        for (const Slot &slot : std::as_const(old)) {
+            if (slot.item >= 0)
+                m_slots[slotFor(m_items.at(slot.item).id, qHash(m_items.at(slot.item).id))] = slot;
+        }
+    }
+
+    const QList<ReviewItem> &m_items;
+    QList<Slot> m_slots;
+};
+
+// One finding to plan, with what planning needs of its record, and where
+// its replacement goes.
 struct Listed
 {
-    const Record *record;
-    const Finding *finding;
-    qsizetype slot; // -1 for a text outside any cell
+    Finding finding;
+    std::optional<CellRef> cell;
+    QString looseText; // the whole text, for a text outside any cell
+    qsizetype slot;    // -1 for a text outside any cell
+    bool freeText;
 };
 
 class Scanner
@@ -268,7 +335,7 @@ class Scanner
 public:
     Scanner(const Spreadsheet &spreadsheet, const ProjectKey &key, const ScanOptions &options,
             const ProgressReport &progress)
-        : m_spreadsheet(spreadsheet), m_key(key), m_options(options), m_detector(options.extraTerms),
+        : m_spreadsheet(spreadsheet), m_key(key), m_options(options), m_detector(std::in_place, options.extraTerms),
           m_cellCount(spreadsheet.cellCount()),
           m_meter(progress, Progress::Stage::scanning, m_cellCount + m_cellCount / planningShare)
     {
@@ -283,8 +350,10 @@ public:
             if (isBlankOfSpacesAndTabs(text))
                 continue; // a workbook may hold millions of them
             addWords(text, m_reserved.words, m_lowered);
-            m_records.append({std::nullopt, text, m_detector.findings(text, ColumnKind::autoDetect), true});
+            m_records.append({std::nullopt, text, m_detector->findings(text, ColumnKind::autoDetect), true});
         }
+        // Its memory of the free texts it searched would last through planning.
+        m_detector.reset();
 
         addKnownNames();
         m_records.removeIf([](const Record &record) { return record.findings.isEmpty(); });
@@ -300,8 +369,9 @@ public:
                 addReservedValues(finding, m_reserved.values);
         }
 
-        planAll();
+        // Planning frees the findings it has used, and these need them.
         m_scan.conflicts = conflicts();
+        planAll();
         m_scan.warnings = m_spreadsheet.warnings();
         for (auto it = m_phoneCounts.cbegin(); it != m_phoneCounts.cend(); ++it)
             m_scan.warnings.append(phoneWarning(it.value(), it.key()));
@@ -396,7 +466,7 @@ private:
         } else {
             m_scan.guessed.insert(id);
             const std::optional<ColumnKind> fromHeader = guessFromHeader(header);
-            kind = fromHeader ? *fromHeader : guessFromContents(sample, m_detector);
+            kind = fromHeader ? *fromHeader : guessFromContents(sample, *m_detector);
         }
         m_scan.columns.insert(id, kind);
         return kind;
@@ -421,10 +491,10 @@ private:
         const qsizetype wordCount = freeText ? nameWordRanges(content.text).size() : 0;
         if (wordCount >= 4)
             ++m_scan.freeTextCells;
-        QList<Finding> findings = m_detector.findings(content.text, kind);
+        QList<Finding> findings = m_detector->findings(content.text, kind);
         const auto names = m_options.cellNames.constFind(cell);
         if (names != m_options.cellNames.cend())
-            findings = m_detector.addingCellNames(*names, content.text, std::move(findings));
+            findings = m_detector->addingCellNames(*names, content.text, std::move(findings));
         // Free-text cells with words are kept even without findings: known
         // names are added to them later.
         if (!findings.isEmpty() || wordCount > 0)
@@ -434,54 +504,70 @@ private:
     void planAll()
     {
         // Names first: e-mail stand-ins are built from the names' stand-ins.
-        // Within a kind, findings keep the file's order; with four kinds,
-        // counting them places each one directly.
-        constexpr int kindCount = int(ValueKind::address) + 1;
-        std::array<qsizetype, kindCount + 1> starts{};
+        // Within a kind, findings keep the file's order. Each kind's findings
+        // are moved out of their records, which go, into a list of their own,
+        // freed as soon as that kind is planned: the key grows all the while,
+        // and the findings of a large file weigh as much as its key.
+        std::array<qsizetype, kindCount> counts{};
         for (const Record &record : std::as_const(m_records)) {
             for (const Finding &finding : record.findings)
-                ++starts[int(finding.kind) + 1];
+                ++counts[int(finding.kind)];
         }
-        for (int k = 1; k <= kindCount; ++k)
-            starts[k] += starts[k - 1];
-        QList<Listed> listed(starts[kindCount]);
+        std::array<QList<Listed>, kindCount> byKind;
+        for (int kind = 0; kind < kindCount; ++kind)
+            byKind[kind].reserve(counts[kind]);
+        const qsizetype total = std::accumulate(counts.cbegin(), counts.cend(), qsizetype(0));
         // A cell's replacements go to slots of their own, so that they come
-        // out in cell order without a table of cells; within a record, slots
-        // are handed out in planning order.
+        // out in cell order; within a record, slots are handed out in
+        // planning order. Each cell is listed with one past its last slot.
         qsizetype slots = 0;
-        for (const Record &record : std::as_const(m_records)) {
+        QList<CellPlans::Cell> cells;
+        cells.reserve(std::count_if(m_records.cbegin(), m_records.cend(), [](const Record &r) { return r.cell; }));
+        for (Record &record : m_records) {
+            const QString looseText = record.cell ? QString() : record.text;
             for (int kind = 0; kind < kindCount; ++kind) {
-                for (const Finding &finding : record.findings) {
+                for (Finding &finding : record.findings) {
                     if (int(finding.kind) == kind)
-                        listed[starts[kind]++] = {&record, &finding, record.cell ? slots++ : -1};
+                        byKind[kind].append(
+                            {std::move(finding), record.cell, looseText, record.cell ? slots++ : -1, record.freeText});
                 }
             }
+            QList<Finding>().swap(record.findings);
+            if (record.cell)
+                cells.append({*record.cell, slots});
         }
+        QList<Record>().swap(m_records);
 
         // Sized once for the most the findings can need: growing these tables
         // step by step would hash every id again at each step.
         ProjectKey working = m_key;
-        working.reserve(working.valueCount() + listed.size());
-        TextIndex itemIndex;
-        itemIndex.reserve(listed.size());
-        m_scan.entries.reserve(listed.size());
-        m_scan.items.reserve(listed.size());
-        m_firstFindings.reserve(listed.size());
-        m_slots.resize(slots);
-        // Each finding's id is made one finding ahead and its slot fetched,
-        // so that the wait for it overlaps the planning of the one before.
-        ItemID next;
-        if (!listed.isEmpty())
-            next = ItemID::of(*listed.first().finding, itemIndex);
-        for (qsizetype i = 0; i < listed.size(); ++i) {
-            const ItemID id = std::exchange(next, {});
-            if (i + 1 < listed.size())
-                next = ItemID::of(*listed.at(i + 1).finding, itemIndex);
-            plan(listed.at(i), id, working, itemIndex);
-            m_meter.advanceTo(m_cellCount + (i + 1) * (m_cellCount / planningShare) / listed.size());
+        working.reserve(working.valueCount() + total);
+        ItemIndex itemIndex(m_scan.items, total);
+        m_scan.entries.reserve(total);
+        m_scan.items.reserve(total);
+        m_firstFindings.reserve(total);
+        m_slots = QList<Scan::Planned>(slots);
+        qsizetype planned = 0;
+        for (QList<Listed> &listed : byKind) {
+            const qsizetype firstItem = m_scan.items.size();
+            // Each finding's id is made one finding ahead and its slot fetched,
+            // so that the wait for it overlaps the planning of the one before.
+            ItemID next;
+            if (!listed.isEmpty())
+                next = ItemID::of(listed.first().finding, itemIndex);
+            for (qsizetype i = 0; i < listed.size(); ++i) {
+                const ItemID id = std::exchange(next, {});
+                if (i + 1 < listed.size())
+                    next = ItemID::of(listed.at(i + 1).finding, itemIndex);
+                plan(listed.at(i), id, working, itemIndex);
+                ++planned;
+                m_meter.advanceTo(m_cellCount + planned * (m_cellCount / planningShare) / total);
+            }
+            // Ids carry their kind, so no later finding is compared with these.
+            std::fill(m_firstFindings.begin() + firstItem, m_firstFindings.end(), nullptr);
+            QList<Listed>().swap(listed);
         }
-        QList<Listed>().swap(listed);
-        placeInCells();
+        placeInCells(std::move(cells));
         m_scan.keyValueCount = m_key.valueCount();
         if (m_plannedKeyExact)
             m_scan.plannedKey = std::move(working);
@@ -489,16 +575,13 @@ private:
 
     // Hands the slots' replacements to the scan, in cell order, in the
     // slots' own array: a copy would double the largest table of the scan.
-    void placeInCells()
+    void placeInCells(QList<CellPlans::Cell> cells)
     {
-        QList<CellPlans::Cell> cells;
-        cells.reserve(m_records.size());
-        qsizetype kept = 0, slot = 0;
-        for (const Record &record : std::as_const(m_records)) {
-            if (!record.cell)
-                continue;
+        qsizetype kept = 0, slot = 0, cellsKept = 0;
+        for (qsizetype c = 0; c < cells.size(); ++c) {
+            const CellPlans::Cell cell = cells.at(c);
             const qsizetype before = kept;
-            for (qsizetype k = 0; k < record.findings.size(); ++k, ++slot) {
+            for (; slot < cell.end; ++slot) {
                 if (m_slots.at(slot).item.isNull())
                     continue;
                 if (kept != slot)
@@ -506,8 +589,9 @@ private:
                 ++kept;
             }
             if (kept > before)
-                cells.append({*record.cell, kept});
+                cells[cellsKept++] = {cell.ref, kept};
         }
+        cells.resize(cellsKept);
         m_slots.resize(kept);
         m_scan.planned.assign(std::exchange(m_slots, {}), std::move(cells));
     }
@@ -526,22 +610,20 @@ private:
         QString text;
         size_t hash = 0;
 
-        static ItemID of(const Finding &finding, const TextIndex &itemIndex)
+        static ItemID of(const Finding &finding, const ItemIndex &itemIndex)
         {
             ItemID id{itemID(finding)};
-            id.hash = TextIndex::hashOf(id.text);
+            id.hash = qHash(id.text);
             itemIndex.prefetch(id.hash);
             return id;
         }
     };
 
-    void plan(const Listed &listed, const ItemID &itemId, ProjectKey &working, TextIndex &itemIndex)
+    void plan(const Listed &listed, const ItemID &itemId, ProjectKey &working, ItemIndex &itemIndex)
     {
-        const Record &record = *listed.record;
-        const Finding &finding = *listed.finding;
+        const Finding &finding = listed.finding;
         const QString &id = itemId.text;
-        const size_t idHash = itemId.hash;
-        qsizetype index = itemIndex.find(id, idHash);
+        qsizetype index = itemIndex.find(id, itemId.hash);
         if (index >= 0 && writtenAlike(*m_firstFindings.at(index), finding)) {
             addOccurrence(listed, index, m_scan.items.at(index).standIn);
             return;
@@ -555,18 +637,13 @@ private:
         }
         if (index < 0) {
             index = m_scan.items.size();
-            itemIndex.insert(id, idHash, index);
             m_firstFindings.append(&finding);
-            m_scan.items.append({id, finding.kind, finding.text, plan.text, 0, record.cell, record.freeText,
+            m_scan.items.append({id, finding.kind, finding.text, plan.text, 0, listed.cell, listed.freeText,
                                  isAlreadyInKey(finding, m_key)});
-            m_scan.entries.append(std::move(plan.entries));
+            itemIndex.addLast(itemId.hash);
+            m_scan.entries.append(plan.entries);
         } else {
-            // A plan lists each entry once.
-            QList<ProjectKey::Entry> &entries = m_scan.entries[index];
-            for (const ProjectKey::Entry &e : std::as_const(plan.entries)) {
-                if (!entries.contains(e))
-                    entries.append(e);
-            }
+            m_scan.entries.add(index, plan.entries);
         }
         addOccurrence(listed, index, plan.text);
     }
@@ -575,12 +652,12 @@ private:
     {
         ReviewItem &item = m_scan.items[index];
         ++item.count;
-        item.inFreeText = item.inFreeText || listed.record->freeText;
-        Scan::Planned planned{listed.finding->range, item.id, text};
+        item.inFreeText = item.inFreeText || listed.freeText;
+        Scan::Planned planned{listed.finding.range, item.id, text};
         if (listed.slot >= 0)
             m_slots[listed.slot] = std::move(planned);
         else
-            m_scan.loosePlanned[listed.record->text].append(std::move(planned));
+            m_scan.loosePlanned[listed.looseText].append(std::move(planned));
     }
 
     QStringList conflicts() const
@@ -611,7 +688,7 @@ private:
     const Spreadsheet &m_spreadsheet;
     const ProjectKey &m_key;
     const ScanOptions &m_options;
-    Detector m_detector;
+    std::optional<Detector> m_detector; // gone once every text is searched
     Scan m_scan;
     ProjectKey::Reserved m_reserved;
     QString m_lowered; // addWords' buffer
@@ -622,6 +699,7 @@ private:
     QList<Scan::Planned> m_slots;
     // Per review item, the finding that made it.
     QList<const Finding *> m_firstFindings;
+    static constexpr int kindCount = int(ValueKind::address) + 1;
     // Planning the stand-ins counts as a quarter of the cells' work.
     static constexpr qint64 planningShare = 4;
     const qint64 m_cellCount;

@@ -7,6 +7,7 @@
 #include "kit/find/Kinds.h"
 #include "kit/keys/ProjectKey.h"
 #include "kit/swap/CellPlans.h"
+#include "kit/swap/ItemEntries.h"
 #include "kit/swap/ReviewItem.h"
 #include "kit/swap/ScanOptions.h"
 
@@ -40,7 +41,7 @@ struct Scan
     int freeTextCells = 0;
     CellPlans planned;
     QHash<QString, QList<Planned>> loosePlanned; // keyed by the whole text outside cells
-    QList<QList<ProjectKey::Entry>> entries; // each item's, in the order of items
+    ItemEntries entries; // each item's, in the order of items
     // The key as planning left it, holding exactly the entries above that
     // are new; the writer takes it as it is while the key has not moved on
     // and no item is left out. Nothing when planning recorded more.

@@ -202,3 +202,39 @@ TEST(CSVDocument, EveryFieldOfALongFileReadsAsWritten)
     EXPECT_EQ(csvTexts(bytes), written);
     EXPECT_EQ(roundTrip(bytes), bytes);
 }
+
+// Field texts share storage while they are alike; a change to one, however
+// made, and whether or not its document is still there, leaves the others.
+TEST(CSVDocument, AFieldTextChangedLeavesItsNeighboursAlone)
+{
+    const QByteArray bytes = "alpha,beta,gamma\n\"del\"\"ta\",epsilon,\xC3\xA9ta\n";
+    const QStringList expected{u"alpha"_s, u"beta"_s, u"gamma"_s, u"del\"ta"_s, u"epsilon"_s, u"éta"_s};
+    const std::function<void(QString &)> changes[] = {
+        [](QString &t) { t.append(u"-and-a-long-tail-past-its-neighbours"_s); },
+        [](QString &t) { t.prepend(u'>'); },
+        [](QString &t) { t.data()[0] = u'#'; },
+        [](QString &t) { t.replace(0, 2, u"ZZZZZZZZ"_s); },
+        [](QString &t) { t.resize(t.size() + 3, u'!'); },
+    };
+    for (const bool documentKept : {true, false}) {
+        for (qsizetype changed = 0; changed < expected.size(); ++changed) {
+            for (const auto &change : changes) {
+                std::optional<CSVDocument> document(std::in_place, bytes);
+                QStringList texts;
+                for (const CSVDocument::Row &row : document->rows)
+                    for (const CSVDocument::Field &field : row)
+                        texts.append(field.text);
+                if (!documentKept)
+                    document.reset();
+                QString wanted = expected.at(changed);
+                change(wanted);
+                change(texts[changed]);
+                QStringList all = expected;
+                all[changed] = wanted;
+                EXPECT_EQ(texts, all) << changed;
+                for (const QString &text : std::as_const(texts))
+                    EXPECT_EQ(text.utf16()[text.size()], 0) << changed;
+            }
+        }
+    }
+}

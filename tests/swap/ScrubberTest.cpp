@@ -101,7 +101,7 @@ TEST(Scrubber, AKeyThatMovedOnSinceTheScanIsRefused)
     // Or handed the stand-in planned for Maria to somebody else.
     ProjectKey taken = original;
     ASSERT_EQ(scanned.items.first().id, u"name|maria lopez");
-    const QString planned = scanned.entries.first().first().standIn;
+    const QString planned = scanned.entries.at(0).first().standIn;
     taken.record({EntryKind::lastName, u"Someone"_s, planned});
     EXPECT_THROW(Scrubber::apply(scanned, file, taken, {}), Scrubber::Failure);
     EXPECT_EQ(taken.valueCount(), 1);

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "kit/keys/ProjectKey.h"
+
+#include <QHash>
+#include <QList>
+
+#include <span>
+
+namespace quorvane {
+
+// The key entries each review item relies on, in the order of the items.
+// They lie end to end in one array: a list of its own for each of a large
+// file's hundreds of thousands of items weighs more than the entries. The
+// entries an item gains when met again, written another way, are kept aside.
+class ItemEntries
+{
+public:
+    void reserve(qsizetype items) { m_ends.reserve(items); }
+    // The entries of the next item.
+    void append(const QList<ProjectKey::Entry> &entries);
+    // More entries of an item appended already; those it holds are left out.
+    void add(qsizetype item, const QList<ProjectKey::Entry> &entries);
+
+    qsizetype size() const { return m_ends.size(); }
+    QList<ProjectKey::Entry> at(qsizetype item) const;
+
+private:
+    std::span<const ProjectKey::Entry> appended(qsizetype item) const;
+
+    QList<ProjectKey::Entry> m_entries;
+    QList<qsizetype> m_ends; // one past each item's last in m_entries
+    QHash<qsizetype, QList<ProjectKey::Entry>> m_later;
+};
+
+} // namespace quorvane
