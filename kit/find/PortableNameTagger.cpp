@@ -2738,8 +2738,10 @@ bool PortableNameTagger::isFirm(const Run &left, const Run &right) const
         return true;
     const qsizetype next = right.last + 1;
     const bool namedBusiness = next < m_words.size() && gapBefore(next) == u" "_s && isCapitalised(textOf(next));
+    const auto isCommonGiven = [&](qsizetype i) { return nameLexicon::isCommonGivenName(lower(i)); };
     return isSurnameWord(left.first) && isSurnameWord(right.first)
-        && (namedBusiness || !isGivenWord(left.first) || !isGivenWord(right.first));
+        && (namedBusiness || !isGivenWord(left.first) || !isGivenWord(right.first)
+            || (!isCommonGiven(left.first) && !isCommonGiven(right.first)));
 }
 
 // "Rivera, Ana Lucía", "OKONJO, CHIDI; BERGSTRÖM, ELIN": a surname, a comma
