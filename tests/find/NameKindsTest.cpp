@@ -348,7 +348,12 @@ TEST(NameKinds, ListsOfPeopleAndTimedEntries)
                  {u"0745 Stanislav says the dock is full"_s, {u"Stanislav"_s}},
                  {u"0830 Standup moved to room B"_s, {}},
                  {u"Deliver to 1200 Kingsley Rd before noon"_s, {}},
-                 {u"Visitors: 14 today, 3 from Leeds"_s, {}}});
+                 {u"Visitors: 14 today, 3 from Leeds"_s, {}},
+                 {u"Rota: Tobias mornings, Halima afternoons, Cedric weekends."_s, {u"Tobias"_s, u"Halima"_s, u"Cedric"_s}},
+                 {u"Votes: Ottilie 12, Bram 9, Sefa 4 votes"_s, {u"Ottilie"_s, u"Bram"_s, u"Sefa"_s}},
+                 {u"CPU options: Ryzen 7, Xeon 5."_s, {}},
+                 {u"Slots: Paris mornings, Berlin afternoons."_s, {}},
+                 {u"Stock: Leeds 12, York 9."_s, {}}});
 }
 
 TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
