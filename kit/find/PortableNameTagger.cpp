@@ -2335,6 +2335,20 @@ bool PortableNameTagger::isTeamMember(const Run &run) const
     return name || !has(word, Fact::everyday);
 }
 
+// "Paralegal Halifax confirmed", "Nurse Chester": a role only people fill,
+// written as a title, makes the word after it a surname even where it is also
+// a town's name; the town itself would have a site after it ("Nurse Chester office").
+bool PortableNameTagger::isPlaceNamedAfterRole(const Run &run) const
+{
+    const qsizetype name = run.last;
+    if (run.last != run.first + 1 || shapeOf(run.first) != Shape::capitalised || !isHumanRole(lower(run.first))
+        || shapeOf(name) != Shape::capitalised || isPossessive(textOf(name)) || has(name, Fact::everyday)
+        || has(name, Fact::placeNoun) || has(name, Fact::function))
+        return false;
+    const bool site = name + 1 < m_words.size() && gapBefore(name + 1) == u" "_s && isSiteNoun(lower(name + 1));
+    return !site;
+}
+
 // "Tobias mornings, Halima afternoons", "Ottilie 12, Bram 9, Sefa 4": a rota or
 // a tally lists people item by item, each with what they cover or got. One
 // such item alone is as likely a product and its model.
@@ -2629,6 +2643,10 @@ void PortableNameTagger::tag()
         // so no word of it is left over as a name once its everyday words go.
         if (run.last > run.first && has(run.last, Fact::placeNoun) && !has(run.first, Fact::given)) {
             runs.append({run, weight::notPerson});
+            continue;
+        }
+        if (isPlaceNamedAfterRole(run)) {
+            runs.append({{run.last, run.last}, weight::threshold});
             continue;
         }
         if (isTeamMember(run) || isTalliedInList(run) || isResidentInBrackets(run) || isInUnitCode(run) || isContactedBySurname(run) || (run.first == run.last && isGivingOwnName(run.first))

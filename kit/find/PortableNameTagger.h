@@ -82,6 +82,7 @@ private:
     bool isAway(qsizetype word) const;
     bool isTeamMember(const Run &run) const;
     bool isTalliedInList(const Run &run) const;
+    bool isPlaceNamedAfterRole(const Run &run) const;
     bool isTallyItem(qsizetype word, bool counted) const;
     bool isContactedBySurname(const Run &run) const;
     bool isResidentInBrackets(const Run &run) const;
