@@ -269,7 +269,10 @@ void addHanNames(const QString &text, const QList<Segment> &parts, QList<TextRan
             continue;
         const bool cueBefore = std::any_of(hanCues.cbegin(), hanCues.cend(),
                                            [&](const QString &cue) { return before.endsWith(cue); });
-        bool cued = before.endsWith(u'：') || before.endsWith(u':') || foreignText || cueBefore;
+        // After a bare colon ("投诉：包装破损", "吉岡部長へ：来週の") any phrase may
+        // follow, so a name there begins with a family name the lists know.
+        const bool colon = before.endsWith(u'：') || before.endsWith(u':');
+        bool cued = (colon && hanNameLength(run, false) > 0) || foreignText || cueBefore;
         for (const QString &cue : hanCues) {
             if (run.startsWith(cue) && run.size() > cue.size()) {
                 run = run.sliced(cue.size());
