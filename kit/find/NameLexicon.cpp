@@ -69,6 +69,22 @@ QSet<QString> rankedList(const QString &name, bool ambiguous, qsizetype commonNa
     return set;
 }
 
+// The first `count` names of a ranked list, whatever else they are.
+QSet<QString> mostCommon(const QString &name, qsizetype count)
+{
+    QSet<QString> set;
+    QFile file(u":/quorvane/find/"_s + name);
+    if (!file.open(QIODevice::ReadOnly))
+        return set;
+    for (const QByteArray &line : file.readAll().split('\n')) {
+        if (set.size() >= count)
+            break;
+        if (!line.startsWith('#') && !line.isEmpty())
+            set.insert(QString::fromUtf8(line));
+    }
+    return set;
+}
+
 } // namespace
 
 bool isGivenName(const QString &word)
@@ -220,6 +236,15 @@ bool isAmbiguousGivenName(const QString &word)
     // more countries list ("Per", "Rune").
     static const QSet<QString> names =
         rankedList(u"givennames-us.txt"_s, true) | rankedList(u"givennames-world.txt"_s, true, 4000, true);
+    return names.contains(word);
+}
+
+bool isCommonGivenName(const QString &word)
+{
+    // Past the first fifteen hundred, the lists hold surnames given as first
+    // names ("Johnson", "Hale") more than names people are called by.
+    static const QSet<QString> names = bundledList(u"givennames.txt"_s) | mostCommon(u"givennames-us.txt"_s, 1500)
+        | mostCommon(u"givennames-world.txt"_s, 1500);
     return names.contains(word);
 }
 

@@ -17,6 +17,9 @@ bool isSurname(const QString &word);
 // brands ("sterling", "marsh"): names only beside other names.
 bool isAmbiguousGivenName(const QString &word);
 bool isAmbiguousSurname(const QString &word);
+// Given names many people are called by, as against surnames now and then
+// given as first names.
+bool isCommonGivenName(const QString &word);
 // Given names that are also words, however few people bear them ("hyacinth"):
 // a name only right before a surname.
 bool isRareAmbiguousGivenName(const QString &word);

@@ -604,6 +604,27 @@ bool hasLowerCase(QStringView word)
     return false;
 }
 
+// What a rota gives each person: "Tobias mornings, Halima afternoons".
+bool isShiftWord(const QString &word)
+{
+    static const QSet<QString> words{u"mornings"_s, u"afternoons"_s, u"evenings"_s, u"nights"_s, u"weekends"_s,
+                                     u"weekdays"_s, u"lates"_s, u"earlies"_s, u"days"_s, u"am"_s, u"pm"_s};
+    return words.contains(word);
+}
+
+bool isCount(const QString &word)
+{
+    return word.size() <= 4 && std::all_of(word.cbegin(), word.cend(), [](QChar c) { return c.isDigit(); });
+}
+
+// What ends a count in a tally: "Ottilie 12 votes".
+bool isTallyUnit(const QString &word)
+{
+    static const QSet<QString> words{u"votes"_s, u"vote"_s, u"points"_s, u"pts"_s, u"hours"_s, u"hrs"_s, u"h"_s,
+                                     u"shifts"_s, u"sales"_s, u"calls"_s, u"tickets"_s};
+    return words.contains(word);
+}
+
 // What a person is to a firm or a household: "(temp)", "our driver Dallas".
 bool isRole(const QString &word)
 {
@@ -2314,6 +2335,62 @@ bool PortableNameTagger::isTeamMember(const Run &run) const
     return name || !has(word, Fact::everyday);
 }
 
+// "Paralegal Halifax confirmed", "Nurse Chester": a role only people fill,
+// written as a title, makes the word after it a surname even where it is also
+// a town's name; the town itself would have a site after it ("Nurse Chester office").
+bool PortableNameTagger::isPlaceNamedAfterRole(const Run &run) const
+{
+    const qsizetype name = run.last;
+    if (run.last != run.first + 1 || shapeOf(run.first) != Shape::capitalised || !isHumanRole(lower(run.first))
+        || shapeOf(name) != Shape::capitalised || isPossessive(textOf(name)) || has(name, Fact::everyday)
+        || has(name, Fact::placeNoun) || has(name, Fact::function))
+        return false;
+    const bool site = name + 1 < m_words.size() && gapBefore(name + 1) == u" "_s && isSiteNoun(lower(name + 1));
+    return !site;
+}
+
+// "Tobias mornings, Halima afternoons", "Ottilie 12, Bram 9, Sefa 4": a rota or
+// a tally lists people item by item, each with what they cover or got. One
+// such item alone is as likely a product and its model.
+bool PortableNameTagger::isTalliedInList(const Run &run) const
+{
+    if (run.first != run.last)
+        return false;
+    const bool counted = run.last + 1 < m_words.size() && isCount(lower(run.last + 1));
+    if (!isTallyItem(run.first, counted))
+        return false;
+    // Counts follow models and sizes too ("Ryzen 7, Xeon 5"): a known given name among the items says people.
+    bool other = false, givenListed = has(run.first, Fact::given);
+    for (qsizetype word = 0; word < m_words.size(); ++word) {
+        if (word == run.first || !isTallyItem(word, counted))
+            continue;
+        other = true;
+        givenListed = givenListed || has(word, Fact::given);
+    }
+    return other && (givenListed || !counted);
+}
+
+bool PortableNameTagger::isTallyItem(qsizetype word, bool counted) const
+{
+    const qsizetype tally = word + 1;
+    if (tally >= m_words.size() || shapeOf(word) != Shape::capitalised || gapBefore(tally) != u" "_s
+        || (counted ? !isCount(lower(tally)) : !isShiftWord(lower(tally))) || has(word, Fact::function)
+        || has(word, Fact::everyday) || (has(word, Fact::nonPerson) && !has(word, Fact::given))
+        || isPossessive(textOf(word)))
+        return false;
+    static const QString openers = u",;:|/(\n"_s;
+    const QStringView before = gapBefore(word).trimmed();
+    const bool opens = word == 0 || gapBefore(word).contains(u'\n') || (!before.isEmpty() && openers.contains(before.back()));
+    qsizetype end = tally + 1;
+    if (end < m_words.size() && counted && gapBefore(end) == u" "_s && isTallyUnit(lower(end)))
+        ++end;
+    if (!opens || end >= m_words.size())
+        return opens;
+    static const QString closers = u",;.|/)\n"_s;
+    const QStringView after = gapBefore(end).trimmed();
+    return gapBefore(end).contains(u'\n') || (!after.isEmpty() && closers.contains(after.front()));
+}
+
 // "already fixed", "still needs": an adverb, then what people do.
 bool PortableNameTagger::isAdverbBeforeVerb(qsizetype word) const
 {
@@ -2568,7 +2645,11 @@ void PortableNameTagger::tag()
             runs.append({run, weight::notPerson});
             continue;
         }
-        if (isTeamMember(run) || isResidentInBrackets(run) || isInUnitCode(run) || isContactedBySurname(run) || (run.first == run.last && isGivingOwnName(run.first))
+        if (isPlaceNamedAfterRole(run)) {
+            runs.append({{run.last, run.last}, weight::threshold});
+            continue;
+        }
+        if (isTeamMember(run) || isTalliedInList(run) || isResidentInBrackets(run) || isInUnitCode(run) || isContactedBySurname(run) || (run.first == run.last && isGivingOwnName(run.first))
             || (run.first == run.last && (isReportedSpeaker(run.first) || isAddressedByHonorific(run)))) {
             runs.append({run, weight::threshold});
             continue;
@@ -2738,8 +2819,10 @@ bool PortableNameTagger::isFirm(const Run &left, const Run &right) const
         return true;
     const qsizetype next = right.last + 1;
     const bool namedBusiness = next < m_words.size() && gapBefore(next) == u" "_s && isCapitalised(textOf(next));
+    const auto isCommonGiven = [&](qsizetype i) { return nameLexicon::isCommonGivenName(lower(i)); };
     return isSurnameWord(left.first) && isSurnameWord(right.first)
-        && (namedBusiness || !isGivenWord(left.first) || !isGivenWord(right.first));
+        && (namedBusiness || !isGivenWord(left.first) || !isGivenWord(right.first)
+            || (!isCommonGiven(left.first) && !isCommonGiven(right.first)));
 }
 
 // "Rivera, Ana Lucía", "OKONJO, CHIDI; BERGSTRÖM, ELIN": a surname, a comma

@@ -81,6 +81,9 @@ private:
     bool isSpeakingForDepartment(qsizetype word) const;
     bool isAway(qsizetype word) const;
     bool isTeamMember(const Run &run) const;
+    bool isTalliedInList(const Run &run) const;
+    bool isPlaceNamedAfterRole(const Run &run) const;
+    bool isTallyItem(qsizetype word, bool counted) const;
     bool isContactedBySurname(const Run &run) const;
     bool isResidentInBrackets(const Run &run) const;
     bool isInUnitCode(const Run &run) const;

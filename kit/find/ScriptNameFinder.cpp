@@ -269,7 +269,10 @@ void addHanNames(const QString &text, const QList<Segment> &parts, QList<TextRan
             continue;
         const bool cueBefore = std::any_of(hanCues.cbegin(), hanCues.cend(),
                                            [&](const QString &cue) { return before.endsWith(cue); });
-        bool cued = before.endsWith(u'：') || before.endsWith(u':') || foreignText || cueBefore;
+        // After a bare colon ("投诉：包装破损", "吉岡部長へ：来週の") any phrase may
+        // follow, so a name there begins with a family name the lists know.
+        const bool colon = before.endsWith(u'：') || before.endsWith(u':');
+        bool cued = (colon && hanNameLength(run, false) > 0) || foreignText || cueBefore;
         for (const QString &cue : hanCues) {
             if (run.startsWith(cue) && run.size() > cue.size()) {
                 run = run.sliced(cue.size());
@@ -437,6 +440,37 @@ void addDevanagariHonoured(const QString &text, const QList<Segment> &parts, QLi
     }
 }
 
+// "अनुपमा देसाई ने ऑर्डर रद्द किया": "ने" marks who did a thing, and two words
+// before it that open the sentence are a given name and a surname; groups
+// and offices that act so are listed, and a single word may be either.
+void addDevanagariAgents(const QString &text, const QList<Segment> &parts, QList<TextRange> &names)
+{
+    static const QSet<QString> groups{u"टीम"_s, u"विभाग"_s, u"कंपनी"_s, u"बैंक"_s, u"प्रबंधन"_s, u"ग्राहक"_s,
+                                      u"सरकार"_s, u"कार्यालय"_s, u"दफ्तर"_s, u"स्टाफ"_s, u"सेवा"_s, u"सहायता"_s,
+                                      u"बिक्री"_s, u"लेखा"_s, u"अधिकारी"_s, u"मैनेजर"_s, u"प्रबंधक"_s, u"कर्मचारी"_s,
+                                      u"विक्रेता"_s, u"सप्लायर"_s, u"डिलीवरी"_s, u"कूरियर"_s, u"दुकान"_s, u"मकान"_s,
+                                      u"मालिक"_s, u"किरायेदार"_s, u"पुलिस"_s, u"अदालत"_s, u"समिति"_s, u"बोर्ड"_s,
+                                      u"हमारी"_s, u"हमारे"_s, u"आपकी"_s, u"आपके"_s, u"उनकी"_s, u"उनके"_s, u"इस"_s, u"उस"_s, u"जी"_s};
+    const auto word = [&](qsizetype i) { return parts.at(i).range.of(text); };
+    const auto spaced = [&](qsizetype left) {
+        return text.mid(parts.at(left).range.end, parts.at(left + 1).range.start - parts.at(left).range.end) == u" "_s;
+    };
+    const auto isNameWord = [&](qsizetype i) {
+        return parts.at(i).script == Script::devanagari && !groups.contains(word(i)) && word(i).size() >= 2;
+    };
+    for (qsizetype p = 2; p < parts.size(); ++p) {
+        if (parts.at(p).script != Script::devanagari || word(p) != u"ने"_s || !spaced(p - 1) || !spaced(p - 2)
+            || !isNameWord(p - 1) || !isNameWord(p - 2))
+            continue;
+        const qsizetype gapStart = p > 2 ? parts.at(p - 3).range.end : 0;
+        const QStringView before = QStringView(text).sliced(gapStart, parts.at(p - 2).range.start - gapStart).trimmed();
+        const bool opens = p == 2 ? before.isEmpty() : !before.isEmpty() && QStringView(u"।.,;:!?-—–\n"_s).contains(before.back());
+        const TextRange name{parts.at(p - 2).range.start, parts.at(p - 1).range.end};
+        if (opens && std::none_of(names.cbegin(), names.cend(), [&](const TextRange &r) { return r.overlaps(name); }))
+            names.append(name);
+    }
+}
+
 void addSpacedNames(const QString &text, const QList<Segment> &parts, QList<TextRange> &names)
 {
     static const QStringList arabicPrefixes{u"بـ"_s, u"لـ"_s, u"و"_s, u"ب"_s, u"ل"_s};
@@ -505,6 +539,7 @@ QList<TextRange> ScriptNameFinder::names(const QString &text)
     addHangulNames(text, parts, result);
     addKatakanaNames(text, parts, result);
     addDevanagariHonoured(text, parts, result);
+    addDevanagariAgents(text, parts, result);
     // The honoured names go first, so that a known given name inside one adds nothing.
     QList<TextRange> spaced;
     addSpacedNames(text, parts, spaced);

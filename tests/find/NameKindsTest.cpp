@@ -68,6 +68,10 @@ TEST(NameKinds, GivenNamesThatAreAlsoPlacesMonthsOrWords)
                  {u"Will Apple release it?"_s, {}},
                  {u"Chicago handles the returns."_s, {}},
                  {u"Our driver Dallas will bring the pallets."_s, {u"Dallas"_s}},
+                 {u"Paralegal Halifax confirmed the filing."_s, {u"Halifax"_s}},
+                 {u"Driver Lincoln brought the pallets."_s, {u"Lincoln"_s}},
+                 {u"Teacher Portland office is closed."_s, {}},
+                 {u"Patient Portal is down again."_s, {}},
                  {u"Maria and Luis will join."_s, {u"Maria"_s, u"Luis"_s}},
                  {u"As Dragović pointed out, the meter is wrong."_s, {u"Dragović"_s}},
                  {u"Victoria from HR called."_s, {u"Victoria"_s}},
@@ -164,11 +168,17 @@ TEST(NameKinds, OtherScripts)
 {
     expectNames({{u"张伟说发票金额不对。"_s, {u"张伟"_s}},
                  {u"联系人：李娜"_s, {u"李娜"_s}},
+                 {u"备注：王芳"_s, {u"王芳"_s}},
+                 {u"状态：已发货"_s, {}},
+                 {u"佐藤部長へ：明日の資料です。"_s, {u"佐藤"_s}},
                  {u"山田太郎様よりお問い合わせ"_s, {u"山田太郎"_s}},
                  {u"담당자: 김민준"_s, {u"김민준"_s}},
                  {u"Позвонить Ольге Смирновой до пятницы."_s, {u"Ольге Смирновой"_s}},
                  {u"Please reply to Ελένη Νικολάου today."_s, {u"Ελένη Νικολάου"_s}},
                  {u"राहुल शर्मा ने ऑर्डर रद्द कर दिया।"_s, {u"राहुल शर्मा"_s}},
+                 {u"सुमन बाजपेयी ने बिल भेजा।"_s, {u"सुमन बाजपेयी"_s}},
+                 {u"बिक्री टीम ने रिपोर्ट भेजी।"_s, {}},
+                 {u"हमारे ग्राहक ने शिकायत की।"_s, {}},
                  {u"请把合同寄给王建国先生。"_s, {u"王建国"_s}},
                  {u"鈴木 花子様からのご依頼です。"_s, {u"鈴木 花子"_s}},
                  {u"박지훈 고객님 문의"_s, {u"박지훈"_s}},
@@ -348,7 +358,12 @@ TEST(NameKinds, ListsOfPeopleAndTimedEntries)
                  {u"0745 Stanislav says the dock is full"_s, {u"Stanislav"_s}},
                  {u"0830 Standup moved to room B"_s, {}},
                  {u"Deliver to 1200 Kingsley Rd before noon"_s, {}},
-                 {u"Visitors: 14 today, 3 from Leeds"_s, {}}});
+                 {u"Visitors: 14 today, 3 from Leeds"_s, {}},
+                 {u"Rota: Tobias mornings, Halima afternoons, Cedric weekends."_s, {u"Tobias"_s, u"Halima"_s, u"Cedric"_s}},
+                 {u"Votes: Ottilie 12, Bram 9, Sefa 4 votes"_s, {u"Ottilie"_s, u"Bram"_s, u"Sefa"_s}},
+                 {u"CPU options: Ryzen 7, Xeon 5."_s, {}},
+                 {u"Slots: Paris mornings, Berlin afternoons."_s, {}},
+                 {u"Stock: Leeds 12, York 9."_s, {}}});
 }
 
 TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
@@ -370,6 +385,9 @@ TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
                  {u"Washington Blvd & Lincoln Ave, leave at the desk."_s, {}},
                  {u"Referral from Hollis & Hollis, client in Leeds."_s, {}},
                  {u"Quote from Pruitt & Dunleavy Roofing attached."_s, {}},
+                 {u"Quote from Johnson & Hale arrived."_s, {}},
+                 {u"We renewed with Lowry & Whitlock for the audit."_s, {}},
+                 {u"Anna & Tom will come at six."_s, {u"Anna"_s, u"Tom"_s}},
                  {u"Called Castellano Plumbing, then Pemberton Legal."_s, {}},
                  {u"Invoice from Hallett & Ogundipe Ltd attached."_s, {}},
                  {u"Deliver to 14 Rue Lafayette, Paris."_s, {}},

@@ -103,8 +103,8 @@ TEST(NotesCorpus, NamesInHeldOutNotes)
 {
     const Score score = measured("held-out", QStringLiteral(QUORVANE_TEST_DATA "/find/notes-heldout.jsonl"));
     ASSERT_GE(score.names, 300);
-    EXPECT_GE(score.recall(), 0.935);
-    EXPECT_GE(score.precision(), 0.925);
+    EXPECT_GE(score.recall(), 0.937);
+    EXPECT_GE(score.precision(), 0.928);
 }
 
 // A later set, written by someone who never saw the tagger, and scored only.
@@ -113,7 +113,7 @@ TEST(NotesCorpus, NamesInFreshNotes)
     const Score score = measured("fresh", QStringLiteral(QUORVANE_TEST_DATA "/find/notes-fresh.jsonl"));
     ASSERT_GE(score.names, 350);
     EXPECT_GE(score.recall(), 0.92);
-    EXPECT_GE(score.precision(), 0.93);
+    EXPECT_GE(score.precision(), 0.932);
 }
 
 QStringList tuningNotes()
@@ -130,8 +130,8 @@ TEST(NotesCorpus, NamesInTuningNotes)
 {
     const Score score = scoreNotes(tuningNotes(), false);
     ASSERT_GE(score.names, 1300);
-    EXPECT_GE(score.recall(), 0.98);
-    EXPECT_GE(score.precision(), 0.965);
+    EXPECT_GE(score.recall(), 0.982);
+    EXPECT_GE(score.precision(), 0.968);
 }
 
 // For tuning: run with --gtest_also_run_disabled_tests to list the misses on the tuning notes.
