@@ -160,12 +160,17 @@ QString PhoneFinder::regionOfSystem()
     return code.size() == 2 && isKnownRegion(code) ? code : u"US"_s;
 }
 
+bool PhoneFinder::mayFind(const QString &text)
+{
+    // Every match inside a lone amount would be dropped as part of it, so
+    // amount cells need not reach the matcher at all.
+    return hasEnoughDigits(text) && !isDecimalAmount(QStringView(text).trimmed());
+}
+
 QList<TextRange> PhoneFinder::find(const QString &text) const
 {
     QList<TextRange> ranges;
-    // Every match inside a lone amount would be dropped as part of it, so
-    // amount cells need not reach the matcher at all.
-    if (!hasEnoughDigits(text) || isDecimalAmount(QStringView(text).trimmed()))
+    if (!mayFind(text))
         return ranges;
     if (m_knownLayouts) {
         if (const auto whole = plainLocalNumber(text))
