@@ -1,6 +1,7 @@
 #include "kit/find/Detector.h"
 
 #include "kit/find/NameLexicon.h"
+#include "kit/find/PhoneFinder.h"
 #include "kit/find/TextRules.h"
 #include "kit/find/TextServices.h"
 #include "kit/find/WordClasses.h"
@@ -81,6 +82,14 @@ bool atSentenceStart(const QString &text, qsizetype offset)
 bool hasLetter(const QString &text)
 {
     return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isLetter() || c.isSurrogate(); });
+}
+
+// Ids, counts and amounts are searched in no time and seldom repeat; kept,
+// they would fill the memory of searched texts before the notes and company
+// names that do repeat and are dear to search.
+bool isWorthRemembering(const QString &text)
+{
+    return hasLetter(text) || PhoneFinder::mayFind(text);
 }
 
 void sortByStart(QList<Finding> &findings)
@@ -191,10 +200,10 @@ QList<Finding> Detector::findings(const QString &text, ColumnKind column)
 {
     if (column == ColumnKind::skip || trimmedRange(text).isEmpty())
         return {};
-    if (column != ColumnKind::autoDetect)
+    if (column != ColumnKind::autoDetect || !isWorthRemembering(text))
         return d->findingsOf(text, column);
     // Free text takes the dearest passes and often repeats down a column (a
-    // company, a stock phrase, an amount), so each text is searched once.
+    // company, a stock phrase, a date), so each text is searched once.
     if (const auto known = d->freeTextFindings.constFind(text); known != d->freeTextFindings.cend())
         return *known;
     QList<Finding> result = d->findingsOf(text, column);

@@ -38,23 +38,27 @@ bool isNorthAmerican(const QString &region)
 }
 
 // Whether the text is digits 0-9 and the given separators laid out as the
-// pattern says, where '9' stands for one digit.
+// pattern says, where '9' stands for one digit and '2' for one of 2-9.
 bool isLaidOutAs(QStringView text, QStringView pattern)
 {
     if (text.size() != pattern.size())
         return false;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const bool digit = text[i] >= u'0' && text[i] <= u'9';
-        if (pattern[i] == u'9' ? !digit : text[i] != pattern[i])
+        const bool digit = text[i] >= (pattern[i] == u'2' ? u'2' : u'0') && text[i] <= u'9';
+        if (pattern[i] == u'9' || pattern[i] == u'2' ? !digit : text[i] != pattern[i])
             return false;
     }
     return true;
 }
 
-// A cell holding nothing but a ten-digit number in one of the everyday
-// layouts: in a North American region the matcher takes all of it, so its
-// range is known without the matcher's far dearer parse.
-std::optional<TextRange> plainTenDigitNumber(const QString &text)
+// A cell holding nothing but a number in one of the everyday layouts (ten
+// digits, ten after the country's own +1, or a seven-digit local number): in
+// a North American region the matcher takes all of it, so its range is known
+// without the matcher's far dearer parse. After +1 and in a local number,
+// only an opening 2-9 qualifies: the matcher may read a leading 0 or 1 as a
+// prefix. (It reads a ten-digit number opening with 011 as a call out of the
+// country too, but such cells have always been taken whole.)
+std::optional<TextRange> plainLocalNumber(const QString &text)
 {
     qsizetype start = 0, end = text.size();
     while (start < end && text[start].isSpace())
@@ -62,7 +66,8 @@ std::optional<TextRange> plainTenDigitNumber(const QString &text)
     while (end > start && text[end - 1].isSpace())
         --end;
     const QStringView number = QStringView(text).sliced(start, end - start);
-    for (QStringView layout : {u"(999) 999-9999", u"999-999-9999", u"999.999.9999", u"999 999 9999", u"9999999999"})
+    for (QStringView layout : {u"(999) 999-9999", u"999-999-9999", u"999.999.9999", u"999 999 9999", u"9999999999",
+                               u"+1 299 999 9999", u"299-9999"})
         if (isLaidOutAs(number, layout))
             return TextRange{start, end};
     return std::nullopt;
@@ -155,15 +160,20 @@ QString PhoneFinder::regionOfSystem()
     return code.size() == 2 && isKnownRegion(code) ? code : u"US"_s;
 }
 
+bool PhoneFinder::mayFind(const QString &text)
+{
+    // Every match inside a lone amount would be dropped as part of it, so
+    // amount cells need not reach the matcher at all.
+    return hasEnoughDigits(text) && !isDecimalAmount(QStringView(text).trimmed());
+}
+
 QList<TextRange> PhoneFinder::find(const QString &text) const
 {
     QList<TextRange> ranges;
-    // Every match inside a lone amount would be dropped as part of it, so
-    // amount cells need not reach the matcher at all.
-    if (!hasEnoughDigits(text) || isDecimalAmount(QStringView(text).trimmed()))
+    if (!mayFind(text))
         return ranges;
     if (m_knownLayouts) {
-        if (const auto whole = plainTenDigitNumber(text))
+        if (const auto whole = plainLocalNumber(text))
             return {*whole};
     }
     // Possible rather than valid numbers, so that the fictional 555-01xx

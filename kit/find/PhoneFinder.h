@@ -19,6 +19,8 @@ public:
     explicit PhoneFinder(const QString &region = {}, Layouts layouts = Layouts::known);
 
     QList<TextRange> find(const QString &text) const;
+    // False when find is sure to come back empty without asking the matcher.
+    static bool mayFind(const QString &text);
     const QString &region() const { return m_region; }
 
     static QString regionOfSystem();

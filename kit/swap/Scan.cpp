@@ -384,9 +384,23 @@ private:
     void addKnownNames()
     {
         const KnownNames known(m_key, m_records);
+        // Free texts repeat down their columns (a company, a stock phrase),
+        // and what a text gains depends on nothing but it and its findings;
+        // records of one text then share one list, too.
+        constexpr qsizetype remembered = 1 << 16;
+        QHash<QString, std::pair<QList<Finding>, QList<Finding>>> gained;
         for (Record &record : m_records) {
-            if (record.freeText)
-                known.addTo(record);
+            if (!record.freeText)
+                continue;
+            const auto seen = gained.constFind(record.text);
+            if (seen != gained.cend() && seen->first == record.findings) {
+                record.findings = seen->second;
+                continue;
+            }
+            QList<Finding> found = record.findings;
+            known.addTo(record);
+            if (gained.size() < remembered)
+                gained.insert(record.text, {std::move(found), record.findings});
         }
     }
 
