@@ -14,12 +14,7 @@ namespace {
 
 QList<TextRange> addressesByPattern(const QString &text)
 {
-    QList<TextRange> addresses;
-    for (auto it = emailPattern().globalMatch(text); it.hasNext();) {
-        const auto match = it.next();
-        addresses.append({match.capturedStart(), match.capturedEnd()});
-    }
-    return addresses;
+    return tests::patternRanges(emailPattern(), text);
 }
 
 QList<TextRange> addressesByWalk(const QString &text)

@@ -1,15 +1,19 @@
 #pragma once
 
+#include "kit/TextRange.h"
+
 #include <QList>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QString>
 
 #include <cstddef>
 #include <type_traits>
 
 // Helpers for the tests that hold a hand-written matcher to the pattern it
-// replaces: texts glued from pieces chosen to sit on the pattern's edges, and
-// every match a matcher finds when walked on from each match's end.
+// replaces: texts glued from pieces chosen to sit on the pattern's edges, the
+// ranges the pattern matches, and every match the matcher finds when walked on
+// from each match's end.
 namespace quorvane::tests {
 
 template <std::size_t N>
@@ -20,6 +24,16 @@ QString randomText(QRandomGenerator &random, const QString (&pieces)[N], int max
     for (int i = 0; i < length; ++i)
         text += pieces[random.bounded(int(N))];
     return text;
+}
+
+inline QList<TextRange> patternRanges(const QRegularExpression &pattern, const QString &text)
+{
+    QList<TextRange> ranges;
+    for (auto it = pattern.globalMatch(text); it.hasNext();) {
+        const auto match = it.next();
+        ranges.append({match.capturedStart(), match.capturedEnd()});
+    }
+    return ranges;
 }
 
 template <typename Next, typename EndOf>

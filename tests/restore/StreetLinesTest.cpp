@@ -13,12 +13,7 @@ namespace {
 
 QList<TextRange> linesByPattern(const QString &text)
 {
-    QList<TextRange> lines;
-    for (auto it = streetLinePattern().globalMatch(text); it.hasNext();) {
-        const auto match = it.next();
-        lines.append({match.capturedStart(), match.capturedEnd()});
-    }
-    return lines;
+    return tests::patternRanges(streetLinePattern(), text);
 }
 
 QList<TextRange> linesByWalk(const QString &text)
