@@ -313,15 +313,23 @@ std::optional<QString> KeyFile::passphraseProblem(const QString &passphrase)
 
 QByteArray KeyFile::data() const
 {
+    // The box is nearly all of a large key's file. The JSON classes would hold
+    // it several times over (as UTF-16 text, in their own tree, in their
+    // output), so it is left empty there and written into its place here.
     const QJsonObject object{
-        {u"box"_s, QString::fromLatin1(m_box.toBase64())},
+        {u"box"_s, QString()},
         {u"created"_s, ProjectKey::dateText(m_created)},
         {u"format"_s, m_format},
         {u"id"_s, ProjectKey::uuidText(m_id)},
         {u"name"_s, m_name},
         {u"protection"_s, encodeProtection(m_protection)},
     };
-    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+    // Members come out sorted, so the box opens the object.
+    const QByteArray opening = "{\"box\":\"";
+    const QByteArray rest = QJsonDocument(object).toJson(QJsonDocument::Compact).sliced(opening.size());
+    QByteArray data = m_box.toBase64();
+    data.reserve(opening.size() + data.size() + rest.size());
+    return data.prepend(opening).append(rest);
 }
 
 QByteArray KeyFile::header() const
