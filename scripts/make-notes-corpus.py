@@ -17,7 +17,8 @@ whole to notes-extra2.jsonl the same way, and notes-extra3-source.txt whole to
 notes-extra3.jsonl, notes-extra4-source.txt whole to notes-extra4.jsonl, and
 notes-extra5-source.txt whole to notes-extra5.jsonl.
 notes-fresh-source.txt, a set written for measuring only,
-goes whole to notes-fresh.jsonl.
+goes whole to notes-fresh.jsonl, and notes-measure2-source.txt, a second
+measuring set, whole to notes-measure2.jsonl.
 
 Output: one JSON object per line, {"text": ..., "names": [[start, end], ...]},
 offsets in UTF-16 code units, half-open, in text order.
@@ -94,7 +95,8 @@ def main():
     write_notes(root, "tune", notes[0::2])
     write_notes(root, "heldout", notes[1::2])
     print(f"total: {len(notes)} notes")
-    for label in ("extra", "extra2", "extra3", "extra4", "extra5", "fresh"):
+    for label in ("extra", "extra2", "extra3", "extra4", "extra5", "fresh",
+                  "measure2"):
         extra = os.path.join(root, f"notes-{label}-source.txt")
         if os.path.exists(extra):
             write_notes(root, label, read_notes(extra, seen))
