@@ -666,6 +666,29 @@ bool isPersonNoun(const QString &word)
     return isRole(word) || words.contains(word);
 }
 
+// Kinds of animal that people keep and bring in, as owners, groomers and vets name them.
+bool isAnimal(const QString &word)
+{
+    static const QSet<QString> animals{
+        u"dog"_s, u"dogs"_s, u"cat"_s, u"cats"_s, u"puppy"_s, u"pup"_s, u"kitten"_s, u"kitty"_s, u"rabbit"_s,
+        u"bunny"_s, u"hamster"_s, u"parrot"_s, u"budgie"_s, u"pony"_s, u"horse"_s, u"tortoise"_s, u"ferret"_s,
+        u"canine"_s, u"feline"_s, u"gelding"_s, u"mare"_s, u"stallion"_s, u"pet"_s, u"pets"_s};
+    return animals.contains(word);
+}
+
+// Breeds name an animal in brackets after its name; some are also people's
+// words ("boxer", "pointer"), so they count only there.
+bool isBreed(const QString &word)
+{
+    static const QSet<QString> breeds{
+        u"beagle"_s, u"pug"_s, u"labrador"_s, u"lab"_s, u"spaniel"_s, u"terrier"_s, u"collie"_s, u"poodle"_s,
+        u"retriever"_s, u"dachshund"_s, u"husky"_s, u"boxer"_s, u"bulldog"_s, u"greyhound"_s, u"whippet"_s,
+        u"schnauzer"_s, u"chihuahua"_s, u"corgi"_s, u"cockapoo"_s, u"cavapoo"_s, u"labradoodle"_s, u"staffie"_s,
+        u"rottweiler"_s, u"doberman"_s, u"pointer"_s, u"setter"_s, u"lurcher"_s, u"shih"_s, u"tabby"_s,
+        u"siamese"_s, u"persian"_s, u"ragdoll"_s, u"moggy"_s, u"sphynx"_s, u"bengal"_s, u"mutt"_s};
+    return isAnimal(word) || breeds.contains(word);
+}
+
 } // namespace
 
 void PortableNameTagger::setText(const QString &text)
@@ -985,6 +1008,8 @@ bool PortableNameTagger::isLowerCaseName(qsizetype word) const
     const QString &base = lower(word);
     if (base.size() < 2)
         return isLowerCaseInitial(word);
+    if (isPersonNoun(base))
+        return false; // "check with chef", "ask the driver"
     const bool letters = std::all_of(base.cbegin(), base.cend(), [](QChar c) { return c.isLetter() || c == u'-' || c == u'\'' || c == u'’'; });
     const auto isListedWord = [&] {
         return has(word, Fact::title) || has(word, Fact::lead) || has(word, Fact::opener) || has(word, Fact::cue)
@@ -1412,7 +1437,7 @@ double PortableNameTagger::contextBefore(const Run &run) const
     // "said that Rashida would call": "that" opening a clause whose subject is the run.
     const bool clause = previous == u"that"_s && run.last + 1 < m_words.size() && has(run.last + 1, Fact::action)
         && gapBefore(run.last + 1) == u" "_s;
-    if (gap.isEmpty() && isDeterminer(previous) && !isOwnerOfBelonging(run) && !clause)
+    if (gap.isEmpty() && isDeterminer(previous) && !isOwnerOfBelonging(run) && !clause && !isFamilyName(run))
         return run.first == run.last ? weight::determinerLone : weight::determiner;
     const QStringView before = textOf(run.first - 1);
     if (gap.isEmpty() && isCapitalised(before) && isPossessive(before))
@@ -1513,10 +1538,68 @@ bool PortableNameTagger::isAuxiliaryThenDoing(qsizetype next) const
 // "Okonjo family", "the Brandauer household": a surname naming a household.
 bool PortableNameTagger::isFamilyName(const Run &run) const
 {
+    // "the Gorecki twins", "the Adeyemi kids": a family's children go by its name too.
+    static const QSet<QString> familyNouns{u"family"_s, u"household"_s, u"twins"_s, u"triplets"_s, u"kids"_s,
+                                           u"children"_s, u"boys"_s, u"girls"_s, u"sisters"_s, u"brothers"_s};
     const qsizetype next = run.last + 1;
     return next < m_words.size() && gapBefore(next) == u" "_s && !isPossessive(textOf(run.last))
-        && (lower(next) == u"family"_s || lower(next) == u"household"_s) && !has(run.last, Fact::nonPerson)
+        && familyNouns.contains(lower(next)) && !has(run.last, Fact::nonPerson)
         && !has(run.last, Fact::everyday);
+}
+
+// "Oscar (beagle)", "2 cats (Luna & Sol)", "our puppy Biscuit", "a stray we
+// named Francis", "NAME: Sunny  SPECIES: canine": animals get people's names,
+// and the word for the animal beside the name says which it is.
+bool PortableNameTagger::isPet(const Run &run) const
+{
+    const qsizetype next = run.last + 1;
+    if (next < m_words.size() && gapBefore(next).trimmed() == u"("_s && isBreed(lower(next)))
+        return true;
+    if (run.first == 0)
+        return false;
+    const qsizetype before = run.first - 1;
+    const QStringView gap = gapBefore(run.first);
+    if ((gap == u" "_s || gap == u", "_s) && isAnimal(lower(before)))
+        return true;
+    const auto isNaming = [&](qsizetype i) { return lower(i) == u"named"_s || lower(i) == u"called"_s; };
+    if (gap == u" "_s && isNaming(before) && isNamingAnimal(before))
+        return true;
+    if (gap == u" "_s && lower(before) == u"it"_s && before > 0 && isNaming(before - 1))
+        return true; // "named it Pip"
+    if (gap.trimmed() == u":"_s && lower(before) == u"name"_s
+        && (m_text.contains(u"species"_s, Qt::CaseInsensitive) || m_text.contains(u"breed"_s, Qt::CaseInsensitive)))
+        return true;
+    return isInBracketsAfterAnimal(run.first);
+}
+
+// "a dog called Hugo", "(friendly, named Hugo)": "called" may
+// also be a phone call, so it needs the animal right before it.
+bool PortableNameTagger::isNamingAnimal(qsizetype verb) const
+{
+    if (verb == 0)
+        return false;
+    if (gapBefore(verb) == u" "_s && isAnimal(lower(verb - 1)))
+        return true;
+    for (qsizetype i = verb - 1; i > 0 && i >= verb - 5 && lower(verb) == u"named"_s; --i) {
+        if (gapBefore(i).contains(u'.'))
+            return false;
+        if (isAnimal(lower(i - 1)))
+            return true;
+    }
+    return false;
+}
+
+// "cats (Luna & Sol)", "dogs (Max, Bella, Pip)": the animals' names in brackets.
+bool PortableNameTagger::isInBracketsAfterAnimal(qsizetype word) const
+{
+    for (qsizetype i = word; i > 0 && i >= word - 4; --i) {
+        const QStringView gap = gapBefore(i);
+        if (gap.contains(u')'))
+            return false;
+        if (gap.contains(u'('))
+            return gap.trimmed() == u"("_s && isAnimal(lower(i - 1));
+    }
+    return false;
 }
 
 // "Ostrowski himself", "Thandeka (night nurse)": what only a person is.
@@ -1592,8 +1675,8 @@ bool PortableNameTagger::isAfterQuantity(qsizetype word) const
     };
     const QString &previous = lower(word - 1);
     const QStringView gap = gapBefore(word);
-    if (gap == u"× "_s || gap == u"×"_s)
-        return isNumber(previous); // "1× Breville"
+    if (gap == u"× "_s || gap == u"×"_s || gap == u" × "_s)
+        return isNumber(previous); // "1× Breville", "3 × Caesar"
     if (gap != u" "_s)
         return false;
     if (previous.endsWith(u'x') && previous.size() > 1 && isNumber(previous.chopped(1)))
@@ -1775,7 +1858,7 @@ double PortableNameTagger::contextAfter(const Run &run) const
 bool PortableNameTagger::isAfterHonorific(qsizetype word) const
 {
     // Not "Dr": makers put it before their names ("Dr Pepper", "Dr. Oetker").
-    static const QSet<QString> honorifics{u"mr"_s, u"mrs"_s, u"ms"_s, u"miss"_s, u"mx"_s, u"sr"_s, u"sra"_s, u"herr"_s, u"frau"_s, u"mme"_s, u"monsieur"_s,
+    static const QSet<QString> honorifics{u"mr"_s, u"mrs"_s, u"ms"_s, u"miss"_s, u"mx"_s, u"prof"_s, u"professor"_s, u"sr"_s, u"sra"_s, u"herr"_s, u"frau"_s, u"mme"_s, u"monsieur"_s,
                                           u"madame"_s, u"señor"_s, u"señora"_s, u"senhor"_s, u"senhora"_s};
     const QStringView gap = word > 0 ? gapBefore(word) : QStringView();
     return word > 0 && (gap == u" "_s || gap == u". "_s) && honorifics.contains(lower(word - 1))
@@ -2668,6 +2751,9 @@ void PortableNameTagger::tag()
     // Twice, so that a list's names reach back to its head ("Zsófia, Bence and Réka").
     addCoordinated(runs);
     addCoordinated(runs);
+    for (ScoredRun &run : runs)
+        if (isPet(run.run))
+            run.score = weight::notPerson;
     addNamesSeenElsewhere(runs);
     markEmployers(runs);
     for (const ScoredRun &run : std::as_const(runs))
@@ -2879,9 +2965,16 @@ bool PortableNameTagger::isSlashedNamePart(qsizetype word) const
             && !has(i, Fact::function) && !has(i, Fact::title) && !has(i, Fact::nonPerson)
             && (has(i, Fact::given) || has(i, Fact::surname) || !has(i, Fact::inDictionary));
     };
+    // The form of address that tickets put after the given names vouches for names no list knows.
+    const auto isTitled = [&](qsizetype given) {
+        static const QSet<QString> addresses{u"mr"_s, u"mrs"_s, u"ms"_s, u"miss"_s, u"mstr"_s, u"dr"_s};
+        const qsizetype next = given + 1;
+        return next < m_words.size() && gapBefore(next) == u" "_s && shapeOf(next) == Shape::capitals
+            && addresses.contains(lower(next));
+    };
     const auto isPair = [&](qsizetype surname) {
         return isPart(surname) && isPart(surname + 1) && gapBefore(surname + 1) == u"/"_s
-            && (has(surname, Fact::surname) || has(surname + 1, Fact::given));
+            && (has(surname, Fact::surname) || has(surname + 1, Fact::given) || isTitled(surname + 1));
     };
     return isPair(word) || isPair(word - 1);
 }

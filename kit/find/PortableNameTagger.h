@@ -153,6 +153,9 @@ private:
     bool isOwnerOfBelonging(const Run &run) const;
     bool isSaidOfPerson(const Run &run) const;
     bool isFamilyName(const Run &run) const;
+    bool isPet(const Run &run) const;
+    bool isNamingAnimal(qsizetype verb) const;
+    bool isInBracketsAfterAnimal(qsizetype word) const;
     bool isPlaceNamedPerson(const Run &run) const;
     bool isCompoundOfWords(qsizetype word) const;
     bool isForeignSentenceStart(const Run &run) const;

@@ -449,3 +449,27 @@ TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
                  {u"the portal keeps asking for password on login"_s, {}},
                  {u"Trainer: Odalys. Room: Carnegie 2."_s, {u"Odalys"_s}}});
 }
+
+TEST(NameKinds, AnimalsAndThingsNamedLikePeople)
+{
+    expectNames({{u"Biscuit (spaniel) is due his booster, owner Tamsin Rourke."_s, {u"Tamsin Rourke"_s}},
+                 {u"Two dogs (Max & Bella) boarding until Friday."_s, {}},
+                 {u"Our puppy Charlie chewed the cable again."_s, {}},
+                 {u"Stray tabby handed in, we named it Oliver."_s, {}},
+                 {u"Cat in the porch (shy, named Poppy), owner away."_s, {}},
+                 {u"Priya Natarajan brought her kitten Daisy for the first jab."_s, {u"Priya Natarajan"_s}},
+                 {u"NAME: Rosie  SPECIES: feline  BREED: moggy"_s, {}},
+                 {u"Charlie called about the invoice."_s, {u"Charlie"_s}},
+                 {u"Called Molly about her dog."_s, {u"Molly"_s}},
+                 {u"Table 4: 2 × Wellington, 1 × Margherita."_s, {}},
+                 {u"tell chef the fish is late"_s, {}}});
+}
+
+TEST(NameKinds, FamiliesTitlesAndTickets)
+{
+    expectNames({{u"Dropped off the Nowak twins at nine."_s, {u"Nowak"_s}},
+                 {u"The Adeyemi kids are booked for swimming."_s, {u"Adeyemi"_s}},
+                 {u"Prof Lincoln chaired the panel."_s, {u"Lincoln"_s}},
+                 {u"TAVITA/LOSALINE MS seat 23A, window"_s, {u"TAVITA/LOSALINE"_s}},
+                 {u"LHR/JFK MR upgrade requested"_s, {}}});
+}
