@@ -1010,6 +1010,8 @@ bool PortableNameTagger::isLowerCaseName(qsizetype word) const
         return isLowerCaseInitial(word);
     if (isPersonNoun(base))
         return false; // "check with chef", "ask the driver"
+    if (isChatHail(word))
+        return true;
     const bool letters = std::all_of(base.cbegin(), base.cend(), [](QChar c) { return c.isLetter() || c == u'-' || c == u'\'' || c == u'’'; });
     const auto isListedWord = [&] {
         return has(word, Fact::title) || has(word, Fact::lead) || has(word, Fact::opener) || has(word, Fact::cue)
@@ -1027,7 +1029,7 @@ bool PortableNameTagger::isLowerCaseName(qsizetype word) const
         const bool cued = (word > 0
             && (has(word - 1, Fact::given) || has(word - 1, Fact::lead) || has(word - 1, Fact::title) || isBroughtIn(word)))
             || isInDepartment(word + 1) || isLowerCaseSubject(word) || isFieldValue(word) || isHailed(word)
-            || isResidentInBrackets({word, word}) || isInUnitCode({word, word}) || isGivingOwnName(word);
+            || isResidentInBrackets({word, word}) || isInUnitCode({word, word}) || isGivingOwnName(word) || isChatHail(word);
         if (!cued || has(word, Fact::particle) || has(word, Fact::function) || isListedWord() || has(word, Fact::nonPerson)
             || isAnd(base))
             return false;
@@ -2554,7 +2556,7 @@ bool PortableNameTagger::isCuedGivenName(qsizetype word) const
     if (!has(word, Fact::given))
         return false;
     const bool dated = word + 1 < m_words.size() && lower(word + 1).front().isDigit(); // "by june 5"
-    return (followsPersonLead(word) && !dated) || isSpeakingForDepartment(word + 1);
+    return (followsPersonLead(word) && !dated) || isSpeakingForDepartment(word + 1) || isChatHail(word);
 }
 
 // "from will hargreaves", "cc mark oyelaran": in lower case a given name
@@ -2599,6 +2601,37 @@ bool PortableNameTagger::isLowerCaseInitial(qsizetype word) const
     const bool surname = has(next, Fact::surname) || (initials && has(next, Fact::ambiguousSurname));
     return next > word && next < m_words.size() && shapeOf(next) == Shape::lower && surname
         && (!has(next, Fact::everyday) || initials) && !has(next, Fact::nonPerson);
+}
+
+// "@ayo the build is red", "jem pls merge my pr", 'kat: "is it down?" raf:
+// "yes"': in a team chat a person is mentioned, asked at the start of a line,
+// or labels what they said. Only a known given name or a word no dictionary
+// knows, or knows only as a name, qualifies, so that "note:" and "also pls" stay words.
+bool PortableNameTagger::isChatHail(qsizetype word) const
+{
+    const QStringView gap = gapBefore(word);
+    const QStringView spoken = gap.trimmed();
+    const bool mention = gap.endsWith(u'@') && (gap.size() == 1 ? word == 0 : gap.at(gap.size() - 2).isSpace());
+    const bool opensLine = word == 0 ? spoken.isEmpty() : gap.contains(u'\n') || spoken.endsWith(u'"') || spoken.endsWith(u'”');
+    if ((!mention && !opensLine) || word + 1 >= m_words.size())
+        return false;
+    // Teams and channels are mentioned too ("@devops", "@here"), so a mention
+    // needs a name some list knows, even one that is also a word ("@will").
+    if (mention)
+        return (has(word, Fact::given) || has(word, Fact::properNoun)) && !has(word, Fact::nonPerson);
+    if (!isChatName(word))
+        return false;
+    const QStringView after = gapBefore(word + 1);
+    static const QSet<QString> asks{u"pls"_s, u"plz"_s, u"please"_s, u"can"_s, u"could"_s};
+    const bool quoted = after.startsWith(u':') && (after.contains(u'"') || after.contains(u'“'));
+    return quoted || (after == u" "_s && asks.contains(lower(word + 1)));
+}
+
+bool PortableNameTagger::isChatName(qsizetype word) const
+{
+    const QString &base = lower(word);
+    return !has(word, Fact::everyday) && base.size() >= 2 && !has(word, Fact::nonPerson) && !has(word, Fact::function)
+        && std::all_of(base.cbegin(), base.cend(), [](QChar c) { return c.isLetter(); });
 }
 
 // "loop in soraya", "waiting on Halloran": someone brought into the matter.
@@ -2733,7 +2766,7 @@ void PortableNameTagger::tag()
             continue;
         }
         if (isTeamMember(run) || isTalliedInList(run) || isResidentInBrackets(run) || isInUnitCode(run) || isContactedBySurname(run) || (run.first == run.last && isGivingOwnName(run.first))
-            || (run.first == run.last && (isReportedSpeaker(run.first) || isAddressedByHonorific(run)))) {
+            || (run.first == run.last && (isReportedSpeaker(run.first) || isAddressedByHonorific(run) || isChatHail(run.first)))) {
             runs.append({run, weight::threshold});
             continue;
         }

@@ -162,6 +162,8 @@ private:
     bool isLowerCaseCalled(const Run &run) const;
     bool followsPersonLead(qsizetype word) const;
     bool isBroughtIn(qsizetype word) const;
+    bool isChatHail(qsizetype word) const;
+    bool isChatName(qsizetype word) const;
     bool joinsRun(qsizetype word) const;
     bool isLowerCaseName(qsizetype word) const;
     bool isCuedGivenName(qsizetype word) const;

@@ -473,3 +473,15 @@ TEST(NameKinds, FamiliesTitlesAndTickets)
                  {u"TAVITA/LOSALINE MS seat 23A, window"_s, {u"TAVITA/LOSALINE"_s}},
                  {u"LHR/JFK MR upgrade requested"_s, {}}});
 }
+
+TEST(NameKinds, TeamChat)
+{
+    expectNames({{u"@ines the deploy is red again"_s, {u"ines"_s}},
+                 {u"jem pls merge my pr before eod"_s, {u"jem"_s}},
+                 {u"kat: \"is the api down?\" raf: \"yes, since 9\""_s, {u"kat"_s, u"raf"_s}},
+                 {u"note: \"call back after 3\""_s, {}},
+                 {u"@will can you rerun the job"_s, {u"will"_s}},
+                 {u"jem: \"on it\""_s, {u"jem"_s}},
+                 {u"also pls check the vpn"_s, {}},
+                 {u"mail sales@example.com, cc @channel"_s, {}}});
+}
