@@ -2151,7 +2151,13 @@ bool PortableNameTagger::isPersonField(const QString &word)
                                       u"student"_s,
                                       // Fields that list several people: "Attendees: Thorvald, Ingibjörg".
                                       u"attendees"_s, u"participants"_s, u"invitees"_s, u"guests"_s, u"visitors"_s,
-                                      u"passengers"_s, u"signatories"_s, u"witnesses"_s};
+                                      u"passengers"_s, u"signatories"_s, u"witnesses"_s,
+                                      // Minutes, rotas and panels: "Chair: Odile", "Apologies: Brannock, Futa".
+                                      u"chair"_s, u"secretary"_s, u"treasurer"_s, u"apologies"_s, u"proposer"_s, u"seconder"_s, u"nominee"_s, u"nominees"_s,
+                                      u"candidates"_s, u"panel"_s, u"interviewer"_s, u"interviewers"_s,
+                                      u"umpire"_s, u"umpires"_s, u"referee"_s, u"referees"_s, u"scorers"_s,
+                                      u"stewards"_s, u"helpers"_s, u"volunteers"_s, u"readers"_s, u"coach"_s,
+                                      u"captain"_s, u"tutor"_s, u"mentor"_s, u"owner"_s, u"minute-taker"_s};
     return fields.contains(word);
 }
 

@@ -363,7 +363,12 @@ TEST(NameKinds, ListsOfPeopleAndTimedEntries)
                  {u"Votes: Ottilie 12, Bram 9, Sefa 4 votes"_s, {u"Ottilie"_s, u"Bram"_s, u"Sefa"_s}},
                  {u"CPU options: Ryzen 7, Xeon 5."_s, {}},
                  {u"Slots: Paris mornings, Berlin afternoons."_s, {}},
-                 {u"Stock: Leeds 12, York 9."_s, {}}});
+                 {u"Stock: Leeds 12, York 9."_s, {}},
+                 {u"Chair: Odile Marchetti. Apologies: Brannock, Futa."_s, {u"Odile Marchetti"_s, u"Brannock"_s, u"Futa"_s}},
+                 {u"Motion carried: proposed Wetherall, seconded Adjei."_s, {u"Wetherall"_s, u"Adjei"_s}},
+                 {u"Tamsyn Ruddock elected treasurer, unopposed."_s, {u"Tamsyn Ruddock"_s}},
+                 {u"Revd Miriam Oduya opened the meeting."_s, {u"Miriam Oduya"_s}},
+                 {u"Proposed budget approved by the board."_s, {}}});
 }
 
 TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
