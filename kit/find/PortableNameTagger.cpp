@@ -672,7 +672,9 @@ bool isAnimal(const QString &word)
     static const QSet<QString> animals{
         u"dog"_s, u"dogs"_s, u"cat"_s, u"cats"_s, u"puppy"_s, u"pup"_s, u"kitten"_s, u"kitty"_s, u"rabbit"_s,
         u"bunny"_s, u"hamster"_s, u"parrot"_s, u"budgie"_s, u"pony"_s, u"horse"_s, u"tortoise"_s, u"ferret"_s,
-        u"canine"_s, u"feline"_s, u"gelding"_s, u"mare"_s, u"stallion"_s, u"pet"_s, u"pets"_s};
+        u"canine"_s, u"feline"_s, u"gelding"_s, u"mare"_s, u"stallion"_s, u"pet"_s, u"pets"_s, u"hedgehog"_s,
+        u"litter"_s, u"gerbil"_s, u"chinchilla"_s, u"cockatiel"_s, u"canary"_s, u"goldfish"_s, u"gecko"_s,
+        u"lizard"_s, u"snake"_s, u"piglet"_s, u"lamb"_s, u"foal"_s};
     return animals.contains(word);
 }
 
@@ -1555,7 +1557,9 @@ bool PortableNameTagger::isFamilyName(const Run &run) const
 bool PortableNameTagger::isPet(const Run &run) const
 {
     const qsizetype next = run.last + 1;
-    if (next < m_words.size() && gapBefore(next).trimmed() == u"("_s && isBreed(lower(next)))
+    if (next < m_words.size() && gapBefore(next).trimmed() == u"("_s && isAnimalInBrackets(next))
+        return true;
+    if (isCalledAnimalAfter(next))
         return true;
     if (run.first == 0)
         return false;
@@ -1572,6 +1576,41 @@ bool PortableNameTagger::isPet(const Run &run) const
         && (m_text.contains(u"species"_s, Qt::CaseInsensitive) || m_text.contains(u"breed"_s, Qt::CaseInsensitive)))
         return true;
     return isInBracketsAfterAnimal(run.first);
+}
+
+// "(black lab)", "(same litter)": the kind within the first words of the brackets.
+bool PortableNameTagger::isAnimalInBrackets(qsizetype first) const
+{
+    for (qsizetype i = first; i < m_words.size() && i < first + 3; ++i) {
+        if (i > first && gapBefore(i) != u" "_s)
+            return false;
+        if (isBreed(lower(i)))
+            return endsPhrase(i);
+    }
+    return false;
+}
+
+// "the lab manager", "(lab tech)": a kind of animal only when no noun follows it.
+bool PortableNameTagger::endsPhrase(qsizetype word) const
+{
+    return word + 1 >= m_words.size() || gapBefore(word + 1) != u" "_s;
+}
+
+// "Hazel the hedgehog", "Max is the dog", "Pip is a rescue greyhound".
+bool PortableNameTagger::isCalledAnimalAfter(qsizetype next) const
+{
+    qsizetype word = next;
+    if (word < m_words.size() && lower(word) == u"is"_s && gapBefore(word) == u" "_s)
+        ++word;
+    if (word >= m_words.size() || !isDeterminer(lower(word)) || gapBefore(word).trimmed().size() > 1)
+        return false;
+    for (qsizetype i = word + 1; i < m_words.size() && i <= word + 2; ++i) {
+        if (gapBefore(i) != u" "_s)
+            return false;
+        if (isBreed(lower(i)))
+            return endsPhrase(i);
+    }
+    return false;
 }
 
 // "a dog called Hugo", "(friendly, named Hugo)": "called" may
@@ -1602,6 +1641,21 @@ bool PortableNameTagger::isInBracketsAfterAnimal(qsizetype word) const
             return gap.trimmed() == u"("_s && isAnimal(lower(i - 1));
     }
     return false;
+}
+
+// "Ptolemy and his parents", "Mrs Achebe and her sister": only a person
+// comes with a family of their own.
+bool PortableNameTagger::isWithOwnFamily(const Run &run) const
+{
+    static const QSet<QString> families{u"parents"_s, u"kids"_s, u"children"_s, u"family"_s, u"sons"_s,
+                                        u"daughters"_s, u"grandchildren"_s, u"friends"_s};
+    const qsizetype link = run.last + 1;
+    if (link + 2 >= m_words.size() || !isAnd(lower(link)) || gapBefore(link) != u" "_s
+        || gapBefore(link + 1) != u" "_s || gapBefore(link + 2) != u" "_s)
+        return false;
+    const QString &whose = lower(link + 1);
+    const QString &who = lower(link + 2);
+    return (whose == u"his"_s || whose == u"her"_s || whose == u"their"_s) && (families.contains(who) || isPersonNoun(who));
 }
 
 // "Ostrowski himself", "Thandeka (night nurse)": what only a person is.
@@ -1841,7 +1895,7 @@ double PortableNameTagger::contextAfter(const Run &run) const
             && isBelonging(lower(run.last + 1)))
             score += weight::belonging;
     }
-    if (isSaidOfPerson(run) || isFamilyName(run))
+    if (isSaidOfPerson(run) || isFamilyName(run) || isWithOwnFamily(run))
         score += weight::strongVerb;
     if (isInDepartment(run.last + 1))
         score += weight::department + (isSpeakingForDepartment(run.last + 1) ? weight::strongVerb : 0);
@@ -2790,9 +2844,7 @@ void PortableNameTagger::tag()
     // Twice, so that a list's names reach back to its head ("Zsófia, Bence and Réka").
     addCoordinated(runs);
     addCoordinated(runs);
-    for (ScoredRun &run : runs)
-        if (isPet(run.run))
-            run.score = weight::notPerson;
+    markPets(runs);
     addNamesSeenElsewhere(runs);
     markEmployers(runs);
     for (const ScoredRun &run : std::as_const(runs))
@@ -2806,6 +2858,35 @@ void PortableNameTagger::tag()
     std::sort(m_names.begin(), m_names.end(), [](const TextRange &a, const TextRange &b) { return a.start < b.start; });
 }
 
+
+// An animal's name is one wherever the note repeats it, and so are the
+// names listed with it ("Nala, Simba and Kiara (same litter)").
+void PortableNameTagger::markPets(QList<ScoredRun> &runs) const
+{
+    QSet<QString> pets;
+    for (qsizetype i = runs.size() - 1; i >= 0; --i) {
+        ScoredRun &run = runs[i];
+        const bool listedWithPet = i + 1 < runs.size() && runs.at(i + 1).score == weight::notPerson
+            && pets.contains(lower(runs.at(i + 1).run.first)) && isListedBefore(run.run, runs.at(i + 1).run);
+        if (run.run.first == run.run.last && (listedWithPet || isPet(run.run))) {
+            run.score = weight::notPerson;
+            pets.insert(lower(run.run.first));
+        }
+    }
+    for (ScoredRun &run : runs)
+        if (run.run.first == run.run.last && pets.contains(lower(run.run.first)))
+            run.score = weight::notPerson;
+}
+
+// "Nala, Simba", "Simba and Kiara": one lone word listed right before another.
+bool PortableNameTagger::isListedBefore(const Run &left, const Run &right) const
+{
+    if (left.first != left.last || right.first != right.last)
+        return false;
+    if (right.first == left.last + 1)
+        return gapBefore(right.first) == u", "_s || gapBefore(right.first) == u" & "_s;
+    return right.first == left.last + 2 && isAnd(lower(left.last + 1)) && gapBefore(right.first) == u" "_s;
+}
 
 // "Pryce's and Holloway's both refused it": two possessives joined, and nothing
 // owned after the second, are shops; "Maria's and Ben's desks" are people's.

@@ -154,6 +154,12 @@ private:
     bool isSaidOfPerson(const Run &run) const;
     bool isFamilyName(const Run &run) const;
     bool isPet(const Run &run) const;
+    bool isAnimalInBrackets(qsizetype first) const;
+    bool isCalledAnimalAfter(qsizetype next) const;
+    bool endsPhrase(qsizetype word) const;
+    void markPets(QList<ScoredRun> &runs) const;
+    bool isListedBefore(const Run &left, const Run &right) const;
+    bool isWithOwnFamily(const Run &run) const;
     bool isNamingAnimal(qsizetype verb) const;
     bool isInBracketsAfterAnimal(qsizetype word) const;
     bool isPlaceNamedPerson(const Run &run) const;

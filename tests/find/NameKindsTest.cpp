@@ -465,6 +465,12 @@ TEST(NameKinds, AnimalsAndThingsNamedLikePeople)
                  {u"Priya Natarajan brought her kitten Daisy for the first jab."_s, {u"Priya Natarajan"_s}},
                  {u"NAME: Rosie  SPECIES: feline  BREED: moggy"_s, {}},
                  {u"Charlie called about the invoice."_s, {u"Charlie"_s}},
+                 {u"Pickup by 5; Truffle is the dog, leave Truffle in the run."_s, {}},
+                 {u"Pebble the tortoise is due a check-up."_s, {}},
+                 {u"Results for Mochi, Nori and Yuzu (same litter) are back."_s, {}},
+                 {u"Kate is the lab manager now."_s, {u"Kate"_s}},
+                 {u"Ask Imran (lab tech) for the samples."_s, {u"Imran"_s}},
+                 {u"Booked for Thaddeus and his parents, Sunday at one."_s, {u"Thaddeus"_s}},
                  {u"Called Molly about her dog."_s, {u"Molly"_s}},
                  {u"Table 4: 2 × Wellington, 1 × Margherita."_s, {}},
                  {u"tell chef the fish is late"_s, {}}});
