@@ -1406,7 +1406,7 @@ double PortableNameTagger::contextBefore(const Run &run) const
     if ((gap.isEmpty() || gap == u","_s) && isPersonNoun(previous) && run.first >= 2
         && gapBefore(run.first - 1) == u" "_s && isDeterminer(lower(run.first - 2)))
         return lower(run.first - 2) == u"the"_s || lower(run.first - 2) == u"a"_s ? weight::strongLead : weight::title;
-    if (!has(run.first - 1, Fact::lead) && followsPersonLead(run.first))
+    if ((!has(run.first - 1, Fact::lead) || isByName(run.first - 1)) && followsPersonLead(run.first))
         return weight::strongLead; // "w/ jenny"
     if (gap.isEmpty() && isHumanRole(previous))
         return weight::strongLead; // "agent Temperance:", "nurse Adaeze"
@@ -2287,7 +2287,10 @@ bool PortableNameTagger::isDepartment(const QString &word)
         u"distributor"_s, u"wholesaler"_s, u"manufacturer"_s, u"vendor"_s, u"carrier"_s, u"courier"_s,
         u"contractor"_s, u"landlord"_s, u"lab"_s, u"laboratory"_s, u"clinic"_s, u"surgery"_s, u"practice"_s,
         u"school"_s, u"depot"_s, u"branch"_s, u"store"_s, u"shop"_s, u"site"_s, u"plant"_s, u"garage"_s,
-        u"dealership"_s, u"pharmacy"_s, u"hotel"_s, u"venue"_s, u"caterer"_s, u"printer"_s, u"printers"_s};
+        u"dealership"_s, u"pharmacy"_s, u"hotel"_s, u"venue"_s, u"caterer"_s, u"printer"_s, u"printers"_s,
+        // Clubs, charities and parishes: "Rhian from the walking group".
+        u"group"_s, u"trust"_s, u"charity"_s, u"club"_s, u"society"_s, u"committee"_s, u"association"_s,
+        u"foundation"_s, u"parish"_s, u"church"_s, u"choir"_s, u"hospital"_s, u"ward"_s};
     return departments.contains(word);
 }
 
@@ -2723,7 +2726,20 @@ bool PortableNameTagger::followsPersonLead(qsizetype word) const
     // 'caller "Mo"': a name given in quotes, as the person gave it.
     if (gap != u" "_s && gap != u"/ "_s && gap != u": "_s && gap != u" \""_s && gap != u" “"_s)
         return false;
-    return personLeads.contains(lower(word - 1)) || isTowardsPerson(word - 1);
+    return personLeads.contains(lower(word - 1)) || isTowardsPerson(word - 1) || isByName(word - 1);
+}
+
+// 'goes by "Sal"', "known as Bex", "aka Teo": the name someone uses.
+bool PortableNameTagger::isByName(qsizetype word) const
+{
+    if (lower(word) == u"aka"_s)
+        return true;
+    if (word == 0 || gapBefore(word) != u" "_s)
+        return false;
+    static const QSet<QString> going{u"go"_s, u"goes"_s, u"going"_s, u"went"_s};
+    static const QSet<QString> known{u"known"_s, u"referred"_s};
+    return (lower(word) == u"by"_s && going.contains(lower(word - 1)))
+        || (lower(word) == u"as"_s && known.contains(lower(word - 1)));
 }
 
 // "Dostawa do Warszawy": a sentence opening with a word no list knows and a

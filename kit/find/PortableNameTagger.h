@@ -167,6 +167,7 @@ private:
     bool isForeignSentenceStart(const Run &run) const;
     bool isLowerCaseCalled(const Run &run) const;
     bool followsPersonLead(qsizetype word) const;
+    bool isByName(qsizetype word) const;
     bool isBroughtIn(qsizetype word) const;
     bool isChatHail(qsizetype word) const;
     bool isChatName(qsizetype word) const;
