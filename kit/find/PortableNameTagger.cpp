@@ -2507,13 +2507,14 @@ bool PortableNameTagger::isTalliedInList(const Run &run) const
     const bool counted = run.last + 1 < m_words.size() && isCount(lower(run.last + 1));
     if (!isTallyItem(run.first, counted))
         return false;
-    // Counts follow models and sizes too ("Ryzen 7, Xeon 5"): a known given name among the items says people.
-    bool other = false, givenListed = has(run.first, Fact::given);
+    // Counts follow models and sizes too ("Ryzen 7, Xeon 5"): a known name among the items says people.
+    const auto isKnownName = [&](qsizetype word) { return has(word, Fact::given) || has(word, Fact::surname); };
+    bool other = false, givenListed = isKnownName(run.first);
     for (qsizetype word = 0; word < m_words.size(); ++word) {
         if (word == run.first || !isTallyItem(word, counted))
             continue;
         other = true;
-        givenListed = givenListed || has(word, Fact::given);
+        givenListed = givenListed || isKnownName(word);
     }
     return other && (givenListed || !counted);
 }
@@ -2521,7 +2522,9 @@ bool PortableNameTagger::isTalliedInList(const Run &run) const
 bool PortableNameTagger::isTallyItem(qsizetype word, bool counted) const
 {
     const qsizetype tally = word + 1;
-    if (tally >= m_words.size() || shapeOf(word) != Shape::capitalised || gapBefore(tally) != u" "_s
+    // "Okafor (4), Lindqvist (2)": a waiting list's party sizes.
+    const bool bracketed = counted && tally < m_words.size() && gapBefore(tally) == u" ("_s;
+    if (tally >= m_words.size() || shapeOf(word) != Shape::capitalised || (gapBefore(tally) != u" "_s && !bracketed)
         || (counted ? !isCount(lower(tally)) : !isShiftWord(lower(tally))) || has(word, Fact::function)
         || has(word, Fact::everyday) || (has(word, Fact::nonPerson) && !has(word, Fact::given))
         || isPossessive(textOf(word)))
@@ -2531,6 +2534,10 @@ bool PortableNameTagger::isTallyItem(qsizetype word, bool counted) const
     const bool opens = word == 0 || gapBefore(word).contains(u'\n') || (!before.isEmpty() && openers.contains(before.back()));
     qsizetype end = tally + 1;
     if (end < m_words.size() && counted && gapBefore(end) == u" "_s && isTallyUnit(lower(end)))
+        ++end;
+    // "Okafor 9:30, Lindqvist 9:45": a day's appointments.
+    if (end < m_words.size() && counted && !bracketed && gapBefore(end) == u":"_s && lower(end).size() == 2
+        && isCount(lower(end)))
         ++end;
     if (!opens || end >= m_words.size())
         return opens;
