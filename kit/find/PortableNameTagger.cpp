@@ -245,7 +245,9 @@ bool isPlacePrefix(const QString &word)
                                      u"via"_s, u"corso"_s, u"largo"_s, u"vicolo"_s, u"allée"_s, u"chemin"_s,
                                      u"praça"_s, u"plaza"_s, u"calea"_s, u"ulitsa"_s, u"boulevard"_s,
                                      u"paseo"_s, u"camino"_s, u"strada"_s, u"viale"_s, u"ulica"_s, u"odos"_s,
-                                     u"straße"_s, u"strasse"_s, u"platz"_s};
+                                     u"straße"_s, u"strasse"_s, u"platz"_s,
+                                     // Vietnamese districts, wards, provinces, cities and streets.
+                                     u"quận"_s, u"phường"_s, u"huyện"_s, u"tỉnh"_s, u"tp"_s, u"đường"_s, u"phố"_s};
     return words.contains(word);
 }
 
@@ -265,7 +267,8 @@ bool isSiteNoun(const QString &word)
                                      u"site"_s, u"location"_s, u"branch"_s, u"warehouse"_s, u"campus"_s,
                                      u"factory"_s, u"facility"_s, u"mall"_s, u"airport"_s, u"station"_s,
                                      u"area"_s, u"region"_s, u"county"_s, u"showroom"_s, u"outlet"_s,
-                                     u"headquarters"_s, u"hq"_s, u"dealer"_s, u"dealership"_s, u"stall"_s};
+                                     u"headquarters"_s, u"hq"_s, u"dealer"_s, u"dealership"_s, u"stall"_s,
+                                     u"branches"_s, u"depots"_s, u"sites"_s, u"warehouses"_s, u"stations"_s};
     return words.contains(word);
 }
 
@@ -1864,7 +1867,11 @@ double PortableNameTagger::contextAfter(const Run &run) const
         if (gap == u" "_s && (isModelCode(nextText) || isCountedInitials(nextText)))
             return weight::notPerson;
         // "by June 1", "Oct 2025": a month before a number is a date.
-        if (run.first == run.last && has(run.first, Fact::nonPerson) && gap == u" "_s && next.front().isDigit())
+        // "Quận 1", "Via 12": a district or a street's first word, numbered.
+        const bool numberedPlace = has(run.first, Fact::nonPerson) || isPlacePrefix(lower(run.first));
+        if (run.first == run.last && numberedPlace && gap == u" "_s && next.front().isDigit())
+            return weight::notPerson;
+        if (!owner && isSiteListed(run))
             return weight::notPerson;
         static const QSet<QString> firmEndings{u"sons"_s, u"co"_s, u"company"_s, u"partners"_s, u"associates"_s};
         if (gap.trimmed() == u"&"_s && firmEndings.contains(next))
@@ -1908,6 +1915,20 @@ double PortableNameTagger::contextAfter(const Run &run) const
     if (isWritersPartner(run))
         score += weight::strongVerb;
     return score;
+}
+
+// "Carlisle and Penrith branches", "the Leeds, York offices": places whose
+// sites are named together after the last of them.
+bool PortableNameTagger::isSiteListed(const Run &run) const
+{
+    qsizetype other = run.last + 1;
+    if (other < m_words.size() && (isAnd(lower(other)) || lower(other) == u"or"_s) && gapBefore(other) == u" "_s)
+        ++other;
+    else if (other >= m_words.size() || gapBefore(other).trimmed() != u","_s)
+        return false;
+    const qsizetype site = other + 1;
+    return run.first == run.last && site < m_words.size() && gapBefore(other).endsWith(u' ')
+        && shapeOf(other) == Shape::capitalised && gapBefore(site) == u" "_s && isSiteNoun(lower(site));
 }
 
 // "Ms Dundee", "Sra. Valencia": right after a form of address, whatever the word.
@@ -2527,7 +2548,7 @@ bool PortableNameTagger::isTallyItem(qsizetype word, bool counted) const
     if (tally >= m_words.size() || shapeOf(word) != Shape::capitalised || (gapBefore(tally) != u" "_s && !bracketed)
         || (counted ? !isCount(lower(tally)) : !isShiftWord(lower(tally))) || has(word, Fact::function)
         || has(word, Fact::everyday) || (has(word, Fact::nonPerson) && !has(word, Fact::given))
-        || isPossessive(textOf(word)))
+        || isPossessive(textOf(word)) || isPlacePrefix(lower(word)))
         return false;
     static const QString openers = u",;:|/(\n"_s;
     const QStringView before = gapBefore(word).trimmed();

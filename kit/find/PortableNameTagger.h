@@ -100,6 +100,7 @@ private:
     bool isDoingToSomething(const Run &run) const;
     bool isSubjectDoing(const Run &run) const;
     bool isAfterHonorific(qsizetype word) const;
+    bool isSiteListed(const Run &run) const;
     bool isAddressedByHonorific(const Run &run) const;
     void pairSlashed(QList<ScoredRun> &runs) const;
     bool isSlashedNamePart(qsizetype word) const;

@@ -460,7 +460,10 @@ TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
                  {u"Wallace Day closure moved the filings."_s, {}},
                  {u"The HOA board meets Tuesday."_s, {}},
                  {u"the portal keeps asking for password on login"_s, {}},
-                 {u"Trainer: Odalys. Room: Carnegie 2."_s, {u"Odalys"_s}}});
+                 {u"Trainer: Odalys. Room: Carnegie 2."_s, {u"Odalys"_s}},
+                 {u"Dunmore and Kelso branches shut early on Friday."_s, {}},
+                 {u"Giao tới 12 Nguyễn Trãi, Phường 2, Quận 5, TP. Cần Thơ"_s, {}},
+                 {u"Marta and Kelso will cover the branch on Friday."_s, {u"Marta"_s, u"Kelso"_s}}});
 }
 
 TEST(NameKinds, AnimalsAndThingsNamedLikePeople)
