@@ -1008,13 +1008,17 @@ bool PortableNameTagger::isNamePairInCapitals(qsizetype word, qsizetype other) c
 
 // In lower-case text a name is a known name or a word no dictionary knows,
 // never an everyday word.
+// "tell chef", "ask the driver": a role, however it is cued, is no name.
 bool PortableNameTagger::isLowerCaseName(qsizetype word) const
+{
+    return isLowerCaseNameWord(word) && !isPersonNoun(lower(word));
+}
+
+bool PortableNameTagger::isLowerCaseNameWord(qsizetype word) const
 {
     const QString &base = lower(word);
     if (base.size() < 2)
         return isLowerCaseInitial(word);
-    if (isPersonNoun(base))
-        return false; // "check with chef", "ask the driver"
     if (isChatHail(word))
         return true;
     const bool letters = std::all_of(base.cbegin(), base.cend(), [](QChar c) { return c.isLetter() || c == u'-' || c == u'\'' || c == u'’'; });

@@ -174,6 +174,7 @@ private:
     bool isChatName(qsizetype word) const;
     bool joinsRun(qsizetype word) const;
     bool isLowerCaseName(qsizetype word) const;
+    bool isLowerCaseNameWord(qsizetype word) const;
     bool isCuedGivenName(qsizetype word) const;
     bool isGivenWordBeforeSurname(qsizetype surname) const;
     bool isLowerCaseInitial(qsizetype word) const;
