@@ -164,6 +164,24 @@ bool isNewWord(const QString &word)
     return words.contains(word);
 }
 
+// Three-letter abbreviations that offices, help desks and developers write in
+// lower case, and that no dictionary lists.
+bool isChatAbbreviation(const QString &word)
+{
+    static const QSet<QString> words{
+        u"api"_s, u"sdk"_s, u"cli"_s, u"ssh"_s, u"ssl"_s, u"tls"_s, u"dns"_s, u"vpn"_s, u"lan"_s, u"wan"_s,
+        u"usb"_s, u"cpu"_s, u"gpu"_s, u"ram"_s, u"ssd"_s, u"hdd"_s, u"ios"_s, u"sso"_s, u"mfa"_s, u"otp"_s,
+        u"url"_s, u"uri"_s, u"pdf"_s, u"csv"_s, u"xls"_s, u"doc"_s, u"ppt"_s, u"png"_s, u"jpg"_s, u"gif"_s,
+        u"sla"_s, u"kpi"_s, u"okr"_s, u"roi"_s, u"crm"_s, u"erp"_s, u"pos"_s, u"sku"_s, u"rma"_s, u"eta"_s,
+        u"etd"_s, u"eod"_s, u"cob"_s, u"pto"_s, u"ooo"_s, u"wfh"_s, u"fyi"_s, u"tbh"_s, u"imo"_s, u"idk"_s,
+        u"btw"_s, u"lol"_s, u"omg"_s, u"pls"_s, u"plz"_s, u"thx"_s, u"msg"_s, u"txt"_s, u"ceo"_s, u"cto"_s,
+        u"cfo"_s, u"coo"_s, u"svp"_s, u"mgr"_s, u"dev"_s, u"ops"_s, u"sre"_s, u"uat"_s, u"prd"_s, u"env"_s,
+        u"cfg"_s, u"tmp"_s, u"pwd"_s, u"amt"_s, u"qty"_s, u"ref"_s, u"inv"_s, u"req"_s, u"tkt"_s, u"aws"_s,
+        u"gcp"_s, u"utc"_s, u"gmt"_s, u"est"_s, u"pst"_s, u"cet"_s, u"bst"_s, u"faq"_s, u"tba"_s, u"tbc"_s,
+        u"tbd"_s, u"asap"_s, u"nda"_s, u"sow"_s, u"rfp"_s, u"rfq"_s, u"poc"_s, u"mvp"_s, u"wip"_s, u"qa"_s};
+    return words.contains(word);
+}
+
 // "I've", "they’re": the word a contraction is made of, or nothing.
 QString contracted(const QString &word)
 {
@@ -2667,8 +2685,19 @@ bool PortableNameTagger::isGivenWordBeforeSurname(qsizetype surname) const
 
 bool PortableNameTagger::isLowerCaseCalled(const Run &run) const
 {
-    return run.last - run.first <= 1 && lower(run.first).size() >= 4
+    return run.last - run.first <= 1 && (lower(run.first).size() >= 4 || isShortChatName(run.first))
         && (followsPersonLead(run.first) || isBroughtIn(run.first) || isLowerCaseSubject(run.first) || isHailed(run.first));
+}
+
+// "lol zeb forgot the keys", but "lmk if vpn still drops": three letters in
+// lower case are a short name when they are no abbreviation of the trade and
+// have a vowel to say.
+bool PortableNameTagger::isShortChatName(qsizetype word) const
+{
+    const QString &base = lower(word);
+    return base.size() == 3 && !isChatAbbreviation(base) && std::any_of(base.cbegin(), base.cend(), [](QChar c) {
+        return QStringView(u"aeiouy").contains(c);
+    });
 }
 
 // "d.k. okafor", "s. lindqvist": initials in lower case, then a known surname.

@@ -167,6 +167,7 @@ private:
     bool isCompoundOfWords(qsizetype word) const;
     bool isForeignSentenceStart(const Run &run) const;
     bool isLowerCaseCalled(const Run &run) const;
+    bool isShortChatName(qsizetype word) const;
     bool followsPersonLead(qsizetype word) const;
     bool isByName(qsizetype word) const;
     bool isBroughtIn(qsizetype word) const;

@@ -505,5 +505,10 @@ TEST(NameKinds, TeamChat)
                  {u"@will can you rerun the job"_s, {u"will"_s}},
                  {u"jem: \"on it\""_s, {u"jem"_s}},
                  {u"also pls check the vpn"_s, {}},
-                 {u"mail sales@example.com, cc @channel"_s, {}}});
+                 {u"mail sales@example.com, cc @channel"_s, {}},
+                 {u"lol zeb forgot the keys again"_s, {u"zeb"_s}},
+                 {u"lmk if oni still needs access"_s, {u"oni"_s}},
+                 {u"lmk if vpn still drops"_s, {}},
+                 {u"so api still needs a key"_s, {}},
+                 {u"eta still unknown, eod at the latest"_s, {}}});
 }
