@@ -507,7 +507,9 @@ bool isFirmEnding(const QString &word)
         u"pharmacy"_s, u"dental"_s, u"insurance"_s, u"logistics"_s, u"couriers"_s, u"security"_s, u"tiles"_s,
         u"timber"_s, u"fencing"_s, u"rentals"_s, u"hire"_s, u"storage"_s, u"systems"_s, u"solutions"_s,
         u"technologies"_s, u"software"_s, u"labs"_s, u"partners"_s, u"associates"_s, u"group"_s,
-        u"holdings"_s, u"consulting"_s, u"services"_s};
+        u"holdings"_s, u"consulting"_s, u"services"_s, u"brokers"_s, u"jewellers"_s, u"jewelers"_s,
+        u"chemists"_s, u"tailors"_s, u"veterinary"_s, u"coaches"_s, u"studios"_s, u"publishing"_s,
+        u"investments"_s, u"advisers"_s, u"advisors"_s, u"wealth"_s, u"capital"_s};
     return words.contains(word);
 }
 
@@ -2887,8 +2889,9 @@ void PortableNameTagger::tag()
         // Days and months are cue words, so they open no run of their own.
         if (run.first > 0 && gapBefore(run.first) == u" "_s && isCalendarNamedPerson({run.first - 1, run.last}))
             --run.first;
-        // "Boateng Freight Ltd": a firm named after its founder, not the founder.
-        if (run.last > run.first && isFirmEnding(lower(run.last))) {
+        // "Boateng Freight Ltd", "Harlow Pryce Insurance Brokers": a firm named
+        // after its founders, not the founders.
+        if (hasFirmWord(run)) {
             runs.append({run, weight::notPerson});
             continue;
         }
@@ -2963,6 +2966,14 @@ bool PortableNameTagger::isListedBefore(const Run &left, const Run &right) const
     if (right.first == left.last + 1)
         return gapBefore(right.first) == u", "_s || gapBefore(right.first) == u" & "_s;
     return right.first == left.last + 2 && isAnd(lower(left.last + 1)) && gapBefore(right.first) == u" "_s;
+}
+
+bool PortableNameTagger::hasFirmWord(const Run &run) const
+{
+    for (qsizetype i = run.first + 1; i <= run.last; ++i)
+        if (isFirmEnding(lower(i)))
+            return true;
+    return false;
 }
 
 // "Pryce's and Holloway's both refused it": two possessives joined, and nothing

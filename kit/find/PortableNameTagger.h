@@ -70,6 +70,7 @@ private:
     void tag();
     void addCoordinated(QList<ScoredRun> &runs) const;
     bool isFirm(const Run &left, const Run &right) const;
+    bool hasFirmWord(const Run &run) const;
     void pairSurnameFirst(QList<ScoredRun> &runs) const;
     bool isSurnameBeforeComma(const Run &run, bool inList) const;
     bool isGivenAfterComma(const Run &run) const;

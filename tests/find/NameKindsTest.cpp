@@ -423,6 +423,8 @@ TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
                  {u"Noor at Tomas Brandt's desk left a note."_s, {u"Noor"_s, u"Tomas Brandt"_s}},
                  {u"Quote from Hallam Tyres and Okoro Logistics attached."_s, {}},
                  {u"Brennan Partners sent the engagement letter."_s, {}},
+                 {u"Opposing party: Harlow Pryce Insurance Brokers."_s, {}},
+                 {u"Ring from Okafor & Lindqvist Jewellers about the clasp."_s, {}},
                  {u"Driving to Yakima tomorrow for the audit."_s, {}},
                  {u"Lorries stuck just north of Harrogate, expect delays."_s, {}},
                  {u"Femi flew back from Kisumu on Sunday."_s, {u"Femi"_s}},
