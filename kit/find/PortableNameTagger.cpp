@@ -1058,7 +1058,8 @@ bool PortableNameTagger::isLowerCaseNameWord(qsizetype word) const
         const bool cued = (word > 0
             && (has(word - 1, Fact::given) || has(word - 1, Fact::lead) || has(word - 1, Fact::title) || isBroughtIn(word)))
             || isInDepartment(word + 1) || isLowerCaseSubject(word) || isFieldValue(word) || isHailed(word)
-            || isResidentInBrackets({word, word}) || isInUnitCode({word, word}) || isGivingOwnName(word) || isChatHail(word);
+            || isResidentInBrackets({word, word}) || isInUnitCode({word, word}) || isGivingOwnName(word) || isChatHail(word)
+            || (word > 0 && lower(word - 1).size() == 1 && gapBefore(word) == u". "_s && isLowerCaseInitial(word - 1));
         if (!cued || has(word, Fact::particle) || has(word, Fact::function) || isListedWord() || has(word, Fact::nonPerson)
             || isAnd(base))
             return false;
@@ -2687,6 +2688,8 @@ bool PortableNameTagger::isGivenWordBeforeSurname(qsizetype surname) const
 
 bool PortableNameTagger::isLowerCaseCalled(const Run &run) const
 {
+    if (run.last == run.first + 1 && lower(run.first).size() == 1 && isLowerCaseInitial(run.first))
+        return true; // "b. oyelade"
     return run.last - run.first <= 1 && (lower(run.first).size() >= 4 || isShortChatName(run.first))
         && (followsPersonLead(run.first) || isBroughtIn(run.first) || isLowerCaseSubject(run.first) || isHailed(run.first));
 }
@@ -2724,9 +2727,20 @@ bool PortableNameTagger::isLowerCaseInitial(qsizetype word) const
         letters += lower(i);
     static const QSet<QString> abbreviations{u"eg"_s, u"ie"_s, u"ps"_s, u"am"_s, u"pm"_s, u"nb"_s, u"cc"_s, u"pp"_s};
     const bool initials = letters.size() >= 2 && !abbreviations.contains(letters);
+    if (next == word || next >= m_words.size() || shapeOf(next) != Shape::lower)
+        return false;
     const bool surname = has(next, Fact::surname) || (initials && has(next, Fact::ambiguousSurname));
-    return next > word && next < m_words.size() && shapeOf(next) == Shape::lower && surname
-        && (!has(next, Fact::everyday) || initials) && !has(next, Fact::nonPerson);
+    return (surname && (!has(next, Fact::everyday) || initials) && !has(next, Fact::nonPerson))
+        || (!abbreviations.contains(letters) && isUnknownWord(next));
+}
+
+// "d. achterberg": no dictionary or list knows the word after an initial, nor its parts.
+bool PortableNameTagger::isUnknownWord(qsizetype word) const
+{
+    const QString &base = lower(word);
+    return base.size() >= 4 && std::all_of(base.cbegin(), base.cend(), [](QChar c) { return c.isLetter(); })
+        && !has(word, Fact::inDictionary) && !has(word, Fact::nonPerson) && !has(word, Fact::function)
+        && !isInflectedWord(base) && !isPrefixedWord(base) && !isChatAbbreviation(base);
 }
 
 // "@ayo the build is red", "jem pls merge my pr", 'kat: "is it down?" raf:

@@ -180,6 +180,7 @@ private:
     bool isCuedGivenName(qsizetype word) const;
     bool isGivenWordBeforeSurname(qsizetype surname) const;
     bool isLowerCaseInitial(qsizetype word) const;
+    bool isUnknownWord(qsizetype word) const;
     bool isCalendarNamedPerson(const Run &run) const;
     bool isPersonWithPlaceSurname(const Run &run) const;
     bool isListedBeside(const ScoredRun &named, const ScoredRun &other) const;

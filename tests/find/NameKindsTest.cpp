@@ -138,7 +138,10 @@ TEST(NameKinds, CapitalsAndLowerCase)
 
 TEST(NameKinds, InitialsParticlesAndHyphens)
 {
-    expectNames({{u"cc a.j. baker on the renewal"_s, {u"a.j. baker"_s}},
+    expectNames({{u"no-show again: t. vandersloot, ask for a card"_s, {u"t. vandersloot"_s}},
+                 {u"signed for by k. abernethie at the door"_s, {u"k. abernethie"_s}},
+                 {u"see p. 14 and e.g. xyzzy for details"_s, {}},
+                 {u"cc a.j. baker on the renewal"_s, {u"a.j. baker"_s}},
                  {u"use e.g. white labels for returns"_s, {}},
                  {u"Signed by R. Thackeray at the gate."_s, {u"R. Thackeray"_s}},
                  {u"J. K. Asamoah wants a copy."_s, {u"J. K. Asamoah"_s}},
