@@ -509,7 +509,7 @@ bool isFirmEnding(const QString &word)
         u"technologies"_s, u"software"_s, u"labs"_s, u"partners"_s, u"associates"_s, u"group"_s,
         u"holdings"_s, u"consulting"_s, u"services"_s, u"brokers"_s, u"jewellers"_s, u"jewelers"_s,
         u"chemists"_s, u"tailors"_s, u"veterinary"_s, u"coaches"_s, u"studios"_s, u"publishing"_s,
-        u"investments"_s, u"advisers"_s, u"advisors"_s, u"wealth"_s, u"capital"_s};
+        u"investments"_s, u"advisers"_s, u"advisors"_s, u"wealth"_s, u"capital"_s, u"works"_s};
     return words.contains(word);
 }
 
@@ -1406,7 +1406,7 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return weight::title;
     if (run.first == 0)
         return 0;
-    if (isAfterHouseNumber(run.first) || isAfterQuantity(run.first))
+    if (isAfterHouseNumber(run.first) || isAfterQuantity(run.first) || (run.first > 1 && isPlaceUpon(run.first - 1)))
         return weight::notPerson;
     const QString &previous = lower(run.first - 1);
     const QStringView gap = gapBefore(run.first).trimmed();
@@ -1879,6 +1879,8 @@ double PortableNameTagger::contextAfter(const Run &run) const
             return weight::notPerson; // "Ben's Original", "Victoria's Secret"
         if ((isRegionCode(nextText) && !m_shouting && !owner) || (isCapitalised(nextText) && has(after, Fact::placeNoun)))
             return weight::notPerson;
+        if (!owner && gap == u" "_s && (isCountryArm(nextText) || isPlaceUpon(after)))
+            return weight::notPerson;
         // "Hallworth's rep", "Halvorsen's website": what a firm has, unless a given name owns it.
         if (owner && gap == u" "_s && run.first == run.last && isFirmsBelonging(next) && !has(run.first, Fact::given))
             return weight::notPerson;
@@ -1954,6 +1956,30 @@ bool PortableNameTagger::isSiteListed(const Run &run) const
     const qsizetype site = other + 1;
     return run.first == run.last && site < m_words.size() && gapBefore(other).endsWith(u' ')
         && shapeOf(other) == Shape::capitalised && gapBefore(site) == u" "_s && isSiteNoun(lower(site));
+}
+
+// "Skoda UK", "Deliveroo EMEA": a firm's arm in a country or region.
+bool PortableNameTagger::isCountryArm(QStringView word) const
+{
+    static const QSet<QString> codes{u"UK"_s, u"GB"_s, u"EU"_s, u"USA"_s, u"UAE"_s, u"NZ"_s, u"AU"_s,
+                                     u"IE"_s, u"EMEA"_s, u"APAC"_s, u"LATAM"_s};
+    return !m_shouting && codes.contains(word.toString());
+}
+
+// "Kingston upon Thames", "Newcastle upon Tyne": no person is upon a river.
+bool PortableNameTagger::isPlaceUpon(qsizetype word) const
+{
+    return lower(word) == u"upon"_s && word + 1 < m_words.size() && gapBefore(word + 1) == u" "_s
+        && isCapitalised(textOf(word + 1));
+}
+
+// "Bill to:", "SHIP TO:" opening a line: an invoice's labels, unlike "From: Ann Lee To: Raj".
+bool PortableNameTagger::isFormLabel(const Run &run) const
+{
+    // In capitals the "TO" may have joined the run.
+    const qsizetype to = run.last > run.first && lower(run.last) == u"to"_s ? run.last : run.last + 1;
+    return to == run.first + 1 && (run.first == 0 || gapBefore(run.first).contains(u'\n')) && to + 1 < m_words.size()
+        && lower(to) == u"to"_s && gapBefore(to + 1).startsWith(u':');
 }
 
 // "Ms Dundee", "Sra. Valencia": right after a form of address, whatever the word.
@@ -2891,7 +2917,7 @@ void PortableNameTagger::tag()
             brandEnd = *end;
             continue;
         }
-        if (isHoliday(run) || isMakerOfGoods(run) || isVerbBeforeParticle(run))
+        if (isHoliday(run) || isMakerOfGoods(run) || isVerbBeforeParticle(run) || isFormLabel(run))
             continue;
         // "Will Brighton Dunmore be there?": the question's auxiliary is no given name.
         if (run.first < run.last && atSentenceStart(run.first) && isAskedAbout({run.first + 1, run.last})

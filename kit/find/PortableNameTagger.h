@@ -102,6 +102,9 @@ private:
     bool isSubjectDoing(const Run &run) const;
     bool isAfterHonorific(qsizetype word) const;
     bool isSiteListed(const Run &run) const;
+    bool isCountryArm(QStringView word) const;
+    bool isPlaceUpon(qsizetype word) const;
+    bool isFormLabel(const Run &run) const;
     bool isAddressedByHonorific(const Run &run) const;
     void pairSlashed(QList<ScoredRun> &runs) const;
     bool isSlashedNamePart(qsizetype word) const;
