@@ -182,6 +182,22 @@ bool isChatAbbreviation(const QString &word)
     return words.contains(word);
 }
 
+// Languages, which CVs, bookings and interpreters' notes list; some are surnames too.
+bool isLanguage(const QString &word)
+{
+    static const QSet<QString> words{
+        u"english"_s, u"french"_s, u"german"_s, u"spanish"_s, u"italian"_s, u"portuguese"_s, u"dutch"_s,
+        u"polish"_s, u"russian"_s, u"ukrainian"_s, u"turkish"_s, u"arabic"_s, u"hindi"_s, u"urdu"_s,
+        u"bengali"_s, u"punjabi"_s, u"mandarin"_s, u"cantonese"_s, u"chinese"_s, u"japanese"_s, u"korean"_s,
+        u"vietnamese"_s, u"thai"_s, u"greek"_s, u"swedish"_s, u"norwegian"_s, u"danish"_s, u"finnish"_s,
+        u"czech"_s, u"slovak"_s, u"hungarian"_s, u"romanian"_s, u"bulgarian"_s, u"serbian"_s, u"croatian"_s,
+        u"hebrew"_s, u"persian"_s, u"farsi"_s, u"swahili"_s, u"yoruba"_s, u"igbo"_s, u"hausa"_s, u"tagalog"_s,
+        u"filipino"_s, u"malay"_s, u"indonesian"_s, u"tamil"_s, u"telugu"_s, u"gujarati"_s, u"marathi"_s,
+        u"welsh"_s, u"irish"_s, u"gaelic"_s, u"somali"_s, u"amharic"_s, u"pashto"_s, u"dari"_s, u"kurdish"_s,
+        u"albanian"_s, u"lithuanian"_s, u"latvian"_s, u"estonian"_s, u"slovenian"_s, u"catalan"_s, u"basque"_s};
+    return words.contains(word);
+}
+
 // "I've", "they’re": the word a contraction is made of, or nothing.
 QString contracted(const QString &word)
 {
@@ -1982,6 +1998,20 @@ bool PortableNameTagger::isFormLabel(const Run &run) const
         && lower(to) == u"to"_s && gapBefore(to + 1).startsWith(u':');
 }
 
+// "speaks German and Turkish", "Polish/English": a language, not Ms German.
+bool PortableNameTagger::isSpokenLanguage(const Run &run) const
+{
+    if (run.first != run.last || !isLanguage(lower(run.first)))
+        return false;
+    static const QSet<QString> cues{u"speaks"_s, u"speak"_s, u"speaking"_s, u"fluent"_s, u"in"_s, u"native"_s,
+                                    u"and"_s, u"or"_s, u"learning"_s, u"teaches"_s, u"interpreter"_s};
+    const auto isLanguageAt = [&](qsizetype i) { return i >= 0 && i < m_words.size() && isLanguage(lower(i)); };
+    const bool cued = run.first > 0 && (cues.contains(lower(run.first - 1)) || isLanguageAt(run.first - 1));
+    const bool listed = run.last + 1 < m_words.size() && gapBefore(run.last + 1).trimmed() == u"/"_s
+        && isLanguageAt(run.last + 1);
+    return cued || listed;
+}
+
 // "Ms Dundee", "Sra. Valencia": right after a form of address, whatever the word.
 bool PortableNameTagger::isAfterHonorific(qsizetype word) const
 {
@@ -2917,7 +2947,7 @@ void PortableNameTagger::tag()
             brandEnd = *end;
             continue;
         }
-        if (isHoliday(run) || isMakerOfGoods(run) || isVerbBeforeParticle(run) || isFormLabel(run))
+        if (isHoliday(run) || isMakerOfGoods(run) || isVerbBeforeParticle(run) || isFormLabel(run) || isSpokenLanguage(run))
             continue;
         // "Will Brighton Dunmore be there?": the question's auxiliary is no given name.
         if (run.first < run.last && atSentenceStart(run.first) && isAskedAbout({run.first + 1, run.last})

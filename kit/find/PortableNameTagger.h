@@ -103,6 +103,7 @@ private:
     bool isAfterHonorific(qsizetype word) const;
     bool isSiteListed(const Run &run) const;
     bool isCountryArm(QStringView word) const;
+    bool isSpokenLanguage(const Run &run) const;
     bool isPlaceUpon(qsizetype word) const;
     bool isFormLabel(const Run &run) const;
     bool isAddressedByHonorific(const Run &run) const;
