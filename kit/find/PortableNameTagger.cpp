@@ -1226,9 +1226,12 @@ bool PortableNameTagger::isCompoundNoun(const Run &run) const
     if (run.first != run.last || next >= m_words.size() || gapBefore(next) != u" "_s
         || shapeOf(next) != Shape::lower || has(next, Fact::action) || isPossessive(textOf(run.last)) || isFamilyName(run))
         return false;
-    // Inflected words may be verbs the person does ("handles", "signed", "waiting").
+    // Inflected words may be verbs the person does ("handles", "signed", "waiting"),
+    // and "today" or "tonight" say when, not what ("sent it to Priya today").
+    static const QSet<QString> when{u"today"_s, u"yesterday"_s, u"tomorrow"_s, u"tonight"_s, u"now"_s,
+                                    u"again"_s, u"later"_s, u"earlier"_s, u"too"_s};
     const QString &word = lower(next);
-    if (word.size() < 3 || word.endsWith(u"ed"_s) || word.endsWith(u"ing"_s))
+    if (word.size() < 3 || word.endsWith(u"ed"_s) || word.endsWith(u"ing"_s) || when.contains(word))
         return false;
     // "Wilson tennis balls": an "s" ends nouns the dictionary lists as they are, but also verbs ("handles").
     const QByteArray classes = WordClasses::shared().classesOf(word);
@@ -2747,7 +2750,16 @@ bool PortableNameTagger::isLowerCaseCalled(const Run &run) const
     if (run.last == run.first + 1 && lower(run.first).size() == 1 && isLowerCaseInitial(run.first))
         return true; // "b. oyelade"
     return run.last - run.first <= 1 && (lower(run.first).size() >= 4 || isShortChatName(run.first))
-        && (followsPersonLead(run.first) || isBroughtIn(run.first) || isLowerCaseSubject(run.first) || isHailed(run.first));
+        && (followsPersonLead(run.first) || isBroughtIn(run.first) || isLowerCaseSubject(run.first) || isHailed(run.first)
+            || isLedGivenName(run.first));
+}
+
+// "sent it to priya", "a reply from anjali": any lead word will do before a
+// given name that is no word and no place.
+bool PortableNameTagger::isLedGivenName(qsizetype word) const
+{
+    return word > 0 && gapBefore(word) == u" "_s && has(word - 1, Fact::lead) && !isAnd(lower(word - 1))
+        && has(word, Fact::given) && !has(word, Fact::everyday) && !has(word, Fact::nonPerson);
 }
 
 // "lol zeb forgot the keys", but "lmk if vpn still drops": three letters in

@@ -173,6 +173,7 @@ private:
     bool isForeignSentenceStart(const Run &run) const;
     bool isLowerCaseCalled(const Run &run) const;
     bool isShortChatName(qsizetype word) const;
+    bool isLedGivenName(qsizetype word) const;
     bool followsPersonLead(qsizetype word) const;
     bool isByName(qsizetype word) const;
     bool isBroughtIn(qsizetype word) const;

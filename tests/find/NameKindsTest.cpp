@@ -97,7 +97,10 @@ TEST(NameKinds, GivenNamesThatAreAlsoPlacesMonthsOrWords)
 
 TEST(NameKinds, CapitalsAndLowerCase)
 {
-    expectNames({{u"CALLED GRETA MALMQVIST AGAIN, NO ANSWER"_s, {u"GRETA MALMQVIST"_s}},
+    expectNames({{u"sent the quote to priya yesterday"_s, {u"priya"_s}},
+                 {u"gave the spare keys to oluwaseun"_s, {u"oluwaseun"_s}},
+                 {u"Sent the quote to Priya today."_s, {u"Priya"_s}},
+                 {u"CALLED GRETA MALMQVIST AGAIN, NO ANSWER"_s, {u"GRETA MALMQVIST"_s}},
                  {u"called anjali yesterday"_s, {u"anjali"_s}},
                  {u"bcc: ezra"_s, {u"ezra"_s}},
                  {u"hey wojtek, can you check the invoice?"_s, {u"wojtek"_s}},
