@@ -2351,7 +2351,16 @@ bool PortableNameTagger::isIntroducingSelf(const Run &run) const
     const qsizetype here = run.last + 1;
     if (here >= m_words.size() || lower(here) != u"here"_s || gapBefore(here) != u" "_s)
         return false;
-    if (!atSentenceStart(run.first) && !has(run.first - 1, Fact::opener))
+    // "hi team, jolene here": the greeting may name whom it greets first.
+    const auto greetedBefore = [&] {
+        if (gapBefore(run.first).trimmed() != u","_s)
+            return false;
+        for (qsizetype i = run.first - 1; i >= 0 && i >= run.first - 3; --i)
+            if (lower(i) == u"hi"_s || lower(i) == u"hey"_s || lower(i) == u"hello"_s || lower(i) == u"morning"_s)
+                return true;
+        return false;
+    };
+    if (!atSentenceStart(run.first) && !has(run.first - 1, Fact::opener) && !greetedBefore())
         return false;
     const qsizetype next = here + 1;
     return next >= m_words.size() || !gapBefore(next).trimmed().isEmpty() || lower(next) == u"from"_s;
@@ -2751,7 +2760,7 @@ bool PortableNameTagger::isLowerCaseCalled(const Run &run) const
         return true; // "b. oyelade"
     return run.last - run.first <= 1 && (lower(run.first).size() >= 4 || isShortChatName(run.first))
         && (followsPersonLead(run.first) || isBroughtIn(run.first) || isLowerCaseSubject(run.first) || isHailed(run.first)
-            || isLedGivenName(run.first));
+            || isLedGivenName(run.first) || isIntroducingSelf(run));
 }
 
 // "sent it to priya", "a reply from anjali": any lead word will do before a

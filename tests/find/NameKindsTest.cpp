@@ -97,7 +97,9 @@ TEST(NameKinds, GivenNamesThatAreAlsoPlacesMonthsOrWords)
 
 TEST(NameKinds, CapitalsAndLowerCase)
 {
-    expectNames({{u"sent the quote to priya yesterday"_s, {u"priya"_s}},
+    expectNames({{u"hi team, jolene here - quick q"_s, {u"jolene"_s}},
+                 {u"hey all, reception here, parcel for 4B"_s, {}},
+                 {u"sent the quote to priya yesterday"_s, {u"priya"_s}},
                  {u"gave the spare keys to oluwaseun"_s, {u"oluwaseun"_s}},
                  {u"Sent the quote to Priya today."_s, {u"Priya"_s}},
                  {u"CALLED GRETA MALMQVIST AGAIN, NO ANSWER"_s, {u"GRETA MALMQVIST"_s}},
