@@ -3016,6 +3016,7 @@ void PortableNameTagger::tag()
     addCoordinated(runs);
     addCoordinated(runs);
     markPets(runs);
+    addParallelItems(runs);
     addNamesSeenElsewhere(runs);
     markEmployers(runs);
     for (const ScoredRun &run : std::as_const(runs))
@@ -3065,6 +3066,40 @@ bool PortableNameTagger::hasFirmWord(const Run &run) const
         if (isFirmEnding(lower(i)))
             return true;
     return false;
+}
+
+// "Action: Ifeoma to circulate; Brannock to book the room", "Mon - Aoife,
+// Tue - Bartek": items of one list are written alike, so a doubtful one
+// written like an item that names a person names one too.
+void PortableNameTagger::addParallelItems(QList<ScoredRun> &runs) const
+{
+    const auto isDoubtful = [&](const ScoredRun &run) {
+        return run.score < weight::threshold && run.score > 0 && run.run.first == run.run.last
+            && shapeOf(run.run.first) == Shape::capitalised && !has(run.run.first, Fact::everyday)
+            && !has(run.run.first, Fact::nonPerson);
+    };
+    for (const ListSlot slot : {ListSlot::actionPoint, ListSlot::dayEntry}) {
+        const bool named = std::any_of(runs.cbegin(), runs.cend(), [&](const ScoredRun &run) {
+            return run.score >= weight::threshold && slotOf(run.run) == slot;
+        });
+        if (!named)
+            continue;
+        for (ScoredRun &run : runs)
+            if (isDoubtful(run) && slotOf(run.run) == slot)
+                run.score = weight::threshold;
+    }
+}
+
+PortableNameTagger::ListSlot PortableNameTagger::slotOf(const Run &run) const
+{
+    if (isActionPoint(run))
+        return ListSlot::actionPoint;
+    static const QSet<QString> days{u"mon"_s, u"tue"_s, u"tues"_s, u"wed"_s, u"weds"_s, u"thu"_s, u"thur"_s,
+                                    u"thurs"_s, u"fri"_s, u"sat"_s, u"sun"_s, u"monday"_s, u"tuesday"_s,
+                                    u"wednesday"_s, u"thursday"_s, u"friday"_s, u"saturday"_s, u"sunday"_s};
+    const QStringView gap = run.first > 0 ? gapBefore(run.first).trimmed() : QStringView();
+    const bool labelled = gap == u":"_s || gap == u"-"_s || gap == u"–"_s || gap == u"—"_s;
+    return labelled && days.contains(lower(run.first - 1)) ? ListSlot::dayEntry : ListSlot::none;
 }
 
 // "Pryce's and Holloway's both refused it": two possessives joined, and nothing

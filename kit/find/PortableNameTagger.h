@@ -66,6 +66,7 @@ private:
         Run run;
         double score = 0;
     };
+    enum class ListSlot { none, actionPoint, dayEntry };
 
     void tag();
     void addCoordinated(QList<ScoredRun> &runs) const;
@@ -164,6 +165,8 @@ private:
     bool isCalledAnimalAfter(qsizetype next) const;
     bool endsPhrase(qsizetype word) const;
     void markPets(QList<ScoredRun> &runs) const;
+    void addParallelItems(QList<ScoredRun> &runs) const;
+    ListSlot slotOf(const Run &run) const;
     bool isListedBefore(const Run &left, const Run &right) const;
     bool isWithOwnFamily(const Run &run) const;
     bool isNamingAnimal(qsizetype verb) const;
