@@ -2760,15 +2760,29 @@ bool PortableNameTagger::isLowerCaseCalled(const Run &run) const
         return true; // "b. oyelade"
     return run.last - run.first <= 1 && (lower(run.first).size() >= 4 || isShortChatName(run.first))
         && (followsPersonLead(run.first) || isBroughtIn(run.first) || isLowerCaseSubject(run.first) || isHailed(run.first)
-            || isLedGivenName(run.first) || isIntroducingSelf(run));
+            || isLedGivenName(run.first) || isIntroducingSelf(run) || isOwningGivenName(run));
 }
 
-// "sent it to priya", "a reply from anjali": any lead word will do before a
-// given name that is no word and no place.
+// "sent it to priya", "a reply from anjali", "ok tomasz": any lead word or
+// chat reply will do before a given name that is no word and no place.
 bool PortableNameTagger::isLedGivenName(qsizetype word) const
 {
-    return word > 0 && gapBefore(word) == u" "_s && has(word - 1, Fact::lead) && !isAnd(lower(word - 1))
-        && has(word, Fact::given) && !has(word, Fact::everyday) && !has(word, Fact::nonPerson);
+    static const QSet<QString> replies{u"ok"_s, u"okay"_s, u"lmk"_s, u"np"_s, u"sure"_s, u"yes"_s, u"cheers"_s,
+                                       u"yep"_s, u"nope"_s, u"ta"_s};
+    const bool led = word > 0 && gapBefore(word) == u" "_s
+        && ((has(word - 1, Fact::lead) && !isAnd(lower(word - 1))) || replies.contains(lower(word - 1)));
+    return led && isPlainGivenName(word);
+}
+
+bool PortableNameTagger::isPlainGivenName(qsizetype word) const
+{
+    return has(word, Fact::given) && !has(word, Fact::everyday) && !has(word, Fact::nonPerson);
+}
+
+// "jen's pr has the fix": a given name that is no word owns what follows it.
+bool PortableNameTagger::isOwningGivenName(const Run &run) const
+{
+    return run.first == run.last && isPossessive(textOf(run.first)) && isPlainGivenName(run.first);
 }
 
 // "lol zeb forgot the keys", but "lmk if vpn still drops": three letters in
@@ -2841,7 +2855,9 @@ bool PortableNameTagger::isChatHail(qsizetype word) const
     const QStringView after = gapBefore(word + 1);
     static const QSet<QString> asks{u"pls"_s, u"plz"_s, u"please"_s, u"can"_s, u"could"_s};
     const bool quoted = after.startsWith(u':') && (after.contains(u'"') || after.contains(u'“'));
-    return quoted || (after == u" "_s && asks.contains(lower(word + 1)));
+    // "marek: on it": only a given name that is no word labels a line without quotes.
+    const bool labelled = after.startsWith(u':') && isPlainGivenName(word);
+    return quoted || labelled || (after == u" "_s && asks.contains(lower(word + 1)));
 }
 
 bool PortableNameTagger::isChatName(qsizetype word) const

@@ -177,6 +177,8 @@ private:
     bool isLowerCaseCalled(const Run &run) const;
     bool isShortChatName(qsizetype word) const;
     bool isLedGivenName(qsizetype word) const;
+    bool isPlainGivenName(qsizetype word) const;
+    bool isOwningGivenName(const Run &run) const;
     bool followsPersonLead(qsizetype word) const;
     bool isByName(qsizetype word) const;
     bool isBroughtIn(qsizetype word) const;
