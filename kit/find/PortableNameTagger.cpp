@@ -1956,6 +1956,8 @@ double PortableNameTagger::contextAfter(const Run &run) const
         score += weight::addressed;
     if (isIntroducingSelf(run))
         score += weight::strongVerb;
+    if (isRecordHead(run))
+        score += weight::addressed;
     if (isActionPoint(run))
         score += weight::verbForm; // brands too are to replace and refund things
     if (isWritersPartner(run))
@@ -2013,6 +2015,23 @@ bool PortableNameTagger::isSpokenLanguage(const Run &run) const
     const bool listed = run.last + 1 < m_words.size() && gapBefore(run.last + 1).trimmed() == u"/"_s
         && isLanguageAt(run.last + 1);
     return cued || listed;
+}
+
+// "Okafor - cambelt + pump", "De Souza — collect after 5": a job log's line
+// opens with whose it is, when that is a surname and nothing else.
+bool PortableNameTagger::isRecordHead(const Run &run) const
+{
+    const qsizetype next = run.last + 1;
+    if ((run.first > 0 && !gapBefore(run.first).contains(u'\n')) || (run.first == 0 && !gapBefore(0).trimmed().isEmpty())
+        || next >= m_words.size())
+        return false;
+    const QStringView dash = gapBefore(next).trimmed();
+    if (dash != u"-"_s && dash != u"–"_s && dash != u"—"_s)
+        return false;
+    for (qsizetype i = run.first; i <= run.last; ++i)
+        if (!has(i, Fact::particle) && (!has(i, Fact::surname) || has(i, Fact::everyday) || has(i, Fact::nonPerson)))
+            return false;
+    return true;
 }
 
 // "Ms Dundee", "Sra. Valencia": right after a form of address, whatever the word.

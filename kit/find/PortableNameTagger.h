@@ -103,6 +103,7 @@ private:
     bool isSubjectDoing(const Run &run) const;
     bool isAfterHonorific(qsizetype word) const;
     bool isSiteListed(const Run &run) const;
+    bool isRecordHead(const Run &run) const;
     bool isCountryArm(QStringView word) const;
     bool isSpokenLanguage(const Run &run) const;
     bool isPlaceUpon(qsizetype word) const;
