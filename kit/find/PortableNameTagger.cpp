@@ -1795,7 +1795,9 @@ bool PortableNameTagger::isFromBusiness(qsizetype word) const
                                       u"quotes"_s, u"contract"_s, u"statement"_s, u"bill"_s, u"account"_s,
                                       u"deal"_s, u"agreement"_s, u"renewal"_s, u"shipment"_s, u"parcel"_s,
                                       u"package"_s, u"subscription"_s, u"policy"_s, u"credit"_s, u"loan"_s,
-                                      u"notice"_s, u"catalogue"_s, u"catalog"_s, u"samples"_s, u"stock"_s};
+                                      u"notice"_s, u"catalogue"_s, u"catalog"_s, u"samples"_s, u"stock"_s,
+                                      u"sponsorship"_s, u"donation"_s, u"donations"_s, u"referral"_s, u"estimate"_s,
+                                      u"proposal"_s, u"tender"_s, u"retainer"_s};
     const QString &preposition = lower(word);
     return word > 0 && (preposition == u"from"_s || preposition == u"with"_s) && gapBefore(word) == u" "_s
         && papers.contains(lower(word - 1));
@@ -3275,8 +3277,10 @@ bool PortableNameTagger::isFirm(const Run &left, const Run &right) const
     const qsizetype next = right.last + 1;
     const bool namedBusiness = next < m_words.size() && gapBefore(next) == u" "_s && isCapitalised(textOf(next));
     const auto isCommonGiven = [&](qsizetype i) { return nameLexicon::isCommonGivenName(lower(i)); };
+    // "a quote from Parker & Lane": what a firm sends names the firm.
+    const bool sentByFirm = left.first > 0 && gapBefore(left.first) == u" "_s && isFromBusiness(left.first - 1);
     return isSurnameWord(left.first) && isSurnameWord(right.first)
-        && (namedBusiness || !isGivenWord(left.first) || !isGivenWord(right.first)
+        && (namedBusiness || sentByFirm || !isGivenWord(left.first) || !isGivenWord(right.first)
             || (!isCommonGiven(left.first) && !isCommonGiven(right.first)));
 }
 
