@@ -1601,10 +1601,10 @@ bool PortableNameTagger::isFamilyName(const Run &run) const
 // "Oscar (beagle)", "2 cats (Luna & Sol)", "our puppy Biscuit", "a stray we
 // named Francis", "NAME: Sunny  SPECIES: canine": animals get people's names,
 // and the word for the animal beside the name says which it is.
-bool PortableNameTagger::isPet(const Run &run) const
+bool PortableNameTagger::isPet(const Run &run, bool brackets) const
 {
     const qsizetype next = run.last + 1;
-    if (next < m_words.size() && gapBefore(next).trimmed() == u"("_s && isAnimalInBrackets(next))
+    if (brackets && next < m_words.size() && gapBefore(next).trimmed() == u"("_s && isAnimalInBrackets(next))
         return true;
     if (isCalledAnimalAfter(next))
         return true;
@@ -1622,7 +1622,7 @@ bool PortableNameTagger::isPet(const Run &run) const
     if (gap.trimmed() == u":"_s && lower(before) == u"name"_s
         && (m_text.contains(u"species"_s, Qt::CaseInsensitive) || m_text.contains(u"breed"_s, Qt::CaseInsensitive)))
         return true;
-    return isInBracketsAfterAnimal(run.first);
+    return brackets && isInBracketsAfterAnimal(run.first);
 }
 
 // "(black lab)", "(same litter)": the kind within the first words of the brackets.
@@ -1647,9 +1647,10 @@ bool PortableNameTagger::endsPhrase(qsizetype word) const
 bool PortableNameTagger::isCalledAnimalAfter(qsizetype next) const
 {
     qsizetype word = next;
-    if (word < m_words.size() && lower(word) == u"is"_s && gapBefore(word) == u" "_s)
+    if (word < m_words.size() && gapBefore(word) == u" "_s && lower(word) == u"is"_s)
         ++word;
-    if (word >= m_words.size() || !isDeterminer(lower(word)) || gapBefore(word).trimmed().size() > 1)
+    if (word + 1 >= m_words.size() || gapBefore(word).trimmed().size() > 1 || gapBefore(word + 1) != u" "_s
+        || !isDeterminer(lower(word)))
         return false;
     for (qsizetype i = word + 1; i < m_words.size() && i <= word + 2; ++i) {
         if (gapBefore(i) != u" "_s)
@@ -1697,8 +1698,8 @@ bool PortableNameTagger::isWithOwnFamily(const Run &run) const
     static const QSet<QString> families{u"parents"_s, u"kids"_s, u"children"_s, u"family"_s, u"sons"_s,
                                         u"daughters"_s, u"grandchildren"_s, u"friends"_s};
     const qsizetype link = run.last + 1;
-    if (link + 2 >= m_words.size() || !isAnd(lower(link)) || gapBefore(link) != u" "_s
-        || gapBefore(link + 1) != u" "_s || gapBefore(link + 2) != u" "_s)
+    if (link + 2 >= m_words.size() || gapBefore(link) != u" "_s || gapBefore(link + 1) != u" "_s
+        || gapBefore(link + 2) != u" "_s || !isAnd(lower(link)))
         return false;
     const QString &whose = lower(link + 1);
     const QString &who = lower(link + 2);
@@ -1916,8 +1917,8 @@ double PortableNameTagger::contextAfter(const Run &run) const
             return weight::notPerson;
         // "by June 1", "Oct 2025": a month before a number is a date.
         // "Quận 1", "Via 12": a district or a street's first word, numbered.
-        const bool numberedPlace = has(run.first, Fact::nonPerson) || isPlacePrefix(lower(run.first));
-        if (run.first == run.last && numberedPlace && gap == u" "_s && next.front().isDigit())
+        if (run.first == run.last && gap == u" "_s && next.front().isDigit()
+            && (has(run.first, Fact::nonPerson) || isPlacePrefix(lower(run.first))))
             return weight::notPerson;
         if (!owner && isSiteListed(run))
             return weight::notPerson;
@@ -1972,7 +1973,9 @@ double PortableNameTagger::contextAfter(const Run &run) const
 bool PortableNameTagger::isSiteListed(const Run &run) const
 {
     qsizetype other = run.last + 1;
-    if (other < m_words.size() && (isAnd(lower(other)) || lower(other) == u"or"_s) && gapBefore(other) == u" "_s)
+    if (run.first != run.last || other + 1 >= m_words.size())
+        return false;
+    if (gapBefore(other) == u" "_s && (isAnd(lower(other)) || lower(other) == u"or"_s))
         ++other;
     else if (other >= m_words.size() || gapBefore(other).trimmed() != u","_s)
         return false;
@@ -1986,7 +1989,8 @@ bool PortableNameTagger::isCountryArm(QStringView word) const
 {
     static const QSet<QString> codes{u"UK"_s, u"GB"_s, u"EU"_s, u"USA"_s, u"UAE"_s, u"NZ"_s, u"AU"_s,
                                      u"IE"_s, u"EMEA"_s, u"APAC"_s, u"LATAM"_s};
-    return !m_shouting && codes.contains(word.toString());
+    return !m_shouting && word.size() >= 2 && word.size() <= 5 && word.front().isUpper() && word.back().isUpper()
+        && codes.contains(word.toString());
 }
 
 // "Kingston upon Thames", "Newcastle upon Tyne": no person is upon a river.
@@ -2008,7 +2012,7 @@ bool PortableNameTagger::isFormLabel(const Run &run) const
 // "speaks German and Turkish", "Polish/English": a language, not Ms German.
 bool PortableNameTagger::isSpokenLanguage(const Run &run) const
 {
-    if (run.first != run.last || !isLanguage(lower(run.first)))
+    if (run.first != run.last || shapeOf(run.first) != Shape::capitalised || !isLanguage(lower(run.first)))
         return false;
     static const QSet<QString> cues{u"speaks"_s, u"speak"_s, u"speaking"_s, u"fluent"_s, u"in"_s, u"native"_s,
                                     u"and"_s, u"or"_s, u"learning"_s, u"teaches"_s, u"interpreter"_s};
@@ -2862,6 +2866,8 @@ bool PortableNameTagger::isUnknownWord(qsizetype word) const
 bool PortableNameTagger::isChatHail(qsizetype word) const
 {
     const QStringView gap = gapBefore(word);
+    if (word > 0 && gap.size() == 1 && gap.front() != u'@' && gap.front() != u'\n' && gap.front() != u'"')
+        return false; // the common case, asked of every lower-case word
     const QStringView spoken = gap.trimmed();
     const bool mention = gap.endsWith(u'@') && (gap.size() == 1 ? word == 0 : gap.at(gap.size() - 2).isSpace());
     const bool opensLine = word == 0 ? spoken.isEmpty() : gap.contains(u'\n') || spoken.endsWith(u'"') || spoken.endsWith(u'”');
@@ -3073,11 +3079,12 @@ void PortableNameTagger::tag()
 void PortableNameTagger::markPets(QList<ScoredRun> &runs) const
 {
     QSet<QString> pets;
+    const bool brackets = m_text.contains(u'(');
     for (qsizetype i = runs.size() - 1; i >= 0; --i) {
         ScoredRun &run = runs[i];
         const bool listedWithPet = i + 1 < runs.size() && runs.at(i + 1).score == weight::notPerson
             && pets.contains(lower(runs.at(i + 1).run.first)) && isListedBefore(run.run, runs.at(i + 1).run);
-        if (run.run.first == run.run.last && (listedWithPet || isPet(run.run))) {
+        if (run.run.first == run.run.last && (listedWithPet || isPet(run.run, brackets))) {
             run.score = weight::notPerson;
             pets.insert(lower(run.run.first));
         }
@@ -3129,7 +3136,7 @@ void PortableNameTagger::addParallelItems(QList<ScoredRun> &runs) const
 
 PortableNameTagger::ListSlot PortableNameTagger::slotOf(const Run &run) const
 {
-    if (isActionPoint(run))
+    if (run.last + 1 < m_words.size() && lower(run.last + 1) == u"to"_s && isActionPoint(run))
         return ListSlot::actionPoint;
     static const QSet<QString> days{u"mon"_s, u"tue"_s, u"tues"_s, u"wed"_s, u"weds"_s, u"thu"_s, u"thur"_s,
                                     u"thurs"_s, u"fri"_s, u"sat"_s, u"sun"_s, u"monday"_s, u"tuesday"_s,

@@ -161,7 +161,7 @@ private:
     bool isOwnerOfBelonging(const Run &run) const;
     bool isSaidOfPerson(const Run &run) const;
     bool isFamilyName(const Run &run) const;
-    bool isPet(const Run &run) const;
+    bool isPet(const Run &run, bool brackets) const;
     bool isAnimalInBrackets(qsizetype first) const;
     bool isCalledAnimalAfter(qsizetype next) const;
     bool endsPhrase(qsizetype word) const;
