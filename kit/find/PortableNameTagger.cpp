@@ -2747,7 +2747,8 @@ bool PortableNameTagger::isLowerCaseSubject(qsizetype word) const
         if (then >= m_words.size() || gapBefore(then) != u" "_s)
             return false;
         const bool object = then + 1 < m_words.size() && gapBefore(then + 1) == u" "_s && isDeterminer(lower(then + 1));
-        return away.contains(lower(then)) || (object && isOngoingVerb(lower(then)));
+        // "ysolde is our new intern": what only a person is.
+        return away.contains(lower(then)) || (object && isOngoingVerb(lower(then))) || isPersonNounAfterCopula(verb);
     }
     static const QSet<QString> weakVerbs{u"has"_s, u"had"_s, u"will"_s, u"can"_s, u"would"_s, u"could"_s,
                                          u"should"_s, u"might"_s, u"must"_s};

@@ -535,6 +535,8 @@ TEST(NameKinds, TeamChat)
                  {u"mail sales@example.com, cc @channel"_s, {}},
                  {u"lol zeb forgot the keys again"_s, {u"zeb"_s}},
                  {u"siobhan's pr has the migration"_s, {u"siobhan"_s}},
+                 {u"ok so ysolde is our new intern, say hi"_s, {u"ysolde"_s}},
+                 {u"ok so the vpn is our new bottleneck"_s, {}},
                  {u"marek: on it\ndmitri: thx"_s, {u"marek"_s, u"dmitri"_s}},
                  {u"ok tomasz, merging now"_s, {u"tomasz"_s}},
                  {u"ok, merging now"_s, {}},
