@@ -2028,11 +2028,11 @@ bool PortableNameTagger::isSpokenLanguage(const Run &run) const
 bool PortableNameTagger::isRecordHead(const Run &run) const
 {
     const qsizetype next = run.last + 1;
-    if ((run.first > 0 && !gapBefore(run.first).contains(u'\n')) || (run.first == 0 && !gapBefore(0).trimmed().isEmpty())
-        || next >= m_words.size())
+    if (next >= m_words.size())
         return false;
     const QStringView dash = gapBefore(next).trimmed();
-    if (dash != u"-"_s && dash != u"–"_s && dash != u"—"_s)
+    if ((dash != u"-"_s && dash != u"–"_s && dash != u"—"_s)
+        || (run.first > 0 && !gapBefore(run.first).contains(u'\n')) || (run.first == 0 && !gapBefore(0).trimmed().isEmpty()))
         return false;
     for (qsizetype i = run.first; i <= run.last; ++i)
         if (!has(i, Fact::particle) && (!has(i, Fact::surname) || has(i, Fact::everyday) || has(i, Fact::nonPerson)))
@@ -2867,8 +2867,10 @@ bool PortableNameTagger::isUnknownWord(qsizetype word) const
 bool PortableNameTagger::isChatHail(qsizetype word) const
 {
     const QStringView gap = gapBefore(word);
-    if (word > 0 && gap.size() == 1 && gap.front() != u'@' && gap.front() != u'\n' && gap.front() != u'"')
-        return false; // the common case, asked of every lower-case word
+    // The common case, asked of every lower-case word: none of "@", a line break or a quote before it.
+    const auto isMark = [](QChar c) { return c == u'@' || c == u'\n' || c == u'"' || c == u'”'; };
+    if (word > 0 && std::none_of(gap.cbegin(), gap.cend(), isMark))
+        return false;
     const QStringView spoken = gap.trimmed();
     const bool mention = gap.endsWith(u'@') && (gap.size() == 1 ? word == 0 : gap.at(gap.size() - 2).isSpace());
     const bool opensLine = word == 0 ? spoken.isEmpty() : gap.contains(u'\n') || spoken.endsWith(u'"') || spoken.endsWith(u'”');
