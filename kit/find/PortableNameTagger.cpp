@@ -2766,7 +2766,25 @@ bool PortableNameTagger::isCuedGivenName(qsizetype word) const
     if (!has(word, Fact::given))
         return false;
     const bool dated = word + 1 < m_words.size() && lower(word + 1).front().isDigit(); // "by june 5"
-    return (followsPersonLead(word) && !dated) || isSpeakingForDepartment(word + 1) || isChatHail(word);
+    return (followsPersonLead(word) && !dated) || isSpeakingForDepartment(word + 1) || isChatHail(word)
+        || isSeasonNamedSubject(word);
+}
+
+// "april needs the keys back", "june wants a callback": a month or season
+// that people are named after opens the line and wants or says something to
+// someone, which no month does ("april needs to be planned" stays a month).
+bool PortableNameTagger::isSeasonNamedSubject(qsizetype word) const
+{
+    static const QSet<QString> seasons{u"april"_s, u"june"_s, u"august"_s, u"summer"_s, u"autumn"_s};
+    static const QSet<QString> wanting{u"needs"_s, u"wants"_s, u"says"_s, u"said"_s, u"asked"_s, u"asks"_s,
+                                       u"called"_s, u"rang"_s, u"emailed"_s, u"texted"_s, u"replied"_s,
+                                       u"thinks"_s, u"prefers"_s, u"confirmed"_s, u"agreed"_s};
+    const qsizetype verb = word + 1;
+    if (shapeOf(word) != Shape::lower || verb + 1 >= m_words.size() || gapBefore(verb) != u" "_s
+        || !seasons.contains(lower(word)) || !wanting.contains(lower(verb)))
+        return false;
+    const bool opens = word == 0 ? gapBefore(0).trimmed().isEmpty() : gapBefore(word).contains(u'\n');
+    return opens && lower(verb + 1) != u"to"_s;
 }
 
 // "from will hargreaves", "cc mark oyelaran": in lower case a given name
@@ -3043,7 +3061,7 @@ void PortableNameTagger::tag()
             continue;
         }
         if (isTeamMember(run) || isTalliedInList(run) || isResidentInBrackets(run) || isInUnitCode(run) || isContactedBySurname(run) || (run.first == run.last && isGivingOwnName(run.first))
-            || (run.first == run.last && (isReportedSpeaker(run.first) || isAddressedByHonorific(run) || isChatHail(run.first)))) {
+            || (run.first == run.last && (isReportedSpeaker(run.first) || isAddressedByHonorific(run) || isChatHail(run.first) || isSeasonNamedSubject(run.first)))) {
             runs.append({run, weight::threshold});
             continue;
         }

@@ -189,6 +189,7 @@ private:
     bool isLowerCaseName(qsizetype word) const;
     bool isLowerCaseNameWord(qsizetype word) const;
     bool isCuedGivenName(qsizetype word) const;
+    bool isSeasonNamedSubject(qsizetype word) const;
     bool isGivenWordBeforeSurname(qsizetype surname) const;
     bool isLowerCaseInitial(qsizetype word) const;
     bool isUnknownWord(qsizetype word) const;

@@ -97,7 +97,11 @@ TEST(NameKinds, GivenNamesThatAreAlsoPlacesMonthsOrWords)
 
 TEST(NameKinds, CapitalsAndLowerCase)
 {
-    expectNames({{u"hi team, jolene here - quick q"_s, {u"jolene"_s}},
+    expectNames({{u"june wants a callback about the deposit"_s, {u"june"_s}},
+                 {u"summer needs the form signed"_s, {u"summer"_s}},
+                 {u"april needs to be planned before the audit"_s, {}},
+                 {u"invoices for june need checking"_s, {}},
+                 {u"hi team, jolene here - quick q"_s, {u"jolene"_s}},
                  {u"hey all, reception here, parcel for 4B"_s, {}},
                  {u"sent the quote to priya yesterday"_s, {u"priya"_s}},
                  {u"gave the spare keys to oluwaseun"_s, {u"oluwaseun"_s}},
