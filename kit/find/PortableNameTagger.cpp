@@ -3306,7 +3306,9 @@ bool PortableNameTagger::isFirm(const Run &left, const Run &right) const
     const bool namedBusiness = next < m_words.size() && gapBefore(next) == u" "_s && isCapitalised(textOf(next));
     const auto isCommonGiven = [&](qsizetype i) { return nameLexicon::isCommonGivenName(lower(i)); };
     // "a quote from Parker & Lane": what a firm sends names the firm.
-    const bool sentByFirm = left.first > 0 && gapBefore(left.first) == u" "_s && isFromBusiness(left.first - 1);
+    // ...and so does where one works or shops: "lunch at Parker & Lane", unlike "at Anna & Tom's".
+    const bool sentByFirm = left.first > 0 && gapBefore(left.first) == u" "_s
+        && (isFromBusiness(left.first - 1) || (lower(left.first - 1) == u"at"_s && !isPossessive(textOf(right.last))));
     return isSurnameWord(left.first) && isSurnameWord(right.first)
         && (namedBusiness || sentByFirm || !isGivenWord(left.first) || !isGivenWord(right.first)
             || (!isCommonGiven(left.first) && !isCommonGiven(right.first)));

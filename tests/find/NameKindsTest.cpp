@@ -416,6 +416,8 @@ TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
                  {u"Sponsorship from Parker & Lane, £500."_s, {}},
                  {u"Estimate from Howard & Grant attached."_s, {}},
                  {u"Gift from Howard & Grace, thank them."_s, {u"Howard"_s, u"Grace"_s}},
+                 {u"She works at Parker & Lane now."_s, {}},
+                 {u"Lunch with Howard & Grace on Friday."_s, {u"Howard"_s, u"Grace"_s}},
                  {u"We renewed with Lowry & Whitlock for the audit."_s, {}},
                  {u"Anna & Tom will come at six."_s, {u"Anna"_s, u"Tom"_s}},
                  {u"Called Castellano Plumbing, then Pemberton Legal."_s, {}},
