@@ -1231,7 +1231,8 @@ bool PortableNameTagger::isCompoundNoun(const Run &run) const
     static const QSet<QString> when{u"today"_s, u"yesterday"_s, u"tomorrow"_s, u"tonight"_s, u"now"_s,
                                     u"again"_s, u"later"_s, u"earlier"_s, u"too"_s};
     const QString &word = lower(next);
-    if (word.size() < 3 || word.endsWith(u"ed"_s) || word.endsWith(u"ing"_s) || when.contains(word))
+    if (word.size() < 3 || word.endsWith(u"ed"_s) || word.endsWith(u"ing"_s) || when.contains(word)
+        || isGivenOffice(run))
         return false;
     // "Wilson tennis balls": an "s" ends nouns the dictionary lists as they are, but also verbs ("handles").
     const QByteArray classes = WordClasses::shared().classesOf(word);
@@ -1961,6 +1962,8 @@ double PortableNameTagger::contextAfter(const Run &run) const
         score += weight::strongVerb;
     if (isRecordHead(run))
         score += weight::addressed;
+    if (isGivenOffice(run))
+        score += weight::strongVerb;
     if (isActionPoint(run))
         score += weight::verbForm; // brands too are to replace and refund things
     if (isWritersPartner(run))
@@ -2038,6 +2041,18 @@ bool PortableNameTagger::isRecordHead(const Run &run) const
         if (!has(i, Fact::particle) && (!has(i, Fact::surname) || has(i, Fact::everyday) || has(i, Fact::nonPerson)))
             return false;
     return true;
+}
+
+// "Anahera elected chair, Leocadia secretary": the office a vote gives.
+// Not "chair", which as often follows makers ("an Aeron chair").
+bool PortableNameTagger::isGivenOffice(const Run &run) const
+{
+    static const QSet<QString> offices{u"secretary"_s, u"treasurer"_s, u"president"_s, u"captain"_s,
+                                       u"chairperson"_s, u"chairwoman"_s, u"chairman"_s, u"vice-chair"_s,
+                                       u"vice-captain"_s, u"convenor"_s, u"registrar"_s};
+    const qsizetype office = run.last + 1;
+    return office < m_words.size() && gapBefore(office) == u" "_s && shapeOf(office) == Shape::lower
+        && !isPossessive(textOf(run.last)) && endsPhrase(office) && offices.contains(lower(office));
 }
 
 // "Ms Dundee", "Sra. Valencia": right after a form of address, whatever the word.

@@ -104,6 +104,7 @@ private:
     bool isAfterHonorific(qsizetype word) const;
     bool isSiteListed(const Run &run) const;
     bool isRecordHead(const Run &run) const;
+    bool isGivenOffice(const Run &run) const;
     bool isCountryArm(QStringView word) const;
     bool isSpokenLanguage(const Run &run) const;
     bool isPlaceUpon(qsizetype word) const;

@@ -389,6 +389,9 @@ TEST(NameKinds, ListsOfPeopleAndTimedEntries)
                  {u"Route: Mon - Leeds, Tue - Harrogate, Wed - York"_s, {}},
                  {u"Motion carried: proposed Wetherall, seconded Adjei."_s, {u"Wetherall"_s, u"Adjei"_s}},
                  {u"Tamsyn Ruddock elected treasurer, unopposed."_s, {u"Tamsyn Ruddock"_s}},
+                 {u"AGM: Ottoline elected chair, Brannock secretary, Fenwick treasurer."_s,
+                  {u"Ottoline"_s, u"Brannock"_s, u"Fenwick"_s}},
+                 {u"New desk: Aeron chair, Ikea secretary desk."_s, {}},
                  {u"Revd Miriam Oduya opened the meeting."_s, {u"Miriam Oduya"_s}},
                  {u"Proposed budget approved by the board."_s, {}}});
 }
