@@ -1590,7 +1590,7 @@ bool PortableNameTagger::isAuxiliaryThenDoing(qsizetype next) const
 // "Okonjo family", "the Brandauer household": a surname naming a household.
 bool PortableNameTagger::isFamilyName(const Run &run) const
 {
-    // "the Gorecki twins", "the Adeyemi kids": a family's children go by its name too.
+    // "the Nowak twins", "the Adeyemi kids": a family's children go by its name too.
     static const QSet<QString> familyNouns{u"family"_s, u"household"_s, u"twins"_s, u"triplets"_s, u"kids"_s,
                                            u"children"_s, u"boys"_s, u"girls"_s, u"sisters"_s, u"brothers"_s};
     const qsizetype next = run.last + 1;
@@ -1599,8 +1599,8 @@ bool PortableNameTagger::isFamilyName(const Run &run) const
         && !has(run.last, Fact::everyday);
 }
 
-// "Oscar (beagle)", "2 cats (Luna & Sol)", "our puppy Biscuit", "a stray we
-// named Francis", "NAME: Sunny  SPECIES: canine": animals get people's names,
+// "Biscuit (spaniel)", "2 dogs (Pip & Juno)", "our puppy Bramble", "a stray we
+// named Oliver", "NAME: Rosie  SPECIES: feline": animals get people's names,
 // and the word for the animal beside the name says which it is.
 bool PortableNameTagger::isPet(const Run &run, bool brackets) const
 {
@@ -1626,7 +1626,7 @@ bool PortableNameTagger::isPet(const Run &run, bool brackets) const
     return brackets && isInBracketsAfterAnimal(run.first);
 }
 
-// "(black lab)", "(same litter)": the kind within the first words of the brackets.
+// "(black lab)", "(one litter)": the kind within the first words of the brackets.
 bool PortableNameTagger::isAnimalInBrackets(qsizetype first) const
 {
     for (qsizetype i = first; i < m_words.size() && i < first + 3; ++i) {
@@ -1644,7 +1644,7 @@ bool PortableNameTagger::endsPhrase(qsizetype word) const
     return word + 1 >= m_words.size() || gapBefore(word + 1) != u" "_s;
 }
 
-// "Hazel the hedgehog", "Max is the dog", "Pip is a rescue greyhound".
+// "Pebble the tortoise", "Truffle is the dog", "Pip is a rescue greyhound".
 bool PortableNameTagger::isCalledAnimalAfter(qsizetype next) const
 {
     qsizetype word = next;
@@ -1662,7 +1662,7 @@ bool PortableNameTagger::isCalledAnimalAfter(qsizetype next) const
     return false;
 }
 
-// "a dog called Hugo", "(friendly, named Hugo)": "called" may
+// "a dog called Bramble", "(shy, named Poppy)": "called" may
 // also be a phone call, so it needs the animal right before it.
 bool PortableNameTagger::isNamingAnimal(qsizetype verb) const
 {
@@ -1692,7 +1692,7 @@ bool PortableNameTagger::isInBracketsAfterAnimal(qsizetype word) const
     return false;
 }
 
-// "Ptolemy and his parents", "Mrs Achebe and her sister": only a person
+// "Thaddeus and his parents", "Mrs Achebe and her sister": only a person
 // comes with a family of their own.
 bool PortableNameTagger::isWithOwnFamily(const Run &run) const
 {
@@ -1781,7 +1781,7 @@ bool PortableNameTagger::isAfterQuantity(qsizetype word) const
     const QString &previous = lower(word - 1);
     const QStringView gap = gapBefore(word);
     if (gap == u"× "_s || gap == u"×"_s || gap == u" × "_s)
-        return isNumber(previous); // "1× Breville", "3 × Caesar"
+        return isNumber(previous); // "1× Breville", "2 × Margherita"
     if (gap != u" "_s)
         return false;
     if (previous.endsWith(u'x') && previous.size() > 1 && isNumber(previous.chopped(1)))
@@ -1971,7 +1971,7 @@ double PortableNameTagger::contextAfter(const Run &run) const
     return score;
 }
 
-// "Carlisle and Penrith branches", "the Leeds, York offices": places whose
+// "Dunmore and Kelso branches", "the Leeds, York offices": places whose
 // sites are named together after the last of them.
 bool PortableNameTagger::isSiteListed(const Run &run) const
 {
@@ -1987,7 +1987,7 @@ bool PortableNameTagger::isSiteListed(const Run &run) const
         && shapeOf(other) == Shape::capitalised && gapBefore(site) == u" "_s && isSiteNoun(lower(site));
 }
 
-// "Skoda UK", "Deliveroo EMEA": a firm's arm in a country or region.
+// "Peugeot UK", "Acme EMEA": a firm's arm in a country or region.
 bool PortableNameTagger::isCountryArm(QStringView word) const
 {
     static const QSet<QString> codes{u"UK"_s, u"GB"_s, u"EU"_s, u"USA"_s, u"UAE"_s, u"NZ"_s, u"AU"_s,
@@ -1996,7 +1996,7 @@ bool PortableNameTagger::isCountryArm(QStringView word) const
         && codes.contains(word.toString());
 }
 
-// "Kingston upon Thames", "Newcastle upon Tyne": no person is upon a river.
+// "Walton upon Trent", "Newcastle upon Tyne": no person is upon a river.
 bool PortableNameTagger::isPlaceUpon(qsizetype word) const
 {
     return lower(word) == u"upon"_s && word + 1 < m_words.size() && gapBefore(word + 1) == u" "_s
@@ -2012,7 +2012,7 @@ bool PortableNameTagger::isFormLabel(const Run &run) const
         && lower(to) == u"to"_s && gapBefore(to + 1).startsWith(u':');
 }
 
-// "speaks German and Turkish", "Polish/English": a language, not Ms German.
+// "speaks Dutch and Tamil", "Greek/English": a language, not Ms German.
 bool PortableNameTagger::isSpokenLanguage(const Run &run) const
 {
     if (run.first != run.last || shapeOf(run.first) != Shape::capitalised || !isLanguage(lower(run.first)))
@@ -2026,7 +2026,7 @@ bool PortableNameTagger::isSpokenLanguage(const Run &run) const
     return cued || listed;
 }
 
-// "Okafor - cambelt + pump", "De Souza — collect after 5": a job log's line
+// "Okafor - brake pads", "Da Silva — clutch, collect after 5": a job log's line
 // opens with whose it is, when that is a surname and nothing else.
 bool PortableNameTagger::isRecordHead(const Run &run) const
 {
@@ -2043,7 +2043,7 @@ bool PortableNameTagger::isRecordHead(const Run &run) const
     return true;
 }
 
-// "Anahera elected chair, Leocadia secretary": the office a vote gives.
+// "Ottoline elected chair, Brannock secretary": the office a vote gives.
 // Not "chair", which as often follows makers ("an Aeron chair").
 bool PortableNameTagger::isGivenOffice(const Run &run) const
 {
@@ -2785,7 +2785,7 @@ bool PortableNameTagger::isCuedGivenName(qsizetype word) const
         || isSeasonNamedSubject(word);
 }
 
-// "april needs the keys back", "june wants a callback": a month or season
+// "april needs the lease signed", "june wants a callback": a month or season
 // that people are named after opens the line and wants or says something to
 // someone, which no month does ("april needs to be planned" stays a month).
 bool PortableNameTagger::isSeasonNamedSubject(qsizetype word) const
@@ -2816,7 +2816,7 @@ bool PortableNameTagger::isGivenWordBeforeSurname(qsizetype surname) const
 bool PortableNameTagger::isLowerCaseCalled(const Run &run) const
 {
     if (run.last == run.first + 1 && lower(run.first).size() == 1 && isLowerCaseInitial(run.first))
-        return true; // "b. oyelade"
+        return true; // "k. abernethie"
     return run.last - run.first <= 1 && (lower(run.first).size() >= 4 || isShortChatName(run.first))
         && (followsPersonLead(run.first) || isBroughtIn(run.first) || isLowerCaseSubject(run.first) || isHailed(run.first)
             || isLedGivenName(run.first) || isIntroducingSelf(run) || isOwningGivenName(run));
@@ -2838,13 +2838,13 @@ bool PortableNameTagger::isPlainGivenName(qsizetype word) const
     return has(word, Fact::given) && !has(word, Fact::everyday) && !has(word, Fact::nonPerson);
 }
 
-// "jen's pr has the fix": a given name that is no word owns what follows it.
+// "siobhan's branch has the fix": a given name that is no word owns what follows it.
 bool PortableNameTagger::isOwningGivenName(const Run &run) const
 {
     return run.first == run.last && isPossessive(textOf(run.first)) && isPlainGivenName(run.first);
 }
 
-// "lol zeb forgot the keys", but "lmk if vpn still drops": three letters in
+// "lol zeb left his badge again", but "lmk if vpn still drops": three letters in
 // lower case are a short name when they are no abbreviation of the trade and
 // have a vowel to say.
 bool PortableNameTagger::isShortChatName(qsizetype word) const
@@ -2884,7 +2884,7 @@ bool PortableNameTagger::isLowerCaseInitial(qsizetype word) const
         || (!abbreviations.contains(letters) && isUnknownWord(next));
 }
 
-// "d. achterberg": no dictionary or list knows the word after an initial, nor its parts.
+// "t. vandersloot": no dictionary or list knows the word after an initial, nor its parts.
 bool PortableNameTagger::isUnknownWord(qsizetype word) const
 {
     const QString &base = lower(word);
@@ -2893,7 +2893,7 @@ bool PortableNameTagger::isUnknownWord(qsizetype word) const
         && !isInflectedWord(base) && !isPrefixedWord(base) && !isChatAbbreviation(base);
 }
 
-// "@ayo the build is red", "jem pls merge my pr", 'kat: "is it down?" raf:
+// "@nadia the deploy failed", "zeb pls merge my branch", 'kat: "is it down?" raf:
 // "yes"': in a team chat a person is mentioned, asked at the start of a line,
 // or labels what they said. Only a known given name or a word no dictionary
 // knows, or knows only as a name, qualifies, so that "note:" and "also pls" stay words.
@@ -2962,7 +2962,7 @@ bool PortableNameTagger::followsPersonLead(qsizetype word) const
     return personLeads.contains(lower(word - 1)) || isTowardsPerson(word - 1) || isByName(word - 1);
 }
 
-// 'goes by "Sal"', "known as Bex", "aka Teo": the name someone uses.
+// 'goes by "Sal"', "known as Dede", "aka Teo": the name someone uses.
 bool PortableNameTagger::isByName(qsizetype word) const
 {
     if (lower(word) == u"aka"_s)
@@ -3111,7 +3111,7 @@ void PortableNameTagger::tag()
 
 
 // An animal's name is one wherever the note repeats it, and so are the
-// names listed with it ("Nala, Simba and Kiara (same litter)").
+// names listed with it ("Mochi, Nori and Yuzu (one litter)").
 void PortableNameTagger::markPets(QList<ScoredRun> &runs) const
 {
     QSet<QString> pets;
@@ -3148,8 +3148,8 @@ bool PortableNameTagger::hasFirmWord(const Run &run) const
     return false;
 }
 
-// "Action: Ifeoma to circulate; Brannock to book the room", "Mon - Aoife,
-// Tue - Bartek": items of one list are written alike, so a doubtful one
+// "Action: Ifeoma to circulate; Tregarthen to book the room", "Mon - Aoife,
+// Tue - Oluchi": items of one list are written alike, so a doubtful one
 // written like an item that names a person names one too.
 void PortableNameTagger::addParallelItems(QList<ScoredRun> &runs) const
 {
