@@ -1454,7 +1454,9 @@ double PortableNameTagger::contextBefore(const Run &run) const
     if ((gap.isEmpty() || gap == u","_s) && isPersonNoun(previous) && run.first >= 2
         && gapBefore(run.first - 1) == u" "_s && isDeterminer(lower(run.first - 2)))
         return lower(run.first - 2) == u"the"_s || lower(run.first - 2) == u"a"_s ? weight::strongLead : weight::title;
-    if ((!has(run.first - 1, Fact::lead) || isByName(run.first - 1)) && followsPersonLead(run.first))
+    // Firms are "known as" something too, so that counts only before a given name.
+    const bool byName = isByName(run.first - 1) && (lower(run.first - 1) == u"by"_s || has(run.first, Fact::given));
+    if ((!has(run.first - 1, Fact::lead) || byName) && followsPersonLead(run.first))
         return weight::strongLead; // "w/ jenny"
     if (gap.isEmpty() && isHumanRole(previous))
         return weight::strongLead; // "agent Temperance:", "nurse Adaeze"
@@ -2916,11 +2918,16 @@ bool PortableNameTagger::isChatHail(qsizetype word) const
     if (!isChatName(word))
         return false;
     const QStringView after = gapBefore(word + 1);
-    static const QSet<QString> asks{u"pls"_s, u"plz"_s, u"please"_s, u"can"_s, u"could"_s};
+    // "Shopify can sync it": a product may open a line with what it can do, so
+    // "can" and "could" hail only a word written in lower case or a given name.
+    static const QSet<QString> asks{u"pls"_s, u"plz"_s, u"please"_s};
+    static const QSet<QString> abilities{u"can"_s, u"could"_s};
+    const bool asked = asks.contains(lower(word + 1))
+        || (abilities.contains(lower(word + 1)) && (shapeOf(word) == Shape::lower || has(word, Fact::given)));
     const bool quoted = after.startsWith(u':') && (after.contains(u'"') || after.contains(u'“'));
     // "marek: on it": only a given name that is no word labels a line without quotes.
     const bool labelled = after.startsWith(u':') && isPlainGivenName(word);
-    return quoted || labelled || (after == u" "_s && asks.contains(lower(word + 1)));
+    return quoted || labelled || (after == u" "_s && asked);
 }
 
 bool PortableNameTagger::isChatName(qsizetype word) const

@@ -549,6 +549,7 @@ TEST(NameKinds, TeamChat)
                  {u"marek: on it\ndmitri: thx"_s, {u"marek"_s, u"dmitri"_s}},
                  {u"ok tomasz, merging now"_s, {u"tomasz"_s}},
                  {u"ok, merging now"_s, {}},
+                 {u"kai can you rerun the job"_s, {u"kai"_s}},
                  {u"note: on it"_s, {}},
                  {u"lmk if oni still wants the login"_s, {u"oni"_s}},
                  {u"lmk if vpn still drops"_s, {}},
