@@ -3160,10 +3160,11 @@ bool PortableNameTagger::hasFirmWord(const Run &run) const
 // written like an item that names a person names one too.
 void PortableNameTagger::addParallelItems(QList<ScoredRun> &runs) const
 {
+    // Firms act in minutes too, and are often named by two words run together ("Brightwater").
     const auto isDoubtful = [&](const ScoredRun &run) {
         return run.score < weight::threshold && run.score > 0 && run.run.first == run.run.last
             && shapeOf(run.run.first) == Shape::capitalised && !has(run.run.first, Fact::everyday)
-            && !has(run.run.first, Fact::nonPerson);
+            && !has(run.run.first, Fact::nonPerson) && !isCompoundOfWords(run.run.first);
     };
     for (const ListSlot slot : {ListSlot::actionPoint, ListSlot::dayEntry}) {
         const bool named = std::any_of(runs.cbegin(), runs.cend(), [&](const ScoredRun &run) {

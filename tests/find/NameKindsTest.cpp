@@ -387,6 +387,7 @@ TEST(NameKinds, ListsOfPeopleAndTimedEntries)
                  {u"Action: Ifeoma to circulate the draft; Tregarthen to book the room."_s, {u"Ifeoma"_s, u"Tregarthen"_s}},
                  {u"Rota: Mon - Aoife, Tue - Bartosz, Wed - Oluchi"_s, {u"Aoife"_s, u"Bartosz"_s, u"Oluchi"_s}},
                  {u"Route: Mon - Leeds, Tue - Harrogate, Wed - York"_s, {}},
+                 {u"Action: Oyelaran to chase the landlord; Brightwater to send the quote."_s, {u"Oyelaran"_s}},
                  {u"Motion carried: proposed Wetherall, seconded Adjei."_s, {u"Wetherall"_s, u"Adjei"_s}},
                  {u"Tamsyn Ruddock elected treasurer, unopposed."_s, {u"Tamsyn Ruddock"_s}},
                  {u"AGM: Ottoline elected chair, Brannock secretary, Fenwick treasurer."_s,
