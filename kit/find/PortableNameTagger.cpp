@@ -178,7 +178,9 @@ bool isChatAbbreviation(const QString &word)
         u"cfo"_s, u"coo"_s, u"svp"_s, u"mgr"_s, u"dev"_s, u"ops"_s, u"sre"_s, u"uat"_s, u"prd"_s, u"env"_s,
         u"cfg"_s, u"tmp"_s, u"pwd"_s, u"amt"_s, u"qty"_s, u"ref"_s, u"inv"_s, u"req"_s, u"tkt"_s, u"aws"_s,
         u"gcp"_s, u"utc"_s, u"gmt"_s, u"est"_s, u"pst"_s, u"cet"_s, u"bst"_s, u"faq"_s, u"tba"_s, u"tbc"_s,
-        u"tbd"_s, u"asap"_s, u"nda"_s, u"sow"_s, u"rfp"_s, u"rfq"_s, u"poc"_s, u"mvp"_s, u"wip"_s, u"qa"_s};
+        u"tbd"_s, u"asap"_s, u"nda"_s, u"sow"_s, u"rfp"_s, u"rfq"_s, u"poc"_s, u"mvp"_s, u"wip"_s, u"qa"_s,
+        u"ppe"_s, u"hse"_s, u"iso"_s, u"ipo"_s, u"ide"_s, u"ocr"_s, u"seo"_s, u"ota"_s, u"eol"_s, u"ui"_s,
+        u"ux"_s, u"pr"_s, u"ci"_s, u"hr"_s, u"it"_s, u"pm"_s, u"am"_s};
     return words.contains(word);
 }
 
@@ -2933,7 +2935,7 @@ bool PortableNameTagger::isChatHail(qsizetype word) const
 bool PortableNameTagger::isChatName(qsizetype word) const
 {
     const QString &base = lower(word);
-    return !has(word, Fact::everyday) && base.size() >= 2 && !has(word, Fact::nonPerson) && !has(word, Fact::function)
+    return !has(word, Fact::everyday) && base.size() >= 2 && !isChatAbbreviation(base) && !has(word, Fact::nonPerson) && !has(word, Fact::function)
         && std::all_of(base.cbegin(), base.cend(), [](QChar c) { return c.isLetter(); });
 }
 

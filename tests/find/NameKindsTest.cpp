@@ -555,5 +555,8 @@ TEST(NameKinds, TeamChat)
                  {u"lmk if oni still wants the login"_s, {u"oni"_s}},
                  {u"lmk if vpn still drops"_s, {}},
                  {u"so api still needs a key"_s, {}},
-                 {u"eta still unknown, eod at the latest"_s, {}}});
+                 {u"eta still unknown, eod at the latest"_s, {}},
+                 {u"ppe still needs ordering for the site"_s, {}},
+                 {u"qa pls retest the checkout"_s, {}},
+                 {u"api can return 429 under load"_s, {}}});
 }
