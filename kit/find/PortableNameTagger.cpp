@@ -1057,7 +1057,8 @@ bool PortableNameTagger::isLowerCaseNameWord(qsizetype word) const
     const QString &base = lower(word);
     if (base.size() < 2)
         return isLowerCaseInitial(word);
-    if (isChatHail(word))
+    // Words of the dictionary are hailed only when they are given names ("@will").
+    if ((!has(word, Fact::everyday) || has(word, Fact::given)) && isChatHail(word))
         return true;
     const bool letters = std::all_of(base.cbegin(), base.cend(), [](QChar c) { return c.isLetter() || c == u'-' || c == u'\'' || c == u'’'; });
     const auto isListedWord = [&] {
@@ -2019,7 +2020,8 @@ bool PortableNameTagger::isFormLabel(const Run &run) const
 // "speaks Dutch and Tamil", "Greek/English": a language, not Ms German.
 bool PortableNameTagger::isSpokenLanguage(const Run &run) const
 {
-    if (run.first != run.last || shapeOf(run.first) != Shape::capitalised || !isLanguage(lower(run.first)))
+    if (run.first != run.last || shapeOf(run.first) != Shape::capitalised || !has(run.first, Fact::inDictionary)
+        || !isLanguage(lower(run.first)))
         return false;
     static const QSet<QString> cues{u"speaks"_s, u"speak"_s, u"speaking"_s, u"fluent"_s, u"in"_s, u"native"_s,
                                     u"and"_s, u"or"_s, u"learning"_s, u"teaches"_s, u"interpreter"_s};
@@ -2055,8 +2057,9 @@ bool PortableNameTagger::isGivenOffice(const Run &run) const
                                        u"chairperson"_s, u"chairwoman"_s, u"chairman"_s, u"vice-chair"_s,
                                        u"vice-captain"_s, u"convenor"_s, u"registrar"_s};
     const qsizetype office = run.last + 1;
-    return office < m_words.size() && gapBefore(office) == u" "_s && shapeOf(office) == Shape::lower
-        && !isPossessive(textOf(run.last)) && endsPhrase(office) && offices.contains(lower(office));
+    return office < m_words.size() && lower(office).size() >= 7 && gapBefore(office) == u" "_s
+        && shapeOf(office) == Shape::lower && !isPossessive(textOf(run.last)) && endsPhrase(office)
+        && offices.contains(lower(office));
 }
 
 // "Ms Dundee", "Sra. Valencia": right after a form of address, whatever the word.
