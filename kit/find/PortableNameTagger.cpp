@@ -1905,7 +1905,9 @@ double PortableNameTagger::contextAfter(const Run &run) const
         const bool dated = has(after, Fact::nonPerson) && has(after, Fact::cue);
         if (owner && isCapitalised(nextText) && hasLowerCase(nextText) && gap == u" "_s && !dated)
             return weight::notPerson; // "Ben's Original", "Victoria's Secret"
-        if ((isRegionCode(nextText) && !m_shouting && !owner) || (isCapitalised(nextText) && has(after, Fact::placeNoun)))
+        // "Boise ID", "Portland, OR", but not "Hamid Rezaei (ID checked)".
+        const bool regionPlaced = (gap == u" "_s || gap == u", "_s) && isRegionCode(nextText);
+        if ((regionPlaced && !m_shouting && !owner) || (isCapitalised(nextText) && has(after, Fact::placeNoun)))
             return weight::notPerson;
         if (!owner && gap == u" "_s && (isCountryArm(nextText) || isPlaceUpon(after)))
             return weight::notPerson;
@@ -3292,6 +3294,12 @@ void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
             && !has(right.run.first, Fact::nonPerson) && (has(left.run.first, Fact::given) || left.run.last > left.run.first);
         if (unknownRight && left.score >= weight::threshold)
             right.score = qMax(right.score, weight::threshold);
+        // "Ifeanyi & Chiamaka are on leave": the same, the unknown word first.
+        const bool unknownLeft = left.run.first == left.run.last && !has(left.run.first, Fact::inDictionary)
+            && !has(left.run.first, Fact::nonPerson) && right.run.first == right.run.last && has(right.run.first, Fact::given)
+            && !has(right.run.first, Fact::nonPerson);
+        if (unknownLeft && right.score >= weight::threshold && left.score > 0)
+            left.score = qMax(left.score, weight::threshold);
         // "Maria and Luis will join": a known given name beside a name found is one
         // too, unless either is also a place ("Jordan and Egypt").
         const bool givenPair = bothGiven && !has(left.run.first, Fact::nonPerson) && !has(right.run.first, Fact::nonPerson);

@@ -73,6 +73,8 @@ TEST(NameKinds, GivenNamesThatAreAlsoPlacesMonthsOrWords)
                  {u"Teacher Portland office is closed."_s, {}},
                  {u"Patient Portal is down again."_s, {}},
                  {u"Maria and Luis will join."_s, {u"Maria"_s, u"Luis"_s}},
+                 {u"Ifeanyi & Chiamaka are both on leave."_s, {u"Ifeanyi"_s, u"Chiamaka"_s}},
+                 {u"Visitor: Hamid Rezaei (ID checked)"_s, {u"Hamid Rezaei"_s}},
                  {u"As Dragović pointed out, the meter is wrong."_s, {u"Dragović"_s}},
                  {u"Victoria from HR called."_s, {u"Victoria"_s}},
                  {u"Lunch with Sunday Adebayo moved."_s, {u"Sunday Adebayo"_s}},
