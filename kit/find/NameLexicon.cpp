@@ -264,7 +264,7 @@ bool isAmbiguousSurname(const QString &word)
 bool isTitle(const QString &word)
 {
     static const QSet<QString> words = setOf(
-        u"mr mrs ms miss mx dr prof professor sir madam dame lady lord rev reverend fr father "
+        u"mr mrs ms miss mx dr prof professor sir madam dame lady lord rev revd reverend fr father "
         u"sister brother capt captain sgt sergeant lt officer detective judge coach nurse "
         u"uncle aunt auntie grandma grandpa pt np rn attorney atty engineer "
         u"frau herr señor señora senhor senhora monsieur madame mme mlle signor signora"_s);
@@ -283,7 +283,8 @@ bool isLeadWord(const QString &word)
         u"manager supervisor assigned assignee escalated forwarded introduced invited "
         u"reminded remind tag cc'd cc’d thx congrats welcome visiting visited seeing saw "
         u"ping email text dm reply replied sign signed let loop looped under "
-        u"hi hello hey dear greetings congratulations ring rang best regards cheers"_s);
+        u"hi hello hey dear greetings congratulations ring rang best regards cheers "
+        u"proposed seconded nominated"_s);
     return words.contains(word);
 }
 
@@ -304,7 +305,7 @@ bool isActionVerb(const QString &word)
         u"signed scheduled rescheduled shared shares uploaded submitted filed opened closed "
         u"reviewed updated fixed broke found met meets hopes hoped feels felt "
         u"seems seemed knows knew understands understood did does isn't wasn't doesn't didn't "
-        u"won't can't hasn't "
+        u"won't can't hasn't elected re-elected appointed chaired "
         // Irregular pasts, which the dictionary lists only as their verbs.
         u"went flew drove rode ran brought bought caught taught sold held kept stood lost made spent wore woke shook"_s);
     return words.contains(word);

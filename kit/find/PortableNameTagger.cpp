@@ -164,6 +164,42 @@ bool isNewWord(const QString &word)
     return words.contains(word);
 }
 
+// Three-letter abbreviations that offices, help desks and developers write in
+// lower case, and that no dictionary lists.
+bool isChatAbbreviation(const QString &word)
+{
+    static const QSet<QString> words{
+        u"api"_s, u"sdk"_s, u"cli"_s, u"ssh"_s, u"ssl"_s, u"tls"_s, u"dns"_s, u"vpn"_s, u"lan"_s, u"wan"_s,
+        u"usb"_s, u"cpu"_s, u"gpu"_s, u"ram"_s, u"ssd"_s, u"hdd"_s, u"ios"_s, u"sso"_s, u"mfa"_s, u"otp"_s,
+        u"url"_s, u"uri"_s, u"pdf"_s, u"csv"_s, u"xls"_s, u"doc"_s, u"ppt"_s, u"png"_s, u"jpg"_s, u"gif"_s,
+        u"sla"_s, u"kpi"_s, u"okr"_s, u"roi"_s, u"crm"_s, u"erp"_s, u"pos"_s, u"sku"_s, u"rma"_s, u"eta"_s,
+        u"etd"_s, u"eod"_s, u"cob"_s, u"pto"_s, u"ooo"_s, u"wfh"_s, u"fyi"_s, u"tbh"_s, u"imo"_s, u"idk"_s,
+        u"btw"_s, u"lol"_s, u"omg"_s, u"pls"_s, u"plz"_s, u"thx"_s, u"msg"_s, u"txt"_s, u"ceo"_s, u"cto"_s,
+        u"cfo"_s, u"coo"_s, u"svp"_s, u"mgr"_s, u"dev"_s, u"ops"_s, u"sre"_s, u"uat"_s, u"prd"_s, u"env"_s,
+        u"cfg"_s, u"tmp"_s, u"pwd"_s, u"amt"_s, u"qty"_s, u"ref"_s, u"inv"_s, u"req"_s, u"tkt"_s, u"aws"_s,
+        u"gcp"_s, u"utc"_s, u"gmt"_s, u"est"_s, u"pst"_s, u"cet"_s, u"bst"_s, u"faq"_s, u"tba"_s, u"tbc"_s,
+        u"tbd"_s, u"asap"_s, u"nda"_s, u"sow"_s, u"rfp"_s, u"rfq"_s, u"poc"_s, u"mvp"_s, u"wip"_s, u"qa"_s,
+        u"ppe"_s, u"hse"_s, u"iso"_s, u"ipo"_s, u"ide"_s, u"ocr"_s, u"seo"_s, u"ota"_s, u"eol"_s, u"ui"_s,
+        u"ux"_s, u"pr"_s, u"ci"_s, u"hr"_s, u"it"_s, u"pm"_s, u"am"_s};
+    return words.contains(word);
+}
+
+// Languages, which CVs, bookings and interpreters' notes list; some are surnames too.
+bool isLanguage(const QString &word)
+{
+    static const QSet<QString> words{
+        u"english"_s, u"french"_s, u"german"_s, u"spanish"_s, u"italian"_s, u"portuguese"_s, u"dutch"_s,
+        u"polish"_s, u"russian"_s, u"ukrainian"_s, u"turkish"_s, u"arabic"_s, u"hindi"_s, u"urdu"_s,
+        u"bengali"_s, u"punjabi"_s, u"mandarin"_s, u"cantonese"_s, u"chinese"_s, u"japanese"_s, u"korean"_s,
+        u"vietnamese"_s, u"thai"_s, u"greek"_s, u"swedish"_s, u"norwegian"_s, u"danish"_s, u"finnish"_s,
+        u"czech"_s, u"slovak"_s, u"hungarian"_s, u"romanian"_s, u"bulgarian"_s, u"serbian"_s, u"croatian"_s,
+        u"hebrew"_s, u"persian"_s, u"farsi"_s, u"swahili"_s, u"yoruba"_s, u"igbo"_s, u"hausa"_s, u"tagalog"_s,
+        u"filipino"_s, u"malay"_s, u"indonesian"_s, u"tamil"_s, u"telugu"_s, u"gujarati"_s, u"marathi"_s,
+        u"welsh"_s, u"irish"_s, u"gaelic"_s, u"somali"_s, u"amharic"_s, u"pashto"_s, u"dari"_s, u"kurdish"_s,
+        u"albanian"_s, u"lithuanian"_s, u"latvian"_s, u"estonian"_s, u"slovenian"_s, u"catalan"_s, u"basque"_s};
+    return words.contains(word);
+}
+
 // "I've", "they’re": the word a contraction is made of, or nothing.
 QString contracted(const QString &word)
 {
@@ -245,7 +281,9 @@ bool isPlacePrefix(const QString &word)
                                      u"via"_s, u"corso"_s, u"largo"_s, u"vicolo"_s, u"allée"_s, u"chemin"_s,
                                      u"praça"_s, u"plaza"_s, u"calea"_s, u"ulitsa"_s, u"boulevard"_s,
                                      u"paseo"_s, u"camino"_s, u"strada"_s, u"viale"_s, u"ulica"_s, u"odos"_s,
-                                     u"straße"_s, u"strasse"_s, u"platz"_s};
+                                     u"straße"_s, u"strasse"_s, u"platz"_s,
+                                     // Vietnamese districts, wards, provinces, cities and streets.
+                                     u"quận"_s, u"phường"_s, u"huyện"_s, u"tỉnh"_s, u"tp"_s, u"đường"_s, u"phố"_s};
     return words.contains(word);
 }
 
@@ -265,7 +303,8 @@ bool isSiteNoun(const QString &word)
                                      u"site"_s, u"location"_s, u"branch"_s, u"warehouse"_s, u"campus"_s,
                                      u"factory"_s, u"facility"_s, u"mall"_s, u"airport"_s, u"station"_s,
                                      u"area"_s, u"region"_s, u"county"_s, u"showroom"_s, u"outlet"_s,
-                                     u"headquarters"_s, u"hq"_s, u"dealer"_s, u"dealership"_s, u"stall"_s};
+                                     u"headquarters"_s, u"hq"_s, u"dealer"_s, u"dealership"_s, u"stall"_s,
+                                     u"branches"_s, u"depots"_s, u"sites"_s, u"warehouses"_s, u"stations"_s};
     return words.contains(word);
 }
 
@@ -486,7 +525,9 @@ bool isFirmEnding(const QString &word)
         u"pharmacy"_s, u"dental"_s, u"insurance"_s, u"logistics"_s, u"couriers"_s, u"security"_s, u"tiles"_s,
         u"timber"_s, u"fencing"_s, u"rentals"_s, u"hire"_s, u"storage"_s, u"systems"_s, u"solutions"_s,
         u"technologies"_s, u"software"_s, u"labs"_s, u"partners"_s, u"associates"_s, u"group"_s,
-        u"holdings"_s, u"consulting"_s, u"services"_s};
+        u"holdings"_s, u"consulting"_s, u"services"_s, u"brokers"_s, u"jewellers"_s, u"jewelers"_s,
+        u"chemists"_s, u"tailors"_s, u"veterinary"_s, u"coaches"_s, u"studios"_s, u"publishing"_s,
+        u"investments"_s, u"advisers"_s, u"advisors"_s, u"wealth"_s, u"capital"_s, u"works"_s};
     return words.contains(word);
 }
 
@@ -664,6 +705,31 @@ bool isPersonNoun(const QString &word)
         u"solicitor"_s, u"consultant"_s, u"advisor"_s, u"adviser"_s, u"coordinator"_s, u"contact"_s,
         u"housemate"_s, u"flatmate"_s, u"roommate"_s, u"carer"_s, u"caregiver"_s};
     return isRole(word) || words.contains(word);
+}
+
+// Kinds of animal that people keep and bring in, as owners, groomers and vets name them.
+bool isAnimal(const QString &word)
+{
+    static const QSet<QString> animals{
+        u"dog"_s, u"dogs"_s, u"cat"_s, u"cats"_s, u"puppy"_s, u"pup"_s, u"kitten"_s, u"kitty"_s, u"rabbit"_s,
+        u"bunny"_s, u"hamster"_s, u"parrot"_s, u"budgie"_s, u"pony"_s, u"horse"_s, u"tortoise"_s, u"ferret"_s,
+        u"canine"_s, u"feline"_s, u"gelding"_s, u"mare"_s, u"stallion"_s, u"pet"_s, u"pets"_s, u"hedgehog"_s,
+        u"litter"_s, u"gerbil"_s, u"chinchilla"_s, u"cockatiel"_s, u"canary"_s, u"goldfish"_s, u"gecko"_s,
+        u"lizard"_s, u"snake"_s, u"piglet"_s, u"lamb"_s, u"foal"_s};
+    return animals.contains(word);
+}
+
+// Breeds name an animal in brackets after its name; some are also people's
+// words ("boxer", "pointer"), so they count only there.
+bool isBreed(const QString &word)
+{
+    static const QSet<QString> breeds{
+        u"beagle"_s, u"pug"_s, u"labrador"_s, u"lab"_s, u"spaniel"_s, u"terrier"_s, u"collie"_s, u"poodle"_s,
+        u"retriever"_s, u"dachshund"_s, u"husky"_s, u"boxer"_s, u"bulldog"_s, u"greyhound"_s, u"whippet"_s,
+        u"schnauzer"_s, u"chihuahua"_s, u"corgi"_s, u"cockapoo"_s, u"cavapoo"_s, u"labradoodle"_s, u"staffie"_s,
+        u"rottweiler"_s, u"doberman"_s, u"pointer"_s, u"setter"_s, u"lurcher"_s, u"shih"_s, u"tabby"_s,
+        u"siamese"_s, u"persian"_s, u"ragdoll"_s, u"moggy"_s, u"sphynx"_s, u"bengal"_s, u"mutt"_s};
+    return isAnimal(word) || breeds.contains(word);
 }
 
 } // namespace
@@ -980,11 +1046,20 @@ bool PortableNameTagger::isNamePairInCapitals(qsizetype word, qsizetype other) c
 
 // In lower-case text a name is a known name or a word no dictionary knows,
 // never an everyday word.
+// "tell chef", "ask the driver": a role, however it is cued, is no name.
 bool PortableNameTagger::isLowerCaseName(qsizetype word) const
+{
+    return isLowerCaseNameWord(word) && !isPersonNoun(lower(word));
+}
+
+bool PortableNameTagger::isLowerCaseNameWord(qsizetype word) const
 {
     const QString &base = lower(word);
     if (base.size() < 2)
         return isLowerCaseInitial(word);
+    // Words of the dictionary are hailed only when they are given names ("@will").
+    if ((!has(word, Fact::everyday) || has(word, Fact::given)) && isChatHail(word))
+        return true;
     const bool letters = std::all_of(base.cbegin(), base.cend(), [](QChar c) { return c.isLetter() || c == u'-' || c == u'\'' || c == u'’'; });
     const auto isListedWord = [&] {
         return has(word, Fact::title) || has(word, Fact::lead) || has(word, Fact::opener) || has(word, Fact::cue)
@@ -1002,7 +1077,8 @@ bool PortableNameTagger::isLowerCaseName(qsizetype word) const
         const bool cued = (word > 0
             && (has(word - 1, Fact::given) || has(word - 1, Fact::lead) || has(word - 1, Fact::title) || isBroughtIn(word)))
             || isInDepartment(word + 1) || isLowerCaseSubject(word) || isFieldValue(word) || isHailed(word)
-            || isResidentInBrackets({word, word}) || isInUnitCode({word, word}) || isGivingOwnName(word);
+            || isResidentInBrackets({word, word}) || isInUnitCode({word, word}) || isGivingOwnName(word) || isChatHail(word)
+            || (word > 0 && lower(word - 1).size() == 1 && gapBefore(word) == u". "_s && isLowerCaseInitial(word - 1));
         if (!cued || has(word, Fact::particle) || has(word, Fact::function) || isListedWord() || has(word, Fact::nonPerson)
             || isAnd(base))
             return false;
@@ -1153,9 +1229,13 @@ bool PortableNameTagger::isCompoundNoun(const Run &run) const
     if (run.first != run.last || next >= m_words.size() || gapBefore(next) != u" "_s
         || shapeOf(next) != Shape::lower || has(next, Fact::action) || isPossessive(textOf(run.last)) || isFamilyName(run))
         return false;
-    // Inflected words may be verbs the person does ("handles", "signed", "waiting").
+    // Inflected words may be verbs the person does ("handles", "signed", "waiting"),
+    // and "today" or "tonight" say when, not what ("sent it to Priya today").
+    static const QSet<QString> when{u"today"_s, u"yesterday"_s, u"tomorrow"_s, u"tonight"_s, u"now"_s,
+                                    u"again"_s, u"later"_s, u"earlier"_s, u"too"_s};
     const QString &word = lower(next);
-    if (word.size() < 3 || word.endsWith(u"ed"_s) || word.endsWith(u"ing"_s))
+    if (word.size() < 3 || word.endsWith(u"ed"_s) || word.endsWith(u"ing"_s) || when.contains(word)
+        || isGivenOffice(run))
         return false;
     // "Wilson tennis balls": an "s" ends nouns the dictionary lists as they are, but also verbs ("handles").
     const QByteArray classes = WordClasses::shared().classesOf(word);
@@ -1349,7 +1429,7 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return weight::title;
     if (run.first == 0)
         return 0;
-    if (isAfterHouseNumber(run.first) || isAfterQuantity(run.first))
+    if (isAfterHouseNumber(run.first) || isAfterQuantity(run.first) || (run.first > 1 && isPlaceUpon(run.first - 1)))
         return weight::notPerson;
     const QString &previous = lower(run.first - 1);
     const QStringView gap = gapBefore(run.first).trimmed();
@@ -1377,7 +1457,9 @@ double PortableNameTagger::contextBefore(const Run &run) const
     if ((gap.isEmpty() || gap == u","_s) && isPersonNoun(previous) && run.first >= 2
         && gapBefore(run.first - 1) == u" "_s && isDeterminer(lower(run.first - 2)))
         return lower(run.first - 2) == u"the"_s || lower(run.first - 2) == u"a"_s ? weight::strongLead : weight::title;
-    if (!has(run.first - 1, Fact::lead) && followsPersonLead(run.first))
+    // Firms are "known as" something too, so that counts only before a given name.
+    const bool byName = isByName(run.first - 1) && (lower(run.first - 1) == u"by"_s || has(run.first, Fact::given));
+    if ((!has(run.first - 1, Fact::lead) || byName) && followsPersonLead(run.first))
         return weight::strongLead; // "w/ jenny"
     if (gap.isEmpty() && isHumanRole(previous))
         return weight::strongLead; // "agent Temperance:", "nurse Adaeze"
@@ -1412,7 +1494,7 @@ double PortableNameTagger::contextBefore(const Run &run) const
     // "said that Rashida would call": "that" opening a clause whose subject is the run.
     const bool clause = previous == u"that"_s && run.last + 1 < m_words.size() && has(run.last + 1, Fact::action)
         && gapBefore(run.last + 1) == u" "_s;
-    if (gap.isEmpty() && isDeterminer(previous) && !isOwnerOfBelonging(run) && !clause)
+    if (gap.isEmpty() && isDeterminer(previous) && !isOwnerOfBelonging(run) && !clause && !isFamilyName(run))
         return run.first == run.last ? weight::determinerLone : weight::determiner;
     const QStringView before = textOf(run.first - 1);
     if (gap.isEmpty() && isCapitalised(before) && isPossessive(before))
@@ -1513,10 +1595,121 @@ bool PortableNameTagger::isAuxiliaryThenDoing(qsizetype next) const
 // "Okonjo family", "the Brandauer household": a surname naming a household.
 bool PortableNameTagger::isFamilyName(const Run &run) const
 {
+    // "the Nowak twins", "the Adeyemi kids": a family's children go by its name too.
+    static const QSet<QString> familyNouns{u"family"_s, u"household"_s, u"twins"_s, u"triplets"_s, u"kids"_s,
+                                           u"children"_s, u"boys"_s, u"girls"_s, u"sisters"_s, u"brothers"_s};
     const qsizetype next = run.last + 1;
     return next < m_words.size() && gapBefore(next) == u" "_s && !isPossessive(textOf(run.last))
-        && (lower(next) == u"family"_s || lower(next) == u"household"_s) && !has(run.last, Fact::nonPerson)
+        && familyNouns.contains(lower(next)) && !has(run.last, Fact::nonPerson)
         && !has(run.last, Fact::everyday);
+}
+
+// "Biscuit (spaniel)", "2 dogs (Pip & Juno)", "our puppy Bramble", "a stray we
+// named Oliver", "NAME: Rosie  SPECIES: feline": animals get people's names,
+// and the word for the animal beside the name says which it is.
+bool PortableNameTagger::isPet(const Run &run, bool brackets) const
+{
+    const qsizetype next = run.last + 1;
+    if (brackets && next < m_words.size() && gapBefore(next).trimmed() == u"("_s && isAnimalInBrackets(next))
+        return true;
+    if (isCalledAnimalAfter(next))
+        return true;
+    if (run.first == 0)
+        return false;
+    const qsizetype before = run.first - 1;
+    const QStringView gap = gapBefore(run.first);
+    if ((gap == u" "_s || gap == u", "_s) && isAnimal(lower(before)))
+        return true;
+    const auto isNaming = [&](qsizetype i) { return lower(i) == u"named"_s || lower(i) == u"called"_s; };
+    if (gap == u" "_s && isNaming(before) && isNamingAnimal(before))
+        return true;
+    if (gap == u" "_s && lower(before) == u"it"_s && before > 0 && isNaming(before - 1))
+        return true; // "named it Pip"
+    if (gap.trimmed() == u":"_s && lower(before) == u"name"_s
+        && (m_text.contains(u"species"_s, Qt::CaseInsensitive) || m_text.contains(u"breed"_s, Qt::CaseInsensitive)))
+        return true;
+    return brackets && isInBracketsAfterAnimal(run.first);
+}
+
+// "(black lab)", "(one litter)": the kind within the first words of the brackets.
+bool PortableNameTagger::isAnimalInBrackets(qsizetype first) const
+{
+    for (qsizetype i = first; i < m_words.size() && i < first + 3; ++i) {
+        if (i > first && gapBefore(i) != u" "_s)
+            return false;
+        if (isBreed(lower(i)))
+            return endsPhrase(i);
+    }
+    return false;
+}
+
+// "the lab manager", "(lab tech)": a kind of animal only when no noun follows it.
+bool PortableNameTagger::endsPhrase(qsizetype word) const
+{
+    return word + 1 >= m_words.size() || gapBefore(word + 1) != u" "_s;
+}
+
+// "Pebble the tortoise", "Truffle is the dog", "Pip is a rescue greyhound".
+bool PortableNameTagger::isCalledAnimalAfter(qsizetype next) const
+{
+    qsizetype word = next;
+    if (word < m_words.size() && gapBefore(word) == u" "_s && lower(word) == u"is"_s)
+        ++word;
+    if (word + 1 >= m_words.size() || gapBefore(word).trimmed().size() > 1 || gapBefore(word + 1) != u" "_s
+        || !isDeterminer(lower(word)))
+        return false;
+    for (qsizetype i = word + 1; i < m_words.size() && i <= word + 2; ++i) {
+        if (gapBefore(i) != u" "_s)
+            return false;
+        if (isBreed(lower(i)))
+            return endsPhrase(i);
+    }
+    return false;
+}
+
+// "a dog called Bramble", "(shy, named Poppy)": "called" may
+// also be a phone call, so it needs the animal right before it.
+bool PortableNameTagger::isNamingAnimal(qsizetype verb) const
+{
+    if (verb == 0)
+        return false;
+    if (gapBefore(verb) == u" "_s && isAnimal(lower(verb - 1)))
+        return true;
+    for (qsizetype i = verb - 1; i > 0 && i >= verb - 5 && lower(verb) == u"named"_s; --i) {
+        if (gapBefore(i).contains(u'.'))
+            return false;
+        if (isAnimal(lower(i - 1)))
+            return true;
+    }
+    return false;
+}
+
+// "cats (Luna & Sol)", "dogs (Max, Bella, Pip)": the animals' names in brackets.
+bool PortableNameTagger::isInBracketsAfterAnimal(qsizetype word) const
+{
+    for (qsizetype i = word; i > 0 && i >= word - 4; --i) {
+        const QStringView gap = gapBefore(i);
+        if (gap.contains(u')'))
+            return false;
+        if (gap.contains(u'('))
+            return gap.trimmed() == u"("_s && isAnimal(lower(i - 1));
+    }
+    return false;
+}
+
+// "Thaddeus and his parents", "Mrs Achebe and her sister": only a person
+// comes with a family of their own.
+bool PortableNameTagger::isWithOwnFamily(const Run &run) const
+{
+    static const QSet<QString> families{u"parents"_s, u"kids"_s, u"children"_s, u"family"_s, u"sons"_s,
+                                        u"daughters"_s, u"grandchildren"_s, u"friends"_s};
+    const qsizetype link = run.last + 1;
+    if (link + 2 >= m_words.size() || gapBefore(link) != u" "_s || gapBefore(link + 1) != u" "_s
+        || gapBefore(link + 2) != u" "_s || !isAnd(lower(link)))
+        return false;
+    const QString &whose = lower(link + 1);
+    const QString &who = lower(link + 2);
+    return (whose == u"his"_s || whose == u"her"_s || whose == u"their"_s) && (families.contains(who) || isPersonNoun(who));
 }
 
 // "Ostrowski himself", "Thandeka (night nurse)": what only a person is.
@@ -1592,8 +1785,8 @@ bool PortableNameTagger::isAfterQuantity(qsizetype word) const
     };
     const QString &previous = lower(word - 1);
     const QStringView gap = gapBefore(word);
-    if (gap == u"× "_s || gap == u"×"_s)
-        return isNumber(previous); // "1× Breville"
+    if (gap == u"× "_s || gap == u"×"_s || gap == u" × "_s)
+        return isNumber(previous); // "1× Breville", "2 × Margherita"
     if (gap != u" "_s)
         return false;
     if (previous.endsWith(u'x') && previous.size() > 1 && isNumber(previous.chopped(1)))
@@ -1609,7 +1802,9 @@ bool PortableNameTagger::isFromBusiness(qsizetype word) const
                                       u"quotes"_s, u"contract"_s, u"statement"_s, u"bill"_s, u"account"_s,
                                       u"deal"_s, u"agreement"_s, u"renewal"_s, u"shipment"_s, u"parcel"_s,
                                       u"package"_s, u"subscription"_s, u"policy"_s, u"credit"_s, u"loan"_s,
-                                      u"notice"_s, u"catalogue"_s, u"catalog"_s, u"samples"_s, u"stock"_s};
+                                      u"notice"_s, u"catalogue"_s, u"catalog"_s, u"samples"_s, u"stock"_s,
+                                      u"sponsorship"_s, u"donation"_s, u"donations"_s, u"referral"_s, u"estimate"_s,
+                                      u"proposal"_s, u"tender"_s, u"retainer"_s};
     const QString &preposition = lower(word);
     return word > 0 && (preposition == u"from"_s || preposition == u"with"_s) && gapBefore(word) == u" "_s
         && papers.contains(lower(word - 1));
@@ -1710,7 +1905,11 @@ double PortableNameTagger::contextAfter(const Run &run) const
         const bool dated = has(after, Fact::nonPerson) && has(after, Fact::cue);
         if (owner && isCapitalised(nextText) && hasLowerCase(nextText) && gap == u" "_s && !dated)
             return weight::notPerson; // "Ben's Original", "Victoria's Secret"
-        if ((isRegionCode(nextText) && !m_shouting && !owner) || (isCapitalised(nextText) && has(after, Fact::placeNoun)))
+        // "Boise ID", "Portland, OR", but not "Hamid Rezaei (ID checked)".
+        const bool regionPlaced = (gap == u" "_s || gap == u", "_s) && isRegionCode(nextText);
+        if ((regionPlaced && !m_shouting && !owner) || (isCapitalised(nextText) && has(after, Fact::placeNoun)))
+            return weight::notPerson;
+        if (!owner && gap == u" "_s && (isCountryArm(nextText) || isPlaceUpon(after)))
             return weight::notPerson;
         // "Hallworth's rep", "Halvorsen's website": what a firm has, unless a given name owns it.
         if (owner && gap == u" "_s && run.first == run.last && isFirmsBelonging(next) && !has(run.first, Fact::given))
@@ -1725,7 +1924,11 @@ double PortableNameTagger::contextAfter(const Run &run) const
         if (gap == u" "_s && (isModelCode(nextText) || isCountedInitials(nextText)))
             return weight::notPerson;
         // "by June 1", "Oct 2025": a month before a number is a date.
-        if (run.first == run.last && has(run.first, Fact::nonPerson) && gap == u" "_s && next.front().isDigit())
+        // "Quận 1", "Via 12": a district or a street's first word, numbered.
+        if (run.first == run.last && gap == u" "_s && next.front().isDigit()
+            && (has(run.first, Fact::nonPerson) || isPlacePrefix(lower(run.first))))
+            return weight::notPerson;
+        if (!owner && isSiteListed(run))
             return weight::notPerson;
         static const QSet<QString> firmEndings{u"sons"_s, u"co"_s, u"company"_s, u"partners"_s, u"associates"_s};
         if (gap.trimmed() == u"&"_s && firmEndings.contains(next))
@@ -1756,13 +1959,17 @@ double PortableNameTagger::contextAfter(const Run &run) const
             && isBelonging(lower(run.last + 1)))
             score += weight::belonging;
     }
-    if (isSaidOfPerson(run) || isFamilyName(run))
+    if (isSaidOfPerson(run) || isFamilyName(run) || isWithOwnFamily(run))
         score += weight::strongVerb;
     if (isInDepartment(run.last + 1))
         score += weight::department + (isSpeakingForDepartment(run.last + 1) ? weight::strongVerb : 0);
     if (isAddressed(run) || (run.first == run.last && (isHailed(run.first) || isAddressedAtEnd(run.first))))
         score += weight::addressed;
     if (isIntroducingSelf(run))
+        score += weight::strongVerb;
+    if (isRecordHead(run))
+        score += weight::addressed;
+    if (isGivenOffice(run))
         score += weight::strongVerb;
     if (isActionPoint(run))
         score += weight::verbForm; // brands too are to replace and refund things
@@ -1771,11 +1978,97 @@ double PortableNameTagger::contextAfter(const Run &run) const
     return score;
 }
 
+// "Dunmore and Kelso branches", "the Leeds, York offices": places whose
+// sites are named together after the last of them.
+bool PortableNameTagger::isSiteListed(const Run &run) const
+{
+    qsizetype other = run.last + 1;
+    if (run.first != run.last || other + 1 >= m_words.size())
+        return false;
+    if (gapBefore(other) == u" "_s && (isAnd(lower(other)) || lower(other) == u"or"_s))
+        ++other;
+    else if (other >= m_words.size() || gapBefore(other).trimmed() != u","_s)
+        return false;
+    const qsizetype site = other + 1;
+    return run.first == run.last && site < m_words.size() && gapBefore(other).endsWith(u' ')
+        && shapeOf(other) == Shape::capitalised && gapBefore(site) == u" "_s && isSiteNoun(lower(site));
+}
+
+// "Peugeot UK", "Acme EMEA": a firm's arm in a country or region.
+bool PortableNameTagger::isCountryArm(QStringView word) const
+{
+    static const QSet<QString> codes{u"UK"_s, u"GB"_s, u"EU"_s, u"USA"_s, u"UAE"_s, u"NZ"_s, u"AU"_s,
+                                     u"IE"_s, u"EMEA"_s, u"APAC"_s, u"LATAM"_s};
+    return !m_shouting && word.size() >= 2 && word.size() <= 5 && word.front().isUpper() && word.back().isUpper()
+        && codes.contains(word.toString());
+}
+
+// "Walton upon Trent", "Newcastle upon Tyne": no person is upon a river.
+bool PortableNameTagger::isPlaceUpon(qsizetype word) const
+{
+    return lower(word) == u"upon"_s && word + 1 < m_words.size() && gapBefore(word + 1) == u" "_s
+        && isCapitalised(textOf(word + 1));
+}
+
+// "Bill to:", "SHIP TO:" opening a line: an invoice's labels, unlike "From: Ann Lee To: Raj".
+bool PortableNameTagger::isFormLabel(const Run &run) const
+{
+    // In capitals the "TO" may have joined the run.
+    const qsizetype to = run.last > run.first && lower(run.last) == u"to"_s ? run.last : run.last + 1;
+    return to == run.first + 1 && (run.first == 0 || gapBefore(run.first).contains(u'\n')) && to + 1 < m_words.size()
+        && lower(to) == u"to"_s && gapBefore(to + 1).startsWith(u':');
+}
+
+// "speaks Dutch and Tamil", "Greek/English": a language, not Ms German.
+bool PortableNameTagger::isSpokenLanguage(const Run &run) const
+{
+    if (run.first != run.last || shapeOf(run.first) != Shape::capitalised || !has(run.first, Fact::inDictionary)
+        || !isLanguage(lower(run.first)))
+        return false;
+    static const QSet<QString> cues{u"speaks"_s, u"speak"_s, u"speaking"_s, u"fluent"_s, u"in"_s, u"native"_s,
+                                    u"and"_s, u"or"_s, u"learning"_s, u"teaches"_s, u"interpreter"_s};
+    const auto isLanguageAt = [&](qsizetype i) { return i >= 0 && i < m_words.size() && isLanguage(lower(i)); };
+    const bool cued = run.first > 0 && (cues.contains(lower(run.first - 1)) || isLanguageAt(run.first - 1));
+    const bool listed = run.last + 1 < m_words.size() && gapBefore(run.last + 1).trimmed() == u"/"_s
+        && isLanguageAt(run.last + 1);
+    return cued || listed;
+}
+
+// "Okafor - brake pads", "Da Silva — clutch, collect after 5": a job log's line
+// opens with whose it is, when that is a surname and nothing else.
+bool PortableNameTagger::isRecordHead(const Run &run) const
+{
+    const qsizetype next = run.last + 1;
+    if (next >= m_words.size())
+        return false;
+    const QStringView dash = gapBefore(next).trimmed();
+    if ((dash != u"-"_s && dash != u"–"_s && dash != u"—"_s)
+        || (run.first > 0 && !gapBefore(run.first).contains(u'\n')) || (run.first == 0 && !gapBefore(0).trimmed().isEmpty()))
+        return false;
+    for (qsizetype i = run.first; i <= run.last; ++i)
+        if (!has(i, Fact::particle) && (!has(i, Fact::surname) || has(i, Fact::everyday) || has(i, Fact::nonPerson)))
+            return false;
+    return true;
+}
+
+// "Ottoline elected chair, Brannock secretary": the office a vote gives.
+// Not "chair", which as often follows makers ("an Aeron chair").
+bool PortableNameTagger::isGivenOffice(const Run &run) const
+{
+    static const QSet<QString> offices{u"secretary"_s, u"treasurer"_s, u"president"_s, u"captain"_s,
+                                       u"chairperson"_s, u"chairwoman"_s, u"chairman"_s, u"vice-chair"_s,
+                                       u"vice-captain"_s, u"convenor"_s, u"registrar"_s};
+    const qsizetype office = run.last + 1;
+    return office < m_words.size() && lower(office).size() >= 7 && gapBefore(office) == u" "_s
+        && shapeOf(office) == Shape::lower && !isPossessive(textOf(run.last)) && endsPhrase(office)
+        && offices.contains(lower(office));
+}
+
 // "Ms Dundee", "Sra. Valencia": right after a form of address, whatever the word.
 bool PortableNameTagger::isAfterHonorific(qsizetype word) const
 {
     // Not "Dr": makers put it before their names ("Dr Pepper", "Dr. Oetker").
-    static const QSet<QString> honorifics{u"mr"_s, u"mrs"_s, u"ms"_s, u"miss"_s, u"mx"_s, u"sr"_s, u"sra"_s, u"herr"_s, u"frau"_s, u"mme"_s, u"monsieur"_s,
+    static const QSet<QString> honorifics{u"mr"_s, u"mrs"_s, u"ms"_s, u"miss"_s, u"mx"_s, u"prof"_s, u"professor"_s, u"sr"_s, u"sra"_s, u"herr"_s, u"frau"_s, u"mme"_s, u"monsieur"_s,
                                           u"madame"_s, u"señor"_s, u"señora"_s, u"senhor"_s, u"senhora"_s};
     const QStringView gap = word > 0 ? gapBefore(word) : QStringView();
     return word > 0 && (gap == u" "_s || gap == u". "_s) && honorifics.contains(lower(word - 1))
@@ -2066,7 +2359,13 @@ bool PortableNameTagger::isPersonField(const QString &word)
                                       u"student"_s,
                                       // Fields that list several people: "Attendees: Thorvald, Ingibjörg".
                                       u"attendees"_s, u"participants"_s, u"invitees"_s, u"guests"_s, u"visitors"_s,
-                                      u"passengers"_s, u"signatories"_s, u"witnesses"_s};
+                                      u"passengers"_s, u"signatories"_s, u"witnesses"_s,
+                                      // Minutes, rotas and panels: "Chair: Odile", "Apologies: Brannock, Futa".
+                                      u"chair"_s, u"secretary"_s, u"treasurer"_s, u"apologies"_s, u"proposer"_s, u"seconder"_s, u"nominee"_s, u"nominees"_s,
+                                      u"candidates"_s, u"panel"_s, u"interviewer"_s, u"interviewers"_s,
+                                      u"umpire"_s, u"umpires"_s, u"referee"_s, u"referees"_s, u"scorers"_s,
+                                      u"stewards"_s, u"helpers"_s, u"volunteers"_s, u"readers"_s, u"coach"_s,
+                                      u"captain"_s, u"tutor"_s, u"mentor"_s, u"owner"_s, u"minute-taker"_s};
     return fields.contains(word);
 }
 
@@ -2101,7 +2400,16 @@ bool PortableNameTagger::isIntroducingSelf(const Run &run) const
     const qsizetype here = run.last + 1;
     if (here >= m_words.size() || lower(here) != u"here"_s || gapBefore(here) != u" "_s)
         return false;
-    if (!atSentenceStart(run.first) && !has(run.first - 1, Fact::opener))
+    // "hi team, jolene here": the greeting may name whom it greets first.
+    const auto greetedBefore = [&] {
+        if (gapBefore(run.first).trimmed() != u","_s)
+            return false;
+        for (qsizetype i = run.first - 1; i >= 0 && i >= run.first - 3; --i)
+            if (lower(i) == u"hi"_s || lower(i) == u"hey"_s || lower(i) == u"hello"_s || lower(i) == u"morning"_s)
+                return true;
+        return false;
+    };
+    if (!atSentenceStart(run.first) && !has(run.first - 1, Fact::opener) && !greetedBefore())
         return false;
     const qsizetype next = here + 1;
     return next >= m_words.size() || !gapBefore(next).trimmed().isEmpty() || lower(next) == u"from"_s;
@@ -2142,7 +2450,10 @@ bool PortableNameTagger::isDepartment(const QString &word)
         u"distributor"_s, u"wholesaler"_s, u"manufacturer"_s, u"vendor"_s, u"carrier"_s, u"courier"_s,
         u"contractor"_s, u"landlord"_s, u"lab"_s, u"laboratory"_s, u"clinic"_s, u"surgery"_s, u"practice"_s,
         u"school"_s, u"depot"_s, u"branch"_s, u"store"_s, u"shop"_s, u"site"_s, u"plant"_s, u"garage"_s,
-        u"dealership"_s, u"pharmacy"_s, u"hotel"_s, u"venue"_s, u"caterer"_s, u"printer"_s, u"printers"_s};
+        u"dealership"_s, u"pharmacy"_s, u"hotel"_s, u"venue"_s, u"caterer"_s, u"printer"_s, u"printers"_s,
+        // Clubs, charities and parishes: "Rhian from the walking group".
+        u"group"_s, u"trust"_s, u"charity"_s, u"club"_s, u"society"_s, u"committee"_s, u"association"_s,
+        u"foundation"_s, u"parish"_s, u"church"_s, u"choir"_s, u"hospital"_s, u"ward"_s};
     return departments.contains(word);
 }
 
@@ -2359,13 +2670,14 @@ bool PortableNameTagger::isTalliedInList(const Run &run) const
     const bool counted = run.last + 1 < m_words.size() && isCount(lower(run.last + 1));
     if (!isTallyItem(run.first, counted))
         return false;
-    // Counts follow models and sizes too ("Ryzen 7, Xeon 5"): a known given name among the items says people.
-    bool other = false, givenListed = has(run.first, Fact::given);
+    // Counts follow models and sizes too ("Ryzen 7, Xeon 5"): a known name among the items says people.
+    const auto isKnownName = [&](qsizetype word) { return has(word, Fact::given) || has(word, Fact::surname); };
+    bool other = false, givenListed = isKnownName(run.first);
     for (qsizetype word = 0; word < m_words.size(); ++word) {
         if (word == run.first || !isTallyItem(word, counted))
             continue;
         other = true;
-        givenListed = givenListed || has(word, Fact::given);
+        givenListed = givenListed || isKnownName(word);
     }
     return other && (givenListed || !counted);
 }
@@ -2373,16 +2685,22 @@ bool PortableNameTagger::isTalliedInList(const Run &run) const
 bool PortableNameTagger::isTallyItem(qsizetype word, bool counted) const
 {
     const qsizetype tally = word + 1;
-    if (tally >= m_words.size() || shapeOf(word) != Shape::capitalised || gapBefore(tally) != u" "_s
+    // "Okafor (4), Lindqvist (2)": a waiting list's party sizes.
+    const bool bracketed = counted && tally < m_words.size() && gapBefore(tally) == u" ("_s;
+    if (tally >= m_words.size() || shapeOf(word) != Shape::capitalised || (gapBefore(tally) != u" "_s && !bracketed)
         || (counted ? !isCount(lower(tally)) : !isShiftWord(lower(tally))) || has(word, Fact::function)
         || has(word, Fact::everyday) || (has(word, Fact::nonPerson) && !has(word, Fact::given))
-        || isPossessive(textOf(word)))
+        || isPossessive(textOf(word)) || isPlacePrefix(lower(word)))
         return false;
     static const QString openers = u",;:|/(\n"_s;
     const QStringView before = gapBefore(word).trimmed();
     const bool opens = word == 0 || gapBefore(word).contains(u'\n') || (!before.isEmpty() && openers.contains(before.back()));
     qsizetype end = tally + 1;
     if (end < m_words.size() && counted && gapBefore(end) == u" "_s && isTallyUnit(lower(end)))
+        ++end;
+    // "Okafor 9:30, Lindqvist 9:45": a day's appointments.
+    if (end < m_words.size() && counted && !bracketed && gapBefore(end) == u":"_s && lower(end).size() == 2
+        && isCount(lower(end)))
         ++end;
     if (!opens || end >= m_words.size())
         return opens;
@@ -2453,7 +2771,8 @@ bool PortableNameTagger::isLowerCaseSubject(qsizetype word) const
         if (then >= m_words.size() || gapBefore(then) != u" "_s)
             return false;
         const bool object = then + 1 < m_words.size() && gapBefore(then + 1) == u" "_s && isDeterminer(lower(then + 1));
-        return away.contains(lower(then)) || (object && isOngoingVerb(lower(then)));
+        // "ysolde is our new intern": what only a person is.
+        return away.contains(lower(then)) || (object && isOngoingVerb(lower(then))) || isPersonNounAfterCopula(verb);
     }
     static const QSet<QString> weakVerbs{u"has"_s, u"had"_s, u"will"_s, u"can"_s, u"would"_s, u"could"_s,
                                          u"should"_s, u"might"_s, u"must"_s};
@@ -2471,7 +2790,25 @@ bool PortableNameTagger::isCuedGivenName(qsizetype word) const
     if (!has(word, Fact::given))
         return false;
     const bool dated = word + 1 < m_words.size() && lower(word + 1).front().isDigit(); // "by june 5"
-    return (followsPersonLead(word) && !dated) || isSpeakingForDepartment(word + 1);
+    return (followsPersonLead(word) && !dated) || isSpeakingForDepartment(word + 1) || isChatHail(word)
+        || isSeasonNamedSubject(word);
+}
+
+// "april needs the lease signed", "june wants a callback": a month or season
+// that people are named after opens the line and wants or says something to
+// someone, which no month does ("april needs to be planned" stays a month).
+bool PortableNameTagger::isSeasonNamedSubject(qsizetype word) const
+{
+    static const QSet<QString> seasons{u"april"_s, u"june"_s, u"august"_s, u"summer"_s, u"autumn"_s};
+    static const QSet<QString> wanting{u"needs"_s, u"wants"_s, u"says"_s, u"said"_s, u"asked"_s, u"asks"_s,
+                                       u"called"_s, u"rang"_s, u"emailed"_s, u"texted"_s, u"replied"_s,
+                                       u"thinks"_s, u"prefers"_s, u"confirmed"_s, u"agreed"_s};
+    const qsizetype verb = word + 1;
+    if (shapeOf(word) != Shape::lower || verb + 1 >= m_words.size() || gapBefore(verb) != u" "_s
+        || !seasons.contains(lower(word)) || !wanting.contains(lower(verb)))
+        return false;
+    const bool opens = word == 0 ? gapBefore(0).trimmed().isEmpty() : gapBefore(word).contains(u'\n');
+    return opens && lower(verb + 1) != u"to"_s;
 }
 
 // "from will hargreaves", "cc mark oyelaran": in lower case a given name
@@ -2487,8 +2824,44 @@ bool PortableNameTagger::isGivenWordBeforeSurname(qsizetype surname) const
 
 bool PortableNameTagger::isLowerCaseCalled(const Run &run) const
 {
-    return run.last - run.first <= 1 && lower(run.first).size() >= 4
-        && (followsPersonLead(run.first) || isBroughtIn(run.first) || isLowerCaseSubject(run.first) || isHailed(run.first));
+    if (run.last == run.first + 1 && lower(run.first).size() == 1 && isLowerCaseInitial(run.first))
+        return true; // "k. abernethie"
+    return run.last - run.first <= 1 && (lower(run.first).size() >= 4 || isShortChatName(run.first))
+        && (followsPersonLead(run.first) || isBroughtIn(run.first) || isLowerCaseSubject(run.first) || isHailed(run.first)
+            || isLedGivenName(run.first) || isIntroducingSelf(run) || isOwningGivenName(run));
+}
+
+// "sent it to priya", "a reply from anjali", "ok tomasz": any lead word or
+// chat reply will do before a given name that is no word and no place.
+bool PortableNameTagger::isLedGivenName(qsizetype word) const
+{
+    static const QSet<QString> replies{u"ok"_s, u"okay"_s, u"lmk"_s, u"np"_s, u"sure"_s, u"yes"_s, u"cheers"_s,
+                                       u"yep"_s, u"nope"_s, u"ta"_s};
+    const bool led = word > 0 && gapBefore(word) == u" "_s
+        && ((has(word - 1, Fact::lead) && !isAnd(lower(word - 1))) || replies.contains(lower(word - 1)));
+    return led && isPlainGivenName(word);
+}
+
+bool PortableNameTagger::isPlainGivenName(qsizetype word) const
+{
+    return has(word, Fact::given) && !has(word, Fact::everyday) && !has(word, Fact::nonPerson);
+}
+
+// "siobhan's branch has the fix": a given name that is no word owns what follows it.
+bool PortableNameTagger::isOwningGivenName(const Run &run) const
+{
+    return run.first == run.last && isPossessive(textOf(run.first)) && isPlainGivenName(run.first);
+}
+
+// "lol zeb left his badge again", but "lmk if vpn still drops": three letters in
+// lower case are a short name when they are no abbreviation of the trade and
+// have a vowel to say.
+bool PortableNameTagger::isShortChatName(qsizetype word) const
+{
+    const QString &base = lower(word);
+    return base.size() == 3 && !isChatAbbreviation(base) && std::any_of(base.cbegin(), base.cend(), [](QChar c) {
+        return QStringView(u"aeiouy").contains(c);
+    });
 }
 
 // "d.k. okafor", "s. lindqvist": initials in lower case, then a known surname.
@@ -2513,9 +2886,62 @@ bool PortableNameTagger::isLowerCaseInitial(qsizetype word) const
         letters += lower(i);
     static const QSet<QString> abbreviations{u"eg"_s, u"ie"_s, u"ps"_s, u"am"_s, u"pm"_s, u"nb"_s, u"cc"_s, u"pp"_s};
     const bool initials = letters.size() >= 2 && !abbreviations.contains(letters);
+    if (next == word || next >= m_words.size() || shapeOf(next) != Shape::lower)
+        return false;
     const bool surname = has(next, Fact::surname) || (initials && has(next, Fact::ambiguousSurname));
-    return next > word && next < m_words.size() && shapeOf(next) == Shape::lower && surname
-        && (!has(next, Fact::everyday) || initials) && !has(next, Fact::nonPerson);
+    return (surname && (!has(next, Fact::everyday) || initials) && !has(next, Fact::nonPerson))
+        || (!abbreviations.contains(letters) && isUnknownWord(next));
+}
+
+// "t. vandersloot": no dictionary or list knows the word after an initial, nor its parts.
+bool PortableNameTagger::isUnknownWord(qsizetype word) const
+{
+    const QString &base = lower(word);
+    return base.size() >= 4 && std::all_of(base.cbegin(), base.cend(), [](QChar c) { return c.isLetter(); })
+        && !has(word, Fact::inDictionary) && !has(word, Fact::nonPerson) && !has(word, Fact::function)
+        && !isInflectedWord(base) && !isPrefixedWord(base) && !isChatAbbreviation(base);
+}
+
+// "@nadia the deploy failed", "zeb pls merge my branch", 'kat: "is it down?" raf:
+// "yes"': in a team chat a person is mentioned, asked at the start of a line,
+// or labels what they said. Only a known given name or a word no dictionary
+// knows, or knows only as a name, qualifies, so that "note:" and "also pls" stay words.
+bool PortableNameTagger::isChatHail(qsizetype word) const
+{
+    const QStringView gap = gapBefore(word);
+    // The common case, asked of every lower-case word: none of "@", a line break or a quote before it.
+    const auto isMark = [](QChar c) { return c == u'@' || c == u'\n' || c == u'"' || c == u'”'; };
+    if (word > 0 && std::none_of(gap.cbegin(), gap.cend(), isMark))
+        return false;
+    const QStringView spoken = gap.trimmed();
+    const bool mention = gap.endsWith(u'@') && (gap.size() == 1 ? word == 0 : gap.at(gap.size() - 2).isSpace());
+    const bool opensLine = word == 0 ? spoken.isEmpty() : gap.contains(u'\n') || spoken.endsWith(u'"') || spoken.endsWith(u'”');
+    if ((!mention && !opensLine) || word + 1 >= m_words.size())
+        return false;
+    // Teams and channels are mentioned too ("@devops", "@here"), so a mention
+    // needs a name some list knows, even one that is also a word ("@will").
+    if (mention)
+        return (has(word, Fact::given) || has(word, Fact::properNoun)) && !has(word, Fact::nonPerson);
+    if (!isChatName(word))
+        return false;
+    const QStringView after = gapBefore(word + 1);
+    // "Shopify can sync it": a product may open a line with what it can do, so
+    // "can" and "could" hail only a word written in lower case or a given name.
+    static const QSet<QString> asks{u"pls"_s, u"plz"_s, u"please"_s};
+    static const QSet<QString> abilities{u"can"_s, u"could"_s};
+    const bool asked = asks.contains(lower(word + 1))
+        || (abilities.contains(lower(word + 1)) && (shapeOf(word) == Shape::lower || has(word, Fact::given)));
+    const bool quoted = after.startsWith(u':') && (after.contains(u'"') || after.contains(u'“'));
+    // "marek: on it": only a given name that is no word labels a line without quotes.
+    const bool labelled = after.startsWith(u':') && isPlainGivenName(word);
+    return quoted || labelled || (after == u" "_s && asked);
+}
+
+bool PortableNameTagger::isChatName(qsizetype word) const
+{
+    const QString &base = lower(word);
+    return !has(word, Fact::everyday) && base.size() >= 2 && !isChatAbbreviation(base) && !has(word, Fact::nonPerson) && !has(word, Fact::function)
+        && std::all_of(base.cbegin(), base.cend(), [](QChar c) { return c.isLetter(); });
 }
 
 // "loop in soraya", "waiting on Halloran": someone brought into the matter.
@@ -2547,7 +2973,20 @@ bool PortableNameTagger::followsPersonLead(qsizetype word) const
     // 'caller "Mo"': a name given in quotes, as the person gave it.
     if (gap != u" "_s && gap != u"/ "_s && gap != u": "_s && gap != u" \""_s && gap != u" “"_s)
         return false;
-    return personLeads.contains(lower(word - 1)) || isTowardsPerson(word - 1);
+    return personLeads.contains(lower(word - 1)) || isTowardsPerson(word - 1) || isByName(word - 1);
+}
+
+// 'goes by "Sal"', "known as Dede", "aka Teo": the name someone uses.
+bool PortableNameTagger::isByName(qsizetype word) const
+{
+    if (lower(word) == u"aka"_s)
+        return true;
+    if (word == 0 || gapBefore(word) != u" "_s)
+        return false;
+    static const QSet<QString> going{u"go"_s, u"goes"_s, u"going"_s, u"went"_s};
+    static const QSet<QString> known{u"known"_s, u"referred"_s};
+    return (lower(word) == u"by"_s && going.contains(lower(word - 1)))
+        || (lower(word) == u"as"_s && known.contains(lower(word - 1)));
 }
 
 // "Dostawa do Warszawy": a sentence opening with a word no list knows and a
@@ -2622,7 +3061,7 @@ void PortableNameTagger::tag()
             brandEnd = *end;
             continue;
         }
-        if (isHoliday(run) || isMakerOfGoods(run) || isVerbBeforeParticle(run))
+        if (isHoliday(run) || isMakerOfGoods(run) || isVerbBeforeParticle(run) || isFormLabel(run) || isSpokenLanguage(run))
             continue;
         // "Will Brighton Dunmore be there?": the question's auxiliary is no given name.
         if (run.first < run.last && atSentenceStart(run.first) && isAskedAbout({run.first + 1, run.last})
@@ -2634,8 +3073,9 @@ void PortableNameTagger::tag()
         // Days and months are cue words, so they open no run of their own.
         if (run.first > 0 && gapBefore(run.first) == u" "_s && isCalendarNamedPerson({run.first - 1, run.last}))
             --run.first;
-        // "Boateng Freight Ltd": a firm named after its founder, not the founder.
-        if (run.last > run.first && isFirmEnding(lower(run.last))) {
+        // "Boateng Freight Ltd", "Harlow Pryce Insurance Brokers": a firm named
+        // after its founders, not the founders.
+        if (hasFirmWord(run)) {
             runs.append({run, weight::notPerson});
             continue;
         }
@@ -2650,7 +3090,7 @@ void PortableNameTagger::tag()
             continue;
         }
         if (isTeamMember(run) || isTalliedInList(run) || isResidentInBrackets(run) || isInUnitCode(run) || isContactedBySurname(run) || (run.first == run.last && isGivingOwnName(run.first))
-            || (run.first == run.last && (isReportedSpeaker(run.first) || isAddressedByHonorific(run)))) {
+            || (run.first == run.last && (isReportedSpeaker(run.first) || isAddressedByHonorific(run) || isChatHail(run.first) || isSeasonNamedSubject(run.first)))) {
             runs.append({run, weight::threshold});
             continue;
         }
@@ -2668,6 +3108,8 @@ void PortableNameTagger::tag()
     // Twice, so that a list's names reach back to its head ("Zsófia, Bence and Réka").
     addCoordinated(runs);
     addCoordinated(runs);
+    markPets(runs);
+    addParallelItems(runs);
     addNamesSeenElsewhere(runs);
     markEmployers(runs);
     for (const ScoredRun &run : std::as_const(runs))
@@ -2681,6 +3123,79 @@ void PortableNameTagger::tag()
     std::sort(m_names.begin(), m_names.end(), [](const TextRange &a, const TextRange &b) { return a.start < b.start; });
 }
 
+
+// An animal's name is one wherever the note repeats it, and so are the
+// names listed with it ("Mochi, Nori and Yuzu (one litter)").
+void PortableNameTagger::markPets(QList<ScoredRun> &runs) const
+{
+    QSet<QString> pets;
+    const bool brackets = m_text.contains(u'(');
+    for (qsizetype i = runs.size() - 1; i >= 0; --i) {
+        ScoredRun &run = runs[i];
+        const bool listedWithPet = i + 1 < runs.size() && runs.at(i + 1).score == weight::notPerson
+            && pets.contains(lower(runs.at(i + 1).run.first)) && isListedBefore(run.run, runs.at(i + 1).run);
+        if (run.run.first == run.run.last && (listedWithPet || isPet(run.run, brackets))) {
+            run.score = weight::notPerson;
+            pets.insert(lower(run.run.first));
+        }
+    }
+    for (ScoredRun &run : runs)
+        if (run.run.first == run.run.last && pets.contains(lower(run.run.first)))
+            run.score = weight::notPerson;
+}
+
+// "Nala, Simba", "Simba and Kiara": one lone word listed right before another.
+bool PortableNameTagger::isListedBefore(const Run &left, const Run &right) const
+{
+    if (left.first != left.last || right.first != right.last)
+        return false;
+    if (right.first == left.last + 1)
+        return gapBefore(right.first) == u", "_s || gapBefore(right.first) == u" & "_s;
+    return right.first == left.last + 2 && isAnd(lower(left.last + 1)) && gapBefore(right.first) == u" "_s;
+}
+
+bool PortableNameTagger::hasFirmWord(const Run &run) const
+{
+    for (qsizetype i = run.first + 1; i <= run.last; ++i)
+        if (isFirmEnding(lower(i)))
+            return true;
+    return false;
+}
+
+// "Action: Ifeoma to circulate; Tregarthen to book the room", "Mon - Aoife,
+// Tue - Oluchi": items of one list are written alike, so a doubtful one
+// written like an item that names a person names one too.
+void PortableNameTagger::addParallelItems(QList<ScoredRun> &runs) const
+{
+    // Firms act in minutes too, and are often named by two words run together ("Brightwater").
+    const auto isDoubtful = [&](const ScoredRun &run) {
+        return run.score < weight::threshold && run.score > 0 && run.run.first == run.run.last
+            && shapeOf(run.run.first) == Shape::capitalised && !has(run.run.first, Fact::everyday)
+            && !has(run.run.first, Fact::nonPerson) && !isCompoundOfWords(run.run.first);
+    };
+    for (const ListSlot slot : {ListSlot::actionPoint, ListSlot::dayEntry}) {
+        const bool named = std::any_of(runs.cbegin(), runs.cend(), [&](const ScoredRun &run) {
+            return run.score >= weight::threshold && slotOf(run.run) == slot;
+        });
+        if (!named)
+            continue;
+        for (ScoredRun &run : runs)
+            if (isDoubtful(run) && slotOf(run.run) == slot)
+                run.score = weight::threshold;
+    }
+}
+
+PortableNameTagger::ListSlot PortableNameTagger::slotOf(const Run &run) const
+{
+    if (run.last + 1 < m_words.size() && lower(run.last + 1) == u"to"_s && isActionPoint(run))
+        return ListSlot::actionPoint;
+    static const QSet<QString> days{u"mon"_s, u"tue"_s, u"tues"_s, u"wed"_s, u"weds"_s, u"thu"_s, u"thur"_s,
+                                    u"thurs"_s, u"fri"_s, u"sat"_s, u"sun"_s, u"monday"_s, u"tuesday"_s,
+                                    u"wednesday"_s, u"thursday"_s, u"friday"_s, u"saturday"_s, u"sunday"_s};
+    const QStringView gap = run.first > 0 ? gapBefore(run.first).trimmed() : QStringView();
+    const bool labelled = gap == u":"_s || gap == u"-"_s || gap == u"–"_s || gap == u"—"_s;
+    return labelled && days.contains(lower(run.first - 1)) ? ListSlot::dayEntry : ListSlot::none;
+}
 
 // "Pryce's and Holloway's both refused it": two possessives joined, and nothing
 // owned after the second, are shops; "Maria's and Ben's desks" are people's.
@@ -2779,6 +3294,12 @@ void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
             && !has(right.run.first, Fact::nonPerson) && (has(left.run.first, Fact::given) || left.run.last > left.run.first);
         if (unknownRight && left.score >= weight::threshold)
             right.score = qMax(right.score, weight::threshold);
+        // "Ifeanyi & Chiamaka are on leave": the same, the unknown word first.
+        const bool unknownLeft = left.run.first == left.run.last && !has(left.run.first, Fact::inDictionary)
+            && !has(left.run.first, Fact::nonPerson) && right.run.first == right.run.last && has(right.run.first, Fact::given)
+            && !has(right.run.first, Fact::nonPerson);
+        if (unknownLeft && right.score >= weight::threshold && left.score > 0)
+            left.score = qMax(left.score, weight::threshold);
         // "Maria and Luis will join": a known given name beside a name found is one
         // too, unless either is also a place ("Jordan and Egypt").
         const bool givenPair = bothGiven && !has(left.run.first, Fact::nonPerson) && !has(right.run.first, Fact::nonPerson);
@@ -2820,8 +3341,12 @@ bool PortableNameTagger::isFirm(const Run &left, const Run &right) const
     const qsizetype next = right.last + 1;
     const bool namedBusiness = next < m_words.size() && gapBefore(next) == u" "_s && isCapitalised(textOf(next));
     const auto isCommonGiven = [&](qsizetype i) { return nameLexicon::isCommonGivenName(lower(i)); };
+    // "a quote from Parker & Lane": what a firm sends names the firm.
+    // ...and so does where one works or shops: "lunch at Parker & Lane", unlike "at Anna & Tom's".
+    const bool sentByFirm = left.first > 0 && gapBefore(left.first) == u" "_s
+        && (isFromBusiness(left.first - 1) || (lower(left.first - 1) == u"at"_s && !isPossessive(textOf(right.last))));
     return isSurnameWord(left.first) && isSurnameWord(right.first)
-        && (namedBusiness || !isGivenWord(left.first) || !isGivenWord(right.first)
+        && (namedBusiness || sentByFirm || !isGivenWord(left.first) || !isGivenWord(right.first)
             || (!isCommonGiven(left.first) && !isCommonGiven(right.first)));
 }
 
@@ -2879,9 +3404,16 @@ bool PortableNameTagger::isSlashedNamePart(qsizetype word) const
             && !has(i, Fact::function) && !has(i, Fact::title) && !has(i, Fact::nonPerson)
             && (has(i, Fact::given) || has(i, Fact::surname) || !has(i, Fact::inDictionary));
     };
+    // The form of address that tickets put after the given names vouches for names no list knows.
+    const auto isTitled = [&](qsizetype given) {
+        static const QSet<QString> addresses{u"mr"_s, u"mrs"_s, u"ms"_s, u"miss"_s, u"mstr"_s, u"dr"_s};
+        const qsizetype next = given + 1;
+        return next < m_words.size() && gapBefore(next) == u" "_s && shapeOf(next) == Shape::capitals
+            && addresses.contains(lower(next));
+    };
     const auto isPair = [&](qsizetype surname) {
         return isPart(surname) && isPart(surname + 1) && gapBefore(surname + 1) == u"/"_s
-            && (has(surname, Fact::surname) || has(surname + 1, Fact::given));
+            && (has(surname, Fact::surname) || has(surname + 1, Fact::given) || isTitled(surname + 1));
     };
     return isPair(word) || isPair(word - 1);
 }

@@ -73,6 +73,8 @@ TEST(NameKinds, GivenNamesThatAreAlsoPlacesMonthsOrWords)
                  {u"Teacher Portland office is closed."_s, {}},
                  {u"Patient Portal is down again."_s, {}},
                  {u"Maria and Luis will join."_s, {u"Maria"_s, u"Luis"_s}},
+                 {u"Ifeanyi & Chiamaka are both on leave."_s, {u"Ifeanyi"_s, u"Chiamaka"_s}},
+                 {u"Visitor: Hamid Rezaei (ID checked)"_s, {u"Hamid Rezaei"_s}},
                  {u"As Dragović pointed out, the meter is wrong."_s, {u"Dragović"_s}},
                  {u"Victoria from HR called."_s, {u"Victoria"_s}},
                  {u"Lunch with Sunday Adebayo moved."_s, {u"Sunday Adebayo"_s}},
@@ -97,7 +99,16 @@ TEST(NameKinds, GivenNamesThatAreAlsoPlacesMonthsOrWords)
 
 TEST(NameKinds, CapitalsAndLowerCase)
 {
-    expectNames({{u"CALLED GRETA MALMQVIST AGAIN, NO ANSWER"_s, {u"GRETA MALMQVIST"_s}},
+    expectNames({{u"june wants a callback about the deposit"_s, {u"june"_s}},
+                 {u"summer needs the form signed"_s, {u"summer"_s}},
+                 {u"april needs to be planned before the audit"_s, {}},
+                 {u"invoices for june need checking"_s, {}},
+                 {u"hi team, jolene here - quick q"_s, {u"jolene"_s}},
+                 {u"hey all, reception here, parcel for 4B"_s, {}},
+                 {u"sent the quote to priya yesterday"_s, {u"priya"_s}},
+                 {u"gave the spare keys to oluwaseun"_s, {u"oluwaseun"_s}},
+                 {u"Sent the quote to Priya today."_s, {u"Priya"_s}},
+                 {u"CALLED GRETA MALMQVIST AGAIN, NO ANSWER"_s, {u"GRETA MALMQVIST"_s}},
                  {u"called anjali yesterday"_s, {u"anjali"_s}},
                  {u"bcc: ezra"_s, {u"ezra"_s}},
                  {u"hey wojtek, can you check the invoice?"_s, {u"wojtek"_s}},
@@ -138,7 +149,10 @@ TEST(NameKinds, CapitalsAndLowerCase)
 
 TEST(NameKinds, InitialsParticlesAndHyphens)
 {
-    expectNames({{u"cc a.j. baker on the renewal"_s, {u"a.j. baker"_s}},
+    expectNames({{u"no-show again: t. vandersloot, ask for a card"_s, {u"t. vandersloot"_s}},
+                 {u"signed for by k. abernethie at the door"_s, {u"k. abernethie"_s}},
+                 {u"see p. 14 and e.g. xyzzy for details"_s, {}},
+                 {u"cc a.j. baker on the renewal"_s, {u"a.j. baker"_s}},
                  {u"use e.g. white labels for returns"_s, {}},
                  {u"Signed by R. Thackeray at the gate."_s, {u"R. Thackeray"_s}},
                  {u"J. K. Asamoah wants a copy."_s, {u"J. K. Asamoah"_s}},
@@ -357,13 +371,32 @@ TEST(NameKinds, ListsOfPeopleAndTimedEntries)
                  {u"09:05 Adaeze rang about the lease"_s, {u"Adaeze"_s}},
                  {u"0745 Stanislav says the dock is full"_s, {u"Stanislav"_s}},
                  {u"0830 Standup moved to room B"_s, {}},
+                 {u"Da Silva - clutch and pads, collect after 5"_s, {u"Da Silva"_s}},
+                 {u"Okafor — brake pads, pay on collection"_s, {u"Okafor"_s}},
+                 {u"Leeds - 3 pallets, dock 4"_s, {}},
                  {u"Deliver to 1200 Kingsley Rd before noon"_s, {}},
                  {u"Visitors: 14 today, 3 from Leeds"_s, {}},
                  {u"Rota: Tobias mornings, Halima afternoons, Cedric weekends."_s, {u"Tobias"_s, u"Halima"_s, u"Cedric"_s}},
                  {u"Votes: Ottilie 12, Bram 9, Sefa 4 votes"_s, {u"Ottilie"_s, u"Bram"_s, u"Sefa"_s}},
                  {u"CPU options: Ryzen 7, Xeon 5."_s, {}},
                  {u"Slots: Paris mornings, Berlin afternoons."_s, {}},
-                 {u"Stock: Leeds 12, York 9."_s, {}}});
+                 {u"Stock: Leeds 12, York 9."_s, {}},
+                 {u"Walk-ins: Okafor (3), Lindqvist (5), Brannagh (2)"_s, {u"Okafor"_s, u"Lindqvist"_s, u"Brannagh"_s}},
+                 {u"Tomorrow: Okafor 9:30, Lindqvist 9:45, Brannagh 10:15"_s, {u"Okafor"_s, u"Lindqvist"_s, u"Brannagh"_s}},
+                 {u"Trains: Leeds 9:30, York 9:45"_s, {}},
+                 {u"Sizes: Medium (4), Large (2)"_s, {}},
+                 {u"Chair: Odile Marchetti. Apologies: Brannock, Futa."_s, {u"Odile Marchetti"_s, u"Brannock"_s, u"Futa"_s}},
+                 {u"Action: Ifeoma to circulate the draft; Tregarthen to book the room."_s, {u"Ifeoma"_s, u"Tregarthen"_s}},
+                 {u"Rota: Mon - Aoife, Tue - Bartosz, Wed - Oluchi"_s, {u"Aoife"_s, u"Bartosz"_s, u"Oluchi"_s}},
+                 {u"Route: Mon - Leeds, Tue - Harrogate, Wed - York"_s, {}},
+                 {u"Action: Oyelaran to chase the landlord; Brightwater to send the quote."_s, {u"Oyelaran"_s}},
+                 {u"Motion carried: proposed Wetherall, seconded Adjei."_s, {u"Wetherall"_s, u"Adjei"_s}},
+                 {u"Tamsyn Ruddock elected treasurer, unopposed."_s, {u"Tamsyn Ruddock"_s}},
+                 {u"AGM: Ottoline elected chair, Brannock secretary, Fenwick treasurer."_s,
+                  {u"Ottoline"_s, u"Brannock"_s, u"Fenwick"_s}},
+                 {u"New desk: Aeron chair, Ikea secretary desk."_s, {}},
+                 {u"Revd Miriam Oduya opened the meeting."_s, {u"Miriam Oduya"_s}},
+                 {u"Proposed budget approved by the board."_s, {}}});
 }
 
 TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
@@ -386,6 +419,11 @@ TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
                  {u"Referral from Hollis & Hollis, client in Leeds."_s, {}},
                  {u"Quote from Pruitt & Dunleavy Roofing attached."_s, {}},
                  {u"Quote from Johnson & Hale arrived."_s, {}},
+                 {u"Sponsorship from Parker & Lane, £500."_s, {}},
+                 {u"Estimate from Howard & Grant attached."_s, {}},
+                 {u"Gift from Howard & Grace, thank them."_s, {u"Howard"_s, u"Grace"_s}},
+                 {u"She works at Parker & Lane now."_s, {}},
+                 {u"Lunch with Howard & Grace on Friday."_s, {u"Howard"_s, u"Grace"_s}},
                  {u"We renewed with Lowry & Whitlock for the audit."_s, {}},
                  {u"Anna & Tom will come at six."_s, {u"Anna"_s, u"Tom"_s}},
                  {u"Called Castellano Plumbing, then Pemberton Legal."_s, {}},
@@ -414,6 +452,16 @@ TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
                  {u"Noor at Tomas Brandt's desk left a note."_s, {u"Noor"_s, u"Tomas Brandt"_s}},
                  {u"Quote from Hallam Tyres and Okoro Logistics attached."_s, {}},
                  {u"Brennan Partners sent the engagement letter."_s, {}},
+                 {u"Cover arranged through Harlow Pryce Insurance Brokers."_s, {}},
+                 {u"Warranty parts come from Peugeot UK now."_s, {}},
+                 {u"Candidate speaks Dutch and Tamil, fluent in Greek."_s, {}},
+                 {u"Languages: Dutch/English/French"_s, {}},
+                 {u"Dawn French and Ingrid German signed the lease."_s, {u"Dawn French"_s, u"Ingrid German"_s}},
+                 {u"Ship to: 4 Mill Lane, Walton upon Trent."_s, {}},
+                 {u"SHIP TO: Harrow Dental, dock 2"_s, {}},
+                 {u"Bill said he would call back."_s, {u"Bill"_s}},
+                 {u"Invoice from Morgan Works for the gates."_s, {}},
+                 {u"Ring from Okafor & Lindqvist Jewellers about the clasp."_s, {}},
                  {u"Driving to Yakima tomorrow for the audit."_s, {}},
                  {u"Lorries stuck just north of Harrogate, expect delays."_s, {}},
                  {u"Femi flew back from Kisumu on Sunday."_s, {u"Femi"_s}},
@@ -443,9 +491,74 @@ TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
                  {u"Called Security about the gate."_s, {}},
                  {u"Court reporter from Deponex booked; Ilse Warrender to attend."_s, {u"Ilse Warrender"_s}},
                  {u"Linnea from the depot says it left."_s, {u"Linnea"_s}},
+                 {u"Rhian from the walking group dropped off the raffle prizes."_s, {u"Rhian"_s}},
+                 {u"Candidate goes by \"Tam\", passport says Tamara Okonedo."_s, {u"Tam"_s, u"Tamara Okonedo"_s}},
+                 {u"New starter, known as Dede in the team."_s, {u"Dede"_s}},
+                 {u"Parcel went by Royal Mail."_s, {}},
                  {u"4 cartons of Hartwell TVs and 2 Orbis PCs short."_s, {}},
                  {u"Wallace Day closure moved the filings."_s, {}},
                  {u"The HOA board meets Tuesday."_s, {}},
                  {u"the portal keeps asking for password on login"_s, {}},
-                 {u"Trainer: Odalys. Room: Carnegie 2."_s, {u"Odalys"_s}}});
+                 {u"Trainer: Odalys. Room: Carnegie 2."_s, {u"Odalys"_s}},
+                 {u"Dunmore and Kelso branches shut early on Friday."_s, {}},
+                 {u"Giao tới 12 Nguyễn Trãi, Phường 2, Quận 5, TP. Cần Thơ"_s, {}},
+                 {u"Marta and Kelso will cover the branch on Friday."_s, {u"Marta"_s, u"Kelso"_s}}});
+}
+
+TEST(NameKinds, AnimalsAndThingsNamedLikePeople)
+{
+    expectNames({{u"Biscuit (spaniel) is due his booster, owner Tamsin Rourke."_s, {u"Tamsin Rourke"_s}},
+                 {u"Two dogs (Pip & Juno) boarding until Friday."_s, {}},
+                 {u"Our puppy Bramble chewed the cable again."_s, {}},
+                 {u"Stray tabby handed in, we named it Oliver."_s, {}},
+                 {u"Cat in the porch (shy, named Poppy), owner away."_s, {}},
+                 {u"Priya Natarajan brought her kitten Daisy for the first jab."_s, {u"Priya Natarajan"_s}},
+                 {u"NAME: Rosie  SPECIES: feline  BREED: moggy"_s, {}},
+                 {u"Marnie called about the invoice."_s, {u"Marnie"_s}},
+                 {u"Pickup by 5; Truffle is the dog, leave Truffle in the run."_s, {}},
+                 {u"Pebble the tortoise is due a check-up."_s, {}},
+                 {u"Results for Mochi, Nori and Yuzu (one litter) are back."_s, {}},
+                 {u"Kate is the lab manager now."_s, {u"Kate"_s}},
+                 {u"Ask Imran (lab tech) for the samples."_s, {u"Imran"_s}},
+                 {u"Thaddeus and his parents want the window table."_s, {u"Thaddeus"_s}},
+                 {u"Called Molly about her dog."_s, {u"Molly"_s}},
+                 {u"Table 4: 2 × Carbonara, 1 × Margherita."_s, {}},
+                 {u"tell chef the fish is late"_s, {}}});
+}
+
+TEST(NameKinds, FamiliesTitlesAndTickets)
+{
+    expectNames({{u"Dropped off the Nowak twins at nine."_s, {u"Nowak"_s}},
+                 {u"The Adeyemi kids are booked for swimming."_s, {u"Adeyemi"_s}},
+                 {u"Prof Lincoln chaired the panel."_s, {u"Lincoln"_s}},
+                 {u"MAKOA/LEILANI MS seat 23A, window"_s, {u"MAKOA/LEILANI"_s}},
+                 {u"LHR/JFK MR upgrade requested"_s, {}}});
+}
+
+TEST(NameKinds, TeamChat)
+{
+    expectNames({{u"@nadia the deploy failed twice"_s, {u"nadia"_s}},
+                 {u"jem pls merge my pr before eod"_s, {u"jem"_s}},
+                 {u"kat: \"is the api down?\" raf: \"yes, since 9\""_s, {u"kat"_s, u"raf"_s}},
+                 {u"note: \"call back after 3\""_s, {}},
+                 {u"@will can you rerun the job"_s, {u"will"_s}},
+                 {u"jem: \"on it\""_s, {u"jem"_s}},
+                 {u"also pls check the vpn"_s, {}},
+                 {u"mail sales@example.com, cc @channel"_s, {}},
+                 {u"lol zeb left his badge at home again"_s, {u"zeb"_s}},
+                 {u"siobhan's branch has the fix"_s, {u"siobhan"_s}},
+                 {u"ok so ysolde is our new intern, say hi"_s, {u"ysolde"_s}},
+                 {u"ok so the vpn is our new bottleneck"_s, {}},
+                 {u"marek: on it\ndmitri: thx"_s, {u"marek"_s, u"dmitri"_s}},
+                 {u"ok tomasz, merging now"_s, {u"tomasz"_s}},
+                 {u"ok, merging now"_s, {}},
+                 {u"kai can you rerun the job"_s, {u"kai"_s}},
+                 {u"note: on it"_s, {}},
+                 {u"lmk if oni still wants the login"_s, {u"oni"_s}},
+                 {u"lmk if vpn still drops"_s, {}},
+                 {u"so api still needs a key"_s, {}},
+                 {u"eta still unknown, eod at the latest"_s, {}},
+                 {u"ppe still needs ordering for the site"_s, {}},
+                 {u"qa pls retest the checkout"_s, {}},
+                 {u"api can return 429 under load"_s, {}}});
 }

@@ -112,7 +112,7 @@ TEST(NotesCorpus, NamesInFreshNotes)
 {
     const Score score = measured("fresh", QStringLiteral(QUORVANE_TEST_DATA "/find/notes-fresh.jsonl"));
     ASSERT_GE(score.names, 350);
-    EXPECT_GE(score.recall(), 0.92);
+    EXPECT_GE(score.recall(), 0.926);
     EXPECT_GE(score.precision(), 0.932);
 }
 
@@ -123,21 +123,22 @@ QStringList tuningNotes()
             QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra2.jsonl"),
             QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra3.jsonl"),
             QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra4.jsonl"),
-            QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra5.jsonl")};
+            QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra5.jsonl"),
+            QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra6.jsonl")};
 }
 
 TEST(NotesCorpus, NamesInTuningNotes)
 {
     const Score score = scoreNotes(tuningNotes(), false);
     ASSERT_GE(score.names, 1300);
-    EXPECT_GE(score.recall(), 0.982);
-    EXPECT_GE(score.precision(), 0.968);
+    EXPECT_GE(score.recall(), 0.967);
+    EXPECT_GE(score.precision(), 0.952);
 }
 
 // For tuning: run with --gtest_also_run_disabled_tests to list the misses on the tuning notes.
 TEST(NotesCorpus, DISABLED_TuningHalf)
 {
-    // QUORVANE_NOTES=notes-extra5.jsonl lists one set's misses alone.
+    // QUORVANE_NOTES=notes-extra6.jsonl lists one set's misses alone.
     const QString one = qEnvironmentVariable("QUORVANE_NOTES");
     const Score score = scoreNotes(one.isEmpty() ? tuningNotes() : QStringList{QStringLiteral(QUORVANE_TEST_DATA "/find/") + one}, true);
     std::cout << "tuning notes: recall " << score.recall() << " (" << score.coveredNames << "/" << score.names
