@@ -116,6 +116,15 @@ TEST(NotesCorpus, NamesInFreshNotes)
     EXPECT_GE(score.precision(), 0.932);
 }
 
+// A second such set, from other desks and countries.
+TEST(NotesCorpus, NamesInMoreFreshNotes)
+{
+    const Score score = measured("fresh 2", QStringLiteral(QUORVANE_TEST_DATA "/find/notes-measure2.jsonl"));
+    ASSERT_GE(score.names, 300);
+    EXPECT_GE(score.recall(), 0.895);
+    EXPECT_GE(score.precision(), 0.89);
+}
+
 QStringList tuningNotes()
 {
     return {QStringLiteral(QUORVANE_TEST_DATA "/find/notes-tune.jsonl"),
