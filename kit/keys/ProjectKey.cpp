@@ -65,6 +65,16 @@ bool isAsciiSpace(char16_t c)
     return c == u' ' || (c >= 0x09 && c <= 0x0D);
 }
 
+// Whether the ASCII text lower-cased is `lowered`; false for any other text.
+bool isAsciiLoweredAs(QStringView text, QStringView lowered)
+{
+    return text.size() == lowered.size()
+        && std::equal(text.begin(), text.end(), lowered.begin(), [](QChar t, QChar l) {
+               const char16_t u = t.unicode();
+               return u < 0x80 && (u >= u'A' && u <= u'Z' ? char16_t(u - u'A' + u'a') : u) == l.unicode();
+           });
+}
+
 // Writes prefix, '|' and the value lower-cased into out, for a plain ASCII
 // value whose whitespace is single spaces between words already; false for
 // any other, which the general rule must take. `stops` are characters the
@@ -744,24 +754,12 @@ bool ProjectKey::isFree(const QString &cand, Hashed hashedKey, EntryKind kind, c
         return true;
     if (reserved.words.isEmpty())
         return true;
-    // Every candidate is tested, so its words are lowered into one buffer.
-    thread_local QString piece;
     const QStringView word = QStringView(key).mid(key.indexOf(u'|') + 1);
-    piece.resize(word.size());
-    std::copy(word.begin(), word.end(), piece.begin());
-    if (reserved.words.contains(piece))
+    if (reserved.words.containsLowered(word))
         return false;
     for (const QStringView part : QStringView(cand).tokenize(u'-', Qt::SkipEmptyParts)) {
-        if (std::any_of(part.begin(), part.end(), [](QChar c) { return c.unicode() >= 0x80; })) {
-            piece = part.toString().toLower();
-        } else {
-            piece.resize(part.size());
-            std::transform(part.begin(), part.end(), piece.begin(), [](QChar c) {
-                return c >= u'A' && c <= u'Z' ? QChar(char16_t(c.unicode() - u'A' + u'a')) : c;
-            });
-        }
         // A candidate of one piece is nearly always the word tested above.
-        if (piece != word && reserved.words.contains(piece))
+        if (!isAsciiLoweredAs(part, word) && reserved.words.contains(part))
             return false;
     }
     return true;

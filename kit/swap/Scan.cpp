@@ -46,23 +46,10 @@ bool overlapsAny(const TextRange &range, const QList<Finding> &findings)
                        [&](const Finding &f) { return f.range.overlaps(range); });
 }
 
-// Most words repeat down their column, so each is lowered into a buffer
-// that is reused, and copied only when it is new.
-void addWords(const QString &text, QSet<QString> &words, QString &buffer)
+void addWords(const QString &text, ReservedWords &words)
 {
-    for (const TextRange &range : nameWordRanges(text)) {
-        const QStringView w = QStringView(text).sliced(range.start, range.length());
-        if (std::any_of(w.cbegin(), w.cend(), [](QChar c) { return c.unicode() >= 0x80; })) {
-            words.insert(lowerCased(w.toString()));
-            continue;
-        }
-        buffer.resize(w.size());
-        std::transform(w.cbegin(), w.cend(), buffer.begin(), [](QChar c) {
-            return c >= u'A' && c <= u'Z' ? QChar(char16_t(c.unicode() - u'A' + u'a')) : c;
-        });
-        if (!words.contains(buffer))
-            words.insert(QString(buffer.constData(), buffer.size()));
-    }
+    for (const TextRange &range : nameWordRanges(text))
+        words.add(QStringView(text).sliced(range.start, range.length()));
 }
 
 EntryKind entryKind(NameRole role)
@@ -349,7 +336,7 @@ public:
         for (const QString &text : m_spreadsheet.unreferencedSharedStrings()) {
             if (isBlankOfSpacesAndTabs(text))
                 continue; // a workbook may hold millions of them
-            addWords(text, m_reserved.words, m_lowered);
+            addWords(text, m_reserved.words);
             m_records.append({std::nullopt, text, m_detector->findings(text, ColumnKind::autoDetect), true});
         }
         // Its memory of the free texts it searched would last through planning.
@@ -414,9 +401,8 @@ private:
         // thousands.
         QMap<int, QString> headers;
         QHash<int, QStringList> samples;
-        m_reserved.words.reserve(m_reserved.words.size() + cells.size());
         for (const PlacedCell &placed : cells) {
-            addWords(placed.cell.text, m_reserved.words, m_lowered);
+            addWords(placed.cell.text, m_reserved.words);
             if (placed.row == headerRow) {
                 for (int column = headers.isEmpty() ? 0 : headers.lastKey() + 1; column < placed.column; ++column)
                     headers.insert(column, QString());
@@ -678,11 +664,13 @@ private:
     {
         // Few words of a file are stand-ins already, so the words of the
         // findings are only gathered when one is.
+        if (m_key.valueCount() == 0)
+            return {};
         QSet<QString> stillStandIns;
-        for (const QString &word : m_reserved.words) {
-            if (m_key.isSubstitute(word, EntryKind::firstName))
-                stillStandIns.insert(word);
-        }
+        m_reserved.words.forEach([&](QStringView word) {
+            if (m_key.entryForSubstitute(word, EntryKind::firstName))
+                stillStandIns.insert(word.toString());
+        });
         for (const Record &record : stillStandIns.isEmpty() ? QList<Record>() : m_records) {
             for (const Finding &finding : record.findings) {
                 for (const Word &word : nameWords(finding.text))
@@ -705,7 +693,6 @@ private:
     std::optional<Detector> m_detector; // gone once every text is searched
     Scan m_scan;
     ProjectKey::Reserved m_reserved;
-    QString m_lowered; // addWords' buffer
     QList<Record> m_records;
     QMap<QString, int> m_phoneCounts;
     bool m_plannedKeyExact = true;

@@ -1,0 +1,167 @@
+#include "kit/keys/ReservedWords.h"
+
+#include "kit/keys/CodePoints.h"
+
+#include <algorithm>
+
+namespace quorvane {
+
+namespace {
+
+bool isAscii(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
+char16_t asciiLower(char16_t c)
+{
+    return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c;
+}
+
+// FNV-1a over the units, then mixed so that the low bits, which pick the
+// slot, depend on every unit.
+class UnitHash
+{
+public:
+    void add(char16_t unit) { m_value = (m_value ^ unit) * 0x100000001b3ULL; }
+
+    uint64_t value() const
+    {
+        uint64_t h = m_value;
+        h ^= h >> 33;
+        h *= 0xff51afd7ed558ccdULL;
+        h ^= h >> 33;
+        h *= 0xc4ceb9fe1a85ec53ULL;
+        return h ^ (h >> 33);
+    }
+
+private:
+    uint64_t m_value = 0xcbf29ce484222325ULL;
+};
+
+uint64_t hashOfLowered(QStringView lowered)
+{
+    UnitHash hash;
+    for (QChar c : lowered)
+        hash.add(c.unicode());
+    return hash.value();
+}
+
+uint64_t hashOfAsciiLowered(QStringView word)
+{
+    UnitHash hash;
+    for (QChar c : word)
+        hash.add(asciiLower(c.unicode()));
+    return hash.value();
+}
+
+bool equalsAsciiLowered(QStringView held, QStringView word)
+{
+    return held.size() == word.size()
+        && std::equal(word.begin(), word.end(), held.begin(),
+                      [](QChar w, QChar h) { return asciiLower(w.unicode()) == h.unicode(); });
+}
+
+} // namespace
+
+ReservedWords::ReservedWords(std::initializer_list<QStringView> words)
+{
+    for (QStringView word : words)
+        add(word);
+}
+
+void ReservedWords::reserve(qsizetype words)
+{
+    qsizetype slots = 16;
+    while (slots < 2 * words)
+        slots *= 2;
+    if (slots > qsizetype(m_slots.size()))
+        rehash(slots);
+    m_words.reserve(size_t(words));
+}
+
+void ReservedWords::add(QStringView word)
+{
+    growIfFull();
+    if (isAscii(word)) {
+        const uint64_t hash = hashOfAsciiLowered(word);
+        const qsizetype slot = slotForAscii(word, hash);
+        if (m_slots[size_t(slot)].word < 0)
+            insertAt(slot, hash, word);
+        return;
+    }
+    const QString lowered = lowerCased(word.toString());
+    const uint64_t hash = hashOfLowered(lowered);
+    const qsizetype slot = slotFor(lowered, hash);
+    if (m_slots[size_t(slot)].word < 0)
+        insertAt(slot, hash, lowered);
+}
+
+bool ReservedWords::contains(QStringView word) const
+{
+    if (m_words.empty())
+        return false;
+    if (!isAscii(word))
+        return containsLowered(lowerCased(word.toString()));
+    return m_slots[size_t(slotForAscii(word, hashOfAsciiLowered(word)))].word >= 0;
+}
+
+bool ReservedWords::containsLowered(QStringView word) const
+{
+    return !m_words.empty() && m_slots[size_t(slotFor(word, hashOfLowered(word)))].word >= 0;
+}
+
+qsizetype ReservedWords::slotFor(QStringView lowered, uint64_t hash) const
+{
+    const qsizetype mask = qsizetype(m_slots.size()) - 1;
+    for (qsizetype at = qsizetype(hash) & mask;; at = (at + 1) & mask) {
+        const Slot &slot = m_slots[size_t(at)];
+        if (slot.word < 0 || (slot.hash == hash && textOf(m_words[size_t(slot.word)]) == lowered))
+            return at;
+    }
+}
+
+qsizetype ReservedWords::slotForAscii(QStringView word, uint64_t hash) const
+{
+    const qsizetype mask = qsizetype(m_slots.size()) - 1;
+    for (qsizetype at = qsizetype(hash) & mask;; at = (at + 1) & mask) {
+        const Slot &slot = m_slots[size_t(at)];
+        if (slot.word < 0 || (slot.hash == hash && equalsAsciiLowered(textOf(m_words[size_t(slot.word)]), word)))
+            return at;
+    }
+}
+
+// The word goes in lowered: a word that is lower-case already, or ASCII,
+// which is lowered on the way.
+void ReservedWords::insertAt(qsizetype slot, uint64_t hash, QStringView word)
+{
+    m_slots[size_t(slot)] = {hash, int32_t(m_words.size())};
+    m_words.push_back({uint32_t(m_units.size()), uint32_t(word.size())});
+    for (QChar c : word)
+        m_units.push_back(asciiLower(c.unicode()));
+}
+
+// Kept at most half full, so that a probe for a word not held, as nearly
+// every candidate is, ends within a slot or two.
+void ReservedWords::growIfFull()
+{
+    if (2 * (m_words.size() + 1) > m_slots.size())
+        rehash(std::max<qsizetype>(16, 2 * qsizetype(m_slots.size())));
+}
+
+void ReservedWords::rehash(qsizetype slotCount)
+{
+    std::vector<Slot> old(static_cast<size_t>(slotCount));
+    old.swap(m_slots);
+    const qsizetype mask = slotCount - 1;
+    for (const Slot &slot : old) {
+        if (slot.word < 0)
+            continue;
+        qsizetype at = qsizetype(slot.hash) & mask;
+        while (m_slots[size_t(at)].word >= 0)
+            at = (at + 1) & mask;
+        m_slots[size_t(at)] = slot;
+    }
+}
+
+} // namespace quorvane
