@@ -219,3 +219,7 @@ private:
 };
 
 } // namespace quorvane
+
+// A kind and two texts: a large key's lists of entries grow by moving their
+// bytes, not by copying each entry and dropping the old one.
+Q_DECLARE_TYPEINFO(quorvane::ProjectKey::Entry, Q_RELOCATABLE_TYPE);
