@@ -6,6 +6,25 @@ using namespace Qt::StringLiterals;
 
 namespace quorvane {
 
+namespace {
+
+// Whether the word lower-cased is one of the set's. The words asked about are
+// the words of every name of a file, nearly all plain ASCII, so those are
+// lowered into a buffer kept from call to call rather than into a new text.
+bool holdsLowerCased(const QSet<QString> &set, QStringView word)
+{
+    if (std::any_of(word.begin(), word.end(), [](QChar c) { return c.unicode() >= 0x80; }))
+        return set.contains(word.toString().toLower());
+    thread_local QString lowered;
+    lowered.resize(word.size());
+    std::transform(word.begin(), word.end(), lowered.begin(), [](QChar c) {
+        return c >= u'A' && c <= u'Z' ? QChar(char16_t(c.unicode() - u'A' + u'a')) : c;
+    });
+    return set.contains(lowered);
+}
+
+} // namespace
+
 const QRegularExpression &emailPattern()
 {
     static const QRegularExpression pattern(
@@ -34,6 +53,11 @@ const QSet<QString> &titleWords()
     return words;
 }
 
+bool isTitleWord(QStringView word)
+{
+    return holdsLowerCased(titleWords(), word);
+}
+
 bool isCompanySuffix(QStringView word)
 {
     static const QSet<QString> suffixes{
@@ -50,7 +74,7 @@ bool isCompanySuffix(QStringView word)
     const bool ascii = std::all_of(word.begin(), word.end(), [](QChar c) { return c.unicode() < 0x80; });
     if (ascii && (word.size() < 2 || word.size() > longest))
         return false;
-    return suffixes.contains(word.toString().toLower());
+    return holdsLowerCased(suffixes, word);
 }
 
 bool isRegionCode(QStringView word)
