@@ -30,6 +30,15 @@ struct Record
     bool freeText = false;
 };
 
+} // namespace
+} // namespace quorvane
+
+// A large file's records are many, and grow by moving their bytes.
+Q_DECLARE_TYPEINFO(quorvane::Record, Q_RELOCATABLE_TYPE);
+
+namespace quorvane {
+namespace {
+
 QString collapsedLower(const QString &text)
 {
     return lowerCased(text).simplified();
