@@ -2,7 +2,7 @@
 
 #include "kit/keys/CandidateHoldings.h"
 #include "kit/keys/Crypto.h"
-#include "kit/keys/ReservedWords.h"
+#include "kit/keys/CaselessWords.h"
 #include "kit/keys/TextIndex.h"
 
 #include <QByteArray>
@@ -52,7 +52,7 @@ public:
     // What the file being swapped already holds; stand-ins must avoid it.
     struct Reserved
     {
-        ReservedWords words;  // words a name or town stand-in may not equal or contain
+        CaselessWords words;  // words a name or town stand-in may not equal or contain
         QSet<QString> values; // spaceKeys no stand-in may take
     };
 

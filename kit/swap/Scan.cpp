@@ -55,7 +55,7 @@ bool overlapsAny(const TextRange &range, const QList<Finding> &findings)
                        [&](const Finding &f) { return f.range.overlaps(range); });
 }
 
-void addWords(const QString &text, ReservedWords &words)
+void addWords(const QString &text, CaselessWords &words)
 {
     for (const TextRange &range : nameWordRanges(text))
         words.add(QStringView(text).sliced(range.start, range.length()));
@@ -73,29 +73,23 @@ class KnownNames
 public:
     KnownNames(const ProjectKey &key, const QList<Record> &records) : m_key(key)
     {
-        reserveFor(key, records);
         for (const ProjectKey::Entry &entry : key.entries()) {
             if (entry.kind == EntryKind::firstName)
-                m_roles.insert(lowerCased(entry.real), NameRole::first);
+                setRole(entry.real, NameRole::first);
             else if (entry.kind == EntryKind::lastName)
-                m_roles.insert(lowerCased(entry.real), NameRole::last);
+                setRole(entry.real, NameRole::last);
         }
         for (const Record &record : records) {
             for (const Finding &finding : record.findings) {
                 if (finding.kind != ValueKind::name)
                     continue;
-                // The first role met stays; one probe finds it or makes its slot.
+                // The first role met stays.
                 for (const NamePart &part : finding.nameParts) {
-                    const qsizetype before = m_roles.size();
-                    NameRole &role = m_roles[lowerCased(part.word)];
-                    if (m_roles.size() != before)
-                        role = part.role;
+                    if (m_names.add(part.word) == qsizetype(m_roles.size()))
+                        m_roles.push_back(part.role);
                 }
-                if (finding.nameParts.size() >= 2) {
-                    const QString fullName = collapsedLower(finding.text);
-                    m_fullNames.insert(fullName);
-                    m_fullNameStarts.insert(fullName.left(fullName.indexOf(u' ')));
-                }
+                if (finding.nameParts.size() >= 2)
+                    addFullName(finding.text);
             }
         }
     }
@@ -120,22 +114,55 @@ public:
     }
 
 private:
-    // Room for every name the file and the key may hold: growing step by step
-    // would hash every word again at each step.
-    void reserveFor(const ProjectKey &key, const QList<Record> &records)
+    void setRole(const QString &name, NameRole role)
     {
-        qsizetype words = key.valueCount();
-        qsizetype fullNames = 0;
-        for (const Record &record : records) {
-            for (const Finding &finding : record.findings) {
-                if (finding.kind != ValueKind::name)
-                    continue;
-                words += finding.nameParts.size();
-                fullNames += finding.nameParts.size() >= 2 ? 1 : 0;
-            }
+        const qsizetype number = m_names.add(name);
+        if (number == qsizetype(m_roles.size()))
+            m_roles.push_back(role);
+        else
+            m_roles[size_t(number)] = role;
+    }
+
+    // Kept lower-cased with its runs of white space made one space, and its
+    // first word apart. Nearly every name is plain ASCII spaced that way
+    // already, and goes in as it is written.
+    void addFullName(const QString &text)
+    {
+        if (isSingleSpacedAscii(text)) {
+            m_fullNames.add(text);
+            m_fullNameStarts.add(QStringView(text).first(firstWordLength(text)));
+            return;
         }
-        m_roles.reserve(words);
-        m_fullNames.reserve(fullNames);
+        const QString fullName = collapsedLower(text);
+        m_fullNames.addLowered(fullName);
+        m_fullNameStarts.addLowered(QStringView(fullName).first(firstWordLength(fullName)));
+    }
+
+    static qsizetype firstWordLength(QStringView text)
+    {
+        const qsizetype space = text.indexOf(u' ');
+        return space < 0 ? text.size() : space;
+    }
+
+    // Whether the text is ASCII, its words parted by single spaces, with
+    // none at either end: what collapsedLower leaves but for the case.
+    static bool isSingleSpacedAscii(QStringView text)
+    {
+        bool previousSpace = true;
+        for (QChar c : text) {
+            const char16_t u = c.unicode();
+            const bool space = u == u' ';
+            if (u >= 0x80 || (u >= 0x09 && u <= 0x0D) || (space && previousSpace))
+                return false;
+            previousSpace = space;
+        }
+        return !previousSpace;
+    }
+
+    std::optional<NameRole> roleOf(QStringView word) const
+    {
+        const qsizetype number = m_names.indexOf(word);
+        return number < 0 ? std::nullopt : std::optional(m_roles[size_t(number)]);
     }
 
     // The length of the longest known full name starting at word i (added to
@@ -145,7 +172,7 @@ private:
         // Most words start no full name of the file; those are told by their
         // first word alone.
         const qsizetype longest = std::min<qsizetype>(4, words.size() - i);
-        if (longest < 2 || !m_fullNameStarts.contains(lowerCased(words.at(i).word)))
+        if (longest < 2 || !m_fullNameStarts.contains(words.at(i).word))
             return 0;
         // The runs of 2 to 4 words from i, as far as only spaces part them.
         QStringList runs{lowerCased(words.at(i).word)};
@@ -156,7 +183,7 @@ private:
         }
         for (qsizetype length = runs.size(); length >= 2; --length) {
             const TextRange range{words.at(i).range.start, words.at(i + length - 1).range.end};
-            if (!m_fullNames.contains(runs.at(length - 1)) || overlapsAny(range, record.findings))
+            if (!m_fullNames.containsLowered(runs.at(length - 1)) || overlapsAny(range, record.findings))
                 continue;
             const QString text = range.of(record.text);
             record.findings.append(
@@ -188,15 +215,15 @@ private:
         if (m_key.valueCount() == 0 || word.word.size() < 2 || overlapsAny(word.range, record.findings)
             || !m_key.isSubstitute(word.word, EntryKind::firstName))
             return;
-        const NameRole role = m_roles.value(lowerCased(word.word), NameRole::last);
+        const NameRole role = roleOf(word.word).value_or(NameRole::last);
         const NamePart part{{0, word.word.size()}, word.word, role};
         record.findings.append({ValueKind::name, word.range, word.word, {part}, std::nullopt});
     }
 
     void addSingleName(Record &record, const Word &word) const
     {
-        const auto role = m_roles.constFind(lowerCased(word.word));
-        if (role == m_roles.cend() || !isNameWord(word.word) || word.word.size() < 2
+        const std::optional<NameRole> role = roleOf(word.word);
+        if (!role || !isNameWord(word.word) || word.word.size() < 2
             || isRegionCode(word.word) || isCompanySuffix(word.word) || overlapsAny(word.range, record.findings))
             return;
         const NamePart part{{0, word.word.size()}, word.word, *role};
@@ -204,9 +231,10 @@ private:
     }
 
     const ProjectKey &m_key;
-    QHash<QString, NameRole> m_roles;
-    QSet<QString> m_fullNames;
-    QSet<QString> m_fullNameStarts; // the first words of m_fullNames
+    CaselessWords m_names;
+    std::vector<NameRole> m_roles; // by the numbers of m_names
+    CaselessWords m_fullNames;
+    CaselessWords m_fullNameStarts; // the first words of m_fullNames
 };
 
 bool isAlreadyInKey(const Finding &finding, const ProjectKey &key)

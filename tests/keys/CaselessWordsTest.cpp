@@ -1,5 +1,5 @@
 #include "kit/keys/CodePoints.h"
-#include "kit/keys/ReservedWords.h"
+#include "kit/keys/CaselessWords.h"
 
 #include <QRandomGenerator>
 #include <QSet>
@@ -11,7 +11,7 @@ using namespace Qt::StringLiterals;
 
 // Against a plain set of lower-cased texts: words of mixed case, beyond ASCII,
 // and prefixes of one another, added until the table has grown many times.
-TEST(ReservedWords, AgreesWithASetOfLowerCasedWords)
+TEST(CaselessWords, AgreesWithASetOfLowerCasedWords)
 {
     const QString pieces[] = {u"an"_s, u"NA"_s, u"Zi"_s, u"o"_s, u"É"_s, u"é"_s, u"ß"_s, u"İ"_s, u"-"_s, u"'"_s};
     QRandomGenerator random(11);
@@ -21,7 +21,7 @@ TEST(ReservedWords, AgreesWithASetOfLowerCasedWords)
             word += pieces[random.bounded(int(std::size(pieces)))];
         return word;
     };
-    ReservedWords words;
+    CaselessWords words;
     QSet<QString> expected;
     for (int i = 0; i < 20000; ++i) {
         const QString word = randomWord();
@@ -39,9 +39,9 @@ TEST(ReservedWords, AgreesWithASetOfLowerCasedWords)
     EXPECT_EQ(listed, expected);
 }
 
-TEST(ReservedWords, LowerCaseIsOnlyAssumedWhereAsked)
+TEST(CaselessWords, LowerCaseIsOnlyAssumedWhereAsked)
 {
-    const ReservedWords words{u"Zion", u"ÉLODIE"};
+    const CaselessWords words{u"Zion", u"ÉLODIE"};
     const struct
     {
         QStringView word;
@@ -55,5 +55,18 @@ TEST(ReservedWords, LowerCaseIsOnlyAssumedWhereAsked)
         EXPECT_EQ(words.contains(c.word), c.contained) << c.word.toString().toStdString();
         EXPECT_EQ(words.containsLowered(c.word), c.containedAsLowered) << c.word.toString().toStdString();
     }
-    EXPECT_FALSE(ReservedWords().contains(u"zion"));
+    EXPECT_FALSE(CaselessWords().contains(u"zion"));
+}
+
+TEST(CaselessWords, NumbersTextsInTheOrderAdded)
+{
+    CaselessWords words;
+    EXPECT_EQ(words.add(u"Ann Lee"), 0);
+    EXPECT_EQ(words.addLowered(u"élodie"), 1);
+    EXPECT_EQ(words.add(u"ANN LEE"), 0);
+    EXPECT_EQ(words.add(u"ÉLODIE"), 1);
+    EXPECT_EQ(words.addLowered(u"ann lee"), 0);
+    EXPECT_EQ(words.indexOf(u"Élodie"), 1);
+    EXPECT_EQ(words.indexOf(u"ann"), -1);
+    EXPECT_EQ(words.size(), 2);
 }

@@ -1,4 +1,4 @@
-#include "kit/keys/ReservedWords.h"
+#include "kit/keys/CaselessWords.h"
 
 #include "kit/keys/CodePoints.h"
 
@@ -64,13 +64,13 @@ bool equalsAsciiLowered(QStringView held, QStringView word)
 
 } // namespace
 
-ReservedWords::ReservedWords(std::initializer_list<QStringView> words)
+CaselessWords::CaselessWords(std::initializer_list<QStringView> words)
 {
     for (QStringView word : words)
         add(word);
 }
 
-void ReservedWords::reserve(qsizetype words)
+void CaselessWords::reserve(qsizetype words)
 {
     qsizetype slots = 16;
     while (slots < 2 * words)
@@ -80,38 +80,39 @@ void ReservedWords::reserve(qsizetype words)
     m_words.reserve(size_t(words));
 }
 
-void ReservedWords::add(QStringView word)
+qsizetype CaselessWords::add(QStringView text)
+{
+    if (!isAscii(text))
+        return addLowered(lowerCased(text.toString()));
+    growIfFull();
+    const uint64_t hash = hashOfAsciiLowered(text);
+    return takeSlot(slotForAscii(text, hash), hash, text, true);
+}
+
+qsizetype CaselessWords::addLowered(QStringView lowered)
 {
     growIfFull();
-    if (isAscii(word)) {
-        const uint64_t hash = hashOfAsciiLowered(word);
-        const qsizetype slot = slotForAscii(word, hash);
-        if (m_slots[size_t(slot)].word < 0)
-            insertAt(slot, hash, word);
-        return;
-    }
-    const QString lowered = lowerCased(word.toString());
     const uint64_t hash = hashOfLowered(lowered);
-    const qsizetype slot = slotFor(lowered, hash);
-    if (m_slots[size_t(slot)].word < 0)
-        insertAt(slot, hash, lowered);
+    return takeSlot(slotFor(lowered, hash), hash, lowered, false);
 }
 
-bool ReservedWords::contains(QStringView word) const
+qsizetype CaselessWords::indexOf(QStringView text) const
 {
     if (m_words.empty())
-        return false;
-    if (!isAscii(word))
-        return containsLowered(lowerCased(word.toString()));
-    return m_slots[size_t(slotForAscii(word, hashOfAsciiLowered(word)))].word >= 0;
+        return -1;
+    if (!isAscii(text)) {
+        const QString lowered = lowerCased(text.toString());
+        return m_slots[size_t(slotFor(lowered, hashOfLowered(lowered)))].word;
+    }
+    return m_slots[size_t(slotForAscii(text, hashOfAsciiLowered(text)))].word;
 }
 
-bool ReservedWords::containsLowered(QStringView word) const
+bool CaselessWords::containsLowered(QStringView lowered) const
 {
-    return !m_words.empty() && m_slots[size_t(slotFor(word, hashOfLowered(word)))].word >= 0;
+    return !m_words.empty() && m_slots[size_t(slotFor(lowered, hashOfLowered(lowered)))].word >= 0;
 }
 
-qsizetype ReservedWords::slotFor(QStringView lowered, uint64_t hash) const
+qsizetype CaselessWords::slotFor(QStringView lowered, uint64_t hash) const
 {
     const qsizetype mask = qsizetype(m_slots.size()) - 1;
     for (qsizetype at = qsizetype(hash) & mask;; at = (at + 1) & mask) {
@@ -121,7 +122,7 @@ qsizetype ReservedWords::slotFor(QStringView lowered, uint64_t hash) const
     }
 }
 
-qsizetype ReservedWords::slotForAscii(QStringView word, uint64_t hash) const
+qsizetype CaselessWords::slotForAscii(QStringView word, uint64_t hash) const
 {
     const qsizetype mask = qsizetype(m_slots.size()) - 1;
     for (qsizetype at = qsizetype(hash) & mask;; at = (at + 1) & mask) {
@@ -131,25 +132,27 @@ qsizetype ReservedWords::slotForAscii(QStringView word, uint64_t hash) const
     }
 }
 
-// The word goes in lowered: a word that is lower-case already, or ASCII,
-// which is lowered on the way.
-void ReservedWords::insertAt(qsizetype slot, uint64_t hash, QStringView word)
+qsizetype CaselessWords::takeSlot(qsizetype slot, uint64_t hash, QStringView text, bool lowerAscii)
 {
-    m_slots[size_t(slot)] = {hash, int32_t(m_words.size())};
-    m_words.push_back({uint32_t(m_units.size()), uint32_t(word.size())});
-    for (QChar c : word)
-        m_units.push_back(asciiLower(c.unicode()));
+    Slot &taken = m_slots[size_t(slot)];
+    if (taken.word >= 0)
+        return taken.word;
+    taken = {hash, int32_t(m_words.size())};
+    m_words.push_back({uint32_t(m_units.size()), uint32_t(text.size())});
+    for (QChar c : text)
+        m_units.push_back(lowerAscii ? asciiLower(c.unicode()) : c.unicode());
+    return taken.word;
 }
 
 // Kept at most half full, so that a probe for a word not held, as nearly
 // every candidate is, ends within a slot or two.
-void ReservedWords::growIfFull()
+void CaselessWords::growIfFull()
 {
     if (2 * (m_words.size() + 1) > m_slots.size())
         rehash(std::max<qsizetype>(16, 2 * qsizetype(m_slots.size())));
 }
 
-void ReservedWords::rehash(qsizetype slotCount)
+void CaselessWords::rehash(qsizetype slotCount)
 {
     std::vector<Slot> old(static_cast<size_t>(slotCount));
     old.swap(m_slots);
