@@ -3,6 +3,7 @@
 #include "kit/keys/CodePoints.h"
 
 #include <algorithm>
+#include <atomic>
 
 namespace quorvane {
 
@@ -68,6 +69,32 @@ CaselessWords::CaselessWords(std::initializer_list<QStringView> words)
 {
     for (QStringView word : words)
         add(word);
+}
+
+CaselessWords::CaselessWords(CaselessWords &&other) noexcept
+    : m_slots(std::move(other.m_slots)), m_words(std::move(other.m_words)), m_units(std::move(other.m_units)),
+      m_stamp(std::exchange(other.m_stamp, newStamp()))
+{
+    other.m_slots.clear();
+    other.m_words.clear();
+    other.m_units.clear();
+}
+
+CaselessWords &CaselessWords::operator=(CaselessWords &&other) noexcept
+{
+    if (this != &other) {
+        m_slots = std::exchange(other.m_slots, {});
+        m_words = std::exchange(other.m_words, {});
+        m_units = std::exchange(other.m_units, {});
+        m_stamp = std::exchange(other.m_stamp, newStamp());
+    }
+    return *this;
+}
+
+uint64_t CaselessWords::newStamp()
+{
+    static std::atomic<uint64_t> last{0};
+    return ++last;
 }
 
 void CaselessWords::reserve(qsizetype words)
@@ -138,6 +165,7 @@ qsizetype CaselessWords::takeSlot(qsizetype slot, uint64_t hash, QStringView tex
     if (taken.word >= 0)
         return taken.word;
     taken = {hash, int32_t(m_words.size())};
+    m_stamp = newStamp();
     m_words.push_back({uint32_t(m_units.size()), uint32_t(text.size())});
     for (QChar c : text)
         m_units.push_back(lowerAscii ? asciiLower(c.unicode()) : c.unicode());

@@ -21,6 +21,11 @@ class CaselessWords
 public:
     CaselessWords() = default;
     CaselessWords(std::initializer_list<QStringView> words);
+    CaselessWords(const CaselessWords &) = default;
+    CaselessWords &operator=(const CaselessWords &) = default;
+    // The set moved from is left empty, under a stamp of its own.
+    CaselessWords(CaselessWords &&other) noexcept;
+    CaselessWords &operator=(CaselessWords &&other) noexcept;
 
     void reserve(qsizetype words);
     // Adds the text lower-cased unless it is held; its number either way.
@@ -34,6 +39,10 @@ public:
     bool containsLowered(QStringView lowered) const;
     bool isEmpty() const { return m_words.empty(); }
     qsizetype size() const { return qsizetype(m_words.size()); }
+    // Two sets of one stamp hold the same texts: every set made, and every
+    // text added, takes a new one. What was worked out from a set's texts
+    // holds for as long as its stamp stays.
+    uint64_t stamp() const { return m_stamp; }
 
     // Each text held, in the order added.
     template<typename Visit>
@@ -61,12 +70,14 @@ private:
     // as it is, or ASCII lowered on the way.
     qsizetype takeSlot(qsizetype slot, uint64_t hash, QStringView text, bool lowerAscii);
     void growIfFull();
+    static uint64_t newStamp();
     void rehash(qsizetype slotCount);
     QStringView textOf(const Word &word) const { return QStringView(m_units.data() + word.start, word.length); }
 
     std::vector<Slot> m_slots;
     std::vector<Word> m_words;
     std::vector<char16_t> m_units;
+    uint64_t m_stamp = newStamp();
 };
 
 } // namespace quorvane

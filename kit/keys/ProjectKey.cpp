@@ -728,11 +728,10 @@ const CandidateHoldings &ProjectKey::refusedMembers(const Reserved &reserved) co
     if (reserved.values.isEmpty())
         return m_held;
     // A scan passes the same reserved set for every value, so this is counted once a scan.
-    if (!m_refused.valid || m_refused.values != reserved.values) {
+    if (!m_refused.valid || m_refused.values != reserved.values.stamp()) {
         m_refused.held = m_held;
-        for (const QString &value : reserved.values)
-            candidateSets::count(value, m_refused.held);
-        m_refused.values = reserved.values;
+        reserved.values.forEach([&](QStringView value) { candidateSets::count(value, m_refused.held); });
+        m_refused.values = reserved.values.stamp();
         m_refused.valid = true;
     }
     return m_refused.held;
@@ -748,7 +747,7 @@ bool ProjectKey::isFree(const QString &cand, EntryKind kind, const Reserved &res
 bool ProjectKey::isFree(const QString &cand, Hashed hashedKey, EntryKind kind, const Reserved &reserved) const
 {
     const QString &key = hashedKey.text;
-    if (m_taken.find(key, hashedKey.hash) >= 0 || reserved.values.contains(key))
+    if (m_taken.find(key, hashedKey.hash) >= 0 || reserved.values.containsLowered(key))
         return false;
     if (kind != EntryKind::firstName && kind != EntryKind::lastName && kind != EntryKind::city)
         return true;

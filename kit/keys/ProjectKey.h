@@ -53,7 +53,7 @@ public:
     struct Reserved
     {
         CaselessWords words;  // words a name or town stand-in may not equal or contain
-        QSet<QString> values; // spaceKeys no stand-in may take
+        CaselessWords values; // spaceKeys no stand-in may take, added as they are
     };
 
     // A fresh random id, the current time and 32 random secret bytes unless given.
@@ -209,7 +209,7 @@ private:
     // and every later value would try each of its candidates in turn.
     struct ReservedHoldings
     {
-        QSet<QString> values; // the reserved values these were counted for
+        uint64_t values = 0; // the stamp of the reserved values these were counted for
         CandidateHoldings held;
         bool valid = false;
     };

@@ -258,17 +258,17 @@ bool isAlreadyInKey(const Finding &finding, const ProjectKey &key)
 }
 
 // Real values of the file that no stand-in may take.
-void addReservedValues(const Finding &finding, QSet<QString> &values)
+void addReservedValues(const Finding &finding, CaselessWords &values)
 {
     switch (finding.kind) {
     case ValueKind::name: break;
-    case ValueKind::email: values.insert(ProjectKey::spaceKey(finding.text, EntryKind::email)); break;
-    case ValueKind::phone: values.insert(ProjectKey::spaceKey(finding.text, EntryKind::phone)); break;
+    case ValueKind::email: values.addLowered(ProjectKey::spaceKey(finding.text, EntryKind::email)); break;
+    case ValueKind::phone: values.addLowered(ProjectKey::spaceKey(finding.text, EntryKind::phone)); break;
     case ValueKind::address:
         if (finding.address && finding.address->street)
-            values.insert(ProjectKey::spaceKey(*finding.address->street, EntryKind::street));
+            values.addLowered(ProjectKey::spaceKey(*finding.address->street, EntryKind::street));
         if (finding.address && finding.address->zip)
-            values.insert(ProjectKey::spaceKey(*finding.address->zip, EntryKind::zip));
+            values.addLowered(ProjectKey::spaceKey(*finding.address->zip, EntryKind::zip));
         break;
     }
 }
@@ -382,10 +382,6 @@ public:
         addKnownNames();
         m_records.removeIf([](const Record &record) { return record.findings.isEmpty(); });
         m_records.squeeze();
-        qsizetype findingCount = 0;
-        for (const Record &record : std::as_const(m_records))
-            findingCount += record.findings.size();
-        m_reserved.values.reserve(m_reserved.values.size() + findingCount);
         for (Record &record : m_records) {
             if (record.freeText && nameWordRanges(record.text).size() < 4)
                 record.freeText = false;

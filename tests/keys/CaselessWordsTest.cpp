@@ -70,3 +70,21 @@ TEST(CaselessWords, NumbersTextsInTheOrderAdded)
     EXPECT_EQ(words.indexOf(u"ann"), -1);
     EXPECT_EQ(words.size(), 2);
 }
+
+// What is worked out from a set is kept by its stamp, so a stamp must never
+// be shared by sets that hold different texts.
+TEST(CaselessWords, StampsPartSetsThatMayDiffer)
+{
+    CaselessWords words{u"ann"};
+    const CaselessWords copy = words;
+    EXPECT_EQ(copy.stamp(), words.stamp());
+    EXPECT_NE(CaselessWords().stamp(), CaselessWords().stamp());
+    const uint64_t before = words.stamp();
+    words.add(u"ANN");
+    EXPECT_EQ(words.stamp(), before) << "nothing was added";
+    words.add(u"lee");
+    EXPECT_NE(words.stamp(), before);
+    const CaselessWords moved = std::move(words);
+    EXPECT_NE(words.stamp(), moved.stamp());
+    EXPECT_TRUE(words.isEmpty());
+}
