@@ -40,7 +40,7 @@ private:
     uint64_t m_value = 0xcbf29ce484222325ULL;
 };
 
-uint64_t hashOfLowered(QStringView lowered)
+uint64_t loweredHash(QStringView lowered)
 {
     UnitHash hash;
     for (QChar c : lowered)
@@ -119,7 +119,7 @@ qsizetype CaselessWords::add(QStringView text)
 qsizetype CaselessWords::addLowered(QStringView lowered)
 {
     growIfFull();
-    const uint64_t hash = hashOfLowered(lowered);
+    const uint64_t hash = loweredHash(lowered);
     return takeSlot(slotFor(lowered, hash), hash, lowered, false);
 }
 
@@ -129,14 +129,30 @@ qsizetype CaselessWords::indexOf(QStringView text) const
         return -1;
     if (!isAscii(text)) {
         const QString lowered = lowerCased(text.toString());
-        return m_slots[size_t(slotFor(lowered, hashOfLowered(lowered)))].word;
+        return m_slots[size_t(slotFor(lowered, loweredHash(lowered)))].word;
     }
     return m_slots[size_t(slotForAscii(text, hashOfAsciiLowered(text)))].word;
 }
 
 bool CaselessWords::containsLowered(QStringView lowered) const
 {
-    return !m_words.empty() && m_slots[size_t(slotFor(lowered, hashOfLowered(lowered)))].word >= 0;
+    return containsLowered(lowered, loweredHash(lowered));
+}
+
+uint64_t CaselessWords::hashOfLowered(QStringView lowered)
+{
+    return loweredHash(lowered);
+}
+
+void CaselessWords::prefetch(uint64_t hash) const
+{
+    if (!m_slots.empty())
+        __builtin_prefetch(m_slots.data() + (hash & (m_slots.size() - 1)));
+}
+
+bool CaselessWords::containsLowered(QStringView lowered, uint64_t hash) const
+{
+    return !m_words.empty() && m_slots[size_t(slotFor(lowered, hash))].word >= 0;
 }
 
 qsizetype CaselessWords::slotFor(QStringView lowered, uint64_t hash) const

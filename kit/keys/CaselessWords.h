@@ -37,6 +37,12 @@ public:
     bool contains(QStringView text) const { return indexOf(text) >= 0; }
     // Whether the text, lower-case already, is held.
     bool containsLowered(QStringView lowered) const;
+
+    // Probes of several large sets for one candidate each wait for memory;
+    // fetched ahead, the waits overlap. The hash is of a lower-case text.
+    static uint64_t hashOfLowered(QStringView lowered);
+    void prefetch(uint64_t hash) const;
+    bool containsLowered(QStringView lowered, uint64_t hash) const;
     bool isEmpty() const { return m_words.empty(); }
     qsizetype size() const { return qsizetype(m_words.size()); }
     // Two sets of one stamp hold the same texts: every set made, and every

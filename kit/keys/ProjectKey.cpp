@@ -747,14 +747,22 @@ bool ProjectKey::isFree(const QString &cand, EntryKind kind, const Reserved &res
 bool ProjectKey::isFree(const QString &cand, Hashed hashedKey, EntryKind kind, const Reserved &reserved) const
 {
     const QString &key = hashedKey.text;
-    if (m_taken.find(key, hashedKey.hash) >= 0 || reserved.values.containsLowered(key))
-        return false;
-    if (kind != EntryKind::firstName && kind != EntryKind::lastName && kind != EntryKind::city)
-        return true;
-    if (reserved.words.isEmpty())
-        return true;
+    const bool ofWords =
+        (kind == EntryKind::firstName || kind == EntryKind::lastName || kind == EntryKind::city)
+        && !reserved.words.isEmpty();
     const QStringView word = QStringView(key).mid(key.indexOf(u'|') + 1);
-    if (reserved.words.containsLowered(word))
+    // The three probes, each likely to wait for memory in a large file, start together.
+    m_taken.prefetch(hashedKey.hash);
+    const uint64_t valueHash = CaselessWords::hashOfLowered(key);
+    reserved.values.prefetch(valueHash);
+    const uint64_t wordHash = ofWords ? CaselessWords::hashOfLowered(word) : 0;
+    if (ofWords)
+        reserved.words.prefetch(wordHash);
+    if (m_taken.find(key, hashedKey.hash) >= 0 || reserved.values.containsLowered(key, valueHash))
+        return false;
+    if (!ofWords)
+        return true;
+    if (reserved.words.containsLowered(word, wordHash))
         return false;
     for (const QStringView part : QStringView(cand).tokenize(u'-', Qt::SkipEmptyParts)) {
         // A candidate of one piece is nearly always the word tested above.
