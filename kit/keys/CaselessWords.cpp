@@ -97,16 +97,6 @@ uint64_t CaselessWords::newStamp()
     return ++last;
 }
 
-void CaselessWords::reserve(qsizetype words)
-{
-    qsizetype slots = 16;
-    while (slots < 2 * words)
-        slots *= 2;
-    if (slots > qsizetype(m_slots.size()))
-        rehash(slots);
-    m_words.reserve(size_t(words));
-}
-
 qsizetype CaselessWords::add(QStringView text)
 {
     if (!isAscii(text))

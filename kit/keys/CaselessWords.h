@@ -27,7 +27,6 @@ public:
     CaselessWords(CaselessWords &&other) noexcept;
     CaselessWords &operator=(CaselessWords &&other) noexcept;
 
-    void reserve(qsizetype words);
     // Adds the text lower-cased unless it is held; its number either way.
     qsizetype add(QStringView text);
     // The same for a text that is lower-case already.
@@ -43,6 +42,7 @@ public:
     static uint64_t hashOfLowered(QStringView lowered);
     void prefetch(uint64_t hash) const;
     bool containsLowered(QStringView lowered, uint64_t hash) const;
+
     bool isEmpty() const { return m_words.empty(); }
     qsizetype size() const { return qsizetype(m_words.size()); }
     // Two sets of one stamp hold the same texts: every set made, and every
