@@ -103,7 +103,7 @@ bool looksLikeOnePersonsName(const QString &cell)
             firstName = words.at(1).word;
     } else {
         for (const Word &word : words) {
-            if (!titleWords().contains(word.word.toLower())) {
+            if (!isTitleWord(word.word)) {
                 firstName = word.word;
                 break;
             }

@@ -571,7 +571,7 @@ QList<NamePart> Detector::nameParts(const QString &text, ColumnKind column)
 {
     QList<Word> words = nameWords(text);
     words.removeIf([](const Word &w) {
-        return characterCount(w.word) < 2 || titleWords().contains(w.word.toLower());
+        return characterCount(w.word) < 2 || isTitleWord(w.word);
     });
     if (words.isEmpty() || words.size() > 6)
         return {};

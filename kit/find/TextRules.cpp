@@ -1,5 +1,7 @@
 #include "kit/find/TextRules.h"
 
+#include "kit/keys/CaselessWords.h"
+
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
@@ -34,15 +36,28 @@ const QSet<QString> &titleWords()
     return words;
 }
 
+// Every word of every name is asked about, so the list is also kept where it
+// is looked up without a lower-cased copy of the word or a SipHash of it.
+bool isTitleWord(QStringView word)
+{
+    static const CaselessWords words = [] {
+        CaselessWords caseless;
+        for (const QString &title : titleWords())
+            caseless.add(title);
+        return caseless;
+    }();
+    return words.contains(word);
+}
+
 bool isCompanySuffix(QStringView word)
 {
-    static const QSet<QString> suffixes{
-        u"co"_s, u"corp"_s, u"corporation"_s, u"inc"_s, u"incorporated"_s, u"llc"_s, u"ltd"_s,
-        u"limited"_s, u"llp"_s, u"lp"_s, u"plc"_s, u"pllc"_s, u"gmbh"_s, u"ag"_s, u"kg"_s, u"sa"_s,
-        u"sarl"_s, u"sas"_s, u"bv"_s, u"nv"_s, u"pty"_s, u"srl"_s, u"spa"_s, u"oy"_s, u"ab"_s,
+    static const CaselessWords suffixes{
+        u"co", u"corp", u"corporation", u"inc", u"incorporated", u"llc", u"ltd",
+        u"limited", u"llp", u"lp", u"plc", u"pllc", u"gmbh", u"ag", u"kg", u"sa",
+        u"sarl", u"sas", u"bv", u"nv", u"pty", u"srl", u"spa", u"oy", u"ab",
         // Words that end company names as often as legal forms do.
-        u"company"_s, u"group"_s, u"partners"_s, u"associates"_s, u"holdings"_s, u"industries"_s,
-        u"enterprises"_s,
+        u"company", u"group", u"partners", u"associates", u"holdings", u"industries",
+        u"enterprises",
     };
     // Nearly every word asked about is a plain ASCII word of a name, and
     // none of those longer than the longest suffix can be one.
@@ -50,7 +65,7 @@ bool isCompanySuffix(QStringView word)
     const bool ascii = std::all_of(word.begin(), word.end(), [](QChar c) { return c.unicode() < 0x80; });
     if (ascii && (word.size() < 2 || word.size() > longest))
         return false;
-    return suffixes.contains(word.toString().toLower());
+    return suffixes.contains(word);
 }
 
 bool isRegionCode(QStringView word)

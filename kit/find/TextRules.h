@@ -17,6 +17,8 @@ const QRegularExpression &nameWordPattern();
 // Lower-case word lists.
 const QSet<QString> &titleWords();
 const QSet<QString> &cueWords();
+// Whether the word, in any case, is one of titleWords.
+bool isTitleWord(QStringView word);
 
 struct Word
 {

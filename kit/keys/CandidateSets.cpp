@@ -312,12 +312,12 @@ qsizetype size(Set set)
     }
 }
 
-void count(const QString &spaceKey, Counts &counts, Counts *also)
+void count(QStringView spaceKey, Counts &counts, Counts *also)
 {
     const Tally tally{counts, also};
     const qsizetype bar = spaceKey.indexOf(u'|');
-    const QStringView space = QStringView(spaceKey).left(bar);
-    const QStringView norm = QStringView(spaceKey).mid(bar + 1);
+    const QStringView space = spaceKey.left(bar);
+    const QStringView norm = spaceKey.mid(bar + 1);
     if (space == u"word")
         countWord(norm, tally);
     else if (space == u"phone")

@@ -53,7 +53,7 @@ int shapeOf(EntryKind kind, const QString &real, const QString &norm, bool nameB
 
 // Marks the spaceKey, newly taken by a key, in every set that has it as a
 // member, in the counts and in the second holdings when given.
-void count(const QString &spaceKey, Counts &counts, Counts *also = nullptr);
+void count(QStringView spaceKey, Counts &counts, Counts *also = nullptr);
 
 // Whether the key holds the member this attempt's candidate would be, worked
 // out from the digests alone; false for attempts outside the counted sets.

@@ -173,28 +173,61 @@ QString zipCandidate(const QString &real, int attempt, const Digests &d)
 }
 
 // An e-mail local part cut at its separators: one more token than separators.
+// Every address being swapped is cut, so the tokens are places in its text.
 struct LocalPart
 {
-    QList<QList<char32_t>> tokens{{}};
-    QList<char32_t> separators;
-    qsizetype length = 0;
+    struct Token
+    {
+        qsizetype start = 0;
+        qsizetype end = 0;
+    };
+    QString text;
+    QList<Token> tokens{{}};
+    QString separators;
+    qsizetype length = 0; // in characters, a pair of surrogates counting one
     qsizetype trailingDigits = 0;
+
+    QStringView token(const Token &token) const { return QStringView(text).sliced(token.start, token.end - token.start); }
 };
 
-LocalPart cutLocalPart(const QString &local)
+bool isSeparator(QChar c)
+{
+    return c == u'.' || c == u'-' || c == u'_' || c == u'+';
+}
+
+LocalPart cutLocalPart(QString local)
 {
     LocalPart part;
-    for (char32_t c : local.toUcs4()) {
-        ++part.length;
-        part.trailingDigits = isAsciiDigit(c) ? part.trailingDigits + 1 : 0;
-        if (c == U'.' || c == U'-' || c == U'_' || c == U'+') {
+    part.text = std::move(local);
+    const QString &text = part.text;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (!(c.isLowSurrogate() && i > 0 && text.at(i - 1).isHighSurrogate()))
+            ++part.length;
+        part.trailingDigits = isAsciiDigit(c.unicode()) ? part.trailingDigits + 1 : 0;
+        if (isSeparator(c)) {
+            part.tokens.last().end = i;
             part.separators.append(c);
-            part.tokens.append(QList<char32_t>());
-        } else {
-            part.tokens.last().append(c);
+            part.tokens.append({i + 1, i + 1});
         }
     }
+    part.tokens.last().end = text.size();
     return part;
+}
+
+// The units of the text's leading letters, a letter beyond the Basic
+// Multilingual Plane taking its pair of surrogates.
+qsizetype leadingLetters(QStringView text)
+{
+    qsizetype at = 0;
+    while (at < text.size()) {
+        const bool pair = at + 1 < text.size() && text.at(at).isHighSurrogate() && text.at(at + 1).isLowSurrogate();
+        const char32_t c = pair ? QChar::surrogateToUcs4(text.at(at), text.at(at + 1)) : text.at(at).unicode();
+        if (!QChar::isLetter(c))
+            break;
+        at += pair ? 2 : 1;
+    }
+    return at;
 }
 
 // The address's name tokens as the stand-ins the key already gave them,
@@ -210,13 +243,12 @@ std::optional<NamedLocal> namedLocal(const ProjectKey &key, const LocalPart &loc
 {
     NamedLocal named;
     bool anyLetters = false;
-    for (const QList<char32_t> &token : local.tokens) {
-        qsizetype split = 0;
-        while (split < token.size() && QChar::isLetter(token.at(split)))
-            ++split;
-        const QString letters = fromUcs4(token.first(split));
-        const QList<char32_t> rest = token.mid(split);
-        if (!std::all_of(rest.cbegin(), rest.cend(), isAsciiDigit))
+    for (const LocalPart::Token &place : local.tokens) {
+        const QStringView token = local.token(place);
+        const qsizetype split = leadingLetters(token);
+        const QString letters = token.first(split).toString();
+        const QStringView rest = token.sliced(split);
+        if (!std::all_of(rest.begin(), rest.end(), [](QChar c) { return isAsciiDigit(c.unicode()); }))
             return std::nullopt;
         QString standIn;
         if (!letters.isEmpty()) {
@@ -246,7 +278,7 @@ QString nameBasedLocal(const NamedLocal &named, const LocalPart &local, int atte
         if (named.digitCounts.at(i) > 0)
             result += digitsFrom(d(QString(u"p"_s + QString::number(i))), named.digitCounts.at(i));
         if (i < local.separators.size())
-            result += QString::fromUcs4(&local.separators.at(i), 1);
+            result += local.separators.at(i);
     }
     if (attempt > 0)
         result += QString::number(attempt);
@@ -259,7 +291,7 @@ QString poolBasedLocal(const LocalPart &local, int attempt, const Digests &d)
     const QString last = lowerCased(pick(pools::lastNames(), d(u"l")));
     QString result;
     if (!local.separators.isEmpty())
-        result = first + QString::fromUcs4(&local.separators.first(), 1) + last;
+        result = first + local.separators.front() + last;
     else if (local.length <= 8)
         result = first.left(1) + last;
     else

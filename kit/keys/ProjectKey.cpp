@@ -65,6 +65,16 @@ bool isAsciiSpace(char16_t c)
     return c == u' ' || (c >= 0x09 && c <= 0x0D);
 }
 
+// Whether the ASCII text lower-cased is `lowered`; false for any other text.
+bool isAsciiLoweredAs(QStringView text, QStringView lowered)
+{
+    return text.size() == lowered.size()
+        && std::equal(text.begin(), text.end(), lowered.begin(), [](QChar t, QChar l) {
+               const char16_t u = t.unicode();
+               return u < 0x80 && (u >= u'A' && u <= u'Z' ? char16_t(u - u'A' + u'a') : u) == l.unicode();
+           });
+}
+
 // Writes prefix, '|' and the value lower-cased into out, for a plain ASCII
 // value whose whitespace is single spaces between words already; false for
 // any other, which the general rule must take. `stops` are characters the
@@ -718,11 +728,10 @@ const CandidateHoldings &ProjectKey::refusedMembers(const Reserved &reserved) co
     if (reserved.values.isEmpty())
         return m_held;
     // A scan passes the same reserved set for every value, so this is counted once a scan.
-    if (!m_refused.valid || m_refused.values != reserved.values) {
+    if (!m_refused.valid || m_refused.values != reserved.values.stamp()) {
         m_refused.held = m_held;
-        for (const QString &value : reserved.values)
-            candidateSets::count(value, m_refused.held);
-        m_refused.values = reserved.values;
+        reserved.values.forEach([&](QStringView value) { candidateSets::count(value, m_refused.held); });
+        m_refused.values = reserved.values.stamp();
         m_refused.valid = true;
     }
     return m_refused.held;
@@ -738,30 +747,26 @@ bool ProjectKey::isFree(const QString &cand, EntryKind kind, const Reserved &res
 bool ProjectKey::isFree(const QString &cand, Hashed hashedKey, EntryKind kind, const Reserved &reserved) const
 {
     const QString &key = hashedKey.text;
-    if (m_taken.find(key, hashedKey.hash) >= 0 || reserved.values.contains(key))
-        return false;
-    if (kind != EntryKind::firstName && kind != EntryKind::lastName && kind != EntryKind::city)
-        return true;
-    if (reserved.words.isEmpty())
-        return true;
-    // Every candidate is tested, so its words are lowered into one buffer.
-    thread_local QString piece;
+    const bool ofWords =
+        (kind == EntryKind::firstName || kind == EntryKind::lastName || kind == EntryKind::city)
+        && !reserved.words.isEmpty();
     const QStringView word = QStringView(key).mid(key.indexOf(u'|') + 1);
-    piece.resize(word.size());
-    std::copy(word.begin(), word.end(), piece.begin());
-    if (reserved.words.contains(piece))
+    // The three probes, each likely to wait for memory in a large file, start together.
+    m_taken.prefetch(hashedKey.hash);
+    const uint64_t valueHash = CaselessWords::hashOfLowered(key);
+    reserved.values.prefetch(valueHash);
+    const uint64_t wordHash = ofWords ? CaselessWords::hashOfLowered(word) : 0;
+    if (ofWords)
+        reserved.words.prefetch(wordHash);
+    if (m_taken.find(key, hashedKey.hash) >= 0 || reserved.values.containsLowered(key, valueHash))
+        return false;
+    if (!ofWords)
+        return true;
+    if (reserved.words.containsLowered(word, wordHash))
         return false;
     for (const QStringView part : QStringView(cand).tokenize(u'-', Qt::SkipEmptyParts)) {
-        if (std::any_of(part.begin(), part.end(), [](QChar c) { return c.unicode() >= 0x80; })) {
-            piece = part.toString().toLower();
-        } else {
-            piece.resize(part.size());
-            std::transform(part.begin(), part.end(), piece.begin(), [](QChar c) {
-                return c >= u'A' && c <= u'Z' ? QChar(char16_t(c.unicode() - u'A' + u'a')) : c;
-            });
-        }
         // A candidate of one piece is nearly always the word tested above.
-        if (piece != word && reserved.words.contains(piece))
+        if (!isAsciiLoweredAs(part, word) && reserved.words.contains(part))
             return false;
     }
     return true;

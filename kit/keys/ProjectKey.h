@@ -2,6 +2,7 @@
 
 #include "kit/keys/CandidateHoldings.h"
 #include "kit/keys/Crypto.h"
+#include "kit/keys/CaselessWords.h"
 #include "kit/keys/TextIndex.h"
 
 #include <QByteArray>
@@ -51,8 +52,8 @@ public:
     // What the file being swapped already holds; stand-ins must avoid it.
     struct Reserved
     {
-        QSet<QString> words;  // lower-case words a name or town stand-in may not equal or contain
-        QSet<QString> values; // spaceKeys no stand-in may take
+        CaselessWords words;  // words a name or town stand-in may not equal or contain
+        CaselessWords values; // spaceKeys no stand-in may take, added as they are
     };
 
     // A fresh random id, the current time and 32 random secret bytes unless given.
@@ -208,7 +209,7 @@ private:
     // and every later value would try each of its candidates in turn.
     struct ReservedHoldings
     {
-        QSet<QString> values; // the reserved values these were counted for
+        uint64_t values = 0; // the stamp of the reserved values these were counted for
         CandidateHoldings held;
         bool valid = false;
     };
@@ -218,3 +219,7 @@ private:
 };
 
 } // namespace quorvane
+
+// A kind and two texts: a large key's lists of entries grow by moving their
+// bytes, not by copying each entry and dropping the old one.
+Q_DECLARE_TYPEINFO(quorvane::ProjectKey::Entry, Q_RELOCATABLE_TYPE);

@@ -6,6 +6,7 @@
 #include <QList>
 
 #include <span>
+#include <vector>
 
 namespace quorvane {
 
@@ -28,7 +29,7 @@ public:
 private:
     std::span<const ProjectKey::Entry> appended(qsizetype item) const;
 
-    QList<ProjectKey::Entry> m_entries;
+    std::vector<ProjectKey::Entry> m_entries;
     QList<qsizetype> m_ends; // one past each item's last in m_entries
     QHash<qsizetype, QList<ProjectKey::Entry>> m_later;
 };

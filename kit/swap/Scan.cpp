@@ -30,6 +30,15 @@ struct Record
     bool freeText = false;
 };
 
+} // namespace
+} // namespace quorvane
+
+// A large file's records are many, and grow by moving their bytes.
+Q_DECLARE_TYPEINFO(quorvane::Record, Q_RELOCATABLE_TYPE);
+
+namespace quorvane {
+namespace {
+
 QString collapsedLower(const QString &text)
 {
     return lowerCased(text).simplified();
@@ -46,23 +55,10 @@ bool overlapsAny(const TextRange &range, const QList<Finding> &findings)
                        [&](const Finding &f) { return f.range.overlaps(range); });
 }
 
-// Most words repeat down their column, so each is lowered into a buffer
-// that is reused, and copied only when it is new.
-void addWords(const QString &text, QSet<QString> &words, QString &buffer)
+void addWords(const QString &text, CaselessWords &words)
 {
-    for (const TextRange &range : nameWordRanges(text)) {
-        const QStringView w = QStringView(text).sliced(range.start, range.length());
-        if (std::any_of(w.cbegin(), w.cend(), [](QChar c) { return c.unicode() >= 0x80; })) {
-            words.insert(lowerCased(w.toString()));
-            continue;
-        }
-        buffer.resize(w.size());
-        std::transform(w.cbegin(), w.cend(), buffer.begin(), [](QChar c) {
-            return c >= u'A' && c <= u'Z' ? QChar(char16_t(c.unicode() - u'A' + u'a')) : c;
-        });
-        if (!words.contains(buffer))
-            words.insert(QString(buffer.constData(), buffer.size()));
-    }
+    for (const TextRange &range : nameWordRanges(text))
+        words.add(QStringView(text).sliced(range.start, range.length()));
 }
 
 EntryKind entryKind(NameRole role)
@@ -77,29 +73,23 @@ class KnownNames
 public:
     KnownNames(const ProjectKey &key, const QList<Record> &records) : m_key(key)
     {
-        reserveFor(key, records);
         for (const ProjectKey::Entry &entry : key.entries()) {
             if (entry.kind == EntryKind::firstName)
-                m_roles.insert(lowerCased(entry.real), NameRole::first);
+                setRole(entry.real, NameRole::first);
             else if (entry.kind == EntryKind::lastName)
-                m_roles.insert(lowerCased(entry.real), NameRole::last);
+                setRole(entry.real, NameRole::last);
         }
         for (const Record &record : records) {
             for (const Finding &finding : record.findings) {
                 if (finding.kind != ValueKind::name)
                     continue;
-                // The first role met stays; one probe finds it or makes its slot.
+                // The first role met stays.
                 for (const NamePart &part : finding.nameParts) {
-                    const qsizetype before = m_roles.size();
-                    NameRole &role = m_roles[lowerCased(part.word)];
-                    if (m_roles.size() != before)
-                        role = part.role;
+                    if (m_names.add(part.word) == qsizetype(m_roles.size()))
+                        m_roles.push_back(part.role);
                 }
-                if (finding.nameParts.size() >= 2) {
-                    const QString fullName = collapsedLower(finding.text);
-                    m_fullNames.insert(fullName);
-                    m_fullNameStarts.insert(fullName.left(fullName.indexOf(u' ')));
-                }
+                if (finding.nameParts.size() >= 2)
+                    addFullName(finding.text);
             }
         }
     }
@@ -124,22 +114,55 @@ public:
     }
 
 private:
-    // Room for every name the file and the key may hold: growing step by step
-    // would hash every word again at each step.
-    void reserveFor(const ProjectKey &key, const QList<Record> &records)
+    void setRole(const QString &name, NameRole role)
     {
-        qsizetype words = key.valueCount();
-        qsizetype fullNames = 0;
-        for (const Record &record : records) {
-            for (const Finding &finding : record.findings) {
-                if (finding.kind != ValueKind::name)
-                    continue;
-                words += finding.nameParts.size();
-                fullNames += finding.nameParts.size() >= 2 ? 1 : 0;
-            }
+        const qsizetype number = m_names.add(name);
+        if (number == qsizetype(m_roles.size()))
+            m_roles.push_back(role);
+        else
+            m_roles[size_t(number)] = role;
+    }
+
+    // Kept lower-cased with its runs of white space made one space, and its
+    // first word apart. Nearly every name is plain ASCII spaced that way
+    // already, and goes in as it is written.
+    void addFullName(const QString &text)
+    {
+        if (isSingleSpacedAscii(text)) {
+            m_fullNames.add(text);
+            m_fullNameStarts.add(QStringView(text).first(firstWordLength(text)));
+            return;
         }
-        m_roles.reserve(words);
-        m_fullNames.reserve(fullNames);
+        const QString fullName = collapsedLower(text);
+        m_fullNames.addLowered(fullName);
+        m_fullNameStarts.addLowered(QStringView(fullName).first(firstWordLength(fullName)));
+    }
+
+    static qsizetype firstWordLength(QStringView text)
+    {
+        const qsizetype space = text.indexOf(u' ');
+        return space < 0 ? text.size() : space;
+    }
+
+    // Whether the text is ASCII, its words parted by single spaces, with
+    // none at either end: what collapsedLower leaves but for the case.
+    static bool isSingleSpacedAscii(QStringView text)
+    {
+        bool previousSpace = true;
+        for (QChar c : text) {
+            const char16_t u = c.unicode();
+            const bool space = u == u' ';
+            if (u >= 0x80 || (u >= 0x09 && u <= 0x0D) || (space && previousSpace))
+                return false;
+            previousSpace = space;
+        }
+        return !previousSpace;
+    }
+
+    std::optional<NameRole> roleOf(QStringView word) const
+    {
+        const qsizetype number = m_names.indexOf(word);
+        return number < 0 ? std::nullopt : std::optional(m_roles[size_t(number)]);
     }
 
     // The length of the longest known full name starting at word i (added to
@@ -149,7 +172,7 @@ private:
         // Most words start no full name of the file; those are told by their
         // first word alone.
         const qsizetype longest = std::min<qsizetype>(4, words.size() - i);
-        if (longest < 2 || !m_fullNameStarts.contains(lowerCased(words.at(i).word)))
+        if (longest < 2 || !m_fullNameStarts.contains(words.at(i).word))
             return 0;
         // The runs of 2 to 4 words from i, as far as only spaces part them.
         QStringList runs{lowerCased(words.at(i).word)};
@@ -160,7 +183,7 @@ private:
         }
         for (qsizetype length = runs.size(); length >= 2; --length) {
             const TextRange range{words.at(i).range.start, words.at(i + length - 1).range.end};
-            if (!m_fullNames.contains(runs.at(length - 1)) || overlapsAny(range, record.findings))
+            if (!m_fullNames.containsLowered(runs.at(length - 1)) || overlapsAny(range, record.findings))
                 continue;
             const QString text = range.of(record.text);
             record.findings.append(
@@ -192,15 +215,15 @@ private:
         if (m_key.valueCount() == 0 || word.word.size() < 2 || overlapsAny(word.range, record.findings)
             || !m_key.isSubstitute(word.word, EntryKind::firstName))
             return;
-        const NameRole role = m_roles.value(lowerCased(word.word), NameRole::last);
+        const NameRole role = roleOf(word.word).value_or(NameRole::last);
         const NamePart part{{0, word.word.size()}, word.word, role};
         record.findings.append({ValueKind::name, word.range, word.word, {part}, std::nullopt});
     }
 
     void addSingleName(Record &record, const Word &word) const
     {
-        const auto role = m_roles.constFind(lowerCased(word.word));
-        if (role == m_roles.cend() || !isNameWord(word.word) || word.word.size() < 2
+        const std::optional<NameRole> role = roleOf(word.word);
+        if (!role || !isNameWord(word.word) || word.word.size() < 2
             || isRegionCode(word.word) || isCompanySuffix(word.word) || overlapsAny(word.range, record.findings))
             return;
         const NamePart part{{0, word.word.size()}, word.word, *role};
@@ -208,9 +231,10 @@ private:
     }
 
     const ProjectKey &m_key;
-    QHash<QString, NameRole> m_roles;
-    QSet<QString> m_fullNames;
-    QSet<QString> m_fullNameStarts; // the first words of m_fullNames
+    CaselessWords m_names;
+    std::vector<NameRole> m_roles; // by the numbers of m_names
+    CaselessWords m_fullNames;
+    CaselessWords m_fullNameStarts; // the first words of m_fullNames
 };
 
 bool isAlreadyInKey(const Finding &finding, const ProjectKey &key)
@@ -234,17 +258,17 @@ bool isAlreadyInKey(const Finding &finding, const ProjectKey &key)
 }
 
 // Real values of the file that no stand-in may take.
-void addReservedValues(const Finding &finding, QSet<QString> &values)
+void addReservedValues(const Finding &finding, CaselessWords &values)
 {
     switch (finding.kind) {
     case ValueKind::name: break;
-    case ValueKind::email: values.insert(ProjectKey::spaceKey(finding.text, EntryKind::email)); break;
-    case ValueKind::phone: values.insert(ProjectKey::spaceKey(finding.text, EntryKind::phone)); break;
+    case ValueKind::email: values.addLowered(ProjectKey::spaceKey(finding.text, EntryKind::email)); break;
+    case ValueKind::phone: values.addLowered(ProjectKey::spaceKey(finding.text, EntryKind::phone)); break;
     case ValueKind::address:
         if (finding.address && finding.address->street)
-            values.insert(ProjectKey::spaceKey(*finding.address->street, EntryKind::street));
+            values.addLowered(ProjectKey::spaceKey(*finding.address->street, EntryKind::street));
         if (finding.address && finding.address->zip)
-            values.insert(ProjectKey::spaceKey(*finding.address->zip, EntryKind::zip));
+            values.addLowered(ProjectKey::spaceKey(*finding.address->zip, EntryKind::zip));
         break;
     }
 }
@@ -349,7 +373,7 @@ public:
         for (const QString &text : m_spreadsheet.unreferencedSharedStrings()) {
             if (isBlankOfSpacesAndTabs(text))
                 continue; // a workbook may hold millions of them
-            addWords(text, m_reserved.words, m_lowered);
+            addWords(text, m_reserved.words);
             m_records.append({std::nullopt, text, m_detector->findings(text, ColumnKind::autoDetect), true});
         }
         // Its memory of the free texts it searched would last through planning.
@@ -358,10 +382,6 @@ public:
         addKnownNames();
         m_records.removeIf([](const Record &record) { return record.findings.isEmpty(); });
         m_records.squeeze();
-        qsizetype findingCount = 0;
-        for (const Record &record : std::as_const(m_records))
-            findingCount += record.findings.size();
-        m_reserved.values.reserve(m_reserved.values.size() + findingCount);
         for (Record &record : m_records) {
             if (record.freeText && nameWordRanges(record.text).size() < 4)
                 record.freeText = false;
@@ -414,9 +434,8 @@ private:
         // thousands.
         QMap<int, QString> headers;
         QHash<int, QStringList> samples;
-        m_reserved.words.reserve(m_reserved.words.size() + cells.size());
         for (const PlacedCell &placed : cells) {
-            addWords(placed.cell.text, m_reserved.words, m_lowered);
+            addWords(placed.cell.text, m_reserved.words);
             if (placed.row == headerRow) {
                 for (int column = headers.isEmpty() ? 0 : headers.lastKey() + 1; column < placed.column; ++column)
                     headers.insert(column, QString());
@@ -678,11 +697,13 @@ private:
     {
         // Few words of a file are stand-ins already, so the words of the
         // findings are only gathered when one is.
+        if (m_key.valueCount() == 0)
+            return {};
         QSet<QString> stillStandIns;
-        for (const QString &word : m_reserved.words) {
-            if (m_key.isSubstitute(word, EntryKind::firstName))
-                stillStandIns.insert(word);
-        }
+        m_reserved.words.forEach([&](QStringView word) {
+            if (m_key.entryForSubstitute(word, EntryKind::firstName))
+                stillStandIns.insert(word.toString());
+        });
         for (const Record &record : stillStandIns.isEmpty() ? QList<Record>() : m_records) {
             for (const Finding &finding : record.findings) {
                 for (const Word &word : nameWords(finding.text))
@@ -705,7 +726,6 @@ private:
     std::optional<Detector> m_detector; // gone once every text is searched
     Scan m_scan;
     ProjectKey::Reserved m_reserved;
-    QString m_lowered; // addWords' buffer
     QList<Record> m_records;
     QMap<QString, int> m_phoneCounts;
     bool m_plannedKeyExact = true;

@@ -190,7 +190,7 @@ TEST(CandidateSets, SkippingCountsTheFilesReservedValuesAsHeld)
             fill(key, boundary.kind, members());
         ProjectKey::Reserved reserved;
         for (const QString &member : edge.mid(edge.size() - 3))
-            reserved.values.insert(ProjectKey::spaceKey(member, boundary.kind));
+            reserved.values.addLowered(ProjectKey::spaceKey(member, boundary.kind));
         edge.resize(edge.size() - 3);
         fill(key, boundary.kind, edge);
         ProjectKey plain = key;

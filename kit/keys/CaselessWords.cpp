@@ -1,0 +1,204 @@
+#include "kit/keys/CaselessWords.h"
+
+#include "kit/keys/CodePoints.h"
+
+#include <algorithm>
+#include <atomic>
+
+namespace quorvane {
+
+namespace {
+
+bool isAscii(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; });
+}
+
+char16_t asciiLower(char16_t c)
+{
+    return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c;
+}
+
+// FNV-1a over the units, then mixed so that the low bits, which pick the
+// slot, depend on every unit.
+class UnitHash
+{
+public:
+    void add(char16_t unit) { m_value = (m_value ^ unit) * 0x100000001b3ULL; }
+
+    uint64_t value() const
+    {
+        uint64_t h = m_value;
+        h ^= h >> 33;
+        h *= 0xff51afd7ed558ccdULL;
+        h ^= h >> 33;
+        h *= 0xc4ceb9fe1a85ec53ULL;
+        return h ^ (h >> 33);
+    }
+
+private:
+    uint64_t m_value = 0xcbf29ce484222325ULL;
+};
+
+uint64_t loweredHash(QStringView lowered)
+{
+    UnitHash hash;
+    for (QChar c : lowered)
+        hash.add(c.unicode());
+    return hash.value();
+}
+
+uint64_t hashOfAsciiLowered(QStringView word)
+{
+    UnitHash hash;
+    for (QChar c : word)
+        hash.add(asciiLower(c.unicode()));
+    return hash.value();
+}
+
+bool equalsAsciiLowered(QStringView held, QStringView word)
+{
+    return held.size() == word.size()
+        && std::equal(word.begin(), word.end(), held.begin(),
+                      [](QChar w, QChar h) { return asciiLower(w.unicode()) == h.unicode(); });
+}
+
+} // namespace
+
+CaselessWords::CaselessWords(std::initializer_list<QStringView> words)
+{
+    for (QStringView word : words)
+        add(word);
+}
+
+CaselessWords::CaselessWords(CaselessWords &&other) noexcept
+    : m_slots(std::move(other.m_slots)), m_words(std::move(other.m_words)), m_units(std::move(other.m_units)),
+      m_stamp(std::exchange(other.m_stamp, newStamp()))
+{
+    other.m_slots.clear();
+    other.m_words.clear();
+    other.m_units.clear();
+}
+
+CaselessWords &CaselessWords::operator=(CaselessWords &&other) noexcept
+{
+    if (this != &other) {
+        m_slots = std::exchange(other.m_slots, {});
+        m_words = std::exchange(other.m_words, {});
+        m_units = std::exchange(other.m_units, {});
+        m_stamp = std::exchange(other.m_stamp, newStamp());
+    }
+    return *this;
+}
+
+uint64_t CaselessWords::newStamp()
+{
+    static std::atomic<uint64_t> last{0};
+    return ++last;
+}
+
+qsizetype CaselessWords::add(QStringView text)
+{
+    if (!isAscii(text))
+        return addLowered(lowerCased(text.toString()));
+    growIfFull();
+    const uint64_t hash = hashOfAsciiLowered(text);
+    return takeSlot(slotForAscii(text, hash), hash, text, true);
+}
+
+qsizetype CaselessWords::addLowered(QStringView lowered)
+{
+    growIfFull();
+    const uint64_t hash = loweredHash(lowered);
+    return takeSlot(slotFor(lowered, hash), hash, lowered, false);
+}
+
+qsizetype CaselessWords::indexOf(QStringView text) const
+{
+    if (m_words.empty())
+        return -1;
+    if (!isAscii(text)) {
+        const QString lowered = lowerCased(text.toString());
+        return m_slots[size_t(slotFor(lowered, loweredHash(lowered)))].word;
+    }
+    return m_slots[size_t(slotForAscii(text, hashOfAsciiLowered(text)))].word;
+}
+
+bool CaselessWords::containsLowered(QStringView lowered) const
+{
+    return containsLowered(lowered, loweredHash(lowered));
+}
+
+uint64_t CaselessWords::hashOfLowered(QStringView lowered)
+{
+    return loweredHash(lowered);
+}
+
+void CaselessWords::prefetch(uint64_t hash) const
+{
+    if (!m_slots.empty())
+        __builtin_prefetch(m_slots.data() + (hash & (m_slots.size() - 1)));
+}
+
+bool CaselessWords::containsLowered(QStringView lowered, uint64_t hash) const
+{
+    return !m_words.empty() && m_slots[size_t(slotFor(lowered, hash))].word >= 0;
+}
+
+qsizetype CaselessWords::slotFor(QStringView lowered, uint64_t hash) const
+{
+    const qsizetype mask = qsizetype(m_slots.size()) - 1;
+    for (qsizetype at = qsizetype(hash) & mask;; at = (at + 1) & mask) {
+        const Slot &slot = m_slots[size_t(at)];
+        if (slot.word < 0 || (slot.hash == hash && textOf(m_words[size_t(slot.word)]) == lowered))
+            return at;
+    }
+}
+
+qsizetype CaselessWords::slotForAscii(QStringView word, uint64_t hash) const
+{
+    const qsizetype mask = qsizetype(m_slots.size()) - 1;
+    for (qsizetype at = qsizetype(hash) & mask;; at = (at + 1) & mask) {
+        const Slot &slot = m_slots[size_t(at)];
+        if (slot.word < 0 || (slot.hash == hash && equalsAsciiLowered(textOf(m_words[size_t(slot.word)]), word)))
+            return at;
+    }
+}
+
+qsizetype CaselessWords::takeSlot(qsizetype slot, uint64_t hash, QStringView text, bool lowerAscii)
+{
+    Slot &taken = m_slots[size_t(slot)];
+    if (taken.word >= 0)
+        return taken.word;
+    taken = {hash, int32_t(m_words.size())};
+    m_stamp = newStamp();
+    m_words.push_back({uint32_t(m_units.size()), uint32_t(text.size())});
+    for (QChar c : text)
+        m_units.push_back(lowerAscii ? asciiLower(c.unicode()) : c.unicode());
+    return taken.word;
+}
+
+// Kept at most half full, so that a probe for a word not held, as nearly
+// every candidate is, ends within a slot or two.
+void CaselessWords::growIfFull()
+{
+    if (2 * (m_words.size() + 1) > m_slots.size())
+        rehash(std::max<qsizetype>(16, 2 * qsizetype(m_slots.size())));
+}
+
+void CaselessWords::rehash(qsizetype slotCount)
+{
+    std::vector<Slot> old(static_cast<size_t>(slotCount));
+    old.swap(m_slots);
+    const qsizetype mask = slotCount - 1;
+    for (const Slot &slot : old) {
+        if (slot.word < 0)
+            continue;
+        qsizetype at = qsizetype(slot.hash) & mask;
+        while (m_slots[size_t(at)].word >= 0)
+            at = (at + 1) & mask;
+        m_slots[size_t(at)] = slot;
+    }
+}
+
+} // namespace quorvane
