@@ -440,6 +440,7 @@ ProjectKey::~ProjectKey()
 void ProjectKey::reserve(qsizetype entries)
 {
     ensureByReal();
+    ensureByStandIn();
     m_entries.reserve(entries);
     m_byReal.reserve(entries);
     m_byStandIn.reserve(entries);
@@ -530,20 +531,35 @@ const ProjectKey::Entry *ProjectKey::entryForSubstitute(QStringView text, EntryK
     // Built in one buffer: a file being restored looks up every address,
     // number and street it holds.
     thread_local QString key;
+    writeSubstituteKey(key, text, kind);
+    return entryForStandInKey(key);
+}
+
+void ProjectKey::writeSubstituteKey(QString &out, QStringView text, EntryKind kind)
+{
     const bool extension = kind == EntryKind::phone && text.contains(u'x');
-    if (!extension && writePlainKey(key, entryNamespace(kind), text, kind))
-        return entryForStandInKey(key);
-    return entryForStandInKey(spaceKey(text.toString(), kind));
+    if (extension || !writePlainKey(out, entryNamespace(kind), text, kind))
+        out = spaceKey(text.toString(), kind);
+}
+
+void ProjectKey::writeStandInKey(QString &out, const Entry &entry)
+{
+    if (entry.kind == EntryKind::phone)
+        writePhoneStandInKey(out, entryNamespace(entry.kind), entry.standIn);
+    else if (!writePlainKey(out, entryNamespace(entry.kind), entry.standIn, entry.kind))
+        out = spaceKey(entry.standIn, entry.kind);
 }
 
 const ProjectKey::Entry *ProjectKey::entryForStandInKey(const QString &key) const
 {
+    ensureByStandIn();
     const qsizetype at = m_byStandIn.find(key);
     return at < 0 ? nullptr : &m_entries.at(at);
 }
 
 bool ProjectKey::isSubstitute(const QString &text, EntryKind kind) const
 {
+    ensureByStandIn();
     return m_byStandIn.contains(spaceKey(text, kind));
 }
 
@@ -571,10 +587,7 @@ struct ProjectKey::IndexKeys
 
     void buildStandIn(const Entry &entry)
     {
-        if (entry.kind == EntryKind::phone)
-            writePhoneStandInKey(standIn, entryNamespace(entry.kind), entry.standIn);
-        else if (!writePlainKey(standIn, entryNamespace(entry.kind), entry.standIn, entry.kind))
-            standIn = spaceKey(entry.standIn, entry.kind);
+        writeStandInKey(standIn, entry);
         standInHash = TextIndex::hashOf(standIn);
     }
 };
@@ -585,34 +598,59 @@ void ProjectKey::recordWithoutTaken(Entry entry, const IndexKeys &keys)
     if (m_byRealFilled && m_byReal.insertNew(keys.real, keys.realHash, index) >= 0)
         return;
     m_entries.append(std::move(entry));
-    m_byStandIn.insert(keys.standIn, keys.standInHash, index);
+    if (m_byStandInFilled)
+        m_byStandIn.insert(keys.standIn, keys.standInHash, index);
 }
 
 void ProjectKey::recordAllWithoutTaken(QList<Entry> &entries)
 {
     // Without a by-real index no entry repeats an earlier one, so a key read
     // into an empty table keeps the list whole instead of copying it over.
-    const bool keepAll = !m_byRealFilled && m_entries.isEmpty();
-    if (keepAll)
+    if (!m_byRealFilled && m_entries.isEmpty() && !m_byStandInFilled) {
         m_entries = std::move(entries);
-    const QList<Entry> &source = keepAll ? m_entries : entries;
+        return;
+    }
     // Each entry's keys are built a few entries ahead and their slots fetched,
     // so the waits for memory overlap.
     constexpr qsizetype ahead = 8;
     std::array<IndexKeys, ahead> keys;
-    for (qsizetype i = 0; i < source.size() + ahead; ++i) {
+    for (qsizetype i = 0; i < entries.size() + ahead; ++i) {
         // The entry due and the one starting share their place in the ring.
         IndexKeys &place = keys[size_t(i % ahead)];
-        if (i >= ahead && keepAll)
-            m_byStandIn.insert(place.standIn, place.standInHash, i - ahead);
-        else if (i >= ahead)
+        if (i >= ahead)
             recordWithoutTaken(std::move(entries[i - ahead]), place);
-        if (i < source.size()) {
-            if (m_byRealFilled) {
-                place.buildReal(source.at(i));
-                m_byReal.prefetch(place.realHash);
-            }
-            place.buildStandIn(source.at(i));
+        if (i >= entries.size())
+            continue;
+        if (m_byRealFilled) {
+            place.buildReal(entries.at(i));
+            m_byReal.prefetch(place.realHash);
+        }
+        if (m_byStandInFilled) {
+            place.buildStandIn(entries.at(i));
+            m_byStandIn.prefetch(place.standInHash);
+        }
+    }
+}
+
+void ProjectKey::ensureByStandIn() const
+{
+    if (m_byStandInFilled)
+        return;
+    m_byStandInFilled = true;
+    m_byStandIn.reserve(m_entries.size());
+    qsizetype units = 0;
+    for (const Entry &entry : m_entries)
+        units += entry.standIn.size() + 8;
+    m_byStandIn.reserveUnits(units);
+    constexpr qsizetype ahead = 8;
+    std::array<IndexKeys, ahead> keys;
+    for (qsizetype i = 0; i < m_entries.size() + ahead; ++i) {
+        IndexKeys &place = keys[size_t(i % ahead)];
+        // A stand-in filed twice keeps the later entry, as recording has it.
+        if (i >= ahead)
+            m_byStandIn.insert(place.standIn, place.standInHash, i - ahead);
+        if (i < m_entries.size()) {
+            place.buildStandIn(m_entries.at(i));
             m_byStandIn.prefetch(place.standInHash);
         }
     }
@@ -621,6 +659,7 @@ void ProjectKey::recordAllWithoutTaken(QList<Entry> &entries)
 void ProjectKey::record(const Entry &entry)
 {
     ensureByReal();
+    ensureByStandIn();
     if (!m_takenFilled) {
         // Only the two index keys are needed until an assignment fills the taken set.
         thread_local IndexKeys keys;
@@ -639,6 +678,7 @@ void ProjectKey::record(const Entry &entry)
 
 void ProjectKey::record(Entry entry, Hashed realKey, Hashed realSpaceKey, Hashed standInKey)
 {
+    ensureByStandIn();
     // The two probes most likely to wait for memory start together.
     m_byStandIn.prefetch(standInKey.hash);
     m_taken.prefetch(realSpaceKey.hash);
@@ -1051,17 +1091,16 @@ std::optional<ProjectKey> ProjectKey::parsed(const QByteArray &json, QList<Entry
         key.m_entries.reserve(entries.size());
         key.m_byReal.reserve(entries.size());
     }
-    key.m_byStandIn.reserve(entries.size());
-    // Each index key is the text with a short name and a bar in front.
-    qsizetype realUnits = 0;
-    qsizetype standInUnits = 0;
-    for (const Entry &entry : entries) {
-        realUnits += entry.real.size() + 12;
-        standInUnits += entry.standIn.size() + 8;
-    }
-    if (key.m_byRealFilled)
+    if (key.m_byRealFilled) {
+        // Each index key is the text with a short name and a bar in front.
+        qsizetype realUnits = 0;
+        for (const Entry &entry : entries)
+            realUnits += entry.real.size() + 12;
         key.m_byReal.reserveUnits(realUnits);
-    key.m_byStandIn.reserveUnits(standInUnits);
+    }
+    // A key that only restores builds its own table of stand-ins; the key's
+    // index waits for its first lookup.
+    key.m_byStandInFilled = false;
     key.m_takenFilled = false;
     key.recordAllWithoutTaken(entries);
     return key;

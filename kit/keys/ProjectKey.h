@@ -92,6 +92,11 @@ public:
     bool isSubstitute(const QString &text, EntryKind kind) const;
     // Direct probe of the stand-in index with a ready-made spaceKey ("word|mateo").
     const Entry *entryForStandInKey(const QString &spaceKey) const;
+    // The spaceKey a lookup of the text as a stand-in of the kind probes, and
+    // the one an entry's stand-in is filed under, written into a buffer kept
+    // from call to call.
+    static void writeSubstituteKey(QString &out, QStringView text, EntryKind kind);
+    static void writeStandInKey(QString &out, const Entry &entry);
 
     // The digests of one seed, with the secret and the seed absorbed once.
     class SeedDigest
@@ -178,6 +183,9 @@ private:
     // A key read from its file builds its by-real index on first use: a key
     // that only restores looks values up by their stand-ins alone.
     void ensureByReal() const;
+    // A key read from its file builds its stand-in index on first use too: a
+    // restore keeps a table of its own.
+    void ensureByStandIn() const;
     // Whether no two entries share a real value; a hash two entries share
     // counts as sharing, which only costs the slower, checking way in.
     static bool realsApart(const QList<Entry> &entries);
@@ -197,7 +205,8 @@ private:
     QStringList m_files;
     mutable TextIndex m_byReal;
     mutable bool m_byRealFilled = true;
-    TextIndex m_byStandIn;
+    mutable TextIndex m_byStandIn;
+    mutable bool m_byStandInFilled = true;
     // A set of spaceKeys: each text's position is its own number.
     mutable TextIndex m_taken;
     // The members of each candidate set that m_taken holds.

@@ -205,9 +205,9 @@ class WordStandIns
 public:
     // The words of the text must be in `words` already; `probe` is a buffer
     // for the index keys of single words.
-    WordStandIns(const ProjectKey &key, int longest, const QSet<QString> &multiWordStarts, const QString &text,
+    WordStandIns(const StandInTable &table, int longest, const QSet<QString> &multiWordStarts, const QString &text,
                  const std::vector<TextRange> &emails, const std::vector<TextRange> &words, QString &probe)
-        : m_key(key)
+        : m_table(table)
         , m_longest(longest)
         , m_multiWordStarts(multiWordStarts)
         , m_text(text)
@@ -274,9 +274,9 @@ private:
     {
         // Most words are no stand-ins: one probe of the index settles them.
         const bool oneWord = !matched.contains(u' ');
-        const auto entry = oneWord ? m_key.entryForStandInKey(probeKey(matched))
-                                   : m_key.entryForSubstitute(matched, EntryKind::firstName);
-        if (!entry)
+        const auto real = oneWord ? m_table.realOf(probeKey(matched))
+                                  : m_table.realOfSubstitute(matched, EntryKind::firstName);
+        if (!real)
             return std::nullopt;
         const LetterCase letterCase = quickLetterCase(matched);
         // "iPhone"-like words that start small but are not all lower case are no stand-ins.
@@ -287,7 +287,7 @@ private:
             return WordMatch{start, end, QString(), false, true};
         const bool everyday =
             letterCase == LetterCase::lower && oneWord && WordClasses::shared().isEverydayWord(matched.toString());
-        return WordMatch{start, end, realCasedLike(entry->real, letterCase), everyday};
+        return WordMatch{start, end, realCasedLike(*real, letterCase), everyday};
     }
 
     // The stand-in key of one word, written over the last one: nearly every
@@ -308,7 +308,7 @@ private:
         return m_probe;
     }
 
-    const ProjectKey &m_key;
+    const StandInTable &m_table;
     int m_longest;
     const QSet<QString> &m_multiWordStarts;
     const QString &m_text;
@@ -439,7 +439,7 @@ struct Restorer::Scratch
     QString phoneKey;
 };
 
-Restorer::Restorer(ProjectKey key) : m_key(std::move(key))
+Restorer::Restorer(ProjectKey key) : m_key(std::move(key)), m_table(m_key.entries())
 {
     for (const ProjectKey::Entry &entry : m_key.entries()) {
         // Nearly every stand-in is one word; only the others are split.
@@ -464,7 +464,7 @@ Restorer::TextResult Restorer::restore(const QString &text) const
 
 Restorer::TextResult Restorer::restore(const QString &text, Scratch &scratch) const
 {
-    if (m_key.entries().isEmpty() || text.isEmpty())
+    if (m_table.isEmpty() || text.isEmpty())
         return {text, 0};
     Replacements &found = scratch.found;
     found.clear();
@@ -495,9 +495,9 @@ void Restorer::addEmails(const QString &text, std::vector<TextRange> &emails, Re
     for (auto address = nextEmailAddress(text, 0); address; address = nextEmailAddress(text, address->end)) {
         emails.push_back(*address);
         const QStringView matched = QStringView(text).sliced(address->start, address->length());
-        if (auto entry = m_key.entryForSubstitute(matched, EntryKind::email))
+        if (auto real = m_table.realOfSubstitute(matched, EntryKind::email))
             found.add(address->start, address->end,
-                      quickLetterCase(matched) == LetterCase::upper ? entry->real.toUpper() : entry->real);
+                      quickLetterCase(matched) == LetterCase::upper ? real->toUpper() : *real);
     }
 }
 
@@ -522,24 +522,24 @@ void Restorer::addPhone(const QString &text, const PhoneStandInMatch &match, QSt
     while (start < match.range.end && (text.at(start).isSpace() || text.at(start) == u'-' || text.at(start) == u'.'))
         ++start;
     qsizetype end = match.range.end;
-    auto entry = m_key.entryForStandInKey(phoneStandInKey(QStringView(text).sliced(start, end - start), key));
+    auto real = m_table.realOf(phoneStandInKey(QStringView(text).sliced(start, end - start), key));
     // An extension the key does not know belongs to the text, not to the stand-in.
-    if (!entry && match.extension >= 0) {
+    if (!real && match.extension >= 0) {
         end = match.extension;
-        entry = m_key.entryForStandInKey(phoneStandInKey(QStringView(text).sliced(start, end - start), key));
+        real = m_table.realOf(phoneStandInKey(QStringView(text).sliced(start, end - start), key));
     }
     // The real number takes the layout of the number before any extension.
     const qsizetype numberEnd = match.extension >= 0 ? match.extension : end;
-    if (entry)
-        found.add(start, end, phoneLike(entry->real, text.mid(start, numberEnd - start)));
+    if (real)
+        found.add(start, end, phoneLike(*real, text.mid(start, numberEnd - start)));
 }
 
 void Restorer::addStreets(const QString &text, bool ascii, Replacements &found) const
 {
     const auto add = [&](qsizetype start, qsizetype end) {
         const QStringView matched = QStringView(text).sliced(start, end - start);
-        if (auto entry = m_key.entryForSubstitute(matched, EntryKind::street))
-            found.add(start, end, realCasedLike(entry->real, quickLetterCase(matched)));
+        if (auto real = m_table.realOfSubstitute(matched, EntryKind::street))
+            found.add(start, end, realCasedLike(*real, quickLetterCase(matched)));
     };
     if (ascii) {
         for (auto line = nextAsciiStreetLine(text, 0); line; line = nextAsciiStreetLine(text, line->end))
@@ -556,8 +556,8 @@ void Restorer::addZips(const QString &text, Replacements &found) const
 {
     for (auto it = zipPattern().globalMatch(text); it.hasNext();) {
         const auto match = it.next();
-        if (auto entry = m_key.entryForSubstitute(match.capturedView().first(5), EntryKind::zip))
-            found.add(match.capturedStart(), match.capturedEnd(), entry->real);
+        if (auto real = m_table.realOfSubstitute(match.capturedView().first(5), EntryKind::zip))
+            found.add(match.capturedStart(), match.capturedEnd(), *real);
     }
 }
 
@@ -570,7 +570,7 @@ void Restorer::addNamesAndTowns(const QString &text, bool ascii, Scratch &scratc
         scratch.words.assign(words.cbegin(), words.cend());
     }
     std::vector<WordMatch> &matches = scratch.matches;
-    WordStandIns(m_key, m_longestWordStandIn, m_multiWordStarts, text, scratch.emails, scratch.words, scratch.probe)
+    WordStandIns(m_table, m_longestWordStandIn, m_multiWordStarts, text, scratch.emails, scratch.words, scratch.probe)
         .allInto(matches);
     const bool onlyNames = onlyMatches(matches, text);
     for (size_t i = 0; i < matches.size(); ++i) {

@@ -3,6 +3,7 @@
 #include "kit/Progress.h"
 #include "kit/TextRange.h"
 #include "kit/keys/ProjectKey.h"
+#include "kit/restore/StandInTable.h"
 
 #include <QByteArray>
 #include <QSet>
@@ -53,6 +54,7 @@ private:
     void addNamesAndTowns(const QString &text, bool ascii, Scratch &scratch) const;
 
     ProjectKey m_key;
+    StandInTable m_table;
     // The most words any name or town stand-in of the key has ("Cedarhaven Springs": 2),
     // and the first words of those with more than one, keyed as the key's
     // index keys them ("word|cedarhaven").

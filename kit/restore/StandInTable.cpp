@@ -1,0 +1,179 @@
+#include "kit/restore/StandInTable.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstring>
+#include <stdexcept>
+
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
+
+namespace quorvane {
+
+namespace {
+
+// At most half the slots are taken, which keeps the probe runs short.
+size_t slotsFor(qsizetype count)
+{
+    return std::bit_ceil(size_t(std::max<qsizetype>(8, count * 2)));
+}
+
+// Eight to sixteen bits a stand-in, two of them set in one word: about one
+// text in sixty that is no stand-in passes on to the table. The filter's bits
+// come from the hash's high half, which the slot number does not use.
+size_t filterWordsFor(qsizetype count)
+{
+    return std::clamp<size_t>(std::bit_ceil(size_t(std::max<qsizetype>(1, count / 8))), 1, size_t(1) << 20);
+}
+
+uint64_t filterBits(size_t hash)
+{
+    const auto high = uint64_t(hash);
+    return (uint64_t(1) << ((high >> 52) & 63)) | (uint64_t(1) << ((high >> 58) & 63));
+}
+
+// The slots and records of a large key are read at random; huge pages, where
+// the system grants them, spare most of those reads a walk of the page tables.
+void adviseHugePages(const void *data, size_t bytes)
+{
+#ifdef __linux__
+    constexpr uintptr_t huge = uintptr_t(2) << 20;
+    const uintptr_t from = (uintptr_t(data) + huge - 1) & ~(huge - 1);
+    const uintptr_t to = (uintptr_t(data) + bytes) & ~(huge - 1);
+    if (bytes >= 4 * huge && to > from)
+        madvise(reinterpret_cast<void *>(from), to - from, MADV_HUGEPAGE);
+#else
+    Q_UNUSED(data);
+    Q_UNUSED(bytes);
+#endif
+}
+
+} // namespace
+
+StandInTable::StandInTable(const QList<ProjectKey::Entry> &entries)
+{
+    m_slots.reserve(slotsFor(entries.size()));
+    adviseHugePages(m_slots.data(), m_slots.capacity() * sizeof(Slot));
+    m_slots.resize(m_slots.capacity());
+    m_slotMask = m_slots.size() - 1;
+    m_filter.resize(filterWordsFor(entries.size()));
+    m_filterMask = m_filter.size() - 1;
+    qsizetype units = 0;
+    for (const ProjectKey::Entry &entry : entries)
+        units += headerUnits + entry.standIn.size() + 8 + entry.real.size();
+    m_units.reserve(size_t(units));
+    adviseHugePages(m_units.data(), m_units.capacity() * sizeof(char16_t));
+    // Each entry's spaceKey is written and hashed a few entries ahead and its
+    // slot fetched, so that the waits for memory overlap.
+    constexpr qsizetype ahead = 8;
+    std::array<QString, ahead> keys;
+    std::array<size_t, ahead> hashes{};
+    for (qsizetype i = 0; i < entries.size() + ahead; ++i) {
+        const size_t place = size_t(i % ahead);
+        if (i >= ahead)
+            add(keys[place], hashes[place], entries.at(i - ahead).real);
+        if (i < entries.size()) {
+            ProjectKey::writeStandInKey(keys[place], entries.at(i));
+            hashes[place] = hashOf(keys[place]);
+            __builtin_prefetch(m_slots.data() + (hashes[place] & m_slotMask));
+        }
+    }
+}
+
+size_t StandInTable::hashOf(QStringView text)
+{
+    // Four units at a time, then mixed so that both the low bits (the slot)
+    // and the high ones (check and filter) depend on every unit.
+    constexpr uint64_t multiplier = 0xff51afd7ed558ccdULL;
+    const char16_t *units = text.utf16();
+    size_t left = size_t(text.size());
+    uint64_t hash = 0x9E3779B97F4A7C15ULL ^ left;
+    for (; left >= 4; left -= 4, units += 4) {
+        uint64_t word;
+        std::memcpy(&word, units, sizeof word);
+        hash = (hash ^ word) * multiplier;
+        hash ^= hash >> 32;
+    }
+    uint64_t tail = 0;
+    std::memcpy(&tail, units, left * sizeof(char16_t));
+    hash = (hash ^ tail) * multiplier;
+    hash ^= hash >> 33;
+    hash *= 0xc4ceb9fe1a85ec53ULL;
+    hash ^= hash >> 33;
+    return size_t(hash);
+}
+
+// A stand-in filed twice keeps the later entry's real value, as the key's own index does.
+void StandInTable::add(QStringView spaceKey, size_t hash, QStringView real)
+{
+    const qsizetype at = slotFor(spaceKey, hash);
+    if (m_slots[size_t(at)].record == freeSlot)
+        ++m_count;
+    m_slots[size_t(at)] = {uint32_t(uint64_t(hash) >> 32), appendRecord(spaceKey, real)};
+    markHeld(hash);
+}
+
+uint32_t StandInTable::appendRecord(QStringView spaceKey, QStringView real)
+{
+    const size_t used = m_units.size();
+    const size_t end = used + headerUnits + size_t(spaceKey.size() + real.size());
+    // Slots hold 32-bit offsets, the last of which marks a free slot.
+    if (end >= freeSlot)
+        throw std::length_error("too much text for one table");
+    m_units.resize(end);
+    char16_t *out = m_units.data() + used;
+    for (const qsizetype length : {spaceKey.size(), real.size()}) {
+        *out++ = char16_t(length & 0xFFFF);
+        *out++ = char16_t((length >> 16) & 0xFFFF);
+    }
+    out = std::copy(spaceKey.utf16(), spaceKey.utf16() + spaceKey.size(), out);
+    std::copy(real.utf16(), real.utf16() + real.size(), out);
+    return uint32_t(used);
+}
+
+qsizetype StandInTable::slotFor(QStringView spaceKey, size_t hash) const
+{
+    const auto check = uint32_t(uint64_t(hash) >> 32);
+    for (size_t at = hash & m_slotMask;; at = (at + 1) & m_slotMask) {
+        const Slot &slot = m_slots[at];
+        if (slot.record == freeSlot || (slot.check == check && keyAt(slot.record) == spaceKey))
+            return qsizetype(at);
+    }
+}
+
+bool StandInTable::mayHold(size_t hash) const
+{
+    const uint64_t bits = filterBits(hash);
+    return (m_filter[(uint64_t(hash) >> 32) & m_filterMask] & bits) == bits;
+}
+
+void StandInTable::markHeld(size_t hash)
+{
+    m_filter[(uint64_t(hash) >> 32) & m_filterMask] |= filterBits(hash);
+}
+
+std::optional<QString> StandInTable::realOf(QStringView spaceKey) const
+{
+    const size_t hash = hashOf(spaceKey);
+    if (!mayHold(hash))
+        return std::nullopt;
+    const Slot &slot = m_slots[size_t(slotFor(spaceKey, hash))];
+    if (slot.record == freeSlot)
+        return std::nullopt;
+    const qsizetype record = slot.record;
+    const qsizetype keyLength = lengthAt(record, 0);
+    // The table's own text, not copied: the restorer copies it into the result.
+    return QString::fromRawData(reinterpret_cast<const QChar *>(m_units.data() + record + headerUnits + keyLength),
+                                lengthAt(record, 1));
+}
+
+std::optional<QString> StandInTable::realOfSubstitute(QStringView text, EntryKind kind) const
+{
+    thread_local QString spaceKey;
+    ProjectKey::writeSubstituteKey(spaceKey, text, kind);
+    return realOf(spaceKey);
+}
+
+} // namespace quorvane
