@@ -190,8 +190,10 @@ struct WordMatch
     qsizetype start = 0;
     qsizetype end = 0;
     QString real;
-    // A lower-case everyday word ("wren"): kept only where the text shows it
-    // is a name, beside another name stand-in or as the whole text.
+    // A lower-case single word: if it is also an everyday word ("wren"), kept
+    // only where the text shows it is a name, beside another name stand-in or
+    // as the whole text. The word lists are asked last: few texts need them,
+    // and they take a while to load.
     bool needsSupport = false;
     // Lower case inside an e-mail address the key does not know: the
     // mailbox's own word, never replaced, though it still parts its neighbours.
@@ -285,9 +287,8 @@ private:
         const qsizetype end = start + matched.size();
         if (letterCase == LetterCase::lower && insideAny(m_emails, start, end))
             return WordMatch{start, end, QString(), false, true};
-        const bool everyday =
-            letterCase == LetterCase::lower && oneWord && WordClasses::shared().isEverydayWord(matched.toString());
-        return WordMatch{start, end, realCasedLike(*real, letterCase), everyday};
+        const bool lowerWord = letterCase == LetterCase::lower && oneWord;
+        return WordMatch{start, end, realCasedLike(*real, letterCase), lowerWord};
     }
 
     // The stand-in key of one word, written over the last one: nearly every
@@ -579,7 +580,8 @@ void Restorer::addNamesAndTowns(const QString &text, bool ascii, Scratch &scratc
         // are the mailbox's own, not names written in lower case.
         if (match.inMailbox)
             continue;
-        if (!match.needsSupport || onlyNames || besideAnother(matches, i, text))
+        if (!match.needsSupport || onlyNames || besideAnother(matches, i, text)
+            || !WordClasses::shared().isEverydayWord(text.sliced(match.start, match.end - match.start)))
             scratch.found.add(match.start, match.end, match.real);
     }
 }
