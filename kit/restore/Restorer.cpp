@@ -110,9 +110,10 @@ struct PassHints
     bool ascii = true;
 };
 
-bool isDigitOrSurrogate(QChar c)
+// Beyond ASCII, a character the patterns' \d matches, or half of one outside the basic plane.
+bool isWideDigitOrSurrogate(char16_t c)
 {
-    return c.unicode() < 0x80 ? c >= u'0' && c <= u'9' : c.isDigit() || c.isSurrogate();
+    return QChar::isDigit(c) || QChar::isSurrogate(c);
 }
 
 PassHints passHintsOf(const QString &text)
@@ -120,26 +121,31 @@ PassHints passHintsOf(const QString &text)
     PassHints hints;
     bool digits = false;
     const qsizetype n = text.size();
-    const QChar *units = text.constData();
+    const char16_t *units = QStringView(text).utf16();
     for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = units[i];
-        hints.ascii = hints.ascii && c.unicode() < 0x80;
-        if (c == u'@')
-            hints.email = true;
-        if (!isDigitOrSurrogate(c))
-            continue;
+        const char16_t c = units[i];
+        // Nearly every character is an ASCII letter or mark, settled here.
+        if (char16_t(c - u'0') > 9) {
+            if (c < 0x80) {
+                hints.email = hints.email || c == u'@';
+                continue;
+            }
+            hints.ascii = false;
+            if (!isWideDigitOrSurrogate(c))
+                continue;
+        }
         digits = true;
         // A phone stand-in holds "555"; a house number ends in a digit before a space.
         if (c == u'5' && i + 2 < n && units[i + 1] == u'5' && units[i + 2] == u'5')
             hints.phone = true;
-        if (i + 1 < n && units[i + 1] == u' ' && (c.isDigit() || c.isLowSurrogate()))
+        if (i + 1 < n && units[i + 1] == u' ' && (c < 0x80 || QChar::isDigit(c) || QChar::isLowSurrogate(c)))
             hints.street = true;
     }
     if (!digits)
         return hints;
     // A ZIP code follows a two-letter state code in capitals and a space.
     for (qsizetype i = 0; i + 2 < n && !hints.zip; ++i) {
-        const char16_t space = units[i + 2].unicode();
+        const char16_t space = units[i + 2];
         hints.zip = (space == u' ' || space == 0x00A0) && isAsciiCapital(units[i]) && isAsciiCapital(units[i + 1]);
     }
     return hints;

@@ -97,7 +97,8 @@ size_t StandInTable::hashOf(QStringView text)
         hash ^= hash >> 32;
     }
     uint64_t tail = 0;
-    std::memcpy(&tail, units, left * sizeof(char16_t));
+    for (size_t i = 0; i < left; ++i)
+        tail |= uint64_t(units[i]) << (16 * i);
     hash = (hash ^ tail) * multiplier;
     hash ^= hash >> 33;
     hash *= 0xc4ceb9fe1a85ec53ULL;
