@@ -213,7 +213,7 @@ class WordStandIns
 public:
     // The words of the text must be in `words` already; `probe` is a buffer
     // for the index keys of single words.
-    WordStandIns(const StandInTable &table, int longest, const QSet<QString> &multiWordStarts, const QString &text,
+    WordStandIns(const StandInTable &table, int longest, const HashFilter &multiWordStarts, const QString &text,
                  const std::vector<TextRange> &emails, const std::vector<TextRange> &words, QString &probe)
         : m_table(table)
         , m_longest(longest)
@@ -231,9 +231,16 @@ public:
         const qsizetype count = qsizetype(m_words.size());
         for (qsizetype i = 0; i < count;) {
             qsizetype taken = 1;
-            std::optional<WordMatch> match = longestAt(i, taken);
+            // One key and one hash of the word serve both questions.
+            const size_t hash = StandInTable::hashOf(probeKey(wordAt(i)));
+            std::optional<WordMatch> match;
+            if (m_multiWordStarts.mayHold(hash)) {
+                match = longestAt(i, taken);
+                // Looking up the longer stretches may have taken the buffer.
+                probeKey(wordAt(i));
+            }
             if (!match)
-                match = singleAt(i);
+                match = singleAt(i, hash);
             if (match)
                 matches.push_back(std::move(*match));
             i += taken;
@@ -241,11 +248,11 @@ public:
     }
 
 private:
-    // Longest first: "Cedarhaven Springs" is one town, not two words.
+    // Longest first: "Cedarhaven Springs" is one town, not two words. Only
+    // words the filter of first words lets through come here; one it lets
+    // through wrongly only costs the lookups.
     std::optional<WordMatch> longestAt(qsizetype i, qsizetype &taken) const
     {
-        if (m_multiWordStarts.isEmpty() || !m_multiWordStarts.contains(probeKey(wordAt(i))))
-            return std::nullopt;
         const qsizetype start = m_words.at(i).start;
         for (qsizetype count = std::min<qsizetype>(m_longest, qsizetype(m_words.size()) - i); count >= 2; --count) {
             const qsizetype last = i + count - 1;
@@ -263,10 +270,11 @@ private:
         return std::nullopt;
     }
 
-    std::optional<WordMatch> singleAt(qsizetype i) const
+    // The probe buffer holds the word's key, which has this hash.
+    std::optional<WordMatch> singleAt(qsizetype i, size_t hash) const
     {
         const QStringView word = wordAt(i);
-        if (auto match = lookUp(word, m_words.at(i).start))
+        if (auto match = lookUp(word, m_words.at(i).start, hash))
             return match;
         // "Mateo’s" restores "Mateo" and keeps the possessive.
         const qsizetype apostrophe = firstApostrophe(word);
@@ -278,12 +286,18 @@ private:
         return QStringView(m_text).sliced(m_words.at(i).start, m_words.at(i).length());
     }
 
-    std::optional<WordMatch> lookUp(QStringView matched, qsizetype start) const
+    // With a hash, the probe buffer holds the key of `matched` already.
+    std::optional<WordMatch> lookUp(QStringView matched, qsizetype start, std::optional<size_t> probed = {}) const
     {
         // Most words are no stand-ins: one probe of the index settles them.
         const bool oneWord = !matched.contains(u' ');
-        const auto real = oneWord ? m_table.realOf(probeKey(matched))
-                                  : m_table.realOfSubstitute(matched, EntryKind::firstName);
+        std::optional<QString> real;
+        if (oneWord && probed)
+            real = m_table.realOf(m_probe, *probed);
+        else if (oneWord)
+            real = m_table.realOf(probeKey(matched));
+        else
+            real = m_table.realOfSubstitute(matched, EntryKind::firstName);
         if (!real)
             return std::nullopt;
         const LetterCase letterCase = quickLetterCase(matched);
@@ -317,7 +331,7 @@ private:
 
     const StandInTable &m_table;
     int m_longest;
-    const QSet<QString> &m_multiWordStarts;
+    const HashFilter &m_multiWordStarts;
     const QString &m_text;
     const std::vector<TextRange> &m_emails;
     const std::vector<TextRange> &m_words;
@@ -448,6 +462,7 @@ struct Restorer::Scratch
 
 Restorer::Restorer(ProjectKey key) : m_key(std::move(key)), m_table(m_key.entries())
 {
+    std::vector<size_t> starts;
     for (const ProjectKey::Entry &entry : m_key.entries()) {
         // Nearly every stand-in is one word; only the others are split.
         const bool oneWord = std::none_of(entry.standIn.cbegin(), entry.standIn.cend(), [](QChar c) { return c.isSpace(); });
@@ -457,8 +472,11 @@ Restorer::Restorer(ProjectKey key) : m_key(std::move(key)), m_table(m_key.entrie
         if (words.size() < 2)
             continue;
         m_longestWordStandIn = std::max(m_longestWordStandIn, int(words.size()));
-        m_multiWordStarts.insert(wordSpace() + words.first().toLower());
+        starts.push_back(StandInTable::hashOf(QString(wordSpace() + words.first().toLower())));
     }
+    m_multiWordStarts = HashFilter(qsizetype(starts.size()));
+    for (const size_t hash : starts)
+        m_multiWordStarts.add(hash);
 }
 
 // Five passes in a fixed order; a later pass never takes a stretch an earlier

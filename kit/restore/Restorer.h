@@ -3,10 +3,10 @@
 #include "kit/Progress.h"
 #include "kit/TextRange.h"
 #include "kit/keys/ProjectKey.h"
+#include "kit/restore/HashFilter.h"
 #include "kit/restore/StandInTable.h"
 
 #include <QByteArray>
-#include <QSet>
 #include <QString>
 
 #include <vector>
@@ -56,10 +56,10 @@ private:
     ProjectKey m_key;
     StandInTable m_table;
     // The most words any name or town stand-in of the key has ("Cedarhaven Springs": 2),
-    // and the first words of those with more than one, keyed as the key's
-    // index keys them ("word|cedarhaven").
+    // and the hashes of the first words of those with more than one, keyed
+    // as the key's index keys them ("word|cedarhaven").
     int m_longestWordStandIn = 1;
-    QSet<QString> m_multiWordStarts;
+    HashFilter m_multiWordStarts;
 };
 
 } // namespace quorvane

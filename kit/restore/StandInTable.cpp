@@ -21,20 +21,6 @@ size_t slotsFor(qsizetype count)
     return std::bit_ceil(size_t(std::max<qsizetype>(8, count + count / 3 + 1)));
 }
 
-// Eight to sixteen bits a stand-in, two of them set in one word: about one
-// text in sixty that is no stand-in passes on to the table. The filter's bits
-// come from the hash's high half, which the slot number does not use.
-size_t filterWordsFor(qsizetype count)
-{
-    return std::clamp<size_t>(std::bit_ceil(size_t(std::max<qsizetype>(1, count / 8))), 1, size_t(1) << 20);
-}
-
-uint64_t filterBits(size_t hash)
-{
-    const auto high = uint64_t(hash);
-    return (uint64_t(1) << ((high >> 52) & 63)) | (uint64_t(1) << ((high >> 58) & 63));
-}
-
 // The slots and records of a large key are read at random; huge pages, where
 // the system grants them, spare most of those reads a walk of the page tables.
 void adviseHugePages(const void *data, size_t bytes)
@@ -53,14 +39,12 @@ void adviseHugePages(const void *data, size_t bytes)
 
 } // namespace
 
-StandInTable::StandInTable(const QList<ProjectKey::Entry> &entries)
+StandInTable::StandInTable(const QList<ProjectKey::Entry> &entries) : m_filter(entries.size())
 {
     m_slots.reserve(slotsFor(entries.size()));
     adviseHugePages(m_slots.data(), m_slots.capacity() * sizeof(Slot));
     m_slots.resize(m_slots.capacity());
     m_slotMask = m_slots.size() - 1;
-    m_filter.resize(filterWordsFor(entries.size()));
-    m_filterMask = m_filter.size() - 1;
     qsizetype units = 0;
     for (const ProjectKey::Entry &entry : entries)
         units += headerUnits + entry.standIn.size() + 8 + entry.real.size();
@@ -114,7 +98,7 @@ void StandInTable::add(QStringView spaceKey, size_t hash, QStringView real)
     if (m_slots[size_t(at)].record == freeSlot)
         ++m_count;
     m_slots[size_t(at)] = {uint32_t(uint64_t(hash) >> 32), appendRecord(spaceKey, real)};
-    markHeld(hash);
+    m_filter.add(hash);
 }
 
 uint32_t StandInTable::appendRecord(QStringView spaceKey, QStringView real)
@@ -145,21 +129,14 @@ qsizetype StandInTable::slotFor(QStringView spaceKey, size_t hash) const
     }
 }
 
-bool StandInTable::mayHold(size_t hash) const
-{
-    const uint64_t bits = filterBits(hash);
-    return (m_filter[(uint64_t(hash) >> 32) & m_filterMask] & bits) == bits;
-}
-
-void StandInTable::markHeld(size_t hash)
-{
-    m_filter[(uint64_t(hash) >> 32) & m_filterMask] |= filterBits(hash);
-}
-
 std::optional<QString> StandInTable::realOf(QStringView spaceKey) const
 {
-    const size_t hash = hashOf(spaceKey);
-    if (!mayHold(hash))
+    return realOf(spaceKey, hashOf(spaceKey));
+}
+
+std::optional<QString> StandInTable::realOf(QStringView spaceKey, size_t hash) const
+{
+    if (!m_filter.mayHold(hash))
         return std::nullopt;
     const Slot &slot = m_slots[size_t(slotFor(spaceKey, hash))];
     if (slot.record == freeSlot)

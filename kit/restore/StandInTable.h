@@ -1,6 +1,7 @@
 #pragma once
 
 #include "kit/keys/ProjectKey.h"
+#include "kit/restore/HashFilter.h"
 
 #include <QString>
 #include <QStringView>
@@ -27,8 +28,11 @@ public:
     // The real value of the stand-in filed under the spaceKey. The text lies
     // in the table, which must outlive it.
     std::optional<QString> realOf(QStringView spaceKey) const;
+    std::optional<QString> realOf(QStringView spaceKey, size_t hash) const;
     // The real value of the text read as a stand-in of the kind.
     std::optional<QString> realOfSubstitute(QStringView text, EntryKind kind) const;
+    // The hash the table files a spaceKey under.
+    static size_t hashOf(QStringView text);
 
 private:
     static constexpr uint32_t freeSlot = UINT32_MAX;
@@ -41,12 +45,9 @@ private:
     // each, then both texts.
     static constexpr qsizetype headerUnits = 4;
 
-    static size_t hashOf(QStringView text);
     void add(QStringView spaceKey, size_t hash, QStringView real);
     uint32_t appendRecord(QStringView spaceKey, QStringView real);
     qsizetype slotFor(QStringView spaceKey, size_t hash) const;
-    bool mayHold(size_t hash) const;
-    void markHeld(size_t hash);
     qsizetype lengthAt(qsizetype record, qsizetype field) const
     {
         return qsizetype(m_units[size_t(record + 2 * field)])
@@ -59,8 +60,7 @@ private:
 
     std::vector<Slot> m_slots;
     size_t m_slotMask = 0;
-    std::vector<uint64_t> m_filter;
-    size_t m_filterMask = 0;
+    HashFilter m_filter;
     std::vector<char16_t> m_units;
     qsizetype m_count = 0;
 };
