@@ -11,6 +11,7 @@
 #include "kit/restore/StreetLines.h"
 
 #include <QRegularExpression>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <iterator>
@@ -34,26 +35,36 @@ const QRegularExpression &zipPattern()
     return pattern;
 }
 
-// Digits of a phone number as the key compares them: a leading 1 of an
-// 11-digit number is the country code and is dropped.
-QString nationalDigits(const QString &text)
+bool isAsciiDigit(QChar c)
 {
-    QString result = digits(text);
-    if (result.size() == 11 && result.startsWith(u'1'))
-        result.remove(0, 1);
-    return result;
+    return c >= u'0' && c <= u'9';
 }
 
-QString phoneLike(const QString &real, const QString &matched)
+// The real number laid out like the stand-in it replaces: the real digits
+// written over the stand-in's, in order. The real number's country code of an
+// 11-digit number is dropped, as the key compares numbers; a stand-in written
+// with a leading 1 keeps it. A layout that does not fit keeps the real value
+// as it is. Every phone of a file comes here, so the result is the only copy.
+QString phoneLike(const QString &real, QStringView matched)
 {
-    const QString realDigits = nationalDigits(real);
-    const QString textDigits = digits(matched);
-    std::optional<QString> laid;
-    if (textDigits.size() == realDigits.size())
-        laid = formatLike(realDigits, matched);
-    else if (textDigits.size() == realDigits.size() + 1 && textDigits.startsWith(u'1'))
-        laid = formatLike(u'1' + realDigits, matched);
-    return laid.value_or(real);
+    QVarLengthArray<QChar, 24> realDigits;
+    std::copy_if(real.cbegin(), real.cend(), std::back_inserter(realDigits), isAsciiDigit);
+    if (realDigits.size() == 11 && realDigits.front() == u'1')
+        realDigits.erase(realDigits.begin());
+    const auto firstDigit = std::find_if(matched.cbegin(), matched.cend(), isAsciiDigit);
+    const qsizetype count = std::count_if(matched.cbegin(), matched.cend(), isAsciiDigit);
+    const bool withCode = count == realDigits.size() + 1 && *firstDigit == u'1';
+    if (count != realDigits.size() && !withCode)
+        return real;
+    QString result = matched.toString();
+    qsizetype next = withCode ? -1 : 0;
+    for (QChar &c : result) {
+        if (isAsciiDigit(c)) {
+            c = next < 0 ? QChar(u'1') : realDigits[next];
+            ++next;
+        }
+    }
+    return result;
 }
 
 // The key's index key of a phone stand-in as written, "phone|4815550137" or
@@ -556,7 +567,7 @@ void Restorer::addPhone(const QString &text, const PhoneStandInMatch &match, QSt
     // The real number takes the layout of the number before any extension.
     const qsizetype numberEnd = match.extension >= 0 ? match.extension : end;
     if (real)
-        found.add(start, end, phoneLike(*real, text.mid(start, numberEnd - start)));
+        found.add(start, end, phoneLike(*real, QStringView(text).sliced(start, numberEnd - start)));
 }
 
 void Restorer::addStreets(const QString &text, bool ascii, Replacements &found) const

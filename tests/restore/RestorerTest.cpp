@@ -21,6 +21,8 @@ ProjectKey handMadeKey()
     key.record({EntryKind::email, u"maria.lopez@acme.com"_s, u"mateo.okafor@example.com"_s});
     key.record({EntryKind::phone, u"415-867-5309"_s, u"2125550142"_s});
     key.record({EntryKind::phone, u"867-5310"_s, u"5550177"_s});
+    key.record({EntryKind::phone, u"1-503-867-2841"_s, u"3125550199"_s});
+    key.record({EntryKind::phone, u"+44 20 7946 0958"_s, u"6465550123"_s});
     key.record({EntryKind::street, u"12 Main St."_s, u"4821 Larkspur Ave"_s});
     key.record({EntryKind::zip, u"97201"_s, u"31415"_s});
     return key;
@@ -44,6 +46,10 @@ TEST(Restorer, EachKindComesBackInTheFormItIsWritten)
         {u"Call (212) 555-0142 now"_s, 1, u"Call (415) 867-5309 now"_s},
         {u"Call 212.555.0142 or 555-0177"_s, 2, u"Call 415.867.5309 or 867-5310"_s},
         {u"Call 2125550142"_s, 1, u"Call 4158675309"_s},
+        // The real number takes the stand-in's layout, country code and all,
+        // unless its digits do not fit it.
+        {u"Call +1 212 555 0142 or 312-555-0199"_s, 2, u"Call +1 415 867 5309 or 503-867-2841"_s},
+        {u"Fax 1 (312) 555-0199, (646) 555-0123"_s, 2, u"Fax 1 (503) 867-2841, +44 20 7946 0958"_s},
         // A 10-digit stand-in written without its area code is another number.
         {u"ext 555-0142"_s, 0, u"ext 555-0142"_s}, {u"ID 21255501420"_s, 0, u"ID 21255501420"_s},
         // Streets and ZIP codes need their context.
