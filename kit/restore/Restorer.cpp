@@ -224,11 +224,9 @@ class WordStandIns
 public:
     // The words of the text must be in `words` already; `probe` is a buffer
     // for the index keys of single words.
-    WordStandIns(const StandInTable &table, int longest, const HashFilter &multiWordStarts, const QString &text,
-                 const std::vector<TextRange> &emails, const std::vector<TextRange> &words, QString &probe)
+    WordStandIns(const StandInTable &table, const QString &text, const std::vector<TextRange> &emails,
+                 const std::vector<TextRange> &words, QString &probe)
         : m_table(table)
-        , m_longest(longest)
-        , m_multiWordStarts(multiWordStarts)
         , m_text(text)
         , m_emails(emails)
         , m_words(words)
@@ -245,7 +243,7 @@ public:
             // One key and one hash of the word serve both questions.
             const size_t hash = StandInTable::hashOf(probeKey(wordAt(i)));
             std::optional<WordMatch> match;
-            if (m_multiWordStarts.mayHold(hash)) {
+            if (m_table.mayStartLongerStandIn(hash)) {
                 match = longestAt(i, taken);
                 // Looking up the longer stretches may have taken the buffer.
                 probeKey(wordAt(i));
@@ -265,7 +263,8 @@ private:
     std::optional<WordMatch> longestAt(qsizetype i, qsizetype &taken) const
     {
         const qsizetype start = m_words.at(i).start;
-        for (qsizetype count = std::min<qsizetype>(m_longest, qsizetype(m_words.size()) - i); count >= 2; --count) {
+        const qsizetype longest = m_table.mostWordsOfAStandIn();
+        for (qsizetype count = std::min<qsizetype>(longest, qsizetype(m_words.size()) - i); count >= 2; --count) {
             const qsizetype last = i + count - 1;
             bool spaced = true;
             for (qsizetype k = i; k < last && spaced; ++k)
@@ -341,8 +340,6 @@ private:
     }
 
     const StandInTable &m_table;
-    int m_longest;
-    const HashFilter &m_multiWordStarts;
     const QString &m_text;
     const std::vector<TextRange> &m_emails;
     const std::vector<TextRange> &m_words;
@@ -473,21 +470,6 @@ struct Restorer::Scratch
 
 Restorer::Restorer(ProjectKey key) : m_key(std::move(key)), m_table(m_key.entries())
 {
-    std::vector<size_t> starts;
-    for (const ProjectKey::Entry &entry : m_key.entries()) {
-        // Nearly every stand-in is one word; only the others are split.
-        const bool oneWord = std::none_of(entry.standIn.cbegin(), entry.standIn.cend(), [](QChar c) { return c.isSpace(); });
-        if (oneWord || entryNamespace(entry.kind) != entryNamespace(EntryKind::firstName))
-            continue;
-        const QStringList words = splitAtWhitespace(entry.standIn);
-        if (words.size() < 2)
-            continue;
-        m_longestWordStandIn = std::max(m_longestWordStandIn, int(words.size()));
-        starts.push_back(StandInTable::hashOf(QString(wordSpace() + words.first().toLower())));
-    }
-    m_multiWordStarts = HashFilter(qsizetype(starts.size()));
-    for (const size_t hash : starts)
-        m_multiWordStarts.add(hash);
 }
 
 // Five passes in a fixed order; a later pass never takes a stretch an earlier
@@ -606,7 +588,7 @@ void Restorer::addNamesAndTowns(const QString &text, bool ascii, Scratch &scratc
         scratch.words.assign(words.cbegin(), words.cend());
     }
     std::vector<WordMatch> &matches = scratch.matches;
-    WordStandIns(m_table, m_longestWordStandIn, m_multiWordStarts, text, scratch.emails, scratch.words, scratch.probe)
+    WordStandIns(m_table, text, scratch.emails, scratch.words, scratch.probe)
         .allInto(matches);
     const bool onlyNames = onlyMatches(matches, text);
     for (size_t i = 0; i < matches.size(); ++i) {

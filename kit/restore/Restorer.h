@@ -3,7 +3,6 @@
 #include "kit/Progress.h"
 #include "kit/TextRange.h"
 #include "kit/keys/ProjectKey.h"
-#include "kit/restore/HashFilter.h"
 #include "kit/restore/StandInTable.h"
 
 #include <QByteArray>
@@ -55,11 +54,6 @@ private:
 
     ProjectKey m_key;
     StandInTable m_table;
-    // The most words any name or town stand-in of the key has ("Cedarhaven Springs": 2),
-    // and the hashes of the first words of those with more than one, keyed
-    // as the key's index keys them ("word|cedarhaven").
-    int m_longestWordStandIn = 1;
-    HashFilter m_multiWordStarts;
 };
 
 } // namespace quorvane

@@ -55,16 +55,37 @@ StandInTable::StandInTable(const QList<ProjectKey::Entry> &entries) : m_filter(e
     constexpr qsizetype ahead = 8;
     std::array<QString, ahead> keys;
     std::array<size_t, ahead> hashes{};
+    std::vector<size_t> firstWordHashes;
     for (qsizetype i = 0; i < entries.size() + ahead; ++i) {
         const size_t place = size_t(i % ahead);
         if (i >= ahead)
             add(keys[place], hashes[place], entries.at(i - ahead).real);
         if (i < entries.size()) {
+            // While the entry is at hand: its words are counted here rather
+            // than in a second walk over a large key's scattered texts.
+            noteWords(entries.at(i), firstWordHashes);
             ProjectKey::writeStandInKey(keys[place], entries.at(i));
             hashes[place] = hashOf(keys[place]);
             __builtin_prefetch(m_slots.data() + (hashes[place] & m_slotMask));
         }
     }
+    m_longerStarts = HashFilter(qsizetype(firstWordHashes.size()));
+    for (const size_t hash : firstWordHashes)
+        m_longerStarts.add(hash);
+}
+
+void StandInTable::noteWords(const ProjectKey::Entry &entry, std::vector<size_t> &firstWordHashes)
+{
+    static const QString wordSpace = entryNamespace(EntryKind::firstName) + u'|';
+    // Nearly every stand-in is one word; only the others are split.
+    const bool oneWord = std::none_of(entry.standIn.cbegin(), entry.standIn.cend(), [](QChar c) { return c.isSpace(); });
+    if (oneWord || entryNamespace(entry.kind) != entryNamespace(EntryKind::firstName))
+        return;
+    const QStringList words = splitAtWhitespace(entry.standIn);
+    if (words.size() < 2)
+        return;
+    m_mostWords = std::max(m_mostWords, words.size());
+    firstWordHashes.push_back(hashOf(QString(wordSpace + words.first().toLower())));
 }
 
 size_t StandInTable::hashOf(QStringView text)

@@ -34,6 +34,13 @@ public:
     // The hash the table files a spaceKey under.
     static size_t hashOf(QStringView text);
 
+    // The most words any name or town stand-in has ("Cedarhaven Springs": 2),
+    // and whether a word, by the hash of its spaceKey ("word|cedarhaven"),
+    // may be the first of one with more than one; wrongly "may" only costs
+    // the lookups of the longer stretches.
+    qsizetype mostWordsOfAStandIn() const { return m_mostWords; }
+    bool mayStartLongerStandIn(size_t wordHash) const { return m_longerStarts.mayHold(wordHash); }
+
 private:
     static constexpr uint32_t freeSlot = UINT32_MAX;
     struct Slot
@@ -46,6 +53,8 @@ private:
     static constexpr qsizetype headerUnits = 4;
 
     void add(QStringView spaceKey, size_t hash, QStringView real);
+    // Counts a name or town stand-in of several words in, with its first word's hash.
+    void noteWords(const ProjectKey::Entry &entry, std::vector<size_t> &firstWordHashes);
     uint32_t appendRecord(QStringView spaceKey, QStringView real);
     qsizetype slotFor(QStringView spaceKey, size_t hash) const;
     qsizetype lengthAt(qsizetype record, qsizetype field) const
@@ -61,6 +70,8 @@ private:
     std::vector<Slot> m_slots;
     size_t m_slotMask = 0;
     HashFilter m_filter;
+    qsizetype m_mostWords = 1;
+    HashFilter m_longerStarts;
     std::vector<char16_t> m_units;
     qsizetype m_count = 0;
 };
