@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <array>
+#include <numeric>
 #include <stdexcept>
 #include <vector>
 
@@ -719,8 +720,27 @@ bool ProjectKey::realsApart(const QList<Entry> &entries)
         keys.buildReal(entry);
         hashes.push_back(keys.realHash);
     }
-    std::sort(hashes.begin(), hashes.end());
-    return std::adjacent_find(hashes.cbegin(), hashes.cend()) == hashes.cend();
+    // Equal hashes share their top bits, so they meet in one small bucket:
+    // two passes and a sort of a few hashes each, where sorting them all
+    // costs a large key several times as long.
+    constexpr int bucketBits = 16;
+    const auto bucketOf = [](size_t hash) { return size_t(uint64_t(hash) >> (64 - bucketBits)); };
+    std::vector<size_t> starts((size_t(1) << bucketBits) + 1, 0);
+    for (const size_t hash : hashes)
+        ++starts[bucketOf(hash) + 1];
+    std::partial_sum(starts.begin(), starts.end(), starts.begin());
+    std::vector<size_t> bucketed(hashes.size());
+    std::vector<size_t> next(starts.begin(), starts.end() - 1);
+    for (const size_t hash : hashes)
+        bucketed[next[bucketOf(hash)]++] = hash;
+    for (size_t bucket = 0; bucket + 1 < starts.size(); ++bucket) {
+        const auto first = bucketed.begin() + qsizetype(starts[bucket]);
+        const auto last = bucketed.begin() + qsizetype(starts[bucket + 1]);
+        std::sort(first, last);
+        if (std::adjacent_find(first, last) != last)
+            return false;
+    }
+    return true;
 }
 
 void ProjectKey::ensureByReal() const
