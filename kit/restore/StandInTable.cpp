@@ -45,11 +45,12 @@ StandInTable::StandInTable(const QList<ProjectKey::Entry> &entries) : m_filter(e
     adviseHugePages(m_slots.data(), m_slots.capacity() * sizeof(Slot));
     m_slots.resize(m_slots.capacity());
     m_slotMask = m_slots.size() - 1;
-    qsizetype units = 0;
+    // A spaceKey is its stand-in with a short name and a bar in front.
+    size_t bytes = 0;
     for (const ProjectKey::Entry &entry : entries)
-        units += headerUnits + entry.standIn.size() + 8 + entry.real.size();
-    m_units.reserve(size_t(units));
-    adviseHugePages(m_units.data(), m_units.capacity() * sizeof(char16_t));
+        bytes += headerBytes + size_t(entry.standIn.size() + 8) + 2 * size_t(entry.real.size()) + 1;
+    m_bytes.reserve(bytes);
+    adviseHugePages(m_bytes.data(), m_bytes.capacity());
     // Each entry's spaceKey is written and hashed a few entries ahead and its
     // slot fetched, so that the waits for memory overlap.
     constexpr qsizetype ahead = 8;
@@ -124,20 +125,38 @@ void StandInTable::add(QStringView spaceKey, size_t hash, QStringView real)
 
 uint32_t StandInTable::appendRecord(QStringView spaceKey, QStringView real)
 {
-    const size_t used = m_units.size();
-    const size_t end = used + headerUnits + size_t(spaceKey.size() + real.size());
-    // Slots hold 32-bit offsets, the last of which marks a free slot.
-    if (end >= freeSlot)
+    const bool latin1 = std::all_of(spaceKey.begin(), spaceKey.end(), [](QChar c) { return c.unicode() < 0x100; });
+    const uint32_t keyHeader = uint32_t(spaceKey.size()) | (latin1 ? latin1Key : 0);
+    const size_t used = m_bytes.size();
+    const size_t end = used + headerBytes + keyBytes(keyHeader) + 2 * size_t(real.size());
+    // Slots hold 32-bit offsets, the last of which marks a free slot; a
+    // length must leave the top bit for the key's flag.
+    if (end >= freeSlot || size_t(spaceKey.size()) >= latin1Key || size_t(real.size()) >= latin1Key)
         throw std::length_error("too much text for one table");
-    m_units.resize(end);
-    char16_t *out = m_units.data() + used;
-    for (const qsizetype length : {spaceKey.size(), real.size()}) {
-        *out++ = char16_t(length & 0xFFFF);
-        *out++ = char16_t((length >> 16) & 0xFFFF);
-    }
-    out = std::copy(spaceKey.utf16(), spaceKey.utf16() + spaceKey.size(), out);
-    std::copy(real.utf16(), real.utf16() + real.size(), out);
+    m_bytes.resize(end);
+    char *out = m_bytes.data() + used;
+    const uint32_t realHeader = uint32_t(real.size());
+    std::memcpy(out, &keyHeader, sizeof keyHeader);
+    std::memcpy(out + sizeof keyHeader, &realHeader, sizeof realHeader);
+    out += headerBytes;
+    if (latin1)
+        std::transform(spaceKey.begin(), spaceKey.end(), out, [](QChar c) { return char(c.unicode()); });
+    else
+        std::memcpy(out, spaceKey.utf16(), 2 * size_t(spaceKey.size()));
+    std::memcpy(out + keyBytes(keyHeader), real.utf16(), 2 * size_t(real.size()));
     return uint32_t(used);
+}
+
+bool StandInTable::keyIs(size_t record, QStringView spaceKey) const
+{
+    const uint32_t keyHeader = headerAt(record, 0);
+    if ((keyHeader & ~latin1Key) != uint32_t(spaceKey.size()))
+        return false;
+    const char *key = m_bytes.data() + record + headerBytes;
+    if (keyHeader & latin1Key)
+        return std::equal(spaceKey.begin(), spaceKey.end(), key,
+                          [](QChar c, char b) { return c.unicode() == uchar(b); });
+    return std::memcmp(key, spaceKey.utf16(), 2 * size_t(spaceKey.size())) == 0;
 }
 
 qsizetype StandInTable::slotFor(QStringView spaceKey, size_t hash) const
@@ -145,7 +164,7 @@ qsizetype StandInTable::slotFor(QStringView spaceKey, size_t hash) const
     const auto check = uint32_t(uint64_t(hash) >> 32);
     for (size_t at = hash & m_slotMask;; at = (at + 1) & m_slotMask) {
         const Slot &slot = m_slots[at];
-        if (slot.record == freeSlot || (slot.check == check && keyAt(slot.record) == spaceKey))
+        if (slot.record == freeSlot || (slot.check == check && keyIs(slot.record, spaceKey)))
             return qsizetype(at);
     }
 }
@@ -162,11 +181,10 @@ std::optional<QString> StandInTable::realOf(QStringView spaceKey, size_t hash) c
     const Slot &slot = m_slots[size_t(slotFor(spaceKey, hash))];
     if (slot.record == freeSlot)
         return std::nullopt;
-    const qsizetype record = slot.record;
-    const qsizetype keyLength = lengthAt(record, 0);
+    const size_t record = slot.record;
+    const char *real = m_bytes.data() + record + headerBytes + keyBytes(headerAt(record, 0));
     // The table's own text, not copied: the restorer copies it into the result.
-    return QString::fromRawData(reinterpret_cast<const QChar *>(m_units.data() + record + headerUnits + keyLength),
-                                lengthAt(record, 1));
+    return QString::fromRawData(reinterpret_cast<const QChar *>(real), qsizetype(headerAt(record, 1)));
 }
 
 std::optional<QString> StandInTable::realOfSubstitute(QStringView text, EntryKind kind) const

@@ -7,6 +7,7 @@
 #include <QStringView>
 
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -48,31 +49,37 @@ private:
         uint32_t check = 0;
         uint32_t record = freeSlot;
     };
-    // A record: the spaceKey's length and the real value's length, two units
-    // each, then both texts.
-    static constexpr qsizetype headerUnits = 4;
+    // A record, at an even byte: the spaceKey's length, with the top bit set
+    // when it is kept in Latin-1, one byte a character, as nearly every key
+    // is; the real value's length; the key; then, at an even byte, the real
+    // value in UTF-16, as the result is made of it.
+    static constexpr uint32_t latin1Key = 0x8000'0000;
+    static constexpr size_t headerBytes = 2 * sizeof(uint32_t);
 
     void add(QStringView spaceKey, size_t hash, QStringView real);
     // Counts a name or town stand-in of several words in, with its first word's hash.
     void noteWords(const ProjectKey::Entry &entry, std::vector<size_t> &firstWordHashes);
     uint32_t appendRecord(QStringView spaceKey, QStringView real);
     qsizetype slotFor(QStringView spaceKey, size_t hash) const;
-    qsizetype lengthAt(qsizetype record, qsizetype field) const
+    uint32_t headerAt(size_t record, size_t field) const
     {
-        return qsizetype(m_units[size_t(record + 2 * field)])
-               | (qsizetype(m_units[size_t(record + 2 * field + 1)]) << 16);
+        uint32_t value;
+        std::memcpy(&value, m_bytes.data() + record + field * sizeof(uint32_t), sizeof value);
+        return value;
     }
-    QStringView keyAt(qsizetype record) const
+    static size_t keyBytes(uint32_t keyHeader)
     {
-        return QStringView(m_units.data() + record + headerUnits, lengthAt(record, 0));
+        const size_t length = keyHeader & ~latin1Key;
+        return (keyHeader & latin1Key) ? (length + 1) & ~size_t(1) : 2 * length;
     }
+    bool keyIs(size_t record, QStringView spaceKey) const;
 
     std::vector<Slot> m_slots;
     size_t m_slotMask = 0;
     HashFilter m_filter;
     qsizetype m_mostWords = 1;
     HashFilter m_longerStarts;
-    std::vector<char16_t> m_units;
+    std::vector<char> m_bytes;
     qsizetype m_count = 0;
 };
 

@@ -29,17 +29,20 @@ TEST(StandInTable, FindsEveryStandInOfALargeKeyAndNothingElse)
     EXPECT_EQ(wrong, 0);
 }
 
-TEST(StandInTable, LaterEntryOfOneStandInWinsAndEveryKindKeepsItsForm)
+TEST(StandInTable, LaterEntryOfOneStandInWinsAndKeysOfEveryKindAndScriptAreFound)
 {
     const StandInTable table({
         {EntryKind::firstName, u"Maria"_s, u"Mateo"_s},
         {EntryKind::city, u"Łódź"_s, u"Mateo"_s},
         {EntryKind::city, u"北京"_s, u"Øksendal"_s},
+        {EntryKind::city, u"Kraków"_s, u"Łęczyca"_s},
         {EntryKind::phone, u"867-5310"_s, u"4815550137x2261"_s},
         {EntryKind::zip, u""_s, u"31415"_s},
     });
     EXPECT_EQ(realOfWord(table, u"MATEO"_s), u"Łódź"_s);
     EXPECT_EQ(realOfWord(table, u"øksendal"_s), u"北京"_s);
+    EXPECT_EQ(realOfWord(table, u"ŁĘCZYCA"_s), u"Kraków"_s);
+    EXPECT_FALSE(realOfWord(table, u"Łęczyc"_s));
     EXPECT_EQ(table.realOfSubstitute(u"+1 481 555 0137 x2261"_s, EntryKind::phone), u"867-5310"_s);
     EXPECT_EQ(table.realOfSubstitute(u"31415"_s, EntryKind::zip), u""_s);
     EXPECT_FALSE(table.realOfSubstitute(u"4815550137"_s, EntryKind::phone));
