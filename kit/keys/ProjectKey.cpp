@@ -206,42 +206,78 @@ public:
     // The entries, and the JSON with an empty entries array in their place.
     std::optional<std::pair<QList<ProjectKey::Entry>, QByteArray>> read()
     {
-        if (!skip("{\"created\":\"") || !plainText() || !skip(",\"entries\":["))
-            return std::nullopt;
-        const qsizetype arrayStart = m_at;
         QList<ProjectKey::Entry> entries;
         // Room for as many of the shortest entries as the rest could hold,
         // {"kind":"zip","real":"","standIn":""} and a comma: a large key's
         // bytes are not read twice, and the room never filled is never touched.
         constexpr qsizetype shortestEntry = 38;
-        entries.reserve((m_json.size() - m_at) / shortestEntry + 1);
-        while (peek() != ']') {
-            if (!entries.isEmpty() && !skip(","))
-                return std::nullopt;
-            auto entry = readEntry();
-            if (!entry)
-                return std::nullopt;
-            entries.append(std::move(*entry));
+        entries.reserve(m_json.size() / shortestEntry + 1);
+        auto rest = readEach([&](EntryKind kind, const Text &real, const Text &standIn) {
+            entries.append({kind, real.toString(), standIn.toString()});
+        });
+        if (!rest)
+            return std::nullopt;
+        return std::pair{std::move(entries), std::move(*rest)};
+    }
+
+    // The bytes of a text between its quotes, and whether any lie beyond ASCII.
+    struct Text
+    {
+        QByteArrayView bytes;
+        bool wide = false;
+        QString toString() const { return wide ? QString::fromUtf8(bytes) : QString::fromLatin1(bytes); }
+        // Written over the buffer's last text: no allocation once it is large enough.
+        QStringView into(QString &buffer) const
+        {
+            if (wide) {
+                buffer = QString::fromUtf8(bytes);
+                return buffer;
+            }
+            buffer.resize(bytes.size());
+            std::transform(bytes.begin(), bytes.end(), buffer.begin(), [](char c) { return QChar(uchar(c)); });
+            return buffer;
         }
-        return std::pair{std::move(entries), m_json.first(arrayStart) + QByteArrayView(m_json).sliced(m_at)};
+    };
+
+    // Hands each entry's kind and texts to `take` as it is read; the JSON
+    // with an empty entries array in their place.
+    template<typename Take>
+    std::optional<QByteArray> readEach(Take take)
+    {
+        if (!skip("{\"created\":\"") || !plainBytes() || !skip(",\"entries\":["))
+            return std::nullopt;
+        const qsizetype arrayStart = m_at;
+        for (bool first = true; peek() != ']'; first = false) {
+            if (!first && !skip(","))
+                return std::nullopt;
+            if (!readEntry(take))
+                return std::nullopt;
+        }
+        return m_json.first(arrayStart) + QByteArrayView(m_json).sliced(m_at);
     }
 
 private:
-    std::optional<ProjectKey::Entry> readEntry()
+    template<typename Take>
+    bool readEntry(Take &take)
     {
         if (!skip("{\"kind\":\""))
-            return std::nullopt;
+            return false;
         const auto kind = plainBytes();
         if (!kind || !skip(",\"real\":\""))
-            return std::nullopt;
-        const auto real = plainText();
-        if (!real || !skip(",\"standIn\":\""))
-            return std::nullopt;
-        const auto standIn = plainText();
+            return false;
+        Text real;
+        const auto realBytes = plainBytes(&real.wide);
+        if (!realBytes || !skip(",\"standIn\":\""))
+            return false;
+        real.bytes = *realBytes;
+        Text standIn;
+        const auto standInBytes = plainBytes(&standIn.wide);
         const auto entryKind = kindNamed(*kind);
-        if (!standIn || !entryKind || !skip("}"))
-            return std::nullopt;
-        return ProjectKey::Entry{*entryKind, *real, *standIn};
+        if (!standInBytes || !entryKind || !skip("}"))
+            return false;
+        standIn.bytes = *standInBytes;
+        take(*entryKind, real, standIn);
+        return true;
     }
 
     // The bytes up to the closing quote, which it passes; `wide` tells
@@ -309,15 +345,6 @@ private:
         if (code < low || code > 0x10FFFF || surrogate || noncharacter || code == 0xFEFF)
             return 0;
         return length;
-    }
-
-    std::optional<QString> plainText()
-    {
-        bool wide = false;
-        const auto bytes = plainBytes(&wide);
-        if (!bytes)
-            return std::nullopt;
-        return wide ? QString::fromUtf8(*bytes) : QString::fromLatin1(*bytes);
     }
 
     // The kind named by its raw text, read without making a string of it.
@@ -545,12 +572,12 @@ void ProjectKey::writeSubstituteKey(QString &out, QStringView text, EntryKind ki
         out = spaceKey(text.toString(), kind);
 }
 
-void ProjectKey::writeStandInKey(QString &out, const Entry &entry)
+void ProjectKey::writeStandInKey(QString &out, EntryKind kind, QStringView standIn)
 {
-    if (entry.kind == EntryKind::phone)
-        writePhoneStandInKey(out, entryNamespace(entry.kind), entry.standIn);
-    else if (!writePlainKey(out, entryNamespace(entry.kind), entry.standIn, entry.kind))
-        out = spaceKey(entry.standIn, entry.kind);
+    if (kind == EntryKind::phone)
+        writePhoneStandInKey(out, entryNamespace(kind), standIn);
+    else if (!writePlainKey(out, entryNamespace(kind), standIn, kind))
+        out = spaceKey(standIn.toString(), kind);
 }
 
 const ProjectKey::Entry *ProjectKey::entryForStandInKey(const QString &key) const
@@ -583,14 +610,19 @@ struct ProjectKey::IndexKeys
 
     void buildReal(const Entry &entry)
     {
-        if (!writePlainKey(real, rawString(entry.kind), entry.real, entry.kind))
-            real = realKey(entry.real, entry.kind);
+        writeReal(entry.real, entry.kind);
         realHash = TextIndex::hashOf(real);
+    }
+
+    void writeReal(QStringView value, EntryKind kind)
+    {
+        if (!writePlainKey(real, rawString(kind), value, kind))
+            real = realKey(value.toString(), kind);
     }
 
     void buildStandIn(const Entry &entry)
     {
-        writeStandInKey(standIn, entry);
+        writeStandInKey(standIn, entry.kind, entry.standIn);
         standInHash = TextIndex::hashOf(standIn);
     }
 };
@@ -720,6 +752,11 @@ bool ProjectKey::realsApart(const QList<Entry> &entries)
         keys.buildReal(entry);
         hashes.push_back(keys.realHash);
     }
+    return hashesApart(std::move(hashes));
+}
+
+bool ProjectKey::hashesApart(std::vector<size_t> hashes)
+{
     // Equal hashes share their top bits, so they meet in one small bucket:
     // two passes and a sort of a few hashes each, where sorting them all
     // costs a large key several times as long.
@@ -1067,6 +1104,25 @@ QByteArray ProjectKey::toJson() const
     const QByteArray empty = "\"entries\":[]";
     const qsizetype at = json.indexOf(empty) + empty.size() - 1;
     return QByteArrayView(json).first(at) + plainEntriesJson(m_entries) + QByteArrayView(json).sliced(at);
+}
+
+std::optional<ProjectKey> ProjectKey::fromJsonEntryByEntry(const QByteArray &json,
+                                                           const std::function<void(const EntryView &)> &take)
+{
+    PlainEntries reader(json);
+    std::vector<size_t> realHashes;
+    QString real, standIn;
+    IndexKeys keys;
+    auto rest = reader.readEach([&](EntryKind kind, const PlainEntries::Text &realText, const PlainEntries::Text &standInText) {
+        const EntryView entry{kind, realText.into(real), standInText.into(standIn)};
+        keys.writeReal(entry.real, kind);
+        realHashes.push_back(TextIndex::hashOf(keys.real));
+        take(entry);
+    });
+    if (!rest || !hashesApart(realHashes))
+        return std::nullopt;
+    QList<Entry> none;
+    return parsed(*rest, &none);
 }
 
 ProjectKey ProjectKey::fromJson(const QByteArray &json)

@@ -15,8 +15,10 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace quorvane {
 
@@ -96,7 +98,7 @@ public:
     // the one an entry's stand-in is filed under, written into a buffer kept
     // from call to call.
     static void writeSubstituteKey(QString &out, QStringView text, EntryKind kind);
-    static void writeStandInKey(QString &out, const Entry &entry);
+    static void writeStandInKey(QString &out, EntryKind kind, QStringView standIn);
 
     // The digests of one seed, with the secret and the seed absorbed once.
     class SeedDigest
@@ -144,6 +146,21 @@ public:
     QByteArray toJson() const;
     // Throws std::runtime_error when a required member is missing or mistyped.
     static ProjectKey fromJson(const QByteArray &json);
+    // One entry of a key's JSON, its texts valid during the call they are handed to.
+    struct EntryView
+    {
+        EntryKind kind = EntryKind::firstName;
+        QStringView real;
+        QStringView standIn;
+    };
+    // Reads the JSON as this program writes it without keeping its entries,
+    // each handed to `take` as it is read, for a caller with a table of its
+    // own: the key comes back with none. Nothing for any other layout, or
+    // when two entries share a real value (the key keeps the first), which
+    // fromJson reads, after `take` may have seen some or all of them. Throws
+    // as fromJson does.
+    static std::optional<ProjectKey> fromJsonEntryByEntry(const QByteArray &json,
+                                                          const std::function<void(const EntryView &)> &take);
 
     // The shared text forms of the key file's JSON.
     static QString dateText(const QDateTime &date);
@@ -189,6 +206,7 @@ private:
     // Whether no two entries share a real value; a hash two entries share
     // counts as sharing, which only costs the slower, checking way in.
     static bool realsApart(const QList<Entry> &entries);
+    static bool hashesApart(std::vector<size_t> hashes);
     static QString ownSpaceKey(const QString &realKey, EntryKind kind, const QString &norm);
     static QString phoneSpaceDigits(const QString &value);
     // The set members that are refused to this walk: the key's own, and the

@@ -472,6 +472,17 @@ Restorer::Restorer(ProjectKey key) : m_key(std::move(key)), m_table(m_key.entrie
 {
 }
 
+Restorer::Restorer(ProjectKey key, StandInTable table) : m_key(std::move(key)), m_table(std::move(table))
+{
+}
+
+Restorer Restorer::fromKeyJson(const QByteArray &json)
+{
+    if (auto read = StandInTable::fromKeyJson(json))
+        return Restorer(std::move(read->first), std::move(read->second));
+    return Restorer(ProjectKey::fromJson(json));
+}
+
 // Five passes in a fixed order; a later pass never takes a stretch an earlier
 // one replaced, so an e-mail address keeps its digits from the phone pass.
 Restorer::TextResult Restorer::restore(const QString &text) const

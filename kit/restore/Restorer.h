@@ -33,6 +33,10 @@ public:
     };
 
     explicit Restorer(ProjectKey key);
+    // A key read from its JSON for restoring alone: a large key's entries
+    // are read straight into the restorer's table, and key() then holds none.
+    // Throws as ProjectKey::fromJson does.
+    static Restorer fromKeyJson(const QByteArray &json);
 
     const ProjectKey &key() const { return m_key; }
 
@@ -42,6 +46,7 @@ public:
     FileResult restore(const Spreadsheet &spreadsheet, const ProgressReport &progress = {}) const;
 
 private:
+    Restorer(ProjectKey key, StandInTable table);
     class Replacements;
     struct Scratch;
     TextResult restore(const QString &text, Scratch &scratch) const;

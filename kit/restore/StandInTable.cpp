@@ -39,54 +39,87 @@ void adviseHugePages(const void *data, size_t bytes)
 
 } // namespace
 
-StandInTable::StandInTable(const QList<ProjectKey::Entry> &entries) : m_filter(entries.size())
+StandInTable::StandInTable(const QList<ProjectKey::Entry> &entries)
 {
-    m_slots.reserve(slotsFor(entries.size()));
-    adviseHugePages(m_slots.data(), m_slots.capacity() * sizeof(Slot));
-    m_slots.resize(m_slots.capacity());
-    m_slotMask = m_slots.size() - 1;
     // A spaceKey is its stand-in with a short name and a bar in front.
     size_t bytes = 0;
     for (const ProjectKey::Entry &entry : entries)
         bytes += headerBytes + size_t(entry.standIn.size() + 8) + 2 * size_t(entry.real.size()) + 1;
-    m_bytes.reserve(bytes);
-    adviseHugePages(m_bytes.data(), m_bytes.capacity());
-    // Each entry's spaceKey is written and hashed a few entries ahead and its
-    // slot fetched, so that the waits for memory overlap.
-    constexpr qsizetype ahead = 8;
-    std::array<QString, ahead> keys;
-    std::array<size_t, ahead> hashes{};
-    std::vector<size_t> firstWordHashes;
-    for (qsizetype i = 0; i < entries.size() + ahead; ++i) {
-        const size_t place = size_t(i % ahead);
-        if (i >= ahead)
-            add(keys[place], hashes[place], entries.at(i - ahead).real);
-        if (i < entries.size()) {
-            // While the entry is at hand: its words are counted here rather
-            // than in a second walk over a large key's scattered texts.
-            noteWords(entries.at(i), firstWordHashes);
-            ProjectKey::writeStandInKey(keys[place], entries.at(i));
-            hashes[place] = hashOf(keys[place]);
-            __builtin_prefetch(m_slots.data() + (hashes[place] & m_slotMask));
-        }
-    }
-    m_longerStarts = HashFilter(qsizetype(firstWordHashes.size()));
-    for (const size_t hash : firstWordHashes)
-        m_longerStarts.add(hash);
+    reserveBytes(bytes);
+    for (const ProjectKey::Entry &entry : entries)
+        append(entry.kind, entry.real, entry.standIn);
+    index();
 }
 
-void StandInTable::noteWords(const ProjectKey::Entry &entry, std::vector<size_t> &firstWordHashes)
+std::optional<std::pair<ProjectKey, StandInTable>> StandInTable::fromKeyJson(const QByteArray &json)
+{
+    StandInTable table;
+    // Each entry takes no more room here than twice its bytes in the JSON;
+    // room never filled is never touched.
+    table.reserveBytes(2 * size_t(json.size()));
+    std::optional<ProjectKey> key = ProjectKey::fromJsonEntryByEntry(
+        json, [&table](const ProjectKey::EntryView &entry) { table.append(entry.kind, entry.real, entry.standIn); });
+    if (!key)
+        return std::nullopt;
+    table.index();
+    return std::pair{std::move(*key), std::move(table)};
+}
+
+void StandInTable::reserveBytes(size_t bytes)
+{
+    m_bytes.reserve(bytes);
+    adviseHugePages(m_bytes.data(), m_bytes.capacity());
+}
+
+void StandInTable::append(EntryKind kind, QStringView real, QStringView standIn)
+{
+    noteWords(kind, standIn);
+    ProjectKey::writeStandInKey(m_spaceKey, kind, standIn);
+    m_filed.push_back({appendRecord(m_spaceKey, real), hashOf(m_spaceKey)});
+}
+
+// Every record in its slot, in the order of the entries: a stand-in filed
+// twice keeps the later entry's real value, as the key's own index does.
+void StandInTable::index()
+{
+    m_slots.reserve(slotsFor(qsizetype(m_filed.size())));
+    adviseHugePages(m_slots.data(), m_slots.capacity() * sizeof(Slot));
+    m_slots.resize(m_slots.capacity());
+    m_slotMask = m_slots.size() - 1;
+    m_filter = HashFilter(qsizetype(m_filed.size()));
+    // Slots are fetched a few records ahead, so that the waits for memory overlap.
+    constexpr size_t ahead = 8;
+    for (size_t i = 0; i < m_filed.size(); ++i) {
+        if (i + ahead < m_filed.size())
+            __builtin_prefetch(m_slots.data() + (m_filed[i + ahead].hash & m_slotMask));
+        const auto [record, hash] = m_filed[i];
+        const auto check = uint32_t(uint64_t(hash) >> 32);
+        size_t at = hash & m_slotMask;
+        while (m_slots[at].record != freeSlot && !(m_slots[at].check == check && sameKey(m_slots[at].record, record)))
+            at = (at + 1) & m_slotMask;
+        m_count += m_slots[at].record == freeSlot;
+        m_slots[at] = {check, record};
+        m_filter.add(hash);
+    }
+    m_filed = {};
+    m_longerStarts = HashFilter(qsizetype(m_firstWordHashes.size()));
+    for (const size_t hash : m_firstWordHashes)
+        m_longerStarts.add(hash);
+    m_firstWordHashes = {};
+}
+
+void StandInTable::noteWords(EntryKind kind, QStringView standIn)
 {
     static const QString wordSpace = entryNamespace(EntryKind::firstName) + u'|';
     // Nearly every stand-in is one word; only the others are split.
-    const bool oneWord = std::none_of(entry.standIn.cbegin(), entry.standIn.cend(), [](QChar c) { return c.isSpace(); });
-    if (oneWord || entryNamespace(entry.kind) != entryNamespace(EntryKind::firstName))
+    const bool oneWord = std::none_of(standIn.cbegin(), standIn.cend(), [](QChar c) { return c.isSpace(); });
+    if (oneWord || entryNamespace(kind) != entryNamespace(EntryKind::firstName))
         return;
-    const QStringList words = splitAtWhitespace(entry.standIn);
+    const QStringList words = splitAtWhitespace(standIn.toString());
     if (words.size() < 2)
         return;
     m_mostWords = std::max(m_mostWords, words.size());
-    firstWordHashes.push_back(hashOf(QString(wordSpace + words.first().toLower())));
+    m_firstWordHashes.push_back(hashOf(QString(wordSpace + words.first().toLower())));
 }
 
 size_t StandInTable::hashOf(QStringView text)
@@ -111,16 +144,6 @@ size_t StandInTable::hashOf(QStringView text)
     hash *= 0xc4ceb9fe1a85ec53ULL;
     hash ^= hash >> 33;
     return size_t(hash);
-}
-
-// A stand-in filed twice keeps the later entry's real value, as the key's own index does.
-void StandInTable::add(QStringView spaceKey, size_t hash, QStringView real)
-{
-    const qsizetype at = slotFor(spaceKey, hash);
-    if (m_slots[size_t(at)].record == freeSlot)
-        ++m_count;
-    m_slots[size_t(at)] = {uint32_t(uint64_t(hash) >> 32), appendRecord(spaceKey, real)};
-    m_filter.add(hash);
 }
 
 uint32_t StandInTable::appendRecord(QStringView spaceKey, QStringView real)
@@ -157,6 +180,16 @@ bool StandInTable::keyIs(size_t record, QStringView spaceKey) const
         return std::equal(spaceKey.begin(), spaceKey.end(), key,
                           [](QChar c, char b) { return c.unicode() == uchar(b); });
     return std::memcmp(key, spaceKey.utf16(), 2 * size_t(spaceKey.size())) == 0;
+}
+
+bool StandInTable::sameKey(size_t record, size_t other) const
+{
+    const uint32_t keyHeader = headerAt(record, 0);
+    const size_t length = keyHeader & ~latin1Key;
+    return keyHeader == headerAt(other, 0)
+           && std::memcmp(m_bytes.data() + record + headerBytes, m_bytes.data() + other + headerBytes,
+                          (keyHeader & latin1Key) ? length : 2 * length)
+                  == 0;
 }
 
 qsizetype StandInTable::slotFor(QStringView spaceKey, size_t hash) const

@@ -24,6 +24,10 @@ class StandInTable
 {
 public:
     explicit StandInTable(const QList<ProjectKey::Entry> &entries);
+    // A key read from its JSON without its entries, with the table of them:
+    // a large key's entries cost no texts of their own this way. Nothing for
+    // a key ProjectKey::fromJsonEntryByEntry leaves to ProjectKey::fromJson.
+    static std::optional<std::pair<ProjectKey, StandInTable>> fromKeyJson(const QByteArray &json);
 
     bool isEmpty() const { return m_count == 0; }
     // The real value of the stand-in filed under the spaceKey. The text lies
@@ -56,9 +60,13 @@ private:
     static constexpr uint32_t latin1Key = 0x8000'0000;
     static constexpr size_t headerBytes = 2 * sizeof(uint32_t);
 
-    void add(QStringView spaceKey, size_t hash, QStringView real);
+    StandInTable() = default;
+    void reserveBytes(size_t bytes);
+    // Records an entry; index() files the records in their slots.
+    void append(EntryKind kind, QStringView real, QStringView standIn);
+    void index();
     // Counts a name or town stand-in of several words in, with its first word's hash.
-    void noteWords(const ProjectKey::Entry &entry, std::vector<size_t> &firstWordHashes);
+    void noteWords(EntryKind kind, QStringView standIn);
     uint32_t appendRecord(QStringView spaceKey, QStringView real);
     qsizetype slotFor(QStringView spaceKey, size_t hash) const;
     uint32_t headerAt(size_t record, size_t field) const
@@ -73,6 +81,8 @@ private:
         return (keyHeader & latin1Key) ? (length + 1) & ~size_t(1) : 2 * length;
     }
     bool keyIs(size_t record, QStringView spaceKey) const;
+    // Two records' keys are the same text: a key's form follows from its text.
+    bool sameKey(size_t record, size_t other) const;
 
     std::vector<Slot> m_slots;
     size_t m_slotMask = 0;
@@ -81,6 +91,16 @@ private:
     HashFilter m_longerStarts;
     std::vector<char> m_bytes;
     qsizetype m_count = 0;
+    // While the table is built: each record with its spaceKey's hash, the
+    // hashes of first words of longer stand-ins, and a buffer for the keys.
+    struct Filed
+    {
+        uint32_t record;
+        size_t hash;
+    };
+    std::vector<Filed> m_filed;
+    std::vector<size_t> m_firstWordHashes;
+    QString m_spaceKey;
 };
 
 } // namespace quorvane

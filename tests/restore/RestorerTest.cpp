@@ -163,3 +163,35 @@ TEST(Restorer, AFileRestoreReportsItsCellsFromNothingToAll)
     EXPECT_EQ(log.reports.last().total, file.offeredCellCount());
     EXPECT_EQ(result.count, 6000);
 }
+
+// A key read straight into the restorer's table restores as the key it was
+// read into, in every layout the quick reader takes or leaves to the JSON
+// classes: repeated stand-ins, scripts beyond ASCII, escapes, repeated values.
+TEST(Restorer, AKeyReadForRestoringAloneRestoresAsTheWholeKey)
+{
+    ProjectKey key = handMadeKey();
+    key.record({EntryKind::firstName, u"Łukasz"_s, u"Oren"_s});
+    key.record({EntryKind::lastName, u"李娜"_s, u"Øksendal"_s});
+    key.record({EntryKind::city, u"Kraków"_s, u"Łęczyca"_s});
+    key.record({EntryKind::phone, u"415-867-5311"_s, u"2125550143x77"_s});
+    key.record({EntryKind::lastName, u"Brown"_s, u"Okafor"_s});
+    const QByteArray plain = key.toJson();
+    QByteArray repeated = plain;
+    repeated.replace("{\"kind\":\"firstName\",\"real\":\"Maria\",\"standIn\":\"Mateo\"}",
+                     "{\"kind\":\"firstName\",\"real\":\"Maria\",\"standIn\":\"Mateo\"},"
+                     "{\"kind\":\"firstName\",\"real\":\"MARIA\",\"standIn\":\"Oren\"}");
+    ASSERT_NE(repeated, plain);
+    ProjectKey escaping = key;
+    escaping.record({EntryKind::street, u"1 \"Old\" Rd"_s, u"77 Quay Lane"_s});
+    const QString text = u"Mateo Okafor of Cedarhaven Springs, mateo.okafor@example.com, (212) 555-0142, "
+                         "212-555-0143 x77, 5550177, 4821 Larkspur Ave, OR 31415. Oren Øksendal, ŁĘCZYCA; "
+                         "77 Quay Lane."_s;
+    for (const QByteArray &json : {plain, repeated, escaping.toJson()}) {
+        const Restorer whole(ProjectKey::fromJson(json));
+        const Restorer quick = Restorer::fromKeyJson(json);
+        EXPECT_EQ(quick.restore(text).text, whole.restore(text).text);
+        EXPECT_EQ(quick.restore(text).count, whole.restore(text).count);
+        EXPECT_EQ(quick.key().name(), whole.key().name());
+    }
+    EXPECT_NE(Restorer::fromKeyJson(plain).restore(text).text, text);
+}

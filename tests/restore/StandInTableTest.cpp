@@ -46,5 +46,5 @@ TEST(StandInTable, LaterEntryOfOneStandInWinsAndKeysOfEveryKindAndScriptAreFound
     EXPECT_EQ(table.realOfSubstitute(u"+1 481 555 0137 x2261"_s, EntryKind::phone), u"867-5310"_s);
     EXPECT_EQ(table.realOfSubstitute(u"31415"_s, EntryKind::zip), u""_s);
     EXPECT_FALSE(table.realOfSubstitute(u"4815550137"_s, EntryKind::phone));
-    EXPECT_TRUE(StandInTable({}).isEmpty());
+    EXPECT_TRUE(StandInTable(QList<ProjectKey::Entry>()).isEmpty());
 }
