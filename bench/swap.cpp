@@ -261,8 +261,7 @@ Phases measure(const QString &dir, const QString &name)
                     static_cast<long long>(key.valueCount()));
     });
     result.restore = inChild([&] {
-        const ProjectKey key = ProjectKey::fromJson(readAll(keyFile));
-        const Restorer::FileResult restored = Restorer(key).restore(load(copy));
+        const Restorer::FileResult restored = Restorer::fromKeyJson(readAll(keyFile)).restore(load(copy));
         writeAll(dir + u"/restored-"_s + name, restored.data);
         std::printf("    %s: %d values restored\n", qPrintable(name), restored.count);
     });

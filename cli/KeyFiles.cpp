@@ -75,6 +75,11 @@ FoundKey findKey(const QString &reference)
 
 OpenedKey openKey(const Invocation &invocation, const QString &reference)
 {
+    return openKey(invocation, reference, ProjectKey::fromJson);
+}
+
+OpenedKey openKey(const Invocation &invocation, const QString &reference, const KeyFile::Reader &read)
+{
     FoundKey found = findKey(reference);
     const KeyFile &file = found.file;
     QByteArray secret;
@@ -84,7 +89,7 @@ OpenedKey openKey(const Invocation &invocation, const QString &reference)
     } else {
         secret = keyStore().requiredSecret(file.id());
     }
-    ProjectKey key = file.open(secret);
+    ProjectKey key = file.open(secret, read);
     return OpenedKey(found.path, std::move(found.file), std::move(key), std::move(secret), found.stored);
 }
 

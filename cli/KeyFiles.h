@@ -54,6 +54,8 @@ FoundKey findKey(const QString &reference);
 // invocation says, or with its secret from the OS secret store. Every command
 // that takes a key opens it through here and saves it back with save().
 OpenedKey openKey(const Invocation &invocation, const QString &reference);
+// The same, reading the key's JSON with `read`, for a command that keeps more of it.
+OpenedKey openKey(const Invocation &invocation, const QString &reference, const KeyFile::Reader &read);
 // The same as openKey.
 inline OpenedKey openKeyFile(const Invocation &invocation, const QString &reference)
 {

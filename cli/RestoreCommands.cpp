@@ -9,6 +9,7 @@
 #include <QFile>
 
 #include <cstdio>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -29,9 +30,14 @@ int restoreCommand(const Invocation &invocation)
     progress.show(Progress::Stage::reading);
     const Spreadsheet spreadsheet = readSpreadsheet(input);
     progress.clear(); // the key may ask for its passphrase
-    const OpenedKey opened = openKeyOption(invocation);
+    // A large key's entries go straight into the restorer's table.
+    std::optional<Restorer> restorer;
+    const OpenedKey opened = openKeyOption(invocation, [&restorer](const QByteArray &json) {
+        restorer.emplace(Restorer::fromKeyJson(json));
+        return restorer->key();
+    });
     const QString output = copyPath(input, u"restored"_s, invocation.value(u"output"_s), opened.path);
-    const Restorer::FileResult result = Restorer(opened.key).restore(spreadsheet, progress.report());
+    const Restorer::FileResult result = restorer->restore(spreadsheet, progress.report());
     progress.clear();
     if (result.count == 0)
         throw Failure(u"None of this key’s stand-ins are in the file. Was it swapped with a different key?"_s);

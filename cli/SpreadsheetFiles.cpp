@@ -118,6 +118,11 @@ OpenedKey openKeyOption(const Invocation &invocation)
     return openKey(invocation, invocation.required(u"key"_s));
 }
 
+OpenedKey openKeyOption(const Invocation &invocation, const KeyFile::Reader &read)
+{
+    return openKey(invocation, invocation.required(u"key"_s), read);
+}
+
 QString oneLine(const QString &text)
 {
     QString line = text;

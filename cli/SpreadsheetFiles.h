@@ -28,5 +28,6 @@ QString oneLine(const QString &text);
 
 // The project key named by --key, opened.
 OpenedKey openKeyOption(const Invocation &invocation);
+OpenedKey openKeyOption(const Invocation &invocation, const KeyFile::Reader &read);
 
 } // namespace quorvane::cli

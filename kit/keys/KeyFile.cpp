@@ -235,6 +235,11 @@ KeyFile KeyFile::seal(const ProjectKey &key, const Protection &protection, const
 
 ProjectKey KeyFile::open(const QByteArray &fileSecret) const
 {
+    return open(fileSecret, ProjectKey::fromJson);
+}
+
+ProjectKey KeyFile::open(const QByteArray &fileSecret, const Reader &read) const
+{
     if (m_format > currentFormat)
         fail(Kind::newerFormat);
     std::optional<QByteArray> plaintext = crypto::openAesGcm(fileSecret, m_box, header());
@@ -243,7 +248,7 @@ ProjectKey KeyFile::open(const QByteArray &fileSecret) const
     crypto::WipeOnExit wipePlaintext(*plaintext);
     std::optional<ProjectKey> key;
     try {
-        key = ProjectKey::fromJson(*plaintext);
+        key = read(*plaintext);
     } catch (const std::exception &) {
         fail(Kind::damaged);
     }

@@ -9,6 +9,7 @@
 #include <QUuid>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 namespace quorvane {
@@ -70,6 +71,10 @@ public:
     // name was edited outside the program is damaged.
     ProjectKey open(const QByteArray &fileSecret) const;
     ProjectKey open(const QString &passphrase) const;
+    // Opens the box and reads its JSON with `read`, for a caller that keeps
+    // more of it than the key, checked and failing as open() does.
+    using Reader = std::function<ProjectKey(const QByteArray &json)>;
+    ProjectKey open(const QByteArray &fileSecret, const Reader &read) const;
 
     static QByteArray deriveSecret(const QString &passphrase, const QByteArray &salt, int64_t rounds);
     static QByteArray newSalt();

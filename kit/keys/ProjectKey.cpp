@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <array>
+#include <numeric>
 #include <stdexcept>
 #include <vector>
 
@@ -215,40 +216,78 @@ public:
     // The entries, and the JSON with an empty entries array in their place.
     std::optional<std::pair<QList<ProjectKey::Entry>, QByteArray>> read()
     {
-        if (!skip("{\"created\":\"") || !plainText() || !skip(",\"entries\":["))
+        QList<ProjectKey::Entry> entries;
+        // Room for as many of the shortest entries as the rest could hold,
+        // {"kind":"zip","real":"","standIn":""} and a comma: a large key's
+        // bytes are not read twice, and the room never filled is never touched.
+        constexpr qsizetype shortestEntry = 38;
+        entries.reserve(m_json.size() / shortestEntry + 1);
+        auto rest = readEach([&](EntryKind kind, const Text &real, const Text &standIn) {
+            entries.append({kind, real.toString(), standIn.toString()});
+        });
+        if (!rest)
+            return std::nullopt;
+        return std::pair{std::move(entries), std::move(*rest)};
+    }
+
+    // The bytes of a text between its quotes, and whether any lie beyond ASCII.
+    struct Text
+    {
+        QByteArrayView bytes;
+        bool wide = false;
+        QString toString() const { return wide ? QString::fromUtf8(bytes) : QString::fromLatin1(bytes); }
+        // Written over the buffer's last text: no allocation once it is large enough.
+        QStringView into(QString &buffer) const
+        {
+            if (wide) {
+                buffer = QString::fromUtf8(bytes);
+                return buffer;
+            }
+            buffer.resize(bytes.size());
+            std::transform(bytes.begin(), bytes.end(), buffer.begin(), [](char c) { return QChar(uchar(c)); });
+            return buffer;
+        }
+    };
+
+    // Hands each entry's kind and texts to `take` as it is read; the JSON
+    // with an empty entries array in their place.
+    template<typename Take>
+    std::optional<QByteArray> readEach(Take take)
+    {
+        if (!skip("{\"created\":\"") || !plainBytes() || !skip(",\"entries\":["))
             return std::nullopt;
         const qsizetype arrayStart = m_at;
-        QList<ProjectKey::Entry> entries;
-        // Each entry opens a brace; a text may hold one too, which only
-        // leaves a little room unused.
-        entries.reserve(std::count(m_json.cbegin() + m_at, m_json.cend(), '{'));
-        while (peek() != ']') {
-            if (!entries.isEmpty() && !skip(","))
+        for (bool first = true; peek() != ']'; first = false) {
+            if (!first && !skip(","))
                 return std::nullopt;
-            auto entry = readEntry();
-            if (!entry)
+            if (!readEntry(take))
                 return std::nullopt;
-            entries.append(std::move(*entry));
         }
-        return std::pair{std::move(entries), m_json.first(arrayStart) + QByteArrayView(m_json).sliced(m_at)};
+        return m_json.first(arrayStart) + QByteArrayView(m_json).sliced(m_at);
     }
 
 private:
-    std::optional<ProjectKey::Entry> readEntry()
+    template<typename Take>
+    bool readEntry(Take &take)
     {
         if (!skip("{\"kind\":\""))
-            return std::nullopt;
+            return false;
         const auto kind = plainBytes();
         if (!kind || !skip(",\"real\":\""))
-            return std::nullopt;
-        const auto real = plainText();
-        if (!real || !skip(",\"standIn\":\""))
-            return std::nullopt;
-        const auto standIn = plainText();
+            return false;
+        Text real;
+        const auto realBytes = plainBytes(&real.wide);
+        if (!realBytes || !skip(",\"standIn\":\""))
+            return false;
+        real.bytes = *realBytes;
+        Text standIn;
+        const auto standInBytes = plainBytes(&standIn.wide);
         const auto entryKind = kindNamed(*kind);
-        if (!standIn || !entryKind || !skip("}"))
-            return std::nullopt;
-        return ProjectKey::Entry{*entryKind, *real, *standIn};
+        if (!standInBytes || !entryKind || !skip("}"))
+            return false;
+        standIn.bytes = *standInBytes;
+        take(*entryKind, real, standIn);
+        return true;
     }
 
     // The bytes up to the closing quote, which it passes; `wide` tells
@@ -316,15 +355,6 @@ private:
         if (code < low || code > 0x10FFFF || surrogate || noncharacter || code == 0xFEFF)
             return 0;
         return length;
-    }
-
-    std::optional<QString> plainText()
-    {
-        bool wide = false;
-        const auto bytes = plainBytes(&wide);
-        if (!bytes)
-            return std::nullopt;
-        return wide ? QString::fromUtf8(*bytes) : QString::fromLatin1(*bytes);
     }
 
     // The kind named by its raw text, read without making a string of it.
@@ -450,6 +480,7 @@ ProjectKey::~ProjectKey()
 void ProjectKey::reserve(qsizetype entries)
 {
     ensureByReal();
+    ensureByStandIn();
     m_entries.reserve(entries);
     m_byReal.reserve(entries);
     m_byStandIn.reserve(entries);
@@ -540,20 +571,35 @@ const ProjectKey::Entry *ProjectKey::entryForSubstitute(QStringView text, EntryK
     // Built in one buffer: a file being restored looks up every address,
     // number and street it holds.
     thread_local QString key;
+    writeSubstituteKey(key, text, kind);
+    return entryForStandInKey(key);
+}
+
+void ProjectKey::writeSubstituteKey(QString &out, QStringView text, EntryKind kind)
+{
     const bool extension = kind == EntryKind::phone && text.contains(u'x');
-    if (!extension && writePlainKey(key, entryNamespace(kind), text, kind))
-        return entryForStandInKey(key);
-    return entryForStandInKey(spaceKey(text.toString(), kind));
+    if (extension || !writePlainKey(out, entryNamespace(kind), text, kind))
+        out = spaceKey(text.toString(), kind);
+}
+
+void ProjectKey::writeStandInKey(QString &out, EntryKind kind, QStringView standIn)
+{
+    if (kind == EntryKind::phone)
+        writePhoneStandInKey(out, entryNamespace(kind), standIn);
+    else if (!writePlainKey(out, entryNamespace(kind), standIn, kind))
+        out = spaceKey(standIn.toString(), kind);
 }
 
 const ProjectKey::Entry *ProjectKey::entryForStandInKey(const QString &key) const
 {
+    ensureByStandIn();
     const qsizetype at = m_byStandIn.find(key);
     return at < 0 ? nullptr : &m_entries.at(at);
 }
 
 bool ProjectKey::isSubstitute(const QString &text, EntryKind kind) const
 {
+    ensureByStandIn();
     return m_byStandIn.contains(spaceKey(text, kind));
 }
 
@@ -574,17 +620,19 @@ struct ProjectKey::IndexKeys
 
     void buildReal(const Entry &entry)
     {
-        if (!writePlainKey(real, rawString(entry.kind), entry.real, entry.kind))
-            real = realKey(entry.real, entry.kind);
+        writeReal(entry.real, entry.kind);
         realHash = TextIndex::hashOf(real);
+    }
+
+    void writeReal(QStringView value, EntryKind kind)
+    {
+        if (!writePlainKey(real, rawString(kind), value, kind))
+            real = realKey(value.toString(), kind);
     }
 
     void buildStandIn(const Entry &entry)
     {
-        if (entry.kind == EntryKind::phone)
-            writePhoneStandInKey(standIn, entryNamespace(entry.kind), entry.standIn);
-        else if (!writePlainKey(standIn, entryNamespace(entry.kind), entry.standIn, entry.kind))
-            standIn = spaceKey(entry.standIn, entry.kind);
+        writeStandInKey(standIn, entry.kind, entry.standIn);
         standInHash = TextIndex::hashOf(standIn);
     }
 };
@@ -595,34 +643,59 @@ void ProjectKey::recordWithoutTaken(Entry entry, const IndexKeys &keys)
     if (m_byRealFilled && m_byReal.insertNew(keys.real, keys.realHash, index) >= 0)
         return;
     m_entries.append(std::move(entry));
-    m_byStandIn.insert(keys.standIn, keys.standInHash, index);
+    if (m_byStandInFilled)
+        m_byStandIn.insert(keys.standIn, keys.standInHash, index);
 }
 
 void ProjectKey::recordAllWithoutTaken(QList<Entry> &entries)
 {
     // Without a by-real index no entry repeats an earlier one, so a key read
     // into an empty table keeps the list whole instead of copying it over.
-    const bool keepAll = !m_byRealFilled && m_entries.isEmpty();
-    if (keepAll)
+    if (!m_byRealFilled && m_entries.isEmpty() && !m_byStandInFilled) {
         m_entries = std::move(entries);
-    const QList<Entry> &source = keepAll ? m_entries : entries;
+        return;
+    }
     // Each entry's keys are built a few entries ahead and their slots fetched,
     // so the waits for memory overlap.
     constexpr qsizetype ahead = 8;
     std::array<IndexKeys, ahead> keys;
-    for (qsizetype i = 0; i < source.size() + ahead; ++i) {
+    for (qsizetype i = 0; i < entries.size() + ahead; ++i) {
         // The entry due and the one starting share their place in the ring.
         IndexKeys &place = keys[size_t(i % ahead)];
-        if (i >= ahead && keepAll)
-            m_byStandIn.insert(place.standIn, place.standInHash, i - ahead);
-        else if (i >= ahead)
+        if (i >= ahead)
             recordWithoutTaken(std::move(entries[i - ahead]), place);
-        if (i < source.size()) {
-            if (m_byRealFilled) {
-                place.buildReal(source.at(i));
-                m_byReal.prefetch(place.realHash);
-            }
-            place.buildStandIn(source.at(i));
+        if (i >= entries.size())
+            continue;
+        if (m_byRealFilled) {
+            place.buildReal(entries.at(i));
+            m_byReal.prefetch(place.realHash);
+        }
+        if (m_byStandInFilled) {
+            place.buildStandIn(entries.at(i));
+            m_byStandIn.prefetch(place.standInHash);
+        }
+    }
+}
+
+void ProjectKey::ensureByStandIn() const
+{
+    if (m_byStandInFilled)
+        return;
+    m_byStandInFilled = true;
+    m_byStandIn.reserve(m_entries.size());
+    qsizetype units = 0;
+    for (const Entry &entry : m_entries)
+        units += entry.standIn.size() + 8;
+    m_byStandIn.reserveUnits(units);
+    constexpr qsizetype ahead = 8;
+    std::array<IndexKeys, ahead> keys;
+    for (qsizetype i = 0; i < m_entries.size() + ahead; ++i) {
+        IndexKeys &place = keys[size_t(i % ahead)];
+        // A stand-in filed twice keeps the later entry, as recording has it.
+        if (i >= ahead)
+            m_byStandIn.insert(place.standIn, place.standInHash, i - ahead);
+        if (i < m_entries.size()) {
+            place.buildStandIn(m_entries.at(i));
             m_byStandIn.prefetch(place.standInHash);
         }
     }
@@ -631,6 +704,7 @@ void ProjectKey::recordAllWithoutTaken(QList<Entry> &entries)
 void ProjectKey::record(const Entry &entry)
 {
     ensureByReal();
+    ensureByStandIn();
     if (!m_takenFilled) {
         // Only the two index keys are needed until an assignment fills the taken set.
         thread_local IndexKeys keys;
@@ -649,6 +723,7 @@ void ProjectKey::record(const Entry &entry)
 
 void ProjectKey::record(Entry entry, Hashed realKey, Hashed realSpaceKey, Hashed standInKey)
 {
+    ensureByStandIn();
     // The two probes most likely to wait for memory start together.
     m_byStandIn.prefetch(standInKey.hash);
     m_taken.prefetch(realSpaceKey.hash);
@@ -687,8 +762,32 @@ bool ProjectKey::realsApart(const QList<Entry> &entries)
         keys.buildReal(entry);
         hashes.push_back(keys.realHash);
     }
-    std::sort(hashes.begin(), hashes.end());
-    return std::adjacent_find(hashes.cbegin(), hashes.cend()) == hashes.cend();
+    return hashesApart(std::move(hashes));
+}
+
+bool ProjectKey::hashesApart(std::vector<size_t> hashes)
+{
+    // Equal hashes share their top bits, so they meet in one small bucket:
+    // two passes and a sort of a few hashes each, where sorting them all
+    // costs a large key several times as long.
+    constexpr int bucketBits = 16;
+    const auto bucketOf = [](size_t hash) { return size_t(uint64_t(hash) >> (64 - bucketBits)); };
+    std::vector<size_t> starts((size_t(1) << bucketBits) + 1, 0);
+    for (const size_t hash : hashes)
+        ++starts[bucketOf(hash) + 1];
+    std::partial_sum(starts.begin(), starts.end(), starts.begin());
+    std::vector<size_t> bucketed(hashes.size());
+    std::vector<size_t> next(starts.begin(), starts.end() - 1);
+    for (const size_t hash : hashes)
+        bucketed[next[bucketOf(hash)]++] = hash;
+    for (size_t bucket = 0; bucket + 1 < starts.size(); ++bucket) {
+        const auto first = bucketed.begin() + qsizetype(starts[bucket]);
+        const auto last = bucketed.begin() + qsizetype(starts[bucket + 1]);
+        std::sort(first, last);
+        if (std::adjacent_find(first, last) != last)
+            return false;
+    }
+    return true;
 }
 
 void ProjectKey::ensureByReal() const
@@ -1012,6 +1111,25 @@ QByteArray ProjectKey::toJson() const
     return QByteArrayView(json).first(at) + plainEntriesJson(m_entries) + QByteArrayView(json).sliced(at);
 }
 
+std::optional<ProjectKey> ProjectKey::fromJsonEntryByEntry(const QByteArray &json,
+                                                           const std::function<void(const EntryView &)> &take)
+{
+    PlainEntries reader(json);
+    std::vector<size_t> realHashes;
+    QString real, standIn;
+    IndexKeys keys;
+    auto rest = reader.readEach([&](EntryKind kind, const PlainEntries::Text &realText, const PlainEntries::Text &standInText) {
+        const EntryView entry{kind, realText.into(real), standInText.into(standIn)};
+        keys.writeReal(entry.real, kind);
+        realHashes.push_back(TextIndex::hashOf(keys.real));
+        take(entry);
+    });
+    if (!rest || !hashesApart(realHashes))
+        return std::nullopt;
+    QList<Entry> none;
+    return parsed(*rest, &none);
+}
+
 ProjectKey ProjectKey::fromJson(const QByteArray &json)
 {
     if (auto plain = PlainEntries(json).read()) {
@@ -1056,17 +1174,16 @@ std::optional<ProjectKey> ProjectKey::parsed(const QByteArray &json, QList<Entry
         key.m_entries.reserve(entries.size());
         key.m_byReal.reserve(entries.size());
     }
-    key.m_byStandIn.reserve(entries.size());
-    // Each index key is the text with a short name and a bar in front.
-    qsizetype realUnits = 0;
-    qsizetype standInUnits = 0;
-    for (const Entry &entry : entries) {
-        realUnits += entry.real.size() + 12;
-        standInUnits += entry.standIn.size() + 8;
-    }
-    if (key.m_byRealFilled)
+    if (key.m_byRealFilled) {
+        // Each index key is the text with a short name and a bar in front.
+        qsizetype realUnits = 0;
+        for (const Entry &entry : entries)
+            realUnits += entry.real.size() + 12;
         key.m_byReal.reserveUnits(realUnits);
-    key.m_byStandIn.reserveUnits(standInUnits);
+    }
+    // A key that only restores builds its own table of stand-ins; the key's
+    // index waits for its first lookup.
+    key.m_byStandInFilled = false;
     key.m_takenFilled = false;
     key.recordAllWithoutTaken(entries);
     return key;

@@ -16,8 +16,10 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace quorvane {
 
@@ -93,6 +95,11 @@ public:
     bool isSubstitute(const QString &text, EntryKind kind) const;
     // Direct probe of the stand-in index with a ready-made spaceKey ("word|mateo").
     const Entry *entryForStandInKey(const QString &spaceKey) const;
+    // The spaceKey a lookup of the text as a stand-in of the kind probes, and
+    // the one an entry's stand-in is filed under, written into a buffer kept
+    // from call to call.
+    static void writeSubstituteKey(QString &out, QStringView text, EntryKind kind);
+    static void writeStandInKey(QString &out, EntryKind kind, QStringView standIn);
 
     // The digests of one seed, with the secret and the seed absorbed once.
     class SeedDigest
@@ -140,6 +147,21 @@ public:
     QByteArray toJson() const;
     // Throws std::runtime_error when a required member is missing or mistyped.
     static ProjectKey fromJson(const QByteArray &json);
+    // One entry of a key's JSON, its texts valid during the call they are handed to.
+    struct EntryView
+    {
+        EntryKind kind = EntryKind::firstName;
+        QStringView real;
+        QStringView standIn;
+    };
+    // Reads the JSON as this program writes it without keeping its entries,
+    // each handed to `take` as it is read, for a caller with a table of its
+    // own: the key comes back with none. Nothing for any other layout, or
+    // when two entries share a real value (the key keeps the first), which
+    // fromJson reads, after `take` may have seen some or all of them. Throws
+    // as fromJson does.
+    static std::optional<ProjectKey> fromJsonEntryByEntry(const QByteArray &json,
+                                                          const std::function<void(const EntryView &)> &take);
 
     // The shared text forms of the key file's JSON.
     static QString dateText(const QDateTime &date);
@@ -179,9 +201,13 @@ private:
     // A key read from its file builds its by-real index on first use: a key
     // that only restores looks values up by their stand-ins alone.
     void ensureByReal() const;
+    // A key read from its file builds its stand-in index on first use too: a
+    // restore keeps a table of its own.
+    void ensureByStandIn() const;
     // Whether no two entries share a real value; a hash two entries share
     // counts as sharing, which only costs the slower, checking way in.
     static bool realsApart(const QList<Entry> &entries);
+    static bool hashesApart(std::vector<size_t> hashes);
     static QString ownSpaceKey(const QString &realKey, EntryKind kind, const QString &norm);
     static QString phoneSpaceDigits(const QString &value);
     // The set members that are refused to this walk: the key's own, and the
@@ -198,7 +224,8 @@ private:
     QStringList m_files;
     mutable TextIndex m_byReal;
     mutable bool m_byRealFilled = true;
-    TextIndex m_byStandIn;
+    mutable TextIndex m_byStandIn;
+    mutable bool m_byStandInFilled = true;
     // A set of spaceKeys: each text's position is its own number.
     mutable TextIndex m_taken;
     // The members of each candidate set that m_taken holds.

@@ -11,6 +11,7 @@
 #include "kit/restore/StreetLines.h"
 
 #include <QRegularExpression>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <iterator>
@@ -34,26 +35,36 @@ const QRegularExpression &zipPattern()
     return pattern;
 }
 
-// Digits of a phone number as the key compares them: a leading 1 of an
-// 11-digit number is the country code and is dropped.
-QString nationalDigits(const QString &text)
+bool isAsciiDigit(QChar c)
 {
-    QString result = digits(text);
-    if (result.size() == 11 && result.startsWith(u'1'))
-        result.remove(0, 1);
-    return result;
+    return c >= u'0' && c <= u'9';
 }
 
-QString phoneLike(const QString &real, const QString &matched)
+// The real number laid out like the stand-in it replaces: the real digits
+// written over the stand-in's, in order. The real number's country code of an
+// 11-digit number is dropped, as the key compares numbers; a stand-in written
+// with a leading 1 keeps it. A layout that does not fit keeps the real value
+// as it is. Every phone of a file comes here, so the result is the only copy.
+QString phoneLike(const QString &real, QStringView matched)
 {
-    const QString realDigits = nationalDigits(real);
-    const QString textDigits = digits(matched);
-    std::optional<QString> laid;
-    if (textDigits.size() == realDigits.size())
-        laid = formatLike(realDigits, matched);
-    else if (textDigits.size() == realDigits.size() + 1 && textDigits.startsWith(u'1'))
-        laid = formatLike(u'1' + realDigits, matched);
-    return laid.value_or(real);
+    QVarLengthArray<QChar, 24> realDigits;
+    std::copy_if(real.cbegin(), real.cend(), std::back_inserter(realDigits), isAsciiDigit);
+    if (realDigits.size() == 11 && realDigits.front() == u'1')
+        realDigits.erase(realDigits.begin());
+    const auto firstDigit = std::find_if(matched.cbegin(), matched.cend(), isAsciiDigit);
+    const qsizetype count = std::count_if(matched.cbegin(), matched.cend(), isAsciiDigit);
+    const bool withCode = count == realDigits.size() + 1 && *firstDigit == u'1';
+    if (count != realDigits.size() && !withCode)
+        return real;
+    QString result = matched.toString();
+    qsizetype next = withCode ? -1 : 0;
+    for (QChar &c : result) {
+        if (isAsciiDigit(c)) {
+            c = next < 0 ? QChar(u'1') : realDigits[next];
+            ++next;
+        }
+    }
+    return result;
 }
 
 // The key's index key of a phone stand-in as written, "phone|4815550137" or
@@ -110,9 +121,10 @@ struct PassHints
     bool ascii = true;
 };
 
-bool isDigitOrSurrogate(QChar c)
+// Beyond ASCII, a character the patterns' \d matches, or half of one outside the basic plane.
+bool isWideDigitOrSurrogate(char16_t c)
 {
-    return c.unicode() < 0x80 ? c >= u'0' && c <= u'9' : c.isDigit() || c.isSurrogate();
+    return QChar::isDigit(c) || QChar::isSurrogate(c);
 }
 
 PassHints passHintsOf(const QString &text)
@@ -120,26 +132,31 @@ PassHints passHintsOf(const QString &text)
     PassHints hints;
     bool digits = false;
     const qsizetype n = text.size();
-    const QChar *units = text.constData();
+    const char16_t *units = QStringView(text).utf16();
     for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = units[i];
-        hints.ascii = hints.ascii && c.unicode() < 0x80;
-        if (c == u'@')
-            hints.email = true;
-        if (!isDigitOrSurrogate(c))
-            continue;
+        const char16_t c = units[i];
+        // Nearly every character is an ASCII letter or mark, settled here.
+        if (char16_t(c - u'0') > 9) {
+            if (c < 0x80) {
+                hints.email = hints.email || c == u'@';
+                continue;
+            }
+            hints.ascii = false;
+            if (!isWideDigitOrSurrogate(c))
+                continue;
+        }
         digits = true;
         // A phone stand-in holds "555"; a house number ends in a digit before a space.
         if (c == u'5' && i + 2 < n && units[i + 1] == u'5' && units[i + 2] == u'5')
             hints.phone = true;
-        if (i + 1 < n && units[i + 1] == u' ' && (c.isDigit() || c.isLowSurrogate()))
+        if (i + 1 < n && units[i + 1] == u' ' && (c < 0x80 || QChar::isDigit(c) || QChar::isLowSurrogate(c)))
             hints.street = true;
     }
     if (!digits)
         return hints;
     // A ZIP code follows a two-letter state code in capitals and a space.
     for (qsizetype i = 0; i + 2 < n && !hints.zip; ++i) {
-        const char16_t space = units[i + 2].unicode();
+        const char16_t space = units[i + 2];
         hints.zip = (space == u' ' || space == 0x00A0) && isAsciiCapital(units[i]) && isAsciiCapital(units[i + 1]);
     }
     return hints;
@@ -190,8 +207,10 @@ struct WordMatch
     qsizetype start = 0;
     qsizetype end = 0;
     QString real;
-    // A lower-case everyday word ("wren"): kept only where the text shows it
-    // is a name, beside another name stand-in or as the whole text.
+    // A lower-case single word: if it is also an everyday word ("wren"), kept
+    // only where the text shows it is a name, beside another name stand-in or
+    // as the whole text. The word lists are asked last: few texts need them,
+    // and they take a while to load.
     bool needsSupport = false;
     // Lower case inside an e-mail address the key does not know: the
     // mailbox's own word, never replaced, though it still parts its neighbours.
@@ -205,11 +224,9 @@ class WordStandIns
 public:
     // The words of the text must be in `words` already; `probe` is a buffer
     // for the index keys of single words.
-    WordStandIns(const ProjectKey &key, int longest, const QSet<QString> &multiWordStarts, const QString &text,
-                 const std::vector<TextRange> &emails, const std::vector<TextRange> &words, QString &probe)
-        : m_key(key)
-        , m_longest(longest)
-        , m_multiWordStarts(multiWordStarts)
+    WordStandIns(const StandInTable &table, const QString &text, const std::vector<TextRange> &emails,
+                 const std::vector<TextRange> &words, QString &probe)
+        : m_table(table)
         , m_text(text)
         , m_emails(emails)
         , m_words(words)
@@ -223,9 +240,16 @@ public:
         const qsizetype count = qsizetype(m_words.size());
         for (qsizetype i = 0; i < count;) {
             qsizetype taken = 1;
-            std::optional<WordMatch> match = longestAt(i, taken);
+            // One key and one hash of the word serve both questions.
+            const size_t hash = StandInTable::hashOf(probeKey(wordAt(i)));
+            std::optional<WordMatch> match;
+            if (m_table.mayStartLongerStandIn(hash)) {
+                match = longestAt(i, taken);
+                // Looking up the longer stretches may have taken the buffer.
+                probeKey(wordAt(i));
+            }
             if (!match)
-                match = singleAt(i);
+                match = singleAt(i, hash);
             if (match)
                 matches.push_back(std::move(*match));
             i += taken;
@@ -233,13 +257,14 @@ public:
     }
 
 private:
-    // Longest first: "Cedarhaven Springs" is one town, not two words.
+    // Longest first: "Cedarhaven Springs" is one town, not two words. Only
+    // words the filter of first words lets through come here; one it lets
+    // through wrongly only costs the lookups.
     std::optional<WordMatch> longestAt(qsizetype i, qsizetype &taken) const
     {
-        if (m_multiWordStarts.isEmpty() || !m_multiWordStarts.contains(probeKey(wordAt(i))))
-            return std::nullopt;
         const qsizetype start = m_words.at(i).start;
-        for (qsizetype count = std::min<qsizetype>(m_longest, qsizetype(m_words.size()) - i); count >= 2; --count) {
+        const qsizetype longest = m_table.mostWordsOfAStandIn();
+        for (qsizetype count = std::min<qsizetype>(longest, qsizetype(m_words.size()) - i); count >= 2; --count) {
             const qsizetype last = i + count - 1;
             bool spaced = true;
             for (qsizetype k = i; k < last && spaced; ++k)
@@ -255,10 +280,11 @@ private:
         return std::nullopt;
     }
 
-    std::optional<WordMatch> singleAt(qsizetype i) const
+    // The probe buffer holds the word's key, which has this hash.
+    std::optional<WordMatch> singleAt(qsizetype i, size_t hash) const
     {
         const QStringView word = wordAt(i);
-        if (auto match = lookUp(word, m_words.at(i).start))
+        if (auto match = lookUp(word, m_words.at(i).start, hash))
             return match;
         // "Mateo’s" restores "Mateo" and keeps the possessive.
         const qsizetype apostrophe = firstApostrophe(word);
@@ -270,13 +296,19 @@ private:
         return QStringView(m_text).sliced(m_words.at(i).start, m_words.at(i).length());
     }
 
-    std::optional<WordMatch> lookUp(QStringView matched, qsizetype start) const
+    // With a hash, the probe buffer holds the key of `matched` already.
+    std::optional<WordMatch> lookUp(QStringView matched, qsizetype start, std::optional<size_t> probed = {}) const
     {
         // Most words are no stand-ins: one probe of the index settles them.
         const bool oneWord = !matched.contains(u' ');
-        const auto entry = oneWord ? m_key.entryForStandInKey(probeKey(matched))
-                                   : m_key.entryForSubstitute(matched, EntryKind::firstName);
-        if (!entry)
+        std::optional<QString> real;
+        if (oneWord && probed)
+            real = m_table.realOf(m_probe, *probed);
+        else if (oneWord)
+            real = m_table.realOf(probeKey(matched));
+        else
+            real = m_table.realOfSubstitute(matched, EntryKind::firstName);
+        if (!real)
             return std::nullopt;
         const LetterCase letterCase = quickLetterCase(matched);
         // "iPhone"-like words that start small but are not all lower case are no stand-ins.
@@ -285,9 +317,8 @@ private:
         const qsizetype end = start + matched.size();
         if (letterCase == LetterCase::lower && insideAny(m_emails, start, end))
             return WordMatch{start, end, QString(), false, true};
-        const bool everyday =
-            letterCase == LetterCase::lower && oneWord && WordClasses::shared().isEverydayWord(matched.toString());
-        return WordMatch{start, end, realCasedLike(entry->real, letterCase), everyday};
+        const bool lowerWord = letterCase == LetterCase::lower && oneWord;
+        return WordMatch{start, end, realCasedLike(*real, letterCase), lowerWord};
     }
 
     // The stand-in key of one word, written over the last one: nearly every
@@ -308,9 +339,7 @@ private:
         return m_probe;
     }
 
-    const ProjectKey &m_key;
-    int m_longest;
-    const QSet<QString> &m_multiWordStarts;
+    const StandInTable &m_table;
     const QString &m_text;
     const std::vector<TextRange> &m_emails;
     const std::vector<TextRange> &m_words;
@@ -439,19 +468,19 @@ struct Restorer::Scratch
     QString phoneKey;
 };
 
-Restorer::Restorer(ProjectKey key) : m_key(std::move(key))
+Restorer::Restorer(ProjectKey key) : m_key(std::move(key)), m_table(m_key.entries())
 {
-    for (const ProjectKey::Entry &entry : m_key.entries()) {
-        // Nearly every stand-in is one word; only the others are split.
-        const bool oneWord = std::none_of(entry.standIn.cbegin(), entry.standIn.cend(), [](QChar c) { return c.isSpace(); });
-        if (oneWord || entryNamespace(entry.kind) != entryNamespace(EntryKind::firstName))
-            continue;
-        const QStringList words = splitAtWhitespace(entry.standIn);
-        if (words.size() < 2)
-            continue;
-        m_longestWordStandIn = std::max(m_longestWordStandIn, int(words.size()));
-        m_multiWordStarts.insert(wordSpace() + words.first().toLower());
-    }
+}
+
+Restorer::Restorer(ProjectKey key, StandInTable table) : m_key(std::move(key)), m_table(std::move(table))
+{
+}
+
+Restorer Restorer::fromKeyJson(const QByteArray &json)
+{
+    if (auto read = StandInTable::fromKeyJson(json))
+        return Restorer(std::move(read->first), std::move(read->second));
+    return Restorer(ProjectKey::fromJson(json));
 }
 
 // Five passes in a fixed order; a later pass never takes a stretch an earlier
@@ -464,7 +493,7 @@ Restorer::TextResult Restorer::restore(const QString &text) const
 
 Restorer::TextResult Restorer::restore(const QString &text, Scratch &scratch) const
 {
-    if (m_key.entries().isEmpty() || text.isEmpty())
+    if (m_table.isEmpty() || text.isEmpty())
         return {text, 0};
     Replacements &found = scratch.found;
     found.clear();
@@ -495,9 +524,9 @@ void Restorer::addEmails(const QString &text, std::vector<TextRange> &emails, Re
     for (auto address = nextEmailAddress(text, 0); address; address = nextEmailAddress(text, address->end)) {
         emails.push_back(*address);
         const QStringView matched = QStringView(text).sliced(address->start, address->length());
-        if (auto entry = m_key.entryForSubstitute(matched, EntryKind::email))
+        if (auto real = m_table.realOfSubstitute(matched, EntryKind::email))
             found.add(address->start, address->end,
-                      quickLetterCase(matched) == LetterCase::upper ? entry->real.toUpper() : entry->real);
+                      quickLetterCase(matched) == LetterCase::upper ? real->toUpper() : *real);
     }
 }
 
@@ -522,24 +551,24 @@ void Restorer::addPhone(const QString &text, const PhoneStandInMatch &match, QSt
     while (start < match.range.end && (text.at(start).isSpace() || text.at(start) == u'-' || text.at(start) == u'.'))
         ++start;
     qsizetype end = match.range.end;
-    auto entry = m_key.entryForStandInKey(phoneStandInKey(QStringView(text).sliced(start, end - start), key));
+    auto real = m_table.realOf(phoneStandInKey(QStringView(text).sliced(start, end - start), key));
     // An extension the key does not know belongs to the text, not to the stand-in.
-    if (!entry && match.extension >= 0) {
+    if (!real && match.extension >= 0) {
         end = match.extension;
-        entry = m_key.entryForStandInKey(phoneStandInKey(QStringView(text).sliced(start, end - start), key));
+        real = m_table.realOf(phoneStandInKey(QStringView(text).sliced(start, end - start), key));
     }
     // The real number takes the layout of the number before any extension.
     const qsizetype numberEnd = match.extension >= 0 ? match.extension : end;
-    if (entry)
-        found.add(start, end, phoneLike(entry->real, text.mid(start, numberEnd - start)));
+    if (real)
+        found.add(start, end, phoneLike(*real, QStringView(text).sliced(start, numberEnd - start)));
 }
 
 void Restorer::addStreets(const QString &text, bool ascii, Replacements &found) const
 {
     const auto add = [&](qsizetype start, qsizetype end) {
         const QStringView matched = QStringView(text).sliced(start, end - start);
-        if (auto entry = m_key.entryForSubstitute(matched, EntryKind::street))
-            found.add(start, end, realCasedLike(entry->real, quickLetterCase(matched)));
+        if (auto real = m_table.realOfSubstitute(matched, EntryKind::street))
+            found.add(start, end, realCasedLike(*real, quickLetterCase(matched)));
     };
     if (ascii) {
         for (auto line = nextAsciiStreetLine(text, 0); line; line = nextAsciiStreetLine(text, line->end))
@@ -556,8 +585,8 @@ void Restorer::addZips(const QString &text, Replacements &found) const
 {
     for (auto it = zipPattern().globalMatch(text); it.hasNext();) {
         const auto match = it.next();
-        if (auto entry = m_key.entryForSubstitute(match.capturedView().first(5), EntryKind::zip))
-            found.add(match.capturedStart(), match.capturedEnd(), entry->real);
+        if (auto real = m_table.realOfSubstitute(match.capturedView().first(5), EntryKind::zip))
+            found.add(match.capturedStart(), match.capturedEnd(), *real);
     }
 }
 
@@ -570,7 +599,7 @@ void Restorer::addNamesAndTowns(const QString &text, bool ascii, Scratch &scratc
         scratch.words.assign(words.cbegin(), words.cend());
     }
     std::vector<WordMatch> &matches = scratch.matches;
-    WordStandIns(m_key, m_longestWordStandIn, m_multiWordStarts, text, scratch.emails, scratch.words, scratch.probe)
+    WordStandIns(m_table, text, scratch.emails, scratch.words, scratch.probe)
         .allInto(matches);
     const bool onlyNames = onlyMatches(matches, text);
     for (size_t i = 0; i < matches.size(); ++i) {
@@ -579,7 +608,8 @@ void Restorer::addNamesAndTowns(const QString &text, bool ascii, Scratch &scratc
         // are the mailbox's own, not names written in lower case.
         if (match.inMailbox)
             continue;
-        if (!match.needsSupport || onlyNames || besideAnother(matches, i, text))
+        if (!match.needsSupport || onlyNames || besideAnother(matches, i, text)
+            || !WordClasses::shared().isEverydayWord(text.sliced(match.start, match.end - match.start)))
             scratch.found.add(match.start, match.end, match.real);
     }
 }

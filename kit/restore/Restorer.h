@@ -3,9 +3,9 @@
 #include "kit/Progress.h"
 #include "kit/TextRange.h"
 #include "kit/keys/ProjectKey.h"
+#include "kit/restore/StandInTable.h"
 
 #include <QByteArray>
-#include <QSet>
 #include <QString>
 
 #include <vector>
@@ -33,6 +33,10 @@ public:
     };
 
     explicit Restorer(ProjectKey key);
+    // A key read from its JSON for restoring alone: a large key's entries
+    // are read straight into the restorer's table, and key() then holds none.
+    // Throws as ProjectKey::fromJson does.
+    static Restorer fromKeyJson(const QByteArray &json);
 
     const ProjectKey &key() const { return m_key; }
 
@@ -42,6 +46,7 @@ public:
     FileResult restore(const Spreadsheet &spreadsheet, const ProgressReport &progress = {}) const;
 
 private:
+    Restorer(ProjectKey key, StandInTable table);
     class Replacements;
     struct Scratch;
     TextResult restore(const QString &text, Scratch &scratch) const;
@@ -53,11 +58,7 @@ private:
     void addNamesAndTowns(const QString &text, bool ascii, Scratch &scratch) const;
 
     ProjectKey m_key;
-    // The most words any name or town stand-in of the key has ("Cedarhaven Springs": 2),
-    // and the first words of those with more than one, keyed as the key's
-    // index keys them ("word|cedarhaven").
-    int m_longestWordStandIn = 1;
-    QSet<QString> m_multiWordStarts;
+    StandInTable m_table;
 };
 
 } // namespace quorvane

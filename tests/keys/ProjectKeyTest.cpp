@@ -267,8 +267,8 @@ TEST(ProjectKey, AKeyReadBackFindsWhatTheWritingKeyFound)
     }
 }
 
-// A key read from its file finds its values by their real side only once it
-// is asked to; whichever call asks first, a known value is never added twice.
+// A key read from its file finds its values by either side only once it is
+// asked to; whichever call asks first, a known value is never added twice.
 TEST(ProjectKey, AKeyReadBackKeepsItsValuesWhateverItIsAskedFirst)
 {
     ProjectKey writing = keyWithSecret('\x07');
@@ -285,6 +285,8 @@ TEST(ProjectKey, AKeyReadBackKeepsItsValuesWhateverItIsAskedFirst)
         ProjectKey read = ProjectKey::fromJson(json);
         ask(read);
         EXPECT_EQ(read.assignSubstitute(u"Smith"_s, EntryKind::lastName, {}), smith);
+        ASSERT_NE(read.entryForSubstitute(smith, EntryKind::lastName), nullptr);
+        EXPECT_EQ(read.entryForSubstitute(smith, EntryKind::lastName)->real, u"Smith"_s);
         EXPECT_EQ(read.storedSubstitute(u"ANN@mail.com"_s, EntryKind::email), writing.storedSubstitute(u"ann@mail.com"_s, EntryKind::email));
         EXPECT_EQ(read.valueCount(), 2);
         EXPECT_EQ(read.toJson(), json);

@@ -21,6 +21,8 @@ ProjectKey handMadeKey()
     key.record({EntryKind::email, u"maria.lopez@acme.com"_s, u"mateo.okafor@example.com"_s});
     key.record({EntryKind::phone, u"415-867-5309"_s, u"2125550142"_s});
     key.record({EntryKind::phone, u"867-5310"_s, u"5550177"_s});
+    key.record({EntryKind::phone, u"1-503-867-2841"_s, u"3125550199"_s});
+    key.record({EntryKind::phone, u"+44 20 7946 0958"_s, u"6465550123"_s});
     key.record({EntryKind::street, u"12 Main St."_s, u"4821 Larkspur Ave"_s});
     key.record({EntryKind::zip, u"97201"_s, u"31415"_s});
     return key;
@@ -44,6 +46,10 @@ TEST(Restorer, EachKindComesBackInTheFormItIsWritten)
         {u"Call (212) 555-0142 now"_s, 1, u"Call (415) 867-5309 now"_s},
         {u"Call 212.555.0142 or 555-0177"_s, 2, u"Call 415.867.5309 or 867-5310"_s},
         {u"Call 2125550142"_s, 1, u"Call 4158675309"_s},
+        // The real number takes the stand-in's layout, country code and all,
+        // unless its digits do not fit it.
+        {u"Call +1 212 555 0142 or 312-555-0199"_s, 2, u"Call +1 415 867 5309 or 503-867-2841"_s},
+        {u"Fax 1 (312) 555-0199, (646) 555-0123"_s, 2, u"Fax 1 (503) 867-2841, +44 20 7946 0958"_s},
         // A 10-digit stand-in written without its area code is another number.
         {u"ext 555-0142"_s, 0, u"ext 555-0142"_s}, {u"ID 21255501420"_s, 0, u"ID 21255501420"_s},
         // Streets and ZIP codes need their context.
@@ -156,4 +162,36 @@ TEST(Restorer, AFileRestoreReportsItsCellsFromNothingToAll)
     log.expectRanToItsEnd(Progress::Stage::restoring);
     EXPECT_EQ(log.reports.last().total, file.offeredCellCount());
     EXPECT_EQ(result.count, 6000);
+}
+
+// A key read straight into the restorer's table restores as the key it was
+// read into, in every layout the quick reader takes or leaves to the JSON
+// classes: repeated stand-ins, scripts beyond ASCII, escapes, repeated values.
+TEST(Restorer, AKeyReadForRestoringAloneRestoresAsTheWholeKey)
+{
+    ProjectKey key = handMadeKey();
+    key.record({EntryKind::firstName, u"Łukasz"_s, u"Oren"_s});
+    key.record({EntryKind::lastName, u"李娜"_s, u"Øksendal"_s});
+    key.record({EntryKind::city, u"Kraków"_s, u"Łęczyca"_s});
+    key.record({EntryKind::phone, u"415-867-5311"_s, u"2125550143x77"_s});
+    key.record({EntryKind::lastName, u"Brown"_s, u"Okafor"_s});
+    const QByteArray plain = key.toJson();
+    QByteArray repeated = plain;
+    repeated.replace("{\"kind\":\"firstName\",\"real\":\"Maria\",\"standIn\":\"Mateo\"}",
+                     "{\"kind\":\"firstName\",\"real\":\"Maria\",\"standIn\":\"Mateo\"},"
+                     "{\"kind\":\"firstName\",\"real\":\"MARIA\",\"standIn\":\"Oren\"}");
+    ASSERT_NE(repeated, plain);
+    ProjectKey escaping = key;
+    escaping.record({EntryKind::street, u"1 \"Old\" Rd"_s, u"77 Quay Lane"_s});
+    const QString text = u"Mateo Okafor of Cedarhaven Springs, mateo.okafor@example.com, (212) 555-0142, "
+                         "212-555-0143 x77, 5550177, 4821 Larkspur Ave, OR 31415. Oren Øksendal, ŁĘCZYCA; "
+                         "77 Quay Lane."_s;
+    for (const QByteArray &json : {plain, repeated, escaping.toJson()}) {
+        const Restorer whole(ProjectKey::fromJson(json));
+        const Restorer quick = Restorer::fromKeyJson(json);
+        EXPECT_EQ(quick.restore(text).text, whole.restore(text).text);
+        EXPECT_EQ(quick.restore(text).count, whole.restore(text).count);
+        EXPECT_EQ(quick.key().name(), whole.key().name());
+    }
+    EXPECT_NE(Restorer::fromKeyJson(plain).restore(text).text, text);
 }

@@ -1,0 +1,230 @@
+#include "kit/restore/StandInTable.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstring>
+#include <stdexcept>
+
+#ifdef __linux__
+#include <sys/mman.h>
+#endif
+
+namespace quorvane {
+
+namespace {
+
+// At most three slots in four are taken: runs stay short, and since the
+// filter keeps nearly every miss away, it is hits that walk them.
+size_t slotsFor(qsizetype count)
+{
+    return std::bit_ceil(size_t(std::max<qsizetype>(8, count + count / 3 + 1)));
+}
+
+// The slots and records of a large key are read at random; huge pages, where
+// the system grants them, spare most of those reads a walk of the page tables.
+void adviseHugePages(const void *data, size_t bytes)
+{
+#ifdef __linux__
+    constexpr uintptr_t huge = uintptr_t(2) << 20;
+    const uintptr_t from = (uintptr_t(data) + huge - 1) & ~(huge - 1);
+    const uintptr_t to = (uintptr_t(data) + bytes) & ~(huge - 1);
+    if (bytes >= 4 * huge && to > from)
+        madvise(reinterpret_cast<void *>(from), to - from, MADV_HUGEPAGE);
+#else
+    Q_UNUSED(data);
+    Q_UNUSED(bytes);
+#endif
+}
+
+} // namespace
+
+StandInTable::StandInTable(const QList<ProjectKey::Entry> &entries)
+{
+    // A spaceKey is its stand-in with a short name and a bar in front.
+    size_t bytes = 0;
+    for (const ProjectKey::Entry &entry : entries)
+        bytes += headerBytes + size_t(entry.standIn.size() + 8) + 2 * size_t(entry.real.size()) + 1;
+    reserveBytes(bytes);
+    for (const ProjectKey::Entry &entry : entries)
+        append(entry.kind, entry.real, entry.standIn);
+    index();
+}
+
+std::optional<std::pair<ProjectKey, StandInTable>> StandInTable::fromKeyJson(const QByteArray &json)
+{
+    StandInTable table;
+    // Each entry takes no more room here than twice its bytes in the JSON;
+    // room never filled is never touched.
+    table.reserveBytes(2 * size_t(json.size()));
+    std::optional<ProjectKey> key = ProjectKey::fromJsonEntryByEntry(
+        json, [&table](const ProjectKey::EntryView &entry) { table.append(entry.kind, entry.real, entry.standIn); });
+    if (!key)
+        return std::nullopt;
+    table.index();
+    return std::pair{std::move(*key), std::move(table)};
+}
+
+void StandInTable::reserveBytes(size_t bytes)
+{
+    m_bytes.reserve(bytes);
+    adviseHugePages(m_bytes.data(), m_bytes.capacity());
+}
+
+void StandInTable::append(EntryKind kind, QStringView real, QStringView standIn)
+{
+    noteWords(kind, standIn);
+    ProjectKey::writeStandInKey(m_spaceKey, kind, standIn);
+    m_filed.push_back({appendRecord(m_spaceKey, real), hashOf(m_spaceKey)});
+}
+
+// Every record in its slot, in the order of the entries: a stand-in filed
+// twice keeps the later entry's real value, as the key's own index does.
+void StandInTable::index()
+{
+    m_slots.reserve(slotsFor(qsizetype(m_filed.size())));
+    adviseHugePages(m_slots.data(), m_slots.capacity() * sizeof(Slot));
+    m_slots.resize(m_slots.capacity());
+    m_slotMask = m_slots.size() - 1;
+    m_filter = HashFilter(qsizetype(m_filed.size()));
+    // Slots are fetched a few records ahead, so that the waits for memory overlap.
+    constexpr size_t ahead = 8;
+    for (size_t i = 0; i < m_filed.size(); ++i) {
+        if (i + ahead < m_filed.size())
+            __builtin_prefetch(m_slots.data() + (m_filed[i + ahead].hash & m_slotMask));
+        const auto [record, hash] = m_filed[i];
+        const auto check = uint32_t(uint64_t(hash) >> 32);
+        size_t at = hash & m_slotMask;
+        while (m_slots[at].record != freeSlot && !(m_slots[at].check == check && sameKey(m_slots[at].record, record)))
+            at = (at + 1) & m_slotMask;
+        m_count += m_slots[at].record == freeSlot;
+        m_slots[at] = {check, record};
+        m_filter.add(hash);
+    }
+    m_filed = {};
+    m_longerStarts = HashFilter(qsizetype(m_firstWordHashes.size()));
+    for (const size_t hash : m_firstWordHashes)
+        m_longerStarts.add(hash);
+    m_firstWordHashes = {};
+}
+
+void StandInTable::noteWords(EntryKind kind, QStringView standIn)
+{
+    static const QString wordSpace = entryNamespace(EntryKind::firstName) + u'|';
+    // Nearly every stand-in is one word; only the others are split.
+    const bool oneWord = std::none_of(standIn.cbegin(), standIn.cend(), [](QChar c) { return c.isSpace(); });
+    if (oneWord || entryNamespace(kind) != entryNamespace(EntryKind::firstName))
+        return;
+    const QStringList words = splitAtWhitespace(standIn.toString());
+    if (words.size() < 2)
+        return;
+    m_mostWords = std::max(m_mostWords, words.size());
+    m_firstWordHashes.push_back(hashOf(QString(wordSpace + words.first().toLower())));
+}
+
+size_t StandInTable::hashOf(QStringView text)
+{
+    // Four units at a time, then mixed so that both the low bits (the slot)
+    // and the high ones (check and filter) depend on every unit.
+    constexpr uint64_t multiplier = 0xff51afd7ed558ccdULL;
+    const char16_t *units = text.utf16();
+    size_t left = size_t(text.size());
+    uint64_t hash = 0x9E3779B97F4A7C15ULL ^ left;
+    for (; left >= 4; left -= 4, units += 4) {
+        uint64_t word;
+        std::memcpy(&word, units, sizeof word);
+        hash = (hash ^ word) * multiplier;
+        hash ^= hash >> 32;
+    }
+    uint64_t tail = 0;
+    for (size_t i = 0; i < left; ++i)
+        tail |= uint64_t(units[i]) << (16 * i);
+    hash = (hash ^ tail) * multiplier;
+    hash ^= hash >> 33;
+    hash *= 0xc4ceb9fe1a85ec53ULL;
+    hash ^= hash >> 33;
+    return size_t(hash);
+}
+
+uint32_t StandInTable::appendRecord(QStringView spaceKey, QStringView real)
+{
+    const bool latin1 = std::all_of(spaceKey.begin(), spaceKey.end(), [](QChar c) { return c.unicode() < 0x100; });
+    const uint32_t keyHeader = uint32_t(spaceKey.size()) | (latin1 ? latin1Key : 0);
+    const size_t used = m_bytes.size();
+    const size_t end = used + headerBytes + keyBytes(keyHeader) + 2 * size_t(real.size());
+    // Slots hold 32-bit offsets, the last of which marks a free slot; a
+    // length must leave the top bit for the key's flag.
+    if (end >= freeSlot || size_t(spaceKey.size()) >= latin1Key || size_t(real.size()) >= latin1Key)
+        throw std::length_error("too much text for one table");
+    m_bytes.resize(end);
+    char *out = m_bytes.data() + used;
+    const uint32_t realHeader = uint32_t(real.size());
+    std::memcpy(out, &keyHeader, sizeof keyHeader);
+    std::memcpy(out + sizeof keyHeader, &realHeader, sizeof realHeader);
+    out += headerBytes;
+    if (latin1)
+        std::transform(spaceKey.begin(), spaceKey.end(), out, [](QChar c) { return char(c.unicode()); });
+    else
+        std::memcpy(out, spaceKey.utf16(), 2 * size_t(spaceKey.size()));
+    std::memcpy(out + keyBytes(keyHeader), real.utf16(), 2 * size_t(real.size()));
+    return uint32_t(used);
+}
+
+bool StandInTable::keyIs(size_t record, QStringView spaceKey) const
+{
+    const uint32_t keyHeader = headerAt(record, 0);
+    if ((keyHeader & ~latin1Key) != uint32_t(spaceKey.size()))
+        return false;
+    const char *key = m_bytes.data() + record + headerBytes;
+    if (keyHeader & latin1Key)
+        return std::equal(spaceKey.begin(), spaceKey.end(), key,
+                          [](QChar c, char b) { return c.unicode() == uchar(b); });
+    return std::memcmp(key, spaceKey.utf16(), 2 * size_t(spaceKey.size())) == 0;
+}
+
+bool StandInTable::sameKey(size_t record, size_t other) const
+{
+    const uint32_t keyHeader = headerAt(record, 0);
+    const size_t length = keyHeader & ~latin1Key;
+    return keyHeader == headerAt(other, 0)
+           && std::memcmp(m_bytes.data() + record + headerBytes, m_bytes.data() + other + headerBytes,
+                          (keyHeader & latin1Key) ? length : 2 * length)
+                  == 0;
+}
+
+qsizetype StandInTable::slotFor(QStringView spaceKey, size_t hash) const
+{
+    const auto check = uint32_t(uint64_t(hash) >> 32);
+    for (size_t at = hash & m_slotMask;; at = (at + 1) & m_slotMask) {
+        const Slot &slot = m_slots[at];
+        if (slot.record == freeSlot || (slot.check == check && keyIs(slot.record, spaceKey)))
+            return qsizetype(at);
+    }
+}
+
+std::optional<QString> StandInTable::realOf(QStringView spaceKey) const
+{
+    return realOf(spaceKey, hashOf(spaceKey));
+}
+
+std::optional<QString> StandInTable::realOf(QStringView spaceKey, size_t hash) const
+{
+    if (!m_filter.mayHold(hash))
+        return std::nullopt;
+    const Slot &slot = m_slots[size_t(slotFor(spaceKey, hash))];
+    if (slot.record == freeSlot)
+        return std::nullopt;
+    const size_t record = slot.record;
+    const char *real = m_bytes.data() + record + headerBytes + keyBytes(headerAt(record, 0));
+    // The table's own text, not copied: the restorer copies it into the result.
+    return QString::fromRawData(reinterpret_cast<const QChar *>(real), qsizetype(headerAt(record, 1)));
+}
+
+std::optional<QString> StandInTable::realOfSubstitute(QStringView text, EntryKind kind) const
+{
+    thread_local QString spaceKey;
+    ProjectKey::writeSubstituteKey(spaceKey, text, kind);
+    return realOf(spaceKey);
+}
+
+} // namespace quorvane
