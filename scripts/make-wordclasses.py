@@ -11,7 +11,8 @@ from the Debian package wordnet-base).
 Each output line is a lower-case word, a space and its classes, most frequent
 first: n noun, v verb, a adjective, r adverb; p marks a noun that WordNet only
 spells capitalised (places, people, brands). Rare nouns (no tagged sense and a
-single meaning) are left out to keep the list small.
+single meaning) are left out to keep the list small, unless they are long and
+no name list holds them: a capitalised "Template" is then still known as a word.
 """
 import collections
 import os
@@ -21,6 +22,8 @@ import sys
 WORDNET = sys.argv[1] if len(sys.argv) > 1 else "/usr/share/wordnet"
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 OUT = os.path.join(ROOT, "kit", "find", "data", "wordclasses.txt")
+# Short rare nouns are as often names no list holds ("kat", "oriel", "begum").
+SHORTEST_RARE_NOUN = 7
 WORD = re.compile(r"^[a-z][a-z'\-]*$")
 
 NOTICE = """\
@@ -84,10 +87,24 @@ def spellings_in_nouns():
     return spellings
 
 
+def names():
+    """Every given name and surname of the bundled lists, lower case."""
+    found = set()
+    data = os.path.join(ROOT, "kit", "find", "data")
+    for name in ("givennames.txt", "givennames-us.txt", "givennames-world.txt",
+                 "surnames.txt", "surnames-us.txt", "surnames-world.txt"):
+        with open(os.path.join(data, name), encoding="utf-8") as f:
+            for line in f:
+                if not line.startswith("#"):
+                    found.update(line.split())
+    return found
+
+
 def main():
     classes = {"n": read_index("noun"), "v": read_index("verb"),
                "a": read_index("adj"), "r": read_index("adv")}
     spellings = spellings_in_nouns()
+    people = names()
     words = sorted(set().union(*classes.values()))
     lines = []
     for word in words:
@@ -100,7 +117,8 @@ def main():
         if proper and any(r[2] == "n" for r in ranked):
             ranked = [(t, s, "p" if l == "n" else l) for t, s, l in ranked]
         ranked.sort(key=lambda r: (-r[0], -r[1], "nvarp".index(r[2])))
-        if len(ranked) == 1 and ranked[0][2] == "n" and ranked[0][0] == 0 and ranked[0][1] == 1:
+        rare = len(ranked) == 1 and ranked[0][2] == "n" and ranked[0][0] == 0 and ranked[0][1] == 1
+        if rare and (word in people or len(word) < SHORTEST_RARE_NOUN or "-" in word or "'" in word):
             continue
         lines.append(word + " " + "".join(r[2] for r in ranked))
     os.makedirs(os.path.dirname(OUT), exist_ok=True)

@@ -4,6 +4,7 @@
 #include "kit/keys/Pools.h"
 
 #include <QFile>
+#include <QLocale>
 
 #include <limits>
 
@@ -377,6 +378,19 @@ bool isNonPersonWord(const QString &word)
         u"hollywood harley davidson lamborghini urus kia sorento bonvoy marriott mcdonald navigator "
         u"quietcomfort ecotank vertuo nespresso epson bose canon guinness nike dior cartier "
         u"tesla valentine's valentine cyber tet losar fy "
+        // Large banks, insurers, software firms, grocers, chains, carriers and
+        // makers of food and drink, leaving out those that are also names or words.
+        u"barclays hsbc natwest santander nationwide revolut rbs allianz axa prudential metlife geico allstate "
+        u"aetna cigna humana bupa hiscox generali mapfre rabobank bnp paribas unicredit intesa commerzbank ubs "
+        u"blackrock nasdaq atlassian fujitsu accenture deloitte kpmg pwc capgemini infosys wipro cognizant "
+        u"workday servicenow twilio cloudflare datadog splunk vmware citrix autodesk intuit quickbooks xero "
+        u"paychex docusign canva figma mailchimp squarespace godaddy albertsons safeway publix wegmans aldi "
+        u"lidl tesco asda morrisons waitrose ocado argos currys primark uniqlo ulta macys kohls menards "
+        u"petsmart petco chewy wayfair rakuten alibaba taobao lazada shopee flipkart panera chipotle dominos "
+        u"popeyes chickfila nandos pret wagamama itsu krispy vodafone telstra optus tmobile telefonica movistar "
+        u"lufthansa ryanair easyjet emirates qantas klm aeroflot iberia alitalia etihad jetblue exxon "
+        u"exxonmobil chevron conocophillips petrobras aramco totalenergies equinor unilever nestle nestlé "
+        u"danone heineken carlsberg diageo pepsico pepsi cocacola "
         // Other large cities of the United States, Canada, Britain, Ireland and
         // Oceania, leaving out those that are also given names or surnames.
         u"aberdeen allentown arlington bloomington bournemouth brampton canberra chesapeake "
@@ -525,6 +539,132 @@ bool mayStartPersonNamedBrand(const QString &word)
     return firstWords.contains(word);
 }
 
+namespace {
+
+// Words of a place joined by "_" so that one space-separated list holds them.
+QSet<QString> phrasesOf(QStringView words)
+{
+    QSet<QString> phrases;
+    for (const QString &phrase : setOf(words))
+        phrases.insert(QString(phrase).replace(u'_', u' '));
+    return phrases;
+}
+
+// Every country in English and in each of its languages, as Qt's locale data
+// writes them ("deutschland", "sverige", "việt nam").
+QSet<QString> countryNames()
+{
+    QSet<QString> names;
+    const auto locales = QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
+    for (const QLocale &locale : locales) {
+        names.insert(QLocale::territoryToString(locale.territory()).toLower());
+        names.insert(locale.nativeTerritoryName().toLower());
+    }
+    names.remove(QString());
+    return names;
+}
+
+} // namespace
+
+bool isWorldPlace(const QString &words)
+{
+    static const QSet<QString> places = [] {
+        QSet<QString> set = countryNames();
+        set.unite(phrasesOf(
+            // Europe.
+            u"wien münchen muenchen köln koeln nürnberg nuernberg göteborg goteborg malmö malmo københavn kobenhavn "
+            u"aarhus århus uppsala sevilla málaga zaragoza córdoba valència bilbao a_coruña donostia alicante murcia "
+            u"las_palmas lisboa coimbra firenze venezia genova napoli torino milano roma bologna palermo catania "
+            u"trieste padova bruxelles brussel antwerpen gent liège luik den_haag 's-gravenhage eindhoven groningen "
+            u"tilburg almere praha brno ostrava warszawa kraków łódź lodz wrocław wroclaw poznań poznan gdańsk gdansk "
+            u"szczecin bydgoszcz lublin katowice bucurești bucuresti cluj-napoca timișoara timisoara iași constanța "
+            u"sofiya beograd novi_sad zagreb ljubljana sarajevo skopje tiranë athína athina thessaloníki thessaloniki "
+            u"lefkosia izmir bursa antalya moskva sankt-peterburg kyiv kiev kharkiv odesa odessa lviv dnipro minsk "
+            u"vilnius kaunas rīga tallinn tartu helsinki helsingfors espoo tampere turku åbo oslo trondheim stavanger "
+            u"reykjavík genève geneve genf zürich zurich basel bâle bern lausanne luzern lugano salzburg graz linz "
+            u"innsbruck luxemburg marseille lyon toulouse nantes strasbourg montpellier rennes reims le_havre "
+            u"grenoble dijon nîmes aix-en-provence frankfurt_am_main düsseldorf dortmund essen bremen hannover "
+            u"duisburg bochum wuppertal bielefeld bonn münster mannheim karlsruhe augsburg wiesbaden mainz "
+            u"freiburg kiel lübeck rostock erfurt magdeburg potsdam chemnitz debrecen szeged pécs bratislava košice "
+            // Asia and the Middle East.
+            u"hà_nội ha_noi hồ_chí_minh ho_chi_minh sài_gòn đà_nẵng da_nang danang hải_phòng hai_phong cần_thơ "
+            u"can_tho nha_trang vũng_tàu hạ_long ha_long phnom_penh siem_reap vientiane yangon mandalay naypyidaw "
+            u"chiang_mai phuket pattaya kuala_lumpur johor_bahru ipoh kota_kinabalu kuching surabaya bandung medan "
+            u"semarang yogyakarta denpasar makassar quezon_city cebu davao makati taichung tainan kaohsiung "
+            u"hong_kong kowloon macau macao yokohama nagoya sapporo fukuoka kobe kawasaki sendai hiroshima busan "
+            u"incheon daegu daejeon gwangju ulsan ulaanbaatar astana bishkek dushanbe ashgabat samarkand kathmandu "
+            u"thimphu colombo kandy chittagong chattogram islamabad rawalpindi faisalabad peshawar new_delhi "
+            u"bengaluru jaipur lucknow kanpur nagpur indore bhopal patna vadodara ludhiana agra nashik kochi cochin "
+            u"thiruvananthapuram coimbatore madurai visakhapatnam chandigarh guwahati kandahar herat mashhad "
+            u"isfahan esfahan tabriz shiraz basra mosul erbil damascus dimashq aleppo beirut bayrut tel_aviv haifa "
+            u"makkah mecca medina madinah dammam kuwait_city manama sharjah muscat "
+            // Africa.
+            u"giza rabat marrakech marrakesh fès tanger tangier alger tripoli benghazi addis_ababa addis_abeba "
+            u"mombasa kampala kigali dar_es_salaam dodoma zanzibar lusaka harare bulawayo maputo lilongwe blantyre "
+            u"gaborone windhoek pretoria tshwane durban cape_town kaapstad gqeberha bloemfontein ibadan "
+            u"port_harcourt kumasi abidjan yamoussoukro bamako ouagadougou niamey conakry freetown monrovia lomé "
+            u"cotonou douala yaoundé yaounde libreville brazzaville antananarivo mogadishu asmara "
+            // The Americas and Oceania.
+            u"ciudad_de_méxico cdmx puebla cancún cancun mérida san_salvador tegucigalpa managua la_habana "
+            u"santo_domingo port-au-prince barranquilla cartagena maracaibo arequipa cusco cuzco la_paz "
+            u"asunción asuncion buenos_aires rosario valparaíso são_paulo sao_paulo rio_de_janeiro brasília "
+            u"brasilia fortaleza belo_horizonte manaus curitiba recife porto_alegre belém goiânia campinas "
+            u"florianópolis montréal hobart gold_coast suva port_moresby nouméa papeete apia"_s));
+        return set;
+    }();
+    return places.contains(words);
+}
+
+bool isModelMaker(const QString &word)
+{
+    static const QSet<QString> makers = setOf(
+        // Cars, vans and lorries.
+        u"abarth acura alfa audi bentley bmw bugatti buick cadillac chevrolet chevy chrysler citroen citroën "
+        u"cupra dacia daewoo daihatsu dodge ferrari fiat gmc holden honda hummer hyundai infiniti isuzu jaguar "
+        u"jeep kia lada lamborghini lancia lexus maserati maybach mazda mclaren mitsubishi nissan opel peugeot "
+        u"polestar pontiac porsche renault rivian saab skoda škoda subaru suzuki tesla toyota vauxhall volkswagen "
+        u"vw volvo byd geely chery scania iveco daf "
+        // Appliances, boilers and electronics.
+        u"bosch siemens miele neff aeg electrolux whirlpool beko hotpoint indesit zanussi smeg dyson kenwood "
+        u"delonghi panasonic philips sony samsung hisense haier toshiba hitachi braun fujitsu daikin vaillant "
+        u"nespresso breville sage ninja vax hoover shark roomba garmin fitbit logitech canon nikon epson "
+        // Instruments.
+        u"fender gibson yamaha roland korg ibanez steinway"_s);
+    return makers.contains(word);
+}
+
+bool isAnimalCareWord(const QString &word)
+{
+    static const QSet<QString> words = setOf(
+        u"neuter neutered neutering spay spayed spaying castrate castration lepto leptospirosis kennel kennels "
+        u"cattery microchip microchipped worming wormer dewormer flea fleas veterinary"_s);
+    return words.contains(word);
+}
+
+bool isFestival(const QString &words)
+{
+    static const QSet<QString> festivals = phrasesOf(
+        u"mardi_gras shrove_tuesday ash_wednesday good_friday easter_monday holy_week palm_sunday whitsun pentecost "
+        u"lent advent epiphany candlemas hogmanay bonfire_night guy_fawkes_night burns_night oktoberfest carnival "
+        u"carnaval karneval fasching passover pesach rosh_hashanah yom_kippur sukkot purim shavuot hanukkah "
+        u"chanukah kwanzaa juneteenth cinco_de_mayo día_de_los_muertos dia_de_los_muertos semana_santa "
+        u"chinese_new_year lunar_new_year golden_week obon chuseok seollal songkran holi navratri dussehra "
+        u"diwali deepavali onam pongal vesak nowruz eid_al-fitr eid_al-adha eid_ul-fitr eid_ul-adha "
+        u"midsummer walpurgis sinterklaas saint_nicholas st_nicholas all_saints all_souls"_s);
+    return festivals.contains(words);
+}
+
+bool isBookOfScripture(const QString &word)
+{
+    static const QSet<QString> books = setOf(
+        u"genesis exodus leviticus numbers deuteronomy joshua judges ruth samuel kings chronicles ezra nehemiah "
+        u"esther job psalm psalms proverbs ecclesiastes isaiah jeremiah lamentations ezekiel daniel hosea joel amos "
+        u"obadiah jonah micah nahum habakkuk zephaniah haggai zechariah malachi matthew mark luke john acts romans "
+        u"corinthians galatians ephesians philippians colossians thessalonians timothy titus philemon hebrews "
+        u"james peter jude revelation"_s);
+    return books.contains(word);
+}
+
 bool isPlaceNoun(const QString &word)
 {
     static const QSet<QString> words = setOf(
@@ -534,7 +674,9 @@ bool isPlaceNoun(const QString &word)
         u"garden gardens valley beach heights falls springs island islands county city town village "
         u"district depot branch office warehouse store shop mall plaza resort hotel stadium arena "
         u"university college school church cathedral museum theatre theater library square market mansions "
-        u"manor quay wharf mews clinic"_s);
+        u"manor quay wharf mews clinic "
+        // Public services named after their town, and the lines and stops of transit.
+        u"pd fd precinct borough parish junction terminal campus line"_s);
     return words.contains(word);
 }
 

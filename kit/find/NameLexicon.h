@@ -43,6 +43,21 @@ bool isPersonNamedBrand(const QString &words);
 bool mayStartPersonNamedBrand(const QString &word);
 // Words that end the name of a street, a place or a building ("Rd", "Bay", "Center").
 bool isPlaceNoun(const QString &word);
+// Countries, capitals and large cities of the world in English and as their
+// own people spell them ("göteborg", "den haag", "hà nội"): the words of a
+// place, lower case, joined by single spaces.
+bool isWorldPlace(const QString &words);
+// Makers whose name, with a model after it, names a product rather than a
+// person ("Skoda Octavia", "Fender Strat"): cars, appliances, instruments.
+bool isModelMaker(const QString &word);
+// Words of care that only animals receive ("neuter", "lepto"): a note holding
+// one is about somebody's pet.
+bool isAnimalCareWord(const QString &word);
+// Festivals and feasts that are not named "... Day" ("mardi gras", "diwali"):
+// the words, lower case, joined by single spaces.
+bool isFestival(const QString &words);
+// The books of the Bible, cited with chapter and verse ("Isaiah 40:1").
+bool isBookOfScripture(const QString &word);
 // Lower-case particles inside names ("van", "de", "al").
 bool isNameParticle(const QString &word);
 // Real given names that are never handed out as stand-ins; they only help

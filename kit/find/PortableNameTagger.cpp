@@ -2315,6 +2315,132 @@ bool PortableNameTagger::isMakerOfGoods(const Run &run) const
     return run.first == 0 || !has(run.first - 1, Fact::title);
 }
 
+// "shipped from Sevilla", "invoice to Den Haag": a place of the world as its
+// own people spell it. A lone word that is also a given name may be a person.
+bool PortableNameTagger::isWorldPlace(const Run &run) const
+{
+    if (run.first == run.last && (has(run.first, Fact::given) || has(run.first, Fact::surname)))
+        return false;
+    QStringList words;
+    for (qsizetype i = run.first; i <= run.last; ++i)
+        words.append(lower(i));
+    return nameLexicon::isWorldPlace(words.join(u' '));
+}
+
+bool PortableNameTagger::isFestival(const Run &run) const
+{
+    QStringList words;
+    for (qsizetype i = run.first; i <= run.last; ++i)
+        words.append(lower(i));
+    return nameLexicon::isFestival(words.join(u' '));
+}
+
+// "First reading Isaiah 40:1-11", "John 3:16": a book cited by chapter and verse.
+bool PortableNameTagger::isScriptureReference(const Run &run) const
+{
+    const qsizetype chapter = run.last + 1;
+    const qsizetype verse = chapter + 1;
+    // "1-11" is a span of verses.
+    const auto isNumber = [&](qsizetype i) {
+        const QString &text = lower(i);
+        return !text.isEmpty() && text.front().isDigit()
+            && std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit() || c == u'-'; });
+    };
+    if (run.first != run.last || verse >= m_words.size() || !nameLexicon::isBookOfScripture(lower(run.first))
+        || gapBefore(chapter) != u" "_s || gapBefore(verse) != u":"_s || !isNumber(chapter) || !isNumber(verse))
+        return false;
+    // "Luke 9:00-17:00" on a rota is a shift: a reference that reads as a
+    // clock time needs the note to speak of readings.
+    const bool clockLike = lower(chapter).toInt() < 24 && lower(verse).size() >= 2 && lower(verse).at(0) <= u'5'
+        && lower(verse).at(1).isDigit();
+    static const QStringList readings{u"reading"_s, u"psalm"_s, u"gospel"_s, u"bible"_s, u"verse"_s,
+                                      u"scripture"_s, u"sermon"_s, u"lesson"_s};
+    return !clockLike || std::any_of(readings.cbegin(), readings.cend(), [&](const QString &word) {
+        return m_text.contains(word, Qt::CaseInsensitive);
+    });
+}
+
+// "silver Skoda Fabia", "Fender Telecaster": a maker and its model. A maker that is
+// also a name leads a person's name when another name follows it
+// ("Mercedes Alvarado", "Suzuki Yuki").
+bool PortableNameTagger::isMakersModel(const Run &run) const
+{
+    if (run.first == run.last || !nameLexicon::isModelMaker(lower(run.first)))
+        return false;
+    if (!has(run.first, Fact::given) && !has(run.first, Fact::surname))
+        return true;
+    for (qsizetype i = run.first + 1; i <= run.last; ++i)
+        if (has(i, Fact::given) || has(i, Fact::surname) || has(i, Fact::ambiguousSurname))
+            return false;
+    return true;
+}
+
+bool PortableNameTagger::isInAnimalCareNote() const
+{
+    for (qsizetype i = 0; i < m_words.size(); ++i)
+        if (nameLexicon::isAnimalCareWord(lower(i)))
+            return true;
+    return false;
+}
+
+// "Luna and Milo booked for neuter", "ask if Mochi can have the lepto jab":
+// in a note about an animal's care a lone name with no title or role before it,
+// and no person's doing after it, is the animal's.
+bool PortableNameTagger::isPetInCareNote(const Run &run) const
+{
+    // "Luna, Milo" may have been read as a surname and a given name.
+    const bool listed = run.last == run.first + 1 && gapBefore(run.last) == u", "_s;
+    if ((run.first != run.last && !listed) || !isInAnimalCareNote())
+        return false;
+    const qsizetype before = run.first - 1;
+    // "Luna and Milo": a name listed with another tells nothing of its own.
+    const bool cuedAsPerson = before >= 0 && !isAnd(lower(before))
+        && (has(before, Fact::title) || has(before, Fact::lead) || has(before, Fact::opener)
+            || isPersonNoun(lower(before)) || isRole(lower(before)));
+    if (cuedAsPerson)
+        return false;
+    // Animals do not speak, write or pay.
+    static const QSet<QString> peoplesDoings{
+        u"said"_s, u"says"_s, u"asked"_s, u"asks"_s, u"called"_s, u"calls"_s, u"rang"_s, u"phoned"_s,
+        u"emailed"_s, u"wrote"_s, u"writes"_s, u"replied"_s, u"confirmed"_s, u"agreed"_s, u"wants"_s,
+        u"wanted"_s, u"signed"_s, u"paid"_s, u"pays"_s, u"will"_s, u"would"_s};
+    const qsizetype next = run.last + 1;
+    return next >= m_words.size() || gapBefore(next) != u" "_s || !peoplesDoings.contains(lower(next));
+}
+
+// "Pennington & Crosby", "sponsorship (Hallam & Grant)": two lone words
+// joined by an ampersand name a firm after its partners, unless one of them is
+// only ever a given name ("Ann & Bob").
+void PortableNameTagger::markFirmsOfPartners(QList<ScoredRun> &runs) const
+{
+    const auto isGivenOnly = [&](qsizetype w) {
+        return has(w, Fact::given) && !has(w, Fact::surname) && !has(w, Fact::everyday);
+    };
+    // "Hi Ama & Kofi": whoever is greeted or thanked is a person.
+    const auto isHailedPair = [&](qsizetype w) {
+        return w > 0 && (has(w - 1, Fact::opener) || has(w - 1, Fact::lead) || has(w - 1, Fact::title));
+    };
+    // "Patel & Singh both signed", "Chen & Wang are off": what the pair does, people do.
+    static const QSet<QString> together{u"are"_s, u"were"_s, u"both"_s, u"have"_s, u"will"_s};
+    const auto isPairDoing = [&](qsizetype next) {
+        return next < m_words.size() && gapBefore(next) == u" "_s
+            && (has(next, Fact::action) || together.contains(lower(next)));
+    };
+    for (qsizetype i = 0; i + 1 < runs.size(); ++i) {
+        const Run &left = runs.at(i).run;
+        const Run &right = runs.at(i + 1).run;
+        if (left.first != left.last || right.first != right.last || right.first != left.last + 1)
+            continue;
+        const QStringView gap = gapBefore(right.first);
+        if (gap != u" & "_s && gap != u"&"_s)
+            continue;
+        if (isGivenOnly(left.first) || isGivenOnly(right.first) || isHailedPair(left.first) || isPairDoing(right.last + 1))
+            continue;
+        runs[i].score = weight::notPerson;
+        runs[i + 1].score = weight::notPerson;
+    }
+}
+
 // "called meenakshi yesterday", "hey bartek,": a word no list knows, in lower
 // case, right after a word that only people follow.
 // "can you resend the figures, dmitri": a known given name closing the text
@@ -3061,6 +3187,10 @@ void PortableNameTagger::tag()
             brandEnd = *end;
             continue;
         }
+        if (isWorldPlace(run) || isMakersModel(run) || isFestival(run) || isScriptureReference(run)) {
+            runs.append({run, weight::notPerson});
+            continue;
+        }
         if (isHoliday(run) || isMakerOfGoods(run) || isVerbBeforeParticle(run) || isFormLabel(run) || isSpokenLanguage(run))
             continue;
         // "Will Brighton Dunmore be there?": the question's auxiliary is no given name.
@@ -3109,6 +3239,7 @@ void PortableNameTagger::tag()
     addCoordinated(runs);
     addCoordinated(runs);
     markPets(runs);
+    markFirmsOfPartners(runs);
     addParallelItems(runs);
     addNamesSeenElsewhere(runs);
     markEmployers(runs);
@@ -3134,6 +3265,10 @@ void PortableNameTagger::markPets(QList<ScoredRun> &runs) const
         ScoredRun &run = runs[i];
         const bool listedWithPet = i + 1 < runs.size() && runs.at(i + 1).score == weight::notPerson
             && pets.contains(lower(runs.at(i + 1).run.first)) && isListedBefore(run.run, runs.at(i + 1).run);
+        if (isPetInCareNote(run.run)) {
+            run.score = weight::notPerson;
+            continue;
+        }
         if (run.run.first == run.run.last && (listedWithPet || isPet(run.run, brackets))) {
             run.score = weight::notPerson;
             pets.insert(lower(run.run.first));

@@ -133,6 +133,13 @@ private:
     bool isAfterNobiliary(qsizetype word) const;
     bool isHailed(qsizetype word) const;
     bool isMakerOfGoods(const Run &run) const;
+    bool isWorldPlace(const Run &run) const;
+    bool isFestival(const Run &run) const;
+    bool isScriptureReference(const Run &run) const;
+    bool isMakersModel(const Run &run) const;
+    bool isInAnimalCareNote() const;
+    bool isPetInCareNote(const Run &run) const;
+    void markFirmsOfPartners(QList<ScoredRun> &runs) const;
     std::optional<qsizetype> brandFrom(qsizetype first) const;
     bool isSurnameFirstName(const Run &run) const;
     bool isGivenBeforeSurname(const Run &run, qsizetype word) const;
