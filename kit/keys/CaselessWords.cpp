@@ -150,7 +150,7 @@ qsizetype CaselessWords::slotFor(QStringView lowered, uint64_t hash) const
     const qsizetype mask = qsizetype(m_slots.size()) - 1;
     for (qsizetype at = qsizetype(hash) & mask;; at = (at + 1) & mask) {
         const Slot &slot = m_slots[size_t(at)];
-        if (slot.word < 0 || (slot.hash == hash && textOf(m_words[size_t(slot.word)]) == lowered))
+        if (slot.word < 0 || (slot.check == checkOf(hash) && textOf(m_words[size_t(slot.word)]) == lowered))
             return at;
     }
 }
@@ -160,7 +160,8 @@ qsizetype CaselessWords::slotForAscii(QStringView word, uint64_t hash) const
     const qsizetype mask = qsizetype(m_slots.size()) - 1;
     for (qsizetype at = qsizetype(hash) & mask;; at = (at + 1) & mask) {
         const Slot &slot = m_slots[size_t(at)];
-        if (slot.word < 0 || (slot.hash == hash && equalsAsciiLowered(textOf(m_words[size_t(slot.word)]), word)))
+        if (slot.word < 0
+            || (slot.check == checkOf(hash) && equalsAsciiLowered(textOf(m_words[size_t(slot.word)]), word)))
             return at;
     }
 }
@@ -170,7 +171,7 @@ qsizetype CaselessWords::takeSlot(qsizetype slot, uint64_t hash, QStringView tex
     Slot &taken = m_slots[size_t(slot)];
     if (taken.word >= 0)
         return taken.word;
-    taken = {hash, int32_t(m_words.size())};
+    taken = {checkOf(hash), int32_t(m_words.size())};
     m_stamp = newStamp();
     m_words.push_back({uint32_t(m_units.size()), uint32_t(text.size())});
     for (QChar c : text)
@@ -194,7 +195,8 @@ void CaselessWords::rehash(qsizetype slotCount)
     for (const Slot &slot : old) {
         if (slot.word < 0)
             continue;
-        qsizetype at = qsizetype(slot.hash) & mask;
+        // Every word is held lower-cased, as its hash was taken.
+        qsizetype at = qsizetype(loweredHash(textOf(m_words[size_t(slot.word)]))) & mask;
         while (m_slots[size_t(at)].word >= 0)
             at = (at + 1) & mask;
         m_slots[size_t(at)] = slot;

@@ -64,11 +64,15 @@ private:
         uint32_t start = 0;
         uint32_t length = 0;
     };
+    // Half a slot's hash tells most other words apart; the whole is worked
+    // out again from the word when the table grows. A large file's words
+    // take a million slots, at half the size this way.
     struct Slot
     {
-        uint64_t hash = 0;
+        uint32_t check = 0;
         int32_t word = -1; // into m_words
     };
+    static uint32_t checkOf(uint64_t hash) { return uint32_t(hash >> 32); }
     // Where the text is, or the free slot it would take.
     qsizetype slotFor(QStringView lowered, uint64_t hash) const;
     qsizetype slotForAscii(QStringView text, uint64_t hash) const;

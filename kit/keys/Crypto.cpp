@@ -149,22 +149,24 @@ QByteArray sealAesGcm(const QByteArray &key, const QByteArray &plaintext, const 
 {
     if (key.size() != 32)
         throw std::runtime_error("AES-256 needs a 32-byte key");
+    // The nonce, ciphertext and tag are written into the box in place: a
+    // large key's box runs to tens of megabytes, and each copy of it counts.
     const QByteArray nonce = randomBytes(gcmNonceLength);
+    QByteArray box(gcmNonceLength + plaintext.size() + gcmTagLength, Qt::Uninitialized);
+    std::copy(nonce.cbegin(), nonce.cend(), box.begin());
+    unsigned char *const ciphertext = bytes(box) + gcmNonceLength;
     CipherContext context = newCipherContext();
-    QByteArray ciphertext(plaintext.size(), '\0');
-    QByteArray tag(gcmTagLength, '\0');
     int length = 0;
     bool ok = EVP_EncryptInit_ex(context.get(), EVP_aes_256_gcm(), nullptr, nullptr, nullptr) == 1
         && EVP_CIPHER_CTX_ctrl(context.get(), EVP_CTRL_GCM_SET_IVLEN, gcmNonceLength, nullptr) == 1
         && EVP_EncryptInit_ex(context.get(), nullptr, nullptr, bytes(key), bytes(nonce)) == 1
         && EVP_EncryptUpdate(context.get(), nullptr, &length, bytes(associatedData), int(associatedData.size())) == 1
-        && EVP_EncryptUpdate(context.get(), bytes(ciphertext), &length, bytes(plaintext), int(plaintext.size())) == 1
-        && EVP_EncryptFinal_ex(context.get(), bytes(ciphertext) + length, &length) == 1
-        && EVP_CIPHER_CTX_ctrl(context.get(), EVP_CTRL_GCM_GET_TAG, gcmTagLength, tag.data()) == 1;
+        && EVP_EncryptUpdate(context.get(), ciphertext, &length, bytes(plaintext), int(plaintext.size())) == 1
+        && EVP_EncryptFinal_ex(context.get(), ciphertext + length, &length) == 1
+        && EVP_CIPHER_CTX_ctrl(context.get(), EVP_CTRL_GCM_GET_TAG, gcmTagLength,
+                               ciphertext + plaintext.size()) == 1;
     if (!ok)
         throw std::runtime_error("AES-GCM sealing failed");
-    QByteArray box = nonce;
-    box.append(ciphertext).append(tag);
     return box;
 }
 

@@ -7,6 +7,7 @@
 #include <QSet>
 #include <QTextBoundaryFinder>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -332,9 +333,16 @@ QByteArray KeyFile::data() const
     // Members come out sorted, so the box opens the object.
     const QByteArray opening = "{\"box\":\"";
     const QByteArray rest = QJsonDocument(object).toJson(QJsonDocument::Compact).sliced(opening.size());
-    QByteArray data = m_box.toBase64();
-    data.reserve(opening.size() + data.size() + rest.size());
-    return data.prepend(opening).append(rest);
+    QByteArray data;
+    data.reserve(opening.size() + (m_box.size() + 2) / 3 * 4 + rest.size());
+    data.append(opening);
+    // Encoded a piece at a time into the file's own buffer, so the encoded
+    // box is never held twice. Pieces of a multiple of three bytes encode
+    // without padding, just as the whole box would.
+    constexpr qsizetype piece = 3 << 16;
+    for (qsizetype at = 0; at < m_box.size(); at += piece)
+        data.append(QByteArray::fromRawData(m_box.constData() + at, std::min(piece, m_box.size() - at)).toBase64());
+    return data.append(rest);
 }
 
 QByteArray KeyFile::header() const

@@ -1050,16 +1050,18 @@ constexpr QByteArrayView realStart = "\",\"real\":\"";
 constexpr QByteArrayView standInStart = "\",\"standIn\":\"";
 constexpr QByteArrayView entryEnd = "\"}";
 
-// The entries of a key that needs no escaping, written in one buffer of the
-// exact size: a large key has hundreds of thousands.
-QByteArray plainEntriesJson(const QList<ProjectKey::Entry> &entries)
+// The entries of a key that needs no escaping, written between the JSON
+// around them in one buffer of the exact size: a large key has hundreds of
+// thousands, and a second buffer for them alone would double the largest
+// thing a save holds.
+QByteArray plainEntriesJson(QByteArrayView before, const QList<ProjectKey::Entry> &entries, QByteArrayView after)
 {
-    qsizetype size = entries.isEmpty() ? 0 : entries.size() - 1;
+    qsizetype size = before.size() + after.size() + (entries.isEmpty() ? 0 : entries.size() - 1);
     for (const ProjectKey::Entry &entry : entries)
         size += entryStart.size() + rawString(entry.kind).size() + realStart.size() + entry.real.size()
             + standInStart.size() + entry.standIn.size() + entryEnd.size();
     QByteArray json(size, Qt::Uninitialized);
-    char *out = json.data();
+    char *out = writeBytes(json.data(), before);
     for (qsizetype i = 0; i < entries.size(); ++i) {
         const ProjectKey::Entry &entry = entries.at(i);
         if (i > 0)
@@ -1072,6 +1074,7 @@ QByteArray plainEntriesJson(const QList<ProjectKey::Entry> &entries)
         out = writeAscii(out, entry.standIn);
         out = writeBytes(out, entryEnd);
     }
+    writeBytes(out, after);
     return json;
 }
 
@@ -1108,7 +1111,7 @@ QByteArray ProjectKey::toJson() const
     // entries array is the key's own.
     const QByteArray empty = "\"entries\":[]";
     const qsizetype at = json.indexOf(empty) + empty.size() - 1;
-    return QByteArrayView(json).first(at) + plainEntriesJson(m_entries) + QByteArrayView(json).sliced(at);
+    return plainEntriesJson(QByteArrayView(json).first(at), m_entries, QByteArrayView(json).sliced(at));
 }
 
 std::optional<ProjectKey> ProjectKey::fromJsonEntryByEntry(const QByteArray &json,

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <stdexcept>
 
 #ifdef __linux__
@@ -60,7 +61,7 @@ void TextIndex::reserve(qsizetype count)
 
 void TextIndex::reserveUnits(qsizetype units)
 {
-    m_units.reserve(units + headerUnits * std::max(m_expected, size()));
+    m_bytes.reserve(units + (numberBytes + 1) * std::max(m_expected, size()));
 }
 
 void TextIndex::makeRoom()
@@ -89,7 +90,7 @@ void TextIndex::insert(QStringView text, size_t hash, qsizetype position)
 {
     const qsizetype held = insertNew(text, hash, position);
     if (held >= 0)
-        setPosition(numberAt(m_slots.at(slotFor(text, hash)).at), position);
+        setPosition(recordAt(m_slots.at(slotFor(text, hash)).at).number, position);
 }
 
 qsizetype TextIndex::insertNew(QStringView text, qsizetype position)
@@ -102,7 +103,7 @@ qsizetype TextIndex::insertNew(QStringView text, size_t hash, qsizetype position
     makeRoom();
     const qsizetype at = slotFor(text, hash);
     if (m_slots.at(at).at != freeSlot)
-        return positionOf(numberAt(m_slots.at(at).at));
+        return positionOf(recordAt(m_slots.at(at).at).number);
     const qsizetype number = size();
     m_slots[at] = {checkOf(hash), appendRecord(text, number)};
     ++m_count;
@@ -115,21 +116,58 @@ qsizetype TextIndex::insertNew(QStringView text, size_t hash, qsizetype position
 
 uint32_t TextIndex::appendRecord(QStringView text, qsizetype number)
 {
-    const qsizetype used = m_units.size();
-    const qsizetype end = used + headerUnits + text.size();
+    const bool wide = std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() > 0xFF; });
+    const bool longText = text.size() >= longTag;
+    const qsizetype used = m_bytes.size();
+    const qsizetype start = used + numberBytes + 1 + (longText ? 4 : 0);
+    const qsizetype end = start + text.size() * (wide ? 2 : 1);
     // Slots hold 32-bit offsets, the last of which marks a free slot.
     if (end >= qsizetype(freeSlot))
         throw std::length_error("too much text for one index");
-    if (end > m_units.capacity())
-        m_units.reserve(std::max(end, m_units.capacity() * 2));
-    m_units.resize(end);
-    char16_t *out = m_units.data() + used;
-    for (const qsizetype value : {text.size(), number}) {
-        *out++ = char16_t(value & 0xFFFF);
-        *out++ = char16_t((value >> 16) & 0xFFFF);
+    if (end > m_bytes.capacity())
+        m_bytes.reserve(std::max(end, m_bytes.capacity() * 2));
+    m_bytes.resize(end);
+    char *out = m_bytes.data() + used;
+    const auto number32 = uint32_t(number);
+    std::memcpy(out, &number32, numberBytes);
+    out += numberBytes;
+    *out++ = char(((longText ? longTag : int(text.size())) << 1) | (wide ? 1 : 0));
+    if (longText) {
+        const auto length32 = uint32_t(text.size());
+        std::memcpy(out, &length32, 4);
+        out += 4;
     }
-    std::copy(text.utf16(), text.utf16() + text.size(), out);
+    if (wide)
+        std::memcpy(out, text.utf16(), size_t(text.size()) * 2);
+    else
+        std::transform(text.begin(), text.end(), out, [](QChar c) { return char(c.unicode()); });
     return uint32_t(used);
+}
+
+TextIndex::Record TextIndex::recordAt(qsizetype at) const
+{
+    const char *bytes = m_bytes.constData() + at;
+    uint32_t number = 0;
+    std::memcpy(&number, bytes, numberBytes);
+    bytes += numberBytes;
+    const auto tag = uchar(*bytes++);
+    qsizetype length = tag >> 1;
+    if (length == longTag) {
+        uint32_t length32 = 0;
+        std::memcpy(&length32, bytes, 4);
+        bytes += 4;
+        length = length32;
+    }
+    return {qsizetype(number), length, (tag & 1) != 0, bytes};
+}
+
+bool TextIndex::equals(const Record &record, QStringView text)
+{
+    if (record.length != text.size())
+        return false;
+    if (record.wide)
+        return std::memcmp(record.text, text.utf16(), size_t(text.size()) * 2) == 0;
+    return QLatin1StringView(record.text, record.length) == text;
 }
 
 void TextIndex::setPosition(qsizetype text, qsizetype position)
@@ -154,7 +192,7 @@ qsizetype TextIndex::find(QStringView text, size_t hash) const
     if (m_slots.isEmpty())
         return -1;
     const Slot &slot = m_slots.at(slotFor(text, hash));
-    return slot.at == freeSlot ? -1 : positionOf(numberAt(slot.at));
+    return slot.at == freeSlot ? -1 : positionOf(recordAt(slot.at).number);
 }
 
 qsizetype TextIndex::slotFor(QStringView text, size_t hash) const
@@ -163,7 +201,7 @@ qsizetype TextIndex::slotFor(QStringView text, size_t hash) const
     const uint32_t check = checkOf(hash);
     for (qsizetype at = qsizetype(hash) & mask;; at = (at + 1) & mask) {
         const Slot &slot = m_slots.at(at);
-        if (slot.at == freeSlot || (slot.check == check && textAt(slot.at) == text))
+        if (slot.at == freeSlot || (slot.check == check && equals(recordAt(slot.at), text)))
             return at;
     }
 }
@@ -176,12 +214,20 @@ void TextIndex::rehash(qsizetype slotCount)
     adviseHugePages(table.constData(), slotCount * qsizetype(sizeof(Slot)));
     table.resize(slotCount);
     const qsizetype mask = slotCount - 1;
-    for (qsizetype record = 0; record < m_units.size(); record += headerUnits + lengthAt(record)) {
-        const size_t hash = hashOf(textAt(record));
-        qsizetype at = qsizetype(hash) & mask;
-        while (table.at(at).at != freeSlot)
-            at = (at + 1) & mask;
-        table[at] = {checkOf(hash), uint32_t(record)};
+    QString text; // each record's text as it was hashed when added
+    for (qsizetype at = 0; at < m_bytes.size();) {
+        const Record record = recordAt(at);
+        text.resize(record.length);
+        if (record.wide)
+            std::memcpy(text.data(), record.text, size_t(record.length) * 2);
+        else
+            std::transform(record.text, record.text + record.length, text.begin(), [](char c) { return QChar(uchar(c)); });
+        const size_t hash = hashOf(text);
+        qsizetype slot = qsizetype(hash) & mask;
+        while (table.at(slot).at != freeSlot)
+            slot = (slot + 1) & mask;
+        table[slot] = {checkOf(hash), uint32_t(at)};
+        at = record.text - m_bytes.constData() + record.length * (record.wide ? 2 : 1);
     }
     m_slots = std::move(table);
 }

@@ -14,14 +14,16 @@ namespace quorvane {
 // small array and no stored text. The texts themselves lie end to end in one
 // buffer: a large key's hundreds of thousands of texts cost no allocation
 // each, neither when added nor when freed. Each text there starts with its
-// length and number, where its slot points: a probe that finds its text
+// number and length, where its slot points: a probe that finds its text
 // reads the slot and the text, two places in memory, and no third table.
+// Nearly every text is Latin-1, kept at a byte a character: the buffers of
+// a large key's indexes are the largest part of a swap's memory.
 // A plain value whose copies share their storage until one of them changes.
 class TextIndex
 {
 public:
     void reserve(qsizetype count);
-    // Room for this many UTF-16 units of text in all.
+    // Room for this many characters of Latin-1 text in all.
     void reserveUnits(qsizetype units);
     // A text already held takes the new position.
     void insert(QStringView text, qsizetype position);
@@ -47,23 +49,26 @@ private:
     struct Slot
     {
         uint32_t check = 0;
-        uint32_t at = freeSlot; // where the text's record starts in m_units
+        uint32_t at = freeSlot; // where the text's record starts in m_bytes
     };
-    // A record: the text's length and its number, two units each, then the text.
-    static constexpr qsizetype headerUnits = 4;
+    // A record: the text's number in four bytes, then a tag byte, then the
+    // text, a byte a character when all are Latin-1, else its UTF-16 units.
+    // The tag holds that choice in its low bit and the length above it; a
+    // length too long for the tag follows it in four bytes of its own.
+    struct Record
+    {
+        qsizetype number;
+        qsizetype length;
+        bool wide;
+        const char *text;
+    };
+    static constexpr qsizetype numberBytes = 4;
+    static constexpr int longTag = 0x7F; // the tag's length when four bytes follow
+    Record recordAt(qsizetype at) const;
+    static bool equals(const Record &record, QStringView text);
     // The slot that holds the text, or else the free slot it would take.
     qsizetype slotFor(QStringView text, size_t hash) const;
     void rehash(qsizetype slotCount);
-    qsizetype headerAt(qsizetype record, qsizetype field) const
-    {
-        return qsizetype(m_units.at(record + 2 * field)) | (qsizetype(m_units.at(record + 2 * field + 1)) << 16);
-    }
-    qsizetype lengthAt(qsizetype record) const { return headerAt(record, 0); }
-    qsizetype numberAt(qsizetype record) const { return headerAt(record, 1); }
-    QStringView textAt(qsizetype record) const
-    {
-        return QStringView(m_units.constData() + record + headerUnits, lengthAt(record));
-    }
     qsizetype positionOf(qsizetype text) const { return m_positions.isEmpty() ? text : m_positions.at(text); }
     void setPosition(qsizetype text, qsizetype position);
     // Adds the text's record; returns where it starts.
@@ -72,7 +77,7 @@ private:
     void makeRoom();
 
     QList<Slot> m_slots;
-    QList<char16_t> m_units; // the records, end to end
+    QList<char> m_bytes; // the records, end to end
     qsizetype m_count = 0;
     qsizetype m_expected = 0; // the most texts reserved for
     // Empty while every text's position is its own number, as for the

@@ -91,6 +91,23 @@ TEST(KeyFile, SealsAndOpensWithAPassphrase)
     EXPECT_NE(passphraseFile(key).box(), file.box());
 }
 
+// Boxes of several hundred kilobytes, each a different length past a multiple
+// of three, are written and read back whole: their text is built in pieces.
+TEST(KeyFile, LargeKeysSealAndOpenWhole)
+{
+    ProjectKey key = sampleKey();
+    for (int i = 0; i < 9000; ++i) {
+        key.record({EntryKind::email, u"person%1@example.com"_s.arg(i), u"stand%1@example.org"_s.arg(i)});
+        if (i % 3000 != 2999)
+            continue;
+        const KeyFile file = passphraseFile(key);
+        ASSERT_GT(file.box().size(), 3 << 16);
+        const QByteArray data = file.data();
+        EXPECT_EQ(QByteArrayView(data).sliced(8, data.indexOf('"', 8) - 8), file.box().toBase64()) << i;
+        EXPECT_EQ(KeyFile(data).open(passphrase).toJson(), key.toJson()) << i;
+    }
+}
+
 TEST(KeyFile, KeychainFilesOpenWithTheirSecretOnly)
 {
     const QByteArray secret = KeyFile::newSecret();

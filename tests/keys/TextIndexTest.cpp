@@ -64,3 +64,23 @@ TEST(TextIndex, HoldsMoreThan65536TextsAndTextsLongerThanThat)
     for (qsizetype i = 1; i < 69999; ++i)
         ASSERT_EQ(index.find(u"phone|%1"_s.arg(i)), i) << i;
 }
+
+// Texts kept a byte a character beside texts that need UTF-16, at the
+// lengths where a record's length moves out of its tag byte, across growth.
+TEST(TextIndex, KeepsLatinAndWiderTextsApart)
+{
+    const QStringList texts{u"word|garcía"_s, u"word|garcia"_s, u"word|王芳"_s,   u"word|\u00FF"_s,
+                            u"word|\u0100"_s, u"word|😀"_s,     QString(126, u'é'), QString(127, u'é'),
+                            QString(126, u'王'), QString(127, u'王'), QString(128, u'e'), u""_s};
+    TextIndex index;
+    for (qsizetype i = 0; i < texts.size(); ++i)
+        index.insert(texts.at(i), i);
+    for (qsizetype i = 0; i < 3000; ++i)
+        index.insert(u"city|ß%1"_s.arg(i), texts.size() + i);
+    for (qsizetype i = 0; i < texts.size(); ++i)
+        EXPECT_EQ(index.find(texts.at(i)), i) << i;
+    EXPECT_EQ(index.find(u"word|garcíа"), -1); // a Cyrillic а at the end
+    EXPECT_EQ(index.find(u"word|王"), -1);
+    EXPECT_EQ(index.find(QString(125, u'é')), -1);
+    EXPECT_EQ(index.find(u"city|ß2999"), texts.size() + 2999);
+}
