@@ -402,6 +402,27 @@ bool isHolidayInBrackets(const QString &text, const QList<Word> &words, TextRang
         && range.end < text.size() && text.at(range.end) == u')';
 }
 
+bool isCommaBetween(const QString &text, qsizetype from, qsizetype to)
+{
+    return from <= to && QStringView(text).sliced(from, to - from).trimmed() == u",";
+}
+
+// "Fairview Bakery, Dennis Glass, Whitman Tires": an item listed between two
+// firms named by their trade is a firm too, whatever its first word.
+bool isListedAmongFirms(const QString &text, const QList<Word> &words, TextRange range)
+{
+    const auto after = std::find_if(words.cbegin(), words.cend(), [&](const Word &w) { return w.range.start >= range.end; });
+    if (after == words.cend() || !isCommaBetween(text, range.end, after->range.start))
+        return false;
+    auto before = std::find_if(words.crbegin(), words.crend(), [&](const Word &w) { return w.range.end <= range.start; });
+    if (before == words.crend() || !isCommaBetween(text, before->range.end, range.start))
+        return false;
+    auto nextItemEnd = after;
+    while (nextItemEnd + 1 != words.cend() && onlySpacesBetween(text, nextItemEnd->range.end, (nextItemEnd + 1)->range.start))
+        ++nextItemEnd;
+    return nameLexicon::isFirmEnding(before->word.toLower()) && nameLexicon::isFirmEnding(nextItemEnd->word.toLower());
+}
+
 } // namespace
 
 int Detector::Private::addTaggedNames(const QString &text, Candidates &candidates)
@@ -412,7 +433,8 @@ int Detector::Private::addTaggedNames(const QString &text, Candidates &candidate
                      [](const TextRange &a, const TextRange &b) { return a.start < b.start; });
     int added = 0;
     for (const TextRange &range : std::as_const(ranges)) {
-        if (endsCompanyName(text, words, range) || isHolidayInBrackets(text, words, range))
+        if (endsCompanyName(text, words, range) || isHolidayInBrackets(text, words, range)
+            || isListedAmongFirms(text, words, range))
             continue;
         Finding finding = makeFinding(ValueKind::name, text, range);
         finding.nameParts = nameParts(finding.text, ColumnKind::autoDetect);

@@ -532,6 +532,8 @@ TEST(NameKinds, WordsThatEndARunAfterAGivenName)
     expectNames({{u"Temp cover booked via Maria Half for six months."_s, {}},
                  {u"Maria Half said the van is late."_s, {u"Maria Half"_s}},
                  {u"Shortlist: Lakeview Bakery, Olivia Roofing, Hamid Tiles."_s, {}},
+                 {u"Shortlist: Lakeview Bakery, Dennis Glass, Harlow Plumbing."_s, {}},
+                 {u"Contacts: Harlow Plumbing, Anna Reid, Dennis Marsh"_s, {u"Anna Reid"_s, u"Dennis Marsh"_s}},
                  {u"Edward Jones called about the account."_s, {u"Edward Jones"_s}},
                  {u"Robin Glass said the panes arrived."_s, {u"Robin Glass"_s}},
                  {u"Deliver before the long weekend (Victoria Day)."_s, {}},
