@@ -382,6 +382,47 @@ bool endsCompanyName(const QString &text, const QList<Word> &words, TextRange ra
     return next != words.cend() && onlySpacesBetween(text, range.end, next->range.start) && isCompanySuffix(next->word);
 }
 
+// "Robert Half", "Wren Roofing", "O'SULLIVAN RANG": a word that names a trade
+// or a firm, a speech verb or an everyday word ends a name rather than
+// continuing it, whatever lists of surnames also hold it.
+bool endsNameRun(const QString &word)
+{
+    const QString lowered = word.toLower();
+    return nameLexicon::isFirmEnding(lowered) || nameLexicon::isActionVerb(lowered)
+        || (WordClasses::shared().isEverydayWord(lowered) && !nameLexicon::isSurname(lowered));
+}
+
+// "(Victoria Day)": a day alone in brackets is a date put beside another,
+// however many people bear the name before it.
+bool isHolidayInBrackets(const QString &text, const QList<Word> &words, TextRange range)
+{
+    const auto last = std::find_if(words.crbegin(), words.crend(), [&](const Word &w) { return w.range.end <= range.end; });
+    const bool endsInDay = last != words.crend() && last->range.start > range.start && last->word == u"Day"_s;
+    return endsInDay && range.start > 0 && text.at(range.start - 1) == u'('
+        && range.end < text.size() && text.at(range.end) == u')';
+}
+
+bool isCommaBetween(const QString &text, qsizetype from, qsizetype to)
+{
+    return from <= to && QStringView(text).sliced(from, to - from).trimmed() == u",";
+}
+
+// "Fairview Bakery, Dennis Glass, Whitman Tires": an item listed between two
+// firms named by their trade is a firm too, whatever its first word.
+bool isListedAmongFirms(const QString &text, const QList<Word> &words, TextRange range)
+{
+    const auto after = std::find_if(words.cbegin(), words.cend(), [&](const Word &w) { return w.range.start >= range.end; });
+    if (after == words.cend() || !isCommaBetween(text, range.end, after->range.start))
+        return false;
+    auto before = std::find_if(words.crbegin(), words.crend(), [&](const Word &w) { return w.range.end <= range.start; });
+    if (before == words.crend() || !isCommaBetween(text, before->range.end, range.start))
+        return false;
+    auto nextItemEnd = after;
+    while (nextItemEnd + 1 != words.cend() && onlySpacesBetween(text, nextItemEnd->range.end, (nextItemEnd + 1)->range.start))
+        ++nextItemEnd;
+    return nameLexicon::isFirmEnding(before->word.toLower()) && nameLexicon::isFirmEnding(nextItemEnd->word.toLower());
+}
+
 } // namespace
 
 int Detector::Private::addTaggedNames(const QString &text, Candidates &candidates)
@@ -392,7 +433,8 @@ int Detector::Private::addTaggedNames(const QString &text, Candidates &candidate
                      [](const TextRange &a, const TextRange &b) { return a.start < b.start; });
     int added = 0;
     for (const TextRange &range : std::as_const(ranges)) {
-        if (endsCompanyName(text, words, range))
+        if (endsCompanyName(text, words, range) || isHolidayInBrackets(text, words, range)
+            || isListedAmongFirms(text, words, range))
             continue;
         Finding finding = makeFinding(ValueKind::name, text, range);
         finding.nameParts = nameParts(finding.text, ColumnKind::autoDetect);
@@ -419,11 +461,8 @@ QList<TextRange> Detector::Private::taggedNameRanges(const QString &text, const 
         // "april at reception says": a given name in lower case is still one, month or not.
         return word.size() > 1 && (!cueWords().contains(word.toLower()) || nameLexicon::isGivenName(word.toLower()));
     };
-    // The tagger left it out of the name: an everyday word ("Hugo Boss suits").
-    const auto isPlainWord = [&](qsizetype i) {
-        const QString word = words.at(i).word.toLower();
-        return WordClasses::shared().isEverydayWord(word) && !nameLexicon::isSurname(word);
-    };
+    // The tagger left it out of the name: "Hugo Boss suits", "O'SULLIVAN RANG".
+    const auto isPlainWord = [&](qsizetype i) { return endsNameRun(words.at(i).word); };
     // "Later Maria Lopez" opening a note: an everyday word capitalised by the sentence.
     const auto isSentenceWord = [&](qsizetype i) {
         const QString word = words.at(i).word.toLower();
@@ -502,7 +541,15 @@ void Detector::Private::addFirstNameLedRuns(const QString &text, const QList<Wor
             continue;
         }
         qsizetype end = i;
+        // "Maria Half said": a speech verb after the pair makes a person of it
+        // even when the second word is an everyday one.
+        const auto isSurnameBeforeVerb = [&](qsizetype next) {
+            const QString word = words.at(next).word.toLower();
+            return next == i + 1 && next + 1 < words.size() && nameLexicon::isActionVerb(words.at(next + 1).word.toLower())
+                && !nameLexicon::isFirmEnding(word) && !nameLexicon::isActionVerb(word);
+        };
         while (end + 1 < words.size() && end - i < 2 && isName(end + 1)
+               && (!endsNameRun(words.at(end + 1).word) || isSurnameBeforeVerb(end + 1))
                && onlySpacesBetween(text, words.at(end).range.end, words.at(end + 1).range.start))
             ++end;
         const TextRange run{words.at(i).range.start, words.at(end).range.end};

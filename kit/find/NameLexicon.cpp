@@ -523,6 +523,29 @@ const QSet<QString> &personNamedBrands()
 
 } // namespace
 
+bool isFirmEnding(const QString &word)
+{
+    static const QSet<QString> words{
+        u"inc"_s, u"llc"_s, u"ltd"_s, u"limited"_s, u"corp"_s, u"gmbh"_s, u"plc"_s, u"llp"_s, u"pty"_s,
+        u"plumbing"_s, u"roofing"_s, u"electrical"_s, u"electric"_s, u"heating"_s, u"motors"_s,
+        u"construction"_s, u"cleaning"_s, u"landscaping"_s, u"builders"_s, u"joinery"_s, u"carpentry"_s,
+        u"decorating"_s, u"removals"_s, u"haulage"_s, u"transport"_s, u"freight"_s, u"flooring"_s,
+        u"glazing"_s, u"interiors"_s, u"catering"_s, u"autos"_s, u"accountants"_s, u"surveyors"_s,
+        u"estates"_s, u"lettings"_s, u"furniture"_s, u"textiles"_s, u"foods"_s, u"farms"_s, u"brewery"_s,
+        u"roasters"_s, u"florist"_s, u"florists"_s, u"opticians"_s, u"solicitors"_s, u"bros"_s,
+        u"brothers"_s, u"contractors"_s, u"supplies"_s, u"supply"_s, u"hardware"_s, u"printing"_s,
+        u"legal"_s, u"law"_s, u"architects"_s, u"design"_s, u"digital"_s, u"consultancy"_s, u"recruitment"_s,
+        u"property"_s, u"homes"_s, u"developments"_s, u"engineering"_s, u"electronics"_s, u"pharma"_s,
+        u"bakery"_s, u"dairy"_s, u"tires"_s, u"tyres"_s, u"windows"_s, u"doors"_s, u"kitchens"_s, u"garage"_s,
+        u"pharmacy"_s, u"dental"_s, u"insurance"_s, u"logistics"_s, u"couriers"_s, u"security"_s, u"tiles"_s,
+        u"timber"_s, u"fencing"_s, u"rentals"_s, u"hire"_s, u"storage"_s, u"systems"_s, u"solutions"_s,
+        u"technologies"_s, u"software"_s, u"labs"_s, u"partners"_s, u"associates"_s, u"group"_s,
+        u"holdings"_s, u"consulting"_s, u"services"_s, u"brokers"_s, u"jewellers"_s, u"jewelers"_s,
+        u"chemists"_s, u"tailors"_s, u"veterinary"_s, u"coaches"_s, u"studios"_s, u"publishing"_s,
+        u"investments"_s, u"advisers"_s, u"advisors"_s, u"wealth"_s, u"capital"_s, u"works"_s};
+    return words.contains(word);
+}
+
 bool isPersonNamedBrand(const QString &words)
 {
     return personNamedBrands().contains(words);

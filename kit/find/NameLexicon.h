@@ -34,6 +34,9 @@ bool isOpener(const QString &word);
 // Months, days, places, companies, brands and words that end company names:
 // a capitalised run holding one of these is not a person.
 bool isNonPersonWord(const QString &word);
+// "Boateng Freight Ltd", "Castellano Plumbing": words that end the name of
+// a firm or name its trade.
+bool isFirmEnding(const QString &word);
 // Words before a place rather than a person ("in", "at", "near").
 bool isPlacePreposition(const QString &word);
 // Brands, companies and places named after a person ("calvin klein",

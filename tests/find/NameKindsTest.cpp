@@ -524,6 +524,27 @@ TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
                  {u"Marta and Kelso will cover the branch on Friday."_s, {u"Marta"_s, u"Kelso"_s}}});
 }
 
+// What follows a given name may end the run: a trade, an everyday word, a
+// bracketed holiday or a verb in capitals. The rows that keep a person pin
+// what those stops must not take away.
+TEST(NameKinds, WordsThatEndARunAfterAGivenName)
+{
+    expectNames({{u"Temp cover booked via Maria Half for six months."_s, {}},
+                 {u"Maria Half said the van is late."_s, {u"Maria Half"_s}},
+                 {u"Shortlist: Lakeview Bakery, Olivia Roofing, Hamid Tiles."_s, {}},
+                 {u"Shortlist: Lakeview Bakery, Dennis Glass, Harlow Plumbing."_s, {}},
+                 {u"Contacts: Harlow Plumbing, Anna Reid, Dennis Marsh"_s, {u"Anna Reid"_s, u"Dennis Marsh"_s}},
+                 {u"Edward Jones called about the account."_s, {u"Edward Jones"_s}},
+                 {u"Robin Glass said the panes arrived."_s, {u"Robin Glass"_s}},
+                 {u"Deliver before the long weekend (Victoria Day)."_s, {}},
+                 {u"Closed Monday (Labour Day), back Tuesday."_s, {}},
+                 {u"Grace Day paid the rent."_s, {u"Grace Day"_s}},
+                 {u"O'SULLIVAN RANG ABOUT THE BOILER"_s, {u"O'SULLIVAN"_s}},
+                 {u"O'SULLIVAN-REYES RANG TWICE, NO ANSWER"_s, {u"O'SULLIVAN-REYES"_s}},
+                 {u"CALLED WREN O'SULLIVAN AGAIN, NO ANSWER"_s, {u"WREN O'SULLIVAN"_s}},
+                 {u"DOYLE PHONED, WANTS A REFUND"_s, {u"DOYLE"_s}}});
+}
+
 TEST(NameKinds, AnimalsAndThingsNamedLikePeople)
 {
     expectNames({{u"Biscuit (spaniel) is due his booster, owner Tamsin Rourke."_s, {u"Tamsin Rourke"_s}},
