@@ -253,8 +253,11 @@ Phases measure(const QString &dir, const QString &name)
     result.swap = inChild([&] {
         const Spreadsheet file = load(input);
         ProjectKey key(u"Bench"_s, QUuid(), QDateTime(), QByteArray(32, '\x11'));
-        const Scan planned = scan(file, key, {});
-        const Scrubber::Result swapped = Scrubber::apply(planned, file, key, {});
+        // As the command-line tool does, the plan goes before the key is saved.
+        const Scrubber::Result swapped = [&] {
+            const Scan planned = scan(file, key, {});
+            return Scrubber::apply(planned, file, key, {});
+        }();
         writeAll(copy, swapped.data);
         writeAll(keyFile, key.toJson());
         std::printf("    %s: %d values replaced, %lld key entries\n", qPrintable(name), swapped.replaced,
