@@ -14,7 +14,7 @@ QList<TextRange> coveredRanges(const Scan &scan, const CellRef &cell)
 {
     QList<TextRange> ranges;
     for (const Scan::Planned &planned : scan.planned.at(cell))
-        ranges.append(planned.range);
+        ranges.append(planned.range());
     return ranges;
 }
 

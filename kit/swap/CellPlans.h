@@ -6,16 +6,29 @@
 #include <QList>
 #include <QString>
 
+#include <cstdint>
 #include <span>
+#include <utility>
 
 namespace quorvane {
 
-// One replacement inside one text.
+// One replacement inside one text. A large file plans hundreds of thousands,
+// so each names its review item by index rather than by id and keeps its
+// range in 32 bits: no text a file holds in one cell comes near that long.
 struct Planned
 {
-    TextRange range; // UTF-16 range within the cell text
-    QString item;    // the review item's id
-    QString text;    // what goes there
+    Planned() = default;
+    Planned(const TextRange &range, qsizetype item, QString text)
+        : start(int32_t(range.start)), end(int32_t(range.end)), item(int32_t(item)), text(std::move(text))
+    {
+    }
+
+    TextRange range() const { return {start, end}; } // UTF-16 range within the cell text
+
+    int32_t start = 0;
+    int32_t end = 0;
+    int32_t item = -1; // the review item's index among the scan's items
+    QString text;      // what goes there
     friend bool operator==(const Planned &, const Planned &) = default;
 };
 

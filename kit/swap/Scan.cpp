@@ -615,7 +615,7 @@ private:
             const CellPlans::Cell cell = cells.at(c);
             const qsizetype before = kept;
             for (; slot < cell.end; ++slot) {
-                if (m_slots.at(slot).item.isNull())
+                if (m_slots.at(slot).item < 0)
                     continue;
                 if (kept != slot)
                     m_slots[kept] = std::move(m_slots[slot]);
@@ -686,7 +686,7 @@ private:
         ReviewItem &item = m_scan.items[index];
         ++item.count;
         item.inFreeText = item.inFreeText || listed.freeText;
-        Scan::Planned planned{listed.finding.range, item.id, text};
+        Scan::Planned planned{listed.finding.range, index, text};
         if (listed.slot >= 0)
             m_slots[listed.slot] = std::move(planned);
         else

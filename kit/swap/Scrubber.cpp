@@ -104,7 +104,7 @@ Scrubber::Result Scrubber::apply(const Scan &scan, const Spreadsheet &spreadshee
         [&](const std::optional<CellRef> &cell, const QString &text) -> std::optional<QString> {
             meter.advance();
             const QList<Scan::Planned> loose = cell ? QList<Scan::Planned>() : scan.loosePlanned.value(text);
-            Applied applied = applying(cell ? plans.find(*cell) : loose, text, excluded);
+            Applied applied = applying(cell ? plans.find(*cell) : loose, text, scan.items, excluded);
             replaced += applied.count;
             return std::move(applied.text);
         });
@@ -117,29 +117,31 @@ Scrubber::Result Scrubber::apply(const Scan &scan, const Spreadsheet &spreadshee
 }
 
 Scrubber::Applied Scrubber::applying(std::span<const Scan::Planned> planned, const QString &text,
-                                     const QSet<QString> &excluded)
+                                     const QList<ReviewItem> &items, const QSet<QString> &excluded)
 {
     if (planned.empty())
         return {};
+    const auto left = [&](const Scan::Planned &p) {
+        return !excluded.isEmpty() && excluded.contains(items.at(p.item).id);
+    };
     // Most cells hold one value: the new text is built in one go.
-    if (const Scan::Planned &only = planned.front(); planned.size() == 1 && only.range.start >= 0
-                                                      && only.range.start <= only.range.end) {
-        if (excluded.contains(only.item) || only.range.end > text.size())
+    if (const Scan::Planned &only = planned.front(); planned.size() == 1 && only.start >= 0 && only.start <= only.end) {
+        if (left(only) || only.end > text.size())
             return {};
         const QStringView whole = text;
-        return {whole.first(only.range.start) + only.text + whole.sliced(only.range.end), 1};
+        return {whole.first(only.start) + only.text + whole.sliced(only.end), 1};
     }
     // Most cells hold one value, which needs no ordering (and no copy to order).
     QList<Scan::Planned> ordered(planned.begin(), planned.end());
     if (ordered.size() > 1)
         std::stable_sort(ordered.begin(), ordered.end(),
-                         [](const Scan::Planned &a, const Scan::Planned &b) { return a.range.start > b.range.start; });
+                         [](const Scan::Planned &a, const Scan::Planned &b) { return a.start > b.start; });
     QString result = text;
     int count = 0;
     for (const Scan::Planned &p : ordered) {
-        if (excluded.contains(p.item) || p.range.end > text.size())
+        if (left(p) || p.end > text.size())
             continue;
-        result.replace(p.range.start, p.range.length(), p.text);
+        result.replace(p.start, p.end - p.start, p.text);
         ++count;
     }
     if (count == 0)

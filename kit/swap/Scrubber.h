@@ -52,9 +52,10 @@ public:
                         const QSet<QString> &excluded, const ProgressReport &progress = {});
 
     // The planned replacements of one text, from the last range to the first;
-    // ranges that no longer fit the text are skipped.
+    // ranges that no longer fit the text are skipped. The plans name their
+    // items among `items`.
     static Applied applying(std::span<const Scan::Planned> planned, const QString &text,
-                            const QSet<QString> &excluded);
+                            const QList<ReviewItem> &items, const QSet<QString> &excluded);
 };
 
 } // namespace quorvane

@@ -9,7 +9,7 @@ namespace {
 
 Planned plan(int start, const QString &text)
 {
-    return {{start, start + 1}, u"name|x"_s, text};
+    return {{start, start + 1}, 0, text};
 }
 
 QStringList textsAt(const CellPlans &plans, const CellRef &cell)

@@ -102,7 +102,8 @@ TEST(Scan, FreeTextFindsNamesMetElsewhereInTheFile)
         scanCsv(u"Name,Notes\nMaria Lopez,\"the invoice went to lopez, then Lopez phoned back\"\nTom Reyes,Ask Tom\n"_s, options);
     const auto notes = result.planned.at({0, 1, 1});
     ASSERT_EQ(notes.size(), 1);
-    EXPECT_EQ(std::pair(notes.front().item, notes.front().range), std::pair(u"name|lopez"_s, TextRange{32, 37}));
+    EXPECT_EQ(std::pair(result.items.at(notes.front().item).id, notes.front().range()),
+              std::pair(u"name|lopez"_s, TextRange{32, 37}));
     ASSERT_TRUE(item(result, u"name|lopez"_s) && item(result, u"name|tom"_s));
     // A note of fewer than four words is not free text.
     EXPECT_EQ(std::pair(item(result, u"name|lopez"_s)->inFreeText, item(result, u"name|tom"_s)->inFreeText),
