@@ -38,10 +38,14 @@ struct Planned
 class CellPlans
 {
 public:
+    // As many as the file has cells with replacements, so kept to 16 bytes.
     struct Cell
     {
+        Cell() = default;
+        Cell(const CellRef &ref, qsizetype end) : ref(ref), end(int32_t(end)) {}
+
         CellRef ref;
-        qsizetype end; // one past the cell's last replacement
+        int32_t end = 0; // one past the cell's last replacement
     };
 
     // Sets a cell's replacements, wherever the cell lies.
