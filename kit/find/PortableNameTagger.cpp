@@ -160,7 +160,8 @@ bool isNewWord(const QString &word)
         u"signup"_s, u"dropdown"_s, u"popup"_s, u"chatbot"_s, u"wifi"_s, u"hotspot"_s, u"firmware"_s,
         u"malware"_s, u"phishing"_s, u"spam"_s, u"captcha"_s, u"checkbox"_s, u"timesheet"_s, u"timesheets"_s,
         u"spreadsheet"_s, u"spreadsheets"_s, u"dashboard"_s, u"dashboards"_s, u"podcast"_s, u"livestream"_s,
-        u"bluetooth"_s, u"touchscreen"_s, u"tablet"_s, u"ebook"_s, u"emails"_s, u"online"_s, u"offline"_s};
+        u"bluetooth"_s, u"touchscreen"_s, u"tablet"_s, u"ebook"_s, u"emails"_s, u"online"_s, u"offline"_s,
+        u"onboarding"_s, u"offboarding"_s, u"onboarded"_s, u"offboarded"_s, u"upskilling"_s, u"reskilling"_s};
     return words.contains(word);
 }
 
