@@ -619,6 +619,8 @@ TEST(NameKinds, GivenNamesOfManyTraditions)
                  {u"Room 4 — Lowri, 2 nights"_s, {u"Lowri"_s}},
                  {u"Shifts: Oisín 9-5, Tadhg 5-11"_s, {u"Oisín"_s, u"Tadhg"_s}},
                  {u"reset pw for tomek, locked out"_s, {u"tomek"_s}},
+                 {u"ok so viv is on call this weekend"_s, {u"viv"_s}},
+                 {u"tash fixed the build"_s, {u"tash"_s}},
                  {u"Chinonso Ugwu paid the deposit."_s, {u"Chinonso Ugwu"_s}},
                  {u"Siobhán Ní Bhriain booked a table."_s, {u"Siobhán Ní Bhriain"_s}},
                  {u"Tavita Sapolu collected the van."_s, {u"Tavita Sapolu"_s}},
