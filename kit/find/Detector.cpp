@@ -180,6 +180,8 @@ struct Detector::Private
     static void addWholeCellAddress(const QString &text, Candidates &candidates);
     QList<TextRange> taggedNameRanges(const QString &text, const QList<Word> &words);
     static void addFirstNameLedRuns(const QString &text, const QList<Word> &words, QList<TextRange> &ranges);
+    static void addNamesInOwnScript(const QString &text, QList<TextRange> &ranges);
+    static bool isOwnScriptName(QStringView text);
 };
 
 Detector::Detector(const QList<ExtraTerm> &extraTerms, std::shared_ptr<TextServices> services)
@@ -508,7 +510,50 @@ QList<TextRange> Detector::Private::taggedNameRanges(const QString &text, const 
     }
 
     addFirstNameLedRuns(text, words, ranges);
+    addNamesInOwnScript(text, ranges);
     return ranges;
+}
+
+// "Kenji Takahara (高原健二)", "Olga Smirnova (Ольга Смирнова)": a name given
+// again in brackets, in a script without Latin letters, is the same person's.
+void Detector::Private::addNamesInOwnScript(const QString &text, QList<TextRange> &ranges)
+{
+    QList<TextRange> again;
+    for (const TextRange &name : std::as_const(ranges)) {
+        const QStringView written = QStringView(text).sliced(name.start, name.length());
+        if (!std::any_of(written.begin(), written.end(), [](QChar c) { return c.isLetter() && c.unicode() < 0x250; }))
+            continue; // "山口健太（営業部）": a department beside a name in its own script
+        qsizetype open = name.end;
+        while (open < text.size() && text.at(open) == u' ')
+            ++open;
+        if (open >= text.size() || (text.at(open) != u'(' && text.at(open) != u'\uFF08'))
+            continue;
+        qsizetype close = open + 1;
+        while (close < text.size() && close - open <= 16 && text.at(close) != u')' && text.at(close) != u'\uFF09')
+            ++close;
+        if (close >= text.size() || close - open > 16)
+            continue;
+        const QStringView inside = QStringView(text).sliced(open + 1, close - open - 1);
+        if (isOwnScriptName(inside))
+            again.append({open + 1, close});
+    }
+    // The whole bracket is the name, whatever part of it the script's own rules took.
+    for (const TextRange &name : std::as_const(again)) {
+        ranges.removeIf([&](const TextRange &r) { return r.start >= name.start && r.end <= name.end; });
+        ranges.append(name);
+    }
+}
+
+bool Detector::Private::isOwnScriptName(QStringView text)
+{
+    bool letter = false;
+    for (const QChar c : text) {
+        if (c.isLetter() && c.unicode() >= 0x370)
+            letter = true;
+        else if (c != u' ' && c != u'\u00B7' && c != u'\u30FB')
+            return false;
+    }
+    return letter && text.front() != u' ' && text.back() != u' ';
 }
 
 // Runs led by a known first name that the tagger missed, unless a word of the

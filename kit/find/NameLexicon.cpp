@@ -251,7 +251,13 @@ bool isCommonGivenName(const QString &word)
 
 bool isRareAmbiguousGivenName(const QString &word)
 {
-    static const QSet<QString> names = rankedList(u"givennames-us.txt"_s, true, std::numeric_limits<qsizetype>::max());
+    // Virtues, birds, plants and stones that parents pick as names: too rare
+    // for the census lists, too often the word to be a name on their own.
+    static const QSet<QString> names = rankedList(u"givennames-us.txt"_s, true, std::numeric_limits<qsizetype>::max())
+        | setOf(u"hero clemency temperance verity prudence patience charity mercy honor honour felicity constance "
+                u"modesty unity liberty harmony serenity trinity linnet wren lark robin juniper briar bryony saffron "
+                u"sorrel marigold primrose daisy iris jasmine posy clover fern holly rowan laurel ruby pearl opal "
+                u"jade coral garnet beryl");
     return names.contains(word);
 }
 

@@ -160,7 +160,8 @@ bool isNewWord(const QString &word)
         u"signup"_s, u"dropdown"_s, u"popup"_s, u"chatbot"_s, u"wifi"_s, u"hotspot"_s, u"firmware"_s,
         u"malware"_s, u"phishing"_s, u"spam"_s, u"captcha"_s, u"checkbox"_s, u"timesheet"_s, u"timesheets"_s,
         u"spreadsheet"_s, u"spreadsheets"_s, u"dashboard"_s, u"dashboards"_s, u"podcast"_s, u"livestream"_s,
-        u"bluetooth"_s, u"touchscreen"_s, u"tablet"_s, u"ebook"_s, u"emails"_s, u"online"_s, u"offline"_s};
+        u"bluetooth"_s, u"touchscreen"_s, u"tablet"_s, u"ebook"_s, u"emails"_s, u"online"_s, u"offline"_s,
+        u"onboarding"_s, u"offboarding"_s, u"onboarded"_s, u"offboarded"_s, u"upskilling"_s, u"reskilling"_s};
     return words.contains(word);
 }
 
@@ -1419,7 +1420,8 @@ double PortableNameTagger::contextBefore(const Run &run) const
     if (isSignature(run))
         return weight::strongLead;
     static const QSet<QString> towards{u"from"_s, u"to"_s, u"via"_s};
-    if (gap.isEmpty() && run.first == run.last && towards.contains(previous) && has(run.first, Fact::nonPerson))
+    if (gap.isEmpty() && run.first == run.last && towards.contains(previous) && has(run.first, Fact::nonPerson)
+        && !isSpokenTo(run.first))
         return weight::notPerson; // "from Memphis"
     if (close && has(run.first - 1, Fact::title) && gap != u","_s)
         return weight::title;
@@ -1848,6 +1850,17 @@ bool PortableNameTagger::isTowardsPerson(qsizetype word) const
         return false;
     const QStringView gap = gapBefore(word);
     return (gap == u" "_s || gap == u"\n"_s) && verbs.contains(lower(word - 1));
+}
+
+// "spoke to Santiago", "talked to Dallas": a given name that is also a place
+// is the person when the verb says somebody was spoken to.
+bool PortableNameTagger::isSpokenTo(qsizetype word) const
+{
+    static const QSet<QString> speaking{u"talk"_s, u"talked"_s, u"talking"_s, u"speak"_s, u"spoke"_s,
+                                        u"speaking"_s, u"spoken"_s, u"chat"_s, u"chatted"_s, u"explained"_s,
+                                        u"mentioned"_s, u"apologised"_s, u"apologized"_s, u"replied"_s};
+    return word >= 2 && has(word, Fact::given) && lower(word - 1) == u"to"_s && gapBefore(word - 1) == u" "_s
+        && speaking.contains(lower(word - 2));
 }
 
 // "cover for", "filling in for": only a person is stood in for.
@@ -2881,7 +2894,10 @@ bool PortableNameTagger::isLowerCaseSubject(qsizetype word) const
     const bool modalThenVerb = weakVerbs.contains(next) && next != u"has"_s && next != u"had"_s && verb + 1 < m_words.size()
         && gapBefore(verb + 1) == u" "_s && shapeOf(verb + 1) == Shape::lower && !has(verb + 1, Fact::function)
         && WordClasses::shared().classesOf(lower(verb + 1)).contains(WordClasses::verb);
-    return isAdverbBeforeVerb(verb) || (has(verb, Fact::action) && !weakVerbs.contains(next)) || modalThenVerb;
+    // "caetano starts monday": a given name that is nothing else needs only a verb after it.
+    const bool givenThenVerb = isPlainGivenName(word) && isPresentVerb(next);
+    return isAdverbBeforeVerb(verb) || (has(verb, Fact::action) && !weakVerbs.contains(next)) || modalThenVerb
+        || givenThenVerb;
 }
 
 // "spoke to maria", "called june yesterday", "april at reception says": a

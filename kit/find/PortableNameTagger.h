@@ -149,6 +149,7 @@ private:
     bool isNameInCapitals(qsizetype word) const;
     bool isNamePairInCapitals(qsizetype word, qsizetype other) const;
     bool isTowardsPerson(qsizetype word) const;
+    bool isSpokenTo(qsizetype word) const;
     bool isJourneyEnd(qsizetype word) const;
     bool isFromBusiness(qsizetype word) const;
     bool isFromEmployer(qsizetype word) const;

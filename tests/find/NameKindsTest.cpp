@@ -610,3 +610,45 @@ TEST(NameKinds, TeamChat)
                  {u"qa pls retest the checkout"_s, {}},
                  {u"api can return 429 under load"_s, {}}});
 }
+
+// Given names of naming traditions the census lists hardly hold, alone or in lower case.
+TEST(NameKinds, GivenNamesOfManyTraditions)
+{
+    expectNames({{u"Teas: Ffion, Ugonna and Kwamina"_s, {u"Ffion"_s, u"Ugonna"_s, u"Kwamina"_s}},
+                 {u"Driver today: Ifeanyi"_s, {u"Ifeanyi"_s}},
+                 {u"Room 4 — Lowri, 2 nights"_s, {u"Lowri"_s}},
+                 {u"Shifts: Oisín 9-5, Tadhg 5-11"_s, {u"Oisín"_s, u"Tadhg"_s}},
+                 {u"reset pw for tomek, locked out"_s, {u"tomek"_s}},
+                 {u"ok so viv is on call this weekend"_s, {u"viv"_s}},
+                 {u"tash fixed the build"_s, {u"tash"_s}},
+                 {u"Chinonso Ugwu paid the deposit."_s, {u"Chinonso Ugwu"_s}},
+                 {u"Siobhán Ní Bhriain booked a table."_s, {u"Siobhán Ní Bhriain"_s}},
+                 {u"Tavita Sapolu collected the van."_s, {u"Tavita Sapolu"_s}},
+                 {u"FERGUSSON, ALASDAIR onboarding pack sent"_s, {u"FERGUSSON, ALASDAIR"_s}}});
+}
+
+// Virtues, birds and plants are names only right before a surname.
+TEST(NameKinds, WordNamesBeforeASurname)
+{
+    expectNames({{u"Verity Hale signed the lease."_s, {u"Verity Hale"_s}},
+                 {u"Keys handed to Prudence Okoro."_s, {u"Prudence Okoro"_s}},
+                 {u"Patience is needed with the new system."_s, {}},
+                 {u"Mercy Hospital called about the bill."_s, {}}});
+}
+
+TEST(NameKinds, CuesThatOnlyPeopleFollow)
+{
+    expectNames({{u"Spoke to Sydney about the invoice."_s, {u"Sydney"_s}},
+                 {u"Talked to Dallas about the refund."_s, {u"Dallas"_s}},
+                 {u"Flew to Dallas on Monday."_s, {}},
+                 {u"offer accepted - priya starts monday"_s, {u"priya"_s}},
+                 {u"ok so dmitri handles the release"_s, {u"dmitri"_s}},
+                 {u"so the build runs nightly"_s, {}}});
+}
+
+TEST(NameKinds, NameGivenAgainInItsOwnScript)
+{
+    expectNames({{u"Wang Wei (王伟) signed the form."_s, {u"Wang Wei"_s, u"王伟"_s}},
+                 {u"Olga Smirnova (Ольга Смирнова) called."_s, {u"Olga Smirnova"_s, u"Ольга Смирнова"_s}},
+                 {u"Invoice from Hiroshi Sato (Tokyo office)."_s, {u"Hiroshi Sato"_s}}});
+}

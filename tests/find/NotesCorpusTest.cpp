@@ -104,7 +104,7 @@ TEST(NotesCorpus, NamesInHeldOutNotes)
     const Score score = measured("held-out", QStringLiteral(QUORVANE_TEST_DATA "/find/notes-heldout.jsonl"));
     ASSERT_GE(score.names, 300);
     EXPECT_GE(score.recall(), 0.935);
-    EXPECT_GE(score.precision(), 0.942);
+    EXPECT_GE(score.precision(), 0.948);
 }
 
 // A later set, written by someone who never saw the tagger, and scored only.
@@ -112,7 +112,7 @@ TEST(NotesCorpus, NamesInFreshNotes)
 {
     const Score score = measured("fresh", QStringLiteral(QUORVANE_TEST_DATA "/find/notes-fresh.jsonl"));
     ASSERT_GE(score.names, 350);
-    EXPECT_GE(score.recall(), 0.926);
+    EXPECT_GE(score.recall(), 0.937);
     EXPECT_GE(score.precision(), 0.947);
 }
 
@@ -121,8 +121,8 @@ TEST(NotesCorpus, NamesInMoreFreshNotes)
 {
     const Score score = measured("fresh 2", QStringLiteral(QUORVANE_TEST_DATA "/find/notes-measure2.jsonl"));
     ASSERT_GE(score.names, 300);
-    EXPECT_GE(score.recall(), 0.89);
-    EXPECT_GE(score.precision(), 0.905);
+    EXPECT_GE(score.recall(), 0.892);
+    EXPECT_GE(score.precision(), 0.910);
 }
 
 QStringList tuningNotes()
@@ -140,8 +140,8 @@ TEST(NotesCorpus, NamesInTuningNotes)
 {
     const Score score = scoreNotes(tuningNotes(), false);
     ASSERT_GE(score.names, 1300);
-    EXPECT_GE(score.recall(), 0.968);
-    EXPECT_GE(score.precision(), 0.966);
+    EXPECT_GE(score.recall(), 0.976);
+    EXPECT_GE(score.precision(), 0.967);
 }
 
 // For tuning: run with --gtest_also_run_disabled_tests to list the misses on the tuning notes.
