@@ -1025,13 +1025,30 @@ std::optional<QByteArray> ProjectKey::bytesFromBase64(const QString &text)
 
 namespace {
 
-// Printable ASCII without quotes or backslashes: written as it is between two
-// quotes, as the JSON writer writes it.
-bool isPlainJsonText(const QString &text)
+// The bytes a text takes between its quotes when written as it is, as the
+// JSON writer writes it: printable ASCII but quotes and backslashes, and any
+// well-formed text beyond ASCII in UTF-8 (names such as "García" are common
+// in a real key); -1 for a text with anything that writer escapes.
+qsizetype directJsonSize(QStringView text)
 {
-    return std::all_of(text.cbegin(), text.cend(), [](QChar c) {
-        return c.unicode() >= 0x20 && c.unicode() < 0x7F && c != u'"' && c != u'\\';
-    });
+    qsizetype size = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        const char16_t u = c.unicode();
+        if (u < 0x80) {
+            if (u < 0x20 || u == 0x7F || c == u'"' || c == u'\\')
+                return -1;
+            size += 1;
+        } else if (!c.isSurrogate()) {
+            size += u < 0x800 ? 2 : 3;
+        } else if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
+            size += 4;
+            ++i;
+        } else {
+            return -1;
+        }
+    }
+    return size;
 }
 
 // Writes plain ASCII text as its bytes, one per unit.
@@ -1043,6 +1060,14 @@ char *writeAscii(char *out, QStringView text)
 char *writeBytes(char *out, QByteArrayView bytes)
 {
     return std::copy(bytes.begin(), bytes.end(), out);
+}
+
+// Writes a text that directJsonSize takes, in UTF-8.
+char *writeDirect(char *out, QStringView text)
+{
+    if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; }))
+        return writeAscii(out, text);
+    return writeBytes(out, text.toUtf8());
 }
 
 constexpr QByteArrayView entryStart = "{\"kind\":\"";
@@ -1058,8 +1083,8 @@ QByteArray plainEntriesJson(QByteArrayView before, const QList<ProjectKey::Entry
 {
     qsizetype size = before.size() + after.size() + (entries.isEmpty() ? 0 : entries.size() - 1);
     for (const ProjectKey::Entry &entry : entries)
-        size += entryStart.size() + rawString(entry.kind).size() + realStart.size() + entry.real.size()
-            + standInStart.size() + entry.standIn.size() + entryEnd.size();
+        size += entryStart.size() + rawString(entry.kind).size() + realStart.size() + directJsonSize(entry.real)
+            + standInStart.size() + directJsonSize(entry.standIn) + entryEnd.size();
     QByteArray json(size, Qt::Uninitialized);
     char *out = writeBytes(json.data(), before);
     for (qsizetype i = 0; i < entries.size(); ++i) {
@@ -1069,9 +1094,9 @@ QByteArray plainEntriesJson(QByteArrayView before, const QList<ProjectKey::Entry
         out = writeBytes(out, entryStart);
         out = writeAscii(out, rawString(entry.kind));
         out = writeBytes(out, realStart);
-        out = writeAscii(out, entry.real);
+        out = writeDirect(out, entry.real);
         out = writeBytes(out, standInStart);
-        out = writeAscii(out, entry.standIn);
+        out = writeDirect(out, entry.standIn);
         out = writeBytes(out, entryEnd);
     }
     writeBytes(out, after);
@@ -1086,7 +1111,7 @@ QByteArray ProjectKey::toJson() const
     // escaping (nearly always), which the JSON classes take many times as
     // long to build; the rest of the object is theirs either way.
     const bool plain = std::all_of(m_entries.cbegin(), m_entries.cend(), [](const Entry &entry) {
-        return isPlainJsonText(entry.real) && isPlainJsonText(entry.standIn);
+        return directJsonSize(entry.real) >= 0 && directJsonSize(entry.standIn) >= 0;
     });
     QJsonArray entries;
     for (const Entry &entry : plain ? QList<Entry>() : m_entries)

@@ -127,13 +127,19 @@ TEST(ProjectKey, JsonOfEntriesIsTheJsonClassesOwn)
         key.assignSubstitute(real, EntryKind::lastName, {});
     EXPECT_EQ(key.toJson(), reference());
     const QByteArray plain = key.toJson();
-    for (const QString &real : {u"Zoë"_s, u"say \"hi\"\\"_s, u"tab\there"_s, u"\u007F"_s})
+    // Written as they are, in UTF-8, with no text to escape.
+    for (const QString &real : {u"Zoë"_s, u"李小龍"_s, u"Ma\U0001F600ria"_s, u"\u00A0Ünal"_s})
+        key.assignSubstitute(real, EntryKind::firstName, {});
+    EXPECT_EQ(key.toJson(), reference());
+    const QByteArray wide = key.toJson();
+    for (const QString &real : {u"say \"hi\"\\"_s, u"tab\there"_s, u"\u007F"_s})
         key.assignSubstitute(real, EntryKind::firstName, {});
     EXPECT_EQ(key.toJson(), reference());
 
     // Read back the quick way and through the JSON classes (indented, or with
     // a text to unescape), the entries are the same.
     EXPECT_EQ(ProjectKey::fromJson(plain).entries(), key.entries().first(4));
+    EXPECT_EQ(ProjectKey::fromJson(wide).entries(), key.entries().first(8));
     EXPECT_EQ(ProjectKey::fromJson(key.toJson()).entries(), key.entries());
     EXPECT_EQ(ProjectKey::fromJson(QJsonDocument::fromJson(key.toJson()).toJson()).entries(), key.entries());
 }
