@@ -873,14 +873,21 @@ bool ProjectKey::isFree(const QString &cand, Hashed hashedKey, EntryKind kind, c
 
 QString ProjectKey::assignSubstitute(const QString &real, EntryKind kind, const Reserved &reserved, Walk walk)
 {
-    const QString norm = normalized(real, kind);
-    // The seed is the value's realKey.
-    const QString seed = rawString(kind) + u'|' + norm;
+    // The seed is the value's realKey, written over the last one: a file's
+    // values are nearly all plain, and most of its names are held already.
+    thread_local QString seed;
+    QString norm;
+    if (!writePlainKey(seed, rawString(kind), real, kind)) {
+        norm = normalized(real, kind);
+        seed = rawString(kind) + u'|' + norm;
+    }
     // Hashed once for the lookup here and for recording the value.
     const size_t seedHash = TextIndex::hashOf(seed);
     ensureByReal();
     if (const qsizetype stored = m_byReal.find(seed, seedHash); stored >= 0)
         return m_entries.at(stored).standIn;
+    if (norm.isNull())
+        norm = normalized(real, kind);
     ensureTaken();
     const QString ownKey = ownSpaceKey(seed, kind, norm);
     const size_t ownHash = spaceKeyHash(ownKey, seed, seedHash);
@@ -891,7 +898,8 @@ QString ProjectKey::assignSubstitute(const QString &real, EntryKind kind, const 
     const int shape = candidateSets::shapeOf(kind, real, norm, candidates.nameBasedEmail());
     const CandidateHoldings &refused = refusedMembers(reserved);
     std::optional<QString> chosen;
-    QString chosenKey;
+    // Each candidate's spaceKey is written over the last one's.
+    thread_local QString chosenKey;
     size_t chosenHash = 0;
     for (int attempt = 0; !chosen && attempt < lastAttempt; ++attempt) {
         const std::optional<int> open = candidateSets::firstOpenAttempt(kind, shape, attempt, refused);
@@ -903,14 +911,13 @@ QString ProjectKey::assignSubstitute(const QString &real, EntryKind kind, const 
                 continue;
         }
         QString cand = candidates(digests, attempt);
-        QString key = spaceKey(cand, kind);
-        const size_t hash = TextIndex::hashOf(key);
+        writeStandInKey(chosenKey, kind, cand);
+        const size_t hash = TextIndex::hashOf(chosenKey);
         // A candidate is nearly always free by now, and then recorded here:
         // this wait overlaps the one for its probe of the taken set.
         m_byStandIn.prefetch(hash);
-        if (isFree(cand, {key, hash}, kind, reserved)) {
+        if (isFree(cand, {chosenKey, hash}, kind, reserved)) {
             chosen = std::move(cand);
-            chosenKey = std::move(key);
             chosenHash = hash;
         }
     }
@@ -918,7 +925,7 @@ QString ProjectKey::assignSubstitute(const QString &real, EntryKind kind, const 
     // then shares a stand-in rather than going without one.
     if (!chosen) {
         chosen = candidates(digests, maxAttempts + int(valueCount()));
-        chosenKey = spaceKey(*chosen, kind);
+        writeStandInKey(chosenKey, kind, *chosen);
         chosenHash = TextIndex::hashOf(chosenKey);
     }
     record({kind, real, *chosen}, {seed, seedHash}, {ownKey, ownHash}, {chosenKey, chosenHash});
