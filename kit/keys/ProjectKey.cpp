@@ -1069,12 +1069,14 @@ char *writeBytes(char *out, QByteArrayView bytes)
     return std::copy(bytes.begin(), bytes.end(), out);
 }
 
-// Writes a text that directJsonSize takes, in UTF-8.
+// Writes a text that directJsonSize takes, in UTF-8: nearly every text is
+// ASCII throughout, and the rest are encoded from their first other character.
 char *writeDirect(char *out, QStringView text)
 {
-    if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; }))
-        return writeAscii(out, text);
-    return writeBytes(out, text.toUtf8());
+    qsizetype i = 0;
+    for (; i < text.size() && text[i].unicode() < 0x80; ++i)
+        *out++ = char(text[i].unicode());
+    return i == text.size() ? out : writeBytes(out, text.sliced(i).toUtf8());
 }
 
 constexpr QByteArrayView entryStart = "{\"kind\":\"";
@@ -1082,16 +1084,30 @@ constexpr QByteArrayView realStart = "\",\"real\":\"";
 constexpr QByteArrayView standInStart = "\",\"standIn\":\"";
 constexpr QByteArrayView entryEnd = "\"}";
 
+// The bytes of the entries written straight, commas between them included;
+// -1 when a text among them needs escaping.
+qsizetype directEntriesSize(const QList<ProjectKey::Entry> &entries)
+{
+    qsizetype size = entries.isEmpty() ? 0 : entries.size() - 1;
+    for (const ProjectKey::Entry &entry : entries) {
+        const qsizetype real = directJsonSize(entry.real);
+        const qsizetype standIn = directJsonSize(entry.standIn);
+        if (real < 0 || standIn < 0)
+            return -1;
+        size += entryStart.size() + rawString(entry.kind).size() + realStart.size() + real + standInStart.size()
+            + standIn + entryEnd.size();
+    }
+    return size;
+}
+
 // The entries of a key that needs no escaping, written between the JSON
 // around them in one buffer of the exact size: a large key has hundreds of
 // thousands, and a second buffer for them alone would double the largest
 // thing a save holds.
-QByteArray plainEntriesJson(QByteArrayView before, const QList<ProjectKey::Entry> &entries, QByteArrayView after)
+QByteArray plainEntriesJson(QByteArrayView before, const QList<ProjectKey::Entry> &entries, qsizetype entriesSize,
+                            QByteArrayView after)
 {
-    qsizetype size = before.size() + after.size() + (entries.isEmpty() ? 0 : entries.size() - 1);
-    for (const ProjectKey::Entry &entry : entries)
-        size += entryStart.size() + rawString(entry.kind).size() + realStart.size() + directJsonSize(entry.real)
-            + standInStart.size() + directJsonSize(entry.standIn) + entryEnd.size();
+    const qsizetype size = before.size() + entriesSize + after.size();
     QByteArray json(size, Qt::Uninitialized);
     char *out = writeBytes(json.data(), before);
     for (qsizetype i = 0; i < entries.size(); ++i) {
@@ -1117,9 +1133,8 @@ QByteArray ProjectKey::toJson() const
     // A large key's entries are written straight out when they need no
     // escaping (nearly always), which the JSON classes take many times as
     // long to build; the rest of the object is theirs either way.
-    const bool plain = std::all_of(m_entries.cbegin(), m_entries.cend(), [](const Entry &entry) {
-        return directJsonSize(entry.real) >= 0 && directJsonSize(entry.standIn) >= 0;
-    });
+    const qsizetype entriesSize = directEntriesSize(m_entries);
+    const bool plain = entriesSize >= 0;
     QJsonArray entries;
     for (const Entry &entry : plain ? QList<Entry>() : m_entries)
         entries.append(QJsonObject{
@@ -1143,7 +1158,7 @@ QByteArray ProjectKey::toJson() const
     // entries array is the key's own.
     const QByteArray empty = "\"entries\":[]";
     const qsizetype at = json.indexOf(empty) + empty.size() - 1;
-    return plainEntriesJson(QByteArrayView(json).first(at), m_entries, QByteArrayView(json).sliced(at));
+    return plainEntriesJson(QByteArrayView(json).first(at), m_entries, entriesSize, QByteArrayView(json).sliced(at));
 }
 
 std::optional<ProjectKey> ProjectKey::fromJsonEntryByEntry(const QByteArray &json,
