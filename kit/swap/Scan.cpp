@@ -260,15 +260,21 @@ bool isAlreadyInKey(const Finding &finding, const ProjectKey &key)
 // Real values of the file that no stand-in may take.
 void addReservedValues(const Finding &finding, CaselessWords &values)
 {
+    // Keyed in one buffer: a large file holds a value or two in every row.
+    thread_local QString key;
+    const auto add = [&](const QString &value, EntryKind kind) {
+        ProjectKey::writeSubstituteKey(key, value, kind);
+        values.addLowered(key);
+    };
     switch (finding.kind) {
     case ValueKind::name: break;
-    case ValueKind::email: values.addLowered(ProjectKey::spaceKey(finding.text, EntryKind::email)); break;
-    case ValueKind::phone: values.addLowered(ProjectKey::spaceKey(finding.text, EntryKind::phone)); break;
+    case ValueKind::email: add(finding.text, EntryKind::email); break;
+    case ValueKind::phone: add(finding.text, EntryKind::phone); break;
     case ValueKind::address:
         if (finding.address && finding.address->street)
-            values.addLowered(ProjectKey::spaceKey(*finding.address->street, EntryKind::street));
+            add(*finding.address->street, EntryKind::street);
         if (finding.address && finding.address->zip)
-            values.addLowered(ProjectKey::spaceKey(*finding.address->zip, EntryKind::zip));
+            add(*finding.address->zip, EntryKind::zip);
         break;
     }
 }
