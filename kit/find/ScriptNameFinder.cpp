@@ -10,6 +10,15 @@ namespace {
 
 // Chinese family names take one character (a few take two); a given name one or two.
 const QString chineseSurnames = u"王李张刘陈杨黄赵吴周徐孙马朱胡郭何高林罗郑梁谢宋唐许韩冯邓曹彭曾肖田董袁潘于蒋蔡余杜叶程苏魏吕丁任沈姚卢姜崔钟谭陆汪范金石廖贾夏韦付方白邹孟熊秦邱江尹薛闫段雷侯龙史陶黎贺顾毛郝龚邵万钱严覃武戴莫孔向汤"_s;
+// Everyday words that begin with a family-name character: "王国", "高速", "金额".
+const QSet<QString> hanWordsLikeNames{
+    u"王国"_s, u"高速"_s, u"高级"_s, u"高兴"_s, u"高度"_s, u"高峰"_s, u"金额"_s, u"金融"_s, u"金属"_s, u"方案"_s,
+    u"方面"_s, u"方法"_s, u"方式"_s, u"方便"_s, u"方向"_s, u"周末"_s, u"周一"_s, u"周二"_s, u"周三"_s, u"周四"_s,
+    u"周五"_s, u"周六"_s, u"周日"_s, u"周期"_s, u"周年"_s, u"马上"_s, u"余额"_s, u"许多"_s, u"许可"_s, u"任何"_s,
+    u"任务"_s, u"付款"_s, u"付费"_s, u"万元"_s, u"毛利"_s, u"钱包"_s, u"严重"_s, u"严格"_s, u"董事"_s, u"陆续"_s,
+    u"夏天"_s, u"夏季"_s, u"程序"_s, u"范围"_s, u"石油"_s, u"白色"_s, u"白天"_s, u"黄色"_s, u"曾经"_s, u"顾客"_s,
+    u"顾问"_s, u"谢谢"_s, u"韩国"_s, u"于是"_s, u"何时"_s, u"江苏"_s, u"江西"_s, u"史上"_s, u"段落"_s, u"张贴"_s,
+    u"陈述"_s, u"黎明"_s, u"向前"_s, u"龙头"_s, u"叶子"_s, u"宋体"_s, u"林业"_s, u"钟点"_s, u"陶瓷"_s, u"贺卡"_s};
 const QStringList compoundSurnames{u"欧阳"_s, u"司马"_s, u"上官"_s, u"诸葛"_s, u"东方"_s, u"皇甫"_s};
 // Characters that end a Chinese name when they follow the family name's first
 // given-name character: verbs, time words and particles of the sentence.
@@ -26,7 +35,7 @@ const QStringList honorifics{u"様"_s, u"さん"_s, u"さま"_s, u"氏"_s, u"君
 // Words before a name in these scripts: "contact", "person in charge".
 const QStringList hanCues{u"联系人"_s, u"请联系"_s, u"联系"_s, u"担当"_s, u"负责人"_s, u"收件人"_s, u"签收人"_s};
 // Words inside a run of Han characters that a name follows: "customer", "send to", "tell".
-const QStringList hanInnerCues{u"客户"_s, u"顾客"_s, u"寄给"_s, u"交给"_s, u"转给"_s, u"通知"_s, u"告诉"_s,
+const QStringList hanInnerCues{u"用户"_s, u"客户"_s, u"顾客"_s, u"寄给"_s, u"交给"_s, u"转给"_s, u"通知"_s, u"告诉"_s,
                                u"转告"_s, u"感谢"_s, u"联系人"_s, u"收件人"_s, u"签收人"_s, u"负责人"_s};
 // Titles after a Chinese name, written without a space: "陈志明先生".
 const QStringList hanTitles{u"先生"_s, u"女士"_s, u"小姐"_s, u"老师"_s, u"经理"_s, u"医生"_s, u"教授"_s, u"同学"_s};
@@ -138,17 +147,21 @@ bool mostlyOtherScript(const QString &text)
     return latin * 2 > text.size() / 2;
 }
 
+qsizetype hanSurnameLength(QStringView rest)
+{
+    if (startsWithAny(rest, compoundSurnames))
+        return 2;
+    const bool word = hanWordsLikeNames.contains(rest.first(qMin(2, rest.size())).toString());
+    return !rest.isEmpty() && chineseSurnames.contains(rest.front()) && !word ? 1 : 0;
+}
+
 // The length, in UTF-16 units, of a Han name at the start of `run`; 0 when none.
 qsizetype hanNameLength(QStringView run, bool cued)
 {
     for (const QString &surname : japaneseSurnames)
         if (run.startsWith(surname) && run.size() > surname.size())
             return qMin(run.size(), surname.size() + 2);
-    qsizetype surname = 0;
-    if (startsWithAny(run, compoundSurnames))
-        surname = 2;
-    else if (!run.isEmpty() && chineseSurnames.contains(run.at(0)))
-        surname = 1;
+    const qsizetype surname = hanSurnameLength(run);
     if (surname == 0 || run.size() <= surname || chineseStops.contains(run.at(surname)))
         return cued && characters(run) >= 2 && characters(run) <= 4 ? run.size() : 0;
     const qsizetype length = surname + 2 <= run.size() && !chineseStops.contains(run.at(surname + 1)) ? surname + 2 : surname + 1;
@@ -179,6 +192,54 @@ TextRange innerHanName(const QString &text, const Segment &segment)
             return {segment.range.start + at + cue.size(), segment.range.start + at + cue.size() + length};
     }
     return {};
+}
+
+// Words that open a Chinese name inside running text ("给李明打电话", "和王芳联系"),
+// the verbs that close one, and time words that may stand before it.
+const QString hanLeadParticles = u"给和跟让找问向与叫同"_s;
+const QStringList hanClosingCues{u"说"_s, u"打电话"_s, u"来电"_s, u"联系"_s, u"反馈"_s, u"表示"_s, u"要求"_s,
+                                 u"提到"_s, u"确认"_s, u"打来"_s, u"回复"_s, u"发来"_s, u"负责"_s, u"同意"_s, u"反映"_s};
+const QStringList hanTimeWords{u"今天"_s, u"昨天"_s, u"明天"_s, u"刚才"_s, u"上午"_s, u"下午"_s, u"晚上"_s};
+
+// The end of a name of `surname` characters and one or two given characters
+// at `at`, closed by a cue verb, or by the run's end after a lead particle; 0 when none.
+qsizetype hanNameEndAt(QStringView run, qsizetype at, qsizetype surname, bool particleBefore)
+{
+    const auto givenFits = [&](qsizetype given) {
+        const qsizetype end = at + surname + given;
+        return end <= run.size() && !chineseStops.contains(run.at(at + surname))
+            && (given == 1 || !chineseStops.contains(run.at(at + surname + 1)));
+    };
+    for (qsizetype given = 2; given >= 1; --given)
+        if (givenFits(given) && startsWithAny(run.sliced(at + surname + given), hanClosingCues))
+            return at + surname + given;
+    for (qsizetype given = 2; given >= 1 && particleBefore; --given)
+        if (givenFits(given) && at + surname + given == run.size())
+            return run.size();
+    return 0;
+}
+
+// Chinese names in the middle of a sentence, known by the small words around
+// them; a name that opens the run is left to the caller when `openingTaken`.
+QList<TextRange> runningHanNames(const QString &text, const Segment &segment, bool openingTaken)
+{
+    const QStringView run = viewOf(text, segment.range);
+    QList<TextRange> found;
+    for (qsizetype at = openingTaken ? 1 : 0; at < run.size(); ++at) {
+        const qsizetype surname = hanSurnameLength(run.sliced(at));
+        if (surname == 0)
+            continue;
+        const bool particleBefore = at > 0 && hanLeadParticles.contains(run.at(at - 1));
+        const bool timeBefore = std::any_of(hanTimeWords.cbegin(), hanTimeWords.cend(),
+                                            [&](const QString &w) { return run.first(at).endsWith(w); });
+        if (at > 0 && !particleBefore && !timeBefore)
+            continue;
+        if (const qsizetype end = hanNameEndAt(run, at, surname, particleBefore); end > 0) {
+            found.append({segment.range.start + at, segment.range.start + end});
+            at = end - 1;
+        }
+    }
+    return found;
 }
 
 // Japanese ranks written straight after a family name: "桜井課長", "森部長".
@@ -254,6 +315,38 @@ TextRange spacedJapaneseName(const QString &text, const QList<Segment> &parts, q
     return {family.range.start, given.range.start + name.size()};
 }
 
+// "会議で田中は", "山田太郎が来ます": a known Japanese family name, alone or
+// with a given name, before the particle that marks who acts.
+TextRange japaneseNameBeforeParticle(const QString &text, const QList<Segment> &parts, qsizetype p)
+{
+    static const QStringList particles{u"は"_s, u"が"_s, u"に"_s, u"と"_s, u"から"_s, u"へ"_s, u"より"_s, u"も"_s};
+    const Segment &segment = parts.at(p);
+    const QStringView run = viewOf(text, segment.range);
+    const bool particleNext = p + 1 < parts.size() && parts.at(p + 1).range.start == segment.range.end
+        && parts.at(p + 1).script == Script::kana && startsWithAny(viewOf(text, parts.at(p + 1).range), particles);
+    if (!particleNext)
+        return {};
+    for (const QString &surname : japaneseSurnames)
+        if (surname.size() >= 2 && run.startsWith(surname) && run.size() <= surname.size() + 2)
+            return segment.range;
+    return {};
+}
+
+// "森本拓海様の予約": in Japanese text the honorific may be a kanji written on
+// to the name, so the run's first two to four characters before it are the name.
+TextRange japaneseNameBeforeKanjiHonorific(const QString &text, QStringView run, qsizetype start)
+{
+    static const QStringList kanjiHonorifics{u"様"_s, u"殿"_s, u"氏"_s};
+    // "担当者様", "会員様", "取引先様": roles and firms are honoured too.
+    static const QString roleEndings = u"者員客先"_s;
+    const bool japanese = std::any_of(text.cbegin(), text.cend(),
+                                      [](QChar c) { return QChar::script(c.unicode()) == QChar::Script_Hiragana; });
+    for (qsizetype length = 2; japanese && length <= 4 && length < run.size(); ++length)
+        if (kanjiHonorifics.contains(run.sliced(length, 1).toString()))
+            return roleEndings.contains(run.at(length - 1)) ? TextRange{} : TextRange{start, start + length};
+    return {};
+}
+
 void addHanNames(const QString &text, const QList<Segment> &parts, QList<TextRange> &names)
 {
     const bool foreignText = mostlyOtherScript(text);
@@ -274,7 +367,8 @@ void addHanNames(const QString &text, const QList<Segment> &parts, QList<TextRan
         const bool colon = before.endsWith(u'：') || before.endsWith(u':');
         bool cued = (colon && hanNameLength(run, false) > 0) || foreignText || cueBefore;
         for (const QString &cue : hanCues) {
-            if (run.startsWith(cue) && run.size() > cue.size()) {
+            // "担当者様" is the person in charge, unnamed.
+            if (run.startsWith(cue) && run.size() > cue.size() && run.at(cue.size()) != u'者') {
                 run = run.sliced(cue.size());
                 start += cue.size();
                 cued = true;
@@ -283,6 +377,10 @@ void addHanNames(const QString &text, const QList<Segment> &parts, QList<TextRan
         if (const TextRange spaced = spacedJapaneseName(text, parts, p); !spaced.isEmpty()) {
             names.append(spaced);
             ++p;
+            continue;
+        }
+        if (const TextRange honoured = japaneseNameBeforeKanjiHonorific(text, run, start); !honoured.isEmpty()) {
+            names.append(honoured);
             continue;
         }
         const bool atStart = before.isEmpty() || !before.back().isLetter();
@@ -297,9 +395,18 @@ void addHanNames(const QString &text, const QList<Segment> &parts, QList<TextRan
         if (!cued) {
             const TextRange ranked = rankedJapaneseName(text, segment);
             const TextRange inner = ranked.isEmpty() ? innerHanName(text, segment) : ranked;
-            if (!inner.isEmpty())
+            if (!inner.isEmpty()) {
                 names.append(inner);
-            if (!inner.isEmpty() || !atStart)
+                continue;
+            }
+            const TextRange japanese = japaneseNameBeforeParticle(text, parts, p);
+            if (!japanese.isEmpty()) {
+                names.append(japanese);
+                continue;
+            }
+            const QList<TextRange> running = runningHanNames(text, segment, atStart);
+            names.append(running);
+            if (!atStart)
                 continue;
         }
         // Japanese given names are often written in kana: "伊藤さくら様".
@@ -332,6 +439,11 @@ void addHangulNames(const QString &text, const QList<Segment> &parts, QList<Text
         if (segment.script != Script::hangul)
             continue;
         QStringView word = viewOf(text, segment.range);
+        // "김민준에게", "박지훈께서": particles for a person, never for a thing.
+        static const QStringList personParticles{u"에게"_s, u"한테"_s, u"께서"_s};
+        for (const QString &particle : personParticles)
+            if (word.size() == 3 + particle.size() && word.endsWith(particle) && !word.first(3).endsWith(u'님'))
+                word.chop(particle.size());
         for (const QString &honorific : honorifics)
             if (word.size() > 3 && word.endsWith(honorific))
                 word.chop(honorific.size());
@@ -471,6 +583,17 @@ void addDevanagariAgents(const QString &text, const QList<Segment> &parts, QList
     }
 }
 
+// "السيد كمال", "السيدة رنا": a word after "Mr", "Mrs", "Dr" is a given name,
+// unless it carries the article, as an office does ("السيد الرئيس").
+bool isAfterArabicTitle(const QString &text, const QList<Segment> &parts, qsizetype p)
+{
+    static const QSet<QString> titles{u"السيد"_s, u"السيدة"_s, u"الأستاذ"_s, u"الأستاذة"_s, u"الدكتور"_s, u"الدكتورة"_s};
+    if (p == 0 || parts.at(p - 1).script != Script::arabic || parts.at(p).range.of(text).startsWith(u"ال"_s))
+        return false;
+    const QString gap = text.mid(parts.at(p - 1).range.end, parts.at(p).range.start - parts.at(p - 1).range.end);
+    return gap == u" "_s && titles.contains(parts.at(p - 1).range.of(text));
+}
+
 void addSpacedNames(const QString &text, const QList<Segment> &parts, QList<TextRange> &names)
 {
     static const QStringList arabicPrefixes{u"بـ"_s, u"لـ"_s, u"و"_s, u"ب"_s, u"ل"_s};
@@ -482,7 +605,7 @@ void addSpacedNames(const QString &text, const QList<Segment> &parts, QList<Text
         const QSet<QString> *surnames = nullptr;
         switch (segment.script) {
         case Script::arabic:
-            given = arabicGivenNames.contains(word);
+            given = arabicGivenNames.contains(word) || isAfterArabicTitle(text, parts, p);
             for (qsizetype i = 0; !given && i < arabicPrefixes.size(); ++i)
                 if (word.startsWith(arabicPrefixes.at(i)) && arabicGivenNames.contains(word.sliced(arabicPrefixes.at(i).size()))) {
                     given = true;
