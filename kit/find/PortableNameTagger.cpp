@@ -507,6 +507,18 @@ bool isForeignCalendarWord(const QString &word)
     return words.contains(word);
 }
 
+// Words that open Russian, Ukrainian and Greek sentences with a capital:
+// times, articles and the larger cities ("Вчера звонила", "Η Αθήνα").
+bool isForeignSentenceWord(const QString &word)
+{
+    static const QSet<QString> words{
+        u"вчера"_s, u"сегодня"_s, u"завтра"_s, u"утром"_s, u"вечером"_s, u"сейчас"_s, u"потом"_s, u"учора"_s,
+        u"сьогодні"_s, u"завтра"_s, u"москва"_s, u"петербург"_s, u"киев"_s, u"київ"_s, u"минск"_s, u"казань"_s,
+        u"новосибирск"_s, u"екатеринбург"_s, u"яндекс"_s, u"сбербанк"_s, u"χθες"_s, u"σήμερα"_s, u"αύριο"_s,
+        u"η"_s, u"ο"_s, u"το"_s, u"οι"_s, u"τα"_s, u"αθήνα"_s, u"θεσσαλονίκη"_s, u"πάτρα"_s, u"κρήτη"_s};
+    return words.contains(word);
+}
+
 // Particles of surnames that are no English words, so that one written in
 // lower case before a capitalised word is part of the name.
 bool isSurnameParticle(const QString &word)
@@ -844,7 +856,8 @@ bool PortableNameTagger::holds(const QString &word, Fact fact)
     case Fact::lead: return isLeadWord(word);
     case Fact::action: return isActionVerb(word) || isForeignActionVerb(word);
     case Fact::opener: return isOpener(word);
-    case Fact::nonPerson: return isNonPersonWord(word) || isForeignRoleNoun(word) || isForeignCalendarWord(word);
+    case Fact::nonPerson: return isNonPersonWord(word) || isForeignRoleNoun(word) || isForeignCalendarWord(word)
+            || isForeignSentenceWord(word);
     case Fact::placePreposition: return isPlacePreposition(word);
     case Fact::particle: return isNameParticle(word);
     case Fact::placeNoun: return isPlaceNoun(word);

@@ -55,8 +55,13 @@ const QSet<QString> devanagariGivenNames{
     u"राहुल"_s, u"अमित"_s, u"विकास"_s, u"प्रिया"_s, u"सुनील"_s, u"अनिल"_s, u"राज"_s, u"सुरेश"_s, u"रमेश"_s,
     u"पूजा"_s, u"नेहा"_s, u"अंजलि"_s, u"दीपक"_s, u"विजय"_s, u"संजय"_s, u"राजेश"_s, u"मनोज"_s, u"सुनीता"_s,
     u"अनीता"_s, u"कविता"_s, u"रोहित"_s, u"अर्जुन"_s, u"विक्रम"_s, u"आदित्य"_s, u"लक्ष्मी"_s, u"गीता"_s};
-const QSet<QString> devanagariSurnames{u"शर्मा"_s, u"कुमार"_s, u"सिंह"_s, u"वर्मा"_s, u"गुप्ता"_s, u"पटेल"_s,
-                                       u"यादव"_s, u"जोशी"_s, u"मिश्रा"_s, u"अग्रवाल"_s, u"चौधरी"_s, u"राव"_s};
+const QSet<QString> devanagariSurnames{
+    u"शर्मा"_s, u"कुमार"_s, u"सिंह"_s, u"वर्मा"_s, u"गुप्ता"_s, u"पटेल"_s, u"यादव"_s, u"जोशी"_s, u"मिश्रा"_s,
+    u"अग्रवाल"_s, u"चौधरी"_s, u"राव"_s, u"कुलकर्णी"_s, u"देशपांडे"_s, u"पाटिल"_s, u"नायर"_s, u"देसाई"_s,
+    u"पवार"_s, u"मेहता"_s, u"शाह"_s, u"बाजपेयी"_s, u"चतुर्वेदी"_s, u"त्रिपाठी"_s, u"पांडे"_s, u"दुबे"_s,
+    u"तिवारी"_s, u"सक्सेना"_s, u"भट्ट"_s, u"रेड्डी"_s, u"अय्यर"_s, u"मेनन"_s, u"बनर्जी"_s, u"चटर्जी"_s,
+    u"मुखर्जी"_s, u"घोष"_s, u"कपूर"_s, u"मल्होत्रा"_s, u"खन्ना"_s, u"चोपड़ा"_s, u"अरोड़ा"_s, u"भाटिया"_s,
+    u"ठाकुर"_s, u"चौहान"_s, u"राठौर"_s, u"नाइक"_s, u"जैन"_s, u"श्रीवास्तव"_s, u"दीक्षित"_s, u"सिन्हा"_s};
 const QSet<QString> thaiGivenNames{u"สมชาย"_s, u"สมศักดิ์"_s, u"สมศรี"_s, u"สมพงษ์"_s, u"ประเสริฐ"_s,
                                    u"สุดา"_s, u"มาลี"_s, u"วิชัย"_s, u"สุนทร"_s, u"อรุณ"_s};
 const QSet<QString> hebrewGivenNames{u"שרה"_s, u"דוד"_s, u"משה"_s, u"יוסי"_s, u"רחל"_s, u"מיכל"_s,
@@ -147,11 +152,21 @@ bool mostlyOtherScript(const QString &text)
     return latin * 2 > text.size() / 2;
 }
 
+// Words that open a Chinese name inside running text ("给李明打电话", "和王芳联系"),
+// the verbs that close one, and time words that may stand before it.
+const QString hanLeadParticles = u"给和跟让找问向与叫同"_s;
+const QStringList hanClosingCues{u"说"_s, u"打电话"_s, u"来电"_s, u"联系"_s, u"反馈"_s, u"表示"_s, u"要求"_s,
+                                 u"提到"_s, u"确认"_s, u"打来"_s, u"回复"_s, u"发来"_s, u"负责"_s, u"同意"_s, u"反映"_s};
+const QStringList hanTimeWords{u"今天"_s, u"昨天"_s, u"明天"_s, u"刚才"_s, u"上午"_s, u"下午"_s, u"晚上"_s};
+
 qsizetype hanSurnameLength(QStringView rest)
 {
     if (startsWithAny(rest, compoundSurnames))
         return 2;
-    const bool word = hanWordsLikeNames.contains(rest.first(qMin(2, rest.size())).toString());
+    // "王国强说" is a name all the same: a cue verb right after a given name of two.
+    static const QStringList speechCues{u"说"_s, u"来电"_s, u"打电话"_s};
+    const bool namedByCue = rest.size() > 3 && startsWithAny(rest.sliced(3), speechCues);
+    const bool word = !namedByCue && hanWordsLikeNames.contains(rest.first(qMin(2, rest.size())).toString());
     return !rest.isEmpty() && chineseSurnames.contains(rest.front()) && !word ? 1 : 0;
 }
 
@@ -194,13 +209,6 @@ TextRange innerHanName(const QString &text, const Segment &segment)
     return {};
 }
 
-// Words that open a Chinese name inside running text ("给李明打电话", "和王芳联系"),
-// the verbs that close one, and time words that may stand before it.
-const QString hanLeadParticles = u"给和跟让找问向与叫同"_s;
-const QStringList hanClosingCues{u"说"_s, u"打电话"_s, u"来电"_s, u"联系"_s, u"反馈"_s, u"表示"_s, u"要求"_s,
-                                 u"提到"_s, u"确认"_s, u"打来"_s, u"回复"_s, u"发来"_s, u"负责"_s, u"同意"_s, u"反映"_s};
-const QStringList hanTimeWords{u"今天"_s, u"昨天"_s, u"明天"_s, u"刚才"_s, u"上午"_s, u"下午"_s, u"晚上"_s};
-
 // The end of a name of `surname` characters and one or two given characters
 // at `at`, closed by a cue verb, or by the run's end after a lead particle; 0 when none.
 qsizetype hanNameEndAt(QStringView run, qsizetype at, qsizetype surname, bool particleBefore)
@@ -210,8 +218,11 @@ qsizetype hanNameEndAt(QStringView run, qsizetype at, qsizetype surname, bool pa
         return end <= run.size() && !chineseStops.contains(run.at(at + surname))
             && (given == 1 || !chineseStops.contains(run.at(at + surname + 1)));
     };
+    const auto closes = [&](QStringView rest) {
+        return startsWithAny(rest, hanClosingCues) || (particleBefore && startsWithAny(rest, hanTimeWords));
+    };
     for (qsizetype given = 2; given >= 1; --given)
-        if (givenFits(given) && startsWithAny(run.sliced(at + surname + given), hanClosingCues))
+        if (givenFits(given) && closes(run.sliced(at + surname + given)))
             return at + surname + given;
     for (qsizetype given = 2; given >= 1 && particleBefore; --given)
         if (givenFits(given) && at + surname + given == run.size())
@@ -594,6 +605,19 @@ bool isAfterArabicTitle(const QString &text, const QList<Segment> &parts, qsizet
     return gap == u" "_s && titles.contains(parts.at(p - 1).range.of(text));
 }
 
+// "हमने अनुराधा कुलकर्णी को": any word spaced before a known family name is
+// the given name, unless it is one of the sentence's small words or a title.
+bool isBeforeDevanagariSurname(const QString &text, const QList<Segment> &parts, qsizetype p)
+{
+    static const QSet<QString> notGiven{u"का"_s, u"की"_s, u"के"_s, u"को"_s, u"ने"_s, u"से"_s, u"में"_s, u"पर"_s,
+                                        u"और"_s, u"है"_s, u"श्री"_s, u"श्रीमती"_s, u"डॉ"_s, u"जी"_s, u"हमने"_s};
+    if (p + 1 >= parts.size() || parts.at(p + 1).script != Script::devanagari)
+        return false;
+    const QString gap = text.mid(parts.at(p).range.end, parts.at(p + 1).range.start - parts.at(p).range.end);
+    return gap == u" "_s && devanagariSurnames.contains(parts.at(p + 1).range.of(text))
+        && !notGiven.contains(parts.at(p).range.of(text)) && !devanagariSurnames.contains(parts.at(p).range.of(text));
+}
+
 void addSpacedNames(const QString &text, const QList<Segment> &parts, QList<TextRange> &names)
 {
     static const QStringList arabicPrefixes{u"بـ"_s, u"لـ"_s, u"و"_s, u"ب"_s, u"ل"_s};
@@ -614,7 +638,7 @@ void addSpacedNames(const QString &text, const QList<Segment> &parts, QList<Text
             surnames = &arabicSurnames;
             break;
         case Script::devanagari:
-            given = devanagariGivenNames.contains(word);
+            given = devanagariGivenNames.contains(word) || isBeforeDevanagariSurname(text, parts, p);
             surnames = &devanagariSurnames;
             break;
         case Script::thai: given = thaiGivenNames.contains(word); break;
