@@ -442,6 +442,24 @@ void addHanNames(const QString &text, const QList<Segment> &parts, QList<TextRan
     }
 }
 
+// "김민준에게", "박지훈께서": particles only a person takes. "박지훈이 전화했습니다":
+// a subject particle before what only a person does.
+QStringView koreanNameStem(const QString &text, const QList<Segment> &parts, qsizetype p)
+{
+    static const QStringList personParticles{u"에게"_s, u"한테"_s, u"께서"_s};
+    static const QStringList subjectParticles{u"이"_s, u"가"_s, u"은"_s, u"는"_s};
+    static const QStringList personVerbs{u"전화"_s, u"말했"_s, u"연락"_s, u"방문했"_s};
+    const QStringView word = viewOf(text, parts.at(p).range);
+    if (word.size() < 4 || word.size() > 5 || word.first(3).endsWith(u'님'))
+        return word;
+    const QStringView particle = word.sliced(3);
+    const bool verbNext = p + 1 < parts.size() && parts.at(p + 1).script == Script::hangul
+        && startsWithAny(viewOf(text, parts.at(p + 1).range), personVerbs);
+    if (personParticles.contains(particle) || (verbNext && subjectParticles.contains(particle)))
+        return word.first(3);
+    return word;
+}
+
 void addHangulNames(const QString &text, const QList<Segment> &parts, QList<TextRange> &names)
 {
     const bool foreignText = mostlyOtherScript(text);
@@ -449,12 +467,7 @@ void addHangulNames(const QString &text, const QList<Segment> &parts, QList<Text
         const Segment &segment = parts.at(p);
         if (segment.script != Script::hangul)
             continue;
-        QStringView word = viewOf(text, segment.range);
-        // "김민준에게", "박지훈께서": particles for a person, never for a thing.
-        static const QStringList personParticles{u"에게"_s, u"한테"_s, u"께서"_s};
-        for (const QString &particle : personParticles)
-            if (word.size() == 3 + particle.size() && word.endsWith(particle) && !word.first(3).endsWith(u'님'))
-                word.chop(particle.size());
+        QStringView word = koreanNameStem(text, parts, p);
         for (const QString &honorific : honorifics)
             if (word.size() > 3 && word.endsWith(honorific))
                 word.chop(honorific.size());
