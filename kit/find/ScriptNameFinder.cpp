@@ -358,6 +358,15 @@ TextRange japaneseNameBeforeKanjiHonorific(const QString &text, QStringView run,
     return {};
 }
 
+// Another Han run elsewhere in the text: a sentence written in Chinese, not a name alone.
+bool hasHanNeighbour(const QList<Segment> &parts, qsizetype p)
+{
+    for (qsizetype i = 0; i < parts.size(); ++i)
+        if (i != p && parts.at(i).script == Script::han)
+            return true;
+    return false;
+}
+
 void addHanNames(const QString &text, const QList<Segment> &parts, QList<TextRange> &names)
 {
     const bool foreignText = mostlyOtherScript(text);
@@ -376,7 +385,11 @@ void addHanNames(const QString &text, const QList<Segment> &parts, QList<TextRan
         // After a bare colon ("投诉：包装破损", "吉岡部長へ：来週の") any phrase may
         // follow, so a name there begins with a family name the lists know.
         const bool colon = before.endsWith(u'：') || before.endsWith(u':');
-        bool cued = (colon && hanNameLength(run, false) > 0) || foreignText || cueBefore;
+        // In a Latin-script note, Han words around a name ("口语 6.0") are not names;
+        // a name there starts with a known family name, or is a short run on its own.
+        const bool lonelyRun = characters(run) <= 4 && !hasHanNeighbour(parts, p);
+        const bool foreignName = foreignText && (hanSurnameLength(run) > 0 || lonelyRun);
+        bool cued = (colon && hanNameLength(run, false) > 0) || foreignName || cueBefore;
         for (const QString &cue : hanCues) {
             // "担当者様" is the person in charge, unnamed.
             if (run.startsWith(cue) && run.size() > cue.size() && run.at(cue.size()) != u'者') {

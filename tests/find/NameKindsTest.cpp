@@ -240,6 +240,7 @@ TEST(NameKinds, OtherScriptsInRunningText)
                  {u"张伟和李娜明天来。"_s, {u"张伟"_s, u"李娜"_s}},
                  {u"王国强说明天到。"_s, {u"王国强"_s}},
                  {u"高速公路封闭了。"_s, {}},
+                 {u"Interview: 王磊 passed; 口语 weak, 听力 fine."_s, {u"王磊"_s}},
                  {u"이메일이 도착했습니다."_s, {}},
                  {u"박지훈이 전화했습니다."_s, {u"박지훈"_s}},
                  {u"이메일이 왔습니다."_s, {}},
