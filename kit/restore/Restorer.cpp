@@ -179,6 +179,16 @@ LetterCase quickLetterCase(QStringView word)
     return upper > 0 ? LetterCase::upper : LetterCase::lower;
 }
 
+// realCasedLike, with the real value's own case read the quick way too: a
+// stand-in in mixed case, as nearly every one is, leaves a real value that is
+// mixed itself as it is, which is the common case by far.
+QString quickRealCasedLike(const QString &real, LetterCase replaced)
+{
+    if (replaced == LetterCase::mixed && quickLetterCase(real) == LetterCase::mixed)
+        return real;
+    return realCasedLike(real, replaced);
+}
+
 qsizetype firstApostrophe(QStringView word)
 {
     for (qsizetype i = 0; i < word.size(); ++i)
@@ -318,7 +328,7 @@ private:
         if (letterCase == LetterCase::lower && insideAny(m_emails, start, end))
             return WordMatch{start, end, QString(), false, true};
         const bool lowerWord = letterCase == LetterCase::lower && oneWord;
-        return WordMatch{start, end, realCasedLike(*real, letterCase), lowerWord};
+        return WordMatch{start, end, quickRealCasedLike(*real, letterCase), lowerWord};
     }
 
     // The stand-in key of one word, written over the last one: nearly every
@@ -568,7 +578,7 @@ void Restorer::addStreets(const QString &text, bool ascii, Replacements &found) 
     const auto add = [&](qsizetype start, qsizetype end) {
         const QStringView matched = QStringView(text).sliced(start, end - start);
         if (auto real = m_table.realOfSubstitute(matched, EntryKind::street))
-            found.add(start, end, realCasedLike(*real, quickLetterCase(matched)));
+            found.add(start, end, quickRealCasedLike(*real, quickLetterCase(matched)));
     };
     if (ascii) {
         for (auto line = nextAsciiStreetLine(text, 0); line; line = nextAsciiStreetLine(text, line->end))
