@@ -417,6 +417,14 @@ public:
 
     int count() const { return int(m_kept.size() + m_pass.size()); }
 
+    // One replacement took the whole text: every word lies inside it, so no
+    // later pass can claim one. Only for the kept ones, after endPass().
+    bool coverWhole(qsizetype length) const
+    {
+        return std::any_of(m_kept.cbegin(), m_kept.cend(),
+                           [length](const Item &item) { return item.start == 0 && item.end == length; });
+    }
+
     // One pass from the start, so the work follows the length of the text.
     QString appliedTo(const QString &text)
     {
@@ -521,7 +529,10 @@ Restorer::TextResult Restorer::restore(const QString &text, Scratch &scratch) co
     if (hints.zip)
         addZips(text, found);
     found.endPass();
-    addNamesAndTowns(text, hints.ascii, scratch);
+    // A cell that is one e-mail address or street line, as most such cells
+    // are, spares the word pass the probes of its words.
+    if (!found.coverWhole(text.size()))
+        addNamesAndTowns(text, hints.ascii, scratch);
     if (found.count() == 0)
         return {text, 0};
     return {found.appliedTo(text), found.count()};
