@@ -179,6 +179,16 @@ LetterCase quickLetterCase(QStringView word)
     return upper > 0 ? LetterCase::upper : LetterCase::lower;
 }
 
+// realCasedLike, with the real value's own case read the quick way too: a
+// stand-in in mixed case, as nearly every one is, leaves a real value that is
+// mixed itself as it is, which is the common case by far.
+QString quickRealCasedLike(const QString &real, LetterCase replaced)
+{
+    if (replaced == LetterCase::mixed && quickLetterCase(real) == LetterCase::mixed)
+        return real;
+    return realCasedLike(real, replaced);
+}
+
 qsizetype firstApostrophe(QStringView word)
 {
     for (qsizetype i = 0; i < word.size(); ++i)
@@ -318,7 +328,7 @@ private:
         if (letterCase == LetterCase::lower && insideAny(m_emails, start, end))
             return WordMatch{start, end, QString(), false, true};
         const bool lowerWord = letterCase == LetterCase::lower && oneWord;
-        return WordMatch{start, end, realCasedLike(*real, letterCase), lowerWord};
+        return WordMatch{start, end, quickRealCasedLike(*real, letterCase), lowerWord};
     }
 
     // The stand-in key of one word, written over the last one: nearly every
@@ -406,6 +416,14 @@ public:
     }
 
     int count() const { return int(m_kept.size() + m_pass.size()); }
+
+    // One replacement took the whole text: every word lies inside it, so no
+    // later pass can claim one. Only for the kept ones, after endPass().
+    bool coverWhole(qsizetype length) const
+    {
+        return std::any_of(m_kept.cbegin(), m_kept.cend(),
+                           [length](const Item &item) { return item.start == 0 && item.end == length; });
+    }
 
     // One pass from the start, so the work follows the length of the text.
     QString appliedTo(const QString &text)
@@ -511,7 +529,10 @@ Restorer::TextResult Restorer::restore(const QString &text, Scratch &scratch) co
     if (hints.zip)
         addZips(text, found);
     found.endPass();
-    addNamesAndTowns(text, hints.ascii, scratch);
+    // A cell that is one e-mail address or street line, as most such cells
+    // are, spares the word pass the probes of its words.
+    if (!found.coverWhole(text.size()))
+        addNamesAndTowns(text, hints.ascii, scratch);
     if (found.count() == 0)
         return {text, 0};
     return {found.appliedTo(text), found.count()};
@@ -568,7 +589,7 @@ void Restorer::addStreets(const QString &text, bool ascii, Replacements &found) 
     const auto add = [&](qsizetype start, qsizetype end) {
         const QStringView matched = QStringView(text).sliced(start, end - start);
         if (auto real = m_table.realOfSubstitute(matched, EntryKind::street))
-            found.add(start, end, realCasedLike(*real, quickLetterCase(matched)));
+            found.add(start, end, quickRealCasedLike(*real, quickLetterCase(matched)));
     };
     if (ascii) {
         for (auto line = nextAsciiStreetLine(text, 0); line; line = nextAsciiStreetLine(text, line->end))

@@ -42,6 +42,9 @@ TEST(Restorer, EachKindComesBackInTheFormItIsWritten)
         {u"CEDARHAVEN SPRINGS, cedarhaven springs"_s, 2, u"SALEM, salem"_s},
         {u"Write to mateo.okafor@example.com."_s, 1, u"Write to maria.lopez@acme.com."_s},
         {u"MATEO.OKAFOR@EXAMPLE.COM"_s, 1, u"MARIA.LOPEZ@ACME.COM"_s},
+        // A whole cell that is one stand-in: its name words stay inside it.
+        {u"Mateo.Okafor@example.com"_s, 1, u"maria.lopez@acme.com"_s},
+        {u"4821 Larkspur Ave"_s, 1, u"12 Main St."_s},
         {u"mateo.okafor@example.org"_s, 0, u"mateo.okafor@example.org"_s},
         {u"Call (212) 555-0142 now"_s, 1, u"Call (415) 867-5309 now"_s},
         {u"Call 212.555.0142 or 555-0177"_s, 2, u"Call 415.867.5309 or 867-5310"_s},
