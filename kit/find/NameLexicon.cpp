@@ -1,6 +1,7 @@
 #include "kit/find/NameLexicon.h"
 
 #include "kit/find/WordClasses.h"
+#include "kit/find/WordSet.h"
 #include "kit/keys/Pools.h"
 
 #include <QFile>
@@ -91,7 +92,7 @@ QSet<QString> mostCommon(const QString &name, qsizetype count)
 bool isGivenName(const QString &word)
 {
     // One set for one look-up: the lists here, the bundled list and the pools.
-    static const QSet<QString> names = [] {
+    static const WordSet names = [] {
         QSet<QString> set = setOf(
         u"jim jimmy bob bobby rob robbie bill mike mikey dave steve stevie chris tony dan danny sam "
         u"ben alex kate katie kat jen jenny liz lizzie beth meg sue pat jess nick matt tim greg jeff "
@@ -163,7 +164,7 @@ bool isGivenName(const QString &word)
 
 bool isSurname(const QString &word)
 {
-    static const QSet<QString> names = [] {
+    static const WordSet names = [] {
         QSet<QString> set = setOf(
             u"smith johnson williams brown jones garcia miller davis rodriguez martinez hernandez "
             u"lopez gonzalez wilson anderson thomas taylor moore jackson martin lee perez thompson "
@@ -235,7 +236,7 @@ bool isAmbiguousGivenName(const QString &word)
 {
     // The first four thousand of the many-country list are those that two or
     // more countries list ("Per", "Rune").
-    static const QSet<QString> names =
+    static const WordSet names =
         rankedList(u"givennames-us.txt"_s, true) | rankedList(u"givennames-world.txt"_s, true, 4000, true);
     return names.contains(word);
 }
@@ -244,7 +245,7 @@ bool isCommonGivenName(const QString &word)
 {
     // Past the first fifteen hundred, the lists hold surnames given as first
     // names ("Johnson", "Hale") more than names people are called by.
-    static const QSet<QString> names = bundledList(u"givennames.txt"_s) | mostCommon(u"givennames-us.txt"_s, 1500)
+    static const WordSet names = bundledList(u"givennames.txt"_s) | mostCommon(u"givennames-us.txt"_s, 1500)
         | mostCommon(u"givennames-world.txt"_s, 1500);
     return names.contains(word);
 }
@@ -253,7 +254,7 @@ bool isRareAmbiguousGivenName(const QString &word)
 {
     // Virtues, birds, plants and stones that parents pick as names: too rare
     // for the census lists, too often the word to be a name on their own.
-    static const QSet<QString> names = rankedList(u"givennames-us.txt"_s, true, std::numeric_limits<qsizetype>::max())
+    static const WordSet names = rankedList(u"givennames-us.txt"_s, true, std::numeric_limits<qsizetype>::max())
         | setOf(u"hero clemency temperance verity prudence patience charity mercy honor honour felicity constance "
                 u"modesty unity liberty harmony serenity trinity linnet wren lark robin juniper briar bryony saffron "
                 u"sorrel marigold primrose daisy iris jasmine posy clover fern holly rowan laurel ruby pearl opal "
@@ -263,14 +264,14 @@ bool isRareAmbiguousGivenName(const QString &word)
 
 bool isAmbiguousSurname(const QString &word)
 {
-    static const QSet<QString> names =
+    static const WordSet names =
         rankedList(u"surnames-us.txt"_s, true) | rankedList(u"surnames-world.txt"_s, true, 3000, true);
     return names.contains(word);
 }
 
 bool isTitle(const QString &word)
 {
-    static const QSet<QString> words = setOf(
+    static const WordSet words = setOf(
         u"mr mrs ms miss mx dr prof professor sir madam dame lady lord rev revd reverend fr father "
         u"sister brother capt captain sgt sergeant lt officer detective judge coach nurse "
         u"uncle aunt auntie grandma grandpa pt np rn attorney atty engineer "
@@ -280,7 +281,7 @@ bool isTitle(const QString &word)
 
 bool isLeadWord(const QString &word)
 {
-    static const QSet<QString> words = setOf(
+    static const WordSet words = setOf(
         u"with from per by cc bcc attn via to for ask asked asking tell told telling call called "
         u"calling knows met meet meeting thanks thank ty sister brother mom dad mother father "
         u"wife husband son daughter friend boss colleague coworker neighbor neighbour cousin "
@@ -297,7 +298,7 @@ bool isLeadWord(const QString &word)
 
 bool isActionVerb(const QString &word)
 {
-    static const QSet<QString> words = setOf(
+    static const WordSet words = setOf(
         u"said says wrote writes called calls asked asks told tells replied replies mentioned "
         u"mentions emailed texted messaged phoned rang confirmed confirms wants wanted needs "
         u"needed will would can could should might must is was has had left leaves paid pays "
@@ -320,7 +321,7 @@ bool isActionVerb(const QString &word)
 
 bool isOpener(const QString &word)
 {
-    static const QSet<QString> words = setOf(
+    static const WordSet words = setOf(
         u"hi hello hey hiya heya howdy dear thanks thank cheers regards best sincerely yo greetings morning "
         u"afternoon evening good ok okay yes no please pls fyi fwiw note update re fwd fw "
         u"ps urgent important reminder todo done also but and so then later maybe "
@@ -330,7 +331,7 @@ bool isOpener(const QString &word)
 
 bool isNonPersonWord(const QString &word)
 {
-    static const QSet<QString> words = setOf(
+    static const WordSet words = setOf(
         // Calendar.
         u"january february march april may june july august september october november "
         u"december jan feb mar apr jun jul aug sep sept oct nov dec monday tuesday wednesday "
@@ -445,9 +446,9 @@ bool isNonPersonWord(const QString &word)
 
 namespace {
 
-const QSet<QString> &personNamedBrands()
+const WordSet &personNamedBrands()
 {
-    static const QSet<QString> brands{
+    static const WordSet brands{
         u"calvin klein"_s, u"hugo boss"_s, u"kate spade"_s, u"vera wang"_s, u"charles schwab"_s,
         u"paul smith"_s, u"harry potter"_s, u"tim hortons"_s, u"sara lee"_s, u"walt disney"_s,
         u"johns hopkins"_s, u"ronald mcdonald"_s, u"jack daniel"_s, u"captain morgan"_s, u"morgan stanley"_s,
@@ -531,7 +532,7 @@ const QSet<QString> &personNamedBrands()
 
 bool isFirmEnding(const QString &word)
 {
-    static const QSet<QString> words{
+    static const WordSet words{
         u"inc"_s, u"llc"_s, u"ltd"_s, u"limited"_s, u"corp"_s, u"gmbh"_s, u"plc"_s, u"llp"_s, u"pty"_s,
         u"plumbing"_s, u"roofing"_s, u"electrical"_s, u"electric"_s, u"heating"_s, u"motors"_s,
         u"construction"_s, u"cleaning"_s, u"landscaping"_s, u"builders"_s, u"joinery"_s, u"carpentry"_s,
@@ -559,7 +560,7 @@ bool isPersonNamedBrand(const QString &words)
 
 bool mayStartPersonNamedBrand(const QString &word)
 {
-    static const QSet<QString> firstWords = [] {
+    static const WordSet firstWords = [] {
         QSet<QString> set;
         for (const QString &brand : personNamedBrands())
             set.insert(brand.section(u' ', 0, 0));
@@ -597,7 +598,7 @@ QSet<QString> countryNames()
 
 bool isWorldPlace(const QString &words)
 {
-    static const QSet<QString> places = [] {
+    static const WordSet places = [] {
         QSet<QString> set = countryNames();
         set.unite(phrasesOf(
             // Europe.
@@ -646,7 +647,7 @@ bool isWorldPlace(const QString &words)
 
 bool isModelMaker(const QString &word)
 {
-    static const QSet<QString> makers = setOf(
+    static const WordSet makers = setOf(
         // Cars, vans and lorries.
         u"abarth acura alfa audi bentley bmw bugatti buick cadillac chevrolet chevy chrysler citroen citroën "
         u"cupra dacia daewoo daihatsu dodge ferrari fiat gmc holden honda hummer hyundai infiniti isuzu jaguar "
@@ -664,7 +665,7 @@ bool isModelMaker(const QString &word)
 
 bool isAnimalCareWord(const QString &word)
 {
-    static const QSet<QString> words = setOf(
+    static const WordSet words = setOf(
         u"neuter neutered neutering spay spayed spaying castrate castration lepto leptospirosis kennel kennels "
         u"cattery microchip microchipped worming wormer dewormer flea fleas veterinary"_s);
     return words.contains(word);
@@ -672,7 +673,7 @@ bool isAnimalCareWord(const QString &word)
 
 bool isFestival(const QString &words)
 {
-    static const QSet<QString> festivals = phrasesOf(
+    static const WordSet festivals = phrasesOf(
         u"mardi_gras shrove_tuesday ash_wednesday good_friday easter_monday holy_week palm_sunday whitsun pentecost "
         u"lent advent epiphany candlemas hogmanay bonfire_night guy_fawkes_night burns_night oktoberfest carnival "
         u"carnaval karneval fasching passover pesach rosh_hashanah yom_kippur sukkot purim shavuot hanukkah "
@@ -685,7 +686,7 @@ bool isFestival(const QString &words)
 
 bool isBookOfScripture(const QString &word)
 {
-    static const QSet<QString> books = setOf(
+    static const WordSet books = setOf(
         u"genesis exodus leviticus numbers deuteronomy joshua judges ruth samuel kings chronicles ezra nehemiah "
         u"esther job psalm psalms proverbs ecclesiastes isaiah jeremiah lamentations ezekiel daniel hosea joel amos "
         u"obadiah jonah micah nahum habakkuk zephaniah haggai zechariah malachi matthew mark luke john acts romans "
@@ -696,7 +697,7 @@ bool isBookOfScripture(const QString &word)
 
 bool isPlaceNoun(const QString &word)
 {
-    static const QSet<QString> words = setOf(
+    static const WordSet words = setOf(
         u"st street rd road ave avenue ln lane dr drive blvd boulevard pl place cres crescent ct court "
         u"way hwy highway sq square ter terrace pkwy parkway park hill hills bay cove pier station "
         u"airport bridge marina winery dealership center centre hall hospital house tower building "
@@ -711,13 +712,13 @@ bool isPlaceNoun(const QString &word)
 
 bool isPlacePreposition(const QString &word)
 {
-    static const QSet<QString> words = setOf(u"in at near into across outside inside around toward towards"_s);
+    static const WordSet words = setOf(u"in at near into across outside inside around toward towards"_s);
     return words.contains(word);
 }
 
 bool isNameParticle(const QString &word)
 {
-    static const QSet<QString> words = setOf(u"van von der den de del della da di du la le las los al el bin ibn bint abu ter ten te op do dos das mac ap dei degli zu y ó ní nic uí"_s);
+    static const WordSet words = setOf(u"van von der den de del della da di du la le las los al el bin ibn bint abu ter ten te op do dos das mac ap dei degli zu y ó ní nic uí"_s);
     return words.contains(word);
 }
 
@@ -748,7 +749,7 @@ bool isKnownFirstName(const QString &lowercasedWord)
 {
     // A function-local static is initialised exactly once, even when several
     // threads touch it first at the same time.
-    static const QSet<QString> known = [] {
+    static const WordSet known = [] {
         QSet<QString> set;
         for (const QStringList *list : {&pools::firstNames(), &commonFirstNames()})
             for (const QString &name : *list)

@@ -4,6 +4,7 @@
 #include "kit/find/ScriptNameFinder.h"
 #include "kit/find/TextRules.h"
 #include "kit/find/WordClasses.h"
+#include "kit/find/WordSet.h"
 
 using namespace Qt::StringLiterals;
 
@@ -131,7 +132,7 @@ bool isPossessive(QStringView word)
 // the abbreviations of quick notes.
 bool isFunctionWord(const QString &base)
 {
-    static const QSet<QString> functionWords{
+    static const WordSet functionWords{
         u"if"_s, u"we"_s, u"us"_s, u"our"_s, u"you"_s, u"your"_s, u"he"_s, u"she"_s, u"his"_s, u"her"_s,
         u"him"_s, u"they"_s, u"them"_s, u"their"_s, u"it"_s, u"its"_s, u"i"_s, u"me"_s, u"my"_s, u"whether"_s,
         u"until"_s, u"till"_s, u"the"_s, u"a"_s, u"an"_s, u"of"_s, u"on"_s, u"off"_s, u"or"_s, u"nor"_s,
@@ -153,7 +154,7 @@ bool isFunctionWord(const QString &base)
 // Everyday words of computing that came after the dictionary was made.
 bool isNewWord(const QString &word)
 {
-    static const QSet<QString> words{
+    static const WordSet words{
         u"password"_s, u"passwords"_s, u"username"_s, u"usernames"_s, u"login"_s, u"logins"_s, u"laptop"_s,
         u"laptops"_s, u"app"_s, u"apps"_s, u"website"_s, u"websites"_s, u"webpage"_s, u"voicemail"_s,
         u"voicemails"_s, u"smartphone"_s, u"inbox"_s, u"screenshot"_s, u"screenshots"_s, u"webinar"_s,
@@ -169,7 +170,7 @@ bool isNewWord(const QString &word)
 // lower case, and that no dictionary lists.
 bool isChatAbbreviation(const QString &word)
 {
-    static const QSet<QString> words{
+    static const WordSet words{
         u"api"_s, u"sdk"_s, u"cli"_s, u"ssh"_s, u"ssl"_s, u"tls"_s, u"dns"_s, u"vpn"_s, u"lan"_s, u"wan"_s,
         u"usb"_s, u"cpu"_s, u"gpu"_s, u"ram"_s, u"ssd"_s, u"hdd"_s, u"ios"_s, u"sso"_s, u"mfa"_s, u"otp"_s,
         u"url"_s, u"uri"_s, u"pdf"_s, u"csv"_s, u"xls"_s, u"doc"_s, u"ppt"_s, u"png"_s, u"jpg"_s, u"gif"_s,
@@ -188,7 +189,7 @@ bool isChatAbbreviation(const QString &word)
 // Languages, which CVs, bookings and interpreters' notes list; some are surnames too.
 bool isLanguage(const QString &word)
 {
-    static const QSet<QString> words{
+    static const WordSet words{
         u"english"_s, u"french"_s, u"german"_s, u"spanish"_s, u"italian"_s, u"portuguese"_s, u"dutch"_s,
         u"polish"_s, u"russian"_s, u"ukrainian"_s, u"turkish"_s, u"arabic"_s, u"hindi"_s, u"urdu"_s,
         u"bengali"_s, u"punjabi"_s, u"mandarin"_s, u"cantonese"_s, u"chinese"_s, u"japanese"_s, u"korean"_s,
@@ -222,7 +223,7 @@ bool isHyphenatedSurname(const QString &word)
 // What people have and places and brands seldom do: "Gunhild's desk".
 bool isBelonging(const QString &word)
 {
-    static const QSet<QString> words{
+    static const WordSet words{
         u"desk"_s, u"laptop"_s, u"phone"_s, u"mobile"_s, u"team"_s, u"wife"_s, u"husband"_s, u"son"_s,
         u"daughter"_s, u"mother"_s, u"father"_s, u"mum"_s, u"mom"_s, u"dad"_s, u"kids"_s, u"child"_s,
         u"children"_s, u"partner"_s, u"boss"_s, u"manager"_s, u"assistant"_s, u"colleague"_s, u"family"_s,
@@ -241,7 +242,7 @@ bool isBelonging(const QString &word)
 // What a firm has and a person seldom does: "Hallworth's rep", "Brenner's app".
 bool isFirmsBelonging(const QString &word)
 {
-    static const QSet<QString> words{
+    static const WordSet words{
         u"rep"_s, u"reps"_s, u"representative"_s, u"coupon"_s, u"coupons"_s, u"website"_s, u"site"_s, u"app"_s,
         u"store"_s, u"stores"_s, u"branch"_s, u"branches"_s, u"outlet"_s, u"outlets"_s, u"shares"_s, u"brand"_s,
         u"logo"_s, u"franchise"_s, u"hq"_s, u"headquarters"_s, u"catalogue"_s, u"catalog"_s, u"products"_s,
@@ -254,7 +255,7 @@ bool isFirmsBelonging(const QString &word)
 // Things sold under a label: a name right before one of these is a brand.
 bool isGoods(const QString &word)
 {
-    static const QSet<QString> words{
+    static const WordSet words{
         u"dress"_s, u"dresses"_s, u"shirt"_s, u"shirts"_s, u"blouse"_s, u"skirt"_s, u"jeans"_s, u"trousers"_s,
         u"jacket"_s, u"jackets"_s, u"coat"_s, u"coats"_s, u"suit"_s, u"suits"_s, u"polo"_s, u"polos"_s,
         u"sweater"_s, u"jumper"_s, u"hoodie"_s, u"scarf"_s, u"tie"_s, u"belt"_s, u"belts"_s, u"shoes"_s,
@@ -272,7 +273,7 @@ bool isGoods(const QString &word)
 // Words that open the names of places ("Santa Clara", "Fort Worth", "Little Bramford").
 bool isPlacePrefix(const QString &word)
 {
-    static const QSet<QString> words{u"san"_s, u"santa"_s, u"st"_s, u"saint"_s, u"port"_s, u"fort"_s, u"new"_s,
+    static const WordSet words{u"san"_s, u"santa"_s, u"st"_s, u"saint"_s, u"port"_s, u"fort"_s, u"new"_s,
                                      u"north"_s, u"south"_s, u"east"_s, u"west"_s, u"upper"_s, u"lower"_s,
                                      u"lake"_s, u"mount"_s, u"mt"_s, u"little"_s, u"great"_s, u"old"_s,
                                      u"queen"_s, u"king"_s, u"prince"_s, u"princess"_s, u"outer"_s, u"inner"_s,
@@ -291,7 +292,7 @@ bool isPlacePrefix(const QString &word)
 // "the", "her", "our": words before things, which people's names seldom follow.
 bool isDeterminer(const QString &word)
 {
-    static const QSet<QString> words{u"the"_s, u"a"_s, u"an"_s, u"this"_s, u"that"_s, u"these"_s, u"those"_s,
+    static const WordSet words{u"the"_s, u"a"_s, u"an"_s, u"this"_s, u"that"_s, u"these"_s, u"those"_s,
                                      u"our"_s, u"your"_s, u"their"_s, u"his"_s, u"her"_s, u"its"_s, u"my"_s,
                                      u"every"_s, u"each"_s, u"any"_s, u"some"_s};
     return words.contains(word);
@@ -300,7 +301,7 @@ bool isDeterminer(const QString &word)
 // Words after a place's name that say it is a site, not a person.
 bool isSiteNoun(const QString &word)
 {
-    static const QSet<QString> words{u"store"_s, u"stores"_s, u"depot"_s, u"office"_s, u"offices"_s, u"plant"_s,
+    static const WordSet words{u"store"_s, u"stores"_s, u"depot"_s, u"office"_s, u"offices"_s, u"plant"_s,
                                      u"site"_s, u"location"_s, u"branch"_s, u"warehouse"_s, u"campus"_s,
                                      u"factory"_s, u"facility"_s, u"mall"_s, u"airport"_s, u"station"_s,
                                      u"area"_s, u"region"_s, u"county"_s, u"showroom"_s, u"outlet"_s,
@@ -360,7 +361,7 @@ bool isPatronymic(const QString &word)
 // Chinese, Vietnamese and Korean family names as written in Latin letters.
 bool isEastAsianFamilyName(const QString &word)
 {
-    static const QSet<QString> familyNames{
+    static const WordSet familyNames{
         u"nguyen"_s, u"nguyễn"_s, u"tran"_s, u"trần"_s, u"pham"_s, u"phạm"_s, u"hoang"_s, u"hoàng"_s,
         u"huynh"_s, u"huỳnh"_s, u"phan"_s, u"vu"_s, u"vũ"_s, u"vo"_s, u"võ"_s, u"dang"_s, u"đặng"_s,
         u"bui"_s, u"bùi"_s, u"do"_s, u"đỗ"_s, u"ho"_s, u"hồ"_s, u"ngo"_s, u"ngô"_s, u"duong"_s, u"dương"_s,
@@ -458,7 +459,7 @@ bool isOngoingVerb(const QString &word)
 // besides English ("Jarosław powiedział", "Ирина сказала").
 bool isForeignActionVerb(const QString &word)
 {
-    static const QSet<QString> words{
+    static const WordSet words{
         // Russian and Ukrainian
         u"сказал"_s, u"сказала"_s, u"сказав"_s, u"написал"_s, u"написала"_s, u"написав"_s, u"позвонил"_s,
         u"позвонила"_s, u"звонил"_s, u"звонила"_s, u"попросил"_s, u"попросила"_s, u"просил"_s, u"просила"_s,
@@ -484,7 +485,7 @@ bool isForeignActionVerb(const QString &word)
 // only because a sentence starts with it.
 bool isForeignRoleNoun(const QString &word)
 {
-    static const QSet<QString> words{
+    static const WordSet words{
         u"клиент"_s, u"клиентка"_s, u"менеджер"_s, u"курьер"_s, u"директор"_s, u"покупатель"_s,
         u"бухгалтер"_s, u"водитель"_s, u"оператор"_s, u"заказчик"_s, u"пользователь"_s, u"арендатор"_s,
         u"клієнт"_s, u"клієнтка"_s, u"πελάτης"_s, u"πελάτισσα"_s, u"υπάλληλος"_s, u"οδηγός"_s,
@@ -498,7 +499,7 @@ bool isForeignRoleNoun(const QString &word)
 // Days and months in the languages that write them with a capital: German and Greek.
 bool isForeignCalendarWord(const QString &word)
 {
-    static const QSet<QString> words{
+    static const WordSet words{
         u"montag"_s, u"dienstag"_s, u"mittwoch"_s, u"donnerstag"_s, u"freitag"_s, u"samstag"_s, u"sonntag"_s,
         u"januar"_s, u"februar"_s, u"märz"_s, u"juni"_s, u"juli"_s, u"oktober"_s, u"dezember"_s,
         u"δευτέρα"_s, u"τρίτη"_s, u"τετάρτη"_s, u"πέμπτη"_s, u"παρασκευή"_s, u"σάββατο"_s, u"κυριακή"_s,
@@ -511,7 +512,7 @@ bool isForeignCalendarWord(const QString &word)
 // times, articles and the larger cities ("Вчера звонила", "Η Αθήνα").
 bool isForeignSentenceWord(const QString &word)
 {
-    static const QSet<QString> words{
+    static const WordSet words{
         u"вчера"_s, u"сегодня"_s, u"завтра"_s, u"утром"_s, u"вечером"_s, u"сейчас"_s, u"потом"_s, u"учора"_s,
         u"сьогодні"_s, u"завтра"_s, u"москва"_s, u"петербург"_s, u"киев"_s, u"київ"_s, u"минск"_s, u"казань"_s,
         u"новосибирск"_s, u"екатеринбург"_s, u"яндекс"_s, u"сбербанк"_s, u"χθες"_s, u"σήμερα"_s, u"αύριο"_s,
@@ -523,7 +524,7 @@ bool isForeignSentenceWord(const QString &word)
 // lower case before a capitalised word is part of the name.
 bool isSurnameParticle(const QString &word)
 {
-    static const QSet<QString> particles{u"van"_s, u"von"_s, u"der"_s, u"den"_s, u"de"_s, u"del"_s, u"della"_s,
+    static const WordSet particles{u"van"_s, u"von"_s, u"der"_s, u"den"_s, u"de"_s, u"del"_s, u"della"_s,
                                          u"di"_s, u"du"_s, u"dos"_s, u"das"_s, u"ibn"_s, u"bint"_s, u"ter"_s,
                                          u"da"_s, u"dei"_s, u"degli"_s};
     return particles.contains(word);
@@ -532,7 +533,7 @@ bool isSurnameParticle(const QString &word)
 // Articles that belong to a surname only after one of its particles ("de la Cruz", "de los Santos").
 bool isArticleAfterParticle(const QString &word)
 {
-    static const QSet<QString> articles{u"la"_s, u"le"_s, u"los"_s, u"las"_s, u"les"_s};
+    static const WordSet articles{u"la"_s, u"le"_s, u"los"_s, u"las"_s, u"les"_s};
     return articles.contains(word);
 }
 
@@ -540,7 +541,7 @@ bool isArticleAfterParticle(const QString &word)
 // soup". Nobody's own soup is written with the surname alone and no title.
 bool isPackagedGoods(const QString &word)
 {
-    static const QSet<QString> goods{
+    static const WordSet goods{
         u"cereal"_s, u"cornflakes"_s, u"granola"_s, u"ketchup"_s, u"mayo"_s, u"mayonnaise"_s, u"mustard"_s,
         u"sauce"_s, u"soup"_s, u"crisps"_s, u"fries"_s, u"burger"_s, u"burgers"_s, u"nuggets"_s,
         u"chocolate"_s, u"chocolates"_s, u"biscuits"_s, u"cookies"_s, u"candy"_s, u"donuts"_s,
@@ -553,7 +554,7 @@ bool isPackagedGoods(const QString &word)
 // "and" as notes write it, in English shorthand and the languages of Europe.
 bool isAnd(const QString &word)
 {
-    static const QSet<QString> words{u"and"_s, u"n"_s, u"und"_s, u"et"_s, u"y"_s, u"e"_s, u"och"_s, u"og"_s,
+    static const WordSet words{u"and"_s, u"n"_s, u"und"_s, u"et"_s, u"y"_s, u"e"_s, u"och"_s, u"og"_s,
                                      u"и"_s, u"і"_s, u"та"_s, u"και"_s};
     return words.contains(word);
 }
@@ -636,7 +637,7 @@ bool hasLowerCase(QStringView word)
 // What a rota gives each person: "Tobias mornings, Halima afternoons".
 bool isShiftWord(const QString &word)
 {
-    static const QSet<QString> words{u"mornings"_s, u"afternoons"_s, u"evenings"_s, u"nights"_s, u"weekends"_s,
+    static const WordSet words{u"mornings"_s, u"afternoons"_s, u"evenings"_s, u"nights"_s, u"weekends"_s,
                                      u"weekdays"_s, u"lates"_s, u"earlies"_s, u"days"_s, u"am"_s, u"pm"_s};
     return words.contains(word);
 }
@@ -649,7 +650,7 @@ bool isCount(const QString &word)
 // What ends a count in a tally: "Ottilie 12 votes".
 bool isTallyUnit(const QString &word)
 {
-    static const QSet<QString> words{u"votes"_s, u"vote"_s, u"points"_s, u"pts"_s, u"hours"_s, u"hrs"_s, u"h"_s,
+    static const WordSet words{u"votes"_s, u"vote"_s, u"points"_s, u"pts"_s, u"hours"_s, u"hrs"_s, u"h"_s,
                                      u"shifts"_s, u"sales"_s, u"calls"_s, u"tickets"_s};
     return words.contains(word);
 }
@@ -657,7 +658,7 @@ bool isTallyUnit(const QString &word)
 // What a person is to a firm or a household: "(temp)", "our driver Dallas".
 bool isRole(const QString &word)
 {
-    static const QSet<QString> roles{
+    static const WordSet roles{
         u"temp"_s, u"intern"_s, u"contractor"_s, u"driver"_s, u"dispatcher"_s, u"manager"_s, u"supervisor"_s,
         u"nurse"_s, u"doctor"_s, u"tech"_s, u"technician"_s, u"engineer"_s, u"receptionist"_s, u"cleaner"_s,
         u"courier"_s, u"agent"_s, u"assistant"_s, u"volunteer"_s, u"trainee"_s, u"apprentice"_s, u"lead"_s,
@@ -671,7 +672,7 @@ bool isRole(const QString &word)
 // Roles only people fill, unlike a customer or a courier that may be a firm.
 bool isHumanRole(const QString &word)
 {
-    static const QSet<QString> roles{u"agent"_s, u"nurse"_s, u"doctor"_s, u"technician"_s, u"receptionist"_s,
+    static const WordSet roles{u"agent"_s, u"nurse"_s, u"doctor"_s, u"technician"_s, u"receptionist"_s,
                                      u"cleaner"_s, u"intern"_s, u"trainee"_s, u"apprentice"_s, u"teacher"_s,
                                      u"tenant"_s, u"landlord"_s, u"landlady"_s, u"caretaker"_s, u"volunteer"_s,
                                      u"colleague"_s, u"coworker"_s, u"dispatcher"_s, u"cashier"_s, u"driver"_s,
@@ -684,7 +685,7 @@ bool isHumanRole(const QString &word)
 // "my colleague", "our plumber": people the writer or someone else has.
 bool isPersonNoun(const QString &word)
 {
-    static const QSet<QString> words{
+    static const WordSet words{
         u"wife"_s, u"husband"_s, u"son"_s, u"daughter"_s, u"mother"_s, u"father"_s, u"mum"_s, u"mom"_s,
         u"dad"_s, u"sister"_s, u"brother"_s, u"partner"_s, u"friend"_s, u"colleague"_s, u"coworker"_s,
         u"co-worker"_s, u"boss"_s, u"neighbour"_s, u"neighbor"_s, u"cousin"_s, u"fiancé"_s, u"fiancée"_s,
@@ -698,7 +699,7 @@ bool isPersonNoun(const QString &word)
 // Kinds of animal that people keep and bring in, as owners, groomers and vets name them.
 bool isAnimal(const QString &word)
 {
-    static const QSet<QString> animals{
+    static const WordSet animals{
         u"dog"_s, u"dogs"_s, u"cat"_s, u"cats"_s, u"puppy"_s, u"pup"_s, u"kitten"_s, u"kitty"_s, u"rabbit"_s,
         u"bunny"_s, u"hamster"_s, u"parrot"_s, u"budgie"_s, u"pony"_s, u"horse"_s, u"tortoise"_s, u"ferret"_s,
         u"canine"_s, u"feline"_s, u"gelding"_s, u"mare"_s, u"stallion"_s, u"pet"_s, u"pets"_s, u"hedgehog"_s,
@@ -711,7 +712,7 @@ bool isAnimal(const QString &word)
 // words ("boxer", "pointer"), so they count only there.
 bool isBreed(const QString &word)
 {
-    static const QSet<QString> breeds{
+    static const WordSet breeds{
         u"beagle"_s, u"pug"_s, u"labrador"_s, u"lab"_s, u"spaniel"_s, u"terrier"_s, u"collie"_s, u"poodle"_s,
         u"retriever"_s, u"dachshund"_s, u"husky"_s, u"boxer"_s, u"bulldog"_s, u"greyhound"_s, u"whippet"_s,
         u"schnauzer"_s, u"chihuahua"_s, u"corgi"_s, u"cockapoo"_s, u"cavapoo"_s, u"labradoodle"_s, u"staffie"_s,
@@ -790,32 +791,33 @@ void PortableNameTagger::setText(const QString &text)
 
 // What the lists say of a word depends on the word alone, and notes repeat
 // their words: what was learnt of a word is kept for the next texts.
-QHash<QString, PortableNameTagger::Facts> &PortableNameTagger::learntFacts()
+PortableNameTagger::LearntFacts &PortableNameTagger::learntFacts()
 {
-    thread_local QHash<QString, Facts> facts;
+    thread_local LearntFacts facts;
     return facts;
 }
 
 void PortableNameTagger::recallFacts()
 {
-    const QHash<QString, Facts> &learnt = learntFacts();
-    m_facts.resize(m_words.size());
+    const LearntFacts &learnt = learntFacts();
+    m_facts.assign(m_words.size(), Facts{});
     for (qsizetype word = 0; word < m_words.size(); ++word)
-        m_facts[word] = learnt.value(lower(word));
+        if (const auto known = learnt.find(lower(word)); known != learnt.end())
+            m_facts[word] = known->second;
     m_recalled = m_facts;
 }
 
 void PortableNameTagger::keepFacts() const
 {
     // Bounded, so that a long run over varied text does not grow it without end.
-    constexpr qsizetype maximumWords = 50'000;
-    QHash<QString, Facts> &learnt = learntFacts();
+    constexpr size_t maximumWords = 50'000;
+    LearntFacts &learnt = learntFacts();
     for (qsizetype word = 0; word < m_words.size(); ++word) {
         if (m_facts.at(word).asked == m_recalled.at(word).asked)
             continue;
         if (learnt.size() >= maximumWords)
             learnt.clear();
-        learnt.insert(lower(word), m_facts.at(word));
+        learnt.insert_or_assign(lower(word), m_facts.at(word));
     }
 }
 
@@ -1220,7 +1222,7 @@ bool PortableNameTagger::isCompoundNoun(const Run &run) const
         return false;
     // Inflected words may be verbs the person does ("handles", "signed", "waiting"),
     // and "today" or "tonight" say when, not what ("sent it to Priya today").
-    static const QSet<QString> when{u"today"_s, u"yesterday"_s, u"tomorrow"_s, u"tonight"_s, u"now"_s,
+    static const WordSet when{u"today"_s, u"yesterday"_s, u"tomorrow"_s, u"tonight"_s, u"now"_s,
                                     u"again"_s, u"later"_s, u"earlier"_s, u"too"_s};
     const QString &word = lower(next);
     if (word.size() < 3 || word.endsWith(u"ed"_s) || word.endsWith(u"ing"_s) || when.contains(word)
@@ -1295,7 +1297,7 @@ double PortableNameTagger::wordEvidence(const Run &run) const
         score += weight::unusualPair;
     if (hasInitial)
         score += weight::initial;
-    static const QSet<QString> leadingParticles{u"van"_s, u"von"_s, u"ter"_s, u"ten"_s, u"mac"_s, u"bin"_s, u"ibn"_s, u"abu"_s};
+    static const WordSet leadingParticles{u"van"_s, u"von"_s, u"ter"_s, u"ten"_s, u"mac"_s, u"bin"_s, u"ibn"_s, u"abu"_s};
     if (leadingParticles.contains(lower(run.first)) && run.last > run.first)
         score += weight::particleLed;
     return score;
@@ -1326,7 +1328,7 @@ bool PortableNameTagger::isCalendarNamedPerson(const Run &run) const
     if (run.last != run.first + 1 || !has(run.first, Fact::nonPerson) || shapeOf(run.first) != Shape::capitalised
         || shapeOf(run.last) != Shape::capitalised)
         return false;
-    static const QSet<QString> weakVerbs{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"will"_s, u"can"_s};
+    static const WordSet weakVerbs{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"will"_s, u"can"_s};
     // A surname no list knows will do when no dictionary knows it either ("Sunday Adeyemi").
     const bool surname = has(run.last, Fact::surname)
         || (lower(run.last).size() > 3 && !has(run.last, Fact::inDictionary) && !isInflectedWord(lower(run.last))
@@ -1426,13 +1428,13 @@ double PortableNameTagger::contextBefore(const Run &run) const
     if (gap == u":"_s && isPersonField(previous))
         return weight::title;
     // "Best wishes, Theodosia", "Yours sincerely\nBram": the writer signs.
-    static const QSet<QString> signOffs{u"wishes"_s, u"sincerely"_s, u"faithfully"_s, u"warmly"_s, u"truly"_s,
+    static const WordSet signOffs{u"wishes"_s, u"sincerely"_s, u"faithfully"_s, u"warmly"_s, u"truly"_s,
                                         u"regards"_s, u"cheers"_s, u"thanks"_s};
     if ((gap.isEmpty() || gap == u","_s) && signOffs.contains(previous))
         return weight::strongLead;
     if (isSignature(run))
         return weight::strongLead;
-    static const QSet<QString> towards{u"from"_s, u"to"_s, u"via"_s};
+    static const WordSet towards{u"from"_s, u"to"_s, u"via"_s};
     if (gap.isEmpty() && run.first == run.last && towards.contains(previous) && has(run.first, Fact::nonPerson)
         && !isSpokenTo(run.first))
         return weight::notPerson; // "from Memphis"
@@ -1506,7 +1508,7 @@ bool PortableNameTagger::isHoliday(const Run &run) const
     if (lower(last) != u"day"_s || last == 0 || gapBefore(last) != u" "_s || !isCapitalised(textOf(last - 1)))
         return false;
     // "on Columbus Day", "until Victoria Day": a day named after someone is still a date.
-    static const QSet<QString> dated{u"on"_s, u"before"_s, u"after"_s, u"until"_s, u"till"_s, u"over"_s, u"since"_s};
+    static const WordSet dated{u"on"_s, u"before"_s, u"after"_s, u"until"_s, u"till"_s, u"over"_s, u"since"_s};
     const bool onDay = last >= 2 && run.first == last - 1 && dated.contains(lower(last - 2));
     // "Wallace Day closure": the day names what happens on it.
     const qsizetype next = last + 1;
@@ -1565,7 +1567,7 @@ bool PortableNameTagger::isPlaceNamedPerson(const Run &run) const
 
 bool PortableNameTagger::isAuxiliary(qsizetype word) const
 {
-    static const QSet<QString> auxiliaries{u"is"_s, u"was"_s, u"will"_s};
+    static const WordSet auxiliaries{u"is"_s, u"was"_s, u"will"_s};
     return auxiliaries.contains(lower(word));
 }
 
@@ -1586,7 +1588,7 @@ bool PortableNameTagger::isAuxiliaryThenDoing(qsizetype next) const
 bool PortableNameTagger::isFamilyName(const Run &run) const
 {
     // "the Nowak twins", "the Adeyemi kids": a family's children go by its name too.
-    static const QSet<QString> familyNouns{u"family"_s, u"household"_s, u"twins"_s, u"triplets"_s, u"kids"_s,
+    static const WordSet familyNouns{u"family"_s, u"household"_s, u"twins"_s, u"triplets"_s, u"kids"_s,
                                            u"children"_s, u"boys"_s, u"girls"_s, u"sisters"_s, u"brothers"_s};
     const qsizetype next = run.last + 1;
     return next < m_words.size() && gapBefore(next) == u" "_s && !isPossessive(textOf(run.last))
@@ -1691,7 +1693,7 @@ bool PortableNameTagger::isInBracketsAfterAnimal(qsizetype word) const
 // comes with a family of their own.
 bool PortableNameTagger::isWithOwnFamily(const Run &run) const
 {
-    static const QSet<QString> families{u"parents"_s, u"kids"_s, u"children"_s, u"family"_s, u"sons"_s,
+    static const WordSet families{u"parents"_s, u"kids"_s, u"children"_s, u"family"_s, u"sons"_s,
                                         u"daughters"_s, u"grandchildren"_s, u"friends"_s};
     const qsizetype link = run.last + 1;
     if (link + 2 >= m_words.size() || gapBefore(link) != u" "_s || gapBefore(link + 1) != u" "_s
@@ -1705,7 +1707,7 @@ bool PortableNameTagger::isWithOwnFamily(const Run &run) const
 // "Ostrowski himself", "Thandeka (night nurse)": what only a person is.
 bool PortableNameTagger::isSaidOfPerson(const Run &run) const
 {
-    static const QSet<QString> reflexive{u"himself"_s, u"herself"_s, u"themself"_s, u"themselves"_s};
+    static const WordSet reflexive{u"himself"_s, u"herself"_s, u"themself"_s, u"themselves"_s};
     const qsizetype next = run.last + 1;
     if (next >= m_words.size())
         return false;
@@ -1717,7 +1719,7 @@ bool PortableNameTagger::isSaidOfPerson(const Run &run) const
     if (gap == u" ("_s && closes && isDepartment(lower(next)) && lower(next) != u"it"_s)
         return true;
     // "Marsh (CFO)", "Brandauer (finance lead)": an officer, or a team and a role in it.
-    static const QSet<QString> officers{u"ceo"_s, u"cfo"_s, u"cto"_s, u"coo"_s, u"cio"_s, u"cmo"_s, u"cpo"_s,
+    static const WordSet officers{u"ceo"_s, u"cfo"_s, u"cto"_s, u"coo"_s, u"cio"_s, u"cmo"_s, u"cpo"_s,
                                         u"vp"_s, u"svp"_s, u"evp"_s, u"md"_s, u"gm"_s, u"pa"_s, u"hrbp"_s};
     if (gap == u" ("_s && closes && officers.contains(lower(next)))
         return true;
@@ -1788,7 +1790,7 @@ bool PortableNameTagger::isAfterQuantity(qsizetype word) const
 // often than from people, unlike a call or a letter.
 bool PortableNameTagger::isFromBusiness(qsizetype word) const
 {
-    static const QSet<QString> papers{u"invoice"_s, u"invoices"_s, u"order"_s, u"orders"_s, u"po"_s, u"quote"_s,
+    static const WordSet papers{u"invoice"_s, u"invoices"_s, u"order"_s, u"orders"_s, u"po"_s, u"quote"_s,
                                       u"quotes"_s, u"contract"_s, u"statement"_s, u"bill"_s, u"account"_s,
                                       u"deal"_s, u"agreement"_s, u"renewal"_s, u"shipment"_s, u"parcel"_s,
                                       u"package"_s, u"subscription"_s, u"policy"_s, u"credit"_s, u"loan"_s,
@@ -1804,7 +1806,7 @@ bool PortableNameTagger::isFromBusiness(qsizetype word) const
 // the word after "from" names; a person is "Ifeoma from the depot".
 bool PortableNameTagger::isFromEmployer(qsizetype word) const
 {
-    static const QSet<QString> sent{u"crew"_s, u"van"_s, u"truck"_s, u"lorry"_s, u"contractor"_s,
+    static const WordSet sent{u"crew"_s, u"van"_s, u"truck"_s, u"lorry"_s, u"contractor"_s,
                                     u"contractors"_s, u"reporter"_s, u"technician"_s, u"engineer"_s, u"rep"_s,
                                     u"representative"_s, u"staff"_s, u"consultant"_s, u"consultants"_s,
                                     u"auditor"_s, u"auditors"_s, u"installer"_s, u"installers"_s, u"fitter"_s,
@@ -1817,7 +1819,7 @@ bool PortableNameTagger::isFromEmployer(qsizetype word) const
 bool PortableNameTagger::isJourneyEnd(qsizetype word) const
 {
     // Deliveries and shipments go to people as often as to places, so they are left out.
-    static const QSet<QString> journeys{u"flight"_s, u"flights"_s, u"trip"_s, u"train"_s, u"bus"_s, u"ferry"_s,
+    static const WordSet journeys{u"flight"_s, u"flights"_s, u"trip"_s, u"train"_s, u"bus"_s, u"ferry"_s,
                                         u"route"_s, u"move"_s, u"relocation"_s, u"freight"_s, u"drive"_s,
                                         u"journey"_s, u"travel"_s, u"transit"_s, u"connection"_s, u"commute"_s,
                                         // Travelling oneself: "heading to", "flew back from".
@@ -1835,7 +1837,7 @@ bool PortableNameTagger::isJourneyEnd(qsizetype word) const
 // "west of Abilene", "just north of Leeds": a place measured from another.
 bool PortableNameTagger::isBearingFrom(qsizetype word) const
 {
-    static const QSet<QString> bearings{u"north"_s, u"south"_s, u"east"_s, u"west"_s, u"northeast"_s,
+    static const WordSet bearings{u"north"_s, u"south"_s, u"east"_s, u"west"_s, u"northeast"_s,
                                         u"northwest"_s, u"southeast"_s, u"southwest"_s, u"outskirts"_s};
     return word >= 1 && lower(word) == u"of"_s && gapBefore(word) == u" "_s && bearings.contains(lower(word - 1));
 }
@@ -1843,7 +1845,7 @@ bool PortableNameTagger::isBearingFrom(qsizetype word) const
 // "handed over to", "talked to", "according to": a "to" that only a person follows.
 bool PortableNameTagger::isTowardsPerson(qsizetype word) const
 {
-    static const QSet<QString> verbs{
+    static const WordSet verbs{
         u"talk"_s, u"talked"_s, u"talking"_s, u"speak"_s, u"spoke"_s, u"speaking"_s, u"spoken"_s, u"reply"_s,
         u"replied"_s, u"replying"_s, u"hand"_s, u"handed"_s, u"pass"_s, u"passed"_s, u"escalate"_s,
         u"escalated"_s, u"according"_s, u"wrote"_s, u"write"_s, u"written"_s, u"forward"_s, u"forwarded"_s,
@@ -1852,9 +1854,9 @@ bool PortableNameTagger::isTowardsPerson(qsizetype word) const
         u"apologized"_s, u"introduce"_s, u"introduced"_s, u"over"_s, u"back"_s, u"out"_s, u"it"_s, u"them"_s,
         u"listen"_s, u"listened"_s, u"belongs"_s, u"belonged"_s, u"thanks"_s, u"married"_s, u"engaged"_s,
         u"related"_s, u"says"_s, u"said"_s, u"delegated"_s, u"lent"_s, u"gave"_s, u"give"_s, u"given"_s};
-    static const QSet<QString> asking{u"ask"_s, u"asked"_s, u"asking"_s, u"asks"_s};
+    static const WordSet asking{u"ask"_s, u"asked"_s, u"asking"_s, u"asks"_s};
     // "ask for Dimitra", "a message for Oisín": what is left for someone.
-    static const QSet<QString> leftFor{u"note"_s, u"message"_s, u"voicemail"_s, u"vm"_s, u"memo"_s, u"card"_s, u"gift"_s,
+    static const WordSet leftFor{u"note"_s, u"message"_s, u"voicemail"_s, u"vm"_s, u"memo"_s, u"card"_s, u"gift"_s,
                                        u"present"_s, u"flowers"_s};
     if (word >= 1 && lower(word) == u"for"_s && gapBefore(word) == u" "_s
         && (asking.contains(lower(word - 1)) || leftFor.contains(lower(word - 1)) || isStandingIn(word - 1)))
@@ -1869,7 +1871,7 @@ bool PortableNameTagger::isTowardsPerson(qsizetype word) const
 // is the person when the verb says somebody was spoken to.
 bool PortableNameTagger::isSpokenTo(qsizetype word) const
 {
-    static const QSet<QString> speaking{u"talk"_s, u"talked"_s, u"talking"_s, u"speak"_s, u"spoke"_s,
+    static const WordSet speaking{u"talk"_s, u"talked"_s, u"talking"_s, u"speak"_s, u"spoke"_s,
                                         u"speaking"_s, u"spoken"_s, u"chat"_s, u"chatted"_s, u"explained"_s,
                                         u"mentioned"_s, u"apologised"_s, u"apologized"_s, u"replied"_s};
     return word >= 2 && has(word, Fact::given) && lower(word - 1) == u"to"_s && gapBefore(word - 1) == u" "_s
@@ -1879,8 +1881,8 @@ bool PortableNameTagger::isSpokenTo(qsizetype word) const
 // "cover for", "filling in for": only a person is stood in for.
 bool PortableNameTagger::isStandingIn(qsizetype word) const
 {
-    static const QSet<QString> cover{u"cover"_s, u"covers"_s, u"covering"_s, u"covered"_s};
-    static const QSet<QString> standIn{u"fill"_s, u"fills"_s, u"filling"_s, u"filled"_s, u"stand"_s,
+    static const WordSet cover{u"cover"_s, u"covers"_s, u"covering"_s, u"covered"_s};
+    static const WordSet standIn{u"fill"_s, u"fills"_s, u"filling"_s, u"filled"_s, u"stand"_s,
                                        u"stands"_s, u"standing"_s, u"stood"_s, u"sub"_s, u"subbing"_s};
     if (cover.contains(lower(word)))
         return true;
@@ -1931,10 +1933,10 @@ double PortableNameTagger::contextAfter(const Run &run) const
             return weight::notPerson;
         if (!owner && isSiteListed(run))
             return weight::notPerson;
-        static const QSet<QString> firmEndings{u"sons"_s, u"co"_s, u"company"_s, u"partners"_s, u"associates"_s};
+        static const WordSet firmEndings{u"sons"_s, u"co"_s, u"company"_s, u"partners"_s, u"associates"_s};
         if (gap.trimmed() == u"&"_s && firmEndings.contains(next))
             return weight::notPerson; // "Fitzgerald & Sons"
-        static const QSet<QString> weakVerbs{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"will"_s, u"can"_s};
+        static const WordSet weakVerbs{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"will"_s, u"can"_s};
         if ((gap == u" "_s || gap == u", "_s) && has(after, Fact::action))
             score += weakVerbs.contains(next) ? weight::weakVerb : weight::strongVerb;
         else if (gap == u" "_s && isAdverbBeforeVerb(after))
@@ -1998,7 +2000,7 @@ bool PortableNameTagger::isSiteListed(const Run &run) const
 // "Peugeot UK", "Acme EMEA": a firm's arm in a country or region.
 bool PortableNameTagger::isCountryArm(QStringView word) const
 {
-    static const QSet<QString> codes{u"UK"_s, u"GB"_s, u"EU"_s, u"USA"_s, u"UAE"_s, u"NZ"_s, u"AU"_s,
+    static const WordSet codes{u"UK"_s, u"GB"_s, u"EU"_s, u"USA"_s, u"UAE"_s, u"NZ"_s, u"AU"_s,
                                      u"IE"_s, u"EMEA"_s, u"APAC"_s, u"LATAM"_s};
     return !m_shouting && word.size() >= 2 && word.size() <= 5 && word.front().isUpper() && word.back().isUpper()
         && codes.contains(word.toString());
@@ -2026,7 +2028,7 @@ bool PortableNameTagger::isSpokenLanguage(const Run &run) const
     if (run.first != run.last || shapeOf(run.first) != Shape::capitalised || !has(run.first, Fact::inDictionary)
         || !isLanguage(lower(run.first)))
         return false;
-    static const QSet<QString> cues{u"speaks"_s, u"speak"_s, u"speaking"_s, u"fluent"_s, u"in"_s, u"native"_s,
+    static const WordSet cues{u"speaks"_s, u"speak"_s, u"speaking"_s, u"fluent"_s, u"in"_s, u"native"_s,
                                     u"and"_s, u"or"_s, u"learning"_s, u"teaches"_s, u"interpreter"_s};
     const auto isLanguageAt = [&](qsizetype i) { return i >= 0 && i < m_words.size() && isLanguage(lower(i)); };
     const bool cued = run.first > 0 && (cues.contains(lower(run.first - 1)) || isLanguageAt(run.first - 1));
@@ -2056,7 +2058,7 @@ bool PortableNameTagger::isRecordHead(const Run &run) const
 // Not "chair", which as often follows makers ("an Aeron chair").
 bool PortableNameTagger::isGivenOffice(const Run &run) const
 {
-    static const QSet<QString> offices{u"secretary"_s, u"treasurer"_s, u"president"_s, u"captain"_s,
+    static const WordSet offices{u"secretary"_s, u"treasurer"_s, u"president"_s, u"captain"_s,
                                        u"chairperson"_s, u"chairwoman"_s, u"chairman"_s, u"vice-chair"_s,
                                        u"vice-captain"_s, u"convenor"_s, u"registrar"_s};
     const qsizetype office = run.last + 1;
@@ -2069,7 +2071,7 @@ bool PortableNameTagger::isGivenOffice(const Run &run) const
 bool PortableNameTagger::isAfterHonorific(qsizetype word) const
 {
     // Not "Dr": makers put it before their names ("Dr Pepper", "Dr. Oetker").
-    static const QSet<QString> honorifics{u"mr"_s, u"mrs"_s, u"ms"_s, u"miss"_s, u"mx"_s, u"prof"_s, u"professor"_s, u"sr"_s, u"sra"_s, u"herr"_s, u"frau"_s, u"mme"_s, u"monsieur"_s,
+    static const WordSet honorifics{u"mr"_s, u"mrs"_s, u"ms"_s, u"miss"_s, u"mx"_s, u"prof"_s, u"professor"_s, u"sr"_s, u"sra"_s, u"herr"_s, u"frau"_s, u"mme"_s, u"monsieur"_s,
                                           u"madame"_s, u"señor"_s, u"señora"_s, u"senhor"_s, u"senhora"_s};
     const QStringView gap = word > 0 ? gapBefore(word) : QStringView();
     return word > 0 && (gap == u" "_s || gap == u". "_s) && honorifics.contains(lower(word - 1))
@@ -2091,7 +2093,7 @@ bool PortableNameTagger::isAddressedByHonorific(const Run &run) const
 // form too, but a verb of their own follows them ("Ashdown routes need").
 bool PortableNameTagger::isSubjectDoing(const Run &run) const
 {
-    static const QSet<QString> joins{u"and"_s, u"but"_s, u"so"_s, u"then"_s, u"while"_s, u"whereas"_s};
+    static const WordSet joins{u"and"_s, u"but"_s, u"so"_s, u"then"_s, u"while"_s, u"whereas"_s};
     const qsizetype verb = run.last + 1;
     if (verb >= m_words.size() || shapeOf(run.first) == Shape::lower || shapeOf(verb) != Shape::lower
         || !isPresentVerb(lower(verb)))
@@ -2104,7 +2106,7 @@ bool PortableNameTagger::isSubjectDoing(const Run &run) const
     const qsizetype then = verb + 1;
     if (then >= m_words.size() || gapBefore(then) != u" "_s)
         return true;
-    static const QSet<QString> auxiliaries{u"are"_s, u"were"_s, u"have"_s, u"do"_s, u"did"_s, u"don't"_s,
+    static const WordSet auxiliaries{u"are"_s, u"were"_s, u"have"_s, u"do"_s, u"did"_s, u"don't"_s,
                                            u"could"_s, u"would"_s, u"should"_s, u"might"_s, u"must"_s, u"shall"_s};
     const QString &word = lower(then);
     const bool bareVerb = !word.endsWith(u's') && !word.endsWith(u"ing"_s)
@@ -2116,7 +2118,7 @@ bool PortableNameTagger::isSubjectDoing(const Run &run) const
 // verb, opening a sentence before its particle and a thing.
 bool PortableNameTagger::isVerbBeforeParticle(const Run &run) const
 {
-    static const QSet<QString> particles{u"up"_s, u"out"_s, u"off"_s, u"back"_s, u"down"_s, u"over"_s};
+    static const WordSet particles{u"up"_s, u"out"_s, u"off"_s, u"back"_s, u"down"_s, u"over"_s};
     const qsizetype particle = run.last + 1;
     return run.first == run.last && atSentenceStart(run.first) && particle + 1 < m_words.size()
         && gapBefore(particle) == u" "_s && gapBefore(particle + 1) == u" "_s && particles.contains(lower(particle))
@@ -2127,10 +2129,10 @@ bool PortableNameTagger::isVerbBeforeParticle(const Run &run) const
 // word opening a sentence, then what is done to things and no object.
 bool PortableNameTagger::isPassiveOfThing(const Run &run) const
 {
-    static const QSet<QString> doneToThings{u"sent"_s, u"needed"_s, u"required"_s, u"attached"_s, u"delivered"_s,
+    static const WordSet doneToThings{u"sent"_s, u"needed"_s, u"required"_s, u"attached"_s, u"delivered"_s,
                                             u"shipped"_s, u"posted"_s, u"printed"_s, u"issued"_s, u"scanned"_s,
                                             u"forwarded"_s, u"enclosed"_s, u"included"_s};
-    static const QSet<QString> prepositions{u"to"_s, u"for"_s, u"by"_s, u"via"_s, u"at"_s, u"on"_s, u"in"_s,
+    static const WordSet prepositions{u"to"_s, u"for"_s, u"by"_s, u"via"_s, u"at"_s, u"on"_s, u"in"_s,
                                             u"with"_s};
     const qsizetype verb = run.last + 1;
     if (run.first != run.last || !atSentenceStart(run.first) || !has(run.first, Fact::everyday)
@@ -2168,10 +2170,10 @@ bool PortableNameTagger::isWritersPartner(const Run &run) const
 // auxiliary before the one who is to do something, and the bare verb after.
 bool PortableNameTagger::isAskedAbout(const Run &run) const
 {
-    static const QSet<QString> auxiliaries{u"can"_s, u"could"_s, u"will"_s, u"would"_s, u"did"_s, u"does"_s,
+    static const WordSet auxiliaries{u"can"_s, u"could"_s, u"will"_s, u"would"_s, u"did"_s, u"does"_s,
                                            u"should"_s, u"has"_s, u"hasn't"_s, u"didn't"_s, u"can't"_s,
                                            u"won't"_s, u"doesn't"_s};
-    static const QSet<QString> adverbs{u"ever"_s, u"already"_s, u"still"_s, u"just"_s, u"actually"_s, u"even"_s};
+    static const WordSet adverbs{u"ever"_s, u"already"_s, u"still"_s, u"just"_s, u"actually"_s, u"even"_s};
     const qsizetype aux = run.first - 1;
     qsizetype verb = run.last + 1;
     if (verb + 1 < m_words.size() && adverbs.contains(lower(verb)) && gapBefore(verb + 1) == u" "_s)
@@ -2212,7 +2214,7 @@ bool PortableNameTagger::isDoingToSomething(const Run &run) const
     // "Chicago handles the returns": a place does things through the people there.
     if ((!has(run.first, Fact::given) && !has(run.first, Fact::ambiguousGiven)) || has(run.first, Fact::nonPerson))
         return false;
-    static const QSet<QString> objects{u"the"_s, u"a"_s, u"an"_s, u"all"_s, u"our"_s, u"their"_s, u"his"_s,
+    static const WordSet objects{u"the"_s, u"a"_s, u"an"_s, u"all"_s, u"our"_s, u"their"_s, u"his"_s,
                                        u"her"_s, u"them"_s, u"it"_s, u"every"_s, u"each"_s, u"most"_s,
                                        u"any"_s, u"both"_s, u"these"_s, u"those"_s, u"this"_s, u"that"_s};
     const QString &word = lower(verb);
@@ -2270,11 +2272,11 @@ qsizetype PortableNameTagger::particlesBefore(qsizetype word, qsizetype floor) c
 // "soren u there?", "mika you around?": a chat opening by calling someone.
 bool PortableNameTagger::isHailed(qsizetype word) const
 {
-    static const QSet<QString> you{u"u"_s, u"you"_s, u"ya"_s};
-    static const QSet<QString> present{u"there"_s, u"around"_s, u"free"_s, u"busy"_s, u"about"_s, u"awake"_s,
+    static const WordSet you{u"u"_s, u"you"_s, u"ya"_s};
+    static const WordSet present{u"there"_s, u"around"_s, u"free"_s, u"busy"_s, u"about"_s, u"awake"_s,
                                        u"online"_s, u"in"_s, u"up"_s};
     // The dictionary leaves out pronouns, so the ones that hail everybody are named here.
-    static const QSet<QString> everybody{u"anyone"_s, u"anybody"_s, u"someone"_s, u"somebody"_s, u"everyone"_s,
+    static const WordSet everybody{u"anyone"_s, u"anybody"_s, u"someone"_s, u"somebody"_s, u"everyone"_s,
                                          u"everybody"_s, u"yall"_s, u"y'all"_s, u"guys"_s, u"all"_s, u"hello"_s,
                                          u"hi"_s, u"hey"_s, u"yo"_s, u"are"_s, u"r"_s};
     const bool opens = word == 0 || (word == 1 && has(0, Fact::opener));
@@ -2287,8 +2289,8 @@ bool PortableNameTagger::isHailed(qsizetype word) const
 // whatever word follows them.
 bool PortableNameTagger::isAfterNobiliary(qsizetype word) const
 {
-    static const QSet<QString> firsts{u"van"_s, u"von"_s};
-    static const QSet<QString> seconds{u"der"_s, u"den"_s};
+    static const WordSet firsts{u"van"_s, u"von"_s};
+    static const WordSet seconds{u"der"_s, u"den"_s};
     return word >= 2 && gapBefore(word) == u" "_s && gapBefore(word - 1) == u" "_s
         && seconds.contains(lower(word - 1)) && firsts.contains(lower(word - 2));
 }
@@ -2401,7 +2403,7 @@ bool PortableNameTagger::isPetInCareNote(const Run &run) const
     if (cuedAsPerson)
         return false;
     // Animals do not speak, write or pay.
-    static const QSet<QString> peoplesDoings{
+    static const WordSet peoplesDoings{
         u"said"_s, u"says"_s, u"asked"_s, u"asks"_s, u"called"_s, u"calls"_s, u"rang"_s, u"phoned"_s,
         u"emailed"_s, u"wrote"_s, u"writes"_s, u"replied"_s, u"confirmed"_s, u"agreed"_s, u"wants"_s,
         u"wanted"_s, u"signed"_s, u"paid"_s, u"pays"_s, u"will"_s, u"would"_s};
@@ -2422,7 +2424,7 @@ void PortableNameTagger::markFirmsOfPartners(QList<ScoredRun> &runs) const
         return w > 0 && (has(w - 1, Fact::opener) || has(w - 1, Fact::lead) || has(w - 1, Fact::title));
     };
     // "Patel & Singh both signed", "Chen & Wang are off": what the pair does, people do.
-    static const QSet<QString> together{u"are"_s, u"were"_s, u"both"_s, u"have"_s, u"will"_s};
+    static const WordSet together{u"are"_s, u"were"_s, u"both"_s, u"have"_s, u"will"_s};
     const auto isPairDoing = [&](qsizetype next) {
         return next < m_words.size() && gapBefore(next) == u" "_s
             && (has(next, Fact::action) || together.contains(lower(next)));
@@ -2465,7 +2467,7 @@ bool PortableNameTagger::isAddressedAtEnd(qsizetype word) const
 // "Oskarsson, can you resend it?": a note opening by addressing someone.
 bool PortableNameTagger::isAddressed(const Run &run) const
 {
-    static const QSet<QString> requests{u"can"_s, u"could"_s, u"would"_s, u"will"_s, u"please"_s, u"pls"_s,
+    static const WordSet requests{u"can"_s, u"could"_s, u"would"_s, u"will"_s, u"please"_s, u"pls"_s,
                                         u"plz"_s, u"thanks"_s, u"thx"_s, u"fyi"_s, u"just"_s, u"quick"_s,
                                         u"any"_s, u"are"_s, u"did"_s, u"do"_s, u"have"_s, u"you"_s};
     const bool opens = run.first == 0 || has(run.first - 1, Fact::opener);
@@ -2477,7 +2479,7 @@ bool PortableNameTagger::isAddressed(const Run &run) const
 // "Name: Yaw Boateng", "Caller: ...": the field of a form that holds a person.
 bool PortableNameTagger::isPersonField(const QString &word)
 {
-    static const QSet<QString> fields{u"name"_s, u"contact"_s, u"caller"_s, u"attendee"_s, u"passenger"_s,
+    static const WordSet fields{u"name"_s, u"contact"_s, u"caller"_s, u"attendee"_s, u"passenger"_s,
                                       u"patient"_s, u"employee"_s, u"applicant"_s, u"requester"_s,
                                       u"requestor"_s, u"signatory"_s, u"cardholder"_s, u"driver"_s, u"courier"_s,
                                       u"approver"_s, u"reviewer"_s, u"sender"_s, u"landlord"_s, u"landlady"_s,
@@ -2559,14 +2561,14 @@ bool PortableNameTagger::isGivingOwnName(qsizetype word) const
     if (base.size() < 3 || has(word, Fact::function) || has(word, Fact::nonPerson) || has(word, Fact::opener)
         || (has(word, Fact::inDictionary) && !has(word, Fact::given)))
         return false;
-    static const QSet<QString> after{u"again"_s, u"here"_s, u"from"_s, u"calling"_s, u"with"_s};
+    static const WordSet after{u"again"_s, u"here"_s, u"from"_s, u"calling"_s, u"with"_s};
     const qsizetype next = word + 1;
     return next >= m_words.size() || !gapBefore(next).trimmed().isEmpty() || after.contains(lower(next));
 }
 
 bool PortableNameTagger::isDepartment(const QString &word)
 {
-    static const QSet<QString> departments{
+    static const WordSet departments{
         u"desk"_s, u"front"_s, u"office"_s, u"team"_s, u"accounts"_s, u"accounting"_s, u"shipping"_s,
         u"support"_s, u"reception"_s, u"sales"_s, u"hr"_s, u"it"_s, u"finance"_s, u"billing"_s, u"legal"_s,
         u"marketing"_s, u"ops"_s, u"operations"_s, u"admin"_s, u"procurement"_s, u"payroll"_s,
@@ -2587,7 +2589,7 @@ bool PortableNameTagger::isDepartment(const QString &word)
 // "Rose from the front desk", "FARAH IN ACCOUNTS": a person of a team.
 bool PortableNameTagger::isInDepartment(qsizetype word) const
 {
-    static const QSet<QString> linking{u"from"_s, u"in"_s, u"at"_s, u"of"_s, u"on"_s};
+    static const WordSet linking{u"from"_s, u"in"_s, u"at"_s, u"of"_s, u"on"_s};
     if (word + 1 >= m_words.size() || !linking.contains(lower(word)) || gapBefore(word) != u" "_s)
         return false;
     qsizetype next = word + 1;
@@ -2603,7 +2605,7 @@ bool PortableNameTagger::isSpeakingForDepartment(qsizetype word) const
     for (qsizetype verb = word + 2; verb < m_words.size() && verb <= word + 4; ++verb) {
         if (gapBefore(verb) != u" "_s)
             return false;
-        static const QSet<QString> weakVerbs{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"will"_s, u"can"_s};
+        static const WordSet weakVerbs{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"will"_s, u"can"_s};
         if (!isDepartment(lower(verb - 1)))
             continue;
         if ((has(verb, Fact::action) && !weakVerbs.contains(lower(verb))) || isAuxiliaryThenDoing(verb)
@@ -2617,7 +2619,7 @@ bool PortableNameTagger::isSpeakingForDepartment(qsizetype word) const
 // or how someone is; a shop's is before its street ("Macy's on 34th").
 bool PortableNameTagger::isContractedIs(qsizetype next) const
 {
-    static const QSet<QString> states{u"on"_s, u"off"_s, u"out"_s, u"away"_s, u"back"_s, u"sick"_s, u"ill"_s,
+    static const WordSet states{u"on"_s, u"off"_s, u"out"_s, u"away"_s, u"back"_s, u"sick"_s, u"ill"_s,
                                       u"busy"_s, u"free"_s, u"late"_s, u"here"_s, u"gone"_s, u"not"_s,
                                       u"still"_s, u"already"_s, u"just"_s, u"now"_s, u"gonna"_s};
     if (next >= m_words.size() || gapBefore(next) != u" "_s || shapeOf(next) != Shape::lower || !has(next - 1, Fact::given))
@@ -2630,8 +2632,8 @@ bool PortableNameTagger::isContractedIs(qsizetype next) const
 // "is off sick", "was out": away from work, as only people are.
 bool PortableNameTagger::isAway(qsizetype word) const
 {
-    static const QSet<QString> copulas{u"is"_s, u"was"_s, u"will"_s, u"'s"_s};
-    static const QSet<QString> away{u"off"_s, u"out"_s, u"away"_s, u"sick"_s, u"back"_s, u"ill"_s, u"unwell"_s,
+    static const WordSet copulas{u"is"_s, u"was"_s, u"will"_s, u"'s"_s};
+    static const WordSet away{u"off"_s, u"out"_s, u"away"_s, u"sick"_s, u"back"_s, u"ill"_s, u"unwell"_s,
                                     u"absent"_s, u"on"_s, u"be"_s};
     const qsizetype state = word + 1;
     return state < m_words.size() && copulas.contains(lower(word)) && gapBefore(state) == u" "_s
@@ -2643,13 +2645,13 @@ bool PortableNameTagger::isAway(qsizetype word) const
 // person reports so. Roles and other everyday words ("caller said she") are no names.
 bool PortableNameTagger::isReportedSpeaker(qsizetype word) const
 {
-    static const QSet<QString> speech{u"said"_s, u"says"_s, u"told"_s, u"tells"_s, u"mentioned"_s, u"thinks"_s,
+    static const WordSet speech{u"said"_s, u"says"_s, u"told"_s, u"tells"_s, u"mentioned"_s, u"thinks"_s,
                                       u"thought"_s, u"reckons"_s, u"claims"_s, u"claimed"_s, u"insists"_s,
                                       u"insisted"_s, u"confirmed"_s, u"explained"_s, u"replied"_s, u"wrote"_s,
                                       u"texted"_s, u"emailed"_s, u"called"_s, u"rang"_s, u"phoned"_s, u"swears"_s};
-    static const QSet<QString> subjects{u"he"_s, u"she"_s, u"he'd"_s, u"she'd"_s, u"he'll"_s, u"she'll"_s,
+    static const WordSet subjects{u"he"_s, u"she"_s, u"he'd"_s, u"she'd"_s, u"he'll"_s, u"she'll"_s,
                                         u"he’d"_s, u"she’d"_s, u"he’ll"_s, u"she’ll"_s};
-    static const QSet<QString> clauseOpeners{u"and"_s, u"but"_s, u"so"_s, u"lol"_s, u"ok"_s, u"okay"_s, u"btw"_s};
+    static const WordSet clauseOpeners{u"and"_s, u"but"_s, u"so"_s, u"lol"_s, u"ok"_s, u"okay"_s, u"btw"_s};
     const qsizetype verb = word + 1;
     if (verb >= m_words.size() || lower(word).size() < 2 || !speech.contains(lower(verb))
         || (gapBefore(verb) != u" "_s && gapBefore(verb) != u", "_s) || isPossessive(textOf(word)))
@@ -2681,7 +2683,7 @@ bool PortableNameTagger::isReportedSpeaker(qsizetype word) const
 // named after places and people alike.
 bool PortableNameTagger::isResidentInBrackets(const Run &run) const
 {
-    static const QSet<QString> homes{u"unit"_s, u"units"_s, u"apt"_s, u"apartment"_s, u"flat"_s, u"suite"_s,
+    static const WordSet homes{u"unit"_s, u"units"_s, u"apt"_s, u"apartment"_s, u"flat"_s, u"suite"_s,
                                      u"lot"_s, u"plot"_s, u"house"_s, u"cabin"_s, u"bed"_s, u"in"_s, u"no"_s,
                                      u"number"_s, u"berth"_s, u"pitch"_s};
     const qsizetype code = run.first - 1;
@@ -2745,7 +2747,7 @@ bool PortableNameTagger::isInUnitCode(const Run &run) const
 // written to is a person, even by a surname that is also a word.
 bool PortableNameTagger::isContactedBySurname(const Run &run) const
 {
-    static const QSet<QString> contacted{u"called"_s, u"phoned"_s, u"rang"_s, u"emailed"_s, u"texted"_s,
+    static const WordSet contacted{u"called"_s, u"phoned"_s, u"rang"_s, u"emailed"_s, u"texted"_s,
                                          u"messaged"_s, u"pinged"_s, u"chased"_s, u"rechased"_s};
     const qsizetype word = run.first;
     return run.first == run.last && word > 0 && gapBefore(word) == u" "_s && contacted.contains(lower(word - 1))
@@ -2764,7 +2766,7 @@ bool PortableNameTagger::isTeamMember(const Run &run) const
         || !isInDepartment(word + 1) || !isSpeakingForDepartment(word + 1))
         return false;
     // "Crew from the council", "Someone from IT": groups and anyone are no one named.
-    static const QSet<QString> groups{u"crew"_s, u"staff"_s, u"squad"_s, u"gang"_s, u"workers"_s, u"people"_s,
+    static const WordSet groups{u"crew"_s, u"staff"_s, u"squad"_s, u"gang"_s, u"workers"_s, u"people"_s,
                                       u"someone"_s, u"somebody"_s, u"everyone"_s, u"everybody"_s, u"anyone"_s,
                                       u"nobody"_s, u"management"_s, u"folks"_s, u"guys"_s};
     if (groups.contains(lower(word)))
@@ -2839,21 +2841,21 @@ bool PortableNameTagger::isTallyItem(qsizetype word, bool counted) const
 // "already fixed", "still needs": an adverb, then what people do.
 bool PortableNameTagger::isAdverbBeforeVerb(qsizetype word) const
 {
-    static const QSet<QString> adverbs{u"already"_s, u"still"_s, u"just"_s, u"also"_s, u"never"_s, u"always"_s,
+    static const WordSet adverbs{u"already"_s, u"still"_s, u"just"_s, u"also"_s, u"never"_s, u"always"_s,
                                        u"finally"_s, u"really"_s, u"actually"_s, u"usually"_s, u"kindly"_s,
                                        u"personally"_s, u"apparently"_s};
     const qsizetype verb = word + 1;
     if (verb >= m_words.size() || !adverbs.contains(lower(word)) || gapBefore(verb) != u" "_s
         || shapeOf(verb) != Shape::lower)
         return false;
-    static const QSet<QString> weakVerbs{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"will"_s, u"can"_s};
+    static const WordSet weakVerbs{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"will"_s, u"can"_s};
     return (has(verb, Fact::action) && !weakVerbs.contains(lower(verb))) || isVerbForm(lower(verb));
 }
 
 // "is our contact", "was her landlord": who the person is to someone.
 bool PortableNameTagger::isPersonNounAfterCopula(qsizetype word) const
 {
-    static const QSet<QString> copulas{u"is"_s, u"was"_s, u"will"_s, u"'s"_s};
+    static const WordSet copulas{u"is"_s, u"was"_s, u"will"_s, u"'s"_s};
     qsizetype noun = word + 2;
     if (lower(word) == u"will"_s && noun < m_words.size() && lower(word + 1) == u"be"_s)
         ++noun;
@@ -2869,7 +2871,7 @@ bool PortableNameTagger::isPersonNounAfterCopula(qsizetype word) const
 // "caller hung up", "driver pulled out": a verb, whatever lists it is in.
 bool PortableNameTagger::isBeforeVerbParticle(qsizetype word) const
 {
-    static const QSet<QString> particles{u"up"_s, u"out"_s, u"off"_s, u"down"_s, u"back"_s};
+    static const WordSet particles{u"up"_s, u"out"_s, u"off"_s, u"down"_s, u"back"_s};
     return word + 1 < m_words.size() && gapBefore(word + 1) == u" "_s && particles.contains(lower(word + 1));
 }
 
@@ -2877,7 +2879,7 @@ bool PortableNameTagger::isBeforeVerbParticle(qsizetype word) const
 // opening a clause, then a person's doing.
 bool PortableNameTagger::isLowerCaseSubject(qsizetype word) const
 {
-    static const QSet<QString> clauseOpeners{u"so"_s, u"if"_s, u"and"_s, u"but"_s, u"lol"_s, u"ok"_s, u"okay"_s,
+    static const WordSet clauseOpeners{u"so"_s, u"if"_s, u"and"_s, u"but"_s, u"lol"_s, u"ok"_s, u"okay"_s,
                                              u"because"_s, u"cos"_s, u"when"_s, u"since"_s, u"think"_s,
                                              u"guess"_s, u"hope"_s, u"lmk"_s, u"whether"_s, u"that"_s};
     const qsizetype verb = word + 1;
@@ -2893,7 +2895,7 @@ bool PortableNameTagger::isLowerCaseSubject(qsizetype word) const
     const QString &next = lower(verb);
     if (next == u"is"_s || next == u"was"_s) {
         // "is out today", "is covering the phones": away, or doing something to something.
-        static const QSet<QString> away{u"out"_s, u"off"_s, u"away"_s, u"sick"_s};
+        static const WordSet away{u"out"_s, u"off"_s, u"away"_s, u"sick"_s};
         const qsizetype then = verb + 1;
         if (then >= m_words.size() || gapBefore(then) != u" "_s)
             return false;
@@ -2901,7 +2903,7 @@ bool PortableNameTagger::isLowerCaseSubject(qsizetype word) const
         // "ysolde is our new intern": what only a person is.
         return away.contains(lower(then)) || (object && isOngoingVerb(lower(then))) || isPersonNounAfterCopula(verb);
     }
-    static const QSet<QString> weakVerbs{u"has"_s, u"had"_s, u"will"_s, u"can"_s, u"would"_s, u"could"_s,
+    static const WordSet weakVerbs{u"has"_s, u"had"_s, u"will"_s, u"can"_s, u"would"_s, u"could"_s,
                                          u"should"_s, u"might"_s, u"must"_s};
     // "rashida would call back": a modal, then what people do.
     const bool modalThenVerb = weakVerbs.contains(next) && next != u"has"_s && next != u"had"_s && verb + 1 < m_words.size()
@@ -2929,8 +2931,8 @@ bool PortableNameTagger::isCuedGivenName(qsizetype word) const
 // someone, which no month does ("april needs to be planned" stays a month).
 bool PortableNameTagger::isSeasonNamedSubject(qsizetype word) const
 {
-    static const QSet<QString> seasons{u"april"_s, u"june"_s, u"august"_s, u"summer"_s, u"autumn"_s};
-    static const QSet<QString> wanting{u"needs"_s, u"wants"_s, u"says"_s, u"said"_s, u"asked"_s, u"asks"_s,
+    static const WordSet seasons{u"april"_s, u"june"_s, u"august"_s, u"summer"_s, u"autumn"_s};
+    static const WordSet wanting{u"needs"_s, u"wants"_s, u"says"_s, u"said"_s, u"asked"_s, u"asks"_s,
                                        u"called"_s, u"rang"_s, u"emailed"_s, u"texted"_s, u"replied"_s,
                                        u"thinks"_s, u"prefers"_s, u"confirmed"_s, u"agreed"_s};
     const qsizetype verb = word + 1;
@@ -2965,7 +2967,7 @@ bool PortableNameTagger::isLowerCaseCalled(const Run &run) const
 // chat reply will do before a given name that is no word and no place.
 bool PortableNameTagger::isLedGivenName(qsizetype word) const
 {
-    static const QSet<QString> replies{u"ok"_s, u"okay"_s, u"lmk"_s, u"np"_s, u"sure"_s, u"yes"_s, u"cheers"_s,
+    static const WordSet replies{u"ok"_s, u"okay"_s, u"lmk"_s, u"np"_s, u"sure"_s, u"yes"_s, u"cheers"_s,
                                        u"yep"_s, u"nope"_s, u"ta"_s};
     const bool led = word > 0 && gapBefore(word) == u" "_s
         && ((has(word - 1, Fact::lead) && !isAnd(lower(word - 1))) || replies.contains(lower(word - 1)));
@@ -3014,7 +3016,7 @@ bool PortableNameTagger::isLowerCaseInitial(qsizetype word) const
     QString letters;
     for (qsizetype i = first; i < next; ++i)
         letters += lower(i);
-    static const QSet<QString> abbreviations{u"eg"_s, u"ie"_s, u"ps"_s, u"am"_s, u"pm"_s, u"nb"_s, u"cc"_s, u"pp"_s};
+    static const WordSet abbreviations{u"eg"_s, u"ie"_s, u"ps"_s, u"am"_s, u"pm"_s, u"nb"_s, u"cc"_s, u"pp"_s};
     const bool initials = letters.size() >= 2 && !abbreviations.contains(letters);
     if (next == word || next >= m_words.size() || shapeOf(next) != Shape::lower)
         return false;
@@ -3057,8 +3059,8 @@ bool PortableNameTagger::isChatHail(qsizetype word) const
     const QStringView after = gapBefore(word + 1);
     // "Shopify can sync it": a product may open a line with what it can do, so
     // "can" and "could" hail only a word written in lower case or a given name.
-    static const QSet<QString> asks{u"pls"_s, u"plz"_s, u"please"_s};
-    static const QSet<QString> abilities{u"can"_s, u"could"_s};
+    static const WordSet asks{u"pls"_s, u"plz"_s, u"please"_s};
+    static const WordSet abilities{u"can"_s, u"could"_s};
     const bool asked = asks.contains(lower(word + 1))
         || (abilities.contains(lower(word + 1)) && (shapeOf(word) == Shape::lower || has(word, Fact::given)));
     const bool quoted = after.startsWith(u':') && (after.contains(u'"') || after.contains(u'“'));
@@ -3077,7 +3079,7 @@ bool PortableNameTagger::isChatName(qsizetype word) const
 // "loop in soraya", "waiting on Halloran": someone brought into the matter.
 bool PortableNameTagger::isBroughtIn(qsizetype word) const
 {
-    static const QSet<QString> bringingIn{u"loop"_s, u"looped"_s, u"looping"_s, u"bring"_s, u"brought"_s,
+    static const WordSet bringingIn{u"loop"_s, u"looped"_s, u"looping"_s, u"bring"_s, u"brought"_s,
                                           u"fill"_s, u"filled"_s, u"keep"_s, u"kept"_s, u"waiting"_s, u"wait"_s,
                                           u"rely"_s, u"relying"_s, u"depends"_s, u"chase"_s, u"chasing"_s};
     if (word < 2 || gapBefore(word) != u" "_s || gapBefore(word - 1) != u" "_s)
@@ -3090,7 +3092,7 @@ bool PortableNameTagger::isBroughtIn(qsizetype word) const
 // Right after "called", "hey", "cc", "w/", "spoke to": words only people follow.
 bool PortableNameTagger::followsPersonLead(qsizetype word) const
 {
-    static const QSet<QString> personLeads{
+    static const WordSet personLeads{
         u"called"_s, u"rang"_s, u"phoned"_s, u"texted"_s, u"emailed"_s, u"messaged"_s, u"pinged"_s, u"hey"_s,
         u"hi"_s, u"hello"_s, u"dear"_s, u"thx"_s, u"thanks"_s, u"ty"_s, u"cc"_s, u"bcc"_s, u"ask"_s, u"asked"_s,
         u"tell"_s, u"told"_s, u"per"_s, u"with"_s, u"w"_s, u"met"_s, u"spoke"_s, u"ping"_s, u"attn"_s,
@@ -3113,8 +3115,8 @@ bool PortableNameTagger::isByName(qsizetype word) const
         return true;
     if (word == 0 || gapBefore(word) != u" "_s)
         return false;
-    static const QSet<QString> going{u"go"_s, u"goes"_s, u"going"_s, u"went"_s};
-    static const QSet<QString> known{u"known"_s, u"referred"_s};
+    static const WordSet going{u"go"_s, u"goes"_s, u"going"_s, u"went"_s};
+    static const WordSet known{u"known"_s, u"referred"_s};
     return (lower(word) == u"by"_s && going.contains(lower(word - 1)))
         || (lower(word) == u"as"_s && known.contains(lower(word - 1)));
 }
@@ -3328,7 +3330,7 @@ PortableNameTagger::ListSlot PortableNameTagger::slotOf(const Run &run) const
 {
     if (run.last + 1 < m_words.size() && lower(run.last + 1) == u"to"_s && isActionPoint(run))
         return ListSlot::actionPoint;
-    static const QSet<QString> days{u"mon"_s, u"tue"_s, u"tues"_s, u"wed"_s, u"weds"_s, u"thu"_s, u"thur"_s,
+    static const WordSet days{u"mon"_s, u"tue"_s, u"tues"_s, u"wed"_s, u"weds"_s, u"thu"_s, u"thur"_s,
                                     u"thurs"_s, u"fri"_s, u"sat"_s, u"sun"_s, u"monday"_s, u"tuesday"_s,
                                     u"wednesday"_s, u"thursday"_s, u"friday"_s, u"saturday"_s, u"sunday"_s};
     const QStringView gap = run.first > 0 ? gapBefore(run.first).trimmed() : QStringView();
@@ -3347,7 +3349,7 @@ void PortableNameTagger::markShopsNamedTogether(QList<ScoredRun> &runs) const
             || !isPossessive(textOf(left.last)) || !isPossessive(textOf(right.last))
             || (!isAnd(lower(left.last + 1)) && lower(left.last + 1) != u"or"_s))
             continue;
-        static const QSet<QString> notOwned{u"both"_s, u"all"_s, u"each"_s, u"either"_s, u"neither"_s};
+        static const WordSet notOwned{u"both"_s, u"all"_s, u"each"_s, u"either"_s, u"neither"_s};
         const qsizetype next = right.last + 1;
         const QByteArray classes = next < m_words.size() ? WordClasses::shared().classesOf(lower(next)) : QByteArray();
         const bool owned = next < m_words.size() && gapBefore(next) == u" "_s && shapeOf(next) == Shape::lower
@@ -3545,7 +3547,7 @@ bool PortableNameTagger::isSlashedNamePart(qsizetype word) const
     };
     // The form of address that tickets put after the given names vouches for names no list knows.
     const auto isTitled = [&](qsizetype given) {
-        static const QSet<QString> addresses{u"mr"_s, u"mrs"_s, u"ms"_s, u"miss"_s, u"mstr"_s, u"dr"_s};
+        static const WordSet addresses{u"mr"_s, u"mrs"_s, u"ms"_s, u"miss"_s, u"mstr"_s, u"dr"_s};
         const qsizetype next = given + 1;
         return next < m_words.size() && gapBefore(next) == u" "_s && shapeOf(next) == Shape::capitals
             && addresses.contains(lower(next));

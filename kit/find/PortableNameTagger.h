@@ -1,11 +1,13 @@
 #pragma once
 
 #include "kit/find/TextServices.h"
+#include "kit/find/WordSet.h"
 
 #include <QHash>
 #include <QStringList>
 
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 namespace quorvane {
@@ -52,7 +54,8 @@ private:
     };
     static constexpr quint32 bit(Fact fact) { return 1u << int(fact); }
     static bool holds(const QString &word, Fact fact);
-    static QHash<QString, Facts> &learntFacts();
+    using LearntFacts = std::unordered_map<QString, Facts, WordSet::Hash, WordSet::Equal>;
+    static LearntFacts &learntFacts();
     void recallFacts();
     void keepFacts() const;
     bool has(qsizetype word, Fact fact) const;

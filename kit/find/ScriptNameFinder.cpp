@@ -1,5 +1,7 @@
 #include "kit/find/ScriptNameFinder.h"
 
+#include "kit/find/WordSet.h"
+
 #include <QSet>
 
 using namespace Qt::StringLiterals;
@@ -11,7 +13,7 @@ namespace {
 // Chinese family names take one character (a few take two); a given name one or two.
 const QString chineseSurnames = u"王李张刘陈杨黄赵吴周徐孙马朱胡郭何高林罗郑梁谢宋唐许韩冯邓曹彭曾肖田董袁潘于蒋蔡余杜叶程苏魏吕丁任沈姚卢姜崔钟谭陆汪范金石廖贾夏韦付方白邹孟熊秦邱江尹薛闫段雷侯龙史陶黎贺顾毛郝龚邵万钱严覃武戴莫孔向汤"_s;
 // Everyday words that begin with a family-name character: "王国", "高速", "金额".
-const QSet<QString> hanWordsLikeNames{
+const WordSet hanWordsLikeNames{
     u"王国"_s, u"高速"_s, u"高级"_s, u"高兴"_s, u"高度"_s, u"高峰"_s, u"金额"_s, u"金融"_s, u"金属"_s, u"方案"_s,
     u"方面"_s, u"方法"_s, u"方式"_s, u"方便"_s, u"方向"_s, u"周末"_s, u"周一"_s, u"周二"_s, u"周三"_s, u"周四"_s,
     u"周五"_s, u"周六"_s, u"周日"_s, u"周期"_s, u"周年"_s, u"马上"_s, u"余额"_s, u"许多"_s, u"许可"_s, u"任何"_s,
@@ -44,27 +46,27 @@ const QString koreanSurnames = u"김이박최정강조윤장임한오서신권�
 const QStringList koreanCues{u"수령인"_s, u"받는분"_s, u"보내는분"_s, u"담당자"_s, u"예약자"_s, u"신청자"_s,
                              u"주문자"_s, u"고객명"_s, u"성명"_s, u"이름"_s};
 const QStringList koreanTitles{u"신입사원"_s, u"사원"_s, u"주임"_s, u"고객"_s, u"회원"_s, u"환자"_s, u"학생"_s, u"교수"_s, u"기사"_s, u"과장"_s, u"부장"_s, u"대리"_s, u"사장"_s, u"팀장"_s, u"님"_s, u"씨"_s, u"선생"_s, u"대표"_s, u"실장"_s, u"차장"_s};
-const QSet<QString> arabicGivenNames{
+const WordSet arabicGivenNames{
     u"محمد"_s, u"أحمد"_s, u"علي"_s, u"عمر"_s, u"يوسف"_s, u"خالد"_s, u"حسن"_s, u"حسين"_s, u"إبراهيم"_s,
     u"عبدالله"_s, u"عبد"_s, u"سعيد"_s, u"طارق"_s, u"كريم"_s, u"فاطمة"_s, u"ليلى"_s, u"نورة"_s, u"نور"_s,
     u"مريم"_s, u"سارة"_s, u"عائشة"_s, u"خديجة"_s, u"زينب"_s, u"ريم"_s, u"هند"_s, u"سلمى"_s, u"منى"_s,
     u"ياسمين"_s, u"أمل"_s, u"رشيد"_s, u"سلمان"_s, u"فيصل"_s, u"ماجد"_s, u"هدى"_s, u"لينا"_s, u"رنا"_s};
-const QSet<QString> arabicSurnames{u"منصور"_s, u"حداد"_s, u"خوري"_s, u"حسن"_s, u"علي"_s, u"صالح"_s,
+const WordSet arabicSurnames{u"منصور"_s, u"حداد"_s, u"خوري"_s, u"حسن"_s, u"علي"_s, u"صالح"_s,
                                    u"عباس"_s, u"يوسف"_s, u"إبراهيم"_s, u"محمود"_s, u"قاسم"_s};
-const QSet<QString> devanagariGivenNames{
+const WordSet devanagariGivenNames{
     u"राहुल"_s, u"अमित"_s, u"विकास"_s, u"प्रिया"_s, u"सुनील"_s, u"अनिल"_s, u"राज"_s, u"सुरेश"_s, u"रमेश"_s,
     u"पूजा"_s, u"नेहा"_s, u"अंजलि"_s, u"दीपक"_s, u"विजय"_s, u"संजय"_s, u"राजेश"_s, u"मनोज"_s, u"सुनीता"_s,
     u"अनीता"_s, u"कविता"_s, u"रोहित"_s, u"अर्जुन"_s, u"विक्रम"_s, u"आदित्य"_s, u"लक्ष्मी"_s, u"गीता"_s};
-const QSet<QString> devanagariSurnames{
+const WordSet devanagariSurnames{
     u"शर्मा"_s, u"कुमार"_s, u"सिंह"_s, u"वर्मा"_s, u"गुप्ता"_s, u"पटेल"_s, u"यादव"_s, u"जोशी"_s, u"मिश्रा"_s,
     u"अग्रवाल"_s, u"चौधरी"_s, u"राव"_s, u"कुलकर्णी"_s, u"देशपांडे"_s, u"पाटिल"_s, u"नायर"_s, u"देसाई"_s,
     u"पवार"_s, u"मेहता"_s, u"शाह"_s, u"बाजपेयी"_s, u"चतुर्वेदी"_s, u"त्रिपाठी"_s, u"पांडे"_s, u"दुबे"_s,
     u"तिवारी"_s, u"सक्सेना"_s, u"भट्ट"_s, u"रेड्डी"_s, u"अय्यर"_s, u"मेनन"_s, u"बनर्जी"_s, u"चटर्जी"_s,
     u"मुखर्जी"_s, u"घोष"_s, u"कपूर"_s, u"मल्होत्रा"_s, u"खन्ना"_s, u"चोपड़ा"_s, u"अरोड़ा"_s, u"भाटिया"_s,
     u"ठाकुर"_s, u"चौहान"_s, u"राठौर"_s, u"नाइक"_s, u"जैन"_s, u"श्रीवास्तव"_s, u"दीक्षित"_s, u"सिन्हा"_s};
-const QSet<QString> thaiGivenNames{u"สมชาย"_s, u"สมศักดิ์"_s, u"สมศรี"_s, u"สมพงษ์"_s, u"ประเสริฐ"_s,
+const WordSet thaiGivenNames{u"สมชาย"_s, u"สมศักดิ์"_s, u"สมศรี"_s, u"สมพงษ์"_s, u"ประเสริฐ"_s,
                                    u"สุดา"_s, u"มาลี"_s, u"วิชัย"_s, u"สุนทร"_s, u"อรุณ"_s};
-const QSet<QString> hebrewGivenNames{u"שרה"_s, u"דוד"_s, u"משה"_s, u"יוסי"_s, u"רחל"_s, u"מיכל"_s,
+const WordSet hebrewGivenNames{u"שרה"_s, u"דוד"_s, u"משה"_s, u"יוסי"_s, u"רחל"_s, u"מיכל"_s,
                                      u"נועה"_s, u"יעל"_s, u"אבי"_s, u"דניאל"_s, u"רבקה"_s, u"לאה"_s};
 
 enum class Script { other, han, kana, hangul, arabic, devanagari, thai, hebrew };
@@ -559,8 +561,8 @@ bool isPairInLatinText(const QString &text, const QList<Segment> &parts, qsizety
 // the respectful "ji", up to three, stopping at the sentence's small words.
 void addDevanagariHonoured(const QString &text, const QList<Segment> &parts, QList<TextRange> &names)
 {
-    static const QSet<QString> before{u"श्री"_s, u"श्रीमती"_s, u"सुश्री"_s, u"डॉ"_s, u"डॉ."_s};
-    static const QSet<QString> stops{u"का"_s, u"की"_s, u"के"_s, u"को"_s, u"ने"_s, u"से"_s, u"में"_s, u"पर"_s,
+    static const WordSet before{u"श्री"_s, u"श्रीमती"_s, u"सुश्री"_s, u"डॉ"_s, u"डॉ."_s};
+    static const WordSet stops{u"का"_s, u"की"_s, u"के"_s, u"को"_s, u"ने"_s, u"से"_s, u"में"_s, u"पर"_s,
                                      u"और"_s, u"है"_s, u"हैं"_s, u"था"_s, u"थी"_s, u"कल"_s, u"आज"_s, u"भी"_s,
                                      u"यह"_s, u"वह"_s, u"नई"_s, u"नए"_s, u"नया"_s, u"कर्मचारी"_s, u"ग्राहक"_s};
     const auto word = [&](qsizetype i) { return parts.at(i).range.of(text); };
@@ -594,7 +596,7 @@ void addDevanagariHonoured(const QString &text, const QList<Segment> &parts, QLi
 // and offices that act so are listed, and a single word may be either.
 void addDevanagariAgents(const QString &text, const QList<Segment> &parts, QList<TextRange> &names)
 {
-    static const QSet<QString> groups{u"टीम"_s, u"विभाग"_s, u"कंपनी"_s, u"बैंक"_s, u"प्रबंधन"_s, u"ग्राहक"_s,
+    static const WordSet groups{u"टीम"_s, u"विभाग"_s, u"कंपनी"_s, u"बैंक"_s, u"प्रबंधन"_s, u"ग्राहक"_s,
                                       u"सरकार"_s, u"कार्यालय"_s, u"दफ्तर"_s, u"स्टाफ"_s, u"सेवा"_s, u"सहायता"_s,
                                       u"बिक्री"_s, u"लेखा"_s, u"अधिकारी"_s, u"मैनेजर"_s, u"प्रबंधक"_s, u"कर्मचारी"_s,
                                       u"विक्रेता"_s, u"सप्लायर"_s, u"डिलीवरी"_s, u"कूरियर"_s, u"दुकान"_s, u"मकान"_s,
@@ -624,7 +626,7 @@ void addDevanagariAgents(const QString &text, const QList<Segment> &parts, QList
 // unless it carries the article, as an office does ("السيد الرئيس").
 bool isAfterArabicTitle(const QString &text, const QList<Segment> &parts, qsizetype p)
 {
-    static const QSet<QString> titles{u"السيد"_s, u"السيدة"_s, u"الأستاذ"_s, u"الأستاذة"_s, u"الدكتور"_s, u"الدكتورة"_s};
+    static const WordSet titles{u"السيد"_s, u"السيدة"_s, u"الأستاذ"_s, u"الأستاذة"_s, u"الدكتور"_s, u"الدكتورة"_s};
     if (p == 0 || parts.at(p - 1).script != Script::arabic || parts.at(p).range.of(text).startsWith(u"ال"_s))
         return false;
     const QString gap = text.mid(parts.at(p - 1).range.end, parts.at(p).range.start - parts.at(p - 1).range.end);
@@ -635,7 +637,7 @@ bool isAfterArabicTitle(const QString &text, const QList<Segment> &parts, qsizet
 // the given name, unless it is one of the sentence's small words or a title.
 bool isBeforeDevanagariSurname(const QString &text, const QList<Segment> &parts, qsizetype p)
 {
-    static const QSet<QString> notGiven{u"का"_s, u"की"_s, u"के"_s, u"को"_s, u"ने"_s, u"से"_s, u"में"_s, u"पर"_s,
+    static const WordSet notGiven{u"का"_s, u"की"_s, u"के"_s, u"को"_s, u"ने"_s, u"से"_s, u"में"_s, u"पर"_s,
                                         u"और"_s, u"है"_s, u"श्री"_s, u"श्रीमती"_s, u"डॉ"_s, u"जी"_s, u"हमने"_s};
     if (p + 1 >= parts.size() || parts.at(p + 1).script != Script::devanagari)
         return false;
@@ -652,7 +654,7 @@ void addSpacedNames(const QString &text, const QList<Segment> &parts, QList<Text
         const QString word = segment.range.of(text);
         TextRange range = segment.range;
         bool given = false;
-        const QSet<QString> *surnames = nullptr;
+        const WordSet *surnames = nullptr;
         switch (segment.script) {
         case Script::arabic:
             given = arabicGivenNames.contains(word) || isAfterArabicTitle(text, parts, p);

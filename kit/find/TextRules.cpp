@@ -27,9 +27,9 @@ const QRegularExpression &nameWordPattern()
     return pattern;
 }
 
-const QSet<QString> &titleWords()
+const WordSet &titleWords()
 {
-    static const QSet<QString> words{
+    static const WordSet words{
         u"mr"_s, u"mrs"_s, u"ms"_s, u"miss"_s, u"mx"_s, u"dr"_s, u"prof"_s, u"sir"_s, u"rev"_s,
         u"jr"_s, u"sr"_s, u"ii"_s, u"iii"_s, u"iv"_s, u"md"_s, u"phd"_s, u"esq"_s,
     };
@@ -70,7 +70,7 @@ bool isCompanySuffix(QStringView word)
 
 bool isRegionCode(QStringView word)
 {
-    static const QSet<QString> codes{
+    static const WordSet codes{
         // US states, the District of Columbia and territories.
         u"AL"_s, u"AK"_s, u"AZ"_s, u"AR"_s, u"CA"_s, u"CO"_s, u"CT"_s, u"DE"_s, u"DC"_s, u"FL"_s,
         u"GA"_s, u"HI"_s, u"ID"_s, u"IL"_s, u"IN"_s, u"IA"_s, u"KS"_s, u"KY"_s, u"LA"_s, u"ME"_s,
@@ -85,9 +85,9 @@ bool isRegionCode(QStringView word)
     return word.size() == 2 && codes.contains(word.toString());
 }
 
-const QSet<QString> &cueWords()
+const WordSet &cueWords()
 {
-    static const QSet<QString> words{
+    static const WordSet words{
         u"call"_s, u"called"_s, u"email"_s, u"emailed"_s, u"text"_s, u"texted"_s, u"dear"_s,
         u"hi"_s, u"hello"_s, u"hey"_s, u"thanks"_s, u"thank"_s, u"customer"_s, u"client"_s,
         u"contact"_s, u"spoke"_s, u"met"_s, u"meet"_s, u"with"_s, u"ask"_s, u"asked"_s,

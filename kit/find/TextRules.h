@@ -1,6 +1,7 @@
 #pragma once
 
 #include "kit/TextRange.h"
+#include "kit/find/WordSet.h"
 #include "kit/keys/CodePoints.h" // digits and lowerCased, which the finders share with the key
 
 #include <QList>
@@ -15,8 +16,8 @@ const QRegularExpression &emailPattern();
 const QRegularExpression &nameWordPattern();
 
 // Lower-case word lists.
-const QSet<QString> &titleWords();
-const QSet<QString> &cueWords();
+const WordSet &titleWords();
+const WordSet &cueWords();
 // Whether the word, in any case, is one of titleWords.
 bool isTitleWord(QStringView word);
 

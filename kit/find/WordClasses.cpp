@@ -50,7 +50,7 @@ WordClasses::WordClasses()
         const qsizetype space = line.indexOf(' ');
         if (line.startsWith('#') || space <= 0)
             continue;
-        m_classes.insert(QString::fromUtf8(line.first(space)), line.sliced(space + 1).toByteArray());
+        m_classes.insert_or_assign(QString::fromUtf8(line.first(space)), line.sliced(space + 1).toByteArray());
     }
 }
 

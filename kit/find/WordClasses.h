@@ -1,7 +1,11 @@
 #pragma once
 
-#include <QHash>
+#include "kit/find/WordSet.h"
+
+#include <QByteArray>
 #include <QString>
+
+#include <unordered_map>
 
 namespace quorvane {
 
@@ -24,9 +28,13 @@ public:
 
 private:
     WordClasses();
-    QByteArray lookUp(const QString &word) const { return m_classes.value(word); }
+    QByteArray lookUp(const QString &word) const
+    {
+        const auto known = m_classes.find(word);
+        return known == m_classes.end() ? QByteArray() : known->second;
+    }
 
-    QHash<QString, QByteArray> m_classes;
+    std::unordered_map<QString, QByteArray, WordSet::Hash, WordSet::Equal> m_classes;
 };
 
 } // namespace quorvane
