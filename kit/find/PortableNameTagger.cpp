@@ -615,9 +615,12 @@ bool isCountedInitials(QStringView word)
         && std::all_of(word.cbegin(), word.cend() - 1, [](QChar c) { return c.isUpper(); });
 }
 
-// One or two letters and then digits: "V11", "S23", "j7", "ST16".
+// One or two letters and then digits: "V11", "S23", "j7", "ST16"; but "x2"
+// counts what the one before it takes ("Hana Okoye x2" for tickets or seats).
 bool isModelCode(QStringView word)
 {
+    if (word.size() > 1 && word.front() == u'x' && word.at(1).isDigit())
+        return false;
     qsizetype letters = 0;
     while (letters < word.size() && word.at(letters).isLetter())
         ++letters;

@@ -430,7 +430,11 @@ TEST(NameKinds, ListsOfPeopleAndTimedEntries)
                   {u"Ottoline"_s, u"Brannock"_s, u"Fenwick"_s}},
                  {u"New desk: Aeron chair, Ikea secretary desk."_s, {}},
                  {u"Revd Miriam Oduya opened the meeting."_s, {u"Miriam Oduya"_s}},
-                 {u"Proposed budget approved by the board."_s, {}}});
+                 {u"Proposed budget approved by the board."_s, {}},
+                 {u"Seats: Tawia Mensah-Bonsu x2, Ilse Vrolijk x3"_s, {u"Tawia Mensah-Bonsu"_s, u"Ilse Vrolijk"_s}},
+                 {u"Meals: Ravindra Pillai x2 veg, Kofi Boadu x1"_s, {u"Ravindra Pillai"_s, u"Kofi Boadu"_s}},
+                 {u"Order: Dyson V8 x2, Bosch drill x1"_s, {}},
+                 {u"Packed: Samsung S23 x3, spare cables x10."_s, {}}});
 }
 
 TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
