@@ -1458,8 +1458,11 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return weight::strongLead; // "w/ jenny"
     if (gap.isEmpty() && isHumanRole(previous))
         return weight::strongLead; // "agent Temperance:", "nurse Adaeze"
-    if (gap.isEmpty() && (isJourneyEnd(run.first - 1) || isBearingFrom(run.first - 1)) && !isPossessive(textOf(run.last)))
-        return weight::placePreposition; // "flight to Queenstown"
+    // "flight to Queenstown", and "he's moving to Kingston" even where Kingston is his name too.
+    if (gap.isEmpty() && isJourneyEnd(run.first - 1) && !isPossessive(textOf(run.last)))
+        return run.first == run.last ? weight::notPerson : weight::placePreposition;
+    if (gap.isEmpty() && (isBearingFrom(run.first - 1) || isRouteStart(run)) && !isPossessive(textOf(run.last)))
+        return weight::placePreposition;
     // "Via della Moscova 8": a street's opening word written as such, not the lead word "via".
     const bool numbered = run.last + 1 < m_words.size() && gapBefore(run.last + 1) == u" "_s
         && lower(run.last + 1).front().isDigit(); // "Via Roma 12" opening an address
@@ -1828,13 +1831,29 @@ bool PortableNameTagger::isJourneyEnd(qsizetype word) const
                                         // Travelling oneself: "heading to", "flew back from".
                                         u"heading"_s, u"headed"_s, u"driving"_s, u"drove"_s, u"flying"_s, u"flew"_s,
                                         u"travelling"_s, u"traveling"_s, u"travelled"_s, u"traveled"_s,
-                                        u"relocating"_s, u"relocated"_s, u"commuting"_s};
+                                        u"relocating"_s, u"relocated"_s, u"commuting"_s, u"moving"_s,
+                                        u"emigrating"_s, u"emigrated"_s, u"fly"_s, u"flies"_s};
     const QString &preposition = lower(word);
     if (word < 1 || (preposition != u"to"_s && preposition != u"from"_s) || gapBefore(word) != u" "_s)
         return false;
     // "flew back from": the adverb stands between the verb and its preposition.
     const bool back = lower(word - 1) == u"back"_s && word >= 2 && gapBefore(word - 1) == u" "_s;
     return journeys.contains(lower(back ? word - 2 : word - 1));
+}
+
+// "from Chester to Manchester Airport": where a route starts, once it ends at a place.
+bool PortableNameTagger::isRouteStart(const Run &run) const
+{
+    const qsizetype to = run.last + 1;
+    const qsizetype end = to + 1;
+    if (lower(run.first - 1) != u"from"_s || end >= m_words.size() || lower(to) != u"to"_s
+        || gapBefore(to) != u" "_s || gapBefore(end) != u" "_s || shapeOf(end) != Shape::capitalised)
+        return false;
+    // "a lift from Tobias to Leeds": a plain given name is who gives it.
+    if (has(run.first, Fact::given) && !has(run.first, Fact::ambiguousGiven) && !has(run.first, Fact::nonPerson))
+        return false;
+    const bool placeNounAfter = end + 1 < m_words.size() && gapBefore(end + 1) == u" "_s && has(end + 1, Fact::placeNoun);
+    return isWorldPlace({end, end}) || placeNounAfter || (has(end, Fact::nonPerson) && !has(end, Fact::given));
 }
 
 // "west of Abilene", "just north of Leeds": a place measured from another.

@@ -154,6 +154,7 @@ private:
     bool isTowardsPerson(qsizetype word) const;
     bool isSpokenTo(qsizetype word) const;
     bool isJourneyEnd(qsizetype word) const;
+    bool isRouteStart(const Run &run) const;
     bool isFromBusiness(qsizetype word) const;
     bool isFromEmployer(qsizetype word) const;
     bool isAfterHouseNumber(qsizetype word) const;

@@ -559,7 +559,11 @@ TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
                  {u"Trainer: Odalys. Room: Carnegie 2."_s, {u"Odalys"_s}},
                  {u"Dunmore and Kelso branches shut early on Friday."_s, {}},
                  {u"Giao tới 12 Nguyễn Trãi, Phường 2, Quận 5, TP. Cần Thơ"_s, {}},
-                 {u"Marta and Kelso will cover the branch on Friday."_s, {u"Marta"_s, u"Kelso"_s}}});
+                 {u"Marta and Kelso will cover the branch on Friday."_s, {u"Marta"_s, u"Kelso"_s}},
+                 {u"Austin Pereira called; he is flying to Austin on Monday."_s, {u"Austin Pereira"_s}},
+                 {u"Jordan Okafor emailed; the family is emigrating to Jordan."_s, {u"Jordan Okafor"_s}},
+                 {u"Coach from Lincoln to York, 9am."_s, {}},
+                 {u"Lift from Tobias to Leeds station."_s, {u"Tobias"_s}}});
 }
 
 // What follows a given name may end the run: a trade, an everyday word, a
