@@ -1802,7 +1802,11 @@ bool PortableNameTagger::isFromBusiness(qsizetype word) const
                                       u"package"_s, u"subscription"_s, u"policy"_s, u"credit"_s, u"loan"_s,
                                       u"notice"_s, u"catalogue"_s, u"catalog"_s, u"samples"_s, u"stock"_s,
                                       u"sponsorship"_s, u"donation"_s, u"donations"_s, u"referral"_s, u"estimate"_s,
-                                      u"proposal"_s, u"tender"_s, u"retainer"_s};
+                                      u"proposal"_s, u"tender"_s, u"retainer"_s, u"parcels"_s, u"delivery"_s,
+                                      u"deliveries"_s, u"valuation"_s, u"shipments"_s, u"packages"_s,
+                                      // Goods are bought from shops, seldom from people by name.
+                                      u"ordered"_s, u"bought"_s, u"purchased"_s, u"sourced"_s, u"reordered"_s,
+                                      u"ordering"_s, u"buy"_s, u"purchase"_s, u"rented"_s, u"leased"_s};
     const QString &preposition = lower(word);
     return word > 0 && (preposition == u"from"_s || preposition == u"with"_s) && gapBefore(word) == u" "_s
         && papers.contains(lower(word - 1));

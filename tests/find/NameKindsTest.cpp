@@ -563,7 +563,12 @@ TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
                  {u"Austin Pereira called; he is flying to Austin on Monday."_s, {u"Austin Pereira"_s}},
                  {u"Jordan Okafor emailed; the family is emigrating to Jordan."_s, {u"Jordan Okafor"_s}},
                  {u"Coach from Lincoln to York, 9am."_s, {}},
-                 {u"Lift from Tobias to Leeds station."_s, {u"Tobias"_s}}});
+                 {u"Lift from Tobias to Leeds station."_s, {u"Tobias"_s}},
+                 {u"Ordered from Vantrell, arrives Tuesday."_s, {}},
+                 {u"Valuation from Coldbrook attached."_s, {}},
+                 {u"Three parcels from Quorra for suite 2."_s, {}},
+                 {u"Bought from Sarah at the fair."_s, {u"Sarah"_s}},
+                 {u"Got the quote from Ines Albuquerque."_s, {u"Ines Albuquerque"_s}}});
 }
 
 // What follows a given name may end the run: a trade, an everyday word, a
