@@ -3547,7 +3547,7 @@ void PortableNameTagger::pairSurnameFirst(QList<ScoredRun> &runs) const
         // An unknown given name after a known surname, at the start of the
         // text, or in a note that already lists a pair.
         const bool listed = inList || has(surname.last, Fact::surname) || surname.last > surname.first
-            || (capitalsRecord && !m_shouting);
+            || (capitalsRecord && !m_shouting) || isItemRecord(surname, given);
         // "Zsófia, Bence and Réka": names listed, unless a known surname leads.
         const bool andFollows = given.last + 1 < m_words.size() && isAnd(lower(given.last + 1));
         if (andFollows && !has(surname.last, Fact::surname))
@@ -3614,6 +3614,28 @@ bool PortableNameTagger::isSurnameBeforeComma(const Run &run, bool inList) const
         && lower(word).size() > 1;
 }
 
+// "Volunteers: Quealy, Saorla (desk)", "Lesson log — Kumagai, Sosuke:": a
+// record that makes a whole item after its label, unlike the given names
+// a field lists ("Attendees: Eiríkur, Hjördís, Sölvi").
+bool PortableNameTagger::isItemRecord(const Run &surname, const Run &given) const
+{
+    static const QString openers = u":;(–—-"_s;
+    static const QString closers = u":;(–—-."_s;
+    // "Venue: Brixworth, Northants": a place's label gives a town and its county.
+    static const WordSet placeLabels{u"venue"_s, u"address"_s, u"destination"_s, u"origin"_s, u"route"_s,
+                                     u"town"_s, u"city"_s, u"village"_s, u"to"_s, u"from"_s, u"via"_s};
+    const QStringView before = gapBefore(surname.first).trimmed();
+    if (surname.first == 0 || before.isEmpty() || !openers.contains(before.back()))
+        return false;
+    const QString &label = lower(surname.first - 1);
+    if (before == u":"_s && (isPersonField(label) || isSiteNoun(label) || placeLabels.contains(label)))
+        return false;
+    if (given.last + 1 == m_words.size())
+        return true;
+    const QStringView after = gapBefore(given.last + 1).trimmed();
+    return !after.isEmpty() && closers.contains(after.front());
+}
+
 // A known given name, perhaps with a middle name or initials, and no more.
 bool PortableNameTagger::isGivenAfterComma(const Run &run) const
 {
@@ -3663,7 +3685,7 @@ bool PortableNameTagger::isUnknownGivenAfterComma(const Run &run, bool inList) c
     if (inList || run.last + 1 == m_words.size())
         return true;
     const QStringView gap = gapBefore(run.last + 1).trimmed();
-    static const QString closers = u";.,(–—-/|"_s;
+    static const QString closers = u";.,(–—-/|:"_s;
     return (!gap.isEmpty() && closers.contains(gap.front())) || has(run.last + 1, Fact::action);
 }
 

@@ -392,7 +392,13 @@ TEST(NameKinds, SurnameCommaGivenRecords)
                  {u"PHAM, MINH KHOA — WANTS A CALLBACK"_s, {u"PHAM, MINH KHOA"_s}},
                  {u"BISHOP, ROSE called about the deposit"_s, {u"BISHOP, ROSE"_s}},
                  {u"lindqvist-berg, maja - start date 3 March"_s, {u"lindqvist-berg, maja"_s}},
-                 {u"Status: OPEN, URGENT - call back"_s, {}}});
+                 {u"Status: OPEN, URGENT - call back"_s, {}},
+                 {u"Pupil: Vantongeren, Aukje — grade 3 passed."_s, {u"Vantongeren, Aukje"_s}},
+                 {u"Lesson log — Ferreira-Lund, Mattias: scales fine."_s, {u"Ferreira-Lund, Mattias"_s}},
+                 {u"Next of kin: Obuya, Wanjiru (sister)."_s, {u"Obuya, Wanjiru"_s}},
+                 {u"Venue: Brixworth, Northants (village hall)."_s, {}},
+                 {u"Branch: Tolworth, Surbiton — closed Mondays."_s, {}},
+                 {u"Kit list: Velcro, Sellotape (2 rolls)."_s, {}}});
 }
 
 // Minutes, rosters and logs: who stands in a list of people or opens a timed entry.
