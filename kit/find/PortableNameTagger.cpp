@@ -2544,7 +2544,12 @@ bool PortableNameTagger::isSignature(const Run &run) const
     const bool spaced = dash < gap.size() && (dash == 0 || gap.at(dash - 1).isSpace());
     // On a line of its own or after a finished sentence: "sent to depot - Ningbo" is no signature.
     const QStringView before = gap.first(dash).trimmed();
-    const bool signsOff = gapBefore(run.first).contains(u'\n') || before == u"."_s || before == u"!"_s;
+    // "cheers – candela": a parting word before the dash closes the message as a full stop would.
+    static const WordSet partings{u"cheers"_s, u"thanks"_s, u"thx"_s, u"ta"_s, u"regards"_s, u"best"_s,
+                                  u"love"_s, u"later"_s, u"bye"_s};
+    const bool parting = (before.isEmpty() || before == u","_s) && partings.contains(lower(run.first - 1));
+    const bool signsOff = gapBefore(run.first).contains(u'\n') || before == u"."_s || before == u"!"_s
+        || before == u"?"_s || parting;
     const QStringView after = QStringView(m_text).sliced(rangeOf(run).end).trimmed();
     return spaced && signsOff && gap.size() - dash <= 2 && (after.isEmpty() || after == u"."_s);
 }
@@ -3068,12 +3073,17 @@ bool PortableNameTagger::isChatHail(qsizetype word) const
 {
     const QStringView gap = gapBefore(word);
     // The common case, asked of every lower-case word: none of "@", a line break or a quote before it.
-    const auto isMark = [](QChar c) { return c == u'@' || c == u'\n' || c == u'"' || c == u'”'; };
+    const auto isMark = [](QChar c) {
+        return c == u'@' || c == u'\n' || c == u'"' || c == u'”' || c == u'—' || c == u'–' || c == u':';
+    };
     if (word > 0 && std::none_of(gap.cbegin(), gap.cend(), isMark))
         return false;
     const QStringView spoken = gap.trimmed();
     const bool mention = gap.endsWith(u'@') && (gap.size() == 1 ? word == 0 : gap.at(gap.size() - 2).isSpace());
-    const bool opensLine = word == 0 ? spoken.isEmpty() : gap.contains(u'\n') || spoken.endsWith(u'"') || spoken.endsWith(u'”');
+    // A chat line opens a text, a line, or follows a quote, a log's dash or a channel's label ("camp chat: ").
+    const bool afterMark = spoken.endsWith(u'"') || spoken.endsWith(u'”') || spoken == u"—"_s || spoken == u"–"_s
+        || spoken == u":"_s;
+    const bool opensLine = word == 0 ? spoken.isEmpty() : gap.contains(u'\n') || afterMark;
     if ((!mention && !opensLine) || word + 1 >= m_words.size())
         return false;
     // Teams and channels are mentioned too ("@devops", "@here"), so a mention

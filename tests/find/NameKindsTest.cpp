@@ -661,7 +661,14 @@ TEST(NameKinds, TeamChat)
                  {u"eta still unknown, eod at the latest"_s, {}},
                  {u"ppe still needs ordering for the site"_s, {}},
                  {u"qa pls retest the checkout"_s, {}},
-                 {u"api can return 429 under load"_s, {}}});
+                 {u"api can return 429 under load"_s, {}},
+                 {u"support chat 09:14 — adwoa: \"still no refund??\" agent: escalated"_s, {u"adwoa"_s}},
+                 {u"camp chat: tiernan can you bring the keys pls"_s, {u"tiernan"_s}},
+                 {u"Status: \"pending\" since Monday"_s, {}},
+                 {u"Update — shopify can export it now"_s, {}},
+                 {u"thanks, – ruairi"_s, {u"ruairi"_s}},
+                 {u"anyone seen my charger? – Ottoline"_s, {u"Ottoline"_s}},
+                 {u"is the van back yet? - Lisbon"_s, {}}});
 }
 
 // Given names of naming traditions the census lists hardly hold, alone or in lower case.
