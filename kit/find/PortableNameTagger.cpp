@@ -928,6 +928,10 @@ PortableNameTagger::Shape PortableNameTagger::shapeOf(qsizetype word) const
 // shouting, not names) unless the whole text is; or a single letter: an initial.
 bool PortableNameTagger::joinsRun(qsizetype word) const
 {
+    // "MTR-88412", "Win11": codes, however they are written; "18°C": a unit.
+    const QStringView text = textOf(word);
+    if (std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); }) || gapBefore(word).endsWith(u'°'))
+        return false;
     switch (shapeOf(word)) {
     case Shape::initial:
         // "WANTS A CALLBACK": in text written in capitals "A" and "I" are words, not initials.
@@ -940,9 +944,8 @@ bool PortableNameTagger::joinsRun(qsizetype word) const
     case Shape::lower:
         return isLowerCaseName(word);
     case Shape::capitalised:
-        if (std::any_of(textOf(word).cbegin(), textOf(word).cend(), [](QChar c) { return c.isDigit(); })
-            || isCountedInitials(textOf(word)))
-            return false; // "Win11", "A09", "TVs"
+        if (isCountedInitials(text))
+            return false; // "TVs"
         if (isInnerCapital(textOf(word)) && !has(word, Fact::given) && !has(word, Fact::surname))
             return false;
         if (has(word, Fact::particle) || isAfterHonorific(word))

@@ -144,7 +144,10 @@ TEST(NameKinds, CapitalsAndLowerCase)
                  {u"soren u there? need the deck"_s, {u"soren"_s}},
                  {u"hey mika you around?"_s, {u"mika"_s}},
                  {u"anyone u there? printer's down"_s, {}},
-                 {u"lmk if oksana still needs the login"_s, {u"oksana"_s}}});
+                 {u"lmk if oksana still needs the login"_s, {u"oksana"_s}},
+                 {u"POLICY MTR-88412 NCD 6 YRS, HOLDER ORSOLYA BENCZE"_s, {u"ORSOLYA BENCZE"_s}},
+                 {u"Reefer at -18°C. Temp logger missing."_s, {}},
+                 {u"Oven at 220°C, timer set by Ngozi."_s, {u"Ngozi"_s}}});
 }
 
 TEST(NameKinds, InitialsParticlesAndHyphens)
