@@ -1168,7 +1168,8 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
     const auto isPlainWord = [&](qsizetype i) {
         if (lower(i).size() == 1)
             return false; // an initial
-        if (has(i, Fact::given) || has(i, Fact::surname) || isGivenBeforeSurname(run, i) || isSurnameAfterGiven(run, i))
+        if (has(i, Fact::given) || has(i, Fact::surname) || isGivenBeforeSurname(run, i) || isSurnameAfterGiven(run, i)
+            || isFamilySurname(i))
             return false;
         if (i < run.last && lower(i + 1).size() == 1 && has(i, Fact::ambiguousGiven))
             return false; // "Rosalind K."
@@ -1388,6 +1389,25 @@ bool PortableNameTagger::isWordBeforePlainSurname(const Run &run) const
 }
 
 // "Rosalind Pike", "Demetrius Bright": a surname that is also a word, after a given name.
+// "Nyasha Gumbo for Tatenda Gumbo's 50th": a word after two given names is
+// their family's surname, whatever else it means.
+bool PortableNameTagger::isFamilySurname(qsizetype word) const
+{
+    const auto isGivenLike = [&](qsizetype i) {
+        return shapeOf(i) == Shape::capitalised && !has(i, Fact::nonPerson)
+            && (has(i, Fact::given) || (!has(i, Fact::inDictionary) && lower(i).size() > 2));
+    };
+    const auto followsGiven = [&](qsizetype i) {
+        return i > 0 && shapeOf(i) == Shape::capitalised && gapBefore(i) == u" "_s && isGivenLike(i - 1);
+    };
+    if (!followsGiven(word) || has(word, Fact::nonPerson) || has(word, Fact::placeNoun))
+        return false;
+    for (qsizetype other = 1; other < m_words.size(); ++other)
+        if (other != word && lower(other) == lower(word) && followsGiven(other) && lower(other - 1) != lower(word - 1))
+            return true;
+    return false;
+}
+
 bool PortableNameTagger::isSurnameAfterGiven(const Run &run, qsizetype word) const
 {
     // "Ottoline Marsh": a given name no list knows, but no dictionary either, will do.

@@ -149,6 +149,7 @@ private:
     bool isGivenBeforeSurname(const Run &run, qsizetype word) const;
     bool isWordBeforePlainSurname(const Run &run) const;
     bool isSurnameAfterGiven(const Run &run, qsizetype word) const;
+    bool isFamilySurname(qsizetype word) const;
     bool isLeadGivenBeforeSurname(qsizetype word) const;
     bool isNameInCapitals(qsizetype word) const;
     bool isNamePairInCapitals(qsizetype word, qsizetype other) const;

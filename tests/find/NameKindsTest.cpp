@@ -696,7 +696,10 @@ TEST(NameKinds, WordNamesBeforeASurname)
     expectNames({{u"Verity Hale signed the lease."_s, {u"Verity Hale"_s}},
                  {u"Keys handed to Prudence Okoro."_s, {u"Prudence Okoro"_s}},
                  {u"Patience is needed with the new system."_s, {}},
-                 {u"Mercy Hospital called about the bill."_s, {}}});
+                 {u"Mercy Hospital called about the bill."_s, {}},
+                 {u"Chipo Sweet signed for Tafadzwa Sweet's parcel."_s, {u"Chipo Sweet"_s, u"Tafadzwa Sweet"_s}},
+                 {u"Anneke Stone booked; Pieter Stone pays."_s, {u"Anneke Stone"_s, u"Pieter Stone"_s}},
+                 {u"Tamsin Rock called about Rock Street."_s, {u"Tamsin Rock"_s}}});
 }
 
 TEST(NameKinds, CuesThatOnlyPeopleFollow)
