@@ -346,7 +346,8 @@ TextRange japaneseNameBeforeParticle(const QString &text, const QList<Segment> &
 }
 
 // "森本拓海様の予約": in Japanese text the honorific may be a kanji written on
-// to the name, so the run's first two to four characters before it are the name.
+// to the name, so the run's first two to five characters before it are the
+// name: a family name and a given name of up to three characters each.
 TextRange japaneseNameBeforeKanjiHonorific(const QString &text, QStringView run, qsizetype start)
 {
     static const QStringList kanjiHonorifics{u"様"_s, u"殿"_s, u"氏"_s};
@@ -354,7 +355,7 @@ TextRange japaneseNameBeforeKanjiHonorific(const QString &text, QStringView run,
     static const QString roleEndings = u"者員客先"_s;
     const bool japanese = std::any_of(text.cbegin(), text.cend(),
                                       [](QChar c) { return QChar::script(c.unicode()) == QChar::Script_Hiragana; });
-    for (qsizetype length = 2; japanese && length <= 4 && length < run.size(); ++length)
+    for (qsizetype length = 2; japanese && length <= 5 && length < run.size(); ++length)
         if (kanjiHonorifics.contains(run.sliced(length, 1).toString()))
             return roleEndings.contains(run.at(length - 1)) ? TextRange{} : TextRange{start, start + length};
     return {};
@@ -451,6 +452,11 @@ void addHanNames(const QString &text, const QList<Segment> &parts, QList<TextRan
             }
         }
         const bool honoured = kanaNameFollows && startsWithAny(viewOf(text, parts.at(p + 1).range), honorifics);
+        // "久保田紗希さん": a family name of three characters and a given name of two.
+        if (honoured && characters(run) == 5) {
+            names.append({start, start + run.size()});
+            continue;
+        }
         const qsizetype length = hanNameLength(run, cued || (honoured && characters(run) <= 4));
         if (length > 0)
             names.append({start, start + unitsOf(run, characters(run.first(length)))});
@@ -477,6 +483,10 @@ QStringView koreanNameStem(const QString &text, const QList<Segment> &parts, qsi
 
 void addHangulNames(const QString &text, const QList<Segment> &parts, QList<TextRange> &names)
 {
+    // "남궁수아", "황보지훈": a family name of two syllables before a given name of two;
+    // the rarest are no word's start, the others need a cue.
+    static const QStringList rareCompoundSurnames{u"남궁"_s, u"황보"_s, u"제갈"_s, u"독고"_s};
+    static const QStringList compoundSurnames{u"남궁"_s, u"황보"_s, u"제갈"_s, u"독고"_s, u"선우"_s, u"사공"_s, u"서문"_s};
     const bool foreignText = mostlyOtherScript(text);
     for (qsizetype p = 0; p < parts.size(); ++p) {
         const Segment &segment = parts.at(p);
@@ -486,7 +496,8 @@ void addHangulNames(const QString &text, const QList<Segment> &parts, QList<Text
         for (const QString &honorific : honorifics)
             if (word.size() > 3 && word.endsWith(honorific))
                 word.chop(honorific.size());
-        if (word.size() < 2 || word.size() > 4 || !koreanSurnames.contains(word.at(0)))
+        if (word.size() < 2 || word.size() > 4
+            || (!koreanSurnames.contains(word.at(0)) && !startsWithAny(word, compoundSurnames)))
             continue;
         // "서울시", "강남구": cities, districts and streets end in these.
         static const QString placeEndings = u"시구군동로길읍면도"_s;
@@ -497,7 +508,9 @@ void addHangulNames(const QString &text, const QList<Segment> &parts, QList<Text
             || std::any_of(koreanCues.cbegin(), koreanCues.cend(), [&](const QString &cue) { return before.endsWith(cue); });
         const bool titled = p + 1 < parts.size() && parts.at(p + 1).script == Script::hangul
             && startsWithAny(viewOf(text, parts.at(p + 1).range), koreanTitles);
-        if ((cued || titled || segment.range.length() > word.size()) && word.size() == 3)
+        const bool compound = word.size() == 4
+            && (startsWithAny(word, rareCompoundSurnames) || ((cued || titled) && startsWithAny(word, compoundSurnames)));
+        if (((cued || titled || segment.range.length() > word.size()) && word.size() == 3) || compound)
             names.append({segment.range.start, segment.range.start + word.size()});
     }
 }
