@@ -1426,7 +1426,11 @@ bool PortableNameTagger::isSurnameFirstName(const Run &run) const
 {
 
     const qsizetype count = run.last - run.first + 1;
-    if (count < 2 || count > 4 || !isEastAsianFamilyName(lower(run.first)))
+    // "Thị" and "Văn" stand second in Vietnamese names, whatever family name leads them.
+    static const WordSet vietnameseMiddleNames{u"thị"_s, u"thi"_s, u"văn"_s};
+    const bool middleName = count >= 3 && vietnameseMiddleNames.contains(lower(run.first + 1))
+        && lower(run.first).size() <= 6 && shapeOf(run.first) == Shape::capitalised;
+    if (count < 2 || count > 4 || (!isEastAsianFamilyName(lower(run.first)) && !middleName))
         return false;
     for (qsizetype i = run.first + 1; i <= run.last; ++i) {
         const QString &syllable = lower(i);
@@ -1959,7 +1963,9 @@ double PortableNameTagger::contextAfter(const Run &run) const
             return weight::notPerson; // "Ben's Original", "Victoria's Secret"
         // "Boise ID", "Portland, OR", but not "Hamid Rezaei (ID checked)".
         const bool regionPlaced = (gap == u" "_s || gap == u", "_s) && isRegionCode(nextText);
-        if ((regionPlaced && !m_shouting && !owner) || (isCapitalised(nextText) && has(after, Fact::placeNoun)))
+        // "J. Osei (Branch Mgr)": in brackets the place noun is the role's, not the run's.
+        const bool placeNounAfter = isCapitalised(nextText) && has(after, Fact::placeNoun) && !gap.contains(u'(');
+        if ((regionPlaced && !m_shouting && !owner) || placeNounAfter)
             return weight::notPerson;
         if (!owner && gap == u" "_s && (isCountryArm(nextText) || isPlaceUpon(after)))
             return weight::notPerson;

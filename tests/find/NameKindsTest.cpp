@@ -178,7 +178,10 @@ TEST(NameKinds, InitialsParticlesAndHyphens)
                  {u"Spoke with von Arnim this morning."_s, {u"von Arnim"_s}},
                  {u"Invoice queried by dos Reis, sent again."_s, {u"dos Reis"_s}},
                  {u"von der heyden wants a call back"_s, {u"von der heyden"_s}},
-                 {u"pls ask marieke van den berg for the keys"_s, {u"marieke van den berg"_s}}});
+                 {u"pls ask marieke van den berg for the keys"_s, {u"marieke van den berg"_s}},
+                 {u"Signed off by J. K. Mensah-Bonsu (Branch Mgr) 05/12."_s, {u"J. K. Mensah-Bonsu"_s}},
+                 {u"Approved by Wilhelmina Achterberg (Store Manager)."_s, {u"Wilhelmina Achterberg"_s}},
+                 {u"Stock moved to Dunmore (Park Lane) yesterday."_s, {}}});
 }
 
 TEST(NameKinds, OtherScripts)
@@ -692,7 +695,9 @@ TEST(NameKinds, GivenNamesOfManyTraditions)
                  {u"Chinonso Ugwu paid the deposit."_s, {u"Chinonso Ugwu"_s}},
                  {u"Siobhán Ní Bhriain booked a table."_s, {u"Siobhán Ní Bhriain"_s}},
                  {u"Tavita Sapolu collected the van."_s, {u"Tavita Sapolu"_s}},
-                 {u"FERGUSSON, ALASDAIR onboarding pack sent"_s, {u"FERGUSSON, ALASDAIR"_s}}});
+                 {u"FERGUSSON, ALASDAIR onboarding pack sent"_s, {u"FERGUSSON, ALASDAIR"_s}},
+                 {u"Trịnh Văn Long called about the invoice."_s, {u"Trịnh Văn Long"_s}},
+                 {u"Lương Thi Mai paid cash."_s, {u"Lương Thi Mai"_s}}});
 }
 
 // Virtues, birds and plants are names only right before a surname.
