@@ -57,7 +57,7 @@ constexpr double possessive = 0.8;
 // ...and a desk, a wife or a signature only people have.
 constexpr double belonging = 1.0;
 // "Rose from the front desk", "Farah in accounts".
-constexpr double department = 1.0;
+constexpr double department = 1.2;
 // "Oskarsson, can you resend it?"
 constexpr double addressed = 1.2;
 // "Allen key", "Murphy bed".
@@ -2019,7 +2019,8 @@ double PortableNameTagger::contextAfter(const Run &run) const
     }
     if (isSaidOfPerson(run) || isFamilyName(run) || isWithOwnFamily(run))
         score += weight::strongVerb;
-    if (isInDepartment(run.last + 1))
+    // "Bought at Home Depot": a verb is in no department.
+    if (isInDepartment(run.last + 1) && !has(run.last, Fact::action))
         score += weight::department + (isSpeakingForDepartment(run.last + 1) ? weight::strongVerb : 0);
     if (isAddressed(run) || (run.first == run.last && (isHailed(run.first) || isAddressedAtEnd(run.first))))
         score += weight::addressed;

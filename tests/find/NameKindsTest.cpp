@@ -370,7 +370,10 @@ TEST(NameKinds, LoneNamesTheTextMarksAsPeople)
                  {u"Van loaded and Haraldsen drives the second load."_s, {u"Haraldsen"_s}},
                  {u"Okonkwo prefers mornings for the handover."_s, {u"Okonkwo"_s}},
                  {u"Ashdown routes need new signs."_s, {}},
-                 {u"Northgate branches are closed on Sunday."_s, {}}});
+                 {u"Northgate branches are closed on Sunday."_s, {}},
+                 {u"Brannagh from the choir has the keys."_s, {u"Brannagh"_s}},
+                 {u"Shipping from the warehouse is slow."_s, {}},
+                 {u"Ordered at the shop on Friday."_s, {}}});
 }
 
 TEST(NameKinds, SurnameCommaGivenRecords)
