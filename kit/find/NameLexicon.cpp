@@ -314,6 +314,8 @@ bool isActionVerb(const QString &word)
         u"reviewed updated fixed broke found met meets hopes hoped feels felt "
         u"seems seemed knows knew understands understood did does isn't wasn't doesn't didn't "
         u"won't can't hasn't elected re-elected appointed chaired "
+        // Reporting what someone said: "as Branwen pointed out".
+        u"pointed argued warned stressed reminded clarified recalled admitted acknowledged "
         // Irregular pasts, which the dictionary lists only as their verbs.
         u"went flew drove rode ran brought bought caught taught sold held kept stood lost made spent wore woke shook"_s);
     return words.contains(word);

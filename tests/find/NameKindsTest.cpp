@@ -722,7 +722,10 @@ TEST(NameKinds, CuesThatOnlyPeopleFollow)
                  {u"Flew to Dallas on Monday."_s, {}},
                  {u"offer accepted - priya starts monday"_s, {u"priya"_s}},
                  {u"ok so dmitri handles the release"_s, {u"dmitri"_s}},
-                 {u"so the build runs nightly"_s, {}}});
+                 {u"so the build runs nightly"_s, {}},
+                 {u"As Branwen pointed out, the alarm is set too high."_s, {u"Branwen"_s}},
+                 {u"Ottway warned us about the floor."_s, {u"Ottway"_s}},
+                 {u"The report warned of delays."_s, {}}});
 }
 
 TEST(NameKinds, NameGivenAgainInItsOwnScript)
