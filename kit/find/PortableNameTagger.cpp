@@ -3751,6 +3751,9 @@ void PortableNameTagger::addNamesSeenElsewhere(QList<ScoredRun> &runs) const
     for (ScoredRun &run : runs) {
         if (isNamed(run) || run.score <= weight::notPerson / 2)
             continue;
+        // "Kingston Obi ... lives in Kingston": where someone is, named like them.
+        if (contextBefore(run.run) <= weight::placePreposition)
+            continue;
         // A word that is also a place or a brand may be both in one note
         // ("April Dunleavy ... the April invoice").
         bool allSeen = run.run.first == 0 || !isDeterminer(lower(run.run.first - 1));

@@ -584,6 +584,7 @@ TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
                  {u"Jordan Okafor emailed; the family is emigrating to Jordan."_s, {u"Jordan Okafor"_s}},
                  {u"Coach from Lincoln to York, 9am."_s, {}},
                  {u"Lift from Tobias to Leeds station."_s, {u"Tobias"_s}},
+                 {u"Chester Obi called; he lives in Chester now."_s, {u"Chester Obi"_s}},
                  {u"Ordered from Vantrell, arrives Tuesday."_s, {}},
                  {u"Valuation from Coldbrook attached."_s, {}},
                  {u"Three parcels from Quorra for suite 2."_s, {}},
