@@ -1455,7 +1455,7 @@ double PortableNameTagger::contextBefore(const Run &run) const
     const QString &previous = lower(run.first - 1);
     const QStringView gap = gapBefore(run.first).trimmed();
     const bool close = gap.isEmpty() || gap == u"."_s || gap == u","_s || gap == u":"_s || gap == u"!"_s;
-    if (gap == u":"_s && isPersonField(previous))
+    if (isFieldValue(run.first))
         return weight::title;
     // "Best wishes, Theodosia", "Yours sincerely\nBram": the writer signs.
     static const WordSet signOffs{u"wishes"_s, u"sincerely"_s, u"faithfully"_s, u"warmly"_s, u"truly"_s,
@@ -2550,14 +2550,20 @@ bool PortableNameTagger::isPersonField(const QString &word)
                                       u"candidates"_s, u"panel"_s, u"interviewer"_s, u"interviewers"_s,
                                       u"umpire"_s, u"umpires"_s, u"referee"_s, u"referees"_s, u"scorers"_s,
                                       u"stewards"_s, u"helpers"_s, u"volunteers"_s, u"readers"_s, u"coach"_s,
-                                      u"captain"_s, u"tutor"_s, u"mentor"_s, u"owner"_s, u"minute-taker"_s};
+                                      u"captain"_s, u"tutor"_s, u"mentor"_s, u"owner"_s, u"minute-taker"_s,
+                                      // Tickets of a help desk: "User: o'callaghan".
+                                      u"user"_s, u"reporter"_s};
     return fields.contains(word);
 }
 
 // "Host: ofelia", "Caller: bartek": the value of a form's field for a person.
 bool PortableNameTagger::isFieldValue(qsizetype word) const
 {
-    return word > 0 && gapBefore(word).trimmed() == u":"_s && isPersonField(lower(word - 1));
+    // "User: admin": accounts that belong to nobody in particular.
+    static const WordSet accounts{u"admin"_s, u"administrator"_s, u"root"_s, u"guest"_s, u"test"_s, u"system"_s,
+                                  u"sysadmin"_s, u"anonymous"_s, u"unknown"_s, u"none"_s, u"nobody"_s, u"service"_s};
+    return word > 0 && gapBefore(word).trimmed() == u":"_s && isPersonField(lower(word - 1))
+        && !accounts.contains(lower(word));
 }
 
 // "Refund sent. - Brann": one or two words after a dash close the text, as a writer signs.
@@ -2938,6 +2944,15 @@ bool PortableNameTagger::isBeforeVerbParticle(qsizetype word) const
 
 // "lol marisol already fixed it", "lorcan is covering the phones": a word
 // opening a clause, then a person's doing.
+// "is on the 6am pickup", "is on call": what a rota puts a person on.
+bool PortableNameTagger::isOnRota(qsizetype word) const
+{
+    static const WordSet duties{u"call"_s, u"leave"_s, u"holiday"_s, u"nights"_s, u"days"_s, u"lates"_s,
+                                u"earlies"_s, u"shift"_s, u"duty"_s, u"break"_s, u"lunch"_s, u"the"_s};
+    const qsizetype duty = word + 1;
+    return lower(word) == u"on"_s && duty < m_words.size() && gapBefore(duty) == u" "_s && duties.contains(lower(duty));
+}
+
 bool PortableNameTagger::isLowerCaseSubject(qsizetype word) const
 {
     static const WordSet clauseOpeners{u"so"_s, u"if"_s, u"and"_s, u"but"_s, u"lol"_s, u"ok"_s, u"okay"_s,
@@ -2960,6 +2975,8 @@ bool PortableNameTagger::isLowerCaseSubject(qsizetype word) const
         const qsizetype then = verb + 1;
         if (then >= m_words.size() || gapBefore(then) != u" "_s)
             return false;
+        if (isOnRota(then))
+            return true;
         const bool object = then + 1 < m_words.size() && gapBefore(then + 1) == u" "_s && isDeterminer(lower(then + 1));
         // "ysolde is our new intern": what only a person is.
         return away.contains(lower(then)) || (object && isOngoingVerb(lower(then))) || isPersonNounAfterCopula(verb);

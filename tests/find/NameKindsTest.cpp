@@ -683,7 +683,12 @@ TEST(NameKinds, TeamChat)
                  {u"Update — shopify can export it now"_s, {}},
                  {u"thanks, – ruairi"_s, {u"ruairi"_s}},
                  {u"anyone seen my charger? – Ottoline"_s, {u"Ottoline"_s}},
-                 {u"is the van back yet? - Lisbon"_s, {}}});
+                 {u"is the van back yet? - Lisbon"_s, {}},
+                 {u"so tavita is on call this weekend"_s, {u"tavita"_s}},
+                 {u"ok the printer is on the second floor"_s, {}},
+                 {u"User: okonkwo-bell. Issue: vpn drops."_s, {u"okonkwo-bell"_s}},
+                 {u"User: admin. Issue: locked out."_s, {}},
+                 {u"User: Admin"_s, {}}});
 }
 
 // Given names of naming traditions the census lists hardly hold, alone or in lower case.
