@@ -181,7 +181,10 @@ qsizetype hanNameLength(QStringView run, bool cued)
     const qsizetype surname = hanSurnameLength(run);
     if (surname == 0 || run.size() <= surname || chineseStops.contains(run.at(surname)))
         return cued && characters(run) >= 2 && characters(run) <= 4 ? run.size() : 0;
-    const qsizetype length = surname + 2 <= run.size() && !chineseStops.contains(run.at(surname + 1)) ? surname + 2 : surname + 1;
+    // "李娜明天来": a given name of one character before "tomorrow" or "today".
+    const bool timeNext = startsWithAny(run.sliced(surname + 1), hanTimeWords);
+    const qsizetype length = surname + 2 <= run.size() && !chineseStops.contains(run.at(surname + 1)) && !timeNext
+        ? surname + 2 : surname + 1;
     return qMin(length, run.size());
 }
 

@@ -221,7 +221,9 @@ TEST(NameKinds, OtherScripts)
                  {u"고객: 선우진호 연락 바람"_s, {u"선우진호"_s}},
                  {u"서문을 읽어 주세요."_s, {}},
                  {u"中村由紀子様のご予約を確認しました。"_s, {u"中村由紀子"_s}},
-                 {u"取引先様へのご案内"_s, {}}});
+                 {u"取引先様へのご案内"_s, {}},
+                 {u"李娜明天来取货。"_s, {u"李娜"_s}},
+                 {u"王芳今天请假。"_s, {u"王芳"_s}}});
 }
 
 TEST(NameKinds, OtherScriptsInRunningText)
