@@ -375,7 +375,9 @@ TEST(NameKinds, LoneNamesTheTextMarksAsPeople)
                  {u"Northgate branches are closed on Sunday."_s, {}},
                  {u"Brannagh from the choir has the keys."_s, {u"Brannagh"_s}},
                  {u"Shipping from the warehouse is slow."_s, {}},
-                 {u"Ordered at the shop on Friday."_s, {}}});
+                 {u"Ordered at the shop on Friday."_s, {}},
+                 {u"Sent to Kowalski at Warsaw HQ."_s, {u"Kowalski"_s}},
+                 {u"Parcel for Amazon at Seattle HQ."_s, {}}});
 }
 
 TEST(NameKinds, SurnameCommaGivenRecords)
