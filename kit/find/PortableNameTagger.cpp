@@ -1498,8 +1498,9 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return weight::notPerson;
     if (close && has(run.first - 1, Fact::lead)) {
         // "via" comes before carriers and payment services as often as before people.
+        // ...and what comes from a business comes from a firm, unless a plain given name says otherwise.
         const bool weak = previous == u"and"_s || previous == u"to"_s || previous == u"for"_s || previous == u"via"_s
-            || isFromBusiness(run.first - 1);
+            || (isFromBusiness(run.first - 1) && !isPlainGivenName(run.first));
         return weak && !isTowardsPerson(run.first - 1) ? weight::weakLead : weight::strongLead;
     }
     if (gap.isEmpty() && isBroughtIn(run.first))
@@ -1829,8 +1830,8 @@ bool PortableNameTagger::isFromBusiness(qsizetype word) const
                                       u"package"_s, u"subscription"_s, u"policy"_s, u"credit"_s, u"loan"_s,
                                       u"notice"_s, u"catalogue"_s, u"catalog"_s, u"samples"_s, u"stock"_s,
                                       u"sponsorship"_s, u"donation"_s, u"donations"_s, u"referral"_s, u"estimate"_s,
-                                      u"proposal"_s, u"tender"_s, u"retainer"_s, u"parcels"_s, u"delivery"_s,
-                                      u"deliveries"_s, u"valuation"_s, u"shipments"_s, u"packages"_s,
+                                      u"proposal"_s, u"tender"_s, u"retainer"_s, u"parcels"_s,
+                                      u"valuation"_s, u"shipments"_s, u"packages"_s,
                                       // Goods are bought from shops, seldom from people by name.
                                       u"ordered"_s, u"bought"_s, u"purchased"_s, u"sourced"_s, u"reordered"_s,
                                       u"ordering"_s, u"buy"_s, u"purchase"_s, u"rented"_s, u"leased"_s};

@@ -593,7 +593,9 @@ TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
                  {u"Valuation from Coldbrook attached."_s, {}},
                  {u"Three parcels from Quorra for suite 2."_s, {}},
                  {u"Bought from Sarah at the fair."_s, {u"Sarah"_s}},
-                 {u"Got the quote from Ines Albuquerque."_s, {u"Ines Albuquerque"_s}}});
+                 {u"Got the quote from Ines Albuquerque."_s, {u"Ines Albuquerque"_s}},
+                 {u"Bought from Tamsin Rook."_s, {u"Tamsin Rook"_s}},
+                 {u"Delivery from Okafor was late."_s, {u"Okafor"_s}}});
 }
 
 // What follows a given name may end the run: a trade, an everyday word, a
