@@ -253,6 +253,17 @@ bool isFirmsBelonging(const QString &word)
 }
 
 // Things sold under a label: a name right before one of these is a brand.
+// "the Yale reps", "Tesco drivers": the staff of a firm or a college, named by
+// it; families are named by a person ("the Adeyemi kids").
+bool isStaffOf(const QString &word)
+{
+    static const WordSet words{u"reps"_s, u"representatives"_s, u"staff"_s, u"engineers"_s, u"drivers"_s,
+                               u"technicians"_s, u"employees"_s, u"workers"_s, u"recruiters"_s, u"auditors"_s,
+                               u"inspectors"_s, u"installers"_s, u"fitters"_s, u"couriers"_s, u"alumni"_s,
+                               u"customers"_s, u"users"_s, u"shoppers"_s, u"admissions"_s};
+    return words.contains(word);
+}
+
 bool isGoods(const QString &word)
 {
     static const WordSet words{
@@ -1975,7 +1986,7 @@ double PortableNameTagger::contextAfter(const Run &run) const
             return weight::notPerson;
         if (!owner && gap == u" "_s && isSiteNoun(next))
             return weight::notPerson; // "the Carmel store", "Dalton plant"
-        if (!owner && gap == u" "_s && isGoods(next))
+        if (!owner && gap == u" "_s && (isGoods(next) || isStaffOf(next)))
             score += weight::goods;
         if (!owner && gap == u" "_s && isPassiveOfThing(run))
             return weight::everydayWord;
@@ -3325,6 +3336,7 @@ void PortableNameTagger::tag()
     }
     markShopsNamedTogether(runs);
     pairSurnameFirst(runs);
+    markStaffListed(runs);
     pairSlashed(runs);
     // Twice, so that a list's names reach back to its head ("Zsófia, Bence and Réka").
     addCoordinated(runs);
@@ -3425,6 +3437,26 @@ PortableNameTagger::ListSlot PortableNameTagger::slotOf(const Run &run) const
 
 // "Pryce's and Holloway's both refused it": two possessives joined, and nothing
 // owned after the second, are shops; "Maria's and Ben's desks" are people's.
+// "Yale, Princeton and Cornell reps": the staff named last belong to every
+// place or firm listed before it.
+void PortableNameTagger::markStaffListed(QList<ScoredRun> &runs) const
+{
+    for (qsizetype i = runs.size() - 1; i > 0; --i) {
+        const qsizetype staff = runs.at(i).run.last + 1;
+        if (staff >= m_words.size() || gapBefore(staff) != u" "_s || !isStaffOf(lower(staff)))
+            continue;
+        for (qsizetype j = i; j > 0; --j) {
+            const Run &left = runs.at(j - 1).run;
+            const QStringView gap = gapBefore(runs.at(j).run.first);
+            const bool listed = (gap == u", "_s && runs.at(j).run.first == left.last + 1)
+                || (gap == u" "_s && runs.at(j).run.first == left.last + 2 && isAnd(lower(left.last + 1)));
+            if (!listed)
+                break;
+            runs[j - 1].score = weight::notPerson;
+        }
+    }
+}
+
 void PortableNameTagger::markShopsNamedTogether(QList<ScoredRun> &runs) const
 {
     for (qsizetype i = 0; i + 1 < runs.size(); ++i) {

@@ -123,6 +123,7 @@ private:
     void addNamesSeenElsewhere(QList<ScoredRun> &runs) const;
     void markEmployers(QList<ScoredRun> &runs) const;
     void markShopsNamedTogether(QList<ScoredRun> &runs) const;
+    void markStaffListed(QList<ScoredRun> &runs) const;
     bool isVerbBeforeParticle(const Run &run) const;
     QList<Run> capitalisedRuns() const;
     Run trimmed(Run run) const;

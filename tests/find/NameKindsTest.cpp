@@ -377,7 +377,11 @@ TEST(NameKinds, LoneNamesTheTextMarksAsPeople)
                  {u"Shipping from the warehouse is slow."_s, {}},
                  {u"Ordered at the shop on Friday."_s, {}},
                  {u"Sent to Kowalski at Warsaw HQ."_s, {u"Kowalski"_s}},
-                 {u"Parcel for Amazon at Seattle HQ."_s, {}}});
+                 {u"Parcel for Amazon at Seattle HQ."_s, {}},
+                 {u"Visiting day: Yale, Princeton and Cornell reps in the Great Hall."_s, {}},
+                 {u"Talked to the Hilton staff about the booking."_s, {}},
+                 {u"Keys for the Okafor kids are at reception."_s, {u"Okafor"_s}},
+                 {u"Ask Ottoline and Brannock, the Acme reps."_s, {u"Ottoline"_s, u"Brannock"_s}}});
 }
 
 TEST(NameKinds, SurnameCommaGivenRecords)
