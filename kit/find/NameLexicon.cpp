@@ -706,7 +706,8 @@ bool isPlaceNoun(const QString &word)
         u"garden gardens valley beach heights falls springs island islands county city town village "
         u"district depot branch office warehouse store shop mall plaza resort hotel stadium arena "
         u"university college school church cathedral museum theatre theater library square market mansions "
-        u"manor quay wharf mews clinic "
+        u"manor quay wharf mews clinic palace abbey priory gallery pavilion "
+        u"harbour harbor docks cemetery racecourse "
         // Public services named after their town, and the lines and stops of transit.
         u"pd fd precinct borough parish junction terminal campus line"_s);
     return words.contains(word);

@@ -381,7 +381,10 @@ TEST(NameKinds, LoneNamesTheTextMarksAsPeople)
                  {u"Visiting day: Yale, Princeton and Cornell reps in the Great Hall."_s, {}},
                  {u"Talked to the Hilton staff about the booking."_s, {}},
                  {u"Keys for the Okafor kids are at reception."_s, {u"Okafor"_s}},
-                 {u"Ask Ottoline and Brannock, the Acme reps."_s, {u"Ottoline"_s, u"Brannock"_s}}});
+                 {u"Ask Ottoline and Brannock, the Acme reps."_s, {u"Ottoline"_s, u"Brannock"_s}},
+                 {u"Tour of Brannock Abbey on Sunday."_s, {}},
+                 {u"Drinks at Kenwood Pavilion, 6pm."_s, {}},
+                 {u"Joan Castle signed the form."_s, {u"Joan Castle"_s}}});
 }
 
 TEST(NameKinds, SurnameCommaGivenRecords)
