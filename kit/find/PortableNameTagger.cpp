@@ -3079,6 +3079,18 @@ bool PortableNameTagger::isOwningGivenName(const Run &run) const
 // "lol zeb left his badge again", but "lmk if vpn still drops": three letters in
 // lower case are a short name when they are no abbreviation of the trade and
 // have a vowel to say.
+// "@wenjing did u move my tubes": a word no dictionary knows, mentioned and
+// then asked something, is a colleague; teams are mentioned by their words.
+bool PortableNameTagger::isMentionAsked(qsizetype word) const
+{
+    static const WordSet asking{u"did"_s, u"can"_s, u"could"_s, u"would"_s, u"will"_s, u"are"_s, u"have"_s,
+                                u"pls"_s, u"please"_s, u"u"_s, u"you"_s, u"do"_s};
+    static const WordSet teams{u"devops"_s, u"oncall"_s, u"channel"_s, u"everyone"_s, u"here"_s, u"all"_s};
+    const qsizetype next = word + 1;
+    return next < m_words.size() && gapBefore(next) == u" "_s && asking.contains(lower(next)) && isChatName(word)
+        && lower(word).size() >= 3 && !has(word, Fact::inDictionary) && !teams.contains(lower(word));
+}
+
 bool PortableNameTagger::isShortChatName(qsizetype word) const
 {
     const QString &base = lower(word);
@@ -3149,7 +3161,8 @@ bool PortableNameTagger::isChatHail(qsizetype word) const
     // Teams and channels are mentioned too ("@devops", "@here"), so a mention
     // needs a name some list knows, even one that is also a word ("@will").
     if (mention)
-        return (has(word, Fact::given) || has(word, Fact::properNoun)) && !has(word, Fact::nonPerson);
+        return ((has(word, Fact::given) || has(word, Fact::properNoun)) && !has(word, Fact::nonPerson))
+            || isMentionAsked(word);
     if (!isChatName(word))
         return false;
     const QStringView after = gapBefore(word + 1);

@@ -201,6 +201,7 @@ private:
     bool isByName(qsizetype word) const;
     bool isBroughtIn(qsizetype word) const;
     bool isChatHail(qsizetype word) const;
+    bool isMentionAsked(qsizetype word) const;
     bool isChatName(qsizetype word) const;
     bool joinsRun(qsizetype word) const;
     bool isLowerCaseName(qsizetype word) const;
