@@ -3080,7 +3080,8 @@ bool PortableNameTagger::isOwningGivenName(const Run &run) const
 // lower case are a short name when they are no abbreviation of the trade and
 // have a vowel to say.
 // "@wenjing did u move my tubes": a word no dictionary knows, mentioned and
-// then asked something, is a colleague; teams are mentioned by their words.
+// then asked something, is a colleague; teams are mentioned by their words
+// and bots by their kind ("@jirabot").
 bool PortableNameTagger::isMentionAsked(qsizetype word) const
 {
     static const WordSet asking{u"did"_s, u"can"_s, u"could"_s, u"would"_s, u"will"_s, u"are"_s, u"have"_s,
@@ -3088,7 +3089,8 @@ bool PortableNameTagger::isMentionAsked(qsizetype word) const
     static const WordSet teams{u"devops"_s, u"oncall"_s, u"channel"_s, u"everyone"_s, u"here"_s, u"all"_s};
     const qsizetype next = word + 1;
     return next < m_words.size() && gapBefore(next) == u" "_s && asking.contains(lower(next)) && isChatName(word)
-        && lower(word).size() >= 3 && !has(word, Fact::inDictionary) && !teams.contains(lower(word));
+        && lower(word).size() >= 3 && !has(word, Fact::inDictionary) && !teams.contains(lower(word))
+        && !lower(word).endsWith(u"bot"_s);
 }
 
 bool PortableNameTagger::isShortChatName(qsizetype word) const

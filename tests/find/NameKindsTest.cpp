@@ -701,7 +701,10 @@ TEST(NameKinds, TeamChat)
                  {u"ok the printer is on the second floor"_s, {}},
                  {u"User: okonkwo-bell. Issue: vpn drops."_s, {u"okonkwo-bell"_s}},
                  {u"User: admin. Issue: locked out."_s, {}},
-                 {u"User: Admin"_s, {}}});
+                 {u"User: Admin"_s, {}},
+                 {u"@chiamaka can you sign off"_s, {u"chiamaka"_s}},
+                 {u"@devops can you restart it"_s, {}},
+                 {u"@jirabot please close"_s, {}}});
 }
 
 // Given names of naming traditions the census lists hardly hold, alone or in lower case.
