@@ -1086,6 +1086,7 @@ bool PortableNameTagger::isLowerCaseNameWord(qsizetype word) const
             && (has(word - 1, Fact::given) || has(word - 1, Fact::lead) || has(word - 1, Fact::title) || isBroughtIn(word)))
             || isInDepartment(word + 1) || isLowerCaseSubject(word) || isFieldValue(word) || isHailed(word)
             || isResidentInBrackets({word, word}) || isInUnitCode({word, word}) || isGivingOwnName(word) || isChatHail(word)
+            || isAskedWhereabouts(word)
             || (word > 0 && lower(word - 1).size() == 1 && gapBefore(word) == u". "_s && isLowerCaseInitial(word - 1));
         if (!cued || has(word, Fact::particle) || has(word, Fact::function) || isListedWord() || has(word, Fact::nonPerson)
             || isAnd(base))
@@ -2957,6 +2958,20 @@ bool PortableNameTagger::isBeforeVerbParticle(qsizetype word) const
 
 // "lol marisol already fixed it", "lorcan is covering the phones": a word
 // opening a clause, then a person's doing.
+// "hey is ngozika in today?", "is tobenna back yet": asked where someone is.
+bool PortableNameTagger::isAskedWhereabouts(qsizetype word) const
+{
+    static const WordSet whereabouts{u"around"_s, u"back"_s, u"off"_s, u"free"_s, u"available"_s, u"online"_s};
+    // "in" alone is where things are too ("is kubectl in the path"); people are in today.
+    static const WordSet days{u"today"_s, u"tomorrow"_s, u"yet"_s, u"now"_s, u"later"_s};
+    const qsizetype next = word + 1;
+    if (word == 0 || next >= m_words.size() || (lower(word - 1) != u"is"_s && lower(word - 1) != u"was"_s)
+        || gapBefore(word) != u" "_s || gapBefore(next) != u" "_s || isChatAbbreviation(lower(word)))
+        return false;
+    const bool inToday = lower(next) == u"in"_s && next + 1 < m_words.size() && days.contains(lower(next + 1));
+    return inToday || whereabouts.contains(lower(next));
+}
+
 // "is on the 6am pickup", "is on call": what a rota puts a person on.
 bool PortableNameTagger::isOnRota(qsizetype word) const
 {
@@ -3337,7 +3352,8 @@ void PortableNameTagger::tag()
             continue;
         }
         if (isTeamMember(run) || isTalliedInList(run) || isResidentInBrackets(run) || isInUnitCode(run) || isContactedBySurname(run) || (run.first == run.last && isGivingOwnName(run.first))
-            || (run.first == run.last && (isReportedSpeaker(run.first) || isAddressedByHonorific(run) || isChatHail(run.first) || isSeasonNamedSubject(run.first)))) {
+            || (run.first == run.last && (isReportedSpeaker(run.first) || isAddressedByHonorific(run) || isChatHail(run.first) || isSeasonNamedSubject(run.first)))
+            || (run.first == run.last && shapeOf(run.first) == Shape::lower && isAskedWhereabouts(run.first))) {
             runs.append({run, weight::threshold});
             continue;
         }

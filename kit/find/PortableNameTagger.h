@@ -174,6 +174,7 @@ private:
     bool isPersonNounAfterCopula(qsizetype word) const;
     bool isLowerCaseSubject(qsizetype word) const;
     bool isOnRota(qsizetype word) const;
+    bool isAskedWhereabouts(qsizetype word) const;
     bool isHoliday(const Run &run) const;
     bool isOwnerOfBelonging(const Run &run) const;
     bool isSaidOfPerson(const Run &run) const;

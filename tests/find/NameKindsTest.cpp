@@ -704,7 +704,11 @@ TEST(NameKinds, TeamChat)
                  {u"User: Admin"_s, {}},
                  {u"@chiamaka can you sign off"_s, {u"chiamaka"_s}},
                  {u"@devops can you restart it"_s, {}},
-                 {u"@jirabot please close"_s, {}}});
+                 {u"@jirabot please close"_s, {}},
+                 {u"hey is adaora in today?"_s, {u"adaora"_s}},
+                 {u"is tobenna back yet"_s, {u"tobenna"_s}},
+                 {u"was kubectl in the path?"_s, {}},
+                 {u"is vpn back?"_s, {}}});
 }
 
 // Given names of naming traditions the census lists hardly hold, alone or in lower case.
