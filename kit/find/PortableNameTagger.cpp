@@ -706,7 +706,9 @@ bool isPersonNoun(const QString &word)
         u"fiance"_s, u"girlfriend"_s, u"boyfriend"_s, u"aunt"_s, u"uncle"_s, u"niece"_s, u"nephew"_s,
         u"grandson"_s, u"granddaughter"_s, u"plumber"_s, u"electrician"_s, u"builder"_s, u"lawyer"_s,
         u"solicitor"_s, u"consultant"_s, u"advisor"_s, u"adviser"_s, u"coordinator"_s, u"contact"_s,
-        u"housemate"_s, u"flatmate"_s, u"roommate"_s, u"carer"_s, u"caregiver"_s};
+        u"housemate"_s, u"flatmate"_s, u"roommate"_s, u"carer"_s, u"caregiver"_s, u"childminder"_s,
+        u"nanny"_s, u"au-pair"_s, u"guardian"_s, u"parent"_s, u"grandma"_s, u"grandad"_s, u"granny"_s,
+        u"grandpa"_s, u"grandparent"_s, u"stepmum"_s, u"stepdad"_s, u"stepmom"_s};
     return isRole(word) || words.contains(word);
 }
 
@@ -1181,7 +1183,7 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
         if (lower(i).size() == 1)
             return false; // an initial
         if (has(i, Fact::given) || has(i, Fact::surname) || isGivenBeforeSurname(run, i) || isSurnameAfterGiven(run, i)
-            || isFamilySurname(i))
+            || isFamilySurname(i) || isSurnameBeforeRole(i))
             return false;
         if (i < run.last && lower(i + 1).size() == 1 && has(i, Fact::ambiguousGiven))
             return false; // "Rosalind K."
@@ -1401,6 +1403,16 @@ bool PortableNameTagger::isWordBeforePlainSurname(const Run &run) const
 }
 
 // "Rosalind Pike", "Demetrius Bright": a surname that is also a word, after a given name.
+// "Khadidiatou Sow (childminder)": a word after a given name, before who the
+// person is in brackets, is the surname whatever else it means.
+bool PortableNameTagger::isSurnameBeforeRole(qsizetype word) const
+{
+    const qsizetype role = word + 1;
+    return word > 0 && role < m_words.size() && gapBefore(word) == u" "_s && has(word - 1, Fact::given)
+        && shapeOf(word) == Shape::capitalised && !has(word, Fact::nonPerson) && !has(word, Fact::placeNoun)
+        && gapBefore(role) == u" ("_s && isPersonNoun(lower(role));
+}
+
 // "Nyasha Gumbo for Tatenda Gumbo's 50th": a word after two given names is
 // their family's surname, whatever else it means.
 bool PortableNameTagger::isFamilySurname(qsizetype word) const

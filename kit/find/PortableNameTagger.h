@@ -151,6 +151,7 @@ private:
     bool isWordBeforePlainSurname(const Run &run) const;
     bool isSurnameAfterGiven(const Run &run, qsizetype word) const;
     bool isFamilySurname(qsizetype word) const;
+    bool isSurnameBeforeRole(qsizetype word) const;
     bool isLeadGivenBeforeSurname(qsizetype word) const;
     bool isNameInCapitals(qsizetype word) const;
     bool isNamePairInCapitals(qsizetype word, qsizetype other) const;
