@@ -1987,7 +1987,7 @@ double PortableNameTagger::contextAfter(const Run &run) const
         if (owner && isCapitalised(nextText) && hasLowerCase(nextText) && gap == u" "_s && !dated)
             return weight::notPerson; // "Ben's Original", "Victoria's Secret"
         // "Boise ID", "Portland, OR", but not "Hamid Rezaei (ID checked)".
-        const bool regionPlaced = (gap == u" "_s || gap == u", "_s) && isRegionCode(nextText);
+        const bool regionPlaced = (gap == u" "_s || gap == u", "_s) && isRegionCode(nextText) && !isIdentityDocument(after);
         // "J. Osei (Branch Mgr)": in brackets the place noun is the role's, not the run's.
         const bool placeNounAfter = isCapitalised(nextText) && has(after, Fact::placeNoun) && !gap.contains(u'(');
         if ((regionPlaced && !m_shouting && !owner) || placeNounAfter)
@@ -2984,6 +2984,19 @@ bool PortableNameTagger::isAskedWhereabouts(qsizetype word) const
     return inToday || whereabouts.contains(lower(next));
 }
 
+// "Signe Aaltonen, ID: driving licence", "ID ok": the papers that were
+// checked, not Idaho.
+bool PortableNameTagger::isIdentityDocument(qsizetype word) const
+{
+    static const WordSet checks{u"ok"_s, u"okay"_s, u"checked"_s, u"verified"_s, u"seen"_s, u"confirmed"_s,
+                                u"shown"_s, u"provided"_s, u"number"_s, u"no"_s, u"card"_s};
+    if (textOf(word) != u"ID"_s)
+        return false;
+    const qsizetype next = word + 1;
+    return next < m_words.size() && (gapBefore(next).trimmed() == u":"_s
+                                     || (gapBefore(next) == u" "_s && checks.contains(lower(next))));
+}
+
 // "is on the 6am pickup", "is on call": what a rota puts a person on.
 bool PortableNameTagger::isOnRota(qsizetype word) const
 {
@@ -3344,6 +3357,7 @@ void PortableNameTagger::tag()
         if (isGivenWordBeforeSurname(run.first))
             --run.first;
         const qsizetype untrimmedLast = run.last;
+        const qsizetype untrimmedFirst = run.first;
         // Days and months are cue words, so they open no run of their own.
         if (run.first > 0 && gapBefore(run.first) == u" "_s && isCalendarNamedPerson({run.first - 1, run.last}))
             --run.first;
@@ -3373,6 +3387,12 @@ void PortableNameTagger::tag()
             run = trimmed(run);
         if (run.first > run.last || (run.last < untrimmedLast && isPersonNamedBrand(run)))
             continue;
+        // "for the Coral Reef Gala": the article still names a thing once its everyday first word goes.
+        if (run.first > untrimmedFirst && untrimmedFirst > 0 && gapBefore(untrimmedFirst) == u" "_s
+            && lower(untrimmedFirst - 1) == u"the"_s && !has(run.first, Fact::given)) {
+            runs.append({run, weight::notPerson});
+            continue;
+        }
         const bool textFollows = untrimmedLast + 1 < m_words.size() && gapBefore(untrimmedLast + 1) == u" "_s;
         const double trailing = run.last < untrimmedLast && textFollows ? weight::trailingWord : 0;
         runs.append({run, isPlaceNamedPerson(run) ? weight::threshold : score(run) + trailing});

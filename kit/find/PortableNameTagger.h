@@ -175,6 +175,7 @@ private:
     bool isPersonNounAfterCopula(qsizetype word) const;
     bool isLowerCaseSubject(qsizetype word) const;
     bool isOnRota(qsizetype word) const;
+    bool isIdentityDocument(qsizetype word) const;
     bool isAskedWhereabouts(qsizetype word) const;
     bool isHoliday(const Run &run) const;
     bool isOwnerOfBelonging(const Run &run) const;

@@ -384,7 +384,12 @@ TEST(NameKinds, LoneNamesTheTextMarksAsPeople)
                  {u"Ask Ottoline and Brannock, the Acme reps."_s, {u"Ottoline"_s, u"Brannock"_s}},
                  {u"Tour of Brannock Abbey on Sunday."_s, {}},
                  {u"Drinks at Kenwood Pavilion, 6pm."_s, {}},
-                 {u"Joan Castle signed the form."_s, {u"Joan Castle"_s}}});
+                 {u"Joan Castle signed the form."_s, {u"Joan Castle"_s}},
+                 {u"Ship to Boise, ID 83702."_s, {}},
+                 {u"Collected by Tavita Lemalu, ID checked."_s, {u"Tavita Lemalu"_s}},
+                 {u"Handed to Signe Aaltonen, ID: passport."_s, {u"Signe Aaltonen"_s}},
+                 {u"Tickets for the Coral Reef Gala."_s, {}},
+                 {u"Spoke to the Support Manager Ozioma Okwuosa."_s, {u"Ozioma Okwuosa"_s}}});
 }
 
 TEST(NameKinds, SurnameCommaGivenRecords)
