@@ -387,7 +387,7 @@ TEST(NameKinds, LoneNamesTheTextMarksAsPeople)
                  {u"Joan Castle signed the form."_s, {u"Joan Castle"_s}},
                  {u"Ship to Boise, ID 83702."_s, {}},
                  {u"Collected by Tavita Lemalu, ID checked."_s, {u"Tavita Lemalu"_s}},
-                 {u"Handed to Signe Aaltonen, ID: passport."_s, {u"Signe Aaltonen"_s}},
+                 {u"Handed to Liisa Korhonen, ID: passport."_s, {u"Liisa Korhonen"_s}},
                  {u"Tickets for the Coral Reef Gala."_s, {}},
                  {u"Spoke to the Support Manager Ozioma Okwuosa."_s, {u"Ozioma Okwuosa"_s}}});
 }
