@@ -426,7 +426,9 @@ public:
     }
 
     // One pass from the start, so the work follows the length of the text.
-    QString appliedTo(const QString &text)
+    // The result is written over `result`, whose room a file's cells share:
+    // once the writer has let go of the last cell's copy, nothing is allocated.
+    void applyTo(const QString &text, QString &result)
     {
         endPass();
         // Real values are often longer than their stand-ins: the exact room
@@ -434,7 +436,7 @@ public:
         qsizetype size = text.size();
         for (const Item &item : m_kept)
             size += item.text.size() - (item.end - item.start);
-        QString result;
+        result.truncate(0);
         result.reserve(size);
         qsizetype at = 0;
         for (const Item &item : m_kept) {
@@ -443,7 +445,6 @@ public:
             at = item.end;
         }
         result += QStringView(text).sliced(at);
-        return result;
     }
 
 private:
@@ -484,6 +485,7 @@ struct Restorer::Scratch
     std::vector<WordMatch> matches;
     QString probe;
     QString phoneKey;
+    QString restored;
 };
 
 Restorer::Restorer(ProjectKey key) : m_key(std::move(key)), m_table(m_key.entries())
@@ -535,7 +537,8 @@ Restorer::TextResult Restorer::restore(const QString &text, Scratch &scratch) co
         addNamesAndTowns(text, hints.ascii, scratch);
     if (found.count() == 0)
         return {text, 0};
-    return {found.appliedTo(text), found.count()};
+    found.applyTo(text, scratch.restored);
+    return {scratch.restored, found.count()};
 }
 
 // Every e-mail address of the text, the key's or not: the name pass leaves
