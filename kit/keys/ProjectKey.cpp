@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <numeric>
 #include <stdexcept>
 #include <vector>
@@ -213,14 +214,15 @@ class PlainEntries
 public:
     explicit PlainEntries(const QByteArray &json) : m_json(json) {}
 
+    // Room for as many of the shortest entries as the JSON could hold,
+    // {"kind":"zip","real":"","standIn":""} and a comma: a large key's
+    // bytes are not read twice, and the room never filled is never touched.
+    static constexpr qsizetype shortestEntry = 38;
+
     // The entries, and the JSON with an empty entries array in their place.
     std::optional<std::pair<QList<ProjectKey::Entry>, QByteArray>> read()
     {
         QList<ProjectKey::Entry> entries;
-        // Room for as many of the shortest entries as the rest could hold,
-        // {"kind":"zip","real":"","standIn":""} and a comma: a large key's
-        // bytes are not read twice, and the room never filled is never touched.
-        constexpr qsizetype shortestEntry = 38;
         entries.reserve(m_json.size() / shortestEntry + 1);
         auto rest = readEach([&](EntryKind kind, const Text &real, const Text &standIn) {
             entries.append({kind, real.toString(), standIn.toString()});
@@ -235,18 +237,7 @@ public:
     {
         QByteArrayView bytes;
         bool wide = false;
-        QString toString() const { return wide ? QString::fromUtf8(bytes) : QString::fromLatin1(bytes); }
-        // Written over the buffer's last text: no allocation once it is large enough.
-        QStringView into(QString &buffer) const
-        {
-            if (wide) {
-                buffer = QString::fromUtf8(bytes);
-                return buffer;
-            }
-            buffer.resize(bytes.size());
-            std::transform(bytes.begin(), bytes.end(), buffer.begin(), [](char c) { return QChar(uchar(c)); });
-            return buffer;
-        }
+        QString toString() const { return ProjectKey::EntryBytes::text(bytes, wide); }
     };
 
     // Hands each entry's kind and texts to `take` as it is read; the JSON
@@ -360,16 +351,24 @@ private:
     // The kind named by its raw text, read without making a string of it.
     static std::optional<EntryKind> kindNamed(QByteArrayView raw)
     {
-        for (const EntryKind kind : allEntryKinds()) {
-            if (rawString(kind) == QLatin1StringView(raw))
+        static const std::vector<std::pair<QByteArray, EntryKind>> names = [] {
+            std::vector<std::pair<QByteArray, EntryKind>> named;
+            for (const EntryKind kind : allEntryKinds())
+                named.emplace_back(rawString(kind).toLatin1(), kind);
+            return named;
+        }();
+        for (const auto &[name, kind] : names) {
+            if (name == raw)
                 return kind;
         }
         return std::nullopt;
     }
 
+    // Called several times for every entry of a large key: a plain compare.
     bool skip(QByteArrayView expected)
     {
-        if (!QByteArrayView(m_json).sliced(m_at).startsWith(expected))
+        if (m_json.size() - m_at < expected.size()
+            || std::memcmp(m_json.constData() + m_at, expected.data(), size_t(expected.size())) != 0)
             return false;
         m_at += expected.size();
         return true;
@@ -1162,19 +1161,15 @@ QByteArray ProjectKey::toJson() const
 }
 
 std::optional<ProjectKey> ProjectKey::fromJsonEntryByEntry(const QByteArray &json,
-                                                           const std::function<void(const EntryView &)> &take)
+                                                           const std::function<size_t(const EntryBytes &)> &take)
 {
     PlainEntries reader(json);
     std::vector<size_t> realHashes;
-    QString real, standIn;
-    IndexKeys keys;
-    auto rest = reader.readEach([&](EntryKind kind, const PlainEntries::Text &realText, const PlainEntries::Text &standInText) {
-        const EntryView entry{kind, realText.into(real), standInText.into(standIn)};
-        keys.writeReal(entry.real, kind);
-        realHashes.push_back(TextIndex::hashOf(keys.real));
-        take(entry);
+    realHashes.reserve(size_t(json.size() / PlainEntries::shortestEntry + 1));
+    auto rest = reader.readEach([&](EntryKind kind, const PlainEntries::Text &real, const PlainEntries::Text &standIn) {
+        realHashes.push_back(take(EntryBytes{kind, real.bytes, standIn.bytes, real.wide, standIn.wide}));
     });
-    if (!rest || !hashesApart(realHashes))
+    if (!rest || !hashesApart(std::move(realHashes)))
         return std::nullopt;
     QList<Entry> none;
     return parsed(*rest, &none);
