@@ -127,7 +127,7 @@ bool isWideDigitOrSurrogate(char16_t c)
     return QChar::isDigit(c) || QChar::isSurrogate(c);
 }
 
-PassHints passHintsOf(const QString &text)
+PassHints passHintsOfAnyText(const QString &text)
 {
     PassHints hints;
     bool digits = false;
@@ -159,6 +159,46 @@ PassHints passHintsOf(const QString &text)
         const char16_t space = units[i + 2];
         hints.zip = (space == u' ' || space == 0x00A0) && isAsciiCapital(units[i]) && isAsciiCapital(units[i + 1]);
     }
+    return hints;
+}
+
+bool isDigitUnit(char16_t c)
+{
+    return char16_t(c - u'0') <= 9;
+}
+
+bool isCapitalUnit(char16_t c)
+{
+    return char16_t(c - u'A') <= u'Z' - u'A';
+}
+
+// passHintsOfAnyText for the texts nearly every cell holds, ASCII alone: each
+// question is one pass without a branch per unit, so that many units are
+// tested at once.
+PassHints passHintsOf(const QString &text)
+{
+    const qsizetype n = text.size();
+    const char16_t *units = QStringView(text).utf16();
+    unsigned wide = 0, digits = 0, at = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        wide |= unsigned(units[i] >= 0x80);
+        digits |= unsigned(isDigitUnit(units[i]));
+        at |= unsigned(units[i] == u'@');
+    }
+    if (wide)
+        return passHintsOfAnyText(text);
+    PassHints hints;
+    hints.email = at;
+    if (!digits)
+        return hints;
+    unsigned house = 0, zip = 0;
+    for (qsizetype i = 0; i + 1 < n; ++i)
+        house |= unsigned(isDigitUnit(units[i])) & unsigned(units[i + 1] == u' ');
+    for (qsizetype i = 0; i + 2 < n; ++i)
+        zip |= unsigned(isCapitalUnit(units[i])) & unsigned(isCapitalUnit(units[i + 1])) & unsigned(units[i + 2] == u' ');
+    hints.street = house;
+    hints.zip = zip;
+    hints.phone = QStringView(text).contains(u"555");
     return hints;
 }
 
@@ -426,8 +466,7 @@ public:
     }
 
     // One pass from the start, so the work follows the length of the text.
-    // The result is written over `result`, whose room a file's cells share:
-    // once the writer has let go of the last cell's copy, nothing is allocated.
+    // The result is written over `result`, whose room a file's cells share.
     void applyTo(const QString &text, QString &result)
     {
         endPass();
@@ -436,15 +475,19 @@ public:
         qsizetype size = text.size();
         for (const Item &item : m_kept)
             size += item.text.size() - (item.end - item.start);
-        result.truncate(0);
-        result.reserve(size);
+        // A result some reader still holds is left to it.
+        if (result.isDetached())
+            result.resize(size);
+        else
+            result = QString(size, Qt::Uninitialized);
+        QChar *out = result.data();
         qsizetype at = 0;
         for (const Item &item : m_kept) {
-            result += QStringView(text).sliced(at, item.start - at);
-            result += item.text;
+            out = std::copy(text.cbegin() + at, text.cbegin() + item.start, out);
+            out = std::copy(item.text.cbegin(), item.text.cend(), out);
             at = item.end;
         }
-        result += QStringView(text).sliced(at);
+        std::copy(text.cbegin() + at, text.cend(), out);
     }
 
 private:
@@ -513,8 +556,16 @@ Restorer::TextResult Restorer::restore(const QString &text) const
 
 Restorer::TextResult Restorer::restore(const QString &text, Scratch &scratch) const
 {
+    const int count = restoreInto(text, scratch);
+    return {count == 0 ? text : scratch.restored, count};
+}
+
+// A file's cells come here: most restore nothing, and answering the count
+// alone spares them a copy of their text.
+int Restorer::restoreInto(const QString &text, Scratch &scratch) const
+{
     if (m_table.isEmpty() || text.isEmpty())
-        return {text, 0};
+        return 0;
     Replacements &found = scratch.found;
     found.clear();
     scratch.emails.clear();
@@ -536,9 +587,9 @@ Restorer::TextResult Restorer::restore(const QString &text, Scratch &scratch) co
     if (!found.coverWhole(text.size()))
         addNamesAndTowns(text, hints.ascii, scratch);
     if (found.count() == 0)
-        return {text, 0};
+        return 0;
     found.applyTo(text, scratch.restored);
-    return {scratch.restored, found.count()};
+    return found.count();
 }
 
 // Every e-mail address of the text, the key's or not: the name pass leaves
@@ -643,14 +694,14 @@ Restorer::FileResult Restorer::restore(const Spreadsheet &spreadsheet, const Pro
     int total = 0;
     ProgressMeter meter(progress, Progress::Stage::restoring, spreadsheet.offeredCellCount());
     Scratch scratch;
-    const QByteArray data = spreadsheet.data(
-        [this, &total, &meter, &scratch](const std::optional<CellRef> &, const QString &text) -> std::optional<QString> {
+    const QByteArray data = spreadsheet.dataWithViews(
+        [this, &total, &meter, &scratch](const std::optional<CellRef> &, const QString &text) -> std::optional<QStringView> {
             meter.advance();
-            TextResult restored = restore(text, scratch);
-            if (restored.count == 0)
+            const int count = restoreInto(text, scratch);
+            if (count == 0)
                 return std::nullopt;
-            total += restored.count;
-            return std::move(restored.text);
+            total += count;
+            return scratch.restored;
         });
     meter.finish();
     return {data, total};
