@@ -17,6 +17,7 @@
 #include <cstring>
 #include <numeric>
 #include <stdexcept>
+#include <string_view>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -286,28 +287,33 @@ private:
     std::optional<QByteArrayView> plainBytes(bool *wide = nullptr)
     {
         const char *const bytes = m_json.constData();
-        const qsizetype start = m_at;
+        const qsizetype start = m_at, size = m_json.size();
+        // Read in a local, which the compiler keeps apart from the bytes.
+        qsizetype at = m_at;
         bool beyondAscii = false;
-        while (m_at < m_json.size() && bytes[m_at] != '"') {
-            const auto c = uchar(bytes[m_at]);
-            if (c >= 0x80) {
-                const qsizetype length = plainSequenceLength(m_at);
-                if (length == 0)
-                    return std::nullopt;
-                beyondAscii = true;
-                m_at += length;
+        while (at < size) {
+            const auto c = uchar(bytes[at]);
+            // Printable ASCII other than the quote and the backslash, nearly every byte.
+            if (uchar(c - 0x20) < 0x5F && c != '"' && c != '\\') {
+                ++at;
                 continue;
             }
-            if (c < 0x20 || c == 0x7F || c == '\\')
+            if (c == '"')
+                break;
+            if (c < 0x80)
                 return std::nullopt;
-            ++m_at;
+            const qsizetype length = plainSequenceLength(at);
+            if (length == 0)
+                return std::nullopt;
+            beyondAscii = true;
+            at += length;
         }
-        if (m_at >= m_json.size())
+        if (at >= size)
             return std::nullopt;
-        ++m_at;
+        m_at = at + 1;
         if (wide)
             *wide = beyondAscii;
-        return QByteArrayView(bytes + start, m_at - 1 - start);
+        return QByteArrayView(bytes + start, at - start);
     }
 
     // Names written beyond ASCII ("García") are common in a real key, which
@@ -351,14 +357,19 @@ private:
     // The kind named by its raw text, read without making a string of it.
     static std::optional<EntryKind> kindNamed(QByteArrayView raw)
     {
-        static const std::vector<std::pair<QByteArray, EntryKind>> names = [] {
-            std::vector<std::pair<QByteArray, EntryKind>> named;
-            for (const EntryKind kind : allEntryKinds())
-                named.emplace_back(rawString(kind).toLatin1(), kind);
-            return named;
-        }();
+        // As rawString writes them.
+        static constexpr std::array<std::pair<std::string_view, EntryKind>, 7> names = {{
+            {"firstName", EntryKind::firstName},
+            {"lastName", EntryKind::lastName},
+            {"email", EntryKind::email},
+            {"phone", EntryKind::phone},
+            {"street", EntryKind::street},
+            {"city", EntryKind::city},
+            {"zip", EntryKind::zip},
+        }};
+        const std::string_view text(raw.data(), size_t(raw.size()));
         for (const auto &[name, kind] : names) {
-            if (name == raw)
+            if (name == text)
                 return kind;
         }
         return std::nullopt;

@@ -34,19 +34,37 @@ bool isDigit(char c)
     return c >= '0' && c <= '9';
 }
 
+// Each byte lower-cased, or 0 for the bytes that need a second look: the
+// space, the other whitespace and every byte beyond ASCII (which end a plain
+// value), and the full stop and comma (which end a street's).
+constexpr std::array<char, 256> plainLowered()
+{
+    std::array<char, 256> lowered{};
+    for (int c = 0x21; c < 0x80; ++c)
+        lowered[size_t(c)] = char(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    lowered['.'] = lowered[','] = 0;
+    return lowered;
+}
+
 // Single spaces between words only; a street's full stops and commas are
 // the general rule's to drop.
 qsizetype writeLowered(char *const out, const QByteArray &prefix, QByteArrayView value, bool street)
 {
+    static constexpr std::array<char, 256> lowered = plainLowered();
     char *at = std::copy(prefix.cbegin(), prefix.cend(), out);
     bool previousSpace = true;
     for (const char c : value) {
-        const auto u = uchar(c);
-        const bool space = u == ' ' || (u >= 0x09 && u <= 0x0D);
-        if (u >= 0x80 || (space && (u != ' ' || previousSpace)) || (street && (c == '.' || c == ',')))
+        const char plain = lowered[uchar(c)];
+        const bool stop = c == '.' || c == ',';
+        if (plain != 0 || (stop && !street)) {
+            *at++ = plain != 0 ? plain : c;
+            previousSpace = false;
+        } else if (c == ' ' && !previousSpace) {
+            *at++ = c;
+            previousSpace = true;
+        } else {
             return -1;
-        previousSpace = space;
-        *at++ = c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+        }
     }
     return previousSpace ? -1 : at - out;
 }
