@@ -191,14 +191,16 @@ PassHints passHintsOf(const QString &text)
     hints.email = at;
     if (!digits)
         return hints;
-    unsigned house = 0, zip = 0;
+    unsigned house = 0, zip = 0, fives = 0;
     for (qsizetype i = 0; i + 1 < n; ++i)
         house |= unsigned(isDigitUnit(units[i])) & unsigned(units[i + 1] == u' ');
+    for (qsizetype i = 0; i + 2 < n; ++i)
+        fives |= unsigned(units[i] == u'5') & unsigned(units[i + 1] == u'5') & unsigned(units[i + 2] == u'5');
     for (qsizetype i = 0; i + 2 < n; ++i)
         zip |= unsigned(isCapitalUnit(units[i])) & unsigned(isCapitalUnit(units[i + 1])) & unsigned(units[i + 2] == u' ');
     hints.street = house;
     hints.zip = zip;
-    hints.phone = QStringView(text).contains(u"555");
+    hints.phone = fives;
     return hints;
 }
 
@@ -350,7 +352,8 @@ private:
     std::optional<WordMatch> lookUp(QStringView matched, qsizetype start, std::optional<size_t> probed = {}) const
     {
         // Most words are no stand-ins: one probe of the index settles them.
-        const bool oneWord = !matched.contains(u' ');
+        // Searched here, not by a call: nearly every text is one short word.
+        const bool oneWord = std::find(matched.cbegin(), matched.cend(), u' ') == matched.cend();
         std::optional<QString> real;
         if (oneWord && probed)
             real = m_table.realOf(m_probe, *probed);
@@ -444,8 +447,13 @@ public:
     // The pass's replacements join the earlier ones, after any that start at the same place.
     void endPass()
     {
-        if (m_pass.empty())
-            return;
+        // Most passes find nothing: the test stays where it is asked.
+        if (!m_pass.empty())
+            mergePass();
+    }
+
+    void mergePass()
+    {
         m_merged.clear();
         m_merged.reserve(m_kept.size() + m_pass.size());
         std::merge(std::make_move_iterator(m_kept.begin()), std::make_move_iterator(m_kept.end()),
