@@ -434,14 +434,14 @@ public:
         m_pass.clear();
     }
 
-    void add(qsizetype start, qsizetype end, const QString &text)
+    void add(qsizetype start, qsizetype end, QString text)
     {
         if (start < end && (overlapsAny(m_kept, start, end) || overlapsAny(m_pass, start, end)))
             return;
         // After any that start at the same place, as they were added.
         const auto next = std::upper_bound(m_pass.begin(), m_pass.end(), start,
                                            [](qsizetype at, const Item &item) { return at < item.start; });
-        m_pass.insert(next, Item{start, end, text});
+        m_pass.insert(next, Item{start, end, std::move(text)});
     }
 
     // The pass's replacements join the earlier ones, after any that start at the same place.
@@ -454,6 +454,11 @@ public:
 
     void mergePass()
     {
+        // The first pass to find anything, as in most texts, has nothing to merge with.
+        if (m_kept.empty()) {
+            std::swap(m_kept, m_pass);
+            return;
+        }
         m_merged.clear();
         m_merged.reserve(m_kept.size() + m_pass.size());
         std::merge(std::make_move_iterator(m_kept.begin()), std::make_move_iterator(m_kept.end()),
@@ -488,17 +493,26 @@ public:
             result.resize(size);
         else
             result = QString(size, Qt::Uninitialized);
-        QChar *out = result.data();
+        char16_t *out = reinterpret_cast<char16_t *>(result.data());
+        const char16_t *units = QStringView(text).utf16();
         qsizetype at = 0;
         for (const Item &item : m_kept) {
-            out = std::copy(text.cbegin() + at, text.cbegin() + item.start, out);
-            out = std::copy(item.text.cbegin(), item.text.cend(), out);
+            out = copied(units + at, units + item.start, out);
+            out = copied(QStringView(item.text).utf16(), QStringView(item.text).utf16() + item.text.size(), out);
             at = item.end;
         }
-        std::copy(text.cbegin() + at, text.cend(), out);
+        copied(units + at, units + text.size(), out);
     }
 
 private:
+    // The pieces are a few characters each: a loop here costs less than a call.
+    static char16_t *copied(const char16_t *from, const char16_t *to, char16_t *out)
+    {
+        while (from < to)
+            *out++ = *from++;
+        return out;
+    }
+
     struct Item
     {
         qsizetype start;
