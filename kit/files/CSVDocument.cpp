@@ -588,6 +588,19 @@ QByteArray CSVDocument::data() const
 
 QByteArray CSVDocument::data(const FieldText &replacing) const
 {
+    if (!replacing)
+        return written([](int, int, const QString &) { return std::optional<QStringView>(); });
+    return written(replacing);
+}
+
+QByteArray CSVDocument::dataWithViews(const FieldView &replacing) const
+{
+    return written(replacing);
+}
+
+template<class Replace>
+QByteArray CSVDocument::written(const Replace &replacing) const
+{
     qsizetype estimate = byteOrderMark ? 3 : 0;
     for (const Row &row : rows) {
         estimate += row.size() + lineEnding.size();
@@ -604,7 +617,7 @@ QByteArray CSVDocument::data(const FieldText &replacing) const
             if (f > 0)
                 out.text(QStringView(&delimiter, 1));
             const Field &field = row[f];
-            const std::optional<QString> text = replacing ? replacing(int(r), int(f), field.text) : std::nullopt;
+            const auto text = replacing(int(r), int(f), field.text);
             writeField(out, text ? QStringView(*text) : QStringView(field.text), field, delimiter);
         }
         // A final line break inside an unclosed quote belongs to the field.

@@ -4,6 +4,7 @@
 #include <QChar>
 #include <QList>
 #include <QString>
+#include <QStringView>
 
 #include <functional>
 #include <optional>
@@ -39,6 +40,11 @@ public:
     // order, row by row; each keeps its quoting. The document is not changed,
     // so none of its rows is copied on the way.
     QByteArray data(const FieldText &replacing) const;
+    // The same with each new text as a view that need only last until the
+    // next call: a caller that writes every answer over its last one hands
+    // over no text of its own.
+    using FieldView = std::function<std::optional<QStringView>(int row, int column, const QString &text)>;
+    QByteArray dataWithViews(const FieldView &replacing) const;
 
     QList<Row> rows;
     QChar delimiter = u',';
@@ -71,6 +77,8 @@ public:
 private:
     template<class Units>
     void read(const typename Units::Unit *units, qsizetype n);
+    template<class Replace>
+    QByteArray written(const Replace &replacing) const;
 };
 
 } // namespace quorvane

@@ -270,4 +270,17 @@ QByteArray Spreadsheet::data(const Transform &replacing) const
     return rewriteCSV(std::get<CSVDocument>(m_content->document), replacing);
 }
 
+QByteArray Spreadsheet::dataWithViews(const ViewTransform &replacing) const
+{
+    // A workbook keeps its new texts until it writes them.
+    if (const auto *workbook = std::get_if<XLSXDocument>(&m_content->document)) {
+        return workbook->data([&replacing](const std::optional<CellRef> &cell, const QString &text) {
+            const std::optional<QStringView> view = replacing(cell, text);
+            return view ? std::optional<QString>(view->toString()) : std::nullopt;
+        });
+    }
+    return std::get<CSVDocument>(m_content->document).dataWithViews(
+        [&replacing](int row, int column, const QString &text) { return replacing(CellRef{0, row, column}, text); });
+}
+
 } // namespace quorvane

@@ -7,6 +7,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 #include <functional>
 #include <memory>
@@ -97,6 +98,11 @@ public:
     QStringList unreferencedSharedStrings() const;
     // Throws quorvane::Failure when the file cannot be written.
     QByteArray data(const Transform &replacing) const;
+    // The same with each new text as a view that need only last until the
+    // next call, for a caller that writes every answer over its last one.
+    using ViewTransform = std::function<std::optional<QStringView>(const std::optional<CellRef> &cell,
+                                                                   const QString &text)>;
+    QByteArray dataWithViews(const ViewTransform &replacing) const;
 
 private:
     struct Content;

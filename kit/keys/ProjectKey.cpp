@@ -14,8 +14,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <numeric>
 #include <stdexcept>
+#include <string_view>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -213,14 +215,15 @@ class PlainEntries
 public:
     explicit PlainEntries(const QByteArray &json) : m_json(json) {}
 
+    // Room for as many of the shortest entries as the JSON could hold,
+    // {"kind":"zip","real":"","standIn":""} and a comma: a large key's
+    // bytes are not read twice, and the room never filled is never touched.
+    static constexpr qsizetype shortestEntry = 38;
+
     // The entries, and the JSON with an empty entries array in their place.
     std::optional<std::pair<QList<ProjectKey::Entry>, QByteArray>> read()
     {
         QList<ProjectKey::Entry> entries;
-        // Room for as many of the shortest entries as the rest could hold,
-        // {"kind":"zip","real":"","standIn":""} and a comma: a large key's
-        // bytes are not read twice, and the room never filled is never touched.
-        constexpr qsizetype shortestEntry = 38;
         entries.reserve(m_json.size() / shortestEntry + 1);
         auto rest = readEach([&](EntryKind kind, const Text &real, const Text &standIn) {
             entries.append({kind, real.toString(), standIn.toString()});
@@ -235,18 +238,7 @@ public:
     {
         QByteArrayView bytes;
         bool wide = false;
-        QString toString() const { return wide ? QString::fromUtf8(bytes) : QString::fromLatin1(bytes); }
-        // Written over the buffer's last text: no allocation once it is large enough.
-        QStringView into(QString &buffer) const
-        {
-            if (wide) {
-                buffer = QString::fromUtf8(bytes);
-                return buffer;
-            }
-            buffer.resize(bytes.size());
-            std::transform(bytes.begin(), bytes.end(), buffer.begin(), [](char c) { return QChar(uchar(c)); });
-            return buffer;
-        }
+        QString toString() const { return ProjectKey::EntryBytes::text(bytes, wide); }
     };
 
     // Hands each entry's kind and texts to `take` as it is read; the JSON
@@ -294,29 +286,57 @@ private:
     // whether any of them lie beyond ASCII.
     std::optional<QByteArrayView> plainBytes(bool *wide = nullptr)
     {
+        // Nearly every text is printable ASCII up to its quote: found with
+        // a search and checked without a branch a byte. A quote never lies
+        // inside a character beyond ASCII, whose bytes are all above it.
         const char *const bytes = m_json.constData();
-        const qsizetype start = m_at;
+        const auto *quote = static_cast<const char *>(std::memchr(bytes + m_at, '"', size_t(m_json.size() - m_at)));
+        if (quote) {
+            const qsizetype start = m_at, end = quote - bytes;
+            unsigned other = 0;
+            for (qsizetype i = start; i < end; ++i)
+                other |= unsigned(uchar(bytes[i] - 0x20) >= 0x5F) | unsigned(bytes[i] == '\\');
+            if (other == 0) {
+                m_at = end + 1;
+                if (wide)
+                    *wide = false;
+                return QByteArrayView(bytes + start, end - start);
+            }
+        }
+        return checkedBytes(wide);
+    }
+
+    // plainBytes for a text with bytes beyond ASCII, or any it refuses.
+    std::optional<QByteArrayView> checkedBytes(bool *wide)
+    {
+        const char *const bytes = m_json.constData();
+        const qsizetype start = m_at, size = m_json.size();
+        // Read in a local, which the compiler keeps apart from the bytes.
+        qsizetype at = m_at;
         bool beyondAscii = false;
-        while (m_at < m_json.size() && bytes[m_at] != '"') {
-            const auto c = uchar(bytes[m_at]);
-            if (c >= 0x80) {
-                const qsizetype length = plainSequenceLength(m_at);
-                if (length == 0)
-                    return std::nullopt;
-                beyondAscii = true;
-                m_at += length;
+        while (at < size) {
+            const auto c = uchar(bytes[at]);
+            // Printable ASCII other than the quote and the backslash, nearly every byte.
+            if (uchar(c - 0x20) < 0x5F && c != '"' && c != '\\') {
+                ++at;
                 continue;
             }
-            if (c < 0x20 || c == 0x7F || c == '\\')
+            if (c == '"')
+                break;
+            if (c < 0x80)
                 return std::nullopt;
-            ++m_at;
+            const qsizetype length = plainSequenceLength(at);
+            if (length == 0)
+                return std::nullopt;
+            beyondAscii = true;
+            at += length;
         }
-        if (m_at >= m_json.size())
+        if (at >= size)
             return std::nullopt;
-        ++m_at;
+        m_at = at + 1;
         if (wide)
             *wide = beyondAscii;
-        return QByteArrayView(bytes + start, m_at - 1 - start);
+        return QByteArrayView(bytes + start, at - start);
     }
 
     // Names written beyond ASCII ("García") are common in a real key, which
@@ -360,16 +380,29 @@ private:
     // The kind named by its raw text, read without making a string of it.
     static std::optional<EntryKind> kindNamed(QByteArrayView raw)
     {
-        for (const EntryKind kind : allEntryKinds()) {
-            if (rawString(kind) == QLatin1StringView(raw))
+        // As rawString writes them.
+        static constexpr std::array<std::pair<std::string_view, EntryKind>, 7> names = {{
+            {"firstName", EntryKind::firstName},
+            {"lastName", EntryKind::lastName},
+            {"email", EntryKind::email},
+            {"phone", EntryKind::phone},
+            {"street", EntryKind::street},
+            {"city", EntryKind::city},
+            {"zip", EntryKind::zip},
+        }};
+        const std::string_view text(raw.data(), size_t(raw.size()));
+        for (const auto &[name, kind] : names) {
+            if (name == text)
                 return kind;
         }
         return std::nullopt;
     }
 
+    // Called several times for every entry of a large key: a plain compare.
     bool skip(QByteArrayView expected)
     {
-        if (!QByteArrayView(m_json).sliced(m_at).startsWith(expected))
+        if (m_json.size() - m_at < expected.size()
+            || std::memcmp(m_json.constData() + m_at, expected.data(), size_t(expected.size())) != 0)
             return false;
         m_at += expected.size();
         return true;
@@ -1162,19 +1195,15 @@ QByteArray ProjectKey::toJson() const
 }
 
 std::optional<ProjectKey> ProjectKey::fromJsonEntryByEntry(const QByteArray &json,
-                                                           const std::function<void(const EntryView &)> &take)
+                                                           const std::function<size_t(const EntryBytes &)> &take)
 {
     PlainEntries reader(json);
     std::vector<size_t> realHashes;
-    QString real, standIn;
-    IndexKeys keys;
-    auto rest = reader.readEach([&](EntryKind kind, const PlainEntries::Text &realText, const PlainEntries::Text &standInText) {
-        const EntryView entry{kind, realText.into(real), standInText.into(standIn)};
-        keys.writeReal(entry.real, kind);
-        realHashes.push_back(TextIndex::hashOf(keys.real));
-        take(entry);
+    realHashes.reserve(size_t(json.size() / PlainEntries::shortestEntry + 1));
+    auto rest = reader.readEach([&](EntryKind kind, const PlainEntries::Text &real, const PlainEntries::Text &standIn) {
+        realHashes.push_back(take(EntryBytes{kind, real.bytes, standIn.bytes, real.wide, standIn.wide}));
     });
-    if (!rest || !hashesApart(realHashes))
+    if (!rest || !hashesApart(std::move(realHashes)))
         return std::nullopt;
     QList<Entry> none;
     return parsed(*rest, &none);

@@ -147,21 +147,31 @@ public:
     QByteArray toJson() const;
     // Throws std::runtime_error when a required member is missing or mistyped.
     static ProjectKey fromJson(const QByteArray &json);
-    // One entry of a key's JSON, its texts valid during the call they are handed to.
-    struct EntryView
+    // One entry of a key's JSON as its bytes between the quotes, valid during
+    // the call they are handed to: well-formed UTF-8 without escapes, `wide`
+    // when any byte lies beyond ASCII.
+    struct EntryBytes
     {
         EntryKind kind = EntryKind::firstName;
-        QStringView real;
-        QStringView standIn;
+        QByteArrayView real;
+        QByteArrayView standIn;
+        bool realWide = false;
+        bool standInWide = false;
+        static QString text(QByteArrayView bytes, bool wide)
+        {
+            return wide ? QString::fromUtf8(bytes) : QString::fromLatin1(bytes);
+        }
     };
     // Reads the JSON as this program writes it without keeping its entries,
     // each handed to `take` as it is read, for a caller with a table of its
-    // own: the key comes back with none. Nothing for any other layout, or
-    // when two entries share a real value (the key keeps the first), which
-    // fromJson reads, after `take` may have seen some or all of them. Throws
-    // as fromJson does.
+    // own: the key comes back with none. `take` answers a hash of the entry's
+    // realKey, any hash that gives equal texts equal hashes, so that two
+    // entries sharing a real value are found. Nothing for any other layout,
+    // or when two entries may share a real value (the key keeps the first),
+    // which fromJson reads, after `take` may have seen some or all of them.
+    // Throws as fromJson does.
     static std::optional<ProjectKey> fromJsonEntryByEntry(const QByteArray &json,
-                                                          const std::function<void(const EntryView &)> &take);
+                                                          const std::function<size_t(const EntryBytes &)> &take);
 
     // The shared text forms of the key file's JSON.
     static QString dateText(const QDateTime &date);

@@ -127,7 +127,7 @@ bool isWideDigitOrSurrogate(char16_t c)
     return QChar::isDigit(c) || QChar::isSurrogate(c);
 }
 
-PassHints passHintsOf(const QString &text)
+PassHints passHintsOfAnyText(const QString &text)
 {
     PassHints hints;
     bool digits = false;
@@ -159,6 +159,48 @@ PassHints passHintsOf(const QString &text)
         const char16_t space = units[i + 2];
         hints.zip = (space == u' ' || space == 0x00A0) && isAsciiCapital(units[i]) && isAsciiCapital(units[i + 1]);
     }
+    return hints;
+}
+
+bool isDigitUnit(char16_t c)
+{
+    return char16_t(c - u'0') <= 9;
+}
+
+bool isCapitalUnit(char16_t c)
+{
+    return char16_t(c - u'A') <= u'Z' - u'A';
+}
+
+// passHintsOfAnyText for the texts nearly every cell holds, ASCII alone: each
+// question is one pass without a branch per unit, so that many units are
+// tested at once.
+PassHints passHintsOf(const QString &text)
+{
+    const qsizetype n = text.size();
+    const char16_t *units = QStringView(text).utf16();
+    unsigned wide = 0, digits = 0, at = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        wide |= unsigned(units[i] >= 0x80);
+        digits |= unsigned(isDigitUnit(units[i]));
+        at |= unsigned(units[i] == u'@');
+    }
+    if (wide)
+        return passHintsOfAnyText(text);
+    PassHints hints;
+    hints.email = at;
+    if (!digits)
+        return hints;
+    unsigned house = 0, zip = 0, fives = 0;
+    for (qsizetype i = 0; i + 1 < n; ++i)
+        house |= unsigned(isDigitUnit(units[i])) & unsigned(units[i + 1] == u' ');
+    for (qsizetype i = 0; i + 2 < n; ++i)
+        fives |= unsigned(units[i] == u'5') & unsigned(units[i + 1] == u'5') & unsigned(units[i + 2] == u'5');
+    for (qsizetype i = 0; i + 2 < n; ++i)
+        zip |= unsigned(isCapitalUnit(units[i])) & unsigned(isCapitalUnit(units[i + 1])) & unsigned(units[i + 2] == u' ');
+    hints.street = house;
+    hints.zip = zip;
+    hints.phone = fives;
     return hints;
 }
 
@@ -310,7 +352,8 @@ private:
     std::optional<WordMatch> lookUp(QStringView matched, qsizetype start, std::optional<size_t> probed = {}) const
     {
         // Most words are no stand-ins: one probe of the index settles them.
-        const bool oneWord = !matched.contains(u' ');
+        // Searched here, not by a call: nearly every text is one short word.
+        const bool oneWord = std::find(matched.cbegin(), matched.cend(), u' ') == matched.cend();
         std::optional<QString> real;
         if (oneWord && probed)
             real = m_table.realOf(m_probe, *probed);
@@ -391,21 +434,31 @@ public:
         m_pass.clear();
     }
 
-    void add(qsizetype start, qsizetype end, const QString &text)
+    void add(qsizetype start, qsizetype end, QString text)
     {
         if (start < end && (overlapsAny(m_kept, start, end) || overlapsAny(m_pass, start, end)))
             return;
         // After any that start at the same place, as they were added.
         const auto next = std::upper_bound(m_pass.begin(), m_pass.end(), start,
                                            [](qsizetype at, const Item &item) { return at < item.start; });
-        m_pass.insert(next, Item{start, end, text});
+        m_pass.insert(next, Item{start, end, std::move(text)});
     }
 
     // The pass's replacements join the earlier ones, after any that start at the same place.
     void endPass()
     {
-        if (m_pass.empty())
+        // Most passes find nothing: the test stays where it is asked.
+        if (!m_pass.empty())
+            mergePass();
+    }
+
+    void mergePass()
+    {
+        // The first pass to find anything, as in most texts, has nothing to merge with.
+        if (m_kept.empty()) {
+            std::swap(m_kept, m_pass);
             return;
+        }
         m_merged.clear();
         m_merged.reserve(m_kept.size() + m_pass.size());
         std::merge(std::make_move_iterator(m_kept.begin()), std::make_move_iterator(m_kept.end()),
@@ -426,7 +479,8 @@ public:
     }
 
     // One pass from the start, so the work follows the length of the text.
-    QString appliedTo(const QString &text)
+    // The result is written over `result`, whose room a file's cells share.
+    void applyTo(const QString &text, QString &result)
     {
         endPass();
         // Real values are often longer than their stand-ins: the exact room
@@ -434,19 +488,31 @@ public:
         qsizetype size = text.size();
         for (const Item &item : m_kept)
             size += item.text.size() - (item.end - item.start);
-        QString result;
-        result.reserve(size);
+        // A result some reader still holds is left to it.
+        if (result.isDetached())
+            result.resize(size);
+        else
+            result = QString(size, Qt::Uninitialized);
+        char16_t *out = reinterpret_cast<char16_t *>(result.data());
+        const char16_t *units = QStringView(text).utf16();
         qsizetype at = 0;
         for (const Item &item : m_kept) {
-            result += QStringView(text).sliced(at, item.start - at);
-            result += item.text;
+            out = copied(units + at, units + item.start, out);
+            out = copied(QStringView(item.text).utf16(), QStringView(item.text).utf16() + item.text.size(), out);
             at = item.end;
         }
-        result += QStringView(text).sliced(at);
-        return result;
+        copied(units + at, units + text.size(), out);
     }
 
 private:
+    // The pieces are a few characters each: a loop here costs less than a call.
+    static char16_t *copied(const char16_t *from, const char16_t *to, char16_t *out)
+    {
+        while (from < to)
+            *out++ = *from++;
+        return out;
+    }
+
     struct Item
     {
         qsizetype start;
@@ -484,6 +550,7 @@ struct Restorer::Scratch
     std::vector<WordMatch> matches;
     QString probe;
     QString phoneKey;
+    QString restored;
 };
 
 Restorer::Restorer(ProjectKey key) : m_key(std::move(key)), m_table(m_key.entries())
@@ -511,8 +578,16 @@ Restorer::TextResult Restorer::restore(const QString &text) const
 
 Restorer::TextResult Restorer::restore(const QString &text, Scratch &scratch) const
 {
+    const int count = restoreInto(text, scratch);
+    return {count == 0 ? text : scratch.restored, count};
+}
+
+// A file's cells come here: most restore nothing, and answering the count
+// alone spares them a copy of their text.
+int Restorer::restoreInto(const QString &text, Scratch &scratch) const
+{
     if (m_table.isEmpty() || text.isEmpty())
-        return {text, 0};
+        return 0;
     Replacements &found = scratch.found;
     found.clear();
     scratch.emails.clear();
@@ -534,8 +609,9 @@ Restorer::TextResult Restorer::restore(const QString &text, Scratch &scratch) co
     if (!found.coverWhole(text.size()))
         addNamesAndTowns(text, hints.ascii, scratch);
     if (found.count() == 0)
-        return {text, 0};
-    return {found.appliedTo(text), found.count()};
+        return 0;
+    found.applyTo(text, scratch.restored);
+    return found.count();
 }
 
 // Every e-mail address of the text, the key's or not: the name pass leaves
@@ -640,14 +716,14 @@ Restorer::FileResult Restorer::restore(const Spreadsheet &spreadsheet, const Pro
     int total = 0;
     ProgressMeter meter(progress, Progress::Stage::restoring, spreadsheet.offeredCellCount());
     Scratch scratch;
-    const QByteArray data = spreadsheet.data(
-        [this, &total, &meter, &scratch](const std::optional<CellRef> &, const QString &text) -> std::optional<QString> {
+    const QByteArray data = spreadsheet.dataWithViews(
+        [this, &total, &meter, &scratch](const std::optional<CellRef> &, const QString &text) -> std::optional<QStringView> {
             meter.advance();
-            TextResult restored = restore(text, scratch);
-            if (restored.count == 0)
+            const int count = restoreInto(text, scratch);
+            if (count == 0)
                 return std::nullopt;
-            total += restored.count;
-            return std::move(restored.text);
+            total += count;
+            return scratch.restored;
         });
     meter.finish();
     return {data, total};

@@ -50,6 +50,8 @@ private:
     class Replacements;
     struct Scratch;
     TextResult restore(const QString &text, Scratch &scratch) const;
+    // The number of values restored; the text restored is left in the scratch.
+    int restoreInto(const QString &text, Scratch &scratch) const;
     void addEmails(const QString &text, std::vector<TextRange> &emails, Replacements &found) const;
     void addPhones(const QString &text, bool ascii, QString &key, Replacements &found) const;
     void addPhone(const QString &text, const PhoneStandInMatch &match, QString &key, Replacements &found) const;

@@ -1,5 +1,7 @@
 #include "kit/restore/StandInTable.h"
 
+#include "kit/restore/PlainKeyBytes.h"
+
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -13,6 +15,10 @@
 namespace quorvane {
 
 namespace {
+
+// As many of the shortest entries as a key's JSON could hold,
+// {"kind":"zip","real":"","standIn":""} and a comma: room never filled is never touched.
+constexpr qsizetype shortestEntry = 38;
 
 // At most three slots in four are taken: runs stay short, and since the
 // filter keeps nearly every miss away, it is hits that walk them.
@@ -57,8 +63,9 @@ std::optional<std::pair<ProjectKey, StandInTable>> StandInTable::fromKeyJson(con
     // Each entry takes no more room here than twice its bytes in the JSON;
     // room never filled is never touched.
     table.reserveBytes(2 * size_t(json.size()));
+    table.m_filed.reserve(size_t(json.size() / shortestEntry + 1));
     std::optional<ProjectKey> key = ProjectKey::fromJsonEntryByEntry(
-        json, [&table](const ProjectKey::EntryView &entry) { table.append(entry.kind, entry.real, entry.standIn); });
+        json, [&table](const ProjectKey::EntryBytes &entry) { return table.append(entry); });
     if (!key)
         return std::nullopt;
     table.index();
@@ -69,6 +76,48 @@ void StandInTable::reserveBytes(size_t bytes)
 {
     m_bytes.reserve(bytes);
     adviseHugePages(m_bytes.data(), m_bytes.capacity());
+}
+
+size_t StandInTable::append(const ProjectKey::EntryBytes &entry)
+{
+    const bool plain = !entry.realWide && !entry.standInWide;
+    m_realKey.resize(size_t(PlainKeyBytes::roomFor(entry.real)));
+    const qsizetype realKey = plain ? PlainKeyBytes::writeRealKey(m_realKey.data(), entry.kind, entry.real) : -1;
+    if (realKey >= 0 && appendPlain(entry))
+        return hashOfLatin1(QByteArrayView(m_realKey.data(), realKey));
+    const QString real = ProjectKey::EntryBytes::text(entry.real, entry.realWide);
+    append(entry.kind, real, ProjectKey::EntryBytes::text(entry.standIn, entry.standInWide));
+    return realKey >= 0 ? hashOfLatin1(QByteArrayView(m_realKey.data(), realKey))
+                        : hashOf(ProjectKey::realKey(real, entry.kind));
+}
+
+// An entry of ASCII texts with a plain key, its record written straight from
+// the bytes: no texts are made of it.
+bool StandInTable::appendPlain(const ProjectKey::EntryBytes &entry)
+{
+    const size_t realBytes = 2 * size_t(entry.real.size());
+    const size_t at = grow(headerBytes + size_t(PlainKeyBytes::roomFor(entry.standIn)) + 1 + realBytes);
+    char *const record = m_bytes.data() + at;
+    const qsizetype keyLength = PlainKeyBytes::writeStandInKey(record + headerBytes, entry.kind, entry.standIn);
+    if (keyLength < 0 || size_t(entry.real.size()) >= latin1Key) {
+        m_bytes.resize(at);
+        return false;
+    }
+    const uint32_t keyHeader = uint32_t(keyLength) | latin1Key;
+    const auto realHeader = uint32_t(entry.real.size());
+    std::memcpy(record, &keyHeader, sizeof keyHeader);
+    std::memcpy(record + sizeof keyHeader, &realHeader, sizeof realHeader);
+    char *const key = record + headerBytes;
+    // The byte that evens a key's length is written too, so every byte of a record is.
+    key[keyLength] = 0;
+    auto *real = reinterpret_cast<char16_t *>(key + keyBytes(keyHeader));
+    std::transform(entry.real.begin(), entry.real.end(), real, [](char c) { return char16_t(uchar(c)); });
+    m_bytes.resize(at + headerBytes + keyBytes(keyHeader) + realBytes);
+    // Stand-ins of several words are few; the text's way counts them.
+    if (entry.standIn.contains(' '))
+        noteWords(entry.kind, QString::fromLatin1(entry.standIn));
+    m_filed.push_back({uint32_t(at), hashOfLatin1(QByteArrayView(key, keyLength))});
+    return true;
 }
 
 void StandInTable::append(EntryKind kind, QStringView real, QStringView standIn)
@@ -146,18 +195,55 @@ size_t StandInTable::hashOf(QStringView text)
     return size_t(hash);
 }
 
+size_t StandInTable::hashOfLatin1(QByteArrayView text)
+{
+    // Four bytes spread to the four units hashOf reads at once.
+    const auto widened = [](uint32_t bytes) {
+        uint64_t units = bytes;
+        units = (units | units << 16) & 0x0000'FFFF'0000'FFFFULL;
+        return (units | units << 8) & 0x00FF'00FF'00FF'00FFULL;
+    };
+    constexpr uint64_t multiplier = 0xff51afd7ed558ccdULL;
+    const auto *bytes = reinterpret_cast<const uchar *>(text.data());
+    size_t left = size_t(text.size());
+    uint64_t hash = 0x9E3779B97F4A7C15ULL ^ left;
+    for (; left >= 4; left -= 4, bytes += 4) {
+        uint32_t four;
+        std::memcpy(&four, bytes, sizeof four);
+        hash = (hash ^ widened(four)) * multiplier;
+        hash ^= hash >> 32;
+    }
+    uint64_t tail = 0;
+    for (size_t i = 0; i < left; ++i)
+        tail |= uint64_t(bytes[i]) << (16 * i);
+    hash = (hash ^ tail) * multiplier;
+    hash ^= hash >> 33;
+    hash *= 0xc4ceb9fe1a85ec53ULL;
+    hash ^= hash >> 33;
+    return size_t(hash);
+}
+
+size_t StandInTable::grow(size_t bytes)
+{
+    const size_t used = m_bytes.size();
+    // Slots hold 32-bit offsets, the last of which marks a free slot.
+    if (used + bytes >= freeSlot)
+        throw std::length_error("too much text for one table");
+    m_bytes.resize(used + bytes);
+    return used;
+}
+
 uint32_t StandInTable::appendRecord(QStringView spaceKey, QStringView real)
 {
     const bool latin1 = std::all_of(spaceKey.begin(), spaceKey.end(), [](QChar c) { return c.unicode() < 0x100; });
     const uint32_t keyHeader = uint32_t(spaceKey.size()) | (latin1 ? latin1Key : 0);
-    const size_t used = m_bytes.size();
-    const size_t end = used + headerBytes + keyBytes(keyHeader) + 2 * size_t(real.size());
-    // Slots hold 32-bit offsets, the last of which marks a free slot; a
-    // length must leave the top bit for the key's flag.
-    if (end >= freeSlot || size_t(spaceKey.size()) >= latin1Key || size_t(real.size()) >= latin1Key)
+    // A length must leave the top bit for the key's flag.
+    if (size_t(spaceKey.size()) >= latin1Key || size_t(real.size()) >= latin1Key)
         throw std::length_error("too much text for one table");
-    m_bytes.resize(end);
+    const size_t used = grow(headerBytes + keyBytes(keyHeader) + 2 * size_t(real.size()));
     char *out = m_bytes.data() + used;
+    if (latin1 && spaceKey.size() % 2)
+        out[headerBytes + spaceKey.size()] = 0;
     const uint32_t realHeader = uint32_t(real.size());
     std::memcpy(out, &keyHeader, sizeof keyHeader);
     std::memcpy(out + sizeof keyHeader, &realHeader, sizeof realHeader);

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace quorvane {
@@ -36,8 +37,10 @@ public:
     std::optional<QString> realOf(QStringView spaceKey, size_t hash) const;
     // The real value of the text read as a stand-in of the kind.
     std::optional<QString> realOfSubstitute(QStringView text, EntryKind kind) const;
-    // The hash the table files a spaceKey under.
+    // The hash the table files a spaceKey under, and the same of a text
+    // given in Latin-1, one byte a character.
     static size_t hashOf(QStringView text);
+    static size_t hashOfLatin1(QByteArrayView text);
 
     // The most words any name or town stand-in has ("Cedarhaven Springs": 2),
     // and whether a word, by the hash of its spaceKey ("word|cedarhaven"),
@@ -64,10 +67,15 @@ private:
     void reserveBytes(size_t bytes);
     // Records an entry; index() files the records in their slots.
     void append(EntryKind kind, QStringView real, QStringView standIn);
+    // Records an entry read from a key's JSON; answers the hash of its realKey.
+    size_t append(const ProjectKey::EntryBytes &entry);
+    bool appendPlain(const ProjectKey::EntryBytes &entry);
     void index();
     // Counts a name or town stand-in of several words in, with its first word's hash.
     void noteWords(EntryKind kind, QStringView standIn);
     uint32_t appendRecord(QStringView spaceKey, QStringView real);
+    // Room at the end of the records for `bytes` more; the offset of the room.
+    size_t grow(size_t bytes);
     qsizetype slotFor(QStringView spaceKey, size_t hash) const;
     uint32_t headerAt(size_t record, size_t field) const
     {
@@ -89,7 +97,25 @@ private:
     HashFilter m_filter;
     qsizetype m_mostWords = 1;
     HashFilter m_longerStarts;
-    std::vector<char> m_bytes;
+    // Grows without writing zeros over room that is written next anyway.
+    template<typename T>
+    struct UnfilledAllocator : std::allocator<T>
+    {
+        template<typename U>
+        struct rebind
+        {
+            using other = UnfilledAllocator<U>;
+        };
+        template<typename U, typename... Args>
+        void construct(U *at, Args &&...args)
+        {
+            if constexpr (sizeof...(Args) == 0)
+                ::new (static_cast<void *>(at)) U;
+            else
+                ::new (static_cast<void *>(at)) U(std::forward<Args>(args)...);
+        }
+    };
+    std::vector<char, UnfilledAllocator<char>> m_bytes;
     qsizetype m_count = 0;
     // While the table is built: each record with its spaceKey's hash, the
     // hashes of first words of longer stand-ins, and a buffer for the keys.
@@ -101,6 +127,7 @@ private:
     std::vector<Filed> m_filed;
     std::vector<size_t> m_firstWordHashes;
     QString m_spaceKey;
+    std::string m_realKey;
 };
 
 } // namespace quorvane

@@ -184,12 +184,18 @@ TEST(Restorer, AKeyReadForRestoringAloneRestoresAsTheWholeKey)
                      "{\"kind\":\"firstName\",\"real\":\"Maria\",\"standIn\":\"Mateo\"},"
                      "{\"kind\":\"firstName\",\"real\":\"MARIA\",\"standIn\":\"Oren\"}");
     ASSERT_NE(repeated, plain);
+    // The same real value written two ways, one only the general rule reads.
+    QByteArray spaced = plain;
+    spaced.replace("{\"kind\":\"firstName\",\"real\":\"Maria\",\"standIn\":\"Mateo\"}",
+                   "{\"kind\":\"firstName\",\"real\":\"Maria\",\"standIn\":\"Mateo\"},"
+                   "{\"kind\":\"firstName\",\"real\":\" Maria\",\"standIn\":\"Ansel\"}");
+    ASSERT_NE(spaced, plain);
     ProjectKey escaping = key;
     escaping.record({EntryKind::street, u"1 \"Old\" Rd"_s, u"77 Quay Lane"_s});
     const QString text = u"Mateo Okafor of Cedarhaven Springs, mateo.okafor@example.com, (212) 555-0142, "
                          "212-555-0143 x77, 5550177, 4821 Larkspur Ave, OR 31415. Oren Øksendal, ŁĘCZYCA; "
-                         "77 Quay Lane."_s;
-    for (const QByteArray &json : {plain, repeated, escaping.toJson()}) {
+                         "77 Quay Lane. Ansel."_s;
+    for (const QByteArray &json : {plain, repeated, spaced, escaping.toJson()}) {
         const Restorer whole(ProjectKey::fromJson(json));
         const Restorer quick = Restorer::fromKeyJson(json);
         EXPECT_EQ(quick.restore(text).text, whole.restore(text).text);
