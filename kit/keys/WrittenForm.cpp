@@ -1,11 +1,14 @@
 #include "kit/keys/WrittenForm.h"
 
 #include "kit/keys/CodePoints.h"
+#include "kit/keys/PhoneStandIns.h"
 #include "kit/keys/Pools.h"
 
 #include <QHash>
 
 #include <algorithm>
+
+using namespace Qt::StringLiterals;
 
 namespace quorvane {
 
@@ -182,6 +185,73 @@ std::optional<QString> formatLike(const QString &digits, const QString &pattern)
         if (isAsciiDigit(c.unicode()))
             c = digits.at(next++);
     return result;
+}
+
+namespace {
+
+qsizetype digitCount(QStringView text)
+{
+    return std::count_if(text.cbegin(), text.cend(), [](QChar c) { return isAsciiDigit(c.unicode()); });
+}
+
+std::optional<TextRange> firstPhoneStandIn(const QString &text)
+{
+    const bool ascii = std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
+    if (ascii) {
+        const auto match = nextAsciiPhoneStandIn(text, 0);
+        if (!match || match->extension >= 0)
+            return std::nullopt;
+        return match->range;
+    }
+    const auto match = phoneStandInPattern().match(text);
+    if (!match.hasMatch() || match.capturedLength(1) > 0)
+        return std::nullopt;
+    return TextRange{match.capturedStart(), match.capturedEnd()};
+}
+
+// The restorer reads a phone stand-in from the first match on; one that
+// leaves digits outside would be looked up by part of its number.
+bool restorerFindsWhole(const QString &laid)
+{
+    const auto range = firstPhoneStandIn(laid);
+    return range && digitCount(QStringView(laid).sliced(range->start, range->length())) == digitCount(laid);
+}
+
+} // namespace
+
+std::optional<QString> phoneLaidLike(const QString &standInDigits, const QString &realText)
+{
+    const qsizetype realDigits = digitCount(realText);
+    std::optional<QString> laid;
+    if (realDigits == standInDigits.size()) {
+        laid = formatLike(standInDigits, realText);
+    } else if (realDigits == standInDigits.size() + 1) {
+        const auto first = std::find_if(realText.cbegin(), realText.cend(), [](QChar c) { return isAsciiDigit(c.unicode()); });
+        if (*first == u'1')
+            laid = formatLike(u'1' + standInDigits, realText);
+    }
+    if (laid && !restorerFindsWhole(*laid))
+        return std::nullopt;
+    return laid;
+}
+
+QString plainPhoneLayout(const QString &standInDigits, bool international)
+{
+    if (standInDigits.size() != 10)
+        return standInDigits.left(3) + u'-' + standInDigits.mid(3);
+    const QString area = standInDigits.left(3);
+    const QString number = standInDigits.mid(3, 3) + u'-' + standInDigits.mid(6);
+    if (international)
+        return u"+1 "_s + area + u'-' + number;
+    return u'(' + area + u") "_s + number;
+}
+
+bool isPlainPhoneLayout(QStringView written)
+{
+    QString standIn = digits(written);
+    if (standIn.size() == 11 && standIn.front() == u'1')
+        standIn.remove(0, 1);
+    return written == plainPhoneLayout(standIn, written.startsWith(u'+'));
 }
 
 } // namespace quorvane

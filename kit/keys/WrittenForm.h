@@ -45,4 +45,18 @@ QString matchingCase(const QString &value, LetterCase like);
 // Lays the digits into the pattern's digit positions; nothing when the counts differ.
 std::optional<QString> formatLike(const QString &digits, const QString &pattern);
 
+// A phone stand-in's digits laid into the real number's layout as written (a
+// leading 1 of the real number kept), when the counts fit and the result is
+// still a stand-in the restorer finds whole: "06 12 34 56 78" would split
+// 555 and 01, so it takes nothing.
+std::optional<QString> phoneLaidLike(const QString &standInDigits, const QString &realText);
+
+// The layout a phone stand-in takes where the real number's does not fit it:
+// "+1 212-555-0142" for an international number, "(212) 555-0142" otherwise,
+// "555-0142" for seven digits.
+QString plainPhoneLayout(const QString &standInDigits, bool international);
+
+// Whether a written phone stand-in is in the plain layout above.
+bool isPlainPhoneLayout(QStringView written);
+
 } // namespace quorvane

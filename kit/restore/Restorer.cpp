@@ -4,10 +4,11 @@
 #include "kit/files/Spreadsheet.h"
 #include "kit/find/TextRules.h"
 #include "kit/find/WordClasses.h"
+#include "kit/keys/CodePoints.h"
+#include "kit/keys/PhoneStandIns.h"
 #include "kit/keys/WrittenForm.h"
 #include "kit/restore/AsciiNameWords.h"
 #include "kit/restore/EmailAddresses.h"
-#include "kit/restore/PhoneStandIns.h"
 #include "kit/restore/StreetLines.h"
 
 #include <QRegularExpression>
@@ -40,6 +41,19 @@ bool isAsciiDigit(QChar c)
     return c >= u'0' && c <= u'9';
 }
 
+// A stand-in in the plain layout whose real number's own layout could not
+// take it: the scan wrote it so because the real layout would have split
+// 555 from 01, so the real value as stored is the layout it had.
+bool tookPlainLayout(const QString &real, QStringView matched)
+{
+    if (!isPlainPhoneLayout(matched))
+        return false;
+    QString standIn = digits(matched);
+    if (standIn.size() == 11 && standIn.front() == u'1')
+        standIn.remove(0, 1);
+    return !phoneLaidLike(standIn, real);
+}
+
 // The real number laid out like the stand-in it replaces: the real digits
 // written over the stand-in's, in order. The real number's country code of an
 // 11-digit number is dropped, as the key compares numbers; a stand-in written
@@ -54,7 +68,10 @@ QString phoneLike(const QString &real, QStringView matched)
     const auto firstDigit = std::find_if(matched.cbegin(), matched.cend(), isAsciiDigit);
     const qsizetype count = std::count_if(matched.cbegin(), matched.cend(), isAsciiDigit);
     const bool withCode = count == realDigits.size() + 1 && *firstDigit == u'1';
-    if (count != realDigits.size() && !withCode)
+    // "+1 919-555-0158" for "+34 612 345 678": the 1 is the stand-in's country
+    // code, never a digit of a real number of eleven.
+    const bool codeTaken = count == 11 && *firstDigit == u'1' && realDigits.size() == 11;
+    if ((count != realDigits.size() && !withCode) || codeTaken)
         return real;
     QString result = matched.toString();
     qsizetype next = withCode ? -1 : 0;
@@ -64,6 +81,8 @@ QString phoneLike(const QString &real, QStringView matched)
             ++next;
         }
     }
+    if (result != real && tookPlainLayout(real, matched))
+        return real;
     return result;
 }
 

@@ -172,23 +172,9 @@ QString StandInPlan::phoneLayout(const QString &standInDigits, const QString &re
     // then the extension.
     if (const qsizetype x = standInDigits.indexOf(u'x'); x >= 0)
         return phoneLayout(standInDigits.left(x), realText) + u" x"_s + standInDigits.mid(x + 1);
-    const QString realDigits = digits(realText);
-    if (realDigits.size() == standInDigits.size()) {
-        if (auto laid = formatLike(standInDigits, realText))
-            return *laid;
-    }
-    if (realDigits.size() == standInDigits.size() + 1 && realDigits.startsWith(u'1')) {
-        if (auto laid = formatLike(u'1' + standInDigits, realText))
-            return *laid;
-    }
-    if (standInDigits.size() == 10) {
-        const QString area = standInDigits.left(3), exchange = standInDigits.mid(3, 3),
-                      line = standInDigits.mid(6);
-        if (realText.startsWith(u'+'))
-            return u"+1 "_s + area + u'-' + exchange + u'-' + line;
-        return u'(' + area + u") "_s + exchange + u'-' + line;
-    }
-    return standInDigits.left(3) + u'-' + standInDigits.mid(3);
+    if (auto laid = phoneLaidLike(standInDigits, realText))
+        return *laid;
+    return plainPhoneLayout(standInDigits, realText.startsWith(u'+'));
 }
 
 } // namespace quorvane

@@ -282,3 +282,24 @@ TEST(RoundTrip, MoreTownsThanTheOneAndTwoWordStandInsRestoreExactly)
         csv += u"\"12 Main St, %1, OR 97201\"\n"_s.arg(madeUpTown(i));
     expectRoundTrip(csv);
 }
+
+// Numbers from abroad, and layouts that would split a stand-in's 555 from its
+// 01, take the plain US layout in the copy and come back exactly as written.
+TEST(RoundTrip, PhonesInEveryCountrysLayoutRestoreExactly)
+{
+    expectRoundTrip(u"Phone,Notes\n"
+                    "+34 612 345 678,call +34 612 345 678 today\n"
+                    "+33 6 12 34 56 78,ok\n"
+                    "+49 30 1234567,\n"
+                    "+7 495 123-45-67,\n"
+                    "+81 3-1234-5678,\n"
+                    "+61 2 9876 5432,\n"
+                    "06 12 34 56 78,\n"
+                    "0412 345 678,\n"
+                    "(02) 9876 5432,\n"
+                    "98765 43210,\n"
+                    "030 1234567,\n"
+                    "+1 (415) 867-5309,\n"
+                    "415.867.5309,\n"
+                    "867 53 09,\n"_s);
+}

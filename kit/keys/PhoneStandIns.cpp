@@ -1,4 +1,4 @@
-#include "kit/restore/PhoneStandIns.h"
+#include "kit/keys/PhoneStandIns.h"
 
 #include <array>
 

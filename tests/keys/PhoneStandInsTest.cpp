@@ -1,6 +1,6 @@
-#include "kit/restore/PhoneStandIns.h"
+#include "kit/keys/PhoneStandIns.h"
 
-#include "RandomTexts.h"
+#include "tests/restore/RandomTexts.h"
 
 #include <QRandomGenerator>
 
