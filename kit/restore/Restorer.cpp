@@ -86,6 +86,17 @@ QString phoneLike(const QString &real, QStringView matched)
     return result;
 }
 
+// Where the last seven digits before `end` start: the 555 of a stand-in.
+qsizetype lineStart(const QString &text, qsizetype end)
+{
+    int digits = 0;
+    for (qsizetype i = end; i-- > 0;) {
+        if (isAsciiDigit(text.at(i)) && ++digits == 7)
+            return i;
+    }
+    return -1;
+}
+
 // The key's index key of a phone stand-in as written, "phone|4815550137" or
 // "phone|4815550137x2261", built in a buffer kept from text to text: the
 // digits before any x lose the country code, as the key's rule has it.
@@ -667,14 +678,26 @@ void Restorer::addPhone(const QString &text, const PhoneStandInMatch &match, QSt
     while (start < match.range.end && (text.at(start).isSpace() || text.at(start) == u'-' || text.at(start) == u'.'))
         ++start;
     qsizetype end = match.range.end;
-    auto real = m_table.realOf(phoneStandInKey(QStringView(text).sliced(start, end - start), key));
+    const auto lookUp = [&](qsizetype from, qsizetype to) {
+        return m_table.realOf(phoneStandInKey(QStringView(text).sliced(from, to - from), key));
+    };
+    auto real = lookUp(start, end);
     // An extension the key does not know belongs to the text, not to the stand-in.
+    const qsizetype numberEnd = match.extension >= 0 ? match.extension : end;
     if (!real && match.extension >= 0) {
-        end = match.extension;
-        real = m_table.realOf(phoneStandInKey(QStringView(text).sliced(start, end - start), key));
+        end = numberEnd;
+        real = lookUp(start, end);
+    }
+    // "(822) 555-0111" where the key knows 555-0111 alone: a seven-digit
+    // stand-in laid out plainly can follow digits of the text's own.
+    if (!real) {
+        const qsizetype line = lineStart(text, numberEnd);
+        if (line > start && (real = lookUp(line, numberEnd))) {
+            start = line;
+            end = numberEnd;
+        }
     }
     // The real number takes the layout of the number before any extension.
-    const qsizetype numberEnd = match.extension >= 0 ? match.extension : end;
     if (real)
         found.add(start, end, phoneLike(*real, QStringView(text).sliced(start, numberEnd - start)));
 }

@@ -161,12 +161,15 @@ TEST(Restorer, ANumberFromAbroadComesBackAsStored)
     ProjectKey key(u"Abroad"_s);
     key.record({EntryKind::phone, u"+34 612 345 678"_s, u"9195550158"_s});
     key.record({EntryKind::phone, u"06 12 34 56 78"_s, u"3175550135"_s});
+    key.record({EntryKind::phone, u"0819-500"_s, u"5550111"_s});
     const QList<std::pair<QString, QString>> cases{
         {u"Ring +1 919-555-0158."_s, u"Ring +34 612 345 678."_s},
         {u"Ring +1 919 555 0158."_s, u"Ring +34 612 345 678."_s},
         {u"Ring (317) 555-0135."_s, u"Ring 06 12 34 56 78."_s},
         // A layout of its own that the real number fits is still followed.
         {u"Ring 317.555.0135."_s, u"Ring 061.234.5678."_s},
+        // Digits in front that are no area code of a stand-in stay with the text.
+        {u"Ring (822) 555-0111 3"_s, u"Ring (822) 0819-500 3"_s},
     };
     for (const auto &[text, real] : cases) {
         const ClipboardRestore::Outcome outcome = ClipboardRestore::restore(text, &key);
