@@ -3,6 +3,7 @@
 #include "kit/ProgressMeter.h"
 #include "kit/files/Spreadsheet.h"
 #include "kit/find/TextRules.h"
+#include "kit/find/TextServices.h"
 #include "kit/find/WordClasses.h"
 #include "kit/keys/CodePoints.h"
 #include "kit/keys/PhoneStandIns.h"
@@ -581,6 +582,8 @@ struct Restorer::Scratch
     QString probe;
     QString phoneKey;
     QString restored;
+    // Asked only about a lower-case stand-in that is also an everyday word.
+    std::unique_ptr<NameTagger> names;
 };
 
 Restorer::Restorer(ProjectKey key) : m_key(std::move(key)), m_table(m_key.entries())
@@ -729,6 +732,23 @@ void Restorer::addZips(const QString &text, Replacements &found) const
     }
 }
 
+namespace {
+
+// "Called hector re invoice": the scan swapped a lower-case name because the
+// text shows it is one, and the copy shows the same of its stand-in.
+bool taggedAsName(const QString &text, const WordMatch &match, std::unique_ptr<NameTagger> &names)
+{
+    if (!names)
+        names = defaultTextServices()->nameTagger();
+    names->setText(text);
+    const TextRange range{match.start, match.end};
+    const QList<NameToken> tokens = names->tokens();
+    return std::any_of(tokens.cbegin(), tokens.cend(),
+                       [&](const NameToken &token) { return token.personalName && token.range.overlaps(range); });
+}
+
+} // namespace
+
 void Restorer::addNamesAndTowns(const QString &text, bool ascii, Scratch &scratch) const
 {
     if (ascii) {
@@ -748,7 +768,8 @@ void Restorer::addNamesAndTowns(const QString &text, bool ascii, Scratch &scratc
         if (match.inMailbox)
             continue;
         if (!match.needsSupport || onlyNames || besideAnother(matches, i, text)
-            || !WordClasses::shared().isEverydayWord(text.sliced(match.start, match.end - match.start)))
+            || !WordClasses::shared().isEverydayWord(text.sliced(match.start, match.end - match.start))
+            || taggedAsName(text, match, scratch.names))
             scratch.found.add(match.start, match.end, match.real);
     }
 }

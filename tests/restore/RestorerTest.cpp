@@ -92,6 +92,8 @@ TEST(Restorer, RealValuesTakeTheCaseOfWhatTheyReplace)
         {u"a wren sang by the costa"_s, u"a wren sang by the costa"_s},
         {u"silas wren; wren silas"_s, u"tariq anjali; anjali tariq"_s},
         {u"met wren costa today"_s, u"met anjali mcdonald today"_s},
+        // ...or words around it that show a person, as they showed the scan.
+        {u"Called wren re invoice"_s, u"Called anjali re invoice"_s},
         {u"Costa"_s, u"McDonald"_s},
         {u"silas.costa@example.com"_s, u"silas.costa@example.com"_s},
     };
