@@ -430,23 +430,43 @@ private:
     QString &m_probe;
 };
 
+// Between the words of one lower-case name: spaces, a comma ("haddad, ève")
+// and initials with their full stops ("k. müller").
+bool onlyNameGlue(const QString &text, qsizetype from, qsizetype to)
+{
+    for (qsizetype i = from; i < to; ++i) {
+        const QChar c = text.at(i);
+        if (c.isSpace() || c == u',' || c == u'.')
+            continue;
+        const bool initial = c.isLetter() && (i == 0 || !text.at(i - 1).isLetter()) && i + 1 < to && text.at(i + 1) == u'.';
+        if (!initial)
+            return false;
+    }
+    return true;
+}
+
 // A text that holds nothing but stand-ins, such as a lower-case full name in a cell.
 bool onlyMatches(const std::vector<WordMatch> &matches, const QString &text)
 {
     qsizetype at = 0;
     for (const WordMatch &match : matches) {
-        if (!onlyWhitespace(text, at, match.start))
+        if (!onlyNameGlue(text, at, match.start))
             return false;
         at = match.end;
     }
-    return onlyWhitespace(text, at, text.size());
+    return onlyNameGlue(text, at, text.size());
 }
 
-// Two stand-ins in a row are a name, even when both are everyday words.
+// Two stand-ins in a row are a name, even when both are everyday words; so
+// are a surname, a comma and a given name.
 bool besideAnother(const std::vector<WordMatch> &matches, size_t i, const QString &text)
 {
-    return (i > 0 && onlyWhitespace(text, matches[i - 1].end, matches[i].start))
-           || (i + 1 < matches.size() && onlyWhitespace(text, matches[i].end, matches[i + 1].start));
+    const auto adjoin = [&](const WordMatch &left, const WordMatch &right) {
+        const qsizetype gap = right.start - left.end;
+        return onlyWhitespace(text, left.end, right.start)
+            || (gap == 2 && text.at(left.end) == u',' && text.at(left.end + 1).isSpace());
+    };
+    return (i > 0 && adjoin(matches[i - 1], matches[i])) || (i + 1 < matches.size() && adjoin(matches[i], matches[i + 1]));
 }
 
 } // namespace
@@ -735,13 +755,16 @@ void Restorer::addZips(const QString &text, Replacements &found) const
 namespace {
 
 // "Called hector re invoice": the scan swapped a lower-case name because the
-// text shows it is one, and the copy shows the same of its stand-in.
+// words around it show a person. The stand-in may be a word the tagger
+// doubts on its own ("rhea", "calla"), so it is asked about a given name no
+// dictionary holds, written the same way, in the stand-in's place.
 bool taggedAsName(const QString &text, const WordMatch &match, std::unique_ptr<NameTagger> &names)
 {
     if (!names)
         names = defaultTextServices()->nameTagger();
-    names->setText(text);
-    const TextRange range{match.start, match.end};
+    static const QString plainName = u"priya"_s;
+    names->setText(text.first(match.start) + plainName + text.sliced(match.end));
+    const TextRange range{match.start, match.start + plainName.size()};
     const QList<NameToken> tokens = names->tokens();
     return std::any_of(tokens.cbegin(), tokens.cend(),
                        [&](const NameToken &token) { return token.personalName && token.range.overlaps(range); });

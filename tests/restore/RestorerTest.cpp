@@ -94,6 +94,9 @@ TEST(Restorer, RealValuesTakeTheCaseOfWhatTheyReplace)
         {u"met wren costa today"_s, u"met anjali mcdonald today"_s},
         // ...or words around it that show a person, as they showed the scan.
         {u"Called wren re invoice"_s, u"Called anjali re invoice"_s},
+        {u"thx, wren"_s, u"thx, anjali"_s},
+        {u"costa, wren"_s, u"mcdonald, anjali"_s},
+        {u"k. costa"_s, u"k. mcdonald"_s},
         {u"Costa"_s, u"McDonald"_s},
         {u"silas.costa@example.com"_s, u"silas.costa@example.com"_s},
     };
