@@ -484,8 +484,9 @@ void ProjectKey::reserve(qsizetype entries)
     m_entries.reserve(entries);
     m_byReal.reserve(entries);
     m_byStandIn.reserve(entries);
-    if (m_takenFilled)
-        m_taken.reserve(entries * 2);
+    // A key read from its file fills its taken set on its first assignment,
+    // which the room made now spares growing step by step.
+    m_taken.reserve(entries * 2);
 }
 
 void ProjectKey::addFile(const QString &fileName)
