@@ -944,8 +944,21 @@ ProjectKey::SeedDigest ProjectKey::seedDigest(const QString &seed) const
 }
 
 ProjectKey::SeedDigest::SeedDigest(std::shared_ptr<const crypto::HmacSha256Key> mac, const QString &seed)
-    : m_mac(std::move(mac)), m_prefix(m_mac->prefixed(QByteArray(seed.toUtf8() + '|')))
+    : m_mac(std::move(mac)), m_prefix(prefixOf(*m_mac, seed))
 {
+}
+
+crypto::HmacSha256Key::Prefixed ProjectKey::SeedDigest::prefixOf(const crypto::HmacSha256Key &mac, const QString &seed)
+{
+    // "seed|": every new value of a large file has its seed absorbed, and
+    // nearly every seed is short ASCII, written on the stack.
+    char bytes[128];
+    const bool ascii = std::all_of(seed.cbegin(), seed.cend(), [](QChar c) { return c.unicode() < 0x80; });
+    if (!ascii || seed.size() >= qsizetype(sizeof bytes))
+        return mac.prefixed(QByteArray(seed.toUtf8() + '|'));
+    char *end = std::transform(seed.cbegin(), seed.cend(), bytes, [](QChar c) { return char(c.unicode()); });
+    *end++ = '|';
+    return mac.prefixed(QByteArrayView(bytes, end - bytes));
 }
 
 uint64_t ProjectKey::SeedDigest::operator()(int attempt, QStringView variant) const

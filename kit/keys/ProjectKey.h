@@ -110,6 +110,7 @@ public:
     private:
         friend class ProjectKey;
         SeedDigest(std::shared_ptr<const crypto::HmacSha256Key> mac, const QString &seed);
+        static crypto::HmacSha256Key::Prefixed prefixOf(const crypto::HmacSha256Key &mac, const QString &seed);
         std::shared_ptr<const crypto::HmacSha256Key> m_mac;
         crypto::HmacSha256Key::Prefixed m_prefix;
         // The check whether an attempt's candidate is held and the candidate

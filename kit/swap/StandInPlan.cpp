@@ -5,6 +5,7 @@
 #include "kit/keys/WrittenForm.h"
 
 #include <QRegularExpression>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <array>
@@ -43,14 +44,44 @@ struct Replacement
     QString text;
 };
 
-// Applies replacements from the last to the first so earlier ranges stay put.
-QString replaced(QString text, QList<Replacement> replacements)
+// A finding's replacements, nearly always two or three: kept off the heap.
+using Replacements = QVarLengthArray<Replacement, 4>;
+
+// Whether the ranges run in order without overlapping, as a finding's
+// parts do, so that the new text can be put together in one pass.
+bool inOrderApart(const Replacements &replacements, qsizetype textSize)
 {
+    qsizetype end = 0;
+    for (const Replacement &r : replacements) {
+        if (r.range.start < end || r.range.end <= r.range.start)
+            return false;
+        end = r.range.end;
+    }
+    return end <= textSize;
+}
+
+// Applies replacements from the last to the first so earlier ranges stay put.
+QString replaced(const QString &text, Replacements replacements)
+{
+    if (inOrderApart(replacements, text.size())) {
+        qsizetype size = text.size();
+        for (const Replacement &r : replacements)
+            size += r.text.size() - r.range.length();
+        QString result;
+        result.reserve(size);
+        qsizetype from = 0;
+        for (const Replacement &r : replacements) {
+            result.append(QStringView(text).sliced(from, r.range.start - from)).append(r.text);
+            from = r.range.end;
+        }
+        return result.append(QStringView(text).sliced(from));
+    }
+    QString result = text;
     std::stable_sort(replacements.begin(), replacements.end(),
                      [](const Replacement &a, const Replacement &b) { return a.range.start > b.range.start; });
     for (const Replacement &r : replacements)
-        text.replace(r.range.start, r.range.length(), r.text);
-    return text;
+        result.replace(r.range.start, r.range.length(), r.text);
+    return result;
 }
 
 class Planner
@@ -82,7 +113,7 @@ public:
 private:
     QString name(const Finding &finding)
     {
-        QList<Replacement> parts;
+        Replacements parts;
         for (const NamePart &part : finding.nameParts) {
             const EntryKind kind = part.role == NameRole::first ? EntryKind::firstName : EntryKind::lastName;
             parts.append({part.range, standInCasedLike(standIn(part.word, kind), part.word)});
@@ -101,7 +132,7 @@ private:
     {
         const QString &text = finding.text;
         const AddressParts parts = finding.address.value_or(AddressParts{});
-        QList<Replacement> replacements;
+        Replacements replacements;
         qsizetype from = 0;
         // Each part is looked for after the one before it, so a town that also
         // occurs inside the street name is not taken for the town.
@@ -172,12 +203,15 @@ QString StandInPlan::phoneLayout(const QString &standInDigits, const QString &re
     // then the extension.
     if (const qsizetype x = standInDigits.indexOf(u'x'); x >= 0)
         return phoneLayout(standInDigits.left(x), realText) + u" x"_s + standInDigits.mid(x + 1);
-    const QString realDigits = digits(realText);
-    if (realDigits.size() == standInDigits.size()) {
+    // Only the count of the real digits and the first of them matter here.
+    const auto isDigit = [](QChar c) { return c >= u'0' && c <= u'9'; };
+    const qsizetype realDigits = std::count_if(realText.cbegin(), realText.cend(), isDigit);
+    const auto firstDigit = std::find_if(realText.cbegin(), realText.cend(), isDigit);
+    if (realDigits == standInDigits.size()) {
         if (auto laid = formatLike(standInDigits, realText))
             return *laid;
     }
-    if (realDigits.size() == standInDigits.size() + 1 && realDigits.startsWith(u'1')) {
+    if (realDigits == standInDigits.size() + 1 && *firstDigit == u'1') {
         if (auto laid = formatLike(u'1' + standInDigits, realText))
             return *laid;
     }
