@@ -487,6 +487,13 @@ void ProjectKey::reserve(qsizetype entries)
     // A key read from its file fills its taken set on its first assignment,
     // which the room made now spares growing step by step.
     m_taken.reserve(entries * 2);
+    // Room for the texts, too, at more than nearly any value takes: grown by
+    // doubling, a large key's buffers would be copied over and over, and room
+    // never written to costs no memory.
+    constexpr qsizetype unitsPerText = 32;
+    m_byReal.reserveUnits(entries * unitsPerText);
+    m_byStandIn.reserveUnits(entries * unitsPerText);
+    m_taken.reserveUnits(entries * 2 * unitsPerText);
 }
 
 void ProjectKey::addFile(const QString &fileName)

@@ -582,7 +582,7 @@ private:
         ProjectKey working = m_key;
         working.reserve(working.valueCount() + total);
         ItemIndex itemIndex(m_scan.items, total);
-        m_scan.entries.reserve(total);
+        m_scan.entries.reserve(total, mostEntries(byKind));
         m_scan.items.reserve(total);
         m_firstFindings.reserve(total);
         m_slots = QList<Scan::Planned>(slots);
@@ -610,6 +610,21 @@ private:
         m_scan.keyValueCount = m_key.valueCount();
         if (m_plannedKeyExact)
             m_scan.plannedKey = std::move(working);
+    }
+
+    // The most key entries the findings can rely on: a name's parts, an
+    // address's street, town and ZIP code, one for any other value.
+    static qsizetype mostEntries(const auto &byKind)
+    {
+        qsizetype most = 0;
+        for (const QList<Listed> &listed : byKind) {
+            for (const Listed &one : listed) {
+                const Finding &finding = one.finding;
+                most += finding.kind == ValueKind::name ? finding.nameParts.size()
+                    : finding.kind == ValueKind::address ? 3 : 1;
+            }
+        }
+        return most;
     }
 
     // Hands the slots' replacements to the scan, in cell order, in the
