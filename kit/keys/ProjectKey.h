@@ -175,6 +175,8 @@ public:
     void wipeSecret();
 
 private:
+    // The JSON form with these entries in its entries array.
+    QByteArray jsonWithEntries(const QList<Entry> &written) const;
     // An index key with its hash: the same text is probed in several
     // indexes, and hashing it costs about as much as a probe.
     struct Hashed
