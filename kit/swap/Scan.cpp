@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <numeric>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -466,7 +467,7 @@ private:
             qsizetype to = from;
             while (to < cells.size() && cells.at(to).row == cells.at(from).row)
                 ++to;
-            readRow(sheet, cells.mid(from, to - from), headerRow, kinds, headers);
+            readRow(sheet, std::span(cells).subspan(from, to - from), headerRow, kinds, headers);
             from = to;
         }
     }
@@ -479,20 +480,19 @@ private:
             sample.append(text);
     }
 
-    void readRow(int sheet, const QList<PlacedCell> &row, int headerRow, const QHash<int, ColumnKind> &kinds,
+    void readRow(int sheet, std::span<const PlacedCell> row, int headerRow, const QHash<int, ColumnKind> &kinds,
                  const QMap<int, QString> &headers)
     {
-        const bool blank = std::all_of(row.cbegin(), row.cend(),
+        const bool blank = std::all_of(row.begin(), row.end(),
                                        [](const PlacedCell &placed) { return isBlankOfSpacesAndTabs(placed.cell.text); });
-        if (row.isEmpty() || row.first().row == headerRow || blank) {
+        if (row.empty() || row.front().row == headerRow || blank) {
             m_cellsRead += row.size();
             return;
         }
         ++m_scan.dataRows;
         for (const PlacedCell &placed : row) {
             m_meter.advanceTo(++m_cellsRead);
-            readCell(CellRef{sheet, placed.row, placed.column}, placed.cell, kinds.value(placed.column),
-                     headers.value(placed.column));
+            readCell(CellRef{sheet, placed.row, placed.column}, placed.cell, kinds.value(placed.column), headers);
         }
     }
 
@@ -511,12 +511,14 @@ private:
         return kind;
     }
 
-    void readCell(const CellRef &cell, const GridCell &content, ColumnKind kind, const QString &header)
+    // The header is looked up only for the rare cell that needs it.
+    void readCell(const CellRef &cell, const GridCell &content, ColumnKind kind, const QMap<int, QString> &headers)
     {
         if (!content.editable) {
             // Numbers can't be rewritten; the user is told how many phones are stuck.
             if (kind == ColumnKind::phone) {
                 const qsizetype count = digits(content.text).size();
+                const QString header = headers.value(cell.column);
                 if (count >= 7 && count <= 15)
                     ++m_phoneCounts[header.isEmpty() ? columnLetters(cell.column) : header];
             }
