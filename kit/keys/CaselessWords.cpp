@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <bit>
 
 namespace quorvane {
 
@@ -19,7 +20,7 @@ char16_t asciiLower(char16_t c)
     return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c;
 }
 
-// FNV-1a over the units, then mixed so that the low bits, which pick the
+// FNV-1a over the units, then mixed so that the high bits, which pick the
 // slot, depend on every unit.
 class UnitHash
 {
@@ -137,7 +138,7 @@ uint64_t CaselessWords::hashOfLowered(QStringView lowered)
 void CaselessWords::prefetch(uint64_t hash) const
 {
     if (!m_slots.empty())
-        __builtin_prefetch(m_slots.data() + (hash & (m_slots.size() - 1)));
+        __builtin_prefetch(m_slots.data() + homeOf(checkOf(hash)));
 }
 
 bool CaselessWords::containsLowered(QStringView lowered, uint64_t hash) const
@@ -148,7 +149,7 @@ bool CaselessWords::containsLowered(QStringView lowered, uint64_t hash) const
 qsizetype CaselessWords::slotFor(QStringView lowered, uint64_t hash) const
 {
     const qsizetype mask = qsizetype(m_slots.size()) - 1;
-    for (qsizetype at = qsizetype(hash) & mask;; at = (at + 1) & mask) {
+    for (qsizetype at = homeOf(checkOf(hash));; at = (at + 1) & mask) {
         const Slot &slot = m_slots[size_t(at)];
         if (slot.word < 0 || (slot.check == checkOf(hash) && textOf(m_words[size_t(slot.word)]) == lowered))
             return at;
@@ -158,7 +159,7 @@ qsizetype CaselessWords::slotFor(QStringView lowered, uint64_t hash) const
 qsizetype CaselessWords::slotForAscii(QStringView word, uint64_t hash) const
 {
     const qsizetype mask = qsizetype(m_slots.size()) - 1;
-    for (qsizetype at = qsizetype(hash) & mask;; at = (at + 1) & mask) {
+    for (qsizetype at = homeOf(checkOf(hash));; at = (at + 1) & mask) {
         const Slot &slot = m_slots[size_t(at)];
         if (slot.word < 0
             || (slot.check == checkOf(hash) && equalsAsciiLowered(textOf(m_words[size_t(slot.word)]), word)))
@@ -195,12 +196,16 @@ void CaselessWords::rehash(qsizetype slotCount)
     for (const Slot &slot : old) {
         if (slot.word < 0)
             continue;
-        // Every word is held lower-cased, as its hash was taken.
-        qsizetype at = qsizetype(loweredHash(textOf(m_words[size_t(slot.word)]))) & mask;
+        qsizetype at = homeOf(slot.check);
         while (m_slots[size_t(at)].word >= 0)
             at = (at + 1) & mask;
         m_slots[size_t(at)] = slot;
     }
+}
+
+qsizetype CaselessWords::homeOf(uint32_t check) const
+{
+    return qsizetype(check >> (32 - std::countr_zero(uint64_t(m_slots.size()))));
 }
 
 } // namespace quorvane

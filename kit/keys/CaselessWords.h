@@ -73,6 +73,9 @@ private:
         int32_t word = -1; // into m_words
     };
     static uint32_t checkOf(uint64_t hash) { return uint32_t(hash >> 32); }
+    // The slot a probe starts at: the top bits of the check, so that a
+    // growing table moves its slots without hashing any word again.
+    qsizetype homeOf(uint32_t check) const;
     // Where the text is, or the free slot it would take.
     qsizetype slotFor(QStringView lowered, uint64_t hash) const;
     qsizetype slotForAscii(QStringView text, uint64_t hash) const;
