@@ -356,8 +356,9 @@ struct Listed
 {
     Finding finding;
     std::optional<CellRef> cell;
-    QString looseText; // the whole text, for a text outside any cell
-    qsizetype slot;    // -1 for a text outside any cell
+    // A large file lists hundreds of thousands at once: numbers, not texts.
+    int32_t slot;  // -1 for a text outside any cell
+    int32_t loose; // a text outside any cell: its number among the loose texts; else -1
     bool freeText;
 };
 
@@ -565,12 +566,14 @@ private:
         QList<CellPlans::Cell> cells;
         cells.reserve(std::count_if(m_records.cbegin(), m_records.cend(), [](const Record &r) { return r.cell; }));
         for (Record &record : m_records) {
-            const QString looseText = record.cell ? QString() : record.text;
+            const auto loose = int32_t(record.cell ? -1 : m_looseTexts.size());
+            if (!record.cell)
+                m_looseTexts.append(record.text);
             for (int kind = 0; kind < kindCount; ++kind) {
                 for (Finding &finding : record.findings) {
                     if (int(finding.kind) == kind)
-                        byKind[kind].append(
-                            {std::move(finding), record.cell, looseText, record.cell ? slots++ : -1, record.freeText});
+                        byKind[kind].append({std::move(finding), record.cell, int32_t(record.cell ? slots++ : -1), loose,
+                                             record.freeText});
                 }
             }
             QList<Finding>().swap(record.findings);
@@ -713,7 +716,7 @@ private:
         if (listed.slot >= 0)
             m_slots[listed.slot] = std::move(planned);
         else
-            m_scan.loosePlanned[listed.looseText].append(std::move(planned));
+            m_scan.loosePlanned[m_looseTexts.at(listed.loose)].append(std::move(planned));
     }
 
     QStringList conflicts() const
@@ -750,6 +753,7 @@ private:
     Scan m_scan;
     ProjectKey::Reserved m_reserved;
     QList<Record> m_records;
+    QStringList m_looseTexts; // the texts outside any cell, while planning
     QMap<QString, int> m_phoneCounts;
     bool m_plannedKeyExact = true;
     // While planning: each finding's replacement, none where it keeps its text.
