@@ -482,14 +482,12 @@ void ProjectKey::reserve(qsizetype entries)
     ensureByReal();
     ensureByStandIn();
     m_entries.reserve(entries);
-    m_byReal.reserve(entries);
-    m_byStandIn.reserve(entries);
-    // A key read from its file fills its taken set on its first assignment,
-    // which the room made now spares growing step by step.
-    m_taken.reserve(entries * 2);
-    // Room for the texts, too, at more than nearly any value takes: grown by
-    // doubling, a large key's buffers would be copied over and over, and room
-    // never written to costs no memory.
+    // The indexes' tables grow as they fill, without hashing anything again:
+    // made for the most entries the caller may add, which a file's repeated
+    // values keep far from reached, a large key's tables would take twice
+    // the memory. Room for the texts is made at more than nearly any value
+    // takes: grown by doubling, a large key's buffers would be copied over
+    // and over, and room never written to costs no memory.
     constexpr qsizetype unitsPerText = 32;
     m_byReal.reserveUnits(entries * unitsPerText);
     m_byStandIn.reserveUnits(entries * unitsPerText);

@@ -16,11 +16,13 @@ namespace quorvane {
 
 namespace {
 
-// At most half the slots are taken, which keeps the probe runs short.
+// At most two slots in three are taken: probe runs stay short, a few slots
+// of one line of memory, and a large key's tables take half the memory
+// they would at most half full.
 qsizetype slotsFor(qsizetype count)
 {
     qsizetype size = 16;
-    while (size < count * 2)
+    while (2 * size < count * 3)
         size *= 2;
     return size;
 }
