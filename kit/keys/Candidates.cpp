@@ -4,8 +4,10 @@
 #include "kit/keys/Pools.h"
 
 #include <QList>
+#include <QVarLengthArray>
 
 #include <algorithm>
+#include <array>
 
 using namespace Qt::StringLiterals;
 
@@ -107,6 +109,28 @@ QString lastStreetWord(const QString &real)
     return lowerCased(real.sliced(start, end - start)).remove(u'.');
 }
 
+// The last word as lastStreetWord has it, written into the buffer without
+// making a text, for a short ASCII word as nearly every street ends with;
+// nothing for any other.
+std::optional<QStringView> lastAsciiStreetWord(QStringView real, std::array<char16_t, 24> &buffer)
+{
+    qsizetype end = real.size();
+    while (end > 0 && real.at(end - 1).isSpace())
+        --end;
+    qsizetype start = end;
+    while (start > 0 && !real.at(start - 1).isSpace())
+        --start;
+    qsizetype length = 0;
+    for (QChar c : real.sliced(start, end - start)) {
+        const char16_t u = c.unicode();
+        if (u >= 0x80 || length == qsizetype(buffer.size()))
+            return std::nullopt;
+        if (u != u'.')
+            buffer[size_t(length++)] = u >= u'A' && u <= u'Z' ? char16_t(u - u'A' + u'a') : u;
+    }
+    return QStringView(buffer.data(), length);
+}
+
 bool isAbbreviated(const QString &real)
 {
     static const QList<std::pair<QString, QString>> lowered = [] {
@@ -115,7 +139,10 @@ bool isAbbreviated(const QString &real)
             forms.append({type.shortForm.toLower(), type.longForm.toLower()});
         return forms;
     }();
-    const QString word = lastStreetWord(real);
+    std::array<char16_t, 24> buffer;
+    const std::optional<QStringView> ascii = lastAsciiStreetWord(real, buffer);
+    const QString other = ascii ? QString() : lastStreetWord(real);
+    const QStringView word = ascii ? *ascii : QStringView(other);
     return std::any_of(lowered.cbegin(), lowered.cend(),
                        [&](const auto &forms) { return forms.first == word && forms.second != word; });
 }
@@ -182,7 +209,7 @@ struct LocalPart
         qsizetype end = 0;
     };
     QString text;
-    QList<Token> tokens{{}};
+    QVarLengthArray<Token, 4> tokens{{}};
     QString separators;
     qsizetype length = 0; // in characters, a pair of surrogates counting one
     qsizetype trailingDigits = 0;
@@ -235,8 +262,9 @@ qsizetype leadingLetters(QStringView text)
 // token is not a known name.
 struct NamedLocal
 {
-    QStringList standIns; // empty for a token of digits alone
-    QList<qsizetype> digitCounts;
+    // An address has few tokens; each of a large file's addresses is cut.
+    QVarLengthArray<QString, 4> standIns; // empty for a token of digits alone
+    QVarLengthArray<qsizetype, 4> digitCounts;
 };
 
 std::optional<NamedLocal> namedLocal(const ProjectKey &key, const LocalPart &local)
@@ -246,7 +274,7 @@ std::optional<NamedLocal> namedLocal(const ProjectKey &key, const LocalPart &loc
     for (const LocalPart::Token &place : local.tokens) {
         const QStringView token = local.token(place);
         const qsizetype split = leadingLetters(token);
-        const QString letters = token.first(split).toString();
+        const QStringView letters = token.first(split);
         const QStringView rest = token.sliced(split);
         if (!std::all_of(rest.begin(), rest.end(), [](QChar c) { return isAsciiDigit(c.unicode()); }))
             return std::nullopt;

@@ -561,13 +561,13 @@ std::optional<QString> ProjectKey::storedSubstitute(const QString &real, EntryKi
     return m_entries.at(at).standIn;
 }
 
-const ProjectKey::Entry *ProjectKey::entryForReal(const QString &real, EntryKind kind) const
+const ProjectKey::Entry *ProjectKey::entryForReal(QStringView real, EntryKind kind) const
 {
     ensureByReal();
     // Built in one buffer: every name of every e-mail address being swapped is looked up.
     thread_local QString key;
     if (!writePlainKey(key, rawString(kind), real, kind))
-        key = realKey(real, kind);
+        key = realKey(real.toString(), kind);
     const qsizetype at = m_byReal.find(key);
     return at < 0 ? nullptr : &m_entries.at(at);
 }

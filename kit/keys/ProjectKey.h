@@ -90,7 +90,7 @@ public:
     std::optional<QString> storedSubstitute(const QString &real, EntryKind kind) const;
     // The entry itself, or null; valid until the key next changes. Lookups
     // run once per word of a large file, so they hand out no copies.
-    const Entry *entryForReal(const QString &real, EntryKind kind) const;
+    const Entry *entryForReal(QStringView real, EntryKind kind) const;
     const Entry *entryForSubstitute(QStringView text, EntryKind kind) const;
     bool isSubstitute(const QString &text, EntryKind kind) const;
     // Direct probe of the stand-in index with a ready-made spaceKey ("word|mateo").
