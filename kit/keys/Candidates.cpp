@@ -20,9 +20,19 @@ QString pick(const QStringList &pool, uint64_t number)
     return pool.at(qsizetype(number % uint64_t(pool.size())));
 }
 
+// Written straight into the text: every phone and ZIP candidate has one or two.
 QString zeroPadded(uint64_t number, int width)
 {
-    return QString::number(number).rightJustified(width, u'0');
+    char digits[24];
+    int count = 0;
+    do {
+        digits[count++] = char('0' + number % 10);
+        number /= 10;
+    } while (number != 0);
+    QString text(std::max(count, width), u'0');
+    for (int i = 0; i < count; ++i)
+        text[text.size() - 1 - i] = QChar(char16_t(digits[i]));
+    return text;
 }
 
 // k digits for an e-mail address: the last k digits of the number below ten
@@ -172,11 +182,12 @@ QString phoneCandidate(const QString &norm, int attempt, const Digests &d)
             number += u'x' + QString::number(1000 + takeDigit(w, 9000));
         return number;
     }
-    const QString area = attempt <= 1999 ? pick(pools::areaCodes(), d()) : QString::number(200 + d(u"x") % 800);
-    const QString line = u"01"_s + zeroPadded(d(u"l") % 100, 2);
+    const uint64_t line = d(u"l") % 100;
+    const QChar tens(char16_t(u'0' + line / 10)), ones(char16_t(u'0' + line % 10));
     if (norm.size() == 7)
-        return u"555"_s + line;
-    return area + u"555"_s + line;
+        return u"55501"_s + tens + ones;
+    const QString area = attempt <= 1999 ? pick(pools::areaCodes(), d()) : QString::number(200 + d(u"x") % 800);
+    return area + u"55501"_s + tens + ones;
 }
 
 qsizetype countDigits(const QString &text)
