@@ -37,13 +37,26 @@ QString zeroPadded(uint64_t number, int width)
 
 // k digits for an e-mail address: the last k digits of the number below ten
 // billion, filled up with 7s when the number is too short.
+void appendDigitsFrom(QString &out, uint64_t number, qsizetype k)
+{
+    char16_t digits[10];
+    qsizetype count = 0;
+    number %= 10'000'000'000ULL;
+    do {
+        digits[count++] = char16_t(u'0' + number % 10);
+        number /= 10;
+    } while (number != 0);
+    // digits holds the number from its last digit on.
+    for (qsizetype i = std::min(count, k) - 1; i >= 0; --i)
+        out.append(QChar(digits[i]));
+    for (qsizetype i = count; i < k; ++i)
+        out.append(u'7');
+}
+
 QString digitsFrom(uint64_t number, qsizetype k)
 {
-    QString text = QString::number(number % 10'000'000'000ULL);
-    if (text.size() > k)
-        text = text.right(k);
-    while (text.size() < k)
-        text.append(u'7');
+    QString text;
+    appendDigitsFrom(text, number, k);
     return text;
 }
 
@@ -311,11 +324,13 @@ std::optional<NamedLocal> namedLocal(const ProjectKey &key, const LocalPart &loc
 // "mateo.okafor17").
 QString nameBasedLocal(const NamedLocal &named, const LocalPart &local, int attempt, const Digests &d)
 {
+    // Room for nearly any address, its domain included, in one allocation.
     QString result;
+    result.reserve(64);
     for (qsizetype i = 0; i < named.standIns.size(); ++i) {
         result += named.standIns.at(i);
         if (named.digitCounts.at(i) > 0)
-            result += digitsFrom(d(QString(u"p"_s + QString::number(i))), named.digitCounts.at(i));
+            appendDigitsFrom(result, d(QString(u"p"_s + QString::number(i))), named.digitCounts.at(i));
         if (i < local.separators.size())
             result += local.separators.at(i);
     }
@@ -390,7 +405,7 @@ QString ValueCandidates::operator()(const ProjectKey::SeedDigest &digests, int a
     case EntryKind::email: {
         const QString domain = pick(pools::emailDomains(), d(u"d"));
         if (attempt < 50 && m_email->named)
-            return nameBasedLocal(*m_email->named, m_email->local, attempt, d) + u'@' + domain;
+            return nameBasedLocal(*m_email->named, m_email->local, attempt, d).append(u'@').append(domain);
         return poolBasedLocal(m_email->local, attempt, d) + u'@' + domain;
     }
     }
