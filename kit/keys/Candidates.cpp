@@ -324,9 +324,7 @@ std::optional<NamedLocal> namedLocal(const ProjectKey &key, const LocalPart &loc
 // "mateo.okafor17").
 QString nameBasedLocal(const NamedLocal &named, const LocalPart &local, int attempt, const Digests &d)
 {
-    // Room for nearly any address, its domain included, in one allocation.
     QString result;
-    result.reserve(64);
     for (qsizetype i = 0; i < named.standIns.size(); ++i) {
         result += named.standIns.at(i);
         if (named.digitCounts.at(i) > 0)
@@ -405,7 +403,7 @@ QString ValueCandidates::operator()(const ProjectKey::SeedDigest &digests, int a
     case EntryKind::email: {
         const QString domain = pick(pools::emailDomains(), d(u"d"));
         if (attempt < 50 && m_email->named)
-            return nameBasedLocal(*m_email->named, m_email->local, attempt, d).append(u'@').append(domain);
+            return nameBasedLocal(*m_email->named, m_email->local, attempt, d) + u'@' + domain;
         return poolBasedLocal(m_email->local, attempt, d) + u'@' + domain;
     }
     }

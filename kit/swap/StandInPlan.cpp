@@ -87,7 +87,11 @@ QString replaced(const QString &text, Replacements replacements)
 class Planner
 {
 public:
-    Planner(ProjectKey &key, const ProjectKey::Reserved &reserved) : m_key(key), m_reserved(reserved) {}
+    Planner(ProjectKey &key, const ProjectKey::Reserved &reserved) : m_key(key), m_reserved(reserved)
+    {
+        // A name's two parts, an address's street, town and ZIP code: one allocation.
+        m_entries.reserve(3);
+    }
 
     QString standIn(const QString &real, EntryKind kind)
     {
