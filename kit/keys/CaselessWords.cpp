@@ -180,11 +180,11 @@ qsizetype CaselessWords::takeSlot(qsizetype slot, uint64_t hash, QStringView tex
     return taken.word;
 }
 
-// Kept at most half full, so that a probe for a word not held, as nearly
-// every candidate is, ends within a slot or two.
+// Kept at most two thirds full, so that a probe for a word not held, as
+// nearly every candidate is, ends within a few slots of one line of memory.
 void CaselessWords::growIfFull()
 {
-    if (2 * (m_words.size() + 1) > m_slots.size())
+    if (3 * (m_words.size() + 1) > 2 * m_slots.size())
         rehash(std::max<qsizetype>(16, 2 * qsizetype(m_slots.size())));
 }
 
