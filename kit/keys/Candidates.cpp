@@ -4,8 +4,10 @@
 #include "kit/keys/Pools.h"
 
 #include <QList>
+#include <QVarLengthArray>
 
 #include <algorithm>
+#include <array>
 
 using namespace Qt::StringLiterals;
 
@@ -18,20 +20,43 @@ QString pick(const QStringList &pool, uint64_t number)
     return pool.at(qsizetype(number % uint64_t(pool.size())));
 }
 
+// Written straight into the text: every phone and ZIP candidate has one or two.
 QString zeroPadded(uint64_t number, int width)
 {
-    return QString::number(number).rightJustified(width, u'0');
+    char digits[24];
+    int count = 0;
+    do {
+        digits[count++] = char('0' + number % 10);
+        number /= 10;
+    } while (number != 0);
+    QString text(std::max(count, width), u'0');
+    for (int i = 0; i < count; ++i)
+        text[text.size() - 1 - i] = QChar(char16_t(digits[i]));
+    return text;
 }
 
 // k digits for an e-mail address: the last k digits of the number below ten
 // billion, filled up with 7s when the number is too short.
+void appendDigitsFrom(QString &out, uint64_t number, qsizetype k)
+{
+    char16_t digits[10];
+    qsizetype count = 0;
+    number %= 10'000'000'000ULL;
+    do {
+        digits[count++] = char16_t(u'0' + number % 10);
+        number /= 10;
+    } while (number != 0);
+    // digits holds the number from its last digit on.
+    for (qsizetype i = std::min(count, k) - 1; i >= 0; --i)
+        out.append(QChar(digits[i]));
+    for (qsizetype i = count; i < k; ++i)
+        out.append(u'7');
+}
+
 QString digitsFrom(uint64_t number, qsizetype k)
 {
-    QString text = QString::number(number % 10'000'000'000ULL);
-    if (text.size() > k)
-        text = text.right(k);
-    while (text.size() < k)
-        text.append(u'7');
+    QString text;
+    appendDigitsFrom(text, number, k);
     return text;
 }
 
@@ -107,6 +132,28 @@ QString lastStreetWord(const QString &real)
     return lowerCased(real.sliced(start, end - start)).remove(u'.');
 }
 
+// The last word as lastStreetWord has it, written into the buffer without
+// making a text, for a short ASCII word as nearly every street ends with;
+// nothing for any other.
+std::optional<QStringView> lastAsciiStreetWord(QStringView real, std::array<char16_t, 24> &buffer)
+{
+    qsizetype end = real.size();
+    while (end > 0 && real.at(end - 1).isSpace())
+        --end;
+    qsizetype start = end;
+    while (start > 0 && !real.at(start - 1).isSpace())
+        --start;
+    qsizetype length = 0;
+    for (QChar c : real.sliced(start, end - start)) {
+        const char16_t u = c.unicode();
+        if (u >= 0x80 || length == qsizetype(buffer.size()))
+            return std::nullopt;
+        if (u != u'.')
+            buffer[size_t(length++)] = u >= u'A' && u <= u'Z' ? char16_t(u - u'A' + u'a') : u;
+    }
+    return QStringView(buffer.data(), length);
+}
+
 bool isAbbreviated(const QString &real)
 {
     static const QList<std::pair<QString, QString>> lowered = [] {
@@ -115,7 +162,10 @@ bool isAbbreviated(const QString &real)
             forms.append({type.shortForm.toLower(), type.longForm.toLower()});
         return forms;
     }();
-    const QString word = lastStreetWord(real);
+    std::array<char16_t, 24> buffer;
+    const std::optional<QStringView> ascii = lastAsciiStreetWord(real, buffer);
+    const QString other = ascii ? QString() : lastStreetWord(real);
+    const QStringView word = ascii ? *ascii : QStringView(other);
     return std::any_of(lowered.cbegin(), lowered.cend(),
                        [&](const auto &forms) { return forms.first == word && forms.second != word; });
 }
@@ -145,11 +195,12 @@ QString phoneCandidate(const QString &norm, int attempt, const Digests &d)
             number += u'x' + QString::number(1000 + takeDigit(w, 9000));
         return number;
     }
-    const QString area = attempt <= 1999 ? pick(pools::areaCodes(), d()) : QString::number(200 + d(u"x") % 800);
-    const QString line = u"01"_s + zeroPadded(d(u"l") % 100, 2);
+    const uint64_t line = d(u"l") % 100;
+    const QChar tens(char16_t(u'0' + line / 10)), ones(char16_t(u'0' + line % 10));
     if (norm.size() == 7)
-        return u"555"_s + line;
-    return area + u"555"_s + line;
+        return u"55501"_s + tens + ones;
+    const QString area = attempt <= 1999 ? pick(pools::areaCodes(), d()) : QString::number(200 + d(u"x") % 800);
+    return area + u"55501"_s + tens + ones;
 }
 
 qsizetype countDigits(const QString &text)
@@ -182,7 +233,7 @@ struct LocalPart
         qsizetype end = 0;
     };
     QString text;
-    QList<Token> tokens{{}};
+    QVarLengthArray<Token, 4> tokens{{}};
     QString separators;
     qsizetype length = 0; // in characters, a pair of surrogates counting one
     qsizetype trailingDigits = 0;
@@ -235,8 +286,9 @@ qsizetype leadingLetters(QStringView text)
 // token is not a known name.
 struct NamedLocal
 {
-    QStringList standIns; // empty for a token of digits alone
-    QList<qsizetype> digitCounts;
+    // An address has few tokens; each of a large file's addresses is cut.
+    QVarLengthArray<QString, 4> standIns; // empty for a token of digits alone
+    QVarLengthArray<qsizetype, 4> digitCounts;
 };
 
 std::optional<NamedLocal> namedLocal(const ProjectKey &key, const LocalPart &local)
@@ -246,7 +298,7 @@ std::optional<NamedLocal> namedLocal(const ProjectKey &key, const LocalPart &loc
     for (const LocalPart::Token &place : local.tokens) {
         const QStringView token = local.token(place);
         const qsizetype split = leadingLetters(token);
-        const QString letters = token.first(split).toString();
+        const QStringView letters = token.first(split);
         const QStringView rest = token.sliced(split);
         if (!std::all_of(rest.begin(), rest.end(), [](QChar c) { return isAsciiDigit(c.unicode()); }))
             return std::nullopt;
@@ -276,7 +328,7 @@ QString nameBasedLocal(const NamedLocal &named, const LocalPart &local, int atte
     for (qsizetype i = 0; i < named.standIns.size(); ++i) {
         result += named.standIns.at(i);
         if (named.digitCounts.at(i) > 0)
-            result += digitsFrom(d(QString(u"p"_s + QString::number(i))), named.digitCounts.at(i));
+            appendDigitsFrom(result, d(QString(u"p"_s + QString::number(i))), named.digitCounts.at(i));
         if (i < local.separators.size())
             result += local.separators.at(i);
     }

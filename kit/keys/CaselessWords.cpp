@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstring>
+#include <iterator>
+#include <bit>
 
 namespace quorvane {
 
@@ -19,7 +22,7 @@ char16_t asciiLower(char16_t c)
     return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c;
 }
 
-// FNV-1a over the units, then mixed so that the low bits, which pick the
+// FNV-1a over the units, then mixed so that the high bits, which pick the
 // slot, depend on every unit.
 class UnitHash
 {
@@ -56,13 +59,6 @@ uint64_t hashOfAsciiLowered(QStringView word)
     return hash.value();
 }
 
-bool equalsAsciiLowered(QStringView held, QStringView word)
-{
-    return held.size() == word.size()
-        && std::equal(word.begin(), word.end(), held.begin(),
-                      [](QChar w, QChar h) { return asciiLower(w.unicode()) == h.unicode(); });
-}
-
 } // namespace
 
 CaselessWords::CaselessWords(std::initializer_list<QStringView> words)
@@ -72,12 +68,12 @@ CaselessWords::CaselessWords(std::initializer_list<QStringView> words)
 }
 
 CaselessWords::CaselessWords(CaselessWords &&other) noexcept
-    : m_slots(std::move(other.m_slots)), m_words(std::move(other.m_words)), m_units(std::move(other.m_units)),
+    : m_slots(std::move(other.m_slots)), m_words(std::move(other.m_words)), m_bytes(std::move(other.m_bytes)),
       m_stamp(std::exchange(other.m_stamp, newStamp()))
 {
     other.m_slots.clear();
     other.m_words.clear();
-    other.m_units.clear();
+    other.m_bytes.clear();
 }
 
 CaselessWords &CaselessWords::operator=(CaselessWords &&other) noexcept
@@ -85,7 +81,7 @@ CaselessWords &CaselessWords::operator=(CaselessWords &&other) noexcept
     if (this != &other) {
         m_slots = std::exchange(other.m_slots, {});
         m_words = std::exchange(other.m_words, {});
-        m_units = std::exchange(other.m_units, {});
+        m_bytes = std::exchange(other.m_bytes, {});
         m_stamp = std::exchange(other.m_stamp, newStamp());
     }
     return *this;
@@ -137,7 +133,7 @@ uint64_t CaselessWords::hashOfLowered(QStringView lowered)
 void CaselessWords::prefetch(uint64_t hash) const
 {
     if (!m_slots.empty())
-        __builtin_prefetch(m_slots.data() + (hash & (m_slots.size() - 1)));
+        __builtin_prefetch(m_slots.data() + homeOf(checkOf(hash)));
 }
 
 bool CaselessWords::containsLowered(QStringView lowered, uint64_t hash) const
@@ -148,9 +144,9 @@ bool CaselessWords::containsLowered(QStringView lowered, uint64_t hash) const
 qsizetype CaselessWords::slotFor(QStringView lowered, uint64_t hash) const
 {
     const qsizetype mask = qsizetype(m_slots.size()) - 1;
-    for (qsizetype at = qsizetype(hash) & mask;; at = (at + 1) & mask) {
+    for (qsizetype at = homeOf(checkOf(hash));; at = (at + 1) & mask) {
         const Slot &slot = m_slots[size_t(at)];
-        if (slot.word < 0 || (slot.check == checkOf(hash) && textOf(m_words[size_t(slot.word)]) == lowered))
+        if (slot.word < 0 || (slot.check == checkOf(hash) && equals(m_words[size_t(slot.word)], lowered)))
             return at;
     }
 }
@@ -158,10 +154,10 @@ qsizetype CaselessWords::slotFor(QStringView lowered, uint64_t hash) const
 qsizetype CaselessWords::slotForAscii(QStringView word, uint64_t hash) const
 {
     const qsizetype mask = qsizetype(m_slots.size()) - 1;
-    for (qsizetype at = qsizetype(hash) & mask;; at = (at + 1) & mask) {
+    for (qsizetype at = homeOf(checkOf(hash));; at = (at + 1) & mask) {
         const Slot &slot = m_slots[size_t(at)];
         if (slot.word < 0
-            || (slot.check == checkOf(hash) && equalsAsciiLowered(textOf(m_words[size_t(slot.word)]), word)))
+            || (slot.check == checkOf(hash) && equalsAsciiLowered(m_words[size_t(slot.word)], word)))
             return at;
     }
 }
@@ -173,17 +169,64 @@ qsizetype CaselessWords::takeSlot(qsizetype slot, uint64_t hash, QStringView tex
         return taken.word;
     taken = {checkOf(hash), int32_t(m_words.size())};
     m_stamp = newStamp();
-    m_words.push_back({uint32_t(m_units.size()), uint32_t(text.size())});
-    for (QChar c : text)
-        m_units.push_back(lowerAscii ? asciiLower(c.unicode()) : c.unicode());
+    const bool wide = std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() > 0xFF; });
+    Word word;
+    word.start = uint32_t(m_bytes.size());
+    word.length = uint32_t(text.size());
+    word.wide = wide;
+    m_words.push_back(word);
+    const auto unitOf = [&](QChar c) { return lowerAscii ? asciiLower(c.unicode()) : c.unicode(); };
+    if (wide) {
+        m_bytes.resize(m_bytes.size() + 2 * size_t(text.size()));
+        char *out = m_bytes.data() + word.start;
+        for (QChar c : text) {
+            const char16_t unit = unitOf(c);
+            std::memcpy(out, &unit, 2);
+            out += 2;
+        }
+    } else {
+        std::transform(text.begin(), text.end(), std::back_inserter(m_bytes), [&](QChar c) { return char(unitOf(c)); });
+    }
     return taken.word;
 }
 
-// Kept at most half full, so that a probe for a word not held, as nearly
-// every candidate is, ends within a slot or two.
+QStringView CaselessWords::textOf(const Word &word, QString &buffer) const
+{
+    const char *bytes = m_bytes.data() + word.start;
+    buffer.resize(word.length);
+    if (word.wide) {
+        std::memcpy(buffer.data(), bytes, 2 * size_t(word.length));
+        return buffer;
+    }
+    std::transform(bytes, bytes + word.length, buffer.begin(), [](char c) { return QChar(uchar(c)); });
+    return buffer;
+}
+
+bool CaselessWords::equals(const Word &word, QStringView lowered) const
+{
+    if (qsizetype(word.length) != lowered.size())
+        return false;
+    const char *bytes = m_bytes.data() + word.start;
+    if (word.wide)
+        return std::memcmp(bytes, lowered.utf16(), 2 * size_t(word.length)) == 0;
+    return QLatin1StringView(bytes, word.length) == lowered;
+}
+
+bool CaselessWords::equalsAsciiLowered(const Word &held, QStringView word) const
+{
+    // An ASCII word lowered is Latin-1 throughout, which a wide word is not.
+    if (held.wide || qsizetype(held.length) != word.size())
+        return false;
+    const char *bytes = m_bytes.data() + held.start;
+    return std::equal(word.begin(), word.end(), bytes,
+                      [](QChar w, char h) { return asciiLower(w.unicode()) == char16_t(uchar(h)); });
+}
+
+// Kept at most two thirds full, so that a probe for a word not held, as
+// nearly every candidate is, ends within a few slots of one line of memory.
 void CaselessWords::growIfFull()
 {
-    if (2 * (m_words.size() + 1) > m_slots.size())
+    if (3 * (m_words.size() + 1) > 2 * m_slots.size())
         rehash(std::max<qsizetype>(16, 2 * qsizetype(m_slots.size())));
 }
 
@@ -195,12 +238,16 @@ void CaselessWords::rehash(qsizetype slotCount)
     for (const Slot &slot : old) {
         if (slot.word < 0)
             continue;
-        // Every word is held lower-cased, as its hash was taken.
-        qsizetype at = qsizetype(loweredHash(textOf(m_words[size_t(slot.word)]))) & mask;
+        qsizetype at = homeOf(slot.check);
         while (m_slots[size_t(at)].word >= 0)
             at = (at + 1) & mask;
         m_slots[size_t(at)] = slot;
     }
+}
+
+qsizetype CaselessWords::homeOf(uint32_t check) const
+{
+    return qsizetype(check >> (32 - std::countr_zero(uint64_t(m_slots.size()))));
 }
 
 } // namespace quorvane

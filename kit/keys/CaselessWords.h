@@ -14,8 +14,9 @@ namespace quorvane {
 // the names a file is searched for again. A large file holds hundreds of
 // thousands, and each is added or looked for many times, so ASCII texts are
 // lowered and hashed in one pass with no text made for them; the texts lie
-// end to end in one buffer, and a probe compares them only when the hashes
-// agree, so a clash of hashes never decides anything.
+// end to end in one buffer, a byte a character when all are Latin-1, and a
+// probe compares them only when the hashes agree, so a clash of hashes never
+// decides anything.
 class CaselessWords
 {
 public:
@@ -50,19 +51,23 @@ public:
     // holds for as long as its stamp stays.
     uint64_t stamp() const { return m_stamp; }
 
-    // Each text held, in the order added.
+    // Each text held, in the order added; a view is valid during its visit only.
     template<typename Visit>
     void forEach(Visit visit) const
     {
+        QString buffer;
         for (const Word &word : m_words)
-            visit(textOf(word));
+            visit(textOf(word, buffer));
     }
 
 private:
+    // A word's units lie in m_bytes from start on: a byte each when all are
+    // Latin-1, as nearly all are, else two each.
     struct Word
     {
         uint32_t start = 0;
-        uint32_t length = 0;
+        uint32_t length : 31 = 0;
+        uint32_t wide : 1 = 0;
     };
     // Half a slot's hash tells most other words apart; the whole is worked
     // out again from the word when the table grows. A large file's words
@@ -73,6 +78,9 @@ private:
         int32_t word = -1; // into m_words
     };
     static uint32_t checkOf(uint64_t hash) { return uint32_t(hash >> 32); }
+    // The slot a probe starts at: the top bits of the check, so that a
+    // growing table moves its slots without hashing any word again.
+    qsizetype homeOf(uint32_t check) const;
     // Where the text is, or the free slot it would take.
     qsizetype slotFor(QStringView lowered, uint64_t hash) const;
     qsizetype slotForAscii(QStringView text, uint64_t hash) const;
@@ -82,11 +90,14 @@ private:
     void growIfFull();
     static uint64_t newStamp();
     void rehash(qsizetype slotCount);
-    QStringView textOf(const Word &word) const { return QStringView(m_units.data() + word.start, word.length); }
+    // The word as UTF-16, made in the buffer.
+    QStringView textOf(const Word &word, QString &buffer) const;
+    bool equals(const Word &word, QStringView lowered) const;
+    bool equalsAsciiLowered(const Word &held, QStringView word) const;
 
     std::vector<Slot> m_slots;
     std::vector<Word> m_words;
-    std::vector<char16_t> m_units;
+    std::vector<char> m_bytes; // a large file's values take millions of units
     uint64_t m_stamp = newStamp();
 };
 

@@ -515,10 +515,16 @@ void ProjectKey::reserve(qsizetype entries)
     ensureByReal();
     ensureByStandIn();
     m_entries.reserve(entries);
-    m_byReal.reserve(entries);
-    m_byStandIn.reserve(entries);
-    if (m_takenFilled)
-        m_taken.reserve(entries * 2);
+    // The indexes' tables grow as they fill, without hashing anything again:
+    // made for the most entries the caller may add, which a file's repeated
+    // values keep far from reached, a large key's tables would take twice
+    // the memory. Room for the texts is made at more than nearly any value
+    // takes: grown by doubling, a large key's buffers would be copied over
+    // and over, and room never written to costs no memory.
+    constexpr qsizetype unitsPerText = 32;
+    m_byReal.reserveUnits(entries * unitsPerText);
+    m_byStandIn.reserveUnits(entries * unitsPerText);
+    m_taken.reserveUnits(entries * 2 * unitsPerText);
 }
 
 void ProjectKey::addFile(const QString &fileName)
@@ -588,13 +594,13 @@ std::optional<QString> ProjectKey::storedSubstitute(const QString &real, EntryKi
     return m_entries.at(at).standIn;
 }
 
-const ProjectKey::Entry *ProjectKey::entryForReal(const QString &real, EntryKind kind) const
+const ProjectKey::Entry *ProjectKey::entryForReal(QStringView real, EntryKind kind) const
 {
     ensureByReal();
     // Built in one buffer: every name of every e-mail address being swapped is looked up.
     thread_local QString key;
     if (!writePlainKey(key, rawString(kind), real, kind))
-        key = realKey(real, kind);
+        key = realKey(real.toString(), kind);
     const qsizetype at = m_byReal.find(key);
     return at < 0 ? nullptr : &m_entries.at(at);
 }
@@ -976,8 +982,21 @@ ProjectKey::SeedDigest ProjectKey::seedDigest(const QString &seed) const
 }
 
 ProjectKey::SeedDigest::SeedDigest(std::shared_ptr<const crypto::HmacSha256Key> mac, const QString &seed)
-    : m_mac(std::move(mac)), m_prefix(m_mac->prefixed(QByteArray(seed.toUtf8() + '|')))
+    : m_mac(std::move(mac)), m_prefix(prefixOf(*m_mac, seed))
 {
+}
+
+crypto::HmacSha256Key::Prefixed ProjectKey::SeedDigest::prefixOf(const crypto::HmacSha256Key &mac, const QString &seed)
+{
+    // "seed|": every new value of a large file has its seed absorbed, and
+    // nearly every seed is short ASCII, written on the stack.
+    char bytes[128];
+    const bool ascii = std::all_of(seed.cbegin(), seed.cend(), [](QChar c) { return c.unicode() < 0x80; });
+    if (!ascii || seed.size() >= qsizetype(sizeof bytes))
+        return mac.prefixed(QByteArray(seed.toUtf8() + '|'));
+    char *end = std::transform(seed.cbegin(), seed.cend(), bytes, [](QChar c) { return char(c.unicode()); });
+    *end++ = '|';
+    return mac.prefixed(QByteArrayView(bytes, end - bytes));
 }
 
 uint64_t ProjectKey::SeedDigest::operator()(int attempt, QStringView variant) const
@@ -1071,6 +1090,15 @@ namespace {
 // in a real key); -1 for a text with anything that writer escapes.
 qsizetype directJsonSize(QStringView text)
 {
+    // Nearly every text is printable ASCII without quotes or backslashes,
+    // told in one pass without a branch per character.
+    bool plain = true;
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        plain &= u >= 0x20 && u < 0x7F && u != u'"' && u != u'\\';
+    }
+    if (plain)
+        return text.size();
     qsizetype size = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
@@ -1102,14 +1130,25 @@ char *writeBytes(char *out, QByteArrayView bytes)
     return std::copy(bytes.begin(), bytes.end(), out);
 }
 
-// Writes a text that directJsonSize takes, in UTF-8: nearly every text is
-// ASCII throughout, and the rest are encoded from their first other character.
+// Writes a text as the JSON writer writes it when it needs no escaping, in
+// UTF-8: nearly every text is printable ASCII throughout, and the rest are
+// encoded from their first other character. Null for a text that needs
+// escaping.
 char *writeDirect(char *out, QStringView text)
 {
     qsizetype i = 0;
-    for (; i < text.size() && text[i].unicode() < 0x80; ++i)
-        *out++ = char(text[i].unicode());
-    return i == text.size() ? out : writeBytes(out, text.sliced(i).toUtf8());
+    for (; i < text.size(); ++i) {
+        const char16_t u = text[i].unicode();
+        if (u < 0x20 || u >= 0x7F || u == u'"' || u == u'\\')
+            break;
+        *out++ = char(u);
+    }
+    if (i == text.size())
+        return out;
+    const QStringView rest = text.sliced(i);
+    if (directJsonSize(rest) < 0)
+        return nullptr;
+    return writeBytes(out, rest.toUtf8());
 }
 
 constexpr QByteArrayView entryStart = "{\"kind\":\"";
@@ -1117,33 +1156,32 @@ constexpr QByteArrayView realStart = "\",\"real\":\"";
 constexpr QByteArrayView standInStart = "\",\"standIn\":\"";
 constexpr QByteArrayView entryEnd = "\"}";
 
-// The bytes of the entries written straight, commas between them included;
-// -1 when a text among them needs escaping.
-qsizetype directEntriesSize(const QList<ProjectKey::Entry> &entries)
+// The most bytes the entries can take written straight, commas between them
+// included: three bytes of UTF-8 at most for each unit of UTF-16. Only the
+// texts' sizes are read, not the texts.
+qsizetype mostEntriesSize(const QList<ProjectKey::Entry> &entries)
 {
-    qsizetype size = entries.isEmpty() ? 0 : entries.size() - 1;
-    for (const ProjectKey::Entry &entry : entries) {
-        const qsizetype real = directJsonSize(entry.real);
-        const qsizetype standIn = directJsonSize(entry.standIn);
-        if (real < 0 || standIn < 0)
-            return -1;
-        size += entryStart.size() + rawString(entry.kind).size() + realStart.size() + real + standInStart.size()
-            + standIn + entryEnd.size();
-    }
+    constexpr qsizetype longestKind = 9;
+    constexpr qsizetype fixed = entryStart.size() + longestKind + realStart.size() + standInStart.size()
+        + entryEnd.size() + 1;
+    qsizetype size = 0;
+    for (const ProjectKey::Entry &entry : entries)
+        size += fixed + 3 * (entry.real.size() + entry.standIn.size());
     return size;
 }
 
 // The entries of a key that needs no escaping, written between the JSON
-// around them in one buffer of the exact size: a large key has hundreds of
-// thousands, and a second buffer for them alone would double the largest
-// thing a save holds.
-QByteArray plainEntriesJson(QByteArrayView before, const QList<ProjectKey::Entry> &entries, qsizetype entriesSize,
-                            QByteArrayView after)
+// around them in one buffer, in one pass over the texts: a large key has
+// hundreds of thousands, each text in a block of its own, and a second
+// buffer for them alone would double the largest thing a save holds. The
+// buffer is made for the most the entries can take; the room never written
+// to costs no memory. Nothing when a text needs escaping.
+std::optional<QByteArray> plainEntriesJson(QByteArrayView before, const QList<ProjectKey::Entry> &entries,
+                                           QByteArrayView after)
 {
-    const qsizetype size = before.size() + entriesSize + after.size();
-    QByteArray json(size, Qt::Uninitialized);
+    QByteArray json(before.size() + mostEntriesSize(entries) + after.size(), Qt::Uninitialized);
     char *out = writeBytes(json.data(), before);
-    for (qsizetype i = 0; i < entries.size(); ++i) {
+    for (qsizetype i = 0; i < entries.size() && out; ++i) {
         const ProjectKey::Entry &entry = entries.at(i);
         if (i > 0)
             *out++ = ',';
@@ -1151,11 +1189,19 @@ QByteArray plainEntriesJson(QByteArrayView before, const QList<ProjectKey::Entry
         out = writeAscii(out, rawString(entry.kind));
         out = writeBytes(out, realStart);
         out = writeDirect(out, entry.real);
-        out = writeBytes(out, standInStart);
-        out = writeDirect(out, entry.standIn);
-        out = writeBytes(out, entryEnd);
+        if (out) {
+            out = writeBytes(out, standInStart);
+            out = writeDirect(out, entry.standIn);
+        }
+        if (out)
+            out = writeBytes(out, entryEnd);
     }
-    writeBytes(out, after);
+    if (!out) {
+        crypto::wipe(json);
+        return std::nullopt;
+    }
+    out = writeBytes(out, after);
+    json.resize(out - json.constData());
     return json;
 }
 
@@ -1166,10 +1212,22 @@ QByteArray ProjectKey::toJson() const
     // A large key's entries are written straight out when they need no
     // escaping (nearly always), which the JSON classes take many times as
     // long to build; the rest of the object is theirs either way.
-    const qsizetype entriesSize = directEntriesSize(m_entries);
-    const bool plain = entriesSize >= 0;
+    QByteArray json = jsonWithEntries(QList<Entry>());
+    if (m_entries.isEmpty())
+        return json;
+    // The created date comes first and holds no brackets, so the first empty
+    // entries array is the key's own.
+    const QByteArray empty = "\"entries\":[]";
+    const qsizetype at = json.indexOf(empty) + empty.size() - 1;
+    if (auto plain = plainEntriesJson(QByteArrayView(json).first(at), m_entries, QByteArrayView(json).sliced(at)))
+        return std::move(*plain);
+    return jsonWithEntries(m_entries);
+}
+
+QByteArray ProjectKey::jsonWithEntries(const QList<Entry> &written) const
+{
     QJsonArray entries;
-    for (const Entry &entry : plain ? QList<Entry>() : m_entries)
+    for (const Entry &entry : written)
         entries.append(QJsonObject{
             {u"kind"_s, rawString(entry.kind)},
             {u"real"_s, entry.real},
@@ -1184,14 +1242,7 @@ QByteArray ProjectKey::toJson() const
         {u"name"_s, m_name},
         {u"secret"_s, QString::fromLatin1(m_secret.toBase64())},
     };
-    QByteArray json = QJsonDocument(object).toJson(QJsonDocument::Compact);
-    if (!plain || m_entries.isEmpty())
-        return json;
-    // The created date comes first and holds no brackets, so the first empty
-    // entries array is the key's own.
-    const QByteArray empty = "\"entries\":[]";
-    const qsizetype at = json.indexOf(empty) + empty.size() - 1;
-    return plainEntriesJson(QByteArrayView(json).first(at), m_entries, entriesSize, QByteArrayView(json).sliced(at));
+    return QJsonDocument(object).toJson(QJsonDocument::Compact);
 }
 
 std::optional<ProjectKey> ProjectKey::fromJsonEntryByEntry(const QByteArray &json,

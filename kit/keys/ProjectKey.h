@@ -90,7 +90,7 @@ public:
     std::optional<QString> storedSubstitute(const QString &real, EntryKind kind) const;
     // The entry itself, or null; valid until the key next changes. Lookups
     // run once per word of a large file, so they hand out no copies.
-    const Entry *entryForReal(const QString &real, EntryKind kind) const;
+    const Entry *entryForReal(QStringView real, EntryKind kind) const;
     const Entry *entryForSubstitute(QStringView text, EntryKind kind) const;
     bool isSubstitute(const QString &text, EntryKind kind) const;
     // Direct probe of the stand-in index with a ready-made spaceKey ("word|mateo").
@@ -110,6 +110,7 @@ public:
     private:
         friend class ProjectKey;
         SeedDigest(std::shared_ptr<const crypto::HmacSha256Key> mac, const QString &seed);
+        static crypto::HmacSha256Key::Prefixed prefixOf(const crypto::HmacSha256Key &mac, const QString &seed);
         std::shared_ptr<const crypto::HmacSha256Key> m_mac;
         crypto::HmacSha256Key::Prefixed m_prefix;
         // The check whether an attempt's candidate is held and the candidate
@@ -184,6 +185,8 @@ public:
     void wipeSecret();
 
 private:
+    // The JSON form with these entries in its entries array.
+    QByteArray jsonWithEntries(const QList<Entry> &written) const;
     // An index key with its hash: the same text is probed in several
     // indexes, and hashing it costs about as much as a probe.
     struct Hashed

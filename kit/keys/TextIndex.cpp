@@ -3,6 +3,7 @@
 #include <QHashFunctions>
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <stdexcept>
@@ -15,19 +16,29 @@ namespace quorvane {
 
 namespace {
 
-// At most half the slots are taken, which keeps the probe runs short.
+// At most two slots in three are taken: probe runs stay short, a few slots
+// of one line of memory, and a large key's tables take half the memory
+// they would at most half full.
 qsizetype slotsFor(qsizetype count)
 {
     qsizetype size = 16;
-    while (size < count * 2)
+    while (2 * size < count * 3)
         size *= 2;
     return size;
 }
 
-// The low bits pick the slot; the high ones tell most other texts apart there.
+// The high bits of the hash, kept in the slot: they tell most other texts
+// apart there.
 uint32_t checkOf(size_t hash)
 {
     return uint32_t(uint64_t(hash) >> 32);
+}
+
+// The slot a probe starts at: the top bits of the check, so that a growing
+// table moves its slots without reading or hashing any text again.
+qsizetype homeOf(uint32_t check, qsizetype slotCount)
+{
+    return qsizetype(check >> (32 - std::countr_zero(uint64_t(slotCount))));
 }
 
 // A large key's slots are read at random, each probe on another page. With
@@ -78,7 +89,7 @@ size_t TextIndex::hashOf(QStringView text)
 void TextIndex::prefetch(size_t hash) const
 {
     if (!m_slots.isEmpty())
-        __builtin_prefetch(m_slots.constData() + (qsizetype(hash) & (m_slots.size() - 1)));
+        __builtin_prefetch(m_slots.constData() + homeOf(checkOf(hash), m_slots.size()));
 }
 
 void TextIndex::insert(QStringView text, qsizetype position)
@@ -199,7 +210,7 @@ qsizetype TextIndex::slotFor(QStringView text, size_t hash) const
 {
     const qsizetype mask = m_slots.size() - 1;
     const uint32_t check = checkOf(hash);
-    for (qsizetype at = qsizetype(hash) & mask;; at = (at + 1) & mask) {
+    for (qsizetype at = homeOf(check, m_slots.size());; at = (at + 1) & mask) {
         const Slot &slot = m_slots.at(at);
         if (slot.at == freeSlot || (slot.check == check && equals(recordAt(slot.at), text)))
             return at;
@@ -214,20 +225,13 @@ void TextIndex::rehash(qsizetype slotCount)
     adviseHugePages(table.constData(), slotCount * qsizetype(sizeof(Slot)));
     table.resize(slotCount);
     const qsizetype mask = slotCount - 1;
-    QString text; // each record's text as it was hashed when added
-    for (qsizetype at = 0; at < m_bytes.size();) {
-        const Record record = recordAt(at);
-        text.resize(record.length);
-        if (record.wide)
-            std::memcpy(text.data(), record.text, size_t(record.length) * 2);
-        else
-            std::transform(record.text, record.text + record.length, text.begin(), [](char c) { return QChar(uchar(c)); });
-        const size_t hash = hashOf(text);
-        qsizetype slot = qsizetype(hash) & mask;
-        while (table.at(slot).at != freeSlot)
-            slot = (slot + 1) & mask;
-        table[slot] = {checkOf(hash), uint32_t(at)};
-        at = record.text - m_bytes.constData() + record.length * (record.wide ? 2 : 1);
+    for (const Slot &slot : std::as_const(m_slots)) {
+        if (slot.at == freeSlot)
+            continue;
+        qsizetype at = homeOf(slot.check, slotCount);
+        while (table.at(at).at != freeSlot)
+            at = (at + 1) & mask;
+        table[at] = slot;
     }
     m_slots = std::move(table);
 }

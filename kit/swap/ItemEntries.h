@@ -17,7 +17,13 @@ namespace quorvane {
 class ItemEntries
 {
 public:
-    void reserve(qsizetype items) { m_ends.reserve(items); }
+    // Room for at most this many items and entries: room never written to
+    // costs no memory, and growing would copy a large file's entries over.
+    void reserve(qsizetype items, qsizetype entries)
+    {
+        m_ends.reserve(items);
+        m_entries.reserve(size_t(entries));
+    }
     // The entries of the next item.
     void append(const QList<ProjectKey::Entry> &entries);
     // More entries of an item appended already; those it holds are left out.

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <numeric>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -355,8 +356,9 @@ struct Listed
 {
     Finding finding;
     std::optional<CellRef> cell;
-    QString looseText; // the whole text, for a text outside any cell
-    qsizetype slot;    // -1 for a text outside any cell
+    // A large file lists hundreds of thousands at once: numbers, not texts.
+    int32_t slot;  // -1 for a text outside any cell
+    int32_t loose; // a text outside any cell: its number among the loose texts; else -1
     bool freeText;
 };
 
@@ -466,7 +468,7 @@ private:
             qsizetype to = from;
             while (to < cells.size() && cells.at(to).row == cells.at(from).row)
                 ++to;
-            readRow(sheet, cells.mid(from, to - from), headerRow, kinds, headers);
+            readRow(sheet, std::span(cells).subspan(from, to - from), headerRow, kinds, headers);
             from = to;
         }
     }
@@ -479,20 +481,19 @@ private:
             sample.append(text);
     }
 
-    void readRow(int sheet, const QList<PlacedCell> &row, int headerRow, const QHash<int, ColumnKind> &kinds,
+    void readRow(int sheet, std::span<const PlacedCell> row, int headerRow, const QHash<int, ColumnKind> &kinds,
                  const QMap<int, QString> &headers)
     {
-        const bool blank = std::all_of(row.cbegin(), row.cend(),
+        const bool blank = std::all_of(row.begin(), row.end(),
                                        [](const PlacedCell &placed) { return isBlankOfSpacesAndTabs(placed.cell.text); });
-        if (row.isEmpty() || row.first().row == headerRow || blank) {
+        if (row.empty() || row.front().row == headerRow || blank) {
             m_cellsRead += row.size();
             return;
         }
         ++m_scan.dataRows;
         for (const PlacedCell &placed : row) {
             m_meter.advanceTo(++m_cellsRead);
-            readCell(CellRef{sheet, placed.row, placed.column}, placed.cell, kinds.value(placed.column),
-                     headers.value(placed.column));
+            readCell(CellRef{sheet, placed.row, placed.column}, placed.cell, kinds.value(placed.column), headers);
         }
     }
 
@@ -511,12 +512,14 @@ private:
         return kind;
     }
 
-    void readCell(const CellRef &cell, const GridCell &content, ColumnKind kind, const QString &header)
+    // The header is looked up only for the rare cell that needs it.
+    void readCell(const CellRef &cell, const GridCell &content, ColumnKind kind, const QMap<int, QString> &headers)
     {
         if (!content.editable) {
             // Numbers can't be rewritten; the user is told how many phones are stuck.
             if (kind == ColumnKind::phone) {
                 const qsizetype count = digits(content.text).size();
+                const QString header = headers.value(cell.column);
                 if (count >= 7 && count <= 15)
                     ++m_phoneCounts[header.isEmpty() ? columnLetters(cell.column) : header];
             }
@@ -563,12 +566,14 @@ private:
         QList<CellPlans::Cell> cells;
         cells.reserve(std::count_if(m_records.cbegin(), m_records.cend(), [](const Record &r) { return r.cell; }));
         for (Record &record : m_records) {
-            const QString looseText = record.cell ? QString() : record.text;
+            const auto loose = int32_t(record.cell ? -1 : m_looseTexts.size());
+            if (!record.cell)
+                m_looseTexts.append(record.text);
             for (int kind = 0; kind < kindCount; ++kind) {
                 for (Finding &finding : record.findings) {
                     if (int(finding.kind) == kind)
-                        byKind[kind].append(
-                            {std::move(finding), record.cell, looseText, record.cell ? slots++ : -1, record.freeText});
+                        byKind[kind].append({std::move(finding), record.cell, int32_t(record.cell ? slots++ : -1), loose,
+                                             record.freeText});
                 }
             }
             QList<Finding>().swap(record.findings);
@@ -582,7 +587,7 @@ private:
         ProjectKey working = m_key;
         working.reserve(working.valueCount() + total);
         ItemIndex itemIndex(m_scan.items, total);
-        m_scan.entries.reserve(total);
+        m_scan.entries.reserve(total, mostEntries(byKind));
         m_scan.items.reserve(total);
         m_firstFindings.reserve(total);
         m_slots = QList<Scan::Planned>(slots);
@@ -610,6 +615,21 @@ private:
         m_scan.keyValueCount = m_key.valueCount();
         if (m_plannedKeyExact)
             m_scan.plannedKey = std::move(working);
+    }
+
+    // The most key entries the findings can rely on: a name's parts, an
+    // address's street, town and ZIP code, one for any other value.
+    static qsizetype mostEntries(const auto &byKind)
+    {
+        qsizetype most = 0;
+        for (const QList<Listed> &listed : byKind) {
+            for (const Listed &one : listed) {
+                const Finding &finding = one.finding;
+                most += finding.kind == ValueKind::name ? finding.nameParts.size()
+                    : finding.kind == ValueKind::address ? 3 : 1;
+            }
+        }
+        return most;
     }
 
     // Hands the slots' replacements to the scan, in cell order, in the
@@ -696,7 +716,7 @@ private:
         if (listed.slot >= 0)
             m_slots[listed.slot] = std::move(planned);
         else
-            m_scan.loosePlanned[listed.looseText].append(std::move(planned));
+            m_scan.loosePlanned[m_looseTexts.at(listed.loose)].append(std::move(planned));
     }
 
     QStringList conflicts() const
@@ -733,6 +753,7 @@ private:
     Scan m_scan;
     ProjectKey::Reserved m_reserved;
     QList<Record> m_records;
+    QStringList m_looseTexts; // the texts outside any cell, while planning
     QMap<QString, int> m_phoneCounts;
     bool m_plannedKeyExact = true;
     // While planning: each finding's replacement, none where it keeps its text.

@@ -5,6 +5,7 @@
 #include "kit/keys/WrittenForm.h"
 
 #include <QRegularExpression>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <array>
@@ -43,20 +44,54 @@ struct Replacement
     QString text;
 };
 
-// Applies replacements from the last to the first so earlier ranges stay put.
-QString replaced(QString text, QList<Replacement> replacements)
+// A finding's replacements, nearly always two or three: kept off the heap.
+using Replacements = QVarLengthArray<Replacement, 4>;
+
+// Whether the ranges run in order without overlapping, as a finding's
+// parts do, so that the new text can be put together in one pass.
+bool inOrderApart(const Replacements &replacements, qsizetype textSize)
 {
+    qsizetype end = 0;
+    for (const Replacement &r : replacements) {
+        if (r.range.start < end || r.range.end <= r.range.start)
+            return false;
+        end = r.range.end;
+    }
+    return end <= textSize;
+}
+
+// Applies replacements from the last to the first so earlier ranges stay put.
+QString replaced(const QString &text, Replacements replacements)
+{
+    if (inOrderApart(replacements, text.size())) {
+        qsizetype size = text.size();
+        for (const Replacement &r : replacements)
+            size += r.text.size() - r.range.length();
+        QString result;
+        result.reserve(size);
+        qsizetype from = 0;
+        for (const Replacement &r : replacements) {
+            result.append(QStringView(text).sliced(from, r.range.start - from)).append(r.text);
+            from = r.range.end;
+        }
+        return result.append(QStringView(text).sliced(from));
+    }
+    QString result = text;
     std::stable_sort(replacements.begin(), replacements.end(),
                      [](const Replacement &a, const Replacement &b) { return a.range.start > b.range.start; });
     for (const Replacement &r : replacements)
-        text.replace(r.range.start, r.range.length(), r.text);
-    return text;
+        result.replace(r.range.start, r.range.length(), r.text);
+    return result;
 }
 
 class Planner
 {
 public:
-    Planner(ProjectKey &key, const ProjectKey::Reserved &reserved) : m_key(key), m_reserved(reserved) {}
+    Planner(ProjectKey &key, const ProjectKey::Reserved &reserved) : m_key(key), m_reserved(reserved)
+    {
+        // A name's two parts, an address's street, town and ZIP code: one allocation.
+        m_entries.reserve(3);
+    }
 
     QString standIn(const QString &real, EntryKind kind)
     {
@@ -82,7 +117,7 @@ public:
 private:
     QString name(const Finding &finding)
     {
-        QList<Replacement> parts;
+        Replacements parts;
         for (const NamePart &part : finding.nameParts) {
             const EntryKind kind = part.role == NameRole::first ? EntryKind::firstName : EntryKind::lastName;
             parts.append({part.range, standInCasedLike(standIn(part.word, kind), part.word)});
@@ -101,7 +136,7 @@ private:
     {
         const QString &text = finding.text;
         const AddressParts parts = finding.address.value_or(AddressParts{});
-        QList<Replacement> replacements;
+        Replacements replacements;
         qsizetype from = 0;
         // Each part is looked for after the one before it, so a town that also
         // occurs inside the street name is not taken for the town.

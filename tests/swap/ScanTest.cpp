@@ -153,6 +153,25 @@ TEST(StandInPlan, PhoneStandInsFollowTheRealLayout)
     EXPECT_EQ(StandInPlan::phoneLayout(u"2125550142"_s, u"+1 415 867 5309"_s), u"+1 212 555 0142");
     EXPECT_EQ(StandInPlan::phoneLayout(u"2125550142"_s, u"+44 20 7946 0958"_s), u"+1 212-555-0142");
     EXPECT_EQ(StandInPlan::phoneLayout(u"5550142"_s, u"23 45 67 89"_s), u"555-0142");
+    // A leading 1 of eleven digits is kept; eleven digits after another digit are not a US number.
+    EXPECT_EQ(StandInPlan::phoneLayout(u"2125550142"_s, u"1-415-867-5309"_s), u"1-212-555-0142");
+    EXPECT_EQ(StandInPlan::phoneLayout(u"2125550142"_s, u"+34 612 345 678"_s), u"+1 212-555-0142");
+}
+
+// Each part of a name is replaced where it stands, whatever order the
+// parts are listed in.
+TEST(StandInPlan, NamePartsAreReplacedInPlace)
+{
+    ProjectKey key = emptyKey();
+    const QString text = u"Torres, Genesis M."_s;
+    const NamePart first{{8, 15}, u"Genesis"_s, NameRole::first};
+    const NamePart last{{0, 6}, u"Torres"_s, NameRole::last};
+    for (const QList<NamePart> &parts : {QList<NamePart>{last, first}, QList<NamePart>{first, last}}) {
+        const Finding name{ValueKind::name, {0, text.size()}, text, parts, {}};
+        const QString planned = StandInPlan::of(name, key, {}).text;
+        EXPECT_EQ(planned, *key.storedSubstitute(u"Torres"_s, EntryKind::lastName) + u", "_s
+                               + *key.storedSubstitute(u"Genesis"_s, EntryKind::firstName) + u" M."_s);
+    }
 }
 
 TEST(StandInPlan, AddressesKeepTheUnitAndTheStateAndSearchInOrder)
