@@ -124,6 +124,7 @@ int swapCommand(const Invocation &invocation)
 
     const qsizetype valuesBefore = opened.key.valueCount();
     const qsizetype filesBefore = opened.key.files().size();
+    const qsizetype respellingsBefore = opened.key.respellings();
     // The plan is the largest thing a big file's swap holds: it is dropped
     // before the key is sealed and the copy written.
     const Scrubber::Result result = [&] {
@@ -133,7 +134,8 @@ int swapCommand(const Invocation &invocation)
     progress.clear();
     // The key is saved before the copy: a copy whose stand-ins the key lacks
     // could never be restored.
-    if (opened.key.valueCount() != valuesBefore || opened.key.files().size() != filesBefore)
+    if (opened.key.valueCount() != valuesBefore || opened.key.files().size() != filesBefore
+        || opened.key.respellings() != respellingsBefore)
         opened.save();
     writeAtomically(output, result.data);
 

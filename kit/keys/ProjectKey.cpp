@@ -6,6 +6,7 @@
 #include "kit/keys/ValueKind.h"
 #include "kit/keys/Candidates.h"
 #include "kit/keys/Crypto.h"
+#include "kit/keys/WrittenForm.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -603,6 +604,21 @@ const ProjectKey::Entry *ProjectKey::entryForReal(QStringView real, EntryKind ki
         key = realKey(real.toString(), kind);
     const qsizetype at = m_byReal.find(key);
     return at < 0 ? nullptr : &m_entries.at(at);
+}
+
+bool ProjectKey::preferSpelling(const QString &spelling, EntryKind kind)
+{
+    const bool cased = kind == EntryKind::firstName || kind == EntryKind::lastName || kind == EntryKind::city
+        || kind == EntryKind::street;
+    if (!cased || spelling.isEmpty() || !spelling.front().isUpper() || letterCaseOf(spelling) != LetterCase::mixed)
+        return false;
+    const Entry *entry = entryForReal(spelling, kind);
+    if (!entry || entry->real == spelling || letterCaseOf(entry->real) == LetterCase::mixed
+        || entry->real.compare(spelling, Qt::CaseInsensitive) != 0)
+        return false;
+    m_entries[entry - m_entries.constData()].real = spelling;
+    ++m_respellings;
+    return true;
 }
 
 const ProjectKey::Entry *ProjectKey::entryForSubstitute(QStringView text, EntryKind kind) const

@@ -134,6 +134,15 @@ public:
     QString assignSubstitute(const QString &real, EntryKind kind, const Reserved &reserved,
                              Walk walk = Walk::skipping);
     void record(const Entry &entry);
+    // The key keeps the first spelling it met, unless that one is all in one
+    // case and `spelling`, the same letters, is a capitalised mix ("macdonald",
+    // then "MacDonald"): a restore can write the mix in capitals or lower case,
+    // but no restore finds the capitals of a one-case spelling. Answers
+    // whether the key changed.
+    bool preferSpelling(const QString &spelling, EntryKind kind);
+    // How many spellings the key has changed so, for a caller that saves the
+    // key only when it changed.
+    qsizetype respellings() const { return m_respellings; }
     uint64_t digest(const QString &seed, int attempt, QStringView variant) const;
     SeedDigest seedDigest(const QString &seed) const;
     // Whether a candidate may be taken: not held by this key, not reserved by the file.
@@ -234,6 +243,7 @@ private:
     QDateTime m_created;
     QByteArray m_secret;
     QList<Entry> m_entries;
+    qsizetype m_respellings = 0;
     QStringList m_files;
     mutable TextIndex m_byReal;
     mutable bool m_byRealFilled = true;

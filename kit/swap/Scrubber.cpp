@@ -30,6 +30,8 @@ void addEntries(const Scan &scan, ProjectKey &working, const QSet<QString> &excl
             // check below then finds the value without its planned stand-in.
             if (!known && !working.isSubstitute(entry.standIn, entry.kind))
                 working.record(entry);
+            else if (known)
+                working.preferSpelling(entry.real, entry.kind);
             if (working.storedSubstitute(entry.real, entry.kind) != entry.standIn)
                 throw Scrubber::Failure(Scrubber::Failure::Kind::outdated);
         }

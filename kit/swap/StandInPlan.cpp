@@ -96,6 +96,7 @@ public:
     QString standIn(const QString &real, EntryKind kind)
     {
         const QString assigned = m_key.assignSubstitute(real, kind, m_reserved);
+        m_key.preferSpelling(real, kind);
         const ProjectKey::Entry entry{kind, real, assigned};
         if (!m_entries.contains(entry))
             m_entries.append(entry);

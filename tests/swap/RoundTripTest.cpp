@@ -303,3 +303,13 @@ TEST(RoundTrip, PhonesInEveryCountrysLayoutRestoreExactly)
                     "415.867.5309,\n"
                     "867 53 09,\n"_s);
 }
+
+// The key keeps the one spelling a restore can write in every case: met first
+// in lower case, a name later written "MacDonald" still comes back so.
+TEST(RoundTrip, ANameInSeveralCasesComesBackInEach)
+{
+    expectRoundTrip(u"First,Last,Town,Notes\n"
+                    "zoë,macdonald,la jolla,thx zoë macdonald\n"
+                    "Zoë,MacDonald,La Jolla,Zoë MacDonald called from La Jolla\n"
+                    "ZOË,MACDONALD,LA JOLLA,\n"_s);
+}
