@@ -3405,6 +3405,7 @@ void PortableNameTagger::tag()
     addCoordinated(runs);
     addCoordinated(runs);
     markPets(runs);
+    markListedWithPlaces(runs);
     markFirmsOfPartners(runs);
     addParallelItems(runs);
     addNamesSeenElsewhere(runs);
@@ -3443,6 +3444,71 @@ void PortableNameTagger::markPets(QList<ScoredRun> &runs) const
     for (ScoredRun &run : runs)
         if (run.run.first == run.run.last && pets.contains(lower(run.run.first)))
             run.score = weight::notPerson;
+}
+
+// "Pensacola, Destin", "Dubai, Abu Dhabi, Doha": lists are of one kind, so an
+// item listed next to a place or a firm is no person, unless a name of its own.
+void PortableNameTagger::markListedWithPlaces(QList<ScoredRun> &runs) const
+{
+    for (ScoredRun &run : runs)
+        if (run.score >= weight::threshold && run.score < weight::title && isListedWithPlace(run.run))
+            run.score = weight::notPerson;
+}
+
+bool PortableNameTagger::isListedWithPlace(const Run &run) const
+{
+    static const QStringList separators{u", "_s, u" / "_s, u" — "_s, u" – "_s};
+    const auto joined = [&](qsizetype right) { return separators.contains(gapBefore(right)); };
+    const auto joinedByAnd = [&](qsizetype word) {
+        return (isAnd(lower(word)) || lower(word) == u"or"_s) && gapBefore(word) == u" "_s;
+    };
+    // "Tom Reed, Leeds", "Priya, Doha": a person written with the town they are in.
+    const auto personal = [&](qsizetype word) {
+        return (has(word, Fact::given) || has(word, Fact::surname)) && !has(word, Fact::nonPerson);
+    };
+    if (shapeOf(run.first) != Shape::capitalised || personal(run.first) || personal(run.last)
+        || !startsItem(run.first) || !endsItem(run.last))
+        return false;
+    const qsizetype before = run.first - 1;
+    if (before >= 0 && joined(run.first) && isPlaceItem(before))
+        return true;
+    if (before >= 1 && joinedByAnd(before) && gapBefore(run.first) == u" "_s && isPlaceItem(before - 1))
+        return true;
+    const qsizetype after = run.last + 1;
+    if (after < m_words.size() && joined(after) && isPlaceItem(after))
+        return true;
+    return after + 1 < m_words.size() && joinedByAnd(after) && gapBefore(after + 1) == u" "_s && isPlaceItem(after + 1);
+}
+
+// A whole item of a list that only names a place or a firm: not a day, not a
+// name, and not the tail of a longer phrase ("Ana at Google, Tom said").
+bool PortableNameTagger::isPlaceItem(qsizetype word) const
+{
+    const bool place = has(word, Fact::nonPerson) || nameLexicon::isWorldPlace(lower(word));
+    return shapeOf(word) == Shape::capitalised && place && !has(word, Fact::given)
+        && !has(word, Fact::surname) && !has(word, Fact::cue) && startsItem(word) && endsItem(word);
+}
+
+bool PortableNameTagger::startsItem(qsizetype word) const
+{
+    if (word == 0)
+        return true;
+    const QStringView gap = gapBefore(word).trimmed();
+    if (gap.isEmpty())
+        return isAnd(lower(word - 1)) || lower(word - 1) == u"or"_s;
+    return gap.endsWith(u',') || gap.endsWith(u'(') || gap.endsWith(u':') || gap.endsWith(u'/') || gap.endsWith(u'—')
+        || gap.endsWith(u'–');
+}
+
+bool PortableNameTagger::endsItem(qsizetype word) const
+{
+    if (word + 1 >= m_words.size())
+        return true;
+    const QStringView gap = gapBefore(word + 1).trimmed();
+    if (gap.isEmpty())
+        return isAnd(lower(word + 1)) || lower(word + 1) == u"or"_s;
+    return gap.startsWith(u',') || gap.startsWith(u')') || gap.startsWith(u'/') || gap.startsWith(u';')
+        || gap.startsWith(u'.') || gap.startsWith(u'—') || gap.startsWith(u'–');
 }
 
 // "Nala, Simba", "Simba and Kiara": one lone word listed right before another.

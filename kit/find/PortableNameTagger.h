@@ -186,6 +186,11 @@ private:
     bool isCalledAnimalAfter(qsizetype next) const;
     bool endsPhrase(qsizetype word) const;
     void markPets(QList<ScoredRun> &runs) const;
+    void markListedWithPlaces(QList<ScoredRun> &runs) const;
+    bool isListedWithPlace(const Run &run) const;
+    bool isPlaceItem(qsizetype word) const;
+    bool startsItem(qsizetype word) const;
+    bool endsItem(qsizetype word) const;
     void addParallelItems(QList<ScoredRun> &runs) const;
     ListSlot slotOf(const Run &run) const;
     bool isListedBefore(const Run &left, const Run &right) const;

@@ -768,3 +768,14 @@ TEST(NameKinds, NameGivenAgainInItsOwnScript)
                  {u"Olga Smirnova (Ольга Смирнова) called."_s, {u"Olga Smirnova"_s, u"Ольга Смирнова"_s}},
                  {u"Invoice from Hiroshi Sato (Tokyo office)."_s, {u"Hiroshi Sato"_s}}});
 }
+
+TEST(NameKinds, ItemsListedWithPlaces)
+{
+    expectNames({{u"Stops this week: Lisbon, Kestravo Vollmarin, Porto."_s, {}},
+                 {u"Depots (Glasgow, Brundel Osterwick) both short of pallets."_s, {}},
+                 {u"Tour: Muscat — Abu Dhabi — Amman, 6 nights."_s, {}},
+                 {u"Flights booked: Doha — Quembrala Tavisso — Nairobi, 5 nights."_s, {}},
+                 {u"Contact Tom Reed, Leeds."_s, {u"Tom Reed"_s}},
+                 {u"Signed off by Priya Nair, Doha."_s, {u"Priya Nair"_s}},
+                 {u"Monday, Oskarine and Bettina cover the desk."_s, {u"Oskarine"_s, u"Bettina"_s}}});
+}
