@@ -507,6 +507,25 @@ bool isForeignRoleNoun(const QString &word)
     return words.contains(word);
 }
 
+// "Ayuntamiento de Sevilla", "Landkreis München": public bodies and
+// institutions in other languages, named after the place they serve.
+bool isForeignInstitution(const QString &word)
+{
+    static const WordSet words{
+        u"ayuntamiento"_s, u"ministerio"_s, u"ministère"_s, u"ministero"_s, u"ministério"_s, u"ministerium"_s,
+        u"bundesministerium"_s, u"landkreis"_s, u"landratsamt"_s, u"bezirksamt"_s, u"gemeinde"_s,
+        u"stadtverwaltung"_s, u"finanzamt"_s, u"bundesamt"_s, u"rathaus"_s, u"amtsgericht"_s, u"landgericht"_s,
+        u"consejería"_s, u"conselleria"_s, u"diputación"_s, u"generalitat"_s, u"juzgado"_s, u"tribunale"_s,
+        u"universidad"_s, u"université"_s, u"università"_s, u"universität"_s, u"universidade"_s, u"hôpital"_s,
+        u"ospedale"_s, u"krankenhaus"_s, u"klinikum"_s, u"instituto"_s, u"istituto"_s, u"préfecture"_s,
+        u"mairie"_s, u"comune"_s, u"provincia"_s, u"prefeitura"_s, u"câmara"_s, u"gemeente"_s, u"rechtbank"_s,
+        u"agencia"_s, u"agenzia"_s, u"sparkasse"_s, u"stadtwerke"_s, u"colegio"_s, u"escuela"_s, u"école"_s,
+        u"scuola"_s, u"iglesia"_s, u"église"_s, u"chiesa"_s, u"museo"_s, u"musée"_s, u"biblioteca"_s,
+        u"bibliothèque"_s, u"hospital"_s, u"clínica"_s, u"clinique"_s, u"secretaría"_s, u"gobierno"_s,
+        u"gouvernement"_s, u"regierung"_s, u"landesamt"_s, u"magistrat"_s};
+    return words.contains(word);
+}
+
 // Days and months in the languages that write them with a capital: German and Greek.
 bool isForeignCalendarWord(const QString &word)
 {
@@ -874,7 +893,8 @@ bool PortableNameTagger::holds(const QString &word, Fact fact)
     case Fact::lead: return isLeadWord(word);
     case Fact::action: return isActionVerb(word) || isForeignActionVerb(word);
     case Fact::opener: return isOpener(word);
-    case Fact::nonPerson: return isNonPersonWord(word) || isForeignRoleNoun(word) || isForeignCalendarWord(word)
+    case Fact::nonPerson:
+        return isNonPersonWord(word) || isForeignRoleNoun(word) || isForeignInstitution(word) || isForeignCalendarWord(word)
             || isForeignSentenceWord(word);
     case Fact::placePreposition: return isPlacePreposition(word);
     case Fact::particle: return isNameParticle(word);
@@ -1481,6 +1501,8 @@ double PortableNameTagger::contextBefore(const Run &run) const
     const bool close = gap.isEmpty() || gap == u"."_s || gap == u","_s || gap == u":"_s || gap == u"!"_s;
     if (isFieldValue(run.first))
         return weight::title;
+    if (gap.isEmpty() && has(run.first, Fact::particle) && isForeignInstitution(previous))
+        return weight::notPerson; // "Prefeitura de Campelo": the place a public body serves
     // "Best wishes, Theodosia", "Yours sincerely\nBram": the writer signs.
     static const WordSet signOffs{u"wishes"_s, u"sincerely"_s, u"faithfully"_s, u"warmly"_s, u"truly"_s,
                                         u"regards"_s, u"cheers"_s, u"thanks"_s};

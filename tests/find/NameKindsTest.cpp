@@ -779,3 +779,11 @@ TEST(NameKinds, ItemsListedWithPlaces)
                  {u"Signed off by Priya Nair, Doha."_s, {u"Priya Nair"_s}},
                  {u"Monday, Oskarine and Bettina cover the desk."_s, {u"Oskarine"_s, u"Bettina"_s}}});
 }
+
+TEST(NameKinds, PublicBodiesInOtherLanguages)
+{
+    expectNames({{u"Letter from the Ayuntamiento de Valverde about the permit."_s, {}},
+                 {u"Forms go to the Landratsamt Ebersfeld by Friday."_s, {}},
+                 {u"Diploma issued by the Universidad de Tarvina, apostille pending."_s, {}},
+                 {u"Prefeitura de Campelo rejected the invoice; Joana Ribeiro will resend it."_s, {u"Joana Ribeiro"_s}}});
+}
