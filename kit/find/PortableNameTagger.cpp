@@ -3432,6 +3432,7 @@ void PortableNameTagger::tag()
     addParallelItems(runs);
     addNamesSeenElsewhere(runs);
     markEmployers(runs);
+    markFirmsUnderLabel(runs);
     for (const ScoredRun &run : std::as_const(runs))
         if (run.score >= weight::threshold)
             m_names.append(rangeOf(run.run));
@@ -3531,6 +3532,44 @@ bool PortableNameTagger::endsItem(qsizetype word) const
         return isAnd(lower(word + 1)) || lower(word + 1) == u"or"_s;
     return gap.startsWith(u',') || gap.startsWith(u')') || gap.startsWith(u'/') || gap.startsWith(u';')
         || gap.startsWith(u'.') || gap.startsWith(u'—') || gap.startsWith(u'–');
+}
+
+// "Carriers: J. B. Hunt, Werner", "Corporate partners 2026: Greene King":
+// what a label says are firms is firms, even when they bear a founder's name.
+void PortableNameTagger::markFirmsUnderLabel(QList<ScoredRun> &runs) const
+{
+    for (ScoredRun &run : runs)
+        if (run.score >= weight::threshold && isUnderFirmsLabel(run.run))
+            run.score = weight::notPerson;
+}
+
+bool PortableNameTagger::isUnderFirmsLabel(const Run &run) const
+{
+    // Plurals mostly: one "partner" or "sponsor" is as often a person.
+    static const WordSet firms{u"partners"_s, u"carriers"_s, u"carrier"_s, u"suppliers"_s, u"supplier"_s,
+                               u"vendors"_s, u"vendor"_s, u"sponsors"_s, u"brands"_s, u"stockists"_s,
+                               u"insurers"_s, u"insurer"_s, u"lenders"_s, u"banks"_s, u"firms"_s,
+                               u"retailers"_s, u"distributors"_s, u"wholesalers"_s, u"manufacturers"_s,
+                               u"hauliers"_s, u"couriers"_s, u"competitors"_s, u"exhibitors"_s};
+    constexpr qsizetype reach = 20;
+    if (run.first > 0 && has(run.first - 1, Fact::title))
+        return false;
+    for (qsizetype w = run.first; w > 0 && run.first - w < reach; --w) {
+        const QStringView gap = gapBefore(w);
+        const bool sentenceEnds = gap.contains(u". "_s) && lower(w - 1).size() > 1; // not after an initial
+        if (gap.contains(u'\n') || gap.contains(u';') || sentenceEnds)
+            return false;
+        if (!gap.contains(u':'))
+            continue;
+        for (qsizetype k = w - 1; k >= 0 && w - k <= 4; --k) {
+            if (firms.contains(lower(k)))
+                return true;
+            if (k > 0 && (gapBefore(k).contains(u'\n') || gapBefore(k).contains(u". "_s)))
+                break;
+        }
+        return false;
+    }
+    return false;
 }
 
 // "Nala, Simba", "Simba and Kiara": one lone word listed right before another.

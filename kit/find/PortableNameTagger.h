@@ -187,6 +187,8 @@ private:
     bool endsPhrase(qsizetype word) const;
     void markPets(QList<ScoredRun> &runs) const;
     void markListedWithPlaces(QList<ScoredRun> &runs) const;
+    void markFirmsUnderLabel(QList<ScoredRun> &runs) const;
+    bool isUnderFirmsLabel(const Run &run) const;
     bool isListedWithPlace(const Run &run) const;
     bool isPlaceItem(qsizetype word) const;
     bool startsItem(qsizetype word) const;

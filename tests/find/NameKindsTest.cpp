@@ -787,3 +787,11 @@ TEST(NameKinds, PublicBodiesInOtherLanguages)
                  {u"Diploma issued by the Universidad de Tarvina, apostille pending."_s, {}},
                  {u"Prefeitura de Campelo rejected the invoice; Joana Ribeiro will resend it."_s, {u"Joana Ribeiro"_s}}});
 }
+
+TEST(NameKinds, FirmsUnderALabelThatSaysSo)
+{
+    expectNames({{u"Preferred suppliers: Hartwell Brothers, Moss & Lyle, Grayson."_s, {}},
+                 {u"Insurers: Edwin Lowell, Marsh Crane."_s, {}},
+                 {u"Partner: Lucas Fairbanks, married 2019."_s, {u"Lucas Fairbanks"_s}},
+                 {u"Suppliers: see list. Ask Dr Pedersen to sign it."_s, {u"Pedersen"_s}}});
+}
