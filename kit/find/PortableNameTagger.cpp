@@ -3433,6 +3433,7 @@ void PortableNameTagger::tag()
     addNamesSeenElsewhere(runs);
     markEmployers(runs);
     markFirmsUnderLabel(runs);
+    markRolesOpeningSentences(runs);
     for (const ScoredRun &run : std::as_const(runs))
         if (run.score >= weight::threshold)
             m_names.append(rangeOf(run.run));
@@ -3532,6 +3533,28 @@ bool PortableNameTagger::endsItem(qsizetype word) const
         return isAnd(lower(word + 1)) || lower(word + 1) == u"or"_s;
     return gap.startsWith(u',') || gap.startsWith(u')') || gap.startsWith(u'/') || gap.startsWith(u';')
         || gap.startsWith(u'.') || gap.startsWith(u'—') || gap.startsWith(u'–');
+}
+
+// "Seller says", "Notary needed", "Warden's report:": a role opening a
+// sentence is capitalised for that alone, unless it is also a given name.
+void PortableNameTagger::markRolesOpeningSentences(QList<ScoredRun> &runs) const
+{
+    static const WordSet offices{u"notary"_s, u"warden"_s, u"churchwarden"_s, u"verger"_s, u"bailiff"_s,
+                                 u"auditor"_s, u"assessor"_s, u"surveyor"_s, u"valuer"_s, u"registrar"_s,
+                                 u"executor"_s, u"trustee"_s, u"guarantor"_s, u"inspector"_s, u"adjuster"_s,
+                                 u"locksmith"_s, u"vendor"_s, u"purchaser"_s, u"lessee"_s, u"lessor"_s,
+                                 u"claimant"_s, u"defendant"_s, u"applicant"_s, u"examiner"_s, u"invigilator"_s};
+    for (ScoredRun &run : runs) {
+        const qsizetype word = run.run.first;
+        if (run.score < weight::threshold || word != run.run.last || !atSentenceStart(word)
+            || shapeOf(word) != Shape::capitalised || has(word, Fact::given))
+            continue;
+        // "Porter asked": a common role that is a common surname too stays a person.
+        const QString &noun = lower(word);
+        const bool role = offices.contains(noun) || ((isRole(noun) || isHumanRole(noun)) && !has(word, Fact::surname));
+        if (role)
+            run.score = weight::notPerson;
+    }
 }
 
 // "Carriers: J. B. Hunt, Werner", "Corporate partners 2026: Greene King":

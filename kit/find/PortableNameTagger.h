@@ -188,6 +188,7 @@ private:
     void markPets(QList<ScoredRun> &runs) const;
     void markListedWithPlaces(QList<ScoredRun> &runs) const;
     void markFirmsUnderLabel(QList<ScoredRun> &runs) const;
+    void markRolesOpeningSentences(QList<ScoredRun> &runs) const;
     bool isUnderFirmsLabel(const Run &run) const;
     bool isListedWithPlace(const Run &run) const;
     bool isPlaceItem(qsizetype word) const;

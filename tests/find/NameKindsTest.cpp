@@ -795,3 +795,13 @@ TEST(NameKinds, FirmsUnderALabelThatSaysSo)
                  {u"Partner: Lucas Fairbanks, married 2019."_s, {u"Lucas Fairbanks"_s}},
                  {u"Suppliers: see list. Ask Dr Pedersen to sign it."_s, {u"Pedersen"_s}}});
 }
+
+TEST(NameKinds, RolesOpeningASentence)
+{
+    expectNames({{u"Seller says Marchetti from billing promised a credit."_s, {u"Marchetti"_s}},
+                 {u"Notary needed for the deed; Odile is certified."_s, {u"Odile"_s}},
+                 {u"Warden's report: roof repaired, drains cleared."_s, {}},
+                 {u"Registrar's note: original certificate needed."_s, {}},
+                 {u"Porter asked us to resend the approval."_s, {u"Porter"_s}},
+                 {u"Mason says the kitchen is done."_s, {u"Mason"_s}}});
+}
