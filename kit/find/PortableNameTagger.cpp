@@ -2026,7 +2026,7 @@ double PortableNameTagger::contextAfter(const Run &run) const
         if (!owner && gap == u" "_s && isPassiveOfThing(run))
             return weight::everydayWord;
         // "Dyson V11", "Galaxy S23", "Stafford ST16": a model or a postcode, not a person.
-        if (gap == u" "_s && (isModelCode(nextText) || isCountedInitials(nextText)))
+        if (gap == u" "_s && (isModelCode(nextText) || isCountedInitials(nextText) || isNumberedLine(after)))
             return weight::notPerson;
         // "by June 1", "Oct 2025": a month before a number is a date.
         // "Quận 1", "Via 12": a district or a street's first word, numbered.
@@ -3434,6 +3434,7 @@ void PortableNameTagger::tag()
     markEmployers(runs);
     markFirmsUnderLabel(runs);
     markRolesOpeningSentences(runs);
+    markTownsOfRegions(runs);
     for (const ScoredRun &run : std::as_const(runs))
         if (run.score >= weight::threshold)
             m_names.append(rangeOf(run.run));
@@ -3533,6 +3534,45 @@ bool PortableNameTagger::endsItem(qsizetype word) const
         return isAnd(lower(word + 1)) || lower(word + 1) == u"or"_s;
     return gap.startsWith(u',') || gap.startsWith(u')') || gap.startsWith(u'/') || gap.startsWith(u';')
         || gap.startsWith(u'.') || gap.startsWith(u'—') || gap.startsWith(u'–');
+}
+
+// "Hamilton, Ontario", "Springfield, Illinois": a town and the state or
+// province it lies in, unless the word is only a given name ("Sarah, Ohio").
+void PortableNameTagger::markTownsOfRegions(QList<ScoredRun> &runs) const
+{
+    static const WordSet regions{
+        u"alabama"_s, u"alaska"_s, u"arizona"_s, u"arkansas"_s, u"california"_s, u"colorado"_s, u"connecticut"_s,
+        u"delaware"_s, u"florida"_s, u"hawaii"_s, u"idaho"_s, u"illinois"_s, u"indiana"_s, u"iowa"_s, u"kansas"_s,
+        u"kentucky"_s, u"louisiana"_s, u"maine"_s, u"maryland"_s, u"massachusetts"_s, u"michigan"_s,
+        u"minnesota"_s, u"mississippi"_s, u"missouri"_s, u"montana"_s, u"nebraska"_s, u"nevada"_s, u"ohio"_s,
+        u"oklahoma"_s, u"oregon"_s, u"pennsylvania"_s, u"tennessee"_s, u"texas"_s, u"utah"_s, u"vermont"_s,
+        u"wisconsin"_s, u"wyoming"_s, u"ontario"_s, u"quebec"_s, u"québec"_s, u"alberta"_s, u"manitoba"_s,
+        u"saskatchewan"_s, u"queensland"_s, u"tasmania"_s};
+    for (ScoredRun &run : runs) {
+        const qsizetype word = run.run.first;
+        const qsizetype region = run.run.last + 1;
+        if (run.score < weight::threshold || word != run.run.last || region >= m_words.size()
+            || gapBefore(region) != u", "_s || !regions.contains(lower(region)))
+            continue;
+        // "Priya, Ontario office": where someone works, not where a town lies.
+        const qsizetype next = region + 1;
+        if (next < m_words.size() && gapBefore(next) == u" "_s && (isSiteNoun(lower(next)) || has(next, Fact::placeNoun)))
+            continue;
+        const bool titled = word > 0 && has(word - 1, Fact::title);
+        const bool givenOnly = has(word, Fact::given) && !has(word, Fact::surname) && !has(word, Fact::nonPerson);
+        if (!titled && !givenOnly)
+            run.score = weight::notPerson;
+    }
+}
+
+// "Chanel No. 5", "Symphony No 9": a numbered line of goods or works.
+bool PortableNameTagger::isNumberedLine(qsizetype next) const
+{
+    const qsizetype number = next + 1;
+    const QString &mark = lower(next);
+    const bool numero = mark == u"no"_s || mark == u"nº"_s || mark == u"n°"_s;
+    const QStringView gap = number < m_words.size() ? gapBefore(number) : QStringView();
+    return numero && (gap == u". "_s || gap == u" "_s) && lower(number).front().isDigit();
 }
 
 // "Seller says", "Notary needed", "Warden's report:": a role opening a

@@ -189,6 +189,8 @@ private:
     void markListedWithPlaces(QList<ScoredRun> &runs) const;
     void markFirmsUnderLabel(QList<ScoredRun> &runs) const;
     void markRolesOpeningSentences(QList<ScoredRun> &runs) const;
+    void markTownsOfRegions(QList<ScoredRun> &runs) const;
+    bool isNumberedLine(qsizetype next) const;
     bool isUnderFirmsLabel(const Run &run) const;
     bool isListedWithPlace(const Run &run) const;
     bool isPlaceItem(qsizetype word) const;

@@ -805,3 +805,12 @@ TEST(NameKinds, RolesOpeningASentence)
                  {u"Porter asked us to resend the approval."_s, {u"Porter"_s}},
                  {u"Mason says the kitchen is done."_s, {u"Mason"_s}}});
 }
+
+TEST(NameKinds, TownsAndNumberedGoods)
+{
+    expectNames({{u"Sent the box to Brandon, Manitoba."_s, {}},
+                 {u"Greetings from Sarah, Ohio!"_s, {u"Sarah"_s}},
+                 {u"Restock Estelle No. 7 before the sale."_s, {}},
+                 {u"Lola No. 3 sold out, Margaux No 5 too."_s, {}},
+                 {u"Ordered Brahms No 2 scores for the choir; Ilse Vogt collects."_s, {u"Ilse Vogt"_s}}});
+}
