@@ -1332,6 +1332,9 @@ double PortableNameTagger::wordEvidence(const Run &run) const
     }
     if (nameWordCount == 0 || (run.last > run.first && isPlacePrefix(lower(run.first))))
         return weight::notPerson;
+    // "ex-Siemens", "ex-Rolls-Royce": where someone used to work.
+    if (lower(run.first).startsWith(u"ex-"_s))
+        return weight::notPerson;
     if (run.last > run.first && has(run.last, Fact::placeNoun) && !isPersonWithPlaceSurname(run))
         return weight::notPerson; // "Hyde Park", "Lincoln Ave"
     if (nameWordCount >= 2 && allUnusual)

@@ -806,9 +806,10 @@ TEST(NameKinds, RolesOpeningASentence)
                  {u"Mason says the kitchen is done."_s, {u"Mason"_s}}});
 }
 
-TEST(NameKinds, TownsAndNumberedGoods)
+TEST(NameKinds, TownsFormerEmployersAndNumberedGoods)
 {
     expectNames({{u"Sent the box to Brandon, Manitoba."_s, {}},
+                 {u"Candidate is ex-Harrison-Weller, lives in Leeds."_s, {}},
                  {u"Greetings from Sarah, Ohio!"_s, {u"Sarah"_s}},
                  {u"Restock Estelle No. 7 before the sale."_s, {}},
                  {u"Lola No. 3 sold out, Margaux No 5 too."_s, {}},
