@@ -3438,6 +3438,7 @@ void PortableNameTagger::tag()
     markFirmsUnderLabel(runs);
     markRolesOpeningSentences(runs);
     markTownsOfRegions(runs);
+    markStretchEnds(runs);
     for (const ScoredRun &run : std::as_const(runs))
         if (run.score >= weight::threshold)
             m_names.append(rangeOf(run.run));
@@ -3566,6 +3567,45 @@ void PortableNameTagger::markTownsOfRegions(QList<ScoredRun> &runs) const
         if (!titled && !givenOnly)
             run.score = weight::notPerson;
     }
+}
+
+// "Line suspended between Brixton and Stockwell", "Main St closed between
+// Oak and Washington": the ends of a stretch of road or track are places.
+void PortableNameTagger::markStretchEnds(QList<ScoredRun> &runs) const
+{
+    const auto joined = [&](qsizetype left, qsizetype right) {
+        return right == left + 2 && left >= 2 && isAnd(lower(left + 1)) && gapBefore(left + 1) == u" "_s
+            && gapBefore(right) == u" "_s && lower(left - 1) == u"between"_s && gapBefore(left) == u" "_s
+            && shapeOf(left) == Shape::capitalised && shapeOf(right) == Shape::capitalised;
+    };
+    for (ScoredRun &run : runs) {
+        const qsizetype word = run.run.first;
+        if (word != run.run.last)
+            continue;
+        const bool first = word + 2 < m_words.size() && joined(word, word + 2);
+        const bool second = word >= 4 && joined(word - 2, word);
+        if ((first && isClosedStretch(word - 1)) || (second && isClosedStretch(word - 3)))
+            run.score = weight::notPerson;
+    }
+}
+
+// What closes, diverts or runs along a stretch, a few words before "between".
+bool PortableNameTagger::isClosedStretch(qsizetype between) const
+{
+    static const WordSet transit{
+        u"suspended"_s, u"closed"_s, u"closure"_s, u"closures"_s, u"diverted"_s, u"diversion"_s, u"roadworks"_s,
+        u"line"_s, u"trains"_s, u"train"_s, u"buses"_s, u"bus"_s, u"tram"_s, u"trams"_s, u"shuttle"_s,
+        u"service"_s, u"services"_s, u"traffic"_s, u"road"_s, u"rd"_s, u"street"_s, u"st"_s, u"ave"_s,
+        u"avenue"_s, u"motorway"_s, u"highway"_s, u"lanes"_s, u"track"_s, u"route"_s, u"runs"_s, u"running"_s};
+    constexpr qsizetype reach = 6;
+    for (qsizetype w = between - 1; w >= 0 && between - w <= reach; --w) {
+        if (transit.contains(lower(w)))
+            return true;
+        const QStringView gap = gapBefore(w + 1);
+        if (gap.contains(u'.') || gap.contains(u'\n') || gap.contains(u';'))
+            return false;
+    }
+    return false;
 }
 
 // "Chanel No. 5", "Symphony No 9": a numbered line of goods or works.

@@ -190,6 +190,8 @@ private:
     void markFirmsUnderLabel(QList<ScoredRun> &runs) const;
     void markRolesOpeningSentences(QList<ScoredRun> &runs) const;
     void markTownsOfRegions(QList<ScoredRun> &runs) const;
+    void markStretchEnds(QList<ScoredRun> &runs) const;
+    bool isClosedStretch(qsizetype between) const;
     bool isNumberedLine(qsizetype next) const;
     bool isUnderFirmsLabel(const Run &run) const;
     bool isListedWithPlace(const Run &run) const;

@@ -809,6 +809,9 @@ TEST(NameKinds, RolesOpeningASentence)
 TEST(NameKinds, TownsFormerEmployersAndNumberedGoods)
 {
     expectNames({{u"Sent the box to Brandon, Manitoba."_s, {}},
+                 {u"Northern line suspended between Camden and Harrow, expect delays."_s, {}},
+                 {u"High St closed between Mill and Carter for the fair."_s, {}},
+                 {u"Shifts split between Marisol and Teodora this week."_s, {u"Marisol"_s, u"Teodora"_s}},
                  {u"Candidate is ex-Harrison-Weller, lives in Leeds."_s, {}},
                  {u"Greetings from Sarah, Ohio!"_s, {u"Sarah"_s}},
                  {u"Restock Estelle No. 7 before the sale."_s, {}},
