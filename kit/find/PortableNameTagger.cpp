@@ -3439,6 +3439,7 @@ void PortableNameTagger::tag()
     markRolesOpeningSentences(runs);
     markTownsOfRegions(runs);
     markStretchEnds(runs);
+    markSeasonsInLowerCase(runs);
     for (const ScoredRun &run : std::as_const(runs))
         if (run.score >= weight::threshold)
             m_names.append(rangeOf(run.run));
@@ -3585,6 +3586,22 @@ void PortableNameTagger::markStretchEnds(QList<ScoredRun> &runs) const
         const bool first = word + 2 < m_words.size() && joined(word, word + 2);
         const bool second = word >= 4 && joined(word - 2, word);
         if ((first && isClosedStretch(word - 1)) || (second && isClosedStretch(word - 3)))
+            run.score = weight::notPerson;
+    }
+}
+
+// "sublet for summer", "back in june": written in lower case after a word of
+// time, a season or a month is the time of year, whoever else bears it.
+void PortableNameTagger::markSeasonsInLowerCase(QList<ScoredRun> &runs) const
+{
+    static const WordSet seasons{u"spring"_s, u"summer"_s, u"autumn"_s, u"winter"_s, u"april"_s, u"may"_s,
+                                 u"june"_s, u"july"_s, u"august"_s};
+    static const WordSet timeWords{u"for"_s, u"in"_s, u"this"_s, u"next"_s, u"last"_s, u"over"_s, u"during"_s,
+                                   u"until"_s, u"till"_s, u"since"_s, u"early"_s, u"late"_s, u"mid"_s, u"by"_s};
+    for (ScoredRun &run : runs) {
+        const qsizetype word = run.run.first;
+        if (word == run.run.last && word > 0 && shapeOf(word) == Shape::lower && seasons.contains(lower(word))
+            && gapBefore(word) == u" "_s && timeWords.contains(lower(word - 1)))
             run.score = weight::notPerson;
     }
 }

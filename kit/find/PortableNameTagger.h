@@ -191,6 +191,7 @@ private:
     void markRolesOpeningSentences(QList<ScoredRun> &runs) const;
     void markTownsOfRegions(QList<ScoredRun> &runs) const;
     void markStretchEnds(QList<ScoredRun> &runs) const;
+    void markSeasonsInLowerCase(QList<ScoredRun> &runs) const;
     bool isClosedStretch(qsizetype between) const;
     bool isNumberedLine(qsizetype next) const;
     bool isUnderFirmsLabel(const Run &run) const;

@@ -812,6 +812,7 @@ TEST(NameKinds, TownsFormerEmployersAndNumberedGoods)
                  {u"Northern line suspended between Camden and Harrow, expect delays."_s, {}},
                  {u"High St closed between Mill and Carter for the fair."_s, {}},
                  {u"Shifts split between Marisol and Teodora this week."_s, {u"Marisol"_s, u"Teodora"_s}},
+                 {u"Mr. Lindqvist wants to sublease for summer, told him it needs approval"_s, {u"Lindqvist"_s}},
                  {u"Candidate is ex-Harrison-Weller, lives in Leeds."_s, {}},
                  {u"Greetings from Sarah, Ohio!"_s, {u"Sarah"_s}},
                  {u"Restock Estelle No. 7 before the sale."_s, {}},
