@@ -507,7 +507,7 @@ bool isForeignRoleNoun(const QString &word)
     return words.contains(word);
 }
 
-// "Ayuntamiento de Sevilla", "Landkreis München": public bodies and
+// "Ayuntamiento de Toledo", "Landkreis Kassel": public bodies and
 // institutions in other languages, named after the place they serve.
 bool isForeignInstitution(const QString &word)
 {
@@ -1332,7 +1332,7 @@ double PortableNameTagger::wordEvidence(const Run &run) const
     }
     if (nameWordCount == 0 || (run.last > run.first && isPlacePrefix(lower(run.first))))
         return weight::notPerson;
-    // "ex-Siemens", "ex-Rolls-Royce": where someone used to work.
+    // "ex-Siemens", "ex-Harrison-Weller": where someone used to work.
     if (lower(run.first).startsWith(u"ex-"_s))
         return weight::notPerson;
     if (run.last > run.first && has(run.last, Fact::placeNoun) && !isPersonWithPlaceSurname(run))
@@ -3476,7 +3476,7 @@ void PortableNameTagger::markPets(QList<ScoredRun> &runs) const
             run.score = weight::notPerson;
 }
 
-// "Pensacola, Destin", "Dubai, Abu Dhabi, Doha": lists are of one kind, so an
+// "Lisbon, Kestravo", "Muscat — Abu Dhabi — Amman": lists are of one kind, so an
 // item listed next to a place or a firm is no person, unless a name of its own.
 void PortableNameTagger::markListedWithPlaces(QList<ScoredRun> &runs) const
 {
@@ -3541,7 +3541,7 @@ bool PortableNameTagger::endsItem(qsizetype word) const
         || gap.startsWith(u'.') || gap.startsWith(u'—') || gap.startsWith(u'–');
 }
 
-// "Hamilton, Ontario", "Springfield, Illinois": a town and the state or
+// "Brandon, Manitoba", "Springfield, Illinois": a town and the state or
 // province it lies in, unless the word is only a given name ("Sarah, Ohio").
 void PortableNameTagger::markTownsOfRegions(QList<ScoredRun> &runs) const
 {
@@ -3570,8 +3570,8 @@ void PortableNameTagger::markTownsOfRegions(QList<ScoredRun> &runs) const
     }
 }
 
-// "Line suspended between Brixton and Stockwell", "Main St closed between
-// Oak and Washington": the ends of a stretch of road or track are places.
+// "Line suspended between Camden and Harrow", "High St closed between Mill
+// and Carter": the ends of a stretch of road or track are places.
 void PortableNameTagger::markStretchEnds(QList<ScoredRun> &runs) const
 {
     const auto joined = [&](qsizetype left, qsizetype right) {
@@ -3590,7 +3590,7 @@ void PortableNameTagger::markStretchEnds(QList<ScoredRun> &runs) const
     }
 }
 
-// "sublet for summer", "back in june": written in lower case after a word of
+// "sublease for summer", "back in june": written in lower case after a word of
 // time, a season or a month is the time of year, whoever else bears it.
 void PortableNameTagger::markSeasonsInLowerCase(QList<ScoredRun> &runs) const
 {
@@ -3625,7 +3625,7 @@ bool PortableNameTagger::isClosedStretch(qsizetype between) const
     return false;
 }
 
-// "Chanel No. 5", "Symphony No 9": a numbered line of goods or works.
+// "Estelle No. 7", "Symphony No 9": a numbered line of goods or works.
 bool PortableNameTagger::isNumberedLine(qsizetype next) const
 {
     const qsizetype number = next + 1;
@@ -3635,7 +3635,7 @@ bool PortableNameTagger::isNumberedLine(qsizetype next) const
     return numero && (gap == u". "_s || gap == u" "_s) && lower(number).front().isDigit();
 }
 
-// "Seller says", "Notary needed", "Warden's report:": a role opening a
+// "Buyer says", "Surveyor needed", "Registrar's note:": a role opening a
 // sentence is capitalised for that alone, unless it is also a given name.
 void PortableNameTagger::markRolesOpeningSentences(QList<ScoredRun> &runs) const
 {
@@ -3657,7 +3657,7 @@ void PortableNameTagger::markRolesOpeningSentences(QList<ScoredRun> &runs) const
     }
 }
 
-// "Carriers: J. B. Hunt, Werner", "Corporate partners 2026: Greene King":
+// "Carriers: Pedersen, Holt", "Preferred suppliers: Hartwell Brothers":
 // what a label says are firms is firms, even when they bear a founder's name.
 void PortableNameTagger::markFirmsUnderLabel(QList<ScoredRun> &runs) const
 {
