@@ -507,6 +507,25 @@ bool isForeignRoleNoun(const QString &word)
     return words.contains(word);
 }
 
+// "Ayuntamiento de Toledo", "Landkreis Kassel": public bodies and
+// institutions in other languages, named after the place they serve.
+bool isForeignInstitution(const QString &word)
+{
+    static const WordSet words{
+        u"ayuntamiento"_s, u"ministerio"_s, u"ministère"_s, u"ministero"_s, u"ministério"_s, u"ministerium"_s,
+        u"bundesministerium"_s, u"landkreis"_s, u"landratsamt"_s, u"bezirksamt"_s, u"gemeinde"_s,
+        u"stadtverwaltung"_s, u"finanzamt"_s, u"bundesamt"_s, u"rathaus"_s, u"amtsgericht"_s, u"landgericht"_s,
+        u"consejería"_s, u"conselleria"_s, u"diputación"_s, u"generalitat"_s, u"juzgado"_s, u"tribunale"_s,
+        u"universidad"_s, u"université"_s, u"università"_s, u"universität"_s, u"universidade"_s, u"hôpital"_s,
+        u"ospedale"_s, u"krankenhaus"_s, u"klinikum"_s, u"instituto"_s, u"istituto"_s, u"préfecture"_s,
+        u"mairie"_s, u"comune"_s, u"provincia"_s, u"prefeitura"_s, u"câmara"_s, u"gemeente"_s, u"rechtbank"_s,
+        u"agencia"_s, u"agenzia"_s, u"sparkasse"_s, u"stadtwerke"_s, u"colegio"_s, u"escuela"_s, u"école"_s,
+        u"scuola"_s, u"iglesia"_s, u"église"_s, u"chiesa"_s, u"museo"_s, u"musée"_s, u"biblioteca"_s,
+        u"bibliothèque"_s, u"hospital"_s, u"clínica"_s, u"clinique"_s, u"secretaría"_s, u"gobierno"_s,
+        u"gouvernement"_s, u"regierung"_s, u"landesamt"_s, u"magistrat"_s};
+    return words.contains(word);
+}
+
 // Days and months in the languages that write them with a capital: German and Greek.
 bool isForeignCalendarWord(const QString &word)
 {
@@ -874,7 +893,8 @@ bool PortableNameTagger::holds(const QString &word, Fact fact)
     case Fact::lead: return isLeadWord(word);
     case Fact::action: return isActionVerb(word) || isForeignActionVerb(word);
     case Fact::opener: return isOpener(word);
-    case Fact::nonPerson: return isNonPersonWord(word) || isForeignRoleNoun(word) || isForeignCalendarWord(word)
+    case Fact::nonPerson:
+        return isNonPersonWord(word) || isForeignRoleNoun(word) || isForeignInstitution(word) || isForeignCalendarWord(word)
             || isForeignSentenceWord(word);
     case Fact::placePreposition: return isPlacePreposition(word);
     case Fact::particle: return isNameParticle(word);
@@ -1312,6 +1332,9 @@ double PortableNameTagger::wordEvidence(const Run &run) const
     }
     if (nameWordCount == 0 || (run.last > run.first && isPlacePrefix(lower(run.first))))
         return weight::notPerson;
+    // "ex-Siemens", "ex-Harrison-Weller": where someone used to work.
+    if (lower(run.first).startsWith(u"ex-"_s))
+        return weight::notPerson;
     if (run.last > run.first && has(run.last, Fact::placeNoun) && !isPersonWithPlaceSurname(run))
         return weight::notPerson; // "Hyde Park", "Lincoln Ave"
     if (nameWordCount >= 2 && allUnusual)
@@ -1481,6 +1504,8 @@ double PortableNameTagger::contextBefore(const Run &run) const
     const bool close = gap.isEmpty() || gap == u"."_s || gap == u","_s || gap == u":"_s || gap == u"!"_s;
     if (isFieldValue(run.first))
         return weight::title;
+    if (gap.isEmpty() && has(run.first, Fact::particle) && isForeignInstitution(previous))
+        return weight::notPerson; // "Prefeitura de Campelo": the place a public body serves
     // "Best wishes, Theodosia", "Yours sincerely\nBram": the writer signs.
     static const WordSet signOffs{u"wishes"_s, u"sincerely"_s, u"faithfully"_s, u"warmly"_s, u"truly"_s,
                                         u"regards"_s, u"cheers"_s, u"thanks"_s};
@@ -2004,7 +2029,7 @@ double PortableNameTagger::contextAfter(const Run &run) const
         if (!owner && gap == u" "_s && isPassiveOfThing(run))
             return weight::everydayWord;
         // "Dyson V11", "Galaxy S23", "Stafford ST16": a model or a postcode, not a person.
-        if (gap == u" "_s && (isModelCode(nextText) || isCountedInitials(nextText)))
+        if (gap == u" "_s && (isModelCode(nextText) || isCountedInitials(nextText) || isNumberedLine(after)))
             return weight::notPerson;
         // "by June 1", "Oct 2025": a month before a number is a date.
         // "Quận 1", "Via 12": a district or a street's first word, numbered.
@@ -3405,10 +3430,16 @@ void PortableNameTagger::tag()
     addCoordinated(runs);
     addCoordinated(runs);
     markPets(runs);
+    markListedWithPlaces(runs);
     markFirmsOfPartners(runs);
     addParallelItems(runs);
     addNamesSeenElsewhere(runs);
     markEmployers(runs);
+    markFirmsUnderLabel(runs);
+    markRolesOpeningSentences(runs);
+    markTownsOfRegions(runs);
+    markStretchEnds(runs);
+    markSeasonsInLowerCase(runs);
     for (const ScoredRun &run : std::as_const(runs))
         if (run.score >= weight::threshold)
             m_names.append(rangeOf(run.run));
@@ -3443,6 +3474,225 @@ void PortableNameTagger::markPets(QList<ScoredRun> &runs) const
     for (ScoredRun &run : runs)
         if (run.run.first == run.run.last && pets.contains(lower(run.run.first)))
             run.score = weight::notPerson;
+}
+
+// "Lisbon, Kestravo", "Muscat — Abu Dhabi — Amman": lists are of one kind, so an
+// item listed next to a place or a firm is no person, unless a name of its own.
+void PortableNameTagger::markListedWithPlaces(QList<ScoredRun> &runs) const
+{
+    for (ScoredRun &run : runs)
+        if (run.score >= weight::threshold && run.score < weight::title && isListedWithPlace(run.run))
+            run.score = weight::notPerson;
+}
+
+bool PortableNameTagger::isListedWithPlace(const Run &run) const
+{
+    static const QStringList separators{u", "_s, u" / "_s, u" — "_s, u" – "_s};
+    const auto joined = [&](qsizetype right) { return separators.contains(gapBefore(right)); };
+    const auto joinedByAnd = [&](qsizetype word) {
+        return (isAnd(lower(word)) || lower(word) == u"or"_s) && gapBefore(word) == u" "_s;
+    };
+    // "Tom Reed, Leeds", "Priya, Doha": a person written with the town they are in.
+    const auto personal = [&](qsizetype word) {
+        return (has(word, Fact::given) || has(word, Fact::surname)) && !has(word, Fact::nonPerson);
+    };
+    if (shapeOf(run.first) != Shape::capitalised || personal(run.first) || personal(run.last)
+        || !startsItem(run.first) || !endsItem(run.last))
+        return false;
+    const qsizetype before = run.first - 1;
+    if (before >= 0 && joined(run.first) && isPlaceItem(before))
+        return true;
+    if (before >= 1 && joinedByAnd(before) && gapBefore(run.first) == u" "_s && isPlaceItem(before - 1))
+        return true;
+    const qsizetype after = run.last + 1;
+    if (after < m_words.size() && joined(after) && isPlaceItem(after))
+        return true;
+    return after + 1 < m_words.size() && joinedByAnd(after) && gapBefore(after + 1) == u" "_s && isPlaceItem(after + 1);
+}
+
+// A whole item of a list that only names a place or a firm: not a day, not a
+// name, and not the tail of a longer phrase ("Ana at Google, Tom said").
+bool PortableNameTagger::isPlaceItem(qsizetype word) const
+{
+    const bool place = has(word, Fact::nonPerson) || nameLexicon::isWorldPlace(lower(word));
+    return shapeOf(word) == Shape::capitalised && place && !has(word, Fact::given)
+        && !has(word, Fact::surname) && !has(word, Fact::cue) && startsItem(word) && endsItem(word);
+}
+
+bool PortableNameTagger::startsItem(qsizetype word) const
+{
+    if (word == 0)
+        return true;
+    const QStringView gap = gapBefore(word).trimmed();
+    if (gap.isEmpty())
+        return isAnd(lower(word - 1)) || lower(word - 1) == u"or"_s;
+    return gap.endsWith(u',') || gap.endsWith(u'(') || gap.endsWith(u':') || gap.endsWith(u'/') || gap.endsWith(u'—')
+        || gap.endsWith(u'–');
+}
+
+bool PortableNameTagger::endsItem(qsizetype word) const
+{
+    if (word + 1 >= m_words.size())
+        return true;
+    const QStringView gap = gapBefore(word + 1).trimmed();
+    if (gap.isEmpty())
+        return isAnd(lower(word + 1)) || lower(word + 1) == u"or"_s;
+    return gap.startsWith(u',') || gap.startsWith(u')') || gap.startsWith(u'/') || gap.startsWith(u';')
+        || gap.startsWith(u'.') || gap.startsWith(u'—') || gap.startsWith(u'–');
+}
+
+// "Brandon, Manitoba", "Springfield, Illinois": a town and the state or
+// province it lies in, unless the word is only a given name ("Sarah, Ohio").
+void PortableNameTagger::markTownsOfRegions(QList<ScoredRun> &runs) const
+{
+    static const WordSet regions{
+        u"alabama"_s, u"alaska"_s, u"arizona"_s, u"arkansas"_s, u"california"_s, u"colorado"_s, u"connecticut"_s,
+        u"delaware"_s, u"florida"_s, u"hawaii"_s, u"idaho"_s, u"illinois"_s, u"indiana"_s, u"iowa"_s, u"kansas"_s,
+        u"kentucky"_s, u"louisiana"_s, u"maine"_s, u"maryland"_s, u"massachusetts"_s, u"michigan"_s,
+        u"minnesota"_s, u"mississippi"_s, u"missouri"_s, u"montana"_s, u"nebraska"_s, u"nevada"_s, u"ohio"_s,
+        u"oklahoma"_s, u"oregon"_s, u"pennsylvania"_s, u"tennessee"_s, u"texas"_s, u"utah"_s, u"vermont"_s,
+        u"wisconsin"_s, u"wyoming"_s, u"ontario"_s, u"quebec"_s, u"québec"_s, u"alberta"_s, u"manitoba"_s,
+        u"saskatchewan"_s, u"queensland"_s, u"tasmania"_s};
+    for (ScoredRun &run : runs) {
+        const qsizetype word = run.run.first;
+        const qsizetype region = run.run.last + 1;
+        if (run.score < weight::threshold || word != run.run.last || region >= m_words.size()
+            || gapBefore(region) != u", "_s || !regions.contains(lower(region)))
+            continue;
+        // "Priya, Ontario office": where someone works, not where a town lies.
+        const qsizetype next = region + 1;
+        if (next < m_words.size() && gapBefore(next) == u" "_s && (isSiteNoun(lower(next)) || has(next, Fact::placeNoun)))
+            continue;
+        const bool titled = word > 0 && has(word - 1, Fact::title);
+        const bool givenOnly = has(word, Fact::given) && !has(word, Fact::surname) && !has(word, Fact::nonPerson);
+        if (!titled && !givenOnly)
+            run.score = weight::notPerson;
+    }
+}
+
+// "Line suspended between Camden and Harrow", "High St closed between Mill
+// and Carter": the ends of a stretch of road or track are places.
+void PortableNameTagger::markStretchEnds(QList<ScoredRun> &runs) const
+{
+    const auto joined = [&](qsizetype left, qsizetype right) {
+        return right == left + 2 && left >= 2 && isAnd(lower(left + 1)) && gapBefore(left + 1) == u" "_s
+            && gapBefore(right) == u" "_s && lower(left - 1) == u"between"_s && gapBefore(left) == u" "_s
+            && shapeOf(left) == Shape::capitalised && shapeOf(right) == Shape::capitalised;
+    };
+    for (ScoredRun &run : runs) {
+        const qsizetype word = run.run.first;
+        if (word != run.run.last)
+            continue;
+        const bool first = word + 2 < m_words.size() && joined(word, word + 2);
+        const bool second = word >= 4 && joined(word - 2, word);
+        if ((first && isClosedStretch(word - 1)) || (second && isClosedStretch(word - 3)))
+            run.score = weight::notPerson;
+    }
+}
+
+// "sublease for summer", "back in june": written in lower case after a word of
+// time, a season or a month is the time of year, whoever else bears it.
+void PortableNameTagger::markSeasonsInLowerCase(QList<ScoredRun> &runs) const
+{
+    static const WordSet seasons{u"spring"_s, u"summer"_s, u"autumn"_s, u"winter"_s, u"april"_s, u"may"_s,
+                                 u"june"_s, u"july"_s, u"august"_s};
+    static const WordSet timeWords{u"for"_s, u"in"_s, u"this"_s, u"next"_s, u"last"_s, u"over"_s, u"during"_s,
+                                   u"until"_s, u"till"_s, u"since"_s, u"early"_s, u"late"_s, u"mid"_s, u"by"_s};
+    for (ScoredRun &run : runs) {
+        const qsizetype word = run.run.first;
+        if (word == run.run.last && word > 0 && shapeOf(word) == Shape::lower && seasons.contains(lower(word))
+            && gapBefore(word) == u" "_s && timeWords.contains(lower(word - 1)))
+            run.score = weight::notPerson;
+    }
+}
+
+// What closes, diverts or runs along a stretch, a few words before "between".
+bool PortableNameTagger::isClosedStretch(qsizetype between) const
+{
+    static const WordSet transit{
+        u"suspended"_s, u"closed"_s, u"closure"_s, u"closures"_s, u"diverted"_s, u"diversion"_s, u"roadworks"_s,
+        u"line"_s, u"trains"_s, u"train"_s, u"buses"_s, u"bus"_s, u"tram"_s, u"trams"_s, u"shuttle"_s,
+        u"service"_s, u"services"_s, u"traffic"_s, u"road"_s, u"rd"_s, u"street"_s, u"st"_s, u"ave"_s,
+        u"avenue"_s, u"motorway"_s, u"highway"_s, u"lanes"_s, u"track"_s, u"route"_s, u"runs"_s, u"running"_s};
+    constexpr qsizetype reach = 6;
+    for (qsizetype w = between - 1; w >= 0 && between - w <= reach; --w) {
+        if (transit.contains(lower(w)))
+            return true;
+        const QStringView gap = gapBefore(w + 1);
+        if (gap.contains(u'.') || gap.contains(u'\n') || gap.contains(u';'))
+            return false;
+    }
+    return false;
+}
+
+// "Estelle No. 7", "Symphony No 9": a numbered line of goods or works.
+bool PortableNameTagger::isNumberedLine(qsizetype next) const
+{
+    const qsizetype number = next + 1;
+    const QString &mark = lower(next);
+    const bool numero = mark == u"no"_s || mark == u"nº"_s || mark == u"n°"_s;
+    const QStringView gap = number < m_words.size() ? gapBefore(number) : QStringView();
+    return numero && (gap == u". "_s || gap == u" "_s) && lower(number).front().isDigit();
+}
+
+// "Buyer says", "Surveyor needed", "Registrar's note:": a role opening a
+// sentence is capitalised for that alone, unless it is also a given name.
+void PortableNameTagger::markRolesOpeningSentences(QList<ScoredRun> &runs) const
+{
+    static const WordSet offices{u"notary"_s, u"warden"_s, u"churchwarden"_s, u"verger"_s, u"bailiff"_s,
+                                 u"auditor"_s, u"assessor"_s, u"surveyor"_s, u"valuer"_s, u"registrar"_s,
+                                 u"executor"_s, u"trustee"_s, u"guarantor"_s, u"inspector"_s, u"adjuster"_s,
+                                 u"locksmith"_s, u"vendor"_s, u"purchaser"_s, u"lessee"_s, u"lessor"_s,
+                                 u"claimant"_s, u"defendant"_s, u"applicant"_s, u"examiner"_s, u"invigilator"_s};
+    for (ScoredRun &run : runs) {
+        const qsizetype word = run.run.first;
+        if (run.score < weight::threshold || word != run.run.last || !atSentenceStart(word)
+            || shapeOf(word) != Shape::capitalised || has(word, Fact::given))
+            continue;
+        // "Porter asked": a common role that is a common surname too stays a person.
+        const QString &noun = lower(word);
+        const bool role = offices.contains(noun) || ((isRole(noun) || isHumanRole(noun)) && !has(word, Fact::surname));
+        if (role)
+            run.score = weight::notPerson;
+    }
+}
+
+// "Carriers: Pedersen, Holt", "Preferred suppliers: Hartwell Brothers":
+// what a label says are firms is firms, even when they bear a founder's name.
+void PortableNameTagger::markFirmsUnderLabel(QList<ScoredRun> &runs) const
+{
+    for (ScoredRun &run : runs)
+        if (run.score >= weight::threshold && isUnderFirmsLabel(run.run))
+            run.score = weight::notPerson;
+}
+
+bool PortableNameTagger::isUnderFirmsLabel(const Run &run) const
+{
+    // Plurals mostly: one "partner" or "sponsor" is as often a person.
+    static const WordSet firms{u"partners"_s, u"carriers"_s, u"carrier"_s, u"suppliers"_s, u"supplier"_s,
+                               u"vendors"_s, u"vendor"_s, u"sponsors"_s, u"brands"_s, u"stockists"_s,
+                               u"insurers"_s, u"insurer"_s, u"lenders"_s, u"banks"_s, u"firms"_s,
+                               u"retailers"_s, u"distributors"_s, u"wholesalers"_s, u"manufacturers"_s,
+                               u"hauliers"_s, u"couriers"_s, u"competitors"_s, u"exhibitors"_s};
+    constexpr qsizetype reach = 20;
+    if (run.first > 0 && has(run.first - 1, Fact::title))
+        return false;
+    for (qsizetype w = run.first; w > 0 && run.first - w < reach; --w) {
+        const QStringView gap = gapBefore(w);
+        const bool sentenceEnds = gap.contains(u". "_s) && lower(w - 1).size() > 1; // not after an initial
+        if (gap.contains(u'\n') || gap.contains(u';') || sentenceEnds)
+            return false;
+        if (!gap.contains(u':'))
+            continue;
+        for (qsizetype k = w - 1; k >= 0 && w - k <= 4; --k) {
+            if (firms.contains(lower(k)))
+                return true;
+            if (k > 0 && (gapBefore(k).contains(u'\n') || gapBefore(k).contains(u". "_s)))
+                break;
+        }
+        return false;
+    }
+    return false;
 }
 
 // "Nala, Simba", "Simba and Kiara": one lone word listed right before another.

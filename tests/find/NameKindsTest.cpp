@@ -768,3 +768,54 @@ TEST(NameKinds, NameGivenAgainInItsOwnScript)
                  {u"Olga Smirnova (Ольга Смирнова) called."_s, {u"Olga Smirnova"_s, u"Ольга Смирнова"_s}},
                  {u"Invoice from Hiroshi Sato (Tokyo office)."_s, {u"Hiroshi Sato"_s}}});
 }
+
+TEST(NameKinds, ItemsListedWithPlaces)
+{
+    expectNames({{u"Stops this week: Lisbon, Kestravo Vollmarin, Porto."_s, {}},
+                 {u"Depots (Glasgow, Brundel Osterwick) both short of pallets."_s, {}},
+                 {u"Tour: Muscat — Abu Dhabi — Amman, 6 nights."_s, {}},
+                 {u"Flights booked: Doha — Quembrala Tavisso — Nairobi, 5 nights."_s, {}},
+                 {u"Contact Tom Reed, Leeds."_s, {u"Tom Reed"_s}},
+                 {u"Signed off by Priya Nair, Doha."_s, {u"Priya Nair"_s}},
+                 {u"Monday, Oskarine and Bettina cover the desk."_s, {u"Oskarine"_s, u"Bettina"_s}}});
+}
+
+TEST(NameKinds, PublicBodiesInOtherLanguages)
+{
+    expectNames({{u"Letter from the Ayuntamiento de Valverde about the permit."_s, {}},
+                 {u"Forms go to the Landratsamt Ebersfeld by Friday."_s, {}},
+                 {u"Diploma issued by the Universidad de Tarvina, apostille pending."_s, {}},
+                 {u"Prefeitura de Campelo rejected the invoice; Joana Ribeiro will resend it."_s, {u"Joana Ribeiro"_s}}});
+}
+
+TEST(NameKinds, FirmsUnderALabelThatSaysSo)
+{
+    expectNames({{u"Preferred suppliers: Hartwell Brothers, Moss & Lyle, Grayson."_s, {}},
+                 {u"Insurers: Edwin Lowell, Marsh Crane."_s, {}},
+                 {u"Partner: Lucas Fairbanks, married 2019."_s, {u"Lucas Fairbanks"_s}},
+                 {u"Suppliers: see list. Ask Dr Pedersen to sign it."_s, {u"Pedersen"_s}}});
+}
+
+TEST(NameKinds, RolesOpeningASentence)
+{
+    expectNames({{u"Seller says Marchetti from billing promised a credit."_s, {u"Marchetti"_s}},
+                 {u"Notary needed for the deed; Odile is certified."_s, {u"Odile"_s}},
+                 {u"Warden's report: roof repaired, drains cleared."_s, {}},
+                 {u"Registrar's note: original certificate needed."_s, {}},
+                 {u"Porter asked us to resend the approval."_s, {u"Porter"_s}},
+                 {u"Mason says the kitchen is done."_s, {u"Mason"_s}}});
+}
+
+TEST(NameKinds, TownsFormerEmployersAndNumberedGoods)
+{
+    expectNames({{u"Sent the box to Brandon, Manitoba."_s, {}},
+                 {u"Northern line suspended between Camden and Harrow, expect delays."_s, {}},
+                 {u"High St closed between Mill and Carter for the fair."_s, {}},
+                 {u"Shifts split between Marisol and Teodora this week."_s, {u"Marisol"_s, u"Teodora"_s}},
+                 {u"Mr. Lindqvist wants to sublease for summer, told him it needs approval"_s, {u"Lindqvist"_s}},
+                 {u"Candidate is ex-Harrison-Weller, lives in Leeds."_s, {}},
+                 {u"Greetings from Sarah, Ohio!"_s, {u"Sarah"_s}},
+                 {u"Restock Estelle No. 7 before the sale."_s, {}},
+                 {u"Lola No. 3 sold out, Margaux No 5 too."_s, {}},
+                 {u"Ordered Brahms No 2 scores for the choir; Ilse Vogt collects."_s, {u"Ilse Vogt"_s}}});
+}

@@ -113,7 +113,7 @@ TEST(NotesCorpus, NamesInFreshNotes)
     const Score score = measured("fresh", QStringLiteral(QUORVANE_TEST_DATA "/find/notes-fresh.jsonl"));
     ASSERT_GE(score.names, 350);
     EXPECT_GE(score.recall(), 0.942);
-    EXPECT_GE(score.precision(), 0.945);
+    EXPECT_GE(score.precision(), 0.947);
 }
 
 // A second such set, from other desks and countries.
@@ -121,8 +121,8 @@ TEST(NotesCorpus, NamesInMoreFreshNotes)
 {
     const Score score = measured("fresh 2", QStringLiteral(QUORVANE_TEST_DATA "/find/notes-measure2.jsonl"));
     ASSERT_GE(score.names, 300);
-    EXPECT_GE(score.recall(), 0.892);
-    EXPECT_GE(score.precision(), 0.918);
+    EXPECT_GE(score.recall(), 0.889);
+    EXPECT_GE(score.precision(), 0.921);
 }
 
 QStringList tuningNotes()
@@ -142,7 +142,7 @@ TEST(NotesCorpus, NamesInTuningNotes)
     const Score score = scoreNotes(tuningNotes(), false);
     ASSERT_GE(score.names, 1300);
     EXPECT_GE(score.recall(), 0.977);
-    EXPECT_GE(score.precision(), 0.962);
+    EXPECT_GE(score.precision(), 0.969);
 }
 
 // For tuning: run with --gtest_also_run_disabled_tests to list the misses on the tuning notes.
