@@ -608,17 +608,30 @@ const ProjectKey::Entry *ProjectKey::entryForReal(QStringView real, EntryKind ki
 
 bool ProjectKey::preferSpelling(const QString &spelling, EntryKind kind)
 {
-    const bool cased = kind == EntryKind::firstName || kind == EntryKind::lastName || kind == EntryKind::city
-        || kind == EntryKind::street;
-    if (!cased || spelling.isEmpty() || !spelling.front().isUpper() || letterCaseOf(spelling) != LetterCase::mixed)
+    if (!isBetterSpelling(spelling, kind))
         return false;
     const Entry *entry = entryForReal(spelling, kind);
-    if (!entry || entry->real == spelling || letterCaseOf(entry->real) == LetterCase::mixed
+    if (!entry || entry->real == spelling || isBetterSpelling(entry->real, kind)
         || entry->real.compare(spelling, Qt::CaseInsensitive) != 0)
         return false;
     m_entries[entry - m_entries.constData()].real = spelling;
     ++m_respellings;
     return true;
+}
+
+// A restore writes an e-mail address in capitals or as stored, and a name,
+// town or street in capitals, in lower case or as stored.
+bool ProjectKey::isBetterSpelling(const QString &spelling, EntryKind kind)
+{
+    switch (kind) {
+    case EntryKind::email: return letterCaseOf(spelling) != LetterCase::upper;
+    case EntryKind::firstName:
+    case EntryKind::lastName:
+    case EntryKind::city:
+    case EntryKind::street:
+        return !spelling.isEmpty() && spelling.front().isUpper() && letterCaseOf(spelling) == LetterCase::mixed;
+    default: return false;
+    }
 }
 
 const ProjectKey::Entry *ProjectKey::entryForSubstitute(QStringView text, EntryKind kind) const

@@ -134,15 +134,16 @@ public:
     QString assignSubstitute(const QString &real, EntryKind kind, const Reserved &reserved,
                              Walk walk = Walk::skipping);
     void record(const Entry &entry);
-    // The key keeps the first spelling it met, unless that one is all in one
-    // case and `spelling`, the same letters, is a capitalised mix ("macdonald",
-    // then "MacDonald"): a restore can write the mix in capitals or lower case,
-    // but no restore finds the capitals of a one-case spelling. Answers
-    // whether the key changed.
+    // The key keeps the first spelling it met, unless `spelling`, the same
+    // letters, is one a restore can write in every case the file used and the
+    // stored one is not: a capitalised mix for a name stored in capitals or
+    // lower case ("macdonald", then "MacDonald"), an e-mail address not in
+    // capitals for one stored in capitals. Answers whether the key changed.
     bool preferSpelling(const QString &spelling, EntryKind kind);
     // How many spellings the key has changed so, for a caller that saves the
     // key only when it changed.
     qsizetype respellings() const { return m_respellings; }
+    static bool isBetterSpelling(const QString &spelling, EntryKind kind);
     uint64_t digest(const QString &seed, int attempt, QStringView variant) const;
     SeedDigest seedDigest(const QString &seed) const;
     // Whether a candidate may be taken: not held by this key, not reserved by the file.

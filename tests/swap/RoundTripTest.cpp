@@ -305,11 +305,12 @@ TEST(RoundTrip, PhonesInEveryCountrysLayoutRestoreExactly)
 }
 
 // The key keeps the one spelling a restore can write in every case: met first
-// in lower case, a name later written "MacDonald" still comes back so.
+// in lower case, a name later written "MacDonald" still comes back so, and an
+// address met first in capitals comes back in lower case where it was so.
 TEST(RoundTrip, ANameInSeveralCasesComesBackInEach)
 {
-    expectRoundTrip(u"First,Last,Town,Notes\n"
-                    "zoë,macdonald,la jolla,thx zoë macdonald\n"
-                    "Zoë,MacDonald,La Jolla,Zoë MacDonald called from La Jolla\n"
-                    "ZOË,MACDONALD,LA JOLLA,\n"_s);
+    expectRoundTrip(u"First,Last,Town,Email,Notes\n"
+                    "zoë,macdonald,la jolla,ZMAC@EXAMPLE.ORG,thx zoë macdonald\n"
+                    "Zoë,MacDonald,La Jolla,zmac@example.org,Zoë MacDonald called from La Jolla\n"
+                    "ZOË,MACDONALD,LA JOLLA,ZMAC@EXAMPLE.ORG,\n"_s);
 }
