@@ -10,8 +10,10 @@ namespace quorvane {
 
 const QRegularExpression &emailPattern()
 {
+    // A mailbox may hold letters beyond ASCII ("jgarcía-lópez@…"): taking
+    // only its ASCII tail would leave the rest of the name in the copy.
     static const QRegularExpression pattern(
-        u"[A-Za-z0-9._%+\\-]+@[A-Za-z0-9](?:[A-Za-z0-9\\-]*[A-Za-z0-9])?"
+        u"[\\p{L}\\p{M}0-9._%+\\-]+@[A-Za-z0-9](?:[A-Za-z0-9\\-]*[A-Za-z0-9])?"
         u"(?:\\.[A-Za-z0-9](?:[A-Za-z0-9\\-]*[A-Za-z0-9])?)*\\.[A-Za-z]{2,}"_s);
     return pattern;
 }

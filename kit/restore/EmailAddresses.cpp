@@ -1,5 +1,7 @@
 #include "kit/restore/EmailAddresses.h"
 
+#include <QChar>
+
 namespace quorvane {
 
 namespace {
@@ -14,9 +16,11 @@ bool isAsciiAlnum(QChar c)
     return isAsciiLetter(c) || (c >= u'0' && c <= u'9');
 }
 
-bool isMailboxCharacter(QChar c)
+bool isMailboxCharacter(char32_t c)
 {
-    return isAsciiAlnum(c) || c == u'.' || c == u'_' || c == u'%' || c == u'+' || c == u'-';
+    if (c >= 0x80)
+        return QChar::isLetter(c) || QChar::isMark(c);
+    return isAsciiAlnum(QChar(c)) || c == u'.' || c == u'_' || c == u'%' || c == u'+' || c == u'-';
 }
 
 class DomainWalk
@@ -82,7 +86,12 @@ std::optional<TextRange> nextEmailAddress(QStringView text, qsizetype from)
             if (auto end = domain.endFrom(at + 1))
                 return TextRange{mailboxStart, *end};
         }
-        if (!isMailboxCharacter(c))
+        // A letter beyond the first plane takes two units.
+        const bool pair = c.isHighSurrogate() && at + 1 < text.size() && text.at(at + 1).isLowSurrogate();
+        const char32_t point = pair ? QChar::surrogateToUcs4(c, text.at(at + 1)) : c.unicode();
+        if (pair)
+            ++at;
+        if (!isMailboxCharacter(point) || QChar::isSurrogate(point))
             mailboxStart = at + 1;
     }
     return std::nullopt;
