@@ -127,8 +127,10 @@ int swapCommand(const Invocation &invocation)
     const qsizetype respellingsBefore = opened.key.respellings();
     // The plan is the largest thing a big file's swap holds: it is dropped
     // before the key is sealed and the copy written.
+    QStringList conflicts;
     const Scrubber::Result result = [&] {
         const Scan planned = scan(spreadsheet, opened.key, options, progress.report());
+        conflicts = planned.conflicts;
         return Scrubber::apply(planned, spreadsheet, opened.key, excluded, progress.report());
     }();
     progress.clear();
@@ -143,6 +145,9 @@ int swapCommand(const Invocation &invocation)
     out << (result.replaced == 1 ? u"Replaced 1 value."_s : u"Replaced %1 values."_s.arg(result.replaced))
         << " The swapped copy is “" << output << "”.\n";
     out << "The key “" << opened.key.name() << "” now holds " << opened.key.valueCount() << " values.\n";
+    if (!conflicts.isEmpty())
+        out << "Already stand-ins in this key: " << conflicts.join(u", "_s)
+            << ". They’re in this file as they are, so restoring a file would turn them into real values.\n";
     return 0;
 }
 

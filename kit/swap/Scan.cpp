@@ -719,25 +719,52 @@ private:
             m_scan.loosePlanned[m_looseTexts.at(listed.loose)].append(std::move(planned));
     }
 
+    // Stand-ins of the key that the copy would keep as the file has them,
+    // outside every finding: a restore would turn them into real values. A
+    // town column left as it is ("Toledo") can hold one though the notes'
+    // "Toledo" is swapped.
     QStringList conflicts() const
     {
-        // Few words of a file are stand-ins already, so the words of the
-        // findings are only gathered when one is.
+        // Few words of a file are stand-ins already, so the cells are only
+        // read again when one is.
         if (m_key.valueCount() == 0)
             return {};
-        QSet<QString> stillStandIns;
+        QSet<QString> standInWords;
         m_reserved.words.forEach([&](QStringView word) {
             if (m_key.entryForSubstitute(word, EntryKind::firstName))
-                stillStandIns.insert(word.toString());
+                standInWords.insert(word.toString());
         });
-        for (const Record &record : stillStandIns.isEmpty() ? QList<Record>() : m_records) {
-            for (const Finding &finding : record.findings) {
-                for (const Word &word : nameWords(finding.text))
-                    stillStandIns.remove(lowerCased(word.word));
+        if (standInWords.isEmpty())
+            return {};
+        QSet<QString> kept;
+        const auto keepUncovered = [&](const QString &text, const Record *record) {
+            for (const Word &word : nameWords(text)) {
+                QString lower = lowerCased(word.word);
+                if (!standInWords.contains(lower) || kept.contains(lower))
+                    continue;
+                const bool covered = record && std::any_of(record->findings.cbegin(), record->findings.cend(),
+                                                           [&](const Finding &f) { return f.range.overlaps(word.range); });
+                if (!covered)
+                    kept.insert(std::move(lower));
+            }
+        };
+        // The records follow the cells in the order they were read.
+        qsizetype next = 0;
+        const auto recordOf = [&](const auto &matches) -> const Record * {
+            if (next < m_records.size() && matches(m_records.at(next)))
+                return &m_records.at(next++);
+            return nullptr;
+        };
+        for (int sheet = 0; sheet < m_spreadsheet.sheetNames().size(); ++sheet) {
+            for (const PlacedCell &placed : m_spreadsheet.cells(sheet)) {
+                const CellRef ref{sheet, placed.row, placed.column};
+                keepUncovered(placed.cell.text, recordOf([&](const Record &r) { return r.cell == ref; }));
             }
         }
+        for (const QString &text : m_spreadsheet.unreferencedSharedStrings())
+            keepUncovered(text, recordOf([&](const Record &r) { return !r.cell && r.text == text; }));
         QSet<QString> shown;
-        for (const QString &word : std::as_const(stillStandIns)) {
+        for (const QString &word : std::as_const(kept)) {
             if (auto entry = m_key.entryForSubstitute(word, EntryKind::firstName))
                 shown.insert(entry->standIn);
         }

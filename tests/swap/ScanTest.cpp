@@ -120,6 +120,9 @@ TEST(Scan, WordsThatAreAlreadyStandInsAreConflicts)
     options.columnKinds.insert({0, 1}, ColumnKind::skip);
     EXPECT_EQ(scanCsv(u"Name,Team\nMaria Lopez,zelda and CEDARHAVEN\n"_s, options, key).conflicts,
               (QStringList{u"Cedarhaven"_s, u"Zelda"_s}));
+    // Swapped where it is a name, kept where the column is left alone.
+    EXPECT_EQ(scanCsv(u"Name,Team\nZelda Lopez,zelda\nAnn Ray,\n"_s, options, key).conflicts, QStringList{u"Zelda"_s});
+    EXPECT_EQ(scanCsv(u"Name,Team\nZelda Lopez,red\n"_s, options, key).conflicts, QStringList());
 }
 
 TEST(Scan, PhoneNumbersStoredAsNumbersAreCountedPerColumn)
