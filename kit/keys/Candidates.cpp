@@ -120,8 +120,8 @@ QString cityCandidate(LetterCase written, int attempt, const Digests &d)
     return matchingCase(cand, written);
 }
 
-// The last word of the value, lower-cased and without dots ("St." → "st").
-QString lastStreetWord(const QString &real)
+// The last run of non-space characters of the value.
+QStringView lastWord(QStringView real)
 {
     qsizetype end = real.size();
     while (end > 0 && real.at(end - 1).isSpace())
@@ -129,7 +129,13 @@ QString lastStreetWord(const QString &real)
     qsizetype start = end;
     while (start > 0 && !real.at(start - 1).isSpace())
         --start;
-    return lowerCased(real.sliced(start, end - start)).remove(u'.');
+    return real.sliced(start, end - start);
+}
+
+// The last word of the value, lower-cased and without dots ("St." → "st").
+QString lastStreetWord(const QString &real)
+{
+    return lowerCased(lastWord(real).toString()).remove(u'.');
 }
 
 // The last word as lastStreetWord has it, written into the buffer without
@@ -137,14 +143,8 @@ QString lastStreetWord(const QString &real)
 // nothing for any other.
 std::optional<QStringView> lastAsciiStreetWord(QStringView real, std::array<char16_t, 24> &buffer)
 {
-    qsizetype end = real.size();
-    while (end > 0 && real.at(end - 1).isSpace())
-        --end;
-    qsizetype start = end;
-    while (start > 0 && !real.at(start - 1).isSpace())
-        --start;
     qsizetype length = 0;
-    for (QChar c : real.sliced(start, end - start)) {
+    for (QChar c : lastWord(real)) {
         const char16_t u = c.unicode();
         if (u >= 0x80 || length == qsizetype(buffer.size()))
             return std::nullopt;

@@ -135,6 +135,19 @@ TEST(ClipboardRestore, OutcomesAndTheirMessages)
     EXPECT_EQ(Outcome::nothingFound().message(u"Clinic"_s), u"No stand-ins from “Clinic” in the clipboard.");
 }
 
+namespace {
+
+// Each text holds one stand-in and comes back as the real text.
+void expectEachRestoredOnce(ProjectKey &key, const QList<std::pair<QString, QString>> &cases)
+{
+    for (const auto &[text, real] : cases) {
+        const ClipboardRestore::Outcome outcome = ClipboardRestore::restore(text, &key);
+        EXPECT_EQ(std::pair(outcome.text, outcome.count), std::pair(real, 1)) << text.toStdString();
+    }
+}
+
+} // namespace
+
 // Past the hundred fictional lines a seven-digit number gets a ten-digit
 // stand-in, and past the 80 000 ten-digit ones a stand-in with an extension.
 TEST(Restorer, PhoneStandInsOfTheWidenedFormsComeBack)
@@ -153,10 +166,7 @@ TEST(Restorer, PhoneStandInsOfTheWidenedFormsComeBack)
         // An extension the key does not know stays with the text.
         {u"Call 212-555-0142 x9999"_s, u"Call 415-867-5310 x9999"_s},
     };
-    for (const auto &[text, real] : cases) {
-        const ClipboardRestore::Outcome outcome = ClipboardRestore::restore(text, &key);
-        EXPECT_EQ(std::pair(outcome.text, outcome.count), std::pair(real, 1)) << text.toStdString();
-    }
+    expectEachRestoredOnce(key, cases);
 }
 
 // A number from abroad never has its digits laid over the stand-in's country
@@ -176,10 +186,7 @@ TEST(Restorer, ANumberFromAbroadComesBackAsStored)
         // Digits in front that are no area code of a stand-in stay with the text.
         {u"Ring (822) 555-0111 3"_s, u"Ring (822) 0819-500 3"_s},
     };
-    for (const auto &[text, real] : cases) {
-        const ClipboardRestore::Outcome outcome = ClipboardRestore::restore(text, &key);
-        EXPECT_EQ(std::pair(outcome.text, outcome.count), std::pair(real, 1)) << text.toStdString();
-    }
+    expectEachRestoredOnce(key, cases);
 }
 
 TEST(Restorer, AFileRestoreReportsItsCellsFromNothingToAll)
