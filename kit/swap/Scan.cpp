@@ -280,6 +280,49 @@ void addReservedValues(const Finding &finding, CaselessWords &values)
     }
 }
 
+bool isDigitAt(const QString &text, qsizetype at)
+{
+    return at >= 0 && at < text.size() && text.at(at) >= u'0' && text.at(at) <= u'9';
+}
+
+// Whether five digits at `at` follow a state code as a restore reads one:
+// two capitals on a word's edge, then one or two spaces.
+bool followsStateCode(const QString &text, qsizetype at)
+{
+    const auto isGap = [&](qsizetype i) { return i >= 0 && (text.at(i) == u' ' || text.at(i) == u'\u00A0'); };
+    const auto isCapital = [&](qsizetype i) { return i >= 0 && text.at(i) >= u'A' && text.at(i) <= u'Z'; };
+    const auto isWordEdge = [&](qsizetype i) {
+        return i < 0 || !(text.at(i).isLetterOrNumber() || text.at(i) == u'_');
+    };
+    for (qsizetype gap = 1; gap <= 2; ++gap) {
+        const qsizetype state = at - gap - 2;
+        bool spaces = true;
+        for (qsizetype i = at - gap; i < at; ++i)
+            spaces = spaces && isGap(i);
+        if (spaces && isCapital(state) && isCapital(state + 1) && isWordEdge(state - 1))
+            return true;
+    }
+    return false;
+}
+
+// Every ZIP code written after a state code, swapped or not: a restore takes
+// each such number for a stand-in, so a new stand-in must be none of them.
+void addStateZips(const QString &text, CaselessWords &values)
+{
+    thread_local QString key;
+    for (qsizetype start = 3; start + 5 <= text.size(); ++start) {
+        if (!isDigitAt(text, start) || isDigitAt(text, start - 1) || isDigitAt(text, start + 5))
+            continue;
+        bool five = true;
+        for (qsizetype i = start + 1; five && i < start + 5; ++i)
+            five = isDigitAt(text, i);
+        if (five && followsStateCode(text, start)) {
+            ProjectKey::writeSubstituteKey(key, QStringView(text).sliced(start, 5), EntryKind::zip);
+            values.addLowered(key);
+        }
+    }
+}
+
 QString phoneWarning(int count, const QString &label)
 {
     return QLocale().toString(count) + u" phone numbers in “"_s + label
@@ -382,6 +425,7 @@ public:
             if (isBlankOfSpacesAndTabs(text))
                 continue; // a workbook may hold millions of them
             addWords(text, m_reserved.words);
+            addStateZips(text, m_reserved.values);
             m_records.append({std::nullopt, text, m_detector->findings(text, ColumnKind::autoDetect), true});
         }
         // Its memory of the free texts it searched would last through planning.
@@ -444,6 +488,7 @@ private:
         QHash<int, QStringList> samples;
         for (const PlacedCell &placed : cells) {
             addWords(placed.cell.text, m_reserved.words);
+            addStateZips(placed.cell.text, m_reserved.values);
             if (placed.row == headerRow) {
                 for (int column = headers.isEmpty() ? 0 : headers.lastKey() + 1; column < placed.column; ++column)
                     headers.insert(column, QString());

@@ -314,3 +314,13 @@ TEST(RoundTrip, ANameInSeveralCasesComesBackInEach)
                     "Zoë,MacDonald,La Jolla,zmac@example.org,Zoë MacDonald called from La Jolla\n"
                     "ZOË,MACDONALD,LA JOLLA,ZMAC@EXAMPLE.ORG,\n"_s);
 }
+
+// A ZIP code after a state code that no address finding takes stays in the
+// copy; no ZIP stand-in may equal it, or a restore would change it.
+TEST(RoundTrip, ZipCodesLeftInTheTextAreNoStandIns)
+{
+    QString csv = u"Address,Notes\n"_s;
+    for (int i = 0; i < 1500; ++i)
+        csv += u"\"%1 Main St, Springfield, IL %2\",Box at IL %3\n"_s.arg(i + 1).arg(10000 + i * 59).arg(10001 + i * 61);
+    expectRoundTrip(csv);
+}
