@@ -65,6 +65,17 @@ const QStringList &streetSuffixes()
     return suffixes;
 }
 
+// Words for a road that is known by its number rather than a name.
+const QStringList &numberedRoads()
+{
+    static const QStringList roads{
+        u"Route"_s, u"Rte"_s, u"Highway"_s, u"Hwy"_s, u"County Road"_s, u"County Rd"_s,
+        u"State Route"_s, u"State Road"_s, u"State Rd"_s, u"State Highway"_s, u"State Hwy"_s,
+        u"US Highway"_s, u"US Hwy"_s, u"US Route"_s, u"Farm to Market Road"_s, u"Interstate"_s,
+    };
+    return roads;
+}
+
 const QStringList &stateCodes()
 {
     static const QStringList codes{
@@ -99,10 +110,14 @@ const QRegularExpression &addressPattern()
         const QString direction = u"(?:N|S|E|W|NE|NW|SE|SW|North|South|East|West)\\.?"_s;
         const QString nameWord = u"(?:\\p{Lu}[\\p{L}'’]*(?:-\\p{L}+)*|\\d{1,4}(?:st|nd|rd|th))"_s;
         const QString unit = u"(?:Apt|Apartment|Suite|Ste|Unit|Fl|Floor|Rm|Room|Bldg|Building|Lot|#)"_s;
+        const QString namedWay = u"(?:"_s % nameWord % u"[ \\t]+){1,4}?(?:"_s % alternation(streetSuffixes())
+            % u")(?![\\p{L}\\p{N}])\\.?"_s;
+        // Roads known by a number ("1364 Route 9", "88 County Rd 12A").
+        const QString numberedWay = u"(?:"_s % alternation(numberedRoads())
+            % u")[ \\t]+\\d{1,4}[A-Z]?(?![\\p{L}\\p{N}])"_s;
         const QString street =
             u"(?<street>\\d{1,6}(?:-?[A-Za-z](?![\\p{L}]))?[ \\t]+(?:"_s % direction % u"[ \\t]+)?"_s
-            % u"(?:"_s % nameWord % u"[ \\t]+){1,4}?(?:"_s % alternation(streetSuffixes())
-            % u")(?![\\p{L}\\p{N}])\\.?(?:[ \\t]+"_s % direction % u"(?![\\p{L}\\p{N}]))?"_s
+            % u"(?:"_s % numberedWay % u"|"_s % namedWay % u")(?:[ \\t]+"_s % direction % u"(?![\\p{L}\\p{N}]))?"_s
             % u"(?:,?[ \\t]*(?i:"_s % unit % u")\\.?[ \\t]*#?[ \\t]*[A-Za-z0-9][A-Za-z0-9\\-]*)?)"_s;
         const QString city = u"(?<city>\\p{Lu}[\\p{L}'’.\\-]*(?:[ \\t]+\\p{Lu}[\\p{L}'’.\\-]*){0,2})"_s;
         const QString state = u"(?<state>"_s % stateCodes().join(u'|') % u")"_s;

@@ -92,9 +92,12 @@ TEST(AddressFinder, FindsStreetCityStateAndZip)
     EXPECT_EQ(onlyParts(u"Keys at 221 Baker Street; lunch at 12 Noon."_s), (AddressParts{u"221 Baker Street"_s, {}, {}, {}}));
     EXPECT_EQ(onlyParts(u"42 W 5th St #12\nNew York NY 10011"_s),
               (AddressParts{u"42 W 5th St #12"_s, u"New York"_s, u"NY"_s, u"10011"_s}));
+    EXPECT_EQ(onlyParts(u"Mailed to 1364 Route 9, Portland, OR 97201."_s),
+              (AddressParts{u"1364 Route 9"_s, u"Portland"_s, u"OR"_s, u"97201"_s}));
+    EXPECT_EQ(onlyParts(u"Depot: 88 COUNTY RD 12A N, Unit 3"_s), (AddressParts{u"88 COUNTY RD 12A N, Unit 3"_s, {}, {}, {}}));
 
     for (const QString &notAnAddress : {u"Order 12 Way too late"_s, u"3 main st"_s, u"Invoice 4471 overdue"_s,
-                                        u"$12 Court fees"_s})
+                                        u"$12 Court fees"_s, u"Take 2 Route 66s"_s})
         EXPECT_TRUE(AddressFinder().find(notAnAddress).isEmpty()) << notAnAddress.toStdString();
 }
 
