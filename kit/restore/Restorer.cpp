@@ -7,6 +7,7 @@
 #include "kit/find/WordClasses.h"
 #include "kit/keys/CodePoints.h"
 #include "kit/keys/PhoneStandIns.h"
+#include "kit/keys/Pools.h"
 #include "kit/keys/WrittenForm.h"
 #include "kit/restore/AsciiNameWords.h"
 #include "kit/restore/EmailAddresses.h"
@@ -725,11 +726,41 @@ void Restorer::addPhone(const QString &text, const PhoneStandInMatch &match, QSt
         found.add(start, end, phoneLike(*real, QStringView(text).sliced(start, numberEnd - start)));
 }
 
+namespace {
+
+// The street line with its type word in the other form ("Trl" for "Trail",
+// "Avenue" for "Ave"), or nothing when its last word is no type or has one form.
+QString withOtherStreetType(QStringView line)
+{
+    if (line.endsWith(u'.'))
+        line.chop(1);
+    const qsizetype space = line.lastIndexOf(u' ');
+    const QStringView type = line.sliced(space + 1);
+    for (const pools::StreetType &known : pools::streetTypes()) {
+        const bool isLong = type.compare(known.longForm, Qt::CaseInsensitive) == 0;
+        if ((isLong || type.compare(known.shortForm, Qt::CaseInsensitive) == 0) && known.longForm != known.shortForm)
+            return line.first(space + 1) + (isLong ? known.shortForm : known.longForm);
+    }
+    return {};
+}
+
+} // namespace
+
+// A reply that spells a stand-in's street type out, or shortens it, still
+// names that stand-in: every stand-in's type comes from the same pairs.
+std::optional<QString> Restorer::realStreet(QStringView line) const
+{
+    if (auto real = m_table.realOfSubstitute(line, EntryKind::street))
+        return real;
+    const QString other = withOtherStreetType(line);
+    return other.isEmpty() ? std::nullopt : m_table.realOfSubstitute(other, EntryKind::street);
+}
+
 void Restorer::addStreets(const QString &text, bool ascii, Replacements &found) const
 {
     const auto add = [&](qsizetype start, qsizetype end) {
         const QStringView matched = QStringView(text).sliced(start, end - start);
-        if (auto real = m_table.realOfSubstitute(matched, EntryKind::street))
+        if (auto real = realStreet(matched))
             found.add(start, end, quickRealCasedLike(*real, quickLetterCase(matched)));
     };
     if (ascii) {

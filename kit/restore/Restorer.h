@@ -56,6 +56,7 @@ private:
     void addPhones(const QString &text, bool ascii, QString &key, Replacements &found) const;
     void addPhone(const QString &text, const PhoneStandInMatch &match, QString &key, Replacements &found) const;
     void addStreets(const QString &text, bool ascii, Replacements &found) const;
+    std::optional<QString> realStreet(QStringView line) const;
     void addZips(const QString &text, Replacements &found) const;
     void addNamesAndTowns(const QString &text, bool ascii, Scratch &scratch) const;
 

@@ -58,6 +58,8 @@ TEST(Restorer, EachKindComesBackInTheFormItIsWritten)
         // Streets and ZIP codes need their context.
         {u"we met at 4821 Larkspur Ave."_s, 1, u"we met at 12 Main St."_s},
         {u"at 48210 Larkspur Ave or 4821 larkspur ave"_s, 1, u"at 48210 Larkspur Ave or 12 main st."_s},
+        // A reply may spell the stand-in's street type out; another type is another street.
+        {u"4821 Larkspur Avenue, 4821 Larkspur Road"_s, 1, u"12 Main St., 4821 Larkspur Road"_s},
         {u"Cedarhaven, OR\u00A0\u00A031415-1234"_s, 2, u"Portland, OR\u00A0\u00A097201"_s},
         {u"invoice 31415"_s, 0, u"invoice 31415"_s},
     };
