@@ -110,8 +110,10 @@ const QRegularExpression &addressPattern()
         const QString direction = u"(?:N|S|E|W|NE|NW|SE|SW|North|South|East|West)\\.?"_s;
         const QString nameWord = u"(?:\\p{Lu}[\\p{L}'’]*(?:-\\p{L}+)*|\\d{1,4}(?:st|nd|rd|th))"_s;
         const QString unit = u"(?:Apt|Apartment|Suite|Ste|Unit|Fl|Floor|Rm|Room|Bldg|Building|Lot|#)"_s;
-        const QString namedWay = u"(?:"_s % nameWord % u"[ \\t]+){1,4}?(?:"_s % alternation(streetSuffixes())
-            % u")(?![\\p{L}\\p{N}])\\.?"_s;
+        // Words that are themselves suffixes can run on ("Old Mill Rd", "Mill Creek Rd"): the
+        // street takes them all, where the shortest name would stop at "Mill".
+        const QString suffix = u"(?:"_s % alternation(streetSuffixes()) % u")(?![\\p{L}\\p{N}])\\.?"_s;
+        const QString namedWay = u"(?:"_s % nameWord % u"[ \\t]+){1,4}?"_s % suffix % u"(?:[ \\t]+"_s % suffix % u")*"_s;
         // Roads known by a number ("1364 Route 9", "88 County Rd 12A").
         const QString numberedWay = u"(?:"_s % alternation(numberedRoads())
             % u")[ \\t]+\\d{1,4}[A-Z]?(?![\\p{L}\\p{N}])"_s;

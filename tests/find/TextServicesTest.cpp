@@ -94,6 +94,7 @@ TEST(AddressFinder, FindsStreetCityStateAndZip)
               (AddressParts{u"42 W 5th St #12"_s, u"New York"_s, u"NY"_s, u"10011"_s}));
     EXPECT_EQ(onlyParts(u"Mailed to 1364 Route 9, Portland, OR 97201."_s),
               (AddressParts{u"1364 Route 9"_s, u"Portland"_s, u"OR"_s, u"97201"_s}));
+    EXPECT_EQ(onlyParts(u"4667 Old Mill Rd #12"_s), (AddressParts{u"4667 Old Mill Rd #12"_s, {}, {}, {}}));
     EXPECT_EQ(onlyParts(u"Depot: 88 COUNTY RD 12A N, Unit 3"_s), (AddressParts{u"88 COUNTY RD 12A N, Unit 3"_s, {}, {}, {}}));
 
     for (const QString &notAnAddress : {u"Order 12 Way too late"_s, u"3 main st"_s, u"Invoice 4471 overdue"_s,
