@@ -47,7 +47,13 @@ Header normalised(const QString &header)
 
 const WordSet emailWords{u"email"_s, u"mail"_s, u"emails"_s};
 const WordSet phoneWords{u"phone"_s, u"mobile"_s, u"cell"_s, u"tel"_s, u"telephone"_s, u"fax"_s, u"phones"_s};
-const WordSet addressWords{u"address"_s, u"street"_s, u"addr"_s, u"address1"_s, u"address2"_s};
+// With the headers of exports made in other languages: the data detector
+// knows only addresses laid out the American way, so in a column headed
+// "Adresse" the header alone tells that every cell is one.
+const WordSet addressWords{u"address"_s, u"street"_s, u"addr"_s, u"address1"_s, u"address2"_s,
+                           u"adresse"_s, u"anschrift"_s, u"straße"_s, u"strasse"_s, u"dirección"_s,
+                           u"direccion"_s, u"domicilio"_s, u"indirizzo"_s, u"endereço"_s, u"endereco"_s,
+                           u"adres"_s, u"adresa"_s, u"adress"_s, u"osoite"_s};
 const WordSet notANameWords{
     u"company"_s, u"business"_s, u"organization"_s, u"org"_s, u"product"_s, u"file"_s, u"user"_s,
     u"username"_s, u"account"_s, u"brand"_s, u"store"_s, u"item"_s, u"project"_s, u"team"_s,

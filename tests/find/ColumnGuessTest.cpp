@@ -24,6 +24,7 @@ TEST(ColumnGuess, HeadersDecideInRuleOrder)
         {u"Account manager"_s, std::nullopt},     {u"Last visit"_s, std::nullopt},
         {u""_s, std::nullopt},                    {u"Notes"_s, std::nullopt},
         {u"Postal code"_s, ColumnKind::skip},     {u"post_code"_s, ColumnKind::skip},
+        {u"Adresse"_s, ColumnKind::address},      {u"Dirección"_s, ColumnKind::address},
     };
     for (const auto &[header, kind] : cases)
         EXPECT_EQ(guessFromHeader(header), kind) << header.toStdString();
