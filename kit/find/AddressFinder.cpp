@@ -132,12 +132,59 @@ const QRegularExpression &addressPattern()
     return pattern;
 }
 
+// Streets as the rest of Europe writes them, house number and all: the
+// German and Dutch name with its way glued on or after it ("Hauptstraße 12",
+// "Berliner Str. 5", "Prinsengracht 263"), the way before the name in the
+// south ("Calle Mayor 98", "Via Roma 107", "ul. Długa 4") and the French
+// number before the way ("12 rue de la Paix"). Only the street is taken: a
+// postcode without a state code could not be found again in a reply.
+const QRegularExpression &continentalStreetPattern()
+{
+    static const QRegularExpression pattern = [] {
+        const QString capWord = u"\\p{Lu}[\\p{L}'’\\-]*"_s;
+        const QString house = u"\\d{1,4}(?:[ \\t]?[a-zA-Z](?![\\p{L}\\p{N}]))?(?![\\p{L}\\p{N}])"_s;
+        const QString gluedWay = u"\\p{Lu}[\\p{L}\\-]*(?:straße|strasse|str\\.|gasse|weg|allee|platz|damm|ufer|"
+                                 u"chaussee|straat|laan|plein|gracht|kade|singel|dijk|vej|gatan|vägen|veien)"_s;
+        const QString ownWay = u"(?:"_s % capWord % u"[ \\t]+){1,2}(?:Straße|Strasse|Str\\.|Gasse|Weg|Allee|Platz|Ring|Damm)"_s;
+        const QString northern = u"(?:"_s % gluedWay % u"|"_s % ownWay % u")[ \\t]*"_s % house;
+        const QString joiner = u"(?:de|del|de la|de las|de los|della|delle|dei|di|da|do|dos|das|y|e)"_s;
+        // A house number ends the street: a comma, the line's end or a postcode follows.
+        const QString southern = u"(?:Calle|C/|Avenida|Avda\\.|Paseo|Plaza|Carrer|Camino|Via|Viale|Piazza|Corso|"
+                                 u"Largo|Vicolo|Rua|Praça|Travessa|Rue|Chemin|ul\\.|Ul\\.)[ \\t]+(?:"_s
+            % joiner % u"[ \\t]+|d['’]|dell['’])?"_s % capWord % u"(?:[ \\t]+(?:"_s % joiner % u"[ \\t]+)?"_s % capWord
+            % u"){0,3},?[ \\t]+(?:n[º°o]\\.?[ \\t]*)?"_s % house % u"(?=[ \\t]*(?:[,;.)\\n]|$|\\d{4,5}[ \\t]+\\p{Lu}))"_s;
+        const QString french = u"\\d{1,4}(?:[ \\t]?(?:bis|ter))?,?[ \\t]+(?:rue|avenue|boulevard|bd|impasse|allée|quai|"
+                               u"Rue|Avenue|Boulevard|Place|Impasse|Allée|Quai|Chemin)[ \\t]+(?:(?:de la|de|du|des|la|le|les)"
+                               u"[ \\t]+|d['’]|l['’])?"_s
+            % capWord % u"(?:[ \\t]+(?:(?:de|du|des|la|le|et)[ \\t]+)?"_s % capWord % u"){0,3}"_s;
+        return QRegularExpression(u"(?<![\\p{L}\\p{N}])(?:"_s % northern % u"|"_s % southern % u"|"_s % french % u")"_s,
+                                  QRegularExpression::UseUnicodePropertiesOption);
+    }();
+    return pattern;
+}
+
 std::optional<QString> captured(const QRegularExpressionMatch &match, QStringView name)
 {
     const QString text = match.captured(name);
     if (text.isEmpty())
         return std::nullopt;
     return text;
+}
+
+void addContinentalStreets(const QString &text, QList<AddressFinder::Match> &found)
+{
+    const qsizetype american = found.size();
+    for (auto matches = continentalStreetPattern().globalMatch(text); matches.hasNext();) {
+        const auto match = matches.next();
+        const TextRange range{match.capturedStart(), match.capturedEnd()};
+        if (std::none_of(found.cbegin(), found.cbegin() + american,
+                         [&](const AddressFinder::Match &other) { return other.range.overlaps(range); }))
+            found.append({range, AddressParts{match.captured(), {}, {}, {}}});
+    }
+    if (found.size() > american)
+        std::stable_sort(found.begin(), found.end(), [](const AddressFinder::Match &a, const AddressFinder::Match &b) {
+            return a.range.start < b.range.start;
+        });
 }
 
 } // namespace
@@ -159,6 +206,7 @@ QList<AddressFinder::Match> AddressFinder::find(const QString &text) const
         parts.zip = captured(match, u"zip");
         found.append({{match.capturedStart(), match.capturedEnd()}, parts});
     }
+    addContinentalStreets(text, found);
     return found;
 }
 

@@ -8,9 +8,10 @@
 
 namespace quorvane {
 
-// US-style postal addresses in free text: a house number, a street name with
-// one of the postal service's street suffixes, an optional unit, and an
-// optional city, two-letter state and ZIP or ZIP+4.
+// Postal addresses in free text. US-style ones in full: a house number, a
+// street name with one of the postal service's street suffixes or a numbered
+// road, an optional unit, and an optional city, two-letter state and ZIP or
+// ZIP+4. Elsewhere in Europe, the street and its house number.
 class AddressFinder
 {
 public:

@@ -97,7 +97,14 @@ TEST(AddressFinder, FindsStreetCityStateAndZip)
     EXPECT_EQ(onlyParts(u"4667 Old Mill Rd #12"_s), (AddressParts{u"4667 Old Mill Rd #12"_s, {}, {}, {}}));
     EXPECT_EQ(onlyParts(u"Depot: 88 COUNTY RD 12A N, Unit 3"_s), (AddressParts{u"88 COUNTY RD 12A N, Unit 3"_s, {}, {}, {}}));
 
-    for (const QString &notAnAddress : {u"Order 12 Way too late"_s, u"3 main st"_s, u"Invoice 4471 overdue"_s,
+    // Streets of the rest of Europe, without the postcode and town after them.
+    for (const QString &street : {u"Hauptstraße 12"_s, u"Berliner Str. 5a"_s, u"Prinsengracht 263"_s,
+                                  u"Calle Mayor 98"_s, u"Rue de la Loi 16"_s, u"Via della Spiga 7"_s, u"ul. Długa 4"_s,
+                                  u"12 rue de la Paix"_s, u"5 bis avenue d’Italie"_s})
+        EXPECT_EQ(onlyParts(u"Lieferung an "_s + street + u", 10115 Berlin"_s), (AddressParts{street, {}, {}, {}}))
+            << street.toStdString();
+    for (const QString &notAnAddress : {u"Spring 2024 catalogue"_s, u"Via DHL 3 days"_s, u"Ring 5 times"_s,
+                                        u"page 12 Rue"_s,u"Order 12 Way too late"_s, u"3 main st"_s, u"Invoice 4471 overdue"_s,
                                         u"$12 Court fees"_s, u"Take 2 Route 66s"_s})
         EXPECT_TRUE(AddressFinder().find(notAnAddress).isEmpty()) << notAnAddress.toStdString();
 }
