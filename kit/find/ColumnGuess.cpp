@@ -46,10 +46,14 @@ Header normalised(const QString &header)
 }
 
 const WordSet emailWords{u"email"_s, u"mail"_s, u"emails"_s};
-const WordSet phoneWords{u"phone"_s, u"mobile"_s, u"cell"_s, u"tel"_s, u"telephone"_s, u"fax"_s, u"phones"_s};
 // With the headers of exports made in other languages: the data detector
-// knows only addresses laid out the American way, so in a column headed
-// "Adresse" the header alone tells that every cell is one.
+// knows only the streets of European addresses, and a national number may
+// not read as one where the computer is set up for another country, so the
+// header alone tells what every cell of such a column is.
+const WordSet phoneWords{u"phone"_s, u"mobile"_s, u"cell"_s, u"tel"_s, u"telephone"_s, u"fax"_s, u"phones"_s,
+                         u"telefon"_s, u"telefonnummer"_s, u"handy"_s, u"téléphone"_s, u"tél"_s, u"teléfono"_s,
+                         u"telefono"_s, u"móvil"_s, u"movil"_s, u"cellulare"_s, u"telefoon"_s, u"celular"_s,
+                         u"telemóvel"_s};
 const WordSet addressWords{u"address"_s, u"street"_s, u"addr"_s, u"address1"_s, u"address2"_s,
                            u"adresse"_s, u"anschrift"_s, u"straße"_s, u"strasse"_s, u"dirección"_s,
                            u"direccion"_s, u"domicilio"_s, u"indirizzo"_s, u"endereço"_s, u"endereco"_s,

@@ -25,6 +25,7 @@ TEST(ColumnGuess, HeadersDecideInRuleOrder)
         {u""_s, std::nullopt},                    {u"Notes"_s, std::nullopt},
         {u"Postal code"_s, ColumnKind::skip},     {u"post_code"_s, ColumnKind::skip},
         {u"Adresse"_s, ColumnKind::address},      {u"Dirección"_s, ColumnKind::address},
+        {u"Teléfono móvil"_s, ColumnKind::phone},
     };
     for (const auto &[header, kind] : cases)
         EXPECT_EQ(guessFromHeader(header), kind) << header.toStdString();
