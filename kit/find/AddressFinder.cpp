@@ -145,7 +145,7 @@ const QRegularExpression &continentalStreetPattern()
         const QString house = u"\\d{1,4}(?:[ \\t]?[a-zA-Z](?![\\p{L}\\p{N}]))?(?![\\p{L}\\p{N}])"_s;
         const QString gluedWay = u"\\p{Lu}[\\p{L}\\-]*(?:straße|strasse|str\\.|gasse|weg|allee|platz|damm|ufer|"
                                  u"chaussee|straat|laan|plein|gracht|kade|singel|dijk|vej|gatan|vägen|veien)"_s;
-        const QString ownWay = u"(?:"_s % capWord % u"[ \\t]+){1,2}(?:Straße|Strasse|Str\\.|Gasse|Weg|Allee|Platz|Ring|Damm)"_s;
+        const QString ownWay = u"(?:"_s % capWord % u"[ \\t]+){1,2}(?:Straße|Strasse|Str\\.|Gasse|Weg|Allee|Platz|Damm)"_s;
         const QString northern = u"(?:"_s % gluedWay % u"|"_s % ownWay % u")[ \\t]*"_s % house;
         const QString joiner = u"(?:de|del|de la|de las|de los|della|delle|dei|di|da|do|dos|das|y|e)"_s;
         // A house number ends the street: a comma, the line's end or a postcode follows.
