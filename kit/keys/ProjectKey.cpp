@@ -952,8 +952,10 @@ QString ProjectKey::assignSubstitute(const QString &real, EntryKind kind, const 
     // Hashed once for the lookup here and for recording the value.
     const size_t seedHash = TextIndex::hashOf(seed);
     ensureByReal();
-    if (const qsizetype stored = m_byReal.find(seed, seedHash); stored >= 0)
+    if (const qsizetype stored = m_byReal.find(seed, seedHash); stored >= 0) {
+        m_lastAssigned = stored;
         return m_entries.at(stored).standIn;
+    }
     if (norm.isNull())
         norm = normalized(real, kind);
     ensureTaken();
@@ -997,6 +999,7 @@ QString ProjectKey::assignSubstitute(const QString &real, EntryKind kind, const 
         chosenHash = TextIndex::hashOf(chosenKey);
     }
     record({kind, real, *chosen}, {seed, seedHash}, {ownKey, ownHash}, {chosenKey, chosenHash});
+    m_lastAssigned = m_entries.size() - 1;
     return *chosen;
 }
 

@@ -133,6 +133,9 @@ public:
 
     QString assignSubstitute(const QString &real, EntryKind kind, const Reserved &reserved,
                              Walk walk = Walk::skipping);
+    // The position among entries() of the entry the last assignSubstitute
+    // gave out, so that a caller listing it needs no lookup of its own.
+    qsizetype lastAssigned() const { return m_lastAssigned; }
     void record(const Entry &entry);
     // The key keeps the first spelling it met, unless `spelling`, the same
     // letters, is one a restore can write in every case the file used and the
@@ -245,6 +248,7 @@ private:
     QByteArray m_secret;
     QList<Entry> m_entries;
     qsizetype m_respellings = 0;
+    qsizetype m_lastAssigned = -1;
     QStringList m_files;
     mutable TextIndex m_byReal;
     mutable bool m_byRealFilled = true;

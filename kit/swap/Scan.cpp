@@ -658,6 +658,7 @@ private:
         }
         placeInCells(std::move(cells));
         m_scan.keyValueCount = m_key.valueCount();
+        m_scan.entries.setKeyEntries(working.entries());
         if (m_plannedKeyExact)
             m_scan.plannedKey = std::move(working);
     }
@@ -734,6 +735,8 @@ private:
         }
         const qsizetype entriesBefore = working.valueCount();
         StandInPlan plan = StandInPlan::of(finding, working, m_reserved);
+        for (const auto &[at, before] : std::as_const(plan.respelled))
+            m_scan.entries.respelling(at, before);
         if (plan.text == finding.text) {
             // Entries no item lists: the writer must build its key itself.
             m_plannedKeyExact = m_plannedKeyExact && working.valueCount() == entriesBefore;
@@ -745,9 +748,9 @@ private:
             m_scan.items.append({id, finding.kind, finding.text, plan.text, 0, listed.cell, listed.freeText,
                                  isAlreadyInKey(finding, m_key)});
             itemIndex.addLast(itemId.hash);
-            m_scan.entries.append(plan.entries);
+            m_scan.entries.append(plan.entries, plan.keyIndexes, working.entries());
         } else {
-            m_scan.entries.add(index, plan.entries);
+            m_scan.entries.add(index, plan.entries, working.entries());
         }
         addOccurrence(listed, index, plan.text);
     }

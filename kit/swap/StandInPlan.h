@@ -13,6 +13,10 @@ struct StandInPlan
 {
     QString text;
     QList<ProjectKey::Entry> entries;
+    QList<qsizetype> keyIndexes; // each entry's position among the working key's entries
+    // The working key's entries that planning respelled, each with the real
+    // spelling it had before.
+    QList<std::pair<qsizetype, QString>> respelled;
 
     // Assigns through the working key, so a value met again gets the same
     // stand-in and new stand-ins avoid what the file already holds.
