@@ -23,7 +23,7 @@
 
 namespace quorvane {
 
-enum class ValueKind;
+enum class ValueKind : uint8_t;
 
 // What one key entry is. The namespace groups kinds whose stand-ins must not
 // collide: first names, last names and towns share "word".

@@ -354,7 +354,7 @@ public:
     // Takes the last of the items, whose id no other holds; the hash is qHash of its id.
     void addLast(size_t hash)
     {
-        if (2 * m_items.size() > m_slots.size())
+        if (2 * ++m_count > m_slots.size())
             grow();
         const qsizetype item = m_items.size() - 1;
         m_slots[slotFor(m_items.at(item).id, hash)] = {check(hash), int32_t(item)};
@@ -391,6 +391,7 @@ private:
 
     const QList<ReviewItem> &m_items;
     QList<Slot> m_slots;
+    qsizetype m_count = 0;
 };
 
 // One finding to plan, with what planning needs of its record, and where
@@ -631,14 +632,18 @@ private:
         // step by step would hash every id again at each step.
         ProjectKey working = m_key;
         working.reserve(working.valueCount() + total);
-        ItemIndex itemIndex(m_scan.items, total);
         m_scan.entries.reserve(total, mostEntries(byKind));
         m_scan.items.reserve(total);
-        m_firstFindings.reserve(total);
         m_slots = QList<Scan::Planned>(slots);
         qsizetype planned = 0;
         for (QList<Listed> &listed : byKind) {
-            const qsizetype firstItem = m_scan.items.size();
+            // Ids carry their kind, so no finding is compared with the items
+            // of another kind: the index and the first findings are the
+            // kind's own, and go with it.
+            m_firstItem = m_scan.items.size();
+            ItemIndex itemIndex(m_scan.items, listed.size());
+            QList<const Finding *>().swap(m_firstFindings);
+            m_firstFindings.reserve(listed.size());
             // Each finding's id is made one finding ahead and its slot fetched,
             // so that the wait for it overlaps the planning of the one before.
             ItemID next;
@@ -652,8 +657,7 @@ private:
                 ++planned;
                 m_meter.advanceTo(m_cellCount + planned * (m_cellCount / planningShare) / total);
             }
-            // Ids carry their kind, so no later finding is compared with these.
-            std::fill(m_firstFindings.begin() + firstItem, m_firstFindings.end(), nullptr);
+            QList<const Finding *>().swap(m_firstFindings);
             QList<Listed>().swap(listed);
         }
         placeInCells(std::move(cells));
@@ -729,7 +733,7 @@ private:
         const Finding &finding = listed.finding;
         const QString &id = itemId.text;
         qsizetype index = itemIndex.find(id, itemId.hash);
-        if (index >= 0 && writtenAlike(*m_firstFindings.at(index), finding)) {
+        if (index >= 0 && writtenAlike(*m_firstFindings.at(index - m_firstItem), finding)) {
             addOccurrence(listed, index, m_scan.items.at(index).standIn);
             return;
         }
@@ -745,7 +749,7 @@ private:
         if (index < 0) {
             index = m_scan.items.size();
             m_firstFindings.append(&finding);
-            m_scan.items.append({id, finding.kind, finding.text, plan.text, 0, listed.cell, listed.freeText,
+            m_scan.items.append({id, finding.text, plan.text, listed.cell, 0, finding.kind, listed.freeText,
                                  isAlreadyInKey(finding, m_key)});
             itemIndex.addLast(itemId.hash);
             m_scan.entries.append(plan.entries, plan.keyIndexes, working.entries());
@@ -833,8 +837,9 @@ private:
     bool m_plannedKeyExact = true;
     // While planning: each finding's replacement, none where it keeps its text.
     QList<Scan::Planned> m_slots;
-    // Per review item, the finding that made it.
+    // Per review item of the kind being planned, from m_firstItem on, the finding that made it.
     QList<const Finding *> m_firstFindings;
+    qsizetype m_firstItem = 0;
     static constexpr int kindCount = int(ValueKind::address) + 1;
     // Planning the stand-ins counts as a quarter of the cells' work.
     static constexpr qint64 planningShare = 4;
