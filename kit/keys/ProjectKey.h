@@ -219,8 +219,12 @@ private:
     // object's own entries array is not empty; the entries read are taken.
     static std::optional<ProjectKey> parsed(const QByteArray &json, QList<Entry> *entriesRead);
     bool isFree(const QString &candidate, Hashed spaceKey, EntryKind kind, const Reserved &reserved) const;
-    // Adds a spaceKey to m_taken and counts it into the candidate sets it belongs to.
-    void take(Hashed spaceKey) const;
+    // Adds a spaceKey to m_taken and counts it into the candidate sets it
+    // belongs to; as the record of the table lending it, when one does.
+    void take(Hashed spaceKey, int lender = -1) const;
+    static constexpr int lentByReal = 0;
+    static constexpr int lentByStandIn = 1;
+    TextIndex::Lenders takenLenders() const { return {&m_byReal, &m_byStandIn}; }
     // A key read from its file fills m_taken on its first assignment only:
     // a key that only restores never needs it.
     void ensureTaken() const;
@@ -254,7 +258,8 @@ private:
     mutable bool m_byRealFilled = true;
     mutable TextIndex m_byStandIn;
     mutable bool m_byStandInFilled = true;
-    // A set of spaceKeys: each text's position is its own number.
+    // A set of spaceKeys: each text's position is its own number. Most of
+    // its texts are records of m_byReal and m_byStandIn.
     mutable TextIndex m_taken;
     // The members of each candidate set that m_taken holds.
     mutable CandidateHoldings m_held;
