@@ -4,7 +4,7 @@
 
 namespace quorvane {
 
-void ItemEntries::append(const Entries &entries, const QList<qsizetype> &keyIndexes, const Entries &keyEntries)
+void ItemEntries::append(const Entries &entries, std::span<const qsizetype> keyIndexes, const Entries &keyEntries)
 {
     // Grown by half rather than doubled: on a large file this array is among
     // the largest the scan holds, and doubling would leave up to half unused.
@@ -12,7 +12,7 @@ void ItemEntries::append(const Entries &entries, const QList<qsizetype> &keyInde
     if (needed > m_refs.capacity())
         m_refs.reserve(std::max(needed, m_refs.capacity() * 3 / 2 + 16));
     for (qsizetype i = 0; i < entries.size(); ++i) {
-        const qsizetype at = i < keyIndexes.size() ? keyIndexes.at(i) : -1;
+        const qsizetype at = size_t(i) < keyIndexes.size() ? keyIndexes[size_t(i)] : -1;
         if (at >= 0 && at < keyEntries.size() && keyEntries.at(at) == entries.at(i)) {
             m_refs.push_back(int32_t(at));
         } else {

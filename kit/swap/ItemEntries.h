@@ -6,6 +6,7 @@
 #include <QList>
 
 #include <cstdint>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -32,7 +33,7 @@ public:
     }
     // The entries of the next item, with their positions among the key's
     // entries, which are the key's entries as they are now.
-    void append(const Entries &entries, const QList<qsizetype> &keyIndexes, const Entries &keyEntries);
+    void append(const Entries &entries, std::span<const qsizetype> keyIndexes, const Entries &keyEntries);
     // More entries of an item appended already; those it holds are left out.
     void add(qsizetype item, const Entries &entries, const Entries &keyEntries);
     // The key's entry at the position is about to take another real spelling;

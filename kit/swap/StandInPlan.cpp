@@ -91,7 +91,6 @@ public:
     {
         // A name's two parts, an address's street, town and ZIP code: one allocation.
         m_entries.reserve(3);
-        m_keyIndexes.reserve(3);
     }
 
     QString standIn(const QString &real, EntryKind kind)
@@ -179,7 +178,7 @@ private:
     ProjectKey &m_key;
     const ProjectKey::Reserved &m_reserved;
     QList<ProjectKey::Entry> m_entries;
-    QList<qsizetype> m_keyIndexes;
+    QVarLengthArray<qsizetype, 4> m_keyIndexes;
     QList<std::pair<qsizetype, QString>> m_respelled;
 };
 

@@ -4,6 +4,7 @@
 #include "kit/keys/ProjectKey.h"
 
 #include <QList>
+#include <QVarLengthArray>
 #include <QString>
 
 namespace quorvane {
@@ -13,7 +14,9 @@ struct StandInPlan
 {
     QString text;
     QList<ProjectKey::Entry> entries;
-    QList<qsizetype> keyIndexes; // each entry's position among the working key's entries
+    // Each entry's position among the working key's entries: kept off the
+    // heap, as a finding relies on three entries at most but for long names.
+    QVarLengthArray<qsizetype, 4> keyIndexes;
     // The working key's entries that planning respelled, each with the real
     // spelling it had before.
     QList<std::pair<qsizetype, QString>> respelled;
