@@ -83,7 +83,11 @@ void TextIndex::makeRoom()
 
 size_t TextIndex::hashOf(QStringView text)
 {
-    return qHash(text);
+    // Qt hashes with its processor-assisted function only under a seed other
+    // than zero, about three times as fast as under zero; a swap hashes each
+    // of its values several times.
+    constexpr size_t seed = 0x9E3779B97F4A7C15u;
+    return qHash(text, seed);
 }
 
 void TextIndex::prefetch(size_t hash) const
