@@ -525,7 +525,8 @@ void ProjectKey::reserve(qsizetype entries)
     constexpr qsizetype unitsPerText = 32;
     m_byReal.reserveUnits(entries * unitsPerText);
     m_byStandIn.reserveUnits(entries * unitsPerText);
-    m_taken.reserveUnits(entries * 2 * unitsPerText);
+    // Most taken texts share the tables' records; a name's or town's real one does not.
+    m_taken.reserveUnits(entries * unitsPerText);
 }
 
 void ProjectKey::addFile(const QString &fileName)
@@ -803,8 +804,10 @@ void ProjectKey::record(Entry entry, Hashed realKey, Hashed realSpaceKey, Hashed
     m_entries.append(std::move(entry));
     m_byStandIn.insert(standInKey.text, standInKey.hash, index);
     if (m_takenFilled) {
-        take(realSpaceKey);
-        take(standInKey);
+        // Nearly every taken text is also a key of one of the two tables
+        // just written, whose record the taken set then shares.
+        take(realSpaceKey, realSpaceKey.text == realKey.text ? lentByReal : -1);
+        take(standInKey, lentByStandIn);
     }
 }
 
@@ -883,9 +886,12 @@ void ProjectKey::ensureTaken() const
     }
 }
 
-void ProjectKey::take(Hashed spaceKey) const
+void ProjectKey::take(Hashed spaceKey, int lender) const
 {
-    if (m_taken.insertNew(spaceKey.text, spaceKey.hash, m_taken.size()) >= 0)
+    const qsizetype held = lender < 0
+        ? m_taken.insertNew(spaceKey.text, spaceKey.hash, m_taken.size(), takenLenders())
+        : m_taken.insertLent(spaceKey.text, spaceKey.hash, m_taken.size(), lender, takenLenders());
+    if (held >= 0)
         return;
     candidateSets::count(spaceKey.text, m_held, m_refused.valid ? &m_refused.held : nullptr);
 }
@@ -925,7 +931,7 @@ bool ProjectKey::isFree(const QString &cand, Hashed hashedKey, EntryKind kind, c
     const uint64_t wordHash = ofWords ? CaselessWords::hashOfLowered(word) : 0;
     if (ofWords)
         reserved.words.prefetch(wordHash);
-    if (m_taken.find(key, hashedKey.hash) >= 0 || reserved.values.containsLowered(key, valueHash))
+    if (m_taken.find(key, hashedKey.hash, takenLenders()) >= 0 || reserved.values.containsLowered(key, valueHash))
         return false;
     if (!ofWords)
         return true;
@@ -952,8 +958,10 @@ QString ProjectKey::assignSubstitute(const QString &real, EntryKind kind, const 
     // Hashed once for the lookup here and for recording the value.
     const size_t seedHash = TextIndex::hashOf(seed);
     ensureByReal();
-    if (const qsizetype stored = m_byReal.find(seed, seedHash); stored >= 0)
+    if (const qsizetype stored = m_byReal.find(seed, seedHash); stored >= 0) {
+        m_lastAssigned = stored;
         return m_entries.at(stored).standIn;
+    }
     if (norm.isNull())
         norm = normalized(real, kind);
     ensureTaken();
@@ -997,6 +1005,7 @@ QString ProjectKey::assignSubstitute(const QString &real, EntryKind kind, const 
         chosenHash = TextIndex::hashOf(chosenKey);
     }
     record({kind, real, *chosen}, {seed, seedHash}, {ownKey, ownHash}, {chosenKey, chosenHash});
+    m_lastAssigned = m_entries.size() - 1;
     return *chosen;
 }
 

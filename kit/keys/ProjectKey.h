@@ -23,7 +23,7 @@
 
 namespace quorvane {
 
-enum class ValueKind;
+enum class ValueKind : uint8_t;
 
 // What one key entry is. The namespace groups kinds whose stand-ins must not
 // collide: first names, last names and towns share "word".
@@ -133,6 +133,9 @@ public:
 
     QString assignSubstitute(const QString &real, EntryKind kind, const Reserved &reserved,
                              Walk walk = Walk::skipping);
+    // The position among entries() of the entry the last assignSubstitute
+    // gave out, so that a caller listing it needs no lookup of its own.
+    qsizetype lastAssigned() const { return m_lastAssigned; }
     void record(const Entry &entry);
     // The key keeps the first spelling it met, unless `spelling`, the same
     // letters, is one a restore can write in every case the file used and the
@@ -216,8 +219,12 @@ private:
     // object's own entries array is not empty; the entries read are taken.
     static std::optional<ProjectKey> parsed(const QByteArray &json, QList<Entry> *entriesRead);
     bool isFree(const QString &candidate, Hashed spaceKey, EntryKind kind, const Reserved &reserved) const;
-    // Adds a spaceKey to m_taken and counts it into the candidate sets it belongs to.
-    void take(Hashed spaceKey) const;
+    // Adds a spaceKey to m_taken and counts it into the candidate sets it
+    // belongs to; as the record of the table lending it, when one does.
+    void take(Hashed spaceKey, int lender = -1) const;
+    static constexpr int lentByReal = 0;
+    static constexpr int lentByStandIn = 1;
+    TextIndex::Lenders takenLenders() const { return {&m_byReal, &m_byStandIn}; }
     // A key read from its file fills m_taken on its first assignment only:
     // a key that only restores never needs it.
     void ensureTaken() const;
@@ -245,12 +252,14 @@ private:
     QByteArray m_secret;
     QList<Entry> m_entries;
     qsizetype m_respellings = 0;
+    qsizetype m_lastAssigned = -1;
     QStringList m_files;
     mutable TextIndex m_byReal;
     mutable bool m_byRealFilled = true;
     mutable TextIndex m_byStandIn;
     mutable bool m_byStandInFilled = true;
-    // A set of spaceKeys: each text's position is its own number.
+    // A set of spaceKeys: each text's position is its own number. Most of
+    // its texts are records of m_byReal and m_byStandIn.
     mutable TextIndex m_taken;
     // The members of each candidate set that m_taken holds.
     mutable CandidateHoldings m_held;

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <array>
 #include <cstdint>
 
 namespace quorvane {
@@ -18,10 +19,17 @@ namespace quorvane {
 // reads the slot and the text, two places in memory, and no third table.
 // Nearly every text is Latin-1, kept at a byte a character: the buffers of
 // a large key's indexes are the largest part of a swap's memory.
+// An index may also hold texts whose records lie in other indexes, the key's
+// set of taken texts those of its two tables: it is then handed those
+// indexes whenever it reads a text.
 // A plain value whose copies share their storage until one of them changes.
 class TextIndex
 {
 public:
+    // The indexes whose records this one may hold; each call that reads
+    // texts is handed the same ones in the same order.
+    using Lenders = std::array<const TextIndex *, 2>;
+
     void reserve(qsizetype count);
     // Room for this many characters of Latin-1 text in all.
     void reserveUnits(qsizetype units);
@@ -44,12 +52,25 @@ public:
     // Lookups of one text in several indexes, or twice in one, hash it once.
     qsizetype find(QStringView text, size_t hash) const;
 
+    // The same for an index that holds records of the lenders.
+    qsizetype find(QStringView text, size_t hash, const Lenders &lenders) const;
+    qsizetype insertNew(QStringView text, size_t hash, qsizetype position, const Lenders &lenders);
+    // Adds the text unless it is held, as the record lenders[lender] holds
+    // for it, which it must; returns the position it already had, or -1.
+    // Lent records carry their lender's numbers: an index holding them is a
+    // set, every text at its own number, whose finds only tell held from not.
+    qsizetype insertLent(QStringView text, size_t hash, qsizetype position, int lender, const Lenders &lenders);
+
 private:
     static constexpr uint32_t freeSlot = UINT32_MAX;
+    // The top two bits of a slot's place name the buffer: 0 this index's
+    // own, 1 and 2 its lenders'. The rest is where the record starts there.
+    static constexpr int placeBits = 30;
+    static constexpr uint32_t placeMask = (uint32_t(1) << placeBits) - 1;
     struct Slot
     {
         uint32_t check = 0;
-        uint32_t at = freeSlot; // where the text's record starts in m_bytes
+        uint32_t at = freeSlot; // the text's record: its buffer and where it starts
     };
     // A record: the text's number in four bytes, then a tag byte, then the
     // text, a byte a character when all are Latin-1, else its UTF-16 units.
@@ -64,10 +85,10 @@ private:
     };
     static constexpr qsizetype numberBytes = 4;
     static constexpr int longTag = 0x7F; // the tag's length when four bytes follow
-    Record recordAt(qsizetype at) const;
+    Record recordAt(uint32_t at, const Lenders &lenders = {}) const;
     static bool equals(const Record &record, QStringView text);
     // The slot that holds the text, or else the free slot it would take.
-    qsizetype slotFor(QStringView text, size_t hash) const;
+    qsizetype slotFor(QStringView text, size_t hash, const Lenders &lenders = {}) const;
     void rehash(qsizetype slotCount);
     qsizetype positionOf(qsizetype text) const { return m_positions.isEmpty() ? text : m_positions.at(text); }
     void setPosition(qsizetype text, qsizetype position);

@@ -4,24 +4,31 @@
 
 namespace quorvane {
 
-void ItemEntries::append(const QList<ProjectKey::Entry> &entries)
+void ItemEntries::append(const Entries &entries, std::span<const qsizetype> keyIndexes, const Entries &keyEntries)
 {
     // Grown by half rather than doubled: on a large file this array is among
     // the largest the scan holds, and doubling would leave up to half unused.
-    // Growing moves the entries, which costs no count of their texts' users.
-    const size_t needed = m_entries.size() + size_t(entries.size());
-    if (needed > m_entries.capacity())
-        m_entries.reserve(std::max(needed, m_entries.capacity() * 3 / 2 + 16));
-    m_entries.insert(m_entries.end(), entries.cbegin(), entries.cend());
-    m_ends.append(qsizetype(m_entries.size()));
+    const size_t needed = m_refs.size() + size_t(entries.size());
+    if (needed > m_refs.capacity())
+        m_refs.reserve(std::max(needed, m_refs.capacity() * 3 / 2 + 16));
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        const qsizetype at = size_t(i) < keyIndexes.size() ? keyIndexes[size_t(i)] : -1;
+        if (at >= 0 && at < keyEntries.size() && keyEntries.at(at) == entries.at(i)) {
+            m_refs.push_back(int32_t(at));
+        } else {
+            m_refs.push_back(int32_t(-1 - m_own.size()));
+            m_own.append(entries.at(i));
+        }
+    }
+    m_ends.append(int32_t(m_refs.size()));
 }
 
-void ItemEntries::add(qsizetype item, const QList<ProjectKey::Entry> &entries)
+void ItemEntries::add(qsizetype item, const Entries &entries, const Entries &keyEntries)
 {
-    const std::span<const ProjectKey::Entry> held = appended(item);
-    QList<ProjectKey::Entry> *later = nullptr;
+    const Entries held = appended(item, keyEntries);
+    Entries *later = nullptr;
     for (const ProjectKey::Entry &entry : entries) {
-        if (std::find(held.begin(), held.end(), entry) != held.end())
+        if (held.contains(entry))
             continue;
         if (!later)
             later = &m_later[item];
@@ -30,18 +37,45 @@ void ItemEntries::add(qsizetype item, const QList<ProjectKey::Entry> &entries)
     }
 }
 
-QList<ProjectKey::Entry> ItemEntries::at(qsizetype item) const
+void ItemEntries::respelling(qsizetype keyIndex, const QString &before)
 {
-    const std::span<const ProjectKey::Entry> held = appended(item);
-    QList<ProjectKey::Entry> all(held.begin(), held.end());
+    m_respelled[keyIndex].append({m_refs.size(), before});
+}
+
+ItemEntries::Entries ItemEntries::at(qsizetype item) const
+{
+    Entries all = appended(item, m_keyEntries);
     all.append(m_later.value(item));
     return all;
 }
 
-std::span<const ProjectKey::Entry> ItemEntries::appended(qsizetype item) const
+ItemEntries::Entries ItemEntries::appended(qsizetype item, const Entries &keyEntries) const
 {
-    const qsizetype from = item == 0 ? 0 : m_ends.at(item - 1);
-    return {m_entries.data() + from, size_t(m_ends.at(item) - from)};
+    const size_t from = item == 0 ? 0 : size_t(m_ends.at(item - 1));
+    Entries entries;
+    entries.reserve(qsizetype(size_t(m_ends.at(item)) - from));
+    for (size_t ref = from; ref < size_t(m_ends.at(item)); ++ref)
+        entries.append(entryAt(ref, keyEntries));
+    return entries;
+}
+
+ProjectKey::Entry ItemEntries::entryAt(size_t ref, const Entries &keyEntries) const
+{
+    const int32_t at = m_refs.at(ref);
+    if (at < 0)
+        return m_own.at(-1 - at);
+    ProjectKey::Entry entry = keyEntries.at(at);
+    if (m_respelled.isEmpty())
+        return entry;
+    // The first spelling given up after the entry was appended is the one it had.
+    const auto spellings = m_respelled.constFind(at);
+    if (spellings != m_respelled.cend()) {
+        const auto held = std::find_if(spellings->cbegin(), spellings->cend(),
+                                       [&](const auto &spelling) { return ref < spelling.first; });
+        if (held != spellings->cend())
+            entry.real = held->second;
+    }
+    return entry;
 }
 
 } // namespace quorvane

@@ -10,19 +10,22 @@
 namespace quorvane {
 
 // One distinct value of the review list, identified by its normalised id.
+// A large file has hundreds of thousands: the members are ordered so that
+// the small ones share the last eight bytes.
 struct ReviewItem
 {
     QString id;
-    ValueKind kind = ValueKind::name;
     QString text;    // as first found
     QString standIn; // as first planned
-    int count = 0;   // occurrences planned for replacement
     std::optional<CellRef> firstCell; // absent for text outside any cell
+    int count = 0;   // occurrences planned for replacement
+    ValueKind kind = ValueKind::name;
     bool inFreeText = false;
     bool alreadyInKey = false; // the key held the value before the scan
 
     friend bool operator==(const ReviewItem &, const ReviewItem &) = default;
 };
+static_assert(sizeof(ReviewItem) <= 96);
 
 inline size_t qHash(const ReviewItem &item, size_t seed = 0)
 {

@@ -343,7 +343,7 @@ public:
         m_slots = QList<Slot>(slots);
     }
 
-    // The item's index, or -1; the hash is qHash(id).
+    // The item's index, or -1; the hash is TextIndex::hashOf(id).
     qsizetype find(const QString &id, size_t hash) const { return m_slots.at(slotFor(id, hash)).item; }
 
     void prefetch(size_t hash) const
@@ -351,10 +351,10 @@ public:
         __builtin_prefetch(m_slots.constData() + (qsizetype(hash) & (m_slots.size() - 1)));
     }
 
-    // Takes the last of the items, whose id no other holds; the hash is qHash of its id.
+    // Takes the last of the items, whose id no other holds; the hash is that of its id.
     void addLast(size_t hash)
     {
-        if (2 * m_items.size() > m_slots.size())
+        if (2 * ++m_count > m_slots.size())
             grow();
         const qsizetype item = m_items.size() - 1;
         m_slots[slotFor(m_items.at(item).id, hash)] = {check(hash), int32_t(item)};
@@ -385,12 +385,13 @@ private:
         old.swap(m_slots);
         for (const Slot &slot : std::as_const(old)) {
             if (slot.item >= 0)
-                m_slots[slotFor(m_items.at(slot.item).id, qHash(m_items.at(slot.item).id))] = slot;
+                m_slots[slotFor(m_items.at(slot.item).id, TextIndex::hashOf(m_items.at(slot.item).id))] = slot;
         }
     }
 
     const QList<ReviewItem> &m_items;
     QList<Slot> m_slots;
+    qsizetype m_count = 0;
 };
 
 // One finding to plan, with what planning needs of its record, and where
@@ -631,14 +632,18 @@ private:
         // step by step would hash every id again at each step.
         ProjectKey working = m_key;
         working.reserve(working.valueCount() + total);
-        ItemIndex itemIndex(m_scan.items, total);
         m_scan.entries.reserve(total, mostEntries(byKind));
         m_scan.items.reserve(total);
-        m_firstFindings.reserve(total);
         m_slots = QList<Scan::Planned>(slots);
         qsizetype planned = 0;
         for (QList<Listed> &listed : byKind) {
-            const qsizetype firstItem = m_scan.items.size();
+            // Ids carry their kind, so no finding is compared with the items
+            // of another kind: the index and the first findings are the
+            // kind's own, and go with it.
+            m_firstItem = m_scan.items.size();
+            ItemIndex itemIndex(m_scan.items, listed.size());
+            QList<const Finding *>().swap(m_firstFindings);
+            m_firstFindings.reserve(listed.size());
             // Each finding's id is made one finding ahead and its slot fetched,
             // so that the wait for it overlaps the planning of the one before.
             ItemID next;
@@ -652,12 +657,12 @@ private:
                 ++planned;
                 m_meter.advanceTo(m_cellCount + planned * (m_cellCount / planningShare) / total);
             }
-            // Ids carry their kind, so no later finding is compared with these.
-            std::fill(m_firstFindings.begin() + firstItem, m_firstFindings.end(), nullptr);
+            QList<const Finding *>().swap(m_firstFindings);
             QList<Listed>().swap(listed);
         }
         placeInCells(std::move(cells));
         m_scan.keyValueCount = m_key.valueCount();
+        m_scan.entries.setKeyEntries(working.entries());
         if (m_plannedKeyExact)
             m_scan.plannedKey = std::move(working);
     }
@@ -717,7 +722,7 @@ private:
         static ItemID of(const Finding &finding, const ItemIndex &itemIndex)
         {
             ItemID id{itemID(finding)};
-            id.hash = qHash(id.text);
+            id.hash = TextIndex::hashOf(id.text);
             itemIndex.prefetch(id.hash);
             return id;
         }
@@ -728,12 +733,14 @@ private:
         const Finding &finding = listed.finding;
         const QString &id = itemId.text;
         qsizetype index = itemIndex.find(id, itemId.hash);
-        if (index >= 0 && writtenAlike(*m_firstFindings.at(index), finding)) {
+        if (index >= 0 && writtenAlike(*m_firstFindings.at(index - m_firstItem), finding)) {
             addOccurrence(listed, index, m_scan.items.at(index).standIn);
             return;
         }
         const qsizetype entriesBefore = working.valueCount();
         StandInPlan plan = StandInPlan::of(finding, working, m_reserved);
+        for (const auto &[at, before] : std::as_const(plan.respelled))
+            m_scan.entries.respelling(at, before);
         if (plan.text == finding.text) {
             // Entries no item lists: the writer must build its key itself.
             m_plannedKeyExact = m_plannedKeyExact && working.valueCount() == entriesBefore;
@@ -742,12 +749,12 @@ private:
         if (index < 0) {
             index = m_scan.items.size();
             m_firstFindings.append(&finding);
-            m_scan.items.append({id, finding.kind, finding.text, plan.text, 0, listed.cell, listed.freeText,
+            m_scan.items.append({id, finding.text, plan.text, listed.cell, 0, finding.kind, listed.freeText,
                                  isAlreadyInKey(finding, m_key)});
             itemIndex.addLast(itemId.hash);
-            m_scan.entries.append(plan.entries);
+            m_scan.entries.append(plan.entries, plan.keyIndexes, working.entries());
         } else {
-            m_scan.entries.add(index, plan.entries);
+            m_scan.entries.add(index, plan.entries, working.entries());
         }
         addOccurrence(listed, index, plan.text);
     }
@@ -830,8 +837,9 @@ private:
     bool m_plannedKeyExact = true;
     // While planning: each finding's replacement, none where it keeps its text.
     QList<Scan::Planned> m_slots;
-    // Per review item, the finding that made it.
+    // Per review item of the kind being planned, from m_firstItem on, the finding that made it.
     QList<const Finding *> m_firstFindings;
+    qsizetype m_firstItem = 0;
     static constexpr int kindCount = int(ValueKind::address) + 1;
     // Planning the stand-ins counts as a quarter of the cells' work.
     static constexpr qint64 planningShare = 4;

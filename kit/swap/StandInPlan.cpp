@@ -96,26 +96,33 @@ public:
     QString standIn(const QString &real, EntryKind kind)
     {
         const QString assigned = m_key.assignSubstitute(real, kind, m_reserved);
-        m_key.preferSpelling(real, kind);
+        const qsizetype index = m_key.lastAssigned();
+        QString before = m_key.entries().at(index).real;
+        if (m_key.preferSpelling(real, kind))
+            m_respelled.append({index, std::move(before)});
         const ProjectKey::Entry entry{kind, real, assigned};
-        if (!m_entries.contains(entry))
+        if (!m_entries.contains(entry)) {
             m_entries.append(entry);
+            m_keyIndexes.append(index);
+        }
         return assigned;
     }
 
     StandInPlan plan(const Finding &finding)
     {
         switch (finding.kind) {
-        case ValueKind::name: return {name(finding), m_entries};
-        case ValueKind::email: return {email(finding.text), m_entries};
+        case ValueKind::name: return planned(name(finding));
+        case ValueKind::email: return planned(email(finding.text));
         case ValueKind::phone:
-            return {StandInPlan::phoneLayout(standIn(finding.text, EntryKind::phone), finding.text), m_entries};
-        case ValueKind::address: return {address(finding), m_entries};
+            return planned(StandInPlan::phoneLayout(standIn(finding.text, EntryKind::phone), finding.text));
+        case ValueKind::address: return planned(address(finding));
         }
-        return {finding.text, {}};
+        return {finding.text, {}, {}, {}};
     }
 
 private:
+    StandInPlan planned(QString text) { return {std::move(text), m_entries, m_keyIndexes, m_respelled}; }
+
     QString name(const Finding &finding)
     {
         Replacements parts;
@@ -171,6 +178,8 @@ private:
     ProjectKey &m_key;
     const ProjectKey::Reserved &m_reserved;
     QList<ProjectKey::Entry> m_entries;
+    QVarLengthArray<qsizetype, 4> m_keyIndexes;
+    QList<std::pair<qsizetype, QString>> m_respelled;
 };
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "kit/keys/ProjectKey.h"
 
 #include <QList>
+#include <QVarLengthArray>
 #include <QString>
 
 namespace quorvane {
@@ -13,6 +14,12 @@ struct StandInPlan
 {
     QString text;
     QList<ProjectKey::Entry> entries;
+    // Each entry's position among the working key's entries: kept off the
+    // heap, as a finding relies on three entries at most but for long names.
+    QVarLengthArray<qsizetype, 4> keyIndexes;
+    // The working key's entries that planning respelled, each with the real
+    // spelling it had before.
+    QList<std::pair<qsizetype, QString>> respelled;
 
     // Assigns through the working key, so a value met again gets the same
     // stand-in and new stand-ins avoid what the file already holds.

@@ -84,3 +84,33 @@ TEST(TextIndex, KeepsLatinAndWiderTextsApart)
     EXPECT_EQ(index.find(QString(125, u'é')), -1);
     EXPECT_EQ(index.find(u"city|ß2999"), texts.size() + 2999);
 }
+
+// A set sharing the records of two other indexes, beside texts of its own,
+// across the growth of all three, then copied with them.
+TEST(TextIndex, HoldsTextsLentByOtherIndexes)
+{
+    TextIndex reals, standIns, taken;
+    const TextIndex::Lenders lenders{&reals, &standIns};
+    for (qsizetype i = 0; i < 3000; ++i) {
+        const QString real = u"email|r%1@example.com"_s.arg(i), standIn = u"email|s%1"_s.arg(i), own = u"word|ö%1"_s.arg(i);
+        reals.insert(real, i);
+        standIns.insert(standIn, i);
+        ASSERT_EQ(taken.insertLent(real, TextIndex::hashOf(real), taken.size(), 0, lenders), -1);
+        ASSERT_EQ(taken.insertLent(standIn, TextIndex::hashOf(standIn), taken.size(), 1, lenders), -1);
+        ASSERT_EQ(taken.insertNew(own, TextIndex::hashOf(own), taken.size(), lenders), -1);
+        ASSERT_GE(taken.insertLent(real, TextIndex::hashOf(real), taken.size(), 1, lenders), 0);
+    }
+    EXPECT_EQ(taken.size(), 9000);
+    const auto held = [&](const TextIndex &set, const TextIndex::Lenders &from, const QString &text) {
+        return set.find(text, TextIndex::hashOf(text), from) >= 0;
+    };
+    const TextIndex realsCopy = reals, standInsCopy = standIns, takenCopy = taken;
+    for (qsizetype i = 0; i < 3000; i += 7) {
+        for (const QString &text : {u"email|r%1@example.com"_s.arg(i), u"email|s%1"_s.arg(i), u"word|ö%1"_s.arg(i)}) {
+            ASSERT_TRUE(held(taken, lenders, text)) << text.toStdString();
+            ASSERT_TRUE(held(takenCopy, {&realsCopy, &standInsCopy}, text)) << text.toStdString();
+        }
+    }
+    EXPECT_FALSE(held(taken, lenders, u"email|s3000"_s));
+    EXPECT_FALSE(held(taken, lenders, u"email|r1@example.co"_s));
+}

@@ -71,6 +71,21 @@ TEST(Scan, OneValueWrittenDifferentlyIsOneItemWithOneStandIn)
     EXPECT_EQ(std::pair(entries.at(0).kind, entries.at(1).kind), std::pair(EntryKind::firstName, EntryKind::lastName));
 }
 
+// A later spelling the key prefers is taken into the key, while an item met
+// before keeps the spelling it relied on: a writer that leaves the later item
+// out records the first.
+TEST(Scan, AnItemKeepsItsSpellingThoughALaterOneRespellsTheKey)
+{
+    const Scan result = scanCsv(u"Name\nAnn MACDONALD\nBob MacDonald\nCy MacDonald\n"_s);
+    ASSERT_EQ(result.items.size(), 3);
+    QStringList lastNames;
+    for (qsizetype i = 0; i < result.items.size(); ++i)
+        lastNames.append(result.entries.at(i).last().real);
+    EXPECT_EQ(lastNames, QStringList({u"MACDONALD"_s, u"MacDonald"_s, u"MacDonald"_s}));
+    ASSERT_TRUE(result.plannedKey.has_value());
+    EXPECT_TRUE(result.plannedKey->entryForReal(u"macdonald", EntryKind::lastName)->real == u"MacDonald");
+}
+
 TEST(Scan, KnownValuesKeepTheirStandInsAndTheKeyIsLeftAlone)
 {
     ProjectKey key = emptyKey();
