@@ -147,7 +147,11 @@ bool isFunctionWord(const QString &base)
         u"convo"_s, u"lmk"_s, u"appt"_s, u"approx"_s, u"info"_s, u"ppl"_s, u"idk"_s, u"tbh"_s, u"rn"_s,
         u"nvm"_s, u"afaik"_s, u"iirc"_s, u"ofc"_s, u"pic"_s, u"pics"_s, u"mgr"_s, u"dept"_s, u"sched"_s,
         u"asst"_s, u"tmw"_s, u"wknd"_s, u"rcvd"_s, u"recd"_s, u"pkg"_s, u"ttyl"_s, u"brb"_s, u"omw"_s,
-        u"tbc"_s, u"tbd"_s, u"tba"_s, u"n/a"_s};
+        u"tbc"_s, u"tbd"_s, u"tba"_s, u"n/a"_s, u"everything"_s, u"something"_s, u"anything"_s,
+        u"everyone"_s, u"someone"_s, u"anyone"_s, u"everybody"_s, u"somebody"_s, u"anybody"_s, u"itself"_s,
+        u"himself"_s, u"herself"_s, u"themselves"_s, u"yourself"_s, u"ourselves"_s, u"myself"_s, u"whoever"_s,
+        u"whichever"_s, u"whenever"_s, u"although"_s, u"unless"_s, u"because"_s, u"since"_s, u"whereas"_s,
+        u"hers"_s, u"ours"_s, u"yours"_s, u"theirs"_s};
     return functionWords.contains(base);
 }
 
@@ -711,7 +715,16 @@ bool isHumanRole(const QString &word)
                                      u"colleague"_s, u"coworker"_s, u"dispatcher"_s, u"cashier"_s, u"driver"_s,
                                      u"paralegal"_s, u"technician"_s, u"supervisor"_s, u"clerk"_s, u"chef"_s,
                                      u"temp"_s, u"pupil"_s, u"patient"_s, u"resident"_s, u"porter"_s, u"nanny"_s,
-                                     u"handyman"_s, u"plumber"_s, u"electrician"_s, u"cust"_s};
+                                     u"handyman"_s, u"plumber"_s, u"electrician"_s, u"cust"_s, u"referee"_s, u"umpire"_s,
+                                     u"lifeguard"_s, u"farmhand"_s, u"janitor"_s, u"custodian"_s, u"midwife"_s,
+                                     u"paramedic"_s, u"pharmacist"_s, u"therapist"_s, u"physio"_s, u"dentist"_s,
+                                     u"surgeon"_s, u"tutor"_s, u"lecturer"_s, u"student"_s, u"librarian"_s,
+                                     u"housekeeper"_s, u"concierge"_s, u"doorman"_s, u"waiter"_s, u"waitress"_s,
+                                     u"bartender"_s, u"barista"_s, u"hairdresser"_s, u"barber"_s, u"stylist"_s,
+                                     u"mechanic"_s, u"gardener"_s, u"locksmith"_s, u"carpenter"_s, u"roofer"_s,
+                                     u"interpreter"_s, u"translator"_s, u"bookkeeper"_s, u"chaplain"_s,
+                                     u"groundskeeper"_s, u"steward"_s, u"stewardess"_s, u"foreman"_s,
+                                     u"instructor"_s, u"counsellor"_s, u"counselor"_s, u"optician"_s, u"vet"_s};
     return roles.contains(word);
 }
 

@@ -94,6 +94,8 @@ TEST(NameKinds, GivenNamesThatAreAlsoPlacesMonthsOrWords)
                  {u"We ship to India and Kenya."_s, {}},
                  {u"Customer moved from Memphis to Denver."_s, {}},
                  {u"Grace period ends Friday."_s, {}},
+                 {u"Hope everything is fine."_s, {}},
+                 {u"Hope you are well, Mirela."_s, {u"Mirela"_s}},
                  {u"Monday Standup moved to 10, Google Meet link sent."_s, {}}});
 }
 
@@ -189,6 +191,7 @@ TEST(NameKinds, OtherScripts)
     expectNames({{u"张伟说发票金额不对。"_s, {u"张伟"_s}},
                  {u"联系人：李娜"_s, {u"李娜"_s}},
                  {u"备注：王芳"_s, {u"王芳"_s}},
+                 {u"請聯絡陳志明先生。"_s, {u"陳志明"_s}},
                  {u"状态：已发货"_s, {}},
                  {u"佐藤部長へ：明日の資料です。"_s, {u"佐藤"_s}},
                  {u"山田太郎様よりお問い合わせ"_s, {u"山田太郎"_s}},
@@ -292,6 +295,7 @@ TEST(NameKinds, LoneNamesTheTextMarksAsPeople)
                  {u"Leak in 4B reported again."_s, {}},
                  {u"Kitchen in 2A needs a new tap."_s, {}},
                  {u"Driver Oyelaran delivered the wrong pallet."_s, {u"Oyelaran"_s}},
+                 {u"Referee Kasprzak booked two players."_s, {u"Kasprzak"_s}},
                  {u"flat 3C (ilkay) reports noise again"_s, {u"ilkay"_s}},
                  {u"New lease for flat 2 (Marigold Ashcombe) signed."_s, {u"Marigold Ashcombe"_s}},
                  {u"Leak in unit 5 (Vacant) and unit 6 (Storage)."_s, {}},
