@@ -985,7 +985,7 @@ bool PortableNameTagger::joinsRun(qsizetype word) const
                  && word + 1 < m_words.size() && gapBefore(word + 1) == u" "_s);
     case Shape::capitals:
         if (!m_shouting)
-            return isNameInCapitals(word) || isSlashedNamePart(word);
+            return isNameInCapitals(word) || isSlashedNamePart(word) || isSurnameInCapitalsBeforeGiven(word);
         break;
     case Shape::lower:
         return isLowerCaseName(word);
@@ -1046,6 +1046,21 @@ bool PortableNameTagger::isNameInCapitals(qsizetype word) const
         || isNamePairInCapitals(word, word + 1);
 }
 
+// "GUO Shuheng", "MATSUDAIRA Kōsuke": rosters and papers write the family
+// name in capitals before the given name, so that no one mistakes the order.
+bool PortableNameTagger::isSurnameInCapitalsBeforeGiven(qsizetype word) const
+{
+    const qsizetype next = word + 1;
+    if (next >= m_words.size() || gapBefore(next) != u" "_s || shapeOf(next) != Shape::capitalised
+        || (has(next, Fact::inDictionary) && !has(next, Fact::given)) || has(next, Fact::nonPerson))
+        return false;
+    const QString &base = lower(word);
+    if (base.size() < 2 || has(word, Fact::inDictionary) || has(word, Fact::function) || has(word, Fact::nonPerson)
+        || has(word, Fact::title))
+        return false;
+    return has(word, Fact::surname) || isEastAsianFamilyName(base) || base.size() >= 5;
+}
+
 // "BISHOP, ROSE", "MASON, JUNE": a surname that is also a word, in
 // capitals, before a comma and a given name in capitals.
 bool PortableNameTagger::isCapitalsSurnameOfPair(qsizetype word) const
@@ -1087,6 +1102,18 @@ bool PortableNameTagger::isNamePairInCapitals(qsizetype word, qsizetype other) c
     return (isName(surname) || isUnknown(surname)) && givenSide;
 }
 
+// "Present: Corliss, Gaynor, Ottavia, Tansy": three or more lone words in a row
+// of commas are as many people; records surname first are split by semicolons.
+bool PortableNameTagger::isInListOfSingleWords(const QList<ScoredRun> &runs, qsizetype i) const
+{
+    const auto single = [&](qsizetype k) { return k >= 0 && k < runs.size() && runs.at(k).run.first == runs.at(k).run.last; };
+    const auto commaBetween = [&](qsizetype k) { // between runs k and k + 1
+        return single(k) && single(k + 1) && runs.at(k + 1).run.first == runs.at(k).run.last + 1
+            && gapBefore(runs.at(k + 1).run.first).trimmed() == u","_s;
+    };
+    return commaBetween(i) && (commaBetween(i + 1) || commaBetween(i - 1));
+}
+
 // In lower-case text a name is a known name or a word no dictionary knows,
 // never an everyday word.
 // "tell chef", "ask the driver": a role, however it is cued, is no name.
@@ -1121,7 +1148,8 @@ bool PortableNameTagger::isLowerCaseNameWord(qsizetype word) const
             && (has(word - 1, Fact::given) || has(word - 1, Fact::lead) || has(word - 1, Fact::title) || isBroughtIn(word)))
             || isInDepartment(word + 1) || isLowerCaseSubject(word) || isFieldValue(word) || isHailed(word)
             || isResidentInBrackets({word, word}) || isInUnitCode({word, word}) || isGivingOwnName(word) || isChatHail(word)
-            || isAskedWhereabouts(word)
+            || isAskedWhereabouts(word) || isJoinedToLowerCaseName(word) || isThankedAtEnd(word)
+            || (word > 0 && gapBefore(word) == u" "_s && isHumanRole(lower(word - 1)))
             || (word > 0 && lower(word - 1).size() == 1 && gapBefore(word) == u". "_s && isLowerCaseInitial(word - 1));
         if (!cued || has(word, Fact::particle) || has(word, Fact::function) || isListedWord() || has(word, Fact::nonPerson)
             || isAnd(base))
@@ -1150,6 +1178,36 @@ bool PortableNameTagger::isLowerCaseNameWord(qsizetype word) const
     if (isListedWord() || (has(word, Fact::nonPerson) && !has(word, Fact::given)))
         return false;
     return letters;
+}
+
+// "ask noreen or kwabena", "viewed by tomasz & ilka": joined to a lower-case name before it.
+bool PortableNameTagger::isJoinedToLowerCaseName(qsizetype word) const
+{
+    if (word > 0 && gapBefore(word).trimmed() == u"&"_s)
+        return shapeOf(word - 1) == Shape::lower && isLowerCaseNameWord(word - 1);
+    return word > 1 && gapBefore(word) == u" "_s && gapBefore(word - 1) == u" "_s
+        && (lower(word - 1) == u"or"_s || isAnd(lower(word - 1))) && shapeOf(word - 2) == Shape::lower
+        && isLowerCaseNameWord(word - 2);
+}
+
+// "thx for covering, dervla — owe u one": whom the writer thanks, named after a comma as the clause ends.
+bool PortableNameTagger::isThankedAtEnd(qsizetype word) const
+{
+    if (word < 2 || gapBefore(word) != u", "_s || has(word, Fact::inDictionary))
+        return false;
+    const qsizetype next = word + 1;
+    const QStringView after = next < m_words.size() ? gapBefore(next) : QStringView(m_text).sliced(m_tokens.at(m_words.at(word)).range.end);
+    static const QString closers = u"—–-.!\n"_s;
+    if (next < m_words.size() && (after.trimmed().isEmpty() || !closers.contains(after.trimmed().front())))
+        return false;
+    static const WordSet thanks{u"thanks"_s, u"thx"_s, u"thank"_s, u"ty"_s, u"cheers"_s, u"sorry"_s};
+    for (qsizetype i = word - 1; i >= 0 && i >= word - 6; --i) {
+        if (thanks.contains(lower(i)))
+            return true;
+        if (atSentenceStart(i))
+            break;
+    }
+    return false;
 }
 
 QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
@@ -2085,7 +2143,8 @@ double PortableNameTagger::contextAfter(const Run &run) const
     // "Bought at Home Depot": a verb is in no department.
     if (isInDepartment(run.last + 1) && !has(run.last, Fact::action))
         score += weight::department + (isSpeakingForDepartment(run.last + 1) ? weight::strongVerb : 0);
-    if (isAddressed(run) || (run.first == run.last && (isHailed(run.first) || isAddressedAtEnd(run.first))))
+    if (isAddressed(run)
+        || (run.first == run.last && (isHailed(run.first) || isAddressedAtEnd(run.first) || isThankedAtEnd(run.first))))
         score += weight::addressed;
     if (isIntroducingSelf(run))
         score += weight::strongVerb;
@@ -3320,6 +3379,12 @@ bool PortableNameTagger::isForeignSentenceStart(const Run &run) const
     // "Lorenzo ten Velde wants": the sentence goes on in English.
     if (run.last + 1 < m_words.size() && gapBefore(run.last + 1) == u" "_s && has(run.last + 1, Fact::action))
         return false;
+    // "Eckhard von Pfuel — property in Bavaria, speaks English": a heading, the note English.
+    static const WordSet english{u"the"_s, u"and"_s, u"is"_s, u"was"_s, u"with"_s, u"has"_s, u"wants"_s, u"needs"_s,
+                                 u"will"_s, u"speaks"_s, u"from"_s, u"for"_s};
+    for (qsizetype i = run.last + 1; i < m_words.size(); ++i)
+        if (english.contains(lower(i)))
+            return false;
     for (qsizetype i = run.first + 1; i < run.last; ++i)
         if (has(i, Fact::particle))
             return true;
@@ -3833,7 +3898,9 @@ void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
     for (qsizetype i = 0; i + 1 < runs.size(); ++i) {
         ScoredRun &left = runs[i];
         ScoredRun &right = runs[i + 1];
-        const bool spelledAnd = right.run.first == left.run.last + 2 && isAnd(lower(left.run.last + 1));
+        // "ask Noreen or Kwabena": either of two people.
+        const bool spelledAnd = right.run.first == left.run.last + 2
+            && (isAnd(lower(left.run.last + 1)) || lower(left.run.last + 1) == u"or"_s);
         if (right.run.first != left.run.last + 1 && !spelledAnd)
             continue;
         const QString gap = m_text.mid(m_tokens.at(m_words.at(left.run.last)).range.end,
@@ -3950,7 +4017,7 @@ void PortableNameTagger::pairSurnameFirst(QList<ScoredRun> &runs) const
         const bool lowerRecord = surname.first == 0 && shapeOf(surname.last) == Shape::lower
             && has(surname.last, Fact::surname) && has(given.first, Fact::given) && !has(given.first, Fact::everyday);
         if (given.first != surname.last + 1 || !isSurnameBeforeComma(surname, inList) || isAfterHouseNumber(surname.first)
-            || (shapeOf(given.first) == Shape::lower && !lowerRecord))
+            || (shapeOf(given.first) == Shape::lower && !lowerRecord) || isInListOfSingleWords(runs, i))
             continue;
         // "Cc Radhika, Tomasz": given names listed after a word that addresses people.
         const bool addressedList = surname.first == surname.last && surname.first > 0

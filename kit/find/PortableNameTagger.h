@@ -154,6 +154,7 @@ private:
     bool isSurnameBeforeRole(qsizetype word) const;
     bool isLeadGivenBeforeSurname(qsizetype word) const;
     bool isNameInCapitals(qsizetype word) const;
+    bool isSurnameInCapitalsBeforeGiven(qsizetype word) const;
     bool isNamePairInCapitals(qsizetype word, qsizetype other) const;
     bool isTowardsPerson(qsizetype word) const;
     bool isSpokenTo(qsizetype word) const;
@@ -222,6 +223,9 @@ private:
     bool joinsRun(qsizetype word) const;
     bool isLowerCaseName(qsizetype word) const;
     bool isLowerCaseNameWord(qsizetype word) const;
+    bool isJoinedToLowerCaseName(qsizetype word) const;
+    bool isThankedAtEnd(qsizetype word) const;
+    bool isInListOfSingleWords(const QList<ScoredRun> &runs, qsizetype i) const;
     bool isCuedGivenName(qsizetype word) const;
     bool isSeasonNamedSubject(qsizetype word) const;
     bool isGivenWordBeforeSurname(qsizetype surname) const;

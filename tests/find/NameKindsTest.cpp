@@ -96,6 +96,8 @@ TEST(NameKinds, GivenNamesThatAreAlsoPlacesMonthsOrWords)
                  {u"Grace period ends Friday."_s, {}},
                  {u"Hope everything is fine."_s, {}},
                  {u"Hope you are well, Mirela."_s, {u"Mirela"_s}},
+                 {u"Tea or Coffee at the break?"_s, {}},
+                 {u"Pay by Visa or Mastercard only."_s, {}},
                  {u"Monday Standup moved to 10, Google Meet link sent."_s, {}}});
 }
 
@@ -125,6 +127,11 @@ TEST(NameKinds, CapitalsAndLowerCase)
                  {u"cc d.k. okafor on the reply"_s, {u"d.k. okafor"_s}},
                  {u"sanne n pieter both off today"_s, {u"sanne"_s, u"pieter"_s}},
                  {u"cc jonas, wiebke"_s, {u"jonas"_s, u"wiebke"_s}},
+                 {u"ask noreen or kwabena"_s, {u"noreen"_s, u"kwabena"_s}},
+                 {u"thx for covering, dervla — owe u one"_s, {u"dervla"_s}},
+                 {u"Speaker: ZHAO Minghui (Fudan) confirmed for day 2."_s, {u"ZHAO Minghui"_s}},
+                 {u"Poster by TAKAHASHI Ren, session B."_s, {u"TAKAHASHI Ren"_s}},
+                 {u"Ordered two NVIDIA Jetson boards for the lab."_s, {}},
                  {u"Thanks Mark, I've closed it."_s, {u"Mark"_s}},
                  {u"april at reception says the fax is down"_s, {u"april"_s}},
                  {u"called june yesterday about the lease"_s, {u"june"_s}},
@@ -172,6 +179,7 @@ TEST(NameKinds, InitialsParticlesAndHyphens)
                  {u"Handover notes are with Yu-ji."_s, {u"Yu-ji"_s}},
                  {u"Pham Van Duc asked for samples."_s, {u"Pham Van Duc"_s}},
                  {u"Lorenzo ten Velde wants a callback."_s, {u"Lorenzo ten Velde"_s}},
+                 {u"Ottokar von Brienne — wants a callback, speaks German."_s, {u"Ottokar von Brienne"_s}},
                  {u"Keys returned by du Plessis, Hendrik on Friday"_s, {u"du Plessis, Hendrik"_s}},
                  {u"de Oliveira, Marta – renewal due"_s, {u"de Oliveira, Marta"_s}},
                  {u"Ticket forwarded to van der Velde for sign-off."_s, {u"van der Velde"_s}},
@@ -335,6 +343,9 @@ TEST(NameKinds, LoneNamesTheTextMarksAsPeople)
                  {u"Driver: Yusupov"_s, {u"Yusupov"_s}},
                  {u"Caller “Ifeoluwa” wouldn't give a surname."_s, {u"Ifeoluwa"_s}},
                  {u"Zsófia, Bence and Réka attended."_s, {u"Zsófia"_s, u"Bence"_s, u"Réka"_s}},
+                 {u"Present: Wendeline, Orrin, Tamsyn, Ekow, Perpetua."_s,
+                  {u"Wendeline"_s, u"Orrin"_s, u"Tamsyn"_s, u"Ekow"_s, u"Perpetua"_s}},
+                 {u"Depots: Leeds, York, Hull, Derby."_s, {}},
                  {u"Sales and I agreed."_s, {}},
                  {u"Chair: Tobias Lindqvist. Tobias to send the agenda."_s, {u"Tobias Lindqvist"_s, u"Tobias"_s}},
                  {u"agent Rose: happy to help, may I have the order number?"_s, {u"Rose"_s}},
