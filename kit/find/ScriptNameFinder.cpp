@@ -2,6 +2,7 @@
 
 #include "kit/find/WordSet.h"
 
+#include <QRegularExpression>
 #include <QSet>
 
 using namespace Qt::StringLiterals;
@@ -314,22 +315,50 @@ void addKatakanaNames(const QString &text, const QList<Segment> &parts, QList<Te
     }
 }
 
+// "杉浦 千晶 (Sugiura Chiaki)", "松永 千尋 様": a family name no list holds is
+// still one when the two parts stand alone, spaced as records write names,
+// and an honorific or the name's reading in Latin letters follows.
+bool isSpacedNameRecord(const QString &text, const QList<Segment> &parts, qsizetype p, bool honoured)
+{
+    const Segment &family = parts.at(p);
+    const Segment &given = parts.at(p + 1);
+    const QStringView before = QStringView(text).first(family.range.start).trimmed();
+    if (!before.isEmpty() && (before.back().isLetter() || (p > 0 && parts.at(p - 1).range.end == family.range.start)))
+        return false;
+    if (honoured)
+        return true;
+    const QStringView after = QStringView(text).sliced(given.range.end).trimmed();
+    if (p + 2 < parts.size() && after.startsWith(viewOf(text, parts.at(p + 2).range))) {
+        const QStringView next = viewOf(text, parts.at(p + 2).range);
+        return parts.at(p + 2).script == Script::han ? honorifics.contains(next.toString()) : startsWithAny(next, honorifics);
+    }
+    // The reading: two Latin words, each capitalised, in brackets.
+    static const QRegularExpression reading(u"^[(（]\\p{Lu}\\p{Ll}+ \\p{Lu}\\p{Ll}+"_s);
+    return reading.match(after).hasMatch();
+}
+
 // "佐藤 美咲様", "中村 由紀子 様": a Japanese family name, a space, and a given
 // name of one to three characters.
 TextRange spacedJapaneseName(const QString &text, const QList<Segment> &parts, qsizetype p)
 {
     const Segment &family = parts.at(p);
-    if (p + 1 >= parts.size() || !japaneseSurnames.contains(viewOf(text, family.range).toString()))
+    if (p + 1 >= parts.size())
         return {};
     const Segment &given = parts.at(p + 1);
     const QStringView gap = QStringView(text).sliced(family.range.end, given.range.start - family.range.end);
     if (given.script != Script::han || (gap != u" "_s && gap != u"　"_s))
         return {};
     QStringView name = viewOf(text, given.range);
+    bool honoured = false;
     for (const QString &honorific : honorifics)
-        if (name.size() > honorific.size() && name.endsWith(honorific))
+        if (name.size() > honorific.size() && name.endsWith(honorific)) {
             name.chop(honorific.size());
+            honoured = true;
+        }
     if (characters(name) < 1 || characters(name) > 3)
+        return {};
+    const bool listed = japaneseSurnames.contains(viewOf(text, family.range).toString());
+    if (!listed && !(characters(viewOf(text, family.range)) <= 2 && isSpacedNameRecord(text, parts, p, honoured)))
         return {};
     return {family.range.start, given.range.start + name.size()};
 }
