@@ -2120,7 +2120,7 @@ double PortableNameTagger::contextAfter(const Run &run) const
         else if (gap == u" "_s && isPersonNounAfterCopula(after))
             score += weight::strongVerb; // "Hero Blackwood is our contact"
         else if (gap == u" "_s && shapeOf(after) == Shape::lower && isVerbForm(next))
-            score += weight::verbForm;
+            score += isUnknownSubjectActing(run) ? weight::strongVerb : weight::verbForm;
         else if (gap == u" "_s && isSubjectDoing(run))
             score += weight::verbForm;
         else if (isDoingToSomething(run))
@@ -2203,6 +2203,20 @@ bool PortableNameTagger::isFormLabel(const Run &run) const
 // "speaks Dutch and Tamil", "Greek/English": a language, not Ms German.
 bool PortableNameTagger::isSpokenLanguage(const Run &run) const
 {
+    // "Korean-language holds", "Leeds-based", "Swiss-made": a language or a place qualifying a word.
+    const qsizetype hyphen = textOf(run.first).indexOf(u'-');
+    if (run.first == run.last && hyphen > 0 && hyphen + 1 < textOf(run.first).size()
+        && textOf(run.first).at(hyphen + 1).isLower()) {
+        const QString &word = lower(run.first);
+        const QString head = word.first(hyphen);
+        const QString tail = word.sliced(hyphen + 1);
+        static const WordSet qualified{u"language"_s, u"speaking"_s, u"speaker"_s, u"speakers"_s, u"based"_s,
+                                       u"made"_s, u"born"_s, u"owned"_s, u"style"_s, u"registered"_s, u"built"_s,
+                                       u"bound"_s, u"only"_s, u"wide"_s, u"specific"_s, u"themed"_s};
+        if (qualified.contains(tail) && (isLanguage(head) || nameLexicon::isNonPersonWord(head)
+                                         || WordClasses::shared().classesOf(head).startsWith(WordClasses::properNoun)))
+            return true;
+    }
     if (run.first != run.last || shapeOf(run.first) != Shape::capitalised || !has(run.first, Fact::inDictionary)
         || !isLanguage(lower(run.first)))
         return false;
@@ -2424,6 +2438,11 @@ double PortableNameTagger::shapeEvidence(const Run &run) const
         score += weight::bareSentenceStart;
     if (run.first == run.last && atSentenceStart(run.first)
         && (isCompoundOfWords(run.first) || isUnlistedVerbAndParticle(run.first)))
+        score += weight::compoundWord;
+    // "easel from Hobbycraft", "booked with Blacklane": a trade name made of two words.
+    static const WordSet dealtWith{u"from"_s, u"with"_s, u"by"_s, u"via"_s, u"per"_s, u"at"_s};
+    if (run.first == run.last && run.first > 0 && !atSentenceStart(run.first) && gapBefore(run.first) == u" "_s
+        && dealtWith.contains(lower(run.first - 1)) && isCompoundOfWords(run.first))
         score += weight::compoundWord;
     return score;
 }
@@ -3274,6 +3293,15 @@ bool PortableNameTagger::isUnknownWord(qsizetype word) const
     return base.size() >= 4 && std::all_of(base.cbegin(), base.cend(), [](QChar c) { return c.isLetter(); })
         && !has(word, Fact::inDictionary) && !has(word, Fact::nonPerson) && !has(word, Fact::function)
         && !isInflectedWord(base) && !isPrefixedWord(base) && !isChatAbbreviation(base);
+}
+
+// "Donnchadh covered the desk": a capitalised word no list knows doing something
+// is someone; "Copay waived by the manager" is something done to a thing.
+bool PortableNameTagger::isUnknownSubjectActing(const Run &run) const
+{
+    const qsizetype verb = run.last + 1;
+    return run.first == run.last && shapeOf(run.first) == Shape::capitalised && isUnknownWord(run.first)
+        && !(verb + 1 < m_words.size() && lower(verb + 1) == u"by"_s);
 }
 
 // "@nadia the deploy failed", "zeb pls merge my branch", 'kat: "is it down?" raf:

@@ -231,6 +231,7 @@ private:
     bool isGivenWordBeforeSurname(qsizetype surname) const;
     bool isLowerCaseInitial(qsizetype word) const;
     bool isUnknownWord(qsizetype word) const;
+    bool isUnknownSubjectActing(const Run &run) const;
     bool isCalendarNamedPerson(const Run &run) const;
     bool isPersonWithPlaceSurname(const Run &run) const;
     bool isListedBeside(const ScoredRun &named, const ScoredRun &other) const;

@@ -778,6 +778,11 @@ TEST(NameKinds, CuesThatOnlyPeopleFollow)
                  {u"so the build runs nightly"_s, {}},
                  {u"As Branwen pointed out, the alarm is set too high."_s, {u"Branwen"_s}},
                  {u"Ottway warned us about the floor."_s, {u"Ottway"_s}},
+                 {u"Dervorgilla covered the front desk."_s, {u"Dervorgilla"_s}},
+                 {u"Copay waived by the front desk today."_s, {}},
+                 {u"Easel bought from Paperstone, delivered Monday."_s, {}},
+                 {u"Booked the transfer with Greenlane for 5am."_s, {}},
+                 {u"Asked for Polish-language forms again."_s, {}},
                  {u"The report warned of delays."_s, {}}});
 }
 
