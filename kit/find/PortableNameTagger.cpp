@@ -996,6 +996,8 @@ bool PortableNameTagger::joinsRun(qsizetype word) const
             return false;
         if (has(word, Fact::particle) || isAfterHonorific(word))
             return true; // "Van der Merwe"; a particle alone is no name
+        if (isFamilyTitle(word))
+            return false;
         break;
     case Shape::other:
         return false;
@@ -1291,7 +1293,9 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
     // opening a sentence is the sentence's first word ("Позвонить Ольге Смирновой").
     const QChar firstLetter = lower(run.first).at(0);
     // A patronymic among them makes all three one Russian name ("Сафин Тимур Ильдарович").
+    // "Зинченко Т. В.": a surname before its initials stays.
     if (run.last - run.first >= 2 && firstLetter.unicode() >= 0x370 && atSentenceStart(run.first)
+        && lower(run.first + 1).size() > 1
         && !has(run.first, Fact::given) && !isPatronymic(lower(run.first + 1)) && !isPatronymic(lower(run.first + 2)))
         ++run.first;
     if (run.first == run.last && isPlainWord(run.first))
@@ -1589,6 +1593,9 @@ double PortableNameTagger::contextBefore(const Run &run) const
         && !isSpokenTo(run.first))
         return weight::notPerson; // "from Memphis"
     if (close && has(run.first - 1, Fact::title) && gap != u","_s)
+        return weight::title;
+    if (gap.isEmpty() && isFamilyTitle(run.first - 1) && shapeOf(run.first) == Shape::capitalised
+        && !has(run.first, Fact::nonPerson))
         return weight::title;
     // "a delivery van from Brackwell", but "someone from Marta's team".
     if (gap.isEmpty() && isFromEmployer(run.first - 1) && !isPossessive(textOf(run.last)))
@@ -2260,14 +2267,29 @@ bool PortableNameTagger::isGivenOffice(const Run &run) const
 }
 
 // "Ms Dundee", "Sra. Valencia": right after a form of address, whatever the word.
+// "Grandma Peony", "Aunt Hester", "baby Romilly": what a family calls its own
+// goes before the name as a title does ("Baby Bjorn" is a maker's).
+bool PortableNameTagger::isFamilyTitle(qsizetype word) const
+{
+    static const WordSet familyTitles{u"grandma"_s, u"grandpa"_s, u"granny"_s, u"grandad"_s, u"granddad"_s,
+                                      u"nana"_s, u"nan"_s, u"aunt"_s, u"auntie"_s, u"aunty"_s, u"uncle"_s,
+                                      u"cousin"_s, u"gran"_s};
+    const QString &base = lower(word);
+    const bool before = word + 1 < m_words.size() && gapBefore(word + 1) == u" "_s
+        && shapeOf(word + 1) == Shape::capitalised;
+    return before && ((familyTitles.contains(base) && shapeOf(word) == Shape::capitalised)
+                      || (base == u"baby"_s && shapeOf(word) == Shape::lower));
+}
+
 bool PortableNameTagger::isAfterHonorific(qsizetype word) const
 {
     // Not "Dr": makers put it before their names ("Dr Pepper", "Dr. Oetker").
     static const WordSet honorifics{u"mr"_s, u"mrs"_s, u"ms"_s, u"miss"_s, u"mx"_s, u"prof"_s, u"professor"_s, u"sr"_s, u"sra"_s, u"herr"_s, u"frau"_s, u"mme"_s, u"monsieur"_s,
                                           u"madame"_s, u"señor"_s, u"señora"_s, u"senhor"_s, u"senhora"_s};
     const QStringView gap = word > 0 ? gapBefore(word) : QStringView();
-    return word > 0 && (gap == u" "_s || gap == u". "_s) && honorifics.contains(lower(word - 1))
-        && shapeOf(word - 1) == Shape::capitalised && shapeOf(word) == Shape::capitalised;
+    return word > 0 && (gap == u" "_s || gap == u". "_s)
+        && ((honorifics.contains(lower(word - 1)) && shapeOf(word - 1) == Shape::capitalised) || isFamilyTitle(word - 1))
+        && shapeOf(word) == Shape::capitalised;
 }
 
 // "Ms Dundee", "Mr Chester": a place's name after a form of address is the
@@ -4223,12 +4245,16 @@ void PortableNameTagger::addNamesSeenElsewhere(QList<ScoredRun> &runs) const
     for (ScoredRun &run : runs) {
         if (isNamed(run) || run.score <= weight::notPerson / 2)
             continue;
+        // ...even after an article where the note speaks of that family ("the Sfeir side").
+        const qsizetype next = run.run.last + 1;
+        const bool family = isFamilyName(run.run)
+            || (next < m_words.size() && gapBefore(next) == u" "_s && lower(next) == u"side"_s);
         // "Kingston Obi ... lives in Kingston": where someone is, named like them.
-        if (contextBefore(run.run) <= weight::placePreposition)
+        if (contextBefore(run.run) <= weight::placePreposition && !family)
             continue;
         // A word that is also a place or a brand may be both in one note
         // ("April Dunleavy ... the April invoice").
-        bool allSeen = run.run.first == 0 || !isDeterminer(lower(run.run.first - 1));
+        bool allSeen = run.run.first == 0 || !isDeterminer(lower(run.run.first - 1)) || family;
         for (qsizetype i = run.run.first; i <= run.run.last && allSeen; ++i)
             allSeen = lower(i).size() == 1 || has(i, Fact::particle)
                 || (!has(i, Fact::nonPerson) && !has(i, Fact::everyday) && seenInName(i));

@@ -106,6 +106,7 @@ private:
     bool isDoingToSomething(const Run &run) const;
     bool isSubjectDoing(const Run &run) const;
     bool isAfterHonorific(qsizetype word) const;
+    bool isFamilyTitle(qsizetype word) const;
     bool isSiteListed(const Run &run) const;
     bool isRecordHead(const Run &run) const;
     bool isGivenOffice(const Run &run) const;
