@@ -281,7 +281,8 @@ bool isGoods(const QString &word)
         u"mixers"_s, u"blender"_s, u"blenders"_s, u"vacuum"_s, u"iron"_s, u"fryer"_s, u"microwave"_s,
         u"fridge"_s, u"freezer"_s, u"dishwasher"_s, u"drill"_s, u"drills"_s, u"saw"_s, u"saws"_s,
         u"sander"_s, u"sanders"_s, u"mattress"_s, u"sofa"_s, u"armchair"_s, u"headphones"_s,
-        u"earbuds"_s, u"speaker"_s, u"speakers"_s, u"luggage"_s, u"suitcase"_s, u"backpack"_s};
+        u"earbuds"_s, u"speaker"_s, u"speakers"_s, u"luggage"_s, u"suitcase"_s, u"backpack"_s, u"app"_s,
+        u"apps"_s};
     return words.contains(word);
 }
 
@@ -2096,6 +2097,11 @@ double PortableNameTagger::contextAfter(const Run &run) const
         if ((regionPlaced && !m_shouting && !owner) || placeNounAfter)
             return weight::notPerson;
         if (!owner && gap == u" "_s && (isCountryArm(nextText) || isPlaceUpon(after)))
+            return weight::notPerson;
+        // "per Dean's office": the office of a post, not of a Dean.
+        static const WordSet posts{u"dean"_s, u"principal"_s, u"provost"_s, u"registrar"_s, u"bursar"_s,
+                                   u"chancellor"_s, u"mayor"_s, u"governor"_s, u"sheriff"_s, u"coroner"_s};
+        if (owner && gap == u" "_s && run.first == run.last && next == u"office"_s && posts.contains(lower(run.first)))
             return weight::notPerson;
         // "Hallworth's rep", "Halvorsen's website": what a firm has, unless a given name owns it.
         if (owner && gap == u" "_s && run.first == run.last && isFirmsBelonging(next) && !has(run.first, Fact::given))

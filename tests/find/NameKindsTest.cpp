@@ -390,6 +390,7 @@ TEST(NameKinds, LoneNamesTheTextMarksAsPeople)
                  {u"Booked into Dr. Ilsabet Marr’s Tuesday clinic."_s, {u"Ilsabet Marr"_s}},
                  {u"Dr Pepper is out of stock."_s, {}},
                  {u"Logitech MX Keys arrived."_s, {}},
+                 {u"Kindle and Libby app sync issues again."_s, {}},
                  {u"mum said she'd pay the balance"_s, {}},
                  {u"Shipped the first half from Leeds, Manchester to follow."_s, {}},
                  {u"Boxes arrived, Returns to follow."_s, {}},
@@ -832,6 +833,8 @@ TEST(NameKinds, RolesOpeningASentence)
                  {u"Notary needed for the deed; Odile is certified."_s, {u"Odile"_s}},
                  {u"Warden's report: roof repaired, drains cleared."_s, {}},
                  {u"Registrar's note: original certificate needed."_s, {}},
+                 {u"Fee waived per Dean's office."_s, {}},
+                 {u"Dean's desk is by the window."_s, {u"Dean"_s}},
                  {u"Porter asked us to resend the approval."_s, {u"Porter"_s}},
                  {u"Mason says the kitchen is done."_s, {u"Mason"_s}}});
 }
