@@ -1152,6 +1152,7 @@ bool PortableNameTagger::isLowerCaseNameWord(qsizetype word) const
             || isInDepartment(word + 1) || isLowerCaseSubject(word) || isFieldValue(word) || isHailed(word)
             || isResidentInBrackets({word, word}) || isInUnitCode({word, word}) || isGivingOwnName(word) || isChatHail(word)
             || isAskedWhereabouts(word) || isJoinedToLowerCaseName(word) || isThankedAtEnd(word)
+            || isActionLabelled({word, word}) || isCalledBack(word)
             || (word > 0 && gapBefore(word) == u" "_s && isHumanRole(lower(word - 1)))
             || (word > 0 && lower(word - 1).size() == 1 && gapBefore(word) == u". "_s && isLowerCaseInitial(word - 1));
         if (!cued || has(word, Fact::particle) || has(word, Fact::function) || isListedWord() || has(word, Fact::nonPerson)
@@ -1181,6 +1182,29 @@ bool PortableNameTagger::isLowerCaseNameWord(qsizetype word) const
     if (isListedWord() || (has(word, Fact::nonPerson) && !has(word, Fact::given)))
         return false;
     return letters;
+}
+
+// "Oswin from Brightpaws will walk the dog": opening the sentence, someone from
+// a firm that is named, and what they will do or did; the firm is no person.
+bool PortableNameTagger::isSpeakingForFirm(qsizetype word) const
+{
+    const qsizetype from = word + 1;
+    const qsizetype firm = word + 2;
+    const qsizetype verb = word + 3;
+    if (verb >= m_words.size() || !atSentenceStart(word) || shapeOf(word) != Shape::capitalised
+        || (has(word, Fact::inDictionary) && !has(word, Fact::given)) || has(word, Fact::nonPerson)
+        || lower(from) != u"from"_s || gapBefore(from) != u" "_s || gapBefore(firm) != u" "_s
+        || shapeOf(firm) != Shape::capitalised || has(firm, Fact::given) || gapBefore(verb) != u" "_s)
+        return false;
+    return has(verb, Fact::action) && shapeOf(verb) == Shape::lower;
+}
+
+// "call back ottoline", "ring back Tobias": the lead verb's particle stands between it and the name.
+bool PortableNameTagger::isCalledBack(qsizetype word) const
+{
+    return word > 1 && gapBefore(word) == u" "_s && gapBefore(word - 1) == u" "_s && lower(word - 1) == u"back"_s
+        && has(word - 2, Fact::lead) && !has(word, Fact::function) && !has(word, Fact::nonPerson)
+        && !lower(word).front().isDigit();
 }
 
 // "ask noreen or kwabena", "viewed by tomasz & ilka": joined to a lower-case name before it.
@@ -1595,6 +1619,12 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return weight::notPerson; // "from Memphis"
     if (close && has(run.first - 1, Fact::title) && gap != u","_s)
         return weight::title;
+    if (isActionLabelled(run))
+        return weight::title;
+    if (run.first == run.last && run.first >= 2 && isSpeakingForFirm(run.first - 2))
+        return weight::notPerson;
+    if (gap.isEmpty() && isCalledBack(run.first) && !has(run.first, Fact::everyday))
+        return weight::strongLead;
     if (gap.isEmpty() && isFamilyTitle(run.first - 1) && shapeOf(run.first) == Shape::capitalised
         && !has(run.first, Fact::nonPerson))
         return weight::title;
@@ -2130,6 +2160,10 @@ double PortableNameTagger::contextAfter(const Run &run) const
             score += weakVerbs.contains(next) ? weight::weakVerb : weight::strongVerb;
         else if (gap == u" "_s && isAdverbBeforeVerb(after))
             score += weight::strongVerb; // "Marisol already fixed it"
+        else if (run.first == run.last && isSpeakingForFirm(run.first))
+            score += weight::department + weight::strongVerb;
+        else if (gap == u" "_s && next == u"on"_s && isAway(after))
+            score += weight::strongVerb; // "Oswin on leave"
         else if (gap == u" "_s && isPersonNounAfterCopula(after))
             score += weight::strongVerb; // "Hero Blackwood is our contact"
         else if (gap == u" "_s && shapeOf(after) == Shape::lower && isVerbForm(next))
@@ -2375,6 +2409,15 @@ bool PortableNameTagger::isActionPoint(const Run &run) const
         && gapBefore(verb) == u" "_s && opens
         && (shapeOf(verb) == Shape::lower || (m_shouting && shapeOf(verb) == Shape::capitals)) // "OKAFOR TO SIGN"
         && WordClasses::shared().classesOf(lower(verb)).contains(WordClasses::verb);
+}
+
+// "Action: Bryony to chase the invoice": under a label for what is to be done,
+// who is to do it opens the item, though the name is also a word.
+bool PortableNameTagger::isActionLabelled(const Run &run) const
+{
+    static const WordSet labels{u"action"_s, u"actions"_s, u"todo"_s, u"to-do"_s, u"ap"_s, u"owner"_s, u"next"_s};
+    return run.first > 0 && gapBefore(run.first).trimmed() == u":"_s && labels.contains(lower(run.first - 1))
+        && isActionPoint(run);
 }
 
 // "Ingólfur and I will cover": someone the writer works beside.
@@ -2872,6 +2915,12 @@ bool PortableNameTagger::isAway(qsizetype word) const
     static const WordSet copulas{u"is"_s, u"was"_s, u"will"_s, u"'s"_s};
     static const WordSet away{u"off"_s, u"out"_s, u"away"_s, u"sick"_s, u"back"_s, u"ill"_s, u"unwell"_s,
                                     u"absent"_s, u"on"_s, u"be"_s};
+    // "Oswin on vacation till the 20th": where people go that things do not.
+    static const WordSet leave{u"vacation"_s, u"holiday"_s, u"holidays"_s, u"leave"_s, u"furlough"_s,
+                               u"sabbatical"_s, u"annual"_s, u"maternity"_s, u"paternity"_s, u"parental"_s};
+    if (word + 1 < m_words.size() && lower(word) == u"on"_s && gapBefore(word + 1) == u" "_s
+        && leave.contains(lower(word + 1)))
+        return true;
     const qsizetype state = word + 1;
     return state < m_words.size() && copulas.contains(lower(word)) && gapBefore(state) == u" "_s
         && away.contains(lower(state));
@@ -3198,7 +3247,7 @@ bool PortableNameTagger::isCuedGivenName(qsizetype word) const
         return false;
     const bool dated = word + 1 < m_words.size() && lower(word + 1).front().isDigit(); // "by june 5"
     return (followsPersonLead(word) && !dated) || isSpeakingForDepartment(word + 1) || isChatHail(word)
-        || isSeasonNamedSubject(word);
+        || isSeasonNamedSubject(word) || isActionLabelled({word, word}) || isCalledBack(word);
 }
 
 // "april needs the lease signed", "june wants a callback": a month or season
@@ -4013,6 +4062,18 @@ void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
         if (givenPair && left.score >= weight::threshold && right.score > weight::notPerson / 2)
             right.score = weight::threshold;
         if (givenPair && right.score >= weight::threshold && left.score > weight::notPerson / 2)
+            left.score = weight::threshold;
+        // "Brayden and Maverick": a word the lists know as a given name too, joined to a person's given name.
+        const auto isListedGiven = [&](const ScoredRun &r) {
+            return r.run.first == r.run.last && has(r.run.first, Fact::ambiguousGiven) && !has(r.run.first, Fact::nonPerson)
+                && shapeOf(r.run.first) == Shape::capitalised && r.score > weight::notPerson / 2;
+        };
+        const auto isGivenFound = [&](const ScoredRun &r) {
+            return r.score >= weight::threshold && r.run.first == r.run.last && has(r.run.first, Fact::given);
+        };
+        if (isGivenFound(left) && isListedGiven(right))
+            right.score = weight::threshold;
+        if (isGivenFound(right) && isListedGiven(left))
             left.score = weight::threshold;
         const double floor = weight::threshold - weight::coordinated;
         if ((left.score >= weight::threshold || bothGiven) && right.score >= floor)

@@ -100,6 +100,9 @@ private:
     bool isGivingOwnName(qsizetype word) const;
     bool isContractedIs(qsizetype next) const;
     bool isActionPoint(const Run &run) const;
+    bool isActionLabelled(const Run &run) const;
+    bool isCalledBack(qsizetype word) const;
+    bool isSpeakingForFirm(qsizetype word) const;
     bool isWritersPartner(const Run &run) const;
     bool isAskedAbout(const Run &run) const;
     bool isQuestion(qsizetype word) const;
