@@ -6,6 +6,8 @@
 #include "kit/find/WordClasses.h"
 #include "kit/find/WordSet.h"
 
+#include <QRegularExpression>
+
 using namespace Qt::StringLiterals;
 
 namespace quorvane {
@@ -986,7 +988,8 @@ bool PortableNameTagger::joinsRun(qsizetype word) const
                  && word + 1 < m_words.size() && gapBefore(word + 1) == u" "_s);
     case Shape::capitals:
         if (!m_shouting)
-            return isNameInCapitals(word) || isSlashedNamePart(word) || isSurnameInCapitalsBeforeGiven(word);
+            return isNameInCapitals(word) || isSlashedNamePart(word) || isSurnameInCapitalsBeforeGiven(word)
+                || isBookingHead(word);
         break;
     case Shape::lower:
         return isLowerCaseName(word);
@@ -1271,7 +1274,11 @@ QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
             }
             // "Maria de la Cruz": particles join when a capitalised word follows them.
             qsizetype after = next;
-            while (after < m_words.size() && has(after, Fact::particle)
+            // "van 't Hoff": the article written short after a particle.
+            const auto isShortArticle = [&](qsizetype k) {
+                return lower(k) == u"t"_s && k > next && (gapBefore(k) == u" '"_s || gapBefore(k) == u" ’"_s);
+            };
+            while (after < m_words.size() && (has(after, Fact::particle) || isShortArticle(after))
                    && !isCapitalised(textOf(after)))
                 ++after;
             const bool afterName = lower(run.last).size() == 1 || has(run.last, Fact::given) || has(run.last, Fact::surname)
@@ -1602,7 +1609,7 @@ double PortableNameTagger::contextBefore(const Run &run) const
     const QString &previous = lower(run.first - 1);
     const QStringView gap = gapBefore(run.first).trimmed();
     const bool close = gap.isEmpty() || gap == u"."_s || gap == u","_s || gap == u":"_s || gap == u"!"_s;
-    if (isFieldValue(run.first))
+    if (isFieldValue(run.first) || isNamedAs(run.first))
         return weight::title;
     if (gap.isEmpty() && has(run.first, Fact::particle) && isForeignInstitution(previous))
         return weight::notPerson; // "Prefeitura de Campelo": the place a public body serves
@@ -2778,6 +2785,35 @@ bool PortableNameTagger::isFieldValue(qsizetype word) const
         && !accounts.contains(lower(word));
 }
 
+// "table for 6, name Ottoline", "under the name Ottoline": a field written without its colon.
+bool PortableNameTagger::isNamedAs(qsizetype word) const
+{
+    const qsizetype label = word - 1;
+    if (label < 0 || gapBefore(word) != u" "_s || lower(label) != u"name"_s || shapeOf(word) == Shape::lower)
+        return false;
+    static const WordSet before{u"the"_s, u"under"_s, u"by"_s, u"first"_s, u"given"_s, u"last"_s, u"family"_s,
+                                u"full"_s, u"maiden"_s};
+    const QStringView gap = gapBefore(label).trimmed();
+    return label == 0 || gap == u","_s || gap == u"("_s || atSentenceStart(label)
+        || (gapBefore(label) == u" "_s && before.contains(lower(label - 1)));
+}
+
+// "KELLAWAY x2 20:15", "Holloway 2 @ 21:00": a booking sheet's line opens with
+// whose table it is, then how many and when.
+bool PortableNameTagger::isBookingHead(qsizetype word) const
+{
+    const qsizetype count = word + 1;
+    if (count + 1 >= m_words.size() || !atSentenceStart(word) || gapBefore(count) != u" "_s
+        || has(word, Fact::inDictionary) || has(word, Fact::function) || has(word, Fact::nonPerson) || lower(word).size() < 3)
+        return false;
+    static const QRegularExpression party(u"^[x×]?\\d{1,2}$"_s);
+    if (!party.match(lower(count)).hasMatch())
+        return false;
+    const qsizetype time = count + 1;
+    const bool at = gapBefore(time).trimmed() == u"@"_s;
+    return at || (gapBefore(time) == u" "_s && time + 1 < m_words.size() && isClockTime(time + 1));
+}
+
 // "Refund sent. - Brann": one or two words after a dash close the text, as a writer signs.
 bool PortableNameTagger::isSignature(const Run &run) const
 {
@@ -3587,7 +3623,8 @@ void PortableNameTagger::tag()
         }
         if (isTeamMember(run) || isTalliedInList(run) || isResidentInBrackets(run) || isInUnitCode(run) || isContactedBySurname(run) || (run.first == run.last && isGivingOwnName(run.first))
             || (run.first == run.last && (isReportedSpeaker(run.first) || isAddressedByHonorific(run) || isChatHail(run.first) || isSeasonNamedSubject(run.first)))
-            || (run.first == run.last && shapeOf(run.first) == Shape::lower && isAskedWhereabouts(run.first))) {
+            || (run.first == run.last && shapeOf(run.first) == Shape::lower && isAskedWhereabouts(run.first))
+            || (run.first == run.last && isBookingHead(run.first))) {
             runs.append({run, weight::threshold});
             continue;
         }

@@ -122,6 +122,8 @@ private:
     bool isSlashedNamePart(qsizetype word) const;
     static bool isPersonField(const QString &word);
     bool isFieldValue(qsizetype word) const;
+    bool isBookingHead(qsizetype word) const;
+    bool isNamedAs(qsizetype word) const;
     bool isSignature(const Run &run) const;
     bool isCompoundNoun(const Run &run) const;
     void addNamesSeenElsewhere(QList<ScoredRun> &runs) const;
