@@ -1240,6 +1240,14 @@ bool PortableNameTagger::isThankedAtEnd(qsizetype word) const
     return false;
 }
 
+bool PortableNameTagger::hasParticle(const Run &run) const
+{
+    for (qsizetype i = run.first; i <= run.last; ++i)
+        if (has(i, Fact::particle))
+            return true;
+    return false;
+}
+
 QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
 {
     QList<Run> runs;
@@ -1270,6 +1278,14 @@ QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
                      && !isAnd(lower(next)));
             if (!caseBreak && joinsRun(next)) {
                 run.last = next;
+                continue;
+            }
+            // "Ana de Sousa e Silva", "José García y López": two surnames joined after a particle.
+            const bool joinedSurname = (lower(next) == u"e"_s || lower(next) == u"y"_s) && spaced
+                && next + 1 < m_words.size() && gapBefore(next + 1) == u" "_s
+                && shapeOf(next + 1) == Shape::capitalised && hasParticle(run) && joinsRun(next + 1);
+            if (joinedSurname) {
+                run.last = next + 1;
                 continue;
             }
             // "Maria de la Cruz": particles join when a capitalised word follows them.
@@ -2072,7 +2088,9 @@ bool PortableNameTagger::isTowardsPerson(qsizetype word) const
         u"explained"_s, u"mention"_s, u"mentioned"_s, u"apologise"_s, u"apologised"_s, u"apologize"_s,
         u"apologized"_s, u"introduce"_s, u"introduced"_s, u"over"_s, u"back"_s, u"out"_s, u"it"_s, u"them"_s,
         u"listen"_s, u"listened"_s, u"belongs"_s, u"belonged"_s, u"thanks"_s, u"married"_s, u"engaged"_s,
-        u"related"_s, u"says"_s, u"said"_s, u"delegated"_s, u"lent"_s, u"gave"_s, u"give"_s, u"given"_s};
+        u"related"_s, u"says"_s, u"said"_s, u"delegated"_s, u"lent"_s, u"gave"_s, u"give"_s, u"given"_s,
+        u"copy"_s, u"copies"_s, u"copied"_s, u"transferred"_s, u"handover"_s,
+        u"delegate"_s, u"reassign"_s};
     static const WordSet asking{u"ask"_s, u"asked"_s, u"asking"_s, u"asks"_s};
     // "ask for Dimitra", "a message for Oisín": what is left for someone.
     static const WordSet leftFor{u"note"_s, u"message"_s, u"voicemail"_s, u"vm"_s, u"memo"_s, u"card"_s, u"gift"_s,

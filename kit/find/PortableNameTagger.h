@@ -132,6 +132,7 @@ private:
     void markStaffListed(QList<ScoredRun> &runs) const;
     bool isVerbBeforeParticle(const Run &run) const;
     QList<Run> capitalisedRuns() const;
+    bool hasParticle(const Run &run) const;
     Run trimmed(Run run) const;
     double score(const Run &run) const;
     double wordEvidence(const Run &run) const;
