@@ -1155,14 +1155,14 @@ bool PortableNameTagger::isLowerCaseNameWord(qsizetype word) const
             || isInDepartment(word + 1) || isLowerCaseSubject(word) || isFieldValue(word) || isHailed(word)
             || isResidentInBrackets({word, word}) || isInUnitCode({word, word}) || isGivingOwnName(word) || isChatHail(word)
             || isAskedWhereabouts(word) || isJoinedToLowerCaseName(word) || isThankedAtEnd(word)
-            || isActionLabelled({word, word}) || isCalledBack(word)
+            || isActionLabelled({word, word}) || isCalledBack(word) || isPointedTo(word) || isSigningOff(word)
             || (word > 0 && gapBefore(word) == u" "_s && isHumanRole(lower(word - 1)))
             || (word > 0 && lower(word - 1).size() == 1 && gapBefore(word) == u". "_s && isLowerCaseInitial(word - 1));
         if (!cued || has(word, Fact::particle) || has(word, Fact::function) || isListedWord() || has(word, Fact::nonPerson)
             || isAnd(base))
             return false;
         return letters && !has(word, Fact::inDictionary) && !isInflectedWord(base) && !isPrefixedWord(base)
-            && !hasDictionaryPart(base);
+            && !hasDictionaryPart(base) && !isVerbAndParticle(base);
     }
     // "lmk if oksana still needs it": an adverb before a verb, though "Still" is a surname too.
     // "carla's off today": the particle follows "is", not a verb.
@@ -1200,6 +1200,27 @@ bool PortableNameTagger::isSpeakingForFirm(qsizetype word) const
         || shapeOf(firm) != Shape::capitalised || has(firm, Fact::given) || gapBefore(verb) != u" "_s)
         return false;
     return has(verb, Fact::action) && shapeOf(verb) == Shape::lower;
+}
+
+// "anything urgent → wilhelmina": an arrow in a note points at who takes it
+// over; between names it draws a route ("San Jose → Gilroy").
+bool PortableNameTagger::isPointedTo(qsizetype word) const
+{
+    const QStringView gap = gapBefore(word).trimmed();
+    return word > 0 && (gap == u"→"_s || gap == u"->"_s || gap == u"=>"_s) && shapeOf(word - 1) == Shape::lower
+        && !has(word, Fact::function)
+        && (has(word, Fact::given) || !has(word, Fact::inDictionary)) && !has(word, Fact::nonPerson)
+        && !isDepartment(lower(word));
+}
+
+// "cheers – ottoline": the writer signs off after a dash, closing the note.
+bool PortableNameTagger::isSigningOff(qsizetype word) const
+{
+    static const WordSet signOffs{u"cheers"_s, u"thanks"_s, u"thx"_s, u"ty"_s, u"regards"_s, u"best"_s, u"love"_s};
+    const QStringView gap = gapBefore(word).trimmed();
+    return word > 0 && word + 1 == m_words.size() && (gap == u"–"_s || gap == u"-"_s || gap == u"—"_s)
+        && signOffs.contains(lower(word - 1)) && (has(word, Fact::given) || !has(word, Fact::inDictionary))
+        && !has(word, Fact::function) && !isDepartment(lower(word));
 }
 
 // "call back ottoline", "ring back Tobias": the lead verb's particle stands between it and the name.
@@ -1644,6 +1665,8 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return weight::title;
     if (isActionLabelled(run))
         return weight::title;
+    if (run.first == run.last && (isPointedTo(run.first) || isSigningOff(run.first)))
+        return weight::strongLead;
     if (run.first == run.last && run.first >= 2 && isSpeakingForFirm(run.first - 2))
         return weight::notPerson;
     if (gap.isEmpty() && isCalledBack(run.first) && !has(run.first, Fact::everyday))
@@ -2789,7 +2812,11 @@ bool PortableNameTagger::isPersonField(const QString &word)
                                       u"stewards"_s, u"helpers"_s, u"volunteers"_s, u"readers"_s, u"coach"_s,
                                       u"captain"_s, u"tutor"_s, u"mentor"_s, u"owner"_s, u"minute-taker"_s,
                                       // Tickets of a help desk: "User: o'callaghan".
-                                      u"user"_s, u"reporter"_s};
+                                      u"user"_s, u"reporter"_s,
+                                      // Who signed, who was there, who read or took the pictures.
+                                      u"sig"_s, u"signature"_s, u"signed"_s, u"present"_s, u"officiant"_s,
+                                      u"celebrant"_s, u"presenter"_s, u"presenters"_s,
+                                      u"speaker"_s, u"speakers"_s, u"author"_s, u"authors"_s};
     return fields.contains(word);
 }
 

@@ -102,6 +102,8 @@ private:
     bool isActionPoint(const Run &run) const;
     bool isActionLabelled(const Run &run) const;
     bool isCalledBack(qsizetype word) const;
+    bool isPointedTo(qsizetype word) const;
+    bool isSigningOff(qsizetype word) const;
     bool isSpeakingForFirm(qsizetype word) const;
     bool isWritersPartner(const Run &run) const;
     bool isAskedAbout(const Run &run) const;
