@@ -2124,7 +2124,10 @@ bool PortableNameTagger::isTowardsPerson(qsizetype word) const
     if (word < 1 || lower(word) != u"to"_s)
         return false;
     const QStringView gap = gapBefore(word);
-    return (gap == u" "_s || gap == u"\n"_s) && verbs.contains(lower(word - 1));
+    // "spoke briefly to Rautio": an adverb may stand between.
+    const bool adverb = word >= 2 && lower(word - 1).endsWith(u"ly"_s) && gapBefore(word - 1) == u" "_s
+        && verbs.contains(lower(word - 2));
+    return (gap == u" "_s || gap == u"\n"_s) && (verbs.contains(lower(word - 1)) || adverb);
 }
 
 // "spoke to Santiago", "talked to Dallas": a given name that is also a place
@@ -2210,6 +2213,8 @@ double PortableNameTagger::contextAfter(const Run &run) const
             score += weight::strongVerb; // "Marisol already fixed it"
         else if (run.first == run.last && isSpeakingForFirm(run.first))
             score += weight::department + weight::strongVerb;
+        else if (gap == u" "_s && (next == u"absent"_s || next == u"unwell"_s) && shapeOf(after) == Shape::lower)
+            score += weight::strongVerb; // "Abernethy absent"
         else if (gap == u" "_s && next == u"on"_s && isAway(after))
             score += weight::strongVerb; // "Oswin on leave"
         else if (gap == u" "_s && isPersonNounAfterCopula(after))
@@ -4126,6 +4131,11 @@ void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
             continue;
         }
         const bool bothGiven = has(left.run.first, Fact::given) && has(right.run.first, Fact::given);
+        if (spelledAnd && arePeopleActing(left.run, right.run)) {
+            left.score = qMax(left.score, weight::threshold);
+            right.score = qMax(right.score, weight::threshold);
+            continue;
+        }
         // "Nkechi & Oyin", "Stavros Karas and Eleni": a lone word no list knows
         // joined to a given name or a full name.
         const bool unknownRight = right.run.first == right.run.last && !has(right.run.first, Fact::inDictionary)
@@ -4163,6 +4173,22 @@ void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
         if ((right.score >= weight::threshold || bothGiven) && left.score >= floor)
             left.score = qMax(left.score, weight::threshold);
     }
+}
+
+// "Okoro and Lindahl are on call": two surnames, or words no dictionary knows,
+// joined by "and" and then doing something together are two people; shops
+// go by their owner's possessive ("Pryce's and Holloway's").
+bool PortableNameTagger::arePeopleActing(const Run &left, const Run &right) const
+{
+    const auto isSurnameLike = [&](qsizetype i) {
+        return shapeOf(i) == Shape::capitalised && !isPossessive(textOf(i)) && !has(i, Fact::nonPerson) && !has(i, Fact::everyday)
+            && !has(i, Fact::properNoun) && (has(i, Fact::surname) || has(i, Fact::given) || !has(i, Fact::inDictionary));
+    };
+    const qsizetype verb = right.last + 1;
+    static const WordSet plural{u"are"_s, u"were"_s, u"have"_s, u"both"_s, u"will"_s, u"can"_s, u"agreed"_s};
+    return left.first == left.last && right.first == right.last && isSurnameLike(left.first) && isSurnameLike(right.first)
+        && lower(left.first + 1) == u"and"_s && verb < m_words.size() && gapBefore(verb) == u" "_s
+        && shapeOf(verb) == Shape::lower && (plural.contains(lower(verb)) || (has(verb, Fact::action) && isVerbForm(lower(verb))));
 }
 
 // "cc jonas, wiebke": a lone given name, or a word no dictionary knows, listed

@@ -244,6 +244,7 @@ private:
     bool isCalendarNamedPerson(const Run &run) const;
     bool isPersonWithPlaceSurname(const Run &run) const;
     bool isListedBeside(const ScoredRun &named, const ScoredRun &other) const;
+    bool arePeopleActing(const Run &left, const Run &right) const;
     Shape shapeOf(qsizetype word) const;
     TextRange rangeOf(const Run &run) const;
     // The word in lower case, without a possessive ending.
