@@ -157,6 +157,15 @@ bool isFunctionWord(const QString &base)
     return functionWords.contains(base);
 }
 
+// Past forms of irregular verbs, which the dictionary lists only by their stem.
+bool isIrregularVerbForm(const QString &word)
+{
+    static const WordSet words{u"seen"_s, u"shown"_s, u"eaten"_s, u"ridden"_s, u"stolen"_s, u"flown"_s, u"begun"_s,
+                               u"swum"_s, u"bought"_s, u"brought"_s, u"caught"_s, u"taught"_s, u"fought"_s, u"met"_s,
+                               u"told"_s, u"meant"_s, u"fled"_s, u"bled"_s, u"bred"_s, u"slept"_s, u"wept"_s};
+    return words.contains(word);
+}
+
 // Everyday words of computing that came after the dictionary was made.
 bool isNewWord(const QString &word)
 {
@@ -882,7 +891,11 @@ bool PortableNameTagger::has(qsizetype word, Fact fact) const
     if (fact >= Fact::everyday) {
         // One dictionary look-up answers all three of its facts.
         const QByteArray listed = WordClasses::shared().classesOf(lower(word));
-        const QByteArray classes = listed.isEmpty() && isNewWord(lower(word)) ? QByteArray(1, WordClasses::noun) : listed;
+        QByteArray classes = listed;
+        if (listed.isEmpty() && isNewWord(lower(word)))
+            classes = QByteArray(1, WordClasses::noun);
+        else if (listed.isEmpty() && isIrregularVerbForm(lower(word)))
+            classes = QByteArray(1, WordClasses::verb);
         const bool proper = !classes.isEmpty() && classes.front() == WordClasses::properNoun;
         facts.asked |= bit(Fact::everyday) | bit(Fact::inDictionary) | bit(Fact::properNoun);
         facts.held |= (classes.isEmpty() ? 0 : bit(Fact::inDictionary)) | (proper ? bit(Fact::properNoun) : 0)
@@ -2364,8 +2377,7 @@ bool PortableNameTagger::isGivenOffice(const Run &run) const
 // goes before the name as a title does ("Baby Bjorn" is a maker's).
 bool PortableNameTagger::isFamilyTitle(qsizetype word) const
 {
-    static const WordSet familyTitles{u"grandma"_s, u"grandpa"_s, u"granny"_s, u"grandad"_s, u"granddad"_s,
-                                      u"nana"_s, u"nan"_s, u"aunt"_s, u"auntie"_s, u"aunty"_s, u"uncle"_s,
+    static const WordSet familyTitles{u"grandma"_s, u"grandpa"_s, u"grandad"_s, u"granddad"_s, u"nana"_s, u"aunt"_s, u"auntie"_s, u"aunty"_s, u"uncle"_s,
                                       u"cousin"_s, u"gran"_s};
     const QString &base = lower(word);
     const bool before = word + 1 < m_words.size() && gapBefore(word + 1) == u" "_s
@@ -2378,7 +2390,10 @@ bool PortableNameTagger::isAfterHonorific(qsizetype word) const
 {
     // Not "Dr": makers put it before their names ("Dr Pepper", "Dr. Oetker").
     static const WordSet honorifics{u"mr"_s, u"mrs"_s, u"ms"_s, u"miss"_s, u"mx"_s, u"prof"_s, u"professor"_s, u"sr"_s, u"sra"_s, u"herr"_s, u"frau"_s, u"mme"_s, u"monsieur"_s,
-                                          u"madame"_s, u"señor"_s, u"señora"_s, u"senhor"_s, u"senhora"_s};
+                                          u"madame"_s, u"señor"_s, u"señora"_s, u"senhor"_s, u"senhora"_s,
+                                          // Ranks and offices used as titles: "Officer Frost", "Judge Moss".
+                                          u"officer"_s, u"sergeant"_s, u"sgt"_s, u"inspector"_s, u"detective"_s,
+                                          u"constable"_s, u"judge"_s, u"captain"_s, u"capt"_s, u"lieutenant"_s};
     const QStringView gap = word > 0 ? gapBefore(word) : QStringView();
     return word > 0 && (gap == u" "_s || gap == u". "_s)
         && ((honorifics.contains(lower(word - 1)) && shapeOf(word - 1) == Shape::capitalised) || isFamilyTitle(word - 1))

@@ -706,6 +706,10 @@ TEST(NameKinds, FamiliesTitlesAndTickets)
     expectNames({{u"Dropped off the Nowak twins at nine."_s, {u"Nowak"_s}},
                  {u"The Adeyemi kids are booked for swimming."_s, {u"Adeyemi"_s}},
                  {u"Prof Lincoln chaired the panel."_s, {u"Lincoln"_s}},
+                 {u"Officer Frost took the statement."_s, {u"Frost"_s}},
+                 {u"Captain Rivers confirmed the charter."_s, {u"Rivers"_s}},
+                 {u"Pt seen by Dr Okafor."_s, {u"Okafor"_s}},
+                 {u"Granny Smith apples are on offer."_s, {}},
                  {u"MAKOA/LEILANI MS seat 23A, window"_s, {u"MAKOA/LEILANI"_s}},
                  {u"LHR/JFK MR upgrade requested"_s, {}}});
 }
