@@ -2929,8 +2929,10 @@ bool PortableNameTagger::isIntroducingSelf(const Run &run) const
 bool PortableNameTagger::isGivingOwnName(qsizetype word) const
 {
     qsizetype opener = -1;
-    if (word >= 1 && lower(word - 1) == u"it"_s && isPossessive(textOf(word - 1)) && gapBefore(word) == u" "_s)
-        opener = word - 1; // "it's" without its "s"
+    // "it's" without its "s", or "its" as quick notes write it.
+    if (word >= 1 && ((lower(word - 1) == u"it"_s && isPossessive(textOf(word - 1))) || lower(word - 1) == u"its"_s)
+        && gapBefore(word) == u" "_s)
+        opener = word - 1;
     else if (word >= 2 && lower(word - 1) == u"is"_s && lower(word - 2) == u"this"_s && gapBefore(word) == u" "_s
              && gapBefore(word - 1) == u" "_s)
         opener = word - 2;

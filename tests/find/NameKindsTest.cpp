@@ -390,6 +390,8 @@ TEST(NameKinds, LoneNamesTheTextMarksAsPeople)
                  {u"Support from the IT team is limited on weekends."_s, {}},
                  {u"bea said she'd cover saturday"_s, {u"bea"_s}},
                  {u"hey it's tiago again, any news on the refund?"_s, {u"tiago"_s}},
+                 {u"hi its tamsin from the school office"_s, {u"tamsin"_s}},
+                 {u"hi its fine, no rush"_s, {}},
                  {u"Hi, this is Marisela from the Leeds office."_s, {u"Marisela"_s}},
                  {u"hi it's urgent, call back"_s, {}},
                  {u"It's Cornwall again this year for the offsite."_s, {}},
