@@ -157,6 +157,28 @@ bool isFunctionWord(const QString &base)
     return functionWords.contains(base);
 }
 
+// "Сергею", "Наталье", "Ивану", "Γιώργο": Russian and Greek decline given names,
+// so the lists' nominative is found behind the common case endings.
+bool isDeclinedGivenName(const QString &word)
+{
+    if (word.size() < 4)
+        return false;
+    const QChar last = word.back();
+    QStringList stems;
+    if (last.unicode() >= 0x400 && last.unicode() < 0x500) {
+        static const QList<std::pair<QStringView, QStringView>> endings{
+            {u"ею", u"ей"}, {u"ем", u"ей"}, {u"ея", u"ей"}, {u"ье", u"ья"}, {u"ьи", u"ья"}, {u"ью", u"ья"},
+            {u"ой", u"а"}, {u"ом", u""}, {u"ы", u"а"}, {u"е", u"а"}, {u"у", u""}, {u"у", u"а"}, {u"и", u"а"},
+            {u"а", u""}};
+        for (const auto &[ending, nominative] : endings)
+            if (word.endsWith(ending))
+                stems.append(word.chopped(ending.size()) + nominative);
+    } else if (last.unicode() >= 0x370 && last.unicode() < 0x400) {
+        stems.append(word + u'ς'); // "Γιώργο", "Νίκο", "Γιάννη"
+    }
+    return std::any_of(stems.cbegin(), stems.cend(), [](const QString &stem) { return nameLexicon::isGivenName(stem); });
+}
+
 // Past forms of irregular verbs, which the dictionary lists only by their stem.
 bool isIrregularVerbForm(const QString &word)
 {
@@ -506,6 +528,15 @@ bool isForeignActionVerb(const QString &word)
         u"stuurde"_s, u"powiedział"_s, u"powiedziała"_s, u"dzwonił"_s, u"dzwoniła"_s, u"napisał"_s,
         u"napisała"_s, u"prosi"_s, u"zapłacił"_s, u"zapłaciła"_s};
     return words.contains(word);
+}
+
+// A Russian past tense ("приходил", "оставила"), unless a given name ends so ("Михаил").
+bool isRussianPastVerb(const QString &word)
+{
+    static const QStringList past{u"ил"_s, u"ила"_s, u"ал"_s, u"ала"_s, u"ел"_s, u"ела"_s, u"или"_s, u"али"_s};
+    return word.size() > 5 && word.front().unicode() >= 0x400 && word.front().unicode() < 0x500
+        && std::any_of(past.cbegin(), past.cend(), [&](const QString &e) { return word.endsWith(e); })
+        && !nameLexicon::isGivenName(word);
 }
 
 // "Клиент сказал", "Cliente llamó": who a person is in those languages, capitalised
@@ -912,7 +943,9 @@ bool PortableNameTagger::holds(const QString &word, Fact fact)
 {
     using namespace nameLexicon;
     switch (fact) {
-    case Fact::given: return isGivenName(word) || isHyphenatedGivenName(word) || isGivenName(withoutAccents(word));
+    case Fact::given:
+        return isGivenName(word) || isHyphenatedGivenName(word) || isGivenName(withoutAccents(word))
+            || isDeclinedGivenName(word);
     case Fact::surname:
         return isSurname(word) || isHyphenatedSurname(word) || isSurnameByForm(word) || isSurname(withoutAccents(word));
     case Fact::ambiguousGiven: return isAmbiguousGivenName(word);
@@ -1306,8 +1339,10 @@ QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
                 break;
             // "June figures": a lower-case word is no surname of a capitalised name.
             // "Ilse grünwald" is still one name: a word no dictionary knows after a given name.
+            // Only Latin script is looked up: "к Ивану по счёту" has no surname in lower case.
+            const bool latin = lower(next).front().unicode() < 0x250;
             const bool caseBreak = shapeOf(next) == Shape::lower && shapeOf(run.last) != Shape::lower
-                && !(run.first == run.last && has(run.last, Fact::given) && !has(next, Fact::inDictionary)
+                && !(run.first == run.last && latin && has(run.last, Fact::given) && !has(next, Fact::inDictionary)
                      && !isInflectedWord(lower(next)) && !has(next, Fact::action)
                      && !isAnd(lower(next)));
             if (!caseBreak && joinsRun(next)) {
@@ -1370,6 +1405,10 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
     // "Name: Yaw Boateng": after a form's field for a person even a word is a given name.
     const bool field = run.first > 0 && gapBefore(run.first).trimmed() == u":"_s && isPersonField(lower(run.first - 1));
     while (!field && run.first < run.last && !has(run.first, Fact::particle) && isPlainWord(run.first))
+        ++run.first;
+    // "Приходил Иван": a verb opening the sentence before a given name.
+    while (run.first < run.last && (has(run.first, Fact::action) || isRussianPastVerb(lower(run.first)))
+           && !has(run.first, Fact::given) && !has(run.first, Fact::surname) && has(run.first + 1, Fact::given))
         ++run.first;
     // No dictionary speaks for other alphabets: a third capitalised word
     // opening a sentence is the sentence's first word ("Позвонить Ольге Смирновой").
