@@ -892,6 +892,7 @@ void PortableNameTagger::recallFacts()
 {
     const LearntFacts &learnt = learntFacts();
     m_facts.assign(m_words.size(), Facts{});
+    m_joins.assign(m_words.size(), -1);
     for (qsizetype word = 0; word < m_words.size(); ++word)
         if (const auto known = learnt.find(lower(word)); known != learnt.end())
             m_facts[word] = known->second;
@@ -1021,7 +1022,16 @@ PortableNameTagger::Shape PortableNameTagger::shapeOf(qsizetype word) const
 
 // Capitalised, and not written in capitals throughout (those are acronyms and
 // shouting, not names) unless the whole text is; or a single letter: an initial.
+// The runs are built by asking of each word several times; the answer stays.
 bool PortableNameTagger::joinsRun(qsizetype word) const
+{
+    signed char &known = m_joins[word];
+    if (known < 0)
+        known = decidesJoin(word);
+    return known;
+}
+
+bool PortableNameTagger::decidesJoin(qsizetype word) const
 {
     // "MTR-88412", "Win11": codes, however they are written; "18°C": a unit.
     const QStringView text = textOf(word);

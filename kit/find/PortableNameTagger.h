@@ -230,6 +230,7 @@ private:
     bool isMentionAsked(qsizetype word) const;
     bool isChatName(qsizetype word) const;
     bool joinsRun(qsizetype word) const;
+    bool decidesJoin(qsizetype word) const;
     bool isLowerCaseName(qsizetype word) const;
     bool isLowerCaseNameWord(qsizetype word) const;
     bool isJoinedToLowerCaseName(qsizetype word) const;
@@ -259,6 +260,7 @@ private:
     QStringList m_lowerWords;       // per word
     mutable std::vector<Facts> m_facts; // per word, filled as the rules ask
     std::vector<Facts> m_recalled;      // per word, as known before this text
+    mutable std::vector<signed char> m_joins; // per word: joins a run (1), not (0), not yet asked (-1)
     QList<TextRange> m_names;       // ranges of the names found, in order
     bool m_shouting = false;        // the text is written in capitals
 };
