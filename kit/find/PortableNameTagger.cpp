@@ -1203,22 +1203,22 @@ bool PortableNameTagger::isLowerCaseNameWord(qsizetype word) const
     if (isAfterNobiliary(word) && !has(word, Fact::function) && !has(word, Fact::particle))
         return letters;
     if (!has(word, Fact::given) && !has(word, Fact::surname) && !has(word, Fact::ambiguousSurname)) {
+        // Most words of a note are the dictionary's: they are ruled out before any cue is looked for.
+        if (!letters || has(word, Fact::inDictionary) || has(word, Fact::particle) || has(word, Fact::function)
+            || isListedWord() || has(word, Fact::nonPerson) || isAnd(base) || isInflectedWord(base)
+            || isPrefixedWord(base) || hasDictionaryPart(base) || isVerbAndParticle(base))
+            return false;
         // A word no dictionary knows counts only right after a given name or a lead word ("per soren").
         // ...or right before the team they are in ("kirsi from the helsinki office"),
         // or opening a clause and doing what people do ("ok so priyanka is out today").
-        const bool cued = (word > 0
-            && (has(word - 1, Fact::given) || has(word - 1, Fact::lead) || has(word - 1, Fact::title) || isBroughtIn(word)))
+        return (word > 0
+                && (has(word - 1, Fact::given) || has(word - 1, Fact::lead) || has(word - 1, Fact::title) || isBroughtIn(word)))
             || isInDepartment(word + 1) || isLowerCaseSubject(word) || isFieldValue(word) || isHailed(word)
             || isResidentInBrackets({word, word}) || isInUnitCode({word, word}) || isGivingOwnName(word) || isChatHail(word)
             || isAskedWhereabouts(word) || isJoinedToLowerCaseName(word) || isThankedAtEnd(word)
             || isActionLabelled({word, word}) || isCalledBack(word) || isPointedTo(word) || isSigningOff(word)
             || (word > 0 && gapBefore(word) == u" "_s && isHumanRole(lower(word - 1)))
             || (word > 0 && lower(word - 1).size() == 1 && gapBefore(word) == u". "_s && isLowerCaseInitial(word - 1));
-        if (!cued || has(word, Fact::particle) || has(word, Fact::function) || isListedWord() || has(word, Fact::nonPerson)
-            || isAnd(base))
-            return false;
-        return letters && !has(word, Fact::inDictionary) && !isInflectedWord(base) && !isPrefixedWord(base)
-            && !hasDictionaryPart(base) && !isVerbAndParticle(base);
     }
     // "lmk if oksana still needs it": an adverb before a verb, though "Still" is a surname too.
     // "carla's off today": the particle follows "is", not a verb.
