@@ -1279,6 +1279,18 @@ bool PortableNameTagger::isSigningOff(qsizetype word) const
         && !has(word, Fact::function) && !isDepartment(lower(word));
 }
 
+// "jade said the printer is jammed", "mark wants the report": a given name that
+// is also a word opens the sentence and says or wants something, as no jade or mark does.
+bool PortableNameTagger::isSpeakingGivenName(qsizetype word) const
+{
+    static const WordSet speech{u"said"_s, u"says"_s, u"wants"_s, u"wanted"_s, u"asked"_s, u"asks"_s, u"thinks"_s,
+                                u"told"_s, u"rang"_s, u"phoned"_s, u"emailed"_s, u"texted"_s, u"mentioned"_s,
+                                u"replied"_s, u"confirmed"_s};
+    const qsizetype verb = word + 1;
+    return verb < m_words.size() && atSentenceStart(word) && has(word, Fact::given) && gapBefore(verb) == u" "_s
+        && speech.contains(lower(verb));
+}
+
 // "call back ottoline", "ring back Tobias": the lead verb's particle stands between it and the name.
 bool PortableNameTagger::isCalledBack(qsizetype word) const
 {
@@ -2273,6 +2285,10 @@ double PortableNameTagger::contextAfter(const Run &run) const
             score += weakVerbs.contains(next) ? weight::weakVerb : weight::strongVerb;
         else if (gap == u" "_s && isAdverbBeforeVerb(after))
             score += weight::strongVerb; // "Marisol already fixed it"
+        else if (gap == u", "_s && (next == u"she"_s || next == u"he"_s) && !m_shouting)
+            score += weight::weakVerb; // "Spoke to Rose, she will pay"
+        else if (gap == u", "_s && (next == u"she"_s || next == u"he"_s))
+            score += weight::strongVerb; // in capitals every word's case is lost, the pronoun's too
         else if (run.first == run.last && isSpeakingForFirm(run.first))
             score += weight::department + weight::strongVerb;
         else if (gap == u" "_s && (next == u"absent"_s || next == u"unwell"_s) && shapeOf(after) == Shape::lower)
@@ -3399,7 +3415,7 @@ bool PortableNameTagger::isCuedGivenName(qsizetype word) const
         return false;
     const bool dated = word + 1 < m_words.size() && lower(word + 1).front().isDigit(); // "by june 5"
     return (followsPersonLead(word) && !dated) || isSpeakingForDepartment(word + 1) || isChatHail(word)
-        || isSeasonNamedSubject(word) || isActionLabelled({word, word}) || isCalledBack(word);
+        || isSeasonNamedSubject(word) || isActionLabelled({word, word}) || isCalledBack(word) || isSpeakingGivenName(word);
 }
 
 // "april needs the lease signed", "june wants a callback": a month or season
