@@ -1039,7 +1039,10 @@ bool PortableNameTagger::decidesJoin(qsizetype word) const
         return false;
     switch (shapeOf(word)) {
     case Shape::initial:
-        // "WANTS A CALLBACK": in text written in capitals "A" and "I" are words, not initials.
+        // "WANTS A CALLBACK": in text written in capitals "A" and "I" are words, not initials;
+        // "C/O Halloran": nor is the "O" of "care of".
+        if (word + 1 < m_words.size() && isCareOf(word + 1))
+            return false;
         return !(m_shouting && (lower(word) == u"a"_s || lower(word) == u"i"_s)
                  && word + 1 < m_words.size() && gapBefore(word + 1) == u" "_s);
     case Shape::capitals:
@@ -1289,6 +1292,13 @@ bool PortableNameTagger::isSpeakingGivenName(qsizetype word) const
     const qsizetype verb = word + 1;
     return verb < m_words.size() && atSentenceStart(word) && has(word, Fact::given) && gapBefore(verb) == u" "_s
         && speech.contains(lower(verb));
+}
+
+// "c/o Halloran": post sent in someone's care names them.
+bool PortableNameTagger::isCareOf(qsizetype word) const
+{
+    return word >= 2 && gapBefore(word) == u" "_s && lower(word - 1) == u"o"_s && gapBefore(word - 1) == u"/"_s
+        && lower(word - 2) == u"c"_s;
 }
 
 // "call back ottoline", "ring back Tobias": the lead verb's particle stands between it and the name.
@@ -1737,7 +1747,7 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return weight::notPerson; // "from Memphis"
     if (close && has(run.first - 1, Fact::title) && gap != u","_s)
         return weight::title;
-    if (isActionLabelled(run))
+    if (isActionLabelled(run) || isCareOf(run.first))
         return weight::title;
     if (run.first == run.last && (isPointedTo(run.first) || isSigningOff(run.first)))
         return weight::strongLead;

@@ -102,6 +102,7 @@ private:
     bool isActionPoint(const Run &run) const;
     bool isActionLabelled(const Run &run) const;
     bool isCalledBack(qsizetype word) const;
+    bool isCareOf(qsizetype word) const;
     bool isSpeakingGivenName(qsizetype word) const;
     bool isPointedTo(qsizetype word) const;
     bool isSigningOff(qsizetype word) const;
