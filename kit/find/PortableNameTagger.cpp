@@ -1768,7 +1768,8 @@ double PortableNameTagger::contextBefore(const Run &run) const
         && gapBefore(run.first - 1) == u" "_s && isDeterminer(lower(run.first - 2)))
         return lower(run.first - 2) == u"the"_s || lower(run.first - 2) == u"a"_s ? weight::strongLead : weight::title;
     // Firms are "known as" something too, so that counts only before a given name.
-    const bool byName = isByName(run.first - 1) && (lower(run.first - 1) == u"by"_s || has(run.first, Fact::given));
+    const bool byName = isByName(run.first - 1)
+        && (lower(run.first - 1) == u"by"_s || lower(run.first - 1) == u"prefers"_s || has(run.first, Fact::given));
     if ((!has(run.first - 1, Fact::lead) || byName) && followsPersonLead(run.first))
         return weight::strongLead; // "w/ jenny"
     if (gap.isEmpty() && isHumanRole(previous))
@@ -3643,6 +3644,9 @@ bool PortableNameTagger::followsPersonLead(qsizetype word) const
 bool PortableNameTagger::isByName(qsizetype word) const
 {
     if (lower(word) == u"aka"_s)
+        return true;
+    // "Hippolyta Vane (prefers Polly)": the name used, given in brackets.
+    if (lower(word) == u"prefers"_s && word > 0 && gapBefore(word).trimmed() == u"("_s)
         return true;
     if (word == 0 || gapBefore(word) != u" "_s)
         return false;

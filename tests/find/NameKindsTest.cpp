@@ -643,6 +643,7 @@ TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
                  {u"Rhian from the walking group dropped off the raffle prizes."_s, {u"Rhian"_s}},
                  {u"Candidate goes by \"Tam\", passport says Tamara Okonedo."_s, {u"Tam"_s, u"Tamara Okonedo"_s}},
                  {u"New starter, known as Dede in the team."_s, {u"Dede"_s}},
+                 {u"Bed 4: Bartholomew Quist (prefers Barty) — diabetic."_s, {u"Bartholomew Quist"_s, u"Barty"_s}},
                  {u"Parcel went by Royal Mail."_s, {}},
                  {u"4 cartons of Hartwell TVs and 2 Orbis PCs short."_s, {}},
                  {u"Wallace Day closure moved the filings."_s, {}},
