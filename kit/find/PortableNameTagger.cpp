@@ -1785,6 +1785,14 @@ double PortableNameTagger::contextBefore(const Run &run) const
     if (gap.isEmpty() && isPlacePrefix(previous) && isCapitalised(textOf(run.first - 1))
         && (!atSentenceStart(run.first - 1) || numbered) && (shapeOf(run.first) != Shape::lower || numbered))
         return weight::notPerson;
+    // "refund issued by Zalando", "boiler serviced by Baxi": what firms do for customers.
+    static const WordSet firmsDoing{u"issued"_s, u"processed"_s, u"fulfilled"_s, u"dispatched"_s, u"shipped"_s,
+                                    u"sold"_s, u"manufactured"_s, u"made"_s, u"supplied"_s, u"provided"_s,
+                                    u"operated"_s, u"sponsored"_s, u"underwritten"_s, u"serviced"_s, u"insured"_s,
+                                    u"powered"_s, u"hosted"_s, u"published"_s, u"distributed"_s};
+    if (gap.isEmpty() && previous == u"by"_s && run.first >= 2 && gapBefore(run.first - 1) == u" "_s
+        && firmsDoing.contains(lower(run.first - 2)) && !isPlainGivenName(run.first))
+        return weight::weakLead;
     if (close && has(run.first - 1, Fact::lead)) {
         // "via" comes before carriers and payment services as often as before people.
         // ...and what comes from a business comes from a firm, unless a plain given name says otherwise.
@@ -2123,7 +2131,11 @@ bool PortableNameTagger::isFromBusiness(qsizetype word) const
                                       u"valuation"_s, u"shipments"_s, u"packages"_s,
                                       // Goods are bought from shops, seldom from people by name.
                                       u"ordered"_s, u"bought"_s, u"purchased"_s, u"sourced"_s, u"reordered"_s,
-                                      u"ordering"_s, u"buy"_s, u"purchase"_s, u"rented"_s, u"leased"_s};
+                                      u"ordering"_s, u"buy"_s, u"purchase"_s, u"rented"_s, u"leased"_s,
+                                      // Cover and services are taken out with firms, goods sent with carriers.
+                                      u"insurance"_s, u"insured"_s, u"membership"_s, u"mortgage"_s, u"warranty"_s,
+                                      u"hire"_s, u"rental"_s, u"broadband"_s, u"shipped"_s, u"posted"_s,
+                                      u"couriered"_s, u"dispatched"_s};
     const QString &preposition = lower(word);
     return word > 0 && (preposition == u"from"_s || preposition == u"with"_s) && gapBefore(word) == u" "_s
         && papers.contains(lower(word - 1));
