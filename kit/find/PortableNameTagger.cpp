@@ -2572,8 +2572,15 @@ bool PortableNameTagger::isActionPoint(const Run &run) const
 bool PortableNameTagger::isActionLabelled(const Run &run) const
 {
     static const WordSet labels{u"action"_s, u"actions"_s, u"todo"_s, u"to-do"_s, u"ap"_s, u"owner"_s, u"next"_s};
-    return run.first > 0 && gapBefore(run.first).trimmed() == u":"_s && labels.contains(lower(run.first - 1))
-        && isActionPoint(run);
+    // "Minutes: action on Carvalhal to chase the auditors".
+    const bool actionOn = run.first >= 2 && gapBefore(run.first) == u" "_s && lower(run.first - 1) == u"on"_s
+        && gapBefore(run.first - 1) == u" "_s && (lower(run.first - 2) == u"action"_s || lower(run.first - 2) == u"actions"_s);
+    const bool labelled = run.first > 0 && gapBefore(run.first).trimmed() == u":"_s && labels.contains(lower(run.first - 1));
+    const qsizetype verb = run.last + 2;
+    const bool toDo = verb < m_words.size() && lower(run.last + 1) == u"to"_s && gapBefore(run.last + 1) == u" "_s
+        && gapBefore(verb) == u" "_s && shapeOf(verb) == Shape::lower
+        && WordClasses::shared().classesOf(lower(verb)).contains(WordClasses::verb);
+    return (labelled && isActionPoint(run)) || (actionOn && toDo);
 }
 
 // "Ingólfur and I will cover": someone the writer works beside.
@@ -4530,7 +4537,11 @@ void PortableNameTagger::addNamesSeenElsewhere(QList<ScoredRun> &runs) const
             continue;
         // ...even after an article where the note speaks of that family ("the Sfeir side").
         const qsizetype next = run.run.last + 1;
-        const bool family = isFamilyName(run.run)
+        // "the Jacobs' tickets": what a family has, its plural written with a bare apostrophe.
+        const qsizetype end = m_tokens.at(m_words.at(run.run.last)).range.end;
+        const bool familyOwns = lower(run.run.last).endsWith(u's') && end < m_text.size()
+            && (m_text.at(end) == u'\'' || m_text.at(end) == u'’');
+        const bool family = isFamilyName(run.run) || familyOwns
             || (next < m_words.size() && gapBefore(next) == u" "_s && lower(next) == u"side"_s);
         // "Kingston Obi ... lives in Kingston": where someone is, named like them.
         if (contextBefore(run.run) <= weight::placePreposition && !family)

@@ -823,6 +823,8 @@ TEST(NameKinds, CuesThatOnlyPeopleFollow)
                  {u"Dervorgilla covered the front desk."_s, {u"Dervorgilla"_s}},
                  {u"Action: Bryony to chase the invoice."_s, {u"Bryony"_s}},
                  {u"action: bryony to chase the invoice"_s, {u"bryony"_s}},
+                 {u"Minutes: action on Quennell to chase the auditors."_s, {u"Quennell"_s}},
+                 {u"The Ashcrofts' tickets are held under Ezra Ashcrofts."_s, {u"Ashcrofts"_s, u"Ezra Ashcrofts"_s}},
                  {u"Oswin on vacation till the 20th."_s, {u"Oswin"_s}},
                  {u"Call back Ottoline re the quote."_s, {u"Ottoline"_s}},
                  {u"ring back tobias after 5"_s, {u"tobias"_s}},
