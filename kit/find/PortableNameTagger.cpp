@@ -2673,6 +2673,10 @@ double PortableNameTagger::shapeEvidence(const Run &run) const
     if (run.first == run.last && atSentenceStart(run.first)
         && (isCompoundOfWords(run.first) || isUnlistedVerbAndParticle(run.first)))
         score += weight::compoundWord;
+    // "from Saint-Pierre", "Santa-Clara": a saint's name joined on names a place.
+    const qsizetype hyphen = lower(run.first).indexOf(u'-');
+    if (run.first == run.last && hyphen > 0 && isPlacePrefix(lower(run.first).first(hyphen)))
+        score += weight::placeLikeLoneWord;
     // "easel from Hobbycraft", "booked with Blacklane": a trade name made of two words.
     static const WordSet dealtWith{u"from"_s, u"with"_s, u"by"_s, u"via"_s, u"per"_s, u"at"_s};
     if (run.first == run.last && run.first > 0 && !atSentenceStart(run.first) && gapBefore(run.first) == u" "_s

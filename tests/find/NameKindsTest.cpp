@@ -895,6 +895,8 @@ TEST(NameKinds, RolesOpeningASentence)
 TEST(NameKinds, TownsFormerEmployersAndNumberedGoods)
 {
     expectNames({{u"Sent the box to Brandon, Manitoba."_s, {}},
+                 {u"Unclaimed bags from Saint-Pierre and Montreal flights go to the store."_s, {}},
+                 {u"Marie Saint-Pierre called."_s, {u"Marie Saint-Pierre"_s}},
                  {u"Northern line suspended between Camden and Harrow, expect delays."_s, {}},
                  {u"High St closed between Mill and Carter for the fair."_s, {}},
                  {u"Shifts split between Marisol and Teodora this week."_s, {u"Marisol"_s, u"Teodora"_s}},
