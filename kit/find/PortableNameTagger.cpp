@@ -1179,6 +1179,32 @@ bool PortableNameTagger::isInListOfSingleWords(const QList<ScoredRun> &runs, qsi
     return commaBetween(i) && (commaBetween(i + 1) || commaBetween(i - 1));
 }
 
+// "Crew: Halvorsen, Mbatha, Quispe": a row of lone words no dictionary knows,
+// some of them known names, lists people; "Leeds, York, Hull" lists places.
+void PortableNameTagger::markListOfNames(QList<ScoredRun> &runs) const
+{
+    const auto isItem = [&](qsizetype k) {
+        const qsizetype word = runs.at(k).run.first;
+        return runs.at(k).run.last == word && shapeOf(word) == Shape::capitalised && runs.at(k).score > weight::notPerson / 2
+            && !has(word, Fact::nonPerson) && !has(word, Fact::properNoun) && !isPossessive(textOf(word))
+            && (has(word, Fact::given) || has(word, Fact::surname) || !has(word, Fact::inDictionary));
+    };
+    qsizetype first = 0;
+    while (first < runs.size()) {
+        qsizetype last = first;
+        while (last + 1 < runs.size() && isItem(last) && isInListOfSingleWords(runs, last) && isItem(last + 1))
+            ++last;
+        const auto known = [&](qsizetype k) { return has(runs.at(k).run.first, Fact::surname) || has(runs.at(k).run.first, Fact::given); };
+        qsizetype names = 0;
+        for (qsizetype k = first; k <= last; ++k)
+            names += known(k);
+        if (last - first >= 2 && names * 2 >= last - first + 1)
+            for (qsizetype k = first; k <= last; ++k)
+                runs[k].score = qMax(runs.at(k).score, weight::threshold);
+        first = last + 1;
+    }
+}
+
 // In lower-case text a name is a known name or a word no dictionary knows,
 // never an everyday word.
 // "tell chef", "ask the driver": a role, however it is cued, is no name.
@@ -3813,6 +3839,7 @@ void PortableNameTagger::tag()
     }
     markShopsNamedTogether(runs);
     pairSurnameFirst(runs);
+    markListOfNames(runs);
     markStaffListed(runs);
     pairSlashed(runs);
     // Twice, so that a list's names reach back to its head ("Zsófia, Bence and Réka").

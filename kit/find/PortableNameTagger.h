@@ -238,6 +238,7 @@ private:
     bool isJoinedToLowerCaseName(qsizetype word) const;
     bool isThankedAtEnd(qsizetype word) const;
     bool isInListOfSingleWords(const QList<ScoredRun> &runs, qsizetype i) const;
+    void markListOfNames(QList<ScoredRun> &runs) const;
     bool isCuedGivenName(qsizetype word) const;
     bool isSeasonNamedSubject(qsizetype word) const;
     bool isGivenWordBeforeSurname(qsizetype surname) const;

@@ -384,6 +384,8 @@ TEST(NameKinds, LoneNamesTheTextMarksAsPeople)
                  {u"Present: Wendeline, Orrin, Tamsyn, Ekow, Perpetua."_s,
                   {u"Wendeline"_s, u"Orrin"_s, u"Tamsyn"_s, u"Ekow"_s, u"Perpetua"_s}},
                  {u"Depots: Leeds, York, Hull, Derby."_s, {}},
+                 {u"Crew list: Halvorsen, Mbatha, Quispe."_s, {u"Halvorsen"_s, u"Mbatha"_s, u"Quispe"_s}},
+                 {u"Colours: Red, Amber, Green."_s, {}},
                  {u"Sales and I agreed."_s, {}},
                  {u"Chair: Tobias Lindqvist. Tobias to send the agenda."_s, {u"Tobias Lindqvist"_s, u"Tobias"_s}},
                  {u"agent Rose: happy to help, may I have the order number?"_s, {u"Rose"_s}},
