@@ -3103,7 +3103,11 @@ bool PortableNameTagger::isInDepartment(qsizetype word) const
     qsizetype next = word + 1;
     if (lower(next) == u"the"_s && next + 1 < m_words.size())
         ++next;
-    return isDepartment(lower(next)) || (next + 1 < m_words.size() && isDepartment(lower(next + 1)));
+    // "Marjolein at circ says": a desk's short name no dictionary knows, then what its person says.
+    const bool deskSays = lower(word) == u"at"_s && shapeOf(next) == Shape::lower && lower(next).size() <= 5
+        && !has(next, Fact::inDictionary) && !has(next, Fact::function) && next + 1 < m_words.size()
+        && gapBefore(next + 1) == u" "_s && has(next + 1, Fact::action);
+    return isDepartment(lower(next)) || (next + 1 < m_words.size() && isDepartment(lower(next + 1))) || deskSays;
 }
 
 // "jade from recruiting says", "Rose at the front desk confirmed": the one
@@ -3114,7 +3118,7 @@ bool PortableNameTagger::isSpeakingForDepartment(qsizetype word) const
         if (gapBefore(verb) != u" "_s)
             return false;
         static const WordSet weakVerbs{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"will"_s, u"can"_s};
-        if (!isDepartment(lower(verb - 1)))
+        if (!isDepartment(lower(verb - 1)) && !(verb == word + 2 && lower(word) == u"at"_s))
             continue;
         if ((has(verb, Fact::action) && !weakVerbs.contains(lower(verb))) || isAuxiliaryThenDoing(verb)
             || isAway(verb) || (shapeOf(verb) == Shape::lower && isPresentVerb(lower(verb))))

@@ -396,6 +396,8 @@ TEST(NameKinds, LoneNamesTheTextMarksAsPeople)
                  {u"Sierra from the front desk says the lift is fixed."_s, {u"Sierra"_s}},
                  {u"Olive from payroll is off until Monday."_s, {u"Olive"_s}},
                  {u"Skye in accounts will chase the invoice."_s, {u"Skye"_s}},
+                 {u"Ottavine at recep said the lift is fixed."_s, {u"Ottavine"_s}},
+                 {u"Printer at ops says offline."_s, {}},
                  {u"Oriel from the print shop says the proofs are ready."_s, {u"Oriel"_s}},
                  {u"Brisa at the Porto wholesaler confirmed the order."_s, {u"Brisa"_s}},
                  {u"Left a VM for Ngaio re the deposit."_s, {u"Ngaio"_s}},
