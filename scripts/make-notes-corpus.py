@@ -16,8 +16,9 @@ repeat one of the main source. notes-extra2-source.txt, a further set, goes
 whole to notes-extra2.jsonl the same way, and notes-extra3-source.txt whole to
 notes-extra3.jsonl, notes-extra4-source.txt whole to notes-extra4.jsonl,
 notes-extra5-source.txt whole to notes-extra5.jsonl,
-notes-extra6-source.txt whole to notes-extra6.jsonl, and
-notes-extra7-source.txt whole to notes-extra7.jsonl.
+notes-extra6-source.txt whole to notes-extra6.jsonl,
+notes-extra7-source.txt whole to notes-extra7.jsonl, and
+notes-extra8-source.txt whole to notes-extra8.jsonl.
 notes-fresh-source.txt, a set written for measuring only,
 goes whole to notes-fresh.jsonl, and notes-measure2-source.txt, a second
 measuring set, whole to notes-measure2.jsonl.
@@ -98,7 +99,7 @@ def main():
     write_notes(root, "heldout", notes[1::2])
     print(f"total: {len(notes)} notes")
     for label in ("extra", "extra2", "extra3", "extra4", "extra5", "extra6", "extra7",
-                  "fresh", "measure2"):
+                  "extra8", "fresh", "measure2"):
         extra = os.path.join(root, f"notes-{label}-source.txt")
         if os.path.exists(extra):
             write_notes(root, label, read_notes(extra, seen))

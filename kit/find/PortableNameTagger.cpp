@@ -6,6 +6,8 @@
 #include "kit/find/WordClasses.h"
 #include "kit/find/WordSet.h"
 
+#include <QRegularExpression>
+
 using namespace Qt::StringLiterals;
 
 namespace quorvane {
@@ -147,8 +149,43 @@ bool isFunctionWord(const QString &base)
         u"convo"_s, u"lmk"_s, u"appt"_s, u"approx"_s, u"info"_s, u"ppl"_s, u"idk"_s, u"tbh"_s, u"rn"_s,
         u"nvm"_s, u"afaik"_s, u"iirc"_s, u"ofc"_s, u"pic"_s, u"pics"_s, u"mgr"_s, u"dept"_s, u"sched"_s,
         u"asst"_s, u"tmw"_s, u"wknd"_s, u"rcvd"_s, u"recd"_s, u"pkg"_s, u"ttyl"_s, u"brb"_s, u"omw"_s,
-        u"tbc"_s, u"tbd"_s, u"tba"_s, u"n/a"_s};
+        u"tbc"_s, u"tbd"_s, u"tba"_s, u"n/a"_s, u"everything"_s, u"something"_s, u"anything"_s,
+        u"everyone"_s, u"someone"_s, u"anyone"_s, u"everybody"_s, u"somebody"_s, u"anybody"_s, u"itself"_s,
+        u"himself"_s, u"herself"_s, u"themselves"_s, u"yourself"_s, u"ourselves"_s, u"myself"_s, u"whoever"_s,
+        u"whichever"_s, u"whenever"_s, u"although"_s, u"unless"_s, u"because"_s, u"since"_s, u"whereas"_s,
+        u"hers"_s, u"ours"_s, u"yours"_s, u"theirs"_s};
     return functionWords.contains(base);
+}
+
+// "Сергею", "Наталье", "Ивану", "Γιώργο": Russian and Greek decline given names,
+// so the lists' nominative is found behind the common case endings.
+bool isDeclinedGivenName(const QString &word)
+{
+    if (word.size() < 4)
+        return false;
+    const QChar last = word.back();
+    QStringList stems;
+    if (last.unicode() >= 0x400 && last.unicode() < 0x500) {
+        static const QList<std::pair<QStringView, QStringView>> endings{
+            {u"ею", u"ей"}, {u"ем", u"ей"}, {u"ея", u"ей"}, {u"ье", u"ья"}, {u"ьи", u"ья"}, {u"ью", u"ья"},
+            {u"ой", u"а"}, {u"ом", u""}, {u"ы", u"а"}, {u"е", u"а"}, {u"у", u""}, {u"у", u"а"}, {u"и", u"а"},
+            {u"а", u""}};
+        for (const auto &[ending, nominative] : endings)
+            if (word.endsWith(ending))
+                stems.append(word.chopped(ending.size()) + nominative);
+    } else if (last.unicode() >= 0x370 && last.unicode() < 0x400) {
+        stems.append(word + u'ς'); // "Γιώργο", "Νίκο", "Γιάννη"
+    }
+    return std::any_of(stems.cbegin(), stems.cend(), [](const QString &stem) { return nameLexicon::isGivenName(stem); });
+}
+
+// Past forms of irregular verbs, which the dictionary lists only by their stem.
+bool isIrregularVerbForm(const QString &word)
+{
+    static const WordSet words{u"seen"_s, u"shown"_s, u"eaten"_s, u"ridden"_s, u"stolen"_s, u"flown"_s, u"begun"_s,
+                               u"swum"_s, u"bought"_s, u"brought"_s, u"caught"_s, u"taught"_s, u"fought"_s, u"met"_s,
+                               u"told"_s, u"meant"_s, u"fled"_s, u"bled"_s, u"bred"_s, u"slept"_s, u"wept"_s};
+    return words.contains(word);
 }
 
 // Everyday words of computing that came after the dictionary was made.
@@ -277,7 +314,8 @@ bool isGoods(const QString &word)
         u"mixers"_s, u"blender"_s, u"blenders"_s, u"vacuum"_s, u"iron"_s, u"fryer"_s, u"microwave"_s,
         u"fridge"_s, u"freezer"_s, u"dishwasher"_s, u"drill"_s, u"drills"_s, u"saw"_s, u"saws"_s,
         u"sander"_s, u"sanders"_s, u"mattress"_s, u"sofa"_s, u"armchair"_s, u"headphones"_s,
-        u"earbuds"_s, u"speaker"_s, u"speakers"_s, u"luggage"_s, u"suitcase"_s, u"backpack"_s};
+        u"earbuds"_s, u"speaker"_s, u"speakers"_s, u"luggage"_s, u"suitcase"_s, u"backpack"_s, u"app"_s,
+        u"apps"_s};
     return words.contains(word);
 }
 
@@ -490,6 +528,15 @@ bool isForeignActionVerb(const QString &word)
         u"stuurde"_s, u"powiedział"_s, u"powiedziała"_s, u"dzwonił"_s, u"dzwoniła"_s, u"napisał"_s,
         u"napisała"_s, u"prosi"_s, u"zapłacił"_s, u"zapłaciła"_s};
     return words.contains(word);
+}
+
+// A Russian past tense ("приходил", "оставила"), unless a given name ends so ("Михаил").
+bool isRussianPastVerb(const QString &word)
+{
+    static const QStringList past{u"ил"_s, u"ила"_s, u"ал"_s, u"ала"_s, u"ел"_s, u"ела"_s, u"или"_s, u"али"_s};
+    return word.size() > 5 && word.front().unicode() >= 0x400 && word.front().unicode() < 0x500
+        && std::any_of(past.cbegin(), past.cend(), [&](const QString &e) { return word.endsWith(e); })
+        && !nameLexicon::isGivenName(word);
 }
 
 // "Клиент сказал", "Cliente llamó": who a person is in those languages, capitalised
@@ -711,7 +758,16 @@ bool isHumanRole(const QString &word)
                                      u"colleague"_s, u"coworker"_s, u"dispatcher"_s, u"cashier"_s, u"driver"_s,
                                      u"paralegal"_s, u"technician"_s, u"supervisor"_s, u"clerk"_s, u"chef"_s,
                                      u"temp"_s, u"pupil"_s, u"patient"_s, u"resident"_s, u"porter"_s, u"nanny"_s,
-                                     u"handyman"_s, u"plumber"_s, u"electrician"_s, u"cust"_s};
+                                     u"handyman"_s, u"plumber"_s, u"electrician"_s, u"cust"_s, u"referee"_s, u"umpire"_s,
+                                     u"lifeguard"_s, u"farmhand"_s, u"janitor"_s, u"custodian"_s, u"midwife"_s,
+                                     u"paramedic"_s, u"pharmacist"_s, u"therapist"_s, u"physio"_s, u"dentist"_s,
+                                     u"surgeon"_s, u"tutor"_s, u"lecturer"_s, u"student"_s, u"librarian"_s,
+                                     u"housekeeper"_s, u"concierge"_s, u"doorman"_s, u"waiter"_s, u"waitress"_s,
+                                     u"bartender"_s, u"barista"_s, u"hairdresser"_s, u"barber"_s, u"stylist"_s,
+                                     u"mechanic"_s, u"gardener"_s, u"locksmith"_s, u"carpenter"_s, u"roofer"_s,
+                                     u"interpreter"_s, u"translator"_s, u"bookkeeper"_s, u"chaplain"_s,
+                                     u"groundskeeper"_s, u"steward"_s, u"stewardess"_s, u"foreman"_s,
+                                     u"instructor"_s, u"counsellor"_s, u"counselor"_s, u"optician"_s, u"vet"_s};
     return roles.contains(word);
 }
 
@@ -836,6 +892,7 @@ void PortableNameTagger::recallFacts()
 {
     const LearntFacts &learnt = learntFacts();
     m_facts.assign(m_words.size(), Facts{});
+    m_joins.assign(m_words.size(), -1);
     for (qsizetype word = 0; word < m_words.size(); ++word)
         if (const auto known = learnt.find(lower(word)); known != learnt.end())
             m_facts[word] = known->second;
@@ -866,7 +923,11 @@ bool PortableNameTagger::has(qsizetype word, Fact fact) const
     if (fact >= Fact::everyday) {
         // One dictionary look-up answers all three of its facts.
         const QByteArray listed = WordClasses::shared().classesOf(lower(word));
-        const QByteArray classes = listed.isEmpty() && isNewWord(lower(word)) ? QByteArray(1, WordClasses::noun) : listed;
+        QByteArray classes = listed;
+        if (listed.isEmpty() && isNewWord(lower(word)))
+            classes = QByteArray(1, WordClasses::noun);
+        else if (listed.isEmpty() && isIrregularVerbForm(lower(word)))
+            classes = QByteArray(1, WordClasses::verb);
         const bool proper = !classes.isEmpty() && classes.front() == WordClasses::properNoun;
         facts.asked |= bit(Fact::everyday) | bit(Fact::inDictionary) | bit(Fact::properNoun);
         facts.held |= (classes.isEmpty() ? 0 : bit(Fact::inDictionary)) | (proper ? bit(Fact::properNoun) : 0)
@@ -883,7 +944,9 @@ bool PortableNameTagger::holds(const QString &word, Fact fact)
 {
     using namespace nameLexicon;
     switch (fact) {
-    case Fact::given: return isGivenName(word) || isHyphenatedGivenName(word) || isGivenName(withoutAccents(word));
+    case Fact::given:
+        return isGivenName(word) || isHyphenatedGivenName(word) || isGivenName(withoutAccents(word))
+            || isDeclinedGivenName(word);
     case Fact::surname:
         return isSurname(word) || isHyphenatedSurname(word) || isSurnameByForm(word) || isSurname(withoutAccents(word));
     case Fact::ambiguousGiven: return isAmbiguousGivenName(word);
@@ -959,7 +1022,16 @@ PortableNameTagger::Shape PortableNameTagger::shapeOf(qsizetype word) const
 
 // Capitalised, and not written in capitals throughout (those are acronyms and
 // shouting, not names) unless the whole text is; or a single letter: an initial.
+// The runs are built by asking of each word several times; the answer stays.
 bool PortableNameTagger::joinsRun(qsizetype word) const
+{
+    signed char &known = m_joins[word];
+    if (known < 0)
+        known = decidesJoin(word);
+    return known;
+}
+
+bool PortableNameTagger::decidesJoin(qsizetype word) const
 {
     // "MTR-88412", "Win11": codes, however they are written; "18°C": a unit.
     const QStringView text = textOf(word);
@@ -967,12 +1039,16 @@ bool PortableNameTagger::joinsRun(qsizetype word) const
         return false;
     switch (shapeOf(word)) {
     case Shape::initial:
-        // "WANTS A CALLBACK": in text written in capitals "A" and "I" are words, not initials.
+        // "WANTS A CALLBACK": in text written in capitals "A" and "I" are words, not initials;
+        // "C/O Halloran": nor is the "O" of "care of".
+        if (word + 1 < m_words.size() && isCareOf(word + 1))
+            return false;
         return !(m_shouting && (lower(word) == u"a"_s || lower(word) == u"i"_s)
                  && word + 1 < m_words.size() && gapBefore(word + 1) == u" "_s);
     case Shape::capitals:
         if (!m_shouting)
-            return isNameInCapitals(word) || isSlashedNamePart(word);
+            return isNameInCapitals(word) || isSlashedNamePart(word) || isSurnameInCapitalsBeforeGiven(word)
+                || isBookingHead(word);
         break;
     case Shape::lower:
         return isLowerCaseName(word);
@@ -983,6 +1059,8 @@ bool PortableNameTagger::joinsRun(qsizetype word) const
             return false;
         if (has(word, Fact::particle) || isAfterHonorific(word))
             return true; // "Van der Merwe"; a particle alone is no name
+        if (isFamilyTitle(word))
+            return false;
         break;
     case Shape::other:
         return false;
@@ -1033,6 +1111,21 @@ bool PortableNameTagger::isNameInCapitals(qsizetype word) const
         || isNamePairInCapitals(word, word + 1);
 }
 
+// "GUO Shuheng", "MATSUDAIRA Kōsuke": rosters and papers write the family
+// name in capitals before the given name, so that no one mistakes the order.
+bool PortableNameTagger::isSurnameInCapitalsBeforeGiven(qsizetype word) const
+{
+    const qsizetype next = word + 1;
+    if (next >= m_words.size() || gapBefore(next) != u" "_s || shapeOf(next) != Shape::capitalised
+        || (has(next, Fact::inDictionary) && !has(next, Fact::given)) || has(next, Fact::nonPerson))
+        return false;
+    const QString &base = lower(word);
+    if (base.size() < 2 || has(word, Fact::inDictionary) || has(word, Fact::function) || has(word, Fact::nonPerson)
+        || has(word, Fact::title))
+        return false;
+    return has(word, Fact::surname) || isEastAsianFamilyName(base) || base.size() >= 5;
+}
+
 // "BISHOP, ROSE", "MASON, JUNE": a surname that is also a word, in
 // capitals, before a comma and a given name in capitals.
 bool PortableNameTagger::isCapitalsSurnameOfPair(qsizetype word) const
@@ -1074,6 +1167,44 @@ bool PortableNameTagger::isNamePairInCapitals(qsizetype word, qsizetype other) c
     return (isName(surname) || isUnknown(surname)) && givenSide;
 }
 
+// "Present: Corliss, Gaynor, Ottavia, Tansy": three or more lone words in a row
+// of commas are as many people; records surname first are split by semicolons.
+bool PortableNameTagger::isInListOfSingleWords(const QList<ScoredRun> &runs, qsizetype i) const
+{
+    const auto single = [&](qsizetype k) { return k >= 0 && k < runs.size() && runs.at(k).run.first == runs.at(k).run.last; };
+    const auto commaBetween = [&](qsizetype k) { // between runs k and k + 1
+        return single(k) && single(k + 1) && runs.at(k + 1).run.first == runs.at(k).run.last + 1
+            && gapBefore(runs.at(k + 1).run.first).trimmed() == u","_s;
+    };
+    return commaBetween(i) && (commaBetween(i + 1) || commaBetween(i - 1));
+}
+
+// "Crew: Halvorsen, Mbatha, Quispe": a row of lone words no dictionary knows,
+// some of them known names, lists people; "Leeds, York, Hull" lists places.
+void PortableNameTagger::markListOfNames(QList<ScoredRun> &runs) const
+{
+    const auto isItem = [&](qsizetype k) {
+        const qsizetype word = runs.at(k).run.first;
+        return runs.at(k).run.last == word && shapeOf(word) == Shape::capitalised && runs.at(k).score > weight::notPerson / 2
+            && !has(word, Fact::nonPerson) && !has(word, Fact::properNoun) && !isPossessive(textOf(word))
+            && (has(word, Fact::given) || has(word, Fact::surname) || !has(word, Fact::inDictionary));
+    };
+    qsizetype first = 0;
+    while (first < runs.size()) {
+        qsizetype last = first;
+        while (last + 1 < runs.size() && isItem(last) && isInListOfSingleWords(runs, last) && isItem(last + 1))
+            ++last;
+        const auto known = [&](qsizetype k) { return has(runs.at(k).run.first, Fact::surname) || has(runs.at(k).run.first, Fact::given); };
+        qsizetype names = 0;
+        for (qsizetype k = first; k <= last; ++k)
+            names += known(k);
+        if (last - first >= 2 && names * 2 >= last - first + 1)
+            for (qsizetype k = first; k <= last; ++k)
+                runs[k].score = qMax(runs.at(k).score, weight::threshold);
+        first = last + 1;
+    }
+}
+
 // In lower-case text a name is a known name or a word no dictionary knows,
 // never an everyday word.
 // "tell chef", "ask the driver": a role, however it is cued, is no name.
@@ -1101,20 +1232,22 @@ bool PortableNameTagger::isLowerCaseNameWord(qsizetype word) const
     if (isAfterNobiliary(word) && !has(word, Fact::function) && !has(word, Fact::particle))
         return letters;
     if (!has(word, Fact::given) && !has(word, Fact::surname) && !has(word, Fact::ambiguousSurname)) {
+        // Most words of a note are the dictionary's: they are ruled out before any cue is looked for.
+        if (!letters || has(word, Fact::inDictionary) || has(word, Fact::particle) || has(word, Fact::function)
+            || isListedWord() || has(word, Fact::nonPerson) || isAnd(base) || isInflectedWord(base)
+            || isPrefixedWord(base) || hasDictionaryPart(base) || isVerbAndParticle(base))
+            return false;
         // A word no dictionary knows counts only right after a given name or a lead word ("per soren").
         // ...or right before the team they are in ("kirsi from the helsinki office"),
         // or opening a clause and doing what people do ("ok so priyanka is out today").
-        const bool cued = (word > 0
-            && (has(word - 1, Fact::given) || has(word - 1, Fact::lead) || has(word - 1, Fact::title) || isBroughtIn(word)))
+        return (word > 0
+                && (has(word - 1, Fact::given) || has(word - 1, Fact::lead) || has(word - 1, Fact::title) || isBroughtIn(word)))
             || isInDepartment(word + 1) || isLowerCaseSubject(word) || isFieldValue(word) || isHailed(word)
             || isResidentInBrackets({word, word}) || isInUnitCode({word, word}) || isGivingOwnName(word) || isChatHail(word)
-            || isAskedWhereabouts(word)
+            || isAskedWhereabouts(word) || isJoinedToLowerCaseName(word) || isThankedAtEnd(word)
+            || isActionLabelled({word, word}) || isCalledBack(word) || isPointedTo(word) || isSigningOff(word)
+            || (word > 0 && gapBefore(word) == u" "_s && isHumanRole(lower(word - 1)))
             || (word > 0 && lower(word - 1).size() == 1 && gapBefore(word) == u". "_s && isLowerCaseInitial(word - 1));
-        if (!cued || has(word, Fact::particle) || has(word, Fact::function) || isListedWord() || has(word, Fact::nonPerson)
-            || isAnd(base))
-            return false;
-        return letters && !has(word, Fact::inDictionary) && !isInflectedWord(base) && !isPrefixedWord(base)
-            && !hasDictionaryPart(base);
     }
     // "lmk if oksana still needs it": an adverb before a verb, though "Still" is a surname too.
     // "carla's off today": the particle follows "is", not a verb.
@@ -1137,6 +1270,107 @@ bool PortableNameTagger::isLowerCaseNameWord(qsizetype word) const
     if (isListedWord() || (has(word, Fact::nonPerson) && !has(word, Fact::given)))
         return false;
     return letters;
+}
+
+// "Oswin from Brightpaws will walk the dog": opening the sentence, someone from
+// a firm that is named, and what they will do or did; the firm is no person.
+bool PortableNameTagger::isSpeakingForFirm(qsizetype word) const
+{
+    const qsizetype from = word + 1;
+    const qsizetype firm = word + 2;
+    const qsizetype verb = word + 3;
+    if (verb >= m_words.size() || !atSentenceStart(word) || shapeOf(word) != Shape::capitalised
+        || (has(word, Fact::inDictionary) && !has(word, Fact::given)) || has(word, Fact::nonPerson)
+        || lower(from) != u"from"_s || gapBefore(from) != u" "_s || gapBefore(firm) != u" "_s
+        || shapeOf(firm) != Shape::capitalised || has(firm, Fact::given) || gapBefore(verb) != u" "_s)
+        return false;
+    return has(verb, Fact::action) && shapeOf(verb) == Shape::lower;
+}
+
+// "anything urgent → wilhelmina": an arrow in a note points at who takes it
+// over; between names it draws a route ("San Jose → Gilroy").
+bool PortableNameTagger::isPointedTo(qsizetype word) const
+{
+    const QStringView gap = gapBefore(word).trimmed();
+    return word > 0 && (gap == u"→"_s || gap == u"->"_s || gap == u"=>"_s) && shapeOf(word - 1) == Shape::lower
+        && !has(word, Fact::function)
+        && (has(word, Fact::given) || !has(word, Fact::inDictionary)) && !has(word, Fact::nonPerson)
+        && !isDepartment(lower(word));
+}
+
+// "cheers – ottoline": the writer signs off after a dash, closing the note.
+bool PortableNameTagger::isSigningOff(qsizetype word) const
+{
+    static const WordSet signOffs{u"cheers"_s, u"thanks"_s, u"thx"_s, u"ty"_s, u"regards"_s, u"best"_s, u"love"_s};
+    const QStringView gap = gapBefore(word).trimmed();
+    return word > 0 && word + 1 == m_words.size() && (gap == u"–"_s || gap == u"-"_s || gap == u"—"_s)
+        && signOffs.contains(lower(word - 1)) && (has(word, Fact::given) || !has(word, Fact::inDictionary))
+        && !has(word, Fact::function) && !isDepartment(lower(word));
+}
+
+// "jade said the printer is jammed", "mark wants the report": a given name that
+// is also a word opens the sentence and says or wants something, as no jade or mark does.
+bool PortableNameTagger::isSpeakingGivenName(qsizetype word) const
+{
+    static const WordSet speech{u"said"_s, u"says"_s, u"wants"_s, u"wanted"_s, u"asked"_s, u"asks"_s, u"thinks"_s,
+                                u"told"_s, u"rang"_s, u"phoned"_s, u"emailed"_s, u"texted"_s, u"mentioned"_s,
+                                u"replied"_s, u"confirmed"_s};
+    const qsizetype verb = word + 1;
+    return verb < m_words.size() && atSentenceStart(word) && has(word, Fact::given) && gapBefore(verb) == u" "_s
+        && speech.contains(lower(verb));
+}
+
+// "c/o Halloran": post sent in someone's care names them.
+bool PortableNameTagger::isCareOf(qsizetype word) const
+{
+    return word >= 2 && gapBefore(word) == u" "_s && lower(word - 1) == u"o"_s && gapBefore(word - 1) == u"/"_s
+        && lower(word - 2) == u"c"_s;
+}
+
+// "call back ottoline", "ring back Tobias": the lead verb's particle stands between it and the name.
+bool PortableNameTagger::isCalledBack(qsizetype word) const
+{
+    return word > 1 && gapBefore(word) == u" "_s && gapBefore(word - 1) == u" "_s && lower(word - 1) == u"back"_s
+        && has(word - 2, Fact::lead) && !has(word, Fact::function) && !has(word, Fact::nonPerson)
+        && !lower(word).front().isDigit();
+}
+
+// "ask noreen or kwabena", "viewed by tomasz & ilka": joined to a lower-case name before it.
+bool PortableNameTagger::isJoinedToLowerCaseName(qsizetype word) const
+{
+    if (word > 0 && gapBefore(word).trimmed() == u"&"_s)
+        return shapeOf(word - 1) == Shape::lower && isLowerCaseNameWord(word - 1);
+    return word > 1 && gapBefore(word) == u" "_s && gapBefore(word - 1) == u" "_s
+        && (lower(word - 1) == u"or"_s || isAnd(lower(word - 1))) && shapeOf(word - 2) == Shape::lower
+        && isLowerCaseNameWord(word - 2);
+}
+
+// "thx for covering, dervla — owe u one": whom the writer thanks, named after a comma as the clause ends.
+bool PortableNameTagger::isThankedAtEnd(qsizetype word) const
+{
+    if (word < 2 || gapBefore(word) != u", "_s || has(word, Fact::inDictionary))
+        return false;
+    const qsizetype next = word + 1;
+    const QStringView after = next < m_words.size() ? gapBefore(next) : QStringView(m_text).sliced(m_tokens.at(m_words.at(word)).range.end);
+    static const QString closers = u"—–-.!\n"_s;
+    if (next < m_words.size() && (after.trimmed().isEmpty() || !closers.contains(after.trimmed().front())))
+        return false;
+    static const WordSet thanks{u"thanks"_s, u"thx"_s, u"thank"_s, u"ty"_s, u"cheers"_s, u"sorry"_s};
+    for (qsizetype i = word - 1; i >= 0 && i >= word - 6; --i) {
+        if (thanks.contains(lower(i)))
+            return true;
+        if (atSentenceStart(i))
+            break;
+    }
+    return false;
+}
+
+bool PortableNameTagger::hasParticle(const Run &run) const
+{
+    for (qsizetype i = run.first; i <= run.last; ++i)
+        if (has(i, Fact::particle))
+            return true;
+    return false;
 }
 
 QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
@@ -1163,17 +1397,31 @@ QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
                 break;
             // "June figures": a lower-case word is no surname of a capitalised name.
             // "Ilse grünwald" is still one name: a word no dictionary knows after a given name.
+            // Only Latin script is looked up: "к Ивану по счёту" has no surname in lower case.
+            const bool latin = lower(next).front().unicode() < 0x250;
             const bool caseBreak = shapeOf(next) == Shape::lower && shapeOf(run.last) != Shape::lower
-                && !(run.first == run.last && has(run.last, Fact::given) && !has(next, Fact::inDictionary)
+                && !(run.first == run.last && latin && has(run.last, Fact::given) && !has(next, Fact::inDictionary)
                      && !isInflectedWord(lower(next)) && !has(next, Fact::action)
                      && !isAnd(lower(next)));
             if (!caseBreak && joinsRun(next)) {
                 run.last = next;
                 continue;
             }
+            // "Ana de Sousa e Silva", "José García y López": two surnames joined after a particle.
+            const bool joinedSurname = (lower(next) == u"e"_s || lower(next) == u"y"_s) && spaced
+                && next + 1 < m_words.size() && gapBefore(next + 1) == u" "_s
+                && shapeOf(next + 1) == Shape::capitalised && hasParticle(run) && joinsRun(next + 1);
+            if (joinedSurname) {
+                run.last = next + 1;
+                continue;
+            }
             // "Maria de la Cruz": particles join when a capitalised word follows them.
             qsizetype after = next;
-            while (after < m_words.size() && has(after, Fact::particle)
+            // "van 't Hoff": the article written short after a particle.
+            const auto isShortArticle = [&](qsizetype k) {
+                return lower(k) == u"t"_s && k > next && (gapBefore(k) == u" '"_s || gapBefore(k) == u" ’"_s);
+            };
+            while (after < m_words.size() && (has(after, Fact::particle) || isShortArticle(after))
                    && !isCapitalised(textOf(after)))
                 ++after;
             const bool afterName = lower(run.last).size() == 1 || has(run.last, Fact::given) || has(run.last, Fact::surname)
@@ -1216,11 +1464,17 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
     const bool field = run.first > 0 && gapBefore(run.first).trimmed() == u":"_s && isPersonField(lower(run.first - 1));
     while (!field && run.first < run.last && !has(run.first, Fact::particle) && isPlainWord(run.first))
         ++run.first;
+    // "Приходил Иван": a verb opening the sentence before a given name.
+    while (run.first < run.last && (has(run.first, Fact::action) || isRussianPastVerb(lower(run.first)))
+           && !has(run.first, Fact::given) && !has(run.first, Fact::surname) && has(run.first + 1, Fact::given))
+        ++run.first;
     // No dictionary speaks for other alphabets: a third capitalised word
     // opening a sentence is the sentence's first word ("Позвонить Ольге Смирновой").
     const QChar firstLetter = lower(run.first).at(0);
     // A patronymic among them makes all three one Russian name ("Сафин Тимур Ильдарович").
+    // "Зинченко Т. В.": a surname before its initials stays.
     if (run.last - run.first >= 2 && firstLetter.unicode() >= 0x370 && atSentenceStart(run.first)
+        && lower(run.first + 1).size() > 1
         && !has(run.first, Fact::given) && !isPatronymic(lower(run.first + 1)) && !isPatronymic(lower(run.first + 2)))
         ++run.first;
     if (run.first == run.last && isPlainWord(run.first))
@@ -1502,7 +1756,7 @@ double PortableNameTagger::contextBefore(const Run &run) const
     const QString &previous = lower(run.first - 1);
     const QStringView gap = gapBefore(run.first).trimmed();
     const bool close = gap.isEmpty() || gap == u"."_s || gap == u","_s || gap == u":"_s || gap == u"!"_s;
-    if (isFieldValue(run.first))
+    if (isFieldValue(run.first) || isNamedAs(run.first))
         return weight::title;
     if (gap.isEmpty() && has(run.first, Fact::particle) && isForeignInstitution(previous))
         return weight::notPerson; // "Prefeitura de Campelo": the place a public body serves
@@ -1519,6 +1773,17 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return weight::notPerson; // "from Memphis"
     if (close && has(run.first - 1, Fact::title) && gap != u","_s)
         return weight::title;
+    if (isActionLabelled(run) || isCareOf(run.first))
+        return weight::title;
+    if (run.first == run.last && (isPointedTo(run.first) || isSigningOff(run.first)))
+        return weight::strongLead;
+    if (run.first == run.last && run.first >= 2 && isSpeakingForFirm(run.first - 2))
+        return weight::notPerson;
+    if (gap.isEmpty() && isCalledBack(run.first) && !has(run.first, Fact::everyday))
+        return weight::strongLead;
+    if (gap.isEmpty() && isFamilyTitle(run.first - 1) && shapeOf(run.first) == Shape::capitalised
+        && !has(run.first, Fact::nonPerson))
+        return weight::title;
     // "a delivery van from Brackwell", but "someone from Marta's team".
     if (gap.isEmpty() && isFromEmployer(run.first - 1) && !isPossessive(textOf(run.last)))
         return weight::placePreposition;
@@ -1529,7 +1794,8 @@ double PortableNameTagger::contextBefore(const Run &run) const
         && gapBefore(run.first - 1) == u" "_s && isDeterminer(lower(run.first - 2)))
         return lower(run.first - 2) == u"the"_s || lower(run.first - 2) == u"a"_s ? weight::strongLead : weight::title;
     // Firms are "known as" something too, so that counts only before a given name.
-    const bool byName = isByName(run.first - 1) && (lower(run.first - 1) == u"by"_s || has(run.first, Fact::given));
+    const bool byName = isByName(run.first - 1)
+        && (lower(run.first - 1) == u"by"_s || lower(run.first - 1) == u"prefers"_s || has(run.first, Fact::given));
     if ((!has(run.first - 1, Fact::lead) || byName) && followsPersonLead(run.first))
         return weight::strongLead; // "w/ jenny"
     if (gap.isEmpty() && isHumanRole(previous))
@@ -1545,6 +1811,14 @@ double PortableNameTagger::contextBefore(const Run &run) const
     if (gap.isEmpty() && isPlacePrefix(previous) && isCapitalised(textOf(run.first - 1))
         && (!atSentenceStart(run.first - 1) || numbered) && (shapeOf(run.first) != Shape::lower || numbered))
         return weight::notPerson;
+    // "refund issued by Zalando", "boiler serviced by Baxi": what firms do for customers.
+    static const WordSet firmsDoing{u"issued"_s, u"processed"_s, u"fulfilled"_s, u"dispatched"_s, u"shipped"_s,
+                                    u"sold"_s, u"manufactured"_s, u"made"_s, u"supplied"_s, u"provided"_s,
+                                    u"operated"_s, u"sponsored"_s, u"underwritten"_s, u"serviced"_s, u"insured"_s,
+                                    u"powered"_s, u"hosted"_s, u"published"_s, u"distributed"_s};
+    if (gap.isEmpty() && previous == u"by"_s && run.first >= 2 && gapBefore(run.first - 1) == u" "_s
+        && firmsDoing.contains(lower(run.first - 2)) && !isPlainGivenName(run.first))
+        return weight::weakLead;
     if (close && has(run.first - 1, Fact::lead)) {
         // "via" comes before carriers and payment services as often as before people.
         // ...and what comes from a business comes from a firm, unless a plain given name says otherwise.
@@ -1883,7 +2157,11 @@ bool PortableNameTagger::isFromBusiness(qsizetype word) const
                                       u"valuation"_s, u"shipments"_s, u"packages"_s,
                                       // Goods are bought from shops, seldom from people by name.
                                       u"ordered"_s, u"bought"_s, u"purchased"_s, u"sourced"_s, u"reordered"_s,
-                                      u"ordering"_s, u"buy"_s, u"purchase"_s, u"rented"_s, u"leased"_s};
+                                      u"ordering"_s, u"buy"_s, u"purchase"_s, u"rented"_s, u"leased"_s,
+                                      // Cover and services are taken out with firms, goods sent with carriers.
+                                      u"insurance"_s, u"insured"_s, u"membership"_s, u"mortgage"_s, u"warranty"_s,
+                                      u"hire"_s, u"rental"_s, u"broadband"_s, u"shipped"_s, u"posted"_s,
+                                      u"couriered"_s, u"dispatched"_s};
     const QString &preposition = lower(word);
     return word > 0 && (preposition == u"from"_s || preposition == u"with"_s) && gapBefore(word) == u" "_s
         && papers.contains(lower(word - 1));
@@ -1956,7 +2234,9 @@ bool PortableNameTagger::isTowardsPerson(qsizetype word) const
         u"explained"_s, u"mention"_s, u"mentioned"_s, u"apologise"_s, u"apologised"_s, u"apologize"_s,
         u"apologized"_s, u"introduce"_s, u"introduced"_s, u"over"_s, u"back"_s, u"out"_s, u"it"_s, u"them"_s,
         u"listen"_s, u"listened"_s, u"belongs"_s, u"belonged"_s, u"thanks"_s, u"married"_s, u"engaged"_s,
-        u"related"_s, u"says"_s, u"said"_s, u"delegated"_s, u"lent"_s, u"gave"_s, u"give"_s, u"given"_s};
+        u"related"_s, u"says"_s, u"said"_s, u"delegated"_s, u"lent"_s, u"gave"_s, u"give"_s, u"given"_s,
+        u"copy"_s, u"copies"_s, u"copied"_s, u"transferred"_s, u"handover"_s,
+        u"delegate"_s, u"reassign"_s};
     static const WordSet asking{u"ask"_s, u"asked"_s, u"asking"_s, u"asks"_s};
     // "ask for Dimitra", "a message for Oisín": what is left for someone.
     static const WordSet leftFor{u"note"_s, u"message"_s, u"voicemail"_s, u"vm"_s, u"memo"_s, u"card"_s, u"gift"_s,
@@ -1967,7 +2247,10 @@ bool PortableNameTagger::isTowardsPerson(qsizetype word) const
     if (word < 1 || lower(word) != u"to"_s)
         return false;
     const QStringView gap = gapBefore(word);
-    return (gap == u" "_s || gap == u"\n"_s) && verbs.contains(lower(word - 1));
+    // "spoke briefly to Rautio": an adverb may stand between.
+    const bool adverb = word >= 2 && lower(word - 1).endsWith(u"ly"_s) && gapBefore(word - 1) == u" "_s
+        && verbs.contains(lower(word - 2));
+    return (gap == u" "_s || gap == u"\n"_s) && (verbs.contains(lower(word - 1)) || adverb);
 }
 
 // "spoke to Santiago", "talked to Dallas": a given name that is also a place
@@ -2019,6 +2302,11 @@ double PortableNameTagger::contextAfter(const Run &run) const
             return weight::notPerson;
         if (!owner && gap == u" "_s && (isCountryArm(nextText) || isPlaceUpon(after)))
             return weight::notPerson;
+        // "per Dean's office": the office of a post, not of a Dean.
+        static const WordSet posts{u"dean"_s, u"principal"_s, u"provost"_s, u"registrar"_s, u"bursar"_s,
+                                   u"chancellor"_s, u"mayor"_s, u"governor"_s, u"sheriff"_s, u"coroner"_s};
+        if (owner && gap == u" "_s && run.first == run.last && next == u"office"_s && posts.contains(lower(run.first)))
+            return weight::notPerson;
         // "Hallworth's rep", "Halvorsen's website": what a firm has, unless a given name owns it.
         if (owner && gap == u" "_s && run.first == run.last && isFirmsBelonging(next) && !has(run.first, Fact::given))
             return weight::notPerson;
@@ -2046,10 +2334,20 @@ double PortableNameTagger::contextAfter(const Run &run) const
             score += weakVerbs.contains(next) ? weight::weakVerb : weight::strongVerb;
         else if (gap == u" "_s && isAdverbBeforeVerb(after))
             score += weight::strongVerb; // "Marisol already fixed it"
+        else if (gap == u", "_s && (next == u"she"_s || next == u"he"_s) && !m_shouting)
+            score += weight::weakVerb; // "Spoke to Rose, she will pay"
+        else if (gap == u", "_s && (next == u"she"_s || next == u"he"_s))
+            score += weight::strongVerb; // in capitals every word's case is lost, the pronoun's too
+        else if (run.first == run.last && isSpeakingForFirm(run.first))
+            score += weight::department + weight::strongVerb;
+        else if (gap == u" "_s && (next == u"absent"_s || next == u"unwell"_s) && shapeOf(after) == Shape::lower)
+            score += weight::strongVerb; // "Abernethy absent"
+        else if (gap == u" "_s && next == u"on"_s && isAway(after))
+            score += weight::strongVerb; // "Oswin on leave"
         else if (gap == u" "_s && isPersonNounAfterCopula(after))
             score += weight::strongVerb; // "Hero Blackwood is our contact"
         else if (gap == u" "_s && shapeOf(after) == Shape::lower && isVerbForm(next))
-            score += weight::verbForm;
+            score += isUnknownSubjectActing(run) ? weight::strongVerb : weight::verbForm;
         else if (gap == u" "_s && isSubjectDoing(run))
             score += weight::verbForm;
         else if (isDoingToSomething(run))
@@ -2072,7 +2370,8 @@ double PortableNameTagger::contextAfter(const Run &run) const
     // "Bought at Home Depot": a verb is in no department.
     if (isInDepartment(run.last + 1) && !has(run.last, Fact::action))
         score += weight::department + (isSpeakingForDepartment(run.last + 1) ? weight::strongVerb : 0);
-    if (isAddressed(run) || (run.first == run.last && (isHailed(run.first) || isAddressedAtEnd(run.first))))
+    if (isAddressed(run)
+        || (run.first == run.last && (isHailed(run.first) || isAddressedAtEnd(run.first) || isThankedAtEnd(run.first))))
         score += weight::addressed;
     if (isIntroducingSelf(run))
         score += weight::strongVerb;
@@ -2131,6 +2430,20 @@ bool PortableNameTagger::isFormLabel(const Run &run) const
 // "speaks Dutch and Tamil", "Greek/English": a language, not Ms German.
 bool PortableNameTagger::isSpokenLanguage(const Run &run) const
 {
+    // "Korean-language holds", "Leeds-based", "Swiss-made": a language or a place qualifying a word.
+    const qsizetype hyphen = textOf(run.first).indexOf(u'-');
+    if (run.first == run.last && hyphen > 0 && hyphen + 1 < textOf(run.first).size()
+        && textOf(run.first).at(hyphen + 1).isLower()) {
+        const QString &word = lower(run.first);
+        const QString head = word.first(hyphen);
+        const QString tail = word.sliced(hyphen + 1);
+        static const WordSet qualified{u"language"_s, u"speaking"_s, u"speaker"_s, u"speakers"_s, u"based"_s,
+                                       u"made"_s, u"born"_s, u"owned"_s, u"style"_s, u"registered"_s, u"built"_s,
+                                       u"bound"_s, u"only"_s, u"wide"_s, u"specific"_s, u"themed"_s};
+        if (qualified.contains(tail) && (isLanguage(head) || nameLexicon::isNonPersonWord(head)
+                                         || WordClasses::shared().classesOf(head).startsWith(WordClasses::properNoun)))
+            return true;
+    }
     if (run.first != run.last || shapeOf(run.first) != Shape::capitalised || !has(run.first, Fact::inDictionary)
         || !isLanguage(lower(run.first)))
         return false;
@@ -2174,14 +2487,31 @@ bool PortableNameTagger::isGivenOffice(const Run &run) const
 }
 
 // "Ms Dundee", "Sra. Valencia": right after a form of address, whatever the word.
+// "Grandma Peony", "Aunt Hester", "baby Romilly": what a family calls its own
+// goes before the name as a title does ("Baby Bjorn" is a maker's).
+bool PortableNameTagger::isFamilyTitle(qsizetype word) const
+{
+    static const WordSet familyTitles{u"grandma"_s, u"grandpa"_s, u"grandad"_s, u"granddad"_s, u"nana"_s, u"aunt"_s, u"auntie"_s, u"aunty"_s, u"uncle"_s,
+                                      u"cousin"_s, u"gran"_s};
+    const QString &base = lower(word);
+    const bool before = word + 1 < m_words.size() && gapBefore(word + 1) == u" "_s
+        && shapeOf(word + 1) == Shape::capitalised;
+    return before && ((familyTitles.contains(base) && shapeOf(word) == Shape::capitalised)
+                      || (base == u"baby"_s && shapeOf(word) == Shape::lower));
+}
+
 bool PortableNameTagger::isAfterHonorific(qsizetype word) const
 {
     // Not "Dr": makers put it before their names ("Dr Pepper", "Dr. Oetker").
     static const WordSet honorifics{u"mr"_s, u"mrs"_s, u"ms"_s, u"miss"_s, u"mx"_s, u"prof"_s, u"professor"_s, u"sr"_s, u"sra"_s, u"herr"_s, u"frau"_s, u"mme"_s, u"monsieur"_s,
-                                          u"madame"_s, u"señor"_s, u"señora"_s, u"senhor"_s, u"senhora"_s};
+                                          u"madame"_s, u"señor"_s, u"señora"_s, u"senhor"_s, u"senhora"_s,
+                                          // Ranks and offices used as titles: "Officer Frost", "Judge Moss".
+                                          u"officer"_s, u"sergeant"_s, u"sgt"_s, u"inspector"_s, u"detective"_s,
+                                          u"constable"_s, u"judge"_s, u"captain"_s, u"capt"_s, u"lieutenant"_s};
     const QStringView gap = word > 0 ? gapBefore(word) : QStringView();
-    return word > 0 && (gap == u" "_s || gap == u". "_s) && honorifics.contains(lower(word - 1))
-        && shapeOf(word - 1) == Shape::capitalised && shapeOf(word) == Shape::capitalised;
+    return word > 0 && (gap == u" "_s || gap == u". "_s)
+        && ((honorifics.contains(lower(word - 1)) && shapeOf(word - 1) == Shape::capitalised) || isFamilyTitle(word - 1))
+        && shapeOf(word) == Shape::capitalised;
 }
 
 // "Ms Dundee", "Mr Chester": a place's name after a form of address is the
@@ -2261,6 +2591,22 @@ bool PortableNameTagger::isActionPoint(const Run &run) const
         && gapBefore(verb) == u" "_s && opens
         && (shapeOf(verb) == Shape::lower || (m_shouting && shapeOf(verb) == Shape::capitals)) // "OKAFOR TO SIGN"
         && WordClasses::shared().classesOf(lower(verb)).contains(WordClasses::verb);
+}
+
+// "Action: Bryony to chase the invoice": under a label for what is to be done,
+// who is to do it opens the item, though the name is also a word.
+bool PortableNameTagger::isActionLabelled(const Run &run) const
+{
+    static const WordSet labels{u"action"_s, u"actions"_s, u"todo"_s, u"to-do"_s, u"ap"_s, u"owner"_s, u"next"_s};
+    // "Minutes: action on Carvalhal to chase the auditors".
+    const bool actionOn = run.first >= 2 && gapBefore(run.first) == u" "_s && lower(run.first - 1) == u"on"_s
+        && gapBefore(run.first - 1) == u" "_s && (lower(run.first - 2) == u"action"_s || lower(run.first - 2) == u"actions"_s);
+    const bool labelled = run.first > 0 && gapBefore(run.first).trimmed() == u":"_s && labels.contains(lower(run.first - 1));
+    const qsizetype verb = run.last + 2;
+    const bool toDo = verb < m_words.size() && lower(run.last + 1) == u"to"_s && gapBefore(run.last + 1) == u" "_s
+        && gapBefore(verb) == u" "_s && shapeOf(verb) == Shape::lower
+        && WordClasses::shared().classesOf(lower(verb)).contains(WordClasses::verb);
+    return (labelled && isActionPoint(run)) || (actionOn && toDo);
 }
 
 // "Ingólfur and I will cover": someone the writer works beside.
@@ -2352,6 +2698,15 @@ double PortableNameTagger::shapeEvidence(const Run &run) const
         score += weight::bareSentenceStart;
     if (run.first == run.last && atSentenceStart(run.first)
         && (isCompoundOfWords(run.first) || isUnlistedVerbAndParticle(run.first)))
+        score += weight::compoundWord;
+    // "from Saint-Pierre", "Santa-Clara": a saint's name joined on names a place.
+    const qsizetype hyphen = lower(run.first).indexOf(u'-');
+    if (run.first == run.last && hyphen > 0 && isPlacePrefix(lower(run.first).first(hyphen)))
+        score += weight::placeLikeLoneWord;
+    // "easel from Hobbycraft", "booked with Blacklane": a trade name made of two words.
+    static const WordSet dealtWith{u"from"_s, u"with"_s, u"by"_s, u"via"_s, u"per"_s, u"at"_s};
+    if (run.first == run.last && run.first > 0 && !atSentenceStart(run.first) && gapBefore(run.first) == u" "_s
+        && dealtWith.contains(lower(run.first - 1)) && isCompoundOfWords(run.first))
         score += weight::compoundWord;
     return score;
 }
@@ -2602,7 +2957,11 @@ bool PortableNameTagger::isPersonField(const QString &word)
                                       u"stewards"_s, u"helpers"_s, u"volunteers"_s, u"readers"_s, u"coach"_s,
                                       u"captain"_s, u"tutor"_s, u"mentor"_s, u"owner"_s, u"minute-taker"_s,
                                       // Tickets of a help desk: "User: o'callaghan".
-                                      u"user"_s, u"reporter"_s};
+                                      u"user"_s, u"reporter"_s,
+                                      // Who signed, who was there, who read or took the pictures.
+                                      u"sig"_s, u"signature"_s, u"signed"_s, u"present"_s, u"officiant"_s,
+                                      u"celebrant"_s, u"presenter"_s, u"presenters"_s,
+                                      u"speaker"_s, u"speakers"_s, u"author"_s, u"authors"_s};
     return fields.contains(word);
 }
 
@@ -2614,6 +2973,35 @@ bool PortableNameTagger::isFieldValue(qsizetype word) const
                                   u"sysadmin"_s, u"anonymous"_s, u"unknown"_s, u"none"_s, u"nobody"_s, u"service"_s};
     return word > 0 && gapBefore(word).trimmed() == u":"_s && isPersonField(lower(word - 1))
         && !accounts.contains(lower(word));
+}
+
+// "table for 6, name Ottoline", "under the name Ottoline": a field written without its colon.
+bool PortableNameTagger::isNamedAs(qsizetype word) const
+{
+    const qsizetype label = word - 1;
+    if (label < 0 || gapBefore(word) != u" "_s || lower(label) != u"name"_s || shapeOf(word) == Shape::lower)
+        return false;
+    static const WordSet before{u"the"_s, u"under"_s, u"by"_s, u"first"_s, u"given"_s, u"last"_s, u"family"_s,
+                                u"full"_s, u"maiden"_s};
+    const QStringView gap = gapBefore(label).trimmed();
+    return label == 0 || gap == u","_s || gap == u"("_s || atSentenceStart(label)
+        || (gapBefore(label) == u" "_s && before.contains(lower(label - 1)));
+}
+
+// "KELLAWAY x2 20:15", "Holloway 2 @ 21:00": a booking sheet's line opens with
+// whose table it is, then how many and when.
+bool PortableNameTagger::isBookingHead(qsizetype word) const
+{
+    const qsizetype count = word + 1;
+    if (count + 1 >= m_words.size() || !atSentenceStart(word) || gapBefore(count) != u" "_s
+        || has(word, Fact::inDictionary) || has(word, Fact::function) || has(word, Fact::nonPerson) || lower(word).size() < 3)
+        return false;
+    static const QRegularExpression party(u"^[x×]?\\d{1,2}$"_s);
+    if (!party.match(lower(count)).hasMatch())
+        return false;
+    const qsizetype time = count + 1;
+    const bool at = gapBefore(time).trimmed() == u"@"_s;
+    return at || (gapBefore(time) == u" "_s && time + 1 < m_words.size() && isClockTime(time + 1));
 }
 
 // "Refund sent. - Brann": one or two words after a dash close the text, as a writer signs.
@@ -2666,8 +3054,10 @@ bool PortableNameTagger::isIntroducingSelf(const Run &run) const
 bool PortableNameTagger::isGivingOwnName(qsizetype word) const
 {
     qsizetype opener = -1;
-    if (word >= 1 && lower(word - 1) == u"it"_s && isPossessive(textOf(word - 1)) && gapBefore(word) == u" "_s)
-        opener = word - 1; // "it's" without its "s"
+    // "it's" without its "s", or "its" as quick notes write it.
+    if (word >= 1 && ((lower(word - 1) == u"it"_s && isPossessive(textOf(word - 1))) || lower(word - 1) == u"its"_s)
+        && gapBefore(word) == u" "_s)
+        opener = word - 1;
     else if (word >= 2 && lower(word - 1) == u"is"_s && lower(word - 2) == u"this"_s && gapBefore(word) == u" "_s
              && gapBefore(word - 1) == u" "_s)
         opener = word - 2;
@@ -2713,7 +3103,11 @@ bool PortableNameTagger::isInDepartment(qsizetype word) const
     qsizetype next = word + 1;
     if (lower(next) == u"the"_s && next + 1 < m_words.size())
         ++next;
-    return isDepartment(lower(next)) || (next + 1 < m_words.size() && isDepartment(lower(next + 1)));
+    // "Marjolein at circ says": a desk's short name no dictionary knows, then what its person says.
+    const bool deskSays = lower(word) == u"at"_s && shapeOf(next) == Shape::lower && lower(next).size() <= 5
+        && !has(next, Fact::inDictionary) && !has(next, Fact::function) && next + 1 < m_words.size()
+        && gapBefore(next + 1) == u" "_s && has(next + 1, Fact::action);
+    return isDepartment(lower(next)) || (next + 1 < m_words.size() && isDepartment(lower(next + 1))) || deskSays;
 }
 
 // "jade from recruiting says", "Rose at the front desk confirmed": the one
@@ -2724,7 +3118,7 @@ bool PortableNameTagger::isSpeakingForDepartment(qsizetype word) const
         if (gapBefore(verb) != u" "_s)
             return false;
         static const WordSet weakVerbs{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"will"_s, u"can"_s};
-        if (!isDepartment(lower(verb - 1)))
+        if (!isDepartment(lower(verb - 1)) && !(verb == word + 2 && lower(word) == u"at"_s))
             continue;
         if ((has(verb, Fact::action) && !weakVerbs.contains(lower(verb))) || isAuxiliaryThenDoing(verb)
             || isAway(verb) || (shapeOf(verb) == Shape::lower && isPresentVerb(lower(verb))))
@@ -2753,6 +3147,12 @@ bool PortableNameTagger::isAway(qsizetype word) const
     static const WordSet copulas{u"is"_s, u"was"_s, u"will"_s, u"'s"_s};
     static const WordSet away{u"off"_s, u"out"_s, u"away"_s, u"sick"_s, u"back"_s, u"ill"_s, u"unwell"_s,
                                     u"absent"_s, u"on"_s, u"be"_s};
+    // "Oswin on vacation till the 20th": where people go that things do not.
+    static const WordSet leave{u"vacation"_s, u"holiday"_s, u"holidays"_s, u"leave"_s, u"furlough"_s,
+                               u"sabbatical"_s, u"annual"_s, u"maternity"_s, u"paternity"_s, u"parental"_s};
+    if (word + 1 < m_words.size() && lower(word) == u"on"_s && gapBefore(word + 1) == u" "_s
+        && leave.contains(lower(word + 1)))
+        return true;
     const qsizetype state = word + 1;
     return state < m_words.size() && copulas.contains(lower(word)) && gapBefore(state) == u" "_s
         && away.contains(lower(state));
@@ -3079,7 +3479,7 @@ bool PortableNameTagger::isCuedGivenName(qsizetype word) const
         return false;
     const bool dated = word + 1 < m_words.size() && lower(word + 1).front().isDigit(); // "by june 5"
     return (followsPersonLead(word) && !dated) || isSpeakingForDepartment(word + 1) || isChatHail(word)
-        || isSeasonNamedSubject(word);
+        || isSeasonNamedSubject(word) || isActionLabelled({word, word}) || isCalledBack(word) || isSpeakingGivenName(word);
 }
 
 // "april needs the lease signed", "june wants a callback": a month or season
@@ -3204,6 +3604,15 @@ bool PortableNameTagger::isUnknownWord(qsizetype word) const
         && !isInflectedWord(base) && !isPrefixedWord(base) && !isChatAbbreviation(base);
 }
 
+// "Donnchadh covered the desk": a capitalised word no list knows doing something
+// is someone; "Copay waived by the manager" is something done to a thing.
+bool PortableNameTagger::isUnknownSubjectActing(const Run &run) const
+{
+    const qsizetype verb = run.last + 1;
+    return run.first == run.last && shapeOf(run.first) == Shape::capitalised && isUnknownWord(run.first)
+        && !(verb + 1 < m_words.size() && lower(verb + 1) == u"by"_s);
+}
+
 // "@nadia the deploy failed", "zeb pls merge my branch", 'kat: "is it down?" raf:
 // "yes"': in a team chat a person is mentioned, asked at the start of a line,
 // or labels what they said. Only a known given name or a word no dictionary
@@ -3289,6 +3698,9 @@ bool PortableNameTagger::isByName(qsizetype word) const
 {
     if (lower(word) == u"aka"_s)
         return true;
+    // "Hippolyta Vane (prefers Polly)": the name used, given in brackets.
+    if (lower(word) == u"prefers"_s && word > 0 && gapBefore(word).trimmed() == u"("_s)
+        return true;
     if (word == 0 || gapBefore(word) != u" "_s)
         return false;
     static const WordSet going{u"go"_s, u"goes"_s, u"going"_s, u"went"_s};
@@ -3307,6 +3719,12 @@ bool PortableNameTagger::isForeignSentenceStart(const Run &run) const
     // "Lorenzo ten Velde wants": the sentence goes on in English.
     if (run.last + 1 < m_words.size() && gapBefore(run.last + 1) == u" "_s && has(run.last + 1, Fact::action))
         return false;
+    // "Eckhard von Pfuel — property in Bavaria, speaks English": a heading, the note English.
+    static const WordSet english{u"the"_s, u"and"_s, u"is"_s, u"was"_s, u"with"_s, u"has"_s, u"wants"_s, u"needs"_s,
+                                 u"will"_s, u"speaks"_s, u"from"_s, u"for"_s};
+    for (qsizetype i = run.last + 1; i < m_words.size(); ++i)
+        if (english.contains(lower(i)))
+            return false;
     for (qsizetype i = run.first + 1; i < run.last; ++i)
         if (has(i, Fact::particle))
             return true;
@@ -3404,7 +3822,8 @@ void PortableNameTagger::tag()
         }
         if (isTeamMember(run) || isTalliedInList(run) || isResidentInBrackets(run) || isInUnitCode(run) || isContactedBySurname(run) || (run.first == run.last && isGivingOwnName(run.first))
             || (run.first == run.last && (isReportedSpeaker(run.first) || isAddressedByHonorific(run) || isChatHail(run.first) || isSeasonNamedSubject(run.first)))
-            || (run.first == run.last && shapeOf(run.first) == Shape::lower && isAskedWhereabouts(run.first))) {
+            || (run.first == run.last && shapeOf(run.first) == Shape::lower && isAskedWhereabouts(run.first))
+            || (run.first == run.last && isBookingHead(run.first))) {
             runs.append({run, weight::threshold});
             continue;
         }
@@ -3424,6 +3843,7 @@ void PortableNameTagger::tag()
     }
     markShopsNamedTogether(runs);
     pairSurnameFirst(runs);
+    markListOfNames(runs);
     markStaffListed(runs);
     pairSlashed(runs);
     // Twice, so that a list's names reach back to its head ("Zsófia, Bence and Réka").
@@ -3820,7 +4240,9 @@ void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
     for (qsizetype i = 0; i + 1 < runs.size(); ++i) {
         ScoredRun &left = runs[i];
         ScoredRun &right = runs[i + 1];
-        const bool spelledAnd = right.run.first == left.run.last + 2 && isAnd(lower(left.run.last + 1));
+        // "ask Noreen or Kwabena": either of two people.
+        const bool spelledAnd = right.run.first == left.run.last + 2
+            && (isAnd(lower(left.run.last + 1)) || lower(left.run.last + 1) == u"or"_s);
         if (right.run.first != left.run.last + 1 && !spelledAnd)
             continue;
         const QString gap = m_text.mid(m_tokens.at(m_words.at(left.run.last)).range.end,
@@ -3859,6 +4281,11 @@ void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
             continue;
         }
         const bool bothGiven = has(left.run.first, Fact::given) && has(right.run.first, Fact::given);
+        if (spelledAnd && arePeopleActing(left.run, right.run)) {
+            left.score = qMax(left.score, weight::threshold);
+            right.score = qMax(right.score, weight::threshold);
+            continue;
+        }
         // "Nkechi & Oyin", "Stavros Karas and Eleni": a lone word no list knows
         // joined to a given name or a full name.
         const bool unknownRight = right.run.first == right.run.last && !has(right.run.first, Fact::inDictionary)
@@ -3878,12 +4305,40 @@ void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
             right.score = weight::threshold;
         if (givenPair && right.score >= weight::threshold && left.score > weight::notPerson / 2)
             left.score = weight::threshold;
+        // "Brayden and Maverick": a word the lists know as a given name too, joined to a person's given name.
+        const auto isListedGiven = [&](const ScoredRun &r) {
+            return r.run.first == r.run.last && has(r.run.first, Fact::ambiguousGiven) && !has(r.run.first, Fact::nonPerson)
+                && shapeOf(r.run.first) == Shape::capitalised && r.score > weight::notPerson / 2;
+        };
+        const auto isGivenFound = [&](const ScoredRun &r) {
+            return r.score >= weight::threshold && r.run.first == r.run.last && has(r.run.first, Fact::given);
+        };
+        if (isGivenFound(left) && isListedGiven(right))
+            right.score = weight::threshold;
+        if (isGivenFound(right) && isListedGiven(left))
+            left.score = weight::threshold;
         const double floor = weight::threshold - weight::coordinated;
         if ((left.score >= weight::threshold || bothGiven) && right.score >= floor)
             right.score = qMax(right.score, weight::threshold);
         if ((right.score >= weight::threshold || bothGiven) && left.score >= floor)
             left.score = qMax(left.score, weight::threshold);
     }
+}
+
+// "Okoro and Lindahl are on call": two surnames, or words no dictionary knows,
+// joined by "and" and then doing something together are two people; shops
+// go by their owner's possessive ("Pryce's and Holloway's").
+bool PortableNameTagger::arePeopleActing(const Run &left, const Run &right) const
+{
+    const auto isSurnameLike = [&](qsizetype i) {
+        return shapeOf(i) == Shape::capitalised && !isPossessive(textOf(i)) && !has(i, Fact::nonPerson) && !has(i, Fact::everyday)
+            && !has(i, Fact::properNoun) && (has(i, Fact::surname) || has(i, Fact::given) || !has(i, Fact::inDictionary));
+    };
+    const qsizetype verb = right.last + 1;
+    static const WordSet plural{u"are"_s, u"were"_s, u"have"_s, u"both"_s, u"will"_s, u"can"_s, u"agreed"_s};
+    return left.first == left.last && right.first == right.last && isSurnameLike(left.first) && isSurnameLike(right.first)
+        && lower(left.first + 1) == u"and"_s && verb < m_words.size() && gapBefore(verb) == u" "_s
+        && shapeOf(verb) == Shape::lower && (plural.contains(lower(verb)) || (has(verb, Fact::action) && isVerbForm(lower(verb))));
 }
 
 // "cc jonas, wiebke": a lone given name, or a word no dictionary knows, listed
@@ -3937,7 +4392,7 @@ void PortableNameTagger::pairSurnameFirst(QList<ScoredRun> &runs) const
         const bool lowerRecord = surname.first == 0 && shapeOf(surname.last) == Shape::lower
             && has(surname.last, Fact::surname) && has(given.first, Fact::given) && !has(given.first, Fact::everyday);
         if (given.first != surname.last + 1 || !isSurnameBeforeComma(surname, inList) || isAfterHouseNumber(surname.first)
-            || (shapeOf(given.first) == Shape::lower && !lowerRecord))
+            || (shapeOf(given.first) == Shape::lower && !lowerRecord) || isInListOfSingleWords(runs, i))
             continue;
         // "Cc Radhika, Tomasz": given names listed after a word that addresses people.
         const bool addressedList = surname.first == surname.last && surname.first > 0
@@ -4115,12 +4570,20 @@ void PortableNameTagger::addNamesSeenElsewhere(QList<ScoredRun> &runs) const
     for (ScoredRun &run : runs) {
         if (isNamed(run) || run.score <= weight::notPerson / 2)
             continue;
+        // ...even after an article where the note speaks of that family ("the Sfeir side").
+        const qsizetype next = run.run.last + 1;
+        // "the Jacobs' tickets": what a family has, its plural written with a bare apostrophe.
+        const qsizetype end = m_tokens.at(m_words.at(run.run.last)).range.end;
+        const bool familyOwns = lower(run.run.last).endsWith(u's') && end < m_text.size()
+            && (m_text.at(end) == u'\'' || m_text.at(end) == u'’');
+        const bool family = isFamilyName(run.run) || familyOwns
+            || (next < m_words.size() && gapBefore(next) == u" "_s && lower(next) == u"side"_s);
         // "Kingston Obi ... lives in Kingston": where someone is, named like them.
-        if (contextBefore(run.run) <= weight::placePreposition)
+        if (contextBefore(run.run) <= weight::placePreposition && !family)
             continue;
         // A word that is also a place or a brand may be both in one note
         // ("April Dunleavy ... the April invoice").
-        bool allSeen = run.run.first == 0 || !isDeterminer(lower(run.run.first - 1));
+        bool allSeen = run.run.first == 0 || !isDeterminer(lower(run.run.first - 1)) || family;
         for (qsizetype i = run.run.first; i <= run.run.last && allSeen; ++i)
             allSeen = lower(i).size() == 1 || has(i, Fact::particle)
                 || (!has(i, Fact::nonPerson) && !has(i, Fact::everyday) && seenInName(i));

@@ -100,12 +100,20 @@ private:
     bool isGivingOwnName(qsizetype word) const;
     bool isContractedIs(qsizetype next) const;
     bool isActionPoint(const Run &run) const;
+    bool isActionLabelled(const Run &run) const;
+    bool isCalledBack(qsizetype word) const;
+    bool isCareOf(qsizetype word) const;
+    bool isSpeakingGivenName(qsizetype word) const;
+    bool isPointedTo(qsizetype word) const;
+    bool isSigningOff(qsizetype word) const;
+    bool isSpeakingForFirm(qsizetype word) const;
     bool isWritersPartner(const Run &run) const;
     bool isAskedAbout(const Run &run) const;
     bool isQuestion(qsizetype word) const;
     bool isDoingToSomething(const Run &run) const;
     bool isSubjectDoing(const Run &run) const;
     bool isAfterHonorific(qsizetype word) const;
+    bool isFamilyTitle(qsizetype word) const;
     bool isSiteListed(const Run &run) const;
     bool isRecordHead(const Run &run) const;
     bool isGivenOffice(const Run &run) const;
@@ -118,6 +126,8 @@ private:
     bool isSlashedNamePart(qsizetype word) const;
     static bool isPersonField(const QString &word);
     bool isFieldValue(qsizetype word) const;
+    bool isBookingHead(qsizetype word) const;
+    bool isNamedAs(qsizetype word) const;
     bool isSignature(const Run &run) const;
     bool isCompoundNoun(const Run &run) const;
     void addNamesSeenElsewhere(QList<ScoredRun> &runs) const;
@@ -126,6 +136,7 @@ private:
     void markStaffListed(QList<ScoredRun> &runs) const;
     bool isVerbBeforeParticle(const Run &run) const;
     QList<Run> capitalisedRuns() const;
+    bool hasParticle(const Run &run) const;
     Run trimmed(Run run) const;
     double score(const Run &run) const;
     double wordEvidence(const Run &run) const;
@@ -154,6 +165,7 @@ private:
     bool isSurnameBeforeRole(qsizetype word) const;
     bool isLeadGivenBeforeSurname(qsizetype word) const;
     bool isNameInCapitals(qsizetype word) const;
+    bool isSurnameInCapitalsBeforeGiven(qsizetype word) const;
     bool isNamePairInCapitals(qsizetype word, qsizetype other) const;
     bool isTowardsPerson(qsizetype word) const;
     bool isSpokenTo(qsizetype word) const;
@@ -220,16 +232,23 @@ private:
     bool isMentionAsked(qsizetype word) const;
     bool isChatName(qsizetype word) const;
     bool joinsRun(qsizetype word) const;
+    bool decidesJoin(qsizetype word) const;
     bool isLowerCaseName(qsizetype word) const;
     bool isLowerCaseNameWord(qsizetype word) const;
+    bool isJoinedToLowerCaseName(qsizetype word) const;
+    bool isThankedAtEnd(qsizetype word) const;
+    bool isInListOfSingleWords(const QList<ScoredRun> &runs, qsizetype i) const;
+    void markListOfNames(QList<ScoredRun> &runs) const;
     bool isCuedGivenName(qsizetype word) const;
     bool isSeasonNamedSubject(qsizetype word) const;
     bool isGivenWordBeforeSurname(qsizetype surname) const;
     bool isLowerCaseInitial(qsizetype word) const;
     bool isUnknownWord(qsizetype word) const;
+    bool isUnknownSubjectActing(const Run &run) const;
     bool isCalendarNamedPerson(const Run &run) const;
     bool isPersonWithPlaceSurname(const Run &run) const;
     bool isListedBeside(const ScoredRun &named, const ScoredRun &other) const;
+    bool arePeopleActing(const Run &left, const Run &right) const;
     Shape shapeOf(qsizetype word) const;
     TextRange rangeOf(const Run &run) const;
     // The word in lower case, without a possessive ending.
@@ -244,6 +263,7 @@ private:
     QStringList m_lowerWords;       // per word
     mutable std::vector<Facts> m_facts; // per word, filled as the rules ask
     std::vector<Facts> m_recalled;      // per word, as known before this text
+    mutable std::vector<signed char> m_joins; // per word: joins a run (1), not (0), not yet asked (-1)
     QList<TextRange> m_names;       // ranges of the names found, in order
     bool m_shouting = false;        // the text is written in capitals
 };

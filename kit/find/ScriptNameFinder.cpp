@@ -2,6 +2,7 @@
 
 #include "kit/find/WordSet.h"
 
+#include <QRegularExpression>
 #include <QSet>
 
 using namespace Qt::StringLiterals;
@@ -11,7 +12,9 @@ namespace quorvane {
 namespace {
 
 // Chinese family names take one character (a few take two); a given name one or two.
-const QString chineseSurnames = u"王李张刘陈杨黄赵吴周徐孙马朱胡郭何高林罗郑梁谢宋唐许韩冯邓曹彭曾肖田董袁潘于蒋蔡余杜叶程苏魏吕丁任沈姚卢姜崔钟谭陆汪范金石廖贾夏韦付方白邹孟熊秦邱江尹薛闫段雷侯龙史陶黎贺顾毛郝龚邵万钱严覃武戴莫孔向汤"_s;
+const QString chineseSurnames = u"王李张刘陈杨黄赵吴周徐孙马朱胡郭何高林罗郑梁谢宋唐许韩冯邓曹彭曾肖田董袁潘于蒋蔡余杜叶程苏魏吕丁任沈姚卢姜崔钟谭陆汪范金石廖贾夏韦付方白邹孟熊秦邱江尹薛闫段雷侯龙史陶黎贺顾毛郝龚邵万钱严覃武戴莫孔向汤"
+    // The same names as traditional characters write them (Taiwan, Hong Kong, older records).
+    u"劉陳楊黃趙吳孫馬鄭羅謝許韓馮鄧蕭蔣葉蘇呂盧鍾譚陸賈韋鄒閆龍賀顧龔萬錢嚴湯"_s;
 // Everyday words that begin with a family-name character: "王国", "高速", "金额".
 const WordSet hanWordsLikeNames{
     u"王国"_s, u"高速"_s, u"高级"_s, u"高兴"_s, u"高度"_s, u"高峰"_s, u"金额"_s, u"金融"_s, u"金属"_s, u"方案"_s,
@@ -35,7 +38,8 @@ const QStringList japaneseSurnames{
 const QStringList honorifics{u"様"_s, u"さん"_s, u"さま"_s, u"氏"_s, u"君"_s, u"くん"_s, u"ちゃん"_s,
                              u"殿"_s, u"先生"_s, u"女士"_s, u"님"_s, u"씨"_s, u"जी"_s};
 // Words before a name in these scripts: "contact", "person in charge".
-const QStringList hanCues{u"联系人"_s, u"请联系"_s, u"联系"_s, u"担当"_s, u"负责人"_s, u"收件人"_s, u"签收人"_s};
+const QStringList hanCues{u"联系人"_s, u"请联系"_s, u"联系"_s, u"聯絡人"_s, u"請聯絡"_s, u"聯絡"_s,
+                          u"聯繫"_s, u"担当"_s, u"负责人"_s, u"收件人"_s, u"签收人"_s};
 // Words inside a run of Han characters that a name follows: "customer", "send to", "tell".
 const QStringList hanInnerCues{u"用户"_s, u"客户"_s, u"顾客"_s, u"寄给"_s, u"交给"_s, u"转给"_s, u"通知"_s, u"告诉"_s,
                                u"转告"_s, u"感谢"_s, u"联系人"_s, u"收件人"_s, u"签收人"_s, u"负责人"_s};
@@ -311,22 +315,50 @@ void addKatakanaNames(const QString &text, const QList<Segment> &parts, QList<Te
     }
 }
 
+// "杉浦 千晶 (Sugiura Chiaki)", "松永 千尋 様": a family name no list holds is
+// still one when the two parts stand alone, spaced as records write names,
+// and an honorific or the name's reading in Latin letters follows.
+bool isSpacedNameRecord(const QString &text, const QList<Segment> &parts, qsizetype p, bool honoured)
+{
+    const Segment &family = parts.at(p);
+    const Segment &given = parts.at(p + 1);
+    const QStringView before = QStringView(text).first(family.range.start).trimmed();
+    if (!before.isEmpty() && (before.back().isLetter() || (p > 0 && parts.at(p - 1).range.end == family.range.start)))
+        return false;
+    if (honoured)
+        return true;
+    const QStringView after = QStringView(text).sliced(given.range.end).trimmed();
+    if (p + 2 < parts.size() && after.startsWith(viewOf(text, parts.at(p + 2).range))) {
+        const QStringView next = viewOf(text, parts.at(p + 2).range);
+        return parts.at(p + 2).script == Script::han ? honorifics.contains(next.toString()) : startsWithAny(next, honorifics);
+    }
+    // The reading: two Latin words, each capitalised, in brackets.
+    static const QRegularExpression reading(u"^[(（]\\p{Lu}\\p{Ll}+ \\p{Lu}\\p{Ll}+"_s);
+    return reading.match(after).hasMatch();
+}
+
 // "佐藤 美咲様", "中村 由紀子 様": a Japanese family name, a space, and a given
 // name of one to three characters.
 TextRange spacedJapaneseName(const QString &text, const QList<Segment> &parts, qsizetype p)
 {
     const Segment &family = parts.at(p);
-    if (p + 1 >= parts.size() || !japaneseSurnames.contains(viewOf(text, family.range).toString()))
+    if (p + 1 >= parts.size())
         return {};
     const Segment &given = parts.at(p + 1);
     const QStringView gap = QStringView(text).sliced(family.range.end, given.range.start - family.range.end);
     if (given.script != Script::han || (gap != u" "_s && gap != u"　"_s))
         return {};
     QStringView name = viewOf(text, given.range);
+    bool honoured = false;
     for (const QString &honorific : honorifics)
-        if (name.size() > honorific.size() && name.endsWith(honorific))
+        if (name.size() > honorific.size() && name.endsWith(honorific)) {
             name.chop(honorific.size());
+            honoured = true;
+        }
     if (characters(name) < 1 || characters(name) > 3)
+        return {};
+    const bool listed = japaneseSurnames.contains(viewOf(text, family.range).toString());
+    if (!listed && !(characters(viewOf(text, family.range)) <= 2 && isSpacedNameRecord(text, parts, p, honoured)))
         return {};
     return {family.range.start, given.range.start + name.size()};
 }

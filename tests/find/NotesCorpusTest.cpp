@@ -103,8 +103,8 @@ TEST(NotesCorpus, NamesInHeldOutNotes)
 {
     const Score score = measured("held-out", QStringLiteral(QUORVANE_TEST_DATA "/find/notes-heldout.jsonl"));
     ASSERT_GE(score.names, 300);
-    EXPECT_GE(score.recall(), 0.935);
-    EXPECT_GE(score.precision(), 0.951);
+    EXPECT_GE(score.recall(), 0.940);
+    EXPECT_GE(score.precision(), 0.952);
 }
 
 // A later set, written by someone who never saw the tagger, and scored only.
@@ -112,8 +112,8 @@ TEST(NotesCorpus, NamesInFreshNotes)
 {
     const Score score = measured("fresh", QStringLiteral(QUORVANE_TEST_DATA "/find/notes-fresh.jsonl"));
     ASSERT_GE(score.names, 350);
-    EXPECT_GE(score.recall(), 0.942);
-    EXPECT_GE(score.precision(), 0.947);
+    EXPECT_GE(score.recall(), 0.947);
+    EXPECT_GE(score.precision(), 0.948);
 }
 
 // A second such set, from other desks and countries.
@@ -122,7 +122,7 @@ TEST(NotesCorpus, NamesInMoreFreshNotes)
     const Score score = measured("fresh 2", QStringLiteral(QUORVANE_TEST_DATA "/find/notes-measure2.jsonl"));
     ASSERT_GE(score.names, 300);
     EXPECT_GE(score.recall(), 0.889);
-    EXPECT_GE(score.precision(), 0.921);
+    EXPECT_GE(score.precision(), 0.922);
 }
 
 QStringList tuningNotes()
@@ -134,15 +134,16 @@ QStringList tuningNotes()
             QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra4.jsonl"),
             QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra5.jsonl"),
             QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra6.jsonl"),
-            QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra7.jsonl")};
+            QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra7.jsonl"),
+            QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra8.jsonl")};
 }
 
 TEST(NotesCorpus, NamesInTuningNotes)
 {
     const Score score = scoreNotes(tuningNotes(), false);
     ASSERT_GE(score.names, 1300);
-    EXPECT_GE(score.recall(), 0.977);
-    EXPECT_GE(score.precision(), 0.969);
+    EXPECT_GE(score.recall(), 0.973);
+    EXPECT_GE(score.precision(), 0.965);
 }
 
 // For tuning: run with --gtest_also_run_disabled_tests to list the misses on the tuning notes.
