@@ -11,6 +11,7 @@
 #include "kit/keys/WrittenForm.h"
 #include "kit/restore/AsciiNameWords.h"
 #include "kit/restore/EmailAddresses.h"
+#include "kit/restore/RepeatedCells.h"
 #include "kit/restore/StreetLines.h"
 
 #include <QRegularExpression>
@@ -833,10 +834,17 @@ Restorer::FileResult Restorer::restore(const Spreadsheet &spreadsheet, const Pro
     int total = 0;
     ProgressMeter meter(progress, Progress::Stage::restoring, spreadsheet.offeredCellCount());
     Scratch scratch;
+    RepeatedCells repeated;
     const QByteArray data = spreadsheet.dataWithViews(
-        [this, &total, &meter, &scratch](const std::optional<CellRef> &, const QString &text) -> std::optional<QStringView> {
+        [&](const std::optional<CellRef> &cell, const QString &text) -> std::optional<QStringView> {
             meter.advance();
+            const int column = cell ? cell->column : -1;
+            if (const RepeatedCells::Restored *known = repeated.find(column, text)) {
+                total += known->count;
+                return known->count == 0 ? std::nullopt : std::optional<QStringView>(known->text);
+            }
             const int count = restoreInto(text, scratch);
+            repeated.remember(column, text, count, scratch.restored);
             if (count == 0)
                 return std::nullopt;
             total += count;
