@@ -76,15 +76,23 @@ QString phoneLike(const QString &real, QStringView matched)
     const bool codeTaken = count == 11 && *firstDigit == u'1' && realDigits.size() == 11;
     if ((count != realDigits.size() && !withCode) || codeTaken)
         return real;
-    QString result = matched.toString();
-    qsizetype next = withCode ? -1 : 0;
-    for (QChar &c : result) {
-        if (isAsciiDigit(c)) {
-            c = next < 0 ? QChar(u'1') : realDigits[next];
-            ++next;
+    const auto laidOut = [&](auto write) {
+        qsizetype next = withCode ? -1 : 0;
+        for (qsizetype i = 0; i < matched.size(); ++i) {
+            const QChar c = matched[i];
+            write(i, isAsciiDigit(c) ? (next++ < 0 ? QChar(u'1') : realDigits[next - 1]) : c);
         }
-    }
-    if (result != real && tookPlainLayout(real, matched))
+    };
+    // Nearly every real number is stored in the layout of its stand-in: the
+    // real value itself then serves, with no text made for it.
+    bool same = matched.size() == real.size();
+    if (same)
+        laidOut([&](qsizetype i, QChar c) { same = same && real[i] == c; });
+    if (same)
+        return real;
+    QString result(matched.size(), Qt::Uninitialized);
+    laidOut([&](qsizetype i, QChar c) { result[i] = c; });
+    if (tookPlainLayout(real, matched))
         return real;
     return result;
 }
