@@ -160,6 +160,8 @@ struct PassHints
     bool street = false;
     bool zip = false;
     bool ascii = true;
+    // False only for ASCII without a letter: no word for the name pass.
+    bool letters = true;
 };
 
 // Beyond ASCII, a character the patterns' \d matches, or half of one outside the basic plane.
@@ -220,9 +222,10 @@ PassHints passHintsOf(const QString &text)
 {
     const qsizetype n = text.size();
     const char16_t *units = QStringView(text).utf16();
-    unsigned wide = 0, digits = 0, at = 0;
+    unsigned wide = 0, digits = 0, at = 0, letters = 0;
     for (qsizetype i = 0; i < n; ++i) {
         wide |= unsigned(units[i] >= 0x80);
+        letters |= unsigned(char16_t((units[i] | 0x20) - u'a') < 26);
         digits |= unsigned(isDigitUnit(units[i]));
         at |= unsigned(units[i] == u'@');
     }
@@ -230,6 +233,7 @@ PassHints passHintsOf(const QString &text)
         return passHintsOfAnyText(text);
     PassHints hints;
     hints.email = at;
+    hints.letters = letters;
     if (!digits)
         return hints;
     unsigned house = 0, zip = 0, fives = 0;
@@ -669,7 +673,7 @@ int Restorer::restoreInto(const QString &text, Scratch &scratch) const
     found.endPass();
     // A cell that is one e-mail address or street line, as most such cells
     // are, spares the word pass the probes of its words.
-    if (!found.coverWhole(text.size()))
+    if (hints.letters && !found.coverWhole(text.size()))
         addNamesAndTowns(text, hints.ascii, scratch);
     if (found.count() == 0)
         return 0;
