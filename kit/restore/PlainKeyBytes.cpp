@@ -31,13 +31,14 @@ const QByteArray &kindPrefix(EntryKind kind)
 
 // Each byte lower-cased, or 0 for the bytes that need a second look: the
 // space, the other whitespace and every byte beyond ASCII (which end a plain
-// value), and the full stop and comma (which end a street's).
-constexpr std::array<char, 256> plainLowered()
+// value), and for a street the full stop and comma (which end its plain value).
+constexpr std::array<char, 256> plainLowered(bool street)
 {
     std::array<char, 256> lowered{};
     for (int c = 0x21; c < 0x80; ++c)
         lowered[size_t(c)] = char(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    lowered['.'] = lowered[','] = 0;
+    if (street)
+        lowered['.'] = lowered[','] = 0;
     return lowered;
 }
 
@@ -57,23 +58,23 @@ unsigned unitOf(QChar c)
 template<typename View>
 qsizetype writeLowered(char *const out, const QByteArray &prefix, View value, bool street)
 {
-    static constexpr std::array<char, 256> lowered = plainLowered();
+    static constexpr std::array<char, 256> streetLowered = plainLowered(true);
+    static constexpr std::array<char, 256> otherLowered = plainLowered(false);
+    const std::array<char, 256> &lowered = street ? streetLowered : otherLowered;
     char *at = std::copy(prefix.cbegin(), prefix.cend(), out);
     bool previousSpace = true;
     for (const auto unit : value) {
         const unsigned u = unitOf(unit);
-        const char plain = u < 0x80 ? lowered[u] : char(0);
-        const char c = char(u);
-        const bool stop = c == '.' || c == ',';
-        if (plain != 0 || (stop && !street)) {
-            *at++ = plain != 0 ? plain : c;
+        const char plain = u < lowered.size() ? lowered[u] : char(0);
+        if (plain != 0) {
+            *at++ = plain;
             previousSpace = false;
-        } else if (u == ' ' && !previousSpace) {
-            *at++ = c;
-            previousSpace = true;
-        } else {
-            return -1;
+            continue;
         }
+        if (u != ' ' || previousSpace)
+            return -1;
+        *at++ = ' ';
+        previousSpace = true;
     }
     return previousSpace ? -1 : at - out;
 }
