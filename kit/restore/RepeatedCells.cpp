@@ -2,6 +2,8 @@
 
 #include "kit/restore/StandInTable.h"
 
+#include <algorithm>
+
 namespace quorvane {
 
 namespace {
@@ -17,11 +19,6 @@ constexpr qsizetype mostTexts = 1 << 12;
 
 } // namespace
 
-size_t RepeatedCells::Hash::operator()(const QString &text) const
-{
-    return StandInTable::hashOf(text);
-}
-
 RepeatedCells::Column *RepeatedCells::columnAt(int column)
 {
     if (column < 0 || column >= columnsLookedAt)
@@ -32,19 +29,32 @@ RepeatedCells::Column *RepeatedCells::columnAt(int column)
     return found.off ? nullptr : &found;
 }
 
+// The slot holding the text, or the free one where it goes.
+RepeatedCells::Slot &RepeatedCells::slotFor(Column &column, const QString &text, size_t hash)
+{
+    const size_t mask = column.slots.size() - 1;
+    for (size_t at = hash & mask;; at = (at + 1) & mask) {
+        Slot &slot = column.slots[at];
+        if (!slot.used || (slot.hash == hash && slot.text == text))
+            return slot;
+    }
+}
+
 const RepeatedCells::Restored *RepeatedCells::find(int column, const QString &text)
 {
     Column *const at = columnAt(column);
     if (!at || text.size() > longestText)
         return nullptr;
     ++at->looked;
-    const auto known = at->restored.find(text);
-    if (known != at->restored.end())
-        return &known->second;
+    if (at->held > 0) {
+        const Slot &slot = slotFor(*at, text, StandInTable::hashOf(text));
+        if (slot.used)
+            return &slot.restored;
+    }
     // Mostly new texts after the trial: the column is not worth remembering.
     if (++at->missed * 4 > at->looked * 3 && at->looked >= trial) {
         at->off = true;
-        at->restored = {};
+        at->slots = {};
     }
     return nullptr;
 }
@@ -52,9 +62,23 @@ const RepeatedCells::Restored *RepeatedCells::find(int column, const QString &te
 void RepeatedCells::remember(int column, const QString &text, int count, QStringView restored)
 {
     Column *const at = columnAt(column);
-    if (!at || text.size() > longestText || at->restored.size() >= mostTexts)
+    if (!at || text.size() > longestText || at->held >= mostTexts)
         return;
-    at->restored.emplace(text, Restored{count, count == 0 ? QString() : restored.toString()});
+    // At most half the slots are taken, so that runs stay short.
+    if (2 * (at->held + 1) > qsizetype(at->slots.size())) {
+        std::vector<Slot> old(std::max<size_t>(64, 2 * at->slots.size()));
+        std::swap(old, at->slots);
+        for (Slot &slot : old) {
+            if (slot.used)
+                slotFor(*at, slot.text, slot.hash) = std::move(slot);
+        }
+    }
+    const size_t hash = StandInTable::hashOf(text);
+    Slot &slot = slotFor(*at, text, hash);
+    if (slot.used)
+        return;
+    slot = {hash, text, {count, count == 0 ? QString() : restored.toString()}, true};
+    ++at->held;
 }
 
 } // namespace quorvane

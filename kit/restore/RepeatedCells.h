@@ -3,7 +3,6 @@
 #include <QString>
 #include <QStringView>
 
-#include <unordered_map>
 #include <vector>
 
 namespace quorvane {
@@ -28,19 +27,25 @@ public:
     void remember(int column, const QString &text, int count, QStringView restored);
 
 private:
-    // Qt's own string hash takes longer than restoring a short cell.
-    struct Hash
+    // Open addressing over the texts' hashes: a column repeats a few dozen
+    // texts or a few thousand, and a lookup is made for each of its cells.
+    struct Slot
     {
-        size_t operator()(const QString &text) const;
+        size_t hash = 0;
+        QString text;
+        Restored restored;
+        bool used = false;
     };
     struct Column
     {
-        std::unordered_map<QString, Restored, Hash> restored;
+        std::vector<Slot> slots;
+        qsizetype held = 0;
         qsizetype looked = 0;
         qsizetype missed = 0;
         bool off = false;
     };
     Column *columnAt(int column);
+    static Slot &slotFor(Column &column, const QString &text, size_t hash);
 
     std::vector<Column> m_columns;
 };
