@@ -16,6 +16,9 @@ constexpr int columnsLookedAt = 64;
 // Enough for the states, plans and templates a column repeats; a column with
 // more different texts than this keeps the ones it met first.
 constexpr qsizetype mostTexts = 1 << 12;
+// The restored texts kept, in units over every column: a wide file of long
+// texts keeps a few megabytes at most.
+constexpr qsizetype mostRestoredUnits = 1 << 20;
 
 } // namespace
 
@@ -62,7 +65,8 @@ const RepeatedCells::Restored *RepeatedCells::find(int column, const QString &te
 void RepeatedCells::remember(int column, const QString &text, int count, QStringView restored)
 {
     Column *const at = columnAt(column);
-    if (!at || text.size() > longestText || at->held >= mostTexts)
+    const qsizetype units = count == 0 ? 0 : restored.size();
+    if (!at || text.size() > longestText || at->held >= mostTexts || m_restoredUnits + units > mostRestoredUnits)
         return;
     // At most half the slots are taken, so that runs stay short.
     if (2 * (at->held + 1) > qsizetype(at->slots.size())) {
@@ -79,6 +83,7 @@ void RepeatedCells::remember(int column, const QString &text, int count, QString
         return;
     slot = {hash, text, {count, count == 0 ? QString() : restored.toString()}, true};
     ++at->held;
+    m_restoredUnits += units;
 }
 
 } // namespace quorvane

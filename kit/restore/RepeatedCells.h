@@ -48,6 +48,7 @@ private:
     static Slot &slotFor(Column &column, const QString &text, size_t hash);
 
     std::vector<Column> m_columns;
+    qsizetype m_restoredUnits = 0;
 };
 
 } // namespace quorvane
