@@ -29,54 +29,71 @@ const QByteArray &kindPrefix(EntryKind kind)
     return prefixes[size_t(kind)];
 }
 
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
 // Each byte lower-cased, or 0 for the bytes that need a second look: the
 // space, the other whitespace and every byte beyond ASCII (which end a plain
-// value), and the full stop and comma (which end a street's).
-constexpr std::array<char, 256> plainLowered()
+// value), and for a street the full stop and comma (which end its plain value).
+constexpr std::array<char, 256> plainLowered(bool street)
 {
     std::array<char, 256> lowered{};
     for (int c = 0x21; c < 0x80; ++c)
         lowered[size_t(c)] = char(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    lowered['.'] = lowered[','] = 0;
+    if (street)
+        lowered['.'] = lowered[','] = 0;
     return lowered;
+}
+
+// A byte or a UTF-16 unit as a number: every one beyond ASCII ends a plain value.
+unsigned unitOf(char c)
+{
+    return uchar(c);
+}
+
+unsigned unitOf(QChar c)
+{
+    return c.unicode();
 }
 
 // Single spaces between words only; a street's full stops and commas are
 // the general rule's to drop.
-qsizetype writeLowered(char *const out, const QByteArray &prefix, QByteArrayView value, bool street)
+template<typename View>
+qsizetype writeLowered(char *const out, const QByteArray &prefix, View value, bool street)
 {
-    static constexpr std::array<char, 256> lowered = plainLowered();
+    static constexpr std::array<char, 256> streetLowered = plainLowered(true);
+    static constexpr std::array<char, 256> otherLowered = plainLowered(false);
+    const std::array<char, 256> &lowered = street ? streetLowered : otherLowered;
     char *at = std::copy(prefix.cbegin(), prefix.cend(), out);
     bool previousSpace = true;
-    for (const char c : value) {
-        const char plain = lowered[uchar(c)];
-        const bool stop = c == '.' || c == ',';
-        if (plain != 0 || (stop && !street)) {
-            *at++ = plain != 0 ? plain : c;
+    for (const auto unit : value) {
+        const unsigned u = unitOf(unit);
+        const char plain = u < lowered.size() ? lowered[u] : char(0);
+        if (plain != 0) {
+            *at++ = plain;
             previousSpace = false;
-        } else if (c == ' ' && !previousSpace) {
-            *at++ = c;
-            previousSpace = true;
-        } else {
-            return -1;
+            continue;
         }
+        if (u != ' ' || previousSpace)
+            return -1;
+        *at++ = ' ';
+        previousSpace = true;
     }
     return previousSpace ? -1 : at - out;
 }
 
-char *copyDigits(char *at, QByteArrayView value)
+template<typename View>
+char *copyDigits(char *at, View value)
 {
-    return std::copy_if(value.begin(), value.end(), at, isDigit);
+    for (const auto unit : value) {
+        const unsigned u = unitOf(unit);
+        if (u >= '0' && u <= '9')
+            *at++ = char(u);
+    }
+    return at;
 }
 
 // A phone's number drops the country code of an 11-digit number; a ZIP code
 // keeps its first five digits.
-char *writeDigits(char *const out, const QByteArray &prefix, QByteArrayView value, EntryKind kind)
+template<typename View>
+char *writeDigits(char *const out, const QByteArray &prefix, View value, EntryKind kind)
 {
     char *const start = std::copy(prefix.cbegin(), prefix.cend(), out);
     char *end = copyDigits(start, value);
@@ -87,7 +104,8 @@ char *writeDigits(char *const out, const QByteArray &prefix, QByteArrayView valu
     return end;
 }
 
-qsizetype writeKey(char *out, const QByteArray &prefix, EntryKind kind, QByteArrayView value)
+template<typename View>
+qsizetype writeKey(char *out, const QByteArray &prefix, EntryKind kind, View value)
 {
     switch (kind) {
     case EntryKind::firstName:
@@ -101,9 +119,8 @@ qsizetype writeKey(char *out, const QByteArray &prefix, EntryKind kind, QByteArr
     return -1;
 }
 
-} // namespace
-
-qsizetype PlainKeyBytes::writeStandInKey(char *out, EntryKind kind, QByteArrayView standIn)
+template<typename View>
+qsizetype writeStandInKeyOf(char *out, EntryKind kind, View standIn)
 {
     if (kind != EntryKind::phone)
         return writeKey(out, namespacePrefix(kind), kind, standIn);
@@ -111,6 +128,18 @@ qsizetype PlainKeyBytes::writeStandInKey(char *out, EntryKind kind, QByteArrayVi
     const qsizetype x = standIn.indexOf('x');
     char *const end = writeDigits(out, namespacePrefix(kind), x < 0 ? standIn : standIn.first(x), kind);
     return (x < 0 ? end : copyDigits(end, standIn.sliced(x))) - out;
+}
+
+} // namespace
+
+qsizetype PlainKeyBytes::writeStandInKey(char *out, EntryKind kind, QByteArrayView standIn)
+{
+    return writeStandInKeyOf(out, kind, standIn);
+}
+
+qsizetype PlainKeyBytes::writeSubstituteKey(char *out, EntryKind kind, QStringView text)
+{
+    return kind == EntryKind::phone ? -1 : writeStandInKeyOf(out, kind, text);
 }
 
 qsizetype PlainKeyBytes::writeRealKey(char *out, EntryKind kind, QByteArrayView real)

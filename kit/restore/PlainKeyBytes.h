@@ -3,6 +3,7 @@
 #include "kit/keys/ProjectKey.h"
 
 #include <QByteArrayView>
+#include <QStringView>
 
 namespace quorvane {
 
@@ -16,9 +17,14 @@ namespace quorvane {
 class PlainKeyBytes
 {
 public:
-    static qsizetype roomFor(QByteArrayView value) { return longestPrefix + value.size(); }
+    static qsizetype roomFor(QByteArrayView value) { return roomFor(value.size()); }
+    static qsizetype roomFor(qsizetype length) { return longestPrefix + length; }
     // As ProjectKey::writeStandInKey: "word|cedarhaven", "phone|4815550137x2261".
     static qsizetype writeStandInKey(char *out, EntryKind kind, QByteArrayView standIn);
+    // As ProjectKey::writeSubstituteKey, from text: a restore looks up a key
+    // for every e-mail address and street line of a file. Phones are left
+    // to it.
+    static qsizetype writeSubstituteKey(char *out, EntryKind kind, QStringView text);
     // As ProjectKey::realKey: "firstName|mateo".
     static qsizetype writeRealKey(char *out, EntryKind kind, QByteArrayView real);
 

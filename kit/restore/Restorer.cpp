@@ -11,6 +11,7 @@
 #include "kit/keys/WrittenForm.h"
 #include "kit/restore/AsciiNameWords.h"
 #include "kit/restore/EmailAddresses.h"
+#include "kit/restore/RepeatedCells.h"
 #include "kit/restore/StreetLines.h"
 
 #include <QRegularExpression>
@@ -75,15 +76,23 @@ QString phoneLike(const QString &real, QStringView matched)
     const bool codeTaken = count == 11 && *firstDigit == u'1' && realDigits.size() == 11;
     if ((count != realDigits.size() && !withCode) || codeTaken)
         return real;
-    QString result = matched.toString();
-    qsizetype next = withCode ? -1 : 0;
-    for (QChar &c : result) {
-        if (isAsciiDigit(c)) {
-            c = next < 0 ? QChar(u'1') : realDigits[next];
-            ++next;
+    const auto laidOut = [&](auto write) {
+        qsizetype next = withCode ? -1 : 0;
+        for (qsizetype i = 0; i < matched.size(); ++i) {
+            const QChar c = matched[i];
+            write(i, isAsciiDigit(c) ? (next++ < 0 ? QChar(u'1') : realDigits[next - 1]) : c);
         }
-    }
-    if (result != real && tookPlainLayout(real, matched))
+    };
+    // Nearly every real number is stored in the layout of its stand-in: the
+    // real value itself then serves, with no text made for it.
+    bool same = matched.size() == real.size();
+    if (same)
+        laidOut([&](qsizetype i, QChar c) { same = same && real[i] == c; });
+    if (same)
+        return real;
+    QString result(matched.size(), Qt::Uninitialized);
+    laidOut([&](qsizetype i, QChar c) { result[i] = c; });
+    if (tookPlainLayout(real, matched))
         return real;
     return result;
 }
@@ -151,6 +160,8 @@ struct PassHints
     bool street = false;
     bool zip = false;
     bool ascii = true;
+    // False only for ASCII without a letter: no word for the name pass.
+    bool letters = true;
 };
 
 // Beyond ASCII, a character the patterns' \d matches, or half of one outside the basic plane.
@@ -211,9 +222,10 @@ PassHints passHintsOf(const QString &text)
 {
     const qsizetype n = text.size();
     const char16_t *units = QStringView(text).utf16();
-    unsigned wide = 0, digits = 0, at = 0;
+    unsigned wide = 0, digits = 0, at = 0, letters = 0;
     for (qsizetype i = 0; i < n; ++i) {
         wide |= unsigned(units[i] >= 0x80);
+        letters |= unsigned(char16_t((units[i] | 0x20) - u'a') < 26);
         digits |= unsigned(isDigitUnit(units[i]));
         at |= unsigned(units[i] == u'@');
     }
@@ -221,6 +233,7 @@ PassHints passHintsOf(const QString &text)
         return passHintsOfAnyText(text);
     PassHints hints;
     hints.email = at;
+    hints.letters = letters;
     if (!digits)
         return hints;
     unsigned house = 0, zip = 0, fives = 0;
@@ -660,7 +673,7 @@ int Restorer::restoreInto(const QString &text, Scratch &scratch) const
     found.endPass();
     // A cell that is one e-mail address or street line, as most such cells
     // are, spares the word pass the probes of its words.
-    if (!found.coverWhole(text.size()))
+    if (hints.letters && !found.coverWhole(text.size()))
         addNamesAndTowns(text, hints.ascii, scratch);
     if (found.count() == 0)
         return 0;
@@ -833,10 +846,17 @@ Restorer::FileResult Restorer::restore(const Spreadsheet &spreadsheet, const Pro
     int total = 0;
     ProgressMeter meter(progress, Progress::Stage::restoring, spreadsheet.offeredCellCount());
     Scratch scratch;
+    RepeatedCells repeated;
     const QByteArray data = spreadsheet.dataWithViews(
-        [this, &total, &meter, &scratch](const std::optional<CellRef> &, const QString &text) -> std::optional<QStringView> {
+        [&](const std::optional<CellRef> &cell, const QString &text) -> std::optional<QStringView> {
             meter.advance();
+            const int column = cell ? cell->column : -1;
+            if (const RepeatedCells::Restored *known = repeated.find(column, text)) {
+                total += known->count;
+                return known->count == 0 ? std::nullopt : std::optional<QStringView>(known->text);
+            }
             const int count = restoreInto(text, scratch);
+            repeated.remember(column, text, count, scratch.restored);
             if (count == 0)
                 return std::nullopt;
             total += count;

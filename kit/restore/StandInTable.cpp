@@ -300,7 +300,38 @@ std::optional<QString> StandInTable::realOf(QStringView spaceKey, size_t hash) c
     const Slot &slot = m_slots[size_t(slotFor(spaceKey, hash))];
     if (slot.record == freeSlot)
         return std::nullopt;
-    const size_t record = slot.record;
+    return realAt(slot.record);
+}
+
+std::optional<QString> StandInTable::realOfLatin1(QByteArrayView spaceKey) const
+{
+    const size_t hash = hashOfLatin1(spaceKey);
+    if (!m_filter.mayHold(hash))
+        return std::nullopt;
+    const auto check = uint32_t(uint64_t(hash) >> 32);
+    for (size_t at = hash & m_slotMask;; at = (at + 1) & m_slotMask) {
+        const Slot &slot = m_slots[at];
+        if (slot.record == freeSlot)
+            return std::nullopt;
+        if (slot.check == check && keyIsLatin1(slot.record, spaceKey))
+            return realAt(slot.record);
+    }
+}
+
+bool StandInTable::keyIsLatin1(size_t record, QByteArrayView spaceKey) const
+{
+    const uint32_t keyHeader = headerAt(record, 0);
+    if ((keyHeader & ~latin1Key) != uint32_t(spaceKey.size()))
+        return false;
+    const char *key = m_bytes.data() + record + headerBytes;
+    if (keyHeader & latin1Key)
+        return std::memcmp(key, spaceKey.data(), size_t(spaceKey.size())) == 0;
+    const auto *units = reinterpret_cast<const char16_t *>(key);
+    return std::equal(spaceKey.begin(), spaceKey.end(), units, [](char b, char16_t u) { return uchar(b) == u; });
+}
+
+QString StandInTable::realAt(size_t record) const
+{
     const char *real = m_bytes.data() + record + headerBytes + keyBytes(headerAt(record, 0));
     // The table's own text, not copied: the restorer copies it into the result.
     return QString::fromRawData(reinterpret_cast<const QChar *>(real), qsizetype(headerAt(record, 1)));
@@ -308,6 +339,14 @@ std::optional<QString> StandInTable::realOf(QStringView spaceKey, size_t hash) c
 
 std::optional<QString> StandInTable::realOfSubstitute(QStringView text, EntryKind kind) const
 {
+    // Nearly every text is short ASCII, whose key is written on the stack in bytes.
+    constexpr qsizetype room = 256;
+    if (PlainKeyBytes::roomFor(text.size()) <= room) {
+        char bytes[room];
+        const qsizetype length = PlainKeyBytes::writeSubstituteKey(bytes, kind, text);
+        if (length >= 0)
+            return realOfLatin1(QByteArrayView(bytes, length));
+    }
     thread_local QString spaceKey;
     ProjectKey::writeSubstituteKey(spaceKey, text, kind);
     return realOf(spaceKey);

@@ -89,6 +89,9 @@ private:
         return (keyHeader & latin1Key) ? (length + 1) & ~size_t(1) : 2 * length;
     }
     bool keyIs(size_t record, QStringView spaceKey) const;
+    bool keyIsLatin1(size_t record, QByteArrayView spaceKey) const;
+    std::optional<QString> realOfLatin1(QByteArrayView spaceKey) const;
+    QString realAt(size_t record) const;
     // Two records' keys are the same text: a key's form follows from its text.
     bool sameKey(size_t record, size_t other) const;
 

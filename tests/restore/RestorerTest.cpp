@@ -204,6 +204,33 @@ TEST(Restorer, AFileRestoreReportsItsCellsFromNothingToAll)
     EXPECT_EQ(result.count, 6000);
 }
 
+// Columns whose texts repeat restore each text once; every cell must still
+// come out as it would alone, in a column that repeats, one whose texts are
+// all new and one that changes its mind after many rows.
+TEST(Restorer, AFileRestoresEachCellAsItsTextAlone)
+{
+    const QStringList repeating{u"Mateo Okafor"_s, u"Cedarhaven"_s, u"nobody"_s, u"(212) 555-0142"_s, u""_s};
+    QByteArray csv;
+    QByteArray expected;
+    int count = 0;
+    const Restorer restorer(handMadeKey());
+    for (int r = 0; r < 300; ++r) {
+        const QStringList row{repeating.at(r % repeating.size()), u"Mateo %1"_s.arg(r),
+                              r < 200 ? repeating.at(r % 2) : u"Okafor %1"_s.arg(r)};
+        for (qsizetype c = 0; c < row.size(); ++c) {
+            const Restorer::TextResult alone = restorer.restore(row.at(c));
+            csv += (c ? "," : "") + row.at(c).toUtf8();
+            expected += (c ? "," : "") + alone.text.toUtf8();
+            count += alone.count;
+        }
+        csv += "\n";
+        expected += "\n";
+    }
+    const Restorer::FileResult result = restorer.restore(Spreadsheet(csv, u"returned.csv"_s));
+    EXPECT_EQ(result.data, expected);
+    EXPECT_EQ(result.count, count);
+}
+
 // A key read straight into the restorer's table restores as the key it was
 // read into, in every layout the quick reader takes or leaves to the JSON
 // classes: repeated stand-ins, scripts beyond ASCII, escapes, repeated values.
