@@ -2189,8 +2189,10 @@ bool PortableNameTagger::isAfterHonorific(qsizetype word) const
     static const WordSet honorifics{u"mr"_s, u"mrs"_s, u"ms"_s, u"miss"_s, u"mx"_s, u"prof"_s, u"professor"_s, u"sr"_s, u"sra"_s, u"herr"_s, u"frau"_s, u"mme"_s, u"monsieur"_s,
                                           u"madame"_s, u"señor"_s, u"señora"_s, u"senhor"_s, u"senhora"_s};
     const QStringView gap = word > 0 ? gapBefore(word) : QStringView();
-    return word > 0 && (gap == u" "_s || gap == u". "_s) && shapeOf(word) == Shape::capitalised
-        && ((honorifics.contains(lower(word - 1)) && shapeOf(word - 1) == Shape::capitalised) || isEuropeanHonorific(word - 1));
+    if (word > 0 && (gap == u" "_s || gap == u". "_s) && shapeOf(word) == Shape::capitalised && isEuropeanHonorific(word - 1))
+        return true; // "Sig.ra Bianchi", "mevrouw Jansen"
+    return word > 0 && (gap == u" "_s || gap == u". "_s) && honorifics.contains(lower(word - 1))
+        && shapeOf(word - 1) == Shape::capitalised && shapeOf(word) == Shape::capitalised;
 }
 
 // "Ms Dundee", "Mr Chester": a place's name after a form of address is the
