@@ -4155,7 +4155,7 @@ void PortableNameTagger::readEuropeanWords()
             english += shapeOf(word) == Shape::lower && has(word, Fact::function);
             continue;
         }
-        if (lower(word).size() < 2 || !isEuropeanMark(word))
+        if ((lower(word).size() < 2 && !isConjunctionOfNames(word)) || !isEuropeanMark(word))
             continue;
         ++marks;
         german += (m_europeanKinds[word] & europeanWords::german) != 0;
@@ -4172,9 +4172,11 @@ void PortableNameTagger::readEuropeanWords()
 // a noun, but not "la" in "de la Cruz", nor "per" or "Morgen".
 bool PortableNameTagger::isEuropeanMark(qsizetype word) const
 {
+    // "Pablo y Lucía": English joins two people with "and".
     if (has(word, Fact::particle))
-        return word + 1 < m_words.size() && gapBefore(word + 1) == u" "_s && shapeOf(word + 1) == Shape::lower
-            && !has(word + 1, Fact::particle);
+        return (word + 1 < m_words.size() && gapBefore(word + 1) == u" "_s && shapeOf(word + 1) == Shape::lower
+                && !has(word + 1, Fact::particle))
+            || isConjunctionOfNames(word);
     const Shape shape = shapeOf(word);
     if (shape != Shape::lower && shape != Shape::capitalised && !(shape == Shape::capitals && m_shouting))
         return false;
@@ -4330,10 +4332,11 @@ double PortableNameTagger::europeanEvidence(const Run &run) const
     return 0;
 }
 
-// "Pablo y Lucía": two people, though "y" joins the surnames of "Ortega y Gasset".
+// "Pablo y Lucía": two people, in whatever note, though "y" joins the
+// surnames of "Ortega y Gasset".
 bool PortableNameTagger::isConjunctionOfNames(qsizetype word) const
 {
-    return m_european && word > 0 && word + 1 < m_words.size() && isAnd(lower(word)) && has(word - 1, Fact::given)
+    return word > 0 && word + 1 < m_words.size() && isAnd(lower(word)) && has(word - 1, Fact::given)
         && has(word + 1, Fact::given);
 }
 

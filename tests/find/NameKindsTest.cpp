@@ -828,6 +828,7 @@ TEST(NameKinds, EuropeanWordsAreNoNames)
                  {u"Rappeler Sophie le lundi pour la facture."_s, {u"Sophie"_s}},
                  {u"Marta está de vacaciones hasta el lunes."_s, {u"Marta"_s}},
                  {u"Pablo y Lucía vienen a la reunión."_s, {u"Pablo"_s, u"Lucía"_s}},
+                 {u"Pablo y Lucía vienen mañana."_s, {u"Pablo"_s, u"Lucía"_s}},
                  {u"Lieferung kommt Dienstag, Termin mit Kunde verschoben."_s, {}},
                  {u"Reunión con el proveedor el jueves, factura pendiente."_s, {}},
                  {u"Consegna prevista lunedì, l'ordine è già pagato."_s, {}},
