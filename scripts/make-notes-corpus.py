@@ -23,6 +23,12 @@ notes-fresh-source.txt, a set written for measuring only,
 goes whole to notes-fresh.jsonl, and notes-measure2-source.txt, a second
 measuring set, whole to notes-measure2.jsonl.
 
+Notes in other European languages: notes-europe-source.txt, when present, is
+split like the main source but numbered on its own (1, 2, 3 ... in its file
+order): odd numbers go to notes-europe-tune.jsonl, even numbers to
+notes-europe-heldout.jsonl. Its languages are interleaved, so each half holds
+every language.
+
 Output: one JSON object per line, {"text": ..., "names": [[start, end], ...]},
 offsets in UTF-16 code units, half-open, in text order.
 
@@ -103,6 +109,11 @@ def main():
         extra = os.path.join(root, f"notes-{label}-source.txt")
         if os.path.exists(extra):
             write_notes(root, label, read_notes(extra, seen))
+    europe = os.path.join(root, "notes-europe-source.txt")
+    if os.path.exists(europe):
+        notes = read_notes(europe, seen)
+        write_notes(root, "europe-tune", notes[0::2])
+        write_notes(root, "europe-heldout", notes[1::2])
 
 
 if __name__ == "__main__":

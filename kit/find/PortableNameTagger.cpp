@@ -1,5 +1,6 @@
 #include "kit/find/PortableNameTagger.h"
 
+#include "kit/find/EuropeanWords.h"
 #include "kit/find/NameLexicon.h"
 #include "kit/find/ScriptNameFinder.h"
 #include "kit/find/TextRules.h"
@@ -876,6 +877,7 @@ void PortableNameTagger::setText(const QString &text)
         cased += shape == Shape::capitals || shape == Shape::capitalised || shape == Shape::lower;
     }
     m_shouting = capitals >= 2 && capitals * 3 > cased * 2;
+    readEuropeanWords();
     tag();
     keepFacts();
 }
@@ -1036,6 +1038,8 @@ bool PortableNameTagger::decidesJoin(qsizetype word) const
     // "MTR-88412", "Win11": codes, however they are written; "18°C": a unit.
     const QStringView text = textOf(word);
     if (std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); }) || gapBefore(word).endsWith(u'°'))
+        return false;
+    if (isEuropeanWord(word))
         return false;
     switch (shapeOf(word)) {
     case Shape::initial:
@@ -1422,7 +1426,7 @@ QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
                 return lower(k) == u"t"_s && k > next && (gapBefore(k) == u" '"_s || gapBefore(k) == u" ’"_s);
             };
             while (after < m_words.size() && (has(after, Fact::particle) || isShortArticle(after))
-                   && !isCapitalised(textOf(after)))
+                   && !isCapitalised(textOf(after)) && !isConjunctionOfNames(after))
                 ++after;
             const bool afterName = lower(run.last).size() == 1 || has(run.last, Fact::given) || has(run.last, Fact::surname)
                 || !has(run.last, Fact::inDictionary) || has(run.last, Fact::particle);
@@ -1500,11 +1504,12 @@ double PortableNameTagger::score(const Run &run) const
 {
     const double before = contextBefore(run);
     // "and" joins things as often as people ("Yeti tumblers and Stanley mugs").
-    const double compound = before <= weight::weakLead && isCompoundNoun(run) ? weight::compoundNoun : 0;
+    const double compound = before <= weight::weakLead && isCompoundNoun(run) && !europeanContextAfter(run.last + 1)
+        ? weight::compoundNoun : 0;
     // "Contract with Brightwater signed": the verb is the paper's, not the run's.
     const bool paper = run.first > 0 && gapBefore(run.first) == u" "_s && isFromBusiness(run.first - 1);
     const double after = paper ? qMin(contextAfter(run), 0.0) : contextAfter(run);
-    return wordEvidence(run) + before + after + shapeEvidence(run) + compound;
+    return wordEvidence(run) + before + after + shapeEvidence(run) + compound + europeanEvidence(run);
 }
 
 // "Allen key", "Murphy bed", "Parker pens": a lone name right before a noun,
@@ -1784,6 +1789,8 @@ double PortableNameTagger::contextBefore(const Run &run) const
     if (gap.isEmpty() && isFamilyTitle(run.first - 1) && shapeOf(run.first) == Shape::capitalised
         && !has(run.first, Fact::nonPerson))
         return weight::title;
+    if (const double lead = europeanLead(run); lead != 0)
+        return lead;
     // "a delivery van from Brackwell", but "someone from Marta's team".
     if (gap.isEmpty() && isFromEmployer(run.first - 1) && !isPossessive(textOf(run.last)))
         return weight::placePreposition;
@@ -2280,6 +2287,8 @@ double PortableNameTagger::contextAfter(const Run &run) const
 {
     double score = 0;
     qsizetype after = run.last + 1;
+    if (const std::optional<double> foreign = europeanContextAfter(after))
+        return *foreign;
     // "Tanaka-san prefers": the verb comes after the honorific.
     if (after + 1 < m_words.size() && gapBefore(after) == u"-"_s && hyphenHonorifics.contains(u'-' + lower(after)))
         ++after;
@@ -2509,6 +2518,8 @@ bool PortableNameTagger::isAfterHonorific(qsizetype word) const
                                           u"officer"_s, u"sergeant"_s, u"sgt"_s, u"inspector"_s, u"detective"_s,
                                           u"constable"_s, u"judge"_s, u"captain"_s, u"capt"_s, u"lieutenant"_s};
     const QStringView gap = word > 0 ? gapBefore(word) : QStringView();
+    if (word > 0 && (gap == u" "_s || gap == u". "_s) && shapeOf(word) == Shape::capitalised && isEuropeanHonorific(word - 1))
+        return true; // "Sig.ra Bianchi", "mevrouw Jansen"
     return word > 0 && (gap == u" "_s || gap == u". "_s)
         && ((honorifics.contains(lower(word - 1)) && shapeOf(word - 1) == Shape::capitalised) || isFamilyTitle(word - 1))
         && shapeOf(word) == Shape::capitalised;
@@ -4391,6 +4402,8 @@ void PortableNameTagger::pairSurnameFirst(QList<ScoredRun> &runs) const
         const bool capitalsRecord = shapeOf(surname.last) == Shape::capitals && shapeOf(given.first) == Shape::capitals;
         const bool lowerRecord = surname.first == 0 && shapeOf(surname.last) == Shape::lower
             && has(surname.last, Fact::surname) && has(given.first, Fact::given) && !has(given.first, Fact::everyday);
+        if (m_european && runs.at(i).score <= weight::notPerson / 2)
+            continue; // "rue de la Paix, Paris": no surname before a given name
         if (given.first != surname.last + 1 || !isSurnameBeforeComma(surname, inList) || isAfterHouseNumber(surname.first)
             || (shapeOf(given.first) == Shape::lower && !lowerRecord) || isInListOfSingleWords(runs, i))
             continue;
@@ -4590,6 +4603,204 @@ void PortableNameTagger::addNamesSeenElsewhere(QList<ScoredRun> &runs) const
         if (allSeen)
             run.score = weight::threshold;
     }
+}
+
+// What the lists of those languages say of each word, and whether the text is
+// written in one of them: two of their words that English does not share, or
+// a short note made mostly of them ("Chiamare Giulia", "Herrn Schmidt").
+void PortableNameTagger::readEuropeanWords()
+{
+    m_europeanKinds.assign(m_words.size(), 0);
+    qsizetype marks = 0, german = 0, english = 0, cues = 0;
+    for (qsizetype word = 0; word < m_words.size(); ++word) {
+        m_europeanKinds[word] = europeanWords::kindsOf(lower(word));
+        if (m_europeanKinds[word] == 0) {
+            english += shapeOf(word) == Shape::lower && has(word, Fact::function);
+            continue;
+        }
+        if ((lower(word).size() < 2 && !isConjunctionOfNames(word)) || !isEuropeanMark(word))
+            continue;
+        ++marks;
+        german += (m_europeanKinds[word] & europeanWords::german) != 0;
+        cues += (m_europeanKinds[word] & (europeanWords::call | europeanWords::honorific)) != 0;
+    }
+    // "Gracias from Señora Díaz, she wants the receipt": English with a few words of Spanish.
+    // "Tarde Okonkwo" may be a name, "Chiamare Giulia" is a call.
+    const bool brief = english == 0 && ((cues >= 1 && marks * 2 >= m_words.size()) || marks == m_words.size());
+    m_european = (marks >= 2 && marks >= english) || brief;
+    m_german = german >= 2 && german * 2 >= marks;
+}
+
+// A listed word that English notes do not use as well, nor names: "la" before
+// a noun, but not "la" in "de la Cruz", nor "per" or "Morgen".
+bool PortableNameTagger::isEuropeanMark(qsizetype word) const
+{
+    // "Pablo y Lucía": English joins two people with "and".
+    if (has(word, Fact::particle))
+        return (word + 1 < m_words.size() && gapBefore(word + 1) == u" "_s && shapeOf(word + 1) == Shape::lower
+                && !has(word + 1, Fact::particle))
+            || isConjunctionOfNames(word);
+    const Shape shape = shapeOf(word);
+    if (shape != Shape::lower && shape != Shape::capitalised && !(shape == Shape::capitals && m_shouting))
+        return false;
+    // "Hr. Wohlfahrt": English writes no such form of address.
+    const qsizetype next = word + 1;
+    if ((m_europeanKinds.at(word) & europeanWords::honorific) && !has(word, Fact::title) && shape == Shape::capitalised
+        && next < m_words.size() && gapBefore(next) == u". "_s && shapeOf(next) == Shape::capitalised)
+        return true;
+    // English words the dictionary leaves out, as it leaves out all such small words.
+    static const WordSet english{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"mon"_s};
+    const bool englishToo = english.contains(lower(word)) || has(word, Fact::everyday) || has(word, Fact::function)
+        || has(word, Fact::lead) || has(word, Fact::cue) || has(word, Fact::title);
+    // "bel morgen": written in lower case, a word that is also a name is the word.
+    return !englishToo && (shapeOf(word) == Shape::lower || !isListedName(word));
+}
+
+// A given name or surname the lists know, even one that is also a word.
+bool PortableNameTagger::isListedName(qsizetype word) const
+{
+    return has(word, Fact::given) || has(word, Fact::surname) || has(word, Fact::ambiguousGiven)
+        || has(word, Fact::ambiguousSurname);
+}
+
+// "Rückruf", "Bitte", "ist", "Llamar" in a note in those languages: never a
+// name nor part of one. A capital letter alone stays an initial, and particles
+// ("von", "de la") keep their place in names.
+bool PortableNameTagger::isEuropeanWord(qsizetype word) const
+{
+    if (!m_european)
+        return false;
+    // "Pablo y Lucía vienen": their verbs are too many to list, and no
+    // dictionary knows them; a lower-case word is a name there only if known as one.
+    if (m_europeanKinds.at(word) == 0 && shapeOf(word) == Shape::lower && lower(word).size() > 1
+        && !has(word, Fact::particle) && !has(word, Fact::given) && !has(word, Fact::surname))
+        return true;
+    // "Bitte Rückr. bzgl. Lieferadresse": a listed word cut short.
+    const qsizetype end = m_tokens.at(m_words.at(word)).range.end;
+    if (end < m_text.size() && m_text.at(end) == u'.' && shapeOf(word) != Shape::capitals && !isListedName(word)
+        && europeanWords::isAbbreviation(lower(word)))
+        return true;
+    static const WordSet ambiguous{u"don"_s, u"dona"_s, u"m"_s, u"me"_s};
+    if (m_europeanKinds.at(word) == 0 || ambiguous.contains(lower(word)) || isEuropeanHonorific(word))
+        return isEuropeanHonorific(word);
+    const Shape shape = shapeOf(word);
+    // "VA", "DE": in text not written in capitals these are abbreviations.
+    if (has(word, Fact::particle) || (lower(word).size() == 1 && shape != Shape::lower)
+        || (shape == Shape::capitals && !m_shouting))
+        return false;
+    return true;
+}
+
+// "Herrn", "Sra.", "mevrouw", "Sig.ra": a form of address before a name.
+// "Don", "Dona", "M." and "Me" are one only before a capitalised word, being
+// given names, initials or a pronoun elsewhere.
+bool PortableNameTagger::isEuropeanHonorific(qsizetype word) const
+{
+    if (!m_european)
+        return false;
+    if (word > 0 && gapBefore(word) == u"."_s && europeanWords::isHonorificEnding(lower(word - 1), lower(word)))
+        return true;
+    if (!(m_europeanKinds.at(word) & europeanWords::honorific))
+        return false;
+    static const WordSet ambiguous{u"don"_s, u"dona"_s, u"m"_s, u"me"_s};
+    if (!ambiguous.contains(lower(word)))
+        return true;
+    const qsizetype next = word + 1;
+    if (next >= m_words.size() || shapeOf(next) != Shape::capitalised)
+        return false;
+    // "Anna M. Kowalska", "J. M. Aguirre" keep their initials.
+    if (lower(word) == u"m"_s)
+        return gapBefore(next) == u". "_s
+            && (word == 0 || (lower(word - 1).size() > 1 && !has(word - 1, Fact::given)));
+    return shapeOf(word) == Shape::capitalised && gapBefore(next) == u" "_s;
+}
+
+// "Herrn Schmidt", "Bel Jan", "Llamar a Carlos", "avec Sophie": what a note
+// in those languages puts before a person.
+double PortableNameTagger::europeanLead(const Run &run) const
+{
+    const qsizetype before = run.first - 1;
+    const QStringView gap = gapBefore(run.first).trimmed();
+    if (!m_european || before < 0 || (!gap.isEmpty() && gap != u"."_s))
+        return 0;
+    if (isEuropeanHonorific(before))
+        return weight::title;
+    if (!gap.isEmpty())
+        return 0;
+    const auto isCall = [&](qsizetype i) {
+        return i >= 0 && (m_europeanKinds.at(i) & europeanWords::call) && isEuropeanWord(i) && atSentenceStart(i);
+    };
+    if (isCall(before))
+        return weight::title;
+    // "Llamar a Carlos", "Ligar para a Beatriz".
+    static const WordSet towards{u"a"_s, u"à"_s, u"ad"_s, u"para"_s, u"com"_s, u"con"_s, u"met"_s, u"mit"_s, u"an"_s, u"aan"_s};
+    qsizetype verb = before;
+    while (verb > before - 2 && verb > 0 && towards.contains(lower(verb)) && gapBefore(verb) == u" "_s)
+        --verb;
+    if ((verb < before && isCall(verb)) || ((m_europeanKinds.at(before) & europeanWords::lead) && isEuropeanWord(before)))
+        return weight::strongLead;
+    // "Dice Iñaki que...", "Sagt Jörg": the verb before its subject.
+    if ((m_europeanKinds.at(before) & europeanWords::doing) && isEuropeanWord(before) && atSentenceStart(before))
+        return weight::strongLead;
+    // "rue de la Paix", "Via Roma": a street; but "via Anna" in Dutch is through her.
+    if (isPlacePrefix(lower(before)) && (lower(before) != u"via"_s || isCapitalised(textOf(before))))
+        return weight::notPerson;
+    // "Mandare il listino a Vittoria": "a" is "to" there, no English article.
+    if (lower(before) == u"a"_s || lower(before) == u"à"_s)
+        return weight::weakLead;
+    // "die Heizung", "het Contract": their nouns, capitalised or not, follow an article.
+    static const WordSet articles{u"der"_s, u"die"_s, u"das"_s, u"den"_s, u"dem"_s, u"des"_s, u"ein"_s, u"eine"_s,
+                                  u"einen"_s, u"einem"_s, u"einer"_s, u"het"_s, u"een"_s, u"le"_s, u"la"_s, u"les"_s,
+                                  u"un"_s, u"une"_s, u"el"_s, u"los"_s, u"las"_s, u"il"_s, u"lo"_s, u"gli"_s, u"uno"_s, u"una"_s};
+    const bool noun = run.first == run.last && !has(run.first, Fact::given) && !has(run.first, Fact::surname);
+    return noun && articles.contains(lower(before)) ? weight::determinerLone : 0;
+}
+
+// "Mevrouw de Vries belt", "Jürgen ist": in those languages what follows a run
+// is read by their lists, not by the English dictionary ("belt" is no goods there).
+std::optional<double> PortableNameTagger::europeanContextAfter(qsizetype after) const
+{
+    if (!m_european || after >= m_words.size() || (gapBefore(after) != u" "_s && gapBefore(after) != u", "_s)
+        || !isEuropeanWord(after))
+        return std::nullopt;
+    return m_europeanKinds.at(after) & europeanWords::doing ? weight::strongVerb : 0;
+}
+
+// "Bäckerei Weber", "Van Houten B.V.", "Lorenz & Söhne KG": a firm; in German
+// text a capitalised word no list knows as a name is as likely one of its nouns.
+double PortableNameTagger::europeanEvidence(const Run &run) const
+{
+    if (!m_european)
+        return 0;
+    const auto isFirmWord = [&](qsizetype i) {
+        if (i < 0 || i >= m_words.size())
+            return false;
+        const bool letters = lower(i).size() == 1 && i + 1 < m_words.size() && gapBefore(i + 1) == u"."_s;
+        return (m_europeanKinds.at(i) & europeanWords::firm && shapeOf(i) != Shape::lower)
+            || (letters && europeanWords::kindsOf(lower(i) + lower(i + 1)) & europeanWords::firm);
+    };
+    const qsizetype next = run.last + 1;
+    const QStringView after = next < m_words.size() ? gapBefore(next) : QStringView();
+    const bool closed = after == u" "_s || after.trimmed() == u"&"_s;
+    bool firm = (run.first > 0 && gapBefore(run.first) == u" "_s && isFirmWord(run.first - 1)) || (closed && isFirmWord(next));
+    for (qsizetype i = run.first; i <= run.last && !firm; ++i)
+        firm = isFirmWord(i);
+    if (firm)
+        return weight::notPerson;
+    if (!m_german)
+        return 0;
+    for (qsizetype i = run.first; i <= run.last; ++i)
+        if (shapeOf(i) == Shape::capitalised && !isListedName(i) && !(i > run.first && has(i - 1, Fact::particle)))
+            return weight::everydayWord;
+    return 0;
+}
+
+// "Pablo y Lucía": two people, in whatever note, though "y" joins the
+// surnames of "Ortega y Gasset".
+bool PortableNameTagger::isConjunctionOfNames(qsizetype word) const
+{
+    return word > 0 && word + 1 < m_words.size() && isAnd(lower(word)) && has(word - 1, Fact::given)
+        && has(word + 1, Fact::given);
 }
 
 // Names need not begin or end where tokens do: a Chinese name is part of a

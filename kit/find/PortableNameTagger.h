@@ -220,6 +220,16 @@ private:
     bool isPlaceNamedPerson(const Run &run) const;
     bool isCompoundOfWords(qsizetype word) const;
     bool isForeignSentenceStart(const Run &run) const;
+    // Notes written in German, French, Spanish, Italian, Dutch or Portuguese.
+    void readEuropeanWords();
+    bool isEuropeanMark(qsizetype word) const;
+    bool isListedName(qsizetype word) const;
+    bool isEuropeanWord(qsizetype word) const;
+    bool isEuropeanHonorific(qsizetype word) const;
+    double europeanLead(const Run &run) const;
+    std::optional<double> europeanContextAfter(qsizetype after) const;
+    bool isConjunctionOfNames(qsizetype word) const;
+    double europeanEvidence(const Run &run) const;
     bool isLowerCaseCalled(const Run &run) const;
     bool isShortChatName(qsizetype word) const;
     bool isLedGivenName(qsizetype word) const;
@@ -266,6 +276,9 @@ private:
     mutable std::vector<signed char> m_joins; // per word: joins a run (1), not (0), not yet asked (-1)
     QList<TextRange> m_names;       // ranges of the names found, in order
     bool m_shouting = false;        // the text is written in capitals
+    std::vector<quint8> m_europeanKinds; // per word, what europeanWords knows of it
+    bool m_european = false;        // the text is written in one of those languages
+    bool m_german = false;          // ...in German, which writes its nouns with a capital
 };
 
 } // namespace quorvane

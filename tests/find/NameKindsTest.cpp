@@ -911,3 +911,60 @@ TEST(NameKinds, TownsFormerEmployersAndNumberedGoods)
                  {u"Lola No. 3 sold out, Margaux No 5 too."_s, {}},
                  {u"Ordered Brahms No 2 scores for the choir; Ilse Vogt collects."_s, {u"Ilse Vogt"_s}}});
 }
+
+TEST(NameKinds, EuropeanWordsAreNoNames)
+{
+    expectNames({{u"Jürgen ist im Urlaub bis Freitag."_s, {u"Jürgen"_s}},
+                 {u"Anna ist im Urlaub, bitte Rückruf nächste Woche."_s, {u"Anna"_s}},
+                 {u"Bitte Rückruf wegen der Rechnung."_s, {}},
+                 {u"Rappeler Sophie le lundi pour la facture."_s, {u"Sophie"_s}},
+                 {u"Marta está de vacaciones hasta el lunes."_s, {u"Marta"_s}},
+                 {u"Pablo y Lucía vienen a la reunión."_s, {u"Pablo"_s, u"Lucía"_s}},
+                 {u"Pablo y Lucía vienen mañana."_s, {u"Pablo"_s, u"Lucía"_s}},
+                 {u"Lieferung kommt Dienstag, Termin mit Kunde verschoben."_s, {}},
+                 {u"Reunión con el proveedor el jueves, factura pendiente."_s, {}},
+                 {u"Consegna prevista lunedì, l'ordine è già pagato."_s, {}},
+                 {u"Afspraak verzet naar donderdag, factuur volgt."_s, {}},
+                 {u"Encomenda entregue na segunda-feira, fatura enviada."_s, {}}});
+}
+
+TEST(NameKinds, EuropeanHonorificsStayOutsideTheName)
+{
+    expectNames({{u"Herrn Schmidt bitte zurückrufen."_s, {u"Schmidt"_s}},
+                 {u"Termin mit Frau Dr. Albrecht am Montag."_s, {u"Albrecht"_s}},
+                 {u"Mevrouw de Vries belt morgen terug."_s, {u"de Vries"_s}},
+                 {u"Gesprek met dhr. Bakker over de offerte."_s, {u"Bakker"_s}},
+                 {u"M. Delacroix a appelé pour le devis."_s, {u"Delacroix"_s}},
+                 {u"Rendez-vous avec Mme Lefèvre jeudi."_s, {u"Lefèvre"_s}},
+                 {u"La Sra. Gómez pidió la factura."_s, {u"Gómez"_s}},
+                 {u"Don Ernesto llamó por el pedido."_s, {u"Ernesto"_s}},
+                 {u"La Sig.ra Bianchi chiede un preventivo."_s, {u"Bianchi"_s}},
+                 {u"Appuntamento con la Dott.ssa Ferraro domani."_s, {u"Ferraro"_s}},
+                 {u"O Sr. Almeida ligou sobre a encomenda."_s, {u"Almeida"_s}},
+                 {u"Don Walsh called about the invoice."_s, {u"Don Walsh"_s}},
+                 {u"Anna M. Kowalska ist heute krank."_s, {u"Anna M. Kowalska"_s}}});
+}
+
+TEST(NameKinds, EuropeanVerbsBeforeAPerson)
+{
+    expectNames({{u"Llamar a Carlos mañana por el presupuesto."_s, {u"Carlos"_s}},
+                 {u"Chiamare Giulia per la consegna."_s, {u"Giulia"_s}},
+                 {u"Bel Jan morgen over de factuur."_s, {u"Jan"_s}},
+                 {u"Ligar para a Beatriz amanhã."_s, {u"Beatriz"_s}},
+                 {u"Appeler Théo avant midi."_s, {u"Théo"_s}},
+                 {u"Besprechung mit Katrin Hofstetter verschoben."_s, {u"Katrin Hofstetter"_s}}});
+}
+
+TEST(NameKinds, EuropeanFirmsStreetsAndNouns)
+{
+    expectNames({{u"Rechnung an die Bäckerei Hoffmann geschickt."_s, {}},
+                 {u"Lieferung für Brandl & Söhne KG verschoben."_s, {}},
+                 {u"Factuur naar Jansen Installatie B.V., graag controleren."_s, {}},
+                 {u"Colis envoyé au 8 rue de la Fontaine, Lyon."_s, {}},
+                 {u"Die Heizung ist kaputt, Handwerker kommt Montag."_s, {}},
+                 {u"Bitte Rückr. bzgl. Angebot, Kunde wartet."_s, {}},
+                 {u"Ufficio chiuso per Natale e Pasqua."_s, {}},
+                 {u"Dice Iñigo que el paquete ya llegó."_s, {u"Iñigo"_s}},
+                 {u"Mandare il preventivo a Chiara entro stasera."_s, {u"Chiara"_s}},
+                 {u"Anruf von Frau Szczepańska wegen der Kündigung."_s, {u"Szczepańska"_s}}});
+}
