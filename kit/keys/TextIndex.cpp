@@ -83,11 +83,7 @@ void TextIndex::makeRoom()
 
 size_t TextIndex::hashOf(QStringView text)
 {
-    // Qt hashes with its processor-assisted function only under a seed other
-    // than zero, about three times as fast as under zero; a swap hashes each
-    // of its values several times.
-    constexpr size_t seed = 0x9E3779B97F4A7C15u;
-    return qHash(text, seed);
+    return qHash(text);
 }
 
 void TextIndex::prefetch(size_t hash) const

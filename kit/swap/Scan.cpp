@@ -343,7 +343,7 @@ public:
         m_slots = QList<Slot>(slots);
     }
 
-    // The item's index, or -1; the hash is TextIndex::hashOf(id).
+    // The item's index, or -1; the hash is qHash(id).
     qsizetype find(const QString &id, size_t hash) const { return m_slots.at(slotFor(id, hash)).item; }
 
     void prefetch(size_t hash) const
@@ -351,7 +351,7 @@ public:
         __builtin_prefetch(m_slots.constData() + (qsizetype(hash) & (m_slots.size() - 1)));
     }
 
-    // Takes the last of the items, whose id no other holds; the hash is that of its id.
+    // Takes the last of the items, whose id no other holds; the hash is qHash of its id.
     void addLast(size_t hash)
     {
         if (2 * ++m_count > m_slots.size())
@@ -385,7 +385,7 @@ private:
         old.swap(m_slots);
         for (const Slot &slot : std::as_const(old)) {
             if (slot.item >= 0)
-                m_slots[slotFor(m_items.at(slot.item).id, TextIndex::hashOf(m_items.at(slot.item).id))] = slot;
+                m_slots[slotFor(m_items.at(slot.item).id, qHash(m_items.at(slot.item).id))] = slot;
         }
     }
 
@@ -722,7 +722,7 @@ private:
         static ItemID of(const Finding &finding, const ItemIndex &itemIndex)
         {
             ItemID id{itemID(finding)};
-            id.hash = TextIndex::hashOf(id.text);
+            id.hash = qHash(id.text);
             itemIndex.prefetch(id.hash);
             return id;
         }
