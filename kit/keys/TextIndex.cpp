@@ -122,11 +122,7 @@ qsizetype TextIndex::insertNew(QStringView text, size_t hash, qsizetype position
         return positionOf(recordAt(m_slots.at(at).at, lenders).number);
     const qsizetype number = size();
     m_slots[at] = {checkOf(hash), appendRecord(text, number)};
-    ++m_count;
-    if (m_positions.isEmpty())
-        setPosition(number, position);
-    else
-        m_positions.append(position);
+    countNew(number, position);
     return -1;
 }
 
@@ -140,13 +136,17 @@ qsizetype TextIndex::insertLent(QStringView text, size_t hash, qsizetype positio
     const TextIndex &from = *lenders[size_t(lender)];
     const uint32_t record = from.m_slots.at(from.slotFor(text, hash)).at;
     m_slots[at] = {checkOf(hash), (uint32_t(lender + 1) << placeBits) | record};
-    const qsizetype number = size();
+    countNew(size(), position);
+    return -1;
+}
+
+void TextIndex::countNew(qsizetype number, qsizetype position)
+{
     ++m_count;
     if (m_positions.isEmpty())
         setPosition(number, position);
     else
         m_positions.append(position);
-    return -1;
 }
 
 uint32_t TextIndex::appendRecord(QStringView text, qsizetype number)

@@ -92,6 +92,8 @@ private:
     void rehash(qsizetype slotCount);
     qsizetype positionOf(qsizetype text) const { return m_positions.isEmpty() ? text : m_positions.at(text); }
     void setPosition(qsizetype text, qsizetype position);
+    // Counts the text just placed as number `number`, at `position`.
+    void countNew(qsizetype number, qsizetype position);
     // Adds the text's record; returns where it starts.
     uint32_t appendRecord(QStringView text, qsizetype number);
     // Room for one more before it is added.
