@@ -204,7 +204,16 @@ QList<AddressFinder::Match> AddressFinder::find(const QString &text) const
         parts.city = captured(match, u"city");
         parts.state = captured(match, u"state");
         parts.zip = captured(match, u"zip");
-        found.append({{match.capturedStart(), match.capturedEnd()}, parts});
+        TextRange range{match.capturedStart(), match.capturedEnd()};
+        // "Mailed to 12 Oak St. Then…": the period most often ends the
+        // sentence too. It stays in the text, so the copy keeps its sentences
+        // and "12 Oak St." is the same street as "12 Oak St".
+        if (parts.street && parts.street->endsWith(u'.')) {
+            parts.street->chop(1);
+            if (range.end == match.capturedEnd(u"street"))
+                --range.end;
+        }
+        found.append({range, parts});
     }
     addContinentalStreets(text, found);
     return found;

@@ -334,7 +334,10 @@ void Detector::Private::addWholeCellPhone(const QString &text, Candidates &candi
 
 void Detector::Private::addWholeCellAddress(const QString &text, Candidates &candidates)
 {
-    const TextRange range = trimmedRange(text);
+    TextRange range = trimmedRange(text);
+    // A final period ("12 Oak St.") stays in the cell, as in free text.
+    if (range.length() > 1 && text.at(range.end - 1) == u'.')
+        --range.end;
     const QString trimmed = range.of(text);
     const bool hasLetter = std::any_of(trimmed.begin(), trimmed.end(),
                                        [](QChar c) { return c.isLetter() || c.isSurrogate(); });

@@ -773,8 +773,13 @@ void Restorer::addStreets(const QString &text, bool ascii, Replacements &found) 
 {
     const auto add = [&](qsizetype start, qsizetype end) {
         const QStringView matched = QStringView(text).sliced(start, end - start);
-        if (auto real = realStreet(matched))
-            found.add(start, end, quickRealCasedLike(*real, quickLetterCase(matched)));
+        auto real = realStreet(matched);
+        if (!real)
+            return;
+        // A period after the stand-in is most often the sentence's own: it
+        // stays unless the real street ends in one.
+        const bool keepsPeriod = matched.endsWith(u'.') && !real->endsWith(u'.');
+        found.add(start, keepsPeriod ? end - 1 : end, quickRealCasedLike(*real, quickLetterCase(matched)));
     };
     if (ascii) {
         for (auto line = nextAsciiStreetLine(text, 0); line; line = nextAsciiStreetLine(text, line->end))

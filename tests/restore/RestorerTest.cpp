@@ -24,6 +24,7 @@ ProjectKey handMadeKey()
     key.record({EntryKind::phone, u"1-503-867-2841"_s, u"3125550199"_s});
     key.record({EntryKind::phone, u"+44 20 7946 0958"_s, u"6465550123"_s});
     key.record({EntryKind::street, u"12 Main St."_s, u"4821 Larkspur Ave"_s});
+    key.record({EntryKind::street, u"9 Elm Road"_s, u"77 Birch Ln"_s});
     key.record({EntryKind::zip, u"97201"_s, u"31415"_s});
     return key;
 }
@@ -60,6 +61,8 @@ TEST(Restorer, EachKindComesBackInTheFormItIsWritten)
         {u"at 48210 Larkspur Ave or 4821 larkspur ave"_s, 1, u"at 48210 Larkspur Ave or 12 main st."_s},
         // A reply may spell the stand-in's street type out; another type is another street.
         {u"4821 Larkspur Avenue, 4821 Larkspur Road"_s, 1, u"12 Main St., 4821 Larkspur Road"_s},
+        // A period after the stand-in ends the sentence when the real street has none.
+        {u"Sent to 77 Birch Ln. Then 77 Birch Lane."_s, 2, u"Sent to 9 Elm Road. Then 9 Elm Road."_s},
         {u"Cedarhaven, OR\u00A0\u00A031415-1234"_s, 2, u"Portland, OR\u00A0\u00A097201"_s},
         {u"invoice 31415"_s, 0, u"invoice 31415"_s},
     };

@@ -324,3 +324,17 @@ TEST(RoundTrip, ZipCodesLeftInTheTextAreNoStandIns)
         csv += u"\"%1 Main St, Springfield, IL %2\",Box at IL %3\n"_s.arg(i + 1).arg(10000 + i * 59).arg(10001 + i * 61);
     expectRoundTrip(csv);
 }
+
+// A period after a street most often ends the sentence: the copy keeps it, and
+// the street is one value with or without it.
+TEST(RoundTrip, AStreetEndingASentenceKeepsItsPeriod)
+{
+    const QString csv = u"Street,Notes\n"
+                        "4667 Old Mill Rd,Mailed to 4667 Old Mill Rd. Then called.\n"
+                        "22 Oak St.,Lives at 22 Oak St\n"_s;
+    expectRoundTrip(csv);
+    ProjectKey key = freshKey();
+    const Texts copy = texts(swapped(Spreadsheet(csv.toUtf8(), u"streets.csv"_s), key));
+    EXPECT_TRUE(copy.at(1).at(1).endsWith(u". Then called."_s)) << copy.at(1).at(1).toStdString();
+    EXPECT_EQ(key.valueCount(), 2);
+}
