@@ -9,6 +9,7 @@
 #include "kit/keys/PhoneStandIns.h"
 #include "kit/keys/Pools.h"
 #include "kit/keys/WrittenForm.h"
+#include "kit/keys/ZipPlus4.h"
 #include "kit/restore/AsciiNameWords.h"
 #include "kit/restore/EmailAddresses.h"
 #include "kit/restore/RepeatedCells.h"
@@ -796,8 +797,10 @@ void Restorer::addZips(const QString &text, Replacements &found) const
 {
     for (auto it = zipPattern().globalMatch(text); it.hasNext();) {
         const auto match = it.next();
-        if (auto real = m_table.realOfSubstitute(match.capturedView().first(5), EntryKind::zip))
-            found.add(match.capturedStart(), match.capturedEnd(), *real);
+        const QStringView matched = match.capturedView();
+        if (auto real = m_table.realOfSubstitute(matched.first(5), EntryKind::zip))
+            found.add(match.capturedStart(), match.capturedEnd(),
+                      zipPlus4::restored(matched, *real, m_table.zipStandInPlus4(matched.first(5)), m_key));
     }
 }
 

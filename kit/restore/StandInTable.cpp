@@ -1,5 +1,7 @@
 #include "kit/restore/StandInTable.h"
 
+#include "kit/keys/ZipPlus4.h"
+
 #include "kit/restore/PlainKeyBytes.h"
 
 #include <algorithm>
@@ -116,6 +118,8 @@ bool StandInTable::appendPlain(const ProjectKey::EntryBytes &entry)
     // Stand-ins of several words are few; the text's way counts them.
     if (entry.standIn.contains(' '))
         noteWords(entry.kind, QString::fromLatin1(entry.standIn));
+    if (entry.kind == EntryKind::zip)
+        noteZip(entry.kind, QString::fromLatin1(entry.standIn));
     m_filed.push_back({uint32_t(at), hashOfLatin1(QByteArrayView(key, keyLength))});
     return true;
 }
@@ -123,6 +127,7 @@ bool StandInTable::appendPlain(const ProjectKey::EntryBytes &entry)
 void StandInTable::append(EntryKind kind, QStringView real, QStringView standIn)
 {
     noteWords(kind, standIn);
+    noteZip(kind, standIn);
     ProjectKey::writeStandInKey(m_spaceKey, kind, standIn);
     m_filed.push_back({appendRecord(m_spaceKey, real), hashOf(m_spaceKey)});
 }
@@ -155,6 +160,31 @@ void StandInTable::index()
     for (const size_t hash : m_firstWordHashes)
         m_longerStarts.add(hash);
     m_firstWordHashes = {};
+}
+
+// A later entry under the same five digits wins, as in the table itself.
+void StandInTable::noteZip(EntryKind kind, QStringView standIn)
+{
+    if (kind != EntryKind::zip || standIn.size() < 5)
+        return;
+    bool five = false;
+    const uint32_t digits = standIn.first(5).toUInt(&five);
+    if (!five)
+        return;
+    if (const std::optional<int> plus4 = zipPlus4::of(standIn))
+        m_zipPlus4[digits] = uint16_t(*plus4);
+    else
+        m_zipPlus4.erase(digits);
+}
+
+std::optional<int> StandInTable::zipStandInPlus4(QStringView fiveDigits) const
+{
+    bool five = false;
+    const uint32_t digits = fiveDigits.toUInt(&five);
+    const auto found = five ? m_zipPlus4.find(digits) : m_zipPlus4.end();
+    if (found == m_zipPlus4.end())
+        return std::nullopt;
+    return found->second;
 }
 
 void StandInTable::noteWords(EntryKind kind, QStringView standIn)

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace quorvane {
@@ -47,6 +48,8 @@ public:
     // may be the first of one with more than one; wrongly "may" only costs
     // the lookups of the longer stretches.
     qsizetype mostWordsOfAStandIn() const { return m_mostWords; }
+    // The +4 part of the ZIP stand-in filed under these five digits, if it has one.
+    std::optional<int> zipStandInPlus4(QStringView fiveDigits) const;
     bool mayStartLongerStandIn(size_t wordHash) const { return m_longerStarts.mayHold(wordHash); }
 
 private:
@@ -73,6 +76,7 @@ private:
     void index();
     // Counts a name or town stand-in of several words in, with its first word's hash.
     void noteWords(EntryKind kind, QStringView standIn);
+    void noteZip(EntryKind kind, QStringView standIn);
     uint32_t appendRecord(QStringView spaceKey, QStringView real);
     // Room at the end of the records for `bytes` more; the offset of the room.
     size_t grow(size_t bytes);
@@ -129,6 +133,9 @@ private:
     };
     std::vector<Filed> m_filed;
     std::vector<size_t> m_firstWordHashes;
+    // ZIP stand-ins' five digits, as a number, to their +4 parts: few, and
+    // only asked for by ZIP codes a restore meets.
+    std::unordered_map<uint32_t, uint16_t> m_zipPlus4;
     QString m_spaceKey;
     std::string m_realKey;
 };

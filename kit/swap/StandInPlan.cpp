@@ -3,6 +3,7 @@
 #include "kit/find/TextRules.h"
 #include "kit/keys/CodePoints.h"
 #include "kit/keys/WrittenForm.h"
+#include "kit/keys/ZipPlus4.h"
 
 #include <QRegularExpression>
 #include <QVarLengthArray>
@@ -133,6 +134,12 @@ private:
         return replaced(finding.text, parts);
     }
 
+    QString zip(const QString &real)
+    {
+        const QString assigned = standIn(real, EntryKind::zip);
+        return zipPlus4::written(real, m_key.entries().at(m_key.lastAssigned()).real, assigned, m_key);
+    }
+
     QString email(const QString &text)
     {
         const QString assigned = standIn(text, EntryKind::email);
@@ -170,7 +177,7 @@ private:
             locate(*parts.state);
         if (parts.zip) {
             if (auto range = locate(*parts.zip))
-                replacements.append({*range, standIn(*parts.zip, EntryKind::zip)});
+                replacements.append({*range, zip(*parts.zip)});
         }
         return replaced(text, replacements);
     }

@@ -315,6 +315,17 @@ TEST(RoundTrip, ANameInSeveralCasesComesBackInEach)
                     "ZOË,MACDONALD,LA JOLLA,ZMAC@EXAMPLE.ORG,\n"_s);
 }
 
+// Neighbours share a ZIP code but not its +4 part; the key holds the code once.
+TEST(RoundTrip, EveryPlus4PartOfAZipCodeComesBack)
+{
+    expectRoundTrip(u"Address\n"
+                    "\"12 Main St, Springfield, IL 62704-1234\"\n"
+                    "\"14 Main St, Springfield, IL 62704-1301\"\n"
+                    "\"16 Main St, Springfield, IL 62704\"\n"
+                    "\"3 Elm Rd, Salem, OR 97301\"\n"
+                    "\"5 Elm Rd, Salem, OR 97301-0420\"\n"_s);
+}
+
 // A ZIP code after a state code that no address finding takes stays in the
 // copy; no ZIP stand-in may equal it, or a restore would change it.
 TEST(RoundTrip, ZipCodesLeftInTheTextAreNoStandIns)
