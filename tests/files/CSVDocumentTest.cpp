@@ -112,7 +112,7 @@ TEST(CSVDocument, ChangedFieldsKeepTheirQuoting)
     const QByteArray expected = "\"Ann\",\"Lee, Jr.\",\"say \"\"no\"\"\",keep\n\"shut";
     CSVDocument edited(bytes);
     for (auto it = changes.cbegin(); it != changes.cend(); ++it)
-        edited.rows[it.key().first][it.key().second].text = it.value();
+        edited.rows[it.key().first][it.key().second].setText(it.value());
     EXPECT_EQ(edited.data(), expected);
     const CSVDocument read(bytes);
     EXPECT_EQ(read.data([&](int row, int column, const QString &) -> std::optional<QString> {
@@ -129,7 +129,7 @@ TEST(CSVDocument, OneHugeQuotedFieldIsReadInOnePiece)
     bytes[0] = '"';
     const CSVDocument document(bytes); // unterminated: runs to the end
     ASSERT_EQ(document.rows.size(), 1);
-    EXPECT_EQ(document.rows[0][0].text.size(), bytes.size() - 1);
+    EXPECT_EQ(document.rows[0][0].size(), bytes.size() - 1);
 }
 
 // Whatever the fields hold, the bytes are those of the whole text converted
@@ -183,7 +183,7 @@ TEST(CSVDocument, UTF8AndUTF16OfOneTextReadAlike)
                   std::tuple(fromUtf16.delimiter, fromUtf16.lineEnding, fromUtf16.endsWithNewline));
         EXPECT_EQ(fromUtf8.data(), fromUtf16.data());
     }
-    EXPECT_EQ(CSVDocument("\xEF\xBB\xBF\xEF\xBB\xBFx,y").rows.at(0).at(0).text, u"\uFEFFx");
+    EXPECT_EQ(CSVDocument("\xEF\xBB\xBF\xEF\xBB\xBFx,y").rows.at(0).at(0).text(), u"\uFEFFx");
 }
 
 // Long files, whose columns repeat their values, or stop repeating them
@@ -223,7 +223,7 @@ TEST(CSVDocument, AFieldTextChangedLeavesItsNeighboursAlone)
                 QStringList texts;
                 for (const CSVDocument::Row &row : document->rows)
                     for (const CSVDocument::Field &field : row)
-                        texts.append(field.text);
+                        texts.append(field.text());
                 if (!documentKept)
                     document.reset();
                 QString wanted = expected.at(changed);
