@@ -1,5 +1,6 @@
 #include "kit/swap/Scan.h"
 
+#include "kit/FreedMemory.h"
 #include "kit/ProgressMeter.h"
 #include "kit/files/Spreadsheet.h"
 #include "kit/find/ColumnGuess.h"
@@ -659,6 +660,9 @@ private:
             }
             QList<const Finding *>().swap(m_firstFindings);
             QList<Listed>().swap(listed);
+            // The findings just planned leave holes that the next kind's
+            // stand-ins only partly fill.
+            returnFreedMemory();
         }
         placeInCells(std::move(cells));
         m_scan.keyValueCount = m_key.valueCount();

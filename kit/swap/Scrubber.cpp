@@ -1,5 +1,6 @@
 #include "kit/swap/Scrubber.h"
 
+#include "kit/FreedMemory.h"
 #include "kit/ProgressMeter.h"
 #include "kit/files/Spreadsheet.h"
 
@@ -99,6 +100,8 @@ Scrubber::Result Scrubber::apply(const Scan &scan, const Spreadsheet &spreadshee
         addEntries(scan, working, excluded);
     }
 
+    // What planning freed is not needed for the copy, which comes on top.
+    returnFreedMemory();
     int replaced = 0;
     ProgressMeter meter(progress, Progress::Stage::writing, spreadsheet.offeredCellCount());
     PlansInOrder plans(scan.planned);
