@@ -196,7 +196,7 @@ public:
                 i = plainRun(i);
         }
         if (!m_text.isEmpty() || !m_row.isEmpty() || m_quoteOpen) {
-            m_row.append(CSVDocument::Field(m_text, m_quoted, m_quoteOpen));
+            m_row.append(CSVDocument::Field(std::move(m_text), m_quoted, m_quoteOpen));
             m_rows.append(std::move(m_row));
         }
         return std::move(m_rows);
@@ -326,7 +326,7 @@ private:
 
     void endField()
     {
-        m_row.append(CSVDocument::Field(m_text, m_quoted));
+        m_row.append(CSVDocument::Field(std::move(m_text), m_quoted));
         m_text = QString();
         m_quoted = false;
         m_atFieldStart = true;
@@ -521,6 +521,12 @@ CSVDocument::Field::Field(const QString &text, bool quoted, bool unterminated)
     setText(text);
 }
 
+CSVDocument::Field::Field(QString &&text, bool quoted, bool unterminated)
+    : m_quoted(quoted), m_unterminated(unterminated)
+{
+    setText(std::move(text));
+}
+
 CSVDocument::Field::Field(const Field &other)
     : m_storage(other.m_storage), m_offset(other.m_offset), m_quoted(other.m_quoted),
       m_unterminated(other.m_unterminated), m_size(other.m_size)
@@ -570,10 +576,7 @@ void CSVDocument::Field::release()
 
 QStringView CSVDocument::Field::view() const
 {
-    if (!m_storage)
-        return {};
-    return QStringView(reinterpret_cast<const char16_t *>(reinterpret_cast<const char *>(m_storage) + m_offset),
-                       qsizetype(m_size));
+    return m_storage ? QStringView(units(), qsizetype(m_size)) : QStringView();
 }
 
 QString CSVDocument::Field::text() const
@@ -581,27 +584,43 @@ QString CSVDocument::Field::text() const
     if (!m_storage)
         return {};
     m_storage->ref();
-    auto *units = reinterpret_cast<char16_t *>(reinterpret_cast<char *>(m_storage) + m_offset);
-    return QString(QString::DataPointer(static_cast<QTypedArrayData<char16_t> *>(m_storage), units, m_size));
+    return QString(QString::DataPointer(static_cast<QTypedArrayData<char16_t> *>(m_storage), units(), m_size));
+}
+
+void CSVDocument::Field::assignTo(QString &text) const
+{
+    QString::DataPointer &data = text.data_ptr();
+    if (!m_storage || data.d != m_storage) {
+        text = this->text();
+        return;
+    }
+    data.ptr = units();
+    data.size = m_size;
 }
 
 void CSVDocument::Field::setText(const QString &text)
+{
+    setText(QString(text));
+}
+
+void CSVDocument::Field::setText(QString &&text)
 {
     release();
     if (text.isEmpty())
         return;
     constexpr qsizetype farthest = (qsizetype(1) << 30) - 1;
-    QString::DataPointer shared = text.data_ptr();
-    const auto offsetIn = [](QString::DataPointer &p) {
-        return reinterpret_cast<const char *>(p.data()) - reinterpret_cast<const char *>(p.d_ptr());
+    QString::DataPointer &data = text.data_ptr();
+    const auto offset = [&data] {
+        return reinterpret_cast<const char *>(data.ptr) - reinterpret_cast<const char *>(data.d);
     };
     // A text without storage of its own (a literal) or far into a large one gets a copy.
-    if (!shared.d_ptr() || offsetIn(shared) > farthest)
-        shared = QString(text.constData(), text.size()).data_ptr();
-    m_storage = shared.d_ptr();
-    m_storage->ref();
-    m_offset = uint32_t(offsetIn(shared));
-    m_size = uint32_t(text.size());
+    if (!data.d || offset() > farthest)
+        text = QString(text.constData(), text.size());
+    // The text's reference becomes the field's.
+    m_offset = uint32_t(offset());
+    m_storage = std::exchange(data.d, nullptr);
+    m_size = uint32_t(std::exchange(data.size, 0));
+    data.ptr = nullptr;
 }
 
 CSVDocument::Decoded CSVDocument::decode(const QByteArray &data)
@@ -703,13 +722,14 @@ QByteArray CSVDocument::written(const Replace &replacing) const
     if (byteOrderMark)
         out.ascii("\xEF\xBB\xBF");
     const QByteArray ending = lineEnding.toUtf8();
+    QString original;
     for (qsizetype r = 0; r < rows.size(); ++r) {
         const Row &row = rows[r];
         for (qsizetype f = 0; f < row.size(); ++f) {
             if (f > 0)
                 out.text(QStringView(&delimiter, 1));
             const Field &field = row[f];
-            const QString original = field.text();
+            field.assignTo(original);
             const auto text = replacing(int(r), int(f), original);
             writeField(out, text ? QStringView(*text) : QStringView(original), field, delimiter);
         }

@@ -28,6 +28,7 @@ public:
     public:
         Field() = default;
         Field(const QString &text, bool quoted = false, bool unterminated = false);
+        Field(QString &&text, bool quoted = false, bool unterminated = false);
         Field(const Field &other);
         Field(Field &&other) noexcept;
         Field &operator=(const Field &other);
@@ -36,10 +37,15 @@ public:
 
         // Without the enclosing quotes, doubled quotes collapsed.
         QString text() const;
+        // Makes the given string this text. Most fields share their storage
+        // with the one before, and a string that already shares it is only
+        // pointed elsewhere in it, without counting a reference.
+        void assignTo(QString &text) const;
         // The same text, valid while the field is neither changed nor gone.
         QStringView view() const;
         qsizetype size() const { return m_size; }
         void setText(const QString &text);
+        void setText(QString &&text);
         // Began with a double quote; always quoted again on output.
         bool quoted() const { return m_quoted; }
         // Its quote never closed, so it ran to the end of the file; it is
@@ -53,6 +59,10 @@ public:
 
     private:
         void release();
+        char16_t *units() const
+        {
+            return reinterpret_cast<char16_t *>(reinterpret_cast<char *>(m_storage) + m_offset);
+        }
 
         QArrayData *m_storage = nullptr; // one reference to it held, none for an empty text
         uint32_t m_offset : 30 = 0;      // in bytes from the storage's start
