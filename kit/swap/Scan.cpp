@@ -768,11 +768,16 @@ private:
         ReviewItem &item = m_scan.items[index];
         ++item.count;
         item.inFreeText = item.inFreeText || listed.freeText;
-        Scan::Planned planned{listed.finding.range, index, text};
+        qsizetype respelling = -1;
+        if (text.constData() != item.standIn.constData() && text != item.standIn) {
+            respelling = m_scan.respellings.size();
+            m_scan.respellings.append(text);
+        }
+        const Scan::Planned planned{listed.finding.range, index, respelling};
         if (listed.slot >= 0)
-            m_slots[listed.slot] = std::move(planned);
+            m_slots[listed.slot] = planned;
         else
-            m_scan.loosePlanned[m_looseTexts.at(listed.loose)].append(std::move(planned));
+            m_scan.loosePlanned[m_looseTexts.at(listed.loose)].append(planned);
     }
 
     // Stand-ins of the key that the copy would keep as the file has them,
