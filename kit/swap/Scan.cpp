@@ -59,8 +59,8 @@ bool overlapsAny(const TextRange &range, const QList<Finding> &findings)
 
 void addWords(const QString &text, CaselessWords &words)
 {
-    for (const TextRange &range : nameWordRanges(text))
-        words.add(QStringView(text).sliced(range.start, range.length()));
+    forEachNameWordRange(text,
+                         [&](const TextRange &range) { words.add(QStringView(text).sliced(range.start, range.length())); });
 }
 
 EntryKind entryKind(NameRole role)
@@ -437,7 +437,7 @@ public:
         m_records.removeIf([](const Record &record) { return record.findings.isEmpty(); });
         m_records.squeeze();
         for (Record &record : m_records) {
-            if (record.freeText && nameWordRanges(record.text).size() < 4)
+            if (record.freeText && nameWordCount(record.text) < 4)
                 record.freeText = false;
             for (const Finding &finding : record.findings)
                 addReservedValues(finding, m_reserved.values);
@@ -577,7 +577,7 @@ private:
         if (content.freeText)
             kind = ColumnKind::autoDetect;
         const bool freeText = kind == ColumnKind::autoDetect;
-        const qsizetype wordCount = freeText ? nameWordRanges(content.text).size() : 0;
+        const qsizetype wordCount = freeText ? nameWordCount(content.text) : 0;
         if (wordCount >= 4)
             ++m_scan.freeTextCells;
         QList<Finding> findings = m_detector->findings(content.text, kind);
