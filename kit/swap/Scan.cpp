@@ -111,8 +111,9 @@ public:
             addStandInWord(record, words.at(i));
             ++i;
         }
-        std::stable_sort(record.findings.begin(), record.findings.end(),
-                         [](const Finding &a, const Finding &b) { return a.range.start < b.range.start; });
+        const auto byStart = [](const Finding &a, const Finding &b) { return a.range.start < b.range.start; };
+        if (!std::is_sorted(record.findings.cbegin(), record.findings.cend(), byStart))
+            std::stable_sort(record.findings.begin(), record.findings.end(), byStart);
     }
 
 private:
