@@ -238,3 +238,32 @@ TEST(CSVDocument, AFieldTextChangedLeavesItsNeighboursAlone)
         }
     }
 }
+
+// A field holds its share of the document's storage itself: copied, moved,
+// given a new text or written out through one string, it keeps its text after
+// the document and every other field are gone.
+TEST(CSVDocument, FieldsOutliveTheirDocument)
+{
+    const QString literal = u"a literal"_s;
+    const QString slice = u"xx-sliced-xx"_s.sliced(3, 6);
+    std::optional<CSVDocument> document(std::in_place, QByteArray("one,\"tw\"\"o\"\nthree,four\n"));
+    CSVDocument::Row row = document->rows.at(0);
+    CSVDocument::Field moved = std::move(document->rows[1][0]);
+    CSVDocument::Field assigned;
+    assigned = document->rows.at(1).at(1);
+    CSVDocument::Field fromLiteral = document->rows.at(0).at(0);
+    fromLiteral.setText(literal);
+    CSVDocument::Field fromSlice(slice, true);
+    document.reset();
+    EXPECT_EQ(std::tuple(row.at(0).text(), row.at(1).text(), row.at(1).quoted()), std::tuple(u"one"_s, u"tw\"o"_s, true));
+    EXPECT_EQ(std::tuple(moved.text(), assigned.text()), std::tuple(u"three"_s, u"four"_s));
+    EXPECT_EQ(std::tuple(fromLiteral.text(), fromSlice.text(), fromSlice.quoted()), std::tuple(literal, slice, true));
+    CSVDocument::Field empty;
+    QString written;
+    for (const CSVDocument::Field *field : {&row[0], &row[1], &moved, &empty, &fromSlice, &assigned}) {
+        field->assignTo(written);
+        EXPECT_EQ(written, field->text());
+    }
+    row.clear();
+    EXPECT_EQ(written, u"four"_s);
+}
