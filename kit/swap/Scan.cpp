@@ -662,8 +662,10 @@ private:
             QList<const Finding *>().swap(m_firstFindings);
             QList<Listed>().swap(listed);
             // The findings just planned leave holes that the next kind's
-            // stand-ins only partly fill.
-            returnFreedMemory();
+            // stand-ins only partly fill. After the last kind, the writer
+            // hands back what planning left.
+            if (&listed != &byKind.back())
+                returnFreedMemory();
         }
         placeInCells(std::move(cells));
         m_scan.keyValueCount = m_key.valueCount();
