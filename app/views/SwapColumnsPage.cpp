@@ -118,7 +118,7 @@ QString SwapColumnsPage::cellText(int row, int column) const
     if (!m_showStandIns->isChecked() || !scan)
         return text;
     const auto planned = scan->planned.at(CellRef{m_session.sheet(), row, column});
-    return Scrubber::applying(planned, text, scan->items, m_session.excluded()).text.value_or(text);
+    return Scrubber::applying(planned, text, *scan, m_session.excluded()).text.value_or(text);
 }
 
 void SwapColumnsPage::fillPreview()

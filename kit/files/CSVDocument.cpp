@@ -195,9 +195,8 @@ public:
             else
                 i = plainRun(i);
         }
-        if (!m_field.text.isEmpty() || !m_row.isEmpty() || m_quoteOpen) {
-            m_field.unterminated = m_quoteOpen;
-            m_row.append(std::move(m_field));
+        if (!m_text.isEmpty() || !m_row.isEmpty() || m_quoteOpen) {
+            m_row.append(CSVDocument::Field(std::move(m_text), m_quoted, m_quoteOpen));
             m_rows.append(std::move(m_row));
         }
         return std::move(m_rows);
@@ -225,7 +224,7 @@ private:
         }
         const Unit c = m_units[i];
         if (c == '"') {
-            m_field.quoted = true;
+            m_quoted = true;
             m_inQuotes = m_quoteOpen = true;
             m_atFieldStart = false;
         } else if (c == m_delimiter) {
@@ -252,7 +251,7 @@ private:
         if (i == m_n)
             return m_n;
         if (i + 1 < m_n && m_units[i + 1] == '"') {
-            m_field.text.append(u'"');
+            m_text.append(u'"');
             return i + 2;
         }
         m_inQuotes = m_quoteOpen = false;
@@ -261,12 +260,12 @@ private:
 
     void addText(qsizetype from, qsizetype to)
     {
-        if (!m_field.text.isEmpty())
-            m_field.text.append(m_source.text(m_units + from, to - from));
+        if (!m_text.isEmpty())
+            m_text.append(m_source.text(m_units + from, to - from));
         else if (Repeats *repeats = repeatsOfField())
-            m_field.text = repeats->text(m_source, m_units + from, to - from);
+            m_text = repeats->text(m_source, m_units + from, to - from);
         else
-            m_field.text = m_source.text(m_units + from, to - from); // exactly sized: most fields are one run
+            m_text = m_source.text(m_units + from, to - from); // exactly sized: most fields are one run
     }
 
     // Columns that repeat their values (towns, states, companies) share one
@@ -327,8 +326,9 @@ private:
 
     void endField()
     {
-        m_row.append(std::move(m_field));
-        m_field = {};
+        m_row.append(CSVDocument::Field(std::move(m_text), m_quoted));
+        m_text = QString();
+        m_quoted = false;
         m_atFieldStart = true;
     }
 
@@ -339,7 +339,8 @@ private:
     std::vector<Repeats> m_repeats; // by column
     QList<CSVDocument::Row> m_rows;
     CSVDocument::Row m_row;
-    CSVDocument::Field m_field;
+    QString m_text; // of the field being read
+    bool m_quoted = false;
     bool m_inQuotes = false;
     bool m_atFieldStart = true;
     bool m_quoteOpen = false;
@@ -490,7 +491,7 @@ private:
 
 void writeField(Utf8Writer &out, QStringView text, const CSVDocument::Field &field, QChar delimiter)
 {
-    if (!field.quoted && !needsQuotes(text, delimiter)) {
+    if (!field.quoted() && !needsQuotes(text, delimiter)) {
         out.text(text);
         return;
     }
@@ -506,11 +507,121 @@ void writeField(Utf8Writer &out, QStringView text, const CSVDocument::Field &fie
         out.ascii("\"\"");
         from = quote + 1;
     }
-    if (!field.unterminated)
+    if (!field.unterminated())
         out.ascii("\"");
 }
 
 } // namespace
+
+static_assert(sizeof(CSVDocument::Field) == 16);
+
+CSVDocument::Field::Field(const QString &text, bool quoted, bool unterminated)
+    : m_quoted(quoted), m_unterminated(unterminated)
+{
+    setText(text);
+}
+
+CSVDocument::Field::Field(QString &&text, bool quoted, bool unterminated)
+    : m_quoted(quoted), m_unterminated(unterminated)
+{
+    setText(std::move(text));
+}
+
+CSVDocument::Field::Field(const Field &other)
+    : m_storage(other.m_storage), m_offset(other.m_offset), m_quoted(other.m_quoted),
+      m_unterminated(other.m_unterminated), m_size(other.m_size)
+{
+    if (m_storage)
+        m_storage->ref();
+}
+
+CSVDocument::Field::Field(Field &&other) noexcept
+    : m_storage(std::exchange(other.m_storage, nullptr)), m_offset(other.m_offset), m_quoted(other.m_quoted),
+      m_unterminated(other.m_unterminated), m_size(std::exchange(other.m_size, 0))
+{
+}
+
+CSVDocument::Field &CSVDocument::Field::operator=(const Field &other)
+{
+    if (this != &other)
+        *this = Field(other);
+    return *this;
+}
+
+CSVDocument::Field &CSVDocument::Field::operator=(Field &&other) noexcept
+{
+    if (this != &other) {
+        release();
+        m_storage = std::exchange(other.m_storage, nullptr);
+        m_offset = other.m_offset;
+        m_quoted = other.m_quoted;
+        m_unterminated = other.m_unterminated;
+        m_size = std::exchange(other.m_size, 0);
+    }
+    return *this;
+}
+
+CSVDocument::Field::~Field()
+{
+    release();
+}
+
+void CSVDocument::Field::release()
+{
+    // Handed back to a string's own pointer, which frees it with the last reference.
+    if (m_storage)
+        QString::DataPointer(static_cast<QTypedArrayData<char16_t> *>(std::exchange(m_storage, nullptr)), nullptr, 0);
+    m_size = 0;
+}
+
+QStringView CSVDocument::Field::view() const
+{
+    return m_storage ? QStringView(units(), qsizetype(m_size)) : QStringView();
+}
+
+QString CSVDocument::Field::text() const
+{
+    if (!m_storage)
+        return {};
+    m_storage->ref();
+    return QString(QString::DataPointer(static_cast<QTypedArrayData<char16_t> *>(m_storage), units(), m_size));
+}
+
+void CSVDocument::Field::assignTo(QString &text) const
+{
+    QString::DataPointer &data = text.data_ptr();
+    if (!m_storage || data.d != m_storage) {
+        text = this->text();
+        return;
+    }
+    data.ptr = units();
+    data.size = m_size;
+}
+
+void CSVDocument::Field::setText(const QString &text)
+{
+    setText(QString(text));
+}
+
+void CSVDocument::Field::setText(QString &&text)
+{
+    release();
+    if (text.isEmpty())
+        return;
+    constexpr qsizetype farthest = (qsizetype(1) << 30) - 1;
+    QString::DataPointer &data = text.data_ptr();
+    const auto offset = [&data] {
+        return reinterpret_cast<const char *>(data.ptr) - reinterpret_cast<const char *>(data.d);
+    };
+    // A text without storage of its own (a literal) or far into a large one gets a copy.
+    if (!data.d || offset() > farthest)
+        text = QString(text.constData(), text.size());
+    // The text's reference becomes the field's.
+    m_offset = uint32_t(offset());
+    m_storage = std::exchange(data.d, nullptr);
+    m_size = uint32_t(std::exchange(data.size, 0));
+    data.ptr = nullptr;
+}
 
 CSVDocument::Decoded CSVDocument::decode(const QByteArray &data)
 {
@@ -558,7 +669,7 @@ CSVDocument::CSVDocument(const QByteArray &data)
 namespace {
 
 // A field's lines, counting CR LF once.
-int lineCount(const QString &text)
+int lineCount(QStringView text)
 {
     return int(text.count(u'\n') + text.count(u'\r') - text.count(u"\r\n") + 1);
 }
@@ -571,11 +682,11 @@ QList<CSVDocument::Runaway> CSVDocument::runawayFields() const
     for (qsizetype r = 0; r < rows.size(); ++r) {
         for (qsizetype c = 0; c < rows[r].size(); ++c) {
             const Field &field = rows[r][c];
-            if (!field.quoted)
+            if (!field.quoted())
                 continue;
-            const int lines = lineCount(field.text);
-            if (field.unterminated || lines > plausibleLinesInField)
-                found.append({int(r), int(c), lines, field.unterminated});
+            const int lines = lineCount(field.view());
+            if (field.unterminated() || lines > plausibleLinesInField)
+                found.append({int(r), int(c), lines, field.unterminated()});
         }
     }
     return found;
@@ -605,23 +716,25 @@ QByteArray CSVDocument::written(const Replace &replacing) const
     for (const Row &row : rows) {
         estimate += row.size() + lineEnding.size();
         for (const Field &field : row)
-            estimate += field.text.size() + 2;
+            estimate += field.size() + 2;
     }
     Utf8Writer out(estimate);
     if (byteOrderMark)
         out.ascii("\xEF\xBB\xBF");
     const QByteArray ending = lineEnding.toUtf8();
+    QString original;
     for (qsizetype r = 0; r < rows.size(); ++r) {
         const Row &row = rows[r];
         for (qsizetype f = 0; f < row.size(); ++f) {
             if (f > 0)
                 out.text(QStringView(&delimiter, 1));
             const Field &field = row[f];
-            const auto text = replacing(int(r), int(f), field.text);
-            writeField(out, text ? QStringView(*text) : QStringView(field.text), field, delimiter);
+            field.assignTo(original);
+            const auto text = replacing(int(r), int(f), original);
+            writeField(out, text ? QStringView(*text) : QStringView(original), field, delimiter);
         }
         // A final line break inside an unclosed quote belongs to the field.
-        const bool endsInField = !row.isEmpty() && row.back().unterminated;
+        const bool endsInField = !row.isEmpty() && row.back().unterminated();
         if (r + 1 < rows.size() || (endsWithNewline && !endsInField))
             out.ascii(ending);
     }

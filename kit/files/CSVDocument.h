@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 
@@ -18,14 +19,56 @@ namespace quorvane {
 class CSVDocument
 {
 public:
-    struct Field
+    // A field's text and quoting in 16 bytes: a large file has millions of
+    // fields, and a QString with two flags beside it took twice that. The
+    // text shares its storage as a QString does, kept as where it starts in
+    // that storage and how long it is.
+    class Field
     {
-        QString text;        // without the enclosing quotes, doubled quotes collapsed
-        bool quoted = false; // began with a double quote; always quoted again on output
+    public:
+        Field() = default;
+        Field(const QString &text, bool quoted = false, bool unterminated = false);
+        Field(QString &&text, bool quoted = false, bool unterminated = false);
+        Field(const Field &other);
+        Field(Field &&other) noexcept;
+        Field &operator=(const Field &other);
+        Field &operator=(Field &&other) noexcept;
+        ~Field();
+
+        // Without the enclosing quotes, doubled quotes collapsed.
+        QString text() const;
+        // Makes the given string this text. Most fields share their storage
+        // with the one before, and a string that already shares it is only
+        // pointed elsewhere in it, without counting a reference.
+        void assignTo(QString &text) const;
+        // The same text, valid while the field is neither changed nor gone.
+        QStringView view() const;
+        qsizetype size() const { return m_size; }
+        void setText(const QString &text);
+        void setText(QString &&text);
+        // Began with a double quote; always quoted again on output.
+        bool quoted() const { return m_quoted; }
         // Its quote never closed, so it ran to the end of the file; it is
         // written back without a closing quote, as it came.
-        bool unterminated = false;
-        friend bool operator==(const Field &, const Field &) = default;
+        bool unterminated() const { return m_unterminated; }
+
+        friend bool operator==(const Field &a, const Field &b)
+        {
+            return a.m_quoted == b.m_quoted && a.m_unterminated == b.m_unterminated && a.view() == b.view();
+        }
+
+    private:
+        void release();
+        char16_t *units() const
+        {
+            return reinterpret_cast<char16_t *>(reinterpret_cast<char *>(m_storage) + m_offset);
+        }
+
+        QArrayData *m_storage = nullptr; // one reference to it held, none for an empty text
+        uint32_t m_offset : 30 = 0;      // in bytes from the storage's start
+        uint32_t m_quoted : 1 = 0;
+        uint32_t m_unterminated : 1 = 0;
+        uint32_t m_size = 0;
     };
     using Row = QList<Field>;
 
@@ -82,3 +125,6 @@ private:
 };
 
 } // namespace quorvane
+
+// A large file's rows are grown by moving their fields' bytes.
+Q_DECLARE_TYPEINFO(quorvane::CSVDocument::Field, Q_RELOCATABLE_TYPE);

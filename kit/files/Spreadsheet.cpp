@@ -71,7 +71,7 @@ Grid csvGrid(const CSVDocument &document)
         QList<GridCell> row;
         row.reserve(fields.size());
         for (const CSVDocument::Field &field : fields)
-            row.append(GridCell{field.text, true});
+            row.append(GridCell{field.text(), true});
         grid.append(std::move(row));
     }
     for (const CSVDocument::Runaway &runaway : document.runawayFields())
@@ -187,7 +187,7 @@ QList<PlacedCell> Spreadsheet::cells(int sheet) const
     const CSVDocument &document = std::get<CSVDocument>(m_content->document);
     for (qsizetype r = 0; r < document.rows.size(); ++r)
         for (qsizetype c = 0; c < document.rows[r].size(); ++c)
-            placed.append({int(r), int(c), GridCell{document.rows[r][c].text, true}});
+            placed.append({int(r), int(c), GridCell{document.rows[r][c].text(), true}});
     for (const CSVDocument::Runaway &runaway : document.runawayFields()) {
         const auto found = std::lower_bound(placed.begin(), placed.end(), runaway, [](const PlacedCell &cell, const auto &r) {
             return std::pair(cell.row, cell.column) < std::pair(r.row, r.column);
@@ -215,7 +215,7 @@ int Spreadsheet::headerRowIndex(int sheet, bool headerRow) const
     }
     const QList<CSVDocument::Row> &rows = std::get<CSVDocument>(m_content->document).rows;
     const auto hasText = [](const CSVDocument::Row &row) {
-        return std::any_of(row.cbegin(), row.cend(), [](const CSVDocument::Field &field) { return !field.text.isEmpty(); });
+        return std::any_of(row.cbegin(), row.cend(), [](const CSVDocument::Field &field) { return field.size() > 0; });
     };
     const auto found = std::find_if(rows.cbegin(), rows.cend(), hasText);
     return found == rows.cend() ? -1 : int(found - rows.cbegin());

@@ -94,9 +94,11 @@ bool isWorthRemembering(const QString &text)
 
 void sortByStart(QList<Finding> &findings)
 {
-    std::stable_sort(findings.begin(), findings.end(), [](const Finding &a, const Finding &b) {
-        return a.range.start < b.range.start;
-    });
+    const auto byStart = [](const Finding &a, const Finding &b) { return a.range.start < b.range.start; };
+    // Nearly every list is in order already; sorting it anyway would copy a
+    // list shared with the detector's memory and make a buffer to sort in.
+    if (!std::is_sorted(findings.cbegin(), findings.cend(), byStart))
+        std::stable_sort(findings.begin(), findings.end(), byStart);
 }
 
 // The growing list of one cell: the first finding over a stretch of text wins.

@@ -22,9 +22,10 @@ QList<DetectedValue> PortableDataDetector::matches(const QString &text, Detected
                 found.append({DetectedType::phone, range, {}});
         }
     }
-    std::stable_sort(found.begin(), found.end(), [](const DetectedValue &a, const DetectedValue &b) {
-        return a.range.start < b.range.start;
-    });
+    const auto byStart = [](const DetectedValue &a, const DetectedValue &b) { return a.range.start < b.range.start; };
+    // Most texts hold one value or none; a sort would make a buffer for it.
+    if (!std::is_sorted(found.cbegin(), found.cend(), byStart))
+        std::stable_sort(found.begin(), found.end(), byStart);
     return found;
 }
 

@@ -138,6 +138,13 @@ public:
     QList<TextRange> ranges() const
     {
         QList<TextRange> found;
+        visit([&](const TextRange &range) { found.append(range); });
+        return found;
+    }
+
+    template<class Visit>
+    void visit(const Visit &visitWord) const
+    {
         for (qsizetype i = 0; i < m_text.size();) {
             if (!isLetter(i)) {
                 ++i;
@@ -145,9 +152,8 @@ public:
             }
             const qsizetype start = i;
             i = wordEnd(i);
-            found.append({start, i});
+            visitWord(TextRange{start, i});
         }
-        return found;
     }
 
 private:
@@ -189,6 +195,23 @@ QList<TextRange> nameWordRanges(const QString &text)
     if (std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isSurrogate(); }))
         return nameWordRangesByPattern(text);
     return NameWordWalk(text).ranges();
+}
+
+void forEachNameWordRange(const QString &text, const std::function<void(const TextRange &)> &visit)
+{
+    if (std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isSurrogate(); })) {
+        for (const TextRange &range : nameWordRangesByPattern(text))
+            visit(range);
+        return;
+    }
+    NameWordWalk(text).visit(visit);
+}
+
+qsizetype nameWordCount(const QString &text)
+{
+    qsizetype count = 0;
+    forEachNameWordRange(text, [&count](const TextRange &) { ++count; });
+    return count;
 }
 
 QList<Word> nameWords(const QString &text)

@@ -9,6 +9,8 @@
 #include <QSet>
 #include <QString>
 
+#include <functional>
+
 namespace quorvane {
 
 // Shared patterns, compiled once on first use and then only read.
@@ -40,6 +42,10 @@ bool isRegionCode(QStringView word);
 QList<Word> nameWords(const QString &text);
 // The same words' ranges, for callers that need no copy of each word.
 QList<TextRange> nameWordRanges(const QString &text);
+// The same ranges one by one, or only their number: every cell of a file is
+// walked so, and a list made for each would cost more than the walk.
+void forEachNameWordRange(const QString &text, const std::function<void(const TextRange &)> &visit);
+qsizetype nameWordCount(const QString &text);
 // Not empty and its first character is an upper-case letter.
 bool isCapitalised(QStringView word);
 // Capitalised and not a cue word.

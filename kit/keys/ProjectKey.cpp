@@ -1,5 +1,6 @@
 #include "kit/keys/ProjectKey.h"
 
+#include "kit/FreedMemory.h"
 #include "kit/RawStrings.h"
 #include "kit/keys/CandidateSets.h"
 #include "kit/keys/CodePoints.h"
@@ -1247,6 +1248,9 @@ std::optional<QByteArray> plainEntriesJson(QByteArrayView before, const QList<Pr
 
 QByteArray ProjectKey::toJson() const
 {
+    // A swap has just let go of its plan; the key's text goes on top of
+    // what is still held, not of that.
+    returnFreedMemory();
     // A large key's entries are written straight out when they need no
     // escaping (nearly always), which the JSON classes take many times as
     // long to build; the rest of the object is theirs either way.

@@ -4,7 +4,6 @@
 #include "kit/TextRange.h"
 
 #include <QList>
-#include <QString>
 
 #include <cstdint>
 #include <span>
@@ -13,13 +12,15 @@
 namespace quorvane {
 
 // One replacement inside one text. A large file plans hundreds of thousands,
-// so each names its review item by index rather than by id and keeps its
-// range in 32 bits: no text a file holds in one cell comes near that long.
+// so each names its review item by index rather than by id, keeps its range
+// in 32 bits (no text a file holds in one cell comes near that long), and
+// names its text too: nearly always its item's stand-in, else one of the
+// scan's respellings.
 struct Planned
 {
     Planned() = default;
-    Planned(const TextRange &range, qsizetype item, QString text)
-        : start(int32_t(range.start)), end(int32_t(range.end)), item(int32_t(item)), text(std::move(text))
+    Planned(const TextRange &range, qsizetype item, qsizetype respelling = -1)
+        : start(int32_t(range.start)), end(int32_t(range.end)), item(int32_t(item)), respelling(int32_t(respelling))
     {
     }
 
@@ -27,10 +28,11 @@ struct Planned
 
     int32_t start = 0;
     int32_t end = 0;
-    int32_t item = -1; // the review item's index among the scan's items
-    QString text;      // what goes there
+    int32_t item = -1;       // the review item's index among the scan's items
+    int32_t respelling = -1; // what goes there among the scan's respellings; -1: the item's stand-in
     friend bool operator==(const Planned &, const Planned &) = default;
 };
+static_assert(sizeof(Planned) == 16);
 
 // The replacements of a file's cells, held in one array in cell order: a large
 // file has hundreds of thousands, and a list per cell in a table costs more

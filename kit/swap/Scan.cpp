@@ -1,5 +1,6 @@
 #include "kit/swap/Scan.h"
 
+#include "kit/FreedMemory.h"
 #include "kit/ProgressMeter.h"
 #include "kit/files/Spreadsheet.h"
 #include "kit/find/ColumnGuess.h"
@@ -58,8 +59,8 @@ bool overlapsAny(const TextRange &range, const QList<Finding> &findings)
 
 void addWords(const QString &text, CaselessWords &words)
 {
-    for (const TextRange &range : nameWordRanges(text))
-        words.add(QStringView(text).sliced(range.start, range.length()));
+    forEachNameWordRange(text,
+                         [&](const TextRange &range) { words.add(QStringView(text).sliced(range.start, range.length())); });
 }
 
 EntryKind entryKind(NameRole role)
@@ -110,8 +111,9 @@ public:
             addStandInWord(record, words.at(i));
             ++i;
         }
-        std::stable_sort(record.findings.begin(), record.findings.end(),
-                         [](const Finding &a, const Finding &b) { return a.range.start < b.range.start; });
+        const auto byStart = [](const Finding &a, const Finding &b) { return a.range.start < b.range.start; };
+        if (!std::is_sorted(record.findings.cbegin(), record.findings.cend(), byStart))
+            std::stable_sort(record.findings.begin(), record.findings.end(), byStart);
     }
 
 private:
@@ -436,7 +438,7 @@ public:
         m_records.removeIf([](const Record &record) { return record.findings.isEmpty(); });
         m_records.squeeze();
         for (Record &record : m_records) {
-            if (record.freeText && nameWordRanges(record.text).size() < 4)
+            if (record.freeText && nameWordCount(record.text) < 4)
                 record.freeText = false;
             for (const Finding &finding : record.findings)
                 addReservedValues(finding, m_reserved.values);
@@ -576,7 +578,7 @@ private:
         if (content.freeText)
             kind = ColumnKind::autoDetect;
         const bool freeText = kind == ColumnKind::autoDetect;
-        const qsizetype wordCount = freeText ? nameWordRanges(content.text).size() : 0;
+        const qsizetype wordCount = freeText ? nameWordCount(content.text) : 0;
         if (wordCount >= 4)
             ++m_scan.freeTextCells;
         QList<Finding> findings = m_detector->findings(content.text, kind);
@@ -659,6 +661,11 @@ private:
             }
             QList<const Finding *>().swap(m_firstFindings);
             QList<Listed>().swap(listed);
+            // The findings just planned leave holes that the next kind's
+            // stand-ins only partly fill. After the last kind, the writer
+            // hands back what planning left.
+            if (&listed != &byKind.back())
+                returnFreedMemory();
         }
         placeInCells(std::move(cells));
         m_scan.keyValueCount = m_key.valueCount();
@@ -764,11 +771,16 @@ private:
         ReviewItem &item = m_scan.items[index];
         ++item.count;
         item.inFreeText = item.inFreeText || listed.freeText;
-        Scan::Planned planned{listed.finding.range, index, text};
+        qsizetype respelling = -1;
+        if (text.constData() != item.standIn.constData() && text != item.standIn) {
+            respelling = m_scan.respellings.size();
+            m_scan.respellings.append(text);
+        }
+        const Scan::Planned planned{listed.finding.range, index, respelling};
         if (listed.slot >= 0)
-            m_slots[listed.slot] = std::move(planned);
+            m_slots[listed.slot] = planned;
         else
-            m_scan.loosePlanned[m_looseTexts.at(listed.loose)].append(std::move(planned));
+            m_scan.loosePlanned[m_looseTexts.at(listed.loose)].append(planned);
     }
 
     // Stand-ins of the key that the copy would keep as the file has them,

@@ -41,12 +41,21 @@ struct Scan
     int freeTextCells = 0;
     CellPlans planned;
     QHash<QString, QList<Planned>> loosePlanned; // keyed by the whole text outside cells
+    // The texts of plans that differ from their item's stand-in: a value met
+    // again written otherwise ("MARIA" after "Maria") is swapped alike.
+    QStringList respellings;
     ItemEntries entries; // each item's, in the order of items
     // The key as planning left it, holding exactly the entries above that
     // are new; the writer takes it as it is while the key has not moved on
     // and no item is left out. Nothing when planning recorded more.
     std::optional<ProjectKey> plannedKey;
     qsizetype keyValueCount = 0; // entries of the key the scan was made with
+
+    // What a plan puts in its place.
+    const QString &textOf(const Planned &planned) const
+    {
+        return planned.respelling < 0 ? items.at(planned.item).standIn : respellings.at(planned.respelling);
+    }
 };
 
 // The identity under which equal values written differently become one item.

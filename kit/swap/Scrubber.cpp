@@ -1,5 +1,6 @@
 #include "kit/swap/Scrubber.h"
 
+#include "kit/FreedMemory.h"
 #include "kit/ProgressMeter.h"
 #include "kit/files/Spreadsheet.h"
 
@@ -99,6 +100,8 @@ Scrubber::Result Scrubber::apply(const Scan &scan, const Spreadsheet &spreadshee
         addEntries(scan, working, excluded);
     }
 
+    // What planning freed is not needed for the copy, which comes on top.
+    returnFreedMemory();
     int replaced = 0;
     ProgressMeter meter(progress, Progress::Stage::writing, spreadsheet.offeredCellCount());
     PlansInOrder plans(scan.planned);
@@ -106,7 +109,7 @@ Scrubber::Result Scrubber::apply(const Scan &scan, const Spreadsheet &spreadshee
         [&](const std::optional<CellRef> &cell, const QString &text) -> std::optional<QString> {
             meter.advance();
             const QList<Scan::Planned> loose = cell ? QList<Scan::Planned>() : scan.loosePlanned.value(text);
-            Applied applied = applying(cell ? plans.find(*cell) : loose, text, scan.items, excluded);
+            Applied applied = applying(cell ? plans.find(*cell) : loose, text, scan, excluded);
             replaced += applied.count;
             return std::move(applied.text);
         });
@@ -118,20 +121,20 @@ Scrubber::Result Scrubber::apply(const Scan &scan, const Spreadsheet &spreadshee
     return {data, replaced};
 }
 
-Scrubber::Applied Scrubber::applying(std::span<const Scan::Planned> planned, const QString &text,
-                                     const QList<ReviewItem> &items, const QSet<QString> &excluded)
+Scrubber::Applied Scrubber::applying(std::span<const Scan::Planned> planned, const QString &text, const Scan &scan,
+                                     const QSet<QString> &excluded)
 {
     if (planned.empty())
         return {};
     const auto left = [&](const Scan::Planned &p) {
-        return !excluded.isEmpty() && excluded.contains(items.at(p.item).id);
+        return !excluded.isEmpty() && excluded.contains(scan.items.at(p.item).id);
     };
     // Most cells hold one value: the new text is built in one go.
     if (const Scan::Planned &only = planned.front(); planned.size() == 1 && only.start >= 0 && only.start <= only.end) {
         if (left(only) || only.end > text.size())
             return {};
         const QStringView whole = text;
-        return {whole.first(only.start) + only.text + whole.sliced(only.end), 1};
+        return {whole.first(only.start) + scan.textOf(only) + whole.sliced(only.end), 1};
     }
     // Most cells hold one value, which needs no ordering (and no copy to order).
     QList<Scan::Planned> ordered(planned.begin(), planned.end());
@@ -143,7 +146,7 @@ Scrubber::Applied Scrubber::applying(std::span<const Scan::Planned> planned, con
     for (const Scan::Planned &p : ordered) {
         if (left(p) || p.end > text.size())
             continue;
-        result.replace(p.start, p.end - p.start, p.text);
+        result.replace(p.start, p.end - p.start, scan.textOf(p));
         ++count;
     }
     if (count == 0)

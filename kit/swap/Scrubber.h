@@ -53,9 +53,9 @@ public:
 
     // The planned replacements of one text, from the last range to the first;
     // ranges that no longer fit the text are skipped. The plans name their
-    // items among `items`.
-    static Applied applying(std::span<const Scan::Planned> planned, const QString &text,
-                            const QList<ReviewItem> &items, const QSet<QString> &excluded);
+    // items and texts in `scan`.
+    static Applied applying(std::span<const Scan::Planned> planned, const QString &text, const Scan &scan,
+                            const QSet<QString> &excluded);
 };
 
 } // namespace quorvane

@@ -112,7 +112,7 @@ TEST(CSVDocument, ChangedFieldsKeepTheirQuoting)
     const QByteArray expected = "\"Ann\",\"Lee, Jr.\",\"say \"\"no\"\"\",keep\n\"shut";
     CSVDocument edited(bytes);
     for (auto it = changes.cbegin(); it != changes.cend(); ++it)
-        edited.rows[it.key().first][it.key().second].text = it.value();
+        edited.rows[it.key().first][it.key().second].setText(it.value());
     EXPECT_EQ(edited.data(), expected);
     const CSVDocument read(bytes);
     EXPECT_EQ(read.data([&](int row, int column, const QString &) -> std::optional<QString> {
@@ -129,7 +129,7 @@ TEST(CSVDocument, OneHugeQuotedFieldIsReadInOnePiece)
     bytes[0] = '"';
     const CSVDocument document(bytes); // unterminated: runs to the end
     ASSERT_EQ(document.rows.size(), 1);
-    EXPECT_EQ(document.rows[0][0].text.size(), bytes.size() - 1);
+    EXPECT_EQ(document.rows[0][0].size(), bytes.size() - 1);
 }
 
 // Whatever the fields hold, the bytes are those of the whole text converted
@@ -183,7 +183,7 @@ TEST(CSVDocument, UTF8AndUTF16OfOneTextReadAlike)
                   std::tuple(fromUtf16.delimiter, fromUtf16.lineEnding, fromUtf16.endsWithNewline));
         EXPECT_EQ(fromUtf8.data(), fromUtf16.data());
     }
-    EXPECT_EQ(CSVDocument("\xEF\xBB\xBF\xEF\xBB\xBFx,y").rows.at(0).at(0).text, u"\uFEFFx");
+    EXPECT_EQ(CSVDocument("\xEF\xBB\xBF\xEF\xBB\xBFx,y").rows.at(0).at(0).text(), u"\uFEFFx");
 }
 
 // Long files, whose columns repeat their values, or stop repeating them
@@ -223,7 +223,7 @@ TEST(CSVDocument, AFieldTextChangedLeavesItsNeighboursAlone)
                 QStringList texts;
                 for (const CSVDocument::Row &row : document->rows)
                     for (const CSVDocument::Field &field : row)
-                        texts.append(field.text);
+                        texts.append(field.text());
                 if (!documentKept)
                     document.reset();
                 QString wanted = expected.at(changed);
@@ -237,4 +237,33 @@ TEST(CSVDocument, AFieldTextChangedLeavesItsNeighboursAlone)
             }
         }
     }
+}
+
+// A field holds its share of the document's storage itself: copied, moved,
+// given a new text or written out through one string, it keeps its text after
+// the document and every other field are gone.
+TEST(CSVDocument, FieldsOutliveTheirDocument)
+{
+    const QString literal = u"a literal"_s;
+    const QString slice = u"xx-sliced-xx"_s.sliced(3, 6);
+    std::optional<CSVDocument> document(std::in_place, QByteArray("one,\"tw\"\"o\"\nthree,four\n"));
+    CSVDocument::Row row = document->rows.at(0);
+    CSVDocument::Field moved = std::move(document->rows[1][0]);
+    CSVDocument::Field assigned;
+    assigned = document->rows.at(1).at(1);
+    CSVDocument::Field fromLiteral = document->rows.at(0).at(0);
+    fromLiteral.setText(literal);
+    CSVDocument::Field fromSlice(slice, true);
+    document.reset();
+    EXPECT_EQ(std::tuple(row.at(0).text(), row.at(1).text(), row.at(1).quoted()), std::tuple(u"one"_s, u"tw\"o"_s, true));
+    EXPECT_EQ(std::tuple(moved.text(), assigned.text()), std::tuple(u"three"_s, u"four"_s));
+    EXPECT_EQ(std::tuple(fromLiteral.text(), fromSlice.text(), fromSlice.quoted()), std::tuple(literal, slice, true));
+    CSVDocument::Field empty;
+    QString written;
+    for (const CSVDocument::Field *field : {&row[0], &row[1], &moved, &empty, &fromSlice, &assigned}) {
+        field->assignTo(written);
+        EXPECT_EQ(written, field->text());
+    }
+    row.clear();
+    EXPECT_EQ(written, u"four"_s);
 }

@@ -20,7 +20,7 @@ inline QList<QStringList> csvTexts(const QByteArray &bytes)
     for (const CSVDocument::Row &row : CSVDocument(bytes).rows) {
         rows.append(QStringList());
         for (const CSVDocument::Field &field : row)
-            rows.last().append(field.text);
+            rows.last().append(field.text());
     }
     return rows;
 }

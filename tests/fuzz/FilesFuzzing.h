@@ -39,7 +39,7 @@ inline void csvDocument(const QByteArray &input)
         const CSVDocument again(written);
         const CSVDocument::Runaway &last = runaways.last();
         require(!again.rows.isEmpty() && again.rows.last().size() == last.column + 1
-                    && again.rows.last().last().text == document.rows[last.row][last.column].text,
+                    && again.rows.last().last().text() == document.rows[last.row][last.column].text(),
                 "an unclosed field reads back the same");
     }
 }

@@ -85,8 +85,8 @@ TEST(SecondOpinionCells, TakesUncoveredFreeTextCellsOnly)
     Scan scan = guessedScan(sheet, {ColumnKind::fullName, ColumnKind::autoDetect, ColumnKind::autoDetect,
                                     ColumnKind::autoDetect, ColumnKind::autoDetect});
     scan.columns.remove({0, 4}); // a column the scan has no kind for
-    scan.planned.insert({0, 1, 1}, {Scan::Planned{{0, 6}, 0, u"Al Fox"_s}});
-    scan.planned.insert({0, 2, 1}, {Scan::Planned{{5, 11}, 0, u"Al Fox"_s}});
+    scan.planned.insert({0, 1, 1}, {Scan::Planned{{0, 6}, 0}});
+    scan.planned.insert({0, 2, 1}, {Scan::Planned{{5, 11}, 0}});
 
     const QList<SecondOpinion::Cell> cells = SecondOpinion::cells(sheet, scan, true);
     ASSERT_EQ(cells.size(), 2);

@@ -59,11 +59,11 @@ TEST(Scan, OneValueWrittenDifferentlyIsOneItemWithOneStandIn)
     EXPECT_EQ(std::pair(result.items.at(1).id, result.items.at(1).count), std::pair(u"phone|4155552841"_s, 2));
 
     // The second spelling gets the same stand-in, in its own case and layout.
-    const QString standIn = result.planned.at({0, 1, 0}).front().text;
-    EXPECT_EQ(result.planned.at({0, 2, 0}).front().text, standIn.toLower().replace(u' ', u"  "_s));
-    const QString phoneDigits = result.planned.at({0, 2, 1}).front().text;
+    const QString standIn = result.textOf(result.planned.at({0, 1, 0}).front());
+    EXPECT_EQ(result.textOf(result.planned.at({0, 2, 0}).front()), standIn.toLower().replace(u' ', u"  "_s));
+    const QString phoneDigits = result.textOf(result.planned.at({0, 2, 1}).front());
     EXPECT_TRUE(phoneDigits.contains(u"555.01"_s)) << phoneDigits.toStdString();
-    EXPECT_TRUE(result.planned.at({0, 1, 1}).front().text.startsWith(u"+1 ("_s));
+    EXPECT_TRUE(result.textOf(result.planned.at({0, 1, 1}).front()).startsWith(u"+1 ("_s));
 
     // Each spelling lists the entries it relies on, first name before last name.
     const QList<ProjectKey::Entry> entries = result.entries.at(0);

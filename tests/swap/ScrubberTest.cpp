@@ -41,21 +41,22 @@ QString plannedStandIn(const Scan &scan, const QString &id)
 
 TEST(Scrubber, ApplyingReplacesFromTheLastRangeAndSkipsWhatNoLongerFits)
 {
-    QList<ReviewItem> items(3);
-    items[0].id = u"name|maria"_s;
-    items[1].id = u"name|lopez"_s;
-    items[2].id = u"name|gone"_s;
-    const QList<Scan::Planned> planned{
-        {{0, 5}, 0, u"Zelda"_s},
-        {{6, 11}, 1, u"Okafor-Quinn"_s},
-        {{20, 30}, 2, u"x"_s},
-    };
-    const Scrubber::Applied both = Scrubber::applying(planned, u"Maria Lopez"_s, items, {});
+    Scan scan;
+    scan.items.resize(3);
+    scan.items[0].id = u"name|maria"_s;
+    scan.items[0].standIn = u"Zelda"_s;
+    scan.items[1].id = u"name|lopez"_s;
+    scan.items[1].standIn = u"Okafor"_s;
+    scan.items[2].id = u"name|gone"_s;
+    scan.items[2].standIn = u"x"_s;
+    scan.respellings = {u"Okafor-Quinn"_s};
+    const QList<Scan::Planned> planned{{{0, 5}, 0}, {{6, 11}, 1, 0}, {{20, 30}, 2}};
+    const Scrubber::Applied both = Scrubber::applying(planned, u"Maria Lopez"_s, scan, {});
     EXPECT_EQ(both.text, u"Zelda Okafor-Quinn");
     EXPECT_EQ(both.count, 2);
-    EXPECT_EQ(Scrubber::applying(planned, u"Maria Lopez"_s, items, {u"name|lopez"_s}).text, u"Zelda Lopez");
+    EXPECT_EQ(Scrubber::applying(planned, u"Maria Lopez"_s, scan, {u"name|lopez"_s}).text, u"Zelda Lopez");
     EXPECT_FALSE(
-        Scrubber::applying(planned, u"Maria Lopez"_s, items, {u"name|lopez"_s, u"name|maria"_s}).text.has_value());
+        Scrubber::applying(planned, u"Maria Lopez"_s, scan, {u"name|lopez"_s, u"name|maria"_s}).text.has_value());
 }
 
 TEST(Scrubber, ExcludedValuesStayAndTheRestOfTheirCellIsSwapped)
@@ -170,7 +171,7 @@ TEST(Scrubber, CellsListedOutOfOrderGetTheirOwnPlans)
     ASSERT_GE(scanned.planned.size(), 20);
     const QByteArray expected = file.data([&](const std::optional<CellRef> &at, const QString &text) {
         const QList<Scan::Planned> loose = at ? QList<Scan::Planned>() : scanned.loosePlanned.value(text);
-        return Scrubber::applying(at ? scanned.planned.at(*at) : loose, text, scanned.items, {}).text;
+        return Scrubber::applying(at ? scanned.planned.at(*at) : loose, text, scanned, {}).text;
     });
     EXPECT_EQ(Scrubber::apply(scanned, file, key, {}).data, expected);
 }

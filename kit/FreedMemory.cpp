@@ -1,0 +1,18 @@
+#include "kit/FreedMemory.h"
+
+#include <cstdlib> // defines __GLIBC__ where it is the C library
+
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
+namespace quorvane {
+
+void returnFreedMemory()
+{
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+}
+
+} // namespace quorvane
