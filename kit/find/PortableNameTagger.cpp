@@ -4563,6 +4563,21 @@ bool PortableNameTagger::isUnknownGivenAfterComma(const Run &run, bool inList) c
 
 // A person named once with good evidence is the same person when the text
 // names them again by one of those words ("Keiko Fujimoto ... Keiko to book").
+// "Sparrow Okonedo joined; Sparrow sits by the printer": a word that is
+// also an everyday word is the person again where the note first gave it as
+// their given name in full and a person's doing or a lead word stands by it.
+bool PortableNameTagger::isWordOfFullName(const QList<ScoredRun> &runs, qsizetype word) const
+{
+    // "Amber Okonkwo ... Amber light is on": the word heads a noun of its own.
+    if (shapeOf(word) != Shape::capitalised || isPossessive(textOf(word)) || isCompoundNoun({word, word})
+        || contextBefore({word, word}) + contextAfter({word, word}) <= 0)
+        return false;
+    return std::any_of(runs.cbegin(), runs.cend(), [&](const ScoredRun &named) {
+        return named.score >= weight::threshold && named.run.last > named.run.first && named.run.first != word
+            && lower(named.run.first) == lower(word) && shapeOf(named.run.first) == Shape::capitalised;
+    });
+}
+
 void PortableNameTagger::addNamesSeenElsewhere(QList<ScoredRun> &runs) const
 {
     const auto isNamed = [&](const ScoredRun &run) { return run.score >= weight::threshold; };
@@ -4603,6 +4618,16 @@ void PortableNameTagger::addNamesSeenElsewhere(QList<ScoredRun> &runs) const
         if (allSeen)
             run.score = weight::threshold;
     }
+    // Everyday words alone were dropped before they became runs at all.
+    QList<ScoredRun> again;
+    for (qsizetype word = 0; word < m_words.size(); ++word) {
+        const bool inRun = std::any_of(runs.cbegin(), runs.cend(),
+                                       [&](const ScoredRun &r) { return r.run.first <= word && word <= r.run.last; });
+        if (!inRun && shapeOf(word) == Shape::capitalised && has(word, Fact::everyday) && !has(word, Fact::nonPerson)
+            && isWordOfFullName(runs, word))
+            again.append({{word, word}, weight::threshold});
+    }
+    runs += again;
 }
 
 // What the lists of those languages say of each word, and whether the text is

@@ -131,6 +131,7 @@ private:
     bool isSignature(const Run &run) const;
     bool isCompoundNoun(const Run &run) const;
     void addNamesSeenElsewhere(QList<ScoredRun> &runs) const;
+    bool isWordOfFullName(const QList<ScoredRun> &runs, qsizetype word) const;
     void markEmployers(QList<ScoredRun> &runs) const;
     void markShopsNamedTogether(QList<ScoredRun> &runs) const;
     void markStaffListed(QList<ScoredRun> &runs) const;

@@ -98,6 +98,12 @@ TEST(NameKinds, GivenNamesThatAreAlsoPlacesMonthsOrWords)
                  {u"Hope you are well, Mirela."_s, {u"Mirela"_s}},
                  {u"Tea or Coffee at the break?"_s, {}},
                  {u"Pay by Visa or Mastercard only."_s, {}},
+                 {u"Chelsea Ndlovu phoned twice about the refund."_s, {u"Chelsea Ndlovu"_s}},
+                 {u"Tell Hazel the van is ready."_s, {u"Hazel"_s}},
+                 {u"May Oyelowo will collect the parcel tomorrow."_s, {u"May Oyelowo"_s}},
+                 {u"Shipment to Phoenix delayed by the storm."_s, {}},
+                 {u"Amber light on the router keeps blinking."_s, {}},
+                 {u"Jasmine rice is out of stock again."_s, {}},
                  {u"Monday Standup moved to 10, Google Meet link sent."_s, {}}});
 }
 
@@ -113,6 +119,11 @@ TEST(NameKinds, CapitalsAndLowerCase)
                  {u"gave the spare keys to oluwaseun"_s, {u"oluwaseun"_s}},
                  {u"Sent the quote to Priya today."_s, {u"Priya"_s}},
                  {u"CALLED GRETA MALMQVIST AGAIN, NO ANSWER"_s, {u"GRETA MALMQVIST"_s}},
+                 {u"PLEASE CALL BACK TOMASZ NOWICKI ON HIS MOBILE"_s, {u"TOMASZ NOWICKI"_s}},
+                 {u"emailed farida haddad re the quote"_s, {u"farida haddad"_s}},
+                 {u"spoke w/ femi this am, he'll pay friday"_s, {u"femi"_s}},
+                 {u"MR OLUWADAMILARE ADEBAYO TO SIGN"_s, {u"OLUWADAMILARE ADEBAYO"_s}},
+                 {u"INVOICE SENT TO ACCOUNTS, AWAITING PAYMENT"_s, {}},
                  {u"called anjali yesterday"_s, {u"anjali"_s}},
                  {u"bcc: ezra"_s, {u"ezra"_s}},
                  {u"hey wojtek, can you check the invoice?"_s, {u"wojtek"_s}},
@@ -178,6 +189,12 @@ TEST(NameKinds, InitialsParticlesAndHyphens)
                  {u"Signed by R. Thackeray at the gate."_s, {u"R. Thackeray"_s}},
                  {u"J. K. Asamoah wants a copy."_s, {u"J. K. Asamoah"_s}},
                  {u"Anna P. Wisniewska approved it."_s, {u"Anna P. Wisniewska"_s}},
+                 {u"E.J. Castellanos asked for a second copy."_s, {u"E.J. Castellanos"_s}},
+                 {u"Parcel left with T. J. Whitlock next door."_s, {u"T. J. Whitlock"_s}},
+                 {u"Letter addressed to Dr. L. F. Quaresma."_s, {u"L. F. Quaresma"_s}},
+                 {u"Fatima al-Zahra Haddad signed the contract."_s, {u"Fatima al-Zahra Haddad"_s}},
+                 {u"Hoang Thi Lan asked about the warranty."_s, {u"Hoang Thi Lan"_s}},
+                 {u"Luca Di Stefano needs the revised quote."_s, {u"Luca Di Stefano"_s}},
                  {u"Signed by H.-J. Oltmanns today."_s, {u"H.-J. Oltmanns"_s}},
                  {u"Met Pieter van den Bosch on site."_s, {u"Pieter van den Bosch"_s}},
                  {u"Omar bin Zayed confirmed the order."_s, {u"Omar bin Zayed"_s}},
@@ -210,6 +227,11 @@ TEST(NameKinds, OtherScripts)
 {
     expectNames({{u"张伟说发票金额不对。"_s, {u"张伟"_s}},
                  {u"联系人：李娜"_s, {u"李娜"_s}},
+                 {u"Алексей Петров оплатил счёт вчера."_s, {u"Алексей Петров"_s}},
+                 {u"Δημήτρης Κωνσταντίνου ζήτησε προσφορά."_s, {u"Δημήτρης Κωνσταντίνου"_s}},
+                 {u"प्रिया वर्मा ने भुगतान कर दिया।"_s, {u"प्रिया वर्मा"_s}},
+                 {u"高橋健太さんから電話がありました。"_s, {u"高橋健太"_s}},
+                 {u"이서연 님이 주문을 취소했습니다."_s, {u"이서연"_s}},
                  {u"备注：王芳"_s, {u"王芳"_s}},
                  {u"請聯絡陳志明先生。"_s, {u"陳志明"_s}},
                  {u"状态：已发货"_s, {}},
@@ -297,6 +319,12 @@ TEST(NameKinds, LoneNamesTheTextMarksAsPeople)
 {
     expectNames({{u"Ines said the scan was unreadable."_s, {u"Ines"_s}},
                  {u"ok per Zelenko"_s, {u"Zelenko"_s}},
+                 {u"attn: Varga"_s, {u"Varga"_s}},
+                 {u"Heard back from Okonjo this morning."_s, {u"Okonjo"_s}},
+                 {u"Heard back from Siemens this morning."_s, {}},
+                 {u"per Ilunga we can extend the deadline"_s, {u"Ilunga"_s}},
+                 {u"per Finance we can extend the deadline"_s, {}},
+                 {u"Spoke to Dispatch about the lease."_s, {}},
                  {u"Per our call, Zelenko approves."_s, {u"Zelenko"_s}},
                  {u"Spoke with Per Lindqvist today."_s, {u"Per Lindqvist"_s}},
                  {u"Per Smith the refund is approved."_s, {u"Smith"_s}},
@@ -967,4 +995,15 @@ TEST(NameKinds, EuropeanFirmsStreetsAndNouns)
                  {u"Dice Iñigo que el paquete ya llegó."_s, {u"Iñigo"_s}},
                  {u"Mandare il preventivo a Chiara entro stasera."_s, {u"Chiara"_s}},
                  {u"Anruf von Frau Szczepańska wegen der Kündigung."_s, {u"Szczepańska"_s}}});
+}
+
+// A word of a full name given earlier or later in the note is that person
+// again, even where it is also an everyday word.
+TEST(NameKinds, NameWordsRepeatedInTheNote)
+{
+    expectNames({{u"Sparrow Okonedo joined the team; Sparrow sits next to the printer."_s, {u"Sparrow Okonedo"_s, u"Sparrow"_s}},
+                 {u"Mrs Winsome Achebe booked a room. Winsome asked for a late checkout."_s, {u"Winsome Achebe"_s, u"Winsome"_s}},
+                 {u"Dr Ambrose Kettering signed the form; Ambrose will post the copy."_s, {u"Ambrose Kettering"_s, u"Ambrose"_s}},
+                 {u"priya okafor emailed twice, okafor says the bank has the details"_s, {u"priya okafor"_s, u"okafor"_s}},
+                 {u"Amber Okonkwo confirmed; Amber light is still on."_s, {u"Amber Okonkwo"_s}}});
 }
