@@ -1654,13 +1654,21 @@ bool PortableNameTagger::isGivenBeforeSurname(const Run &run, qsizetype word) co
     if (word != run.first || next > run.last || has(word, Fact::given) || shapeOf(word) != Shape::capitalised
         || shapeOf(next) != Shape::capitalised)
         return false;
-    if (!has(word, Fact::rareAmbiguousGiven))
+    // "Cerise Dobbin": names that other countries' lists give and that are also words.
+    if (!has(word, Fact::rareAmbiguousGiven) && !has(word, Fact::ambiguousGiven))
         return isWordBeforePlainSurname(run);
     if (has(next, Fact::nonPerson) || has(next, Fact::placeNoun))
         return false;
-    // A rarer one ("Primrose", "Earnest") needs a surname that is no word.
-    if (!has(word, Fact::ambiguousGiven))
-        return (has(next, Fact::surname) || !has(next, Fact::inDictionary)) && !has(next, Fact::everyday);
+    // A rarer one ("Primrose", "Earnest") needs a surname that is no word,
+    // or a word only people follow before it or a person's doing after it
+    // ("Emailed Linnet Farrow", "Hero Blackwood is our contact").
+    if (!has(word, Fact::ambiguousGiven)) {
+        const qsizetype after = next + 1;
+        const bool doing = after < m_words.size() && gapBefore(after) == u" "_s
+            && ((has(after, Fact::action) && !isAuxiliary(after)) || isPersonNounAfterCopula(after));
+        return (has(next, Fact::surname) || !has(next, Fact::inDictionary))
+            && (!has(next, Fact::everyday) || doing || (word > 0 && gapBefore(word) == u" "_s && followsPersonLead(word)));
+    }
     return has(next, Fact::surname) || has(next, Fact::ambiguousSurname) || !has(next, Fact::inDictionary);
 }
 

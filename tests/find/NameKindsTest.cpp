@@ -839,7 +839,11 @@ TEST(NameKinds, WordNamesBeforeASurname)
                  {u"Tamsin Rock called about Rock Street."_s, {u"Tamsin Rock"_s}},
                  {u"Pickup list: Zdenka Horáková (mum), Khadijah Sow (childminder)."_s,
                   {u"Zdenka Horáková"_s, u"Khadijah Sow"_s}},
-                 {u"Emergency contact: Ruth Bishop (grandma)."_s, {u"Ruth Bishop"_s}}});
+                 {u"Emergency contact: Ruth Bishop (grandma)."_s, {u"Ruth Bishop"_s}},
+                 {u"Hero Blackwood is our contact at the agency."_s, {u"Hero Blackwood"_s}},
+                 {u"Emailed Linnet Farrow about access."_s, {u"Linnet Farrow"_s}},
+                 {u"Thanks Bryony Marsh for the cover."_s, {u"Bryony Marsh"_s}},
+                 {u"With Honor Guard present."_s, {}}});
 }
 
 TEST(NameKinds, CuesThatOnlyPeopleFollow)
