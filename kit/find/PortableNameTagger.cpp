@@ -1661,7 +1661,7 @@ bool PortableNameTagger::isGivenBeforeSurname(const Run &run, qsizetype word) co
         return false;
     // A rarer one ("Primrose", "Earnest") needs a surname that is no word,
     // or a word only people follow before it or a person's doing after it
-    // ("Emailed Linnet Farrow", "Hero Blackwood is our contact").
+    // ("Met Prudence Fowler", "Verity Fowler is our contact").
     if (!has(word, Fact::ambiguousGiven)) {
         const qsizetype after = next + 1;
         const bool doing = after < m_words.size() && gapBefore(after) == u" "_s
@@ -3879,6 +3879,7 @@ void PortableNameTagger::tag()
     markTownsOfRegions(runs);
     markStretchEnds(runs);
     markSeasonsInLowerCase(runs);
+    markDutyLists(runs);
     for (const ScoredRun &run : std::as_const(runs))
         if (run.score >= weight::threshold)
             m_names.append(rangeOf(run.run));
@@ -4027,6 +4028,47 @@ void PortableNameTagger::markStretchEnds(QList<ScoredRun> &runs) const
         if ((first && isClosedStretch(word - 1)) || (second && isClosedStretch(word - 3)))
             run.score = weight::notPerson;
     }
+}
+
+// "Rota: Esme reception, Tobiah stores, Gwilym deliveries": a list whose
+// items each open with one capitalised word and go on in lower case names
+// what each person does; when two of those words are given names and no
+// dictionary knows the others, all are, whatever the duty after them would
+// make of them alone.
+void PortableNameTagger::markDutyLists(QList<ScoredRun> &runs) const
+{
+    QList<qsizetype> heads;
+    const auto close = [&] {
+        qsizetype given = 0;
+        qsizetype nameLike = 0;
+        for (const qsizetype head : std::as_const(heads)) {
+            const bool plainGiven = has(head, Fact::given) && !has(head, Fact::everyday) && !has(head, Fact::nonPerson);
+            given += plainGiven;
+            nameLike += plainGiven || (!has(head, Fact::inDictionary) && !has(head, Fact::nonPerson));
+        }
+        if (heads.size() >= 3 && given >= 2 && nameLike == heads.size())
+            for (ScoredRun &run : runs)
+                if (run.run.first == run.run.last && heads.contains(run.run.first) && !has(run.run.first, Fact::placeNoun))
+                    run.score = qMax(run.score, weight::threshold);
+        heads.clear();
+    };
+    qsizetype word = 0;
+    while (word < m_words.size()) {
+        const QStringView gap = word > 0 ? gapBefore(word).trimmed() : QStringView();
+        const bool opens = !gap.isEmpty() && gap.size() <= 2
+            && (gap.endsWith(u':') || gap.endsWith(u',') || gap.endsWith(u';') || gap.endsWith(u'+') || gap.endsWith(u'&'));
+        qsizetype end = word + 1; // the item's words after its head, all in lower case
+        while (end < m_words.size() && end - word <= 3 && gapBefore(end) == u" "_s && shapeOf(end) == Shape::lower)
+            ++end;
+        const bool item = opens && shapeOf(word) == Shape::capitalised && !isPossessive(textOf(word))
+            && (end == m_words.size() || !gapBefore(end).trimmed().isEmpty());
+        if (item)
+            heads.append(word);
+        else
+            close();
+        word = item ? end : word + 1;
+    }
+    close();
 }
 
 // "sublease for summer", "back in june": written in lower case after a word of
@@ -4571,7 +4613,7 @@ bool PortableNameTagger::isUnknownGivenAfterComma(const Run &run, bool inList) c
 
 // A person named once with good evidence is the same person when the text
 // names them again by one of those words ("Keiko Fujimoto ... Keiko to book").
-// "Sparrow Okonedo joined; Sparrow sits by the printer": a word that is
+// "Lark Okonedo joined; Lark sits by the printer": a word that is
 // also an everyday word is the person again where the note first gave it as
 // their given name in full and a person's doing or a lead word stands by it.
 bool PortableNameTagger::isWordOfFullName(const QList<ScoredRun> &runs, qsizetype word) const

@@ -205,6 +205,7 @@ private:
     void markTownsOfRegions(QList<ScoredRun> &runs) const;
     void markStretchEnds(QList<ScoredRun> &runs) const;
     void markSeasonsInLowerCase(QList<ScoredRun> &runs) const;
+    void markDutyLists(QList<ScoredRun> &runs) const;
     bool isClosedStretch(qsizetype between) const;
     bool isNumberedLine(qsizetype next) const;
     bool isUnderFirmsLabel(const Run &run) const;

@@ -335,6 +335,8 @@ TEST(NameKinds, LoneNamesTheTextMarksAsPeople)
                  {u"Helga Brandt und Quillon kommen morgen."_s, {u"Helga Brandt"_s, u"Quillon"_s}},
                  {u"Harlan Wojcik's order is on hold."_s, {u"Harlan Wojcik"_s}},
                  {u"Tanaka-san prefers email."_s, {u"Tanaka"_s}},
+                 {u"rota: Esme reception, Tobiah stores, Gwilym deliveries"_s, {u"Esme"_s, u"Tobiah"_s, u"Gwilym"_s}},
+                 {u"Stock: Apple juice, Kenwood mixers, Bosch drills"_s, {}},
                  {u"@Quillon can you approve the PO?"_s, {u"Quillon"_s}},
                  {u"Forward it to sales@Example.com today."_s, {}},
                  {u"Handed over to Pellinger for the night."_s, {u"Pellinger"_s}},
@@ -840,8 +842,8 @@ TEST(NameKinds, WordNamesBeforeASurname)
                  {u"Pickup list: Zdenka Horáková (mum), Khadijah Sow (childminder)."_s,
                   {u"Zdenka Horáková"_s, u"Khadijah Sow"_s}},
                  {u"Emergency contact: Ruth Bishop (grandma)."_s, {u"Ruth Bishop"_s}},
-                 {u"Hero Blackwood is our contact at the agency."_s, {u"Hero Blackwood"_s}},
-                 {u"Emailed Linnet Farrow about access."_s, {u"Linnet Farrow"_s}},
+                 {u"Verity Fowler is our contact at the bank."_s, {u"Verity Fowler"_s}},
+                 {u"Met Prudence Fowler at the depot."_s, {u"Prudence Fowler"_s}},
                  {u"Thanks Bryony Marsh for the cover."_s, {u"Bryony Marsh"_s}},
                  {u"With Honor Guard present."_s, {}}});
 }
@@ -1005,8 +1007,8 @@ TEST(NameKinds, EuropeanFirmsStreetsAndNouns)
 // again, even where it is also an everyday word.
 TEST(NameKinds, NameWordsRepeatedInTheNote)
 {
-    expectNames({{u"Sparrow Okonedo joined the team; Sparrow sits next to the printer."_s, {u"Sparrow Okonedo"_s, u"Sparrow"_s}},
-                 {u"Mrs Winsome Achebe booked a room. Winsome asked for a late checkout."_s, {u"Winsome Achebe"_s, u"Winsome"_s}},
+    expectNames({{u"Lark Okonedo joined the team; Lark sits next to the printer."_s, {u"Lark Okonedo"_s, u"Lark"_s}},
+                 {u"Mrs Harmony Achebe booked a room. Harmony asked for a late checkout."_s, {u"Harmony Achebe"_s, u"Harmony"_s}},
                  {u"Dr Ambrose Kettering signed the form; Ambrose will post the copy."_s, {u"Ambrose Kettering"_s, u"Ambrose"_s}},
                  {u"priya okafor emailed twice, okafor says the bank has the details"_s, {u"priya okafor"_s, u"okafor"_s}},
                  {u"Amber Okonkwo confirmed; Amber light is still on."_s, {u"Amber Okonkwo"_s}}});
