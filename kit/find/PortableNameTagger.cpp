@@ -1495,6 +1495,11 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
     if (run.last > run.first && has(run.last - 1, Fact::given) && shapeOf(run.last) == Shape::capitalised
         && !has(run.last, Fact::nonPerson) && isOwnerOfBelonging(run))
         return run;
+    // "Ms Bethan Pennant": after a title and a given name, the surname, whatever else it means.
+    const bool titled = run.first > 0 && gapBefore(run.first) == u" "_s && has(run.first - 1, Fact::title);
+    if (titled && run.last == run.first + 1 && has(run.first, Fact::given) && !has(run.first, Fact::everyday)
+        && shapeOf(run.last) == Shape::capitalised && !has(run.last, Fact::nonPerson) && !has(run.last, Fact::placeNoun))
+        return run;
     while (run.last >= run.first && isPlainWord(run.last))
         --run.last;
     return run;
@@ -2125,7 +2130,9 @@ bool PortableNameTagger::isAfterHouseNumber(qsizetype word) const
     if (isNumber(word - 1))
         return !isClockTime(word - 1);
     // The street word before the name may be a word of its own ("Via", "Rue").
-    return word >= 2 && isCapitalised(textOf(word - 1)) && gapBefore(word - 1) == u" "_s && isNumber(word - 2);
+    // "09:55 Mrs Sowerby": a log's time, not a house number.
+    return word >= 2 && isCapitalised(textOf(word - 1)) && gapBefore(word - 1) == u" "_s && isNumber(word - 2)
+        && !isClockTime(word - 2);
 }
 
 // "0815 Kimani called", "08:15 Kimani called": a log's entries open with the
@@ -4454,8 +4461,11 @@ void PortableNameTagger::pairSurnameFirst(QList<ScoredRun> &runs) const
             && has(surname.last, Fact::surname) && has(given.first, Fact::given) && !has(given.first, Fact::everyday);
         if (m_european && runs.at(i).score <= weight::notPerson / 2)
             continue; // "rue de la Paix, Paris": no surname before a given name
+        // "GREENWOOD, Hezekiah, collier": a record's surname in capitals, its given name not.
+        const bool mixedRecord = !m_shouting && shapeOf(surname.last) == Shape::capitals
+            && shapeOf(given.first) == Shape::capitalised && lower(surname.last).size() > 1;
         if (given.first != surname.last + 1 || !isSurnameBeforeComma(surname, inList) || isAfterHouseNumber(surname.first)
-            || (shapeOf(given.first) == Shape::lower && !lowerRecord) || isInListOfSingleWords(runs, i))
+            || (shapeOf(given.first) == Shape::lower && !lowerRecord) || (isInListOfSingleWords(runs, i) && !mixedRecord))
             continue;
         // "Cc Radhika, Tomasz": given names listed after a word that addresses people.
         const bool addressedList = surname.first == surname.last && surname.first > 0
@@ -4464,7 +4474,7 @@ void PortableNameTagger::pairSurnameFirst(QList<ScoredRun> &runs) const
         // "Patient: Abernethy, Clive": a form's field holds one person, surname first.
         const bool field = surname.first > 0 && gapBefore(surname.first).trimmed() == u":"_s
             && isPersonField(lower(surname.first - 1));
-        if (!paired && addressedList && !field)
+        if (!paired && addressedList && !field && !(capitalsRecord && !m_shouting))
             continue;
         // An unknown given name after a known surname, at the start of the
         // text, or in a note that already lists a pair.
@@ -4611,8 +4621,6 @@ bool PortableNameTagger::isUnknownGivenAfterComma(const Run &run, bool inList) c
     return (!gap.isEmpty() && closers.contains(gap.front())) || has(run.last + 1, Fact::action);
 }
 
-// A person named once with good evidence is the same person when the text
-// names them again by one of those words ("Keiko Fujimoto ... Keiko to book").
 // "Lark Okonedo joined; Lark sits by the printer": a word that is
 // also an everyday word is the person again where the note first gave it as
 // their given name in full and a person's doing or a lead word stands by it.
@@ -4628,6 +4636,8 @@ bool PortableNameTagger::isWordOfFullName(const QList<ScoredRun> &runs, qsizetyp
     });
 }
 
+// A person named once with good evidence is the same person when the text
+// names them again by one of those words ("Keiko Fujimoto ... Keiko to book").
 void PortableNameTagger::addNamesSeenElsewhere(QList<ScoredRun> &runs) const
 {
     const auto isNamed = [&](const ScoredRun &run) { return run.score >= weight::threshold; };

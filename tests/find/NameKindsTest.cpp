@@ -45,6 +45,9 @@ TEST(NameKinds, GivenNamesThatAreAlsoPlacesMonthsOrWords)
                  {u"Paris Whitcombe sent the Paris figures."_s, {u"Paris Whitcombe"_s}},
                  {u"Blessing Mwangi paid by card."_s, {u"Blessing Mwangi"_s}},
                  {u"Waiting on Mr Clement Osei to sign."_s, {u"Clement Osei"_s}},
+                 {u"Visit 10:05–10:40 Mr Anselm Goodacre, lunch eaten, carer on time"_s, {u"Anselm Goodacre"_s}},
+                 {u"Ms Ffion Trellis called to rebook."_s, {u"Ffion Trellis"_s}},
+                 {u"Deliver to 14 Dr Marlow Way by noon."_s, {}},
                  {u"Wednesday Holloway phoned about the invoice."_s, {u"Wednesday Holloway"_s}},
                  {u"Thursday Obuya is covering the phones today."_s, {u"Thursday Obuya"_s}},
                  {u"Our new tenant Christmas Okorie moves in on the 1st."_s, {u"Christmas Okorie"_s}},
@@ -825,6 +828,8 @@ TEST(NameKinds, GivenNamesOfManyTraditions)
                  {u"Siobhán Ní Bhriain booked a table."_s, {u"Siobhán Ní Bhriain"_s}},
                  {u"Tavita Sapolu collected the van."_s, {u"Tavita Sapolu"_s}},
                  {u"FERGUSSON, ALASDAIR onboarding pack sent"_s, {u"FERGUSSON, ALASDAIR"_s}},
+                 {u"Baptisms, 1843: MARSDEN, Obadiah, weaver, of Halifax"_s, {u"MARSDEN, Obadiah"_s}},
+                 {u"Laptop for PARK, JI-HOON, dock from stores"_s, {u"PARK, JI-HOON"_s}},
                  {u"Trịnh Văn Long called about the invoice."_s, {u"Trịnh Văn Long"_s}},
                  {u"Lương Thi Mai paid cash."_s, {u"Lương Thi Mai"_s}}});
 }

@@ -135,6 +135,16 @@ TEST(NotesCorpus, NamesInEuropeanHeldOutNotes)
     EXPECT_GE(score.precision(), 0.82);
 }
 
+// The even notes of a set from new kinds of places, some in other languages,
+// scored only; the odd ones are tuned on.
+TEST(NotesCorpus, NamesInNewPlacesHeldOutNotes)
+{
+    const Score score = measured("new places held-out", QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra9-heldout.jsonl"));
+    ASSERT_GE(score.names, 100);
+    EXPECT_GE(score.recall(), 0.85);
+    EXPECT_GE(score.precision(), 0.85);
+}
+
 TEST(NotesCorpus, NamesInEuropeanTuningNotes)
 {
     const Score score = scoreNotes({QStringLiteral(QUORVANE_TEST_DATA "/find/notes-europe-tune.jsonl")}, false);
@@ -153,15 +163,16 @@ QStringList tuningNotes()
             QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra5.jsonl"),
             QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra6.jsonl"),
             QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra7.jsonl"),
-            QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra8.jsonl")};
+            QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra8.jsonl"),
+            QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra9-tune.jsonl")};
 }
 
 TEST(NotesCorpus, NamesInTuningNotes)
 {
     const Score score = scoreNotes(tuningNotes(), false);
     ASSERT_GE(score.names, 1300);
-    EXPECT_GE(score.recall(), 0.973);
-    EXPECT_GE(score.precision(), 0.965);
+    EXPECT_GE(score.recall(), 0.965);
+    EXPECT_GE(score.precision(), 0.953);
 }
 
 // For tuning: run with --gtest_also_run_disabled_tests to list the misses on the tuning notes.
