@@ -1465,7 +1465,7 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
     if (run.first == run.last && (isAfterHonorific(run.first) || isCapitalsSurnameOfPair(run.first)))
         return run;
     // "Name: Yaw Boateng": after a form's field for a person even a word is a given name.
-    const bool field = run.first > 0 && gapBefore(run.first).trimmed() == u":"_s && isPersonField(lower(run.first - 1));
+    const bool field = run.first > 0 && gapBefore(run.first).trimmed() == u":"_s && isPeopleLabel(run.first - 1);
     while (!field && run.first < run.last && !has(run.first, Fact::particle) && isPlainWord(run.first))
         ++run.first;
     // "Приходил Иван": a verb opening the sentence before a given name.
@@ -2997,8 +2997,33 @@ bool PortableNameTagger::isFieldValue(qsizetype word) const
     // "User: admin": accounts that belong to nobody in particular.
     static const WordSet accounts{u"admin"_s, u"administrator"_s, u"root"_s, u"guest"_s, u"test"_s, u"system"_s,
                                   u"sysadmin"_s, u"anonymous"_s, u"unknown"_s, u"none"_s, u"nobody"_s, u"service"_s};
-    return word > 0 && gapBefore(word).trimmed() == u":"_s && isPersonField(lower(word - 1))
+    return word > 0 && gapBefore(word).trimmed() == u":"_s && isPeopleLabel(word - 1)
         && !accounts.contains(lower(word));
+}
+
+// "Observers:", "Carers on the east round:": a label that ends in a form's
+// field for a person, or whose few words name people in the plural.
+bool PortableNameTagger::isPeopleLabel(qsizetype label) const
+{
+    if (isPersonField(lower(label)))
+        return true;
+    static const WordSet people{u"observer"_s, u"member"_s, u"player"_s, u"runner"_s, u"rider"_s, u"walker"_s,
+                                u"winner"_s, u"finisher"_s, u"judge"_s, u"musician"_s, u"singer"_s, u"performer"_s,
+                                u"mourner"_s, u"pallbearer"_s, u"usher"_s, u"bridesmaid"_s, u"groomsman"_s,
+                                u"marshal"_s, u"leader"_s, u"instructor"_s, u"coach"_s, u"worker"_s};
+    // "Carers on the round:", "Drivers this week:", but "Carers note:" labels a note.
+    static const WordSet thenLabel{u"on"_s, u"in"_s, u"at"_s, u"for"_s, u"from"_s, u"of"_s, u"this"_s, u"today"_s,
+                                   u"tonight"_s, u"list"_s, u"rota"_s, u"present"_s, u"attending"_s, u"up"_s};
+    for (qsizetype word = label; word >= 0 && label - word < 5; --word) {
+        const QString &base = lower(word);
+        const QString single = base.endsWith(u's') ? base.chopped(1) : QString();
+        if (!single.isEmpty() && shapeOf(word) != Shape::other && (word == label || thenLabel.contains(lower(word + 1)))
+            && (people.contains(single) || isPersonNoun(single) || isHumanRole(single)))
+            return true;
+        if (word == 0 || gapBefore(word) != u" "_s)
+            break;
+    }
+    return false;
 }
 
 // "table for 6, name Ottoline", "under the name Ottoline": a field written without its colon.

@@ -126,6 +126,7 @@ private:
     bool isSlashedNamePart(qsizetype word) const;
     static bool isPersonField(const QString &word);
     bool isFieldValue(qsizetype word) const;
+    bool isPeopleLabel(qsizetype label) const;
     bool isBookingHead(qsizetype word) const;
     bool isNamedAs(qsizetype word) const;
     bool isSignature(const Run &run) const;
