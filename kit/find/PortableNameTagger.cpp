@@ -630,6 +630,14 @@ bool isPackagedGoods(const QString &word)
 }
 
 // "and" as notes write it, in English shorthand and the languages of Europe.
+bool isDay(const QString &word)
+{
+    static const WordSet days{u"mon"_s, u"tue"_s, u"tues"_s, u"wed"_s, u"weds"_s, u"thu"_s, u"thur"_s,
+                              u"thurs"_s, u"fri"_s, u"sat"_s, u"sun"_s, u"monday"_s, u"tuesday"_s,
+                              u"wednesday"_s, u"thursday"_s, u"friday"_s, u"saturday"_s, u"sunday"_s};
+    return days.contains(word);
+}
+
 bool isAnd(const QString &word)
 {
     static const WordSet words{u"and"_s, u"n"_s, u"und"_s, u"et"_s, u"y"_s, u"e"_s, u"och"_s, u"og"_s,
@@ -1869,8 +1877,10 @@ double PortableNameTagger::contextBefore(const Run &run) const
     if (gap.isEmpty() && isCapitalised(before) && isPossessive(before))
         return weight::notPerson; // "Mother's Day", "Ben's Original"
     // "Monday Standup", "Google Meet": the rest of a thing's name, unless a known name.
+    // ...but "Rota: Mon Ada Obi, Tue ...": a day labels each entry of a list.
     if (gap.isEmpty() && isCapitalised(before) && hasLowerCase(before) && has(run.first - 1, Fact::nonPerson)
-        && !has(run.first, Fact::given) && !has(run.first, Fact::surname))
+        && !has(run.first, Fact::given) && !has(run.first, Fact::surname)
+        && !(run.last > run.first && opensEntry(run.first - 1) && isDay(lower(run.first - 1))))
         return weight::trailingWord;
     const bool sameCase = isCapitalised(textOf(run.first - 1)) || shapeOf(run.first) == Shape::lower;
     if ((gap.isEmpty() || gap == u"."_s) && isPlacePrefix(previous) && sameCase)
@@ -2128,11 +2138,38 @@ bool PortableNameTagger::isAfterHouseNumber(qsizetype word) const
     if (word < 1 || gapBefore(word) != u" "_s)
         return false;
     if (isNumber(word - 1))
-        return !isClockTime(word - 1);
+        return !isClockTime(word - 1) && !isNumberedEntry(word - 1);
     // The street word before the name may be a word of its own ("Via", "Rue").
     // "09:55 Mrs Sowerby": a log's time, not a house number.
     return word >= 2 && isCapitalised(textOf(word - 1)) && gapBefore(word - 1) == u" "_s && isNumber(word - 2)
         && !isClockTime(word - 2);
+}
+
+// "Horns: 1 Ada Obi, 2 Ben Roe": a number opening one of several entries of
+// a list, each a number and a capitalised word, counts the entries.
+bool PortableNameTagger::isNumberedEntry(qsizetype number) const
+{
+    const auto numberedEntry = [&](qsizetype i) {
+        const QString &text = lower(i);
+        return i + 1 < m_words.size() && !text.isEmpty() && text.size() <= 2
+            && std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); }) && opensEntry(i)
+            && gapBefore(i + 1) == u" "_s && shapeOf(i + 1) == Shape::capitalised;
+    };
+    if (!numberedEntry(number))
+        return false;
+    for (qsizetype i = 0; i < m_words.size(); ++i)
+        if (i != number && numberedEntry(i))
+            return true;
+    return false;
+}
+
+bool PortableNameTagger::opensEntry(qsizetype word) const
+{
+    if (word == 0)
+        return true;
+    const QStringView gap = gapBefore(word);
+    const QStringView mark = gap.trimmed();
+    return gap.contains(u'\n') || (!mark.isEmpty() && (mark.endsWith(u':') || mark.endsWith(u',') || mark.endsWith(u';')));
 }
 
 // "0815 Kimani called", "08:15 Kimani called": a log's entries open with the
@@ -4253,12 +4290,9 @@ PortableNameTagger::ListSlot PortableNameTagger::slotOf(const Run &run) const
 {
     if (run.last + 1 < m_words.size() && lower(run.last + 1) == u"to"_s && isActionPoint(run))
         return ListSlot::actionPoint;
-    static const WordSet days{u"mon"_s, u"tue"_s, u"tues"_s, u"wed"_s, u"weds"_s, u"thu"_s, u"thur"_s,
-                                    u"thurs"_s, u"fri"_s, u"sat"_s, u"sun"_s, u"monday"_s, u"tuesday"_s,
-                                    u"wednesday"_s, u"thursday"_s, u"friday"_s, u"saturday"_s, u"sunday"_s};
     const QStringView gap = run.first > 0 ? gapBefore(run.first).trimmed() : QStringView();
     const bool labelled = gap == u":"_s || gap == u"-"_s || gap == u"–"_s || gap == u"—"_s;
-    return labelled && days.contains(lower(run.first - 1)) ? ListSlot::dayEntry : ListSlot::none;
+    return labelled && isDay(lower(run.first - 1)) ? ListSlot::dayEntry : ListSlot::none;
 }
 
 // "Pryce's and Holloway's both refused it": two possessives joined, and nothing

@@ -177,6 +177,8 @@ private:
     bool isFromEmployer(qsizetype word) const;
     bool isAfterHouseNumber(qsizetype word) const;
     bool isClockTime(qsizetype word) const;
+    bool isNumberedEntry(qsizetype number) const;
+    bool opensEntry(qsizetype word) const;
     bool isStandingIn(qsizetype word) const;
     bool isPassiveOfThing(const Run &run) const;
     bool isBearingFrom(qsizetype word) const;
