@@ -817,8 +817,12 @@ bool isBreed(const QString &word)
         u"retriever"_s, u"dachshund"_s, u"husky"_s, u"boxer"_s, u"bulldog"_s, u"greyhound"_s, u"whippet"_s,
         u"schnauzer"_s, u"chihuahua"_s, u"corgi"_s, u"cockapoo"_s, u"cavapoo"_s, u"labradoodle"_s, u"staffie"_s,
         u"rottweiler"_s, u"doberman"_s, u"pointer"_s, u"setter"_s, u"lurcher"_s, u"shih"_s, u"tabby"_s,
-        u"siamese"_s, u"persian"_s, u"ragdoll"_s, u"moggy"_s, u"sphynx"_s, u"bengal"_s, u"mutt"_s};
-    return isAnimal(word) || breeds.contains(word);
+        u"siamese"_s, u"persian"_s, u"ragdoll"_s, u"moggy"_s, u"sphynx"_s, u"bengal"_s, u"mutt"_s,
+        u"frenchie"_s, u"springer"_s, u"sprocker"_s, u"westie"_s, u"yorkie"_s, u"sheltie"_s, u"pomeranian"_s,
+        u"dalmatian"_s, u"malamute"_s, u"vizsla"_s, u"weimaraner"_s, u"bichon"_s, u"cockerpoo"_s,
+        u"goldendoodle"_s, u"cocker"_s, u"jack-russell"_s, u"mastiff"_s, u"samoyed"_s, u"newfoundland"_s};
+    // "(both beagles)", "(springers)": several of a kind.
+    return isAnimal(word) || breeds.contains(word) || (word.size() > 4 && word.endsWith(u's') && breeds.contains(word.chopped(1)));
 }
 
 } // namespace

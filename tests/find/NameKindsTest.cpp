@@ -737,6 +737,10 @@ TEST(NameKinds, WordsThatEndARunAfterAGivenName)
 TEST(NameKinds, AnimalsAndThingsNamedLikePeople)
 {
     expectNames({{u"Biscuit (spaniel) is due his booster, owner Tamsin Rourke."_s, {u"Tamsin Rourke"_s}},
+                 {u"Walk log: Biscuit (frenchie), Pepper & Moss (springers), all fine"_s, {}},
+                 {u"Toby at the groomers, back by 4"_s, {}},
+                 {u"Pip and Otto (both whippets) walked together."_s, {}},
+                 {u"Groomers closed today, Marisol will walk Rex instead."_s, {u"Marisol"_s}},
                  {u"Two dogs (Pip & Juno) boarding until Friday."_s, {}},
                  {u"Our puppy Bramble chewed the cable again."_s, {}},
                  {u"Stray tabby handed in, we named it Oliver."_s, {}},
