@@ -3953,6 +3953,7 @@ void PortableNameTagger::tag()
     markStretchEnds(runs);
     markSeasonsInLowerCase(runs);
     markDutyLists(runs);
+    markKindsBeforePlural(runs);
     for (const ScoredRun &run : std::as_const(runs))
         if (run.score >= weight::threshold)
             m_names.append(rangeOf(run.run));
@@ -4101,6 +4102,50 @@ void PortableNameTagger::markStretchEnds(QList<ScoredRun> &runs) const
         if ((first && isClosedStretch(word - 1)) || (second && isClosedStretch(word - 3)))
             run.score = weight::notPerson;
     }
+}
+
+// "Daisy and Marguerite plugs", "Holly and Ivy wreaths": everyday words
+// joined before a plural noun name kinds of it. People joined by "and" take
+// a verb without an "s" after them, so the "s" there makes a noun.
+void PortableNameTagger::markKindsBeforePlural(QList<ScoredRun> &runs) const
+{
+    for (qsizetype noun = 2; noun < m_words.size(); ++noun) {
+        if (shapeOf(noun) != Shape::lower || gapBefore(noun) != u" "_s || shapeOf(noun - 1) != Shape::capitalised
+            || !isPluralNoun(noun))
+            continue;
+        QList<qsizetype> items{noun - 1};
+        for (qsizetype item = noun - 1;;) {
+            const QStringView gap = gapBefore(item).trimmed();
+            qsizetype before = -1;
+            if (gap == u","_s || gap == u"&"_s || gap == u"+"_s)
+                before = item - 1;
+            else if (gap.isEmpty() && item >= 2 && isAnd(lower(item - 1)) && gapBefore(item - 1) == u" "_s)
+                before = item - 2;
+            if (before < 0 || shapeOf(before) != Shape::capitalised || isPossessive(textOf(before))
+                || (before > 0 && has(before - 1, Fact::title)))
+                break;
+            items.append(before);
+            item = before;
+        }
+        // "Marek and Iris tickets" are theirs: only words that are also words name kinds.
+        const bool words = std::all_of(items.cbegin(), items.cend(), [&](qsizetype item) {
+            return has(item, Fact::everyday) || has(item, Fact::nonPerson);
+        });
+        if (items.size() < 2 || !words)
+            continue;
+        for (ScoredRun &run : runs)
+            if (run.run.first == run.run.last && items.contains(run.run.first))
+                run.score = weight::notPerson;
+    }
+}
+
+bool PortableNameTagger::isPluralNoun(qsizetype word) const
+{
+    const QString &base = lower(word);
+    if (base.size() < 4 || !base.endsWith(u's') || base.endsWith(u"ss"_s) || has(word, Fact::cue) || has(word, Fact::function))
+        return false;
+    // The dictionary reads "plugs" as "plug", "always" as the adverb it lists.
+    return WordClasses::shared().classesOf(base).contains(WordClasses::noun);
 }
 
 // "Rota: Esme reception, Tobiah stores, Gwilym deliveries": a list whose

@@ -209,6 +209,8 @@ private:
     void markStretchEnds(QList<ScoredRun> &runs) const;
     void markSeasonsInLowerCase(QList<ScoredRun> &runs) const;
     void markDutyLists(QList<ScoredRun> &runs) const;
+    void markKindsBeforePlural(QList<ScoredRun> &runs) const;
+    bool isPluralNoun(qsizetype word) const;
     bool isClosedStretch(qsizetype between) const;
     bool isNumberedLine(qsizetype next) const;
     bool isUnderFirmsLabel(const Run &run) const;
