@@ -4109,6 +4109,8 @@ void PortableNameTagger::markStretchEnds(QList<ScoredRun> &runs) const
 // a verb without an "s" after them, so the "s" there makes a noun.
 void PortableNameTagger::markKindsBeforePlural(QList<ScoredRun> &runs) const
 {
+    if (runs.size() < 2)
+        return;
     for (qsizetype noun = 2; noun < m_words.size(); ++noun) {
         if (shapeOf(noun) != Shape::lower || gapBefore(noun) != u" "_s || shapeOf(noun - 1) != Shape::capitalised
             || !isPluralNoun(noun))
@@ -4155,6 +4157,8 @@ bool PortableNameTagger::isPluralNoun(qsizetype word) const
 // make of them alone.
 void PortableNameTagger::markDutyLists(QList<ScoredRun> &runs) const
 {
+    if (runs.size() < 3)
+        return;
     QList<qsizetype> heads;
     const auto close = [&] {
         qsizetype given = 0;
@@ -4734,14 +4738,13 @@ bool PortableNameTagger::isUnknownGivenAfterComma(const Run &run, bool inList) c
 // their given name in full and a person's doing or a lead word stands by it.
 bool PortableNameTagger::isWordOfFullName(const QList<ScoredRun> &runs, qsizetype word) const
 {
-    // "Amber Okonkwo ... Amber light is on": the word heads a noun of its own.
-    if (shapeOf(word) != Shape::capitalised || isPossessive(textOf(word)) || isCompoundNoun({word, word})
-        || contextBefore({word, word}) + contextAfter({word, word}) <= 0)
-        return false;
-    return std::any_of(runs.cbegin(), runs.cend(), [&](const ScoredRun &named) {
+    const bool opensName = std::any_of(runs.cbegin(), runs.cend(), [&](const ScoredRun &named) {
         return named.score >= weight::threshold && named.run.last > named.run.first && named.run.first != word
             && lower(named.run.first) == lower(word) && shapeOf(named.run.first) == Shape::capitalised;
     });
+    // "Amber Okonkwo ... Amber light is on": the word heads a noun of its own.
+    return opensName && shapeOf(word) == Shape::capitalised && !isPossessive(textOf(word)) && !isCompoundNoun({word, word})
+        && contextBefore({word, word}) + contextAfter({word, word}) > 0;
 }
 
 // A person named once with good evidence is the same person when the text
@@ -4787,12 +4790,16 @@ void PortableNameTagger::addNamesSeenElsewhere(QList<ScoredRun> &runs) const
             run.score = weight::threshold;
     }
     // Everyday words alone were dropped before they became runs at all.
+    const bool fullName = std::any_of(runs.cbegin(), runs.cend(),
+                                      [&](const ScoredRun &r) { return isNamed(r) && r.run.last > r.run.first; });
     QList<ScoredRun> again;
-    for (qsizetype word = 0; word < m_words.size(); ++word) {
+    for (qsizetype word = 0; word < m_words.size() && fullName; ++word) {
+        if (shapeOf(word) != Shape::capitalised)
+            continue;
         const bool inRun = std::any_of(runs.cbegin(), runs.cend(),
                                        [&](const ScoredRun &r) { return r.run.first <= word && word <= r.run.last; });
-        if (!inRun && shapeOf(word) == Shape::capitalised && has(word, Fact::everyday) && !has(word, Fact::nonPerson)
-            && isWordOfFullName(runs, word))
+        if (!inRun && shapeOf(word) == Shape::capitalised && isWordOfFullName(runs, word) && has(word, Fact::everyday)
+            && !has(word, Fact::nonPerson))
             again.append({{word, word}, weight::threshold});
     }
     runs += again;
