@@ -317,7 +317,8 @@ bool isActionVerb(const QString &word)
         // Reporting what someone said: "as Branwen pointed out".
         u"pointed argued warned stressed reminded clarified recalled admitted acknowledged "
         // Irregular pasts, which the dictionary lists only as their verbs.
-        u"went flew drove rode ran brought bought caught taught sold held kept stood lost made spent wore woke shook"_s);
+        u"went flew drove rode ran brought bought caught taught sold held kept stood lost made spent wore woke shook "
+        u"saw heard"_s);
     return words.contains(word);
 }
 

@@ -273,7 +273,7 @@ bool isBelonging(const QString &word)
         u"shift"_s, u"rota"_s, u"absence"_s, u"appointment"_s, u"claim"_s, u"application"_s, u"order"_s,
         u"account"_s, u"booking"_s, u"payment"_s, u"refund"_s, u"ticket"_s, u"cv"_s, u"resume"_s,
         u"flight"_s, u"trip"_s, u"holiday"_s, u"vacation"_s, u"wedding"_s, u"surgery"_s, u"visit"_s,
-        u"fiancé"_s, u"fiance"_s, u"fiancée"_s, u"mother-in-law"_s};
+        u"fiancé"_s, u"fiance"_s, u"fiancée"_s, u"mother-in-law"_s, u"dbs"_s, u"licence"_s, u"license"_s};
     return words.contains(word);
 }
 
@@ -776,7 +776,8 @@ bool isHumanRole(const QString &word)
                                      u"mechanic"_s, u"gardener"_s, u"locksmith"_s, u"carpenter"_s, u"roofer"_s,
                                      u"interpreter"_s, u"translator"_s, u"bookkeeper"_s, u"chaplain"_s,
                                      u"groundskeeper"_s, u"steward"_s, u"stewardess"_s, u"foreman"_s,
-                                     u"instructor"_s, u"counsellor"_s, u"counselor"_s, u"optician"_s, u"vet"_s};
+                                     u"instructor"_s, u"counsellor"_s, u"counselor"_s, u"optician"_s, u"vet"_s,
+                                     u"girl"_s, u"boy"_s};
     return roles.contains(word);
 }
 
@@ -2339,6 +2340,23 @@ bool PortableNameTagger::isStandingIn(qsizetype word) const
 }
 
 // Speech and action verbs and a possessive after the run.
+bool PortableNameTagger::isClauseBreak(QStringView gap)
+{
+    return gap == u", "_s || gap == u" – "_s || gap == u" - "_s || gap == u" — "_s;
+}
+
+// "Hjördis saw a bittern", "Ines irons the shirts": a word for goods that is
+// also a verb is the verb when what is done follows it.
+bool PortableNameTagger::isVerbWithObject(qsizetype word) const
+{
+    static const WordSet objects{u"a"_s, u"an"_s, u"the"_s, u"his"_s, u"her"_s, u"their"_s, u"my"_s, u"our"_s,
+                                 u"your"_s, u"it"_s, u"them"_s, u"him"_s, u"me"_s, u"us"_s, u"this"_s, u"that"_s,
+                                 u"some"_s, u"two"_s, u"three"_s};
+    const qsizetype object = word + 1;
+    return object < m_words.size() && gapBefore(object) == u" "_s && shapeOf(object) == Shape::lower
+        && objects.contains(lower(object));
+}
+
 double PortableNameTagger::contextAfter(const Run &run) const
 {
     double score = 0;
@@ -2377,7 +2395,7 @@ double PortableNameTagger::contextAfter(const Run &run) const
             return weight::notPerson;
         if (!owner && gap == u" "_s && isSiteNoun(next))
             return weight::notPerson; // "the Carmel store", "Dalton plant"
-        if (!owner && gap == u" "_s && (isGoods(next) || isStaffOf(next)))
+        if (!owner && gap == u" "_s && (isGoods(next) || isStaffOf(next)) && !isVerbWithObject(after))
             score += weight::goods;
         if (!owner && gap == u" "_s && isPassiveOfThing(run))
             return weight::everydayWord;
@@ -2399,8 +2417,8 @@ double PortableNameTagger::contextAfter(const Run &run) const
             score += weakVerbs.contains(next) ? weight::weakVerb : weight::strongVerb;
         else if (gap == u" "_s && isAdverbBeforeVerb(after))
             score += weight::strongVerb; // "Marisol already fixed it"
-        else if (gap == u", "_s && (next == u"she"_s || next == u"he"_s) && !m_shouting)
-            score += weight::weakVerb; // "Spoke to Rose, she will pay"
+        else if (isClauseBreak(gap) && (next == u"she"_s || next == u"he"_s) && !m_shouting)
+            score += weight::weakVerb; // "Spoke to Rose, she will pay", "by dietlinde – she found"
         else if (gap == u", "_s && (next == u"she"_s || next == u"he"_s))
             score += weight::strongVerb; // in capitals every word's case is lost, the pronoun's too
         else if (run.first == run.last && isSpeakingForFirm(run.first))
@@ -4468,8 +4486,11 @@ void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
         }
         // "Nkechi & Oyin", "Stavros Karas and Eleni": a lone word no list knows
         // joined to a given name or a full name.
+        // "ask ruadhán or Isolt": the word that leads to a person leads to both.
+        const bool led = left.run.first > 0 && followsPersonLead(left.run.first);
         const bool unknownRight = right.run.first == right.run.last && !has(right.run.first, Fact::inDictionary)
-            && !has(right.run.first, Fact::nonPerson) && (has(left.run.first, Fact::given) || left.run.last > left.run.first);
+            && !has(right.run.first, Fact::nonPerson)
+            && (has(left.run.first, Fact::given) || left.run.last > left.run.first || led);
         if (unknownRight && left.score >= weight::threshold)
             right.score = qMax(right.score, weight::threshold);
         // "Ifeanyi & Chiamaka are on leave": the same, the unknown word first.

@@ -144,6 +144,8 @@ private:
     double wordEvidence(const Run &run) const;
     double contextBefore(const Run &run) const;
     double contextAfter(const Run &run) const;
+    static bool isClauseBreak(QStringView gap);
+    bool isVerbWithObject(qsizetype word) const;
     double shapeEvidence(const Run &run) const;
     bool isPersonNamedBrand(const Run &run) const;
     qsizetype particlesBefore(qsizetype word, qsizetype floor) const;
