@@ -552,7 +552,9 @@ bool isFirmEnding(const QString &word)
         u"technologies"_s, u"software"_s, u"labs"_s, u"partners"_s, u"associates"_s, u"group"_s,
         u"holdings"_s, u"consulting"_s, u"services"_s, u"brokers"_s, u"jewellers"_s, u"jewelers"_s,
         u"chemists"_s, u"tailors"_s, u"veterinary"_s, u"coaches"_s, u"studios"_s, u"publishing"_s,
-        u"investments"_s, u"advisers"_s, u"advisors"_s, u"wealth"_s, u"capital"_s, u"works"_s};
+        u"investments"_s, u"advisers"_s, u"advisors"_s, u"wealth"_s, u"capital"_s, u"works"_s,
+        u"homecare"_s, u"healthcare"_s, u"chandlery"_s, u"chandlers"_s, u"nurseries"_s, u"cleaners"_s,
+        u"upholstery"_s, u"scaffolding"_s, u"launderette"_s, u"laundrette"_s};
     return words.contains(word);
 }
 

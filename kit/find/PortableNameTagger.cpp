@@ -327,6 +327,7 @@ bool isPlacePrefix(const QString &word)
                                      u"north"_s, u"south"_s, u"east"_s, u"west"_s, u"upper"_s, u"lower"_s,
                                      u"lake"_s, u"mount"_s, u"mt"_s, u"little"_s, u"great"_s, u"old"_s,
                                      u"queen"_s, u"king"_s, u"prince"_s, u"princess"_s, u"outer"_s, u"inner"_s,
+                                     u"mont"_s, u"puerto"_s,
                                      // Streets and squares in other languages.
                                      u"são"_s, u"santo"_s, u"sankt"_s, u"bad"_s,
                                      u"calle"_s, u"rue"_s, u"avenida"_s, u"rua"_s, u"piazza"_s, u"carrer"_s,

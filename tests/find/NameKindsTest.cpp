@@ -585,6 +585,10 @@ TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
 {
     expectNames({{u"Palm Desert store closed until March."_s, {}},
                  {u"Navy Federal declined the transfer."_s, {}},
+                 {u"Lessons moved to Mont Rosier after lunch."_s, {}},
+                 {u"Invoice from Larkspur Healthcare attached."_s, {}},
+                 {u"Paid Haverly Upholstery for the chairs."_s, {}},
+                 {u"Monte Okafor called about his order."_s, {u"Monte Okafor"_s}},
                  {u"Marcus Oyelowo works at Dunkin Donuts on Grove Rd."_s, {u"Marcus Oyelowo"_s}},
                  {u"Calvin Klein underwear returned."_s, {}},
                  {u"Bought a John Lewis gift card; Long John Silver's coupon failed."_s, {}},
