@@ -4620,7 +4620,7 @@ void PortableNameTagger::pairSurnameFirst(QList<ScoredRun> &runs) const
             continue;
         const bool capitalsInText = capitalsRecord && !m_shouting;
         if (!isGivenAfterComma(given) && !(listed && isUnknownGivenAfterComma(given, inList || field || capitalsInText))
-            && !isEastAsianGivenAfterComma(surname, given))
+            && !isEastAsianGivenAfterComma(surname, given) && !isCapitalsRecordClosed(surname, given))
             continue;
         runs[i] = {{surname.first, given.last}, qMax(weight::threshold, runs.at(i).score + runs.at(i + 1).score)};
         runs.removeAt(i + 1);
@@ -4700,6 +4700,23 @@ bool PortableNameTagger::isItemRecord(const Run &surname, const Run &given) cons
         return true;
     const QStringView after = gapBefore(given.last + 1).trimmed();
     return !after.isEmpty() && closers.contains(after.front());
+}
+
+// "LOCKWOOD-HEBDEN, TARQUIN – late pickup": in text not written in capitals, a
+// record in capitals that opens the text or an item and closes with a dash or
+// a stop is a surname and a given name, whatever the dictionary says of them.
+bool PortableNameTagger::isCapitalsRecordClosed(const Run &surname, const Run &given) const
+{
+    if (m_shouting || given.first != given.last || shapeOf(surname.last) != Shape::capitals
+        || shapeOf(given.first) != Shape::capitals || lower(given.first).size() < 3 || lower(surname.last).size() < 3
+        || has(given.first, Fact::nonPerson) || has(given.first, Fact::function) || has(surname.last, Fact::nonPerson))
+        return false;
+    static const QString openers = u":;(–—-"_s;
+    static const QString closers = u";.(–—-:"_s;
+    const QStringView before = surname.first > 0 ? gapBefore(surname.first).trimmed() : QStringView();
+    const bool opens = surname.first == 0 || (!before.isEmpty() && openers.contains(before.back()));
+    const QStringView after = given.last + 1 < m_words.size() ? gapBefore(given.last + 1).trimmed() : QStringView(u".");
+    return opens && !after.isEmpty() && closers.contains(after.front());
 }
 
 // A known given name, perhaps with a middle name or initials, and no more.

@@ -503,6 +503,9 @@ TEST(NameKinds, LoneNamesTheTextMarksAsPeople)
 TEST(NameKinds, SurnameCommaGivenRecords)
 {
     expectNames({{u"Waitlist: ROSSI, GIULIA; ADEBAYO, FEMI"_s, {u"ROSSI, GIULIA"_s, u"ADEBAYO, FEMI"_s}},
+                 {u"HOLLINGWORTH-PRYCE, CASPIAN – locker key lost."_s, {u"HOLLINGWORTH-PRYCE, CASPIAN"_s}},
+                 {u"RETURNS, DAMAGED – send back to supplier."_s, {}},
+                 {u"BROWN, SUGAR – two bags short in the order."_s, {}},
                  {u"Refund for Castellanos, Miriam J. approved."_s, {u"Castellanos, Miriam J"_s}},
                  {u"Seating: Brandt, Helga; Oduya, Kwabena; Lund, Sigrid."_s,
                   {u"Brandt, Helga"_s, u"Oduya, Kwabena"_s, u"Lund, Sigrid"_s}},
