@@ -1657,8 +1657,10 @@ bool PortableNameTagger::isCalendarNamedPerson(const Run &run) const
             && !isPrefixedWord(lower(run.last)) && !isVerbAndParticle(lower(run.last)));
     // "with Sunday Adebayo", "new tenant Christmas Okafor": a lead word that
     // only people follow, or what the person is, will do instead of the verb.
-    const bool led = run.first > 0 && gapBefore(run.first) == u" "_s
-        && (followsPersonLead(run.first) || has(run.first - 1, Fact::title) || isPersonNoun(lower(run.first - 1)));
+    // "Courier: Tuesday Okonjo-Bright": the field of a form for a person will do as well.
+    const bool led = (run.first > 0 && gapBefore(run.first) == u" "_s
+                      && (followsPersonLead(run.first) || has(run.first - 1, Fact::title) || isPersonNoun(lower(run.first - 1))))
+        || isFieldValue(run.first);
     const bool doing = after < m_words.size() && gapBefore(after) == u" "_s
         && ((has(after, Fact::action) && !weakVerbs.contains(lower(after))) || isAuxiliaryThenDoing(after));
     return surname && !has(run.last, Fact::everyday) && !has(run.last, Fact::nonPerson) && !has(run.last, Fact::placeNoun)
@@ -3973,6 +3975,7 @@ void PortableNameTagger::tag()
     markSeasonsInLowerCase(runs);
     markDutyLists(runs);
     markKindsBeforePlural(runs);
+    markHandedOn(runs);
     for (const ScoredRun &run : std::as_const(runs))
         if (run.score >= weight::threshold)
             m_names.append(rangeOf(run.run));
@@ -4167,6 +4170,27 @@ bool PortableNameTagger::isPluralNoun(qsizetype word) const
         return false;
     // The dictionary reads "plugs" as "plug", "always" as the adverb it lists.
     return WordClasses::shared().classesOf(base).contains(WordClasses::noun);
+}
+
+// "Handover from Yeon-woo to Da-eun": what passes from a person goes to a
+// person, a word no list or dictionary knows as well.
+void PortableNameTagger::markHandedOn(QList<ScoredRun> &runs) const
+{
+    for (qsizetype i = 0; i + 1 < runs.size(); ++i) {
+        const ScoredRun &from = runs.at(i);
+        ScoredRun &to = runs[i + 1];
+        const qsizetype between = from.run.last + 1;
+        if (from.score < weight::threshold || from.run.first == 0 || lower(from.run.first - 1) != u"from"_s
+            || to.run.first != between + 1 || lower(between) != u"to"_s || gapBefore(between) != u" "_s
+            || gapBefore(to.run.first) != u" "_s || to.run.first != to.run.last || to.score <= 0)
+            continue;
+        // "from Barnes to Putney": a surname that is also a word or a place may be where a move starts.
+        const qsizetype word = to.run.first;
+        const bool person = has(from.run.first, Fact::given) || !has(from.run.first, Fact::inDictionary);
+        if (person && shapeOf(word) == shapeOf(from.run.first) && !has(word, Fact::inDictionary) && !has(word, Fact::nonPerson)
+            && !has(word, Fact::placeNoun))
+            to.score = qMax(to.score, weight::threshold);
+    }
 }
 
 // "Rota: Esme reception, Tobiah stores, Gwilym deliveries": a list whose

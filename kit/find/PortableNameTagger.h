@@ -212,6 +212,7 @@ private:
     void markStretchEnds(QList<ScoredRun> &runs) const;
     void markSeasonsInLowerCase(QList<ScoredRun> &runs) const;
     void markDutyLists(QList<ScoredRun> &runs) const;
+    void markHandedOn(QList<ScoredRun> &runs) const;
     void markKindsBeforePlural(QList<ScoredRun> &runs) const;
     bool isPluralNoun(qsizetype word) const;
     bool isClosedStretch(qsizetype between) const;
