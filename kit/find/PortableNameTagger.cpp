@@ -3316,7 +3316,10 @@ bool PortableNameTagger::isResidentInBrackets(const Run &run) const
 {
     static const WordSet homes{u"unit"_s, u"units"_s, u"apt"_s, u"apartment"_s, u"flat"_s, u"suite"_s,
                                      u"lot"_s, u"plot"_s, u"house"_s, u"cabin"_s, u"bed"_s, u"in"_s, u"no"_s,
-                                     u"number"_s, u"berth"_s, u"pitch"_s};
+                                     u"number"_s, u"berth"_s, u"pitch"_s,
+                                     // "Group 2 (Ekkehart)", "table 9 (Abernathy)": who leads or holds it.
+                                     u"group"_s, u"team"_s, u"table"_s, u"seat"_s, u"desk"_s, u"locker"_s, u"tent"_s,
+                                     u"crew"_s};
     const qsizetype code = run.first - 1;
     const qsizetype end = m_tokens.at(m_words.at(run.last)).range.end;
     if (code < 1 || !gapBefore(run.first).endsWith(u'(') || end >= m_text.size() || m_text.at(end) != u')'
