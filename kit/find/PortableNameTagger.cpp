@@ -3589,6 +3589,31 @@ bool PortableNameTagger::isLowerCaseSubject(qsizetype word) const
 
 // "spoke to maria", "called june yesterday", "april at reception says": a
 // given name in lower case that is also a word or a month, where only a person fits.
+// "Mercy said", "Emailed Sky the rates": a given name that is mostly a word
+// ("Mercy", "Sky", "Blaze") is a name alone where a word only people follow
+// stands before it or a person's speech after it.
+bool PortableNameTagger::isCuedWordName(qsizetype word) const
+{
+    static const WordSet speech{u"said"_s, u"says"_s, u"asked"_s, u"asks"_s, u"told"_s, u"emailed"_s, u"texted"_s,
+                                u"called"_s, u"rang"_s, u"phoned"_s, u"replied"_s, u"confirmed"_s, u"wrote"_s,
+                                u"messaged"_s, u"agreed"_s, u"explained"_s};
+    if (shapeOf(word) != Shape::capitalised || !has(word, Fact::rareAmbiguousGiven) || has(word, Fact::nonPerson)
+        || has(word, Fact::title) || has(word, Fact::lead) || has(word, Fact::function) || has(word, Fact::opener)
+        || isDepartment(lower(word)) || isPersonNoun(lower(word)) || isPossessive(textOf(word)))
+        return false;
+    // Firms are paid, and "with" and "per" come before them too.
+    static const WordSet leads{u"called"_s, u"rang"_s, u"phoned"_s, u"texted"_s, u"emailed"_s, u"messaged"_s,
+                               u"pinged"_s, u"hey"_s, u"hi"_s, u"hello"_s, u"dear"_s, u"thanks"_s, u"thx"_s, u"cc"_s,
+                               u"bcc"_s, u"ask"_s, u"asked"_s, u"tell"_s, u"told"_s, u"met"_s, u"attn"_s, u"remind"_s,
+                               u"reminded"_s};
+    const qsizetype verb = word + 1;
+    if (verb < m_words.size() && gapBefore(verb) == u" "_s && shapeOf(verb) == Shape::lower && isCompoundNoun({word, word}))
+        return false; // "Sky broadband"
+    const bool speaks = verb < m_words.size() && gapBefore(verb) == u" "_s && speech.contains(lower(verb));
+    const bool led = word > 0 && gapBefore(word) == u" "_s && (leads.contains(lower(word - 1)) || isTowardsPerson(word - 1));
+    return speaks || led;
+}
+
 bool PortableNameTagger::isCuedGivenName(qsizetype word) const
 {
     if (!has(word, Fact::given))
@@ -3939,7 +3964,7 @@ void PortableNameTagger::tag()
         if (isTeamMember(run) || isTalliedInList(run) || isResidentInBrackets(run) || isInUnitCode(run) || isContactedBySurname(run) || (run.first == run.last && isGivingOwnName(run.first))
             || (run.first == run.last && (isReportedSpeaker(run.first) || isAddressedByHonorific(run) || isChatHail(run.first) || isSeasonNamedSubject(run.first)))
             || (run.first == run.last && shapeOf(run.first) == Shape::lower && isAskedWhereabouts(run.first))
-            || (run.first == run.last && isBookingHead(run.first))) {
+            || (run.first == run.last && (isBookingHead(run.first) || isCuedWordName(run.first)))) {
             runs.append({run, weight::threshold});
             continue;
         }

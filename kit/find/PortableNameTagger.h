@@ -261,6 +261,7 @@ private:
     bool isInListOfSingleWords(const QList<ScoredRun> &runs, qsizetype i) const;
     void markListOfNames(QList<ScoredRun> &runs) const;
     bool isCuedGivenName(qsizetype word) const;
+    bool isCuedWordName(qsizetype word) const;
     bool isSeasonNamedSubject(qsizetype word) const;
     bool isGivenWordBeforeSurname(qsizetype surname) const;
     bool isLowerCaseInitial(qsizetype word) const;
