@@ -3657,7 +3657,27 @@ bool PortableNameTagger::isLowerCaseCalled(const Run &run) const
         return true; // "k. abernethie"
     return run.last - run.first <= 1 && (lower(run.first).size() >= 4 || isShortChatName(run.first))
         && (followsPersonLead(run.first) || isBroughtIn(run.first) || isLowerCaseSubject(run.first) || isHailed(run.first)
-            || isLedGivenName(run.first) || isIntroducingSelf(run) || isOwningGivenName(run));
+            || isLedGivenName(run.first) || isIntroducingSelf(run) || isOwningGivenName(run) || isSignedOrSentBy(run.first));
+}
+
+// "signed by quennevaux", "message from ifeyinwa:": what only a person signs,
+// or a message, came from whoever is named after it.
+bool PortableNameTagger::isSignedOrSentBy(qsizetype word) const
+{
+    static const WordSet doneBy{u"signed"_s, u"countersigned"_s, u"approved"_s, u"checked"_s, u"collected"_s,
+                                u"received"_s, u"entered"_s, u"reviewed"_s, u"requested"_s, u"reported"_s,
+                                u"submitted"_s, u"authorised"_s, u"authorized"_s, u"witnessed"_s, u"accepted"_s,
+                                u"logged"_s, u"raised"_s, u"initialled"_s, u"initialed"_s};
+    static const WordSet messages{u"message"_s, u"msg"_s, u"note"_s, u"email"_s, u"e-mail"_s, u"text"_s,
+                                  u"voicemail"_s, u"vm"_s, u"call"_s, u"letter"_s, u"reply"_s};
+    // "message from hmrc": letters without a vowel are an acronym.
+    static const QString vowels = u"aeiouyàáâãäåæèéêëìíîïòóôõöøùúûüýÿ"_s;
+    const auto voiced = [&](QChar c) { return vowels.contains(c); };
+    if (word < 2 || gapBefore(word) != u" "_s || gapBefore(word - 1) != u" "_s
+        || std::none_of(lower(word).cbegin(), lower(word).cend(), voiced))
+        return false;
+    const QString &lead = lower(word - 1);
+    return (lead == u"by"_s && doneBy.contains(lower(word - 2))) || (lead == u"from"_s && messages.contains(lower(word - 2)));
 }
 
 // "sent it to priya", "a reply from anjali", "ok tomasz": any lead word or

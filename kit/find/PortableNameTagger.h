@@ -242,6 +242,7 @@ private:
     bool isConjunctionOfNames(qsizetype word) const;
     double europeanEvidence(const Run &run) const;
     bool isLowerCaseCalled(const Run &run) const;
+    bool isSignedOrSentBy(qsizetype word) const;
     bool isShortChatName(qsizetype word) const;
     bool isLedGivenName(qsizetype word) const;
     bool isPlainGivenName(qsizetype word) const;
