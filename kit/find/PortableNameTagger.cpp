@@ -1296,9 +1296,13 @@ bool PortableNameTagger::isSpeakingForFirm(qsizetype word) const
 {
     const qsizetype from = word + 1;
     const qsizetype firm = word + 2;
-    const qsizetype verb = word + 3;
+    // "Dakota from Hillside Dairy said": the firm's name may run to three words,
+    // and a given name that is also a place speaks for it all the same.
+    qsizetype verb = firm + 1;
+    while (verb < m_words.size() && verb < firm + 3 && shapeOf(verb) == Shape::capitalised && gapBefore(verb) == u" "_s)
+        ++verb;
     if (verb >= m_words.size() || !atSentenceStart(word) || shapeOf(word) != Shape::capitalised
-        || (has(word, Fact::inDictionary) && !has(word, Fact::given)) || has(word, Fact::nonPerson)
+        || (has(word, Fact::inDictionary) && !has(word, Fact::given)) || (has(word, Fact::nonPerson) && !has(word, Fact::given))
         || lower(from) != u"from"_s || gapBefore(from) != u" "_s || gapBefore(firm) != u" "_s
         || shapeOf(firm) != Shape::capitalised || has(firm, Fact::given) || gapBefore(verb) != u" "_s)
         return false;

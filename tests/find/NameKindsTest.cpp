@@ -453,6 +453,8 @@ TEST(NameKinds, LoneNamesTheTextMarksAsPeople)
                  {u"Stock short by 3 at the depot, Haugland to recount."_s, {u"Haugland"_s}},
                  {u"Seals intact; Okafor to check the labels."_s, {u"Okafor"_s}},
                  {u"Whitlock from the cleaning company said Tuesday is fine."_s, {u"Whitlock"_s}},
+                 {u"Dakota from Hillside Dairy said they need approval."_s, {u"Dakota"_s}},
+                 {u"Chicago from Monday will handle returns."_s, {}},
                  {u"Sierra from the front desk says the lift is fixed."_s, {u"Sierra"_s}},
                  {u"Olive from payroll is off until Monday."_s, {u"Olive"_s}},
                  {u"Skye in accounts will chase the invoice."_s, {u"Skye"_s}},
