@@ -595,6 +595,13 @@ bool isForeignSentenceWord(const QString &word)
         u"вчера"_s, u"сегодня"_s, u"завтра"_s, u"утром"_s, u"вечером"_s, u"сейчас"_s, u"потом"_s, u"учора"_s,
         u"сьогодні"_s, u"завтра"_s, u"москва"_s, u"петербург"_s, u"киев"_s, u"київ"_s, u"минск"_s, u"казань"_s,
         u"новосибирск"_s, u"екатеринбург"_s, u"яндекс"_s, u"сбербанк"_s, u"χθες"_s, u"σήμερα"_s, u"αύριο"_s,
+        // What Russian and Ukrainian notes open with: greetings, thanks, and the
+        // things they are about, which may stand before the verb and its subject.
+        u"спасибо"_s, u"благодарю"_s, u"привет"_s, u"здравствуйте"_s, u"добрый"_s, u"пожалуйста"_s,
+        u"дякую"_s, u"вітаю"_s, u"будь"_s, u"счёт"_s, u"счет"_s, u"заказ"_s, u"оплата"_s, u"доставка"_s,
+        u"договор"_s, u"посылка"_s, u"товар"_s, u"документы"_s, u"квитанция"_s, u"накладная"_s,
+        u"встреча"_s, u"звонок"_s, u"письмо"_s, u"рахунок"_s, u"замовлення"_s, u"оплату"_s, u"посилка"_s,
+        u"ευχαριστώ"_s, u"γεια"_s, u"παραγγελία"_s, u"τιμολόγιο"_s,
         u"η"_s, u"ο"_s, u"το"_s, u"οι"_s, u"τα"_s, u"αθήνα"_s, u"θεσσαλονίκη"_s, u"πάτρα"_s, u"κρήτη"_s};
     return words.contains(word);
 }
@@ -1651,8 +1658,10 @@ bool PortableNameTagger::isPersonWithPlaceSurname(const Run &run) const
 bool PortableNameTagger::isCalendarNamedPerson(const Run &run) const
 {
     const qsizetype after = run.last + 1;
+    // "Менеджер Елена": a role or a body is no day or month.
     if (run.last != run.first + 1 || !has(run.first, Fact::nonPerson) || shapeOf(run.first) != Shape::capitalised
-        || shapeOf(run.last) != Shape::capitalised)
+        || shapeOf(run.last) != Shape::capitalised || isForeignRoleNoun(lower(run.first))
+        || isForeignInstitution(lower(run.first)) || isForeignSentenceWord(lower(run.first)))
         return false;
     static const WordSet weakVerbs{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"will"_s, u"can"_s};
     // A surname no list knows will do when no dictionary knows it either ("Sunday Adeyemi").
