@@ -977,7 +977,7 @@ bool PortableNameTagger::holds(const QString &word, Fact fact)
     case Fact::ambiguousSurname: return isAmbiguousSurname(word);
     case Fact::title: return isTitle(word);
     case Fact::lead: return isLeadWord(word);
-    case Fact::action: return isActionVerb(word) || isForeignActionVerb(word);
+    case Fact::action: return isActionVerb(word) || isForeignActionVerb(word) || isRussianPastVerb(word);
     case Fact::opener: return isOpener(word);
     case Fact::nonPerson:
         return isNonPersonWord(word) || isForeignRoleNoun(word) || isForeignInstitution(word) || isForeignCalendarWord(word)
