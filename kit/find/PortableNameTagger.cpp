@@ -2396,7 +2396,9 @@ double PortableNameTagger::contextAfter(const Run &run) const
         // "Boise ID", "Portland, OR", but not "Hamid Rezaei (ID checked)".
         const bool regionPlaced = (gap == u" "_s || gap == u", "_s) && isRegionCode(nextText) && !isIdentityDocument(after);
         // "J. Osei (Branch Mgr)": in brackets the place noun is the role's, not the run's.
-        const bool placeNounAfter = isCapitalised(nextText) && has(after, Fact::placeNoun) && !gap.contains(u'(');
+        // "B. Lindgren, Dr Ilic": after a comma a title opens the next item.
+        const bool placeNounAfter = isCapitalised(nextText) && has(after, Fact::placeNoun) && !gap.contains(u'(')
+            && !(gap.contains(u',') && has(after, Fact::title));
         if ((regionPlaced && !m_shouting && !owner) || placeNounAfter)
             return weight::notPerson;
         if (!owner && gap == u" "_s && (isCountryArm(nextText) || isPlaceUpon(after)))
