@@ -3743,8 +3743,25 @@ bool PortableNameTagger::isShortChatName(qsizetype word) const
 }
 
 // "d.k. okafor", "s. lindqvist": initials in lower case, then a known surname.
+// "sig: j fitzwilliam", "cc m okafor": an initial without its stop, after a
+// field or a word that leads to a person, before a surname or a word no
+// dictionary knows. Chat's "u", "n" and "x" are words, not initials.
+bool PortableNameTagger::isUndottedInitial(qsizetype word) const
+{
+    const qsizetype next = word + 1;
+    if (word == 0 || next >= m_words.size() || lower(word).size() != 1 || !lower(word).at(0).isLetter()
+        || QStringView(u"aiunxoy").contains(lower(word).at(0)) || gapBefore(next) != u" "_s
+        || shapeOf(next) != Shape::lower || shapeOf(word) != Shape::lower)
+        return false;
+    const bool led = (gapBefore(word).trimmed() == u":"_s && isPeopleLabel(word - 1))
+        || (gapBefore(word) == u" "_s && (followsPersonLead(word) || isSignedOrSentBy(word)));
+    return led && ((has(next, Fact::surname) && !has(next, Fact::everyday)) || isUnknownWord(next));
+}
+
 bool PortableNameTagger::isLowerCaseInitial(qsizetype word) const
 {
+    if (isUndottedInitial(word))
+        return true;
     qsizetype next = word;
     while (next < m_words.size() && lower(next).size() == 1 && lower(next).at(0).isLetter()) {
         if (next + 1 >= m_words.size())

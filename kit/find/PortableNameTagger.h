@@ -266,6 +266,7 @@ private:
     bool isSeasonNamedSubject(qsizetype word) const;
     bool isGivenWordBeforeSurname(qsizetype surname) const;
     bool isLowerCaseInitial(qsizetype word) const;
+    bool isUndottedInitial(qsizetype word) const;
     bool isUnknownWord(qsizetype word) const;
     bool isUnknownSubjectActing(const Run &run) const;
     bool isCalendarNamedPerson(const Run &run) const;
