@@ -193,7 +193,7 @@ TEST(NameKinds, InitialsParticlesAndHyphens)
                  {u"signed for by k. abernethie at the door"_s, {u"k. abernethie"_s}},
                  {u"see p. 14 and e.g. xyzzy for details"_s, {}},
                  {u"cc a.j. baker on the renewal"_s, {u"a.j. baker"_s}},
-                 {u"sig: j fitzwilliam 11:47 - side gate next time"_s, {u"j fitzwilliam"_s}},
+                 {u"sig: k ashdown-pryce 09:12 - left by the side gate"_s, {u"k ashdown-pryce"_s}},
                  {u"cc m okafor on the reply"_s, {u"m okafor"_s}},
                  {u"thx u r a star"_s, {}},
                  {u"use e.g. white labels for returns"_s, {}},
