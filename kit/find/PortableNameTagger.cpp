@@ -1303,7 +1303,7 @@ bool PortableNameTagger::isSpeakingForFirm(qsizetype word) const
 {
     const qsizetype from = word + 1;
     const qsizetype firm = word + 2;
-    // "Dakota from Hillside Dairy said": the firm's name may run to three words,
+    // "Dakota from Greyfield Farms said": the firm's name may run to three words,
     // and a given name that is also a place speaks for it all the same.
     qsizetype verb = firm + 1;
     while (verb < m_words.size() && verb < firm + 3 && shapeOf(verb) == Shape::capitalised && gapBefore(verb) == u" "_s)
@@ -1520,7 +1520,7 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
     if (run.last > run.first && has(run.last - 1, Fact::given) && shapeOf(run.last) == Shape::capitalised
         && !has(run.last, Fact::nonPerson) && isOwnerOfBelonging(run))
         return run;
-    // "Ms Bethan Pennant": after a title and a given name, the surname, whatever else it means.
+    // "Ms Ffion Trellis": after a title and a given name, the surname, whatever else it means.
     const bool titled = run.first > 0 && gapBefore(run.first) == u" "_s && has(run.first - 1, Fact::title);
     if (titled && run.last == run.first + 1 && has(run.first, Fact::given) && !has(run.first, Fact::everyday)
         && shapeOf(run.last) == Shape::capitalised && !has(run.last, Fact::nonPerson) && !has(run.last, Fact::placeNoun))
@@ -2161,7 +2161,7 @@ bool PortableNameTagger::isAfterHouseNumber(qsizetype word) const
     if (isNumber(word - 1))
         return !isClockTime(word - 1) && !isNumberedEntry(word - 1);
     // The street word before the name may be a word of its own ("Via", "Rue").
-    // "09:55 Mrs Sowerby": a log's time, not a house number.
+    // "10:40 Mr Goodacre": a log's time, not a house number.
     return word >= 2 && isCapitalised(textOf(word - 1)) && gapBefore(word - 1) == u" "_s && isNumber(word - 2)
         && !isClockTime(word - 2);
 }
@@ -2361,7 +2361,7 @@ bool PortableNameTagger::isClauseBreak(QStringView gap)
     return gap == u", "_s || gap == u" – "_s || gap == u" - "_s || gap == u" — "_s;
 }
 
-// "Hjördis saw a bittern", "Ines irons the shirts": a word for goods that is
+// "Radomila saw a leak", "Ines irons the shirts": a word for goods that is
 // also a verb is the verb when what is done follows it.
 bool PortableNameTagger::isVerbWithObject(qsizetype word) const
 {
@@ -2436,7 +2436,7 @@ double PortableNameTagger::contextAfter(const Run &run) const
         else if (gap == u" "_s && isAdverbBeforeVerb(after))
             score += weight::strongVerb; // "Marisol already fixed it"
         else if (isClauseBreak(gap) && (next == u"she"_s || next == u"he"_s) && !m_shouting)
-            score += weight::weakVerb; // "Spoke to Rose, she will pay", "by dietlinde – she found"
+            score += weight::weakVerb; // "Spoke to Rose, she will pay", "by ottavia – she had it"
         else if (gap == u", "_s && (next == u"she"_s || next == u"he"_s))
             score += weight::strongVerb; // in capitals every word's case is lost, the pronoun's too
         else if (run.first == run.last && isSpeakingForFirm(run.first))
@@ -3332,7 +3332,7 @@ bool PortableNameTagger::isResidentInBrackets(const Run &run) const
     static const WordSet homes{u"unit"_s, u"units"_s, u"apt"_s, u"apartment"_s, u"flat"_s, u"suite"_s,
                                      u"lot"_s, u"plot"_s, u"house"_s, u"cabin"_s, u"bed"_s, u"in"_s, u"no"_s,
                                      u"number"_s, u"berth"_s, u"pitch"_s,
-                                     // "Group 2 (Ekkehart)", "table 9 (Abernathy)": who leads or holds it.
+                                     // "Team 4 (Radovan)", "table 9 (Abernathy)": who leads or holds it.
                                      u"group"_s, u"team"_s, u"table"_s, u"seat"_s, u"desk"_s, u"locker"_s, u"tent"_s,
                                      u"crew"_s};
     const qsizetype code = run.first - 1;
@@ -3743,7 +3743,7 @@ bool PortableNameTagger::isShortChatName(qsizetype word) const
 }
 
 // "d.k. okafor", "s. lindqvist": initials in lower case, then a known surname.
-// "sig: j fitzwilliam", "cc m okafor": an initial without its stop, after a
+// "sig: k ashdown-pryce", "cc m okafor": an initial without its stop, after a
 // field or a word that leads to a person, before a surname or a word no
 // dictionary knows. Chat's "u", "n" and "x" are words, not initials.
 bool PortableNameTagger::isUndottedInitial(qsizetype word) const
@@ -4206,7 +4206,7 @@ void PortableNameTagger::markStretchEnds(QList<ScoredRun> &runs) const
     }
 }
 
-// "Daisy and Marguerite plugs", "Holly and Ivy wreaths": everyday words
+// "Poppy and Primrose plugs", "Holly and Ivy wreaths": everyday words
 // joined before a plural noun name kinds of it. People joined by "and" take
 // a verb without an "s" after them, so the "s" there makes a noun.
 void PortableNameTagger::markKindsBeforePlural(QList<ScoredRun> &runs) const
@@ -4591,7 +4591,7 @@ void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
         }
         // "Nkechi & Oyin", "Stavros Karas and Eleni": a lone word no list knows
         // joined to a given name or a full name.
-        // "ask ruadhán or Isolt": the word that leads to a person leads to both.
+        // "ask ysolde or Brannagh": the word that leads to a person leads to both.
         const bool led = left.run.first > 0 && followsPersonLead(left.run.first);
         const bool unknownRight = right.run.first == right.run.last && !has(right.run.first, Fact::inDictionary)
             && !has(right.run.first, Fact::nonPerson)
@@ -4699,7 +4699,7 @@ void PortableNameTagger::pairSurnameFirst(QList<ScoredRun> &runs) const
             && has(surname.last, Fact::surname) && has(given.first, Fact::given) && !has(given.first, Fact::everyday);
         if (m_european && runs.at(i).score <= weight::notPerson / 2)
             continue; // "rue de la Paix, Paris": no surname before a given name
-        // "GREENWOOD, Hezekiah, collier": a record's surname in capitals, its given name not.
+        // "MARSDEN, Obadiah, weaver": a record's surname in capitals, its given name not.
         const bool mixedRecord = !m_shouting && shapeOf(surname.last) == Shape::capitals
             && shapeOf(given.first) == Shape::capitalised && lower(surname.last).size() > 1;
         if (given.first != surname.last + 1 || !isSurnameBeforeComma(surname, inList) || isAfterHouseNumber(surname.first)
@@ -4806,7 +4806,7 @@ bool PortableNameTagger::isItemRecord(const Run &surname, const Run &given) cons
     return !after.isEmpty() && closers.contains(after.front());
 }
 
-// "LOCKWOOD-HEBDEN, TARQUIN – late pickup": in text not written in capitals, a
+// "HOLLINGWORTH-PRYCE, CASPIAN – key lost": in text not written in capitals, a
 // record in capitals that opens the text or an item and closes with a dash or
 // a stop is a surname and a given name, whatever the dictionary says of them.
 bool PortableNameTagger::isCapitalsRecordClosed(const Run &surname, const Run &given) const
