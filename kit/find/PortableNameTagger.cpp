@@ -3091,11 +3091,16 @@ bool PortableNameTagger::isPeopleLabel(qsizetype label) const
     // "Carers on the round:", "Drivers this week:", but "Carers note:" labels a note.
     static const WordSet thenLabel{u"on"_s, u"in"_s, u"at"_s, u"for"_s, u"from"_s, u"of"_s, u"this"_s, u"today"_s,
                                    u"tonight"_s, u"list"_s, u"rota"_s, u"present"_s, u"attending"_s, u"up"_s};
+    // "Nurse in charge:", "Plumber:": one person named by what they do will do
+    // too, but a consignee, a client or a payee may be a firm.
+    const auto isPeopleWord = [&](const QString &word) {
+        return people.contains(word) || isHumanRole(word) || (isPersonNoun(word) && !isRole(word));
+    };
     for (qsizetype word = label; word >= 0 && label - word < 5; --word) {
         const QString &base = lower(word);
-        const QString single = base.endsWith(u's') ? base.chopped(1) : QString();
-        if (!single.isEmpty() && shapeOf(word) != Shape::other && (word == label || thenLabel.contains(lower(word + 1)))
-            && (people.contains(single) || isPersonNoun(single) || isHumanRole(single)))
+        const QString single = base.endsWith(u's') ? base.chopped(1) : base;
+        if (shapeOf(word) != Shape::other && (word == label || thenLabel.contains(lower(word + 1)))
+            && (isPeopleWord(single) || isPeopleWord(base)))
             return true;
         if (word == 0 || gapBefore(word) != u" "_s)
             break;
