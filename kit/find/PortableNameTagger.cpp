@@ -1384,7 +1384,10 @@ bool PortableNameTagger::isThankedAtEnd(qsizetype word) const
     static const QString closers = u"—–-.!\n"_s;
     if (next < m_words.size() && (after.trimmed().isEmpty() || !closers.contains(after.trimmed().front())))
         return false;
-    static const WordSet thanks{u"thanks"_s, u"thx"_s, u"thank"_s, u"ty"_s, u"cheers"_s, u"sorry"_s};
+    // ...and good wishes: "Get well soon, Tobenna.", "Welcome back, Kazimierz!"
+    static const WordSet thanks{u"thanks"_s, u"thx"_s, u"thank"_s, u"ty"_s, u"cheers"_s, u"sorry"_s, u"soon"_s,
+                                u"luck"_s, u"congrats"_s, u"congratulations"_s, u"welcome"_s, u"done"_s, u"care"_s,
+                                u"birthday"_s};
     for (qsizetype i = word - 1; i >= 0 && i >= word - 6; --i) {
         if (thanks.contains(lower(i)))
             return true;
@@ -2356,6 +2359,21 @@ bool PortableNameTagger::isStandingIn(qsizetype word) const
 }
 
 // Speech and action verbs and a possessive after the run.
+// "Quennell, our new intern,": who the person is, said between commas.
+bool PortableNameTagger::isPersonInApposition(qsizetype word) const
+{
+    static const WordSet owners{u"our"_s, u"my"_s, u"your"_s, u"his"_s, u"her"_s, u"their"_s, u"the"_s};
+    if (!owners.contains(lower(word)))
+        return false;
+    for (qsizetype noun = word + 1; noun < m_words.size() && noun <= word + 3; ++noun) {
+        if (gapBefore(noun) != u" "_s)
+            return false;
+        if (isPersonNoun(lower(noun)) || isHumanRole(lower(noun)))
+            return noun + 1 >= m_words.size() || !gapBefore(noun + 1).trimmed().isEmpty();
+    }
+    return false;
+}
+
 bool PortableNameTagger::isClauseBreak(QStringView gap)
 {
     return gap == u", "_s || gap == u" – "_s || gap == u" - "_s || gap == u" — "_s;
@@ -2446,7 +2464,9 @@ double PortableNameTagger::contextAfter(const Run &run) const
         else if (gap == u" "_s && next == u"on"_s && isAway(after))
             score += weight::strongVerb; // "Oswin on leave"
         else if (gap == u" "_s && isPersonNounAfterCopula(after))
-            score += weight::strongVerb; // "Hero Blackwood is our contact"
+            score += weight::strongVerb; // "Verity Fowler is our contact"
+        else if (gap == u", "_s && isPersonInApposition(after))
+            score += weight::strongVerb; // "Quennell, our new intern, starts"
         else if (gap == u" "_s && shapeOf(after) == Shape::lower && isVerbForm(next))
             score += isUnknownSubjectActing(run) ? weight::strongVerb : weight::verbForm;
         else if (gap == u" "_s && isSubjectDoing(run))

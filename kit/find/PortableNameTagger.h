@@ -146,6 +146,7 @@ private:
     double contextBefore(const Run &run) const;
     double contextAfter(const Run &run) const;
     static bool isClauseBreak(QStringView gap);
+    bool isPersonInApposition(qsizetype word) const;
     bool isVerbWithObject(qsizetype word) const;
     double shapeEvidence(const Run &run) const;
     bool isPersonNamedBrand(const Run &run) const;
