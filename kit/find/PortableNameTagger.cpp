@@ -646,6 +646,12 @@ bool isDay(const QString &word)
     return days.contains(word);
 }
 
+bool isPatronymicParticle(const QString &word)
+{
+    static const WordSet words{u"bin"_s, u"ibn"_s, u"bint"_s, u"binti"_s, u"ben"_s, u"bat"_s, u"ould"_s};
+    return words.contains(word);
+}
+
 bool isAnd(const QString &word)
 {
     static const WordSet words{u"and"_s, u"n"_s, u"und"_s, u"et"_s, u"y"_s, u"e"_s, u"och"_s, u"og"_s,
@@ -1084,6 +1090,9 @@ bool PortableNameTagger::decidesJoin(qsizetype word) const
             return false;
         if (has(word, Fact::particle) || isAfterHonorific(word))
             return true; // "Van der Merwe"; a particle alone is no name
+        // "Ahmad ibn Said": after "son of" or "daughter of" comes a name, whatever else it is.
+        if (word > 0 && gapBefore(word) == u" "_s && isPatronymicParticle(lower(word - 1)))
+            return true;
         if (isFamilyTitle(word))
             return false;
         break;
