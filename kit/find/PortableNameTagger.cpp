@@ -3658,7 +3658,10 @@ bool PortableNameTagger::isCuedWordName(qsizetype word) const
     const qsizetype verb = word + 1;
     if (verb < m_words.size() && gapBefore(verb) == u" "_s && shapeOf(verb) == Shape::lower && isCompoundNoun({word, word}))
         return false; // "Sky broadband"
-    const bool speaks = verb < m_words.size() && gapBefore(verb) == u" "_s && speech.contains(lower(verb));
+    // "Primrose on reception says": a person of a desk speaks for it, but
+    // "Crew from the council" and "Support from IT" are what comes from it.
+    const bool atDesk = verb < m_words.size() && lower(verb) != u"from"_s && isInDepartment(verb) && isSpeakingForDepartment(verb);
+    const bool speaks = verb < m_words.size() && gapBefore(verb) == u" "_s && (speech.contains(lower(verb)) || atDesk);
     const bool led = word > 0 && gapBefore(word) == u" "_s && (leads.contains(lower(word - 1)) || isTowardsPerson(word - 1));
     return speaks || led;
 }

@@ -913,6 +913,7 @@ TEST(NameKinds, WordNamesBeforeASurname)
                  {u"Spoke to Sky about the quote."_s, {u"Sky"_s}},
                  {u"Thanks Blaze, all sorted."_s, {u"Blaze"_s}},
                  {u"Paid Sky for the broadband."_s, {}},
+                 {u"Clemency on reception says the car park is closing."_s, {u"Clemency"_s}},
                  {u"Bundle with Sky broadband is cheaper."_s, {}},
                  {u"Legal said the contract is fine."_s, {}},
                  {u"Chipo Sweet signed for Tafadzwa Sweet's parcel."_s, {u"Chipo Sweet"_s, u"Tafadzwa Sweet"_s}},
