@@ -2449,8 +2449,10 @@ double PortableNameTagger::contextAfter(const Run &run) const
             return weight::notPerson;
         // "by June 1", "Oct 2025": a month before a number is a date.
         // "Quận 1", "Via 12": a district or a street's first word, numbered.
+        // "Max 6 per room": the limit, not a person.
+        const bool limit = lower(run.first) == u"max"_s || lower(run.first) == u"min"_s;
         if (run.first == run.last && gap == u" "_s && next.front().isDigit()
-            && (has(run.first, Fact::nonPerson) || isPlacePrefix(lower(run.first))))
+            && (has(run.first, Fact::nonPerson) || isPlacePrefix(lower(run.first)) || limit))
             return weight::notPerson;
         if (!owner && isSiteListed(run))
             return weight::notPerson;

@@ -628,6 +628,8 @@ TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
     expectNames({{u"Palm Desert store closed until March."_s, {}},
                  {u"Navy Federal declined the transfer."_s, {}},
                  {u"Lessons moved to Mont Rosier after lunch."_s, {}},
+                 {u"Max 4 guests per booking."_s, {}},
+                 {u"Max called about the order."_s, {u"Max"_s}},
                  {u"Invoice from Larkspur Healthcare attached."_s, {}},
                  {u"Paid Haverly Upholstery for the chairs."_s, {}},
                  {u"Monte Okafor called about his order."_s, {u"Monte Okafor"_s}},
