@@ -1861,6 +1861,8 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return weight::strongLead; // "w/ jenny"
     if (gap.isEmpty() && isHumanRole(previous))
         return weight::strongLead; // "agent Temperance:", "nurse Adaeze"
+    if (gap.isEmpty() && isPersonField(previous) && !has(run.first, Fact::everyday) && !has(run.first, Fact::nonPerson))
+        return weight::strongLead; // "Guest LINDQVIST", "Applicant Okonjo"
     // "flight to Queenstown", and "he's moving to Kingston" even where Kingston is his name too.
     if (gap.isEmpty() && isJourneyEnd(run.first - 1) && !isPossessive(textOf(run.last)))
         return run.first == run.last ? weight::notPerson : weight::placePreposition;

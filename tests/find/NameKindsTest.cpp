@@ -142,6 +142,8 @@ TEST(NameKinds, CapitalsAndLowerCase)
                  {u"meeting w jonas at 3, tell mike"_s, {u"jonas"_s, u"mike"_s}},
                  {u"mark the ticket as done, grace period ends in june"_s, {}},
                  {u"Courier left it with OYELARAN in reception."_s, {u"OYELARAN"_s}},
+                 {u"Guest LINDQVIST, room 12, late checkout"_s, {u"LINDQVIST"_s}},
+                 {u"URGENT: BOILER FAULT in flat 3, call today"_s, {}},
                  {u"pls mark as urgent"_s, {}},
                  {u"cc d.k. okafor on the reply"_s, {u"d.k. okafor"_s}},
                  {u"sanne n pieter both off today"_s, {u"sanne"_s, u"pieter"_s}},
