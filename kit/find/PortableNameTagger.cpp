@@ -4004,6 +4004,14 @@ std::optional<qsizetype> PortableNameTagger::brandFrom(qsizetype first) const
     return std::nullopt;
 }
 
+bool PortableNameTagger::isNamedByRole(const Run &run) const
+{
+    const qsizetype role = run.first - 1;
+    return run.first == run.last && role >= 1 && gapBefore(run.first) == u" "_s && gapBefore(role) == u" "_s
+        && (isPersonNoun(lower(role)) || isHumanRole(lower(role))) && isDeterminer(lower(role - 1))
+        && (has(run.first, Fact::given) || has(run.first, Fact::ambiguousGiven)) && shapeOf(run.first) == Shape::capitalised;
+}
+
 TextRange PortableNameTagger::rangeOf(const Run &run) const
 {
     return {m_tokens.at(m_words.at(run.first)).range.start, m_tokens.at(m_words.at(run.last)).range.end};
@@ -4021,7 +4029,8 @@ void PortableNameTagger::tag()
             brandEnd = *end;
             continue;
         }
-        if (isWorldPlace(run) || isMakersModel(run) || isFestival(run) || isScriptureReference(run)) {
+        // "our courier Phoenix": a city's name after whose person it is names that person.
+        if ((isWorldPlace(run) && !isNamedByRole(run)) || isMakersModel(run) || isFestival(run) || isScriptureReference(run)) {
             runs.append({run, weight::notPerson});
             continue;
         }

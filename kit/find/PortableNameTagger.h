@@ -156,6 +156,7 @@ private:
     bool isHailed(qsizetype word) const;
     bool isMakerOfGoods(const Run &run) const;
     bool isWorldPlace(const Run &run) const;
+    bool isNamedByRole(const Run &run) const;
     bool isFestival(const Run &run) const;
     bool isScriptureReference(const Run &run) const;
     bool isMakersModel(const Run &run) const;

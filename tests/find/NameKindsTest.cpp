@@ -72,6 +72,8 @@ TEST(NameKinds, GivenNamesThatAreAlsoPlacesMonthsOrWords)
                  {u"Will Apple release it?"_s, {}},
                  {u"Chicago handles the returns."_s, {}},
                  {u"Our driver Dallas will bring the pallets."_s, {u"Dallas"_s}},
+                 {u"Our courier Paris will bring the pallets."_s, {u"Paris"_s}},
+                 {u"Our office Paris is closed."_s, {}},
                  {u"Paralegal Halifax confirmed the filing."_s, {u"Halifax"_s}},
                  {u"Driver Lincoln brought the pallets."_s, {u"Lincoln"_s}},
                  {u"Teacher Portland office is closed."_s, {}},
