@@ -1079,7 +1079,7 @@ bool PortableNameTagger::decidesJoin(qsizetype word) const
     case Shape::capitals:
         if (!m_shouting)
             return isNameInCapitals(word) || isSlashedNamePart(word) || isSurnameInCapitalsBeforeGiven(word)
-                || isBookingHead(word);
+                || isBookingHead(word) || isCapitalsSurnameOfRecord(word);
         break;
     case Shape::lower:
         return isLowerCaseName(word);
@@ -1162,6 +1162,27 @@ bool PortableNameTagger::isSurnameInCapitalsBeforeGiven(qsizetype word) const
 
 // "BISHOP, ROSE", "MASON, JUNE": a surname that is also a word, in
 // capitals, before a comma and a given name in capitals.
+// "DE GROOT, Marleen", "VAN DAM, Pieter": a surname in capitals, particles
+// and all, before a comma and a given name that is not, as records write it.
+bool PortableNameTagger::isCapitalsSurnameOfRecord(qsizetype word) const
+{
+    qsizetype last = word;
+    while (last + 1 < m_words.size() && last - word < 3 && gapBefore(last + 1) == u" "_s && shapeOf(last + 1) == Shape::capitals)
+        ++last;
+    const qsizetype given = last + 1;
+    if (given >= m_words.size() || gapBefore(given) != u", "_s || shapeOf(given) != Shape::capitalised
+        || !has(given, Fact::given) || has(given, Fact::everyday) || has(given, Fact::nonPerson))
+        return false;
+    // After a particle any word is the surname ("VAN DAM").
+    for (qsizetype i = word; i <= last; ++i) {
+        const bool afterParticle = i > 0 && gapBefore(i) == u" "_s && has(i - 1, Fact::particle);
+        if (lower(i).size() < 2 || (!has(i, Fact::particle) && !afterParticle
+                                    && (has(i, Fact::everyday) || has(i, Fact::nonPerson) || has(i, Fact::function))))
+            return false;
+    }
+    return true;
+}
+
 bool PortableNameTagger::isCapitalsSurnameOfPair(qsizetype word) const
 {
     return shapeOf(word) == Shape::capitals && has(word, Fact::ambiguousSurname) && word + 1 < m_words.size()
@@ -4828,7 +4849,9 @@ bool PortableNameTagger::isSurnameBeforeComma(const Run &run, bool inList) const
         if (!has(i, Fact::particle))
             return false; // "Ruth Abernathy, Desmond Achebe": two people
     const qsizetype word = run.last;
-    if (has(word, Fact::surname) || isCapitalsSurnameOfPair(word))
+    // "VAN DAM, Pieter": after a particle a word is the surname, whatever else it means.
+    const bool afterParticle = run.last > run.first && has(run.last - 1, Fact::particle) && !has(word, Fact::nonPerson);
+    if (has(word, Fact::surname) || isCapitalsSurnameOfPair(word) || afterParticle)
         return true;
     return (inList || !has(word, Fact::given)) && !has(word, Fact::inDictionary) && !has(word, Fact::nonPerson)
         && lower(word).size() > 1;

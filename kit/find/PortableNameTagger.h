@@ -83,6 +83,7 @@ private:
     bool isUnknownGivenAfterComma(const Run &run, bool inList) const;
     bool isEastAsianGivenAfterComma(const Run &surname, const Run &given) const;
     bool isCapitalsSurnameOfPair(qsizetype word) const;
+    bool isCapitalsSurnameOfRecord(qsizetype word) const;
     static bool isDepartment(const QString &word);
     bool isInDepartment(qsizetype word) const;
     bool isSpeakingForDepartment(qsizetype word) const;

@@ -547,6 +547,9 @@ TEST(NameKinds, SurnameCommaGivenRecords)
 {
     expectNames({{u"Waitlist: ROSSI, GIULIA; ADEBAYO, FEMI"_s, {u"ROSSI, GIULIA"_s, u"ADEBAYO, FEMI"_s}},
                  {u"HOLLINGWORTH-PRYCE, CASPIAN – locker key lost."_s, {u"HOLLINGWORTH-PRYCE, CASPIAN"_s}},
+                 {u"DE GROOT, Marleen – opgezegd per 1 maart"_s, {u"DE GROOT, Marleen"_s}},
+                 {u"VAN DAM, Pieter – cancelled from March"_s, {u"VAN DAM, Pieter"_s}},
+                 {u"STOCK CHECK, Monday"_s, {}},
                  {u"RETURNS, DAMAGED – send back to supplier."_s, {}},
                  {u"BROWN, SUGAR – two bags short in the order."_s, {}},
                  {u"Refund for Castellanos, Miriam J. approved."_s, {u"Castellanos, Miriam J"_s}},
