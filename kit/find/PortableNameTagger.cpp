@@ -1211,6 +1211,21 @@ bool PortableNameTagger::isNamePairInCapitals(qsizetype word, qsizetype other) c
     };
     if (isName(word) && isName(other))
         return true;
+    // "NAKAHARA HIKARU & friends", "TRINITY UCHENDU-LAMBLEY order": opening the
+    // text, two words no dictionary knows, or a given name and one, with lower
+    // case after them.
+    const qsizetype first = qMin(word, other);
+    const qsizetype second = qMax(word, other);
+    const QString vowels = u"aeiouy"_s;
+    const auto isSpoken = [&](qsizetype i) {
+        return isUnknown(i) && std::any_of(lower(i).cbegin(), lower(i).cend(), [&](QChar c) { return vowels.contains(c); });
+    };
+    const bool opensText = first == 0 || gapBefore(first).contains(u'\n');
+    const bool thenLower = second + 1 >= m_words.size() || shapeOf(second + 1) == Shape::lower
+        || gapBefore(second + 1).trimmed() == u"&"_s;
+    if (!comma && opensText && thenLower && isSpoken(second) && (isSpoken(first) || (isName(first) && has(first, Fact::given))
+                                                                  || has(first, Fact::rareAmbiguousGiven)))
+        return !m_shouting;
     if (!comma)
         return false;
     // "TERZIĆ, ANELA", "SHEPHERD, MAY": a record's surname, known or not, then

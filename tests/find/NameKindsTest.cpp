@@ -145,6 +145,8 @@ TEST(NameKinds, CapitalsAndLowerCase)
                  {u"mark the ticket as done, grace period ends in june"_s, {}},
                  {u"Courier left it with OYELARAN in reception."_s, {u"OYELARAN"_s}},
                  {u"Guest LINDQVIST, room 12, late checkout"_s, {u"LINDQVIST"_s}},
+                 {u"OKUBARA SHIORI & guests (3), terrace table"_s, {u"OKUBARA SHIORI"_s}},
+                 {u"IKEA KALLAX shelves arrived"_s, {}},
                  {u"URGENT: BOILER FAULT in flat 3, call today"_s, {}},
                  {u"pls mark as urgent"_s, {}},
                  {u"cc d.k. okafor on the reply"_s, {u"d.k. okafor"_s}},
