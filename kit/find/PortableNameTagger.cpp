@@ -1216,7 +1216,7 @@ bool PortableNameTagger::isNamePairInCapitals(qsizetype word, qsizetype other) c
     // case after them.
     const qsizetype first = qMin(word, other);
     const qsizetype second = qMax(word, other);
-    const QString vowels = u"aeiouy"_s;
+    static const QString vowels = u"aeiouy"_s;
     const auto isSpoken = [&](qsizetype i) {
         return isUnknown(i) && std::any_of(lower(i).cbegin(), lower(i).cend(), [&](QChar c) { return vowels.contains(c); });
     };
@@ -4142,6 +4142,7 @@ void PortableNameTagger::tag()
     markDutyLists(runs);
     markKindsBeforePlural(runs);
     markHandedOn(runs);
+    markNicknames(runs);
     for (const ScoredRun &run : std::as_const(runs))
         if (run.score >= weight::threshold)
             m_names.append(rangeOf(run.run));
@@ -4336,6 +4337,28 @@ bool PortableNameTagger::isPluralNoun(qsizetype word) const
         return false;
     // The dictionary reads "plugs" as "plug", "always" as the adverb it lists.
     return WordClasses::shared().classesOf(base).contains(WordClasses::noun);
+}
+
+// 'Oluwaseun Bakare ("Seun")': the name a person goes by, quoted in brackets
+// right after their name.
+void PortableNameTagger::markNicknames(QList<ScoredRun> &runs) const
+{
+    for (qsizetype i = 1; i < runs.size(); ++i) {
+        ScoredRun &nick = runs[i];
+        const ScoredRun &named = runs.at(i - 1);
+        const qsizetype word = nick.run.first;
+        if (nick.run.first != nick.run.last || named.score < weight::threshold || named.run.last + 1 != word
+            || shapeOf(word) != Shape::capitalised || has(word, Fact::nonPerson))
+            continue;
+        const QStringView before = gapBefore(word).trimmed();
+        const qsizetype end = m_tokens.at(m_words.at(word)).range.end;
+        const QStringView after = QStringView(m_text).sliced(end).trimmed();
+        const bool quotedIn = before == u"(\""_s || before == u"(“"_s || before == u"('"_s || before == u"(‘"_s;
+        const bool quotedOut = after.startsWith(u"\")"_s) || after.startsWith(u"”)"_s) || after.startsWith(u"')"_s)
+            || after.startsWith(u"’)"_s);
+        if (quotedIn && quotedOut)
+            nick.score = qMax(nick.score, weight::threshold);
+    }
 }
 
 // "Handover from Yeon-woo to Da-eun": what passes from a person goes to a

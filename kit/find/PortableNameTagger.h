@@ -216,6 +216,7 @@ private:
     void markSeasonsInLowerCase(QList<ScoredRun> &runs) const;
     void markDutyLists(QList<ScoredRun> &runs) const;
     void markHandedOn(QList<ScoredRun> &runs) const;
+    void markNicknames(QList<ScoredRun> &runs) const;
     void markKindsBeforePlural(QList<ScoredRun> &runs) const;
     bool isPluralNoun(qsizetype word) const;
     bool isClosedStretch(qsizetype between) const;

@@ -459,6 +459,8 @@ TEST(NameKinds, LoneNamesTheTextMarksAsPeople)
                  {u"Sorry Ngaire, no stock until May."_s, {u"Ngaire"_s}},
                  {u"Driver: Yusupov"_s, {u"Yusupov"_s}},
                  {u"Caller “Ifeoluwa” wouldn't give a surname."_s, {u"Ifeoluwa"_s}},
+                 {u"Guest Oluwaseun Bakare (\"Seun\") runs a bakery in Leeds."_s, {u"Oluwaseun Bakare"_s, u"Seun"_s}},
+                 {u"Order from Acme Ltd (\"Acme\") arrived."_s, {}},
                  {u"Zsófia, Bence and Réka attended."_s, {u"Zsófia"_s, u"Bence"_s, u"Réka"_s}},
                  {u"Present: Wendeline, Orrin, Tamsyn, Ekow, Perpetua."_s,
                   {u"Wendeline"_s, u"Orrin"_s, u"Tamsyn"_s, u"Ekow"_s, u"Perpetua"_s}},
