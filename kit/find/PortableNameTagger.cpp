@@ -4987,17 +4987,21 @@ bool PortableNameTagger::isUnknownGivenAfterComma(const Run &run, bool inList) c
     return (!gap.isEmpty() && closers.contains(gap.front())) || has(run.last + 1, Fact::action);
 }
 
-// "Lark Okonedo joined; Lark sits by the printer": a word that is
-// also an everyday word is the person again where the note first gave it as
-// their given name in full and a person's doing or a lead word stands by it.
+// "Lark Okonedo joined; Lark sits by the printer", "Verity Fowler ... Fowler
+// said": a word that is also an everyday word is the person again where the
+// note gives their name in full and a person's doing or a lead word stands by it.
 bool PortableNameTagger::isWordOfFullName(const QList<ScoredRun> &runs, qsizetype word) const
 {
-    const bool opensName = std::any_of(runs.cbegin(), runs.cend(), [&](const ScoredRun &named) {
-        return named.score >= weight::threshold && named.run.last > named.run.first && named.run.first != word
-            && lower(named.run.first) == lower(word) && shapeOf(named.run.first) == Shape::capitalised;
+    const bool inName = std::any_of(runs.cbegin(), runs.cend(), [&](const ScoredRun &named) {
+        if (named.score < weight::threshold || named.run.last == named.run.first)
+            return false;
+        for (qsizetype i = named.run.first; i <= named.run.last; ++i)
+            if (i != word && lower(i) == lower(word) && shapeOf(i) == Shape::capitalised)
+                return true;
+        return false;
     });
     // "Amber Okonkwo ... Amber light is on": the word heads a noun of its own.
-    return opensName && shapeOf(word) == Shape::capitalised && !isPossessive(textOf(word)) && !isCompoundNoun({word, word})
+    return inName && shapeOf(word) == Shape::capitalised && !isCompoundNoun({word, word})
         && contextBefore({word, word}) + contextAfter({word, word}) > 0;
 }
 
@@ -5039,7 +5043,7 @@ void PortableNameTagger::addNamesSeenElsewhere(QList<ScoredRun> &runs) const
         bool allSeen = run.run.first == 0 || !isDeterminer(lower(run.run.first - 1)) || family;
         for (qsizetype i = run.run.first; i <= run.run.last && allSeen; ++i)
             allSeen = lower(i).size() == 1 || has(i, Fact::particle)
-                || (!has(i, Fact::nonPerson) && !has(i, Fact::everyday) && seenInName(i));
+                || (!has(i, Fact::nonPerson) && (!has(i, Fact::everyday) || isWordOfFullName(runs, i)) && seenInName(i));
         if (allSeen)
             run.score = weight::threshold;
     }

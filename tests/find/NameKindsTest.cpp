@@ -1104,5 +1104,7 @@ TEST(NameKinds, NameWordsRepeatedInTheNote)
                  {u"Mrs Harmony Achebe booked a room. Harmony asked for a late checkout."_s, {u"Harmony Achebe"_s, u"Harmony"_s}},
                  {u"Dr Ambrose Kettering signed the form; Ambrose will post the copy."_s, {u"Ambrose Kettering"_s, u"Ambrose"_s}},
                  {u"priya okafor emailed twice, okafor says the bank has the details"_s, {u"priya okafor"_s, u"okafor"_s}},
-                 {u"Amber Okonkwo confirmed; Amber light is still on."_s, {u"Amber Okonkwo"_s}}});
+                 {u"Amber Okonkwo confirmed; Amber light is still on."_s, {u"Amber Okonkwo"_s}},
+                 {u"Verity Fowler called. Fowler said the boiler is fine."_s, {u"Verity Fowler"_s, u"Fowler"_s}},
+                 {u"Lark Okonedo joined; Lark's desk is by the door."_s, {u"Lark Okonedo"_s, u"Lark"_s}}});
 }
