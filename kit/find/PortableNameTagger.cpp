@@ -897,6 +897,11 @@ void PortableNameTagger::setText(const QString &text)
         m_lowerWords.append(withoutPossessive(QStringView(m_text).sliced(m_tokens.at(token).range.start,
                                                                         m_tokens.at(token).range.length())).toString().toLower());
     recallFacts();
+    // The rules ask a word's shape again and again: read each once.
+    m_shapes.clear();
+    m_shapes.reserve(m_words.size());
+    for (qsizetype word = 0; word < m_words.size(); ++word)
+        m_shapes.push_back(readShape(word));
     qsizetype capitals = 0, cased = 0;
     for (qsizetype word = 0; word < m_words.size(); ++word) {
         const Shape shape = shapeOf(word);
@@ -1037,6 +1042,11 @@ bool PortableNameTagger::atSentenceStart(qsizetype word) const
 }
 
 PortableNameTagger::Shape PortableNameTagger::shapeOf(qsizetype word) const
+{
+    return m_shapes[word];
+}
+
+PortableNameTagger::Shape PortableNameTagger::readShape(qsizetype word) const
 {
     const TextRange range = m_tokens.at(m_words.at(word)).range;
     const QStringView text = QStringView(m_text).sliced(range.start, range.length());
@@ -4102,12 +4112,17 @@ void PortableNameTagger::tag()
         if (isTeamMember(run) || isTalliedInList(run) || isResidentInBrackets(run) || isInUnitCode(run) || isContactedBySurname(run) || (run.first == run.last && isGivingOwnName(run.first))
             || (run.first == run.last && (isReportedSpeaker(run.first) || isAddressedByHonorific(run) || isChatHail(run.first) || isSeasonNamedSubject(run.first)))
             || (run.first == run.last && shapeOf(run.first) == Shape::lower && isAskedWhereabouts(run.first))
-            || (run.first == run.last && (isBookingHead(run.first) || isCuedWordName(run.first)))) {
+            || (run.first == run.last && isBookingHead(run.first))) {
             runs.append({run, weight::threshold});
             continue;
         }
         if (!isSurnameFirstName(run) && !isCalendarNamedPerson(run))
             run = trimmed(run);
+        // A given name that is mostly a word is trimmed away as a word, unless cued as a person.
+        if (run.first > run.last && untrimmedFirst == untrimmedLast && isCuedWordName(untrimmedFirst)) {
+            runs.append({{untrimmedFirst, untrimmedLast}, weight::threshold});
+            continue;
+        }
         if (run.first > run.last || (run.last < untrimmedLast && isPersonNamedBrand(run)))
             continue;
         // "for the Coral Reef Gala": the article still names a thing once its everyday first word goes.
@@ -4301,8 +4316,8 @@ void PortableNameTagger::markKindsBeforePlural(QList<ScoredRun> &runs) const
     if (runs.size() < 2)
         return;
     for (qsizetype noun = 2; noun < m_words.size(); ++noun) {
-        if (shapeOf(noun) != Shape::lower || gapBefore(noun) != u" "_s || shapeOf(noun - 1) != Shape::capitalised
-            || !isPluralNoun(noun))
+        if (!lower(noun).endsWith(u's') || gapBefore(noun) != u" "_s || shapeOf(noun) != Shape::lower
+            || shapeOf(noun - 1) != Shape::capitalised || !isPluralNoun(noun))
             continue;
         QList<qsizetype> items{noun - 1};
         for (qsizetype item = noun - 1;;) {
@@ -4411,11 +4426,11 @@ void PortableNameTagger::markDutyLists(QList<ScoredRun> &runs) const
         const QStringView gap = word > 0 ? gapBefore(word).trimmed() : QStringView();
         const bool opens = !gap.isEmpty() && gap.size() <= 2
             && (gap.endsWith(u':') || gap.endsWith(u',') || gap.endsWith(u';') || gap.endsWith(u'+') || gap.endsWith(u'&'));
+        const bool head = opens && shapeOf(word) == Shape::capitalised && !isPossessive(textOf(word));
         qsizetype end = word + 1; // the item's words after its head, all in lower case
-        while (end < m_words.size() && end - word <= 3 && gapBefore(end) == u" "_s && shapeOf(end) == Shape::lower)
+        while (head && end < m_words.size() && end - word <= 3 && gapBefore(end) == u" "_s && shapeOf(end) == Shape::lower)
             ++end;
-        const bool item = opens && shapeOf(word) == Shape::capitalised && !isPossessive(textOf(word))
-            && (end == m_words.size() || !gapBefore(end).trimmed().isEmpty());
+        const bool item = head && (end == m_words.size() || !gapBefore(end).trimmed().isEmpty());
         if (item)
             heads.append(word);
         else

@@ -278,6 +278,7 @@ private:
     bool isListedBeside(const ScoredRun &named, const ScoredRun &other) const;
     bool arePeopleActing(const Run &left, const Run &right) const;
     Shape shapeOf(qsizetype word) const;
+    Shape readShape(qsizetype word) const;
     TextRange rangeOf(const Run &run) const;
     // The word in lower case, without a possessive ending.
     const QString &lower(qsizetype word) const;
@@ -289,6 +290,7 @@ private:
     QList<Token> m_tokens;
     QList<qsizetype> m_words;       // token indexes of the word tokens
     QStringList m_lowerWords;       // per word
+    std::vector<Shape> m_shapes;    // per word
     mutable std::vector<Facts> m_facts; // per word, filled as the rules ask
     std::vector<Facts> m_recalled;      // per word, as known before this text
     mutable std::vector<signed char> m_joins; // per word: joins a run (1), not (0), not yet asked (-1)
