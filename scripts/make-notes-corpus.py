@@ -29,6 +29,10 @@ order): odd numbers go to notes-europe-tune.jsonl, even numbers to
 notes-europe-heldout.jsonl. Its languages are interleaved, so each half holds
 every language.
 
+notes-extra9-source.txt, a further set from other kinds of logs, is split the
+same way on its own numbering: odd numbers to notes-extra9-tune.jsonl, even
+numbers to notes-extra9-heldout.jsonl.
+
 Output: one JSON object per line, {"text": ..., "names": [[start, end], ...]},
 offsets in UTF-16 code units, half-open, in text order.
 
@@ -114,6 +118,11 @@ def main():
         notes = read_notes(europe, seen)
         write_notes(root, "europe-tune", notes[0::2])
         write_notes(root, "europe-heldout", notes[1::2])
+    extra9 = os.path.join(root, "notes-extra9-source.txt")
+    if os.path.exists(extra9):
+        notes = read_notes(extra9, seen)
+        write_notes(root, "extra9-tune", notes[0::2])
+        write_notes(root, "extra9-heldout", notes[1::2])
 
 
 if __name__ == "__main__":

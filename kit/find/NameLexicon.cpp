@@ -317,7 +317,8 @@ bool isActionVerb(const QString &word)
         // Reporting what someone said: "as Branwen pointed out".
         u"pointed argued warned stressed reminded clarified recalled admitted acknowledged "
         // Irregular pasts, which the dictionary lists only as their verbs.
-        u"went flew drove rode ran brought bought caught taught sold held kept stood lost made spent wore woke shook"_s);
+        u"went flew drove rode ran brought bought caught taught sold held kept stood lost made spent wore woke shook "
+        u"saw heard"_s);
     return words.contains(word);
 }
 
@@ -551,7 +552,9 @@ bool isFirmEnding(const QString &word)
         u"technologies"_s, u"software"_s, u"labs"_s, u"partners"_s, u"associates"_s, u"group"_s,
         u"holdings"_s, u"consulting"_s, u"services"_s, u"brokers"_s, u"jewellers"_s, u"jewelers"_s,
         u"chemists"_s, u"tailors"_s, u"veterinary"_s, u"coaches"_s, u"studios"_s, u"publishing"_s,
-        u"investments"_s, u"advisers"_s, u"advisors"_s, u"wealth"_s, u"capital"_s, u"works"_s};
+        u"investments"_s, u"advisers"_s, u"advisors"_s, u"wealth"_s, u"capital"_s, u"works"_s,
+        u"homecare"_s, u"healthcare"_s, u"chandlery"_s, u"chandlers"_s, u"nurseries"_s, u"cleaners"_s,
+        u"upholstery"_s, u"scaffolding"_s, u"launderette"_s, u"laundrette"_s};
     return words.contains(word);
 }
 
@@ -669,7 +672,8 @@ bool isAnimalCareWord(const QString &word)
 {
     static const WordSet words = setOf(
         u"neuter neutered neutering spay spayed spaying castrate castration lepto leptospirosis kennel kennels "
-        u"cattery microchip microchipped worming wormer dewormer flea fleas veterinary"_s);
+        u"cattery microchip microchipped worming wormer dewormer flea fleas veterinary groomer groomers kibble "
+        u"walkies"_s);
     return words.contains(word);
 }
 

@@ -273,7 +273,7 @@ bool isBelonging(const QString &word)
         u"shift"_s, u"rota"_s, u"absence"_s, u"appointment"_s, u"claim"_s, u"application"_s, u"order"_s,
         u"account"_s, u"booking"_s, u"payment"_s, u"refund"_s, u"ticket"_s, u"cv"_s, u"resume"_s,
         u"flight"_s, u"trip"_s, u"holiday"_s, u"vacation"_s, u"wedding"_s, u"surgery"_s, u"visit"_s,
-        u"fiancé"_s, u"fiance"_s, u"fiancée"_s, u"mother-in-law"_s};
+        u"fiancé"_s, u"fiance"_s, u"fiancée"_s, u"mother-in-law"_s, u"dbs"_s, u"licence"_s, u"license"_s};
     return words.contains(word);
 }
 
@@ -327,6 +327,7 @@ bool isPlacePrefix(const QString &word)
                                      u"north"_s, u"south"_s, u"east"_s, u"west"_s, u"upper"_s, u"lower"_s,
                                      u"lake"_s, u"mount"_s, u"mt"_s, u"little"_s, u"great"_s, u"old"_s,
                                      u"queen"_s, u"king"_s, u"prince"_s, u"princess"_s, u"outer"_s, u"inner"_s,
+                                     u"mont"_s, u"puerto"_s,
                                      // Streets and squares in other languages.
                                      u"são"_s, u"santo"_s, u"sankt"_s, u"bad"_s,
                                      u"calle"_s, u"rue"_s, u"avenida"_s, u"rua"_s, u"piazza"_s, u"carrer"_s,
@@ -594,6 +595,13 @@ bool isForeignSentenceWord(const QString &word)
         u"вчера"_s, u"сегодня"_s, u"завтра"_s, u"утром"_s, u"вечером"_s, u"сейчас"_s, u"потом"_s, u"учора"_s,
         u"сьогодні"_s, u"завтра"_s, u"москва"_s, u"петербург"_s, u"киев"_s, u"київ"_s, u"минск"_s, u"казань"_s,
         u"новосибирск"_s, u"екатеринбург"_s, u"яндекс"_s, u"сбербанк"_s, u"χθες"_s, u"σήμερα"_s, u"αύριο"_s,
+        // What Russian and Ukrainian notes open with: greetings, thanks, and the
+        // things they are about, which may stand before the verb and its subject.
+        u"спасибо"_s, u"благодарю"_s, u"привет"_s, u"здравствуйте"_s, u"добрый"_s, u"пожалуйста"_s,
+        u"дякую"_s, u"вітаю"_s, u"будь"_s, u"счёт"_s, u"счет"_s, u"заказ"_s, u"оплата"_s, u"доставка"_s,
+        u"договор"_s, u"посылка"_s, u"товар"_s, u"документы"_s, u"квитанция"_s, u"накладная"_s,
+        u"встреча"_s, u"звонок"_s, u"письмо"_s, u"рахунок"_s, u"замовлення"_s, u"оплату"_s, u"посилка"_s,
+        u"ευχαριστώ"_s, u"γεια"_s, u"παραγγελία"_s, u"τιμολόγιο"_s,
         u"η"_s, u"ο"_s, u"το"_s, u"οι"_s, u"τα"_s, u"αθήνα"_s, u"θεσσαλονίκη"_s, u"πάτρα"_s, u"κρήτη"_s};
     return words.contains(word);
 }
@@ -630,6 +638,20 @@ bool isPackagedGoods(const QString &word)
 }
 
 // "and" as notes write it, in English shorthand and the languages of Europe.
+bool isDay(const QString &word)
+{
+    static const WordSet days{u"mon"_s, u"tue"_s, u"tues"_s, u"wed"_s, u"weds"_s, u"thu"_s, u"thur"_s,
+                              u"thurs"_s, u"fri"_s, u"sat"_s, u"sun"_s, u"monday"_s, u"tuesday"_s,
+                              u"wednesday"_s, u"thursday"_s, u"friday"_s, u"saturday"_s, u"sunday"_s};
+    return days.contains(word);
+}
+
+bool isPatronymicParticle(const QString &word)
+{
+    static const WordSet words{u"bin"_s, u"ibn"_s, u"bint"_s, u"binti"_s, u"ben"_s, u"bat"_s, u"ould"_s};
+    return words.contains(word);
+}
+
 bool isAnd(const QString &word)
 {
     static const WordSet words{u"and"_s, u"n"_s, u"und"_s, u"et"_s, u"y"_s, u"e"_s, u"och"_s, u"og"_s,
@@ -768,7 +790,8 @@ bool isHumanRole(const QString &word)
                                      u"mechanic"_s, u"gardener"_s, u"locksmith"_s, u"carpenter"_s, u"roofer"_s,
                                      u"interpreter"_s, u"translator"_s, u"bookkeeper"_s, u"chaplain"_s,
                                      u"groundskeeper"_s, u"steward"_s, u"stewardess"_s, u"foreman"_s,
-                                     u"instructor"_s, u"counsellor"_s, u"counselor"_s, u"optician"_s, u"vet"_s};
+                                     u"instructor"_s, u"counsellor"_s, u"counselor"_s, u"optician"_s, u"vet"_s,
+                                     u"girl"_s, u"boy"_s};
     return roles.contains(word);
 }
 
@@ -809,8 +832,12 @@ bool isBreed(const QString &word)
         u"retriever"_s, u"dachshund"_s, u"husky"_s, u"boxer"_s, u"bulldog"_s, u"greyhound"_s, u"whippet"_s,
         u"schnauzer"_s, u"chihuahua"_s, u"corgi"_s, u"cockapoo"_s, u"cavapoo"_s, u"labradoodle"_s, u"staffie"_s,
         u"rottweiler"_s, u"doberman"_s, u"pointer"_s, u"setter"_s, u"lurcher"_s, u"shih"_s, u"tabby"_s,
-        u"siamese"_s, u"persian"_s, u"ragdoll"_s, u"moggy"_s, u"sphynx"_s, u"bengal"_s, u"mutt"_s};
-    return isAnimal(word) || breeds.contains(word);
+        u"siamese"_s, u"persian"_s, u"ragdoll"_s, u"moggy"_s, u"sphynx"_s, u"bengal"_s, u"mutt"_s,
+        u"frenchie"_s, u"springer"_s, u"sprocker"_s, u"westie"_s, u"yorkie"_s, u"sheltie"_s, u"pomeranian"_s,
+        u"dalmatian"_s, u"malamute"_s, u"vizsla"_s, u"weimaraner"_s, u"bichon"_s, u"cockerpoo"_s,
+        u"goldendoodle"_s, u"cocker"_s, u"jack-russell"_s, u"mastiff"_s, u"samoyed"_s, u"newfoundland"_s};
+    // "(both beagles)", "(springers)": several of a kind.
+    return isAnimal(word) || breeds.contains(word) || (word.size() > 4 && word.endsWith(u's') && breeds.contains(word.chopped(1)));
 }
 
 } // namespace
@@ -870,6 +897,11 @@ void PortableNameTagger::setText(const QString &text)
         m_lowerWords.append(withoutPossessive(QStringView(m_text).sliced(m_tokens.at(token).range.start,
                                                                         m_tokens.at(token).range.length())).toString().toLower());
     recallFacts();
+    // The rules ask a word's shape again and again: read each once.
+    m_shapes.clear();
+    m_shapes.reserve(m_words.size());
+    for (qsizetype word = 0; word < m_words.size(); ++word)
+        m_shapes.push_back(readShape(word));
     qsizetype capitals = 0, cased = 0;
     for (qsizetype word = 0; word < m_words.size(); ++word) {
         const Shape shape = shapeOf(word);
@@ -956,7 +988,7 @@ bool PortableNameTagger::holds(const QString &word, Fact fact)
     case Fact::ambiguousSurname: return isAmbiguousSurname(word);
     case Fact::title: return isTitle(word);
     case Fact::lead: return isLeadWord(word);
-    case Fact::action: return isActionVerb(word) || isForeignActionVerb(word);
+    case Fact::action: return isActionVerb(word) || isForeignActionVerb(word) || isRussianPastVerb(word);
     case Fact::opener: return isOpener(word);
     case Fact::nonPerson:
         return isNonPersonWord(word) || isForeignRoleNoun(word) || isForeignInstitution(word) || isForeignCalendarWord(word)
@@ -1011,6 +1043,11 @@ bool PortableNameTagger::atSentenceStart(qsizetype word) const
 
 PortableNameTagger::Shape PortableNameTagger::shapeOf(qsizetype word) const
 {
+    return m_shapes[word];
+}
+
+PortableNameTagger::Shape PortableNameTagger::readShape(qsizetype word) const
+{
     const TextRange range = m_tokens.at(m_words.at(word)).range;
     const QStringView text = QStringView(m_text).sliced(range.start, range.length());
     if (isCapitalised(text))
@@ -1052,7 +1089,7 @@ bool PortableNameTagger::decidesJoin(qsizetype word) const
     case Shape::capitals:
         if (!m_shouting)
             return isNameInCapitals(word) || isSlashedNamePart(word) || isSurnameInCapitalsBeforeGiven(word)
-                || isBookingHead(word);
+                || isBookingHead(word) || isCapitalsSurnameOfRecord(word);
         break;
     case Shape::lower:
         return isLowerCaseName(word);
@@ -1063,6 +1100,9 @@ bool PortableNameTagger::decidesJoin(qsizetype word) const
             return false;
         if (has(word, Fact::particle) || isAfterHonorific(word))
             return true; // "Van der Merwe"; a particle alone is no name
+        // "Ahmad ibn Said": after "son of" or "daughter of" comes a name, whatever else it is.
+        if (word > 0 && gapBefore(word) == u" "_s && isPatronymicParticle(lower(word - 1)))
+            return true;
         if (isFamilyTitle(word))
             return false;
         break;
@@ -1132,6 +1172,27 @@ bool PortableNameTagger::isSurnameInCapitalsBeforeGiven(qsizetype word) const
 
 // "BISHOP, ROSE", "MASON, JUNE": a surname that is also a word, in
 // capitals, before a comma and a given name in capitals.
+// "DE GROOT, Marleen", "VAN DAM, Pieter": a surname in capitals, particles
+// and all, before a comma and a given name that is not, as records write it.
+bool PortableNameTagger::isCapitalsSurnameOfRecord(qsizetype word) const
+{
+    qsizetype last = word;
+    while (last + 1 < m_words.size() && last - word < 3 && gapBefore(last + 1) == u" "_s && shapeOf(last + 1) == Shape::capitals)
+        ++last;
+    const qsizetype given = last + 1;
+    if (given >= m_words.size() || gapBefore(given) != u", "_s || shapeOf(given) != Shape::capitalised
+        || !has(given, Fact::given) || has(given, Fact::everyday) || has(given, Fact::nonPerson))
+        return false;
+    // After a particle any word is the surname ("VAN DAM").
+    for (qsizetype i = word; i <= last; ++i) {
+        const bool afterParticle = i > 0 && gapBefore(i) == u" "_s && has(i - 1, Fact::particle);
+        if (lower(i).size() < 2 || (!has(i, Fact::particle) && !afterParticle
+                                    && (has(i, Fact::everyday) || has(i, Fact::nonPerson) || has(i, Fact::function))))
+            return false;
+    }
+    return true;
+}
+
 bool PortableNameTagger::isCapitalsSurnameOfPair(qsizetype word) const
 {
     return shapeOf(word) == Shape::capitals && has(word, Fact::ambiguousSurname) && word + 1 < m_words.size()
@@ -1160,6 +1221,21 @@ bool PortableNameTagger::isNamePairInCapitals(qsizetype word, qsizetype other) c
     };
     if (isName(word) && isName(other))
         return true;
+    // "NAKAHARA HIKARU & friends", "TRINITY UCHENDU-LAMBLEY order": opening the
+    // text, two words no dictionary knows, or a given name and one, with lower
+    // case after them.
+    const qsizetype first = qMin(word, other);
+    const qsizetype second = qMax(word, other);
+    static const QString vowels = u"aeiouy"_s;
+    const auto isSpoken = [&](qsizetype i) {
+        return isUnknown(i) && std::any_of(lower(i).cbegin(), lower(i).cend(), [&](QChar c) { return vowels.contains(c); });
+    };
+    const bool opensText = first == 0 || gapBefore(first).contains(u'\n');
+    const bool thenLower = second + 1 >= m_words.size() || shapeOf(second + 1) == Shape::lower
+        || gapBefore(second + 1).trimmed() == u"&"_s;
+    if (!comma && opensText && thenLower && isSpoken(second) && (isSpoken(first) || (isName(first) && has(first, Fact::given))
+                                                                  || has(first, Fact::rareAmbiguousGiven)))
+        return !m_shouting;
     if (!comma)
         return false;
     // "TERZIĆ, ANELA", "SHEPHERD, MAY": a record's surname, known or not, then
@@ -1282,9 +1358,13 @@ bool PortableNameTagger::isSpeakingForFirm(qsizetype word) const
 {
     const qsizetype from = word + 1;
     const qsizetype firm = word + 2;
-    const qsizetype verb = word + 3;
+    // "Dakota from Greyfield Farms said": the firm's name may run to three words,
+    // and a given name that is also a place speaks for it all the same.
+    qsizetype verb = firm + 1;
+    while (verb < m_words.size() && verb < firm + 3 && shapeOf(verb) == Shape::capitalised && gapBefore(verb) == u" "_s)
+        ++verb;
     if (verb >= m_words.size() || !atSentenceStart(word) || shapeOf(word) != Shape::capitalised
-        || (has(word, Fact::inDictionary) && !has(word, Fact::given)) || has(word, Fact::nonPerson)
+        || (has(word, Fact::inDictionary) && !has(word, Fact::given)) || (has(word, Fact::nonPerson) && !has(word, Fact::given))
         || lower(from) != u"from"_s || gapBefore(from) != u" "_s || gapBefore(firm) != u" "_s
         || shapeOf(firm) != Shape::capitalised || has(firm, Fact::given) || gapBefore(verb) != u" "_s)
         return false;
@@ -1359,7 +1439,10 @@ bool PortableNameTagger::isThankedAtEnd(qsizetype word) const
     static const QString closers = u"—–-.!\n"_s;
     if (next < m_words.size() && (after.trimmed().isEmpty() || !closers.contains(after.trimmed().front())))
         return false;
-    static const WordSet thanks{u"thanks"_s, u"thx"_s, u"thank"_s, u"ty"_s, u"cheers"_s, u"sorry"_s};
+    // ...and good wishes: "Get well soon, Tobenna.", "Welcome back, Kazimierz!"
+    static const WordSet thanks{u"thanks"_s, u"thx"_s, u"thank"_s, u"ty"_s, u"cheers"_s, u"sorry"_s, u"soon"_s,
+                                u"luck"_s, u"congrats"_s, u"congratulations"_s, u"welcome"_s, u"done"_s, u"care"_s,
+                                u"birthday"_s};
     for (qsizetype i = word - 1; i >= 0 && i >= word - 6; --i) {
         if (thanks.contains(lower(i)))
             return true;
@@ -1465,7 +1548,7 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
     if (run.first == run.last && (isAfterHonorific(run.first) || isCapitalsSurnameOfPair(run.first)))
         return run;
     // "Name: Yaw Boateng": after a form's field for a person even a word is a given name.
-    const bool field = run.first > 0 && gapBefore(run.first).trimmed() == u":"_s && isPersonField(lower(run.first - 1));
+    const bool field = run.first > 0 && gapBefore(run.first).trimmed() == u":"_s && isPeopleLabel(run.first - 1);
     while (!field && run.first < run.last && !has(run.first, Fact::particle) && isPlainWord(run.first))
         ++run.first;
     // "Приходил Иван": a verb opening the sentence before a given name.
@@ -1494,6 +1577,11 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
     // "Ignatius Roe's signature": what owns a signature or a wife after a given name is a surname.
     if (run.last > run.first && has(run.last - 1, Fact::given) && shapeOf(run.last) == Shape::capitalised
         && !has(run.last, Fact::nonPerson) && isOwnerOfBelonging(run))
+        return run;
+    // "Ms Ffion Trellis": after a title and a given name, the surname, whatever else it means.
+    const bool titled = run.first > 0 && gapBefore(run.first) == u" "_s && has(run.first - 1, Fact::title);
+    if (titled && run.last == run.first + 1 && has(run.first, Fact::given) && !has(run.first, Fact::everyday)
+        && shapeOf(run.last) == Shape::capitalised && !has(run.last, Fact::nonPerson) && !has(run.last, Fact::placeNoun))
         return run;
     while (run.last >= run.first && isPlainWord(run.last))
         --run.last;
@@ -1628,8 +1716,10 @@ bool PortableNameTagger::isPersonWithPlaceSurname(const Run &run) const
 bool PortableNameTagger::isCalendarNamedPerson(const Run &run) const
 {
     const qsizetype after = run.last + 1;
+    // "Менеджер Елена": a role or a body is no day or month.
     if (run.last != run.first + 1 || !has(run.first, Fact::nonPerson) || shapeOf(run.first) != Shape::capitalised
-        || shapeOf(run.last) != Shape::capitalised)
+        || shapeOf(run.last) != Shape::capitalised || isForeignRoleNoun(lower(run.first))
+        || isForeignInstitution(lower(run.first)) || isForeignSentenceWord(lower(run.first)))
         return false;
     static const WordSet weakVerbs{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"will"_s, u"can"_s};
     // A surname no list knows will do when no dictionary knows it either ("Sunday Adeyemi").
@@ -1638,8 +1728,10 @@ bool PortableNameTagger::isCalendarNamedPerson(const Run &run) const
             && !isPrefixedWord(lower(run.last)) && !isVerbAndParticle(lower(run.last)));
     // "with Sunday Adebayo", "new tenant Christmas Okafor": a lead word that
     // only people follow, or what the person is, will do instead of the verb.
-    const bool led = run.first > 0 && gapBefore(run.first) == u" "_s
-        && (followsPersonLead(run.first) || has(run.first - 1, Fact::title) || isPersonNoun(lower(run.first - 1)));
+    // "Courier: Tuesday Okonjo-Bright": the field of a form for a person will do as well.
+    const bool led = (run.first > 0 && gapBefore(run.first) == u" "_s
+                      && (followsPersonLead(run.first) || has(run.first - 1, Fact::title) || isPersonNoun(lower(run.first - 1))))
+        || isFieldValue(run.first);
     const bool doing = after < m_words.size() && gapBefore(after) == u" "_s
         && ((has(after, Fact::action) && !weakVerbs.contains(lower(after))) || isAuxiliaryThenDoing(after));
     return surname && !has(run.last, Fact::everyday) && !has(run.last, Fact::nonPerson) && !has(run.last, Fact::placeNoun)
@@ -1654,13 +1746,21 @@ bool PortableNameTagger::isGivenBeforeSurname(const Run &run, qsizetype word) co
     if (word != run.first || next > run.last || has(word, Fact::given) || shapeOf(word) != Shape::capitalised
         || shapeOf(next) != Shape::capitalised)
         return false;
-    if (!has(word, Fact::rareAmbiguousGiven))
+    // "Cerise Dobbin": names that other countries' lists give and that are also words.
+    if (!has(word, Fact::rareAmbiguousGiven) && !has(word, Fact::ambiguousGiven))
         return isWordBeforePlainSurname(run);
     if (has(next, Fact::nonPerson) || has(next, Fact::placeNoun))
         return false;
-    // A rarer one ("Primrose", "Earnest") needs a surname that is no word.
-    if (!has(word, Fact::ambiguousGiven))
-        return (has(next, Fact::surname) || !has(next, Fact::inDictionary)) && !has(next, Fact::everyday);
+    // A rarer one ("Primrose", "Earnest") needs a surname that is no word,
+    // or a word only people follow before it or a person's doing after it
+    // ("Met Prudence Fowler", "Verity Fowler is our contact").
+    if (!has(word, Fact::ambiguousGiven)) {
+        const qsizetype after = next + 1;
+        const bool doing = after < m_words.size() && gapBefore(after) == u" "_s
+            && ((has(after, Fact::action) && !isAuxiliary(after)) || isPersonNounAfterCopula(after));
+        return (has(next, Fact::surname) || !has(next, Fact::inDictionary))
+            && (!has(next, Fact::everyday) || doing || (word > 0 && gapBefore(word) == u" "_s && followsPersonLead(word)));
+    }
     return has(next, Fact::surname) || has(next, Fact::ambiguousSurname) || !has(next, Fact::inDictionary);
 }
 
@@ -1807,6 +1907,8 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return weight::strongLead; // "w/ jenny"
     if (gap.isEmpty() && isHumanRole(previous))
         return weight::strongLead; // "agent Temperance:", "nurse Adaeze"
+    if (gap.isEmpty() && isPersonField(previous) && !has(run.first, Fact::everyday) && !has(run.first, Fact::nonPerson))
+        return weight::strongLead; // "Guest LINDQVIST", "Applicant Okonjo"
     // "flight to Queenstown", and "he's moving to Kingston" even where Kingston is his name too.
     if (gap.isEmpty() && isJourneyEnd(run.first - 1) && !isPossessive(textOf(run.last)))
         return run.first == run.last ? weight::notPerson : weight::placePreposition;
@@ -1856,8 +1958,10 @@ double PortableNameTagger::contextBefore(const Run &run) const
     if (gap.isEmpty() && isCapitalised(before) && isPossessive(before))
         return weight::notPerson; // "Mother's Day", "Ben's Original"
     // "Monday Standup", "Google Meet": the rest of a thing's name, unless a known name.
+    // ...but "Rota: Mon Ada Obi, Tue ...": a day labels each entry of a list.
     if (gap.isEmpty() && isCapitalised(before) && hasLowerCase(before) && has(run.first - 1, Fact::nonPerson)
-        && !has(run.first, Fact::given) && !has(run.first, Fact::surname))
+        && !has(run.first, Fact::given) && !has(run.first, Fact::surname)
+        && !(run.last > run.first && opensEntry(run.first - 1) && isDay(lower(run.first - 1))))
         return weight::trailingWord;
     const bool sameCase = isCapitalised(textOf(run.first - 1)) || shapeOf(run.first) == Shape::lower;
     if ((gap.isEmpty() || gap == u"."_s) && isPlacePrefix(previous) && sameCase)
@@ -2115,9 +2219,38 @@ bool PortableNameTagger::isAfterHouseNumber(qsizetype word) const
     if (word < 1 || gapBefore(word) != u" "_s)
         return false;
     if (isNumber(word - 1))
-        return !isClockTime(word - 1);
+        return !isClockTime(word - 1) && !isNumberedEntry(word - 1);
     // The street word before the name may be a word of its own ("Via", "Rue").
-    return word >= 2 && isCapitalised(textOf(word - 1)) && gapBefore(word - 1) == u" "_s && isNumber(word - 2);
+    // "10:40 Mr Goodacre": a log's time, not a house number.
+    return word >= 2 && isCapitalised(textOf(word - 1)) && gapBefore(word - 1) == u" "_s && isNumber(word - 2)
+        && !isClockTime(word - 2);
+}
+
+// "Horns: 1 Ada Obi, 2 Ben Roe": a number opening one of several entries of
+// a list, each a number and a capitalised word, counts the entries.
+bool PortableNameTagger::isNumberedEntry(qsizetype number) const
+{
+    const auto numberedEntry = [&](qsizetype i) {
+        const QString &text = lower(i);
+        return i + 1 < m_words.size() && !text.isEmpty() && text.size() <= 2
+            && std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); }) && opensEntry(i)
+            && gapBefore(i + 1) == u" "_s && shapeOf(i + 1) == Shape::capitalised;
+    };
+    if (!numberedEntry(number))
+        return false;
+    for (qsizetype i = 0; i < m_words.size(); ++i)
+        if (i != number && numberedEntry(i))
+            return true;
+    return false;
+}
+
+bool PortableNameTagger::opensEntry(qsizetype word) const
+{
+    if (word == 0)
+        return true;
+    const QStringView gap = gapBefore(word);
+    const QStringView mark = gap.trimmed();
+    return gap.contains(u'\n') || (!mark.isEmpty() && (mark.endsWith(u':') || mark.endsWith(u',') || mark.endsWith(u';')));
 }
 
 // "0815 Kimani called", "08:15 Kimani called": a log's entries open with the
@@ -2283,6 +2416,38 @@ bool PortableNameTagger::isStandingIn(qsizetype word) const
 }
 
 // Speech and action verbs and a possessive after the run.
+// "Quennell, our new intern,": who the person is, said between commas.
+bool PortableNameTagger::isPersonInApposition(qsizetype word) const
+{
+    static const WordSet owners{u"our"_s, u"my"_s, u"your"_s, u"his"_s, u"her"_s, u"their"_s, u"the"_s};
+    if (!owners.contains(lower(word)))
+        return false;
+    for (qsizetype noun = word + 1; noun < m_words.size() && noun <= word + 3; ++noun) {
+        if (gapBefore(noun) != u" "_s)
+            return false;
+        if (isPersonNoun(lower(noun)) || isHumanRole(lower(noun)))
+            return noun + 1 >= m_words.size() || !gapBefore(noun + 1).trimmed().isEmpty();
+    }
+    return false;
+}
+
+bool PortableNameTagger::isClauseBreak(QStringView gap)
+{
+    return gap == u", "_s || gap == u" – "_s || gap == u" - "_s || gap == u" — "_s;
+}
+
+// "Radomila saw a leak", "Ines irons the shirts": a word for goods that is
+// also a verb is the verb when what is done follows it.
+bool PortableNameTagger::isVerbWithObject(qsizetype word) const
+{
+    static const WordSet objects{u"a"_s, u"an"_s, u"the"_s, u"his"_s, u"her"_s, u"their"_s, u"my"_s, u"our"_s,
+                                 u"your"_s, u"it"_s, u"them"_s, u"him"_s, u"me"_s, u"us"_s, u"this"_s, u"that"_s,
+                                 u"some"_s, u"two"_s, u"three"_s};
+    const qsizetype object = word + 1;
+    return object < m_words.size() && gapBefore(object) == u" "_s && shapeOf(object) == Shape::lower
+        && objects.contains(lower(object));
+}
+
 double PortableNameTagger::contextAfter(const Run &run) const
 {
     double score = 0;
@@ -2306,7 +2471,9 @@ double PortableNameTagger::contextAfter(const Run &run) const
         // "Boise ID", "Portland, OR", but not "Hamid Rezaei (ID checked)".
         const bool regionPlaced = (gap == u" "_s || gap == u", "_s) && isRegionCode(nextText) && !isIdentityDocument(after);
         // "J. Osei (Branch Mgr)": in brackets the place noun is the role's, not the run's.
-        const bool placeNounAfter = isCapitalised(nextText) && has(after, Fact::placeNoun) && !gap.contains(u'(');
+        // "B. Lindgren, Dr Ilic": after a comma a title opens the next item.
+        const bool placeNounAfter = isCapitalised(nextText) && has(after, Fact::placeNoun) && !gap.contains(u'(')
+            && !(gap.contains(u',') && has(after, Fact::title));
         if ((regionPlaced && !m_shouting && !owner) || placeNounAfter)
             return weight::notPerson;
         if (!owner && gap == u" "_s && (isCountryArm(nextText) || isPlaceUpon(after)))
@@ -2321,7 +2488,7 @@ double PortableNameTagger::contextAfter(const Run &run) const
             return weight::notPerson;
         if (!owner && gap == u" "_s && isSiteNoun(next))
             return weight::notPerson; // "the Carmel store", "Dalton plant"
-        if (!owner && gap == u" "_s && (isGoods(next) || isStaffOf(next)))
+        if (!owner && gap == u" "_s && (isGoods(next) || isStaffOf(next)) && !isVerbWithObject(after))
             score += weight::goods;
         if (!owner && gap == u" "_s && isPassiveOfThing(run))
             return weight::everydayWord;
@@ -2330,8 +2497,10 @@ double PortableNameTagger::contextAfter(const Run &run) const
             return weight::notPerson;
         // "by June 1", "Oct 2025": a month before a number is a date.
         // "Quận 1", "Via 12": a district or a street's first word, numbered.
+        // "Max 6 per room": the limit, not a person.
+        const bool limit = lower(run.first) == u"max"_s || lower(run.first) == u"min"_s;
         if (run.first == run.last && gap == u" "_s && next.front().isDigit()
-            && (has(run.first, Fact::nonPerson) || isPlacePrefix(lower(run.first))))
+            && (has(run.first, Fact::nonPerson) || isPlacePrefix(lower(run.first)) || limit))
             return weight::notPerson;
         if (!owner && isSiteListed(run))
             return weight::notPerson;
@@ -2343,8 +2512,8 @@ double PortableNameTagger::contextAfter(const Run &run) const
             score += weakVerbs.contains(next) ? weight::weakVerb : weight::strongVerb;
         else if (gap == u" "_s && isAdverbBeforeVerb(after))
             score += weight::strongVerb; // "Marisol already fixed it"
-        else if (gap == u", "_s && (next == u"she"_s || next == u"he"_s) && !m_shouting)
-            score += weight::weakVerb; // "Spoke to Rose, she will pay"
+        else if (isClauseBreak(gap) && (next == u"she"_s || next == u"he"_s) && !m_shouting)
+            score += weight::weakVerb; // "Spoke to Rose, she will pay", "by ottavia – she had it"
         else if (gap == u", "_s && (next == u"she"_s || next == u"he"_s))
             score += weight::strongVerb; // in capitals every word's case is lost, the pronoun's too
         else if (run.first == run.last && isSpeakingForFirm(run.first))
@@ -2354,7 +2523,9 @@ double PortableNameTagger::contextAfter(const Run &run) const
         else if (gap == u" "_s && next == u"on"_s && isAway(after))
             score += weight::strongVerb; // "Oswin on leave"
         else if (gap == u" "_s && isPersonNounAfterCopula(after))
-            score += weight::strongVerb; // "Hero Blackwood is our contact"
+            score += weight::strongVerb; // "Verity Fowler is our contact"
+        else if (gap == u", "_s && isPersonInApposition(after))
+            score += weight::strongVerb; // "Quennell, our new intern, starts"
         else if (gap == u" "_s && shapeOf(after) == Shape::lower && isVerbForm(next))
             score += isUnknownSubjectActing(run) ? weight::strongVerb : weight::verbForm;
         else if (gap == u" "_s && isSubjectDoing(run))
@@ -2982,8 +3153,38 @@ bool PortableNameTagger::isFieldValue(qsizetype word) const
     // "User: admin": accounts that belong to nobody in particular.
     static const WordSet accounts{u"admin"_s, u"administrator"_s, u"root"_s, u"guest"_s, u"test"_s, u"system"_s,
                                   u"sysadmin"_s, u"anonymous"_s, u"unknown"_s, u"none"_s, u"nobody"_s, u"service"_s};
-    return word > 0 && gapBefore(word).trimmed() == u":"_s && isPersonField(lower(word - 1))
+    return word > 0 && gapBefore(word).trimmed() == u":"_s && isPeopleLabel(word - 1)
         && !accounts.contains(lower(word));
+}
+
+// "Observers:", "Carers on the east round:": a label that ends in a form's
+// field for a person, or whose few words name people in the plural.
+bool PortableNameTagger::isPeopleLabel(qsizetype label) const
+{
+    if (isPersonField(lower(label)))
+        return true;
+    static const WordSet people{u"observer"_s, u"member"_s, u"player"_s, u"runner"_s, u"rider"_s, u"walker"_s,
+                                u"winner"_s, u"finisher"_s, u"judge"_s, u"musician"_s, u"singer"_s, u"performer"_s,
+                                u"mourner"_s, u"pallbearer"_s, u"usher"_s, u"bridesmaid"_s, u"groomsman"_s,
+                                u"marshal"_s, u"leader"_s, u"instructor"_s, u"coach"_s, u"worker"_s};
+    // "Carers on the round:", "Drivers this week:", but "Carers note:" labels a note.
+    static const WordSet thenLabel{u"on"_s, u"in"_s, u"at"_s, u"for"_s, u"from"_s, u"of"_s, u"this"_s, u"today"_s,
+                                   u"tonight"_s, u"list"_s, u"rota"_s, u"present"_s, u"attending"_s, u"up"_s};
+    // "Nurse in charge:", "Plumber:": one person named by what they do will do
+    // too, but a consignee, a client or a payee may be a firm.
+    const auto isPeopleWord = [&](const QString &word) {
+        return people.contains(word) || isHumanRole(word) || (isPersonNoun(word) && !isRole(word));
+    };
+    for (qsizetype word = label; word >= 0 && label - word < 5; --word) {
+        const QString &base = lower(word);
+        const QString single = base.endsWith(u's') ? base.chopped(1) : base;
+        if (shapeOf(word) != Shape::other && (word == label || thenLabel.contains(lower(word + 1)))
+            && (isPeopleWord(single) || isPeopleWord(base)))
+            return true;
+        if (word == 0 || gapBefore(word) != u" "_s)
+            break;
+    }
+    return false;
 }
 
 // "table for 6, name Ottoline", "under the name Ottoline": a field written without its colon.
@@ -3214,7 +3415,10 @@ bool PortableNameTagger::isResidentInBrackets(const Run &run) const
 {
     static const WordSet homes{u"unit"_s, u"units"_s, u"apt"_s, u"apartment"_s, u"flat"_s, u"suite"_s,
                                      u"lot"_s, u"plot"_s, u"house"_s, u"cabin"_s, u"bed"_s, u"in"_s, u"no"_s,
-                                     u"number"_s, u"berth"_s, u"pitch"_s};
+                                     u"number"_s, u"berth"_s, u"pitch"_s,
+                                     // "Team 4 (Radovan)", "table 9 (Abernathy)": who leads or holds it.
+                                     u"group"_s, u"team"_s, u"table"_s, u"seat"_s, u"desk"_s, u"locker"_s, u"tent"_s,
+                                     u"crew"_s};
     const qsizetype code = run.first - 1;
     const qsizetype end = m_tokens.at(m_words.at(run.last)).range.end;
     if (code < 1 || !gapBefore(run.first).endsWith(u'(') || end >= m_text.size() || m_text.at(end) != u')'
@@ -3484,6 +3688,34 @@ bool PortableNameTagger::isLowerCaseSubject(qsizetype word) const
 
 // "spoke to maria", "called june yesterday", "april at reception says": a
 // given name in lower case that is also a word or a month, where only a person fits.
+// "Mercy said", "Emailed Sky the rates": a given name that is mostly a word
+// ("Mercy", "Sky", "Blaze") is a name alone where a word only people follow
+// stands before it or a person's speech after it.
+bool PortableNameTagger::isCuedWordName(qsizetype word) const
+{
+    static const WordSet speech{u"said"_s, u"says"_s, u"asked"_s, u"asks"_s, u"told"_s, u"emailed"_s, u"texted"_s,
+                                u"called"_s, u"rang"_s, u"phoned"_s, u"replied"_s, u"confirmed"_s, u"wrote"_s,
+                                u"messaged"_s, u"agreed"_s, u"explained"_s};
+    if (shapeOf(word) != Shape::capitalised || !has(word, Fact::rareAmbiguousGiven) || has(word, Fact::nonPerson)
+        || has(word, Fact::title) || has(word, Fact::lead) || has(word, Fact::function) || has(word, Fact::opener)
+        || isDepartment(lower(word)) || isPersonNoun(lower(word)) || isPossessive(textOf(word)))
+        return false;
+    // Firms are paid, and "with" and "per" come before them too.
+    static const WordSet leads{u"called"_s, u"rang"_s, u"phoned"_s, u"texted"_s, u"emailed"_s, u"messaged"_s,
+                               u"pinged"_s, u"hey"_s, u"hi"_s, u"hello"_s, u"dear"_s, u"thanks"_s, u"thx"_s, u"cc"_s,
+                               u"bcc"_s, u"ask"_s, u"asked"_s, u"tell"_s, u"told"_s, u"met"_s, u"attn"_s, u"remind"_s,
+                               u"reminded"_s};
+    const qsizetype verb = word + 1;
+    if (verb < m_words.size() && gapBefore(verb) == u" "_s && shapeOf(verb) == Shape::lower && isCompoundNoun({word, word}))
+        return false; // "Sky broadband"
+    // "Primrose on reception says": a person of a desk speaks for it, but
+    // "Crew from the council" and "Support from IT" are what comes from it.
+    const bool atDesk = verb < m_words.size() && lower(verb) != u"from"_s && isInDepartment(verb) && isSpeakingForDepartment(verb);
+    const bool speaks = verb < m_words.size() && gapBefore(verb) == u" "_s && (speech.contains(lower(verb)) || atDesk);
+    const bool led = word > 0 && gapBefore(word) == u" "_s && (leads.contains(lower(word - 1)) || isTowardsPerson(word - 1));
+    return speaks || led;
+}
+
 bool PortableNameTagger::isCuedGivenName(qsizetype word) const
 {
     if (!has(word, Fact::given))
@@ -3527,7 +3759,27 @@ bool PortableNameTagger::isLowerCaseCalled(const Run &run) const
         return true; // "k. abernethie"
     return run.last - run.first <= 1 && (lower(run.first).size() >= 4 || isShortChatName(run.first))
         && (followsPersonLead(run.first) || isBroughtIn(run.first) || isLowerCaseSubject(run.first) || isHailed(run.first)
-            || isLedGivenName(run.first) || isIntroducingSelf(run) || isOwningGivenName(run));
+            || isLedGivenName(run.first) || isIntroducingSelf(run) || isOwningGivenName(run) || isSignedOrSentBy(run.first));
+}
+
+// "signed by quennevaux", "message from ifeyinwa:": what only a person signs,
+// or a message, came from whoever is named after it.
+bool PortableNameTagger::isSignedOrSentBy(qsizetype word) const
+{
+    static const WordSet doneBy{u"signed"_s, u"countersigned"_s, u"approved"_s, u"checked"_s, u"collected"_s,
+                                u"received"_s, u"entered"_s, u"reviewed"_s, u"requested"_s, u"reported"_s,
+                                u"submitted"_s, u"authorised"_s, u"authorized"_s, u"witnessed"_s, u"accepted"_s,
+                                u"logged"_s, u"raised"_s, u"initialled"_s, u"initialed"_s};
+    static const WordSet messages{u"message"_s, u"msg"_s, u"note"_s, u"email"_s, u"e-mail"_s, u"text"_s,
+                                  u"voicemail"_s, u"vm"_s, u"call"_s, u"letter"_s, u"reply"_s};
+    // "message from hmrc": letters without a vowel are an acronym.
+    static const QString vowels = u"aeiouyàáâãäåæèéêëìíîïòóôõöøùúûüýÿ"_s;
+    const auto voiced = [&](QChar c) { return vowels.contains(c); };
+    if (word < 2 || gapBefore(word) != u" "_s || gapBefore(word - 1) != u" "_s
+        || std::none_of(lower(word).cbegin(), lower(word).cend(), voiced))
+        return false;
+    const QString &lead = lower(word - 1);
+    return (lead == u"by"_s && doneBy.contains(lower(word - 2))) || (lead == u"from"_s && messages.contains(lower(word - 2)));
 }
 
 // "sent it to priya", "a reply from anjali", "ok tomasz": any lead word or
@@ -3578,8 +3830,25 @@ bool PortableNameTagger::isShortChatName(qsizetype word) const
 }
 
 // "d.k. okafor", "s. lindqvist": initials in lower case, then a known surname.
+// "sig: k ashdown-pryce", "cc m okafor": an initial without its stop, after a
+// field or a word that leads to a person, before a surname or a word no
+// dictionary knows. Chat's "u", "n" and "x" are words, not initials.
+bool PortableNameTagger::isUndottedInitial(qsizetype word) const
+{
+    const qsizetype next = word + 1;
+    if (word == 0 || next >= m_words.size() || lower(word).size() != 1 || !lower(word).at(0).isLetter()
+        || QStringView(u"aiunxoy").contains(lower(word).at(0)) || gapBefore(next) != u" "_s
+        || shapeOf(next) != Shape::lower || shapeOf(word) != Shape::lower)
+        return false;
+    const bool led = (gapBefore(word).trimmed() == u":"_s && isPeopleLabel(word - 1))
+        || (gapBefore(word) == u" "_s && (followsPersonLead(word) || isSignedOrSentBy(word)));
+    return led && ((has(next, Fact::surname) && !has(next, Fact::everyday)) || isUnknownWord(next));
+}
+
 bool PortableNameTagger::isLowerCaseInitial(qsizetype word) const
 {
+    if (isUndottedInitial(word))
+        return true;
     qsizetype next = word;
     while (next < m_words.size() && lower(next).size() == 1 && lower(next).at(0).isLetter()) {
         if (next + 1 >= m_words.size())
@@ -3781,6 +4050,14 @@ std::optional<qsizetype> PortableNameTagger::brandFrom(qsizetype first) const
     return std::nullopt;
 }
 
+bool PortableNameTagger::isNamedByRole(const Run &run) const
+{
+    const qsizetype role = run.first - 1;
+    return run.first == run.last && role >= 1 && gapBefore(run.first) == u" "_s && gapBefore(role) == u" "_s
+        && (isPersonNoun(lower(role)) || isHumanRole(lower(role))) && isDeterminer(lower(role - 1))
+        && (has(run.first, Fact::given) || has(run.first, Fact::ambiguousGiven)) && shapeOf(run.first) == Shape::capitalised;
+}
+
 TextRange PortableNameTagger::rangeOf(const Run &run) const
 {
     return {m_tokens.at(m_words.at(run.first)).range.start, m_tokens.at(m_words.at(run.last)).range.end};
@@ -3798,7 +4075,8 @@ void PortableNameTagger::tag()
             brandEnd = *end;
             continue;
         }
-        if (isWorldPlace(run) || isMakersModel(run) || isFestival(run) || isScriptureReference(run)) {
+        // "our courier Phoenix": a city's name after whose person it is names that person.
+        if ((isWorldPlace(run) && !isNamedByRole(run)) || isMakersModel(run) || isFestival(run) || isScriptureReference(run)) {
             runs.append({run, weight::notPerson});
             continue;
         }
@@ -3840,6 +4118,11 @@ void PortableNameTagger::tag()
         }
         if (!isSurnameFirstName(run) && !isCalendarNamedPerson(run))
             run = trimmed(run);
+        // A given name that is mostly a word is trimmed away as a word, unless cued as a person.
+        if (run.first > run.last && untrimmedFirst == untrimmedLast && isCuedWordName(untrimmedFirst)) {
+            runs.append({{untrimmedFirst, untrimmedLast}, weight::threshold});
+            continue;
+        }
         if (run.first > run.last || (run.last < untrimmedLast && isPersonNamedBrand(run)))
             continue;
         // "for the Coral Reef Gala": the article still names a thing once its everyday first word goes.
@@ -3871,6 +4154,10 @@ void PortableNameTagger::tag()
     markTownsOfRegions(runs);
     markStretchEnds(runs);
     markSeasonsInLowerCase(runs);
+    markDutyLists(runs);
+    markKindsBeforePlural(runs);
+    markHandedOn(runs);
+    markNicknames(runs);
     for (const ScoredRun &run : std::as_const(runs))
         if (run.score >= weight::threshold)
             m_names.append(rangeOf(run.run));
@@ -4019,6 +4306,138 @@ void PortableNameTagger::markStretchEnds(QList<ScoredRun> &runs) const
         if ((first && isClosedStretch(word - 1)) || (second && isClosedStretch(word - 3)))
             run.score = weight::notPerson;
     }
+}
+
+// "Poppy and Primrose plugs", "Holly and Ivy wreaths": everyday words
+// joined before a plural noun name kinds of it. People joined by "and" take
+// a verb without an "s" after them, so the "s" there makes a noun.
+void PortableNameTagger::markKindsBeforePlural(QList<ScoredRun> &runs) const
+{
+    if (runs.size() < 2)
+        return;
+    for (qsizetype noun = 2; noun < m_words.size(); ++noun) {
+        if (!lower(noun).endsWith(u's') || gapBefore(noun) != u" "_s || shapeOf(noun) != Shape::lower
+            || shapeOf(noun - 1) != Shape::capitalised || !isPluralNoun(noun))
+            continue;
+        QList<qsizetype> items{noun - 1};
+        for (qsizetype item = noun - 1;;) {
+            const QStringView gap = gapBefore(item).trimmed();
+            qsizetype before = -1;
+            if (gap == u","_s || gap == u"&"_s || gap == u"+"_s)
+                before = item - 1;
+            else if (gap.isEmpty() && item >= 2 && isAnd(lower(item - 1)) && gapBefore(item - 1) == u" "_s)
+                before = item - 2;
+            if (before < 0 || shapeOf(before) != Shape::capitalised || isPossessive(textOf(before))
+                || (before > 0 && has(before - 1, Fact::title)))
+                break;
+            items.append(before);
+            item = before;
+        }
+        // "Marek and Iris tickets" are theirs: only words that are also words name kinds.
+        const bool words = std::all_of(items.cbegin(), items.cend(), [&](qsizetype item) {
+            return has(item, Fact::everyday) || has(item, Fact::nonPerson);
+        });
+        if (items.size() < 2 || !words)
+            continue;
+        for (ScoredRun &run : runs)
+            if (run.run.first == run.run.last && items.contains(run.run.first))
+                run.score = weight::notPerson;
+    }
+}
+
+bool PortableNameTagger::isPluralNoun(qsizetype word) const
+{
+    const QString &base = lower(word);
+    if (base.size() < 4 || !base.endsWith(u's') || base.endsWith(u"ss"_s) || has(word, Fact::cue) || has(word, Fact::function))
+        return false;
+    // The dictionary reads "plugs" as "plug", "always" as the adverb it lists.
+    return WordClasses::shared().classesOf(base).contains(WordClasses::noun);
+}
+
+// 'Oluwaseun Bakare ("Seun")': the name a person goes by, quoted in brackets
+// right after their name.
+void PortableNameTagger::markNicknames(QList<ScoredRun> &runs) const
+{
+    for (qsizetype i = 1; i < runs.size(); ++i) {
+        ScoredRun &nick = runs[i];
+        const ScoredRun &named = runs.at(i - 1);
+        const qsizetype word = nick.run.first;
+        if (nick.run.first != nick.run.last || named.score < weight::threshold || named.run.last + 1 != word
+            || shapeOf(word) != Shape::capitalised || has(word, Fact::nonPerson))
+            continue;
+        const QStringView before = gapBefore(word).trimmed();
+        const qsizetype end = m_tokens.at(m_words.at(word)).range.end;
+        const QStringView after = QStringView(m_text).sliced(end).trimmed();
+        const bool quotedIn = before == u"(\""_s || before == u"(“"_s || before == u"('"_s || before == u"(‘"_s;
+        const bool quotedOut = after.startsWith(u"\")"_s) || after.startsWith(u"”)"_s) || after.startsWith(u"')"_s)
+            || after.startsWith(u"’)"_s);
+        if (quotedIn && quotedOut)
+            nick.score = qMax(nick.score, weight::threshold);
+    }
+}
+
+// "Handover from Yeon-woo to Da-eun": what passes from a person goes to a
+// person, a word no list or dictionary knows as well.
+void PortableNameTagger::markHandedOn(QList<ScoredRun> &runs) const
+{
+    for (qsizetype i = 0; i + 1 < runs.size(); ++i) {
+        const ScoredRun &from = runs.at(i);
+        ScoredRun &to = runs[i + 1];
+        const qsizetype between = from.run.last + 1;
+        if (from.score < weight::threshold || from.run.first == 0 || lower(from.run.first - 1) != u"from"_s
+            || to.run.first != between + 1 || lower(between) != u"to"_s || gapBefore(between) != u" "_s
+            || gapBefore(to.run.first) != u" "_s || to.run.first != to.run.last || to.score <= 0)
+            continue;
+        // "from Barnes to Putney": a surname that is also a word or a place may be where a move starts.
+        const qsizetype word = to.run.first;
+        const bool person = has(from.run.first, Fact::given) || !has(from.run.first, Fact::inDictionary);
+        if (person && shapeOf(word) == shapeOf(from.run.first) && !has(word, Fact::inDictionary) && !has(word, Fact::nonPerson)
+            && !has(word, Fact::placeNoun))
+            to.score = qMax(to.score, weight::threshold);
+    }
+}
+
+// "Rota: Esme reception, Tobiah stores, Gwilym deliveries": a list whose
+// items each open with one capitalised word and go on in lower case names
+// what each person does; when two of those words are given names and no
+// dictionary knows the others, all are, whatever the duty after them would
+// make of them alone.
+void PortableNameTagger::markDutyLists(QList<ScoredRun> &runs) const
+{
+    if (runs.size() < 3)
+        return;
+    QList<qsizetype> heads;
+    const auto close = [&] {
+        qsizetype given = 0;
+        qsizetype nameLike = 0;
+        for (const qsizetype head : std::as_const(heads)) {
+            const bool plainGiven = has(head, Fact::given) && !has(head, Fact::everyday) && !has(head, Fact::nonPerson);
+            given += plainGiven;
+            nameLike += plainGiven || (!has(head, Fact::inDictionary) && !has(head, Fact::nonPerson));
+        }
+        if (heads.size() >= 3 && given >= 2 && nameLike == heads.size())
+            for (ScoredRun &run : runs)
+                if (run.run.first == run.run.last && heads.contains(run.run.first) && !has(run.run.first, Fact::placeNoun))
+                    run.score = qMax(run.score, weight::threshold);
+        heads.clear();
+    };
+    qsizetype word = 0;
+    while (word < m_words.size()) {
+        const QStringView gap = word > 0 ? gapBefore(word).trimmed() : QStringView();
+        const bool opens = !gap.isEmpty() && gap.size() <= 2
+            && (gap.endsWith(u':') || gap.endsWith(u',') || gap.endsWith(u';') || gap.endsWith(u'+') || gap.endsWith(u'&'));
+        const bool head = opens && shapeOf(word) == Shape::capitalised && !isPossessive(textOf(word));
+        qsizetype end = word + 1; // the item's words after its head, all in lower case
+        while (head && end < m_words.size() && end - word <= 3 && gapBefore(end) == u" "_s && shapeOf(end) == Shape::lower)
+            ++end;
+        const bool item = head && (end == m_words.size() || !gapBefore(end).trimmed().isEmpty());
+        if (item)
+            heads.append(word);
+        else
+            close();
+        word = item ? end : word + 1;
+    }
+    close();
 }
 
 // "sublease for summer", "back in june": written in lower case after a word of
@@ -4171,12 +4590,9 @@ PortableNameTagger::ListSlot PortableNameTagger::slotOf(const Run &run) const
 {
     if (run.last + 1 < m_words.size() && lower(run.last + 1) == u"to"_s && isActionPoint(run))
         return ListSlot::actionPoint;
-    static const WordSet days{u"mon"_s, u"tue"_s, u"tues"_s, u"wed"_s, u"weds"_s, u"thu"_s, u"thur"_s,
-                                    u"thurs"_s, u"fri"_s, u"sat"_s, u"sun"_s, u"monday"_s, u"tuesday"_s,
-                                    u"wednesday"_s, u"thursday"_s, u"friday"_s, u"saturday"_s, u"sunday"_s};
     const QStringView gap = run.first > 0 ? gapBefore(run.first).trimmed() : QStringView();
     const bool labelled = gap == u":"_s || gap == u"-"_s || gap == u"–"_s || gap == u"—"_s;
-    return labelled && days.contains(lower(run.first - 1)) ? ListSlot::dayEntry : ListSlot::none;
+    return labelled && isDay(lower(run.first - 1)) ? ListSlot::dayEntry : ListSlot::none;
 }
 
 // "Pryce's and Holloway's both refused it": two possessives joined, and nothing
@@ -4299,8 +4715,11 @@ void PortableNameTagger::addCoordinated(QList<ScoredRun> &runs) const
         }
         // "Nkechi & Oyin", "Stavros Karas and Eleni": a lone word no list knows
         // joined to a given name or a full name.
+        // "ask ysolde or Brannagh": the word that leads to a person leads to both.
+        const bool led = left.run.first > 0 && followsPersonLead(left.run.first);
         const bool unknownRight = right.run.first == right.run.last && !has(right.run.first, Fact::inDictionary)
-            && !has(right.run.first, Fact::nonPerson) && (has(left.run.first, Fact::given) || left.run.last > left.run.first);
+            && !has(right.run.first, Fact::nonPerson)
+            && (has(left.run.first, Fact::given) || left.run.last > left.run.first || led);
         if (unknownRight && left.score >= weight::threshold)
             right.score = qMax(right.score, weight::threshold);
         // "Ifeanyi & Chiamaka are on leave": the same, the unknown word first.
@@ -4404,8 +4823,11 @@ void PortableNameTagger::pairSurnameFirst(QList<ScoredRun> &runs) const
             && has(surname.last, Fact::surname) && has(given.first, Fact::given) && !has(given.first, Fact::everyday);
         if (m_european && runs.at(i).score <= weight::notPerson / 2)
             continue; // "rue de la Paix, Paris": no surname before a given name
+        // "MARSDEN, Obadiah, weaver": a record's surname in capitals, its given name not.
+        const bool mixedRecord = !m_shouting && shapeOf(surname.last) == Shape::capitals
+            && shapeOf(given.first) == Shape::capitalised && lower(surname.last).size() > 1;
         if (given.first != surname.last + 1 || !isSurnameBeforeComma(surname, inList) || isAfterHouseNumber(surname.first)
-            || (shapeOf(given.first) == Shape::lower && !lowerRecord) || isInListOfSingleWords(runs, i))
+            || (shapeOf(given.first) == Shape::lower && !lowerRecord) || (isInListOfSingleWords(runs, i) && !mixedRecord))
             continue;
         // "Cc Radhika, Tomasz": given names listed after a word that addresses people.
         const bool addressedList = surname.first == surname.last && surname.first > 0
@@ -4414,7 +4836,7 @@ void PortableNameTagger::pairSurnameFirst(QList<ScoredRun> &runs) const
         // "Patient: Abernethy, Clive": a form's field holds one person, surname first.
         const bool field = surname.first > 0 && gapBefore(surname.first).trimmed() == u":"_s
             && isPersonField(lower(surname.first - 1));
-        if (!paired && addressedList && !field)
+        if (!paired && addressedList && !field && !(capitalsRecord && !m_shouting))
             continue;
         // An unknown given name after a known surname, at the start of the
         // text, or in a note that already lists a pair.
@@ -4426,7 +4848,7 @@ void PortableNameTagger::pairSurnameFirst(QList<ScoredRun> &runs) const
             continue;
         const bool capitalsInText = capitalsRecord && !m_shouting;
         if (!isGivenAfterComma(given) && !(listed && isUnknownGivenAfterComma(given, inList || field || capitalsInText))
-            && !isEastAsianGivenAfterComma(surname, given))
+            && !isEastAsianGivenAfterComma(surname, given) && !isCapitalsRecordClosed(surname, given))
             continue;
         runs[i] = {{surname.first, given.last}, qMax(weight::threshold, runs.at(i).score + runs.at(i + 1).score)};
         runs.removeAt(i + 1);
@@ -4480,7 +4902,9 @@ bool PortableNameTagger::isSurnameBeforeComma(const Run &run, bool inList) const
         if (!has(i, Fact::particle))
             return false; // "Ruth Abernathy, Desmond Achebe": two people
     const qsizetype word = run.last;
-    if (has(word, Fact::surname) || isCapitalsSurnameOfPair(word))
+    // "VAN DAM, Pieter": after a particle a word is the surname, whatever else it means.
+    const bool afterParticle = run.last > run.first && has(run.last - 1, Fact::particle) && !has(word, Fact::nonPerson);
+    if (has(word, Fact::surname) || isCapitalsSurnameOfPair(word) || afterParticle)
         return true;
     return (inList || !has(word, Fact::given)) && !has(word, Fact::inDictionary) && !has(word, Fact::nonPerson)
         && lower(word).size() > 1;
@@ -4506,6 +4930,23 @@ bool PortableNameTagger::isItemRecord(const Run &surname, const Run &given) cons
         return true;
     const QStringView after = gapBefore(given.last + 1).trimmed();
     return !after.isEmpty() && closers.contains(after.front());
+}
+
+// "HOLLINGWORTH-PRYCE, CASPIAN – key lost": in text not written in capitals, a
+// record in capitals that opens the text or an item and closes with a dash or
+// a stop is a surname and a given name, whatever the dictionary says of them.
+bool PortableNameTagger::isCapitalsRecordClosed(const Run &surname, const Run &given) const
+{
+    if (m_shouting || given.first != given.last || shapeOf(surname.last) != Shape::capitals
+        || shapeOf(given.first) != Shape::capitals || lower(given.first).size() < 3 || lower(surname.last).size() < 3
+        || has(given.first, Fact::nonPerson) || has(given.first, Fact::function) || has(surname.last, Fact::nonPerson))
+        return false;
+    static const QString openers = u":;(–—-"_s;
+    static const QString closers = u";.(–—-:"_s;
+    const QStringView before = surname.first > 0 ? gapBefore(surname.first).trimmed() : QStringView();
+    const bool opens = surname.first == 0 || (!before.isEmpty() && openers.contains(before.back()));
+    const QStringView after = given.last + 1 < m_words.size() ? gapBefore(given.last + 1).trimmed() : QStringView(u".");
+    return opens && !after.isEmpty() && closers.contains(after.front());
 }
 
 // A known given name, perhaps with a middle name or initials, and no more.
@@ -4561,6 +5002,24 @@ bool PortableNameTagger::isUnknownGivenAfterComma(const Run &run, bool inList) c
     return (!gap.isEmpty() && closers.contains(gap.front())) || has(run.last + 1, Fact::action);
 }
 
+// "Lark Okonedo joined; Lark sits by the printer", "Verity Fowler ... Fowler
+// said": a word that is also an everyday word is the person again where the
+// note gives their name in full and a person's doing or a lead word stands by it.
+bool PortableNameTagger::isWordOfFullName(const QList<ScoredRun> &runs, qsizetype word) const
+{
+    const bool inName = std::any_of(runs.cbegin(), runs.cend(), [&](const ScoredRun &named) {
+        if (named.score < weight::threshold || named.run.last == named.run.first)
+            return false;
+        for (qsizetype i = named.run.first; i <= named.run.last; ++i)
+            if (i != word && lower(i) == lower(word) && shapeOf(i) == Shape::capitalised)
+                return true;
+        return false;
+    });
+    // "Amber Okonkwo ... Amber light is on": the word heads a noun of its own.
+    return inName && shapeOf(word) == Shape::capitalised && !isCompoundNoun({word, word})
+        && contextBefore({word, word}) + contextAfter({word, word}) > 0;
+}
+
 // A person named once with good evidence is the same person when the text
 // names them again by one of those words ("Keiko Fujimoto ... Keiko to book").
 void PortableNameTagger::addNamesSeenElsewhere(QList<ScoredRun> &runs) const
@@ -4599,10 +5058,24 @@ void PortableNameTagger::addNamesSeenElsewhere(QList<ScoredRun> &runs) const
         bool allSeen = run.run.first == 0 || !isDeterminer(lower(run.run.first - 1)) || family;
         for (qsizetype i = run.run.first; i <= run.run.last && allSeen; ++i)
             allSeen = lower(i).size() == 1 || has(i, Fact::particle)
-                || (!has(i, Fact::nonPerson) && !has(i, Fact::everyday) && seenInName(i));
+                || (!has(i, Fact::nonPerson) && (!has(i, Fact::everyday) || isWordOfFullName(runs, i)) && seenInName(i));
         if (allSeen)
             run.score = weight::threshold;
     }
+    // Everyday words alone were dropped before they became runs at all.
+    const bool fullName = std::any_of(runs.cbegin(), runs.cend(),
+                                      [&](const ScoredRun &r) { return isNamed(r) && r.run.last > r.run.first; });
+    QList<ScoredRun> again;
+    for (qsizetype word = 0; word < m_words.size() && fullName; ++word) {
+        if (shapeOf(word) != Shape::capitalised)
+            continue;
+        const bool inRun = std::any_of(runs.cbegin(), runs.cend(),
+                                       [&](const ScoredRun &r) { return r.run.first <= word && word <= r.run.last; });
+        if (!inRun && shapeOf(word) == Shape::capitalised && isWordOfFullName(runs, word) && has(word, Fact::everyday)
+            && !has(word, Fact::nonPerson))
+            again.append({{word, word}, weight::threshold});
+    }
+    runs += again;
 }
 
 // What the lists of those languages say of each word, and whether the text is

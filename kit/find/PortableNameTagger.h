@@ -78,10 +78,12 @@ private:
     void pairSurnameFirst(QList<ScoredRun> &runs) const;
     bool isSurnameBeforeComma(const Run &run, bool inList) const;
     bool isGivenAfterComma(const Run &run) const;
+    bool isCapitalsRecordClosed(const Run &surname, const Run &given) const;
     bool isItemRecord(const Run &surname, const Run &given) const;
     bool isUnknownGivenAfterComma(const Run &run, bool inList) const;
     bool isEastAsianGivenAfterComma(const Run &surname, const Run &given) const;
     bool isCapitalsSurnameOfPair(qsizetype word) const;
+    bool isCapitalsSurnameOfRecord(qsizetype word) const;
     static bool isDepartment(const QString &word);
     bool isInDepartment(qsizetype word) const;
     bool isSpeakingForDepartment(qsizetype word) const;
@@ -126,11 +128,13 @@ private:
     bool isSlashedNamePart(qsizetype word) const;
     static bool isPersonField(const QString &word);
     bool isFieldValue(qsizetype word) const;
+    bool isPeopleLabel(qsizetype label) const;
     bool isBookingHead(qsizetype word) const;
     bool isNamedAs(qsizetype word) const;
     bool isSignature(const Run &run) const;
     bool isCompoundNoun(const Run &run) const;
     void addNamesSeenElsewhere(QList<ScoredRun> &runs) const;
+    bool isWordOfFullName(const QList<ScoredRun> &runs, qsizetype word) const;
     void markEmployers(QList<ScoredRun> &runs) const;
     void markShopsNamedTogether(QList<ScoredRun> &runs) const;
     void markStaffListed(QList<ScoredRun> &runs) const;
@@ -142,6 +146,9 @@ private:
     double wordEvidence(const Run &run) const;
     double contextBefore(const Run &run) const;
     double contextAfter(const Run &run) const;
+    static bool isClauseBreak(QStringView gap);
+    bool isPersonInApposition(qsizetype word) const;
+    bool isVerbWithObject(qsizetype word) const;
     double shapeEvidence(const Run &run) const;
     bool isPersonNamedBrand(const Run &run) const;
     qsizetype particlesBefore(qsizetype word, qsizetype floor) const;
@@ -150,6 +157,7 @@ private:
     bool isHailed(qsizetype word) const;
     bool isMakerOfGoods(const Run &run) const;
     bool isWorldPlace(const Run &run) const;
+    bool isNamedByRole(const Run &run) const;
     bool isFestival(const Run &run) const;
     bool isScriptureReference(const Run &run) const;
     bool isMakersModel(const Run &run) const;
@@ -175,6 +183,8 @@ private:
     bool isFromEmployer(qsizetype word) const;
     bool isAfterHouseNumber(qsizetype word) const;
     bool isClockTime(qsizetype word) const;
+    bool isNumberedEntry(qsizetype number) const;
+    bool opensEntry(qsizetype word) const;
     bool isStandingIn(qsizetype word) const;
     bool isPassiveOfThing(const Run &run) const;
     bool isBearingFrom(qsizetype word) const;
@@ -204,6 +214,11 @@ private:
     void markTownsOfRegions(QList<ScoredRun> &runs) const;
     void markStretchEnds(QList<ScoredRun> &runs) const;
     void markSeasonsInLowerCase(QList<ScoredRun> &runs) const;
+    void markDutyLists(QList<ScoredRun> &runs) const;
+    void markHandedOn(QList<ScoredRun> &runs) const;
+    void markNicknames(QList<ScoredRun> &runs) const;
+    void markKindsBeforePlural(QList<ScoredRun> &runs) const;
+    bool isPluralNoun(qsizetype word) const;
     bool isClosedStretch(qsizetype between) const;
     bool isNumberedLine(qsizetype next) const;
     bool isUnderFirmsLabel(const Run &run) const;
@@ -231,6 +246,7 @@ private:
     bool isConjunctionOfNames(qsizetype word) const;
     double europeanEvidence(const Run &run) const;
     bool isLowerCaseCalled(const Run &run) const;
+    bool isSignedOrSentBy(qsizetype word) const;
     bool isShortChatName(qsizetype word) const;
     bool isLedGivenName(qsizetype word) const;
     bool isPlainGivenName(qsizetype word) const;
@@ -250,9 +266,11 @@ private:
     bool isInListOfSingleWords(const QList<ScoredRun> &runs, qsizetype i) const;
     void markListOfNames(QList<ScoredRun> &runs) const;
     bool isCuedGivenName(qsizetype word) const;
+    bool isCuedWordName(qsizetype word) const;
     bool isSeasonNamedSubject(qsizetype word) const;
     bool isGivenWordBeforeSurname(qsizetype surname) const;
     bool isLowerCaseInitial(qsizetype word) const;
+    bool isUndottedInitial(qsizetype word) const;
     bool isUnknownWord(qsizetype word) const;
     bool isUnknownSubjectActing(const Run &run) const;
     bool isCalendarNamedPerson(const Run &run) const;
@@ -260,6 +278,7 @@ private:
     bool isListedBeside(const ScoredRun &named, const ScoredRun &other) const;
     bool arePeopleActing(const Run &left, const Run &right) const;
     Shape shapeOf(qsizetype word) const;
+    Shape readShape(qsizetype word) const;
     TextRange rangeOf(const Run &run) const;
     // The word in lower case, without a possessive ending.
     const QString &lower(qsizetype word) const;
@@ -271,6 +290,7 @@ private:
     QList<Token> m_tokens;
     QList<qsizetype> m_words;       // token indexes of the word tokens
     QStringList m_lowerWords;       // per word
+    std::vector<Shape> m_shapes;    // per word
     mutable std::vector<Facts> m_facts; // per word, filled as the rules ask
     std::vector<Facts> m_recalled;      // per word, as known before this text
     mutable std::vector<signed char> m_joins; // per word: joins a run (1), not (0), not yet asked (-1)

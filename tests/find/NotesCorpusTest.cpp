@@ -112,7 +112,7 @@ TEST(NotesCorpus, NamesInFreshNotes)
 {
     const Score score = measured("fresh", QStringLiteral(QUORVANE_TEST_DATA "/find/notes-fresh.jsonl"));
     ASSERT_GE(score.names, 350);
-    EXPECT_GE(score.recall(), 0.947);
+    EXPECT_GE(score.recall(), 0.949);
     EXPECT_GE(score.precision(), 0.948);
 }
 
@@ -121,8 +121,8 @@ TEST(NotesCorpus, NamesInMoreFreshNotes)
 {
     const Score score = measured("fresh 2", QStringLiteral(QUORVANE_TEST_DATA "/find/notes-measure2.jsonl"));
     ASSERT_GE(score.names, 300);
-    EXPECT_GE(score.recall(), 0.889);
-    EXPECT_GE(score.precision(), 0.922);
+    EXPECT_GE(score.recall(), 0.895);
+    EXPECT_GE(score.precision(), 0.92);
 }
 
 // Notes in German, French, Spanish, Italian, Dutch and Portuguese, some mixed
@@ -133,6 +133,16 @@ TEST(NotesCorpus, NamesInEuropeanHeldOutNotes)
     ASSERT_GE(score.names, 100);
     EXPECT_GE(score.recall(), 0.86);
     EXPECT_GE(score.precision(), 0.82);
+}
+
+// The even notes of a set from new kinds of places, some in other languages,
+// scored only; the odd ones are tuned on.
+TEST(NotesCorpus, NamesInNewPlacesHeldOutNotes)
+{
+    const Score score = measured("new places held-out", QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra9-heldout.jsonl"));
+    ASSERT_GE(score.names, 100);
+    EXPECT_GE(score.recall(), 0.855);
+    EXPECT_GE(score.precision(), 0.855);
 }
 
 TEST(NotesCorpus, NamesInEuropeanTuningNotes)
@@ -153,7 +163,8 @@ QStringList tuningNotes()
             QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra5.jsonl"),
             QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra6.jsonl"),
             QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra7.jsonl"),
-            QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra8.jsonl")};
+            QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra8.jsonl"),
+            QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra9-tune.jsonl")};
 }
 
 TEST(NotesCorpus, NamesInTuningNotes)
@@ -161,7 +172,7 @@ TEST(NotesCorpus, NamesInTuningNotes)
     const Score score = scoreNotes(tuningNotes(), false);
     ASSERT_GE(score.names, 1300);
     EXPECT_GE(score.recall(), 0.973);
-    EXPECT_GE(score.precision(), 0.965);
+    EXPECT_GE(score.precision(), 0.957);
 }
 
 // For tuning: run with --gtest_also_run_disabled_tests to list the misses on the tuning notes.

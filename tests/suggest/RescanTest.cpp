@@ -14,7 +14,7 @@ using namespace quorvane;
 TEST(SuggestionsAcrossRescans, KeepIdsAndStayDismissed)
 {
     const Spreadsheet sheet = csvSheet({u"Notes"_s, u"left the roof check for zoltar"_s,
-                                        u"a note from quimby about the call"_s, u"call zoltar, the roof is fine"_s,
+                                        u"a word from quimby about the call"_s, u"call zoltar, the roof is fine"_s,
                                         u"all good"_s, u"parcel sent"_s, u"nothing new"_s, u"roof is fine"_s});
     FakeTextServices services;
     services.names = {u"Zoltar"_s, u"Quimby"_s};
