@@ -331,8 +331,8 @@ QString phoneWarning(int count, const QString &label)
         + u"” are stored as numbers, which aren’t changed. In Excel, format that column as Text and type them again, or save the sheet as CSV."_s;
 }
 
-// Review items by id, over the items' own ids: a second copy of a large
-// file's hundreds of thousands of ids would weigh as much as the items.
+// Review items by id. Ids are kept nowhere: a probe whose hash matches makes
+// the item's id again from its text, which only values met twice pay for.
 class ItemIndex
 {
 public:
@@ -359,7 +359,7 @@ public:
         if (2 * ++m_count > m_slots.size())
             grow();
         const qsizetype item = m_items.size() - 1;
-        m_slots[slotFor(m_items.at(item).id, hash)] = {check(hash), int32_t(item)};
+        m_slots[emptySlotFor(hash)] = {check(hash), int32_t(item)};
     }
 
 private:
@@ -376,9 +376,19 @@ private:
         const qsizetype mask = m_slots.size() - 1;
         for (qsizetype at = qsizetype(hash) & mask;; at = (at + 1) & mask) {
             const Slot &slot = m_slots.at(at);
-            if (slot.item < 0 || (slot.check == check(hash) && m_items.at(slot.item).id == id))
+            if (slot.item < 0 || (slot.check == check(hash) && m_items.at(slot.item).id() == id))
                 return at;
         }
+    }
+
+    // Where an id that no item holds goes.
+    qsizetype emptySlotFor(size_t hash) const
+    {
+        const qsizetype mask = m_slots.size() - 1;
+        qsizetype at = qsizetype(hash) & mask;
+        while (m_slots.at(at).item >= 0)
+            at = (at + 1) & mask;
+        return at;
     }
 
     void grow()
@@ -387,7 +397,7 @@ private:
         old.swap(m_slots);
         for (const Slot &slot : std::as_const(old)) {
             if (slot.item >= 0)
-                m_slots[slotFor(m_items.at(slot.item).id, qHash(m_items.at(slot.item).id))] = slot;
+                m_slots[emptySlotFor(qHash(m_items.at(slot.item).id()))] = slot;
         }
     }
 
@@ -756,7 +766,7 @@ private:
         if (index < 0) {
             index = m_scan.items.size();
             m_firstFindings.append(&finding);
-            m_scan.items.append({id, finding.text, plan.text, listed.cell, 0, finding.kind, listed.freeText,
+            m_scan.items.append({finding.text, plan.text, listed.cell, 0, finding.kind, listed.freeText,
                                  isAlreadyInKey(finding, m_key)});
             itemIndex.addLast(itemId.hash);
             m_scan.entries.append(plan.entries, plan.keyIndexes, working.entries());
@@ -899,29 +909,34 @@ std::optional<QString> asciiID(QStringView prefix, const QString &text, bool col
 
 } // namespace
 
-QString itemID(const Finding &finding)
+QString itemID(ValueKind kind, const QString &text)
 {
-    switch (finding.kind) {
+    switch (kind) {
     case ValueKind::name:
-        if (auto id = asciiID(u"name|", finding.text, true))
+        if (auto id = asciiID(u"name|", text, true))
             return *id;
-        return u"name|"_s + collapsedLower(finding.text);
+        return u"name|"_s + collapsedLower(text);
     case ValueKind::email:
-        if (auto id = asciiID(u"email|", finding.text, false))
+        if (auto id = asciiID(u"email|", text, false))
             return *id;
-        return u"email|"_s + lowerCased(finding.text.trimmed());
+        return u"email|"_s + lowerCased(text.trimmed());
     case ValueKind::phone: {
-        QString number = digits(finding.text);
+        QString number = digits(text);
         if (number.size() == 11 && number.startsWith(u'1'))
             number.remove(0, 1);
         return u"phone|"_s + number;
     }
     case ValueKind::address:
-        if (auto id = asciiID(u"address|", finding.text, true))
+        if (auto id = asciiID(u"address|", text, true))
             return *id;
-        return u"address|"_s + collapsedLower(finding.text);
+        return u"address|"_s + collapsedLower(text);
     }
     return {};
+}
+
+QString itemID(const Finding &finding)
+{
+    return itemID(finding.kind, finding.text);
 }
 
 Scan scan(const Spreadsheet &spreadsheet, const ProjectKey &key, const ScanOptions &options,
