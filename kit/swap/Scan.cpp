@@ -407,14 +407,12 @@ private:
 };
 
 // One finding to plan, with what planning needs of its record, and where
-// its replacement goes.
+// its replacement goes. A large file lists hundreds of thousands at once,
+// so a cell is named by its slot alone, and found from it when needed.
 struct Listed
 {
     Finding finding;
-    std::optional<CellRef> cell;
-    // A large file lists hundreds of thousands at once: numbers, not texts.
-    int32_t slot;  // -1 for a text outside any cell
-    int32_t loose; // a text outside any cell: its number among the loose texts; else -1
+    int32_t place; // a cell's slot, or -1 - a loose text's number among the loose texts
     bool freeText;
 };
 
@@ -621,17 +619,17 @@ private:
         // out in cell order; within a record, slots are handed out in
         // planning order. Each cell is listed with one past its last slot.
         qsizetype slots = 0;
-        QList<CellPlans::Cell> cells;
+        QList<CellPlans::Cell> &cells = m_cells;
         cells.reserve(std::count_if(m_records.cbegin(), m_records.cend(), [](const Record &r) { return r.cell; }));
         for (Record &record : m_records) {
-            const auto loose = int32_t(record.cell ? -1 : m_looseTexts.size());
+            const auto loose = int32_t(m_looseTexts.size());
             if (!record.cell)
                 m_looseTexts.append(record.text);
             for (int kind = 0; kind < kindCount; ++kind) {
                 for (Finding &finding : record.findings) {
                     if (int(finding.kind) == kind)
-                        byKind[kind].append({std::move(finding), record.cell, int32_t(record.cell ? slots++ : -1), loose,
-                                             record.freeText});
+                        byKind[kind].append(
+                            {std::move(finding), int32_t(record.cell ? slots++ : -1 - loose), record.freeText});
                 }
             }
             QList<Finding>().swap(record.findings);
@@ -677,7 +675,7 @@ private:
             if (&listed != &byKind.back())
                 returnFreedMemory();
         }
-        placeInCells(std::move(cells));
+        placeInCells(std::exchange(m_cells, {}));
         m_scan.keyValueCount = m_key.valueCount();
         m_scan.entries.setKeyEntries(working.entries());
         if (m_plannedKeyExact)
@@ -766,14 +764,38 @@ private:
         if (index < 0) {
             index = m_scan.items.size();
             m_firstFindings.append(&finding);
-            m_scan.items.append({finding.text, plan.text, listed.cell, 0, finding.kind, listed.freeText,
-                                 isAlreadyInKey(finding, m_key)});
+            m_scan.items.append({sharedWithKey(finding.text, plan, working, &ProjectKey::Entry::real),
+                                 sharedWithKey(plan.text, plan, working, &ProjectKey::Entry::standIn), cellOf(listed), 0,
+                                 finding.kind, listed.freeText, isAlreadyInKey(finding, m_key)});
             itemIndex.addLast(itemId.hash);
             m_scan.entries.append(plan.entries, plan.keyIndexes, working.entries());
         } else {
             m_scan.entries.add(index, plan.entries, working.entries());
         }
         addOccurrence(listed, index, plan.text);
+    }
+
+    std::optional<CellRef> cellOf(const Listed &listed) const
+    {
+        if (listed.place < 0)
+            return std::nullopt;
+        // The first cell whose slots end past this one.
+        const auto cell = std::upper_bound(m_cells.cbegin(), m_cells.cend(), listed.place,
+                                           [](int32_t slot, const CellPlans::Cell &c) { return slot < c.end; });
+        return cell->ref;
+    }
+
+    // The key's own copy of an equal text, which outlives the finding's: a
+    // large file's items would otherwise hold a second copy of many texts.
+    static QString sharedWithKey(const QString &text, const StandInPlan &plan, const ProjectKey &working,
+                                 QString ProjectKey::Entry::*member)
+    {
+        for (qsizetype at : plan.keyIndexes) {
+            const QString &held = working.entries().at(at).*member;
+            if (held == text)
+                return held;
+        }
+        return text;
     }
 
     void addOccurrence(const Listed &listed, qsizetype index, const QString &text)
@@ -787,10 +809,10 @@ private:
             m_scan.respellings.append(text);
         }
         const Scan::Planned planned{listed.finding.range, index, respelling};
-        if (listed.slot >= 0)
-            m_slots[listed.slot] = planned;
+        if (listed.place >= 0)
+            m_slots[listed.place] = planned;
         else
-            m_scan.loosePlanned[m_looseTexts.at(listed.loose)].append(planned);
+            m_scan.loosePlanned[m_looseTexts.at(-1 - listed.place)].append(planned);
     }
 
     // Stand-ins of the key that the copy would keep as the file has them,
@@ -859,6 +881,7 @@ private:
     bool m_plannedKeyExact = true;
     // While planning: each finding's replacement, none where it keeps its text.
     QList<Scan::Planned> m_slots;
+    QList<CellPlans::Cell> m_cells; // each with one past its last slot, while planning
     // Per review item of the kind being planned, from m_firstItem on, the finding that made it.
     QList<const Finding *> m_firstFindings;
     qsizetype m_firstItem = 0;
@@ -942,6 +965,7 @@ QString itemID(const Finding &finding)
 Scan scan(const Spreadsheet &spreadsheet, const ProjectKey &key, const ScanOptions &options,
           const ProgressReport &progress)
 {
+    keepLargeBlocksApart();
     return Scanner(spreadsheet, key, options, progress).run();
 }
 
