@@ -25,7 +25,7 @@ QString sheetName(const QStringList &sheets, int sheet)
 QJsonObject itemJson(const ReviewItem &item)
 {
     return {
-        {u"id"_s, item.id},
+        {u"id"_s, item.id()},
         {u"kind"_s, rawString(item.kind)},
         {u"text"_s, item.text},
         {u"standIn"_s, item.standIn},
@@ -66,7 +66,7 @@ void printScan(QTextStream &out, const Scan &scan, const QStringList &sheets)
     out << "Values (" << scan.items.size() << "):\n";
     out << "ID\tKIND\tVALUE\tSTAND-IN\tCOUNT\tFIRST CELL\tFREE TEXT\tALREADY IN KEY\n";
     for (const ReviewItem &item : scan.items) {
-        out << oneLine(item.id) << '\t' << rawString(item.kind) << '\t' << oneLine(item.text) << '\t'
+        out << oneLine(item.id()) << '\t' << rawString(item.kind) << '\t' << oneLine(item.text) << '\t'
             << oneLine(item.standIn) << '\t' << item.count << '\t'
             << (item.firstCell ? item.firstCell->displayName() : u"-"_s) << '\t'
             << (item.inFreeText ? "yes" : "no") << '\t' << (item.alreadyInKey ? "yes" : "no") << '\n';

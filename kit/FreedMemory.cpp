@@ -15,4 +15,12 @@ void returnFreedMemory()
 #endif
 }
 
+void keepLargeBlocksApart()
+{
+#if defined(__GLIBC__)
+    constexpr int largeBlock = 1 << 20;
+    mallopt(M_MMAP_THRESHOLD, largeBlock);
+#endif
+}
+
 } // namespace quorvane

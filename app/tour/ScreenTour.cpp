@@ -294,7 +294,7 @@ private:
         save(u"swap-columns"_s, shot(*scene.window));
         swap.review();
         settle(idle);
-        swap.toggle(swap.scan()->items.at(1).id);
+        swap.toggle(swap.scan()->items.at(1).id());
         settle();
         save(u"swap-review"_s, shot(*scene.window));
         QTemporaryDir copies; // not the keys folder, where no copy may go

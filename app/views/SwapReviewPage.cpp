@@ -105,9 +105,9 @@ void SwapReviewPage::fillItems()
         return;
     for (const ReviewItem &item : m_session.scan()->items) {
         auto *row = new QListWidgetItem(SwapTexts::itemLine(item), m_items);
-        row->setData(itemIdRole, item.id);
+        row->setData(itemIdRole, item.id());
         row->setFlags(row->flags() | Qt::ItemIsUserCheckable);
-        row->setCheckState(m_session.excluded().contains(item.id) ? Qt::Unchecked : Qt::Checked);
+        row->setCheckState(m_session.excluded().contains(item.id()) ? Qt::Unchecked : Qt::Checked);
     }
 }
 
@@ -152,7 +152,7 @@ void SwapReviewPage::refresh()
     m_model->refresh();
     const qsizetype all = scan ? scan->items.size() : 0;
     const qsizetype kept = scan ? std::ranges::count_if(scan->items, [this](const ReviewItem &item) {
-        return !m_session.excluded().contains(item.id);
+        return !m_session.excluded().contains(item.id());
     }) : 0;
     m_count->setText(SwapTexts::countLine(kept, all));
     m_swap->setEnabled(scan.has_value() && !m_session.scanning() && !m_session.busy());

@@ -331,8 +331,8 @@ QString phoneWarning(int count, const QString &label)
         + u"” are stored as numbers, which aren’t changed. In Excel, format that column as Text and type them again, or save the sheet as CSV."_s;
 }
 
-// Review items by id, over the items' own ids: a second copy of a large
-// file's hundreds of thousands of ids would weigh as much as the items.
+// Review items by id. Ids are kept nowhere: a probe whose hash matches makes
+// the item's id again from its text, which only values met twice pay for.
 class ItemIndex
 {
 public:
@@ -359,7 +359,7 @@ public:
         if (2 * ++m_count > m_slots.size())
             grow();
         const qsizetype item = m_items.size() - 1;
-        m_slots[slotFor(m_items.at(item).id, hash)] = {check(hash), int32_t(item)};
+        m_slots[emptySlotFor(hash)] = {check(hash), int32_t(item)};
     }
 
 private:
@@ -376,9 +376,19 @@ private:
         const qsizetype mask = m_slots.size() - 1;
         for (qsizetype at = qsizetype(hash) & mask;; at = (at + 1) & mask) {
             const Slot &slot = m_slots.at(at);
-            if (slot.item < 0 || (slot.check == check(hash) && m_items.at(slot.item).id == id))
+            if (slot.item < 0 || (slot.check == check(hash) && m_items.at(slot.item).id() == id))
                 return at;
         }
+    }
+
+    // Where an id that no item holds goes.
+    qsizetype emptySlotFor(size_t hash) const
+    {
+        const qsizetype mask = m_slots.size() - 1;
+        qsizetype at = qsizetype(hash) & mask;
+        while (m_slots.at(at).item >= 0)
+            at = (at + 1) & mask;
+        return at;
     }
 
     void grow()
@@ -387,7 +397,7 @@ private:
         old.swap(m_slots);
         for (const Slot &slot : std::as_const(old)) {
             if (slot.item >= 0)
-                m_slots[slotFor(m_items.at(slot.item).id, qHash(m_items.at(slot.item).id))] = slot;
+                m_slots[emptySlotFor(qHash(m_items.at(slot.item).id()))] = slot;
         }
     }
 
@@ -397,14 +407,12 @@ private:
 };
 
 // One finding to plan, with what planning needs of its record, and where
-// its replacement goes.
+// its replacement goes. A large file lists hundreds of thousands at once,
+// so a cell is named by its slot alone, and found from it when needed.
 struct Listed
 {
     Finding finding;
-    std::optional<CellRef> cell;
-    // A large file lists hundreds of thousands at once: numbers, not texts.
-    int32_t slot;  // -1 for a text outside any cell
-    int32_t loose; // a text outside any cell: its number among the loose texts; else -1
+    int32_t place; // a cell's slot, or -1 - a loose text's number among the loose texts
     bool freeText;
 };
 
@@ -611,17 +619,17 @@ private:
         // out in cell order; within a record, slots are handed out in
         // planning order. Each cell is listed with one past its last slot.
         qsizetype slots = 0;
-        QList<CellPlans::Cell> cells;
+        QList<CellPlans::Cell> &cells = m_cells;
         cells.reserve(std::count_if(m_records.cbegin(), m_records.cend(), [](const Record &r) { return r.cell; }));
         for (Record &record : m_records) {
-            const auto loose = int32_t(record.cell ? -1 : m_looseTexts.size());
+            const auto loose = int32_t(m_looseTexts.size());
             if (!record.cell)
                 m_looseTexts.append(record.text);
             for (int kind = 0; kind < kindCount; ++kind) {
                 for (Finding &finding : record.findings) {
                     if (int(finding.kind) == kind)
-                        byKind[kind].append({std::move(finding), record.cell, int32_t(record.cell ? slots++ : -1), loose,
-                                             record.freeText});
+                        byKind[kind].append(
+                            {std::move(finding), int32_t(record.cell ? slots++ : -1 - loose), record.freeText});
                 }
             }
             QList<Finding>().swap(record.findings);
@@ -667,7 +675,7 @@ private:
             if (&listed != &byKind.back())
                 returnFreedMemory();
         }
-        placeInCells(std::move(cells));
+        placeInCells(std::exchange(m_cells, {}));
         m_scan.keyValueCount = m_key.valueCount();
         m_scan.entries.setKeyEntries(working.entries());
         if (m_plannedKeyExact)
@@ -756,14 +764,38 @@ private:
         if (index < 0) {
             index = m_scan.items.size();
             m_firstFindings.append(&finding);
-            m_scan.items.append({id, finding.text, plan.text, listed.cell, 0, finding.kind, listed.freeText,
-                                 isAlreadyInKey(finding, m_key)});
+            m_scan.items.append({sharedWithKey(finding.text, plan, working, &ProjectKey::Entry::real),
+                                 sharedWithKey(plan.text, plan, working, &ProjectKey::Entry::standIn), cellOf(listed), 0,
+                                 finding.kind, listed.freeText, isAlreadyInKey(finding, m_key)});
             itemIndex.addLast(itemId.hash);
             m_scan.entries.append(plan.entries, plan.keyIndexes, working.entries());
         } else {
             m_scan.entries.add(index, plan.entries, working.entries());
         }
         addOccurrence(listed, index, plan.text);
+    }
+
+    std::optional<CellRef> cellOf(const Listed &listed) const
+    {
+        if (listed.place < 0)
+            return std::nullopt;
+        // The first cell whose slots end past this one.
+        const auto cell = std::upper_bound(m_cells.cbegin(), m_cells.cend(), listed.place,
+                                           [](int32_t slot, const CellPlans::Cell &c) { return slot < c.end; });
+        return cell->ref;
+    }
+
+    // The key's own copy of an equal text, which outlives the finding's: a
+    // large file's items would otherwise hold a second copy of many texts.
+    static QString sharedWithKey(const QString &text, const StandInPlan &plan, const ProjectKey &working,
+                                 QString ProjectKey::Entry::*member)
+    {
+        for (qsizetype at : plan.keyIndexes) {
+            const QString &held = working.entries().at(at).*member;
+            if (held == text)
+                return held;
+        }
+        return text;
     }
 
     void addOccurrence(const Listed &listed, qsizetype index, const QString &text)
@@ -777,10 +809,10 @@ private:
             m_scan.respellings.append(text);
         }
         const Scan::Planned planned{listed.finding.range, index, respelling};
-        if (listed.slot >= 0)
-            m_slots[listed.slot] = planned;
+        if (listed.place >= 0)
+            m_slots[listed.place] = planned;
         else
-            m_scan.loosePlanned[m_looseTexts.at(listed.loose)].append(planned);
+            m_scan.loosePlanned[m_looseTexts.at(-1 - listed.place)].append(planned);
     }
 
     // Stand-ins of the key that the copy would keep as the file has them,
@@ -849,6 +881,7 @@ private:
     bool m_plannedKeyExact = true;
     // While planning: each finding's replacement, none where it keeps its text.
     QList<Scan::Planned> m_slots;
+    QList<CellPlans::Cell> m_cells; // each with one past its last slot, while planning
     // Per review item of the kind being planned, from m_firstItem on, the finding that made it.
     QList<const Finding *> m_firstFindings;
     qsizetype m_firstItem = 0;
@@ -899,34 +932,40 @@ std::optional<QString> asciiID(QStringView prefix, const QString &text, bool col
 
 } // namespace
 
-QString itemID(const Finding &finding)
+QString itemID(ValueKind kind, const QString &text)
 {
-    switch (finding.kind) {
+    switch (kind) {
     case ValueKind::name:
-        if (auto id = asciiID(u"name|", finding.text, true))
+        if (auto id = asciiID(u"name|", text, true))
             return *id;
-        return u"name|"_s + collapsedLower(finding.text);
+        return u"name|"_s + collapsedLower(text);
     case ValueKind::email:
-        if (auto id = asciiID(u"email|", finding.text, false))
+        if (auto id = asciiID(u"email|", text, false))
             return *id;
-        return u"email|"_s + lowerCased(finding.text.trimmed());
+        return u"email|"_s + lowerCased(text.trimmed());
     case ValueKind::phone: {
-        QString number = digits(finding.text);
+        QString number = digits(text);
         if (number.size() == 11 && number.startsWith(u'1'))
             number.remove(0, 1);
         return u"phone|"_s + number;
     }
     case ValueKind::address:
-        if (auto id = asciiID(u"address|", finding.text, true))
+        if (auto id = asciiID(u"address|", text, true))
             return *id;
-        return u"address|"_s + collapsedLower(finding.text);
+        return u"address|"_s + collapsedLower(text);
     }
     return {};
+}
+
+QString itemID(const Finding &finding)
+{
+    return itemID(finding.kind, finding.text);
 }
 
 Scan scan(const Spreadsheet &spreadsheet, const ProjectKey &key, const ScanOptions &options,
           const ProgressReport &progress)
 {
+    keepLargeBlocksApart();
     return Scanner(spreadsheet, key, options, progress).run();
 }
 

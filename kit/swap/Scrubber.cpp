@@ -23,7 +23,7 @@ namespace {
 void addEntries(const Scan &scan, ProjectKey &working, const QSet<QString> &excluded)
 {
     for (qsizetype i = 0; i < scan.items.size(); ++i) {
-        if (excluded.contains(scan.items.at(i).id))
+        if (!excluded.isEmpty() && excluded.contains(scan.items.at(i).id()))
             continue;
         for (const ProjectKey::Entry &entry : scan.entries.at(i)) {
             const bool known = working.entryForReal(entry.real, entry.kind) != nullptr;
@@ -127,7 +127,7 @@ Scrubber::Applied Scrubber::applying(std::span<const Scan::Planned> planned, con
     if (planned.empty())
         return {};
     const auto left = [&](const Scan::Planned &p) {
-        return !excluded.isEmpty() && excluded.contains(scan.items.at(p.item).id);
+        return !excluded.isEmpty() && excluded.contains(scan.items.at(p.item).id());
     };
     // Most cells hold one value: the new text is built in one go.
     if (const Scan::Planned &only = planned.front(); planned.size() == 1 && only.start >= 0 && only.start <= only.end) {

@@ -84,7 +84,7 @@ TEST_F(SwapSessionTest, TheSampleFromColumnsThroughReviewToTheMarkdownCopy)
 
     swap.review();
     ASSERT_EQ(swap.step(), Step::review);
-    const QString kept = item(u"James Whitfield"_s).id;
+    const QString kept = item(u"James Whitfield"_s).id();
     swap.toggle(kept);
     EXPECT_TRUE(swap.excluded().contains(kept));
 

@@ -223,12 +223,12 @@ TEST(RoundTrip, SharedPeopleGetTheSameStandInsInASecondFile)
     int shared = 0;
     for (const ReviewItem &item : scan(orders, key, {}).items) {
         const auto before = std::find_if(customers.items.cbegin(), customers.items.cend(),
-                                         [&](const ReviewItem &i) { return i.id == item.id; });
+                                         [&](const ReviewItem &i) { return i.id() == item.id(); });
         const bool known = before != customers.items.cend();
-        EXPECT_EQ(item.alreadyInKey, known) << item.id.toStdString();
+        EXPECT_EQ(item.alreadyInKey, known) << item.id().toStdString();
         if (known) {
             ++shared;
-            EXPECT_EQ(comparable(item), comparable(*before)) << item.id.toStdString();
+            EXPECT_EQ(comparable(item), comparable(*before)) << item.id().toStdString();
         }
     }
     EXPECT_EQ(shared, 6);

@@ -26,7 +26,7 @@ Scan scanCsv(const QString &text, const ScanOptions &options = {}, const Project
 const ReviewItem *item(const Scan &scan, const QString &id)
 {
     for (const ReviewItem &candidate : scan.items)
-        if (candidate.id == id)
+        if (candidate.id() == id)
             return &candidate;
     return nullptr;
 }
@@ -55,8 +55,8 @@ TEST(Scan, OneValueWrittenDifferentlyIsOneItemWithOneStandIn)
     const Scan result = scanCsv(u"Name,Phone\nMaria Lopez,+1 (415) 555-2841\nmaria  lopez,415.555.2841\n"_s);
     ASSERT_EQ(result.items.size(), 2);
     const ReviewItem &name = result.items.at(0);
-    EXPECT_EQ(std::tuple(name.id, name.count, name.firstCell), std::tuple(u"name|maria lopez"_s, 2, CellRef{0, 1, 0}));
-    EXPECT_EQ(std::pair(result.items.at(1).id, result.items.at(1).count), std::pair(u"phone|4155552841"_s, 2));
+    EXPECT_EQ(std::tuple(name.id(), name.count, name.firstCell), std::tuple(u"name|maria lopez"_s, 2, CellRef{0, 1, 0}));
+    EXPECT_EQ(std::pair(result.items.at(1).id(), result.items.at(1).count), std::pair(u"phone|4155552841"_s, 2));
 
     // The second spelling gets the same stand-in, in its own case and layout.
     const QString standIn = result.textOf(result.planned.at({0, 1, 0}).front());
@@ -117,7 +117,7 @@ TEST(Scan, FreeTextFindsNamesMetElsewhereInTheFile)
         scanCsv(u"Name,Notes\nMaria Lopez,\"the invoice went to lopez, then Lopez phoned back\"\nTom Reyes,Ask Tom\n"_s, options);
     const auto notes = result.planned.at({0, 1, 1});
     ASSERT_EQ(notes.size(), 1);
-    EXPECT_EQ(std::pair(result.items.at(notes.front().item).id, notes.front().range()),
+    EXPECT_EQ(std::pair(result.items.at(notes.front().item).id(), notes.front().range()),
               std::pair(u"name|lopez"_s, TextRange{32, 37}));
     ASSERT_TRUE(item(result, u"name|lopez"_s) && item(result, u"name|tom"_s));
     // A note of fewer than four words is not free text.
@@ -224,7 +224,7 @@ TEST(Scan, CompaniesStateCodesAndPostalCodesAreLeftAlone)
     }
     QStringList ids;
     for (const ReviewItem &found : result.items)
-        ids.append(found.id);
+        ids.append(found.id());
     EXPECT_EQ(ids, (QStringList{u"name|maria lopez"_s, u"name|al green"_s}));
     // Green in the company names stays, the person Al Green in the note does not.
     EXPECT_EQ(result.planned.at({0, 2, 4}).size(), 1u);

@@ -32,7 +32,7 @@ QString cell(const QByteArray &data, int row, int column)
 QString plannedStandIn(const Scan &scan, const QString &id)
 {
     for (const ReviewItem &item : scan.items)
-        if (item.id == id)
+        if (item.id() == id)
             return item.standIn;
     return {};
 }
@@ -43,11 +43,11 @@ TEST(Scrubber, ApplyingReplacesFromTheLastRangeAndSkipsWhatNoLongerFits)
 {
     Scan scan;
     scan.items.resize(3);
-    scan.items[0].id = u"name|maria"_s;
+    scan.items[0].text = u"Maria"_s;
     scan.items[0].standIn = u"Zelda"_s;
-    scan.items[1].id = u"name|lopez"_s;
+    scan.items[1].text = u"Lopez"_s;
     scan.items[1].standIn = u"Okafor"_s;
-    scan.items[2].id = u"name|gone"_s;
+    scan.items[2].text = u"Gone"_s;
     scan.items[2].standIn = u"x"_s;
     scan.respellings = {u"Okafor-Quinn"_s};
     const QList<Scan::Planned> planned{{{0, 5}, 0}, {{6, 11}, 1, 0}, {{20, 30}, 2}};
@@ -80,7 +80,7 @@ TEST(Scrubber, ExcludedValuesStayAndTheRestOfTheirCellIsSwapped)
     ProjectKey untouched = emptyKey();
     QSet<QString> all;
     for (const ReviewItem &item : scanned.items)
-        all.insert(item.id);
+        all.insert(item.id());
     const Scrubber::Result plain = Scrubber::apply(scanned, file, untouched, all);
     EXPECT_EQ(plain.data, file.data([](const std::optional<CellRef> &, const QString &) { return std::nullopt; }));
     EXPECT_EQ(std::pair(untouched.valueCount(), untouched.files().size()), std::pair(qsizetype(0), qsizetype(0)));
@@ -106,7 +106,7 @@ TEST(Scrubber, AKeyThatMovedOnSinceTheScanIsRefused)
 
     // Or handed the stand-in planned for Maria to somebody else.
     ProjectKey taken = original;
-    ASSERT_EQ(scanned.items.first().id, u"name|maria lopez");
+    ASSERT_EQ(scanned.items.first().id(), u"name|maria lopez");
     const QString planned = scanned.entries.at(0).first().standIn;
     taken.record({EntryKind::lastName, u"Someone"_s, planned});
     EXPECT_THROW(Scrubber::apply(scanned, file, taken, {}), Scrubber::Failure);
