@@ -165,7 +165,11 @@ private:
             return TextRange{at, from};
         };
         if (parts.street) {
-            const QString street = StandInPlan::streetWithoutUnit(*parts.street);
+            QString street = StandInPlan::streetWithoutUnit(*parts.street);
+            // "12 Oak St. Apt 4": the period stays in the text, as it does
+            // after a street without a unit, so both are one spelling.
+            if (street.endsWith(u'.'))
+                street.chop(1);
             if (auto range = locate(street))
                 replacements.append({*range, standInCasedLike(standIn(street, EntryKind::street), street)});
         }
