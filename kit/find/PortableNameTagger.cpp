@@ -4160,7 +4160,7 @@ void PortableNameTagger::tag()
     markNicknames(runs);
     for (const ScoredRun &run : std::as_const(runs))
         if (run.score >= weight::threshold)
-            m_names.append(rangeOf(run.run));
+            m_names.append(rangeOf(withoutLeadingPreposition(run.run)));
     for (const TextRange &range : ScriptNameFinder::names(m_text)) {
         const bool taken = std::any_of(m_names.cbegin(), m_names.cend(), [&](const TextRange &r) { return r.overlaps(range); });
         if (!taken)
@@ -4169,6 +4169,16 @@ void PortableNameTagger::tag()
     std::sort(m_names.begin(), m_names.end(), [](const TextRange &a, const TextRange &b) { return a.start < b.start; });
 }
 
+
+// "Rückruf von Jürgen", "un mensaje de Lucía": before a given name that is no
+// surname, a particle is the word for "from" or "of", not part of the name.
+PortableNameTagger::Run PortableNameTagger::withoutLeadingPreposition(Run run) const
+{
+    while (run.first < run.last && has(run.first, Fact::particle) && shapeOf(run.first) == Shape::lower
+           && has(run.first + 1, Fact::given) && !has(run.first + 1, Fact::surname))
+        ++run.first;
+    return run;
+}
 
 // An animal's name is one wherever the note repeats it, and so are the
 // names listed with it ("Mochi, Nori and Yuzu (one litter)").
@@ -5093,7 +5103,10 @@ void PortableNameTagger::readEuropeanWords()
         }
         if ((lower(word).size() < 2 && !isConjunctionOfNames(word)) || !isEuropeanMark(word))
             continue;
-        ++marks;
+        // "Rückruf", "Straße": no English note spells a word so, where it
+        // may borrow "café" or "señora".
+        const QString &lowered = lower(word);
+        marks += std::any_of(lowered.cbegin(), lowered.cend(), [](QChar c) { return u"äöüß"_s.contains(c); }) ? 2 : 1;
         german += (m_europeanKinds[word] & europeanWords::german) != 0;
         cues += (m_europeanKinds[word] & (europeanWords::call | europeanWords::honorific)) != 0;
     }

@@ -142,6 +142,7 @@ private:
     QList<Run> capitalisedRuns() const;
     bool hasParticle(const Run &run) const;
     Run trimmed(Run run) const;
+    Run withoutLeadingPreposition(Run run) const;
     double score(const Run &run) const;
     double wordEvidence(const Run &run) const;
     double contextBefore(const Run &run) const;

@@ -1044,6 +1044,10 @@ TEST(NameKinds, EuropeanWordsAreNoNames)
     expectNames({{u"Jürgen ist im Urlaub bis Freitag."_s, {u"Jürgen"_s}},
                  {u"Anna ist im Urlaub, bitte Rückruf nächste Woche."_s, {u"Anna"_s}},
                  {u"Bitte Rückruf wegen der Rechnung."_s, {}},
+                 // A particle before a given name is the word for "from".
+                 {u"Rückruf von Jürgen erbeten."_s, {u"Jürgen"_s}},
+                 {u"Nachricht von Anna Weber, Rückruf erbeten."_s, {u"Anna Weber"_s}},
+                 {u"Rückruf an Frau von Trotha bis Freitag."_s, {u"von Trotha"_s}},
                  {u"Rappeler Sophie le lundi pour la facture."_s, {u"Sophie"_s}},
                  {u"Marta está de vacaciones hasta el lunes."_s, {u"Marta"_s}},
                  {u"Pablo y Lucía vienen a la reunión."_s, {u"Pablo"_s, u"Lucía"_s}},
