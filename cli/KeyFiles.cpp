@@ -29,11 +29,11 @@ OpenedKey::~OpenedKey()
 
 void OpenedKey::save() const
 {
-    const KeyFile sealed = KeyFile::seal(key, file.protection(), fileSecret);
+    KeyFile sealed = KeyFile::seal(key, file.protection(), fileSecret);
     if (stored)
-        keyStore().save(sealed);
+        keyStore().save(std::move(sealed));
     else
-        writeAtomically(path, sealed.data());
+        writeAtomically(path, std::move(sealed).takeData());
 }
 
 KeyStore &keyStore()

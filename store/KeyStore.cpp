@@ -74,11 +74,12 @@ QList<KeyFile> KeyStore::list() const
     return files;
 }
 
-void KeyStore::save(const KeyFile &file) const
+void KeyStore::save(KeyFile file) const
 {
     if (!QDir().mkpath(m_directory))
         throw Failure(u"The keys folder “"_s % QDir::toNativeSeparators(m_directory) % u"” couldn’t be created."_s);
-    writeAtomically(filePath(file.id()), file.data());
+    const QString path = filePath(file.id());
+    writeAtomically(path, std::move(file).takeData());
 }
 
 void KeyStore::deleteKey(const QUuid &id) const

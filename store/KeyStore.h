@@ -51,7 +51,8 @@ public:
     QList<KeyFile> list() const;
     // Writes a key file atomically, replacing its earlier version and creating
     // the folder when needed. Throws Failure with the file system's error.
-    void save(const KeyFile &file) const;
+    // A file handed over whole has its text written over its box.
+    void save(KeyFile file) const;
     // Removes a key's file and its secret; never fails.
     void deleteKey(const QUuid &id) const;
 

@@ -145,29 +145,60 @@ uint64_t HmacSha256Key::leading64(const Prefixed &prefix, QByteArrayView rest) c
     return value;
 }
 
-QByteArray sealAesGcm(const QByteArray &key, const QByteArray &plaintext, const QByteArray &associatedData)
+namespace {
+
+// Encrypts plaintextSize bytes lying just past the nonce's room at box's
+// start, in place, and appends the tag; box has room for all three.
+void sealInto(const QByteArray &key, char *box, qsizetype plaintextSize, const QByteArray &associatedData)
 {
     if (key.size() != 32)
         throw std::runtime_error("AES-256 needs a 32-byte key");
-    // The nonce, ciphertext and tag are written into the box in place: a
-    // large key's box runs to tens of megabytes, and each copy of it counts.
     const QByteArray nonce = randomBytes(gcmNonceLength);
-    QByteArray box(gcmNonceLength + plaintext.size() + gcmTagLength, Qt::Uninitialized);
-    std::copy(nonce.cbegin(), nonce.cend(), box.begin());
-    unsigned char *const ciphertext = bytes(box) + gcmNonceLength;
+    std::copy(nonce.cbegin(), nonce.cend(), box);
+    auto *const text = reinterpret_cast<unsigned char *>(box) + gcmNonceLength;
     CipherContext context = newCipherContext();
     int length = 0;
     bool ok = EVP_EncryptInit_ex(context.get(), EVP_aes_256_gcm(), nullptr, nullptr, nullptr) == 1
         && EVP_CIPHER_CTX_ctrl(context.get(), EVP_CTRL_GCM_SET_IVLEN, gcmNonceLength, nullptr) == 1
         && EVP_EncryptInit_ex(context.get(), nullptr, nullptr, bytes(key), bytes(nonce)) == 1
         && EVP_EncryptUpdate(context.get(), nullptr, &length, bytes(associatedData), int(associatedData.size())) == 1
-        && EVP_EncryptUpdate(context.get(), ciphertext, &length, bytes(plaintext), int(plaintext.size())) == 1
-        && EVP_EncryptFinal_ex(context.get(), ciphertext + length, &length) == 1
-        && EVP_CIPHER_CTX_ctrl(context.get(), EVP_CTRL_GCM_GET_TAG, gcmTagLength,
-                               ciphertext + plaintext.size()) == 1;
+        && EVP_EncryptUpdate(context.get(), text, &length, text, int(plaintextSize)) == 1
+        && EVP_EncryptFinal_ex(context.get(), text + length, &length) == 1
+        && EVP_CIPHER_CTX_ctrl(context.get(), EVP_CTRL_GCM_GET_TAG, gcmTagLength, text + plaintextSize) == 1;
     if (!ok)
         throw std::runtime_error("AES-GCM sealing failed");
+}
+
+} // namespace
+
+QByteArray sealAesGcm(const QByteArray &key, const QByteArray &plaintext, const QByteArray &associatedData)
+{
+    QByteArray box(gcmNonceLength + plaintext.size() + gcmTagLength, Qt::Uninitialized);
+    std::copy(plaintext.cbegin(), plaintext.cend(), box.begin() + gcmNonceLength);
+    try {
+        sealInto(key, box.data(), plaintext.size(), associatedData);
+    } catch (...) {
+        wipe(box);
+        throw;
+    }
     return box;
+}
+
+void sealAesGcmInPlace(const QByteArray &key, QByteArray &plaintext, const QByteArray &associatedData)
+{
+    const qsizetype size = plaintext.size();
+    const qsizetype boxSize = gcmNonceLength + size + gcmTagLength;
+    if (!plaintext.isDetached() || plaintext.capacity() < boxSize) {
+        // Growing could leave a copy of the plaintext behind in freed memory.
+        QByteArray box = sealAesGcm(key, plaintext, associatedData);
+        wipe(plaintext);
+        plaintext = std::move(box);
+        return;
+    }
+    plaintext.resize(boxSize);
+    char *const box = plaintext.data();
+    std::memmove(box + gcmNonceLength, box, size_t(size));
+    sealInto(key, box, size, associatedData);
 }
 
 std::optional<QByteArray> openAesGcm(const QByteArray &key, const QByteArray &box, const QByteArray &associatedData)

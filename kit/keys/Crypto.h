@@ -47,6 +47,10 @@ private:
 // Encrypts and authenticates; returns nonce ‖ ciphertext ‖ tag. A fresh random
 // nonce is drawn on every call. Throws std::runtime_error if the cipher fails.
 QByteArray sealAesGcm(const QByteArray &key, const QByteArray &plaintext, const QByteArray &associatedData);
+// The same, turning the plaintext into its box in the plaintext's own buffer
+// when that has room for the nonce and tag: a large key's box runs to tens of
+// megabytes, and a second buffer would be held beside the first.
+void sealAesGcmInPlace(const QByteArray &key, QByteArray &plaintext, const QByteArray &associatedData);
 // The plaintext, or nothing when the box is too short or does not authenticate.
 std::optional<QByteArray> openAesGcm(const QByteArray &key, const QByteArray &box, const QByteArray &associatedData);
 

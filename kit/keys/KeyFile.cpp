@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 
 using namespace Qt::StringLiterals;
 
@@ -228,9 +229,14 @@ KeyFile KeyFile::seal(const ProjectKey &key, const Protection &protection, const
     file.m_name = key.name();
     file.m_created = key.created();
     file.m_protection = protection;
-    QByteArray plaintext = key.toJson();
-    crypto::WipeOnExit wipePlaintext(plaintext);
-    file.m_box = crypto::sealAesGcm(fileSecret, plaintext, file.header());
+    QByteArray text = key.toJson();
+    try {
+        crypto::sealAesGcmInPlace(fileSecret, text, file.header());
+    } catch (...) {
+        crypto::wipe(text);
+        throw;
+    }
+    file.m_box = std::move(text);
     return file;
 }
 
@@ -317,11 +323,27 @@ std::optional<QString> KeyFile::passphraseProblem(const QString &passphrase)
     return std::nullopt;
 }
 
-QByteArray KeyFile::data() const
+namespace {
+
+// The box is nearly all of a large key's file. The JSON classes would hold
+// it several times over (as UTF-16 text, in their own tree, in their
+// output), so it is left empty there and written into its place. Members
+// come out sorted, so the box opens the object.
+constexpr QByteArrayView boxOpening = "{\"box\":\"";
+
+qsizetype base64Size(qsizetype size)
 {
-    // The box is nearly all of a large key's file. The JSON classes would hold
-    // it several times over (as UTF-16 text, in their own tree, in their
-    // output), so it is left empty there and written into its place here.
+    return (size + 2) / 3 * 4;
+}
+
+// Pieces of a multiple of three bytes encode without padding, just as the
+// whole box would.
+constexpr qsizetype base64Piece = 3 << 16;
+
+} // namespace
+
+QByteArray KeyFile::afterBox() const
+{
     const QJsonObject object{
         {u"box"_s, QString()},
         {u"created"_s, ProjectKey::dateText(m_created)},
@@ -330,19 +352,45 @@ QByteArray KeyFile::data() const
         {u"name"_s, m_name},
         {u"protection"_s, encodeProtection(m_protection)},
     };
-    // Members come out sorted, so the box opens the object.
-    const QByteArray opening = "{\"box\":\"";
-    const QByteArray rest = QJsonDocument(object).toJson(QJsonDocument::Compact).sliced(opening.size());
+    return QJsonDocument(object).toJson(QJsonDocument::Compact).sliced(boxOpening.size());
+}
+
+QByteArray KeyFile::data() const
+{
+    const QByteArray rest = afterBox();
     QByteArray data;
-    data.reserve(opening.size() + (m_box.size() + 2) / 3 * 4 + rest.size());
-    data.append(opening);
+    data.reserve(boxOpening.size() + base64Size(m_box.size()) + rest.size());
+    data.append(boxOpening);
     // Encoded a piece at a time into the file's own buffer, so the encoded
-    // box is never held twice. Pieces of a multiple of three bytes encode
-    // without padding, just as the whole box would.
-    constexpr qsizetype piece = 3 << 16;
-    for (qsizetype at = 0; at < m_box.size(); at += piece)
-        data.append(QByteArray::fromRawData(m_box.constData() + at, std::min(piece, m_box.size() - at)).toBase64());
+    // box is never held twice.
+    for (qsizetype at = 0; at < m_box.size(); at += base64Piece)
+        data.append(QByteArray::fromRawData(m_box.constData() + at, std::min(base64Piece, m_box.size() - at)).toBase64());
     return data.append(rest);
+}
+
+QByteArray KeyFile::takeData() &&
+{
+    const QByteArray rest = afterBox();
+    const qsizetype size = m_box.size();
+    const qsizetype encoded = base64Size(size);
+    const qsizetype total = boxOpening.size() + encoded + rest.size();
+    if (!m_box.isDetached() || m_box.capacity() < total)
+        return data();
+    // The box moves to the end of the room its encoding takes, and is encoded
+    // from the front: each piece's text ends before the box bytes not yet read.
+    QByteArray data = std::move(m_box);
+    data.resize(total);
+    char *const start = data.data();
+    char *const box = start + boxOpening.size() + encoded - size;
+    std::memmove(box, start, size_t(size));
+    char *out = std::copy(boxOpening.begin(), boxOpening.end(), start);
+    for (qsizetype at = 0; at < size; at += base64Piece) {
+        const QByteArray piece =
+            QByteArray::fromRawData(box + at, std::min(base64Piece, size - at)).toBase64();
+        out = std::copy(piece.cbegin(), piece.cend(), out);
+    }
+    std::copy(rest.cbegin(), rest.cend(), out);
+    return data;
 }
 
 QByteArray KeyFile::header() const

@@ -88,6 +88,9 @@ public:
 
     // The key file's JSON, as written to disk.
     QByteArray data() const;
+    // The same, written over the box's own buffer when it has the room (a
+    // freshly sealed key's has), so that a large key's file is held once.
+    QByteArray takeData() &&;
     // The authenticated header: format|ID|created seconds|protection.
     QByteArray header() const;
 
@@ -100,6 +103,7 @@ public:
 
 private:
     KeyFile() = default;
+    QByteArray afterBox() const;
 
     int m_format = currentFormat;
     QUuid m_id;

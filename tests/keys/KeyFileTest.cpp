@@ -105,6 +105,31 @@ TEST(KeyFile, LargeKeysSealAndOpenWhole)
         const QByteArray data = file.data();
         EXPECT_EQ(QByteArrayView(data).sliced(8, data.indexOf('"', 8) - 8), file.box().toBase64()) << i;
         EXPECT_EQ(KeyFile(data).open(passphrase).toJson(), key.toJson()) << i;
+        // Written over a freshly sealed box, and over one still shared.
+        KeyFile fresh = passphraseFile(key);
+        const QByteArray freshData = fresh.data();
+        const KeyFile sharing = fresh;
+        EXPECT_EQ(KeyFile(sharing).takeData(), freshData) << i;
+        EXPECT_EQ(std::move(fresh).takeData(), freshData) << i;
+        EXPECT_EQ(sharing.data(), freshData) << i;
+    }
+}
+
+// Sealed in the plaintext's own buffer when it has the room, in a new one
+// when it hasn't; both open to the plaintext.
+TEST(KeyFile, BoxesSealedInPlaceOpen)
+{
+    const QByteArray secret = KeyFile::newSecret();
+    for (const QByteArray &plaintext : {QByteArray(), QByteArray("a"), QByteArray(70000, 'x')}) {
+        QByteArray tight = plaintext;
+        tight.squeeze();
+        QByteArray spacious;
+        spacious.reserve(plaintext.size() + 100);
+        spacious.append(plaintext);
+        for (QByteArray *box : {&tight, &spacious}) {
+            crypto::sealAesGcmInPlace(secret, *box, "header");
+            EXPECT_EQ(crypto::openAesGcm(secret, *box, "header"), plaintext);
+        }
     }
 }
 
