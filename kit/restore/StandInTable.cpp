@@ -1,7 +1,5 @@
 #include "kit/restore/StandInTable.h"
 
-#include "kit/keys/ZipPlus4.h"
-
 #include "kit/restore/PlainKeyBytes.h"
 
 #include <algorithm>
@@ -9,6 +7,7 @@
 #include <bit>
 #include <cstring>
 #include <stdexcept>
+#include <type_traits>
 
 #ifdef __linux__
 #include <sys/mman.h>
@@ -119,7 +118,7 @@ bool StandInTable::appendPlain(const ProjectKey::EntryBytes &entry)
     if (entry.standIn.contains(' '))
         noteWords(entry.kind, QString::fromLatin1(entry.standIn));
     if (entry.kind == EntryKind::zip)
-        noteZip(entry.kind, QString::fromLatin1(entry.standIn));
+        noteZip(entry.kind, entry.standIn);
     m_filed.push_back({uint32_t(at), hashOfLatin1(QByteArrayView(key, keyLength))});
     return true;
 }
@@ -136,6 +135,8 @@ void StandInTable::append(EntryKind kind, QStringView real, QStringView standIn)
 // twice keeps the later entry's real value, as the key's own index does.
 void StandInTable::index()
 {
+    std::stable_sort(m_zipPlus4.begin(), m_zipPlus4.end(),
+                     [](const auto &a, const auto &b) { return a.first < b.first; });
     m_slots.reserve(slotsFor(qsizetype(m_filed.size())));
     adviseHugePages(m_slots.data(), m_slots.capacity() * sizeof(Slot));
     m_slots.resize(m_slots.capacity());
@@ -162,29 +163,44 @@ void StandInTable::index()
     m_firstWordHashes = {};
 }
 
-// A later entry under the same five digits wins, as in the table itself.
-void StandInTable::noteZip(EntryKind kind, QStringView standIn)
+template<typename Text>
+void StandInTable::noteZip(EntryKind kind, Text standIn)
 {
     if (kind != EntryKind::zip || standIn.size() < 5)
         return;
-    bool five = false;
-    const uint32_t digits = standIn.first(5).toUInt(&five);
-    if (!five)
-        return;
-    if (const std::optional<int> plus4 = zipPlus4::of(standIn))
-        m_zipPlus4[digits] = uint16_t(*plus4);
-    else
-        m_zipPlus4.erase(digits);
+    const auto unitAt = [&](qsizetype i) {
+        if constexpr (std::is_same_v<Text, QStringView>)
+            return int(standIn[i].unicode());
+        else
+            return int(uchar(standIn[i]));
+    };
+    const auto digitAt = [&](qsizetype i) { return unitAt(i) - '0'; };
+    uint32_t five = 0;
+    for (qsizetype i = 0; i < 5; ++i) {
+        if (digitAt(i) < 0 || digitAt(i) > 9)
+            return;
+        five = five * 10 + uint32_t(digitAt(i));
+    }
+    uint16_t plus4 = noPlus4;
+    if (standIn.size() == 10 && unitAt(5) == '-') {
+        plus4 = 0;
+        for (qsizetype i = 6; i < 10 && plus4 != noPlus4; ++i)
+            plus4 = digitAt(i) >= 0 && digitAt(i) <= 9 ? uint16_t(plus4 * 10 + digitAt(i)) : noPlus4;
+    }
+    m_zipPlus4.emplace_back(five, plus4);
 }
 
 std::optional<int> StandInTable::zipStandInPlus4(QStringView fiveDigits) const
 {
     bool five = false;
     const uint32_t digits = fiveDigits.toUInt(&five);
-    const auto found = five ? m_zipPlus4.find(digits) : m_zipPlus4.end();
-    if (found == m_zipPlus4.end())
+    // Sorted stably, so the last of equal codes is the latest entry's, which wins as in the table.
+    const auto after = std::upper_bound(m_zipPlus4.cbegin(), m_zipPlus4.cend(), digits,
+                                        [](uint32_t code, const auto &known) { return code < known.first; });
+    if (!five || after == m_zipPlus4.cbegin() || std::prev(after)->first != digits
+        || std::prev(after)->second == noPlus4)
         return std::nullopt;
-    return found->second;
+    return std::prev(after)->second;
 }
 
 void StandInTable::noteWords(EntryKind kind, QStringView standIn)

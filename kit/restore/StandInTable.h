@@ -10,7 +10,6 @@
 #include <cstring>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace quorvane {
@@ -76,7 +75,8 @@ private:
     void index();
     // Counts a name or town stand-in of several words in, with its first word's hash.
     void noteWords(EntryKind kind, QStringView standIn);
-    void noteZip(EntryKind kind, QStringView standIn);
+    template<typename Text>
+    void noteZip(EntryKind kind, Text standIn);
     uint32_t appendRecord(QStringView spaceKey, QStringView real);
     // Room at the end of the records for `bytes` more; the offset of the room.
     size_t grow(size_t bytes);
@@ -133,9 +133,11 @@ private:
     };
     std::vector<Filed> m_filed;
     std::vector<size_t> m_firstWordHashes;
-    // ZIP stand-ins' five digits, as a number, to their +4 parts: few, and
-    // only asked for by ZIP codes a restore meets.
-    std::unordered_map<uint32_t, uint16_t> m_zipPlus4;
+    // ZIP stand-ins' five digits, as a number, with their +4 parts (noPlus4
+    // for none), in the order of the entries until index() sorts them: only
+    // ZIP codes a restore meets ask for them, so a large key pays one sort.
+    static constexpr uint16_t noPlus4 = UINT16_MAX;
+    std::vector<std::pair<uint32_t, uint16_t>> m_zipPlus4;
     QString m_spaceKey;
     std::string m_realKey;
 };

@@ -245,6 +245,7 @@ TEST(Restorer, AKeyReadForRestoringAloneRestoresAsTheWholeKey)
     key.record({EntryKind::city, u"Kraków"_s, u"Łęczyca"_s});
     key.record({EntryKind::phone, u"415-867-5311"_s, u"2125550143x77"_s});
     key.record({EntryKind::lastName, u"Brown"_s, u"Okafor"_s});
+    key.record({EntryKind::zip, u"62704-1234"_s, u"27182-0042"_s});
     const QByteArray plain = key.toJson();
     QByteArray repeated = plain;
     repeated.replace("{\"kind\":\"firstName\",\"real\":\"Maria\",\"standIn\":\"Mateo\"}",
@@ -261,11 +262,12 @@ TEST(Restorer, AKeyReadForRestoringAloneRestoresAsTheWholeKey)
     escaping.record({EntryKind::street, u"1 \"Old\" Rd"_s, u"77 Quay Lane"_s});
     const QString text = u"Mateo Okafor of Cedarhaven Springs, mateo.okafor@example.com, (212) 555-0142, "
                          "212-555-0143 x77, 5550177, 4821 Larkspur Ave, OR 31415. Oren Øksendal, ŁĘCZYCA; "
-                         "77 Quay Lane. Ansel."_s;
+                         "77 Quay Lane. Ansel. IL 27182-0043, IL 27182"_s;
     for (const QByteArray &json : {plain, repeated, spaced, escaping.toJson()}) {
         const Restorer whole(ProjectKey::fromJson(json));
         const Restorer quick = Restorer::fromKeyJson(json);
         EXPECT_EQ(quick.restore(text).text, whole.restore(text).text);
+        EXPECT_TRUE(quick.restore(text).text.endsWith(u"IL 62704-1235, IL 62704"_s)) << json.constData();
         EXPECT_EQ(quick.restore(text).count, whole.restore(text).count);
         EXPECT_EQ(quick.key().name(), whole.key().name());
     }
