@@ -1293,6 +1293,22 @@ bool PortableNameTagger::isLowerCaseName(qsizetype word) const
     return isLowerCaseNameWord(word) && !isPersonNoun(lower(word));
 }
 
+// "José prefiere correo", "Pierre préfère le courrier": a word no dictionary
+// knows, then another in lower case that is no English word either (an
+// article may come between), is a sentence in a language the dictionary
+// doesn't know, and the first word its verb.
+bool PortableNameTagger::isForeignClauseAfter(qsizetype word) const
+{
+    const auto isForeign = [&](qsizetype next) {
+        return next < m_words.size() && gapBefore(next) == u" "_s && shapeOf(next) == Shape::lower
+            && !has(next, Fact::inDictionary) && !has(next, Fact::action) && !has(next, Fact::function);
+    };
+    const qsizetype next = word + 1;
+    if (next < m_words.size() && gapBefore(next) == u" "_s && shapeOf(next) == Shape::lower && has(next, Fact::particle))
+        return isForeign(next + 1);
+    return isForeign(next);
+}
+
 bool PortableNameTagger::isLowerCaseNameWord(qsizetype word) const
 {
     const QString &base = lower(word);
@@ -1321,7 +1337,8 @@ bool PortableNameTagger::isLowerCaseNameWord(qsizetype word) const
         // ...or right before the team they are in ("kirsi from the helsinki office"),
         // or opening a clause and doing what people do ("ok so priyanka is out today").
         return (word > 0
-                && (has(word - 1, Fact::given) || has(word - 1, Fact::lead) || has(word - 1, Fact::title) || isBroughtIn(word)))
+                && ((has(word - 1, Fact::given) && (shapeOf(word - 1) == Shape::lower || !isForeignClauseAfter(word)))
+                    || has(word - 1, Fact::lead) || has(word - 1, Fact::title) || isBroughtIn(word)))
             || isInDepartment(word + 1) || isLowerCaseSubject(word) || isFieldValue(word) || isHailed(word)
             || isResidentInBrackets({word, word}) || isInUnitCode({word, word}) || isGivingOwnName(word) || isChatHail(word)
             || isAskedWhereabouts(word) || isJoinedToLowerCaseName(word) || isThankedAtEnd(word)
@@ -1483,13 +1500,16 @@ QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
             if (!spaced && !afterInitial)
                 break;
             // "June figures": a lower-case word is no surname of a capitalised name.
-            // "Ilse grünwald" is still one name: a word no dictionary knows after a given name.
+            // "Ilse grünwald" is still one name: a word no dictionary knows after a given name,
+            // unless the sentence goes on in the same language ("José prefiere correo"). A
+            // given name that is also a month or a word keeps it: "Jan wil graag" may be a
+            // person only so.
             // Only Latin script is looked up: "к Ивану по счёту" has no surname in lower case.
             const bool latin = lower(next).front().unicode() < 0x250;
             const bool caseBreak = shapeOf(next) == Shape::lower && shapeOf(run.last) != Shape::lower
                 && !(run.first == run.last && latin && has(run.last, Fact::given) && !has(next, Fact::inDictionary)
                      && !isInflectedWord(lower(next)) && !has(next, Fact::action)
-                     && !isAnd(lower(next)));
+                     && !isAnd(lower(next)) && !(isForeignClauseAfter(next) && !has(run.last, Fact::ambiguousGiven)));
             if (!caseBreak && joinsRun(next)) {
                 run.last = next;
                 continue;

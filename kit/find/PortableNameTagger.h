@@ -154,6 +154,7 @@ private:
     bool isPersonNamedBrand(const Run &run) const;
     qsizetype particlesBefore(qsizetype word, qsizetype floor) const;
     bool isParticleLedSurname(const Run &run) const;
+    bool isForeignClauseAfter(qsizetype word) const;
     bool isAfterNobiliary(qsizetype word) const;
     bool isHailed(qsizetype word) const;
     bool isMakerOfGoods(const Run &run) const;

@@ -1052,6 +1052,13 @@ TEST(NameKinds, EuropeanWordsAreNoNames)
                  {u"Marta está de vacaciones hasta el lunes."_s, {u"Marta"_s}},
                  {u"Pablo y Lucía vienen a la reunión."_s, {u"Pablo"_s, u"Lucía"_s}},
                  {u"Pablo y Lucía vienen mañana."_s, {u"Pablo"_s, u"Lucía"_s}},
+                 // A verb no list holds, in a sentence going on in its language, is no surname.
+                 {u"José prefiere correo."_s, {u"José"_s}},
+                 {u"Pierre préfère le courrier."_s, {u"Pierre"_s}},
+                 {u"Marco wil graag teruggebeld worden."_s, {u"Marco"_s}},
+                 // "Jan" is a month too: only the word after it makes a person of it.
+                 {u"Jan wil graag teruggebeld worden."_s, {u"Jan wil"_s}},
+                 {u"Greta malmqvist called about her account."_s, {u"Greta malmqvist"_s}},
                  {u"Lieferung kommt Dienstag, Termin mit Kunde verschoben."_s, {}},
                  {u"Reunión con el proveedor el jueves, factura pendiente."_s, {}},
                  {u"Consegna prevista lunedì, l'ordine è già pagato."_s, {}},
