@@ -1612,7 +1612,9 @@ double PortableNameTagger::score(const Run &run) const
 {
     const double before = contextBefore(run);
     // "and" joins things as often as people ("Yeti tumblers and Stanley mugs").
+    // "Petra hat angerufen": a noun of English is a verb of the language the sentence goes on in.
     const double compound = before <= weight::weakLead && isCompoundNoun(run) && !europeanContextAfter(run.last + 1)
+            && !isForeignClauseAfter(run.last + 1)
         ? weight::compoundNoun : 0;
     // "Contract with Brightwater signed": the verb is the paper's, not the run's.
     const bool paper = run.first > 0 && gapBefore(run.first) == u" "_s && isFromBusiness(run.first - 1);

@@ -1059,6 +1059,9 @@ TEST(NameKinds, EuropeanWordsAreNoNames)
                  // "Jan" is a month too: only the word after it makes a person of it.
                  {u"Jan wil graag teruggebeld worden."_s, {u"Jan wil"_s}},
                  {u"Greta malmqvist called about her account."_s, {u"Greta malmqvist"_s}},
+                 // "hat" is an English noun, but no "Petra hat" is sold.
+                 {u"Petra hat angerufen."_s, {u"Petra"_s}},
+                 {u"Klaus hat angerufen."_s, {u"Klaus"_s}},
                  {u"Lieferung kommt Dienstag, Termin mit Kunde verschoben."_s, {}},
                  {u"Reunión con el proveedor el jueves, factura pendiente."_s, {}},
                  {u"Consegna prevista lunedì, l'ordine è già pagato."_s, {}},
