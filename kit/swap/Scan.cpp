@@ -6,12 +6,14 @@
 #include "kit/find/ColumnGuess.h"
 #include "kit/find/Detector.h"
 #include "kit/find/TextRules.h"
+#include "kit/swap/SearchAhead.h"
 #include "kit/swap/StandInPlan.h"
 
 #include <QLocale>
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <numeric>
 #include <span>
 #include <utility>
@@ -520,13 +522,24 @@ private:
                 kinds.insert(it.key(), columnKind({sheet, it.key()}, it.value(), {}));
         }
 
+        SearchAhead ahead(cells, [&](const PlacedCell &placed) -> std::optional<ColumnKind> {
+            return placed.row == headerRow ? std::nullopt : searchedAs(placed.cell, kinds.value(placed.column));
+        }, m_options.extraTerms);
         for (qsizetype from = 0; from < cells.size();) {
             qsizetype to = from;
             while (to < cells.size() && cells.at(to).row == cells.at(from).row)
                 ++to;
-            readRow(sheet, std::span(cells).subspan(from, to - from), headerRow, kinds, headers);
+            readRow(sheet, {std::span(cells).subspan(from, to - from), from, &ahead}, headerRow, kinds, headers);
             from = to;
         }
+    }
+
+    // The kind a cell is searched as, or nothing when it is not searched.
+    static std::optional<ColumnKind> searchedAs(const GridCell &content, ColumnKind kind)
+    {
+        if (!content.editable || content.text.isEmpty() || (kind == ColumnKind::skip && !content.freeText))
+            return std::nullopt;
+        return content.freeText ? ColumnKind::autoDetect : kind;
     }
 
     // Up to the number of texts a guess looks at, blanks left out.
@@ -537,9 +550,18 @@ private:
             sample.append(text);
     }
 
-    void readRow(int sheet, std::span<const PlacedCell> row, int headerRow, const QHash<int, ColumnKind> &kinds,
+    // A row's cells, where the first stands among the sheet's, and what was searched ahead.
+    struct Row
+    {
+        std::span<const PlacedCell> cells;
+        qsizetype first;
+        SearchAhead *ahead;
+    };
+
+    void readRow(int sheet, const Row &cells, int headerRow, const QHash<int, ColumnKind> &kinds,
                  const QMap<int, QString> &headers)
     {
+        const std::span<const PlacedCell> row = cells.cells;
         const bool blank = std::all_of(row.begin(), row.end(),
                                        [](const PlacedCell &placed) { return isBlankOfSpacesAndTabs(placed.cell.text); });
         if (row.empty() || row.front().row == headerRow || blank) {
@@ -547,9 +569,16 @@ private:
             return;
         }
         ++m_scan.dataRows;
-        for (const PlacedCell &placed : row) {
+        for (size_t i = 0; i < row.size(); ++i) {
+            const PlacedCell &placed = row[i];
             m_meter.advanceTo(++m_cellsRead);
-            readCell(CellRef{sheet, placed.row, placed.column}, placed.cell, kinds.value(placed.column), headers);
+            const qsizetype index = cells.first + qsizetype(i);
+            const auto search = [&](ColumnKind kind) {
+                return index >= cells.ahead->from() ? cells.ahead->take(index)
+                                                    : m_detector->findings(placed.cell.text, kind);
+            };
+            readCell(CellRef{sheet, placed.row, placed.column}, placed.cell, kinds.value(placed.column), headers,
+                     search);
         }
     }
 
@@ -569,7 +598,8 @@ private:
     }
 
     // The header is looked up only for the rare cell that needs it.
-    void readCell(const CellRef &cell, const GridCell &content, ColumnKind kind, const QMap<int, QString> &headers)
+    void readCell(const CellRef &cell, const GridCell &content, ColumnKind kind, const QMap<int, QString> &headers,
+                  const std::function<QList<Finding>(ColumnKind)> &search)
     {
         if (!content.editable) {
             // Numbers can't be rewritten; the user is told how many phones are stuck.
@@ -589,7 +619,7 @@ private:
         const qsizetype wordCount = freeText ? nameWordCount(content.text) : 0;
         if (wordCount >= 4)
             ++m_scan.freeTextCells;
-        QList<Finding> findings = m_detector->findings(content.text, kind);
+        QList<Finding> findings = search(kind);
         const auto names = m_options.cellNames.constFind(cell);
         if (names != m_options.cellNames.cend())
             findings = m_detector->addingCellNames(*names, content.text, std::move(findings));

@@ -283,6 +283,32 @@ TEST(RoundTrip, MoreTownsThanTheOneAndTwoWordStandInsRestoreExactly)
     expectRoundTrip(csv);
 }
 
+// A large file is searched by two threads at once; what either finds must
+// land in its own cell, and a note name the same person as their row.
+TEST(RoundTrip, ALargeFileSearchedInPartsKeepsEveryValueInItsCell)
+{
+    const QStringList firsts{u"Maria"_s, u"James"_s, u"Aisha"_s, u"Daniel"_s, u"Sofia"_s, u"Kevin"_s, u"Priya"_s};
+    QString csv = u"ID,First name,Last name,Email,Phone,Notes\n"_s;
+    for (int i = 0; i < 3600; ++i) {
+        const QString first = firsts.at(i % firsts.size()), last = madeUpTown(i % 4096);
+        csv += u"%1,%2,%3,%4@mail.net,(503) %5-%6,Called %2 about the renewal.\n"_s.arg(i + 100)
+                   .arg(first, last, (first + last).toLower())
+                   .arg(200 + i / 100)
+                   .arg(1000 + i);
+    }
+    const Spreadsheet original(csv.toUtf8(), u"large.csv"_s);
+    ProjectKey key = freshKey();
+    const Spreadsheet copyFile = swapped(original, key);
+    const Texts copy = texts(copyFile), before = texts(original);
+    ASSERT_EQ(copy.size(), before.size());
+    for (qsizetype row = 1; row < before.size(); ++row) {
+        ASSERT_EQ(copy.at(row).at(0), before.at(row).at(0)) << "row " << row;
+        ASSERT_NE(copy.at(row).at(2), before.at(row).at(2)) << "row " << row;
+        ASSERT_EQ(copy.at(row).at(5), u"Called %1 about the renewal."_s.arg(copy.at(row).at(1))) << "row " << row;
+    }
+    EXPECT_EQ(texts(restored(copyFile, key)), before);
+}
+
 // Numbers from abroad, and layouts that would split a stand-in's 555 from its
 // 01, take the plain US layout in the copy and come back exactly as written.
 TEST(RoundTrip, PhonesInEveryCountrysLayoutRestoreExactly)
