@@ -2475,7 +2475,7 @@ double PortableNameTagger::contextAfter(const Run &run) const
     double score = 0;
     qsizetype after = run.last + 1;
     if (const std::optional<double> foreign = europeanContextAfter(after))
-        return *foreign;
+        return *foreign == 0 && isUnlistedVerbAfterGivenName(run) ? weight::strongVerb : *foreign;
     // "Tanaka-san prefers": the verb comes after the honorific.
     if (after + 1 < m_words.size() && gapBefore(after) == u"-"_s && hyphenHonorifics.contains(u'-' + lower(after)))
         ++after;
@@ -5272,6 +5272,18 @@ std::optional<double> PortableNameTagger::europeanContextAfter(qsizetype after) 
         || !isEuropeanWord(after))
         return std::nullopt;
     return m_europeanKinds.at(after) & europeanWords::doing ? weight::strongVerb : 0;
+}
+
+// "Ana prefiere correo", "Giulia preferisce": a given name opening a sentence
+// of those languages, then a word in lower case that no list knows, which is
+// most often its verb: their verbs are too many to list.
+bool PortableNameTagger::isUnlistedVerbAfterGivenName(const Run &run) const
+{
+    const qsizetype next = run.last + 1;
+    return run.first == run.last && atSentenceStart(run.first) && shapeOf(run.first) == Shape::capitalised
+        && (has(run.first, Fact::given) || has(run.first, Fact::ambiguousGiven)) && !has(run.first, Fact::nonPerson)
+        && next < m_words.size() && gapBefore(next) == u" "_s && shapeOf(next) == Shape::lower
+        && m_europeanKinds.at(next) == 0 && !isListedName(next) && !has(next, Fact::inDictionary);
 }
 
 // "Bäckerei Weber", "Van Houten B.V.", "Lorenz & Söhne KG": a firm; in German

@@ -155,6 +155,7 @@ private:
     qsizetype particlesBefore(qsizetype word, qsizetype floor) const;
     bool isParticleLedSurname(const Run &run) const;
     bool isForeignClauseAfter(qsizetype word) const;
+    bool isUnlistedVerbAfterGivenName(const Run &run) const;
     bool isAfterNobiliary(qsizetype word) const;
     bool isHailed(qsizetype word) const;
     bool isMakerOfGoods(const Run &run) const;

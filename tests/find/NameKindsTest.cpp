@@ -1059,6 +1059,8 @@ TEST(NameKinds, EuropeanWordsAreNoNames)
                  // "Jan" is a month too: only the word after it makes a person of it.
                  {u"Jan wil graag teruggebeld worden."_s, {u"Jan wil"_s}},
                  {u"Greta malmqvist called about her account."_s, {u"Greta malmqvist"_s}},
+                 // "ana" is an English word, but not in a Spanish note, before its verb.
+                 {u"Ana prefiere llamadas por la tarde."_s, {u"Ana"_s}},
                  // "hat" is an English noun, but no "Petra hat" is sold.
                  {u"Petra hat angerufen."_s, {u"Petra"_s}},
                  {u"Klaus hat angerufen."_s, {u"Klaus"_s}},
