@@ -500,8 +500,6 @@ private:
         QMap<int, QString> headers;
         QHash<int, QStringList> samples;
         for (const PlacedCell &placed : cells) {
-            addWords(placed.cell.text, m_reserved.words);
-            addStateZips(placed.cell.text, m_reserved.values);
             if (placed.row == headerRow) {
                 for (int column = headers.isEmpty() ? 0 : headers.lastKey() + 1; column < placed.column; ++column)
                     headers.insert(column, QString());
@@ -525,6 +523,11 @@ private:
         SearchAhead ahead(cells, [&](const PlacedCell &placed) -> std::optional<ColumnKind> {
             return placed.row == headerRow ? std::nullopt : searchedAs(placed.cell, kinds.value(placed.column));
         }, m_options.extraTerms);
+        // While the second thread searches: the words and codes no stand-in may be.
+        for (const PlacedCell &placed : cells) {
+            addWords(placed.cell.text, m_reserved.words);
+            addStateZips(placed.cell.text, m_reserved.values);
+        }
         for (qsizetype from = 0; from < cells.size();) {
             qsizetype to = from;
             while (to < cells.size() && cells.at(to).row == cells.at(from).row)

@@ -10,9 +10,9 @@ SearchAhead::SearchAhead(std::span<const PlacedCell> cells, KindOf kindOf, const
 {
     if (qsizetype(cells.size()) < fewest || std::thread::hardware_concurrency() < 2)
         return;
-    // The earlier part is a little larger: the scan's own thread also
-    // records what it finds, and takes the later part's findings after.
-    m_from = qsizetype(cells.size()) * 11 / 20;
+    // The later part is the larger: the scan's own thread also gathers the
+    // sheet's words meanwhile, and records every cell's findings.
+    m_from = qsizetype(cells.size()) * 2 / 5;
     m_found.resize(cells.size() - size_t(m_from));
     m_thread = std::thread([this, later = cells.subspan(size_t(m_from)), kindOf = std::move(kindOf), extraTerms] {
         try {
