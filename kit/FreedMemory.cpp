@@ -23,4 +23,11 @@ void keepLargeBlocksApart()
 #endif
 }
 
+void shareOneHeap()
+{
+#if defined(__GLIBC__)
+    mallopt(M_ARENA_MAX, 1);
+#endif
+}
+
 } // namespace quorvane

@@ -15,4 +15,10 @@ void returnFreedMemory();
 // smaller blocks after them only partly fill.
 void keepLargeBlocksApart();
 
+// Every thread allocates from the one heap. A scan's second thread would
+// otherwise get a heap of its own, and the findings it makes, freed by the
+// scan's thread as planning moves on, would leave that heap's pages
+// half-filled beside the first's (8 MiB more at the peak of a 100 000-row swap).
+void shareOneHeap();
+
 } // namespace quorvane

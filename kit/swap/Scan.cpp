@@ -999,6 +999,7 @@ Scan scan(const Spreadsheet &spreadsheet, const ProjectKey &key, const ScanOptio
           const ProgressReport &progress)
 {
     keepLargeBlocksApart();
+    shareOneHeap();
     return Scanner(spreadsheet, key, options, progress).run();
 }
 
