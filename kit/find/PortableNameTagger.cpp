@@ -5116,11 +5116,14 @@ void PortableNameTagger::addNamesSeenElsewhere(QList<ScoredRun> &runs) const
 void PortableNameTagger::readEuropeanWords()
 {
     m_europeanKinds.assign(m_words.size(), 0);
-    qsizetype marks = 0, german = 0, english = 0, cues = 0;
+    qsizetype marks = 0, german = 0, english = 0, cues = 0, lowerCase = 0, unknown = 0;
     for (qsizetype word = 0; word < m_words.size(); ++word) {
         m_europeanKinds[word] = europeanWords::kindsOf(lower(word));
+        const bool inLowerCase = shapeOf(word) == Shape::lower && lower(word).size() > 1;
+        lowerCase += inLowerCase;
         if (m_europeanKinds[word] == 0) {
-            english += shapeOf(word) == Shape::lower && has(word, Fact::function);
+            english += inLowerCase && has(word, Fact::function);
+            unknown += inLowerCase && !has(word, Fact::inDictionary) && !isListedName(word);
             continue;
         }
         if ((lower(word).size() < 2 && !isConjunctionOfNames(word)) || !isEuropeanMark(word))
@@ -5134,7 +5137,10 @@ void PortableNameTagger::readEuropeanWords()
     }
     // "Gracias from Señora Díaz, she wants the receipt": English with a few words of Spanish.
     // "Tarde Okonkwo" may be a name, "Chiamare Giulia" is a call.
-    const bool brief = english == 0 && ((cues >= 1 && marks * 2 >= m_words.size()) || marks == m_words.size());
+    // "Ana prefiere correo": the other words in lower case are in no dictionary here.
+    const bool brief = english == 0
+        && ((cues >= 1 && marks * 2 >= m_words.size()) || marks == m_words.size()
+            || (marks >= 1 && lowerCase >= 2 && marks + unknown >= lowerCase));
     m_european = (marks >= 2 && marks >= english) || brief;
     m_german = german >= 2 && german * 2 >= marks;
 }

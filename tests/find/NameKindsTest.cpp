@@ -1061,6 +1061,7 @@ TEST(NameKinds, EuropeanWordsAreNoNames)
                  {u"Greta malmqvist called about her account."_s, {u"Greta malmqvist"_s}},
                  // "ana" is an English word, but not in a Spanish note, before its verb.
                  {u"Ana prefiere llamadas por la tarde."_s, {u"Ana"_s}},
+                 {u"Ana prefiere correo."_s, {u"Ana"_s}},
                  // "hat" is an English noun, but no "Petra hat" is sold.
                  {u"Petra hat angerufen."_s, {u"Petra"_s}},
                  {u"Klaus hat angerufen."_s, {u"Klaus"_s}},
