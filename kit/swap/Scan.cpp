@@ -25,13 +25,24 @@ namespace quorvane {
 
 namespace {
 
-// One text that may hold values: a cell, or a text outside any cell.
+// One text that may hold values: a cell, or a text outside any cell. Its
+// findings lie in one array with every other record's: a list of its own
+// would cost each record a block of the heap, which a large file's reading
+// leaves scattered among the blocks that planning keeps.
 struct Record
 {
     std::optional<CellRef> cell;
     QString text;
-    QList<Finding> findings;
+    int32_t first = 0; // its findings' place in the array
+    int32_t count = 0;
     bool freeText = false;
+};
+
+// A text with its findings, as names known from elsewhere are added to them.
+struct FoundIn
+{
+    const QString &text;
+    QList<Finding> &findings;
 };
 
 } // namespace
@@ -75,7 +86,7 @@ EntryKind entryKind(NameRole role)
 class KnownNames
 {
 public:
-    KnownNames(const ProjectKey &key, const QList<Record> &records) : m_key(key)
+    KnownNames(const ProjectKey &key, const QList<Finding> &found) : m_key(key)
     {
         for (const ProjectKey::Entry &entry : key.entries()) {
             if (entry.kind == EntryKind::firstName)
@@ -83,22 +94,20 @@ public:
             else if (entry.kind == EntryKind::lastName)
                 setRole(entry.real, NameRole::last);
         }
-        for (const Record &record : records) {
-            for (const Finding &finding : record.findings) {
-                if (finding.kind != ValueKind::name)
-                    continue;
-                // The first role met stays.
-                for (const NamePart &part : finding.nameParts) {
-                    if (m_names.add(part.word) == qsizetype(m_roles.size()))
-                        m_roles.push_back(part.role);
-                }
-                if (finding.nameParts.size() >= 2)
-                    addFullName(finding.text);
+        for (const Finding &finding : found) {
+            if (finding.kind != ValueKind::name)
+                continue;
+            // The first role met stays.
+            for (const NamePart &part : finding.nameParts) {
+                if (m_names.add(part.word) == qsizetype(m_roles.size()))
+                    m_roles.push_back(part.role);
             }
+            if (finding.nameParts.size() >= 2)
+                addFullName(finding.text);
         }
     }
 
-    void addTo(Record &record) const
+    void addTo(const FoundIn &record) const
     {
         const QList<Word> words = nameWords(record.text);
         const qsizetype n = words.size();
@@ -172,7 +181,7 @@ private:
 
     // The length of the longest known full name starting at word i (added to
     // the record), or 0.
-    qsizetype fullNameRunAt(Record &record, const QList<Word> &words, qsizetype i) const
+    qsizetype fullNameRunAt(const FoundIn &record, const QList<Word> &words, qsizetype i) const
     {
         // Most words start no full name of the file; those are told by their
         // first word alone.
@@ -215,7 +224,7 @@ private:
     // A word of the text that is already one of the key's stand-ins ("moreau",
     // given to Whitfield in an earlier file) would be restored to that other
     // person. Swapped as a name of its own, it comes back as it was written.
-    void addStandInWord(Record &record, const Word &word) const
+    void addStandInWord(const FoundIn &record, const Word &word) const
     {
         if (m_key.valueCount() == 0 || word.word.size() < 2 || overlapsAny(word.range, record.findings)
             || !m_key.isSubstitute(word.word, EntryKind::firstName))
@@ -225,7 +234,7 @@ private:
         record.findings.append({ValueKind::name, word.range, word.word, {part}, std::nullopt});
     }
 
-    void addSingleName(Record &record, const Word &word) const
+    void addSingleName(const FoundIn &record, const Word &word) const
     {
         const std::optional<NameRole> role = roleOf(word.word);
         if (!role || !isNameWord(word.word) || word.word.size() < 2
@@ -439,18 +448,18 @@ public:
                 continue; // a workbook may hold millions of them
             addWords(text, m_reserved.words);
             addStateZips(text, m_reserved.values);
-            m_records.append({std::nullopt, text, m_detector->findings(text, ColumnKind::autoDetect), true});
+            addRecord(std::nullopt, text, m_detector->findings(text, ColumnKind::autoDetect), true);
         }
         // Its memory of the free texts it searched would last through planning.
         m_detector.reset();
 
         addKnownNames();
-        m_records.removeIf([](const Record &record) { return record.findings.isEmpty(); });
+        m_records.removeIf([](const Record &record) { return record.count == 0; });
         m_records.squeeze();
         for (Record &record : m_records) {
             if (record.freeText && nameWordCount(record.text) < 4)
                 record.freeText = false;
-            for (const Finding &finding : record.findings)
+            for (const Finding &finding : findingsOf(record))
                 addReservedValues(finding, m_reserved.values);
         }
 
@@ -465,27 +474,60 @@ public:
     }
 
 private:
+    void addRecord(const std::optional<CellRef> &cell, const QString &text, QList<Finding> findings, bool freeText)
+    {
+        m_records.append({cell, text, int32_t(m_found.size()), int32_t(findings.size()), freeText});
+        m_found.append(std::move(findings));
+    }
+
+    std::span<Finding> findingsOf(const Record &record)
+    {
+        return std::span(m_found.data() + record.first, size_t(record.count));
+    }
+    std::span<const Finding> findingsOf(const Record &record) const
+    {
+        return std::span(m_found.constData() + record.first, size_t(record.count));
+    }
+
+    // A record's findings become these: in their place when as many, else
+    // after every other record's.
+    void setFindings(Record &record, const QList<Finding> &findings)
+    {
+        if (findings.size() != record.count) {
+            for (Finding &old : findingsOf(record))
+                old = {};
+            record.first = int32_t(m_found.size());
+            record.count = int32_t(findings.size());
+            m_found.append(findings);
+            return;
+        }
+        std::copy(findings.cbegin(), findings.cend(), findingsOf(record).begin());
+    }
+
     // Its tables hold every name word of the file; they go before planning.
     void addKnownNames()
     {
-        const KnownNames known(m_key, m_records);
+        const KnownNames known(m_key, m_found);
         // Free texts repeat down their columns (a company, a stock phrase),
-        // and what a text gains depends on nothing but it and its findings;
-        // records of one text then share one list, too.
+        // and what a text gains depends on nothing but it and its findings.
         constexpr qsizetype remembered = 1 << 16;
         QHash<QString, std::pair<QList<Finding>, QList<Finding>>> gained;
         for (Record &record : m_records) {
             if (!record.freeText)
                 continue;
+            const std::span<const Finding> had = findingsOf(record);
             const auto seen = gained.constFind(record.text);
-            if (seen != gained.cend() && seen->first == record.findings) {
-                record.findings = seen->second;
+            if (seen != gained.cend() && std::equal(had.begin(), had.end(), seen->first.cbegin(), seen->first.cend())) {
+                setFindings(record, seen->second);
                 continue;
             }
-            QList<Finding> found = record.findings;
-            known.addTo(record);
+            const QList<Finding> found(had.begin(), had.end());
+            QList<Finding> findings = found;
+            known.addTo({record.text, findings});
+            if (findings != found)
+                setFindings(record, findings);
             if (gained.size() < remembered)
-                gained.insert(record.text, {std::move(found), record.findings});
+                gained.insert(record.text, {found, std::move(findings)});
         }
     }
 
@@ -629,7 +671,7 @@ private:
         // Free-text cells with words are kept even without findings: known
         // names are added to them later.
         if (!findings.isEmpty() || wordCount > 0)
-            m_records.append({cell, content.text, std::move(findings), freeText});
+            addRecord(cell, content.text, std::move(findings), freeText);
     }
 
     void planAll()
@@ -641,7 +683,7 @@ private:
         // and the findings of a large file weigh as much as its key.
         std::array<qsizetype, kindCount> counts{};
         for (const Record &record : std::as_const(m_records)) {
-            for (const Finding &finding : record.findings)
+            for (const Finding &finding : findingsOf(record))
                 ++counts[int(finding.kind)];
         }
         std::array<QList<Listed>, kindCount> byKind;
@@ -659,17 +701,17 @@ private:
             if (!record.cell)
                 m_looseTexts.append(record.text);
             for (int kind = 0; kind < kindCount; ++kind) {
-                for (Finding &finding : record.findings) {
+                for (Finding &finding : findingsOf(record)) {
                     if (int(finding.kind) == kind)
                         byKind[kind].append(
                             {std::move(finding), int32_t(record.cell ? slots++ : -1 - loose), record.freeText});
                 }
             }
-            QList<Finding>().swap(record.findings);
             if (record.cell)
                 cells.append({*record.cell, slots});
         }
         QList<Record>().swap(m_records);
+        QList<Finding>().swap(m_found);
 
         // Sized once for the most the findings can need: growing these tables
         // step by step would hash every id again at each step.
@@ -871,8 +913,9 @@ private:
                 QString lower = lowerCased(word.word);
                 if (!standInWords.contains(lower) || kept.contains(lower))
                     continue;
-                const bool covered = record && std::any_of(record->findings.cbegin(), record->findings.cend(),
-                                                           [&](const Finding &f) { return f.range.overlaps(word.range); });
+                const std::span<const Finding> findings = record ? findingsOf(*record) : std::span<const Finding>();
+                const bool covered = std::any_of(findings.begin(), findings.end(),
+                                                 [&](const Finding &f) { return f.range.overlaps(word.range); });
                 if (!covered)
                     kept.insert(std::move(lower));
             }
@@ -909,6 +952,7 @@ private:
     Scan m_scan;
     ProjectKey::Reserved m_reserved;
     QList<Record> m_records;
+    QList<Finding> m_found; // the records' findings
     QStringList m_looseTexts; // the texts outside any cell, while planning
     QMap<QString, int> m_phoneCounts;
     bool m_plannedKeyExact = true;
