@@ -727,8 +727,8 @@ private:
             // kind's own, and go with it.
             m_firstItem = m_scan.items.size();
             ItemIndex itemIndex(m_scan.items, listed.size());
-            QList<const Finding *>().swap(m_firstFindings);
-            m_firstFindings.reserve(listed.size());
+            std::vector<size_t>().swap(m_firstParts);
+            m_firstParts.reserve(size_t(listed.size()));
             // Each finding's id is made one finding ahead and its slot fetched,
             // so that the wait for it overlaps the planning of the one before.
             ItemID next;
@@ -739,10 +739,14 @@ private:
                 if (i + 1 < listed.size())
                     next = ItemID::of(listed.at(i + 1).finding, itemIndex);
                 plan(listed.at(i), id, working, itemIndex);
+                // Planning keeps what it needs of a finding (its item's text,
+                // the digest of its parts); the rest goes now, and the key's
+                // new texts take its place in memory.
+                listed[i].finding = {};
                 ++planned;
                 m_meter.advanceTo(m_cellCount + planned * (m_cellCount / planningShare) / total);
             }
-            QList<const Finding *>().swap(m_firstFindings);
+            std::vector<size_t>().swap(m_firstParts);
             QList<Listed>().swap(listed);
             // The findings just planned leave holes that the next kind's
             // stand-ins only partly fill. After the last kind, the writer
@@ -797,10 +801,44 @@ private:
 
     // A value met again, written the same way, takes the stand-in of its
     // first occurrence: the key holds its entries by then, so planning it
-    // again would only look them up and list the same entries.
-    static bool writtenAlike(const Finding &a, const Finding &b)
+    // again would only look them up and list the same entries. The first
+    // occurrence is gone by then, but for its text, which its item holds,
+    // and the digest of its parts.
+    bool writtenAlike(qsizetype item, const Finding &finding) const
     {
-        return a.kind == b.kind && a.text == b.text && a.nameParts == b.nameParts && a.address == b.address;
+        return m_scan.items.at(item).text == finding.text
+            && m_firstParts.at(item - m_firstItem) == partsDigest(finding);
+    }
+
+    // The name parts and address parts of a finding in 64 bits, none when it
+    // has none: two sets of parts of one text that differ share a digest only
+    // by a chance too small to meet.
+    static size_t partsDigest(const Finding &finding)
+    {
+        if (finding.nameParts.isEmpty() && !finding.address)
+            return 0;
+        thread_local QString parts;
+        parts.clear();
+        const auto addNumber = [&](qsizetype n) { parts.append(QChar(char16_t(n))).append(QChar(char16_t(n >> 16))); };
+        // Each text goes with its length, so that no two lists of parts read alike.
+        const auto addText = [&](const QString &text) {
+            addNumber(text.size());
+            parts.append(text);
+        };
+        for (const NamePart &part : finding.nameParts) {
+            addNumber(part.range.start);
+            addNumber(part.range.end);
+            addNumber(qsizetype(part.role));
+            addText(part.word);
+        }
+        if (const OptionalAddress &address = finding.address) {
+            for (const std::optional<QString> *part : {&address->street, &address->city, &address->state, &address->zip}) {
+                addNumber(part->has_value() ? 1 : 0);
+                if (*part)
+                    addText(**part);
+            }
+        }
+        return qHash(parts) | 1;
     }
 
     // A finding's review item id, with its hash.
@@ -823,7 +861,7 @@ private:
         const Finding &finding = listed.finding;
         const QString &id = itemId.text;
         qsizetype index = itemIndex.find(id, itemId.hash);
-        if (index >= 0 && writtenAlike(*m_firstFindings.at(index - m_firstItem), finding)) {
+        if (index >= 0 && writtenAlike(index, finding)) {
             addOccurrence(listed, index, m_scan.items.at(index).standIn);
             return;
         }
@@ -838,7 +876,7 @@ private:
         }
         if (index < 0) {
             index = m_scan.items.size();
-            m_firstFindings.append(&finding);
+            m_firstParts.push_back(partsDigest(finding));
             m_scan.items.append({sharedWithKey(finding.text, plan, working, &ProjectKey::Entry::real),
                                  sharedWithKey(plan.text, plan, working, &ProjectKey::Entry::standIn), cellOf(listed), 0,
                                  finding.kind, listed.freeText, isAlreadyInKey(finding, m_key)});
@@ -959,8 +997,9 @@ private:
     // While planning: each finding's replacement, none where it keeps its text.
     QList<Scan::Planned> m_slots;
     QList<CellPlans::Cell> m_cells; // each with one past its last slot, while planning
-    // Per review item of the kind being planned, from m_firstItem on, the finding that made it.
-    QList<const Finding *> m_firstFindings;
+    // Per review item of the kind being planned, from m_firstItem on, the
+    // digest of the parts of the finding that made it.
+    std::vector<size_t> m_firstParts;
     qsizetype m_firstItem = 0;
     static constexpr int kindCount = int(ValueKind::address) + 1;
     // Planning the stand-ins counts as a quarter of the cells' work.

@@ -167,6 +167,34 @@ TEST(Scan, ARepeatedNoteGainsTheSameNamesInEveryRow)
     }
 }
 
+// A value met again takes its first occurrence's stand-in only when its
+// parts are alike too: "Jordan" as a first name and as a last name is one
+// item, which relies on an entry for each role.
+TEST(Scan, AValueMetAgainWithOtherPartsIsPlannedAgain)
+{
+    struct Case
+    {
+        ColumnKind second;
+        QList<EntryKind> entries;
+    };
+    const Case cases[] = {
+        {ColumnKind::firstName, {EntryKind::firstName}},
+        {ColumnKind::lastName, {EntryKind::firstName, EntryKind::lastName}},
+    };
+    for (const Case &c : cases) {
+        ScanOptions options;
+        options.columnKinds.insert({0, 0}, ColumnKind::firstName);
+        options.columnKinds.insert({0, 1}, c.second);
+        const Scan result = scanCsv(u"Given,Other\nJordan,Jordan\nJordan,Jordan\n"_s, options);
+        ASSERT_EQ(result.items.size(), 1);
+        EXPECT_EQ(result.items.front().count, 4);
+        QList<EntryKind> kinds;
+        for (const ProjectKey::Entry &entry : result.entries.at(0))
+            kinds.append(entry.kind);
+        EXPECT_EQ(kinds, c.entries) << rawString(c.second).toStdString();
+    }
+}
+
 TEST(Scan, WordsThatAreAlreadyStandInsAreConflicts)
 {
     ProjectKey key = emptyKey();
