@@ -25,17 +25,84 @@ namespace quorvane {
 
 namespace {
 
+// Where one record's findings lie among every record's.
+struct FoundPlace
+{
+    int32_t block = 0;
+    int32_t first = 0; // within the block
+    int32_t count = 0;
+};
+
 // One text that may hold values: a cell, or a text outside any cell. Its
-// findings lie in one array with every other record's: a list of its own
-// would cost each record a block of the heap, which a large file's reading
-// leaves scattered among the blocks that planning keeps.
+// findings lie in large blocks with other records': a list of its own would
+// cost each record a block of the heap, which a large file's reading leaves
+// scattered among the blocks that planning keeps.
 struct Record
 {
     std::optional<CellRef> cell;
     QString text;
-    int32_t first = 0; // its findings' place in the array
-    int32_t count = 0;
+    FoundPlace found;
     bool freeText = false;
+};
+
+// The findings of every record, each record's together in one block, the
+// records' in the order they are added. The blocks lie apart from the heap;
+// those before a record's can go once the records before it are done with,
+// so that the findings are not held twice while planning lists them anew.
+class FoundFindings
+{
+public:
+    FoundPlace append(QList<Finding> findings)
+    {
+        const auto count = findings.size();
+        if (m_blocks.isEmpty() || m_blocks.last().size() + count > m_blocks.last().capacity()) {
+            m_blocks.emplaceBack();
+            m_blocks.last().reserve(std::max(blockSize, count));
+        }
+        QList<Finding> &block = m_blocks.last();
+        const FoundPlace place{int32_t(m_blocks.size() - 1), int32_t(block.size()), int32_t(count)};
+        block.append(std::move(findings));
+        return place;
+    }
+
+    std::span<Finding> at(const FoundPlace &place)
+    {
+        return std::span(m_blocks[place.block].data() + place.first, size_t(place.count));
+    }
+    std::span<const Finding> at(const FoundPlace &place) const
+    {
+        return std::span(m_blocks.at(place.block).constData() + place.first, size_t(place.count));
+    }
+
+    // Findings appended from now on are a record's anew, after all others.
+    void markEnd() { m_end = qsizetype(m_blocks.size()); }
+
+    // Frees the blocks before the place's, unless the place may be one
+    // appended after the end was marked. Records come in the order their
+    // findings were appended, but for those, so none after a record appended
+    // before the mark has findings in an earlier block.
+    void releaseBefore(const FoundPlace &place)
+    {
+        if (place.block >= m_end - 1 && m_end > 0)
+            return;
+        for (; m_released < place.block; ++m_released)
+            QList<Finding>().swap(m_blocks[m_released]);
+    }
+
+    template<typename Visit>
+    void forEach(Visit visit) const
+    {
+        for (const QList<Finding> &block : m_blocks) {
+            for (const Finding &finding : block)
+                visit(finding);
+        }
+    }
+
+private:
+    static constexpr qsizetype blockSize = qsizetype(1) << 14;
+    QList<QList<Finding>> m_blocks;
+    qsizetype m_end = 0;
+    int32_t m_released = 0;
 };
 
 // A text with its findings, as names known from elsewhere are added to them.
@@ -86,7 +153,7 @@ EntryKind entryKind(NameRole role)
 class KnownNames
 {
 public:
-    KnownNames(const ProjectKey &key, const QList<Finding> &found) : m_key(key)
+    KnownNames(const ProjectKey &key, const FoundFindings &found) : m_key(key)
     {
         for (const ProjectKey::Entry &entry : key.entries()) {
             if (entry.kind == EntryKind::firstName)
@@ -94,9 +161,9 @@ public:
             else if (entry.kind == EntryKind::lastName)
                 setRole(entry.real, NameRole::last);
         }
-        for (const Finding &finding : found) {
+        found.forEach([&](const Finding &finding) {
             if (finding.kind != ValueKind::name)
-                continue;
+                return;
             // The first role met stays.
             for (const NamePart &part : finding.nameParts) {
                 if (m_names.add(part.word) == qsizetype(m_roles.size()))
@@ -104,7 +171,7 @@ public:
             }
             if (finding.nameParts.size() >= 2)
                 addFullName(finding.text);
-        }
+        });
     }
 
     void addTo(const FoundIn &record) const
@@ -427,6 +494,60 @@ struct Listed
     bool freeText;
 };
 
+} // namespace
+} // namespace quorvane
+
+// Blocks of findings grow and go by moving their bytes.
+Q_DECLARE_TYPEINFO(quorvane::Listed, Q_RELOCATABLE_TYPE);
+
+namespace quorvane {
+namespace {
+
+// One kind's findings to plan, in order, held in blocks that go as soon as
+// their findings are planned: the list of the last kind would otherwise
+// stay whole while the key, at its largest, takes its last entries.
+class ListedKind
+{
+public:
+    void reserve(qsizetype count) { m_reserved = count; }
+    void append(Listed listed)
+    {
+        if (m_blocks.isEmpty() || m_blocks.last().size() == blockSize) {
+            m_blocks.emplaceBack();
+            m_blocks.last().reserve(std::min(blockSize, m_reserved - m_size));
+        }
+        m_blocks.last().append(std::move(listed));
+        ++m_size;
+    }
+
+    qsizetype size() const { return m_size; }
+    const Listed &at(qsizetype i) const { return m_blocks.at(i / blockSize).at(i % blockSize); }
+    Listed &operator[](qsizetype i) { return m_blocks[i / blockSize][i % blockSize]; }
+    // Frees the block that ends before the finding, if one does; its findings are planned.
+    void releaseBefore(qsizetype i)
+    {
+        if (i > 0 && i % blockSize == 0)
+            QList<Listed>().swap(m_blocks[i / blockSize - 1]);
+    }
+
+    template<typename Visit>
+    void forEach(Visit visit) const
+    {
+        for (const QList<Listed> &block : m_blocks) {
+            for (const Listed &listed : block)
+                visit(listed);
+        }
+    }
+
+private:
+    // A block is large enough to lie apart from the heap, and go back to
+    // the system when freed, but a small part of a kind's findings.
+    static constexpr qsizetype blockSize = qsizetype(1) << 14;
+    QList<QList<Listed>> m_blocks;
+    qsizetype m_reserved = 0;
+    qsizetype m_size = 0;
+};
+
 class Scanner
 {
 public:
@@ -453,8 +574,9 @@ public:
         // Its memory of the free texts it searched would last through planning.
         m_detector.reset();
 
+        m_found.markEnd();
         addKnownNames();
-        m_records.removeIf([](const Record &record) { return record.count == 0; });
+        m_records.removeIf([](const Record &record) { return record.found.count == 0; });
         m_records.squeeze();
         for (Record &record : m_records) {
             if (record.freeText && nameWordCount(record.text) < 4)
@@ -476,29 +598,26 @@ public:
 private:
     void addRecord(const std::optional<CellRef> &cell, const QString &text, QList<Finding> findings, bool freeText)
     {
-        m_records.append({cell, text, int32_t(m_found.size()), int32_t(findings.size()), freeText});
-        m_found.append(std::move(findings));
+        m_records.append({cell, text, m_found.append(std::move(findings)), freeText});
     }
 
     std::span<Finding> findingsOf(const Record &record)
     {
-        return std::span(m_found.data() + record.first, size_t(record.count));
+        return m_found.at(record.found);
     }
     std::span<const Finding> findingsOf(const Record &record) const
     {
-        return std::span(m_found.constData() + record.first, size_t(record.count));
+        return m_found.at(record.found);
     }
 
     // A record's findings become these: in their place when as many, else
     // after every other record's.
     void setFindings(Record &record, const QList<Finding> &findings)
     {
-        if (findings.size() != record.count) {
+        if (findings.size() != record.found.count) {
             for (Finding &old : findingsOf(record))
                 old = {};
-            record.first = int32_t(m_found.size());
-            record.count = int32_t(findings.size());
-            m_found.append(findings);
+            record.found = m_found.append(findings);
             return;
         }
         std::copy(findings.cbegin(), findings.cend(), findingsOf(record).begin());
@@ -686,7 +805,7 @@ private:
             for (const Finding &finding : findingsOf(record))
                 ++counts[int(finding.kind)];
         }
-        std::array<QList<Listed>, kindCount> byKind;
+        std::array<ListedKind, kindCount> byKind;
         for (int kind = 0; kind < kindCount; ++kind)
             byKind[kind].reserve(counts[kind]);
         const qsizetype total = std::accumulate(counts.cbegin(), counts.cend(), qsizetype(0));
@@ -697,6 +816,9 @@ private:
         QList<CellPlans::Cell> &cells = m_cells;
         cells.reserve(std::count_if(m_records.cbegin(), m_records.cend(), [](const Record &r) { return r.cell; }));
         for (Record &record : m_records) {
+            // Records come in the order their findings were added, but for
+            // those that gained some, which lie after all others.
+            m_found.releaseBefore(record.found);
             const auto loose = int32_t(m_looseTexts.size());
             if (!record.cell)
                 m_looseTexts.append(record.text);
@@ -711,7 +833,7 @@ private:
                 cells.append({*record.cell, slots});
         }
         QList<Record>().swap(m_records);
-        QList<Finding>().swap(m_found);
+        m_found = {};
 
         // Sized once for the most the findings can need: growing these tables
         // step by step would hash every id again at each step.
@@ -721,7 +843,7 @@ private:
         m_scan.items.reserve(total);
         m_slots = QList<Scan::Planned>(slots);
         qsizetype planned = 0;
-        for (QList<Listed> &listed : byKind) {
+        for (ListedKind &listed : byKind) {
             // Ids carry their kind, so no finding is compared with the items
             // of another kind: the index and the first findings are the
             // kind's own, and go with it.
@@ -732,8 +854,8 @@ private:
             // Each finding's id is made one finding ahead and its slot fetched,
             // so that the wait for it overlaps the planning of the one before.
             ItemID next;
-            if (!listed.isEmpty())
-                next = ItemID::of(listed.first().finding, itemIndex);
+            if (listed.size() > 0)
+                next = ItemID::of(listed.at(0).finding, itemIndex);
             for (qsizetype i = 0; i < listed.size(); ++i) {
                 const ItemID id = std::exchange(next, {});
                 if (i + 1 < listed.size())
@@ -743,11 +865,12 @@ private:
                 // the digest of its parts); the rest goes now, and the key's
                 // new texts take its place in memory.
                 listed[i].finding = {};
+                listed.releaseBefore(i + 1);
                 ++planned;
                 m_meter.advanceTo(m_cellCount + planned * (m_cellCount / planningShare) / total);
             }
             std::vector<size_t>().swap(m_firstParts);
-            QList<Listed>().swap(listed);
+            listed = {};
             // The findings just planned leave holes that the next kind's
             // stand-ins only partly fill. After the last kind, the writer
             // hands back what planning left.
@@ -766,12 +889,12 @@ private:
     static qsizetype mostEntries(const auto &byKind)
     {
         qsizetype most = 0;
-        for (const QList<Listed> &listed : byKind) {
-            for (const Listed &one : listed) {
+        for (const ListedKind &listed : byKind) {
+            listed.forEach([&](const Listed &one) {
                 const Finding &finding = one.finding;
                 most += finding.kind == ValueKind::name ? finding.nameParts.size()
                     : finding.kind == ValueKind::address ? 3 : 1;
-            }
+            });
         }
         return most;
     }
@@ -990,7 +1113,7 @@ private:
     Scan m_scan;
     ProjectKey::Reserved m_reserved;
     QList<Record> m_records;
-    QList<Finding> m_found; // the records' findings
+    FoundFindings m_found; // the records' findings
     QStringList m_looseTexts; // the texts outside any cell, while planning
     QMap<QString, int> m_phoneCounts;
     bool m_plannedKeyExact = true;

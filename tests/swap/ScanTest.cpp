@@ -195,6 +195,25 @@ TEST(Scan, AValueMetAgainWithOtherPartsIsPlannedAgain)
     }
 }
 
+// Planning lists a large file's findings while it lets go of those already
+// listed; a note that gains a name known from a later row keeps its findings
+// apart from the rows after it.
+TEST(Scan, ANoteThatGainsANameAheadOfManyRowsIsPlannedWithThemAll)
+{
+    ScanOptions options;
+    options.columnKinds.insert({0, 0}, ColumnKind::fullName);
+    options.columnKinds.insert({0, 1}, ColumnKind::autoDetect);
+    QString csv = u"Name,Notes\n,\"the invoice for zorbat quenlin was paid in full\"\n"_s;
+    constexpr int rows = 40000;
+    for (int row = 0; row < rows; ++row)
+        csv += u"Zorbat Quenlin,\n"_s;
+    const Scan result = scanCsv(csv, options);
+    ASSERT_EQ(result.items.size(), 1);
+    EXPECT_EQ(result.items.front().count, rows + 1);
+    EXPECT_EQ(result.planned.size(), rows + 1);
+    EXPECT_EQ(result.planned.at({0, 1, 1}).size(), 1);
+}
+
 TEST(Scan, WordsThatAreAlreadyStandInsAreConflicts)
 {
     ProjectKey key = emptyKey();
