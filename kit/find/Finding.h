@@ -84,3 +84,6 @@ inline size_t qHash(const ExtraTerm &term, size_t seed = 0)
 }
 
 } // namespace quorvane
+
+// A large file's findings are many, held in lists that grow by moving their bytes.
+Q_DECLARE_TYPEINFO(quorvane::Finding, Q_RELOCATABLE_TYPE);

@@ -25,13 +25,91 @@ namespace quorvane {
 
 namespace {
 
-// One text that may hold values: a cell, or a text outside any cell.
+// Where one record's findings lie among every record's.
+struct FoundPlace
+{
+    int32_t block = 0;
+    int32_t first = 0; // within the block
+    int32_t count = 0;
+};
+
+// One text that may hold values: a cell, or a text outside any cell. Its
+// findings lie in large blocks with other records': a list of its own would
+// cost each record a block of the heap, which a large file's reading leaves
+// scattered among the blocks that planning keeps.
 struct Record
 {
     std::optional<CellRef> cell;
     QString text;
-    QList<Finding> findings;
+    FoundPlace found;
     bool freeText = false;
+};
+
+// The findings of every record, each record's together in one block, the
+// records' in the order they are added. The blocks lie apart from the heap;
+// those before a record's can go once the records before it are done with,
+// so that the findings are not held twice while planning lists them anew.
+class FoundFindings
+{
+public:
+    FoundPlace append(QList<Finding> findings)
+    {
+        const auto count = findings.size();
+        if (m_blocks.isEmpty() || m_blocks.last().size() + count > m_blocks.last().capacity()) {
+            m_blocks.emplaceBack();
+            m_blocks.last().reserve(std::max(blockSize, count));
+        }
+        QList<Finding> &block = m_blocks.last();
+        const FoundPlace place{int32_t(m_blocks.size() - 1), int32_t(block.size()), int32_t(count)};
+        block.append(std::move(findings));
+        return place;
+    }
+
+    std::span<Finding> at(const FoundPlace &place)
+    {
+        return std::span(m_blocks[place.block].data() + place.first, size_t(place.count));
+    }
+    std::span<const Finding> at(const FoundPlace &place) const
+    {
+        return std::span(m_blocks.at(place.block).constData() + place.first, size_t(place.count));
+    }
+
+    // Findings appended from now on are a record's anew, after all others.
+    void markEnd() { m_end = qsizetype(m_blocks.size()); }
+
+    // Frees the blocks before the place's, unless the place may be one
+    // appended after the end was marked. Records come in the order their
+    // findings were appended, but for those, so none after a record appended
+    // before the mark has findings in an earlier block.
+    void releaseBefore(const FoundPlace &place)
+    {
+        if (place.block >= m_end - 1 && m_end > 0)
+            return;
+        for (; m_released < place.block; ++m_released)
+            QList<Finding>().swap(m_blocks[m_released]);
+    }
+
+    template<typename Visit>
+    void forEach(Visit visit) const
+    {
+        for (const QList<Finding> &block : m_blocks) {
+            for (const Finding &finding : block)
+                visit(finding);
+        }
+    }
+
+private:
+    static constexpr qsizetype blockSize = qsizetype(1) << 14;
+    QList<QList<Finding>> m_blocks;
+    qsizetype m_end = 0;
+    int32_t m_released = 0;
+};
+
+// A text with its findings, as names known from elsewhere are added to them.
+struct FoundIn
+{
+    const QString &text;
+    QList<Finding> &findings;
 };
 
 } // namespace
@@ -75,7 +153,7 @@ EntryKind entryKind(NameRole role)
 class KnownNames
 {
 public:
-    KnownNames(const ProjectKey &key, const QList<Record> &records) : m_key(key)
+    KnownNames(const ProjectKey &key, const FoundFindings &found) : m_key(key)
     {
         for (const ProjectKey::Entry &entry : key.entries()) {
             if (entry.kind == EntryKind::firstName)
@@ -83,22 +161,20 @@ public:
             else if (entry.kind == EntryKind::lastName)
                 setRole(entry.real, NameRole::last);
         }
-        for (const Record &record : records) {
-            for (const Finding &finding : record.findings) {
-                if (finding.kind != ValueKind::name)
-                    continue;
-                // The first role met stays.
-                for (const NamePart &part : finding.nameParts) {
-                    if (m_names.add(part.word) == qsizetype(m_roles.size()))
-                        m_roles.push_back(part.role);
-                }
-                if (finding.nameParts.size() >= 2)
-                    addFullName(finding.text);
+        found.forEach([&](const Finding &finding) {
+            if (finding.kind != ValueKind::name)
+                return;
+            // The first role met stays.
+            for (const NamePart &part : finding.nameParts) {
+                if (m_names.add(part.word) == qsizetype(m_roles.size()))
+                    m_roles.push_back(part.role);
             }
-        }
+            if (finding.nameParts.size() >= 2)
+                addFullName(finding.text);
+        });
     }
 
-    void addTo(Record &record) const
+    void addTo(const FoundIn &record) const
     {
         const QList<Word> words = nameWords(record.text);
         const qsizetype n = words.size();
@@ -172,7 +248,7 @@ private:
 
     // The length of the longest known full name starting at word i (added to
     // the record), or 0.
-    qsizetype fullNameRunAt(Record &record, const QList<Word> &words, qsizetype i) const
+    qsizetype fullNameRunAt(const FoundIn &record, const QList<Word> &words, qsizetype i) const
     {
         // Most words start no full name of the file; those are told by their
         // first word alone.
@@ -215,7 +291,7 @@ private:
     // A word of the text that is already one of the key's stand-ins ("moreau",
     // given to Whitfield in an earlier file) would be restored to that other
     // person. Swapped as a name of its own, it comes back as it was written.
-    void addStandInWord(Record &record, const Word &word) const
+    void addStandInWord(const FoundIn &record, const Word &word) const
     {
         if (m_key.valueCount() == 0 || word.word.size() < 2 || overlapsAny(word.range, record.findings)
             || !m_key.isSubstitute(word.word, EntryKind::firstName))
@@ -225,7 +301,7 @@ private:
         record.findings.append({ValueKind::name, word.range, word.word, {part}, std::nullopt});
     }
 
-    void addSingleName(Record &record, const Word &word) const
+    void addSingleName(const FoundIn &record, const Word &word) const
     {
         const std::optional<NameRole> role = roleOf(word.word);
         if (!role || !isNameWord(word.word) || word.word.size() < 2
@@ -418,6 +494,60 @@ struct Listed
     bool freeText;
 };
 
+} // namespace
+} // namespace quorvane
+
+// Blocks of findings grow and go by moving their bytes.
+Q_DECLARE_TYPEINFO(quorvane::Listed, Q_RELOCATABLE_TYPE);
+
+namespace quorvane {
+namespace {
+
+// One kind's findings to plan, in order, held in blocks that go as soon as
+// their findings are planned: the list of the last kind would otherwise
+// stay whole while the key, at its largest, takes its last entries.
+class ListedKind
+{
+public:
+    void reserve(qsizetype count) { m_reserved = count; }
+    void append(Listed listed)
+    {
+        if (m_blocks.isEmpty() || m_blocks.last().size() == blockSize) {
+            m_blocks.emplaceBack();
+            m_blocks.last().reserve(std::min(blockSize, m_reserved - m_size));
+        }
+        m_blocks.last().append(std::move(listed));
+        ++m_size;
+    }
+
+    qsizetype size() const { return m_size; }
+    const Listed &at(qsizetype i) const { return m_blocks.at(i / blockSize).at(i % blockSize); }
+    Listed &operator[](qsizetype i) { return m_blocks[i / blockSize][i % blockSize]; }
+    // Frees the block that ends before the finding, if one does; its findings are planned.
+    void releaseBefore(qsizetype i)
+    {
+        if (i > 0 && i % blockSize == 0)
+            QList<Listed>().swap(m_blocks[i / blockSize - 1]);
+    }
+
+    template<typename Visit>
+    void forEach(Visit visit) const
+    {
+        for (const QList<Listed> &block : m_blocks) {
+            for (const Listed &listed : block)
+                visit(listed);
+        }
+    }
+
+private:
+    // A block is large enough to lie apart from the heap, and go back to
+    // the system when freed, but a small part of a kind's findings.
+    static constexpr qsizetype blockSize = qsizetype(1) << 14;
+    QList<QList<Listed>> m_blocks;
+    qsizetype m_reserved = 0;
+    qsizetype m_size = 0;
+};
+
 class Scanner
 {
 public:
@@ -439,18 +569,19 @@ public:
                 continue; // a workbook may hold millions of them
             addWords(text, m_reserved.words);
             addStateZips(text, m_reserved.values);
-            m_records.append({std::nullopt, text, m_detector->findings(text, ColumnKind::autoDetect), true});
+            addRecord(std::nullopt, text, m_detector->findings(text, ColumnKind::autoDetect), true);
         }
         // Its memory of the free texts it searched would last through planning.
         m_detector.reset();
 
+        m_found.markEnd();
         addKnownNames();
-        m_records.removeIf([](const Record &record) { return record.findings.isEmpty(); });
+        m_records.removeIf([](const Record &record) { return record.found.count == 0; });
         m_records.squeeze();
         for (Record &record : m_records) {
             if (record.freeText && nameWordCount(record.text) < 4)
                 record.freeText = false;
-            for (const Finding &finding : record.findings)
+            for (const Finding &finding : findingsOf(record))
                 addReservedValues(finding, m_reserved.values);
         }
 
@@ -465,27 +596,57 @@ public:
     }
 
 private:
+    void addRecord(const std::optional<CellRef> &cell, const QString &text, QList<Finding> findings, bool freeText)
+    {
+        m_records.append({cell, text, m_found.append(std::move(findings)), freeText});
+    }
+
+    std::span<Finding> findingsOf(const Record &record)
+    {
+        return m_found.at(record.found);
+    }
+    std::span<const Finding> findingsOf(const Record &record) const
+    {
+        return m_found.at(record.found);
+    }
+
+    // A record's findings become these: in their place when as many, else
+    // after every other record's.
+    void setFindings(Record &record, const QList<Finding> &findings)
+    {
+        if (findings.size() != record.found.count) {
+            for (Finding &old : findingsOf(record))
+                old = {};
+            record.found = m_found.append(findings);
+            return;
+        }
+        std::copy(findings.cbegin(), findings.cend(), findingsOf(record).begin());
+    }
+
     // Its tables hold every name word of the file; they go before planning.
     void addKnownNames()
     {
-        const KnownNames known(m_key, m_records);
+        const KnownNames known(m_key, m_found);
         // Free texts repeat down their columns (a company, a stock phrase),
-        // and what a text gains depends on nothing but it and its findings;
-        // records of one text then share one list, too.
+        // and what a text gains depends on nothing but it and its findings.
         constexpr qsizetype remembered = 1 << 16;
         QHash<QString, std::pair<QList<Finding>, QList<Finding>>> gained;
         for (Record &record : m_records) {
             if (!record.freeText)
                 continue;
+            const std::span<const Finding> had = findingsOf(record);
             const auto seen = gained.constFind(record.text);
-            if (seen != gained.cend() && seen->first == record.findings) {
-                record.findings = seen->second;
+            if (seen != gained.cend() && std::equal(had.begin(), had.end(), seen->first.cbegin(), seen->first.cend())) {
+                setFindings(record, seen->second);
                 continue;
             }
-            QList<Finding> found = record.findings;
-            known.addTo(record);
+            const QList<Finding> found(had.begin(), had.end());
+            QList<Finding> findings = found;
+            known.addTo({record.text, findings});
+            if (findings != found)
+                setFindings(record, findings);
             if (gained.size() < remembered)
-                gained.insert(record.text, {std::move(found), record.findings});
+                gained.insert(record.text, {found, std::move(findings)});
         }
     }
 
@@ -629,7 +790,7 @@ private:
         // Free-text cells with words are kept even without findings: known
         // names are added to them later.
         if (!findings.isEmpty() || wordCount > 0)
-            m_records.append({cell, content.text, std::move(findings), freeText});
+            addRecord(cell, content.text, std::move(findings), freeText);
     }
 
     void planAll()
@@ -641,10 +802,10 @@ private:
         // and the findings of a large file weigh as much as its key.
         std::array<qsizetype, kindCount> counts{};
         for (const Record &record : std::as_const(m_records)) {
-            for (const Finding &finding : record.findings)
+            for (const Finding &finding : findingsOf(record))
                 ++counts[int(finding.kind)];
         }
-        std::array<QList<Listed>, kindCount> byKind;
+        std::array<ListedKind, kindCount> byKind;
         for (int kind = 0; kind < kindCount; ++kind)
             byKind[kind].reserve(counts[kind]);
         const qsizetype total = std::accumulate(counts.cbegin(), counts.cend(), qsizetype(0));
@@ -655,21 +816,24 @@ private:
         QList<CellPlans::Cell> &cells = m_cells;
         cells.reserve(std::count_if(m_records.cbegin(), m_records.cend(), [](const Record &r) { return r.cell; }));
         for (Record &record : m_records) {
+            // Records come in the order their findings were added, but for
+            // those that gained some, which lie after all others.
+            m_found.releaseBefore(record.found);
             const auto loose = int32_t(m_looseTexts.size());
             if (!record.cell)
                 m_looseTexts.append(record.text);
             for (int kind = 0; kind < kindCount; ++kind) {
-                for (Finding &finding : record.findings) {
+                for (Finding &finding : findingsOf(record)) {
                     if (int(finding.kind) == kind)
                         byKind[kind].append(
                             {std::move(finding), int32_t(record.cell ? slots++ : -1 - loose), record.freeText});
                 }
             }
-            QList<Finding>().swap(record.findings);
             if (record.cell)
                 cells.append({*record.cell, slots});
         }
         QList<Record>().swap(m_records);
+        m_found = {};
 
         // Sized once for the most the findings can need: growing these tables
         // step by step would hash every id again at each step.
@@ -679,29 +843,34 @@ private:
         m_scan.items.reserve(total);
         m_slots = QList<Scan::Planned>(slots);
         qsizetype planned = 0;
-        for (QList<Listed> &listed : byKind) {
+        for (ListedKind &listed : byKind) {
             // Ids carry their kind, so no finding is compared with the items
             // of another kind: the index and the first findings are the
             // kind's own, and go with it.
             m_firstItem = m_scan.items.size();
             ItemIndex itemIndex(m_scan.items, listed.size());
-            QList<const Finding *>().swap(m_firstFindings);
-            m_firstFindings.reserve(listed.size());
+            std::vector<size_t>().swap(m_firstParts);
+            m_firstParts.reserve(size_t(listed.size()));
             // Each finding's id is made one finding ahead and its slot fetched,
             // so that the wait for it overlaps the planning of the one before.
             ItemID next;
-            if (!listed.isEmpty())
-                next = ItemID::of(listed.first().finding, itemIndex);
+            if (listed.size() > 0)
+                next = ItemID::of(listed.at(0).finding, itemIndex);
             for (qsizetype i = 0; i < listed.size(); ++i) {
                 const ItemID id = std::exchange(next, {});
                 if (i + 1 < listed.size())
                     next = ItemID::of(listed.at(i + 1).finding, itemIndex);
                 plan(listed.at(i), id, working, itemIndex);
+                // Planning keeps what it needs of a finding (its item's text,
+                // the digest of its parts); the rest goes now, and the key's
+                // new texts take its place in memory.
+                listed[i].finding = {};
+                listed.releaseBefore(i + 1);
                 ++planned;
                 m_meter.advanceTo(m_cellCount + planned * (m_cellCount / planningShare) / total);
             }
-            QList<const Finding *>().swap(m_firstFindings);
-            QList<Listed>().swap(listed);
+            std::vector<size_t>().swap(m_firstParts);
+            listed = {};
             // The findings just planned leave holes that the next kind's
             // stand-ins only partly fill. After the last kind, the writer
             // hands back what planning left.
@@ -720,12 +889,12 @@ private:
     static qsizetype mostEntries(const auto &byKind)
     {
         qsizetype most = 0;
-        for (const QList<Listed> &listed : byKind) {
-            for (const Listed &one : listed) {
+        for (const ListedKind &listed : byKind) {
+            listed.forEach([&](const Listed &one) {
                 const Finding &finding = one.finding;
                 most += finding.kind == ValueKind::name ? finding.nameParts.size()
                     : finding.kind == ValueKind::address ? 3 : 1;
-            }
+            });
         }
         return most;
     }
@@ -755,10 +924,44 @@ private:
 
     // A value met again, written the same way, takes the stand-in of its
     // first occurrence: the key holds its entries by then, so planning it
-    // again would only look them up and list the same entries.
-    static bool writtenAlike(const Finding &a, const Finding &b)
+    // again would only look them up and list the same entries. The first
+    // occurrence is gone by then, but for its text, which its item holds,
+    // and the digest of its parts.
+    bool writtenAlike(qsizetype item, const Finding &finding) const
     {
-        return a.kind == b.kind && a.text == b.text && a.nameParts == b.nameParts && a.address == b.address;
+        return m_scan.items.at(item).text == finding.text
+            && m_firstParts.at(item - m_firstItem) == partsDigest(finding);
+    }
+
+    // The name parts and address parts of a finding in 64 bits, none when it
+    // has none: two sets of parts of one text that differ share a digest only
+    // by a chance too small to meet.
+    static size_t partsDigest(const Finding &finding)
+    {
+        if (finding.nameParts.isEmpty() && !finding.address)
+            return 0;
+        thread_local QString parts;
+        parts.clear();
+        const auto addNumber = [&](qsizetype n) { parts.append(QChar(char16_t(n))).append(QChar(char16_t(n >> 16))); };
+        // Each text goes with its length, so that no two lists of parts read alike.
+        const auto addText = [&](const QString &text) {
+            addNumber(text.size());
+            parts.append(text);
+        };
+        for (const NamePart &part : finding.nameParts) {
+            addNumber(part.range.start);
+            addNumber(part.range.end);
+            addNumber(qsizetype(part.role));
+            addText(part.word);
+        }
+        if (const OptionalAddress &address = finding.address) {
+            for (const std::optional<QString> *part : {&address->street, &address->city, &address->state, &address->zip}) {
+                addNumber(part->has_value() ? 1 : 0);
+                if (*part)
+                    addText(**part);
+            }
+        }
+        return qHash(parts) | 1;
     }
 
     // A finding's review item id, with its hash.
@@ -781,7 +984,7 @@ private:
         const Finding &finding = listed.finding;
         const QString &id = itemId.text;
         qsizetype index = itemIndex.find(id, itemId.hash);
-        if (index >= 0 && writtenAlike(*m_firstFindings.at(index - m_firstItem), finding)) {
+        if (index >= 0 && writtenAlike(index, finding)) {
             addOccurrence(listed, index, m_scan.items.at(index).standIn);
             return;
         }
@@ -796,7 +999,7 @@ private:
         }
         if (index < 0) {
             index = m_scan.items.size();
-            m_firstFindings.append(&finding);
+            m_firstParts.push_back(partsDigest(finding));
             m_scan.items.append({sharedWithKey(finding.text, plan, working, &ProjectKey::Entry::real),
                                  sharedWithKey(plan.text, plan, working, &ProjectKey::Entry::standIn), cellOf(listed), 0,
                                  finding.kind, listed.freeText, isAlreadyInKey(finding, m_key)});
@@ -871,8 +1074,9 @@ private:
                 QString lower = lowerCased(word.word);
                 if (!standInWords.contains(lower) || kept.contains(lower))
                     continue;
-                const bool covered = record && std::any_of(record->findings.cbegin(), record->findings.cend(),
-                                                           [&](const Finding &f) { return f.range.overlaps(word.range); });
+                const std::span<const Finding> findings = record ? findingsOf(*record) : std::span<const Finding>();
+                const bool covered = std::any_of(findings.begin(), findings.end(),
+                                                 [&](const Finding &f) { return f.range.overlaps(word.range); });
                 if (!covered)
                     kept.insert(std::move(lower));
             }
@@ -909,14 +1113,16 @@ private:
     Scan m_scan;
     ProjectKey::Reserved m_reserved;
     QList<Record> m_records;
+    FoundFindings m_found; // the records' findings
     QStringList m_looseTexts; // the texts outside any cell, while planning
     QMap<QString, int> m_phoneCounts;
     bool m_plannedKeyExact = true;
     // While planning: each finding's replacement, none where it keeps its text.
     QList<Scan::Planned> m_slots;
     QList<CellPlans::Cell> m_cells; // each with one past its last slot, while planning
-    // Per review item of the kind being planned, from m_firstItem on, the finding that made it.
-    QList<const Finding *> m_firstFindings;
+    // Per review item of the kind being planned, from m_firstItem on, the
+    // digest of the parts of the finding that made it.
+    std::vector<size_t> m_firstParts;
     qsizetype m_firstItem = 0;
     static constexpr int kindCount = int(ValueKind::address) + 1;
     // Planning the stand-ins counts as a quarter of the cells' work.

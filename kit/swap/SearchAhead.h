@@ -36,7 +36,8 @@ public:
 
     // The index of the first cell searched ahead; the cell count when none is.
     qsizetype from() const { return m_from; }
-    // A cell's findings, from `from()` on; waits for the thread the first time.
+    // A cell's findings, from `from()` on, each cell once and in order;
+    // waits for the thread the first time.
     QList<Finding> take(qsizetype index);
 
 private:
@@ -44,7 +45,14 @@ private:
     void join();
 
     qsizetype m_from = 0;
-    std::vector<QList<Finding>> m_found;
+    // The findings of the cells searched, end to end in large blocks that
+    // lie apart from the heap and go as they are taken: a list for each cell
+    // would be a block of the heap, each left as a hole among the texts of
+    // the findings once taken.
+    static constexpr qsizetype blockSize = qsizetype(1) << 14;
+    std::vector<QList<Finding>> m_blocks;
+    std::vector<int32_t> m_starts; // per cell searched ahead, its first finding's number; then the count
+    size_t m_released = 0;
     std::exception_ptr m_failure;
     std::atomic<bool> m_stopped = false;
     std::thread m_thread;

@@ -126,6 +126,94 @@ TEST(Scan, FreeTextFindsNamesMetElsewhereInTheFile)
     EXPECT_EQ(result.freeTextCells, 1);
 }
 
+// A note repeated down its column gains the names met elsewhere in every row
+// alike, whether it gains more findings than the detector gave it or none.
+TEST(Scan, ARepeatedNoteGainsTheSameNamesInEveryRow)
+{
+    struct Case
+    {
+        QString note;
+        qsizetype plansPerNote;
+        int countOfEach; // occurrences in the file of each value the notes plan
+    };
+    const Case cases[] = {
+        {u"the invoice went to lopez, then Lopez phoned back"_s, 1, 3},
+        {u"Maria Lopez and Tom Reyes asked for the renewal twice"_s, 2, 4},
+        {u"no answer yet, left a voicemail for the team"_s, 0, 0},
+        {u"the invoice for reyes was paid, then Reyes phoned back"_s, 2, 6},
+        {u"Invoice to lopez, paid in full by lopez"_s, 2, 6},
+        {u"the invoice for zorbat quenlin was paid in full"_s, 1, 4},
+    };
+    for (const Case &c : cases) {
+        ScanOptions options;
+        options.columnKinds.insert({0, 1}, ColumnKind::autoDetect);
+        QString csv = u"Name,Notes\n"_s;
+        for (const QString &name : {u"Maria Lopez"_s, u"Tom Reyes"_s, u"Zorbat Quenlin"_s})
+            csv += name + u",\""_s + c.note + u"\"\n"_s;
+        const Scan result = scanCsv(csv, options);
+        // Each row's plans, as what goes where: a respelling has a number of its own in each.
+        const auto written = [&](int row) {
+            QList<std::tuple<TextRange, qsizetype, QString>> plans;
+            for (const Scan::Planned &plan : result.planned.at({0, row, 1}))
+                plans.append({plan.range(), plan.item, result.textOf(plan)});
+            return plans;
+        };
+        EXPECT_EQ(written(1).size(), c.plansPerNote) << c.note.toStdString();
+        EXPECT_EQ(written(2), written(1)) << c.note.toStdString();
+        EXPECT_EQ(written(3), written(1)) << c.note.toStdString();
+        const auto first = result.planned.at({0, 1, 1});
+        for (const Scan::Planned &plan : first)
+            EXPECT_EQ(result.items.at(plan.item).count, c.countOfEach) << c.note.toStdString();
+    }
+}
+
+// A value met again takes its first occurrence's stand-in only when its
+// parts are alike too: "Jordan" as a first name and as a last name is one
+// item, which relies on an entry for each role.
+TEST(Scan, AValueMetAgainWithOtherPartsIsPlannedAgain)
+{
+    struct Case
+    {
+        ColumnKind second;
+        QList<EntryKind> entries;
+    };
+    const Case cases[] = {
+        {ColumnKind::firstName, {EntryKind::firstName}},
+        {ColumnKind::lastName, {EntryKind::firstName, EntryKind::lastName}},
+    };
+    for (const Case &c : cases) {
+        ScanOptions options;
+        options.columnKinds.insert({0, 0}, ColumnKind::firstName);
+        options.columnKinds.insert({0, 1}, c.second);
+        const Scan result = scanCsv(u"Given,Other\nJordan,Jordan\nJordan,Jordan\n"_s, options);
+        ASSERT_EQ(result.items.size(), 1);
+        EXPECT_EQ(result.items.front().count, 4);
+        QList<EntryKind> kinds;
+        for (const ProjectKey::Entry &entry : result.entries.at(0))
+            kinds.append(entry.kind);
+        EXPECT_EQ(kinds, c.entries) << rawString(c.second).toStdString();
+    }
+}
+
+// Planning lists a large file's findings while it lets go of those already
+// listed; a note that gains a name known from a later row keeps its findings
+// apart from the rows after it.
+TEST(Scan, ANoteThatGainsANameAheadOfManyRowsIsPlannedWithThemAll)
+{
+    ScanOptions options;
+    options.columnKinds.insert({0, 0}, ColumnKind::fullName);
+    options.columnKinds.insert({0, 1}, ColumnKind::autoDetect);
+    QString csv = u"Name,Notes\n,\"the invoice for zorbat quenlin was paid in full\"\n"_s;
+    constexpr int rows = 40000;
+    for (int row = 0; row < rows; ++row)
+        csv += u"Zorbat Quenlin,\n"_s;
+    const Scan result = scanCsv(csv, options);
+    ASSERT_EQ(result.items.size(), 1);
+    EXPECT_EQ(result.items.front().count, rows + 1);
+    EXPECT_EQ(result.planned.size(), rows + 1);
+    EXPECT_EQ(result.planned.at({0, 1, 1}).size(), 1);
+}
+
 TEST(Scan, WordsThatAreAlreadyStandInsAreConflicts)
 {
     ProjectKey key = emptyKey();
