@@ -45,6 +45,16 @@ struct Record
     bool freeText = false;
 };
 
+// Large lists are kept as blocks of a list each (see below); their items in order.
+template<typename T, typename Visit>
+void forEachInBlocks(const QList<QList<T>> &blocks, Visit visit)
+{
+    for (const QList<T> &block : blocks) {
+        for (const T &item : block)
+            visit(item);
+    }
+}
+
 // The findings of every record, each record's together in one block, the
 // records' in the order they are added. The blocks lie apart from the heap;
 // those before a record's can go once the records before it are done with,
@@ -92,10 +102,7 @@ public:
     template<typename Visit>
     void forEach(Visit visit) const
     {
-        for (const QList<Finding> &block : m_blocks) {
-            for (const Finding &finding : block)
-                visit(finding);
-        }
+        forEachInBlocks(m_blocks, visit);
     }
 
 private:
@@ -533,10 +540,7 @@ public:
     template<typename Visit>
     void forEach(Visit visit) const
     {
-        for (const QList<Listed> &block : m_blocks) {
-            for (const Listed &listed : block)
-                visit(listed);
-        }
+        forEachInBlocks(m_blocks, visit);
     }
 
 private:
