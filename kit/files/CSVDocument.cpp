@@ -127,6 +127,13 @@ private:
     qsizetype m_used = 0;
 };
 
+// A text copied into the blocks.
+QString keptIn(TextBlocks &blocks, QStringView text)
+{
+    std::copy(text.utf16(), text.utf16() + text.size(), blocks.room(text.size()));
+    return blocks.take(text.size());
+}
+
 // Where field texts come from: the input's UTF-16 units, or its bytes when
 // they are valid UTF-8 (so no decoded copy of the whole file is made). Field
 // ends are ASCII either way, and UTF-8 never uses ASCII bytes inside a
@@ -134,11 +141,9 @@ private:
 struct Utf16Units
 {
     using Unit = char16_t;
-    QString text(const Unit *units, qsizetype n) const
-    {
-        std::copy(units, units + n, blocks.room(n));
-        return blocks.take(n);
-    }
+    QString text(const Unit *units, qsizetype n) const { return keptIn(blocks, QStringView(units, n)); }
+    static void appendTo(QString &out, const Unit *units, qsizetype n) { out.append(QStringView(units, n)); }
+    QString kept(QStringView text) const { return keptIn(blocks, text); }
     mutable TextBlocks blocks;
     static qsizetype find(const Unit *units, qsizetype n, Unit unit)
     {
@@ -164,6 +169,14 @@ struct Utf8Bytes
         const QChar *end = decoder.appendToBuffer(reinterpret_cast<QChar *>(out), QByteArrayView(bytes, n));
         return blocks.take(end - reinterpret_cast<const QChar *>(out));
     }
+    void appendTo(QString &out, const Unit *bytes, qsizetype n) const
+    {
+        const qsizetype at = out.size();
+        out.resize(at + n);
+        const QChar *end = decoder.appendToBuffer(out.data() + at, QByteArrayView(bytes, n));
+        out.truncate(end - out.constData());
+    }
+    QString kept(QStringView text) const { return keptIn(blocks, text); }
     static qsizetype find(const Unit *bytes, qsizetype n, Unit unit)
     {
         if (n <= 0)
@@ -195,8 +208,8 @@ public:
             else
                 i = plainRun(i);
         }
-        if (!m_text.isEmpty() || !m_row.isEmpty() || m_quoteOpen) {
-            m_row.append(CSVDocument::Field(std::move(m_text), m_quoted, m_quoteOpen));
+        if (!m_text.isEmpty() || m_assembling || !m_row.isEmpty() || m_quoteOpen) {
+            m_row.append(CSVDocument::Field(fieldText(), m_quoted, m_quoteOpen));
             m_rows.append(std::move(m_row));
         }
         return std::move(m_rows);
@@ -246,12 +259,15 @@ private:
         const qsizetype start = i;
         const qsizetype quote = Units::find(m_units + start, m_n - start, '"');
         i = quote < 0 ? m_n : start + quote;
+        const bool doubled = i + 1 < m_n && m_units[i + 1] == '"';
+        if (doubled)
+            startAssembling();
         if (i > start)
             addText(start, i);
         if (i == m_n)
             return m_n;
-        if (i + 1 < m_n && m_units[i + 1] == '"') {
-            m_text.append(u'"');
+        if (doubled) {
+            m_assembled.append(u'"');
             return i + 2;
         }
         m_inQuotes = m_quoteOpen = false;
@@ -261,7 +277,9 @@ private:
     void addText(qsizetype from, qsizetype to)
     {
         if (!m_text.isEmpty())
-            m_text.append(m_source.text(m_units + from, to - from));
+            startAssembling();
+        if (m_assembling)
+            m_source.appendTo(m_assembled, m_units + from, to - from);
         else if (Repeats *repeats = repeatsOfField())
             m_text = repeats->text(m_source, m_units + from, to - from);
         else
@@ -324,10 +342,31 @@ private:
         return &repeats;
     }
 
+    // A field read in several pieces (doubled quotes, text after a closing
+    // quote) is put together in a buffer of its own, kept from field to
+    // field. Appended to, a text carved from a shared block would be copied
+    // with all the room to that block's end, tens of kilobytes a field.
+    void startAssembling()
+    {
+        if (m_assembling)
+            return;
+        m_assembled.truncate(0);
+        m_assembled.append(m_text);
+        m_text = QString();
+        m_assembling = true;
+    }
+
+    QString fieldText()
+    {
+        if (!m_assembling)
+            return std::exchange(m_text, QString());
+        m_assembling = false;
+        return m_source.kept(m_assembled);
+    }
+
     void endField()
     {
-        m_row.append(CSVDocument::Field(std::move(m_text), m_quoted));
-        m_text = QString();
+        m_row.append(CSVDocument::Field(fieldText(), m_quoted));
         m_quoted = false;
         m_atFieldStart = true;
     }
@@ -340,6 +379,8 @@ private:
     QList<CSVDocument::Row> m_rows;
     CSVDocument::Row m_row;
     QString m_text; // of the field being read
+    QString m_assembled;
+    bool m_assembling = false;
     bool m_quoted = false;
     bool m_inQuotes = false;
     bool m_atFieldStart = true;

@@ -141,7 +141,10 @@ Scrubber::Applied Scrubber::applying(std::span<const Scan::Planned> planned, con
     if (ordered.size() > 1)
         std::stable_sort(ordered.begin(), ordered.end(),
                          [](const Scan::Planned &a, const Scan::Planned &b) { return a.start > b.start; });
-    QString result = text;
+    // A copy of its own, sized to the text: a file's cell texts share large
+    // blocks, and changing one in place would copy it with the room before
+    // it in its block.
+    QString result = QStringView(text).toString();
     int count = 0;
     for (const Scan::Planned &p : ordered) {
         if (left(p) || p.end > text.size())
