@@ -6,8 +6,10 @@
 #include <QFileInfo>
 
 #include <algorithm>
-
+#include <limits>
+#include <numeric>
 #include <variant>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -79,20 +81,32 @@ Grid csvGrid(const CSVDocument &document)
     return grid;
 }
 
-// Row by row, left to right; of two cells in one place the later one counts,
-// as in the grid.
-QList<PlacedCell> inReadingOrder(QList<PlacedCell> cells)
+// A workbook's cells row by row, left to right, a part at a time; of two
+// cells in one place the later one counts, as in the grid. The order is
+// worked out on the cells' places alone, so that no part holds more texts
+// than it hands over.
+void workbookCellsInParts(const XLSXDocument &workbook, const XLSXDocument::Sheet &sheet, qsizetype partCells,
+                          const Spreadsheet::CellPart &take)
 {
-    const auto before = [](const PlacedCell &a, const PlacedCell &b) {
-        return std::pair(a.row, a.column) < std::pair(b.row, b.column);
-    };
-    if (!std::is_sorted(cells.cbegin(), cells.cend(), before))
-        std::stable_sort(cells.begin(), cells.end(), before);
-    const auto samePlace = [](const PlacedCell &a, const PlacedCell &b) { return a.row == b.row && a.column == b.column; };
-    std::reverse(cells.begin(), cells.end());
-    cells.erase(std::unique(cells.begin(), cells.end(), samePlace), cells.end());
-    std::reverse(cells.begin(), cells.end());
-    return cells;
+    const QList<XLSXDocument::Cell> &cells = sheet.cells;
+    std::vector<qsizetype> order(size_t(cells.size()));
+    std::iota(order.begin(), order.end(), qsizetype(0));
+    const auto place = [&cells](qsizetype i) { return std::pair(cells.at(i).row, cells.at(i).column); };
+    std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) { return place(a) < place(b); });
+    QList<PlacedCell> part;
+    for (size_t i = 0; i < order.size(); ++i) {
+        if (i + 1 < order.size() && place(order[i]) == place(order[i + 1]))
+            continue;
+        const XLSXDocument::Cell &cell = cells.at(order[i]);
+        const bool rowEnds = i + 1 == order.size() || cells.at(order[i + 1]).row != cell.row;
+        part.append({cell.row, cell.column, GridCell{workbook.displayText(sheet, cell), cell.isText()}});
+        if (rowEnds && part.size() >= partCells) {
+            take(part);
+            part.clear();
+        }
+    }
+    if (!part.isEmpty())
+        take(part);
 }
 
 QString runawayWarning(const CSVDocument::Runaway &runaway)
@@ -174,27 +188,35 @@ Grid Spreadsheet::grid(int sheet) const
 
 QList<PlacedCell> Spreadsheet::cells(int sheet) const
 {
-    QList<PlacedCell> placed;
+    QList<PlacedCell> all;
+    cellsInParts(sheet, std::numeric_limits<qsizetype>::max(), [&all](const QList<PlacedCell> &part) { all = part; });
+    return all;
+}
+
+void Spreadsheet::cellsInParts(int sheet, qsizetype partCells, const CellPart &take) const
+{
     if (const auto *workbook = std::get_if<XLSXDocument>(&m_content->document)) {
-        if (sheet < 0 || sheet >= workbook->sheets().size())
-            return {};
-        const XLSXDocument::Sheet &cells = workbook->sheets()[sheet];
-        placed.reserve(cells.cells.size());
-        for (const XLSXDocument::Cell &cell : cells.cells)
-            placed.append({cell.row, cell.column, GridCell{workbook->displayText(cells, cell), cell.isText()}});
-        return inReadingOrder(std::move(placed));
+        if (sheet >= 0 && sheet < workbook->sheets().size())
+            workbookCellsInParts(*workbook, workbook->sheets()[sheet], partCells, take);
+        return;
     }
     const CSVDocument &document = std::get<CSVDocument>(m_content->document);
-    for (qsizetype r = 0; r < document.rows.size(); ++r)
-        for (qsizetype c = 0; c < document.rows[r].size(); ++c)
-            placed.append({int(r), int(c), GridCell{document.rows[r][c].text(), true}});
-    for (const CSVDocument::Runaway &runaway : document.runawayFields()) {
-        const auto found = std::lower_bound(placed.begin(), placed.end(), runaway, [](const PlacedCell &cell, const auto &r) {
-            return std::pair(cell.row, cell.column) < std::pair(r.row, r.column);
-        });
-        found->cell.freeText = true;
+    const QList<CSVDocument::Runaway> runaways = document.runawayFields();
+    auto runaway = runaways.cbegin();
+    QList<PlacedCell> part;
+    for (qsizetype r = 0; r < document.rows.size(); ++r) {
+        for (qsizetype c = 0; c < document.rows[r].size(); ++c) {
+            const bool ranAway = runaway != runaways.cend() && runaway->row == r && runaway->column == c;
+            runaway += ranAway ? 1 : 0;
+            part.append({int(r), int(c), GridCell{document.rows[r][c].text(), true, ranAway}});
+        }
+        if (part.size() >= partCells) {
+            take(part);
+            part.clear();
+        }
     }
-    return placed;
+    if (!part.isEmpty())
+        take(part);
 }
 
 int Spreadsheet::headerRowIndex(int sheet, bool headerRow) const

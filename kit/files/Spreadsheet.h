@@ -35,6 +35,7 @@ struct PlacedCell
     int row = 0;
     int column = 0;
     GridCell cell;
+    friend bool operator==(const PlacedCell &, const PlacedCell &) = default;
 };
 
 // The one view of an input file the rest of the system works with: a CSV/TSV
@@ -82,6 +83,11 @@ public:
     // what scans read, so that they see all that data() offers. Memory
     // follows the cells that exist, however far apart they are.
     QList<PlacedCell> cells(int sheet) const;
+    // The same cells handed over a part at a time, each part whole rows and
+    // at least `partCells` cells but for the last: a large sheet's list of
+    // cells weighs as much as the sheet itself.
+    using CellPart = std::function<void(const QList<PlacedCell> &)>;
+    void cellsInParts(int sheet, qsizetype partCells, const CellPart &take) const;
     // A sheet's header row when `headerRow` says it has one: the first row
     // holding a cell whose text is not empty, wherever that cell lies. -1 when
     // there is none or `headerRow` is off. Every reader of a sheet skips this row.

@@ -128,6 +128,84 @@ Q_DECLARE_TYPEINFO(quorvane::Record, Q_RELOCATABLE_TYPE);
 namespace quorvane {
 namespace {
 
+// The records in the order they were added, in blocks that lie apart from
+// the heap: planning frees each block once it has taken its records'
+// findings, where a single list would stay whole until the last.
+class RecordList
+{
+public:
+    void append(Record record)
+    {
+        if (m_blocks.isEmpty() || m_blocks.last().size() == blockSize) {
+            m_blocks.emplaceBack();
+            m_blocks.last().reserve(blockSize);
+        }
+        m_blocks.last().append(std::move(record));
+    }
+
+    template<typename Visit>
+    void forEach(Visit visit)
+    {
+        for (QList<Record> &block : m_blocks) {
+            for (Record &record : block)
+                visit(record);
+        }
+    }
+    template<typename Visit>
+    void forEach(Visit visit) const
+    {
+        forEachInBlocks(m_blocks, visit);
+    }
+
+    // Visits every record and frees each block once visited.
+    template<typename Visit>
+    void takeEach(Visit visit)
+    {
+        for (QList<Record> &block : m_blocks) {
+            for (Record &record : block)
+                visit(record);
+            QList<Record>().swap(block);
+        }
+        m_blocks = {};
+    }
+
+    template<typename Test>
+    void removeIf(Test test)
+    {
+        for (QList<Record> &block : m_blocks)
+            block.removeIf(test);
+    }
+
+    // The records one after another, for a reader that walks them beside the cells.
+    class Reader
+    {
+    public:
+        explicit Reader(const RecordList &list) : m_blocks(list.m_blocks) {}
+        // The next record when it matches, which the reader then passes.
+        template<typename Matches>
+        const Record *nextIf(Matches matches)
+        {
+            while (m_block < m_blocks.size() && m_index >= m_blocks.at(m_block).size()) {
+                ++m_block;
+                m_index = 0;
+            }
+            if (m_block == m_blocks.size() || !matches(m_blocks.at(m_block).at(m_index)))
+                return nullptr;
+            return &m_blocks.at(m_block).at(m_index++);
+        }
+
+    private:
+        const QList<QList<Record>> &m_blocks;
+        qsizetype m_block = 0;
+        qsizetype m_index = 0;
+    };
+
+private:
+    // Large enough to lie apart from the heap, in memory handed back when freed.
+    static constexpr qsizetype blockSize = qsizetype(1) << 15;
+    QList<QList<Record>> m_blocks;
+};
+
 QString collapsedLower(const QString &text)
 {
     return lowerCased(text).simplified();
@@ -581,13 +659,12 @@ public:
         m_found.markEnd();
         addKnownNames();
         m_records.removeIf([](const Record &record) { return record.found.count == 0; });
-        m_records.squeeze();
-        for (Record &record : m_records) {
+        m_records.forEach([this](Record &record) {
             if (record.freeText && nameWordCount(record.text) < 4)
                 record.freeText = false;
             for (const Finding &finding : findingsOf(record))
                 addReservedValues(finding, m_reserved.values);
-        }
+        });
 
         // Planning frees the findings it has used, and these need them.
         m_scan.conflicts = conflicts();
@@ -635,14 +712,14 @@ private:
         // and what a text gains depends on nothing but it and its findings.
         constexpr qsizetype remembered = 1 << 16;
         QHash<QString, std::pair<QList<Finding>, QList<Finding>>> gained;
-        for (Record &record : m_records) {
+        m_records.forEach([&](Record &record) {
             if (!record.freeText)
-                continue;
+                return;
             const std::span<const Finding> had = findingsOf(record);
             const auto seen = gained.constFind(record.text);
             if (seen != gained.cend() && std::equal(had.begin(), had.end(), seen->first.cbegin(), seen->first.cend())) {
                 setFindings(record, seen->second);
-                continue;
+                return;
             }
             const QList<Finding> found(had.begin(), had.end());
             QList<Finding> findings = found;
@@ -651,40 +728,50 @@ private:
                 setFindings(record, findings);
             if (gained.size() < remembered)
                 gained.insert(record.text, {found, std::move(findings)});
-        }
+        });
     }
 
     void readSheet(int sheet)
     {
-        const QList<PlacedCell> cells = m_spreadsheet.cells(sheet);
         const int headerRow = m_spreadsheet.headerRowIndex(sheet, m_options.headerRow);
-
-        // Columns are those that hold a cell, and every column up to the
-        // header's last: a cell far off to the right adds one column, not
-        // thousands.
         QMap<int, QString> headers;
         QHash<int, QStringList> samples;
-        for (const PlacedCell &placed : cells) {
-            if (placed.row == headerRow) {
-                for (int column = headers.isEmpty() ? 0 : headers.lastKey() + 1; column < placed.column; ++column)
-                    headers.insert(column, QString());
-                headers.insert(placed.column, placed.cell.text);
-            } else {
-                addSample(samples[placed.column], placed.cell.text);
-            }
-        }
+        readColumns(sheet, headerRow, headers, samples);
         QHash<int, ColumnKind> kinds;
-        for (const PlacedCell &placed : cells) {
-            if (!kinds.contains(placed.column))
-                kinds.insert(placed.column, ColumnKind::autoDetect);
-        }
-        for (auto it = kinds.begin(); it != kinds.end(); ++it)
-            it.value() = columnKind({sheet, it.key()}, headers.value(it.key()), samples.value(it.key()));
+        for (auto it = samples.cbegin(); it != samples.cend(); ++it)
+            kinds.insert(it.key(), columnKind({sheet, it.key()}, headers.value(it.key()), it.value()));
         for (auto it = headers.cbegin(); it != headers.cend(); ++it) {
             if (!kinds.contains(it.key()))
                 kinds.insert(it.key(), columnKind({sheet, it.key()}, it.value(), {}));
         }
+        m_spreadsheet.cellsInParts(sheet, cellsInPart, [&](const QList<PlacedCell> &cells) {
+            readPart(sheet, cells, headerRow, kinds, headers);
+        });
+    }
 
+    // The header row's texts and the first texts of every other column.
+    // Columns are those that hold a cell, and every column up to the
+    // header's last: a cell far off to the right adds one column, not
+    // thousands.
+    void readColumns(int sheet, int headerRow, QMap<int, QString> &headers, QHash<int, QStringList> &samples) const
+    {
+        m_spreadsheet.cellsInParts(sheet, cellsInPart, [&](const QList<PlacedCell> &cells) {
+            for (const PlacedCell &placed : cells) {
+                if (placed.row == headerRow) {
+                    for (int column = headers.isEmpty() ? 0 : headers.lastKey() + 1; column < placed.column; ++column)
+                        headers.insert(column, QString());
+                    headers.insert(placed.column, placed.cell.text);
+                } else {
+                    addSample(samples[placed.column], placed.cell.text);
+                }
+            }
+        });
+    }
+
+    // Whole rows of a sheet, with the kinds of its columns.
+    void readPart(int sheet, const QList<PlacedCell> &cells, int headerRow, const QHash<int, ColumnKind> &kinds,
+                  const QMap<int, QString> &headers)
+    {
         SearchAhead ahead(cells, [&](const PlacedCell &placed) -> std::optional<ColumnKind> {
             return placed.row == headerRow ? std::nullopt : searchedAs(placed.cell, kinds.value(placed.column));
         }, m_options.extraTerms);
@@ -805,10 +892,12 @@ private:
         // freed as soon as that kind is planned: the key grows all the while,
         // and the findings of a large file weigh as much as its key.
         std::array<qsizetype, kindCount> counts{};
-        for (const Record &record : std::as_const(m_records)) {
+        qsizetype inCells = 0;
+        std::as_const(m_records).forEach([&](const Record &record) {
             for (const Finding &finding : findingsOf(record))
                 ++counts[int(finding.kind)];
-        }
+            inCells += record.cell ? 1 : 0;
+        });
         std::array<ListedKind, kindCount> byKind;
         for (int kind = 0; kind < kindCount; ++kind)
             byKind[kind].reserve(counts[kind]);
@@ -818,8 +907,8 @@ private:
         // planning order. Each cell is listed with one past its last slot.
         qsizetype slots = 0;
         QList<CellPlans::Cell> &cells = m_cells;
-        cells.reserve(std::count_if(m_records.cbegin(), m_records.cend(), [](const Record &r) { return r.cell; }));
-        for (Record &record : m_records) {
+        cells.reserve(inCells);
+        m_records.takeEach([&](Record &record) {
             // Records come in the order their findings were added, but for
             // those that gained some, which lie after all others.
             m_found.releaseBefore(record.found);
@@ -835,8 +924,7 @@ private:
             }
             if (record.cell)
                 cells.append({*record.cell, slots});
-        }
-        QList<Record>().swap(m_records);
+        });
         m_found = {};
 
         // Sized once for the most the findings can need: growing these tables
@@ -1086,17 +1174,15 @@ private:
             }
         };
         // The records follow the cells in the order they were read.
-        qsizetype next = 0;
-        const auto recordOf = [&](const auto &matches) -> const Record * {
-            if (next < m_records.size() && matches(m_records.at(next)))
-                return &m_records.at(next++);
-            return nullptr;
-        };
+        RecordList::Reader records(m_records);
+        const auto recordOf = [&](const auto &matches) { return records.nextIf(matches); };
         for (int sheet = 0; sheet < m_spreadsheet.sheetNames().size(); ++sheet) {
-            for (const PlacedCell &placed : m_spreadsheet.cells(sheet)) {
-                const CellRef ref{sheet, placed.row, placed.column};
-                keepUncovered(placed.cell.text, recordOf([&](const Record &r) { return r.cell == ref; }));
-            }
+            m_spreadsheet.cellsInParts(sheet, cellsInPart, [&](const QList<PlacedCell> &cells) {
+                for (const PlacedCell &placed : cells) {
+                    const CellRef ref{sheet, placed.row, placed.column};
+                    keepUncovered(placed.cell.text, recordOf([&](const Record &r) { return r.cell == ref; }));
+                }
+            });
         }
         for (const QString &text : m_spreadsheet.unreferencedSharedStrings())
             keepUncovered(text, recordOf([&](const Record &r) { return !r.cell && r.text == text; }));
@@ -1116,7 +1202,7 @@ private:
     std::optional<Detector> m_detector; // gone once every text is searched
     Scan m_scan;
     ProjectKey::Reserved m_reserved;
-    QList<Record> m_records;
+    RecordList m_records;
     FoundFindings m_found; // the records' findings
     QStringList m_looseTexts; // the texts outside any cell, while planning
     QMap<QString, int> m_phoneCounts;
@@ -1131,6 +1217,10 @@ private:
     static constexpr int kindCount = int(ValueKind::address) + 1;
     // Planning the stand-ins counts as a quarter of the cells' work.
     static constexpr qint64 planningShare = 4;
+    // A sheet is read in parts of whole rows of about this many cells: the
+    // list of a large sheet's cells, all at once, weighed as much as the
+    // sheet, and came on top of everything found in it.
+    static constexpr qsizetype cellsInPart = 1 << 15;
     const qint64 m_cellCount;
     qint64 m_cellsRead = 0;
     ProgressMeter m_meter;

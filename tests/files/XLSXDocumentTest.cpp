@@ -269,6 +269,43 @@ TEST(XLSXDocument, GridLeavesOutCellsPastItsLimits)
     EXPECT_EQ(offered, (QList<CellRef>{{0, 0, 999}, {0, 0, 1000}, {0, 100'000, 0}, {0, 150'000, 0}}));
 }
 
+// A large sheet is read a part at a time: whole rows, in reading order, the
+// later of two cells in one place, and quotes that ran away marked, just as
+// the whole list has them.
+TEST(XLSXDocument, CellsInPartsAreTheWholeListInWholeRows)
+{
+    const Spreadsheet book(workbook(sheetData(R"(<row r="3"><c r="B3" t="inlineStr"><is><t>b3</t></is></c></row>
+        <row r="1"><c r="C1" t="inlineStr"><is><t>c1</t></is></c><c r="A1" t="inlineStr"><is><t>a1</t></is></c></row>
+        <row r="2"><c r="A2"><v>2</v></c><c r="A2" t="inlineStr"><is><t>a2 again</t></is></c></row>
+        <row r="1"><c r="B1" t="inlineStr"><is><t>b1</t></is></c></row>)")),
+                           u"parts.xlsx"_s);
+    const Spreadsheet csv("a,b,c\nd,\"e\n" + QByteArray("x\n").repeated(150) + "\",f\ng\nh,\"never closed\n", u"parts.csv"_s);
+    for (const Spreadsheet *file : {&book, &csv}) {
+        const QList<PlacedCell> whole = file->cells(0);
+        ASSERT_GE(whole.size(), 5) << file->fileName().toStdString();
+        for (const qsizetype partCells : {1, 2, 3, 100}) {
+            QList<PlacedCell> joined;
+            file->cellsInParts(0, partCells, [&](const QList<PlacedCell> &part) {
+                ASSERT_FALSE(part.isEmpty());
+                if (!joined.isEmpty()) {
+                    EXPECT_NE(joined.last().row, part.first().row) << "a row split between parts";
+                }
+                joined.append(part);
+            });
+            EXPECT_EQ(joined, whole) << file->fileName().toStdString() << " in parts of " << partCells;
+        }
+    }
+    const auto texts = [](const QList<PlacedCell> &cells) {
+        QStringList all;
+        for (const PlacedCell &placed : cells)
+            all.append(placed.cell.text + (placed.cell.freeText ? u"*"_s : QString()));
+        return all;
+    };
+    EXPECT_EQ(texts(book.cells(0)), (QStringList{u"a1"_s, u"b1"_s, u"c1"_s, u"a2 again"_s, u"b3"_s}));
+    EXPECT_EQ(texts(csv.cells(0)).mid(3, 2), (QStringList{u"d"_s, u"e\n"_s + u"x\n"_s.repeated(150) + u"*"_s}));
+    EXPECT_TRUE(texts(csv.cells(0)).last().endsWith(u'*'));
+}
+
 // Scans and suggestions skip the same header row: the first with text among
 // all of a sheet's cells, those past the grid's limits included.
 TEST(XLSXDocument, HeaderRowIsTheFirstRowWithTextAnywhere)

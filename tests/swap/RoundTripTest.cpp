@@ -289,7 +289,7 @@ TEST(RoundTrip, ALargeFileSearchedInPartsKeepsEveryValueInItsCell)
 {
     const QStringList firsts{u"Maria"_s, u"James"_s, u"Aisha"_s, u"Daniel"_s, u"Sofia"_s, u"Kevin"_s, u"Priya"_s};
     QString csv = u"ID,First name,Last name,Email,Phone,Notes\n"_s;
-    for (int i = 0; i < 3600; ++i) {
+    for (int i = 0; i < 9000; ++i) {
         const QString first = firsts.at(i % firsts.size()), last = madeUpTown(i % 4096);
         csv += u"%1,%2,%3,%4@mail.net,(503) %5-%6,Called %2 about the renewal.\n"_s.arg(i + 100)
                    .arg(first, last, (first + last).toLower())
