@@ -712,6 +712,8 @@ bool isPlaceNoun(const QString &word)
         u"university college school church cathedral museum theatre theater library square market mansions "
         u"manor quay wharf mews clinic palace abbey priory gallery pavilion "
         u"harbour harbor docks cemetery racecourse "
+        // Farms and the rural ends of lanes: "Long Meadow Farm", "Lane End".
+        u"farm farms cottage cottages barn orchard estate end yard "
         // Public services named after their town, and the lines and stops of transit.
         u"pd fd precinct borough parish junction terminal campus line"_s);
     return words.contains(word);

@@ -493,6 +493,17 @@ bool isPresentVerb(const QString &word)
 }
 
 // "covering", "swapping", "making": a verb's ongoing form, even one the dictionary also lists as a noun.
+// What someone on a rota is doing ("doing deliveries", "covering Sun"); ivy
+// grows and brooks cross too, so only the tasks people are given count.
+bool isTask(const QString &word)
+{
+    static const WordSet tasks{u"doing"_s, u"covering"_s, u"handling"_s, u"collecting"_s, u"helping"_s,
+                               u"sorting"_s, u"taking"_s, u"bringing"_s, u"driving"_s, u"working"_s,
+                               u"cleaning"_s, u"serving"_s, u"manning"_s, u"leading"_s, u"teaching"_s,
+                               u"coaching"_s, u"delivering"_s, u"picking"_s, u"checking"_s, u"answering"_s};
+    return tasks.contains(word);
+}
+
 bool isOngoingVerb(const QString &word)
 {
     if (word.size() < 6 || !word.endsWith(u"ing"_s))
@@ -791,7 +802,15 @@ bool isHumanRole(const QString &word)
                                      u"interpreter"_s, u"translator"_s, u"bookkeeper"_s, u"chaplain"_s,
                                      u"groundskeeper"_s, u"steward"_s, u"stewardess"_s, u"foreman"_s,
                                      u"instructor"_s, u"counsellor"_s, u"counselor"_s, u"optician"_s, u"vet"_s,
-                                     u"girl"_s, u"boy"_s};
+                                     u"girl"_s, u"boy"_s,
+                                     // Exams, courts, boats, sites, salerooms and choirs.
+                                     u"candidate"_s, u"examiner"_s, u"invigilator"_s, u"moderator"_s,
+                                     u"usher"_s, u"defendant"_s, u"claimant"_s, u"appellant"_s,
+                                     u"skipper"_s, u"coxswain"_s, u"helm"_s, u"helmsman"_s, u"operative"_s,
+                                     u"scaffolder"_s, u"banksman"_s, u"labourer"_s, u"groundworker"_s,
+                                     u"bidder"_s, u"auditor"_s, u"investigator"_s, u"organist"_s,
+                                     u"accompanist"_s, u"chorister"_s, u"soprano"_s, u"alto"_s, u"tenor"_s,
+                                     u"baritone"_s};
     return roles.contains(word);
 }
 
@@ -1092,7 +1111,7 @@ bool PortableNameTagger::decidesJoin(qsizetype word) const
                 || isBookingHead(word) || isCapitalsSurnameOfRecord(word);
         break;
     case Shape::lower:
-        return isLowerCaseName(word);
+        return isLowerCaseName(word) || isTrailingLowerCaseInitial(word);
     case Shape::capitalised:
         if (isCountedInitials(text))
             return false; // "TVs"
@@ -1603,9 +1622,26 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
     if (titled && run.last == run.first + 1 && has(run.first, Fact::given) && !has(run.first, Fact::everyday)
         && shapeOf(run.last) == Shape::capitalised && !has(run.last, Fact::nonPerson) && !has(run.last, Fact::placeNoun))
         return run;
+    if (isWordSurnameBeforeDoing(run))
+        return run;
     while (run.last >= run.first && isPlainWord(run.last))
         --run.last;
     return run;
+}
+
+// "Bartholomew Quince drops Monty off": before what people do, a word after a
+// given name is her surname.
+bool PortableNameTagger::isWordSurnameBeforeDoing(const Run &run) const
+{
+    return run.last == run.first + 1 && isPlainGivenName(run.first) && shapeOf(run.last) == Shape::capitalised
+        && !has(run.last, Fact::nonPerson) && !has(run.last, Fact::placeNoun) && !lower(run.last).endsWith(u's')
+        && isDoneByPerson(run.last + 1); // "Jordan Shoes wants": a shop's wares
+}
+
+bool PortableNameTagger::isDoneByPerson(qsizetype word) const
+{
+    return word < m_words.size() && gapBefore(word) == u" "_s && shapeOf(word) == Shape::lower
+        && (has(word, Fact::action) || isPresentVerb(lower(word)));
 }
 
 double PortableNameTagger::score(const Run &run) const
@@ -1673,7 +1709,7 @@ double PortableNameTagger::wordEvidence(const Run &run) const
             score += weight::ambiguousGivenFirst;
             continue;
         }
-        if (isSurnameAfterGiven(run, i)) {
+        if (isSurnameAfterGiven(run, i) || (i == run.last && isWordSurnameBeforeDoing(run))) {
             score += weight::surnameLater;
             continue;
         }
@@ -1878,6 +1914,8 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return weight::title;
     if (run.first == 0)
         return 0;
+    if (gapBefore(run.first) == u" "_s && isPersonsNumber(run.first - 1))
+        return weight::strongLead;
     if (isAfterHouseNumber(run.first) || isAfterQuantity(run.first) || (run.first > 1 && isPlaceUpon(run.first - 1)))
         return weight::notPerson;
     const QString &previous = lower(run.first - 1);
@@ -2241,7 +2279,7 @@ bool PortableNameTagger::isAfterHouseNumber(qsizetype word) const
     if (word < 1 || gapBefore(word) != u" "_s)
         return false;
     if (isNumber(word - 1))
-        return !isClockTime(word - 1) && !isNumberedEntry(word - 1);
+        return !isClockTime(word - 1) && !isNumberedEntry(word - 1) && !isPersonsNumber(word - 1);
     // The street word before the name may be a word of its own ("Via", "Rue").
     // "10:40 Mr Goodacre": a log's time, not a house number.
     return word >= 2 && isCapitalised(textOf(word - 1)) && gapBefore(word - 1) == u" "_s && isNumber(word - 2)
@@ -2250,6 +2288,18 @@ bool PortableNameTagger::isAfterHouseNumber(qsizetype word) const
 
 // "Horns: 1 Ada Obi, 2 Ben Roe": a number opening one of several entries of
 // a list, each a number and a capitalised word, counts the entries.
+// "candidate 4417 Olatunde Bakare", "guest 2 Ines Moura": the number a desk
+// gives the person, who is named after it.
+bool PortableNameTagger::isPersonsNumber(qsizetype number) const
+{
+    const QString &text = lower(number);
+    if (number < 1 || gapBefore(number) != u" "_s || text.isEmpty()
+        || !std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); }))
+        return false;
+    const QString &holder = lower(number - 1);
+    return isHumanRole(holder) || (isPersonField(holder) && holder != u"name"_s);
+}
+
 bool PortableNameTagger::isNumberedEntry(qsizetype number) const
 {
     const auto numberedEntry = [&](qsizetype i) {
@@ -2735,8 +2785,12 @@ bool PortableNameTagger::isSubjectDoing(const Run &run) const
 {
     static const WordSet joins{u"and"_s, u"but"_s, u"so"_s, u"then"_s, u"while"_s, u"whereas"_s};
     const qsizetype verb = run.last + 1;
-    if (verb >= m_words.size() || shapeOf(run.first) == Shape::lower || shapeOf(verb) != Shape::lower
-        || !isPresentVerb(lower(verb)))
+    if (verb >= m_words.size() || shapeOf(run.first) == Shape::lower || shapeOf(verb) != Shape::lower)
+        return false;
+    // "Heath doing deliveries", "Sunny covering Sun": a given name, then what she is doing to something.
+    const bool ongoing = run.first == run.last && has(run.first, Fact::given) && isTask(lower(verb))
+        && verb + 1 < m_words.size() && gapBefore(verb + 1) == u" "_s;
+    if (!ongoing && !isPresentVerb(lower(verb)))
         return false;
     const QStringView gap = gapBefore(run.first);
     const bool opens = atSentenceStart(run.first) || gap.contains(u',') || gap.contains(u';')
@@ -2744,7 +2798,7 @@ bool PortableNameTagger::isSubjectDoing(const Run &run) const
     if (!opens)
         return false;
     const qsizetype then = verb + 1;
-    if (then >= m_words.size() || gapBefore(then) != u" "_s)
+    if (ongoing || then >= m_words.size() || gapBefore(then) != u" "_s)
         return true;
     static const WordSet auxiliaries{u"are"_s, u"were"_s, u"have"_s, u"do"_s, u"did"_s, u"don't"_s,
                                            u"could"_s, u"would"_s, u"should"_s, u"might"_s, u"must"_s, u"shall"_s};
@@ -3324,7 +3378,10 @@ bool PortableNameTagger::isDepartment(const QString &word)
         u"dealership"_s, u"pharmacy"_s, u"hotel"_s, u"venue"_s, u"caterer"_s, u"printer"_s, u"printers"_s,
         // Clubs, charities and parishes: "Rhian from the walking group".
         u"group"_s, u"trust"_s, u"charity"_s, u"club"_s, u"society"_s, u"committee"_s, u"association"_s,
-        u"foundation"_s, u"parish"_s, u"church"_s, u"choir"_s, u"hospital"_s, u"ward"_s};
+        u"foundation"_s, u"parish"_s, u"church"_s, u"choir"_s, u"hospital"_s, u"ward"_s,
+        // Posts a person is put on for a shift: "Amber on till", "Joe on the door".
+        u"till"_s, u"tills"_s, u"door"_s, u"phones"_s, u"switchboard"_s, u"counter"_s, u"checkout"_s,
+        u"gate"_s, u"bar"_s};
     return departments.contains(word);
 }
 
@@ -3651,7 +3708,8 @@ bool PortableNameTagger::isAskedWhereabouts(qsizetype word) const
 bool PortableNameTagger::isIdentityDocument(qsizetype word) const
 {
     static const WordSet checks{u"ok"_s, u"okay"_s, u"checked"_s, u"verified"_s, u"seen"_s, u"confirmed"_s,
-                                u"shown"_s, u"provided"_s, u"number"_s, u"no"_s, u"card"_s};
+                                u"shown"_s, u"provided"_s, u"number"_s, u"no"_s, u"card"_s, u"copied"_s,
+                                u"scanned"_s, u"photocopied"_s, u"sighted"_s, u"taken"_s, u"required"_s, u"needed"_s};
     if (textOf(word) != u"ID"_s)
         return false;
     const qsizetype next = word + 1;
@@ -3733,7 +3791,11 @@ bool PortableNameTagger::isCuedWordName(qsizetype word) const
     // "Primrose on reception says": a person of a desk speaks for it, but
     // "Crew from the council" and "Support from IT" are what comes from it.
     const bool atDesk = verb < m_words.size() && lower(verb) != u"from"_s && isInDepartment(verb) && isSpeakingForDepartment(verb);
-    const bool speaks = verb < m_words.size() && gapBefore(verb) == u" "_s && (speech.contains(lower(verb)) || atDesk);
+    // "Heath doing deliveries": opening a clause, then a task only people are given.
+    const bool opens = atSentenceStart(word) || gapBefore(word).contains(u',') || gapBefore(word).contains(u';');
+    const bool tasked = opens && verb + 1 < m_words.size() && gapBefore(verb) == u" "_s && isTask(lower(verb))
+        && gapBefore(verb + 1) == u" "_s;
+    const bool speaks = verb < m_words.size() && gapBefore(verb) == u" "_s && (speech.contains(lower(verb)) || atDesk || tasked);
     const bool led = word > 0 && gapBefore(word) == u" "_s && (leads.contains(lower(word - 1)) || isTowardsPerson(word - 1));
     return speaks || led;
 }
@@ -3865,6 +3927,19 @@ bool PortableNameTagger::isUndottedInitial(qsizetype word) const
     const bool led = (gapBefore(word).trimmed() == u":"_s && isPeopleLabel(word - 1))
         || (gapBefore(word) == u" "_s && (followsPersonLead(word) || isSignedOrSentBy(word)));
     return led && ((has(next, Fact::surname) && !has(next, Fact::everyday)) || isUnknownWord(next));
+}
+
+// "can u ask priya s if", "agent kofi b - hold time": the surname's initial
+// after a given name in lower case, closing the phrase.
+bool PortableNameTagger::isTrailingLowerCaseInitial(qsizetype word) const
+{
+    const QString &letter = lower(word);
+    if (word == 0 || letter.size() != 1 || !letter.front().isLetter() || QStringView(u"aiuxoy").contains(letter.front())
+        || gapBefore(word) != u" "_s || shapeOf(word - 1) != Shape::lower || !has(word - 1, Fact::given)
+        || !joinsRun(word - 1))
+        return false;
+    const qsizetype next = word + 1;
+    return next == m_words.size() || gapBefore(next) != u" "_s || has(next, Fact::function);
 }
 
 bool PortableNameTagger::isLowerCaseInitial(qsizetype word) const

@@ -187,6 +187,7 @@ private:
     bool isAfterHouseNumber(qsizetype word) const;
     bool isClockTime(qsizetype word) const;
     bool isNumberedEntry(qsizetype number) const;
+    bool isPersonsNumber(qsizetype number) const;
     bool opensEntry(qsizetype word) const;
     bool isStandingIn(qsizetype word) const;
     bool isPassiveOfThing(const Run &run) const;
@@ -273,6 +274,9 @@ private:
     bool isSeasonNamedSubject(qsizetype word) const;
     bool isGivenWordBeforeSurname(qsizetype surname) const;
     bool isLowerCaseInitial(qsizetype word) const;
+    bool isTrailingLowerCaseInitial(qsizetype word) const;
+    bool isDoneByPerson(qsizetype word) const;
+    bool isWordSurnameBeforeDoing(const Run &run) const;
     bool isUndottedInitial(qsizetype word) const;
     bool isUnknownWord(qsizetype word) const;
     bool isUnknownSubjectActing(const Run &run) const;

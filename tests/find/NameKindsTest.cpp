@@ -637,6 +637,7 @@ TEST(NameKinds, ListsOfPeopleAndTimedEntries)
 TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
 {
     expectNames({{u"Palm Desert store closed until March."_s, {}},
+                 {u"lamb from Long Meadow Farm, beef from Lane End"_s, {}},
                  {u"Navy Federal declined the transfer."_s, {}},
                  {u"Lessons moved to Mont Rosier after lunch."_s, {}},
                  {u"Max 4 guests per booking."_s, {}},
@@ -892,7 +893,11 @@ TEST(NameKinds, TeamChat)
                  {u"hey is adaora in today?"_s, {u"adaora"_s}},
                  {u"is tobenna back yet"_s, {u"tobenna"_s}},
                  {u"was kubectl in the path?"_s, {}},
-                 {u"is vpn back?"_s, {}}});
+                 {u"is vpn back?"_s, {}},
+                 {u"can u ask priya s if the invoice went out"_s, {u"priya s"_s}},
+                 {u"agent kofi b - hold time 6 min"_s, {u"kofi b"_s}},
+                 {u"priya's laptop is here"_s, {u"priya"_s}},
+                 {u"plan b is fine, ask sam"_s, {u"sam"_s}}});
 }
 
 // Given names of naming traditions the census lists hardly hold, alone or in lower case.
@@ -938,6 +943,8 @@ TEST(NameKinds, WordNamesBeforeASurname)
                  {u"Verity Fowler is our contact at the bank."_s, {u"Verity Fowler"_s}},
                  {u"Met Prudence Fowler at the depot."_s, {u"Prudence Fowler"_s}},
                  {u"Thanks Bryony Marsh for the cover."_s, {u"Bryony Marsh"_s}},
+                 {u"Bartholomew Quince drops the dog off at 7."_s, {u"Bartholomew Quince"_s}},
+                 {u"Stanley Tools ships Monday."_s, {}},
                  {u"With Honor Guard present."_s, {}}});
 }
 
@@ -974,7 +981,17 @@ TEST(NameKinds, CuesThatOnlyPeopleFollow)
                  {u"Frames ordered from Paperstone, delivered Monday."_s, {}},
                  {u"Van hire sorted with Greenlane for Friday."_s, {}},
                  {u"Asked for Polish-language forms again."_s, {}},
-                 {u"The report warned of delays."_s, {}}});
+                 {u"The report warned of delays."_s, {}},
+                 // Posts and tasks of a rota, numbers a desk gives people.
+                 {u"Amber on till Sat, Heath doing deliveries"_s, {u"Amber"_s, u"Heath"_s}},
+                 {u"Dev on nights, Sunny covering Sunday"_s, {u"Dev"_s, u"Sunny"_s}},
+                 {u"Joe on the door, Karen on till 2"_s, {u"Joe"_s, u"Karen"_s}},
+                 {u"Pizza on the counter for everyone"_s, {}},
+                 {u"Ivy growing over the loading bay sign, cut back."_s, {}},
+                 {u"Rain causing delays on the M6, Frost forming on the bridge"_s, {}},
+                 {u"Re-mark request: candidate 4417 Olatunde Bakare, fee paid"_s, {u"Olatunde Bakare"_s}},
+                 {u"patient 12 Marlow Road"_s, {}},
+                 {u"rm 305 late check-in, guest Ramón Ibarra, ID copied"_s, {u"Ramón Ibarra"_s}}});
 }
 
 TEST(NameKinds, NameGivenAgainInItsOwnScript)
