@@ -2375,8 +2375,30 @@ bool PortableNameTagger::isFromBusiness(qsizetype word) const
                                       u"hire"_s, u"rental"_s, u"broadband"_s, u"shipped"_s, u"posted"_s,
                                       u"couriered"_s, u"dispatched"_s};
     const QString &preposition = lower(word);
-    return word > 0 && (preposition == u"from"_s || preposition == u"with"_s) && gapBefore(word) == u" "_s
-        && papers.contains(lower(word - 1));
+    if (word == 0 || (preposition != u"from"_s && preposition != u"with"_s) || gapBefore(word) != u" "_s)
+        return false;
+    return papers.contains(lower(word - 1)) || (preposition == u"from"_s && isSuppliedThing(word - 1));
+}
+
+// "pump from Hanson", "harp from Salvi", "antibodies from Abcam": a thing
+// comes from a supplier; what people send is words, cards and gifts.
+bool PortableNameTagger::isSuppliedThing(qsizetype word) const
+{
+    static const WordSet sentByPeople{
+        u"message"_s, u"messages"_s, u"call"_s, u"calls"_s, u"email"_s, u"emails"_s, u"note"_s, u"notes"_s,
+        u"letter"_s, u"letters"_s, u"text"_s, u"texts"_s, u"voicemail"_s, u"complaint"_s, u"feedback"_s,
+        u"request"_s, u"query"_s, u"reply"_s, u"update"_s, u"visit"_s, u"apology"_s, u"card"_s, u"cards"_s,
+        u"gift"_s, u"gifts"_s, u"flowers"_s, u"present"_s, u"cheque"_s, u"check"_s, u"payment"_s,
+        u"keys"_s, u"key"_s, u"lift"_s, u"ride"_s, u"help"_s, u"word"_s, u"news"_s, u"advice"_s, u"cover"_s,
+        u"handover"_s, u"signature"_s, u"consent"_s, u"approval"_s, u"referral"_s, u"letterbox"_s};
+    const QString &thing = lower(word);
+    if (shapeOf(word) != Shape::lower || thing.size() < 3 || sentByPeople.contains(thing) || isPersonNoun(thing)
+        || isHumanRole(thing) || has(word, Fact::function) || has(word, Fact::cue) || isDay(thing))
+        return false;
+    const QByteArray classes = WordClasses::shared().classesOf(thing);
+    const bool plural = classes.isEmpty() && thing.endsWith(u's')
+        && WordClasses::shared().classesOf(thing.chopped(1)).startsWith(WordClasses::noun);
+    return (!classes.isEmpty() && classes.front() == WordClasses::noun) || plural;
 }
 
 // "crew from", "a contractor from": staff and vans are sent by a firm, which
@@ -3085,6 +3107,20 @@ bool PortableNameTagger::isScriptureReference(const Run &run) const
 // "silver Skoda Fabia", "Fender Telecaster": a maker and its model. A maker that is
 // also a name leads a person's name when another name follows it
 // ("Mercedes Alvarado", "Suzuki Yuki").
+// "Lady Margaret" on a berth, "Miss Molly" in the key safe, "Sir Galahad"
+// in the stable: a title quoted with one name is what a boat, a horse or a
+// pub is called; a person quoted with a title is given in full ("Ms Ada Obi").
+bool PortableNameTagger::isQuotedTitledThing(const Run &run) const
+{
+    const auto isQuote = [](QChar c) { return c == u'"' || c == u'\u201C' || c == u'\u201D'; };
+    const qsizetype title = run.first - 1;
+    if (title < 0 || run.first != run.last || !has(title, Fact::title) || gapBefore(run.first) != u" "_s || gapBefore(title).isEmpty()
+        || !isQuote(gapBefore(title).back()))
+        return false;
+    const qsizetype end = rangeOf(run).end;
+    return end < m_text.size() && isQuote(m_text.at(end));
+}
+
 bool PortableNameTagger::isMakersModel(const Run &run) const
 {
     if (run.first == run.last || !nameLexicon::isModelMaker(lower(run.first)))
@@ -4173,7 +4209,8 @@ void PortableNameTagger::tag()
             continue;
         }
         // "our courier Phoenix": a city's name after whose person it is names that person.
-        if ((isWorldPlace(run) && !isNamedByRole(run)) || isMakersModel(run) || isFestival(run) || isScriptureReference(run)) {
+        if ((isWorldPlace(run) && !isNamedByRole(run)) || isMakersModel(run) || isFestival(run) || isScriptureReference(run)
+            || isQuotedTitledThing(run)) {
             runs.append({run, weight::notPerson});
             continue;
         }

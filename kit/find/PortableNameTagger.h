@@ -163,6 +163,7 @@ private:
     bool isNamedByRole(const Run &run) const;
     bool isFestival(const Run &run) const;
     bool isScriptureReference(const Run &run) const;
+    bool isQuotedTitledThing(const Run &run) const;
     bool isMakersModel(const Run &run) const;
     bool isInAnimalCareNote() const;
     bool isPetInCareNote(const Run &run) const;
@@ -184,6 +185,7 @@ private:
     bool isRouteStart(const Run &run) const;
     bool isFromBusiness(qsizetype word) const;
     bool isFromEmployer(qsizetype word) const;
+    bool isSuppliedThing(qsizetype word) const;
     bool isAfterHouseNumber(qsizetype word) const;
     bool isClockTime(qsizetype word) const;
     bool isNumberedEntry(qsizetype number) const;

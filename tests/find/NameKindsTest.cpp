@@ -638,6 +638,10 @@ TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
 {
     expectNames({{u"Palm Desert store closed until March."_s, {}},
                  {u"lamb from Long Meadow Farm, beef from Lane End"_s, {}},
+                 {u"Shipment of antibodies from Abcam stuck at customs"_s, {}},
+                 {u"the harp from Salvi goes to the stage door"_s, {}},
+                 {u"Flowers from Okafor arrived for the ward"_s, {u"Okafor"_s}},
+                 {u"keys from Priya at reception"_s, {u"Priya"_s}},
                  {u"Navy Federal declined the transfer."_s, {}},
                  {u"Lessons moved to Mont Rosier after lunch."_s, {}},
                  {u"Max 4 guests per booking."_s, {}},
@@ -833,7 +837,12 @@ TEST(NameKinds, AnimalsAndThingsNamedLikePeople)
                  {u"Owner Farhan Qureshi asked to book Biscuit's flea treatment."_s, {u"Farhan Qureshi"_s}},
                  {u"Vet nurse Orla said the kennel cough jab can wait."_s, {u"Orla"_s}},
                  {u"Table 4: 2 × Carbonara, 1 × Margherita."_s, {}},
-                 {u"tell chef the fish is late"_s, {}}});
+                 {u"tell chef the fish is late"_s, {}},
+                 {u"\"Lady Margaret\" moved to the visitor pontoon"_s, {}},
+                 {u"keys for Bavaria 37 \"Miss Molly\" in the key safe"_s, {}},
+                 {u"Mrs Margaret Ode moved to berth 4"_s, {u"Margaret Ode"_s}},
+                 {u"customer gave name as \"Ms Ada Obi\", verified DOB"_s, {u"Ada Obi"_s}},
+                 {u"grooming: Coco nails and bath"_s, {}}});
 }
 
 TEST(NameKinds, FamiliesTitlesAndTickets)
