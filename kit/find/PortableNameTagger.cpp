@@ -1348,9 +1348,12 @@ bool PortableNameTagger::isLowerCaseNameWord(qsizetype word) const
         return letters;
     if (!has(word, Fact::given) && !has(word, Fact::surname) && !has(word, Fact::ambiguousSurname)) {
         // Most words of a note are the dictionary's: they are ruled out before any cue is looked for.
+        // After a role a word only made of the dictionary's parts is still a name ("driver marvella").
+        const bool afterRole = word > 0 && gapBefore(word) == u" "_s && isHumanRole(lower(word - 1));
         if (!letters || has(word, Fact::inDictionary) || has(word, Fact::particle) || has(word, Fact::function)
-            || isListedWord() || has(word, Fact::nonPerson) || isAnd(base) || isInflectedWord(base)
-            || isPrefixedWord(base) || hasDictionaryPart(base) || isVerbAndParticle(base))
+            || isListedWord() || has(word, Fact::nonPerson) || isAnd(base)
+            || (!afterRole && (isInflectedWord(base) || isPrefixedWord(base) || hasDictionaryPart(base)
+                               || isVerbAndParticle(base))))
             return false;
         // A word no dictionary knows counts only right after a given name or a lead word ("per soren").
         // ...or right before the team they are in ("kirsi from the helsinki office"),
@@ -2410,7 +2413,12 @@ bool PortableNameTagger::isFromEmployer(qsizetype word) const
                                     u"representative"_s, u"staff"_s, u"consultant"_s, u"consultants"_s,
                                     u"auditor"_s, u"auditors"_s, u"installer"_s, u"installers"_s, u"fitter"_s,
                                     u"fitters"_s, u"inspector"_s, u"surveyor"_s, u"cleaners"_s, u"temp"_s,
-                                    u"temps"_s, u"someone"_s, u"somebody"_s, u"guy"_s, u"guys"_s, u"people"_s};
+                                    u"temps"_s, u"someone"_s, u"somebody"_s, u"guy"_s, u"guys"_s, u"people"_s,
+                                    // Trades sent out by their firms: "plumber from Mears came Thurs".
+                                    u"plumber"_s, u"plumbers"_s, u"electrician"_s, u"electricians"_s, u"roofer"_s,
+                                    u"roofers"_s, u"glazier"_s, u"joiner"_s, u"joiners"_s, u"builder"_s, u"builders"_s,
+                                    u"locksmith"_s, u"decorator"_s, u"decorators"_s, u"painters"_s, u"movers"_s,
+                                    u"removers"_s, u"driver"_s, u"drivers"_s, u"mechanic"_s, u"porters"_s};
     return word > 0 && lower(word) == u"from"_s && gapBefore(word) == u" "_s && sent.contains(lower(word - 1));
 }
 
@@ -3841,7 +3849,7 @@ bool PortableNameTagger::isCuedGivenName(qsizetype word) const
     if (!has(word, Fact::given))
         return false;
     const bool dated = word + 1 < m_words.size() && lower(word + 1).front().isDigit(); // "by june 5"
-    return (followsPersonLead(word) && !dated) || isSpeakingForDepartment(word + 1) || isChatHail(word)
+    return (followsPersonLead(word) && !dated) || (isNamedByKin(word) && !dated) || isSpeakingForDepartment(word + 1) || isChatHail(word)
         || isSeasonNamedSubject(word) || isActionLabelled({word, word}) || isCalledBack(word) || isSpeakingGivenName(word);
 }
 
@@ -3873,13 +3881,26 @@ bool PortableNameTagger::isGivenWordBeforeSurname(qsizetype surname) const
         && !has(surname, Fact::given) && lower(surname).size() > 3;
 }
 
+// "pt says daughter briar will ring", "wife grace collecting the keys": a
+// given name right after the relative it is.
+bool PortableNameTagger::isNamedByKin(qsizetype word) const
+{
+    static const WordSet kin{u"wife"_s, u"husband"_s, u"son"_s, u"daughter"_s, u"mum"_s, u"mom"_s, u"dad"_s,
+                             u"sister"_s, u"brother"_s, u"partner"_s, u"grandson"_s, u"granddaughter"_s,
+                             u"niece"_s, u"nephew"_s, u"aunt"_s, u"uncle"_s, u"cousin"_s, u"fiancé"_s, u"fiancée"_s};
+    // "the partner will ring back": a modal or a word of grammar is no name.
+    return word > 0 && gapBefore(word) == u" "_s && kin.contains(lower(word - 1)) && has(word, Fact::given)
+        && !has(word, Fact::action) && !has(word, Fact::function) && !has(word, Fact::cue);
+}
+
 bool PortableNameTagger::isLowerCaseCalled(const Run &run) const
 {
     if (run.last == run.first + 1 && lower(run.first).size() == 1 && isLowerCaseInitial(run.first))
         return true; // "k. abernethie"
     return run.last - run.first <= 1 && (lower(run.first).size() >= 4 || isShortChatName(run.first))
         && (followsPersonLead(run.first) || isBroughtIn(run.first) || isLowerCaseSubject(run.first) || isHailed(run.first)
-            || isLedGivenName(run.first) || isIntroducingSelf(run) || isOwningGivenName(run) || isSignedOrSentBy(run.first));
+            || isLedGivenName(run.first) || isIntroducingSelf(run) || isOwningGivenName(run) || isSignedOrSentBy(run.first)
+            || isNamedByKin(run.first));
 }
 
 // "signed by quennevaux", "message from ifeyinwa:": what only a person signs,

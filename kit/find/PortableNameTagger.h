@@ -252,6 +252,7 @@ private:
     bool isConjunctionOfNames(qsizetype word) const;
     double europeanEvidence(const Run &run) const;
     bool isLowerCaseCalled(const Run &run) const;
+    bool isNamedByKin(qsizetype word) const;
     bool isSignedOrSentBy(qsizetype word) const;
     bool isShortChatName(qsizetype word) const;
     bool isLedGivenName(qsizetype word) const;

@@ -642,6 +642,8 @@ TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
                  {u"the harp from Salvi goes to the stage door"_s, {}},
                  {u"Flowers from Okafor arrived for the ward"_s, {u"Okafor"_s}},
                  {u"keys from Priya at reception"_s, {u"Priya"_s}},
+                 {u"plumber from Mears came Thurs, not fixed"_s, {}},
+                 {u"engineer from Kone fixed the hoist"_s, {}},
                  {u"Navy Federal declined the transfer."_s, {}},
                  {u"Lessons moved to Mont Rosier after lunch."_s, {}},
                  {u"Max 4 guests per booking."_s, {}},
@@ -906,7 +908,10 @@ TEST(NameKinds, TeamChat)
                  {u"can u ask priya s if the invoice went out"_s, {u"priya s"_s}},
                  {u"agent kofi b - hold time 6 min"_s, {u"kofi b"_s}},
                  {u"priya's laptop is here"_s, {u"priya"_s}},
-                 {u"plan b is fine, ask sam"_s, {u"sam"_s}}});
+                 {u"plan b is fine, ask sam"_s, {u"sam"_s}},
+                 {u"wife grace collecting the keys"_s, {u"grace"_s}},
+                 {u"son jake picks up at 3"_s, {u"jake"_s}},
+                 {u"the partner will ring back at 4"_s, {}}});
 }
 
 // Given names of naming traditions the census lists hardly hold, alone or in lower case.
