@@ -1219,6 +1219,14 @@ bool PortableNameTagger::isCapitalsSurnameOfPair(qsizetype word) const
         && (has(word + 1, Fact::given) || has(word + 1, Fact::ambiguousGiven));
 }
 
+// "TRINITY UCHENDU-LAMBLEY order": a name typed in capitals in a note that
+// is not, both words of it, though the first is also a word.
+bool PortableNameTagger::isNameInCapitalsPair(const Run &run) const
+{
+    return !m_shouting && run.last == run.first + 1 && gapBefore(run.last) == u" "_s
+        && isNamePairInCapitals(run.first, run.last);
+}
+
 // "SMITH, JOHN", "JOHN SMITH", "GUNDERSEN, TORILL": two words in capitals side
 // by side that are both names, even names that are also words, or a record's
 // "SURNAME, GIVEN" of names or words no dictionary knows.
@@ -1686,7 +1694,7 @@ bool PortableNameTagger::isCompoundNoun(const Run &run) const
 // words and places against.
 double PortableNameTagger::wordEvidence(const Run &run) const
 {
-    if (isSurnameFirstName(run) || isCalendarNamedPerson(run))
+    if (isSurnameFirstName(run) || isCalendarNamedPerson(run) || isNameInCapitalsPair(run))
         return weight::givenFirst + weight::surnameLater;
     double score = 0;
     bool hasInitial = false;
@@ -4271,7 +4279,7 @@ void PortableNameTagger::tag()
             runs.append({run, weight::threshold});
             continue;
         }
-        if (!isSurnameFirstName(run) && !isCalendarNamedPerson(run))
+        if (!isSurnameFirstName(run) && !isCalendarNamedPerson(run) && !isNameInCapitalsPair(run))
             run = trimmed(run);
         // A given name that is mostly a word is trimmed away as a word, unless cued as a person.
         if (run.first > run.last && untrimmedFirst == untrimmedLast && isCuedWordName(untrimmedFirst)) {

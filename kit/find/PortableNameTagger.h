@@ -179,6 +179,7 @@ private:
     bool isNameInCapitals(qsizetype word) const;
     bool isSurnameInCapitalsBeforeGiven(qsizetype word) const;
     bool isNamePairInCapitals(qsizetype word, qsizetype other) const;
+    bool isNameInCapitalsPair(const Run &run) const;
     bool isTowardsPerson(qsizetype word) const;
     bool isSpokenTo(qsizetype word) const;
     bool isJourneyEnd(qsizetype word) const;

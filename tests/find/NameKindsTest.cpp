@@ -115,7 +115,9 @@ TEST(NameKinds, GivenNamesThatAreAlsoPlacesMonthsOrWords)
 
 TEST(NameKinds, CapitalsAndLowerCase)
 {
-    expectNames({{u"june wants a callback about the deposit"_s, {u"june"_s}},
+    expectNames({{u"TRINITY UCHENDU-LAMBLEY order — 12 x Buxus balls"_s, {u"TRINITY UCHENDU-LAMBLEY"_s}},
+                 {u"HOPE FARM order — 12 eggs"_s, {}},
+                 {u"june wants a callback about the deposit"_s, {u"june"_s}},
                  {u"summer needs the form signed"_s, {u"summer"_s}},
                  {u"april needs to be planned before the audit"_s, {}},
                  {u"invoices for june need checking"_s, {}},
