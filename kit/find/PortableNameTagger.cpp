@@ -1344,6 +1344,9 @@ bool PortableNameTagger::isLowerCaseNameWord(qsizetype word) const
     // Words of the dictionary are hailed only when they are given names ("@will").
     if ((!has(word, Fact::everyday) || has(word, Fact::given)) && isChatHail(word))
         return true;
+    // "flo & bex out sick": the pair, not a verb's particle ("carla's off today").
+    if (isInActingPair(word))
+        return true;
     const bool letters = std::all_of(base.cbegin(), base.cend(), [](QChar c) { return c.isLetter() || c == u'-' || c == u'\'' || c == u'’'; });
     const auto isListedWord = [&] {
         return has(word, Fact::title) || has(word, Fact::lead) || has(word, Fact::opener) || has(word, Fact::cue)
@@ -3778,6 +3781,58 @@ bool PortableNameTagger::isOnRota(qsizetype word) const
     return lower(word) == u"on"_s && duty < m_words.size() && gapBefore(duty) == u" "_s && duties.contains(lower(duty));
 }
 
+// "ok so dot and ari are on call", "flo & cy out sick", "viewed by yevhen &
+// ola": two names in lower case joined, opening a clause that says where
+// they are or what they did, or after a word only people follow. One of them
+// must be a name no dictionary shares ("salt and pepper are on the table").
+bool PortableNameTagger::isInActingPair(qsizetype word) const
+{
+    const auto partnerAfter = [&](qsizetype a) -> qsizetype {
+        const QStringView gap = a + 1 < m_words.size() ? gapBefore(a + 1).trimmed() : QStringView();
+        if (a + 1 < m_words.size() && (gap == u"&"_s || gap == u"+"_s))
+            return a + 1;
+        if (a + 2 < m_words.size() && gapBefore(a + 1) == u" "_s && isAnd(lower(a + 1)) && gapBefore(a + 2) == u" "_s)
+            return a + 2;
+        return -1;
+    };
+    qsizetype first = word;
+    if (partnerAfter(word) < 0)
+        first = word >= 1 && partnerAfter(word - 1) == word ? word - 1 : word >= 2 && partnerAfter(word - 2) == word ? word - 2 : -1;
+    if (first < 0)
+        return false;
+    const qsizetype second = partnerAfter(first);
+    const auto nameLike = [&](qsizetype i) {
+        const QString &base = lower(i);
+        return shapeOf(i) == Shape::lower && base.size() >= 2
+            && std::all_of(base.cbegin(), base.cend(), [](QChar c) { return c.isLetter(); })
+            && !has(i, Fact::function) && !has(i, Fact::particle) && !has(i, Fact::action) && !has(i, Fact::lead)
+            && !has(i, Fact::title) && !has(i, Fact::cue) && !has(i, Fact::nonPerson)
+            && (has(i, Fact::given) || !has(i, Fact::inDictionary));
+    };
+    const auto onlyName = [&](qsizetype i) { return !has(i, Fact::inDictionary) || isPlainGivenName(i); };
+    if (!nameLike(first) || !nameLike(second) || !(onlyName(first) || onlyName(second)))
+        return false;
+    static const WordSet openers{u"so"_s, u"ok"_s, u"okay"_s, u"and"_s, u"but"_s, u"lol"_s, u"fyi"_s, u"btw"_s};
+    const QStringView gap = gapBefore(first);
+    const bool led = first > 0 && gap == u" "_s && has(first - 1, Fact::lead) && !isAnd(lower(first - 1))
+        && lower(first - 1) != u"to"_s && lower(first - 1) != u"for"_s;
+    if (led)
+        return true;
+    const bool opens = atSentenceStart(first) || gap.contains(u',') || gap.contains(u';')
+        || (first > 0 && gap == u" "_s && openers.contains(lower(first - 1)));
+    const qsizetype next = second + 1;
+    if (!opens || next >= m_words.size() || gapBefore(next) != u" "_s)
+        return false;
+    static const WordSet away{u"out"_s, u"off"_s, u"away"_s, u"sick"_s, u"in"_s, u"back"_s, u"late"_s, u"here"_s,
+                              u"both"_s, u"busy"_s};
+    const QString &verb = lower(next);
+    const bool state = next + 1 < m_words.size() && gapBefore(next + 1) == u" "_s
+        && (away.contains(lower(next + 1)) || (isOnRota(next + 1) && lower(next + 2) != u"the"_s));
+    static const WordSet weak{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"will"_s, u"can"_s, u"would"_s, u"could"_s};
+    return ((verb == u"are"_s || verb == u"were"_s) && state) || (away.contains(verb) && verb != u"in"_s && verb != u"here"_s)
+        || (has(next, Fact::action) && !weak.contains(verb));
+}
+
 bool PortableNameTagger::isLowerCaseSubject(qsizetype word) const
 {
     static const WordSet clauseOpeners{u"so"_s, u"if"_s, u"and"_s, u"but"_s, u"lol"_s, u"ok"_s, u"okay"_s,
@@ -4275,7 +4330,8 @@ void PortableNameTagger::tag()
         if (isTeamMember(run) || isTalliedInList(run) || isResidentInBrackets(run) || isInUnitCode(run) || isContactedBySurname(run) || (run.first == run.last && isGivingOwnName(run.first))
             || (run.first == run.last && (isReportedSpeaker(run.first) || isAddressedByHonorific(run) || isChatHail(run.first) || isSeasonNamedSubject(run.first)))
             || (run.first == run.last && shapeOf(run.first) == Shape::lower && isAskedWhereabouts(run.first))
-            || (run.first == run.last && isBookingHead(run.first))) {
+            || (run.first == run.last && isBookingHead(run.first))
+            || (run.first == run.last && shapeOf(run.first) == Shape::lower && isInActingPair(run.first))) {
             runs.append({run, weight::threshold});
             continue;
         }

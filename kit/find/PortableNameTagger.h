@@ -203,6 +203,7 @@ private:
     bool isAdverbBeforeVerb(qsizetype word) const;
     bool isPersonNounAfterCopula(qsizetype word) const;
     bool isLowerCaseSubject(qsizetype word) const;
+    bool isInActingPair(qsizetype word) const;
     bool isOnRota(qsizetype word) const;
     bool isIdentityDocument(qsizetype word) const;
     bool isAskedWhereabouts(qsizetype word) const;

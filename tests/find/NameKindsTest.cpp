@@ -913,7 +913,11 @@ TEST(NameKinds, TeamChat)
                  {u"plan b is fine, ask sam"_s, {u"sam"_s}},
                  {u"wife grace collecting the keys"_s, {u"grace"_s}},
                  {u"son jake picks up at 3"_s, {u"jake"_s}},
-                 {u"the partner will ring back at 4"_s, {}}});
+                 {u"the partner will ring back at 4"_s, {}},
+                 {u"viewed by yevhen & ola – liked it"_s, {u"yevhen"_s, u"ola"_s}},
+                 {u"flo & bex out sick, standup cancelled"_s, {u"flo"_s, u"bex"_s}},
+                 {u"ok so salt and pepper are on the table"_s, {}},
+                 {u"fish & chips out of stock"_s, {}}});
 }
 
 // Given names of naming traditions the census lists hardly hold, alone or in lower case.
