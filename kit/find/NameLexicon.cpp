@@ -673,7 +673,7 @@ bool isAnimalCareWord(const QString &word)
     static const WordSet words = setOf(
         u"neuter neutered neutering spay spayed spaying castrate castration lepto leptospirosis kennel kennels "
         u"cattery microchip microchipped worming wormer dewormer flea fleas veterinary groomer groomers kibble "
-        u"walkies grooming groomed"_s);
+        u"walkies grooming groomed harness leash muzzle vet vets"_s);
     return words.contains(word);
 }
 

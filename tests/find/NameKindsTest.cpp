@@ -846,7 +846,9 @@ TEST(NameKinds, AnimalsAndThingsNamedLikePeople)
                  {u"keys for Bavaria 37 \"Miss Molly\" in the key safe"_s, {}},
                  {u"Mrs Margaret Ode moved to berth 4"_s, {u"Margaret Ode"_s}},
                  {u"customer gave name as \"Ms Ada Obi\", verified DOB"_s, {u"Ada Obi"_s}},
-                 {u"grooming: Coco nails and bath"_s, {}}});
+                 {u"grooming: Coco nails and bath"_s, {}},
+                 {u"Rufus pulled hard on the lead again, harness recommended to owner"_s, {}},
+                 {u"Vet nurse Orla said Rufus can go home"_s, {u"Orla"_s}}});
 }
 
 TEST(NameKinds, FamiliesTitlesAndTickets)
