@@ -275,6 +275,7 @@ bool isTitle(const QString &word)
         u"mr mrs ms miss mx dr prof professor sir madam dame lady lord rev revd reverend fr father "
         u"sister brother capt captain sgt sergeant lt officer detective judge coach nurse "
         u"uncle aunt auntie grandma grandpa pt np rn attorney atty engineer "
+        u"cllr councillor col colonel cpl corporal insp inspector supt hhj rabbi imam pte cmdr "
         u"frau herr señor señora senhor senhora monsieur madame mme mlle signor signora"_s);
     return words.contains(word);
 }
