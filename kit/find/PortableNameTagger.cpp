@@ -554,6 +554,18 @@ bool isRussianPastVerb(const QString &word)
 
 // "Клиент сказал", "Cliente llamó": who a person is in those languages, capitalised
 // only because a sentence starts with it.
+// Trades sent out by firms, in the languages of the European notes.
+bool isTradeNoun(const QString &word)
+{
+    static const WordSet words{
+        u"técnico"_s, u"técnica"_s, u"repartidor"_s, u"mensajero"_s, u"transportista"_s, u"fontanero"_s,
+        u"electricista"_s, u"instalador"_s, u"tecnico"_s, u"corriere"_s, u"fattorino"_s, u"idraulico"_s,
+        u"elettricista"_s, u"technicien"_s, u"livreur"_s, u"coursier"_s, u"plombier"_s, u"électricien"_s,
+        u"techniker"_s, u"monteur"_s, u"fahrer"_s, u"kurier"_s, u"handwerker"_s, u"bezorger"_s,
+        u"koerier"_s, u"loodgieter"_s, u"elektricien"_s, u"entregador"_s, u"canalizador"_s, u"eletricista"_s};
+    return words.contains(word);
+}
+
 bool isForeignRoleNoun(const QString &word)
 {
     static const WordSet words{
@@ -838,7 +850,10 @@ bool isAnimal(const QString &word)
         u"bunny"_s, u"hamster"_s, u"parrot"_s, u"budgie"_s, u"pony"_s, u"horse"_s, u"tortoise"_s, u"ferret"_s,
         u"canine"_s, u"feline"_s, u"gelding"_s, u"mare"_s, u"stallion"_s, u"pet"_s, u"pets"_s, u"hedgehog"_s,
         u"litter"_s, u"gerbil"_s, u"chinchilla"_s, u"cockatiel"_s, u"canary"_s, u"goldfish"_s, u"gecko"_s,
-        u"lizard"_s, u"snake"_s, u"piglet"_s, u"lamb"_s, u"foal"_s};
+        u"lizard"_s, u"snake"_s, u"piglet"_s, u"lamb"_s, u"foal"_s,
+        // ...and in the languages of the European notes.
+        u"hond"_s, u"poes"_s, u"hund"_s, u"katze"_s, u"kater"_s, u"perro"_s, u"perra"_s, u"gato"_s, u"gata"_s,
+        u"chien"_s, u"chienne"_s, u"chaton"_s, u"gatto"_s, u"cão"_s, u"cachorro"_s, u"cadela"_s};
     return animals.contains(word);
 }
 
@@ -1939,6 +1954,10 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return weight::title;
     if (gap.isEmpty() && has(run.first, Fact::particle) && isForeignInstitution(previous))
         return weight::notPerson; // "Prefeitura de Campelo": the place a public body serves
+    // "El técnico de Movistar", "der Techniker von Vodafone": the firm a trade is sent from.
+    if (gap.isEmpty() && has(run.first, Fact::particle) && shapeOf(run.first) == Shape::lower && run.last == run.first + 1
+        && isTradeNoun(previous) && !isPlainGivenName(run.last))
+        return weight::notPerson;
     // "Best wishes, Theodosia", "Yours sincerely\nBram": the writer signs.
     static const WordSet signOffs{u"wishes"_s, u"sincerely"_s, u"faithfully"_s, u"warmly"_s, u"truly"_s,
                                         u"regards"_s, u"cheers"_s, u"thanks"_s};
@@ -2154,7 +2173,10 @@ bool PortableNameTagger::isPet(const Run &run, bool brackets) const
     const QStringView gap = gapBefore(run.first);
     if ((gap == u" "_s || gap == u", "_s) && isAnimal(lower(before)))
         return true;
-    const auto isNaming = [&](qsizetype i) { return lower(i) == u"named"_s || lower(i) == u"called"_s; };
+    // "De hond heet Max", "der Hund heißt Bruno", "el perro se llama Toby".
+    static const WordSet naming{u"named"_s, u"called"_s, u"heet"_s, u"heißt"_s, u"heisst"_s, u"llama"_s,
+                                u"chiama"_s, u"chama"_s, u"appelle"_s};
+    const auto isNaming = [&](qsizetype i) { return naming.contains(lower(i)); };
     if (gap == u" "_s && isNaming(before) && isNamingAnimal(before))
         return true;
     if (gap == u" "_s && lower(before) == u"it"_s && before > 0 && isNaming(before - 1))
@@ -2209,7 +2231,7 @@ bool PortableNameTagger::isNamingAnimal(qsizetype verb) const
         return false;
     if (gapBefore(verb) == u" "_s && isAnimal(lower(verb - 1)))
         return true;
-    for (qsizetype i = verb - 1; i > 0 && i >= verb - 5 && lower(verb) == u"named"_s; --i) {
+    for (qsizetype i = verb - 1; i > 0 && i >= verb - 5 && lower(verb) != u"called"_s; --i) {
         if (gapBefore(i).contains(u'.'))
             return false;
         if (isAnimal(lower(i - 1)))

@@ -1144,7 +1144,12 @@ TEST(NameKinds, EuropeanVerbsBeforeAPerson)
 
 TEST(NameKinds, EuropeanFirmsStreetsAndNouns)
 {
-    expectNames({{u"Rechnung an die Bäckerei Hoffmann geschickt."_s, {}},
+    expectNames({{u"El técnico de Movistar viene el jueves por la mañana"_s, {}},
+                 {u"Der Techniker von Vodafone kommt am Montag"_s, {}},
+                 {u"De hond heet Max, niet bang zijn"_s, {}},
+                 {u"Der Hund heißt Bruno und ist lieb"_s, {}},
+                 {u"el perro se llama Toby"_s, {}},
+                 {u"Rechnung an die Bäckerei Hoffmann geschickt."_s, {}},
                  {u"Lieferung für Brandl & Söhne KG verschoben."_s, {}},
                  {u"Factuur naar Jansen Installatie B.V., graag controleren."_s, {}},
                  {u"Colis envoyé au 8 rue de la Fontaine, Lyon."_s, {}},
