@@ -3042,11 +3042,20 @@ qsizetype PortableNameTagger::particlesBefore(qsizetype word, qsizetype floor) c
         return i > floor && gapBefore(i + 1) == u" "_s && shapeOf(i) == shape;
     };
     qsizetype first = word;
+    // "van 't Hof": the article written short after a particle.
+    const bool shortArticle = first >= 2 && first - 2 > floor && lower(first - 1) == u"t"_s
+        && (gapBefore(first - 1) == u" '"_s || gapBefore(first - 1) == u" ’"_s) && gapBefore(first) == u" "_s
+        && shapeOf(first - 2) == shape && isSurnameParticle(lower(first - 2));
     // "de la Fuente": the article counts only with a particle before it.
-    if (isParticleAt(first - 1) && isArticleAfterParticle(lower(first - 1)) && isParticleAt(first - 2)
-        && isSurnameParticle(lower(first - 2)))
+    if (shortArticle)
+        first -= 2;
+    else if (isParticleAt(first - 1) && isArticleAfterParticle(lower(first - 1)) && isParticleAt(first - 2)
+             && isSurnameParticle(lower(first - 2)))
         first -= 2;
     while (isParticleAt(first - 1) && isSurnameParticle(lower(first - 1)))
+        --first;
+    // "Frau zu Eltz": "zu" is "to" but after a title, where it opens the surname.
+    if (isParticleAt(first - 1) && lower(first - 1) == u"zu"_s && first >= 2 && has(first - 2, Fact::title))
         --first;
     return first;
 }
