@@ -714,6 +714,21 @@ bool isThaiHonoured(const QString &text, const QList<Segment> &parts, qsizetype 
     return gap == u" "_s && titles.contains(parts.at(p - 1).range.of(text)) && !titles.contains(word);
 }
 
+// "מר אבנר גולן", "הגב' תמר אלון", "הלקוח דוד לוי": a Hebrew given name
+// after a title or "customer" or "volunteer"; the title's abbreviation mark
+// stands in the gap.
+bool isAfterHebrewTitle(const QString &text, const QList<Segment> &parts, qsizetype p)
+{
+    static const WordSet titles{u"מר"_s, u"גב"_s, u"הגב"_s, u"גברת"_s, u"הגברת"_s, u"פרופ"_s, u"הרב"_s,
+                                u"לקוח"_s, u"לקוחה"_s, u"הלקוח"_s, u"הלקוחה"_s, u"מתנדב"_s, u"מתנדבת"_s,
+                                u"המתנדב"_s, u"המתנדבת"_s, u"המטופל"_s, u"המטופלת"_s};
+    if (p == 0 || parts.at(p - 1).script != Script::hebrew)
+        return false;
+    const QString gap = text.mid(parts.at(p - 1).range.end, parts.at(p).range.start - parts.at(p - 1).range.end);
+    const bool spaced = gap == u" "_s || gap == u"' "_s || gap == u"\u05F3 "_s;
+    return spaced && titles.contains(parts.at(p - 1).range.of(text)) && !titles.contains(parts.at(p).range.of(text));
+}
+
 void addSpacedNames(const QString &text, const QList<Segment> &parts, QList<TextRange> &names)
 {
     static const QStringList arabicPrefixes{u"بـ"_s, u"لـ"_s, u"و"_s, u"ب"_s, u"ل"_s};
@@ -738,7 +753,7 @@ void addSpacedNames(const QString &text, const QList<Segment> &parts, QList<Text
             surnames = &devanagariSurnames;
             break;
         case Script::thai: given = thaiGivenNames.contains(word) || isThaiHonoured(text, parts, p, range); break;
-        case Script::hebrew: given = hebrewGivenNames.contains(word); break;
+        case Script::hebrew: given = hebrewGivenNames.contains(word) || isAfterHebrewTitle(text, parts, p); break;
         default: break;
         }
         if (isPairInLatinText(text, parts, p)) {
