@@ -31,7 +31,9 @@ every language.
 
 notes-extra9-source.txt, a further set from other kinds of logs, is split the
 same way on its own numbering: odd numbers to notes-extra9-tune.jsonl, even
-numbers to notes-extra9-heldout.jsonl.
+numbers to notes-extra9-heldout.jsonl. notes-extra10-source.txt, notes from
+yet other desks, is split the same way: odd numbers to notes-extra10-tune.jsonl,
+even numbers to notes-extra10-heldout.jsonl.
 
 Output: one JSON object per line, {"text": ..., "names": [[start, end], ...]},
 offsets in UTF-16 code units, half-open, in text order.
@@ -118,11 +120,12 @@ def main():
         notes = read_notes(europe, seen)
         write_notes(root, "europe-tune", notes[0::2])
         write_notes(root, "europe-heldout", notes[1::2])
-    extra9 = os.path.join(root, "notes-extra9-source.txt")
-    if os.path.exists(extra9):
-        notes = read_notes(extra9, seen)
-        write_notes(root, "extra9-tune", notes[0::2])
-        write_notes(root, "extra9-heldout", notes[1::2])
+    for label in ("extra9", "extra10"):
+        source = os.path.join(root, f"notes-{label}-source.txt")
+        if os.path.exists(source):
+            notes = read_notes(source, seen)
+            write_notes(root, f"{label}-tune", notes[0::2])
+            write_notes(root, f"{label}-heldout", notes[1::2])
 
 
 if __name__ == "__main__":

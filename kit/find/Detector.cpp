@@ -500,9 +500,14 @@ QList<TextRange> Detector::Private::taggedNameRanges(const QString &text, const 
         }
         // "d.k. okafor": an initial in lower case opens a name, but never ends one (a possessive's "s").
         const auto isInitial = [&](qsizetype i) { return words.at(i).word.size() == 1 && words.at(i).word.front().isLetter(); };
+        // "ask priya s if": a surname's initial set off by a space, unlike a possessive's "s".
+        const auto isSpacedInitial = [&](qsizetype i) {
+            return i > first && isInitial(i) && words.at(i - 1).range.end + 1 == words.at(i).range.start
+                && text.at(words.at(i - 1).range.end) == u' ';
+        };
         while (first <= last && !isTaggedName(first) && !(first < last && isInitial(first)))
             ++first;
-        while (last >= first && !isTaggedName(last))
+        while (last >= first && !isTaggedName(last) && !isSpacedInitial(last))
             --last;
         if (first > last)
             continue;

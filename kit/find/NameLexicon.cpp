@@ -275,6 +275,7 @@ bool isTitle(const QString &word)
         u"mr mrs ms miss mx dr prof professor sir madam dame lady lord rev revd reverend fr father "
         u"sister brother capt captain sgt sergeant lt officer detective judge coach nurse "
         u"uncle aunt auntie grandma grandpa pt np rn attorney atty engineer "
+        u"cllr councillor col colonel cpl corporal insp inspector supt hhj rabbi imam pte cmdr "
         u"frau herr señor señora senhor senhora monsieur madame mme mlle signor signora"_s);
     return words.contains(word);
 }
@@ -673,7 +674,7 @@ bool isAnimalCareWord(const QString &word)
     static const WordSet words = setOf(
         u"neuter neutered neutering spay spayed spaying castrate castration lepto leptospirosis kennel kennels "
         u"cattery microchip microchipped worming wormer dewormer flea fleas veterinary groomer groomers kibble "
-        u"walkies"_s);
+        u"walkies grooming groomed harness leash muzzle vet vets"_s);
     return words.contains(word);
 }
 
@@ -712,6 +713,8 @@ bool isPlaceNoun(const QString &word)
         u"university college school church cathedral museum theatre theater library square market mansions "
         u"manor quay wharf mews clinic palace abbey priory gallery pavilion "
         u"harbour harbor docks cemetery racecourse "
+        // Farms and the rural ends of lanes: "Long Meadow Farm", "Lane End".
+        u"farm farms cottage cottages barn orchard estate end yard "
         // Public services named after their town, and the lines and stops of transit.
         u"pd fd precinct borough parish junction terminal campus line"_s);
     return words.contains(word);

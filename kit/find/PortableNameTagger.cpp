@@ -493,6 +493,17 @@ bool isPresentVerb(const QString &word)
 }
 
 // "covering", "swapping", "making": a verb's ongoing form, even one the dictionary also lists as a noun.
+// What someone on a rota is doing ("doing deliveries", "covering Sun"); ivy
+// grows and brooks cross too, so only the tasks people are given count.
+bool isTask(const QString &word)
+{
+    static const WordSet tasks{u"doing"_s, u"covering"_s, u"handling"_s, u"collecting"_s, u"helping"_s,
+                               u"sorting"_s, u"taking"_s, u"bringing"_s, u"driving"_s, u"working"_s,
+                               u"cleaning"_s, u"serving"_s, u"manning"_s, u"leading"_s, u"teaching"_s,
+                               u"coaching"_s, u"delivering"_s, u"picking"_s, u"checking"_s, u"answering"_s};
+    return tasks.contains(word);
+}
+
 bool isOngoingVerb(const QString &word)
 {
     if (word.size() < 6 || !word.endsWith(u"ing"_s))
@@ -543,6 +554,18 @@ bool isRussianPastVerb(const QString &word)
 
 // "Клиент сказал", "Cliente llamó": who a person is in those languages, capitalised
 // only because a sentence starts with it.
+// Trades sent out by firms, in the languages of the European notes.
+bool isTradeNoun(const QString &word)
+{
+    static const WordSet words{
+        u"técnico"_s, u"técnica"_s, u"repartidor"_s, u"mensajero"_s, u"transportista"_s, u"fontanero"_s,
+        u"electricista"_s, u"instalador"_s, u"tecnico"_s, u"corriere"_s, u"fattorino"_s, u"idraulico"_s,
+        u"elettricista"_s, u"technicien"_s, u"livreur"_s, u"coursier"_s, u"plombier"_s, u"électricien"_s,
+        u"techniker"_s, u"monteur"_s, u"fahrer"_s, u"kurier"_s, u"handwerker"_s, u"bezorger"_s,
+        u"koerier"_s, u"loodgieter"_s, u"elektricien"_s, u"entregador"_s, u"canalizador"_s, u"eletricista"_s};
+    return words.contains(word);
+}
+
 bool isForeignRoleNoun(const QString &word)
 {
     static const WordSet words{
@@ -791,7 +814,15 @@ bool isHumanRole(const QString &word)
                                      u"interpreter"_s, u"translator"_s, u"bookkeeper"_s, u"chaplain"_s,
                                      u"groundskeeper"_s, u"steward"_s, u"stewardess"_s, u"foreman"_s,
                                      u"instructor"_s, u"counsellor"_s, u"counselor"_s, u"optician"_s, u"vet"_s,
-                                     u"girl"_s, u"boy"_s};
+                                     u"girl"_s, u"boy"_s,
+                                     // Exams, courts, boats, sites, salerooms and choirs.
+                                     u"candidate"_s, u"examiner"_s, u"invigilator"_s, u"moderator"_s,
+                                     u"usher"_s, u"defendant"_s, u"claimant"_s, u"appellant"_s,
+                                     u"skipper"_s, u"coxswain"_s, u"helm"_s, u"helmsman"_s, u"operative"_s,
+                                     u"scaffolder"_s, u"banksman"_s, u"labourer"_s, u"groundworker"_s,
+                                     u"bidder"_s, u"auditor"_s, u"investigator"_s, u"organist"_s,
+                                     u"accompanist"_s, u"chorister"_s, u"soprano"_s, u"alto"_s, u"tenor"_s,
+                                     u"baritone"_s};
     return roles.contains(word);
 }
 
@@ -819,7 +850,10 @@ bool isAnimal(const QString &word)
         u"bunny"_s, u"hamster"_s, u"parrot"_s, u"budgie"_s, u"pony"_s, u"horse"_s, u"tortoise"_s, u"ferret"_s,
         u"canine"_s, u"feline"_s, u"gelding"_s, u"mare"_s, u"stallion"_s, u"pet"_s, u"pets"_s, u"hedgehog"_s,
         u"litter"_s, u"gerbil"_s, u"chinchilla"_s, u"cockatiel"_s, u"canary"_s, u"goldfish"_s, u"gecko"_s,
-        u"lizard"_s, u"snake"_s, u"piglet"_s, u"lamb"_s, u"foal"_s};
+        u"lizard"_s, u"snake"_s, u"piglet"_s, u"lamb"_s, u"foal"_s,
+        // ...and in the languages of the European notes.
+        u"hond"_s, u"poes"_s, u"hund"_s, u"katze"_s, u"kater"_s, u"perro"_s, u"perra"_s, u"gato"_s, u"gata"_s,
+        u"chien"_s, u"chienne"_s, u"chaton"_s, u"gatto"_s, u"cão"_s, u"cachorro"_s, u"cadela"_s};
     return animals.contains(word);
 }
 
@@ -1092,7 +1126,7 @@ bool PortableNameTagger::decidesJoin(qsizetype word) const
                 || isBookingHead(word) || isCapitalsSurnameOfRecord(word);
         break;
     case Shape::lower:
-        return isLowerCaseName(word);
+        return isLowerCaseName(word) || isTrailingLowerCaseInitial(word);
     case Shape::capitalised:
         if (isCountedInitials(text))
             return false; // "TVs"
@@ -1198,6 +1232,14 @@ bool PortableNameTagger::isCapitalsSurnameOfPair(qsizetype word) const
     return shapeOf(word) == Shape::capitals && has(word, Fact::ambiguousSurname) && word + 1 < m_words.size()
         && gapBefore(word + 1) == u", "_s && isNamePairInCapitals(word, word + 1)
         && (has(word + 1, Fact::given) || has(word + 1, Fact::ambiguousGiven));
+}
+
+// "TRINITY UCHENDU-LAMBLEY order": a name typed in capitals in a note that
+// is not, both words of it, though the first is also a word.
+bool PortableNameTagger::isNameInCapitalsPair(const Run &run) const
+{
+    return !m_shouting && run.last == run.first + 1 && gapBefore(run.last) == u" "_s
+        && isNamePairInCapitals(run.first, run.last);
 }
 
 // "SMITH, JOHN", "JOHN SMITH", "GUNDERSEN, TORILL": two words in capitals side
@@ -1317,6 +1359,9 @@ bool PortableNameTagger::isLowerCaseNameWord(qsizetype word) const
     // Words of the dictionary are hailed only when they are given names ("@will").
     if ((!has(word, Fact::everyday) || has(word, Fact::given)) && isChatHail(word))
         return true;
+    // "flo & bex out sick": the pair, not a verb's particle ("carla's off today").
+    if (isInActingPair(word))
+        return true;
     const bool letters = std::all_of(base.cbegin(), base.cend(), [](QChar c) { return c.isLetter() || c == u'-' || c == u'\'' || c == u'’'; });
     const auto isListedWord = [&] {
         return has(word, Fact::title) || has(word, Fact::lead) || has(word, Fact::opener) || has(word, Fact::cue)
@@ -1329,9 +1374,12 @@ bool PortableNameTagger::isLowerCaseNameWord(qsizetype word) const
         return letters;
     if (!has(word, Fact::given) && !has(word, Fact::surname) && !has(word, Fact::ambiguousSurname)) {
         // Most words of a note are the dictionary's: they are ruled out before any cue is looked for.
+        // After a role a word only made of the dictionary's parts is still a name ("driver marvella").
+        const bool afterRole = word > 0 && gapBefore(word) == u" "_s && isHumanRole(lower(word - 1));
         if (!letters || has(word, Fact::inDictionary) || has(word, Fact::particle) || has(word, Fact::function)
-            || isListedWord() || has(word, Fact::nonPerson) || isAnd(base) || isInflectedWord(base)
-            || isPrefixedWord(base) || hasDictionaryPart(base) || isVerbAndParticle(base))
+            || isListedWord() || has(word, Fact::nonPerson) || isAnd(base)
+            || (!afterRole && (isInflectedWord(base) || isPrefixedWord(base) || hasDictionaryPart(base)
+                               || isVerbAndParticle(base))))
             return false;
         // A word no dictionary knows counts only right after a given name or a lead word ("per soren").
         // ...or right before the team they are in ("kirsi from the helsinki office"),
@@ -1603,9 +1651,26 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
     if (titled && run.last == run.first + 1 && has(run.first, Fact::given) && !has(run.first, Fact::everyday)
         && shapeOf(run.last) == Shape::capitalised && !has(run.last, Fact::nonPerson) && !has(run.last, Fact::placeNoun))
         return run;
+    if (isWordSurnameBeforeDoing(run))
+        return run;
     while (run.last >= run.first && isPlainWord(run.last))
         --run.last;
     return run;
+}
+
+// "Bartholomew Quince drops Monty off": before what people do, a word after a
+// given name is her surname.
+bool PortableNameTagger::isWordSurnameBeforeDoing(const Run &run) const
+{
+    return run.last == run.first + 1 && isPlainGivenName(run.first) && shapeOf(run.last) == Shape::capitalised
+        && !has(run.last, Fact::nonPerson) && !has(run.last, Fact::placeNoun) && !lower(run.last).endsWith(u's')
+        && isDoneByPerson(run.last + 1); // "Jordan Shoes wants": a shop's wares
+}
+
+bool PortableNameTagger::isDoneByPerson(qsizetype word) const
+{
+    return word < m_words.size() && gapBefore(word) == u" "_s && shapeOf(word) == Shape::lower
+        && (has(word, Fact::action) || isPresentVerb(lower(word)));
 }
 
 double PortableNameTagger::score(const Run &run) const
@@ -1647,7 +1712,7 @@ bool PortableNameTagger::isCompoundNoun(const Run &run) const
 // words and places against.
 double PortableNameTagger::wordEvidence(const Run &run) const
 {
-    if (isSurnameFirstName(run) || isCalendarNamedPerson(run))
+    if (isSurnameFirstName(run) || isCalendarNamedPerson(run) || isNameInCapitalsPair(run))
         return weight::givenFirst + weight::surnameLater;
     double score = 0;
     bool hasInitial = false;
@@ -1673,7 +1738,7 @@ double PortableNameTagger::wordEvidence(const Run &run) const
             score += weight::ambiguousGivenFirst;
             continue;
         }
-        if (isSurnameAfterGiven(run, i)) {
+        if (isSurnameAfterGiven(run, i) || (i == run.last && isWordSurnameBeforeDoing(run))) {
             score += weight::surnameLater;
             continue;
         }
@@ -1878,6 +1943,8 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return weight::title;
     if (run.first == 0)
         return 0;
+    if (gapBefore(run.first) == u" "_s && isPersonsNumber(run.first - 1))
+        return weight::strongLead;
     if (isAfterHouseNumber(run.first) || isAfterQuantity(run.first) || (run.first > 1 && isPlaceUpon(run.first - 1)))
         return weight::notPerson;
     const QString &previous = lower(run.first - 1);
@@ -1887,6 +1954,10 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return weight::title;
     if (gap.isEmpty() && has(run.first, Fact::particle) && isForeignInstitution(previous))
         return weight::notPerson; // "Prefeitura de Campelo": the place a public body serves
+    // "El técnico de Movistar", "der Techniker von Vodafone": the firm a trade is sent from.
+    if (gap.isEmpty() && has(run.first, Fact::particle) && shapeOf(run.first) == Shape::lower && run.last == run.first + 1
+        && isTradeNoun(previous) && !isPlainGivenName(run.last))
+        return weight::notPerson;
     // "Best wishes, Theodosia", "Yours sincerely\nBram": the writer signs.
     static const WordSet signOffs{u"wishes"_s, u"sincerely"_s, u"faithfully"_s, u"warmly"_s, u"truly"_s,
                                         u"regards"_s, u"cheers"_s, u"thanks"_s};
@@ -2102,7 +2173,10 @@ bool PortableNameTagger::isPet(const Run &run, bool brackets) const
     const QStringView gap = gapBefore(run.first);
     if ((gap == u" "_s || gap == u", "_s) && isAnimal(lower(before)))
         return true;
-    const auto isNaming = [&](qsizetype i) { return lower(i) == u"named"_s || lower(i) == u"called"_s; };
+    // "De hond heet Max", "der Hund heißt Bruno", "el perro se llama Toby".
+    static const WordSet naming{u"named"_s, u"called"_s, u"heet"_s, u"heißt"_s, u"heisst"_s, u"llama"_s,
+                                u"chiama"_s, u"chama"_s, u"appelle"_s};
+    const auto isNaming = [&](qsizetype i) { return naming.contains(lower(i)); };
     if (gap == u" "_s && isNaming(before) && isNamingAnimal(before))
         return true;
     if (gap == u" "_s && lower(before) == u"it"_s && before > 0 && isNaming(before - 1))
@@ -2157,7 +2231,7 @@ bool PortableNameTagger::isNamingAnimal(qsizetype verb) const
         return false;
     if (gapBefore(verb) == u" "_s && isAnimal(lower(verb - 1)))
         return true;
-    for (qsizetype i = verb - 1; i > 0 && i >= verb - 5 && lower(verb) == u"named"_s; --i) {
+    for (qsizetype i = verb - 1; i > 0 && i >= verb - 5 && lower(verb) != u"called"_s; --i) {
         if (gapBefore(i).contains(u'.'))
             return false;
         if (isAnimal(lower(i - 1)))
@@ -2241,7 +2315,7 @@ bool PortableNameTagger::isAfterHouseNumber(qsizetype word) const
     if (word < 1 || gapBefore(word) != u" "_s)
         return false;
     if (isNumber(word - 1))
-        return !isClockTime(word - 1) && !isNumberedEntry(word - 1);
+        return !isClockTime(word - 1) && !isNumberedEntry(word - 1) && !isPersonsNumber(word - 1);
     // The street word before the name may be a word of its own ("Via", "Rue").
     // "10:40 Mr Goodacre": a log's time, not a house number.
     return word >= 2 && isCapitalised(textOf(word - 1)) && gapBefore(word - 1) == u" "_s && isNumber(word - 2)
@@ -2250,6 +2324,18 @@ bool PortableNameTagger::isAfterHouseNumber(qsizetype word) const
 
 // "Horns: 1 Ada Obi, 2 Ben Roe": a number opening one of several entries of
 // a list, each a number and a capitalised word, counts the entries.
+// "candidate 4417 Olatunde Bakare", "guest 2 Ines Moura": the number a desk
+// gives the person, who is named after it.
+bool PortableNameTagger::isPersonsNumber(qsizetype number) const
+{
+    const QString &text = lower(number);
+    if (number < 1 || gapBefore(number) != u" "_s || text.isEmpty()
+        || !std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); }))
+        return false;
+    const QString &holder = lower(number - 1);
+    return isHumanRole(holder) || (isPersonField(holder) && holder != u"name"_s);
+}
+
 bool PortableNameTagger::isNumberedEntry(qsizetype number) const
 {
     const auto numberedEntry = [&](qsizetype i) {
@@ -2325,8 +2411,30 @@ bool PortableNameTagger::isFromBusiness(qsizetype word) const
                                       u"hire"_s, u"rental"_s, u"broadband"_s, u"shipped"_s, u"posted"_s,
                                       u"couriered"_s, u"dispatched"_s};
     const QString &preposition = lower(word);
-    return word > 0 && (preposition == u"from"_s || preposition == u"with"_s) && gapBefore(word) == u" "_s
-        && papers.contains(lower(word - 1));
+    if (word == 0 || (preposition != u"from"_s && preposition != u"with"_s) || gapBefore(word) != u" "_s)
+        return false;
+    return papers.contains(lower(word - 1)) || (preposition == u"from"_s && isSuppliedThing(word - 1));
+}
+
+// "pump from Hanson", "harp from Salvi", "antibodies from Abcam": a thing
+// comes from a supplier; what people send is words, cards and gifts.
+bool PortableNameTagger::isSuppliedThing(qsizetype word) const
+{
+    static const WordSet sentByPeople{
+        u"message"_s, u"messages"_s, u"call"_s, u"calls"_s, u"email"_s, u"emails"_s, u"note"_s, u"notes"_s,
+        u"letter"_s, u"letters"_s, u"text"_s, u"texts"_s, u"voicemail"_s, u"complaint"_s, u"feedback"_s,
+        u"request"_s, u"query"_s, u"reply"_s, u"update"_s, u"visit"_s, u"apology"_s, u"card"_s, u"cards"_s,
+        u"gift"_s, u"gifts"_s, u"flowers"_s, u"present"_s, u"cheque"_s, u"check"_s, u"payment"_s,
+        u"keys"_s, u"key"_s, u"lift"_s, u"ride"_s, u"help"_s, u"word"_s, u"news"_s, u"advice"_s, u"cover"_s,
+        u"handover"_s, u"signature"_s, u"consent"_s, u"approval"_s, u"referral"_s, u"letterbox"_s};
+    const QString &thing = lower(word);
+    if (shapeOf(word) != Shape::lower || thing.size() < 3 || sentByPeople.contains(thing) || isPersonNoun(thing)
+        || isHumanRole(thing) || has(word, Fact::function) || has(word, Fact::cue) || isDay(thing))
+        return false;
+    const QByteArray classes = WordClasses::shared().classesOf(thing);
+    const bool plural = classes.isEmpty() && thing.endsWith(u's')
+        && WordClasses::shared().classesOf(thing.chopped(1)).startsWith(WordClasses::noun);
+    return (!classes.isEmpty() && classes.front() == WordClasses::noun) || plural;
 }
 
 // "crew from", "a contractor from": staff and vans are sent by a firm, which
@@ -2338,7 +2446,12 @@ bool PortableNameTagger::isFromEmployer(qsizetype word) const
                                     u"representative"_s, u"staff"_s, u"consultant"_s, u"consultants"_s,
                                     u"auditor"_s, u"auditors"_s, u"installer"_s, u"installers"_s, u"fitter"_s,
                                     u"fitters"_s, u"inspector"_s, u"surveyor"_s, u"cleaners"_s, u"temp"_s,
-                                    u"temps"_s, u"someone"_s, u"somebody"_s, u"guy"_s, u"guys"_s, u"people"_s};
+                                    u"temps"_s, u"someone"_s, u"somebody"_s, u"guy"_s, u"guys"_s, u"people"_s,
+                                    // Trades sent out by their firms: "plumber from Mears came Thurs".
+                                    u"plumber"_s, u"plumbers"_s, u"electrician"_s, u"electricians"_s, u"roofer"_s,
+                                    u"roofers"_s, u"glazier"_s, u"joiner"_s, u"joiners"_s, u"builder"_s, u"builders"_s,
+                                    u"locksmith"_s, u"decorator"_s, u"decorators"_s, u"painters"_s, u"movers"_s,
+                                    u"removers"_s, u"driver"_s, u"drivers"_s, u"mechanic"_s, u"porters"_s};
     return word > 0 && lower(word) == u"from"_s && gapBefore(word) == u" "_s && sent.contains(lower(word - 1));
 }
 
@@ -2735,8 +2848,12 @@ bool PortableNameTagger::isSubjectDoing(const Run &run) const
 {
     static const WordSet joins{u"and"_s, u"but"_s, u"so"_s, u"then"_s, u"while"_s, u"whereas"_s};
     const qsizetype verb = run.last + 1;
-    if (verb >= m_words.size() || shapeOf(run.first) == Shape::lower || shapeOf(verb) != Shape::lower
-        || !isPresentVerb(lower(verb)))
+    if (verb >= m_words.size() || shapeOf(run.first) == Shape::lower || shapeOf(verb) != Shape::lower)
+        return false;
+    // "Heath doing deliveries", "Sunny covering Sun": a given name, then what she is doing to something.
+    const bool ongoing = run.first == run.last && has(run.first, Fact::given) && isTask(lower(verb))
+        && verb + 1 < m_words.size() && gapBefore(verb + 1) == u" "_s;
+    if (!ongoing && !isPresentVerb(lower(verb)))
         return false;
     const QStringView gap = gapBefore(run.first);
     const bool opens = atSentenceStart(run.first) || gap.contains(u',') || gap.contains(u';')
@@ -2744,7 +2861,7 @@ bool PortableNameTagger::isSubjectDoing(const Run &run) const
     if (!opens)
         return false;
     const qsizetype then = verb + 1;
-    if (then >= m_words.size() || gapBefore(then) != u" "_s)
+    if (ongoing || then >= m_words.size() || gapBefore(then) != u" "_s)
         return true;
     static const WordSet auxiliaries{u"are"_s, u"were"_s, u"have"_s, u"do"_s, u"did"_s, u"don't"_s,
                                            u"could"_s, u"would"_s, u"should"_s, u"might"_s, u"must"_s, u"shall"_s};
@@ -2925,11 +3042,20 @@ qsizetype PortableNameTagger::particlesBefore(qsizetype word, qsizetype floor) c
         return i > floor && gapBefore(i + 1) == u" "_s && shapeOf(i) == shape;
     };
     qsizetype first = word;
+    // "van 't Hof": the article written short after a particle.
+    const bool shortArticle = first >= 2 && first - 2 > floor && lower(first - 1) == u"t"_s
+        && (gapBefore(first - 1) == u" '"_s || gapBefore(first - 1) == u" ’"_s) && gapBefore(first) == u" "_s
+        && shapeOf(first - 2) == shape && isSurnameParticle(lower(first - 2));
     // "de la Fuente": the article counts only with a particle before it.
-    if (isParticleAt(first - 1) && isArticleAfterParticle(lower(first - 1)) && isParticleAt(first - 2)
-        && isSurnameParticle(lower(first - 2)))
+    if (shortArticle)
+        first -= 2;
+    else if (isParticleAt(first - 1) && isArticleAfterParticle(lower(first - 1)) && isParticleAt(first - 2)
+             && isSurnameParticle(lower(first - 2)))
         first -= 2;
     while (isParticleAt(first - 1) && isSurnameParticle(lower(first - 1)))
+        --first;
+    // "Frau zu Eltz": "zu" is "to" but after a title, where it opens the surname.
+    if (isParticleAt(first - 1) && lower(first - 1) == u"zu"_s && first >= 2 && has(first - 2, Fact::title))
         --first;
     return first;
 }
@@ -3031,6 +3157,20 @@ bool PortableNameTagger::isScriptureReference(const Run &run) const
 // "silver Skoda Fabia", "Fender Telecaster": a maker and its model. A maker that is
 // also a name leads a person's name when another name follows it
 // ("Mercedes Alvarado", "Suzuki Yuki").
+// "Lady Margaret" on a berth, "Miss Molly" in the key safe, "Sir Galahad"
+// in the stable: a title quoted with one name is what a boat, a horse or a
+// pub is called; a person quoted with a title is given in full ("Ms Ada Obi").
+bool PortableNameTagger::isQuotedTitledThing(const Run &run) const
+{
+    const auto isQuote = [](QChar c) { return c == u'"' || c == u'\u201C' || c == u'\u201D'; };
+    const qsizetype title = run.first - 1;
+    if (title < 0 || run.first != run.last || !has(title, Fact::title) || gapBefore(run.first) != u" "_s || gapBefore(title).isEmpty()
+        || !isQuote(gapBefore(title).back()))
+        return false;
+    const qsizetype end = rangeOf(run).end;
+    return end < m_text.size() && isQuote(m_text.at(end));
+}
+
 bool PortableNameTagger::isMakersModel(const Run &run) const
 {
     if (run.first == run.last || !nameLexicon::isModelMaker(lower(run.first)))
@@ -3324,7 +3464,10 @@ bool PortableNameTagger::isDepartment(const QString &word)
         u"dealership"_s, u"pharmacy"_s, u"hotel"_s, u"venue"_s, u"caterer"_s, u"printer"_s, u"printers"_s,
         // Clubs, charities and parishes: "Rhian from the walking group".
         u"group"_s, u"trust"_s, u"charity"_s, u"club"_s, u"society"_s, u"committee"_s, u"association"_s,
-        u"foundation"_s, u"parish"_s, u"church"_s, u"choir"_s, u"hospital"_s, u"ward"_s};
+        u"foundation"_s, u"parish"_s, u"church"_s, u"choir"_s, u"hospital"_s, u"ward"_s,
+        // Posts a person is put on for a shift: "Amber on till", "Joe on the door".
+        u"till"_s, u"tills"_s, u"door"_s, u"phones"_s, u"switchboard"_s, u"counter"_s, u"checkout"_s,
+        u"gate"_s, u"bar"_s};
     return departments.contains(word);
 }
 
@@ -3651,7 +3794,8 @@ bool PortableNameTagger::isAskedWhereabouts(qsizetype word) const
 bool PortableNameTagger::isIdentityDocument(qsizetype word) const
 {
     static const WordSet checks{u"ok"_s, u"okay"_s, u"checked"_s, u"verified"_s, u"seen"_s, u"confirmed"_s,
-                                u"shown"_s, u"provided"_s, u"number"_s, u"no"_s, u"card"_s};
+                                u"shown"_s, u"provided"_s, u"number"_s, u"no"_s, u"card"_s, u"copied"_s,
+                                u"scanned"_s, u"photocopied"_s, u"sighted"_s, u"taken"_s, u"required"_s, u"needed"_s};
     if (textOf(word) != u"ID"_s)
         return false;
     const qsizetype next = word + 1;
@@ -3666,6 +3810,58 @@ bool PortableNameTagger::isOnRota(qsizetype word) const
                                 u"earlies"_s, u"shift"_s, u"duty"_s, u"break"_s, u"lunch"_s, u"the"_s};
     const qsizetype duty = word + 1;
     return lower(word) == u"on"_s && duty < m_words.size() && gapBefore(duty) == u" "_s && duties.contains(lower(duty));
+}
+
+// "ok so dot and ari are on call", "flo & cy out sick", "viewed by yevhen &
+// ola": two names in lower case joined, opening a clause that says where
+// they are or what they did, or after a word only people follow. One of them
+// must be a name no dictionary shares ("salt and pepper are on the table").
+bool PortableNameTagger::isInActingPair(qsizetype word) const
+{
+    const auto partnerAfter = [&](qsizetype a) -> qsizetype {
+        const QStringView gap = a + 1 < m_words.size() ? gapBefore(a + 1).trimmed() : QStringView();
+        if (a + 1 < m_words.size() && (gap == u"&"_s || gap == u"+"_s))
+            return a + 1;
+        if (a + 2 < m_words.size() && gapBefore(a + 1) == u" "_s && isAnd(lower(a + 1)) && gapBefore(a + 2) == u" "_s)
+            return a + 2;
+        return -1;
+    };
+    qsizetype first = word;
+    if (partnerAfter(word) < 0)
+        first = word >= 1 && partnerAfter(word - 1) == word ? word - 1 : word >= 2 && partnerAfter(word - 2) == word ? word - 2 : -1;
+    if (first < 0)
+        return false;
+    const qsizetype second = partnerAfter(first);
+    const auto nameLike = [&](qsizetype i) {
+        const QString &base = lower(i);
+        return shapeOf(i) == Shape::lower && base.size() >= 2
+            && std::all_of(base.cbegin(), base.cend(), [](QChar c) { return c.isLetter(); })
+            && !has(i, Fact::function) && !has(i, Fact::particle) && !has(i, Fact::action) && !has(i, Fact::lead)
+            && !has(i, Fact::title) && !has(i, Fact::cue) && !has(i, Fact::nonPerson)
+            && (has(i, Fact::given) || !has(i, Fact::inDictionary));
+    };
+    const auto onlyName = [&](qsizetype i) { return !has(i, Fact::inDictionary) || isPlainGivenName(i); };
+    if (!nameLike(first) || !nameLike(second) || !(onlyName(first) || onlyName(second)))
+        return false;
+    static const WordSet openers{u"so"_s, u"ok"_s, u"okay"_s, u"and"_s, u"but"_s, u"lol"_s, u"fyi"_s, u"btw"_s};
+    const QStringView gap = gapBefore(first);
+    const bool led = first > 0 && gap == u" "_s && has(first - 1, Fact::lead) && !isAnd(lower(first - 1))
+        && lower(first - 1) != u"to"_s && lower(first - 1) != u"for"_s;
+    if (led)
+        return true;
+    const bool opens = atSentenceStart(first) || gap.contains(u',') || gap.contains(u';')
+        || (first > 0 && gap == u" "_s && openers.contains(lower(first - 1)));
+    const qsizetype next = second + 1;
+    if (!opens || next >= m_words.size() || gapBefore(next) != u" "_s)
+        return false;
+    static const WordSet away{u"out"_s, u"off"_s, u"away"_s, u"sick"_s, u"in"_s, u"back"_s, u"late"_s, u"here"_s,
+                              u"both"_s, u"busy"_s};
+    const QString &verb = lower(next);
+    const bool state = next + 1 < m_words.size() && gapBefore(next + 1) == u" "_s
+        && (away.contains(lower(next + 1)) || (isOnRota(next + 1) && lower(next + 2) != u"the"_s));
+    static const WordSet weak{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"will"_s, u"can"_s, u"would"_s, u"could"_s};
+    return ((verb == u"are"_s || verb == u"were"_s) && state) || (away.contains(verb) && verb != u"in"_s && verb != u"here"_s)
+        || (has(next, Fact::action) && !weak.contains(verb));
 }
 
 bool PortableNameTagger::isLowerCaseSubject(qsizetype word) const
@@ -3733,7 +3929,11 @@ bool PortableNameTagger::isCuedWordName(qsizetype word) const
     // "Primrose on reception says": a person of a desk speaks for it, but
     // "Crew from the council" and "Support from IT" are what comes from it.
     const bool atDesk = verb < m_words.size() && lower(verb) != u"from"_s && isInDepartment(verb) && isSpeakingForDepartment(verb);
-    const bool speaks = verb < m_words.size() && gapBefore(verb) == u" "_s && (speech.contains(lower(verb)) || atDesk);
+    // "Heath doing deliveries": opening a clause, then a task only people are given.
+    const bool opens = atSentenceStart(word) || gapBefore(word).contains(u',') || gapBefore(word).contains(u';');
+    const bool tasked = opens && verb + 1 < m_words.size() && gapBefore(verb) == u" "_s && isTask(lower(verb))
+        && gapBefore(verb + 1) == u" "_s;
+    const bool speaks = verb < m_words.size() && gapBefore(verb) == u" "_s && (speech.contains(lower(verb)) || atDesk || tasked);
     const bool led = word > 0 && gapBefore(word) == u" "_s && (leads.contains(lower(word - 1)) || isTowardsPerson(word - 1));
     return speaks || led;
 }
@@ -3743,7 +3943,7 @@ bool PortableNameTagger::isCuedGivenName(qsizetype word) const
     if (!has(word, Fact::given))
         return false;
     const bool dated = word + 1 < m_words.size() && lower(word + 1).front().isDigit(); // "by june 5"
-    return (followsPersonLead(word) && !dated) || isSpeakingForDepartment(word + 1) || isChatHail(word)
+    return (followsPersonLead(word) && !dated) || (isNamedByKin(word) && !dated) || isSpeakingForDepartment(word + 1) || isChatHail(word)
         || isSeasonNamedSubject(word) || isActionLabelled({word, word}) || isCalledBack(word) || isSpeakingGivenName(word);
 }
 
@@ -3775,13 +3975,26 @@ bool PortableNameTagger::isGivenWordBeforeSurname(qsizetype surname) const
         && !has(surname, Fact::given) && lower(surname).size() > 3;
 }
 
+// "pt says daughter briar will ring", "wife grace collecting the keys": a
+// given name right after the relative it is.
+bool PortableNameTagger::isNamedByKin(qsizetype word) const
+{
+    static const WordSet kin{u"wife"_s, u"husband"_s, u"son"_s, u"daughter"_s, u"mum"_s, u"mom"_s, u"dad"_s,
+                             u"sister"_s, u"brother"_s, u"partner"_s, u"grandson"_s, u"granddaughter"_s,
+                             u"niece"_s, u"nephew"_s, u"aunt"_s, u"uncle"_s, u"cousin"_s, u"fiancé"_s, u"fiancée"_s};
+    // "the partner will ring back": a modal or a word of grammar is no name.
+    return word > 0 && gapBefore(word) == u" "_s && kin.contains(lower(word - 1)) && has(word, Fact::given)
+        && !has(word, Fact::action) && !has(word, Fact::function) && !has(word, Fact::cue);
+}
+
 bool PortableNameTagger::isLowerCaseCalled(const Run &run) const
 {
     if (run.last == run.first + 1 && lower(run.first).size() == 1 && isLowerCaseInitial(run.first))
         return true; // "k. abernethie"
     return run.last - run.first <= 1 && (lower(run.first).size() >= 4 || isShortChatName(run.first))
         && (followsPersonLead(run.first) || isBroughtIn(run.first) || isLowerCaseSubject(run.first) || isHailed(run.first)
-            || isLedGivenName(run.first) || isIntroducingSelf(run) || isOwningGivenName(run) || isSignedOrSentBy(run.first));
+            || isLedGivenName(run.first) || isIntroducingSelf(run) || isOwningGivenName(run) || isSignedOrSentBy(run.first)
+            || isNamedByKin(run.first));
 }
 
 // "signed by quennevaux", "message from ifeyinwa:": what only a person signs,
@@ -3865,6 +4078,19 @@ bool PortableNameTagger::isUndottedInitial(qsizetype word) const
     const bool led = (gapBefore(word).trimmed() == u":"_s && isPeopleLabel(word - 1))
         || (gapBefore(word) == u" "_s && (followsPersonLead(word) || isSignedOrSentBy(word)));
     return led && ((has(next, Fact::surname) && !has(next, Fact::everyday)) || isUnknownWord(next));
+}
+
+// "can u ask priya s if", "agent kofi b - hold time": the surname's initial
+// after a given name in lower case, closing the phrase.
+bool PortableNameTagger::isTrailingLowerCaseInitial(qsizetype word) const
+{
+    const QString &letter = lower(word);
+    if (word == 0 || letter.size() != 1 || !letter.front().isLetter() || QStringView(u"aiuxoy").contains(letter.front())
+        || gapBefore(word) != u" "_s || shapeOf(word - 1) != Shape::lower || !has(word - 1, Fact::given)
+        || !joinsRun(word - 1))
+        return false;
+    const qsizetype next = word + 1;
+    return next == m_words.size() || gapBefore(next) != u" "_s || has(next, Fact::function);
 }
 
 bool PortableNameTagger::isLowerCaseInitial(qsizetype word) const
@@ -4098,7 +4324,8 @@ void PortableNameTagger::tag()
             continue;
         }
         // "our courier Phoenix": a city's name after whose person it is names that person.
-        if ((isWorldPlace(run) && !isNamedByRole(run)) || isMakersModel(run) || isFestival(run) || isScriptureReference(run)) {
+        if ((isWorldPlace(run) && !isNamedByRole(run)) || isMakersModel(run) || isFestival(run) || isScriptureReference(run)
+            || isQuotedTitledThing(run)) {
             runs.append({run, weight::notPerson});
             continue;
         }
@@ -4134,11 +4361,12 @@ void PortableNameTagger::tag()
         if (isTeamMember(run) || isTalliedInList(run) || isResidentInBrackets(run) || isInUnitCode(run) || isContactedBySurname(run) || (run.first == run.last && isGivingOwnName(run.first))
             || (run.first == run.last && (isReportedSpeaker(run.first) || isAddressedByHonorific(run) || isChatHail(run.first) || isSeasonNamedSubject(run.first)))
             || (run.first == run.last && shapeOf(run.first) == Shape::lower && isAskedWhereabouts(run.first))
-            || (run.first == run.last && isBookingHead(run.first))) {
+            || (run.first == run.last && isBookingHead(run.first))
+            || (run.first == run.last && shapeOf(run.first) == Shape::lower && isInActingPair(run.first))) {
             runs.append({run, weight::threshold});
             continue;
         }
-        if (!isSurnameFirstName(run) && !isCalendarNamedPerson(run))
+        if (!isSurnameFirstName(run) && !isCalendarNamedPerson(run) && !isNameInCapitalsPair(run))
             run = trimmed(run);
         // A given name that is mostly a word is trimmed away as a word, unless cued as a person.
         if (run.first > run.last && untrimmedFirst == untrimmedLast && isCuedWordName(untrimmedFirst)) {

@@ -163,6 +163,7 @@ private:
     bool isNamedByRole(const Run &run) const;
     bool isFestival(const Run &run) const;
     bool isScriptureReference(const Run &run) const;
+    bool isQuotedTitledThing(const Run &run) const;
     bool isMakersModel(const Run &run) const;
     bool isInAnimalCareNote() const;
     bool isPetInCareNote(const Run &run) const;
@@ -178,15 +179,18 @@ private:
     bool isNameInCapitals(qsizetype word) const;
     bool isSurnameInCapitalsBeforeGiven(qsizetype word) const;
     bool isNamePairInCapitals(qsizetype word, qsizetype other) const;
+    bool isNameInCapitalsPair(const Run &run) const;
     bool isTowardsPerson(qsizetype word) const;
     bool isSpokenTo(qsizetype word) const;
     bool isJourneyEnd(qsizetype word) const;
     bool isRouteStart(const Run &run) const;
     bool isFromBusiness(qsizetype word) const;
     bool isFromEmployer(qsizetype word) const;
+    bool isSuppliedThing(qsizetype word) const;
     bool isAfterHouseNumber(qsizetype word) const;
     bool isClockTime(qsizetype word) const;
     bool isNumberedEntry(qsizetype number) const;
+    bool isPersonsNumber(qsizetype number) const;
     bool opensEntry(qsizetype word) const;
     bool isStandingIn(qsizetype word) const;
     bool isPassiveOfThing(const Run &run) const;
@@ -199,6 +203,7 @@ private:
     bool isAdverbBeforeVerb(qsizetype word) const;
     bool isPersonNounAfterCopula(qsizetype word) const;
     bool isLowerCaseSubject(qsizetype word) const;
+    bool isInActingPair(qsizetype word) const;
     bool isOnRota(qsizetype word) const;
     bool isIdentityDocument(qsizetype word) const;
     bool isAskedWhereabouts(qsizetype word) const;
@@ -249,6 +254,7 @@ private:
     bool isConjunctionOfNames(qsizetype word) const;
     double europeanEvidence(const Run &run) const;
     bool isLowerCaseCalled(const Run &run) const;
+    bool isNamedByKin(qsizetype word) const;
     bool isSignedOrSentBy(qsizetype word) const;
     bool isShortChatName(qsizetype word) const;
     bool isLedGivenName(qsizetype word) const;
@@ -273,6 +279,9 @@ private:
     bool isSeasonNamedSubject(qsizetype word) const;
     bool isGivenWordBeforeSurname(qsizetype surname) const;
     bool isLowerCaseInitial(qsizetype word) const;
+    bool isTrailingLowerCaseInitial(qsizetype word) const;
+    bool isDoneByPerson(qsizetype word) const;
+    bool isWordSurnameBeforeDoing(const Run &run) const;
     bool isUndottedInitial(qsizetype word) const;
     bool isUnknownWord(qsizetype word) const;
     bool isUnknownSubjectActing(const Run &run) const;

@@ -103,7 +103,7 @@ TEST(NotesCorpus, NamesInHeldOutNotes)
 {
     const Score score = measured("held-out", QStringLiteral(QUORVANE_TEST_DATA "/find/notes-heldout.jsonl"));
     ASSERT_GE(score.names, 300);
-    EXPECT_GE(score.recall(), 0.936);
+    EXPECT_GE(score.recall(), 0.939);
     EXPECT_GE(score.precision(), 0.952);
 }
 
@@ -121,8 +121,8 @@ TEST(NotesCorpus, NamesInMoreFreshNotes)
 {
     const Score score = measured("fresh 2", QStringLiteral(QUORVANE_TEST_DATA "/find/notes-measure2.jsonl"));
     ASSERT_GE(score.names, 300);
-    EXPECT_GE(score.recall(), 0.895);
-    EXPECT_GE(score.precision(), 0.92);
+    EXPECT_GE(score.recall(), 0.898);
+    EXPECT_GE(score.precision(), 0.928);
 }
 
 // Notes in German, French, Spanish, Italian, Dutch and Portuguese, some mixed
@@ -131,8 +131,8 @@ TEST(NotesCorpus, NamesInEuropeanHeldOutNotes)
 {
     const Score score = measured("europe held-out", QStringLiteral(QUORVANE_TEST_DATA "/find/notes-europe-heldout.jsonl"));
     ASSERT_GE(score.names, 100);
-    EXPECT_GE(score.recall(), 0.86);
-    EXPECT_GE(score.precision(), 0.82);
+    EXPECT_GE(score.recall(), 0.90);
+    EXPECT_GE(score.precision(), 0.88);
 }
 
 // The even notes of a set from new kinds of places, some in other languages,
@@ -141,16 +141,26 @@ TEST(NotesCorpus, NamesInNewPlacesHeldOutNotes)
 {
     const Score score = measured("new places held-out", QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra9-heldout.jsonl"));
     ASSERT_GE(score.names, 100);
-    EXPECT_GE(score.recall(), 0.855);
-    EXPECT_GE(score.precision(), 0.855);
+    EXPECT_GE(score.recall(), 0.863);
+    EXPECT_GE(score.precision(), 0.861);
+}
+
+// The even notes of a later set from yet other desks (moorings, courts, choirs,
+// kennels, auctions, ...), scored only.
+TEST(NotesCorpus, NamesInOtherDesksHeldOutNotes)
+{
+    const Score score = measured("other desks held-out", QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra10-heldout.jsonl"));
+    ASSERT_GE(score.names, 80);
+    EXPECT_GE(score.recall(), 0.85);
+    EXPECT_GE(score.precision(), 0.832);
 }
 
 TEST(NotesCorpus, NamesInEuropeanTuningNotes)
 {
     const Score score = scoreNotes({QStringLiteral(QUORVANE_TEST_DATA "/find/notes-europe-tune.jsonl")}, false);
     ASSERT_GE(score.names, 100);
-    EXPECT_GE(score.recall(), 0.95);
-    EXPECT_GE(score.precision(), 0.96);
+    EXPECT_GE(score.recall(), 0.98);
+    EXPECT_GE(score.precision(), 0.98);
 }
 
 QStringList tuningNotes()
@@ -164,15 +174,16 @@ QStringList tuningNotes()
             QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra6.jsonl"),
             QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra7.jsonl"),
             QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra8.jsonl"),
-            QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra9-tune.jsonl")};
+            QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra9-tune.jsonl"),
+            QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra10-tune.jsonl")};
 }
 
 TEST(NotesCorpus, NamesInTuningNotes)
 {
     const Score score = scoreNotes(tuningNotes(), false);
     ASSERT_GE(score.names, 1300);
-    EXPECT_GE(score.recall(), 0.973);
-    EXPECT_GE(score.precision(), 0.957);
+    EXPECT_GE(score.recall(), 0.975);
+    EXPECT_GE(score.precision(), 0.958);
 }
 
 // For tuning: run with --gtest_also_run_disabled_tests to list the misses on the tuning notes.
