@@ -155,6 +155,16 @@ TEST(NotesCorpus, NamesInOtherDesksHeldOutNotes)
     EXPECT_GE(score.precision(), 0.832);
 }
 
+// The even notes of a set from further desks again (vet reception, bike shop,
+// lost luggage, taxis, print shop, ...), scored only.
+TEST(NotesCorpus, NamesInFurtherDesksHeldOutNotes)
+{
+    const Score score = measured("further desks held-out", QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra11-heldout.jsonl"));
+    ASSERT_GE(score.names, 50);
+    EXPECT_GE(score.recall(), 0.825);
+    EXPECT_GE(score.precision(), 0.92);
+}
+
 TEST(NotesCorpus, NamesInEuropeanTuningNotes)
 {
     const Score score = scoreNotes({QStringLiteral(QUORVANE_TEST_DATA "/find/notes-europe-tune.jsonl")}, false);
@@ -175,14 +185,15 @@ QStringList tuningNotes()
             QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra7.jsonl"),
             QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra8.jsonl"),
             QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra9-tune.jsonl"),
-            QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra10-tune.jsonl")};
+            QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra10-tune.jsonl"),
+            QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra11-tune.jsonl")};
 }
 
 TEST(NotesCorpus, NamesInTuningNotes)
 {
     const Score score = scoreNotes(tuningNotes(), false);
     ASSERT_GE(score.names, 1300);
-    EXPECT_GE(score.recall(), 0.975);
+    EXPECT_GE(score.recall(), 0.972);
     EXPECT_GE(score.precision(), 0.958);
 }
 
