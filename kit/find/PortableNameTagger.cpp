@@ -1391,7 +1391,7 @@ bool PortableNameTagger::isLowerCaseNameWord(qsizetype word) const
             || isResidentInBrackets({word, word}) || isInUnitCode({word, word}) || isGivingOwnName(word) || isChatHail(word)
             || isAskedWhereabouts(word) || isJoinedToLowerCaseName(word) || isThankedAtEnd(word)
             || isActionLabelled({word, word}) || isCalledBack(word) || isPointedTo(word) || isSigningOff(word)
-            || (word > 0 && gapBefore(word) == u" "_s && isHumanRole(lower(word - 1)))
+            || (word > 0 && gapBefore(word) == u" "_s && isHumanRole(lower(word - 1))) || isBeforeLowerCaseSurname(word)
             || (word > 0 && lower(word - 1).size() == 1 && gapBefore(word) == u". "_s && isLowerCaseInitial(word - 1));
     }
     // "lmk if oksana still needs it": an adverb before a verb, though "Still" is a surname too.
@@ -1415,6 +1415,16 @@ bool PortableNameTagger::isLowerCaseNameWord(qsizetype word) const
     if (isListedWord() || (has(word, Fact::nonPerson) && !has(word, Fact::given)))
         return false;
     return letters;
+}
+
+// "gunnvor haugland": written in lower case, a word no dictionary knows right
+// before a surname that is no word either is that surname's given name.
+bool PortableNameTagger::isBeforeLowerCaseSurname(qsizetype word) const
+{
+    const qsizetype next = word + 1;
+    return next < m_words.size() && gapBefore(next) == u" "_s && shapeOf(next) == Shape::lower
+        && has(next, Fact::surname) && !has(next, Fact::everyday) && !has(next, Fact::inDictionary)
+        && !has(next, Fact::nonPerson) && lower(next).size() > 2;
 }
 
 // "Oswin from Brightpaws will walk the dog": opening the sentence, someone from

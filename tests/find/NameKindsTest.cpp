@@ -156,6 +156,8 @@ TEST(NameKinds, CapitalsAndLowerCase)
                  {u"cc jonas, wiebke"_s, {u"jonas"_s, u"wiebke"_s}},
                  {u"ask ingeborg or kwabena"_s, {u"ingeborg"_s, u"kwabena"_s}},
                  {u"anything urgent → wilhelmina"_s, {u"wilhelmina"_s}},
+                 {u"hi team, sigrunn brekke will cover the camp from week 2"_s, {u"sigrunn brekke"_s}},
+                 {u"check the flexi brook path before the camp"_s, {}},
                  {u"Route: Leeds → York → Hull"_s, {}},
                  {u"all out sick, standup cancelled"_s, {}},
                  {u"Cheers – Ottoline"_s, {u"Ottoline"_s}},
