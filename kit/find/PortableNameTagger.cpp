@@ -3945,7 +3945,25 @@ bool PortableNameTagger::isCuedWordName(qsizetype word) const
         && gapBefore(verb + 1) == u" "_s;
     const bool speaks = verb < m_words.size() && gapBefore(verb) == u" "_s && (speech.contains(lower(verb)) || atDesk || tasked);
     const bool led = word > 0 && gapBefore(word) == u" "_s && (leads.contains(lower(word - 1)) || isTowardsPerson(word - 1));
-    return speaks || led;
+    // "agent Temperance:", "name Linnet": what the person is, or a form's field for one.
+    const bool labelled = word > 0 && (gapBefore(word) == u" "_s || gapBefore(word) == u": "_s)
+        && (isHumanRole(lower(word - 1)) || isPeopleLabel(word - 1));
+    return speaks || led || labelled || isPairedWithGivenName(word);
+}
+
+// "Brayden and Maverick": joined to a given name that is nothing else.
+bool PortableNameTagger::isPairedWithGivenName(qsizetype word) const
+{
+    const auto isPlainGiven = [&](qsizetype i) {
+        return i >= 0 && i < m_words.size() && shapeOf(i) == Shape::capitalised && has(i, Fact::given)
+            && !has(i, Fact::inDictionary) && !has(i, Fact::nonPerson);
+    };
+    const auto joins = [&](qsizetype link) {
+        return link >= 0 && link < m_words.size() && gapBefore(link) == u" "_s && isAnd(lower(link));
+    };
+    const bool after = joins(word - 1) && gapBefore(word) == u" "_s && isPlainGiven(word - 2);
+    const bool before = joins(word + 1) && word + 2 < m_words.size() && gapBefore(word + 2) == u" "_s && isPlainGiven(word + 2);
+    return after || before;
 }
 
 bool PortableNameTagger::isCuedGivenName(qsizetype word) const

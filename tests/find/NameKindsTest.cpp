@@ -1027,7 +1027,14 @@ TEST(NameKinds, CuesThatOnlyPeopleFollow)
                  {u"Rain causing delays on the M6, Frost forming on the bridge"_s, {}},
                  {u"Re-mark request: candidate 4417 Olatunde Bakare, fee paid"_s, {u"Olatunde Bakare"_s}},
                  {u"patient 12 Marlow Road"_s, {}},
-                 {u"rm 305 late check-in, guest Ramón Ibarra, ID copied"_s, {u"Ramón Ibarra"_s}}});
+                 {u"rm 305 late check-in, guest Ramón Ibarra, ID copied"_s, {u"Ramón Ibarra"_s}},
+                 // Names that are also words, after what the person is or beside a given name.
+                 {u"agent Prudence: thanks for waiting, checking now"_s, {u"Prudence"_s}},
+                 {u"table for 6 on Sunday, name Saffron, window if poss"_s, {u"Saffron"_s}},
+                 {u"Seating plan: Jayden and Clover at the front."_s, {u"Jayden"_s, u"Clover"_s}},
+                 {u"Saffron and cumin on the spice order."_s, {}},
+                 {u"Clover and moss cleared from the front lawn."_s, {}},
+                 {u"Patience and a torch needed for the loft hatch."_s, {}}});
 }
 
 TEST(NameKinds, NameGivenAgainInItsOwnScript)

@@ -142,7 +142,7 @@ TEST(NotesCorpus, NamesInNewPlacesHeldOutNotes)
     const Score score = measured("new places held-out", QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra9-heldout.jsonl"));
     ASSERT_GE(score.names, 100);
     EXPECT_GE(score.recall(), 0.863);
-    EXPECT_GE(score.precision(), 0.861);
+    EXPECT_GE(score.precision(), 0.866);
 }
 
 // The even notes of a later set from yet other desks (moorings, courts, choirs,
@@ -161,8 +161,8 @@ TEST(NotesCorpus, NamesInFurtherDesksHeldOutNotes)
 {
     const Score score = measured("further desks held-out", QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra11-heldout.jsonl"));
     ASSERT_GE(score.names, 50);
-    EXPECT_GE(score.recall(), 0.825);
-    EXPECT_GE(score.precision(), 0.92);
+    EXPECT_GE(score.recall(), 0.842);
+    EXPECT_GE(score.precision(), 0.922);
 }
 
 TEST(NotesCorpus, NamesInEuropeanTuningNotes)
