@@ -3780,7 +3780,13 @@ bool PortableNameTagger::isPersonNounAfterCopula(qsizetype word) const
 bool PortableNameTagger::isBeforeVerbParticle(qsizetype word) const
 {
     static const WordSet particles{u"up"_s, u"out"_s, u"off"_s, u"down"_s, u"back"_s};
-    return word + 1 < m_words.size() && gapBefore(word + 1) == u" "_s && particles.contains(lower(word + 1));
+    // "marvella out sick", "kemi off today": where a person is, not what is done.
+    static const WordSet absent{u"sick"_s, u"ill"_s, u"poorly"_s, u"unwell"_s, u"today"_s, u"tomorrow"_s,
+                                u"tmrw"_s, u"tonight"_s};
+    const qsizetype particle = word + 1;
+    const bool away = particle + 1 < m_words.size() && gapBefore(particle + 1) == u" "_s && absent.contains(lower(particle + 1))
+        && (lower(particle) == u"out"_s || lower(particle) == u"off"_s);
+    return particle < m_words.size() && gapBefore(particle) == u" "_s && particles.contains(lower(particle)) && !away;
 }
 
 // "lol marisol already fixed it", "lorcan is covering the phones": a word
