@@ -1391,7 +1391,7 @@ bool PortableNameTagger::isLowerCaseNameWord(qsizetype word) const
             || isResidentInBrackets({word, word}) || isInUnitCode({word, word}) || isGivingOwnName(word) || isChatHail(word)
             || isAskedWhereabouts(word) || isJoinedToLowerCaseName(word) || isThankedAtEnd(word)
             || isActionLabelled({word, word}) || isCalledBack(word) || isPointedTo(word) || isSigningOff(word)
-            || (word > 0 && gapBefore(word) == u" "_s && isHumanRole(lower(word - 1)))
+            || (word > 0 && gapBefore(word) == u" "_s && isHumanRole(lower(word - 1))) || isBeforeLowerCaseSurname(word)
             || (word > 0 && lower(word - 1).size() == 1 && gapBefore(word) == u". "_s && isLowerCaseInitial(word - 1));
     }
     // "lmk if oksana still needs it": an adverb before a verb, though "Still" is a surname too.
@@ -1415,6 +1415,16 @@ bool PortableNameTagger::isLowerCaseNameWord(qsizetype word) const
     if (isListedWord() || (has(word, Fact::nonPerson) && !has(word, Fact::given)))
         return false;
     return letters;
+}
+
+// "gunnvor haugland": written in lower case, a word no dictionary knows right
+// before a surname that is no word either is that surname's given name.
+bool PortableNameTagger::isBeforeLowerCaseSurname(qsizetype word) const
+{
+    const qsizetype next = word + 1;
+    return next < m_words.size() && gapBefore(next) == u" "_s && shapeOf(next) == Shape::lower
+        && has(next, Fact::surname) && !has(next, Fact::everyday) && !has(next, Fact::inDictionary)
+        && !has(next, Fact::nonPerson) && lower(next).size() > 2;
 }
 
 // "Oswin from Brightpaws will walk the dog": opening the sentence, someone from
@@ -3770,7 +3780,13 @@ bool PortableNameTagger::isPersonNounAfterCopula(qsizetype word) const
 bool PortableNameTagger::isBeforeVerbParticle(qsizetype word) const
 {
     static const WordSet particles{u"up"_s, u"out"_s, u"off"_s, u"down"_s, u"back"_s};
-    return word + 1 < m_words.size() && gapBefore(word + 1) == u" "_s && particles.contains(lower(word + 1));
+    // "marvella out sick", "kemi off today": where a person is, not what is done.
+    static const WordSet absent{u"sick"_s, u"ill"_s, u"poorly"_s, u"unwell"_s, u"today"_s, u"tomorrow"_s,
+                                u"tmrw"_s, u"tonight"_s};
+    const qsizetype particle = word + 1;
+    const bool away = particle + 1 < m_words.size() && gapBefore(particle + 1) == u" "_s && absent.contains(lower(particle + 1))
+        && (lower(particle) == u"out"_s || lower(particle) == u"off"_s);
+    return particle < m_words.size() && gapBefore(particle) == u" "_s && particles.contains(lower(particle)) && !away;
 }
 
 // "lol marisol already fixed it", "lorcan is covering the phones": a word
@@ -3935,7 +3951,25 @@ bool PortableNameTagger::isCuedWordName(qsizetype word) const
         && gapBefore(verb + 1) == u" "_s;
     const bool speaks = verb < m_words.size() && gapBefore(verb) == u" "_s && (speech.contains(lower(verb)) || atDesk || tasked);
     const bool led = word > 0 && gapBefore(word) == u" "_s && (leads.contains(lower(word - 1)) || isTowardsPerson(word - 1));
-    return speaks || led;
+    // "agent Temperance:", "name Linnet": what the person is, or a form's field for one.
+    const bool labelled = word > 0 && (gapBefore(word) == u" "_s || gapBefore(word) == u": "_s)
+        && (isHumanRole(lower(word - 1)) || isPeopleLabel(word - 1));
+    return speaks || led || labelled || isPairedWithGivenName(word);
+}
+
+// "Brayden and Maverick": joined to a given name that is nothing else.
+bool PortableNameTagger::isPairedWithGivenName(qsizetype word) const
+{
+    const auto isPlainGiven = [&](qsizetype i) {
+        return i >= 0 && i < m_words.size() && shapeOf(i) == Shape::capitalised && has(i, Fact::given)
+            && !has(i, Fact::inDictionary) && !has(i, Fact::nonPerson);
+    };
+    const auto joins = [&](qsizetype link) {
+        return link >= 0 && link < m_words.size() && gapBefore(link) == u" "_s && isAnd(lower(link));
+    };
+    const bool after = joins(word - 1) && gapBefore(word) == u" "_s && isPlainGiven(word - 2);
+    const bool before = joins(word + 1) && word + 2 < m_words.size() && gapBefore(word + 2) == u" "_s && isPlainGiven(word + 2);
+    return after || before;
 }
 
 bool PortableNameTagger::isCuedGivenName(qsizetype word) const

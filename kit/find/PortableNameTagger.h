@@ -254,6 +254,8 @@ private:
     bool isConjunctionOfNames(qsizetype word) const;
     double europeanEvidence(const Run &run) const;
     bool isLowerCaseCalled(const Run &run) const;
+    bool isBeforeLowerCaseSurname(qsizetype word) const;
+    bool isPairedWithGivenName(qsizetype word) const;
     bool isNamedByKin(qsizetype word) const;
     bool isSignedOrSentBy(qsizetype word) const;
     bool isShortChatName(qsizetype word) const;

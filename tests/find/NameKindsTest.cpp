@@ -156,6 +156,11 @@ TEST(NameKinds, CapitalsAndLowerCase)
                  {u"cc jonas, wiebke"_s, {u"jonas"_s, u"wiebke"_s}},
                  {u"ask ingeborg or kwabena"_s, {u"ingeborg"_s, u"kwabena"_s}},
                  {u"anything urgent → wilhelmina"_s, {u"wilhelmina"_s}},
+                 {u"hi team, sigrunn brekke will cover the camp from week 2"_s, {u"sigrunn brekke"_s}},
+                 {u"check the flexi brook path before the camp"_s, {}},
+                 {u"driver marvella out sick, sub on route 3"_s, {u"marvella"_s}},
+                 {u"mark off today's deliveries on the sheet"_s, {}},
+                 {u"pls log out today before the update"_s, {}},
                  {u"Route: Leeds → York → Hull"_s, {}},
                  {u"all out sick, standup cancelled"_s, {}},
                  {u"Cheers – Ottoline"_s, {u"Ottoline"_s}},
@@ -1025,7 +1030,14 @@ TEST(NameKinds, CuesThatOnlyPeopleFollow)
                  {u"Rain causing delays on the M6, Frost forming on the bridge"_s, {}},
                  {u"Re-mark request: candidate 4417 Olatunde Bakare, fee paid"_s, {u"Olatunde Bakare"_s}},
                  {u"patient 12 Marlow Road"_s, {}},
-                 {u"rm 305 late check-in, guest Ramón Ibarra, ID copied"_s, {u"Ramón Ibarra"_s}}});
+                 {u"rm 305 late check-in, guest Ramón Ibarra, ID copied"_s, {u"Ramón Ibarra"_s}},
+                 // Names that are also words, after what the person is or beside a given name.
+                 {u"agent Prudence: thanks for waiting, checking now"_s, {u"Prudence"_s}},
+                 {u"table for 6 on Sunday, name Saffron, window if poss"_s, {u"Saffron"_s}},
+                 {u"Seating plan: Jayden and Clover at the front."_s, {u"Jayden"_s, u"Clover"_s}},
+                 {u"Saffron and cumin on the spice order."_s, {}},
+                 {u"Clover and moss cleared from the front lawn."_s, {}},
+                 {u"Patience and a torch needed for the loft hatch."_s, {}}});
 }
 
 TEST(NameKinds, NameGivenAgainInItsOwnScript)

@@ -142,7 +142,7 @@ TEST(NotesCorpus, NamesInNewPlacesHeldOutNotes)
     const Score score = measured("new places held-out", QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra9-heldout.jsonl"));
     ASSERT_GE(score.names, 100);
     EXPECT_GE(score.recall(), 0.863);
-    EXPECT_GE(score.precision(), 0.861);
+    EXPECT_GE(score.precision(), 0.866);
 }
 
 // The even notes of a later set from yet other desks (moorings, courts, choirs,
@@ -153,6 +153,16 @@ TEST(NotesCorpus, NamesInOtherDesksHeldOutNotes)
     ASSERT_GE(score.names, 80);
     EXPECT_GE(score.recall(), 0.85);
     EXPECT_GE(score.precision(), 0.832);
+}
+
+// The even notes of a set from further desks again (vet reception, bike shop,
+// lost luggage, taxis, print shop, ...), scored only.
+TEST(NotesCorpus, NamesInFurtherDesksHeldOutNotes)
+{
+    const Score score = measured("further desks held-out", QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra11-heldout.jsonl"));
+    ASSERT_GE(score.names, 50);
+    EXPECT_GE(score.recall(), 0.842);
+    EXPECT_GE(score.precision(), 0.922);
 }
 
 TEST(NotesCorpus, NamesInEuropeanTuningNotes)
@@ -175,14 +185,15 @@ QStringList tuningNotes()
             QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra7.jsonl"),
             QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra8.jsonl"),
             QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra9-tune.jsonl"),
-            QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra10-tune.jsonl")};
+            QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra10-tune.jsonl"),
+            QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra11-tune.jsonl")};
 }
 
 TEST(NotesCorpus, NamesInTuningNotes)
 {
     const Score score = scoreNotes(tuningNotes(), false);
     ASSERT_GE(score.names, 1300);
-    EXPECT_GE(score.recall(), 0.975);
+    EXPECT_GE(score.recall(), 0.974);
     EXPECT_GE(score.precision(), 0.958);
 }
 
