@@ -13,7 +13,6 @@
 #include "kit/restore/AsciiNameWords.h"
 #include "kit/restore/EmailAddresses.h"
 #include "kit/restore/RepeatedCells.h"
-#include "kit/restore/RestoreAhead.h"
 #include "kit/restore/StreetLines.h"
 
 #include <QRegularExpression>
@@ -21,7 +20,6 @@
 
 #include <algorithm>
 #include <iterator>
-#include <memory>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -855,43 +853,25 @@ Restorer::FileResult Restorer::restore(const Spreadsheet &spreadsheet, const Pro
 {
     int total = 0;
     ProgressMeter meter(progress, Progress::Stage::restoring, spreadsheet.offeredCellCount());
-    RestoreAhead ahead(spreadsheet, [this, scratch = std::make_shared<Scratch>(), repeated = RepeatedCells()](
-                                        int column, const QString &text, QString &restored) mutable {
-        QStringView view;
-        const int count = restoreCell(column, text, *scratch, repeated, view);
-        if (count > 0)
-            restored = view.toString();
-        return count;
-    });
     Scratch scratch;
     RepeatedCells repeated;
-    qsizetype index = 0;
     const QByteArray data = spreadsheet.dataWithViews(
         [&](const std::optional<CellRef> &cell, const QString &text) -> std::optional<QStringView> {
             meter.advance();
-            QStringView restored;
-            const qsizetype at = index++;
-            const int count = ahead.restoresAhead(at)
-                ? ahead.take(at, restored)
-                : restoreCell(cell ? cell->column : -1, text, scratch, repeated, restored);
+            const int column = cell ? cell->column : -1;
+            if (const RepeatedCells::Restored *known = repeated.find(column, text)) {
+                total += known->count;
+                return known->count == 0 ? std::nullopt : std::optional<QStringView>(known->text);
+            }
+            const int count = restoreInto(text, scratch);
+            repeated.remember(column, text, count, scratch.restored);
+            if (count == 0)
+                return std::nullopt;
             total += count;
-            return count == 0 ? std::nullopt : std::optional<QStringView>(restored);
+            return scratch.restored;
         });
     meter.finish();
     return {data, total};
-}
-
-int Restorer::restoreCell(int column, const QString &text, Scratch &scratch, RepeatedCells &repeated,
-                          QStringView &restored) const
-{
-    if (const RepeatedCells::Restored *known = repeated.find(column, text)) {
-        restored = known->text;
-        return known->count;
-    }
-    const int count = restoreInto(text, scratch);
-    repeated.remember(column, text, count, scratch.restored);
-    restored = scratch.restored;
-    return count;
 }
 
 } // namespace quorvane

@@ -12,7 +12,6 @@
 
 namespace quorvane {
 
-class RepeatedCells;
 class Spreadsheet;
 struct PhoneStandInMatch;
 
@@ -53,9 +52,6 @@ private:
     TextResult restore(const QString &text, Scratch &scratch) const;
     // The number of values restored; the text restored is left in the scratch.
     int restoreInto(const QString &text, Scratch &scratch) const;
-    // A file's cell in its column, looked up among the column's texts restored before.
-    int restoreCell(int column, const QString &text, Scratch &scratch, RepeatedCells &repeated,
-                    QStringView &restored) const;
     void addEmails(const QString &text, std::vector<TextRange> &emails, Replacements &found) const;
     void addPhones(const QString &text, bool ascii, QString &key, Replacements &found) const;
     void addPhone(const QString &text, const PhoneStandInMatch &match, QString &key, Replacements &found) const;
