@@ -552,8 +552,6 @@ bool isRussianPastVerb(const QString &word)
         && !nameLexicon::isGivenName(word);
 }
 
-// "Клиент сказал", "Cliente llamó": who a person is in those languages, capitalised
-// only because a sentence starts with it.
 // Trades sent out by firms, in the languages of the European notes.
 bool isTradeNoun(const QString &word)
 {
@@ -566,6 +564,8 @@ bool isTradeNoun(const QString &word)
     return words.contains(word);
 }
 
+// "Клиент сказал", "Cliente llamó": who a person is in those languages, capitalised
+// only because a sentence starts with it.
 bool isForeignRoleNoun(const QString &word)
 {
     static const WordSet words{
