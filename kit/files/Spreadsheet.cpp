@@ -92,7 +92,10 @@ void workbookCellsInParts(const XLSXDocument &workbook, const XLSXDocument::Shee
     std::vector<qsizetype> order(size_t(cells.size()));
     std::iota(order.begin(), order.end(), qsizetype(0));
     const auto place = [&cells](qsizetype i) { return std::pair(cells.at(i).row, cells.at(i).column); };
-    std::stable_sort(order.begin(), order.end(), [&](qsizetype a, qsizetype b) { return place(a) < place(b); });
+    // A sheet's cells nearly always come in order already, and a scan reads them twice.
+    const auto before = [&](qsizetype a, qsizetype b) { return place(a) < place(b); };
+    if (!std::is_sorted(order.cbegin(), order.cend(), before))
+        std::stable_sort(order.begin(), order.end(), before);
     QList<PlacedCell> part;
     for (size_t i = 0; i < order.size(); ++i) {
         if (i + 1 < order.size() && place(order[i]) == place(order[i + 1]))
