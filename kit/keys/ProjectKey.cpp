@@ -887,6 +887,14 @@ void ProjectKey::ensureTaken() const
     }
 }
 
+void ProjectKey::releaseTaken()
+{
+    m_taken = TextIndex();
+    m_held = CandidateHoldings();
+    m_refused = ReservedHoldings();
+    m_takenFilled = false;
+}
+
 void ProjectKey::take(Hashed spaceKey, int lender) const
 {
     const qsizetype held = lender < 0

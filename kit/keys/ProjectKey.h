@@ -151,6 +151,9 @@ public:
     SeedDigest seedDigest(const QString &seed) const;
     // Whether a candidate may be taken: not held by this key, not reserved by the file.
     bool isFree(const QString &candidate, EntryKind kind, const Reserved &reserved) const;
+    // Lets go of what only assignments need, as a large key's planning ends
+    // and its copy is written: the next assignment builds it again.
+    void releaseTaken();
 
     // Attempts drawn from the kind's usual candidates; later attempts draw
     // from its widened family, which holds far more values.

@@ -936,6 +936,7 @@ private:
         m_slots = QList<Scan::Planned>(slots);
         qsizetype planned = 0;
         for (ListedKind &listed : byKind) {
+            keepReservedFrom(ValueKind(&listed - byKind.data()));
             // Ids carry their kind, so no finding is compared with the items
             // of another kind: the index and the first findings are the
             // kind's own, and go with it.
@@ -969,11 +970,36 @@ private:
             if (&listed != &byKind.back())
                 returnFreedMemory();
         }
+        working.releaseTaken();
         placeInCells(std::exchange(m_cells, {}));
         m_scan.keyValueCount = m_key.valueCount();
         m_scan.entries.setKeyEntries(working.entries());
         if (m_plannedKeyExact)
             m_scan.plannedKey = std::move(working);
+    }
+
+    // The file's values of the kinds planned already are never looked at
+    // again, and a large file holds one or two in every row: only those whose
+    // namespace a kind still to come draws from stay.
+    void keepReservedFrom(ValueKind first)
+    {
+        QStringList prefixes;
+        for (EntryKind kind : allEntryKinds()) {
+            if (int(valueKind(kind)) >= int(first))
+                prefixes.append(entryNamespace(kind) + u'|');
+        }
+        CaselessWords kept;
+        qsizetype dropped = 0;
+        m_reserved.values.forEach([&](QStringView value) {
+            const bool stays = std::any_of(prefixes.cbegin(), prefixes.cend(),
+                                           [&](const QString &prefix) { return value.startsWith(prefix); });
+            if (stays)
+                kept.addLowered(value);
+            else
+                ++dropped;
+        });
+        if (dropped > 0)
+            m_reserved.values = std::move(kept);
     }
 
     // The most key entries the findings can rely on: a name's parts, an

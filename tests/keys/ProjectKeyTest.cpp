@@ -298,3 +298,29 @@ TEST(ProjectKey, AKeyReadBackKeepsItsValuesWhateverItIsAskedFirst)
         EXPECT_EQ(read.toJson(), json);
     }
 }
+
+// A swap lets go of its key's taken set once planning ends; a later swap in
+// the same session must still give every value the stand-in it would have
+// had, the full candidate ranges included.
+TEST(ProjectKey, AKeyThatLetGoOfItsTakenSetAssignsAsBefore)
+{
+    ProjectKey kept = keyWithSecret('\x09');
+    ProjectKey released = kept;
+    const ProjectKey::Reserved reserved{{u"nadia"_s}, {u"phone|4815550100"_s}};
+    const auto assign = [&](int from, int to) {
+        for (int i = from; i < to; ++i) {
+            for (const EntryKind kind : {EntryKind::firstName, EntryKind::phone}) {
+                const QString real = kind == EntryKind::phone ? u"212555%1"_s.arg(1000 + i) : u"Given%1"_s.arg(i);
+                ASSERT_EQ(released.assignSubstitute(real, kind, reserved), kept.assignSubstitute(real, kind, reserved))
+                    << real.toStdString();
+            }
+        }
+    };
+    assign(0, 150);
+    released.releaseTaken();
+    assign(150, 400);
+    released.releaseTaken();
+    released.releaseTaken();
+    assign(400, 420);
+    EXPECT_EQ(released.toJson(), kept.toJson());
+}
