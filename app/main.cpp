@@ -7,11 +7,14 @@
 #include "app/views/MenuBarPanel.h"
 #include "app/views/Symbols.h"
 #include "app/views/TrayIcon.h"
+#include "kit/find/Detector.h"
 #include "store/KeyStore.h"
 #include "store/KeychainSecretStore.h"
 
 #include <QApplication>
 #include <QSettings>
+
+#include <thread>
 
 using namespace Qt::StringLiterals;
 using namespace quorvane;
@@ -51,6 +54,9 @@ int main(int argc, char **argv)
     if (!instance.claim())
         return 0;
 
+    // Read while the window comes up, so that the first file chosen is
+    // searched without waiting for the word lists.
+    const std::jthread searchesReady(&Detector::prepare);
     KeychainSecretStore secrets;
     KeyStore store(secrets, keysFolder);
     DialogPanels panels;

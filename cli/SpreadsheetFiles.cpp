@@ -1,6 +1,7 @@
 #include "cli/SpreadsheetFiles.h"
 
 #include "kit/files/OutputGuard.h"
+#include "kit/find/Detector.h"
 #include "kit/find/Kinds.h"
 
 #include <QDir>
@@ -65,6 +66,11 @@ void addTerm(const QString &argument, ScanOptions &options)
 }
 
 } // namespace
+
+std::jthread preparingSearches()
+{
+    return std::jthread(&Detector::prepare);
+}
 
 Spreadsheet readSpreadsheet(const QString &path)
 {

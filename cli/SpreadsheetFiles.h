@@ -7,7 +7,13 @@
 
 #include <QString>
 
+#include <thread>
+
 namespace quorvane::cli {
+
+// Has the word lists every search needs read on another thread, while the
+// command reads its file and opens its key; joined when it goes.
+std::jthread preparingSearches();
 
 // Reads a CSV, TSV or xlsx file from disk; throws quorvane::Failure.
 Spreadsheet readSpreadsheet(const QString &path);

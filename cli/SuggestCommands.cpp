@@ -88,6 +88,7 @@ std::optional<LocalModelSettings> modelSettings(const Invocation &invocation)
 int suggestCommand(const Invocation &invocation)
 {
     invocation.expectPositionals(1, 1, u"one input file"_s);
+    const std::jthread searchesReady = preparingSearches();
     const std::optional<LocalModelSettings> settings = modelSettings(invocation);
     ProgressLine progress(invocation.err());
     progress.show(Progress::Stage::reading);

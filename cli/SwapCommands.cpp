@@ -93,6 +93,7 @@ void printScan(QTextStream &out, const Scan &scan, const QStringList &sheets)
 int scanCommand(const Invocation &invocation)
 {
     invocation.expectPositionals(1, 1, u"one input file"_s);
+    const std::jthread searchesReady = preparingSearches();
     ProgressLine progress(invocation.err());
     progress.show(Progress::Stage::reading);
     const Spreadsheet spreadsheet = readSpreadsheet(invocation.positionals().first());
@@ -111,6 +112,7 @@ int scanCommand(const Invocation &invocation)
 int swapCommand(const Invocation &invocation)
 {
     invocation.expectPositionals(1, 1, u"one input file"_s);
+    const std::jthread searchesReady = preparingSearches();
     const QString input = invocation.positionals().first();
     ProgressLine progress(invocation.err());
     progress.show(Progress::Stage::reading);

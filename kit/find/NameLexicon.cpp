@@ -8,6 +8,8 @@
 #include <QLocale>
 
 #include <limits>
+#include <map>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -41,31 +43,70 @@ bool isAlsoAWord(const QString &word)
     return WordClasses::shared().isEverydayWord(word) || isNonPersonWord(word) || isPlaceNoun(word);
 }
 
-// A list ranked by how many people bear each name, one a line: its words that
-// are also everyday words, places, months or brands (`ambiguous`) or the
-// others. Of the ambiguous ones only the commoner names are kept: a rare
-// surname that is a word ("Polo", "Dress") is far more often the word.
+// A list ranked by how many people bear each name, one a line, in rank
+// order, each name with whether it is also an everyday word, place, month or
+// brand, and whether it is one counting particles and lead words as words.
+struct RankedName
+{
+    QString word;
+    bool alsoAWord = false;
+    bool alsoAWordStrictly = false;
+};
+using RankedNames = std::vector<RankedName>;
+
+RankedNames readRanked(const QString &name)
+{
+    RankedNames names;
+    QFile file(u":/quorvane/find/"_s + name);
+    if (!file.open(QIODevice::ReadOnly))
+        return names;
+    const QByteArray data = file.readAll();
+    for (qsizetype start = 0; start < data.size();) {
+        qsizetype end = data.indexOf('\n', start);
+        if (end < 0)
+            end = data.size();
+        const QByteArrayView line = QByteArrayView(data).sliced(start, end - start);
+        start = end + 1;
+        if (line.isEmpty() || line.startsWith('#'))
+            continue;
+        RankedName ranked{QString::fromUtf8(line)};
+        ranked.alsoAWord = isAlsoAWord(ranked.word);
+        ranked.alsoAWordStrictly = ranked.alsoAWord || isNameParticle(ranked.word) || isLeadWord(ranked.word);
+        names.push_back(std::move(ranked));
+    }
+    return names;
+}
+
+// Each list is read once: several sets draw on it, and its names are looked
+// up in the dictionary, tens of thousands at every start of the program.
+const RankedNames &rankedNames(const QString &name)
+{
+    static const std::map<QString, RankedNames> &lists = *new std::map<QString, RankedNames>{
+        {u"givennames-us.txt"_s, readRanked(u"givennames-us.txt"_s)},
+        {u"givennames-world.txt"_s, readRanked(u"givennames-world.txt"_s)},
+        {u"surnames-us.txt"_s, readRanked(u"surnames-us.txt"_s)},
+        {u"surnames-world.txt"_s, readRanked(u"surnames-world.txt"_s)},
+    };
+    return lists.at(name);
+}
+
+// The names of a ranked list that are also words (`ambiguous`) or the others.
+// Of the ambiguous ones only the commoner names are kept: a rare surname that
+// is a word ("Polo", "Dress") is far more often the word.
 //
 // The many-country lists also count particles and lead words among the words
 // (`strict`): "Per" and "Van" are names there, "per" and "van" far more often not.
 QSet<QString> rankedList(const QString &name, bool ambiguous, qsizetype commonNames = 3000, bool strict = false)
 {
+    const RankedNames &names = rankedNames(name);
     QSet<QString> set;
-    QFile file(u":/quorvane/find/"_s + name);
-    if (!file.open(QIODevice::ReadOnly))
-        return set;
-    const QList<QByteArray> lines = file.readAll().split('\n');
-    set.reserve(ambiguous ? qMin(commonNames, lines.size()) : lines.size());
+    set.reserve(ambiguous ? qMin(commonNames, qsizetype(names.size())) : qsizetype(names.size()));
     qsizetype rank = 0;
-    for (const QByteArray &line : lines) {
-        if (line.startsWith('#') || line.isEmpty())
-            continue;
+    for (const RankedName &ranked : names) {
         if (ambiguous && rank >= commonNames)
             break;
-        const QString word = QString::fromUtf8(line);
-        const bool alsoAWord = isAlsoAWord(word) || (strict && (isNameParticle(word) || isLeadWord(word)));
-        if (alsoAWord == ambiguous)
-            set.insert(word);
+        if ((strict ? ranked.alsoAWordStrictly : ranked.alsoAWord) == ambiguous)
+            set.insert(ranked.word);
         ++rank;
     }
     return set;
@@ -74,15 +115,12 @@ QSet<QString> rankedList(const QString &name, bool ambiguous, qsizetype commonNa
 // The first `count` names of a ranked list, whatever else they are.
 QSet<QString> mostCommon(const QString &name, qsizetype count)
 {
+    const RankedNames &names = rankedNames(name);
     QSet<QString> set;
-    QFile file(u":/quorvane/find/"_s + name);
-    if (!file.open(QIODevice::ReadOnly))
-        return set;
-    for (const QByteArray &line : file.readAll().split('\n')) {
+    for (const RankedName &ranked : names) {
         if (set.size() >= count)
             break;
-        if (!line.startsWith('#') && !line.isEmpty())
-            set.insert(QString::fromUtf8(line));
+        set.insert(ranked.word);
     }
     return set;
 }
@@ -568,8 +606,7 @@ bool mayStartPersonNamedBrand(const QString &word)
 {
     static const WordSet firstWords = [] {
         QSet<QString> set;
-        for (const QString &brand : personNamedBrands())
-            set.insert(brand.section(u' ', 0, 0));
+        personNamedBrands().forEach([&](QStringView brand) { set.insert(brand.toString().section(u' ', 0, 0)); });
         return set;
     }();
     return firstWords.contains(word);

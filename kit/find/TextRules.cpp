@@ -44,8 +44,7 @@ bool isTitleWord(QStringView word)
 {
     static const CaselessWords words = [] {
         CaselessWords caseless;
-        for (const QString &title : titleWords())
-            caseless.add(title);
+        titleWords().forEach([&](QStringView title) { caseless.add(title); });
         return caseless;
     }();
     return words.contains(word);

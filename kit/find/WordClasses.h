@@ -1,11 +1,11 @@
 #pragma once
 
-#include "kit/find/WordSet.h"
-
 #include <QByteArray>
 #include <QString>
+#include <QStringView>
 
-#include <unordered_map>
+#include <cstdint>
+#include <vector>
 
 namespace quorvane {
 
@@ -28,13 +28,19 @@ public:
 
 private:
     WordClasses();
-    QByteArray lookUp(const QString &word) const
-    {
-        const auto known = m_classes.find(word);
-        return known == m_classes.end() ? QByteArray() : known->second;
-    }
+    // The classes listed for the stem followed by the ending, as one word;
+    // empty when it is not listed. Inflected forms are looked up as their base
+    // this way, with no text made for the base.
+    QByteArray lookUp(QStringView stem, QStringView ending = {}) const;
+    static size_t hashOf(QStringView stem, QStringView ending);
+    static size_t hashOfAscii(QByteArrayView word);
+    QByteArrayView wordOfLine(uint32_t start) const;
 
-    std::unordered_map<QString, QByteArray, WordSet::Hash, WordSet::Equal> m_classes;
+    // The bundled list as it is, a word and its classes a line, all ASCII: its
+    // tens of thousands of words are read at every start of the program, and
+    // a table of where each line starts costs no allocation per word.
+    QByteArray m_lines;
+    std::vector<uint32_t> m_slots; // a word's line start plus one; 0 when free
 };
 
 } // namespace quorvane

@@ -4,15 +4,18 @@
 #include <QString>
 #include <QStringView>
 
+#include <cstdint>
 #include <initializer_list>
-#include <unordered_set>
+#include <vector>
 
 namespace quorvane {
 
 // A fixed set of words, asked far more often than it is built. Qt's string
 // hash is seeded per process and, on some processors, costs several times the
 // look-up itself; the words here are ours and never grow from input, so a plain
-// unseeded hash serves.
+// unseeded hash serves. The words lie end to end in one buffer and the table
+// holds numbers into it: the name lists hold tens of thousands of words, which
+// a table of nodes would allocate one by one at every start of the program.
 class WordSet
 {
 public:
@@ -35,19 +38,32 @@ public:
     };
 
     WordSet() = default;
-    WordSet(std::initializer_list<QString> words) : m_words(words.begin(), words.end()) {}
-    WordSet(const QSet<QString> &words) : m_words(words.cbegin(), words.cend()) {}
+    WordSet(std::initializer_list<QString> words);
+    WordSet(const QSet<QString> &words);
 
-    bool contains(QStringView word) const { return m_words.find(word) != m_words.end(); }
+    bool contains(QStringView word) const { return m_words.empty() ? false : m_words[slotFor(word)] != 0; }
     bool contains(const QString &word) const { return contains(QStringView(word)); }
-    bool isEmpty() const { return m_words.empty(); }
-    qsizetype size() const { return qsizetype(m_words.size()); }
-    void insert(const QString &word) { m_words.insert(word); }
-    auto begin() const { return m_words.begin(); }
-    auto end() const { return m_words.end(); }
+    bool isEmpty() const { return m_count == 0; }
+    qsizetype size() const { return m_count; }
+    void insert(QStringView word);
+    // Each word, in the order added; a view is valid while the set is not changed.
+    template<typename Visit>
+    void forEach(Visit visit) const
+    {
+        for (uint32_t number = 0; number < uint32_t(m_count); ++number)
+            visit(wordAt(number));
+    }
 
 private:
-    std::unordered_set<QString, Hash, Equal> m_words;
+    // The slot that holds the word, or the free slot it would take.
+    size_t slotFor(QStringView word) const;
+    QStringView wordAt(uint32_t number) const;
+    void grow();
+
+    std::vector<char16_t> m_units;  // every word's units, end to end
+    std::vector<uint32_t> m_starts; // where each word starts in m_units; one more at the end
+    std::vector<uint32_t> m_words;  // the table: a word's number plus one, or 0 when free
+    qsizetype m_count = 0;
 };
 
 } // namespace quorvane
