@@ -222,6 +222,16 @@ bool CaselessWords::equalsAsciiLowered(const Word &held, QStringView word) const
                       [](QChar w, char h) { return asciiLower(w.unicode()) == char16_t(uchar(h)); });
 }
 
+void CaselessWords::reserve(qsizetype count)
+{
+    m_words.reserve(size_t(count));
+    qsizetype slots = std::max<qsizetype>(16, qsizetype(m_slots.size()));
+    while (3 * count > 2 * slots)
+        slots *= 2;
+    if (slots > qsizetype(m_slots.size()))
+        rehash(slots);
+}
+
 // Kept at most two thirds full, so that a probe for a word not held, as
 // nearly every candidate is, ends within a few slots of one line of memory.
 void CaselessWords::growIfFull()

@@ -44,6 +44,8 @@ public:
     void prefetch(uint64_t hash) const;
     bool containsLowered(QStringView lowered, uint64_t hash) const;
 
+    // Room for this many texts without growing on the way.
+    void reserve(qsizetype count);
     bool isEmpty() const { return m_words.empty(); }
     qsizetype size() const { return qsizetype(m_words.size()); }
     // Two sets of one stamp hold the same texts: every set made, and every

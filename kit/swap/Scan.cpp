@@ -980,7 +980,8 @@ private:
 
     // The file's values of the kinds planned already are never looked at
     // again, and a large file holds one or two in every row: only those whose
-    // namespace a kind still to come draws from stay.
+    // namespace a kind still to come draws from stay. Copying those costs
+    // about what letting the rest go saves, so it waits until most would go.
     void keepReservedFrom(ValueKind first)
     {
         QStringList prefixes;
@@ -988,18 +989,21 @@ private:
             if (int(valueKind(kind)) >= int(first))
                 prefixes.append(entryNamespace(kind) + u'|');
         }
+        const auto stays = [&](QStringView value) {
+            return std::any_of(prefixes.cbegin(), prefixes.cend(),
+                               [&](const QString &prefix) { return value.startsWith(prefix); });
+        };
+        qsizetype staying = 0;
+        m_reserved.values.forEach([&](QStringView value) { staying += stays(value) ? 1 : 0; });
+        if (2 * staying > m_reserved.values.size() || staying == m_reserved.values.size())
+            return;
         CaselessWords kept;
-        qsizetype dropped = 0;
+        kept.reserve(staying);
         m_reserved.values.forEach([&](QStringView value) {
-            const bool stays = std::any_of(prefixes.cbegin(), prefixes.cend(),
-                                           [&](const QString &prefix) { return value.startsWith(prefix); });
-            if (stays)
+            if (stays(value))
                 kept.addLowered(value);
-            else
-                ++dropped;
         });
-        if (dropped > 0)
-            m_reserved.values = std::move(kept);
+        m_reserved.values = std::move(kept);
     }
 
     // The most key entries the findings can rely on: a name's parts, an
