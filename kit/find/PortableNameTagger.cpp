@@ -1123,7 +1123,7 @@ bool PortableNameTagger::decidesJoin(qsizetype word) const
     case Shape::capitals:
         if (!m_shouting)
             return isNameInCapitals(word) || isSlashedNamePart(word) || isSurnameInCapitalsBeforeGiven(word)
-                || isBookingHead(word) || isCapitalsSurnameOfRecord(word);
+                || isBookingHead(word) || isCapitalsSurnameOfRecord(word) || isSurnameBeforeInitials(word);
         break;
     case Shape::lower:
         return isLowerCaseName(word) || isTrailingLowerCaseInitial(word);
@@ -1589,8 +1589,10 @@ QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
             while (after < m_words.size() && (has(after, Fact::particle) || isShortArticle(after))
                    && !isCapitalised(textOf(after)) && !isConjunctionOfNames(after))
                 ++after;
+            // "Mubarak bin Jassim": "son of" between two capitalised words joins them, whatever the first one is.
+            const bool patronymic = after == next + 1 && isPatronymicParticle(lower(next));
             const bool afterName = lower(run.last).size() == 1 || has(run.last, Fact::given) || has(run.last, Fact::surname)
-                || !has(run.last, Fact::inDictionary) || has(run.last, Fact::particle);
+                || !has(run.last, Fact::inDictionary) || has(run.last, Fact::particle) || patronymic;
             if (afterName && after > next && after < m_words.size() && gapBefore(after) == u" "_s && joinsRun(after)) {
                 run.last = after;
                 continue;
@@ -5198,7 +5200,7 @@ bool PortableNameTagger::isSurnameBeforeComma(const Run &run, bool inList) const
     const qsizetype word = run.last;
     // "VAN DAM, Pieter": after a particle a word is the surname, whatever else it means.
     const bool afterParticle = run.last > run.first && has(run.last - 1, Fact::particle) && !has(word, Fact::nonPerson);
-    if (has(word, Fact::surname) || isCapitalsSurnameOfPair(word) || afterParticle)
+    if (has(word, Fact::surname) || isCapitalsSurnameOfPair(word) || afterParticle || isSurnameBeforeInitials(word))
         return true;
     return (inList || !has(word, Fact::given)) && !has(word, Fact::inDictionary) && !has(word, Fact::nonPerson)
         && lower(word).size() > 1;
@@ -5241,6 +5243,28 @@ bool PortableNameTagger::isCapitalsRecordClosed(const Run &surname, const Run &g
     const bool opens = surname.first == 0 || (!before.isEmpty() && openers.contains(before.back()));
     const QStringView after = given.last + 1 < m_words.size() ? gapBefore(given.last + 1).trimmed() : QStringView(u".");
     return opens && !after.isEmpty() && closers.contains(after.front());
+}
+
+// "Czerny, T. J.", "OBI, U.": a word before a comma and dotted initials is a
+// surname, as rolls and ballots write them, unless it names a place or a thing;
+// an everyday word only in a list of such records.
+bool PortableNameTagger::isSurnameBeforeInitials(qsizetype word) const
+{
+    const auto opensRecord = [&](qsizetype i) {
+        const qsizetype initial = i + 1;
+        return initial < m_words.size() && lower(i).size() > 1 && gapBefore(initial) == u", "_s
+            && shapeOf(initial) == Shape::initial && (initial + 1 == m_words.size() || gapBefore(initial + 1).startsWith(u'.'))
+            && (shapeOf(i) == Shape::capitalised || shapeOf(i) == Shape::capitals) && !has(i, Fact::function)
+            && !has(i, Fact::title) && !has(i, Fact::nonPerson) && !has(i, Fact::placeNoun);
+    };
+    if (!opensRecord(word))
+        return false;
+    if (!has(word, Fact::everyday))
+        return true;
+    for (qsizetype i = 0; i < m_words.size(); ++i)
+        if (i != word && opensRecord(i) && !has(i, Fact::everyday))
+            return true;
+    return false;
 }
 
 // A known given name, perhaps with a middle name or initials, and no more.

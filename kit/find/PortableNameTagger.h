@@ -78,6 +78,7 @@ private:
     void pairSurnameFirst(QList<ScoredRun> &runs) const;
     bool isSurnameBeforeComma(const Run &run, bool inList) const;
     bool isGivenAfterComma(const Run &run) const;
+    bool isSurnameBeforeInitials(qsizetype word) const;
     bool isCapitalsRecordClosed(const Run &surname, const Run &given) const;
     bool isItemRecord(const Run &surname, const Run &given) const;
     bool isUnknownGivenAfterComma(const Run &run, bool inList) const;
