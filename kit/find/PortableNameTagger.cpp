@@ -5180,7 +5180,11 @@ void PortableNameTagger::pairSlashed(QList<ScoredRun> &runs) const
     for (qsizetype i = 0; i + 1 < runs.size(); ++i) {
         const Run &surname = runs.at(i).run;
         const Run &given = runs.at(i + 1).run;
-        if (given.first != surname.last + 1 || surname.first != surname.last || given.last - given.first > 1
+        // "VAN DER WESTHUIZEN/GERTRUIDA": a surname's particles come with it.
+        bool particlesOnly = !has(surname.last, Fact::particle);
+        for (qsizetype word = surname.first; word < surname.last; ++word)
+            particlesOnly = particlesOnly && has(word, Fact::particle);
+        if (given.first != surname.last + 1 || !particlesOnly || given.last - given.first > 1
             || !isSlashedNamePart(surname.last) || !isSlashedNamePart(given.first)
             || gapBefore(given.first) != u"/"_s)
             continue;

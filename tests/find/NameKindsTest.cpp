@@ -588,6 +588,8 @@ TEST(NameKinds, SurnameCommaGivenRecords)
                  {u"Cc Radhika, Tomasz, Efua"_s, {u"Radhika"_s, u"Tomasz"_s, u"Efua"_s}},
                  {u"Seat 14C for OKAFOR/CHIDI MR, rebooked"_s, {u"OKAFOR/CHIDI"_s}},
                  {u"Fares in USD/EUR, N/A for CEO/CFO"_s, {}},
+                 {u"VAN DER WESTHUIZEN/PIETERTJIE MRS – bag tag 4471"_s, {u"VAN DER WESTHUIZEN/PIETERTJIE"_s}},
+                 {u"Shelf VAN DER/STOCK mixed up"_s, {}},
                  {u"TREMAINE, OSWIN onboarding docs received"_s, {u"TREMAINE, OSWIN"_s}},
                  {u"Patient: Kettering, Idris (date of birth on file)"_s, {u"Kettering, Idris"_s}},
                  {u"Ó Súilleabháin, Peadar – renewal"_s, {u"Ó Súilleabháin, Peadar"_s}},
