@@ -131,6 +131,7 @@ bool isPossessive(QStringView word)
     return withoutPossessive(word).size() != word.size();
 }
 
+
 // Pronouns, conjunctions and the like, which the dictionary leaves out, and
 // the abbreviations of quick notes.
 bool isFunctionWord(const QString &base)
@@ -1108,7 +1109,8 @@ bool PortableNameTagger::decidesJoin(qsizetype word) const
 {
     // "MTR-88412", "Win11": codes, however they are written; "18°C": a unit.
     const QStringView text = textOf(word);
-    if (std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); }) || gapBefore(word).endsWith(u'°'))
+    if (std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); }) || gapBefore(word).endsWith(u'°')
+        || isVerbedAcronym(text))
         return false;
     if (isEuropeanWord(word))
         return false;
@@ -3185,7 +3187,9 @@ bool PortableNameTagger::isQuotedTitledThing(const Run &run) const
 
 bool PortableNameTagger::isMakersModel(const Run &run) const
 {
-    if (run.first == run.last || !nameLexicon::isModelMaker(lower(run.first)))
+    // "Rev. Canon Abiodun Ajayi": after a title the maker's name is a title too.
+    if (run.first == run.last || !nameLexicon::isModelMaker(lower(run.first))
+        || (run.first > 0 && has(run.first - 1, Fact::title)))
         return false;
     if (!has(run.first, Fact::given) && !has(run.first, Fact::surname))
         return true;

@@ -826,7 +826,10 @@ TEST(NameKinds, WordsThatEndARunAfterAGivenName)
                  {u"O'SULLIVAN RANG ABOUT THE BOILER"_s, {u"O'SULLIVAN"_s}},
                  {u"O'SULLIVAN-REYES RANG TWICE, NO ANSWER"_s, {u"O'SULLIVAN-REYES"_s}},
                  {u"CALLED WREN O'SULLIVAN AGAIN, NO ANSWER"_s, {u"WREN O'SULLIVAN"_s}},
-                 {u"DOYLE PHONED, WANTS A REFUND"_s, {u"DOYLE"_s}}});
+                 {u"DOYLE PHONED, WANTS A REFUND"_s, {u"DOYLE"_s}},
+                 {u"Lydia Okafor RSVP'd for two"_s, {u"Lydia Okafor"_s}},
+                 {u"MARCUS ODENWALD OK'd the layout"_s, {u"MARCUS ODENWALD"_s}},
+                 {u"PO'd by accounts, QA'd by Ops"_s, {}}});
 }
 
 TEST(NameKinds, AnimalsAndThingsNamedLikePeople)
@@ -885,6 +888,8 @@ TEST(NameKinds, FamiliesTitlesAndTickets)
                  {u"Captain Rivers confirmed the charter."_s, {u"Rivers"_s}},
                  {u"Pt seen by Dr Okafor."_s, {u"Okafor"_s}},
                  {u"Granny Smith apples are on offer."_s, {}},
+                 {u"Rev. Canon Abiodun Ajayi to preach on Sunday"_s, {u"Abiodun Ajayi"_s}},
+                 {u"Canon EOS R6 back from repair"_s, {}},
                  {u"MAKOA/LEILANI MS seat 23A, window"_s, {u"MAKOA/LEILANI"_s}},
                  {u"LHR/JFK MR upgrade requested"_s, {}}});
 }
