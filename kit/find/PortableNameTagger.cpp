@@ -1394,7 +1394,8 @@ bool PortableNameTagger::isLowerCaseNameWord(qsizetype word) const
             || isAskedWhereabouts(word) || isJoinedToLowerCaseName(word) || isThankedAtEnd(word)
             || isActionLabelled({word, word}) || isCalledBack(word) || isPointedTo(word) || isSigningOff(word)
             || (word > 0 && gapBefore(word) == u" "_s && isHumanRole(lower(word - 1))) || isBeforeLowerCaseSurname(word)
-            || (word > 0 && lower(word - 1).size() == 1 && gapBefore(word) == u". "_s && isLowerCaseInitial(word - 1));
+            || (word > 0 && lower(word - 1).size() == 1 && gapBefore(word) == u". "_s && isLowerCaseInitial(word - 1))
+            || isDoubleBarrelledAfterName(word);
     }
     // "lmk if oksana still needs it": an adverb before a verb, though "Still" is a surname too.
     // "carla's off today": the particle follows "is", not a verb.
@@ -1404,7 +1405,14 @@ bool PortableNameTagger::isLowerCaseNameWord(qsizetype word) const
     if (has(word, Fact::everyday)) {
         const bool afterGivenName = word > 0 && shapeOf(word - 1) == Shape::lower && has(word - 1, Fact::given)
             && gapBefore(word) == u" "_s;
-        if (isCuedGivenName(word))
+        // "lee wong": a given name that is also a word, before a surname that is nothing else.
+        const qsizetype next = word + 1;
+        // "we need to mark chen's work": after "to" or a verb's helper the word is the verb.
+        const bool afterHelper = word > 0 && (has(word - 1, Fact::function) || isAuxiliary(word - 1) || lower(word - 1) == u"to"_s);
+        const bool beforeSurname = (has(word, Fact::given) || has(word, Fact::ambiguousGiven)) && !afterHelper && next < m_words.size() && gapBefore(next) == u" "_s
+            && shapeOf(next) == Shape::lower && has(next, Fact::surname) && !has(next, Fact::everyday)
+            && !has(next, Fact::nonPerson) && !has(next, Fact::function);
+        if (isCuedGivenName(word) || beforeSurname)
             return true;
         // "a.j. baker": initials before it make a surname of a word.
         const bool afterInitials = word > 0 && lower(word - 1).size() == 1 && gapBefore(word) == u". "_s
@@ -1417,6 +1425,14 @@ bool PortableNameTagger::isLowerCaseNameWord(qsizetype word) const
     if (isListedWord() || (has(word, Fact::nonPerson) && !has(word, Fact::given)))
         return false;
     return letters;
+}
+
+// "chinasa umeh-bassey": a hyphenated word no dictionary knows, right after a
+// word read as a name in lower case, is that name's double-barrelled surname.
+bool PortableNameTagger::isDoubleBarrelledAfterName(qsizetype word) const
+{
+    return word > 0 && lower(word).contains(u'-') && gapBefore(word) == u" "_s && shapeOf(word - 1) == Shape::lower
+        && isLowerCaseNameWord(word - 1);
 }
 
 // "gunnvor haugland": written in lower case, a word no dictionary knows right

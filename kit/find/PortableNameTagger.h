@@ -256,6 +256,7 @@ private:
     double europeanEvidence(const Run &run) const;
     bool isLowerCaseCalled(const Run &run) const;
     bool isBeforeLowerCaseSurname(qsizetype word) const;
+    bool isDoubleBarrelledAfterName(qsizetype word) const;
     bool isPairedWithGivenName(qsizetype word) const;
     bool isNamedByKin(qsizetype word) const;
     bool isSignedOrSentBy(qsizetype word) const;

@@ -197,7 +197,11 @@ TEST(NameKinds, CapitalsAndLowerCase)
                  {u"lmk if oksana still needs the login"_s, {u"oksana"_s}},
                  {u"POLICY MTR-88412 NCD 6 YRS, HOLDER ORSOLYA BENCZE"_s, {u"ORSOLYA BENCZE"_s}},
                  {u"Reefer at -18°C. Temp logger missing."_s, {}},
-                 {u"Oven at 220°C, timer set by Ngozi."_s, {u"Ngozi"_s}}});
+                 {u"Oven at 220°C, timer set by Ngozi."_s, {u"Ngozi"_s}},
+                 {u"pickup for amarachi okoro-banjo at 7, two cases"_s, {u"amarachi okoro-banjo"_s}},
+                 {u"pickup for amarachi at 7, follow-up call after"_s, {u"amarachi"_s}},
+                 {u"fitting booked: lee wong, 1hr"_s, {u"lee wong"_s}},
+                 {u"we need to mark chen's essay"_s, {u"chen"_s}}});
 }
 
 TEST(NameKinds, InitialsParticlesAndHyphens)
