@@ -1683,9 +1683,20 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
         return run;
     if (isWordSurnameBeforeDoing(run))
         return run;
+    if (isPairInPeopleField(run) && !isPlainWord(run.first))
+        return run;
     while (run.last >= run.first && isPlainWord(run.last))
         --run.last;
     return run;
+}
+
+// "Readers: Bathsheba Brand, Eustaquio ...": two capitalised words right after
+// a field for people are one person's name, whatever the second also means.
+bool PortableNameTagger::isPairInPeopleField(const Run &run) const
+{
+    return run.last == run.first + 1 && run.first > 0 && gapBefore(run.first).trimmed() == u":"_s
+        && isPeopleLabel(run.first - 1) && shapeOf(run.first) == Shape::capitalised
+        && shapeOf(run.last) == Shape::capitalised && !has(run.last, Fact::nonPerson) && !has(run.last, Fact::placeNoun);
 }
 
 // "Bartholomew Quince drops Monty off": before what people do, a word after a
@@ -4439,7 +4450,8 @@ void PortableNameTagger::tag()
         }
         const bool textFollows = untrimmedLast + 1 < m_words.size() && gapBefore(untrimmedLast + 1) == u" "_s;
         const double trailing = run.last < untrimmedLast && textFollows ? weight::trailingWord : 0;
-        runs.append({run, isPlaceNamedPerson(run) ? weight::threshold : score(run) + trailing});
+        const double evidence = isPlaceNamedPerson(run) ? weight::threshold : score(run) + trailing;
+        runs.append({run, isPairInPeopleField(run) ? qMax(weight::threshold, evidence) : evidence});
     }
     markShopsNamedTogether(runs);
     pairSurnameFirst(runs);

@@ -286,6 +286,7 @@ private:
     bool isTrailingLowerCaseInitial(qsizetype word) const;
     bool isDoneByPerson(qsizetype word) const;
     bool isWordSurnameBeforeDoing(const Run &run) const;
+    bool isPairInPeopleField(const Run &run) const;
     bool isUndottedInitial(qsizetype word) const;
     bool isUnknownWord(qsizetype word) const;
     bool isUnknownSubjectActing(const Run &run) const;

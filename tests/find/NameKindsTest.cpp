@@ -658,7 +658,9 @@ TEST(NameKinds, ListsOfPeopleAndTimedEntries)
                  {u"Seats: Tawia Mensah-Bonsu x2, Ilse Vrolijk x3"_s, {u"Tawia Mensah-Bonsu"_s, u"Ilse Vrolijk"_s}},
                  {u"Meals: Ravindra Pillai x2 veg, Kofi Boadu x1"_s, {u"Ravindra Pillai"_s, u"Kofi Boadu"_s}},
                  {u"Order: Dyson V8 x2, Bosch drill x1"_s, {}},
-                 {u"Packed: Samsung S23 x3, spare cables x10."_s, {}}});
+                 {u"Packed: Samsung S23 x3, spare cables x10."_s, {}},
+                 {u"Readers: Zebedee Brand, Eustaquio de Mendizábal."_s, {u"Zebedee Brand"_s, u"Eustaquio de Mendizábal"_s}},
+                 {u"Readers: Sales Team, then the choir"_s, {}}});
 }
 
 TEST(NameKinds, PlacesCompaniesAndStreetsAreNotPeople)
