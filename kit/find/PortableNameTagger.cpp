@@ -1203,7 +1203,9 @@ bool PortableNameTagger::isSurnameInCapitalsBeforeGiven(qsizetype word) const
     if (base.size() < 2 || has(word, Fact::inDictionary) || has(word, Fact::function) || has(word, Fact::nonPerson)
         || has(word, Fact::title))
         return false;
-    return has(word, Fact::surname) || isEastAsianFamilyName(base) || base.size() >= 5;
+    // "QIAO Zixuan": four letters are no acronym before a given name no dictionary or list knows.
+    const bool unknownGiven = !has(next, Fact::inDictionary) && !has(next, Fact::given);
+    return has(word, Fact::surname) || isEastAsianFamilyName(base) || base.size() >= 5 || (base.size() == 4 && unknownGiven);
 }
 
 // "BISHOP, ROSE", "MASON, JUNE": a surname that is also a word, in

@@ -201,6 +201,9 @@ TEST(NameKinds, CapitalsAndLowerCase)
                  {u"pickup for amarachi okoro-banjo at 7, two cases"_s, {u"amarachi okoro-banjo"_s}},
                  {u"pickup for amarachi at 7, follow-up call after"_s, {u"amarachi"_s}},
                  {u"fitting booked: lee wong, 1hr"_s, {u"lee wong"_s}},
+                 {u"Visa form for DENG Yuxuan, translation needed"_s, {u"DENG Yuxuan"_s}},
+                 {u"IKEA Billy shelves for room 4"_s, {}},
+                 {u"LIDL Zottarella deal ends Sunday"_s, {}},
                  {u"we need to mark chen's essay"_s, {u"chen"_s}}});
 }
 
