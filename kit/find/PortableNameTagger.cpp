@@ -5376,6 +5376,25 @@ bool PortableNameTagger::isWordOfFullName(const QList<ScoredRun> &runs, qsizetyp
         && contextBefore({word, word}) + contextAfter({word, word}) > 0;
 }
 
+// "Rainier Hartsock, Sawyer Hartsock": a capitalised word trimmed off before a
+// surname that the note gives with another given name is this one's given name.
+qsizetype PortableNameTagger::withGivenBeforeSharedSurname(const QList<ScoredRun> &runs, const Run &run) const
+{
+    const qsizetype word = run.first - 1;
+    if (run.first != run.last || word < 0 || gapBefore(run.first) != u" "_s || shapeOf(word) != Shape::capitalised
+        || has(word, Fact::function) || has(word, Fact::title) || has(word, Fact::lead) || has(word, Fact::nonPerson)
+        || has(word, Fact::placeNoun) || has(word, Fact::placePreposition) || has(word, Fact::cue) || isPossessive(textOf(word)))
+        return run.first;
+    const bool inRun = std::any_of(runs.cbegin(), runs.cend(), [&](const ScoredRun &r) {
+        return r.run.first <= word && word <= r.run.last;
+    });
+    const bool shared = std::any_of(runs.cbegin(), runs.cend(), [&](const ScoredRun &r) {
+        return r.score >= weight::threshold && r.run.last > r.run.first && r.run.last != run.last
+            && lower(r.run.last) == lower(run.last);
+    });
+    return !inRun && shared ? word : run.first;
+}
+
 // A person named once with good evidence is the same person when the text
 // names them again by one of those words ("Keiko Fujimoto ... Keiko to book").
 void PortableNameTagger::addNamesSeenElsewhere(QList<ScoredRun> &runs) const
@@ -5418,6 +5437,9 @@ void PortableNameTagger::addNamesSeenElsewhere(QList<ScoredRun> &runs) const
         if (allSeen)
             run.score = weight::threshold;
     }
+    for (ScoredRun &run : runs)
+        if (isNamed(run))
+            run.run.first = withGivenBeforeSharedSurname(runs, run.run);
     // Everyday words alone were dropped before they became runs at all.
     const bool fullName = std::any_of(runs.cbegin(), runs.cend(),
                                       [&](const ScoredRun &r) { return isNamed(r) && r.run.last > r.run.first; });

@@ -136,6 +136,7 @@ private:
     bool isCompoundNoun(const Run &run) const;
     void addNamesSeenElsewhere(QList<ScoredRun> &runs) const;
     bool isWordOfFullName(const QList<ScoredRun> &runs, qsizetype word) const;
+    qsizetype withGivenBeforeSharedSurname(const QList<ScoredRun> &runs, const Run &run) const;
     void markEmployers(QList<ScoredRun> &runs) const;
     void markShopsNamedTogether(QList<ScoredRun> &runs) const;
     void markStaffListed(QList<ScoredRun> &runs) const;

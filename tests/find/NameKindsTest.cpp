@@ -1213,5 +1213,7 @@ TEST(NameKinds, NameWordsRepeatedInTheNote)
                  {u"priya okafor emailed twice, okafor says the bank has the details"_s, {u"priya okafor"_s, u"okafor"_s}},
                  {u"Amber Okonkwo confirmed; Amber light is still on."_s, {u"Amber Okonkwo"_s}},
                  {u"Verity Fowler called. Fowler said the boiler is fine."_s, {u"Verity Fowler"_s, u"Fowler"_s}},
-                 {u"Lark Okonedo joined; Lark's desk is by the door."_s, {u"Lark Okonedo"_s, u"Lark"_s}}});
+                 {u"Lark Okonedo joined; Lark's desk is by the door."_s, {u"Lark Okonedo"_s, u"Lark"_s}},
+                 {u"Pickup list: Meadow Quennell, Jasper Quennell"_s, {u"Meadow Quennell"_s, u"Jasper Quennell"_s}},
+                 {u"Jasper Quennell rang; Tuesday Quennell is off"_s, {u"Jasper Quennell"_s, u"Quennell"_s}}});
 }
