@@ -110,20 +110,20 @@ TEST(NotesCorpus, NamesInHeldOutNotes)
 // A later set, written by someone who never saw the tagger, and scored only.
 TEST(NotesCorpus, NamesInFreshNotes)
 {
-    expectMeasured("fresh", "notes-fresh.jsonl", 350, 0.949, 0.948);
+    expectMeasured("fresh", "notes-fresh.jsonl", 350, 0.949, 0.949);
 }
 
 // A second such set, from other desks and countries.
 TEST(NotesCorpus, NamesInMoreFreshNotes)
 {
-    expectMeasured("fresh 2", "notes-measure2.jsonl", 300, 0.898, 0.928);
+    expectMeasured("fresh 2", "notes-measure2.jsonl", 300, 0.901, 0.928);
 }
 
 // Notes in German, French, Spanish, Italian, Dutch and Portuguese, some mixed
 // with English: the even ones only scored, the odd ones tuned on.
 TEST(NotesCorpus, NamesInEuropeanHeldOutNotes)
 {
-    expectMeasured("europe held-out", "notes-europe-heldout.jsonl", 100, 0.90, 0.88);
+    expectMeasured("europe held-out", "notes-europe-heldout.jsonl", 100, 0.912, 0.882);
 }
 
 // The even notes of a set from new kinds of places, some in other languages,
@@ -183,7 +183,7 @@ TEST(NotesCorpus, NamesInTuningNotes)
 {
     const Score score = scoreNotes(tuningNotes(), false);
     ASSERT_GE(score.names, 1300);
-    EXPECT_GE(score.recall(), 0.974);
+    EXPECT_GE(score.recall(), 0.976);
     EXPECT_GE(score.precision(), 0.958);
 }
 
