@@ -397,13 +397,13 @@ bool endsCompanyName(const QString &text, const QList<Word> &words, TextRange ra
     return next != words.cend() && onlySpacesBetween(text, range.end, next->range.start) && isCompanySuffix(next->word);
 }
 
-// "Robert Half", "Wren Roofing", "O'SULLIVAN RANG": a word that names a trade
+// "Robert Half", "Wren Roofing", "O'SULLIVAN RANG", "RSVP'd": a word that names a trade
 // or a firm, a speech verb or an everyday word ends a name rather than
 // continuing it, whatever lists of surnames also hold it.
 bool endsNameRun(const QString &word)
 {
     const QString lowered = word.toLower();
-    return nameLexicon::isFirmEnding(lowered) || nameLexicon::isActionVerb(lowered)
+    return nameLexicon::isFirmEnding(lowered) || nameLexicon::isActionVerb(lowered) || isVerbedAcronym(word)
         || (WordClasses::shared().isEverydayWord(lowered) && !nameLexicon::isSurname(lowered));
 }
 

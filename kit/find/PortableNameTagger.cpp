@@ -131,6 +131,7 @@ bool isPossessive(QStringView word)
     return withoutPossessive(word).size() != word.size();
 }
 
+
 // Pronouns, conjunctions and the like, which the dictionary leaves out, and
 // the abbreviations of quick notes.
 bool isFunctionWord(const QString &base)
@@ -1108,7 +1109,8 @@ bool PortableNameTagger::decidesJoin(qsizetype word) const
 {
     // "MTR-88412", "Win11": codes, however they are written; "18°C": a unit.
     const QStringView text = textOf(word);
-    if (std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); }) || gapBefore(word).endsWith(u'°'))
+    if (std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isDigit(); }) || gapBefore(word).endsWith(u'°')
+        || isVerbedAcronym(text))
         return false;
     if (isEuropeanWord(word))
         return false;
@@ -1123,7 +1125,7 @@ bool PortableNameTagger::decidesJoin(qsizetype word) const
     case Shape::capitals:
         if (!m_shouting)
             return isNameInCapitals(word) || isSlashedNamePart(word) || isSurnameInCapitalsBeforeGiven(word)
-                || isBookingHead(word) || isCapitalsSurnameOfRecord(word);
+                || isBookingHead(word) || isCapitalsSurnameOfRecord(word) || isSurnameBeforeInitials(word);
         break;
     case Shape::lower:
         return isLowerCaseName(word) || isTrailingLowerCaseInitial(word);
@@ -1201,7 +1203,9 @@ bool PortableNameTagger::isSurnameInCapitalsBeforeGiven(qsizetype word) const
     if (base.size() < 2 || has(word, Fact::inDictionary) || has(word, Fact::function) || has(word, Fact::nonPerson)
         || has(word, Fact::title))
         return false;
-    return has(word, Fact::surname) || isEastAsianFamilyName(base) || base.size() >= 5;
+    // "QIAO Zixuan": four letters are no acronym before a given name no dictionary or list knows.
+    const bool unknownGiven = !has(next, Fact::inDictionary) && !has(next, Fact::given);
+    return has(word, Fact::surname) || isEastAsianFamilyName(base) || base.size() >= 5 || (base.size() == 4 && unknownGiven);
 }
 
 // "BISHOP, ROSE", "MASON, JUNE": a surname that is also a word, in
@@ -1392,7 +1396,8 @@ bool PortableNameTagger::isLowerCaseNameWord(qsizetype word) const
             || isAskedWhereabouts(word) || isJoinedToLowerCaseName(word) || isThankedAtEnd(word)
             || isActionLabelled({word, word}) || isCalledBack(word) || isPointedTo(word) || isSigningOff(word)
             || (word > 0 && gapBefore(word) == u" "_s && isHumanRole(lower(word - 1))) || isBeforeLowerCaseSurname(word)
-            || (word > 0 && lower(word - 1).size() == 1 && gapBefore(word) == u". "_s && isLowerCaseInitial(word - 1));
+            || (word > 0 && lower(word - 1).size() == 1 && gapBefore(word) == u". "_s && isLowerCaseInitial(word - 1))
+            || isDoubleBarrelledAfterName(word);
     }
     // "lmk if oksana still needs it": an adverb before a verb, though "Still" is a surname too.
     // "carla's off today": the particle follows "is", not a verb.
@@ -1402,7 +1407,14 @@ bool PortableNameTagger::isLowerCaseNameWord(qsizetype word) const
     if (has(word, Fact::everyday)) {
         const bool afterGivenName = word > 0 && shapeOf(word - 1) == Shape::lower && has(word - 1, Fact::given)
             && gapBefore(word) == u" "_s;
-        if (isCuedGivenName(word))
+        // "lee wong": a given name that is also a word, before a surname that is nothing else.
+        const qsizetype next = word + 1;
+        // "we need to mark chen's work": after "to" or a verb's helper the word is the verb.
+        const bool afterHelper = word > 0 && (has(word - 1, Fact::function) || isAuxiliary(word - 1) || lower(word - 1) == u"to"_s);
+        const bool beforeSurname = (has(word, Fact::given) || has(word, Fact::ambiguousGiven)) && !afterHelper && next < m_words.size() && gapBefore(next) == u" "_s
+            && shapeOf(next) == Shape::lower && has(next, Fact::surname) && !has(next, Fact::everyday)
+            && !has(next, Fact::nonPerson) && !has(next, Fact::function);
+        if (isCuedGivenName(word) || beforeSurname)
             return true;
         // "a.j. baker": initials before it make a surname of a word.
         const bool afterInitials = word > 0 && lower(word - 1).size() == 1 && gapBefore(word) == u". "_s
@@ -1415,6 +1427,14 @@ bool PortableNameTagger::isLowerCaseNameWord(qsizetype word) const
     if (isListedWord() || (has(word, Fact::nonPerson) && !has(word, Fact::given)))
         return false;
     return letters;
+}
+
+// "chinasa umeh-bassey": a hyphenated word no dictionary knows, right after a
+// word read as a name in lower case, is that name's double-barrelled surname.
+bool PortableNameTagger::isDoubleBarrelledAfterName(qsizetype word) const
+{
+    return word > 0 && lower(word).contains(u'-') && gapBefore(word) == u" "_s && shapeOf(word - 1) == Shape::lower
+        && isLowerCaseNameWord(word - 1);
 }
 
 // "gunnvor haugland": written in lower case, a word no dictionary knows right
@@ -1589,8 +1609,10 @@ QList<PortableNameTagger::Run> PortableNameTagger::capitalisedRuns() const
             while (after < m_words.size() && (has(after, Fact::particle) || isShortArticle(after))
                    && !isCapitalised(textOf(after)) && !isConjunctionOfNames(after))
                 ++after;
+            // "Mubarak bin Jassim": "son of" between two capitalised words joins them, whatever the first one is.
+            const bool patronymic = after == next + 1 && isPatronymicParticle(lower(next));
             const bool afterName = lower(run.last).size() == 1 || has(run.last, Fact::given) || has(run.last, Fact::surname)
-                || !has(run.last, Fact::inDictionary) || has(run.last, Fact::particle);
+                || !has(run.last, Fact::inDictionary) || has(run.last, Fact::particle) || patronymic;
             if (afterName && after > next && after < m_words.size() && gapBefore(after) == u" "_s && joinsRun(after)) {
                 run.last = after;
                 continue;
@@ -1663,9 +1685,20 @@ PortableNameTagger::Run PortableNameTagger::trimmed(Run run) const
         return run;
     if (isWordSurnameBeforeDoing(run))
         return run;
+    if (isPairInPeopleField(run) && !isPlainWord(run.first))
+        return run;
     while (run.last >= run.first && isPlainWord(run.last))
         --run.last;
     return run;
+}
+
+// "Readers: Bathsheba Brand, Eustaquio ...": two capitalised words right after
+// a field for people are one person's name, whatever the second also means.
+bool PortableNameTagger::isPairInPeopleField(const Run &run) const
+{
+    return run.last == run.first + 1 && run.first > 0 && gapBefore(run.first).trimmed() == u":"_s
+        && isPeopleLabel(run.first - 1) && shapeOf(run.first) == Shape::capitalised
+        && shapeOf(run.last) == Shape::capitalised && !has(run.last, Fact::nonPerson) && !has(run.last, Fact::placeNoun);
 }
 
 // "Bartholomew Quince drops Monty off": before what people do, a word after a
@@ -3183,7 +3216,9 @@ bool PortableNameTagger::isQuotedTitledThing(const Run &run) const
 
 bool PortableNameTagger::isMakersModel(const Run &run) const
 {
-    if (run.first == run.last || !nameLexicon::isModelMaker(lower(run.first)))
+    // "Rev. Canon Abiodun Ajayi": after a title the maker's name is a title too.
+    if (run.first == run.last || !nameLexicon::isModelMaker(lower(run.first))
+        || (run.first > 0 && has(run.first - 1, Fact::title)))
         return false;
     if (!has(run.first, Fact::given) && !has(run.first, Fact::surname))
         return true;
@@ -4417,7 +4452,8 @@ void PortableNameTagger::tag()
         }
         const bool textFollows = untrimmedLast + 1 < m_words.size() && gapBefore(untrimmedLast + 1) == u" "_s;
         const double trailing = run.last < untrimmedLast && textFollows ? weight::trailingWord : 0;
-        runs.append({run, isPlaceNamedPerson(run) ? weight::threshold : score(run) + trailing});
+        const double evidence = isPlaceNamedPerson(run) ? weight::threshold : score(run) + trailing;
+        runs.append({run, isPairInPeopleField(run) ? qMax(weight::threshold, evidence) : evidence});
     }
     markShopsNamedTogether(runs);
     pairSurnameFirst(runs);
@@ -5178,7 +5214,11 @@ void PortableNameTagger::pairSlashed(QList<ScoredRun> &runs) const
     for (qsizetype i = 0; i + 1 < runs.size(); ++i) {
         const Run &surname = runs.at(i).run;
         const Run &given = runs.at(i + 1).run;
-        if (given.first != surname.last + 1 || surname.first != surname.last || given.last - given.first > 1
+        // "VAN DER WESTHUIZEN/GERTRUIDA": a surname's particles come with it.
+        bool particlesOnly = !has(surname.last, Fact::particle);
+        for (qsizetype word = surname.first; word < surname.last; ++word)
+            particlesOnly = particlesOnly && has(word, Fact::particle);
+        if (given.first != surname.last + 1 || !particlesOnly || given.last - given.first > 1
             || !isSlashedNamePart(surname.last) || !isSlashedNamePart(given.first)
             || gapBefore(given.first) != u"/"_s)
             continue;
@@ -5198,7 +5238,7 @@ bool PortableNameTagger::isSurnameBeforeComma(const Run &run, bool inList) const
     const qsizetype word = run.last;
     // "VAN DAM, Pieter": after a particle a word is the surname, whatever else it means.
     const bool afterParticle = run.last > run.first && has(run.last - 1, Fact::particle) && !has(word, Fact::nonPerson);
-    if (has(word, Fact::surname) || isCapitalsSurnameOfPair(word) || afterParticle)
+    if (has(word, Fact::surname) || isCapitalsSurnameOfPair(word) || afterParticle || isSurnameBeforeInitials(word))
         return true;
     return (inList || !has(word, Fact::given)) && !has(word, Fact::inDictionary) && !has(word, Fact::nonPerson)
         && lower(word).size() > 1;
@@ -5241,6 +5281,28 @@ bool PortableNameTagger::isCapitalsRecordClosed(const Run &surname, const Run &g
     const bool opens = surname.first == 0 || (!before.isEmpty() && openers.contains(before.back()));
     const QStringView after = given.last + 1 < m_words.size() ? gapBefore(given.last + 1).trimmed() : QStringView(u".");
     return opens && !after.isEmpty() && closers.contains(after.front());
+}
+
+// "Czerny, T. J.", "OBI, U.": a word before a comma and dotted initials is a
+// surname, as rolls and ballots write them, unless it names a place or a thing;
+// an everyday word only in a list of such records.
+bool PortableNameTagger::isSurnameBeforeInitials(qsizetype word) const
+{
+    const auto opensRecord = [&](qsizetype i) {
+        const qsizetype initial = i + 1;
+        return initial < m_words.size() && lower(i).size() > 1 && gapBefore(initial) == u", "_s
+            && shapeOf(initial) == Shape::initial && (initial + 1 == m_words.size() || gapBefore(initial + 1).startsWith(u'.'))
+            && (shapeOf(i) == Shape::capitalised || shapeOf(i) == Shape::capitals) && !has(i, Fact::function)
+            && !has(i, Fact::title) && !has(i, Fact::nonPerson) && !has(i, Fact::placeNoun);
+    };
+    if (!opensRecord(word))
+        return false;
+    if (!has(word, Fact::everyday))
+        return true;
+    for (qsizetype i = 0; i < m_words.size(); ++i)
+        if (i != word && opensRecord(i) && !has(i, Fact::everyday))
+            return true;
+    return false;
 }
 
 // A known given name, perhaps with a middle name or initials, and no more.
@@ -5314,6 +5376,25 @@ bool PortableNameTagger::isWordOfFullName(const QList<ScoredRun> &runs, qsizetyp
         && contextBefore({word, word}) + contextAfter({word, word}) > 0;
 }
 
+// "Rainier Hartsock, Sawyer Hartsock": a capitalised word trimmed off before a
+// surname that the note gives with another given name is this one's given name.
+qsizetype PortableNameTagger::withGivenBeforeSharedSurname(const QList<ScoredRun> &runs, const Run &run) const
+{
+    const qsizetype word = run.first - 1;
+    if (run.first != run.last || word < 0 || gapBefore(run.first) != u" "_s || shapeOf(word) != Shape::capitalised
+        || has(word, Fact::function) || has(word, Fact::title) || has(word, Fact::lead) || has(word, Fact::nonPerson)
+        || has(word, Fact::placeNoun) || has(word, Fact::placePreposition) || has(word, Fact::cue) || isPossessive(textOf(word)))
+        return run.first;
+    const bool inRun = std::any_of(runs.cbegin(), runs.cend(), [&](const ScoredRun &r) {
+        return r.run.first <= word && word <= r.run.last;
+    });
+    const bool shared = std::any_of(runs.cbegin(), runs.cend(), [&](const ScoredRun &r) {
+        return r.score >= weight::threshold && r.run.last > r.run.first && r.run.last != run.last
+            && lower(r.run.last) == lower(run.last);
+    });
+    return !inRun && shared ? word : run.first;
+}
+
 // A person named once with good evidence is the same person when the text
 // names them again by one of those words ("Keiko Fujimoto ... Keiko to book").
 void PortableNameTagger::addNamesSeenElsewhere(QList<ScoredRun> &runs) const
@@ -5356,6 +5437,9 @@ void PortableNameTagger::addNamesSeenElsewhere(QList<ScoredRun> &runs) const
         if (allSeen)
             run.score = weight::threshold;
     }
+    for (ScoredRun &run : runs)
+        if (isNamed(run))
+            run.run.first = withGivenBeforeSharedSurname(runs, run.run);
     // Everyday words alone were dropped before they became runs at all.
     const bool fullName = std::any_of(runs.cbegin(), runs.cend(),
                                       [&](const ScoredRun &r) { return isNamed(r) && r.run.last > r.run.first; });

@@ -78,6 +78,7 @@ private:
     void pairSurnameFirst(QList<ScoredRun> &runs) const;
     bool isSurnameBeforeComma(const Run &run, bool inList) const;
     bool isGivenAfterComma(const Run &run) const;
+    bool isSurnameBeforeInitials(qsizetype word) const;
     bool isCapitalsRecordClosed(const Run &surname, const Run &given) const;
     bool isItemRecord(const Run &surname, const Run &given) const;
     bool isUnknownGivenAfterComma(const Run &run, bool inList) const;
@@ -135,6 +136,7 @@ private:
     bool isCompoundNoun(const Run &run) const;
     void addNamesSeenElsewhere(QList<ScoredRun> &runs) const;
     bool isWordOfFullName(const QList<ScoredRun> &runs, qsizetype word) const;
+    qsizetype withGivenBeforeSharedSurname(const QList<ScoredRun> &runs, const Run &run) const;
     void markEmployers(QList<ScoredRun> &runs) const;
     void markShopsNamedTogether(QList<ScoredRun> &runs) const;
     void markStaffListed(QList<ScoredRun> &runs) const;
@@ -255,6 +257,7 @@ private:
     double europeanEvidence(const Run &run) const;
     bool isLowerCaseCalled(const Run &run) const;
     bool isBeforeLowerCaseSurname(qsizetype word) const;
+    bool isDoubleBarrelledAfterName(qsizetype word) const;
     bool isPairedWithGivenName(qsizetype word) const;
     bool isNamedByKin(qsizetype word) const;
     bool isSignedOrSentBy(qsizetype word) const;
@@ -284,6 +287,7 @@ private:
     bool isTrailingLowerCaseInitial(qsizetype word) const;
     bool isDoneByPerson(qsizetype word) const;
     bool isWordSurnameBeforeDoing(const Run &run) const;
+    bool isPairInPeopleField(const Run &run) const;
     bool isUndottedInitial(qsizetype word) const;
     bool isUnknownWord(qsizetype word) const;
     bool isUnknownSubjectActing(const Run &run) const;

@@ -238,6 +238,17 @@ bool isNameWord(QStringView word)
     return isCapitalised(word) && !cueWords().contains(word.toString().toLower());
 }
 
+bool isVerbedAcronym(QStringView word)
+{
+    const qsizetype apostrophe = std::max(word.lastIndexOf(u'\''), word.lastIndexOf(u'’'));
+    if (apostrophe < 2)
+        return false;
+    const QStringView stem = word.first(apostrophe);
+    const QStringView ending = word.sliced(apostrophe + 1);
+    return std::all_of(stem.begin(), stem.end(), [](QChar c) { return c.isUpper(); })
+        && (ending == u"d" || ending == u"ed" || ending == u"ing");
+}
+
 TextRange trimmedRange(const QString &text)
 {
     // Whitespace is never a surrogate, so checking UTF-16 units one by one is exact.

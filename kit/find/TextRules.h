@@ -50,6 +50,8 @@ qsizetype nameWordCount(const QString &text);
 bool isCapitalised(QStringView word);
 // Capitalised and not a cue word.
 bool isNameWord(QStringView word);
+// "RSVP'd", "OK'd", "CC'ing": an acronym made a verb, no word of a name.
+bool isVerbedAcronym(QStringView word);
 // From the first to the end of the last non-whitespace character.
 TextRange trimmedRange(const QString &text);
 // Whether text[from, to) may stand between two words of one name: one or two

@@ -110,20 +110,20 @@ TEST(NotesCorpus, NamesInHeldOutNotes)
 // A later set, written by someone who never saw the tagger, and scored only.
 TEST(NotesCorpus, NamesInFreshNotes)
 {
-    expectMeasured("fresh", "notes-fresh.jsonl", 350, 0.949, 0.948);
+    expectMeasured("fresh", "notes-fresh.jsonl", 350, 0.949, 0.949);
 }
 
 // A second such set, from other desks and countries.
 TEST(NotesCorpus, NamesInMoreFreshNotes)
 {
-    expectMeasured("fresh 2", "notes-measure2.jsonl", 300, 0.898, 0.928);
+    expectMeasured("fresh 2", "notes-measure2.jsonl", 300, 0.901, 0.928);
 }
 
 // Notes in German, French, Spanish, Italian, Dutch and Portuguese, some mixed
 // with English: the even ones only scored, the odd ones tuned on.
 TEST(NotesCorpus, NamesInEuropeanHeldOutNotes)
 {
-    expectMeasured("europe held-out", "notes-europe-heldout.jsonl", 100, 0.90, 0.88);
+    expectMeasured("europe held-out", "notes-europe-heldout.jsonl", 100, 0.912, 0.882);
 }
 
 // The even notes of a set from new kinds of places, some in other languages,
@@ -147,6 +147,13 @@ TEST(NotesCorpus, NamesInFurtherDesksHeldOutNotes)
     expectMeasured("further desks held-out", "notes-extra11-heldout.jsonl", 50, 0.842, 0.922);
 }
 
+// The even notes of a set from desks again unseen (dentist, wedding venue,
+// boatyard, housing office, football club, ...), scored only.
+TEST(NotesCorpus, NamesInUnseenDesksHeldOutNotes)
+{
+    expectMeasured("unseen desks held-out", "notes-extra12-heldout.jsonl", 50, 0.847, 0.932);
+}
+
 TEST(NotesCorpus, NamesInEuropeanTuningNotes)
 {
     const Score score = scoreNotes({QStringLiteral(QUORVANE_TEST_DATA "/find/notes-europe-tune.jsonl")}, false);
@@ -168,14 +175,15 @@ QStringList tuningNotes()
             QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra8.jsonl"),
             QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra9-tune.jsonl"),
             QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra10-tune.jsonl"),
-            QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra11-tune.jsonl")};
+            QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra11-tune.jsonl"),
+            QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra12-tune.jsonl")};
 }
 
 TEST(NotesCorpus, NamesInTuningNotes)
 {
     const Score score = scoreNotes(tuningNotes(), false);
     ASSERT_GE(score.names, 1300);
-    EXPECT_GE(score.recall(), 0.974);
+    EXPECT_GE(score.recall(), 0.976);
     EXPECT_GE(score.precision(), 0.958);
 }
 
