@@ -496,10 +496,12 @@ const WordSet &personNamedBrands()
         u"johns hopkins"_s, u"ronald mcdonald"_s, u"jack daniel"_s, u"captain morgan"_s, u"morgan stanley"_s,
         u"wells fargo"_s, u"martens"_s, u"uncle ben"_s, u"king arthur"_s, u"queen elizabeth"_s,
         u"prince albert"_s, u"george washington"_s, u"charles de gaulle"_s, u"simón bolívar"_s,
-        u"marks"_s, u"spencer"_s, u"ernst"_s, u"young"_s, u"dunkin donuts"_s, u"trader joe"_s,
-        u"lloyd"_s, u"christie"_s, u"wendy"_s, u"arby"_s, u"victoria"_s, u"tommy hilfiger"_s,
+        // A lone given name ("thanks Lloyd", "ask Wendy") is a person; the
+        // brand it starts or ends is listed whole.
+        u"marks"_s, u"young"_s, u"dunkin donuts"_s, u"trader joe"_s,
+        u"arby"_s, u"victoria's"_s, u"victoria secret"_s, u"lloyd's"_s, u"tommy hilfiger"_s,
         u"ralph lauren"_s, u"estée lauder"_s, u"estee lauder"_s, u"louis vuitton"_s, u"coco chanel"_s,
-        u"ben jerry"_s, u"aston martin"_s, u"land rover"_s, u"winnie"_s, u"wallace"_s, u"gromit"_s,
+        u"ben jerry"_s, u"aston martin"_s, u"land rover"_s, u"winnie the pooh"_s, u"wallace gromit"_s, u"gromit"_s,
         u"little caesars"_s, u"uncle bud"_s, u"mother"_s, u"grandma"_s, u"holiday inn"_s, u"carnegie"_s,
         u"empire state"_s, u"marriott"_s, u"trump"_s, u"levi strauss"_s, u"navy federal"_s,
         // Fashion and beauty.

@@ -4367,6 +4367,20 @@ std::optional<qsizetype> PortableNameTagger::brandFrom(qsizetype first) const
     return std::nullopt;
 }
 
+bool PortableNameTagger::endsPersonNamedBrand(const Run &run) const
+{
+    QString words = lower(run.first);
+    for (qsizetype first = run.first - 1; first >= 0 && run.first - first < 4; --first) {
+        const QStringView gap = gapBefore(first + 1);
+        if (gap != u" "_s && gap != u" & "_s && gap != u"&"_s && gap != u" + "_s)
+            return false;
+        words.prepend(lower(first) + u' ');
+        if (nameLexicon::isPersonNamedBrand(words))
+            return true;
+    }
+    return false;
+}
+
 bool PortableNameTagger::isNamedByRole(const Run &run) const
 {
     const qsizetype role = run.first - 1;
@@ -4386,7 +4400,8 @@ void PortableNameTagger::tag()
     qsizetype brandEnd = -1;
     for (Run run : capitalisedRuns()) {
         const bool titled = run.first > 0 && has(run.first - 1, Fact::title);
-        if (run.first <= brandEnd || isPersonNamedBrand(run) || (titled && isPersonNamedBrand({run.first - 1, run.last})))
+        if (run.first <= brandEnd || isPersonNamedBrand(run) || endsPersonNamedBrand(run)
+            || (titled && isPersonNamedBrand({run.first - 1, run.last})))
             continue;
         if (const auto end = brandFrom(run.first)) {
             brandEnd = *end;

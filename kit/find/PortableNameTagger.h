@@ -171,6 +171,9 @@ private:
     bool isPetInCareNote(const Run &run) const;
     void markFirmsOfPartners(QList<ScoredRun> &runs) const;
     std::optional<qsizetype> brandFrom(qsizetype first) const;
+    // Whether the run's first word ends a brand named after a person that
+    // starts before it ("Marks & Spencer Simply Food", "Wallace & Gromit").
+    bool endsPersonNamedBrand(const Run &run) const;
     bool isSurnameFirstName(const Run &run) const;
     bool isGivenBeforeSurname(const Run &run, qsizetype word) const;
     bool isWordBeforePlainSurname(const Run &run) const;
