@@ -104,7 +104,7 @@ void expectMeasured(const char *name, const char *file, qsizetype fewestNames, d
 // The half of the first notes that no tuning read.
 TEST(NotesCorpus, NamesInHeldOutNotes)
 {
-    expectMeasured("held-out", "notes-heldout.jsonl", 300, 0.939, 0.952);
+    expectMeasured("held-out", "notes-heldout.jsonl", 300, 0.939, 0.953);
 }
 
 // A later set, written by someone who never saw the tagger, and scored only.
@@ -151,7 +151,7 @@ TEST(NotesCorpus, NamesInFurtherDesksHeldOutNotes)
 // boatyard, housing office, football club, ...), scored only.
 TEST(NotesCorpus, NamesInUnseenDesksHeldOutNotes)
 {
-    expectMeasured("unseen desks held-out", "notes-extra12-heldout.jsonl", 50, 0.847, 0.932);
+    expectMeasured("unseen desks held-out", "notes-extra12-heldout.jsonl", 50, 0.862, 0.933);
 }
 
 TEST(NotesCorpus, NamesInEuropeanTuningNotes)
