@@ -1,5 +1,7 @@
 #include "kit/find/WordClasses.h"
 
+#include "kit/find/WordSet.h"
+
 #include <QFile>
 
 using namespace Qt::StringLiterals;
@@ -36,10 +38,10 @@ const WordClasses &WordClasses::shared()
 
 size_t WordClasses::hashOf(QStringView stem, QStringView ending)
 {
-    size_t hash = 14695981039346656037ull; // FNV-1a
+    size_t hash = WordSet::Hash::start;
     for (QStringView part : {stem, ending}) {
         for (QChar c : part)
-            hash = (hash ^ c.unicode()) * 1099511628211ull;
+            hash = WordSet::Hash::step(hash, c.unicode());
     }
     return hash;
 }
@@ -47,9 +49,9 @@ size_t WordClasses::hashOf(QStringView stem, QStringView ending)
 // The hash of an ASCII word as hashOf has it for the same letters.
 size_t WordClasses::hashOfAscii(QByteArrayView word)
 {
-    size_t hash = 14695981039346656037ull;
+    size_t hash = WordSet::Hash::start;
     for (char c : word)
-        hash = (hash ^ uchar(c)) * 1099511628211ull;
+        hash = WordSet::Hash::step(hash, uchar(c));
     return hash;
 }
 

@@ -23,11 +23,14 @@ public:
     struct Hash
     {
         using is_transparent = void;
+        // FNV-1a, a unit at a time, so that a text in pieces hashes as the whole.
+        static constexpr size_t start = 14695981039346656037ull;
+        static constexpr size_t step(size_t hash, char16_t unit) { return (hash ^ unit) * 1099511628211ull; }
         size_t operator()(QStringView word) const noexcept
         {
-            size_t hash = 14695981039346656037ull; // FNV-1a
+            size_t hash = start;
             for (QChar c : word)
-                hash = (hash ^ c.unicode()) * 1099511628211ull;
+                hash = step(hash, c.unicode());
             return hash;
         }
     };
