@@ -6,6 +6,8 @@
 #include <phonenumbers/phonenumbermatcher.h>
 #include <phonenumbers/phonenumberutil.h>
 
+#include <algorithm>
+#include <array>
 #include <limits>
 #include <optional>
 
@@ -123,6 +125,92 @@ bool isZipPlusFour(QStringView text)
     return true;
 }
 
+// Reads a number of `fewest` to `most` digits at `at` and moves past it.
+std::optional<int> numberAt(QStringView text, qsizetype &at, int fewest, int most)
+{
+    int value = 0, count = 0;
+    while (count < most && at < text.size() && text[at] >= u'0' && text[at] <= u'9') {
+        value = value * 10 + (text[at++].unicode() - u'0');
+        ++count;
+    }
+    return count >= fewest ? std::optional(value) : std::nullopt;
+}
+
+bool isYear(int year)
+{
+    return year >= 1000 && year < 3000;
+}
+
+// "2019-04-21", "2019/4/21", "21.04.2019", "4/21/2019": a year of four
+// digits first or last, a month and a day in either order, one separator.
+bool readDate(QStringView text, qsizetype &at)
+{
+    std::array<int, 3> parts{}, widths{};
+    QChar separator;
+    for (size_t i = 0; i < parts.size(); ++i) {
+        if (i > 0) {
+            if (at >= text.size() || (i == 2 && text[at] != separator))
+                return false;
+            separator = text[at++];
+        }
+        const qsizetype start = at;
+        const std::optional<int> part = numberAt(text, at, 1, 4);
+        if (!part)
+            return false;
+        parts[i] = *part;
+        widths[i] = int(at - start);
+    }
+    if (separator != u'-' && separator != u'/' && separator != u'.')
+        return false;
+    const bool yearFirst = widths[0] == 4 && widths[1] <= 2 && widths[2] <= 2;
+    const bool yearLast = widths[2] == 4 && widths[0] <= 2 && widths[1] <= 2;
+    const int year = yearFirst ? parts[0] : parts[2];
+    const int a = yearFirst ? parts[1] : parts[0], b = yearFirst ? parts[2] : parts[1];
+    return (yearFirst || yearLast) && isYear(year) && a >= 1 && b >= 1 && a <= 31 && b <= 31
+        && (yearFirst ? a <= 12 : std::min(a, b) <= 12);
+}
+
+bool readFraction(QStringView text, qsizetype &at)
+{
+    if (at >= text.size() || text[at] != u'.')
+        return true;
+    ++at;
+    return numberAt(text, at, 1, 9).has_value();
+}
+
+// " 08:30", "T08:30:00Z", " 8:30:15.250", " 4:05 PM".
+bool readTime(QStringView text, qsizetype &at)
+{
+    if (at >= text.size() || (text[at] != u' ' && text[at] != u'T'))
+        return false;
+    ++at;
+    const std::optional<int> hour = numberAt(text, at, 1, 2);
+    if (!hour || *hour > 23 || at >= text.size() || text[at++] != u':' || !numberAt(text, at, 2, 2))
+        return false;
+    if (at < text.size() && text[at] == u':') {
+        ++at;
+        if (!numberAt(text, at, 2, 2) || !readFraction(text, at))
+            return false;
+    }
+    if (at < text.size() && text[at] == u'Z')
+        ++at;
+    const QStringView rest = text.sliced(at).trimmed();
+    if (rest.compare(u"am", Qt::CaseInsensitive) == 0 || rest.compare(u"pm", Qt::CaseInsensitive) == 0)
+        at = text.size();
+    return true;
+}
+
+// A cell of nothing but a date, or a date and a time of day, as a date
+// column holds: the matcher never takes one for a number in the regions it
+// was checked for, yet parses each at a great cost.
+bool isDateOrTime(QStringView text)
+{
+    qsizetype at = 0;
+    if (!readDate(text, at))
+        return false;
+    return at == text.size() || (readTime(text, at) && at == text.size());
+}
+
 bool isKnownRegion(const QString &region)
 {
     std::set<std::string> regions;
@@ -150,7 +238,8 @@ qsizetype Utf8OffsetMap::utf16Offset(qsizetype utf8Offset)
 
 PhoneFinder::PhoneFinder(const QString &region, Layouts layouts)
     : m_region(region.isEmpty() ? regionOfSystem() : region)
-    , m_knownLayouts(layouts == Layouts::known && isNorthAmerican(m_region))
+    , m_quickChecks(layouts == Layouts::known)
+    , m_knownLayouts(m_quickChecks && isNorthAmerican(m_region))
 {
 }
 
@@ -170,7 +259,7 @@ bool PhoneFinder::mayFind(const QString &text)
 QList<TextRange> PhoneFinder::find(const QString &text) const
 {
     QList<TextRange> ranges;
-    if (!mayFind(text))
+    if (!mayFind(text) || (m_quickChecks && isDateOrTime(QStringView(text).trimmed())))
         return ranges;
     if (m_knownLayouts) {
         if (const auto whole = plainLocalNumber(text))

@@ -13,8 +13,8 @@ class PhoneFinder
 public:
     // An empty region means the one of the system locale, or the US when that
     // says nothing a numbering plan knows.
-    // Known layouts are answered without the matcher; all asks it every time,
-    // which the tests compare against.
+    // Known layouts (and cells of a date alone) are answered without the
+    // matcher; all asks it every time, which the tests compare against.
     enum class Layouts { known, all };
     explicit PhoneFinder(const QString &region = {}, Layouts layouts = Layouts::known);
 
@@ -27,6 +27,7 @@ public:
 
 private:
     QString m_region;
+    bool m_quickChecks = false;
     bool m_knownLayouts = false;
 };
 

@@ -76,6 +76,34 @@ TEST(PhoneFinder, KnownLayoutsGiveTheMatchersRanges)
     }
 }
 
+// A date column's cells are answered without the matcher, which takes some
+// ("13.02.1976") for numbers; a date beside a number still goes to it.
+TEST(PhoneFinder, DatesAloneAreNoNumbers)
+{
+    const QString layouts[] = {u"{y}-{m}-{d}"_s, u"{y}/{m}/{d}"_s, u"{d}.{m}.{y}"_s, u"{m}/{d}/{y}"_s,
+                               u"{d}-{m}-{y}"_s, u"{y}-{m}-{d} 08:30"_s, u"{y}-{m}-{d}T23:59:01Z"_s,
+                               u"{m}/{d}/{y} 4:05 PM"_s, u" {y}-{m}-{d} 00:00:00.125 "_s};
+    const auto padded = [](int number, bool pad) { return QString::number(number).rightJustified(pad ? 2 : 1, u'0'); };
+    for (const QString &region : {u"US"_s, u"GB"_s, u"DE"_s, u"FR"_s, u"IN"_s}) {
+        const PhoneFinder finder(region);
+        for (int day = 1; day <= 31; day += 3) {
+            for (const QString &layout : layouts) {
+                QString text = layout;
+                text.replace(u"{y}"_s, QString::number(1950 + day * 2))
+                    .replace(u"{m}"_s, padded(day % 12 + 1, day % 2 == 1))
+                    .replace(u"{d}"_s, padded(day, day % 4 != 0));
+                ASSERT_EQ(finder.find(text), QList<TextRange>{}) << qPrintable(region) << " " << text.toStdString();
+            }
+        }
+    }
+    const PhoneFinder quick(u"US"_s), matcher(u"US"_s, PhoneFinder::Layouts::all);
+    EXPECT_FALSE(matcher.find(u"13.02.1976"_s).isEmpty());
+    for (const QString &text : {u"2019-04-21 555-0142"_s, u"13.02.19765"_s, u"32.01.1976"_s, u"13.13.1976"_s,
+                                u"1976-02-13 555-0142"_s, u"02/13/1976 24:00"_s, u"13.02.1976."_s})
+        EXPECT_EQ(quick.find(text), matcher.find(text)) << text.toStdString();
+    EXPECT_EQ(phonesIn(u"2019-04-21 555-0142"_s), QStringList{u"555-0142"_s});
+}
+
 TEST(AddressFinder, FindsStreetCityStateAndZip)
 {
     const QString text = u"😀 Ship to 1600 N Pennsylvania Ave NW, Apt 4B, Springfield, IL 62704-1234 today"_s;
