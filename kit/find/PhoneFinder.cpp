@@ -211,6 +211,16 @@ bool isDateOrTime(QStringView text)
     return at == text.size() || (readTime(text, at) && at == text.size());
 }
 
+// A match that is a date, or a date and part of the time after it: the
+// "13.02.1976" of "born 13.02.1976", the "29.11.2023 09" of "29.11.2023 09:30".
+bool isDateAt(const QString &text, TextRange range)
+{
+    qsizetype at = range.start;
+    if (!readDate(text, at))
+        return false;
+    return at >= range.end || (readTime(text, at) && at >= range.end);
+}
+
 bool isKnownRegion(const QString &region)
 {
     std::set<std::string> regions;
@@ -275,7 +285,8 @@ QList<TextRange> PhoneFinder::find(const QString &text) const
     while (matcher.HasNext() && matcher.Next(&match)) {
         const qsizetype start = offsets.utf16Offset(match.start());
         const qsizetype end = offsets.utf16Offset(match.start() + match.length());
-        if (!isPartOfAmount(text, {start, end}) && !isZipPlusFour(QStringView(text).sliced(start, end - start)))
+        if (!isPartOfAmount(text, {start, end}) && !isZipPlusFour(QStringView(text).sliced(start, end - start))
+            && !isDateAt(text, {start, end}))
             ranges.append({start, end});
     }
     return ranges;
