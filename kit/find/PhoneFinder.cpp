@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <utility>
 #include <optional>
 
 using namespace Qt::StringLiterals;
@@ -221,6 +222,44 @@ bool isDateAt(const QString &text, TextRange range)
     return at >= range.end || (readTime(text, at) && at >= range.end);
 }
 
+// A number the matcher reads in a North American plan, grouped as such
+// numbers are written: 555-0142, (212) 555-0142, 1 212 555 0142, 2125550142,
+// with any extension after it. "4412-8890-12" and "77-1234567-8" are codes.
+// A number with its country code is written as its own country does.
+bool isGroupedAsNorthAmerican(QStringView number)
+{
+    if (number.startsWith(u'+'))
+        return true;
+    QList<int> groups;
+    int run = 0;
+    for (QChar c : number) {
+        if (c.isDigit()) {
+            ++run;
+            continue;
+        }
+        if (c.isLetter() || c == u'#')
+            break; // an extension
+        if (run > 0)
+            groups.append(std::exchange(run, 0));
+    }
+    if (run > 0)
+        groups.append(run);
+    static const QList<QList<int>> layouts{{7}, {10}, {11}, {3, 4}, {3, 7}, {3, 3, 4}, {1, 10}, {1, 3, 7}, {1, 3, 3, 4}};
+    return layouts.contains(groups);
+}
+
+bool isLatinLetter(QChar c)
+{
+    return c.unicode() < 0x250 && c.isLetter();
+}
+
+// Digits run on from a word ("1Z999AA10123456784") are part of a code.
+bool touchesLatinLetters(const QString &text, TextRange range)
+{
+    return (range.start > 0 && isLatinLetter(text[range.start - 1]))
+        || (range.end < text.size() && isLatinLetter(text[range.end]));
+}
+
 bool isKnownRegion(const QString &region)
 {
     std::set<std::string> regions;
@@ -249,7 +288,8 @@ qsizetype Utf8OffsetMap::utf16Offset(qsizetype utf8Offset)
 PhoneFinder::PhoneFinder(const QString &region, Layouts layouts)
     : m_region(region.isEmpty() ? regionOfSystem() : region)
     , m_quickChecks(layouts == Layouts::known)
-    , m_knownLayouts(m_quickChecks && isNorthAmerican(m_region))
+    , m_northAmerican(isNorthAmerican(m_region))
+    , m_knownLayouts(m_quickChecks && m_northAmerican)
 {
 }
 
@@ -285,8 +325,9 @@ QList<TextRange> PhoneFinder::find(const QString &text) const
     while (matcher.HasNext() && matcher.Next(&match)) {
         const qsizetype start = offsets.utf16Offset(match.start());
         const qsizetype end = offsets.utf16Offset(match.start() + match.length());
-        if (!isPartOfAmount(text, {start, end}) && !isZipPlusFour(QStringView(text).sliced(start, end - start))
-            && !isDateAt(text, {start, end}))
+        const QStringView number = QStringView(text).sliced(start, end - start);
+        if (!isPartOfAmount(text, {start, end}) && !isZipPlusFour(number) && !isDateAt(text, {start, end})
+            && !touchesLatinLetters(text, {start, end}) && (!m_northAmerican || isGroupedAsNorthAmerican(number)))
             ranges.append({start, end});
     }
     return ranges;

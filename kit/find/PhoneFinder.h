@@ -28,6 +28,7 @@ public:
 private:
     QString m_region;
     bool m_quickChecks = false;
+    bool m_northAmerican = false;
     bool m_knownLayouts = false;
 };
 
