@@ -225,10 +225,11 @@ bool isDateAt(const QString &text, TextRange range)
 // A number the matcher reads in a North American plan, grouped as such
 // numbers are written: 555-0142, (212) 555-0142, 1 212 555 0142, 2125550142,
 // with any extension after it. "4412-8890-12" and "77-1234567-8" are codes.
-// A number with its country code is written as its own country does.
+// A number with its country code, after "+" or the call-abroad prefix 011,
+// is written as its own country does.
 bool isGroupedAsNorthAmerican(QStringView number)
 {
-    if (number.startsWith(u'+'))
+    if (number.startsWith(u'+') || number.startsWith(u"011"))
         return true;
     QList<int> groups;
     int run = 0;
@@ -244,7 +245,9 @@ bool isGroupedAsNorthAmerican(QStringView number)
     }
     if (run > 0)
         groups.append(run);
-    static const QList<QList<int>> layouts{{7}, {10}, {11}, {3, 4}, {3, 7}, {3, 3, 4}, {1, 10}, {1, 3, 7}, {1, 3, 3, 4}};
+    // The last four digits in pairs, as some write them, too.
+    static const QList<QList<int>> layouts{{7}, {10}, {11}, {3, 4}, {3, 7}, {3, 3, 4}, {1, 10}, {1, 3, 7}, {1, 3, 3, 4},
+                                           {3, 2, 2}, {3, 3, 2, 2}, {1, 3, 3, 2, 2}};
     return layouts.contains(groups);
 }
 

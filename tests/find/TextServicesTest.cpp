@@ -52,6 +52,7 @@ TEST(PhoneFinder, LeavesAmountsCodesAndDecimalsAlone)
     EXPECT_EQ(phonesIn(u"Tel:555-0142 x12, 1 (415) 555-0100, 1-212-5550142, +44 1632 960 983, 212 555 0199"_s),
               (QStringList{u"555-0142 x12"_s, u"1 (415) 555-0100"_s, u"1-212-5550142"_s, u"+44 1632 960 983"_s,
                            u"212 555 0199"_s}));
+    EXPECT_EQ(phonesIn(u"from here dial 011 44 20 7946 0018"_s), QStringList{u"011 44 20 7946 0018"_s});
     EXPECT_EQ(phonesIn(u"Paid 10125.00, total $1234567.89, € 4500000,00, pi 3.1415926, fee US$ 5550142"_s),
               QStringList{});
     EXPECT_EQ(phonesIn(u"tel. 555.0142. Or 555-0143, 1234567"_s),
