@@ -23,11 +23,27 @@ const WordSet hanWordsLikeNames{
     u"任务"_s, u"付款"_s, u"付费"_s, u"万元"_s, u"毛利"_s, u"钱包"_s, u"严重"_s, u"严格"_s, u"董事"_s, u"陆续"_s,
     u"夏天"_s, u"夏季"_s, u"程序"_s, u"范围"_s, u"石油"_s, u"白色"_s, u"白天"_s, u"黄色"_s, u"曾经"_s, u"顾客"_s,
     u"顾问"_s, u"谢谢"_s, u"韩国"_s, u"于是"_s, u"何时"_s, u"江苏"_s, u"江西"_s, u"史上"_s, u"段落"_s, u"张贴"_s,
-    u"陈述"_s, u"黎明"_s, u"向前"_s, u"龙头"_s, u"叶子"_s, u"宋体"_s, u"林业"_s, u"钟点"_s, u"陶瓷"_s, u"贺卡"_s};
-const QStringList compoundSurnames{u"欧阳"_s, u"司马"_s, u"上官"_s, u"诸葛"_s, u"东方"_s, u"皇甫"_s};
+    u"陈述"_s, u"黎明"_s, u"向前"_s, u"龙头"_s, u"叶子"_s, u"宋体"_s, u"林业"_s, u"钟点"_s, u"陶瓷"_s, u"贺卡"_s,
+    // Towns, districts and sights named so: "张家界", "王府井", "黄山".
+    u"张家"_s, u"王府"_s, u"黄山"_s, u"黄河"_s, u"黄浦"_s, u"黄埔"_s, u"石家"_s, u"马鞍"_s, u"金华"_s,
+    u"周庄"_s, u"苏州"_s, u"徐州"_s, u"郑州"_s, u"唐山"_s, u"秦皇"_s, u"武汉"_s, u"沈阳"_s, u"许昌"_s, u"罗湖"_s,
+    u"罗马"_s, u"马来"_s, u"杨浦"_s, u"徐汇"_s, u"余杭"_s, u"吴江"_s, u"金门"_s, u"龙岩"_s, u"万州"_s, u"唐人"_s,
+    u"高新"_s, u"江南"_s,
+    // Food, drink and things sold: "黄瓜", "汤圆", "胡椒".
+    u"黄瓜"_s, u"黄油"_s, u"黄豆"_s, u"黄金"_s, u"白糖"_s, u"白米"_s, u"白酒"_s, u"胡椒"_s, u"陈皮"_s,
+    u"陈醋"_s, u"汤圆"_s, u"汤面"_s, u"汤包"_s, u"汤底"_s, u"龙虾"_s, u"龙眼"_s, u"龙井"_s, u"石榴"_s, u"熊猫"_s,
+    u"毛巾"_s, u"毛衣"_s, u"苏打"_s, u"姜汁"_s, u"姜丝"_s, u"马铃"_s, u"毛豆"_s, u"雷达"_s,
+    // Everyday words again: "高铁", "周边", "万一", "严禁".
+    u"高铁"_s, u"高中"_s, u"高考"_s, u"高端"_s, u"高温"_s, u"高清"_s, u"高档"_s, u"金牌"_s, u"金卡"_s, u"白领"_s,
+    u"周边"_s, u"周围"_s, u"程度"_s, u"万一"_s, u"万能"_s, u"严禁"_s, u"谢绝"_s, u"毛病"_s, u"马路"_s, u"马桶"_s,
+    u"石头"_s, u"任意"_s, u"付出"_s, u"向来"_s, u"何况"_s, u"杜绝"_s, u"龙卷"_s, u"江湖"_s, u"武术"_s, u"孔雀"_s};
+const QStringList compoundSurnames{u"欧阳"_s, u"司马"_s, u"上官"_s, u"诸葛"_s, u"东方"_s, u"皇甫"_s, u"司徒"_s,
+                                   u"司空"_s, u"夏侯"_s, u"慕容"_s, u"公孙"_s, u"尉迟"_s, u"长孙"_s, u"宇文"_s,
+                                   u"令狐"_s, u"端木"_s, u"歐陽"_s, u"司馬"_s, u"諸葛"_s, u"長孫"_s};
 // Characters that end a Chinese name when they follow the family name's first
 // given-name character: verbs, time words and particles of the sentence.
-const QString chineseStops = u"说下来的在是和与给让已将要把被对去打发请先同今昨上于也都就还又等讲问告确提收付回电号已会想要一二三女男"_s;
+const QString chineseStops = u"说下来的在是和与给让已将要把被对去打发请先同今昨上于也都就还又等讲问告确提收付回电号已会想要一二三女男"
+                             u"点订买做拿送带取退换签投没不很"_s;
 const QStringList japaneseSurnames{
     u"佐藤"_s, u"鈴木"_s, u"高橋"_s, u"田中"_s, u"伊藤"_s, u"渡辺"_s, u"山本"_s, u"中村"_s, u"小林"_s,
     u"加藤"_s, u"吉田"_s, u"山田"_s, u"佐々木"_s, u"山口"_s, u"松本"_s, u"井上"_s, u"木村"_s, u"林"_s,
@@ -42,19 +58,46 @@ const QStringList hanCues{u"联系人"_s, u"请联系"_s, u"联系"_s, u"聯絡�
                           u"聯繫"_s, u"担当"_s, u"负责人"_s, u"收件人"_s, u"签收人"_s};
 // Words inside a run of Han characters that a name follows: "customer", "send to", "tell".
 const QStringList hanInnerCues{u"用户"_s, u"客户"_s, u"顾客"_s, u"寄给"_s, u"交给"_s, u"转给"_s, u"通知"_s, u"告诉"_s,
-                               u"转告"_s, u"感谢"_s, u"联系人"_s, u"收件人"_s, u"签收人"_s, u"负责人"_s};
+                               u"转告"_s, u"感谢"_s, u"联系人"_s, u"收件人"_s, u"签收人"_s, u"负责人"_s,
+                               // Who someone is at work, before the name: "收银员何佳", "司机老张".
+                               u"收银员"_s, u"服务员"_s, u"司机"_s, u"厨师"_s, u"员工"_s, u"同事"_s, u"店员"_s,
+                               u"导游"_s, u"会计"_s, u"快递员"_s, u"骑手"_s, u"客戶"_s, u"顧客"_s, u"司機"_s, u"員工"_s};
 // Titles after a Chinese name, written without a space: "陈志明先生".
-const QStringList hanTitles{u"先生"_s, u"女士"_s, u"小姐"_s, u"老师"_s, u"经理"_s, u"医生"_s, u"教授"_s, u"同学"_s};
+const QStringList hanTitles{u"先生"_s, u"女士"_s, u"小姐"_s, u"老师"_s, u"经理"_s, u"医生"_s, u"教授"_s, u"同学"_s,
+                            u"师傅"_s, u"阿姨"_s, u"太太"_s, u"夫人"_s, u"主任"_s, u"总监"_s, u"律师"_s, u"护士"_s,
+                            u"大夫"_s, u"校长"_s, u"院长"_s, u"老板"_s, u"經理"_s, u"老師"_s, u"醫生"_s, u"同學"_s,
+                            u"師傅"_s, u"律師"_s, u"護士"_s, u"總監"_s, u"老闆"_s};
 const QString koreanSurnames = u"김이박최정강조윤장임한오서신권황안송류전홍고문양손배백허유남심노하곽성차주우구민나진지엄채원천방공현함변염여추도소석선설마길연위표명기반왕금옥육인맹제모탁국어은편용"_s;
 // Words before a Korean name: "recipient", "person in charge", "booker", "applicant".
 const QStringList koreanCues{u"수령인"_s, u"받는분"_s, u"보내는분"_s, u"담당자"_s, u"예약자"_s, u"신청자"_s,
                              u"주문자"_s, u"고객명"_s, u"성명"_s, u"이름"_s};
-const QStringList koreanTitles{u"신입사원"_s, u"사원"_s, u"주임"_s, u"고객"_s, u"회원"_s, u"환자"_s, u"학생"_s, u"교수"_s, u"기사"_s, u"과장"_s, u"부장"_s, u"대리"_s, u"사장"_s, u"팀장"_s, u"님"_s, u"씨"_s, u"선생"_s, u"대표"_s, u"실장"_s, u"차장"_s};
+const QStringList koreanTitles{u"신입사원"_s, u"사원"_s, u"주임"_s, u"고객"_s, u"회원"_s, u"환자"_s, u"학생"_s, u"교수"_s, u"기사"_s, u"과장"_s, u"부장"_s, u"대리"_s, u"사장"_s, u"팀장"_s, u"님"_s, u"씨"_s, u"선생"_s, u"대표"_s, u"실장"_s, u"차장"_s,
+                              // A congregation's offices, and how its members call one another.
+                              u"목사"_s, u"전도사"_s, u"집사"_s, u"권사"_s, u"장로"_s, u"성도"_s, u"선교사"_s,
+                              u"형제"_s, u"자매"_s, u"간사"_s, u"박사"_s, u"원장"_s, u"변호사"_s};
+// Offices a family name alone goes before: "김 목사님", "박부장님".
+const QStringList koreanOffices{u"목사"_s, u"전도사"_s, u"집사"_s, u"권사"_s, u"장로"_s, u"선생"_s, u"사장"_s,
+                                u"부장"_s, u"과장"_s, u"대리"_s, u"팀장"_s, u"실장"_s, u"차장"_s, u"교수"_s,
+                                u"박사"_s, u"원장"_s, u"대표"_s, u"간사"_s};
+// Trades and offices of three syllables that open with a family name: "전도사님"
+// is a preacher, "이사장님" a board's chair.
+const WordSet koreanRoleWords{u"전도사"_s, u"선교사"_s, u"변호사"_s, u"조리사"_s, u"노무사"_s, u"설계사"_s,
+                              u"안내원"_s, u"위원장"_s, u"이사장"_s, u"지사장"_s, u"구역장"_s, u"기관사"_s,
+                              u"배달원"_s, u"연구원"_s, u"공무원"_s, u"은행원"_s, u"도우미"_s, u"간호사"_s,
+                              u"조교수"_s, u"정교수"_s, u"연대표"_s};
 const WordSet arabicGivenNames{
     u"محمد"_s, u"أحمد"_s, u"علي"_s, u"عمر"_s, u"يوسف"_s, u"خالد"_s, u"حسن"_s, u"حسين"_s, u"إبراهيم"_s,
     u"عبدالله"_s, u"عبد"_s, u"سعيد"_s, u"طارق"_s, u"كريم"_s, u"فاطمة"_s, u"ليلى"_s, u"نورة"_s, u"نور"_s,
     u"مريم"_s, u"سارة"_s, u"عائشة"_s, u"خديجة"_s, u"زينب"_s, u"ريم"_s, u"هند"_s, u"سلمى"_s, u"منى"_s,
-    u"ياسمين"_s, u"أمل"_s, u"رشيد"_s, u"سلمان"_s, u"فيصل"_s, u"ماجد"_s, u"هدى"_s, u"لينا"_s, u"رنا"_s};
+    u"ياسمين"_s, u"أمل"_s, u"رشيد"_s, u"سلمان"_s, u"فيصل"_s, u"ماجد"_s, u"هدى"_s, u"لينا"_s, u"رنا"_s,
+    u"سامي"_s, u"سامر"_s, u"باسم"_s, u"وليد"_s, u"ناصر"_s, u"هشام"_s, u"مصطفى"_s, u"محمود"_s, u"عمرو"_s,
+    u"زياد"_s, u"مازن"_s, u"رامي"_s, u"بلال"_s, u"أنس"_s, u"حمزة"_s, u"عثمان"_s, u"سليمان"_s, u"نبيل"_s,
+    u"فادي"_s, u"إلياس"_s, u"يعقوب"_s, u"موسى"_s, u"عيسى"_s, u"هاني"_s, u"أيمن"_s, u"أسامة"_s, u"وائل"_s,
+    u"ماهر"_s, u"راشد"_s, u"سعد"_s, u"نايف"_s, u"ياسر"_s, u"مروان"_s, u"طلال"_s, u"شادي"_s,
+    u"عماد"_s, u"إسماعيل"_s, u"إياد"_s, u"نادر"_s, u"عبدالرحمن"_s, u"عبدالعزيز"_s, u"نادية"_s, u"سميرة"_s,
+    u"رانيا"_s, u"دينا"_s, u"هالة"_s, u"أسماء"_s, u"نسرين"_s, u"شيماء"_s, u"آمنة"_s, u"غادة"_s, u"لمى"_s,
+    u"تالا"_s, u"رشا"_s, u"عبير"_s, u"لبنى"_s, u"أميرة"_s, u"سلوى"_s, u"نجلاء"_s, u"ريما"_s, u"رزان"_s,
+    u"مها"_s, u"روان"_s, u"ديما"_s, u"ميساء"_s, u"سوسن"_s, u"رغد"_s, u"سهى"_s};
 const WordSet arabicSurnames{u"منصور"_s, u"حداد"_s, u"خوري"_s, u"حسن"_s, u"علي"_s, u"صالح"_s,
                                    u"عباس"_s, u"يوسف"_s, u"إبراهيم"_s, u"محمود"_s, u"قاسم"_s};
 const WordSet devanagariGivenNames{
@@ -69,9 +112,20 @@ const WordSet devanagariSurnames{
     u"मुखर्जी"_s, u"घोष"_s, u"कपूर"_s, u"मल्होत्रा"_s, u"खन्ना"_s, u"चोपड़ा"_s, u"अरोड़ा"_s, u"भाटिया"_s,
     u"ठाकुर"_s, u"चौहान"_s, u"राठौर"_s, u"नाइक"_s, u"जैन"_s, u"श्रीवास्तव"_s, u"दीक्षित"_s, u"सिन्हा"_s};
 const WordSet thaiGivenNames{u"สมชาย"_s, u"สมศักดิ์"_s, u"สมศรี"_s, u"สมพงษ์"_s, u"ประเสริฐ"_s,
-                                   u"สุดา"_s, u"มาลี"_s, u"วิชัย"_s, u"สุนทร"_s, u"อรุณ"_s};
+                                   u"สุดา"_s, u"มาลี"_s, u"วิชัย"_s, u"สุนทร"_s, u"อรุณ"_s,
+                                   u"สมหญิง"_s, u"สมปอง"_s, u"อนันต์"_s, u"สุรชัย"_s, u"ชัยวัฒน์"_s, u"วีระ"_s,
+                                   u"บุญมี"_s, u"นิภา"_s, u"รัตนา"_s, u"พรทิพย์"_s, u"ศิริพร"_s, u"อัญชลี"_s,
+                                   u"กาญจนา"_s, u"วันเพ็ญ"_s, u"สุนีย์"_s, u"ปราณี"_s, u"มานพ"_s, u"ธีระ"_s,
+                                   u"ชาตรี"_s, u"สมเกียรติ"_s, u"ไพโรจน์"_s, u"บุญชัย"_s, u"เกศินี"_s, u"วิภา"_s};
 const WordSet hebrewGivenNames{u"שרה"_s, u"דוד"_s, u"משה"_s, u"יוסי"_s, u"רחל"_s, u"מיכל"_s,
-                                     u"נועה"_s, u"יעל"_s, u"אבי"_s, u"דניאל"_s, u"רבקה"_s, u"לאה"_s};
+                                     u"נועה"_s, u"יעל"_s, u"אבי"_s, u"דניאל"_s, u"רבקה"_s, u"לאה"_s,
+                                     u"דנה"_s, u"יוסף"_s, u"יצחק"_s, u"יעקב"_s, u"אורי"_s, u"איתי"_s, u"עומר"_s,
+                                     u"אמיר"_s, u"תומר"_s, u"עידו"_s, u"יונתן"_s, u"אלון"_s, u"רועי"_s, u"אריאל"_s,
+                                     u"ענבל"_s, u"מאיה"_s, u"רוני"_s, u"הילה"_s, u"ליאת"_s, u"אורית"_s, u"הדס"_s,
+                                     u"סיגל"_s, u"אפרת"_s, u"נעמה"_s, u"אסתר"_s, u"רות"_s, u"אביטל"_s, u"יפעת"_s,
+                                     u"מירב"_s, u"רונית"_s, u"אילנה"_s, u"שושנה"_s, u"דבורה"_s, u"אבנר"_s,
+                                     u"אליהו"_s, u"בנימין"_s, u"נדב"_s, u"ליאור"_s, u"דורית"_s, u"שרית"_s,
+                                     u"מיכאל"_s, u"רפאל"_s, u"גבריאל"_s};
 
 enum class Script { other, han, kana, hangul, arabic, devanagari, thai, hebrew };
 
@@ -163,7 +217,8 @@ bool mostlyOtherScript(const QString &text)
 const QString hanLeadParticles = u"给和跟让找问向与叫同"_s;
 const QStringList hanClosingCues{u"说"_s, u"打电话"_s, u"来电"_s, u"联系"_s, u"反馈"_s, u"表示"_s, u"要求"_s,
                                  u"提到"_s, u"确认"_s, u"打来"_s, u"回复"_s, u"发来"_s, u"负责"_s, u"同意"_s, u"反映"_s};
-const QStringList hanTimeWords{u"今天"_s, u"昨天"_s, u"明天"_s, u"刚才"_s, u"上午"_s, u"下午"_s, u"晚上"_s};
+const QStringList hanTimeWords{u"今天"_s, u"昨天"_s, u"明天"_s, u"刚才"_s, u"上午"_s, u"下午"_s, u"晚上"_s,
+                               u"昨晚"_s, u"今晚"_s, u"今早"_s, u"明早"_s, u"中午"_s, u"早上"_s, u"刚刚"_s};
 
 qsizetype hanSurnameLength(QStringView rest)
 {
@@ -179,9 +234,11 @@ qsizetype hanSurnameLength(QStringView rest)
 // The length, in UTF-16 units, of a Han name at the start of `run`; 0 when none.
 qsizetype hanNameLength(QStringView run, bool cued)
 {
+    // "中村屋", "松本市", "山田駅": a shop, a town or a station named after a family.
+    static const QString placeEndings = u"屋店駅町市区村橋線堂寺社園製"_s;
     for (const QString &surname : japaneseSurnames)
         if (run.startsWith(surname) && run.size() > surname.size())
-            return qMin(run.size(), surname.size() + 2);
+            return placeEndings.contains(run.at(surname.size())) ? 0 : qMin(run.size(), surname.size() + 2);
     const qsizetype surname = hanSurnameLength(run);
     if (surname == 0 || run.size() <= surname || chineseStops.contains(run.at(surname)))
         return cued && characters(run) >= 2 && characters(run) <= 4 ? run.size() : 0;
@@ -192,8 +249,23 @@ qsizetype hanNameLength(QStringView run, bool cued)
     return qMin(length, run.size());
 }
 
-// "客户王秀英来电", "寄给陈志明先生": a name inside a longer run, after a cue
-// word or before a title. Gives the name's range, or an empty one.
+// Words right before a family name that stands for the whole person: "老黄",
+// "小周" (how colleagues address one another), "姓刘" ("surnamed Liu").
+const QString hanAddressWords = u"老小姓"_s;
+
+// The length of a family name alone that ends at `end` of `run`: opening it, or
+// after an address word; 0 when none.
+qsizetype familyNameEndingAt(QStringView run, qsizetype end)
+{
+    if (end >= 2 && startsWithAny(run.sliced(end - 2), compoundSurnames)
+        && (end == 2 || hanAddressWords.contains(run.at(end - 3))))
+        return 2;
+    const bool alone = end == 1 || (end >= 2 && hanAddressWords.contains(run.at(end - 2)));
+    return end >= 1 && alone && chineseSurnames.contains(run.at(end - 1)) ? 1 : 0;
+}
+
+// "客户王秀英来电", "寄给陈志明先生", "王先生": a name inside a longer run,
+// after a cue word or before a title. Gives the name's range, or an empty one.
 TextRange innerHanName(const QString &text, const Segment &segment)
 {
     const QStringView run = viewOf(text, segment.range);
@@ -206,6 +278,8 @@ TextRange innerHanName(const QString &text, const Segment &segment)
             if (hanNameLength(name, false) == length)
                 return {segment.range.start + at - length, segment.range.start + at};
         }
+        if (const qsizetype alone = at > 0 ? familyNameEndingAt(run, at) : 0; alone > 0)
+            return {segment.range.start + at - alone, segment.range.start + at};
     }
     for (const QString &cue : hanInnerCues) {
         const qsizetype at = run.indexOf(cue);
@@ -249,6 +323,16 @@ QList<TextRange> runningHanNames(const QString &text, const Segment &segment, bo
         const qsizetype surname = hanSurnameLength(run.sliced(at));
         if (surname == 0)
             continue;
+        // "老黄说", "导游姓刘": the family name alone, before a verb of speech or the run's end.
+        if (at > 0 && hanAddressWords.contains(run.at(at - 1)) && familyNameEndingAt(run, at + surname) == surname) {
+            const QStringView rest = run.sliced(at + surname);
+            const bool surnamed = run.at(at - 1) == u'姓' && (rest.isEmpty() || rest.startsWith(u'的'));
+            if (surnamed || startsWithAny(rest, hanClosingCues) || startsWithAny(rest, hanTitles)) {
+                found.append({segment.range.start + at, segment.range.start + at + surname});
+                at += surname - 1;
+                continue;
+            }
+        }
         const bool particleBefore = at > 0 && hanLeadParticles.contains(run.at(at - 1));
         const bool timeBefore = std::any_of(hanTimeWords.cbegin(), hanTimeWords.cend(),
                                             [&](const QString &w) { return run.first(at).endsWith(w); });
@@ -306,7 +390,12 @@ void addKatakanaNames(const QString &text, const QList<Segment> &parts, QList<Te
         if (!honourWrittenOn && !honourAfter)
             continue;
         TextRange range{segment.range.start, segment.range.start + katakana};
-        const bool familyBefore = p > 0 && parts.at(p - 1).script == Script::kana && spacedOrJoined(p - 1)
+        // "ソフィア・ロッシ": foreign names set their parts apart with a middle dot.
+        const auto dotted = [&](qsizetype left) {
+            const QStringView gap = QStringView(text).sliced(parts.at(left).range.end, parts.at(left + 1).range.start - parts.at(left).range.end);
+            return gap == u"・"_s || gap == u"･"_s;
+        };
+        const bool familyBefore = p > 0 && parts.at(p - 1).script == Script::kana && (spacedOrJoined(p - 1) || dotted(p - 1))
             && katakanaLength(viewOf(text, parts.at(p - 1).range)) == parts.at(p - 1).range.length()
             && parts.at(p - 1).range.end < segment.range.start;
         if (familyBefore)
@@ -337,6 +426,19 @@ bool isSpacedNameRecord(const QString &text, const QList<Segment> &parts, qsizet
     return reading.match(after).hasMatch();
 }
 
+// "あかり", "ゆい": a given name written in hiragana, two to four of them, that
+// ends where the kana do, before a bracket, a comma, a space or the text's end;
+// the small words of a sentence ("から", "まで") are none.
+bool isHiraganaGivenName(const QString &text, TextRange range)
+{
+    static const WordSet particles{u"から"_s, u"まで"_s, u"より"_s, u"など"_s, u"には"_s, u"では"_s, u"とか"_s,
+                                   u"ほか"_s, u"さん"_s, u"さま"_s, u"くん"_s, u"ちゃん"_s, u"です"_s, u"ます"_s};
+    const QStringView word = viewOf(text, range);
+    const bool hiragana = std::all_of(word.begin(), word.end(), [](QChar c) { return QChar::script(c.unicode()) == QChar::Script_Hiragana; });
+    const bool ends = range.end == text.size() || QStringView(u" 　(（,、)）"_s).contains(text.at(range.end));
+    return hiragana && word.size() >= 2 && word.size() <= 4 && ends && !particles.contains(word.toString());
+}
+
 // "佐藤 美咲様", "中村 由紀子 様": a Japanese family name, a space, and a given
 // name of one to three characters.
 TextRange spacedJapaneseName(const QString &text, const QList<Segment> &parts, qsizetype p)
@@ -346,7 +448,12 @@ TextRange spacedJapaneseName(const QString &text, const QList<Segment> &parts, q
         return {};
     const Segment &given = parts.at(p + 1);
     const QStringView gap = QStringView(text).sliced(family.range.end, given.range.start - family.range.end);
-    if (given.script != Script::han || (gap != u" "_s && gap != u"　"_s))
+    if (gap != u" "_s && gap != u"　"_s)
+        return {};
+    if (given.script == Script::kana && japaneseSurnames.contains(viewOf(text, family.range).toString())
+        && isHiraganaGivenName(text, given.range))
+        return {family.range.start, given.range.end};
+    if (given.script != Script::han)
         return {};
     QStringView name = viewOf(text, given.range);
     bool honoured = false;
@@ -405,6 +512,28 @@ bool hasHanNeighbour(const QList<Segment> &parts, qsizetype p)
     return false;
 }
 
+// "劉 德 明": a Chinese name written with a space after each character, as
+// business cards and forms print it; gives the index of its last part, or -1.
+qsizetype spacedHanCharacters(const QString &text, const QList<Segment> &parts, qsizetype p)
+{
+    const auto single = [&](qsizetype i) {
+        return i >= 0 && i < parts.size() && parts.at(i).script == Script::han && characters(viewOf(text, parts.at(i).range)) == 1;
+    };
+    const auto spacedAfter = [&](qsizetype i) {
+        const QStringView gap = QStringView(text).sliced(parts.at(i).range.end, parts.at(i + 1).range.start - parts.at(i).range.end);
+        return gap == u" "_s || gap == u"　"_s;
+    };
+    if (!single(p) || !chineseSurnames.contains(text.at(parts.at(p).range.start)) || (single(p - 1) && spacedAfter(p - 1)))
+        return -1;
+    qsizetype last = p;
+    while (last - p < 3 && single(last + 1) && spacedAfter(last))
+        ++last;
+    const qsizetype before = parts.at(p).range.start;
+    const bool apart = before == 0 || !text.at(before - 1).isLetter();
+    const bool closed = last - p < 3 && (last + 1 >= parts.size() || parts.at(last + 1).range.start > parts.at(last).range.end);
+    return last > p && apart && closed ? last : -1;
+}
+
 void addHanNames(const QString &text, const QList<Segment> &parts, QList<TextRange> &names)
 {
     const bool foreignText = mostlyOtherScript(text);
@@ -412,6 +541,11 @@ void addHanNames(const QString &text, const QList<Segment> &parts, QList<TextRan
         const Segment &segment = parts.at(p);
         if (segment.script != Script::han)
             continue;
+        if (const qsizetype last = spacedHanCharacters(text, parts, p); last > p) {
+            names.append({segment.range.start, parts.at(last).range.end});
+            p = last;
+            continue;
+        }
         QStringView run = viewOf(text, segment.range);
         qsizetype start = segment.range.start;
         const QString before = text.first(start).trimmed();
@@ -481,7 +615,9 @@ void addHanNames(const QString &text, const QList<Segment> &parts, QList<TextRan
                     kana = kana.first(at);
             const bool honourAfter = p + 2 < parts.size() && parts.at(p + 2).range.start == parts.at(p + 1).range.end
                 && startsWithAny(viewOf(text, parts.at(p + 2).range), honorifics);
-            if ((kana.size() < parts.at(p + 1).range.length() || honourAfter) && run.size() <= 3) {
+            // "JLPT results: 高橋ゆい 142": in another script's text the kana end the name.
+            const bool alone = foreignText && isHiraganaGivenName(text, parts.at(p + 1).range);
+            if ((kana.size() < parts.at(p + 1).range.length() || honourAfter || alone) && run.size() <= 3) {
                 names.append({start, parts.at(p + 1).range.start + kana.size()});
                 continue;
             }
@@ -516,6 +652,22 @@ QStringView koreanNameStem(const QString &text, const QList<Segment> &parts, qsi
     return word;
 }
 
+// "신 전도사님", "박목사님": a family name alone before an office, spaced or
+// written on. "전" and "현" before an office mean "former" and "present".
+TextRange koreanFamilyNameBeforeOffice(const QString &text, const QList<Segment> &parts, qsizetype p)
+{
+    const QStringView word = viewOf(text, parts.at(p).range);
+    if (word.isEmpty() || !koreanSurnames.contains(word.front()) || word.front() == u'전' || word.front() == u'현')
+        return {};
+    const TextRange family{parts.at(p).range.start, parts.at(p).range.start + 1};
+    if (word.size() > 2 && startsWithAny(word.sliced(1), koreanOffices) && !koreanRoleWords.contains(word.first(3).toString()))
+        return family;
+    const bool spacedOffice = word.size() == 1 && p + 1 < parts.size() && parts.at(p + 1).script == Script::hangul
+        && text.mid(parts.at(p).range.end, parts.at(p + 1).range.start - parts.at(p).range.end) == u" "_s
+        && startsWithAny(viewOf(text, parts.at(p + 1).range), koreanOffices);
+    return spacedOffice ? family : TextRange{};
+}
+
 void addHangulNames(const QString &text, const QList<Segment> &parts, QList<TextRange> &names)
 {
     // "남궁수아", "황보지훈": a family name of two syllables before a given name of two;
@@ -527,10 +679,16 @@ void addHangulNames(const QString &text, const QList<Segment> &parts, QList<Text
         const Segment &segment = parts.at(p);
         if (segment.script != Script::hangul)
             continue;
+        if (const TextRange alone = koreanFamilyNameBeforeOffice(text, parts, p); !alone.isEmpty()) {
+            names.append(alone);
+            continue;
+        }
         QStringView word = koreanNameStem(text, parts, p);
         for (const QString &honorific : honorifics)
             if (word.size() > 3 && word.endsWith(honorific))
                 word.chop(honorific.size());
+        if (koreanRoleWords.contains(word.toString()))
+            continue;
         if (word.size() < 2 || word.size() > 4
             || (!koreanSurnames.contains(word.at(0)) && !startsWithAny(word, compoundSurnames)))
             continue;
@@ -674,11 +832,17 @@ void addDevanagariAgents(const QString &text, const QList<Segment> &parts, QList
 // unless it carries the article, as an office does ("السيد الرئيس").
 bool isAfterArabicTitle(const QString &text, const QList<Segment> &parts, qsizetype p)
 {
-    static const WordSet titles{u"السيد"_s, u"السيدة"_s, u"الأستاذ"_s, u"الأستاذة"_s, u"الدكتور"_s, u"الدكتورة"_s};
+    static const WordSet titles{u"السيد"_s, u"السيدة"_s, u"الأستاذ"_s, u"الأستاذة"_s, u"الدكتور"_s, u"الدكتورة"_s,
+                                u"العميل"_s, u"العميلة"_s, u"الزبون"_s, u"الزبونة"_s};
+    // "مع الشكر، سامي": the name that signs a note after its thanks or greetings.
+    static const QStringList closings{u"مع الشكر"_s, u"مع تحياتي"_s, u"تحياتي"_s, u"شكراً"_s, u"شكرا"_s, u"مع التحية"_s};
     if (p == 0 || parts.at(p - 1).script != Script::arabic || parts.at(p).range.of(text).startsWith(u"ال"_s))
         return false;
     const QString gap = text.mid(parts.at(p - 1).range.end, parts.at(p).range.start - parts.at(p - 1).range.end);
-    return gap == u" "_s && titles.contains(parts.at(p - 1).range.of(text));
+    const QString before = text.first(parts.at(p - 1).range.end);
+    const bool signs = (gap == u"، "_s || gap == u", "_s)
+        && std::any_of(closings.cbegin(), closings.cend(), [&](const QString &c) { return before.endsWith(c); });
+    return signs || (gap == u" "_s && titles.contains(parts.at(p - 1).range.of(text)));
 }
 
 // "हमने अनुराधा कुलकर्णी को": any word spaced before a known family name is
@@ -694,6 +858,26 @@ bool isBeforeDevanagariSurname(const QString &text, const QList<Segment> &parts,
         && !notGiven.contains(parts.at(p).range.of(text)) && !devanagariSurnames.contains(parts.at(p).range.of(text));
 }
 
+// "นางสาวสุภาพร แก้วมณี": Mr, Mrs or Miss written on to a given name, which a
+// family name follows after a space; words that begin so ("นายจ้าง",
+// employer, "นางพยาบาล", nurse) are left alone. Gives the title's length, or 0.
+qsizetype thaiTitleWrittenOn(const QString &text, const QList<Segment> &parts, qsizetype p)
+{
+    static const QStringList titles{u"นางสาว"_s, u"นาย"_s, u"นาง"_s, u"ด.ช."_s, u"ด.ญ."_s};
+    static const QStringList titleWords{u"นายก"_s, u"นายจ้าง"_s, u"นายหน้า"_s, u"นายทะเบียน"_s, u"นายช่าง"_s,
+                                        u"นายอำเภอ"_s, u"นายพล"_s, u"นายร้อย"_s, u"นายสถานี"_s, u"นายท่า"_s,
+                                        u"นางแบบ"_s, u"นางพยาบาล"_s, u"นางฟ้า"_s, u"นางงาม"_s, u"นางเอก"_s};
+    const QString word = parts.at(p).range.of(text);
+    const bool familyNext = p + 1 < parts.size() && parts.at(p + 1).script == Script::thai
+        && text.mid(parts.at(p).range.end, parts.at(p + 1).range.start - parts.at(p).range.end) == u" "_s;
+    if (startsWithAny(word, titleWords))
+        return 0;
+    for (const QString &title : titles)
+        if (word.size() > title.size() + 1 && word.startsWith(title))
+            return familyNext || thaiGivenNames.contains(word.sliced(title.size())) ? title.size() : 0;
+    return 0;
+}
+
 // "ลูกค้า วิภา แสงทอง", "คุณวิภา แสงทอง": a Thai given name after a title or
 // "customer" spaced before it, or after "คุณ" written onto it; words that
 // only begin like it ("คุณภาพ", quality) are left alone.
@@ -707,6 +891,20 @@ bool isThaiHonoured(const QString &text, const QList<Segment> &parts, qsizetype 
     if (word.size() > khun.size() + 1 && word.startsWith(khun) && !khunWords.contains(word)) {
         range.start += khun.size();
         return true;
+    }
+    if (const qsizetype title = thaiTitleWrittenOn(text, parts, p); title > 0) {
+        range.start += title;
+        return true;
+    }
+    // "ฝากข้อความถึงคุณมาลีว่า": Thai runs its words together, so a known
+    // given name after "คุณ" may stand anywhere in the run.
+    for (qsizetype at = word.indexOf(khun); at > 0; at = word.indexOf(khun, at + 1)) {
+        const QStringView rest = QStringView(word).sliced(at + khun.size());
+        for (qsizetype length = qMin<qsizetype>(rest.size(), 12); length >= 3; --length)
+            if (thaiGivenNames.contains(rest.first(length).toString())) {
+                range = {parts.at(p).range.start + at + khun.size(), parts.at(p).range.start + at + khun.size() + length};
+                return true;
+            }
     }
     if (p == 0 || parts.at(p - 1).script != Script::thai)
         return false;
@@ -753,7 +951,15 @@ void addSpacedNames(const QString &text, const QList<Segment> &parts, QList<Text
             surnames = &devanagariSurnames;
             break;
         case Script::thai: given = thaiGivenNames.contains(word) || isThaiHonoured(text, parts, p, range); break;
-        case Script::hebrew: given = hebrewGivenNames.contains(word) || isAfterHebrewTitle(text, parts, p); break;
+        case Script::hebrew:
+            given = hebrewGivenNames.contains(word) || isAfterHebrewTitle(text, parts, p);
+            // "לדנה", "ויוסי": "to", "and", "that", "from" and "in" are written on to the word.
+            if (!given && word.size() >= 4 && QStringView(u"לושמב"_s).contains(word.front())
+                && hebrewGivenNames.contains(word.sliced(1))) {
+                given = true;
+                range.start += 1;
+            }
+            break;
         default: break;
         }
         if (isPairInLatinText(text, parts, p)) {
@@ -781,6 +987,28 @@ void addSpacedNames(const QString &text, const QList<Segment> &parts, QList<Text
     }
 }
 
+// "松本 あかり（まつもと あかり）": a name's reading in kana, in brackets
+// straight after it, is the same name.
+void addKanaReadings(const QString &text, QList<TextRange> &names)
+{
+    const auto isKana = [](QChar c) {
+        return QChar::script(c.unicode()) == QChar::Script_Hiragana || QChar::script(c.unicode()) == QChar::Script_Katakana
+            || c == u'ー' || c == u' ' || c == u'　' || c == u'・';
+    };
+    const qsizetype found = names.size();
+    for (qsizetype i = 0; i < found; ++i) {
+        const qsizetype open = names.at(i).end;
+        if (open >= text.size() || (text.at(open) != u'（' && text.at(open) != u'('))
+            continue;
+        qsizetype close = open + 1;
+        while (close < text.size() && close - open <= 16 && isKana(text.at(close)))
+            ++close;
+        const bool closed = close < text.size() && (text.at(close) == u'）' || text.at(close) == u')');
+        if (closed && close - open >= 3 && !text.at(open + 1).isSpace() && !text.at(close - 1).isSpace())
+            names.append({open + 1, close});
+    }
+}
+
 } // namespace
 
 QList<TextRange> ScriptNameFinder::names(const QString &text)
@@ -804,6 +1032,7 @@ QList<TextRange> ScriptNameFinder::names(const QString &text)
     for (const TextRange &range : std::as_const(spaced))
         if (std::none_of(result.cbegin(), result.cend(), [&](const TextRange &r) { return r.overlaps(range); }))
             result.append(range);
+    addKanaReadings(text, result);
     return result;
 }
 
