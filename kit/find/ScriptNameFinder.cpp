@@ -234,10 +234,21 @@ qsizetype hanSurnameLength(QStringView rest)
 // The length, in UTF-16 units, of a Han name at the start of `run`; 0 when none.
 qsizetype hanNameLength(QStringView run, bool cued)
 {
+    // "来客：渡辺様", "联系人：王先生": the title closes the name, and may leave the family name alone.
+    for (const QString &title : hanTitles + QStringList{u"様"_s, u"殿"_s, u"氏"_s})
+        if (run.size() > title.size() && run.endsWith(title)) {
+            const QStringView named = run.chopped(title.size());
+            if (startsWithAny(named, compoundSurnames) ? named.size() == 2 : named.size() == 1)
+                return chineseSurnames.contains(named.front()) || japaneseSurnames.contains(named.toString()) || named.size() == 2
+                    ? named.size() : 0;
+            return qMin(hanNameLength(named, cued), named.size());
+        }
     // "中村屋", "松本市", "山田駅": a shop, a town or a station named after a family.
     static const QString placeEndings = u"屋店駅町市区村橋線堂寺社園製"_s;
     for (const QString &surname : japaneseSurnames)
-        if (run.startsWith(surname) && run.size() > surname.size())
+        if (run == surname && surname.size() >= 2)
+            return run.size();
+        else if (run.startsWith(surname) && run.size() > surname.size())
             return placeEndings.contains(run.at(surname.size())) ? 0 : qMin(run.size(), surname.size() + 2);
     const qsizetype surname = hanSurnameLength(run);
     if (surname == 0 || run.size() <= surname || chineseStops.contains(run.at(surname)))
@@ -257,10 +268,13 @@ const QString hanAddressWords = u"老小姓"_s;
 // after an address word; 0 when none.
 qsizetype familyNameEndingAt(QStringView run, qsizetype end)
 {
-    if (end >= 2 && startsWithAny(run.sliced(end - 2), compoundSurnames)
-        && (end == 2 || hanAddressWords.contains(run.at(end - 3))))
+    const auto opens = [&](qsizetype at) {
+        return at == 0 || hanAddressWords.contains(run.at(at - 1)) || hanLeadParticles.contains(run.at(at - 1))
+            || std::any_of(hanInnerCues.cbegin(), hanInnerCues.cend(), [&](const QString &cue) { return run.first(at).endsWith(cue); });
+    };
+    if (end >= 2 && startsWithAny(run.sliced(end - 2), compoundSurnames) && opens(end - 2))
         return 2;
-    const bool alone = end == 1 || (end >= 2 && hanAddressWords.contains(run.at(end - 2)));
+    const bool alone = end >= 1 && opens(end - 1);
     return end >= 1 && alone && chineseSurnames.contains(run.at(end - 1)) ? 1 : 0;
 }
 
@@ -927,6 +941,26 @@ bool isAfterHebrewTitle(const QString &text, const QList<Segment> &parts, qsizet
     return spaced && titles.contains(parts.at(p - 1).range.of(text)) && !titles.contains(parts.at(p).range.of(text));
 }
 
+// "נדב ביקש", "คุณวีระ มาถึงแล้ว": Hebrew and Thai family names follow the
+// given name after a space, but so do what the person did and the sentence's
+// small words.
+bool isSentenceWordAfterName(const QString &word)
+{
+    static const WordSet hebrew{
+        u"התקשר"_s, u"התקשרה"_s, u"ביקש"_s, u"ביקשה"_s, u"הגיע"_s, u"הגיעה"_s, u"שלח"_s, u"שלחה"_s, u"אמר"_s,
+        u"אמרה"_s, u"רוצה"_s, u"צריך"_s, u"צריכה"_s, u"יש"_s, u"אין"_s, u"לא"_s, u"עם"_s, u"של"_s, u"גם"_s,
+        u"כבר"_s, u"מבקש"_s, u"מבקשת"_s, u"מדווח"_s, u"מדווחת"_s, u"שילם"_s, u"שילמה"_s, u"עזב"_s, u"עזבה"_s,
+        u"קיבל"_s, u"קיבלה"_s, u"פנה"_s, u"פנתה"_s, u"ביטל"_s, u"ביטלה"_s, u"מחכה"_s, u"חזר"_s, u"חזרה"_s,
+        u"אישר"_s, u"אישרה"_s, u"כתב"_s, u"כתבה"_s, u"התלונן"_s, u"התלוננה"_s, u"הזמין"_s, u"הזמינה"_s, u"היה"_s,
+        u"הייתה"_s, u"יגיע"_s, u"תגיע"_s, u"מ"_s, u"על"_s, u"אצל"_s};
+    static const QStringList thai{u"มาถึง"_s, u"มารับ"_s, u"มาแล้ว"_s, u"แล้ว"_s, u"ได้"_s, u"จะ"_s, u"ขอ"_s,
+                                  u"โทร"_s, u"ห้อง"_s, u"ที่"_s, u"และ"_s, u"กับ"_s, u"ค่ะ"_s, u"ครับ"_s,
+                                  u"เช็ค"_s, u"แจ้ง"_s, u"ต้องการ"_s, u"ยืนยัน"_s, u"ยกเลิก"_s, u"จอง"_s,
+                                  u"รอ"_s, u"อยู่"_s, u"ผู้"_s, u"แผนก"_s, u"ฝ่าย"_s, u"พนักงาน"_s, u"ลูกค้า"_s,
+                                  u"เบอร์"_s, u"วันที่"_s};
+    return hebrew.contains(word) || startsWithAny(word, thai);
+}
+
 void addSpacedNames(const QString &text, const QList<Segment> &parts, QList<TextRange> &names)
 {
     static const QStringList arabicPrefixes{u"بـ"_s, u"لـ"_s, u"و"_s, u"ب"_s, u"ل"_s};
@@ -973,7 +1007,7 @@ void addSpacedNames(const QString &text, const QList<Segment> &parts, QList<Text
             const Segment &next = parts.at(p + 1);
             const QString nextWord = next.range.of(text);
             const bool spaced = text.mid(range.end, next.range.start - range.end).trimmed().isEmpty();
-            const bool family = segment.script == Script::thai || segment.script == Script::hebrew
+            const bool family = ((segment.script == Script::thai || segment.script == Script::hebrew) && !isSentenceWordAfterName(nextWord))
                 || (surnames && surnames->contains(nextWord))
                 || (segment.script == Script::arabic && nextWord.startsWith(u"ال"_s));
             if (spaced && family) {
