@@ -320,7 +320,35 @@ TEST(NameKinds, OtherScripts)
                  {u"中村由紀子様のご予約を確認しました。"_s, {u"中村由紀子"_s}},
                  {u"取引先様へのご案内"_s, {}},
                  {u"李娜明天来取货。"_s, {u"李娜"_s}},
-                 {u"王芳今天请假。"_s, {u"王芳"_s}}});
+                 {u"王芳今天请假。"_s, {u"王芳"_s}},
+                 // A family name alone, before a title or after how colleagues address one another.
+                 {u"王先生订了两份外卖"_s, {u"王"_s}},
+                 {u"联系人：王先生"_s, {u"王"_s}},
+                 {u"请转告郭先生，货已经发出"_s, {u"郭"_s}},
+                 {u"老周打电话说明天不来了"_s, {u"周"_s}},
+                 {u"导游姓马，电话在单子上"_s, {u"马"_s}},
+                 {u"老陈醋两瓶，小龙虾卖完了"_s, {}},
+                 {u"司徒明先生的生日宴改到下个月"_s, {u"司徒明"_s}},
+                 {u"昨晚收银员何佳点错了两单"_s, {u"何佳"_s}},
+                 {u"名片：郑 志 强"_s, {u"郑 志 强"_s}},
+                 {u"周 一 到 周 五 营业"_s, {}},
+                 // Towns, shops and food that begin with a family name.
+                 {u"王府井店借了十把椅子"_s, {}},
+                 {u"张家界旅游团周三包场"_s, {}},
+                 {u"黄瓜两斤，黄油一盒"_s, {}},
+                 {u"中村屋のカレーパンをいただきました"_s, {}},
+                 {u"山田駅で待ち合わせ"_s, {}},
+                 {u"来客：渡辺様"_s, {u"渡辺"_s}},
+                 {u"ジョン・スミスさんから電話"_s, {u"ジョン・スミス"_s}},
+                 {u"コカ・コーラを10ケース注文"_s, {}},
+                 {u"森 さくら（もり さくら）さん、部屋替え希望"_s, {u"森 さくら"_s, u"もり さくら"_s}},
+                 // Korean offices after a family name, and offices that are no name.
+                 {u"박 과장님 회의 참석"_s, {u"박"_s}},
+                 {u"신 전도사님 휴가"_s, {u"신"_s}},
+                 {u"오늘 한수빈 자매 생일"_s, {u"한수빈"_s}},
+                 {u"전 사장님께서 방문"_s, {}},
+                 {u"이사장님 인사말"_s, {}},
+                 {u"전도사님이 설교하십니다"_s, {}}});
 }
 
 TEST(NameKinds, OtherScriptsInRunningText)
@@ -328,6 +356,22 @@ TEST(NameKinds, OtherScriptsInRunningText)
     expectNames({{u"מר אבנר גולן התקשר לגבי החשבון"_s, {u"אבנר גולן"_s}},
                  {u"הגב' תמר אלון ביקשה החזר"_s, {u"תמר אלון"_s}},
                  {u"คุณวิภา แสงทอง มารับของแล้ว"_s, {u"วิภา แสงทอง"_s}},
+                 {u"مع تحياتي، وليد"_s, {u"وليد"_s}},
+                 {u"العميلة رنا طلبت فاتورة"_s, {u"رنا"_s}},
+                 {u"مع الشكر، الإدارة"_s, {}},
+                 {u"ויוסף הגיע מוקדם"_s, {u"יוסף"_s}},
+                 {u"נדב ביקש החזר"_s, {u"נדב"_s}},
+                 {u"ולכן הגיע מוקדם"_s, {}},
+                 {u"นางสาวกาญจนา ศรีสุข แผนกบัญชี"_s, {u"กาญจนา ศรีสุข"_s}},
+                 {u"ฝากบอกคุณนิภาว่ารถมาแล้ว"_s, {u"นิภา"_s}},
+                 {u"นางพยาบาล ห้อง 3"_s, {}},
+                 {u"นายจ้าง ขอเอกสาร"_s, {}},
+                 {u"Передайте г-же Ковальчук документы"_s, {u"Ковальчук"_s}},
+                 {u"κ. Μαρκόπουλος θα έρθει αύριο"_s, {u"Μαρκόπουλος"_s}},
+                 {u"Pastor Okafor asked for the bulletin"_s, {u"Okafor"_s}},
+                 {u"Pastor's office closed Monday"_s, {}},
+                 {u"Отгрузка в Нови Сад в пятницу"_s, {}},
+                 {u"Το γραφείο στον Άγιο Νικόλαο κλείνει νωρίς"_s, {}},
                  {u"ลูกค้า วิภา แสงทอง มารับของแล้ว"_s, {u"วิภา แสงทอง"_s}},
                  {u"คุณภาพ ของสินค้า ดีมาก"_s, {}},
                  {u"今天和王芳联系了，她说下周付款。"_s, {u"王芳"_s}},
@@ -1070,7 +1114,11 @@ TEST(NameKinds, NameGivenAgainInItsOwnScript)
 {
     expectNames({{u"Wang Wei (王伟) signed the form."_s, {u"Wang Wei"_s, u"王伟"_s}},
                  {u"Olga Smirnova (Ольга Смирнова) called."_s, {u"Olga Smirnova"_s, u"Ольга Смирнова"_s}},
-                 {u"Invoice from Hiroshi Sato (Tokyo office)."_s, {u"Hiroshi Sato"_s}}});
+                 {u"Invoice from Hiroshi Sato (Tokyo office)."_s, {u"Hiroshi Sato"_s}},
+                 // Thai writes its vowels as marks, which the bracket holds too.
+                 {u"Guest Kittipong (กิตติพงษ์) checked out early"_s, {u"Kittipong"_s, u"กิตติพงษ์"_s}},
+                 {u"Menu: pad thai (ผัดไทย), tom yum"_s, {}},
+                 {u"Mock test results: 森さくら 150/180"_s, {u"森さくら"_s}}});
 }
 
 TEST(NameKinds, ItemsListedWithPlaces)
