@@ -103,7 +103,10 @@ const WordSet arabicSurnames{u"منصور"_s, u"حداد"_s, u"خوري"_s, u"ح
 const WordSet devanagariGivenNames{
     u"राहुल"_s, u"अमित"_s, u"विकास"_s, u"प्रिया"_s, u"सुनील"_s, u"अनिल"_s, u"राज"_s, u"सुरेश"_s, u"रमेश"_s,
     u"पूजा"_s, u"नेहा"_s, u"अंजलि"_s, u"दीपक"_s, u"विजय"_s, u"संजय"_s, u"राजेश"_s, u"मनोज"_s, u"सुनीता"_s,
-    u"अनीता"_s, u"कविता"_s, u"रोहित"_s, u"अर्जुन"_s, u"विक्रम"_s, u"आदित्य"_s, u"लक्ष्मी"_s, u"गीता"_s};
+    u"अनीता"_s, u"कविता"_s, u"रोहित"_s, u"अर्जुन"_s, u"विक्रम"_s, u"आदित्य"_s, u"लक्ष्मी"_s, u"गीता"_s,
+    u"रवि"_s, u"सुमित"_s, u"अजय"_s, u"अभिषेक"_s, u"अंकित"_s, u"नितिन"_s, u"सचिन"_s, u"सौरभ"_s, u"गौरव"_s,
+    u"वरुण"_s, u"मोहित"_s, u"रेखा"_s, u"ममता"_s, u"पूनम"_s, u"स्नेहा"_s, u"प्रियंका"_s, u"दिव्या"_s,
+    u"श्वेता"_s, u"रीता"_s, u"सरिता"_s, u"मीना"_s, u"रश्मि"_s, u"शालिनी"_s, u"अनुराधा"_s, u"महेश"_s};
 const WordSet devanagariSurnames{
     u"शर्मा"_s, u"कुमार"_s, u"सिंह"_s, u"वर्मा"_s, u"गुप्ता"_s, u"पटेल"_s, u"यादव"_s, u"जोशी"_s, u"मिश्रा"_s,
     u"अग्रवाल"_s, u"चौधरी"_s, u"राव"_s, u"कुलकर्णी"_s, u"देशपांडे"_s, u"पाटिल"_s, u"नायर"_s, u"देसाई"_s,
@@ -125,7 +128,10 @@ const WordSet hebrewGivenNames{u"שרה"_s, u"דוד"_s, u"משה"_s, u"יוסי
                                      u"סיגל"_s, u"אפרת"_s, u"נעמה"_s, u"אסתר"_s, u"רות"_s, u"אביטל"_s, u"יפעת"_s,
                                      u"מירב"_s, u"רונית"_s, u"אילנה"_s, u"שושנה"_s, u"דבורה"_s, u"אבנר"_s,
                                      u"אליהו"_s, u"בנימין"_s, u"נדב"_s, u"ליאור"_s, u"דורית"_s, u"שרית"_s,
-                                     u"מיכאל"_s, u"רפאל"_s, u"גבריאל"_s};
+                                     u"מיכאל"_s, u"רפאל"_s, u"גבריאל"_s,
+                                     // The short forms most people go by.
+                                     u"דני"_s, u"רותי"_s, u"מוטי"_s, u"קובי"_s, u"איציק"_s, u"צחי"_s, u"שמוליק"_s,
+                                     u"ציפי"_s, u"שולה"_s, u"אורנה"_s};
 
 enum class Script { other, han, kana, hangul, arabic, devanagari, thai, hebrew };
 
@@ -214,7 +220,7 @@ bool mostlyOtherScript(const QString &text)
 
 // Words that open a Chinese name inside running text ("给李明打电话", "和王芳联系"),
 // the verbs that close one, and time words that may stand before it.
-const QString hanLeadParticles = u"给和跟让找问向与叫同"_s;
+const QString hanLeadParticles = u"给和跟让找问向与叫同由被"_s;
 const QStringList hanClosingCues{u"说"_s, u"打电话"_s, u"来电"_s, u"联系"_s, u"反馈"_s, u"表示"_s, u"要求"_s,
                                  u"提到"_s, u"确认"_s, u"打来"_s, u"回复"_s, u"发来"_s, u"负责"_s, u"同意"_s, u"反映"_s};
 const QStringList hanTimeWords{u"今天"_s, u"昨天"_s, u"明天"_s, u"刚才"_s, u"上午"_s, u"下午"_s, u"晚上"_s,
@@ -415,6 +421,32 @@ void addKatakanaNames(const QString &text, const QList<Segment> &parts, QList<Te
         if (familyBefore)
             range.start = parts.at(p - 1).range.start;
         names.append(range);
+    }
+}
+
+// "ゆきさんから", "はるとくん": a given name in hiragana before an honorific,
+// opening its run; the family's and the trades' words that take one
+// ("おばあさん", "みなさん", "やおやさん") are none.
+void addHiraganaNames(const QString &text, const QList<Segment> &parts, QList<TextRange> &names)
+{
+    static const WordSet notNames{u"みな"_s, u"おばあ"_s, u"おじい"_s, u"おば"_s, u"おじ"_s, u"おかあ"_s, u"おとう"_s,
+                                  u"かあ"_s, u"とう"_s, u"にい"_s, u"ねえ"_s, u"おにい"_s, u"おねえ"_s, u"あか"_s,
+                                  u"おくさ"_s, u"おく"_s, u"だんな"_s, u"おまわり"_s, u"やおや"_s, u"はいしゃ"_s,
+                                  u"おいしゃ"_s, u"おきゃく"_s, u"みなみ"_s};
+    static const QStringList kanaHonorifics{u"さん"_s, u"ちゃん"_s, u"くん"_s, u"さま"_s};
+    for (const Segment &segment : parts) {
+        const QStringView word = viewOf(text, segment.range);
+        const bool opens = segment.range.start == 0 || !text.at(segment.range.start - 1).isLetter();
+        if (segment.script != Script::kana || !opens)
+            continue;
+        for (qsizetype length = 2; length <= 3 && length < word.size(); ++length) {
+            const QStringView name = word.first(length);
+            const bool hiragana = std::all_of(name.begin(), name.end(), [](QChar c) { return QChar::script(c.unicode()) == QChar::Script_Hiragana; });
+            if (hiragana && startsWithAny(word.sliced(length), kanaHonorifics) && !notNames.contains(name.toString())) {
+                names.append({segment.range.start, segment.range.start + length});
+                break;
+            }
+        }
     }
 }
 
@@ -682,6 +714,19 @@ TextRange koreanFamilyNameBeforeOffice(const QString &text, const QList<Segment>
     return spacedOffice ? family : TextRange{};
 }
 
+// "지훈 씨 내일 휴무": "씨" set apart after a word of two syllables follows a
+// given name used alone; "씨앗" (seed) and the like only begin with it.
+bool isKoreanGivenNameBeforeSsi(const QString &text, const QList<Segment> &parts, qsizetype p)
+{
+    static const WordSet ssi{u"씨"_s, u"씨가"_s, u"씨는"_s, u"씨도"_s, u"씨를"_s, u"씨의"_s, u"씨께"_s,
+                             u"씨에게"_s, u"씨한테"_s, u"씨랑"_s, u"씨와"_s, u"씨하고"_s};
+    const QStringView word = viewOf(text, parts.at(p).range);
+    return word.size() == 2 && !startsWithAny(word, koreanTitles) && p + 1 < parts.size()
+        && parts.at(p + 1).script == Script::hangul
+        && text.mid(parts.at(p).range.end, parts.at(p + 1).range.start - parts.at(p).range.end) == u" "_s
+        && ssi.contains(parts.at(p + 1).range.of(text));
+}
+
 void addHangulNames(const QString &text, const QList<Segment> &parts, QList<TextRange> &names)
 {
     // "남궁수아", "황보지훈": a family name of two syllables before a given name of two;
@@ -695,6 +740,10 @@ void addHangulNames(const QString &text, const QList<Segment> &parts, QList<Text
             continue;
         if (const TextRange alone = koreanFamilyNameBeforeOffice(text, parts, p); !alone.isEmpty()) {
             names.append(alone);
+            continue;
+        }
+        if (isKoreanGivenNameBeforeSsi(text, parts, p)) {
+            names.append(segment.range);
             continue;
         }
         QStringView word = koreanNameStem(text, parts, p);
@@ -758,6 +807,26 @@ bool mostlyLatin(const QString &text)
         if (c.isLetter())
             ++(c.unicode() < 0x250 ? latin : other);
     return latin > other;
+}
+
+// "Booked by ยุพา", "Message from דניאל": in a Latin-script note, a word of
+// another script after a word that people's names follow.
+bool isAfterLatinLead(const QString &text, const QList<Segment> &parts, qsizetype p)
+{
+    static const WordSet leads{u"by"_s, u"to"_s, u"from"_s, u"for"_s, u"call"_s, u"ask"_s, u"tell"_s, u"with"_s,
+                               u"cc"_s, u"attn"_s, u"contact"_s, u"guest"_s, u"customer"_s, u"client"_s, u"mr"_s,
+                               u"mrs"_s, u"ms"_s, u"dr"_s, u"khun"_s, u"k"_s, u"pastor"_s, u"rabbi"_s, u"imam"_s,
+                               u"patient"_s, u"tenant"_s, u"driver"_s};
+    if (parts.at(p).script == Script::han || parts.at(p).script == Script::kana || parts.at(p).script == Script::hangul)
+        return false;
+    qsizetype end = parts.at(p).range.start;
+    while (end > 0 && (text.at(end - 1) == u' ' || text.at(end - 1) == u'.' || text.at(end - 1) == u':'))
+        --end;
+    qsizetype start = end;
+    while (start > 0 && text.at(start - 1).isLetter() && text.at(start - 1).unicode() < 0x250)
+        --start;
+    return start < end && (start == 0 || !text.at(start - 1).isLetter()) && leads.contains(text.mid(start, end - start).toLower())
+        && end < parts.at(p).range.start && mostlyLatin(text);
 }
 
 // "प्रिया नायर joined the Pune team": in a Latin-script note, exactly two
@@ -904,6 +973,12 @@ bool isThaiHonoured(const QString &text, const QList<Segment> &parts, qsizetype 
     const QString khun = u"คุณ"_s;
     if (word.size() > khun.size() + 1 && word.startsWith(khun) && !khunWords.contains(word)) {
         range.start += khun.size();
+        // "คุณสมชายและคุณสมศรี": a known name ends where the run goes on.
+        for (qsizetype length = qMin<qsizetype>(range.length(), 12); length >= 3; --length)
+            if (thaiGivenNames.contains(text.mid(range.start, length))) {
+                range.end = range.start + length;
+                break;
+            }
         return true;
     }
     if (const qsizetype title = thaiTitleWrittenOn(text, parts, p); title > 0) {
@@ -996,6 +1071,7 @@ void addSpacedNames(const QString &text, const QList<Segment> &parts, QList<Text
             break;
         default: break;
         }
+        given = given || isAfterLatinLead(text, parts, p);
         if (isPairInLatinText(text, parts, p)) {
             names.append({range.start, parts.at(p + 1).range.end});
             ++p;
@@ -1058,6 +1134,7 @@ QList<TextRange> ScriptNameFinder::names(const QString &text)
     addHanNames(text, parts, result);
     addHangulNames(text, parts, result);
     addKatakanaNames(text, parts, result);
+    addHiraganaNames(text, parts, result);
     addDevanagariHonoured(text, parts, result);
     addDevanagariAgents(text, parts, result);
     // The honoured names go first, so that a known given name inside one adds nothing.

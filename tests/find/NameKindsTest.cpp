@@ -348,7 +348,12 @@ TEST(NameKinds, OtherScripts)
                  {u"오늘 한수빈 자매 생일"_s, {u"한수빈"_s}},
                  {u"전 사장님께서 방문"_s, {}},
                  {u"이사장님 인사말"_s, {}},
-                 {u"전도사님이 설교하십니다"_s, {}}});
+                 {u"전도사님이 설교하십니다"_s, {}},
+                 {u"지훈 씨 내일 휴무"_s, {u"지훈"_s}},
+                 {u"저희 씨앗 주문"_s, {}},
+                 {u"ゆきさんから電話がありました"_s, {u"ゆき"_s}},
+                 {u"みなさん、お疲れ様です"_s, {}},
+                 {u"今天由赵磊负责收货"_s, {u"赵磊"_s}}});
 }
 
 TEST(NameKinds, OtherScriptsInRunningText)
@@ -366,6 +371,9 @@ TEST(NameKinds, OtherScriptsInRunningText)
                  {u"ฝากบอกคุณนิภาว่ารถมาแล้ว"_s, {u"นิภา"_s}},
                  {u"นางพยาบาล ห้อง 3"_s, {}},
                  {u"นายจ้าง ขอเอกสาร"_s, {}},
+                 {u"คุณสมชายและคุณสมศรีมาถึงแล้ว"_s, {u"สมชาย"_s}},
+                 {u"सुमित, पूजा और रवि कल आएंगे"_s, {u"सुमित"_s, u"पूजा"_s, u"रवि"_s}},
+                 {u"משמרת: דני, רותי, אבי"_s, {u"דני"_s, u"רותי"_s, u"אבי"_s}},
                  {u"Передайте г-же Ковальчук документы"_s, {u"Ковальчук"_s}},
                  {u"κ. Μαρκόπουλος θα έρθει αύριο"_s, {u"Μαρκόπουλος"_s}},
                  {u"Pastor Okafor asked for the bulletin"_s, {u"Okafor"_s}},
@@ -1118,6 +1126,8 @@ TEST(NameKinds, NameGivenAgainInItsOwnScript)
                  // Thai writes its vowels as marks, which the bracket holds too.
                  {u"Guest Kittipong (กิตติพงษ์) checked out early"_s, {u"Kittipong"_s, u"กิตติพงษ์"_s}},
                  {u"Menu: pad thai (ผัดไทย), tom yum"_s, {}},
+                 {u"Booked by ยุพา for two nights"_s, {u"ยุพา"_s}},
+                 {u"Sent to מחלקת הכספים"_s, {}},
                  {u"Mock test results: 森さくら 150/180"_s, {u"森さくら"_s}}});
 }
 
