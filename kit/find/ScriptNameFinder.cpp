@@ -36,7 +36,8 @@ const WordSet hanWordsLikeNames{
     // Everyday words again: "高铁", "周边", "万一", "严禁".
     u"高铁"_s, u"高中"_s, u"高考"_s, u"高端"_s, u"高温"_s, u"高清"_s, u"高档"_s, u"金牌"_s, u"金卡"_s, u"白领"_s,
     u"周边"_s, u"周围"_s, u"程度"_s, u"万一"_s, u"万能"_s, u"严禁"_s, u"谢绝"_s, u"毛病"_s, u"马路"_s, u"马桶"_s,
-    u"石头"_s, u"任意"_s, u"付出"_s, u"向来"_s, u"何况"_s, u"杜绝"_s, u"龙卷"_s, u"江湖"_s, u"武术"_s, u"孔雀"_s};
+    u"石头"_s, u"任意"_s, u"付出"_s, u"向来"_s, u"何况"_s, u"杜绝"_s, u"龙卷"_s, u"江湖"_s, u"武术"_s, u"孔雀"_s,
+    u"陈列"_s, u"胡萝"_s, u"胡同"_s, u"韩式"_s, u"韩餐"_s, u"万达"_s, u"高架"_s, u"罗汉"_s, u"龙门"_s, u"江边"_s};
 const QStringList compoundSurnames{u"欧阳"_s, u"司马"_s, u"上官"_s, u"诸葛"_s, u"东方"_s, u"皇甫"_s, u"司徒"_s,
                                    u"司空"_s, u"夏侯"_s, u"慕容"_s, u"公孙"_s, u"尉迟"_s, u"长孙"_s, u"宇文"_s,
                                    u"令狐"_s, u"端木"_s, u"歐陽"_s, u"司馬"_s, u"諸葛"_s, u"長孫"_s};
@@ -1036,6 +1037,25 @@ bool isSentenceWordAfterName(const QString &word)
     return hebrew.contains(word) || startsWithAny(word, thai);
 }
 
+// "شارع الملك فهد", "مستشفى الملك فيصل", "חברת אלון", "विजय नगर": a street,
+// a hospital, a firm or a district named after someone, and "رمضان كريم", a greeting.
+bool isNamesake(const QString &text, const QList<Segment> &parts, qsizetype p)
+{
+    static const WordSet placesBefore{
+        u"شارع"_s, u"مستشفى"_s, u"جامعة"_s, u"مسجد"_s, u"مدرسة"_s, u"طريق"_s, u"حي"_s, u"ميدان"_s, u"مركز"_s,
+        u"مجمع"_s, u"شركة"_s, u"مطعم"_s, u"فندق"_s, u"مؤسسة"_s, u"رمضان"_s, u"רחוב"_s, u"חברת"_s, u"מסעדת"_s,
+        u"מלון"_s, u"שדרות"_s, u"כיכר"_s, u"קניון"_s, u"בית"_s};
+    static const WordSet royals{u"الملك"_s, u"الأمير"_s, u"الأميرة"_s, u"الإمام"_s, u"الشيخ"_s, u"السلطان"_s};
+    static const WordSet placesAfter{u"नगर"_s, u"मार्ग"_s, u"चौक"_s, u"कॉलोनी"_s, u"विहार"_s, u"रोड"_s, u"बाजार"_s,
+                                     u"बाज़ार"_s, u"गंज"_s, u"पार्क"_s, u"स्वीट्स"_s, u"ट्रेडर्स"_s};
+    const auto sameScript = [&](qsizetype i) { return i >= 0 && i < parts.size() && parts.at(i).script == parts.at(p).script; };
+    qsizetype before = p - 1;
+    if (sameScript(before) && royals.contains(parts.at(before).range.of(text)))
+        --before;
+    return (sameScript(before) && placesBefore.contains(parts.at(before).range.of(text)))
+        || (sameScript(p + 1) && placesAfter.contains(parts.at(p + 1).range.of(text)));
+}
+
 void addSpacedNames(const QString &text, const QList<Segment> &parts, QList<TextRange> &names)
 {
     static const QStringList arabicPrefixes{u"بـ"_s, u"لـ"_s, u"و"_s, u"ب"_s, u"ل"_s};
@@ -1077,7 +1097,7 @@ void addSpacedNames(const QString &text, const QList<Segment> &parts, QList<Text
             ++p;
             continue;
         }
-        if (!given)
+        if (!given || isNamesake(text, parts, p))
             continue;
         if (p + 1 < parts.size() && parts.at(p + 1).script == segment.script) {
             const Segment &next = parts.at(p + 1);
