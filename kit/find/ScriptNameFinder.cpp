@@ -75,7 +75,8 @@ const QStringList koreanCues{u"수령인"_s, u"받는분"_s, u"보내는분"_s, 
 const QStringList koreanTitles{u"신입사원"_s, u"사원"_s, u"주임"_s, u"고객"_s, u"회원"_s, u"환자"_s, u"학생"_s, u"교수"_s, u"기사"_s, u"과장"_s, u"부장"_s, u"대리"_s, u"사장"_s, u"팀장"_s, u"님"_s, u"씨"_s, u"선생"_s, u"대표"_s, u"실장"_s, u"차장"_s,
                               // A congregation's offices, and how its members call one another.
                               u"목사"_s, u"전도사"_s, u"집사"_s, u"권사"_s, u"장로"_s, u"성도"_s, u"선교사"_s,
-                              u"형제"_s, u"자매"_s, u"간사"_s, u"박사"_s, u"원장"_s, u"변호사"_s};
+                              u"형제"_s, u"자매"_s, u"간사"_s, u"박사"_s, u"원장"_s, u"변호사"_s,
+                              u"선수"_s, u"감독"_s, u"코치"_s, u"기자"_s, u"작가"_s, u"의원"_s, u"약사"_s};
 // Offices a family name alone goes before: "김 목사님", "박부장님".
 const QStringList koreanOffices{u"목사"_s, u"전도사"_s, u"집사"_s, u"권사"_s, u"장로"_s, u"선생"_s, u"사장"_s,
                                 u"부장"_s, u"과장"_s, u"대리"_s, u"팀장"_s, u"실장"_s, u"차장"_s, u"교수"_s,
@@ -99,6 +100,13 @@ const WordSet arabicGivenNames{
     u"رانيا"_s, u"دينا"_s, u"هالة"_s, u"أسماء"_s, u"نسرين"_s, u"شيماء"_s, u"آمنة"_s, u"غادة"_s, u"لمى"_s,
     u"تالا"_s, u"رشا"_s, u"عبير"_s, u"لبنى"_s, u"أميرة"_s, u"سلوى"_s, u"نجلاء"_s, u"ريما"_s, u"رزان"_s,
     u"مها"_s, u"روان"_s, u"ديما"_s, u"ميساء"_s, u"سوسن"_s, u"رغد"_s, u"سهى"_s};
+// Nouns with the article that follow a name in a sentence ("أرسلت منى التقرير",
+// Muna sent the report), which the family names that take the article resemble.
+const WordSet arabicCommonNouns{
+    u"التقرير"_s, u"الموعد"_s, u"الملف"_s, u"الفاتورة"_s, u"الطلب"_s, u"الحساب"_s, u"المبلغ"_s, u"الدفع"_s,
+    u"الأوراق"_s, u"النتائج"_s, u"التحاليل"_s, u"الأشعة"_s, u"الدواء"_s, u"العقد"_s, u"الاستقبال"_s, u"الطبيب"_s,
+    u"المريض"_s, u"اليوم"_s, u"الآن"_s, u"الصباح"_s, u"المساء"_s, u"الوثائق"_s, u"الجواز"_s, u"الرسالة"_s,
+    u"البريد"_s, u"الهاتف"_s, u"المكتب"_s, u"الاجتماع"_s, u"العيادة"_s, u"الشحنة"_s, u"الطرد"_s, u"المفتاح"_s};
 const WordSet arabicSurnames{u"منصور"_s, u"حداد"_s, u"خوري"_s, u"حسن"_s, u"علي"_s, u"صالح"_s,
                                    u"عباس"_s, u"يوسف"_s, u"إبراهيم"_s, u"محمود"_s, u"قاسم"_s};
 const WordSet devanagariGivenNames{
@@ -221,9 +229,10 @@ bool mostlyOtherScript(const QString &text)
 
 // Words that open a Chinese name inside running text ("给李明打电话", "和王芳联系"),
 // the verbs that close one, and time words that may stand before it.
-const QString hanLeadParticles = u"给和跟让找问向与叫同由被"_s;
+const QString hanLeadParticles = u"给和跟让找问向与叫同由被給與讓問"_s;
 const QStringList hanClosingCues{u"说"_s, u"打电话"_s, u"来电"_s, u"联系"_s, u"反馈"_s, u"表示"_s, u"要求"_s,
-                                 u"提到"_s, u"确认"_s, u"打来"_s, u"回复"_s, u"发来"_s, u"负责"_s, u"同意"_s, u"反映"_s};
+                                 u"提到"_s, u"确认"_s, u"打来"_s, u"回复"_s, u"发来"_s, u"负责"_s, u"同意"_s, u"反映"_s,
+                                 u"没来"_s, u"请假"_s, u"已经"_s, u"不在"_s, u"来了"_s, u"到了"_s};
 const QStringList hanTimeWords{u"今天"_s, u"昨天"_s, u"明天"_s, u"刚才"_s, u"上午"_s, u"下午"_s, u"晚上"_s,
                                u"昨晚"_s, u"今晚"_s, u"今早"_s, u"明早"_s, u"中午"_s, u"早上"_s, u"刚刚"_s};
 
@@ -615,6 +624,11 @@ void addHanNames(const QString &text, const QList<Segment> &parts, QList<TextRan
                 run = run.sliced(cue.size());
                 start += cue.size();
                 cued = true;
+                // "收件人是孙丽华": "is" may stand between the cue and the name.
+                if (run.size() > 2 && (run.front() == u'是' || run.front() == u'为')) {
+                    run = run.sliced(1);
+                    ++start;
+                }
             }
         }
         if (const TextRange spaced = spacedJapaneseName(text, parts, p); !spaced.isEmpty()) {
@@ -787,7 +801,7 @@ qsizetype addArabicLineage(const QString &text, const QList<Segment> &parts, qsi
         if (lineage.contains(word) && spacedAfter(p + 2)) {
             range.end = parts.at(p + 2).range.end;
             p += 2;
-        } else if (word.startsWith(u"ال"_s) && word.size() > 3) {
+        } else if (word.startsWith(u"ال"_s) && word.size() > 3 && !arabicCommonNouns.contains(word)) {
             range.end = parts.at(p + 1).range.end;
             ++p;
         } else {
@@ -863,6 +877,10 @@ void addDevanagariHonoured(const QString &text, const QList<Segment> &parts, QLi
     const auto spaced = [&](qsizetype left) {
         return text.mid(parts.at(left).range.end, parts.at(left + 1).range.start - parts.at(left).range.end) == u" "_s;
     };
+    // "डॉ. मेहता": the full stop of "Dr." stands in the gap.
+    const auto abbreviated = [&](qsizetype left) {
+        return text.mid(parts.at(left).range.end, parts.at(left + 1).range.start - parts.at(left).range.end) == u". "_s;
+    };
     for (qsizetype p = 0; p < parts.size(); ++p) {
         if (parts.at(p).script != Script::devanagari)
             continue;
@@ -871,7 +889,7 @@ void addDevanagariHonoured(const QString &text, const QList<Segment> &parts, QLi
             while (first > 0 && p - first < 3 && isNameWord(first - 1) && spaced(first - 1))
                 --first;
             names.append({parts.at(first).range.start, parts.at(p - 1).range.end});
-        } else if (before.contains(word(p)) && isNameWord(p + 1) && spaced(p)) {
+        } else if (before.contains(word(p)) && isNameWord(p + 1) && (spaced(p) || abbreviated(p))) {
             qsizetype last = p + 1;
             if (isNameWord(last + 1) && spaced(last))
                 ++last;
@@ -1105,7 +1123,7 @@ void addSpacedNames(const QString &text, const QList<Segment> &parts, QList<Text
             const bool spaced = text.mid(range.end, next.range.start - range.end).trimmed().isEmpty();
             const bool family = ((segment.script == Script::thai || segment.script == Script::hebrew) && !isSentenceWordAfterName(nextWord))
                 || (surnames && surnames->contains(nextWord))
-                || (segment.script == Script::arabic && nextWord.startsWith(u"ال"_s));
+                || (segment.script == Script::arabic && nextWord.startsWith(u"ال"_s) && !arabicCommonNouns.contains(nextWord));
             if (spaced && family) {
                 range.end = next.range.end;
                 ++p;
