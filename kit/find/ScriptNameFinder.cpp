@@ -14,7 +14,10 @@ namespace {
 // Chinese family names take one character (a few take two); a given name one or two.
 const QString chineseSurnames = u"王李张刘陈杨黄赵吴周徐孙马朱胡郭何高林罗郑梁谢宋唐许韩冯邓曹彭曾肖田董袁潘于蒋蔡余杜叶程苏魏吕丁任沈姚卢姜崔钟谭陆汪范金石廖贾夏韦付方白邹孟熊秦邱江尹薛闫段雷侯龙史陶黎贺顾毛郝龚邵万钱严覃武戴莫孔向汤"
     // The same names as traditional characters write them (Taiwan, Hong Kong, older records).
-    u"劉陳楊黃趙吳孫馬鄭羅謝許韓馮鄧蕭蔣葉蘇呂盧鍾譚陸賈韋鄒閆龍賀顧龔萬錢嚴湯"_s;
+    u"劉陳楊黃趙吳孫馬鄭羅謝許韓馮鄧蕭蔣葉蘇呂盧鍾譚陸賈韋鄒閆龍賀顧龔萬錢嚴湯"
+    // Less common ones that no everyday word begins with.
+    u"伍章邢葛殷倪聂柯岳俞耿庞翟骆裴詹霍阮翁喻虞饶晏邝巫冉刁滕佟樊邬岑甄蔺鲁"
+    u"聶龐翟駱饒鄺樊鄔"_s;
 // Everyday words that begin with a family-name character: "王国", "高速", "金额".
 const WordSet hanWordsLikeNames{
     u"王国"_s, u"高速"_s, u"高级"_s, u"高兴"_s, u"高度"_s, u"高峰"_s, u"金额"_s, u"金融"_s, u"金属"_s, u"方案"_s,
@@ -50,7 +53,15 @@ const QStringList japaneseSurnames{
     u"加藤"_s, u"吉田"_s, u"山田"_s, u"佐々木"_s, u"山口"_s, u"松本"_s, u"井上"_s, u"木村"_s, u"林"_s,
     u"斎藤"_s, u"清水"_s, u"山崎"_s, u"森"_s, u"池田"_s, u"橋本"_s, u"阿部"_s, u"石川"_s, u"前田"_s,
     u"藤田"_s, u"小川"_s, u"後藤"_s, u"岡田"_s, u"長谷川"_s, u"村上"_s, u"近藤"_s, u"石井"_s, u"坂本"_s,
-    u"遠藤"_s, u"青木"_s, u"藤井"_s, u"西村"_s, u"福田"_s, u"太田"_s, u"三浦"_s, u"藤原"_s, u"岡本"_s};
+    u"遠藤"_s, u"青木"_s, u"藤井"_s, u"西村"_s, u"福田"_s, u"太田"_s, u"三浦"_s, u"藤原"_s, u"岡本"_s,
+    u"木下"_s, u"吉川"_s, u"西田"_s, u"藤本"_s, u"松井"_s, u"野口"_s, u"松田"_s, u"菊地"_s, u"菅原"_s,
+    u"杉山"_s, u"村田"_s, u"田村"_s, u"原田"_s, u"和田"_s, u"中山"_s, u"石田"_s, u"森田"_s, u"小島"_s,
+    u"柴田"_s, u"酒井"_s, u"工藤"_s, u"横山"_s, u"宮本"_s, u"内田"_s, u"高木"_s, u"安藤"_s, u"島田"_s,
+    u"谷口"_s, u"大野"_s, u"丸山"_s, u"今井"_s, u"河野"_s, u"中島"_s, u"中川"_s, u"久保"_s, u"松尾"_s,
+    u"岩崎"_s, u"野村"_s, u"桜井"_s, u"松下"_s, u"平野"_s, u"菅野"_s, u"吉村"_s, u"北村"_s, u"武田"_s,
+    u"佐野"_s, u"大西"_s, u"杉本"_s, u"荒木"_s, u"五十嵐"_s, u"服部"_s, u"水野"_s, u"浅野"_s, u"星野"_s,
+    u"田辺"_s, u"永井"_s, u"望月"_s, u"平田"_s, u"小西"_s, u"川村"_s, u"石原"_s, u"片山"_s, u"松岡"_s,
+    u"岩田"_s, u"小池"_s, u"早川"_s, u"坂口"_s, u"松村"_s};
 // Honorifics after a name: never part of it.
 const QStringList honorifics{u"様"_s, u"さん"_s, u"さま"_s, u"氏"_s, u"君"_s, u"くん"_s, u"ちゃん"_s,
                              u"殿"_s, u"先生"_s, u"女士"_s, u"님"_s, u"씨"_s, u"जी"_s};
@@ -257,6 +268,10 @@ qsizetype hanNameLength(QStringView run, bool cued)
             if (startsWithAny(named, compoundSurnames) ? named.size() == 2 : named.size() == 1)
                 return chineseSurnames.contains(named.front()) || japaneseSurnames.contains(named.toString()) || named.size() == 2
                     ? named.size() : 0;
+            // "西田由美子様": before the title a Japanese given name may take three characters.
+            for (const QString &surname : japaneseSurnames)
+                if (named.startsWith(surname) && named.size() > surname.size() && named.size() <= surname.size() + 3)
+                    return named.size();
             return qMin(hanNameLength(named, cued), named.size());
         }
     // "中村屋", "松本市", "山田駅": a shop, a town or a station named after a family.
@@ -354,10 +369,12 @@ QList<TextRange> runningHanNames(const QString &text, const Segment &segment, bo
         if (surname == 0)
             continue;
         // "老黄说", "导游姓刘": the family name alone, before a verb of speech or the run's end.
-        if (at > 0 && hanAddressWords.contains(run.at(at - 1)) && familyNameEndingAt(run, at + surname) == surname) {
+        const bool addressed = at > 0 && hanAddressWords.contains(run.at(at - 1));
+        const bool led = at > 0 && hanLeadParticles.contains(run.at(at - 1));
+        if ((addressed || led) && familyNameEndingAt(run, at + surname) == surname) {
             const QStringView rest = run.sliced(at + surname);
             const bool surnamed = run.at(at - 1) == u'姓' && (rest.isEmpty() || rest.startsWith(u'的'));
-            if (surnamed || startsWithAny(rest, hanClosingCues) || startsWithAny(rest, hanTitles)) {
+            if (surnamed || (addressed && startsWithAny(rest, hanClosingCues)) || startsWithAny(rest, hanTitles)) {
                 found.append({segment.range.start + at, segment.range.start + at + surname});
                 at += surname - 1;
                 continue;
@@ -654,6 +671,10 @@ void addHanNames(const QString &text, const QList<Segment> &parts, QList<TextRan
             const TextRange inner = ranked.isEmpty() ? innerHanName(text, segment) : ranked;
             if (!inner.isEmpty()) {
                 names.append(inner);
+                // "谭先生和伍小姐": a second titled name in the same run.
+                for (const TextRange &other : runningHanNames(text, segment, true))
+                    if (!other.overlaps(inner))
+                        names.append(other);
                 continue;
             }
             const TextRange japanese = japaneseNameBeforeParticle(text, parts, p);
@@ -775,7 +796,10 @@ void addHangulNames(const QString &text, const QList<Segment> &parts, QList<Text
         if (word.size() == 3 && segment.range.length() == 3 && placeEndings.contains(word.back()))
             continue;
         const QString before = text.first(segment.range.start).trimmed();
-        const bool cued = before.endsWith(u':') || foreignText
+        // "팀장 한상철": an office may stand before the name as well as after it.
+        const bool officeBefore = p > 0 && parts.at(p - 1).script == Script::hangul
+            && koreanOffices.contains(parts.at(p - 1).range.of(text));
+        const bool cued = before.endsWith(u':') || foreignText || officeBefore
             || std::any_of(koreanCues.cbegin(), koreanCues.cend(), [&](const QString &cue) { return before.endsWith(cue); });
         const bool titled = p + 1 < parts.size() && parts.at(p + 1).script == Script::hangul
             && startsWithAny(viewOf(text, parts.at(p + 1).range), koreanTitles);
@@ -935,7 +959,9 @@ void addDevanagariAgents(const QString &text, const QList<Segment> &parts, QList
 bool isAfterArabicTitle(const QString &text, const QList<Segment> &parts, qsizetype p)
 {
     static const WordSet titles{u"السيد"_s, u"السيدة"_s, u"الأستاذ"_s, u"الأستاذة"_s, u"الدكتور"_s, u"الدكتورة"_s,
-                                u"العميل"_s, u"العميلة"_s, u"الزبون"_s, u"الزبونة"_s};
+                                u"العميل"_s, u"العميلة"_s, u"الزبون"_s, u"الزبونة"_s, u"المريض"_s, u"المريضة"_s,
+                                u"الموظف"_s, u"الموظفة"_s, u"المهندس"_s, u"المهندسة"_s, u"الطالب"_s, u"الطالبة"_s,
+                                u"السائق"_s, u"الأخ"_s, u"الأخت"_s, u"الحاج"_s, u"الحاجة"_s};
     // "مع الشكر، سامي": the name that signs a note after its thanks or greetings.
     static const QStringList closings{u"مع الشكر"_s, u"مع تحياتي"_s, u"تحياتي"_s, u"شكراً"_s, u"شكرا"_s, u"مع التحية"_s};
     if (p == 0 || parts.at(p - 1).script != Script::arabic || parts.at(p).range.of(text).startsWith(u"ال"_s))
@@ -1017,7 +1043,9 @@ bool isThaiHonoured(const QString &text, const QList<Segment> &parts, qsizetype 
     if (p == 0 || parts.at(p - 1).script != Script::thai)
         return false;
     const QString gap = text.mid(parts.at(p - 1).range.end, parts.at(p).range.start - parts.at(p - 1).range.end);
-    return gap == u" "_s && titles.contains(parts.at(p - 1).range.of(text)) && !titles.contains(word);
+    // "ลูกค้าชื่อ ปวีณา": the word before ends in "named".
+    const bool named = parts.at(p - 1).range.of(text).endsWith(u"ชื่อ"_s);
+    return gap == u" "_s && (titles.contains(parts.at(p - 1).range.of(text)) || named) && !titles.contains(word);
 }
 
 // "מר אבנר גולן", "הגב' תמר אלון", "הלקוח דוד לוי": a Hebrew given name
@@ -1051,7 +1079,8 @@ bool isSentenceWordAfterName(const QString &word)
                                   u"โทร"_s, u"ห้อง"_s, u"ที่"_s, u"และ"_s, u"กับ"_s, u"ค่ะ"_s, u"ครับ"_s,
                                   u"เช็ค"_s, u"แจ้ง"_s, u"ต้องการ"_s, u"ยืนยัน"_s, u"ยกเลิก"_s, u"จอง"_s,
                                   u"รอ"_s, u"อยู่"_s, u"ผู้"_s, u"แผนก"_s, u"ฝ่าย"_s, u"พนักงาน"_s, u"ลูกค้า"_s,
-                                  u"เบอร์"_s, u"วันที่"_s};
+                                  u"เบอร์"_s, u"วันที่"_s, u"เข้าพัก"_s, u"ชำระ"_s, u"โอน"_s, u"จ่าย"_s, u"ยัง"_s,
+                                  u"ไม่"_s, u"ติดต่อ"_s, u"สั่ง"_s, u"นัด"_s, u"มี"_s};
     return hebrew.contains(word) || startsWithAny(word, thai);
 }
 
