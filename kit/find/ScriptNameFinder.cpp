@@ -447,6 +447,10 @@ void addKatakanaNames(const QString &text, const QList<Segment> &parts, QList<Te
             && parts.at(p - 1).range.end < segment.range.start;
         if (familyBefore)
             range.start = parts.at(p - 1).range.start;
+        // "グエン・ヴァン・アン様": a name of three parts or more, each set off by a dot.
+        for (qsizetype q = p - 1; familyBefore && q > 0 && dotted(q - 1) && parts.at(q - 1).script == Script::kana
+                                  && katakanaLength(viewOf(text, parts.at(q - 1).range)) == parts.at(q - 1).range.length(); --q)
+            range.start = parts.at(q - 1).range.start;
         names.append(range);
     }
 }

@@ -341,6 +341,7 @@ TEST(NameKinds, OtherScripts)
                  {u"山田駅で待ち合わせ"_s, {}},
                  {u"来客：渡辺様"_s, {u"渡辺"_s}},
                  {u"ジョン・スミスさんから電話"_s, {u"ジョン・スミス"_s}},
+                 {u"ホテル予約：グエン・ヴァン・アン様"_s, {u"グエン・ヴァン・アン"_s}},
                  {u"コカ・コーラを10ケース注文"_s, {}},
                  {u"森 さくら（もり さくら）さん、部屋替え希望"_s, {u"森 さくら"_s, u"もり さくら"_s}},
                  // Korean offices after a family name, and offices that are no name.

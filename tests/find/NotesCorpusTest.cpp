@@ -158,7 +158,7 @@ TEST(NotesCorpus, NamesInUnseenDesksHeldOutNotes)
 // Korean, Cyrillic, Arabic, Greek, Devanagari, Hebrew, Thai), scored only.
 TEST(NotesCorpus, NamesInOtherScriptsHeldOutNotes)
 {
-    expectMeasured("other scripts held-out", "notes-scripts-heldout.jsonl", 50, 0.751, 0.886);
+    expectMeasured("other scripts held-out", "notes-scripts-heldout.jsonl", 50, 0.767, 0.887);
 }
 
 TEST(NotesCorpus, NamesInEuropeanTuningNotes)
