@@ -64,6 +64,15 @@ qsizetype characterCount(QStringView word)
     return count;
 }
 
+// A Han character or a Hangul syllable is a whole family name on its own ("王", "김").
+bool isSyllableName(QStringView word)
+{
+    if (characterCount(word) != 1)
+        return false;
+    const QChar::Script script = QChar::script(word.size() == 2 ? QChar::surrogateToUcs4(word.at(0), word.at(1)) : word.at(0).unicode());
+    return script == QChar::Script_Han || script == QChar::Script_Hangul;
+}
+
 bool atSentenceStart(const QString &text, qsizetype offset)
 {
     qsizetype end = offset;
@@ -474,7 +483,8 @@ QList<TextRange> Detector::Private::taggedNameRanges(const QString &text, const 
                 || (i + 1 < words.size() && (nameLexicon::isNonPersonWord(word.toLower()) // "Wednesday Holloway"
                                              || nameLexicon::isAmbiguousGivenName(word.toLower()))); // "Per Lindqvist"
         // "april at reception says": a given name in lower case is still one, month or not.
-        return word.size() > 1 && (!cueWords().contains(word.toLower()) || nameLexicon::isGivenName(word.toLower()));
+        return (word.size() > 1 || isSyllableName(word))
+            && (!cueWords().contains(word.toLower()) || nameLexicon::isGivenName(word.toLower()));
     };
     // The tagger left it out of the name: "Hugo Boss suits", "O'SULLIVAN RANG".
     const auto isPlainWord = [&](qsizetype i) { return endsNameRun(words.at(i).word); };
@@ -568,7 +578,8 @@ bool Detector::Private::isOwnScriptName(QStringView text)
     for (const QChar c : text) {
         if (c.isLetter() && c.unicode() >= 0x370)
             letter = true;
-        else if (c != u' ' && c != u'\u00B7' && c != u'\u30FB')
+        // Thai and Devanagari write vowels as marks on their letters.
+        else if (!c.isMark() && c != u' ' && c != u'\u00B7' && c != u'\u30FB')
             return false;
     }
     return letter && text.front() != u' ' && text.back() != u' ';
@@ -681,7 +692,7 @@ QList<NamePart> Detector::nameParts(const QString &text, ColumnKind column)
 {
     QList<Word> words = nameWords(text);
     words.removeIf([](const Word &w) {
-        return characterCount(w.word) < 2 || isTitleWord(w.word);
+        return (characterCount(w.word) < 2 && !isSyllableName(w.word)) || isTitleWord(w.word);
     });
     if (words.isEmpty() || words.size() > 6)
         return {};

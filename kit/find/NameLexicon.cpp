@@ -314,7 +314,9 @@ bool isTitle(const QString &word)
         u"sister brother capt captain sgt sergeant lt officer detective judge coach nurse "
         u"uncle aunt auntie grandma grandpa pt np rn attorney atty engineer "
         u"cllr councillor col colonel cpl corporal insp inspector supt hhj rabbi imam pte cmdr "
-        u"frau herr señor señora senhor senhora monsieur madame mme mlle signor signora"_s);
+        u"frau herr señor señora senhor senhora monsieur madame mme mlle signor signora "
+        u"pastor deacon elder г-н г-на г-ну г-жа г-жи г-же господин господина господину госпожа госпожи "
+        u"пан пана пану панові пані κ κα κος κυρία κύριος κυρίου κυρίας"_s);
     return words.contains(word);
 }
 

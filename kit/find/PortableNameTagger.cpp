@@ -336,6 +336,14 @@ bool isPlacePrefix(const QString &word)
                                      u"praça"_s, u"plaza"_s, u"calea"_s, u"ulitsa"_s, u"boulevard"_s,
                                      u"paseo"_s, u"camino"_s, u"strada"_s, u"viale"_s, u"ulica"_s, u"odos"_s,
                                      u"straße"_s, u"strasse"_s, u"platz"_s,
+                                     // Greek saints' towns ("Άγιος Νικόλαος") and Slavic towns
+                                     // opened by "new", "old", "lower", "great" ("Нови Сад").
+                                     u"άγιος"_s, u"άγιο"_s, u"αγίου"_s, u"αγία"_s, u"αγίας"_s, u"άγια"_s,
+                                     u"αγίων"_s, u"нови"_s, u"нова"_s, u"ново"_s, u"новый"_s, u"новая"_s,
+                                     u"нижний"_s, u"великий"_s, u"стара"_s, u"старый"_s,
+                                     u"улица"_s, u"ул"_s, u"проспект"_s, u"переулок"_s, u"площадь"_s,
+                                     u"бульвар"_s, u"шоссе"_s, u"набережная"_s, u"вулиця"_s, u"вул"_s,
+                                     u"провулок"_s, u"майдан"_s, u"οδός"_s, u"οδ"_s, u"λεωφόρος"_s, u"πλατεία"_s,
                                      // Vietnamese districts, wards, provinces, cities and streets.
                                      u"quận"_s, u"phường"_s, u"huyện"_s, u"tỉnh"_s, u"tp"_s, u"đường"_s, u"phố"_s};
     return words.contains(word);

@@ -130,7 +130,7 @@ TEST(NotesCorpus, NamesInEuropeanHeldOutNotes)
 // scored only; the odd ones are tuned on.
 TEST(NotesCorpus, NamesInNewPlacesHeldOutNotes)
 {
-    expectMeasured("new places held-out", "notes-extra9-heldout.jsonl", 100, 0.863, 0.866);
+    expectMeasured("new places held-out", "notes-extra9-heldout.jsonl", 100, 0.869, 0.867);
 }
 
 // The even notes of a later set from yet other desks (moorings, courts, choirs,
@@ -152,6 +152,13 @@ TEST(NotesCorpus, NamesInFurtherDesksHeldOutNotes)
 TEST(NotesCorpus, NamesInUnseenDesksHeldOutNotes)
 {
     expectMeasured("unseen desks held-out", "notes-extra12-heldout.jsonl", 50, 0.862, 0.933);
+}
+
+// The even notes of a set naming people in other scripts (Chinese, Japanese,
+// Korean, Cyrillic, Arabic, Greek, Devanagari, Hebrew, Thai), scored only.
+TEST(NotesCorpus, NamesInOtherScriptsHeldOutNotes)
+{
+    expectMeasured("other scripts held-out", "notes-scripts-heldout.jsonl", 50, 0.767, 0.887);
 }
 
 TEST(NotesCorpus, NamesInEuropeanTuningNotes)
@@ -176,14 +183,15 @@ QStringList tuningNotes()
             QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra9-tune.jsonl"),
             QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra10-tune.jsonl"),
             QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra11-tune.jsonl"),
-            QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra12-tune.jsonl")};
+            QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra12-tune.jsonl"),
+            QStringLiteral(QUORVANE_TEST_DATA "/find/notes-scripts-tune.jsonl")};
 }
 
 TEST(NotesCorpus, NamesInTuningNotes)
 {
     const Score score = scoreNotes(tuningNotes(), false);
     ASSERT_GE(score.names, 1300);
-    EXPECT_GE(score.recall(), 0.976);
+    EXPECT_GE(score.recall(), 0.977);
     EXPECT_GE(score.precision(), 0.958);
 }
 
