@@ -154,6 +154,13 @@ TEST(NotesCorpus, NamesInUnseenDesksHeldOutNotes)
     expectMeasured("unseen desks held-out", "notes-extra12-heldout.jsonl", 50, 0.862, 0.933);
 }
 
+// The even notes of a set from yet more desks (plumbers, admissions, car hire,
+// box office, after-school club, tenants, cyclists, ...), scored only.
+TEST(NotesCorpus, NamesInNewestDesksHeldOutNotes)
+{
+    expectMeasured("newest desks held-out", "notes-extra13-heldout.jsonl", 50, 0.932, 0.85);
+}
+
 TEST(NotesCorpus, NamesInEuropeanTuningNotes)
 {
     const Score score = scoreNotes({QStringLiteral(QUORVANE_TEST_DATA "/find/notes-europe-tune.jsonl")}, false);
@@ -176,15 +183,16 @@ QStringList tuningNotes()
             QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra9-tune.jsonl"),
             QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra10-tune.jsonl"),
             QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra11-tune.jsonl"),
-            QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra12-tune.jsonl")};
+            QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra12-tune.jsonl"),
+            QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra13-tune.jsonl")};
 }
 
 TEST(NotesCorpus, NamesInTuningNotes)
 {
     const Score score = scoreNotes(tuningNotes(), false);
     ASSERT_GE(score.names, 1300);
-    EXPECT_GE(score.recall(), 0.976);
-    EXPECT_GE(score.precision(), 0.958);
+    EXPECT_GE(score.recall(), 0.972);
+    EXPECT_GE(score.precision(), 0.956);
 }
 
 // For tuning: run with --gtest_also_run_disabled_tests to list the misses on the tuning notes.
