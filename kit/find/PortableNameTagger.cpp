@@ -2020,7 +2020,8 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return weight::strongLead;
     if (run.first == run.last && run.first >= 2 && isSpeakingForFirm(run.first - 2))
         return weight::notPerson;
-    if (gap.isEmpty() && isCalledBack(run.first) && !has(run.first, Fact::everyday))
+    // "call back Ruby": a word that is also a given name is one there, unlike "call back Monday".
+    if (gap.isEmpty() && isCalledBack(run.first) && (!has(run.first, Fact::everyday) || has(run.first, Fact::given)))
         return weight::strongLead;
     if (gap.isEmpty() && isFamilyTitle(run.first - 1) && shapeOf(run.first) == Shape::capitalised
         && !has(run.first, Fact::nonPerson))
@@ -3299,10 +3300,16 @@ void PortableNameTagger::markFirmsOfPartners(QList<ScoredRun> &runs) const
 // "can you resend the figures, dmitri": a known given name closing the text
 // after a comma addresses its reader. After a capitalised word or a number
 // the comma is an address's ("12 High St, Austin").
+// "all sorted now. Ines", "see you then, Hope": a capitalised given name alone
+// after the last sentence is the writer signing, or the reader, even one that is also a word.
 bool PortableNameTagger::isAddressedAtEnd(qsizetype word) const
 {
-    if (word < 1 || gapBefore(word) != u", "_s || !has(word, Fact::given) || has(word, Fact::everyday)
-        || has(word, Fact::nonPerson) || shapeOf(word - 1) != Shape::lower || lower(word - 1).front().isDigit())
+    if (word < 1 || !has(word, Fact::given) || has(word, Fact::nonPerson) || shapeOf(word - 1) != Shape::lower
+        || lower(word - 1).front().isDigit())
+        return false;
+    const bool capitalised = shapeOf(word) == Shape::capitalised;
+    const bool signs = capitalised && word >= 3 && (gapBefore(word) == u". "_s || gapBefore(word) == u"! "_s);
+    if ((gapBefore(word) != u", "_s || (has(word, Fact::everyday) && !capitalised)) && !signs)
         return false;
     const QStringView rest = QStringView(m_text).sliced(m_tokens.at(m_words.at(word)).range.end);
     for (QChar c : rest) {
@@ -3322,8 +3329,22 @@ bool PortableNameTagger::isAddressed(const Run &run) const
                                         u"any"_s, u"are"_s, u"did"_s, u"do"_s, u"have"_s, u"you"_s};
     const bool opens = run.first == 0 || has(run.first - 1, Fact::opener);
     static const QStringList gaps{u", "_s, u" - "_s, u" – "_s, u" — "_s, u": "_s};
-    return opens && run.last + 1 < m_words.size() && gaps.contains(gapBefore(run.last + 1))
-        && requests.contains(lower(run.last + 1));
+    const qsizetype next = run.last + 1;
+    if (!opens || next >= m_words.size() || !gaps.contains(gapBefore(next)))
+        return false;
+    return requests.contains(lower(next)) || (run.first == run.last && isTold(run.first, next));
+}
+
+// "Robin, ring the depot", "Sandy - chase the invoice": a given name, then
+// what its reader is told to do, in the verb's bare form.
+bool PortableNameTagger::isTold(qsizetype word, qsizetype verb) const
+{
+    if (!has(word, Fact::given) || has(word, Fact::nonPerson) || shapeOf(verb) != Shape::lower
+        || has(verb, Fact::function))
+        return false;
+    const QByteArray classes = WordClasses::shared().classesOf(lower(verb));
+    return !classes.isEmpty() && classes.front() == WordClasses::verb && !isInflectedWord(lower(verb))
+        && !isVerbForm(lower(verb)) && !isPresentVerb(lower(verb));
 }
 
 // "Name: Yaw Boateng", "Caller: ...": the field of a form that holds a person.
@@ -3529,7 +3550,26 @@ bool PortableNameTagger::isInDepartment(qsizetype word) const
     const bool deskSays = lower(word) == u"at"_s && shapeOf(next) == Shape::lower && lower(next).size() <= 5
         && !has(next, Fact::inDictionary) && !has(next, Fact::function) && next + 1 < m_words.size()
         && gapBefore(next + 1) == u" "_s && has(next + 1, Fact::action);
-    return isDepartment(lower(next)) || (next + 1 < m_words.size() && isDepartment(lower(next + 1))) || deskSays;
+    // A shop is open on nights too, so a shift says so only after a given name.
+    const bool onShift = lower(word) == u"on"_s && isShift(next) && word > 0 && has(word - 1, Fact::given);
+    return isDepartment(lower(next)) || (next + 1 < m_words.size() && isDepartment(lower(next + 1))) || deskSays
+        || onShift;
+}
+
+// "on nights", "on the late shift", "on FOH": a shift or a post someone works,
+// as no place or product does; what comes before it is its person.
+bool PortableNameTagger::isShift(qsizetype word) const
+{
+    static const WordSet shifts{u"nights"_s, u"lates"_s, u"earlies"_s, u"days"_s, u"shift"_s, u"duty"_s,
+                                u"call"_s, u"foh"_s, u"rota"_s};
+    static const WordSet times{u"late"_s, u"early"_s, u"night"_s, u"day"_s, u"morning"_s, u"evening"_s,
+                               u"weekend"_s, u"back"_s, u"front"_s};
+    if (word >= m_words.size())
+        return false;
+    if (shifts.contains(lower(word)))
+        return true;
+    return times.contains(lower(word)) && word + 1 < m_words.size() && gapBefore(word + 1) == u" "_s
+        && shifts.contains(lower(word + 1));
 }
 
 // "jade from recruiting says", "Rose at the front desk confirmed": the one
@@ -3540,7 +3580,8 @@ bool PortableNameTagger::isSpeakingForDepartment(qsizetype word) const
         if (gapBefore(verb) != u" "_s)
             return false;
         static const WordSet weakVerbs{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"will"_s, u"can"_s};
-        if (!isDepartment(lower(verb - 1)) && !(verb == word + 2 && lower(word) == u"at"_s))
+        const bool shift = lower(word) == u"on"_s && isShift(verb - 1);
+        if (!isDepartment(lower(verb - 1)) && !shift && !(verb == word + 2 && lower(word) == u"at"_s))
             continue;
         if ((has(verb, Fact::action) && !weakVerbs.contains(lower(verb))) || isAuxiliaryThenDoing(verb)
             || isAway(verb) || (shapeOf(verb) == Shape::lower && isPresentVerb(lower(verb))))

@@ -87,6 +87,7 @@ private:
     bool isCapitalsSurnameOfRecord(qsizetype word) const;
     static bool isDepartment(const QString &word);
     bool isInDepartment(qsizetype word) const;
+    bool isShift(qsizetype word) const;
     bool isSpeakingForDepartment(qsizetype word) const;
     bool isAway(qsizetype word) const;
     bool isTeamMember(const Run &run) const;
@@ -98,6 +99,7 @@ private:
     bool isInUnitCode(const Run &run) const;
     bool isReportedSpeaker(qsizetype word) const;
     bool isAddressed(const Run &run) const;
+    bool isTold(qsizetype word, qsizetype verb) const;
     bool isAddressedAtEnd(qsizetype word) const;
     bool isIntroducingSelf(const Run &run) const;
     bool isGivingOwnName(qsizetype word) const;

@@ -1221,3 +1221,21 @@ TEST(NameKinds, NameWordsRepeatedInTheNote)
                  {u"Pickup list: Meadow Quennell, Jasper Quennell"_s, {u"Meadow Quennell"_s, u"Jasper Quennell"_s}},
                  {u"Jasper Quennell rang; Tuesday Quennell is off"_s, {u"Jasper Quennell"_s, u"Quennell"_s}}});
 }
+
+// Where a lone word stands says whether it is a person: on a shift, called
+// back, signing the note or told what to do; the same place with a word no
+// person bears stays empty.
+TEST(NameKinds, PlaceInTheNoteOfALoneWord)
+{
+    expectNames({{u"rosie on FOH says the door is sticking"_s, {u"rosie"_s}},
+                 {u"Dale on the late shift said the till was short"_s, {u"Dale"_s}},
+                 {u"Boots on the late shift said the till was short"_s, {}},
+                 {u"Tesco on nights said the alarm went off"_s, {}},
+                 {u"call back Ruby re the photos"_s, {u"Ruby"_s}},
+                 {u"call back Monday re the photos"_s, {}},
+                 {u"all sorted now. Ines"_s, {u"Ines"_s}},
+                 {u"see you then, Hope"_s, {u"Hope"_s}},
+                 {u"Parcel left in the porch, June."_s, {}},
+                 {u"Robin, ring the depot before 3"_s, {u"Robin"_s}},
+                 {u"Monday, ring the depot before 3"_s, {}}});
+}
