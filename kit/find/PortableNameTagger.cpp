@@ -2724,7 +2724,7 @@ double PortableNameTagger::contextAfter(const Run &run) const
             && isBelonging(lower(run.last + 1)))
             score += weight::belonging;
     }
-    if (isSaidOfPerson(run) || isFamilyName(run) || isWithOwnFamily(run))
+    if (isSaidOfPerson(run) || isFamilyName(run) || isWithOwnFamily(run) || isSpeakerPlacedFirst(run))
         score += weight::strongVerb;
     // "Bought at Home Depot": a verb is in no department.
     if (isInDepartment(run.last + 1) && !has(run.last, Fact::action))
@@ -3570,6 +3570,28 @@ bool PortableNameTagger::isShift(qsizetype word) const
         return true;
     return times.contains(lower(word)) && word + 1 < m_words.size() && gapBefore(word + 1) == u" "_s
         && shifts.contains(lower(word + 1));
+}
+
+// "Marguerite at flat 9 says", "Dale from number 4 rang": a given name opening
+// the sentence, where its bearer is, then what she says; a firm or a place
+// that speaks is seldom named by a given name.
+bool PortableNameTagger::isSpeakerPlacedFirst(const Run &run) const
+{
+    static const WordSet where{u"from"_s, u"at"_s, u"in"_s, u"on"_s};
+    static const WordSet speech{u"said"_s, u"says"_s, u"reckons"_s, u"thinks"_s, u"reported"_s, u"reports"_s,
+                                u"confirmed"_s, u"asked"_s, u"told"_s, u"rang"_s, u"called"_s, u"phoned"_s,
+                                u"emailed"_s, u"mentioned"_s, u"wants"_s};
+    const qsizetype link = run.last + 1;
+    if (run.first != run.last || !atSentenceStart(run.first) || !has(run.first, Fact::given)
+        || has(run.first, Fact::nonPerson) || link + 2 >= m_words.size() || !where.contains(lower(link)))
+        return false;
+    for (qsizetype verb = link + 2; verb < m_words.size() && verb <= link + 5; ++verb) {
+        if (gapBefore(verb) != u" "_s && !(verb > link + 1 && gapBefore(verb) == u", "_s))
+            return false;
+        if (speech.contains(lower(verb)) && shapeOf(verb) == Shape::lower)
+            return true;
+    }
+    return false;
 }
 
 // "jade from recruiting says", "Rose at the front desk confirmed": the one

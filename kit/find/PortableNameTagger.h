@@ -89,6 +89,7 @@ private:
     bool isInDepartment(qsizetype word) const;
     bool isShift(qsizetype word) const;
     bool isSpeakingForDepartment(qsizetype word) const;
+    bool isSpeakerPlacedFirst(const Run &run) const;
     bool isAway(qsizetype word) const;
     bool isTeamMember(const Run &run) const;
     bool isTalliedInList(const Run &run) const;
