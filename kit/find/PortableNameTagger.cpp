@@ -2076,6 +2076,8 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return weight::strongLead;
     if (gap.isEmpty() && isAskedAbout(run))
         return weight::strongLead;
+    if (gap.isEmpty() && isSentOut(run))
+        return weight::strongLead;
     if (gap.isEmpty() && has(run.first - 1, Fact::placePreposition) && !isOwnerOfBelonging(run))
         return weight::placePreposition;
     if ((gap.isEmpty() || gap == u":"_s) && (previous == u"room"_s || previous == u"rooms"_s))
@@ -3533,7 +3535,7 @@ bool PortableNameTagger::isDepartment(const QString &word)
         u"foundation"_s, u"parish"_s, u"church"_s, u"choir"_s, u"hospital"_s, u"ward"_s,
         // Posts a person is put on for a shift: "Amber on till", "Joe on the door".
         u"till"_s, u"tills"_s, u"door"_s, u"phones"_s, u"switchboard"_s, u"counter"_s, u"checkout"_s,
-        u"gate"_s, u"bar"_s};
+        u"gate"_s, u"bar"_s, u"cafe"_s, u"café"_s, u"canteen"_s, u"restaurant"_s};
     return departments.contains(word);
 }
 
@@ -3570,6 +3572,19 @@ bool PortableNameTagger::isShift(qsizetype word) const
         return true;
     return times.contains(lower(word)) && word + 1 < m_words.size() && gapBefore(word + 1) == u" "_s
         && shifts.contains(lower(word + 1));
+}
+
+// "sent Zdzisiek ASAP", "send Dale over": whom a dispatcher sends goes somewhere
+// now or in someone's place; a parcel is sent somewhere, a firm an e-mail.
+bool PortableNameTagger::isSentOut(const Run &run) const
+{
+    static const WordSet sending{u"send"_s, u"sent"_s, u"sending"_s};
+    static const WordSet off{u"asap"_s, u"today"_s, u"tonight"_s, u"tomorrow"_s, u"now"_s, u"over"_s, u"round"_s,
+                             u"instead"_s, u"along"_s, u"first"_s, u"if"_s};
+    const qsizetype next = run.last + 1;
+    return run.first == run.last && run.first > 0 && sending.contains(lower(run.first - 1)) && next < m_words.size()
+        && gapBefore(next) == u" "_s && off.contains(lower(next)) && !has(run.first, Fact::nonPerson)
+        && !has(run.first, Fact::everyday);
 }
 
 // "Marguerite at flat 9 says", "Dale from number 4 rang": a given name opening

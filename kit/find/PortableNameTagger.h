@@ -90,6 +90,7 @@ private:
     bool isShift(qsizetype word) const;
     bool isSpeakingForDepartment(qsizetype word) const;
     bool isSpeakerPlacedFirst(const Run &run) const;
+    bool isSentOut(const Run &run) const;
     bool isAway(qsizetype word) const;
     bool isTeamMember(const Run &run) const;
     bool isTalliedInList(const Run &run) const;
