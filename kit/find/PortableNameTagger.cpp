@@ -2565,6 +2565,9 @@ bool PortableNameTagger::isTowardsPerson(qsizetype word) const
     if (word >= 1 && lower(word) == u"for"_s && gapBefore(word) == u" "_s
         && (asking.contains(lower(word - 1)) || leftFor.contains(lower(word - 1)) || isStandingIn(word - 1)))
         return true;
+    // "apologies from Pat and Des": minutes list who sent theirs.
+    if (word >= 1 && lower(word) == u"from"_s && gapBefore(word) == u" "_s && lower(word - 1) == u"apologies"_s)
+        return true;
     if (word < 1 || lower(word) != u"to"_s)
         return false;
     const QStringView gap = gapBefore(word);
@@ -2711,6 +2714,8 @@ double PortableNameTagger::contextAfter(const Run &run) const
             score += isUnknownSubjectActing(run) ? weight::strongVerb : weight::verbForm;
         else if (gap == u" "_s && isSubjectDoing(run))
             score += weight::verbForm;
+        else if (gap == u" "_s && shapeOf(after) == Shape::lower && isTask(next) && has(run.first, Fact::given))
+            score += weight::verbForm; // "Hale off, Ruth covering": the task may close the note
         else if (isDoingToSomething(run))
             score += weight::strongVerb;
     }
