@@ -144,7 +144,7 @@ TEST(NotesCorpus, NamesInOtherDesksHeldOutNotes)
 // lost luggage, taxis, print shop, ...), scored only.
 TEST(NotesCorpus, NamesInFurtherDesksHeldOutNotes)
 {
-    expectMeasured("further desks held-out", "notes-extra11-heldout.jsonl", 50, 0.842, 0.922);
+    expectMeasured("further desks held-out", "notes-extra11-heldout.jsonl", 50, 0.876, 0.924);
 }
 
 // The even notes of a set from desks again unseen (dentist, wedding venue,
@@ -158,7 +158,7 @@ TEST(NotesCorpus, NamesInUnseenDesksHeldOutNotes)
 // box office, after-school club, tenants, cyclists, ...), scored only.
 TEST(NotesCorpus, NamesInNewestDesksHeldOutNotes)
 {
-    expectMeasured("newest desks held-out", "notes-extra13-heldout.jsonl", 50, 0.932, 0.85);
+    expectMeasured("newest desks held-out", "notes-extra13-heldout.jsonl", 50, 0.964, 0.854);
 }
 
 TEST(NotesCorpus, NamesInEuropeanTuningNotes)
@@ -191,7 +191,7 @@ TEST(NotesCorpus, NamesInTuningNotes)
 {
     const Score score = scoreNotes(tuningNotes(), false);
     ASSERT_GE(score.names, 1300);
-    EXPECT_GE(score.recall(), 0.972);
+    EXPECT_GE(score.recall(), 0.975);
     EXPECT_GE(score.precision(), 0.956);
 }
 
