@@ -2108,6 +2108,14 @@ double PortableNameTagger::contextBefore(const Run &run) const
     return 0;
 }
 
+// What is said of a person's health or presence, and of no place or thing.
+bool PortableNameTagger::isPersonsState(const QString &word)
+{
+    static const WordSet states{u"absent"_s, u"unwell"_s, u"allergic"_s, u"diabetic"_s, u"asthmatic"_s,
+                                u"epileptic"_s, u"pregnant"_s, u"poorly"_s, u"coeliac"_s, u"celiac"_s};
+    return states.contains(word);
+}
+
 // "Boxing Day", "Mother's Day", "Canada Day", but "Doris Day".
 bool PortableNameTagger::isHoliday(const Run &run) const
 {
@@ -2702,8 +2710,8 @@ double PortableNameTagger::contextAfter(const Run &run) const
             score += weight::strongVerb; // in capitals every word's case is lost, the pronoun's too
         else if (run.first == run.last && isSpeakingForFirm(run.first))
             score += weight::department + weight::strongVerb;
-        else if (gap == u" "_s && (next == u"absent"_s || next == u"unwell"_s) && shapeOf(after) == Shape::lower)
-            score += weight::strongVerb; // "Abernethy absent"
+        else if (gap == u" "_s && isPersonsState(next) && shapeOf(after) == Shape::lower)
+            score += weight::strongVerb; // "Abernethy absent", "lily-mae allergic to nuts"
         else if (gap == u" "_s && next == u"on"_s && isAway(after))
             score += weight::strongVerb; // "Oswin on leave"
         else if (gap == u" "_s && isPersonNounAfterCopula(after))

@@ -92,6 +92,7 @@ private:
     bool isSpeakerPlacedFirst(const Run &run) const;
     bool isSentOut(const Run &run) const;
     bool isAway(qsizetype word) const;
+    static bool isPersonsState(const QString &word);
     bool isTeamMember(const Run &run) const;
     bool isTalliedInList(const Run &run) const;
     bool isPlaceNamedAfterRole(const Run &run) const;

@@ -1242,6 +1242,8 @@ TEST(NameKinds, PlaceInTheNoteOfALoneWord)
                  {u"Hale off Thurs, Reading covering"_s, {u"Hale"_s}},
                  {u"minutes: apologies from Pat"_s, {u"Pat"_s}},
                  {u"apologies from Tesco for the delay"_s, {}},
+                 {u"lily-mae allergic to nuts - check snack list"_s, {u"lily-mae"_s}},
+                 {u"Penicillin allergic reaction logged"_s, {}},
                  {u"call back Ruby re the photos"_s, {u"Ruby"_s}},
                  {u"call back Monday re the photos"_s, {}},
                  {u"all sorted now. Ines"_s, {u"Ines"_s}},
