@@ -4053,9 +4053,12 @@ bool PortableNameTagger::isLowerCaseSubject(qsizetype word) const
 // stands before it or a person's speech after it.
 bool PortableNameTagger::isCuedWordName(qsizetype word) const
 {
+    // ...or what only a mind does ("Mercy thought"); firms bring prices down, so nothing brought counts.
     static const WordSet speech{u"said"_s, u"says"_s, u"asked"_s, u"asks"_s, u"told"_s, u"emailed"_s, u"texted"_s,
                                 u"called"_s, u"rang"_s, u"phoned"_s, u"replied"_s, u"confirmed"_s, u"wrote"_s,
-                                u"messaged"_s, u"agreed"_s, u"explained"_s};
+                                u"messaged"_s, u"agreed"_s, u"explained"_s, u"thought"_s, u"thinks"_s, u"reckons"_s,
+                                u"reckoned"_s, u"insisted"_s, u"disagreed"_s, u"apologised"_s,
+                                u"apologized"_s, u"promised"_s, u"volunteered"_s, u"forgot"_s};
     if (shapeOf(word) != Shape::capitalised || !has(word, Fact::rareAmbiguousGiven) || has(word, Fact::nonPerson)
         || has(word, Fact::title) || has(word, Fact::lead) || has(word, Fact::function) || has(word, Fact::opener)
         || isDepartment(lower(word)) || isPersonNoun(lower(word)) || isPossessive(textOf(word)))
