@@ -35,10 +35,12 @@ numbers to notes-extra9-heldout.jsonl. notes-extra10-source.txt, notes from
 yet other desks, is split the same way: odd numbers to notes-extra10-tune.jsonl,
 even numbers to notes-extra10-heldout.jsonl. notes-extra11-source.txt, from
 further desks again, is split the same way into notes-extra11-tune.jsonl and
-notes-extra11-heldout.jsonl, and notes-extra12-source.txt likewise into
-notes-extra12-tune.jsonl and notes-extra12-heldout.jsonl.
-notes-scripts-source.txt, notes naming people in scripts other than Latin, is
-split the same way into notes-scripts-tune.jsonl and notes-scripts-heldout.jsonl.
+notes-extra11-heldout.jsonl, notes-extra12-source.txt likewise into
+notes-extra12-tune.jsonl and notes-extra12-heldout.jsonl, and
+notes-extra13-source.txt into notes-extra13-tune.jsonl and
+notes-extra13-heldout.jsonl. notes-scripts-source.txt, notes naming people in
+scripts other than Latin, is split the same way into notes-scripts-tune.jsonl
+and notes-scripts-heldout.jsonl.
 
 Output: one JSON object per line, {"text": ..., "names": [[start, end], ...]},
 offsets in UTF-16 code units, half-open, in text order.
@@ -125,7 +127,7 @@ def main():
         notes = read_notes(europe, seen)
         write_notes(root, "europe-tune", notes[0::2])
         write_notes(root, "europe-heldout", notes[1::2])
-    for label in ("extra9", "extra10", "extra11", "extra12", "scripts"):
+    for label in ("extra9", "extra10", "extra11", "extra12", "extra13", "scripts"):
         source = os.path.join(root, f"notes-{label}-source.txt")
         if os.path.exists(source):
             notes = read_notes(source, seen)

@@ -2028,7 +2028,8 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return weight::strongLead;
     if (run.first == run.last && run.first >= 2 && isSpeakingForFirm(run.first - 2))
         return weight::notPerson;
-    if (gap.isEmpty() && isCalledBack(run.first) && !has(run.first, Fact::everyday))
+    // "call back Ruby": a word that is also a given name is one there, unlike "call back Monday".
+    if (gap.isEmpty() && isCalledBack(run.first) && (!has(run.first, Fact::everyday) || has(run.first, Fact::given)))
         return weight::strongLead;
     if (gap.isEmpty() && isFamilyTitle(run.first - 1) && shapeOf(run.first) == Shape::capitalised
         && !has(run.first, Fact::nonPerson))
@@ -2083,6 +2084,8 @@ double PortableNameTagger::contextBefore(const Run &run) const
         return weight::strongLead;
     if (gap.isEmpty() && isAskedAbout(run))
         return weight::strongLead;
+    if (gap.isEmpty() && isSentOut(run))
+        return weight::strongLead;
     if (gap.isEmpty() && has(run.first - 1, Fact::placePreposition) && !isOwnerOfBelonging(run))
         return weight::placePreposition;
     if ((gap.isEmpty() || gap == u":"_s) && (previous == u"room"_s || previous == u"rooms"_s))
@@ -2111,6 +2114,14 @@ double PortableNameTagger::contextBefore(const Run &run) const
     if ((gap.isEmpty() || gap == u"."_s) && isPlacePrefix(previous) && sameCase)
         return weight::notPerson;
     return 0;
+}
+
+// What is said of a person's health or presence, and of no place or thing.
+bool PortableNameTagger::isPersonsState(const QString &word)
+{
+    static const WordSet states{u"absent"_s, u"unwell"_s, u"allergic"_s, u"diabetic"_s, u"asthmatic"_s,
+                                u"epileptic"_s, u"pregnant"_s, u"poorly"_s, u"coeliac"_s, u"celiac"_s};
+    return states.contains(word);
 }
 
 // "Boxing Day", "Mother's Day", "Canada Day", but "Doris Day".
@@ -2570,6 +2581,9 @@ bool PortableNameTagger::isTowardsPerson(qsizetype word) const
     if (word >= 1 && lower(word) == u"for"_s && gapBefore(word) == u" "_s
         && (asking.contains(lower(word - 1)) || leftFor.contains(lower(word - 1)) || isStandingIn(word - 1)))
         return true;
+    // "apologies from Pat and Des": minutes list who sent theirs.
+    if (word >= 1 && lower(word) == u"from"_s && gapBefore(word) == u" "_s && lower(word - 1) == u"apologies"_s)
+        return true;
     if (word < 1 || lower(word) != u"to"_s)
         return false;
     const QStringView gap = gapBefore(word);
@@ -2704,8 +2718,8 @@ double PortableNameTagger::contextAfter(const Run &run) const
             score += weight::strongVerb; // in capitals every word's case is lost, the pronoun's too
         else if (run.first == run.last && isSpeakingForFirm(run.first))
             score += weight::department + weight::strongVerb;
-        else if (gap == u" "_s && (next == u"absent"_s || next == u"unwell"_s) && shapeOf(after) == Shape::lower)
-            score += weight::strongVerb; // "Abernethy absent"
+        else if (gap == u" "_s && isPersonsState(next) && shapeOf(after) == Shape::lower)
+            score += weight::strongVerb; // "Abernethy absent", "lily-mae allergic to nuts"
         else if (gap == u" "_s && next == u"on"_s && isAway(after))
             score += weight::strongVerb; // "Oswin on leave"
         else if (gap == u" "_s && isPersonNounAfterCopula(after))
@@ -2716,6 +2730,8 @@ double PortableNameTagger::contextAfter(const Run &run) const
             score += isUnknownSubjectActing(run) ? weight::strongVerb : weight::verbForm;
         else if (gap == u" "_s && isSubjectDoing(run))
             score += weight::verbForm;
+        else if (gap == u" "_s && shapeOf(after) == Shape::lower && isTask(next) && has(run.first, Fact::given))
+            score += weight::verbForm; // "Hale off, Ruth covering": the task may close the note
         else if (isDoingToSomething(run))
             score += weight::strongVerb;
     }
@@ -2731,7 +2747,7 @@ double PortableNameTagger::contextAfter(const Run &run) const
             && isBelonging(lower(run.last + 1)))
             score += weight::belonging;
     }
-    if (isSaidOfPerson(run) || isFamilyName(run) || isWithOwnFamily(run))
+    if (isSaidOfPerson(run) || isFamilyName(run) || isWithOwnFamily(run) || isSpeakerPlacedFirst(run))
         score += weight::strongVerb;
     // "Bought at Home Depot": a verb is in no department.
     if (isInDepartment(run.last + 1) && !has(run.last, Fact::action))
@@ -3307,10 +3323,16 @@ void PortableNameTagger::markFirmsOfPartners(QList<ScoredRun> &runs) const
 // "can you resend the figures, dmitri": a known given name closing the text
 // after a comma addresses its reader. After a capitalised word or a number
 // the comma is an address's ("12 High St, Austin").
+// "all sorted now. Ines", "see you then, Hope": a capitalised given name alone
+// after the last sentence is the writer signing, or the reader, even one that is also a word.
 bool PortableNameTagger::isAddressedAtEnd(qsizetype word) const
 {
-    if (word < 1 || gapBefore(word) != u", "_s || !has(word, Fact::given) || has(word, Fact::everyday)
-        || has(word, Fact::nonPerson) || shapeOf(word - 1) != Shape::lower || lower(word - 1).front().isDigit())
+    if (word < 1 || !has(word, Fact::given) || has(word, Fact::nonPerson) || shapeOf(word - 1) != Shape::lower
+        || lower(word - 1).front().isDigit())
+        return false;
+    const bool capitalised = shapeOf(word) == Shape::capitalised;
+    const bool signs = capitalised && word >= 3 && (gapBefore(word) == u". "_s || gapBefore(word) == u"! "_s);
+    if ((gapBefore(word) != u", "_s || (has(word, Fact::everyday) && !capitalised)) && !signs)
         return false;
     const QStringView rest = QStringView(m_text).sliced(m_tokens.at(m_words.at(word)).range.end);
     for (QChar c : rest) {
@@ -3330,8 +3352,22 @@ bool PortableNameTagger::isAddressed(const Run &run) const
                                         u"any"_s, u"are"_s, u"did"_s, u"do"_s, u"have"_s, u"you"_s};
     const bool opens = run.first == 0 || has(run.first - 1, Fact::opener);
     static const QStringList gaps{u", "_s, u" - "_s, u" – "_s, u" — "_s, u": "_s};
-    return opens && run.last + 1 < m_words.size() && gaps.contains(gapBefore(run.last + 1))
-        && requests.contains(lower(run.last + 1));
+    const qsizetype next = run.last + 1;
+    if (!opens || next >= m_words.size() || !gaps.contains(gapBefore(next)))
+        return false;
+    return requests.contains(lower(next)) || (run.first == run.last && isTold(run.first, next));
+}
+
+// "Robin, ring the depot", "Sandy - chase the invoice": a given name, then
+// what its reader is told to do, in the verb's bare form.
+bool PortableNameTagger::isTold(qsizetype word, qsizetype verb) const
+{
+    if (!has(word, Fact::given) || has(word, Fact::nonPerson) || shapeOf(verb) != Shape::lower
+        || has(verb, Fact::function))
+        return false;
+    const QByteArray classes = WordClasses::shared().classesOf(lower(verb));
+    return !classes.isEmpty() && classes.front() == WordClasses::verb && !isInflectedWord(lower(verb))
+        && !isVerbForm(lower(verb)) && !isPresentVerb(lower(verb));
 }
 
 // "Name: Yaw Boateng", "Caller: ...": the field of a form that holds a person.
@@ -3520,7 +3556,7 @@ bool PortableNameTagger::isDepartment(const QString &word)
         u"foundation"_s, u"parish"_s, u"church"_s, u"choir"_s, u"hospital"_s, u"ward"_s,
         // Posts a person is put on for a shift: "Amber on till", "Joe on the door".
         u"till"_s, u"tills"_s, u"door"_s, u"phones"_s, u"switchboard"_s, u"counter"_s, u"checkout"_s,
-        u"gate"_s, u"bar"_s};
+        u"gate"_s, u"bar"_s, u"cafe"_s, u"café"_s, u"canteen"_s, u"restaurant"_s};
     return departments.contains(word);
 }
 
@@ -3537,7 +3573,61 @@ bool PortableNameTagger::isInDepartment(qsizetype word) const
     const bool deskSays = lower(word) == u"at"_s && shapeOf(next) == Shape::lower && lower(next).size() <= 5
         && !has(next, Fact::inDictionary) && !has(next, Fact::function) && next + 1 < m_words.size()
         && gapBefore(next + 1) == u" "_s && has(next + 1, Fact::action);
-    return isDepartment(lower(next)) || (next + 1 < m_words.size() && isDepartment(lower(next + 1))) || deskSays;
+    // A shop is open on nights too, so a shift says so only after a given name.
+    const bool onShift = lower(word) == u"on"_s && isShift(next) && word > 0 && has(word - 1, Fact::given);
+    return isDepartment(lower(next)) || (next + 1 < m_words.size() && isDepartment(lower(next + 1))) || deskSays
+        || onShift;
+}
+
+// "on nights", "on the late shift", "on FOH": a shift or a post someone works,
+// as no place or product does; what comes before it is its person.
+bool PortableNameTagger::isShift(qsizetype word) const
+{
+    static const WordSet shifts{u"nights"_s, u"lates"_s, u"earlies"_s, u"days"_s, u"shift"_s, u"duty"_s,
+                                u"call"_s, u"foh"_s, u"rota"_s};
+    static const WordSet times{u"late"_s, u"early"_s, u"night"_s, u"day"_s, u"morning"_s, u"evening"_s,
+                               u"weekend"_s, u"back"_s, u"front"_s};
+    if (word >= m_words.size())
+        return false;
+    if (shifts.contains(lower(word)))
+        return true;
+    return times.contains(lower(word)) && word + 1 < m_words.size() && gapBefore(word + 1) == u" "_s
+        && shifts.contains(lower(word + 1));
+}
+
+// "sent Zdzisiek ASAP", "send Dale over": whom a dispatcher sends goes somewhere
+// now or in someone's place; a parcel is sent somewhere, a firm an e-mail.
+bool PortableNameTagger::isSentOut(const Run &run) const
+{
+    static const WordSet sending{u"send"_s, u"sent"_s, u"sending"_s};
+    static const WordSet off{u"asap"_s, u"today"_s, u"tonight"_s, u"tomorrow"_s, u"now"_s, u"over"_s, u"round"_s,
+                             u"instead"_s, u"along"_s, u"first"_s, u"if"_s};
+    const qsizetype next = run.last + 1;
+    return run.first == run.last && run.first > 0 && sending.contains(lower(run.first - 1)) && next < m_words.size()
+        && gapBefore(next) == u" "_s && off.contains(lower(next)) && !has(run.first, Fact::nonPerson)
+        && !has(run.first, Fact::everyday);
+}
+
+// "Marguerite at flat 9 says", "Dale from number 4 rang": a given name opening
+// the sentence, where its bearer is, then what she says; a firm or a place
+// that speaks is seldom named by a given name.
+bool PortableNameTagger::isSpeakerPlacedFirst(const Run &run) const
+{
+    static const WordSet where{u"from"_s, u"at"_s, u"in"_s, u"on"_s};
+    static const WordSet speech{u"said"_s, u"says"_s, u"reckons"_s, u"thinks"_s, u"reported"_s, u"reports"_s,
+                                u"confirmed"_s, u"asked"_s, u"told"_s, u"rang"_s, u"called"_s, u"phoned"_s,
+                                u"emailed"_s, u"mentioned"_s, u"wants"_s};
+    const qsizetype link = run.last + 1;
+    if (run.first != run.last || !atSentenceStart(run.first) || !has(run.first, Fact::given)
+        || has(run.first, Fact::nonPerson) || link + 2 >= m_words.size() || !where.contains(lower(link)))
+        return false;
+    for (qsizetype verb = link + 2; verb < m_words.size() && verb <= link + 5; ++verb) {
+        if (gapBefore(verb) != u" "_s && !(verb > link + 1 && gapBefore(verb) == u", "_s))
+            return false;
+        if (speech.contains(lower(verb)) && shapeOf(verb) == Shape::lower)
+            return true;
+    }
+    return false;
 }
 
 // "jade from recruiting says", "Rose at the front desk confirmed": the one
@@ -3548,7 +3638,8 @@ bool PortableNameTagger::isSpeakingForDepartment(qsizetype word) const
         if (gapBefore(verb) != u" "_s)
             return false;
         static const WordSet weakVerbs{u"is"_s, u"was"_s, u"has"_s, u"had"_s, u"will"_s, u"can"_s};
-        if (!isDepartment(lower(verb - 1)) && !(verb == word + 2 && lower(word) == u"at"_s))
+        const bool shift = lower(word) == u"on"_s && isShift(verb - 1);
+        if (!isDepartment(lower(verb - 1)) && !shift && !(verb == word + 2 && lower(word) == u"at"_s))
             continue;
         if ((has(verb, Fact::action) && !weakVerbs.contains(lower(verb))) || isAuxiliaryThenDoing(verb)
             || isAway(verb) || (shapeOf(verb) == Shape::lower && isPresentVerb(lower(verb))))
@@ -3970,9 +4061,12 @@ bool PortableNameTagger::isLowerCaseSubject(qsizetype word) const
 // stands before it or a person's speech after it.
 bool PortableNameTagger::isCuedWordName(qsizetype word) const
 {
+    // ...or what only a mind does ("Mercy thought"); firms bring prices down, so nothing brought counts.
     static const WordSet speech{u"said"_s, u"says"_s, u"asked"_s, u"asks"_s, u"told"_s, u"emailed"_s, u"texted"_s,
                                 u"called"_s, u"rang"_s, u"phoned"_s, u"replied"_s, u"confirmed"_s, u"wrote"_s,
-                                u"messaged"_s, u"agreed"_s, u"explained"_s};
+                                u"messaged"_s, u"agreed"_s, u"explained"_s, u"thought"_s, u"thinks"_s, u"reckons"_s,
+                                u"reckoned"_s, u"insisted"_s, u"disagreed"_s, u"apologised"_s,
+                                u"apologized"_s, u"promised"_s, u"volunteered"_s, u"forgot"_s};
     if (shapeOf(word) != Shape::capitalised || !has(word, Fact::rareAmbiguousGiven) || has(word, Fact::nonPerson)
         || has(word, Fact::title) || has(word, Fact::lead) || has(word, Fact::function) || has(word, Fact::opener)
         || isDepartment(lower(word)) || isPersonNoun(lower(word)) || isPossessive(textOf(word)))

@@ -87,8 +87,12 @@ private:
     bool isCapitalsSurnameOfRecord(qsizetype word) const;
     static bool isDepartment(const QString &word);
     bool isInDepartment(qsizetype word) const;
+    bool isShift(qsizetype word) const;
     bool isSpeakingForDepartment(qsizetype word) const;
+    bool isSpeakerPlacedFirst(const Run &run) const;
+    bool isSentOut(const Run &run) const;
     bool isAway(qsizetype word) const;
+    static bool isPersonsState(const QString &word);
     bool isTeamMember(const Run &run) const;
     bool isTalliedInList(const Run &run) const;
     bool isPlaceNamedAfterRole(const Run &run) const;
@@ -98,6 +102,7 @@ private:
     bool isInUnitCode(const Run &run) const;
     bool isReportedSpeaker(qsizetype word) const;
     bool isAddressed(const Run &run) const;
+    bool isTold(qsizetype word, qsizetype verb) const;
     bool isAddressedAtEnd(qsizetype word) const;
     bool isIntroducingSelf(const Run &run) const;
     bool isGivingOwnName(qsizetype word) const;

@@ -1306,3 +1306,37 @@ TEST(NameKinds, NameWordsRepeatedInTheNote)
                  {u"Pickup list: Meadow Quennell, Jasper Quennell"_s, {u"Meadow Quennell"_s, u"Jasper Quennell"_s}},
                  {u"Jasper Quennell rang; Tuesday Quennell is off"_s, {u"Jasper Quennell"_s, u"Quennell"_s}}});
 }
+
+// Where a lone word stands says whether it is a person: on a shift, called
+// back, signing the note or told what to do; the same place with a word no
+// person bears stays empty.
+TEST(NameKinds, PlaceInTheNoteOfALoneWord)
+{
+    expectNames({{u"rosie on FOH says the door is sticking"_s, {u"rosie"_s}},
+                 {u"Dale on the late shift said the till was short"_s, {u"Dale"_s}},
+                 {u"Boots on the late shift said the till was short"_s, {}},
+                 {u"Tesco on nights said the alarm went off"_s, {}},
+                 {u"Marguerite at flat 9 says the buzzer rings all night"_s, {u"Marguerite"_s}},
+                 {u"Reading at the meter says 4410"_s, {}},
+                 {u"Sydney in the spring said nothing"_s, {}},
+                 {u"Basil in the cafe says the dishwasher is leaking"_s, {u"Basil"_s}},
+                 {u"sent Zdzisiek ASAP, told cust to leave"_s, {u"Zdzisiek"_s}},
+                 {u"sent Zalando the form today"_s, {}},
+                 {u"send Leeds over the new rates"_s, {}},
+                 {u"Hale off Thurs, Ruth covering"_s, {u"Hale"_s, u"Ruth"_s}},
+                 {u"Hale off Thurs, Reading covering"_s, {u"Hale"_s}},
+                 {u"minutes: apologies from Pat"_s, {u"Pat"_s}},
+                 {u"apologies from Tesco for the delay"_s, {}},
+                 {u"lily-mae allergic to nuts - check snack list"_s, {u"lily-mae"_s}},
+                 {u"Penicillin allergic reaction logged"_s, {}},
+                 {u"Mercy thought the ending was rushed"_s, {u"Mercy"_s}},
+                 {u"Management thought the ending was rushed"_s, {}},
+                 {u"Sky brought the price down"_s, {}},
+                 {u"call back Ruby re the photos"_s, {u"Ruby"_s}},
+                 {u"call back Monday re the photos"_s, {}},
+                 {u"all sorted now. Ines"_s, {u"Ines"_s}},
+                 {u"see you then, Hope"_s, {u"Hope"_s}},
+                 {u"Parcel left in the porch, June."_s, {}},
+                 {u"Robin, ring the depot before 3"_s, {u"Robin"_s}},
+                 {u"Monday, ring the depot before 3"_s, {}}});
+}

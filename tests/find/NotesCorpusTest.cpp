@@ -144,7 +144,7 @@ TEST(NotesCorpus, NamesInOtherDesksHeldOutNotes)
 // lost luggage, taxis, print shop, ...), scored only.
 TEST(NotesCorpus, NamesInFurtherDesksHeldOutNotes)
 {
-    expectMeasured("further desks held-out", "notes-extra11-heldout.jsonl", 50, 0.842, 0.922);
+    expectMeasured("further desks held-out", "notes-extra11-heldout.jsonl", 50, 0.876, 0.924);
 }
 
 // The even notes of a set from desks again unseen (dentist, wedding venue,
@@ -159,6 +159,13 @@ TEST(NotesCorpus, NamesInUnseenDesksHeldOutNotes)
 TEST(NotesCorpus, NamesInOtherScriptsHeldOutNotes)
 {
     expectMeasured("other scripts held-out", "notes-scripts-heldout.jsonl", 50, 0.767, 0.887);
+}
+
+// The even notes of a set from yet more desks (plumbers, admissions, car hire,
+// box office, after-school club, tenants, cyclists, ...), scored only.
+TEST(NotesCorpus, NamesInNewestDesksHeldOutNotes)
+{
+    expectMeasured("newest desks held-out", "notes-extra13-heldout.jsonl", 50, 0.964, 0.854);
 }
 
 TEST(NotesCorpus, NamesInEuropeanTuningNotes)
@@ -184,6 +191,7 @@ QStringList tuningNotes()
             QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra10-tune.jsonl"),
             QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra11-tune.jsonl"),
             QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra12-tune.jsonl"),
+            QStringLiteral(QUORVANE_TEST_DATA "/find/notes-extra13-tune.jsonl"),
             QStringLiteral(QUORVANE_TEST_DATA "/find/notes-scripts-tune.jsonl")};
 }
 
@@ -191,8 +199,8 @@ TEST(NotesCorpus, NamesInTuningNotes)
 {
     const Score score = scoreNotes(tuningNotes(), false);
     ASSERT_GE(score.names, 1300);
-    EXPECT_GE(score.recall(), 0.977);
-    EXPECT_GE(score.precision(), 0.958);
+    EXPECT_GE(score.recall(), 0.975);
+    EXPECT_GE(score.precision(), 0.956);
 }
 
 // For tuning: run with --gtest_also_run_disabled_tests to list the misses on the tuning notes.
