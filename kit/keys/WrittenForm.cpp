@@ -61,8 +61,10 @@ LetterCase letterCaseOf(QStringView text)
         if (!c.isLetter())
             continue;
         ++letters;
-        // Letters without case (CJK, Arabic) count as neither.
-        anyUpper = anyUpper || c.toLower() != c;
+        // Letters without case (CJK, Arabic) count as neither, and so does
+        // "ß", which capitals keep. The Turkish "İ", whose small form is two
+        // characters, maps to itself, so its category says it is a capital.
+        anyUpper = anyUpper || c.isUpper() || c.toLower() != c;
         anyLower = anyLower || c.toUpper() != c;
     }
     if (letters < 2 || anyUpper == anyLower)

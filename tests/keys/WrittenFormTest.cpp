@@ -14,6 +14,9 @@ TEST(LetterCase, StandInsAreWrittenInTheCaseOfEachOccurrence)
         {u"Alvarado"_s, u"GARCÍA"_s, u"ALVARADO"_s},    {u"MCALLISTER"_s, u"Smith"_s, u"McAllister"_s},
         {u"abel-zion"_s, u"Ann-Marie"_s, u"Abel-Zion"_s}, {u"cedarhaven springs"_s, u"Palm Desert"_s, u"Cedarhaven Springs"_s},
         {u"4821 larkspur ave"_s, u"12 Main St."_s, u"4821 Larkspur Ave"_s}, {u"ALVARADO"_s, u"J"_s, u"Alvarado"_s},
+        // A capital whose small form is two characters; a small letter capitals keep.
+        {u"alvarado"_s, u"İlkay"_s, u"Alvarado"_s},     {u"alvarado"_s, u"İLKAY"_s, u"ALVARADO"_s},
+        {u"alvarado"_s, u"STRAßE"_s, u"ALVARADO"_s},
     };
     for (const auto &[standIn, occurrence, written] : cases)
         EXPECT_EQ(standInCasedLike(standIn, occurrence), written) << occurrence.toStdString();
