@@ -95,9 +95,6 @@ constexpr double goods = -3.0;
 constexpr double notPerson = -10;
 } // namespace weight
 
-// Honorifics joined to a name with a hyphen ("Tanaka-san"): no part of the name.
-const QStringList hyphenHonorifics{u"-san"_s, u"-sama"_s, u"-kun"_s, u"-chan"_s, u"-sensei"_s, u"-ji"_s, u"-ssi"_s, u"-nim"_s};
-
 char32_t codePointAt(const QString &text, qsizetype i, qsizetype *width)
 {
     const QChar c = text.at(i);
@@ -928,7 +925,7 @@ void PortableNameTagger::setText(const QString &text)
             // "Tanaka-san" is the name "Tanaka"; the rest is tokenised on.
             const QStringView word = QStringView(text).sliced(token.range.start, token.range.length());
             // A stem of one syllable is a Korean given name ("Eun-ji"), no name with an honorific.
-            for (const QString &honorific : hyphenHonorifics)
+            for (const QString &honorific : hyphenHonorifics())
                 if (word.size() > honorific.size() + 3 && word.contains(u'-') && word.endsWith(honorific, Qt::CaseInsensitive))
                     i = token.range.end = token.range.end - honorific.size();
             m_words.append(m_tokens.size());
@@ -2655,7 +2652,7 @@ double PortableNameTagger::contextAfter(const Run &run) const
     if (const std::optional<double> foreign = europeanContextAfter(after))
         return *foreign == 0 && isUnlistedVerbAfterGivenName(run) ? weight::strongVerb : *foreign;
     // "Tanaka-san prefers": the verb comes after the honorific.
-    if (after + 1 < m_words.size() && gapBefore(after) == u"-"_s && hyphenHonorifics.contains(u'-' + lower(after)))
+    if (after + 1 < m_words.size() && gapBefore(after) == u"-"_s && hyphenHonorifics().contains(u'-' + lower(after)))
         ++after;
     if (after < m_words.size()) {
         const QString &next = lower(after);

@@ -40,6 +40,13 @@ const WordSet &titleWords()
 
 // Every word of every name is asked about, so the list is also kept where it
 // is looked up without a lower-cased copy of the word or a SipHash of it.
+const QStringList &hyphenHonorifics()
+{
+    static const QStringList honorifics{u"-san"_s, u"-sama"_s, u"-kun"_s, u"-chan"_s,
+                                        u"-sensei"_s, u"-ji"_s, u"-ssi"_s, u"-nim"_s};
+    return honorifics;
+}
+
 bool isTitleWord(QStringView word)
 {
     static const CaselessWords words = [] {

@@ -22,6 +22,9 @@ const WordSet &titleWords();
 const WordSet &cueWords();
 // Whether the word, in any case, is one of titleWords.
 bool isTitleWord(QStringView word);
+// Honorifics joined to a name by a hyphen ("Tanaka-san"), lower case, each
+// with its hyphen: the name is the word without it.
+const QStringList &hyphenHonorifics();
 
 struct Word
 {

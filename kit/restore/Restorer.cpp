@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <optional>
 #include <vector>
 
 using namespace Qt::StringLiterals;
@@ -822,6 +823,49 @@ bool taggedAsName(const QString &text, const WordMatch &match, std::unique_ptr<N
                        [&](const NameToken &token) { return token.personalName && token.range.overlaps(range); });
 }
 
+// Stand-ins are written in Latin letters, also where the text runs them on
+// into letters of its own script: "Wren先生来电", "Aubrey様より", the Arabic
+// "لـHiro" and the Hebrew "לAnders" (for, to). There a word ends where its
+// letters turn from Latin to another script, or back.
+void splitAtScriptChanges(const QString &text, std::vector<TextRange> &words)
+{
+    std::vector<TextRange> split;
+    split.reserve(words.size());
+    for (const TextRange &word : words) {
+        qsizetype start = word.start;
+        std::optional<bool> wasLatin;
+        for (qsizetype at = word.start; at < word.end; ++at) {
+            const QChar::Script script = text.at(at).script();
+            if (script == QChar::Script_Inherited || script == QChar::Script_Common)
+                continue; // marks, hyphens and apostrophes go with the letter before
+            const bool latin = script == QChar::Script_Latin;
+            if (wasLatin && *wasLatin != latin) {
+                split.push_back({start, at});
+                start = at;
+            }
+            wasLatin = latin;
+        }
+        split.push_back({start, word.end});
+    }
+    words = std::move(split);
+}
+
+// "Okafor-san": a swap gives the name before the honorific a stand-in of its own.
+void cutHyphenHonorifics(const QString &text, std::vector<TextRange> &words)
+{
+    for (TextRange &word : words) {
+        const QStringView written = QStringView(text).sliced(word.start, word.length());
+        const qsizetype hyphen = written.lastIndexOf(u'-');
+        if (hyphen < 2)
+            continue;
+        const QStringView tail = written.sliced(hyphen);
+        const QStringList &honorifics = hyphenHonorifics();
+        if (std::any_of(honorifics.cbegin(), honorifics.cend(),
+                        [&](const QString &honorific) { return tail.compare(honorific, Qt::CaseInsensitive) == 0; }))
+            word.end = word.start + hyphen;
+    }
+}
+
 } // namespace
 
 void Restorer::addNamesAndTowns(const QString &text, bool ascii, Scratch &scratch) const
@@ -831,7 +875,9 @@ void Restorer::addNamesAndTowns(const QString &text, bool ascii, Scratch &scratc
     } else {
         const QList<TextRange> words = nameWordRanges(text);
         scratch.words.assign(words.cbegin(), words.cend());
+        splitAtScriptChanges(text, scratch.words);
     }
+    cutHyphenHonorifics(text, scratch.words);
     std::vector<WordMatch> &matches = scratch.matches;
     WordStandIns(m_table, text, scratch.emails, scratch.words, scratch.probe)
         .allInto(matches);

@@ -38,6 +38,10 @@ TEST(Restorer, EachKindComesBackInTheFormItIsWritten)
         {u"Mateo Okafor called; MATEO OKAFOR again."_s, 4, u"Maria Lopez called; MARIA LOPEZ again."_s},
         {u"Ask Mateo’s sister and Mateo's aunt."_s, 2, u"Ask Maria’s sister and Maria's aunt."_s},
         {u"mateo okafor"_s, 2, u"maria lopez"_s},
+        // Text that leaves no space between words takes the stand-in as it was put in.
+        {u"Mateo先生来电，Okafor様より、Cedarhaven駅で"_s, 3, u"Maria先生来电，Lopez様より、Portland駅で"_s},
+        {u"คุณMateoโทรมา, Mateo가, لـMateo, לMateo"_s, 4, u"คุณMariaโทรมา, Maria가, لـMaria, לMaria"_s},
+        {u"Okafor-san and Mateo-SAMA; Mateo-Okafor"_s, 2, u"Lopez-san and Maria-SAMA; Mateo-Okafor"_s},
         // A stand-in of two words is one town, whatever its case.
         {u"Moved to Cedarhaven Springs."_s, 1, u"Moved to Salem."_s},
         {u"CEDARHAVEN SPRINGS, cedarhaven springs"_s, 2, u"SALEM, salem"_s},
