@@ -6,6 +6,7 @@
 #include "kit/find/ColumnGuess.h"
 #include "kit/find/Detector.h"
 #include "kit/find/TextRules.h"
+#include "kit/keys/PhoneStandIns.h"
 #include "kit/swap/SearchAhead.h"
 #include "kit/swap/StandInPlan.h"
 
@@ -472,6 +473,23 @@ bool followsStateCode(const QString &text, qsizetype at)
 
 // Every ZIP code written after a state code, swapped or not: a restore takes
 // each such number for a stand-in, so a new stand-in must be none of them.
+// Numbers of the stand-ins' form that the swap leaves in the text ("0161 555
+// 0192", not a number of this region): a restore would read them as stand-ins,
+// so none may become one.
+void addStandInLikePhones(const QString &text, CaselessWords &values)
+{
+    if (!text.contains(u"555"))
+        return;
+    thread_local QString key;
+    for (auto matches = phoneStandInPattern().globalMatch(text); matches.hasNext();) {
+        const auto match = matches.next();
+        const qsizetype end = match.capturedLength(1) > 0 ? match.capturedStart(1) : match.capturedEnd();
+        ProjectKey::writeSubstituteKey(key, QStringView(text).sliced(match.capturedStart(), end - match.capturedStart()),
+                                       EntryKind::phone);
+        values.addLowered(key);
+    }
+}
+
 void addStateZips(const QString &text, CaselessWords &values)
 {
     thread_local QString key;
@@ -651,6 +669,7 @@ public:
                 continue; // a workbook may hold millions of them
             addWords(text, m_reserved.words);
             addStateZips(text, m_reserved.values);
+            addStandInLikePhones(text, m_reserved.values);
             addRecord(std::nullopt, text, m_detector->findings(text, ColumnKind::autoDetect), true);
         }
         // Its memory of the free texts it searched would last through planning.
@@ -779,6 +798,7 @@ private:
         for (const PlacedCell &placed : cells) {
             addWords(placed.cell.text, m_reserved.words);
             addStateZips(placed.cell.text, m_reserved.values);
+            addStandInLikePhones(placed.cell.text, m_reserved.values);
         }
         for (qsizetype from = 0; from < cells.size();) {
             qsizetype to = from;

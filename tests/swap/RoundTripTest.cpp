@@ -362,6 +362,16 @@ TEST(RoundTrip, ZipCodesLeftInTheTextAreNoStandIns)
     expectRoundTrip(csv);
 }
 
+// A note may hold a number the swap leaves alone but a restore would read as
+// a stand-in ("0161 555 0192"): no phone gets such a number for a stand-in.
+TEST(RoundTrip, NumbersLeftInTheTextThatLookLikeStandInsAreNoStandIns)
+{
+    QString csv = u"Phone,Notes\n"_s;
+    for (int i = 0; i < 150; ++i)
+        csv += u"867-%1,TEL 0161 555 01%2\n"_s.arg(1000 + i).arg(i % 100, 2, 10, QChar(u'0'));
+    expectRoundTrip(csv);
+}
+
 // A period after a street most often ends the sentence: the copy keeps it, and
 // the street is one value with or without it.
 TEST(RoundTrip, AStreetEndingASentenceKeepsItsPeriod)
