@@ -1,11 +1,17 @@
 // The whole story on the sample customer list: swap, let the copy be sorted,
 // extended and edited, and restore.
 #include "kit/files/Spreadsheet.h"
+#include "kit/find/TextRules.h"
+#include "kit/keys/WrittenForm.h"
 #include "kit/restore/Restorer.h"
 #include "kit/swap/Scan.h"
 #include "kit/swap/Scrubber.h"
 #include "tests/FileBytes.h"
 #include "tests/files/ZipBuilder.h"
+
+#include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <gtest/gtest.h>
 
@@ -370,6 +376,45 @@ TEST(RoundTrip, NumbersLeftInTheTextThatLookLikeStandInsAreNoStandIns)
     for (int i = 0; i < 150; ++i)
         csv += u"867-%1,TEL 0161 555 01%2\n"_s.arg(1000 + i).arg(i % 100, 2, 10, QChar(u'0'));
     expectRoundTrip(csv);
+}
+
+// Every note of the name-finding corpora (thousands, from many desks and in
+// many scripts) comes back as written. A note may differ only in letter case,
+// where it holds a word that other notes spell in another mixed case: the key
+// keeps one spelling of each word.
+TEST(RoundTrip, EveryNoteOfTheNameCorporaComesBack)
+{
+    QStringList notes;
+    const QDir corpora(QStringLiteral(QUORVANE_TEST_DATA "/find"));
+    for (const QString &name : corpora.entryList({u"notes-*.jsonl"_s})) {
+        for (const QByteArray &line : test::readBytes(corpora.filePath(name)).split('\n'))
+            if (!line.trimmed().isEmpty())
+                notes.append(QJsonDocument::fromJson(line).object().value(u"text"_s).toString());
+    }
+    ASSERT_GT(notes.size(), 5000);
+    QHash<QString, QSet<QString>> mixedSpellings;
+    QString csv = u"Notes\n"_s;
+    for (const QString &note : std::as_const(notes)) {
+        for (const Word &word : nameWords(note))
+            if (letterCaseOf(word.word) == LetterCase::mixed)
+                mixedSpellings[word.word.toLower()].insert(word.word);
+        csv += u'"' + QString(note).replace(u'"', u"\"\""_s) + u"\"\n"_s;
+    }
+    const auto spelledTwice = [&](const QString &note) {
+        const QList<Word> words = nameWords(note);
+        return std::any_of(words.cbegin(), words.cend(),
+                           [&](const Word &word) { return mixedSpellings.value(word.word.toLower()).size() > 1; });
+    };
+    const Spreadsheet original(csv.toUtf8(), u"notes.csv"_s);
+    ProjectKey key = freshKey();
+    const Texts back = texts(restored(swapped(original, key), key)), before = texts(original);
+    ASSERT_EQ(back.size(), before.size());
+    for (qsizetype row = 1; row < before.size(); ++row) {
+        const QString &note = before.at(row).at(0), &restoredNote = back.at(row).at(0);
+        const bool asWritten = restoredNote == note
+            || (spelledTwice(note) && restoredNote.compare(note, Qt::CaseInsensitive) == 0);
+        EXPECT_TRUE(asWritten) << note.toStdString() << "\n came back as\n" << restoredNote.toStdString();
+    }
 }
 
 // A period after a street most often ends the sentence: the copy keeps it, and
