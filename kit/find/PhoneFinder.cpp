@@ -202,8 +202,8 @@ bool readTime(QStringView text, qsizetype &at)
 }
 
 // A cell of nothing but a date, or a date and a time of day, as a date
-// column holds: the matcher never takes one for a number in the regions it
-// was checked for, yet parses each at a great cost.
+// column holds: no number, though the matcher takes some ("13.02.1976" in
+// the US plan), and its parse of each is dear.
 bool isDateOrTime(QStringView text)
 {
     qsizetype at = 0;
