@@ -126,11 +126,19 @@ QString realCasedLike(const QString &real, const QString &replaced)
 QString realCasedLike(const QString &real, LetterCase replaced)
 {
     switch (replaced) {
-    case LetterCase::upper: return real.toUpper();
+    case LetterCase::upper: return inCapitals(real);
     case LetterCase::lower: return real.toLower();
     case LetterCase::mixed: return letterCaseOf(real) == LetterCase::mixed ? real : titleCased(real);
     }
     return real;
+}
+
+QString inCapitals(const QString &text)
+{
+    const qsizetype sharpS = text.indexOf(u'ß');
+    if (sharpS < 0)
+        return text.toUpper();
+    return inCapitals(text.first(sharpS)) + u'ß' + inCapitals(text.sliced(sharpS + 1));
 }
 
 QString matchingCase(const QString &value, const QString &like)

@@ -34,6 +34,10 @@ QString realCasedLike(const QString &real, const QString &replaced);
 // The same, for a replaced text whose letter case is known already.
 QString realCasedLike(const QString &real, LetterCase replaced);
 
+// The text in capitals, but for "ß", which capitals keep ("STRAUß"): the
+// capitals "STRAUSS" are another word, with a key entry of its own.
+QString inCapitals(const QString &text);
+
 // The value in upper or lower case when the letters of `like` are all one case
 // (and there are at least two of them); otherwise the value unchanged.
 QString matchingCase(const QString &value, const QString &like);

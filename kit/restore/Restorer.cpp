@@ -692,7 +692,7 @@ void Restorer::addEmails(const QString &text, std::vector<TextRange> &emails, Re
         const QStringView matched = QStringView(text).sliced(address->start, address->length());
         if (auto real = m_table.realOfSubstitute(matched, EntryKind::email))
             found.add(address->start, address->end,
-                      quickLetterCase(matched) == LetterCase::upper ? real->toUpper() : *real);
+                      quickLetterCase(matched) == LetterCase::upper ? inCapitals(*real) : *real);
     }
 }
 

@@ -29,6 +29,7 @@ TEST(LetterCase, RealValuesTakeTheCaseOfTheStandInTheyReplace)
         {u"GARCÍA"_s, u"Alvarado"_s, u"García"_s},     {u"o'brien"_s, u"Okafor"_s, u"O'Brien"_s},
         {u"McDonald"_s, u"Okafor"_s, u"McDonald"_s},   {u"san jose"_s, u"Cedarhaven"_s, u"San Jose"_s},
         {u"mateo's"_s, u"Okafor"_s, u"Mateo's"_s},     {u"李娜"_s, u"Okafor"_s, u"李娜"_s},
+        {u"Strauß"_s, u"OKAFOR"_s, u"STRAUß"_s},       {u"Weißgerber-Groß"_s, u"OKAFOR"_s, u"WEIßGERBER-GROß"_s},
     };
     for (const auto &[real, replaced, written] : cases)
         EXPECT_EQ(realCasedLike(real, replaced), written) << real.toStdString();
