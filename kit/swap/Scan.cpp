@@ -212,6 +212,22 @@ QString collapsedLower(const QString &text)
     return lowerCased(text).simplified();
 }
 
+bool isGreek(QChar c)
+{
+    return (c.unicode() >= 0x0370 && c.unicode() <= 0x03FF) || (c.unicode() >= 0x1F00 && c.unicode() <= 0x1FFF);
+}
+
+// Greek capitals drop the accents, and lower-casing them gives no final
+// sigma: "ΝΙΚΟΣ" is "Νίκος". Greek words are known by their letters alone.
+QString knownForm(const QString &text)
+{
+    if (std::none_of(text.cbegin(), text.cend(), isGreek))
+        return text;
+    QString folded = lowerCased(text).normalized(QString::NormalizationForm_D);
+    folded.removeIf([](QChar c) { return c.unicode() == 0x0301 || c.unicode() == 0x0308; });
+    return folded.normalized(QString::NormalizationForm_C).replace(u'ς', u'σ');
+}
+
 bool isBlankOfSpacesAndTabs(const QString &text)
 {
     return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c == u' ' || c == u'\t'; });
@@ -252,7 +268,7 @@ public:
                 return;
             // The first role met stays.
             for (const NamePart &part : finding.nameParts) {
-                if (m_names.add(part.word) == qsizetype(m_roles.size()))
+                if (m_names.add(knownForm(part.word)) == qsizetype(m_roles.size()))
                     m_roles.push_back(part.role);
             }
             if (finding.nameParts.size() >= 2)
@@ -283,7 +299,7 @@ public:
 private:
     void setRole(const QString &name, NameRole role)
     {
-        const qsizetype number = m_names.add(name);
+        const qsizetype number = m_names.add(knownForm(name));
         if (number == qsizetype(m_roles.size()))
             m_roles.push_back(role);
         else
@@ -300,7 +316,7 @@ private:
             m_fullNameStarts.add(QStringView(text).first(firstWordLength(text)));
             return;
         }
-        const QString fullName = collapsedLower(text);
+        const QString fullName = knownForm(collapsedLower(text));
         m_fullNames.addLowered(fullName);
         m_fullNameStarts.addLowered(QStringView(fullName).first(firstWordLength(fullName)));
     }
@@ -326,9 +342,9 @@ private:
         return !previousSpace;
     }
 
-    std::optional<NameRole> roleOf(QStringView word) const
+    std::optional<NameRole> roleOf(const QString &word) const
     {
-        const qsizetype number = m_names.indexOf(word);
+        const qsizetype number = m_names.indexOf(knownForm(word));
         return number < 0 ? std::nullopt : std::optional(m_roles[size_t(number)]);
     }
 
@@ -339,14 +355,14 @@ private:
         // Most words start no full name of the file; those are told by their
         // first word alone.
         const qsizetype longest = std::min<qsizetype>(4, words.size() - i);
-        if (longest < 2 || !m_fullNameStarts.contains(words.at(i).word))
+        if (longest < 2 || !m_fullNameStarts.contains(knownForm(words.at(i).word)))
             return 0;
         // The runs of 2 to 4 words from i, as far as only spaces part them.
-        QStringList runs{lowerCased(words.at(i).word)};
+        QStringList runs{knownForm(lowerCased(words.at(i).word))};
         for (qsizetype j = i + 1; j < i + longest; ++j) {
             if (!onlySpacesBetween(record.text, words.at(j - 1).range.end, words.at(j).range.start))
                 break;
-            runs.append(runs.last() + u' ' + lowerCased(words.at(j).word));
+            runs.append(runs.last() + u' ' + knownForm(lowerCased(words.at(j).word)));
         }
         for (qsizetype length = runs.size(); length >= 2; --length) {
             const TextRange range{words.at(i).range.start, words.at(i + length - 1).range.end};

@@ -126,6 +126,20 @@ TEST(Scan, FreeTextFindsNamesMetElsewhereInTheFile)
     EXPECT_EQ(result.freeTextCells, 1);
 }
 
+// Greek capitals drop the accents and have no final sigma: "ΝΙΚΟΣ" is still
+// the "Νίκος" of another cell.
+TEST(Scan, FreeTextFindsGreekNamesWrittenInCapitals)
+{
+    ScanOptions options;
+    options.columnKinds.insert({0, 1}, ColumnKind::autoDetect);
+    const Scan result = scanCsv(
+        u"Name,Notes\nΝίκος Παπαδόπουλος,x\nΕλένη Γεωργίου,Τηλεφώνησε ο ΝΙΚΟΣ ΠΑΠΑΔΟΠΟΥΛΟΣ για την παραγγελία\n"_s,
+        options);
+    const auto notes = result.planned.at({0, 2, 1});
+    ASSERT_EQ(notes.size(), 1);
+    EXPECT_EQ(notes.front().range(), (TextRange{13, 31}));
+}
+
 // A note repeated down its column gains the names met elsewhere in every row
 // alike, whether it gains more findings than the detector gave it or none.
 TEST(Scan, ARepeatedNoteGainsTheSameNamesInEveryRow)
